@@ -1,0 +1,77 @@
+#include "UintDM.h"
+
+#include "Dialogs.h"
+#include "IniFiles.h"
+
+TDM* DM = nullptr;
+
+TDM::TDM(TComponent* AOwner) : TComponent(AOwner) {
+    SetName(QStringLiteral("DM"));
+    Conn = new TADOConnection(this);
+    Conn->SetName(QStringLiteral("Conn"));
+    for (TADOQuery** q : {&Qry_Open, &Qry_Exec, &qryFun}) {
+        *q = new TADOQuery(this);
+        (*q)->SetConnection(Conn);
+    }
+    Qry_Open->SetName(QStringLiteral("Qry_Open"));
+    Qry_Exec->SetName(QStringLiteral("Qry_Exec"));
+    qryFun->SetName(QStringLiteral("qryFun"));
+    HT = QStringLiteral("0");
+    UID = QStringLiteral("0");
+
+    const QString file = ProgramFolder() + DatabaseFileName;
+    try {
+        Conn->Open(file);
+    } catch (const EDatabaseError& e) {
+        throw EDatabaseError(QStringLiteral("无法打开数据库文件 %1：%2").arg(file, e.Message()));
+    }
+}
+
+bool TDM::RunSql(TADOQuery* query, const QString& sql, bool exec, const QVariantMap& params) {
+    try {
+        query->Close();
+        query->SQL()->SetText(sql);
+        query->Parameters().Assign(params);
+        if (exec) query->ExecSQL();
+        else query->Open();
+        return true;
+    } catch (const std::exception& e) {
+        query->Close();
+        const auto* ex = dynamic_cast<const Exception*>(&e);
+        MessageBox(DbErrorPrefix + (ex ? ex->Message() : QString::fromUtf8(e.what())), InfoCaption, MB_OK);
+        return false;
+    }
+}
+
+bool TDM::Transaction(const std::function<void()>& body) {
+    try {
+        Conn->BeginTrans();
+        body();
+        qryFun->Close();
+        Conn->CommitTrans();
+        return true;
+    } catch (const std::exception&) {
+        try {
+            Conn->RollbackTrans();
+        } catch (const std::exception&) {
+            // Nothing more can be done; the failure is reported by the caller.
+        }
+        return false;
+    }
+}
+
+void TDM::Exec(const QString& sql, const QVariantMap& params) {
+    qryFun->Close();
+    qryFun->SQL()->SetText(sql);
+    qryFun->Parameters().Assign(params);
+    qryFun->ExecSQL();
+}
+
+QString TDM::SettingsFile() const { return (ExePath.isEmpty() ? ProgramFolder() : ExePath) + SettingsFileName; }
+
+int TDM::GetKcalMode() const {
+    const int mode = TIniFile(SettingsFile()).ReadInteger(QStringLiteral("UINFO"), QStringLiteral("BKFLG"), 0);
+    if (mode < 1) return 1;
+    if (mode >= 2) return 2;
+    return mode;
+}

@@ -1,0 +1,63 @@
+// The data module: the one connection to the database, the shared queries and the logged-in user's state.
+#pragma once
+
+#include "ADODB.h"
+
+#include <QVariantMap>
+#include <functional>
+
+inline const QString DatabaseFileName = QStringLiteral("CommAPI.db");
+
+class TDM : public TComponent {
+    Q_OBJECT
+public:
+    // Opens the database in the program's folder; raises EDatabaseError naming the file when it cannot.
+    explicit TDM(TComponent* AOwner = nullptr);
+
+    TADOConnection* Conn;
+    TADOQuery* Qry_Open;  // the windows' reads
+    TADOQuery* Qry_Exec;  // the windows' writes
+    TADOQuery* qryFun;    // the module's own statements
+
+    // The logged-in user, as text; UID and HT are "0" while nobody is logged in.
+    QString ExePath;
+    QString UName, UName1, UID, UPWD;
+    double Age = 0;
+    QString Sex, HT, DayKcal, SG, TZ, Bth;
+
+    // Runs one statement with bound parameters: executes it when `exec`, else opens it for reading.
+    // A failure shows the database error box and gives false; the query is then closed.
+    bool RunSql(TADOQuery* query, const QString& sql, bool exec, const QVariantMap& params = {});
+
+    // Runs `body` inside one transaction: committed when it returns, rolled back when it raises.
+    // Gives false on any failure and shows nothing: the caller reports it.
+    bool Transaction(const std::function<void()>& body);
+    // For use inside Transaction: one statement on qryFun that raises on failure.
+    void Exec(const QString& sql, const QVariantMap& params = {});
+
+    // The daily-energy method from the settings: 1 reference table, 2 basal metabolism x activity.
+    int GetKcalMode() const;
+    QString SettingsFile() const;
+
+    // Energy targets and reference intakes of the logged-in user.
+    double CalcBMR() const;
+    double CalcKcalByActivity() const;
+    double LookupDailyKcal() const;
+    double GetDailyKcal(int mode) const;
+    void GetEnergyNeeds(const QString& sex, const QString& level, double age, QString& kcal, QString& protein,
+                        QString& fat, QString& carbohydrate) const;
+    void GetVitaminNeeds(const QString& sex, double age, QString& vitaminA, QString& thiamine, QString& riboflavin,
+                         QString& vitaminC, QString& vitaminE) const;
+    void GetMineralNeeds(const QString& sex, double age, QString& phosphorus, QString& potassium, QString& sodium,
+                         QString& magnesium, QString& calcium, QString& iron, QString& copper, QString& zinc,
+                         QString& selenium) const;
+    QString FormatAge(TDateTime birthDate) const;
+    QString GetPYText(const QString& text) const;
+};
+
+// The one data module of the program.
+extern TDM* DM;
+
+// The box every database failure shows.
+inline const QString InfoCaption = QStringLiteral("信息提示");
+inline const QString DbErrorPrefix = QStringLiteral("操作出现异常错误，请重新操作。错误原因：");

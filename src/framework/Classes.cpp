@@ -1,0 +1,122 @@
+#include "Classes.h"
+
+#include "SysUtils.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <algorithm>
+
+TComponent::TComponent(TComponent* AOwner) : QObject(AOwner), FOwner(AOwner) {
+    if (FOwner) FOwner->FComponents.push_back(this);
+}
+
+TComponent::~TComponent() {
+    if (FOwner) {
+        auto& list = FOwner->FComponents;
+        list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    }
+    // Owned components go first, newest first, while this object is still whole.
+    while (!FComponents.empty()) {
+        TComponent* child = FComponents.back();
+        child->FOwner = nullptr;
+        FComponents.pop_back();
+        delete child;
+    }
+}
+
+TComponent* TComponent::FindComponent(const QString& name) const {
+    for (TComponent* c : FComponents)
+        if (c->Name().compare(name, Qt::CaseInsensitive) == 0) return c;
+    return nullptr;
+}
+
+int TStringList::AddObject(const QString& s, TObject* object) {
+    FItems.emplace_back(s, object);
+    Changed();
+    return Count() - 1;
+}
+
+void TStringList::Insert(int index, const QString& s, TObject* object) {
+    index = std::clamp(index, 0, Count());
+    FItems.insert(FItems.begin() + index, {s, object});
+    Changed();
+}
+
+void TStringList::Delete(int index) {
+    if (index < 0 || index >= Count()) throw Exception(QStringLiteral("List index out of bounds (%1)").arg(index));
+    FItems.erase(FItems.begin() + index);
+    Changed();
+}
+
+void TStringList::Clear() {
+    if (FItems.empty()) return;
+    FItems.clear();
+    Changed();
+}
+
+int TStringList::IndexOf(const QString& s) const {
+    for (int i = 0; i < Count(); ++i)
+        if (FItems[i].first.compare(s, Qt::CaseInsensitive) == 0) return i;
+    return -1;
+}
+
+const QString& TStringList::Strings(int index) const {
+    if (index < 0 || index >= Count()) throw Exception(QStringLiteral("List index out of bounds (%1)").arg(index));
+    return FItems[index].first;
+}
+
+QString& TStringList::operator[](int index) { return const_cast<QString&>(Strings(index)); }
+
+void TStringList::SetStrings(int index, const QString& s) {
+    (*this)[index] = s;
+    Changed();
+}
+
+TObject* TStringList::Objects(int index) const {
+    if (index < 0 || index >= Count()) throw Exception(QStringLiteral("List index out of bounds (%1)").arg(index));
+    return FItems[index].second;
+}
+
+void TStringList::SetObjects(int index, TObject* object) {
+    Objects(index);
+    FItems[index].second = object;
+    Changed();
+}
+
+QString TStringList::Text() const {
+    QString r;
+    for (const auto& item : FItems) r += item.first + QLatin1Char('\n');
+    return r;
+}
+
+void TStringList::SetText(const QString& text) {
+    QString t = text;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    QStringList lines = t.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    Assign(lines);
+}
+
+QStringList TStringList::ToQStringList() const {
+    QStringList r;
+    for (const auto& item : FItems) r << item.first;
+    return r;
+}
+
+void TStringList::Assign(const QStringList& lines) {
+    FItems.clear();
+    for (const QString& line : lines) FItems.emplace_back(line, nullptr);
+    Changed();
+}
+
+void TStringList::SaveToFile(const QString& fileName) const {
+    QSaveFile f(fileName);
+    if (!f.open(QIODevice::WriteOnly) || f.write(Text().toUtf8()) < 0 || !f.commit())
+        throw Exception(QStringLiteral("无法写入文件 %1：%2").arg(fileName, f.errorString()));
+}
+
+void TStringList::LoadFromFile(const QString& fileName) {
+    QFile f(fileName);
+    if (!f.open(QIODevice::ReadOnly)) throw Exception(QStringLiteral("无法读取文件 %1：%2").arg(fileName, f.errorString()));
+    SetText(QString::fromUtf8(f.readAll()));
+}

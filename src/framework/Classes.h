@@ -1,0 +1,80 @@
+// Base classes: TObject, TComponent (the owner tree) and the string list.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <utility>
+#include <vector>
+
+// The root of the objects the program hangs on list items, tree nodes and events.
+class TObject {
+public:
+    virtual ~TObject() = default;
+};
+
+using TNotifyEvent = std::function<void(TObject* Sender)>;
+
+// A component belongs to its owner, which frees it; it has a name and a free integer Tag.
+class TComponent : public QObject, public TObject {
+    Q_OBJECT
+    Q_PROPERTY(QString Name READ Name WRITE SetName)
+    Q_PROPERTY(int Tag READ Tag WRITE SetTag)
+public:
+    explicit TComponent(TComponent* AOwner = nullptr);
+    ~TComponent() override;
+
+    TComponent* Owner() const { return FOwner; }
+    QString Name() const { return objectName(); }
+    void SetName(const QString& name) { setObjectName(name); }
+    int Tag() const { return FTag; }
+    void SetTag(int tag) { FTag = tag; }
+
+    int ComponentCount() const { return int(FComponents.size()); }
+    TComponent* Components(int index) const { return FComponents.at(index); }
+    // The owned component with this name (case-insensitive), or nullptr.
+    TComponent* FindComponent(const QString& name) const;
+
+private:
+    TComponent* FOwner = nullptr;
+    std::vector<TComponent*> FComponents;
+    int FTag = 0;
+};
+
+// An ordered list of texts, each with an optional object that the list does not own.
+class TStringList : public TObject {
+public:
+    int Count() const { return int(FItems.size()); }
+    int Add(const QString& s) { return AddObject(s, nullptr); }
+    int AddObject(const QString& s, TObject* object);
+    void Insert(int index, const QString& s, TObject* object = nullptr);
+    void Delete(int index);
+    void Clear();
+    int IndexOf(const QString& s) const;
+
+    const QString& Strings(int index) const;
+    QString& operator[](int index);
+    const QString& operator[](int index) const { return Strings(index); }
+    void SetStrings(int index, const QString& s);
+    TObject* Objects(int index) const;
+    void SetObjects(int index, TObject* object);
+
+    // The lines joined with line ends; setting it splits at "\n" ("\r\n" accepted).
+    QString Text() const;
+    void SetText(const QString& text);
+    QStringList ToQStringList() const;
+    void Assign(const QStringList& lines);
+
+    void SaveToFile(const QString& fileName) const;  // UTF-8; raises Exception when it cannot be written
+    void LoadFromFile(const QString& fileName);      // raises Exception when it cannot be read
+
+    // Called after every change, so a control can show the list.
+    std::function<void()> OnChange;
+
+private:
+    void Changed() {
+        if (OnChange) OnChange();
+    }
+    std::vector<std::pair<QString, TObject*>> FItems;
+};

@@ -1,0 +1,7 @@
+#!/bin/sh
+# Configures and builds everything into ./build.
+set -e
+cd "$(dirname "$0")/.."
+tools/setup-debian.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build

@@ -1,0 +1,16 @@
+#!/bin/sh
+# Installs the Debian packages Veloria needs to build, test and run, when any is missing.
+set -e
+PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev libqt6printsupport6 libsqlite3-dev zlib1g-dev
+ libjpeg-dev libgtest-dev libgmock-dev libbenchmark-dev libpng-dev fonts-wqy-microhei clang
+ icu-devtools xvfb xauth python3"
+missing=""
+for p in $PACKAGES; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+echo "Installing:$missing"
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO=sudo
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq $missing

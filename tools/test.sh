@@ -1,0 +1,7 @@
+#!/bin/sh
+# Builds Veloria and runs every test headless.
+set -e
+cd "$(dirname "$0")/.."
+tools/build.sh
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir build --output-on-failure -j"$(nproc)" "$@"
