@@ -5,6 +5,7 @@
 
 #include <QVariantMap>
 #include <functional>
+#include <memory>
 
 inline const QString DatabaseFileName = QStringLiteral("CommAPI.db");
 
@@ -53,6 +54,9 @@ public:
                          QString& selenium) const;
     QString FormatAge(TDateTime birthDate) const;
     QString GetPYText(const QString& text) const;
+
+    // The ingredients of a recipe as "FdID,FdNet" lines, in stored order.
+    std::unique_ptr<TStringList> LoadRecipeFoods(const QString& recipeId);
 };
 
 // The one data module of the program.
