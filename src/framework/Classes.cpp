@@ -15,7 +15,10 @@ TComponent::~TComponent() {
         auto& list = FOwner->FComponents;
         list.erase(std::remove(list.begin(), list.end(), this), list.end());
     }
-    // Owned components go first, newest first, while this object is still whole.
+    DestroyComponents();
+}
+
+void TComponent::DestroyComponents() {
     while (!FComponents.empty()) {
         TComponent* child = FComponents.back();
         child->FOwner = nullptr;

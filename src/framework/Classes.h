@@ -35,6 +35,8 @@ public:
     TComponent* Components(int index) const { return FComponents.at(index); }
     // The owned component with this name (case-insensitive), or nullptr.
     TComponent* FindComponent(const QString& name) const;
+    // Frees every owned component, newest first.
+    void DestroyComponents();
 
 private:
     TComponent* FOwner = nullptr;
