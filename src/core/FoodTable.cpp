@@ -19,24 +19,34 @@ QByteArrayView Trimmed(QByteArrayView s) {
     return s;
 }
 
-// The plain decimal numbers the food lines hold: [sign] digits [. digits] [e [sign] digits].
-bool IsPlainNumber(QByteArrayView s) {
-    qsizetype i = 0, digits = 0;
-    auto isDigit = [&](qsizetype k) { return k < s.size() && s[k] >= '0' && s[k] <= '9'; };
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-    while (isDigit(i)) ++i, ++digits;
-    if (i < s.size() && s[i] == '.') {
-        ++i;
-        while (isDigit(i)) ++i, ++digits;
+// The numbers the food lines hold are short decimals ("12.5"): digits, at most one point, at most
+// 15 digits. Their value is the digits as an integer divided by a power of ten, two exact doubles,
+// so the one division rounds correctly. Anything else takes the general path.
+bool ParseShortDecimal(QByteArrayView s, double& value) {
+    static constexpr double PowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    qsizetype i = 0;
+    const bool negative = !s.isEmpty() && s[0] == '-';
+    if (negative || (!s.isEmpty() && s[0] == '+')) ++i;
+    long long mantissa = 0;
+    int digits = 0, decimals = 0;
+    bool point = false;
+    for (; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c >= '0' && c <= '9') {
+            if (++digits > 15) return false;
+            mantissa = mantissa * 10 + (c - '0');
+            if (point) ++decimals;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            return false;
+        }
     }
     if (digits == 0) return false;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        ++i;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-        if (!isDigit(i)) return false;
-        while (isDigit(i)) ++i;
-    }
-    return i == s.size();
+    value = double(mantissa) / PowersOfTen[decimals];
+    if (negative) value = -value;
+    return true;
 }
 
 // A value field: empty gives -1. Anything the quick path does not take goes through the run-time
@@ -44,12 +54,8 @@ bool IsPlainNumber(QByteArrayView s) {
 double ValueOf(QByteArrayView field) {
     const QByteArrayView t = Trimmed(field);
     if (t.isEmpty()) return -1;
-    if (IsPlainNumber(t)) {
-        const char* first = t.data() + (t.front() == '+' ? 1 : 0);
-        double v = 0;
-        const auto [end, ec] = std::from_chars(first, t.data() + t.size(), v);
-        if (ec == std::errc() && end == t.data() + t.size()) return v;
-    }
+    double v = 0;
+    if (ParseShortDecimal(t, v)) return v;
     return StrToFloat(QString::fromUtf8(field));
 }
 
@@ -78,13 +84,12 @@ public:
         if (Trimmed(line).isEmpty()) return;
         std::array<QByteArrayView, FieldCount> fields;
         int count = 0;
-        for (qsizetype start = 0;;) {
-            const qsizetype comma = line.indexOf(',', start);
-            const qsizetype end = comma < 0 ? line.size() : comma;
-            if (count < FieldCount) fields[count] = line.sliced(start, end - start);
+        qsizetype start = 0;
+        for (qsizetype i = 0; i <= line.size(); ++i) {
+            if (i < line.size() && line[i] != ',') continue;
+            if (count < FieldCount) fields[count] = line.sliced(start, i - start);
             ++count;
-            if (comma < 0) break;
-            start = comma + 1;
+            start = i + 1;
         }
         if (count < FieldCount)
             throw EConvertError(QStringLiteral("'%1' does not hold %2 fields").arg(QString::fromUtf8(line)).arg(FieldCount));

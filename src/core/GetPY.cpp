@@ -57,10 +57,18 @@ const std::vector<char>& LetterTable() {
 
 char LetterByTable(quint8 lead, quint8 trail) { return LetterTable()[lead * 256 + trail]; }
 
-char Letter(quint8 lead, quint8 trail) {
-    const char byRange = LetterByRange(lead, trail);
-    return byRange ? byRange : LetterByTable(lead, trail);
+// Both look-ups at once, precomputed for every code: names are turned into initials by the thousand.
+const std::vector<char>& CombinedTable() {
+    static const std::vector<char> table = [] {
+        std::vector<char> t = LetterTable();
+        for (int code = 0x8100; code < 0x10000; ++code)
+            if (const char byRange = LetterByRange(quint8(code >> 8), quint8(code))) t[code] = byRange;
+        return t;
+    }();
+    return table;
 }
+
+char Letter(quint8 lead, quint8 trail) { return CombinedTable()[lead * 256 + trail]; }
 
 QByteArray LetterText(char letter) { return letter ? QByteArray(1, letter) : QByteArray(); }
 

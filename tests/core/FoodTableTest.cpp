@@ -3,6 +3,7 @@
 #include "RecordingServices.h"
 #include "TestDatabase.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -48,6 +49,25 @@ TEST(FoodTable, ValueFields) {
     EXPECT_EQ(StrToFloatOrMinusOne(QStringLiteral("  ")), -1);
     EXPECT_EQ(StrToFloatOrMinusOne(QStringLiteral(" 12.5 ")), 12.5);
     EXPECT_THROW(StrToFloatOrMinusOne(QStringLiteral("1,5")), EConvertError);
+}
+
+TEST(FoodTable, NumbersReadAsTheRunTimeLibraryReadsThem) {
+    LoadFoodTables({FoodLine(1, "a", "-0.5"), FoodLine(2, "b", "+3"), FoodLine(3, "c", "1e2"),
+                    FoodLine(4, "d", ".5"), FoodLine(5, "e", "5."), FoodLine(6, "f", "0.1234567890123456789")});
+    const double expected[] = {-0.5, 3, 100, 0.5, 5, 0.1234567890123456789};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(FoodTable[i].Values[fvWater], expected[i]) << i;
+
+    LoadFoodTables();
+    QFile f(QStringLiteral(":/data/foods.txt"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 1849);
+    for (const QString& line : lines) {
+        const QStringList fields = SplitCommaText(line);
+        const TFdRcd& food = FoodTable[StrToInt(fields[0]) - 1];
+        for (int k = 0; k < FoodValueCount; ++k)
+            ASSERT_EQ(food.Values[k], StrToFloatOrMinusOne(fields[3 + k])) << line.toStdString();
+    }
 }
 
 TEST(FoodTable, MalformedLineStopsLoadingThere) {
