@@ -3,6 +3,8 @@
 
 #include "ADODB.h"
 
+class TForm;
+
 #include <QVariantMap>
 #include <functional>
 #include <memory>
@@ -76,6 +78,11 @@ public:
     bool DeleteSetMeal(int id);
     // Whether daily food records or set meals use the recipe (then it must stay).
     bool RecipeInUse(int id);
+
+    // The cut-corner outline of a borderless window.
+    void SetFormRegion(TForm* form, int width, int height);
+    // Lets the user move a borderless window by its title while the mouse button is held.
+    void DragForm(TForm* form);
 };
 
 // The one data module of the program.
