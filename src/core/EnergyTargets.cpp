@@ -197,7 +197,7 @@ QString AgeText(TDateTime birthDate, TDateTime today) {
 
 TBodyType ClassifyBodyType(double weight, double height, double age) {
     const QString prefix = QStringLiteral("体型 ");
-    if (!(weight > 0) || !(height > 0)) return {prefix, BodyTypePlain};
+    if (!(weight > 0) || !(height > 0)) return {prefix, clBlack};
     const TBodyClass c = age < 6 ? ClassifyInfant(weight, height)
                          : age < 18 ? ClassifyChild(weight, height)
                                     : ClassifyAdult(weight, height);
@@ -205,12 +205,12 @@ TBodyType ClassifyBodyType(double weight, double height, double age) {
     const double d = c.Reference ? weight - *c.Reference : 0;
     if (d > 0)
         return {prefix + word + QStringLiteral("  超重：") + FormatFloat(QStringLiteral("0"), d) + QStringLiteral("KG"),
-                BodyTypeOver};
+                clRed};
     if (d < 0)
         return {prefix + word + QStringLiteral("  偏瘦：") + FormatFloat(QStringLiteral("0"), std::fabs(d)) +
                     QStringLiteral("KG"),
-                BodyTypeUnder};
-    return {prefix + word, BodyTypePlain};
+                clYellow};
+    return {prefix + word, clBlack};
 }
 
 TBodyType ClassifyBodyType(const QString& weight, const QString& height, double age) {

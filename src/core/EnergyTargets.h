@@ -2,6 +2,7 @@
 // height and age.
 #pragma once
 
+#include "Graphics.h"
 #include "SysUtils.h"
 
 #include <QString>
@@ -31,13 +32,11 @@ double ActivityFactor(int level);
 // birth, the whole months since the birth date, followed by "月".
 QString AgeText(TDateTime birthDate, TDateTime today);
 
-// The body-type caption and its colour (0x00BBGGRR) as the main window shows them.
-inline constexpr quint32 BodyTypeOver = 0x0000FF;   // red: above the reference weight
-inline constexpr quint32 BodyTypeUnder = 0x00FFFF;  // yellow: below it
-inline constexpr quint32 BodyTypePlain = 0x000000;  // black
+// The body-type caption and its font colour as the main window shows them: red above the
+// reference weight, yellow below it, black otherwise.
 struct TBodyType {
     QString Caption;
-    quint32 FontColor = BodyTypePlain;
+    TColor FontColor = clBlack;
 };
 // Weight in kg, height in cm, age in years. A weight or height of 0 gives "体型 " alone.
 TBodyType ClassifyBodyType(double weight, double height, double age);

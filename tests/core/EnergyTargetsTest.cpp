@@ -129,24 +129,24 @@ TEST(EnergyTargets, BodyTypeCaptionsAndColours) {
     struct {
         double W, H, A;
         const char* Caption;
-        quint32 Colour;
+        TColor Colour;
     } cases[] = {
-        {80, 170, 30, "体型 偏胖  超重：11KG", BodyTypeOver},    // B 27.68, R 69.071
-        {50, 170, 30, "体型 消瘦  偏瘦：3KG", BodyTypeUnder},    // B 17.30, R 53.465
-        {65, 170, 30, "体型 正常", BodyTypePlain},
-        {95, 170, 30, "体型 肥胖  超重：26KG", BodyTypeOver},    // B 32.9
-        {69.2155, 170, 30, "体型 ", BodyTypePlain},              // B 23.95: between the bands
-        {16, 100, 4, "体型 正常", BodyTypePlain},                // I 16
-        {14, 100, 4, "体型 消瘦  偏瘦：1KG", BodyTypeUnder},     // I 14, R 15
-        {25, 100, 4, "体型 肥胖  超重：3KG", BodyTypeOver},      // I 25, R 22
-        {12, 100, 4, "体型 ", BodyTypePlain},                    // I 12: no type
-        {30, 140, 10, "体型 优良", BodyTypePlain},               // I 109.3
-        {45, 140, 10, "体型 过度肥胖  超重：7KG", BodyTypeOver},  // I 164, R 38.416
-        {40, 140, 10, "体型 肥胖  超重：2KG", BodyTypeOver},     // I 145.8
-        {20, 140, 10, "体型 消瘦  偏瘦：5KG", BodyTypeUnder},    // I 72.9, R 25.245
-        {80, 170, 18, "体型 偏胖  超重：11KG", BodyTypeOver},    // 18 counts as adult
-        {0, 170, 30, "体型 ", BodyTypePlain},
-        {70, 0, 30, "体型 ", BodyTypePlain},
+        {80, 170, 30, "体型 偏胖  超重：11KG", clRed},    // B 27.68, R 69.071
+        {50, 170, 30, "体型 消瘦  偏瘦：3KG", clYellow},    // B 17.30, R 53.465
+        {65, 170, 30, "体型 正常", clBlack},
+        {95, 170, 30, "体型 肥胖  超重：26KG", clRed},    // B 32.9
+        {69.2155, 170, 30, "体型 ", clBlack},              // B 23.95: between the bands
+        {16, 100, 4, "体型 正常", clBlack},                // I 16
+        {14, 100, 4, "体型 消瘦  偏瘦：1KG", clYellow},     // I 14, R 15
+        {25, 100, 4, "体型 肥胖  超重：3KG", clRed},      // I 25, R 22
+        {12, 100, 4, "体型 ", clBlack},                    // I 12: no type
+        {30, 140, 10, "体型 优良", clBlack},               // I 109.3
+        {45, 140, 10, "体型 过度肥胖  超重：7KG", clRed},  // I 164, R 38.416
+        {40, 140, 10, "体型 肥胖  超重：2KG", clRed},     // I 145.8
+        {20, 140, 10, "体型 消瘦  偏瘦：5KG", clYellow},    // I 72.9, R 25.245
+        {80, 170, 18, "体型 偏胖  超重：11KG", clRed},    // 18 counts as adult
+        {0, 170, 30, "体型 ", clBlack},
+        {70, 0, 30, "体型 ", clBlack},
     };
     for (const auto& c : cases) {
         const TBodyType t = ClassifyBodyType(c.W, c.H, c.A);
