@@ -175,6 +175,10 @@ public:
 protected:
     // Subclasses make their widget in their constructor and hand it over here.
     void SetWidget(QWidget* widget);
+    // Scroll views take the mouse on an inner widget (their viewport): its mouse events count as the
+    // control's, and client coordinates are the inner widget's.
+    void SetMouseWidget(QWidget* inner);
+    QWidget* ClientAreaWidget() const;
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Widget events not handled by the common filter; return true to swallow the event.
     virtual bool WidgetEvent(QEvent* event);
@@ -189,6 +193,7 @@ protected:
 
     TWinControl* FParent = nullptr;
     TWidgetRef FWidget;
+    QPointer<QWidget> FMouseWidget;
     int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
     TAlign FAlign = alNone;
     bool FVisible = true, FEnabled = true;
