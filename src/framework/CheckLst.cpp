@@ -8,7 +8,7 @@
 namespace {
 constexpr int GlyphSize = 13;
 constexpr int GlyphAreaWidth = GlyphSize + 6;
-}  // namespace
+} // namespace
 
 TCheckListBox::TCheckListBox(TComponent* AOwner) : TListBox(AOwner) {}
 
@@ -18,7 +18,9 @@ const TCheckListBox::TItemState& TCheckListBox::StateOf(int index) const {
     return FStates[index];
 }
 
-TCheckBoxState TCheckListBox::State(int index) const { return StateOf(index).State; }
+TCheckBoxState TCheckListBox::State(int index) const {
+    return StateOf(index).State;
+}
 
 void TCheckListBox::SetState(int index, TCheckBoxState state) {
     StateOf(index);
@@ -27,7 +29,9 @@ void TCheckListBox::SetState(int index, TCheckBoxState state) {
     if (View()) View()->viewport()->update();
 }
 
-bool TCheckListBox::ItemEnabled(int index) const { return StateOf(index).Enabled; }
+bool TCheckListBox::ItemEnabled(int index) const {
+    return StateOf(index).Enabled;
+}
 
 void TCheckListBox::SetItemEnabled(int index, bool enabled) {
     StateOf(index);
@@ -53,9 +57,15 @@ void TCheckListBox::ToggleClickCheck(int index) {
     if (index < 0 || index >= int(FStates.size()) || !FStates[index].Enabled || !FEnabled) return;
     TCheckBoxState& state = FStates[index].State;
     switch (state) {
-    case cbUnchecked: state = FAllowGrayed ? cbGrayed : cbChecked; break;
-    case cbChecked: state = cbUnchecked; break;
-    case cbGrayed: state = cbChecked; break;
+    case cbUnchecked:
+        state = FAllowGrayed ? cbGrayed : cbChecked;
+        break;
+    case cbChecked:
+        state = cbUnchecked;
+        break;
+    case cbGrayed:
+        state = cbChecked;
+        break;
     }
     if (View()) View()->viewport()->update();
     FireEvent(OnClickCheck, this);
@@ -84,13 +94,14 @@ TOwnerDrawState TCheckListBox::ItemState(int index) const {
     return state;
 }
 
-void TCheckListBox::DrawItemFrame(QPainter& painter, int index, const TRect& itemRect, TOwnerDrawState state) {
+void TCheckListBox::DrawItemFrame(QPainter& painter, int index, const TRect& itemRect,
+                                  TOwnerDrawState state) {
     const QRect area(itemRect.Left, itemRect.Top, GlyphAreaWidth, itemRect.Height());
     painter.fillRect(area, ToQColor(FColor));
     if (index < 0 || index >= int(FStates.size())) return;
     QStyleOptionButton option;
     option.rect = QRect(area.left() + 2, area.top() + (area.height() - GlyphSize) / 2, GlyphSize, GlyphSize);
-    option.state = FStates[index].State == cbChecked   ? QStyle::State_On
+    option.state = FStates[index].State == cbChecked  ? QStyle::State_On
                    : FStates[index].State == cbGrayed ? QStyle::State_NoChange
                                                       : QStyle::State_Off;
     if (!(state & odDisabled)) option.state |= QStyle::State_Enabled;

@@ -10,7 +10,7 @@
 // A disabled item cannot be toggled by the user.
 class TCheckListBox : public TListBox {
     Q_OBJECT
-public:
+  public:
     explicit TCheckListBox(TComponent* AOwner);
 
     bool Checked(int index) const { return State(index) == cbChecked; }
@@ -29,13 +29,13 @@ public:
     void ItemPressed(int index, const QPoint& pos) override;
     void KeyOnItem(int index, int qtKey) override;
 
-protected:
+  protected:
     TRect ItemTextRect(const TRect& itemRect) const override;
     void DrawItemFrame(QPainter& painter, int index, const TRect& itemRect, TOwnerDrawState state) override;
     TOwnerDrawState ItemState(int index) const override;
     void ItemsSpliced(int index, int removed, int inserted) override;
 
-private:
+  private:
     struct TItemState {
         TCheckBoxState State = cbUnchecked;
         bool Enabled = true;

@@ -18,12 +18,19 @@ class TTreeNodes;
 // Tree views -----------------------------------------------------------------------------------
 
 using TCustomDrawState = unsigned;
-enum : unsigned { cdsSelected = 1, cdsGrayed = 2, cdsDisabled = 4, cdsChecked = 8, cdsFocused = 16, cdsDefault = 32,
-                  cdsHot = 64 };
+enum : unsigned {
+    cdsSelected = 1,
+    cdsGrayed = 2,
+    cdsDisabled = 4,
+    cdsChecked = 8,
+    cdsFocused = 16,
+    cdsDefault = 32,
+    cdsHot = 64
+};
 
 // One node of a tree. Nodes belong to their tree's Items and are freed with it, with their children.
 class TTreeNode : public TObject {
-public:
+  public:
     ~TTreeNode() override;
 
     TTreeNodes* Owner() const { return FOwner; }
@@ -61,8 +68,7 @@ public:
     void* Data() const { return FData; }
     void SetData(void* data);
     // ...unless it was handed over here: then it is freed with the node, or when Data is set again.
-    template <class T>
-    T* SetOwnedData(std::unique_ptr<T> data) {
+    template <class T> T* SetOwnedData(std::unique_ptr<T> data) {
         T* raw = data.get();
         FOwnedData = std::shared_ptr<void>(std::move(data));
         FData = raw;
@@ -88,7 +94,7 @@ public:
     QTreeWidgetItem* ItemHandle() const { return FItem; }
     static TTreeNode* FromItem(const QTreeWidgetItem* item);
 
-private:
+  private:
     friend class TTreeNodes;
     explicit TTreeNode(TTreeNodes* owner);
     TTreeNodes* FOwner;
@@ -100,7 +106,7 @@ private:
 
 // The nodes of one tree.
 class TTreeNodes : public TObject {
-public:
+  public:
     explicit TTreeNodes(TCustomTreeView* owner) : FOwner(owner) {}
 
     TCustomTreeView* Owner() const { return FOwner; }
@@ -115,7 +121,9 @@ public:
     TTreeNode* Add(TTreeNode* sibling, const QString& text) { return AddObject(sibling, text, nullptr); }
     TTreeNode* AddObject(TTreeNode* sibling, const QString& text, void* data);
     // A new last child of `parent` (a new last root node when it is nullptr).
-    TTreeNode* AddChild(TTreeNode* parent, const QString& text) { return AddChildObject(parent, text, nullptr); }
+    TTreeNode* AddChild(TTreeNode* parent, const QString& text) {
+        return AddChildObject(parent, text, nullptr);
+    }
     TTreeNode* AddChildObject(TTreeNode* parent, const QString& text, void* data);
 
     void Delete(TTreeNode* node);
@@ -124,7 +132,7 @@ public:
     void BeginUpdate();
     void EndUpdate();
 
-private:
+  private:
     friend class TTreeNode;
     void Changed() { FOrderValid = false; }
     const std::vector<TTreeNode*>& Order() const;
@@ -144,7 +152,7 @@ using TTVCustomDrawItemEvent =
 // selected node goes away with Clear).
 class TCustomTreeView : public TWinControl {
     Q_OBJECT
-public:
+  public:
     explicit TCustomTreeView(TComponent* AOwner);
     ~TCustomTreeView() override;
 
@@ -181,11 +189,11 @@ public:
     int RowHeight() const;
     QTreeWidget* Tree() const;
 
-protected:
+  protected:
     void ColorChanged() override;
     void FontChanged() override;
 
-private:
+  private:
     friend class TTreeNodes;
     void CurrentChanged(QTreeWidgetItem* current);
     void DrawNode(TTreeNode* node, const TRect& rect, bool selected);
@@ -193,13 +201,13 @@ private:
     TCanvas FCanvas;
     QPointer<TImageList> FImages;
     bool FReadOnly = false, FHideSelection = true, FShowRoot = true, FShowButtons = true, FShowLines = true;
-    int FQuiet = 0;  // >0 while the tree changes its selection itself
+    int FQuiet = 0; // >0 while the tree changes its selection itself
     bool FDestroying = false;
 };
 
 class TTreeView : public TCustomTreeView {
     Q_OBJECT
-public:
+  public:
     explicit TTreeView(TComponent* AOwner) : TCustomTreeView(AOwner) {}
 };
 
@@ -212,7 +220,7 @@ using TTabChangingEvent = std::function<void(TObject* Sender, bool& AllowChange)
 // One page of a page control; the controls placed on it show while it is the active page.
 class TTabSheet : public TWinControl {
     Q_OBJECT
-public:
+  public:
     explicit TTabSheet(TComponent* AOwner);
     ~TTabSheet() override;
 
@@ -228,10 +236,10 @@ public:
     // Position among the visible tabs; -1 when the tab is hidden.
     int TabIndex() const;
 
-protected:
+  protected:
     void ColorChanged() override;
 
-private:
+  private:
     friend class TPageControl;
     TPageControl* FPageControl = nullptr;
     bool FTabVisible = true;
@@ -242,7 +250,7 @@ private:
 // changing the page by code fires neither.
 class TPageControl : public TWinControl {
     Q_OBJECT
-public:
+  public:
     explicit TPageControl(TComponent* AOwner);
     ~TPageControl() override;
 
@@ -273,10 +281,10 @@ public:
     TNotifyEvent OnChange;
     TTabChangingEvent OnChanging;
 
-protected:
+  protected:
     void Resized() override;
 
-private:
+  private:
     friend class TTabSheet;
     void InsertPage(TTabSheet* page);
     void RemovePage(TTabSheet* page);
@@ -298,12 +306,12 @@ private:
 // A memo for longer texts. The text is plain; PlainText is accepted for compatibility.
 class TRichEdit : public TCustomMemo {
     Q_OBJECT
-public:
+  public:
     explicit TRichEdit(TComponent* AOwner) : TCustomMemo(AOwner) {}
     bool PlainText() const { return FPlainText; }
     void SetPlainText(bool plain) { FPlainText = plain; }
 
-private:
+  private:
     bool FPlainText = false;
 };
 
@@ -316,7 +324,7 @@ enum TDTDateFormat { dfShort, dfLong };
 // user changes the date, not when code sets it.
 class TDateTimePicker : public TWinControl {
     Q_OBJECT
-public:
+  public:
     explicit TDateTimePicker(TComponent* AOwner);
 
     TDateTime Date() const;
@@ -331,10 +339,10 @@ public:
 
     TNotifyEvent OnChange;
 
-protected:
+  protected:
     void ColorChanged() override;
 
-private:
+  private:
     QDateEdit* Editor() const;
     TDateTimeKind FKind = dtkDate;
     TDTDateFormat FDateFormat = dfShort;

@@ -13,7 +13,9 @@ TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner) {
     box->setPlaceholderText(QStringLiteral(" "));
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setMaxVisibleItems(FDropDownCount);
-    FItems.OnSplice = [this](int index, int removed, int inserted) { ItemsSpliced(index, removed, inserted); };
+    FItems.OnSplice = [this](int index, int removed, int inserted) {
+        ItemsSpliced(index, removed, inserted);
+    };
     QObject::connect(box, &QComboBox::activated, this, [this] { UserChose(); });
     SetWidget(box);
     SetBounds(0, 0, 145, 21);
@@ -21,9 +23,13 @@ TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner) {
     SetStyle(csDropDown);
 }
 
-TComboBox::~TComboBox() { FItems.OnSplice = nullptr; }
+TComboBox::~TComboBox() {
+    FItems.OnSplice = nullptr;
+}
 
-QComboBox* TComboBox::Box() const { return static_cast<QComboBox*>(FWidget.data()); }
+QComboBox* TComboBox::Box() const {
+    return static_cast<QComboBox*>(FWidget.data());
+}
 
 void TComboBox::SetStyle(TComboBoxStyle style) {
     FStyle = style;
@@ -33,16 +39,17 @@ void TComboBox::SetStyle(TComboBoxStyle style) {
     if (box->isEditable() == editable) return;
     const int index = box->currentIndex();
     box->setEditable(editable);
-    if (editable) {
-        box->lineEdit()->setPlaceholderText(QString());
-        QObject::connect(box->lineEdit(), &QLineEdit::textEdited, this, [this] { FireEvent(OnChange, this); });
-    }
+    if (editable)
+        QObject::connect(box->lineEdit(), &QLineEdit::textEdited, this,
+                         [this] { FireEvent(OnChange, this); });
     box->setCurrentIndex(index);
     FontChanged();
     ColorChanged();
 }
 
-int TComboBox::ItemIndex() const { return Box() ? Box()->currentIndex() : -1; }
+int TComboBox::ItemIndex() const {
+    return Box() ? Box()->currentIndex() : -1;
+}
 
 void TComboBox::SetItemIndex(int index) {
     if (!Box()) return;
@@ -51,13 +58,16 @@ void TComboBox::SetItemIndex(int index) {
 
 QString TComboBox::Caption() const {
     if (!Box()) return QString();
-    return Box()->isEditable() ? Box()->currentText() : (Box()->currentIndex() >= 0 ? Box()->currentText() : QString());
+    return Box()->isEditable() ? Box()->currentText()
+                               : (Box()->currentIndex() >= 0 ? Box()->currentText() : QString());
 }
 
 void TComboBox::SetCaption(const QString& text) {
     if (!Box()) return;
-    if (Box()->isEditable()) Box()->setEditText(text);
-    else SetItemIndex(FItems.IndexOf(text));
+    if (Box()->isEditable())
+        Box()->setEditText(text);
+    else
+        SetItemIndex(FItems.IndexOf(text));
 }
 
 void TComboBox::SetDropDownCount(int count) {
@@ -82,8 +92,10 @@ void TComboBox::ItemsSpliced(int index, int removed, int inserted) {
     // The chosen item follows its text: removing it chooses nothing (Qt would choose a neighbour).
     int chosen = box->currentIndex();
     const QString editText = box->isEditable() ? box->currentText() : QString();
-    if (chosen >= index && chosen < index + removed) chosen = -1;
-    else if (chosen >= index + removed) chosen += inserted - removed;
+    if (chosen >= index && chosen < index + removed)
+        chosen = -1;
+    else if (chosen >= index + removed)
+        chosen += inserted - removed;
     FModel->Splice(index, removed, inserted);
     if (box->currentIndex() != chosen) box->setCurrentIndex(chosen);
     if (box->isEditable() && chosen < 0 && box->currentText() != editText) box->setEditText(editText);
@@ -93,13 +105,12 @@ void TComboBox::UserChose() {
     QPointer<QObject> alive(this);
     FireEvent(OnClick, this);
     if (!alive) return;
-    if (OnSelect) FireEvent(OnSelect, this);
-    else FireEvent(OnChange, this);
+    if (OnSelect)
+        FireEvent(OnSelect, this);
+    else
+        FireEvent(OnChange, this);
 }
 
 void TComboBox::ColorChanged() {
-    if (!FWidget) return;
-    QPalette pal = FWidget->palette();
-    pal.setColor(QPalette::Base, ToQColor(FColor));
-    FWidget->setPalette(pal);
+    SetTextAreaColor(FWidget, FColor);
 }

@@ -30,6 +30,14 @@ QColor ToQColor(TColor color) {
     return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
 }
 
+void SetTextAreaColor(QWidget* widget, TColor color) {
+    if (!widget) return;
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::Base, ToQColor(color));
+    widget->setPalette(pal);
+    widget->update();
+}
+
 namespace {
 
 QHash<const QWidget*, TControl*>& WidgetRegistry() {

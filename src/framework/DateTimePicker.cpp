@@ -17,9 +17,13 @@ TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TWinControl(AOwner) {
     ColorChanged();
 }
 
-QDateEdit* TDateTimePicker::Editor() const { return static_cast<QDateEdit*>(FWidget.data()); }
+QDateEdit* TDateTimePicker::Editor() const {
+    return static_cast<QDateEdit*>(FWidget.data());
+}
 
-TDateTime TDateTimePicker::Date() const { return Editor() ? FromQDate(Editor()->date()) : 0; }
+TDateTime TDateTimePicker::Date() const {
+    return Editor() ? FromQDate(Editor()->date()) : 0;
+}
 
 void TDateTimePicker::SetDate(TDateTime date) {
     if (!Editor()) return;
@@ -28,7 +32,9 @@ void TDateTimePicker::SetDate(TDateTime date) {
     FSetting = false;
 }
 
-QString TDateTimePicker::Caption() const { return DateToISO(Date()); }
+QString TDateTimePicker::Caption() const {
+    return DateToISO(Date());
+}
 
 void TDateTimePicker::SetCaption(const QString& text) {
     TDateTime date = 0;
@@ -36,8 +42,5 @@ void TDateTimePicker::SetCaption(const QString& text) {
 }
 
 void TDateTimePicker::ColorChanged() {
-    if (!FWidget) return;
-    QPalette pal = FWidget->palette();
-    pal.setColor(QPalette::Base, ToQColor(FColor));
-    FWidget->setPalette(pal);
+    SetTextAreaColor(FWidget, FColor);
 }

@@ -24,7 +24,8 @@ int TImageList::AddImage(const QImage& image) {
     // A strip is cut into Width-wide pieces; a picture of another height is scaled to fit.
     const int pieces = std::max(1, source.width() / FWidth);
     for (int i = 0; i < pieces; ++i) {
-        QImage piece = source.width() >= FWidth * pieces ? source.copy(i * FWidth, 0, FWidth, source.height()) : source;
+        QImage piece =
+            source.width() >= FWidth * pieces ? source.copy(i * FWidth, 0, FWidth, source.height()) : source;
         if (piece.size() != QSize(FWidth, FHeight))
             piece = piece.scaled(FWidth, FHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         FImages.push_back(piece);
@@ -76,11 +77,14 @@ int TImageList::AddFromFile(const QString& fileName) {
 }
 
 void TImageList::Delete(int index) {
-    if (index < 0 || index >= Count()) throw Exception(QStringLiteral("List index out of bounds (%1)").arg(index));
+    if (index < 0 || index >= Count())
+        throw Exception(QStringLiteral("List index out of bounds (%1)").arg(index));
     FImages.erase(FImages.begin() + index);
 }
 
-void TImageList::Clear() { FImages.clear(); }
+void TImageList::Clear() {
+    FImages.clear();
+}
 
 QImage TImageList::Image(int index) const {
     return index >= 0 && index < Count() ? FImages[index] : QImage();

@@ -11,7 +11,7 @@ class TBitmap;
 
 class TImageList : public TComponent {
     Q_OBJECT
-public:
+  public:
     explicit TImageList(TComponent* AOwner);
 
     // Changing the size empties the list.
@@ -38,7 +38,7 @@ public:
     // Framework use: image `index` as Width x Height pixels with transparency.
     QImage Image(int index) const;
 
-private:
+  private:
     std::vector<QImage> FImages;
     int FWidth = 16, FHeight = 16;
 };

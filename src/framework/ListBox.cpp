@@ -12,10 +12,11 @@
 namespace {
 
 class TListBoxDelegate : public QStyledItemDelegate {
-public:
+  public:
     TListBoxDelegate(TListBox* box, QObject* parent) : QStyledItemDelegate(parent), FBox(box) {}
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
         const auto* view = qobject_cast<const QListView*>(option.widget);
         const bool focused = view && view->hasFocus() && view->currentIndex() == index;
         FBox->PaintItem(*painter, index.row(), option.rect, option.state & QStyle::State_Selected, focused);
@@ -24,14 +25,14 @@ public:
         return QSize(1, FBox->ItemHeight());
     }
 
-private:
+  private:
     TListBox* FBox;
 };
 
 // The list widget: a press on empty space keeps the choice (as Windows lists do), and every pick by
 // mouse or keyboard is reported to the control.
 class TListBoxView : public QListView {
-public:
+  public:
     explicit TListBoxView(TListBox* box) : FBox(box) {
         setSelectionMode(QAbstractItemView::SingleSelection);
         setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -39,7 +40,7 @@ public:
         setItemDelegate(new TListBoxDelegate(box, this));
     }
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* e) override {
         const QPoint pos = e->position().toPoint();
         const QModelIndex index = indexAt(pos);
@@ -67,11 +68,11 @@ protected:
         if (alive && currentIndex().isValid()) FBox->KeyOnItem(currentIndex().row(), e->key());
     }
 
-private:
+  private:
     TListBox* FBox;
 };
 
-}  // namespace
+} // namespace
 
 TListBox::TListBox(TComponent* AOwner) : TWinControl(AOwner) {
     auto* view = new TListBoxView(this);
@@ -92,9 +93,13 @@ TListBox::TListBox(TComponent* AOwner) : TWinControl(AOwner) {
     UpdateItemHeight();
 }
 
-TListBox::~TListBox() { FItems.OnSplice = nullptr; }
+TListBox::~TListBox() {
+    FItems.OnSplice = nullptr;
+}
 
-QListView* TListBox::View() const { return static_cast<QListView*>(FWidget.data()); }
+QListView* TListBox::View() const {
+    return static_cast<QListView*>(FWidget.data());
+}
 
 int TListBox::ItemIndex() const {
     if (!View()) return -1;
@@ -115,14 +120,18 @@ void TListBox::SetItemIndex(int index) {
 }
 
 bool TListBox::Selected(int index) const {
-    if (index < 0 || index >= Count()) throw Exception(QStringLiteral("List index out of bounds (%1)").arg(index));
+    if (index < 0 || index >= Count())
+        throw Exception(QStringLiteral("List index out of bounds (%1)").arg(index));
     return View() && View()->selectionModel()->isRowSelected(index, QModelIndex());
 }
 
 void TListBox::SetSelected(int index, bool selected) {
-    if (index < 0 || index >= Count()) throw Exception(QStringLiteral("List index out of bounds (%1)").arg(index));
-    if (selected) SetItemIndex(index);
-    else if (Selected(index)) SetItemIndex(-1);
+    if (index < 0 || index >= Count())
+        throw Exception(QStringLiteral("List index out of bounds (%1)").arg(index));
+    if (selected)
+        SetItemIndex(index);
+    else if (Selected(index))
+        SetItemIndex(-1);
 }
 
 void TListBox::SetStyle(TListBoxStyle style) {
@@ -167,7 +176,9 @@ void TListBox::SetTopIndex(int index) {
         View()->scrollTo(FModel->index(index), QAbstractItemView::PositionAtTop);
 }
 
-void TListBox::UserPicked() { FireEvent(OnClick, this); }
+void TListBox::UserPicked() {
+    FireEvent(OnClick, this);
+}
 
 void TListBox::PaintItem(QPainter& painter, int index, const QRect& rect, bool selected, bool focused) {
     painter.save();
@@ -212,11 +223,7 @@ void TListBox::DrawItem(int index, const TRect& rect, TOwnerDrawState state) {
 }
 
 void TListBox::ColorChanged() {
-    if (!FWidget) return;
-    QPalette pal = FWidget->palette();
-    pal.setColor(QPalette::Base, ToQColor(FColor));
-    FWidget->setPalette(pal);
-    FWidget->update();
+    SetTextAreaColor(FWidget, FColor);
 }
 
 void TListBox::FontChanged() {

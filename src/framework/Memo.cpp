@@ -17,13 +17,21 @@ TCustomMemo::TCustomMemo(TComponent* AOwner) : TWinControl(AOwner) {
     FLines.OnChange = [this] { LinesChanged(); };
 }
 
-TCustomMemo::~TCustomMemo() { FLines.OnChange = nullptr; }
+TCustomMemo::~TCustomMemo() {
+    FLines.OnChange = nullptr;
+}
 
-QPlainTextEdit* TCustomMemo::Editor() const { return static_cast<QPlainTextEdit*>(FWidget.data()); }
+QPlainTextEdit* TCustomMemo::Editor() const {
+    return static_cast<QPlainTextEdit*>(FWidget.data());
+}
 
-QString TCustomMemo::Caption() const { return FLines.ToQStringList().join(QLatin1Char('\n')); }
+QString TCustomMemo::Caption() const {
+    return FLines.ToQStringList().join(QLatin1Char('\n'));
+}
 
-void TCustomMemo::SetCaption(const QString& text) { FLines.SetText(text); }
+void TCustomMemo::SetCaption(const QString& text) {
+    FLines.SetText(text);
+}
 
 void TCustomMemo::SetReadOnly(bool readOnly) {
     FReadOnly = readOnly;
@@ -74,8 +82,5 @@ bool TCustomMemo::WidgetEvent(QEvent* event) {
 }
 
 void TCustomMemo::ColorChanged() {
-    if (!FWidget) return;
-    QPalette pal = FWidget->palette();
-    pal.setColor(QPalette::Base, ToQColor(FColor));
-    FWidget->setPalette(pal);
+    SetTextAreaColor(FWidget, FColor);
 }

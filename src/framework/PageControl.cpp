@@ -76,11 +76,13 @@ TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner) {
     FTabBar->hide();
     QObject::connect(FTabBar, &QTabBar::currentChanged, this, [this](int tab) {
         if (FRebuilding) return;
-        const auto page = std::find_if(FPages.begin(), FPages.end(), [tab](TTabSheet* p) { return p->TabIndex() == tab; });
+        const auto page =
+            std::find_if(FPages.begin(), FPages.end(), [tab](TTabSheet* p) { return p->TabIndex() == tab; });
         if (page != FPages.end()) UserChosePage(*page);
     });
-    for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
-                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)}) {
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)}) {
         auto* shortcut = new QShortcut(keys, widget);
         shortcut->setContext(Qt::WidgetWithChildrenShortcut);
         const bool forward = !(keys[0].keyboardModifiers() & Qt::ShiftModifier);
@@ -91,15 +93,18 @@ TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner) {
 }
 
 TPageControl::~TPageControl() {
-    for (TTabSheet* page : FPages) page->FPageControl = nullptr;
+    for (TTabSheet* page : FPages)
+        page->FPageControl = nullptr;
     FPages.clear();
 }
 
 void TPageControl::InsertPage(TTabSheet* page) {
     FPages.push_back(page);
     page->FPageControl = this;
-    if (!FActivePage) ShowPage(page);
-    else page->SetVisible(false);
+    if (!FActivePage)
+        ShowPage(page);
+    else
+        page->SetVisible(false);
     RebuildTabs();
 }
 
@@ -177,7 +182,9 @@ TTabSheet* TPageControl::FindNextPage(TTabSheet* current, bool goForward, bool c
     return nullptr;
 }
 
-void TPageControl::SelectNextPage(bool goForward) { UserChosePage(FindNextPage(FActivePage, goForward, true)); }
+void TPageControl::SelectNextPage(bool goForward) {
+    UserChosePage(FindNextPage(FActivePage, goForward, true));
+}
 
 void TPageControl::SetTabHeight(int height) {
     FTabHeight = std::max(0, height);
@@ -197,12 +204,17 @@ void TPageControl::SetTabPosition(TTabPosition position) {
 
 void TPageControl::RebuildTabs() {
     FRebuilding = true;
-    while (FTabBar->count() > 0) FTabBar->removeTab(0);
+    while (FTabBar->count() > 0)
+        FTabBar->removeTab(0);
     for (TTabSheet* page : FPages)
         if (page->FTabVisible) FTabBar->addTab(page->Caption());
     QString style;
-    if (FTabHeight > 0) style += QStringLiteral("height: %1px; min-height: 0px; padding-top: 0px; padding-bottom: 0px;").arg(FTabHeight);
-    if (FTabWidth > 0) style += QStringLiteral("width: %1px; min-width: 0px; padding-left: 0px; padding-right: 0px;").arg(FTabWidth);
+    if (FTabHeight > 0)
+        style += QStringLiteral("height: %1px; min-height: 0px; padding-top: 0px; padding-bottom: 0px;")
+                     .arg(FTabHeight);
+    if (FTabWidth > 0)
+        style += QStringLiteral("width: %1px; min-width: 0px; padding-left: 0px; padding-right: 0px;")
+                     .arg(FTabWidth);
     FTabBar->setStyleSheet(style.isEmpty() ? QString() : QStringLiteral("QTabBar::tab { %1 }").arg(style));
     const int tab = FActivePage ? FActivePage->TabIndex() : -1;
     if (tab >= 0) FTabBar->setCurrentIndex(tab);
@@ -212,8 +224,7 @@ void TPageControl::RebuildTabs() {
 }
 
 void TPageControl::LayoutPages() {
-    const int strip =
-        FTabBar->count() == 0 ? 0 : FTabHeight > 0 ? FTabHeight : FTabBar->sizeHint().height();
+    const int strip = FTabBar->count() == 0 ? 0 : FTabHeight > 0 ? FTabHeight : FTabBar->sizeHint().height();
     const bool bottom = FTabPosition == tpBottom;
     FTabBar->setGeometry(0, bottom ? FHeight - strip : 0, FWidth, strip);
     const TRect card = Rect(0, bottom ? 0 : strip, FWidth, bottom ? FHeight - strip : FHeight);

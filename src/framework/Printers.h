@@ -7,14 +7,14 @@
 #include "SysUtils.h"
 
 class EPrinter : public Exception {
-public:
+  public:
     using Exception::Exception;
 };
 
 // A document is BeginDoc, drawing on Canvas (NewPage between pages), then EndDoc (or Abort).
 // Canvas units are pixels at 96 per inch, so fonts measure as they do on the screen.
 class TPrinter : public TObject {
-public:
+  public:
     // The installed printers, the default one first; empty when the system has none.
     TStringList* Printers();
     QString Title() const { return FTitle; }
@@ -35,14 +35,14 @@ public:
     virtual int PageWidth() = 0;
     virtual int PageHeight() = 0;
 
-protected:
+  protected:
     virtual QStringList ListPrinters() = 0;
     virtual void DoBeginDoc() = 0;
     virtual void DoNewPage() = 0;
     virtual void DoEndDoc() = 0;
     virtual void DoAbort() = 0;
 
-private:
+  private:
     TStringList FPrinters;
     QString FTitle;
     bool FPrinting = false, FAborted = false;

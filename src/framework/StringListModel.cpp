@@ -3,7 +3,9 @@
 TStringListModel::TStringListModel(TStringList* list, QObject* parent)
     : QAbstractListModel(parent), FList(list), FRowCount(list->Count()) {}
 
-int TStringListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : FRowCount; }
+int TStringListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : FRowCount;
+}
 
 QVariant TStringListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= FRowCount || index.row() >= FList->Count()) return {};

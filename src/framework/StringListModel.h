@@ -7,7 +7,7 @@
 
 class TStringListModel : public QAbstractListModel {
     Q_OBJECT
-public:
+  public:
     TStringListModel(TStringList* list, QObject* parent);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -17,7 +17,7 @@ public:
     // so views see the old rows until they have been told.
     void Splice(int index, int removed, int inserted);
 
-private:
+  private:
     TStringList* FList;
     int FRowCount = 0;
 };

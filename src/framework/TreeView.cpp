@@ -14,7 +14,7 @@ namespace {
 
 // The Qt item of a node; deleting it (with its children) frees the nodes.
 class TNodeItem : public QTreeWidgetItem {
-public:
+  public:
     explicit TNodeItem(TTreeNode* node) : QTreeWidgetItem(QTreeWidgetItem::UserType), Node(node) {}
     ~TNodeItem() override {
         delete Node;
@@ -26,18 +26,19 @@ public:
 class TTreeWidget;
 
 class TTreeDelegate : public QStyledItemDelegate {
-public:
+  public:
     TTreeDelegate(TCustomTreeView* tree, TTreeWidget* view);
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
-private:
+  private:
     TCustomTreeView* FTree;
     TTreeWidget* FView;
 };
 
 class TTreeWidget : public QTreeWidget {
-public:
+  public:
     explicit TTreeWidget(TCustomTreeView* tree) {
         setHeaderHidden(true);
         setColumnCount(1);
@@ -50,7 +51,7 @@ public:
     }
     QTreeWidgetItem* ItemOf(const QModelIndex& index) const { return itemFromIndex(index); }
 
-protected:
+  protected:
     void mouseMoveEvent(QMouseEvent* e) override {
         // The selection does not follow the mouse while the button is held (the move may start a drag).
         if (e->buttons() & Qt::LeftButton) return;
@@ -61,7 +62,8 @@ protected:
 TTreeDelegate::TTreeDelegate(TCustomTreeView* tree, TTreeWidget* view)
     : QStyledItemDelegate(view), FTree(tree), FView(view) {}
 
-void TTreeDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+void TTreeDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const {
     TTreeNode* node = TTreeNode::FromItem(FView->ItemOf(index));
     if (node) FTree->PaintNode(*painter, node, option.rect, option.state & QStyle::State_Selected);
 }
@@ -74,9 +76,11 @@ QSize TTreeDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex& in
     return QSize(width, FTree->RowHeight());
 }
 
-TRect ToTRect(const QRect& r) { return Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1); }
+TRect ToTRect(const QRect& r) {
+    return Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
+}
 
-}  // namespace
+} // namespace
 
 // TTreeNode ------------------------------------------------------------------------------------
 
@@ -94,27 +98,43 @@ TTreeNode* TTreeNode::FromItem(const QTreeWidgetItem* item) {
     return item ? static_cast<const TNodeItem*>(item)->Node : nullptr;
 }
 
-TCustomTreeView* TTreeNode::TreeView() const { return FOwner->Owner(); }
+TCustomTreeView* TTreeNode::TreeView() const {
+    return FOwner->Owner();
+}
 
-QString TTreeNode::Text() const { return FItem->text(0); }
-void TTreeNode::SetText(const QString& text) { FItem->setText(0, text); }
+QString TTreeNode::Text() const {
+    return FItem->text(0);
+}
+void TTreeNode::SetText(const QString& text) {
+    FItem->setText(0, text);
+}
 
 int TTreeNode::Level() const {
     int level = 0;
-    for (const QTreeWidgetItem* p = FItem->parent(); p; p = p->parent()) ++level;
+    for (const QTreeWidgetItem* p = FItem->parent(); p; p = p->parent())
+        ++level;
     return level;
 }
 
-TTreeNode* TTreeNode::Parent() const { return FromItem(FItem->parent()); }
-int TTreeNode::Count() const { return FItem->childCount(); }
+TTreeNode* TTreeNode::Parent() const {
+    return FromItem(FItem->parent());
+}
+int TTreeNode::Count() const {
+    return FItem->childCount();
+}
 
 TTreeNode* TTreeNode::Item(int index) const {
-    if (index < 0 || index >= Count()) throw Exception(QStringLiteral("List index out of bounds (%1)").arg(index));
+    if (index < 0 || index >= Count())
+        throw Exception(QStringLiteral("List index out of bounds (%1)").arg(index));
     return FromItem(FItem->child(index));
 }
 
-TTreeNode* TTreeNode::getFirstChild() const { return FromItem(FItem->child(0)); }
-TTreeNode* TTreeNode::GetLastChild() const { return FromItem(FItem->child(Count() - 1)); }
+TTreeNode* TTreeNode::getFirstChild() const {
+    return FromItem(FItem->child(0));
+}
+TTreeNode* TTreeNode::GetLastChild() const {
+    return FromItem(FItem->child(Count() - 1));
+}
 
 int TTreeNode::Index() const {
     if (FItem->parent()) return FItem->parent()->indexOfChild(FItem);
@@ -152,7 +172,7 @@ int TTreeNode::AbsoluteIndex() const {
 
 void TTreeNode::SetImageIndex(int index) {
     FImageIndex = index;
-    FItem->setData(0, Qt::UserRole, index);  // tells the view to repaint the node
+    FItem->setData(0, Qt::UserRole, index); // tells the view to repaint the node
 }
 
 void TTreeNode::SetSelectedIndex(int index) {
@@ -165,26 +185,36 @@ void TTreeNode::SetData(void* data) {
     FData = data;
 }
 
-bool TTreeNode::Expanded() const { return FItem->isExpanded(); }
-void TTreeNode::SetExpanded(bool expanded) { FItem->setExpanded(expanded); }
+bool TTreeNode::Expanded() const {
+    return FItem->isExpanded();
+}
+void TTreeNode::SetExpanded(bool expanded) {
+    FItem->setExpanded(expanded);
+}
 
 void TTreeNode::Expand(bool recurse) {
     FItem->setExpanded(true);
     if (recurse)
-        for (int i = 0; i < Count(); ++i) Item(i)->Expand(true);
+        for (int i = 0; i < Count(); ++i)
+            Item(i)->Expand(true);
 }
 
 void TTreeNode::Collapse(bool recurse) {
     FItem->setExpanded(false);
     if (recurse)
-        for (int i = 0; i < Count(); ++i) Item(i)->Collapse(true);
+        for (int i = 0; i < Count(); ++i)
+            Item(i)->Collapse(true);
 }
 
-bool TTreeNode::Selected() const { return TreeView()->Selected() == this; }
+bool TTreeNode::Selected() const {
+    return TreeView()->Selected() == this;
+}
 
 void TTreeNode::SetSelected(bool selected) {
-    if (selected) TreeView()->SetSelected(this);
-    else if (Selected()) TreeView()->SetSelected(nullptr);
+    if (selected)
+        TreeView()->SetSelected(this);
+    else if (Selected())
+        TreeView()->SetSelected(nullptr);
 }
 
 TRect TTreeNode::DisplayRect(bool textOnly) const {
@@ -205,14 +235,18 @@ bool TTreeNode::IsVisible() const {
 }
 
 void TTreeNode::MakeVisible() {
-    for (QTreeWidgetItem* p = FItem->parent(); p; p = p->parent()) p->setExpanded(true);
+    for (QTreeWidgetItem* p = FItem->parent(); p; p = p->parent())
+        p->setExpanded(true);
     if (QTreeWidget* tree = FItem->treeWidget()) tree->scrollToItem(FItem);
 }
 
-void TTreeNode::Delete() { FOwner->Delete(this); }
+void TTreeNode::Delete() {
+    FOwner->Delete(this);
+}
 
 void TTreeNode::DeleteChildren() {
-    while (Count() > 0) FOwner->Delete(GetLastChild());
+    while (Count() > 0)
+        FOwner->Delete(GetLastChild());
 }
 
 // TTreeNodes -----------------------------------------------------------------------------------
@@ -222,7 +256,8 @@ const std::vector<TTreeNode*>& TTreeNodes::Order() const {
     FOrder.clear();
     FOrder.reserve(FCount);
     if (QTreeWidget* tree = FOwner->Tree())
-        for (QTreeWidgetItemIterator it(tree); *it; ++it) FOrder.push_back(TTreeNode::FromItem(*it));
+        for (QTreeWidgetItemIterator it(tree); *it; ++it)
+            FOrder.push_back(TTreeNode::FromItem(*it));
     FOrderValid = true;
     return FOrder;
 }
@@ -252,8 +287,10 @@ TTreeNode* TTreeNodes::AddChildObject(TTreeNode* parent, const QString& text, vo
     node->FData = data;
     item->setText(0, text);
     if (!FOwner->ReadOnly()) item->setFlags(item->flags() | Qt::ItemIsEditable);
-    if (parent) parent->FItem->addChild(item);
-    else tree->addTopLevelItem(item);
+    if (parent)
+        parent->FItem->addChild(item);
+    else
+        tree->addTopLevelItem(item);
     return node;
 }
 
@@ -277,8 +314,10 @@ void TTreeNodes::Delete(TTreeNode* node) {
         if (!next) next = node->Parent();
     }
     ++view->FQuiet;
-    if (item->parent()) item->parent()->removeChild(item);
-    else tree->takeTopLevelItem(tree->indexOfTopLevelItem(item));
+    if (item->parent())
+        item->parent()->removeChild(item);
+    else
+        tree->takeTopLevelItem(tree->indexOfTopLevelItem(item));
     delete item;
     if (selectionInside) tree->setCurrentItem(next ? next->FItem : nullptr);
     --view->FQuiet;
@@ -293,7 +332,8 @@ void TTreeNodes::Clear() {
     tree->clear();
     --FOwner->FQuiet;
     Changed();
-    if (hadSelection && !FOwner->FDestroying) FireEvent(FOwner->OnChange, FOwner, static_cast<TTreeNode*>(nullptr));
+    if (hadSelection && !FOwner->FDestroying)
+        FireEvent(FOwner->OnChange, FOwner, static_cast<TTreeNode*>(nullptr));
 }
 
 void TTreeNodes::BeginUpdate() {
@@ -317,6 +357,7 @@ TCustomTreeView::TCustomTreeView(TComponent* AOwner) : TWinControl(AOwner), FIte
     SetBounds(0, 0, 121, 97);
     FColor = clWindow;
     ColorChanged();
+    SetReadOnly(FReadOnly);
 }
 
 TCustomTreeView::~TCustomTreeView() {
@@ -325,7 +366,9 @@ TCustomTreeView::~TCustomTreeView() {
     FItems.Clear();
 }
 
-QTreeWidget* TCustomTreeView::Tree() const { return static_cast<QTreeWidget*>(FWidget.data()); }
+QTreeWidget* TCustomTreeView::Tree() const {
+    return static_cast<QTreeWidget*>(FWidget.data());
+}
 
 TTreeNode* TCustomTreeView::Selected() const {
     return Tree() ? TTreeNode::FromItem(Tree()->currentItem()) : nullptr;
@@ -356,10 +399,12 @@ void TCustomTreeView::SetImages(TImageList* images) {
 void TCustomTreeView::SetReadOnly(bool readOnly) {
     FReadOnly = readOnly;
     if (!Tree()) return;
-    Tree()->setEditTriggers(readOnly ? QAbstractItemView::NoEditTriggers
-                                     : QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    Tree()->setEditTriggers(readOnly
+                                ? QAbstractItemView::NoEditTriggers
+                                : QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     for (QTreeWidgetItemIterator it(Tree()); *it; ++it)
-        (*it)->setFlags(readOnly ? (*it)->flags() & ~Qt::ItemIsEditable : (*it)->flags() | Qt::ItemIsEditable);
+        (*it)->setFlags(readOnly ? (*it)->flags() & ~Qt::ItemIsEditable
+                                 : (*it)->flags() | Qt::ItemIsEditable);
 }
 
 void TCustomTreeView::SetHideSelection(bool hide) {
@@ -434,13 +479,12 @@ void TCustomTreeView::DrawNode(TTreeNode* node, const TRect& rect, bool selected
 }
 
 void TCustomTreeView::ColorChanged() {
+    SetTextAreaColor(FWidget, FColor);
     if (!FWidget) return;
-    QPalette pal = FWidget->palette();
-    pal.setColor(QPalette::Base, ToQColor(FColor));
     // Nodes draw their own selection; the indentation beside a selected node stays plain.
+    QPalette pal = FWidget->palette();
     pal.setColor(QPalette::Highlight, ToQColor(FColor));
     FWidget->setPalette(pal);
-    FWidget->update();
 }
 
 void TCustomTreeView::FontChanged() {

@@ -12,7 +12,7 @@
 namespace {
 
 class ImageTest : public testing::Test {
-protected:
+  protected:
     ImageTest() : Form(nullptr) {
         Form.SetBounds(0, 0, 300, 300);
         Form.SetColor(clWhite);
@@ -51,7 +51,7 @@ protected:
     TImage* Image;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(ImageTest, AJpegLoadsByItsExtensionAndSizesTheControl) {
     Image->SetAutoSize(true);
@@ -59,9 +59,9 @@ TEST_F(ImageTest, AJpegLoadsByItsExtensionAndSizesTheControl) {
     EXPECT_EQ(Image->Picture()->Width(), 40);
     EXPECT_EQ(Image->BoundsRect(), Rect(10, 10, 50, 40));
     EXPECT_TRUE(Near(PixelAt(20, 20), QColor(0, 182, 248)));
-    EXPECT_EQ(PixelAt(60, 20), QColor(255, 255, 255));  // beyond the picture the window shows
+    EXPECT_EQ(PixelAt(60, 20), QColor(255, 255, 255)); // beyond the picture the window shows
     EXPECT_THROW(Image->Picture()->LoadFromFile(Dir.filePath("skin.xyz")), EInvalidGraphic);
-    EXPECT_EQ(Image->Picture()->Width(), 40);  // a failed load keeps the picture
+    EXPECT_EQ(Image->Picture()->Width(), 40); // a failed load keeps the picture
 }
 
 TEST_F(ImageTest, ABmpIsStretchedCentredOrKeptInShape) {
@@ -85,7 +85,7 @@ TEST_F(ImageTest, ATransparentBitmapLetsTheWindowShowThrough) {
     bitmap.Canvas()->Brush()->SetColor(clBlue);
     bitmap.Canvas()->FillRect(Rect(5, 5, 15, 15));
     Image->Picture()->SetGraphic(&bitmap);
-    Image->SetTransparent(true);  // the bottom-left colour (lime) is left out
+    Image->SetTransparent(true); // the bottom-left colour (lime) is left out
     EXPECT_EQ(PixelAt(12, 12), QColor(255, 255, 255));
     EXPECT_EQ(PixelAt(20, 20), QColor(0, 0, 255));
 }
@@ -119,6 +119,6 @@ TEST(ImageList, StripsAreCutAndMaskedColoursLeftOut) {
     }
     EXPECT_EQ(drawn.pixelColor(3, 3), QColor(255, 255, 255));
     EXPECT_EQ(drawn.pixelColor(10, 10), QColor(255, 255, 0));
-    images.SetWidth(24);  // a new size empties the list
+    images.SetWidth(24); // a new size empties the list
     EXPECT_EQ(images.Count(), 0);
 }

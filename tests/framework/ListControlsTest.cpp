@@ -13,36 +13,40 @@
 
 namespace {
 
-QWidget* Viewport(TControl* control) { return static_cast<QAbstractScrollArea*>(control->Widget())->viewport(); }
+QWidget* Viewport(TControl* control) {
+    return static_cast<QAbstractScrollArea*>(control->Widget())->viewport();
+}
 
-QPoint Centre(const TRect& r) { return QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2); }
+QPoint Centre(const TRect& r) {
+    return QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+}
 
 struct TTag : TObject {
     explicit TTag(int v) : Value(v) {}
     int Value;
 };
 
-template <class T>
-T* Place(TForm& form, int left, int top, int width, int height) {
+template <class T> T* Place(TForm& form, int left, int top, int width, int height) {
     auto* control = new T(&form);
     control->SetParent(&form);
     control->SetBounds(left, top, width, height);
     return control;
 }
 
-}  // namespace
+} // namespace
 
 TEST(ComboBox, TheChoiceFollowsItemsAndText) {
     TForm form(nullptr);
     auto* box = Place<TComboBox>(form, 10, 10, 150, 24);
     box->SetStyle(csDropDownList);
-    for (const char* meal : {"早餐", "午餐", "晚餐"}) box->Items()->Add(QString::fromUtf8(meal));
-    EXPECT_EQ(box->ItemIndex(), -1);  // adding items chooses nothing
+    for (const char* meal : {"早餐", "午餐", "晚餐"})
+        box->Items()->Add(QString::fromUtf8(meal));
+    EXPECT_EQ(box->ItemIndex(), -1); // adding items chooses nothing
     EXPECT_EQ(box->Text(), "");
 
     box->SetItemIndex(1);
     EXPECT_EQ(box->Text(), "午餐");
-    box->SetItemIndex(12);  // beyond the items: nothing chosen, no error
+    box->SetItemIndex(12); // beyond the items: nothing chosen, no error
     EXPECT_EQ(box->ItemIndex(), -1);
     box->SetText("晚餐");
     EXPECT_EQ(box->ItemIndex(), 2);
@@ -52,7 +56,7 @@ TEST(ComboBox, TheChoiceFollowsItemsAndText) {
     EXPECT_EQ(box->Text(), "晚餐");
     box->Items()->SetStrings(0, "夜宵");
     EXPECT_EQ(static_cast<QComboBox*>(box->Widget())->itemText(0), "夜宵");
-    box->Items()->Delete(3);  // the chosen item goes: nothing is chosen (Qt would pick a neighbour)
+    box->Items()->Delete(3); // the chosen item goes: nothing is chosen (Qt would pick a neighbour)
     EXPECT_EQ(box->ItemIndex(), -1);
     box->SetItemIndex(0);
     box->Items()->Clear();
@@ -64,7 +68,8 @@ TEST(ComboBox, OnlyTheUserFiresSelectAndChange) {
     TForm form(nullptr);
     auto* list = Place<TComboBox>(form, 10, 10, 150, 24);
     list->SetStyle(csDropDownList);
-    for (int n = 10; n <= 150; n += 10) list->Items()->Add(QString::number(n));
+    for (int n = 10; n <= 150; n += 10)
+        list->Items()->Add(QString::number(n));
     int changes = 0, clicks = 0;
     list->OnChange = [&](TObject*) { ++changes; };
     list->OnClick = [&](TObject*) { ++clicks; };
@@ -79,7 +84,7 @@ TEST(ComboBox, OnlyTheUserFiresSelectAndChange) {
     list->OnSelect = [&](TObject*) { ++selects; };
     QTest::keyClick(list->Widget(), Qt::Key_Down);
     EXPECT_EQ(selects, 1);
-    EXPECT_EQ(changes, 1);  // OnSelect takes the place of OnChange for a choice
+    EXPECT_EQ(changes, 1); // OnSelect takes the place of OnChange for a choice
 
     auto* editable = Place<TComboBox>(form, 10, 40, 150, 24);
     editable->Items()->Add("男");
@@ -111,7 +116,7 @@ TEST(ListBox, ItemsCarryObjectsAndTheChoiceFollowsThem) {
     EXPECT_TRUE(list->Selected(2));
     EXPECT_FALSE(list->Selected(0));
     list->Items()->Insert(0, "水");
-    EXPECT_EQ(list->ItemIndex(), 3);  // still 脂肪
+    EXPECT_EQ(list->ItemIndex(), 3); // still 脂肪
     list->Items()->Delete(3);
     EXPECT_EQ(list->ItemIndex(), -1);
     list->SetSelected(1, true);
@@ -125,19 +130,20 @@ TEST(ListBox, MouseAndKeyboardPicksFireOnClick) {
     TForm form(nullptr);
     form.SetBounds(0, 0, 300, 300);
     auto* list = Place<TListBox>(form, 10, 10, 150, 200);
-    for (const char* s : {"食物列表", "中药列表", "食谱列表", "饮茶列表"}) list->Items()->Add(QString::fromUtf8(s));
+    for (const char* s : {"食物列表", "中药列表", "食谱列表", "饮茶列表"})
+        list->Items()->Add(QString::fromUtf8(s));
     std::vector<int> picks;
     list->OnClick = [&](TObject*) { picks.push_back(list->ItemIndex()); };
     form.ShowForm();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.Widget()));
 
     QTest::mouseClick(Viewport(list), Qt::LeftButton, {}, Centre(list->ItemRect(1)));
-    list->SetItemIndex(0);  // by code: no click
+    list->SetItemIndex(0); // by code: no click
     QTest::keyClick(list->Widget(), Qt::Key_Down);
     const TRect last = list->ItemRect(3);
-    QTest::mouseClick(Viewport(list), Qt::LeftButton, {}, QPoint(20, last.Bottom + 30));  // below the items
+    QTest::mouseClick(Viewport(list), Qt::LeftButton, {}, QPoint(20, last.Bottom + 30)); // below the items
     EXPECT_EQ(picks, (std::vector<int>{1, 1}));
-    EXPECT_EQ(list->ItemIndex(), 1);  // a click on empty space keeps the choice
+    EXPECT_EQ(list->ItemIndex(), 1); // a click on empty space keeps the choice
 
     EXPECT_EQ(list->ItemAtPos({20, list->ItemRect(2).Top + 1}, true), 2);
     EXPECT_EQ(list->ItemAtPos({20, last.Bottom + 30}, true), -1);
@@ -156,7 +162,8 @@ TEST(ListBox, OwnerDrawnItemsAreDrawnByTheHandler) {
     auto* list = Place<TListBox>(form, 0, 0, 200, 200);
     list->SetStyle(lbOwnerDrawFixed);
     list->SetItemHeight(22);
-    for (int i = 0; i < 4; ++i) list->Items()->Add(QString::number(i));
+    for (int i = 0; i < 4; ++i)
+        list->Items()->Add(QString::number(i));
     std::map<int, TRect> rects;
     std::map<int, TOwnerDrawState> states;
     list->OnDrawItem = [&](TWinControl* control, int index, TRect rect, TOwnerDrawState state) {
@@ -185,7 +192,8 @@ TEST(CheckListBox, TheUserTicksWithTheBoxOrTheSpaceBar) {
     TForm form(nullptr);
     form.SetBounds(0, 0, 300, 300);
     auto* list = Place<TCheckListBox>(form, 10, 10, 200, 200);
-    for (const char* s : {"洗碗", "打字", "站立", "朗读"}) list->Items()->Add(QString::fromUtf8(s));
+    for (const char* s : {"洗碗", "打字", "站立", "朗读"})
+        list->Items()->Add(QString::fromUtf8(s));
     int checks = 0, clicks = 0;
     list->OnClickCheck = [&](TObject*) { ++checks; };
     list->OnClick = [&](TObject*) { ++clicks; };
@@ -199,7 +207,7 @@ TEST(CheckListBox, TheUserTicksWithTheBoxOrTheSpaceBar) {
     EXPECT_EQ(clicks, 1);
     const TRect third = list->ItemRect(2);
     QTest::mouseClick(Viewport(list), Qt::LeftButton, {}, QPoint(third.Left + 80, Centre(third).y()));
-    EXPECT_FALSE(list->Checked(2));  // a click on the text only selects
+    EXPECT_FALSE(list->Checked(2)); // a click on the text only selects
     EXPECT_EQ(list->ItemIndex(), 2);
     QTest::keyClick(list->Widget(), Qt::Key_Space);
     EXPECT_TRUE(list->Checked(2));
@@ -209,7 +217,7 @@ TEST(CheckListBox, TheUserTicksWithTheBoxOrTheSpaceBar) {
     const TRect first = list->ItemRect(0);
     QTest::mouseClick(Viewport(list), Qt::LeftButton, {}, QPoint(first.Left + 6, Centre(first).y()));
     EXPECT_FALSE(list->Checked(0));
-    list->SetChecked(3, true);  // by code: no OnClickCheck
+    list->SetChecked(3, true); // by code: no OnClickCheck
     EXPECT_EQ(checks, 2);
 
     // States travel with their items.
@@ -257,7 +265,8 @@ TEST(Memo, AHiddenMemoCatchesUpWhenShown) {
     TForm form(nullptr);
     auto* memo = Place<TMemo>(form, 10, 10, 200, 120);
     memo->Hide();
-    for (int i = 0; i < 5000; ++i) memo->Lines()->Add(QStringLiteral("000,%1,900").arg(i));
+    for (int i = 0; i < 5000; ++i)
+        memo->Lines()->Add(QStringLiteral("000,%1,900").arg(i));
     auto* editor = static_cast<QPlainTextEdit*>(memo->Widget());
     EXPECT_EQ(memo->Lines()->Count(), 5000);
     form.ShowForm();

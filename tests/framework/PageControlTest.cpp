@@ -10,7 +10,7 @@
 namespace {
 
 class PageControlTest : public testing::Test {
-protected:
+  protected:
     PageControlTest() : Form(nullptr) {
         Form.SetBounds(0, 0, 500, 400);
         PC = new TPageControl(&Form);
@@ -40,14 +40,14 @@ protected:
     bool Allow = true;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(PageControlTest, CodeSwitchesPagesWithoutEventsAndHiddenTabsLeaveNoStrip) {
     Form.ShowForm();
     EXPECT_EQ(PC->PageCount(), 3);
-    EXPECT_EQ(PC->ActivePage(), Sheets[0]);  // the first page inserted becomes the active one
+    EXPECT_EQ(PC->ActivePage(), Sheets[0]); // the first page inserted becomes the active one
     EXPECT_TRUE(Tabs()->isVisible());
-    EXPECT_GT(Sheets[0]->Top(), 0);  // below the tabs
+    EXPECT_GT(Sheets[0]->Top(), 0); // below the tabs
     EXPECT_FALSE(OnSecond->Widget()->isVisible());
 
     PC->SetActivePage(Sheets[1]);
@@ -55,15 +55,16 @@ TEST_F(PageControlTest, CodeSwitchesPagesWithoutEventsAndHiddenTabsLeaveNoStrip)
     EXPECT_FALSE(Sheets[0]->Widget()->isVisible());
     EXPECT_EQ(PC->ActivePageIndex(), 1);
     EXPECT_EQ(Tabs()->currentIndex(), 1);
-    PC->SetActivePageIndex(7);  // outside the pages: nothing changes
+    PC->SetActivePageIndex(7); // outside the pages: nothing changes
     EXPECT_EQ(PC->ActivePageIndex(), 1);
     EXPECT_EQ(Changing + Changes, 0);
 
-    for (TTabSheet* sheet : Sheets) sheet->SetTabVisible(false);
+    for (TTabSheet* sheet : Sheets)
+        sheet->SetTabVisible(false);
     EXPECT_FALSE(Tabs()->isVisible());
     EXPECT_EQ(Sheets[2]->BoundsRect(), Rect(0, 0, 400, 300));
     EXPECT_EQ(Sheets[1]->TabIndex(), -1);
-    PC->SetActivePageIndex(2);  // a page without a tab can still be shown
+    PC->SetActivePageIndex(2); // a page without a tab can still be shown
     EXPECT_TRUE(Sheets[2]->Widget()->isVisible());
     EXPECT_EQ(PC->ActivePageIndex(), 2);
 
@@ -116,7 +117,7 @@ TEST_F(PageControlTest, PagesMoveAndFreeingTheActivePageShowsTheNext) {
     delete Sheets[0];
     EXPECT_EQ(PC->PageCount(), 2);
     EXPECT_EQ(PC->ActivePage(), Sheets[1]);
-    delete PC;  // the sheets outlive it and can still be freed
+    delete PC; // the sheets outlive it and can still be freed
     EXPECT_EQ(Sheets[1]->PageControl(), nullptr);
 }
 

@@ -80,8 +80,8 @@ TEST(SaveDialog, TheChosenNameGetsTheDefaultExtensionWhenItHasNone) {
     ASSERT_TRUE(dialog.Execute());
     EXPECT_EQ(dialog.FileName(), "/tmp/番茄炒蛋.txt");
     EXPECT_FALSE(dialog.Execute());
-    EXPECT_EQ(dialog.FileName(), "/tmp/番茄炒蛋.txt");  // a cancel keeps the last choice
-    EXPECT_FALSE(dialog.Execute());                     // nothing scripted: cancel
+    EXPECT_EQ(dialog.FileName(), "/tmp/番茄炒蛋.txt"); // a cancel keeps the last choice
+    EXPECT_FALSE(dialog.Execute());                    // nothing scripted: cancel
     ASSERT_EQ(dialogs.Requests.size(), 4u);
     EXPECT_EQ(dialogs.Requests[0].FileName, "【番茄炒蛋】");
     EXPECT_EQ(dialogs.Requests[0].Filter, "*.txt");

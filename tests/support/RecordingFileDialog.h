@@ -9,7 +9,7 @@
 
 // Installed for its lifetime; an empty script cancels.
 class TRecordingFileDialogService : public TFileDialogService {
-public:
+  public:
     TRecordingFileDialogService() { SetFileDialogService(this); }
     ~TRecordingFileDialogService() override { SetFileDialogService(nullptr); }
 

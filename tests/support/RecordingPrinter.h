@@ -13,17 +13,18 @@ struct TPrintedText {
     int X = 0, Y = 0;
     int FontSize = 0;
     bool Bold = false;
-    int Page = 0;  // from 1
+    int Page = 0; // from 1
 };
 
 // Installed for its lifetime. Pass no printer names to stand for a system without a printer.
 class TRecordingPrinter : public TPrinter {
-public:
-    explicit TRecordingPrinter(QStringList printers = {QStringLiteral("Recording printer")}, int pageWidth = 794,
-                               int pageHeight = 1123)
+  public:
+    explicit TRecordingPrinter(QStringList printers = {QStringLiteral("Recording printer")},
+                               int pageWidth = 794, int pageHeight = 1123)
         : FNames(std::move(printers)), FPageWidth(pageWidth), FPageHeight(pageHeight) {
         FCanvas.OnText = [this](int x, int y, const QString& text) {
-            Texts.push_back({text, x, y, FCanvas.Font()->Size(), FCanvas.Font()->HasStyle(fsBold), PageNumber()});
+            Texts.push_back(
+                {text, x, y, FCanvas.Font()->Size(), FCanvas.Font()->HasStyle(fsBold), PageNumber()});
         };
         SetPrinter(this);
     }
@@ -51,7 +52,7 @@ public:
         return nullptr;
     }
 
-protected:
+  protected:
     QStringList ListPrinters() override { return FNames; }
     void DoBeginDoc() override {
         ++Documents;
@@ -62,10 +63,10 @@ protected:
     void DoEndDoc() override { ++Finished; }
     void DoAbort() override {}
 
-private:
+  private:
     // Measures as a real canvas does and records instead of drawing.
     class TRecordingCanvas : public TCanvas {
-    public:
+      public:
         std::function<void(int, int, const QString&)> OnText;
         void TextOut(int x, int y, const QString& text) override {
             OnText(x, y, text);
