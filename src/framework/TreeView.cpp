@@ -95,7 +95,9 @@ TTreeNode::~TTreeNode() {
 }
 
 TTreeNode* TTreeNode::FromItem(const QTreeWidgetItem* item) {
-    return item ? static_cast<const TNodeItem*>(item)->Node : nullptr;
+    // Every item but the hidden header item is a node's.
+    return item && item->type() == QTreeWidgetItem::UserType ? static_cast<const TNodeItem*>(item)->Node
+                                                             : nullptr;
 }
 
 TCustomTreeView* TTreeNode::TreeView() const {
