@@ -27,7 +27,8 @@ void NotifySources(TADOQuery* query) {
     for (TDataSource* source : sources) {
         auto now = Watches().find(query);
         if (now == Watches().end()) return;
-        if (std::find(now->Sources.begin(), now->Sources.end(), source) != now->Sources.end()) source->DataSetChanged();
+        if (std::find(now->Sources.begin(), now->Sources.end(), source) != now->Sources.end())
+            source->DataSetChanged();
     }
 }
 
@@ -41,7 +42,8 @@ void Watch(TADOQuery* query, TDataSource* source) {
             if (it == Watches().end()) return;
             const auto sources = it->Sources;
             Watches().erase(it);
-            for (TDataSource* s : sources) s->DataSetChanged();
+            for (TDataSource* s : sources)
+                s->DataSetChanged();
         });
     }
     watch.Sources.push_back(source);
@@ -58,7 +60,7 @@ void Unwatch(TADOQuery* query, TDataSource* source) {
     Watches().erase(it);
 }
 
-}  // namespace
+} // namespace
 
 // TDataLink ---------------------------------------------------------------------------------------
 
@@ -80,7 +82,9 @@ void TDataLink::SetDataSource(TDataSource* source) {
     ActiveChanged();
 }
 
-TADOQuery* TDataLink::DataSet() const { return FDataSource ? FDataSource->DataSet() : nullptr; }
+TADOQuery* TDataLink::DataSet() const {
+    return FDataSource ? FDataSource->DataSet() : nullptr;
+}
 
 bool TDataLink::Active() const {
     TADOQuery* query = DataSet();

@@ -31,7 +31,9 @@ TField* TColumn::Field() const {
     return query && query->Active() ? query->FindField(FFieldName) : nullptr;
 }
 
-void TColumn::Changed() { FGrid->RefreshData(); }
+void TColumn::Changed() {
+    FGrid->RefreshData();
+}
 
 TColumn* TDBGridColumns::Add() {
     FItems.push_back(std::make_unique<TColumn>(FGrid));
@@ -51,7 +53,9 @@ TDBGrid::TDBGrid(TComponent* AOwner) : TCustomGrid(AOwner), FLink(this), FColumn
     RefreshData();
 }
 
-TDBGrid::~TDBGrid() { FLink.SetDataSource(nullptr); }
+TDBGrid::~TDBGrid() {
+    FLink.SetDataSource(nullptr);
+}
 
 void TDBGrid::SetOptions(TDBGridOptions options) {
     FDBOptions = options;
@@ -61,9 +65,11 @@ void TDBGrid::SetOptions(TDBGridOptions options) {
 std::vector<TColumn*> TDBGrid::ShownColumns() const {
     std::vector<TColumn*> columns;
     if (FColumns.Count() > 0)
-        for (int i = 0; i < FColumns.Count(); ++i) columns.push_back(FColumns.Items(i));
+        for (int i = 0; i < FColumns.Count(); ++i)
+            columns.push_back(FColumns.Items(i));
     else
-        for (const auto& column : FFieldColumns) columns.push_back(column.get());
+        for (const auto& column : FFieldColumns)
+            columns.push_back(column.get());
     return columns;
 }
 
@@ -73,18 +79,22 @@ void TDBGrid::ReadRecords(const std::vector<TColumn*>& columns) {
     TADOQuery* query = FLink.DataSet();
     if (!query || !query->Active() || query->RecordCount() == 0) return;
     std::vector<TField*> fields;
-    for (TColumn* column : columns) fields.push_back(query->FindField(column->FieldName()));
+    for (TColumn* column : columns)
+        fields.push_back(query->FindField(column->FieldName()));
     const int current = query->RecNo();
     FTexts.reserve(query->RecordCount());
     for (int recNo = 1; recNo <= query->RecordCount(); ++recNo) {
         query->SetRecNo(recNo);
         std::vector<QString> texts;
         texts.reserve(fields.size());
-        for (TField* field : fields) texts.push_back(field ? field->AsString() : QString());
+        for (TField* field : fields)
+            texts.push_back(field ? field->AsString() : QString());
         FTexts.push_back(std::move(texts));
     }
-    if (current <= 1) query->First();
-    else query->SetRecNo(current);
+    if (current <= 1)
+        query->First();
+    else
+        query->SetRecNo(current);
 }
 
 void TDBGrid::RefreshData() {
@@ -158,7 +168,8 @@ QString TDBGrid::DisplayText(int DataCol) const {
         TADOQuery* query = FLink.DataSet();
         record = query && query->Active() ? query->RecNo() - 1 : -1;
     }
-    if (record < 0 || record >= RecordCount() || DataCol < 0 || DataCol >= int(FTexts[record].size())) return {};
+    if (record < 0 || record >= RecordCount() || DataCol < 0 || DataCol >= int(FTexts[record].size()))
+        return {};
     return FTexts[record][DataCol];
 }
 
@@ -174,7 +185,8 @@ void TDBGrid::DrawIndicator(const TRect& rect) {
     // A small arrow pointing at the current record.
     QPainter* p = Canvas()->Painter();
     const int cx = (rect.Left + rect.Right) / 2, cy = (rect.Top + rect.Bottom) / 2;
-    for (int i = 0; i < 4; ++i) p->fillRect(QRect(cx - 2 + i, cy - 3 + i, 1, 7 - 2 * i), ToQColor(clBlack));
+    for (int i = 0; i < 4; ++i)
+        p->fillRect(QRect(cx - 2 + i, cy - 3 + i, 1, 7 - 2 * i), ToQColor(clBlack));
 }
 
 void TDBGrid::DrawCell(int ACol, int ARow, const TRect& rect, TGridDrawState state) {
@@ -189,7 +201,8 @@ void TDBGrid::DrawCell(int ACol, int ARow, const TRect& rect, TGridDrawState sta
     if (ARow < titles) {
         if (DefaultDrawing() && column) {
             const QString caption = column->Title()->Caption();
-            Canvas()->TextRect(rect, rect.Left + 2, rect.Top + 2, caption.isEmpty() ? column->FieldName() : caption);
+            Canvas()->TextRect(rect, rect.Left + 2, rect.Top + 2,
+                               caption.isEmpty() ? column->FieldName() : caption);
         }
         return;
     }

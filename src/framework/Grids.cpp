@@ -21,7 +21,8 @@ struct TCustomGrid::TAxis {
     int Extent(int i) const { return Size(i) > 0 ? Size(i) + Line : 0; }
     int FixedExtent() const {
         int sum = 0;
-        for (int i = 0; i < Fixed; ++i) sum += Extent(i);
+        for (int i = 0; i < Fixed; ++i)
+            sum += Extent(i);
         return sum;
     }
     // Room for the scrolling cells.
@@ -39,15 +40,18 @@ struct TCustomGrid::TAxis {
             spans.push_back({i, pos, Size(i)});
             pos += Size(i) + Line;
         };
-        for (int i = 0; i < Fixed && pos < End; ++i) visit(i);
-        for (int i = First; i < Count && pos < End; ++i) visit(i);
+        for (int i = 0; i < Fixed && pos < End; ++i)
+            visit(i);
+        for (int i = First; i < Count && pos < End; ++i)
+            visit(i);
         return spans;
     }
     // The smallest First that still fills the room with the last cells.
     int MaxFirst() const {
         const int room = Room();
         int first = Count - 1, used = Extent(Count - 1);
-        while (first - 1 >= Fixed && used + Extent(first - 1) - Line <= room) used += Extent(--first);
+        while (first - 1 >= Fixed && used + Extent(first - 1) - Line <= room)
+            used += Extent(--first);
         return std::max(Fixed, first);
     }
     // The First that shows cell `index` wholly, scrolling as little as possible.
@@ -56,11 +60,13 @@ struct TCustomGrid::TAxis {
         if (index < First) return index;
         const int room = Room();
         int used = 0;
-        for (int i = First; i <= index; ++i) used += Extent(i);
+        for (int i = First; i <= index; ++i)
+            used += Extent(i);
         if (used - Line <= room) return First;
         int first = index;
         used = Extent(index);
-        while (first - 1 >= First && used + Extent(first - 1) - Line <= room) used += Extent(--first);
+        while (first - 1 >= First && used + Extent(first - 1) - Line <= room)
+            used += Extent(--first);
         return first;
     }
     // Scrolled cells shown whole.
@@ -106,10 +112,35 @@ int FirstVisible(const std::vector<int>& sizes, int lowest, bool fromEnd) {
 }
 
 void FillQRect(QPainter* p, int left, int top, int right, int bottom, TColor color) {
-    if (right > left && bottom > top) p->fillRect(QRect(left, top, right - left, bottom - top), ToQColor(color));
+    if (right > left && bottom > top)
+        p->fillRect(QRect(left, top, right - left, bottom - top), ToQColor(color));
 }
 
-}  // namespace
+// Gives one axis a new number of columns (rows): fewer fixed ones when needed, and the current cell
+// and anchor kept inside. False when the number did not change.
+bool ResizeAxis(int count, int& total, int& fixed, std::vector<int>& sizes, int defaultSize, int& current,
+                int& anchor) {
+    if (count == total) return false;
+    if (count <= fixed) fixed = count - 1;
+    total = count;
+    sizes.resize(count, defaultSize);
+    current = std::clamp(current, fixed, count - 1);
+    anchor = std::clamp(anchor, fixed, count - 1);
+    return true;
+}
+
+// Sets how many columns (rows) are fixed; the current cell, anchor and first scrolled one stay past them.
+bool FixAxis(int count, int total, int& fixed, int& current, int& anchor, int& first) {
+    count = std::clamp(count, 0, total - 1);
+    if (count == fixed) return false;
+    fixed = count;
+    current = std::max(current, count);
+    anchor = std::max(anchor, count);
+    first = std::max(first, count);
+    return true;
+}
+
+} // namespace
 
 // Construction and size ---------------------------------------------------------------------------
 
@@ -127,8 +158,10 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
         bar->setTracking(false);
         QObject::connect(bar, &QScrollBar::valueChanged, this, [this, bar](int value) {
             if (FUpdatingBars) return;
-            if (bar == FVertBar) SetTopRow(value + FFixedRows);
-            else SetLeftCol(value + FFixedCols);
+            if (bar == FVertBar)
+                SetTopRow(value + FFixedRows);
+            else
+                SetLeftCol(value + FFixedCols);
         });
     }
     SetColor(clWindow);
@@ -145,28 +178,20 @@ TCustomGrid::~TCustomGrid() {
 }
 
 void TCustomGrid::SetColCount(int count) {
-    count = std::max(1, count);
-    if (count == FColCount) return;
     const int oldCols = FColCount;
-    if (count <= FFixedCols) FFixedCols = count - 1;
-    FColCount = count;
-    FColWidths.resize(count, FDefaultColWidth);
-    FCurrent.X = std::clamp(FCurrent.X, FFixedCols, count - 1);
-    FAnchor.X = std::clamp(FAnchor.X, FFixedCols, count - 1);
+    count = std::max(1, count);
+    if (!ResizeAxis(count, FColCount, FFixedCols, FColWidths, FDefaultColWidth, FCurrent.X, FAnchor.X))
+        return;
     if (FEditCell.X >= count) HideEditor();
     SizeChanged(oldCols, FRowCount);
     LayoutChanged();
 }
 
 void TCustomGrid::SetRowCount(int count) {
-    count = std::max(1, count);
-    if (count == FRowCount) return;
     const int oldRows = FRowCount;
-    if (count <= FFixedRows) FFixedRows = count - 1;
-    FRowCount = count;
-    FRowHeights.resize(count, FDefaultRowHeight);
-    FCurrent.Y = std::clamp(FCurrent.Y, FFixedRows, count - 1);
-    FAnchor.Y = std::clamp(FAnchor.Y, FFixedRows, count - 1);
+    count = std::max(1, count);
+    if (!ResizeAxis(count, FRowCount, FFixedRows, FRowHeights, FDefaultRowHeight, FCurrent.Y, FAnchor.Y))
+        return;
     if (FEditCell.Y >= count) HideEditor();
     SizeChanged(FColCount, oldRows);
     LayoutChanged();
@@ -175,24 +200,14 @@ void TCustomGrid::SetRowCount(int count) {
 void TCustomGrid::SizeChanged(int, int) {}
 
 void TCustomGrid::SetFixedCols(int count) {
-    count = std::clamp(count, 0, FColCount - 1);
-    if (count == FFixedCols) return;
-    FFixedCols = count;
-    FCurrent.X = std::max(FCurrent.X, count);
-    FAnchor.X = std::max(FAnchor.X, count);
-    FTopLeft.X = std::max(FTopLeft.X, count);
-    if (FEditCell.X >= 0 && FEditCell.X < count) HideEditor();
+    if (!FixAxis(count, FColCount, FFixedCols, FCurrent.X, FAnchor.X, FTopLeft.X)) return;
+    if (FEditCell.X >= 0 && FEditCell.X < FFixedCols) HideEditor();
     LayoutChanged();
 }
 
 void TCustomGrid::SetFixedRows(int count) {
-    count = std::clamp(count, 0, FRowCount - 1);
-    if (count == FFixedRows) return;
-    FFixedRows = count;
-    FCurrent.Y = std::max(FCurrent.Y, count);
-    FAnchor.Y = std::max(FAnchor.Y, count);
-    FTopLeft.Y = std::max(FTopLeft.Y, count);
-    if (FEditCell.Y >= 0 && FEditCell.Y < count) HideEditor();
+    if (!FixAxis(count, FRowCount, FFixedRows, FCurrent.Y, FAnchor.Y, FTopLeft.Y)) return;
+    if (FEditCell.Y >= 0 && FEditCell.Y < FFixedRows) HideEditor();
     LayoutChanged();
 }
 
@@ -284,8 +299,12 @@ TCustomGrid::TAxis TCustomGrid::VertAxis() const {
     return {&FRowHeights, FRowCount, FFixedRows, FTopLeft.Y, line, area.Top, area.Bottom};
 }
 
-int TCustomGrid::ClientWidth() const { return CellArea().Width(); }
-int TCustomGrid::ClientHeight() const { return CellArea().Height(); }
+int TCustomGrid::ClientWidth() const {
+    return CellArea().Width();
+}
+int TCustomGrid::ClientHeight() const {
+    return CellArea().Height();
+}
 
 void TCustomGrid::UpdateScrollBars() {
     FUpdatingBars = true;
@@ -294,7 +313,8 @@ void TCustomGrid::UpdateScrollBars() {
     const int vbarW = FVertBar->sizeHint().width(), hbarH = FHorzBar->sizeHint().height();
     auto total = [](const TAxis& axis) {
         int sum = 0;
-        for (int i = 0; i < axis.Count; ++i) sum += axis.Extent(i);
+        for (int i = 0; i < axis.Count; ++i)
+            sum += axis.Extent(i);
         return sum - axis.Line;
     };
     const int totalW = total(HorzAxis()), totalH = total(VertAxis());
@@ -338,35 +358,31 @@ void TCustomGrid::Resized() {
     LayoutChanged();
 }
 
-void TCustomGrid::SetTopRow(int row) {
-    row = std::clamp(row, FFixedRows, VertAxis().MaxFirst());
-    if (row == FTopLeft.Y) return;
-    FTopLeft.Y = row;
+void TCustomGrid::ScrollTo(TGridCoord topLeft) {
+    if (topLeft == FTopLeft) return;
+    FTopLeft = topLeft;
     ClampTopLeft();
     PlaceEditor();
     Invalidate();
 }
 
+void TCustomGrid::SetTopRow(int row) {
+    ScrollTo({FTopLeft.X, row});
+}
 void TCustomGrid::SetLeftCol(int col) {
-    col = std::clamp(col, FFixedCols, HorzAxis().MaxFirst());
-    if (col == FTopLeft.X) return;
-    FTopLeft.X = col;
-    ClampTopLeft();
-    PlaceEditor();
-    Invalidate();
+    ScrollTo({col, FTopLeft.Y});
 }
 
 void TCustomGrid::ScrollInView(TGridCoord cell) {
-    const int left = HorzAxis().FirstShowing(cell.X), top = VertAxis().FirstShowing(cell.Y);
-    if (left == FTopLeft.X && top == FTopLeft.Y) return;
-    FTopLeft = {left, top};
-    ClampTopLeft();
-    PlaceEditor();
-    Invalidate();
+    ScrollTo({HorzAxis().FirstShowing(cell.X), VertAxis().FirstShowing(cell.Y)});
 }
 
-int TCustomGrid::VisibleRowCount() const { return VertAxis().WholeCount(); }
-int TCustomGrid::VisibleColCount() const { return HorzAxis().WholeCount(); }
+int TCustomGrid::VisibleRowCount() const {
+    return VertAxis().WholeCount();
+}
+int TCustomGrid::VisibleColCount() const {
+    return HorzAxis().WholeCount();
+}
 
 TRect TCustomGrid::CellRect(int ACol, int ARow) const {
     if (ACol < 0 || ARow < 0 || ACol >= FColCount || ARow >= FRowCount) return {};
@@ -471,14 +487,20 @@ void TCustomGrid::SetEditText(int ACol, int ARow, const QString& value) {
     FireEvent(OnSetEditText, this, ACol, ARow, value);
 }
 
-bool TCustomGrid::EditorMode() const { return FEditCell.X >= 0; }
-
-void TCustomGrid::SetEditorMode(bool on) {
-    if (on) ShowEditor();
-    else HideEditor();
+bool TCustomGrid::EditorMode() const {
+    return FEditCell.X >= 0;
 }
 
-bool TCustomGrid::EditingCell(int ACol, int ARow) const { return FEditCell == TGridCoord{ACol, ARow}; }
+void TCustomGrid::SetEditorMode(bool on) {
+    if (on)
+        ShowEditor();
+    else
+        HideEditor();
+}
+
+bool TCustomGrid::EditingCell(int ACol, int ARow) const {
+    return FEditCell == TGridCoord{ACol, ARow};
+}
 
 bool TCustomGrid::GridHasFocus() const {
     return Widget() && (Widget()->hasFocus() || (FEditor && FEditor->hasFocus()));
@@ -493,7 +515,8 @@ void TCustomGrid::ShowEditor() {
         FEditor->setTextMargins(1, 0, 0, 0);
         FEditor->hide();
         FEditor->installEventFilter(this);
-        QObject::connect(FEditor, &QLineEdit::textEdited, this, [this](const QString& text) { EditorTextEdited(text); });
+        QObject::connect(FEditor, &QLineEdit::textEdited, this,
+                         [this](const QString& text) { EditorTextEdited(text); });
         FontChanged();
         ColorChanged();
     }
@@ -576,18 +599,30 @@ bool TCustomGrid::NavigationKey(QKeyEvent* e) {
     auto firstCol = [&](bool fromEnd) { return FirstVisible(FColWidths, FFixedCols, fromEnd); };
     auto firstRow = [&](bool fromEnd) { return FirstVisible(FRowHeights, FFixedRows, fromEnd); };
     switch (e->key()) {
-    case Qt::Key_Up: target.Y = VisibleNeighbour(FRowHeights, FCurrent.Y, -1, FFixedRows); break;
-    case Qt::Key_Down: target.Y = VisibleNeighbour(FRowHeights, FCurrent.Y, 1, FFixedRows); break;
+    case Qt::Key_Up:
+        target.Y = VisibleNeighbour(FRowHeights, FCurrent.Y, -1, FFixedRows);
+        break;
+    case Qt::Key_Down:
+        target.Y = VisibleNeighbour(FRowHeights, FCurrent.Y, 1, FFixedRows);
+        break;
     case Qt::Key_Left:
-        if (rowSelect) SetLeftCol(LeftCol() - 1);
-        else target.X = VisibleNeighbour(FColWidths, FCurrent.X, -1, FFixedCols);
+        if (rowSelect)
+            SetLeftCol(LeftCol() - 1);
+        else
+            target.X = VisibleNeighbour(FColWidths, FCurrent.X, -1, FFixedCols);
         break;
     case Qt::Key_Right:
-        if (rowSelect) SetLeftCol(LeftCol() + 1);
-        else target.X = VisibleNeighbour(FColWidths, FCurrent.X, 1, FFixedCols);
+        if (rowSelect)
+            SetLeftCol(LeftCol() + 1);
+        else
+            target.X = VisibleNeighbour(FColWidths, FCurrent.X, 1, FFixedCols);
         break;
-    case Qt::Key_PageUp: target.Y = std::max(FFixedRows, FCurrent.Y - std::max(1, VisibleRowCount())); break;
-    case Qt::Key_PageDown: target.Y = std::min(FRowCount - 1, FCurrent.Y + std::max(1, VisibleRowCount())); break;
+    case Qt::Key_PageUp:
+        target.Y = std::max(FFixedRows, FCurrent.Y - std::max(1, VisibleRowCount()));
+        break;
+    case Qt::Key_PageDown:
+        target.Y = std::min(FRowCount - 1, FCurrent.Y + std::max(1, VisibleRowCount()));
+        break;
     case Qt::Key_Home:
         if (ctrl || rowSelect) target.Y = firstRow(false);
         if (!rowSelect) target.X = firstCol(false);
@@ -613,7 +648,8 @@ bool TCustomGrid::NavigationKey(QKeyEvent* e) {
         }
         break;
     }
-    default: return false;
+    default:
+        return false;
     }
     if (target.X < 0 || target.Y < 0) return true;
     MoveCurrent(target.X, target.Y, !extend, true);
@@ -633,7 +669,8 @@ bool TCustomGrid::KeyEvent(QKeyEvent* e) {
         ShowEditor();
         if (EditorMode()) FEditor->end(false);
         return true;
-    default: break;
+    default:
+        break;
     }
     const QString text = e->text();
     if (text.isEmpty() || !(text.at(0).isPrint() || text.at(0) == QLatin1Char('\b'))) return false;
@@ -654,16 +691,22 @@ bool TCustomGrid::EditorEvent(QEvent* event) {
         }
         const bool noSelection = !FEditor->hasSelectedText();
         switch (e->key()) {
-        case Qt::Key_Escape: CancelEdit(); return true;
+        case Qt::Key_Escape:
+            CancelEdit();
+            return true;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            if (HasOption(goAlwaysShowEditor)) FEditor->selectAll();
-            else HideEditor();
+            if (HasOption(goAlwaysShowEditor))
+                FEditor->selectAll();
+            else
+                HideEditor();
             return true;
         case Qt::Key_Up:
         case Qt::Key_Down:
         case Qt::Key_PageUp:
-        case Qt::Key_PageDown: NavigationKey(e); return true;
+        case Qt::Key_PageDown:
+            NavigationKey(e);
+            return true;
         case Qt::Key_Left:
             if (noSelection && FEditor->cursorPosition() == 0) return NavigationKey(e);
             return false;
@@ -675,8 +718,10 @@ bool TCustomGrid::EditorEvent(QEvent* event) {
             if (e->modifiers() & Qt::ControlModifier) return NavigationKey(e);
             return false;
         case Qt::Key_Tab:
-        case Qt::Key_Backtab: return NavigationKey(e);
-        default: return false;
+        case Qt::Key_Backtab:
+            return NavigationKey(e);
+        default:
+            return false;
         }
     }
     case QEvent::KeyRelease:
@@ -689,7 +734,8 @@ bool TCustomGrid::EditorEvent(QEvent* event) {
         if (leavingGrid) FireEvent(OnExit, this);
         return false;
     }
-    default: return false;
+    default:
+        return false;
     }
 }
 
@@ -726,7 +772,7 @@ bool TCustomGrid::MouseEvent(QEvent* event) {
         const TGridCoord cell = MouseCoord(p.x(), p.y());
         FPressedCell = cell;
         FPressedOnCurrent = false;
-        if (cell.X < FFixedCols || cell.Y < FFixedRows) return false;  // fixed cells do not select
+        if (cell.X < FFixedCols || cell.Y < FFixedRows) return false; // fixed cells do not select
         FPressedOnCurrent = cell == FCurrent;
         const bool extend = (e->modifiers() & Qt::ShiftModifier) && HasOption(goRangeSelect);
         MoveCurrent(cell.X, cell.Y, !extend, true);
@@ -746,8 +792,10 @@ bool TCustomGrid::MouseEvent(QEvent* event) {
             const TGridCoord cell = MouseCoord(p.x(), p.y());
             if (cell.X >= FFixedCols && cell.Y >= FFixedRows) MoveCurrent(cell.X, cell.Y, false, true);
         } else if (e->buttons() == Qt::NoButton && Widget()) {
-            if (ColumnEdgeAt(p.x(), p.y()) >= 0) Widget()->setCursor(Qt::SplitHCursor);
-            else SetCursor(Cursor());
+            if (ColumnEdgeAt(p.x(), p.y()) >= 0)
+                Widget()->setCursor(Qt::SplitHCursor);
+            else
+                SetCursor(Cursor());
         }
         return false;
     }
@@ -760,11 +808,13 @@ bool TCustomGrid::MouseEvent(QEvent* event) {
             return false;
         }
         // A click on the cell that was already current opens its editor.
-        if (FPressedOnCurrent && MouseCoord(p.x(), p.y()) == FPressedCell && FPressedCell == FCurrent) ShowEditor();
+        if (FPressedOnCurrent && MouseCoord(p.x(), p.y()) == FPressedCell && FPressedCell == FCurrent)
+            ShowEditor();
         FPressedOnCurrent = false;
         return false;
     }
-    default: return false;
+    default:
+        return false;
     }
 }
 
@@ -787,7 +837,8 @@ bool TCustomGrid::WidgetEvent(QEvent* event) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
-    case QEvent::MouseButtonRelease: return MouseEvent(event);
+    case QEvent::MouseButtonRelease:
+        return MouseEvent(event);
     case QEvent::Wheel: {
         const int notches = static_cast<QWheelEvent*>(event)->angleDelta().y() / 120;
         SetTopRow(TopRow() - 3 * notches);
@@ -803,7 +854,8 @@ bool TCustomGrid::WidgetEvent(QEvent* event) {
         Invalidate();
         if (FEditor && QApplication::focusWidget() == FEditor) return false;
         return TCustomControl::WidgetEvent(event);
-    default: return TCustomControl::WidgetEvent(event);
+    default:
+        return TCustomControl::WidgetEvent(event);
     }
 }
 
@@ -850,8 +902,8 @@ void TCustomGrid::PaintBorder() {
     QPainter* p = Canvas()->Painter();
     const int w = Width(), h = Height();
     if (!FVertBar->isHidden() && !FHorzBar->isHidden())
-        FillQRect(p, FVertBar->x(), FHorzBar->y(), FVertBar->x() + FVertBar->width(), FHorzBar->y() + FHorzBar->height(),
-                  clBtnFace);
+        FillQRect(p, FVertBar->x(), FHorzBar->y(), FVertBar->x() + FVertBar->width(),
+                  FHorzBar->y() + FHorzBar->height(), clBtnFace);
     if (FBorderStyle == bsNone) return;
     // A sunken edge: shadow above and to the left, light below and to the right.
     FillQRect(p, 0, 0, w, 1, clBtnShadow);
@@ -888,7 +940,8 @@ void TCustomGrid::Paint() {
             if (fixed) {
                 state |= gdFixed;
             } else {
-                if (col.Index >= sel.Left && col.Index <= sel.Right && row.Index >= sel.Top && row.Index <= sel.Bottom)
+                if (col.Index >= sel.Left && col.Index <= sel.Right && row.Index >= sel.Top &&
+                    row.Index <= sel.Bottom)
                     state |= gdSelected;
                 if (focused && TGridCoord{col.Index, row.Index} == FCurrent) state |= gdFocused;
             }
@@ -975,13 +1028,15 @@ void TStringGrid::SetObjects(int ACol, int ARow, TObject* object) {
 
 QStringList TStringGrid::Rows(int ARow) const {
     QStringList texts;
-    for (int c = 0; c < ColCount(); ++c) texts << Cells(c, ARow);
+    for (int c = 0; c < ColCount(); ++c)
+        texts << Cells(c, ARow);
     return texts;
 }
 
 QStringList TStringGrid::Cols(int ACol) const {
     QStringList texts;
-    for (int r = 0; r < RowCount(); ++r) texts << Cells(ACol, r);
+    for (int r = 0; r < RowCount(); ++r)
+        texts << Cells(ACol, r);
     return texts;
 }
 

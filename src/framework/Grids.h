@@ -48,7 +48,8 @@ struct TGridRect {
 };
 
 using TSelectCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& CanSelect)>;
-using TDrawCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, TRect Rect, TGridDrawState State)>;
+using TDrawCellEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, TRect Rect, TGridDrawState State)>;
 using TGetEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, QString& Value)>;
 using TSetEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, const QString& Value)>;
 
@@ -63,7 +64,7 @@ class TCustomGrid : public TCustomControl {
     Q_PROPERTY(int DefaultColWidth READ DefaultColWidth WRITE SetDefaultColWidth)
     Q_PROPERTY(int DefaultRowHeight READ DefaultRowHeight WRITE SetDefaultRowHeight)
     Q_PROPERTY(bool DefaultDrawing READ DefaultDrawing WRITE SetDefaultDrawing)
-public:
+  public:
     explicit TCustomGrid(TComponent* AOwner);
     ~TCustomGrid() override;
 
@@ -141,7 +142,7 @@ public:
     TGetEditEvent OnGetEditText;
     TSetEditEvent OnSetEditText;
 
-protected:
+  protected:
     // The text the editor opens with; asks OnGetEditText.
     virtual QString GetEditText(int ACol, int ARow);
     // Every change of the editor's text; fires OnSetEditText.
@@ -180,7 +181,7 @@ protected:
     TColor FLineColor = clSilver;
     TColor FFixedLineColor = clBtnShadow;
 
-private:
+  private:
     // One axis of the layout: sizes of columns (or rows), how many are fixed, the first scrolled one.
     struct TAxis;
     TAxis HorzAxis() const;
@@ -189,6 +190,7 @@ private:
     TRect CellArea() const;
     int MaxTopLeft(const TAxis& axis) const;
     void ClampTopLeft();
+    void ScrollTo(TGridCoord topLeft);
     void ScrollInView(TGridCoord cell);
     void UpdateScrollBars();
     void LayoutChanged();
@@ -238,7 +240,7 @@ private:
 // RowCount: windows keep hidden values in columns past the visible ones.
 class TStringGrid : public TCustomGrid {
     Q_OBJECT
-public:
+  public:
     explicit TStringGrid(TComponent* AOwner);
 
     QString Cells(int ACol, int ARow) const;
@@ -250,13 +252,13 @@ public:
     QStringList Rows(int ARow) const;
     QStringList Cols(int ACol) const;
 
-protected:
+  protected:
     QString GetEditText(int ACol, int ARow) override;
     void SetEditText(int ACol, int ARow, const QString& value) override;
     void DrawCell(int ACol, int ARow, const TRect& rect, TGridDrawState state) override;
     void SizeChanged(int oldColCount, int oldRowCount) override;
 
-private:
+  private:
     struct TCell {
         QString Text;
         TObject* Object = nullptr;

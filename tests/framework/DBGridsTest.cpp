@@ -12,16 +12,17 @@ namespace {
 
 // An activity history like the personal centre's: the kcal of each day.
 class DBGridTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         const QString file = dir.filePath("h.db");
         sqlite3* db = nullptr;
         sqlite3_open(file.toUtf8().constData(), &db);
-        sqlite3_exec(db,
-                     "CREATE TABLE SPRcd (DT TEXT, KCal REAL);"
-                     "INSERT INTO SPRcd VALUES ('2026-03-01', 120.4), ('2026-03-01', 80), ('2026-03-02', 310),"
-                     " ('2026-03-04', 55.6), ('2026-03-05', 0);",
-                     nullptr, nullptr, nullptr);
+        sqlite3_exec(
+            db,
+            "CREATE TABLE SPRcd (DT TEXT, KCal REAL);"
+            "INSERT INTO SPRcd VALUES ('2026-03-01', 120.4), ('2026-03-01', 80), ('2026-03-02', 310),"
+            " ('2026-03-04', 55.6), ('2026-03-05', 0);",
+            nullptr, nullptr, nullptr);
         sqlite3_close(db);
         conn.Open(file);
         query.SetConnection(&conn);
@@ -57,13 +58,15 @@ protected:
         grid->OnDrawColumnCell = [&](TObject*, const TRect& Rect, int DataCol, TColumn*, TGridDrawState) {
             const TGridCoord cell = grid->MouseCoord(Rect.Left, Rect.Top);
             QStringList& row = rows[cell.Y];
-            while (row.size() <= DataCol) row << QString();
+            while (row.size() <= DataCol)
+                row << QString();
             row[DataCol] = grid->DisplayText(DataCol);
         };
         grid->Widget()->grab();
         grid->OnDrawColumnCell = nullptr;
         std::vector<QStringList> result;
-        for (auto& [row, texts] : rows) result.push_back(texts);
+        for (auto& [row, texts] : rows)
+            result.push_back(texts);
         return result;
     }
 
@@ -80,25 +83,25 @@ protected:
     TDBGrid* grid = nullptr;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(DBGridTest, ShowsEveryRecordUnderTheTitles) {
-    EXPECT_EQ(grid->RowCount(), 2);  // titles and one empty row while closed
-    EXPECT_EQ(grid->ColCount(), 3);  // indicator and two columns
+    EXPECT_EQ(grid->RowCount(), 2); // titles and one empty row while closed
+    EXPECT_EQ(grid->ColCount(), 3); // indicator and two columns
     OpenHistory();
     EXPECT_EQ(grid->RowCount(), 5);
     EXPECT_EQ(grid->FixedRows(), 1);
     EXPECT_EQ(grid->FixedCols(), 1);
     EXPECT_EQ(grid->ColWidths(1), 100);
-    EXPECT_EQ(ShownRows(), (std::vector<QStringList>{{"2026-03-05", "0"},
-                                                      {"2026-03-04", "56"},
-                                                      {"2026-03-02", "310"},
-                                                      {"2026-03-01", "200"}}));
+    EXPECT_EQ(ShownRows(),
+              (std::vector<QStringList>{
+                  {"2026-03-05", "0"}, {"2026-03-04", "56"}, {"2026-03-02", "310"}, {"2026-03-01", "200"}}));
     // Reading the rows leaves the query as Open left it, so a window can loop over it.
     EXPECT_TRUE(query.Bof());
     EXPECT_EQ(query.RecNo(), 1);
     int seen = 0;
-    for (query.First(); !query.Eof(); query.Next()) ++seen;
+    for (query.First(); !query.Eof(); query.Next())
+        ++seen;
     EXPECT_EQ(seen, 4);
 
     OpenHistory("Where KCal > 100");
@@ -144,7 +147,7 @@ TEST_F(DBGridTest, TheSelectedRowAndTheCurrentRecordFollowEachOther) {
     EXPECT_EQ(clicked, grid->Columns()->Items(1));
     EXPECT_EQ(clicked->Field()->AsString(), "0");
     clicked = nullptr;
-    ClickRow(0, 2);  // titles are no cell click
+    ClickRow(0, 2); // titles are no cell click
     EXPECT_EQ(clicked, nullptr);
 }
 
@@ -165,7 +168,7 @@ TEST_F(DBGridTest, DetachingAndFreeingTheQueryLeavesTheGridEmpty) {
     int earlier = 0;
     TADOQuery other;
     other.SetConnection(&conn);
-    other.OnDataChange = [&] { ++earlier; };  // a callback set before a source watched the query
+    other.OnDataChange = [&] { ++earlier; }; // a callback set before a source watched the query
     other.SQL()->SetText("Select DT, KCal as kcal1 From SPRcd");
     source.SetDataSet(&other);
     other.Open();
@@ -173,7 +176,7 @@ TEST_F(DBGridTest, DetachingAndFreeingTheQueryLeavesTheGridEmpty) {
     EXPECT_GT(earlier, 0);
     source.SetDataSet(nullptr);
     EXPECT_EQ(grid->RowCount(), 2);
-    EXPECT_TRUE(other.OnDataChange != nullptr);  // given back
+    EXPECT_TRUE(other.OnDataChange != nullptr); // given back
     const int before = earlier;
     other.Next();
     EXPECT_EQ(earlier, before + 1);
@@ -188,5 +191,5 @@ TEST_F(DBGridTest, DetachingAndFreeingTheQueryLeavesTheGridEmpty) {
     delete temporary;
     EXPECT_EQ(source.DataSet(), nullptr);
     EXPECT_EQ(grid->RowCount(), 2);
-    grid->Widget()->grab();  // painting an empty grid is fine
+    grid->Widget()->grab(); // painting an empty grid is fine
 }

@@ -15,7 +15,7 @@ namespace {
 // A shown, active window with one string grid laid out like the windows' entry grids: a header row,
 // eight visible columns and hidden values beyond them.
 class StringGridTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         form.SetBounds(0, 0, 640, 400);
         grid = new TStringGrid(&form);
@@ -35,14 +35,18 @@ protected:
         const TRect r = grid->CellRect(col, row);
         return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
     }
-    void ClickCell(int col, int row, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {}) {
+    void ClickCell(int col, int row, Qt::MouseButton button = Qt::LeftButton,
+                   Qt::KeyboardModifiers mods = {}) {
         QTest::mouseClick(grid->Widget(), button, mods, CentreOf(col, row));
     }
     // Keys go where the keyboard would send them: to whatever has the focus.
     void Type(const QString& text) {
-        for (QChar c : text) QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        for (QChar c : text)
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
     }
-    void Press(Qt::Key key, Qt::KeyboardModifiers mods = {}) { QTest::keyClick(QApplication::focusWidget(), key, mods); }
+    void Press(Qt::Key key, Qt::KeyboardModifiers mods = {}) {
+        QTest::keyClick(QApplication::focusWidget(), key, mods);
+    }
     QLineEdit* Editor() const { return grid->Widget()->findChild<QLineEdit*>(); }
     bool EditorShown() const { return Editor() && Editor()->isVisible(); }
 
@@ -58,11 +62,11 @@ void EditOnlyColumnTwo(TStringGrid* grid) {
     };
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(StringGridTest, TypingDigitsEditsTheCellAndReportsEveryChange) {
     EditOnlyColumnTwo(grid);
-    std::vector<std::pair<QString, QString>> edits;  // (cell, value)
+    std::vector<std::pair<QString, QString>> edits; // (cell, value)
     grid->OnSetEditText = [&](TObject* sender, int ACol, int ARow, const QString& value) {
         EXPECT_EQ(sender, grid);
         edits.push_back({QString("%1,%2").arg(ACol).arg(ARow), value});
@@ -75,7 +79,7 @@ TEST_F(StringGridTest, TypingDigitsEditsTheCellAndReportsEveryChange) {
     EXPECT_EQ(grid->Row(), 1);
     Type("25");
     EXPECT_TRUE(grid->EditorMode());
-    EXPECT_EQ(grid->Cells(2, 1), "25");  // the first key replaces the text
+    EXPECT_EQ(grid->Cells(2, 1), "25"); // the first key replaces the text
     ASSERT_EQ(edits.size(), 2u);
     EXPECT_EQ(edits[0], std::make_pair(QString("2,1"), QString("2")));
     EXPECT_EQ(edits[1], std::make_pair(QString("2,1"), QString("25")));
@@ -102,21 +106,23 @@ TEST_F(StringGridTest, AKeyDroppedByTheHandlerNeverReachesTheCell) {
     grid->OnKeyPress = [&](TObject* sender, QChar& key) {
         EXPECT_EQ(sender, grid);
         seen += key;
-        if (key == QLatin1Char(',')) key = QLatin1Char('.');
-        else if (key != QLatin1Char('\b') && key != QLatin1Char('.') && !key.isDigit()) key = QChar();
+        if (key == QLatin1Char(','))
+            key = QLatin1Char('.');
+        else if (key != QLatin1Char('\b') && key != QLatin1Char('.') && !key.isDigit())
+            key = QChar();
     };
     ClickCell(2, 1);
-    Type("x");  // dropped before the editor opens
+    Type("x"); // dropped before the editor opens
     EXPECT_FALSE(grid->EditorMode());
     Type("1a2,5b");
     EXPECT_EQ(grid->Cells(2, 1), "12.5");
-    EXPECT_EQ(seen, "x1a2,5b");  // each key was seen once, by the grid's handler
+    EXPECT_EQ(seen, "x1a2,5b"); // each key was seen once, by the grid's handler
     unsigned short lastKey = 0;
     grid->OnKeyDown = [&](TObject*, unsigned short& key, TShiftState) {
         lastKey = key;
         if (key == VK_DOWN) key = 0;
     };
-    Press(Qt::Key_Down);  // dropped: the editor stays on the same cell
+    Press(Qt::Key_Down); // dropped: the editor stays on the same cell
     EXPECT_EQ(lastKey, VK_DOWN);
     EXPECT_TRUE(grid->EditorMode());
     EXPECT_EQ(grid->Row(), 1);
@@ -131,7 +137,7 @@ TEST_F(StringGridTest, EscapeRestoresTheTextTheEditorOpenedWith) {
     Press(Qt::Key_F2);
     ASSERT_TRUE(EditorShown());
     EXPECT_EQ(Editor()->text(), "300");
-    Type("5");  // F2 keeps the text and appends
+    Type("5"); // F2 keeps the text and appends
     EXPECT_EQ(grid->Cells(1, 2), "3005");
     Press(Qt::Key_Escape);
     EXPECT_FALSE(grid->EditorMode());
@@ -142,7 +148,7 @@ TEST_F(StringGridTest, EscapeRestoresTheTextTheEditorOpenedWith) {
 TEST_F(StringGridTest, AClickOnTheCurrentCellOpensTheEditorAndMovingClosesIt) {
     grid->SetOptions(grid->Options() | goEditing);
     grid->SetCells(1, 1, "8");
-    ClickCell(1, 1);  // already current: opens the editor
+    ClickCell(1, 1); // already current: opens the editor
     ASSERT_TRUE(EditorShown());
     EXPECT_EQ(Editor()->geometry(), QRect(CentreOf(1, 1) - QPoint(30, 10), QSize(60, 20)));
     ClickCell(2, 2);
@@ -152,9 +158,9 @@ TEST_F(StringGridTest, AClickOnTheCurrentCellOpensTheEditorAndMovingClosesIt) {
     grid->SetCells(2, 2, "outside");
     ClickCell(2, 2);
     ASSERT_TRUE(EditorShown());
-    grid->SetCells(2, 2, "changed");  // a window writing the cell being edited shows in the editor
+    grid->SetCells(2, 2, "changed"); // a window writing the cell being edited shows in the editor
     EXPECT_EQ(Editor()->text(), "changed");
-    grid->SetOptions(grid->Options() & ~goEditing);  // switching editing off closes the editor
+    grid->SetOptions(grid->Options() & ~goEditing); // switching editing off closes the editor
     EXPECT_FALSE(grid->EditorMode());
 }
 
@@ -203,7 +209,9 @@ TEST_F(StringGridTest, SelectingACellAsksFirstThenClicks) {
         events.push_back(QString("select %1,%2").arg(ACol).arg(ARow));
         if (refuse) CanSelect = false;
     };
-    grid->OnClick = [&](TObject*) { events.push_back(QString("click %1,%2").arg(grid->Col()).arg(grid->Row())); };
+    grid->OnClick = [&](TObject*) {
+        events.push_back(QString("click %1,%2").arg(grid->Col()).arg(grid->Row()));
+    };
     ClickCell(3, 2);
     EXPECT_EQ(events, (std::vector<QString>{"select 3,2", "click 3,2"}));
 
@@ -234,8 +242,8 @@ TEST_F(StringGridTest, SelectingACellAsksFirstThenClicks) {
 
 TEST_F(StringGridTest, MouseToCellAndCellRectAgree) {
     grid->SetColWidths(1, 100);
-    grid->SetColWidths(3, -1);  // hidden
-    grid->SetRowHeights(2, 0);  // hidden
+    grid->SetColWidths(3, -1); // hidden
+    grid->SetRowHeights(2, 0); // hidden
     grid->SetRowCount(40);
     for (int col = 0; col < 8; ++col)
         for (int row = 0; row < 8; ++row) {
@@ -257,8 +265,8 @@ TEST_F(StringGridTest, MouseToCellAndCellRectAgree) {
     EXPECT_EQ(grid->CellRect(1, 1), Rect(63, 23, 163, 43));
     EXPECT_EQ(grid->CellRect(4, 3).Left, grid->CellRect(2, 3).Right + 1);
     EXPECT_EQ(grid->CellRect(1, 3).Top, grid->CellRect(1, 1).Bottom + 1);
-    EXPECT_EQ(grid->MouseCoord(599 - 25, 5).X, -1);  // right of the last column
-    EXPECT_EQ(grid->MouseCoord(0, 0).X, -1);          // on the border
+    EXPECT_EQ(grid->MouseCoord(599 - 25, 5).X, -1); // right of the last column
+    EXPECT_EQ(grid->MouseCoord(0, 0).X, -1);        // on the border
 
     // After scrolling, rows that left the view have no rectangle and the fixed row stays on top.
     grid->SetTopRow(10);
@@ -286,12 +294,12 @@ TEST_F(StringGridTest, OnMouseDownCanSelectTheCellUnderTheMouse) {
 
 TEST_F(StringGridTest, OnDrawCellPaintsOnTheGridsCanvas) {
     grid->SetCells(1, 1, "鸡蛋");
-    grid->SetCol(5);  // keeps the focus rectangle out of the cells looked at
+    grid->SetCol(5); // keeps the focus rectangle out of the cells looked at
     std::vector<std::tuple<int, int, TRect, TGridDrawState>> calls;
     grid->OnDrawCell = [&](TObject* sender, int ACol, int ARow, TRect Rect, TGridDrawState State) {
         calls.emplace_back(ACol, ARow, Rect, State);
         TCanvas* canvas = static_cast<TStringGrid*>(sender)->Canvas();
-        if (ARow == 2) {  // the windows' row shading: fill, then write the text themselves
+        if (ARow == 2) { // the windows' row shading: fill, then write the text themselves
             canvas->Brush()->SetColor(TColor(0xFCEEE3));
             canvas->FillRect(Rect);
         }
@@ -311,7 +319,8 @@ TEST_F(StringGridTest, OnDrawCellPaintsOnTheGridsCanvas) {
     const TRect text = grid->CellRect(1, 1);
     bool inked = false;
     for (int x = text.Left; x < text.Right; ++x)
-        for (int y = text.Top; y < text.Bottom; ++y) inked |= image.pixelColor(x, y).lightness() < 128;
+        for (int y = text.Top; y < text.Bottom; ++y)
+            inked |= image.pixelColor(x, y).lightness() < 128;
     EXPECT_TRUE(inked);
 
     // Without the default drawing the handler alone paints: no text appears.
@@ -319,12 +328,13 @@ TEST_F(StringGridTest, OnDrawCellPaintsOnTheGridsCanvas) {
     const QImage bare = grid->Widget()->grab().toImage();
     bool inkedBare = false;
     for (int x = text.Left; x < text.Right; ++x)
-        for (int y = text.Top; y < text.Bottom; ++y) inkedBare |= bare.pixelColor(x, y).lightness() < 128;
+        for (int y = text.Top; y < text.Bottom; ++y)
+            inkedBare |= bare.pixelColor(x, y).lightness() < 128;
     EXPECT_FALSE(inkedBare);
 }
 
 TEST_F(StringGridTest, KeyboardMovesTheCurrentCellAndScrollsItIntoView) {
-    auto* next = new TEdit(&form);  // somewhere for Tab to go
+    auto* next = new TEdit(&form); // somewhere for Tab to go
     next->SetParent(&form);
     next->SetTop(330);
     grid->SetRowCount(50);
@@ -369,7 +379,7 @@ TEST_F(StringGridTest, RangeAndRowSelection) {
     grid->SetOptions(grid->Options() | goRowSelect | goEditing);
     ClickCell(5, 2);
     EXPECT_EQ(grid->Selection(), (TGridRect{1, 2, 7, 2}));
-    Type("1");  // no editing in row selection
+    Type("1"); // no editing in row selection
     EXPECT_FALSE(grid->EditorMode());
     grid->SetSelection({1, 3, 7, 3});
     EXPECT_EQ(grid->Row(), 3);
@@ -381,11 +391,12 @@ TEST_F(StringGridTest, ColumnsCanBeSizedByDraggingTheirEdgeInTheHeader) {
     QTest::mousePress(grid->Widget(), Qt::LeftButton, {}, edge);
     QTest::mouseMove(grid->Widget(), edge + QPoint(30, 0));
     QTest::mouseRelease(grid->Widget(), Qt::LeftButton, {}, edge + QPoint(30, 0));
-    EXPECT_EQ(grid->ColWidths(1), 60);  // no goColSizing
+    EXPECT_EQ(grid->ColWidths(1), 60); // no goColSizing
     grid->SetOptions(grid->Options() | goColSizing);
     QTest::mousePress(grid->Widget(), Qt::LeftButton, {}, edge);
-    QMouseEvent move(QEvent::MouseMove, QPointF(edge + QPoint(30, 0)), grid->Widget()->mapToGlobal(QPointF(edge + QPoint(30, 0))),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(edge + QPoint(30, 0)),
+                     grid->Widget()->mapToGlobal(QPointF(edge + QPoint(30, 0))), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(grid->Widget(), &move);
     QTest::mouseRelease(grid->Widget(), Qt::LeftButton, {}, edge + QPoint(30, 0));
     EXPECT_EQ(grid->ColWidths(1), 90);
