@@ -53,9 +53,8 @@ TDBGrid::TDBGrid(TComponent* AOwner) : TCustomGrid(AOwner), FLink(this), FColumn
     RefreshData();
 }
 
-TDBGrid::~TDBGrid() {
-    FLink.SetDataSource(nullptr);
-}
+// The link leaves its data source as it goes.
+TDBGrid::~TDBGrid() = default;
 
 void TDBGrid::SetOptions(TDBGridOptions options) {
     FDBOptions = options;
