@@ -60,7 +60,7 @@ void Unwatch(TADOQuery* query, TDataSource* source) {
     Watches().erase(it);
 }
 
-} // namespace
+}  // namespace
 
 // TDataLink ---------------------------------------------------------------------------------------
 

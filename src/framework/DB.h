@@ -11,7 +11,7 @@ class TDataSource;
 // A control's end of a data source: told when the data set opens or closes and when its current
 // record moves.
 class TDataLink {
-  public:
+public:
     virtual ~TDataLink();
     TDataSource* DataSource() const { return FDataSource; }
     void SetDataSource(TDataSource* source);
@@ -19,20 +19,20 @@ class TDataLink {
     TADOQuery* DataSet() const;
     bool Active() const;
 
-  protected:
+protected:
     // The data set opened, closed, or the source now shows another one.
     virtual void ActiveChanged() {}
     // The current record moved.
     virtual void RecordMoved() {}
 
-  private:
+private:
     friend class TDataSource;
     TDataSource* FDataSource = nullptr;
 };
 
 class TDataSource : public TComponent {
     Q_OBJECT
-  public:
+public:
     explicit TDataSource(TComponent* AOwner = nullptr);
     ~TDataSource() override;
 
@@ -43,7 +43,7 @@ class TDataSource : public TComponent {
     // Framework use: the query reported a change.
     void DataSetChanged();
 
-  private:
+private:
     friend class TDataLink;
     void NotifyActive();
     QPointer<TADOQuery> FDataSet;

@@ -10,19 +10,19 @@ class TDBGrid;
 class TColumn;
 
 class TColumnTitle {
-  public:
+public:
     explicit TColumnTitle(TColumn* column) : FColumn(column) {}
     QString Caption() const { return FCaption; }
     void SetCaption(const QString& caption);
 
-  private:
+private:
     TColumn* FColumn;
     QString FCaption;
 };
 
 // One column of a data grid: which field it shows, under what title, how wide.
 class TColumn : public TObject {
-  public:
+public:
     explicit TColumn(TDBGrid* grid) : FGrid(grid), FTitle(this) {}
     TDBGrid* Grid() const { return FGrid; }
     QString FieldName() const { return FFieldName; }
@@ -38,7 +38,7 @@ class TColumn : public TObject {
     // Framework use: tells the grid that the column changed.
     void Changed();
 
-  private:
+private:
     TDBGrid* FGrid;
     TColumnTitle FTitle;
     QString FFieldName;
@@ -47,7 +47,7 @@ class TColumn : public TObject {
 };
 
 class TDBGridColumns {
-  public:
+public:
     explicit TDBGridColumns(TDBGrid* grid) : FGrid(grid) {}
     TColumn* Add();
     int Count() const { return int(FItems.size()); }
@@ -55,7 +55,7 @@ class TDBGridColumns {
     TColumn* operator[](int index) const { return Items(index); }
     void Clear();
 
-  private:
+private:
     TDBGrid* FGrid;
     std::vector<std::unique_ptr<TColumn>> FItems;
 };
@@ -77,7 +77,7 @@ using TDBGridClickEvent = std::function<void(TColumn* Column)>;
 
 class TDBGrid : public TCustomGrid {
     Q_OBJECT
-  public:
+public:
     explicit TDBGrid(TComponent* AOwner);
     ~TDBGrid() override;
 
@@ -101,7 +101,7 @@ class TDBGrid : public TCustomGrid {
     // Framework use: the columns or the data changed; reads the records again.
     void RefreshData();
 
-  protected:
+protected:
     // Every data cell after the default drawing; fires OnDrawColumnCell.
     virtual void DrawColumnCell(const TRect& Rect, int DataCol, TColumn* Column, TGridDrawState State);
     void DrawCell(int ACol, int ARow, const TRect& rect, TGridDrawState state) override;
@@ -110,16 +110,16 @@ class TDBGrid : public TCustomGrid {
     void ColWidthChanged(int col) override;
     bool WidgetEvent(QEvent* event) override;
 
-  private:
+private:
     class TGridDataLink : public TDataLink {
-      public:
+    public:
         explicit TGridDataLink(TDBGrid* grid) : FGrid(grid) {}
 
-      protected:
+    protected:
         void ActiveChanged() override { FGrid->RefreshData(); }
         void RecordMoved() override { FGrid->FollowRecord(); }
 
-      private:
+    private:
         TDBGrid* FGrid;
     };
 

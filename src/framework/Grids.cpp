@@ -140,7 +140,7 @@ bool FixAxis(int count, int total, int& fixed, int& current, int& anchor, int& f
     return true;
 }
 
-} // namespace
+}  // namespace
 
 // Construction and size ---------------------------------------------------------------------------
 
@@ -772,7 +772,7 @@ bool TCustomGrid::MouseEvent(QEvent* event) {
         const TGridCoord cell = MouseCoord(p.x(), p.y());
         FPressedCell = cell;
         FPressedOnCurrent = false;
-        if (cell.X < FFixedCols || cell.Y < FFixedRows) return false; // fixed cells do not select
+        if (cell.X < FFixedCols || cell.Y < FFixedRows) return false;  // fixed cells do not select
         FPressedOnCurrent = cell == FCurrent;
         const bool extend = (e->modifiers() & Qt::ShiftModifier) && HasOption(goRangeSelect);
         MoveCurrent(cell.X, cell.Y, !extend, true);

@@ -64,7 +64,7 @@ class TCustomGrid : public TCustomControl {
     Q_PROPERTY(int DefaultColWidth READ DefaultColWidth WRITE SetDefaultColWidth)
     Q_PROPERTY(int DefaultRowHeight READ DefaultRowHeight WRITE SetDefaultRowHeight)
     Q_PROPERTY(bool DefaultDrawing READ DefaultDrawing WRITE SetDefaultDrawing)
-  public:
+public:
     explicit TCustomGrid(TComponent* AOwner);
     ~TCustomGrid() override;
 
@@ -142,7 +142,7 @@ class TCustomGrid : public TCustomControl {
     TGetEditEvent OnGetEditText;
     TSetEditEvent OnSetEditText;
 
-  protected:
+protected:
     // The text the editor opens with; asks OnGetEditText.
     virtual QString GetEditText(int ACol, int ARow);
     // Every change of the editor's text; fires OnSetEditText.
@@ -181,7 +181,7 @@ class TCustomGrid : public TCustomControl {
     TColor FLineColor = clSilver;
     TColor FFixedLineColor = clBtnShadow;
 
-  private:
+private:
     // One axis of the layout: sizes of columns (or rows), how many are fixed, the first scrolled one.
     struct TAxis;
     TAxis HorzAxis() const;
@@ -240,7 +240,7 @@ class TCustomGrid : public TCustomControl {
 // RowCount: windows keep hidden values in columns past the visible ones.
 class TStringGrid : public TCustomGrid {
     Q_OBJECT
-  public:
+public:
     explicit TStringGrid(TComponent* AOwner);
 
     QString Cells(int ACol, int ARow) const;
@@ -252,13 +252,13 @@ class TStringGrid : public TCustomGrid {
     QStringList Rows(int ARow) const;
     QStringList Cols(int ACol) const;
 
-  protected:
+protected:
     QString GetEditText(int ACol, int ARow) override;
     void SetEditText(int ACol, int ARow, const QString& value) override;
     void DrawCell(int ACol, int ARow, const TRect& rect, TGridDrawState state) override;
     void SizeChanged(int oldColCount, int oldRowCount) override;
 
-  private:
+private:
     struct TCell {
         QString Text;
         TObject* Object = nullptr;

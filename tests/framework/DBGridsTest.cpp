@@ -12,7 +12,7 @@ namespace {
 
 // An activity history like the personal centre's: the kcal of each day.
 class DBGridTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         const QString file = dir.filePath("h.db");
         sqlite3* db = nullptr;
@@ -83,11 +83,11 @@ class DBGridTest : public testing::Test {
     TDBGrid* grid = nullptr;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(DBGridTest, ShowsEveryRecordUnderTheTitles) {
-    EXPECT_EQ(grid->RowCount(), 2); // titles and one empty row while closed
-    EXPECT_EQ(grid->ColCount(), 3); // indicator and two columns
+    EXPECT_EQ(grid->RowCount(), 2);  // titles and one empty row while closed
+    EXPECT_EQ(grid->ColCount(), 3);  // indicator and two columns
     OpenHistory();
     EXPECT_EQ(grid->RowCount(), 5);
     EXPECT_EQ(grid->FixedRows(), 1);
@@ -147,7 +147,7 @@ TEST_F(DBGridTest, TheSelectedRowAndTheCurrentRecordFollowEachOther) {
     EXPECT_EQ(clicked, grid->Columns()->Items(1));
     EXPECT_EQ(clicked->Field()->AsString(), "0");
     clicked = nullptr;
-    ClickRow(0, 2); // titles are no cell click
+    ClickRow(0, 2);  // titles are no cell click
     EXPECT_EQ(clicked, nullptr);
 }
 
@@ -168,7 +168,7 @@ TEST_F(DBGridTest, DetachingAndFreeingTheQueryLeavesTheGridEmpty) {
     int earlier = 0;
     TADOQuery other;
     other.SetConnection(&conn);
-    other.OnDataChange = [&] { ++earlier; }; // a callback set before a source watched the query
+    other.OnDataChange = [&] { ++earlier; };  // a callback set before a source watched the query
     other.SQL()->SetText("Select DT, KCal as kcal1 From SPRcd");
     source.SetDataSet(&other);
     other.Open();
@@ -176,7 +176,7 @@ TEST_F(DBGridTest, DetachingAndFreeingTheQueryLeavesTheGridEmpty) {
     EXPECT_GT(earlier, 0);
     source.SetDataSet(nullptr);
     EXPECT_EQ(grid->RowCount(), 2);
-    EXPECT_TRUE(other.OnDataChange != nullptr); // given back
+    EXPECT_TRUE(other.OnDataChange != nullptr);  // given back
     const int before = earlier;
     other.Next();
     EXPECT_EQ(earlier, before + 1);
@@ -191,5 +191,5 @@ TEST_F(DBGridTest, DetachingAndFreeingTheQueryLeavesTheGridEmpty) {
     delete temporary;
     EXPECT_EQ(source.DataSet(), nullptr);
     EXPECT_EQ(grid->RowCount(), 2);
-    grid->Widget()->grab(); // painting an empty grid is fine
+    grid->Widget()->grab();  // painting an empty grid is fine
 }

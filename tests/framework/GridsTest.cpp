@@ -15,7 +15,7 @@ namespace {
 // A shown, active window with one string grid laid out like the windows' entry grids: a header row,
 // eight visible columns and hidden values beyond them.
 class StringGridTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         form.SetBounds(0, 0, 640, 400);
         grid = new TStringGrid(&form);
@@ -62,11 +62,11 @@ void EditOnlyColumnTwo(TStringGrid* grid) {
     };
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(StringGridTest, TypingDigitsEditsTheCellAndReportsEveryChange) {
     EditOnlyColumnTwo(grid);
-    std::vector<std::pair<QString, QString>> edits; // (cell, value)
+    std::vector<std::pair<QString, QString>> edits;  // (cell, value)
     grid->OnSetEditText = [&](TObject* sender, int ACol, int ARow, const QString& value) {
         EXPECT_EQ(sender, grid);
         edits.push_back({QString("%1,%2").arg(ACol).arg(ARow), value});
@@ -79,7 +79,7 @@ TEST_F(StringGridTest, TypingDigitsEditsTheCellAndReportsEveryChange) {
     EXPECT_EQ(grid->Row(), 1);
     Type("25");
     EXPECT_TRUE(grid->EditorMode());
-    EXPECT_EQ(grid->Cells(2, 1), "25"); // the first key replaces the text
+    EXPECT_EQ(grid->Cells(2, 1), "25");  // the first key replaces the text
     ASSERT_EQ(edits.size(), 2u);
     EXPECT_EQ(edits[0], std::make_pair(QString("2,1"), QString("2")));
     EXPECT_EQ(edits[1], std::make_pair(QString("2,1"), QString("25")));
@@ -112,17 +112,17 @@ TEST_F(StringGridTest, AKeyDroppedByTheHandlerNeverReachesTheCell) {
             key = QChar();
     };
     ClickCell(2, 1);
-    Type("x"); // dropped before the editor opens
+    Type("x");  // dropped before the editor opens
     EXPECT_FALSE(grid->EditorMode());
     Type("1a2,5b");
     EXPECT_EQ(grid->Cells(2, 1), "12.5");
-    EXPECT_EQ(seen, "x1a2,5b"); // each key was seen once, by the grid's handler
+    EXPECT_EQ(seen, "x1a2,5b");  // each key was seen once, by the grid's handler
     unsigned short lastKey = 0;
     grid->OnKeyDown = [&](TObject*, unsigned short& key, TShiftState) {
         lastKey = key;
         if (key == VK_DOWN) key = 0;
     };
-    Press(Qt::Key_Down); // dropped: the editor stays on the same cell
+    Press(Qt::Key_Down);  // dropped: the editor stays on the same cell
     EXPECT_EQ(lastKey, VK_DOWN);
     EXPECT_TRUE(grid->EditorMode());
     EXPECT_EQ(grid->Row(), 1);
@@ -137,7 +137,7 @@ TEST_F(StringGridTest, EscapeRestoresTheTextTheEditorOpenedWith) {
     Press(Qt::Key_F2);
     ASSERT_TRUE(EditorShown());
     EXPECT_EQ(Editor()->text(), "300");
-    Type("5"); // F2 keeps the text and appends
+    Type("5");  // F2 keeps the text and appends
     EXPECT_EQ(grid->Cells(1, 2), "3005");
     Press(Qt::Key_Escape);
     EXPECT_FALSE(grid->EditorMode());
@@ -148,7 +148,7 @@ TEST_F(StringGridTest, EscapeRestoresTheTextTheEditorOpenedWith) {
 TEST_F(StringGridTest, AClickOnTheCurrentCellOpensTheEditorAndMovingClosesIt) {
     grid->SetOptions(grid->Options() | goEditing);
     grid->SetCells(1, 1, "8");
-    ClickCell(1, 1); // already current: opens the editor
+    ClickCell(1, 1);  // already current: opens the editor
     ASSERT_TRUE(EditorShown());
     EXPECT_EQ(Editor()->geometry(), QRect(CentreOf(1, 1) - QPoint(30, 10), QSize(60, 20)));
     ClickCell(2, 2);
@@ -158,9 +158,9 @@ TEST_F(StringGridTest, AClickOnTheCurrentCellOpensTheEditorAndMovingClosesIt) {
     grid->SetCells(2, 2, "outside");
     ClickCell(2, 2);
     ASSERT_TRUE(EditorShown());
-    grid->SetCells(2, 2, "changed"); // a window writing the cell being edited shows in the editor
+    grid->SetCells(2, 2, "changed");  // a window writing the cell being edited shows in the editor
     EXPECT_EQ(Editor()->text(), "changed");
-    grid->SetOptions(grid->Options() & ~goEditing); // switching editing off closes the editor
+    grid->SetOptions(grid->Options() & ~goEditing);  // switching editing off closes the editor
     EXPECT_FALSE(grid->EditorMode());
 }
 
@@ -242,8 +242,8 @@ TEST_F(StringGridTest, SelectingACellAsksFirstThenClicks) {
 
 TEST_F(StringGridTest, MouseToCellAndCellRectAgree) {
     grid->SetColWidths(1, 100);
-    grid->SetColWidths(3, -1); // hidden
-    grid->SetRowHeights(2, 0); // hidden
+    grid->SetColWidths(3, -1);  // hidden
+    grid->SetRowHeights(2, 0);  // hidden
     grid->SetRowCount(40);
     for (int col = 0; col < 8; ++col)
         for (int row = 0; row < 8; ++row) {
@@ -265,8 +265,8 @@ TEST_F(StringGridTest, MouseToCellAndCellRectAgree) {
     EXPECT_EQ(grid->CellRect(1, 1), Rect(63, 23, 163, 43));
     EXPECT_EQ(grid->CellRect(4, 3).Left, grid->CellRect(2, 3).Right + 1);
     EXPECT_EQ(grid->CellRect(1, 3).Top, grid->CellRect(1, 1).Bottom + 1);
-    EXPECT_EQ(grid->MouseCoord(599 - 25, 5).X, -1); // right of the last column
-    EXPECT_EQ(grid->MouseCoord(0, 0).X, -1);        // on the border
+    EXPECT_EQ(grid->MouseCoord(599 - 25, 5).X, -1);  // right of the last column
+    EXPECT_EQ(grid->MouseCoord(0, 0).X, -1);         // on the border
 
     // After scrolling, rows that left the view have no rectangle and the fixed row stays on top.
     grid->SetTopRow(10);
@@ -294,12 +294,12 @@ TEST_F(StringGridTest, OnMouseDownCanSelectTheCellUnderTheMouse) {
 
 TEST_F(StringGridTest, OnDrawCellPaintsOnTheGridsCanvas) {
     grid->SetCells(1, 1, "鸡蛋");
-    grid->SetCol(5); // keeps the focus rectangle out of the cells looked at
+    grid->SetCol(5);  // keeps the focus rectangle out of the cells looked at
     std::vector<std::tuple<int, int, TRect, TGridDrawState>> calls;
     grid->OnDrawCell = [&](TObject* sender, int ACol, int ARow, TRect Rect, TGridDrawState State) {
         calls.emplace_back(ACol, ARow, Rect, State);
         TCanvas* canvas = static_cast<TStringGrid*>(sender)->Canvas();
-        if (ARow == 2) { // the windows' row shading: fill, then write the text themselves
+        if (ARow == 2) {  // the windows' row shading: fill, then write the text themselves
             canvas->Brush()->SetColor(TColor(0xFCEEE3));
             canvas->FillRect(Rect);
         }
@@ -334,7 +334,7 @@ TEST_F(StringGridTest, OnDrawCellPaintsOnTheGridsCanvas) {
 }
 
 TEST_F(StringGridTest, KeyboardMovesTheCurrentCellAndScrollsItIntoView) {
-    auto* next = new TEdit(&form); // somewhere for Tab to go
+    auto* next = new TEdit(&form);  // somewhere for Tab to go
     next->SetParent(&form);
     next->SetTop(330);
     grid->SetRowCount(50);
@@ -379,7 +379,7 @@ TEST_F(StringGridTest, RangeAndRowSelection) {
     grid->SetOptions(grid->Options() | goRowSelect | goEditing);
     ClickCell(5, 2);
     EXPECT_EQ(grid->Selection(), (TGridRect{1, 2, 7, 2}));
-    Type("1"); // no editing in row selection
+    Type("1");  // no editing in row selection
     EXPECT_FALSE(grid->EditorMode());
     grid->SetSelection({1, 3, 7, 3});
     EXPECT_EQ(grid->Row(), 3);
@@ -391,7 +391,7 @@ TEST_F(StringGridTest, ColumnsCanBeSizedByDraggingTheirEdgeInTheHeader) {
     QTest::mousePress(grid->Widget(), Qt::LeftButton, {}, edge);
     QTest::mouseMove(grid->Widget(), edge + QPoint(30, 0));
     QTest::mouseRelease(grid->Widget(), Qt::LeftButton, {}, edge + QPoint(30, 0));
-    EXPECT_EQ(grid->ColWidths(1), 60); // no goColSizing
+    EXPECT_EQ(grid->ColWidths(1), 60);  // no goColSizing
     grid->SetOptions(grid->Options() | goColSizing);
     QTest::mousePress(grid->Widget(), Qt::LeftButton, {}, edge);
     QMouseEvent move(QEvent::MouseMove, QPointF(edge + QPoint(30, 0)),
