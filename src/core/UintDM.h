@@ -3,6 +3,8 @@
 
 #include "ADODB.h"
 
+class TForm;
+
 #include <QVariantMap>
 #include <functional>
 #include <memory>
@@ -57,6 +59,30 @@ public:
 
     // The ingredients of a recipe as "FdID,FdNet" lines, in stored order.
     std::unique_ptr<TStringList> LoadRecipeFoods(const QString& recipeId);
+
+    // Recipes and set meals. Mode 0 inserts, 1 updates the row with `id`; the result is the row's id,
+    // 0 on failure. Food lines are "SPID,FdID,FdNet"; set-meal item lines "SPID,FdID,FdNet,CFlg" (further
+    // fields are not read). Each operation is one transaction; nothing half-saved remains.
+    int SaveRecipe(const QString& cls, const QString& method, const QString& flag, int id, int mode,
+                   const QString& preparation, const QString& name);
+    bool SaveRecipeFoods(const TStringList& lines, int recipeId);
+    // The recipe row and its foods together; the lines' own SPID field is replaced by the saved id.
+    int SaveRecipeWithFoods(const QString& cls, const QString& method, const QString& flag, int id, int mode,
+                            const QString& preparation, const QString& name, const TStringList& lines);
+    int SaveSetMeal(const QString& mealClass, const QString& name, const QString& weekday, int id, int mode);
+    bool SaveSetMealFoods(const TStringList& lines, int setMealId);
+    int SaveSetMealWithItems(const QString& mealClass, const QString& name, const QString& weekday, int id,
+                             int mode, const TStringList& lines);
+    // Deleting a recipe also removes its ingredients and its frequently-used entries.
+    bool DeleteRecipe(int id);
+    bool DeleteSetMeal(int id);
+    // Whether daily food records or set meals use the recipe (then it must stay).
+    bool RecipeInUse(int id);
+
+    // The cut-corner outline of a borderless window.
+    void SetFormRegion(TForm* form, int width, int height);
+    // Lets the user move a borderless window by its title while the mouse button is held.
+    void DragForm(TForm* form);
 };
 
 // The one data module of the program.
