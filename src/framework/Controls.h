@@ -18,6 +18,8 @@ enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TDragMode { dmManual, dmAutomatic };
 enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+// The scroll bars a grid or memo shows.
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 enum TCursor { crDefault = 0, crArrow = -2, crCross = -3, crIBeam = -4, crHandPoint = -21, crDrag = -12, crNoDrop = -13,
                crHourGlass = -11, crSizeAll = -22 };
 

@@ -34,8 +34,6 @@ enum : unsigned {
 using TGridDrawState = unsigned;
 enum : unsigned { gdSelected = 1, gdFocused = 2, gdFixed = 4 };
 
-enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
-
 struct TGridCoord {
     int X = 0, Y = 0;
     bool operator==(const TGridCoord&) const = default;

@@ -266,8 +266,6 @@ private:
 
 // Memos ----------------------------------------------------------------------------------------
 
-enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
-
 // Multi-line text kept in Lines. Lines is what the memo holds: a change to it shows in the memo (once
 // the memo is on screen, so a hidden memo can carry thousands of lines cheaply), and typing changes it.
 class TCustomMemo : public TWinControl {
