@@ -6,32 +6,19 @@
 
 namespace {
 
-class TImageWidget : public QWidget {
+// A widget whose painting is its control's.
+class TPaintedWidget : public QWidget {
 public:
-    explicit TImageWidget(TImage* image) : FImage(image) {}
+    explicit TPaintedWidget(std::function<void(QPainter&)> paint) : FPaint(std::move(paint)) {}
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        FImage->PaintImage(painter);
+        FPaint(painter);
     }
 
 private:
-    TImage* FImage;
-};
-
-class TPanelWidget : public QWidget {
-public:
-    explicit TPanelWidget(TPanel* panel) : FPanel(panel) {}
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        FPanel->PaintPanel(painter);
-    }
-
-private:
-    TPanel* FPanel;
+    std::function<void(QPainter&)> FPaint;
 };
 
 void DrawBevel(QPainter& painter, QRect& r, TBevelCut cut) {
@@ -50,7 +37,7 @@ void DrawBevel(QPainter& painter, QRect& r, TBevelCut cut) {
 }  // namespace
 
 TPanel::TPanel(TComponent* AOwner) : TWinControl(AOwner) {
-    SetWidget(new TPanelWidget(this));
+    SetWidget(new TPaintedWidget([this](QPainter& painter) { PaintPanel(painter); }));
     SetBounds(0, 0, 185, 41);
     ColorChanged();
 }
@@ -118,7 +105,7 @@ void TTimer::Update() {
 // TImage ---------------------------------------------------------------------------------------
 
 TImage::TImage(TComponent* AOwner) : TControl(AOwner) {
-    SetWidget(new TImageWidget(this));
+    SetWidget(new TPaintedWidget([this](QPainter& painter) { PaintImage(painter); }));
     SetBounds(0, 0, 105, 105);
     FPicture.OnChange = [this](TObject*) { PictureChanged(); };
 }
