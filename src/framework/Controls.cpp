@@ -30,6 +30,14 @@ QColor ToQColor(TColor color) {
     return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
 }
 
+void SetTextAreaColor(QWidget* widget, TColor color) {
+    if (!widget) return;
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::Base, ToQColor(color));
+    widget->setPalette(pal);
+    widget->update();
+}
+
 namespace {
 
 QHash<const QWidget*, TControl*>& WidgetRegistry() {
@@ -123,6 +131,13 @@ void TControl::SetWidget(QWidget* widget) {
     }
     FontChanged();
 }
+
+void TControl::SetMouseWidget(QWidget* inner) {
+    FMouseWidget = inner;
+    inner->installEventFilter(this);
+}
+
+QWidget* TControl::ClientAreaWidget() const { return FMouseWidget ? FMouseWidget.data() : FWidget.data(); }
 
 void TControl::SetParent(TWinControl* parent) {
     if (parent == FParent) return;
@@ -269,14 +284,16 @@ void TControl::Invalidate() {
 }
 
 TPoint TControl::ClientToScreen(const TPoint& p) const {
-    if (!FWidget) return p;
-    const QPoint g = FWidget->mapToGlobal(QPoint(p.X, p.Y));
+    QWidget* client = ClientAreaWidget();
+    if (!client) return p;
+    const QPoint g = client->mapToGlobal(QPoint(p.X, p.Y));
     return {g.x(), g.y()};
 }
 
 TPoint TControl::ScreenToClient(const TPoint& p) const {
-    if (!FWidget) return p;
-    const QPoint l = FWidget->mapFromGlobal(QPoint(p.X, p.Y));
+    QWidget* client = ClientAreaWidget();
+    if (!client) return p;
+    const QPoint l = client->mapFromGlobal(QPoint(p.X, p.Y));
     return {l.x(), l.y()};
 }
 
@@ -299,7 +316,19 @@ void TControl::DoEndDrag(TObject* target, int x, int y) { FireEvent(OnEndDrag, t
 bool TControl::WidgetEvent(QEvent*) { return false; }
 
 bool TControl::eventFilter(QObject* watched, QEvent* event) {
-    if (!FWidget || watched != FWidget.data()) return false;
+    if (!FWidget) return false;
+    if (watched != FWidget.data()) {
+        if (!FMouseWidget || watched != FMouseWidget.data()) return false;
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::ContextMenu: break;
+        default: return false;
+        }
+    }
+    QWidget* const receiver = static_cast<QWidget*>(watched);
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
         auto* e = static_cast<QMouseEvent*>(event);
@@ -318,7 +347,7 @@ bool TControl::eventFilter(QObject* watched, QEvent* event) {
         const bool handled = WidgetEvent(event);
         QPointer<QObject> alive(this);
         FireEvent(OnMouseUp, this, ButtonOf(e->button()), ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y());
-        if (alive && wasPressed && ClickOnMouseUp() && FWidget && FWidget->rect().contains(p)) Click();
+        if (alive && wasPressed && ClickOnMouseUp() && FWidget && receiver->rect().contains(p)) Click();
         return handled;
     }
     case QEvent::MouseButtonDblClick: {

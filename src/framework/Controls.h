@@ -18,6 +18,8 @@ enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TDragMode { dmManual, dmAutomatic };
 enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+// The scroll bars a grid or memo shows.
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 enum TCursor { crDefault = 0, crArrow = -2, crCross = -3, crIBeam = -4, crHandPoint = -21, crDrag = -12, crNoDrop = -13,
                crHourGlass = -11, crSizeAll = -22 };
 
@@ -175,6 +177,10 @@ public:
 protected:
     // Subclasses make their widget in their constructor and hand it over here.
     void SetWidget(QWidget* widget);
+    // Scroll views take the mouse on an inner widget (their viewport): its mouse events count as the
+    // control's, and client coordinates are the inner widget's.
+    void SetMouseWidget(QWidget* inner);
+    QWidget* ClientAreaWidget() const;
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Widget events not handled by the common filter; return true to swallow the event.
     virtual bool WidgetEvent(QEvent* event);
@@ -189,6 +195,7 @@ protected:
 
     TWinControl* FParent = nullptr;
     TWidgetRef FWidget;
+    QPointer<QWidget> FMouseWidget;
     int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
     TAlign FAlign = alNone;
     bool FVisible = true, FEnabled = true;
@@ -267,3 +274,6 @@ public:
 
 // Converts a framework colour to Qt's.
 QColor ToQColor(TColor color);
+// Framework use: paints the text area of a widget (the inside of an edit, list or tree) in `color`;
+// nothing when the widget is gone.
+void SetTextAreaColor(QWidget* widget, TColor color);

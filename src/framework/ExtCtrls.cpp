@@ -6,18 +6,19 @@
 
 namespace {
 
-class TPanelWidget : public QWidget {
+// A widget whose painting is its control's.
+class TPaintedWidget : public QWidget {
 public:
-    explicit TPanelWidget(TPanel* panel) : FPanel(panel) {}
+    explicit TPaintedWidget(std::function<void(QPainter&)> paint) : FPaint(std::move(paint)) {}
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        FPanel->PaintPanel(painter);
+        FPaint(painter);
     }
 
 private:
-    TPanel* FPanel;
+    std::function<void(QPainter&)> FPaint;
 };
 
 void DrawBevel(QPainter& painter, QRect& r, TBevelCut cut) {
@@ -36,7 +37,7 @@ void DrawBevel(QPainter& painter, QRect& r, TBevelCut cut) {
 }  // namespace
 
 TPanel::TPanel(TComponent* AOwner) : TWinControl(AOwner) {
-    SetWidget(new TPanelWidget(this));
+    SetWidget(new TPaintedWidget([this](QPainter& painter) { PaintPanel(painter); }));
     SetBounds(0, 0, 185, 41);
     ColorChanged();
 }
@@ -99,4 +100,85 @@ void TTimer::SetInterval(int ms) {
 void TTimer::Update() {
     if (FEnabled && FInterval > 0) FTimer->start(FInterval);
     else FTimer->stop();
+}
+
+// TImage ---------------------------------------------------------------------------------------
+
+TImage::TImage(TComponent* AOwner) : TControl(AOwner) {
+    SetWidget(new TPaintedWidget([this](QPainter& painter) { PaintImage(painter); }));
+    SetBounds(0, 0, 105, 105);
+    FPicture.OnChange = [this](TObject*) { PictureChanged(); };
+}
+
+TImage::~TImage() { FPicture.OnChange = nullptr; }
+
+void TImage::SetStretch(bool stretch) {
+    FStretch = stretch;
+    Invalidate();
+}
+
+void TImage::SetProportional(bool proportional) {
+    FProportional = proportional;
+    Invalidate();
+}
+
+void TImage::SetCenter(bool center) {
+    FCenter = center;
+    Invalidate();
+}
+
+void TImage::SetTransparent(bool transparent) {
+    FTransparent = transparent;
+    PictureChanged();
+}
+
+void TImage::SetAutoSize(bool autoSize) {
+    FAutoSize = autoSize;
+    PictureChanged();
+}
+
+void TImage::PictureChanged() {
+    if (FAutoSize && FPicture.Width() > 0 && FPicture.Height() > 0)
+        SetBounds(FLeft, FTop, FPicture.Width(), FPicture.Height());
+    if (TGraphic* graphic = FPicture.Graphic()) graphic->SetTransparent(FTransparent);
+    Invalidate();
+}
+
+TRect TImage::DestRect() const {
+    int w = FPicture.Width(), h = FPicture.Height();
+    const int cw = ClientWidth(), ch = ClientHeight();
+    if (FStretch || (FProportional && (w > cw || h > ch))) {
+        if (FProportional && w > 0 && h > 0) {
+            const double aspect = double(w) / h;
+            if (w > h) {
+                w = cw;
+                h = int(cw / aspect);
+                if (h > ch) {
+                    h = ch;
+                    w = int(ch * aspect);
+                }
+            } else {
+                h = ch;
+                w = int(ch * aspect);
+                if (w > cw) {
+                    w = cw;
+                    h = int(cw / aspect);
+                }
+            }
+        } else {
+            w = cw;
+            h = ch;
+        }
+    }
+    TRect r = Rect(0, 0, w, h);
+    if (FCenter) OffsetRect(r, (cw - w) / 2, (ch - h) / 2);
+    return r;
+}
+
+void TImage::PaintImage(QPainter& painter) {
+    TGraphic* graphic = FPicture.Graphic();
+    if (!graphic || graphic->Empty()) return;
+    FCanvas.BeginPaint(&painter);
+    graphic->Draw(&FCanvas, DestRect());
+    FCanvas.EndPaint();
 }

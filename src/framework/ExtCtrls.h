@@ -1,6 +1,7 @@
-// Panels, bevels and timers.
+// Panels, images and timers.
 #pragma once
 
+#include "GraphicsImage.h"
 #include "StdCtrls.h"
 
 class QTimer;
@@ -45,4 +46,40 @@ private:
     QTimer* FTimer;
     bool FEnabled = true;
     int FInterval = 1000;
+};
+
+// Shows a picture (any registered format, loaded with Picture()->LoadFromFile). Where the picture
+// does not cover the control, the parent shows through.
+class TImage : public TControl {
+    Q_OBJECT
+public:
+    explicit TImage(TComponent* AOwner);
+    ~TImage() override;
+
+    TPicture* Picture() { return &FPicture; }
+    // Stretch fills the control; Proportional keeps the picture's shape (and only shrinks one that
+    // is too large unless Stretch is set too); Center centres what is drawn.
+    bool Stretch() const { return FStretch; }
+    void SetStretch(bool stretch);
+    bool Proportional() const { return FProportional; }
+    void SetProportional(bool proportional);
+    bool Center() const { return FCenter; }
+    void SetCenter(bool center);
+    // A transparent bitmap leaves out the pixels of its transparent colour.
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool transparent);
+    // The control takes the picture's size whenever the picture changes.
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool autoSize);
+
+    // Where the picture is drawn, in client coordinates.
+    TRect DestRect() const;
+    // Framework use: paints the picture.
+    void PaintImage(QPainter& painter);
+
+private:
+    void PictureChanged();
+    TPicture FPicture;
+    TCanvas FCanvas;
+    bool FStretch = false, FProportional = false, FCenter = false, FTransparent = false, FAutoSize = false;
 };

@@ -168,10 +168,7 @@ void TEdit::SetSelStart(int position) {
 }
 
 void TEdit::ColorChanged() {
-    if (!FWidget) return;
-    QPalette pal = FWidget->palette();
-    pal.setColor(QPalette::Base, ToQColor(FColor));
-    FWidget->setPalette(pal);
+    SetTextAreaColor(FWidget, FColor);
 }
 
 // TCheckBox -------------------------------------------------------------------------------------
