@@ -216,7 +216,12 @@ void TRadioButton::SetCaption(const QString& caption) {
 
 bool TRadioButton::Checked() const { return Button() && Button()->isChecked(); }
 void TRadioButton::SetChecked(bool checked) {
-    if (Button()) Button()->setChecked(checked);
+    if (!Button()) return;
+    // An exclusive group would refuse to clear its checked button; code may leave none checked.
+    const bool exclusive = Button()->autoExclusive();
+    if (!checked) Button()->setAutoExclusive(false);
+    Button()->setChecked(checked);
+    Button()->setAutoExclusive(exclusive);
 }
 void TRadioButton::Click() { TControl::Click(); }
 void TRadioButton::ColorChanged() {

@@ -1,5 +1,6 @@
 #include "UnitBKSet.h"
 
+#include "Dialogs.h"
 #include "IniFiles.h"
 #include "UintDM.h"
 #include "UnitMain.h"

@@ -1,6 +1,7 @@
 // The main window: its parts, the start-up and the login.
 #include "UnitMain.h"
 
+#include "Dialogs.h"
 #include "EnergyTargets.h"
 #include "FoodTable.h"
 #include "IniFiles.h"

@@ -2,6 +2,7 @@
 #include "UnitMain.h"
 
 #include "Clipbrd.h"
+#include "Dialogs.h"
 #include "IniFiles.h"
 #include "ShellAPI.h"
 #include "SiteAddresses.h"
@@ -123,8 +124,16 @@ void TMainFrm::BuildGuidePanel() {
     PanelHelp->SetBounds(120, 40, 480, 400);
     PanelHelp->SetColor(0xFFF8F0);
     PanelHelp->SetVisible(false);
-    NavLabel(this, PanelHelp, "Label14", "操作提示", 16, 10)->Font()->SetStyle(FontStyle(fsBold));
-    Label15 = NavLabel(this, PanelHelp, "Label15", "关闭", 436, 10);
+    auto* title = new TPanel(this);
+    title->SetName("pnlHelpTit");
+    title->SetParent(PanelHelp);
+    title->SetBounds(0, 0, 480, 30);
+    title->SetBevelOuter(bvNone);
+    title->SetColor(BlueColor);
+    auto* caption = NavLabel(this, title, "Label14", "操作提示", 16, 7);
+    caption->Font()->SetStyle(FontStyle(fsBold));
+    caption->Font()->SetColor(clWhite);
+    Label15 = NavLabel(this, title, "Label15", "关闭", 436, 7);
     MakeHoverLink(Label15);
     Label15->OnClick = [this](TObject*) { PanelHelp->Hide(); };
     struct TStep {

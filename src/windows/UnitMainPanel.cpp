@@ -32,6 +32,7 @@ void TMainFrm::BuildTodayPanel() {
     Panel4->SetParent(SkGroupBox1);
     Panel4->SetBounds(4, 20, 216, 312);
     Panel4->SetBevelOuter(bvNone);
+    Panel4->SetColor(pnlMain->Color());
     auto caption = [this](const QString& text, int left, int top) {
         return PanelLabel(this, Panel4, QString(), text, left, top);
     };
