@@ -55,6 +55,7 @@ public:
     // Guide panel.
     TPanel* PanelHelp;
     TLabel *Label15, *Label16, *Label4, *Label10, *Label11, *Label21, *Label17, *Label18, *Label19, *Label20, *Label24;
+    TLabel* Label29;
     TCheckBox* chkHint;
 
     // Menus.

@@ -9,7 +9,9 @@
 #include "UintDM.h"
 #include "UnitBKSet.h"
 #include "UnitMsg.h"
+#include "UnitSetHT.h"
 #include "UnitYYSCK.h"
+#include "UserInfoUnit.h"
 #include "VersionInfo.h"
 
 namespace {
@@ -156,6 +158,11 @@ void TMainFrm::BuildGuidePanel() {
         MakeHoverLink(*s.Label);
         (*s.Label)->OnClick = [this](TObject* sender) { GuideStepClick(sender); };
     }
+    Label29 = NavLabel(this, PanelHelp, "Label29", "[说明]", 196, 260);
+    MakeHoverLink(Label29);
+    Label29->OnClick = [](TObject*) {
+        MessageBox("操作提示：如果设置了食谱套餐，直接点击【食谱套餐】按钮选择套餐，双击添加。", InfoCaption, MB_OK);
+    };
     Label24 = NavLabel(this, PanelHelp, "Label24", "[说明]", 196, 122);
     MakeHoverLink(Label24);
     Label24->OnClick = [this](TObject*) { ShowMsgByTitle("饮食套餐说明"); };
@@ -223,6 +230,13 @@ void TMainFrm::btnTaoCanClick(TObject*) {
 void TMainFrm::Btn_PerInfoClick(TObject*) {
     SetActiveTab(lblDA);
     pnlMain->Show();
+    if (!Frm_UInfo) {
+        Frm_UInfo = new TFrm_UInfo(this);
+        Frm_UInfo->ManualDock(Panel2);
+        Frm_UInfo->ShowForm();
+    } else {
+        Frm_UInfo->BringToFront();
+    }
 }
 
 void TMainFrm::SpeedButton5Click(TObject*) {
@@ -237,10 +251,19 @@ void TMainFrm::Label12Click(TObject*) {
 }
 
 void TMainFrm::GuideStepClick(TObject* Sender) {
-    if (Sender == Label16 || Sender == Label4 || Sender == Label17 || Sender == Label18 || Sender == Label19 ||
-        Sender == Label20) {
+    // The personal centre's steps open its page as its own navigation bar does.
+    const std::pair<TLabel*, TSpeedButton* TFrm_UInfo::*> personalSteps[] = {
+        {Label16, &TFrm_UInfo::btnBase},   {Label4, &TFrm_UInfo::btnSPLst}, {Label17, &TFrm_UInfo::btnNet},
+        {Label18, &TFrm_UInfo::btnSPLst}, {Label19, &TFrm_UInfo::btnFdLst}, {Label20, &TFrm_UInfo::btnAna}};
+    for (const auto& [step, page] : personalSteps) {
+        if (Sender != step) continue;
         Btn_PerInfo->Click();
-    } else if (Sender == Label10) {
+        (Frm_UInfo->*page)->Click();
+        if (Sender == Label16) Frm_UInfo->btnModifyInfoClick(Sender);
+        if (Sender == Label4) Frm_UInfo->lblSetHDClick(Sender);
+        return;
+    }
+    if (Sender == Label10) {
         Btn_CF->Click();
         MessageBox("操作提示：选择自己经常食用的食物，再点击【设为常用食物】按钮设置为常用食物", InfoCaption, MB_OK);
     } else if (Sender == Label11) {
@@ -300,7 +323,11 @@ void TMainFrm::N3Click(TObject*) {
     form->ShowModal();
 }
 
-void TMainFrm::N2Click(TObject*) {}
+void TMainFrm::N2Click(TObject*) {
+    auto* form = new TSetHTFrm(this);
+    form->ShowModal();
+    form->Release();
+}
 
 void TMainFrm::SkinItemClick(TObject* Sender) {
     SkinNo = Sender == N6 ? 2 : 1;
@@ -318,4 +345,7 @@ void TMainFrm::EMail1Click(TObject*) {
     MessageBox("E-Mail复制成功", InfoCaption, MB_OK);
 }
 
-void TMainFrm::Btn_CloseClick(TObject*) { Close(); }
+void TMainFrm::Btn_CloseClick(TObject*) {
+    if (Frm_UInfo) Frm_UInfo->Close();
+    Close();
+}

@@ -1,0 +1,242 @@
+#include "UnitSetHT.h"
+
+#include "ConstTables.h"
+#include "Dialogs.h"
+#include "RecordKeys.h"
+#include "WindowBuilder.h"
+
+#include <set>
+
+namespace {
+
+// The duplicate-title refusals carry their own caption.
+const QString DuplicateCaption = QStringLiteral("信息提示。");
+
+// The ids of a stored activity list; parts that are no whole number are passed over.
+std::vector<qlonglong> ParseIdList(const QString& list) {
+    std::vector<qlonglong> ids;
+    for (const QString& part : list.split(QLatin1Char(','))) {
+        bool ok = false;
+        const qlonglong id = part.trimmed().toLongLong(&ok);
+        if (ok) ids.push_back(id);
+    }
+    return ids;
+}
+
+QString JoinIds(const std::vector<qlonglong>& ids) {
+    QStringList parts;
+    for (qlonglong id : ids) parts << QString::number(id);
+    return parts.join(QLatin1Char(','));
+}
+
+}  // namespace
+
+TSetHTFrm::TSetHTFrm(TComponent* AOwner) : TSkinnedSmallForm(AOwner, "SetHTFrm", "活动项选择", 740, 470, false) {
+    SetPosition(poScreenCenter);
+    imgRight->OnMouseDown = nullptr;
+    imgRight->OnClick = [this](TObject*) { Close(); };
+    PopupMenu1 = new TPopupMenu(this);
+    PopupMenu1->SetName("PopupMenu1");
+    N1 = new TMenuItem(this);
+    N1->SetName("N1");
+    N1->SetCaption("修改");
+    N1->SetTag(1);
+    N2 = new TMenuItem(this);
+    N2->SetName("N2");
+    N2->SetCaption("删除");
+    N2->SetTag(2);
+    for (TMenuItem* item : {N1, N2}) {
+        item->OnClick = [this](TObject* s) { N1Click(s); };
+        PopupMenu1->Items()->Add(item);
+    }
+    const char* names[] = {"RC_A", "RC_B", "RC_C", "RC_D"};
+    const char* captions[] = {"极轻活动", "轻度活动", "中度活动", "重度活动"};
+    TSkCheckList** lists[] = {&RC_A, &RC_B, &RC_C, &RC_D};
+    for (int i = 0; i < 4; ++i) {
+        MakeLabel(this, this, QString(), captions[i], 12 + i * 182, 38)->Font()->SetStyle(FontStyle(fsBold));
+        *lists[i] = MakeControl<TSkCheckList>(this, this, names[i], 12 + i * 182, 58, 172, 340);
+        (*lists[i])->SetPopupMenu(PopupMenu1);
+    }
+
+    SkButton3 = MakeControl<TSkButton>(this, this, "SkButton3", 12, 416, 100, 30);
+    SkButton3->SetCaption("添加活动项");
+    SkButton3->OnClick = [this](TObject* s) { SkButton3Click(s); };
+    MakeLabel(this, this, QString(), "右键点击自己添加的活动项可修改或删除", 124, 424)->Font()->SetColor(clGray);
+    SkButton7 = MakeControl<TSkButton>(this, this, "SkButton7", 540, 416, 90, 30);
+    SkButton7->SetCaption("确定");
+    SkButton7->OnClick = [this](TObject* s) { SkButton7Click(s); };
+    btnCloseSP = MakeControl<TSkButton>(this, this, "btnCloseSP", 640, 416, 90, 30);
+    btnCloseSP->SetCaption("关闭");
+    btnCloseSP->OnClick = [this](TObject* s) { btnCloseSPClick(s); };
+
+    gb = MakeControl<TSkGroupBox>(this, this, "gb", 200, 120, 340, 200);
+    gb->SetCaption("活动项");
+    gb->SetColor(0xFCF6EE);
+    gb->SetVisible(false);
+    MakeLabel(this, gb, QString(), "活动类型", 20, 34);
+    cbbHT = MakeControl<TSkComboBox>(this, gb, "cbbHT", 90, 30, 130, 24);
+    cbbHT->SetStyle(csDropDownList);
+    for (const char* c : captions) cbbHT->Items()->Add(c);
+    MakeLabel(this, gb, QString(), "活动名称", 20, 72);
+    edtHT = MakeControl<TSkEdit>(this, gb, "edtHT", 90, 68, 220, 24);
+    MakeLabel(this, gb, QString(), "热量消耗", 20, 110);
+    edtXH = MakeControl<TSkEdit>(this, gb, "edtXH", 90, 106, 70, 24);
+    MakeLabel(this, gb, QString(), "Kcal", 166, 110);
+    MakeLabel(this, gb, QString(), "注：平均1分钟消耗热量", 200, 110)->Font()->SetColor(clGray);
+    SkButton1 = MakeControl<TSkButton>(this, gb, "SkButton1", 90, 150, 80, 30);
+    SkButton1->SetCaption("确定");
+    SkButton1->OnClick = [this](TObject* s) { SkButton1Click(s); };
+    SkButton2 = MakeControl<TSkButton>(this, gb, "SkButton2", 190, 150, 80, 30);
+    SkButton2->SetCaption("关闭");
+    SkButton2->OnClick = [this](TObject* s) { SkButton2Click(s); };
+
+    OnShow = [this](TObject* s) { FormShow(s); };
+    FormCreate(this);
+}
+
+TSetHTFrm::~TSetHTFrm() {
+    for (TSkCheckList* list : Lists()) ClearObjectList(*list->Items());
+}
+
+void TSetHTFrm::FormCreate(TObject*) { ApplyMainSkin(this); }
+
+void TSetHTFrm::FormShow(TObject*) { LoadLists(); }
+
+void TSetHTFrm::btnCloseSPClick(TObject*) { Close(); }
+
+void TSetHTFrm::LoadLists() {
+    std::vector<qlonglong> chosen;
+    if (DM->RunSql(DM->qryFun, "Select SPID From UInfo Where UID=:UID", false, {{"UID", CurrentUserId()}})) {
+        if (!DM->qryFun->IsEmpty()) chosen = ParseIdList(DM->qryFun->FieldByName("SPID")->AsString());
+        DM->qryFun->Close();
+    }
+    for (TSkCheckList* list : Lists()) ClearObjectList(*list->Items());
+    if (DM->RunSql(DM->Qry_Open, "Select * From SPSet Order By ID", false)) {
+        for (TADOQuery* q = DM->Qry_Open; !q->Eof(); q->Next()) {
+            const int type = q->FieldByName("sType")->AsInteger();
+            if (type < 1 || type > 4) continue;
+            auto* act = new Act;
+            act->tit = q->FieldByName("tit")->AsString();
+            act->Kcal = q->FieldByName("Kcal")->AsFloat();
+            act->ID = q->FieldByName("ID")->AsString();
+            Lists()[type - 1]->Items()->AddObject(act->tit, act);
+        }
+        DM->Qry_Open->Close();
+    }
+    // An id that no longer names an activity ticks nothing.
+    for (qlonglong id : chosen) {
+        const QString text = QString::number(id);
+        bool ticked = false;
+        for (TSkCheckList* list : Lists())
+            for (int i = 0; i < list->Count() && !ticked; ++i)
+                if (auto* act = dynamic_cast<Act*>(list->Items()->Objects(i)); act && act->ID == text) {
+                    list->SetChecked(i, true);
+                    ticked = true;
+                }
+    }
+}
+
+void TSetHTFrm::SkButton7Click(TObject* Sender) {
+    std::vector<qlonglong> ids;
+    for (TSkCheckList* list : Lists())
+        for (int i = 0; i < list->Count(); ++i)
+            if (auto* act = dynamic_cast<Act*>(list->Items()->Objects(i)); act && list->Checked(i))
+                ids.push_back(act->ID.toLongLong());
+    DM->RunSql(DM->Qry_Exec, "Update UInfo Set SPID=:SPID Where UID=:UID", true,
+               {{"SPID", JoinIds(ids)}, {"UID", CurrentUserId()}});
+    btnCloseSPClick(Sender);
+}
+
+void TSetHTFrm::SkButton3Click(TObject*) {
+    FMode = 0;
+    gb->Show();
+    gb->BringToFront();
+}
+
+void TSetHTFrm::SkButton2Click(TObject*) { gb->Hide(); }
+
+void TSetHTFrm::SkButton1Click(TObject*) {
+    const int type = cbbHT->ItemIndex() + 1;
+    const QString title = edtHT->Text().trimmed();
+    double kcal = 0;
+    if (type < 1) return void(MessageBox("请选择活动类型", InfoCaption, MB_OK));
+    if (title.isEmpty()) return void(MessageBox("活动名称没有填写", InfoCaption, MB_OK));
+    if (!TryStrToFloat(edtXH->Text().trimmed(), kcal) || kcal <= 0)
+        return void(MessageBox("热量消耗不正确", InfoCaption, MB_OK));
+
+    const bool renaming = FMode == 1;
+    QVariantMap params{{"T", title}, {"ID", FItemId.toLongLong()}};
+    if (!DM->RunSql(DM->Qry_Open,
+                    renaming ? "Select ID From SPSet Where ID <> :ID And tit=:T" : "Select ID From SPSet Where tit=:T",
+                    false, renaming ? params : QVariantMap{{"T", title}}))
+        return;
+    const bool duplicate = !DM->Qry_Open->IsEmpty();
+    DM->Qry_Open->Close();
+    if (duplicate)
+        return void(MessageBox(renaming ? "已有同名称，不能修改" : "已有同名称，不能保存", DuplicateCaption, MB_OK));
+
+    params.insert("S", type);
+    params.insert("K", kcal);
+    const bool saved = DM->Transaction([&] {
+        if (renaming) {
+            DM->Exec("Update SpSet Set sType=:S, tit=:T, Kcal=:K Where ID=:ID", params);
+            if (DM->qryFun->RowsAffected() == 0) throw EDatabaseError("活动项不存在");
+        } else {
+            params.remove("ID");
+            DM->Exec("Insert Into SpSet(sType,tit,Kcal,sysFlg) Values(:S,:T,:K,0)", params);
+        }
+    });
+    if (!saved) return void(MessageBox("保存失败，请重新保存", InfoCaption, MB_OK));
+    MessageBox("保存成功", InfoCaption, MB_OK);
+    LoadLists();
+}
+
+void TSetHTFrm::N1Click(TObject* Sender) {
+    auto* list = dynamic_cast<TSkCheckList*>(PopupMenu1->PopupComponent());
+    auto* item = dynamic_cast<TMenuItem*>(Sender);
+    if (!list || !item || list->ItemIndex() < 0) return;
+    auto* act = dynamic_cast<Act*>(list->Items()->Objects(list->ItemIndex()));
+    if (!act) return;
+    FItemId = act->ID;
+    if (item->Tag() == 1) {
+        edtHT->SetText(act->tit);
+        edtXH->SetText(FormatFloat("0.0", act->Kcal));
+        // Renaming starts from the item's own type.
+        for (int i = 0; i < 4; ++i)
+            if (Lists()[i] == list) cbbHT->SetItemIndex(i);
+        FMode = 1;
+        gb->Show();
+        gb->BringToFront();
+    } else {
+        DeleteItem(FItemId);
+    }
+}
+
+void TSetHTFrm::DeleteItem(const QString& id) {
+    const QVariantMap key{{"ID", id.toLongLong()}};
+    if (!DM->RunSql(DM->qryFun,
+                    "Select SysFlg, (Select count(*) From SPRcd Where SPID=:ID) as Used From SPSet Where ID=:ID",
+                    false, key))
+        return;
+    const bool builtIn = !DM->qryFun->IsEmpty() && DM->qryFun->FieldByName("SysFlg")->AsInteger() == 1;
+    const bool used = !DM->qryFun->IsEmpty() && DM->qryFun->FieldByName("Used")->AsInteger() > 0;
+    DM->qryFun->Close();
+    if (builtIn) return void(MessageBox("不能删除系统自带的运动项目", InfoCaption, MB_OK));
+    if (used) return void(MessageBox("此活动项已有活动记录，不能删除。", InfoCaption, MB_OK));
+    // The item leaves every user's activity list together with the catalogue.
+    const bool deleted = DM->Transaction([&] {
+        DM->Exec("Delete From SPSet Where ID=:ID and SysFlg=0", key);
+        TADOQuery users;
+        users.SetConnection(DM->Conn);
+        users.SQL()->SetText("Select UID, SPID From UInfo Where SPID <> ''");
+        users.Open();
+        for (; !users.Eof(); users.Next()) {
+            std::vector<qlonglong> ids = ParseIdList(users.FieldByName("SPID")->AsString());
+            if (std::erase(ids, id.toLongLong()) == 0) continue;
+            DM->Exec("Update UInfo Set SPID=:SPID Where UID=:UID",
+                     {{"SPID", JoinIds(ids)}, {"UID", users.FieldByName("UID")->AsLargeInt()}});
+        }
+    });
+    if (!deleted) return void(MessageBox("删除失败，请重新删除。", InfoCaption, MB_OK));
+    LoadLists();
+}

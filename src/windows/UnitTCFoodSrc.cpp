@@ -1,0 +1,109 @@
+#include "UnitTCFoodSrc.h"
+
+#include "IntakeGrid.h"
+#include "UintDM.h"
+#include "UnitMain.h"
+#include "WindowBuilder.h"
+
+#include <algorithm>
+
+TTCFoodSrcFrm* TCFoodSrcFrm = nullptr;
+
+namespace {
+
+// The text as a LIKE pattern that finds it anywhere, with the pattern's own characters taken literally.
+QString ContainsPattern(const QString& text) {
+    QString escaped = text;
+    escaped.replace(QLatin1String("\\"), QLatin1String("\\\\"));
+    escaped.replace(QLatin1String("%"), QLatin1String("\\%"));
+    escaped.replace(QLatin1String("_"), QLatin1String("\\_"));
+    return QLatin1Char('%') + escaped + QLatin1Char('%');
+}
+
+// Latin letters and digits search the pinyin initials; any Chinese character searches the names.
+bool SingleByteText(const QString& text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+}  // namespace
+
+TTCFoodSrcFrm::TTCFoodSrcFrm(TComponent* AOwner)
+    : TSkinnedSmallForm(AOwner, "TCFoodSrcFrm", "食物查询", 300, 440, true) {
+    lblTit->SetCaption("常食用食物列表");
+    rbSW = MakeControl<TSkRadioButton>(this, this, "rbSW", 12, 38, 100, 22);
+    rbSW->SetCaption("食物名称");
+    rbSW->SetChecked(true);
+    rbSP = MakeControl<TSkRadioButton>(this, this, "rbSP", 124, 38, 100, 22);
+    rbSP->SetCaption("食谱名称");
+    edtQry = MakeControl<TSkEdit>(this, this, "edtQry", 12, 66, 200, 24);
+    edtQry->OnChange = [this](TObject* s) { edtQryChange(s); };
+    btnSrcFood = MakeControl<TSkButton>(this, this, "btnSrcFood", 220, 64, 68, 28);
+    btnSrcFood->SetCaption("查询");
+    btnSrcFood->OnClick = [this](TObject* s) { btnSrcFoodClick(s); };
+    AdoQry = new TADOQuery(this);
+    AdoQry->SetName("AdoQry");
+    AdoQry->SetConnection(DM->Conn);
+    DSQry = new TDataSource(this);
+    DSQry->SetName("DSQry");
+    DSQry->SetDataSet(AdoQry);
+    dbgQry = MakeControl<TSkDBGrid>(this, this, "dbgQry", 12, 98, 276, 310);
+    dbgQry->SetDataSource(DSQry);
+    dbgQry->SetOptions(dgTitles | dgColLines | dgRowLines | dgRowSelect);
+    TColumn* id = dbgQry->Columns()->Add();
+    id->SetFieldName("ID");
+    id->Title()->SetCaption("编号");
+    id->SetWidth(56);
+    TColumn* name = dbgQry->Columns()->Add();
+    name->SetFieldName("FD");
+    name->Title()->SetCaption("名称");
+    name->SetWidth(196);
+    dbgQry->OnDblClick = [this](TObject* s) { dbgQryDblClick(s); };
+    MakeLabel(this, this, QString(), "说明：双击添加食物", 12, 414)->Font()->SetColor(clGray);
+    OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
+    FormCreate(this);
+}
+
+TTCFoodSrcFrm::~TTCFoodSrcFrm() {
+    if (TCFoodSrcFrm == this) TCFoodSrcFrm = nullptr;
+}
+
+void TTCFoodSrcFrm::FormCreate(TObject*) {
+    ApplyMainSkin(this);
+    if (MainFrm) {
+        const TPoint origin = MainFrm->PopupOrigin();
+        SetLeft(MainFrm->Left() + MainFrm->Width() - Width() - 8);
+        SetTop(origin.Y);
+    }
+}
+
+void TTCFoodSrcFrm::FormClose(TObject*, TCloseAction& Action) {
+    Action = caFree;
+    if (TCFoodSrcFrm == this) TCFoodSrcFrm = nullptr;
+}
+
+void TTCFoodSrcFrm::btnSrcFoodClick(TObject*) {
+    const QString text = edtQry->Text().trimmed();
+    if (text.isEmpty()) return;
+    const bool foods = rbSW->Checked();
+    const QString table = foods ? "Food" : "SPInfo";
+    const QString nameField = foods ? "Food_Name" : "SPName";
+    const QString searched = SingleByteText(text) ? "PY" : nameField;
+    DM->RunSql(AdoQry,
+               "Select ID, " + nameField + " as FD From " + table + " Where " + searched +
+                   " Like :P Escape '\\'",
+               false, {{"P", ContainsPattern(text)}});
+}
+
+void TTCFoodSrcFrm::edtQryChange(TObject* Sender) {
+    if (!edtQry->Text().trimmed().isEmpty()) btnSrcFoodClick(Sender);
+}
+
+void TTCFoodSrcFrm::dbgQryDblClick(TObject*) {
+    if (AdoQry->Active() && !AdoQry->IsEmpty() && FTargetGrid) {
+        const QString kind = rbSW->Checked() ? "1" : "2";
+        if (PickIntakeItem(FTargetGrid, AdoQry->FieldByName("FD")->AsString(), AdoQry->FieldByName("ID")->AsString(),
+                           kind) < 0)
+            return;
+    }
+    edtQry->SetText(QString());
+}

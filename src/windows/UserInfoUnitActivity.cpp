@@ -1,0 +1,214 @@
+// The personal centre's activity page: the activity calendar, the minutes of the user's own activities
+// on one day with their energy, the save, and the activity history.
+#include "UserInfoUnit.h"
+
+#include "Dialogs.h"
+#include "IntakeGrid.h"
+#include "RecordKeys.h"
+#include "UnitMain.h"
+#include "UnitSetHT.h"
+#include "WindowBuilder.h"
+
+namespace {
+
+// Columns of the activity grid: 1 title, 2 minutes, 3 kcal; hidden 7 kcal per minute, 8 id, 10 saved flag.
+enum : int { ColTitle = 1, ColMinutes = 2, ColKcal = 3, ColRate = 7, ColId = 8, ColSaved = 10 };
+
+void ShowInFront(TControl* c) {
+    c->Show();
+    c->BringToFront();
+}
+
+}  // namespace
+
+void TFrm_UInfo::BuildActivityPage() {
+    TWinControl* page = TabSheet4;
+    pnlHDCla = MakePlainPanel(this, page, "pnlHDCla", 0, 0, 667, 460, clWhite);
+    pnlHDCla->SetAlign(alClient);
+    SGHD = BuildCalendar(pnlHDCla, "SGHD", 2);
+    SGHD->OnDblClick = [this](TObject* s) { SGHDDblClick(s); };
+
+    pnlHDJL = MakePlainPanel(this, page, "pnlHDJL", 0, 0, 667, 460, clWhite);
+    pnlHDJL->SetAlign(alClient);
+    pnlHDJL->SetVisible(false);
+    MakeLabel(this, pnlHDJL, QString(), "日期", 10, 12);
+    edtDT4 = MakeControl<TSkEdit>(this, pnlHDJL, "edtDT4", 42, 8, 100, 24);
+    edtDT4->SetReadOnly(true);
+    Btn_SaveHT = MakeControl<TSkButton>(this, pnlHDJL, "Btn_SaveHT", 160, 6, 70, 28);
+    Btn_SaveHT->SetCaption("保存");
+    Btn_SaveHT->OnClick = [this](TObject* s) { Btn_SaveHTClick(s); };
+    btnClearHD = MakeControl<TSkButton>(this, pnlHDJL, "btnClearHD", 240, 6, 70, 28);
+    btnClearHD->SetCaption("清空");
+    btnClearHD->OnClick = [this](TObject* s) { btnClearHDClick(s); };
+    Label82 = MakeLabel(this, pnlHDJL, "Label82", "[活动注意事项]", 330, 12);
+    MakeHoverLink(Label82);
+    Label82->OnClick = [this](TObject* s) { Label82Click(s); };
+    MakeLabel(this, pnlHDJL, QString(), "说明：录入活动时间，软件自动计算活动大概消耗的热量。", 10, 42)
+        ->Font()
+        ->SetColor(clGray);
+    SG1 = MakeControl<TSkStringGrid>(this, pnlHDJL, "SG1", 6, 66, 655, 340);
+    SG1->SetColCount(4);
+    SG1->SetRowCount(2);
+    SG1->SetFixedCols(1);
+    SG1->SetFixedRows(1);
+    SG1->SetColWidths(0, 20);
+    SG1->SetColWidths(1, 260);
+    SG1->SetColWidths(2, 150);
+    SG1->SetColWidths(3, 150);
+    SG1->OnClick = [this](TObject* s) { SG1Click(s); };
+    SG1->OnKeyPress = [](TObject*, QChar& key) { KeepNumberKeys(key); };
+    SG1->OnSetEditText = [this](TObject* s, int c, int r, const QString& v) { SG1SetEditText(s, c, r, v); };
+
+    pnlHdCX = MakePlainPanel(this, page, "pnlHdCX", 0, 0, 667, 460, clWhite);
+    pnlHdCX->SetAlign(alClient);
+    pnlHdCX->SetVisible(false);
+    MakeLabel(this, pnlHdCX, QString(), "起始日期", 8, 12);
+    DT5 = MakeControl<TDateTimePicker>(this, pnlHdCX, "DT5", 64, 8, 120, 24);
+    MakeLabel(this, pnlHdCX, QString(), "截止日期", 196, 12);
+    DT6 = MakeControl<TDateTimePicker>(this, pnlHdCX, "DT6", 252, 8, 120, 24);
+    btn_HTSearch = MakeControl<TSkButton>(this, pnlHdCX, "btn_HTSearch", 386, 6, 70, 28);
+    btn_HTSearch->SetCaption("查询");
+    btn_HTSearch->OnClick = [this](TObject* s) { btn_HTSearchClick(s); };
+    SkDBGrid2 = BuildHistoryGrid(pnlHdCX, "SkDBGrid2", AdoHD, DSHD, {{"DT", "活动日期"}, {"KCal1", "消耗热量(Kcal)"}});
+    AdoHD->SetName("AdoHD");
+    DSHD->SetName("DSHD");
+    SkDBGrid2->OnDblClick = [this](TObject* s) { SkDBGrid2DblClick(s); };
+    MakeLabel(this, pnlHdCX, QString(), "说明：查看某一天的明细记录，根据日期选择记录双击即可。", 8, 378)
+        ->Font()
+        ->SetColor(clGray);
+}
+
+void TFrm_UInfo::SGHDDblClick(TObject*) {
+    if (!CalendarDay(SGHD, SGHD->Col(), SGHD->Row())) return;
+    pnlClaDate->Hide();
+    pnlHDCla->Hide();
+    ShowInFront(pnlHDJL);
+    pnlBack->Show();
+    edtDT4->SetText(IsoDate(lblDate->Caption()));
+    LoadDayActivities(edtDT4->Text());
+}
+
+void TFrm_UInfo::LoadDayActivities(const QString& date) {
+    ClearCalendarGrid(SG1);
+    const QString day = IsoDate(date);
+    if (!DM->RunSql(DM->qryFun, "Select SPID From UInfo Where UID=:UID", false, {{"UID", CurrentUserId()}})) return;
+    const QString list = DM->qryFun->IsEmpty() ? QString() : DM->qryFun->FieldByName("SPID")->AsString();
+    DM->qryFun->Close();
+    // The list is read as whole numbers; anything else in it is passed over.
+    QStringList placeholders;
+    QVariantMap params;
+    for (const QString& part : list.split(QLatin1Char(','))) {
+        bool ok = false;
+        const qlonglong id = part.trimmed().toLongLong(&ok);
+        if (!ok) continue;
+        const QString name = QStringLiteral("I%1").arg(placeholders.size());
+        placeholders << QLatin1Char(':') + name;
+        params.insert(name, id);
+    }
+    if (placeholders.isEmpty()) return;
+    if (!DM->RunSql(DM->Qry_Open, "Select * From SpSet Where ID in (" + placeholders.join(',') + ")", false, params))
+        return;
+    for (TADOQuery* q = DM->Qry_Open; !q->Eof(); q->Next()) {
+        const int r = SG1->RowCount() - 1;
+        const QString id = q->FieldByName("ID")->AsString();
+        SG1->SetCells(ColTitle, r, q->FieldByName("tit")->AsString());
+        if (DM->RunSql(Qry, "Select SPTime, Round(KCal,0) as KCal1 From SPRcd Where SPID=:SPID And UID=:UID And DT=:D",
+                       false, {{"SPID", id.toLongLong()}, {"UID", CurrentUserId()}, {"D", day}})) {
+            if (!Qry->IsEmpty()) {
+                SG1->SetCells(ColMinutes, r, Qry->FieldByName("SPTime")->AsString());
+                SG1->SetCells(ColKcal, r, Qry->FieldByName("KCal1")->AsString());
+            }
+            Qry->Close();
+        }
+        SG1->SetCells(ColRate, r, FloatToStr(q->FieldByName("Kcal")->AsFloat()));
+        SG1->SetCells(ColId, r, id);
+        SG1->SetCells(ColSaved, r, "1");
+        SG1->SetRowCount(SG1->RowCount() + 1);
+    }
+    DM->Qry_Open->Close();
+}
+
+void TFrm_UInfo::SG1Click(TObject*) { EditOnlyColumn(SG1, SG1->Col(), SG1->Row(), ColMinutes); }
+
+void TFrm_UInfo::SG1SetEditText(TObject*, int, int ARow, const QString&) {
+    const int r = ARow;
+    if (r < 1) return;
+    const double kcal = CellNumber(SG1, ColMinutes, r) * CellNumber(SG1, ColRate, r);
+    SG1->SetCells(ColKcal, r, FormatFloat("0.0", kcal));
+    SG1->SetCells(ColSaved, r, QString());
+}
+
+bool TFrm_UInfo::FindActivityRecord(const QString& id, const QString& date, double& kcal, double& minutes) {
+    Qry->Close();
+    Qry->SQL()->SetText("Select KCal, SPTime From SPRcd Where UID=:UID And DT=:D And SPID=:SPID");
+    Qry->Parameters().Assign({{"UID", CurrentUserId()}, {"D", date}, {"SPID", id.toLongLong()}});
+    Qry->Open();
+    const bool found = !Qry->IsEmpty();
+    if (found) {
+        kcal = Qry->FieldByName("KCal")->AsFloat();
+        minutes = Qry->FieldByName("SPTime")->AsFloat();
+    }
+    Qry->Close();
+    return found;
+}
+
+void TFrm_UInfo::Btn_SaveHTClick(TObject*) {
+    auto hasMinutes = [this](int r) { return !SG1->Cells(ColMinutes, r).trimmed().isEmpty(); };
+    bool any = false;
+    for (int r = 1; r < SG1->RowCount(); ++r) any = any || hasMinutes(r);
+    if (!any) return void(MessageBox("没有录入活动时间，不能保存", InfoCaption, MB_OK));
+    auto toSave = [&](int r) {
+        return !SG1->Cells(ColTitle, r).isEmpty() && hasMinutes(r) && SG1->Cells(ColSaved, r) != "1";
+    };
+    for (int r = 1; r < SG1->RowCount(); ++r) {
+        double minutes = 0;
+        if (toSave(r) && !TryStrToFloat(SG1->Cells(ColMinutes, r).trimmed(), minutes))
+            return void(MessageBox("【" + SG1->Cells(ColTitle, r) + "】活动时间不正确", InfoCaption, MB_OK));
+    }
+
+    const QString date = IsoDate(edtDT4->Text());
+    bool anyNew = false;
+    const bool saved = !date.isEmpty() && DM->Transaction([&] {
+        for (int r = 1; r < SG1->RowCount(); ++r) {
+            if (!toSave(r)) continue;
+            anyNew = true;
+            const QString id = SG1->Cells(ColId, r);
+            double minutes = StrToFloat(SG1->Cells(ColMinutes, r).trimmed());
+            // The energy is minutes times the activity's rate, whatever the cell shows.
+            double kcal = StrToFloat(FormatFloat("0.0", minutes * CellNumber(SG1, ColRate, r)));
+            double storedKcal = 0, storedMinutes = 0;
+            const bool found = FindActivityRecord(id, date, storedKcal, storedMinutes);
+            if (found && MessageBox(date + "的【" + SG1->Cells(ColTitle, r) + "】时间" + FloatToStr(storedMinutes) +
+                                        "分钟 已录入。点击“确定”合拼记录；点击“取消”替换记录",
+                                    InfoCaption, MB_OKCANCEL) == IDOK) {
+                kcal += storedKcal;
+                minutes += storedMinutes;
+            }
+            const QVariantMap params{
+                {"K", kcal}, {"T", minutes}, {"UID", CurrentUserId()}, {"SPID", id.toLongLong()}, {"D", date}};
+            DM->Exec(found ? "Update SPRcd Set KCal=:K,SPTime=:T Where UID=:UID And SPID=:SPID And DT=:D"
+                           : "Insert Into SPRcd(DT,UID,SPID,SPTime,KCal) Values(:D,:UID,:SPID,:T,:K)",
+                     params);
+        }
+    });
+    if (!saved) return void(MessageBox("保存失败，请重新保存。", InfoCaption, MB_OK));
+    for (int r = 1; r < SG1->RowCount(); ++r)
+        if (!SG1->Cells(ColTitle, r).isEmpty() && hasMinutes(r)) SG1->SetCells(ColSaved, r, "1");
+    MessageBox(anyNew ? "保存成功" : "没有录入新记录，不用保存。", InfoCaption, MB_OK);
+    if (MainFrm) MainFrm->RefreshTodayIntake();
+}
+
+void TFrm_UInfo::btnClearHDClick(TObject*) {
+    for (int r = 1; r < SG1->RowCount(); ++r)
+        for (int c = ColMinutes; c <= 4; ++c) SG1->SetCells(c, r, QString());
+}
+
+void TFrm_UInfo::Label82Click(TObject*) {
+    if (MainFrm) MainFrm->ShowMsgByTitle("活动注意事项");
+}
+
+void TFrm_UInfo::lblSetHDClick(TObject*) {
+    auto* form = new TSetHTFrm(this);
+    form->ShowModal();
+    form->Release();
+}

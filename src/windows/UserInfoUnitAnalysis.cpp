@@ -1,0 +1,153 @@
+// The personal centre's analysis page: intake against basal and activity expenditure over a period.
+#include "UserInfoUnit.h"
+
+#include "Dialogs.h"
+#include "RecordKeys.h"
+#include "WindowBuilder.h"
+
+#include <cmath>
+
+namespace {
+
+// The day's balance rounded to whole kcal, with its arrow.
+const QString DayBalanceSql =
+    "Select UID, CKDate, OKCAL, SKCAL, HKCAL, "
+    "CASE WHEN round(SKCAL-OKCAL-HKCAL) > 0 THEN CAST(CAST(round(SKCAL-OKCAL-HKCAL) AS INTEGER) AS TEXT) || '↑' "
+    "WHEN round(SKCAL-OKCAL-HKCAL) < 0 THEN CAST(CAST(round(SKCAL-OKCAL-HKCAL) AS INTEGER) AS TEXT) || '↓' "
+    "ELSE CAST(CAST(round(SKCAL-OKCAL-HKCAL) AS INTEGER) AS TEXT) || '=' END AS DKCAL "
+    "From CntKCal Where OKCAL >= 0 And SKCAL >= 0 And HKCAL >= 0 And UID = :UID "
+    "And CKDate Between :D1 And :D2 Order By CKDate Desc";
+
+// Each day's state: no intake, too little intake, or intake against what was spent.
+const QString DayStateSql =
+    "Select CKDate, OKCal, HKCal, SKCal, "
+    "CASE WHEN SKCal = 0 THEN '饮食未记录' WHEN SKCal > 0 THEN "
+    "CASE WHEN SKCal < 900 THEN '热量摄入不足' WHEN OKCal + HKCal > SKCal THEN '消耗热量' "
+    "WHEN OKCal + HKCal = SKCal THEN '热量平衡' ELSE '吸收热量' END END AS CKCAL "
+    "From CntKCal Where UID = :UID And CKDate Between :D1 And :D2 Order By CKDate Desc";
+
+}  // namespace
+
+void TFrm_UInfo::BuildAnalysisPage() {
+    TWinControl* page = TabSheet22;
+    MakeLabel(this, page, QString(), "起始日期", 16, 14);
+    DT9 = MakeControl<TDateTimePicker>(this, page, "DT9", 76, 10, 120, 24);
+    MakeLabel(this, page, QString(), "截止日期", 210, 14);
+    DT10 = MakeControl<TDateTimePicker>(this, page, "DT10", 270, 10, 120, 24);
+    btn_Ana = MakeControl<TSkButton>(this, page, "btn_Ana", 404, 8, 80, 28);
+    btn_Ana->SetCaption("统计");
+    btn_Ana->OnClick = [this](TObject* s) { btn_AnaClick(s); };
+
+    edtDT = MakeControl<TSkEdit>(this, page, "edtDT", 16, 48, 300, 24);
+    edtDT->SetText("数据分析结果");
+    edtDT->SetReadOnly(true);
+    edtDT->Font()->SetStyle(FontStyle(fsBold));
+    struct TResult {
+        TSkEdit** Edit;
+        const char *Name, *Caption;
+    };
+    const TResult results[] = {{&edtSKCal, "edtSKCal", "饮食提供热量"}, {&edtOKcal, "edtOKcal", "代谢消耗热量"},
+                               {&edtHKCal, "edtHKCal", "活动消耗热量"}, {&edtDKcal, "edtDKcal", "差值"},
+                               {&edtFat, "edtFat", "热量平衡状态"}};
+    int top = 80;
+    for (const TResult& r : results) {
+        MakeLabel(this, page, QString(), r.Caption, 16, top + 4);
+        *r.Edit = MakeControl<TSkEdit>(this, page, r.Name, 110, top, 206, 24);
+        (*r.Edit)->SetReadOnly(true);
+        top += 32;
+    }
+    memoAnaNote = MakeControl<TSkMemo>(this, page, "memoAnaNote", 16, 246, 300, 64);
+    memoAnaNote->Lines()->Add("统计结果以记录的数据为基础，");
+    memoAnaNote->Lines()->Add("数据记录不全，会影响统计结果");
+    memoAnaNote->Lines()->Add("或产生统计结果不合理的现象。");
+    memoAnaNote->SetReadOnly(true);
+    memoAnaNote->Font()->SetColor(clGray);
+
+    qryAna = new TADOQuery(this);
+    qryAna->SetName("qryAna");
+    qryAna->SetConnection(DM->Conn);
+    dsAna = new TDataSource(this);
+    dsAna->SetName("dsAna");
+    dsAna->SetDataSet(qryAna);
+    DBS = MakeControl<TSkDBGrid>(this, page, "DBS", 330, 48, 330, 400);
+    DBS->SetDataSource(dsAna);
+    const std::pair<const char*, const char*> dayColumns[] = {
+        {"CKDate", "日期"}, {"SKCal", "饮食热量"}, {"OKCal", "日常耗能"}, {"HKCal", "运动耗能"}, {"CKCAL", "热量平衡"}};
+    for (const auto& [field, title] : dayColumns) {
+        TColumn* c = DBS->Columns()->Add();
+        c->SetFieldName(field);
+        c->Title()->SetCaption(title);
+        c->SetWidth(QString(field) == "CKDate" || QString(field) == "CKCAL" ? 76 : 52);
+    }
+
+    ADODKCAL = new TADOQuery(this);
+    ADODKCAL->SetName("ADODKCAL");
+    ADODKCAL->SetConnection(DM->Conn);
+    DSKCAL = new TDataSource(this);
+    DSKCAL->SetName("DSKCAL");
+    DSKCAL->SetDataSet(ADODKCAL);
+    dbDKCal = MakeControl<TSkDBGrid>(this, page, "dbDKCal", 16, 320, 300, 120);
+    dbDKCal->SetVisible(false);
+    dbDKCal->SetDataSource(DSKCAL);
+    const std::pair<const char*, const char*> sumColumns[] = {{"CKDate", "日期"},
+                                                              {"SKCAL", "饮食提供热量"},
+                                                              {"OKCAL", "代谢消耗热量"},
+                                                              {"HKCAL", "活动消耗热量"},
+                                                              {"DKCAL", "热量差值"}};
+    for (const auto& [field, title] : sumColumns) {
+        TColumn* c = dbDKCal->Columns()->Add();
+        c->SetFieldName(field);
+        c->Title()->SetCaption(title);
+    }
+
+    Panel_ana = MakeControl<TPanel>(this, page, "Panel_ana", 180, 180, 300, 50);
+    Panel_ana->SetCaption("正在分析数据，请稍候... ...");
+    Panel_ana->SetVisible(false);
+}
+
+void TFrm_UInfo::ClearAnalysis() {
+    for (TSkEdit* e : {edtSKCal, edtOKcal, edtHKCal, edtDKcal, edtFat}) e->SetText(QString());
+    qryAna->Close();
+    ADODKCAL->Close();
+}
+
+void TFrm_UInfo::btn_AnaClick(TObject*) {
+    const QString from = IsoDate(DT9->Text()), to = IsoDate(DT10->Text());
+    if (from.isEmpty()) return void(MessageBox("开始日期错误", InfoCaption, MB_OK));
+    if (to.isEmpty()) return void(MessageBox("截止日期错误", InfoCaption, MB_OK));
+    Panel_ana->Show();
+    Panel_ana->BringToFront();
+    Panel_ana->Repaint();
+    DSKCAL->SetDataSet(nullptr);
+    const QVariantMap params{{"UID", CurrentUserId()}, {"D1", from}, {"D2", to}};
+    // A failed analysis leaves no figures of an earlier period on screen; the data module's box says why.
+    if (!DM->RunSql(ADODKCAL, DayBalanceSql, false, params)) {
+        ClearAnalysis();
+        Panel_ana->Hide();
+        return;
+    }
+    double basal = 0, intake = 0, activity = 0;
+    for (; !ADODKCAL->Eof(); ADODKCAL->Next()) {
+        basal += ADODKCAL->FieldByName("OKCAL")->AsFloat();
+        intake += ADODKCAL->FieldByName("SKCAL")->AsFloat();
+        activity += ADODKCAL->FieldByName("HKCAL")->AsFloat();
+    }
+    ADODKCAL->First();
+    DSKCAL->SetDataSet(ADODKCAL);
+
+    // Whole hundredths, so sums of fractions that cancel read as a balance.
+    const double net = std::round((intake - basal - activity) * 100) / 100;
+    edtOKcal->SetText(FormatFloat("0.00", basal) + "KCal");
+    edtSKCal->SetText(FormatFloat("0.00", intake) + "KCal");
+    edtHKCal->SetText(FormatFloat("0.00", activity) + "KCal");
+    edtDKcal->SetText(FormatFloat("0.00", net) + "KCal");
+    if (net > 0) {
+        edtFat->SetText("吸收" + FormatFloat("0", net) + "KCal");
+        edtFat->Font()->SetColor(0x0000FF);
+    } else {
+        edtFat->SetText(net == 0 ? QString("热量平衡") : "消耗" + FormatFloat("0", net) + "KCal");
+        edtFat->Font()->SetColor(clBlack);
+    }
+    if (!DM->RunSql(qryAna, DayStateSql, false, params)) ClearAnalysis();
+    Panel_ana->Hide();
+}

@@ -1,0 +1,415 @@
+// The personal centre's food page: the intake calendar, the six meals of a day, the meal's food grid
+// with its totals, adding from the frequently-used and search windows, and the save.
+#include "UserInfoUnit.h"
+
+#include "Dialogs.h"
+#include "IntakeGrid.h"
+#include "RecordKeys.h"
+#include "UnitMain.h"
+#include "UnitOftenFood.h"
+#include "UnitTCFoodSrc.h"
+#include "WindowBuilder.h"
+
+namespace {
+
+const char* const MealClasses[] = {"早餐", "早加餐", "午餐", "午加餐", "晚餐", "晚加餐"};
+
+void ShowInFront(TControl* c) {
+    c->Show();
+    c->BringToFront();
+}
+
+// Stored figures keep one decimal.
+double OneDecimal(double value) { return StrToFloat(FormatFloat("0.0", value)); }
+
+}  // namespace
+
+void TFrm_UInfo::BuildFoodPage() {
+    TWinControl* page = TabSheet5;
+    TabSheet5->OnDblClick = [this](TObject* s) { TabSheet5DblClick(s); };
+    pnlYSCla = MakePlainPanel(this, page, "pnlYSCla", 0, 0, 667, 460, clWhite);
+    pnlYSCla->SetAlign(alClient);
+    SGYS = BuildCalendar(pnlYSCla, "SGYS", 3);
+    SGYS->OnDblClick = [this](TObject* s) { SGYSDblClick(s); };
+
+    pnlYSJL = MakePlainPanel(this, page, "pnlYSJL", 0, 0, 667, 460, clWhite);
+    pnlYSJL->SetAlign(alClient);
+    pnlYSJL->SetVisible(false);
+
+    // The meal buttons and the day's summary by meal.
+    pnlAddSP = MakePlainPanel(this, pnlYSJL, "pnlAddSP", 0, 0, 667, 460, clWhite);
+    pnlAddSP->SetAlign(alClient);
+    TSkButton** mealButtons[] = {&btnBreakfast, &btnBreakFastAddtion, &btnLunch,
+                                 &btnLunchAddtion, &btnSupper, &btnSupperAddtion};
+    const char* buttonNames[] = {"btnBreakfast", "btnBreakFastAddtion", "btnLunch",
+                                 "btnLunchAddtion", "btnSupper", "btnSupperAddtion"};
+    for (int i = 0; i < 6; ++i) {
+        auto* b = MakeControl<TSkButton>(this, pnlAddSP, buttonNames[i], 20 + i * 104, 20, 94, 36);
+        b->SetCaption(MealClasses[i]);
+        b->SetHint(MealClasses[i]);
+        b->OnClick = [this](TObject* s) { btnBreakfastClick(s); };
+        *mealButtons[i] = b;
+    }
+    MakeLabel(this, pnlAddSP, QString(), "  提示：点击按钮，添加饮食记录。", 14, 66)->Font()->SetColor(clGray);
+    SGSC = MakeControl<TSkStringGrid>(this, pnlAddSP, "SGSC", 20, 96, 450, 7 * 29 + 4);
+    SGSC->SetColCount(3);
+    SGSC->SetRowCount(7);
+    SGSC->SetFixedCols(1);
+    SGSC->SetDefaultRowHeight(28);
+    SGSC->SetColWidths(0, 110);
+    SGSC->SetColWidths(1, 166);
+    SGSC->SetColWidths(2, 166);
+    SGSC->SetScrollBars(ssNone);
+    ShowNoSelection(SGSC);
+
+    // One meal's foods.
+    pnlYSJLTxt = MakePlainPanel(this, pnlYSJL, "pnlYSJLTxt", 0, 0, 667, 460, clWhite);
+    pnlYSJLTxt->SetAlign(alClient);
+    pnlYSJLTxt->SetVisible(false);
+    pnlTC = MakeControl<TPanel>(this, pnlYSJLTxt, "pnlTC", 6, 6, 90, 28);
+    pnlTC->SetColor(0xFCF6EE);
+    pnlTC->Font()->SetStyle(FontStyle(fsBold));
+    MakeLabel(this, pnlYSJLTxt, QString(), "日期", 110, 12);
+    edtDT2 = MakeControl<TSkEdit>(this, pnlYSJLTxt, "edtDT2", 140, 8, 100, 24);
+    edtDT2->SetReadOnly(true);
+    Btn_SaveSW = MakeControl<TSkButton>(this, pnlYSJLTxt, "Btn_SaveSW", 260, 6, 70, 28);
+    Btn_SaveSW->SetCaption("保存");
+    Btn_SaveSW->OnClick = [this](TObject* s) { Btn_SaveSWClick(s); };
+    btnClearSP = MakeControl<TSkButton>(this, pnlYSJLTxt, "btnClearSP", 340, 6, 70, 28);
+    btnClearSP->SetCaption("清空");
+    btnClearSP->OnClick = [this](TObject* s) { btnClearSPClick(s); };
+    Label83 = MakeLabel(this, pnlYSJLTxt, "Label83", "操作方法", 430, 12);
+    MakeLabel(this, pnlYSJLTxt, QString(), "添加食物方法：", 8, 46);
+    lbl11 = MakeLabel(this, pnlYSJLTxt, "lbl11", "[常用食物]", 104, 46);
+    lbl12 = MakeLabel(this, pnlYSJLTxt, "lbl12", "[饮食套餐]", 184, 46);
+    lbl13 = MakeLabel(this, pnlYSJLTxt, "lbl13", "[食物查询]", 264, 46);
+    for (TLabel* l : {Label83, lbl11, lbl12, lbl13}) MakeHoverLink(l);
+    Label83->OnClick = [this](TObject* s) { Label83Click(s); };
+    lbl11->OnClick = [this](TObject* s) { lbl11Click(s); };
+    lbl12->OnClick = [this](TObject* s) { lbl12Click(s); };
+    lbl13->OnClick = [this](TObject* s) { lbl13Click(s); };
+
+    const int widths[] = {36, 190, 70, 82, 82, 82, 100};
+    SG2 = MakeControl<TSkStringGrid>(this, pnlYSJLTxt, "SG2", 6, 70, 655, 300);
+    SG2->SetColCount(7);
+    SG2->SetRowCount(2);
+    SG2->SetFixedCols(1);
+    SG2->SetFixedRows(1);
+    SG2->SetDefaultRowHeight(24);
+    for (int c = 0; c < 7; ++c) SG2->SetColWidths(c, widths[c]);
+    SG2->OnSelectCell = [this](TObject* s, int c, int r, bool& can) { SG2SelectCell(s, c, r, can); };
+    SG2->OnKeyPress = [](TObject*, QChar& key) { KeepNumberKeys(key); };
+    SG2->OnSetEditText = [this](TObject* s, int c, int r, const QString& v) { SG2SetEditText(s, c, r, v); };
+    SG2->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { SG2MouseDown(s, b, sh, x, y); };
+    SG2->OnDragOver = [this](TObject* s, TObject* src, int x, int y, TDragState st, bool& accept) {
+        SG2DragOver(s, src, x, y, st, accept);
+    };
+    PPMDelSP = new TPopupMenu(this);
+    PPMDelSP->SetName("PPMDelSP");
+    N1 = new TMenuItem(this);
+    N1->SetName("N1");
+    N1->SetCaption("删除");
+    N1->OnClick = [this](TObject* s) { N1Click(s); };
+    PPMDelSP->Items()->Add(N1);
+    SG2->SetPopupMenu(PPMDelSP);
+
+    SG21 = MakeControl<TSkStringGrid>(this, pnlYSJLTxt, "SG21", 6, 372, 655, 28);
+    SG21->SetColCount(7);
+    SG21->SetRowCount(1);
+    SG21->SetFixedCols(0);
+    SG21->SetFixedRows(0);
+    SG21->SetDefaultRowHeight(24);
+    SG21->SetScrollBars(ssNone);
+    ShowNoSelection(SG21);
+    for (int c = 0; c < 7; ++c) SG21->SetColWidths(c, widths[c]);
+    MakeLabel(this, pnlYSJLTxt, QString(), "说明：需输入食物重量，其他数值由软件自动生成。", 8, 408)->Font()->SetColor(clGray);
+
+    // The history of daily totals.
+    pnlYSCX = MakePlainPanel(this, page, "pnlYSCX", 0, 0, 667, 460, clWhite);
+    pnlYSCX->SetAlign(alClient);
+    pnlYSCX->SetVisible(false);
+    MakeLabel(this, pnlYSCX, QString(), "起始日期", 8, 12);
+    DT7 = MakeControl<TDateTimePicker>(this, pnlYSCX, "DT7", 64, 8, 120, 24);
+    MakeLabel(this, pnlYSCX, QString(), "截止日期", 196, 12);
+    DT8 = MakeControl<TDateTimePicker>(this, pnlYSCX, "DT8", 252, 8, 120, 24);
+    btn_SearchSW = MakeControl<TSkButton>(this, pnlYSCX, "btn_SearchSW", 386, 6, 70, 28);
+    btn_SearchSW->SetCaption("查询");
+    btn_SearchSW->OnClick = [this](TObject* s) { btn_SearchSWClick(s); };
+    SkDBGrid3 = BuildHistoryGrid(pnlYSCX, "SkDBGrid3", QrySW, DSSW,
+                                 {{"CKDate", "日期"},
+                                  {"fnet1", "重量(克)"},
+                                  {"kcal1", "热量(Kcal)"},
+                                  {"pro1", "蛋白质(克)"},
+                                  {"fat1", "脂肪(克)"},
+                                  {"cho1", "碳水化合物(克)"}});
+    QrySW->SetName("QrySW");
+    DSSW->SetName("DSSW");
+    SkDBGrid3->OnDblClick = [this](TObject* s) { SkDBGrid3DblClick(s); };
+    MakeLabel(this, pnlYSCX, QString(), "说明：查看某一天的明细记录，根据日期选择记录双击即可。", 8, 378)
+        ->Font()
+        ->SetColor(clGray);
+}
+
+// Opening a day ----------------------------------------------------------------------------------
+
+void TFrm_UInfo::SGYSDblClick(TObject*) {
+    if (!CalendarDay(SGYS, SGYS->Col(), SGYS->Row())) return;
+    ShowInFront(pnlYSJL);
+    pnlYSJLTxt->Hide();
+    ShowInFront(pnlAddSP);
+    pnlClaDate->Hide();
+    pnlYSCla->Hide();
+    edtDT2->SetText(IsoDate(lblDate->Caption()));
+    pnlBack->Show();
+    LoadMealTotals(edtDT2->Text());
+}
+
+void TFrm_UInfo::TabSheet5DblClick(TObject*) {
+    if (!CalendarDay(SGYS, SGYS->Col(), SGYS->Row())) return;
+    ShowInFront(pnlYSJL);
+    pnlYSCla->Hide();
+    edtDT2->SetText(IsoDate(lblDate->Caption()));
+}
+
+void TFrm_UInfo::LoadMealTotals(const QString& date) {
+    // Another day's figures never stay.
+    for (int r = 1; r <= 6; ++r) {
+        SGSC->SetCells(1, r, QString());
+        SGSC->SetCells(2, r, QString());
+    }
+    try {
+        Qry->Close();
+        Qry->SQL()->SetText("Select sum(KCal) as k, CKCLS From CKRcd Where CKDate=:D And UID=:UID Group By CKCLS");
+        Qry->Parameters().Assign({{"D", IsoDate(date)}, {"UID", CurrentUserId()}});
+        Qry->Open();
+        for (; !Qry->Eof(); Qry->Next())
+            for (int i = 0; i < 6; ++i)
+                if (Qry->FieldByName("CKCLS")->AsString() == MealClasses[i])
+                    SGSC->SetCells(1, i + 1, FormatFloat("0", Qry->FieldByName("k")->AsFloat()) + "KCal");
+        Qry->Close();
+        const double target = StrToFloat(DM->DayKcal);
+        SGSC->SetCells(2, 1, FormatFloat("0", target * 0.3) + "KCal");
+        SGSC->SetCells(2, 3, FormatFloat("0", target * 0.4) + "KCal");
+        SGSC->SetCells(2, 5, FormatFloat("0", target * 0.3) + "KCal");
+    } catch (const std::exception&) {
+        // The summary keeps what was written.
+    }
+}
+
+void TFrm_UInfo::btnBreakfastClick(TObject* Sender) {
+    auto* button = dynamic_cast<TControl*>(Sender);
+    if (!button) return;
+    ShowInFront(pnlYSJLTxt);
+    pnlTC->SetCaption(button->Hint());
+    FMealClass = button->Hint();
+    LoadMeal(lblDate->Caption(), button->Hint());
+}
+
+void TFrm_UInfo::LoadMeal(const QString& date, const QString& meal) {
+    DM->ClearGrid(SG2, 1);
+    const bool read = DM->RunSql(
+        Qry,
+        "Select A.FID, A.Flg, A.CKCLS, B.Food_Name, A.FNet, Round(A.KCal,0) as KCAL1, Round(A.Pro,0) as PRO1, "
+        "Round(A.Fat,0) as FAT1, Round(A.CHO,0) as CHO1 From CKRcd A, Food B "
+        "Where A.Flg = 1 And A.CKCLS = :M And A.FID = B.ID And A.CKDate = :D And A.UID = :UID "
+        "Union All "
+        "Select A.FID, A.Flg, A.CKCLS, B.SPName, A.FNet, Round(A.KCal,0), Round(A.Pro,0), Round(A.Fat,0), "
+        "Round(A.CHO,0) From CKRcd A, SPInfo B "
+        "Where A.CKCLS = :M And A.Flg = 2 And A.FID = B.ID And A.CKDate = :D And A.UID = :UID",
+        false, {{"M", meal}, {"D", IsoDate(date)}, {"UID", CurrentUserId()}});
+    if (read) {
+        for (; !Qry->Eof(); Qry->Next()) FillIntakeGrid(SG2, Qry);
+        Qry->Close();
+    }
+    KeepEmptyLastRow(SG2);
+    SumMealRows(SG2, SG21);
+}
+
+void TFrm_UInfo::FillIntakeGrid(TStringGrid* grid, TADOQuery* query) {
+    if (!grid->Cells(icName, grid->RowCount() - 1).isEmpty()) grid->SetRowCount(grid->RowCount() + 1);
+    const int r = grid->RowCount() - 1;
+    auto number = [query](const char* field, const char* format) {
+        return FormatFloat(format, query->FieldByName(field)->AsFloat());
+    };
+    grid->SetCells(icNo, r, QString::number(r));
+    grid->SetCells(icName, r, query->FieldByName("Food_Name")->AsString());
+    grid->SetCells(icGrams, r, number("FNet", "0"));
+    grid->SetCells(icKcal, r, number("KCAL1", "0"));
+    grid->SetCells(icProtein, r, number("PRO1", "0.0"));
+    grid->SetCells(icFat, r, number("FAT1", "0.0"));
+    grid->SetCells(icCho, r, number("CHO1", "0.0"));
+    grid->SetCells(icId, r, QString::number(query->FieldByName("FID")->AsLargeInt()));
+    grid->SetCells(icKind, r, QString::number(query->FieldByName("Flg")->AsInteger()));
+    grid->SetCells(icSaved, r, "1");
+}
+
+// Adding items -----------------------------------------------------------------------------------
+
+void TFrm_UInfo::AddNodeToIntake(TTreeView* tree) {
+    TTreeNode* node = tree ? tree->Selected() : nullptr;
+    // The parent tells the kind of the item; a node whose parent tells none adds nothing.
+    TTreeNode* parent = node ? node->Parent() : nullptr;
+    if (!parent) return;
+    const int kind = parent->StateIndex();
+    const QString id = QString::number(node->StateIndex());
+    if (kind == 1 || kind == 2) PickIntakeItem(SG2, node->Text(), id, QString::number(kind));
+    else if (kind == 3) AddSetMealToIntake(id);
+    else return;
+    SumIntakeGrid();
+}
+
+void TFrm_UInfo::AddSetMealToIntake(const QString& setMealId) {
+    if (!DM->RunSql(QrySP,
+                    "Select A.Food_Name, B.FdNet, B.CFlg, B.FdID as ID From Food A, SPTCTxt B "
+                    "Where A.ID = B.FdID And B.SPID = :SPID And B.CFlg = 1 "
+                    "Union All "
+                    "Select A.SPName, B.FdNet, B.CFlg, B.FdID From SPInfo A, SPTCTxt B "
+                    "Where A.ID = B.FdID And B.SPID = :SPID And B.CFlg = 2",
+                    false, {{"SPID", setMealId.toLongLong()}}))
+        return;
+    for (; !QrySP->Eof(); QrySP->Next()) {
+        const QString id = QString::number(QrySP->FieldByName("ID")->AsLargeInt());
+        const QString kind = QString::number(QrySP->FieldByName("CFlg")->AsInteger());
+        // Items already in the grid are left out without a word.
+        if (IntakeGridHasItem(SG2, id, kind)) continue;
+        const int row = AddIntakeItem(SG2, QrySP->FieldByName("Food_Name")->AsString(), id, kind);
+        SG2->SetCells(icGrams, row, QrySP->FieldByName("FdNet")->AsString());
+        ComputeIntakeRow(SG2, row);
+    }
+    QrySP->Close();
+}
+
+void TFrm_UInfo::SG2SetEditText(TObject*, int ACol, int ARow, const QString&) {
+    if (ACol != icGrams || ARow < 1 || SG2->Cells(icName, ARow).isEmpty()) return;
+    ComputeIntakeRow(SG2, ARow);
+    SG2->SetCells(icSaved, ARow, QString());
+    SumIntakeGrid();
+}
+
+void TFrm_UInfo::SumIntakeGrid() { SumMealRows(SG2, SG21); }
+
+void TFrm_UInfo::SumMealRows(TStringGrid* grid, TStringGrid* totals) { SumIntakeRows(grid, totals); }
+
+void TFrm_UInfo::SG2SelectCell(TObject*, int ACol, int ARow, bool&) { EditOnlyColumn(SG2, ACol, ARow, icGrams); }
+
+void TFrm_UInfo::SG2MouseDown(TObject*, TMouseButton, TShiftState, int X, int Y) {
+    int col = -1, row = -1;
+    SG2->MouseToCell(X, Y, col, row);
+    if (col < 0 || row < 1 || (col == SG2->Col() && row == SG2->Row())) return;
+    SG2->SetRow(row);
+    SG2->SetCol(col);
+}
+
+void TFrm_UInfo::SG2DragOver(TObject*, TObject* Source, int, int, TDragState, bool& Accept) {
+    Accept = dynamic_cast<TCustomTreeView*>(Source) != nullptr;
+}
+
+void TFrm_UInfo::N1Click(TObject*) {
+    const int row = SG2->Row();
+    if (row < 1 || SG2->Cells(icName, row).isEmpty()) return;
+    // Only the grid row goes; a stored record stays until the meal is saved otherwise.
+    DeleteGridRow(row, SG2, 1);
+    SumIntakeGrid();
+}
+
+void TFrm_UInfo::btnClearSPClick(TObject*) { ClearCalendarGrid(SG2); }
+
+void TFrm_UInfo::ClearCalendarGrid(TStringGrid* grid) {
+    for (int r = 1; r < grid->RowCount(); ++r)
+        for (int c = 0; c <= 30; ++c) grid->SetCells(c, r, QString());
+    grid->SetRowCount(2);
+}
+
+void TFrm_UInfo::lbl11Click(TObject*) {
+    if (!OftenFoodFrm) OftenFoodFrm = new TOftenFoodFrm(this);
+    OftenFoodFrm->Open("常用食物", 2);
+}
+
+void TFrm_UInfo::lbl12Click(TObject*) {
+    if (!OftenFoodFrm) OftenFoodFrm = new TOftenFoodFrm(this);
+    OftenFoodFrm->Open("饮食套餐", 1);
+}
+
+void TFrm_UInfo::lbl13Click(TObject*) {
+    if (!TCFoodSrcFrm) TCFoodSrcFrm = new TTCFoodSrcFrm(this);
+    TCFoodSrcFrm->ShowForm();
+    TCFoodSrcFrm->SetTargetGrid(SG2);
+}
+
+void TFrm_UInfo::Label83Click(TObject*) {
+    if (MainFrm) MainFrm->ShowMsgByTitle("饮食录入操作说明");
+}
+
+// Saving -----------------------------------------------------------------------------------------
+
+bool TFrm_UInfo::FindIntakeRecord(const QString& id, const QString& kind, const QString& meal, const QString& date,
+                                  double stored[5]) {
+    Qry->Close();
+    Qry->SQL()->SetText("Select FNet, KCal, Pro, Fat, CHO From CKRcd Where UID=:UID And FID=:FID And CKCLS=:M "
+                        "And CKDate=:D And Flg=:Flg");
+    Qry->Parameters().Assign({{"UID", CurrentUserId()},
+                              {"FID", id.toLongLong()},
+                              {"M", meal},
+                              {"D", date},
+                              {"Flg", kind.toInt()}});
+    Qry->Open();
+    const bool found = !Qry->IsEmpty();
+    if (found) {
+        const char* fields[] = {"FNet", "KCal", "Pro", "Fat", "CHO"};
+        for (int i = 0; i < 5; ++i) stored[i] = Qry->FieldByName(fields[i])->AsFloat();
+    }
+    Qry->Close();
+    return found;
+}
+
+void TFrm_UInfo::Btn_SaveSWClick(TObject*) {
+    bool anyRow = false;
+    for (int r = 1; r < SG2->RowCount(); ++r) {
+        const QString name = SG2->Cells(icName, r);
+        if (name.isEmpty()) continue;
+        double grams = 0;
+        if (SG2->Cells(icGrams, r).trimmed().isEmpty())
+            return void(MessageBox("【" + name + "】重量没有填写", InfoCaption, MB_OK));
+        if (!TryStrToFloat(SG2->Cells(icGrams, r).trimmed(), grams))
+            return void(MessageBox("【" + name + "】重量不正确", InfoCaption, MB_OK));
+        anyRow = true;
+    }
+    if (!anyRow) return void(MessageBox("没有录入记录，不能保存。", InfoCaption, MB_OK));
+
+    const QString meal = pnlTC->Caption();
+    const QString date = IsoDate(edtDT2->Text());
+    int count = 0;
+    const bool saved = !date.isEmpty() && DM->Transaction([&] {
+        for (int r = 1; r < SG2->RowCount(); ++r) {
+            const QString name = SG2->Cells(icName, r);
+            if (name.isEmpty() || !SG2->Cells(icSaved, r).isEmpty()) continue;
+            const QString id = SG2->Cells(icId, r), kind = SG2->Cells(icKind, r);
+            double values[5];
+            for (int c = icGrams; c <= icCho; ++c) values[c - icGrams] = CellNumber(SG2, c, r);
+            double stored[5];
+            const bool found = FindIntakeRecord(id, kind, meal, date, stored);
+            if (found && MessageBox("【" + meal + "】-->" + name + " 的重量：" + FormatFloat("0.0", stored[0]) +
+                                        "克 已录入，是否合拼？点击“确定”合拼，点击“取消”替换",
+                                    InfoCaption, MB_OKCANCEL) == IDOK)
+                for (int i = 0; i < 5; ++i) values[i] += stored[i];
+            QVariantMap params{{"UID", CurrentUserId()}, {"M", meal}, {"FID", id.toLongLong()},
+                               {"Flg", kind.toInt()}, {"D", date}};
+            const char* names[] = {"G", "K", "P", "F", "C"};
+            for (int i = 0; i < 5; ++i) params.insert(names[i], OneDecimal(values[i]));
+            DM->Exec(found ? "Update CKRcd Set FNet=:G,KCal=:K,Pro=:P,Fat=:F,CHO=:C Where UID=:UID And CKCLS=:M "
+                             "And FID=:FID And Flg=:Flg And CKDate=:D"
+                           : "Insert Into CKRcd(UID,CKCLS,FID,FNet,KCal,Pro,Fat,CHO,CKDate,Flg) "
+                             "Values(:UID,:M,:FID,:G,:K,:P,:F,:C,:D,:Flg)",
+                     params);
+            ++count;
+        }
+    });
+    if (!saved) return void(MessageBox("保存失败，请重新保存。", InfoCaption, MB_OK));
+    if (count == 0) return;
+    for (int r = 1; r < SG2->RowCount(); ++r)
+        if (!SG2->Cells(icName, r).isEmpty() && !SG2->Cells(icGrams, r).isEmpty()) SG2->SetCells(icSaved, r, "1");
+    MessageBox("保存成功", InfoCaption, MB_OK);
+    if (MainFrm) MainFrm->RefreshTodayIntake();
+    LoadMealTotals(date);
+}
+

@@ -1,0 +1,235 @@
+// The personal centre's profile page: the read-only view, the editor and the profile save.
+#include "UserInfoUnit.h"
+
+#include "Dialogs.h"
+#include "IniFiles.h"
+#include "RecordKeys.h"
+#include "UnitMain.h"
+#include "WNDES.h"
+#include "WindowBuilder.h"
+
+namespace {
+
+// The logged-in user's state, kept so a failed save can give it back.
+struct TUserState {
+    QString UID, UName, UName1, Sex, HT, SG, TZ, Bth, DayKcal;
+    double Age = 0;
+    static TUserState Take() {
+        return {DM->UID, DM->UName, DM->UName1, DM->Sex, DM->HT, DM->SG, DM->TZ, DM->Bth, DM->DayKcal, DM->Age};
+    }
+    void Restore() const {
+        DM->UID = UID;
+        DM->UName = UName;
+        DM->UName1 = UName1;
+        DM->Sex = Sex;
+        DM->HT = HT;
+        DM->SG = SG;
+        DM->TZ = TZ;
+        DM->Bth = Bth;
+        DM->DayKcal = DayKcal;
+        DM->Age = Age;
+    }
+};
+
+// The refusal of the activity level for an age, or an empty text when the level suits it.
+QString AgeLevelRefusal(double age, int level) {
+    if (age < 18 && level > 0) return "18岁以下活动类型只能设置为极轻";
+    if (age >= 18 && age < 60 && level == 0) return "18岁到60岁之间的活动类型不能设置为极轻";
+    if (age >= 60 && age < 80 && (level == 0 || level == 3)) return "60岁到80岁之间的活动类型不能设置为极轻或重度";
+    if (age >= 80 && level > 0) return "80岁以上的活动类型只能设置为极轻。";
+    return QString();
+}
+
+}  // namespace
+
+void TFrm_UInfo::BuildProfilePage() {
+    gbInfo = MakeControl<TSkGroupBox>(this, TabSheet1, "gbInfo", 40, 16, 580, 400);
+    gbInfo->SetCaption("个人基本信息");
+    const char* captions[] = {"登陆名称：", "登陆密码：", "姓    名：", "性    别：", "出生日期：", "身高(cm)：", "活动类型："};
+    TLabel** values[] = {&lblUID, &lblPWD, &lblName, &lblSex, &lblBthDay, &lblSG, &lblHD};
+    const char* valueNames[] = {"lblUID", "lblPWD", "lblName", "lblSex", "lblBthDay", "lblSG", "lblHD"};
+    for (int i = 0; i < 7; ++i) {
+        MakeLabel(this, gbInfo, QString(), captions[i], 60, 40 + i * 38);
+        *values[i] = MakeLabel(this, gbInfo, valueNames[i], QString(), 150, 40 + i * 38);
+        (*values[i])->Font()->SetColor(0x8B3A00);
+    }
+    Label4 = MakeLabel(this, gbInfo, "Label4", "体力活动类型说明", 330, 268);
+    Label20 = MakeLabel(this, gbInfo, "Label20", "体质指数说明", 330, 306);
+    for (TLabel* l : {Label4, Label20}) MakeHoverLink(l);
+    Label4->OnClick = [this](TObject* s) { Label4Click(s); };
+    Label20->OnClick = [this](TObject* s) { Label20Click(s); };
+    btnModifyInfo = MakeControl<TSkButton>(this, gbInfo, "btnModifyInfo", 60, 340, 100, 30);
+    btnModifyInfo->SetCaption("修改>>>");
+    btnModifyInfo->OnClick = [this](TObject* s) { btnModifyInfoClick(s); };
+
+    gbM = MakeControl<TSkGroupBox>(this, TabSheet1, "gbM", 40, 16, 580, 400);
+    gbM->SetCaption("个人资料修改");
+    // The editor lies over the view and hides it.
+    for (TSkGroupBox* g : {gbInfo, gbM}) g->SetColor(clWhite);
+    gbM->SetVisible(false);
+    const char* editCaptions[] = {"用 户 名：", "登陆密码：", "姓    名：", "性    别：", "出生日期：", "身高(cm)：", "活动类型："};
+    for (int i = 0; i < 7; ++i) MakeLabel(this, gbM, QString(), editCaptions[i], 60, 40 + i * 38);
+    edtUID = MakeControl<TSkEdit>(this, gbM, "edtUID", 150, 36, 200, 24);
+    edtPwd = MakeControl<TSkEdit>(this, gbM, "edtPwd", 150, 74, 200, 24);
+    EdtName = MakeControl<TSkEdit>(this, gbM, "EdtName", 150, 112, 200, 24);
+    cbbSex = MakeControl<TSkComboBox>(this, gbM, "cbbSex", 150, 150, 80, 24);
+    cbbSex->SetStyle(csDropDownList);
+    cbbSex->Items()->Add("男");
+    cbbSex->Items()->Add("女");
+    edtBthday = MakeControl<TSkEdit>(this, gbM, "edtBthday", 150, 188, 120, 24);
+    MakeLabel(this, gbM, QString(), "格式：1980-01-31", 280, 192)->Font()->SetColor(clGray);
+    edtSG = MakeControl<TSkNumericEdit>(this, gbM, "edtSG", 150, 226, 80, 24);
+    edtSG->SetMaxValue(250);
+    cbbHD = MakeControl<TSkComboBox>(this, gbM, "cbbHD", 150, 264, 160, 24);
+    cbbHD->SetStyle(csDropDownList);
+    for (const char* level : {"极轻", "轻度/久坐工作", "中度", "重度"}) cbbHD->Items()->Add(level);
+    for (TSkEdit* e : {edtUID, edtPwd, EdtName, edtBthday, static_cast<TSkEdit*>(edtSG)}) {
+        e->OnMouseEnter = [this](TObject* s) { edtSGMouseEnter(s); };
+        e->OnMouseLeave = [this](TObject* s) { edtSGMouseLeave(s); };
+    }
+    for (TSkComboBox* c : {cbbSex, cbbHD}) {
+        c->OnMouseEnter = [c](TObject*) { c->SetFrameStyle(fsFlatBold); };
+        c->OnMouseLeave = [c](TObject*) { c->SetFrameStyle(fsFlat); };
+    }
+    btn_SaveInfo = MakeControl<TSkButton>(this, gbM, "btn_SaveInfo", 150, 330, 90, 30);
+    btn_SaveInfo->SetCaption("保存信息");
+    btn_SaveInfo->OnClick = [this](TObject* s) { btn_SaveInfoClick(s); };
+    SkButton2 = MakeControl<TSkButton>(this, gbM, "SkButton2", 260, 330, 90, 30);
+    SkButton2->SetCaption("关闭");
+    SkButton2->OnClick = [this](TObject* s) { SkButton2Click(s); };
+
+    SkGroupBox3 = MakeControl<TSkGroupBox>(this, TabSheet1, "SkGroupBox3", 40, 16, 580, 400);
+    SkGroupBox3->SetCaption("个人列表");
+    SkGroupBox3->SetVisible(false);
+    SG_INfo = MakeControl<TSkStringGrid>(this, SkGroupBox3, "SG_INfo", 10, 22, 560, 360);
+    SG_INfo->SetColCount(3);
+    SG_INfo->SetFixedCols(0);
+    SG_INfo->SetRowCount(2);
+    SG_INfo->SetOptions(SG_INfo->Options() | goRowSelect);
+    SG_INfo->OnClick = [this](TObject* s) { SG_INfoClick(s); };
+}
+
+void TFrm_UInfo::ShowProfileView() {
+    lblUID->SetCaption(edtUID->Text());
+    lblPWD->SetCaption(edtPwd->Text());
+    lblName->SetCaption(EdtName->Text());
+    lblSex->SetCaption(cbbSex->Text());
+    lblHD->SetCaption(cbbHD->Text());
+    lblBthDay->SetCaption(edtBthday->Text());
+    lblSG->SetCaption(edtSG->Text());
+}
+
+void TFrm_UInfo::btnModifyInfoClick(TObject*) {
+    gbM->Show();
+    gbM->BringToFront();
+}
+
+void TFrm_UInfo::SkButton2Click(TObject*) { gbM->Hide(); }
+
+void TFrm_UInfo::Label4Click(TObject*) {
+    if (MainFrm) MainFrm->ShowMsgByTitle("体力活动类型说明");
+}
+
+void TFrm_UInfo::Label20Click(TObject*) {
+    if (MainFrm) MainFrm->ShowMsgByTitle("体质指数说明");
+}
+
+void TFrm_UInfo::edtSGMouseEnter(TObject* Sender) {
+    if (auto* e = dynamic_cast<TSkEdit*>(Sender)) e->SetFrameStyle(fsFlatBold);
+}
+
+void TFrm_UInfo::edtSGMouseLeave(TObject* Sender) {
+    if (auto* e = dynamic_cast<TSkEdit*>(Sender)) e->SetFrameStyle(fsFlat);
+}
+
+void TFrm_UInfo::SG_INfoClick(TObject*) {
+    if (SG_INfo->Cells(0, 1).isEmpty()) return;
+    const int row = SG_INfo->Row();
+    EdtName->SetText(SG_INfo->Cells(0, row));
+    cbbSex->SetText(SG_INfo->Cells(1, row));
+    edtSG->SetText(SG_INfo->Cells(7, row));
+    const int level = cbbHD->Items()->IndexOf(SG_INfo->Cells(9, row));
+    if (level >= 0) cbbHD->SetItemIndex(level);
+    DM->UID = SG_INfo->Cells(3, row);
+}
+
+void TFrm_UInfo::btn_SaveInfoClick(TObject*) {
+    const bool existing = DM->UID != "0";
+    if (existing && MessageBox("是否修改" + DM->UName + "的信息", InfoCaption, MB_OKCANCEL) != IDOK) return;
+    auto refuse = [](const QString& text) { MessageBox(text, InfoCaption, MB_OK); };
+    const QString login = edtUID->Text().trimmed();
+    if (login.isEmpty()) return refuse("登陆名称没有填写");
+    const QString sex = cbbSex->Text().trimmed();
+    if (sex.isEmpty()) return refuse("性别没有填写");
+    if (edtSG->Value() <= 0) return refuse("身高没有填写");
+    TDateTime birth = 0;
+    if (!TryISOToDate(edtBthday->Text().trimmed(), birth) || birth > Date()) return refuse("出生日期不正确");
+    const int level = cbbHD->ItemIndex();
+    if (level < 0) return refuse("活动类型没有选择");
+    const QString ageRefusal = AgeLevelRefusal(YearSpan(Now(), birth), level);
+    if (!ageRefusal.isEmpty()) return refuse(ageRefusal);
+
+    // Login names differ without regard to case, for a new profile as for a renamed one.
+    if (!DM->RunSql(DM->Qry_Open, "Select UID From UInfo Where UID <> :UID And UName1 = :UName1 COLLATE NOCASE",
+                    false, {{"UID", CurrentUserId()}, {"UName1", login}}))
+        return;
+    const bool duplicate = !DM->Qry_Open->IsEmpty();
+    DM->Qry_Open->Close();
+    if (duplicate) return refuse("用户名重复，不能修改");
+
+    const TUserState before = TUserState::Take();
+    const QString birthText = DateToISO(birth);
+    const bool saved = DM->Transaction([&] {
+        QVariantMap params{{"UName", EdtName->Text().trimmed()},
+                           {"Sex", sex},
+                           {"Bth", birthText},
+                           {"SG", edtSG->Value()},
+                           {"HT", level},
+                           {"UName1", login},
+                           {"UPWD", DesEncryptToHex(edtPwd->Text().trimmed(), PasswordKey)}};
+        if (existing) {
+            params.insert("UID", CurrentUserId());
+            DM->Exec("Update UInfo Set UName=:UName,Sex=:Sex,Bth=:Bth,SG=:SG,HT=:HT,UName1=:UName1,UPWD=:UPWD "
+                     "Where UID=:UID",
+                     params);
+            if (DM->qryFun->RowsAffected() == 0) throw EDatabaseError("用户不存在");
+        } else {
+            DM->Exec("Insert Into UInfo(UName,UName1,UPWD,Sex,Bth,SG,HT) "
+                     "Values(:UName,:UName1,:UPWD,:Sex,:Bth,:SG,:HT)",
+                     params);
+            DM->UID = QString::number(DM->Conn->LastInsertRowId());
+            DM->TZ.clear();
+        }
+        // The profile in memory follows what was stored, so the target is the new profile's.
+        DM->UName = EdtName->Text().trimmed();
+        DM->UName1 = login;
+        DM->Sex = sex;
+        DM->Bth = birthText;
+        DM->SG = edtSG->Text();
+        DM->HT = QString::number(level);
+        DM->Age = YearSpan(Date(), birth);
+        DM->DayKcal = FormatFloat("0", DM->GetDailyKcal(DM->GetKcalMode()));
+        DM->Exec("Insert Into BDKcal(KCal,UID,WRDate) Values(:KCal,:UID,:D) "
+                 "On Conflict(UID,WRDate) Do Update Set KCal=excluded.KCal",
+                 {{"KCal", StrToFloat(DM->DayKcal)}, {"UID", CurrentUserId()}, {"D", DateToISO(Date())}});
+    });
+    if (saved) {
+        DM->FillUserGrid(SG_INfo);
+        ShowProfileView();
+        try {
+            // The remembered login name follows a rename; a name not remembered stays so.
+            TIniFile ini(DM->SettingsFile());
+            if (existing && !ini.ReadString("UINFO", "UID", "").isEmpty()) ini.WriteString("UINFO", "UID", login);
+        } catch (const Exception& e) {
+            MessageBox(e.Message(), InfoCaption, MB_OK);
+        }
+        MessageBox("信息保存成功", InfoCaption, MB_OK);
+    } else {
+        before.Restore();
+        MessageBox("信息保存失败!请重新保存.", InfoCaption, MB_OK);
+    }
+    if (MainFrm) {
+        MainFrm->lblTZ->SetCaption(DM->TZ + "KG");
+        if (!DM->TZ.isEmpty() && !DM->SG.isEmpty()) MainFrm->ClassifyBodyType(DM->TZ, DM->SG, DM->Age);
+    }
+}

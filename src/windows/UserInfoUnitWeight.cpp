@@ -1,0 +1,144 @@
+// The personal centre's weight page: the weight calendar, the entry of one weighing with its trends
+// against the first and the latest weighing, and the weight history.
+#include "UserInfoUnit.h"
+
+#include "Dialogs.h"
+#include "RecordKeys.h"
+#include "UnitMain.h"
+#include "WindowBuilder.h"
+
+#include <cmath>
+
+namespace {
+
+// "↑" or "↓" followed by the difference (a loss keeps its minus sign), "〓" for none.
+QString TrendText(double difference) {
+    // Thousandths, so 70.5 - 70.2 reads 0.3.
+    const double d = std::round(difference * 1000) / 1000;
+    if (d > 0) return "↑" + FloatToStr(d);
+    if (d < 0) return "↓" + FloatToStr(d);
+    return "〓";
+}
+
+// The weight of the user's first or latest weighing; false when there is none. Raises on failure.
+bool WeighingAt(TADOQuery* query, bool latest, double& weight) {
+    query->Close();
+    query->SQL()->SetText(QStringLiteral("Select TZ1 From TZ Where UID=:UID Order By CDT %1 Limit 1")
+                              .arg(latest ? "DESC" : "ASC"));
+    query->Parameters().Assign({{"UID", CurrentUserId()}});
+    query->Open();
+    const bool found = !query->IsEmpty();
+    if (found) weight = query->FieldByName("TZ1")->AsFloat();
+    query->Close();
+    return found;
+}
+
+}  // namespace
+
+void TFrm_UInfo::BuildWeightPage() {
+    TWinControl* page = TabSheet3;
+    pnlTZCla = MakePlainPanel(this, page, "pnlTZCla", 0, 0, 667, 460, clWhite);
+    pnlTZCla->SetAlign(alClient);
+    SGTZ = BuildCalendar(pnlTZCla, "SGTZ", 1);
+    SGTZ->OnDblClick = [this](TObject* s) { SGTZDblClick(s); };
+
+    pnlTZLR = MakeControl<TPanel>(this, pnlTZCla, "pnlTZLR", 190, 90, 290, 200);
+    pnlTZLR->SetColor(0xFCF6EE);
+    pnlTZLR->SetVisible(false);
+    auto* title = MakePlainPanel(this, pnlTZLR, "pnlTZLRTit", 1, 1, 288, 26, 0xF8B600);
+    title->SetCaption("体重录入");
+    title->Font()->SetColor(clWhite);
+    title->Font()->SetStyle(FontStyle(fsBold));
+    MakeLabel(this, pnlTZLR, QString(), "测量日期", 30, 48);
+    edtDT1 = MakeControl<TSkEdit>(this, pnlTZLR, "edtDT1", 100, 44, 120, 24);
+    edtDT1->SetReadOnly(true);
+    MakeLabel(this, pnlTZLR, QString(), "体    重", 30, 86);
+    edt_TZ = MakeControl<TSkNumericEdit>(this, pnlTZLR, "edt_TZ", 100, 82, 80, 24);
+    MakeLabel(this, pnlTZLR, QString(), "Kg", 186, 86);
+    btn_SaveTZ = MakeControl<TSkButton>(this, pnlTZLR, "btn_SaveTZ", 60, 122, 70, 28);
+    btn_SaveTZ->SetCaption("保存");
+    btn_SaveTZ->OnClick = [this](TObject* s) { btn_SaveTZClick(s); };
+    btnCTZLR = MakeControl<TSkButton>(this, pnlTZLR, "btnCTZLR", 150, 122, 70, 28);
+    btnCTZLR->SetCaption("关闭");
+    btnCTZLR->OnClick = [this](TObject* s) { btnCTZLRClick(s); };
+    MakeLabel(this, pnlTZLR, QString(), "禁忌：不要每天测量体重。", 30, 166)->Font()->SetColor(clRed);
+
+    pnlTZCX = MakePlainPanel(this, page, "pnlTZCX", 0, 0, 667, 460, clWhite);
+    pnlTZCX->SetAlign(alClient);
+    pnlTZCX->SetVisible(false);
+    MakeLabel(this, pnlTZCX, QString(), "起始日期                   截止日期", 8, 0);
+    DT2 = MakeControl<TDateTimePicker>(this, pnlTZCX, "DT2", 8, 14, 120, 24);
+    DT3 = MakeControl<TDateTimePicker>(this, pnlTZCX, "DT3", 150, 14, 120, 24);
+    Btn_SearchTZ = MakeControl<TSkButton>(this, pnlTZCX, "Btn_SearchTZ", 290, 12, 70, 28);
+    Btn_SearchTZ->SetCaption("查询");
+    Btn_SearchTZ->OnClick = [this](TObject* s) { Btn_SearchTZClick(s); };
+    bgTZ = BuildHistoryGrid(
+        pnlTZCX, "bgTZ", AdoTZ, dsTZ,
+        {{"CDT", "日期"}, {"TZ1", "体重"}, {"TZ3", "与最近一次体重比较"}, {"TZ2", "与首次体重比较"}});
+    AdoTZ->SetName("AdoTZ");
+    dsTZ->SetName("dsTZ");
+    MakeLabel(this, pnlTZCX, QString(), "说明：〓（相等）、↓（减少）、↑（增加）", 8, 378)->Font()->SetColor(clGray);
+}
+
+void TFrm_UInfo::SGTZDblClick(TObject*) {
+    if (!CalendarDay(SGTZ, SGTZ->Col(), SGTZ->Row())) return;
+    edtDT1->SetText(IsoDate(lblDate->Caption()));
+    SGTZ->SetEnabled(false);
+    pnlTZLR->Show();
+    pnlTZLR->BringToFront();
+}
+
+void TFrm_UInfo::btnCTZLRClick(TObject*) {
+    pnlTZLR->Hide();
+    SGTZ->SetEnabled(true);
+}
+
+void TFrm_UInfo::btn_SaveTZClick(TObject*) {
+    const QString date = IsoDate(edtDT1->Text());
+    if (date.isEmpty()) return void(MessageBox("称体重日期不正确", InfoCaption, MB_OK));
+    QString weightText = edt_TZ->Text().trimmed();
+    weightText.remove(QLatin1Char(','));
+    double weight = 0;
+    if (!TryStrToFloat(weightText, weight) || weight < 3.0)
+        return void(MessageBox("输入的体重不正确", InfoCaption, MB_OK));
+
+    bool firstWeighing = false;
+    const bool saved = DM->Transaction([&] {
+        double first = 0, latest = 0;
+        firstWeighing = !WeighingAt(Qry, false, first);
+        QVariantMap params{{"D", date}, {"W", weight}, {"UID", CurrentUserId()}};
+        if (firstWeighing) {
+            DM->Exec("Insert Into TZ(CDT,TZ1,UID) Values(:D,:W,:UID)", params);
+        } else {
+            WeighingAt(Qry, true, latest);
+            params.insert("TZ2", TrendText(weight - first));
+            params.insert("TZ3", TrendText(weight - latest));
+            DM->Exec("Insert Into TZ(CDT,TZ1,TZ2,TZ3,UID) Values(:D,:W,:TZ2,:TZ3,:UID) "
+                     "On Conflict(UID,CDT) Do Update Set TZ1=excluded.TZ1,TZ2=excluded.TZ2,TZ3=excluded.TZ3",
+                     params);
+        }
+        // The profile's weight follows only a weighing that was stored.
+        DM->Exec("Update UInfo Set TZ=:W Where UID=:UID", {{"W", weight}, {"UID", CurrentUserId()}});
+    });
+    if (saved) {
+        RefreshCalendar();
+        MessageBox(firstWeighing ? "保存成功。" : "保存成功", InfoCaption, MB_OK);
+        DM->TZ = FloatToStr(weight);
+        if (MainFrm) {
+            MainFrm->lblTZ->SetCaption(DM->TZ + "KG");
+            MainFrm->ClassifyBodyType(DM->TZ, DM->SG, DM->Age);
+        }
+    } else {
+        MessageBox("保存失败，请重新保存。", InfoCaption, MB_OK);
+    }
+    DM->RunSql(AdoTZ, "Select * From TZ Where UID=:UID Order By CDT Asc", false, {{"UID", CurrentUserId()}});
+}
+
+void TFrm_UInfo::Btn_SearchTZClick(TObject*) {
+    const QString from = IsoDate(DT2->Text()), to = IsoDate(DT3->Text());
+    if (from.isEmpty()) return void(MessageBox("起始日期不正确", InfoCaption, MB_OK));
+    if (to.isEmpty()) return void(MessageBox("终止日期不正确", InfoCaption, MB_OK));
+    if (to < from) return void(MessageBox("起始日期不能大于终止日期不正确", InfoCaption, MB_OK));
+    DM->RunSql(AdoTZ, "Select * From TZ Where UID=:UID And CDT>=:D1 And CDT<=:D2 Order By CDT ASC", false,
+               {{"UID", CurrentUserId()}, {"D1", from}, {"D2", to}});
+}

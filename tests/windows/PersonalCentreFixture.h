@@ -1,0 +1,110 @@
+// The personal centre as a user reaches it: the main window on a private database, logged in as the
+// delivered user with a complete profile; boxes and modal windows are answered by the test.
+#pragma once
+
+#include "FoodTable.h"
+#include "IniFiles.h"
+#include "RecordingServices.h"
+#include "TestDatabase.h"
+#include "UnitMain.h"
+#include "UserInfoUnit.h"
+
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QTest>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+class PersonalCentre : public testing::Test {
+protected:
+    void SetUp() override {
+        LoadFoodTables();
+        Db.Exec("update UInfo set Sex = '男', Bth = '1990-01-01', SG = 175, TZ = 70, HT = 1 where UName1 = 'user'");
+        TIniFile ini(Db.Folder() + "UInfo.ini");
+        ini.WriteInteger("UINFO", "RunCon", 1);
+        ini.WriteInteger("UINFO", "RunHelp", 1);
+        SetModalHook([this](TForm* form) {
+            Modals.push_back(form->Name());
+            if (OnModal) OnModal(form);
+            form->Close();
+        });
+        MainFrm = new TMainFrm(Application);
+        MainFrm->LoadingWaitMs = 0;
+        MainFrm->ShowForm();
+        MainFrm->Timer1Timer(MainFrm->Timer1);
+        MainFrm->edtUID->SetText("user");
+        MainFrm->edtPWD->SetText("");
+        MainFrm->btnLoad->Click();
+        ASSERT_NE(Frm_UInfo, nullptr);
+        Centre = Frm_UInfo;
+        QApplication::setActiveWindow(MainFrm->Widget());
+        Uid = DM->UID;
+        Boxes.Boxes.clear();
+    }
+    void TearDown() override {
+        SetModalHook(nullptr);
+        delete MainFrm;
+        MainFrm = nullptr;
+    }
+
+    static QPoint CentreOf(TCustomGrid* grid, int col, int row) {
+        const TRect r = grid->CellRect(col, row);
+        return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+    }
+    // A click activates the grid's window, as it does on a desktop.
+    static void ClickCell(TCustomGrid* grid, int col, int row, Qt::MouseButton button = Qt::LeftButton) {
+        QApplication::setActiveWindow(grid->Widget()->window());
+        QTest::mouseClick(grid->Widget(), button, {}, CentreOf(grid, col, row));
+    }
+    static void DblClickCell(TCustomGrid* grid, int col, int row) {
+        ClickCell(grid, col, row);
+        QTest::mouseDClick(grid->Widget(), Qt::LeftButton, {}, CentreOf(grid, col, row));
+    }
+    // Keys go where the keyboard would send them.
+    static void Type(const QString& text) {
+        for (QChar c : text) QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+    }
+    // Text as an input method commits it, as a user types Chinese.
+    static void Commit(QWidget* widget, const QString& text) {
+        QInputMethodEvent event;
+        event.setCommitString(text);
+        QApplication::sendEvent(widget, &event);
+    }
+    static void Press(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
+    // Types into a cell of an entry grid and ends the edit with Enter.
+    static void TypeIntoCell(TStringGrid* grid, int col, int row, const QString& text) {
+        ClickCell(grid, col, row);
+        Type(text);
+        Press(Qt::Key_Return);
+    }
+
+    // The calendar cell showing a day of its month.
+    static bool FindDay(TStringGrid* grid, int day, int& col, int& row) {
+        for (row = 1; row < grid->RowCount(); ++row)
+            for (col = 0; col < 7; ++col)
+                if (auto* cell = dynamic_cast<TCLA*>(grid->Objects(col, row)); cell && cell->day == QString::number(day))
+                    return true;
+        return false;
+    }
+    // Double-clicks a day of the shown month in a calendar.
+    void OpenDay(TStringGrid* calendar, int day) {
+        int col = 0, row = 0;
+        ASSERT_TRUE(FindDay(calendar, day, col, row));
+        DblClickCell(calendar, col, row);
+    }
+    static int Today() {
+        int y, m, d;
+        DecodeDate(Date(), y, m, d);
+        return d;
+    }
+    static QString TodayISO() { return DateToISO(Date()); }
+
+    QString Scalar(const QString& sql) { return Db.Scalar(sql, {{"U", Uid}}); }
+
+    TTestDatabase Db;
+    TRecordingMessageService Boxes;
+    TFrm_UInfo* Centre = nullptr;
+    QString Uid;
+    std::vector<QString> Modals;
+    std::function<void(TForm*)> OnModal;
+};

@@ -1,0 +1,348 @@
+// The personal centre's food page, driven as a user records a day: the food search, the frequently
+// used foods and set meals, grams, totals, the save with its merge or replace question, and the
+// today panel of the main window.
+#include "DragDrop.h"
+#include "NutrientSums.h"
+#include "PersonalCentreFixture.h"
+#include "UnitOftenFood.h"
+#include "UnitTCFoodSrc.h"
+
+namespace {
+
+class FoodPage : public PersonalCentre {
+protected:
+    void SetUp() override {
+        PersonalCentre::SetUp();
+        // A recipe of rice and wheat, set as frequently used with the wheat itself.
+        Db.Exec("insert into SPInfo (ID, SPCls, SPP, SPName, PY, CFlg) values (1, '米饭', '蒸', 'O''Neil 的早餐', "
+                "'O''Neil DZC', 1)");
+        Db.Exec("insert into SPTxt (SPID, FdID, FdNet) values (1, 54, 200), (1, 1, 50)");
+        Db.Exec("insert into FDUse (UID, FID, FType) values (:U, 1, 1), (:U, 1, 2)", {{"U", Uid}});
+    }
+
+    TStringGrid* Grid() const { return Centre->SG2; }
+
+    void OpenTodaysMeal(TSkButton* meal) {
+        Centre->btnFdLst->Click();
+        OpenDay(Centre->SGYS, Today());
+        meal->Click();
+    }
+
+    // Finds `text` in the food search and double-clicks the result row with the given id.
+    void PickInSearch(const QString& text, const QString& id, bool recipe = false) {
+        Centre->lbl13->Click();
+        ASSERT_NE(TCFoodSrcFrm, nullptr);
+        (recipe ? TCFoodSrcFrm->rbSP : TCFoodSrcFrm->rbSW)->SetChecked(true);
+        TCFoodSrcFrm->edtQry->SetText(QString());
+        Commit(TCFoodSrcFrm->edtQry->Widget(), text);
+        TADOQuery* results = TCFoodSrcFrm->AdoQry;
+        ASSERT_TRUE(results->Active());
+        int row = 1;
+        for (results->First(); !results->Eof() && results->FieldByName("ID")->AsString() != id; results->Next()) ++row;
+        ASSERT_FALSE(results->Eof()) << "no result " << id.toStdString();
+        DblClickCell(TCFoodSrcFrm->dbgQry, 1, row);
+    }
+
+    // Opens the frequently used window in a mode and waits for its tree.
+    TOftenFoodFrm* OpenOftenUsed(TLabel* link) {
+        link->Click();
+        EXPECT_NE(OftenFoodFrm, nullptr);
+        EXPECT_TRUE(QTest::qWaitFor([] { return !OftenFoodFrm->Timer1->Enabled(); }, 2000));
+        return OftenFoodFrm;
+    }
+
+    static TTreeNode* FindNode(TTreeView* tree, const QString& text) {
+        for (int i = 0; i < tree->Items()->Count(); ++i)
+            if (tree->Items()->Item(i)->Text() == text) return tree->Items()->Item(i);
+        return nullptr;
+    }
+
+    // Drags a node of the frequently used tree and drops it on the food grid.
+    void DragToGrid(TTreeNode* node) {
+        TTreeView* tree = OftenFoodFrm->TVFD;
+        node->MakeVisible();
+        const TRect r = node->DisplayRect(true);
+        QWidget* viewport = tree->Tree()->viewport();
+        QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+        const QPoint drop = CentreOf(Grid(), 1, 3);
+        TDragManager::Instance().MoveTo(Grid()->Widget()->mapToGlobal(drop));
+        QTest::mouseRelease(Grid()->Widget(), Qt::LeftButton, {}, drop);
+    }
+
+    static double FoodKcal(int id, double grams) {
+        double kcal = 0;
+        AddFoodKcal(QString::number(id), grams, kcal);
+        return kcal;
+    }
+    QString Stored(const QString& column, int fid, int kind, const QString& meal = "早餐") {
+        return Db.Scalar("select " + column + " from CKRcd where UID = :U and FID = :F and Flg = :K and CKCLS = :M",
+                         {{"U", Uid}, {"F", fid}, {"K", kind}, {"M", meal}});
+    }
+};
+
+}  // namespace
+
+TEST_F(FoodPage, ADayIsRecordedThroughSearchAndDragThenReloadedMergedAndReplaced) {
+    OpenTodaysMeal(Centre->btnBreakfast);
+    EXPECT_TRUE(Centre->pnlYSJLTxt->Showing());
+    EXPECT_EQ(Centre->pnlTC->Caption(), "早餐");
+    EXPECT_EQ(Centre->edtDT2->Text(), TodayISO());
+
+    PickInSearch("米饭", "54");
+    EXPECT_EQ(Grid()->Cells(1, 1), "米饭（蒸，代表值）");
+    EXPECT_EQ(Grid()->Cells(8, 1), "54");
+    EXPECT_EQ(Grid()->Cells(9, 1), "1");
+    EXPECT_EQ(TCFoodSrcFrm->edtQry->Text(), "");  // emptied for the next search
+
+    OpenOftenUsed(Centre->lbl11);
+    TTreeNode* recipe = FindNode(OftenFoodFrm->TVFD, "O'Neil 的早餐");
+    ASSERT_NE(recipe, nullptr);
+    EXPECT_EQ(recipe->Parent()->Text(), "【常食的食谱列表】");
+    DragToGrid(recipe);
+    EXPECT_EQ(Grid()->Cells(1, 2), "O'Neil 的早餐");
+    EXPECT_EQ(Grid()->Cells(9, 2), "2");
+    EXPECT_EQ(Grid()->RowCount(), 4);  // one empty row stays at the end
+
+    TypeIntoCell(Grid(), 2, 1, "150");
+    TypeIntoCell(Grid(), 2, 2, "100");
+    EXPECT_EQ(Grid()->Cells(3, 1), FormatFloat("0.00", FoodKcal(54, 150)));
+    // The recipe's 250 g hold 200 g rice and 50 g wheat: 100 g of it carry two fifths of their energy.
+    const double recipeKcal = (FoodKcal(54, 200) + FoodKcal(1, 50)) * 100 / 250;
+    EXPECT_NEAR(Grid()->Cells(3, 2).toDouble(), recipeKcal, 0.01);
+    EXPECT_EQ(Centre->SG21->Cells(2, 0), "250");
+    EXPECT_EQ(Centre->SG21->Cells(3, 0), FormatFloat("0", FoodKcal(54, 150) + Grid()->Cells(3, 2).toDouble()));
+
+    Centre->Btn_SaveSW->Click();
+    EXPECT_EQ(Boxes.LastText(), "保存成功");
+    EXPECT_EQ(Scalar("select count(*) from CKRcd where UID = :U"), "2");
+    EXPECT_EQ(Stored("FNet", 54, 1), "150");
+    EXPECT_EQ(Stored("CKDate", 54, 1), TodayISO());
+    EXPECT_EQ(Stored("KCal", 54, 1), FloatToStr(StrToFloat(FormatFloat("0.0", FoodKcal(54, 150)))));
+    // The main window's today panel follows the save.
+    const double breakfast = Scalar("select sum(KCal) from CKRcd where UID = :U").toDouble();
+    EXPECT_EQ(MainFrm->lblZC1->Caption(), FormatFloat("0", breakfast) + "Kcal");
+    EXPECT_FALSE(MainFrm->lblT1->Visible());
+    EXPECT_EQ(Centre->SGSC->Cells(1, 1), FormatFloat("0", breakfast) + "KCal");
+
+    // Back to the meals and in again: the stored rows come back marked as saved.
+    Centre->btn1->Click();
+    EXPECT_TRUE(Centre->pnlAddSP->Showing());
+    Centre->btnBreakfast->Click();
+    EXPECT_EQ(Grid()->Cells(1, 1), "米饭（蒸，代表值）");
+    EXPECT_EQ(Grid()->Cells(2, 1), "150");
+    EXPECT_EQ(Grid()->Cells(1, 2), "O'Neil 的早餐");
+    EXPECT_EQ(Grid()->Cells(10, 1), "1");
+    EXPECT_EQ(Grid()->RowCount(), 4);
+    Boxes.Boxes.clear();
+    Centre->Btn_SaveSW->Click();  // nothing changed: nothing said
+    EXPECT_TRUE(Boxes.Boxes.empty());
+
+    // OK merges the typed grams with the stored ones.
+    TypeIntoCell(Grid(), 2, 1, "50");
+    Boxes.Answers = {IDOK};
+    Centre->Btn_SaveSW->Click();
+    ASSERT_EQ(Boxes.Boxes.size(), 2u);
+    EXPECT_EQ(Boxes.Boxes[0].Text,
+              "【早餐】-->米饭（蒸，代表值） 的重量：150.0克 已录入，是否合拼？点击“确定”合拼，点击“取消”替换");
+    EXPECT_EQ(Stored("FNet", 54, 1), "200");
+    EXPECT_EQ(Scalar("select count(*) from CKRcd where UID = :U"), "2");
+
+    // Cancel replaces them.
+    TypeIntoCell(Grid(), 2, 1, "80");
+    Boxes.Answers = {IDCANCEL};
+    Centre->Btn_SaveSW->Click();
+    EXPECT_EQ(Stored("FNet", 54, 1), "80");
+    EXPECT_EQ(Stored("KCal", 54, 1), FloatToStr(StrToFloat(FormatFloat("0.0", FoodKcal(54, 80)))));
+}
+
+TEST_F(FoodPage, PickingAnItemTwiceIsRefusedButAFoodAndARecipeOfOneIdAreTwoItems) {
+    OpenTodaysMeal(Centre->btnLunch);
+    PickInSearch("XM", "1");  // Latin letters search the pinyin initials
+    PickInSearch("XM", "1");
+    EXPECT_EQ(Boxes.LastText(), "已选择,不能重复。");
+    EXPECT_EQ(TCFoodSrcFrm->edtQry->Text(), "XM");  // a refused pick keeps the search
+    PickInSearch("的早餐", "1", true);
+    EXPECT_EQ(Grid()->Cells(1, 2), "O'Neil 的早餐");
+    EXPECT_EQ(Grid()->RowCount(), 4);
+
+    OpenOftenUsed(Centre->lbl11);
+    OftenFoodFrm->TVFD->SetSelected(FindNode(OftenFoodFrm->TVFD, "小麦"));
+    Boxes.Boxes.clear();
+    OftenFoodFrm->TVFDDblClick(OftenFoodFrm->TVFD);
+    EXPECT_EQ(Boxes.LastText(), "已选择,不能重复。");
+    // A group node adds nothing.
+    OftenFoodFrm->TVFD->SetSelected(FindNode(OftenFoodFrm->TVFD, "谷类及制品"));
+    OftenFoodFrm->TVFDDblClick(OftenFoodFrm->TVFD);
+    EXPECT_EQ(Grid()->RowCount(), 4);
+}
+
+TEST_F(FoodPage, FrequentlyUsedFoodsAreFoundByTheirGroupAndEveryRecipeIsListed) {
+    Db.Exec("insert into FDUse (UID, FID, FType) values (:U, 54, 1)", {{"U", Uid}});
+    OpenOftenUsed(Centre->lbl11);
+    TTreeView* tree = OftenFoodFrm->TVFD;
+    EXPECT_EQ(OftenFoodFrm->lblTit->Caption(), "常用食物");
+    TTreeNode* first = tree->Items()->GetFirstNode();
+    EXPECT_EQ(first->Text(), "【常食的食谱列表】");
+    EXPECT_EQ(first->StateIndex(), 2);
+    EXPECT_EQ(first->getFirstChild()->StateIndex(), 1);  // the user's own recipe (flag 1) is listed
+    TTreeNode* cereals = first->getNextSibling();
+    EXPECT_EQ(cereals->Text(), "谷类及制品");
+    EXPECT_EQ(cereals->StateIndex(), 1);
+    ASSERT_EQ(cereals->Count(), 2);
+    EXPECT_EQ(cereals->Item(0)->Text(), "小麦");
+    EXPECT_EQ(cereals->Item(1)->StateIndex(), 54);
+    int roots = 0;
+    for (TTreeNode* n = first; n; n = n->getNextSibling()) ++roots;
+    EXPECT_EQ(roots, 22);  // the recipes and all 21 groups, empty ones too
+
+    // Without frequently used recipes the recipe root is left out.
+    Db.Exec("delete from FDUse where FType = 2");
+    OpenOftenUsed(Centre->lbl11);
+    EXPECT_EQ(tree->Items()->GetFirstNode()->Text(), "谷类及制品");
+}
+
+TEST_F(FoodPage, ASetMealAddsOnlyItsItemsNotYetInTheGrid) {
+    Db.Exec("insert into SPTC (ID, SPCls, SPName, PY, WK) values (7, '早餐', '清淡早餐', 'QDZC', '')");
+    Db.Exec("insert into SPTCTxt (SPID, FdID, FdNet, CFlg) values (7, 54, 120, 1), (7, 1, 300, 2), (7, 3, 40, 1)");
+    OpenTodaysMeal(Centre->btnBreakfast);
+    PickInSearch("米饭", "54");
+    OpenOftenUsed(Centre->lbl12);
+    EXPECT_EQ(OftenFoodFrm->lblTit->Caption(), "饮食套餐");
+    TTreeNode* setMeal = FindNode(OftenFoodFrm->TVFD, "清淡早餐");
+    ASSERT_NE(setMeal, nullptr);
+    OftenFoodFrm->TVFD->SetSelected(setMeal);
+    Boxes.Boxes.clear();
+    OftenFoodFrm->TVFDDblClick(OftenFoodFrm->TVFD);
+    EXPECT_TRUE(Boxes.Boxes.empty());  // the rice already there is skipped without a word
+    EXPECT_EQ(Grid()->Cells(2, 1), "");  // and keeps its own (empty) grams
+    EXPECT_EQ(Grid()->Cells(1, 2), "小麦粉（代表值）");
+    EXPECT_EQ(Grid()->Cells(2, 2), "40");
+    EXPECT_EQ(Grid()->Cells(3, 2), FormatFloat("0.00", FoodKcal(3, 40)));
+    EXPECT_EQ(Grid()->Cells(1, 3), "O'Neil 的早餐");
+    EXPECT_EQ(Grid()->Cells(2, 3), "300");
+    EXPECT_EQ(Grid()->RowCount(), 5);
+    EXPECT_EQ(Centre->SG21->Cells(2, 0), "340");
+
+    // A meal-class node under a weekday tells no kind: it adds nothing.
+    TTreeNode* monday = FindNode(OftenFoodFrm->TVFD, "星期一");
+    OftenFoodFrm->TVFD->SetSelected(monday->getFirstChild());
+    OftenFoodFrm->TVFDDblClick(OftenFoodFrm->TVFD);
+    EXPECT_EQ(Grid()->RowCount(), 5);
+}
+
+TEST_F(FoodPage, GramsTakeOnlyDigitsAndAPointAndOnlyInTheirColumn) {
+    OpenTodaysMeal(Centre->btnBreakfast);
+    PickInSearch("米饭", "54");
+    TypeIntoCell(Grid(), 2, 1, "1a2.5x");
+    EXPECT_EQ(Grid()->Cells(2, 1), "12.5");
+    EXPECT_EQ(Grid()->Cells(10, 1), "");
+    TypeIntoCell(Grid(), 4, 1, "99");
+    EXPECT_NE(Grid()->Cells(4, 1), "99");
+    EXPECT_FALSE(Grid()->HasOption(goEditing));
+
+    // Grams that are no number give no nutrients and are refused at the save.
+    TypeIntoCell(Grid(), 2, 1, "1.2.3");
+    EXPECT_EQ(Grid()->Cells(3, 1), "0.00");
+    Centre->Btn_SaveSW->Click();
+    EXPECT_EQ(Boxes.LastText(), "【米饭（蒸，代表值）】重量不正确");
+    EXPECT_EQ(Scalar("select count(*) from CKRcd"), "0");
+}
+
+TEST_F(FoodPage, RowsWithoutGramsOrAnEmptyGridAreRefused) {
+    OpenTodaysMeal(Centre->btnSupper);
+    Centre->Btn_SaveSW->Click();
+    EXPECT_EQ(Boxes.LastText(), "没有录入记录，不能保存。");
+    PickInSearch("米饭", "54");
+    Centre->Btn_SaveSW->Click();
+    EXPECT_EQ(Boxes.LastText(), "【米饭（蒸，代表值）】重量没有填写");
+    EXPECT_EQ(Scalar("select count(*) from CKRcd"), "0");
+}
+
+TEST_F(FoodPage, NewRowsGoBelowTheLoadedOnesAndDeletingARowKeepsItsRecord) {
+    Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, Pro, Fat, CHO, CKDate, Flg) values "
+            "(:U, '午餐', 1, 100, 338, 11.9, 1.3, 75.2, :D, 1), (:U, '午餐', 3, 50, 170, 5, 1, 36, :D, 1)",
+            {{"U", Uid}, {"D", TodayISO()}});
+    OpenTodaysMeal(Centre->btnLunch);
+    EXPECT_EQ(Grid()->RowCount(), 4);
+    EXPECT_EQ(Centre->SG21->Cells(2, 0), "150");
+    PickInSearch("米饭", "54");
+    EXPECT_EQ(Grid()->Cells(1, 1), "小麦");  // the loaded rows stay as they were
+    EXPECT_EQ(Grid()->Cells(1, 2), "小麦粉（代表值）");
+    EXPECT_EQ(Grid()->Cells(1, 3), "米饭（蒸，代表值）");
+    EXPECT_EQ(Grid()->Cells(0, 3), "3");
+    EXPECT_EQ(Grid()->RowCount(), 5);
+
+    // "删除" on the first row: the grid loses it, the database keeps it.
+    ClickCell(Grid(), 1, 1, Qt::RightButton);
+    Centre->PPMDelSP->SetPopupComponent(Grid());
+    Centre->N1->Click();
+    EXPECT_EQ(Grid()->Cells(1, 1), "小麦粉（代表值）");
+    EXPECT_EQ(Grid()->Cells(0, 2), "2");
+    EXPECT_EQ(Centre->SG21->Cells(2, 0), "50");
+    EXPECT_EQ(Scalar("select count(*) from CKRcd where FID = 1"), "1");
+    Centre->btnLunch->Click();
+    EXPECT_EQ(Grid()->Cells(1, 1), "小麦");
+
+    // "清空" empties the grid.
+    Centre->btnClearSP->Click();
+    EXPECT_EQ(Grid()->RowCount(), 2);
+    EXPECT_EQ(Grid()->Cells(1, 1), "");
+}
+
+TEST_F(FoodPage, AFailedSaveRollsBackEveryRow) {
+    OpenTodaysMeal(Centre->btnBreakfast);
+    PickInSearch("米饭", "54");
+    PickInSearch("XM", "1");
+    TypeIntoCell(Grid(), 2, 1, "100");
+    TypeIntoCell(Grid(), 2, 2, "100");
+    Db.Exec("create trigger NoWheat before insert on CKRcd when new.FID = 1 begin select raise(abort, 'no wheat'); end");
+    Centre->Btn_SaveSW->Click();
+    EXPECT_EQ(Boxes.LastText(), "保存失败，请重新保存。");
+    EXPECT_EQ(Scalar("select count(*) from CKRcd"), "0");
+    EXPECT_EQ(Grid()->Cells(10, 1), "");  // still to be saved
+    EXPECT_EQ(MainFrm->lblZC1->Caption(), "0Kcal");
+}
+
+TEST_F(FoodPage, TheMealSummaryShowsOnlyTheOpenedDay) {
+    const QString firstOfMonth = DateToISO(Date() - Today() + 1);
+    Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, CKDate, Flg) values (:U, '午加餐', 1, 100, 338, :D, 1)",
+            {{"U", Uid}, {"D", firstOfMonth}});
+    DM->DayKcal = "2000";
+    Centre->btnFdLst->Click();
+    int col = 0, row = 0;
+    ASSERT_TRUE(FindDay(Centre->SGYS, 1, col, row));
+    auto* cell = dynamic_cast<TCLA*>(Centre->SGYS->Objects(col, row));
+    EXPECT_EQ(cell->flag, 1);
+    EXPECT_EQ(cell->value, "338");
+    OpenDay(Centre->SGYS, 1);
+    EXPECT_EQ(Centre->edtDT2->Text(), firstOfMonth);
+    EXPECT_EQ(Centre->SGSC->Cells(1, 4), "338KCal");
+    EXPECT_EQ(Centre->SGSC->Cells(2, 1), "600KCal");
+    EXPECT_EQ(Centre->SGSC->Cells(2, 3), "800KCal");
+    EXPECT_EQ(Centre->SGSC->Cells(2, 2), "");
+    Centre->btn1->Click();
+    EXPECT_TRUE(Centre->pnlYSCla->Showing());
+    if (Today() != 1) {
+        OpenDay(Centre->SGYS, Today());
+        EXPECT_EQ(Centre->SGSC->Cells(1, 4), "");
+    }
+}
+
+TEST_F(FoodPage, SearchTextIsTakenLiterally) {
+    OpenTodaysMeal(Centre->btnBreakfast);
+    Centre->lbl13->Click();
+    for (const QString& text : {QString("' or 1=1 --"), QString("%"), QString("_")}) {
+        TCFoodSrcFrm->edtQry->SetText(text);
+        EXPECT_TRUE(TCFoodSrcFrm->AdoQry->Active()) << text.toStdString();
+        EXPECT_EQ(TCFoodSrcFrm->AdoQry->RecordCount(), 0) << text.toStdString();
+    }
+    TCFoodSrcFrm->rbSP->SetChecked(true);
+    TCFoodSrcFrm->edtQry->SetText("O'Neil");
+    ASSERT_EQ(TCFoodSrcFrm->AdoQry->RecordCount(), 1);
+    EXPECT_EQ(TCFoodSrcFrm->AdoQry->FieldByName("FD")->AsString(), "O'Neil 的早餐");
+    EXPECT_TRUE(Boxes.Boxes.empty());
+    // The window frees itself when closed and comes back anew.
+    TCFoodSrcFrm->SpeedButton1->Click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(TCFoodSrcFrm, nullptr);
+}
