@@ -18,6 +18,11 @@
 // One day cell of a month calendar.
 class TCLA : public TObject {
 public:
+    TCLA() { ++Alive; }
+    ~TCLA() override { --Alive; }
+    // Day cells in existence: the calendars free theirs whenever they are rebuilt.
+    inline static int Alive = 0;
+
     QString day;    // "1".."31"
     QString value;  // the day's value formatted "0"; empty without a record
     int flag = 0;   // 1 when the day has a record

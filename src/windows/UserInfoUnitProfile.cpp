@@ -109,10 +109,11 @@ void TFrm_UInfo::BuildProfilePage() {
     SG_INfo->OnClick = [this](TObject* s) { SG_INfoClick(s); };
 }
 
+// The view shows what is stored: the texts without their surrounding blanks.
 void TFrm_UInfo::ShowProfileView() {
-    lblUID->SetCaption(edtUID->Text());
-    lblPWD->SetCaption(edtPwd->Text());
-    lblName->SetCaption(EdtName->Text());
+    lblUID->SetCaption(edtUID->Text().trimmed());
+    lblPWD->SetCaption(edtPwd->Text().trimmed());
+    lblName->SetCaption(EdtName->Text().trimmed());
     lblSex->SetCaption(cbbSex->Text());
     lblHD->SetCaption(cbbHD->Text());
     lblBthDay->SetCaption(edtBthday->Text());

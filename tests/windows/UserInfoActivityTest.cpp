@@ -1,0 +1,235 @@
+// The personal centre's activity page and the activity catalogue window.
+#include "PersonalCentreFixture.h"
+#include "UnitHDMX.h"
+#include "UnitSetHT.h"
+
+namespace {
+
+class ActivityPage : public PersonalCentre {
+protected:
+    void SetUp() override {
+        PersonalCentre::SetUp();
+        // 洗碗 (2 kcal a minute) and 站立 (1.5); the rest of the list is no activity.
+        Db.Exec("update UInfo set SPID = '1, 3,abc,999' where UID = :U", {{"U", Uid}});
+    }
+    void OpenToday() {
+        Centre->btnSPLst->Click();
+        OpenDay(Centre->SGHD, Today());
+    }
+    TStringGrid* Grid() const { return Centre->SG1; }
+    QString Stored(int activity) {
+        const QVariantMap key{{"U", Uid}, {"S", activity}, {"D", TodayISO()}};
+        const QString where = " from SPRcd where UID = :U and SPID = :S and DT = :D";
+        return Db.Scalar("select SPTime" + where, key) + "|" + Db.Scalar("select KCal" + where, key);
+    }
+};
+
+// The catalogue shown beside the personal centre, as its link shows it.
+class Catalogue : public PersonalCentre {
+protected:
+    void SetUp() override {
+        PersonalCentre::SetUp();
+        Form = new TSetHTFrm(Centre);
+        Form->ShowForm();
+    }
+    // The list and index showing an activity.
+    std::pair<TSkCheckList*, int> Find(const QString& title) {
+        for (TSkCheckList* list : {Form->RC_A, Form->RC_B, Form->RC_C, Form->RC_D})
+            if (const int i = list->Items()->IndexOf(title); i >= 0) return {list, i};
+        return {nullptr, -1};
+    }
+    void Popup(const QString& title, TMenuItem* item) {
+        const auto [list, index] = Find(title);
+        ASSERT_NE(list, nullptr) << title.toStdString();
+        list->SetItemIndex(index);
+        Form->PopupMenu1->SetPopupComponent(list);
+        item->Click();
+    }
+    QString Edit(int type, const QString& title, const QString& kcal) {
+        Form->cbbHT->SetItemIndex(type - 1);
+        Form->edtHT->SetText(title);
+        Form->edtXH->SetText(kcal);
+        Boxes.Boxes.clear();
+        Form->SkButton1->Click();
+        return Boxes.LastText();
+    }
+    TSetHTFrm* Form = nullptr;
+};
+
+}  // namespace
+
+TEST_F(ActivityPage, ADayIsSavedReloadedMergedAndReplaced) {
+    OpenToday();
+    EXPECT_TRUE(Centre->pnlHDJL->Showing());
+    EXPECT_EQ(Centre->edtDT4->Text(), TodayISO());
+    ASSERT_EQ(Grid()->RowCount(), 4);  // two activities and the empty row
+    EXPECT_EQ(Grid()->Cells(1, 1), "洗碗");
+    EXPECT_EQ(Grid()->Cells(1, 2), "站立");
+    EXPECT_EQ(Grid()->Cells(7, 2), "1.5");
+    EXPECT_EQ(Grid()->Cells(10, 1), "1");
+
+    TypeIntoCell(Grid(), 2, 1, "30");
+    EXPECT_EQ(Grid()->Cells(3, 1), "60.0");
+    EXPECT_EQ(Grid()->Cells(10, 1), "");
+    TypeIntoCell(Grid(), 2, 2, "0");
+    Centre->Btn_SaveHT->Click();
+    EXPECT_EQ(Boxes.LastText(), "保存成功");
+    EXPECT_EQ(Stored(1), "30|60");
+    EXPECT_EQ(Stored(3), "0|0");  // no minutes spent is still a record
+    EXPECT_EQ(MainFrm->lblHDXH->Caption(), "60Kcal");
+
+    // Back to the calendar and in again: the day's minutes and energy come back.
+    Centre->btn1->Click();
+    EXPECT_TRUE(Centre->pnlHDCla->Showing());
+    int col = 0, row = 0;
+    ASSERT_TRUE(FindDay(Centre->SGHD, Today(), col, row));
+    EXPECT_EQ(dynamic_cast<TCLA*>(Centre->SGHD->Objects(col, row))->value, "60");
+    OpenDay(Centre->SGHD, Today());
+    EXPECT_EQ(Grid()->Cells(2, 1), "30");
+    EXPECT_EQ(Grid()->Cells(3, 1), "60");
+    Centre->Btn_SaveHT->Click();
+    EXPECT_EQ(Boxes.LastText(), "没有录入新记录，不用保存。");
+
+    TypeIntoCell(Grid(), 2, 1, "10");
+    Boxes.Boxes.clear();
+    Boxes.Answers = {IDOK};
+    Centre->Btn_SaveHT->Click();
+    EXPECT_EQ(Boxes.Boxes.front().Text,
+              TodayISO() + "的【洗碗】时间30分钟 已录入。点击“确定”合拼记录；点击“取消”替换记录");
+    EXPECT_EQ(Stored(1), "40|80");
+    TypeIntoCell(Grid(), 2, 1, "5");
+    Boxes.Answers = {IDCANCEL};
+    Centre->Btn_SaveHT->Click();
+    EXPECT_EQ(Stored(1), "5|10");
+    EXPECT_EQ(MainFrm->lblHDXH->Caption(), "10Kcal");
+
+    Centre->btnClearHD->Click();
+    EXPECT_EQ(Grid()->Cells(2, 1), "");
+    EXPECT_EQ(Grid()->Cells(1, 1), "洗碗");
+    Centre->Btn_SaveHT->Click();
+    EXPECT_EQ(Boxes.LastText(), "没有录入活动时间，不能保存");
+}
+
+TEST_F(ActivityPage, MinutesThatAreNoNumberAreRefusedAndAFailedSaveStoresNothing) {
+    OpenToday();
+    TypeIntoCell(Grid(), 2, 1, "1.2.3");
+    TypeIntoCell(Grid(), 2, 2, "20");
+    Centre->Btn_SaveHT->Click();
+    EXPECT_EQ(Boxes.LastText(), "【洗碗】活动时间不正确");
+    EXPECT_EQ(Scalar("select count(*) from SPRcd"), "0");
+
+    TypeIntoCell(Grid(), 2, 1, "15");
+    Db.Exec("create trigger NoStanding before insert on SPRcd when new.SPID = 3 begin select raise(abort, 'no'); end");
+    Centre->Btn_SaveHT->Click();
+    EXPECT_EQ(Boxes.LastText(), "保存失败，请重新保存。");
+    EXPECT_EQ(Scalar("select count(*) from SPRcd"), "0");
+    EXPECT_EQ(Grid()->Cells(10, 1), "");
+}
+
+TEST_F(ActivityPage, AnEmptyActivityListShowsNoRows) {
+    Db.Exec("update UInfo set SPID = '' where UID = :U", {{"U", Uid}});
+    OpenToday();
+    EXPECT_EQ(Grid()->RowCount(), 2);
+    EXPECT_EQ(Grid()->Cells(1, 1), "");
+    // The link opens the catalogue, anew and modally.
+    Centre->btnSPLst->Click();
+    EXPECT_TRUE(Centre->lblSetHD->Showing());
+    Centre->lblSetHD->Click();
+    EXPECT_EQ(Modals.back(), "SetHTFrm");
+    MainFrm->N2->Click();
+    EXPECT_EQ(Modals.size(), 2u);
+}
+
+TEST_F(ActivityPage, TheDayDetailListsARecordWhoseActivityIsGone) {
+    Db.Exec("pragma foreign_keys = off");
+    Db.Exec("insert into SPRcd (DT, UID, SPID, SPTime, KCal) values ('2024-06-04', :U, 1, 30, 60), "
+            "('2024-06-04', :U, 4242, 20, 40)",
+            {{"U", Uid}});
+    Db.Exec("pragma foreign_keys = on");
+    THDMXFrm detail(Centre);
+    detail.LoadDay("2024-6-4");
+    EXPECT_EQ(detail.SGHD->Cells(1, 1), "洗碗");
+    EXPECT_EQ(detail.SGHD->Cells(1, 2), "(已删除的活动)");
+    EXPECT_EQ(detail.SGHD->Cells(3, 2), "40Kcal");
+    EXPECT_EQ(detail.lblSPSum->Caption(), "100Kcal");
+    detail.LoadDay("2024-06-05");
+    EXPECT_EQ(detail.SGHD->RowCount(), 2);
+    EXPECT_EQ(detail.lblSPSum->Caption(), "0Kcal");
+}
+
+TEST_F(Catalogue, TheListsGoByTypeAndTickTheUsersActivities) {
+    Db.Exec("update UInfo set SPID = '20,1,999' where UID = :U", {{"U", Uid}});
+    Form->LoadLists();
+    EXPECT_EQ(Form->RC_A->Count(), Scalar("select count(*) from SpSet where sType = 1").toInt());
+    EXPECT_EQ(Form->RC_D->Count(), Scalar("select count(*) from SpSet where sType = 4").toInt());
+    EXPECT_EQ(Form->RC_A->Items()->Strings(0), "洗碗");
+    EXPECT_TRUE(Form->RC_A->Checked(0));
+    const auto [list, index] = Find("下楼梯");
+    EXPECT_EQ(list, Form->RC_C);
+    EXPECT_TRUE(list->Checked(index));
+    EXPECT_FALSE(Form->RC_A->Checked(1));
+    // Stored in list order; nothing ticked stores nothing.
+    Form->RC_A->SetChecked(1, true);
+    Form->SkButton7->Click();
+    EXPECT_EQ(Scalar("select SPID from UInfo where UID = :U"), "1,2,20");
+    EXPECT_FALSE(Form->Visible());
+    Form->ShowForm();
+    for (TSkCheckList* l : {Form->RC_A, Form->RC_B, Form->RC_C, Form->RC_D}) l->CheckAll(cbUnchecked);
+    Form->SkButton7->Click();
+    EXPECT_EQ(Scalar("select SPID from UInfo where UID = :U"), "");
+}
+
+TEST_F(Catalogue, ItemsAreAddedAndRenamedWithUniqueTitles) {
+    Form->SkButton3->Click();
+    EXPECT_TRUE(Form->gb->Showing());
+    EXPECT_EQ(Edit(0, "爬山", "6.5"), "请选择活动类型");
+    EXPECT_EQ(Edit(3, "  ", "6.5"), "活动名称没有填写");
+    for (const QString& kcal : {QString("abc"), QString("0"), QString("-1"), QString("1.2.3"), QString("")})
+        EXPECT_EQ(Edit(3, "爬山", kcal), "热量消耗不正确") << kcal.toStdString();
+    EXPECT_EQ(Edit(3, "爬山", "6.5"), "保存成功");
+    EXPECT_GE(Find("爬山").second, 0);
+    EXPECT_EQ(Find("爬山").first, Form->RC_C);
+    EXPECT_EQ(Scalar("select sType || '|' || Kcal || '|' || sysFlg from SpSet where tit = '爬山'"), "3|6.5|0");
+    EXPECT_EQ(Edit(1, "洗碗", "2"), "已有同名称，不能保存");
+    EXPECT_EQ(Boxes.LastCaption(), "信息提示。");
+    EXPECT_EQ(Edit(2, "Yoga", "3"), "保存成功");
+    EXPECT_EQ(Edit(2, "YOGA", "3"), "已有同名称，不能保存");
+    EXPECT_EQ(Edit(2, "O'Neil' or 1=1 --", "3"), "保存成功");
+    EXPECT_GE(Find("O'Neil' or 1=1 --").second, 0);
+
+    // Renaming starts from the item's own type and figures.
+    Form->cbbHT->SetItemIndex(0);
+    Popup("爬山", Form->N1);
+    EXPECT_EQ(Form->edtHT->Text(), "爬山");
+    EXPECT_EQ(Form->edtXH->Text(), "6.5");
+    EXPECT_EQ(Form->cbbHT->ItemIndex(), 2);
+    EXPECT_EQ(Edit(3, "爬山", "7"), "保存成功");  // its own title is no duplicate
+    Popup("爬山", Form->N1);
+    EXPECT_EQ(Edit(4, "洗碗", "7"), "已有同名称，不能修改");
+    EXPECT_EQ(Boxes.LastCaption(), "信息提示。");
+    EXPECT_EQ(Edit(4, "登山", "8"), "保存成功");
+    EXPECT_EQ(Find("登山").first, Form->RC_D);
+    EXPECT_EQ(Find("爬山").first, nullptr);
+}
+
+TEST_F(Catalogue, OnlyUnusedItemsOfUsersCanBeDeletedAndTheyLeaveEveryList) {
+    Db.Exec("insert into SpSet (ID, sType, tit, Kcal, sysFlg) values (900, 2, '遛狗', 3, 0), (901, 2, '跳舞机', 5, 0)");
+    Db.Exec("insert into UInfo (UName, UName1, HT, SPID) values ('别人', 'other', 1, '900,1')");
+    Db.Exec("update UInfo set SPID = '1,900,3' where UID = :U", {{"U", Uid}});
+    Db.Exec("insert into SPRcd (DT, UID, SPID, SPTime, KCal) values ('2024-06-04', :U, 901, 10, 50)", {{"U", Uid}});
+    Form->LoadLists();
+
+    Popup("洗碗", Form->N2);
+    EXPECT_EQ(Boxes.LastText(), "不能删除系统自带的运动项目");
+    Popup("跳舞机", Form->N2);
+    EXPECT_EQ(Boxes.LastText(), "此活动项已有活动记录，不能删除。");
+    EXPECT_EQ(Scalar("select count(*) from SpSet where ID in (1, 901)"), "2");
+
+    Boxes.Boxes.clear();
+    Popup("遛狗", Form->N2);
+    EXPECT_TRUE(Boxes.Boxes.empty());
+    EXPECT_EQ(Scalar("select count(*) from SpSet where ID = 900"), "0");
+    EXPECT_EQ(Scalar("select SPID from UInfo where UID = :U"), "1,3");
+    EXPECT_EQ(Scalar("select SPID from UInfo where UName1 = 'other'"), "1");
+    EXPECT_EQ(Find("遛狗").first, nullptr);
+}

@@ -1,0 +1,276 @@
+// The personal centre's month calendars, month buttons, history lists with their day-detail windows,
+// and the analysis of a period.
+#include "PersonalCentreFixture.h"
+#include "UnitHDMX.h"
+#include "UnitYSMX.h"
+
+#include <QImage>
+
+namespace {
+
+class Calendars : public PersonalCentre {
+protected:
+    // Shows the month of a date on the intake page.
+    void ShowMonth(const QString& date) {
+        Centre->btnFdLst->Click();
+        Centre->lblDate->SetCaption(date);
+        Centre->RefreshCalendar();
+    }
+    QString DayAt(int col, int row) {
+        auto* cell = dynamic_cast<TCLA*>(Centre->SGYS->Objects(col, row));
+        return cell ? cell->day : QString();
+    }
+    TCLA* Cell(TStringGrid* grid, int day) {
+        int col = 0, row = 0;
+        return FindDay(grid, day, col, row) ? dynamic_cast<TCLA*>(grid->Objects(col, row)) : nullptr;
+    }
+    // Whether red text was drawn into the cell of a day.
+    bool RedTextIn(TStringGrid* grid, int day) {
+        int col = 0, row = 0;
+        if (!FindDay(grid, day, col, row)) return false;
+        const QImage shot = grid->Widget()->grab().toImage();
+        const TRect r = grid->CellRect(col, row);
+        for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = r.Left; x < r.Right; ++x) {
+                const QColor c = shot.pixelColor(x, y);
+                if (c.red() > 200 && c.green() < 90 && c.blue() < 90) return true;
+            }
+        return false;
+    }
+    QStringList Rows(TSkDBGrid* grid, int columns) {
+        QStringList rows;
+        for (int r = 1; r < grid->RowCount(); ++r) {
+            QStringList cells;
+            for (int c = 1; c <= columns; ++c) {
+                grid->SetRow(r);
+                cells << grid->DisplayText(c - 1);
+            }
+            rows << cells.join('|');
+        }
+        return rows;
+    }
+};
+
+}  // namespace
+
+TEST_F(Calendars, AMonthStartingOnSaturdayTakesSixWeekRows) {
+    ShowMonth("2022-10-15");
+    EXPECT_EQ(Centre->SGYS->Cells(0, 0), "星期日");
+    EXPECT_EQ(Centre->SGYS->Cells(6, 0), "星期六");
+    EXPECT_EQ(DayAt(6, 1), "1");
+    EXPECT_EQ(DayAt(0, 2), "2");
+    EXPECT_EQ(DayAt(1, 6), "31");
+    EXPECT_EQ(DayAt(0, 1), "");
+    // The date label's day is the chosen cell; building the month leaves the label alone.
+    EXPECT_EQ(DayAt(Centre->SGYS->Col(), Centre->SGYS->Row()), "15");
+    EXPECT_EQ(Centre->lblDate->Caption(), "2022-10-15");
+}
+
+TEST_F(Calendars, February29IsShownOnlyInLeapYears) {
+    int col = 0, row = 0;
+    ShowMonth("2024-2-10");
+    EXPECT_TRUE(FindDay(Centre->SGYS, 29, col, row));
+    ShowMonth("2023-2-10");
+    EXPECT_TRUE(FindDay(Centre->SGYS, 28, col, row));
+    EXPECT_FALSE(FindDay(Centre->SGYS, 29, col, row));
+    ShowMonth("2100-2-10");
+    EXPECT_FALSE(FindDay(Centre->SGYS, 29, col, row));
+    // Rebuilding frees the old day cells: three calendars hold one cell per day of their month.
+    ShowMonth("2024-1-10");
+    const int alive = TCLA::Alive;
+    for (int i = 0; i < 20; ++i) Centre->RefreshCalendar();
+    EXPECT_EQ(TCLA::Alive, alive);
+}
+
+TEST_F(Calendars, TheMonthButtonsKeepTheDayWithinTheNewMonth) {
+    ShowMonth("2024-3-31");
+    Centre->btnLDate->Click();
+    EXPECT_EQ(Centre->lblDate->Caption(), "2024-2-29");
+    Centre->btnLDate->Click();
+    Centre->btnLDate->Click();
+    EXPECT_EQ(Centre->lblDate->Caption(), "2023-12-29");
+    Centre->btnRDate->Click();
+    EXPECT_EQ(Centre->lblDate->Caption(), "2024-1-29");
+    ShowMonth("2024-5-31");
+    Centre->btnLDate->Click();
+    EXPECT_EQ(Centre->lblDate->Caption(), "2024-4-30");
+    EXPECT_EQ(DayAt(Centre->SGYS->Col(), Centre->SGYS->Row()), "30");
+    ShowMonth("2024-12-31");
+    Centre->btnRDate->Click();
+    EXPECT_EQ(Centre->lblDate->Caption(), "2025-1-31");
+}
+
+TEST_F(Calendars, EachCalendarShowsTheDaysValueOfTheUserOnly) {
+    Db.Exec("insert into TZ (CDT, TZ1, UID) values ('2024-06-03', 68.6, :U)", {{"U", Uid}});
+    Db.Exec("insert into SPRcd (DT, UID, SPID, SPTime, KCal) values ('2024-06-04', :U, 1, 30, 60), "
+            "('2024-06-04', :U, 2, 10, 20.4), ('2024-06-05', :U, 3, 0, 0)",
+            {{"U", Uid}});
+    Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, CKDate, Flg) values (:U, '早餐', 1, 100, 338, '2024-06-06', 1)",
+            {{"U", Uid}});
+    Db.Exec("insert into UInfo (UName, UName1, HT) values ('别人', 'other', 1)");
+    Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, CKDate, Flg) values "
+            "((select UID from UInfo where UName1 = 'other'), '早餐', 1, 100, 338, '2024-06-07', 1)");
+
+    Centre->btnNet->Click();
+    Centre->lblDate->SetCaption("2024-6-1");
+    Centre->RefreshCalendar();
+    ASSERT_NE(Cell(Centre->SGTZ, 3), nullptr);
+    EXPECT_EQ(Cell(Centre->SGTZ, 3)->value, "69");
+    EXPECT_EQ(Cell(Centre->SGTZ, 4)->flag, 0);
+    EXPECT_TRUE(RedTextIn(Centre->SGTZ, 3));
+    EXPECT_FALSE(RedTextIn(Centre->SGTZ, 4));
+
+    Centre->btnSPLst->Click();
+    Centre->lblDate->SetCaption("2024-6-1");
+    Centre->RefreshCalendar();
+    EXPECT_EQ(Cell(Centre->SGHD, 4)->value, "80");
+    EXPECT_EQ(Cell(Centre->SGHD, 5)->flag, 1);  // a day that adds up to 0 was still recorded
+    EXPECT_EQ(Cell(Centre->SGHD, 5)->value, "0");
+
+    ShowMonth("2024-6-1");
+    EXPECT_EQ(Cell(Centre->SGYS, 6)->value, "338");
+    EXPECT_EQ(Cell(Centre->SGYS, 7)->flag, 0);  // another user's day
+}
+
+TEST_F(Calendars, ChoosingADayWritesTheDateLabelAndDoubleClickingOpensIt) {
+    ShowMonth("2024-6-1");
+    int col = 0, row = 0;
+    ASSERT_TRUE(FindDay(Centre->SGYS, 9, col, row));
+    ClickCell(Centre->SGYS, col, row);
+    EXPECT_EQ(Centre->lblDate->Caption(), "2024-6-9");
+    ASSERT_TRUE(FindDay(Centre->SGYS, 12, col, row));
+    DblClickCell(Centre->SGYS, col, row);
+    EXPECT_EQ(Centre->edtDT2->Text(), "2024-06-12");  // the date as the tables keep it
+    EXPECT_TRUE(Centre->pnlAddSP->Showing());
+    EXPECT_FALSE(Centre->pnlClaDate->Visible());
+    EXPECT_TRUE(Centre->pnlBack->Visible());
+    // Back twice: the meals, then the calendar with the same day chosen.
+    Centre->btnBreakfast->Click();
+    Centre->btn1->Click();
+    Centre->btn1->Click();
+    EXPECT_TRUE(Centre->pnlYSCla->Showing());
+    EXPECT_TRUE(Centre->pnlClaDate->Showing());
+    EXPECT_EQ(DayAt(Centre->SGYS->Col(), Centre->SGYS->Row()), "12");
+}
+
+TEST_F(Calendars, TheHistoryListsRefuseAReversedRangeAndOpenTheDaysDetails) {
+    Db.Exec("insert into SpSet (ID, sType, tit, Kcal, sysFlg) values (900, 2, '自定义活动', 3, 0)");
+    Db.Exec("insert into SPRcd (DT, UID, SPID, SPTime, KCal) values ('2024-06-04', :U, 1, 30, 60), "
+            "('2024-06-04', :U, 900, 10, 30.4), ('2024-06-08', :U, 2, 10, 23)",
+            {{"U", Uid}});
+    Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, Pro, Fat, CHO, CKDate, Flg) values "
+            "(:U, '早餐', 1, 100, 338, 11.9, 1.3, 75.2, '2024-06-06', 1), "
+            "(:U, '晚餐', 3, 50.4, 170, 5, 1, 36, '2024-06-06', 1)",
+            {{"U", Uid}});
+
+    Centre->btnSPLst->Click();
+    Centre->lblLSJL->Click();
+    EXPECT_TRUE(Centre->pnlHdCX->Showing());
+    EXPECT_EQ(Centre->lblLSTop->Caption(), ">> 历史活动记录");
+    EXPECT_FALSE(Centre->pnlClaDate->Visible());
+    EXPECT_EQ(Centre->DT5->Date(), Date() - 30);
+    Centre->DT5->SetCaption("2024-06-30");
+    Centre->DT6->SetCaption("2024-06-01");
+    Centre->btn_HTSearch->Click();
+    EXPECT_EQ(Boxes.LastText(), "截止日期不能小于起始日期");
+    Centre->DT5->SetCaption("2024-06-01");
+    Centre->DT6->SetCaption("2024-06-30");
+    Centre->btn_HTSearch->Click();
+    EXPECT_EQ(Rows(Centre->SkDBGrid2, 2), (QStringList{"2024-06-08|23", "2024-06-04|90"}));
+    DblClickCell(Centre->SkDBGrid2, 1, 2);
+    ASSERT_NE(HDMXFrm, nullptr);
+    EXPECT_EQ(HDMXFrm->SGHD->Cells(1, 0), "活动名称");
+    EXPECT_EQ(HDMXFrm->SGHD->Cells(1, 2), "自定义活动");
+    EXPECT_EQ(HDMXFrm->SGHD->Cells(3, 1), "60Kcal");
+    EXPECT_EQ(HDMXFrm->SGHD->RowCount(), 4);  // one empty row after the records
+    EXPECT_EQ(HDMXFrm->lblSPSum->Caption(), "90Kcal");
+    Centre->btn1->Click();
+    EXPECT_TRUE(Centre->pnlHDCla->Showing());
+
+    Centre->btnFdLst->Click();
+    EXPECT_EQ(HDMXFrm, nullptr);  // leaving the page closes the detail window
+    Centre->lblLSJL->Click();
+    Centre->DT7->SetCaption("2024-06-10");
+    Centre->DT8->SetCaption("2024-06-09");
+    Centre->btn_SearchSW->Click();
+    EXPECT_EQ(Boxes.LastText(), "截止日期不能小于起始日期");
+    Centre->DT7->SetCaption("2024-06-01");
+    Centre->btn_SearchSW->Click();
+    EXPECT_EQ(Rows(Centre->SkDBGrid3, 6), (QStringList{"2024-06-06|150|508|17|2|111"}));
+    DblClickCell(Centre->SkDBGrid3, 1, 1);
+    ASSERT_NE(YSMXFrm, nullptr);
+    EXPECT_EQ(YSMXFrm->SGYS->Cells(1, 1), "早餐");
+    EXPECT_EQ(YSMXFrm->SGYS->Cells(2, 1), "小麦");
+    EXPECT_EQ(YSMXFrm->SGYS->Cells(3, 2), "50.4克");
+    EXPECT_EQ(YSMXFrm->lblYSSum->Caption(), "508KCal");
+    Centre->btn1->Click();
+    EXPECT_TRUE(Centre->pnlYSCla->Showing());
+}
+
+TEST_F(Calendars, TheAnalysisSumsThePeriodAndNamesEachDaysState) {
+    auto day = [&](const QString& date, double target, double intake, double activity) {
+        Db.Exec("insert into BDKcal (KCal, UID, WRDate) values (:K, :U, :D)", {{"K", target}, {"U", Uid}, {"D", date}});
+        if (intake != 0)
+            Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, CKDate, Flg) values (:U, '午餐', 1, 100, :K, :D, 1)",
+                    {{"K", intake}, {"U", Uid}, {"D", date}});
+        if (activity != 0)
+            Db.Exec("insert into SPRcd (DT, UID, SPID, SPTime, KCal) values (:D, :U, 1, 30, :K)",
+                    {{"K", activity}, {"U", Uid}, {"D", date}});
+    };
+    day("2024-06-01", 2000, 0, 100);     // 饮食未记录
+    day("2024-06-02", 2000, 800, 0);     // 热量摄入不足
+    day("2024-06-03", 2000, 1500, 100);  // 消耗热量
+    day("2024-06-04", 1800, 2000, 200);  // 热量平衡
+    day("2024-06-05", 1500, 2500, 0);    // 吸收热量
+    day("2024-06-06", 1500, -50, 0);     // left out of the sums, not out of the days
+
+    Centre->btnAna->Click();
+    EXPECT_EQ(Centre->lblTop->Caption(), "饮食热量和活动热量分析");
+    Centre->DT9->SetCaption("2024-06-01");
+    Centre->DT10->SetCaption("2024-06-30");
+    Centre->btn_Ana->Click();
+    EXPECT_EQ(Centre->edtSKCal->Text(), "6800.00KCal");
+    EXPECT_EQ(Centre->edtOKcal->Text(), "9300.00KCal");
+    EXPECT_EQ(Centre->edtHKCal->Text(), "400.00KCal");
+    EXPECT_EQ(Centre->edtFat->Text(), "消耗-2900KCal");
+    EXPECT_EQ(Centre->edtFat->Font()->Color(), clBlack);
+    EXPECT_FALSE(Centre->Panel_ana->Visible());
+    std::map<QString, QString> states;
+    for (TADOQuery* q = Centre->qryAna; !q->Eof(); q->Next())
+        states[q->FieldByName("CKDate")->AsString()] = q->FieldByName("CKCAL")->AsString();
+    EXPECT_EQ(states["2024-06-01"], "饮食未记录");
+    EXPECT_EQ(states["2024-06-02"], "热量摄入不足");
+    EXPECT_EQ(states["2024-06-03"], "消耗热量");
+    EXPECT_EQ(states["2024-06-04"], "热量平衡");
+    EXPECT_EQ(states["2024-06-05"], "吸收热量");
+    EXPECT_EQ(states.size(), 6u);
+    EXPECT_EQ(Centre->DBS->RowCount(), 7);
+
+    Centre->DT9->SetCaption("2024-06-05");
+    Centre->DT10->SetCaption("2024-06-05");
+    Centre->btn_Ana->Click();
+    EXPECT_EQ(Centre->edtFat->Text(), "吸收1000KCal");
+    EXPECT_EQ(Centre->edtFat->Font()->Color(), TColor(0x0000FF));
+
+    // A period without records reads as a balance.
+    Centre->DT9->SetCaption("2023-01-01");
+    Centre->DT10->SetCaption("2023-01-31");
+    Centre->btn_Ana->Click();
+    EXPECT_EQ(Centre->edtSKCal->Text(), "0.00KCal");
+    EXPECT_EQ(Centre->edtFat->Text(), "热量平衡");
+
+    // A failed analysis leaves no figures of the last period and says why.
+    Centre->DT9->SetCaption("2024-06-01");
+    Centre->DT10->SetCaption("2024-06-30");
+    Centre->btn_Ana->Click();
+    Db.Exec("drop view CntKCal");
+    Boxes.Boxes.clear();
+    Centre->btn_Ana->Click();
+    ASSERT_EQ(Boxes.Boxes.size(), 1u);
+    EXPECT_TRUE(Boxes.LastText().startsWith("操作出现异常错误，请重新操作。错误原因："));
+    EXPECT_EQ(Centre->edtSKCal->Text(), "");
+    EXPECT_EQ(Centre->edtFat->Text(), "");
+    EXPECT_FALSE(Centre->qryAna->Active());
+    EXPECT_EQ(Centre->DBS->RowCount(), 2);
+    EXPECT_FALSE(Centre->Panel_ana->Visible());
+}
