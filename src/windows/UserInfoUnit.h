@@ -100,7 +100,8 @@ public:
     TSkMemo* memoAnaNote;
     TSkDBGrid *DBS, *dbDKCal;
     TDataSource *dsAna, *DSKCAL;
-    TADOQuery *qryAna, *ADODKCAL;
+    // The days of the period, shown by the day grid and the hidden balance grid.
+    TADOQuery* qryAna;
     TPanel* Panel_ana;
 
     // The window's own queries.

@@ -9,22 +9,19 @@
 
 namespace {
 
-// The day's balance rounded to whole kcal, with its arrow.
-const QString DayBalanceSql =
+// One pass over the stored query for the period gives each day's state for the day grid, its balance with
+// an arrow for the hidden grid, and whether it counts in the period's sums (all three figures 0 or more).
+const QString PeriodSql =
+    "With P As Materialized (Select UID, CKDate, OKCAL, SKCAL, HKCAL From CntKCal "
+    "Where UID = :UID And CKDate Between :D1 And :D2) "
     "Select UID, CKDate, OKCAL, SKCAL, HKCAL, "
-    "CASE WHEN round(SKCAL-OKCAL-HKCAL) > 0 THEN CAST(CAST(round(SKCAL-OKCAL-HKCAL) AS INTEGER) AS TEXT) || '↑' "
-    "WHEN round(SKCAL-OKCAL-HKCAL) < 0 THEN CAST(CAST(round(SKCAL-OKCAL-HKCAL) AS INTEGER) AS TEXT) || '↓' "
-    "ELSE CAST(CAST(round(SKCAL-OKCAL-HKCAL) AS INTEGER) AS TEXT) || '=' END AS DKCAL "
-    "From CntKCal Where OKCAL >= 0 And SKCAL >= 0 And HKCAL >= 0 And UID = :UID "
-    "And CKDate Between :D1 And :D2 Order By CKDate Desc";
-
-// Each day's state: no intake, too little intake, or intake against what was spent.
-const QString DayStateSql =
-    "Select CKDate, OKCal, HKCal, SKCal, "
-    "CASE WHEN SKCal = 0 THEN '饮食未记录' WHEN SKCal > 0 THEN "
-    "CASE WHEN SKCal < 900 THEN '热量摄入不足' WHEN OKCal + HKCal > SKCal THEN '消耗热量' "
-    "WHEN OKCal + HKCal = SKCal THEN '热量平衡' ELSE '吸收热量' END END AS CKCAL "
-    "From CntKCal Where UID = :UID And CKDate Between :D1 And :D2 Order By CKDate Desc";
+    "CASE WHEN SKCAL = 0 THEN '饮食未记录' WHEN SKCAL > 0 THEN "
+    "CASE WHEN SKCAL < 900 THEN '热量摄入不足' WHEN OKCAL + HKCAL > SKCAL THEN '消耗热量' "
+    "WHEN OKCAL + HKCAL = SKCAL THEN '热量平衡' ELSE '吸收热量' END END AS CKCAL, "
+    "CAST(CAST(round(SKCAL-OKCAL-HKCAL) AS INTEGER) AS TEXT) || CASE WHEN round(SKCAL-OKCAL-HKCAL) > 0 THEN '↑' "
+    "WHEN round(SKCAL-OKCAL-HKCAL) < 0 THEN '↓' ELSE '=' END AS DKCAL, "
+    "OKCAL >= 0 And SKCAL >= 0 And HKCAL >= 0 AS Counted "
+    "From P Order By CKDate Desc";
 
 }  // namespace
 
@@ -80,12 +77,9 @@ void TFrm_UInfo::BuildAnalysisPage() {
         c->SetWidth(QString(field) == "CKDate" || QString(field) == "CKCAL" ? 76 : 52);
     }
 
-    ADODKCAL = new TADOQuery(this);
-    ADODKCAL->SetName("ADODKCAL");
-    ADODKCAL->SetConnection(DM->Conn);
     DSKCAL = new TDataSource(this);
     DSKCAL->SetName("DSKCAL");
-    DSKCAL->SetDataSet(ADODKCAL);
+    DSKCAL->SetDataSet(qryAna);
     dbDKCal = MakeControl<TSkDBGrid>(this, page, "dbDKCal", 16, 320, 300, 120);
     dbDKCal->SetVisible(false);
     dbDKCal->SetDataSource(DSKCAL);
@@ -108,7 +102,6 @@ void TFrm_UInfo::BuildAnalysisPage() {
 void TFrm_UInfo::ClearAnalysis() {
     for (TSkEdit* e : {edtSKCal, edtOKcal, edtHKCal, edtDKcal, edtFat}) e->SetText(QString());
     qryAna->Close();
-    ADODKCAL->Close();
 }
 
 void TFrm_UInfo::btn_AnaClick(TObject*) {
@@ -118,24 +111,27 @@ void TFrm_UInfo::btn_AnaClick(TObject*) {
     Panel_ana->Show();
     Panel_ana->BringToFront();
     Panel_ana->Repaint();
+    // The grids read the days once, after the sums.
+    dsAna->SetDataSet(nullptr);
     DSKCAL->SetDataSet(nullptr);
-    const QVariantMap params{{"UID", CurrentUserId()}, {"D1", from}, {"D2", to}};
+    const bool read = DM->RunSql(qryAna, PeriodSql, false, {{"UID", CurrentUserId()}, {"D1", from}, {"D2", to}});
+    double basal = 0, intake = 0, activity = 0;
+    for (; read && !qryAna->Eof(); qryAna->Next()) {
+        if (!qryAna->FieldByName("Counted")->AsBoolean()) continue;
+        basal += qryAna->FieldByName("OKCAL")->AsFloat();
+        intake += qryAna->FieldByName("SKCAL")->AsFloat();
+        activity += qryAna->FieldByName("HKCAL")->AsFloat();
+    }
+    if (read) qryAna->First();
+    dsAna->SetDataSet(qryAna);
+    DSKCAL->SetDataSet(qryAna);
     // A failed analysis leaves no figures of an earlier period on screen; the data module's box says why.
-    if (!DM->RunSql(ADODKCAL, DayBalanceSql, false, params)) {
+    if (!read) {
         ClearAnalysis();
         Panel_ana->Hide();
         return;
     }
-    double basal = 0, intake = 0, activity = 0;
-    for (; !ADODKCAL->Eof(); ADODKCAL->Next()) {
-        basal += ADODKCAL->FieldByName("OKCAL")->AsFloat();
-        intake += ADODKCAL->FieldByName("SKCAL")->AsFloat();
-        activity += ADODKCAL->FieldByName("HKCAL")->AsFloat();
-    }
-    ADODKCAL->First();
-    DSKCAL->SetDataSet(ADODKCAL);
 
-    // Whole hundredths, so sums of fractions that cancel read as a balance.
     const double net = std::round((intake - basal - activity) * 100) / 100;
     edtOKcal->SetText(FormatFloat("0.00", basal) + "KCal");
     edtSKCal->SetText(FormatFloat("0.00", intake) + "KCal");
@@ -148,6 +144,5 @@ void TFrm_UInfo::btn_AnaClick(TObject*) {
         edtFat->SetText(net == 0 ? QString("热量平衡") : "消耗" + FormatFloat("0", net) + "KCal");
         edtFat->Font()->SetColor(clBlack);
     }
-    if (!DM->RunSql(qryAna, DayStateSql, false, params)) ClearAnalysis();
     Panel_ana->Hide();
 }

@@ -1,0 +1,139 @@
+// The personal centre's heaviest steps on a year of records: saving a meal of 20 foods, building a
+// month calendar, and the analysis of one year (365 days x 6 meals x 5 foods and one activity a day).
+#include "Dialogs.h"
+#include "FoodTable.h"
+#include "IntakeGrid.h"
+#include "UintDM.h"
+#include "UserInfoUnit.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// Every question is answered OK without a window.
+class TSilentBoxes : public TMessageService {
+public:
+    int MessageBox(const QString&, const QString&, int) override { return IDOK; }
+};
+
+// A private copy of the delivered database with the delivered user logged in, and the window on it.
+class TCentreOnCopy {
+public:
+    TCentreOnCopy() {
+        QFile::copy(QStringLiteral(VELORIA_BUILD_DIR "/delivered/") + DatabaseFileName,
+                    FDir.filePath(DatabaseFileName));
+        QFile::setPermissions(FDir.filePath(DatabaseFileName), QFile::ReadOwner | QFile::WriteOwner);
+        SetProgramFolder(FDir.path());
+        SetMessageService(&FBoxes);
+        FModule = std::make_unique<TDM>();
+        DM = FModule.get();
+        DM->ExePath = ProgramFolder();
+        Exec("update UInfo set Sex = '男', Bth = '1990-01-01', SG = 175, TZ = 70, HT = 1");
+        DM->UID = Value("select UID from UInfo");
+        DM->DayKcal = "2200";
+        Centre = std::make_unique<TFrm_UInfo>(nullptr);
+        Centre->ShowForm();
+    }
+    ~TCentreOnCopy() {
+        Centre.reset();
+        DM = nullptr;
+        FModule.reset();
+        SetMessageService(nullptr);
+    }
+    void Exec(const QString& sql, const QVariantMap& params = {}) {
+        TADOQuery q;
+        q.SetConnection(DM->Conn);
+        q.SQL()->SetText(sql);
+        q.Parameters().Assign(params);
+        q.ExecSQL();
+    }
+    QString Value(const QString& sql) {
+        TADOQuery q;
+        q.SetConnection(DM->Conn);
+        q.SQL()->SetText(sql);
+        q.Open();
+        return q.Fields(0)->AsString();
+    }
+    // A year of records ending today: six meals of five foods and one activity a day.
+    void SeedYear() {
+        DM->Transaction([&] {
+            for (int d = 0; d < 365; ++d) {
+                const QString date = DateToISO(Date() - d);
+                const char* meals[] = {"早餐", "早加餐", "午餐", "午加餐", "晚餐", "晚加餐"};
+                for (int m = 0; m < 6; ++m)
+                    for (int f = 1; f <= 5; ++f)
+                        DM->Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, Pro, Fat, CHO, CKDate, Flg) "
+                                 "values (:U, :M, :F, 100, 80, 3, 2, 12, :D, 1)",
+                                 {{"U", DM->UID}, {"M", meals[m]}, {"F", f + m * 5}, {"D", date}});
+                DM->Exec("insert into SPRcd (DT, UID, SPID, SPTime, KCal) values (:D, :U, 1, 30, 60)",
+                         {{"U", DM->UID}, {"D", date}});
+                DM->Exec("insert or ignore into BDKcal (KCal, UID, WRDate) values (2200, :U, :D)",
+                         {{"U", DM->UID}, {"D", date}});
+            }
+        });
+    }
+
+    std::unique_ptr<TFrm_UInfo> Centre;
+
+private:
+    QTemporaryDir FDir;
+    TSilentBoxes FBoxes;
+    std::unique_ptr<TDM> FModule;
+};
+
+void SaveMealOf20Foods(benchmark::State& state) {
+    TCentreOnCopy copy;
+    copy.SeedYear();
+    TFrm_UInfo& centre = *copy.Centre;
+    centre.pnlTC->SetCaption("早餐");
+    centre.edtDT2->SetText(DateToISO(Date() + 1));
+    for (auto _ : state) {
+        state.PauseTiming();
+        copy.Exec("delete from CKRcd where CKDate = :D", {{"D", centre.edtDT2->Text()}});
+        centre.ClearCalendarGrid(centre.SG2);
+        for (int food = 1; food <= 20; ++food) {
+            const int row = AddIntakeItem(centre.SG2, FoodNameByID(food), QString::number(food), "1");
+            centre.SG2->SetCells(icGrams, row, "100");
+            ComputeIntakeRow(centre.SG2, row);
+        }
+        state.ResumeTiming();
+        centre.Btn_SaveSWClick(nullptr);
+    }
+    state.counters["rows"] = copy.Value("select count(*) from CKRcd where CKDate = '" + centre.edtDT2->Text() + "'").toDouble();
+}
+BENCHMARK(SaveMealOf20Foods)->Unit(benchmark::kMillisecond);
+
+void BuildMonthCalendar(benchmark::State& state) {
+    TCentreOnCopy copy;
+    copy.SeedYear();
+    int y, m, d;
+    DecodeDate(Date(), y, m, d);
+    for (auto _ : state) copy.Centre->LoadMonthCalendar(y, m, 3);
+}
+BENCHMARK(BuildMonthCalendar)->Unit(benchmark::kMillisecond);
+
+void AnalyseOneYear(benchmark::State& state) {
+    TCentreOnCopy copy;
+    copy.SeedYear();
+    TFrm_UInfo& centre = *copy.Centre;
+    centre.DT9->SetDate(Date() - 364);
+    centre.DT10->SetDate(Date());
+    for (auto _ : state) centre.btn_AnaClick(nullptr);
+    state.counters["days"] = centre.qryAna->RecordCount();
+}
+BENCHMARK(AnalyseOneYear)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    LoadFoodTables();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
