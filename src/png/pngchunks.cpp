@@ -199,6 +199,8 @@ bool TChunkPLTE::LoadFromStream(TStream* stream, const QByteArray& name, std::ui
 
 bool TChunkPLTE::SaveToStream(TStream* stream) {
     const TPalette palette = FOwner->Palette();
+    // A true-colour image's suggested palette is not held by the pixels: it goes back as read.
+    if (palette.empty()) return TChunk::SaveToStream(stream);
     if (FCount == 0) FCount = int(palette.size());
     FCount = std::min(FCount, int(palette.size()));
     ResizeData(std::uint32_t(FCount * 3));

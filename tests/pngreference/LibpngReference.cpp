@@ -1,0 +1,110 @@
+#include "LibpngReference.h"
+
+#include <png.h>
+#include <zlib.h>
+
+#include <cstring>
+
+namespace {
+struct TReadSource {
+    const QByteArray* Data;
+    size_t Position = 0;
+};
+
+void ReadFromMemory(png_structp png, png_bytep out, png_size_t count) {
+    auto* source = static_cast<TReadSource*>(png_get_io_ptr(png));
+    if (source->Position + count > size_t(source->Data->size())) png_error(png, "read past the end");
+    std::memcpy(out, source->Data->constData() + source->Position, count);
+    source->Position += count;
+}
+
+void ErrorToString(png_structp png, png_const_charp message) {
+    auto* error = static_cast<std::string*>(png_get_error_ptr(png));
+    *error = message;
+    png_longjmp(png, 1);
+}
+
+void IgnoreWarning(png_structp, png_const_charp) {}
+
+void WriteToMemory(png_structp png, png_bytep data, png_size_t count) {
+    static_cast<QByteArray*>(png_get_io_ptr(png))->append(reinterpret_cast<const char*>(data), qsizetype(count));
+}
+
+void NoFlush(png_structp) {}
+}  // namespace
+
+TReferenceImage DecodeWithLibpng(const QByteArray& file, bool keep16) {
+    TReferenceImage image;
+    std::string error;
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &error, ErrorToString, IgnoreWarning);
+    png_infop info = png_create_info_struct(png);
+    TReadSource source{&file};
+    std::vector<png_bytep> rows;
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        image.Error = error.empty() ? "libpng error" : error;
+        image.Rgba.clear();
+        return image;
+    }
+    png_set_read_fn(png, &source, ReadFromMemory);
+    png_read_info(png, info);
+    const int depth = png_get_bit_depth(png, info);
+    png_set_expand(png);
+    if (!keep16 || depth < 16) png_set_strip_16(png);
+    png_set_gray_to_rgb(png);
+    png_set_filler(png, keep16 && depth == 16 ? 0xFFFF : 0xFF, PNG_FILLER_AFTER);
+    png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    image.Width = int(png_get_image_width(png, info));
+    image.Height = int(png_get_image_height(png, info));
+    image.BytesPerSample = keep16 && depth == 16 ? 2 : 1;
+    const size_t rowBytes = png_get_rowbytes(png, info);
+    image.Rgba.resize(rowBytes * size_t(image.Height));
+    for (int y = 0; y < image.Height; ++y) rows.push_back(image.Rgba.data() + size_t(y) * rowBytes);
+    png_read_image(png, rows.data());
+    png_read_end(png, nullptr);
+    png_destroy_read_struct(&png, &info, nullptr);
+    return image;
+}
+
+QByteArray EncodeWithLibpng(int width, int height, int colorType, int bitDepth, bool interlaced,
+                            const std::vector<std::uint8_t>& rows, const std::vector<std::uint8_t>& palette,
+                            const std::vector<std::uint8_t>& trns, const TReferenceEncoding& options) {
+    QByteArray out;
+    std::string error;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &error, ErrorToString, IgnoreWarning);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return QByteArray();
+    }
+    png_set_write_fn(png, &out, WriteToMemory, NoFlush);
+    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), bitDepth, colorType,
+                 interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    if (!palette.empty())
+        png_set_PLTE(png, info, reinterpret_cast<png_const_colorp>(palette.data()), int(palette.size() / 3));
+    if (!trns.empty()) {
+        png_color_16 key{};
+        if (colorType == PNG_COLOR_TYPE_GRAY) key.gray = png_uint_16(trns[0] << 8 | trns[1]);
+        if (colorType == PNG_COLOR_TYPE_RGB) {
+            key.red = png_uint_16(trns[0] << 8 | trns[1]);
+            key.green = png_uint_16(trns[2] << 8 | trns[3]);
+            key.blue = png_uint_16(trns[4] << 8 | trns[5]);
+        }
+        png_set_tRNS(png, info, colorType == PNG_COLOR_TYPE_PALETTE ? trns.data() : nullptr, int(trns.size()),
+                     colorType == PNG_COLOR_TYPE_PALETTE ? nullptr : &key);
+    }
+    png_set_compression_level(png, options.Level);
+    if (options.DefaultStrategy) png_set_compression_strategy(png, Z_DEFAULT_STRATEGY);
+    if (options.Filters >= 0) png_set_filter(png, PNG_FILTER_TYPE_BASE, options.Filters);
+    png_write_info(png, info);
+    const size_t rowBytes = rows.size() / size_t(height);
+    std::vector<png_bytep> pointers;
+    for (int y = 0; y < height; ++y)
+        pointers.push_back(const_cast<png_bytep>(rows.data()) + size_t(y) * rowBytes);
+    png_write_image(png, pointers.data());
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return out;
+}
