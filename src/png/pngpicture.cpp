@@ -83,7 +83,8 @@ void TPngPicture::LoadFromStream(TStream* stream) {
             }
             if (name == "IDAT") seenImageData = true;
             std::unique_ptr<TChunk> created = CreateChunkForName(this, name);
-            if (typeid(*created) == typeid(TChunk) && IsCriticalChunk(name))
+            const TChunk& made = *created;
+            if (typeid(made) == typeid(TChunk) && IsCriticalChunk(name))
                 RaisePngError<EPNGUnknownCriticalChunk>();
             TChunk* chunk = FChunks.Add(std::move(created));
             const bool goOn = chunk->LoadFromStream(stream, name, length);
