@@ -176,14 +176,10 @@ int TBitmap::BitsPerPixel() const {
     return PixelFormatBits(FPixelFormat);
 }
 
-void TBitmap::Allocate(int width, int height, TPixelFormat format) {
+void TBitmap::Allocate(int width, int height, TPixelFormat format, bool white) {
     if (width < 0 || height < 0 || std::int64_t(width) * height > MaxBitmapPixels)
         throw EInvalidGraphicOperation(QStringLiteral("Invalid bitmap size %1 x %2").arg(width).arg(height));
     const std::int64_t stride = ((std::int64_t(PixelFormatBits(format)) * width + 31) / 32) * 4;
-    FBits.assign(size_t(stride * height), 0);
-    FWidth = width;
-    FHeight = height;
-    FStride = int(stride);
     FPixelFormat = format;
     if (IsPaletteFormat(format)) {
         if (FPalette.empty() || FPalette.size() > (size_t(1) << PixelFormatBits(format)))
@@ -191,6 +187,18 @@ void TBitmap::Allocate(int width, int height, TPixelFormat format) {
     } else {
         FPalette.clear();
     }
+    std::uint8_t fill = 0;
+    if (white && IsPaletteFormat(format)) {
+        TNearestColor nearest(FPalette);
+        const int index = nearest.Index(qRgb(255, 255, 255)), bits = PixelFormatBits(format);
+        for (int i = 0; i < 8 / bits; ++i) fill = std::uint8_t((fill << bits) | index);
+    } else if (white) {
+        fill = 0xFF;
+    }
+    FBits.assign(size_t(stride * height), fill);
+    FWidth = width;
+    FHeight = height;
+    FStride = int(stride);
 }
 
 void TBitmap::ReleaseCanvas() const {
@@ -316,20 +324,8 @@ void TBitmap::SetSize(int width, int height) {
     ReleaseCanvas();
     const std::vector<std::uint8_t> oldBits = std::move(FBits);
     const int oldWidth = FWidth, oldHeight = FHeight, oldStride = FStride;
-    Allocate(width, height, FPixelFormat);
     // New pixels start white, as a fresh device bitmap does, unless they carry alpha.
-    if (FAlphaFormat == afIgnored) {
-        if (IsPaletteFormat(FPixelFormat)) {
-            TNearestColor nearest(FPalette);
-            const int white = nearest.Index(qRgb(255, 255, 255));
-            int pattern = 0;
-            for (int i = 0; i < 8 / BitsPerPixel(); ++i)
-                pattern = (pattern << BitsPerPixel()) | white;
-            std::fill(FBits.begin(), FBits.end(), std::uint8_t(pattern));
-        } else {
-            std::fill(FBits.begin(), FBits.end(), std::uint8_t(0xFF));
-        }
-    }
+    Allocate(width, height, FPixelFormat, FAlphaFormat == afIgnored);
     const int copyBytes = std::min(oldStride, (BitsPerPixel() * std::min(oldWidth, width) + 7) / 8);
     for (int y = 0; y < std::min(oldHeight, height); ++y)
         std::memcpy(ScanLine(y), oldBits.data() + size_t(y) * oldStride, size_t(copyBytes));

@@ -145,7 +145,7 @@ class TBitmap : public TGraphic {
   private:
     friend class TBitmapCanvas;
     QImage* BeginCanvasPaint();
-    void Allocate(int width, int height, TPixelFormat format);
+    void Allocate(int width, int height, TPixelFormat format, bool white = false);
     void StoreImage(const QImage& image); // an RGB32 or ARGB32 image of this size into the pixels
     QImage WrapPixels() const;            // a Qt view on the pixels where Qt has the format
     TColor PixelColor(int x, int y) const;

@@ -11,36 +11,10 @@
 const std::uint8_t PngSignature[8] = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
 
 // CRC ---------------------------------------------------------------------------------------------
-namespace {
-std::uint32_t CrcTable[8][256];
-bool CrcTableBuilt = false;
-}  // namespace
-
-void BuildCrcTable() {
-    for (std::uint32_t n = 0; n < 256; ++n) {
-        std::uint32_t c = n;
-        for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-        CrcTable[0][n] = c;
-    }
-    // Further tables let the loop take eight bytes a step.
-    for (int t = 1; t < 8; ++t)
-        for (int n = 0; n < 256; ++n)
-            CrcTable[t][n] = (CrcTable[t - 1][n] >> 8) ^ CrcTable[0][CrcTable[t - 1][n] & 0xFF];
-    CrcTableBuilt = true;
-}
-
+// zlib's CRC-32 is the PNG one; the register is kept uncomplemented here, as the chunk layer
+// starts it at 0xFFFFFFFF and complements the result itself.
 std::uint32_t UpdateCrc(std::uint32_t crc, const std::uint8_t* buffer, std::size_t length) {
-    if (!CrcTableBuilt) BuildCrcTable();
-    while (length >= 8) {
-        const std::uint32_t lo = crc ^ (buffer[0] | buffer[1] << 8 | buffer[2] << 16 | std::uint32_t(buffer[3]) << 24);
-        crc = CrcTable[7][lo & 0xFF] ^ CrcTable[6][(lo >> 8) & 0xFF] ^ CrcTable[5][(lo >> 16) & 0xFF] ^
-              CrcTable[4][lo >> 24] ^ CrcTable[3][buffer[4]] ^ CrcTable[2][buffer[5]] ^ CrcTable[1][buffer[6]] ^
-              CrcTable[0][buffer[7]];
-        buffer += 8;
-        length -= 8;
-    }
-    while (length--) crc = CrcTable[0][(crc ^ *buffer++) & 0xFF] ^ (crc >> 8);
-    return crc;
+    return ~std::uint32_t(crc32_z(~crc & 0xFFFFFFFFu, buffer, length));
 }
 
 std::uint32_t ChunkCrc(const QByteArray& name, const std::uint8_t* data, std::size_t length) {

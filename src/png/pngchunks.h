@@ -16,7 +16,6 @@ class TPngPicture;
 extern const std::uint8_t PngSignature[8];
 
 // CRC-32 of the PNG format (reflected polynomial 0xEDB88320).
-void BuildCrcTable();
 std::uint32_t UpdateCrc(std::uint32_t crc, const std::uint8_t* buffer, std::size_t length);
 // The CRC stored after a chunk: over the four name bytes, then the data.
 std::uint32_t ChunkCrc(const QByteArray& name, const std::uint8_t* data, std::size_t length);

@@ -36,7 +36,8 @@ inline int GetBits(const std::uint8_t* row, std::int64_t x, int bits) {
 class TPixelMover {
 public:
     TPixelMover(TChunkIHDR* header, TPngPicture* owner)
-        : H(header), G(owner->GammaTable), Inv(owner->InverseGammaTable), Width(header->Width) {}
+        : H(header), G(owner->GammaTable), Inv(owner->InverseGammaTable), Width(header->Width),
+          Identity(owner->GammaIsIdentity()) {}
 
     // Unfiltered PNG row (count pixels) into image row y at columns x0, x0 + dx, ...
     void Store(const std::uint8_t* s, std::int64_t y, std::int64_t x0, std::int64_t dx, std::int64_t count) {
@@ -46,28 +47,50 @@ public:
         std::int64_t x = x0;
         switch (Kind()) {
         case 0x208:
-            for (std::int64_t k = 0; k < count; ++k, x += dx, s += 3) {
-                std::uint8_t* p = d + 3 * x;
-                p[0] = G[s[2]], p[1] = G[s[1]], p[2] = G[s[0]];
-            }
+            if (Identity)
+                for (std::int64_t k = 0; k < count; ++k, x += dx, s += 3) {
+                    std::uint8_t* p = d + 3 * x;
+                    p[0] = s[2], p[1] = s[1], p[2] = s[0];
+                }
+            else
+                for (std::int64_t k = 0; k < count; ++k, x += dx, s += 3) {
+                    std::uint8_t* p = d + 3 * x;
+                    p[0] = G[s[2]], p[1] = G[s[1]], p[2] = G[s[0]];
+                }
             break;
         case 0x608:
-            for (std::int64_t k = 0; k < count; ++k, x += dx, s += 4) {
-                std::uint8_t* p = d + 3 * x;
-                p[0] = G[s[2]], p[1] = G[s[1]], p[2] = G[s[0]];
-                a[x] = s[3];
-            }
+            if (Identity)
+                for (std::int64_t k = 0; k < count; ++k, x += dx, s += 4) {
+                    std::uint8_t* p = d + 3 * x;
+                    p[0] = s[2], p[1] = s[1], p[2] = s[0];
+                    a[x] = s[3];
+                }
+            else
+                for (std::int64_t k = 0; k < count; ++k, x += dx, s += 4) {
+                    std::uint8_t* p = d + 3 * x;
+                    p[0] = G[s[2]], p[1] = G[s[1]], p[2] = G[s[0]];
+                    a[x] = s[3];
+                }
             break;
         case 0x210:
         case 0x610: {
             const int step = H->ColorType == 6 ? 8 : 6;
-            for (std::int64_t k = 0; k < count; ++k, x += dx, s += step) {
-                std::uint8_t* p = d + 3 * x;
-                std::uint8_t* q = e + 3 * x;
-                p[0] = G[s[4]], p[1] = G[s[2]], p[2] = G[s[0]];
-                q[0] = G[s[5]], q[1] = G[s[3]], q[2] = G[s[1]];
-                if (a) a[x] = s[6];
-            }
+            if (Identity)
+                for (std::int64_t k = 0; k < count; ++k, x += dx, s += step) {
+                    std::uint8_t* p = d + 3 * x;
+                    std::uint8_t* q = e + 3 * x;
+                    p[0] = s[4], p[1] = s[2], p[2] = s[0];
+                    q[0] = s[5], q[1] = s[3], q[2] = s[1];
+                    if (a) a[x] = s[6];
+                }
+            else
+                for (std::int64_t k = 0; k < count; ++k, x += dx, s += step) {
+                    std::uint8_t* p = d + 3 * x;
+                    std::uint8_t* q = e + 3 * x;
+                    p[0] = G[s[4]], p[1] = G[s[2]], p[2] = G[s[0]];
+                    q[0] = G[s[5]], q[1] = G[s[3]], q[2] = G[s[1]];
+                    if (a) a[x] = s[6];
+                }
             break;
         }
         case 0x008:
@@ -155,6 +178,7 @@ private:
     const std::array<std::uint8_t, 256>& G;
     const std::array<std::uint8_t, 256>& Inv;
     std::int64_t Width;
+    bool Identity;  // no gamma: samples are copied, not looked up
 };
 
 int FilterOffset(int colorType, int depth) {
@@ -264,21 +288,33 @@ bool TChunkIDAT::LoadFromStream(TStream* stream, const QByteArray&, std::uint32_
     const int bpp = FilterOffset(header->ColorType, header->BitDepth);
     const std::int64_t width = header->Width, height = header->Height;
     const std::int64_t maxRowBytes = BytesForPixels(width, header->ColorType, header->BitDepth);
-    const size_t n = size_t(maxRowBytes + 1);
-    std::vector<std::uint8_t> current(n), previous(n);
+    // Rows are inflated a batch at a time (about 256 KB), so zlib spends its time in its fast
+    // loop rather than finishing a row every few thousand bytes; each row is unfiltered in place.
+    const std::int64_t stride = maxRowBytes + 1;
+    const std::int64_t batchRows = std::max<std::int64_t>(1, 65536 / stride);
+    std::vector<std::uint8_t> batch(static_cast<size_t>(stride * batchRows)), previous(static_cast<size_t>(stride));
 
     auto decodeRows = [&](std::int64_t y0, std::int64_t dy, std::int64_t x0, std::int64_t dx) {
         const std::int64_t pixels = width > x0 ? (width - x0 + dx - 1) / dx : 0;
         const std::int64_t rowBytes = BytesForPixels(pixels, header->ColorType, header->BitDepth);
         if (rowBytes == 0 || y0 >= height) return;
+        const std::int64_t rowSize = rowBytes + 1;
         std::fill(previous.begin(), previous.end(), 0);
-        for (std::int64_t y = y0; y < height; y += dy) {
-            if (reader->Read(current.data(), rowBytes + 1, false) != rowBytes + 1)
+        const std::uint8_t* above = previous.data();
+        for (std::int64_t y = y0; y < height;) {
+            const std::int64_t rows = std::min(batchRows, (height - y + dy - 1) / dy);
+            if (reader->Read(batch.data(), rows * rowSize, false) != rows * rowSize)
                 RaisePngError<EPNGMissingMultipleIDAT>();
-            if (!UnfilterRow(current[0], current.data() + 1, previous.data() + 1, size_t(rowBytes), bpp))
-                throw EPNGZLIBError(QStringLiteral("invalid filter type (%1)").arg(current[0]));
-            mover.Store(current.data() + 1, y, x0, dx, pixels);
-            std::swap(current, previous);
+            for (std::int64_t r = 0; r < rows; ++r, y += dy) {
+                std::uint8_t* row = batch.data() + r * rowSize;
+                if (!UnfilterRow(row[0], row + 1, above + 1, size_t(rowBytes), bpp))
+                    throw EPNGZLIBError(QStringLiteral("invalid filter type (%1)").arg(row[0]));
+                mover.Store(row + 1, y, x0, dx, pixels);
+                above = row;
+            }
+            // The batch is refilled next: keep its last row as the row above.
+            std::memcpy(previous.data(), above, size_t(rowSize));
+            above = previous.data();
         }
     };
     if (header->InterlaceMethod == 1)

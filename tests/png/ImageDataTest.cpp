@@ -1,6 +1,7 @@
 // Image data: the buffers rows land in, IDAT splitting, interlacing and the encoder's filters.
 #include "LibpngReference.h"
 #include "PngTestSupport.h"
+#include "pngfilters.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -150,4 +151,23 @@ TEST(PngImageData, SavingKeepsTheChunkOrderAndReencodes) {
     EXPECT_LT(time, end);
     const TIdatChunks data = ReadIdat(saved);
     for (int y = 0; y < 4; ++y) EXPECT_EQ(data.Inflated[5 * y], 1);
+}
+
+TEST(PngImageData, EveryFilterReversesExactlyForEveryPixelSize) {
+    std::mt19937 random(9);
+    for (int bpp : {1, 2, 3, 4, 6, 8})
+        for (int type = 1; type <= 4; ++type)
+            for (size_t n : {size_t(bpp), size_t(bpp * 2), size_t(bpp * 5), size_t(bpp * 64 + bpp)}) {
+                std::vector<std::uint8_t> prev(n), raw(n), filtered(n);
+                for (auto& b : prev) b = std::uint8_t(random());
+                for (auto& b : raw) b = std::uint8_t(random());
+                FilterRow(type, raw.data(), prev.data(), filtered.data(), n, bpp);
+                ASSERT_TRUE(UnfilterRow(type, filtered.data(), prev.data(), n, bpp));
+                EXPECT_EQ(filtered, raw) << "bpp " << bpp << " filter " << type << " bytes " << n;
+            }
+    std::uint8_t row[4] = {}, prev[4] = {};
+    EXPECT_FALSE(UnfilterRow(5, row, prev, 4, 1));
+    EXPECT_EQ(PaethPredictor(10, 20, 15), 15);
+    EXPECT_EQ(PaethPredictor(10, 20, 10), 20);
+    EXPECT_EQ(PaethPredictor(10, 20, 20), 10);
 }

@@ -67,6 +67,30 @@ TReferenceImage DecodeWithLibpng(const QByteArray& file, bool keep16) {
     return image;
 }
 
+bool DecodeRawWithLibpng(const QByteArray& file, std::vector<std::uint8_t>& rows) {
+    std::string error;
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &error, ErrorToString, IgnoreWarning);
+    png_infop info = png_create_info_struct(png);
+    TReadSource source{&file};
+    std::vector<png_bytep> pointers;
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return false;
+    }
+    png_set_read_fn(png, &source, ReadFromMemory);
+    png_read_info(png, info);
+    png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    const size_t rowBytes = png_get_rowbytes(png, info);
+    const png_uint_32 height = png_get_image_height(png, info);
+    rows.resize(rowBytes * height);
+    for (png_uint_32 y = 0; y < height; ++y) pointers.push_back(rows.data() + size_t(y) * rowBytes);
+    png_read_image(png, pointers.data());
+    png_read_end(png, nullptr);
+    png_destroy_read_struct(&png, &info, nullptr);
+    return true;
+}
+
 QByteArray EncodeWithLibpng(int width, int height, int colorType, int bitDepth, bool interlaced,
                             const std::vector<std::uint8_t>& rows, const std::vector<std::uint8_t>& palette,
                             const std::vector<std::uint8_t>& trns, const TReferenceEncoding& options) {

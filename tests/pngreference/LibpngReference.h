@@ -18,6 +18,10 @@ struct TReferenceImage {
 // 16-bit samples cut to their high byte unless keep16.
 TReferenceImage DecodeWithLibpng(const QByteArray& file, bool keep16 = false);
 
+// Decodes into the file's own row layout with no transforms (interlacing undone): the least work
+// libpng can do to get at every sample. Returns false when libpng rejects the file.
+bool DecodeRawWithLibpng(const QByteArray& file, std::vector<std::uint8_t>& rows);
+
 struct TReferenceEncoding {
     int Level = 7;
     int Filters = -1;          // a PNG_FILTER_ set; -1 keeps libpng's adaptive choice
