@@ -35,10 +35,18 @@ void operator delete(void* p) noexcept {
     HeapInUse -= block[0];
     std::free(block);
 }
-void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
-void* operator new[](std::size_t size) { return operator new(size); }
-void operator delete[](void* p) noexcept { operator delete(p); }
-void operator delete[](void* p, std::size_t) noexcept { operator delete(p); }
+void operator delete(void* p, std::size_t) noexcept {
+    operator delete(p);
+}
+void* operator new[](std::size_t size) {
+    return operator new(size);
+}
+void operator delete[](void* p) noexcept {
+    operator delete(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    operator delete(p);
+}
 
 namespace {
 struct TCase {
@@ -53,7 +61,9 @@ constexpr TCase Cases[] = {
     {"rgba16_1024x1024", 1024, 1024, 6, 16, false},
 };
 
-int Channels(int colorType) { return colorType == 2 ? 3 : colorType == 6 ? 4 : 1; }
+int Channels(int colorType) {
+    return colorType == 2 ? 3 : colorType == 6 ? 4 : 1;
+}
 
 // Smooth shapes with sensor-like noise: compresses the way a photograph does.
 std::vector<std::uint8_t> PhotoLikeRows(const TCase& c) {
@@ -79,7 +89,7 @@ std::vector<std::uint8_t> PhotoLikeRows(const TCase& c) {
 
 struct TPrepared {
     std::vector<std::uint8_t> Rows;
-    QByteArray File;  // libpng's own adaptive filtering: the kind of file a user has
+    QByteArray File; // libpng's own adaptive filtering: the kind of file a user has
     std::int64_t ImageBytes = 0;
 };
 
@@ -92,7 +102,8 @@ const TPrepared& Prepared(const TCase& c) {
     TReferenceEncoding adaptive;
     adaptive.Level = 6;
     adaptive.DefaultStrategy = false;
-    p.File = EncodeWithLibpng(c.Width, c.Height, c.ColorType, c.Depth, c.Interlaced, p.Rows, {}, {}, adaptive);
+    p.File =
+        EncodeWithLibpng(c.Width, c.Height, c.ColorType, c.Depth, c.Interlaced, p.Rows, {}, {}, adaptive);
     return cache.emplace(c.Name, std::move(p)).first->second;
 }
 
@@ -117,8 +128,8 @@ void DecodeOurs(benchmark::State& state, const TCase& c) {
         png.LoadFromStream(&stream);
         peak = HeapPeak - before;
         const TChunkIHDR* h = png.Header();
-        imageBytes = std::int64_t(h->ImageData.BytesPerScanLine()) * h->Height + std::int64_t(h->ImageAlpha.size()) +
-                     std::int64_t(h->ExtraImageData.size());
+        imageBytes = std::int64_t(h->ImageData.BytesPerScanLine()) * h->Height +
+                     std::int64_t(h->ImageAlpha.size()) + std::int64_t(h->ExtraImageData.size());
         benchmark::DoNotOptimize(h);
     }
     state.counters["image_MB"] = double(imageBytes) / 1e6;
@@ -131,7 +142,7 @@ void DecodeLibpng(benchmark::State& state, const TCase& c) {
     std::vector<std::uint8_t> rows;
     for (auto _ : state) {
         rows.clear();
-        rows.shrink_to_fit();  // each round allocates its image, as ours does
+        rows.shrink_to_fit(); // each round allocates its image, as ours does
         if (!DecodeRawWithLibpng(p.File, rows)) state.SkipWithError("libpng refused the file");
         benchmark::DoNotOptimize(rows.data());
     }
@@ -155,15 +166,18 @@ void EncodeLibpng(benchmark::State& state, const TCase& c) {
     const TPrepared& p = Prepared(c);
     TReferenceEncoding settings;
     settings.Level = 7;
-    settings.Filters = 0x10;  // PNG_FILTER_SUB
+    settings.Filters = 0x10; // PNG_FILTER_SUB
     std::int64_t size = 0;
-    for (auto _ : state) size = EncodeWithLibpng(c.Width, c.Height, c.ColorType, c.Depth, c.Interlaced, p.Rows, {}, {}, settings).size();
+    for (auto _ : state)
+        size =
+            EncodeWithLibpng(c.Width, c.Height, c.ColorType, c.Depth, c.Interlaced, p.Rows, {}, {}, settings)
+                .size();
     state.counters["file_MB"] = double(size) / 1e6;
 }
 
 // Collects the runs to print ours / libpng ratios at the end.
 class TRatioReporter : public benchmark::ConsoleReporter {
-public:
+  public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
             if (run.run_type == Run::RT_Aggregate) continue;
@@ -180,27 +194,32 @@ public:
         std::printf("\n%-26s %14s %14s %14s\n", "image", "decode ratio", "encode ratio", "size ratio");
         for (const TCase& c : Cases) {
             auto ratio = [&](std::map<std::string, double>& m, const char* kind) {
-                const std::string ours = std::string(kind) + "/ours/" + c.Name, theirs = std::string(kind) + "/libpng/" + c.Name;
+                const std::string ours = std::string(kind) + "/ours/" + c.Name,
+                                  theirs = std::string(kind) + "/libpng/" + c.Name;
                 return m.count(ours) && m.count(theirs) && m[theirs] > 0 ? m[ours] / m[theirs] : NAN;
             };
-            std::printf("%-26s %14.3f %14.3f %14.3f\n", c.Name, ratio(Times, "decode"), ratio(Times, "encode"),
-                        ratio(Sizes, "encode"));
+            std::printf("%-26s %14.3f %14.3f %14.3f\n", c.Name, ratio(Times, "decode"),
+                        ratio(Times, "encode"), ratio(Sizes, "encode"));
         }
     }
 
-private:
+  private:
     std::map<std::string, double> Times, Sizes;
 };
-}  // namespace
+} // namespace
 
 // Run with --benchmark_repetitions=5 (the ratios take each side's fastest run); the per-run
 // lines are needed for that, so do not ask for aggregates only.
 int main(int argc, char** argv) {
     for (const TCase& c : Cases) {
-        benchmark::RegisterBenchmark((std::string("decode/ours/") + c.Name).c_str(), DecodeOurs, c)->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark((std::string("decode/libpng/") + c.Name).c_str(), DecodeLibpng, c)->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark((std::string("encode/ours/") + c.Name).c_str(), EncodeOurs, c)->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark((std::string("encode/libpng/") + c.Name).c_str(), EncodeLibpng, c)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((std::string("decode/ours/") + c.Name).c_str(), DecodeOurs, c)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((std::string("decode/libpng/") + c.Name).c_str(), DecodeLibpng, c)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((std::string("encode/ours/") + c.Name).c_str(), EncodeOurs, c)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((std::string("encode/libpng/") + c.Name).c_str(), EncodeLibpng, c)
+            ->Unit(benchmark::kMillisecond);
     }
     benchmark::Initialize(&argc, argv);
     TRatioReporter reporter;

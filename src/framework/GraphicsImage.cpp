@@ -191,7 +191,8 @@ void TBitmap::Allocate(int width, int height, TPixelFormat format, bool white) {
     if (white && IsPaletteFormat(format)) {
         TNearestColor nearest(FPalette);
         const int index = nearest.Index(qRgb(255, 255, 255)), bits = PixelFormatBits(format);
-        for (int i = 0; i < 8 / bits; ++i) fill = std::uint8_t((fill << bits) | index);
+        for (int i = 0; i < 8 / bits; ++i)
+            fill = std::uint8_t((fill << bits) | index);
     } else if (white) {
         fill = 0xFF;
     }

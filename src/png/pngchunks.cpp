@@ -28,7 +28,9 @@ std::uint32_t SwapBytes32(std::uint32_t v) {
     return (v >> 24) | ((v >> 8) & 0xFF00) | ((v << 8) & 0xFF0000) | (v << 24);
 }
 
-std::uint16_t SwapBytes16(std::uint16_t v) { return std::uint16_t((v >> 8) | (v << 8)); }
+std::uint16_t SwapBytes16(std::uint16_t v) {
+    return std::uint16_t((v >> 8) | (v << 8));
+}
 
 std::uint32_t ReadBigEndian32(const std::uint8_t* p) {
     return (std::uint32_t(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) | p[3];
@@ -45,11 +47,20 @@ std::int64_t BytesForPixels(std::int64_t pixels, int colorType, int bitDepth) {
     int channels;
     switch (colorType) {
     case 0:
-    case 3: channels = 1; break;
-    case 2: channels = 3; break;
-    case 4: channels = 2; break;
-    case 6: channels = 4; break;
-    default: return 0;
+    case 3:
+        channels = 1;
+        break;
+    case 2:
+        channels = 3;
+        break;
+    case 4:
+        channels = 2;
+        break;
+    case 6:
+        channels = 4;
+        break;
+    default:
+        return 0;
     }
     return (pixels * bitDepth * channels + 7) / 8;
 }
@@ -60,11 +71,15 @@ std::vector<TChunkClass>& ChunkClasses() {
     static std::vector<TChunkClass> classes;
     return classes;
 }
-}  // namespace
+} // namespace
 
-void RegisterChunkClass(TChunkClass chunkClass) { ChunkClasses().push_back(chunkClass); }
+void RegisterChunkClass(TChunkClass chunkClass) {
+    ChunkClasses().push_back(chunkClass);
+}
 
-void ClearChunkClasses() { ChunkClasses().clear(); }
+void ClearChunkClasses() {
+    ChunkClasses().clear();
+}
 
 void RegisterStandardChunks() {
     RegisterChunkClass(ChunkClassOf<TChunkIEND>());
@@ -107,7 +122,8 @@ bool TChunk::LoadFromStream(TStream* stream, const QByteArray& name, std::uint32
     if (std::int64_t(size) + 4 > stream->Size() - stream->Position()) RaisePngError<EPngUnexpectedEnd>();
     ResizeData(size);
     std::uint8_t crc[4];
-    if (stream->Read(Data.data(), size) != size || stream->Read(crc, 4) != 4) RaisePngError<EPngUnexpectedEnd>();
+    if (stream->Read(Data.data(), size) != size || stream->Read(crc, 4) != 4)
+        RaisePngError<EPngUnexpectedEnd>();
     if (ReadBigEndian32(crc) != ChunkCrc(name, Data.data(), Data.size())) RaisePngError<EPngInvalidCRC>();
     return true;
 }
@@ -144,13 +160,12 @@ void TPNGList::Remove(TChunk* chunk) {
 }
 
 namespace {
-template <class T>
-const T* SameClass(const TChunk* source) {
+template <class T> const T* SameClass(const TChunk* source) {
     auto* same = dynamic_cast<const T*>(source);
     if (!same || typeid(*source) != typeid(T)) RaisePngError<EPngError>(EPNGCannotAssignChunkText);
     return same;
 }
-}  // namespace
+} // namespace
 
 // PLTE ------------------------------------------------------------------------------------------
 void TChunkPLTE::Assign(const TChunk* source) {
@@ -208,14 +223,19 @@ bool TChunktRNS::LoadFromStream(TStream* stream, const QByteArray& name, std::ui
     // A size that does not fit the colour type is ignored rather than applied in part.
     bool fits = false;
     switch (header->ColorType) {
-    case 0: fits = size == 2; break;
-    case 2: fits = size == 6; break;
+    case 0:
+        fits = size == 2;
+        break;
+    case 2:
+        fits = size == 6;
+        break;
     case 3: {
         const TChunkPLTE* plte = FOwner->Chunks().Find<TChunkPLTE>();
         fits = plte && size >= 1 && int(size) <= plte->Count();
         break;
     }
-    default: break;
+    default:
+        break;
     }
     if (!fits) {
         FDiscarded = true;
@@ -242,11 +262,16 @@ TColor TChunktRNS::TransparentColor() const {
         // The key is stored at the image's depth; scale it to the 8-bit level the pixels show.
         const int v = (Data[2 * i] << 8) | Data[2 * i + 1];
         switch (header->BitDepth) {
-        case 1: return (v & 1) * 255;
-        case 2: return (v & 3) * 85;
-        case 4: return (v & 15) * 17;
-        case 16: return v >> 8;
-        default: return v & 0xFF;
+        case 1:
+            return (v & 1) * 255;
+        case 2:
+            return (v & 3) * 85;
+        case 4:
+            return (v & 15) * 17;
+        case 16:
+            return v >> 8;
+        default:
+            return v & 0xFF;
         }
     };
     switch (header->ColorType) {
@@ -265,7 +290,8 @@ TColor TChunktRNS::TransparentColor() const {
             if (Data[i] == 0) return palette[i];
         break;
     }
-    default: break;
+    default:
+        break;
     }
     return 0;
 }
@@ -284,7 +310,7 @@ void TChunktRNS::SetTransparentColor(TColor color) {
     case 2: {
         const int shift = header->BitDepth == 16 ? 8 : 0;
         const int r = GetRValue(color) << shift, g = GetGValue(color) << shift, b = GetBValue(color) << shift;
-        Data = {std::uint8_t(r >> 8), std::uint8_t(r), std::uint8_t(g >> 8),
+        Data = {std::uint8_t(r >> 8), std::uint8_t(r),      std::uint8_t(g >> 8),
                 std::uint8_t(g),      std::uint8_t(b >> 8), std::uint8_t(b)};
         break;
     }
@@ -299,7 +325,8 @@ void TChunktRNS::SetTransparentColor(TColor color) {
         PaletteAlpha[index] = 0;
         break;
     }
-    default: return;
+    default:
+        return;
     }
     ColorKeyTransparency = true;
 }
@@ -310,7 +337,9 @@ void TChunkgAMA::Assign(const TChunk* source) {
     TChunk::Assign(source);
 }
 
-std::uint32_t TChunkgAMA::Gamma() const { return DataSize() == 4 ? ReadBigEndian32(Data.data()) : 0; }
+std::uint32_t TChunkgAMA::Gamma() const {
+    return DataSize() == 4 ? ReadBigEndian32(Data.data()) : 0;
+}
 
 void TChunkgAMA::SetGamma(std::uint32_t gamma) {
     ResizeData(4);
@@ -320,7 +349,7 @@ void TChunkgAMA::SetGamma(std::uint32_t gamma) {
 bool TChunkgAMA::LoadFromStream(TStream* stream, const QByteArray& name, std::uint32_t size) {
     TChunk::LoadFromStream(stream, name, size);
     if (size != 4) {
-        FDiscarded = true;  // a malformed gamma would darken every pixel: ignore it
+        FDiscarded = true; // a malformed gamma would darken every pixel: ignore it
         return true;
     }
     const std::uint32_t gamma = Gamma();
@@ -328,7 +357,8 @@ bool TChunkgAMA::LoadFromStream(TStream* stream, const QByteArray& name, std::ui
         const double exponent = 1.0 / (gamma / 100000.0 * 2.2);
         for (int i = 0; i < 256; ++i) {
             const double base = i / 255.0;
-            const int g = std::clamp(int(std::lround(255.0 * (base == 0 ? 0.0 : std::pow(base, exponent)))), 0, 255);
+            const int g =
+                std::clamp(int(std::lround(255.0 * (base == 0 ? 0.0 : std::pow(base, exponent)))), 0, 255);
             FOwner->GammaTable[size_t(i)] = std::uint8_t(g);
             FOwner->InverseGammaTable[size_t(g)] = std::uint8_t(i);
         }
@@ -390,7 +420,8 @@ bool TChunktIME::LoadFromStream(TStream* stream, const QByteArray& name, std::ui
 }
 
 bool TChunktIME::SaveToStream(TStream* stream) {
-    if (DataSize() == 7 || Year) Data = {std::uint8_t(Year >> 8), std::uint8_t(Year), Month, Day, Hour, Minute, Second};
+    if (DataSize() == 7 || Year)
+        Data = {std::uint8_t(Year >> 8), std::uint8_t(Year), Month, Day, Hour, Minute, Second};
     return TChunk::SaveToStream(stream);
 }
 
@@ -411,7 +442,7 @@ int KeywordLength(const std::vector<std::uint8_t>& data) {
     const int length = int(zero - data.begin());
     return length >= 1 && length <= 79 ? length : -1;
 }
-}  // namespace
+} // namespace
 
 bool TChunktEXt::LoadFromStream(TStream* stream, const QByteArray& name, std::uint32_t size) {
     TChunk::LoadFromStream(stream, name, size);
@@ -437,8 +468,10 @@ bool TChunkzTXt::LoadFromStream(TStream* stream, const QByteArray& name, std::ui
     const int keyLength = KeywordLength(Data);
     QByteArray text;
     // Keyword, zero byte, method 0, then a zlib stream that must inflate within the cap.
-    if (size < 4 || keyLength < 0 || std::uint32_t(keyLength) + 2 > size || Data[size_t(keyLength) + 1] != 0 ||
-        !InflateBuffer(Data.data() + keyLength + 2, size - std::uint32_t(keyLength) - 2, text, MaxInflatedTextSize)) {
+    if (size < 4 || keyLength < 0 || std::uint32_t(keyLength) + 2 > size ||
+        Data[size_t(keyLength) + 1] != 0 ||
+        !InflateBuffer(Data.data() + keyLength + 2, size - std::uint32_t(keyLength) - 2, text,
+                       MaxInflatedTextSize)) {
         FDiscarded = true;
         return true;
     }
@@ -448,7 +481,8 @@ bool TChunkzTXt::LoadFromStream(TStream* stream, const QByteArray& name, std::ui
 }
 
 bool TChunkzTXt::SaveToStream(TStream* stream) {
-    const QByteArray packed = DeflateBuffer(Text.isEmpty() ? QByteArray(" ") : Text, FOwner->CompressionLevel);
+    const QByteArray packed =
+        DeflateBuffer(Text.isEmpty() ? QByteArray(" ") : Text, FOwner->CompressionLevel);
     Data.assign(Keyword.begin(), Keyword.end());
     Data.push_back(0);
     Data.push_back(0);
@@ -469,9 +503,11 @@ bool InflateBuffer(const std::uint8_t* data, std::size_t size, QByteArray& out, 
         z.avail_out = sizeof buffer;
         result = inflate(&z, Z_NO_FLUSH);
         const std::size_t produced = sizeof buffer - z.avail_out;
-        if (out.size() + produced > limit) result = Z_MEM_ERROR;
-        else out.append(buffer, qsizetype(produced));
-        if (result == Z_OK && produced == 0 && z.avail_in == 0) result = Z_BUF_ERROR;  // stream cut short
+        if (out.size() + produced > limit)
+            result = Z_MEM_ERROR;
+        else
+            out.append(buffer, qsizetype(produced));
+        if (result == Z_OK && produced == 0 && z.avail_in == 0) result = Z_BUF_ERROR; // stream cut short
     }
     inflateEnd(&z);
     return result == Z_STREAM_END;
@@ -480,8 +516,9 @@ bool InflateBuffer(const std::uint8_t* data, std::size_t size, QByteArray& out, 
 QByteArray DeflateBuffer(const QByteArray& data, int level) {
     uLongf size = compressBound(uLong(data.size()));
     QByteArray out(qsizetype(size), Qt::Uninitialized);
-    if (compress2(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(data.constData()),
-                  uLong(data.size()), std::clamp(level, 0, 9)) != Z_OK)
+    if (compress2(reinterpret_cast<Bytef*>(out.data()), &size,
+                  reinterpret_cast<const Bytef*>(data.constData()), uLong(data.size()),
+                  std::clamp(level, 0, 9)) != Z_OK)
         return QByteArray();
     out.truncate(qsizetype(size));
     return out;

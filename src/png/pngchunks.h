@@ -28,10 +28,12 @@ void WriteBigEndian32(std::uint8_t* p, std::uint32_t value);
 std::int64_t BytesForPixels(std::int64_t pixels, int colorType, int bitDepth);
 
 // A chunk name is four letters; bit 5 of the first one clear marks a critical chunk.
-inline bool IsCriticalChunk(const QByteArray& name) { return !name.isEmpty() && !(name[0] & 0x20); }
+inline bool IsCriticalChunk(const QByteArray& name) {
+    return !name.isEmpty() && !(name[0] & 0x20);
+}
 
 class TChunk : public TObject {
-public:
+  public:
     explicit TChunk(TPngPicture* owner) : FOwner(owner) {}
     ~TChunk() override = default;
 
@@ -53,7 +55,7 @@ public:
     TPngPicture* Owner() const { return FOwner; }
     QByteArray Name;
 
-protected:
+  protected:
     TPngPicture* FOwner;
     bool FDiscarded = false;
 };
@@ -65,9 +67,9 @@ struct TChunkClassInfo {
 };
 using TChunkClass = const TChunkClassInfo*;
 
-template <class T>
-TChunkClass ChunkClassOf() {
-    static const TChunkClassInfo info{T::GetName(), [](TPngPicture* owner) -> TChunk* { return new T(owner); }};
+template <class T> TChunkClass ChunkClassOf() {
+    static const TChunkClassInfo info{T::GetName(),
+                                      [](TPngPicture* owner) -> TChunk* { return new T(owner); }};
     return &info;
 }
 
@@ -78,7 +80,7 @@ void ClearChunkClasses();
 std::unique_ptr<TChunk> CreateChunkForName(TPngPicture* owner, const QByteArray& name);
 
 class TChunkIEND : public TChunk {
-public:
+  public:
     using TChunk::TChunk;
     static QByteArray GetName() { return "IEND"; }
 };
@@ -86,7 +88,7 @@ public:
 // The header; it owns the image: a bitmap in the device-independent layout of the colour type
 // and depth, the alpha of types 4 and 6, and the low bytes of 16-bit samples.
 class TChunkIHDR : public TChunk {
-public:
+  public:
     using TChunk::TChunk;
     static QByteArray GetName() { return "IHDR"; }
     void Assign(const TChunk* source) override;
@@ -102,13 +104,13 @@ public:
     std::uint32_t Width = 0, Height = 0;
     std::uint8_t BitDepth = 0, ColorType = 0, CompressionMethod = 0, FilterMethod = 0, InterlaceMethod = 0;
 
-    TBitmap ImageData;                      // the pixels (palette indices, grey levels or blue-green-red)
-    std::vector<std::uint8_t> ImageAlpha;   // types 4 and 6: Width x Height, top row first
-    std::vector<std::uint8_t> ExtraImageData;  // depth 16: low bytes, laid out like ImageData
+    TBitmap ImageData;                        // the pixels (palette indices, grey levels or blue-green-red)
+    std::vector<std::uint8_t> ImageAlpha;     // types 4 and 6: Width x Height, top row first
+    std::vector<std::uint8_t> ExtraImageData; // depth 16: low bytes, laid out like ImageData
 };
 
 class TChunkPLTE : public TChunk {
-public:
+  public:
     using TChunk::TChunk;
     static QByteArray GetName() { return "PLTE"; }
     void Assign(const TChunk* source) override;
@@ -119,12 +121,12 @@ public:
     TColor Item(int index) const;
     void SetCount(int count) { FCount = count; }
 
-private:
+  private:
     int FCount = 0;
 };
 
 class TChunktRNS : public TChunk {
-public:
+  public:
     using TChunk::TChunk;
     static QByteArray GetName() { return "tRNS"; }
     void Assign(const TChunk* source) override;
@@ -138,7 +140,7 @@ public:
 };
 
 class TChunkgAMA : public TChunk {
-public:
+  public:
     using TChunk::TChunk;
     static QByteArray GetName() { return "gAMA"; }
     void Assign(const TChunk* source) override;
@@ -148,7 +150,7 @@ public:
 };
 
 class TChunkpHYs : public TChunk {
-public:
+  public:
     using TChunk::TChunk;
     static QByteArray GetName() { return "pHYs"; }
     void Assign(const TChunk* source) override;
@@ -159,7 +161,7 @@ public:
 };
 
 class TChunktIME : public TChunk {
-public:
+  public:
     using TChunk::TChunk;
     static QByteArray GetName() { return "tIME"; }
     void Assign(const TChunk* source) override;
@@ -170,17 +172,17 @@ public:
 };
 
 class TChunktEXt : public TChunk {
-public:
+  public:
     using TChunk::TChunk;
     static QByteArray GetName() { return "tEXt"; }
     void Assign(const TChunk* source) override;
     bool LoadFromStream(TStream* stream, const QByteArray& name, std::uint32_t size) override;
     bool SaveToStream(TStream* stream) override;
-    QByteArray Keyword, Text;  // Latin-1 bytes as stored
+    QByteArray Keyword, Text; // Latin-1 bytes as stored
 };
 
 class TChunkzTXt : public TChunktEXt {
-public:
+  public:
     using TChunktEXt::TChunktEXt;
     static QByteArray GetName() { return "zTXt"; }
     bool LoadFromStream(TStream* stream, const QByteArray& name, std::uint32_t size) override;
@@ -196,7 +198,7 @@ bool InflateBuffer(const std::uint8_t* data, std::size_t size, QByteArray& out, 
 QByteArray DeflateBuffer(const QByteArray& data, int level);
 
 class TChunkIDAT : public TChunk {
-public:
+  public:
     using TChunk::TChunk;
     static QByteArray GetName() { return "IDAT"; }
     // Decodes all image data that starts here, reading on through the IDAT chunks that follow.
@@ -207,7 +209,7 @@ public:
 
 // The chunks of one image in file order; owns them.
 class TPNGList : public TObject {
-public:
+  public:
     explicit TPNGList(TPngPicture* owner) : FOwner(owner) {}
     int Count() const { return int(FItems.size()); }
     TChunk* Item(int index) const { return FItems.at(size_t(index)).get(); }
@@ -216,15 +218,14 @@ public:
     void Remove(TChunk* chunk);
     void Clear() { FItems.clear(); }
     // The first chunk of a class, or nullptr.
-    template <class T>
-    T* Find() const {
+    template <class T> T* Find() const {
         for (const auto& c : FItems)
             if (auto* t = dynamic_cast<T*>(c.get())) return t;
         return nullptr;
     }
     TPngPicture* Owner() const { return FOwner; }
 
-private:
+  private:
     TPngPicture* FOwner;
     std::vector<std::unique_ptr<TChunk>> FItems;
 };

@@ -7,12 +7,16 @@
 namespace {
 bool LegalDepth(int colorType, int depth) {
     switch (colorType) {
-    case 0: return depth == 1 || depth == 2 || depth == 4 || depth == 8 || depth == 16;
-    case 3: return depth == 1 || depth == 2 || depth == 4 || depth == 8;
+    case 0:
+        return depth == 1 || depth == 2 || depth == 4 || depth == 8 || depth == 16;
+    case 3:
+        return depth == 1 || depth == 2 || depth == 4 || depth == 8;
     case 2:
     case 4:
-    case 6: return depth == 8 || depth == 16;
-    default: return false;
+    case 6:
+        return depth == 8 || depth == 16;
+    default:
+        return false;
     }
 }
 
@@ -23,7 +27,7 @@ TPalette HalftonePalette(TPixelFormat format) {
     probe.SetSize(1, 1);
     return probe.Palette();
 }
-}  // namespace
+} // namespace
 
 TPalette GreyRamp(const TPngPicture* owner, int entries) {
     TPalette ramp;
@@ -38,10 +42,13 @@ TPalette GreyRamp(const TPngPicture* owner, int entries) {
 TPixelFormat TChunkIHDR::DibFormat() const {
     if (ColorType == 2 || ColorType == 6) return pf24bit;
     switch (BitDepth) {
-    case 1: return pf1bit;
+    case 1:
+        return pf1bit;
     case 2:
-    case 4: return pf4bit;
-    default: return pf8bit;
+    case 4:
+        return pf4bit;
+    default:
+        return pf8bit;
     }
 }
 

@@ -34,7 +34,7 @@ inline int GetBits(const std::uint8_t* row, std::int64_t x, int bits) {
 
 // Moves pixels between PNG rows and the header's buffers.
 class TPixelMover {
-public:
+  public:
     TPixelMover(TChunkIHDR* header, TPngPicture* owner)
         : H(header), G(owner->GammaTable), Inv(owner->InverseGammaTable), Width(header->Width),
           Identity(owner->GammaIsIdentity()) {}
@@ -95,16 +95,20 @@ public:
         }
         case 0x008:
         case 0x308:
-            for (std::int64_t k = 0; k < count; ++k, x += dx) d[x] = s[k];
+            for (std::int64_t k = 0; k < count; ++k, x += dx)
+                d[x] = s[k];
             break;
         case 0x010:
-            for (std::int64_t k = 0; k < count; ++k, x += dx, s += 2) d[x] = s[0], e[x] = s[1];
+            for (std::int64_t k = 0; k < count; ++k, x += dx, s += 2)
+                d[x] = s[0], e[x] = s[1];
             break;
         case 0x408:
-            for (std::int64_t k = 0; k < count; ++k, x += dx, s += 2) d[x] = s[0], a[x] = s[1];
+            for (std::int64_t k = 0; k < count; ++k, x += dx, s += 2)
+                d[x] = s[0], a[x] = s[1];
             break;
         case 0x410:
-            for (std::int64_t k = 0; k < count; ++k, x += dx, s += 4) d[x] = s[0], e[x] = s[1], a[x] = s[2];
+            for (std::int64_t k = 0; k < count; ++k, x += dx, s += 4)
+                d[x] = s[0], e[x] = s[1], a[x] = s[2];
             break;
         default: {
             // 1, 2 and 4-bit grey or palette; 2-bit pixels are held in 4 bits, grey levels as
@@ -146,39 +150,44 @@ public:
                 const std::uint8_t* q = e + 3 * x;
                 s[0] = Inv[p[2]], s[1] = Inv[q[2]], s[2] = Inv[p[1]], s[3] = Inv[q[1]];
                 s[4] = Inv[p[0]], s[5] = Inv[q[0]];
-                if (a) s[6] = s[7] = a[x];  // alpha keeps only its high byte: repeat it
+                if (a) s[6] = s[7] = a[x]; // alpha keeps only its high byte: repeat it
             }
             break;
         }
         case 0x008:
         case 0x308:
-            for (std::int64_t k = 0; k < count; ++k, x += dx) s[k] = d[x];
+            for (std::int64_t k = 0; k < count; ++k, x += dx)
+                s[k] = d[x];
             break;
         case 0x010:
-            for (std::int64_t k = 0; k < count; ++k, x += dx, s += 2) s[0] = d[x], s[1] = e[x];
+            for (std::int64_t k = 0; k < count; ++k, x += dx, s += 2)
+                s[0] = d[x], s[1] = e[x];
             break;
         case 0x408:
-            for (std::int64_t k = 0; k < count; ++k, x += dx, s += 2) s[0] = d[x], s[1] = a[x];
+            for (std::int64_t k = 0; k < count; ++k, x += dx, s += 2)
+                s[0] = d[x], s[1] = a[x];
             break;
         case 0x410:
-            for (std::int64_t k = 0; k < count; ++k, x += dx, s += 4) s[0] = d[x], s[1] = e[x], s[2] = s[3] = a[x];
+            for (std::int64_t k = 0; k < count; ++k, x += dx, s += 4)
+                s[0] = d[x], s[1] = e[x], s[2] = s[3] = a[x];
             break;
         default: {
             const int held = H->StoredBitDepth();
             std::memset(s, 0, size_t((count * held + 7) / 8));
-            for (std::int64_t k = 0; k < count; ++k, x += dx) PutBits(s, k, held, GetBits(d, x, held));
+            for (std::int64_t k = 0; k < count; ++k, x += dx)
+                PutBits(s, k, held, GetBits(d, x, held));
         }
         }
     }
 
-private:
+  private:
     int Kind() const { return H->ColorType << 8 | H->BitDepth; }
     std::int64_t Stride() const { return H->ImageData.BytesPerScanLine(); }
     TChunkIHDR* H;
     const std::array<std::uint8_t, 256>& G;
     const std::array<std::uint8_t, 256>& Inv;
     std::int64_t Width;
-    bool Identity;  // no gamma: samples are copied, not looked up
+    bool Identity; // no gamma: samples are copied, not looked up
 };
 
 int FilterOffset(int colorType, int depth) {
@@ -189,7 +198,7 @@ int FilterOffset(int colorType, int depth) {
 // Decoding ----------------------------------------------------------------------------------------
 // Reads the zlib stream across consecutive IDAT chunks, checking each chunk's CRC.
 class TIdatReader {
-public:
+  public:
     TIdatReader(TStream* stream, std::uint32_t firstLength) : FStream(stream) {
         static const QByteArray idat("IDAT");
         FCrc = UpdateCrc(0xFFFFFFFFu, reinterpret_cast<const std::uint8_t*>(idat.constData()), 4);
@@ -221,9 +230,12 @@ public:
                 FZ.avail_in = uInt(k);
             }
             const int result = inflate(&FZ, Z_NO_FLUSH);
-            if (result == Z_STREAM_END) FStreamEnded = true;
-            else if (result == Z_BUF_ERROR && FZ.avail_in == 0) continue;
-            else if (result != Z_OK) throw EPNGZLIBError(ZLibErrorText(result));
+            if (result == Z_STREAM_END)
+                FStreamEnded = true;
+            else if (result == Z_BUF_ERROR && FZ.avail_in == 0)
+                continue;
+            else if (result != Z_OK)
+                throw EPNGZLIBError(ZLibErrorText(result));
         }
         return n - FZ.avail_out;
     }
@@ -239,7 +251,7 @@ public:
         if (FInChunk) FinishChunk();
     }
 
-private:
+  private:
     void FinishChunk() {
         std::uint8_t crc[4];
         if (FStream->Read(crc, 4) != 4) RaisePngError<EPngUnexpectedEnd>();
@@ -254,7 +266,7 @@ private:
             RaisePngError<EPngUnexpectedEnd>();
         }
         if (std::memcmp(head + 4, "IDAT", 4) != 0) {
-            FStream->Seek(-8, soCurrent);  // not ours: the picture reads it next
+            FStream->Seek(-8, soCurrent); // not ours: the picture reads it next
             if (mayEnd) return false;
             RaisePngError<EPNGMissingMultipleIDAT>();
         }
@@ -275,7 +287,7 @@ private:
     bool FStreamEnded = false;
     std::uint8_t FInput[65535];
 };
-}  // namespace
+} // namespace
 
 bool TChunkIDAT::LoadFromStream(TStream* stream, const QByteArray&, std::uint32_t size) {
     TChunkIHDR* header = FOwner->Header();
@@ -292,7 +304,8 @@ bool TChunkIDAT::LoadFromStream(TStream* stream, const QByteArray&, std::uint32_
     // loop rather than finishing a row every few thousand bytes; each row is unfiltered in place.
     const std::int64_t stride = maxRowBytes + 1;
     const std::int64_t batchRows = std::max<std::int64_t>(1, 65536 / stride);
-    std::vector<std::uint8_t> batch(static_cast<size_t>(stride * batchRows)), previous(static_cast<size_t>(stride));
+    std::vector<std::uint8_t> batch(static_cast<size_t>(stride * batchRows)),
+        previous(static_cast<size_t>(stride));
 
     auto decodeRows = [&](std::int64_t y0, std::int64_t dy, std::int64_t x0, std::int64_t dx) {
         const std::int64_t pixels = width > x0 ? (width - x0 + dx - 1) / dx : 0;
@@ -334,7 +347,7 @@ bool TChunkIDAT::LoadFromStream(TStream* stream, const QByteArray&, std::uint32_
 // Encoding ----------------------------------------------------------------------------------------
 namespace {
 class TIdatWriter {
-public:
+  public:
     TIdatWriter(TStream* stream, int level, std::uint32_t limit) : FStream(stream), FOutput(limit) {
         if (deflateInit(&FZ, std::clamp(level, 0, 9)) != Z_OK) RaisePngError<EPNGOutMemory>();
         Reset();
@@ -345,7 +358,8 @@ public:
         FZ.next_in = const_cast<Bytef*>(data);
         FZ.avail_in = uInt(size);
         while (FZ.avail_in > 0) {
-            if (deflate(&FZ, Z_NO_FLUSH) == Z_STREAM_ERROR) throw EPNGZLIBError(ZLibErrorText(Z_STREAM_ERROR));
+            if (deflate(&FZ, Z_NO_FLUSH) == Z_STREAM_ERROR)
+                throw EPNGZLIBError(ZLibErrorText(Z_STREAM_ERROR));
             if (FZ.avail_out == 0) {
                 WriteIDAT(FOutput.size());
                 Reset();
@@ -366,7 +380,7 @@ public:
         } while (result != Z_STREAM_END);
     }
 
-private:
+  private:
     void Reset() {
         FZ.next_out = FOutput.data();
         FZ.avail_out = uInt(FOutput.size());
@@ -390,17 +404,19 @@ private:
 // a filtered row will compress.
 int RowScore(const std::uint8_t* row, std::size_t n) {
     int score = 0;
-    for (std::size_t i = 2; i < n; ++i) score += row[i] == row[i - 1] || row[i] == row[i - 2];
+    for (std::size_t i = 2; i < n; ++i)
+        score += row[i] == row[i - 1] || row[i] == row[i - 2];
     return score;
 }
-}  // namespace
+} // namespace
 
 // Chooses the filter for the raw row; out receives the filter byte, then the filtered row.
 // The raw row then becomes the previous row.
 void ChooseRowFilter(TFilters filters, std::uint8_t* raw, std::uint8_t* previous, std::uint8_t* out,
                      std::uint8_t* scratch, std::size_t n, int bpp) {
     int allowed = 0;
-    for (int f = pfSub; f <= pfPaeth; ++f) allowed += (filters >> f) & 1;
+    for (int f = pfSub; f <= pfPaeth; ++f)
+        allowed += (filters >> f) & 1;
     int chosen = pfNone;
     if (allowed == 1 && !(filters & FilterSet(pfNone))) {
         for (int f = pfSub; f <= pfPaeth; ++f)
@@ -411,8 +427,10 @@ void ChooseRowFilter(TFilters filters, std::uint8_t* raw, std::uint8_t* previous
         for (int f = pfNone; f <= pfPaeth; ++f) {
             if (!(filters & FilterSet(TFilter(f)))) continue;
             std::uint8_t* target = scratch;
-            if (f == pfNone) std::memcpy(target, raw, n);
-            else FilterRow(f, raw, previous, target, n, bpp);
+            if (f == pfNone)
+                std::memcpy(target, raw, n);
+            else
+                FilterRow(f, raw, previous, target, n, bpp);
             const int score = RowScore(target, n);
             if (score > best) {
                 best = score;

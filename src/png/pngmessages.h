@@ -29,15 +29,15 @@ QString ZLibErrorText(int code);
 
 // Every codec error is an EPngError.
 class EPngError : public Exception {
-public:
+  public:
     using Exception::Exception;
 };
 
-#define VELORIA_PNG_ERROR(Name, Text)                             \
-    class Name : public EPngError {                               \
-    public:                                                       \
-        Name() : EPngError(Text) {}                               \
-        explicit Name(const QString& message) : EPngError(message) {} \
+#define VELORIA_PNG_ERROR(Name, Text)                                                                        \
+    class Name : public EPngError {                                                                          \
+      public:                                                                                                \
+        Name() : EPngError(Text) {}                                                                          \
+        explicit Name(const QString& message) : EPngError(message) {}                                        \
     };
 
 VELORIA_PNG_ERROR(EPngInvalidCRC, EPngInvalidCRCText)
@@ -59,17 +59,15 @@ VELORIA_PNG_ERROR(EPNGInvalidNewSize, EPNGInvalidNewSizeText)
 
 // Compressed data that zlib rejects, with zlib's description.
 class EPNGZLIBError : public EPngError {
-public:
+  public:
     explicit EPNGZLIBError(const QString& description)
         : EPngError(EPNGZLIBErrorText + QStringLiteral("\r\n Description: ") + description) {}
 };
 
 // Raises exception class E with its own message, or with the one given.
-template <class E>
-[[noreturn]] void RaisePngError() {
+template <class E> [[noreturn]] void RaisePngError() {
     throw E();
 }
-template <class E>
-[[noreturn]] void RaisePngError(const QString& message) {
+template <class E> [[noreturn]] void RaisePngError(const QString& message) {
     throw E(message);
 }

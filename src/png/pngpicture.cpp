@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <cstring>
 
-TPngPicture::TPngPicture() { ResetGamma(); }
+TPngPicture::TPngPicture() {
+    ResetGamma();
+}
 
 TPngPicture::~TPngPicture() = default;
 
@@ -17,7 +19,8 @@ std::unique_ptr<TGraphic> TPngPicture::Clone() const {
 }
 
 void TPngPicture::ResetGamma() {
-    for (int i = 0; i < 256; ++i) GammaTable[size_t(i)] = InverseGammaTable[size_t(i)] = std::uint8_t(i);
+    for (int i = 0; i < 256; ++i)
+        GammaTable[size_t(i)] = InverseGammaTable[size_t(i)] = std::uint8_t(i);
 }
 
 bool TPngPicture::GammaIsIdentity() const {
@@ -37,17 +40,25 @@ TChunkIHDR* TPngPicture::Header() const {
     return header;
 }
 
-int TPngPicture::Width() const { return Empty() ? 0 : int(Header()->Width); }
+int TPngPicture::Width() const {
+    return Empty() ? 0 : int(Header()->Width);
+}
 
-int TPngPicture::Height() const { return Empty() ? 0 : int(Header()->Height); }
+int TPngPicture::Height() const {
+    return Empty() ? 0 : int(Header()->Height);
+}
 
-TPalette TPngPicture::Palette() const { return Empty() ? TPalette{} : Header()->ImageData.Palette(); }
+TPalette TPngPicture::Palette() const {
+    return Empty() ? TPalette{} : Header()->ImageData.Palette();
+}
 
 void TPngPicture::SetPalette(const TPalette& palette) {
     if (!Empty()) Header()->ImageData.SetPalette(palette);
 }
 
-TCanvas* TPngPicture::Canvas() { return Header()->ImageData.Canvas(); }
+TCanvas* TPngPicture::Canvas() {
+    return Header()->ImageData.Canvas();
+}
 
 void TPngPicture::GetRowInfo(std::int64_t& rowBytes, int& filterOffset) const {
     rowBytes = 0;
@@ -102,7 +113,8 @@ void TPngPicture::LoadFromStream(TStream* stream) {
 
 void TPngPicture::SaveToStream(TStream* stream) {
     stream->WriteBuffer(PngSignature, 8);
-    for (int i = 0; i < FChunks.Count(); ++i) FChunks.Item(i)->SaveToStream(stream);
+    for (int i = 0; i < FChunks.Count(); ++i)
+        FChunks.Item(i)->SaveToStream(stream);
 }
 
 // Transparency ----------------------------------------------------------------------------------
@@ -112,13 +124,16 @@ TPNGTransparencyMode TPngPicture::TransparencyMode() const {
     const TChunktRNS* trns = FChunks.Find<TChunktRNS>();
     switch (h->ColorType) {
     case 0:
-    case 2: return trns ? ptmBit : ptmNone;
+    case 2:
+        return trns ? ptmBit : ptmNone;
     case 3:
         if (!trns) return ptmNone;
         return trns->ColorKeyTransparency ? ptmBit : ptmPartial;
     case 4:
-    case 6: return ptmPartial;
-    default: return ptmNone;
+    case 6:
+        return ptmPartial;
+    default:
+        return ptmNone;
     }
 }
 
@@ -131,9 +146,15 @@ TColor TPngPicture::TransparentColor() const {
 void TPngPicture::Draw(TCanvas* canvas, const TRect& r) {
     if (Empty() || !canvas) return;
     switch (TransparencyMode()) {
-    case ptmNone: Header()->ImageData.Draw(canvas, r); break;
-    case ptmBit: DrawColorKeyed(canvas, r); break;
-    case ptmPartial: DrawAlphaBlended(canvas, r); break;
+    case ptmNone:
+        Header()->ImageData.Draw(canvas, r);
+        break;
+    case ptmBit:
+        DrawColorKeyed(canvas, r);
+        break;
+    case ptmPartial:
+        DrawAlphaBlended(canvas, r);
+        break;
     }
 }
 
@@ -166,12 +187,15 @@ void TPngPicture::DrawAlphaBlended(TCanvas* canvas, const TRect& rect) {
         if (direct) {
             blue = row[3 * sx], green = row[3 * sx + 1], red = row[3 * sx + 2];
         } else {
-            index = bits == 8 ? row[sx] : (row[sx * bits / 8] >> (8 - bits - (sx * bits) % 8)) & ((1 << bits) - 1);
+            index = bits == 8 ? row[sx]
+                              : (row[sx * bits / 8] >> (8 - bits - (sx * bits) % 8)) & ((1 << bits) - 1);
             const TColor c = size_t(index) < palette.size() ? palette[size_t(index)] : clBlack;
             red = GetRValue(c), green = GetGValue(c), blue = GetBValue(c);
         }
-        if (!header->ImageAlpha.empty()) alpha = header->ImageAlpha[size_t(sy * width + sx)];
-        else if (header->ColorType == 3 && trns) alpha = trns->PaletteAlpha[size_t(index)];
+        if (!header->ImageAlpha.empty())
+            alpha = header->ImageAlpha[size_t(sy * width + sx)];
+        else if (header->ColorType == 3 && trns)
+            alpha = trns->PaletteAlpha[size_t(index)];
         return alpha;
     };
 
@@ -335,10 +359,11 @@ void TPngPicture::Resize(int width, int height) {
     const std::uint32_t oldWidth = h->Width, oldHeight = h->Height;
     const int oldStride = h->ImageData.BytesPerScanLine();
     const std::vector<std::uint8_t> oldAlpha = h->ImageAlpha, oldExtra = h->ExtraImageData;
-    h->ImageData.SetSize(width, height);  // keeps the pixels that fit
+    h->ImageData.SetSize(width, height); // keeps the pixels that fit
     h->Width = std::uint32_t(width);
     h->Height = std::uint32_t(height);
-    const std::uint32_t keepW = std::min<std::uint32_t>(oldWidth, h->Width), keepH = std::min<std::uint32_t>(oldHeight, h->Height);
+    const std::uint32_t keepW = std::min<std::uint32_t>(oldWidth, h->Width),
+                        keepH = std::min<std::uint32_t>(oldHeight, h->Height);
     if (!oldAlpha.empty()) {
         h->ImageAlpha.assign(size_t(width) * size_t(height), 0);
         for (std::uint32_t y = 0; y < keepH; ++y)
@@ -361,8 +386,10 @@ TColor TPngPicture::GetPixels(int x, int y) const {
     const std::uint8_t* row = h->ImageData.ScanLine(y);
     switch (h->ColorType) {
     case 2:
-    case 6: return RGB(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
-    case 4: return RGB(row[x], row[x], row[x]);
+    case 6:
+        return RGB(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
+    case 4:
+        return RGB(row[x], row[x], row[x]);
     default: {
         const int bits = PixelFormatBits(h->ImageData.PixelFormat());
         const int index = (row[x * bits / 8] >> (8 - bits - (x * bits) % 8)) & ((1 << bits) - 1);
@@ -385,14 +412,17 @@ void TPngPicture::SetPixels(int x, int y, TColor color) {
         row[3 * x + 1] = std::uint8_t(GetGValue(color));
         row[3 * x + 2] = std::uint8_t(GetRValue(color));
         break;
-    case 4: row[x] = std::uint8_t(GetRValue(color)); break;
+    case 4:
+        row[x] = std::uint8_t(GetRValue(color));
+        break;
     default: {
         // The palette entry nearest to the colour.
         const TPalette palette = h->ImageData.Palette();
         const int bits = PixelFormatBits(h->ImageData.PixelFormat());
         int best = 0, bestDistance = INT32_MAX;
         for (size_t i = 0; i < palette.size() && i < (size_t(1) << bits); ++i) {
-            const int dr = GetRValue(palette[i]) - GetRValue(color), dg = GetGValue(palette[i]) - GetGValue(color),
+            const int dr = GetRValue(palette[i]) - GetRValue(color),
+                      dg = GetGValue(palette[i]) - GetGValue(color),
                       db = GetBValue(palette[i]) - GetBValue(color);
             if (dr * dr + dg * dg + db * db < bestDistance) {
                 bestDistance = dr * dr + dg * dg + db * db;
@@ -421,7 +451,7 @@ struct TPngUnit {
     }
 };
 const TPngUnit PngUnit;
-}  // namespace
+} // namespace
 
 void RegisterPngFormat() {
     if (!TPicture::FindGraphicClass(QStringLiteral("png")))

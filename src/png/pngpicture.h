@@ -11,7 +11,9 @@
 // Row filters of the encoder; a set holds filter n as bit n.
 enum TFilter { pfNone, pfSub, pfUp, pfAverage, pfPaeth };
 using TFilters = std::uint8_t;
-constexpr TFilters FilterSet(TFilter f) { return TFilters(1u << f); }
+constexpr TFilters FilterSet(TFilter f) {
+    return TFilters(1u << f);
+}
 
 // How a picture is transparent: not at all, by one colour, or by alpha per pixel.
 enum TPNGTransparencyMode { ptmNone, ptmBit, ptmPartial };
@@ -20,7 +22,7 @@ enum TPNGTransparencyMode { ptmNone, ptmBit, ptmPartial };
 constexpr std::int64_t MaxPngPixels = std::int64_t(1) << 26;
 
 class TPngPicture : public TGraphic {
-public:
+  public:
     TPngPicture();
     ~TPngPicture() override;
 
@@ -38,7 +40,7 @@ public:
     TPalette Palette() const override;
     void SetPalette(const TPalette& palette) override;
 
-    void LoadFromStream(TStream* stream) override;  // a failed load leaves the picture empty
+    void LoadFromStream(TStream* stream) override; // a failed load leaves the picture empty
     void SaveToStream(TStream* stream) override;
     void LoadFromClipboardFormat(unsigned format) override;
     void SaveToClipboardFormat(unsigned& format) override;
@@ -47,9 +49,9 @@ public:
     virtual void SetPixels(int x, int y, TColor color);
 
     void ClearChunks();
-    TChunkIHDR* Header() const;  // EPNGHeaderNotPresent without one
+    TChunkIHDR* Header() const; // EPNGHeaderNotPresent without one
     TPNGTransparencyMode TransparencyMode() const;
-    TColor TransparentColor() const;  // 0 without a tRNS chunk
+    TColor TransparentColor() const; // 0 without a tRNS chunk
     void Resize(int width, int height);
     void AssignFromBitmap(const TBitmap* bitmap, bool transparent, TColor transparentColor);
     void CopyChunksFrom(const TPngPicture* source);
@@ -75,7 +77,7 @@ public:
     // Draws each source pixel's alpha over what the canvas shows in r.
     void DrawAlphaBlended(TCanvas* canvas, const TRect& r);
 
-private:
+  private:
     void DrawColorKeyed(TCanvas* canvas, const TRect& r);
     TPNGList FChunks{this};
     std::uint32_t FIdatSizeLimit = 65535;

@@ -8,7 +8,8 @@
 namespace {
 QByteArray GreyRows(int width, int height, char value = 0) {
     QByteArray rows;
-    for (int y = 0; y < height; ++y) rows.append(char(0)).append(QByteArray(width, value));
+    for (int y = 0; y < height; ++y)
+        rows.append(char(0)).append(QByteArray(width, value));
     return rows;
 }
 
@@ -31,13 +32,14 @@ QByteArray Be32(std::uint32_t v) {
     WriteBigEndian32(reinterpret_cast<std::uint8_t*>(b.data()), v);
     return b;
 }
-}  // namespace
+} // namespace
 
 TEST(PngChunks, CrcIsThePngCrc) {
     const QByteArray data("IEND");
     EXPECT_EQ(ChunkCrc("IEND", nullptr, 0), 0xAE426082u);
     const QByteArray text = QByteArray("123456789");
-    EXPECT_EQ(~UpdateCrc(0xFFFFFFFFu, reinterpret_cast<const std::uint8_t*>(text.constData()), 9), 0xCBF43926u);
+    EXPECT_EQ(~UpdateCrc(0xFFFFFFFFu, reinterpret_cast<const std::uint8_t*>(text.constData()), 9),
+              0xCBF43926u);
     EXPECT_EQ(SwapBytes32(0x11223344), 0x44332211u);
     EXPECT_EQ(SwapBytes16(0x1122), 0x2211);
     EXPECT_EQ(BytesForPixels(3, 2, 8), 9);
@@ -57,7 +59,11 @@ TEST(PngChunks, HeaderChecks) {
     auto header = [](std::uint32_t w, std::uint32_t h, int depth, int type, int compression, int filter,
                      int interlace) {
         QByteArray d = Be32(w) + Be32(h);
-        d.append(char(depth)).append(char(type)).append(char(compression)).append(char(filter)).append(char(interlace));
+        d.append(char(depth))
+            .append(char(type))
+            .append(char(compression))
+            .append(char(filter))
+            .append(char(interlace));
         return TPngBuilder().Chunk("IHDR", d).ImageData(GreyRows(1, 1)).End().Bytes;
     };
     EXPECT_THROW(LoadPng(TPngBuilder().Chunk("IHDR", QByteArray(12, 1)).End().Bytes), EPngInvalidIHDR);
@@ -69,10 +75,12 @@ TEST(PngChunks, HeaderChecks) {
     EXPECT_THROW(LoadPng(header(1, 1, 8, 0, 1, 0, 0)), EPNGUnknownCompression);
     EXPECT_THROW(LoadPng(header(1, 1, 8, 0, 0, 1, 0)), EPngInvalidIHDR);
     // Illegal colour types and type / depth pairs.
-    for (auto [type, depth] : {std::pair{1, 8}, {5, 8}, {7, 8}, {2, 4}, {3, 16}, {4, 4}, {6, 1}, {0, 3}, {0, 32}})
+    for (auto [type, depth] :
+         {std::pair{1, 8}, {5, 8}, {7, 8}, {2, 4}, {3, 16}, {4, 4}, {6, 1}, {0, 3}, {0, 32}})
         EXPECT_THROW(LoadPng(header(1, 1, depth, type, 0, 0, 0)), EPngInvalidIHDR) << type << "/" << depth;
     // A second header.
-    const QByteArray twice = TPngBuilder().Header(1, 1, 8, 0).Header(1, 1, 8, 0).ImageData(GreyRows(1, 1)).End().Bytes;
+    const QByteArray twice =
+        TPngBuilder().Header(1, 1, 8, 0).Header(1, 1, 8, 0).ImageData(GreyRows(1, 1)).End().Bytes;
     EXPECT_THROW(LoadPng(twice), EPngInvalidIHDR);
     // The picture's size cap.
     EXPECT_THROW(LoadPng(header(65535, 65535, 8, 6, 0, 0, 0)), EPNGOutMemory);
@@ -83,7 +91,8 @@ TEST(PngChunks, ChunkOrderAndPresence) {
     EXPECT_THROW(LoadPng(QByteArray("GIF89a-not-a-png-file")), EPNGInvalidFileHeader);
     EXPECT_THROW(LoadPng(TPngBuilder().Header(1, 1, 8, 0).Bytes), EPngUnexpectedEnd);
     EXPECT_THROW(LoadPng(TPngBuilder().Header(1, 1, 8, 0).End().Bytes), EPNGNoImageData);
-    EXPECT_THROW(LoadPng(TPngBuilder().Chunk("gAMA", Be32(45455)).Header(1, 1, 8, 0).End().Bytes), EPNGIHDRNotFirst);
+    EXPECT_THROW(LoadPng(TPngBuilder().Chunk("gAMA", Be32(45455)).Header(1, 1, 8, 0).End().Bytes),
+                 EPNGIHDRNotFirst);
     EXPECT_THROW(LoadPng(SmallGrey("ABCD", "x")), EPNGUnknownCriticalChunk);
     // Unknown ancillary chunks are kept and written back unchanged.
     auto png = LoadPng(SmallGrey("prVt", "private"));
@@ -146,7 +155,8 @@ TEST(PngChunks, GreyColourKeyIsScaledToTheShownLevel) {
 
 TEST(PngChunks, Gamma) {
     auto png = LoadPng(SmallGrey("gAMA", Be32(45455)));
-    for (int i = 0; i < 256; ++i) EXPECT_NEAR(png->GammaTable[size_t(i)], i, 1);
+    for (int i = 0; i < 256; ++i)
+        EXPECT_NEAR(png->GammaTable[size_t(i)], i, 1);
     auto dark = LoadPng(SmallGrey("gAMA", Be32(100000)));
     EXPECT_EQ(dark->GammaTable[0], 0);
     EXPECT_EQ(dark->GammaTable[255], 255);
@@ -188,9 +198,11 @@ TEST(PngChunks, Text) {
     auto again = LoadPng(SavePng(*z));
     EXPECT_EQ(again->Chunks().Find<TChunkzTXt>()->Text, QByteArray("compressed words"));
     // Broken or oversized compressed text is ignored.
-    EXPECT_EQ(LoadPng(SmallGrey("zTXt", QByteArray("Comment\0\0xyz", 12)))->Chunks().Find<TChunkzTXt>(), nullptr);
+    EXPECT_EQ(LoadPng(SmallGrey("zTXt", QByteArray("Comment\0\0xyz", 12)))->Chunks().Find<TChunkzTXt>(),
+              nullptr);
     const QByteArray bomb = DeflateBuffer(QByteArray(int(MaxInflatedTextSize) + 1, 'a'), 9);
-    EXPECT_EQ(LoadPng(SmallGrey("zTXt", QByteArray("Bomb\0\0", 6) + bomb))->Chunks().Find<TChunkzTXt>(), nullptr);
+    EXPECT_EQ(LoadPng(SmallGrey("zTXt", QByteArray("Bomb\0\0", 6) + bomb))->Chunks().Find<TChunkzTXt>(),
+              nullptr);
 }
 
 TEST(PngChunks, ChromaticityIsDroppedOnLoad) {

@@ -18,15 +18,16 @@ TIdatChunks ReadIdat(const QByteArray& file) {
     TIdatChunks result;
     QByteArray joined;
     for (int at = 8; at + 12 <= file.size();) {
-        const std::uint32_t length = ReadBigEndian32(reinterpret_cast<const std::uint8_t*>(file.constData()) + at);
+        const std::uint32_t length =
+            ReadBigEndian32(reinterpret_cast<const std::uint8_t*>(file.constData()) + at);
         if (file.mid(at + 4, 4) == "IDAT") {
             result.Lengths.push_back(length);
             joined.append(file.mid(at + 8, int(length)));
         }
         at += 12 + int(length);
     }
-    InflateBuffer(reinterpret_cast<const std::uint8_t*>(joined.constData()), size_t(joined.size()), result.Inflated,
-                  1 << 26);
+    InflateBuffer(reinterpret_cast<const std::uint8_t*>(joined.constData()), size_t(joined.size()),
+                  result.Inflated, 1 << 26);
     return result;
 }
 
@@ -36,14 +37,14 @@ QByteArray RgbaRows2x2() {
                       "\0\0\0\xFF\x80\xFF\xFF\xFF\0",
                       18);
 }
-}  // namespace
+} // namespace
 
 TEST(PngImageData, RgbaPixelsAndAlphaLandInTheirBuffers) {
     auto png = LoadPng(TPngBuilder().Header(2, 2, 8, 6).ImageData(RgbaRows2x2()).End().Bytes);
     const TChunkIHDR* h = png->Header();
     EXPECT_EQ(h->ImageData.PixelFormat(), pf24bit);
     const std::uint8_t* top = h->ImageData.ScanLine(0);
-    EXPECT_EQ(top[0], 0);  // blue-green-red
+    EXPECT_EQ(top[0], 0); // blue-green-red
     EXPECT_EQ(top[2], 0xFF);
     const std::uint8_t* bottom = h->ImageData.ScanLine(1);
     EXPECT_EQ(bottom[0], 0xFF);
@@ -60,7 +61,8 @@ TEST(PngImageData, DibRowsArePaddedToFourBytes) {
 
 TEST(PngImageData, DataSplitOverSeveralChunks) {
     QByteArray rows;
-    for (int y = 0; y < 8; ++y) rows.append(char(0)).append(QByteArray(8, char(y * 30)));
+    for (int y = 0; y < 8; ++y)
+        rows.append(char(0)).append(QByteArray(8, char(y * 30)));
     const QByteArray z = TPngBuilder::Zlib(rows);
     const int third = z.size() / 3;
     const QByteArray parts[3] = {z.left(third), z.mid(third, third), z.mid(2 * third)};
@@ -83,18 +85,21 @@ TEST(PngImageData, DataSplitOverSeveralChunks) {
 }
 
 TEST(PngImageData, AnInterlacedSinglePixelComesFromTheFirstPass) {
-    auto png = LoadPng(TPngBuilder().Header(1, 1, 8, 2, 1).ImageData(QByteArray("\0\x11\x22\x33", 4)).End().Bytes);
+    auto png =
+        LoadPng(TPngBuilder().Header(1, 1, 8, 2, 1).ImageData(QByteArray("\0\x11\x22\x33", 4)).End().Bytes);
     EXPECT_EQ(png->InterlaceMethod, 1);
     EXPECT_EQ(png->GetPixels(0, 0), RGB(0x11, 0x22, 0x33));
 }
 
 TEST(PngImageData, TheDefaultEncoderFiltersEveryRowWithSub) {
     std::vector<std::uint8_t> rows(3 * 5 * 4);
-    for (size_t i = 0; i < rows.size(); ++i) rows[i] = std::uint8_t(i * 7);
+    for (size_t i = 0; i < rows.size(); ++i)
+        rows[i] = std::uint8_t(i * 7);
     auto png = LoadPng(EncodeWithLibpng(5, 4, 2, 8, false, rows));
     const TIdatChunks idat = ReadIdat(SavePng(*png));
     ASSERT_EQ(idat.Inflated.size(), 4 * 16);
-    for (int y = 0; y < 4; ++y) EXPECT_EQ(idat.Inflated[16 * y], 1);
+    for (int y = 0; y < 4; ++y)
+        EXPECT_EQ(idat.Inflated[16 * y], 1);
 }
 
 TEST(PngImageData, FilterChoiceByScore) {
@@ -102,17 +107,21 @@ TEST(PngImageData, FilterChoiceByScore) {
     auto png = LoadPng(TPngBuilder().Header(16, 3, 8, 0).ImageData(QByteArray(17 * 3, 0)).End().Bytes);
     png->Filters = FilterSet(pfSub) | FilterSet(pfUp);
     TIdatChunks idat = ReadIdat(SavePng(*png));
-    for (int y = 0; y < 3; ++y) EXPECT_EQ(idat.Inflated[17 * y], 1);
+    for (int y = 0; y < 3; ++y)
+        EXPECT_EQ(idat.Inflated[17 * y], 1);
     png->Filters = FilterSet(pfPaeth);
     idat = ReadIdat(SavePng(*png));
-    for (int y = 0; y < 3; ++y) EXPECT_EQ(idat.Inflated[17 * y], 4);
+    for (int y = 0; y < 3; ++y)
+        EXPECT_EQ(idat.Inflated[17 * y], 4);
     png->Filters = FilterSet(pfNone);
     idat = ReadIdat(SavePng(*png));
-    for (int y = 0; y < 3; ++y) EXPECT_EQ(idat.Inflated[17 * y], 0);
+    for (int y = 0; y < 3; ++y)
+        EXPECT_EQ(idat.Inflated[17 * y], 0);
     // Every filter allowed: whatever is chosen decodes to the same image, and libpng agrees.
     std::mt19937 random(7);
     std::vector<std::uint8_t> rows(40 * 40 * 4);
-    for (size_t i = 0; i < rows.size(); ++i) rows[i] = std::uint8_t(i % 40 < 20 ? i / 160 : random() % 4);
+    for (size_t i = 0; i < rows.size(); ++i)
+        rows[i] = std::uint8_t(i % 40 < 20 ? i / 160 : random() % 4);
     const QByteArray source = EncodeWithLibpng(40, 40, 6, 8, true, rows);
     auto all = LoadPng(source);
     all->Filters = 0x1F;
@@ -123,7 +132,8 @@ TEST(PngImageData, FilterChoiceByScore) {
 TEST(PngImageData, LargeDataIsSplitIntoChunksOfTheSizeLimit) {
     std::mt19937 random(1);
     std::vector<std::uint8_t> rows(160 * 160 * 3);
-    for (auto& b : rows) b = std::uint8_t(random());
+    for (auto& b : rows)
+        b = std::uint8_t(random());
     auto png = LoadPng(EncodeWithLibpng(160, 160, 2, 8, false, rows));
     png->SetMaxIdatSize(1000);
     EXPECT_EQ(png->IdatSizeLimit(), 65535u);
@@ -150,7 +160,8 @@ TEST(PngImageData, SavingKeepsTheChunkOrderAndReencodes) {
     EXPECT_LT(idat, time);
     EXPECT_LT(time, end);
     const TIdatChunks data = ReadIdat(saved);
-    for (int y = 0; y < 4; ++y) EXPECT_EQ(data.Inflated[5 * y], 1);
+    for (int y = 0; y < 4; ++y)
+        EXPECT_EQ(data.Inflated[5 * y], 1);
 }
 
 TEST(PngImageData, EveryFilterReversesExactlyForEveryPixelSize) {
@@ -159,8 +170,10 @@ TEST(PngImageData, EveryFilterReversesExactlyForEveryPixelSize) {
         for (int type = 1; type <= 4; ++type)
             for (size_t n : {size_t(bpp), size_t(bpp * 2), size_t(bpp * 5), size_t(bpp * 64 + bpp)}) {
                 std::vector<std::uint8_t> prev(n), raw(n), filtered(n);
-                for (auto& b : prev) b = std::uint8_t(random());
-                for (auto& b : raw) b = std::uint8_t(random());
+                for (auto& b : prev)
+                    b = std::uint8_t(random());
+                for (auto& b : raw)
+                    b = std::uint8_t(random());
                 FilterRow(type, raw.data(), prev.data(), filtered.data(), n, bpp);
                 ASSERT_TRUE(UnfilterRow(type, filtered.data(), prev.data(), n, bpp));
                 EXPECT_EQ(filtered, raw) << "bpp " << bpp << " filter " << type << " bytes " << n;

@@ -17,10 +17,12 @@ QByteArray Be32(std::uint32_t v) {
 std::vector<QByteArray> Samples() {
     std::mt19937 random(3);
     std::vector<QByteArray> samples;
-    for (auto [type, depth, interlaced] : {std::tuple{2, 8, false}, {6, 16, true}, {3, 4, false}, {0, 1, true}}) {
+    for (auto [type, depth, interlaced] :
+         {std::tuple{2, 8, false}, {6, 16, true}, {3, 4, false}, {0, 1, true}}) {
         const int channels = type == 2 ? 3 : type == 6 ? 4 : 1;
         std::vector<std::uint8_t> rows(size_t((7 * depth * channels + 7) / 8 * 6));
-        for (auto& b : rows) b = std::uint8_t(random() % 16);
+        for (auto& b : rows)
+            b = std::uint8_t(random() % 16);
         std::vector<std::uint8_t> palette(type == 3 ? 48 : 0, 0x55);
         samples.push_back(EncodeWithLibpng(7, 6, type, depth, interlaced, rows, palette));
     }
@@ -28,17 +30,21 @@ std::vector<QByteArray> Samples() {
 }
 
 // The first IDAT's offset in the file.
-int IdatAt(const QByteArray& file) { return file.indexOf("IDAT") - 4; }
+int IdatAt(const QByteArray& file) {
+    return file.indexOf("IDAT") - 4;
+}
 
-}  // namespace
+} // namespace
 
 TEST(PngMalformed, FilesCutAtEveryByte) {
     for (const QByteArray& file : Samples())
         for (int cut = 0; cut < file.size(); ++cut) {
             SCOPED_TRACE(cut);
             const QByteArray part = file.left(cut);
-            if (cut < 8) EXPECT_THROW(LoadPng(part), EPNGInvalidFileHeader);
-            else EXPECT_THROW(LoadPng(part), EPngUnexpectedEnd);
+            if (cut < 8)
+                EXPECT_THROW(LoadPng(part), EPNGInvalidFileHeader);
+            else
+                EXPECT_THROW(LoadPng(part), EPngUnexpectedEnd);
         }
 }
 
@@ -49,21 +55,23 @@ TEST(PngMalformed, ChunkLengthsBeyondTheFile) {
             bad.replace(IdatAt(file), 4, Be32(length));
             EXPECT_THROW(LoadPng(bad), EPngUnexpectedEnd) << length;
             bad = file;
-            bad.replace(8, 4, Be32(length));  // the header's length
+            bad.replace(8, 4, Be32(length)); // the header's length
             EXPECT_THROW(LoadPng(bad), EPngUnexpectedEnd) << length;
         }
 }
 
 TEST(PngMalformed, ImpossibleHeaders) {
     QByteArray rows(1 + 3, 0);
-    EXPECT_THROW(LoadPng(TPngBuilder().Header(65535, 65535, 8, 2).ImageData(rows).End().Bytes), EPNGOutMemory);
+    EXPECT_THROW(LoadPng(TPngBuilder().Header(65535, 65535, 8, 2).ImageData(rows).End().Bytes),
+                 EPNGOutMemory);
     EXPECT_THROW(LoadPng(TPngBuilder().Header(0, 7, 8, 2).ImageData(rows).End().Bytes), EPngInvalidIHDR);
     EXPECT_THROW(LoadPng(TPngBuilder().Header(7, 0, 8, 2).ImageData(rows).End().Bytes), EPngInvalidIHDR);
     for (int type = 0; type < 256; ++type)
         for (int depth : {0, 1, 2, 3, 4, 5, 8, 12, 16, 32, 255}) {
-            const bool legal = ((type == 0) && (depth == 1 || depth == 2 || depth == 4 || depth == 8 || depth == 16)) ||
-                               (type == 3 && (depth == 1 || depth == 2 || depth == 4 || depth == 8)) ||
-                               ((type == 2 || type == 4 || type == 6) && (depth == 8 || depth == 16));
+            const bool legal =
+                ((type == 0) && (depth == 1 || depth == 2 || depth == 4 || depth == 8 || depth == 16)) ||
+                (type == 3 && (depth == 1 || depth == 2 || depth == 4 || depth == 8)) ||
+                ((type == 2 || type == 4 || type == 6) && (depth == 8 || depth == 16));
             if (legal) continue;
             EXPECT_THROW(LoadPng(TPngBuilder().Header(1, 1, depth, type).ImageData(rows).End().Bytes),
                          EPngInvalidIHDR)
@@ -82,8 +90,10 @@ TEST(PngMalformed, BadFilterBytes) {
 }
 
 TEST(PngMalformed, CompressedDataOfTheWrongLength) {
-    const QByteArray rows = QByteArray(2 * 4, 0);  // two rows of a 1 x 2 RGB image
-    auto file = [&](const QByteArray& z) { return TPngBuilder().Header(1, 2, 8, 2).Chunk("IDAT", z).End().Bytes; };
+    const QByteArray rows = QByteArray(2 * 4, 0); // two rows of a 1 x 2 RGB image
+    auto file = [&](const QByteArray& z) {
+        return TPngBuilder().Header(1, 2, 8, 2).Chunk("IDAT", z).End().Bytes;
+    };
     EXPECT_NO_THROW(LoadPng(file(TPngBuilder::Zlib(rows))));
     // Rows missing: the stream ends early.
     EXPECT_THROW(LoadPng(file(TPngBuilder::Zlib(rows.left(5)))), EPNGMissingMultipleIDAT);
@@ -114,10 +124,11 @@ TEST(PngMalformed, RandomDamageNeverGoesUncaught) {
     for (int round = 0; round < 3000; ++round) {
         QByteArray bad = samples[size_t(round) % samples.size()];
         const int flips = 1 + int(random() % 4);
-        for (int i = 0; i < flips; ++i) bad[int(random() % bad.size())] = char(random());
+        for (int i = 0; i < flips; ++i)
+            bad[int(random() % bad.size())] = char(random());
         try {
             auto png = LoadPng(bad);
-            SavePng(*png);  // anything that loads also saves
+            SavePng(*png); // anything that loads also saves
         } catch (const EPngError&) {
         }
     }

@@ -11,7 +11,8 @@ namespace {
 QByteArray RgbaRow(std::initializer_list<std::array<int, 4>> pixels) {
     QByteArray row(1, 0);
     for (const auto& p : pixels)
-        for (int v : p) row.append(char(v));
+        for (int v : p)
+            row.append(char(v));
     return row;
 }
 
@@ -24,7 +25,7 @@ std::unique_ptr<TBitmap> Background(int w, int h, TColor color) {
     b->Canvas()->FillRect(Rect(0, 0, w, h));
     return b;
 }
-}  // namespace
+} // namespace
 
 TEST(PngPicture, AlphaIsBlendedOverWhatTheCanvasShows) {
     auto png = LoadPng(TPngBuilder()
@@ -67,7 +68,8 @@ TEST(PngPicture, OpaqueAndColourKeyedDrawing) {
     EXPECT_EQ(canvas->Canvas()->Pixels(0, 0), clRed);
     EXPECT_EQ(canvas->Canvas()->Pixels(1, 0), RGB(0x10, 0x10, 0x10));
 
-    auto opaque = LoadPng(TPngBuilder().Header(2, 1, 8, 0).ImageData(QByteArray("\0\x80\x10", 3)).End().Bytes);
+    auto opaque =
+        LoadPng(TPngBuilder().Header(2, 1, 8, 0).ImageData(QByteArray("\0\x80\x10", 3)).End().Bytes);
     canvas->Canvas()->Draw(0, 0, opaque.get());
     EXPECT_EQ(canvas->Canvas()->Pixels(0, 0), RGB(0x80, 0x80, 0x80));
 }
@@ -113,7 +115,8 @@ TEST(PngPicture, FromAndToBitmaps) {
 }
 
 TEST(PngPicture, ThroughTheClipboard) {
-    auto png = LoadPng(TPngBuilder().Header(2, 1, 8, 2).ImageData(QByteArray("\0\xFF\0\0\0\0\xFF", 7)).End().Bytes);
+    auto png =
+        LoadPng(TPngBuilder().Header(2, 1, 8, 2).ImageData(QByteArray("\0\xFF\0\0\0\0\xFF", 7)).End().Bytes);
     Clipboard()->Assign(png.get());
     ASSERT_TRUE(Clipboard()->HasFormat(CF_BITMAP));
     TPngPicture pasted;
@@ -126,11 +129,8 @@ TEST(PngPicture, ThroughTheClipboard) {
 }
 
 TEST(PngPicture, ResizeAndPixels) {
-    auto png = LoadPng(TPngBuilder()
-                           .Header(2, 1, 8, 6)
-                           .ImageData(RgbaRow({{1, 2, 3, 4}, {5, 6, 7, 8}}))
-                           .End()
-                           .Bytes);
+    auto png = LoadPng(
+        TPngBuilder().Header(2, 1, 8, 6).ImageData(RgbaRow({{1, 2, 3, 4}, {5, 6, 7, 8}})).End().Bytes);
     EXPECT_THROW(png->Resize(0, 3), EPNGInvalidNewSize);
     png->Resize(3, 2);
     EXPECT_EQ(png->Width(), 3);
@@ -139,7 +139,7 @@ TEST(PngPicture, ResizeAndPixels) {
     EXPECT_EQ(png->Header()->ImageAlpha[1], 8);
     png->SetPixels(2, 1, clNavy);
     EXPECT_EQ(png->GetPixels(2, 1), clNavy);
-    png->SetPixels(9, 9, clRed);  // outside: nothing happens
+    png->SetPixels(9, 9, clRed); // outside: nothing happens
     EXPECT_EQ(png->GetPixels(9, 9), 0u);
     png->SetWidth(1);
     EXPECT_EQ(png->Width(), 1);
@@ -178,7 +178,8 @@ TEST(PngPicture, PicturesLoadByExtension) {
     EXPECT_TRUE(TPicture::GraphicFilter().contains(QStringLiteral("Portable Network Graphics (*.png)")));
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("图标.png"));
-    auto png = LoadPng(TPngBuilder().Header(2, 2, 8, 0).ImageData(QByteArray("\0\x40\x40\0\x40\x40", 6)).End().Bytes);
+    auto png = LoadPng(
+        TPngBuilder().Header(2, 2, 8, 0).ImageData(QByteArray("\0\x40\x40\0\x40\x40", 6)).End().Bytes);
     png->SaveToFile(file);
     TPicture picture;
     picture.LoadFromFile(file);

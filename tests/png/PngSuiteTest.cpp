@@ -9,7 +9,9 @@
 #include <map>
 
 namespace {
-QString SuiteFolder() { return QStringLiteral(VELORIA_TESTDATA_DIR "/pngsuite"); }
+QString SuiteFolder() {
+    return QStringLiteral(VELORIA_TESTDATA_DIR "/pngsuite");
+}
 
 QStringList SuiteFiles(bool corrupt) {
     QStringList files = QDir(SuiteFolder()).entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name);
@@ -19,9 +21,9 @@ QStringList SuiteFiles(bool corrupt) {
     return chosen;
 }
 
-#define SKIP_WITHOUT_SUITE()                                                                          \
+#define SKIP_WITHOUT_SUITE()                                                                                 \
     if (!QDir(SuiteFolder()).exists()) GTEST_SKIP() << "PngSuite not found at " << SuiteFolder().toStdString()
-}  // namespace
+} // namespace
 
 TEST(PngSuite, ValidImagesShowTheSamePixelsAsLibpng) {
     SKIP_WITHOUT_SUITE();
@@ -49,8 +51,8 @@ TEST(PngSuite, ValidImagesShowTheSamePixelsAsLibpng) {
                 if (qRed(got) != g[want[0]] || qGreen(got) != g[want[1]] || qBlue(got) != g[want[2]] ||
                     (alphaHeld && alpha != want[3])) {
                     ++mismatches;
-                    ADD_FAILURE() << "pixel " << x << "," << y << ": got " << qRed(got) << " " << qGreen(got) << " "
-                                  << qBlue(got) << " " << alpha << ", libpng " << int(want[0]) << " "
+                    ADD_FAILURE() << "pixel " << x << "," << y << ": got " << qRed(got) << " " << qGreen(got)
+                                  << " " << qBlue(got) << " " << alpha << ", libpng " << int(want[0]) << " "
                                   << int(want[1]) << " " << int(want[2]) << " " << int(want[3]);
                 }
             }

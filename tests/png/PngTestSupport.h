@@ -54,17 +54,19 @@ inline TShownImage Shown(const TPngPicture& png) {
 
 // Builds a PNG file from chunks given as name and data.
 class TPngBuilder {
-public:
+  public:
     TPngBuilder() { Bytes.append(reinterpret_cast<const char*>(PngSignature), 8); }
     TPngBuilder& Chunk(const QByteArray& name, const QByteArray& data) {
         std::uint8_t head[4];
         WriteBigEndian32(head, std::uint32_t(data.size()));
         Bytes.append(reinterpret_cast<const char*>(head), 4).append(name).append(data);
-        WriteBigEndian32(head, ChunkCrc(name, reinterpret_cast<const std::uint8_t*>(data.constData()), size_t(data.size())));
+        WriteBigEndian32(head, ChunkCrc(name, reinterpret_cast<const std::uint8_t*>(data.constData()),
+                                        size_t(data.size())));
         Bytes.append(reinterpret_cast<const char*>(head), 4);
         return *this;
     }
-    TPngBuilder& Header(std::uint32_t width, std::uint32_t height, int depth, int colorType, int interlace = 0) {
+    TPngBuilder& Header(std::uint32_t width, std::uint32_t height, int depth, int colorType,
+                        int interlace = 0) {
         QByteArray data(13, 0);
         WriteBigEndian32(reinterpret_cast<std::uint8_t*>(data.data()), width);
         WriteBigEndian32(reinterpret_cast<std::uint8_t*>(data.data()) + 4, height);

@@ -14,7 +14,9 @@ constexpr TFormat Formats[] = {{0, 1}, {0, 2}, {0, 4}, {0, 8}, {0, 16}, {2, 8}, 
                                {3, 2}, {3, 4}, {3, 8}, {4, 8}, {4, 16}, {6, 8}, {6, 16}};
 constexpr int Sizes[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 31, 33, 257};
 
-int Channels(int colorType) { return colorType == 2 ? 3 : colorType == 4 ? 2 : colorType == 6 ? 4 : 1; }
+int Channels(int colorType) {
+    return colorType == 2 ? 3 : colorType == 4 ? 2 : colorType == 6 ? 4 : 1;
+}
 
 struct TSource {
     int Width, Height;
@@ -27,7 +29,8 @@ TSource RandomImage(int width, int height, TFormat format, bool interlaced, std:
     TSource s{width, height, format, {}, {}, {}};
     const size_t rowBytes = size_t((std::int64_t(width) * format.Depth * Channels(format.ColorType) + 7) / 8);
     s.Rows.resize(rowBytes * size_t(height));
-    for (auto& b : s.Rows) b = std::uint8_t(random());
+    for (auto& b : s.Rows)
+        b = std::uint8_t(random());
     // Alpha of 16-bit images is held at 8 bits: give it equal bytes so it survives exactly.
     if (format.ColorType >= 4 && format.Depth == 16) {
         const int pixelBytes = 2 * Channels(format.ColorType);
@@ -38,7 +41,8 @@ TSource RandomImage(int width, int height, TFormat format, bool interlaced, std:
             }
     }
     if (format.ColorType == 3)
-        for (int i = 0; i < 3 * (1 << format.Depth); ++i) s.Palette.push_back(std::uint8_t(random()));
+        for (int i = 0; i < 3 * (1 << format.Depth); ++i)
+            s.Palette.push_back(std::uint8_t(random()));
     s.File = EncodeWithLibpng(width, height, format.ColorType, format.Depth, interlaced, s.Rows, s.Palette);
     return s;
 }
@@ -53,7 +57,7 @@ void ExpectSamePixels(const QByteArray& a, const QByteArray& b) {
     ASSERT_EQ(x.BytesPerSample, y.BytesPerSample);
     EXPECT_TRUE(x.Rgba == y.Rgba);
 }
-}  // namespace
+} // namespace
 
 TEST(PngRoundTrip, EveryFormatAndSizeComesBackIdentically) {
     std::mt19937 random(20261207);
@@ -61,8 +65,9 @@ TEST(PngRoundTrip, EveryFormatAndSizeComesBackIdentically) {
         for (bool interlaced : {false, true})
             for (size_t i = 0; i < std::size(Sizes); ++i) {
                 const int width = Sizes[i], height = Sizes[(i + 5) % std::size(Sizes)];
-                SCOPED_TRACE(testing::Message() << "type " << format.ColorType << " depth " << format.Depth
-                                                << (interlaced ? " interlaced " : " ") << width << "x" << height);
+                SCOPED_TRACE(testing::Message()
+                             << "type " << format.ColorType << " depth " << format.Depth
+                             << (interlaced ? " interlaced " : " ") << width << "x" << height);
                 const TSource source = RandomImage(width, height, format, interlaced, random);
                 ASSERT_FALSE(source.File.isEmpty());
                 auto png = LoadPng(source.File);
@@ -91,7 +96,8 @@ TEST(PngRoundTrip, TwoBitGreyShowsItsTrueLevelsAndKeepsThemWhenSaved) {
     EXPECT_EQ(qRed(shown.pixel(3, 0)), 255);
     const TReferenceImage saved = DecodeWithLibpng(SavePng(*png));
     ASSERT_TRUE(saved.Ok());
-    for (int x = 0; x < 4; ++x) EXPECT_EQ(saved.Rgba[size_t(4 * x)], x * 85);
+    for (int x = 0; x < 4; ++x)
+        EXPECT_EQ(saved.Rgba[size_t(4 * x)], x * 85);
 }
 
 TEST(PngRoundTrip, SixteenBitSamplesKeepTheirLowBytes) {

@@ -27,11 +27,12 @@ void ErrorToString(png_structp png, png_const_charp message) {
 void IgnoreWarning(png_structp, png_const_charp) {}
 
 void WriteToMemory(png_structp png, png_bytep data, png_size_t count) {
-    static_cast<QByteArray*>(png_get_io_ptr(png))->append(reinterpret_cast<const char*>(data), qsizetype(count));
+    static_cast<QByteArray*>(png_get_io_ptr(png))
+        ->append(reinterpret_cast<const char*>(data), qsizetype(count));
 }
 
 void NoFlush(png_structp) {}
-}  // namespace
+} // namespace
 
 TReferenceImage DecodeWithLibpng(const QByteArray& file, bool keep16) {
     TReferenceImage image;
@@ -60,7 +61,8 @@ TReferenceImage DecodeWithLibpng(const QByteArray& file, bool keep16) {
     image.BytesPerSample = keep16 && depth == 16 ? 2 : 1;
     const size_t rowBytes = png_get_rowbytes(png, info);
     image.Rgba.resize(rowBytes * size_t(image.Height));
-    for (int y = 0; y < image.Height; ++y) rows.push_back(image.Rgba.data() + size_t(y) * rowBytes);
+    for (int y = 0; y < image.Height; ++y)
+        rows.push_back(image.Rgba.data() + size_t(y) * rowBytes);
     png_read_image(png, rows.data());
     png_read_end(png, nullptr);
     png_destroy_read_struct(&png, &info, nullptr);
@@ -84,7 +86,8 @@ bool DecodeRawWithLibpng(const QByteArray& file, std::vector<std::uint8_t>& rows
     const size_t rowBytes = png_get_rowbytes(png, info);
     const png_uint_32 height = png_get_image_height(png, info);
     rows.resize(rowBytes * height);
-    for (png_uint_32 y = 0; y < height; ++y) pointers.push_back(rows.data() + size_t(y) * rowBytes);
+    for (png_uint_32 y = 0; y < height; ++y)
+        pointers.push_back(rows.data() + size_t(y) * rowBytes);
     png_read_image(png, pointers.data());
     png_read_end(png, nullptr);
     png_destroy_read_struct(&png, &info, nullptr);
