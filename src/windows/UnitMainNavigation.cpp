@@ -134,7 +134,8 @@ void TMainFrm::BuildGuidePanel() {
     caption->Font()->SetStyle(FontStyle(fsBold));
     caption->Font()->SetColor(clWhite);
     Label15 = NavLabel(this, title, "Label15", "关闭", 436, 7);
-    MakeHoverLink(Label15);
+    Label15->Font()->SetColor(clWhite);
+    Label15->SetCursor(crHandPoint);
     Label15->OnClick = [this](TObject*) { PanelHelp->Hide(); };
     struct TStep {
         TLabel** Label;
