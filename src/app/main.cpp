@@ -1,18 +1,24 @@
 // The program entry: the application, the data module, then the main window.
 #include "Dialogs.h"
+#include "Forms.h"
 #include "UintDM.h"
+#include "UnitMain.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Veloria 膳食能量管家"));
+    Application->SetTitle(QStringLiteral("Veloria 膳食能量管家"));
     try {
-        DM = new TDM();
+        Application->CreateForm(DM);
     } catch (const Exception& e) {
-        MessageBox(e.Message(), InfoCaption, MB_OK);
+        // Without its database the program cannot keep anything: say which file and why, then stop.
+        MessageBox(e.Message(), InfoCaption, MB_OK | MB_ICONWARNING);
         return 1;
     }
-    delete DM;
-    return 0;
+    Application->CreateForm(MainFrm);
+    MainFrm->FoodMaxIndex = 1954;
+    MainFrm->SetAlphaBlendValue(255);
+    MainFrm->Timer1->SetEnabled(true);
+    return Application->Run();
 }

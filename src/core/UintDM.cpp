@@ -44,6 +44,11 @@ bool TDM::RunSql(TADOQuery* query, const QString& sql, bool exec, const QVariant
 }
 
 bool TDM::Transaction(const std::function<void()>& body) {
+    // Inside a caller's transaction a failure travels up, so the whole of it rolls back.
+    if (Conn->InTransaction()) {
+        body();
+        return true;
+    }
     try {
         Conn->BeginTrans();
         body();

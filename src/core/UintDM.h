@@ -3,6 +3,10 @@
 
 #include "ADODB.h"
 
+class TForm;
+class TCustomTreeView;
+class TStringGrid;
+
 #include <QVariantMap>
 #include <functional>
 #include <memory>
@@ -57,7 +61,58 @@ public:
 
     // The ingredients of a recipe as "FdID,FdNet" lines, in stored order.
     std::unique_ptr<TStringList> LoadRecipeFoods(const QString& recipeId);
+
+    // Recipes and set meals. Mode 0 inserts, 1 updates the row with `id`; the result is the row's id,
+    // 0 on failure. Food lines are "SPID,FdID,FdNet"; set-meal item lines "SPID,FdID,FdNet,CFlg" (further
+    // fields are not read). Each operation is one transaction; nothing half-saved remains.
+    int SaveRecipe(const QString& cls, const QString& method, const QString& flag, int id, int mode,
+                   const QString& preparation, const QString& name);
+    bool SaveRecipeFoods(const TStringList& lines, int recipeId);
+    // The recipe row and its foods together; the lines' own SPID field is replaced by the saved id.
+    int SaveRecipeWithFoods(const QString& cls, const QString& method, const QString& flag, int id, int mode,
+                            const QString& preparation, const QString& name, const TStringList& lines);
+    int SaveSetMeal(const QString& mealClass, const QString& name, const QString& weekday, int id, int mode);
+    bool SaveSetMealFoods(const TStringList& lines, int setMealId);
+    int SaveSetMealWithItems(const QString& mealClass, const QString& name, const QString& weekday, int id,
+                             int mode, const TStringList& lines);
+    // Deleting a recipe also removes its ingredients and its frequently-used entries.
+    bool DeleteRecipe(int id);
+    bool DeleteSetMeal(int id);
+    // Whether daily food records or set meals use the recipe (then it must stay).
+    bool RecipeInUse(int id);
+
+    // One recipe row as the recipe window shows it.
+    struct TRecipeRow {
+        QString Preparation, Name, Class, Method;
+    };
+    TRecipeRow LoadRecipe(int id);
+
+    // Trees: foods by group and subgroup (food nodes carry the food id in StateIndex); set meals by meal
+    // class and weekday (group nodes carry the kind 3, set-meal nodes their id); recipes by class (recipe
+    // nodes own a TFdRcd record in Data).
+    void FillFoodTree(TCustomTreeView* tree);
+    void FillSetMealTree(TCustomTreeView* tree);
+    void FillRecipeTree(TCustomTreeView* tree);
+    // Grids whose row 0 is a header and whose column 1 holds a row's name (an empty one is free).
+    bool FillRecipeFoodGrid(TStringGrid* grid, int recipeId);
+    void FillUserGrid(TStringGrid* grid);
+    void ClearGrid(TStringGrid* grid, int firstRow);
+    int FindFreeGridRow(TStringGrid* grid, int firstRow);
+
+    // Prints a recipe or set meal: lines[0] its name, then "food,weight,kcal" lines; long lists go on
+    // over further pages with the headers repeated.
+    void PrintRecipe(const QString& title, const TStringList& lines);
+    // Writes the first four columns of every row to a text file the user chooses.
+    void ExportGridToText(TStringGrid* grid, const QString& defaultFileName);
+
+    // The cut-corner outline of a borderless window.
+    void SetFormRegion(TForm* form, int width, int height);
+    // Lets the user move a borderless window by its title while the mouse button is held.
+    void DragForm(TForm* form);
 };
+
+// Removes a grid row: the rows below move up and column 0 is numbered again.
+void DeleteGridRow(int row, TStringGrid* grid, int firstDataRow);
 
 // The one data module of the program.
 extern TDM* DM;

@@ -15,7 +15,10 @@ TComponent::~TComponent() {
         auto& list = FOwner->FComponents;
         list.erase(std::remove(list.begin(), list.end(), this), list.end());
     }
-    // Owned components go first, newest first, while this object is still whole.
+    DestroyComponents();
+}
+
+void TComponent::DestroyComponents() {
     while (!FComponents.empty()) {
         TComponent* child = FComponents.back();
         child->FOwner = nullptr;
@@ -32,26 +35,27 @@ TComponent* TComponent::FindComponent(const QString& name) const {
 
 int TStringList::AddObject(const QString& s, TObject* object) {
     FItems.emplace_back(s, object);
-    Changed();
+    Spliced(Count() - 1, 0, 1);
     return Count() - 1;
 }
 
 void TStringList::Insert(int index, const QString& s, TObject* object) {
     index = std::clamp(index, 0, Count());
     FItems.insert(FItems.begin() + index, {s, object});
-    Changed();
+    Spliced(index, 0, 1);
 }
 
 void TStringList::Delete(int index) {
     if (index < 0 || index >= Count()) throw Exception(QStringLiteral("List index out of bounds (%1)").arg(index));
     FItems.erase(FItems.begin() + index);
-    Changed();
+    Spliced(index, 1, 0);
 }
 
 void TStringList::Clear() {
     if (FItems.empty()) return;
+    const int removed = Count();
     FItems.clear();
-    Changed();
+    Spliced(0, removed, 0);
 }
 
 int TStringList::IndexOf(const QString& s) const {
@@ -69,7 +73,7 @@ QString& TStringList::operator[](int index) { return const_cast<QString&>(String
 
 void TStringList::SetStrings(int index, const QString& s) {
     (*this)[index] = s;
-    Changed();
+    Spliced(index, 0, 0);
 }
 
 TObject* TStringList::Objects(int index) const {
@@ -80,7 +84,7 @@ TObject* TStringList::Objects(int index) const {
 void TStringList::SetObjects(int index, TObject* object) {
     Objects(index);
     FItems[index].second = object;
-    Changed();
+    Spliced(index, 0, 0);
 }
 
 QString TStringList::Text() const {
@@ -104,9 +108,10 @@ QStringList TStringList::ToQStringList() const {
 }
 
 void TStringList::Assign(const QStringList& lines) {
+    const int removed = Count();
     FItems.clear();
     for (const QString& line : lines) FItems.emplace_back(line, nullptr);
-    Changed();
+    Spliced(0, removed, Count());
 }
 
 void TStringList::SaveToFile(const QString& fileName) const {

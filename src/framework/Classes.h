@@ -35,6 +35,8 @@ public:
     TComponent* Components(int index) const { return FComponents.at(index); }
     // The owned component with this name (case-insensitive), or nullptr.
     TComponent* FindComponent(const QString& name) const;
+    // Frees every owned component, newest first.
+    void DestroyComponents();
 
 private:
     TComponent* FOwner = nullptr;
@@ -71,10 +73,18 @@ public:
 
     // Called after every change, so a control can show the list.
     std::function<void()> OnChange;
+    // Called before OnChange with what changed, so a control can follow the items one by one:
+    // `removed` items from `index` on gave way to `inserted` new ones (both 0: the item at `index`
+    // changed in place).
+    std::function<void(int index, int removed, int inserted)> OnSplice;
 
 private:
     void Changed() {
         if (OnChange) OnChange();
+    }
+    void Spliced(int index, int removed, int inserted) {
+        if (OnSplice) OnSplice(index, removed, inserted);
+        Changed();
     }
     std::vector<std::pair<QString, TObject*>> FItems;
 };

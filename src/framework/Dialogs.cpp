@@ -1,6 +1,9 @@
 #include "Dialogs.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -40,4 +43,54 @@ TMessageService* MessageService() {
 
 int MessageBox(const QString& text, const QString& caption, int flags) {
     return MessageService()->MessageBox(text, caption, flags);
+}
+
+// File dialogs ---------------------------------------------------------------------------------
+
+namespace {
+
+// "Text (*.txt)|*.txt|All|*.*" becomes Qt's "Text (*.txt);;All (*.*)".
+QString QtFilter(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    if (parts.size() < 2) return filter;
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString patterns = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
+        filters << (parts[i].contains(QLatin1Char('(')) ? parts[i] : QStringLiteral("%1 (%2)").arg(parts[i], patterns));
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+class TQtFileDialogService : public TFileDialogService {
+public:
+    bool SaveFileName(const TFileDialogRequest& request, QString& fileName) override {
+        const QString start = request.InitialDir.isEmpty() ? request.FileName
+                                                           : QDir(request.InitialDir).filePath(request.FileName);
+        const QString chosen =
+            QFileDialog::getSaveFileName(QApplication::activeWindow(), request.Title, start, QtFilter(request.Filter));
+        if (chosen.isEmpty()) return false;
+        fileName = chosen;
+        return true;
+    }
+};
+
+TFileDialogService* gFileDialogService = nullptr;
+
+}  // namespace
+
+void SetFileDialogService(TFileDialogService* service) { gFileDialogService = service; }
+
+TFileDialogService* FileDialogService() {
+    static TQtFileDialogService qtService;
+    return gFileDialogService ? gFileDialogService : &qtService;
+}
+
+bool TSaveDialog::Execute() {
+    QString chosen;
+    if (!FileDialogService()->SaveFileName({FTitle, FFileName, FFilter, FDefaultExt, FInitialDir}, chosen)) return false;
+    QString ext = FDefaultExt;
+    if (ext.startsWith(QLatin1Char('.'))) ext.remove(0, 1);
+    if (!ext.isEmpty() && QFileInfo(chosen).suffix().isEmpty()) chosen += QLatin1Char('.') + ext;
+    FFileName = chosen;
+    return true;
 }

@@ -294,7 +294,8 @@ class TCanvas : public TObject {
     void Polygon(const std::vector<TPoint>& points); // brush fill, then the pen outline
 
     // Text at (x, y) as its top-left corner; a solid brush fills the text's cell first.
-    void TextOut(int x, int y, const QString& text);
+    // Virtual so a printer's canvas can be recorded in tests.
+    virtual void TextOut(int x, int y, const QString& text);
     // As TextOut, clipped to r, with a solid brush filling all of r.
     void TextRect(const TRect& r, int x, int y, const QString& text);
     int TextWidth(const QString& text);

@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 TTestDatabase::TTestDatabase() {
-    const QString source = QStringLiteral(VELORIA_BUILD_DIR "/") + DatabaseFileName;
+    const QString source = QStringLiteral(VELORIA_BUILD_DIR "/delivered/") + DatabaseFileName;
     if (!QFile::copy(source, FDir.filePath(DatabaseFileName)))
         throw std::runtime_error("cannot copy the delivered database " + source.toStdString());
     QFile::setPermissions(FDir.filePath(DatabaseFileName), QFile::ReadOwner | QFile::WriteOwner);

@@ -1,0 +1,66 @@
+// The styled controls the windows are built from. Until the styled library stands, each is the
+// framework's standard control with the styling properties accepted and ignored.
+#pragma once
+
+#include "CheckLst.h"
+#include "ComCtrls.h"
+#include "DBGrids.h"
+#include "ExtCtrls.h"
+#include "Grids.h"
+#include "StdCtrls.h"
+
+// Frame styles of the styled controls.
+enum TFrameStyleEx {
+    fsNone, fsFlat, fsGroove, fsBump, fsLowered, fsButtonDown, fsRaised, fsButtonUp, fsStatus, fsPopup,
+    fsFlatBold, fsFlatRounded
+};
+
+// Adds the styling properties to a standard control; they are stored and have no effect yet.
+template <class TBase>
+class TSkStyled : public TBase {
+public:
+    using TBase::TBase;
+    TFrameStyleEx FrameStyle() const { return FFrameStyle; }
+    void SetFrameStyle(TFrameStyleEx style) { FFrameStyle = style; }
+    TColor FrameColor() const { return FFrameColor; }
+    void SetFrameColor(TColor color) { FFrameColor = color; }
+
+private:
+    TFrameStyleEx FFrameStyle = fsFlat;
+    TColor FFrameColor = clBtnShadow;
+};
+
+using TSkButton = TSkStyled<TButton>;
+using TSkEdit = TSkStyled<TEdit>;
+using TSkPanel = TSkStyled<TPanel>;
+using TSkGroupBox = TSkStyled<TGroupBox>;
+using TSkCheckBox = TSkStyled<TCheckBox>;
+using TSkRadioButton = TSkStyled<TRadioButton>;
+using TSkComboBox = TSkStyled<TComboBox>;
+using TSkListBox = TSkStyled<TListBox>;
+using TSkCheckList = TSkStyled<TCheckListBox>;
+using TSkRichEdit = TSkStyled<TRichEdit>;
+using TSkMemo = TSkStyled<TMemo>;
+using TSkPageControl = TSkStyled<TPageControl>;
+using TSkTreeView = TSkStyled<TTreeView>;
+using TSkStringGrid = TSkStyled<TStringGrid>;
+using TSkDBGrid = TSkStyled<TDBGrid>;
+
+// An edit that holds a number: its text is read as an ordinary edit's, its Value parsed from it.
+class TSkNumericEdit : public TSkEdit {
+public:
+    using TSkEdit::TSkEdit;
+    // The number in the text, 0 when there is none.
+    double Value() const;
+    void SetValue(double value);
+    QString DisplayFormat() const { return FDisplayFormat; }
+    void SetDisplayFormat(const QString& format) { FDisplayFormat = format; }
+    double MaxValue() const { return FMax; }
+    void SetMaxValue(double max) { FMax = max; }
+    double MinValue() const { return FMin; }
+    void SetMinValue(double min) { FMin = min; }
+
+private:
+    QString FDisplayFormat = QStringLiteral(",0;(,0)");
+    double FMax = 0, FMin = 0;
+};

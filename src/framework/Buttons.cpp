@@ -1,0 +1,54 @@
+#include "Buttons.h"
+
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
+#include <QToolButton>
+
+TSpeedButton::TSpeedButton(TComponent* AOwner) : TControl(AOwner) {
+    auto* button = new QToolButton;
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    QObject::connect(button, &QToolButton::clicked, this, [this] { Click(); });
+    SetWidget(button);
+    SetBounds(0, 0, 23, 22);
+}
+
+QToolButton* TSpeedButton::Button() const { return static_cast<QToolButton*>(FWidget.data()); }
+
+void TSpeedButton::SetCaption(const QString& caption) {
+    TControl::SetCaption(caption);
+    if (Button()) Button()->setText(QString(caption).replace(QLatin1Char('&'), QLatin1String("&&")));
+}
+
+void TSpeedButton::SetFlat(bool flat) {
+    FFlat = flat;
+    if (Button()) Button()->setAutoRaise(flat);
+}
+
+void TSpeedButton::SetDown(bool down) {
+    if (FGroupIndex == 0) down = false;
+    if (down == FDown) return;
+    if (!down && !FAllowAllUp) return;  // a group keeps one button down
+    FDown = down;
+    if (Button()) {
+        Button()->setCheckable(FGroupIndex != 0);
+        Button()->setChecked(down);
+    }
+    if (down && FParent)
+        for (int i = 0; i < FParent->ControlCount(); ++i)
+            if (auto* other = dynamic_cast<TSpeedButton*>(FParent->Controls(i)))
+                if (other != this && other->FGroupIndex == FGroupIndex && other->FDown) {
+                    other->FDown = false;
+                    if (other->Button()) other->Button()->setChecked(false);
+                }
+}
+
+void TSpeedButton::SetGlyph(const QImage& image) {
+    if (Button()) Button()->setIcon(QIcon(QPixmap::fromImage(image)));
+}
+
+void TSpeedButton::Click() {
+    if (!FEnabled) return;
+    if (FGroupIndex != 0) SetDown(!FDown || !FAllowAllUp);
+    TControl::Click();
+}

@@ -1,0 +1,544 @@
+#include "Controls.h"
+
+#include "Dialogs.h"
+#include "DragDrop.h"
+#include "Menus.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QHash>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWidget>
+#include <algorithm>
+
+// Events ----------------------------------------------------------------------------------------
+
+void DispatchEvent(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const Exception& e) {
+        MessageBox(e.Message(), QStringLiteral("信息提示"), MB_OK);
+    } catch (const std::exception& e) {
+        MessageBox(QString::fromUtf8(e.what()), QStringLiteral("信息提示"), MB_OK);
+    }
+}
+
+QColor ToQColor(TColor color) {
+    const TColor rgb = ColorToRGB(color);
+    return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+}
+
+void SetTextAreaColor(QWidget* widget, TColor color) {
+    if (!widget) return;
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::Base, ToQColor(color));
+    widget->setPalette(pal);
+    widget->update();
+}
+
+namespace {
+
+QHash<const QWidget*, TControl*>& WidgetRegistry() {
+    static QHash<const QWidget*, TControl*> registry;
+    return registry;
+}
+
+TShiftState ShiftOf(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons = Qt::NoButton) {
+    TShiftState s = 0;
+    if (mods & Qt::ShiftModifier) s |= ssShift;
+    if (mods & Qt::AltModifier) s |= ssAlt;
+    if (mods & Qt::ControlModifier) s |= ssCtrl;
+    if (buttons & Qt::LeftButton) s |= ssLeft;
+    if (buttons & Qt::RightButton) s |= ssRight;
+    if (buttons & Qt::MiddleButton) s |= ssMiddle;
+    return s;
+}
+
+TMouseButton ButtonOf(Qt::MouseButton b) {
+    return b == Qt::RightButton ? mbRight : b == Qt::MiddleButton ? mbMiddle : mbLeft;
+}
+
+unsigned short VirtualKeyOf(const QKeyEvent* e) {
+    const int k = e->key();
+    if (k >= Qt::Key_A && k <= Qt::Key_Z) return static_cast<unsigned short>(k);
+    if (k >= Qt::Key_0 && k <= Qt::Key_9) return static_cast<unsigned short>(k);
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F12) return static_cast<unsigned short>(112 + (k - Qt::Key_F1));
+    switch (k) {
+    case Qt::Key_Backspace: return VK_BACK;
+    case Qt::Key_Tab: return VK_TAB;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return VK_RETURN;
+    case Qt::Key_Shift: return VK_SHIFT;
+    case Qt::Key_Control: return VK_CONTROL;
+    case Qt::Key_Escape: return VK_ESCAPE;
+    case Qt::Key_Space: return VK_SPACE;
+    case Qt::Key_PageUp: return VK_PRIOR;
+    case Qt::Key_PageDown: return VK_NEXT;
+    case Qt::Key_End: return VK_END;
+    case Qt::Key_Home: return VK_HOME;
+    case Qt::Key_Left: return VK_LEFT;
+    case Qt::Key_Up: return VK_UP;
+    case Qt::Key_Right: return VK_RIGHT;
+    case Qt::Key_Down: return VK_DOWN;
+    case Qt::Key_Insert: return VK_INSERT;
+    case Qt::Key_Delete: return VK_DELETE;
+    case Qt::Key_Period: return (e->modifiers() & Qt::KeypadModifier) ? VK_DECIMAL : 190;
+    default: return 0;
+    }
+}
+
+// A key event that a key-press handler replaced; it passes the handlers untouched.
+bool gReplayingKey = false;
+
+}  // namespace
+
+// TControl --------------------------------------------------------------------------------------
+
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
+    FFont.OnChange = [this](TObject*) { FontChanged(); };
+}
+
+TControl::~TControl() {
+    FFont.OnChange = nullptr;
+    if (Dragging()) TDragManager::Instance().Cancel();
+    // Owned controls go first, while this control is still whole.
+    DestroyComponents();
+    if (FParent) {
+        auto& list = FParent->FControls;
+        list.erase(std::remove(list.begin(), list.end(), this), list.end());
+        FParent = nullptr;
+    }
+    if (FWidget) {
+        WidgetRegistry().remove(FWidget);
+        FWidget->removeEventFilter(this);
+        delete FWidget.data();
+    }
+}
+
+TControl* TControl::FromWidget(const QWidget* widget) { return WidgetRegistry().value(widget, nullptr); }
+
+void TControl::SetWidget(QWidget* widget) {
+    FWidget.Reset(widget, widget);
+    WidgetRegistry().insert(widget, this);
+    widget->installEventFilter(this);
+    widget->setFont(FFont.ToQFont());
+    const QSize size = widget->size();
+    if (FWidth == 0 && FHeight == 0) {
+        FWidth = size.width();
+        FHeight = size.height();
+    }
+    FontChanged();
+}
+
+void TControl::SetMouseWidget(QWidget* inner) {
+    FMouseWidget = inner;
+    inner->installEventFilter(this);
+}
+
+QWidget* TControl::ClientAreaWidget() const { return FMouseWidget ? FMouseWidget.data() : FWidget.data(); }
+
+void TControl::SetParent(TWinControl* parent) {
+    if (parent == FParent) return;
+    if (FParent) {
+        auto& list = FParent->FControls;
+        list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    }
+    TWinControl* old = FParent;
+    FParent = parent;
+    if (FParent) FParent->FControls.push_back(this);
+    if (FWidget) {
+        FWidget->setParent(FParent ? FParent->ClientWidget() : nullptr);
+        FWidget->setGeometry(FLeft, FTop, FWidth, FHeight);
+        ApplyVisibility();
+    }
+    if (old && FAlign != alNone) old->Realign();
+    if (FParent && FAlign != alNone) FParent->Realign();
+}
+
+void TControl::ApplyVisibility() {
+    if (FWidget && FParent) FWidget->setVisible(FVisible);
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+    ApplyBounds(left, top, width, height);
+    if (FAlign != alNone && FParent) FParent->Realign();
+}
+
+void TControl::ApplyBounds(int left, int top, int width, int height) {
+    width = std::max(0, width);
+    height = std::max(0, height);
+    const bool resized = width != FWidth || height != FHeight;
+    FLeft = left;
+    FTop = top;
+    FWidth = width;
+    FHeight = height;
+    if (FWidget && FWidget->geometry() != QRect(left, top, width, height)) {
+        FInSetBounds = true;
+        if (FWidget->isWindow()) {
+            FWidget->move(left, top);
+            FWidget->resize(width, height);
+        } else {
+            FWidget->setGeometry(left, top, width, height);
+        }
+        FInSetBounds = false;
+    }
+    if (resized) {
+        Resized();
+        FireEvent(OnResize, this);
+    }
+}
+
+void TControl::SetAlign(TAlign align) {
+    if (align == FAlign) return;
+    FAlign = align;
+    if (FParent) FParent->Realign();
+}
+
+void TControl::SetVisible(bool visible) {
+    if (visible == FVisible && (!FWidget || FWidget->isVisibleTo(FWidget->parentWidget()) == visible)) return;
+    FVisible = visible;
+    ApplyVisibility();
+    if (FAlign != alNone && FParent) FParent->Realign();
+}
+
+bool TControl::Showing() const {
+    for (const TControl* c = this; c; c = c->FParent)
+        if (!c->FVisible) return false;
+    return true;
+}
+
+void TControl::SetEnabled(bool enabled) {
+    FEnabled = enabled;
+    if (FWidget) FWidget->setEnabled(enabled);
+}
+
+void TControl::SetColor(TColor color) {
+    FColor = color;
+    ColorChanged();
+}
+
+void TControl::ColorChanged() {
+    if (!FWidget) return;
+    QPalette pal = FWidget->palette();
+    pal.setColor(QPalette::Window, ToQColor(FColor));
+    FWidget->setPalette(pal);
+}
+
+void TControl::FontChanged() {
+    if (!FWidget) return;
+    FWidget->setFont(FFont.ToQFont());
+    QPalette pal = FWidget->palette();
+    const QColor c = ToQColor(FFont.Color());
+    pal.setColor(QPalette::WindowText, c);
+    pal.setColor(QPalette::ButtonText, c);
+    pal.setColor(QPalette::Text, c);
+    FWidget->setPalette(pal);
+}
+
+void TControl::SetCaption(const QString& caption) { FCaption = caption; }
+
+void TControl::SetHint(const QString& hint) {
+    FHint = hint;
+    if (FWidget) FWidget->setToolTip(FShowHint ? hint : QString());
+}
+
+void TControl::SetShowHint(bool show) {
+    FShowHint = show;
+    SetHint(FHint);
+}
+
+void TControl::SetCursor(TCursor cursor) {
+    FCursor = cursor;
+    if (!FWidget) return;
+    switch (cursor) {
+    case crHandPoint: FWidget->setCursor(Qt::PointingHandCursor); break;
+    case crIBeam: FWidget->setCursor(Qt::IBeamCursor); break;
+    case crCross: FWidget->setCursor(Qt::CrossCursor); break;
+    case crHourGlass: FWidget->setCursor(Qt::WaitCursor); break;
+    case crSizeAll: FWidget->setCursor(Qt::SizeAllCursor); break;
+    default: FWidget->unsetCursor();
+    }
+}
+
+void TControl::BringToFront() {
+    if (FParent) {
+        auto& list = FParent->FControls;
+        list.erase(std::remove(list.begin(), list.end(), this), list.end());
+        list.push_back(this);
+    }
+    if (FWidget) FWidget->raise();
+}
+
+void TControl::SendToBack() {
+    if (FWidget) FWidget->lower();
+}
+
+void TControl::Repaint() {
+    if (FWidget) FWidget->repaint();
+}
+
+void TControl::Invalidate() {
+    if (FWidget) FWidget->update();
+}
+
+TPoint TControl::ClientToScreen(const TPoint& p) const {
+    QWidget* client = ClientAreaWidget();
+    if (!client) return p;
+    const QPoint g = client->mapToGlobal(QPoint(p.X, p.Y));
+    return {g.x(), g.y()};
+}
+
+TPoint TControl::ScreenToClient(const TPoint& p) const {
+    QWidget* client = ClientAreaWidget();
+    if (!client) return p;
+    const QPoint l = client->mapFromGlobal(QPoint(p.X, p.Y));
+    return {l.x(), l.y()};
+}
+
+void TControl::BeginDrag(bool immediate, int threshold) { TDragManager::Instance().Begin(this, immediate, threshold); }
+bool TControl::Dragging() const { return TDragManager::Instance().Source() == this; }
+void TControl::EndDrag(bool drop) {
+    if (Dragging()) TDragManager::Instance().Finish(drop);
+}
+
+void TControl::Click() { FireEvent(OnClick, this); }
+
+void TControl::DragOver(TObject* source, int x, int y, TDragState state, bool& accept) {
+    accept = bool(OnDragOver);
+    if (OnDragOver) FireEvent(OnDragOver, this, source, x, y, state, accept);
+}
+
+void TControl::DragDrop(TObject* source, int x, int y) { FireEvent(OnDragDrop, this, source, x, y); }
+void TControl::DoEndDrag(TObject* target, int x, int y) { FireEvent(OnEndDrag, this, target, x, y); }
+
+bool TControl::WidgetEvent(QEvent*) { return false; }
+
+bool TControl::eventFilter(QObject* watched, QEvent* event) {
+    if (!FWidget) return false;
+    if (watched != FWidget.data()) {
+        if (!FMouseWidget || watched != FMouseWidget.data()) return false;
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::ContextMenu: break;
+        default: return false;
+        }
+    }
+    QWidget* const receiver = static_cast<QWidget*>(watched);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        auto* e = static_cast<QMouseEvent*>(event);
+        const QPoint p = e->position().toPoint();
+        FMousePressed = e->button() == Qt::LeftButton;
+        const bool handled = WidgetEvent(event);
+        FireEvent(OnMouseDown, this, ButtonOf(e->button()), ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y());
+        if (FDragMode == dmAutomatic && e->button() == Qt::LeftButton && FWidget) BeginDrag(false);
+        return handled;
+    }
+    case QEvent::MouseButtonRelease: {
+        auto* e = static_cast<QMouseEvent*>(event);
+        const QPoint p = e->position().toPoint();
+        const bool wasPressed = FMousePressed && e->button() == Qt::LeftButton;
+        FMousePressed = false;
+        const bool handled = WidgetEvent(event);
+        QPointer<QObject> alive(this);
+        FireEvent(OnMouseUp, this, ButtonOf(e->button()), ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y());
+        if (alive && wasPressed && ClickOnMouseUp() && FWidget && receiver->rect().contains(p)) Click();
+        return handled;
+    }
+    case QEvent::MouseButtonDblClick: {
+        auto* e = static_cast<QMouseEvent*>(event);
+        const QPoint p = e->position().toPoint();
+        const bool handled = WidgetEvent(event);
+        QPointer<QObject> alive(this);
+        if (e->button() == Qt::LeftButton) FireEvent(OnDblClick, this);
+        if (alive)
+            FireEvent(OnMouseDown, this, ButtonOf(e->button()),
+                      ShiftOf(e->modifiers(), e->buttons()) | ssDouble, p.x(), p.y());
+        return handled;
+    }
+    case QEvent::MouseMove: {
+        auto* e = static_cast<QMouseEvent*>(event);
+        const QPoint p = e->position().toPoint();
+        const bool handled = WidgetEvent(event);
+        FireEvent(OnMouseMove, this, ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y());
+        return handled;
+    }
+    case QEvent::Enter:
+        FireEvent(OnMouseEnter, this);
+        return WidgetEvent(event);
+    case QEvent::Leave:
+        FireEvent(OnMouseLeave, this);
+        return WidgetEvent(event);
+    case QEvent::ContextMenu:
+        if (FPopupMenu) {
+            auto* e = static_cast<QContextMenuEvent*>(event);
+            FPopupMenu->SetPopupComponent(this);
+            FPopupMenu->Popup(e->globalPos().x(), e->globalPos().y());
+            return true;
+        }
+        return WidgetEvent(event);
+    case QEvent::Resize:
+        if (!FInSetBounds) {
+            const QSize s = FWidget->size();
+            if (s.width() != FWidth || s.height() != FHeight) {
+                FWidth = s.width();
+                FHeight = s.height();
+                Resized();
+                FireEvent(OnResize, this);
+            }
+        }
+        return WidgetEvent(event);
+    case QEvent::Move:
+        if (!FInSetBounds && FWidget->isWindow()) {
+            FLeft = FWidget->x();
+            FTop = FWidget->y();
+        }
+        return WidgetEvent(event);
+    default:
+        return WidgetEvent(event);
+    }
+}
+
+// TWinControl -----------------------------------------------------------------------------------
+
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
+
+TWinControl::~TWinControl() {
+    // Children owned elsewhere lose their parent; their widgets go with this one.
+    for (TControl* child : FControls) child->FParent = nullptr;
+    FControls.clear();
+}
+
+void TWinControl::SetFocus() {
+    if (FWidget) FWidget->setFocus(Qt::OtherFocusReason);
+}
+
+bool TWinControl::Focused() const { return FWidget && FWidget->hasFocus(); }
+bool TWinControl::CanFocus() const { return Showing() && FEnabled; }
+
+void TWinControl::Realign() {
+    int left = 0, top = 0, right = ClientWidth(), bottom = ClientHeight();
+    auto placeAll = [&](TAlign align, auto less) {
+        std::vector<TControl*> group;
+        for (TControl* c : FControls)
+            if (c->FAlign == align && c->FVisible) group.push_back(c);
+        std::stable_sort(group.begin(), group.end(), less);
+        for (TControl* c : group) {
+            switch (align) {
+            case alTop:
+                c->ApplyBounds(left, top, right - left, c->FHeight);
+                top += c->FHeight;
+                break;
+            case alBottom:
+                c->ApplyBounds(left, bottom - c->FHeight, right - left, c->FHeight);
+                bottom -= c->FHeight;
+                break;
+            case alLeft:
+                c->ApplyBounds(left, top, c->FWidth, bottom - top);
+                left += c->FWidth;
+                break;
+            case alRight:
+                c->ApplyBounds(right - c->FWidth, top, c->FWidth, bottom - top);
+                right -= c->FWidth;
+                break;
+            default:
+                c->ApplyBounds(left, top, right - left, bottom - top);
+            }
+        }
+    };
+    placeAll(alTop, [](TControl* a, TControl* b) { return a->FTop < b->FTop; });
+    placeAll(alBottom, [](TControl* a, TControl* b) { return a->FTop + a->FHeight > b->FTop + b->FHeight; });
+    placeAll(alLeft, [](TControl* a, TControl* b) { return a->FLeft < b->FLeft; });
+    placeAll(alRight, [](TControl* a, TControl* b) { return a->FLeft + a->FWidth > b->FLeft + b->FWidth; });
+    placeAll(alClient, [](TControl*, TControl*) { return false; });
+}
+
+bool TWinControl::WidgetEvent(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        return HandleKeyPress(event);
+    case QEvent::KeyRelease: {
+        if (gReplayingKey || !OnKeyUp) return false;
+        auto* e = static_cast<QKeyEvent*>(event);
+        unsigned short key = VirtualKeyOf(e);
+        FireEvent(OnKeyUp, this, key, ShiftOf(e->modifiers()));
+        return key == 0 && VirtualKeyOf(e) != 0;
+    }
+    case QEvent::FocusIn:
+        FireEvent(OnEnter, this);
+        return false;
+    case QEvent::FocusOut:
+        FireEvent(OnExit, this);
+        return false;
+    default:
+        return false;
+    }
+}
+
+bool TWinControl::HandleKeyPress(QEvent* event) {
+    if (gReplayingKey) return false;
+    auto* e = static_cast<QKeyEvent*>(event);
+    const unsigned short vk = VirtualKeyOf(e);
+    if (OnKeyDown && vk != 0) {
+        unsigned short key = vk;
+        QPointer<QObject> alive(this);
+        FireEvent(OnKeyDown, this, key, ShiftOf(e->modifiers()));
+        if (!alive) return true;
+        if (key == 0) return true;
+    }
+    const QString text = e->text();
+    if (!OnKeyPress || text.isEmpty()) return false;
+    QChar ch = text.at(0);
+    const QChar typed = ch;
+    QPointer<QObject> alive(this);
+    FireEvent(OnKeyPress, this, ch);
+    if (!alive || ch.isNull()) return true;
+    if (ch == typed) return false;
+    // The handler replaced the character: hand the widget the new one instead.
+    QKeyEvent replaced(QEvent::KeyPress, 0, e->modifiers(), QString(ch));
+    gReplayingKey = true;
+    QApplication::sendEvent(FWidget, &replaced);
+    gReplayingKey = false;
+    return true;
+}
+
+// TCustomControl --------------------------------------------------------------------------------
+
+namespace {
+
+// The widget of an owner-drawn control: its paint event asks the control to paint.
+class TPaintWidget : public QWidget {
+public:
+    explicit TPaintWidget(std::function<void(QPainter&)> paint) : FPaint(std::move(paint)) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        FPaint(painter);
+    }
+
+private:
+    std::function<void(QPainter&)> FPaint;
+};
+
+}  // namespace
+
+TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {
+    SetWidget(new TPaintWidget([this](QPainter& painter) {
+        FCanvas.BeginPaint(&painter);
+        FCanvas.Font()->Assign(*Font());
+        FCanvas.Brush()->SetColor(Color());
+        DispatchEvent([this] { Paint(); });
+        FCanvas.EndPaint();
+    }));
+}
+
+void TCustomControl::Paint() { FireEvent(OnPaint, this); }
+bool TCustomControl::WidgetEvent(QEvent* event) { return TWinControl::WidgetEvent(event); }
+
+TPaintBox::TPaintBox(TComponent* AOwner) : TCustomControl(AOwner) { SetBounds(0, 0, 105, 105); }

@@ -1,0 +1,228 @@
+#include "DBGrids.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+
+// Columns -----------------------------------------------------------------------------------------
+
+void TColumnTitle::SetCaption(const QString& caption) {
+    FCaption = caption;
+    FColumn->Changed();
+}
+
+void TColumn::SetFieldName(const QString& name) {
+    FFieldName = name;
+    Changed();
+}
+
+void TColumn::SetWidth(int width) {
+    FWidth = width;
+    Changed();
+}
+
+void TColumn::SetVisible(bool visible) {
+    FVisible = visible;
+    Changed();
+}
+
+TField* TColumn::Field() const {
+    TADOQuery* query = FGrid->DataSource() ? FGrid->DataSource()->DataSet() : nullptr;
+    return query && query->Active() ? query->FindField(FFieldName) : nullptr;
+}
+
+void TColumn::Changed() {
+    FGrid->RefreshData();
+}
+
+TColumn* TDBGridColumns::Add() {
+    FItems.push_back(std::make_unique<TColumn>(FGrid));
+    FGrid->RefreshData();
+    return FItems.back().get();
+}
+
+void TDBGridColumns::Clear() {
+    FItems.clear();
+    FGrid->RefreshData();
+}
+
+// TDBGrid -----------------------------------------------------------------------------------------
+
+TDBGrid::TDBGrid(TComponent* AOwner) : TCustomGrid(AOwner), FLink(this), FColumns(this) {
+    SetDefaultRowHeight(18);
+    RefreshData();
+}
+
+// The link leaves its data source as it goes.
+TDBGrid::~TDBGrid() = default;
+
+void TDBGrid::SetOptions(TDBGridOptions options) {
+    FDBOptions = options;
+    RefreshData();
+}
+
+std::vector<TColumn*> TDBGrid::ShownColumns() const {
+    std::vector<TColumn*> columns;
+    if (FColumns.Count() > 0)
+        for (int i = 0; i < FColumns.Count(); ++i)
+            columns.push_back(FColumns.Items(i));
+    else
+        for (const auto& column : FFieldColumns)
+            columns.push_back(column.get());
+    return columns;
+}
+
+// Reads the texts of every record, then puts the query back on the record it was on.
+void TDBGrid::ReadRecords(const std::vector<TColumn*>& columns) {
+    FTexts.clear();
+    TADOQuery* query = FLink.DataSet();
+    if (!query || !query->Active() || query->RecordCount() == 0) return;
+    std::vector<TField*> fields;
+    for (TColumn* column : columns)
+        fields.push_back(query->FindField(column->FieldName()));
+    const int current = query->RecNo();
+    FTexts.reserve(query->RecordCount());
+    for (int recNo = 1; recNo <= query->RecordCount(); ++recNo) {
+        query->SetRecNo(recNo);
+        std::vector<QString> texts;
+        texts.reserve(fields.size());
+        for (TField* field : fields)
+            texts.push_back(field ? field->AsString() : QString());
+        FTexts.push_back(std::move(texts));
+    }
+    if (current <= 1)
+        query->First();
+    else
+        query->SetRecNo(current);
+}
+
+void TDBGrid::RefreshData() {
+    if (FReading) return;
+    FReading = true;
+    TADOQuery* query = FLink.DataSet();
+    if (FColumns.Count() == 0) {
+        FFieldColumns.clear();
+        if (query && query->Active())
+            for (int i = 0; i < query->FieldCount(); ++i) {
+                auto column = std::make_unique<TColumn>(this);
+                column->SetFieldName(query->Fields(i)->FieldName());
+                FFieldColumns.push_back(std::move(column));
+            }
+    }
+    const std::vector<TColumn*> columns = ShownColumns();
+    ReadRecords(columns);
+
+    const int indicator = IndicatorOffset(), titles = TitleOffset();
+    SetColCount(indicator + std::max<int>(1, int(columns.size())));
+    SetRowCount(titles + std::max(1, RecordCount()));
+    SetFixedCols(indicator);
+    SetFixedRows(titles);
+    if (indicator) SetColWidths(0, 11);
+    for (int i = 0; i < int(columns.size()); ++i)
+        SetColWidths(indicator + i, columns[i]->Visible() ? columns[i]->Width() : -1);
+
+    TGridOptions options = 0;
+    if (FDBOptions & dgColLines) options |= goFixedVertLine | goVertLine;
+    if (FDBOptions & dgRowLines) options |= goFixedHorzLine | goHorzLine;
+    if (FDBOptions & dgRowSelect) options |= goRowSelect;
+    if (FDBOptions & dgColumnResize) options |= goColSizing;
+    if (FDBOptions & dgTabs) options |= goTabs;
+    TCustomGrid::SetOptions(options);
+    FReading = false;
+    FollowRecord();
+    Invalidate();
+}
+
+void TDBGrid::FollowRecord() {
+    if (FReading || FMovingRecord) return;
+    TADOQuery* query = FLink.DataSet();
+    if (!query || !query->Active() || query->RecordCount() == 0) return;
+    SetCurrentQuietly(Col(), TitleOffset() + query->RecNo() - 1);
+    Invalidate();
+}
+
+void TDBGrid::CurrentMoved() {
+    TADOQuery* query = FLink.DataSet();
+    if (FReading || !query || !query->Active()) return;
+    const int recNo = Row() - TitleOffset() + 1;
+    if (recNo < 1 || recNo > query->RecordCount() || recNo == query->RecNo()) return;
+    FMovingRecord = true;
+    QPointer<QObject> alive(this);
+    query->SetRecNo(recNo);
+    if (alive) FMovingRecord = false;
+}
+
+void TDBGrid::ColWidthChanged(int col) {
+    const int dataCol = col - IndicatorOffset();
+    if (FColumns.Count() > 0 && dataCol >= 0 && dataCol < FColumns.Count()) {
+        FReading = true;
+        FColumns.Items(dataCol)->SetWidth(ColWidths(col));
+        FReading = false;
+    }
+}
+
+QString TDBGrid::DisplayText(int DataCol) const {
+    int record = FDrawingRecord;
+    if (record < 0) {
+        TADOQuery* query = FLink.DataSet();
+        record = query && query->Active() ? query->RecNo() - 1 : -1;
+    }
+    if (record < 0 || record >= RecordCount() || DataCol < 0 || DataCol >= int(FTexts[record].size()))
+        return {};
+    return FTexts[record][DataCol];
+}
+
+void TDBGrid::DefaultDrawColumnCell(const TRect& Rect, int DataCol, TColumn*, TGridDrawState) {
+    Canvas()->TextRect(Rect, Rect.Left + 2, Rect.Top + 2, DisplayText(DataCol));
+}
+
+void TDBGrid::DrawColumnCell(const TRect& Rect, int DataCol, TColumn* Column, TGridDrawState State) {
+    FireEvent(OnDrawColumnCell, this, Rect, DataCol, Column, State);
+}
+
+void TDBGrid::DrawIndicator(const TRect& rect) {
+    // A small arrow pointing at the current record.
+    QPainter* p = Canvas()->Painter();
+    const int cx = (rect.Left + rect.Right) / 2, cy = (rect.Top + rect.Bottom) / 2;
+    for (int i = 0; i < 4; ++i)
+        p->fillRect(QRect(cx - 2 + i, cy - 3 + i, 1, 7 - 2 * i), ToQColor(clBlack));
+}
+
+void TDBGrid::DrawCell(int ACol, int ARow, const TRect& rect, TGridDrawState state) {
+    const int indicator = IndicatorOffset(), titles = TitleOffset();
+    if (ACol < indicator) {
+        if (ARow >= titles && ARow == Row() && RecordCount() > 0) DrawIndicator(rect);
+        return;
+    }
+    const std::vector<TColumn*> columns = ShownColumns();
+    const int dataCol = ACol - indicator;
+    TColumn* column = dataCol < int(columns.size()) ? columns[dataCol] : nullptr;
+    if (ARow < titles) {
+        if (DefaultDrawing() && column) {
+            const QString caption = column->Title()->Caption();
+            Canvas()->TextRect(rect, rect.Left + 2, rect.Top + 2,
+                               caption.isEmpty() ? column->FieldName() : caption);
+        }
+        return;
+    }
+    const int record = ARow - titles;
+    if (!column || record >= RecordCount()) return;
+    FDrawingRecord = record;
+    if (DefaultDrawing()) DefaultDrawColumnCell(rect, dataCol, column, state);
+    DrawColumnCell(rect, dataCol, column, state);
+    FDrawingRecord = -1;
+}
+
+bool TDBGrid::WidgetEvent(QEvent* event) {
+    const bool handled = TCustomGrid::WidgetEvent(event);
+    if (event->type() != QEvent::MouseButtonRelease) return handled;
+    auto* e = static_cast<QMouseEvent*>(event);
+    if (e->button() != Qt::LeftButton || !OnCellClick) return handled;
+    const QPoint p = e->position().toPoint();
+    const TGridCoord cell = MouseCoord(p.x(), p.y());
+    const int dataCol = cell.X - IndicatorOffset();
+    const std::vector<TColumn*> columns = ShownColumns();
+    if (cell.Y >= TitleOffset() && dataCol >= 0 && dataCol < int(columns.size()))
+        FireEvent(OnCellClick, columns[dataCol]);
+    return handled;
+}

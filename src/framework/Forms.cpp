@@ -1,0 +1,312 @@
+#include "Forms.h"
+
+#include "Dialogs.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QPolygon>
+#include <QThread>
+#include <QRegion>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+
+namespace {
+
+TModalHook gModalHook;
+
+// The top-level widget of a form: a close request goes through the form's rules.
+class TFormWidget : public QWidget {
+public:
+    explicit TFormWidget(TForm* form) : FForm(form) {}
+    std::function<bool()> CloseRequest;
+
+protected:
+    void closeEvent(QCloseEvent* e) override {
+        if (CloseRequest && !CloseRequest()) e->ignore();
+        else e->accept();
+    }
+
+private:
+    TForm* FForm;
+};
+
+}  // namespace
+
+void SetModalHook(TModalHook hook) { gModalHook = std::move(hook); }
+
+// TForm -----------------------------------------------------------------------------------------
+
+TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
+    auto* w = new TFormWidget(this);
+    w->CloseRequest = [this] { return HandleCloseRequest(); };
+    w->setAttribute(Qt::WA_DeleteOnClose, false);
+    w->setAutoFillBackground(true);
+    SetWidget(w);
+    FVisible = false;
+    SetBounds(0, 0, 640, 480);
+    ColorChanged();
+}
+
+TForm::~TForm() {
+    FireEvent(OnDestroy, this);
+    if (Application && Application->MainForm() == this) Application->SetMainForm(nullptr);
+}
+
+QString TForm::Caption() const { return FWidget ? FWidget->windowTitle() : FCaption; }
+
+void TForm::SetCaption(const QString& caption) {
+    FCaption = caption;
+    if (FWidget) FWidget->setWindowTitle(caption);
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle style) {
+    FBorderStyle = style;
+    ApplyWindowFlags();
+}
+
+void TForm::SetFormStyle(TFormStyle style) {
+    FFormStyle = style;
+    ApplyWindowFlags();
+}
+
+void TForm::ApplyWindowFlags() {
+    if (!FWidget || FHostDockSite) return;
+    const bool wasVisible = FWidget->isVisible();
+    Qt::WindowFlags flags = Qt::Window;
+    if (FBorderStyle == bsNone) flags |= Qt::FramelessWindowHint;
+    if (FBorderStyle == bsDialog || FBorderStyle == bsSingle)
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+    if (FBorderStyle == bsToolWindow || FBorderStyle == bsSizeToolWin) flags = Qt::Tool;
+    if (FFormStyle == fsStayOnTop) flags |= Qt::WindowStaysOnTopHint;
+    FWidget->setWindowFlags(flags);
+    if (wasVisible) FWidget->show();
+}
+
+void TForm::SetVisible(bool visible) {
+    FVisible = visible;
+    if (!FWidget) return;
+    if (!visible) {
+        FWidget->hide();
+        return;
+    }
+    if (FHostDockSite) {
+        FWidget->show();
+        if (FParent) FParent->Realign();
+        return;
+    }
+    if (!FShownOnce) {
+        FShownOnce = true;
+        if (FPosition == poScreenCenter || FPosition == poDesktopCenter || FPosition == poMainFormCenter ||
+            FPosition == poOwnerFormCenter) {
+            const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+            SetBounds(screen.x() + (screen.width() - FWidth) / 2, screen.y() + (screen.height() - FHeight) / 2,
+                      FWidth, FHeight);
+        }
+    }
+    FWidget->show();
+    FWidget->raise();
+    FWidget->activateWindow();
+}
+
+void TForm::ShowForm() {
+    SetVisible(true);
+    BringToFront();
+}
+
+int TForm::ShowModal() {
+    FModalResult = mrNone;
+    FModal = true;
+    if (FWidget && !FHostDockSite) FWidget->setWindowModality(Qt::ApplicationModal);
+    ShowForm();
+    QPointer<QObject> alive(this);
+    if (gModalHook) {
+        gModalHook(this);
+        if (alive && FModalResult == mrNone) FModalResult = mrCancel;
+    } else {
+        QEventLoop loop;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+            if (!alive || FModalResult != mrNone || !FWidget || !FWidget->isVisible()) loop.quit();
+        });
+        poll.start(20);
+        loop.exec();
+    }
+    if (!alive) return mrCancel;
+    FModal = false;
+    if (FModalResult == mrNone) FModalResult = mrCancel;
+    const int result = FModalResult;
+    if (FWidget) {
+        FWidget->hide();
+        FWidget->setWindowModality(Qt::NonModal);
+    }
+    FVisible = false;
+    return result;
+}
+
+void TForm::SetModalResult(int result) {
+    FModalResult = result;
+    if (FModal && result != mrNone) {
+        // The modal wait ends; OnClose still runs as for a closed window.
+        TCloseAction action = caHide;
+        FireEvent(OnClose, this, action);
+    }
+}
+
+bool TForm::HandleCloseRequest() {
+    if (FClosing) return true;
+    bool canClose = true;
+    FireEvent(OnCloseQuery, this, canClose);
+    if (!canClose) return false;
+    TCloseAction action = caHide;
+    FireEvent(OnClose, this, action);
+    switch (action) {
+    case caNone:
+        return false;
+    case caMinimize:
+        Minimize();
+        return false;
+    case caFree:
+        FVisible = false;
+        if (FModal) FModalResult = mrCancel;
+        Release();
+        return true;
+    default:
+        FVisible = false;
+        if (FModal) FModalResult = mrCancel;
+        return true;
+    }
+}
+
+void TForm::Close() {
+    if (!FWidget) return;
+    if (FModal && FModalResult == mrNone) {
+        if (HandleCloseRequest()) {
+            if (FModalResult == mrNone) FModalResult = mrCancel;
+            FWidget->hide();
+        }
+        return;
+    }
+    if (!HandleCloseRequest()) return;
+    FClosing = true;
+    FWidget->hide();
+    FClosing = false;
+    if (Application && Application->MainForm() == this) Application->Terminate();
+}
+
+void TForm::Release() {
+    if (FWidget) FWidget->hide();
+    deleteLater();
+}
+
+void TForm::Minimize() {
+    if (FWidget) FWidget->showMinimized();
+}
+
+void TForm::SetAlphaBlend(bool on) {
+    FAlphaBlend = on;
+    if (FWidget) FWidget->setWindowOpacity(on ? FAlphaBlendValue / 255.0 : 1.0);
+}
+
+void TForm::SetAlphaBlendValue(int value) {
+    FAlphaBlendValue = std::clamp(value, 0, 255);
+    if (FAlphaBlend && FWidget) FWidget->setWindowOpacity(FAlphaBlendValue / 255.0);
+}
+
+void TForm::SetWindowRegion(const std::vector<TPoint>& polygon) {
+    if (!FWidget) return;
+    QPolygon poly;
+    for (const TPoint& p : polygon) poly << QPoint(p.X, p.Y);
+    FWidget->setMask(QRegion(poly, Qt::OddEvenFill));
+}
+
+void TForm::StartSystemMove() {
+    if (FWidget && FWidget->windowHandle()) FWidget->windowHandle()->startSystemMove();
+}
+
+void TForm::ManualDock(TWinControl* host) {
+    FHostDockSite = host;
+    if (FWidget) FWidget->setWindowFlags(Qt::Widget);
+    SetParent(host);
+    SetAlign(alClient);
+    if (host) host->Realign();
+}
+
+bool TForm::Active() const { return FWidget && FWidget->isActiveWindow(); }
+
+bool TForm::WidgetEvent(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::Show:
+        FVisible = true;
+        FireEvent(OnShow, this);
+        return false;
+    case QEvent::Hide:
+        if (!event->spontaneous()) FireEvent(OnHide, this);
+        return false;
+    case QEvent::WindowActivate:
+        FireEvent(OnActivate, this);
+        return false;
+    default:
+        return TWinControl::WidgetEvent(event);
+    }
+}
+
+// TApplication ----------------------------------------------------------------------------------
+
+namespace {
+TApplication gApplication;
+TScreen gScreen;
+}  // namespace
+
+TApplication* Application = &gApplication;
+TScreen* Screen = &gScreen;
+
+TApplication::TApplication() : TComponent(nullptr) {}
+
+void TApplication::SetTitle(const QString& title) {
+    FTitle = title;
+    if (qApp) QApplication::setApplicationDisplayName(title);
+}
+
+QString TApplication::ExeName() const { return QCoreApplication::applicationFilePath(); }
+
+int TApplication::Run() {
+    int result = 0;
+    if (FMainForm && !FTerminated) {
+        FMainForm->ShowForm();
+        result = QApplication::exec();
+    }
+    DestroyComponents();
+    return result;
+}
+
+void TApplication::Terminate() {
+    FTerminated = true;
+    QCoreApplication::exit(0);
+}
+
+void TApplication::Minimize() {
+    if (FMainForm) FMainForm->Minimize();
+}
+
+void TApplication::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+void TApplication::Wait(int ms) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(1);
+    }
+}
+
+void TApplication::ShowException(const std::exception& e) {
+    const auto* ex = dynamic_cast<const Exception*>(&e);
+    MessageBox(ex ? ex->Message() : QString::fromUtf8(e.what()), QStringLiteral("信息提示"), MB_OK);
+}
+
+int TScreen::Width() const { return QGuiApplication::primaryScreen()->geometry().width(); }
+int TScreen::Height() const { return QGuiApplication::primaryScreen()->geometry().height(); }

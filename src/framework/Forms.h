@@ -1,0 +1,136 @@
+// Windows (forms), the application object and the screen.
+#pragma once
+
+#include "Controls.h"
+
+#include <functional>
+#include <vector>
+
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TFormStyle { fsNormal, fsStayOnTop };
+enum TPosition { poDesigned, poScreenCenter, poDesktopCenter, poMainFormCenter, poOwnerFormCenter };
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
+
+using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+
+class TForm : public TWinControl {
+    Q_OBJECT
+public:
+    explicit TForm(TComponent* AOwner);
+    ~TForm() override;
+
+    QString Caption() const override;
+    void SetCaption(const QString& caption) override;
+
+    TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TFormBorderStyle style);
+    TFormStyle FormStyle() const { return FFormStyle; }
+    void SetFormStyle(TFormStyle style);
+    TPosition Position() const { return FPosition; }
+    void SetPosition(TPosition position) { FPosition = position; }
+
+    void SetVisible(bool visible) override;
+    // Shows the window in front (or, when docked, brings it to the front of its host).
+    void ShowForm();
+    // Shows the window and waits until it closes or ModalResult is set; gives ModalResult.
+    int ShowModal();
+    bool Modal() const { return FModal; }
+    int ModalResult() const { return FModalResult; }
+    void SetModalResult(int result);
+
+    // Asks OnCloseQuery and OnClose, then hides, frees or minimises the window as OnClose decides.
+    void Close();
+    // Frees the window once the event being handled is over.
+    void Release();
+    void Minimize();
+
+    // Window opacity: when AlphaBlend is set, AlphaBlendValue 0 is invisible and 255 opaque.
+    bool AlphaBlend() const { return FAlphaBlend; }
+    void SetAlphaBlend(bool on);
+    int AlphaBlendValue() const { return FAlphaBlendValue; }
+    void SetAlphaBlendValue(int value);
+
+    // The window's outline: only the inside of the polygon is part of the window.
+    void SetWindowRegion(const std::vector<TPoint>& polygon);
+    // Lets the window system move the window with the mouse while its button is held.
+    void StartSystemMove();
+
+    // Puts the window inside a host control, filling it.
+    void ManualDock(TWinControl* host);
+    TWinControl* HostDockSite() const { return FHostDockSite; }
+
+    bool KeyPreview() const { return FKeyPreview; }
+    void SetKeyPreview(bool preview) { FKeyPreview = preview; }
+    bool Active() const;
+
+    TNotifyEvent OnShow, OnHide, OnActivate, OnDestroy;
+    TCloseEvent OnClose;
+    TCloseQueryEvent OnCloseQuery;
+
+protected:
+    bool WidgetEvent(QEvent* event) override;
+    void ApplyWindowFlags();
+
+private:
+    bool HandleCloseRequest();  // true when the window may go
+    TFormBorderStyle FBorderStyle = bsSizeable;
+    TFormStyle FFormStyle = fsNormal;
+    TPosition FPosition = poDesigned;
+    bool FModal = false, FShownOnce = false, FAlphaBlend = false, FKeyPreview = false, FClosing = false;
+    int FModalResult = mrNone, FAlphaBlendValue = 255;
+    TWinControl* FHostDockSite = nullptr;
+};
+
+class TApplication : public TComponent {
+    Q_OBJECT
+public:
+    TApplication();
+
+    QString Title() const { return FTitle; }
+    void SetTitle(const QString& title);
+    QString ExeName() const;
+
+    TForm* MainForm() const { return FMainForm; }
+    void SetMainForm(TForm* form) { FMainForm = form; }
+
+    // Creates a form owned by the application; the first one becomes the main form.
+    template <class TFormClass>
+    void CreateForm(TFormClass*& reference) {
+        reference = new TFormClass(this);
+        if (!FMainForm)
+            if (auto* form = dynamic_cast<TForm*>(reference)) FMainForm = form;
+    }
+
+    // Runs the event loop until the main form closes; then frees every form.
+    int Run();
+    void Terminate();
+    bool Terminated() const { return FTerminated; }
+    void Minimize();
+    void ProcessMessages();
+    // Lets the user interface run for `ms` milliseconds (a wait that keeps the windows alive).
+    void Wait(int ms);
+    // Shows an exception that escaped a handler.
+    void ShowException(const std::exception& e);
+
+private:
+    QString FTitle;
+    TForm* FMainForm = nullptr;
+    bool FTerminated = false;
+};
+
+extern TApplication* Application;
+
+class TScreen {
+public:
+    int Width() const;
+    int Height() const;
+};
+
+extern TScreen* Screen;
+
+// Tests and scripted use: a modal window is handed to this hook instead of waiting for the user; the
+// hook drives it (sets ModalResult or closes it). nullptr restores waiting.
+using TModalHook = std::function<void(TForm* form)>;
+void SetModalHook(TModalHook hook);

@@ -1,0 +1,100 @@
+#include "ImgList.h"
+
+#include "GraphicsImage.h"
+
+#include <QPainter>
+
+TImageList::TImageList(TComponent* AOwner) : TComponent(AOwner) {}
+
+void TImageList::SetWidth(int width) {
+    if (width == FWidth) return;
+    FWidth = std::max(1, width);
+    Clear();
+}
+
+void TImageList::SetHeight(int height) {
+    if (height == FHeight) return;
+    FHeight = std::max(1, height);
+    Clear();
+}
+
+int TImageList::AddImage(const QImage& image) {
+    const int first = Count();
+    const QImage source = image.convertToFormat(QImage::Format_ARGB32);
+    // A strip is cut into Width-wide pieces; a picture of another height is scaled to fit.
+    const int pieces = std::max(1, source.width() / FWidth);
+    for (int i = 0; i < pieces; ++i) {
+        QImage piece =
+            source.width() >= FWidth * pieces ? source.copy(i * FWidth, 0, FWidth, source.height()) : source;
+        if (piece.size() != QSize(FWidth, FHeight))
+            piece = piece.scaled(FWidth, FHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        FImages.push_back(piece);
+    }
+    return first;
+}
+
+int TImageList::Add(TBitmap* image, TBitmap* mask) {
+    if (!image || image->Empty()) return -1;
+    QImage pixels = image->ToImage().convertToFormat(QImage::Format_ARGB32);
+    if (mask && !mask->Empty()) {
+        const QImage maskPixels = mask->ToImage().convertToFormat(QImage::Format_RGB32);
+        for (int y = 0; y < std::min(pixels.height(), maskPixels.height()); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(pixels.scanLine(y));
+            const auto* maskLine = reinterpret_cast<const QRgb*>(maskPixels.constScanLine(y));
+            for (int x = 0; x < std::min(pixels.width(), maskPixels.width()); ++x)
+                if ((maskLine[x] & 0xFFFFFF) != 0) line[x] = 0;
+        }
+    }
+    return AddImage(pixels);
+}
+
+int TImageList::AddMasked(TBitmap* image, TColor maskColor) {
+    if (!image || image->Empty()) return -1;
+    QImage pixels = image->ToImage().convertToFormat(QImage::Format_ARGB32);
+    const TColor rgb = ColorToRGB(maskColor);
+    const QRgb key = qRgb(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb)) & 0xFFFFFF;
+    for (int y = 0; y < pixels.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(pixels.scanLine(y));
+        for (int x = 0; x < pixels.width(); ++x)
+            if ((line[x] & 0xFFFFFF) == key) line[x] = 0;
+    }
+    return AddImage(pixels);
+}
+
+int TImageList::AddFromFile(const QString& fileName) {
+    TPicture picture;
+    picture.LoadFromFile(fileName);
+    TGraphic* graphic = picture.Graphic();
+    if (!graphic || graphic->Empty()) return -1;
+    QImage pixels(graphic->Width(), graphic->Height(), QImage::Format_ARGB32_Premultiplied);
+    pixels.fill(Qt::transparent);
+    {
+        QPainter painter(&pixels);
+        TCanvas canvas(&painter);
+        graphic->Draw(&canvas, Rect(0, 0, graphic->Width(), graphic->Height()));
+    }
+    return AddImage(pixels);
+}
+
+void TImageList::Delete(int index) {
+    if (index < 0 || index >= Count())
+        throw Exception(QStringLiteral("List index out of bounds (%1)").arg(index));
+    FImages.erase(FImages.begin() + index);
+}
+
+void TImageList::Clear() {
+    FImages.clear();
+}
+
+QImage TImageList::Image(int index) const {
+    return index >= 0 && index < Count() ? FImages[index] : QImage();
+}
+
+void TImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabled) {
+    QPainter* painter = canvas ? canvas->Painter() : nullptr;
+    if (!painter || index < 0 || index >= Count()) return;
+    painter->save();
+    if (!enabled) painter->setOpacity(0.4);
+    painter->drawImage(QPoint(x, y), FImages[index]);
+    painter->restore();
+}

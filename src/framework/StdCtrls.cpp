@@ -1,0 +1,245 @@
+#include "StdCtrls.h"
+
+#include "Forms.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+// The form a control sits on, through its parents.
+TForm* ParentForm(TControl* control) {
+    for (TControl* c = control; c; c = c->Parent())
+        if (auto* form = dynamic_cast<TForm*>(c)) return form;
+    return nullptr;
+}
+
+void SetBackground(QWidget* widget, TColor color, bool fill) {
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::Window, ToQColor(color));
+    pal.setColor(QPalette::Button, ToQColor(color));
+    widget->setPalette(pal);
+    widget->setAutoFillBackground(fill);
+}
+
+}  // namespace
+
+// TLabel ----------------------------------------------------------------------------------------
+
+TLabel::TLabel(TComponent* AOwner) : TControl(AOwner) {
+    auto* label = new QLabel;
+    label->setTextFormat(Qt::PlainText);
+    SetWidget(label);
+    SetBounds(0, 0, 65, 17);
+    UpdateText();
+}
+
+QLabel* TLabel::Label() const { return static_cast<QLabel*>(FWidget.data()); }
+
+void TLabel::SetCaption(const QString& caption) {
+    TControl::SetCaption(caption);
+    UpdateText();
+}
+
+void TLabel::SetAlignment(TAlignment alignment) {
+    FAlignment = alignment;
+    UpdateText();
+}
+
+void TLabel::SetLayout(TTextLayout layout) {
+    FLayout = layout;
+    UpdateText();
+}
+
+void TLabel::SetAutoSize(bool autoSize) {
+    FAutoSize = autoSize;
+    AdjustSize();
+}
+
+void TLabel::SetWordWrap(bool wrap) {
+    FWordWrap = wrap;
+    UpdateText();
+}
+
+void TLabel::SetTransparent(bool transparent) {
+    FTransparent = transparent;
+    ColorChanged();
+}
+
+void TLabel::UpdateText() {
+    if (!Label()) return;
+    Label()->setText(FCaption);
+    Label()->setWordWrap(FWordWrap);
+    Qt::Alignment a = FAlignment == taCenter ? Qt::AlignHCenter : FAlignment == taRightJustify ? Qt::AlignRight : Qt::AlignLeft;
+    a |= FLayout == tlCenter ? Qt::AlignVCenter : FLayout == tlBottom ? Qt::AlignBottom : Qt::AlignTop;
+    Label()->setAlignment(a);
+    AdjustSize();
+}
+
+void TLabel::AdjustSize() {
+    if (!FAutoSize || !Label() || FAlign == alClient) return;
+    const QFontMetrics fm(Label()->font());
+    if (FWordWrap) {
+        const QRect r = fm.boundingRect(QRect(0, 0, FWidth, 100000), Qt::TextWordWrap, FCaption);
+        SetBounds(FLeft, FTop, FWidth, std::max(r.height(), fm.height()));
+    } else {
+        int width = 0;
+        const QStringList lines = FCaption.split(QLatin1Char('\n'));
+        for (const QString& line : lines) width = std::max(width, fm.horizontalAdvance(line));
+        SetBounds(FLeft, FTop, width, fm.height() * int(lines.size()));
+    }
+}
+
+void TLabel::FontChanged() {
+    TControl::FontChanged();
+    AdjustSize();
+}
+
+void TLabel::ColorChanged() {
+    if (FWidget) SetBackground(FWidget, FColor, !FTransparent);
+}
+
+// TButton ---------------------------------------------------------------------------------------
+
+TButton::TButton(TComponent* AOwner) : TWinControl(AOwner) {
+    auto* button = new QPushButton;
+    QObject::connect(button, &QPushButton::clicked, this, [this] { Click(); });
+    SetWidget(button);
+    SetBounds(0, 0, 75, 25);
+}
+
+void TButton::SetCaption(const QString& caption) {
+    TControl::SetCaption(caption);
+    if (FWidget) static_cast<QPushButton*>(FWidget.data())->setText(QString(caption).replace(QLatin1Char('&'), QLatin1String("&&")));
+}
+
+void TButton::SetDefault(bool value) {
+    FDefault = value;
+    if (FWidget) static_cast<QPushButton*>(FWidget.data())->setDefault(value);
+}
+
+void TButton::Click() {
+    if (!FEnabled) return;
+    if (FModalResult != mrNone)
+        if (TForm* form = ParentForm(this)) form->SetModalResult(FModalResult);
+    TControl::Click();
+}
+
+// TEdit -----------------------------------------------------------------------------------------
+
+TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner) {
+    auto* edit = new QLineEdit;
+    QObject::connect(edit, &QLineEdit::textChanged, this, [this] { FireEvent(OnChange, this); });
+    SetWidget(edit);
+    SetBounds(0, 0, 121, 21);
+    FColor = clWindow;
+}
+
+QLineEdit* TEdit::Edit() const { return static_cast<QLineEdit*>(FWidget.data()); }
+QString TEdit::Caption() const { return Edit() ? Edit()->text() : QString(); }
+
+void TEdit::SetCaption(const QString& text) {
+    if (Edit() && Edit()->text() != text) Edit()->setText(text);
+}
+
+void TEdit::SetPasswordChar(QChar ch) {
+    FPasswordChar = ch;
+    if (Edit()) Edit()->setEchoMode(ch.isNull() ? QLineEdit::Normal : QLineEdit::Password);
+}
+
+bool TEdit::ReadOnly() const { return Edit() && Edit()->isReadOnly(); }
+void TEdit::SetReadOnly(bool readOnly) {
+    if (Edit()) Edit()->setReadOnly(readOnly);
+}
+int TEdit::MaxLength() const { return Edit() ? Edit()->maxLength() : 0; }
+void TEdit::SetMaxLength(int length) {
+    if (Edit()) Edit()->setMaxLength(length > 0 ? length : 32767);
+}
+void TEdit::SelectAll() {
+    if (Edit()) Edit()->selectAll();
+}
+int TEdit::SelStart() const { return Edit() ? Edit()->cursorPosition() : 0; }
+void TEdit::SetSelStart(int position) {
+    if (Edit()) Edit()->setCursorPosition(position);
+}
+
+void TEdit::ColorChanged() {
+    SetTextAreaColor(FWidget, FColor);
+}
+
+// TCheckBox -------------------------------------------------------------------------------------
+
+TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner) {
+    auto* box = new QCheckBox;
+    QObject::connect(box, &QCheckBox::toggled, this, [this] { TControl::Click(); });
+    SetWidget(box);
+    SetBounds(0, 0, 97, 17);
+}
+
+QCheckBox* TCheckBox::Box() const { return static_cast<QCheckBox*>(FWidget.data()); }
+
+void TCheckBox::SetCaption(const QString& caption) {
+    TControl::SetCaption(caption);
+    if (Box()) Box()->setText(caption);
+}
+
+bool TCheckBox::Checked() const { return Box() && Box()->isChecked(); }
+void TCheckBox::SetChecked(bool checked) {
+    if (Box()) Box()->setChecked(checked);
+}
+void TCheckBox::Click() { TControl::Click(); }
+void TCheckBox::ColorChanged() {
+    if (FWidget) SetBackground(FWidget, FColor, false);
+}
+
+// TRadioButton ----------------------------------------------------------------------------------
+
+TRadioButton::TRadioButton(TComponent* AOwner) : TWinControl(AOwner) {
+    auto* button = new QRadioButton;
+    QObject::connect(button, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) TControl::Click();
+    });
+    SetWidget(button);
+    SetBounds(0, 0, 113, 17);
+}
+
+QRadioButton* TRadioButton::Button() const { return static_cast<QRadioButton*>(FWidget.data()); }
+
+void TRadioButton::SetCaption(const QString& caption) {
+    TControl::SetCaption(caption);
+    if (Button()) Button()->setText(caption);
+}
+
+bool TRadioButton::Checked() const { return Button() && Button()->isChecked(); }
+void TRadioButton::SetChecked(bool checked) {
+    if (!Button()) return;
+    // An exclusive group would refuse to clear its checked button; code may leave none checked.
+    const bool exclusive = Button()->autoExclusive();
+    if (!checked) Button()->setAutoExclusive(false);
+    Button()->setChecked(checked);
+    Button()->setAutoExclusive(exclusive);
+}
+void TRadioButton::Click() { TControl::Click(); }
+void TRadioButton::ColorChanged() {
+    if (FWidget) SetBackground(FWidget, FColor, false);
+}
+
+// TGroupBox -------------------------------------------------------------------------------------
+
+TGroupBox::TGroupBox(TComponent* AOwner) : TWinControl(AOwner) {
+    SetWidget(new QGroupBox);
+    SetBounds(0, 0, 185, 105);
+}
+
+void TGroupBox::SetCaption(const QString& caption) {
+    TControl::SetCaption(caption);
+    if (FWidget) static_cast<QGroupBox*>(FWidget.data())->setTitle(caption);
+}
+
+void TGroupBox::ColorChanged() {
+    if (FWidget) SetBackground(FWidget, FColor, true);
+}

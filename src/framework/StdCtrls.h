@@ -1,0 +1,312 @@
+// Standard controls: labels, buttons, edits, check boxes, radio buttons, group boxes, combo boxes,
+// list boxes and memos.
+#pragma once
+
+#include "Controls.h"
+
+class QLabel;
+class QComboBox;
+class QListView;
+class QPlainTextEdit;
+class QPainter;
+class QRect;
+class QPoint;
+class TStringListModel;
+class QPushButton;
+class QLineEdit;
+class QCheckBox;
+class QRadioButton;
+class QGroupBox;
+
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+enum TTextLayout { tlTop, tlCenter, tlBottom };
+
+class TLabel : public TControl {
+    Q_OBJECT
+public:
+    explicit TLabel(TComponent* AOwner);
+    void SetCaption(const QString& caption) override;
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment alignment);
+    TTextLayout Layout() const { return FLayout; }
+    void SetLayout(TTextLayout layout);
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool autoSize);
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool wrap);
+    // A transparent label lets its parent's colour show; otherwise it fills with Color.
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool transparent);
+
+protected:
+    void FontChanged() override;
+    void ColorChanged() override;
+
+private:
+    void UpdateText();
+    void AdjustSize();
+    QLabel* Label() const;
+    TAlignment FAlignment = taLeftJustify;
+    TTextLayout FLayout = tlTop;
+    bool FAutoSize = true, FWordWrap = false, FTransparent = true;
+};
+
+class TButton : public TWinControl {
+    Q_OBJECT
+public:
+    explicit TButton(TComponent* AOwner);
+    void SetCaption(const QString& caption) override;
+    // Clicking the button also sets its window's ModalResult.
+    int ModalResult() const { return FModalResult; }
+    void SetModalResult(int result) { FModalResult = result; }
+    bool Default() const { return FDefault; }
+    void SetDefault(bool value);
+    void Click() override;
+
+protected:
+    bool ClickOnMouseUp() const override { return false; }
+
+private:
+    int FModalResult = 0;
+    bool FDefault = false;
+};
+
+class TEdit : public TWinControl {
+    Q_OBJECT
+public:
+    explicit TEdit(TComponent* AOwner);
+    QString Caption() const override;
+    void SetCaption(const QString& text) override;
+    // The character shown for each typed one (a password edit); QChar() shows the text.
+    QChar PasswordChar() const { return FPasswordChar; }
+    void SetPasswordChar(QChar ch);
+    bool ReadOnly() const;
+    void SetReadOnly(bool readOnly);
+    int MaxLength() const;
+    void SetMaxLength(int length);
+    void SelectAll();
+    int SelStart() const;
+    void SetSelStart(int position);
+    TNotifyEvent OnChange;
+
+protected:
+    void ColorChanged() override;
+    QLineEdit* Edit() const;
+
+private:
+    QChar FPasswordChar;
+};
+
+class TCheckBox : public TWinControl {
+    Q_OBJECT
+public:
+    explicit TCheckBox(TComponent* AOwner);
+    void SetCaption(const QString& caption) override;
+    bool Checked() const;
+    // Changing the state by code also fires OnClick, as a click would.
+    void SetChecked(bool checked);
+    void Click() override;
+
+protected:
+    bool ClickOnMouseUp() const override { return false; }
+    void ColorChanged() override;
+
+private:
+    QCheckBox* Box() const;
+    bool FSettingByCode = false;
+};
+
+// Radio buttons with the same parent exclude one another.
+class TRadioButton : public TWinControl {
+    Q_OBJECT
+public:
+    explicit TRadioButton(TComponent* AOwner);
+    void SetCaption(const QString& caption) override;
+    bool Checked() const;
+    // Checking by code also fires OnClick, as a click would.
+    void SetChecked(bool checked);
+    void Click() override;
+
+protected:
+    bool ClickOnMouseUp() const override { return false; }
+    void ColorChanged() override;
+
+private:
+    QRadioButton* Button() const;
+};
+
+class TGroupBox : public TWinControl {
+    Q_OBJECT
+public:
+    explicit TGroupBox(TComponent* AOwner);
+    void SetCaption(const QString& caption) override;
+
+protected:
+    void ColorChanged() override;
+};
+
+// Combo boxes ----------------------------------------------------------------------------------
+
+enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
+
+// The box shows its Items as they change. OnChange and OnSelect come from the user only: a choice in
+// the list fires OnClick and then OnSelect (OnChange when there is no OnSelect); typing into an
+// editable box fires OnChange.
+class TComboBox : public TWinControl {
+    Q_OBJECT
+public:
+    explicit TComboBox(TComponent* AOwner);
+    ~TComboBox() override;
+
+    TComboBoxStyle Style() const { return FStyle; }
+    void SetStyle(TComboBoxStyle style);
+    TStringList* Items() { return &FItems; }
+    // -1 when nothing is chosen; setting an index outside the items chooses nothing.
+    int ItemIndex() const;
+    void SetItemIndex(int index);
+    // The shown text; in a drop-down list setting it chooses the item with that text.
+    QString Caption() const override;
+    void SetCaption(const QString& text) override;
+    int DropDownCount() const { return FDropDownCount; }
+    void SetDropDownCount(int count);
+    // Empties the items and the text.
+    void Clear();
+
+    TNotifyEvent OnChange, OnSelect;
+
+protected:
+    void ColorChanged() override;
+    bool ClickOnMouseUp() const override { return false; }
+
+private:
+    QComboBox* Box() const;
+    void ItemsSpliced(int index, int removed, int inserted);
+    void UserChose();
+    TStringList FItems;
+    TStringListModel* FModel;
+    TComboBoxStyle FStyle = csDropDown;
+    int FDropDownCount = 8;
+};
+
+// List boxes -----------------------------------------------------------------------------------
+
+enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
+
+using TOwnerDrawState = unsigned;
+enum : unsigned { odSelected = 1, odGrayed = 2, odDisabled = 4, odChecked = 8, odFocused = 16, odDefault = 32 };
+
+// Draws item Index in Rect on the list's Canvas, whose brush and font are set for the item's state.
+using TDrawItemEvent = std::function<void(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State)>;
+
+// A single-choice list of texts, each with an object the list does not own. OnClick comes when the
+// user picks an item with the mouse or the keyboard; setting ItemIndex by code fires nothing.
+class TListBox : public TWinControl {
+    Q_OBJECT
+public:
+    explicit TListBox(TComponent* AOwner);
+    ~TListBox() override;
+
+    TStringList* Items() { return &FItems; }
+    int Count() const { return FItems.Count(); }
+    void Clear() { FItems.Clear(); }
+    // -1 when no item is selected.
+    int ItemIndex() const;
+    void SetItemIndex(int index);
+    bool Selected(int index) const;
+    void SetSelected(int index, bool selected);
+
+    TListBoxStyle Style() const { return FStyle; }
+    void SetStyle(TListBoxStyle style);
+    // The height of every item of an owner-drawn list.
+    int ItemHeight() const;
+    void SetItemHeight(int height);
+
+    // The item at a point of the client area; without one, -1 when `existing` is set, else Count().
+    int ItemAtPos(const TPoint& pos, bool existing) const;
+    // The item's rectangle in client coordinates (empty when it is outside the items).
+    TRect ItemRect(int index) const;
+    int TopIndex() const;
+    void SetTopIndex(int index);
+
+    // The canvas items are drawn on, while OnDrawItem runs.
+    TCanvas* Canvas() { return &FCanvas; }
+    TDrawItemEvent OnDrawItem;
+
+    // Framework use: the list widget hands over painting, presses and keys.
+    void PaintItem(QPainter& painter, int index, const QRect& rect, bool selected, bool focused);
+    virtual void ItemPressed(int, const QPoint&) {}
+    virtual void KeyOnItem(int, int) {}
+    void UserPicked();
+
+protected:
+    // Draws one item: OnDrawItem, or the item's text on the brush colour.
+    virtual void DrawItem(int index, const TRect& rect, TOwnerDrawState state);
+    // The part of an item's rectangle left to DrawItem (a check list keeps its check box).
+    virtual TRect ItemTextRect(const TRect& itemRect) const { return itemRect; }
+    virtual void DrawItemFrame(QPainter&, int, const TRect&, TOwnerDrawState) {}
+    // The state flags of an item beyond selection and focus.
+    virtual TOwnerDrawState ItemState(int) const { return 0; }
+    // Keeps per-item state in step with the items.
+    virtual void ItemsSpliced(int, int, int) {}
+    void ColorChanged() override;
+    void FontChanged() override;
+    bool ClickOnMouseUp() const override { return false; }
+    QListView* View() const;
+    TStringListModel* Model() const { return FModel; }
+
+private:
+    void UpdateItemHeight();
+    TStringList FItems;
+    TStringListModel* FModel;
+    TCanvas FCanvas;
+    TListBoxStyle FStyle = lbStandard;
+    int FItemHeight = 16;
+};
+
+// Memos ----------------------------------------------------------------------------------------
+
+// Multi-line text kept in Lines. Lines is what the memo holds: a change to it shows in the memo (once
+// the memo is on screen, so a hidden memo can carry thousands of lines cheaply), and typing changes it.
+class TCustomMemo : public TWinControl {
+    Q_OBJECT
+public:
+    explicit TCustomMemo(TComponent* AOwner);
+    ~TCustomMemo() override;
+
+    TStringList* Lines() { return &FLines; }
+    // The lines joined by line ends, without one after the last line.
+    QString Caption() const override;
+    void SetCaption(const QString& text) override;
+    void Clear() { FLines.Clear(); }
+
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool readOnly);
+    TScrollStyle ScrollBars() const { return FScrollBars; }
+    void SetScrollBars(TScrollStyle bars);
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool wrap);
+
+    // Fires for typing and for changes made by code.
+    TNotifyEvent OnChange;
+
+protected:
+    bool WidgetEvent(QEvent* event) override;
+    void ColorChanged() override;
+    QPlainTextEdit* Editor() const;
+
+private:
+    void LinesChanged();
+    void ShowLines();
+    void Typed();
+    TStringList FLines;
+    bool FStale = false, FShowing = false, FTaking = false;
+    bool FReadOnly = false, FWordWrap = true;
+    TScrollStyle FScrollBars = ssNone;
+};
+
+class TMemo : public TCustomMemo {
+    Q_OBJECT
+public:
+    explicit TMemo(TComponent* AOwner) : TCustomMemo(AOwner) {}
+};

@@ -1,0 +1,310 @@
+// The main window's navigation, tip and health labels, guide panel and menus.
+#include "UnitMain.h"
+
+#include "Clipbrd.h"
+#include "Dialogs.h"
+#include "IniFiles.h"
+#include "ShellAPI.h"
+#include "SiteAddresses.h"
+#include "UintDM.h"
+#include "UnitBKSet.h"
+#include "UnitMsg.h"
+#include "UnitYYSCK.h"
+#include "VersionInfo.h"
+#include "WindowBuilder.h"
+
+namespace {
+
+const QString Section = QStringLiteral("UINFO");
+
+TSpeedButton* NavButton(TComponent* owner, TWinControl* parent, const QString& name, const QString& caption,
+                        int left, int top, int width, int height) {
+    auto* b = Place<TSpeedButton>(owner, parent, name, left, top, width, height);
+    b->SetCaption(caption);
+    b->SetFlat(true);
+    return b;
+}
+
+TMenuItem* MenuItem(TComponent* owner, TMenuItem* parent, const QString& name, const QString& caption,
+                    TNotifyEvent onClick) {
+    auto* item = new TMenuItem(owner);
+    item->SetName(name);
+    item->SetCaption(caption);
+    item->OnClick = std::move(onClick);
+    parent->Add(item);
+    return item;
+}
+
+}  // namespace
+
+void TMainFrm::BuildNavigation() {
+    struct TNav {
+        TSpeedButton** Button;
+        TSpeedButton** Twin;
+        TLabel** Tab;
+        const char *ButtonName, *TwinName, *TabName, *Caption, *Glyph;
+        void (TMainFrm::*Handler)(TObject*);
+    };
+    const TNav items[] = {
+        {&Btn_CF, &SpeedButton1, &lblCF, "Btn_CF", "SpeedButton1", "lblCF", "食物成分", "◆", &TMainFrm::Btn_CFClick},
+        {&Btn_SP, &SpeedButton2, &lblSP, "Btn_SP", "SpeedButton2", "lblSP", "食谱列表", "◆", &TMainFrm::Btn_SPClick},
+        {&btnTaoCan, &SpeedButton3, &lblTC, "btnTaoCan", "SpeedButton3", "lblTC", "饮食套餐", "◆",
+         &TMainFrm::btnTaoCanClick},
+        {&Btn_PerInfo, &SpeedButton4, &lblDA, "Btn_PerInfo", "SpeedButton4", "lblDA", "个人档案", "◆",
+         &TMainFrm::Btn_PerInfoClick},
+        {&SpeedButton5, &SpeedButton6, &lblYYS, "SpeedButton5", "SpeedButton6", "lblYYS", "营养排行", "◆",
+         &TMainFrm::SpeedButton5Click},
+    };
+    int x = 330;
+    for (const TNav& n : items) {
+        *n.Button = NavButton(this, Panel_Top, n.ButtonName, n.Caption, x, 40, 96, 30);
+        (*n.Button)->Font()->SetColor(clWhite);
+        (*n.Button)->Font()->SetSize(11);
+        (*n.Button)->Font()->SetStyle(FontStyle(fsBold));
+        *n.Twin = NavButton(this, Panel_Top, n.TwinName, n.Glyph, x + 2, 72, 16, 18);
+        (*n.Twin)->Font()->SetColor(clWhite);
+        *n.Tab = PlaceLabel(this, Panel_Top, n.TabName, n.Caption, x + 22, 74);
+        const auto handler = n.Handler;
+        (*n.Button)->OnClick = (*n.Twin)->OnClick = [this, handler](TObject* s) { (this->*handler)(s); };
+        x += 112;
+    }
+    SetActiveTab(nullptr);
+}
+
+void TMainFrm::BuildInfoLabels() {
+    struct TTip {
+        TLabel** Label;
+        const char *Name, *Caption, *Title;
+        int Left, Top;
+    };
+    const TTip tips[] = {
+        {&Label9, "Label9", "什么是基础代谢", "基础代谢的定义", 12, 376},
+        {&Label75, "Label75", "生理热价", "生理热价", 130, 376},
+        {&Label1, "Label1", "热量如何分配", "三餐热量分配", 12, 398},
+        {&Label26, "Label26", "热量消耗计算", "活动热量消耗计算", 130, 398},
+        {&lbl3, "lbl3", "警告", "警告", 12, 420},
+    };
+    for (const TTip& t : tips) {
+        *t.Label = PlaceLabel(this, pnlMain, t.Name, t.Caption, t.Left, t.Top);
+        MakeHoverLink(*t.Label);
+        const QString title = QString::fromUtf8(t.Title);
+        (*t.Label)->OnClick = [this, title](TObject*) { ShowMsgByTitle(title); };
+    }
+    Label65 = PlaceLabel(this, pnlMain, "Label65", "今日营养素参考", 130, 420);
+    MakeHoverLink(Label65);
+    Label65->OnClick = [this](TObject* s) { Label65Click(s); };
+
+    PlaceLabel(this, pnlMain, QString(), "健康资讯：", 12, 452)->Font()->SetStyle(FontStyle(fsBold));
+    const char* health[][2] = {{"Label12", "食物功效"}, {"Label27", "中药作用"}, {"Label33", "保健食谱"}, {"lbl7", "养生茶疗"}};
+    TLabel** healthLabels[] = {&Label12, &Label27, &Label33, &lbl7};
+    for (int i = 0; i < 4; ++i) {
+        *healthLabels[i] = PlaceLabel(this, pnlMain, health[i][0], health[i][1], 12 + (i % 2) * 118, 476 + (i / 2) * 22);
+        (*healthLabels[i])->SetTag(i + 1);
+        MakeHoverLink(*healthLabels[i]);
+        (*healthLabels[i])->OnClick = [this](TObject* s) { Label12Click(s); };
+    }
+}
+
+void TMainFrm::BuildGuidePanel() {
+    PanelHelp = new TPanel(this);
+    PanelHelp->SetName("PanelHelp");
+    PanelHelp->SetParent(pnlCenter);
+    PanelHelp->SetBounds(120, 40, 480, 400);
+    PanelHelp->SetColor(0xFFF8F0);
+    PanelHelp->SetVisible(false);
+    auto* title = new TPanel(this);
+    title->SetName("pnlHelpTit");
+    title->SetParent(PanelHelp);
+    title->SetBounds(0, 0, 480, 30);
+    title->SetBevelOuter(bvNone);
+    title->SetColor(BlueColor);
+    auto* caption = PlaceLabel(this, title, "Label14", "操作提示", 16, 7);
+    caption->Font()->SetStyle(FontStyle(fsBold));
+    caption->Font()->SetColor(clWhite);
+    Label15 = PlaceLabel(this, title, "Label15", "关闭", 436, 7);
+    Label15->Font()->SetColor(clWhite);
+    Label15->SetCursor(crHandPoint);
+    Label15->OnClick = [this](TObject*) { PanelHelp->Hide(); };
+    struct TStep {
+        TLabel** Label;
+        const char *Name, *Caption;
+        int Left, Top;
+    };
+    const char* stepNames[] = {"第一步", "第二步", "第三步", "第四步", "第五步", "第六步"};
+    for (int i = 0; i < 6; ++i) PlaceLabel(this, PanelHelp, QString(), stepNames[i], 24, 44 + i * 54)->Font()->SetStyle(FontStyle(fsBold));
+    for (int i = 0; i < 5; ++i) PlaceLabel(this, PanelHelp, QString(), "↓", 40, 70 + i * 54);
+    const TStep steps[] = {
+        {&Label16, "Label16", "填写个人信息", 100, 44}, {&Label4, "Label4", "设置活动项目", 100, 98},
+        {&Label10, "Label10", "设置常用食物", 196, 98},  {&Label11, "Label11", "设置常用食谱", 292, 98},
+        {&Label21, "Label21", "制作饮食套餐", 100, 122}, {&Label17, "Label17", "录入体重记录", 100, 152},
+        {&Label18, "Label18", "录入活动记录", 100, 206}, {&Label19, "Label19", "录入饮食记录", 100, 260},
+        {&Label20, "Label20", "数据分析", 100, 314},
+    };
+    for (const TStep& s : steps) {
+        *s.Label = PlaceLabel(this, PanelHelp, s.Name, s.Caption, s.Left, s.Top);
+        MakeHoverLink(*s.Label);
+        (*s.Label)->OnClick = [this](TObject* sender) { GuideStepClick(sender); };
+    }
+    Label24 = PlaceLabel(this, PanelHelp, "Label24", "[说明]", 196, 122);
+    MakeHoverLink(Label24);
+    Label24->OnClick = [this](TObject*) { ShowMsgByTitle("饮食套餐说明"); };
+    chkHint = new TCheckBox(this);
+    chkHint->SetName("chkHint");
+    chkHint->SetParent(PanelHelp);
+    chkHint->SetBounds(24, 362, 220, 20);
+    chkHint->SetCaption("我知道了，不要再提示");
+    chkHint->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { chkHintMouseUp(s, b, sh, x, y); };
+}
+
+void TMainFrm::BuildMenus() {
+    pm1 = new TPopupMenu(this);
+    pm1->SetName("pm1");
+    ddd1 = MenuItem(this, pm1->Items(), "ddd1", "在线帮助", [this](TObject* s) { ddd1Click(s); });
+    ss1 = MenuItem(this, pm1->Items(), "ss1", "操作导航", [this](TObject* s) { ss1Click(s); });
+    N1 = MenuItem(this, pm1->Items(), "N1", "检查新版本", [this](TObject* s) { N1Click(s); });
+    pm3 = new TPopupMenu(this);
+    pm3->SetName("pm3");
+    N3 = MenuItem(this, pm3->Items(), "N3", "每次基础热量设置", [this](TObject* s) { N3Click(s); });
+    N2 = MenuItem(this, pm3->Items(), "N2", "活动项设置", [this](TObject* s) { N2Click(s); });
+    N4 = MenuItem(this, pm3->Items(), "N4", "皮肤设置", nullptr);
+    N5 = MenuItem(this, N4, "N5", "蓝色", [this](TObject* s) { SkinItemClick(s); });
+    N6 = MenuItem(this, N4, "N6", "粉红", [this](TObject* s) { SkinItemClick(s); });
+    pm2 = new TPopupMenu(this);
+    pm2->SetName("pm2");
+    QQ1 = MenuItem(this, pm2->Items(), "QQ1", "复制QQ号", [this](TObject* s) { QQ1Click(s); });
+    EMail1 = MenuItem(this, pm2->Items(), "EMail1", "复制E-Mail", [this](TObject* s) { EMail1Click(s); });
+    Label6->SetPopupMenu(pm2);
+    Label22->OnClick = [this](TObject*) { PopupBelow(pm1, Label22); };
+    lbl2->OnClick = [this](TObject*) { PopupBelow(pm3, lbl2); };
+}
+
+void TMainFrm::PopupBelow(TPopupMenu* menu, TLabel* label) {
+    const TPoint p = label->ClientToScreen({0, label->Height()});
+    menu->SetPopupComponent(label);
+    menu->Popup(p.X, p.Y);
+}
+
+// Navigation ------------------------------------------------------------------------------------
+
+void TMainFrm::SetActiveTab(TLabel* active) {
+    for (TLabel* l : {lblCF, lblSP, lblTC, lblDA, lblYYS}) {
+        const bool on = l == active;
+        l->Font()->SetStyle(on ? FontStyle(fsBold) : 0);
+        l->Font()->SetColor(on ? clBlue : clBlack);
+    }
+}
+
+void TMainFrm::Btn_CFClick(TObject*) {
+    SetActiveTab(lblCF);
+    pnlMain->Show();
+}
+
+void TMainFrm::Btn_SPClick(TObject*) {
+    SetActiveTab(lblSP);
+    pnlMain->Show();
+}
+
+void TMainFrm::btnTaoCanClick(TObject*) {
+    SetActiveTab(lblTC);
+    pnlMain->Show();
+}
+
+void TMainFrm::Btn_PerInfoClick(TObject*) {
+    SetActiveTab(lblDA);
+    pnlMain->Show();
+}
+
+void TMainFrm::SpeedButton5Click(TObject*) {
+    SetActiveTab(lblYYS);
+    pnlMain->Show();
+}
+
+void TMainFrm::Label12Click(TObject*) {
+    pnlMain->Hide();
+    // Every tab label becomes plain: none of the five windows is the active one.
+    SetActiveTab(nullptr);
+}
+
+void TMainFrm::GuideStepClick(TObject* Sender) {
+    if (Sender == Label16 || Sender == Label4 || Sender == Label17 || Sender == Label18 || Sender == Label19 ||
+        Sender == Label20) {
+        Btn_PerInfo->Click();
+    } else if (Sender == Label10) {
+        Btn_CF->Click();
+        MessageBox("操作提示：选择自己经常食用的食物，再点击【设为常用食物】按钮设置为常用食物", InfoCaption, MB_OK);
+    } else if (Sender == Label11) {
+        Btn_SP->Click();
+        MessageBox("操作提示：选择自己经常食用的食谱，再点击【设为常用食谱】按钮设置为常用食谱", InfoCaption, MB_OK);
+    } else if (Sender == Label21) {
+        btnTaoCan->Click();
+        MessageBox("操作提示：请点击【制作套餐】按钮设置饮食套餐", InfoCaption, MB_OK);
+    }
+}
+
+void TMainFrm::chkHintMouseUp(TObject*, TMouseButton, TShiftState, int, int) {
+    if (chkHint->Checked()) return;
+    TIniFile(DM->SettingsFile()).WriteInteger(Section, "RunHelp", 1);
+    PanelHelp->Hide();
+}
+
+void TMainFrm::Label65Click(TObject*) {
+    auto* form = new TYYSCKFrm(Application);
+    form->ShowDailyNeeds(DM->HT, DM->Age);
+    form->SetAlphaBlendValue(180);
+    form->ShowModal();
+    form->Release();
+}
+
+void TMainFrm::ShowMsgByTitle(const QString& title) {
+    QString text;
+    if (DM->RunSql(DM->Qry_Open, "Select Msg From Msg Where tit =:tit", false, {{"tit", title}}) &&
+        !DM->Qry_Open->IsEmpty())
+        text = DM->Qry_Open->FieldByName("Msg")->AsString();
+    DM->Qry_Open->Close();
+    auto* tip = new TMsgFrm(Application);
+    tip->edtMsg->Lines()->Add(text);
+    tip->lblTit->SetCaption(title);
+    tip->lblTit->Font()->SetColor(clWhite);
+    const bool startTip = title == "提示说明";
+    tip->pnl1->SetVisible(startTip);
+    tip->chckbx1->SetVisible(startTip);
+    tip->ShowModal();
+    tip->Release();
+}
+
+// Menus -----------------------------------------------------------------------------------------
+
+void TMainFrm::ddd1Click(TObject*) { ShellOpen(OnlineHelpAddress); }
+
+void TMainFrm::ss1Click(TObject*) {
+    PanelHelp->Show();
+    PanelHelp->BringToFront();
+}
+
+void TMainFrm::N1Click(TObject*) { ShellOpen(UpdateCheckAddress(GetFileVersionString())); }
+
+void TMainFrm::N3Click(TObject*) {
+    static QPointer<TBKSetFrm> form;
+    if (!form) form = new TBKSetFrm(Application);
+    form->ShowModal();
+}
+
+void TMainFrm::N2Click(TObject*) {}
+
+void TMainFrm::SkinItemClick(TObject* Sender) {
+    SkinNo = Sender == N6 ? 2 : 1;
+    ApplySkin(SkinNo, Name());
+    SkGroupBox1->Repaint();
+}
+
+void TMainFrm::QQ1Click(TObject*) {
+    Clipboard()->SetAsText(ContactQQ);
+    MessageBox("QQ号复制成功", InfoCaption, MB_OK);
+}
+
+void TMainFrm::EMail1Click(TObject*) {
+    Clipboard()->SetAsText(ContactEMail);
+    MessageBox("E-Mail复制成功", InfoCaption, MB_OK);
+}
+
+void TMainFrm::Btn_CloseClick(TObject*) { Close(); }

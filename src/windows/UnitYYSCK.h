@@ -1,0 +1,28 @@
+// The daily-needs window: the user's reference intake of energy, macronutrients, vitamins and minerals.
+#pragma once
+
+#include "SkControls.h"
+#include "SkinnedWindow.h"
+
+class TYYSCKFrm : public TForm {
+    Q_OBJECT
+public:
+    explicit TYYSCKFrm(TComponent* AOwner);
+
+    TPanel* pnlTit;
+    TImage *imgLeft, *imgCenter, *imgRight;
+    TLabel* Label1;
+    TSpeedButton* SpeedButton2;
+    TLabel *LC_E, *LC_Pro, *LC_Fat, *LC_Cho;
+    TLabel *LC_Va, *LC_S, *LC_H, *LC_VC, *LC_Ve;
+    TLabel *LC_P, *LC_K, *LC_Na, *LC_Mg, *LC_Ca, *LC_Fe, *LC_Cu, *LC_Zn, *LC_Se;
+    TSkButton* Btn_SaveSW;
+    TTimer* Timer1;
+
+    // Fills the labels for an activity level ("0".."3") and an age; the sex is the user's.
+    void ShowDailyNeeds(const QString& level, double age);
+
+    void FormCreate(TObject* Sender);
+    void FormClose(TObject* Sender, TCloseAction& Action);
+    void Timer1Timer(TObject* Sender);
+};

@@ -1,0 +1,67 @@
+#include "FoodTable.h"
+#include "GBKText.h"
+#include "GetPY.h"
+
+#include <gtest/gtest.h>
+
+TEST(GBKText, ConvertsBothWaysAndKeepsWhatGBKLacks) {
+    EXPECT_EQ(ToGBK(QStringLiteral("小麦a1")), QByteArray("\xD0\xA1\xC2\xF3" "a1"));
+    EXPECT_EQ(FromGBK(QByteArray("\xD0\xA1\xC2\xF3")), QStringLiteral("小麦"));
+    const QString beyond = QStringLiteral("密码😀€");
+    EXPECT_EQ(FromGBK(ToGBK(beyond)), beyond);
+    EXPECT_EQ(FromGBK(QByteArray("a\xFF")), QStringLiteral("a\uFFFD"));
+    EXPECT_EQ(GBKCodeOf(u'小'), 0xD0A1);
+    EXPECT_EQ(GBKCodeOf(u'A'), 'A');
+    EXPECT_EQ(GBKCodeOf(u'\u0E01'), 0);  // Thai: not in GBK
+}
+
+TEST(PinyinInitials, NamesOfFoods) {
+    EXPECT_EQ(GetPYInitials(QStringLiteral("小麦")), QStringLiteral("XM"));
+    EXPECT_EQ(GetPYInitials(QStringLiteral("五谷香")), QStringLiteral("WGX"));
+    EXPECT_EQ(GetPYInitials(QStringLiteral("小2麦")), QStringLiteral("X2M"));
+    EXPECT_EQ(GetPYInitials(QStringLiteral("Cola-可乐 (500ml)")), QStringLiteral("Cola-KL (500ml)"));
+    // Level-2 characters come from the letter table: 谙 (an), 荞麦 (qiao mai).
+    EXPECT_EQ(GetPYInitials(QStringLiteral("谙荞麦")), QStringLiteral("AQM"));
+}
+
+TEST(PinyinInitials, CharactersWithoutALetterGiveTheDefault) {
+    // Full-width punctuation lies outside every range and the table.
+    EXPECT_EQ(GetPYInitials(QStringLiteral("小麦粉（标准）")), QStringLiteral("XMFBZ"));
+    EXPECT_EQ(GetPYInitials(QStringLiteral("小，麦"), QStringLiteral("?")), QStringLiteral("X?M"));
+    // Characters GBK lacks, a whole surrogate pair counting as one.
+    EXPECT_EQ(GetPYInitials(QStringLiteral("麦😀\u0E01"), QStringLiteral("_")), QStringLiteral("M__"));
+    EXPECT_EQ(GetPYInitials(QString()), QString());
+}
+
+TEST(PinyinInitials, ByteLevelLookups) {
+    EXPECT_EQ(GetPYCharByRange(QByteArray("\xB0\xA1")), "A");  // 啊, first of level 1
+    EXPECT_EQ(GetPYCharByRange(QByteArray("\xD7\xF9")), "Z");  // last of level 1
+    EXPECT_EQ(GetPYCharByRange(QByteArray("\xDA\xCF")), "");   // 谙, level 2
+    EXPECT_EQ(GetPYCharByTable(QByteArray("\xDA\xCF")), "A");
+    EXPECT_EQ(GetPYChar(QByteArray("\xDA\xCF"), "?"), "A");
+    EXPECT_EQ(GetPYChar(QByteArray("\xA3\xAC"), "?"), "?");  // full-width comma
+    // A GBK extension character whose code falls inside the B range is not a level-1 character:
+    // 盄 (B140) reads zhao.
+    EXPECT_EQ(GetPYCharByRange(QByteArray("\xB1\x40")), "");
+    EXPECT_EQ(GetPYChar(QByteArray("\xB1\x40"), ""), "Z");
+}
+
+TEST(PinyinInitials, ByteWalkOverGBKText) {
+    EXPECT_EQ(GetPYInitialsGBK(QByteArray("\xD0\xA1" "2" "\xC2\xF3")), "X2M");
+    EXPECT_EQ(GetPYInitialsGBK(QByteArray("ab\xA3\xAC" "c"), "*"), "ab*c");
+    // A lead byte at the very end is read with a trail byte of 0: no letter.
+    EXPECT_EQ(GetPYInitialsGBK(QByteArray("x\xD0"), "*"), "x*");
+    // 0x80 is a one-byte character.
+    EXPECT_EQ(GetPYInitialsGBK(QByteArray("\x80")), QByteArray("\x80"));
+}
+
+TEST(PinyinInitials, EveryDeliveredFoodNameBecomesPlainLatinText) {
+    LoadFoodTables();
+    for (int i = 0; i <= FoodMaxIndex; ++i) {
+        const TFdRcd& food = FoodTable[i];
+        for (QChar c : food.PY) ASSERT_LT(c.unicode(), 0x80) << food.Name.toStdString();
+        if (food.ID) {
+            ASSERT_FALSE(food.PY.isEmpty()) << food.Name.toStdString();
+        }
+    }
+}

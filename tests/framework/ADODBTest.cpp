@@ -1,0 +1,120 @@
+#include "ADODB.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <sqlite3.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+// An empty database file with one table, made directly with SQLite.
+QString MakeDatabase(const QTemporaryDir& dir) {
+    const QString file = dir.filePath("t.db");
+    sqlite3* db = nullptr;
+    sqlite3_open(file.toUtf8().constData(), &db);
+    sqlite3_exec(db,
+                 "CREATE TABLE T (ID INTEGER PRIMARY KEY, Name TEXT, W REAL, D TEXT);"
+                 "INSERT INTO T (Name, W, D) VALUES ('苹果', 12.5, '2026-03-07'), ('梨', NULL, NULL), ('桃', 3, 'x');",
+                 nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    return file;
+}
+
+}  // namespace
+
+TEST(TADOConnection, OpensOnlyAnExistingDatabase) {
+    QTemporaryDir dir;
+    TADOConnection conn;
+    EXPECT_THROW(conn.Open(dir.filePath("missing.db")), EDatabaseError);
+    EXPECT_FALSE(QFile::exists(dir.filePath("missing.db")));  // never creates an empty database
+    QFile junk(dir.filePath("junk.db"));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write(QByteArray(4096, 'x'));
+    junk.close();
+    EXPECT_THROW(conn.Open(dir.filePath("junk.db")), EDatabaseError);
+    EXPECT_FALSE(conn.Connected());
+    conn.Open(MakeDatabase(dir));
+    EXPECT_TRUE(conn.Connected());
+}
+
+TEST(TADOQuery, ReadsRowsIntoMemoryAndNavigates) {
+    QTemporaryDir dir;
+    TADOConnection conn;
+    conn.Open(MakeDatabase(dir));
+    TADOQuery q;
+    q.SetConnection(&conn);
+    q.SQL()->SetText("select * from T order by ID");
+    q.Open();
+    EXPECT_EQ(q.RecordCount(), 3);
+    EXPECT_EQ(q.RecNo(), 1);
+    EXPECT_EQ(q.FieldByName("name")->AsString(), "苹果");
+    EXPECT_DOUBLE_EQ(q.FieldByName("W")->AsFloat(), 12.5);
+    EXPECT_EQ(q.FieldByName("W")->AsString(), "12.5");
+    EXPECT_EQ(q.FieldByName("D")->AsDateTime(), EncodeDate(2026, 3, 7));
+    q.Next();
+    EXPECT_TRUE(q.FieldByName("W")->IsNull());
+    EXPECT_EQ(q.FieldByName("W")->AsString(), "");
+    EXPECT_EQ(q.FieldByName("W")->AsInteger(), 0);
+    EXPECT_EQ(q.FieldByName("D")->AsDateTime(), 0);
+    q.Next();
+    EXPECT_FALSE(q.Eof());
+    EXPECT_EQ(q.FieldByName("W")->AsString(), "3");
+    q.Next();
+    EXPECT_TRUE(q.Eof());
+    EXPECT_EQ(q.RecNo(), 3);
+    q.First();
+    EXPECT_EQ(q.FieldByName("ID")->AsInteger(), 1);
+    EXPECT_THROW(q.FieldByName("Nope"), EDatabaseError);
+    q.SQL()->SetText("select * from T where ID = 99");  // a new text closes the query
+    EXPECT_FALSE(q.Active());
+    q.Open();
+    EXPECT_TRUE(q.IsEmpty());
+    EXPECT_TRUE(q.Eof());
+}
+
+TEST(TADOQuery, BindsNamedParametersByType) {
+    QTemporaryDir dir;
+    TADOConnection conn;
+    conn.Open(MakeDatabase(dir));
+    TADOQuery q;
+    q.SetConnection(&conn);
+    const QString hostile = "O'Neil' or 1=1 --";
+    q.SQL()->SetText("insert into T (Name, W, D) values (:Name, :w, :D)");
+    q.Parameters().Assign({{"name", hostile}, {"W", 2.25}, {"D", QDate(2026, 1, 2)}});
+    q.ExecSQL();
+    EXPECT_EQ(q.RowsAffected(), 1);
+    EXPECT_EQ(conn.LastInsertRowId(), 4);
+    q.SQL()->SetText("select count(*) as N from T where Name = :Name");
+    q.Parameters().SetValue("Name", hostile);
+    q.Open();
+    EXPECT_EQ(q.FieldByName("N")->AsInteger(), 1);
+    q.SQL()->SetText("select W, D from T where ID = :ID");
+    q.Parameters().SetValue("ID", 4);
+    q.Open();
+    EXPECT_DOUBLE_EQ(q.FieldByName("W")->AsFloat(), 2.25);
+    EXPECT_EQ(q.FieldByName("D")->AsString(), "2026-01-02");
+    q.SQL()->SetText("select * from T where ID = :Missing");
+    EXPECT_THROW(q.Open(), EDatabaseError);
+}
+
+TEST(TADOQuery, ErrorsCarrySQLiteMessageAndTransactionsRollBack) {
+    QTemporaryDir dir;
+    TADOConnection conn;
+    conn.Open(MakeDatabase(dir));
+    TADOQuery q;
+    q.SetConnection(&conn);
+    q.SQL()->SetText("selec * from T");
+    try {
+        q.Open();
+        FAIL();
+    } catch (const EDatabaseError& e) {
+        EXPECT_TRUE(e.Message().contains("syntax error")) << e.Message().toStdString();
+    }
+    conn.BeginTrans();
+    q.SQL()->SetText("delete from T where ID = 2; insert into T (ID) values (1);");
+    EXPECT_THROW(q.ExecSQL(), EDatabaseError);  // the second statement breaks the key
+    conn.RollbackTrans();
+    q.SQL()->SetText("select count(*) from T");
+    q.Open();
+    EXPECT_EQ(q.Fields(0)->AsInteger(), 3);
+}

@@ -1,0 +1,249 @@
+#include "Buttons.h"
+#include "ExtCtrls.h"
+#include "Forms.h"
+#include "DragDrop.h"
+#include "Menus.h"
+#include "RecordingServices.h"
+#include "StdCtrls.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+TEST(Dispatch, AnExceptionInAHandlerIsShownNotThrown) {
+    TRecordingMessageService boxes;
+    TForm form(nullptr);
+    auto* button = new TButton(&form);
+    button->SetParent(&form);
+    button->OnClick = [](TObject*) { throw EConvertError("'abc' is not a valid integer value"); };
+    form.ShowForm();
+    QTest::mouseClick(button->Widget(), Qt::LeftButton);
+    ASSERT_EQ(boxes.Boxes.size(), 1u);
+    EXPECT_EQ(boxes.LastCaption(), "信息提示");
+    EXPECT_EQ(boxes.LastText(), "'abc' is not a valid integer value");
+}
+
+TEST(Controls, AlignmentFillsTheParentInOrder) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 400, 300);
+    auto* top = new TPanel(&form);
+    top->SetParent(&form);
+    top->SetHeight(50);
+    top->SetAlign(alTop);
+    auto* left = new TPanel(&form);
+    left->SetParent(&form);
+    left->SetWidth(80);
+    left->SetAlign(alLeft);
+    auto* client = new TPanel(&form);
+    client->SetParent(&form);
+    client->SetAlign(alClient);
+    EXPECT_EQ(top->BoundsRect(), Rect(0, 0, 400, 50));
+    EXPECT_EQ(left->BoundsRect(), Rect(0, 50, 80, 300));
+    EXPECT_EQ(client->BoundsRect(), Rect(80, 50, 400, 300));
+    form.SetBounds(0, 0, 500, 400);
+    EXPECT_EQ(client->BoundsRect(), Rect(80, 50, 500, 400));
+    top->Hide();
+    EXPECT_EQ(client->BoundsRect(), Rect(80, 0, 500, 400));
+}
+
+TEST(Controls, OwnerFreesControlsAndTheirWidgets) {
+    QPointer<QWidget> labelWidget;
+    {
+        TForm form(nullptr);
+        auto* panel = new TPanel(&form);
+        panel->SetParent(&form);
+        auto* label = new TLabel(&form);  // created before... parented into a later-freed panel
+        label->SetParent(panel);
+        labelWidget = label->Widget();
+        delete panel;  // the label loses its parent but stays usable
+        EXPECT_EQ(label->Parent(), nullptr);
+        label->SetCaption("仍然可用");
+    }
+    EXPECT_TRUE(labelWidget.isNull());
+}
+
+TEST(Controls, KeyPressHandlersDropAndReplaceCharacters) {
+    TForm form(nullptr);
+    auto* edit = new TEdit(&form);
+    edit->SetParent(&form);
+    edit->OnKeyPress = [](TObject*, QChar& key) {
+        if (key == QLatin1Char('x')) key = QChar();
+        else if (key == QLatin1Char(',')) key = QLatin1Char('.');
+    };
+    int changes = 0;
+    edit->OnChange = [&](TObject*) { ++changes; };
+    form.ShowForm();
+    QTest::keyClicks(edit->Widget(), "1x2,5");
+    EXPECT_EQ(edit->Text(), "12.5");
+    EXPECT_EQ(changes, 4);
+}
+
+TEST(Controls, LabelClickAndHover) {
+    TForm form(nullptr);
+    auto* label = new TLabel(&form);
+    label->SetParent(&form);
+    label->SetCaption("什么是基础代谢");
+    int clicks = 0;
+    label->OnClick = [&](TObject*) { ++clicks; };
+    form.ShowForm();
+    QTest::mouseClick(label->Widget(), Qt::LeftButton);
+    QTest::mouseClick(label->Widget(), Qt::RightButton);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_GT(label->Width(), 0);  // sized to its text
+}
+
+TEST(Forms, ModalWindowIsDrivenThroughTheHook) {
+    TForm dialog(nullptr);
+    auto* ok = new TButton(&dialog);
+    ok->SetParent(&dialog);
+    ok->SetModalResult(mrOk);
+    bool shown = false;
+    dialog.OnShow = [&](TObject*) { shown = true; };
+    SetModalHook([&](TForm* form) {
+        EXPECT_EQ(form, &dialog);
+        ok->Click();
+    });
+    EXPECT_EQ(dialog.ShowModal(), mrOk);
+    SetModalHook([](TForm* form) { form->Close(); });
+    EXPECT_EQ(dialog.ShowModal(), mrCancel);
+    SetModalHook(nullptr);
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(dialog.Visible());
+}
+
+TEST(Forms, CloseActionsHideOrFree) {
+    auto* form = new TForm(nullptr);
+    QPointer<TForm> alive(form);
+    form->ShowForm();
+    form->Close();
+    EXPECT_FALSE(form->Visible());
+    form->OnClose = [](TObject*, TCloseAction& action) { action = caNone; };
+    form->ShowForm();
+    form->Close();
+    EXPECT_TRUE(form->Visible());
+    form->OnClose = [](TObject*, TCloseAction& action) { action = caFree; };
+    form->Close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(alive.isNull());
+}
+
+TEST(Forms, DockedWindowFillsItsHost) {
+    TForm main(nullptr);
+    main.SetBounds(0, 0, 600, 400);
+    auto* host = new TPanel(&main);
+    host->SetParent(&main);
+    host->SetBounds(100, 50, 300, 200);
+    TForm child(nullptr);
+    child.ManualDock(host);
+    child.ShowForm();
+    EXPECT_EQ(child.BoundsRect(), Rect(0, 0, 300, 200));
+    EXPECT_FALSE(child.Widget()->isWindow());
+    host->SetBounds(100, 50, 320, 240);
+    EXPECT_EQ(child.BoundsRect(), Rect(0, 0, 320, 240));
+}
+
+TEST(Forms, WindowRegionAndOpacity) {
+    TForm form(nullptr);
+    form.SetBorderStyle(bsNone);
+    form.SetBounds(0, 0, 300, 200);
+    form.SetWindowRegion({{3, 0}, {297, 0}, {300, 3}, {300, 197}, {297, 200}, {3, 200}, {0, 197}, {0, 3}});
+    EXPECT_FALSE(form.Widget()->mask().contains(QPoint(0, 0)));
+    EXPECT_TRUE(form.Widget()->mask().contains(QPoint(150, 100)));
+    form.SetAlphaBlend(true);
+    form.SetAlphaBlendValue(100);
+    EXPECT_NEAR(form.Widget()->windowOpacity(), 100 / 255.0, 0.01);
+}
+
+TEST(Controls, DragAndDropAcrossWindows) {
+    TForm tool(nullptr), main(nullptr);
+    tool.SetBounds(0, 0, 200, 200);
+    main.SetBounds(300, 0, 300, 300);
+    auto* source = new TPanel(&tool);
+    source->SetParent(&tool);
+    source->SetBounds(10, 10, 100, 100);
+    auto* target = new TPanel(&main);
+    target->SetParent(&main);
+    target->SetBounds(10, 10, 200, 200);
+    tool.ShowForm();
+    main.ShowForm();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main.Widget()));
+    source->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { source->BeginDrag(false); };
+    TObject* dropped = nullptr;
+    TObject* endTarget = reinterpret_cast<TObject*>(1);
+    int sourceClicks = 0;
+    source->OnClick = [&](TObject*) { ++sourceClicks; };
+    target->OnDragOver = [&](TObject*, TObject* src, int, int, TDragState, bool& accept) { accept = src == source; };
+    target->OnDragDrop = [&](TObject*, TObject* src, int x, int y) {
+        dropped = src;
+        EXPECT_EQ(x, 50);
+        EXPECT_EQ(y, 60);
+    };
+    source->OnEndDrag = [&](TObject*, TObject* t, int, int) { endTarget = t; };
+
+    QTest::mousePress(source->Widget(), Qt::LeftButton, {}, QPoint(5, 5));
+    const QPoint targetPoint = target->Widget()->mapToGlobal(QPoint(50, 60));
+    TDragManager::Instance().MoveTo(targetPoint);
+    QTest::mouseRelease(target->Widget(), Qt::LeftButton, {}, QPoint(50, 60));
+    EXPECT_EQ(dropped, source);
+    EXPECT_EQ(endTarget, target);
+    EXPECT_EQ(sourceClicks, 0);
+}
+
+TEST(Controls, PopupMenuItemsRunTheirHandlers) {
+    TForm form(nullptr);
+    auto* label = new TLabel(&form);
+    label->SetParent(&form);
+    auto* menu = new TPopupMenu(&form);
+    auto* item = new TMenuItem(menu);
+    item->SetCaption("蓝色");
+    menu->Items()->Add(item);
+    int chosen = 0;
+    item->OnClick = [&](TObject*) { ++chosen; };
+    label->SetPopupMenu(menu);
+    SetPopupHook([&](TPopupMenu* m, int, int) {
+        EXPECT_EQ(m->PopupComponent(), label);
+        m->Items()->Items(0)->Click();
+    });
+    form.ShowForm();
+    QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(2, 2), label->Widget()->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(label->Widget(), &e);
+    SetPopupHook(nullptr);
+    EXPECT_EQ(chosen, 1);
+}
+
+TEST(Controls, TimerIntervalZeroStops) {
+    TTimer timer(nullptr);
+    int ticks = 0;
+    timer.OnTimer = [&](TObject*) { ++ticks; };
+    timer.SetInterval(5);
+    QTest::qWait(30);
+    timer.SetInterval(0);
+    const int seen = ticks;
+    QTest::qWait(30);
+    EXPECT_GT(seen, 0);
+    EXPECT_EQ(ticks, seen);
+}
+
+TEST(Controls, SpeedButtonGroupsAndCheckBoxClicks) {
+    TForm form(nullptr);
+    auto* a = new TSpeedButton(&form);
+    auto* b = new TSpeedButton(&form);
+    for (auto* btn : {a, b}) {
+        btn->SetParent(&form);
+        btn->SetGroupIndex(1);
+    }
+    a->Click();
+    b->Click();
+    EXPECT_FALSE(a->Down());
+    EXPECT_TRUE(b->Down());
+    auto* check = new TCheckBox(&form);
+    check->SetParent(&form);
+    int clicks = 0;
+    check->OnClick = [&](TObject*) { ++clicks; };
+    check->SetChecked(true);  // a change by code fires OnClick too
+    check->SetChecked(true);
+    EXPECT_EQ(clicks, 1);
+}

@@ -1,0 +1,412 @@
+#include "Forms.h"
+#include "Grids.h"
+#include "RecordingServices.h"
+#include "StdCtrls.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A shown, active window with one string grid laid out like the windows' entry grids: a header row,
+// eight visible columns and hidden values beyond them.
+class StringGridTest : public testing::Test {
+protected:
+    void SetUp() override {
+        form.SetBounds(0, 0, 640, 400);
+        grid = new TStringGrid(&form);
+        grid->SetParent(&form);
+        grid->SetBounds(10, 10, 600, 300);
+        grid->SetColCount(8);
+        grid->SetRowCount(4);
+        grid->SetDefaultColWidth(60);
+        grid->SetDefaultRowHeight(20);
+        form.ShowForm();
+        QApplication::setActiveWindow(form.Widget());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.Widget()));
+        grid->SetFocus();
+    }
+
+    QPoint CentreOf(int col, int row) const {
+        const TRect r = grid->CellRect(col, row);
+        return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+    }
+    void ClickCell(int col, int row, Qt::MouseButton button = Qt::LeftButton,
+                   Qt::KeyboardModifiers mods = {}) {
+        QTest::mouseClick(grid->Widget(), button, mods, CentreOf(col, row));
+    }
+    // Keys go where the keyboard would send them: to whatever has the focus.
+    void Type(const QString& text) {
+        for (QChar c : text)
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+    }
+    void Press(Qt::Key key, Qt::KeyboardModifiers mods = {}) {
+        QTest::keyClick(QApplication::focusWidget(), key, mods);
+    }
+    QLineEdit* Editor() const { return grid->Widget()->findChild<QLineEdit*>(); }
+    bool EditorShown() const { return Editor() && Editor()->isVisible(); }
+
+    TForm form{nullptr};
+    TStringGrid* grid = nullptr;
+};
+
+// The entry grids switch editing on only in the amount column, from OnSelectCell.
+void EditOnlyColumnTwo(TStringGrid* grid) {
+    grid->OnSelectCell = [grid](TObject*, int ACol, int ARow, bool&) {
+        const TGridOptions base = goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect;
+        if (ARow > 0) grid->SetOptions(ACol == 2 ? base | goEditing : base);
+    };
+}
+
+}  // namespace
+
+TEST_F(StringGridTest, TypingDigitsEditsTheCellAndReportsEveryChange) {
+    EditOnlyColumnTwo(grid);
+    std::vector<std::pair<QString, QString>> edits;  // (cell, value)
+    grid->OnSetEditText = [&](TObject* sender, int ACol, int ARow, const QString& value) {
+        EXPECT_EQ(sender, grid);
+        edits.push_back({QString("%1,%2").arg(ACol).arg(ARow), value});
+        // What the handler reads is already the typed text, as the row totals rely on.
+        EXPECT_EQ(grid->Cells(ACol, ARow), value);
+    };
+    grid->SetCells(2, 1, "100");
+    ClickCell(2, 1);
+    EXPECT_EQ(grid->Col(), 2);
+    EXPECT_EQ(grid->Row(), 1);
+    Type("25");
+    EXPECT_TRUE(grid->EditorMode());
+    EXPECT_EQ(grid->Cells(2, 1), "25");  // the first key replaces the text
+    ASSERT_EQ(edits.size(), 2u);
+    EXPECT_EQ(edits[0], std::make_pair(QString("2,1"), QString("2")));
+    EXPECT_EQ(edits[1], std::make_pair(QString("2,1"), QString("25")));
+
+    Press(Qt::Key_Backspace);
+    Type("0");
+    Press(Qt::Key_Return);
+    EXPECT_FALSE(grid->EditorMode());
+    EXPECT_EQ(grid->Cells(2, 1), "20");
+    EXPECT_TRUE(grid->Widget()->hasFocus());
+
+    // Column 3 has no editing: typing there changes nothing.
+    Press(Qt::Key_Right);
+    EXPECT_EQ(grid->Col(), 3);
+    Type("7");
+    EXPECT_FALSE(grid->EditorMode());
+    EXPECT_EQ(grid->Cells(3, 1), "");
+    EXPECT_EQ(edits.size(), 4u);
+}
+
+TEST_F(StringGridTest, AKeyDroppedByTheHandlerNeverReachesTheCell) {
+    grid->SetOptions(grid->Options() | goEditing);
+    QString seen;
+    grid->OnKeyPress = [&](TObject* sender, QChar& key) {
+        EXPECT_EQ(sender, grid);
+        seen += key;
+        if (key == QLatin1Char(','))
+            key = QLatin1Char('.');
+        else if (key != QLatin1Char('\b') && key != QLatin1Char('.') && !key.isDigit())
+            key = QChar();
+    };
+    ClickCell(2, 1);
+    Type("x");  // dropped before the editor opens
+    EXPECT_FALSE(grid->EditorMode());
+    Type("1a2,5b");
+    EXPECT_EQ(grid->Cells(2, 1), "12.5");
+    EXPECT_EQ(seen, "x1a2,5b");  // each key was seen once, by the grid's handler
+    unsigned short lastKey = 0;
+    grid->OnKeyDown = [&](TObject*, unsigned short& key, TShiftState) {
+        lastKey = key;
+        if (key == VK_DOWN) key = 0;
+    };
+    Press(Qt::Key_Down);  // dropped: the editor stays on the same cell
+    EXPECT_EQ(lastKey, VK_DOWN);
+    EXPECT_TRUE(grid->EditorMode());
+    EXPECT_EQ(grid->Row(), 1);
+}
+
+TEST_F(StringGridTest, EscapeRestoresTheTextTheEditorOpenedWith) {
+    grid->SetOptions(grid->Options() | goEditing);
+    grid->SetCells(1, 2, "300");
+    QString last;
+    grid->OnSetEditText = [&](TObject*, int, int, const QString& value) { last = value; };
+    grid->SetRow(2);
+    Press(Qt::Key_F2);
+    ASSERT_TRUE(EditorShown());
+    EXPECT_EQ(Editor()->text(), "300");
+    Type("5");  // F2 keeps the text and appends
+    EXPECT_EQ(grid->Cells(1, 2), "3005");
+    Press(Qt::Key_Escape);
+    EXPECT_FALSE(grid->EditorMode());
+    EXPECT_EQ(grid->Cells(1, 2), "300");
+    EXPECT_EQ(last, "300");
+}
+
+TEST_F(StringGridTest, AClickOnTheCurrentCellOpensTheEditorAndMovingClosesIt) {
+    grid->SetOptions(grid->Options() | goEditing);
+    grid->SetCells(1, 1, "8");
+    ClickCell(1, 1);  // already current: opens the editor
+    ASSERT_TRUE(EditorShown());
+    EXPECT_EQ(Editor()->geometry(), QRect(CentreOf(1, 1) - QPoint(30, 10), QSize(60, 20)));
+    ClickCell(2, 2);
+    EXPECT_FALSE(grid->EditorMode());
+    EXPECT_FALSE(EditorShown());
+    EXPECT_EQ(grid->Cells(1, 1), "8");
+    grid->SetCells(2, 2, "outside");
+    ClickCell(2, 2);
+    ASSERT_TRUE(EditorShown());
+    grid->SetCells(2, 2, "changed");  // a window writing the cell being edited shows in the editor
+    EXPECT_EQ(Editor()->text(), "changed");
+    grid->SetOptions(grid->Options() & ~goEditing);  // switching editing off closes the editor
+    EXPECT_FALSE(grid->EditorMode());
+}
+
+TEST_F(StringGridTest, HiddenColumnsKeepTheirValuesAndRowsFollowRowCount) {
+    grid->SetCells(8, 1, "1031");
+    grid->SetCells(9, 1, "1");
+    grid->SetCells(10, 1, "1");
+    EXPECT_EQ(grid->Cells(8, 1), "1031");
+    grid->SetColCount(4);
+    grid->SetColCount(8);
+    EXPECT_EQ(grid->Cells(10, 1), "1");
+
+    // Shrinking drops the rows that are gone; growing brings back empty rows.
+    grid->SetCells(1, 1, "鸡蛋");
+    grid->SetCells(1, 3, "牛奶");
+    grid->SetObjects(0, 3, grid);
+    grid->SetRowCount(2);
+    EXPECT_EQ(grid->Cells(1, 3), "");
+    grid->SetRowCount(5);
+    EXPECT_EQ(grid->Cells(1, 3), "");
+    EXPECT_EQ(grid->Objects(0, 3), nullptr);
+    EXPECT_EQ(grid->Cells(1, 1), "鸡蛋");
+    EXPECT_EQ(grid->Cells(8, 1), "1031");
+
+    // A filler may write rows first and set RowCount afterwards.
+    grid->SetCells(0, 6, "张三");
+    grid->SetRowCount(7);
+    EXPECT_EQ(grid->Cells(0, 6), "张三");
+    EXPECT_EQ(grid->Rows(6).size(), 8);
+    EXPECT_EQ(grid->Rows(6).first(), "张三");
+    EXPECT_EQ(grid->Cols(1).at(1), "鸡蛋");
+
+    // The current cell and the fixed rows stay inside the grid.
+    grid->SetRow(6);
+    grid->SetRowCount(3);
+    EXPECT_EQ(grid->Row(), 2);
+    grid->SetRowCount(1);
+    EXPECT_EQ(grid->FixedRows(), 0);
+    EXPECT_EQ(grid->Row(), 0);
+}
+
+TEST_F(StringGridTest, SelectingACellAsksFirstThenClicks) {
+    std::vector<QString> events;
+    bool refuse = false;
+    grid->OnSelectCell = [&](TObject*, int ACol, int ARow, bool& CanSelect) {
+        events.push_back(QString("select %1,%2").arg(ACol).arg(ARow));
+        if (refuse) CanSelect = false;
+    };
+    grid->OnClick = [&](TObject*) {
+        events.push_back(QString("click %1,%2").arg(grid->Col()).arg(grid->Row()));
+    };
+    ClickCell(3, 2);
+    EXPECT_EQ(events, (std::vector<QString>{"select 3,2", "click 3,2"}));
+
+    events.clear();
+    refuse = true;
+    ClickCell(4, 3);
+    EXPECT_EQ(events, (std::vector<QString>{"select 4,3"}));
+    EXPECT_EQ(grid->Col(), 3);
+    EXPECT_EQ(grid->Row(), 2);
+    Press(Qt::Key_Down);
+    EXPECT_EQ(grid->Row(), 2);
+
+    // Fixed cells and the right button do not select; a click on the current cell is no move.
+    events.clear();
+    refuse = false;
+    ClickCell(0, 2);
+    ClickCell(3, 0);
+    ClickCell(5, 3, Qt::RightButton);
+    ClickCell(3, 2);
+    EXPECT_TRUE(events.empty());
+    EXPECT_EQ(grid->Col(), 3);
+
+    // Keyboard and program moves go the same way.
+    Press(Qt::Key_Down);
+    grid->SetCol(5);
+    EXPECT_EQ(events, (std::vector<QString>{"select 3,3", "click 3,3", "select 5,3", "click 5,3"}));
+}
+
+TEST_F(StringGridTest, MouseToCellAndCellRectAgree) {
+    grid->SetColWidths(1, 100);
+    grid->SetColWidths(3, -1);  // hidden
+    grid->SetRowHeights(2, 0);  // hidden
+    grid->SetRowCount(40);
+    for (int col = 0; col < 8; ++col)
+        for (int row = 0; row < 8; ++row) {
+            const TRect r = grid->CellRect(col, row);
+            if (col == 3 || row == 2) {
+                EXPECT_TRUE(r.IsEmpty()) << col << "," << row;
+                continue;
+            }
+            int c = -2, w = -2;
+            grid->MouseToCell(r.Left, r.Top, c, w);
+            EXPECT_EQ(c, col);
+            EXPECT_EQ(w, row);
+            grid->MouseToCell(r.Right - 1, r.Bottom - 1, c, w);
+            EXPECT_EQ(c, col);
+            EXPECT_EQ(w, row);
+        }
+    // Cells follow each other with a one-pixel line between them; the hidden ones take no room.
+    EXPECT_EQ(grid->CellRect(0, 0), Rect(2, 2, 62, 22));
+    EXPECT_EQ(grid->CellRect(1, 1), Rect(63, 23, 163, 43));
+    EXPECT_EQ(grid->CellRect(4, 3).Left, grid->CellRect(2, 3).Right + 1);
+    EXPECT_EQ(grid->CellRect(1, 3).Top, grid->CellRect(1, 1).Bottom + 1);
+    EXPECT_EQ(grid->MouseCoord(599 - 25, 5).X, -1);  // right of the last column
+    EXPECT_EQ(grid->MouseCoord(0, 0).X, -1);         // on the border
+
+    // After scrolling, rows that left the view have no rectangle and the fixed row stays on top.
+    grid->SetTopRow(10);
+    EXPECT_EQ(grid->TopRow(), 10);
+    EXPECT_TRUE(grid->CellRect(1, 5).IsEmpty());
+    EXPECT_EQ(grid->CellRect(1, 10).Top, 23);
+    EXPECT_EQ(grid->MouseCoord(70, 30).Y, 10);
+    EXPECT_EQ(grid->MouseCoord(70, 10).Y, 0);
+}
+
+TEST_F(StringGridTest, OnMouseDownCanSelectTheCellUnderTheMouse) {
+    // The pop-up menus act on the row the right button was pressed on.
+    grid->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int X, int Y) {
+        int col, row;
+        grid->MouseToCell(X, Y, col, row);
+        if (col >= 0 && row >= 1) {
+            grid->SetRow(row);
+            grid->SetCol(col);
+        }
+    };
+    ClickCell(4, 3, Qt::RightButton);
+    EXPECT_EQ(grid->Col(), 4);
+    EXPECT_EQ(grid->Row(), 3);
+}
+
+TEST_F(StringGridTest, OnDrawCellPaintsOnTheGridsCanvas) {
+    grid->SetCells(1, 1, "鸡蛋");
+    grid->SetCol(5);  // keeps the focus rectangle out of the cells looked at
+    std::vector<std::tuple<int, int, TRect, TGridDrawState>> calls;
+    grid->OnDrawCell = [&](TObject* sender, int ACol, int ARow, TRect Rect, TGridDrawState State) {
+        calls.emplace_back(ACol, ARow, Rect, State);
+        TCanvas* canvas = static_cast<TStringGrid*>(sender)->Canvas();
+        if (ARow == 2) {  // the windows' row shading: fill, then write the text themselves
+            canvas->Brush()->SetColor(TColor(0xFCEEE3));
+            canvas->FillRect(Rect);
+        }
+        if (ACol == 2 && ARow == 1) canvas->SetPixels(Rect.Left, Rect.Top, clRed);
+    };
+    const QImage image = grid->Widget()->grab().toImage();
+    ASSERT_FALSE(calls.empty());
+    for (const auto& [col, row, rect, state] : calls) {
+        EXPECT_EQ(rect, grid->CellRect(col, row)) << col << "," << row;
+        EXPECT_EQ((state & gdFixed) != 0, col == 0 || row == 0);
+    }
+    const TRect shaded = grid->CellRect(3, 2), marked = grid->CellRect(2, 1);
+    EXPECT_EQ(image.pixelColor(shaded.Left + 5, shaded.Top + 5), QColor(0xE3, 0xEE, 0xFC));
+    EXPECT_EQ(image.pixelColor(marked.Left, marked.Top), QColor(Qt::red));
+    EXPECT_EQ(image.pixelColor(marked.Left + 1, marked.Top), QColor(Qt::white));
+    // The default drawing wrote the text before the handler was called.
+    const TRect text = grid->CellRect(1, 1);
+    bool inked = false;
+    for (int x = text.Left; x < text.Right; ++x)
+        for (int y = text.Top; y < text.Bottom; ++y)
+            inked |= image.pixelColor(x, y).lightness() < 128;
+    EXPECT_TRUE(inked);
+
+    // Without the default drawing the handler alone paints: no text appears.
+    grid->SetDefaultDrawing(false);
+    const QImage bare = grid->Widget()->grab().toImage();
+    bool inkedBare = false;
+    for (int x = text.Left; x < text.Right; ++x)
+        for (int y = text.Top; y < text.Bottom; ++y)
+            inkedBare |= bare.pixelColor(x, y).lightness() < 128;
+    EXPECT_FALSE(inkedBare);
+}
+
+TEST_F(StringGridTest, KeyboardMovesTheCurrentCellAndScrollsItIntoView) {
+    auto* next = new TEdit(&form);  // somewhere for Tab to go
+    next->SetParent(&form);
+    next->SetTop(330);
+    grid->SetRowCount(50);
+    Press(Qt::Key_Right);
+    Press(Qt::Key_Down);
+    EXPECT_EQ(grid->Col(), 2);
+    EXPECT_EQ(grid->Row(), 2);
+    Press(Qt::Key_End);
+    EXPECT_EQ(grid->Col(), 7);
+    Press(Qt::Key_Home);
+    EXPECT_EQ(grid->Col(), 1);
+    Press(Qt::Key_PageDown);
+    EXPECT_EQ(grid->Row(), 2 + grid->VisibleRowCount());
+    Press(Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(grid->Row(), 49);
+    const TRect last = grid->CellRect(7, 49);
+    EXPECT_FALSE(last.IsEmpty());
+    EXPECT_LE(last.Bottom, grid->ClientHeight() + 2);
+    Press(Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(grid->Row(), 1);
+    EXPECT_EQ(grid->TopRow(), 1);
+
+    // Tab moves between cells only with goTabs.
+    Press(Qt::Key_Tab);
+    EXPECT_FALSE(grid->Widget()->hasFocus());
+    grid->SetFocus();
+    grid->SetOptions(grid->Options() | goTabs);
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(grid->Col(), 2);
+    grid->SetCol(7);
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(grid->Col(), 1);
+    EXPECT_EQ(grid->Row(), 2);
+}
+
+TEST_F(StringGridTest, RangeAndRowSelection) {
+    ClickCell(2, 1);
+    ClickCell(4, 3, Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_EQ(grid->Selection(), (TGridRect{2, 1, 4, 3}));
+    Press(Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(grid->Selection(), (TGridRect{2, 1, 3, 3}));
+    grid->SetOptions(grid->Options() | goRowSelect | goEditing);
+    ClickCell(5, 2);
+    EXPECT_EQ(grid->Selection(), (TGridRect{1, 2, 7, 2}));
+    Type("1");  // no editing in row selection
+    EXPECT_FALSE(grid->EditorMode());
+    grid->SetSelection({1, 3, 7, 3});
+    EXPECT_EQ(grid->Row(), 3);
+}
+
+TEST_F(StringGridTest, ColumnsCanBeSizedByDraggingTheirEdgeInTheHeader) {
+    const TRect header = grid->CellRect(1, 0);
+    const QPoint edge(header.Right, (header.Top + header.Bottom) / 2);
+    QTest::mousePress(grid->Widget(), Qt::LeftButton, {}, edge);
+    QTest::mouseMove(grid->Widget(), edge + QPoint(30, 0));
+    QTest::mouseRelease(grid->Widget(), Qt::LeftButton, {}, edge + QPoint(30, 0));
+    EXPECT_EQ(grid->ColWidths(1), 60);  // no goColSizing
+    grid->SetOptions(grid->Options() | goColSizing);
+    QTest::mousePress(grid->Widget(), Qt::LeftButton, {}, edge);
+    QMouseEvent move(QEvent::MouseMove, QPointF(edge + QPoint(30, 0)),
+                     grid->Widget()->mapToGlobal(QPointF(edge + QPoint(30, 0))), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(grid->Widget(), &move);
+    QTest::mouseRelease(grid->Widget(), Qt::LeftButton, {}, edge + QPoint(30, 0));
+    EXPECT_EQ(grid->ColWidths(1), 90);
+}
+
+TEST_F(StringGridTest, AnExceptionInAHandlerIsShownAndTheGridGoesOn) {
+    TRecordingMessageService boxes;
+    grid->OnSelectCell = [](TObject*, int, int, bool&) { throw Exception("选择出错"); };
+    ClickCell(2, 2);
+    ASSERT_EQ(boxes.Boxes.size(), 1u);
+    EXPECT_EQ(boxes.LastText(), "选择出错");
+    EXPECT_EQ(grid->Row(), 2);
+}

@@ -1,0 +1,124 @@
+// Images and image lists showing pictures the test writes itself.
+#include "ExtCtrls.h"
+#include "Forms.h"
+#include "ImgList.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ImageTest : public testing::Test {
+  protected:
+    ImageTest() : Form(nullptr) {
+        Form.SetBounds(0, 0, 300, 300);
+        Form.SetColor(clWhite);
+        Image = new TImage(&Form);
+        Image->SetParent(&Form);
+        Image->SetBounds(10, 10, 100, 80);
+    }
+    // A BMP of w x h in one colour, written through the framework's own bitmap.
+    QString WriteBmp(const QString& name, int w, int h, TColor colour) {
+        TBitmap bitmap(w, h);
+        bitmap.Canvas()->Brush()->SetColor(colour);
+        bitmap.Canvas()->FillRect(Rect(0, 0, w, h));
+        const QString path = Dir.filePath(name);
+        bitmap.SaveToFile(path);
+        return path;
+    }
+    QString WriteJpeg(const QString& name, int w, int h, QColor colour) {
+        QImage image(w, h, QImage::Format_RGB32);
+        image.fill(colour);
+        const QString path = Dir.filePath(name);
+        EXPECT_TRUE(image.save(path, "JPG", 100));
+        return path;
+    }
+    QColor PixelAt(int x, int y) {
+        Form.ShowForm();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(Form.Widget()));
+        return Form.Widget()->grab().toImage().pixelColor(x, y);
+    }
+    static bool Near(QColor a, QColor b) {
+        return std::abs(a.red() - b.red()) < 12 && std::abs(a.green() - b.green()) < 12 &&
+               std::abs(a.blue() - b.blue()) < 12;
+    }
+
+    QTemporaryDir Dir;
+    TForm Form;
+    TImage* Image;
+};
+
+} // namespace
+
+TEST_F(ImageTest, AJpegLoadsByItsExtensionAndSizesTheControl) {
+    Image->SetAutoSize(true);
+    Image->Picture()->LoadFromFile(WriteJpeg("MTop.jpg", 40, 30, QColor(0, 182, 248)));
+    EXPECT_EQ(Image->Picture()->Width(), 40);
+    EXPECT_EQ(Image->BoundsRect(), Rect(10, 10, 50, 40));
+    EXPECT_TRUE(Near(PixelAt(20, 20), QColor(0, 182, 248)));
+    EXPECT_EQ(PixelAt(60, 20), QColor(255, 255, 255)); // beyond the picture the window shows
+    EXPECT_THROW(Image->Picture()->LoadFromFile(Dir.filePath("skin.xyz")), EInvalidGraphic);
+    EXPECT_EQ(Image->Picture()->Width(), 40); // a failed load keeps the picture
+}
+
+TEST_F(ImageTest, ABmpIsStretchedCentredOrKeptInShape) {
+    Image->Picture()->LoadFromFile(WriteBmp("PLine.bmp", 20, 10, clRed));
+    EXPECT_EQ(Image->DestRect(), Rect(0, 0, 20, 10));
+    Image->SetCenter(true);
+    EXPECT_EQ(Image->DestRect(), Rect(40, 35, 60, 45));
+    Image->SetStretch(true);
+    Image->SetProportional(true);
+    EXPECT_EQ(Image->DestRect(), Rect(0, 15, 100, 65));
+    Image->SetProportional(false);
+    EXPECT_EQ(Image->DestRect(), Rect(0, 0, 100, 80));
+    EXPECT_EQ(PixelAt(15, 85), QColor(255, 0, 0));
+    EXPECT_EQ(PixelAt(105, 15), QColor(255, 0, 0));
+}
+
+TEST_F(ImageTest, ATransparentBitmapLetsTheWindowShowThrough) {
+    TBitmap bitmap(20, 20);
+    bitmap.Canvas()->Brush()->SetColor(clLime);
+    bitmap.Canvas()->FillRect(Rect(0, 0, 20, 20));
+    bitmap.Canvas()->Brush()->SetColor(clBlue);
+    bitmap.Canvas()->FillRect(Rect(5, 5, 15, 15));
+    Image->Picture()->SetGraphic(&bitmap);
+    Image->SetTransparent(true); // the bottom-left colour (lime) is left out
+    EXPECT_EQ(PixelAt(12, 12), QColor(255, 255, 255));
+    EXPECT_EQ(PixelAt(20, 20), QColor(0, 0, 255));
+}
+
+TEST(ImageList, StripsAreCutAndMaskedColoursLeftOut) {
+    TImageList images(nullptr);
+    TBitmap strip(48, 16);
+    for (int i = 0; i < 3; ++i) {
+        strip.Canvas()->Brush()->SetColor(i == 0 ? clRed : i == 1 ? clLime : clBlue);
+        strip.Canvas()->FillRect(Rect(i * 16, 0, i * 16 + 16, 16));
+    }
+    EXPECT_EQ(images.Add(&strip), 0);
+    EXPECT_EQ(images.Count(), 3);
+    EXPECT_EQ(images.Image(1).pixelColor(8, 8), QColor(0, 255, 0));
+
+    TBitmap icon(16, 16);
+    icon.Canvas()->Brush()->SetColor(clFuchsia);
+    icon.Canvas()->FillRect(Rect(0, 0, 16, 16));
+    icon.Canvas()->Brush()->SetColor(clYellow);
+    icon.Canvas()->FillRect(Rect(4, 4, 12, 12));
+    EXPECT_EQ(images.AddMasked(&icon, clFuchsia), 3);
+    EXPECT_EQ(images.Image(3).pixelColor(0, 0).alpha(), 0);
+    EXPECT_EQ(images.Image(3).pixelColor(8, 8), QColor(255, 255, 0));
+
+    QImage drawn(20, 20, QImage::Format_RGB32);
+    drawn.fill(Qt::white);
+    {
+        QPainter painter(&drawn);
+        TCanvas canvas(&painter);
+        images.Draw(&canvas, 2, 2, 3);
+    }
+    EXPECT_EQ(drawn.pixelColor(3, 3), QColor(255, 255, 255));
+    EXPECT_EQ(drawn.pixelColor(10, 10), QColor(255, 255, 0));
+    images.SetWidth(24); // a new size empties the list
+    EXPECT_EQ(images.Count(), 0);
+}

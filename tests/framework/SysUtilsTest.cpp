@@ -1,0 +1,84 @@
+#include "SysUtils.h"
+
+#include <gtest/gtest.h>
+
+TEST(FormatFloat, RoundsTheShownDigitHalfAwayFromZero) {
+    EXPECT_EQ(FormatFloat("0", 2.5), "3");
+    EXPECT_EQ(FormatFloat("0", -2.5), "-3");
+    EXPECT_EQ(FormatFloat("0", 2.4999), "2");
+    EXPECT_EQ(FormatFloat("0.0", 0.05), "0.1");
+    EXPECT_EQ(FormatFloat("0.00", 1.005), "1.01");  // the decimal value the user sees, not its binary neighbour
+    EXPECT_EQ(FormatFloat("0.0", 99.96), "100.0");
+    EXPECT_EQ(FormatFloat("0", 0.4), "0");
+    EXPECT_EQ(FormatFloat("0", -0.4), "0");  // a value that rounds to nought has no sign
+    EXPECT_EQ(FormatFloat("0.00", 1696.1), "1696.10");
+    EXPECT_EQ(FormatFloat("0", 2374.54), "2375");
+    EXPECT_EQ(FormatFloat("0.0", 1e-9), "0.0");
+}
+
+TEST(FormatFloat, ThousandsAndNegativeSection) {
+    EXPECT_EQ(FormatFloat(",0;(,0)", 1234567), "1,234,567");
+    EXPECT_EQ(FormatFloat(",0;(,0)", -1234.4), "(1,234)");
+    EXPECT_EQ(FormatFloat(",0;(,0)", 0), "0");
+    EXPECT_EQ(FormatFloat(",0;(,0)", 999.5), "1,000");
+    EXPECT_EQ(FormatFloat("#.##", 0.5), ".5");
+    EXPECT_EQ(FormatFloat("0.##", 2), "2");
+    EXPECT_EQ(FormatFloat("0\"Kcal\"", 12.3), "12Kcal");
+}
+
+TEST(FloatToStr, ShortestTextWithoutExponent) {
+    EXPECT_EQ(FloatToStr(0), "0");
+    EXPECT_EQ(FloatToStr(12.0), "12");
+    EXPECT_EQ(FloatToStr(0.1 + 0.2), "0.3");
+    EXPECT_EQ(FloatToStr(-3.25), "-3.25");
+    EXPECT_EQ(FloatToStr(1e-7), "0.0000001");
+    EXPECT_EQ(FloatToStr(123456789012.5), "123456789012.5");
+    EXPECT_EQ(FloatToStr(2.0 / 3.0), "0.666666666666667");
+    EXPECT_EQ(FloatToStr(1e20), "100000000000000000000");
+}
+
+TEST(StrToNumber, ConversionErrorsCarryAMessage) {
+    EXPECT_DOUBLE_EQ(StrToFloat(" 12.5 "), 12.5);
+    EXPECT_DOUBLE_EQ(StrToFloat(".5"), 0.5);
+    EXPECT_EQ(StrToInt("42"), 42);
+    for (const char* bad : {"", "1.2.3", "abc", "12,5", "1e", "nan", "inf"}) {
+        try {
+            StrToFloat(bad);
+            ADD_FAILURE() << bad << " was accepted";
+        } catch (const EConvertError& e) {
+            EXPECT_TRUE(e.Message().contains("valid")) << e.Message().toStdString();
+        }
+    }
+    EXPECT_THROW(StrToInt("12a"), EConvertError);
+    EXPECT_EQ(StrToIntDef("x", 7), 7);
+}
+
+TEST(SplitCommaText, KeepsEmptyFields) {
+    EXPECT_EQ(SplitCommaText("a,,b,").size(), 4);
+    EXPECT_EQ(SplitCommaText("").size(), 1);
+}
+
+TEST(Dates, CalendarArithmetic) {
+    const TDateTime d = EncodeDate(2024, 2, 29);
+    int y, m, day;
+    DecodeDate(d + 1, y, m, day);
+    EXPECT_EQ(QDate(y, m, day), QDate(2024, 3, 1));
+    EXPECT_EQ(DayOfWeek(EncodeDate(2026, 12, 6)), 1);  // a Sunday
+    EXPECT_EQ(DayOfWeek(EncodeDate(2026, 12, 12)), 7);
+    EXPECT_EQ(DaysInAMonth(2023, 2), 28);
+    EXPECT_THROW(EncodeDate(2023, 2, 29), EConvertError);
+    EXPECT_EQ(FromQDate(QDate(1899, 12, 30)), 0);
+    EXPECT_NEAR(YearSpan(EncodeDate(1996, 1, 1), EncodeDate(2026, 1, 1)), 10958 / 365.25, 1e-12);
+}
+
+TEST(Dates, ISOTextBothWays) {
+    EXPECT_EQ(DateToISO(EncodeDate(2026, 3, 7)), "2026-03-07");
+    EXPECT_EQ(FormatDateTime("yyyy年m月d日 hh:nn", EncodeDate(2026, 3, 7) + 0.5), "2026年3月7日 12:00");
+    TDateTime d = 0;
+    EXPECT_TRUE(TryISOToDate("2026-3-7", d));  // the date labels show unpadded dates
+    EXPECT_EQ(d, EncodeDate(2026, 3, 7));
+    EXPECT_TRUE(TryISOToDate("2026/03/07", d));
+    EXPECT_FALSE(TryISOToDate("2026-02-30", d));
+    EXPECT_FALSE(TryISOToDate("2026-03-07'; drop table UInfo", d));
+    EXPECT_THROW(ISOToDate("yesterday"), EConvertError);
+}

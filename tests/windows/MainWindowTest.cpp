@@ -1,0 +1,257 @@
+#include "FoodTable.h"
+#include "IniFiles.h"
+#include "RecordingServices.h"
+#include "TestDatabase.h"
+#include "UnitBKSet.h"
+#include "UnitMain.h"
+#include "UnitMsg.h"
+#include "WNDES.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The main window on a private database, with message boxes and modal windows answered by the test.
+class MainWindow : public testing::Test {
+protected:
+    void SetUp() override {
+        LoadFoodTables();
+        SetModalHook([this](TForm* form) {
+            if (auto* tip = dynamic_cast<TMsgFrm*>(form)) Tips.push_back(tip->lblTit->Caption());
+            if (OnModal) OnModal(form);
+            form->Close();
+        });
+    }
+    void TearDown() override {
+        SetModalHook(nullptr);
+        delete MainFrm;
+        MainFrm = nullptr;
+    }
+
+    TMainFrm* Start() {
+        MainFrm = new TMainFrm(Application);
+        MainFrm->LoadingWaitMs = 0;
+        MainFrm->ShowForm();
+        MainFrm->Timer1Timer(MainFrm->Timer1);
+        return MainFrm;
+    }
+
+    void Login(const QString& name, const QString& password, bool remember = false) {
+        MainFrm->edtUID->SetText(name);
+        MainFrm->edtPWD->SetText(password);
+        MainFrm->chk_UP->SetChecked(remember);
+        MainFrm->btnLoad->Click();
+    }
+
+    QString Ini(const QString& key) { return TIniFile(Db.Folder() + "UInfo.ini").ReadString("UINFO", key, "<none>"); }
+
+    TTestDatabase Db;
+    TRecordingMessageService Boxes;
+    std::vector<QString> Tips;
+    std::function<void(TForm*)> OnModal;
+};
+
+}  // namespace
+
+TEST_F(MainWindow, FirstRunShowsTheTipThenTheGuideAfterLogin) {
+    Start();
+    EXPECT_EQ(MainFrm->edtUID->Text(), "");
+    EXPECT_FALSE(MainFrm->chk_UP->Checked());
+    EXPECT_TRUE(MainFrm->pnlLoad->Visible());
+    EXPECT_FALSE(MainFrm->gbPro->Visible());
+    ASSERT_EQ(Tips.size(), 1u);
+    EXPECT_EQ(Tips[0], "提示说明");
+    EXPECT_FALSE(MainFrm->pnlCenter->Enabled());
+    Login("user", "");
+    EXPECT_TRUE(Boxes.Boxes.empty()) << Boxes.LastText().toStdString();
+    EXPECT_FALSE(MainFrm->pnlLoad->Visible());
+    EXPECT_TRUE(MainFrm->pnlCenter->Enabled());
+    EXPECT_TRUE(MainFrm->PanelHelp->Visible());
+    EXPECT_EQ(DM->UName1, "user");
+    EXPECT_NE(DM->UID, "0");
+    // Today's target row was written once.
+    EXPECT_EQ(Db.Scalar("select count(*) from BDKcal where UID = :U", {{"U", DM->UID}}), "1");
+}
+
+TEST_F(MainWindow, WrongPasswordAndInjectionAreRefused) {
+    Start();
+    Login("user", "secret");
+    EXPECT_EQ(Boxes.LastText(), "用户名或密码错误");
+    EXPECT_EQ(Boxes.LastCaption(), "信息提示");
+    Login("' or 1=1 or '", "' or 1=1 or '");
+    EXPECT_EQ(Boxes.Boxes.size(), 2u);
+    EXPECT_EQ(Boxes.LastText(), "用户名或密码错误");
+    EXPECT_EQ(DM->UID, "0");
+    EXPECT_TRUE(MainFrm->pnlLoad->Visible());
+}
+
+TEST_F(MainWindow, RememberedLoginIsWrittenAndCleared) {
+    Db.Exec("update UInfo set UPWD = :P where UName1 = 'user'", {{"P", DesEncryptToHex("密码1", PasswordKey)}});
+    Start();
+    Login("  user ", "密码1", true);
+    EXPECT_EQ(Ini("UID"), "user");  // trimmed by the settings file's own rules
+    EXPECT_EQ(DesDecryptFromHex(Ini("PWD"), PasswordKey), "密码1");
+    EXPECT_EQ(DM->UPWD, "密码1");
+    delete MainFrm;
+    // Next start: the remembered name and password fill the panel.
+    MainFrm = new TMainFrm(Application);
+    MainFrm->ShowForm();
+    EXPECT_EQ(MainFrm->edtUID->Text(), "user");
+    EXPECT_EQ(MainFrm->edtPWD->Text(), "密码1");
+    EXPECT_TRUE(MainFrm->chk_UP->Checked());
+    MainFrm->LoadingWaitMs = 0;
+    MainFrm->Timer1Timer(nullptr);
+    Login("user", "密码1", false);
+    EXPECT_EQ(Ini("UID"), "");
+    EXPECT_EQ(Ini("PWD"), "");
+}
+
+TEST_F(MainWindow, ARememberedPasswordThatIsNotHexIsIgnored) {
+    TIniFile(Db.Folder() + "UInfo.ini").WriteString("UINFO", "PWD", "ZZ-not-hex");
+    TIniFile(Db.Folder() + "UInfo.ini").WriteString("UINFO", "UID", "user");
+    Start();
+    EXPECT_EQ(MainFrm->edtPWD->Text(), "");
+    EXPECT_EQ(MainFrm->edtUID->Text(), "user");
+}
+
+TEST_F(MainWindow, TodayPanelSplitsTheTargetAndBalancesActivity) {
+    Db.Exec("update UInfo set Sex = '男', Bth = '1990-01-01', SG = 175, TZ = 70, HT = 1 where UName1 = 'user'");
+    Start();
+    Login("user", "");
+    const QString today = DateToISO(Date());
+    DM->DayKcal = "2000";
+    Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, CKDate, Flg) values "
+            "(:U, '早餐', 1, 100, 500.4, :D, 1), (:U, '午加餐', 2, 50, 200, :D, 1)",
+            {{"U", DM->UID}, {"D", today}});
+    MainFrm->RefreshTodayIntake();
+    EXPECT_EQ(MainFrm->lblDayKcal->Caption(), "2000Kcal");
+    EXPECT_EQ(MainFrm->lblZC->Caption(), "600Kcal");
+    EXPECT_EQ(MainFrm->lblWC->Caption(), "800Kcal");
+    EXPECT_EQ(MainFrm->lblNC->Caption(), "600Kcal");
+    EXPECT_EQ(MainFrm->lblZC1->Caption(), "500Kcal");
+    EXPECT_EQ(MainFrm->lblWC11->Caption(), "200Kcal");
+    EXPECT_EQ(MainFrm->lblNC1->Caption(), "0Kcal");
+    EXPECT_FALSE(MainFrm->lblT1->Visible());
+    EXPECT_TRUE(MainFrm->lblT2->Visible());
+    EXPECT_EQ(MainFrm->lblSumKcal->Caption(), "700Kcal");
+    EXPECT_EQ(MainFrm->lblKcalHInt->Caption(), "还需补充：1300Kcal");
+    // Activity energy raises what may still be eaten.
+    Db.Exec("insert into SPRcd (DT, UID, SPID, SPTime, KCal) values (:D, :U, 1, 30, 60)", {{"U", DM->UID}, {"D", today}});
+    MainFrm->RefreshTodayIntake();
+    EXPECT_EQ(MainFrm->lblHDXH->Caption(), "60Kcal");
+    EXPECT_EQ(MainFrm->lblKcalHInt->Caption(), "还需补充：1360Kcal");
+    Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, CKDate, Flg) values (:U, '晚餐', 3, 100, 1359.6, :D, 1)",
+            {{"U", DM->UID}, {"D", today}});
+    MainFrm->RefreshTodayIntake();
+    EXPECT_EQ(MainFrm->lblKcalHInt->Caption(), "热量平衡");
+    Db.Exec("update CKRcd set KCal = 1500 where CKCLS = '晚餐'");
+    MainFrm->RefreshTodayIntake();
+    EXPECT_EQ(MainFrm->lblKcalHInt->Caption(), "热量超过：140Kcal");
+    // Another day's records never stay on the panel.
+    Db.Exec("update CKRcd set CKDate = '2000-01-01'");
+    MainFrm->RefreshTodayIntake();
+    EXPECT_EQ(MainFrm->lblZC1->Caption(), "0Kcal");
+    EXPECT_TRUE(MainFrm->lblT1->Visible());
+}
+
+TEST_F(MainWindow, ActivityEnergyIsPerUser) {
+    Start();
+    Login("user", "");
+    Db.Exec("insert into UInfo (UName, UName1, HT) values ('other', 'other', 1)");
+    const QString other = Db.Scalar("select UID from UInfo where UName1 = 'other'");
+    Db.Exec("insert into SPRcd (DT, UID, SPID, SPTime, KCal) values (:D, :U, 1, 30, 99)", {{"U", other}, {"D", DateToISO(Date())}});
+    EXPECT_EQ(MainFrm->SumActivityKcal(DateToISO(Date())), "0");
+}
+
+TEST_F(MainWindow, SkinsChangeColoursAndImagesOnlyWhenAllFilesExist) {
+    Start();
+    MainFrm->ApplySkin(2, "MainFrm");
+    EXPECT_EQ(MainFrm->pnlLeft1->Color(), MainFrm->PinkColor);
+    EXPECT_EQ(MainFrm->imgMtop->Picture()->Width(), 0);  // no skin files in this folder
+    QDir().mkpath(Db.Folder() + "Red");
+    for (const char* f : {"PLine.Jpg", "MTop.jpg", "CTopLeft.jpg", "CTopCenter.jpg", "CTopcRight.jpg"})
+        QFile::copy(QString(VELORIA_SOURCE_DIR "/data/skins/Red/") + f, Db.Folder() + "Red/" + f);
+    MainFrm->ApplySkin(2, "MainFrm");
+    EXPECT_EQ(MainFrm->imgMtop->Picture()->Width(), 1007);
+    QFile::remove(Db.Folder() + "Red/CTopcRight.jpg");
+    MainFrm->ApplySkin(1, "mainfrm");
+    EXPECT_EQ(MainFrm->pnlLeft1->Color(), MainFrm->BlueColor);
+}
+
+TEST_F(MainWindow, GuidePanelStaysHiddenOnceDismissed) {
+    Start();
+    Login("user", "");
+    ASSERT_TRUE(MainFrm->PanelHelp->Visible());
+    QTest::mouseClick(MainFrm->chkHint->Widget(), Qt::LeftButton);
+    EXPECT_FALSE(MainFrm->PanelHelp->Visible());
+    EXPECT_EQ(Ini("RunHelp"), "1");
+    delete MainFrm;
+    Start();
+    Login("user", "");
+    EXPECT_FALSE(MainFrm->PanelHelp->Visible());
+}
+
+TEST_F(MainWindow, TipsAndMenusSayTheRightThings) {
+    TRecordingShellService shell;
+    Start();
+    Login("user", "");
+    Tips.clear();
+    MainFrm->Label9->Click();
+    MainFrm->lbl3->Click();
+    EXPECT_EQ(Tips, (std::vector<QString>{"基础代谢的定义", "警告"}));
+    MainFrm->ShowMsgByTitle("没有这个标题");  // an empty tip window, no error
+    EXPECT_EQ(Tips.back(), "没有这个标题");
+    MainFrm->Label10->Click();
+    EXPECT_EQ(Boxes.LastText(), "操作提示：选择自己经常食用的食物，再点击【设为常用食物】按钮设置为常用食物");
+    MainFrm->QQ1->Click();
+    EXPECT_EQ(Boxes.LastText(), "QQ号复制成功");
+    MainFrm->N1->Click();
+    ASSERT_EQ(shell.Opened.size(), 1u);
+    EXPECT_TRUE(shell.Opened[0].endsWith("/buy/ChkVersion.aspx?CurV=1.0.0.1"));
+    // A health label makes every tab label plain.
+    MainFrm->Btn_CF->Click();
+    MainFrm->Label12->Click();
+    for (TLabel* l : {MainFrm->lblCF, MainFrm->lblSP, MainFrm->lblTC, MainFrm->lblDA, MainFrm->lblYYS})
+        EXPECT_FALSE(l->Font()->HasStyle(fsBold));
+    EXPECT_FALSE(MainFrm->pnlMain->Visible());
+}
+
+TEST_F(MainWindow, EnergyMethodChangesTheTargetOnlyOnOK) {
+    Db.Exec("update UInfo set Sex = '男', Bth = '1990-01-01', SG = 175, TZ = 70, HT = 1 where UName1 = 'user'");
+    Start();
+    Login("user", "");
+    const QString before = DM->DayKcal;
+    TBKSetFrm form(Application);
+    form.ShowForm();
+    EXPECT_TRUE(form.rb1->Checked());
+    form.rb2->SetChecked(true);
+    EXPECT_EQ(form.lbl2->Caption(), FormatFloat("0", DM->CalcKcalByActivity()) + "KCal");
+    EXPECT_EQ(DM->DayKcal, before);  // "关闭" now would leave the target as it was
+    form.btnOK->Click();
+    EXPECT_EQ(DM->DayKcal, FormatFloat("0", DM->CalcKcalByActivity()));
+    EXPECT_EQ(Ini("BKFLG"), "2");
+    EXPECT_EQ(Boxes.LastText(), "设置成功");
+    TIniFile(Db.Folder() + "UInfo.ini").WriteInteger("UINFO", "BKFLG", 7);
+    form.ShowForm();
+    EXPECT_FALSE(form.rb1->Checked());
+    EXPECT_FALSE(form.rb2->Checked());
+    form.btnOK->Click();
+    EXPECT_EQ(Ini("BKFLG"), "0");
+}
+
+TEST_F(MainWindow, TipFadesInFromATimer) {
+    TMsgFrm tip(Application);
+    EXPECT_EQ(tip.AlphaBlendValue(), 5);
+    QTest::qWait(50);
+    EXPECT_GT(tip.AlphaBlendValue(), 5);   // the program did not freeze for a second
+    EXPECT_LT(tip.AlphaBlendValue(), 255);
+    for (int waited = 0; waited < 3000 && tip.AlphaBlendValue() < 255; waited += 20) QTest::qWait(20);
+    EXPECT_EQ(tip.AlphaBlendValue(), 255);
+    tip.chckbx1->Show();
+    QTest::mouseClick(tip.chckbx1->Widget(), Qt::LeftButton);
+    QTest::mouseClick(tip.chckbx1->Widget(), Qt::LeftButton);
+    EXPECT_EQ(Ini("RunCon"), "1");
+}
