@@ -4,6 +4,7 @@
 #include "LibpngReference.h"
 #include "PngTestSupport.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -193,4 +194,19 @@ TEST(PngPicture, PicturesLoadByExtension) {
     EXPECT_THROW(picture.LoadFromFile(fake), EPNGInvalidFileHeader);
     EXPECT_EQ(picture.Width(), 2);
     EXPECT_THROW(picture.LoadFromFile(dir.filePath(QStringLiteral("x.gif"))), EInvalidGraphic);
+}
+
+TEST(PngPicture, TheProgramsIconsLoadThroughTheCodec) {
+    const QString folder = QStringLiteral(VELORIA_SOURCE_DIR "/data/icons/");
+    const QStringList icons = QDir(folder).entryList({QStringLiteral("*.png")}, QDir::Files);
+    if (icons.isEmpty()) GTEST_SKIP() << "no icons in " << folder.toStdString();
+    for (const QString& name : icons) {
+        SCOPED_TRACE(name.toStdString());
+        TPicture picture;
+        picture.LoadFromFile(folder + name);
+        auto* png = dynamic_cast<TPngPicture*>(picture.Graphic());
+        ASSERT_NE(png, nullptr);
+        EXPECT_EQ(png->Width(), 16);
+        EXPECT_TRUE(DecodeWithLibpng(SavePng(*png)).Ok());
+    }
 }
