@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         png.LoadFromStream(&stream);
     } catch (const EPngError&) {
-        if (!png.Empty()) std::abort(); // a failed load must leave the picture empty
+        if (!png.Empty()) std::abort();  // a failed load must leave the picture empty
         return 0;
     }
     // Drawing every transparency mode, small so large pictures stay quick.
@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     png.SaveToStream(&saved);
     saved.SetPosition(0);
     TPngPicture again;
-    again.LoadFromStream(&saved); // what we write we must read: any error here is a crash
+    again.LoadFromStream(&saved);  // what we write we must read: any error here is a crash
     if (again.Width() != png.Width() || again.Height() != png.Height()) std::abort();
     return 0;
 }

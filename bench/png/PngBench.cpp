@@ -89,7 +89,7 @@ std::vector<std::uint8_t> PhotoLikeRows(const TCase& c) {
 
 struct TPrepared {
     std::vector<std::uint8_t> Rows;
-    QByteArray File; // libpng's own adaptive filtering: the kind of file a user has
+    QByteArray File;  // libpng's own adaptive filtering: the kind of file a user has
     std::int64_t ImageBytes = 0;
 };
 
@@ -142,7 +142,7 @@ void DecodeLibpng(benchmark::State& state, const TCase& c) {
     std::vector<std::uint8_t> rows;
     for (auto _ : state) {
         rows.clear();
-        rows.shrink_to_fit(); // each round allocates its image, as ours does
+        rows.shrink_to_fit();  // each round allocates its image, as ours does
         if (!DecodeRawWithLibpng(p.File, rows)) state.SkipWithError("libpng refused the file");
         benchmark::DoNotOptimize(rows.data());
     }
@@ -166,7 +166,7 @@ void EncodeLibpng(benchmark::State& state, const TCase& c) {
     const TPrepared& p = Prepared(c);
     TReferenceEncoding settings;
     settings.Level = 7;
-    settings.Filters = 0x10; // PNG_FILTER_SUB
+    settings.Filters = 0x10;  // PNG_FILTER_SUB
     std::int64_t size = 0;
     for (auto _ : state)
         size =
@@ -177,7 +177,7 @@ void EncodeLibpng(benchmark::State& state, const TCase& c) {
 
 // Collects the runs to print ours / libpng ratios at the end.
 class TRatioReporter : public benchmark::ConsoleReporter {
-  public:
+public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
             if (run.run_type == Run::RT_Aggregate) continue;
@@ -203,10 +203,10 @@ class TRatioReporter : public benchmark::ConsoleReporter {
         }
     }
 
-  private:
+private:
     std::map<std::string, double> Times, Sizes;
 };
-} // namespace
+}  // namespace
 
 // Run with --benchmark_repetitions=5 (the ratios take each side's fastest run); the per-run
 // lines are needed for that, so do not ask for aggregates only.

@@ -32,7 +32,7 @@ void TGraphic::LoadFromFile(const QString& fileName) {
 }
 
 void TGraphic::SaveToFile(const QString& fileName) {
-    TMemoryStream stream; // written whole, so a failure leaves no half file
+    TMemoryStream stream;  // written whole, so a failure leaves no half file
     SaveToStream(&stream);
     stream.SaveToFile(fileName);
 }
@@ -52,7 +52,7 @@ void TGraphic::Changed() {
 
 // The bitmap's canvas ---------------------------------------------------------------------------
 class TBitmapCanvas : public TCanvas {
-  public:
+public:
     explicit TBitmapCanvas(TBitmap* bitmap) : FBitmap(bitmap) {}
     ~TBitmapCanvas() override { Release(); }
     void Release() {
@@ -61,7 +61,7 @@ class TBitmapCanvas : public TCanvas {
     }
     bool Active() const { return FOwnPainter.isActive(); }
 
-  protected:
+protected:
     QPainter* RequirePainter() override {
         if (FOwnPainter.isActive()) return &FOwnPainter;
         QImage* image = FBitmap->BeginCanvasPaint();
@@ -75,10 +75,10 @@ class TBitmapCanvas : public TCanvas {
         TCanvas::Changed();
     }
 
-  private:
+private:
     TBitmap* FBitmap;
     QPainter FOwnPainter;
-    QImage FView; // the Qt view of direct-colour pixels while drawing
+    QImage FView;  // the Qt view of direct-colour pixels while drawing
     friend class TBitmap;
 };
 
@@ -131,7 +131,7 @@ TPalette DefaultPalette(TPixelFormat format) {
 
 // The nearest palette entry by squared distance, cached because images repeat colours.
 class TNearestColor {
-  public:
+public:
     explicit TNearestColor(const TPalette& palette) : FPalette(palette) {}
     int Index(QRgb rgb) {
         rgb &= 0xFFFFFF;
@@ -150,11 +150,11 @@ class TNearestColor {
         return best;
     }
 
-  private:
+private:
     const TPalette& FPalette;
     std::unordered_map<QRgb, int> FCache;
 };
-} // namespace
+}  // namespace
 
 TBitmap::TBitmap() : FCanvas(std::make_unique<TBitmapCanvas>(this)) {}
 

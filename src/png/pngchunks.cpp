@@ -71,7 +71,7 @@ std::vector<TChunkClass>& ChunkClasses() {
     static std::vector<TChunkClass> classes;
     return classes;
 }
-} // namespace
+}  // namespace
 
 void RegisterChunkClass(TChunkClass chunkClass) {
     ChunkClasses().push_back(chunkClass);
@@ -165,7 +165,7 @@ template <class T> const T* SameClass(const TChunk* source) {
     if (!same || typeid(*source) != typeid(T)) RaisePngError<EPngError>(EPNGCannotAssignChunkText);
     return same;
 }
-} // namespace
+}  // namespace
 
 // PLTE ------------------------------------------------------------------------------------------
 void TChunkPLTE::Assign(const TChunk* source) {
@@ -349,7 +349,7 @@ void TChunkgAMA::SetGamma(std::uint32_t gamma) {
 bool TChunkgAMA::LoadFromStream(TStream* stream, const QByteArray& name, std::uint32_t size) {
     TChunk::LoadFromStream(stream, name, size);
     if (size != 4) {
-        FDiscarded = true; // a malformed gamma would darken every pixel: ignore it
+        FDiscarded = true;  // a malformed gamma would darken every pixel: ignore it
         return true;
     }
     const std::uint32_t gamma = Gamma();
@@ -442,7 +442,7 @@ int KeywordLength(const std::vector<std::uint8_t>& data) {
     const int length = int(zero - data.begin());
     return length >= 1 && length <= 79 ? length : -1;
 }
-} // namespace
+}  // namespace
 
 bool TChunktEXt::LoadFromStream(TStream* stream, const QByteArray& name, std::uint32_t size) {
     TChunk::LoadFromStream(stream, name, size);
@@ -507,7 +507,7 @@ bool InflateBuffer(const std::uint8_t* data, std::size_t size, QByteArray& out, 
             result = Z_MEM_ERROR;
         else
             out.append(buffer, qsizetype(produced));
-        if (result == Z_OK && produced == 0 && z.avail_in == 0) result = Z_BUF_ERROR; // stream cut short
+        if (result == Z_OK && produced == 0 && z.avail_in == 0) result = Z_BUF_ERROR;  // stream cut short
     }
     inflateEnd(&z);
     return result == Z_STREAM_END;

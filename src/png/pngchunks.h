@@ -33,7 +33,7 @@ inline bool IsCriticalChunk(const QByteArray& name) {
 }
 
 class TChunk : public TObject {
-  public:
+public:
     explicit TChunk(TPngPicture* owner) : FOwner(owner) {}
     ~TChunk() override = default;
 
@@ -55,7 +55,7 @@ class TChunk : public TObject {
     TPngPicture* Owner() const { return FOwner; }
     QByteArray Name;
 
-  protected:
+protected:
     TPngPicture* FOwner;
     bool FDiscarded = false;
 };
@@ -80,7 +80,7 @@ void ClearChunkClasses();
 std::unique_ptr<TChunk> CreateChunkForName(TPngPicture* owner, const QByteArray& name);
 
 class TChunkIEND : public TChunk {
-  public:
+public:
     using TChunk::TChunk;
     static QByteArray GetName() { return "IEND"; }
 };
@@ -88,7 +88,7 @@ class TChunkIEND : public TChunk {
 // The header; it owns the image: a bitmap in the device-independent layout of the colour type
 // and depth, the alpha of types 4 and 6, and the low bytes of 16-bit samples.
 class TChunkIHDR : public TChunk {
-  public:
+public:
     using TChunk::TChunk;
     static QByteArray GetName() { return "IHDR"; }
     void Assign(const TChunk* source) override;
@@ -104,13 +104,13 @@ class TChunkIHDR : public TChunk {
     std::uint32_t Width = 0, Height = 0;
     std::uint8_t BitDepth = 0, ColorType = 0, CompressionMethod = 0, FilterMethod = 0, InterlaceMethod = 0;
 
-    TBitmap ImageData;                        // the pixels (palette indices, grey levels or blue-green-red)
-    std::vector<std::uint8_t> ImageAlpha;     // types 4 and 6: Width x Height, top row first
-    std::vector<std::uint8_t> ExtraImageData; // depth 16: low bytes, laid out like ImageData
+    TBitmap ImageData;                         // the pixels (palette indices, grey levels or blue-green-red)
+    std::vector<std::uint8_t> ImageAlpha;      // types 4 and 6: Width x Height, top row first
+    std::vector<std::uint8_t> ExtraImageData;  // depth 16: low bytes, laid out like ImageData
 };
 
 class TChunkPLTE : public TChunk {
-  public:
+public:
     using TChunk::TChunk;
     static QByteArray GetName() { return "PLTE"; }
     void Assign(const TChunk* source) override;
@@ -121,12 +121,12 @@ class TChunkPLTE : public TChunk {
     TColor Item(int index) const;
     void SetCount(int count) { FCount = count; }
 
-  private:
+private:
     int FCount = 0;
 };
 
 class TChunktRNS : public TChunk {
-  public:
+public:
     using TChunk::TChunk;
     static QByteArray GetName() { return "tRNS"; }
     void Assign(const TChunk* source) override;
@@ -140,7 +140,7 @@ class TChunktRNS : public TChunk {
 };
 
 class TChunkgAMA : public TChunk {
-  public:
+public:
     using TChunk::TChunk;
     static QByteArray GetName() { return "gAMA"; }
     void Assign(const TChunk* source) override;
@@ -150,7 +150,7 @@ class TChunkgAMA : public TChunk {
 };
 
 class TChunkpHYs : public TChunk {
-  public:
+public:
     using TChunk::TChunk;
     static QByteArray GetName() { return "pHYs"; }
     void Assign(const TChunk* source) override;
@@ -161,7 +161,7 @@ class TChunkpHYs : public TChunk {
 };
 
 class TChunktIME : public TChunk {
-  public:
+public:
     using TChunk::TChunk;
     static QByteArray GetName() { return "tIME"; }
     void Assign(const TChunk* source) override;
@@ -172,17 +172,17 @@ class TChunktIME : public TChunk {
 };
 
 class TChunktEXt : public TChunk {
-  public:
+public:
     using TChunk::TChunk;
     static QByteArray GetName() { return "tEXt"; }
     void Assign(const TChunk* source) override;
     bool LoadFromStream(TStream* stream, const QByteArray& name, std::uint32_t size) override;
     bool SaveToStream(TStream* stream) override;
-    QByteArray Keyword, Text; // Latin-1 bytes as stored
+    QByteArray Keyword, Text;  // Latin-1 bytes as stored
 };
 
 class TChunkzTXt : public TChunktEXt {
-  public:
+public:
     using TChunktEXt::TChunktEXt;
     static QByteArray GetName() { return "zTXt"; }
     bool LoadFromStream(TStream* stream, const QByteArray& name, std::uint32_t size) override;
@@ -198,7 +198,7 @@ bool InflateBuffer(const std::uint8_t* data, std::size_t size, QByteArray& out, 
 QByteArray DeflateBuffer(const QByteArray& data, int level);
 
 class TChunkIDAT : public TChunk {
-  public:
+public:
     using TChunk::TChunk;
     static QByteArray GetName() { return "IDAT"; }
     // Decodes all image data that starts here, reading on through the IDAT chunks that follow.
@@ -209,7 +209,7 @@ class TChunkIDAT : public TChunk {
 
 // The chunks of one image in file order; owns them.
 class TPNGList : public TObject {
-  public:
+public:
     explicit TPNGList(TPngPicture* owner) : FOwner(owner) {}
     int Count() const { return int(FItems.size()); }
     TChunk* Item(int index) const { return FItems.at(size_t(index)).get(); }
@@ -225,7 +225,7 @@ class TPNGList : public TObject {
     }
     TPngPicture* Owner() const { return FOwner; }
 
-  private:
+private:
     TPngPicture* FOwner;
     std::vector<std::unique_ptr<TChunk>> FItems;
 };

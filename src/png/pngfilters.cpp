@@ -119,7 +119,7 @@ template <int Bpp> void UnfilterWide(int type, std::uint8_t* row, const std::uin
     }
 }
 #endif
-} // namespace
+}  // namespace
 
 bool UnfilterRow(int type, std::uint8_t* row, const std::uint8_t* prev, std::size_t n, int bpp) {
     if (type < 0 || type > 4) return false;

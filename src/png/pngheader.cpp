@@ -27,7 +27,7 @@ TPalette HalftonePalette(TPixelFormat format) {
     probe.SetSize(1, 1);
     return probe.Palette();
 }
-} // namespace
+}  // namespace
 
 TPalette GreyRamp(const TPngPicture* owner, int entries) {
     TPalette ramp;

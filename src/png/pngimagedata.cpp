@@ -34,7 +34,7 @@ inline int GetBits(const std::uint8_t* row, std::int64_t x, int bits) {
 
 // Moves pixels between PNG rows and the header's buffers.
 class TPixelMover {
-  public:
+public:
     TPixelMover(TChunkIHDR* header, TPngPicture* owner)
         : H(header), G(owner->GammaTable), Inv(owner->InverseGammaTable), Width(header->Width),
           Identity(owner->GammaIsIdentity()) {}
@@ -150,7 +150,7 @@ class TPixelMover {
                 const std::uint8_t* q = e + 3 * x;
                 s[0] = Inv[p[2]], s[1] = Inv[q[2]], s[2] = Inv[p[1]], s[3] = Inv[q[1]];
                 s[4] = Inv[p[0]], s[5] = Inv[q[0]];
-                if (a) s[6] = s[7] = a[x]; // alpha keeps only its high byte: repeat it
+                if (a) s[6] = s[7] = a[x];  // alpha keeps only its high byte: repeat it
             }
             break;
         }
@@ -180,14 +180,14 @@ class TPixelMover {
         }
     }
 
-  private:
+private:
     int Kind() const { return H->ColorType << 8 | H->BitDepth; }
     std::int64_t Stride() const { return H->ImageData.BytesPerScanLine(); }
     TChunkIHDR* H;
     const std::array<std::uint8_t, 256>& G;
     const std::array<std::uint8_t, 256>& Inv;
     std::int64_t Width;
-    bool Identity; // no gamma: samples are copied, not looked up
+    bool Identity;  // no gamma: samples are copied, not looked up
 };
 
 int FilterOffset(int colorType, int depth) {
@@ -198,7 +198,7 @@ int FilterOffset(int colorType, int depth) {
 // Decoding ----------------------------------------------------------------------------------------
 // Reads the zlib stream across consecutive IDAT chunks, checking each chunk's CRC.
 class TIdatReader {
-  public:
+public:
     TIdatReader(TStream* stream, std::uint32_t firstLength) : FStream(stream) {
         static const QByteArray idat("IDAT");
         FCrc = UpdateCrc(0xFFFFFFFFu, reinterpret_cast<const std::uint8_t*>(idat.constData()), 4);
@@ -251,7 +251,7 @@ class TIdatReader {
         if (FInChunk) FinishChunk();
     }
 
-  private:
+private:
     void FinishChunk() {
         std::uint8_t crc[4];
         if (FStream->Read(crc, 4) != 4) RaisePngError<EPngUnexpectedEnd>();
@@ -266,7 +266,7 @@ class TIdatReader {
             RaisePngError<EPngUnexpectedEnd>();
         }
         if (std::memcmp(head + 4, "IDAT", 4) != 0) {
-            FStream->Seek(-8, soCurrent); // not ours: the picture reads it next
+            FStream->Seek(-8, soCurrent);  // not ours: the picture reads it next
             if (mayEnd) return false;
             RaisePngError<EPNGMissingMultipleIDAT>();
         }
@@ -287,7 +287,7 @@ class TIdatReader {
     bool FStreamEnded = false;
     std::uint8_t FInput[65535];
 };
-} // namespace
+}  // namespace
 
 bool TChunkIDAT::LoadFromStream(TStream* stream, const QByteArray&, std::uint32_t size) {
     TChunkIHDR* header = FOwner->Header();
@@ -347,7 +347,7 @@ bool TChunkIDAT::LoadFromStream(TStream* stream, const QByteArray&, std::uint32_
 // Encoding ----------------------------------------------------------------------------------------
 namespace {
 class TIdatWriter {
-  public:
+public:
     TIdatWriter(TStream* stream, int level, std::uint32_t limit) : FStream(stream), FOutput(limit) {
         if (deflateInit(&FZ, std::clamp(level, 0, 9)) != Z_OK) RaisePngError<EPNGOutMemory>();
         Reset();
@@ -380,7 +380,7 @@ class TIdatWriter {
         } while (result != Z_STREAM_END);
     }
 
-  private:
+private:
     void Reset() {
         FZ.next_out = FOutput.data();
         FZ.avail_out = uInt(FOutput.size());
@@ -408,7 +408,7 @@ int RowScore(const std::uint8_t* row, std::size_t n) {
         score += row[i] == row[i - 1] || row[i] == row[i - 2];
     return score;
 }
-} // namespace
+}  // namespace
 
 // Chooses the filter for the raw row; out receives the filter byte, then the filtered row.
 // The raw row then becomes the previous row.

@@ -29,13 +29,13 @@ QString ZLibErrorText(int code);
 
 // Every codec error is an EPngError.
 class EPngError : public Exception {
-  public:
+public:
     using Exception::Exception;
 };
 
 #define VELORIA_PNG_ERROR(Name, Text)                                                                        \
     class Name : public EPngError {                                                                          \
-      public:                                                                                                \
+    public:                                                                                                  \
         Name() : EPngError(Text) {}                                                                          \
         explicit Name(const QString& message) : EPngError(message) {}                                        \
     };
@@ -59,7 +59,7 @@ VELORIA_PNG_ERROR(EPNGInvalidNewSize, EPNGInvalidNewSizeText)
 
 // Compressed data that zlib rejects, with zlib's description.
 class EPNGZLIBError : public EPngError {
-  public:
+public:
     explicit EPNGZLIBError(const QString& description)
         : EPngError(EPNGZLIBErrorText + QStringLiteral("\r\n Description: ") + description) {}
 };

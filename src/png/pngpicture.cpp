@@ -359,7 +359,7 @@ void TPngPicture::Resize(int width, int height) {
     const std::uint32_t oldWidth = h->Width, oldHeight = h->Height;
     const int oldStride = h->ImageData.BytesPerScanLine();
     const std::vector<std::uint8_t> oldAlpha = h->ImageAlpha, oldExtra = h->ExtraImageData;
-    h->ImageData.SetSize(width, height); // keeps the pixels that fit
+    h->ImageData.SetSize(width, height);  // keeps the pixels that fit
     h->Width = std::uint32_t(width);
     h->Height = std::uint32_t(height);
     const std::uint32_t keepW = std::min<std::uint32_t>(oldWidth, h->Width),
@@ -451,7 +451,7 @@ struct TPngUnit {
     }
 };
 const TPngUnit PngUnit;
-} // namespace
+}  // namespace
 
 void RegisterPngFormat() {
     if (!TPicture::FindGraphicClass(QStringLiteral("png")))

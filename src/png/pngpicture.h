@@ -22,7 +22,7 @@ enum TPNGTransparencyMode { ptmNone, ptmBit, ptmPartial };
 constexpr std::int64_t MaxPngPixels = std::int64_t(1) << 26;
 
 class TPngPicture : public TGraphic {
-  public:
+public:
     TPngPicture();
     ~TPngPicture() override;
 
@@ -40,7 +40,7 @@ class TPngPicture : public TGraphic {
     TPalette Palette() const override;
     void SetPalette(const TPalette& palette) override;
 
-    void LoadFromStream(TStream* stream) override; // a failed load leaves the picture empty
+    void LoadFromStream(TStream* stream) override;  // a failed load leaves the picture empty
     void SaveToStream(TStream* stream) override;
     void LoadFromClipboardFormat(unsigned format) override;
     void SaveToClipboardFormat(unsigned& format) override;
@@ -49,9 +49,9 @@ class TPngPicture : public TGraphic {
     virtual void SetPixels(int x, int y, TColor color);
 
     void ClearChunks();
-    TChunkIHDR* Header() const; // EPNGHeaderNotPresent without one
+    TChunkIHDR* Header() const;  // EPNGHeaderNotPresent without one
     TPNGTransparencyMode TransparencyMode() const;
-    TColor TransparentColor() const; // 0 without a tRNS chunk
+    TColor TransparentColor() const;  // 0 without a tRNS chunk
     void Resize(int width, int height);
     void AssignFromBitmap(const TBitmap* bitmap, bool transparent, TColor transparentColor);
     void CopyChunksFrom(const TPngPicture* source);
@@ -77,7 +77,7 @@ class TPngPicture : public TGraphic {
     // Draws each source pixel's alpha over what the canvas shows in r.
     void DrawAlphaBlended(TCanvas* canvas, const TRect& r);
 
-  private:
+private:
     void DrawColorKeyed(TCanvas* canvas, const TRect& r);
     TPNGList FChunks{this};
     std::uint32_t FIdatSizeLimit = 65535;

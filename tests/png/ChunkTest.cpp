@@ -32,7 +32,7 @@ QByteArray Be32(std::uint32_t v) {
     WriteBigEndian32(reinterpret_cast<std::uint8_t*>(b.data()), v);
     return b;
 }
-} // namespace
+}  // namespace
 
 TEST(PngChunks, CrcIsThePngCrc) {
     const QByteArray data("IEND");

@@ -37,14 +37,14 @@ QByteArray RgbaRows2x2() {
                       "\0\0\0\xFF\x80\xFF\xFF\xFF\0",
                       18);
 }
-} // namespace
+}  // namespace
 
 TEST(PngImageData, RgbaPixelsAndAlphaLandInTheirBuffers) {
     auto png = LoadPng(TPngBuilder().Header(2, 2, 8, 6).ImageData(RgbaRows2x2()).End().Bytes);
     const TChunkIHDR* h = png->Header();
     EXPECT_EQ(h->ImageData.PixelFormat(), pf24bit);
     const std::uint8_t* top = h->ImageData.ScanLine(0);
-    EXPECT_EQ(top[0], 0); // blue-green-red
+    EXPECT_EQ(top[0], 0);  // blue-green-red
     EXPECT_EQ(top[2], 0xFF);
     const std::uint8_t* bottom = h->ImageData.ScanLine(1);
     EXPECT_EQ(bottom[0], 0xFF);

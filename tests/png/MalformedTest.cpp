@@ -34,7 +34,7 @@ int IdatAt(const QByteArray& file) {
     return file.indexOf("IDAT") - 4;
 }
 
-} // namespace
+}  // namespace
 
 TEST(PngMalformed, FilesCutAtEveryByte) {
     for (const QByteArray& file : Samples())
@@ -55,7 +55,7 @@ TEST(PngMalformed, ChunkLengthsBeyondTheFile) {
             bad.replace(IdatAt(file), 4, Be32(length));
             EXPECT_THROW(LoadPng(bad), EPngUnexpectedEnd) << length;
             bad = file;
-            bad.replace(8, 4, Be32(length)); // the header's length
+            bad.replace(8, 4, Be32(length));  // the header's length
             EXPECT_THROW(LoadPng(bad), EPngUnexpectedEnd) << length;
         }
 }
@@ -90,7 +90,7 @@ TEST(PngMalformed, BadFilterBytes) {
 }
 
 TEST(PngMalformed, CompressedDataOfTheWrongLength) {
-    const QByteArray rows = QByteArray(2 * 4, 0); // two rows of a 1 x 2 RGB image
+    const QByteArray rows = QByteArray(2 * 4, 0);  // two rows of a 1 x 2 RGB image
     auto file = [&](const QByteArray& z) {
         return TPngBuilder().Header(1, 2, 8, 2).Chunk("IDAT", z).End().Bytes;
     };
@@ -128,7 +128,7 @@ TEST(PngMalformed, RandomDamageNeverGoesUncaught) {
             bad[int(random() % bad.size())] = char(random());
         try {
             auto png = LoadPng(bad);
-            SavePng(*png); // anything that loads also saves
+            SavePng(*png);  // anything that loads also saves
         } catch (const EPngError&) {
         }
     }

@@ -26,7 +26,7 @@ std::unique_ptr<TBitmap> Background(int w, int h, TColor color) {
     b->Canvas()->FillRect(Rect(0, 0, w, h));
     return b;
 }
-} // namespace
+}  // namespace
 
 TEST(PngPicture, AlphaIsBlendedOverWhatTheCanvasShows) {
     auto png = LoadPng(TPngBuilder()
@@ -140,7 +140,7 @@ TEST(PngPicture, ResizeAndPixels) {
     EXPECT_EQ(png->Header()->ImageAlpha[1], 8);
     png->SetPixels(2, 1, clNavy);
     EXPECT_EQ(png->GetPixels(2, 1), clNavy);
-    png->SetPixels(9, 9, clRed); // outside: nothing happens
+    png->SetPixels(9, 9, clRed);  // outside: nothing happens
     EXPECT_EQ(png->GetPixels(9, 9), 0u);
     png->SetWidth(1);
     EXPECT_EQ(png->Width(), 1);

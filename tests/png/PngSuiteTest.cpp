@@ -23,7 +23,7 @@ QStringList SuiteFiles(bool corrupt) {
 
 #define SKIP_WITHOUT_SUITE()                                                                                 \
     if (!QDir(SuiteFolder()).exists()) GTEST_SKIP() << "PngSuite not found at " << SuiteFolder().toStdString()
-} // namespace
+}  // namespace
 
 TEST(PngSuite, ValidImagesShowTheSamePixelsAsLibpng) {
     SKIP_WITHOUT_SUITE();

@@ -54,7 +54,7 @@ inline TShownImage Shown(const TPngPicture& png) {
 
 // Builds a PNG file from chunks given as name and data.
 class TPngBuilder {
-  public:
+public:
     TPngBuilder() { Bytes.append(reinterpret_cast<const char*>(PngSignature), 8); }
     TPngBuilder& Chunk(const QByteArray& name, const QByteArray& data) {
         std::uint8_t head[4];

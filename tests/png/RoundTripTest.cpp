@@ -57,7 +57,7 @@ void ExpectSamePixels(const QByteArray& a, const QByteArray& b) {
     ASSERT_EQ(x.BytesPerSample, y.BytesPerSample);
     EXPECT_TRUE(x.Rgba == y.Rgba);
 }
-} // namespace
+}  // namespace
 
 TEST(PngRoundTrip, EveryFormatAndSizeComesBackIdentically) {
     std::mt19937 random(20261207);

@@ -32,10 +32,14 @@ void WriteToMemory(png_structp png, png_bytep data, png_size_t count) {
 }
 
 void NoFlush(png_structp) {}
-} // namespace
+}  // namespace
 
-TReferenceImage DecodeWithLibpng(const QByteArray& file, bool keep16) {
-    TReferenceImage image;
+namespace {
+// Reads the whole image with `transform` set up after the header; returns libpng's message, or
+// an empty text on success.
+template <class Transform>
+std::string ReadWithLibpng(const QByteArray& file, Transform transform, std::vector<std::uint8_t>& pixels,
+                           int& width, int& height) {
     std::string error;
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &error, ErrorToString, IgnoreWarning);
     png_infop info = png_create_info_struct(png);
@@ -43,55 +47,46 @@ TReferenceImage DecodeWithLibpng(const QByteArray& file, bool keep16) {
     std::vector<png_bytep> rows;
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_read_struct(&png, &info, nullptr);
-        image.Error = error.empty() ? "libpng error" : error;
-        image.Rgba.clear();
-        return image;
+        pixels.clear();
+        return error.empty() ? "libpng error" : error;
     }
     png_set_read_fn(png, &source, ReadFromMemory);
     png_read_info(png, info);
-    const int depth = png_get_bit_depth(png, info);
-    png_set_expand(png);
-    if (!keep16 || depth < 16) png_set_strip_16(png);
-    png_set_gray_to_rgb(png);
-    png_set_filler(png, keep16 && depth == 16 ? 0xFFFF : 0xFF, PNG_FILLER_AFTER);
+    transform(png, info);
     png_set_interlace_handling(png);
     png_read_update_info(png, info);
-    image.Width = int(png_get_image_width(png, info));
-    image.Height = int(png_get_image_height(png, info));
-    image.BytesPerSample = keep16 && depth == 16 ? 2 : 1;
+    width = int(png_get_image_width(png, info));
+    height = int(png_get_image_height(png, info));
     const size_t rowBytes = png_get_rowbytes(png, info);
-    image.Rgba.resize(rowBytes * size_t(image.Height));
-    for (int y = 0; y < image.Height; ++y)
-        rows.push_back(image.Rgba.data() + size_t(y) * rowBytes);
+    pixels.resize(rowBytes * size_t(height));
+    for (int y = 0; y < height; ++y)
+        rows.push_back(pixels.data() + size_t(y) * rowBytes);
     png_read_image(png, rows.data());
     png_read_end(png, nullptr);
     png_destroy_read_struct(&png, &info, nullptr);
+    return std::string();
+}
+}  // namespace
+
+TReferenceImage DecodeWithLibpng(const QByteArray& file, bool keep16) {
+    TReferenceImage image;
+    auto toRgba = [&](png_structp png, png_infop info) {
+        const int depth = png_get_bit_depth(png, info);
+        png_set_expand(png);
+        if (!keep16 || depth < 16) png_set_strip_16(png);
+        png_set_gray_to_rgb(png);
+        png_set_filler(png, keep16 && depth == 16 ? 0xFFFF : 0xFF, PNG_FILLER_AFTER);
+        image.BytesPerSample = keep16 && depth == 16 ? 2 : 1;
+    };
+    image.Error = ReadWithLibpng(file, toRgba, image.Rgba, image.Width, image.Height);
     return image;
 }
 
 bool DecodeRawWithLibpng(const QByteArray& file, std::vector<std::uint8_t>& rows) {
-    std::string error;
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &error, ErrorToString, IgnoreWarning);
-    png_infop info = png_create_info_struct(png);
-    TReadSource source{&file};
-    std::vector<png_bytep> pointers;
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_read_struct(&png, &info, nullptr);
-        return false;
-    }
-    png_set_read_fn(png, &source, ReadFromMemory);
-    png_read_info(png, info);
-    png_set_interlace_handling(png);
-    png_read_update_info(png, info);
-    const size_t rowBytes = png_get_rowbytes(png, info);
-    const png_uint_32 height = png_get_image_height(png, info);
-    rows.resize(rowBytes * height);
-    for (png_uint_32 y = 0; y < height; ++y)
-        pointers.push_back(rows.data() + size_t(y) * rowBytes);
-    png_read_image(png, pointers.data());
-    png_read_end(png, nullptr);
-    png_destroy_read_struct(&png, &info, nullptr);
-    return true;
+    int width = 0, height = 0;
+    return ReadWithLibpng(
+               file, [](png_structp, png_infop) {}, rows, width, height)
+        .empty();
 }
 
 QByteArray EncodeWithLibpng(int width, int height, int colorType, int bitDepth, bool interlaced,

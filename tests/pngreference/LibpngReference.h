@@ -8,9 +8,9 @@
 
 struct TReferenceImage {
     int Width = 0, Height = 0;
-    int BytesPerSample = 1;         // 1, or 2 when 16-bit samples were kept
-    std::vector<std::uint8_t> Rgba; // 4 samples a pixel, rows top to bottom
-    std::string Error;              // libpng's message when it rejected the file
+    int BytesPerSample = 1;          // 1, or 2 when 16-bit samples were kept
+    std::vector<std::uint8_t> Rgba;  // 4 samples a pixel, rows top to bottom
+    std::string Error;               // libpng's message when it rejected the file
     bool Ok() const { return Error.empty(); }
 };
 
@@ -24,8 +24,8 @@ bool DecodeRawWithLibpng(const QByteArray& file, std::vector<std::uint8_t>& rows
 
 struct TReferenceEncoding {
     int Level = 7;
-    int Filters = -1;            // a PNG_FILTER_ set; -1 keeps libpng's adaptive choice
-    bool DefaultStrategy = true; // zlib's default strategy (libpng would pick Z_FILTERED)
+    int Filters = -1;             // a PNG_FILTER_ set; -1 keeps libpng's adaptive choice
+    bool DefaultStrategy = true;  // zlib's default strategy (libpng would pick Z_FILTERED)
 };
 
 // Encodes PNG rows as they stand (packed samples, big-endian 16-bit, no filter byte).
