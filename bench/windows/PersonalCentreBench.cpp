@@ -6,7 +6,6 @@
 #include "UintDM.h"
 #include "UserInfoUnit.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -27,6 +26,7 @@ public:
                     FDir.filePath(DatabaseFileName));
         QFile::setPermissions(FDir.filePath(DatabaseFileName), QFile::ReadOwner | QFile::WriteOwner);
         SetProgramFolder(FDir.path());
+        LoadFoodTables();
         SetMessageService(&FBoxes);
         FModule = std::make_unique<TDM>();
         DM = FModule.get();
@@ -128,12 +128,3 @@ BENCHMARK(AnalyseOneYear)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    LoadFoodTables();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

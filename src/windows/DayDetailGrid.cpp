@@ -4,7 +4,7 @@
 
 TSkStringGrid* MakeDayDetailGrid(TForm* form, const QString& name, const std::vector<int>& widths,
                                  const QStringList& titles) {
-    auto* grid = MakeControl<TSkStringGrid>(form, form, name, 6, 34, form->ClientWidth() - 12,
+    auto* grid = Place<TSkStringGrid>(form, form, name, 6, 34, form->ClientWidth() - 12,
                                             form->ClientHeight() - 70);
     grid->SetColCount(int(widths.size()));
     grid->SetRowCount(2);
@@ -18,8 +18,8 @@ TSkStringGrid* MakeDayDetailGrid(TForm* form, const QString& name, const std::ve
 
 TLabel* MakeDayDetailTotal(TForm* form, const QString& caption, const QString& valueName) {
     const int top = form->ClientHeight() - 28;
-    MakeLabel(form, form, QString(), caption, 12, top)->Font()->SetStyle(FontStyle(fsBold));
-    auto* value = MakeLabel(form, form, valueName, "0", 80, top);
+    PlaceLabel(form, form, QString(), caption, 12, top)->Font()->SetStyle(FontStyle(fsBold));
+    auto* value = PlaceLabel(form, form, valueName, "0", 80, top);
     value->Font()->SetColor(clRed);
     value->Font()->SetStyle(FontStyle(fsBold));
     return value;

@@ -11,7 +11,7 @@ TOftenFoodFrm* OftenFoodFrm = nullptr;
 TOftenFoodFrm::TOftenFoodFrm(TComponent* AOwner)
     : TSkinnedSmallForm(AOwner, "OftenFoodFrm", "常用食物", 260, 470, true) {
     lblTit->SetCaption("常食用食物列表");
-    TVFD = MakeControl<TSkTreeView>(this, this, "TVFD", 6, 34, 248, 400);
+    TVFD = Place<TSkTreeView>(this, this, "TVFD", 6, 34, 248, 400);
     TVFD->SetReadOnly(true);
     TVFD->SetDragMode(dmAutomatic);
     TVFD->OnDblClick = [this](TObject* s) { TVFDDblClick(s); };
@@ -19,10 +19,10 @@ TOftenFoodFrm::TOftenFoodFrm(TComponent* AOwner)
         TVFDDragOver(s, src, x, y, st, accept);
     };
     TVFD->OnEndDrag = [this](TObject* s, TObject* t, int x, int y) { TVFDEndDrag(s, t, x, y); };
-    MakeLabel(this, this, QString(), "说明：选择食物名称双击或拖拽选中", 8, 442)->Font()->SetColor(clGray);
-    GBP = MakeControl<TSkGroupBox>(this, this, "GBP", 40, 180, 180, 60);
+    PlaceLabel(this, this, QString(), "说明：选择食物名称双击或拖拽选中", 8, 442)->Font()->SetColor(clGray);
+    GBP = Place<TSkGroupBox>(this, this, "GBP", 40, 180, 180, 60);
     GBP->SetCaption("");
-    MakeLabel(this, GBP, QString(), "正在加载数据", 46, 24);
+    PlaceLabel(this, GBP, QString(), "正在加载数据", 46, 24);
     GBP->SetVisible(false);
     Timer1 = new TTimer(this);
     Timer1->SetName("Timer1");

@@ -53,40 +53,40 @@ TSetHTFrm::TSetHTFrm(TComponent* AOwner) : TSkinnedSmallForm(AOwner, "SetHTFrm",
     const char* captions[] = {"极轻活动", "轻度活动", "中度活动", "重度活动"};
     TSkCheckList** lists[] = {&RC_A, &RC_B, &RC_C, &RC_D};
     for (int i = 0; i < 4; ++i) {
-        MakeLabel(this, this, QString(), captions[i], 12 + i * 182, 38)->Font()->SetStyle(FontStyle(fsBold));
-        *lists[i] = MakeControl<TSkCheckList>(this, this, names[i], 12 + i * 182, 58, 172, 340);
+        PlaceLabel(this, this, QString(), captions[i], 12 + i * 182, 38)->Font()->SetStyle(FontStyle(fsBold));
+        *lists[i] = Place<TSkCheckList>(this, this, names[i], 12 + i * 182, 58, 172, 340);
         (*lists[i])->SetPopupMenu(PopupMenu1);
     }
 
-    SkButton3 = MakeControl<TSkButton>(this, this, "SkButton3", 12, 416, 100, 30);
+    SkButton3 = Place<TSkButton>(this, this, "SkButton3", 12, 416, 100, 30);
     SkButton3->SetCaption("添加活动项");
     SkButton3->OnClick = [this](TObject* s) { SkButton3Click(s); };
-    MakeLabel(this, this, QString(), "右键点击自己添加的活动项可修改或删除", 124, 424)->Font()->SetColor(clGray);
-    SkButton7 = MakeControl<TSkButton>(this, this, "SkButton7", 540, 416, 90, 30);
+    PlaceLabel(this, this, QString(), "右键点击自己添加的活动项可修改或删除", 124, 424)->Font()->SetColor(clGray);
+    SkButton7 = Place<TSkButton>(this, this, "SkButton7", 540, 416, 90, 30);
     SkButton7->SetCaption("确定");
     SkButton7->OnClick = [this](TObject* s) { SkButton7Click(s); };
-    btnCloseSP = MakeControl<TSkButton>(this, this, "btnCloseSP", 640, 416, 90, 30);
+    btnCloseSP = Place<TSkButton>(this, this, "btnCloseSP", 640, 416, 90, 30);
     btnCloseSP->SetCaption("关闭");
     btnCloseSP->OnClick = [this](TObject* s) { btnCloseSPClick(s); };
 
-    gb = MakeControl<TSkGroupBox>(this, this, "gb", 200, 120, 340, 200);
+    gb = Place<TSkGroupBox>(this, this, "gb", 200, 120, 340, 200);
     gb->SetCaption("活动项");
     gb->SetColor(0xFCF6EE);
     gb->SetVisible(false);
-    MakeLabel(this, gb, QString(), "活动类型", 20, 34);
-    cbbHT = MakeControl<TSkComboBox>(this, gb, "cbbHT", 90, 30, 130, 24);
+    PlaceLabel(this, gb, QString(), "活动类型", 20, 34);
+    cbbHT = Place<TSkComboBox>(this, gb, "cbbHT", 90, 30, 130, 24);
     cbbHT->SetStyle(csDropDownList);
     for (const char* c : captions) cbbHT->Items()->Add(c);
-    MakeLabel(this, gb, QString(), "活动名称", 20, 72);
-    edtHT = MakeControl<TSkEdit>(this, gb, "edtHT", 90, 68, 220, 24);
-    MakeLabel(this, gb, QString(), "热量消耗", 20, 110);
-    edtXH = MakeControl<TSkEdit>(this, gb, "edtXH", 90, 106, 70, 24);
-    MakeLabel(this, gb, QString(), "Kcal", 166, 110);
-    MakeLabel(this, gb, QString(), "注：平均1分钟消耗热量", 200, 110)->Font()->SetColor(clGray);
-    SkButton1 = MakeControl<TSkButton>(this, gb, "SkButton1", 90, 150, 80, 30);
+    PlaceLabel(this, gb, QString(), "活动名称", 20, 72);
+    edtHT = Place<TSkEdit>(this, gb, "edtHT", 90, 68, 220, 24);
+    PlaceLabel(this, gb, QString(), "热量消耗", 20, 110);
+    edtXH = Place<TSkEdit>(this, gb, "edtXH", 90, 106, 70, 24);
+    PlaceLabel(this, gb, QString(), "Kcal", 166, 110);
+    PlaceLabel(this, gb, QString(), "注：平均1分钟消耗热量", 200, 110)->Font()->SetColor(clGray);
+    SkButton1 = Place<TSkButton>(this, gb, "SkButton1", 90, 150, 80, 30);
     SkButton1->SetCaption("确定");
     SkButton1->OnClick = [this](TObject* s) { SkButton1Click(s); };
-    SkButton2 = MakeControl<TSkButton>(this, gb, "SkButton2", 190, 150, 80, 30);
+    SkButton2 = Place<TSkButton>(this, gb, "SkButton2", 190, 150, 80, 30);
     SkButton2->SetCaption("关闭");
     SkButton2->OnClick = [this](TObject* s) { SkButton2Click(s); };
 

@@ -30,14 +30,14 @@ bool SingleByteText(const QString& text) {
 TTCFoodSrcFrm::TTCFoodSrcFrm(TComponent* AOwner)
     : TSkinnedSmallForm(AOwner, "TCFoodSrcFrm", "食物查询", 300, 440, true) {
     lblTit->SetCaption("常食用食物列表");
-    rbSW = MakeControl<TSkRadioButton>(this, this, "rbSW", 12, 38, 100, 22);
+    rbSW = Place<TSkRadioButton>(this, this, "rbSW", 12, 38, 100, 22);
     rbSW->SetCaption("食物名称");
     rbSW->SetChecked(true);
-    rbSP = MakeControl<TSkRadioButton>(this, this, "rbSP", 124, 38, 100, 22);
+    rbSP = Place<TSkRadioButton>(this, this, "rbSP", 124, 38, 100, 22);
     rbSP->SetCaption("食谱名称");
-    edtQry = MakeControl<TSkEdit>(this, this, "edtQry", 12, 66, 200, 24);
+    edtQry = Place<TSkEdit>(this, this, "edtQry", 12, 66, 200, 24);
     edtQry->OnChange = [this](TObject* s) { edtQryChange(s); };
-    btnSrcFood = MakeControl<TSkButton>(this, this, "btnSrcFood", 220, 64, 68, 28);
+    btnSrcFood = Place<TSkButton>(this, this, "btnSrcFood", 220, 64, 68, 28);
     btnSrcFood->SetCaption("查询");
     btnSrcFood->OnClick = [this](TObject* s) { btnSrcFoodClick(s); };
     AdoQry = new TADOQuery(this);
@@ -46,7 +46,7 @@ TTCFoodSrcFrm::TTCFoodSrcFrm(TComponent* AOwner)
     DSQry = new TDataSource(this);
     DSQry->SetName("DSQry");
     DSQry->SetDataSet(AdoQry);
-    dbgQry = MakeControl<TSkDBGrid>(this, this, "dbgQry", 12, 98, 276, 310);
+    dbgQry = Place<TSkDBGrid>(this, this, "dbgQry", 12, 98, 276, 310);
     dbgQry->SetDataSource(DSQry);
     dbgQry->SetOptions(dgTitles | dgColLines | dgRowLines | dgRowSelect);
     TColumn* id = dbgQry->Columns()->Add();
@@ -58,7 +58,7 @@ TTCFoodSrcFrm::TTCFoodSrcFrm(TComponent* AOwner)
     name->Title()->SetCaption("名称");
     name->SetWidth(196);
     dbgQry->OnDblClick = [this](TObject* s) { dbgQryDblClick(s); };
-    MakeLabel(this, this, QString(), "说明：双击添加食物", 12, 414)->Font()->SetColor(clGray);
+    PlaceLabel(this, this, QString(), "说明：双击添加食物", 12, 414)->Font()->SetColor(clGray);
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
     FormCreate(this);
 }

@@ -68,7 +68,7 @@ TFrm_UInfo::~TFrm_UInfo() {
 }
 
 void TFrm_UInfo::BuildNavigation() {
-    pnlLeft = MakePlainPanel(this, this, "pnlLeft", 0, 0, 92, 528, NavColor);
+    pnlLeft = PlacePanel(this, this, "pnlLeft", 0, 0, 92, 528, NavColor);
     pnlLeft->SetAlign(alLeft);
     struct TNav {
         TSpeedButton** Button;
@@ -84,7 +84,7 @@ void TFrm_UInfo::BuildNavigation() {
     };
     int top = 20;
     for (const TNav& n : items) {
-        auto* b = MakeControl<TSpeedButton>(this, pnlLeft, n.Name, 20, top, 50, 46);
+        auto* b = Place<TSpeedButton>(this, pnlLeft, n.Name, 20, top, 50, 46);
         b->SetCaption(n.Glyph);
         b->SetFlat(true);
         b->Font()->SetSize(18);
@@ -92,7 +92,7 @@ void TFrm_UInfo::BuildNavigation() {
         b->Font()->SetColor(0x8B5A2B);
         const auto handler = n.Handler;
         b->OnClick = [this, handler](TObject* s) { (this->*handler)(s); };
-        auto* l = MakeLabel(this, pnlLeft, QString(), n.Caption, 0, top + 50);
+        auto* l = PlaceLabel(this, pnlLeft, QString(), n.Caption, 0, top + 50);
         l->SetAutoSize(false);
         l->SetBounds(0, top + 50, 90, 18);
         l->SetAlignment(taCenter);
@@ -100,43 +100,43 @@ void TFrm_UInfo::BuildNavigation() {
         *n.Button = b;
         top += 96;
     }
-    imgCheck = MakeControl<TImage>(this, pnlLeft, "imgCheck", 80, btnBase->Top(), 12, 46);
+    imgCheck = Place<TImage>(this, pnlLeft, "imgCheck", 80, btnBase->Top(), 12, 46);
     DrawCheckMark(imgCheck);
 
-    pnlRight = MakePlainPanel(this, this, "pnlRight", 92, 0, 667, 528, clWhite);
+    pnlRight = PlacePanel(this, this, "pnlRight", 92, 0, 667, 528, clWhite);
     pnlRight->SetAlign(alClient);
-    pnlTop = MakePlainPanel(this, pnlRight, "pnlTop", 0, 0, 667, 34, TitleColor);
+    pnlTop = PlacePanel(this, pnlRight, "pnlTop", 0, 0, 667, 34, TitleColor);
     pnlTop->SetAlign(alTop);
-    lblTop = MakeLabel(this, pnlTop, "lblTop", "个人基本信息", 14, 8);
+    lblTop = PlaceLabel(this, pnlTop, "lblTop", "个人基本信息", 14, 8);
     lblTop->Font()->SetSize(12);
     lblTop->Font()->SetStyle(FontStyle(fsBold));
     lblTop->Font()->SetColor(0x8B3A00);
-    lblLSTop = MakeLabel(this, pnlTop, "lblLSTop", "", 200, 10);
+    lblLSTop = PlaceLabel(this, pnlTop, "lblLSTop", "", 200, 10);
     lblLSTop->Font()->SetColor(0x8B3A00);
-    pnlBack = MakePlainPanel(this, pnlTop, "pnlBack", 580, 4, 80, 26, TitleColor);
+    pnlBack = PlacePanel(this, pnlTop, "pnlBack", 580, 4, 80, 26, TitleColor);
     pnlBack->SetVisible(false);
-    btn1 = MakeControl<TSpeedButton>(this, pnlBack, "btn1", 0, 0, 80, 26);
+    btn1 = Place<TSpeedButton>(this, pnlBack, "btn1", 0, 0, 80, 26);
     btn1->SetCaption("← 返回");
     btn1->SetFlat(true);
     btn1->OnClick = [this](TObject* s) { btn1Click(s); };
 
-    pnlClaDate = MakePlainPanel(this, pnlRight, "pnlClaDate", 0, 34, 667, 32, clWhite);
+    pnlClaDate = PlacePanel(this, pnlRight, "pnlClaDate", 0, 34, 667, 32, clWhite);
     pnlClaDate->SetAlign(alTop);
-    btnLDate = MakeControl<TSpeedButton>(this, pnlClaDate, "btnLDate", 14, 4, 64, 24);
+    btnLDate = Place<TSpeedButton>(this, pnlClaDate, "btnLDate", 14, 4, 64, 24);
     btnLDate->SetCaption("◀ 上月");
     btnLDate->OnClick = [this](TObject* s) { btnLDateClick(s); };
-    lblDate = MakeLabel(this, pnlClaDate, "lblDate", DateToISO(Date()), 0, 7);
+    lblDate = PlaceLabel(this, pnlClaDate, "lblDate", DateToISO(Date()), 0, 7);
     lblDate->SetAutoSize(false);
     lblDate->SetBounds(84, 7, 110, 18);
     lblDate->SetAlignment(taCenter);
     lblDate->Font()->SetSize(11);
     lblDate->Font()->SetStyle(FontStyle(fsBold));
-    btnRDate = MakeControl<TSpeedButton>(this, pnlClaDate, "btnRDate", 200, 4, 64, 24);
+    btnRDate = Place<TSpeedButton>(this, pnlClaDate, "btnRDate", 200, 4, 64, 24);
     btnRDate->SetCaption("下月 ▶");
     btnRDate->OnClick = [this](TObject* s) { btnRDateClick(s); };
-    lblSetHD = MakeLabel(this, pnlClaDate, "lblSetHD", "设置活动项", 470, 8);
+    lblSetHD = PlaceLabel(this, pnlClaDate, "lblSetHD", "设置活动项", 470, 8);
     lblSetHD->SetVisible(false);
-    lblLSJL = MakeLabel(this, pnlClaDate, "lblLSJL", "查看历史记录", 560, 8);
+    lblLSJL = PlaceLabel(this, pnlClaDate, "lblLSJL", "查看历史记录", 560, 8);
     for (TLabel* l : {lblSetHD, lblLSJL}) {
         MakeHoverLink(l);
         l->Font()->SetColor(clBlack);
@@ -144,7 +144,7 @@ void TFrm_UInfo::BuildNavigation() {
     lblSetHD->OnClick = [this](TObject* s) { lblSetHDClick(s); };
     lblLSJL->OnClick = [this](TObject* s) { lblLSJLClick(s); };
 
-    PC3 = MakeControl<TSkPageControl>(this, pnlRight, "PC3", 0, 66, 667, 462);
+    PC3 = Place<TSkPageControl>(this, pnlRight, "PC3", 0, 66, 667, 462);
     PC3->SetAlign(alClient);
     // The pages are chosen by the navigation bar; their tabs are too small to be seen.
     PC3->SetTabHeight(1);

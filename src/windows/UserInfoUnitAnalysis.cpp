@@ -27,15 +27,15 @@ const QString PeriodSql =
 
 void TFrm_UInfo::BuildAnalysisPage() {
     TWinControl* page = TabSheet22;
-    MakeLabel(this, page, QString(), "起始日期", 16, 14);
-    DT9 = MakeControl<TDateTimePicker>(this, page, "DT9", 76, 10, 120, 24);
-    MakeLabel(this, page, QString(), "截止日期", 210, 14);
-    DT10 = MakeControl<TDateTimePicker>(this, page, "DT10", 270, 10, 120, 24);
-    btn_Ana = MakeControl<TSkButton>(this, page, "btn_Ana", 404, 8, 80, 28);
+    PlaceLabel(this, page, QString(), "起始日期", 16, 14);
+    DT9 = Place<TDateTimePicker>(this, page, "DT9", 76, 10, 120, 24);
+    PlaceLabel(this, page, QString(), "截止日期", 210, 14);
+    DT10 = Place<TDateTimePicker>(this, page, "DT10", 270, 10, 120, 24);
+    btn_Ana = Place<TSkButton>(this, page, "btn_Ana", 404, 8, 80, 28);
     btn_Ana->SetCaption("统计");
     btn_Ana->OnClick = [this](TObject* s) { btn_AnaClick(s); };
 
-    edtDT = MakeControl<TSkEdit>(this, page, "edtDT", 16, 48, 300, 24);
+    edtDT = Place<TSkEdit>(this, page, "edtDT", 16, 48, 300, 24);
     edtDT->SetText("数据分析结果");
     edtDT->SetReadOnly(true);
     edtDT->Font()->SetStyle(FontStyle(fsBold));
@@ -48,12 +48,12 @@ void TFrm_UInfo::BuildAnalysisPage() {
                                {&edtFat, "edtFat", "热量平衡状态"}};
     int top = 80;
     for (const TResult& r : results) {
-        MakeLabel(this, page, QString(), r.Caption, 16, top + 4);
-        *r.Edit = MakeControl<TSkEdit>(this, page, r.Name, 110, top, 206, 24);
+        PlaceLabel(this, page, QString(), r.Caption, 16, top + 4);
+        *r.Edit = Place<TSkEdit>(this, page, r.Name, 110, top, 206, 24);
         (*r.Edit)->SetReadOnly(true);
         top += 32;
     }
-    memoAnaNote = MakeControl<TSkMemo>(this, page, "memoAnaNote", 16, 246, 300, 64);
+    memoAnaNote = Place<TSkMemo>(this, page, "memoAnaNote", 16, 246, 300, 64);
     memoAnaNote->Lines()->Add("统计结果以记录的数据为基础，");
     memoAnaNote->Lines()->Add("数据记录不全，会影响统计结果");
     memoAnaNote->Lines()->Add("或产生统计结果不合理的现象。");
@@ -66,7 +66,7 @@ void TFrm_UInfo::BuildAnalysisPage() {
     dsAna = new TDataSource(this);
     dsAna->SetName("dsAna");
     dsAna->SetDataSet(qryAna);
-    DBS = MakeControl<TSkDBGrid>(this, page, "DBS", 330, 48, 330, 400);
+    DBS = Place<TSkDBGrid>(this, page, "DBS", 330, 48, 330, 400);
     DBS->SetDataSource(dsAna);
     const std::pair<const char*, const char*> dayColumns[] = {
         {"CKDate", "日期"}, {"SKCal", "饮食热量"}, {"OKCal", "日常耗能"}, {"HKCal", "运动耗能"}, {"CKCAL", "热量平衡"}};
@@ -80,7 +80,7 @@ void TFrm_UInfo::BuildAnalysisPage() {
     DSKCAL = new TDataSource(this);
     DSKCAL->SetName("DSKCAL");
     DSKCAL->SetDataSet(qryAna);
-    dbDKCal = MakeControl<TSkDBGrid>(this, page, "dbDKCal", 16, 320, 300, 120);
+    dbDKCal = Place<TSkDBGrid>(this, page, "dbDKCal", 16, 320, 300, 120);
     dbDKCal->SetVisible(false);
     dbDKCal->SetDataSource(DSKCAL);
     const std::pair<const char*, const char*> sumColumns[] = {{"CKDate", "日期"},
@@ -94,7 +94,7 @@ void TFrm_UInfo::BuildAnalysisPage() {
         c->Title()->SetCaption(title);
     }
 
-    Panel_ana = MakeControl<TPanel>(this, page, "Panel_ana", 180, 180, 300, 50);
+    Panel_ana = Place<TPanel>(this, page, "Panel_ana", 180, 180, 300, 50);
     Panel_ana->SetCaption("正在分析数据，请稍候... ...");
     Panel_ana->SetVisible(false);
 }

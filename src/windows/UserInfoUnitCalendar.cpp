@@ -48,7 +48,7 @@ QString UnpaddedDate(int y, int m, int d) { return QStringLiteral("%1-%2-%3").ar
 }  // namespace
 
 TSkStringGrid* TFrm_UInfo::BuildCalendar(TWinControl* parent, const QString& name, int kind) {
-    auto* grid = MakeControl<TSkStringGrid>(this, parent, name, 6, 4, 655, 372);
+    auto* grid = Place<TSkStringGrid>(this, parent, name, 6, 4, 655, 372);
     grid->SetTag(kind);
     grid->SetColCount(7);
     grid->SetRowCount(7);
@@ -63,12 +63,12 @@ TSkStringGrid* TFrm_UInfo::BuildCalendar(TWinControl* parent, const QString& nam
     };
     grid->OnResize = [this](TObject* s) { SGTZResize(s); };
     SGTZResize(grid);
-    MakeLabel(this, parent, QString(), kind == 3 ? "  提示：选择日期双击，添加记录。 " : "  提示：选择日期双击，添加记录。", 6,
+    PlaceLabel(this, parent, QString(), kind == 3 ? "  提示：选择日期双击，添加记录。 " : "  提示：选择日期双击，添加记录。", 6,
               382)
         ->Font()
         ->SetColor(clGray);
-    if (kind == 1) MakeLabel(this, parent, QString(), "日期表格中红色字体的数据：表示已录入的体重。", 250, 382);
-    if (kind == 2) MakeLabel(this, parent, QString(), "日期表格中红色字体的数据：表示已录入的活动消耗的热量。", 250, 382);
+    if (kind == 1) PlaceLabel(this, parent, QString(), "日期表格中红色字体的数据：表示已录入的体重。", 250, 382);
+    if (kind == 2) PlaceLabel(this, parent, QString(), "日期表格中红色字体的数据：表示已录入的活动消耗的热量。", 250, 382);
     return grid;
 }
 
@@ -79,7 +79,7 @@ TSkDBGrid* TFrm_UInfo::BuildHistoryGrid(TWinControl* parent, const QString& name
     query->SetConnection(DM->Conn);
     source = new TDataSource(this);
     source->SetDataSet(query);
-    auto* grid = MakeControl<TSkDBGrid>(this, parent, name, 6, 40, 655, 330);
+    auto* grid = Place<TSkDBGrid>(this, parent, name, 6, 40, 655, 330);
     grid->SetDataSource(source);
     grid->SetOptions(dgTitles | dgIndicator | dgColumnResize | dgColLines | dgRowLines | dgRowSelect);
     const int width = (620 - 12) / int(columns.size());

@@ -27,31 +27,31 @@ double OneDecimal(double value) { return StrToFloat(FormatFloat("0.0", value)); 
 void TFrm_UInfo::BuildFoodPage() {
     TWinControl* page = TabSheet5;
     TabSheet5->OnDblClick = [this](TObject* s) { TabSheet5DblClick(s); };
-    pnlYSCla = MakePlainPanel(this, page, "pnlYSCla", 0, 0, 667, 460, clWhite);
+    pnlYSCla = PlacePanel(this, page, "pnlYSCla", 0, 0, 667, 460, clWhite);
     pnlYSCla->SetAlign(alClient);
     SGYS = BuildCalendar(pnlYSCla, "SGYS", 3);
     SGYS->OnDblClick = [this](TObject* s) { SGYSDblClick(s); };
 
-    pnlYSJL = MakePlainPanel(this, page, "pnlYSJL", 0, 0, 667, 460, clWhite);
+    pnlYSJL = PlacePanel(this, page, "pnlYSJL", 0, 0, 667, 460, clWhite);
     pnlYSJL->SetAlign(alClient);
     pnlYSJL->SetVisible(false);
 
     // The meal buttons and the day's summary by meal.
-    pnlAddSP = MakePlainPanel(this, pnlYSJL, "pnlAddSP", 0, 0, 667, 460, clWhite);
+    pnlAddSP = PlacePanel(this, pnlYSJL, "pnlAddSP", 0, 0, 667, 460, clWhite);
     pnlAddSP->SetAlign(alClient);
     TSkButton** mealButtons[] = {&btnBreakfast, &btnBreakFastAddtion, &btnLunch,
                                  &btnLunchAddtion, &btnSupper, &btnSupperAddtion};
     const char* buttonNames[] = {"btnBreakfast", "btnBreakFastAddtion", "btnLunch",
                                  "btnLunchAddtion", "btnSupper", "btnSupperAddtion"};
     for (int i = 0; i < 6; ++i) {
-        auto* b = MakeControl<TSkButton>(this, pnlAddSP, buttonNames[i], 20 + i * 104, 20, 94, 36);
+        auto* b = Place<TSkButton>(this, pnlAddSP, buttonNames[i], 20 + i * 104, 20, 94, 36);
         b->SetCaption(MealClasses[i]);
         b->SetHint(MealClasses[i]);
         b->OnClick = [this](TObject* s) { btnBreakfastClick(s); };
         *mealButtons[i] = b;
     }
-    MakeLabel(this, pnlAddSP, QString(), "  提示：点击按钮，添加饮食记录。", 14, 66)->Font()->SetColor(clGray);
-    SGSC = MakeControl<TSkStringGrid>(this, pnlAddSP, "SGSC", 20, 96, 450, 7 * 29 + 4);
+    PlaceLabel(this, pnlAddSP, QString(), "  提示：点击按钮，添加饮食记录。", 14, 66)->Font()->SetColor(clGray);
+    SGSC = Place<TSkStringGrid>(this, pnlAddSP, "SGSC", 20, 96, 450, 7 * 29 + 4);
     SGSC->SetColCount(3);
     SGSC->SetRowCount(7);
     SGSC->SetFixedCols(1);
@@ -63,26 +63,26 @@ void TFrm_UInfo::BuildFoodPage() {
     ShowNoSelection(SGSC);
 
     // One meal's foods.
-    pnlYSJLTxt = MakePlainPanel(this, pnlYSJL, "pnlYSJLTxt", 0, 0, 667, 460, clWhite);
+    pnlYSJLTxt = PlacePanel(this, pnlYSJL, "pnlYSJLTxt", 0, 0, 667, 460, clWhite);
     pnlYSJLTxt->SetAlign(alClient);
     pnlYSJLTxt->SetVisible(false);
-    pnlTC = MakeControl<TPanel>(this, pnlYSJLTxt, "pnlTC", 6, 6, 90, 28);
+    pnlTC = Place<TPanel>(this, pnlYSJLTxt, "pnlTC", 6, 6, 90, 28);
     pnlTC->SetColor(0xFCF6EE);
     pnlTC->Font()->SetStyle(FontStyle(fsBold));
-    MakeLabel(this, pnlYSJLTxt, QString(), "日期", 110, 12);
-    edtDT2 = MakeControl<TSkEdit>(this, pnlYSJLTxt, "edtDT2", 140, 8, 100, 24);
+    PlaceLabel(this, pnlYSJLTxt, QString(), "日期", 110, 12);
+    edtDT2 = Place<TSkEdit>(this, pnlYSJLTxt, "edtDT2", 140, 8, 100, 24);
     edtDT2->SetReadOnly(true);
-    Btn_SaveSW = MakeControl<TSkButton>(this, pnlYSJLTxt, "Btn_SaveSW", 260, 6, 70, 28);
+    Btn_SaveSW = Place<TSkButton>(this, pnlYSJLTxt, "Btn_SaveSW", 260, 6, 70, 28);
     Btn_SaveSW->SetCaption("保存");
     Btn_SaveSW->OnClick = [this](TObject* s) { Btn_SaveSWClick(s); };
-    btnClearSP = MakeControl<TSkButton>(this, pnlYSJLTxt, "btnClearSP", 340, 6, 70, 28);
+    btnClearSP = Place<TSkButton>(this, pnlYSJLTxt, "btnClearSP", 340, 6, 70, 28);
     btnClearSP->SetCaption("清空");
     btnClearSP->OnClick = [this](TObject* s) { btnClearSPClick(s); };
-    Label83 = MakeLabel(this, pnlYSJLTxt, "Label83", "操作方法", 430, 12);
-    MakeLabel(this, pnlYSJLTxt, QString(), "添加食物方法：", 8, 46);
-    lbl11 = MakeLabel(this, pnlYSJLTxt, "lbl11", "[常用食物]", 104, 46);
-    lbl12 = MakeLabel(this, pnlYSJLTxt, "lbl12", "[饮食套餐]", 184, 46);
-    lbl13 = MakeLabel(this, pnlYSJLTxt, "lbl13", "[食物查询]", 264, 46);
+    Label83 = PlaceLabel(this, pnlYSJLTxt, "Label83", "操作方法", 430, 12);
+    PlaceLabel(this, pnlYSJLTxt, QString(), "添加食物方法：", 8, 46);
+    lbl11 = PlaceLabel(this, pnlYSJLTxt, "lbl11", "[常用食物]", 104, 46);
+    lbl12 = PlaceLabel(this, pnlYSJLTxt, "lbl12", "[饮食套餐]", 184, 46);
+    lbl13 = PlaceLabel(this, pnlYSJLTxt, "lbl13", "[食物查询]", 264, 46);
     for (TLabel* l : {Label83, lbl11, lbl12, lbl13}) MakeHoverLink(l);
     Label83->OnClick = [this](TObject* s) { Label83Click(s); };
     lbl11->OnClick = [this](TObject* s) { lbl11Click(s); };
@@ -90,7 +90,7 @@ void TFrm_UInfo::BuildFoodPage() {
     lbl13->OnClick = [this](TObject* s) { lbl13Click(s); };
 
     const int widths[] = {36, 190, 70, 82, 82, 82, 100};
-    SG2 = MakeControl<TSkStringGrid>(this, pnlYSJLTxt, "SG2", 6, 70, 655, 300);
+    SG2 = Place<TSkStringGrid>(this, pnlYSJLTxt, "SG2", 6, 70, 655, 300);
     SG2->SetColCount(7);
     SG2->SetRowCount(2);
     SG2->SetFixedCols(1);
@@ -113,7 +113,7 @@ void TFrm_UInfo::BuildFoodPage() {
     PPMDelSP->Items()->Add(N1);
     SG2->SetPopupMenu(PPMDelSP);
 
-    SG21 = MakeControl<TSkStringGrid>(this, pnlYSJLTxt, "SG21", 6, 372, 655, 28);
+    SG21 = Place<TSkStringGrid>(this, pnlYSJLTxt, "SG21", 6, 372, 655, 28);
     SG21->SetColCount(7);
     SG21->SetRowCount(1);
     SG21->SetFixedCols(0);
@@ -122,17 +122,17 @@ void TFrm_UInfo::BuildFoodPage() {
     SG21->SetScrollBars(ssNone);
     ShowNoSelection(SG21);
     for (int c = 0; c < 7; ++c) SG21->SetColWidths(c, widths[c]);
-    MakeLabel(this, pnlYSJLTxt, QString(), "说明：需输入食物重量，其他数值由软件自动生成。", 8, 408)->Font()->SetColor(clGray);
+    PlaceLabel(this, pnlYSJLTxt, QString(), "说明：需输入食物重量，其他数值由软件自动生成。", 8, 408)->Font()->SetColor(clGray);
 
     // The history of daily totals.
-    pnlYSCX = MakePlainPanel(this, page, "pnlYSCX", 0, 0, 667, 460, clWhite);
+    pnlYSCX = PlacePanel(this, page, "pnlYSCX", 0, 0, 667, 460, clWhite);
     pnlYSCX->SetAlign(alClient);
     pnlYSCX->SetVisible(false);
-    MakeLabel(this, pnlYSCX, QString(), "起始日期", 8, 12);
-    DT7 = MakeControl<TDateTimePicker>(this, pnlYSCX, "DT7", 64, 8, 120, 24);
-    MakeLabel(this, pnlYSCX, QString(), "截止日期", 196, 12);
-    DT8 = MakeControl<TDateTimePicker>(this, pnlYSCX, "DT8", 252, 8, 120, 24);
-    btn_SearchSW = MakeControl<TSkButton>(this, pnlYSCX, "btn_SearchSW", 386, 6, 70, 28);
+    PlaceLabel(this, pnlYSCX, QString(), "起始日期", 8, 12);
+    DT7 = Place<TDateTimePicker>(this, pnlYSCX, "DT7", 64, 8, 120, 24);
+    PlaceLabel(this, pnlYSCX, QString(), "截止日期", 196, 12);
+    DT8 = Place<TDateTimePicker>(this, pnlYSCX, "DT8", 252, 8, 120, 24);
+    btn_SearchSW = Place<TSkButton>(this, pnlYSCX, "btn_SearchSW", 386, 6, 70, 28);
     btn_SearchSW->SetCaption("查询");
     btn_SearchSW->OnClick = [this](TObject* s) { btn_SearchSWClick(s); };
     SkDBGrid3 = BuildHistoryGrid(pnlYSCX, "SkDBGrid3", QrySW, DSSW,
@@ -145,7 +145,7 @@ void TFrm_UInfo::BuildFoodPage() {
     QrySW->SetName("QrySW");
     DSSW->SetName("DSSW");
     SkDBGrid3->OnDblClick = [this](TObject* s) { SkDBGrid3DblClick(s); };
-    MakeLabel(this, pnlYSCX, QString(), "说明：查看某一天的明细记录，根据日期选择记录双击即可。", 8, 378)
+    PlaceLabel(this, pnlYSCX, QString(), "说明：查看某一天的明细记录，根据日期选择记录双击即可。", 8, 378)
         ->Font()
         ->SetColor(clGray);
 }

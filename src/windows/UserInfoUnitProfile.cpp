@@ -43,44 +43,44 @@ QString AgeLevelRefusal(double age, int level) {
 }  // namespace
 
 void TFrm_UInfo::BuildProfilePage() {
-    gbInfo = MakeControl<TSkGroupBox>(this, TabSheet1, "gbInfo", 40, 16, 580, 400);
+    gbInfo = Place<TSkGroupBox>(this, TabSheet1, "gbInfo", 40, 16, 580, 400);
     gbInfo->SetCaption("个人基本信息");
     const char* captions[] = {"登陆名称：", "登陆密码：", "姓    名：", "性    别：", "出生日期：", "身高(cm)：", "活动类型："};
     TLabel** values[] = {&lblUID, &lblPWD, &lblName, &lblSex, &lblBthDay, &lblSG, &lblHD};
     const char* valueNames[] = {"lblUID", "lblPWD", "lblName", "lblSex", "lblBthDay", "lblSG", "lblHD"};
     for (int i = 0; i < 7; ++i) {
-        MakeLabel(this, gbInfo, QString(), captions[i], 60, 40 + i * 38);
-        *values[i] = MakeLabel(this, gbInfo, valueNames[i], QString(), 150, 40 + i * 38);
+        PlaceLabel(this, gbInfo, QString(), captions[i], 60, 40 + i * 38);
+        *values[i] = PlaceLabel(this, gbInfo, valueNames[i], QString(), 150, 40 + i * 38);
         (*values[i])->Font()->SetColor(0x8B3A00);
     }
-    Label4 = MakeLabel(this, gbInfo, "Label4", "体力活动类型说明", 330, 268);
-    Label20 = MakeLabel(this, gbInfo, "Label20", "体质指数说明", 330, 306);
+    Label4 = PlaceLabel(this, gbInfo, "Label4", "体力活动类型说明", 330, 268);
+    Label20 = PlaceLabel(this, gbInfo, "Label20", "体质指数说明", 330, 306);
     for (TLabel* l : {Label4, Label20}) MakeHoverLink(l);
     Label4->OnClick = [this](TObject* s) { Label4Click(s); };
     Label20->OnClick = [this](TObject* s) { Label20Click(s); };
-    btnModifyInfo = MakeControl<TSkButton>(this, gbInfo, "btnModifyInfo", 60, 340, 100, 30);
+    btnModifyInfo = Place<TSkButton>(this, gbInfo, "btnModifyInfo", 60, 340, 100, 30);
     btnModifyInfo->SetCaption("修改>>>");
     btnModifyInfo->OnClick = [this](TObject* s) { btnModifyInfoClick(s); };
 
-    gbM = MakeControl<TSkGroupBox>(this, TabSheet1, "gbM", 40, 16, 580, 400);
+    gbM = Place<TSkGroupBox>(this, TabSheet1, "gbM", 40, 16, 580, 400);
     gbM->SetCaption("个人资料修改");
     // The editor lies over the view and hides it.
     for (TSkGroupBox* g : {gbInfo, gbM}) g->SetColor(clWhite);
     gbM->SetVisible(false);
     const char* editCaptions[] = {"用 户 名：", "登陆密码：", "姓    名：", "性    别：", "出生日期：", "身高(cm)：", "活动类型："};
-    for (int i = 0; i < 7; ++i) MakeLabel(this, gbM, QString(), editCaptions[i], 60, 40 + i * 38);
-    edtUID = MakeControl<TSkEdit>(this, gbM, "edtUID", 150, 36, 200, 24);
-    edtPwd = MakeControl<TSkEdit>(this, gbM, "edtPwd", 150, 74, 200, 24);
-    EdtName = MakeControl<TSkEdit>(this, gbM, "EdtName", 150, 112, 200, 24);
-    cbbSex = MakeControl<TSkComboBox>(this, gbM, "cbbSex", 150, 150, 80, 24);
+    for (int i = 0; i < 7; ++i) PlaceLabel(this, gbM, QString(), editCaptions[i], 60, 40 + i * 38);
+    edtUID = Place<TSkEdit>(this, gbM, "edtUID", 150, 36, 200, 24);
+    edtPwd = Place<TSkEdit>(this, gbM, "edtPwd", 150, 74, 200, 24);
+    EdtName = Place<TSkEdit>(this, gbM, "EdtName", 150, 112, 200, 24);
+    cbbSex = Place<TSkComboBox>(this, gbM, "cbbSex", 150, 150, 80, 24);
     cbbSex->SetStyle(csDropDownList);
     cbbSex->Items()->Add("男");
     cbbSex->Items()->Add("女");
-    edtBthday = MakeControl<TSkEdit>(this, gbM, "edtBthday", 150, 188, 120, 24);
-    MakeLabel(this, gbM, QString(), "格式：1980-01-31", 280, 192)->Font()->SetColor(clGray);
-    edtSG = MakeControl<TSkNumericEdit>(this, gbM, "edtSG", 150, 226, 80, 24);
+    edtBthday = Place<TSkEdit>(this, gbM, "edtBthday", 150, 188, 120, 24);
+    PlaceLabel(this, gbM, QString(), "格式：1980-01-31", 280, 192)->Font()->SetColor(clGray);
+    edtSG = Place<TSkNumericEdit>(this, gbM, "edtSG", 150, 226, 80, 24);
     edtSG->SetMaxValue(250);
-    cbbHD = MakeControl<TSkComboBox>(this, gbM, "cbbHD", 150, 264, 160, 24);
+    cbbHD = Place<TSkComboBox>(this, gbM, "cbbHD", 150, 264, 160, 24);
     cbbHD->SetStyle(csDropDownList);
     for (const char* level : {"极轻", "轻度/久坐工作", "中度", "重度"}) cbbHD->Items()->Add(level);
     for (TSkEdit* e : {edtUID, edtPwd, EdtName, edtBthday, static_cast<TSkEdit*>(edtSG)}) {
@@ -91,17 +91,17 @@ void TFrm_UInfo::BuildProfilePage() {
         c->OnMouseEnter = [c](TObject*) { c->SetFrameStyle(fsFlatBold); };
         c->OnMouseLeave = [c](TObject*) { c->SetFrameStyle(fsFlat); };
     }
-    btn_SaveInfo = MakeControl<TSkButton>(this, gbM, "btn_SaveInfo", 150, 330, 90, 30);
+    btn_SaveInfo = Place<TSkButton>(this, gbM, "btn_SaveInfo", 150, 330, 90, 30);
     btn_SaveInfo->SetCaption("保存信息");
     btn_SaveInfo->OnClick = [this](TObject* s) { btn_SaveInfoClick(s); };
-    SkButton2 = MakeControl<TSkButton>(this, gbM, "SkButton2", 260, 330, 90, 30);
+    SkButton2 = Place<TSkButton>(this, gbM, "SkButton2", 260, 330, 90, 30);
     SkButton2->SetCaption("关闭");
     SkButton2->OnClick = [this](TObject* s) { SkButton2Click(s); };
 
-    SkGroupBox3 = MakeControl<TSkGroupBox>(this, TabSheet1, "SkGroupBox3", 40, 16, 580, 400);
+    SkGroupBox3 = Place<TSkGroupBox>(this, TabSheet1, "SkGroupBox3", 40, 16, 580, 400);
     SkGroupBox3->SetCaption("个人列表");
     SkGroupBox3->SetVisible(false);
-    SG_INfo = MakeControl<TSkStringGrid>(this, SkGroupBox3, "SG_INfo", 10, 22, 560, 360);
+    SG_INfo = Place<TSkStringGrid>(this, SkGroupBox3, "SG_INfo", 10, 22, 560, 360);
     SG_INfo->SetColCount(3);
     SG_INfo->SetFixedCols(0);
     SG_INfo->SetRowCount(2);

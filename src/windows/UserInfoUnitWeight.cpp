@@ -37,39 +37,39 @@ bool WeighingAt(TADOQuery* query, bool latest, double& weight) {
 
 void TFrm_UInfo::BuildWeightPage() {
     TWinControl* page = TabSheet3;
-    pnlTZCla = MakePlainPanel(this, page, "pnlTZCla", 0, 0, 667, 460, clWhite);
+    pnlTZCla = PlacePanel(this, page, "pnlTZCla", 0, 0, 667, 460, clWhite);
     pnlTZCla->SetAlign(alClient);
     SGTZ = BuildCalendar(pnlTZCla, "SGTZ", 1);
     SGTZ->OnDblClick = [this](TObject* s) { SGTZDblClick(s); };
 
-    pnlTZLR = MakeControl<TPanel>(this, pnlTZCla, "pnlTZLR", 190, 90, 290, 200);
+    pnlTZLR = Place<TPanel>(this, pnlTZCla, "pnlTZLR", 190, 90, 290, 200);
     pnlTZLR->SetColor(0xFCF6EE);
     pnlTZLR->SetVisible(false);
-    auto* title = MakePlainPanel(this, pnlTZLR, "pnlTZLRTit", 1, 1, 288, 26, 0xF8B600);
+    auto* title = PlacePanel(this, pnlTZLR, "pnlTZLRTit", 1, 1, 288, 26, 0xF8B600);
     title->SetCaption("体重录入");
     title->Font()->SetColor(clWhite);
     title->Font()->SetStyle(FontStyle(fsBold));
-    MakeLabel(this, pnlTZLR, QString(), "测量日期", 30, 48);
-    edtDT1 = MakeControl<TSkEdit>(this, pnlTZLR, "edtDT1", 100, 44, 120, 24);
+    PlaceLabel(this, pnlTZLR, QString(), "测量日期", 30, 48);
+    edtDT1 = Place<TSkEdit>(this, pnlTZLR, "edtDT1", 100, 44, 120, 24);
     edtDT1->SetReadOnly(true);
-    MakeLabel(this, pnlTZLR, QString(), "体    重", 30, 86);
-    edt_TZ = MakeControl<TSkNumericEdit>(this, pnlTZLR, "edt_TZ", 100, 82, 80, 24);
-    MakeLabel(this, pnlTZLR, QString(), "Kg", 186, 86);
-    btn_SaveTZ = MakeControl<TSkButton>(this, pnlTZLR, "btn_SaveTZ", 60, 122, 70, 28);
+    PlaceLabel(this, pnlTZLR, QString(), "体    重", 30, 86);
+    edt_TZ = Place<TSkNumericEdit>(this, pnlTZLR, "edt_TZ", 100, 82, 80, 24);
+    PlaceLabel(this, pnlTZLR, QString(), "Kg", 186, 86);
+    btn_SaveTZ = Place<TSkButton>(this, pnlTZLR, "btn_SaveTZ", 60, 122, 70, 28);
     btn_SaveTZ->SetCaption("保存");
     btn_SaveTZ->OnClick = [this](TObject* s) { btn_SaveTZClick(s); };
-    btnCTZLR = MakeControl<TSkButton>(this, pnlTZLR, "btnCTZLR", 150, 122, 70, 28);
+    btnCTZLR = Place<TSkButton>(this, pnlTZLR, "btnCTZLR", 150, 122, 70, 28);
     btnCTZLR->SetCaption("关闭");
     btnCTZLR->OnClick = [this](TObject* s) { btnCTZLRClick(s); };
-    MakeLabel(this, pnlTZLR, QString(), "禁忌：不要每天测量体重。", 30, 166)->Font()->SetColor(clRed);
+    PlaceLabel(this, pnlTZLR, QString(), "禁忌：不要每天测量体重。", 30, 166)->Font()->SetColor(clRed);
 
-    pnlTZCX = MakePlainPanel(this, page, "pnlTZCX", 0, 0, 667, 460, clWhite);
+    pnlTZCX = PlacePanel(this, page, "pnlTZCX", 0, 0, 667, 460, clWhite);
     pnlTZCX->SetAlign(alClient);
     pnlTZCX->SetVisible(false);
-    MakeLabel(this, pnlTZCX, QString(), "起始日期                   截止日期", 8, 0);
-    DT2 = MakeControl<TDateTimePicker>(this, pnlTZCX, "DT2", 8, 14, 120, 24);
-    DT3 = MakeControl<TDateTimePicker>(this, pnlTZCX, "DT3", 150, 14, 120, 24);
-    Btn_SearchTZ = MakeControl<TSkButton>(this, pnlTZCX, "Btn_SearchTZ", 290, 12, 70, 28);
+    PlaceLabel(this, pnlTZCX, QString(), "起始日期                   截止日期", 8, 0);
+    DT2 = Place<TDateTimePicker>(this, pnlTZCX, "DT2", 8, 14, 120, 24);
+    DT3 = Place<TDateTimePicker>(this, pnlTZCX, "DT3", 150, 14, 120, 24);
+    Btn_SearchTZ = Place<TSkButton>(this, pnlTZCX, "Btn_SearchTZ", 290, 12, 70, 28);
     Btn_SearchTZ->SetCaption("查询");
     Btn_SearchTZ->OnClick = [this](TObject* s) { Btn_SearchTZClick(s); };
     bgTZ = BuildHistoryGrid(
@@ -77,7 +77,7 @@ void TFrm_UInfo::BuildWeightPage() {
         {{"CDT", "日期"}, {"TZ1", "体重"}, {"TZ3", "与最近一次体重比较"}, {"TZ2", "与首次体重比较"}});
     AdoTZ->SetName("AdoTZ");
     dsTZ->SetName("dsTZ");
-    MakeLabel(this, pnlTZCX, QString(), "说明：〓（相等）、↓（减少）、↑（增加）", 8, 378)->Font()->SetColor(clGray);
+    PlaceLabel(this, pnlTZCX, QString(), "说明：〓（相等）、↓（减少）、↑（增加）", 8, 378)->Font()->SetColor(clGray);
 }
 
 void TFrm_UInfo::SGTZDblClick(TObject*) {

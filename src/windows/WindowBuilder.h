@@ -1,36 +1,36 @@
-// Small helpers that windows use to build their controls in code.
+// Small helpers for building a window's controls in code.
 #pragma once
 
+#include "Controls.h"
 #include "ExtCtrls.h"
 #include "Grids.h"
 #include "StdCtrls.h"
 
-// A control named `name`, owned by `owner`, placed on `parent` at the given bounds.
+// A control owned by `owner`, placed on `parent` with its name and bounds.
 template <class T>
-T* MakeControl(TComponent* owner, TWinControl* parent, const QString& name, int left, int top, int width,
-               int height) {
-    auto* c = new T(owner);
-    if (!name.isEmpty()) c->SetName(name);
-    c->SetParent(parent);
-    c->SetBounds(left, top, width, height);
-    return c;
+T* Place(TComponent* owner, TWinControl* parent, const QString& name, int left, int top, int width, int height) {
+    auto* control = new T(owner);
+    if (!name.isEmpty()) control->SetName(name);
+    control->SetParent(parent);
+    control->SetBounds(left, top, width, height);
+    return control;
 }
 
 // A label sized to its caption.
-inline TLabel* MakeLabel(TComponent* owner, TWinControl* parent, const QString& name, const QString& caption,
-                         int left, int top) {
-    auto* l = MakeControl<TLabel>(owner, parent, name, left, top, 0, 0);
-    l->SetCaption(caption);
-    return l;
+inline TLabel* PlaceLabel(TComponent* owner, TWinControl* parent, const QString& name, const QString& caption,
+                          int left, int top) {
+    auto* label = Place<TLabel>(owner, parent, name, left, top, 0, 0);
+    label->SetCaption(caption);
+    return label;
 }
 
 // A panel without bevel, of a colour.
-inline TPanel* MakePlainPanel(TComponent* owner, TWinControl* parent, const QString& name, int left, int top,
-                              int width, int height, TColor color) {
-    auto* p = MakeControl<TPanel>(owner, parent, name, left, top, width, height);
-    p->SetBevelOuter(bvNone);
-    p->SetColor(color);
-    return p;
+inline TPanel* PlacePanel(TComponent* owner, TWinControl* parent, const QString& name, int left, int top, int width,
+                          int height, TColor color) {
+    auto* panel = Place<TPanel>(owner, parent, name, left, top, width, height);
+    panel->SetBevelOuter(bvNone);
+    panel->SetColor(color);
+    return panel;
 }
 
 // A grid that only shows figures: its chosen cell is drawn like any other.
