@@ -65,9 +65,10 @@ public:
                 const char* meals[] = {"早餐", "早加餐", "午餐", "午加餐", "晚餐", "晚加餐"};
                 for (int m = 0; m < 6; ++m)
                     for (int f = 1; f <= 5; ++f)
-                        DM->Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, Pro, Fat, CHO, CKDate, Flg) "
-                                 "values (:U, :M, :F, 100, 80, 3, 2, 12, :D, 1)",
-                                 {{"U", DM->UID}, {"M", meals[m]}, {"F", f + m * 5}, {"D", date}});
+                        DM->Exec(
+                            "insert into CKRcd (UID, CKCLS, FID, FNet, KCal, Pro, Fat, CHO, CKDate, Flg) "
+                            "values (:U, :M, :F, 100, 80, 3, 2, 12, :D, 1)",
+                            {{"U", DM->UID}, {"M", meals[m]}, {"F", f + m * 5}, {"D", date}});
                 DM->Exec("insert into SPRcd (DT, UID, SPID, SPTime, KCal) values (:D, :U, 1, 30, 60)",
                          {{"U", DM->UID}, {"D", date}});
                 DM->Exec("insert or ignore into BDKcal (KCal, UID, WRDate) values (2200, :U, :D)",
@@ -102,7 +103,8 @@ void SaveMealOf20Foods(benchmark::State& state) {
         state.ResumeTiming();
         centre.Btn_SaveSWClick(nullptr);
     }
-    state.counters["rows"] = copy.Value("select count(*) from CKRcd where CKDate = '" + centre.edtDT2->Text() + "'").toDouble();
+    state.counters["rows"] =
+        copy.Value("select count(*) from CKRcd where CKDate = '" + centre.edtDT2->Text() + "'").toDouble();
 }
 BENCHMARK(SaveMealOf20Foods)->Unit(benchmark::kMillisecond);
 
@@ -111,7 +113,8 @@ void BuildMonthCalendar(benchmark::State& state) {
     copy.SeedYear();
     int y, m, d;
     DecodeDate(Date(), y, m, d);
-    for (auto _ : state) copy.Centre->LoadMonthCalendar(y, m, 3);
+    for (auto _ : state)
+        copy.Centre->LoadMonthCalendar(y, m, 3);
 }
 BENCHMARK(BuildMonthCalendar)->Unit(benchmark::kMillisecond);
 
@@ -121,10 +124,10 @@ void AnalyseOneYear(benchmark::State& state) {
     TFrm_UInfo& centre = *copy.Centre;
     centre.DT9->SetDate(Date() - 364);
     centre.DT10->SetDate(Date());
-    for (auto _ : state) centre.btn_AnaClick(nullptr);
+    for (auto _ : state)
+        centre.btn_AnaClick(nullptr);
     state.counters["days"] = centre.qryAna->RecordCount();
 }
 BENCHMARK(AnalyseOneYear)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-

@@ -4,15 +4,17 @@
 
 TSkStringGrid* MakeDayDetailGrid(TForm* form, const QString& name, const std::vector<int>& widths,
                                  const QStringList& titles) {
-    auto* grid = Place<TSkStringGrid>(form, form, name, 6, 34, form->ClientWidth() - 12,
-                                            form->ClientHeight() - 70);
+    auto* grid =
+        Place<TSkStringGrid>(form, form, name, 6, 34, form->ClientWidth() - 12, form->ClientHeight() - 70);
     grid->SetColCount(int(widths.size()));
     grid->SetRowCount(2);
     grid->SetFixedCols(1);
     grid->SetFixedRows(1);
     grid->SetOptions(grid->Options() | goRowSelect);
-    for (int c = 0; c < int(widths.size()); ++c) grid->SetColWidths(c, widths[c]);
-    for (int c = 0; c < titles.size(); ++c) grid->SetCells(c + 1, 0, titles[c]);
+    for (int c = 0; c < int(widths.size()); ++c)
+        grid->SetColWidths(c, widths[c]);
+    for (int c = 0; c < titles.size(); ++c)
+        grid->SetCells(c + 1, 0, titles[c]);
     return grid;
 }
 
@@ -27,6 +29,7 @@ TLabel* MakeDayDetailTotal(TForm* form, const QString& caption, const QString& v
 
 void ClearDayDetailGrid(TStringGrid* grid) {
     for (int r = 1; r < grid->RowCount(); ++r)
-        for (int c = 0; c <= 20; ++c) grid->SetCells(c, r, QString());
+        for (int c = 0; c <= 20; ++c)
+            grid->SetCells(c, r, QString());
     grid->SetRowCount(2);
 }

@@ -17,7 +17,8 @@ void KeepEmptyLastRow(TStringGrid* grid) {
 int AddIntakeItem(TStringGrid* grid, const QString& name, const QString& id, const QString& kind) {
     // A free row is one without a name; loaded rows are never written over.
     const int row = DM->FindFreeGridRow(grid, 1);
-    for (int c = 0; c <= icSaved; ++c) grid->SetCells(c, row, QString());
+    for (int c = 0; c <= icSaved; ++c)
+        grid->SetCells(c, row, QString());
     grid->SetCells(icNo, row, QString::number(row));
     grid->SetCells(icName, row, name);
     grid->SetCells(icId, row, id);
@@ -68,9 +69,11 @@ void SumIntakeRows(TStringGrid* grid, TStringGrid* totals) {
     double sums[5] = {0, 0, 0, 0, 0};
     for (int r = 1; r < grid->RowCount(); ++r) {
         if (grid->Cells(icName, r).isEmpty() || grid->Cells(icGrams, r).isEmpty()) continue;
-        for (int c = icGrams; c <= icCho; ++c) sums[c - icGrams] += CellNumber(grid, c, r);
+        for (int c = icGrams; c <= icCho; ++c)
+            sums[c - icGrams] += CellNumber(grid, c, r);
     }
-    for (int c = icGrams; c <= icCho; ++c) totals->SetCells(c, 0, FormatFloat(QStringLiteral("0"), sums[c - icGrams]));
+    for (int c = icGrams; c <= icCho; ++c)
+        totals->SetCells(c, 0, FormatFloat(QStringLiteral("0"), sums[c - icGrams]));
 }
 
 void KeepNumberKeys(QChar& key) {

@@ -7,7 +7,16 @@
 #include "Grids.h"
 
 enum TIntakeColumn : int {
-    icNo = 0, icName = 1, icGrams = 2, icKcal = 3, icProtein = 4, icFat = 5, icCho = 6, icId = 8, icKind = 9, icSaved = 10
+    icNo = 0,
+    icName = 1,
+    icGrams = 2,
+    icKcal = 3,
+    icProtein = 4,
+    icFat = 5,
+    icCho = 6,
+    icId = 8,
+    icKind = 9,
+    icSaved = 10
 };
 
 // Whether a data row already holds the item of that id and kind.

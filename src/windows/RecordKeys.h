@@ -5,7 +5,9 @@
 #include "UintDM.h"
 
 // The logged-in user's id as the number the tables hold (0 when nobody is logged in).
-inline qlonglong CurrentUserId() { return DM->UID.trimmed().toLongLong(); }
+inline qlonglong CurrentUserId() {
+    return DM->UID.trimmed().toLongLong();
+}
 
 // A date text ("yyyy-mm-dd" or an unpadded "y-m-d") as "yyyy-mm-dd"; empty when it is no date.
 inline QString IsoDate(const QString& text) {

@@ -1,7 +1,9 @@
 #include "SkinnedSmallForm.h"
 
-TSkinnedSmallForm::TSkinnedSmallForm(TComponent* AOwner, const QString& name, const QString& caption, int width,
-                                     int height, bool stayOnTop)
+#include "UnitMain.h"
+
+TSkinnedSmallForm::TSkinnedSmallForm(TComponent* AOwner, const QString& name, const QString& caption,
+                                     int width, int height, bool stayOnTop)
     : TForm(AOwner) {
     SetName(name);
     SetCaption(caption);
@@ -17,4 +19,11 @@ TSkinnedSmallForm::TSkinnedSmallForm(TComponent* AOwner, const QString& name, co
     imgRight = title.imgRight;
     lblTit = title.Title;
     SpeedButton1 = title.CloseButton;
+}
+
+void PlaceOverTodayPanel(TForm* form) {
+    if (!MainFrm) return;
+    const TPoint origin = MainFrm->PopupOrigin();
+    form->SetLeft(MainFrm->Left() + MainFrm->Width() - form->Width() - 6);
+    form->SetTop(origin.Y);
 }

@@ -17,3 +17,7 @@ protected:
     TSkinnedSmallForm(TComponent* AOwner, const QString& name, const QString& caption, int width, int height,
                       bool stayOnTop);
 };
+
+// Places a window that feeds the personal centre over the main window's today panel, so the food grid
+// it feeds stays in sight.
+void PlaceOverTodayPanel(TForm* form);

@@ -9,9 +9,9 @@
 TOftenFoodFrm* OftenFoodFrm = nullptr;
 
 TOftenFoodFrm::TOftenFoodFrm(TComponent* AOwner)
-    : TSkinnedSmallForm(AOwner, "OftenFoodFrm", "常用食物", 260, 470, true) {
+    : TSkinnedSmallForm(AOwner, "OftenFoodFrm", "常用食物", 236, 470, true) {
     lblTit->SetCaption("常食用食物列表");
-    TVFD = Place<TSkTreeView>(this, this, "TVFD", 6, 34, 248, 400);
+    TVFD = Place<TSkTreeView>(this, this, "TVFD", 6, 34, 224, 400);
     TVFD->SetReadOnly(true);
     TVFD->SetDragMode(dmAutomatic);
     TVFD->OnDblClick = [this](TObject* s) { TVFDDblClick(s); };
@@ -20,7 +20,7 @@ TOftenFoodFrm::TOftenFoodFrm(TComponent* AOwner)
     };
     TVFD->OnEndDrag = [this](TObject* s, TObject* t, int x, int y) { TVFDEndDrag(s, t, x, y); };
     PlaceLabel(this, this, QString(), "说明：选择食物名称双击或拖拽选中", 8, 442)->Font()->SetColor(clGray);
-    GBP = Place<TSkGroupBox>(this, this, "GBP", 40, 180, 180, 60);
+    GBP = Place<TSkGroupBox>(this, this, "GBP", 28, 180, 180, 60);
     GBP->SetCaption("");
     PlaceLabel(this, GBP, QString(), "正在加载数据", 46, 24);
     GBP->SetVisible(false);
@@ -38,12 +38,7 @@ TOftenFoodFrm::~TOftenFoodFrm() {
 
 void TOftenFoodFrm::FormCreate(TObject*) {
     ApplyMainSkin(this);
-    // Beside the main window's right edge, so the personal centre's food grid stays in sight.
-    if (MainFrm) {
-        const TPoint origin = MainFrm->PopupOrigin();
-        SetLeft(MainFrm->Left() + MainFrm->Width() - Width() - 8);
-        SetTop(origin.Y);
-    }
+    PlaceOverTodayPanel(this);
 }
 
 void TOftenFoodFrm::Open(const QString& caption, int mode) {
@@ -59,8 +54,10 @@ void TOftenFoodFrm::Timer1Timer(TObject*) {
     GBP->Show();
     GBP->BringToFront();
     try {
-        if (Mode == 1) DM->FillSetMealTree(TVFD);
-        else if (Mode == 2) FillOftenUsed();
+        if (Mode == 1)
+            DM->FillSetMealTree(TVFD);
+        else if (Mode == 2)
+            FillOftenUsed();
     } catch (const std::exception&) {
         // What was filled so far stays.
     }
@@ -74,22 +71,25 @@ void TOftenFoodFrm::FillOftenUsed() {
     // Every recipe set as frequently used, the user's own as well as the delivered ones.
     TADOQuery* q = DM->Qry_Open;
     q->Close();
-    q->SQL()->SetText("Select Distinct B.ID, B.SPName From FDUse A, SPInfo B Where A.FID = B.ID And A.FType = 2 "
-                      "Order By B.ID");
+    q->SQL()->SetText(
+        "Select Distinct B.ID, B.SPName From FDUse A, SPInfo B Where A.FID = B.ID And A.FType = 2 "
+        "Order By B.ID");
     q->Open();
     if (!q->IsEmpty()) {
         TTreeNode* root = nodes->Add(nullptr, "【常食的食谱列表】");
         root->SetStateIndex(2);
         for (; !q->Eof(); q->Next())
-            nodes->AddChild(root, q->FieldByName("SPName")->AsString())->SetStateIndex(q->FieldByName("ID")->AsInteger());
+            nodes->AddChild(root, q->FieldByName("SPName")->AsString())
+                ->SetStateIndex(q->FieldByName("ID")->AsInteger());
     }
     q->Close();
     // Foods by their group: the first two characters of the food's code.
     for (const TFoodGroup& group : FoodGroups) {
         TTreeNode* groupNode = nodes->Add(nullptr, group.Name);
         groupNode->SetStateIndex(1);
-        q->SQL()->SetText("Select Distinct B.ID, B.Food_Name From FDUse A, Food B Where A.FType = 1 And A.FID = B.ID "
-                          "And substr(B.Code,1,2) = :G Order By B.ID");
+        q->SQL()->SetText(
+            "Select Distinct B.ID, B.Food_Name From FDUse A, Food B Where A.FType = 1 And A.FID = B.ID "
+            "And substr(B.Code,1,2) = :G Order By B.ID");
         q->Parameters().SetValue("G", group.Code);
         q->Open();
         for (; !q->Eof(); q->Next())
@@ -107,7 +107,9 @@ void TOftenFoodFrm::ChooseSelected() {
     if (Frm_UInfo) Frm_UInfo->AddNodeToIntake(TVFD);
 }
 
-void TOftenFoodFrm::TVFDDblClick(TObject*) { ChooseSelected(); }
+void TOftenFoodFrm::TVFDDblClick(TObject*) {
+    ChooseSelected();
+}
 
 void TOftenFoodFrm::TVFDDragOver(TObject*, TObject* Source, int, int, TDragState, bool& Accept) {
     Accept = dynamic_cast<TStringGrid*>(Source) != nullptr;

@@ -25,13 +25,15 @@ std::vector<qlonglong> ParseIdList(const QString& list) {
 
 QString JoinIds(const std::vector<qlonglong>& ids) {
     QStringList parts;
-    for (qlonglong id : ids) parts << QString::number(id);
+    for (qlonglong id : ids)
+        parts << QString::number(id);
     return parts.join(QLatin1Char(','));
 }
 
 }  // namespace
 
-TSetHTFrm::TSetHTFrm(TComponent* AOwner) : TSkinnedSmallForm(AOwner, "SetHTFrm", "活动项选择", 740, 470, false) {
+TSetHTFrm::TSetHTFrm(TComponent* AOwner)
+    : TSkinnedSmallForm(AOwner, "SetHTFrm", "活动项选择", 740, 470, false) {
     SetPosition(poScreenCenter);
     imgRight->OnMouseDown = nullptr;
     imgRight->OnClick = [this](TObject*) { Close(); };
@@ -61,7 +63,9 @@ TSetHTFrm::TSetHTFrm(TComponent* AOwner) : TSkinnedSmallForm(AOwner, "SetHTFrm",
     SkButton3 = Place<TSkButton>(this, this, "SkButton3", 12, 416, 100, 30);
     SkButton3->SetCaption("添加活动项");
     SkButton3->OnClick = [this](TObject* s) { SkButton3Click(s); };
-    PlaceLabel(this, this, QString(), "右键点击自己添加的活动项可修改或删除", 124, 424)->Font()->SetColor(clGray);
+    PlaceLabel(this, this, QString(), "右键点击自己添加的活动项可修改或删除", 124, 424)
+        ->Font()
+        ->SetColor(clGray);
     SkButton7 = Place<TSkButton>(this, this, "SkButton7", 540, 416, 90, 30);
     SkButton7->SetCaption("确定");
     SkButton7->OnClick = [this](TObject* s) { SkButton7Click(s); };
@@ -76,7 +80,8 @@ TSetHTFrm::TSetHTFrm(TComponent* AOwner) : TSkinnedSmallForm(AOwner, "SetHTFrm",
     PlaceLabel(this, gb, QString(), "活动类型", 20, 34);
     cbbHT = Place<TSkComboBox>(this, gb, "cbbHT", 90, 30, 130, 24);
     cbbHT->SetStyle(csDropDownList);
-    for (const char* c : captions) cbbHT->Items()->Add(c);
+    for (const char* c : captions)
+        cbbHT->Items()->Add(c);
     PlaceLabel(this, gb, QString(), "活动名称", 20, 72);
     edtHT = Place<TSkEdit>(this, gb, "edtHT", 90, 68, 220, 24);
     PlaceLabel(this, gb, QString(), "热量消耗", 20, 110);
@@ -95,14 +100,21 @@ TSetHTFrm::TSetHTFrm(TComponent* AOwner) : TSkinnedSmallForm(AOwner, "SetHTFrm",
 }
 
 TSetHTFrm::~TSetHTFrm() {
-    for (TSkCheckList* list : Lists()) ClearObjectList(*list->Items());
+    for (TSkCheckList* list : Lists())
+        ClearObjectList(*list->Items());
 }
 
-void TSetHTFrm::FormCreate(TObject*) { ApplyMainSkin(this); }
+void TSetHTFrm::FormCreate(TObject*) {
+    ApplyMainSkin(this);
+}
 
-void TSetHTFrm::FormShow(TObject*) { LoadLists(); }
+void TSetHTFrm::FormShow(TObject*) {
+    LoadLists();
+}
 
-void TSetHTFrm::btnCloseSPClick(TObject*) { Close(); }
+void TSetHTFrm::btnCloseSPClick(TObject*) {
+    Close();
+}
 
 void TSetHTFrm::LoadLists() {
     std::vector<qlonglong> chosen;
@@ -110,7 +122,8 @@ void TSetHTFrm::LoadLists() {
         if (!DM->qryFun->IsEmpty()) chosen = ParseIdList(DM->qryFun->FieldByName("SPID")->AsString());
         DM->qryFun->Close();
     }
-    for (TSkCheckList* list : Lists()) ClearObjectList(*list->Items());
+    for (TSkCheckList* list : Lists())
+        ClearObjectList(*list->Items());
     if (DM->RunSql(DM->Qry_Open, "Select * From SPSet Order By ID", false)) {
         for (TADOQuery* q = DM->Qry_Open; !q->Eof(); q->Next()) {
             const int type = q->FieldByName("sType")->AsInteger();
@@ -153,7 +166,9 @@ void TSetHTFrm::SkButton3Click(TObject*) {
     gb->BringToFront();
 }
 
-void TSetHTFrm::SkButton2Click(TObject*) { gb->Hide(); }
+void TSetHTFrm::SkButton2Click(TObject*) {
+    gb->Hide();
+}
 
 void TSetHTFrm::SkButton1Click(TObject*) {
     const int type = cbbHT->ItemIndex() + 1;
@@ -167,13 +182,15 @@ void TSetHTFrm::SkButton1Click(TObject*) {
     const bool renaming = FMode == 1;
     QVariantMap params{{"T", title}, {"ID", FItemId.toLongLong()}};
     if (!DM->RunSql(DM->Qry_Open,
-                    renaming ? "Select ID From SPSet Where ID <> :ID And tit=:T" : "Select ID From SPSet Where tit=:T",
+                    renaming ? "Select ID From SPSet Where ID <> :ID And tit=:T"
+                             : "Select ID From SPSet Where tit=:T",
                     false, renaming ? params : QVariantMap{{"T", title}}))
         return;
     const bool duplicate = !DM->Qry_Open->IsEmpty();
     DM->Qry_Open->Close();
     if (duplicate)
-        return void(MessageBox(renaming ? "已有同名称，不能修改" : "已有同名称，不能保存", DuplicateCaption, MB_OK));
+        return void(
+            MessageBox(renaming ? "已有同名称，不能修改" : "已有同名称，不能保存", DuplicateCaption, MB_OK));
 
     params.insert("S", type);
     params.insert("K", kcal);
@@ -214,9 +231,10 @@ void TSetHTFrm::N1Click(TObject* Sender) {
 
 void TSetHTFrm::DeleteItem(const QString& id) {
     const QVariantMap key{{"ID", id.toLongLong()}};
-    if (!DM->RunSql(DM->qryFun,
-                    "Select SysFlg, (Select count(*) From SPRcd Where SPID=:ID) as Used From SPSet Where ID=:ID",
-                    false, key))
+    if (!DM->RunSql(
+            DM->qryFun,
+            "Select SysFlg, (Select count(*) From SPRcd Where SPID=:ID) as Used From SPSet Where ID=:ID",
+            false, key))
         return;
     const bool builtIn = !DM->qryFun->IsEmpty() && DM->qryFun->FieldByName("SysFlg")->AsInteger() == 1;
     const bool used = !DM->qryFun->IsEmpty() && DM->qryFun->FieldByName("Used")->AsInteger() > 0;

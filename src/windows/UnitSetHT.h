@@ -37,6 +37,6 @@ public:
 private:
     std::array<TSkCheckList*, 4> Lists() const { return {RC_A, RC_B, RC_C, RC_D}; }
     void DeleteItem(const QString& id);
-    int FMode = 0;      // 0 add, 1 rename
-    QString FItemId;    // the item chosen for renaming or deletion
+    int FMode = 0;    // 0 add, 1 rename
+    QString FItemId;  // the item chosen for renaming or deletion
 };

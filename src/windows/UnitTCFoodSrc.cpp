@@ -28,16 +28,16 @@ bool SingleByteText(const QString& text) {
 }  // namespace
 
 TTCFoodSrcFrm::TTCFoodSrcFrm(TComponent* AOwner)
-    : TSkinnedSmallForm(AOwner, "TCFoodSrcFrm", "食物查询", 300, 440, true) {
+    : TSkinnedSmallForm(AOwner, "TCFoodSrcFrm", "食物查询", 236, 440, true) {
     lblTit->SetCaption("常食用食物列表");
     rbSW = Place<TSkRadioButton>(this, this, "rbSW", 12, 38, 100, 22);
     rbSW->SetCaption("食物名称");
     rbSW->SetChecked(true);
-    rbSP = Place<TSkRadioButton>(this, this, "rbSP", 124, 38, 100, 22);
+    rbSP = Place<TSkRadioButton>(this, this, "rbSP", 118, 38, 100, 22);
     rbSP->SetCaption("食谱名称");
-    edtQry = Place<TSkEdit>(this, this, "edtQry", 12, 66, 200, 24);
+    edtQry = Place<TSkEdit>(this, this, "edtQry", 12, 66, 144, 24);
     edtQry->OnChange = [this](TObject* s) { edtQryChange(s); };
-    btnSrcFood = Place<TSkButton>(this, this, "btnSrcFood", 220, 64, 68, 28);
+    btnSrcFood = Place<TSkButton>(this, this, "btnSrcFood", 162, 64, 62, 28);
     btnSrcFood->SetCaption("查询");
     btnSrcFood->OnClick = [this](TObject* s) { btnSrcFoodClick(s); };
     AdoQry = new TADOQuery(this);
@@ -46,17 +46,17 @@ TTCFoodSrcFrm::TTCFoodSrcFrm(TComponent* AOwner)
     DSQry = new TDataSource(this);
     DSQry->SetName("DSQry");
     DSQry->SetDataSet(AdoQry);
-    dbgQry = Place<TSkDBGrid>(this, this, "dbgQry", 12, 98, 276, 310);
+    dbgQry = Place<TSkDBGrid>(this, this, "dbgQry", 12, 98, 212, 310);
     dbgQry->SetDataSource(DSQry);
     dbgQry->SetOptions(dgTitles | dgColLines | dgRowLines | dgRowSelect);
     TColumn* id = dbgQry->Columns()->Add();
     id->SetFieldName("ID");
     id->Title()->SetCaption("编号");
-    id->SetWidth(56);
+    id->SetWidth(50);
     TColumn* name = dbgQry->Columns()->Add();
     name->SetFieldName("FD");
     name->Title()->SetCaption("名称");
-    name->SetWidth(196);
+    name->SetWidth(150);
     dbgQry->OnDblClick = [this](TObject* s) { dbgQryDblClick(s); };
     PlaceLabel(this, this, QString(), "说明：双击添加食物", 12, 414)->Font()->SetColor(clGray);
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
@@ -69,11 +69,7 @@ TTCFoodSrcFrm::~TTCFoodSrcFrm() {
 
 void TTCFoodSrcFrm::FormCreate(TObject*) {
     ApplyMainSkin(this);
-    if (MainFrm) {
-        const TPoint origin = MainFrm->PopupOrigin();
-        SetLeft(MainFrm->Left() + MainFrm->Width() - Width() - 8);
-        SetTop(origin.Y);
-    }
+    PlaceOverTodayPanel(this);
 }
 
 void TTCFoodSrcFrm::FormClose(TObject*, TCloseAction& Action) {
@@ -101,8 +97,8 @@ void TTCFoodSrcFrm::edtQryChange(TObject* Sender) {
 void TTCFoodSrcFrm::dbgQryDblClick(TObject*) {
     if (AdoQry->Active() && !AdoQry->IsEmpty() && FTargetGrid) {
         const QString kind = rbSW->Checked() ? "1" : "2";
-        if (PickIntakeItem(FTargetGrid, AdoQry->FieldByName("FD")->AsString(), AdoQry->FieldByName("ID")->AsString(),
-                           kind) < 0)
+        if (PickIntakeItem(FTargetGrid, AdoQry->FieldByName("FD")->AsString(),
+                           AdoQry->FieldByName("ID")->AsString(), kind) < 0)
             return;
     }
     edtQry->SetText(QString());

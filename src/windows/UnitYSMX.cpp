@@ -7,7 +7,8 @@
 
 TYSMXFrm* YSMXFrm = nullptr;
 
-TYSMXFrm::TYSMXFrm(TComponent* AOwner) : TSkinnedSmallForm(AOwner, "YSMXFrm", "饮食明细记录", 640, 360, true) {
+TYSMXFrm::TYSMXFrm(TComponent* AOwner)
+    : TSkinnedSmallForm(AOwner, "YSMXFrm", "饮食明细记录", 640, 360, true) {
     SGYS = MakeDayDetailGrid(this, "SGYS", {16, 64, 170, 70, 76, 70, 70, 86},
                              {"餐名", "食物名称", "重量", "热量", "脂肪", "蛋白质", "碳水化合物"});
     lblYSSum = MakeDayDetailTotal(this, "热量合计", "lblYSSum");
@@ -19,7 +20,9 @@ TYSMXFrm::~TYSMXFrm() {
     if (YSMXFrm == this) YSMXFrm = nullptr;
 }
 
-void TYSMXFrm::FormCreate(TObject*) { ApplyMainSkin(this); }
+void TYSMXFrm::FormCreate(TObject*) {
+    ApplyMainSkin(this);
+}
 
 void TYSMXFrm::FormClose(TObject*, TCloseAction& Action) {
     Action = caFree;
@@ -33,7 +36,8 @@ void TYSMXFrm::LoadDay(const QString& date) {
     // Foods first, then recipes; a recipe no longer in the book is still listed.
     const QString sql =
         "Select A.CKCLS, B.Food_Name, A.FNet, Round(A.KCal,0) as KCAL1, Round(A.Pro,0) as PRO1, "
-        "Round(A.Fat,0) as FAT1, Round(A.CHO,0) as CHO1, 1 as Part, A.rowid as N From CKRcd A Join Food B On A.FID = B.ID "
+        "Round(A.Fat,0) as FAT1, Round(A.CHO,0) as CHO1, 1 as Part, A.rowid as N From CKRcd A Join Food B On "
+        "A.FID = B.ID "
         "Where A.Flg = 1 And A.CKDate = :D And A.UID = :UID "
         "Union All "
         "Select A.CKCLS, coalesce(B.SPName, '(已删除的食谱)'), A.FNet, Round(A.KCal,0), Round(A.Pro,0), "

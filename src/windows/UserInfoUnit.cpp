@@ -63,7 +63,8 @@ TFrm_UInfo::TFrm_UInfo(TComponent* AOwner) : TForm(AOwner) {
 
 TFrm_UInfo::~TFrm_UInfo() {
     // The grids keep pointers to the day cells; they go first.
-    for (TStringGrid* g : {SGTZ, SGHD, SGYS}) FreeCalendarDays(g);
+    for (TStringGrid* g : {SGTZ, SGHD, SGYS})
+        FreeCalendarDays(g);
     if (Frm_UInfo == this) Frm_UInfo = nullptr;
 }
 
@@ -175,11 +176,13 @@ void TFrm_UInfo::FormCreate(TObject*) {
     SGSC->SetCells(1, 0, "已摄入热量");
     SGSC->SetCells(2, 0, "推荐热量");
     const char* meals[] = {"早餐", "早加餐", "午餐", "午加餐", "晚餐", "晚加餐"};
-    for (int i = 0; i < 6; ++i) SGSC->SetCells(0, i + 1, meals[i]);
+    for (int i = 0; i < 6; ++i)
+        SGSC->SetCells(0, i + 1, meals[i]);
     lblDate->SetCaption(DateToISO(Date()));
     int y = 0, m = 0, d = 0;
     DecodeDate(Date(), y, m, d);
-    for (int kind = 1; kind <= 3; ++kind) LoadMonthCalendar(y, m, kind);
+    for (int kind = 1; kind <= 3; ++kind)
+        LoadMonthCalendar(y, m, kind);
     if (MainFrm) {
         SetLeft(MainFrm->Left());
         SetTop(MainFrm->Top() + MainFrm->Panel_Top->Height());
@@ -203,16 +206,20 @@ void TFrm_UInfo::FormCreate(TObject*) {
 
 void TFrm_UInfo::FormShow(TObject*) {
     const TDateTime today = Date();
-    for (TDateTimePicker* start : {DT2, DT5, DT7, DT9}) start->SetDate(today - 30);
-    for (TDateTimePicker* end : {DT3, DT6, DT8, DT10}) end->SetDate(today);
+    for (TDateTimePicker* start : {DT2, DT5, DT7, DT9})
+        start->SetDate(today - 30);
+    for (TDateTimePicker* end : {DT3, DT6, DT8, DT10})
+        end->SetDate(today);
     SG_INfo->SetCells(0, 0, "姓名");
     SG_INfo->SetCells(1, 0, "性别");
     SG_INfo->SetCells(2, 0, "年龄");
     SG1->SetCells(1, 0, "活动项目名称");
     SG1->SetCells(2, 0, "活动时间(分钟)");
     SG1->SetCells(3, 0, "消耗热量(Kcal)");
-    const char* foodHeaders[] = {"食物名称", "重量(g)", "热量(Kcal)", "蛋白质(g)", "脂肪(g)", "碳水化合物(g)"};
-    for (int c = 1; c <= 6; ++c) SG2->SetCells(c, 0, foodHeaders[c - 1]);
+    const char* foodHeaders[] = {"食物名称",  "重量(g)", "热量(Kcal)",
+                                 "蛋白质(g)", "脂肪(g)", "碳水化合物(g)"};
+    for (int c = 1; c <= 6; ++c)
+        SG2->SetCells(c, 0, foodHeaders[c - 1]);
     SG21->SetCells(1, 0, "    合计");
     FMealClass = "早餐";
     DM->FillUserGrid(SG_INfo);
@@ -323,7 +330,8 @@ void TFrm_UInfo::lblLSJLClick(TObject*) {
         lblLSTop->SetCaption(">> 历史饮食记录");
         pnlBack->Show();
         break;
-    default: break;
+    default:
+        break;
     }
     pnlClaDate->Hide();
 }
@@ -364,7 +372,8 @@ void TFrm_UInfo::btn1Click(TObject*) {
             RefreshCalendar();
         }
         break;
-    default: break;
+    default:
+        break;
     }
     lblLSTop->SetCaption(QString());
 }

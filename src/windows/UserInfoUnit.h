@@ -198,7 +198,8 @@ private:
     void BuildAnalysisPage();
     TSkStringGrid* BuildCalendar(TWinControl* parent, const QString& name, int kind);
     TSkDBGrid* BuildHistoryGrid(TWinControl* parent, const QString& name, TADOQuery*& query,
-                                TDataSource*& source, const std::vector<std::pair<QString, QString>>& columns);
+                                TDataSource*& source,
+                                const std::vector<std::pair<QString, QString>>& columns);
     // Shows a page with its title, as the navigation buttons do.
     void ChoosePage(TSpeedButton* button, const QString& title, int page);
     void CloseDayDetails();

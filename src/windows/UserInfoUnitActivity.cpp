@@ -69,7 +69,8 @@ void TFrm_UInfo::BuildActivityPage() {
     btn_HTSearch = Place<TSkButton>(this, pnlHdCX, "btn_HTSearch", 386, 6, 70, 28);
     btn_HTSearch->SetCaption("查询");
     btn_HTSearch->OnClick = [this](TObject* s) { btn_HTSearchClick(s); };
-    SkDBGrid2 = BuildHistoryGrid(pnlHdCX, "SkDBGrid2", AdoHD, DSHD, {{"DT", "活动日期"}, {"KCal1", "消耗热量(Kcal)"}});
+    SkDBGrid2 = BuildHistoryGrid(pnlHdCX, "SkDBGrid2", AdoHD, DSHD,
+                                 {{"DT", "活动日期"}, {"KCal1", "消耗热量(Kcal)"}});
     AdoHD->SetName("AdoHD");
     DSHD->SetName("DSHD");
     SkDBGrid2->OnDblClick = [this](TObject* s) { SkDBGrid2DblClick(s); };
@@ -91,7 +92,8 @@ void TFrm_UInfo::SGHDDblClick(TObject*) {
 void TFrm_UInfo::LoadDayActivities(const QString& date) {
     ClearCalendarGrid(SG1);
     const QString day = IsoDate(date);
-    if (!DM->RunSql(DM->qryFun, "Select SPID From UInfo Where UID=:UID", false, {{"UID", CurrentUserId()}})) return;
+    if (!DM->RunSql(DM->qryFun, "Select SPID From UInfo Where UID=:UID", false, {{"UID", CurrentUserId()}}))
+        return;
     const QString list = DM->qryFun->IsEmpty() ? QString() : DM->qryFun->FieldByName("SPID")->AsString();
     DM->qryFun->Close();
     // The list is read as whole numbers; anything else in it is passed over.
@@ -106,14 +108,17 @@ void TFrm_UInfo::LoadDayActivities(const QString& date) {
         params.insert(name, id);
     }
     if (placeholders.isEmpty()) return;
-    if (!DM->RunSql(DM->Qry_Open, "Select * From SpSet Where ID in (" + placeholders.join(',') + ")", false, params))
+    if (!DM->RunSql(DM->Qry_Open, "Select * From SpSet Where ID in (" + placeholders.join(',') + ")", false,
+                    params))
         return;
     for (TADOQuery* q = DM->Qry_Open; !q->Eof(); q->Next()) {
         const int r = SG1->RowCount() - 1;
         const QString id = q->FieldByName("ID")->AsString();
         SG1->SetCells(ColTitle, r, q->FieldByName("tit")->AsString());
-        if (DM->RunSql(Qry, "Select SPTime, Round(KCal,0) as KCal1 From SPRcd Where SPID=:SPID And UID=:UID And DT=:D",
-                       false, {{"SPID", id.toLongLong()}, {"UID", CurrentUserId()}, {"D", day}})) {
+        if (DM->RunSql(
+                Qry,
+                "Select SPTime, Round(KCal,0) as KCal1 From SPRcd Where SPID=:SPID And UID=:UID And DT=:D",
+                false, {{"SPID", id.toLongLong()}, {"UID", CurrentUserId()}, {"D", day}})) {
             if (!Qry->IsEmpty()) {
                 SG1->SetCells(ColMinutes, r, Qry->FieldByName("SPTime")->AsString());
                 SG1->SetCells(ColKcal, r, Qry->FieldByName("KCal1")->AsString());
@@ -128,7 +133,9 @@ void TFrm_UInfo::LoadDayActivities(const QString& date) {
     DM->Qry_Open->Close();
 }
 
-void TFrm_UInfo::SG1Click(TObject*) { EditOnlyColumn(SG1, SG1->Col(), SG1->Row(), ColMinutes); }
+void TFrm_UInfo::SG1Click(TObject*) {
+    EditOnlyColumn(SG1, SG1->Col(), SG1->Row(), ColMinutes);
+}
 
 void TFrm_UInfo::SG1SetEditText(TObject*, int, int ARow, const QString&) {
     const int r = ARow;
@@ -155,7 +162,8 @@ bool TFrm_UInfo::FindActivityRecord(const QString& id, const QString& date, doub
 void TFrm_UInfo::Btn_SaveHTClick(TObject*) {
     auto hasMinutes = [this](int r) { return !SG1->Cells(ColMinutes, r).trimmed().isEmpty(); };
     bool any = false;
-    for (int r = 1; r < SG1->RowCount(); ++r) any = any || hasMinutes(r);
+    for (int r = 1; r < SG1->RowCount(); ++r)
+        any = any || hasMinutes(r);
     if (!any) return void(MessageBox("没有录入活动时间，不能保存", InfoCaption, MB_OK));
     auto toSave = [&](int r) {
         return !SG1->Cells(ColTitle, r).isEmpty() && hasMinutes(r) && SG1->Cells(ColSaved, r) != "1";
@@ -178,14 +186,18 @@ void TFrm_UInfo::Btn_SaveHTClick(TObject*) {
             double kcal = StrToFloat(FormatFloat("0.0", minutes * CellNumber(SG1, ColRate, r)));
             double storedKcal = 0, storedMinutes = 0;
             const bool found = FindActivityRecord(id, date, storedKcal, storedMinutes);
-            if (found && MessageBox(date + "的【" + SG1->Cells(ColTitle, r) + "】时间" + FloatToStr(storedMinutes) +
-                                        "分钟 已录入。点击“确定”合拼记录；点击“取消”替换记录",
-                                    InfoCaption, MB_OKCANCEL) == IDOK) {
+            if (found &&
+                MessageBox(date + "的【" + SG1->Cells(ColTitle, r) + "】时间" + FloatToStr(storedMinutes) +
+                               "分钟 已录入。点击“确定”合拼记录；点击“取消”替换记录",
+                           InfoCaption, MB_OKCANCEL) == IDOK) {
                 kcal += storedKcal;
                 minutes += storedMinutes;
             }
-            const QVariantMap params{
-                {"K", kcal}, {"T", minutes}, {"UID", CurrentUserId()}, {"SPID", id.toLongLong()}, {"D", date}};
+            const QVariantMap params{{"K", kcal},
+                                     {"T", minutes},
+                                     {"UID", CurrentUserId()},
+                                     {"SPID", id.toLongLong()},
+                                     {"D", date}};
             DM->Exec(found ? "Update SPRcd Set KCal=:K,SPTime=:T Where UID=:UID And SPID=:SPID And DT=:D"
                            : "Insert Into SPRcd(DT,UID,SPID,SPTime,KCal) Values(:D,:UID,:SPID,:T,:K)",
                      params);
@@ -200,7 +212,8 @@ void TFrm_UInfo::Btn_SaveHTClick(TObject*) {
 
 void TFrm_UInfo::btnClearHDClick(TObject*) {
     for (int r = 1; r < SG1->RowCount(); ++r)
-        for (int c = ColMinutes; c <= 4; ++c) SG1->SetCells(c, r, QString());
+        for (int c = ColMinutes; c <= 4; ++c)
+            SG1->SetCells(c, r, QString());
 }
 
 void TFrm_UInfo::Label82Click(TObject*) {

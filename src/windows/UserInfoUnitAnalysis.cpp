@@ -18,7 +18,8 @@ const QString PeriodSql =
     "CASE WHEN SKCAL = 0 THEN '饮食未记录' WHEN SKCAL > 0 THEN "
     "CASE WHEN SKCAL < 900 THEN '热量摄入不足' WHEN OKCAL + HKCAL > SKCAL THEN '消耗热量' "
     "WHEN OKCAL + HKCAL = SKCAL THEN '热量平衡' ELSE '吸收热量' END END AS CKCAL, "
-    "CAST(CAST(round(SKCAL-OKCAL-HKCAL) AS INTEGER) AS TEXT) || CASE WHEN round(SKCAL-OKCAL-HKCAL) > 0 THEN '↑' "
+    "CAST(CAST(round(SKCAL-OKCAL-HKCAL) AS INTEGER) AS TEXT) || CASE WHEN round(SKCAL-OKCAL-HKCAL) > 0 THEN "
+    "'↑' "
     "WHEN round(SKCAL-OKCAL-HKCAL) < 0 THEN '↓' ELSE '=' END AS DKCAL, "
     "OKCAL >= 0 And SKCAL >= 0 And HKCAL >= 0 AS Counted "
     "From P Order By CKDate Desc";
@@ -43,8 +44,10 @@ void TFrm_UInfo::BuildAnalysisPage() {
         TSkEdit** Edit;
         const char *Name, *Caption;
     };
-    const TResult results[] = {{&edtSKCal, "edtSKCal", "饮食提供热量"}, {&edtOKcal, "edtOKcal", "代谢消耗热量"},
-                               {&edtHKCal, "edtHKCal", "活动消耗热量"}, {&edtDKcal, "edtDKcal", "差值"},
+    const TResult results[] = {{&edtSKCal, "edtSKCal", "饮食提供热量"},
+                               {&edtOKcal, "edtOKcal", "代谢消耗热量"},
+                               {&edtHKCal, "edtHKCal", "活动消耗热量"},
+                               {&edtDKcal, "edtDKcal", "差值"},
                                {&edtFat, "edtFat", "热量平衡状态"}};
     int top = 80;
     for (const TResult& r : results) {
@@ -68,13 +71,16 @@ void TFrm_UInfo::BuildAnalysisPage() {
     dsAna->SetDataSet(qryAna);
     DBS = Place<TSkDBGrid>(this, page, "DBS", 330, 48, 330, 400);
     DBS->SetDataSource(dsAna);
-    const std::pair<const char*, const char*> dayColumns[] = {
-        {"CKDate", "日期"}, {"SKCal", "饮食热量"}, {"OKCal", "日常耗能"}, {"HKCal", "运动耗能"}, {"CKCAL", "热量平衡"}};
+    const std::pair<const char*, const char*> dayColumns[] = {{"CKDate", "日期"},
+                                                              {"SKCal", "饮食热量"},
+                                                              {"OKCal", "日常耗能"},
+                                                              {"HKCal", "运动耗能"},
+                                                              {"CKCAL", "热量平衡"}};
     for (const auto& [field, title] : dayColumns) {
         TColumn* c = DBS->Columns()->Add();
         c->SetFieldName(field);
         c->Title()->SetCaption(title);
-        c->SetWidth(QString(field) == "CKDate" || QString(field) == "CKCAL" ? 76 : 52);
+        c->SetWidth(QString(field) == "CKDate" ? 76 : QString(field) == "CKCAL" ? 90 : 50);
     }
 
     DSKCAL = new TDataSource(this);
@@ -100,7 +106,8 @@ void TFrm_UInfo::BuildAnalysisPage() {
 }
 
 void TFrm_UInfo::ClearAnalysis() {
-    for (TSkEdit* e : {edtSKCal, edtOKcal, edtHKCal, edtDKcal, edtFat}) e->SetText(QString());
+    for (TSkEdit* e : {edtSKCal, edtOKcal, edtHKCal, edtDKcal, edtFat})
+        e->SetText(QString());
     qryAna->Close();
 }
 
@@ -114,7 +121,8 @@ void TFrm_UInfo::btn_AnaClick(TObject*) {
     // The grids read the days once, after the sums.
     dsAna->SetDataSet(nullptr);
     DSKCAL->SetDataSet(nullptr);
-    const bool read = DM->RunSql(qryAna, PeriodSql, false, {{"UID", CurrentUserId()}, {"D1", from}, {"D2", to}});
+    const bool read =
+        DM->RunSql(qryAna, PeriodSql, false, {{"UID", CurrentUserId()}, {"D1", from}, {"D2", to}});
     double basal = 0, intake = 0, activity = 0;
     for (; read && !qryAna->Eof(); qryAna->Next()) {
         if (!qryAna->FieldByName("Counted")->AsBoolean()) continue;

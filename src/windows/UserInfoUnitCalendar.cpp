@@ -43,7 +43,9 @@ bool LabelDate(TLabel* label, int& y, int& m, int& d) {
     return true;
 }
 
-QString UnpaddedDate(int y, int m, int d) { return QStringLiteral("%1-%2-%3").arg(y).arg(m).arg(d); }
+QString UnpaddedDate(int y, int m, int d) {
+    return QStringLiteral("%1-%2-%3").arg(y).arg(m).arg(d);
+}
 
 }  // namespace
 
@@ -56,25 +58,29 @@ TSkStringGrid* TFrm_UInfo::BuildCalendar(TWinControl* parent, const QString& nam
     grid->SetFixedRows(1);
     grid->SetScrollBars(ssNone);
     grid->SetOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine);
-    for (int c = 0; c < 7; ++c) grid->SetCells(c, 0, WeekdayTitles[c]);
+    for (int c = 0; c < 7; ++c)
+        grid->SetCells(c, 0, WeekdayTitles[c]);
     grid->OnSelectCell = [this](TObject* s, int c, int r, bool& can) { SGTZSelectCell(s, c, r, can); };
     grid->OnDrawCell = [this](TObject* s, int c, int r, TRect rect, TGridDrawState st) {
         SGTZDrawCell(s, c, r, rect, st);
     };
     grid->OnResize = [this](TObject* s) { SGTZResize(s); };
     SGTZResize(grid);
-    PlaceLabel(this, parent, QString(), kind == 3 ? "  提示：选择日期双击，添加记录。 " : "  提示：选择日期双击，添加记录。", 6,
-              382)
+    PlaceLabel(this, parent, QString(),
+               kind == 3 ? "  提示：选择日期双击，添加记录。 " : "  提示：选择日期双击，添加记录。", 6, 382)
         ->Font()
         ->SetColor(clGray);
-    if (kind == 1) PlaceLabel(this, parent, QString(), "日期表格中红色字体的数据：表示已录入的体重。", 250, 382);
-    if (kind == 2) PlaceLabel(this, parent, QString(), "日期表格中红色字体的数据：表示已录入的活动消耗的热量。", 250, 382);
+    if (kind == 1)
+        PlaceLabel(this, parent, QString(), "日期表格中红色字体的数据：表示已录入的体重。", 250, 382);
+    if (kind == 2)
+        PlaceLabel(this, parent, QString(), "日期表格中红色字体的数据：表示已录入的活动消耗的热量。", 250,
+                   382);
     return grid;
 }
 
 TSkDBGrid* TFrm_UInfo::BuildHistoryGrid(TWinControl* parent, const QString& name, TADOQuery*& query,
-                                         TDataSource*& source,
-                                         const std::vector<std::pair<QString, QString>>& columns) {
+                                        TDataSource*& source,
+                                        const std::vector<std::pair<QString, QString>>& columns) {
     query = new TADOQuery(this);
     query->SetConnection(DM->Conn);
     source = new TDataSource(this);
@@ -94,10 +100,14 @@ TSkDBGrid* TFrm_UInfo::BuildHistoryGrid(TWinControl* parent, const QString& name
 
 TStringGrid* TFrm_UInfo::CalendarOfKind(int kind) const {
     switch (kind) {
-    case 1: return SGTZ;
-    case 2: return SGHD;
-    case 3: return SGYS;
-    default: return nullptr;
+    case 1:
+        return SGTZ;
+    case 2:
+        return SGHD;
+    case 3:
+        return SGYS;
+    default:
+        return nullptr;
     }
 }
 
@@ -108,7 +118,8 @@ TCLA* TFrm_UInfo::CalendarDay(TStringGrid* grid, int col, int row) const {
 void TFrm_UInfo::FreeCalendarDays(TStringGrid* grid) {
     if (!grid) return;
     for (int r = 1; r < grid->RowCount(); ++r)
-        for (int c = 0; c < grid->ColCount(); ++c) grid->SetObjects(c, r, nullptr);
+        for (int c = 0; c < grid->ColCount(); ++c)
+            grid->SetObjects(c, r, nullptr);
     FCalendarDays[grid->Tag() - 1].clear();
 }
 
@@ -248,11 +259,12 @@ void TFrm_UInfo::btn_SearchSWClick(TObject*) {
     if (from.isEmpty()) return void(MessageBox("开始日期错误", InfoCaption, MB_OK));
     if (to.isEmpty()) return void(MessageBox("截止日期错误", InfoCaption, MB_OK));
     if (to < from) return void(MessageBox("截止日期不能小于起始日期", InfoCaption, MB_OK));
-    DM->RunSql(QrySW,
-               "Select CKDate, Round(sum(FNet),0) as fnet1, Round(sum(KCal),0) as kcal1, Round(sum(Pro),0) as pro1, "
-               "Round(sum(Fat),0) as fat1, Round(sum(CHO),0) as cho1 From CKRcd Where UID=:UID "
-               "And CKDate Between :D1 And :D2 Group By CKDate Order By CKDate DESC",
-               false, {{"UID", CurrentUserId()}, {"D1", from}, {"D2", to}});
+    DM->RunSql(
+        QrySW,
+        "Select CKDate, Round(sum(FNet),0) as fnet1, Round(sum(KCal),0) as kcal1, Round(sum(Pro),0) as pro1, "
+        "Round(sum(Fat),0) as fat1, Round(sum(CHO),0) as cho1 From CKRcd Where UID=:UID "
+        "And CKDate Between :D1 And :D2 Group By CKDate Order By CKDate DESC",
+        false, {{"UID", CurrentUserId()}, {"D1", from}, {"D2", to}});
 }
 
 void TFrm_UInfo::SkDBGrid2DblClick(TObject*) {

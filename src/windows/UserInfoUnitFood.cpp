@@ -20,7 +20,9 @@ void ShowInFront(TControl* c) {
 }
 
 // Stored figures keep one decimal.
-double OneDecimal(double value) { return StrToFloat(FormatFloat("0.0", value)); }
+double OneDecimal(double value) {
+    return StrToFloat(FormatFloat("0.0", value));
+}
 
 }  // namespace
 
@@ -39,10 +41,10 @@ void TFrm_UInfo::BuildFoodPage() {
     // The meal buttons and the day's summary by meal.
     pnlAddSP = PlacePanel(this, pnlYSJL, "pnlAddSP", 0, 0, 667, 460, clWhite);
     pnlAddSP->SetAlign(alClient);
-    TSkButton** mealButtons[] = {&btnBreakfast, &btnBreakFastAddtion, &btnLunch,
-                                 &btnLunchAddtion, &btnSupper, &btnSupperAddtion};
-    const char* buttonNames[] = {"btnBreakfast", "btnBreakFastAddtion", "btnLunch",
-                                 "btnLunchAddtion", "btnSupper", "btnSupperAddtion"};
+    TSkButton** mealButtons[] = {&btnBreakfast,    &btnBreakFastAddtion, &btnLunch,
+                                 &btnLunchAddtion, &btnSupper,           &btnSupperAddtion};
+    const char* buttonNames[] = {"btnBreakfast",    "btnBreakFastAddtion", "btnLunch",
+                                 "btnLunchAddtion", "btnSupper",           "btnSupperAddtion"};
     for (int i = 0; i < 6; ++i) {
         auto* b = Place<TSkButton>(this, pnlAddSP, buttonNames[i], 20 + i * 104, 20, 94, 36);
         b->SetCaption(MealClasses[i]);
@@ -50,7 +52,9 @@ void TFrm_UInfo::BuildFoodPage() {
         b->OnClick = [this](TObject* s) { btnBreakfastClick(s); };
         *mealButtons[i] = b;
     }
-    PlaceLabel(this, pnlAddSP, QString(), "  提示：点击按钮，添加饮食记录。", 14, 66)->Font()->SetColor(clGray);
+    PlaceLabel(this, pnlAddSP, QString(), "  提示：点击按钮，添加饮食记录。", 14, 66)
+        ->Font()
+        ->SetColor(clGray);
     SGSC = Place<TSkStringGrid>(this, pnlAddSP, "SGSC", 20, 96, 450, 7 * 29 + 4);
     SGSC->SetColCount(3);
     SGSC->SetRowCount(7);
@@ -83,7 +87,8 @@ void TFrm_UInfo::BuildFoodPage() {
     lbl11 = PlaceLabel(this, pnlYSJLTxt, "lbl11", "[常用食物]", 104, 46);
     lbl12 = PlaceLabel(this, pnlYSJLTxt, "lbl12", "[饮食套餐]", 184, 46);
     lbl13 = PlaceLabel(this, pnlYSJLTxt, "lbl13", "[食物查询]", 264, 46);
-    for (TLabel* l : {Label83, lbl11, lbl12, lbl13}) MakeHoverLink(l);
+    for (TLabel* l : {Label83, lbl11, lbl12, lbl13})
+        MakeHoverLink(l);
     Label83->OnClick = [this](TObject* s) { Label83Click(s); };
     lbl11->OnClick = [this](TObject* s) { lbl11Click(s); };
     lbl12->OnClick = [this](TObject* s) { lbl12Click(s); };
@@ -96,11 +101,14 @@ void TFrm_UInfo::BuildFoodPage() {
     SG2->SetFixedCols(1);
     SG2->SetFixedRows(1);
     SG2->SetDefaultRowHeight(24);
-    for (int c = 0; c < 7; ++c) SG2->SetColWidths(c, widths[c]);
+    for (int c = 0; c < 7; ++c)
+        SG2->SetColWidths(c, widths[c]);
     SG2->OnSelectCell = [this](TObject* s, int c, int r, bool& can) { SG2SelectCell(s, c, r, can); };
     SG2->OnKeyPress = [](TObject*, QChar& key) { KeepNumberKeys(key); };
     SG2->OnSetEditText = [this](TObject* s, int c, int r, const QString& v) { SG2SetEditText(s, c, r, v); };
-    SG2->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { SG2MouseDown(s, b, sh, x, y); };
+    SG2->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+        SG2MouseDown(s, b, sh, x, y);
+    };
     SG2->OnDragOver = [this](TObject* s, TObject* src, int x, int y, TDragState st, bool& accept) {
         SG2DragOver(s, src, x, y, st, accept);
     };
@@ -121,8 +129,11 @@ void TFrm_UInfo::BuildFoodPage() {
     SG21->SetDefaultRowHeight(24);
     SG21->SetScrollBars(ssNone);
     ShowNoSelection(SG21);
-    for (int c = 0; c < 7; ++c) SG21->SetColWidths(c, widths[c]);
-    PlaceLabel(this, pnlYSJLTxt, QString(), "说明：需输入食物重量，其他数值由软件自动生成。", 8, 408)->Font()->SetColor(clGray);
+    for (int c = 0; c < 7; ++c)
+        SG21->SetColWidths(c, widths[c]);
+    PlaceLabel(this, pnlYSJLTxt, QString(), "说明：需输入食物重量，其他数值由软件自动生成。", 8, 408)
+        ->Font()
+        ->SetColor(clGray);
 
     // The history of daily totals.
     pnlYSCX = PlacePanel(this, page, "pnlYSCX", 0, 0, 667, 460, clWhite);
@@ -179,7 +190,8 @@ void TFrm_UInfo::LoadMealTotals(const QString& date) {
     }
     try {
         Qry->Close();
-        Qry->SQL()->SetText("Select sum(KCal) as k, CKCLS From CKRcd Where CKDate=:D And UID=:UID Group By CKCLS");
+        Qry->SQL()->SetText(
+            "Select sum(KCal) as k, CKCLS From CKRcd Where CKDate=:D And UID=:UID Group By CKCLS");
         Qry->Parameters().Assign({{"D", IsoDate(date)}, {"UID", CurrentUserId()}});
         Qry->Open();
         for (; !Qry->Eof(); Qry->Next())
@@ -209,7 +221,8 @@ void TFrm_UInfo::LoadMeal(const QString& date, const QString& meal) {
     DM->ClearGrid(SG2, 1);
     const bool read = DM->RunSql(
         Qry,
-        "Select A.FID, A.Flg, A.CKCLS, B.Food_Name, A.FNet, Round(A.KCal,0) as KCAL1, Round(A.Pro,0) as PRO1, "
+        "Select A.FID, A.Flg, A.CKCLS, B.Food_Name, A.FNet, Round(A.KCal,0) as KCAL1, Round(A.Pro,0) as "
+        "PRO1, "
         "Round(A.Fat,0) as FAT1, Round(A.CHO,0) as CHO1 From CKRcd A, Food B "
         "Where A.Flg = 1 And A.CKCLS = :M And A.FID = B.ID And A.CKDate = :D And A.UID = :UID "
         "Union All "
@@ -218,7 +231,8 @@ void TFrm_UInfo::LoadMeal(const QString& date, const QString& meal) {
         "Where A.CKCLS = :M And A.Flg = 2 And A.FID = B.ID And A.CKDate = :D And A.UID = :UID",
         false, {{"M", meal}, {"D", IsoDate(date)}, {"UID", CurrentUserId()}});
     if (read) {
-        for (; !Qry->Eof(); Qry->Next()) FillIntakeGrid(SG2, Qry);
+        for (; !Qry->Eof(); Qry->Next())
+            FillIntakeGrid(SG2, Qry);
         Qry->Close();
     }
     KeepEmptyLastRow(SG2);
@@ -252,9 +266,12 @@ void TFrm_UInfo::AddNodeToIntake(TTreeView* tree) {
     if (!parent) return;
     const int kind = parent->StateIndex();
     const QString id = QString::number(node->StateIndex());
-    if (kind == 1 || kind == 2) PickIntakeItem(SG2, node->Text(), id, QString::number(kind));
-    else if (kind == 3) AddSetMealToIntake(id);
-    else return;
+    if (kind == 1 || kind == 2)
+        PickIntakeItem(SG2, node->Text(), id, QString::number(kind));
+    else if (kind == 3)
+        AddSetMealToIntake(id);
+    else
+        return;
     SumIntakeGrid();
 }
 
@@ -286,11 +303,17 @@ void TFrm_UInfo::SG2SetEditText(TObject*, int ACol, int ARow, const QString&) {
     SumIntakeGrid();
 }
 
-void TFrm_UInfo::SumIntakeGrid() { SumMealRows(SG2, SG21); }
+void TFrm_UInfo::SumIntakeGrid() {
+    SumMealRows(SG2, SG21);
+}
 
-void TFrm_UInfo::SumMealRows(TStringGrid* grid, TStringGrid* totals) { SumIntakeRows(grid, totals); }
+void TFrm_UInfo::SumMealRows(TStringGrid* grid, TStringGrid* totals) {
+    SumIntakeRows(grid, totals);
+}
 
-void TFrm_UInfo::SG2SelectCell(TObject*, int ACol, int ARow, bool&) { EditOnlyColumn(SG2, ACol, ARow, icGrams); }
+void TFrm_UInfo::SG2SelectCell(TObject*, int ACol, int ARow, bool&) {
+    EditOnlyColumn(SG2, ACol, ARow, icGrams);
+}
 
 void TFrm_UInfo::SG2MouseDown(TObject*, TMouseButton, TShiftState, int X, int Y) {
     int col = -1, row = -1;
@@ -312,11 +335,14 @@ void TFrm_UInfo::N1Click(TObject*) {
     SumIntakeGrid();
 }
 
-void TFrm_UInfo::btnClearSPClick(TObject*) { ClearCalendarGrid(SG2); }
+void TFrm_UInfo::btnClearSPClick(TObject*) {
+    ClearCalendarGrid(SG2);
+}
 
 void TFrm_UInfo::ClearCalendarGrid(TStringGrid* grid) {
     for (int r = 1; r < grid->RowCount(); ++r)
-        for (int c = 0; c <= 30; ++c) grid->SetCells(c, r, QString());
+        for (int c = 0; c <= 30; ++c)
+            grid->SetCells(c, r, QString());
     grid->SetRowCount(2);
 }
 
@@ -342,11 +368,12 @@ void TFrm_UInfo::Label83Click(TObject*) {
 
 // Saving -----------------------------------------------------------------------------------------
 
-bool TFrm_UInfo::FindIntakeRecord(const QString& id, const QString& kind, const QString& meal, const QString& date,
-                                  double stored[5]) {
+bool TFrm_UInfo::FindIntakeRecord(const QString& id, const QString& kind, const QString& meal,
+                                  const QString& date, double stored[5]) {
     Qry->Close();
-    Qry->SQL()->SetText("Select FNet, KCal, Pro, Fat, CHO From CKRcd Where UID=:UID And FID=:FID And CKCLS=:M "
-                        "And CKDate=:D And Flg=:Flg");
+    Qry->SQL()->SetText(
+        "Select FNet, KCal, Pro, Fat, CHO From CKRcd Where UID=:UID And FID=:FID And CKCLS=:M "
+        "And CKDate=:D And Flg=:Flg");
     Qry->Parameters().Assign({{"UID", CurrentUserId()},
                               {"FID", id.toLongLong()},
                               {"M", meal},
@@ -356,7 +383,8 @@ bool TFrm_UInfo::FindIntakeRecord(const QString& id, const QString& kind, const 
     const bool found = !Qry->IsEmpty();
     if (found) {
         const char* fields[] = {"FNet", "KCal", "Pro", "Fat", "CHO"};
-        for (int i = 0; i < 5; ++i) stored[i] = Qry->FieldByName(fields[i])->AsFloat();
+        for (int i = 0; i < 5; ++i)
+            stored[i] = Qry->FieldByName(fields[i])->AsFloat();
     }
     Qry->Close();
     return found;
@@ -385,31 +413,39 @@ void TFrm_UInfo::Btn_SaveSWClick(TObject*) {
             if (name.isEmpty() || !SG2->Cells(icSaved, r).isEmpty()) continue;
             const QString id = SG2->Cells(icId, r), kind = SG2->Cells(icKind, r);
             double values[5];
-            for (int c = icGrams; c <= icCho; ++c) values[c - icGrams] = CellNumber(SG2, c, r);
+            for (int c = icGrams; c <= icCho; ++c)
+                values[c - icGrams] = CellNumber(SG2, c, r);
             double stored[5];
             const bool found = FindIntakeRecord(id, kind, meal, date, stored);
-            if (found && MessageBox("【" + meal + "】-->" + name + " 的重量：" + FormatFloat("0.0", stored[0]) +
-                                        "克 已录入，是否合拼？点击“确定”合拼，点击“取消”替换",
-                                    InfoCaption, MB_OKCANCEL) == IDOK)
-                for (int i = 0; i < 5; ++i) values[i] += stored[i];
-            QVariantMap params{{"UID", CurrentUserId()}, {"M", meal}, {"FID", id.toLongLong()},
-                               {"Flg", kind.toInt()}, {"D", date}};
+            if (found &&
+                MessageBox("【" + meal + "】-->" + name + " 的重量：" + FormatFloat("0.0", stored[0]) +
+                               "克 已录入，是否合拼？点击“确定”合拼，点击“取消”替换",
+                           InfoCaption, MB_OKCANCEL) == IDOK)
+                for (int i = 0; i < 5; ++i)
+                    values[i] += stored[i];
+            QVariantMap params{{"UID", CurrentUserId()},
+                               {"M", meal},
+                               {"FID", id.toLongLong()},
+                               {"Flg", kind.toInt()},
+                               {"D", date}};
             const char* names[] = {"G", "K", "P", "F", "C"};
-            for (int i = 0; i < 5; ++i) params.insert(names[i], OneDecimal(values[i]));
-            DM->Exec(found ? "Update CKRcd Set FNet=:G,KCal=:K,Pro=:P,Fat=:F,CHO=:C Where UID=:UID And CKCLS=:M "
-                             "And FID=:FID And Flg=:Flg And CKDate=:D"
-                           : "Insert Into CKRcd(UID,CKCLS,FID,FNet,KCal,Pro,Fat,CHO,CKDate,Flg) "
-                             "Values(:UID,:M,:FID,:G,:K,:P,:F,:C,:D,:Flg)",
-                     params);
+            for (int i = 0; i < 5; ++i)
+                params.insert(names[i], OneDecimal(values[i]));
+            DM->Exec(
+                found ? "Update CKRcd Set FNet=:G,KCal=:K,Pro=:P,Fat=:F,CHO=:C Where UID=:UID And CKCLS=:M "
+                        "And FID=:FID And Flg=:Flg And CKDate=:D"
+                      : "Insert Into CKRcd(UID,CKCLS,FID,FNet,KCal,Pro,Fat,CHO,CKDate,Flg) "
+                        "Values(:UID,:M,:FID,:G,:K,:P,:F,:C,:D,:Flg)",
+                params);
             ++count;
         }
     });
     if (!saved) return void(MessageBox("保存失败，请重新保存。", InfoCaption, MB_OK));
     if (count == 0) return;
     for (int r = 1; r < SG2->RowCount(); ++r)
-        if (!SG2->Cells(icName, r).isEmpty() && !SG2->Cells(icGrams, r).isEmpty()) SG2->SetCells(icSaved, r, "1");
+        if (!SG2->Cells(icName, r).isEmpty() && !SG2->Cells(icGrams, r).isEmpty())
+            SG2->SetCells(icSaved, r, "1");
     MessageBox("保存成功", InfoCaption, MB_OK);
     if (MainFrm) MainFrm->RefreshTodayIntake();
     LoadMealTotals(date);
 }
-

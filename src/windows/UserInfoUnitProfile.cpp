@@ -15,7 +15,8 @@ struct TUserState {
     QString UID, UName, UName1, Sex, HT, SG, TZ, Bth, DayKcal;
     double Age = 0;
     static TUserState Take() {
-        return {DM->UID, DM->UName, DM->UName1, DM->Sex, DM->HT, DM->SG, DM->TZ, DM->Bth, DM->DayKcal, DM->Age};
+        return {DM->UID, DM->UName, DM->UName1, DM->Sex,     DM->HT,
+                DM->SG,  DM->TZ,    DM->Bth,    DM->DayKcal, DM->Age};
     }
     void Restore() const {
         DM->UID = UID;
@@ -35,7 +36,8 @@ struct TUserState {
 QString AgeLevelRefusal(double age, int level) {
     if (age < 18 && level > 0) return "18岁以下活动类型只能设置为极轻";
     if (age >= 18 && age < 60 && level == 0) return "18岁到60岁之间的活动类型不能设置为极轻";
-    if (age >= 60 && age < 80 && (level == 0 || level == 3)) return "60岁到80岁之间的活动类型不能设置为极轻或重度";
+    if (age >= 60 && age < 80 && (level == 0 || level == 3))
+        return "60岁到80岁之间的活动类型不能设置为极轻或重度";
     if (age >= 80 && level > 0) return "80岁以上的活动类型只能设置为极轻。";
     return QString();
 }
@@ -45,7 +47,8 @@ QString AgeLevelRefusal(double age, int level) {
 void TFrm_UInfo::BuildProfilePage() {
     gbInfo = Place<TSkGroupBox>(this, TabSheet1, "gbInfo", 40, 16, 580, 400);
     gbInfo->SetCaption("个人基本信息");
-    const char* captions[] = {"登陆名称：", "登陆密码：", "姓    名：", "性    别：", "出生日期：", "身高(cm)：", "活动类型："};
+    const char* captions[] = {"登陆名称：", "登陆密码：", "姓    名：", "性    别：",
+                              "出生日期：", "身高(cm)：", "活动类型："};
     TLabel** values[] = {&lblUID, &lblPWD, &lblName, &lblSex, &lblBthDay, &lblSG, &lblHD};
     const char* valueNames[] = {"lblUID", "lblPWD", "lblName", "lblSex", "lblBthDay", "lblSG", "lblHD"};
     for (int i = 0; i < 7; ++i) {
@@ -55,7 +58,8 @@ void TFrm_UInfo::BuildProfilePage() {
     }
     Label4 = PlaceLabel(this, gbInfo, "Label4", "体力活动类型说明", 330, 268);
     Label20 = PlaceLabel(this, gbInfo, "Label20", "体质指数说明", 330, 306);
-    for (TLabel* l : {Label4, Label20}) MakeHoverLink(l);
+    for (TLabel* l : {Label4, Label20})
+        MakeHoverLink(l);
     Label4->OnClick = [this](TObject* s) { Label4Click(s); };
     Label20->OnClick = [this](TObject* s) { Label20Click(s); };
     btnModifyInfo = Place<TSkButton>(this, gbInfo, "btnModifyInfo", 60, 340, 100, 30);
@@ -65,10 +69,13 @@ void TFrm_UInfo::BuildProfilePage() {
     gbM = Place<TSkGroupBox>(this, TabSheet1, "gbM", 40, 16, 580, 400);
     gbM->SetCaption("个人资料修改");
     // The editor lies over the view and hides it.
-    for (TSkGroupBox* g : {gbInfo, gbM}) g->SetColor(clWhite);
+    for (TSkGroupBox* g : {gbInfo, gbM})
+        g->SetColor(clWhite);
     gbM->SetVisible(false);
-    const char* editCaptions[] = {"用 户 名：", "登陆密码：", "姓    名：", "性    别：", "出生日期：", "身高(cm)：", "活动类型："};
-    for (int i = 0; i < 7; ++i) PlaceLabel(this, gbM, QString(), editCaptions[i], 60, 40 + i * 38);
+    const char* editCaptions[] = {"用 户 名：", "登陆密码：", "姓    名：", "性    别：",
+                                  "出生日期：", "身高(cm)：", "活动类型："};
+    for (int i = 0; i < 7; ++i)
+        PlaceLabel(this, gbM, QString(), editCaptions[i], 60, 40 + i * 38);
     edtUID = Place<TSkEdit>(this, gbM, "edtUID", 150, 36, 200, 24);
     edtPwd = Place<TSkEdit>(this, gbM, "edtPwd", 150, 74, 200, 24);
     EdtName = Place<TSkEdit>(this, gbM, "EdtName", 150, 112, 200, 24);
@@ -82,7 +89,8 @@ void TFrm_UInfo::BuildProfilePage() {
     edtSG->SetMaxValue(250);
     cbbHD = Place<TSkComboBox>(this, gbM, "cbbHD", 150, 264, 160, 24);
     cbbHD->SetStyle(csDropDownList);
-    for (const char* level : {"极轻", "轻度/久坐工作", "中度", "重度"}) cbbHD->Items()->Add(level);
+    for (const char* level : {"极轻", "轻度/久坐工作", "中度", "重度"})
+        cbbHD->Items()->Add(level);
     for (TSkEdit* e : {edtUID, edtPwd, EdtName, edtBthday, static_cast<TSkEdit*>(edtSG)}) {
         e->OnMouseEnter = [this](TObject* s) { edtSGMouseEnter(s); };
         e->OnMouseLeave = [this](TObject* s) { edtSGMouseLeave(s); };
@@ -125,7 +133,9 @@ void TFrm_UInfo::btnModifyInfoClick(TObject*) {
     gbM->BringToFront();
 }
 
-void TFrm_UInfo::SkButton2Click(TObject*) { gbM->Hide(); }
+void TFrm_UInfo::SkButton2Click(TObject*) {
+    gbM->Hide();
+}
 
 void TFrm_UInfo::Label4Click(TObject*) {
     if (MainFrm) MainFrm->ShowMsgByTitle("体力活动类型说明");
@@ -171,8 +181,9 @@ void TFrm_UInfo::btn_SaveInfoClick(TObject*) {
     if (!ageRefusal.isEmpty()) return refuse(ageRefusal);
 
     // Login names differ without regard to case, for a new profile as for a renamed one.
-    if (!DM->RunSql(DM->Qry_Open, "Select UID From UInfo Where UID <> :UID And UName1 = :UName1 COLLATE NOCASE",
-                    false, {{"UID", CurrentUserId()}, {"UName1", login}}))
+    if (!DM->RunSql(DM->Qry_Open,
+                    "Select UID From UInfo Where UID <> :UID And UName1 = :UName1 COLLATE NOCASE", false,
+                    {{"UID", CurrentUserId()}, {"UName1", login}}))
         return;
     const bool duplicate = !DM->Qry_Open->IsEmpty();
     DM->Qry_Open->Close();
@@ -190,9 +201,10 @@ void TFrm_UInfo::btn_SaveInfoClick(TObject*) {
                            {"UPWD", DesEncryptToHex(edtPwd->Text().trimmed(), PasswordKey)}};
         if (existing) {
             params.insert("UID", CurrentUserId());
-            DM->Exec("Update UInfo Set UName=:UName,Sex=:Sex,Bth=:Bth,SG=:SG,HT=:HT,UName1=:UName1,UPWD=:UPWD "
-                     "Where UID=:UID",
-                     params);
+            DM->Exec(
+                "Update UInfo Set UName=:UName,Sex=:Sex,Bth=:Bth,SG=:SG,HT=:HT,UName1=:UName1,UPWD=:UPWD "
+                "Where UID=:UID",
+                params);
             if (DM->qryFun->RowsAffected() == 0) throw EDatabaseError("用户不存在");
         } else {
             DM->Exec("Insert Into UInfo(UName,UName1,UPWD,Sex,Bth,SG,HT) "
@@ -220,7 +232,8 @@ void TFrm_UInfo::btn_SaveInfoClick(TObject*) {
         try {
             // The remembered login name follows a rename; a name not remembered stays so.
             TIniFile ini(DM->SettingsFile());
-            if (existing && !ini.ReadString("UINFO", "UID", "").isEmpty()) ini.WriteString("UINFO", "UID", login);
+            if (existing && !ini.ReadString("UINFO", "UID", "").isEmpty())
+                ini.WriteString("UINFO", "UID", login);
         } catch (const Exception& e) {
             MessageBox(e.Message(), InfoCaption, MB_OK);
         }

@@ -67,9 +67,9 @@ void TFrm_UInfo::BuildWeightPage() {
     pnlTZCX->SetAlign(alClient);
     pnlTZCX->SetVisible(false);
     PlaceLabel(this, pnlTZCX, QString(), "起始日期                   截止日期", 8, 0);
-    DT2 = Place<TDateTimePicker>(this, pnlTZCX, "DT2", 8, 14, 120, 24);
-    DT3 = Place<TDateTimePicker>(this, pnlTZCX, "DT3", 150, 14, 120, 24);
-    Btn_SearchTZ = Place<TSkButton>(this, pnlTZCX, "Btn_SearchTZ", 290, 12, 70, 28);
+    DT2 = Place<TDateTimePicker>(this, pnlTZCX, "DT2", 8, 14, 104, 24);
+    DT3 = Place<TDateTimePicker>(this, pnlTZCX, "DT3", 116, 14, 104, 24);
+    Btn_SearchTZ = Place<TSkButton>(this, pnlTZCX, "Btn_SearchTZ", 234, 12, 70, 28);
     Btn_SearchTZ->SetCaption("查询");
     Btn_SearchTZ->OnClick = [this](TObject* s) { Btn_SearchTZClick(s); };
     bgTZ = BuildHistoryGrid(
@@ -77,7 +77,9 @@ void TFrm_UInfo::BuildWeightPage() {
         {{"CDT", "日期"}, {"TZ1", "体重"}, {"TZ3", "与最近一次体重比较"}, {"TZ2", "与首次体重比较"}});
     AdoTZ->SetName("AdoTZ");
     dsTZ->SetName("dsTZ");
-    PlaceLabel(this, pnlTZCX, QString(), "说明：〓（相等）、↓（减少）、↑（增加）", 8, 378)->Font()->SetColor(clGray);
+    PlaceLabel(this, pnlTZCX, QString(), "说明：〓（相等）、↓（减少）、↑（增加）", 8, 378)
+        ->Font()
+        ->SetColor(clGray);
 }
 
 void TFrm_UInfo::SGTZDblClick(TObject*) {

@@ -8,7 +8,8 @@
 
 // A control owned by `owner`, placed on `parent` with its name and bounds.
 template <class T>
-T* Place(TComponent* owner, TWinControl* parent, const QString& name, int left, int top, int width, int height) {
+T* Place(TComponent* owner, TWinControl* parent, const QString& name, int left, int top, int width,
+         int height) {
     auto* control = new T(owner);
     if (!name.isEmpty()) control->SetName(name);
     control->SetParent(parent);
@@ -25,8 +26,8 @@ inline TLabel* PlaceLabel(TComponent* owner, TWinControl* parent, const QString&
 }
 
 // A panel without bevel, of a colour.
-inline TPanel* PlacePanel(TComponent* owner, TWinControl* parent, const QString& name, int left, int top, int width,
-                          int height, TColor color) {
+inline TPanel* PlacePanel(TComponent* owner, TWinControl* parent, const QString& name, int left, int top,
+                          int width, int height, TColor color) {
     auto* panel = Place<TPanel>(owner, parent, name, left, top, width, height);
     panel->SetBevelOuter(bvNone);
     panel->SetColor(color);

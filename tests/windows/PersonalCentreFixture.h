@@ -19,7 +19,8 @@ class PersonalCentre : public testing::Test {
 protected:
     void SetUp() override {
         LoadFoodTables();
-        Db.Exec("update UInfo set Sex = '男', Bth = '1990-01-01', SG = 175, TZ = 70, HT = 1 where UName1 = 'user'");
+        Db.Exec("update UInfo set Sex = '男', Bth = '1990-01-01', SG = 175, TZ = 70, HT = 1 where UName1 = "
+                "'user'");
         TIniFile ini(Db.Folder() + "UInfo.ini");
         ini.WriteInteger("UINFO", "RunCon", 1);
         ini.WriteInteger("UINFO", "RunHelp", 1);
@@ -62,7 +63,8 @@ protected:
     }
     // Keys go where the keyboard would send them.
     static void Type(const QString& text) {
-        for (QChar c : text) QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        for (QChar c : text)
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
     }
     // Text as an input method commits it, as a user types Chinese.
     static void Commit(QWidget* widget, const QString& text) {
@@ -82,7 +84,8 @@ protected:
     static bool FindDay(TStringGrid* grid, int day, int& col, int& row) {
         for (row = 1; row < grid->RowCount(); ++row)
             for (col = 0; col < 7; ++col)
-                if (auto* cell = dynamic_cast<TCLA*>(grid->Objects(col, row)); cell && cell->day == QString::number(day))
+                if (auto* cell = dynamic_cast<TCLA*>(grid->Objects(col, row));
+                    cell && cell->day == QString::number(day))
                     return true;
         return false;
     }

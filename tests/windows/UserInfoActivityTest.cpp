@@ -119,7 +119,8 @@ TEST_F(ActivityPage, MinutesThatAreNoNumberAreRefusedAndAFailedSaveStoresNothing
     EXPECT_EQ(Scalar("select count(*) from SPRcd"), "0");
 
     TypeIntoCell(Grid(), 2, 1, "15");
-    Db.Exec("create trigger NoStanding before insert on SPRcd when new.SPID = 3 begin select raise(abort, 'no'); end");
+    Db.Exec("create trigger NoStanding before insert on SPRcd when new.SPID = 3 begin select raise(abort, "
+            "'no'); end");
     Centre->Btn_SaveHT->Click();
     EXPECT_EQ(Boxes.LastText(), "保存失败，请重新保存。");
     EXPECT_EQ(Scalar("select count(*) from SPRcd"), "0");
@@ -174,7 +175,8 @@ TEST_F(Catalogue, TheListsGoByTypeAndTickTheUsersActivities) {
     EXPECT_EQ(Scalar("select SPID from UInfo where UID = :U"), "1,2,20");
     EXPECT_FALSE(Form->Visible());
     Form->ShowForm();
-    for (TSkCheckList* l : {Form->RC_A, Form->RC_B, Form->RC_C, Form->RC_D}) l->CheckAll(cbUnchecked);
+    for (TSkCheckList* l : {Form->RC_A, Form->RC_B, Form->RC_C, Form->RC_D})
+        l->CheckAll(cbUnchecked);
     Form->SkButton7->Click();
     EXPECT_EQ(Scalar("select SPID from UInfo where UID = :U"), "");
 }
@@ -189,7 +191,8 @@ TEST_F(Catalogue, ItemsAreAddedAndRenamedWithUniqueTitles) {
     EXPECT_EQ(Edit(3, "爬山", "6.5"), "保存成功");
     EXPECT_GE(Find("爬山").second, 0);
     EXPECT_EQ(Find("爬山").first, Form->RC_C);
-    EXPECT_EQ(Scalar("select sType || '|' || Kcal || '|' || sysFlg from SpSet where tit = '爬山'"), "3|6.5|0");
+    EXPECT_EQ(Scalar("select sType || '|' || Kcal || '|' || sysFlg from SpSet where tit = '爬山'"),
+              "3|6.5|0");
     EXPECT_EQ(Edit(1, "洗碗", "2"), "已有同名称，不能保存");
     EXPECT_EQ(Boxes.LastCaption(), "信息提示。");
     EXPECT_EQ(Edit(2, "Yoga", "3"), "保存成功");
@@ -213,10 +216,12 @@ TEST_F(Catalogue, ItemsAreAddedAndRenamedWithUniqueTitles) {
 }
 
 TEST_F(Catalogue, OnlyUnusedItemsOfUsersCanBeDeletedAndTheyLeaveEveryList) {
-    Db.Exec("insert into SpSet (ID, sType, tit, Kcal, sysFlg) values (900, 2, '遛狗', 3, 0), (901, 2, '跳舞机', 5, 0)");
+    Db.Exec("insert into SpSet (ID, sType, tit, Kcal, sysFlg) values (900, 2, '遛狗', 3, 0), (901, 2, "
+            "'跳舞机', 5, 0)");
     Db.Exec("insert into UInfo (UName, UName1, HT, SPID) values ('别人', 'other', 1, '900,1')");
     Db.Exec("update UInfo set SPID = '1,900,3' where UID = :U", {{"U", Uid}});
-    Db.Exec("insert into SPRcd (DT, UID, SPID, SPTime, KCal) values ('2024-06-04', :U, 901, 10, 50)", {{"U", Uid}});
+    Db.Exec("insert into SPRcd (DT, UID, SPID, SPTime, KCal) values ('2024-06-04', :U, 901, 10, 50)",
+            {{"U", Uid}});
     Form->LoadLists();
 
     Popup("洗碗", Form->N2);

@@ -78,7 +78,8 @@ TEST_F(Calendars, February29IsShownOnlyInLeapYears) {
     // Rebuilding frees the old day cells: three calendars hold one cell per day of their month.
     ShowMonth("2024-1-10");
     const int alive = TCLA::Alive;
-    for (int i = 0; i < 20; ++i) Centre->RefreshCalendar();
+    for (int i = 0; i < 20; ++i)
+        Centre->RefreshCalendar();
     EXPECT_EQ(TCLA::Alive, alive);
 }
 
@@ -105,7 +106,8 @@ TEST_F(Calendars, EachCalendarShowsTheDaysValueOfTheUserOnly) {
     Db.Exec("insert into SPRcd (DT, UID, SPID, SPTime, KCal) values ('2024-06-04', :U, 1, 30, 60), "
             "('2024-06-04', :U, 2, 10, 20.4), ('2024-06-05', :U, 3, 0, 0)",
             {{"U", Uid}});
-    Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, CKDate, Flg) values (:U, '早餐', 1, 100, 338, '2024-06-06', 1)",
+    Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, CKDate, Flg) values (:U, '早餐', 1, 100, 338, "
+            "'2024-06-06', 1)",
             {{"U", Uid}});
     Db.Exec("insert into UInfo (UName, UName1, HT) values ('别人', 'other', 1)");
     Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, CKDate, Flg) values "
@@ -209,9 +211,11 @@ TEST_F(Calendars, TheHistoryListsRefuseAReversedRangeAndOpenTheDaysDetails) {
 
 TEST_F(Calendars, TheAnalysisSumsThePeriodAndNamesEachDaysState) {
     auto day = [&](const QString& date, double target, double intake, double activity) {
-        Db.Exec("insert into BDKcal (KCal, UID, WRDate) values (:K, :U, :D)", {{"K", target}, {"U", Uid}, {"D", date}});
+        Db.Exec("insert into BDKcal (KCal, UID, WRDate) values (:K, :U, :D)",
+                {{"K", target}, {"U", Uid}, {"D", date}});
         if (intake != 0)
-            Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, CKDate, Flg) values (:U, '午餐', 1, 100, :K, :D, 1)",
+            Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, CKDate, Flg) values (:U, '午餐', 1, "
+                    "100, :K, :D, 1)",
                     {{"K", intake}, {"U", Uid}, {"D", date}});
         if (activity != 0)
             Db.Exec("insert into SPRcd (DT, UID, SPID, SPTime, KCal) values (:D, :U, 1, 30, :K)",

@@ -14,7 +14,8 @@ protected:
     void SetUp() override {
         PersonalCentre::SetUp();
         // A recipe of rice and wheat, set as frequently used with the wheat itself.
-        Db.Exec("insert into SPInfo (ID, SPCls, SPP, SPName, PY, CFlg) values (1, '米饭', '蒸', 'O''Neil 的早餐', "
+        Db.Exec("insert into SPInfo (ID, SPCls, SPP, SPName, PY, CFlg) values (1, '米饭', '蒸', 'O''Neil "
+                "的早餐', "
                 "'O''Neil DZC', 1)");
         Db.Exec("insert into SPTxt (SPID, FdID, FdNet) values (1, 54, 200), (1, 1, 50)");
         Db.Exec("insert into FDUse (UID, FID, FType) values (:U, 1, 1), (:U, 1, 2)", {{"U", Uid}});
@@ -38,7 +39,9 @@ protected:
         TADOQuery* results = TCFoodSrcFrm->AdoQry;
         ASSERT_TRUE(results->Active());
         int row = 1;
-        for (results->First(); !results->Eof() && results->FieldByName("ID")->AsString() != id; results->Next()) ++row;
+        for (results->First(); !results->Eof() && results->FieldByName("ID")->AsString() != id;
+             results->Next())
+            ++row;
         ASSERT_FALSE(results->Eof()) << "no result " << id.toStdString();
         DblClickCell(TCFoodSrcFrm->dbgQry, 1, row);
     }
@@ -63,7 +66,8 @@ protected:
         node->MakeVisible();
         const TRect r = node->DisplayRect(true);
         QWidget* viewport = tree->Tree()->viewport();
-        QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+        QTest::mousePress(viewport, Qt::LeftButton, {},
+                          QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
         const QPoint drop = CentreOf(Grid(), 1, 3);
         TDragManager::Instance().MoveTo(Grid()->Widget()->mapToGlobal(drop));
         QTest::mouseRelease(Grid()->Widget(), Qt::LeftButton, {}, drop);
@@ -75,7 +79,8 @@ protected:
         return kcal;
     }
     QString Stored(const QString& column, int fid, int kind, const QString& meal = "早餐") {
-        return Db.Scalar("select " + column + " from CKRcd where UID = :U and FID = :F and Flg = :K and CKCLS = :M",
+        return Db.Scalar("select " + column +
+                             " from CKRcd where UID = :U and FID = :F and Flg = :K and CKCLS = :M",
                          {{"U", Uid}, {"F", fid}, {"K", kind}, {"M", meal}});
     }
 };
@@ -110,7 +115,8 @@ TEST_F(FoodPage, ADayIsRecordedThroughSearchAndDragThenReloadedMergedAndReplaced
     const double recipeKcal = (FoodKcal(54, 200) + FoodKcal(1, 50)) * 100 / 250;
     EXPECT_NEAR(Grid()->Cells(3, 2).toDouble(), recipeKcal, 0.01);
     EXPECT_EQ(Centre->SG21->Cells(2, 0), "250");
-    EXPECT_EQ(Centre->SG21->Cells(3, 0), FormatFloat("0", FoodKcal(54, 150) + Grid()->Cells(3, 2).toDouble()));
+    EXPECT_EQ(Centre->SG21->Cells(3, 0),
+              FormatFloat("0", FoodKcal(54, 150) + Grid()->Cells(3, 2).toDouble()));
 
     Centre->Btn_SaveSW->Click();
     EXPECT_EQ(Boxes.LastText(), "保存成功");
@@ -142,8 +148,9 @@ TEST_F(FoodPage, ADayIsRecordedThroughSearchAndDragThenReloadedMergedAndReplaced
     Boxes.Answers = {IDOK};
     Centre->Btn_SaveSW->Click();
     ASSERT_EQ(Boxes.Boxes.size(), 2u);
-    EXPECT_EQ(Boxes.Boxes[0].Text,
-              "【早餐】-->米饭（蒸，代表值） 的重量：150.0克 已录入，是否合拼？点击“确定”合拼，点击“取消”替换");
+    EXPECT_EQ(
+        Boxes.Boxes[0].Text,
+        "【早餐】-->米饭（蒸，代表值） 的重量：150.0克 已录入，是否合拼？点击“确定”合拼，点击“取消”替换");
     EXPECT_EQ(Stored("FNet", 54, 1), "200");
     EXPECT_EQ(Scalar("select count(*) from CKRcd where UID = :U"), "2");
 
@@ -192,7 +199,8 @@ TEST_F(FoodPage, FrequentlyUsedFoodsAreFoundByTheirGroupAndEveryRecipeIsListed) 
     EXPECT_EQ(cereals->Item(0)->Text(), "小麦");
     EXPECT_EQ(cereals->Item(1)->StateIndex(), 54);
     int roots = 0;
-    for (TTreeNode* n = first; n; n = n->getNextSibling()) ++roots;
+    for (TTreeNode* n = first; n; n = n->getNextSibling())
+        ++roots;
     EXPECT_EQ(roots, 22);  // the recipes and all 21 groups, empty ones too
 
     // Without frequently used recipes the recipe root is left out.
@@ -203,7 +211,8 @@ TEST_F(FoodPage, FrequentlyUsedFoodsAreFoundByTheirGroupAndEveryRecipeIsListed) 
 
 TEST_F(FoodPage, ASetMealAddsOnlyItsItemsNotYetInTheGrid) {
     Db.Exec("insert into SPTC (ID, SPCls, SPName, PY, WK) values (7, '早餐', '清淡早餐', 'QDZC', '')");
-    Db.Exec("insert into SPTCTxt (SPID, FdID, FdNet, CFlg) values (7, 54, 120, 1), (7, 1, 300, 2), (7, 3, 40, 1)");
+    Db.Exec("insert into SPTCTxt (SPID, FdID, FdNet, CFlg) values (7, 54, 120, 1), (7, 1, 300, 2), (7, 3, "
+            "40, 1)");
     OpenTodaysMeal(Centre->btnBreakfast);
     PickInSearch("米饭", "54");
     OpenOftenUsed(Centre->lbl12);
@@ -213,7 +222,7 @@ TEST_F(FoodPage, ASetMealAddsOnlyItsItemsNotYetInTheGrid) {
     OftenFoodFrm->TVFD->SetSelected(setMeal);
     Boxes.Boxes.clear();
     OftenFoodFrm->TVFDDblClick(OftenFoodFrm->TVFD);
-    EXPECT_TRUE(Boxes.Boxes.empty());  // the rice already there is skipped without a word
+    EXPECT_TRUE(Boxes.Boxes.empty());    // the rice already there is skipped without a word
     EXPECT_EQ(Grid()->Cells(2, 1), "");  // and keeps its own (empty) grams
     EXPECT_EQ(Grid()->Cells(1, 2), "小麦粉（代表值）");
     EXPECT_EQ(Grid()->Cells(2, 2), "40");
@@ -295,7 +304,8 @@ TEST_F(FoodPage, AFailedSaveRollsBackEveryRow) {
     PickInSearch("XM", "1");
     TypeIntoCell(Grid(), 2, 1, "100");
     TypeIntoCell(Grid(), 2, 2, "100");
-    Db.Exec("create trigger NoWheat before insert on CKRcd when new.FID = 1 begin select raise(abort, 'no wheat'); end");
+    Db.Exec("create trigger NoWheat before insert on CKRcd when new.FID = 1 begin select raise(abort, 'no "
+            "wheat'); end");
     Centre->Btn_SaveSW->Click();
     EXPECT_EQ(Boxes.LastText(), "保存失败，请重新保存。");
     EXPECT_EQ(Scalar("select count(*) from CKRcd"), "0");
@@ -305,7 +315,8 @@ TEST_F(FoodPage, AFailedSaveRollsBackEveryRow) {
 
 TEST_F(FoodPage, TheMealSummaryShowsOnlyTheOpenedDay) {
     const QString firstOfMonth = DateToISO(Date() - Today() + 1);
-    Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, CKDate, Flg) values (:U, '午加餐', 1, 100, 338, :D, 1)",
+    Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, CKDate, Flg) values (:U, '午加餐', 1, 100, 338, "
+            ":D, 1)",
             {{"U", Uid}, {"D", firstOfMonth}});
     DM->DayKcal = "2000";
     Centre->btnFdLst->Click();

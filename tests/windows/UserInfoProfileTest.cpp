@@ -24,7 +24,9 @@ protected:
         return Boxes.LastText();
     }
     static QString DaysAgo(int days) { return DateToISO(Date() - days); }
-    QString Stored(const QString& column) { return Scalar("select " + column + " from UInfo where UID = :U"); }
+    QString Stored(const QString& column) {
+        return Scalar("select " + column + " from UInfo where UID = :U");
+    }
 };
 
 }  // namespace
@@ -80,8 +82,8 @@ TEST_F(ProfilePage, EachMissingOrWrongFieldIsRefusedWithItsMessage) {
 }
 
 TEST_F(ProfilePage, TheActivityLevelMustSuitTheAgeAtEachBoundary) {
-    const QString under18 = DaysAgo(6573), at18 = DaysAgo(6575), under60 = DaysAgo(21914), at60 = DaysAgo(21915),
-                  at80 = DaysAgo(29220);
+    const QString under18 = DaysAgo(6573), at18 = DaysAgo(6575), under60 = DaysAgo(21914),
+                  at60 = DaysAgo(21915), at80 = DaysAgo(29220);
     struct TCase {
         QString Birth;
         int Level;
@@ -125,8 +127,9 @@ TEST_F(ProfilePage, ASaveStoresTheProfileTheDaysTargetAndTheRememberedName) {
     EXPECT_EQ(DM->UName1, "li");
     EXPECT_NEAR(DM->Age, YearSpan(Date(), EncodeDate(1985, 5, 20)), 1e-9);
     EXPECT_EQ(DM->DayKcal, FormatFloat("0", DM->GetDailyKcal(DM->GetKcalMode())));
-    EXPECT_EQ(Db.Scalar("select KCal from BDKcal where UID = :U and WRDate = :D", {{"U", Uid}, {"D", TodayISO()}}),
-              DM->DayKcal);
+    EXPECT_EQ(
+        Db.Scalar("select KCal from BDKcal where UID = :U and WRDate = :D", {{"U", Uid}, {"D", TodayISO()}}),
+        DM->DayKcal);
     EXPECT_EQ(Db.Scalar("select count(*) from BDKcal where UID = :U", {{"U", Uid}}), "1");
     EXPECT_EQ(Centre->lblUID->Caption(), "li");
     EXPECT_EQ(Centre->lblHD->Caption(), "中度");

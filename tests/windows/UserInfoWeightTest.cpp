@@ -21,8 +21,9 @@ protected:
         return said;
     }
     QString Trends(int day) {
-        return Db.Scalar("select coalesce(TZ2, '') || '|' || coalesce(TZ3, '') from TZ where UID = :U and CDT = :D",
-                         {{"U", Uid}, {"D", QStringLiteral("2024-06-%1").arg(day, 2, 10, QLatin1Char('0'))}});
+        return Db.Scalar(
+            "select coalesce(TZ2, '') || '|' || coalesce(TZ3, '') from TZ where UID = :U and CDT = :D",
+            {{"U", Uid}, {"D", QStringLiteral("2024-06-%1").arg(day, 2, 10, QLatin1Char('0'))}});
     }
 };
 
