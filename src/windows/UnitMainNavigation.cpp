@@ -8,8 +8,11 @@
 #include "SiteAddresses.h"
 #include "UintDM.h"
 #include "UnitBKSet.h"
+#include "UnitFoodList.h"
+#include "UnitHelath.h"
 #include "UnitMsg.h"
 #include "UnitYYSCK.h"
+#include "UnitYYSTop.h"
 #include "VersionInfo.h"
 
 namespace {
@@ -45,6 +48,25 @@ TMenuItem* MenuItem(TComponent* owner, TMenuItem* parent, const QString& name, c
     item->OnClick = std::move(onClick);
     parent->Add(item);
     return item;
+}
+
+// Creates a child window on first use, docked into the centre panel; brings it to the front later.
+template <class TChild>
+TChild* ShowDocked(TChild*& form, TWinControl* host) {
+    if (!form) {
+        form = new TChild(Application);
+        form->ManualDock(host);
+    }
+    form->ShowForm();
+    return form;
+}
+
+// Closes a child window that exists and forgets it.
+template <class TChild>
+void CloseChild(TChild*& form) {
+    if (!form) return;
+    form->Close();
+    form = nullptr;
 }
 
 }  // namespace
@@ -209,6 +231,7 @@ void TMainFrm::SetActiveTab(TLabel* active) {
 void TMainFrm::Btn_CFClick(TObject*) {
     SetActiveTab(lblCF);
     pnlMain->Show();
+    ShowDocked(Frm_FD, Panel2);
 }
 
 void TMainFrm::Btn_SPClick(TObject*) {
@@ -229,10 +252,15 @@ void TMainFrm::Btn_PerInfoClick(TObject*) {
 void TMainFrm::SpeedButton5Click(TObject*) {
     SetActiveTab(lblYYS);
     pnlMain->Show();
+    ShowDocked(Frm_FDYY, Panel2);
 }
 
-void TMainFrm::Label12Click(TObject*) {
+void TMainFrm::Label12Click(TObject* Sender) {
     pnlMain->Hide();
+    ShowDocked(HelathFrm, Panel2);
+    if (const auto* label = dynamic_cast<const TComponent*>(Sender)) HelathFrm->LoadList(label->Tag());
+    HelathFrm->Lst_FD->SetItemIndex(0);
+    HelathFrm->Lst_FDClick(HelathFrm->Lst_FD);
     // Every tab label becomes plain: none of the five windows is the active one.
     SetActiveTab(nullptr);
 }
@@ -319,4 +347,9 @@ void TMainFrm::EMail1Click(TObject*) {
     MessageBox("E-Mail复制成功", InfoCaption, MB_OK);
 }
 
-void TMainFrm::Btn_CloseClick(TObject*) { Close(); }
+void TMainFrm::Btn_CloseClick(TObject*) {
+    CloseChild(Frm_FD);
+    CloseChild(Frm_FDYY);
+    CloseChild(HelathFrm);
+    Close();
+}
