@@ -2,7 +2,7 @@
 
 #include "Dialogs.h"
 #include "FoodTable.h"
-#include "FormBuilder.h"
+#include "WindowBuilder.h"
 #include "NutrientSums.h"
 #include "UintDM.h"
 #include "UnitMain.h"
@@ -49,16 +49,16 @@ TFrm_FD::TFrm_FD(TComponent* AOwner) : TForm(AOwner) {
 }
 
 void TFrm_FD::BuildSearch() {
-    Label8 = MakeCaptionLabel(this, this, "Label8", "食物名称", 12, 16);
-    ED_Src = MakeControl<TSkEdit>(this, this, "ED_Src", 76, 11, 150, 26);
+    Label8 = PlaceLabel(this, this, "Label8", "食物名称", 12, 16);
+    ED_Src = Place<TSkEdit>(this, this, "ED_Src", 76, 11, 150, 26);
     ED_Src->SetHint("输入食物名称或拼音首字母，如“DM”");
     ED_Src->SetShowHint(true);
     ED_Src->OnChange = [this](TObject* s) { ED_SrcChange(s); };
-    Btn_Src = MakeControl<TSkButton>(this, this, "Btn_Src", 232, 10, 56, 28);
+    Btn_Src = Place<TSkButton>(this, this, "Btn_Src", 232, 10, 56, 28);
     Btn_Src->SetCaption("查询");
     Btn_Src->OnClick = [this](TObject* s) { Btn_SrcClick(s); };
 
-    TV_FD = MakeControl<TSkTreeView>(this, this, "TV_FD", 8, 46, 280, 474);
+    TV_FD = Place<TSkTreeView>(this, this, "TV_FD", 8, 46, 280, 474);
     TV_FD->SetReadOnly(true);
     TV_FD->SetHideSelection(false);
     TV_FD->OnChange = [this](TObject* s, TTreeNode* n) { TV_FDChange(s, n); };
@@ -66,16 +66,16 @@ void TFrm_FD::BuildSearch() {
         TV_FDCustomDrawItem(s, n, st, d);
     };
 
-    RGP_P = MakeControl<TSkGroupBox>(this, this, "RGP_P", 34, 220, 228, 64);
+    RGP_P = Place<TSkGroupBox>(this, this, "RGP_P", 34, 220, 228, 64);
     RGP_P->SetVisible(false);
-    Label6 = MakeCaptionLabel(this, RGP_P, "Label6", "正在读取食物数据... ...", 40, 28);
+    Label6 = PlaceLabel(this, RGP_P, "Label6", "正在读取食物数据... ...", 40, 28);
 
     // The result list lies over the tree while a search is shown.
-    pnlSrcRlt = MakeControl<TSkPanel>(this, this, "pnlSrcRlt", 8, 46, 280, 474);
+    pnlSrcRlt = Place<TSkPanel>(this, this, "pnlSrcRlt", 8, 46, 280, 474);
     pnlSrcRlt->SetBevelOuter(bvNone);
     pnlSrcRlt->SetColor(clWhite);
     pnlSrcRlt->SetVisible(false);
-    SG_SrcRlt = MakeControl<TSkStringGrid>(this, pnlSrcRlt, "SG_SrcRlt", 0, 0, 280, 436);
+    SG_SrcRlt = Place<TSkStringGrid>(this, pnlSrcRlt, "SG_SrcRlt", 0, 0, 280, 436);
     SG_SrcRlt->SetColCount(3);
     SG_SrcRlt->SetRowCount(2);
     SG_SrcRlt->SetFixedCols(0);
@@ -100,13 +100,13 @@ void TFrm_FD::BuildSearch() {
             canvas->TextRect(rect, rect.Left + 2, rect.Top + 2, SG_SrcRlt->Cells(c, r));
         }
     };
-    btnBack = MakeControl<TSkButton>(this, pnlSrcRlt, "btnBack", 100, 442, 80, 28);
+    btnBack = Place<TSkButton>(this, pnlSrcRlt, "btnBack", 100, 442, 80, 28);
     btnBack->SetCaption("返回");
     btnBack->OnClick = [this](TObject* s) { btnBackClick(s); };
 }
 
 TSkStringGrid* TFrm_FD::MakeColumnGrid(const QString& name, int left, int width) {
-    auto* grid = MakeControl<TSkStringGrid>(this, this, name, left, 108, width,
+    auto* grid = Place<TSkStringGrid>(this, this, name, left, 108, width,
                                             CompositionRows * (CompositionRowHeight + 1) + 4);
     grid->SetColCount(1);
     grid->SetRowCount(CompositionRows);
@@ -128,17 +128,17 @@ TSkStringGrid* TFrm_FD::MakeColumnGrid(const QString& name, int left, int width)
 }
 
 void TFrm_FD::BuildComposition() {
-    Label5 = MakeCaptionLabel(this, this, "Label5", "食物成分名称及含量", 304, 16);
+    Label5 = PlaceLabel(this, this, "Label5", "食物成分名称及含量", 304, 16);
     Label5->Font()->SetStyle(FontStyle(fsBold));
     Label5->Font()->SetSize(11);
-    auto* per100 = MakeCaptionLabel(this, this, "lblPer100", "（每100克可食部分）", 470, 18);
+    auto* per100 = PlaceLabel(this, this, "lblPer100", "（每100克可食部分）", 470, 18);
     per100->Font()->SetColor(clGray);
-    Lab_Fd = MakeCaptionLabel(this, this, "Lab_Fd", "", 304, 52);
+    Lab_Fd = PlaceLabel(this, this, "Lab_Fd", "", 304, 52);
     Lab_Fd->Font()->SetStyle(FontStyle(fsBold));
     Lab_Fd->Font()->SetColor(0x8B4513);
     Lab_Fd->Font()->SetSize(12);
-    Label9 = MakeCaptionLabel(this, this, "Label9", "热量：", 304, 80);
-    lblKC = MakeCaptionLabel(this, this, "lblKC", "", 350, 80);
+    Label9 = PlaceLabel(this, this, "Label9", "热量：", 304, 80);
+    lblKC = PlaceLabel(this, this, "lblKC", "", 350, 80);
     lblKC->Font()->SetColor(clRed);
 
     SG1 = MakeColumnGrid("SG1", 304, 104);
@@ -146,13 +146,13 @@ void TFrm_FD::BuildComposition() {
     SG2 = MakeColumnGrid("SG2", 530, 104);
     SG_FDUse1 = MakeColumnGrid("SG_FDUse1", 633, 112);
 
-    Label11 = MakeCaptionLabel(this, this, "Label11", "成分说明", 304, 500);
+    Label11 = PlaceLabel(this, this, "Label11", "成分说明", 304, 500);
     Label11->SetCursor(crHandPoint);
     Label11->Font()->SetStyle(FontStyle(fsUnderline));
     Label11->OnClick = [this](TObject* s) { Label11Click(s); };
     Label11->OnMouseEnter = [this](TObject* s) { Label1MouseEnter(s); };
     Label11->OnMouseLeave = [this](TObject* s) { Label1MouseLeave(s); };
-    Label2 = MakeCaptionLabel(this, this, "Label2", "设为常用食物", 380, 500);
+    Label2 = PlaceLabel(this, this, "Label2", "设为常用食物", 380, 500);
     Label2->SetCursor(crHandPoint);
     Label2->Font()->SetStyle(FontStyle(fsUnderline));
     Label2->Font()->SetColor(LinkColor);

@@ -1,7 +1,7 @@
 #include "UnitHelath.h"
 
 #include "ConstTables.h"
-#include "FormBuilder.h"
+#include "WindowBuilder.h"
 #include "SiteAddresses.h"
 
 #include <QFile>
@@ -59,19 +59,19 @@ THelathFrm::THelathFrm(TComponent* AOwner) : TForm(AOwner) {
     SetClientHeight(528);
     SetColor(clWhite);
 
-    pnlLeft = MakeControl<TSkPanel>(this, this, "pnlLeft", 0, 0, 212, 528);
+    pnlLeft = Place<TSkPanel>(this, this, "pnlLeft", 0, 0, 212, 528);
     pnlLeft->SetAlign(alLeft);
     pnlLeft->SetBevelOuter(bvNone);
     pnlLeft->SetColor(0xFCF6EE);
     BuildLinks();
-    lbltit = MakeCaptionLabel(this, pnlLeft, "lbltit", "", 10, 62);
+    lbltit = PlaceLabel(this, pnlLeft, "lbltit", "", 10, 62);
     lbltit->Font()->SetStyle(FontStyle(fsBold));
-    Lst_FD = MakeControl<TSkListBox>(this, pnlLeft, "Lst_FD", 6, 84, 200, 438);
+    Lst_FD = Place<TSkListBox>(this, pnlLeft, "Lst_FD", 6, 84, 200, 438);
     Lst_FD->SetStyle(lbOwnerDrawFixed);
     Lst_FD->SetItemHeight(22);
     Lst_FD->OnClick = [this](TObject* s) { Lst_FDClick(s); };
 
-    pnltit = MakeControl<TSkPanel>(this, this, "pnltit", 212, 0, 783, 30);
+    pnltit = Place<TSkPanel>(this, this, "pnltit", 212, 0, 783, 30);
     pnltit->SetAlign(alTop);
     pnltit->SetAlignment(taLeftJustify);
     pnltit->SetBevelOuter(bvNone);
@@ -79,11 +79,11 @@ THelathFrm::THelathFrm(TComponent* AOwner) : TForm(AOwner) {
     pnltit->Font()->SetColor(clWhite);
     pnltit->Font()->SetStyle(FontStyle(fsBold));
     pnltit->Font()->SetSize(11);
-    SP = MakeControl<TSkPanel>(this, this, "SP", 212, 506, 783, 22);
+    SP = Place<TSkPanel>(this, this, "SP", 212, 506, 783, 22);
     SP->SetAlign(alBottom);
     SP->SetAlignment(taLeftJustify);
     SP->SetBevelOuter(bvLowered);
-    Web = MakeControl<TWebBrowser>(this, this, "Web", 212, 30, 783, 476);
+    Web = Place<TWebBrowser>(this, this, "Web", 212, 30, 783, 476);
     Web->SetAlign(alClient);
     Web->OnDownloadBegin = [this](TObject* s) { WebDownloadBegin(s); };
     Web->OnDownloadComplete = [this](TObject* s) { WebDownloadComplete(s); };
@@ -106,7 +106,7 @@ void THelathFrm::BuildLinks() {
                            {&lbl3, "lbl3", "保健食谱", 3}, {&lbl7, "lbl7", "养生茶疗", 4}};
     for (const TLink& l : links) {
         const int i = l.Tag - 1;
-        auto* label = MakeCaptionLabel(this, pnlLeft, l.Name, l.Caption, 12 + (i % 2) * 100, 10 + (i / 2) * 22);
+        auto* label = PlaceLabel(this, pnlLeft, l.Name, l.Caption, 12 + (i % 2) * 100, 10 + (i / 2) * 22);
         label->SetTag(l.Tag);
         label->SetCursor(crHandPoint);
         label->Font()->SetStyle(FontStyle(fsUnderline));

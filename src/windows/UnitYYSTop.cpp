@@ -2,7 +2,7 @@
 
 #include "ConstTables.h"
 #include "FoodTable.h"
-#include "FormBuilder.h"
+#include "WindowBuilder.h"
 #include "ShellAPI.h"
 #include "SiteAddresses.h"
 #include "UintDM.h"
@@ -51,9 +51,9 @@ TFrm_FDYY::TFrm_FDYY(TComponent* AOwner) : TForm(AOwner) {
     SetClientHeight(528);
     SetColor(clWhite);
 
-    auto* heading = MakeCaptionLabel(this, this, "lblYYS", "营养素", 12, 12);
+    auto* heading = PlaceLabel(this, this, "lblYYS", "营养素", 12, 12);
     heading->Font()->SetStyle(FontStyle(fsBold));
-    Lst_YYS = MakeControl<TSkListBox>(this, this, "Lst_YYS", 8, 36, 150, 484);
+    Lst_YYS = Place<TSkListBox>(this, this, "Lst_YYS", 8, 36, 150, 484);
     Lst_YYS->OnClick = [this](TObject* s) { Lst_YYSClick(s); };
     Lst_YYS->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
         Lst_YYSMouseDown(s, b, sh, x, y);
@@ -67,16 +67,16 @@ TFrm_FDYY::TFrm_FDYY(TComponent* AOwner) : TForm(AOwner) {
     PPM_E->Items()->Add(N2);
     Lst_YYS->SetPopupMenu(PPM_E);
 
-    lblTT = MakeCaptionLabel(this, this, "lblTT", "", 172, 12);
+    lblTT = PlaceLabel(this, this, "lblTT", "", 172, 12);
     CB_TT = MakeCountBox("CB_TT", 8);
     CB_TT->OnChange = [this](TObject* s) { CB_TTChange(s); };
     SG_Top1 = MakeRankingGrid("SG_Top1", 36);
-    lblTD = MakeCaptionLabel(this, this, "lblTD", "", 172, 282);
+    lblTD = PlaceLabel(this, this, "lblTD", "", 172, 282);
     CB_TD = MakeCountBox("CB_TD", 278);
     CB_TD->OnChange = [this](TObject* s) { CB_TDChange(s); };
     SG_Top2 = MakeRankingGrid("SG_Top2", 306);
 
-    M_YYS = MakeControl<TMemo>(this, this, "M_YYS", 0, 0, 10, 10);
+    M_YYS = Place<TMemo>(this, this, "M_YYS", 0, 0, 10, 10);
     M_YYS->SetVisible(false);
 
     OnShow = [this](TObject* s) { FormShow(s); };
@@ -91,7 +91,7 @@ TFrm_FDYY::~TFrm_FDYY() {
 
 TSkComboBox* TFrm_FDYY::MakeCountBox(const QString& name, int top) {
     // The box sits on the run of blanks in its heading: "显示前 [N] 种含...".
-    auto* box = MakeControl<TSkComboBox>(this, this, name, 214, top, 58, 24);
+    auto* box = Place<TSkComboBox>(this, this, name, 214, top, 58, 24);
     box->SetStyle(csDropDownList);
     box->SetDropDownCount(15);
     for (int n = 10; n <= 150; n += 10) box->Items()->Add(QString::number(n));
@@ -99,7 +99,7 @@ TSkComboBox* TFrm_FDYY::MakeCountBox(const QString& name, int top) {
 }
 
 TSkStringGrid* TFrm_FDYY::MakeRankingGrid(const QString& name, int top) {
-    auto* grid = MakeControl<TSkStringGrid>(this, this, name, 172, top, GridWidth, 214);
+    auto* grid = Place<TSkStringGrid>(this, this, name, 172, top, GridWidth, 214);
     grid->SetColCount(2);
     grid->SetRowCount(2);
     grid->SetFixedCols(0);
