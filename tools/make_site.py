@@ -223,13 +223,19 @@ class Site:
         return table(['排名', '食物', '每100克含量'], rows, numeric=(0, 2))
 
     def nutrient_pages(self):
+        # Nutrients that share a page number (potassium and sodium) share the page.
+        pages = {}
         for index, name, page_no in self.nutrients:
-            lines = self.texts[index]
-            body = (f'<h2>{esc(name)}</h2>\n<p class="sub">{esc(lines[0])}</p>\n' + paragraphs(lines[1:]) +
-                    '<h3>每日参考摄入量</h3>\n' + self.reference_section(index) +
-                    f'<h3>{esc(name)}含量最高的十种食物</h3>\n' + self.richest_section(index) +
-                    f'<p class="note">{SOURCE_NOTE}</p>\n')
-            write_page(f'zhongyao/yys-{page_no}.htm', name, body)
+            pages.setdefault(page_no, []).append((index, name))
+        for page_no, nutrients in pages.items():
+            body = ''
+            for index, name in nutrients:
+                lines = self.texts[index]
+                body += (f'<h2>{esc(name)}</h2>\n<p class="sub">{esc(lines[0])}</p>\n' + paragraphs(lines[1:]) +
+                         '<h3>每日参考摄入量</h3>\n' + self.reference_section(index) +
+                         f'<h3>{esc(name)}含量最高的十种食物</h3>\n' + self.richest_section(index))
+            body += f'<p class="note">{SOURCE_NOTE}</p>\n'
+            write_page(f'zhongyao/yys-{page_no}.htm', '、'.join(name for _, name in nutrients), body)
 
     # Food pages
 
