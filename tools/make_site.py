@@ -51,7 +51,7 @@ ACTIVITY_LEVELS = {'1': '轻度体力活动', '2': '中度体力活动', '3': '�
 TOP_SHARE = 0.10  # a food "ranks high" in a nutrient within this share of the foods that have a value
 SOURCE_NOTE = '食物成分数据来自《中国食物成分表》（标准版，第6版），数值均为每100克可食部分的含量。'
 
-STYLE = """body { font-family: "SimSun", "Noto Sans CJK SC", sans-serif; font-size: 14px; color: #222; margin: 12px; }
+STYLE = """body { font-family: "Microsoft YaHei", "WenQuanYi Micro Hei", "Noto Sans CJK SC", sans-serif; font-size: 14px; color: #222; margin: 12px; }
 h2 { color: #1d5fa8; font-size: 20px; margin: 4px 0 8px 0; }
 h3 { color: #1d5fa8; font-size: 15px; margin: 16px 0 6px 0; }
 p { line-height: 150%; margin: 4px 0; }

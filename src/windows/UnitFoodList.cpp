@@ -106,14 +106,16 @@ void TFrm_FD::BuildSearch() {
 }
 
 TSkStringGrid* TFrm_FD::MakeColumnGrid(const QString& name, int left, int width) {
+    // Row 0 stays empty and takes no room.
     auto* grid = Place<TSkStringGrid>(this, this, name, left, 108, width,
-                                            CompositionRows * (CompositionRowHeight + 1) + 4);
+                                      (CompositionRows - 1) * (CompositionRowHeight + 1) + 4);
     grid->SetColCount(1);
     grid->SetRowCount(CompositionRows);
     grid->SetFixedCols(0);
     grid->SetFixedRows(0);
     grid->SetDefaultColWidth(width - 4);
     grid->SetDefaultRowHeight(CompositionRowHeight);
+    grid->SetRowHeights(0, 0);
     grid->SetScrollBars(ssNone);
     grid->SetOptions(goHorzLine);
     grid->SetDefaultDrawing(false);
@@ -146,13 +148,13 @@ void TFrm_FD::BuildComposition() {
     SG2 = MakeColumnGrid("SG2", 530, 104);
     SG_FDUse1 = MakeColumnGrid("SG_FDUse1", 633, 112);
 
-    Label11 = PlaceLabel(this, this, "Label11", "成分说明", 304, 500);
+    Label11 = PlaceLabel(this, this, "Label11", "成分说明", 304, 480);
     Label11->SetCursor(crHandPoint);
     Label11->Font()->SetStyle(FontStyle(fsUnderline));
     Label11->OnClick = [this](TObject* s) { Label11Click(s); };
     Label11->OnMouseEnter = [this](TObject* s) { Label1MouseEnter(s); };
     Label11->OnMouseLeave = [this](TObject* s) { Label1MouseLeave(s); };
-    Label2 = PlaceLabel(this, this, "Label2", "设为常用食物", 380, 500);
+    Label2 = PlaceLabel(this, this, "Label2", "设为常用食物", 380, 480);
     Label2->SetCursor(crHandPoint);
     Label2->Font()->SetStyle(FontStyle(fsUnderline));
     Label2->Font()->SetColor(LinkColor);

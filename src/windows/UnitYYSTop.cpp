@@ -9,6 +9,7 @@
 #include "UnitMain.h"
 
 #include <QFile>
+#include <algorithm>
 
 TFrm_FDYY* Frm_FDYY = nullptr;
 
@@ -30,6 +31,9 @@ QStringList RankingLines() {
 namespace {
 
 constexpr TColor EvenRowColor = 0xFCEEE3;
+// The list headings: the lead, the run of blanks under the count box, then the nutrient.
+const QString HeadingLead = QStringLiteral("显示前");
+const QString HeadingBlanks = QStringLiteral("           ");
 constexpr int GridWidth = 574;
 
 // The food a ranking line names, or 0 when the id is not a food of the food table.
@@ -68,11 +72,11 @@ TFrm_FDYY::TFrm_FDYY(TComponent* AOwner) : TForm(AOwner) {
     Lst_YYS->SetPopupMenu(PPM_E);
 
     lblTT = PlaceLabel(this, this, "lblTT", "", 172, 12);
-    CB_TT = MakeCountBox("CB_TT", 8);
+    CB_TT = MakeCountBox(lblTT, "CB_TT", 8);
     CB_TT->OnChange = [this](TObject* s) { CB_TTChange(s); };
     SG_Top1 = MakeRankingGrid("SG_Top1", 36);
     lblTD = PlaceLabel(this, this, "lblTD", "", 172, 282);
-    CB_TD = MakeCountBox("CB_TD", 278);
+    CB_TD = MakeCountBox(lblTD, "CB_TD", 278);
     CB_TD->OnChange = [this](TObject* s) { CB_TDChange(s); };
     SG_Top2 = MakeRankingGrid("SG_Top2", 306);
 
@@ -89,9 +93,15 @@ TFrm_FDYY::~TFrm_FDYY() {
     if (Frm_FDYY == this) Frm_FDYY = nullptr;
 }
 
-TSkComboBox* TFrm_FDYY::MakeCountBox(const QString& name, int top) {
-    // The box sits on the run of blanks in its heading: "显示前 [N] 种含...".
-    auto* box = Place<TSkComboBox>(this, this, name, 214, top, 58, 24);
+TSkComboBox* TFrm_FDYY::MakeCountBox(TLabel* heading, const QString& name, int top) {
+    // The box sits on the run of blanks in its heading, "显示前 [N] 种含...": a font with wide blanks
+    // leaves it room.
+    heading->Font()->SetName("Monospace");
+    TCanvas measure;
+    measure.Font()->Assign(*heading->Font());
+    const int left = heading->Left() + measure.TextWidth(HeadingLead) + 2;
+    const int width = std::max(50, measure.TextWidth(HeadingBlanks) - 4);
+    auto* box = Place<TSkComboBox>(this, this, name, left, top, width, 24);
     box->SetStyle(csDropDownList);
     box->SetDropDownCount(15);
     for (int n = 10; n <= 150; n += 10) box->Items()->Add(QString::number(n));
@@ -162,8 +172,8 @@ void TFrm_FDYY::Lst_YYSClick(TObject*) {
                              ? QString::fromUtf8(NutrientUnitTable[FNutrientIndex].Unit)
                              : QString();
 
-    lblTT->SetCaption("显示前           种含" + name + "高的食物");
-    lblTD->SetCaption("显示前           种含" + name + "低的食物");
+    lblTT->SetCaption(HeadingLead + HeadingBlanks + "种含" + name + "高的食物");
+    lblTD->SetCaption(HeadingLead + HeadingBlanks + "种含" + name + "低的食物");
     for (TSkStringGrid* grid : {SG_Top1, SG_Top2}) {
         grid->SetCells(0, 0, "食物名称");
         grid->SetCells(1, 0, name + "含量(" + unit + ")");

@@ -32,7 +32,7 @@ public:
 
 private:
     TSkStringGrid* MakeRankingGrid(const QString& name, int top);
-    TSkComboBox* MakeCountBox(const QString& name, int top);
+    TSkComboBox* MakeCountBox(TLabel* heading, const QString& name, int top);
     int FNutrientIndex = 0;
 };
 
