@@ -10,15 +10,17 @@ Pages, below the site root:
                            nutrients in which the food ranks high among all foods
   2/<id>.htm               kind 2, the foods of group 21 (药食两用食物及其它), laid out as kind 1
   ShiPu/<id>.htm           kind 3, the delivered recipes (data/recipes.txt, when present): ingredients,
-                           preparation and nutrient totals
+                           preparation and nutrient totals; the id is the recipe's place in the file, which
+                           is its id in the delivered database
   Cha/<code>.htm           kind 4, teas and tea infusions (data/site-text/teas.txt)
 health-lists.txt: one entry a line, "kind<TAB>code<TAB>name", each kind in list order.
-Usage: tools/make_site.py   (run from anywhere; rewrites data/site/ and data/health-lists.txt)
+Usage: tools/make_site.py [recipes file]   (rewrites data/site/ and data/health-lists.txt)
 """
 import html
 import os
 import re
 import shutil
+import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.normpath(os.path.join(HERE, '..'))
@@ -47,6 +49,13 @@ REFERENCE_FIELDS = {
     19: ('Mineral', 2), 16: ('Mineral', 3), 17: ('Mineral', 4), 18: ('Mineral', 5), 20: ('Mineral', 6),
     22: ('Mineral', 7), 23: ('Mineral', 8), 24: ('Mineral', 9), 25: ('Mineral', 10),
 }
+# The recipe totals in the order of the nutrient-totals window: (value index, name, unit); energy comes first.
+RECIPE_TOTALS = [(6, '碳水化合物', '克'), (4, '蛋白质', '克'), (5, '脂肪', '克'), (7, '膳食纤维', '克'),
+                 (8, '胆固醇', '毫克'), (10, '维生素A', '微克'), (11, '胡萝卜素', '微克'), (12, '视黄醇', '微克'),
+                 (14, '核黄素', '毫克'), (13, '硫胺素', '毫克'), (15, '尼克酸', '毫克'), (18, '维生素C', '毫克'),
+                 (19, '维生素E', '毫克'), (24, '钙', '毫克'), (23, '磷', '毫克'), (27, '铜', '毫克'), (20, '钾', '毫克'),
+                 (21, '钠', '毫克'), (22, '镁', '毫克'), (26, '铁', '毫克'), (25, '锰', '毫克'), (28, '锌', '毫克'),
+                 (29, '硒', '微克')]
 ACTIVITY_LEVELS = {'1': '轻度体力活动', '2': '中度体力活动', '3': '重度体力活动'}
 TOP_SHARE = 0.10  # a food "ranks high" in a nutrient within this share of the foods that have a value
 SOURCE_NOTE = '食物成分数据来自《中国食物成分表》（标准版，第6版），数值均为每100克可食部分的含量。'
@@ -314,6 +323,58 @@ class Site:
                 entries.append((str(food['id']), food['name']))
         return entries
 
+    # Recipes
+
+    def recipe_pages(self, path):
+        if not os.path.exists(path):
+            return []
+        by_code = {f['code']: f for f in self.foods.values()}
+        entries = []
+        recipe = None
+        recipes = []
+        for line in read_lines(path):
+            if line.startswith('## '):
+                recipe = {'name': line[3:].strip(), 'class': '', 'method': '', 'foods': [], 'steps': []}
+                recipes.append(recipe)
+            elif recipe is None or (line.startswith('#') and not recipe['steps']):
+                continue
+            elif recipe['steps'] or line.startswith('做法:'):
+                recipe['steps'].append(line.split(':', 1)[1].strip() if line.startswith('做法:') else line)
+            elif line.startswith('类别:'):
+                recipe['class'] = line.split(':', 1)[1].strip()
+            elif line.startswith('烹饪:'):
+                recipe['method'] = line.split(':', 1)[1].strip()
+            elif line.startswith('食材:'):
+                code, grams = line.split(':', 1)[1].split()[:2]
+                recipe['foods'].append((by_code[code], float(grams)))
+        for number, r in enumerate(recipes, start=1):
+            self.recipe_page(f'ShiPu/{number}.htm', r)
+            entries.append((str(number), r['name']))
+        return entries
+
+    def recipe_page(self, path, r):
+        def total(value):
+            return sum(float(f['values'][value]) * grams / 100 for f, grams in r['foods'] if f['values'][value])
+        weight = sum(grams for _, grams in r['foods'])
+        body = (f'<h2>{esc(r["name"])}</h2>\n<p class="sub">类别：{esc(r["class"])}　烹饪方法：{esc(r["method"])}'
+                f'　总重量：{number_text(str(weight))} 克</p>\n<h3>食材</h3>\n')
+        rows = [(f['name'], number_text(str(grams)) + ' 克',
+                 ('%.1f' % (float(f['values'][2]) * grams / 100) + ' 千卡') if f['values'][2] else ' - ')
+                for f, grams in r['foods']]
+        body += table(['食物', '重量', '能量'], rows, numeric=(1, 2))
+        body += '<p class="sub">油、盐、酱油、醋、糖等调味品用量少，没有计入。</p>\n'
+        steps = [line for line in r['steps'] if line.strip()]
+        body += '<h3>做法</h3>\n' + paragraphs(steps)
+        body += '<h3>营养素含量合计（整份）</h3>\n'
+        rows = [('能量', '%.1f 千卡（%.1f 千焦）' % (total(2), total(3)))]
+        rows += [(name, '%.2f %s' % (total(value), unit)) for value, name, unit in RECIPE_TOTALS]
+        half = (len(rows) + 1) // 2
+        paired = [list(rows[i]) + (list(rows[i + half]) if i + half < len(rows) else ['', ''])
+                  for i in range(half)]
+        body += table(['营养素', '含量', '营养素', '含量'], paired, numeric=(1, 3))
+        body += f'<p class="note">{SOURCE_NOTE}没有数据的成分按0计算。</p>\n'
+        write_page(path, r['name'], body)
+
     # Teas
 
     def tea_pages(self):
@@ -348,7 +409,8 @@ def main():
     if os.path.isdir(SITE):
         shutil.rmtree(SITE)
     site.nutrient_pages()
-    lists = {1: site.food_pages(), 2: site.dual_use_pages(), 3: [], 4: site.tea_pages()}
+    recipes = sys.argv[1] if len(sys.argv) > 1 else os.path.join(DATA, 'recipes.txt')
+    lists = {1: site.food_pages(), 2: site.dual_use_pages(), 3: site.recipe_pages(recipes), 4: site.tea_pages()}
     with open(os.path.join(DATA, 'health-lists.txt'), 'w', encoding='utf-8', newline='\n') as f:
         for kind, entries in lists.items():
             for code, name in entries:
