@@ -20,7 +20,9 @@ TWebBrowser::TWebBrowser(TComponent* AOwner) : TWinControl(AOwner) {
     FColor = clWindow;
 }
 
-QTextBrowser* TWebBrowser::Browser() const { return static_cast<QTextBrowser*>(FWidget.data()); }
+QTextBrowser* TWebBrowser::Browser() const {
+    return static_cast<QTextBrowser*>(FWidget.data());
+}
 
 void TWebBrowser::Navigate(const QString& url) {
     const QUrl address(url);

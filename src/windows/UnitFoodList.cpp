@@ -12,10 +12,11 @@ TFrm_FD* Frm_FD = nullptr;
 namespace {
 
 // The names beside the values, rows 1 to 14 (row 0 stays empty).
-const char* const LeftNames[] = {"可食部份", "水", "蛋白质", "脂肪", "碳水化合物", "膳食纤维", "胆固醇",
-                                 "灰分", "维生素A", "胡萝卜素", "视黄醇", "硫胺素", "核黄素", "尼克酸"};
+const char* const LeftNames[] = {"可食部份", "水",     "蛋白质", "脂肪",    "碳水化合物",
+                                 "膳食纤维", "胆固醇", "灰分",   "维生素A", "胡萝卜素",
+                                 "视黄醇",   "硫胺素", "核黄素", "尼克酸"};
 const char* const RightNames[] = {"维生素B12", "维生素B6", "维生素C", "维生素E", "钙", "磷", "钾",
-                                  "钠", "镁", "铁", "锌", "硒", "铜", "锰"};
+                                  "钠",        "镁",       "铁",      "锌",      "硒", "铜", "锰"};
 
 constexpr int CompositionRows = 15;
 constexpr int CompositionRowHeight = 24;
@@ -87,7 +88,9 @@ void TFrm_FD::BuildSearch() {
     // The header row lies above the visible rows.
     SG_SrcRlt->SetRowHeights(0, 0);
     SG_SrcRlt->SetOptions(goVertLine | goHorzLine | goRowSelect);
-    SG_SrcRlt->OnSelectCell = [this](TObject* s, int c, int r, bool& can) { SG_SrcRltSelectCell(s, c, r, can); };
+    SG_SrcRlt->OnSelectCell = [this](TObject* s, int c, int r, bool& can) {
+        SG_SrcRltSelectCell(s, c, r, can);
+    };
     SG_SrcRlt->OnDblClick = [this](TObject* s) { SG_SrcRltDblClick(s); };
     SG_SrcRlt->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
         SG_SrcRltMouseUp(s, b, sh, x, y);
@@ -179,7 +182,9 @@ TFrm_FD::~TFrm_FD() {
     if (Frm_FD == this) Frm_FD = nullptr;
 }
 
-void TFrm_FD::FormClose(TObject*, TCloseAction& Action) { Action = caFree; }
+void TFrm_FD::FormClose(TObject*, TCloseAction& Action) {
+    Action = caFree;
+}
 
 void TFrm_FD::Timer1Timer(TObject*) {
     RGP_P->Show();
@@ -213,7 +218,9 @@ void TFrm_FD::TV_FDCustomDrawItem(TCustomTreeView* Sender, TTreeNode*, TCustomDr
     }
 }
 
-void TFrm_FD::ED_SrcChange(TObject* Sender) { Btn_SrcClick(Sender); }
+void TFrm_FD::ED_SrcChange(TObject* Sender) {
+    Btn_SrcClick(Sender);
+}
 
 void TFrm_FD::Btn_SrcClick(TObject*) {
     DM->ClearGrid(SG_SrcRlt, 1);
@@ -238,7 +245,8 @@ void TFrm_FD::Btn_SrcClick(TObject*) {
 }
 
 void TFrm_FD::SG_SrcRltSelectCell(TObject*, int ACol, int ARow, bool&) {
-    if (ACol == rcView && !SG_SrcRlt->Cells(ACol, ARow).isEmpty()) ShowFood(SG_SrcRlt->Cells(rcID, ARow).toInt());
+    if (ACol == rcView && !SG_SrcRlt->Cells(ACol, ARow).isEmpty())
+        ShowFood(SG_SrcRlt->Cells(rcID, ARow).toInt());
 }
 
 void TFrm_FD::SG_SrcRltMouseUp(TObject*, TMouseButton Button, TShiftState, int X, int Y) {
@@ -247,7 +255,8 @@ void TFrm_FD::SG_SrcRltMouseUp(TObject*, TMouseButton Button, TShiftState, int X
     if (Button != mbLeft || row < 1 || SG_SrcRlt->Cells(col, row).isEmpty()) return;
     // A click on "查看" also when the cell was current already; "设置" makes the food a frequently used one.
     const int id = SG_SrcRlt->Cells(rcID, row).toInt();
-    if (col == rcView) ShowFood(id);
+    if (col == rcView)
+        ShowFood(id);
     else if (col == rcSet) {
         ShowFood(id);
         SetOftenFood(id);
@@ -264,8 +273,10 @@ void TFrm_FD::SG_SrcRltDblClick(TObject*) {
     TTreeNode* byId = nullptr;
     for (TTreeNode* node = TV_FD->Items()->GetFirstNode(); node && !byId; node = node->GetNext()) {
         if (node->Level() != 2) continue;
-        if (node->StateIndex() == id) byId = node;
-        else if (!byName && node->Text().compare(name, Qt::CaseInsensitive) == 0) byName = node;
+        if (node->StateIndex() == id)
+            byId = node;
+        else if (!byName && node->Text().compare(name, Qt::CaseInsensitive) == 0)
+            byName = node;
     }
     ShowFood(id);
     if (TTreeNode* node = byId ? byId : byName) TV_FD->SetSelected(node);
@@ -282,11 +293,17 @@ void TFrm_FD::Label11Click(TObject*) {
     if (MainFrm) MainFrm->ShowMsgByTitle("食物成分说明");
 }
 
-void TFrm_FD::Label1MouseEnter(TObject*) { Label11->Font()->SetColor(LinkColor); }
+void TFrm_FD::Label1MouseEnter(TObject*) {
+    Label11->Font()->SetColor(LinkColor);
+}
 
-void TFrm_FD::Label1MouseLeave(TObject*) { Label11->Font()->SetColor(clBlack); }
+void TFrm_FD::Label1MouseLeave(TObject*) {
+    Label11->Font()->SetColor(clBlack);
+}
 
-void TFrm_FD::Label2Click(TObject*) { SetOftenFood(FFoodID); }
+void TFrm_FD::Label2Click(TObject*) {
+    SetOftenFood(FFoodID);
+}
 
 void TFrm_FD::SetOftenFood(int id) {
     if (id < 0) {
@@ -298,7 +315,8 @@ void TFrm_FD::SetOftenFood(int id) {
         if (MainFrm) MainFrm->Btn_PerInfoClick(this);
         return;
     }
-    if (!DM->RunSql(DM->Qry_Open, "Select * From FDUse Where FID=:FID And FType=1", false, {{"FID", id}})) return;
+    if (!DM->RunSql(DM->Qry_Open, "Select * From FDUse Where FID=:FID And FType=1", false, {{"FID", id}}))
+        return;
     const bool stored = !DM->Qry_Open->IsEmpty();
     DM->Qry_Open->Close();
     if (stored) {

@@ -32,7 +32,8 @@ public:
     void FormClose(TObject* Sender, TCloseAction& Action);
     void Timer1Timer(TObject* Sender);
     void TV_FDChange(TObject* Sender, TTreeNode* Node);
-    void TV_FDCustomDrawItem(TCustomTreeView* Sender, TTreeNode* Node, TCustomDrawState State, bool& DefaultDraw);
+    void TV_FDCustomDrawItem(TCustomTreeView* Sender, TTreeNode* Node, TCustomDrawState State,
+                             bool& DefaultDraw);
     void Btn_SrcClick(TObject* Sender);
     void ED_SrcChange(TObject* Sender);
     void SG_SrcRltSelectCell(TObject* Sender, int ACol, int ARow, bool& CanSelect);

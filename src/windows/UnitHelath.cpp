@@ -28,7 +28,8 @@ std::array<std::vector<THealthEntry>, KindCount> ReadHealthLists() {
     std::array<std::vector<THealthEntry>, KindCount> lists;
     QFile file(QStringLiteral(":/data/health-lists.txt"));
     if (!file.open(QIODevice::ReadOnly)) return lists;
-    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+    for (const QString& line :
+         QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
         const QStringList f = line.split(QLatin1Char('\t'));
         const int kind = f.value(0).toInt();
         if (f.size() == 3 && kind >= 1 && kind <= KindCount) lists[kind - 1].push_back({f[1], f[2]});
@@ -36,7 +37,9 @@ std::array<std::vector<THealthEntry>, KindCount> ReadHealthLists() {
     return lists;
 }
 
-bool ValidKind(int kind) { return kind >= 1 && kind <= KindCount; }
+bool ValidKind(int kind) {
+    return kind >= 1 && kind <= KindCount;
+}
 
 }  // namespace
 
@@ -102,8 +105,10 @@ void THelathFrm::BuildLinks() {
         const char *Name, *Caption;
         int Tag;
     };
-    const TLink links[] = {{&lbl1, "lbl1", "食物功效", 1}, {&lbl2, "lbl2", "中药作用", 2},
-                           {&lbl3, "lbl3", "保健食谱", 3}, {&lbl7, "lbl7", "养生茶疗", 4}};
+    const TLink links[] = {{&lbl1, "lbl1", "食物功效", 1},
+                           {&lbl2, "lbl2", "中药作用", 2},
+                           {&lbl3, "lbl3", "保健食谱", 3},
+                           {&lbl7, "lbl7", "养生茶疗", 4}};
     for (const TLink& l : links) {
         const int i = l.Tag - 1;
         auto* label = PlaceLabel(this, pnlLeft, l.Name, l.Caption, 12 + (i % 2) * 100, 10 + (i / 2) * 22);
@@ -130,7 +135,9 @@ void THelathFrm::LoadList(int kind) {
     }
 }
 
-void THelathFrm::FormClose(TObject*, TCloseAction& Action) { Action = caFree; }
+void THelathFrm::FormClose(TObject*, TCloseAction& Action) {
+    Action = caFree;
+}
 
 void THelathFrm::lbl1Click(TObject* Sender) {
     const auto* label = dynamic_cast<const TComponent*>(Sender);
@@ -148,6 +155,10 @@ void THelathFrm::Lst_FDClick(TObject*) {
         Web->Navigate(InfoSiteRoot() + HealthPagePath(kind, entry->Code));
 }
 
-void THelathFrm::WebDownloadBegin(TObject*) { SP->SetCaption("正在打开..."); }
+void THelathFrm::WebDownloadBegin(TObject*) {
+    SP->SetCaption("正在打开...");
+}
 
-void THelathFrm::WebDownloadComplete(TObject*) { SP->SetCaption(""); }
+void THelathFrm::WebDownloadComplete(TObject*) {
+    SP->SetCaption("");
+}

@@ -14,11 +14,11 @@
 TFrm_FDYY* Frm_FDYY = nullptr;
 
 const TNutrientUnit NutrientUnitTable[26] = {
-    {"能量", "kcal"}, {"蛋白质", "g"},   {"脂肪", "g"},     {"碳水化合物", "g"}, {"膳食纤维", "g"},
-    {"胆固醇", "mg"}, {"维生素A", "ug"}, {"胡萝卜素", "ug"}, {"视黄醇", "ug"},   {"硫胺素", "mg"},
-    {"核黄素", "mg"}, {"尼克酸", "mg"},  {"维生素B12", "mg"}, {"维生素B6", "mg"}, {"维生素C", "mg"},
-    {"维生素E", "mg"}, {"钾", "mg"},     {"钠", "mg"},      {"镁", "mg"},       {"磷", "mg"},
-    {"钙", "mg"},     {"锰", "mg"},      {"铁", "mg"},      {"铜", "mg"},       {"锌", "mg"},
+    {"能量", "kcal"},  {"蛋白质", "g"},   {"脂肪", "g"},       {"碳水化合物", "g"}, {"膳食纤维", "g"},
+    {"胆固醇", "mg"},  {"维生素A", "ug"}, {"胡萝卜素", "ug"},  {"视黄醇", "ug"},    {"硫胺素", "mg"},
+    {"核黄素", "mg"},  {"尼克酸", "mg"},  {"维生素B12", "mg"}, {"维生素B6", "mg"},  {"维生素C", "mg"},
+    {"维生素E", "mg"}, {"钾", "mg"},      {"钠", "mg"},        {"镁", "mg"},        {"磷", "mg"},
+    {"钙", "mg"},      {"锰", "mg"},      {"铁", "mg"},        {"铜", "mg"},        {"锌", "mg"},
     {"硒", "ug"},
 };
 
@@ -104,7 +104,8 @@ TSkComboBox* TFrm_FDYY::MakeCountBox(TLabel* heading, const QString& name, int t
     auto* box = Place<TSkComboBox>(this, this, name, left, top, width, 24);
     box->SetStyle(csDropDownList);
     box->SetDropDownCount(15);
-    for (int n = 10; n <= 150; n += 10) box->Items()->Add(QString::number(n));
+    for (int n = 10; n <= 150; n += 10)
+        box->Items()->Add(QString::number(n));
     return box;
 }
 
@@ -151,11 +152,17 @@ void TFrm_FDYY::FormShow(TObject*) {
     Lst_YYSClick(Lst_YYS);
 }
 
-void TFrm_FDYY::FormClose(TObject*, TCloseAction& Action) { Action = caFree; }
+void TFrm_FDYY::FormClose(TObject*, TCloseAction& Action) {
+    Action = caFree;
+}
 
-void TFrm_FDYY::CB_TTChange(TObject* Sender) { Lst_YYSClick(Sender); }
+void TFrm_FDYY::CB_TTChange(TObject* Sender) {
+    Lst_YYSClick(Sender);
+}
 
-void TFrm_FDYY::CB_TDChange(TObject* Sender) { Lst_YYSClick(Sender); }
+void TFrm_FDYY::CB_TDChange(TObject* Sender) {
+    Lst_YYSClick(Sender);
+}
 
 void TFrm_FDYY::Lst_YYSClick(TObject*) {
     DM->ClearGrid(SG_Top1, 1);
@@ -188,14 +195,12 @@ void TFrm_FDYY::Lst_YYSClick(TObject*) {
         if (fields.size() < 3) continue;
         const QString kind = fields[0].left(2);
         if (fields[0].mid(2, 2) != yys->Index) continue;
-        TSkStringGrid* grid = nullptr;
-        int* filled = nullptr;
-        if (kind == "00" && filledTop < nTop) grid = SG_Top1, filled = &filledTop;
-        else if (kind == "01" && filledLow < nLow) grid = SG_Top2, filled = &filledLow;
-        if (!grid) continue;
+        const bool richest = kind == "00", poorest = kind == "01";
+        if (!(richest && filledTop < nTop) && !(poorest && filledLow < nLow)) continue;
         const int id = RankedFoodID(fields[1]);
         if (id == 0) continue;
-        const int row = ++*filled;
+        TSkStringGrid* grid = richest ? SG_Top1 : SG_Top2;
+        const int row = richest ? ++filledTop : ++filledLow;
         grid->SetCells(0, row, FoodNameByID(id));
         grid->SetCells(1, row, fields[2]);
         grid->SetCells(2, row, QString::number(id));

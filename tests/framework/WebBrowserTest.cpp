@@ -15,9 +15,10 @@ namespace {
 class WebBrowser : public testing::Test {
 protected:
     void SetUp() override {
-        Write("a.htm", "<html><head><meta charset=\"utf-8\"><title>第一页</title></head><body>"
-                       "<p>你好</p><a href=\"sub/b.htm\">下一页</a> <a href=\"https://example.org/x\">外部</a>"
-                       "</body></html>");
+        Write("a.htm",
+              "<html><head><meta charset=\"utf-8\"><title>第一页</title></head><body>"
+              "<p>你好</p><a href=\"sub/b.htm\">下一页</a> <a href=\"https://example.org/x\">外部</a>"
+              "</body></html>");
         Write("sub/b.htm", "<html><head><title>第二页</title></head><body><p>再见</p></body></html>");
         Browser = new TWebBrowser(&Form);
         Browser->SetParent(&Form);
@@ -34,7 +35,9 @@ protected:
     }
     QString Address(const QString& path) const { return QUrl::fromLocalFile(Dir.filePath(path)).toString(); }
     // Follows a link of the page shown as a click would.
-    void Follow(const QString& href) { emit static_cast<QTextBrowser*>(Browser->Widget())->anchorClicked(QUrl(href)); }
+    void Follow(const QString& href) {
+        emit static_cast<QTextBrowser*>(Browser->Widget())->anchorClicked(QUrl(href));
+    }
 
     QTemporaryDir Dir;
     TRecordingShellService Shell;

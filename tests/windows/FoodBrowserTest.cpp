@@ -14,7 +14,8 @@ namespace {
 QString FoodLine(int id, const QString& code, const QString& name, std::initializer_list<int> empty = {}) {
     QStringList fields{QString::number(id), code, name};
     for (int k = 0; k < FoodValueCount; ++k)
-        fields << (std::find(empty.begin(), empty.end(), k) != empty.end() ? QString() : QString::number(k + 0.25));
+        fields << (std::find(empty.begin(), empty.end(), k) != empty.end() ? QString()
+                                                                           : QString::number(k + 0.25));
     return fields.join(',');
 }
 
@@ -42,8 +43,9 @@ protected:
 };
 
 TEST_F(FoodBrowser, TreeHoldsGroupsSubgroupsAndFoodsAndShowsTheFirstFood) {
-    LoadFoodTables({FoodLine(1, "01-1-101", "小麦"), FoodLine(2, "18-1-001", "白砂糖"), FoodLine(3, "18-2-001", "奶糖"),
-                    FoodLine(4, "18-3-001", "蜜枣"), FoodLine(5, "18-4-001", "蜂蜜")});
+    LoadFoodTables({FoodLine(1, "01-1-101", "小麦"), FoodLine(2, "18-1-001", "白砂糖"),
+                    FoodLine(3, "18-2-001", "奶糖"), FoodLine(4, "18-3-001", "蜜枣"),
+                    FoodLine(5, "18-4-001", "蜂蜜")});
     Open();
     EXPECT_FALSE(Form->Timer1->Enabled());
     EXPECT_FALSE(Form->RGP_P->Visible());
@@ -80,10 +82,12 @@ TEST_F(FoodBrowser, ShowsThe28ValuesWithUnitsAndADashForNoValue) {
     EXPECT_EQ(Form->SG2->Cells(0, 1), "维生素B12");
     EXPECT_EQ(Form->SG2->Cells(0, 14), "锰");
     EXPECT_EQ(Form->lblKC->Caption(), "2Kcal (3KJ)");
-    const QStringList left{"0.25克", "1.25克", "4.25克", " - ", "6.25克", "7.25克", "8.25毫克",
-                           "9.25克", "10.25微克", "11.25微克", "12.25微克", "13.25毫克", "14.25毫克", "15.25毫克"};
-    const QStringList right{"16.25毫克", "17.25毫克", " - ", "19.25毫克", "24.25毫克", "23.25毫克", "20.25毫克",
-                            "21.25毫克", "22.25毫克", "26.25毫克", "28.25毫克", " - ", "27.25毫克", "25.25毫克"};
+    const QStringList left{"0.25克",    "1.25克",    "4.25克",    " - ",       "6.25克",
+                           "7.25克",    "8.25毫克",  "9.25克",    "10.25微克", "11.25微克",
+                           "12.25微克", "13.25毫克", "14.25毫克", "15.25毫克"};
+    const QStringList right{"16.25毫克", "17.25毫克", " - ",       "19.25毫克", "24.25毫克",
+                            "23.25毫克", "20.25毫克", "21.25毫克", "22.25毫克", "26.25毫克",
+                            "28.25毫克", " - ",       "27.25毫克", "25.25毫克"};
     for (int r = 1; r <= 14; ++r) {
         EXPECT_EQ(Value(Form->SG_FDUse, r), left[r - 1]) << Form->SG1->Cells(0, r).toStdString();
         EXPECT_EQ(Value(Form->SG_FDUse1, r), right[r - 1]) << Form->SG2->Cells(0, r).toStdString();
@@ -113,7 +117,8 @@ TEST_F(FoodBrowser, SearchesByNameAndByInitials) {
     EXPECT_EQ(Results(), byName);
     // The last food of the table is found too.
     int last = FoodMaxIndex;
-    while (FoodTable[last].ID <= 0) --last;
+    while (FoodTable[last].ID <= 0)
+        --last;
     Search(FoodTable[last].Name);
     ASSERT_GE(Results(), 1);
     EXPECT_EQ(Form->SG_SrcRlt->Cells(3, Results()).toInt(), FoodTable[last].ID);
@@ -173,7 +178,9 @@ TEST_F(FoodBrowser, SetsTheShownFoodAsFrequentlyUsedOnce) {
     EXPECT_EQ(Boxes.LastCaption(), "信息提示");
     Form->Label2->Click();
     EXPECT_EQ(Boxes.LastText(), "已成功设置");
-    EXPECT_EQ(Db.Scalar("select count(*) from FDUse where FID = 1 and FType = 1 and UID = :U", {{"U", DM->UID}}), "1");
+    EXPECT_EQ(
+        Db.Scalar("select count(*) from FDUse where FID = 1 and FType = 1 and UID = :U", {{"U", DM->UID}}),
+        "1");
     // The frequently used foods window lists it under its food group.
     EXPECT_EQ(Db.Scalar("select distinct B.Food_Name from FDUse A, Food B where A.FType = 1 and A.FID = B.ID "
                         "and substr(B.Code, 1, 2) = '01'"),

@@ -27,7 +27,9 @@ protected:
             Status << Form->SP->Caption();
         };
     }
-    TLabel* Link(int kind) const { return std::array{Form->lbl1, Form->lbl2, Form->lbl3, Form->lbl7}[kind - 1]; }
+    TLabel* Link(int kind) const {
+        return std::array{Form->lbl1, Form->lbl2, Form->lbl3, Form->lbl7}[kind - 1];
+    }
 
     TTestDatabase Db;
     TRecordingShellService Shell;
@@ -36,8 +38,10 @@ protected:
 };
 
 TEST_F(HealthInfo, EachLinkListsItsEntriesAndOpensTheFirstPage) {
-    const char* titles[][2] = {{"食物列表", " 食物的功效作用"}, {"中药列表", "  中药的功效作用"},
-                               {"食谱列表", "  保健食谱"}, {"饮茶列表", "  养生茶疗"}};
+    const char* titles[][2] = {{"食物列表", " 食物的功效作用"},
+                               {"中药列表", "  中药的功效作用"},
+                               {"食谱列表", "  保健食谱"},
+                               {"饮茶列表", "  养生茶疗"}};
     const char* paths[] = {"/zhongyao/0", "/2/", "/ShiPu/", "/Cha/"};
     for (int kind = 4; kind >= 1; --kind) {
         const auto& entries = HealthEntries(kind);
@@ -74,7 +78,8 @@ TEST_F(HealthInfo, EveryEntryHasItsPageInTheDeliveredSite) {
     const QString site = QStringLiteral(VELORIA_BUILD_DIR "/site");
     for (int kind = 1; kind <= 4; ++kind)
         for (const THealthEntry& e : HealthEntries(kind))
-            EXPECT_TRUE(QFile::exists(site + HealthPagePath(kind, e.Code))) << HealthPagePath(kind, e.Code).toStdString();
+            EXPECT_TRUE(QFile::exists(site + HealthPagePath(kind, e.Code)))
+                << HealthPagePath(kind, e.Code).toStdString();
 }
 
 TEST_F(HealthInfo, NutrientPagesShowTheReferenceIntakesOfTheProgramsTables) {
@@ -82,7 +87,8 @@ TEST_F(HealthInfo, NutrientPagesShowTheReferenceIntakesOfTheProgramsTables) {
         QFile f(QStringLiteral(VELORIA_BUILD_DIR "/site/zhongyao/yys-") + number + ".htm");
         return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
     };
-    for (const TNutrientRow& row : NutrientTable) EXPECT_TRUE(page(row.Page).contains(row.Name)) << row.Page.toStdString();
+    for (const TNutrientRow& row : NutrientTable)
+        EXPECT_TRUE(page(row.Page).contains(row.Name)) << row.Page.toStdString();
     // Vitamin C (page 8) and iron (page 16) for adults of 30, as the daily-needs window gives them.
     const QString vitaminC = QString::number(MatchAgeRow(VitaminRefTable(true), 30)[5].toDouble());
     EXPECT_TRUE(page("8").contains(">" + vitaminC + " 毫克<"));

@@ -29,7 +29,8 @@ protected:
     }
     static int Filled(TStringGrid* grid) {
         int rows = 0;
-        for (int r = 1; r < grid->RowCount(); ++r) rows += !grid->Cells(0, r).isEmpty();
+        for (int r = 1; r < grid->RowCount(); ++r)
+            rows += !grid->Cells(0, r).isEmpty();
         return rows;
     }
     // The ranking lines of one key, in order.
@@ -102,8 +103,8 @@ TEST_F(NutrientRankings, NutrientsWithoutValuesGiveEmptyLists) {
 }
 
 TEST_F(NutrientRankings, LinesNamingNoFoodAreLeftOut) {
-    Form->M_YYS->Lines()->Assign({"000,99999,950", "000,abc,940", "000,0,930", "000,-3,920", "000,7,10.5",
-                                  "010,8,0.01", "0010,9,1"});
+    Form->M_YYS->Lines()->Assign(
+        {"000,99999,950", "000,abc,940", "000,0,930", "000,-3,920", "000,7,10.5", "010,8,0.01", "0010,9,1"});
     Count(Form->CB_TT, 10);
     EXPECT_EQ(Filled(Form->SG_Top1), 1);
     EXPECT_EQ(Form->SG_Top1->Cells(0, 1), FoodByID(7).Name);
