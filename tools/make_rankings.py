@@ -11,8 +11,8 @@ import os
 import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-SOURCE = os.path.join(HERE, '..', 'data', 'foods.txt')
-TARGET = os.path.join(HERE, '..', 'data', 'rankings.txt')
+SOURCE = os.path.normpath(os.path.join(HERE, '..', 'data', 'foods.txt'))
+TARGET = os.path.normpath(os.path.join(HERE, '..', 'data', 'rankings.txt'))
 LIST_LENGTH = 150
 
 # The food value (index among the 30 values) of each ranked nutrient, in nutrient-index order: energy kcal,
