@@ -4,6 +4,7 @@
 #include "FoodTable.h"
 #include "WindowBuilder.h"
 #include "NutrientSums.h"
+#include "ProgramImages.h"
 #include "UintDM.h"
 #include "UnitMain.h"
 
@@ -62,6 +63,7 @@ void TFrm_FD::BuildSearch() {
     TV_FD = Place<TSkTreeView>(this, this, "TV_FD", 8, 46, 280, 474);
     TV_FD->SetReadOnly(true);
     TV_FD->SetHideSelection(false);
+    TV_FD->SetImages(CreateTreeImages(this));
     TV_FD->OnChange = [this](TObject* s, TTreeNode* n) { TV_FDChange(s, n); };
     TV_FD->OnCustomDrawItem = [this](TCustomTreeView* s, TTreeNode* n, TCustomDrawState st, bool& d) {
         TV_FDCustomDrawItem(s, n, st, d);
