@@ -4,6 +4,8 @@
 #include "ADODB.h"
 
 class TForm;
+class TCustomTreeView;
+class TStringGrid;
 
 #include <QVariantMap>
 #include <functional>
@@ -79,11 +81,38 @@ public:
     // Whether daily food records or set meals use the recipe (then it must stay).
     bool RecipeInUse(int id);
 
+    // One recipe row as the recipe window shows it.
+    struct TRecipeRow {
+        QString Preparation, Name, Class, Method;
+    };
+    TRecipeRow LoadRecipe(int id);
+
+    // Trees: foods by group and subgroup (food nodes carry the food id in StateIndex); set meals by meal
+    // class and weekday (group nodes carry the kind 3, set-meal nodes their id); recipes by class (recipe
+    // nodes own a TFdRcd record in Data).
+    void FillFoodTree(TCustomTreeView* tree);
+    void FillSetMealTree(TCustomTreeView* tree);
+    void FillRecipeTree(TCustomTreeView* tree);
+    // Grids whose row 0 is a header and whose column 1 holds a row's name (an empty one is free).
+    bool FillRecipeFoodGrid(TStringGrid* grid, int recipeId);
+    void FillUserGrid(TStringGrid* grid);
+    void ClearGrid(TStringGrid* grid, int firstRow);
+    int FindFreeGridRow(TStringGrid* grid, int firstRow);
+
+    // Prints a recipe or set meal: lines[0] its name, then "food,weight,kcal" lines; long lists go on
+    // over further pages with the headers repeated.
+    void PrintRecipe(const QString& title, const TStringList& lines);
+    // Writes the first four columns of every row to a text file the user chooses.
+    void ExportGridToText(TStringGrid* grid, const QString& defaultFileName);
+
     // The cut-corner outline of a borderless window.
     void SetFormRegion(TForm* form, int width, int height);
     // Lets the user move a borderless window by its title while the mouse button is held.
     void DragForm(TForm* form);
 };
+
+// Removes a grid row: the rows below move up and column 0 is numbered again.
+void DeleteGridRow(int row, TStringGrid* grid, int firstDataRow);
 
 // The one data module of the program.
 extern TDM* DM;

@@ -1,6 +1,7 @@
 // The main window: its parts, the start-up and the login.
 #include "UnitMain.h"
 
+#include "WindowBuilder.h"
 #include "Dialogs.h"
 #include "EnergyTargets.h"
 #include "FoodTable.h"
@@ -15,22 +16,6 @@ TMainFrm* MainFrm = nullptr;
 namespace {
 
 const QString Section = QStringLiteral("UINFO");
-
-template <class T>
-T* Make(TComponent* owner, TWinControl* parent, const QString& name, int left, int top, int width, int height) {
-    auto* c = new T(owner);
-    c->SetName(name);
-    c->SetParent(parent);
-    c->SetBounds(left, top, width, height);
-    return c;
-}
-
-TLabel* MakeLabel(TComponent* owner, TWinControl* parent, const QString& name, const QString& caption, int left,
-                  int top) {
-    auto* l = Make<TLabel>(owner, parent, name, left, top, 0, 0);
-    l->SetCaption(caption);
-    return l;
-}
 
 }  // namespace
 
@@ -71,34 +56,34 @@ TMainFrm::TMainFrm(TComponent* AOwner) : TForm(AOwner) {
 }
 
 void TMainFrm::BuildFrame() {
-    Panel_Top = Make<TPanel>(this, this, "Panel_Top", 0, 0, 1007, 96);
+    Panel_Top = Place<TPanel>(this, this, "Panel_Top", 0, 0, 1007, 96);
     Panel_Top->SetAlign(alTop);
     Panel_Top->SetBevelOuter(bvNone);
-    imgMtop = Make<TImage>(this, Panel_Top, "imgMtop", 0, 0, 1007, 96);
+    imgMtop = Place<TImage>(this, Panel_Top, "imgMtop", 0, 0, 1007, 96);
     imgMtop->SetAlign(alClient);
     imgMtop->SetStretch(true);
-    img4 = Make<TImage>(this, this, "img4", 0, 96, 1007, 4);
+    img4 = Place<TImage>(this, this, "img4", 0, 96, 1007, 4);
     img4->SetAlign(alTop);
     img4->SetStretch(true);
-    Label25 = MakeLabel(this, Panel_Top, "Label25", Application->Title(), 18, 12);
+    Label25 = PlaceLabel(this, Panel_Top, "Label25", Application->Title(), 18, 12);
     Label25->Font()->SetSize(16);
     Label25->Font()->SetStyle(FontStyle(fsBold));
     Label25->Font()->SetColor(clWhite);
-    Label3 = MakeLabel(this, Panel_Top, "Label3", WebSiteHost, 20, 44);
+    Label3 = PlaceLabel(this, Panel_Top, "Label3", WebSiteHost, 20, 44);
     Label3->Font()->SetColor(clWhite);
     Label3->SetCursor(crHandPoint);
     Label3->OnClick = [this](TObject* s) { Label3Click(s); };
-    Label22 = MakeLabel(this, Panel_Top, "Label22", "帮助", 884, 8);
-    lbl2 = MakeLabel(this, Panel_Top, "lbl2", "设置", 920, 8);
+    Label22 = PlaceLabel(this, Panel_Top, "Label22", "帮助", 884, 8);
+    lbl2 = PlaceLabel(this, Panel_Top, "lbl2", "设置", 920, 8);
     for (TLabel* l : {Label22, lbl2}) {
         l->Font()->SetColor(clWhite);
         l->SetCursor(crHandPoint);
     }
-    Btn_Min = Make<TSpeedButton>(this, Panel_Top, "Btn_Min", 955, 4, 22, 20);
+    Btn_Min = Place<TSpeedButton>(this, Panel_Top, "Btn_Min", 955, 4, 22, 20);
     Btn_Min->SetCaption("－");
     Btn_Min->SetFlat(true);
     Btn_Min->OnClick = [this](TObject* s) { Btn_MinClick(s); };
-    Btn_Close = Make<TSpeedButton>(this, Panel_Top, "Btn_Close", 979, 4, 22, 20);
+    Btn_Close = Place<TSpeedButton>(this, Panel_Top, "Btn_Close", 979, 4, 22, 20);
     Btn_Close->SetCaption("×");
     Btn_Close->SetFlat(true);
     Btn_Close->OnClick = [this](TObject* s) { Btn_CloseClick(s); };
@@ -106,69 +91,69 @@ void TMainFrm::BuildFrame() {
         c->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { imgMtopMouseDown(s, b, sh, x, y); };
 
     // The frame strips take the skin's colour.
-    pnlLeft1 = Make<TPanel>(this, this, "pnlLeft1", 0, 100, 4, 550);
+    pnlLeft1 = Place<TPanel>(this, this, "pnlLeft1", 0, 100, 4, 550);
     pnlLeft1->SetAlign(alLeft);
-    pnlRight1 = Make<TPanel>(this, this, "pnlRight1", 1003, 100, 4, 550);
+    pnlRight1 = Place<TPanel>(this, this, "pnlRight1", 1003, 100, 4, 550);
     pnlRight1->SetAlign(alRight);
-    pnlBtm = Make<TPanel>(this, this, "pnlBtm", 0, 650, 1007, 4);
+    pnlBtm = Place<TPanel>(this, this, "pnlBtm", 0, 650, 1007, 4);
     pnlBtm->SetAlign(alBottom);
-    pnlCenter = Make<TPanel>(this, this, "pnlCenter", 4, 100, 999, 550);
+    pnlCenter = Place<TPanel>(this, this, "pnlCenter", 4, 100, 999, 550);
     pnlCenter->SetAlign(alClient);
     pnlCenter->SetEnabled(false);
-    pnlBM = Make<TPanel>(this, pnlCenter, "pnlBM", 0, 528, 999, 22);
+    pnlBM = Place<TPanel>(this, pnlCenter, "pnlBM", 0, 528, 999, 22);
     pnlBM->SetAlign(alBottom);
-    pnlLeft2 = Make<TPanel>(this, pnlCenter, "pnlLeft2", 0, 0, 2, 528);
+    pnlLeft2 = Place<TPanel>(this, pnlCenter, "pnlLeft2", 0, 0, 2, 528);
     pnlLeft2->SetAlign(alLeft);
-    pnlRight2 = Make<TPanel>(this, pnlCenter, "pnlRight2", 997, 0, 2, 528);
+    pnlRight2 = Place<TPanel>(this, pnlCenter, "pnlRight2", 997, 0, 2, 528);
     pnlRight2->SetAlign(alRight);
     for (TPanel* p : {pnlLeft1, pnlRight1, pnlBtm, pnlBM, pnlLeft2, pnlRight2, Panel_Top}) p->SetBevelOuter(bvNone);
-    pnlMain = Make<TPanel>(this, pnlCenter, "pnlMain", 761, 0, 236, 528);
+    pnlMain = Place<TPanel>(this, pnlCenter, "pnlMain", 761, 0, 236, 528);
     pnlMain->SetAlign(alRight);
     pnlMain->SetBevelOuter(bvNone);
     pnlMain->SetColor(0xFCF6EE);
-    Panel2 = Make<TPanel>(this, pnlCenter, "Panel2", 2, 0, 759, 528);
+    Panel2 = Place<TPanel>(this, pnlCenter, "Panel2", 2, 0, 759, 528);
     Panel2->SetAlign(alClient);
     Panel2->SetBevelOuter(bvNone);
     Panel2->SetColor(clWhite);
-    Label6 = MakeLabel(this, pnlBM, "Label6", QStringLiteral("联系我们：QQ %1    E-Mail %2").arg(ContactQQ, ContactEMail), 8, 4);
+    Label6 = PlaceLabel(this, pnlBM, "Label6", QStringLiteral("联系我们：QQ %1    E-Mail %2").arg(ContactQQ, ContactEMail), 8, 4);
     Label6->Font()->SetColor(clWhite);
 }
 
 void TMainFrm::BuildLogin() {
-    gbPro = Make<TSkGroupBox>(this, this, "gbPro", 353, 292, 300, 70);
+    gbPro = Place<TSkGroupBox>(this, this, "gbPro", 353, 292, 300, 70);
     gbPro->SetVisible(false);
-    pnlPro = Make<TPanel>(this, gbPro, "pnlPro", 10, 20, 280, 40);
+    pnlPro = Place<TPanel>(this, gbPro, "pnlPro", 10, 20, 280, 40);
     pnlPro->SetCaption("正在加载食物成份... ..");
     pnlPro->SetBevelOuter(bvNone);
 
-    pnlLoad = Make<TPanel>(this, this, "pnlLoad", 353, 220, 300, 210);
+    pnlLoad = Place<TPanel>(this, this, "pnlLoad", 353, 220, 300, 210);
     pnlLoad->SetVisible(false);
     pnlLoad->SetColor(clWhite);
-    pnlTit = Make<TPanel>(this, pnlLoad, "pnlTit", 0, 0, 300, 28);
+    pnlTit = Place<TPanel>(this, pnlLoad, "pnlTit", 0, 0, 300, 28);
     pnlTit->SetAlign(alTop);
     pnlTit->SetCaption("登陆窗口");
     pnlTit->SetBevelOuter(bvNone);
     pnlTit->Font()->SetColor(clWhite);
     pnlTit->Font()->SetStyle(FontStyle(fsBold));
-    btn1 = Make<TSpeedButton>(this, pnlTit, "btn1", 274, 3, 22, 22);
+    btn1 = Place<TSpeedButton>(this, pnlTit, "btn1", 274, 3, 22, 22);
     btn1->SetCaption("×");
     btn1->SetFlat(true);
-    MakeLabel(this, pnlLoad, "Label7", "用户名", 40, 54);
-    MakeLabel(this, pnlLoad, "Label8", "密  码", 40, 88);
-    edtUID = Make<TSkEdit>(this, pnlLoad, "edtUID", 96, 50, 160, 24);
-    edtPWD = Make<TSkEdit>(this, pnlLoad, "edtPWD", 96, 84, 160, 24);
+    PlaceLabel(this, pnlLoad, "Label7", "用户名", 40, 54);
+    PlaceLabel(this, pnlLoad, "Label8", "密  码", 40, 88);
+    edtUID = Place<TSkEdit>(this, pnlLoad, "edtUID", 96, 50, 160, 24);
+    edtPWD = Place<TSkEdit>(this, pnlLoad, "edtPWD", 96, 84, 160, 24);
     edtPWD->SetPasswordChar('*');
     for (TSkEdit* e : {edtUID, edtPWD}) {
         e->OnMouseEnter = [this](TObject* s) { edtUIDMouseEnter(s); };
         e->OnMouseLeave = [this](TObject* s) { edtPWDMouseLeave(s); };
     }
-    chk_UP = Make<TCheckBox>(this, pnlLoad, "chk_UP", 96, 118, 170, 20);
+    chk_UP = Place<TCheckBox>(this, pnlLoad, "chk_UP", 96, 118, 170, 20);
     chk_UP->SetCaption("记住用户名和密码");
-    btnLoad = Make<TSkButton>(this, pnlLoad, "btnLoad", 60, 156, 80, 28);
+    btnLoad = Place<TSkButton>(this, pnlLoad, "btnLoad", 60, 156, 80, 28);
     btnLoad->SetCaption("登 陆");
     btnLoad->SetDefault(true);
     btnLoad->OnClick = [this](TObject* s) { btnLoadClick(s); };
-    btnClose = Make<TSkButton>(this, pnlLoad, "btnClose", 160, 156, 80, 28);
+    btnClose = Place<TSkButton>(this, pnlLoad, "btnClose", 160, 156, 80, 28);
     btnClose->SetCaption("退 出");
     btn1->OnClick = btnClose->OnClick = [this](TObject* s) { Btn_CloseClick(s); };
 }

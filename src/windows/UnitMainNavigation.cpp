@@ -11,27 +11,15 @@
 #include "UnitMsg.h"
 #include "UnitYYSCK.h"
 #include "VersionInfo.h"
+#include "WindowBuilder.h"
 
 namespace {
 
 const QString Section = QStringLiteral("UINFO");
 
-TLabel* NavLabel(TComponent* owner, TWinControl* parent, const QString& name, const QString& caption, int left,
-                 int top) {
-    auto* l = new TLabel(owner);
-    l->SetName(name);
-    l->SetParent(parent);
-    l->SetBounds(left, top, 0, 0);
-    l->SetCaption(caption);
-    return l;
-}
-
 TSpeedButton* NavButton(TComponent* owner, TWinControl* parent, const QString& name, const QString& caption,
                         int left, int top, int width, int height) {
-    auto* b = new TSpeedButton(owner);
-    b->SetName(name);
-    b->SetParent(parent);
-    b->SetBounds(left, top, width, height);
+    auto* b = Place<TSpeedButton>(owner, parent, name, left, top, width, height);
     b->SetCaption(caption);
     b->SetFlat(true);
     return b;
@@ -75,7 +63,7 @@ void TMainFrm::BuildNavigation() {
         (*n.Button)->Font()->SetStyle(FontStyle(fsBold));
         *n.Twin = NavButton(this, Panel_Top, n.TwinName, n.Glyph, x + 2, 72, 16, 18);
         (*n.Twin)->Font()->SetColor(clWhite);
-        *n.Tab = NavLabel(this, Panel_Top, n.TabName, n.Caption, x + 22, 74);
+        *n.Tab = PlaceLabel(this, Panel_Top, n.TabName, n.Caption, x + 22, 74);
         const auto handler = n.Handler;
         (*n.Button)->OnClick = (*n.Twin)->OnClick = [this, handler](TObject* s) { (this->*handler)(s); };
         x += 112;
@@ -97,20 +85,20 @@ void TMainFrm::BuildInfoLabels() {
         {&lbl3, "lbl3", "警告", "警告", 12, 420},
     };
     for (const TTip& t : tips) {
-        *t.Label = NavLabel(this, pnlMain, t.Name, t.Caption, t.Left, t.Top);
+        *t.Label = PlaceLabel(this, pnlMain, t.Name, t.Caption, t.Left, t.Top);
         MakeHoverLink(*t.Label);
         const QString title = QString::fromUtf8(t.Title);
         (*t.Label)->OnClick = [this, title](TObject*) { ShowMsgByTitle(title); };
     }
-    Label65 = NavLabel(this, pnlMain, "Label65", "今日营养素参考", 130, 420);
+    Label65 = PlaceLabel(this, pnlMain, "Label65", "今日营养素参考", 130, 420);
     MakeHoverLink(Label65);
     Label65->OnClick = [this](TObject* s) { Label65Click(s); };
 
-    NavLabel(this, pnlMain, QString(), "健康资讯：", 12, 452)->Font()->SetStyle(FontStyle(fsBold));
+    PlaceLabel(this, pnlMain, QString(), "健康资讯：", 12, 452)->Font()->SetStyle(FontStyle(fsBold));
     const char* health[][2] = {{"Label12", "食物功效"}, {"Label27", "中药作用"}, {"Label33", "保健食谱"}, {"lbl7", "养生茶疗"}};
     TLabel** healthLabels[] = {&Label12, &Label27, &Label33, &lbl7};
     for (int i = 0; i < 4; ++i) {
-        *healthLabels[i] = NavLabel(this, pnlMain, health[i][0], health[i][1], 12 + (i % 2) * 118, 476 + (i / 2) * 22);
+        *healthLabels[i] = PlaceLabel(this, pnlMain, health[i][0], health[i][1], 12 + (i % 2) * 118, 476 + (i / 2) * 22);
         (*healthLabels[i])->SetTag(i + 1);
         MakeHoverLink(*healthLabels[i]);
         (*healthLabels[i])->OnClick = [this](TObject* s) { Label12Click(s); };
@@ -130,11 +118,12 @@ void TMainFrm::BuildGuidePanel() {
     title->SetBounds(0, 0, 480, 30);
     title->SetBevelOuter(bvNone);
     title->SetColor(BlueColor);
-    auto* caption = NavLabel(this, title, "Label14", "操作提示", 16, 7);
+    auto* caption = PlaceLabel(this, title, "Label14", "操作提示", 16, 7);
     caption->Font()->SetStyle(FontStyle(fsBold));
     caption->Font()->SetColor(clWhite);
-    Label15 = NavLabel(this, title, "Label15", "关闭", 436, 7);
-    MakeHoverLink(Label15);
+    Label15 = PlaceLabel(this, title, "Label15", "关闭", 436, 7);
+    Label15->Font()->SetColor(clWhite);
+    Label15->SetCursor(crHandPoint);
     Label15->OnClick = [this](TObject*) { PanelHelp->Hide(); };
     struct TStep {
         TLabel** Label;
@@ -142,8 +131,8 @@ void TMainFrm::BuildGuidePanel() {
         int Left, Top;
     };
     const char* stepNames[] = {"第一步", "第二步", "第三步", "第四步", "第五步", "第六步"};
-    for (int i = 0; i < 6; ++i) NavLabel(this, PanelHelp, QString(), stepNames[i], 24, 44 + i * 54)->Font()->SetStyle(FontStyle(fsBold));
-    for (int i = 0; i < 5; ++i) NavLabel(this, PanelHelp, QString(), "↓", 40, 70 + i * 54);
+    for (int i = 0; i < 6; ++i) PlaceLabel(this, PanelHelp, QString(), stepNames[i], 24, 44 + i * 54)->Font()->SetStyle(FontStyle(fsBold));
+    for (int i = 0; i < 5; ++i) PlaceLabel(this, PanelHelp, QString(), "↓", 40, 70 + i * 54);
     const TStep steps[] = {
         {&Label16, "Label16", "填写个人信息", 100, 44}, {&Label4, "Label4", "设置活动项目", 100, 98},
         {&Label10, "Label10", "设置常用食物", 196, 98},  {&Label11, "Label11", "设置常用食谱", 292, 98},
@@ -152,11 +141,11 @@ void TMainFrm::BuildGuidePanel() {
         {&Label20, "Label20", "数据分析", 100, 314},
     };
     for (const TStep& s : steps) {
-        *s.Label = NavLabel(this, PanelHelp, s.Name, s.Caption, s.Left, s.Top);
+        *s.Label = PlaceLabel(this, PanelHelp, s.Name, s.Caption, s.Left, s.Top);
         MakeHoverLink(*s.Label);
         (*s.Label)->OnClick = [this](TObject* sender) { GuideStepClick(sender); };
     }
-    Label24 = NavLabel(this, PanelHelp, "Label24", "[说明]", 196, 122);
+    Label24 = PlaceLabel(this, PanelHelp, "Label24", "[说明]", 196, 122);
     MakeHoverLink(Label24);
     Label24->OnClick = [this](TObject*) { ShowMsgByTitle("饮食套餐说明"); };
     chkHint = new TCheckBox(this);

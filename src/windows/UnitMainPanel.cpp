@@ -2,88 +2,55 @@
 #include "UnitMain.h"
 
 #include "UintDM.h"
+#include "WindowBuilder.h"
 
 #include <cmath>
 
 namespace {
-
-TLabel* PanelLabel(TComponent* owner, TWinControl* parent, const QString& name, const QString& caption, int left,
-                   int top) {
-    auto* l = new TLabel(owner);
-    l->SetName(name);
-    l->SetParent(parent);
-    l->SetBounds(left, top, 0, 0);
-    l->SetCaption(caption);
-    return l;
-}
 
 const QString MealClasses[] = {"早餐", "早加餐", "午餐", "午加餐", "晚餐", "晚加餐"};
 
 }  // namespace
 
 void TMainFrm::BuildTodayPanel() {
-    SkGroupBox1 = new TSkGroupBox(this);
-    SkGroupBox1->SetName("SkGroupBox1");
-    SkGroupBox1->SetParent(pnlMain);
-    SkGroupBox1->SetBounds(6, 4, 224, 338);
+    SkGroupBox1 = Place<TSkGroupBox>(this, pnlMain, "SkGroupBox1", 6, 4, 224, 338);
     SkGroupBox1->SetCaption("今日热量");
-    Panel4 = new TPanel(this);
-    Panel4->SetName("Panel4");
-    Panel4->SetParent(SkGroupBox1);
-    Panel4->SetBounds(4, 20, 216, 312);
+    Panel4 = Place<TPanel>(this, SkGroupBox1, "Panel4", 4, 20, 216, 312);
     Panel4->SetBevelOuter(bvNone);
     Panel4->SetColor(pnlMain->Color());
-    auto caption = [this](const QString& text, int left, int top) {
-        return PanelLabel(this, Panel4, QString(), text, left, top);
+    struct TRow {
+        const char *Caption, *Name, *Text;
+        int Top;
+        TLabel** Value;
     };
-    auto value = [this](const QString& name, const QString& text, int left, int top) {
-        auto* l = PanelLabel(this, Panel4, name, text, left, top);
-        l->Font()->SetColor(clBlue);
-        return l;
+    const TRow rows[] = {
+        {"每日所需热量：", "lblDayKcal", "0Kcal", 4, &lblDayKcal}, {"早餐推荐(30%)：", "lblZC", "早餐30%", 30, &lblZC},
+        {"早餐已摄入：", "lblZC1", "0Kcal", 48, &lblZC1},         {"早加餐：", "lblZC11", "0Kcal", 66, &lblZC11},
+        {"午餐推荐(40%)：", "lblWC", "午餐40%", 92, &lblWC},      {"午餐已摄入：", "lblWC1", "0Kcal", 110, &lblWC1},
+        {"午加餐：", "lblWC11", "0Kcal", 128, &lblWC11},          {"晚餐推荐(30%)：", "lblNC", "晚餐30%", 154, &lblNC},
+        {"晚餐已摄入：", "lblNC1", "0Kcal", 172, &lblNC1},        {"晚加餐：", "lblNC11", "0Kcal", 190, &lblNC11},
+        {"已摄入总热量：", "lblSumKcal", "0Kcal", 216, &lblSumKcal}, {"基础代谢：", "lblJCDX", "0", 238, &lblJCDX},
+        {"工作消耗：", "lblGZXH", "0KCal", 256, &lblGZXH},        {"活动消耗：", "lblHDXH", "0Kcal", 274, &lblHDXH},
     };
-    caption("每日所需热量：", 4, 4);
-    lblDayKcal = value("lblDayKcal", "0Kcal", 110, 4);
-    caption("早餐推荐(30%)：", 4, 30);
-    lblZC = value("lblZC", "早餐30%", 110, 30);
-    caption("早餐已摄入：", 4, 48);
-    lblZC1 = value("lblZC1", "0Kcal", 110, 48);
-    lblT1 = caption("(未录入）", 160, 48);
-    caption("早加餐：", 4, 66);
-    lblZC11 = value("lblZC11", "0Kcal", 110, 66);
-    caption("午餐推荐(40%)：", 4, 92);
-    lblWC = value("lblWC", "午餐40%", 110, 92);
-    caption("午餐已摄入：", 4, 110);
-    lblWC1 = value("lblWC1", "0Kcal", 110, 110);
-    lblT2 = caption("(未录入）", 160, 110);
-    caption("午加餐：", 4, 128);
-    lblWC11 = value("lblWC11", "0Kcal", 110, 128);
-    caption("晚餐推荐(30%)：", 4, 154);
-    lblNC = value("lblNC", "晚餐30%", 110, 154);
-    caption("晚餐已摄入：", 4, 172);
-    lblNC1 = value("lblNC1", "0Kcal", 110, 172);
-    lblT3 = caption("(未录入）", 160, 172);
-    caption("晚加餐：", 4, 190);
-    lblNC11 = value("lblNC11", "0Kcal", 110, 190);
-    caption("已摄入总热量：", 4, 216);
-    lblSumKcal = value("lblSumKcal", "0Kcal", 110, 216);
-    caption("基础代谢：", 4, 238);
-    lblJCDX = value("lblJCDX", "0", 110, 238);
-    caption("工作消耗：", 4, 256);
-    lblGZXH = value("lblGZXH", "0KCal", 110, 256);
-    caption("活动消耗：", 4, 274);
-    lblHDXH = value("lblHDXH", "0Kcal", 110, 274);
-    lblKcalHInt = PanelLabel(this, Panel4, "lblKcalHInt", "至少还需补充热量：", 4, 294);
+    for (const TRow& row : rows) {
+        PlaceLabel(this, Panel4, QString(), row.Caption, 4, row.Top);
+        *row.Value = PlaceLabel(this, Panel4, row.Name, row.Text, 110, row.Top);
+        (*row.Value)->Font()->SetColor(clBlue);
+    }
+    // "(未录入）" beside the three main meals until they have a record today.
+    TLabel** notEntered[] = {&lblT1, &lblT2, &lblT3};
+    for (int i = 0; i < 3; ++i) {
+        *notEntered[i] = PlaceLabel(this, Panel4, QString("lblT%1").arg(i + 1), "(未录入）", 160, 48 + i * 62);
+        (*notEntered[i])->Font()->SetColor(clGray);
+    }
+    lblKcalHInt = PlaceLabel(this, Panel4, "lblKcalHInt", "至少还需补充热量：", 4, 294);
     lblKcalHInt->Font()->SetStyle(FontStyle(fsBold));
     lblKcalHInt->Font()->SetColor(clRed);
-    lblT1->SetName("lblT1");
-    lblT2->SetName("lblT2");
-    lblT3->SetName("lblT3");
-    for (TLabel* l : {lblT1, lblT2, lblT3}) l->Font()->SetColor(clGray);
 
-    lblZJ = PanelLabel(this, pnlMain, "lblZJ", "体型 ", 10, 348);
+    lblZJ = PlaceLabel(this, pnlMain, "lblZJ", "体型 ", 10, 348);
     lblZJ->Font()->SetStyle(FontStyle(fsBold));
-    PanelLabel(this, pnlMain, QString(), "体重：", 150, 348);
-    lblTZ = PanelLabel(this, pnlMain, "lblTZ", "Kg", 186, 348);
+    PlaceLabel(this, pnlMain, QString(), "体重：", 150, 348);
+    lblTZ = PlaceLabel(this, pnlMain, "lblTZ", "Kg", 186, 348);
 }
 
 void TMainFrm::RefreshTodayIntake() {
