@@ -9,6 +9,8 @@
 #include "UintDM.h"
 #include "UnitBKSet.h"
 #include "UnitMsg.h"
+#include "UnitShiPu.h"
+#include "UnitTaoCan.h"
 #include "UnitYYSCK.h"
 #include "VersionInfo.h"
 #include "WindowBuilder.h"
@@ -202,11 +204,23 @@ void TMainFrm::Btn_CFClick(TObject*) {
 void TMainFrm::Btn_SPClick(TObject*) {
     SetActiveTab(lblSP);
     pnlMain->Show();
+    if (!Frm_ShiPu) {
+        Frm_ShiPu = new TFrm_ShiPu(Application);
+        Frm_ShiPu->ManualDock(Panel2);
+    }
+    Frm_ShiPu->ShowForm();
+    Frm_ShiPu->PC->SetActivePageIndex(0);
 }
 
 void TMainFrm::btnTaoCanClick(TObject*) {
     SetActiveTab(lblTC);
     pnlMain->Show();
+    if (!Frm_TaoCan) {
+        Frm_TaoCan = new TFrm_TaoCan(Application);
+        Frm_TaoCan->ManualDock(Panel2);
+    }
+    Frm_TaoCan->ShowForm();
+    Frm_TaoCan->PC->SetActivePageIndex(0);
 }
 
 void TMainFrm::Btn_PerInfoClick(TObject*) {
@@ -307,4 +321,7 @@ void TMainFrm::EMail1Click(TObject*) {
     MessageBox("E-Mail复制成功", InfoCaption, MB_OK);
 }
 
-void TMainFrm::Btn_CloseClick(TObject*) { Close(); }
+void TMainFrm::Btn_CloseClick(TObject*) {
+    if (Frm_ShiPu) Frm_ShiPu->Close();
+    Close();
+}
