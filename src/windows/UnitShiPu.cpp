@@ -300,7 +300,11 @@ void TFrm_ShiPu::FormShow(TObject*) {
     CB_P->SetItemIndex(1);
 }
 
-void TFrm_ShiPu::FormClose(TObject*, TCloseAction& Action) { Action = caFree; }
+void TFrm_ShiPu::FormClose(TObject*, TCloseAction& Action) {
+    Action = caFree;
+    // The main window makes a new one on its next use.
+    if (Frm_ShiPu == this) Frm_ShiPu = nullptr;
+}
 
 void TFrm_ShiPu::Timer1Timer(TObject*) {
     RGP_P->Show();

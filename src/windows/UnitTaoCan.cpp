@@ -234,7 +234,11 @@ void TFrm_TaoCan::FormShow(TObject*) {
     SG_SrcRlt->SetCells(0, 0, "食物名称");
 }
 
-void TFrm_TaoCan::FormClose(TObject*, TCloseAction& Action) { Action = caFree; }
+void TFrm_TaoCan::FormClose(TObject*, TCloseAction& Action) {
+    Action = caFree;
+    // The main window makes a new one on its next use.
+    if (Frm_TaoCan == this) Frm_TaoCan = nullptr;
+}
 
 void TFrm_TaoCan::Timer1Timer(TObject*) {
     RGP_P->Show();
