@@ -2,7 +2,19 @@
 
 #include "FoodTable.h"
 #include "UintDM.h"
+#include "UnitMain.h"
 #include "WindowBuilder.h"
+
+void ShowSearchResults(TControl* panel, TCustomTreeView* tree) {
+    panel->Show();
+    panel->BringToFront();
+    tree->SetEnabled(false);
+}
+
+void HideSearchResults(TControl* panel, TCustomTreeView* tree) {
+    panel->Hide();
+    tree->SetEnabled(true);
+}
 
 void FillFoodSearchGrid(TStringGrid* grid, const QString& text) {
     DM->ClearGrid(grid, 1);
@@ -98,9 +110,19 @@ void DrawStripedCell(TStringGrid* grid, int col, int row, const TRect& rect, TCo
     canvas->TextRect(rect, rect.Left + 1, rect.Top + 3, grid->Cells(col, row));
 }
 
+void HighlightSelectedNode(TCustomTreeView* tree, TCustomDrawState state) {
+    if (!(state & cdsSelected)) return;
+    tree->Canvas()->Brush()->SetColor(0xEEFFFF);
+    tree->Canvas()->Font()->SetColor(0xFF0000);
+}
+
 TWeightCheck CheckWeight(const QString& text, double& grams) {
     if (text.trimmed().isEmpty()) return TWeightCheck::Missing;
     return TryStrToFloat(text, grams) && grams > 0 ? TWeightCheck::Valid : TWeightCheck::Invalid;
+}
+
+void DeleteNamedRow(TStringGrid* grid) {
+    if (grid->Row() > 0 && !grid->Cells(1, grid->Row()).isEmpty()) DeleteGridRow(grid->Row(), grid, 1);
 }
 
 int SelectCellAt(TStringGrid* grid, int X, int Y, int firstRow) {
@@ -124,8 +146,8 @@ TMenuItem* AddMenuItem(TComponent* owner, TPopupMenu* menu, const QString& name,
     return item;
 }
 
-TSkButton* PlaceButton(TComponent* owner, TWinControl* parent, const QString& name, const QString& caption, int left,
-                       int top, int width) {
+TSkButton* PlaceButton(TComponent* owner, TWinControl* parent, const QString& name, const QString& caption,
+                       int left, int top, int width) {
     auto* b = Place<TSkButton>(owner, parent, name, left, top, width, 28);
     b->SetCaption(caption);
     return b;
@@ -139,23 +161,90 @@ TSkStringGrid* PlaceGrid(TComponent* owner, TWinControl* parent, const QString& 
     g->SetRowCount(2);
     g->SetDefaultRowHeight(22);
     g->SetOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine);
+    g->SetScrollBars(ssVertical);
     int col = 0;
-    for (int w : widths) g->SetColWidths(col++, w);
+    for (int w : widths)
+        g->SetColWidths(col++, w);
     return g;
 }
 
-TTabSheet* AddHiddenPage(TComponent* owner, TPageControl* pages, const QString& name, const QString& caption) {
-    auto* sheet = new TTabSheet(owner);
-    sheet->SetName(name);
-    sheet->SetPageControl(pages);
-    sheet->SetCaption(caption);
-    sheet->SetTabVisible(false);
-    sheet->SetColor(clWhite);
-    return sheet;
+TSkPanel* PlaceResultPanel(TComponent* owner, TWinControl* parent, const QString& name, TRect r) {
+    auto* panel = Place<TSkPanel>(owner, parent, name, r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
+    panel->SetBevelOuter(bvNone);
+    panel->SetVisible(false);
+    return panel;
 }
 
-TLabel* PlaceStepHeading(TComponent* owner, TWinControl* parent, const QString& title, const QString& stepName,
-                         const QString& step) {
+TSkStringGrid* PlaceFoodResults(TComponent* owner, TSkPanel* panel, const QString& name) {
+    auto* grid =
+        PlaceGrid(owner, panel, name, Rect(0, 0, panel->Width(), panel->Height() - 36), {150, 40, 60});
+    grid->SetOptions(grid->Options() | goRowSelect);
+    return grid;
+}
+
+TSkTreeView* PlaceRecipeResults(TComponent* owner, TSkPanel* panel, const QString& name) {
+    auto* tree = Place<TSkTreeView>(owner, panel, name, 0, 0, panel->Width(), panel->Height() - 36);
+    tree->SetReadOnly(true);
+    tree->SetShowRoot(false);
+    return tree;
+}
+
+TSkButton* PlaceBackButton(TComponent* owner, TSkPanel* panel, const QString& name) {
+    return PlaceButton(owner, panel, name, "返回", (panel->Width() - 90) / 2, panel->Height() - 30);
+}
+
+TSkPageControl* BuildStepPages(TForm* form, const QString& listCaption, const QString& stepsCaption,
+                               TTabSheet*& T1, TTabSheet*& T2, TTabSheet*& T3) {
+    form->SetBorderStyle(bsNone);
+    form->SetClientWidth(759);
+    form->SetClientHeight(528);
+    form->SetColor(clWhite);
+    auto* pages = Place<TSkPageControl>(form, form, "PC", 0, 0, 759, 528);
+    pages->SetAlign(alClient);
+    auto page = [&](const char* name, const QString& caption) {
+        auto* sheet = new TTabSheet(form);
+        sheet->SetName(name);
+        sheet->SetPageControl(pages);
+        sheet->SetCaption(caption);
+        sheet->SetTabVisible(false);
+        sheet->SetColor(clWhite);
+        return sheet;
+    };
+    T1 = page("T1", listCaption);
+    T2 = page("T2", stepsCaption);
+    T3 = page("T3", stepsCaption);
+    return pages;
+}
+
+TSkGroupBox* PlaceBusyBox(TForm* form) {
+    auto* box = Place<TSkGroupBox>(form, form, "RGP_P", 18, 220, 190, 60);
+    PlaceLabel(form, box, "Label5", "正在读取食谱... ...", 24, 28);
+    box->SetVisible(false);
+    return box;
+}
+
+void ShowBusyBox(TSkGroupBox* box) {
+    box->Show();
+    box->BringToFront();
+    box->Repaint();
+}
+
+TTimer* AddLoadTimer(TForm* form, TNotifyEvent onTimer) {
+    auto* timer = new TTimer(form);
+    timer->SetName("Timer1");
+    timer->SetInterval(1000);
+    timer->OnTimer = std::move(onTimer);
+    return timer;
+}
+
+void PlaceAtPopupOrigin(TForm* form) {
+    if (!MainFrm) return;
+    const TPoint origin = MainFrm->PopupOrigin();
+    form->SetBounds(origin.X, origin.Y, form->Width(), form->Height());
+}
+
+TLabel* PlaceStepHeading(TComponent* owner, TWinControl* parent, const QString& title,
+                         const QString& stepName, const QString& step) {
     auto* heading = PlaceLabel(owner, parent, QString(), title, 8, 8);
     heading->Font()->SetSize(12);
     heading->Font()->SetStyle(FontStyle(fsBold));

@@ -6,6 +6,11 @@
 #include "Menus.h"
 #include "SkControls.h"
 
+// Searches show their results on a panel over the tree they search, which is disabled meanwhile;
+// food searches list foods in a grid, recipe searches list recipes in a second tree.
+void ShowSearchResults(TControl* panel, TCustomTreeView* tree);
+void HideSearchResults(TControl* panel, TCustomTreeView* tree);
+
 // Lists every food of the food table whose name or pinyin initials contain `text` (upper-cased)
 // in rows from 1: name, "查看", "    设置", food id. An empty text lists nothing.
 void FillFoodSearchGrid(TStringGrid* grid, const QString& text);
@@ -37,9 +42,15 @@ void WriteEnergyTotalRow(TStringGrid* grid);
 // The grids' own cell drawing: rows striped with `evenColour` and white, text in black.
 void DrawStripedCell(TStringGrid* grid, int col, int row, const TRect& rect, TColor evenColour);
 
+// Recipe trees draw their selected recipe blue on pale yellow.
+void HighlightSelectedNode(TCustomTreeView* tree, TCustomDrawState state);
+
 // A checked weight: empty, not a number above 0, or the number.
 enum class TWeightCheck { Missing, Invalid, Valid };
 TWeightCheck CheckWeight(const QString& text, double& grams);
+
+// Removes the grid's current row when it holds a name, numbering the rows again.
+void DeleteNamedRow(TStringGrid* grid);
 
 // The grid's current cell moves to the cell under a mouse point in a data row (row 1 or more when
 // `firstRow` is 1); gives that row, or -1.
@@ -49,13 +60,28 @@ int SelectCellAt(TStringGrid* grid, int X, int Y, int firstRow = 1);
 
 TMenuItem* AddMenuItem(TComponent* owner, TPopupMenu* menu, const QString& name, const QString& caption,
                        TNotifyEvent onClick);
-TSkButton* PlaceButton(TComponent* owner, TWinControl* parent, const QString& name, const QString& caption, int left,
-                       int top, int width = 90);
+TSkButton* PlaceButton(TComponent* owner, TWinControl* parent, const QString& name, const QString& caption,
+                       int left, int top, int width = 90);
 // A grid with one header row, no fixed columns and the given visible column widths.
 TSkStringGrid* PlaceGrid(TComponent* owner, TWinControl* parent, const QString& name, TRect bounds,
                          std::initializer_list<int> widths);
-// A page whose tab is not shown: the window switches its pages by code.
-TTabSheet* AddHiddenPage(TComponent* owner, TPageControl* pages, const QString& name, const QString& caption);
+// A hidden panel filling `bounds` for search results, and in it the results (a food grid or a recipe
+// tree) above a "返回" button.
+TSkPanel* PlaceResultPanel(TComponent* owner, TWinControl* parent, const QString& name, TRect bounds);
+TSkStringGrid* PlaceFoodResults(TComponent* owner, TSkPanel* panel, const QString& name);
+TSkTreeView* PlaceRecipeResults(TComponent* owner, TSkPanel* panel, const QString& name);
+TSkButton* PlaceBackButton(TComponent* owner, TSkPanel* panel, const QString& name);
+// The frame of the recipe book and the set meals, made for the main window's centre panel: a page
+// control filling the window with three pages whose tabs are hidden (the list, then two pages of
+// steps), and the box that says the trees are loading.
+TSkPageControl* BuildStepPages(TForm* form, const QString& listCaption, const QString& stepsCaption,
+                               TTabSheet*& T1, TTabSheet*& T2, TTabSheet*& T3);
+TSkGroupBox* PlaceBusyBox(TForm* form);
+void ShowBusyBox(TSkGroupBox* box);
+// The timer that loads the trees once, a second after the window is made.
+TTimer* AddLoadTimer(TForm* form, TNotifyEvent onTimer);
+// Puts a window where the main window's pop-up windows open.
+void PlaceAtPopupOrigin(TForm* form);
 // A step's heading: the bold title of the steps, and the step's own line below it in blue.
-TLabel* PlaceStepHeading(TComponent* owner, TWinControl* parent, const QString& title, const QString& stepName,
-                         const QString& step);
+TLabel* PlaceStepHeading(TComponent* owner, TWinControl* parent, const QString& title,
+                         const QString& stepName, const QString& step);

@@ -23,19 +23,20 @@ struct TTotalRow {
     const char* Unit;
 };
 const std::array<TTotalRow, NutrientTotalRows - 1> TotalRows = {{
-    {fvCarbohydrate, "g"}, {fvProtein, "g"},     {fvFat, "g"},         {fvFibre, "g"},     {fvCholesterol, "mg"},
-    {fvVitaminA, "ug"},    {fvCarotene, "mg"},   {fvRetinol, "mg"},    {fvRiboflavin, "mg"}, {fvThiamine, "mg"},
-    {fvNiacin, "mg"},      {fvVitaminC, "mg"},   {fvVitaminE, "mg"},   {fvCalcium, "mg"},  {fvPhosphorus, "mg"},
-    {fvCopper, "mg"},      {fvPotassium, "mg"},  {fvSodium, "mg"},     {fvMagnesium, "mg"}, {fvIron, "mg"},
-    {fvManganese, "mg"},   {fvZinc, "mg"},       {fvSelenium, "ug"},
+    {fvCarbohydrate, "g"}, {fvProtein, "g"},   {fvFat, "g"},         {fvFibre, "g"},
+    {fvCholesterol, "mg"}, {fvVitaminA, "ug"}, {fvCarotene, "mg"},   {fvRetinol, "mg"},
+    {fvRiboflavin, "mg"},  {fvThiamine, "mg"}, {fvNiacin, "mg"},     {fvVitaminC, "mg"},
+    {fvVitaminE, "mg"},    {fvCalcium, "mg"},  {fvPhosphorus, "mg"}, {fvCopper, "mg"},
+    {fvPotassium, "mg"},   {fvSodium, "mg"},   {fvMagnesium, "mg"},  {fvIron, "mg"},
+    {fvManganese, "mg"},   {fvZinc, "mg"},     {fvSelenium, "ug"},
 }};
 
 }  // namespace
 
 const std::array<QString, NutrientTotalRows> NutrientTotalNames = {
-    "能量", "碳水化合物", "蛋白质", "脂肪", "膳食纤维", "胆固醇", "维生素A", "胡萝卜素",
-    "视黄醇", "核黄素", "硫胺素", "尼克酸", "维生素C", "维生素E", "钙", "磷",
-    "铜", "钾", "钠", "镁", "铁", "锰", "锌", "硒"};
+    "能量",   "碳水化合物", "蛋白质", "脂肪",   "膳食纤维", "胆固醇",  "维生素A", "胡萝卜素",
+    "视黄醇", "核黄素",     "硫胺素", "尼克酸", "维生素C",  "维生素E", "钙",      "磷",
+    "铜",     "钾",         "钠",     "镁",     "铁",       "锰",      "锌",      "硒"};
 
 TNutrientTotals TFrm_ShiPu::SumNutrients(const TStringList& Lines) {
     std::array<long double, NutrientTotalRows + 1> sums{};
@@ -50,7 +51,8 @@ TNutrientTotals TFrm_ShiPu::SumNutrients(const TStringList& Lines) {
         const long double factor = grams / 100.0L;
         sums[0] += NullToZero(food.Values[fvKcal]) * factor;
         sums[1] += NullToZero(food.Values[fvKJ]) * factor;
-        for (int r = 0; r < int(TotalRows.size()); ++r) sums[r + 2] += NullToZero(food.Values[TotalRows[r].Value]) * factor;
+        for (int r = 0; r < int(TotalRows.size()); ++r)
+            sums[r + 2] += NullToZero(food.Values[TotalRows[r].Value]) * factor;
     }
     TNutrientTotals texts;
     texts[0] = FormatFloat("0", double(sums[0])) + "kcal";
@@ -62,9 +64,12 @@ TNutrientTotals TFrm_ShiPu::SumNutrients(const TStringList& Lines) {
 
 void TFrm_ShiPu::ShowNutrientTotals(const TNutrientTotals& totals, TStringGrid* grid) {
     grid->SetRowCount(NutrientTotalRows);
-    for (int row = 0; row < NutrientTotalRows; ++row) grid->SetCells(0, row, NutrientTotalNames[row]);
+    for (int row = 0; row < NutrientTotalRows; ++row)
+        grid->SetCells(0, row, NutrientTotalNames[row]);
     grid->SetCells(1, 0, totals[0] + "(" + totals[1] + ")");
-    for (int row = 1; row < NutrientTotalRows; ++row) grid->SetCells(1, row, totals[row + 1]);
+    for (int row = 1; row < NutrientTotalRows; ++row)
+        grid->SetCells(1, row, totals[row + 1]);
+    grid->SetTopRow(0);
 }
 
 // Building -------------------------------------------------------------------------------------
@@ -72,24 +77,14 @@ void TFrm_ShiPu::ShowNutrientTotals(const TNutrientTotals& totals, TStringGrid* 
 TFrm_ShiPu::TFrm_ShiPu(TComponent* AOwner) : TForm(AOwner) {
     SetName("Frm_ShiPu");
     SetCaption("食谱列表");
-    SetBorderStyle(bsNone);
-    SetClientWidth(759);
-    SetClientHeight(528);
-    SetColor(clWhite);
-    PC = Place<TSkPageControl>(this, this, "PC", 0, 0, 759, 528);
-    PC->SetAlign(alClient);
-    T1 = AddHiddenPage(this, PC, "T1", "食谱列表");
-    T2 = AddHiddenPage(this, PC, "T2", "制作食谱（共3步）");
-    T3 = AddHiddenPage(this, PC, "T3", "制作食谱（共3步）");
+    PC = BuildStepPages(this, "食谱列表", "制作食谱（共3步）", T1, T2, T3);
     BuildListPage();
     BuildChooserPage();
     BuildWeightPage();
     PC->SetActivePage(T1);
-
-    Timer1 = new TTimer(this);
-    Timer1->SetName("Timer1");
-    Timer1->SetInterval(1000);
-    Timer1->OnTimer = [this](TObject* s) { Timer1Timer(s); };
+    RGP_P = PlaceBusyBox(this);
+    Label5 = static_cast<TLabel*>(FindComponent("Label5"));
+    Timer1 = AddLoadTimer(this, [this](TObject* s) { Timer1Timer(s); });
     OnShow = [this](TObject* s) { FormShow(s); };
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
     FormCreate(this);
@@ -119,19 +114,11 @@ void TFrm_ShiPu::BuildListPage() {
     N4 = AddMenuItem(this, PopupMenu1, "N4", "删除食谱", [this](TObject* s) { N4Click(s); });
     TV_FD1->SetPopupMenu(PopupMenu1);
 
-    pnlSrcRlt = Place<TSkPanel>(this, T1, "pnlSrcRlt", 8, 40, 210, 480);
-    pnlSrcRlt->SetBevelOuter(bvNone);
-    pnlSrcRlt->SetVisible(false);
-    TVSPS = Place<TSkTreeView>(this, pnlSrcRlt, "TVSPS", 0, 0, 210, 444);
-    TVSPS->SetReadOnly(true);
-    TVSPS->SetShowRoot(false);
+    pnlSrcRlt = PlaceResultPanel(this, T1, "pnlSrcRlt", Rect(8, 40, 218, 520));
+    TVSPS = PlaceRecipeResults(this, pnlSrcRlt, "TVSPS");
     TVSPS->OnDblClick = [this](TObject* s) { TVSPSDblClick(s); };
-    btnBack = PlaceButton(this, pnlSrcRlt, "btnBack", "返回", 60, 450);
+    btnBack = PlaceBackButton(this, pnlSrcRlt, "btnBack");
     btnBack->OnClick = [this](TObject* s) { btnBackClick(s); };
-
-    RGP_P = Place<TSkGroupBox>(this, T1, "RGP_P", 18, 220, 190, 60);
-    Label5 = PlaceLabel(this, RGP_P, "Label5", "正在读取食谱... ...", 24, 28);
-    RGP_P->SetVisible(false);
 
     lblSP = PlaceLabel(this, T1, "lblSP", "", 230, 12);
     lblSP->Font()->SetSize(12);
@@ -156,8 +143,10 @@ void TFrm_ShiPu::BuildListPage() {
         lblYYSHLMouseLeave(s);
     };
 
-    SG_FDC = PlaceGrid(this, T1, "SG_FDC", Rect(228, 38, 751, 262), {44, 255, 100, 120});
-    SG_FDC->OnDrawCell = [this](TObject* s, int c, int r, TRect rc, TGridDrawState st) { SG_YYSDrawCell(s, c, r, rc, st); };
+    SG_FDC = PlaceGrid(this, T1, "SG_FDC", Rect(228, 38, 751, 262), {44, 230, 100, 120});
+    SG_FDC->OnDrawCell = [this](TObject* s, int c, int r, TRect rc, TGridDrawState st) {
+        SG_YYSDrawCell(s, c, r, rc, st);
+    };
     PlaceLabel(this, T1, QString(), "制作方法：", 230, 272)->Font()->SetStyle(FontStyle(fsBold));
     REdt_SP = Place<TSkRichEdit>(this, T1, "REdt_SP", 228, 292, 523, 188);
     REdt_SP->SetReadOnly(true);
@@ -192,13 +181,10 @@ void TFrm_ShiPu::BuildChooserPage() {
     N13 = AddMenuItem(this, PopupMenu3, "N13", "添加已选择的食物", [this](TObject* s) { N13Click(s); });
     TV_FD->SetPopupMenu(PopupMenu3);
 
-    pnlSrcRlt1 = Place<TSkPanel>(this, T2, "pnlSrcRlt1", 8, 94, 256, 426);
-    pnlSrcRlt1->SetBevelOuter(bvNone);
-    pnlSrcRlt1->SetVisible(false);
-    SG_SrcRlt = PlaceGrid(this, pnlSrcRlt1, "SG_SrcRlt", Rect(0, 0, 256, 390), {150, 40, 60});
-    SG_SrcRlt->SetOptions(SG_SrcRlt->Options() | goRowSelect);
+    pnlSrcRlt1 = PlaceResultPanel(this, T2, "pnlSrcRlt1", Rect(8, 94, 264, 520));
+    SG_SrcRlt = PlaceFoodResults(this, pnlSrcRlt1, "SG_SrcRlt");
     SG_SrcRlt->OnDblClick = [this](TObject* s) { SG_SrcRltDblClick(s); };
-    btnBack1 = PlaceButton(this, pnlSrcRlt1, "btnBack1", "返回", 83, 396);
+    btnBack1 = PlaceBackButton(this, pnlSrcRlt1, "btnBack1");
     btnBack1->OnClick = [this](TObject* s) { btnBack1Click(s); };
 
     Btn_Add = PlaceButton(this, T2, "Btn_Add", "添 加", 276, 260, 80);
@@ -207,8 +193,12 @@ void TFrm_ShiPu::BuildChooserPage() {
     lblSPTit = PlaceLabel(this, T2, "lblSPTit", "已选择的食物", 370, 68);
     SG_FD1 = PlaceGrid(this, T2, "SG_FD1", Rect(368, 94, 751, 480), {50, 310});
     SG_FD1->SetTag(11);
-    SG_FD1->OnDrawCell = [this](TObject* s, int c, int r, TRect rc, TGridDrawState st) { SG_YYSDrawCell(s, c, r, rc, st); };
-    SG_FD1->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { SG_Fd111MouseDown(s, b, sh, x, y); };
+    SG_FD1->OnDrawCell = [this](TObject* s, int c, int r, TRect rc, TGridDrawState st) {
+        SG_YYSDrawCell(s, c, r, rc, st);
+    };
+    SG_FD1->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+        SG_Fd111MouseDown(s, b, sh, x, y);
+    };
     PopupMenu2 = new TPopupMenu(this);
     PopupMenu2->SetName("PopupMenu2");
     N2 = AddMenuItem(this, PopupMenu2, "N2", "设置常用食物", nullptr);
@@ -225,11 +215,17 @@ void TFrm_ShiPu::BuildWeightPage() {
     lblSPStep2 = PlaceStepHeading(this, T3, "制作食谱（共3步）", "lblSPStep2", "第二步：输入食物重量");
     SG_FD2 = PlaceGrid(this, T3, "SG_FD2", Rect(8, 58, 448, 288), {44, 196, 90, 100});
     SG_FD2->SetTag(10);
-    SG_FD2->OnDrawCell = [this](TObject* s, int c, int r, TRect rc, TGridDrawState st) { SG_YYSDrawCell(s, c, r, rc, st); };
+    SG_FD2->OnDrawCell = [this](TObject* s, int c, int r, TRect rc, TGridDrawState st) {
+        SG_YYSDrawCell(s, c, r, rc, st);
+    };
     SG_FD2->OnKeyPress = [this](TObject* s, QChar& k) { SG_FD2KeyPress(s, k); };
     SG_FD2->OnSelectCell = [this](TObject* s, int c, int r, bool& can) { SG_FD2SelectCell(s, c, r, can); };
-    SG_FD2->OnSetEditText = [this](TObject* s, int c, int r, const QString& v) { SG_FD2SetEditText(s, c, r, v); };
-    SG_FD2->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { SG_FD2MouseDown(s, b, sh, x, y); };
+    SG_FD2->OnSetEditText = [this](TObject* s, int c, int r, const QString& v) {
+        SG_FD2SetEditText(s, c, r, v);
+    };
+    SG_FD2->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+        SG_FD2MouseDown(s, b, sh, x, y);
+    };
     PPM = new TPopupMenu(this);
     PPM->SetName("PPM");
     N9 = AddMenuItem(this, PPM, "N9", "", nullptr);
@@ -237,8 +233,9 @@ void TFrm_ShiPu::BuildWeightPage() {
     N17 = AddMenuItem(this, PPM, "N17", "删除", [this](TObject* s) { N17Click(s); });
     N11 = AddMenuItem(this, PPM, "N11", "营养素含量合计", [this](TObject* s) { N11Click(s); });
     SG_FD2->SetPopupMenu(PPM);
-    PlaceLabel(this, T3, QString(), "提示：在食物列表上点击右键，选择“营养素含量合计”可查看营养素。", 460, 60)
-        ->SetWordWrap(false);
+    lblYYSHint = PlaceLabel(this, T3, "lblYYSHint",
+                            "提示：在食物列表上点击右键，\n选择“营养素含量合计”查看营养素。", 460, 16);
+    lblYYSHint->Font()->SetColor(clGray);
 
     lblSPStep3 = PlaceLabel(this, T3, "lblSPStep3", "第三步：保存食谱", 8, 300);
     lblSPStep3->Font()->SetColor(clBlue);
@@ -264,33 +261,37 @@ void TFrm_ShiPu::BuildWeightPage() {
     btnUp2->OnClick = [this](TObject* s) { btnUp2Click(s); };
     btnSPDir->OnClick = [this](TObject* s) { btnSPDirClick(s); };
 
-    RGP_YYS = Place<TSkGroupBox>(this, T3, "RGP_YYS", 460, 84, 290, 436);
+    // Over the hint while it is shown: 24 rows of 18 pixels and their lines.
+    RGP_YYS = Place<TSkGroupBox>(this, T3, "RGP_YYS", 458, 8, 292, 494);
     RGP_YYS->SetCaption("营养素含量合计");
-    SG_YYS1 = PlaceGrid(this, RGP_YYS, "SG_YYS1", Rect(8, 22, 282, 404), {110, 150});
+    SG_YYS1 = PlaceGrid(this, RGP_YYS, "SG_YYS1", Rect(6, 24, 286, 484), {110, 164});
     SG_YYS1->SetFixedRows(0);
     SG_YYS1->SetRowCount(NutrientTotalRows);
-    SG_YYS1->SetDefaultRowHeight(15);
-    SG_YYS1->OnDrawCell = [this](TObject* s, int c, int r, TRect rc, TGridDrawState st) { SG_YYSDrawCell(s, c, r, rc, st); };
-    Label4 = PlaceLabel(this, RGP_YYS, "Label4", "关闭", 246, 412);
+    SG_YYS1->SetDefaultRowHeight(18);
+    SG_YYS1->SetScrollBars(ssNone);
+    SG_YYS1->OnDrawCell = [this](TObject* s, int c, int r, TRect rc, TGridDrawState st) {
+        SG_YYSDrawCell(s, c, r, rc, st);
+    };
+    Label4 = PlaceLabel(this, RGP_YYS, "Label4", "关闭", 254, 2);
     MakeHoverLink(Label4);
     Label4->OnClick = [this](TObject* s) { Label4Click(s); };
     RGP_YYS->SetVisible(false);
 }
 
-void TFrm_ShiPu::ShowPage(TTabSheet* page) { PC->SetActivePage(page); }
+void TFrm_ShiPu::ShowPage(TTabSheet* page) {
+    PC->SetActivePage(page);
+}
 
 // T1 -------------------------------------------------------------------------------------------
 
 void TFrm_ShiPu::FormCreate(TObject*) {
-    if (MainFrm) {
-        const TPoint origin = MainFrm->PopupOrigin();
-        SetBounds(origin.X, origin.Y, Width(), Height());
-    }
+    PlaceAtPopupOrigin(this);
 }
 
 void TFrm_ShiPu::FormShow(TObject*) {
     const char* headers[] = {"序号", "食物名称", "重量(克)", "热量(Kcal)"};
-    for (int col = 0; col < 4; ++col) SG_FDC->SetCells(col, 0, headers[col]);
+    for (int col = 0; col < 4; ++col)
+        SG_FDC->SetCells(col, 0, headers[col]);
     for (TStringGrid* g : {SG_FD1, SG_FD2}) {
         g->SetCells(0, 0, "序号");
         g->SetCells(1, 0, "食物名称");
@@ -307,9 +308,7 @@ void TFrm_ShiPu::FormClose(TObject*, TCloseAction& Action) {
 }
 
 void TFrm_ShiPu::Timer1Timer(TObject*) {
-    RGP_P->Show();
-    RGP_P->BringToFront();
-    RGP_P->Repaint();
+    ShowBusyBox(RGP_P);
     Timer1->SetEnabled(false);
     DM->FillRecipeTree(TV_FD1);
     if (TV_FD->Items()->Count() == 0) DM->FillFoodTree(TV_FD);
@@ -362,18 +361,14 @@ void TFrm_ShiPu::LoadRecipe(int id, TCustomMemo* preparation) {
 }
 
 void TFrm_ShiPu::TV_FD1CustomDrawItem(TCustomTreeView* Sender, TTreeNode*, TCustomDrawState State, bool&) {
-    if (!(State & cdsSelected)) return;
-    Sender->Canvas()->Brush()->SetColor(0xEEFFFF);
-    Sender->Canvas()->Font()->SetColor(0xFF0000);
+    HighlightSelectedNode(Sender, State);
 }
 
 void TFrm_ShiPu::btnSrcClick(TObject*) {
     const QString text = edtSP->Text().trimmed().toUpper();
     if (text.isEmpty()) return;
     FillRecipeSearchTree(TV_FD1, TVSPS, text);
-    pnlSrcRlt->Show();
-    pnlSrcRlt->BringToFront();
-    TV_FD1->SetEnabled(false);
+    ShowSearchResults(pnlSrcRlt, TV_FD1);
 }
 
 void TFrm_ShiPu::edtSPChange(TObject* Sender) {
@@ -399,15 +394,12 @@ void TFrm_ShiPu::TVSPSDblClick(TObject* Sender) {
 
 void TFrm_ShiPu::btnBackClick(TObject*) {
     TVSPS->Items()->Clear();
-    pnlSrcRlt->Hide();
-    TV_FD1->SetEnabled(true);
+    HideSearchResults(pnlSrcRlt, TV_FD1);
 }
 
 void TFrm_ShiPu::N1Click(TObject*) {
     TV_FD1->Items()->Clear();
-    RGP_P->Show();
-    RGP_P->BringToFront();
-    RGP_P->Repaint();
+    ShowBusyBox(RGP_P);
     Timer1->SetEnabled(true);
 }
 
@@ -421,8 +413,10 @@ void TFrm_ShiPu::N4Click(TObject*) {
         return;
     }
     if (MessageBox("是否删除 食谱 【" + FRecipeName + "】", InfoCaption, MB_OKCANCEL) != IDOK) return;
-    if (DM->DeleteRecipe(recipe->ID)) node->Delete();
-    else MessageBox("删除失败，请重新操作。", InfoCaption, MB_OK);
+    if (DM->DeleteRecipe(recipe->ID))
+        node->Delete();
+    else
+        MessageBox("删除失败，请重新操作。", InfoCaption, MB_OK);
 }
 
 void TFrm_ShiPu::lblSetUseFDClick(TObject*) {
@@ -471,7 +465,9 @@ void TFrm_ShiPu::lblYYSHLMouseEnter(TObject*) {
     lblYYSHL->SetShowHint(true);
 }
 
-void TFrm_ShiPu::lblYYSHLMouseLeave(TObject*) { lblYYSHL->SetShowHint(false); }
+void TFrm_ShiPu::lblYYSHLMouseLeave(TObject*) {
+    lblYYSHL->SetShowHint(false);
+}
 
 void TFrm_ShiPu::btnPrtSPClick(TObject*) {
     TStringList lines;
@@ -497,5 +493,6 @@ void TFrm_ShiPu::btnOutSPClick(TObject*) {
 void TFrm_ShiPu::SG_YYSDrawCell(TObject* Sender, int ACol, int ARow, TRect Rect, TGridDrawState) {
     auto* grid = static_cast<TStringGrid*>(Sender);
     if (grid == SG_FD1 && ARow == 0) return;
-    DrawStripedCell(grid, ACol, ARow, Rect, grid == SG_FD1 || grid == SG_FD2 ? EditorRowColour : ViewRowColour);
+    DrawStripedCell(grid, ACol, ARow, Rect,
+                    grid == SG_FD1 || grid == SG_FD2 ? EditorRowColour : ViewRowColour);
 }

@@ -71,6 +71,7 @@ public:
     TSkGroupBox* RGP_YYS;
     TSkStringGrid* SG_YYS1;
     TLabel* Label4;
+    TLabel* lblYYSHint;  // where to find the totals, while they are hidden
     TLabel *lblSPStep3, *lblSaveTit, *lblSaveCls, *Label36, *Label35;
     TSkEdit* ED_SPN;
     TSkComboBox *CB_SPC, *CB_P;
@@ -84,7 +85,8 @@ public:
     void FormClose(TObject* Sender, TCloseAction& Action);
     void Timer1Timer(TObject* Sender);
     void TV_FD1Change(TObject* Sender, TTreeNode* Node);
-    void TV_FD1CustomDrawItem(TCustomTreeView* Sender, TTreeNode* Node, TCustomDrawState State, bool& DefaultDraw);
+    void TV_FD1CustomDrawItem(TCustomTreeView* Sender, TTreeNode* Node, TCustomDrawState State,
+                              bool& DefaultDraw);
     void btnSrcClick(TObject* Sender);
     void edtSPChange(TObject* Sender);
     void edtSPKeyDown(TObject* Sender, unsigned short& Key, TShiftState Shift);

@@ -9,7 +9,7 @@
 namespace {
 
 // Hidden columns of the editor's grids.
-const int ChosenIdCol = 3, ChosenWeightCol = 4;  // SG_FD1
+const int ChosenIdCol = 3, ChosenWeightCol = 4;       // SG_FD1
 const int WeightCol = 2, KcalCol = 3, FoodIdCol = 4;  // SG_FD2
 
 }  // namespace
@@ -18,7 +18,7 @@ void TFrm_ShiPu::OpenEditor() {
     lblSaveTit->SetCaption("食谱名称");
     lblSaveCls->SetCaption("食谱类别");
     CB_SPC->SetEnabled(true);
-    RGP_YYS->Hide();
+    Label4Click(Label4);
     ShowPage(T2);
 }
 
@@ -77,7 +77,9 @@ void TFrm_ShiPu::TV_FDDblClick(TObject* Sender) {
     if (TV_FD->Selected() && !TV_FD->Selected()->HasChildren()) Btn_AddClick(Sender);
 }
 
-void TFrm_ShiPu::N13Click(TObject* Sender) { Btn_AddClick(Sender); }
+void TFrm_ShiPu::N13Click(TObject* Sender) {
+    Btn_AddClick(Sender);
+}
 
 void TFrm_ShiPu::SG_Fd111MouseDown(TObject* Sender, TMouseButton, TShiftState, int X, int Y) {
     auto* grid = static_cast<TStringGrid*>(Sender);
@@ -87,17 +89,17 @@ void TFrm_ShiPu::SG_Fd111MouseDown(TObject* Sender, TMouseButton, TShiftState, i
 }
 
 void TFrm_ShiPu::N15Click(TObject*) {
-    if (!SG_FD1->Cells(1, SG_FD1->Row()).isEmpty()) DeleteGridRow(SG_FD1->Row(), SG_FD1, 1);
+    DeleteNamedRow(SG_FD1);
 }
 
 void TFrm_ShiPu::Btn_SrcClick(TObject*) {
     FillFoodSearchGrid(SG_SrcRlt, ED_Src->Text().toUpper());
-    pnlSrcRlt1->Show();
-    pnlSrcRlt1->BringToFront();
-    TV_FD->SetEnabled(false);
+    ShowSearchResults(pnlSrcRlt1, TV_FD);
 }
 
-void TFrm_ShiPu::ED_SrcChange(TObject* Sender) { Btn_SrcClick(Sender); }
+void TFrm_ShiPu::ED_SrcChange(TObject* Sender) {
+    Btn_SrcClick(Sender);
+}
 
 void TFrm_ShiPu::SG_SrcRltDblClick(TObject* Sender) {
     const QString name = SG_SrcRlt->Cells(0, SG_SrcRlt->Row());
@@ -107,9 +109,8 @@ void TFrm_ShiPu::SG_SrcRltDblClick(TObject* Sender) {
 }
 
 void TFrm_ShiPu::btnBack1Click(TObject*) {
-    pnlSrcRlt1->Hide();
+    HideSearchResults(pnlSrcRlt1, TV_FD);
     DM->ClearGrid(SG_SrcRlt, 1);
-    TV_FD->SetEnabled(true);
 }
 
 void TFrm_ShiPu::btnDownClick(TObject*) {
@@ -131,7 +132,8 @@ void TFrm_ShiPu::btnDownClick(TObject*) {
         SG_FD2->SetCells(KcalCol, row, FormatFloat("0.0", kcal));
     }
     const char* headers[] = {"食物名称", "重量(克)", "热量(KCal)"};
-    for (int col = 1; col <= 3; ++col) SG_FD2->SetCells(col, 0, headers[col - 1]);
+    for (int col = 1; col <= 3; ++col)
+        SG_FD2->SetCells(col, 0, headers[col - 1]);
     WriteEnergyTotalRow(SG_FD2);
 }
 
@@ -143,14 +145,17 @@ void TFrm_ShiPu::btnSPDir1Click(TObject*) {
 
 // Steps 2 and 3 --------------------------------------------------------------------------------
 
-void TFrm_ShiPu::SG_FD2KeyPress(TObject*, QChar& Key) { FilterWeightKey(SG_FD2, WeightCol, Key); }
+void TFrm_ShiPu::SG_FD2KeyPress(TObject*, QChar& Key) {
+    FilterWeightKey(SG_FD2, WeightCol, Key);
+}
 
 void TFrm_ShiPu::SG_FD2SelectCell(TObject*, int ACol, int ARow, bool&) {
     EditOnlyWeightColumn(SG_FD2, ACol, ARow, WeightCol);
 }
 
 void TFrm_ShiPu::SG_FD2SetEditText(TObject*, int ACol, int ARow, const QString& Value) {
-    if (ACol != WeightCol || ARow < 1 || SG_FD2->Cells(FoodIdCol, ARow).isEmpty() || SG_FD2->Cells(1, ARow).isEmpty())
+    if (ACol != WeightCol || ARow < 1 || SG_FD2->Cells(FoodIdCol, ARow).isEmpty() ||
+        SG_FD2->Cells(1, ARow).isEmpty())
         return;
     double grams = 0;
     if (!TryStrToFloat(Value, grams)) grams = 0;
@@ -172,9 +177,7 @@ void TFrm_ShiPu::SG_FD2MouseDown(TObject*, TMouseButton, TShiftState, int X, int
 }
 
 void TFrm_ShiPu::N17Click(TObject*) {
-    const int row = SG_FD2->Row();
-    if (row <= 0 || SG_FD2->Cells(1, row).isEmpty()) return;
-    DeleteGridRow(row, SG_FD2, 1);
+    DeleteNamedRow(SG_FD2);
     WriteEnergyTotalRow(SG_FD2);
 }
 
@@ -190,13 +193,19 @@ void TFrm_ShiPu::N11Click(TObject*) {
         entries.Add(name + "," + SG_FD2->Cells(WeightCol, row) + "," + SG_FD2->Cells(FoodIdCol, row));
     }
     ShowNutrientTotals(SumNutrients(entries), SG_YYS1);
+    lblYYSHint->Hide();
     RGP_YYS->Show();
     RGP_YYS->BringToFront();
 }
 
-void TFrm_ShiPu::Label4Click(TObject*) { RGP_YYS->Hide(); }
+void TFrm_ShiPu::Label4Click(TObject*) {
+    RGP_YYS->Hide();
+    lblYYSHint->Show();
+}
 
-void TFrm_ShiPu::btnUp2Click(TObject*) { ShowPage(T2); }
+void TFrm_ShiPu::btnUp2Click(TObject*) {
+    ShowPage(T2);
+}
 
 void TFrm_ShiPu::btnSPDirClick(TObject*) {
     ShowPage(T1);

@@ -24,7 +24,8 @@ bool IsSetMealNode(TTreeNode* node) {
     return node && node->Parent() && node->Parent()->StateIndex() == 3;
 }
 
-QString TFrm_TaoCan::ItemEnergy(const QString& kind, const QString& id, double grams, const char* foodFormat) {
+QString TFrm_TaoCan::ItemEnergy(const QString& kind, const QString& id, double grams,
+                                const char* foodFormat) {
     if (kind == "1") {
         double kcal = 0;
         AddFoodKcal(id, grams, kcal);
@@ -40,15 +41,7 @@ QString TFrm_TaoCan::ItemEnergy(const QString& kind, const QString& id, double g
 TFrm_TaoCan::TFrm_TaoCan(TComponent* AOwner) : TForm(AOwner) {
     SetName("Frm_TaoCan");
     SetCaption("饮食套餐");
-    SetBorderStyle(bsNone);
-    SetClientWidth(759);
-    SetClientHeight(528);
-    SetColor(clWhite);
-    PC = Place<TSkPageControl>(this, this, "PC", 0, 0, 759, 528);
-    PC->SetAlign(alClient);
-    T1 = AddHiddenPage(this, PC, "T1", "饮食套餐");
-    T2 = AddHiddenPage(this, PC, "T2", "套餐制作（共3步）");
-    T3 = AddHiddenPage(this, PC, "T3", "套餐制作（共3步）");
+    PC = BuildStepPages(this, "饮食套餐", "套餐制作（共3步）", T1, T2, T3);
 
     PopupMenu1 = new TPopupMenu(this);
     PopupMenu1->SetName("PopupMenu1");
@@ -62,13 +55,8 @@ TFrm_TaoCan::TFrm_TaoCan(TComponent* AOwner) : TForm(AOwner) {
     BuildWeightPage();
     PC->SetActivePage(T1);
 
-    RGP_P = Place<TSkGroupBox>(this, this, "RGP_P", 18, 220, 190, 60);
-    PlaceLabel(this, RGP_P, "Label5", "正在读取食谱... ...", 24, 28);
-    RGP_P->SetVisible(false);
-    Timer1 = new TTimer(this);
-    Timer1->SetName("Timer1");
-    Timer1->SetInterval(1000);
-    Timer1->OnTimer = [this](TObject* s) { Timer1Timer(s); };
+    RGP_P = PlaceBusyBox(this);
+    Timer1 = AddLoadTimer(this, [this](TObject* s) { Timer1Timer(s); });
     OnShow = [this](TObject* s) { FormShow(s); };
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
     FormCreate(this);
@@ -89,8 +77,10 @@ void TFrm_TaoCan::BuildListPage() {
     lblsptc->Font()->SetSize(12);
     lblsptc->Font()->SetStyle(FontStyle(fsBold));
     lblsptc->Font()->SetColor(clBlue);
-    SG_FDC = PlaceGrid(this, T1, "SG_FDC", Rect(238, 38, 751, 476), {44, 245, 100, 120});
-    SG_FDC->OnDrawCell = [this](TObject* s, int c, int r, TRect rc, TGridDrawState st) { SG_YYSDrawCell(s, c, r, rc, st); };
+    SG_FDC = PlaceGrid(this, T1, "SG_FDC", Rect(238, 38, 751, 476), {44, 225, 100, 120});
+    SG_FDC->OnDrawCell = [this](TObject* s, int c, int r, TRect rc, TGridDrawState st) {
+        SG_YYSDrawCell(s, c, r, rc, st);
+    };
 
     btnMakeTC = PlaceButton(this, T1, "btnMakeTC", "制作套餐", 365, 490);
     btnModifyTC = PlaceButton(this, T1, "btnModifyTC", "修改套餐", 462, 490);
@@ -105,7 +95,8 @@ void TFrm_TaoCan::BuildListPage() {
 void TFrm_TaoCan::BuildChooserPage() {
     PlaceStepHeading(this, T2, "套餐制作（共3步）", "lblStep1", "第一步：选择套餐内容");
     PlaceLabel(this, T2, "lblHint", "提示：选择自己爱好的食物或食谱，点击添加按钮，完成选择。", 160, 38)
-        ->Font()->SetColor(clGray);
+        ->Font()
+        ->SetColor(clGray);
 
     PCSS = Place<TSkPageControl>(this, T2, "PCSS", 8, 62, 274, 420);
     TabSheet1 = new TTabSheet(this);
@@ -116,6 +107,8 @@ void TFrm_TaoCan::BuildChooserPage() {
     TabSheet2->SetName("TabSheet2");
     TabSheet2->SetPageControl(PCSS);
     TabSheet2->SetCaption("食谱");
+    TabSheet1->SetColor(clWhite);
+    TabSheet2->SetColor(clWhite);
     PCSS->SetActivePage(TabSheet1);
 
     ED_Src = Place<TSkEdit>(this, TabSheet1, "ED_Src", 4, 4, 196, 26);
@@ -126,13 +119,10 @@ void TFrm_TaoCan::BuildChooserPage() {
     TV_FD->SetReadOnly(true);
     TV_FD->SetHideSelection(false);
     TV_FD->OnDblClick = [this](TObject* s) { TV_FDDblClick(s); };
-    pnlSrcRlt = Place<TSkPanel>(this, TabSheet1, "pnlSrcRlt", 4, 34, 256, 346);
-    pnlSrcRlt->SetBevelOuter(bvNone);
-    pnlSrcRlt->SetVisible(false);
-    SG_SrcRlt = PlaceGrid(this, pnlSrcRlt, "SG_SrcRlt", Rect(0, 0, 256, 312), {150, 40, 60});
-    SG_SrcRlt->SetOptions(SG_SrcRlt->Options() | goRowSelect);
+    pnlSrcRlt = PlaceResultPanel(this, TabSheet1, "pnlSrcRlt", Rect(4, 34, 260, 380));
+    SG_SrcRlt = PlaceFoodResults(this, pnlSrcRlt, "SG_SrcRlt");
     SG_SrcRlt->OnDblClick = [this](TObject* s) { SG_SrcRltDblClick(s); };
-    btnBack = PlaceButton(this, pnlSrcRlt, "btnBack", "返回", 83, 316);
+    btnBack = PlaceBackButton(this, pnlSrcRlt, "btnBack");
     btnBack->OnClick = [this](TObject* s) { btnBackClick(s); };
 
     PlaceLabel(this, TabSheet2, "lblSPName", "食谱名称", 4, 9);
@@ -148,14 +138,10 @@ void TFrm_TaoCan::BuildChooserPage() {
     TV_FD1->OnCustomDrawItem = [this](TCustomTreeView* t, TTreeNode* n, TCustomDrawState st, bool& d) {
         TV_FD1CustomDrawItem(t, n, st, d);
     };
-    pnlSrcSPRlt = Place<TSkPanel>(this, TabSheet2, "pnlSrcSPRlt", 4, 34, 256, 346);
-    pnlSrcSPRlt->SetBevelOuter(bvNone);
-    pnlSrcSPRlt->SetVisible(false);
-    TVSPS = Place<TSkTreeView>(this, pnlSrcSPRlt, "TVSPS", 0, 0, 256, 312);
-    TVSPS->SetReadOnly(true);
-    TVSPS->SetShowRoot(false);
+    pnlSrcSPRlt = PlaceResultPanel(this, TabSheet2, "pnlSrcSPRlt", Rect(4, 34, 260, 380));
+    TVSPS = PlaceRecipeResults(this, pnlSrcSPRlt, "TVSPS");
     TVSPS->OnDblClick = [this](TObject* s) { TVSPSDblClick(s); };
-    btnBackSP = PlaceButton(this, pnlSrcSPRlt, "btnBackSP", "返回", 83, 316);
+    btnBackSP = PlaceBackButton(this, pnlSrcSPRlt, "btnBackSP");
     btnBackSP->OnClick = [this](TObject* s) { btnBackSPClick(s); };
 
     Btn_Add = PlaceButton(this, T2, "Btn_Add", "添 加", 292, 260, 80);
@@ -163,8 +149,12 @@ void TFrm_TaoCan::BuildChooserPage() {
     PlaceLabel(this, T2, "lblChosen", "已选择内容", 386, 68);
     SG_FD1 = PlaceGrid(this, T2, "SG_FD1", Rect(384, 94, 751, 480), {50, 295});
     SG_FD1->SetTag(11);
-    SG_FD1->OnDrawCell = [this](TObject* s, int c, int r, TRect rc, TGridDrawState st) { SG_FD1DrawCell(s, c, r, rc, st); };
-    SG_FD1->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { SG_FdMouseDown(s, b, sh, x, y); };
+    SG_FD1->OnDrawCell = [this](TObject* s, int c, int r, TRect rc, TGridDrawState st) {
+        SG_FD1DrawCell(s, c, r, rc, st);
+    };
+    SG_FD1->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+        SG_FdMouseDown(s, b, sh, x, y);
+    };
     PopupMenu2 = new TPopupMenu(this);
     PopupMenu2->SetName("PopupMenu2");
     N15 = AddMenuItem(this, PopupMenu2, "N15", "删除", [this](TObject* s) { N15Click(s); });
@@ -183,8 +173,12 @@ void TFrm_TaoCan::BuildWeightPage() {
     SG_FD2->OnKeyPress = [this](TObject* s, QChar& k) { SG_FD2KeyPress(s, k); };
     SG_FD2->OnSelectCell = [this](TObject* s, int c, int r, bool& can) { SG_FD2SelectCell(s, c, r, can); };
     SG_FD2->OnDblClick = [this](TObject* s) { SG_FD2DblClick(s); };
-    SG_FD2->OnSetEditText = [this](TObject* s, int c, int r, const QString& v) { SG_FD2SetEditText(s, c, r, v); };
-    SG_FD2->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { SG_FD2MouseDown(s, b, sh, x, y); };
+    SG_FD2->OnSetEditText = [this](TObject* s, int c, int r, const QString& v) {
+        SG_FD2SetEditText(s, c, r, v);
+    };
+    SG_FD2->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+        SG_FD2MouseDown(s, b, sh, x, y);
+    };
     PPM = new TPopupMenu(this);
     PPM->SetName("PPM");
     N17 = AddMenuItem(this, PPM, "N17", "删除", [this](TObject* s) { N17Click(s); });
@@ -211,15 +205,14 @@ void TFrm_TaoCan::BuildWeightPage() {
     btnSPDir2->OnClick = [this](TObject* s) { btnSPDir2Click(s); };
 }
 
-void TFrm_TaoCan::ShowPage(TTabSheet* page) { PC->SetActivePage(page); }
+void TFrm_TaoCan::ShowPage(TTabSheet* page) {
+    PC->SetActivePage(page);
+}
 
 // T1 -------------------------------------------------------------------------------------------
 
 void TFrm_TaoCan::FormCreate(TObject*) {
-    if (MainFrm) {
-        const TPoint origin = MainFrm->PopupOrigin();
-        SetBounds(origin.X, origin.Y, Width(), Height());
-    }
+    PlaceAtPopupOrigin(this);
 }
 
 void TFrm_TaoCan::FormShow(TObject*) {
@@ -241,9 +234,7 @@ void TFrm_TaoCan::FormClose(TObject*, TCloseAction& Action) {
 }
 
 void TFrm_TaoCan::Timer1Timer(TObject*) {
-    RGP_P->Show();
-    RGP_P->BringToFront();
-    RGP_P->Repaint();
+    ShowBusyBox(RGP_P);
     Timer1->SetEnabled(false);
     if (TV_FD->Items()->Count() == 0) DM->FillFoodTree(TV_FD);
     DM->FillRecipeTree(TV_FD1);
@@ -291,9 +282,7 @@ void TFrm_TaoCan::TV_TCChange(TObject*, TTreeNode* Node) {
 
 void TFrm_TaoCan::N1Click(TObject*) {
     TV_FD1->Items()->Clear();
-    RGP_P->Show();
-    RGP_P->BringToFront();
-    RGP_P->Repaint();
+    ShowBusyBox(RGP_P);
     Timer1->SetEnabled(true);
 }
 
@@ -302,8 +291,10 @@ void TFrm_TaoCan::N4Click(TObject*) {
     TTreeNode* node = TV_TC->Selected();
     if (!IsSetMealNode(node)) return;
     if (MessageBox("是否删除饮食套餐【" + node->Text() + "】", InfoCaption, MB_OKCANCEL) != IDOK) return;
-    if (DM->DeleteSetMeal(node->StateIndex())) node->Delete();
-    else MessageBox("删除失败，请重新操作。", InfoCaption, MB_OK);
+    if (DM->DeleteSetMeal(node->StateIndex()))
+        node->Delete();
+    else
+        MessageBox("删除失败，请重新操作。", InfoCaption, MB_OK);
 }
 
 void TFrm_TaoCan::btnPrtSPClick(TObject*) {
@@ -336,7 +327,5 @@ void TFrm_TaoCan::SG_FD1DrawCell(TObject*, int ACol, int ARow, TRect Rect, TGrid
 }
 
 void TFrm_TaoCan::TV_FD1CustomDrawItem(TCustomTreeView* Sender, TTreeNode*, TCustomDrawState State, bool&) {
-    if (!(State & cdsSelected)) return;
-    Sender->Canvas()->Brush()->SetColor(0xEEFFFF);
-    Sender->Canvas()->Font()->SetColor(0xFF0000);
+    HighlightSelectedNode(Sender, State);
 }

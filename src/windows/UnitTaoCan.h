@@ -92,7 +92,8 @@ public:
     void SkButton3Click(TObject* Sender);
     void btnSPDir2Click(TObject* Sender);
     void btnSaveTCClick(TObject* Sender);
-    void TV_FD1CustomDrawItem(TCustomTreeView* Sender, TTreeNode* Node, TCustomDrawState State, bool& DefaultDraw);
+    void TV_FD1CustomDrawItem(TCustomTreeView* Sender, TTreeNode* Node, TCustomDrawState State,
+                              bool& DefaultDraw);
     void SG_FD1DrawCell(TObject* Sender, int ACol, int ARow, TRect Rect, TGridDrawState State);
 
 private:

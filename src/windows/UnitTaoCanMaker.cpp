@@ -87,9 +87,13 @@ void TFrm_TaoCan::Btn_AddClick(TObject*) {
     SG_FD1->SetCells(ItemIdCol, last, id);
 }
 
-void TFrm_TaoCan::TV_FDDblClick(TObject* Sender) { Btn_AddClick(Sender); }
+void TFrm_TaoCan::TV_FDDblClick(TObject* Sender) {
+    Btn_AddClick(Sender);
+}
 
-void TFrm_TaoCan::TV_FD1DblClick(TObject* Sender) { Btn_AddClick(Sender); }
+void TFrm_TaoCan::TV_FD1DblClick(TObject* Sender) {
+    Btn_AddClick(Sender);
+}
 
 void TFrm_TaoCan::SG_FdMouseDown(TObject* Sender, TMouseButton, TShiftState, int X, int Y) {
     auto* grid = static_cast<TStringGrid*>(Sender);
@@ -98,17 +102,17 @@ void TFrm_TaoCan::SG_FdMouseDown(TObject* Sender, TMouseButton, TShiftState, int
 }
 
 void TFrm_TaoCan::N15Click(TObject*) {
-    if (!SG_FD1->Cells(1, SG_FD1->Row()).isEmpty()) DeleteGridRow(SG_FD1->Row(), SG_FD1, 1);
+    DeleteNamedRow(SG_FD1);
 }
 
 void TFrm_TaoCan::Btn_SrcClick(TObject*) {
     FillFoodSearchGrid(SG_SrcRlt, ED_Src->Text().toUpper());
-    pnlSrcRlt->Show();
-    pnlSrcRlt->BringToFront();
-    TV_FD->SetEnabled(false);
+    ShowSearchResults(pnlSrcRlt, TV_FD);
 }
 
-void TFrm_TaoCan::ED_SrcChange(TObject* Sender) { Btn_SrcClick(Sender); }
+void TFrm_TaoCan::ED_SrcChange(TObject* Sender) {
+    Btn_SrcClick(Sender);
+}
 
 void TFrm_TaoCan::SG_SrcRltDblClick(TObject* Sender) {
     if (SG_SrcRlt->Cells(1, SG_SrcRlt->Row()).isEmpty()) return;
@@ -117,21 +121,20 @@ void TFrm_TaoCan::SG_SrcRltDblClick(TObject* Sender) {
 }
 
 void TFrm_TaoCan::btnBackClick(TObject*) {
-    pnlSrcRlt->Hide();
+    HideSearchResults(pnlSrcRlt, TV_FD);
     DM->ClearGrid(SG_SrcRlt, 1);
-    TV_FD->SetEnabled(true);
 }
 
 void TFrm_TaoCan::btnSrcSpClick(TObject*) {
     const QString text = edtSP->Text().trimmed().toUpper();
     if (text.isEmpty()) return;
     FillRecipeSearchTree(TV_FD1, TVSPS, text);
-    pnlSrcSPRlt->Show();
-    pnlSrcSPRlt->BringToFront();
-    TV_FD1->SetEnabled(false);
+    ShowSearchResults(pnlSrcSPRlt, TV_FD1);
 }
 
-void TFrm_TaoCan::edtSPChange(TObject* Sender) { btnSrcSpClick(Sender); }
+void TFrm_TaoCan::edtSPChange(TObject* Sender) {
+    btnSrcSpClick(Sender);
+}
 
 void TFrm_TaoCan::TVSPSDblClick(TObject* Sender) {
     TTreeNode* result = TVSPS->Selected();
@@ -143,8 +146,7 @@ void TFrm_TaoCan::TVSPSDblClick(TObject* Sender) {
 
 void TFrm_TaoCan::btnBackSPClick(TObject*) {
     TVSPS->Items()->Clear();
-    pnlSrcSPRlt->Hide();
-    TV_FD1->SetEnabled(true);
+    HideSearchResults(pnlSrcSPRlt, TV_FD1);
 }
 
 void TFrm_TaoCan::btnStep1Click(TObject*) {
@@ -156,13 +158,17 @@ void TFrm_TaoCan::btnStep1Click(TObject*) {
     DM->ClearGrid(SG_FD2, 1);
     SG_FD2->SetRowCount(SG_FD1->RowCount() + 1);
     for (int row = 1; row < SG_FD1->RowCount(); ++row) {
-        for (const auto& [from, to] : {std::pair{0, 0}, {1, 1}, {CarriedWeightCol, WeightCol}, {KindCol, KindCol},
-                                      {ItemIdCol, ItemIdCol}})
+        for (const auto& [from, to] : {std::pair{0, 0},
+                                       {1, 1},
+                                       {CarriedWeightCol, WeightCol},
+                                       {KindCol, KindCol},
+                                       {ItemIdCol, ItemIdCol}})
             SG_FD2->SetCells(to, row, SG_FD1->Cells(from, row));
         double grams = 0;
         if (TryStrToFloat(SG_FD2->Cells(WeightCol, row), grams))
-            SG_FD2->SetCells(KcalCol, row,
-                             ItemEnergy(SG_FD2->Cells(KindCol, row), SG_FD2->Cells(ItemIdCol, row), grams, "0.00"));
+            SG_FD2->SetCells(
+                KcalCol, row,
+                ItemEnergy(SG_FD2->Cells(KindCol, row), SG_FD2->Cells(ItemIdCol, row), grams, "0.00"));
     }
     WriteEnergyTotalRow(SG_FD2);
     if (!FSetMealName.isEmpty()) ED_SPN->SetText(FSetMealName);
@@ -177,7 +183,9 @@ void TFrm_TaoCan::btnSPDirClick(TObject*) {
 
 // Steps 2 and 3 --------------------------------------------------------------------------------
 
-void TFrm_TaoCan::SG_FD2KeyPress(TObject*, QChar& Key) { FilterWeightKey(SG_FD2, WeightCol, Key); }
+void TFrm_TaoCan::SG_FD2KeyPress(TObject*, QChar& Key) {
+    FilterWeightKey(SG_FD2, WeightCol, Key);
+}
 
 void TFrm_TaoCan::SG_FD2SelectCell(TObject*, int ACol, int ARow, bool&) {
     EditOnlyWeightColumn(SG_FD2, ACol, ARow, WeightCol);
@@ -191,9 +199,9 @@ void TFrm_TaoCan::SG_FD2SetEditText(TObject*, int ACol, int ARow, const QString&
     if (ACol != WeightCol || ARow < 1 || SG_FD2->Cells(1, ARow).isEmpty()) return;
     double grams = 0;
     SG_FD2->SetCells(KcalCol, ARow,
-                     TryStrToFloat(Value, grams)
-                         ? ItemEnergy(SG_FD2->Cells(KindCol, ARow), SG_FD2->Cells(ItemIdCol, ARow), grams, "0.0")
-                         : QString());
+                     TryStrToFloat(Value, grams) ? ItemEnergy(SG_FD2->Cells(KindCol, ARow),
+                                                              SG_FD2->Cells(ItemIdCol, ARow), grams, "0.0")
+                                                 : QString());
     WriteEnergyTotalRow(SG_FD2);
 }
 
@@ -202,13 +210,13 @@ void TFrm_TaoCan::SG_FD2MouseDown(TObject*, TMouseButton, TShiftState, int X, in
 }
 
 void TFrm_TaoCan::N17Click(TObject*) {
-    const int row = SG_FD2->Row();
-    if (row <= 0 || SG_FD2->Cells(1, row).isEmpty()) return;
-    DeleteGridRow(row, SG_FD2, 1);
+    DeleteNamedRow(SG_FD2);
     WriteEnergyTotalRow(SG_FD2);
 }
 
-void TFrm_TaoCan::SkButton3Click(TObject*) { ShowPage(T2); }
+void TFrm_TaoCan::SkButton3Click(TObject*) {
+    ShowPage(T2);
+}
 
 void TFrm_TaoCan::btnSPDir2Click(TObject*) {
     ShowPage(T1);
@@ -243,14 +251,16 @@ void TFrm_TaoCan::btnSaveTCClick(TObject*) {
             return;
         case TWeightCheck::Valid:
             lines.Add(QString::number(FEditID) + "," + SG_FD2->Cells(ItemIdCol, row) + "," +
-                      SG_FD2->Cells(WeightCol, row).trimmed() + "," + SG_FD2->Cells(KindCol, row) + "," + weekday);
+                      SG_FD2->Cells(WeightCol, row).trimmed() + "," + SG_FD2->Cells(KindCol, row) + "," +
+                      weekday);
         }
     }
     if (lines.Count() == 0) {
         MessageBox("套餐中的成分重量没有填写", InfoCaption, MB_OK);
         return;
     }
-    const int id = DM->SaveSetMealWithItems(CB_SPC->Text(), name, weekday, FEditID, FEditID > 0 ? 1 : 0, lines);
+    const int id =
+        DM->SaveSetMealWithItems(CB_SPC->Text(), name, weekday, FEditID, FEditID > 0 ? 1 : 0, lines);
     if (id <= 0) {
         MessageBox("套餐保存失败", InfoCaption, MB_OK);
         return;

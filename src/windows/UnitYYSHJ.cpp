@@ -11,7 +11,7 @@ TYYSHJFrm::TYYSHJFrm(TComponent* AOwner) : TForm(AOwner) {
     SetBorderStyle(bsDialog);
     SetPosition(poScreenCenter);
     SetClientWidth(300);
-    SetClientHeight(470);
+    SetClientHeight(548);
     SetColor(clWhite);
     pnlTit = Place<TSkPanel>(this, this, "pnlTit", 0, 0, 300, 32);
     pnlTit->SetAlign(alTop);
@@ -19,19 +19,22 @@ TYYSHJFrm::TYYSHJFrm(TComponent* AOwner) : TForm(AOwner) {
     pnlTit->SetColor(0xF8B600);
     pnlTit->Font()->SetColor(clWhite);
     pnlTit->Font()->SetStyle(FontStyle(fsBold));
-    SG_YYS = Place<TSkStringGrid>(this, this, "SG_YYS", 8, 40, 284, 386);
+    SG_YYS = Place<TSkStringGrid>(this, this, "SG_YYS", 8, 40, 284, 460);
     SG_YYS->SetColCount(2);
     SG_YYS->SetFixedCols(0);
     SG_YYS->SetRowCount(NutrientTotalRows);
     SG_YYS->SetFixedRows(0);
-    SG_YYS->SetDefaultRowHeight(15);
+    SG_YYS->SetDefaultRowHeight(18);
+    SG_YYS->SetScrollBars(ssNone);
     SG_YYS->SetColWidths(0, 110);
-    SG_YYS->SetColWidths(1, 150);
+    SG_YYS->SetColWidths(1, 168);
     SG_YYS->SetOptions(goVertLine | goHorzLine);
     SG_YYS->OnDrawCell = [this](TObject*, int c, int r, TRect rc, TGridDrawState) {
         DrawStripedCell(SG_YYS, c, r, rc, 0xFCEEE3);
     };
-    SG_YYS->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { SG_YYSMouseDown(s, b, sh, x, y); };
+    SG_YYS->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+        SG_YYSMouseDown(s, b, sh, x, y);
+    };
     PopupMenu3 = new TPopupMenu(this);
     PopupMenu3->SetName("PopupMenu3");
     N18 = new TMenuItem(this);
@@ -40,7 +43,7 @@ TYYSHJFrm::TYYSHJFrm(TComponent* AOwner) : TForm(AOwner) {
     N18->OnClick = [this](TObject* s) { N18Click(s); };
     PopupMenu3->Items()->Add(N18);
     SG_YYS->SetPopupMenu(PopupMenu3);
-    btnClose = Place<TSkButton>(this, this, "btnClose", 110, 434, 80, 28);
+    btnClose = Place<TSkButton>(this, this, "btnClose", 110, 510, 80, 28);
     btnClose->SetCaption("关闭");
     btnClose->OnClick = [this](TObject*) { Close(); };
 
@@ -55,7 +58,8 @@ TYYSHJFrm::TYYSHJFrm(TComponent* AOwner) : TForm(AOwner) {
 }
 
 void TYYSHJFrm::FormShow(TObject*) {
-    for (int row = 0; row < NutrientTotalRows; ++row) SG_YYS->SetCells(0, row, NutrientTotalNames[row]);
+    for (int row = 0; row < NutrientTotalRows; ++row)
+        SG_YYS->SetCells(0, row, NutrientTotalNames[row]);
 }
 
 void TYYSHJFrm::ShowTotals(TStringGrid* Grid, const QString& Caption) {
@@ -78,4 +82,6 @@ void TYYSHJFrm::SG_YYSMouseDown(TObject*, TMouseButton, TShiftState, int X, int 
     N18->SetCaption("查看 " + SG_YYS->Cells(0, row) + " 说明");
 }
 
-void TYYSHJFrm::N18Click(TObject*) { OpenNutrientPage(SG_YYS->Cells(0, SG_YYS->Row())); }
+void TYYSHJFrm::N18Click(TObject*) {
+    OpenNutrientPage(SG_YYS->Cells(0, SG_YYS->Row()));
+}

@@ -38,7 +38,9 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    void SelectRecipe(const QString& name) { ASSERT_TRUE(SelectNodeByText(Book->TV_FD1, name, 1)) << name.toStdString(); }
+    void SelectRecipe(const QString& name) {
+        ASSERT_TRUE(SelectNodeByText(Book->TV_FD1, name, 1)) << name.toStdString();
+    }
     void AddFood(const QString& name) {
         ASSERT_TRUE(SelectNodeByText(Book->TV_FD, name, 2)) << name.toStdString();
         Book->Btn_Add->Click();
@@ -46,15 +48,18 @@ protected:
     // The texts of one column from row 1 on.
     static QStringList Column(TStringGrid* grid, int col) {
         QStringList texts;
-        for (int row = 1; row < grid->RowCount(); ++row) texts << grid->Cells(col, row);
+        for (int row = 1; row < grid->RowCount(); ++row)
+            texts << grid->Cells(col, row);
         return texts;
     }
     // Types into a cell of the weight grid as a user does: click it, then the keys.
     void TypeWeight(int row, const QString& keys) {
         QApplication::setActiveWindow(Book->Widget());
         const TRect r = Book->SG_FD2->CellRect(2, row);
-        QTest::mouseClick(Book->SG_FD2->Widget(), Qt::LeftButton, {}, QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
-        for (QChar c : keys) QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        QTest::mouseClick(Book->SG_FD2->Widget(), Qt::LeftButton, {},
+                          QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+        for (QChar c : keys)
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     }
     int RecipeId(const QString& name) {
@@ -62,10 +67,13 @@ protected:
     }
     // A recipe stored directly, with foods "id:grams".
     int StoreRecipe(const QString& name, const QList<QPair<int, double>>& foods) {
-        Db.Exec("insert into SPInfo (SPCls, SPP, SPName, PY, SPZF, CFlg) values ('点心', '蒸', :N, '', '', 1)", {{"N", name}});
+        Db.Exec(
+            "insert into SPInfo (SPCls, SPP, SPName, PY, SPZF, CFlg) values ('点心', '蒸', :N, '', '', 1)",
+            {{"N", name}});
         const int id = RecipeId(name);
         for (const auto& [food, grams] : foods)
-            Db.Exec("insert into SPTxt (SPID, FdID, FdNet) values (:S, :F, :G)", {{"S", id}, {"F", food}, {"G", grams}});
+            Db.Exec("insert into SPTxt (SPID, FdID, FdNet) values (:S, :F, :G)",
+                    {{"S", id}, {"F", food}, {"G", grams}});
         return id;
     }
     void Reload() { Book->Timer1Timer(Book->Timer1); }
@@ -101,7 +109,8 @@ TEST_F(RecipeBook, OpensOnTheFirstRecipeWithItsFoodsTotalAndPreparation) {
 TEST_F(RecipeBook, SearchesByNameAndByInitials) {
     auto results = [&] {
         QStringList names;
-        for (int i = 0; i < Book->TVSPS->Items()->Count(); ++i) names << Book->TVSPS->Items()->Item(i)->Text();
+        for (int i = 0; i < Book->TVSPS->Items()->Count(); ++i)
+            names << Book->TVSPS->Items()->Item(i)->Text();
         return names;
     };
     Book->edtSP->SetText("米饭");
@@ -165,10 +174,12 @@ TEST_F(RecipeBook, CreatesARecipeInThreeStepsAndASecondSaveUpdatesIt) {
     EXPECT_EQ(Boxes.LastText(), "保存成功");
     const int id = RecipeId("番茄鸡蛋");
     ASSERT_GT(id, 0);
-    EXPECT_EQ(Db.Scalar("select SPCls || '|' || PY || '|' || CFlg || '|' || SPZF from SPInfo where ID = :I", {{"I", id}}),
+    EXPECT_EQ(Db.Scalar("select SPCls || '|' || PY || '|' || CFlg || '|' || SPZF from SPInfo where ID = :I",
+                        {{"I", id}}),
               "素菜|FQJD|1|番茄切块，鸡蛋炒散后同炒。");
-    EXPECT_EQ(Db.Scalar("select group_concat(FdID || ':' || FdNet, ' ') from SPTxt where SPID = :I", {{"I", id}}),
-              "261:200.0 1332:100.0");
+    EXPECT_EQ(
+        Db.Scalar("select group_concat(FdID || ':' || FdNet, ' ') from SPTxt where SPID = :I", {{"I", id}}),
+        "261:200.0 1332:100.0");
     EXPECT_EQ(Db.Scalar("select count(*) from FDUse where FID = :I and FType = 2", {{"I", id}}), "1");
 
     // Saving again changes the same recipe.
@@ -191,7 +202,8 @@ TEST_F(RecipeBook, ChangingARecipeKeepsItsFoodsAndFieldsAndUpdatesIt) {
     const int id = RecipeId("拍黄瓜");
     Book->btn_ModifySW->Click();
     ASSERT_EQ(Book->PC->ActivePage(), Book->T2);
-    EXPECT_EQ(Column(Book->SG_FD1, 1), QStringList({"黄瓜（鲜）[胡瓜]", "大蒜（白皮，鲜）[蒜头]", "芝麻油 [香油]"}));
+    EXPECT_EQ(Column(Book->SG_FD1, 1),
+              QStringList({"黄瓜（鲜）[胡瓜]", "大蒜（白皮，鲜）[蒜头]", "芝麻油 [香油]"}));
     EXPECT_EQ(Column(Book->SG_FD1, 4), QStringList({"250", "10", "5"}));
     Book->btnDown->Click();
     EXPECT_EQ(Column(Book->SG_FD2, 2), QStringList({"250", "10", "5", "热量合计"}));
@@ -208,7 +220,8 @@ TEST_F(RecipeBook, ChangingARecipeKeepsItsFoodsAndFieldsAndUpdatesIt) {
     Book->ED_SPN->SetText("蒜泥黄瓜");
     Book->btnSaveSP->Click();
     EXPECT_EQ(Boxes.LastText(), "保存成功");
-    EXPECT_EQ(Db.Scalar("select SPName || '|' || PY || '|' || CFlg from SPInfo where ID = :I", {{"I", id}}), "蒜泥黄瓜|SNHG|0");
+    EXPECT_EQ(Db.Scalar("select SPName || '|' || PY || '|' || CFlg from SPInfo where ID = :I", {{"I", id}}),
+              "蒜泥黄瓜|SNHG|0");
     EXPECT_EQ(Db.Scalar("select count(*) from SPTxt where SPID = :I", {{"I", id}}), "2");
 }
 
@@ -225,7 +238,8 @@ TEST_F(RecipeBook, ChangingARecipeWithoutTotalRowTakesEveryFood) {
 TEST_F(RecipeBook, DeletesOnlyRecipesNothingElseUses) {
     const int used = StoreRecipe("用过的", {{RiceId, 100}});
     const int spare = StoreRecipe("多余的", {{RiceId, 100}});
-    Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, CKDate, Flg) values (:U, '早餐', :F, 100, 116, '2024-01-01', 2)",
+    Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, CKDate, Flg) values (:U, '早餐', :F, 100, 116, "
+            "'2024-01-01', 2)",
             {{"U", DM->UID}, {"F", used}});
     Db.Exec("insert into FDUse (UID, FID, FType) values (:U, :F, 2)", {{"U", DM->UID}, {"F", spare}});
     Reload();
@@ -257,7 +271,9 @@ TEST_F(RecipeBook, SetsTheShownRecipeAsOftenUsedOnce) {
     EXPECT_EQ(Boxes.LastText(), "设置成功");
     Book->lblSetUseFD->Click();
     EXPECT_EQ(Boxes.LastText(), "已设置为常用食谱。");
-    EXPECT_EQ(Db.Scalar("select count(*) from FDUse where FID = :I and FType = 2", {{"I", RecipeId("西瓜汁")}}), "1");
+    EXPECT_EQ(
+        Db.Scalar("select count(*) from FDUse where FID = :I and FType = 2", {{"I", RecipeId("西瓜汁")}}),
+        "1");
     // Without a recipe shown there is nothing to set.
     Book->TV_FD1->SetSelected(Book->TV_FD1->Items()->GetFirstNode());
     Book->lblSetUseFDClick(Book->lblSetUseFD);
@@ -271,21 +287,21 @@ TEST_F(RecipeBook, NutrientTotalsOfRiceAndEggMatchTheFoodTable) {
     TStringList lines;
     lines.Add("米饭（蒸，代表值）,100,54");
     lines.Add("鸡蛋（代表值）,50,1332");
-    lines.Add("鸡蛋（代表值）,50,1");      // the name is not the food's: nothing
-    lines.Add("远方的食物,50,99999");      // outside the food table: nothing
+    lines.Add("鸡蛋（代表值）,50,1");  // the name is not the food's: nothing
+    lines.Add("远方的食物,50,99999");  // outside the food table: nothing
     const TNutrientTotals t = TFrm_ShiPu::SumNutrients(lines);
     // Rice per 100 g and half of the egg's values.
-    EXPECT_EQ(t[0], "186kcal");              // 116 + 69.5
-    EXPECT_EQ(t[1], "777kJ");                // 486 + 290.5
-    EXPECT_EQ(t[2], "27.1g");                // carbohydrate 25.9 + 1.2
-    EXPECT_EQ(t[3], "9.15g");                // protein 2.6 + 6.55
-    EXPECT_EQ(t[4], "4.6g");                 // fat 0.3 + 4.3
-    EXPECT_EQ(t[5], "0.3g");                 // fibre 0.3 + 0
-    EXPECT_EQ(t[6], "324mg");                // cholesterol 0 + 324
-    EXPECT_EQ(t[8], "0mg");                  // carotene: the egg has no value
-    EXPECT_EQ(t[17], "0.15mg");              // copper 0.06 + 0.095, cut, not rounded
-    EXPECT_EQ(t[20], "20mg");                // magnesium 15 + 5
-    EXPECT_EQ(t[24], "7.38ug");              // selenium 0.40 + 6.98
+    EXPECT_EQ(t[0], "186kcal");  // 116 + 69.5
+    EXPECT_EQ(t[1], "777kJ");    // 486 + 290.5
+    EXPECT_EQ(t[2], "27.1g");    // carbohydrate 25.9 + 1.2
+    EXPECT_EQ(t[3], "9.15g");    // protein 2.6 + 6.55
+    EXPECT_EQ(t[4], "4.6g");     // fat 0.3 + 4.3
+    EXPECT_EQ(t[5], "0.3g");     // fibre 0.3 + 0
+    EXPECT_EQ(t[6], "324mg");    // cholesterol 0 + 324
+    EXPECT_EQ(t[8], "0mg");      // carotene: the egg has no value
+    EXPECT_EQ(t[17], "0.15mg");  // copper 0.06 + 0.095, cut, not rounded
+    EXPECT_EQ(t[20], "20mg");    // magnesium 15 + 5
+    EXPECT_EQ(t[24], "7.38ug");  // selenium 0.40 + 6.98
 
     TStringList none;
     const TNutrientTotals zero = TFrm_ShiPu::SumNutrients(none);
@@ -314,8 +330,8 @@ TEST_F(RecipeBook, TheTotalsWindowShowsTheShownRecipeInTheTableLayout) {
     EXPECT_EQ(names[16], "铜");
     EXPECT_EQ(names[19], "镁");
     EXPECT_EQ(values[0], "186kcal(777kJ)");
-    EXPECT_EQ(values[16], "0.15mg");   // copper 0.06 + 0.095
-    EXPECT_EQ(values[19], "20mg");     // magnesium 15 + 5 (the egg's 10 halved)
+    EXPECT_EQ(values[16], "0.15mg");  // copper 0.06 + 0.095
+    EXPECT_EQ(values[19], "20mg");    // magnesium 15 + 5 (the egg's 10 halved)
 }
 
 TEST_F(RecipeBook, TheTotalsWindowFadesInFromItsTimer) {
@@ -324,7 +340,8 @@ TEST_F(RecipeBook, TheTotalsWindowFadesInFromItsTimer) {
     EXPECT_EQ(totals.AlphaBlendValue(), 5);
     totals.Timer1Timer(totals.Timer1);
     EXPECT_EQ(totals.AlphaBlendValue(), 30);  // one step per tick, nothing waits in between
-    for (int i = 0; i < 12; ++i) totals.Timer1Timer(totals.Timer1);
+    for (int i = 0; i < 12; ++i)
+        totals.Timer1Timer(totals.Timer1);
     EXPECT_EQ(totals.AlphaBlendValue(), 255);
     EXPECT_FALSE(totals.Timer1->Enabled());
 }
@@ -348,7 +365,8 @@ TEST_F(RecipeBook, PrintsAtCharacterPositionsAndRefusesAnEmptyRecipe) {
 
     // A long recipe goes on over another page with the headers again.
     QList<QPair<int, double>> many;
-    for (const QString& id : Db.Scalar("select group_concat(ID) from (select ID from Food order by ID limit 60)").split(','))
+    for (const QString& id :
+         Db.Scalar("select group_concat(ID) from (select ID from Food order by ID limit 60)").split(','))
         many.append({id.toInt(), 10});
     StoreRecipe("大杂烩", many);
     Reload();

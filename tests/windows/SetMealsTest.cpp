@@ -36,7 +36,8 @@ protected:
         TTreeNode* node = nullptr;
         for (const QString& text : texts) {
             TTreeNode* child = node ? node->getFirstChild() : Meals->TV_TC->Items()->GetFirstNode();
-            while (child && child->Text() != text) child = child->getNextSibling();
+            while (child && child->Text() != text)
+                child = child->getNextSibling();
             if (!child) return nullptr;
             node = child;
         }
@@ -60,16 +61,21 @@ protected:
     void TypeWeight(int row, const QString& keys) {
         QApplication::setActiveWindow(Meals->Widget());
         const TRect r = Meals->SG_FD2->CellRect(2, row);
-        QTest::mouseClick(Meals->SG_FD2->Widget(), Qt::LeftButton, {}, QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
-        for (QChar c : keys) QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        QTest::mouseClick(Meals->SG_FD2->Widget(), Qt::LeftButton, {},
+                          QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+        for (QChar c : keys)
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     }
     static QStringList Column(TStringGrid* grid, int col) {
         QStringList texts;
-        for (int row = 1; row < grid->RowCount(); ++row) texts << grid->Cells(col, row);
+        for (int row = 1; row < grid->RowCount(); ++row)
+            texts << grid->Cells(col, row);
         return texts;
     }
-    QString SetMealId(const QString& name) { return Db.Scalar("select ID from SPTC where SPName = :N", {{"N", name}}); }
+    QString SetMealId(const QString& name) {
+        return Db.Scalar("select ID from SPTC where SPName = :N", {{"N", name}});
+    }
 
     TTestDatabase Db;
     TRecordingMessageService Boxes;
@@ -83,7 +89,8 @@ TEST_F(SetMeals, ShowsASetMealUnderItsWeekdayWithFoodsFirst) {
     ASSERT_NE(Path({"早餐", "快手早餐"}), nullptr);  // no weekday: under its meal class at the top
     Select({"星期一", "早餐", "牛奶花卷早餐"});
     EXPECT_EQ(Meals->lblsptc->Caption(), "【牛奶花卷早餐】成分：");
-    EXPECT_EQ(Column(Meals->SG_FDC, 1), QStringList({"纯牛奶（代表值，全脂）", "鸡蛋（煮）", "葱油花卷", ""}));
+    EXPECT_EQ(Column(Meals->SG_FDC, 1),
+              QStringList({"纯牛奶（代表值，全脂）", "鸡蛋（煮）", "葱油花卷", ""}));
     EXPECT_EQ(Column(Meals->SG_FDC, 5), QStringList({"1", "1", "2", ""}));
     EXPECT_EQ(Meals->SG_FDC->Cells(3, 1), "162.5");  // 250 g at 65 kcal
     EXPECT_EQ(Meals->SG_FDC->Cells(3, 2), "71.5");
@@ -104,7 +111,8 @@ TEST_F(SetMeals, ShowsASetMealUnderItsWeekdayWithFoodsFirst) {
 
 TEST_F(SetMeals, ASetMealOfNoEnergyHasNoTotalRow) {
     Db.Exec("insert into SPTC (SPCls, SPName, PY, WK) values ('午加餐', '清水', 'QS', '')");
-    Db.Exec("insert into SPTCTxt (SPID, FdID, FdNet, CFlg) values (:S, 430, 100, 1)", {{"S", SetMealId("清水")}});
+    Db.Exec("insert into SPTCTxt (SPID, FdID, FdNet, CFlg) values (:S, 430, 100, 1)",
+            {{"S", SetMealId("清水")}});
     Meals->N1->Click();
     Meals->Timer1Timer(Meals->Timer1);
     Select({"午加餐", "清水"});
@@ -144,9 +152,11 @@ TEST_F(SetMeals, MakesASetMealInThreeStepsAndASecondSaveUpdatesIt) {
     Meals->btnSaveTC->Click();
     EXPECT_EQ(Boxes.LastText(), "套餐保存成功");
     const QString id = SetMealId("水果加餐");
-    EXPECT_EQ(Db.Scalar("select SPCls || '|' || WK || '|' || PY from SPTC where ID = :I", {{"I", id}}), "午加餐|星期三|SGJC");
-    EXPECT_EQ(Db.Scalar("select group_concat(CFlg || ':' || FdNet, ' ') from SPTCTxt where SPID = :I", {{"I", id}}),
-              "1:200.0 2:200.0");
+    EXPECT_EQ(Db.Scalar("select SPCls || '|' || WK || '|' || PY from SPTC where ID = :I", {{"I", id}}),
+              "午加餐|星期三|SGJC");
+    EXPECT_EQ(
+        Db.Scalar("select group_concat(CFlg || ':' || FdNet, ' ') from SPTCTxt where SPID = :I", {{"I", id}}),
+        "1:200.0 2:200.0");
     TypeWeight(1, "150");
     Meals->btnSaveTC->Click();
     EXPECT_EQ(Db.Scalar("select count(*) from SPTC where SPName = '水果加餐'"), "1");
@@ -177,7 +187,8 @@ TEST_F(SetMeals, ChangesASetMealThenANewOneStartsEmpty) {
     Meals->ED_SPN->SetText("牛奶花卷");
     Meals->btnSaveTC->Click();
     EXPECT_EQ(Boxes.LastText(), "套餐保存成功");
-    EXPECT_EQ(Db.Scalar("select SPName || '|' || SPCls || '|' || WK from SPTC where ID = :I", {{"I", id}}), "牛奶花卷|早餐|星期一");
+    EXPECT_EQ(Db.Scalar("select SPName || '|' || SPCls || '|' || WK from SPTC where ID = :I", {{"I", id}}),
+              "牛奶花卷|早餐|星期一");
     EXPECT_EQ(Db.Scalar("select count(*) from SPTCTxt where SPID = :I", {{"I", id}}), "2");
 
     // A new set meal after a change starts from nothing and leaves the changed one alone.

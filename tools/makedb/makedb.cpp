@@ -151,7 +151,8 @@ QList<TBlock> ReadBlocks(const QString& fileName, const char* shortName) {
             blocks.last().Text += line + QLatin1Char('\n');
             continue;
         }
-        if (line.trimmed().isEmpty() || line == QLatin1String("#") || line.startsWith(QLatin1String("# "))) continue;
+        const bool comment = line == QLatin1String("#") || line.startsWith(QLatin1String("# "));
+        if (line.trimmed().isEmpty() || comment) continue;
         const int colon = line.indexOf(QLatin1Char(':'));
         if (blocks.isEmpty() || colon < 0) BadLine(shortName, line, "not a field of a block");
         const QString key = line.left(colon).trimmed();
@@ -195,7 +196,8 @@ QHash<QString, QString> LoadRecipes(TDatabase& db, const QString& folder, const 
     QHash<QString, QString> ids;
     for (const TBlock& b : ReadBlocks(folder + "/recipes.txt", file)) {
         const QString cls = b.Field("类别"), method = b.Field("烹饪");
-        if (b.Name.isEmpty() || ids.contains(b.Name)) BadLine(file, b.Name, "a recipe without a name of its own");
+        if (b.Name.isEmpty() || ids.contains(b.Name))
+            BadLine(file, b.Name, "a recipe without a name of its own");
         if (!RecipeClasses.contains(cls)) BadLine(file, b.Name, "no recipe class");
         if (!CookingMethods.contains(method)) BadLine(file, b.Name, "no cooking method");
         if (b.Text.isEmpty()) BadLine(file, b.Name, "no preparation");
@@ -244,7 +246,8 @@ void LoadSetMeals(TDatabase& db, const QString& folder, const TFoodCodes& foods,
             } else {
                 BadLine(file, key, "unknown field");
             }
-            db.Insert("INSERT INTO SPTCTxt (SPID, FdID, FdNet, CFlg) VALUES (?, ?, ?, ?)", {id, itemId, grams, kind});
+            db.Insert("INSERT INTO SPTCTxt (SPID, FdID, FdNet, CFlg) VALUES (?, ?, ?, ?)",
+                      {id, itemId, grams, kind});
             ++count;
         }
         if (count == 0) BadLine(file, b.Name, "a set meal without items");
