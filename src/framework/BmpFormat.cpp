@@ -26,7 +26,7 @@ void PutLe16(std::uint8_t* p, std::uint16_t v) {
 }
 
 enum : std::uint32_t { BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3 };
-} // namespace
+}  // namespace
 
 void TBitmap::LoadFromStream(TStream* stream) {
     const std::int64_t available = stream->Size() - stream->Position();
@@ -99,7 +99,7 @@ void TBitmap::LoadFromStream(TStream* stream) {
             format = pf16bit;
         else if (!(bitCount == 16 && masks[0] == 0x7C00 && masks[1] == 0x03E0 && masks[2] == 0x001F) &&
                  !(bitCount == 32 && masks[0] == 0xFF0000 && masks[1] == 0xFF00 && masks[2] == 0xFF))
-            compression = ~0u; // other masks: let the general reader convert
+            compression = ~0u;  // other masks: let the general reader convert
     }
 
     if (compression != BI_RGB && compression != BI_BITFIELDS) {
@@ -172,7 +172,7 @@ void TBitmap::SaveToStream(TStream* stream) {
     PutLe16(info + 14, std::uint16_t(bits));
     PutLe32(info + 16, bitFields ? BI_BITFIELDS : BI_RGB);
     PutLe32(info + 20, imageSize);
-    PutLe32(info + 24, 3780); // 96 dpi in pixels per metre
+    PutLe32(info + 24, 3780);  // 96 dpi in pixels per metre
     PutLe32(info + 28, 3780);
     PutLe32(info + 32, paletteEntries);
     std::uint8_t* extra = info + 40;

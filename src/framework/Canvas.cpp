@@ -59,7 +59,7 @@ int QtAlignment(unsigned flags) {
     if (!(flags & DT_NOPREFIX)) align |= Qt::TextShowMnemonic;
     return align;
 }
-} // namespace
+}  // namespace
 
 TCanvas::TCanvas() = default;
 

@@ -9,7 +9,7 @@ namespace {
 QClipboard* System() {
     return QGuiApplication::clipboard();
 }
-} // namespace
+}  // namespace
 
 TClipboard* Clipboard() {
     static TClipboard clipboard;

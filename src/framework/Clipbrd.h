@@ -8,10 +8,10 @@
 class QImage;
 
 class TClipboard : public TObject {
-  public:
+public:
     QString AsText() const;
     void SetAsText(const QString& text);
-    bool HasFormat(unsigned format) const; // CF_TEXT or CF_BITMAP
+    bool HasFormat(unsigned format) const;  // CF_TEXT or CF_BITMAP
     void Clear();
     // Puts the graphic on the clipboard in its clipboard format.
     void Assign(TGraphic* graphic);

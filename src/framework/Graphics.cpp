@@ -16,7 +16,7 @@ constexpr TColor ClassicSystemColors[] = {
     RGB(181, 181, 181), RGB(0, 0, 128),     RGB(166, 202, 240), RGB(192, 192, 192), RGB(10, 36, 106),
     RGB(212, 208, 200),
 };
-} // namespace
+}  // namespace
 
 TColor GetSysColor(int index) {
     if (index < 0 || index >= int(std::size(ClassicSystemColors))) return clBlack;
@@ -174,7 +174,7 @@ void TBrush::Assign(const TBrush& source) {
 void TBrush::SetColor(TColor color) {
     if (color == FColor && FStyle == bsSolid) return;
     FColor = color;
-    FStyle = bsSolid; // choosing a colour makes the brush solid again
+    FStyle = bsSolid;  // choosing a colour makes the brush solid again
     Changed();
 }
 

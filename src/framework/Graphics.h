@@ -170,13 +170,13 @@ QString MapFontName(const QString& name);
 constexpr int ScreenPixelsPerInch = 96;
 
 class TFont : public TObject {
-  public:
+public:
     TFont();
     void Assign(const TFont& source);
 
     QString Name() const { return FName; }
     void SetName(const QString& name);
-    int Size() const { return FSize; } // points at 96 pixels per inch
+    int Size() const { return FSize; }  // points at 96 pixels per inch
     void SetSize(int size);
     // Negative: the character height in pixels (Size = -Height * 72 / 96).
     int Height() const;
@@ -192,7 +192,7 @@ class TFont : public TObject {
     // The matching Qt font, pixel-sized so text measures the same on every screen.
     QFont ToQFont() const;
 
-  private:
+private:
     void Changed();
     QString FName;
     int FSize = 9;
@@ -203,7 +203,7 @@ class TFont : public TObject {
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 
 class TPen : public TObject {
-  public:
+public:
     void Assign(const TPen& source);
     TColor Color() const { return FColor; }
     void SetColor(TColor color);
@@ -213,7 +213,7 @@ class TPen : public TObject {
     void SetStyle(TPenStyle style);
     std::function<void(TObject*)> OnChange;
 
-  private:
+private:
     void Changed() {
         if (OnChange) OnChange(this);
     }
@@ -225,7 +225,7 @@ class TPen : public TObject {
 enum TBrushStyle { bsSolid, bsClear };
 
 class TBrush : public TObject {
-  public:
+public:
     void Assign(const TBrush& source);
     TColor Color() const { return FColor; }
     void SetColor(TColor color);
@@ -233,7 +233,7 @@ class TBrush : public TObject {
     void SetStyle(TBrushStyle style);
     std::function<void(TObject*)> OnChange;
 
-  private:
+private:
     void Changed() {
         if (OnChange) OnChange(this);
     }
@@ -261,7 +261,7 @@ enum : unsigned {
 // Draws either through a painter handed in from outside (a widget's paint event, a printer page)
 // or, for a bitmap's own canvas, on the bitmap's pixels. Coordinates are device pixels.
 class TCanvas : public TObject {
-  public:
+public:
     TCanvas();
     explicit TCanvas(QPainter* painter);
     ~TCanvas() override;
@@ -285,13 +285,13 @@ class TCanvas : public TObject {
     // Lines through the points; every point but the last is drawn.
     void Polyline(const std::vector<TPoint>& points);
 
-    void FillRect(const TRect& r);                            // brush colour, edges exclusive
-    void FrameRect(const TRect& r);                           // one-pixel outline in the brush colour
-    void Rectangle(int left, int top, int right, int bottom); // pen outline inside, brush inside that
+    void FillRect(const TRect& r);                             // brush colour, edges exclusive
+    void FrameRect(const TRect& r);                            // one-pixel outline in the brush colour
+    void Rectangle(int left, int top, int right, int bottom);  // pen outline inside, brush inside that
     void Rectangle(const TRect& r) { Rectangle(r.Left, r.Top, r.Right, r.Bottom); }
     void Ellipse(int left, int top, int right, int bottom);
     void Ellipse(const TRect& r) { Ellipse(r.Left, r.Top, r.Right, r.Bottom); }
-    void Polygon(const std::vector<TPoint>& points); // brush fill, then the pen outline
+    void Polygon(const std::vector<TPoint>& points);  // brush fill, then the pen outline
 
     // Text at (x, y) as its top-left corner; a solid brush fills the text's cell first.
     // Virtual so a printer's canvas can be recorded in tests.
@@ -328,13 +328,13 @@ class TCanvas : public TObject {
     QPainter* Painter() { return RequirePainter(); }
     QImage* ReadableImage();
 
-  protected:
+protected:
     // A bitmap's canvas opens its painter on first use.
     virtual QPainter* RequirePainter() { return FPainter; }
     virtual void Changed();
     QPainter* FPainter = nullptr;
 
-  private:
+private:
     void SetupPainterForFill();
     void PlotLine(TPoint from, TPoint to, bool drawEnd);
     TFont FFont;

@@ -32,7 +32,7 @@ void TGraphic::LoadFromFile(const QString& fileName) {
 }
 
 void TGraphic::SaveToFile(const QString& fileName) {
-    TMemoryStream stream; // written whole, so a failure leaves no half file
+    TMemoryStream stream;  // written whole, so a failure leaves no half file
     SaveToStream(&stream);
     stream.SaveToFile(fileName);
 }
@@ -52,7 +52,7 @@ void TGraphic::Changed() {
 
 // The bitmap's canvas ---------------------------------------------------------------------------
 class TBitmapCanvas : public TCanvas {
-  public:
+public:
     explicit TBitmapCanvas(TBitmap* bitmap) : FBitmap(bitmap) {}
     ~TBitmapCanvas() override { Release(); }
     void Release() {
@@ -61,7 +61,7 @@ class TBitmapCanvas : public TCanvas {
     }
     bool Active() const { return FOwnPainter.isActive(); }
 
-  protected:
+protected:
     QPainter* RequirePainter() override {
         if (FOwnPainter.isActive()) return &FOwnPainter;
         QImage* image = FBitmap->BeginCanvasPaint();
@@ -75,10 +75,10 @@ class TBitmapCanvas : public TCanvas {
         TCanvas::Changed();
     }
 
-  private:
+private:
     TBitmap* FBitmap;
     QPainter FOwnPainter;
-    QImage FView; // the Qt view of direct-colour pixels while drawing
+    QImage FView;  // the Qt view of direct-colour pixels while drawing
     friend class TBitmap;
 };
 
@@ -131,7 +131,7 @@ TPalette DefaultPalette(TPixelFormat format) {
 
 // The nearest palette entry by squared distance, cached because images repeat colours.
 class TNearestColor {
-  public:
+public:
     explicit TNearestColor(const TPalette& palette) : FPalette(palette) {}
     int Index(QRgb rgb) {
         rgb &= 0xFFFFFF;
@@ -150,11 +150,11 @@ class TNearestColor {
         return best;
     }
 
-  private:
+private:
     const TPalette& FPalette;
     std::unordered_map<QRgb, int> FCache;
 };
-} // namespace
+}  // namespace
 
 TBitmap::TBitmap() : FCanvas(std::make_unique<TBitmapCanvas>(this)) {}
 
@@ -176,14 +176,10 @@ int TBitmap::BitsPerPixel() const {
     return PixelFormatBits(FPixelFormat);
 }
 
-void TBitmap::Allocate(int width, int height, TPixelFormat format) {
+void TBitmap::Allocate(int width, int height, TPixelFormat format, bool white) {
     if (width < 0 || height < 0 || std::int64_t(width) * height > MaxBitmapPixels)
         throw EInvalidGraphicOperation(QStringLiteral("Invalid bitmap size %1 x %2").arg(width).arg(height));
     const std::int64_t stride = ((std::int64_t(PixelFormatBits(format)) * width + 31) / 32) * 4;
-    FBits.assign(size_t(stride * height), 0);
-    FWidth = width;
-    FHeight = height;
-    FStride = int(stride);
     FPixelFormat = format;
     if (IsPaletteFormat(format)) {
         if (FPalette.empty() || FPalette.size() > (size_t(1) << PixelFormatBits(format)))
@@ -191,6 +187,19 @@ void TBitmap::Allocate(int width, int height, TPixelFormat format) {
     } else {
         FPalette.clear();
     }
+    std::uint8_t fill = 0;
+    if (white && IsPaletteFormat(format)) {
+        TNearestColor nearest(FPalette);
+        const int index = nearest.Index(qRgb(255, 255, 255)), bits = PixelFormatBits(format);
+        for (int i = 0; i < 8 / bits; ++i)
+            fill = std::uint8_t((fill << bits) | index);
+    } else if (white) {
+        fill = 0xFF;
+    }
+    FBits.assign(size_t(stride * height), fill);
+    FWidth = width;
+    FHeight = height;
+    FStride = int(stride);
 }
 
 void TBitmap::ReleaseCanvas() const {
@@ -316,20 +325,8 @@ void TBitmap::SetSize(int width, int height) {
     ReleaseCanvas();
     const std::vector<std::uint8_t> oldBits = std::move(FBits);
     const int oldWidth = FWidth, oldHeight = FHeight, oldStride = FStride;
-    Allocate(width, height, FPixelFormat);
     // New pixels start white, as a fresh device bitmap does, unless they carry alpha.
-    if (FAlphaFormat == afIgnored) {
-        if (IsPaletteFormat(FPixelFormat)) {
-            TNearestColor nearest(FPalette);
-            const int white = nearest.Index(qRgb(255, 255, 255));
-            int pattern = 0;
-            for (int i = 0; i < 8 / BitsPerPixel(); ++i)
-                pattern = (pattern << BitsPerPixel()) | white;
-            std::fill(FBits.begin(), FBits.end(), std::uint8_t(pattern));
-        } else {
-            std::fill(FBits.begin(), FBits.end(), std::uint8_t(0xFF));
-        }
-    }
+    Allocate(width, height, FPixelFormat, FAlphaFormat == afIgnored);
     const int copyBytes = std::min(oldStride, (BitsPerPixel() * std::min(oldWidth, width) + 7) / 8);
     for (int y = 0; y < std::min(oldHeight, height); ++y)
         std::memcpy(ScanLine(y), oldBits.data() + size_t(y) * oldStride, size_t(copyBytes));

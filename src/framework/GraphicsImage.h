@@ -14,11 +14,11 @@
 class QImage;
 
 class EInvalidGraphic : public Exception {
-  public:
+public:
     using Exception::Exception;
 };
 class EInvalidGraphicOperation : public Exception {
-  public:
+public:
     using Exception::Exception;
 };
 
@@ -29,7 +29,7 @@ using TPalette = std::vector<TColor>;
 enum : unsigned { CF_TEXT = 1, CF_BITMAP = 2 };
 
 class TGraphic : public TObject {
-  public:
+public:
     ~TGraphic() override;
 
     // A new graphic of the same class holding a copy of this one.
@@ -63,11 +63,11 @@ class TGraphic : public TObject {
     void SetModified(bool value) { FModified = value; }
     std::function<void(TObject*)> OnChange;
 
-  protected:
+protected:
     void Changed();
     bool FTransparent = false;
 
-  private:
+private:
     bool FModified = false;
 };
 
@@ -84,14 +84,14 @@ enum TTransparentMode { tmAuto, tmFixed };
 
 class TBitmapCanvas;
 
-int PixelFormatBits(TPixelFormat format);  // 32 for pfDevice
-bool IsPaletteFormat(TPixelFormat format); // 1, 4 and 8 bits
+int PixelFormatBits(TPixelFormat format);   // 32 for pfDevice
+bool IsPaletteFormat(TPixelFormat format);  // 1, 4 and 8 bits
 
 // Pixels in the layout of a Windows device-independent bitmap: rows padded to 4 bytes; 1, 4 and
 // 8 bits are palette indices (high bits first), 15/16 bits 5-5-5 / 5-6-5, 24 bits blue-green-red,
 // 32 bits blue-green-red-alpha. ScanLine(0) is the top row.
 class TBitmap : public TGraphic {
-  public:
+public:
     TBitmap();
     TBitmap(int width, int height);
     ~TBitmap() override;
@@ -109,7 +109,7 @@ class TBitmap : public TGraphic {
     void SetSize(int width, int height);
 
     TPixelFormat PixelFormat() const { return FPixelFormat; }
-    void SetPixelFormat(TPixelFormat format); // converts the pixels
+    void SetPixelFormat(TPixelFormat format);  // converts the pixels
     int BitsPerPixel() const;
     TAlphaFormat AlphaFormat() const { return FAlphaFormat; }
     void SetAlphaFormat(TAlphaFormat format) { FAlphaFormat = format; }
@@ -138,16 +138,16 @@ class TBitmap : public TGraphic {
 
     // Framework use: the pixels as an image (32-bit, alpha per AlphaFormat) and back.
     QImage ToImage() const;
-    void FromImage(const QImage& image); // keeps the pixel format (pfDevice/pf32bit for 0x0)
+    void FromImage(const QImage& image);  // keeps the pixel format (pfDevice/pf32bit for 0x0)
     // Ends drawing on the bitmap's canvas so its pixels can be read or replaced directly.
     void ReleaseCanvas() const;
 
-  private:
+private:
     friend class TBitmapCanvas;
     QImage* BeginCanvasPaint();
-    void Allocate(int width, int height, TPixelFormat format);
-    void StoreImage(const QImage& image); // an RGB32 or ARGB32 image of this size into the pixels
-    QImage WrapPixels() const;            // a Qt view on the pixels where Qt has the format
+    void Allocate(int width, int height, TPixelFormat format, bool white = false);
+    void StoreImage(const QImage& image);  // an RGB32 or ARGB32 image of this size into the pixels
+    QImage WrapPixels() const;             // a Qt view on the pixels where Qt has the format
     TColor PixelColor(int x, int y) const;
 
     int FWidth = 0, FHeight = 0, FStride = 0;
@@ -167,7 +167,7 @@ constexpr std::int64_t MaxBitmapPixels = std::int64_t(1) << 28;
 
 // Pictures --------------------------------------------------------------------------------------
 class TPicture : public TObject {
-  public:
+public:
     TPicture();
     ~TPicture() override;
 
@@ -195,7 +195,7 @@ class TPicture : public TObject {
     // "Description (*.ext)" filters of every registered format, for file dialogs.
     static QString GraphicFilter();
 
-  private:
+private:
     void Changed();
     std::unique_ptr<TGraphic> FGraphic;
 };

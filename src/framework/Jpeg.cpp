@@ -36,7 +36,7 @@ bool DecodeJpeg(const unsigned char* data, unsigned long size, TBitmap& bitmap, 
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, data, size);
     jpeg_read_header(&info, TRUE);
-    info.out_color_space = JCS_EXT_BGR; // the bitmap's own byte order
+    info.out_color_space = JCS_EXT_BGR;  // the bitmap's own byte order
     jpeg_start_decompress(&info);
     if (std::int64_t(info.output_width) * info.output_height > MaxBitmapPixels) {
         std::strncpy(message, "Image too large", JMSG_LENGTH_MAX);
@@ -53,7 +53,7 @@ bool DecodeJpeg(const unsigned char* data, unsigned long size, TBitmap& bitmap, 
     jpeg_destroy_decompress(&info);
     return true;
 }
-} // namespace
+}  // namespace
 
 TJPEGImage::TJPEGImage() = default;
 TJPEGImage::~TJPEGImage() = default;

@@ -6,12 +6,12 @@
 #include <QByteArray>
 
 class EJPEG : public EInvalidGraphic {
-  public:
+public:
     using EInvalidGraphic::EInvalidGraphic;
 };
 
 class TJPEGImage : public TGraphic {
-  public:
+public:
     TJPEGImage();
     ~TJPEGImage() override;
 
@@ -23,15 +23,15 @@ class TJPEGImage : public TGraphic {
     bool Empty() const override { return FBitmap.Empty(); }
     int Width() const override { return FBitmap.Width(); }
     int Height() const override { return FBitmap.Height(); }
-    void SetWidth(int) override {} // a JPEG's size comes from its data
+    void SetWidth(int) override {}  // a JPEG's size comes from its data
     void SetHeight(int) override {}
 
-    void LoadFromStream(TStream* stream) override; // EJPEG on data libjpeg rejects
+    void LoadFromStream(TStream* stream) override;  // EJPEG on data libjpeg rejects
     void SaveToStream(TStream* stream) override;
 
     const TBitmap* Bitmap() const { return &FBitmap; }
 
-  private:
+private:
     QByteArray FData;
     TBitmap FBitmap;
 };

@@ -6,7 +6,7 @@
 
 namespace {
 struct TFileFormat {
-    QString Extension; // lower case, no dot
+    QString Extension;  // lower case, no dot
     QString Description;
     TGraphicClass GraphicClass;
 };
@@ -19,7 +19,7 @@ std::vector<TFileFormat>& FileFormats() {
     };
     return formats;
 }
-} // namespace
+}  // namespace
 
 void TPicture::RegisterFileFormat(const QString& extension, const QString& description,
                                   TGraphicClass graphicClass) {

@@ -10,30 +10,30 @@
 #include <memory>
 
 class EStreamError : public Exception {
-  public:
+public:
     using Exception::Exception;
 };
 class EReadError : public EStreamError {
-  public:
+public:
     using EStreamError::EStreamError;
 };
 class EWriteError : public EStreamError {
-  public:
+public:
     using EStreamError::EStreamError;
 };
 class EFOpenError : public EStreamError {
-  public:
+public:
     using EStreamError::EStreamError;
 };
 class EFCreateError : public EStreamError {
-  public:
+public:
     using EStreamError::EStreamError;
 };
 
 enum TSeekOrigin { soBeginning, soCurrent, soEnd };
 
 class TStream : public TObject {
-  public:
+public:
     // Reads up to count bytes; returns how many were read (fewer only at the end).
     virtual std::int64_t Read(void* buffer, std::int64_t count) = 0;
     virtual std::int64_t Write(const void* buffer, std::int64_t count) = 0;
@@ -53,7 +53,7 @@ class TStream : public TObject {
 };
 
 class TMemoryStream : public TStream {
-  public:
+public:
     std::int64_t Read(void* buffer, std::int64_t count) override;
     std::int64_t Write(const void* buffer, std::int64_t count) override;
     std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
@@ -64,14 +64,14 @@ class TMemoryStream : public TStream {
     const char* Memory() const { return FData.constData(); }
     char* Memory() { return FData.data(); }
     const QByteArray& Bytes() const { return FData; }
-    void SetBytes(const QByteArray& bytes); // replaces the content; the position goes to 0
+    void SetBytes(const QByteArray& bytes);  // replaces the content; the position goes to 0
 
     void LoadFromStream(TStream* stream);
     void SaveToStream(TStream* stream);
-    void LoadFromFile(const QString& fileName); // EFOpenError when it cannot be read
-    void SaveToFile(const QString& fileName);   // EFCreateError when it cannot be written
+    void LoadFromFile(const QString& fileName);  // EFOpenError when it cannot be read
+    void SaveToFile(const QString& fileName);    // EFCreateError when it cannot be written
 
-  private:
+private:
     QByteArray FData;
     std::int64_t FPosition = 0;
 };
@@ -89,8 +89,8 @@ class QFile;
 
 // A file opened for the stream's lifetime; names starting with ":/" read the program's resources.
 class TFileStream : public TStream {
-  public:
-    TFileStream(const QString& fileName, unsigned mode); // EFOpenError / EFCreateError
+public:
+    TFileStream(const QString& fileName, unsigned mode);  // EFOpenError / EFCreateError
     ~TFileStream() override;
     std::int64_t Read(void* buffer, std::int64_t count) override;
     std::int64_t Write(const void* buffer, std::int64_t count) override;
@@ -99,7 +99,7 @@ class TFileStream : public TStream {
     void SetSize(std::int64_t size) override;
     QString FileName() const { return FFileName; }
 
-  private:
+private:
     QString FFileName;
     std::unique_ptr<QFile> FFile;
 };

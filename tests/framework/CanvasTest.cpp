@@ -29,7 +29,7 @@ struct CanvasTest : testing::Test {
         return n;
     }
 };
-} // namespace
+}  // namespace
 
 TEST_F(CanvasTest, FillRectLeavesRightAndBottomEdgesOut) {
     Canvas->Brush()->SetColor(clRed);
@@ -72,7 +72,7 @@ TEST_F(CanvasTest, LineToLeavesOutItsEndPoint) {
     EXPECT_EQ(Count(clBlack, &box), 8);
     EXPECT_EQ(box, Rect(2, 5, 10, 6));
     EXPECT_EQ(Canvas->PenPos(), Point(10, 5));
-    Canvas->LineTo(10, 0); // upwards: (10,5) .. (10,1)
+    Canvas->LineTo(10, 0);  // upwards: (10,5) .. (10,1)
     EXPECT_EQ(Count(clBlack), 13);
     EXPECT_EQ(Canvas->Pixels(10, 0), clWhite);
 }

@@ -1,0 +1,231 @@
+// PNG chunks: the chunk record with its CRC, the registry of chunk classes, and each chunk class.
+#pragma once
+
+#include "GraphicsImage.h"
+#include "Streams.h"
+#include "pngmessages.h"
+
+#include <QByteArray>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class TPngPicture;
+
+extern const std::uint8_t PngSignature[8];
+
+// CRC-32 of the PNG format (reflected polynomial 0xEDB88320).
+std::uint32_t UpdateCrc(std::uint32_t crc, const std::uint8_t* buffer, std::size_t length);
+// The CRC stored after a chunk: over the four name bytes, then the data.
+std::uint32_t ChunkCrc(const QByteArray& name, const std::uint8_t* data, std::size_t length);
+
+std::uint32_t SwapBytes32(std::uint32_t value);
+std::uint16_t SwapBytes16(std::uint16_t value);
+std::uint32_t ReadBigEndian32(const std::uint8_t* p);
+void WriteBigEndian32(std::uint8_t* p, std::uint32_t value);
+// Bytes that `pixels` pixels take in a PNG row; 0 for an unknown colour type.
+std::int64_t BytesForPixels(std::int64_t pixels, int colorType, int bitDepth);
+
+// A chunk name is four letters; bit 5 of the first one clear marks a critical chunk.
+inline bool IsCriticalChunk(const QByteArray& name) {
+    return !name.isEmpty() && !(name[0] & 0x20);
+}
+
+class TChunk : public TObject {
+public:
+    explicit TChunk(TPngPicture* owner) : FOwner(owner) {}
+    ~TChunk() override = default;
+
+    // The name the class stands for: its class name from the seventh character on.
+    static QByteArray GetName() { return QByteArray(); }
+    virtual void Assign(const TChunk* source);
+    // Reads size bytes of data and the CRC that follows (EPngInvalidCRC on a mismatch). Returns
+    // False to stop loading.
+    virtual bool LoadFromStream(TStream* stream, const QByteArray& name, std::uint32_t size);
+    virtual bool SaveToStream(TStream* stream);
+    // A malformed ancillary chunk is dropped after loading instead of being applied or kept.
+    bool Discarded() const { return FDiscarded; }
+
+    void ResizeData(std::uint32_t size);
+    void WriteChunk(TStream* stream);
+
+    std::vector<std::uint8_t> Data;
+    std::uint32_t DataSize() const { return std::uint32_t(Data.size()); }
+    TPngPicture* Owner() const { return FOwner; }
+    QByteArray Name;
+
+protected:
+    TPngPicture* FOwner;
+    bool FDiscarded = false;
+};
+
+// A chunk class as the registry holds it.
+struct TChunkClassInfo {
+    QByteArray Name;
+    TChunk* (*Create)(TPngPicture* owner);
+};
+using TChunkClass = const TChunkClassInfo*;
+
+template <class T> TChunkClass ChunkClassOf() {
+    static const TChunkClassInfo info{T::GetName(),
+                                      [](TPngPicture* owner) -> TChunk* { return new T(owner); }};
+    return &info;
+}
+
+void RegisterChunkClass(TChunkClass chunkClass);
+void RegisterStandardChunks();
+void ClearChunkClasses();
+// An object of the first registered class for the name, else a plain TChunk; it carries the name.
+std::unique_ptr<TChunk> CreateChunkForName(TPngPicture* owner, const QByteArray& name);
+
+class TChunkIEND : public TChunk {
+public:
+    using TChunk::TChunk;
+    static QByteArray GetName() { return "IEND"; }
+};
+
+// The header; it owns the image: a bitmap in the device-independent layout of the colour type
+// and depth, the alpha of types 4 and 6, and the low bytes of 16-bit samples.
+class TChunkIHDR : public TChunk {
+public:
+    using TChunk::TChunk;
+    static QByteArray GetName() { return "IHDR"; }
+    void Assign(const TChunk* source) override;
+    bool LoadFromStream(TStream* stream, const QByteArray& name, std::uint32_t size) override;
+    bool SaveToStream(TStream* stream) override;
+
+    // Makes the buffers for Width x Height (EPNGOutMemory beyond the pixel limit).
+    void CreateImageBuffers();
+    // The depth the pixels are held at: 2-bit images are held at 4 bits.
+    int StoredBitDepth() const { return BitDepth == 2 ? 4 : BitDepth; }
+    TPixelFormat DibFormat() const;
+
+    std::uint32_t Width = 0, Height = 0;
+    std::uint8_t BitDepth = 0, ColorType = 0, CompressionMethod = 0, FilterMethod = 0, InterlaceMethod = 0;
+
+    TBitmap ImageData;                         // the pixels (palette indices, grey levels or blue-green-red)
+    std::vector<std::uint8_t> ImageAlpha;      // types 4 and 6: Width x Height, top row first
+    std::vector<std::uint8_t> ExtraImageData;  // depth 16: low bytes, laid out like ImageData
+};
+
+class TChunkPLTE : public TChunk {
+public:
+    using TChunk::TChunk;
+    static QByteArray GetName() { return "PLTE"; }
+    void Assign(const TChunk* source) override;
+    bool LoadFromStream(TStream* stream, const QByteArray& name, std::uint32_t size) override;
+    bool SaveToStream(TStream* stream) override;
+    int Count() const { return FCount; }
+    // The palette colour at index (EPngError beyond Count).
+    TColor Item(int index) const;
+    void SetCount(int count) { FCount = count; }
+
+private:
+    int FCount = 0;
+};
+
+class TChunktRNS : public TChunk {
+public:
+    using TChunk::TChunk;
+    static QByteArray GetName() { return "tRNS"; }
+    void Assign(const TChunk* source) override;
+    bool LoadFromStream(TStream* stream, const QByteArray& name, std::uint32_t size) override;
+    bool SaveToStream(TStream* stream) override;
+    TColor TransparentColor() const;
+    void SetTransparentColor(TColor color);
+
+    bool ColorKeyTransparency = false;
+    std::array<std::uint8_t, 256> PaletteAlpha{};
+};
+
+class TChunkgAMA : public TChunk {
+public:
+    using TChunk::TChunk;
+    static QByteArray GetName() { return "gAMA"; }
+    void Assign(const TChunk* source) override;
+    bool LoadFromStream(TStream* stream, const QByteArray& name, std::uint32_t size) override;
+    std::uint32_t Gamma() const;
+    void SetGamma(std::uint32_t gamma);
+};
+
+class TChunkpHYs : public TChunk {
+public:
+    using TChunk::TChunk;
+    static QByteArray GetName() { return "pHYs"; }
+    void Assign(const TChunk* source) override;
+    bool LoadFromStream(TStream* stream, const QByteArray& name, std::uint32_t size) override;
+    bool SaveToStream(TStream* stream) override;
+    std::uint32_t PPUnitX = 0, PPUnitY = 0;
+    std::uint8_t UnitType = 0;
+};
+
+class TChunktIME : public TChunk {
+public:
+    using TChunk::TChunk;
+    static QByteArray GetName() { return "tIME"; }
+    void Assign(const TChunk* source) override;
+    bool LoadFromStream(TStream* stream, const QByteArray& name, std::uint32_t size) override;
+    bool SaveToStream(TStream* stream) override;
+    std::uint16_t Year = 0;
+    std::uint8_t Month = 0, Day = 0, Hour = 0, Minute = 0, Second = 0;
+};
+
+class TChunktEXt : public TChunk {
+public:
+    using TChunk::TChunk;
+    static QByteArray GetName() { return "tEXt"; }
+    void Assign(const TChunk* source) override;
+    bool LoadFromStream(TStream* stream, const QByteArray& name, std::uint32_t size) override;
+    bool SaveToStream(TStream* stream) override;
+    QByteArray Keyword, Text;  // Latin-1 bytes as stored
+};
+
+class TChunkzTXt : public TChunktEXt {
+public:
+    using TChunktEXt::TChunktEXt;
+    static QByteArray GetName() { return "zTXt"; }
+    bool LoadFromStream(TStream* stream, const QByteArray& name, std::uint32_t size) override;
+    bool SaveToStream(TStream* stream) override;
+};
+
+// Largest text a zTXt chunk may inflate to; a larger one is ignored.
+constexpr std::size_t MaxInflatedTextSize = 1 << 20;
+
+// zlib in one call, for text chunks: false when the data is not a complete stream or would
+// inflate beyond limit bytes.
+bool InflateBuffer(const std::uint8_t* data, std::size_t size, QByteArray& out, std::size_t limit);
+QByteArray DeflateBuffer(const QByteArray& data, int level);
+
+class TChunkIDAT : public TChunk {
+public:
+    using TChunk::TChunk;
+    static QByteArray GetName() { return "IDAT"; }
+    // Decodes all image data that starts here, reading on through the IDAT chunks that follow.
+    bool LoadFromStream(TStream* stream, const QByteArray& name, std::uint32_t size) override;
+    // Encodes the image as one or more IDAT chunks.
+    bool SaveToStream(TStream* stream) override;
+};
+
+// The chunks of one image in file order; owns them.
+class TPNGList : public TObject {
+public:
+    explicit TPNGList(TPngPicture* owner) : FOwner(owner) {}
+    int Count() const { return int(FItems.size()); }
+    TChunk* Item(int index) const { return FItems.at(size_t(index)).get(); }
+    TChunk* Add(std::unique_ptr<TChunk> chunk);
+    void Insert(int index, std::unique_ptr<TChunk> chunk);
+    void Remove(TChunk* chunk);
+    void Clear() { FItems.clear(); }
+    // The first chunk of a class, or nullptr.
+    template <class T> T* Find() const {
+        for (const auto& c : FItems)
+            if (auto* t = dynamic_cast<T*>(c.get())) return t;
+        return nullptr;
+    }
+    TPngPicture* Owner() const { return FOwner; }
+
+private:
+    TPngPicture* FOwner;
+    std::vector<std::unique_ptr<TChunk>> FItems;
+};

@@ -1,0 +1,15 @@
+// PNG row filters (None, Sub, Up, Average, Paeth): reversing them on decode, applying them on encode.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+std::uint8_t PaethPredictor(std::uint8_t a, std::uint8_t b, std::uint8_t c);
+
+// Reverses filter `type` on row (n bytes) in place; prev is the previous unfiltered row (zeros
+// for the first). bpp is the distance to the left neighbour. Returns false for an unknown type.
+bool UnfilterRow(int type, std::uint8_t* row, const std::uint8_t* prev, std::size_t n, int bpp);
+
+// Writes row filtered by `type` (1..4) into out.
+void FilterRow(int type, const std::uint8_t* row, const std::uint8_t* prev, std::uint8_t* out, std::size_t n,
+               int bpp);

@@ -1,0 +1,186 @@
+// Image data: the buffers rows land in, IDAT splitting, interlacing and the encoder's filters.
+#include "LibpngReference.h"
+#include "PngTestSupport.h"
+#include "pngfilters.h"
+
+#include <gtest/gtest.h>
+#include <random>
+#include <zlib.h>
+
+namespace {
+// The IDAT chunks of a file: their data lengths, and their data joined and inflated.
+struct TIdatChunks {
+    std::vector<std::uint32_t> Lengths;
+    QByteArray Inflated;
+};
+
+TIdatChunks ReadIdat(const QByteArray& file) {
+    TIdatChunks result;
+    QByteArray joined;
+    for (int at = 8; at + 12 <= file.size();) {
+        const std::uint32_t length =
+            ReadBigEndian32(reinterpret_cast<const std::uint8_t*>(file.constData()) + at);
+        if (file.mid(at + 4, 4) == "IDAT") {
+            result.Lengths.push_back(length);
+            joined.append(file.mid(at + 8, int(length)));
+        }
+        at += 12 + int(length);
+    }
+    InflateBuffer(reinterpret_cast<const std::uint8_t*>(joined.constData()), size_t(joined.size()),
+                  result.Inflated, 1 << 26);
+    return result;
+}
+
+QByteArray RgbaRows2x2() {
+    // Row 0: red opaque, green alpha 0x40; row 1: blue alpha 0x80, white alpha 0.
+    return QByteArray("\0\xFF\0\0\xFF\0\xFF\0\x40"
+                      "\0\0\0\xFF\x80\xFF\xFF\xFF\0",
+                      18);
+}
+}  // namespace
+
+TEST(PngImageData, RgbaPixelsAndAlphaLandInTheirBuffers) {
+    auto png = LoadPng(TPngBuilder().Header(2, 2, 8, 6).ImageData(RgbaRows2x2()).End().Bytes);
+    const TChunkIHDR* h = png->Header();
+    EXPECT_EQ(h->ImageData.PixelFormat(), pf24bit);
+    const std::uint8_t* top = h->ImageData.ScanLine(0);
+    EXPECT_EQ(top[0], 0);  // blue-green-red
+    EXPECT_EQ(top[2], 0xFF);
+    const std::uint8_t* bottom = h->ImageData.ScanLine(1);
+    EXPECT_EQ(bottom[0], 0xFF);
+    EXPECT_EQ(h->ImageAlpha, (std::vector<std::uint8_t>{0xFF, 0x40, 0x80, 0x00}));
+    EXPECT_EQ(png->GetPixels(1, 0), RGB(0, 255, 0));
+    EXPECT_EQ(png->GetPixels(2, 0), 0u);
+    EXPECT_EQ(png->TransparencyMode(), ptmPartial);
+}
+
+TEST(PngImageData, DibRowsArePaddedToFourBytes) {
+    auto png = LoadPng(TPngBuilder().Header(3, 1, 8, 2).ImageData(QByteArray(10, 0)).End().Bytes);
+    EXPECT_EQ(png->Header()->ImageData.BytesPerScanLine(), 12);
+}
+
+TEST(PngImageData, DataSplitOverSeveralChunks) {
+    QByteArray rows;
+    for (int y = 0; y < 8; ++y)
+        rows.append(char(0)).append(QByteArray(8, char(y * 30)));
+    const QByteArray z = TPngBuilder::Zlib(rows);
+    const int third = z.size() / 3;
+    const QByteArray parts[3] = {z.left(third), z.mid(third, third), z.mid(2 * third)};
+    auto split = [&](const QByteArray& between) {
+        TPngBuilder b;
+        b.Header(8, 8, 8, 0).Chunk("IDAT", parts[0]);
+        if (!between.isEmpty()) b.Chunk(between, QByteArray("Title\0x", 7));
+        return b.Chunk("IDAT", parts[1]).Chunk("IDAT", parts[2]).End().Bytes;
+    };
+    auto whole = LoadPng(TPngBuilder().Header(8, 8, 8, 0).ImageData(rows).End().Bytes);
+    auto pieces = LoadPng(split({}));
+    EXPECT_TRUE(whole->Header()->ImageData.ToImage() == pieces->Header()->ImageData.ToImage());
+    // The second chunk's CRC broken.
+    QByteArray bad = split({});
+    const int second = bad.indexOf("IDAT", bad.indexOf("IDAT") + 4);
+    bad[second + 4 + parts[1].size()] = char(bad[second + 4 + parts[1].size()] ^ 0x80);
+    EXPECT_THROW(LoadPng(bad), EPngInvalidCRC);
+    // Another chunk while rows are still missing.
+    EXPECT_THROW(LoadPng(split("tEXt")), EPNGMissingMultipleIDAT);
+}
+
+TEST(PngImageData, AnInterlacedSinglePixelComesFromTheFirstPass) {
+    auto png =
+        LoadPng(TPngBuilder().Header(1, 1, 8, 2, 1).ImageData(QByteArray("\0\x11\x22\x33", 4)).End().Bytes);
+    EXPECT_EQ(png->InterlaceMethod, 1);
+    EXPECT_EQ(png->GetPixels(0, 0), RGB(0x11, 0x22, 0x33));
+}
+
+TEST(PngImageData, TheDefaultEncoderFiltersEveryRowWithSub) {
+    std::vector<std::uint8_t> rows(3 * 5 * 4);
+    for (size_t i = 0; i < rows.size(); ++i)
+        rows[i] = std::uint8_t(i * 7);
+    auto png = LoadPng(EncodeWithLibpng(5, 4, 2, 8, false, rows));
+    const TIdatChunks idat = ReadIdat(SavePng(*png));
+    ASSERT_EQ(idat.Inflated.size(), 4 * 16);
+    for (int y = 0; y < 4; ++y)
+        EXPECT_EQ(idat.Inflated[16 * y], 1);
+}
+
+TEST(PngImageData, FilterChoiceByScore) {
+    // A flat image: Sub and Up score the same on every row and Sub, tried first, wins.
+    auto png = LoadPng(TPngBuilder().Header(16, 3, 8, 0).ImageData(QByteArray(17 * 3, 0)).End().Bytes);
+    png->Filters = FilterSet(pfSub) | FilterSet(pfUp);
+    TIdatChunks idat = ReadIdat(SavePng(*png));
+    for (int y = 0; y < 3; ++y)
+        EXPECT_EQ(idat.Inflated[17 * y], 1);
+    png->Filters = FilterSet(pfPaeth);
+    idat = ReadIdat(SavePng(*png));
+    for (int y = 0; y < 3; ++y)
+        EXPECT_EQ(idat.Inflated[17 * y], 4);
+    png->Filters = FilterSet(pfNone);
+    idat = ReadIdat(SavePng(*png));
+    for (int y = 0; y < 3; ++y)
+        EXPECT_EQ(idat.Inflated[17 * y], 0);
+    // Every filter allowed: whatever is chosen decodes to the same image, and libpng agrees.
+    std::mt19937 random(7);
+    std::vector<std::uint8_t> rows(40 * 40 * 4);
+    for (size_t i = 0; i < rows.size(); ++i)
+        rows[i] = std::uint8_t(i % 40 < 20 ? i / 160 : random() % 4);
+    const QByteArray source = EncodeWithLibpng(40, 40, 6, 8, true, rows);
+    auto all = LoadPng(source);
+    all->Filters = 0x1F;
+    const QByteArray saved = SavePng(*all);
+    EXPECT_TRUE(DecodeWithLibpng(saved).Rgba == DecodeWithLibpng(source).Rgba);
+}
+
+TEST(PngImageData, LargeDataIsSplitIntoChunksOfTheSizeLimit) {
+    std::mt19937 random(1);
+    std::vector<std::uint8_t> rows(160 * 160 * 3);
+    for (auto& b : rows)
+        b = std::uint8_t(random());
+    auto png = LoadPng(EncodeWithLibpng(160, 160, 2, 8, false, rows));
+    png->SetMaxIdatSize(1000);
+    EXPECT_EQ(png->IdatSizeLimit(), 65535u);
+    const TIdatChunks idat = ReadIdat(SavePng(*png));
+    ASSERT_EQ(idat.Lengths.size(), 2u);
+    EXPECT_EQ(idat.Lengths[0], 65535u);
+    EXPECT_GT(idat.Lengths[1], 0u);
+    png->SetMaxIdatSize(100000);
+    EXPECT_EQ(ReadIdat(SavePng(*png)).Lengths.size(), 1u);
+}
+
+TEST(PngImageData, SavingKeepsTheChunkOrderAndReencodes) {
+    TPngBuilder b;
+    b.Header(4, 4, 8, 0).Chunk("tEXt", QByteArray("A\0b", 3)).Chunk("prVt", "x");
+    b.Chunk("IDAT", TPngBuilder::Zlib(QByteArray(20, 0))).Chunk("tIME", QByteArray(7, 1)).End();
+    auto png = LoadPng(b.Bytes);
+    const QByteArray saved = SavePng(*png);
+    EXPECT_TRUE(saved.startsWith(QByteArray(reinterpret_cast<const char*>(PngSignature), 8)));
+    const int text = saved.indexOf("tEXt"), priv = saved.indexOf("prVt"), idat = saved.indexOf("IDAT"),
+              time = saved.indexOf("tIME"), end = saved.indexOf("IEND");
+    EXPECT_LT(saved.indexOf("IHDR"), text);
+    EXPECT_LT(text, priv);
+    EXPECT_LT(priv, idat);
+    EXPECT_LT(idat, time);
+    EXPECT_LT(time, end);
+    const TIdatChunks data = ReadIdat(saved);
+    for (int y = 0; y < 4; ++y)
+        EXPECT_EQ(data.Inflated[5 * y], 1);
+}
+
+TEST(PngImageData, EveryFilterReversesExactlyForEveryPixelSize) {
+    std::mt19937 random(9);
+    for (int bpp : {1, 2, 3, 4, 6, 8})
+        for (int type = 1; type <= 4; ++type)
+            for (size_t n : {size_t(bpp), size_t(bpp * 2), size_t(bpp * 5), size_t(bpp * 64 + bpp)}) {
+                std::vector<std::uint8_t> prev(n), raw(n), filtered(n);
+                for (auto& b : prev)
+                    b = std::uint8_t(random());
+                for (auto& b : raw)
+                    b = std::uint8_t(random());
+                FilterRow(type, raw.data(), prev.data(), filtered.data(), n, bpp);
+                ASSERT_TRUE(UnfilterRow(type, filtered.data(), prev.data(), n, bpp));
+                EXPECT_EQ(filtered, raw) << "bpp " << bpp << " filter " << type << " bytes " << n;
+            }
+    std::uint8_t row[4] = {}, prev[4] = {};
+    EXPECT_FALSE(UnfilterRow(5, row, prev, 4, 1));
+    EXPECT_EQ(PaethPredictor(10, 20, 15), 15);
+    EXPECT_EQ(PaethPredictor(10, 20, 10), 20);
+    EXPECT_EQ(PaethPredictor(10, 20, 20), 10);
+}

@@ -1,0 +1,135 @@
+// Files a user might open that are broken in every way we could think of: each one is refused
+// with the codec's matching error, and none is read past its end.
+#include "LibpngReference.h"
+#include "PngTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+namespace {
+QByteArray Be32(std::uint32_t v) {
+    QByteArray b(4, 0);
+    WriteBigEndian32(reinterpret_cast<std::uint8_t*>(b.data()), v);
+    return b;
+}
+
+// Small valid files of several kinds to cut and bend.
+std::vector<QByteArray> Samples() {
+    std::mt19937 random(3);
+    std::vector<QByteArray> samples;
+    for (auto [type, depth, interlaced] :
+         {std::tuple{2, 8, false}, {6, 16, true}, {3, 4, false}, {0, 1, true}}) {
+        const int channels = type == 2 ? 3 : type == 6 ? 4 : 1;
+        std::vector<std::uint8_t> rows(size_t((7 * depth * channels + 7) / 8 * 6));
+        for (auto& b : rows)
+            b = std::uint8_t(random() % 16);
+        std::vector<std::uint8_t> palette(type == 3 ? 48 : 0, 0x55);
+        samples.push_back(EncodeWithLibpng(7, 6, type, depth, interlaced, rows, palette));
+    }
+    return samples;
+}
+
+// The first IDAT's offset in the file.
+int IdatAt(const QByteArray& file) {
+    return file.indexOf("IDAT") - 4;
+}
+
+}  // namespace
+
+TEST(PngMalformed, FilesCutAtEveryByte) {
+    for (const QByteArray& file : Samples())
+        for (int cut = 0; cut < file.size(); ++cut) {
+            SCOPED_TRACE(cut);
+            const QByteArray part = file.left(cut);
+            if (cut < 8)
+                EXPECT_THROW(LoadPng(part), EPNGInvalidFileHeader);
+            else
+                EXPECT_THROW(LoadPng(part), EPngUnexpectedEnd);
+        }
+}
+
+TEST(PngMalformed, ChunkLengthsBeyondTheFile) {
+    for (const QByteArray& file : Samples())
+        for (std::uint32_t length : {0xFFFFFFFFu, 0x80000000u, 0x7FFFFFFFu, 0x10000000u, 100000u}) {
+            QByteArray bad = file;
+            bad.replace(IdatAt(file), 4, Be32(length));
+            EXPECT_THROW(LoadPng(bad), EPngUnexpectedEnd) << length;
+            bad = file;
+            bad.replace(8, 4, Be32(length));  // the header's length
+            EXPECT_THROW(LoadPng(bad), EPngUnexpectedEnd) << length;
+        }
+}
+
+TEST(PngMalformed, ImpossibleHeaders) {
+    QByteArray rows(1 + 3, 0);
+    EXPECT_THROW(LoadPng(TPngBuilder().Header(65535, 65535, 8, 2).ImageData(rows).End().Bytes),
+                 EPNGOutMemory);
+    EXPECT_THROW(LoadPng(TPngBuilder().Header(0, 7, 8, 2).ImageData(rows).End().Bytes), EPngInvalidIHDR);
+    EXPECT_THROW(LoadPng(TPngBuilder().Header(7, 0, 8, 2).ImageData(rows).End().Bytes), EPngInvalidIHDR);
+    for (int type = 0; type < 256; ++type)
+        for (int depth : {0, 1, 2, 3, 4, 5, 8, 12, 16, 32, 255}) {
+            const bool legal =
+                ((type == 0) && (depth == 1 || depth == 2 || depth == 4 || depth == 8 || depth == 16)) ||
+                (type == 3 && (depth == 1 || depth == 2 || depth == 4 || depth == 8)) ||
+                ((type == 2 || type == 4 || type == 6) && (depth == 8 || depth == 16));
+            if (legal) continue;
+            EXPECT_THROW(LoadPng(TPngBuilder().Header(1, 1, depth, type).ImageData(rows).End().Bytes),
+                         EPngInvalidIHDR)
+                << type << "/" << depth;
+        }
+    // A header as large as allowed, with almost no data: refused as missing rows, not by reading on.
+    EXPECT_THROW(LoadPng(TPngBuilder().Header(8192, 8192, 8, 6).ImageData(rows).End().Bytes),
+                 EPNGMissingMultipleIDAT);
+}
+
+TEST(PngMalformed, BadFilterBytes) {
+    for (int filter : {5, 6, 64, 255}) {
+        QByteArray rows = QByteArray(1, char(filter)) + QByteArray(3, 0);
+        EXPECT_THROW(LoadPng(TPngBuilder().Header(1, 1, 8, 2).ImageData(rows).End().Bytes), EPNGZLIBError);
+    }
+}
+
+TEST(PngMalformed, CompressedDataOfTheWrongLength) {
+    const QByteArray rows = QByteArray(2 * 4, 0);  // two rows of a 1 x 2 RGB image
+    auto file = [&](const QByteArray& z) {
+        return TPngBuilder().Header(1, 2, 8, 2).Chunk("IDAT", z).End().Bytes;
+    };
+    EXPECT_NO_THROW(LoadPng(file(TPngBuilder::Zlib(rows))));
+    // Rows missing: the stream ends early.
+    EXPECT_THROW(LoadPng(file(TPngBuilder::Zlib(rows.left(5)))), EPNGMissingMultipleIDAT);
+    // The stream is cut (no end, no checksum) before the rows are complete.
+    EXPECT_THROW(LoadPng(file(TPngBuilder::Zlib(QByteArray(4000, 1)).left(6))), EPNGMissingMultipleIDAT);
+    // Data past the last row.
+    EXPECT_THROW(LoadPng(file(TPngBuilder::Zlib(rows + QByteArray(1, 0)))), EPNGZLIBError);
+    // Not zlib at all, or a broken checksum.
+    EXPECT_THROW(LoadPng(file(QByteArray(20, '\x55'))), EPNGZLIBError);
+    QByteArray z = TPngBuilder::Zlib(rows);
+    z[z.size() - 1] = char(z[z.size() - 1] ^ 1);
+    EXPECT_THROW(LoadPng(file(z)), EPNGZLIBError);
+    // A preset dictionary is not allowed in PNG.
+    QByteArray dictionary("\x78\xBB\0\0\0\0", 6);
+    EXPECT_THROW(LoadPng(file(dictionary)), EPNGZLIBError);
+}
+
+TEST(PngMalformed, DecompressionBombStopsAfterTheLastRow) {
+    // 64 MB of zeros behind a 1 x 1 image: the extra data is refused as soon as it appears.
+    const QByteArray bomb = DeflateBuffer(QByteArray(64 << 20, 0), 9);
+    EXPECT_LT(bomb.size(), 100000);
+    EXPECT_THROW(LoadPng(TPngBuilder().Header(1, 1, 8, 0).Chunk("IDAT", bomb).End().Bytes), EPNGZLIBError);
+}
+
+TEST(PngMalformed, RandomDamageNeverGoesUncaught) {
+    std::mt19937 random(11);
+    const std::vector<QByteArray> samples = Samples();
+    for (int round = 0; round < 3000; ++round) {
+        QByteArray bad = samples[size_t(round) % samples.size()];
+        const int flips = 1 + int(random() % 4);
+        for (int i = 0; i < flips; ++i)
+            bad[int(random() % bad.size())] = char(random());
+        try {
+            auto png = LoadPng(bad);
+            SavePng(*png);  // anything that loads also saves
+        } catch (const EPngError&) {
+        }
+    }
+}

@@ -1,0 +1,110 @@
+// PngSuite: every valid image shows the pixels libpng decodes; every corrupt one is refused with
+// the matching error.
+#include "LibpngReference.h"
+#include "PngTestSupport.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+#include <functional>
+#include <map>
+
+namespace {
+QString SuiteFolder() {
+    return QStringLiteral(VELORIA_TESTDATA_DIR "/pngsuite");
+}
+
+QStringList SuiteFiles(bool corrupt) {
+    QStringList files = QDir(SuiteFolder()).entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name);
+    QStringList chosen;
+    for (const QString& f : files)
+        if (f.startsWith('x') == corrupt) chosen << f;
+    return chosen;
+}
+
+#define SKIP_WITHOUT_SUITE()                                                                                 \
+    if (!QDir(SuiteFolder()).exists()) GTEST_SKIP() << "PngSuite not found at " << SuiteFolder().toStdString()
+}  // namespace
+
+TEST(PngSuite, ValidImagesShowTheSamePixelsAsLibpng) {
+    SKIP_WITHOUT_SUITE();
+    const QStringList files = SuiteFiles(false);
+    ASSERT_GT(files.size(), 150);
+    for (const QString& name : files) {
+        SCOPED_TRACE(name.toStdString());
+        const QByteArray bytes = ReadFileBytes(SuiteFolder() + '/' + name);
+        const TReferenceImage reference = DecodeWithLibpng(bytes);
+        ASSERT_TRUE(reference.Ok()) << reference.Error;
+        std::unique_ptr<TPngPicture> png;
+        ASSERT_NO_THROW(png = LoadPng(bytes));
+        ASSERT_EQ(png->Width(), reference.Width);
+        ASSERT_EQ(png->Height(), reference.Height);
+        const TShownImage shown = Shown(*png);
+        const auto& g = png->GammaTable;
+        const bool alphaHeld = png->Header()->ColorType >= 4 ||
+                               (png->Header()->ColorType == 3 && png->Chunks().Find<TChunktRNS>());
+        int mismatches = 0;
+        for (int y = 0; y < reference.Height && mismatches < 5; ++y)
+            for (int x = 0; x < reference.Width && mismatches < 5; ++x) {
+                const std::uint8_t* want = &reference.Rgba[size_t(4 * (y * reference.Width + x))];
+                const QRgb got = shown.Colors.pixel(x, y);
+                const int alpha = shown.Alpha[size_t(y * reference.Width + x)];
+                if (qRed(got) != g[want[0]] || qGreen(got) != g[want[1]] || qBlue(got) != g[want[2]] ||
+                    (alphaHeld && alpha != want[3])) {
+                    ++mismatches;
+                    ADD_FAILURE() << "pixel " << x << "," << y << ": got " << qRed(got) << " " << qGreen(got)
+                                  << " " << qBlue(got) << " " << alpha << ", libpng " << int(want[0]) << " "
+                                  << int(want[1]) << " " << int(want[2]) << " " << int(want[3]);
+                }
+            }
+    }
+}
+
+TEST(PngSuite, CorruptImagesAreRefusedWithTheMatchingError) {
+    SKIP_WITHOUT_SUITE();
+    using Check = std::function<void(const QByteArray&)>;
+    auto expect = [](auto exceptionTag) -> Check {
+        using E = decltype(exceptionTag);
+        return [](const QByteArray& bytes) { EXPECT_THROW(LoadPng(bytes), E); };
+    };
+    const std::map<QString, Check> expected = {
+        {"xs1n0g01.png", expect(EPNGInvalidFileHeader())}, {"xs2n0g01.png", expect(EPNGInvalidFileHeader())},
+        {"xs4n0g01.png", expect(EPNGInvalidFileHeader())}, {"xs7n0g01.png", expect(EPNGInvalidFileHeader())},
+        {"xcrn0g04.png", expect(EPNGInvalidFileHeader())}, {"xlfn0g04.png", expect(EPNGInvalidFileHeader())},
+        {"xhdn0g08.png", expect(EPngInvalidCRC())},        {"xcsn0g01.png", expect(EPngInvalidCRC())},
+        {"xc1n0g08.png", expect(EPngInvalidIHDR())},       {"xc9n2c08.png", expect(EPngInvalidIHDR())},
+        {"xd0n2c08.png", expect(EPngInvalidIHDR())},       {"xd3n2c08.png", expect(EPngInvalidIHDR())},
+        {"xd9n2c08.png", expect(EPngInvalidIHDR())},       {"xdtn0g01.png", expect(EPNGNoImageData())},
+    };
+    const QStringList files = SuiteFiles(true);
+    ASSERT_EQ(files.size(), int(expected.size()));
+    for (const QString& name : files) {
+        SCOPED_TRACE(name.toStdString());
+        const QByteArray bytes = ReadFileBytes(SuiteFolder() + '/' + name);
+        EXPECT_FALSE(DecodeWithLibpng(bytes).Ok());
+        ASSERT_TRUE(expected.count(name));
+        expected.at(name)(bytes);
+        TPngPicture png;
+        TMemoryStream stream;
+        stream.SetBytes(bytes);
+        EXPECT_ANY_THROW(png.LoadFromStream(&stream));
+        EXPECT_TRUE(png.Empty()) << "a failed load leaves the picture empty";
+    }
+}
+
+TEST(PngSuite, EveryValidImageSurvivesASaveAndReload) {
+    SKIP_WITHOUT_SUITE();
+    for (const QString& name : SuiteFiles(false)) {
+        SCOPED_TRACE(name.toStdString());
+        auto png = LoadPng(ReadFileBytes(SuiteFolder() + '/' + name));
+        const TShownImage before = Shown(*png);
+        const QByteArray saved = SavePng(*png);
+        ASSERT_TRUE(DecodeWithLibpng(saved).Ok());
+        auto again = LoadPng(saved);
+        const TShownImage after = Shown(*again);
+        EXPECT_EQ(before.Alpha, after.Alpha);
+        // Gamma tables do not invert exactly; without gamma the pixels come back unchanged.
+        if (png->GammaIsIdentity()) {
+            EXPECT_TRUE(before.Colors == after.Colors);
+        }
+    }
+}
