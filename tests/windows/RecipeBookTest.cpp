@@ -346,6 +346,18 @@ TEST_F(RecipeBook, TheTotalsWindowFadesInFromItsTimer) {
     EXPECT_FALSE(totals.Timer1->Enabled());
 }
 
+TEST_F(RecipeBook, TheTotalsWindowExplainsTheNutrientClicked) {
+    TRecordingShellService shell;
+    TYYSHJFrm totals(nullptr);
+    totals.ShowForm();
+    const TRect copper = totals.SG_YYS->CellRect(0, 16);
+    totals.SG_YYSMouseDown(totals.SG_YYS, mbRight, 0, copper.Left + 2, copper.Top + 2);
+    EXPECT_EQ(totals.N18->Caption(), "查看 铜 说明");
+    totals.N18->Click();
+    ASSERT_EQ(shell.Opened.size(), 1u);
+    EXPECT_TRUE(shell.Opened[0].endsWith("/zhongyao/yys-15.htm"));
+}
+
 TEST_F(RecipeBook, PrintsAtCharacterPositionsAndRefusesAnEmptyRecipe) {
     TRecordingPrinter printer;
     SelectRecipe("二米饭");
