@@ -109,7 +109,7 @@ TEST_F(SetMeals, ShowsASetMealUnderItsWeekdayWithFoodsFirst) {
     EXPECT_EQ(Boxes.LastText(), "套餐没有内容，不能修改");
 }
 
-TEST_F(SetMeals, ASetMealOfNoEnergyHasNoTotalRow) {
+TEST_F(SetMeals, ASetMealOfNoEnergyHasNoTotalRowAndChangesWhole) {
     Db.Exec("insert into SPTC (SPCls, SPName, PY, WK) values ('午加餐', '清水', 'QS', '')");
     Db.Exec("insert into SPTCTxt (SPID, FdID, FdNet, CFlg) values (:S, 430, 100, 1)",
             {{"S", SetMealId("清水")}});
@@ -118,6 +118,9 @@ TEST_F(SetMeals, ASetMealOfNoEnergyHasNoTotalRow) {
     Select({"午加餐", "清水"});
     EXPECT_EQ(Meals->SG_FDC->RowCount(), 2);
     EXPECT_EQ(Meals->SG_FDC->Cells(1, 1), "白花菜");
+    // Without a total row the last item still goes into the maker.
+    Meals->btnModifyTC->Click();
+    EXPECT_EQ(Column(Meals->SG_FD1, 1), QStringList({"白花菜"}));
 }
 
 TEST_F(SetMeals, MakesASetMealInThreeStepsAndASecondSaveUpdatesIt) {
