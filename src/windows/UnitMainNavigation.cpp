@@ -11,6 +11,8 @@
 #include "UnitFoodList.h"
 #include "UnitHelath.h"
 #include "UnitMsg.h"
+#include "UnitShiPu.h"
+#include "UnitTaoCan.h"
 #include "UnitYYSCK.h"
 #include "UnitYYSTop.h"
 #include "VersionInfo.h"
@@ -225,11 +227,13 @@ void TMainFrm::Btn_CFClick(TObject*) {
 void TMainFrm::Btn_SPClick(TObject*) {
     SetActiveTab(lblSP);
     pnlMain->Show();
+    ShowDocked(Frm_ShiPu, Panel2)->PC->SetActivePageIndex(0);
 }
 
 void TMainFrm::btnTaoCanClick(TObject*) {
     SetActiveTab(lblTC);
     pnlMain->Show();
+    ShowDocked(Frm_TaoCan, Panel2)->PC->SetActivePageIndex(0);
 }
 
 void TMainFrm::Btn_PerInfoClick(TObject*) {
@@ -338,6 +342,7 @@ void TMainFrm::EMail1Click(TObject*) {
 void TMainFrm::Btn_CloseClick(TObject*) {
     CloseChild(Frm_FD);
     CloseChild(Frm_FDYY);
+    CloseChild(Frm_ShiPu);
     CloseChild(HelathFrm);
     Close();
 }
