@@ -168,7 +168,7 @@ int FoodGroupOf(const QString& code) {
 void OpenNutrientPage(const QString& name) {
     for (const TNutrientRow& row : NutrientTable)
         if (row.Name == name) {
-            ShellOpen(InfoSiteRoot() + QStringLiteral("/zhongyao/yys-") + row.Page + QStringLiteral(".htm"));
+            ShellOpen(NutrientPageAddress(row.Page));
             return;
         }
 }

@@ -9,6 +9,10 @@
 // The root of the information site: the folder "site" in the program's folder, as a file URL
 // without a trailing "/" (page paths begin with one).
 inline QString InfoSiteRoot() { return QUrl::fromLocalFile(ProgramFolder() + QStringLiteral("site")).toString(); }
+// The help page of a ranked nutrient, by its page number.
+inline QString NutrientPageAddress(const QString& page) {
+    return InfoSiteRoot() + QStringLiteral("/zhongyao/yys-") + page + QStringLiteral(".htm");
+}
 
 // The program's web site: online help and the check for a newer version.
 inline const QString WebSiteHost = QStringLiteral("https://veloria.example.com");

@@ -241,7 +241,9 @@ bool TForm::WidgetEvent(QEvent* event) {
     switch (event->type()) {
     case QEvent::Show:
         FVisible = true;
-        FireEvent(OnShow, this);
+        // The window system's own show events (a window mapped, restored from the task bar) are not the
+        // program showing the window.
+        if (!event->spontaneous()) FireEvent(OnShow, this);
         return false;
     case QEvent::Hide:
         if (!event->spontaneous()) FireEvent(OnHide, this);

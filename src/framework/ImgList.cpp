@@ -66,12 +66,20 @@ int TImageList::AddFromFile(const QString& fileName) {
     picture.LoadFromFile(fileName);
     TGraphic* graphic = picture.Graphic();
     if (!graphic || graphic->Empty()) return -1;
-    QImage pixels(graphic->Width(), graphic->Height(), QImage::Format_ARGB32_Premultiplied);
-    pixels.fill(Qt::transparent);
+    // Drawn over a key colour that then becomes transparent, as image lists keep their masks; a
+    // graphic with an alpha channel blends onto an opaque background when it is drawn.
+    const QRgb key = qRgb(255, 0, 255);
+    QImage pixels(graphic->Width(), graphic->Height(), QImage::Format_ARGB32);
+    pixels.fill(key);
     {
         QPainter painter(&pixels);
         TCanvas canvas(&painter);
         graphic->Draw(&canvas, Rect(0, 0, graphic->Width(), graphic->Height()));
+    }
+    for (int y = 0; y < pixels.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(pixels.scanLine(y));
+        for (int x = 0; x < pixels.width(); ++x)
+            if ((line[x] & 0xFFFFFF) == (key & 0xFFFFFF)) line[x] = 0;
     }
     return AddImage(pixels);
 }

@@ -8,9 +8,14 @@
 #include "SiteAddresses.h"
 #include "UintDM.h"
 #include "UnitBKSet.h"
+#include "UnitFoodList.h"
+#include "UnitHelath.h"
 #include "UnitMsg.h"
 #include "UnitSetHT.h"
+#include "UnitShiPu.h"
+#include "UnitTaoCan.h"
 #include "UnitYYSCK.h"
+#include "UnitYYSTop.h"
 #include "UserInfoUnit.h"
 #include "VersionInfo.h"
 #include "WindowBuilder.h"
@@ -35,6 +40,25 @@ TMenuItem* MenuItem(TComponent* owner, TMenuItem* parent, const QString& name, c
     item->OnClick = std::move(onClick);
     parent->Add(item);
     return item;
+}
+
+// Creates a child window on first use, docked into the centre panel; brings it to the front later.
+template <class TChild>
+TChild* ShowDocked(TChild*& form, TWinControl* host) {
+    if (!form) {
+        form = new TChild(Application);
+        form->ManualDock(host);
+    }
+    form->ShowForm();
+    return form;
+}
+
+// Closes a child window that exists and forgets it.
+template <class TChild>
+void CloseChild(TChild*& form) {
+    if (!form) return;
+    form->Close();
+    form = nullptr;
 }
 
 }  // namespace
@@ -204,16 +228,19 @@ void TMainFrm::SetActiveTab(TLabel* active) {
 void TMainFrm::Btn_CFClick(TObject*) {
     SetActiveTab(lblCF);
     pnlMain->Show();
+    ShowDocked(Frm_FD, Panel2);
 }
 
 void TMainFrm::Btn_SPClick(TObject*) {
     SetActiveTab(lblSP);
     pnlMain->Show();
+    ShowDocked(Frm_ShiPu, Panel2)->PC->SetActivePageIndex(0);
 }
 
 void TMainFrm::btnTaoCanClick(TObject*) {
     SetActiveTab(lblTC);
     pnlMain->Show();
+    ShowDocked(Frm_TaoCan, Panel2)->PC->SetActivePageIndex(0);
 }
 
 void TMainFrm::Btn_PerInfoClick(TObject*) {
@@ -231,10 +258,15 @@ void TMainFrm::Btn_PerInfoClick(TObject*) {
 void TMainFrm::SpeedButton5Click(TObject*) {
     SetActiveTab(lblYYS);
     pnlMain->Show();
+    ShowDocked(Frm_FDYY, Panel2);
 }
 
-void TMainFrm::Label12Click(TObject*) {
+void TMainFrm::Label12Click(TObject* Sender) {
     pnlMain->Hide();
+    ShowDocked(HelathFrm, Panel2);
+    if (const auto* label = dynamic_cast<const TComponent*>(Sender)) HelathFrm->LoadList(label->Tag());
+    HelathFrm->Lst_FD->SetItemIndex(0);
+    HelathFrm->Lst_FDClick(HelathFrm->Lst_FD);
     // Every tab label becomes plain: none of the five windows is the active one.
     SetActiveTab(nullptr);
 }
@@ -335,6 +367,10 @@ void TMainFrm::EMail1Click(TObject*) {
 }
 
 void TMainFrm::Btn_CloseClick(TObject*) {
-    if (Frm_UInfo) Frm_UInfo->Close();
+    CloseChild(Frm_FD);
+    CloseChild(Frm_FDYY);
+    CloseChild(Frm_ShiPu);
+    CloseChild(HelathFrm);
+    CloseChild(Frm_UInfo);
     Close();
 }

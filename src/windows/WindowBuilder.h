@@ -8,8 +8,7 @@
 
 // A control owned by `owner`, placed on `parent` with its name and bounds.
 template <class T>
-T* Place(TComponent* owner, TWinControl* parent, const QString& name, int left, int top, int width,
-         int height) {
+T* Place(TComponent* owner, TWinControl* parent, const QString& name, int left, int top, int width, int height) {
     auto* control = new T(owner);
     if (!name.isEmpty()) control->SetName(name);
     control->SetParent(parent);

@@ -85,10 +85,11 @@ TEST(NutrientSums, IngredientsGiveValuesPerGram) {
 TEST(NutrientSums, RecipePortionsAsTexts) {
     TTestDatabase db;
     LoadTwoFoods();
-    db.Exec(QStringLiteral("insert into SPInfo (ID, SPName) values (7, '测试菜')"));
-    db.Exec(QStringLiteral("insert into SPTxt (SPID, FdID, FdNet) values (7, 1, 100), (7, 2, 200)"));
+    // An id beyond the delivered recipes.
+    db.Exec(QStringLiteral("insert into SPInfo (ID, SPName) values (907, '测试菜')"));
+    db.Exec(QStringLiteral("insert into SPTxt (SPID, FdID, FdNet) values (907, 1, 100), (907, 2, 200)"));
     // Per gram: 300 kcal / 300 g; 100 g and 50 g of it give 150 kcal.
-    const TNutrientTexts texts = SumRecipeListNutrients(Lines({"测试菜,100,7", "测试菜,50,7"}));
+    const TNutrientTexts texts = SumRecipeListNutrients(Lines({"测试菜,100,907", "测试菜,50,907"}));
     EXPECT_EQ(texts[0], QStringLiteral("150"));
     EXPECT_EQ(texts[1], QStringLiteral("420"));
     EXPECT_EQ(texts[2], QStringLiteral("15"));
@@ -97,8 +98,8 @@ TEST(NutrientSums, RecipePortionsAsTexts) {
     // 150 x 0.005 / 300 = 0.0025 ug is cut, not rounded, and never written with an exponent.
     EXPECT_EQ(texts[24], QStringLiteral("0.00ug"));
     for (const QString& t : texts) EXPECT_FALSE(t.contains(QLatin1Char('E')) || t.contains(QLatin1Char('e')));
-    EXPECT_EQ(SumSetMealNutrients(Lines({"测试菜,100,7", "测试菜,50,7"})), QStringLiteral("150.0"));
-    EXPECT_EQ(SumSetMealNutrients(Lines({"x,0.25,7"})), QStringLiteral("0.3"));
+    EXPECT_EQ(SumSetMealNutrients(Lines({"测试菜,100,907", "测试菜,50,907"})), QStringLiteral("150.0"));
+    EXPECT_EQ(SumSetMealNutrients(Lines({"x,0.25,907"})), QStringLiteral("0.3"));
     // A recipe without ingredients contributes nothing.
     EXPECT_EQ(SumRecipeListNutrients(Lines({"无,100,999"}))[0], QStringLiteral("0"));
 }

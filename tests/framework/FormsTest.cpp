@@ -247,3 +247,26 @@ TEST(Controls, SpeedButtonGroupsAndCheckBoxClicks) {
     check->SetChecked(true);
     EXPECT_EQ(clicks, 1);
 }
+
+TEST(Forms, OnShowComesFromShowingNotFromRestoringTheWindow) {
+    TForm host(nullptr);
+    auto* panel = new TPanel(&host);
+    panel->SetParent(&host);
+    panel->SetBounds(0, 0, 200, 200);
+    TForm docked(nullptr);
+    docked.ManualDock(panel);
+    int hostShows = 0, dockedShows = 0;
+    host.OnShow = [&](TObject*) { ++hostShows; };
+    docked.OnShow = [&](TObject*) { ++dockedShows; };
+    docked.ShowForm();
+    host.ShowForm();
+    QTest::qWait(20);
+    EXPECT_EQ(hostShows, 1);
+    EXPECT_EQ(dockedShows, 1);
+    host.Widget()->showMinimized();
+    QTest::qWait(20);
+    host.Widget()->showNormal();
+    QTest::qWait(20);
+    EXPECT_EQ(hostShows, 1);
+    EXPECT_EQ(dockedShows, 1);
+}

@@ -3,6 +3,8 @@
 #include "RecordingServices.h"
 #include "TestDatabase.h"
 #include "UnitBKSet.h"
+#include "UnitFoodList.h"
+#include "UnitHelath.h"
 #include "UnitMain.h"
 #include "UnitMsg.h"
 #include "WNDES.h"
@@ -27,6 +29,8 @@ protected:
     }
     void TearDown() override {
         SetModalHook(nullptr);
+        delete Frm_FD;
+        delete HelathFrm;
         delete MainFrm;
         MainFrm = nullptr;
     }

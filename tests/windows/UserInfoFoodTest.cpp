@@ -13,12 +13,11 @@ class FoodPage : public PersonalCentre {
 protected:
     void SetUp() override {
         PersonalCentre::SetUp();
-        // A recipe of rice and wheat, set as frequently used with the wheat itself.
-        Db.Exec("insert into SPInfo (ID, SPCls, SPP, SPName, PY, CFlg) values (1, '米饭', '蒸', 'O''Neil "
-                "的早餐', "
-                "'O''Neil DZC', 1)");
-        Db.Exec("insert into SPTxt (SPID, FdID, FdNet) values (1, 54, 200), (1, 1, 50)");
-        Db.Exec("insert into FDUse (UID, FID, FType) values (:U, 1, 1), (:U, 1, 2)", {{"U", Uid}});
+        // A recipe of rice and wheat of the user's own, set as frequently used with the wheat itself.
+        Db.Exec("insert into SPInfo (ID, SPCls, SPP, SPName, PY, CFlg) "
+                "values (9001, '米饭', '蒸', 'O''Neil 的早餐', 'O''Neil DZC', 1)");
+        Db.Exec("insert into SPTxt (SPID, FdID, FdNet) values (9001, 54, 200), (9001, 1, 50)");
+        Db.Exec("insert into FDUse (UID, FID, FType) values (:U, 1, 1), (:U, 9001, 2)", {{"U", Uid}});
     }
 
     TStringGrid* Grid() const { return Centre->SG2; }
@@ -168,7 +167,7 @@ TEST_F(FoodPage, PickingAnItemTwiceIsRefusedButAFoodAndARecipeOfOneIdAreTwoItems
     PickInSearch("XM", "1");
     EXPECT_EQ(Boxes.LastText(), "已选择,不能重复。");
     EXPECT_EQ(TCFoodSrcFrm->edtQry->Text(), "XM");  // a refused pick keeps the search
-    PickInSearch("的早餐", "1", true);
+    PickInSearch("的早餐", "9001", true);
     EXPECT_EQ(Grid()->Cells(1, 2), "O'Neil 的早餐");
     EXPECT_EQ(Grid()->RowCount(), 4);
 
@@ -191,7 +190,7 @@ TEST_F(FoodPage, FrequentlyUsedFoodsAreFoundByTheirGroupAndEveryRecipeIsListed) 
     TTreeNode* first = tree->Items()->GetFirstNode();
     EXPECT_EQ(first->Text(), "【常食的食谱列表】");
     EXPECT_EQ(first->StateIndex(), 2);
-    EXPECT_EQ(first->getFirstChild()->StateIndex(), 1);  // the user's own recipe (flag 1) is listed
+    EXPECT_EQ(first->getFirstChild()->StateIndex(), 9001);  // the user's own recipe (flag 1) is listed
     TTreeNode* cereals = first->getNextSibling();
     EXPECT_EQ(cereals->Text(), "谷类及制品");
     EXPECT_EQ(cereals->StateIndex(), 1);
@@ -210,9 +209,9 @@ TEST_F(FoodPage, FrequentlyUsedFoodsAreFoundByTheirGroupAndEveryRecipeIsListed) 
 }
 
 TEST_F(FoodPage, ASetMealAddsOnlyItsItemsNotYetInTheGrid) {
-    Db.Exec("insert into SPTC (ID, SPCls, SPName, PY, WK) values (7, '早餐', '清淡早餐', 'QDZC', '')");
-    Db.Exec("insert into SPTCTxt (SPID, FdID, FdNet, CFlg) values (7, 54, 120, 1), (7, 1, 300, 2), (7, 3, "
-            "40, 1)");
+    Db.Exec("insert into SPTC (ID, SPCls, SPName, PY, WK) values (9007, '早餐', '清淡早餐', 'QDZC', '')");
+    Db.Exec("insert into SPTCTxt (SPID, FdID, FdNet, CFlg) "
+            "values (9007, 54, 120, 1), (9007, 9001, 300, 2), (9007, 3, 40, 1)");
     OpenTodaysMeal(Centre->btnBreakfast);
     PickInSearch("米饭", "54");
     OpenOftenUsed(Centre->lbl12);

@@ -32,7 +32,6 @@ TEST_F(PersonalCentre, TheNavigationBarShowsEachPageWithItsTitleAndDateBar) {
 }
 
 TEST_F(PersonalCentre, TheMainWindowOpensItOnceAndItsGuideStepsOpenItsPages) {
-    MainFrm->Btn_CF->Click();
     MainFrm->Btn_PerInfo->Click();
     EXPECT_EQ(Frm_UInfo, Centre);
     EXPECT_EQ(Centre->HostDockSite(), MainFrm->Panel2);

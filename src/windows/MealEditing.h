@@ -1,0 +1,87 @@
+// What the recipe book and the set meals share: picking foods and recipes from trees and searches,
+// the weight grid with its energy total row, the striped drawing of their grids, and the controls
+// both windows build alike.
+#pragma once
+
+#include "Menus.h"
+#include "SkControls.h"
+
+// Searches show their results on a panel over the tree they search, which is disabled meanwhile;
+// food searches list foods in a grid, recipe searches list recipes in a second tree.
+void ShowSearchResults(TControl* panel, TCustomTreeView* tree);
+void HideSearchResults(TControl* panel, TCustomTreeView* tree);
+
+// Lists every food of the food table whose name or pinyin initials contain `text` (upper-cased)
+// in rows from 1: name, "查看", "    设置", food id. An empty text lists nothing.
+void FillFoodSearchGrid(TStringGrid* grid, const QString& text);
+
+// The first node whose text equals `text` ignoring case (only at `level` when it is 0 or more).
+TTreeNode* FindNodeByText(TCustomTreeView* tree, const QString& text, int level = -1);
+// Selects that node and scrolls it into view; false when there is none.
+bool SelectNodeByText(TCustomTreeView* tree, const QString& text, int level = -1);
+
+// Fills `results` with a root node per recipe of `recipes` (a recipe tree) whose name or pinyin
+// initials contain `text`, carrying the recipe id in StateIndex. `text` is upper-cased and trimmed
+// by the caller; an empty one is not searched.
+void FillRecipeSearchTree(TCustomTreeView* recipes, TCustomTreeView* results, const QString& text);
+
+// The recipe record of a node of a recipe tree (nullptr for a class node).
+struct TFdRcd;
+const TFdRcd* RecipeOfNode(TTreeNode* node);
+
+// Weight cells take digits, backspace and one "." after at least one digit.
+void FilterWeightKey(TStringGrid* grid, int weightCol, QChar& key);
+// Editing is on in the weight column of rows that hold a name, and off elsewhere there.
+void EditOnlyWeightColumn(TStringGrid* grid, int col, int row, int weightCol);
+
+// The energy rows of a weight grid (name in 1, weight in 2, kcal in 3) end with a total row:
+// "热量合计" and the sum formatted "0.0" once the sum is above 0, else empty.
+double GridEnergyTotal(TStringGrid* grid);
+void WriteEnergyTotalRow(TStringGrid* grid);
+
+// The grids' own cell drawing: rows striped with `evenColour` and white, text in black.
+void DrawStripedCell(TStringGrid* grid, int col, int row, const TRect& rect, TColor evenColour);
+
+// Recipe trees draw their selected recipe blue on pale yellow.
+void HighlightSelectedNode(TCustomTreeView* tree, TCustomDrawState state);
+
+// A checked weight: empty, not a number above 0, or the number.
+enum class TWeightCheck { Missing, Invalid, Valid };
+TWeightCheck CheckWeight(const QString& text, double& grams);
+
+// Removes the grid's current row when it holds a name, numbering the rows again.
+void DeleteNamedRow(TStringGrid* grid);
+
+// The grid's current cell moves to the cell under a mouse point in a data row (row 1 or more when
+// `firstRow` is 1); gives that row, or -1.
+int SelectCellAt(TStringGrid* grid, int X, int Y, int firstRow = 1);
+
+// Building ---------------------------------------------------------------------------------------
+
+TMenuItem* AddMenuItem(TComponent* owner, TPopupMenu* menu, const QString& name, const QString& caption,
+                       TNotifyEvent onClick);
+TSkButton* PlaceButton(TComponent* owner, TWinControl* parent, const QString& name, const QString& caption,
+                       int left, int top, int width = 90);
+// A grid with one header row, no fixed columns and the given visible column widths.
+TSkStringGrid* PlaceGrid(TComponent* owner, TWinControl* parent, const QString& name, TRect bounds,
+                         std::initializer_list<int> widths);
+// A hidden panel filling `bounds` for search results, and in it the results (a food grid or a recipe
+// tree) above a "返回" button.
+TSkPanel* PlaceResultPanel(TComponent* owner, TWinControl* parent, const QString& name, TRect bounds);
+TSkStringGrid* PlaceFoodResults(TComponent* owner, TSkPanel* panel, const QString& name);
+TSkTreeView* PlaceRecipeResults(TComponent* owner, TSkPanel* panel, const QString& name);
+TSkButton* PlaceBackButton(TComponent* owner, TSkPanel* panel, const QString& name);
+// The frame of the recipe book and the set meals, made for the main window's centre panel: a page
+// control filling the window with three pages whose tabs are hidden (the list, then two pages of
+// steps), and the box that says the trees are loading.
+TSkPageControl* BuildStepPages(TForm* form, const QString& listCaption, const QString& stepsCaption,
+                               TTabSheet*& T1, TTabSheet*& T2, TTabSheet*& T3);
+TSkGroupBox* PlaceBusyBox(TForm* form);
+void ShowBusyBox(TSkGroupBox* box);
+// The timer that loads the trees once, a second after the window is made.
+TTimer* AddLoadTimer(TForm* form, TNotifyEvent onTimer);
+// Puts a window where the main window's pop-up windows open.
+void PlaceAtPopupOrigin(TForm* form);
+// A step's heading: the bold title of the steps, and the step's own line below it in blue.
+TLabel* PlaceStepHeading(TComponent* owner, TWinControl* parent, const QString& title,
+                         const QString& stepName, const QString& step);

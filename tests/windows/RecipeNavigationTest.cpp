@@ -1,0 +1,88 @@
+// The main window opens the recipe book and the set meals in its centre panel.
+#include "FoodTable.h"
+#include "RecordingServices.h"
+#include "TestDatabase.h"
+#include "UnitMain.h"
+#include "UnitShiPu.h"
+#include "UnitTaoCan.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+namespace {
+
+class RecipeNavigation : public testing::Test {
+protected:
+    void SetUp() override {
+        LoadFoodTables();
+        SetModalHook([](TForm* form) { form->Close(); });
+        MainFrm = new TMainFrm(Application);
+        MainFrm->LoadingWaitMs = 0;
+        MainFrm->ShowForm();
+        MainFrm->Timer1Timer(MainFrm->Timer1);
+        MainFrm->edtUID->SetText("user");
+        MainFrm->btnLoad->Click();
+    }
+    void TearDown() override {
+        SetModalHook(nullptr);
+        // Docked windows go before the main window that hosts them, as they do at the program's end.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        delete Frm_ShiPu;
+        delete Frm_TaoCan;
+        delete MainFrm;
+        MainFrm = nullptr;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    TTestDatabase Db;
+    TRecordingMessageService Boxes;
+};
+
+}  // namespace
+
+TEST_F(RecipeNavigation, TheRecipeBookIsMadeOnceDockedAndShowsItsListAgain) {
+    MainFrm->Btn_SP->Click();
+    TFrm_ShiPu* book = Frm_ShiPu;
+    ASSERT_NE(book, nullptr);
+    EXPECT_EQ(book->HostDockSite(), MainFrm->Panel2);
+    EXPECT_TRUE(book->Visible());
+    EXPECT_TRUE(MainFrm->lblSP->Font()->HasStyle(fsBold));
+    book->Btn_SaveSW->Click();
+    EXPECT_EQ(book->PC->ActivePage(), book->T2);
+    MainFrm->SpeedButton2->Click();  // the twin button does the same
+    EXPECT_EQ(Frm_ShiPu, book);
+    EXPECT_EQ(book->PC->ActivePageIndex(), 0);
+
+    // Closed, it is made anew on the next use.
+    book->Close();
+    EXPECT_EQ(Frm_ShiPu, nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    MainFrm->Btn_SP->Click();
+    ASSERT_NE(Frm_ShiPu, nullptr);
+    EXPECT_EQ(Frm_ShiPu->HostDockSite(), MainFrm->Panel2);
+    // The main window's close button closes it first.
+    MainFrm->Btn_Close->Click();
+    EXPECT_EQ(Frm_ShiPu, nullptr);
+}
+
+TEST_F(RecipeNavigation, TheSetMealsAreMadeOnceAndShowTheirListAgain) {
+    MainFrm->btnTaoCan->Click();
+    TFrm_TaoCan* meals = Frm_TaoCan;
+    ASSERT_NE(meals, nullptr);
+    EXPECT_EQ(meals->HostDockSite(), MainFrm->Panel2);
+    EXPECT_TRUE(MainFrm->lblTC->Font()->HasStyle(fsBold));
+    EXPECT_FALSE(MainFrm->lblSP->Font()->HasStyle(fsBold));
+    meals->btnMakeTC->Click();
+    MainFrm->btnTaoCan->Click();
+    EXPECT_EQ(Frm_TaoCan, meals);
+    EXPECT_EQ(meals->PC->ActivePageIndex(), 0);
+}
+
+TEST_F(RecipeNavigation, GuideStepsOpenTheWindowsWithTheirHints) {
+    MainFrm->Label11->Click();
+    EXPECT_NE(Frm_ShiPu, nullptr);
+    EXPECT_EQ(Boxes.LastText(), "操作提示：选择自己经常食用的食谱，再点击【设为常用食谱】按钮设置为常用食谱");
+    MainFrm->Label21->Click();
+    EXPECT_NE(Frm_TaoCan, nullptr);
+    EXPECT_EQ(Boxes.LastText(), "操作提示：请点击【制作套餐】按钮设置饮食套餐");
+}
