@@ -1,6 +1,5 @@
 #include "UnitHDMX.h"
 
-#include "DayDetailGrid.h"
 #include "RecordKeys.h"
 
 #include <cmath>
@@ -8,34 +7,21 @@
 THDMXFrm* HDMXFrm = nullptr;
 
 THDMXFrm::THDMXFrm(TComponent* AOwner)
-    : TSkinnedSmallForm(AOwner, "HDMXFrm", "活动明细记录", 420, 320, true) {
-    SGHD = MakeDayDetailGrid(this, "SGHD", {16, 200, 90, 90}, {"活动名称", "活动时间(分)", "消耗热量"});
-    lblSPSum = MakeDayDetailTotal(this, "热量合计", "lblSPSum");
-    OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
+    : TDayDetailForm(AOwner, "HDMXFrm", "活动明细记录", 420, 320, [this] {
+          if (HDMXFrm == this) HDMXFrm = nullptr;
+      }) {
+    SGHD = MakeGrid("SGHD", {16, 200, 90, 90}, {"活动名称", "活动时间(分)", "消耗热量"});
+    lblSPSum = MakeTotal("热量合计", "lblSPSum");
     FormCreate(this);
 }
 
-THDMXFrm::~THDMXFrm() {
-    if (HDMXFrm == this) HDMXFrm = nullptr;
-}
-
-void THDMXFrm::FormCreate(TObject*) {
-    ApplyMainSkin(this);
-}
-
-void THDMXFrm::FormClose(TObject*, TCloseAction& Action) {
-    Action = caFree;
-    if (HDMXFrm == this) HDMXFrm = nullptr;
-}
-
 void THDMXFrm::LoadDay(const QString& date) {
-    lblTit->Font()->SetColor(clWhite);
-    ClearDayDetailGrid(SGHD);
+    BeginDay(SGHD);
     long long total = 0;
     // A record whose activity has left the catalogue is still listed, so the rows add up to the total.
     if (DM->RunSql(DM->Qry_Open,
-                   "Select R.SPTime, round(R.KCal,0) as KCAL1, S.tit From SPRcd R Left Join SpSet S On S.ID "
-                   "= R.SPID "
+                   "Select R.SPTime, round(R.KCal,0) as KCAL1, S.tit "
+                   "From SPRcd R Left Join SpSet S On S.ID = R.SPID "
                    "Where R.DT=:D And R.UID=:UID Order By R.rowid",
                    false, {{"D", IsoDate(date)}, {"UID", CurrentUserId()}})) {
         for (TADOQuery* q = DM->Qry_Open; !q->Eof(); q->Next()) {

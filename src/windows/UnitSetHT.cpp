@@ -60,18 +60,15 @@ TSetHTFrm::TSetHTFrm(TComponent* AOwner)
         (*lists[i])->SetPopupMenu(PopupMenu1);
     }
 
-    SkButton3 = Place<TSkButton>(this, this, "SkButton3", 12, 416, 100, 30);
-    SkButton3->SetCaption("添加活动项");
-    SkButton3->OnClick = [this](TObject* s) { SkButton3Click(s); };
+    SkButton3 = PlaceButton<TSkButton>(this, this, "SkButton3", "添加活动项", 12, 416, 100, 30,
+                                       [this](TObject* s) { SkButton3Click(s); });
     PlaceLabel(this, this, QString(), "右键点击自己添加的活动项可修改或删除", 124, 424)
         ->Font()
         ->SetColor(clGray);
-    SkButton7 = Place<TSkButton>(this, this, "SkButton7", 540, 416, 90, 30);
-    SkButton7->SetCaption("确定");
-    SkButton7->OnClick = [this](TObject* s) { SkButton7Click(s); };
-    btnCloseSP = Place<TSkButton>(this, this, "btnCloseSP", 640, 416, 90, 30);
-    btnCloseSP->SetCaption("关闭");
-    btnCloseSP->OnClick = [this](TObject* s) { btnCloseSPClick(s); };
+    SkButton7 = PlaceButton<TSkButton>(this, this, "SkButton7", "确定", 540, 416, 90, 30,
+                                       [this](TObject* s) { SkButton7Click(s); });
+    btnCloseSP = PlaceButton<TSkButton>(this, this, "btnCloseSP", "关闭", 640, 416, 90, 30,
+                                        [this](TObject* s) { btnCloseSPClick(s); });
 
     gb = Place<TSkGroupBox>(this, this, "gb", 200, 120, 340, 200);
     gb->SetCaption("活动项");
@@ -88,12 +85,10 @@ TSetHTFrm::TSetHTFrm(TComponent* AOwner)
     edtXH = Place<TSkEdit>(this, gb, "edtXH", 90, 106, 70, 24);
     PlaceLabel(this, gb, QString(), "Kcal", 166, 110);
     PlaceLabel(this, gb, QString(), "注：平均1分钟消耗热量", 200, 110)->Font()->SetColor(clGray);
-    SkButton1 = Place<TSkButton>(this, gb, "SkButton1", 90, 150, 80, 30);
-    SkButton1->SetCaption("确定");
-    SkButton1->OnClick = [this](TObject* s) { SkButton1Click(s); };
-    SkButton2 = Place<TSkButton>(this, gb, "SkButton2", 190, 150, 80, 30);
-    SkButton2->SetCaption("关闭");
-    SkButton2->OnClick = [this](TObject* s) { SkButton2Click(s); };
+    SkButton1 = PlaceButton<TSkButton>(this, gb, "SkButton1", "确定", 90, 150, 80, 30,
+                                       [this](TObject* s) { SkButton1Click(s); });
+    SkButton2 = PlaceButton<TSkButton>(this, gb, "SkButton2", "关闭", 190, 150, 80, 30,
+                                       [this](TObject* s) { SkButton2Click(s); });
 
     OnShow = [this](TObject* s) { FormShow(s); };
     FormCreate(this);

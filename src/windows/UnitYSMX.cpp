@@ -1,6 +1,5 @@
 #include "UnitYSMX.h"
 
-#include "DayDetailGrid.h"
 #include "RecordKeys.h"
 
 #include <cmath>
@@ -8,30 +7,17 @@
 TYSMXFrm* YSMXFrm = nullptr;
 
 TYSMXFrm::TYSMXFrm(TComponent* AOwner)
-    : TSkinnedSmallForm(AOwner, "YSMXFrm", "饮食明细记录", 640, 360, true) {
-    SGYS = MakeDayDetailGrid(this, "SGYS", {16, 64, 170, 70, 76, 70, 70, 86},
-                             {"餐名", "食物名称", "重量", "热量", "脂肪", "蛋白质", "碳水化合物"});
-    lblYSSum = MakeDayDetailTotal(this, "热量合计", "lblYSSum");
-    OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
+    : TDayDetailForm(AOwner, "YSMXFrm", "饮食明细记录", 640, 360, [this] {
+          if (YSMXFrm == this) YSMXFrm = nullptr;
+      }) {
+    SGYS = MakeGrid("SGYS", {16, 64, 170, 70, 76, 70, 70, 86},
+                    {"餐名", "食物名称", "重量", "热量", "脂肪", "蛋白质", "碳水化合物"});
+    lblYSSum = MakeTotal("热量合计", "lblYSSum");
     FormCreate(this);
 }
 
-TYSMXFrm::~TYSMXFrm() {
-    if (YSMXFrm == this) YSMXFrm = nullptr;
-}
-
-void TYSMXFrm::FormCreate(TObject*) {
-    ApplyMainSkin(this);
-}
-
-void TYSMXFrm::FormClose(TObject*, TCloseAction& Action) {
-    Action = caFree;
-    if (YSMXFrm == this) YSMXFrm = nullptr;
-}
-
 void TYSMXFrm::LoadDay(const QString& date) {
-    lblTit->Font()->SetColor(clWhite);
-    ClearDayDetailGrid(SGYS);
+    BeginDay(SGYS);
     long long total = 0;
     // Foods first, then recipes; a recipe no longer in the book is still listed.
     const QString sql =

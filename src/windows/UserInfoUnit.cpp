@@ -43,13 +43,9 @@ TFrm_UInfo::TFrm_UInfo(TComponent* AOwner) : TForm(AOwner) {
     SetClientWidth(759);
     SetClientHeight(528);
     SetColor(clWhite);
-    for (TADOQuery** q : {&AdoQry, &Qry, &QrySP}) {
-        *q = new TADOQuery(this);
-        (*q)->SetConnection(DM->Conn);
-    }
-    AdoQry->SetName("AdoQry");
-    Qry->SetName("Qry");
-    QrySP->SetName("QrySP");
+    AdoQry = MakeQuery(this, DM->Conn, "AdoQry");
+    Qry = MakeQuery(this, DM->Conn, "Qry");
+    QrySP = MakeQuery(this, DM->Conn, "QrySP");
     BuildNavigation();
     BuildProfilePage();
     BuildWeightPage();
@@ -262,55 +258,47 @@ void TFrm_UInfo::ChoosePage(TSpeedButton* button, const QString& title, int page
     CloseDayDetails();
 }
 
-void TFrm_UInfo::btnBaseClick(TObject*) {
-    ChoosePage(btnBase, "个人基本信息", 0);
+// The profile and analysis pages have no date bar.
+void TFrm_UInfo::ChoosePlainPage(TSpeedButton* button, const QString& title, int page) {
+    ChoosePage(button, title, page);
     pnlBack->Hide();
     lblSetHD->Hide();
     pnlClaDate->Hide();
+}
+
+// The weight, activity and food pages open on today's month, their other panels hidden.
+void TFrm_UInfo::ChooseCalendarPage(TSpeedButton* button, const QString& title, int page, TPanel* calendar,
+                                    std::initializer_list<TPanel*> others) {
+    ChoosePage(button, title, page);
+    ShowInFront(calendar);
+    for (TPanel* p : others)
+        p->Hide();
+    pnlBack->Hide();
+    lblLSJL->Show();
+    lblSetHD->SetVisible(page == 2);
+    pnlClaDate->Show();
+    lblDate->SetCaption(DateToISO(Date()));
+    RefreshCalendar();
+}
+
+void TFrm_UInfo::btnBaseClick(TObject*) {
+    ChoosePlainPage(btnBase, "个人基本信息", 0);
 }
 
 void TFrm_UInfo::btnNetClick(TObject*) {
-    ChoosePage(btnNet, "个人体重记录", 1);
-    ShowInFront(pnlTZCla);
-    pnlBack->Hide();
-    lblLSJL->Show();
-    lblSetHD->Hide();
-    pnlClaDate->Show();
-    lblDate->SetCaption(DateToISO(Date()));
-    RefreshCalendar();
+    ChooseCalendarPage(btnNet, "个人体重记录", 1, pnlTZCla, {});
 }
 
 void TFrm_UInfo::btnSPLstClick(TObject*) {
-    ChoosePage(btnSPLst, "每日活动热量消耗", 2);
-    ShowInFront(pnlHDCla);
-    pnlHdCX->Hide();
-    pnlHDJL->Hide();
-    pnlBack->Hide();
-    lblLSJL->Show();
-    lblSetHD->Show();
-    pnlClaDate->Show();
-    lblDate->SetCaption(DateToISO(Date()));
-    RefreshCalendar();
+    ChooseCalendarPage(btnSPLst, "每日活动热量消耗", 2, pnlHDCla, {pnlHdCX, pnlHDJL});
 }
 
 void TFrm_UInfo::btnFdLstClick(TObject*) {
-    ChoosePage(btnFdLst, "每日饮食热量", 3);
-    ShowInFront(pnlYSCla);
-    pnlYSCX->Hide();
-    pnlYSJL->Hide();
-    pnlBack->Hide();
-    lblLSJL->Show();
-    lblSetHD->Hide();
-    pnlClaDate->Show();
-    lblDate->SetCaption(DateToISO(Date()));
-    RefreshCalendar();
+    ChooseCalendarPage(btnFdLst, "每日饮食热量", 3, pnlYSCla, {pnlYSCX, pnlYSJL});
 }
 
 void TFrm_UInfo::btnAnaClick(TObject*) {
-    ChoosePage(btnAna, "饮食热量和活动热量分析", 4);
-    pnlBack->Hide();
-    lblSetHD->Hide();
-    pnlClaDate->Hide();
+    ChoosePlainPage(btnAna, "饮食热量和活动热量分析", 4);
 }
 
 void TFrm_UInfo::lblLSJLClick(TObject*) {

@@ -10,6 +10,7 @@
 #include "Menus.h"
 #include "SkControls.h"
 #include "StdCtrls.h"
+#include "WindowBuilder.h"
 
 #include <array>
 #include <memory>
@@ -196,12 +197,31 @@ private:
     void BuildActivityPage();
     void BuildFoodPage();
     void BuildAnalysisPage();
-    TSkStringGrid* BuildCalendar(TWinControl* parent, const QString& name, int kind);
-    TSkDBGrid* BuildHistoryGrid(TWinControl* parent, const QString& name, TADOQuery*& query,
-                                TDataSource*& source,
-                                const std::vector<std::pair<QString, QString>>& columns);
+    // A page's calendar panel: the month of one kind with its hints; a double-click opens a day.
+    TSkStringGrid* BuildCalendarPanel(TWinControl* page, const QString& panelName, TPanel*& panel,
+                                      const QString& gridName, int kind, TNotifyEvent onDblClick);
+    // A page's history panel: the date range, the search button and the list of days.
+    struct THistoryNames {
+        const char *Panel, *Start, *End, *Search, *Grid, *Query, *Source;
+    };
+    struct THistoryParts {
+        TPanel* Panel;
+        TDateTimePicker *Start, *End;
+        TSkButton* Search;
+        TSkDBGrid* Grid;
+        TADOQuery* Query;
+        TDataSource* Source;
+    };
+    // `captionAbove`: one caption over both dates instead of one beside each.
+    THistoryParts BuildHistoryPanel(TWinControl* page, const THistoryNames& names, bool captionAbove,
+                                    std::initializer_list<TColumnSpec> columns, const QString& note);
+    // Opens the day of the history list's current row in a day-detail window.
+    template <class TDetail> void OpenDayDetail(TADOQuery* list, const QString& dateField, TDetail*& detail);
     // Shows a page with its title, as the navigation buttons do.
     void ChoosePage(TSpeedButton* button, const QString& title, int page);
+    void ChoosePlainPage(TSpeedButton* button, const QString& title, int page);
+    void ChooseCalendarPage(TSpeedButton* button, const QString& title, int page, TPanel* calendar,
+                            std::initializer_list<TPanel*> others);
     void CloseDayDetails();
     void ShowProfileView();
     bool FindIntakeRecord(const QString& id, const QString& kind, const QString& meal, const QString& date,

@@ -23,10 +23,7 @@ void ShowInFront(TControl* c) {
 
 void TFrm_UInfo::BuildActivityPage() {
     TWinControl* page = TabSheet4;
-    pnlHDCla = PlacePanel(this, page, "pnlHDCla", 0, 0, 667, 460, clWhite);
-    pnlHDCla->SetAlign(alClient);
-    SGHD = BuildCalendar(pnlHDCla, "SGHD", 2);
-    SGHD->OnDblClick = [this](TObject* s) { SGHDDblClick(s); };
+    SGHD = BuildCalendarPanel(page, "pnlHDCla", pnlHDCla, "SGHD", 2, [this](TObject* s) { SGHDDblClick(s); });
 
     pnlHDJL = PlacePanel(this, page, "pnlHDJL", 0, 0, 667, 460, clWhite);
     pnlHDJL->SetAlign(alClient);
@@ -34,12 +31,10 @@ void TFrm_UInfo::BuildActivityPage() {
     PlaceLabel(this, pnlHDJL, QString(), "日期", 10, 12);
     edtDT4 = Place<TSkEdit>(this, pnlHDJL, "edtDT4", 42, 8, 100, 24);
     edtDT4->SetReadOnly(true);
-    Btn_SaveHT = Place<TSkButton>(this, pnlHDJL, "Btn_SaveHT", 160, 6, 70, 28);
-    Btn_SaveHT->SetCaption("保存");
-    Btn_SaveHT->OnClick = [this](TObject* s) { Btn_SaveHTClick(s); };
-    btnClearHD = Place<TSkButton>(this, pnlHDJL, "btnClearHD", 240, 6, 70, 28);
-    btnClearHD->SetCaption("清空");
-    btnClearHD->OnClick = [this](TObject* s) { btnClearHDClick(s); };
+    Btn_SaveHT = PlaceButton<TSkButton>(this, pnlHDJL, "Btn_SaveHT", "保存", 160, 6, 70, 28,
+                                        [this](TObject* s) { Btn_SaveHTClick(s); });
+    btnClearHD = PlaceButton<TSkButton>(this, pnlHDJL, "btnClearHD", "清空", 240, 6, 70, 28,
+                                        [this](TObject* s) { btnClearHDClick(s); });
     Label82 = PlaceLabel(this, pnlHDJL, "Label82", "[活动注意事项]", 330, 12);
     MakeHoverLink(Label82);
     Label82->OnClick = [this](TObject* s) { Label82Click(s); };
@@ -59,24 +54,19 @@ void TFrm_UInfo::BuildActivityPage() {
     SG1->OnKeyPress = [](TObject*, QChar& key) { KeepNumberKeys(key); };
     SG1->OnSetEditText = [this](TObject* s, int c, int r, const QString& v) { SG1SetEditText(s, c, r, v); };
 
-    pnlHdCX = PlacePanel(this, page, "pnlHdCX", 0, 0, 667, 460, clWhite);
-    pnlHdCX->SetAlign(alClient);
-    pnlHdCX->SetVisible(false);
-    PlaceLabel(this, pnlHdCX, QString(), "起始日期", 8, 12);
-    DT5 = Place<TDateTimePicker>(this, pnlHdCX, "DT5", 64, 8, 120, 24);
-    PlaceLabel(this, pnlHdCX, QString(), "截止日期", 196, 12);
-    DT6 = Place<TDateTimePicker>(this, pnlHdCX, "DT6", 252, 8, 120, 24);
-    btn_HTSearch = Place<TSkButton>(this, pnlHdCX, "btn_HTSearch", 386, 6, 70, 28);
-    btn_HTSearch->SetCaption("查询");
+    const THistoryParts h =
+        BuildHistoryPanel(page, {"pnlHdCX", "DT5", "DT6", "btn_HTSearch", "SkDBGrid2", "AdoHD", "DSHD"},
+                          false, {{"DT", "活动日期"}, {"KCal1", "消耗热量(Kcal)"}},
+                          "说明：查看某一天的明细记录，根据日期选择记录双击即可。");
+    pnlHdCX = h.Panel;
+    DT5 = h.Start;
+    DT6 = h.End;
+    btn_HTSearch = h.Search;
+    SkDBGrid2 = h.Grid;
+    AdoHD = h.Query;
+    DSHD = h.Source;
     btn_HTSearch->OnClick = [this](TObject* s) { btn_HTSearchClick(s); };
-    SkDBGrid2 = BuildHistoryGrid(pnlHdCX, "SkDBGrid2", AdoHD, DSHD,
-                                 {{"DT", "活动日期"}, {"KCal1", "消耗热量(Kcal)"}});
-    AdoHD->SetName("AdoHD");
-    DSHD->SetName("DSHD");
     SkDBGrid2->OnDblClick = [this](TObject* s) { SkDBGrid2DblClick(s); };
-    PlaceLabel(this, pnlHdCX, QString(), "说明：查看某一天的明细记录，根据日期选择记录双击即可。", 8, 378)
-        ->Font()
-        ->SetColor(clGray);
 }
 
 void TFrm_UInfo::SGHDDblClick(TObject*) {

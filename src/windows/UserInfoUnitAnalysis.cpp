@@ -18,9 +18,9 @@ const QString PeriodSql =
     "CASE WHEN SKCAL = 0 THEN '饮食未记录' WHEN SKCAL > 0 THEN "
     "CASE WHEN SKCAL < 900 THEN '热量摄入不足' WHEN OKCAL + HKCAL > SKCAL THEN '消耗热量' "
     "WHEN OKCAL + HKCAL = SKCAL THEN '热量平衡' ELSE '吸收热量' END END AS CKCAL, "
-    "CAST(CAST(round(SKCAL-OKCAL-HKCAL) AS INTEGER) AS TEXT) || CASE WHEN round(SKCAL-OKCAL-HKCAL) > 0 THEN "
-    "'↑' "
-    "WHEN round(SKCAL-OKCAL-HKCAL) < 0 THEN '↓' ELSE '=' END AS DKCAL, "
+    "CAST(CAST(round(SKCAL-OKCAL-HKCAL) AS INTEGER) AS TEXT) || "
+    "CASE WHEN round(SKCAL-OKCAL-HKCAL) > 0 THEN '↑' WHEN round(SKCAL-OKCAL-HKCAL) < 0 THEN '↓' ELSE '=' END "
+    "AS DKCAL, "
     "OKCAL >= 0 And SKCAL >= 0 And HKCAL >= 0 AS Counted "
     "From P Order By CKDate Desc";
 
@@ -32,9 +32,8 @@ void TFrm_UInfo::BuildAnalysisPage() {
     DT9 = Place<TDateTimePicker>(this, page, "DT9", 76, 10, 120, 24);
     PlaceLabel(this, page, QString(), "截止日期", 210, 14);
     DT10 = Place<TDateTimePicker>(this, page, "DT10", 270, 10, 120, 24);
-    btn_Ana = Place<TSkButton>(this, page, "btn_Ana", 404, 8, 80, 28);
-    btn_Ana->SetCaption("统计");
-    btn_Ana->OnClick = [this](TObject* s) { btn_AnaClick(s); };
+    btn_Ana = PlaceButton<TSkButton>(this, page, "btn_Ana", "统计", 404, 8, 80, 28,
+                                     [this](TObject* s) { btn_AnaClick(s); });
 
     edtDT = Place<TSkEdit>(this, page, "edtDT", 16, 48, 300, 24);
     edtDT->SetText("数据分析结果");
@@ -63,42 +62,24 @@ void TFrm_UInfo::BuildAnalysisPage() {
     memoAnaNote->SetReadOnly(true);
     memoAnaNote->Font()->SetColor(clGray);
 
-    qryAna = new TADOQuery(this);
-    qryAna->SetName("qryAna");
-    qryAna->SetConnection(DM->Conn);
-    dsAna = new TDataSource(this);
-    dsAna->SetName("dsAna");
-    dsAna->SetDataSet(qryAna);
+    qryAna = MakeQuery(this, DM->Conn, "qryAna");
+    dsAna = MakeDataSource(this, "dsAna", qryAna);
     DBS = Place<TSkDBGrid>(this, page, "DBS", 330, 48, 330, 400);
     DBS->SetDataSource(dsAna);
-    const std::pair<const char*, const char*> dayColumns[] = {{"CKDate", "日期"},
-                                                              {"SKCal", "饮食热量"},
-                                                              {"OKCal", "日常耗能"},
-                                                              {"HKCal", "运动耗能"},
-                                                              {"CKCAL", "热量平衡"}};
-    for (const auto& [field, title] : dayColumns) {
-        TColumn* c = DBS->Columns()->Add();
-        c->SetFieldName(field);
-        c->Title()->SetCaption(title);
-        c->SetWidth(QString(field) == "CKDate" ? 76 : QString(field) == "CKCAL" ? 90 : 50);
-    }
-
-    DSKCAL = new TDataSource(this);
-    DSKCAL->SetName("DSKCAL");
-    DSKCAL->SetDataSet(qryAna);
+    AddColumns(DBS, {{"CKDate", "日期", 76},
+                     {"SKCal", "饮食热量", 50},
+                     {"OKCal", "日常耗能", 50},
+                     {"HKCal", "运动耗能", 50},
+                     {"CKCAL", "热量平衡", 90}});
+    DSKCAL = MakeDataSource(this, "DSKCAL", qryAna);
     dbDKCal = Place<TSkDBGrid>(this, page, "dbDKCal", 16, 320, 300, 120);
     dbDKCal->SetVisible(false);
     dbDKCal->SetDataSource(DSKCAL);
-    const std::pair<const char*, const char*> sumColumns[] = {{"CKDate", "日期"},
-                                                              {"SKCAL", "饮食提供热量"},
-                                                              {"OKCAL", "代谢消耗热量"},
-                                                              {"HKCAL", "活动消耗热量"},
-                                                              {"DKCAL", "热量差值"}};
-    for (const auto& [field, title] : sumColumns) {
-        TColumn* c = dbDKCal->Columns()->Add();
-        c->SetFieldName(field);
-        c->Title()->SetCaption(title);
-    }
+    AddColumns(dbDKCal, {{"CKDate", "日期"},
+                         {"SKCAL", "饮食提供热量"},
+                         {"OKCAL", "代谢消耗热量"},
+                         {"HKCAL", "活动消耗热量"},
+                         {"DKCAL", "热量差值"}});
 
     Panel_ana = Place<TPanel>(this, page, "Panel_ana", 180, 180, 300, 50);
     Panel_ana->SetCaption("正在分析数据，请稍候... ...");

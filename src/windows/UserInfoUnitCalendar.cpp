@@ -49,8 +49,11 @@ QString UnpaddedDate(int y, int m, int d) {
 
 }  // namespace
 
-TSkStringGrid* TFrm_UInfo::BuildCalendar(TWinControl* parent, const QString& name, int kind) {
-    auto* grid = Place<TSkStringGrid>(this, parent, name, 6, 4, 655, 372);
+TSkStringGrid* TFrm_UInfo::BuildCalendarPanel(TWinControl* page, const QString& panelName, TPanel*& panel,
+                                              const QString& gridName, int kind, TNotifyEvent onDblClick) {
+    panel = PlacePanel(this, page, panelName, 0, 0, 667, 460, clWhite);
+    panel->SetAlign(alClient);
+    auto* grid = Place<TSkStringGrid>(this, panel, gridName, 6, 4, 655, 372);
     grid->SetTag(kind);
     grid->SetColCount(7);
     grid->SetRowCount(7);
@@ -65,37 +68,50 @@ TSkStringGrid* TFrm_UInfo::BuildCalendar(TWinControl* parent, const QString& nam
         SGTZDrawCell(s, c, r, rect, st);
     };
     grid->OnResize = [this](TObject* s) { SGTZResize(s); };
+    grid->OnDblClick = std::move(onDblClick);
     SGTZResize(grid);
-    PlaceLabel(this, parent, QString(),
+    PlaceLabel(this, panel, QString(),
                kind == 3 ? "  提示：选择日期双击，添加记录。 " : "  提示：选择日期双击，添加记录。", 6, 382)
         ->Font()
         ->SetColor(clGray);
     if (kind == 1)
-        PlaceLabel(this, parent, QString(), "日期表格中红色字体的数据：表示已录入的体重。", 250, 382);
+        PlaceLabel(this, panel, QString(), "日期表格中红色字体的数据：表示已录入的体重。", 250, 382);
     if (kind == 2)
-        PlaceLabel(this, parent, QString(), "日期表格中红色字体的数据：表示已录入的活动消耗的热量。", 250,
+        PlaceLabel(this, panel, QString(), "日期表格中红色字体的数据：表示已录入的活动消耗的热量。", 250,
                    382);
     return grid;
 }
 
-TSkDBGrid* TFrm_UInfo::BuildHistoryGrid(TWinControl* parent, const QString& name, TADOQuery*& query,
-                                        TDataSource*& source,
-                                        const std::vector<std::pair<QString, QString>>& columns) {
-    query = new TADOQuery(this);
-    query->SetConnection(DM->Conn);
-    source = new TDataSource(this);
-    source->SetDataSet(query);
-    auto* grid = Place<TSkDBGrid>(this, parent, name, 6, 40, 655, 330);
-    grid->SetDataSource(source);
-    grid->SetOptions(dgTitles | dgIndicator | dgColumnResize | dgColLines | dgRowLines | dgRowSelect);
-    const int width = (620 - 12) / int(columns.size());
-    for (const auto& [field, title] : columns) {
-        TColumn* c = grid->Columns()->Add();
-        c->SetFieldName(field);
-        c->Title()->SetCaption(title);
-        c->SetWidth(width);
+TFrm_UInfo::THistoryParts TFrm_UInfo::BuildHistoryPanel(TWinControl* page, const THistoryNames& names,
+                                                        bool captionAbove,
+                                                        std::initializer_list<TColumnSpec> columns,
+                                                        const QString& note) {
+    THistoryParts h;
+    h.Panel = PlacePanel(this, page, names.Panel, 0, 0, 667, 460, clWhite);
+    h.Panel->SetAlign(alClient);
+    h.Panel->SetVisible(false);
+    if (captionAbove) {
+        PlaceLabel(this, h.Panel, QString(), "起始日期                   截止日期", 8, 0);
+        h.Start = Place<TDateTimePicker>(this, h.Panel, names.Start, 8, 14, 104, 24);
+        h.End = Place<TDateTimePicker>(this, h.Panel, names.End, 116, 14, 104, 24);
+    } else {
+        PlaceLabel(this, h.Panel, QString(), "起始日期", 8, 12);
+        h.Start = Place<TDateTimePicker>(this, h.Panel, names.Start, 64, 8, 104, 24);
+        PlaceLabel(this, h.Panel, QString(), "截止日期", 180, 12);
+        h.End = Place<TDateTimePicker>(this, h.Panel, names.End, 236, 8, 104, 24);
     }
-    return grid;
+    h.Search = PlaceButton<TSkButton>(this, h.Panel, names.Search, "查询", captionAbove ? 234 : 354,
+                                      captionAbove ? 12 : 6, 70, 28, nullptr);
+    h.Query = MakeQuery(this, DM->Conn, names.Query);
+    h.Source = MakeDataSource(this, names.Source, h.Query);
+    h.Grid = Place<TSkDBGrid>(this, h.Panel, names.Grid, 6, 44, 655, 326);
+    h.Grid->SetDataSource(h.Source);
+    h.Grid->SetOptions(dgTitles | dgIndicator | dgColumnResize | dgColLines | dgRowLines | dgRowSelect);
+    AddColumns(h.Grid, columns);
+    for (int i = 0; i < h.Grid->Columns()->Count(); ++i)
+        h.Grid->Columns()->Items(i)->SetWidth((620 - 12) / int(columns.size()));
+    PlaceLabel(this, h.Panel, QString(), note, 8, 378)->Font()->SetColor(clGray);
+    return h;
 }
 
 TStringGrid* TFrm_UInfo::CalendarOfKind(int kind) const {
@@ -267,26 +283,23 @@ void TFrm_UInfo::btn_SearchSWClick(TObject*) {
         false, {{"UID", CurrentUserId()}, {"D1", from}, {"D2", to}});
 }
 
-void TFrm_UInfo::SkDBGrid2DblClick(TObject*) {
+template <class TDetail>
+void TFrm_UInfo::OpenDayDetail(TADOQuery* list, const QString& dateField, TDetail*& detail) {
     try {
-        if (!AdoHD->Active() || AdoHD->IsEmpty()) return;
-        const QString date = AdoHD->FieldByName("DT")->AsString();
-        if (!HDMXFrm) HDMXFrm = new THDMXFrm(this);
-        HDMXFrm->ShowForm();
-        HDMXFrm->LoadDay(date);
+        if (!list->Active() || list->IsEmpty()) return;
+        const QString date = list->FieldByName(dateField)->AsString();
+        if (!detail) detail = new TDetail(this);
+        detail->ShowForm();
+        detail->LoadDay(date);
     } catch (const std::exception&) {
         // A detail that cannot be shown leaves the list as it is.
     }
 }
 
+void TFrm_UInfo::SkDBGrid2DblClick(TObject*) {
+    OpenDayDetail(AdoHD, "DT", HDMXFrm);
+}
+
 void TFrm_UInfo::SkDBGrid3DblClick(TObject*) {
-    try {
-        if (!QrySW->Active() || QrySW->IsEmpty()) return;
-        const QString date = QrySW->FieldByName("CKDate")->AsString();
-        if (!YSMXFrm) YSMXFrm = new TYSMXFrm(this);
-        YSMXFrm->ShowForm();
-        YSMXFrm->LoadDay(date);
-    } catch (const std::exception&) {
-        // A detail that cannot be shown leaves the list as it is.
-    }
+    OpenDayDetail(QrySW, "CKDate", YSMXFrm);
 }

@@ -29,10 +29,7 @@ double OneDecimal(double value) {
 void TFrm_UInfo::BuildFoodPage() {
     TWinControl* page = TabSheet5;
     TabSheet5->OnDblClick = [this](TObject* s) { TabSheet5DblClick(s); };
-    pnlYSCla = PlacePanel(this, page, "pnlYSCla", 0, 0, 667, 460, clWhite);
-    pnlYSCla->SetAlign(alClient);
-    SGYS = BuildCalendar(pnlYSCla, "SGYS", 3);
-    SGYS->OnDblClick = [this](TObject* s) { SGYSDblClick(s); };
+    SGYS = BuildCalendarPanel(page, "pnlYSCla", pnlYSCla, "SGYS", 3, [this](TObject* s) { SGYSDblClick(s); });
 
     pnlYSJL = PlacePanel(this, page, "pnlYSJL", 0, 0, 667, 460, clWhite);
     pnlYSJL->SetAlign(alClient);
@@ -76,12 +73,10 @@ void TFrm_UInfo::BuildFoodPage() {
     PlaceLabel(this, pnlYSJLTxt, QString(), "日期", 110, 12);
     edtDT2 = Place<TSkEdit>(this, pnlYSJLTxt, "edtDT2", 140, 8, 100, 24);
     edtDT2->SetReadOnly(true);
-    Btn_SaveSW = Place<TSkButton>(this, pnlYSJLTxt, "Btn_SaveSW", 260, 6, 70, 28);
-    Btn_SaveSW->SetCaption("保存");
-    Btn_SaveSW->OnClick = [this](TObject* s) { Btn_SaveSWClick(s); };
-    btnClearSP = Place<TSkButton>(this, pnlYSJLTxt, "btnClearSP", 340, 6, 70, 28);
-    btnClearSP->SetCaption("清空");
-    btnClearSP->OnClick = [this](TObject* s) { btnClearSPClick(s); };
+    Btn_SaveSW = PlaceButton<TSkButton>(this, pnlYSJLTxt, "Btn_SaveSW", "保存", 260, 6, 70, 28,
+                                        [this](TObject* s) { Btn_SaveSWClick(s); });
+    btnClearSP = PlaceButton<TSkButton>(this, pnlYSJLTxt, "btnClearSP", "清空", 340, 6, 70, 28,
+                                        [this](TObject* s) { btnClearSPClick(s); });
     Label83 = PlaceLabel(this, pnlYSJLTxt, "Label83", "操作方法", 430, 12);
     PlaceLabel(this, pnlYSJLTxt, QString(), "添加食物方法：", 8, 46);
     lbl11 = PlaceLabel(this, pnlYSJLTxt, "lbl11", "[常用食物]", 104, 46);
@@ -136,29 +131,24 @@ void TFrm_UInfo::BuildFoodPage() {
         ->SetColor(clGray);
 
     // The history of daily totals.
-    pnlYSCX = PlacePanel(this, page, "pnlYSCX", 0, 0, 667, 460, clWhite);
-    pnlYSCX->SetAlign(alClient);
-    pnlYSCX->SetVisible(false);
-    PlaceLabel(this, pnlYSCX, QString(), "起始日期", 8, 12);
-    DT7 = Place<TDateTimePicker>(this, pnlYSCX, "DT7", 64, 8, 120, 24);
-    PlaceLabel(this, pnlYSCX, QString(), "截止日期", 196, 12);
-    DT8 = Place<TDateTimePicker>(this, pnlYSCX, "DT8", 252, 8, 120, 24);
-    btn_SearchSW = Place<TSkButton>(this, pnlYSCX, "btn_SearchSW", 386, 6, 70, 28);
-    btn_SearchSW->SetCaption("查询");
+    const THistoryParts h = BuildHistoryPanel(
+        page, {"pnlYSCX", "DT7", "DT8", "btn_SearchSW", "SkDBGrid3", "QrySW", "DSSW"}, false,
+        {{"CKDate", "日期"},
+         {"fnet1", "重量(克)"},
+         {"kcal1", "热量(Kcal)"},
+         {"pro1", "蛋白质(克)"},
+         {"fat1", "脂肪(克)"},
+         {"cho1", "碳水化合物(克)"}},
+        "说明：查看某一天的明细记录，根据日期选择记录双击即可。");
+    pnlYSCX = h.Panel;
+    DT7 = h.Start;
+    DT8 = h.End;
+    btn_SearchSW = h.Search;
+    SkDBGrid3 = h.Grid;
+    QrySW = h.Query;
+    DSSW = h.Source;
     btn_SearchSW->OnClick = [this](TObject* s) { btn_SearchSWClick(s); };
-    SkDBGrid3 = BuildHistoryGrid(pnlYSCX, "SkDBGrid3", QrySW, DSSW,
-                                 {{"CKDate", "日期"},
-                                  {"fnet1", "重量(克)"},
-                                  {"kcal1", "热量(Kcal)"},
-                                  {"pro1", "蛋白质(克)"},
-                                  {"fat1", "脂肪(克)"},
-                                  {"cho1", "碳水化合物(克)"}});
-    QrySW->SetName("QrySW");
-    DSSW->SetName("DSSW");
     SkDBGrid3->OnDblClick = [this](TObject* s) { SkDBGrid3DblClick(s); };
-    PlaceLabel(this, pnlYSCX, QString(), "说明：查看某一天的明细记录，根据日期选择记录双击即可。", 8, 378)
-        ->Font()
-        ->SetColor(clGray);
 }
 
 // Opening a day ----------------------------------------------------------------------------------
@@ -221,9 +211,8 @@ void TFrm_UInfo::LoadMeal(const QString& date, const QString& meal) {
     DM->ClearGrid(SG2, 1);
     const bool read = DM->RunSql(
         Qry,
-        "Select A.FID, A.Flg, A.CKCLS, B.Food_Name, A.FNet, Round(A.KCal,0) as KCAL1, Round(A.Pro,0) as "
-        "PRO1, "
-        "Round(A.Fat,0) as FAT1, Round(A.CHO,0) as CHO1 From CKRcd A, Food B "
+        "Select A.FID, A.Flg, A.CKCLS, B.Food_Name, A.FNet, Round(A.KCal,0) as KCAL1, "
+        "Round(A.Pro,0) as PRO1, Round(A.Fat,0) as FAT1, Round(A.CHO,0) as CHO1 From CKRcd A, Food B "
         "Where A.Flg = 1 And A.CKCLS = :M And A.FID = B.ID And A.CKDate = :D And A.UID = :UID "
         "Union All "
         "Select A.FID, A.Flg, A.CKCLS, B.SPName, A.FNet, Round(A.KCal,0), Round(A.Pro,0), Round(A.Fat,0), "

@@ -62,9 +62,8 @@ void TFrm_UInfo::BuildProfilePage() {
         MakeHoverLink(l);
     Label4->OnClick = [this](TObject* s) { Label4Click(s); };
     Label20->OnClick = [this](TObject* s) { Label20Click(s); };
-    btnModifyInfo = Place<TSkButton>(this, gbInfo, "btnModifyInfo", 60, 340, 100, 30);
-    btnModifyInfo->SetCaption("修改>>>");
-    btnModifyInfo->OnClick = [this](TObject* s) { btnModifyInfoClick(s); };
+    btnModifyInfo = PlaceButton<TSkButton>(this, gbInfo, "btnModifyInfo", "修改>>>", 60, 340, 100, 30,
+                                           [this](TObject* s) { btnModifyInfoClick(s); });
 
     gbM = Place<TSkGroupBox>(this, TabSheet1, "gbM", 40, 16, 580, 400);
     gbM->SetCaption("个人资料修改");
@@ -99,12 +98,10 @@ void TFrm_UInfo::BuildProfilePage() {
         c->OnMouseEnter = [c](TObject*) { c->SetFrameStyle(fsFlatBold); };
         c->OnMouseLeave = [c](TObject*) { c->SetFrameStyle(fsFlat); };
     }
-    btn_SaveInfo = Place<TSkButton>(this, gbM, "btn_SaveInfo", 150, 330, 90, 30);
-    btn_SaveInfo->SetCaption("保存信息");
-    btn_SaveInfo->OnClick = [this](TObject* s) { btn_SaveInfoClick(s); };
-    SkButton2 = Place<TSkButton>(this, gbM, "SkButton2", 260, 330, 90, 30);
-    SkButton2->SetCaption("关闭");
-    SkButton2->OnClick = [this](TObject* s) { SkButton2Click(s); };
+    btn_SaveInfo = PlaceButton<TSkButton>(this, gbM, "btn_SaveInfo", "保存信息", 150, 330, 90, 30,
+                                          [this](TObject* s) { btn_SaveInfoClick(s); });
+    SkButton2 = PlaceButton<TSkButton>(this, gbM, "SkButton2", "关闭", 260, 330, 90, 30,
+                                       [this](TObject* s) { SkButton2Click(s); });
 
     SkGroupBox3 = Place<TSkGroupBox>(this, TabSheet1, "SkGroupBox3", 40, 16, 580, 400);
     SkGroupBox3->SetCaption("个人列表");

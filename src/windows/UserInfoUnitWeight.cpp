@@ -37,10 +37,7 @@ bool WeighingAt(TADOQuery* query, bool latest, double& weight) {
 
 void TFrm_UInfo::BuildWeightPage() {
     TWinControl* page = TabSheet3;
-    pnlTZCla = PlacePanel(this, page, "pnlTZCla", 0, 0, 667, 460, clWhite);
-    pnlTZCla->SetAlign(alClient);
-    SGTZ = BuildCalendar(pnlTZCla, "SGTZ", 1);
-    SGTZ->OnDblClick = [this](TObject* s) { SGTZDblClick(s); };
+    SGTZ = BuildCalendarPanel(page, "pnlTZCla", pnlTZCla, "SGTZ", 1, [this](TObject* s) { SGTZDblClick(s); });
 
     pnlTZLR = Place<TPanel>(this, pnlTZCla, "pnlTZLR", 190, 90, 290, 200);
     pnlTZLR->SetColor(0xFCF6EE);
@@ -55,31 +52,24 @@ void TFrm_UInfo::BuildWeightPage() {
     PlaceLabel(this, pnlTZLR, QString(), "体    重", 30, 86);
     edt_TZ = Place<TSkNumericEdit>(this, pnlTZLR, "edt_TZ", 100, 82, 80, 24);
     PlaceLabel(this, pnlTZLR, QString(), "Kg", 186, 86);
-    btn_SaveTZ = Place<TSkButton>(this, pnlTZLR, "btn_SaveTZ", 60, 122, 70, 28);
-    btn_SaveTZ->SetCaption("保存");
-    btn_SaveTZ->OnClick = [this](TObject* s) { btn_SaveTZClick(s); };
-    btnCTZLR = Place<TSkButton>(this, pnlTZLR, "btnCTZLR", 150, 122, 70, 28);
-    btnCTZLR->SetCaption("关闭");
-    btnCTZLR->OnClick = [this](TObject* s) { btnCTZLRClick(s); };
+    btn_SaveTZ = PlaceButton<TSkButton>(this, pnlTZLR, "btn_SaveTZ", "保存", 60, 122, 70, 28,
+                                        [this](TObject* s) { btn_SaveTZClick(s); });
+    btnCTZLR = PlaceButton<TSkButton>(this, pnlTZLR, "btnCTZLR", "关闭", 150, 122, 70, 28,
+                                      [this](TObject* s) { btnCTZLRClick(s); });
     PlaceLabel(this, pnlTZLR, QString(), "禁忌：不要每天测量体重。", 30, 166)->Font()->SetColor(clRed);
 
-    pnlTZCX = PlacePanel(this, page, "pnlTZCX", 0, 0, 667, 460, clWhite);
-    pnlTZCX->SetAlign(alClient);
-    pnlTZCX->SetVisible(false);
-    PlaceLabel(this, pnlTZCX, QString(), "起始日期                   截止日期", 8, 0);
-    DT2 = Place<TDateTimePicker>(this, pnlTZCX, "DT2", 8, 14, 104, 24);
-    DT3 = Place<TDateTimePicker>(this, pnlTZCX, "DT3", 116, 14, 104, 24);
-    Btn_SearchTZ = Place<TSkButton>(this, pnlTZCX, "Btn_SearchTZ", 234, 12, 70, 28);
-    Btn_SearchTZ->SetCaption("查询");
+    const THistoryParts h = BuildHistoryPanel(
+        page, {"pnlTZCX", "DT2", "DT3", "Btn_SearchTZ", "bgTZ", "AdoTZ", "dsTZ"}, true,
+        {{"CDT", "日期"}, {"TZ1", "体重"}, {"TZ3", "与最近一次体重比较"}, {"TZ2", "与首次体重比较"}},
+        "说明：〓（相等）、↓（减少）、↑（增加）");
+    pnlTZCX = h.Panel;
+    DT2 = h.Start;
+    DT3 = h.End;
+    Btn_SearchTZ = h.Search;
+    bgTZ = h.Grid;
+    AdoTZ = h.Query;
+    dsTZ = h.Source;
     Btn_SearchTZ->OnClick = [this](TObject* s) { Btn_SearchTZClick(s); };
-    bgTZ = BuildHistoryGrid(
-        pnlTZCX, "bgTZ", AdoTZ, dsTZ,
-        {{"CDT", "日期"}, {"TZ1", "体重"}, {"TZ3", "与最近一次体重比较"}, {"TZ2", "与首次体重比较"}});
-    AdoTZ->SetName("AdoTZ");
-    dsTZ->SetName("dsTZ");
-    PlaceLabel(this, pnlTZCX, QString(), "说明：〓（相等）、↓（减少）、↑（增加）", 8, 378)
-        ->Font()
-        ->SetColor(clGray);
 }
 
 void TFrm_UInfo::SGTZDblClick(TObject*) {

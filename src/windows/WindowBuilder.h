@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Controls.h"
+#include "DBGrids.h"
 #include "ExtCtrls.h"
 #include "Grids.h"
 #include "StdCtrls.h"
@@ -22,6 +23,45 @@ inline TLabel* PlaceLabel(TComponent* owner, TWinControl* parent, const QString&
     auto* label = Place<TLabel>(owner, parent, name, left, top, 0, 0);
     label->SetCaption(caption);
     return label;
+}
+
+// A button with its caption and click handler.
+template <class TButtonClass>
+TButtonClass* PlaceButton(TComponent* owner, TWinControl* parent, const QString& name, const QString& caption,
+                          int left, int top, int width, int height, TNotifyEvent onClick) {
+    auto* button = Place<TButtonClass>(owner, parent, name, left, top, width, height);
+    button->SetCaption(caption);
+    button->OnClick = std::move(onClick);
+    return button;
+}
+
+// A query on a connection, and a data source that shows it.
+inline TADOQuery* MakeQuery(TComponent* owner, TADOConnection* connection, const QString& name) {
+    auto* query = new TADOQuery(owner);
+    query->SetName(name);
+    query->SetConnection(connection);
+    return query;
+}
+inline TDataSource* MakeDataSource(TComponent* owner, const QString& name, TADOQuery* query) {
+    auto* source = new TDataSource(owner);
+    source->SetName(name);
+    source->SetDataSet(query);
+    return source;
+}
+
+// The columns of a data grid: field, title and width (0 keeps the default).
+struct TColumnSpec {
+    const char* Field;
+    const char* Title;
+    int Width = 0;
+};
+inline void AddColumns(TDBGrid* grid, std::initializer_list<TColumnSpec> columns) {
+    for (const TColumnSpec& spec : columns) {
+        TColumn* column = grid->Columns()->Add();
+        column->SetFieldName(spec.Field);
+        column->Title()->SetCaption(spec.Title);
+        if (spec.Width > 0) column->SetWidth(spec.Width);
+    }
 }
 
 // A panel without bevel, of a colour.

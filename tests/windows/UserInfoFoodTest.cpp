@@ -314,8 +314,8 @@ TEST_F(FoodPage, AFailedSaveRollsBackEveryRow) {
 
 TEST_F(FoodPage, TheMealSummaryShowsOnlyTheOpenedDay) {
     const QString firstOfMonth = DateToISO(Date() - Today() + 1);
-    Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, CKDate, Flg) values (:U, '午加餐', 1, 100, 338, "
-            ":D, 1)",
+    Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, CKDate, Flg) "
+            "values (:U, '午加餐', 1, 100, 338, :D, 1)",
             {{"U", Uid}, {"D", firstOfMonth}});
     DM->DayKcal = "2000";
     Centre->btnFdLst->Click();
