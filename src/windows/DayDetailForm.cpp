@@ -1,5 +1,6 @@
 #include "DayDetailForm.h"
 
+#include "UnitMain.h"
 #include "WindowBuilder.h"
 
 TDayDetailForm::TDayDetailForm(TComponent* AOwner, const QString& name, const QString& caption, int width,
