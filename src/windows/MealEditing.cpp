@@ -1,6 +1,7 @@
 #include "MealEditing.h"
 
 #include "FoodTable.h"
+#include "ProgramImages.h"
 #include "UintDM.h"
 #include "UnitMain.h"
 #include "WindowBuilder.h"
@@ -184,6 +185,7 @@ TSkStringGrid* PlaceFoodResults(TComponent* owner, TSkPanel* panel, const QStrin
 
 TSkTreeView* PlaceRecipeResults(TComponent* owner, TSkPanel* panel, const QString& name) {
     auto* tree = Place<TSkTreeView>(owner, panel, name, 0, 0, panel->Width(), panel->Height() - 36);
+    tree->SetImages(CreateTreeImages(owner));
     tree->SetReadOnly(true);
     tree->SetShowRoot(false);
     return tree;
