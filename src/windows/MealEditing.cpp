@@ -137,16 +137,6 @@ int SelectCellAt(TStringGrid* grid, int X, int Y, int firstRow) {
 
 // Building ---------------------------------------------------------------------------------------
 
-TMenuItem* AddMenuItem(TComponent* owner, TPopupMenu* menu, const QString& name, const QString& caption,
-                       TNotifyEvent onClick) {
-    auto* item = new TMenuItem(owner);
-    item->SetName(name);
-    item->SetCaption(caption);
-    item->OnClick = std::move(onClick);
-    menu->Items()->Add(item);
-    return item;
-}
-
 TSkButton* PlaceButton(TComponent* owner, TWinControl* parent, const QString& name, const QString& caption,
                        int left, int top, int width) {
     auto* b = Place<TSkButton>(owner, parent, name, left, top, width, 28);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Controls.h"
+#include "Menus.h"
 #include "StdCtrls.h"
 
 // A control owned by `owner`, placed on `parent` with its name and bounds.
@@ -20,4 +21,20 @@ inline TLabel* PlaceLabel(TComponent* owner, TWinControl* parent, const QString&
     auto* label = Place<TLabel>(owner, parent, name, left, top, 0, 0);
     label->SetCaption(caption);
     return label;
+}
+
+// A menu item under `parent` (a pop-up menu's items or a sub-menu).
+inline TMenuItem* AddMenuItem(TComponent* owner, TMenuItem* parent, const QString& name, const QString& caption,
+                              TNotifyEvent onClick) {
+    auto* item = new TMenuItem(owner);
+    item->SetName(name);
+    item->SetCaption(caption);
+    item->OnClick = std::move(onClick);
+    parent->Add(item);
+    return item;
+}
+
+inline TMenuItem* AddMenuItem(TComponent* owner, TPopupMenu* menu, const QString& name, const QString& caption,
+                              TNotifyEvent onClick) {
+    return AddMenuItem(owner, menu->Items(), name, caption, std::move(onClick));
 }
