@@ -1,6 +1,7 @@
 #include "MealEditing.h"
 
 #include "FoodTable.h"
+#include "ProgramImages.h"
 #include "UintDM.h"
 #include "UnitMain.h"
 #include "WindowBuilder.h"
@@ -136,16 +137,6 @@ int SelectCellAt(TStringGrid* grid, int X, int Y, int firstRow) {
 
 // Building ---------------------------------------------------------------------------------------
 
-TMenuItem* AddMenuItem(TComponent* owner, TPopupMenu* menu, const QString& name, const QString& caption,
-                       TNotifyEvent onClick) {
-    auto* item = new TMenuItem(owner);
-    item->SetName(name);
-    item->SetCaption(caption);
-    item->OnClick = std::move(onClick);
-    menu->Items()->Add(item);
-    return item;
-}
-
 TSkButton* PlaceButton(TComponent* owner, TWinControl* parent, const QString& name, const QString& caption,
                        int left, int top, int width) {
     auto* b = Place<TSkButton>(owner, parent, name, left, top, width, 28);
@@ -184,6 +175,7 @@ TSkStringGrid* PlaceFoodResults(TComponent* owner, TSkPanel* panel, const QStrin
 
 TSkTreeView* PlaceRecipeResults(TComponent* owner, TSkPanel* panel, const QString& name) {
     auto* tree = Place<TSkTreeView>(owner, panel, name, 0, 0, panel->Width(), panel->Height() - 36);
+    tree->SetImages(CreateTreeImages(owner));
     tree->SetReadOnly(true);
     tree->SetShowRoot(false);
     return tree;

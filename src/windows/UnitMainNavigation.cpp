@@ -32,16 +32,6 @@ TSpeedButton* NavButton(TComponent* owner, TWinControl* parent, const QString& n
     return b;
 }
 
-TMenuItem* MenuItem(TComponent* owner, TMenuItem* parent, const QString& name, const QString& caption,
-                    TNotifyEvent onClick) {
-    auto* item = new TMenuItem(owner);
-    item->SetName(name);
-    item->SetCaption(caption);
-    item->OnClick = std::move(onClick);
-    parent->Add(item);
-    return item;
-}
-
 // Creates a child window on first use, docked into the centre panel; brings it to the front later.
 template <class TChild>
 TChild* ShowDocked(TChild*& form, TWinControl* host) {
@@ -190,20 +180,20 @@ void TMainFrm::BuildGuidePanel() {
 void TMainFrm::BuildMenus() {
     pm1 = new TPopupMenu(this);
     pm1->SetName("pm1");
-    ddd1 = MenuItem(this, pm1->Items(), "ddd1", "在线帮助", [this](TObject* s) { ddd1Click(s); });
-    ss1 = MenuItem(this, pm1->Items(), "ss1", "操作导航", [this](TObject* s) { ss1Click(s); });
-    N1 = MenuItem(this, pm1->Items(), "N1", "检查新版本", [this](TObject* s) { N1Click(s); });
+    ddd1 = AddMenuItem(this, pm1->Items(), "ddd1", "在线帮助", [this](TObject* s) { ddd1Click(s); });
+    ss1 = AddMenuItem(this, pm1->Items(), "ss1", "操作导航", [this](TObject* s) { ss1Click(s); });
+    N1 = AddMenuItem(this, pm1->Items(), "N1", "检查新版本", [this](TObject* s) { N1Click(s); });
     pm3 = new TPopupMenu(this);
     pm3->SetName("pm3");
-    N3 = MenuItem(this, pm3->Items(), "N3", "每次基础热量设置", [this](TObject* s) { N3Click(s); });
-    N2 = MenuItem(this, pm3->Items(), "N2", "活动项设置", [this](TObject* s) { N2Click(s); });
-    N4 = MenuItem(this, pm3->Items(), "N4", "皮肤设置", nullptr);
-    N5 = MenuItem(this, N4, "N5", "蓝色", [this](TObject* s) { SkinItemClick(s); });
-    N6 = MenuItem(this, N4, "N6", "粉红", [this](TObject* s) { SkinItemClick(s); });
+    N3 = AddMenuItem(this, pm3->Items(), "N3", "每次基础热量设置", [this](TObject* s) { N3Click(s); });
+    N2 = AddMenuItem(this, pm3->Items(), "N2", "活动项设置", [this](TObject* s) { N2Click(s); });
+    N4 = AddMenuItem(this, pm3->Items(), "N4", "皮肤设置", nullptr);
+    N5 = AddMenuItem(this, N4, "N5", "蓝色", [this](TObject* s) { SkinItemClick(s); });
+    N6 = AddMenuItem(this, N4, "N6", "粉红", [this](TObject* s) { SkinItemClick(s); });
     pm2 = new TPopupMenu(this);
     pm2->SetName("pm2");
-    QQ1 = MenuItem(this, pm2->Items(), "QQ1", "复制QQ号", [this](TObject* s) { QQ1Click(s); });
-    EMail1 = MenuItem(this, pm2->Items(), "EMail1", "复制E-Mail", [this](TObject* s) { EMail1Click(s); });
+    QQ1 = AddMenuItem(this, pm2->Items(), "QQ1", "复制QQ号", [this](TObject* s) { QQ1Click(s); });
+    EMail1 = AddMenuItem(this, pm2->Items(), "EMail1", "复制E-Mail", [this](TObject* s) { EMail1Click(s); });
     Label6->SetPopupMenu(pm2);
     Label22->OnClick = [this](TObject*) { PopupBelow(pm1, Label22); };
     lbl2->OnClick = [this](TObject*) { PopupBelow(pm3, lbl2); };

@@ -39,18 +39,11 @@ TSetHTFrm::TSetHTFrm(TComponent* AOwner)
     imgRight->OnClick = [this](TObject*) { Close(); };
     PopupMenu1 = new TPopupMenu(this);
     PopupMenu1->SetName("PopupMenu1");
-    N1 = new TMenuItem(this);
-    N1->SetName("N1");
-    N1->SetCaption("修改");
+    // Both items share one handler that tells them apart by their tags.
+    N1 = AddMenuItem(this, PopupMenu1, "N1", "修改", [this](TObject* s) { N1Click(s); });
     N1->SetTag(1);
-    N2 = new TMenuItem(this);
-    N2->SetName("N2");
-    N2->SetCaption("删除");
+    N2 = AddMenuItem(this, PopupMenu1, "N2", "删除", [this](TObject* s) { N1Click(s); });
     N2->SetTag(2);
-    for (TMenuItem* item : {N1, N2}) {
-        item->OnClick = [this](TObject* s) { N1Click(s); };
-        PopupMenu1->Items()->Add(item);
-    }
     const char* names[] = {"RC_A", "RC_B", "RC_C", "RC_D"};
     const char* captions[] = {"极轻活动", "轻度活动", "中度活动", "重度活动"};
     TSkCheckList** lists[] = {&RC_A, &RC_B, &RC_C, &RC_D};

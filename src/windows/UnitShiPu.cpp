@@ -5,6 +5,7 @@
 #include "FoodTable.h"
 #include "MealEditing.h"
 #include "NutrientSums.h"
+#include "ProgramImages.h"
 #include "UintDM.h"
 #include "UnitMain.h"
 #include "UnitYYSHJ.h"
@@ -102,6 +103,7 @@ void TFrm_ShiPu::BuildListPage() {
     btnSrc->OnClick = [this](TObject* s) { btnSrcClick(s); };
 
     TV_FD1 = Place<TSkTreeView>(this, T1, "TV_FD1", 8, 40, 210, 480);
+    TV_FD1->SetImages(CreateTreeImages(this));
     TV_FD1->SetReadOnly(true);
     TV_FD1->SetHideSelection(false);
     TV_FD1->OnChange = [this](TObject* s, TTreeNode* n) { TV_FD1Change(s, n); };
@@ -173,6 +175,7 @@ void TFrm_ShiPu::BuildChooserPage() {
     Btn_Src = PlaceButton(this, T2, "Btn_Src", "查询", 208, 61, 56);
     Btn_Src->OnClick = [this](TObject* s) { Btn_SrcClick(s); };
     TV_FD = Place<TSkTreeView>(this, T2, "TV_FD", 8, 94, 256, 426);
+    TV_FD->SetImages(CreateTreeImages(this));
     TV_FD->SetReadOnly(true);
     TV_FD->SetHideSelection(false);
     TV_FD->OnDblClick = [this](TObject* s) { TV_FDDblClick(s); };

@@ -4,6 +4,7 @@
 #include "Dialogs.h"
 #include "MealEditing.h"
 #include "NutrientSums.h"
+#include "ProgramImages.h"
 #include "UintDM.h"
 #include "UnitMain.h"
 #include "WindowBuilder.h"
@@ -68,6 +69,7 @@ TFrm_TaoCan::~TFrm_TaoCan() {
 
 void TFrm_TaoCan::BuildListPage() {
     TV_TC = Place<TSkTreeView>(this, T1, "TV_TC", 8, 8, 220, 512);
+    TV_TC->SetImages(CreateTreeImages(this));
     TV_TC->SetReadOnly(true);
     TV_TC->SetHideSelection(false);
     TV_TC->SetPopupMenu(PopupMenu1);
@@ -116,6 +118,7 @@ void TFrm_TaoCan::BuildChooserPage() {
     Btn_Src = PlaceButton(this, TabSheet1, "Btn_Src", "查询", 204, 3, 56);
     Btn_Src->OnClick = [this](TObject* s) { Btn_SrcClick(s); };
     TV_FD = Place<TSkTreeView>(this, TabSheet1, "TV_FD", 4, 34, 256, 346);
+    TV_FD->SetImages(CreateTreeImages(this));
     TV_FD->SetReadOnly(true);
     TV_FD->SetHideSelection(false);
     TV_FD->OnDblClick = [this](TObject* s) { TV_FDDblClick(s); };
@@ -131,6 +134,7 @@ void TFrm_TaoCan::BuildChooserPage() {
     btnSrcSp = PlaceButton(this, TabSheet2, "btnSrcSp", "查询", 204, 3, 56);
     btnSrcSp->OnClick = [this](TObject* s) { btnSrcSpClick(s); };
     TV_FD1 = Place<TSkTreeView>(this, TabSheet2, "TV_FD1", 4, 34, 256, 346);
+    TV_FD1->SetImages(CreateTreeImages(this));
     TV_FD1->SetReadOnly(true);
     TV_FD1->SetHideSelection(false);
     TV_FD1->SetPopupMenu(PopupMenu1);

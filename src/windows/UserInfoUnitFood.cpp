@@ -109,11 +109,7 @@ void TFrm_UInfo::BuildFoodPage() {
     };
     PPMDelSP = new TPopupMenu(this);
     PPMDelSP->SetName("PPMDelSP");
-    N1 = new TMenuItem(this);
-    N1->SetName("N1");
-    N1->SetCaption("删除");
-    N1->OnClick = [this](TObject* s) { N1Click(s); };
-    PPMDelSP->Items()->Add(N1);
+    N1 = AddMenuItem(this, PPMDelSP, "N1", "删除", [this](TObject* s) { N1Click(s); });
     SG2->SetPopupMenu(PPMDelSP);
 
     SG21 = Place<TSkStringGrid>(this, pnlYSJLTxt, "SG21", 6, 372, 655, 28);

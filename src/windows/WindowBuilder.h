@@ -5,6 +5,7 @@
 #include "DBGrids.h"
 #include "ExtCtrls.h"
 #include "Grids.h"
+#include "Menus.h"
 #include "StdCtrls.h"
 
 // A control owned by `owner`, placed on `parent` with its name and bounds.
@@ -82,4 +83,20 @@ inline void ShowNoSelection(TStringGrid* grid) {
         canvas->Font()->Assign(*grid->Font());
         canvas->TextRect(rect, rect.Left + 2, rect.Top + 2, grid->Cells(col, row));
     };
+}
+
+// A menu item under `parent` (a pop-up menu's items or a sub-menu).
+inline TMenuItem* AddMenuItem(TComponent* owner, TMenuItem* parent, const QString& name, const QString& caption,
+                              TNotifyEvent onClick) {
+    auto* item = new TMenuItem(owner);
+    item->SetName(name);
+    item->SetCaption(caption);
+    item->OnClick = std::move(onClick);
+    parent->Add(item);
+    return item;
+}
+
+inline TMenuItem* AddMenuItem(TComponent* owner, TPopupMenu* menu, const QString& name, const QString& caption,
+                              TNotifyEvent onClick) {
+    return AddMenuItem(owner, menu->Items(), name, caption, std::move(onClick));
 }

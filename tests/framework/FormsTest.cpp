@@ -270,3 +270,41 @@ TEST(Forms, OnShowComesFromShowingNotFromRestoringTheWindow) {
     EXPECT_EQ(hostShows, 1);
     EXPECT_EQ(dockedShows, 1);
 }
+
+#include "CheckLst.h"
+#include "ComCtrls.h"
+#include "DBGrids.h"
+
+// A control freed after the window system has freed its widget (a docked window outliving its host)
+// must go quietly, whatever it holds.
+TEST(Controls, EveryControlOutlivesItsHostWidget) {
+    std::vector<std::function<TControl*(TComponent*)>> makers = {
+        [](TComponent* o) { return new TLabel(o); },       [](TComponent* o) { return new TEdit(o); },
+        [](TComponent* o) { return new TButton(o); },      [](TComponent* o) { return new TCheckBox(o); },
+        [](TComponent* o) { return new TComboBox(o); },    [](TComponent* o) { return new TListBox(o); },
+        [](TComponent* o) { return new TCheckListBox(o); }, [](TComponent* o) { return new TMemo(o); },
+        [](TComponent* o) { return new TRichEdit(o); },    [](TComponent* o) { return new TPanel(o); },
+        [](TComponent* o) { return new TImage(o); },       [](TComponent* o) { return new TSpeedButton(o); },
+        [](TComponent* o) { return new TDBGrid(o); },      [](TComponent* o) { return new TDateTimePicker(o); },
+    };
+    for (auto& make : makers) {
+        auto* host = new TForm(nullptr);
+        TControl* control = make(nullptr);
+        control->SetParent(host);
+        delete host;
+        delete control;
+    }
+    // A tree with nodes, and a page control with its sheets.
+    auto* host = new TForm(nullptr);
+    auto* tree = new TTreeView(nullptr);
+    tree->SetParent(host);
+    tree->Items()->AddChild(tree->Items()->Add(nullptr, "组"), "项");
+    auto* pages = new TPageControl(nullptr);
+    pages->SetParent(host);
+    auto* sheet = new TTabSheet(nullptr);
+    sheet->SetPageControl(pages);
+    delete host;
+    delete tree;
+    delete sheet;
+    delete pages;
+}

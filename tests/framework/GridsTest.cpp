@@ -410,3 +410,13 @@ TEST_F(StringGridTest, AnExceptionInAHandlerIsShownAndTheGridGoesOn) {
     EXPECT_EQ(boxes.LastText(), "选择出错");
     EXPECT_EQ(grid->Row(), 2);
 }
+
+TEST(StringGridLifetime, AGridOutlivingItsHostWidgetIsFreedSafely) {
+    auto* host = new TForm(nullptr);
+    auto* grid = new TStringGrid(nullptr);
+    grid->SetParent(host);
+    grid->SetCells(1, 1, "x");
+    delete host;  // the window system frees the grid's widget with its parent's
+    EXPECT_EQ(grid->Widget(), nullptr);
+    delete grid;
+}
