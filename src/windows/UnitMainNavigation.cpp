@@ -262,6 +262,8 @@ void TMainFrm::Label12Click(TObject* Sender) {
 }
 
 void TMainFrm::GuideStepClick(TObject* Sender) {
+    // The guide steps aside so the page it opens can be seen; "操作导航" brings it back to the front.
+    PanelHelp->SendToBack();
     // The personal centre's steps open its page as its own navigation bar does.
     const std::pair<TLabel*, TSpeedButton* TFrm_UInfo::*> personalSteps[] = {
         {Label16, &TFrm_UInfo::btnBase},   {Label4, &TFrm_UInfo::btnSPLst}, {Label17, &TFrm_UInfo::btnNet},

@@ -242,5 +242,7 @@ void TFrm_UInfo::btn_SaveInfoClick(TObject*) {
     if (MainFrm) {
         MainFrm->lblTZ->SetCaption(DM->TZ + "KG");
         if (!DM->TZ.isEmpty() && !DM->SG.isEmpty()) MainFrm->ClassifyBodyType(DM->TZ, DM->SG, DM->Age);
+        // The saved profile may change the day's target: the today panel shows the new one.
+        if (saved) MainFrm->RefreshTodayIntake();
     }
 }

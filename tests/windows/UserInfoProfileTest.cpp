@@ -134,6 +134,7 @@ TEST_F(ProfilePage, ASaveStoresTheProfileTheDaysTargetAndTheRememberedName) {
     EXPECT_EQ(Centre->lblUID->Caption(), "li");
     EXPECT_EQ(Centre->lblHD->Caption(), "中度");
     EXPECT_EQ(MainFrm->lblTZ->Caption(), "70KG");
+    EXPECT_EQ(MainFrm->lblDayKcal->Caption(), DM->DayKcal + "Kcal");  // the today panel follows the new target
     EXPECT_EQ(TIniFile(Db.Folder() + "UInfo.ini").ReadString("UINFO", "UID", ""), "li");
     // The question names the logged-in user.
     Boxes.Answers = {IDCANCEL};
