@@ -22,7 +22,15 @@ void TSpeedButton::SetCaption(const QString& caption) {
 
 void TSpeedButton::SetFlat(bool flat) {
     FFlat = flat;
-    if (Button()) Button()->setAutoRaise(flat);
+    if (!Button()) return;
+    Button()->setAutoRaise(flat);
+    // A flat button shows its parent through it and only a thin frame under the mouse, so its own
+    // caption colour stays readable on any background.
+    Button()->setStyleSheet(flat ? QStringLiteral("QToolButton { background: transparent; border: 1px solid transparent; }"
+                                                  "QToolButton:hover { border: 1px solid rgba(128, 128, 128, 160); }"
+                                                  "QToolButton:pressed, QToolButton:checked {"
+                                                  " border: 1px solid rgba(64, 64, 64, 180); }")
+                                 : QString());
 }
 
 void TSpeedButton::SetDown(bool down) {

@@ -114,6 +114,7 @@ private:
     void BuildGuidePanel();
     void BuildMenus();
     void SetActiveTab(TLabel* active);
+    void ShowChildArea();
     void PopupBelow(TPopupMenu* menu, TLabel* label);
 };
 

@@ -215,27 +215,32 @@ void TMainFrm::SetActiveTab(TLabel* active) {
     }
 }
 
+void TMainFrm::ShowChildArea() {
+    pnlMain->Show();
+    PanelHelp->SendToBack();  // the window the user asked for comes before the guide
+}
+
 void TMainFrm::Btn_CFClick(TObject*) {
     SetActiveTab(lblCF);
-    pnlMain->Show();
+    ShowChildArea();
     ShowDocked(Frm_FD, Panel2);
 }
 
 void TMainFrm::Btn_SPClick(TObject*) {
     SetActiveTab(lblSP);
-    pnlMain->Show();
+    ShowChildArea();
     ShowDocked(Frm_ShiPu, Panel2)->PC->SetActivePageIndex(0);
 }
 
 void TMainFrm::btnTaoCanClick(TObject*) {
     SetActiveTab(lblTC);
-    pnlMain->Show();
+    ShowChildArea();
     ShowDocked(Frm_TaoCan, Panel2)->PC->SetActivePageIndex(0);
 }
 
 void TMainFrm::Btn_PerInfoClick(TObject*) {
     SetActiveTab(lblDA);
-    pnlMain->Show();
+    ShowChildArea();
     if (!Frm_UInfo) {
         Frm_UInfo = new TFrm_UInfo(this);
         Frm_UInfo->ManualDock(Panel2);
@@ -247,12 +252,13 @@ void TMainFrm::Btn_PerInfoClick(TObject*) {
 
 void TMainFrm::SpeedButton5Click(TObject*) {
     SetActiveTab(lblYYS);
-    pnlMain->Show();
+    ShowChildArea();
     ShowDocked(Frm_FDYY, Panel2);
 }
 
 void TMainFrm::Label12Click(TObject* Sender) {
     pnlMain->Hide();
+    PanelHelp->SendToBack();
     ShowDocked(HelathFrm, Panel2);
     if (const auto* label = dynamic_cast<const TComponent*>(Sender)) HelathFrm->LoadList(label->Tag());
     HelathFrm->Lst_FD->SetItemIndex(0);
