@@ -174,9 +174,7 @@ TSkStringGrid* PlaceFoodResults(TComponent* owner, TSkPanel* panel, const QStrin
 }
 
 TSkTreeView* PlaceRecipeResults(TComponent* owner, TSkPanel* panel, const QString& name) {
-    auto* tree = Place<TSkTreeView>(owner, panel, name, 0, 0, panel->Width(), panel->Height() - 36);
-    tree->SetImages(CreateTreeImages(owner));
-    tree->SetReadOnly(true);
+    auto* tree = PlaceTree(owner, panel, name, 0, 0, panel->Width(), panel->Height() - 36, false);
     tree->SetShowRoot(false);
     return tree;
 }

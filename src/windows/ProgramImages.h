@@ -2,7 +2,13 @@
 #pragma once
 
 #include "ImgList.h"
+#include "SkControls.h"
 
 // The trees' icons, read through the PNG codec: 0 a group, 1 a subgroup or class, 2 an item
 // (a food, recipe or set meal), 3 an item when selected.
 TImageList* CreateTreeImages(TComponent* owner);
+
+// A read-only tree with the program's icons, placed like any control; `keepSelectionShown` keeps the
+// selected node marked while the tree has no focus.
+TSkTreeView* PlaceTree(TComponent* owner, TWinControl* parent, const QString& name, int left, int top, int width,
+                       int height, bool keepSelectionShown = true);

@@ -60,10 +60,7 @@ void TFrm_FD::BuildSearch() {
     Btn_Src->SetCaption("查询");
     Btn_Src->OnClick = [this](TObject* s) { Btn_SrcClick(s); };
 
-    TV_FD = Place<TSkTreeView>(this, this, "TV_FD", 8, 46, 280, 474);
-    TV_FD->SetReadOnly(true);
-    TV_FD->SetHideSelection(false);
-    TV_FD->SetImages(CreateTreeImages(this));
+    TV_FD = PlaceTree(this, this, "TV_FD", 8, 46, 280, 474);
     TV_FD->OnChange = [this](TObject* s, TTreeNode* n) { TV_FDChange(s, n); };
     TV_FD->OnCustomDrawItem = [this](TCustomTreeView* s, TTreeNode* n, TCustomDrawState st, bool& d) {
         TV_FDCustomDrawItem(s, n, st, d);

@@ -4,6 +4,7 @@
 #include "UintDM.h"
 #include "UnitMain.h"
 #include "UserInfoUnit.h"
+#include "ProgramImages.h"
 #include "WindowBuilder.h"
 
 TOftenFoodFrm* OftenFoodFrm = nullptr;
@@ -11,8 +12,7 @@ TOftenFoodFrm* OftenFoodFrm = nullptr;
 TOftenFoodFrm::TOftenFoodFrm(TComponent* AOwner)
     : TSkinnedSmallForm(AOwner, "OftenFoodFrm", "常用食物", 236, 470, true) {
     lblTit->SetCaption("常食用食物列表");
-    TVFD = Place<TSkTreeView>(this, this, "TVFD", 6, 34, 224, 400);
-    TVFD->SetReadOnly(true);
+    TVFD = PlaceTree(this, this, "TVFD", 6, 34, 224, 400, false);
     TVFD->SetDragMode(dmAutomatic);
     TVFD->OnDblClick = [this](TObject* s) { TVFDDblClick(s); };
     TVFD->OnDragOver = [this](TObject* s, TObject* src, int x, int y, TDragState st, bool& accept) {

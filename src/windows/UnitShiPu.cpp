@@ -102,10 +102,7 @@ void TFrm_ShiPu::BuildListPage() {
     btnSrc = PlaceButton(this, T1, "btnSrc", "查询", 162, 7, 56);
     btnSrc->OnClick = [this](TObject* s) { btnSrcClick(s); };
 
-    TV_FD1 = Place<TSkTreeView>(this, T1, "TV_FD1", 8, 40, 210, 480);
-    TV_FD1->SetImages(CreateTreeImages(this));
-    TV_FD1->SetReadOnly(true);
-    TV_FD1->SetHideSelection(false);
+    TV_FD1 = PlaceTree(this, T1, "TV_FD1", 8, 40, 210, 480);
     TV_FD1->OnChange = [this](TObject* s, TTreeNode* n) { TV_FD1Change(s, n); };
     TV_FD1->OnCustomDrawItem = [this](TCustomTreeView* t, TTreeNode* n, TCustomDrawState st, bool& d) {
         TV_FD1CustomDrawItem(t, n, st, d);
@@ -174,10 +171,7 @@ void TFrm_ShiPu::BuildChooserPage() {
     ED_Src->OnChange = [this](TObject* s) { ED_SrcChange(s); };
     Btn_Src = PlaceButton(this, T2, "Btn_Src", "查询", 208, 61, 56);
     Btn_Src->OnClick = [this](TObject* s) { Btn_SrcClick(s); };
-    TV_FD = Place<TSkTreeView>(this, T2, "TV_FD", 8, 94, 256, 426);
-    TV_FD->SetImages(CreateTreeImages(this));
-    TV_FD->SetReadOnly(true);
-    TV_FD->SetHideSelection(false);
+    TV_FD = PlaceTree(this, T2, "TV_FD", 8, 94, 256, 426);
     TV_FD->OnDblClick = [this](TObject* s) { TV_FDDblClick(s); };
     PopupMenu3 = new TPopupMenu(this);
     PopupMenu3->SetName("PopupMenu3");

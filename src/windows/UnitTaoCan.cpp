@@ -68,10 +68,7 @@ TFrm_TaoCan::~TFrm_TaoCan() {
 }
 
 void TFrm_TaoCan::BuildListPage() {
-    TV_TC = Place<TSkTreeView>(this, T1, "TV_TC", 8, 8, 220, 512);
-    TV_TC->SetImages(CreateTreeImages(this));
-    TV_TC->SetReadOnly(true);
-    TV_TC->SetHideSelection(false);
+    TV_TC = PlaceTree(this, T1, "TV_TC", 8, 8, 220, 512);
     TV_TC->SetPopupMenu(PopupMenu1);
     TV_TC->OnChange = [this](TObject* s, TTreeNode* n) { TV_TCChange(s, n); };
 
@@ -117,10 +114,7 @@ void TFrm_TaoCan::BuildChooserPage() {
     ED_Src->OnChange = [this](TObject* s) { ED_SrcChange(s); };
     Btn_Src = PlaceButton(this, TabSheet1, "Btn_Src", "查询", 204, 3, 56);
     Btn_Src->OnClick = [this](TObject* s) { Btn_SrcClick(s); };
-    TV_FD = Place<TSkTreeView>(this, TabSheet1, "TV_FD", 4, 34, 256, 346);
-    TV_FD->SetImages(CreateTreeImages(this));
-    TV_FD->SetReadOnly(true);
-    TV_FD->SetHideSelection(false);
+    TV_FD = PlaceTree(this, TabSheet1, "TV_FD", 4, 34, 256, 346);
     TV_FD->OnDblClick = [this](TObject* s) { TV_FDDblClick(s); };
     pnlSrcRlt = PlaceResultPanel(this, TabSheet1, "pnlSrcRlt", Rect(4, 34, 260, 380));
     SG_SrcRlt = PlaceFoodResults(this, pnlSrcRlt, "SG_SrcRlt");
@@ -133,10 +127,7 @@ void TFrm_TaoCan::BuildChooserPage() {
     edtSP->OnChange = [this](TObject* s) { edtSPChange(s); };
     btnSrcSp = PlaceButton(this, TabSheet2, "btnSrcSp", "查询", 204, 3, 56);
     btnSrcSp->OnClick = [this](TObject* s) { btnSrcSpClick(s); };
-    TV_FD1 = Place<TSkTreeView>(this, TabSheet2, "TV_FD1", 4, 34, 256, 346);
-    TV_FD1->SetImages(CreateTreeImages(this));
-    TV_FD1->SetReadOnly(true);
-    TV_FD1->SetHideSelection(false);
+    TV_FD1 = PlaceTree(this, TabSheet2, "TV_FD1", 4, 34, 256, 346);
     TV_FD1->SetPopupMenu(PopupMenu1);
     TV_FD1->OnDblClick = [this](TObject* s) { TV_FD1DblClick(s); };
     TV_FD1->OnCustomDrawItem = [this](TCustomTreeView* t, TTreeNode* n, TCustomDrawState st, bool& d) {
