@@ -3,21 +3,9 @@
 #include "IniFiles.h"
 #include "UintDM.h"
 
-TMsgFrm::TMsgFrm(TComponent* AOwner) : TForm(AOwner) {
-    SetName("MsgFrm");
-    SetCaption("信息提示");
-    SetBorderStyle(bsNone);
+TMsgFrm::TMsgFrm(TComponent* AOwner) : TSkinnedSmallForm(AOwner, "MsgFrm", "信息提示", 440, 330, false) {
     SetPosition(poScreenCenter);
-    SetClientWidth(440);
-    SetClientHeight(330);
-    SetColor(clWhite);
-    const TSkinnedTitle title = BuildSkinnedTitle(this, "pnlTit", "lblTit", "SpeedButton1", "");
-    pnlTit = title.Panel;
-    imgLeft = title.imgLeft;
-    imgCenter = title.imgCenter;
-    imgRight = title.imgRight;
-    lblTit = title.Title;
-    SpeedButton1 = title.CloseButton;
+    lblTit->SetCaption("");
 
     pnl1 = new TPanel(this);
     pnl1->SetName("pnl1");

@@ -2,17 +2,13 @@
 #pragma once
 
 #include "SkControls.h"
-#include "SkinnedWindow.h"
+#include "SkinnedSmallForm.h"
 
-class TMsgFrm : public TForm {
+class TMsgFrm : public TSkinnedSmallForm {
     Q_OBJECT
 public:
     explicit TMsgFrm(TComponent* AOwner);
 
-    TPanel* pnlTit;
-    TImage *imgLeft, *imgCenter, *imgRight;
-    TLabel* lblTit;
-    TSpeedButton* SpeedButton1;
     TSkRichEdit* edtMsg;
     TPanel* pnl1;
     TCheckBox* chckbx1;
