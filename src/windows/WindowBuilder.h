@@ -57,11 +57,11 @@ struct TColumnSpec {
     int Width = 0;
 };
 inline void AddColumns(TDBGrid* grid, std::initializer_list<TColumnSpec> columns) {
-    for (const TColumnSpec& spec : columns) {
+    for (const TColumnSpec& wanted : columns) {
         TColumn* column = grid->Columns()->Add();
-        column->SetFieldName(spec.Field);
-        column->Title()->SetCaption(spec.Title);
-        if (spec.Width > 0) column->SetWidth(spec.Width);
+        column->SetFieldName(wanted.Field);
+        column->Title()->SetCaption(wanted.Title);
+        if (wanted.Width > 0) column->SetWidth(wanted.Width);
     }
 }
 
