@@ -45,12 +45,37 @@ TTreeNode* FindNodeByText(TCustomTreeView* tree, const QString& text, int level)
     return nullptr;
 }
 
+namespace {
+
+bool SelectFirstNode(TCustomTreeView* tree, const std::function<bool(TTreeNode*)>& wanted) {
+    TTreeNodes* items = tree->Items();
+    for (int i = 0; i < items->Count(); ++i) {
+        TTreeNode* node = items->Item(i);
+        if (!wanted(node)) continue;
+        tree->SetSelected(node);
+        node->MakeVisible();
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 bool SelectNodeByText(TCustomTreeView* tree, const QString& text, int level) {
-    TTreeNode* node = FindNodeByText(tree, text, level);
-    if (!node) return false;
-    tree->SetSelected(node);
-    node->MakeVisible();
-    return true;
+    return SelectFirstNode(tree, [&](TTreeNode* n) {
+        return (level < 0 || n->Level() == level) && n->Text().compare(text, Qt::CaseInsensitive) == 0;
+    });
+}
+
+bool SelectFoodNode(TCustomTreeView* tree, int foodId) {
+    return SelectFirstNode(tree, [foodId](TTreeNode* n) { return n->Level() == 2 && n->StateIndex() == foodId; });
+}
+
+bool SelectRecipeNode(TCustomTreeView* tree, int recipeId) {
+    return SelectFirstNode(tree, [recipeId](TTreeNode* n) {
+        const TFdRcd* recipe = RecipeOfNode(n);
+        return recipe && recipe->ID == recipeId;
+    });
 }
 
 const TFdRcd* RecipeOfNode(TTreeNode* node) {

@@ -19,6 +19,10 @@ void FillFoodSearchGrid(TStringGrid* grid, const QString& text);
 TTreeNode* FindNodeByText(TCustomTreeView* tree, const QString& text, int level = -1);
 // Selects that node and scrolls it into view; false when there is none.
 bool SelectNodeByText(TCustomTreeView* tree, const QString& text, int level = -1);
+// Selects a food node (by the food id in its StateIndex) or a recipe node (by its record's id): names repeat,
+// ids do not.
+bool SelectFoodNode(TCustomTreeView* tree, int foodId);
+bool SelectRecipeNode(TCustomTreeView* tree, int recipeId);
 
 // Fills `results` with a root node per recipe of `recipes` (a recipe tree) whose name or pinyin
 // initials contain `text`, carrying the recipe id in StateIndex. `text` is upper-cased and trimmed

@@ -385,7 +385,7 @@ void TFrm_ShiPu::TVSPSDblClick(TObject* Sender) {
     ShowRecipe(FRecipeID);
     TV_FD1->FullCollapse();
     // Selecting the recipe in the list shows it again, with everything the list keeps of it.
-    SelectNodeByText(TV_FD1, result->Text(), 1);
+    SelectRecipeNode(TV_FD1, result->StateIndex());
     btnBackClick(Sender);
 }
 

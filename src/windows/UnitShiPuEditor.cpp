@@ -102,9 +102,8 @@ void TFrm_ShiPu::ED_SrcChange(TObject* Sender) {
 }
 
 void TFrm_ShiPu::SG_SrcRltDblClick(TObject* Sender) {
-    const QString name = SG_SrcRlt->Cells(0, SG_SrcRlt->Row());
     if (SG_SrcRlt->Cells(1, SG_SrcRlt->Row()).isEmpty()) return;
-    SelectNodeByText(TV_FD, name, 2);
+    SelectFoodNode(TV_FD, SG_SrcRlt->Cells(3, SG_SrcRlt->Row()).toInt());
     btnBack1Click(Sender);
 }
 

@@ -116,7 +116,7 @@ void TFrm_TaoCan::ED_SrcChange(TObject* Sender) {
 
 void TFrm_TaoCan::SG_SrcRltDblClick(TObject* Sender) {
     if (SG_SrcRlt->Cells(1, SG_SrcRlt->Row()).isEmpty()) return;
-    SelectNodeByText(TV_FD, SG_SrcRlt->Cells(0, SG_SrcRlt->Row()), 2);
+    SelectFoodNode(TV_FD, SG_SrcRlt->Cells(3, SG_SrcRlt->Row()).toInt());
     btnBackClick(Sender);
 }
 
@@ -140,7 +140,7 @@ void TFrm_TaoCan::TVSPSDblClick(TObject* Sender) {
     TTreeNode* result = TVSPS->Selected();
     if (!result) return;
     TV_FD1->FullCollapse();
-    SelectNodeByText(TV_FD1, result->Text(), 1);
+    SelectRecipeNode(TV_FD1, result->StateIndex());
     btnBackSPClick(Sender);
 }
 

@@ -435,3 +435,17 @@ TEST_F(RecipeBook, EditorNutrientTotalsNeedEveryWeight) {
     Book->Label4->Click();
     EXPECT_FALSE(Book->RGP_YYS->Visible());
 }
+
+TEST_F(RecipeBook, ASearchResultPicksItsOwnFoodWhenNamesRepeat) {
+    Book->Btn_SaveSW->Click();  // the editor's food chooser
+    ASSERT_EQ(Book->PC->ActivePage(), Book->T2);
+    Book->ED_Src->SetText("奶油");
+    int second = 0;
+    for (int row = 1; row < Book->SG_SrcRlt->RowCount(); ++row)
+        if (Book->SG_SrcRlt->Cells(0, row) == "奶油" && Book->SG_SrcRlt->Cells(3, row) == "1320") second = row;
+    ASSERT_GT(second, 0);
+    Book->SG_SrcRlt->SetRow(second);
+    Book->SG_SrcRltDblClick(Book->SG_SrcRlt);
+    ASSERT_NE(Book->TV_FD->Selected(), nullptr);
+    EXPECT_EQ(Book->TV_FD->Selected()->StateIndex(), 1320);  // not the first food of that name, 1313
+}
