@@ -22,6 +22,13 @@ struct TNutrientRow {
     QString Page;   // the help page "yys-" + Page + ".htm"
 };
 
+// The code lists stored in the records, each in its one order.
+inline const std::array<QString, 6> MealClasses = {"早餐", "早加餐", "午餐", "午加餐", "晚餐", "晚加餐"};
+inline const std::array<QString, 7> Weekdays = {"星期一", "星期二", "星期三", "星期四", "星期五", "星期六", "星期日"};
+inline const std::array<QString, 12> RecipeClasses = {"米饭", "粥类", "面点",   "面条", "凉拌菜", "素菜",
+                                                       "荤菜", "汤类", "果蔬汁", "奶制品", "水果", "点心"};
+inline const std::array<QString, 10> CookingMethods = {"炒", "暴", "蒸", "煮", "烩", "炸", "炖", "拌", "煎", "烤"};
+
 extern const std::array<TFoodGroup, 21> FoodGroups;
 extern const std::array<TFoodSubgroup, 92> FoodSubgroups;
 extern const std::array<TNutrientRow, 26> NutrientTable;

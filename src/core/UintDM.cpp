@@ -65,11 +65,12 @@ bool TDM::Transaction(const std::function<void()>& body) {
     }
 }
 
-void TDM::Exec(const QString& sql, const QVariantMap& params) {
+int TDM::Exec(const QString& sql, const QVariantMap& params) {
     qryFun->Close();
     qryFun->SQL()->SetText(sql);
     qryFun->Parameters().Assign(params);
     qryFun->ExecSQL();
+    return qryFun->RowsAffected();
 }
 
 QString TDM::SettingsFile() const { return (ExePath.isEmpty() ? ProgramFolder() : ExePath) + SettingsFileName; }

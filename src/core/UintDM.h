@@ -37,8 +37,8 @@ public:
     // Runs `body` inside one transaction: committed when it returns, rolled back when it raises.
     // Gives false on any failure and shows nothing: the caller reports it.
     bool Transaction(const std::function<void()>& body);
-    // For use inside Transaction: one statement on qryFun that raises on failure.
-    void Exec(const QString& sql, const QVariantMap& params = {});
+    // For use inside Transaction: one statement on qryFun that raises on failure; gives the rows it changed.
+    int Exec(const QString& sql, const QVariantMap& params = {});
 
     // The daily-energy method from the settings: 1 reference table, 2 basal metabolism x activity.
     int GetKcalMode() const;

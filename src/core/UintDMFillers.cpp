@@ -9,9 +9,6 @@
 
 namespace {
 
-const QString MealClasses[] = {"早餐", "早加餐", "午餐", "午加餐", "晚餐", "晚加餐"};
-const QString Weekdays[] = {"星期一", "星期二", "星期三", "星期四", "星期五", "星期六", "星期日"};
-const QString RecipeClasses[] = {"米饭", "粥类", "面点", "面条", "凉拌菜", "素菜", "荤菜", "汤类", "果蔬汁", "奶制品", "水果", "点心"};
 
 TTreeNode* AddNode(TCustomTreeView* tree, TTreeNode* parent, const QString& text, int image, int selected,
                    int state = -1) {

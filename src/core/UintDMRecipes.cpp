@@ -56,10 +56,10 @@ int WriteRecipe(TDM* dm, const QString& cls, const QString& method, const QStrin
         return int(dm->Conn->LastInsertRowId());
     }
     params.insert(QStringLiteral("ID"), id);
-    dm->Exec(QStringLiteral("Update SpInfo Set SPCls=:SPCls,SPP=:SPP,SPName=:SPName,PY=:PY,SPZF=:SPZF,CFlg=:CFlg "
-                            "Where ID=:ID"),
-             params);
-    if (dm->qryFun->RowsAffected() == 0) throw EDatabaseError(QStringLiteral("食谱不存在"));
+    if (dm->Exec(QStringLiteral("Update SpInfo Set SPCls=:SPCls,SPP=:SPP,SPName=:SPName,PY=:PY,SPZF=:SPZF,CFlg=:CFlg "
+                                "Where ID=:ID"),
+                 params) == 0)
+        throw EDatabaseError(QStringLiteral("食谱不存在"));
     return id;
 }
 
@@ -81,8 +81,8 @@ int WriteSetMeal(TDM* dm, const QString& mealClass, const QString& name, const Q
         return int(dm->Conn->LastInsertRowId());
     }
     params.insert(QStringLiteral("ID"), id);
-    dm->Exec(QStringLiteral("Update SpTC Set SPCls=:SPCls,SPName=:SPName,PY=:PY,WK=:WK Where ID=:ID"), params);
-    if (dm->qryFun->RowsAffected() == 0) throw EDatabaseError(QStringLiteral("套餐不存在"));
+    if (dm->Exec(QStringLiteral("Update SpTC Set SPCls=:SPCls,SPName=:SPName,PY=:PY,WK=:WK Where ID=:ID"), params) == 0)
+        throw EDatabaseError(QStringLiteral("套餐不存在"));
     return id;
 }
 

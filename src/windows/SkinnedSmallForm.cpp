@@ -3,7 +3,8 @@
 #include "UnitMain.h"
 
 TSkinnedSmallForm::TSkinnedSmallForm(TComponent* AOwner, const QString& name, const QString& caption,
-                                     int width, int height, bool stayOnTop)
+                                     int width, int height, bool stayOnTop, const QString& titleName,
+                                     const QString& closeName)
     : TForm(AOwner) {
     SetName(name);
     SetCaption(caption);
@@ -12,13 +13,14 @@ TSkinnedSmallForm::TSkinnedSmallForm(TComponent* AOwner, const QString& name, co
     SetClientWidth(width);
     SetClientHeight(height);
     SetColor(clWhite);
-    const TSkinnedTitle title = BuildSkinnedTitle(this, "pnlTit", "lblTit", "SpeedButton1", caption);
+    const TSkinnedTitle title = BuildSkinnedTitle(this, "pnlTit", titleName, closeName, caption);
     pnlTit = title.Panel;
     imgLeft = title.imgLeft;
     imgCenter = title.imgCenter;
     imgRight = title.imgRight;
     lblTit = title.Title;
     SpeedButton1 = title.CloseButton;
+    ApplyMainSkin(this);
 }
 
 void PlaceOverTodayPanel(TForm* form) {

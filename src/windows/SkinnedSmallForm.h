@@ -13,9 +13,11 @@ public:
     TSpeedButton* SpeedButton1;
 
 protected:
-    // A borderless window of the client size given, staying on top when `stayOnTop`.
+    // A borderless window of the client size given, staying on top when `stayOnTop`, with the cut-corner
+    // outline and the main window's skin. The title label and the close button get the names given.
     TSkinnedSmallForm(TComponent* AOwner, const QString& name, const QString& caption, int width, int height,
-                      bool stayOnTop);
+                      bool stayOnTop, const QString& titleName = QStringLiteral("lblTit"),
+                      const QString& closeName = QStringLiteral("SpeedButton1"));
 };
 
 // Places a window that feeds the personal centre over the main window's today panel, so the food grid

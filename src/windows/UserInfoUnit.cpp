@@ -16,11 +16,6 @@ namespace {
 const TColor NavColor = 0xF7EEE4;
 const TColor TitleColor = 0xFCF6EE;
 
-void ShowInFront(TControl* c) {
-    c->Show();
-    c->BringToFront();
-}
-
 // The pointer beside the chosen navigation button: a notch in the colour of the pages.
 void DrawCheckMark(TImage* image) {
     TBitmap* bmp = image->Picture()->Bitmap();

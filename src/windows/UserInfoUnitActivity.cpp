@@ -14,11 +14,6 @@ namespace {
 // Columns of the activity grid: 1 title, 2 minutes, 3 kcal; hidden 7 kcal per minute, 8 id, 10 saved flag.
 enum : int { ColTitle = 1, ColMinutes = 2, ColKcal = 3, ColRate = 7, ColId = 8, ColSaved = 10 };
 
-void ShowInFront(TControl* c) {
-    c->Show();
-    c->BringToFront();
-}
-
 }  // namespace
 
 void TFrm_UInfo::BuildActivityPage() {

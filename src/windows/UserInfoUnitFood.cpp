@@ -14,11 +14,6 @@ namespace {
 
 const char* const MealClasses[] = {"早餐", "早加餐", "午餐", "午加餐", "晚餐", "晚加餐"};
 
-void ShowInFront(TControl* c) {
-    c->Show();
-    c->BringToFront();
-}
-
 // Stored figures keep one decimal.
 double OneDecimal(double value) {
     return StrToFloat(FormatFloat("0.0", value));

@@ -18,6 +18,12 @@ T* Place(TComponent* owner, TWinControl* parent, const QString& name, int left, 
     return control;
 }
 
+// Shows a control over its siblings.
+inline void ShowInFront(TControl* control) {
+    control->Show();
+    control->BringToFront();
+}
+
 // A label sized to its caption.
 inline TLabel* PlaceLabel(TComponent* owner, TWinControl* parent, const QString& name, const QString& caption,
                           int left, int top) {

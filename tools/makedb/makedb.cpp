@@ -3,6 +3,7 @@
 // schema.sql makes the tables; foods.txt the food list (with pinyin initials); activities.tsv the
 // built-in activities; tips.txt the tip texts; profile.tsv the first profile; recipes.txt and
 // setmeals.txt the recipe book and the set meals (their formats are described at their tops).
+#include "ConstTables.h"
 #include "GetPY.h"
 
 #include <QFile>
@@ -10,6 +11,7 @@
 #include <QSet>
 #include <QStringList>
 #include <sqlite3.h>
+#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
@@ -184,11 +186,11 @@ QPair<QString, QString> FoodItem(const QString& value, const TFoodCodes& foods, 
     return {food->Id, grams};
 }
 
-const QStringList RecipeClasses = {"米饭", "粥类", "面点", "面条", "凉拌菜", "素菜",
-                                   "荤菜", "汤类", "果蔬汁", "奶制品", "水果", "点心"};
-const QStringList CookingMethods = {"炒", "暴", "蒸", "煮", "烩", "炸", "炖", "拌", "煎", "烤"};
-const QStringList MealClasses = {"早餐", "早加餐", "午餐", "午加餐", "晚餐", "晚加餐"};
-const QStringList Weekdays = {"星期一", "星期二", "星期三", "星期四", "星期五", "星期六", "星期日"};
+// Whether a code list holds the value.
+template <class TList>
+bool Holds(const TList& list, const QString& value) {
+    return std::find(list.begin(), list.end(), value) != list.end();
+}
 
 // Delivered recipes carry CFlg 0. Gives the recipe ids by name.
 QHash<QString, QString> LoadRecipes(TDatabase& db, const QString& folder, const TFoodCodes& foods) {
@@ -198,8 +200,8 @@ QHash<QString, QString> LoadRecipes(TDatabase& db, const QString& folder, const 
         const QString cls = b.Field("类别"), method = b.Field("烹饪");
         if (b.Name.isEmpty() || ids.contains(b.Name))
             BadLine(file, b.Name, "a recipe without a name of its own");
-        if (!RecipeClasses.contains(cls)) BadLine(file, b.Name, "no recipe class");
-        if (!CookingMethods.contains(method)) BadLine(file, b.Name, "no cooking method");
+        if (!Holds(RecipeClasses, cls)) BadLine(file, b.Name, "no recipe class");
+        if (!Holds(CookingMethods, method)) BadLine(file, b.Name, "no cooking method");
         if (b.Text.isEmpty()) BadLine(file, b.Name, "no preparation");
         db.Insert("INSERT INTO SPInfo (SPCls, SPP, SPName, PY, SPZF, CFlg) VALUES (?, ?, ?, ?, ?, 0)",
                   {cls, method, b.Name, GetPYInitials(b.Name), b.Text});
@@ -224,8 +226,8 @@ void LoadSetMeals(TDatabase& db, const QString& folder, const TFoodCodes& foods,
     for (const TBlock& b : ReadBlocks(folder + "/setmeals.txt", file)) {
         const QString meal = b.Field("餐次"), weekday = b.Field("星期");
         if (b.Name.isEmpty()) BadLine(file, b.Name, "a set meal without a name");
-        if (!MealClasses.contains(meal)) BadLine(file, b.Name, "no meal class");
-        if (!weekday.isEmpty() && !Weekdays.contains(weekday)) BadLine(file, b.Name, "not a weekday");
+        if (!Holds(MealClasses, meal)) BadLine(file, b.Name, "no meal class");
+        if (!weekday.isEmpty() && !Holds(Weekdays, weekday)) BadLine(file, b.Name, "not a weekday");
         // A set meal without weekday stores the empty text, as the set-meal maker does.
         db.Insert("INSERT INTO SPTC (SPCls, SPName, PY, WK) VALUES (?, ?, ?, coalesce(?, ''))",
                   {meal, b.Name, GetPYInitials(b.Name), weekday});
