@@ -7,7 +7,7 @@
 
 TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner) {
     auto* box = new QComboBox;
-    FModel = new TStringListModel(&FItems, box);
+    FModel = new TStringListModel(&FItems, this);
     box->setModel(FModel);
     // A placeholder keeps Qt from choosing the first item when items arrive in an empty box.
     box->setPlaceholderText(QStringLiteral(" "));

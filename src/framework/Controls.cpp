@@ -111,7 +111,6 @@ TControl::~TControl() {
         FParent = nullptr;
     }
     if (FWidget) {
-        WidgetRegistry().remove(FWidget);
         FWidget->removeEventFilter(this);
         delete FWidget.data();
     }
@@ -122,6 +121,8 @@ TControl* TControl::FromWidget(const QWidget* widget) { return WidgetRegistry().
 void TControl::SetWidget(QWidget* widget) {
     FWidget.Reset(widget, widget);
     WidgetRegistry().insert(widget, this);
+    // However the widget goes, its address no longer leads here.
+    QObject::connect(widget, &QObject::destroyed, [widget] { WidgetRegistry().remove(widget); });
     widget->installEventFilter(this);
     widget->setFont(FFont.ToQFont());
     const QSize size = widget->size();
@@ -409,8 +410,17 @@ bool TControl::eventFilter(QObject* watched, QEvent* event) {
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
 TWinControl::~TWinControl() {
-    // Children owned elsewhere lose their parent; their widgets go with this one.
-    for (TControl* child : FControls) child->FParent = nullptr;
+    // Owned controls go first, while this control is still whole.
+    DestroyComponents();
+    // Children owned elsewhere (a docked window) outlive this control: they lose their parent, and
+    // their widgets leave this one's so that each goes only with its own control.
+    for (TControl* child : FControls) {
+        child->FParent = nullptr;
+        if (child->FWidget) {
+            child->FWidget->hide();
+            child->FWidget->setParent(nullptr);
+        }
+    }
     FControls.clear();
 }
 

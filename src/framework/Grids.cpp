@@ -169,9 +169,6 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
 }
 
 TCustomGrid::~TCustomGrid() {
-    // The scroll bars and the editor are children of the widget: gone with it when the window
-    // system freed it first (a docked window outliving its host panel).
-    if (!Widget()) return;
     if (FEditor) {
         FEditor->removeEventFilter(this);
         QObject::disconnect(FEditor, nullptr, this, nullptr);

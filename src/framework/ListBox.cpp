@@ -76,7 +76,7 @@ class TListBoxView : public QListView {
 
 TListBox::TListBox(TComponent* AOwner) : TWinControl(AOwner) {
     auto* view = new TListBoxView(this);
-    FModel = new TStringListModel(&FItems, view);
+    FModel = new TStringListModel(&FItems, this);
     view->setModel(FModel);
     FItems.OnSplice = [this](int index, int removed, int inserted) {
         // Removing the chosen item leaves nothing chosen (Qt would choose a neighbour).

@@ -203,7 +203,6 @@ void TPageControl::SetTabPosition(TTabPosition position) {
 }
 
 void TPageControl::RebuildTabs() {
-    if (!Widget()) return;  // the tab bar went with the widget
     FRebuilding = true;
     while (FTabBar->count() > 0)
         FTabBar->removeTab(0);
@@ -225,7 +224,6 @@ void TPageControl::RebuildTabs() {
 }
 
 void TPageControl::LayoutPages() {
-    if (!Widget()) return;  // the tab bar went with the widget
     const int strip = FTabBar->count() == 0 ? 0 : FTabHeight > 0 ? FTabHeight : FTabBar->sizeHint().height();
     const bool bottom = FTabPosition == tpBottom;
     FTabBar->setGeometry(0, bottom ? FHeight - strip : 0, FWidth, strip);

@@ -274,6 +274,7 @@ TEST(Forms, OnShowComesFromShowingNotFromRestoringTheWindow) {
 #include "CheckLst.h"
 #include "ComCtrls.h"
 #include "DBGrids.h"
+#include "Grids.h"
 
 // A control freed after the window system has freed its widget (a docked window outliving its host)
 // must go quietly, whatever it holds.
@@ -307,4 +308,49 @@ TEST(Controls, EveryControlOutlivesItsHostWidget) {
     delete tree;
     delete sheet;
     delete pages;
+}
+
+// What a control holds stays usable after its host's widget is gone: item lists, the grid's scroll
+// bars, the page control's tab strip.
+TEST(Controls, ControlsStayUsableAfterTheirHostWidgetIsGone) {
+    auto* host = new TForm(nullptr);
+    auto* combo = new TComboBox(nullptr);
+    auto* list = new TListBox(nullptr);
+    auto* grid = new TStringGrid(nullptr);
+    auto* pages = new TPageControl(nullptr);
+    auto* first = new TTabSheet(nullptr);
+    auto* second = new TTabSheet(nullptr);
+    for (TControl* c : std::initializer_list<TControl*>{combo, list, grid, pages}) c->SetParent(host);
+    first->SetPageControl(pages);
+    second->SetPageControl(pages);
+    combo->Items()->Add("早餐");
+    list->Items()->Add("午餐");
+    delete host;
+
+    combo->Items()->Add("晚餐");
+    combo->SetItemIndex(1);
+    EXPECT_EQ(combo->Text(), "晚餐");
+    list->Items()->Delete(0);
+    list->Items()->Add("加餐");
+    EXPECT_EQ(list->Count(), 1);
+    grid->SetRowCount(40);
+    grid->SetCells(1, 30, "x");
+    EXPECT_EQ(grid->Cells(1, 30), "x");
+    ASSERT_EQ(pages->ActivePage(), first);
+    delete first;  // the page control shows the other sheet
+    EXPECT_EQ(pages->ActivePage(), second);
+    pages->SetTabPosition(tpBottom);
+    for (TControl* c : std::initializer_list<TControl*>{combo, list, grid, second, pages}) delete c;
+}
+
+// A widget freed behind its control's back no longer leads to the control (a drag looks controls up
+// by the widget under the mouse, and a new widget may take the freed one's address).
+TEST(Controls, AFreedWidgetNoLongerLeadsToItsControl) {
+    auto* label = new TLabel(nullptr);
+    QWidget* widget = label->Widget();
+    ASSERT_EQ(TControl::FromWidget(widget), label);
+    delete widget;
+    EXPECT_EQ(TControl::FromWidget(widget), nullptr);
+    EXPECT_EQ(label->Widget(), nullptr);
+    delete label;
 }

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -416,7 +417,12 @@ TEST(StringGridLifetime, AGridOutlivingItsHostWidgetIsFreedSafely) {
     auto* grid = new TStringGrid(nullptr);
     grid->SetParent(host);
     grid->SetCells(1, 1, "x");
-    delete host;  // the window system frees the grid's widget with its parent's
-    EXPECT_EQ(grid->Widget(), nullptr);
+    delete host;  // the grid keeps its widget, scroll bars and all
+    ASSERT_NE(grid->Widget(), nullptr);
+    grid->SetRowCount(50);
+    grid->SetTopRow(40);
+    EXPECT_EQ(grid->Cells(1, 1), "x");
+    QPointer<QWidget> widget = grid->Widget();
     delete grid;
+    EXPECT_TRUE(widget.isNull());
 }
