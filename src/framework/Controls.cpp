@@ -491,16 +491,22 @@ bool TWinControl::WidgetEvent(QEvent* event) {
 }
 
 bool TWinControl::HandleKeyPress(QEvent* event) {
-    if (gReplayingKey) return false;
     auto* e = static_cast<QKeyEvent*>(event);
+    return HandleKeyDown(e) || HandleKeyChar(e);
+}
+
+bool TWinControl::HandleKeyDown(QKeyEvent* e) {
+    if (gReplayingKey) return false;
     const unsigned short vk = VirtualKeyOf(e);
-    if (OnKeyDown && vk != 0) {
-        unsigned short key = vk;
-        QPointer<QObject> alive(this);
-        FireEvent(OnKeyDown, this, key, ShiftOf(e->modifiers()));
-        if (!alive) return true;
-        if (key == 0) return true;
-    }
+    if (!OnKeyDown || vk == 0) return false;
+    unsigned short key = vk;
+    QPointer<QObject> alive(this);
+    FireEvent(OnKeyDown, this, key, ShiftOf(e->modifiers()));
+    return !alive || key == 0;
+}
+
+bool TWinControl::HandleKeyChar(QKeyEvent* e) {
+    if (gReplayingKey) return false;
     const QString text = e->text();
     if (!OnKeyPress || text.isEmpty()) return false;
     QChar ch = text.at(0);

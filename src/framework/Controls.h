@@ -11,6 +11,7 @@
 
 class QWidget;
 class QEvent;
+class QKeyEvent;
 class TWinControl;
 class TPopupMenu;
 
@@ -242,6 +243,9 @@ protected:
     virtual QWidget* ClientWidget() const { return FWidget; }
     // Runs the key handlers; returns true when the key must not reach the widget.
     bool HandleKeyPress(QEvent* event);
+    // The two halves of HandleKeyPress: OnKeyDown for the key, OnKeyPress for the character it types.
+    bool HandleKeyDown(QKeyEvent* e);
+    bool HandleKeyChar(QKeyEvent* e);
 
 private:
     std::vector<TControl*> FControls;

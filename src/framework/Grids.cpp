@@ -679,14 +679,22 @@ bool TCustomGrid::KeyEvent(QKeyEvent* e) {
     return true;
 }
 
+bool TCustomGrid::EditorKeyHandled(QKeyEvent* e) {
+    // The grid's key handlers see what is typed into its editor, and may drop it. Escape and Enter
+    // are the editor's own keys: OnKeyDown sees them, but OnKeyPress cannot keep them from the editor.
+    if (HandleKeyDown(e)) return true;
+    const int key = e->key();
+    if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter) return false;
+    return HandleKeyChar(e);
+}
+
 bool TCustomGrid::EditorEvent(QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress: {
         auto* e = static_cast<QKeyEvent*>(event);
         if (!FForwardingKey) {
-            // The grid's key handlers see what is typed into its editor, and may drop it.
             QPointer<QObject> alive(this);
-            if (HandleKeyPress(event) || !alive) return true;
+            if (EditorKeyHandled(e) || !alive) return true;
             if (!EditorMode()) return true;
         }
         const bool noSelection = !FEditor->hasSelectedText();
@@ -822,8 +830,8 @@ bool TCustomGrid::WidgetEvent(QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress: {
         QPointer<QObject> alive(this);
-        if (HandleKeyPress(event) || !alive) return true;
         auto* e = static_cast<QKeyEvent*>(event);
+        if ((EditorMode() ? EditorKeyHandled(e) : HandleKeyPress(event)) || !alive) return true;
         if (EditorMode()) {
             // A key that reaches the grid while its editor is open belongs to the editor.
             QKeyEvent copy(e->type(), e->key(), e->modifiers(), e->text(), e->isAutoRepeat(), e->count());

@@ -196,6 +196,8 @@ private:
     bool MouseEvent(QEvent* event);
     bool KeyEvent(QKeyEvent* e);
     bool EditorEvent(QEvent* event);
+    // The key handlers for a key meant for the editor; true when they dropped it.
+    bool EditorKeyHandled(QKeyEvent* e);
     // Arrow, page, home/end and tab moves; true when the key moved (or tried to move) the current cell.
     bool NavigationKey(QKeyEvent* e);
     void ShowEditorChar(QChar ch);

@@ -146,6 +146,33 @@ TEST_F(StringGridTest, EscapeRestoresTheTextTheEditorOpenedWith) {
     EXPECT_EQ(last, "300");
 }
 
+// The entry grids keep only digits in OnKeyPress; Escape and Enter still work the editor, and
+// OnKeyDown still sees them.
+TEST_F(StringGridTest, EscapeAndEnterWorkTheEditorWhateverOnKeyPressKeeps) {
+    grid->SetOptions(grid->Options() | goEditing);
+    grid->SetCells(1, 2, "300");
+    grid->OnKeyPress = [](TObject*, QChar& key) {
+        if (!key.isDigit()) key = QChar();
+    };
+    std::vector<unsigned short> downs;
+    grid->OnKeyDown = [&](TObject*, unsigned short& key, TShiftState) { downs.push_back(key); };
+    grid->SetRow(2);
+    Press(Qt::Key_F2);
+    Type("5x");
+    ASSERT_EQ(grid->Cells(1, 2), "3005");
+    Press(Qt::Key_Escape);
+    EXPECT_FALSE(grid->EditorMode());
+    EXPECT_EQ(grid->Cells(1, 2), "300");
+    Press(Qt::Key_F2);
+    Type("7");
+    Press(Qt::Key_Return);
+    EXPECT_FALSE(grid->EditorMode());
+    EXPECT_EQ(grid->Cells(1, 2), "3007");
+    EXPECT_EQ(downs.size(), 7u);
+    EXPECT_EQ(downs[3], VK_ESCAPE);
+    EXPECT_EQ(downs.back(), VK_RETURN);
+}
+
 TEST_F(StringGridTest, AClickOnTheCurrentCellOpensTheEditorAndMovingClosesIt) {
     grid->SetOptions(grid->Options() | goEditing);
     grid->SetCells(1, 1, "8");
