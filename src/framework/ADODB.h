@@ -118,15 +118,14 @@ public:
     // The current record's value in a column (used by TField).
     QVariant CurrentValue(int column) const;
 
-    // Called after Open, Close and every move of the current record, so a data grid can follow.
-    std::function<void()> OnDataChange;
+signals:
+    // After Open, Close and every move of the current record, so a data grid can follow.
+    void DataChanged();
 
 private:
     void RequireConnection() const;
     void RunStatements(bool keepRows);
-    void Changed() {
-        if (OnDataChange) OnDataChange();
-    }
+    void Changed() { emit DataChanged(); }
 
     TADOConnection* FConnection = nullptr;
     TStringList FSQL;

@@ -1,66 +1,6 @@
 #include "DB.h"
 
-#include <QHash>
 #include <algorithm>
-
-// A query has one change callback; every data source on it listens through this registry, and a
-// callback someone else had set keeps being called.
-namespace {
-
-struct TQueryWatch {
-    std::vector<TDataSource*> Sources;
-    std::function<void()> Previous;
-    QMetaObject::Connection Destroyed;
-};
-
-QHash<TADOQuery*, TQueryWatch>& Watches() {
-    static QHash<TADOQuery*, TQueryWatch> watches;
-    return watches;
-}
-
-void NotifySources(TADOQuery* query) {
-    auto it = Watches().find(query);
-    if (it == Watches().end()) return;
-    const auto previous = it->Previous;
-    const auto sources = it->Sources;
-    if (previous) previous();
-    for (TDataSource* source : sources) {
-        auto now = Watches().find(query);
-        if (now == Watches().end()) return;
-        if (std::find(now->Sources.begin(), now->Sources.end(), source) != now->Sources.end())
-            source->DataSetChanged();
-    }
-}
-
-void Watch(TADOQuery* query, TDataSource* source) {
-    TQueryWatch& watch = Watches()[query];
-    if (watch.Sources.empty()) {
-        watch.Previous = query->OnDataChange;
-        query->OnDataChange = [query] { NotifySources(query); };
-        watch.Destroyed = QObject::connect(query, &QObject::destroyed, [query] {
-            auto it = Watches().find(query);
-            if (it == Watches().end()) return;
-            const auto sources = it->Sources;
-            Watches().erase(it);
-            for (TDataSource* s : sources)
-                s->DataSetChanged();
-        });
-    }
-    watch.Sources.push_back(source);
-}
-
-void Unwatch(TADOQuery* query, TDataSource* source) {
-    auto it = Watches().find(query);
-    if (it == Watches().end()) return;
-    auto& sources = it->Sources;
-    sources.erase(std::remove(sources.begin(), sources.end(), source), sources.end());
-    if (!sources.empty()) return;
-    query->OnDataChange = it->Previous;
-    QObject::disconnect(it->Destroyed);
-    Watches().erase(it);
-}
-
-}  // namespace
 
 // TDataLink ---------------------------------------------------------------------------------------
 
@@ -96,7 +36,7 @@ bool TDataLink::Active() const {
 TDataSource::TDataSource(TComponent* AOwner) : TComponent(AOwner) {}
 
 TDataSource::~TDataSource() {
-    if (FDataSet) Unwatch(FDataSet, this);
+    if (FDataSet) QObject::disconnect(FDataSet, nullptr, this, nullptr);
     const auto links = FLinks;
     FLinks.clear();
     for (TDataLink* link : links) {
@@ -107,9 +47,13 @@ TDataSource::~TDataSource() {
 
 void TDataSource::SetDataSet(TADOQuery* dataSet) {
     if (dataSet == FDataSet) return;
-    if (FDataSet) Unwatch(FDataSet, this);
+    if (FDataSet) QObject::disconnect(FDataSet, nullptr, this, nullptr);
     FDataSet = dataSet;
-    if (FDataSet) Watch(FDataSet, this);
+    if (FDataSet) {
+        connect(FDataSet, &TADOQuery::DataChanged, this, &TDataSource::DataSetChanged);
+        // A freed query leaves the source empty: FDataSet is already null when this is heard.
+        connect(FDataSet, &QObject::destroyed, this, &TDataSource::DataSetChanged);
+    }
     FKnownActive = FDataSet && FDataSet->Active();
     NotifyActive();
 }

@@ -40,10 +40,9 @@ public:
     // nullptr detaches the source: the controls on it show nothing.
     void SetDataSet(TADOQuery* dataSet);
 
-    // Framework use: the query reported a change.
-    void DataSetChanged();
-
 private:
+    // The query reported a change, or went.
+    void DataSetChanged();
     friend class TDataLink;
     void NotifyActive();
     QPointer<TADOQuery> FDataSet;
