@@ -127,15 +127,14 @@ long long TADOConnection::LastInsertRowId() const { return sqlite3_last_insert_r
 
 // Fields and parameters ----------------------------------------------------------------------------
 
-QVariant TField::Value() const { return FQuery->CurrentValue(FIndex); }
-bool TField::IsNull() const { return Value().isNull(); }
-
-QString TField::AsString() const {
-    const QVariant v = Value();
-    if (v.isNull()) return QString();
-    if (v.typeId() == QMetaType::Double) return FloatToStr(v.toDouble());
-    return v.toString();
+QString FieldText(const QVariant& value) {
+    if (value.isNull()) return QString();
+    if (value.typeId() == QMetaType::Double) return FloatToStr(value.toDouble());
+    return value.toString();
 }
+
+QVariant TField::Value() const { return FQuery->Value(FQuery->RecNo() - 1, FIndex); }
+bool TField::IsNull() const { return Value().isNull(); }
 
 double TField::AsFloat() const {
     const QVariant v = Value();
@@ -307,7 +306,7 @@ TField* TADOQuery::FieldByName(const QString& name) const {
     return f;
 }
 
-QVariant TADOQuery::CurrentValue(int column) const {
-    if (FRows.empty() || FCurrent >= int(FRows.size())) return QVariant();
-    return FRows[FCurrent].at(column);
+QVariant TADOQuery::Value(int record, int column) const {
+    if (record < 0 || record >= int(FRows.size())) return QVariant();
+    return FRows[record].at(column);
 }

@@ -45,14 +45,19 @@ private:
 
 class TADOQuery;
 
+// The text a stored value shows as: NULL gives "", a real number its shortest text.
+QString FieldText(const QVariant& value);
+
 // One column of the current record.
 class TField {
 public:
     TField(TADOQuery* query, int index, const QString& name) : FQuery(query), FIndex(index), FFieldName(name) {}
     const QString& FieldName() const { return FFieldName; }
+    // The column's position in the query's records.
+    int Index() const { return FIndex; }
     QVariant Value() const;
     bool IsNull() const;
-    QString AsString() const;      // NULL gives ""; a real number its shortest text
+    QString AsString() const { return FieldText(Value()); }
     int AsInteger() const;         // NULL gives 0; a real number is rounded
     long long AsLargeInt() const;
     double AsFloat() const;        // NULL gives 0
@@ -115,8 +120,9 @@ public:
     TField* FindField(const QString& name) const;
     TField* FieldByName(const QString& name) const;  // raises EDatabaseError for an unknown name
 
-    // The current record's value in a column (used by TField).
-    QVariant CurrentValue(int column) const;
+    // A record's value in a column, without moving the current record; NULL outside the records.
+    // `record` counts from 0.
+    QVariant Value(int record, int column) const;
 
 signals:
     // After Open, Close and every move of the current record, so a data grid can follow.

@@ -72,28 +72,24 @@ std::vector<TColumn*> TDBGrid::ShownColumns() const {
     return columns;
 }
 
-// Reads the texts of every record, then puts the query back on the record it was on.
+// Reads the texts of every record; the query's current record stays where it is.
 void TDBGrid::ReadRecords(const std::vector<TColumn*>& columns) {
     FTexts.clear();
     TADOQuery* query = FLink.DataSet();
-    if (!query || !query->Active() || query->RecordCount() == 0) return;
-    std::vector<TField*> fields;
-    for (TColumn* column : columns)
-        fields.push_back(query->FindField(column->FieldName()));
-    const int current = query->RecNo();
+    if (!query || !query->Active()) return;
+    std::vector<int> fieldIndexes;
+    for (TColumn* column : columns) {
+        const TField* field = query->FindField(column->FieldName());
+        fieldIndexes.push_back(field ? field->Index() : -1);
+    }
     FTexts.reserve(query->RecordCount());
-    for (int recNo = 1; recNo <= query->RecordCount(); ++recNo) {
-        query->SetRecNo(recNo);
+    for (int record = 0; record < query->RecordCount(); ++record) {
         std::vector<QString> texts;
-        texts.reserve(fields.size());
-        for (TField* field : fields)
-            texts.push_back(field ? field->AsString() : QString());
+        texts.reserve(fieldIndexes.size());
+        for (int index : fieldIndexes)
+            texts.push_back(index >= 0 ? FieldText(query->Value(record, index)) : QString());
         FTexts.push_back(std::move(texts));
     }
-    if (current <= 1)
-        query->First();
-    else
-        query->SetRecNo(current);
 }
 
 void TDBGrid::RefreshData() {

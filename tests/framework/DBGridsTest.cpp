@@ -103,6 +103,16 @@ TEST_F(DBGridTest, ShowsEveryRecordUnderTheTitles) {
     for (query.First(); !query.Eof(); query.Next())
         ++seen;
     EXPECT_EQ(seen, 4);
+    // Reading the rows again (a column changed) leaves the query alone.
+    query.SetRecNo(3);
+    int changes = 0;
+    const auto counting = QObject::connect(&query, &TADOQuery::DataChanged, [&] { ++changes; });
+    grid->Columns()->Items(1)->SetWidth(80);
+    QObject::disconnect(counting);
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(query.RecNo(), 3);
+    EXPECT_EQ(grid->Row(), 3);
+    EXPECT_EQ(ShownRows()[2], (QStringList{"2026-03-02", "310"}));
 
     OpenHistory("Where KCal > 100");
     EXPECT_EQ(grid->RowCount(), 3);
