@@ -11,11 +11,6 @@
 #include <cstdlib>
 
 namespace {
-QColor ToQColor(TColor color) {
-    const TColor c = ColorToRGB(color);
-    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
-}
-
 QRect ToQRect(const TRect& r) {
     return QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
 }

@@ -25,11 +25,6 @@ void DispatchEvent(const std::function<void()>& handler) {
     }
 }
 
-QColor ToQColor(TColor color) {
-    const TColor rgb = ColorToRGB(color);
-    return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
-}
-
 void SetTextAreaColor(QWidget* widget, TColor color) {
     if (!widget) return;
     QPalette pal = widget->palette();

@@ -276,8 +276,6 @@ public:
     explicit TPaintBox(TComponent* AOwner);
 };
 
-// Converts a framework colour to Qt's.
-QColor ToQColor(TColor color);
 // Framework use: paints the text area of a widget (the inside of an edit, list or tree) in `color`;
 // nothing when the widget is gone.
 void SetTextAreaColor(QWidget* widget, TColor color);

@@ -1,5 +1,6 @@
 #include "Graphics.h"
 
+#include <QColor>
 #include <QFont>
 #include <algorithm>
 #include <cmath>
@@ -27,6 +28,11 @@ TColor ColorToRGB(TColor color) {
     if (IsSystemColor(color)) return GetSysColor(int(color & 0xFF));
     if (color == clNone || color == clDefault) return clBlack;
     return color & 0xFFFFFF;
+}
+
+QColor ToQColor(TColor color) {
+    const TColor rgb = ColorToRGB(color);
+    return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
 }
 
 // Rectangles ------------------------------------------------------------------------------------

@@ -13,6 +13,7 @@
 
 class QPainter;
 class QFont;
+class QColor;
 class QImage;
 class TGraphic;
 
@@ -115,6 +116,8 @@ constexpr TColor clMenuBar = clSystemColor | COLOR_MENUBAR;
 TColor GetSysColor(int index);
 // A system colour becomes its RGB value; clNone and clDefault become black; RGB colours pass.
 TColor ColorToRGB(TColor color);
+// Framework use: a framework colour (a system colour too) as Qt's.
+QColor ToQColor(TColor color);
 
 // Points and rectangles -------------------------------------------------------------------------
 struct TPoint {

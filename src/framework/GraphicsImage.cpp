@@ -107,10 +107,6 @@ bool IsPaletteFormat(TPixelFormat format) {
 
 namespace {
 
-QRgb ToQRgb(TColor c) {
-    return qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
-}
-
 TPalette DefaultPalette(TPixelFormat format) {
     TPalette palette;
     if (format == pf1bit) return {clBlack, clWhite};
@@ -251,7 +247,7 @@ QImage TBitmap::WrapPixels() const {
     if (IsPaletteFormat(FPixelFormat)) {
         QList<QRgb> table;
         for (TColor c : FPalette)
-            table.push_back(ToQRgb(c));
+            table.push_back(ToQColor(c).rgb());
         table.resize(1 << PixelFormatBits(FPixelFormat), qRgb(0, 0, 0));
         view.setColorTable(table);
     }
@@ -270,14 +266,15 @@ QImage TBitmap::ToImage() const {
         QImage image = WrapPixels().convertToFormat(target);
         return image.constBits() == FBits.data() ? image.copy() : image;
     }
+    QRgb table[16];
+    for (int i = 0; i < 16; ++i)
+        table[i] = i < int(FPalette.size()) ? ToQColor(FPalette[i]).rgb() : qRgb(0, 0, 0);
     QImage image(FWidth, FHeight, QImage::Format_RGB32);
     for (int y = 0; y < FHeight; ++y) {
         const std::uint8_t* row = ScanLine(y);
         auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < FWidth; ++x) {
-            const int index = (row[x / 2] >> (x % 2 ? 0 : 4)) & 0x0F;
-            out[x] = index < int(FPalette.size()) ? ToQRgb(FPalette[index]) : qRgb(0, 0, 0);
-        }
+        for (int x = 0; x < FWidth; ++x)
+            out[x] = table[(row[x / 2] >> (x % 2 ? 0 : 4)) & 0x0F];
     }
     return image;
 }
@@ -428,7 +425,7 @@ void TBitmap::Draw(TCanvas* canvas, const TRect& r) {
     QImage image = ToImage();
     if (Transparent()) {
         // Pixels of the transparent colour are left out.
-        const QRgb key = ToQRgb(ColorToRGB(TransparentColor())) & 0xFFFFFF;
+        const QRgb key = ToQColor(TransparentColor()).rgb() & 0xFFFFFF;
         image = image.convertToFormat(QImage::Format_ARGB32);
         for (int y = 0; y < image.height(); ++y) {
             auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));

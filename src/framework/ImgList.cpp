@@ -51,8 +51,7 @@ int TImageList::Add(TBitmap* image, TBitmap* mask) {
 int TImageList::AddMasked(TBitmap* image, TColor maskColor) {
     if (!image || image->Empty()) return -1;
     QImage pixels = image->ToImage().convertToFormat(QImage::Format_ARGB32);
-    const TColor rgb = ColorToRGB(maskColor);
-    const QRgb key = qRgb(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb)) & 0xFFFFFF;
+    const QRgb key = ToQColor(maskColor).rgb() & 0xFFFFFF;
     for (int y = 0; y < pixels.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(pixels.scanLine(y));
         for (int x = 0; x < pixels.width(); ++x)
