@@ -422,22 +422,24 @@ void TBitmap::Assign(const TGraphic* source) {
 void TBitmap::Draw(TCanvas* canvas, const TRect& r) {
     QPainter* painter = canvas ? canvas->Painter() : nullptr;
     if (!painter || Empty() || r.IsEmpty()) return;
-    QImage image = ToImage();
-    if (Transparent()) {
-        // Pixels of the transparent colour are left out.
-        const QRgb key = ToQColor(TransparentColor()).rgb() & 0xFFFFFF;
-        image = image.convertToFormat(QImage::Format_ARGB32);
-        for (int y = 0; y < image.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-            for (int x = 0; x < image.width(); ++x)
-                if ((line[x] & 0xFFFFFF) == key) line[x] = 0;
-        }
-    }
+    // Pixels of the transparent colour are left out.
+    const QImage image = Transparent() ? WithColorTransparent(ToImage(), TransparentColor()) : ToImage();
     painter->save();
     painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter->drawImage(QRect(r.Left, r.Top, r.Width(), r.Height()), image);
     painter->restore();
+}
+
+QImage WithColorTransparent(const QImage& image, TColor color) {
+    const QRgb key = ToQColor(color).rgb() & 0xFFFFFF;
+    QImage keyed = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < keyed.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(keyed.scanLine(y));
+        for (int x = 0; x < keyed.width(); ++x)
+            if ((line[x] & 0xFFFFFF) == key) line[x] = 0;
+    }
+    return keyed;
 }
 
 void TBitmap::LoadFromClipboardFormat(unsigned format) {

@@ -162,6 +162,9 @@ private:
     mutable std::unique_ptr<QImage> FPaintImage;
 };
 
+// Framework use: the image as 32-bit with alpha, the pixels of `color` made fully transparent.
+QImage WithColorTransparent(const QImage& image, TColor color);
+
 // Largest number of pixels a bitmap may hold, so a corrupt header cannot ask for the moon.
 constexpr std::int64_t MaxBitmapPixels = std::int64_t(1) << 28;
 

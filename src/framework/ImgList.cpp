@@ -50,14 +50,7 @@ int TImageList::Add(TBitmap* image, TBitmap* mask) {
 
 int TImageList::AddMasked(TBitmap* image, TColor maskColor) {
     if (!image || image->Empty()) return -1;
-    QImage pixels = image->ToImage().convertToFormat(QImage::Format_ARGB32);
-    const QRgb key = ToQColor(maskColor).rgb() & 0xFFFFFF;
-    for (int y = 0; y < pixels.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(pixels.scanLine(y));
-        for (int x = 0; x < pixels.width(); ++x)
-            if ((line[x] & 0xFFFFFF) == key) line[x] = 0;
-    }
-    return AddImage(pixels);
+    return AddImage(WithColorTransparent(image->ToImage(), maskColor));
 }
 
 int TImageList::AddFromFile(const QString& fileName) {
@@ -75,12 +68,7 @@ int TImageList::AddFromFile(const QString& fileName) {
         TCanvas canvas(&painter);
         graphic->Draw(&canvas, Rect(0, 0, graphic->Width(), graphic->Height()));
     }
-    for (int y = 0; y < pixels.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(pixels.scanLine(y));
-        for (int x = 0; x < pixels.width(); ++x)
-            if ((line[x] & 0xFFFFFF) == (key & 0xFFFFFF)) line[x] = 0;
-    }
-    return AddImage(pixels);
+    return AddImage(WithColorTransparent(pixels, clFuchsia));
 }
 
 void TImageList::Delete(int index) {
