@@ -3,6 +3,7 @@
 #include "GraphicsImage.h"
 
 #include <QPainter>
+#include <QPixmap>
 
 TImageList::TImageList(TComponent* AOwner) : TComponent(AOwner) {}
 
@@ -58,17 +59,17 @@ int TImageList::AddFromFile(const QString& fileName) {
     picture.LoadFromFile(fileName);
     TGraphic* graphic = picture.Graphic();
     if (!graphic || graphic->Empty()) return -1;
-    // Drawn over a key colour that then becomes transparent, as image lists keep their masks; a
-    // graphic with an alpha channel blends onto an opaque background when it is drawn.
-    const QRgb key = qRgb(255, 0, 255);
-    QImage pixels(graphic->Width(), graphic->Height(), QImage::Format_ARGB32);
-    pixels.fill(key);
+    // Drawn onto clear pixels, so a graphic's own transparency (an alpha channel, a transparent
+    // colour) stays transparent in the list. A pixmap is no canvas the graphic could read back, so a
+    // graphic with an alpha channel hands its alpha over instead of blending onto what lies beneath.
+    QPixmap pixels(graphic->Width(), graphic->Height());
+    pixels.fill(Qt::transparent);
     {
         QPainter painter(&pixels);
         TCanvas canvas(&painter);
         graphic->Draw(&canvas, Rect(0, 0, graphic->Width(), graphic->Height()));
     }
-    return AddImage(WithColorTransparent(pixels, clFuchsia));
+    return AddImage(pixels.toImage());
 }
 
 void TImageList::Delete(int index) {

@@ -122,3 +122,33 @@ TEST(ImageList, StripsAreCutAndMaskedColoursLeftOut) {
     images.SetWidth(24); // a new size empties the list
     EXPECT_EQ(images.Count(), 0);
 }
+
+// A picture with an alpha channel keeps it in the list: a half-transparent edge is no pink fringe.
+TEST(ImageList, PicturesFromFilesKeepTheirAlpha) {
+    QTemporaryDir dir;
+    TBitmap picture(16, 16);
+    picture.SetPixelFormat(pf32bit);
+    picture.SetAlphaFormat(afDefined);
+    for (int y = 0; y < 16; ++y) {
+        std::uint8_t* line = picture.ScanLine(y);
+        for (int x = 0; x < 16; ++x) {
+            std::uint8_t* bgra = line + 4 * x;
+            const bool edge = x == 8;
+            bgra[0] = edge ? 0 : 255;
+            bgra[1] = 0;
+            bgra[2] = edge ? 255 : 0;
+            bgra[3] = y < 4 ? 0 : edge ? 128 : 255;
+        }
+    }
+    const QString file = dir.filePath("icon.bmp");
+    picture.SaveToFile(file);
+    TImageList images(nullptr);
+    ASSERT_EQ(images.AddFromFile(file), 0);
+    const QImage loaded = images.Image(0).convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(qAlpha(loaded.pixel(2, 2)), 0);
+    EXPECT_EQ(loaded.pixelColor(2, 8), QColor(0, 0, 255));
+    const QColor edge = loaded.pixelColor(8, 8);
+    EXPECT_NEAR(edge.alpha(), 128, 2);
+    EXPECT_EQ(edge.red(), 255);
+    EXPECT_EQ(edge.blue(), 0);
+}
