@@ -236,9 +236,6 @@ class TTabSheet : public TWinControl {
     // Position among the visible tabs; -1 when the tab is hidden.
     int TabIndex() const;
 
-  protected:
-    void ColorChanged() override;
-
   private:
     friend class TPageControl;
     TPageControl* FPageControl = nullptr;

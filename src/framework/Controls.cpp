@@ -3,6 +3,7 @@
 #include "Dialogs.h"
 #include "DragDrop.h"
 #include "Menus.h"
+#include "PaintWidget.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -520,25 +521,6 @@ bool TWinControl::HandleKeyChar(QKeyEvent* e) {
 
 // TCustomControl --------------------------------------------------------------------------------
 
-namespace {
-
-// The widget of an owner-drawn control: its paint event asks the control to paint.
-class TPaintWidget : public QWidget {
-public:
-    explicit TPaintWidget(std::function<void(QPainter&)> paint) : FPaint(std::move(paint)) {}
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        FPaint(painter);
-    }
-
-private:
-    std::function<void(QPainter&)> FPaint;
-};
-
-}  // namespace
-
 TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {
     SetWidget(new TPaintWidget([this](QPainter& painter) {
         FCanvas.BeginPaint(&painter);
@@ -550,6 +532,5 @@ TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {
 }
 
 void TCustomControl::Paint() { FireEvent(OnPaint, this); }
-bool TCustomControl::WidgetEvent(QEvent* event) { return TWinControl::WidgetEvent(event); }
 
 TPaintBox::TPaintBox(TComponent* AOwner) : TCustomControl(AOwner) { SetBounds(0, 0, 105, 105); }

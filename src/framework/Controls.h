@@ -263,7 +263,6 @@ public:
 
 protected:
     virtual void Paint();
-    bool WidgetEvent(QEvent* event) override;
 
 private:
     TCanvas FCanvas;

@@ -19,7 +19,6 @@ public:
     void Finish(bool drop);
     void Cancel() { Finish(false); }
     TControl* Source() const { return FSource; }
-    bool Started() const { return FStarted; }
 
     // Moves the drag to a point on the screen, as a mouse move does.
     void MoveTo(const QPoint& globalPos);

@@ -1,25 +1,12 @@
 #include "ExtCtrls.h"
 
+#include "PaintWidget.h"
+
 #include <QPainter>
 #include <QTimer>
 #include <QWidget>
 
 namespace {
-
-// A widget whose painting is its control's.
-class TPaintedWidget : public QWidget {
-public:
-    explicit TPaintedWidget(std::function<void(QPainter&)> paint) : FPaint(std::move(paint)) {}
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        FPaint(painter);
-    }
-
-private:
-    std::function<void(QPainter&)> FPaint;
-};
 
 void DrawBevel(QPainter& painter, QRect& r, TBevelCut cut) {
     if (cut != bvLowered && cut != bvRaised) return;
@@ -37,7 +24,7 @@ void DrawBevel(QPainter& painter, QRect& r, TBevelCut cut) {
 }  // namespace
 
 TPanel::TPanel(TComponent* AOwner) : TWinControl(AOwner) {
-    SetWidget(new TPaintedWidget([this](QPainter& painter) { PaintPanel(painter); }));
+    SetWidget(new TPaintWidget([this](QPainter& painter) { PaintPanel(painter); }));
     SetBounds(0, 0, 185, 41);
     ColorChanged();
 }
@@ -105,7 +92,7 @@ void TTimer::Update() {
 // TImage ---------------------------------------------------------------------------------------
 
 TImage::TImage(TComponent* AOwner) : TControl(AOwner) {
-    SetWidget(new TPaintedWidget([this](QPainter& painter) { PaintImage(painter); }));
+    SetWidget(new TPaintWidget([this](QPainter& painter) { PaintImage(painter); }));
     SetBounds(0, 0, 105, 105);
     FPicture.OnChange = [this](TObject*) { PictureChanged(); };
 }

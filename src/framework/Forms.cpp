@@ -1,7 +1,5 @@
 #include "Forms.h"
 
-#include "Dialogs.h"
-
 #include <QApplication>
 #include <QCloseEvent>
 #include <QElapsedTimer>
@@ -21,7 +19,6 @@ TModalHook gModalHook;
 // The top-level widget of a form: a close request goes through the form's rules.
 class TFormWidget : public QWidget {
 public:
-    explicit TFormWidget(TForm* form) : FForm(form) {}
     std::function<bool()> CloseRequest;
 
 protected:
@@ -29,9 +26,6 @@ protected:
         if (CloseRequest && !CloseRequest()) e->ignore();
         else e->accept();
     }
-
-private:
-    TForm* FForm;
 };
 
 }  // namespace
@@ -41,7 +35,7 @@ void SetModalHook(TModalHook hook) { gModalHook = std::move(hook); }
 // TForm -----------------------------------------------------------------------------------------
 
 TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
-    auto* w = new TFormWidget(this);
+    auto* w = new TFormWidget;
     w->CloseRequest = [this] { return HandleCloseRequest(); };
     w->setAttribute(Qt::WA_DeleteOnClose, false);
     w->setAutoFillBackground(true);
@@ -303,11 +297,6 @@ void TApplication::Wait(int ms) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         QThread::msleep(1);
     }
-}
-
-void TApplication::ShowException(const std::exception& e) {
-    const auto* ex = dynamic_cast<const Exception*>(&e);
-    MessageBox(ex ? ex->Message() : QString::fromUtf8(e.what()), QStringLiteral("信息提示"), MB_OK);
 }
 
 int TScreen::Width() const { return QGuiApplication::primaryScreen()->geometry().width(); }

@@ -111,8 +111,6 @@ public:
     void ProcessMessages();
     // Lets the user interface run for `ms` milliseconds (a wait that keeps the windows alive).
     void Wait(int ms);
-    // Shows an exception that escaped a handler.
-    void ShowException(const std::exception& e);
 
 private:
     QString FTitle;

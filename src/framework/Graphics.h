@@ -338,7 +338,6 @@ protected:
     QPainter* FPainter = nullptr;
 
 private:
-    void SetupPainterForFill();
     void PlotLine(TPoint from, TPoint to, bool drawEnd);
     TFont FFont;
     TPen FPen;

@@ -186,7 +186,6 @@ private:
     TAxis VertAxis() const;
     int BorderWidth() const { return FBorderStyle == bsNone ? 0 : 2; }
     TRect CellArea() const;
-    int MaxTopLeft(const TAxis& axis) const;
     void ClampTopLeft();
     void ScrollTo(TGridCoord topLeft);
     void ScrollInView(TGridCoord cell);

@@ -59,13 +59,6 @@ int TTabSheet::TabIndex() const {
     return -1;
 }
 
-void TTabSheet::ColorChanged() {
-    if (!FWidget) return;
-    QPalette pal = FWidget->palette();
-    pal.setColor(QPalette::Window, ToQColor(FColor));
-    FWidget->setPalette(pal);
-}
-
 // TPageControl ---------------------------------------------------------------------------------
 
 TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner) {

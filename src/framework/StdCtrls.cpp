@@ -191,7 +191,6 @@ bool TCheckBox::Checked() const { return Box() && Box()->isChecked(); }
 void TCheckBox::SetChecked(bool checked) {
     if (Box()) Box()->setChecked(checked);
 }
-void TCheckBox::Click() { TControl::Click(); }
 void TCheckBox::ColorChanged() {
     if (FWidget) SetBackground(FWidget, FColor, false);
 }
@@ -223,7 +222,6 @@ void TRadioButton::SetChecked(bool checked) {
     Button()->setChecked(checked);
     Button()->setAutoExclusive(exclusive);
 }
-void TRadioButton::Click() { TControl::Click(); }
 void TRadioButton::ColorChanged() {
     if (FWidget) SetBackground(FWidget, FColor, false);
 }

@@ -106,7 +106,6 @@ public:
     bool Checked() const;
     // Changing the state by code also fires OnClick, as a click would.
     void SetChecked(bool checked);
-    void Click() override;
 
 protected:
     bool ClickOnMouseUp() const override { return false; }
@@ -114,7 +113,6 @@ protected:
 
 private:
     QCheckBox* Box() const;
-    bool FSettingByCode = false;
 };
 
 // Radio buttons with the same parent exclude one another.
@@ -126,7 +124,6 @@ public:
     bool Checked() const;
     // Checking by code also fires OnClick, as a click would.
     void SetChecked(bool checked);
-    void Click() override;
 
 protected:
     bool ClickOnMouseUp() const override { return false; }
@@ -253,7 +250,6 @@ protected:
     void FontChanged() override;
     bool ClickOnMouseUp() const override { return false; }
     QListView* View() const;
-    TStringListModel* Model() const { return FModel; }
 
 private:
     void UpdateItemHeight();
