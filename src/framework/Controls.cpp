@@ -326,14 +326,18 @@ bool TControl::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     QWidget* const receiver = static_cast<QWidget*>(watched);
+    // A handler may free this control and its widget; the event then ends here, untouched.
+    QPointer<QObject> alive(this);
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
         auto* e = static_cast<QMouseEvent*>(event);
         const QPoint p = e->position().toPoint();
         FMousePressed = e->button() == Qt::LeftButton;
         const bool handled = WidgetEvent(event);
+        if (!alive) return true;
         FireEvent(OnMouseDown, this, ButtonOf(e->button()), ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y());
-        if (FDragMode == dmAutomatic && e->button() == Qt::LeftButton && FWidget) BeginDrag(false);
+        if (!alive) return true;
+        if (FDragMode == dmAutomatic && e->button() == Qt::LeftButton) BeginDrag(false);
         return handled;
     }
     case QEvent::MouseButtonRelease: {
@@ -342,28 +346,30 @@ bool TControl::eventFilter(QObject* watched, QEvent* event) {
         const bool wasPressed = FMousePressed && e->button() == Qt::LeftButton;
         FMousePressed = false;
         const bool handled = WidgetEvent(event);
-        QPointer<QObject> alive(this);
+        if (!alive) return true;
         FireEvent(OnMouseUp, this, ButtonOf(e->button()), ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y());
-        if (alive && wasPressed && ClickOnMouseUp() && FWidget && receiver->rect().contains(p)) Click();
-        return handled;
+        if (!alive) return true;
+        if (wasPressed && ClickOnMouseUp() && receiver->rect().contains(p)) Click();
+        return handled || !alive;
     }
     case QEvent::MouseButtonDblClick: {
         auto* e = static_cast<QMouseEvent*>(event);
         const QPoint p = e->position().toPoint();
         const bool handled = WidgetEvent(event);
-        QPointer<QObject> alive(this);
+        if (!alive) return true;
         if (e->button() == Qt::LeftButton) FireEvent(OnDblClick, this);
-        if (alive)
-            FireEvent(OnMouseDown, this, ButtonOf(e->button()),
-                      ShiftOf(e->modifiers(), e->buttons()) | ssDouble, p.x(), p.y());
-        return handled;
+        if (!alive) return true;
+        FireEvent(OnMouseDown, this, ButtonOf(e->button()), ShiftOf(e->modifiers(), e->buttons()) | ssDouble,
+                  p.x(), p.y());
+        return handled || !alive;
     }
     case QEvent::MouseMove: {
         auto* e = static_cast<QMouseEvent*>(event);
         const QPoint p = e->position().toPoint();
         const bool handled = WidgetEvent(event);
+        if (!alive) return true;
         FireEvent(OnMouseMove, this, ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y());
-        return handled;
+        return handled || !alive;
     }
     case QEvent::Enter:
         FireEvent(OnMouseEnter, this);

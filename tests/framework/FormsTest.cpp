@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QTest>
 #include <QWidget>
@@ -190,6 +191,32 @@ TEST(Controls, DragAndDropAcrossWindows) {
     EXPECT_EQ(dropped, source);
     EXPECT_EQ(endTarget, target);
     EXPECT_EQ(sourceClicks, 0);
+}
+
+// A mouse handler may free its own control (a list item removed on a click): nothing after the
+// handler touches the control or its widget.
+TEST(Controls, AMouseHandlerMayFreeItsControl) {
+    TForm form(nullptr);
+    form.ShowForm();
+    auto press = [](QWidget* widget, QEvent::Type type) {
+        QMouseEvent e(type, QPointF(5, 5), widget->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &e);
+    };
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick}) {
+        auto* panel = new TPanel(&form);
+        panel->SetParent(&form);
+        panel->SetBounds(0, 0, 50, 50);
+        panel->SetDragMode(dmAutomatic);
+        QPointer<TPanel> alive(panel);
+        auto free = [&](TObject*, TMouseButton, TShiftState, int, int) { delete panel; };
+        panel->OnMouseDown = free;
+        panel->OnMouseUp = free;
+        if (type == QEvent::MouseButtonRelease) panel->OnMouseDown = nullptr;
+        press(panel->Widget(), type);
+        EXPECT_TRUE(alive.isNull());
+        EXPECT_EQ(TDragManager::Instance().Source(), nullptr);
+    }
 }
 
 TEST(Controls, PopupMenuItemsRunTheirHandlers) {
