@@ -939,9 +939,10 @@ void TCustomGrid::Paint() {
     const bool focused = GridHasFocus();
     const bool highlightFocused = HasOption(goDrawFocusSelected) || HasOption(goRowSelect);
     const bool editorAlwaysShown = HasOption(goEditing) && HasOption(goAlwaysShowEditor);
+    const auto rows = vert.Visible(), cols = horz.Visible();
     QPointer<QObject> alive(this);
-    for (const auto& row : vert.Visible()) {
-        for (const auto& col : horz.Visible()) {
+    for (const auto& row : rows) {
+        for (const auto& col : cols) {
             const TRect rect = Rect(col.Pos, row.Pos, col.Pos + col.Size, row.Pos + row.Size);
             TGridDrawState state = 0;
             const bool fixed = col.Index < FFixedCols || row.Index < FFixedRows;
