@@ -107,6 +107,11 @@ bool IsPaletteFormat(TPixelFormat format) {
 
 namespace {
 
+// The palette index of pixel x in a row of a 4-bit bitmap: two pixels a byte, the left one high.
+int FourBitIndex(const std::uint8_t* row, int x) {
+    return (row[x / 2] >> (x % 2 ? 0 : 4)) & 0x0F;
+}
+
 TPalette DefaultPalette(TPixelFormat format) {
     TPalette palette;
     if (format == pf1bit) return {clBlack, clWhite};
@@ -274,7 +279,7 @@ QImage TBitmap::ToImage() const {
         const std::uint8_t* row = ScanLine(y);
         auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < FWidth; ++x)
-            out[x] = table[(row[x / 2] >> (x % 2 ? 0 : 4)) & 0x0F];
+            out[x] = table[FourBitIndex(row, x)];
     }
     return image;
 }
@@ -375,9 +380,13 @@ TCanvas* TBitmap::Canvas() {
 }
 
 TColor TBitmap::PixelColor(int x, int y) const {
-    const QImage image = ToImage();
-    if (image.isNull() || x < 0 || y < 0 || x >= FWidth || y >= FHeight) return clBlack;
-    const QRgb rgb = image.pixel(x, y);
+    if (x < 0 || y < 0 || x >= FWidth || y >= FHeight) return clBlack;
+    ReleaseCanvas();
+    if (FPixelFormat == pf4bit) {
+        const int index = FourBitIndex(ScanLine(y), x);
+        return index < int(FPalette.size()) ? ColorToRGB(FPalette[index]) : clBlack;
+    }
+    const QRgb rgb = WrapPixels().pixel(x, y);
     return RGB(qRed(rgb), qGreen(rgb), qBlue(rgb));
 }
 
