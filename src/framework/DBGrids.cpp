@@ -61,14 +61,19 @@ void TDBGrid::SetOptions(TDBGridOptions options) {
     RefreshData();
 }
 
+int TDBGrid::ShownColumnCount() const {
+    return FColumns.Count() > 0 ? FColumns.Count() : int(FFieldColumns.size());
+}
+
+TColumn* TDBGrid::ShownColumn(int dataCol) const {
+    if (dataCol < 0 || dataCol >= ShownColumnCount()) return nullptr;
+    return FColumns.Count() > 0 ? FColumns.Items(dataCol) : FFieldColumns[dataCol].get();
+}
+
 std::vector<TColumn*> TDBGrid::ShownColumns() const {
     std::vector<TColumn*> columns;
-    if (FColumns.Count() > 0)
-        for (int i = 0; i < FColumns.Count(); ++i)
-            columns.push_back(FColumns.Items(i));
-    else
-        for (const auto& column : FFieldColumns)
-            columns.push_back(column.get());
+    for (int i = 0; i < ShownColumnCount(); ++i)
+        columns.push_back(ShownColumn(i));
     return columns;
 }
 
@@ -190,9 +195,8 @@ void TDBGrid::DrawCell(int ACol, int ARow, const TRect& rect, TGridDrawState sta
         if (ARow >= titles && ARow == Row() && RecordCount() > 0) DrawIndicator(rect);
         return;
     }
-    const std::vector<TColumn*> columns = ShownColumns();
     const int dataCol = ACol - indicator;
-    TColumn* column = dataCol < int(columns.size()) ? columns[dataCol] : nullptr;
+    TColumn* column = ShownColumn(dataCol);
     if (ARow < titles) {
         if (DefaultDrawing() && column) {
             const QString caption = column->Title()->Caption();
@@ -216,9 +220,7 @@ bool TDBGrid::WidgetEvent(QEvent* event) {
     if (e->button() != Qt::LeftButton || !OnCellClick) return handled;
     const QPoint p = e->position().toPoint();
     const TGridCoord cell = MouseCoord(p.x(), p.y());
-    const int dataCol = cell.X - IndicatorOffset();
-    const std::vector<TColumn*> columns = ShownColumns();
-    if (cell.Y >= TitleOffset() && dataCol >= 0 && dataCol < int(columns.size()))
-        FireEvent(OnCellClick, columns[dataCol]);
+    TColumn* column = ShownColumn(cell.X - IndicatorOffset());
+    if (cell.Y >= TitleOffset() && column) FireEvent(OnCellClick, column);
     return handled;
 }

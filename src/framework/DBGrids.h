@@ -125,6 +125,8 @@ private:
 
     // The columns on screen: the grid's own, or one per field.
     std::vector<TColumn*> ShownColumns() const;
+    int ShownColumnCount() const;
+    TColumn* ShownColumn(int dataCol) const;  // nullptr where there is none
     int IndicatorOffset() const { return FDBOptions & dgIndicator ? 1 : 0; }
     int TitleOffset() const { return FDBOptions & dgTitles ? 1 : 0; }
     int RecordCount() const { return int(FTexts.size()); }
