@@ -8,7 +8,6 @@
 #include <QThread>
 #include <QRegion>
 #include <QScreen>
-#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -46,6 +45,7 @@ TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
 }
 
 TForm::~TForm() {
+    if (FModalLoop) FModalLoop->quit();
     FireEvent(OnDestroy, this);
     if (Application && Application->MainForm() == this) Application->SetMainForm(nullptr);
 }
@@ -120,14 +120,11 @@ int TForm::ShowModal() {
     if (gModalHook) {
         gModalHook(this);
         if (alive && FModalResult == mrNone) FModalResult = mrCancel;
-    } else {
+    } else if (FModalResult == mrNone && FWidget && FWidget->isVisible()) {
         QEventLoop loop;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-            if (!alive || FModalResult != mrNone || !FWidget || !FWidget->isVisible()) loop.quit();
-        });
-        poll.start(20);
+        FModalLoop = &loop;
         loop.exec();
+        if (alive) FModalLoop = nullptr;
     }
     if (!alive) return mrCancel;
     FModal = false;
@@ -143,6 +140,7 @@ int TForm::ShowModal() {
 
 void TForm::SetModalResult(int result) {
     FModalResult = result;
+    if (FModalLoop && result != mrNone) FModalLoop->quit();
     if (FModal && result != mrNone) {
         // The modal wait ends; OnClose still runs as for a closed window.
         TCloseAction action = caHide;
@@ -240,6 +238,7 @@ bool TForm::WidgetEvent(QEvent* event) {
         if (!event->spontaneous()) FireEvent(OnShow, this);
         return false;
     case QEvent::Hide:
+        if (FModalLoop && !FWidget->isVisible()) FModalLoop->quit();
         if (!event->spontaneous()) FireEvent(OnHide, this);
         return false;
     case QEvent::WindowActivate:

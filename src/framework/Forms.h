@@ -15,6 +15,8 @@ enum : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgn
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
+class QEventLoop;
+
 class TForm : public TWinControl {
     Q_OBJECT
 public:
@@ -81,6 +83,8 @@ private:
     bool FModal = false, FShownOnce = false, FAlphaBlend = false, FKeyPreview = false, FClosing = false;
     int FModalResult = mrNone, FAlphaBlendValue = 255;
     TWinControl* FHostDockSite = nullptr;
+    // The wait of ShowModal; ModalResult, hiding or freeing the window ends it.
+    QEventLoop* FModalLoop = nullptr;
 };
 
 class TApplication : public TComponent {

@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -113,6 +114,26 @@ TEST(Forms, ModalWindowIsDrivenThroughTheHook) {
     SetModalHook(nullptr);
     EXPECT_TRUE(shown);
     EXPECT_FALSE(dialog.Visible());
+}
+
+// Without the hook the window waits in its own event loop, which ModalResult, closing or freeing the
+// window ends.
+TEST(Forms, AModalWaitEndsWithTheWindow) {
+    TForm dialog(nullptr);
+    auto* ok = new TButton(&dialog);
+    ok->SetParent(&dialog);
+    ok->SetModalResult(mrOk);
+    QTimer::singleShot(0, [&] { QTest::mouseClick(ok->Widget(), Qt::LeftButton); });
+    EXPECT_EQ(dialog.ShowModal(), mrOk);
+    QTimer::singleShot(0, [&] { dialog.Close(); });
+    EXPECT_EQ(dialog.ShowModal(), mrCancel);
+    dialog.OnShow = [&](TObject*) { dialog.SetModalResult(mrYes); };  // decided before the wait begins
+    EXPECT_EQ(dialog.ShowModal(), mrYes);
+    EXPECT_FALSE(dialog.Visible());
+
+    auto* freed = new TForm(nullptr);
+    QTimer::singleShot(0, [&] { delete freed; });
+    EXPECT_EQ(freed->ShowModal(), mrCancel);
 }
 
 TEST(Forms, CloseActionsHideOrFree) {
