@@ -12,16 +12,17 @@ namespace {
 
 // The logged-in user's state, kept so a failed save can give it back.
 struct TUserState {
-    QString UID, UName, UName1, Sex, HT, SG, TZ, Bth, DayKcal;
+    QString UID, UName, UName1, UPWD, Sex, HT, SG, TZ, Bth, DayKcal;
     double Age = 0;
     static TUserState Take() {
-        return {DM->UID, DM->UName, DM->UName1, DM->Sex,     DM->HT,
+        return {DM->UID, DM->UName, DM->UName1, DM->UPWD,    DM->Sex, DM->HT,
                 DM->SG,  DM->TZ,    DM->Bth,    DM->DayKcal, DM->Age};
     }
     void Restore() const {
         DM->UID = UID;
         DM->UName = UName;
         DM->UName1 = UName1;
+        DM->UPWD = UPWD;
         DM->Sex = Sex;
         DM->HT = HT;
         DM->SG = SG;
@@ -188,6 +189,7 @@ void TFrm_UInfo::btn_SaveInfoClick(TObject*) {
 
     const TUserState before = TUserState::Take();
     const QString birthText = DateToISO(birth);
+    const QString password = edtPwd->Text().trimmed();
     const bool saved = DM->Transaction([&] {
         QVariantMap params{{"UName", EdtName->Text().trimmed()},
                            {"Sex", sex},
@@ -195,7 +197,7 @@ void TFrm_UInfo::btn_SaveInfoClick(TObject*) {
                            {"SG", edtSG->Value()},
                            {"HT", level},
                            {"UName1", login},
-                           {"UPWD", DesEncryptToHex(edtPwd->Text().trimmed(), PasswordKey)}};
+                           {"UPWD", DesEncryptToHex(password, PasswordKey)}};
         if (existing) {
             params.insert("UID", CurrentUserId());
             DM->Exec(
@@ -213,6 +215,7 @@ void TFrm_UInfo::btn_SaveInfoClick(TObject*) {
         // The profile in memory follows what was stored, so the target is the new profile's.
         DM->UName = EdtName->Text().trimmed();
         DM->UName1 = login;
+        DM->UPWD = password;
         DM->Sex = sex;
         DM->Bth = birthText;
         DM->SG = edtSG->Text();
