@@ -195,7 +195,7 @@ void TFrm_UInfo::btnBreakfastClick(TObject* Sender) {
     ShowInFront(pnlYSJLTxt);
     pnlTC->SetCaption(button->Hint());
     FMealClass = button->Hint();
-    LoadMeal(lblDate->Caption(), button->Hint());
+    LoadMeal(edtDT2->Text(), button->Hint());
 }
 
 void TFrm_UInfo::LoadMeal(const QString& date, const QString& meal) {
