@@ -5,30 +5,10 @@
 #include "RecordKeys.h"
 #include "WindowBuilder.h"
 
-#include <set>
-
 namespace {
 
 // The duplicate-title refusals carry their own caption.
 const QString DuplicateCaption = QStringLiteral("信息提示。");
-
-// The ids of a stored activity list; parts that are no whole number are passed over.
-std::vector<qlonglong> ParseIdList(const QString& list) {
-    std::vector<qlonglong> ids;
-    for (const QString& part : list.split(QLatin1Char(','))) {
-        bool ok = false;
-        const qlonglong id = part.trimmed().toLongLong(&ok);
-        if (ok) ids.push_back(id);
-    }
-    return ids;
-}
-
-QString JoinIds(const std::vector<qlonglong>& ids) {
-    QStringList parts;
-    for (qlonglong id : ids)
-        parts << QString::number(id);
-    return parts.join(QLatin1Char(','));
-}
 
 }  // namespace
 
@@ -105,11 +85,7 @@ void TSetHTFrm::btnCloseSPClick(TObject*) {
 }
 
 void TSetHTFrm::LoadLists() {
-    std::vector<qlonglong> chosen;
-    if (DM->RunSql(DM->qryFun, "Select SPID From UInfo Where UID=:UID", false, {{"UID", CurrentUserId()}})) {
-        if (!DM->qryFun->IsEmpty()) chosen = ParseIdList(DM->qryFun->FieldByName("SPID")->AsString());
-        DM->qryFun->Close();
-    }
+    const std::vector<qlonglong> chosen = UserActivityIds();
     for (TSkCheckList* list : Lists())
         ClearObjectList(*list->Items());
     if (DM->RunSql(DM->Qry_Open, "Select * From SPSet Order By ID", false)) {

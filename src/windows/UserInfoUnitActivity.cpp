@@ -77,17 +77,9 @@ void TFrm_UInfo::SGHDDblClick(TObject*) {
 void TFrm_UInfo::LoadDayActivities(const QString& date) {
     ClearCalendarGrid(SG1);
     const QString day = IsoDate(date);
-    if (!DM->RunSql(DM->qryFun, "Select SPID From UInfo Where UID=:UID", false, {{"UID", CurrentUserId()}}))
-        return;
-    const QString list = DM->qryFun->IsEmpty() ? QString() : DM->qryFun->FieldByName("SPID")->AsString();
-    DM->qryFun->Close();
-    // The list is read as whole numbers; anything else in it is passed over.
     QStringList placeholders;
     QVariantMap params;
-    for (const QString& part : list.split(QLatin1Char(','))) {
-        bool ok = false;
-        const qlonglong id = part.trimmed().toLongLong(&ok);
-        if (!ok) continue;
+    for (qlonglong id : UserActivityIds()) {
         const QString name = QStringLiteral("I%1").arg(placeholders.size());
         placeholders << QLatin1Char(':') + name;
         params.insert(name, id);
