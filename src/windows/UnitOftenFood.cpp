@@ -51,8 +51,7 @@ void TOftenFoodFrm::Open(const QString& caption, int mode) {
 
 void TOftenFoodFrm::Timer1Timer(TObject*) {
     Timer1->SetEnabled(false);
-    GBP->Show();
-    GBP->BringToFront();
+    ShowInFront(GBP);
     try {
         if (Mode == 1)
             DM->FillSetMealTree(TVFD);

@@ -126,8 +126,7 @@ void TSetHTFrm::SkButton7Click(TObject* Sender) {
 
 void TSetHTFrm::SkButton3Click(TObject*) {
     FMode = 0;
-    gb->Show();
-    gb->BringToFront();
+    ShowInFront(gb);
 }
 
 void TSetHTFrm::SkButton2Click(TObject*) {
@@ -186,8 +185,7 @@ void TSetHTFrm::N1Click(TObject* Sender) {
         for (int i = 0; i < 4; ++i)
             if (Lists()[i] == list) cbbHT->SetItemIndex(i);
         FMode = 1;
-        gb->Show();
-        gb->BringToFront();
+        ShowInFront(gb);
     } else {
         DeleteItem(FItemId);
     }

@@ -127,8 +127,7 @@ void TFrm_UInfo::ShowProfileView() {
 }
 
 void TFrm_UInfo::btnModifyInfoClick(TObject*) {
-    gbM->Show();
-    gbM->BringToFront();
+    ShowInFront(gbM);
 }
 
 void TFrm_UInfo::SkButton2Click(TObject*) {
