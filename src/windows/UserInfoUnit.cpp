@@ -3,6 +3,7 @@
 #include "UserInfoUnit.h"
 
 #include "Dialogs.h"
+#include "MealEditing.h"
 #include "UintDM.h"
 #include "UnitHDMX.h"
 #include "UnitMain.h"
@@ -174,10 +175,7 @@ void TFrm_UInfo::FormCreate(TObject*) {
     DecodeDate(Date(), y, m, d);
     for (int kind = 1; kind <= 3; ++kind)
         LoadMonthCalendar(y, m, kind);
-    if (MainFrm) {
-        SetLeft(MainFrm->Left());
-        SetTop(MainFrm->Top() + MainFrm->Panel_Top->Height());
-    }
+    PlaceAtPopupOrigin(this);
 
     EdtName->SetText(DM->UName);
     cbbSex->SetText(DM->Sex);
