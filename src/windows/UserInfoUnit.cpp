@@ -2,6 +2,7 @@
 // links that move between a page's calendar, entry and history panels.
 #include "UserInfoUnit.h"
 
+#include "ConstTables.h"
 #include "Dialogs.h"
 #include "MealEditing.h"
 #include "UintDM.h"
@@ -167,9 +168,8 @@ void TFrm_UInfo::FormCreate(TObject*) {
     SGSC->SetCells(0, 0, "餐名");
     SGSC->SetCells(1, 0, "已摄入热量");
     SGSC->SetCells(2, 0, "推荐热量");
-    const char* meals[] = {"早餐", "早加餐", "午餐", "午加餐", "晚餐", "晚加餐"};
-    for (int i = 0; i < 6; ++i)
-        SGSC->SetCells(0, i + 1, meals[i]);
+    for (int i = 0; i < int(MealClasses.size()); ++i)
+        SGSC->SetCells(0, i + 1, MealClasses[i]);
     lblDate->SetCaption(DateToISO(Date()));
     int y = 0, m = 0, d = 0;
     DecodeDate(Date(), y, m, d);

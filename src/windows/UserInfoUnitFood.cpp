@@ -2,6 +2,7 @@
 // with its totals, adding from the frequently-used and search windows, and the save.
 #include "UserInfoUnit.h"
 
+#include "ConstTables.h"
 #include "Dialogs.h"
 #include "IntakeGrid.h"
 #include "RecordKeys.h"
@@ -11,8 +12,6 @@
 #include "WindowBuilder.h"
 
 namespace {
-
-const char* const MealClasses[] = {"早餐", "早加餐", "午餐", "午加餐", "晚餐", "晚加餐"};
 
 // Stored figures keep one decimal.
 double OneDecimal(double value) {
