@@ -5,6 +5,7 @@
 #include "ConstTables.h"
 #include "Dialogs.h"
 #include "IntakeGrid.h"
+#include "MealEditing.h"
 #include "RecordKeys.h"
 #include "UnitMain.h"
 #include "UnitOftenFood.h"
@@ -219,7 +220,7 @@ void TFrm_UInfo::LoadMeal(const QString& date, const QString& meal) {
 }
 
 void TFrm_UInfo::FillIntakeGrid(TStringGrid* grid, TADOQuery* query) {
-    if (!grid->Cells(icName, grid->RowCount() - 1).isEmpty()) grid->SetRowCount(grid->RowCount() + 1);
+    KeepEmptyLastRow(grid);
     const int r = grid->RowCount() - 1;
     auto number = [query](const char* field, const char* format) {
         return FormatFloat(format, query->FieldByName(field)->AsFloat());
@@ -295,11 +296,7 @@ void TFrm_UInfo::SG2SelectCell(TObject*, int ACol, int ARow, bool&) {
 }
 
 void TFrm_UInfo::SG2MouseDown(TObject*, TMouseButton, TShiftState, int X, int Y) {
-    int col = -1, row = -1;
-    SG2->MouseToCell(X, Y, col, row);
-    if (col < 0 || row < 1 || (col == SG2->Col() && row == SG2->Row())) return;
-    SG2->SetRow(row);
-    SG2->SetCol(col);
+    SelectCellAt(SG2, X, Y);
 }
 
 void TFrm_UInfo::SG2DragOver(TObject*, TObject* Source, int, int, TDragState, bool& Accept) {
@@ -307,10 +304,8 @@ void TFrm_UInfo::SG2DragOver(TObject*, TObject* Source, int, int, TDragState, bo
 }
 
 void TFrm_UInfo::N1Click(TObject*) {
-    const int row = SG2->Row();
-    if (row < 1 || SG2->Cells(icName, row).isEmpty()) return;
     // Only the grid row goes; a stored record stays until the meal is saved otherwise.
-    DeleteGridRow(row, SG2, 1);
+    DeleteNamedRow(SG2);
     SumIntakeGrid();
 }
 
