@@ -159,8 +159,8 @@ void TSetHTFrm::SkButton1Click(TObject*) {
     params.insert("K", kcal);
     const bool saved = DM->Transaction([&] {
         if (renaming) {
-            DM->Exec("Update SpSet Set sType=:S, tit=:T, Kcal=:K Where ID=:ID", params);
-            if (DM->qryFun->RowsAffected() == 0) throw EDatabaseError("活动项不存在");
+            if (DM->Exec("Update SpSet Set sType=:S, tit=:T, Kcal=:K Where ID=:ID", params) == 0)
+                throw EDatabaseError("活动项不存在");
         } else {
             params.remove("ID");
             DM->Exec("Insert Into SpSet(sType,tit,Kcal,sysFlg) Values(:S,:T,:K,0)", params);

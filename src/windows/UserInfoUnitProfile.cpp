@@ -199,11 +199,11 @@ void TFrm_UInfo::btn_SaveInfoClick(TObject*) {
                            {"UPWD", DesEncryptToHex(password, PasswordKey)}};
         if (existing) {
             params.insert("UID", CurrentUserId());
-            DM->Exec(
+            const int changed = DM->Exec(
                 "Update UInfo Set UName=:UName,Sex=:Sex,Bth=:Bth,SG=:SG,HT=:HT,UName1=:UName1,UPWD=:UPWD "
                 "Where UID=:UID",
                 params);
-            if (DM->qryFun->RowsAffected() == 0) throw EDatabaseError("用户不存在");
+            if (changed == 0) throw EDatabaseError("用户不存在");
         } else {
             DM->Exec("Insert Into UInfo(UName,UName1,UPWD,Sex,Bth,SG,HT) "
                      "Values(:UName,:UName1,:UPWD,:Sex,:Bth,:SG,:HT)",
