@@ -210,7 +210,6 @@ void TFrm_UInfo::FormShow(TObject*) {
     for (int c = 1; c <= 6; ++c)
         SG2->SetCells(c, 0, foodHeaders[c - 1]);
     SG21->SetCells(1, 0, "    合计");
-    FMealClass = "早餐";
     DM->FillUserGrid(SG_INfo);
 }
 

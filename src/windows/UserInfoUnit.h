@@ -187,8 +187,6 @@ public:
 
     // Empties columns 0 to 30 of the data rows and leaves one data row.
     void ClearCalendarGrid(TStringGrid* grid);
-    // The meal class being recorded; "早餐" each time the window is shown.
-    QString MealClass() const { return FMealClass; }
 
 private:
     void BuildNavigation();
@@ -232,7 +230,6 @@ private:
     void FreeCalendarDays(TStringGrid* grid);
     TStringGrid* CalendarOfKind(int kind) const;
 
-    QString FMealClass;
     // Day cells of the three calendars, owned here and attached to the grids' cells.
     std::array<std::vector<std::unique_ptr<TCLA>>, 3> FCalendarDays;
     bool FFillingCalendar = false;

@@ -194,7 +194,6 @@ void TFrm_UInfo::btnBreakfastClick(TObject* Sender) {
     if (!button) return;
     ShowInFront(pnlYSJLTxt);
     pnlTC->SetCaption(button->Hint());
-    FMealClass = button->Hint();
     LoadMeal(edtDT2->Text(), button->Hint());
 }
 
