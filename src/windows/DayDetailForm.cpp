@@ -1,6 +1,5 @@
 #include "DayDetailForm.h"
 
-#include "UnitMain.h"
 #include "WindowBuilder.h"
 
 TDayDetailForm::TDayDetailForm(TComponent* AOwner, const QString& name, const QString& caption, int width,
@@ -11,10 +10,6 @@ TDayDetailForm::TDayDetailForm(TComponent* AOwner, const QString& name, const QS
 
 TDayDetailForm::~TDayDetailForm() {
     if (FForget) FForget();
-}
-
-void TDayDetailForm::FormCreate(TObject*) {
-    ApplyMainSkin(this);
 }
 
 void TDayDetailForm::FormClose(TObject*, TCloseAction& Action) {

@@ -11,7 +11,6 @@ class TDayDetailForm : public TSkinnedSmallForm {
     Q_OBJECT
 public:
     ~TDayDetailForm() override;
-    void FormCreate(TObject* Sender);
     void FormClose(TObject* Sender, TCloseAction& Action);
 
 protected:

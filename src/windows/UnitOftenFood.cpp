@@ -2,7 +2,6 @@
 
 #include "ConstTables.h"
 #include "UintDM.h"
-#include "UnitMain.h"
 #include "UserInfoUnit.h"
 #include "ProgramImages.h"
 #include "WindowBuilder.h"
@@ -37,7 +36,6 @@ TOftenFoodFrm::~TOftenFoodFrm() {
 }
 
 void TOftenFoodFrm::FormCreate(TObject*) {
-    ApplyMainSkin(this);
     PlaceOverTodayPanel(this);
 }
 

@@ -64,16 +64,11 @@ TSetHTFrm::TSetHTFrm(TComponent* AOwner)
                                        [this](TObject* s) { SkButton2Click(s); });
 
     OnShow = [this](TObject* s) { FormShow(s); };
-    FormCreate(this);
 }
 
 TSetHTFrm::~TSetHTFrm() {
     for (TSkCheckList* list : Lists())
         ClearObjectList(*list->Items());
-}
-
-void TSetHTFrm::FormCreate(TObject*) {
-    ApplyMainSkin(this);
 }
 
 void TSetHTFrm::FormShow(TObject*) {
