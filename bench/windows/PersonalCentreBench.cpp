@@ -94,7 +94,7 @@ void SaveMealOf20Foods(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         copy.Exec("delete from CKRcd where CKDate = :D", {{"D", centre.edtDT2->Text()}});
-        centre.ClearCalendarGrid(centre.SG2);
+        DM->ClearGrid(centre.SG2, 1);
         for (int food = 1; food <= 20; ++food) {
             const int row = AddIntakeItem(centre.SG2, FoodNameByID(food), QString::number(food), "1");
             centre.SG2->SetCells(icGrams, row, "100");

@@ -1,5 +1,6 @@
 #include "DayDetailForm.h"
 
+#include "UintDM.h"
 #include "WindowBuilder.h"
 
 TDayDetailForm::TDayDetailForm(TComponent* AOwner, const QString& name, const QString& caption, int width,
@@ -43,8 +44,5 @@ TLabel* TDayDetailForm::MakeTotal(const QString& caption, const QString& valueNa
 
 void TDayDetailForm::BeginDay(TStringGrid* grid) {
     lblTit->Font()->SetColor(clWhite);
-    for (int r = 1; r < grid->RowCount(); ++r)
-        for (int c = 0; c <= 20; ++c)
-            grid->SetCells(c, r, QString());
-    grid->SetRowCount(2);
+    DM->ClearGrid(grid, 1);
 }

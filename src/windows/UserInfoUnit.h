@@ -185,9 +185,6 @@ public:
     void SGYSDblClick(TObject* Sender);
     void TabSheet5DblClick(TObject* Sender);
 
-    // Empties columns 0 to 30 of the data rows and leaves one data row.
-    void ClearCalendarGrid(TStringGrid* grid);
-
 private:
     void BuildNavigation();
     void BuildProfilePage();

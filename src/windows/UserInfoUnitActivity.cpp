@@ -75,7 +75,7 @@ void TFrm_UInfo::SGHDDblClick(TObject*) {
 }
 
 void TFrm_UInfo::LoadDayActivities(const QString& date) {
-    ClearCalendarGrid(SG1);
+    DM->ClearGrid(SG1, 1);
     QStringList placeholders;
     QVariantMap params{{"UID", CurrentUserId()}, {"D", IsoDate(date)}};
     for (qlonglong id : UserActivityIds()) {

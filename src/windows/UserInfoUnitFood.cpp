@@ -309,14 +309,7 @@ void TFrm_UInfo::N1Click(TObject*) {
 }
 
 void TFrm_UInfo::btnClearSPClick(TObject*) {
-    ClearCalendarGrid(SG2);
-}
-
-void TFrm_UInfo::ClearCalendarGrid(TStringGrid* grid) {
-    for (int r = 1; r < grid->RowCount(); ++r)
-        for (int c = 0; c <= 30; ++c)
-            grid->SetCells(c, r, QString());
-    grid->SetRowCount(2);
+    DM->ClearGrid(SG2, 1);
 }
 
 void TFrm_UInfo::lbl11Click(TObject*) {
