@@ -251,7 +251,9 @@ bool TChunktRNS::LoadFromStream(TStream* stream, const QByteArray& name, std::ui
 }
 
 bool TChunktRNS::SaveToStream(TStream* stream) {
-    if (DataSize() <= 256) std::memcpy(Data.data(), PaletteAlpha.data(), DataSize());
+    // Only a palette image keeps its alphas in PaletteAlpha; a grey or RGB key lives in Data itself.
+    if (FOwner->Header()->ColorType == 3 && DataSize() <= 256)
+        std::memcpy(Data.data(), PaletteAlpha.data(), DataSize());
     return TChunk::SaveToStream(stream);
 }
 
