@@ -25,7 +25,7 @@ struct TTotalRow {
 };
 const std::array<TTotalRow, NutrientTotalRows - 1> TotalRows = {{
     {fvCarbohydrate, "g"}, {fvProtein, "g"},   {fvFat, "g"},         {fvFibre, "g"},
-    {fvCholesterol, "mg"}, {fvVitaminA, "ug"}, {fvCarotene, "mg"},   {fvRetinol, "mg"},
+    {fvCholesterol, "mg"}, {fvVitaminA, "ug"}, {fvCarotene, "ug"},   {fvRetinol, "ug"},
     {fvRiboflavin, "mg"},  {fvThiamine, "mg"}, {fvNiacin, "mg"},     {fvVitaminC, "mg"},
     {fvVitaminE, "mg"},    {fvCalcium, "mg"},  {fvPhosphorus, "mg"}, {fvCopper, "mg"},
     {fvPotassium, "mg"},   {fvSodium, "mg"},   {fvMagnesium, "mg"},  {fvIron, "mg"},

@@ -298,7 +298,8 @@ TEST_F(RecipeBook, NutrientTotalsOfRiceAndEggMatchTheFoodTable) {
     EXPECT_EQ(t[4], "4.6g");     // fat 0.3 + 4.3
     EXPECT_EQ(t[5], "0.3g");     // fibre 0.3 + 0
     EXPECT_EQ(t[6], "324mg");    // cholesterol 0 + 324
-    EXPECT_EQ(t[8], "0mg");      // carotene: the egg has no value
+    EXPECT_EQ(t[8], "0ug");      // carotene: the egg has no value
+    EXPECT_EQ(t[9], "108ug");    // retinol 0 + 108
     EXPECT_EQ(t[17], "0.15mg");  // copper 0.06 + 0.095, cut, not rounded
     EXPECT_EQ(t[20], "20mg");    // magnesium 15 + 5
     EXPECT_EQ(t[24], "7.38ug");  // selenium 0.40 + 6.98
