@@ -60,9 +60,10 @@ void TFrm_ShiPu::btn_ModifySWClick(TObject*) {
 void TFrm_ShiPu::Btn_AddClick(TObject*) {
     TTreeNode* node = TV_FD->Selected();
     if (!node || node->Level() != 2 || node->Text().isEmpty()) return;
-    const QString name = node->Text();
+    const QString name = node->Text(), id = QString::number(node->StateIndex());
+    // Names repeat in the food table; a food is the same one only by its id.
     for (int row = 1; row < SG_FD1->RowCount(); ++row)
-        if (SG_FD1->Cells(1, row) == name) {
+        if (SG_FD1->Cells(ChosenIdCol, row) == id) {
             MessageBox(name + "已选中", InfoCaption, MB_OK);
             return;
         }
@@ -70,7 +71,7 @@ void TFrm_ShiPu::Btn_AddClick(TObject*) {
     const int last = SG_FD1->RowCount() - 1;
     SG_FD1->SetCells(0, last, QString::number(last));
     SG_FD1->SetCells(1, last, name);
-    SG_FD1->SetCells(ChosenIdCol, last, QString::number(node->StateIndex()));
+    SG_FD1->SetCells(ChosenIdCol, last, id);
 }
 
 void TFrm_ShiPu::TV_FDDblClick(TObject* Sender) {

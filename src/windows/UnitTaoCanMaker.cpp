@@ -74,8 +74,9 @@ void TFrm_TaoCan::Btn_AddClick(TObject*) {
         id = QString::number(recipe->ID);
         kind = "2";
     }
+    // Names repeat among foods and between a food and a recipe; an item is the same one by kind and id.
     for (int row = 1; row < SG_FD1->RowCount(); ++row)
-        if (SG_FD1->Cells(1, row) == name) {
+        if (SG_FD1->Cells(KindCol, row) == kind && SG_FD1->Cells(ItemIdCol, row) == id) {
             MessageBox(name + "已选中", InfoCaption, MB_OK);
             return;
         }

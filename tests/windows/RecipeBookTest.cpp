@@ -197,6 +197,18 @@ TEST_F(RecipeBook, CreatesARecipeInThreeStepsAndASecondSaveUpdatesIt) {
     EXPECT_EQ(Book->TV_FD1->Selected()->Parent()->Text(), "素菜");
 }
 
+TEST_F(RecipeBook, TwoFoodsOfOneNameAreTwoIngredients) {
+    Book->Btn_SaveSW->Click();
+    // The food table has two foods named 奶油.
+    for (int id : {1313, 1320, 1313}) {
+        ASSERT_TRUE(SelectFoodNode(Book->TV_FD, id));
+        Book->Btn_Add->Click();
+    }
+    EXPECT_EQ(Boxes.LastText(), "奶油已选中");
+    EXPECT_EQ(Column(Book->SG_FD1, 1), QStringList({"奶油", "奶油"}));
+    EXPECT_EQ(Column(Book->SG_FD1, 3), QStringList({"1313", "1320"}));
+}
+
 TEST_F(RecipeBook, ChangingARecipeKeepsItsFoodsAndFieldsAndUpdatesIt) {
     SelectRecipe("拍黄瓜");
     const int id = RecipeId("拍黄瓜");
@@ -443,7 +455,8 @@ TEST_F(RecipeBook, ASearchResultPicksItsOwnFoodWhenNamesRepeat) {
     Book->ED_Src->SetText("奶油");
     int second = 0;
     for (int row = 1; row < Book->SG_SrcRlt->RowCount(); ++row)
-        if (Book->SG_SrcRlt->Cells(0, row) == "奶油" && Book->SG_SrcRlt->Cells(3, row) == "1320") second = row;
+        if (Book->SG_SrcRlt->Cells(0, row) == "奶油" && Book->SG_SrcRlt->Cells(3, row) == "1320")
+            second = row;
     ASSERT_GT(second, 0);
     Book->SG_SrcRlt->SetRow(second);
     Book->SG_SrcRltDblClick(Book->SG_SrcRlt);
