@@ -162,13 +162,6 @@ int SelectCellAt(TStringGrid* grid, int X, int Y, int firstRow) {
 
 // Building ---------------------------------------------------------------------------------------
 
-TSkButton* PlaceButton(TComponent* owner, TWinControl* parent, const QString& name, const QString& caption,
-                       int left, int top, int width) {
-    auto* b = Place<TSkButton>(owner, parent, name, left, top, width, 28);
-    b->SetCaption(caption);
-    return b;
-}
-
 TSkStringGrid* PlaceGrid(TComponent* owner, TWinControl* parent, const QString& name, TRect r,
                          std::initializer_list<int> widths) {
     auto* g = Place<TSkStringGrid>(owner, parent, name, r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);

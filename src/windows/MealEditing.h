@@ -62,8 +62,6 @@ int SelectCellAt(TStringGrid* grid, int X, int Y, int firstRow = 1);
 
 // Building ---------------------------------------------------------------------------------------
 
-TSkButton* PlaceButton(TComponent* owner, TWinControl* parent, const QString& name, const QString& caption,
-                       int left, int top, int width = 90);
 // A grid with one header row, no fixed columns and the given visible column widths.
 TSkStringGrid* PlaceGrid(TComponent* owner, TWinControl* parent, const QString& name, TRect bounds,
                          std::initializer_list<int> widths);

@@ -6,6 +6,7 @@
 #include "ExtCtrls.h"
 #include "Grids.h"
 #include "Menus.h"
+#include "SkControls.h"
 #include "StdCtrls.h"
 
 // A control owned by `owner`, placed on `parent` with its name and bounds.
@@ -32,10 +33,10 @@ inline TLabel* PlaceLabel(TComponent* owner, TWinControl* parent, const QString&
     return label;
 }
 
-// A button with its caption and click handler.
-template <class TButtonClass>
+// A button with its caption and click handler; the windows' buttons are 90 by 28 unless said otherwise.
+template <class TButtonClass = TSkButton>
 TButtonClass* PlaceButton(TComponent* owner, TWinControl* parent, const QString& name, const QString& caption,
-                          int left, int top, int width, int height, TNotifyEvent onClick) {
+                          int left, int top, int width = 90, int height = 28, TNotifyEvent onClick = nullptr) {
     auto* button = Place<TButtonClass>(owner, parent, name, left, top, width, height);
     button->SetCaption(caption);
     button->OnClick = std::move(onClick);
