@@ -7,6 +7,7 @@
 #include "UnitHelath.h"
 #include "UnitMain.h"
 #include "UnitMsg.h"
+#include "UnitYYSCK.h"
 #include "WNDES.h"
 
 #include <QDir>
@@ -244,6 +245,34 @@ TEST_F(MainWindow, EnergyMethodChangesTheTargetOnlyOnOK) {
     EXPECT_FALSE(form.rb2->Checked());
     form.btnOK->Click();
     EXPECT_EQ(Ini("BKFLG"), "0");
+}
+
+TEST_F(MainWindow, DailyNeedsShowTheUsersReferenceIntakes) {
+    Db.Exec("update UInfo set Sex = '男', Bth = '1990-01-01', SG = 175, TZ = 70, HT = 1 where UName1 = 'user'");
+    Start();
+    Login("user", "");
+    QString kcal, protein, fat, carbohydrate, a, b1, b2, c, e;
+    DM->GetEnergyNeeds(DM->Sex, DM->HT, DM->Age, kcal, protein, fat, carbohydrate);
+    DM->GetVitaminNeeds(DM->Sex, DM->Age, a, b1, b2, c, e);
+    ASSERT_FALSE(kcal.isEmpty());
+    QStringList shown;
+    QString title;
+    OnModal = [&](TForm* form) {
+        auto* needs = dynamic_cast<TYYSCKFrm*>(form);
+        ASSERT_NE(needs, nullptr);
+        title = needs->Label1->Caption();
+        for (TLabel* l : {needs->LC_E, needs->LC_Pro, needs->LC_Va, needs->LC_Ca, needs->LC_Se})
+            shown << l->Caption();
+        needs->SpeedButton2->Click();
+    };
+    MainFrm->Label65->Click();
+    EXPECT_EQ(title, "今日所需要营养素");
+    ASSERT_EQ(shown.size(), 5);
+    EXPECT_EQ(shown[0], kcal + "kcal");
+    EXPECT_EQ(shown[1], protein + "g");
+    EXPECT_EQ(shown[2], a + "ug");
+    EXPECT_TRUE(shown[3].endsWith("mg")) << shown[3].toStdString();
+    EXPECT_TRUE(shown[4].endsWith("ug")) << shown[4].toStdString();
 }
 
 TEST_F(MainWindow, TipFadesInFromATimer) {
