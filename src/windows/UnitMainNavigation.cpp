@@ -122,18 +122,10 @@ void TMainFrm::BuildInfoLabels() {
 }
 
 void TMainFrm::BuildGuidePanel() {
-    PanelHelp = new TPanel(this);
-    PanelHelp->SetName("PanelHelp");
-    PanelHelp->SetParent(pnlCenter);
-    PanelHelp->SetBounds(120, 40, 480, 400);
+    PanelHelp = Place<TPanel>(this, pnlCenter, "PanelHelp", 120, 40, 480, 400);
     PanelHelp->SetColor(0xFFF8F0);
     PanelHelp->SetVisible(false);
-    auto* title = new TPanel(this);
-    title->SetName("pnlHelpTit");
-    title->SetParent(PanelHelp);
-    title->SetBounds(0, 0, 480, 30);
-    title->SetBevelOuter(bvNone);
-    title->SetColor(BlueColor);
+    auto* title = PlacePanel(this, PanelHelp, "pnlHelpTit", 0, 0, 480, 30, BlueColor);
     auto* caption = PlaceLabel(this, title, "Label14", "操作提示", 16, 7);
     caption->Font()->SetStyle(FontStyle(fsBold));
     caption->Font()->SetColor(clWhite);
@@ -169,10 +161,7 @@ void TMainFrm::BuildGuidePanel() {
     Label24 = PlaceLabel(this, PanelHelp, "Label24", "[说明]", 196, 122);
     MakeHoverLink(Label24);
     Label24->OnClick = [this](TObject*) { ShowMsgByTitle("饮食套餐说明"); };
-    chkHint = new TCheckBox(this);
-    chkHint->SetName("chkHint");
-    chkHint->SetParent(PanelHelp);
-    chkHint->SetBounds(24, 362, 220, 20);
+    chkHint = Place<TCheckBox>(this, PanelHelp, "chkHint", 24, 362, 220, 20);
     chkHint->SetCaption("我知道了，不要再提示");
     chkHint->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { chkHintMouseUp(s, b, sh, x, y); };
 }

@@ -36,10 +36,7 @@ TMsgFrm::TMsgFrm(TComponent* AOwner) : TSkinnedSmallForm(AOwner, "MsgFrm", "ä¿¡æ
     Timer1->SetName("Timer1");
     Timer1->SetInterval(10);
     Timer1->OnTimer = [this](TObject* s) { Timer1Timer(s); };
-    FormCreate(this);
 }
-
-void TMsgFrm::FormCreate(TObject*) { ApplyMainSkin(this); }
 
 void TMsgFrm::Timer1Timer(TObject*) {
     // 25 more every 100 ms, from the timer rather than a sleeping loop, so the program stays alive.
