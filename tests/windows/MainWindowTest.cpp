@@ -186,6 +186,42 @@ TEST_F(MainWindow, SkinsChangeColoursAndImagesOnlyWhenAllFilesExist) {
     EXPECT_EQ(MainFrm->pnlLeft1->Color(), MainFrm->BlueColor);
 }
 
+// The colour in the middle of a picture, as drawn.
+TColor MiddleOf(TPicture* picture) {
+    if (!picture->Graphic()) return clNone;
+    TBitmap canvas;
+    canvas.SetPixelFormat(pf24bit);
+    canvas.SetSize(picture->Width(), picture->Height());
+    canvas.Canvas()->Draw(0, 0, picture->Graphic());
+    return canvas.Canvas()->Pixels(picture->Width() / 2, picture->Height() / 2);
+}
+
+TEST_F(MainWindow, TheEnergyMethodWindowWearsTheSkinOfTheMomentEachTimeItOpens) {
+    for (const char* skin : {"Blue", "Red"}) {
+        QDir().mkpath(Db.Folder() + skin);
+        const QDir source(QString(VELORIA_SOURCE_DIR "/data/skins/") + skin);
+        for (const QFileInfo& file : source.entryInfoList(QDir::Files))
+            QFile::copy(file.filePath(), Db.Folder() + skin + "/" + file.fileName());
+    }
+    TPicture blue, pink;
+    blue.LoadFromFile(Db.Folder() + "Blue/CTopLeft.jpg");
+    pink.LoadFromFile(Db.Folder() + "Red/CTopLeft.jpg");
+    ASSERT_NE(MiddleOf(&blue), MiddleOf(&pink));
+    Start();
+    Login("user", "");
+    std::vector<TColor> titles;
+    OnModal = [&](TForm* form) {
+        auto* method = dynamic_cast<TBKSetFrm*>(form);
+        ASSERT_NE(method, nullptr);
+        titles.push_back(MiddleOf(method->imgLeft->Picture()));
+    };
+    MainFrm->N6->Click();  // pink
+    MainFrm->N3->Click();
+    MainFrm->N5->Click();  // blue again
+    MainFrm->N3->Click();
+    EXPECT_EQ(titles, (std::vector<TColor>{MiddleOf(&pink), MiddleOf(&blue)}));
+}
+
 TEST_F(MainWindow, GuidePanelStaysHiddenOnceDismissed) {
     Start();
     Login("user", "");
