@@ -41,7 +41,8 @@ TYYSCKFrm::TYYSCKFrm(TComponent* AOwner)
     LC_Zn = row(minerals, "LC_Zn", "锌", 7);
     LC_Se = row(minerals, "LC_Se", "硒", 8);
 
-    Btn_SaveSW = PlaceButton(this, this, "Btn_SaveSW", "关闭", 210, 290, 80, 28, [this](TObject*) { Close(); });
+    Btn_SaveSW =
+        PlaceButton(this, this, "Btn_SaveSW", "关闭", 210, 290, 80, 28, [this](TObject*) { Close(); });
 
     SetAlphaBlend(true);
     SetAlphaBlendValue(100);
@@ -77,9 +78,10 @@ void TYYSCKFrm::ShowDailyNeeds(const QString& level, double age) {
     LC_VC->SetCaption(c + "mg");
     LC_Ve->SetCaption(e + "mg");
     QString values[9];
-    DM->GetMineralNeeds(DM->Sex, age, values[0], values[1], values[2], values[3], values[4], values[5], values[6],
-                        values[7], values[8]);
+    DM->GetMineralNeeds(DM->Sex, age, values[0], values[1], values[2], values[3], values[4], values[5],
+                        values[6], values[7], values[8]);
     TLabel* labels[] = {LC_P, LC_K, LC_Na, LC_Mg, LC_Ca, LC_Fe, LC_Cu, LC_Zn};
-    for (int i = 0; i < 8; ++i) labels[i]->SetCaption(values[i] + "mg");
+    for (int i = 0; i < 8; ++i)
+        labels[i]->SetCaption(values[i] + "mg");
     LC_Se->SetCaption(values[8] + "ug");
 }
