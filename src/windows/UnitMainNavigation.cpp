@@ -125,7 +125,7 @@ void TMainFrm::BuildGuidePanel() {
     PanelHelp = Place<TPanel>(this, pnlCenter, "PanelHelp", 120, 40, 480, 400);
     PanelHelp->SetColor(0xFFF8F0);
     PanelHelp->SetVisible(false);
-    auto* title = PlacePanel(this, PanelHelp, "pnlHelpTit", 0, 0, 480, 30, BlueColor);
+    auto* title = PlacePanel(this, PanelHelp, "pnlHelpTit", 0, 0, 480, 30, SkinColor());
     auto* caption = PlaceLabel(this, title, "Label14", "操作提示", 16, 7);
     caption->Font()->SetStyle(FontStyle(fsBold));
     caption->Font()->SetColor(clWhite);

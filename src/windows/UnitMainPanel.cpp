@@ -4,6 +4,7 @@
 #include "UintDM.h"
 #include "WindowBuilder.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -132,25 +133,51 @@ void TMainFrm::ApplySkin(int skinNo, const QString& formName) {
     ApplySkinTo(skinNo, form);
 }
 
+namespace {
+
+bool AllFilesExist(const std::array<QString, 5>& files) {
+    return std::all_of(files.begin(), files.end(), [](const QString& file) { return FileExists(file); });
+}
+
+}  // namespace
+
 void TMainFrm::ApplySkinTo(int skinNo, TForm* form) {
     if (skinNo != 1 && skinNo != 2) return;
-    const TColor color = skinNo == 1 ? BlueColor : PinkColor;
+    const TColor color = SkinColor(skinNo);
     for (TPanel* p : {pnlLeft1, pnlLeft2, pnlBM, pnlBtm, pnlRight2, pnlRight1, pnlTit}) p->SetColor(color);
-    const auto& images = skinNo == 1 ? BlueImages : PinkImages;
-    for (const QString& file : images)
-        if (!FileExists(file)) return;  // colours change, images stay
-    try {
-        if (form == this) {
+    if (form == this) {
+        const auto& images = skinNo == 1 ? BlueImages : PinkImages;
+        if (!AllFilesExist(images)) return;  // colours change, images stay
+        try {
             imgMtop->Picture()->LoadFromFile(images[1]);
             img4->Picture()->LoadFromFile(images[0]);
-            return;
+        } catch (const Exception&) {
+            // A damaged skin image leaves the window as it was.
         }
-        if (!form) return;
-        const char* parts[] = {"imgLeft", "imgCenter", "imgRight"};
-        for (int i = 0; i < 3; ++i)
-            if (auto* img = dynamic_cast<TImage*>(form->FindComponent(parts[i])))
-                img->Picture()->LoadFromFile(images[2 + i]);
+        return;
+    }
+    const TTitlePictures* pictures = form ? TitlePictures(skinNo) : nullptr;
+    if (!pictures) return;
+    const char* parts[] = {"imgLeft", "imgCenter", "imgRight"};
+    for (int i = 0; i < 3; ++i)
+        if (auto* img = dynamic_cast<TImage*>(form->FindComponent(parts[i])))
+            img->Picture()->Assign((*pictures)[i].get());
+}
+
+const TMainFrm::TTitlePictures* TMainFrm::TitlePictures(int skinNo) {
+    TTitlePictures& pictures = FTitlePictures[skinNo - 1];
+    if (pictures[0]) return &pictures;
+    const auto& images = skinNo == 1 ? BlueImages : PinkImages;
+    if (!AllFilesExist(images)) return nullptr;
+    try {
+        TTitlePictures loaded;
+        for (int i = 0; i < 3; ++i) {
+            loaded[i] = std::make_unique<TPicture>();
+            loaded[i]->LoadFromFile(images[2 + i]);
+        }
+        pictures = std::move(loaded);
+        return &pictures;
     } catch (const Exception&) {
-        // A damaged skin image leaves the window as it was.
+        return nullptr;  // a damaged skin image leaves the windows as they are
     }
 }
