@@ -1,17 +1,12 @@
 // The main window's right-hand panel: today's energy, body type and the skins.
 #include "UnitMain.h"
 
+#include "ConstTables.h"
 #include "UintDM.h"
 #include "WindowBuilder.h"
 
 #include <algorithm>
 #include <cmath>
-
-namespace {
-
-const QString MealClasses[] = {"早餐", "早加餐", "午餐", "午加餐", "晚餐", "晚加餐"};
-
-}  // namespace
 
 void TMainFrm::BuildTodayPanel() {
     SkGroupBox1 = Place<TSkGroupBox>(this, pnlMain, "SkGroupBox1", 6, 4, 224, 338);
