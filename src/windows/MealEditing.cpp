@@ -17,7 +17,7 @@ void HideSearchResults(TControl* panel, TCustomTreeView* tree) {
     tree->SetEnabled(true);
 }
 
-void FillFoodSearchGrid(TStringGrid* grid, const QString& text) {
+int FillFoodSearchGrid(TStringGrid* grid, const QString& text) {
     DM->ClearGrid(grid, 1);
     int row = 0;
     if (!text.isEmpty()) {
@@ -33,6 +33,7 @@ void FillFoodSearchGrid(TStringGrid* grid, const QString& text) {
         }
     }
     grid->SetRowCount(std::max(2, row + 1));
+    return row;
 }
 
 TTreeNode* FindNodeByText(TCustomTreeView* tree, const QString& text, int level) {

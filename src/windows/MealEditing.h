@@ -12,8 +12,8 @@ void ShowSearchResults(TControl* panel, TCustomTreeView* tree);
 void HideSearchResults(TControl* panel, TCustomTreeView* tree);
 
 // Lists every food of the food table whose name or pinyin initials contain `text` (upper-cased)
-// in rows from 1: name, "查看", "    设置", food id. An empty text lists nothing.
-void FillFoodSearchGrid(TStringGrid* grid, const QString& text);
+// in rows from 1: name, "查看", "    设置", food id. An empty text lists nothing. Gives how many it listed.
+int FillFoodSearchGrid(TStringGrid* grid, const QString& text);
 
 // The first node whose text equals `text` ignoring case (only at `level` when it is 0 or more).
 TTreeNode* FindNodeByText(TCustomTreeView* tree, const QString& text, int level = -1);
