@@ -104,8 +104,9 @@ def number_text(text):
 
 def cpp_pairs(source, array):
     block = re.search(array + r'\{\{(.*?)\}\};', source, re.S).group(1)
-    return re.findall(r'\{QStringLiteral\("([^"]*)"\), QStringLiteral\("([^"]*)"\)(?:, QStringLiteral\("([^"]*)"\))?\}',
-                      block)
+    # (code, name) or (index, name, page); a nutrient's unit, the fourth text, is not read here.
+    return re.findall(r'\{QStringLiteral\("([^"]*)"\), QStringLiteral\("([^"]*)"\)(?:, QStringLiteral\("([^"]*)"\))?'
+                      r'(?:, QStringLiteral\("[^"]*"\))?\}', block)
 
 
 def read_const_tables():
