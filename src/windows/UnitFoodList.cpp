@@ -279,15 +279,14 @@ void TFrm_FD::SetOftenFood(int id) {
         if (MainFrm) MainFrm->Btn_PerInfoClick(this);
         return;
     }
-    if (!DM->RunSql(DM->Qry_Open, "Select * From FDUse Where FID=:FID And FType=1", false, {{"FID", id}}))
-        return;
-    const bool stored = !DM->Qry_Open->IsEmpty();
-    DM->Qry_Open->Close();
-    if (stored) {
-        MessageBox("已成功设置", InfoCaption, MB_OK);
-        return;
-    }
-    if (DM->RunSql(DM->Qry_Exec, "Insert Into FDUse(UID,FID,FType) Values(:UID,:FID,1)", true,
-                   {{"UID", DM->UID}, {"FID", id}}))
+    switch (DM->AddOftenUsed(id, 1)) {
+    case TDM::TOftenUse::Added:
         MessageBox("设置成功", InfoCaption, MB_OK);
+        break;
+    case TDM::TOftenUse::AlreadyThere:
+        MessageBox("已成功设置", InfoCaption, MB_OK);
+        break;
+    case TDM::TOftenUse::Failed:  // the database box has said why
+        break;
+    }
 }

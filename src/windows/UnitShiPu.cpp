@@ -429,28 +429,16 @@ void TFrm_ShiPu::lblSetUseFDClick(TObject*) {
         MessageBox("请先选择一个食谱。", InfoCaption, MB_OK);
         return;
     }
-    switch (AddOftenUsedRecipe(FRecipeID)) {
-    case TOftenUse::Added:
+    switch (DM->AddOftenUsed(FRecipeID, 2)) {
+    case TDM::TOftenUse::Added:
         MessageBox("设置成功", InfoCaption, MB_OK);
         break;
-    case TOftenUse::Known:
+    case TDM::TOftenUse::AlreadyThere:
         MessageBox("已设置为常用食谱。", InfoCaption, MB_OK);
         break;
-    case TOftenUse::Failed:  // the runner has shown why
+    case TDM::TOftenUse::Failed:  // the database box has said why
         break;
     }
-}
-
-TFrm_ShiPu::TOftenUse TFrm_ShiPu::AddOftenUsedRecipe(int id) {
-    const QVariantMap params{{"UID", DM->UID}, {"FID", id}};
-    if (!DM->RunSql(DM->Qry_Open, "Select * From FDUse Where FID=:FID And FType=2", false, params))
-        return TOftenUse::Failed;
-    const bool known = !DM->Qry_Open->IsEmpty();
-    DM->Qry_Open->Close();
-    if (known) return TOftenUse::Known;
-    return DM->RunSql(DM->Qry_Exec, "Insert Into FDUse(UID,FID,FType) Values(:UID,:FID,2)", true, params)
-               ? TOftenUse::Added
-               : TOftenUse::Failed;
 }
 
 void TFrm_ShiPu::lblYYSHLClick(TObject*) {

@@ -254,5 +254,5 @@ void TFrm_ShiPu::btnSaveSPClick(TObject*) {
     // Saving again changes this recipe rather than adding a second one.
     FEditID = id;
     MessageBox("保存成功", InfoCaption, MB_OK);
-    if (chkUseFd->Checked()) AddOftenUsedRecipe(id);
+    if (chkUseFd->Checked()) DM->AddOftenUsed(id, 2);
 }
