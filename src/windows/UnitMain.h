@@ -18,7 +18,6 @@ public:
     explicit TMainFrm(TComponent* AOwner);
 
     // State other windows read.
-    int FoodMaxIndex = 1954;
     TColor BlueColor = 0xF8B600, PinkColor = 0xFF80FF;
     int SkinNo = 1;
     // The colour of a skin (1 blue, 2 pink), and of the skin worn now.
