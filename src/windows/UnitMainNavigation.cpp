@@ -248,10 +248,8 @@ void TMainFrm::SpeedButton5Click(TObject*) {
 void TMainFrm::Label12Click(TObject* Sender) {
     pnlMain->Hide();
     PanelHelp->SendToBack();
-    ShowDocked(HelathFrm, Panel2);
-    if (const auto* label = dynamic_cast<const TComponent*>(Sender)) HelathFrm->LoadList(label->Tag());
-    HelathFrm->Lst_FD->SetItemIndex(0);
-    HelathFrm->Lst_FDClick(HelathFrm->Lst_FD);
+    // The label's tag names the list, as on the health window's own links.
+    ShowDocked(HelathFrm, Panel2)->lbl1Click(Sender);
     // Every tab label becomes plain: none of the five windows is the active one.
     SetActiveTab(nullptr);
 }
