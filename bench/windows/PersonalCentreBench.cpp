@@ -1,13 +1,12 @@
 // The personal centre's heaviest steps on a year of records: saving a meal of 20 foods, building a
 // month calendar, and the analysis of one year (365 days x 6 meals x 5 foods and one activity a day).
+#include "DeliveredCopy.h"
 #include "Dialogs.h"
 #include "FoodTable.h"
 #include "IntakeGrid.h"
 #include "UintDM.h"
 #include "UserInfoUnit.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -22,10 +21,6 @@ public:
 class TCentreOnCopy {
 public:
     TCentreOnCopy() {
-        QFile::copy(QStringLiteral(VELORIA_BUILD_DIR "/delivered/") + DatabaseFileName,
-                    FDir.filePath(DatabaseFileName));
-        QFile::setPermissions(FDir.filePath(DatabaseFileName), QFile::ReadOwner | QFile::WriteOwner);
-        SetProgramFolder(FDir.path());
         LoadFoodTables();
         SetMessageService(&FBoxes);
         FModule = std::make_unique<TDM>();
@@ -80,7 +75,7 @@ public:
     std::unique_ptr<TFrm_UInfo> Centre;
 
 private:
-    QTemporaryDir FDir;
+    TDeliveredCopy FCopy;
     TSilentBoxes FBoxes;
     std::unique_ptr<TDM> FModule;
 };
@@ -94,7 +89,7 @@ void SaveMealOf20Foods(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         copy.Exec("delete from CKRcd where CKDate = :D", {{"D", centre.edtDT2->Text()}});
-        centre.ClearCalendarGrid(centre.SG2);
+        DM->ClearGrid(centre.SG2, 1);
         for (int food = 1; food <= 20; ++food) {
             const int row = AddIntakeItem(centre.SG2, FoodNameByID(food), QString::number(food), "1");
             centre.SG2->SetCells(icGrams, row, "100");

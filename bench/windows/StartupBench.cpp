@@ -1,5 +1,6 @@
 // From a started process to the login panel: the data module, the main window, the food table and the
 // panel, leaving out the start-up timer's 2000 ms and the loading box's 300 ms, which only wait.
+#include "DeliveredCopy.h"
 #include "FoodTable.h"
 #include "Forms.h"
 #include "IniFiles.h"
@@ -8,18 +9,13 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
 
 void StartToLoginPanel(benchmark::State& state) {
-    QTemporaryDir dir;
-    QFile::copy(QStringLiteral(VELORIA_BUILD_DIR "/delivered/CommAPI.db"), dir.filePath(DatabaseFileName));
-    QFile::setPermissions(dir.filePath(DatabaseFileName), QFile::ReadOwner | QFile::WriteOwner);
-    SetProgramFolder(dir.path());
-    TIniFile(dir.filePath(SettingsFileName)).WriteInteger("UINFO", "RunCon", 1);  // no start-up tip
+    TDeliveredCopy copy;
+    TIniFile(copy.FilePath(SettingsFileName)).WriteInteger("UINFO", "RunCon", 1);  // no start-up tip
     for (auto _ : state) {
         Application->CreateForm(DM);
         Application->CreateForm(MainFrm);
@@ -36,7 +32,6 @@ void StartToLoginPanel(benchmark::State& state) {
         DM = nullptr;
         state.ResumeTiming();
     }
-    SetProgramFolder(QString());
 }
 BENCHMARK(StartToLoginPanel)->Unit(benchmark::kMillisecond)->Iterations(20);
 

@@ -1,6 +1,6 @@
 #include "DayDetailForm.h"
 
-#include "UnitMain.h"
+#include "UintDM.h"
 #include "WindowBuilder.h"
 
 TDayDetailForm::TDayDetailForm(TComponent* AOwner, const QString& name, const QString& caption, int width,
@@ -11,10 +11,6 @@ TDayDetailForm::TDayDetailForm(TComponent* AOwner, const QString& name, const QS
 
 TDayDetailForm::~TDayDetailForm() {
     if (FForget) FForget();
-}
-
-void TDayDetailForm::FormCreate(TObject*) {
-    ApplyMainSkin(this);
 }
 
 void TDayDetailForm::FormClose(TObject*, TCloseAction& Action) {
@@ -48,8 +44,5 @@ TLabel* TDayDetailForm::MakeTotal(const QString& caption, const QString& valueNa
 
 void TDayDetailForm::BeginDay(TStringGrid* grid) {
     lblTit->Font()->SetColor(clWhite);
-    for (int r = 1; r < grid->RowCount(); ++r)
-        for (int c = 0; c <= 20; ++c)
-            grid->SetCells(c, r, QString());
-    grid->SetRowCount(2);
+    DM->ClearGrid(grid, 1);
 }

@@ -11,7 +11,6 @@ class TDayDetailForm : public TSkinnedSmallForm {
     Q_OBJECT
 public:
     ~TDayDetailForm() override;
-    void FormCreate(TObject* Sender);
     void FormClose(TObject* Sender, TCloseAction& Action);
 
 protected:
@@ -22,7 +21,7 @@ protected:
     TSkStringGrid* MakeGrid(const QString& name, const std::vector<int>& widths, const QStringList& titles);
     // The total's caption and its value label along the bottom.
     TLabel* MakeTotal(const QString& caption, const QString& valueName);
-    // A new day: the title in white, the grid's data rows (columns 0 to 20) empty and one empty row left.
+    // A new day: the title in white, the grid's data rows empty and one empty row left.
     void BeginDay(TStringGrid* grid);
 
 private:

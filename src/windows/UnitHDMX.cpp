@@ -12,7 +12,6 @@ THDMXFrm::THDMXFrm(TComponent* AOwner)
       }) {
     SGHD = MakeGrid("SGHD", {16, 200, 90, 90}, {"活动名称", "活动时间(分)", "消耗热量"});
     lblSPSum = MakeTotal("热量合计", "lblSPSum");
-    FormCreate(this);
 }
 
 void THDMXFrm::LoadDay(const QString& date) {

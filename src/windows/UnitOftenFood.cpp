@@ -2,7 +2,6 @@
 
 #include "ConstTables.h"
 #include "UintDM.h"
-#include "UnitMain.h"
 #include "UserInfoUnit.h"
 #include "ProgramImages.h"
 #include "WindowBuilder.h"
@@ -37,7 +36,6 @@ TOftenFoodFrm::~TOftenFoodFrm() {
 }
 
 void TOftenFoodFrm::FormCreate(TObject*) {
-    ApplyMainSkin(this);
     PlaceOverTodayPanel(this);
 }
 
@@ -51,8 +49,7 @@ void TOftenFoodFrm::Open(const QString& caption, int mode) {
 
 void TOftenFoodFrm::Timer1Timer(TObject*) {
     Timer1->SetEnabled(false);
-    GBP->Show();
-    GBP->BringToFront();
+    ShowInFront(GBP);
     try {
         if (Mode == 1)
             DM->FillSetMealTree(TVFD);
@@ -83,20 +80,21 @@ void TOftenFoodFrm::FillOftenUsed() {
                 ->SetStateIndex(q->FieldByName("ID")->AsInteger());
     }
     q->Close();
-    // Foods by their group: the first two characters of the food's code.
-    for (const TFoodGroup& group : FoodGroups) {
-        TTreeNode* groupNode = nodes->Add(nullptr, group.Name);
-        groupNode->SetStateIndex(1);
-        q->SQL()->SetText(
-            "Select Distinct B.ID, B.Food_Name From FDUse A, Food B Where A.FType = 1 And A.FID = B.ID "
-            "And substr(B.Code,1,2) = :G Order By B.ID");
-        q->Parameters().SetValue("G", group.Code);
-        q->Open();
-        for (; !q->Eof(); q->Next())
-            nodes->AddChild(groupNode, q->FieldByName("Food_Name")->AsString())
-                ->SetStateIndex(q->FieldByName("ID")->AsInteger());
-        q->Close();
+    // Foods by their group, the first two characters of the food's code; every group has its node.
+    std::array<TTreeNode*, FoodGroups.size()> groupNodes{};
+    for (size_t i = 0; i < FoodGroups.size(); ++i) {
+        groupNodes[i] = nodes->Add(nullptr, FoodGroups[i].Name);
+        groupNodes[i]->SetStateIndex(1);
     }
+    q->SQL()->SetText(
+        "Select Distinct B.ID, B.Food_Name, B.Code From FDUse A, Food B Where A.FType = 1 And A.FID = B.ID "
+        "Order By substr(B.Code,1,2), B.ID");
+    q->Open();
+    for (; !q->Eof(); q->Next())
+        if (const int group = FoodGroupOf(q->FieldByName("Code")->AsString()); group >= 0)
+            nodes->AddChild(groupNodes[group], q->FieldByName("Food_Name")->AsString())
+                ->SetStateIndex(q->FieldByName("ID")->AsInteger());
+    q->Close();
     nodes->EndUpdate();
 }
 

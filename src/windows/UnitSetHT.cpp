@@ -5,30 +5,10 @@
 #include "RecordKeys.h"
 #include "WindowBuilder.h"
 
-#include <set>
-
 namespace {
 
 // The duplicate-title refusals carry their own caption.
 const QString DuplicateCaption = QStringLiteral("信息提示。");
-
-// The ids of a stored activity list; parts that are no whole number are passed over.
-std::vector<qlonglong> ParseIdList(const QString& list) {
-    std::vector<qlonglong> ids;
-    for (const QString& part : list.split(QLatin1Char(','))) {
-        bool ok = false;
-        const qlonglong id = part.trimmed().toLongLong(&ok);
-        if (ok) ids.push_back(id);
-    }
-    return ids;
-}
-
-QString JoinIds(const std::vector<qlonglong>& ids) {
-    QStringList parts;
-    for (qlonglong id : ids)
-        parts << QString::number(id);
-    return parts.join(QLatin1Char(','));
-}
 
 }  // namespace
 
@@ -84,16 +64,11 @@ TSetHTFrm::TSetHTFrm(TComponent* AOwner)
                                        [this](TObject* s) { SkButton2Click(s); });
 
     OnShow = [this](TObject* s) { FormShow(s); };
-    FormCreate(this);
 }
 
 TSetHTFrm::~TSetHTFrm() {
     for (TSkCheckList* list : Lists())
         ClearObjectList(*list->Items());
-}
-
-void TSetHTFrm::FormCreate(TObject*) {
-    ApplyMainSkin(this);
 }
 
 void TSetHTFrm::FormShow(TObject*) {
@@ -105,11 +80,7 @@ void TSetHTFrm::btnCloseSPClick(TObject*) {
 }
 
 void TSetHTFrm::LoadLists() {
-    std::vector<qlonglong> chosen;
-    if (DM->RunSql(DM->qryFun, "Select SPID From UInfo Where UID=:UID", false, {{"UID", CurrentUserId()}})) {
-        if (!DM->qryFun->IsEmpty()) chosen = ParseIdList(DM->qryFun->FieldByName("SPID")->AsString());
-        DM->qryFun->Close();
-    }
+    const std::vector<qlonglong> chosen = UserActivityIds();
     for (TSkCheckList* list : Lists())
         ClearObjectList(*list->Items());
     if (DM->RunSql(DM->Qry_Open, "Select * From SPSet Order By ID", false)) {
@@ -150,8 +121,7 @@ void TSetHTFrm::SkButton7Click(TObject* Sender) {
 
 void TSetHTFrm::SkButton3Click(TObject*) {
     FMode = 0;
-    gb->Show();
-    gb->BringToFront();
+    ShowInFront(gb);
 }
 
 void TSetHTFrm::SkButton2Click(TObject*) {
@@ -184,8 +154,8 @@ void TSetHTFrm::SkButton1Click(TObject*) {
     params.insert("K", kcal);
     const bool saved = DM->Transaction([&] {
         if (renaming) {
-            DM->Exec("Update SpSet Set sType=:S, tit=:T, Kcal=:K Where ID=:ID", params);
-            if (DM->qryFun->RowsAffected() == 0) throw EDatabaseError("活动项不存在");
+            if (DM->Exec("Update SpSet Set sType=:S, tit=:T, Kcal=:K Where ID=:ID", params) == 0)
+                throw EDatabaseError("活动项不存在");
         } else {
             params.remove("ID");
             DM->Exec("Insert Into SpSet(sType,tit,Kcal,sysFlg) Values(:S,:T,:K,0)", params);
@@ -210,8 +180,7 @@ void TSetHTFrm::N1Click(TObject* Sender) {
         for (int i = 0; i < 4; ++i)
             if (Lists()[i] == list) cbbHT->SetItemIndex(i);
         FMode = 1;
-        gb->Show();
-        gb->BringToFront();
+        ShowInFront(gb);
     } else {
         DeleteItem(FItemId);
     }

@@ -25,7 +25,6 @@ public:
     // Fills the four lists from the catalogue and ticks the user's own activities.
     void LoadLists();
 
-    void FormCreate(TObject* Sender);
     void FormShow(TObject* Sender);
     void SkButton7Click(TObject* Sender);
     void SkButton3Click(TObject* Sender);

@@ -2,7 +2,6 @@
 
 #include "IntakeGrid.h"
 #include "UintDM.h"
-#include "UnitMain.h"
 #include "WindowBuilder.h"
 
 #include <algorithm>
@@ -56,7 +55,6 @@ TTCFoodSrcFrm::~TTCFoodSrcFrm() {
 }
 
 void TTCFoodSrcFrm::FormCreate(TObject*) {
-    ApplyMainSkin(this);
     PlaceOverTodayPanel(this);
 }
 

@@ -21,7 +21,6 @@ public:
     TADOQuery* AdoQry;
 
     // The grid picked rows go to; the caller sets it each time it opens the window.
-    TStringGrid* TargetGrid() const { return FTargetGrid; }
     void SetTargetGrid(TStringGrid* grid) { FTargetGrid = grid; }
 
     void FormCreate(TObject* Sender);

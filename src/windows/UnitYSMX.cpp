@@ -13,7 +13,6 @@ TYSMXFrm::TYSMXFrm(TComponent* AOwner)
     SGYS = MakeGrid("SGYS", {16, 64, 170, 70, 76, 70, 70, 86},
                     {"餐名", "食物名称", "重量", "热量", "脂肪", "蛋白质", "碳水化合物"});
     lblYSSum = MakeTotal("热量合计", "lblYSSum");
-    FormCreate(this);
 }
 
 void TYSMXFrm::LoadDay(const QString& date) {

@@ -2,7 +2,9 @@
 // links that move between a page's calendar, entry and history panels.
 #include "UserInfoUnit.h"
 
+#include "ConstTables.h"
 #include "Dialogs.h"
+#include "MealEditing.h"
 #include "UintDM.h"
 #include "UnitHDMX.h"
 #include "UnitMain.h"
@@ -166,18 +168,14 @@ void TFrm_UInfo::FormCreate(TObject*) {
     SGSC->SetCells(0, 0, "餐名");
     SGSC->SetCells(1, 0, "已摄入热量");
     SGSC->SetCells(2, 0, "推荐热量");
-    const char* meals[] = {"早餐", "早加餐", "午餐", "午加餐", "晚餐", "晚加餐"};
-    for (int i = 0; i < 6; ++i)
-        SGSC->SetCells(0, i + 1, meals[i]);
+    for (int i = 0; i < int(MealClasses.size()); ++i)
+        SGSC->SetCells(0, i + 1, MealClasses[i]);
     lblDate->SetCaption(DateToISO(Date()));
     int y = 0, m = 0, d = 0;
     DecodeDate(Date(), y, m, d);
     for (int kind = 1; kind <= 3; ++kind)
         LoadMonthCalendar(y, m, kind);
-    if (MainFrm) {
-        SetLeft(MainFrm->Left());
-        SetTop(MainFrm->Top() + MainFrm->Panel_Top->Height());
-    }
+    PlaceAtPopupOrigin(this);
 
     EdtName->SetText(DM->UName);
     cbbSex->SetText(DM->Sex);
@@ -212,7 +210,6 @@ void TFrm_UInfo::FormShow(TObject*) {
     for (int c = 1; c <= 6; ++c)
         SG2->SetCells(c, 0, foodHeaders[c - 1]);
     SG21->SetCells(1, 0, "    合计");
-    FMealClass = "早餐";
     DM->FillUserGrid(SG_INfo);
 }
 

@@ -185,11 +185,6 @@ public:
     void SGYSDblClick(TObject* Sender);
     void TabSheet5DblClick(TObject* Sender);
 
-    // Empties columns 0 to 30 of the data rows and leaves one data row.
-    void ClearCalendarGrid(TStringGrid* grid);
-    // The meal class being recorded; "早餐" each time the window is shown.
-    QString MealClass() const { return FMealClass; }
-
 private:
     void BuildNavigation();
     void BuildProfilePage();
@@ -232,7 +227,6 @@ private:
     void FreeCalendarDays(TStringGrid* grid);
     TStringGrid* CalendarOfKind(int kind) const;
 
-    QString FMealClass;
     // Day cells of the three calendars, owned here and attached to the grids' cells.
     std::array<std::vector<std::unique_ptr<TCLA>>, 3> FCalendarDays;
     bool FFillingCalendar = false;

@@ -75,43 +75,30 @@ void TFrm_UInfo::SGHDDblClick(TObject*) {
 }
 
 void TFrm_UInfo::LoadDayActivities(const QString& date) {
-    ClearCalendarGrid(SG1);
-    const QString day = IsoDate(date);
-    if (!DM->RunSql(DM->qryFun, "Select SPID From UInfo Where UID=:UID", false, {{"UID", CurrentUserId()}}))
-        return;
-    const QString list = DM->qryFun->IsEmpty() ? QString() : DM->qryFun->FieldByName("SPID")->AsString();
-    DM->qryFun->Close();
-    // The list is read as whole numbers; anything else in it is passed over.
+    DM->ClearGrid(SG1, 1);
     QStringList placeholders;
-    QVariantMap params;
-    for (const QString& part : list.split(QLatin1Char(','))) {
-        bool ok = false;
-        const qlonglong id = part.trimmed().toLongLong(&ok);
-        if (!ok) continue;
+    QVariantMap params{{"UID", CurrentUserId()}, {"D", IsoDate(date)}};
+    for (qlonglong id : UserActivityIds()) {
         const QString name = QStringLiteral("I%1").arg(placeholders.size());
         placeholders << QLatin1Char(':') + name;
         params.insert(name, id);
     }
     if (placeholders.isEmpty()) return;
-    if (!DM->RunSql(DM->Qry_Open, "Select * From SpSet Where ID in (" + placeholders.join(',') + ")", false,
-                    params))
+    // Each of the user's activities with the day's record of it, when there is one.
+    if (!DM->RunSql(DM->Qry_Open,
+                    "Select S.ID, S.tit, S.Kcal, R.SPTime, Round(R.KCal,0) as KCal1 From SpSet S "
+                    "Left Join SPRcd R On R.SPID = S.ID And R.UID = :UID And R.DT = :D "
+                    "Where S.ID in (" +
+                        placeholders.join(',') + ") Order By S.ID",
+                    false, params))
         return;
     for (TADOQuery* q = DM->Qry_Open; !q->Eof(); q->Next()) {
         const int r = SG1->RowCount() - 1;
-        const QString id = q->FieldByName("ID")->AsString();
         SG1->SetCells(ColTitle, r, q->FieldByName("tit")->AsString());
-        if (DM->RunSql(
-                Qry,
-                "Select SPTime, Round(KCal,0) as KCal1 From SPRcd Where SPID=:SPID And UID=:UID And DT=:D",
-                false, {{"SPID", id.toLongLong()}, {"UID", CurrentUserId()}, {"D", day}})) {
-            if (!Qry->IsEmpty()) {
-                SG1->SetCells(ColMinutes, r, Qry->FieldByName("SPTime")->AsString());
-                SG1->SetCells(ColKcal, r, Qry->FieldByName("KCal1")->AsString());
-            }
-            Qry->Close();
-        }
+        SG1->SetCells(ColMinutes, r, q->FieldByName("SPTime")->AsString());
+        SG1->SetCells(ColKcal, r, q->FieldByName("KCal1")->AsString());
         SG1->SetCells(ColRate, r, FloatToStr(q->FieldByName("Kcal")->AsFloat()));
-        SG1->SetCells(ColId, r, id);
+        SG1->SetCells(ColId, r, q->FieldByName("ID")->AsString());
         SG1->SetCells(ColSaved, r, "1");
         SG1->SetRowCount(SG1->RowCount() + 1);
     }

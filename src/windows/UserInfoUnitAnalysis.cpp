@@ -96,8 +96,7 @@ void TFrm_UInfo::btn_AnaClick(TObject*) {
     const QString from = IsoDate(DT9->Text()), to = IsoDate(DT10->Text());
     if (from.isEmpty()) return void(MessageBox("开始日期错误", InfoCaption, MB_OK));
     if (to.isEmpty()) return void(MessageBox("截止日期错误", InfoCaption, MB_OK));
-    Panel_ana->Show();
-    Panel_ana->BringToFront();
+    ShowInFront(Panel_ana);
     Panel_ana->Repaint();
     // The grids read the days once, after the sums.
     dsAna->SetDataSet(nullptr);

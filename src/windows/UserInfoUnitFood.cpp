@@ -2,8 +2,10 @@
 // with its totals, adding from the frequently-used and search windows, and the save.
 #include "UserInfoUnit.h"
 
+#include "ConstTables.h"
 #include "Dialogs.h"
 #include "IntakeGrid.h"
+#include "MealEditing.h"
 #include "RecordKeys.h"
 #include "UnitMain.h"
 #include "UnitOftenFood.h"
@@ -11,8 +13,6 @@
 #include "WindowBuilder.h"
 
 namespace {
-
-const char* const MealClasses[] = {"早餐", "早加餐", "午餐", "午加餐", "晚餐", "晚加餐"};
 
 // Stored figures keep one decimal.
 double OneDecimal(double value) {
@@ -194,8 +194,7 @@ void TFrm_UInfo::btnBreakfastClick(TObject* Sender) {
     if (!button) return;
     ShowInFront(pnlYSJLTxt);
     pnlTC->SetCaption(button->Hint());
-    FMealClass = button->Hint();
-    LoadMeal(lblDate->Caption(), button->Hint());
+    LoadMeal(edtDT2->Text(), button->Hint());
 }
 
 void TFrm_UInfo::LoadMeal(const QString& date, const QString& meal) {
@@ -220,7 +219,7 @@ void TFrm_UInfo::LoadMeal(const QString& date, const QString& meal) {
 }
 
 void TFrm_UInfo::FillIntakeGrid(TStringGrid* grid, TADOQuery* query) {
-    if (!grid->Cells(icName, grid->RowCount() - 1).isEmpty()) grid->SetRowCount(grid->RowCount() + 1);
+    KeepEmptyLastRow(grid);
     const int r = grid->RowCount() - 1;
     auto number = [query](const char* field, const char* format) {
         return FormatFloat(format, query->FieldByName(field)->AsFloat());
@@ -296,11 +295,7 @@ void TFrm_UInfo::SG2SelectCell(TObject*, int ACol, int ARow, bool&) {
 }
 
 void TFrm_UInfo::SG2MouseDown(TObject*, TMouseButton, TShiftState, int X, int Y) {
-    int col = -1, row = -1;
-    SG2->MouseToCell(X, Y, col, row);
-    if (col < 0 || row < 1 || (col == SG2->Col() && row == SG2->Row())) return;
-    SG2->SetRow(row);
-    SG2->SetCol(col);
+    SelectCellAt(SG2, X, Y);
 }
 
 void TFrm_UInfo::SG2DragOver(TObject*, TObject* Source, int, int, TDragState, bool& Accept) {
@@ -308,22 +303,13 @@ void TFrm_UInfo::SG2DragOver(TObject*, TObject* Source, int, int, TDragState, bo
 }
 
 void TFrm_UInfo::N1Click(TObject*) {
-    const int row = SG2->Row();
-    if (row < 1 || SG2->Cells(icName, row).isEmpty()) return;
     // Only the grid row goes; a stored record stays until the meal is saved otherwise.
-    DeleteGridRow(row, SG2, 1);
+    DeleteNamedRow(SG2);
     SumIntakeGrid();
 }
 
 void TFrm_UInfo::btnClearSPClick(TObject*) {
-    ClearCalendarGrid(SG2);
-}
-
-void TFrm_UInfo::ClearCalendarGrid(TStringGrid* grid) {
-    for (int r = 1; r < grid->RowCount(); ++r)
-        for (int c = 0; c <= 30; ++c)
-            grid->SetCells(c, r, QString());
-    grid->SetRowCount(2);
+    DM->ClearGrid(SG2, 1);
 }
 
 void TFrm_UInfo::lbl11Click(TObject*) {

@@ -12,16 +12,17 @@ namespace {
 
 // The logged-in user's state, kept so a failed save can give it back.
 struct TUserState {
-    QString UID, UName, UName1, Sex, HT, SG, TZ, Bth, DayKcal;
+    QString UID, UName, UName1, UPWD, Sex, HT, SG, TZ, Bth, DayKcal;
     double Age = 0;
     static TUserState Take() {
-        return {DM->UID, DM->UName, DM->UName1, DM->Sex,     DM->HT,
+        return {DM->UID, DM->UName, DM->UName1, DM->UPWD,    DM->Sex, DM->HT,
                 DM->SG,  DM->TZ,    DM->Bth,    DM->DayKcal, DM->Age};
     }
     void Restore() const {
         DM->UID = UID;
         DM->UName = UName;
         DM->UName1 = UName1;
+        DM->UPWD = UPWD;
         DM->Sex = Sex;
         DM->HT = HT;
         DM->SG = SG;
@@ -126,8 +127,7 @@ void TFrm_UInfo::ShowProfileView() {
 }
 
 void TFrm_UInfo::btnModifyInfoClick(TObject*) {
-    gbM->Show();
-    gbM->BringToFront();
+    ShowInFront(gbM);
 }
 
 void TFrm_UInfo::SkButton2Click(TObject*) {
@@ -188,6 +188,7 @@ void TFrm_UInfo::btn_SaveInfoClick(TObject*) {
 
     const TUserState before = TUserState::Take();
     const QString birthText = DateToISO(birth);
+    const QString password = edtPwd->Text().trimmed();
     const bool saved = DM->Transaction([&] {
         QVariantMap params{{"UName", EdtName->Text().trimmed()},
                            {"Sex", sex},
@@ -195,14 +196,14 @@ void TFrm_UInfo::btn_SaveInfoClick(TObject*) {
                            {"SG", edtSG->Value()},
                            {"HT", level},
                            {"UName1", login},
-                           {"UPWD", DesEncryptToHex(edtPwd->Text().trimmed(), PasswordKey)}};
+                           {"UPWD", DesEncryptToHex(password, PasswordKey)}};
         if (existing) {
             params.insert("UID", CurrentUserId());
-            DM->Exec(
+            const int changed = DM->Exec(
                 "Update UInfo Set UName=:UName,Sex=:Sex,Bth=:Bth,SG=:SG,HT=:HT,UName1=:UName1,UPWD=:UPWD "
                 "Where UID=:UID",
                 params);
-            if (DM->qryFun->RowsAffected() == 0) throw EDatabaseError("用户不存在");
+            if (changed == 0) throw EDatabaseError("用户不存在");
         } else {
             DM->Exec("Insert Into UInfo(UName,UName1,UPWD,Sex,Bth,SG,HT) "
                      "Values(:UName,:UName1,:UPWD,:Sex,:Bth,:SG,:HT)",
@@ -213,6 +214,7 @@ void TFrm_UInfo::btn_SaveInfoClick(TObject*) {
         // The profile in memory follows what was stored, so the target is the new profile's.
         DM->UName = EdtName->Text().trimmed();
         DM->UName1 = login;
+        DM->UPWD = password;
         DM->Sex = sex;
         DM->Bth = birthText;
         DM->SG = edtSG->Text();

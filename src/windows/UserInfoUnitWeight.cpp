@@ -76,8 +76,7 @@ void TFrm_UInfo::SGTZDblClick(TObject*) {
     if (!CalendarDay(SGTZ, SGTZ->Col(), SGTZ->Row())) return;
     edtDT1->SetText(IsoDate(lblDate->Caption()));
     SGTZ->SetEnabled(false);
-    pnlTZLR->Show();
-    pnlTZLR->BringToFront();
+    ShowInFront(pnlTZLR);
 }
 
 void TFrm_UInfo::btnCTZLRClick(TObject*) {

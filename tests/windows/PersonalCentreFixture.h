@@ -2,50 +2,31 @@
 // delivered user with a complete profile; boxes and modal windows are answered by the test.
 #pragma once
 
-#include "FoodTable.h"
 #include "IniFiles.h"
-#include "RecordingServices.h"
-#include "TestDatabase.h"
-#include "UnitMain.h"
+#include "MainWindowSession.h"
 #include "UserInfoUnit.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QTest>
 #include <QTreeWidget>
-#include <gtest/gtest.h>
 
-class PersonalCentre : public testing::Test {
+class PersonalCentre : public MainWindowSession {
 protected:
     void SetUp() override {
-        LoadFoodTables();
+        MainWindowSession::SetUp();
         Db.Exec("update UInfo set Sex = '男', Bth = '1990-01-01', SG = 175, TZ = 70, HT = 1 where UName1 = "
                 "'user'");
         TIniFile ini(Db.Folder() + "UInfo.ini");
         ini.WriteInteger("UINFO", "RunCon", 1);
         ini.WriteInteger("UINFO", "RunHelp", 1);
-        SetModalHook([this](TForm* form) {
-            Modals.push_back(form->Name());
-            if (OnModal) OnModal(form);
-            form->Close();
-        });
-        MainFrm = new TMainFrm(Application);
-        MainFrm->LoadingWaitMs = 0;
-        MainFrm->ShowForm();
-        MainFrm->Timer1Timer(MainFrm->Timer1);
-        MainFrm->edtUID->SetText("user");
-        MainFrm->edtPWD->SetText("");
-        MainFrm->btnLoad->Click();
+        Start();
+        Login();
         ASSERT_NE(Frm_UInfo, nullptr);
         Centre = Frm_UInfo;
         QApplication::setActiveWindow(MainFrm->Widget());
         Uid = DM->UID;
         Boxes.Boxes.clear();
-    }
-    void TearDown() override {
-        SetModalHook(nullptr);
-        delete MainFrm;
-        MainFrm = nullptr;
     }
 
     static QPoint CentreOf(TCustomGrid* grid, int col, int row) {
@@ -104,10 +85,6 @@ protected:
 
     QString Scalar(const QString& sql) { return Db.Scalar(sql, {{"U", Uid}}); }
 
-    TTestDatabase Db;
-    TRecordingMessageService Boxes;
     TFrm_UInfo* Centre = nullptr;
     QString Uid;
-    std::vector<QString> Modals;
-    std::function<void(TForm*)> OnModal;
 };

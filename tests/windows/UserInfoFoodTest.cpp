@@ -356,3 +356,24 @@ TEST_F(FoodPage, SearchTextIsTakenLiterally) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(TCFoodSrcFrm, nullptr);
 }
+
+TEST_F(FoodPage, AMealIsReadFromTheDayThePanelShowsWhateverTheCalendarMovedTo) {
+    Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, CKDate, Flg) values (:U, '早餐', 1, 100, 338, "
+            ":D, 1)",
+            {{"U", Uid}, {"D", TodayISO()}});
+    Centre->btnFdLst->Click();
+    OpenDay(Centre->SGYS, Today());
+    // Away to the activity page by keyboard, a click on another day there, and back.
+    Centre->PC3->SelectNextPage(false);
+    ASSERT_EQ(Centre->PC3->ActivePageIndex(), 2);
+    int col = 0, row = 0;
+    ASSERT_TRUE(FindDay(Centre->SGHD, Today() == 1 ? 2 : 1, col, row));
+    ClickCell(Centre->SGHD, col, row);
+    Centre->PC3->SelectNextPage(true);
+    ASSERT_EQ(Centre->PC3->ActivePageIndex(), 3);
+
+    Centre->btnBreakfast->Click();
+    EXPECT_EQ(Centre->edtDT2->Text(), TodayISO());
+    EXPECT_EQ(Grid()->Cells(1, 1), "小麦");
+    EXPECT_EQ(Centre->SG21->Cells(2, 0), "100");
+}

@@ -134,7 +134,8 @@ TEST_F(ProfilePage, ASaveStoresTheProfileTheDaysTargetAndTheRememberedName) {
     EXPECT_EQ(Centre->lblUID->Caption(), "li");
     EXPECT_EQ(Centre->lblHD->Caption(), "中度");
     EXPECT_EQ(MainFrm->lblTZ->Caption(), "70KG");
-    EXPECT_EQ(MainFrm->lblDayKcal->Caption(), DM->DayKcal + "Kcal");  // the today panel follows the new target
+    EXPECT_EQ(MainFrm->lblDayKcal->Caption(),
+              DM->DayKcal + "Kcal");  // the today panel follows the new target
     EXPECT_EQ(TIniFile(Db.Folder() + "UInfo.ini").ReadString("UINFO", "UID", ""), "li");
     // The question names the logged-in user.
     Boxes.Answers = {IDCANCEL};
@@ -146,6 +147,32 @@ TEST_F(ProfilePage, ASaveStoresTheProfileTheDaysTargetAndTheRememberedName) {
     Fill("wang", "李四", "女", "1985-05-20", "160", 2);
     EXPECT_EQ(Save(), "信息保存成功");
     EXPECT_EQ(TIniFile(Db.Folder() + "UInfo.ini").ReadString("UINFO", "UID", "<none>"), "");
+}
+
+TEST_F(ProfilePage, ANewPasswordOutlivesTheCentreBeingClosedAndOpenedAgain) {
+    Fill("user", "新用户", "男", "1990-01-01", "175", 1, "新密码");
+    EXPECT_EQ(Save(), "信息保存成功");
+    Centre->Close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(Frm_UInfo, nullptr);
+    MainFrm->Btn_PerInfo->Click();
+    ASSERT_NE(Frm_UInfo, nullptr);
+    Centre = Frm_UInfo;
+    EXPECT_EQ(Centre->edtPwd->Text(), "新密码");
+    // Saving another change keeps the new password.
+    Centre->btnModifyInfo->Click();
+    Centre->edtSG->SetText("180");
+    EXPECT_EQ(Save(), "信息保存成功");
+    EXPECT_EQ(Stored("SG"), "180");
+    EXPECT_EQ(DesDecryptFromHex(Stored("UPWD"), PasswordKey), "新密码");
+}
+
+TEST_F(ProfilePage, AFailedSaveKeepsThePasswordInMemory) {
+    Db.Exec("create trigger NoTarget before update on BDKcal begin select raise(abort, 'no target'); end");
+    const QString password = DM->UPWD;
+    Fill("user", "新用户", "男", "1990-01-01", "175", 1, "别的密码");
+    EXPECT_EQ(Save(), "信息保存失败!请重新保存.");
+    EXPECT_EQ(DM->UPWD, password);
 }
 
 TEST_F(ProfilePage, ALoginNameOfAnotherUserIsRefusedWhateverItsCase) {

@@ -1,0 +1,52 @@
+// The main window as a user starts it: a private database, the window shown and its start-up timer run,
+// then the login. Message boxes are recorded and answered by the test; modal windows are recorded by
+// name, handed to OnModal and closed.
+#pragma once
+
+#include "FoodTable.h"
+#include "RecordingServices.h"
+#include "TestDatabase.h"
+#include "UnitMain.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <vector>
+
+class MainWindowSession : public testing::Test {
+protected:
+    void SetUp() override {
+        LoadFoodTables();
+        SetModalHook([this](TForm* form) {
+            Modals.push_back(form->Name());
+            if (OnModal) OnModal(form);
+            form->Close();
+        });
+    }
+    void TearDown() override {
+        SetModalHook(nullptr);
+        delete MainFrm;
+        MainFrm = nullptr;
+    }
+
+    // Creates and shows the main window and runs its start-up timer without the loading box's wait.
+    TMainFrm* Start() {
+        MainFrm = new TMainFrm(Application);
+        MainFrm->LoadingWaitMs = 0;
+        MainFrm->ShowForm();
+        MainFrm->Timer1Timer(MainFrm->Timer1);
+        return MainFrm;
+    }
+    // Logs in through the login panel; the delivered user is "user" without a password.
+    void Login(const QString& name = QStringLiteral("user"), const QString& password = QString(),
+               bool remember = false) {
+        MainFrm->edtUID->SetText(name);
+        MainFrm->edtPWD->SetText(password);
+        MainFrm->chk_UP->SetChecked(remember);
+        MainFrm->btnLoad->Click();
+    }
+
+    TTestDatabase Db;
+    TRecordingMessageService Boxes;
+    std::vector<QString> Modals;
+    std::function<void(TForm*)> OnModal;
+};
