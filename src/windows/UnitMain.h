@@ -26,7 +26,8 @@ public:
     std::array<QString, 5> BlueImages, PinkImages;
 
     // Title, frame and centre.
-    TPanel *Panel_Top, *pnlLeft1, *pnlLeft2, *pnlBM, *pnlBtm, *pnlRight2, *pnlRight1, *pnlCenter, *Panel2, *pnlMain;
+    TPanel *Panel_Top, *pnlLeft1, *pnlLeft2, *pnlBM, *pnlBtm, *pnlRight2, *pnlRight1, *pnlCenter, *Panel2,
+        *pnlMain;
     TImage *imgMtop, *img4;
     TLabel *Label25, *Label3, *Label22, *lbl2;
     TSpeedButton *Btn_Close, *Btn_Min;
@@ -57,7 +58,8 @@ public:
 
     // Guide panel.
     TPanel* PanelHelp;
-    TLabel *Label15, *Label16, *Label4, *Label10, *Label11, *Label21, *Label17, *Label18, *Label19, *Label20, *Label24;
+    TLabel *Label15, *Label16, *Label4, *Label10, *Label11, *Label21, *Label17, *Label18, *Label19, *Label20,
+        *Label24;
     TLabel* Label29;
     TCheckBox* chkHint;
 
