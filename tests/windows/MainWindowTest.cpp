@@ -1,7 +1,5 @@
-#include "FoodTable.h"
 #include "IniFiles.h"
-#include "RecordingServices.h"
-#include "TestDatabase.h"
+#include "MainWindowSession.h"
 #include "UnitBKSet.h"
 #include "UnitFoodList.h"
 #include "UnitHelath.h"
@@ -18,45 +16,15 @@
 namespace {
 
 // The main window on a private database, with message boxes and modal windows answered by the test.
-class MainWindow : public testing::Test {
+class MainWindow : public MainWindowSession {
 protected:
-    void SetUp() override {
-        LoadFoodTables();
-        SetModalHook([this](TForm* form) {
-            if (auto* tip = dynamic_cast<TMsgFrm*>(form)) Tips.push_back(tip->lblTit->Caption());
-            if (OnModal) OnModal(form);
-            form->Close();
-        });
-    }
     void TearDown() override {
-        SetModalHook(nullptr);
         delete Frm_FD;
         delete HelathFrm;
-        delete MainFrm;
-        MainFrm = nullptr;
-    }
-
-    TMainFrm* Start() {
-        MainFrm = new TMainFrm(Application);
-        MainFrm->LoadingWaitMs = 0;
-        MainFrm->ShowForm();
-        MainFrm->Timer1Timer(MainFrm->Timer1);
-        return MainFrm;
-    }
-
-    void Login(const QString& name, const QString& password, bool remember = false) {
-        MainFrm->edtUID->SetText(name);
-        MainFrm->edtPWD->SetText(password);
-        MainFrm->chk_UP->SetChecked(remember);
-        MainFrm->btnLoad->Click();
+        MainWindowSession::TearDown();
     }
 
     QString Ini(const QString& key) { return TIniFile(Db.Folder() + "UInfo.ini").ReadString("UINFO", key, "<none>"); }
-
-    TTestDatabase Db;
-    TRecordingMessageService Boxes;
-    std::vector<QString> Tips;
-    std::function<void(TForm*)> OnModal;
 };
 
 }  // namespace
