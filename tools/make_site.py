@@ -22,14 +22,16 @@ import re
 import shutil
 import sys
 
+sys.dont_write_bytecode = True  # importing the rankings script leaves no cache in tools/
+# The ranked nutrients by index: the food value each comes from (index among the 30 values).
+from make_rankings import RANKED_VALUES  # noqa: E402
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.normpath(os.path.join(HERE, '..'))
 DATA = os.path.join(ROOT, 'data')
 TEXTS = os.path.join(DATA, 'site-text')
 SITE = os.path.join(DATA, 'site')
 
-# The ranked nutrients by index: the food value each comes from (index among the 30 values).
-RANKED_VALUES = [2, 4, 5, 6, 7, 8, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29]
 
 # The composition as the food window shows it: (value index, name, unit), two columns of 14 rows.
 COMPOSITION = [
@@ -104,8 +106,9 @@ def number_text(text):
 
 def cpp_pairs(source, array):
     block = re.search(array + r'\{\{(.*?)\}\};', source, re.S).group(1)
-    return re.findall(r'\{QStringLiteral\("([^"]*)"\), QStringLiteral\("([^"]*)"\)(?:, QStringLiteral\("([^"]*)"\))?\}',
-                      block)
+    # (code, name) or (index, name, page); a nutrient's unit, the fourth text, is not read here.
+    return re.findall(r'\{QStringLiteral\("([^"]*)"\), QStringLiteral\("([^"]*)"\)(?:, QStringLiteral\("([^"]*)"\))?'
+                      r'(?:, QStringLiteral\("[^"]*"\))?\}', block)
 
 
 def read_const_tables():

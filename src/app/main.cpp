@@ -1,5 +1,6 @@
 // The program entry: the application, the data module, then the main window.
 #include "Dialogs.h"
+#include "FoodTable.h"
 #include "Forms.h"
 #include "UintDM.h"
 #include "UnitMain.h"
@@ -17,7 +18,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     Application->CreateForm(MainFrm);
-    MainFrm->FoodMaxIndex = 1954;
+    FoodMaxIndex = 1954;  // the food loops run to the table's last entry
     MainFrm->SetAlphaBlendValue(255);
     MainFrm->Timer1->SetEnabled(true);
     return Application->Run();

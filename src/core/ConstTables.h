@@ -20,6 +20,7 @@ struct TNutrientRow {
     QString Index;  // "0" .. "25"
     QString Name;
     QString Page;   // the help page "yys-" + Page + ".htm"
+    QString Unit;   // of the amounts, as the rankings show them
 };
 
 // The code lists stored in the records, each in its one order.

@@ -80,6 +80,10 @@ public:
     bool DeleteSetMeal(int id);
     // Whether daily food records or set meals use the recipe (then it must stay).
     bool RecipeInUse(int id);
+    // Makes a food (type 1) or a recipe (type 2) a frequently used one of the user. A failure shows the
+    // database error box.
+    enum class TOftenUse { Added, AlreadyThere, Failed };
+    TOftenUse AddOftenUsed(int id, int type);
 
     // One recipe row as the recipe window shows it.
     struct TRecipeRow {

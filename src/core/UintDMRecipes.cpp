@@ -166,3 +166,12 @@ bool TDM::RecipeInUse(int id) {
     qryFun->Close();
     return used;
 }
+
+TDM::TOftenUse TDM::AddOftenUsed(int id, int type) {
+    // A food or recipe is there once at most: a second insert is ignored and changes no row.
+    const QString sql = QStringLiteral("Insert Or Ignore Into FDUse(UID,FID,FType) Values(:UID,:FID,:FType)");
+    const QVariantMap params{
+        {QStringLiteral("UID"), UID}, {QStringLiteral("FID"), id}, {QStringLiteral("FType"), type}};
+    if (!RunSql(Qry_Exec, sql, true, params)) return TOftenUse::Failed;
+    return Qry_Exec->RowsAffected() > 0 ? TOftenUse::Added : TOftenUse::AlreadyThere;
+}

@@ -43,26 +43,28 @@ void WriteBigEndian32(std::uint8_t* p, std::uint32_t v) {
     p[3] = std::uint8_t(v);
 }
 
-std::int64_t BytesForPixels(std::int64_t pixels, int colorType, int bitDepth) {
-    int channels;
+int ChannelsOf(int colorType) {
     switch (colorType) {
     case 0:
     case 3:
-        channels = 1;
-        break;
+        return 1;
     case 2:
-        channels = 3;
-        break;
+        return 3;
     case 4:
-        channels = 2;
-        break;
+        return 2;
     case 6:
-        channels = 4;
-        break;
+        return 4;
     default:
         return 0;
     }
-    return (pixels * bitDepth * channels + 7) / 8;
+}
+
+std::int64_t BytesForPixels(std::int64_t pixels, int colorType, int bitDepth) {
+    return (pixels * bitDepth * ChannelsOf(colorType) + 7) / 8;
+}
+
+int FilterOffset(int colorType, int bitDepth) {
+    return std::max(1, ChannelsOf(colorType) * bitDepth / 8);
 }
 
 // Registry --------------------------------------------------------------------------------------
@@ -251,7 +253,9 @@ bool TChunktRNS::LoadFromStream(TStream* stream, const QByteArray& name, std::ui
 }
 
 bool TChunktRNS::SaveToStream(TStream* stream) {
-    if (DataSize() <= 256) std::memcpy(Data.data(), PaletteAlpha.data(), DataSize());
+    // Only a palette image keeps its alphas in PaletteAlpha; a grey or RGB key lives in Data itself.
+    if (FOwner->Header()->ColorType == 3 && DataSize() <= 256)
+        std::memcpy(Data.data(), PaletteAlpha.data(), DataSize());
     return TChunk::SaveToStream(stream);
 }
 

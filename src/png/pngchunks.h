@@ -24,8 +24,12 @@ std::uint32_t SwapBytes32(std::uint32_t value);
 std::uint16_t SwapBytes16(std::uint16_t value);
 std::uint32_t ReadBigEndian32(const std::uint8_t* p);
 void WriteBigEndian32(std::uint8_t* p, std::uint32_t value);
+// Samples per pixel of a colour type; 0 for an unknown one.
+int ChannelsOf(int colorType);
 // Bytes that `pixels` pixels take in a PNG row; 0 for an unknown colour type.
 std::int64_t BytesForPixels(std::int64_t pixels, int colorType, int bitDepth);
+// Bytes of one complete pixel, at least 1: how far back the row filters look.
+int FilterOffset(int colorType, int bitDepth);
 
 // A chunk name is four letters; bit 5 of the first one clear marks a critical chunk.
 inline bool IsCriticalChunk(const QByteArray& name) {

@@ -190,11 +190,6 @@ private:
     bool Identity;  // no gamma: samples are copied, not looked up
 };
 
-int FilterOffset(int colorType, int depth) {
-    int channels = colorType == 2 ? 3 : colorType == 4 ? 2 : colorType == 6 ? 4 : 1;
-    return std::max(1, channels * depth / 8);
-}
-
 // Decoding ----------------------------------------------------------------------------------------
 // Reads the zlib stream across consecutive IDAT chunks, checking each chunk's CRC.
 class TIdatReader {

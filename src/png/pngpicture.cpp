@@ -66,8 +66,7 @@ void TPngPicture::GetRowInfo(std::int64_t& rowBytes, int& filterOffset) const {
     if (Empty()) return;
     const TChunkIHDR* h = Header();
     rowBytes = BytesForPixels(h->Width, h->ColorType, h->BitDepth);
-    const int channels = h->ColorType == 2 ? 3 : h->ColorType == 4 ? 2 : h->ColorType == 6 ? 4 : 1;
-    filterOffset = std::max(1, channels * h->BitDepth / 8);
+    filterOffset = FilterOffset(h->ColorType, h->BitDepth);
 }
 
 // Loading and saving ----------------------------------------------------------------------------
@@ -323,7 +322,7 @@ void TPngPicture::AssignTo(TGraphic* dest) const {
     if (TransparencyMode() == ptmPartial) {
         // Alpha is drawn over the bitmap's white background.
         TBitmap drawn;
-        drawn.SetPixelFormat(h->ImageData.PixelFormat() == pf24bit ? pf24bit : pf24bit);
+        drawn.SetPixelFormat(pf24bit);
         drawn.SetSize(int(h->Width), int(h->Height));
         const_cast<TPngPicture*>(this)->Draw(drawn.Canvas(), Rect(0, 0, int(h->Width), int(h->Height)));
         bitmap->Assign(&drawn);

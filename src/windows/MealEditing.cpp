@@ -1,10 +1,13 @@
 #include "MealEditing.h"
 
+#include "Dialogs.h"
 #include "FoodTable.h"
 #include "ProgramImages.h"
 #include "UintDM.h"
 #include "UnitMain.h"
 #include "WindowBuilder.h"
+
+#include <algorithm>
 
 void ShowSearchResults(TControl* panel, TCustomTreeView* tree) {
     panel->Show();
@@ -17,7 +20,7 @@ void HideSearchResults(TControl* panel, TCustomTreeView* tree) {
     tree->SetEnabled(true);
 }
 
-void FillFoodSearchGrid(TStringGrid* grid, const QString& text) {
+int FillFoodSearchGrid(TStringGrid* grid, const QString& text) {
     DM->ClearGrid(grid, 1);
     int row = 0;
     if (!text.isEmpty()) {
@@ -33,6 +36,23 @@ void FillFoodSearchGrid(TStringGrid* grid, const QString& text) {
         }
     }
     grid->SetRowCount(std::max(2, row + 1));
+    return row;
+}
+
+void SearchFoods(TEdit* edit, TStringGrid* results, TControl* panel, TCustomTreeView* tree) {
+    FillFoodSearchGrid(results, edit->Text().toUpper());
+    ShowSearchResults(panel, tree);
+}
+
+bool PickFoodResult(TStringGrid* results, TCustomTreeView* tree) {
+    if (results->Cells(1, results->Row()).isEmpty()) return false;
+    SelectFoodNode(tree, results->Cells(3, results->Row()).toInt());
+    return true;
+}
+
+void CloseFoodSearch(TControl* panel, TCustomTreeView* tree, TStringGrid* results) {
+    HideSearchResults(panel, tree);
+    DM->ClearGrid(results, 1);
 }
 
 TTreeNode* FindNodeByText(TCustomTreeView* tree, const QString& text, int level) {
@@ -68,7 +88,8 @@ bool SelectNodeByText(TCustomTreeView* tree, const QString& text, int level) {
 }
 
 bool SelectFoodNode(TCustomTreeView* tree, int foodId) {
-    return SelectFirstNode(tree, [foodId](TTreeNode* n) { return n->Level() == 2 && n->StateIndex() == foodId; });
+    return SelectFirstNode(tree,
+                           [foodId](TTreeNode* n) { return n->Level() == 2 && n->StateIndex() == foodId; });
 }
 
 bool SelectRecipeNode(TCustomTreeView* tree, int recipeId) {
@@ -147,6 +168,42 @@ TWeightCheck CheckWeight(const QString& text, double& grams) {
     return TryStrToFloat(text, grams) && grams > 0 ? TWeightCheck::Valid : TWeightCheck::Invalid;
 }
 
+bool AddChosenItem(TStringGrid* grid, const QString& name,
+                   std::initializer_list<std::pair<int, QString>> keys) {
+    for (int row = 1; row < grid->RowCount(); ++row) {
+        const bool same = std::all_of(keys.begin(), keys.end(), [&](const auto& key) {
+            return grid->Cells(key.first, row) == key.second;
+        });
+        if (same) {
+            MessageBox(name + "已选中", InfoCaption, MB_OK);
+            return false;
+        }
+    }
+    if (!grid->Cells(1, grid->RowCount() - 1).isEmpty()) grid->SetRowCount(grid->RowCount() + 1);
+    const int last = grid->RowCount() - 1;
+    grid->SetCells(0, last, QString::number(last));
+    grid->SetCells(1, last, name);
+    for (const auto& [col, text] : keys)
+        grid->SetCells(col, last, text);
+    return true;
+}
+
+int CopyNamedRows(TStringGrid* from, TStringGrid* to, int keyCol,
+                  std::initializer_list<std::pair<int, int>> columns) {
+    DM->ClearGrid(to, 1);
+    int row = 0;
+    for (int r = 1; r < from->RowCount(); ++r) {
+        if (from->Cells(1, r).isEmpty() || from->Cells(keyCol, r).isEmpty()) continue;
+        ++row;
+        if (row >= to->RowCount()) to->SetRowCount(row + 1);
+        to->SetCells(0, row, QString::number(row));
+        to->SetCells(1, row, from->Cells(1, r));
+        for (const auto& [source, target] : columns)
+            to->SetCells(target, row, from->Cells(source, r));
+    }
+    return row;
+}
+
 void DeleteNamedRow(TStringGrid* grid) {
     if (grid->Row() > 0 && !grid->Cells(1, grid->Row()).isEmpty()) DeleteGridRow(grid->Row(), grid, 1);
 }
@@ -161,13 +218,6 @@ int SelectCellAt(TStringGrid* grid, int X, int Y, int firstRow) {
 }
 
 // Building ---------------------------------------------------------------------------------------
-
-TSkButton* PlaceButton(TComponent* owner, TWinControl* parent, const QString& name, const QString& caption,
-                       int left, int top, int width) {
-    auto* b = Place<TSkButton>(owner, parent, name, left, top, width, 28);
-    b->SetCaption(caption);
-    return b;
-}
 
 TSkStringGrid* PlaceGrid(TComponent* owner, TWinControl* parent, const QString& name, TRect r,
                          std::initializer_list<int> widths) {

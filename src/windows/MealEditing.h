@@ -12,8 +12,14 @@ void ShowSearchResults(TControl* panel, TCustomTreeView* tree);
 void HideSearchResults(TControl* panel, TCustomTreeView* tree);
 
 // Lists every food of the food table whose name or pinyin initials contain `text` (upper-cased)
-// in rows from 1: name, "查看", "    设置", food id. An empty text lists nothing.
-void FillFoodSearchGrid(TStringGrid* grid, const QString& text);
+// in rows from 1: name, "查看", "    设置", food id. An empty text lists nothing. Gives how many it listed.
+int FillFoodSearchGrid(TStringGrid* grid, const QString& text);
+
+// The food searches of the choosers: the results of the edit's text (upper-cased) over the tree; a
+// picked result (a row with a food) selects that food in the tree and gives true; closing empties them.
+void SearchFoods(TEdit* edit, TStringGrid* results, TControl* panel, TCustomTreeView* tree);
+bool PickFoodResult(TStringGrid* results, TCustomTreeView* tree);
+void CloseFoodSearch(TControl* panel, TCustomTreeView* tree, TStringGrid* results);
 
 // The first node whose text equals `text` ignoring case (only at `level` when it is 0 or more).
 TTreeNode* FindNodeByText(TCustomTreeView* tree, const QString& text, int level = -1);
@@ -53,6 +59,17 @@ void HighlightSelectedNode(TCustomTreeView* tree, TCustomDrawState state);
 enum class TWeightCheck { Missing, Invalid, Valid };
 TWeightCheck CheckWeight(const QString& text, double& grams);
 
+// Adds an item to a chooser grid, unless an item with the same `keys` (column, text) is there already,
+// which a box says instead ("…已选中"). The item takes the grid's last row when that is free, else a new
+// one: its number in column 0, its name in column 1, its keys in their columns.
+bool AddChosenItem(TStringGrid* grid, const QString& name,
+                   std::initializer_list<std::pair<int, QString>> keys);
+
+// Rows 1 on of `to` (cleared first) become the rows of `from` that hold a name (column 1) and a `keyCol`:
+// numbered in column 0, the name in column 1 and the cells of `columns` (from, to). Gives how many.
+int CopyNamedRows(TStringGrid* from, TStringGrid* to, int keyCol,
+                  std::initializer_list<std::pair<int, int>> columns);
+
 // Removes the grid's current row when it holds a name, numbering the rows again.
 void DeleteNamedRow(TStringGrid* grid);
 
@@ -62,8 +79,6 @@ int SelectCellAt(TStringGrid* grid, int X, int Y, int firstRow = 1);
 
 // Building ---------------------------------------------------------------------------------------
 
-TSkButton* PlaceButton(TComponent* owner, TWinControl* parent, const QString& name, const QString& caption,
-                       int left, int top, int width = 90);
 // A grid with one header row, no fixed columns and the given visible column widths.
 TSkStringGrid* PlaceGrid(TComponent* owner, TWinControl* parent, const QString& name, TRect bounds,
                          std::initializer_list<int> widths);

@@ -12,7 +12,7 @@ TSkinnedTitle BuildSkinnedTitle(TForm* form, const QString& panelName, const QSt
     t.Panel->SetHeight(28);
     t.Panel->SetAlign(alTop);
     t.Panel->SetBevelOuter(bvNone);
-    t.Panel->SetColor(MainFrm ? (MainFrm->SkinNo == 2 ? MainFrm->PinkColor : MainFrm->BlueColor) : 0xF8B600);
+    t.Panel->SetColor(MainFrm ? MainFrm->SkinColor() : TColor(0xF8B600));
     auto image = [&](const char* name, TAlign align) {
         auto* img = new TImage(form);
         img->SetName(name);

@@ -4,28 +4,14 @@
 #include "IniFiles.h"
 #include "UintDM.h"
 #include "UnitMain.h"
+#include "WindowBuilder.h"
 
-TBKSetFrm::TBKSetFrm(TComponent* AOwner) : TForm(AOwner) {
-    SetName("BKSetFrm");
-    SetCaption("每日所需热量计算方式设置");
-    SetBorderStyle(bsNone);
+TBKSetFrm::TBKSetFrm(TComponent* AOwner)
+    : TSkinnedSmallForm(AOwner, "BKSetFrm", "每日所需热量计算方式设置", 440, 220, false, "lbl1", "btn1") {
     SetPosition(poScreenCenter);
-    SetClientWidth(440);
-    SetClientHeight(220);
-    SetColor(clWhite);
-    const TSkinnedTitle title = BuildSkinnedTitle(this, "pnlTit", "lbl1", "btn1", "每日所需热量计算方式设置");
-    pnlTit = title.Panel;
-    imgLeft = title.imgLeft;
-    imgCenter = title.imgCenter;
-    imgRight = title.imgRight;
-    lbl1 = title.Title;
-    btn1 = title.CloseButton;
 
     auto radio = [this](const char* name, const char* caption, int top) {
-        auto* r = new TRadioButton(this);
-        r->SetName(name);
-        r->SetParent(this);
-        r->SetBounds(24, top, 340, 22);
+        auto* r = Place<TRadioButton>(this, this, name, 24, top, 340, 22);
         r->SetCaption(caption);
         return r;
     };
@@ -34,11 +20,7 @@ TBKSetFrm::TBKSetFrm(TComponent* AOwner) : TForm(AOwner) {
     rb1->OnClick = [this](TObject* s) { rb1Click(s); };
     rb2->OnClick = [this](TObject* s) { rb2Click(s); };
     auto link = [this](const char* name, int top) {
-        auto* l = new TLabel(this);
-        l->SetName(name);
-        l->SetParent(this);
-        l->SetBounds(370, top + 3, 0, 0);
-        l->SetCaption("[说明]");
+        auto* l = PlaceLabel(this, this, name, "[说明]", 370, top + 3);
         MakeHoverLink(l);
         return l;
     };
@@ -46,37 +28,19 @@ TBKSetFrm::TBKSetFrm(TComponent* AOwner) : TForm(AOwner) {
     lbl4 = link("lbl4", 82);
     lbl3->OnClick = [](TObject*) { MainFrm->ShowMsgByTitle("每日热量说明1"); };
     lbl4->OnClick = [](TObject*) { MainFrm->ShowMsgByTitle("每日热量说明2"); };
-    auto* caption = new TLabel(this);
-    caption->SetParent(this);
-    caption->SetBounds(24, 124, 0, 0);
-    caption->SetCaption("每日所需热量：");
-    lbl2 = new TLabel(this);
-    lbl2->SetName("lbl2");
-    lbl2->SetParent(this);
-    lbl2->SetBounds(130, 120, 0, 0);
+    PlaceLabel(this, this, QString(), "每日所需热量：", 24, 124);
+    lbl2 = PlaceLabel(this, this, "lbl2", "2400KCal", 130, 120);
     lbl2->Font()->SetName("宋体");
     lbl2->Font()->SetSize(12);
     lbl2->Font()->SetStyle(FontStyle(fsBold));
-    lbl2->SetCaption("2400KCal");
-    auto button = [this](const char* name, const char* caption, int left) {
-        auto* b = new TSkButton(this);
-        b->SetName(name);
-        b->SetParent(this);
-        b->SetBounds(left, 170, 80, 28);
-        b->SetCaption(caption);
-        return b;
-    };
-    btnOK = button("btnOK", "确定", 130);
-    btnClose = button("btnClose", "关闭", 230);
-    btnOK->OnClick = [this](TObject* s) { btnOKClick(s); };
-    btnClose->OnClick = [this](TObject*) { Close(); };
+    btnOK = PlaceButton(this, this, "btnOK", "确定", 130, 170, 80, 28, [this](TObject* s) { btnOKClick(s); });
+    btnClose = PlaceButton(this, this, "btnClose", "关闭", 230, 170, 80, 28, [this](TObject*) { Close(); });
     OnShow = [this](TObject* s) { FormShow(s); };
-    FormCreate(this);
 }
 
-void TBKSetFrm::FormCreate(TObject*) { DM->SetFormRegion(this, Width(), Height()); }
-
 void TBKSetFrm::FormShow(TObject*) {
+    // The main window keeps this window between uses; the skin may have changed meanwhile.
+    ApplyMainSkin(this);
     int method = TIniFile(DM->SettingsFile()).ReadInteger("UINFO", "BKFLG", 0);
     if (method == 0) method = 1;
     rb1->SetChecked(method == 1);
@@ -88,8 +52,12 @@ void TBKSetFrm::FormShow(TObject*) {
 }
 
 // A choice only previews its target; the user's target changes on "确定".
-void TBKSetFrm::rb1Click(TObject*) { lbl2->SetCaption(FormatFloat("0", DM->LookupDailyKcal()) + "KCal"); }
-void TBKSetFrm::rb2Click(TObject*) { lbl2->SetCaption(FormatFloat("0", DM->CalcKcalByActivity()) + "KCal"); }
+void TBKSetFrm::rb1Click(TObject*) {
+    lbl2->SetCaption(FormatFloat("0", DM->LookupDailyKcal()) + "KCal");
+}
+void TBKSetFrm::rb2Click(TObject*) {
+    lbl2->SetCaption(FormatFloat("0", DM->CalcKcalByActivity()) + "KCal");
+}
 
 void TBKSetFrm::btnOKClick(TObject*) {
     const int method = rb1->Checked() ? 1 : rb2->Checked() ? 2 : 0;

@@ -2,22 +2,20 @@
 #pragma once
 
 #include "SkControls.h"
-#include "SkinnedWindow.h"
+#include "SkinnedSmallForm.h"
 
-class TBKSetFrm : public TForm {
+class TBKSetFrm : public TSkinnedSmallForm {
     Q_OBJECT
 public:
     explicit TBKSetFrm(TComponent* AOwner);
 
-    TPanel* pnlTit;
-    TImage *imgLeft, *imgCenter, *imgRight;
-    TLabel* lbl1;
-    TSpeedButton* btn1;
+    // The title and the close button under their own names.
+    TLabel*& lbl1 = lblTit;
+    TSpeedButton*& btn1 = SpeedButton1;
     TRadioButton *rb1, *rb2;
     TLabel *lbl2, *lbl3, *lbl4;
     TSkButton *btnOK, *btnClose;
 
-    void FormCreate(TObject* Sender);
     void FormShow(TObject* Sender);
     void rb1Click(TObject* Sender);
     void rb2Click(TObject* Sender);

@@ -1,28 +1,20 @@
 #include "UnitFoodList.h"
 
 #include "Dialogs.h"
-#include "FoodTable.h"
-#include "WindowBuilder.h"
+#include "MealEditing.h"
 #include "NutrientSums.h"
 #include "ProgramImages.h"
 #include "UintDM.h"
 #include "UnitMain.h"
+#include "WindowBuilder.h"
 
 TFrm_FD* Frm_FD = nullptr;
 
 namespace {
 
-// The names beside the values, rows 1 to 14 (row 0 stays empty).
-const char* const LeftNames[] = {"可食部份", "水",     "蛋白质", "脂肪",    "碳水化合物",
-                                 "膳食纤维", "胆固醇", "灰分",   "维生素A", "胡萝卜素",
-                                 "视黄醇",   "硫胺素", "核黄素", "尼克酸"};
-const char* const RightNames[] = {"维生素B12", "维生素B6", "维生素C", "维生素E", "钙", "磷", "钾",
-                                  "钠",        "镁",       "铁",      "锌",      "硒", "铜", "锰"};
-
 constexpr int CompositionRows = 15;
 constexpr int CompositionRowHeight = 24;
 constexpr TColor NameCellColor = 0xF7EFE6;
-constexpr TColor SelectedNodeBrush = 0xEEFFFF;
 constexpr TColor LinkColor = 0xFF0000;
 
 // Result list columns: name, "查看", "设置", food id (hidden).
@@ -171,9 +163,11 @@ void TFrm_FD::FormCreate(TObject*) {
 }
 
 void TFrm_FD::FormShow(TObject*) {
+    // The names beside the values, rows 1 to 14 (row 0 stays empty): the same for every food.
+    const TFoodNutrientView rows = FoodNutrientColumns(FFoodID);
     for (int r = 1; r < CompositionRows; ++r) {
-        SG1->SetCells(0, r, QString::fromUtf8(LeftNames[r - 1]));
-        SG2->SetCells(0, r, QString::fromUtf8(RightNames[r - 1]));
+        SG1->SetCells(0, r, rows.Left[r - 1].Name);
+        SG2->SetCells(0, r, rows.Right[r - 1].Name);
     }
 }
 
@@ -186,9 +180,7 @@ void TFrm_FD::FormClose(TObject*, TCloseAction& Action) {
 }
 
 void TFrm_FD::Timer1Timer(TObject*) {
-    RGP_P->Show();
-    RGP_P->BringToFront();
-    RGP_P->Repaint();
+    ShowBusyBox(RGP_P);
     Timer1->SetEnabled(false);
     DM->FillFoodTree(TV_FD);
     if (TV_FD->Items()->Count() > 2) TV_FD->SetSelected(TV_FD->Items()->Item(2));
@@ -211,10 +203,7 @@ void TFrm_FD::ShowFood(int id) {
 }
 
 void TFrm_FD::TV_FDCustomDrawItem(TCustomTreeView* Sender, TTreeNode*, TCustomDrawState State, bool&) {
-    if (State & cdsSelected) {
-        Sender->Canvas()->Brush()->SetColor(SelectedNodeBrush);
-        Sender->Canvas()->Font()->SetColor(LinkColor);
-    }
+    HighlightSelectedNode(Sender, State);
 }
 
 void TFrm_FD::ED_SrcChange(TObject* Sender) {
@@ -222,25 +211,11 @@ void TFrm_FD::ED_SrcChange(TObject* Sender) {
 }
 
 void TFrm_FD::Btn_SrcClick(TObject*) {
-    DM->ClearGrid(SG_SrcRlt, 1);
-    const QString text = ED_Src->Text().toUpper();
-    int matches = 0;
-    if (!text.isEmpty()) {
-        for (int i = 0; i <= FoodMaxIndex; ++i) {
-            const TFdRcd& food = FoodTable[i];
-            if (food.ID <= 0 || !(food.Name.contains(text) || food.PY.contains(text))) continue;
-            ++matches;
-            SG_SrcRlt->SetCells(rcName, matches, food.Name);
-            SG_SrcRlt->SetCells(rcView, matches, "查看");
-            SG_SrcRlt->SetCells(rcSet, matches, "    设置");
-            SG_SrcRlt->SetCells(rcID, matches, QString::number(food.ID));
-        }
-    }
+    const int matches = FillFoodSearchGrid(SG_SrcRlt, ED_Src->Text().toUpper());
+    // No empty row under the results; the header row stays hidden.
     SG_SrcRlt->SetRowCount(1 + matches);
     SG_SrcRlt->SetRowHeights(0, 0);
-    pnlSrcRlt->Show();
-    pnlSrcRlt->BringToFront();
-    TV_FD->SetEnabled(false);
+    ShowSearchResults(pnlSrcRlt, TV_FD);
 }
 
 void TFrm_FD::SG_SrcRltSelectCell(TObject*, int ACol, int ARow, bool&) {
@@ -266,19 +241,9 @@ void TFrm_FD::SG_SrcRltDblClick(TObject*) {
     const int row = SG_SrcRlt->Row();
     if (SG_SrcRlt->Cells(rcView, row).isEmpty()) return;
     const int id = SG_SrcRlt->Cells(rcID, row).toInt();
-    const QString name = SG_SrcRlt->Cells(rcName, row);
-    // The node of this very food: several foods share a name.
-    TTreeNode* byName = nullptr;
-    TTreeNode* byId = nullptr;
-    for (TTreeNode* node = TV_FD->Items()->GetFirstNode(); node && !byId; node = node->GetNext()) {
-        if (node->Level() != 2) continue;
-        if (node->StateIndex() == id)
-            byId = node;
-        else if (!byName && node->Text().compare(name, Qt::CaseInsensitive) == 0)
-            byName = node;
-    }
     ShowFood(id);
-    if (TTreeNode* node = byId ? byId : byName) TV_FD->SetSelected(node);
+    // The node of this very food: several foods share a name.
+    SelectFoodNode(TV_FD, id);
     btnBackClick(this);
 }
 
@@ -314,15 +279,14 @@ void TFrm_FD::SetOftenFood(int id) {
         if (MainFrm) MainFrm->Btn_PerInfoClick(this);
         return;
     }
-    if (!DM->RunSql(DM->Qry_Open, "Select * From FDUse Where FID=:FID And FType=1", false, {{"FID", id}}))
-        return;
-    const bool stored = !DM->Qry_Open->IsEmpty();
-    DM->Qry_Open->Close();
-    if (stored) {
-        MessageBox("已成功设置", InfoCaption, MB_OK);
-        return;
-    }
-    if (DM->RunSql(DM->Qry_Exec, "Insert Into FDUse(UID,FID,FType) Values(:UID,:FID,1)", true,
-                   {{"UID", DM->UID}, {"FID", id}}))
+    switch (DM->AddOftenUsed(id, 1)) {
+    case TDM::TOftenUse::Added:
         MessageBox("设置成功", InfoCaption, MB_OK);
+        break;
+    case TDM::TOftenUse::AlreadyThere:
+        MessageBox("已成功设置", InfoCaption, MB_OK);
+        break;
+    case TDM::TOftenUse::Failed:  // the database box has said why
+        break;
+    }
 }

@@ -88,7 +88,9 @@ void TMainFrm::BuildFrame() {
     Btn_Close->SetFlat(true);
     Btn_Close->OnClick = [this](TObject* s) { Btn_CloseClick(s); };
     for (TControl* c : std::initializer_list<TControl*>{imgMtop, Label25})
-        c->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { imgMtopMouseDown(s, b, sh, x, y); };
+        c->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+            imgMtopMouseDown(s, b, sh, x, y);
+        };
 
     // The frame strips take the skin's colour.
     pnlLeft1 = Place<TPanel>(this, this, "pnlLeft1", 0, 100, 4, 550);
@@ -106,7 +108,8 @@ void TMainFrm::BuildFrame() {
     pnlLeft2->SetAlign(alLeft);
     pnlRight2 = Place<TPanel>(this, pnlCenter, "pnlRight2", 997, 0, 2, 528);
     pnlRight2->SetAlign(alRight);
-    for (TPanel* p : {pnlLeft1, pnlRight1, pnlBtm, pnlBM, pnlLeft2, pnlRight2, Panel_Top}) p->SetBevelOuter(bvNone);
+    for (TPanel* p : {pnlLeft1, pnlRight1, pnlBtm, pnlBM, pnlLeft2, pnlRight2, Panel_Top})
+        p->SetBevelOuter(bvNone);
     pnlMain = Place<TPanel>(this, pnlCenter, "pnlMain", 761, 0, 236, 528);
     pnlMain->SetAlign(alRight);
     pnlMain->SetBevelOuter(bvNone);
@@ -115,7 +118,8 @@ void TMainFrm::BuildFrame() {
     Panel2->SetAlign(alClient);
     Panel2->SetBevelOuter(bvNone);
     Panel2->SetColor(clWhite);
-    Label6 = PlaceLabel(this, pnlBM, "Label6", QStringLiteral("联系我们：QQ %1    E-Mail %2").arg(ContactQQ, ContactEMail), 8, 4);
+    Label6 = PlaceLabel(this, pnlBM, "Label6",
+                        QStringLiteral("联系我们：QQ %1    E-Mail %2").arg(ContactQQ, ContactEMail), 8, 4);
     Label6->Font()->SetColor(clWhite);
 }
 
@@ -158,7 +162,9 @@ void TMainFrm::BuildLogin() {
     btn1->OnClick = btnClose->OnClick = [this](TObject* s) { Btn_CloseClick(s); };
 }
 
-TPoint TMainFrm::PopupOrigin() const { return {Left(), Top() + Panel_Top->Height()}; }
+TPoint TMainFrm::PopupOrigin() const {
+    return {Left(), Top() + Panel_Top->Height()};
+}
 
 void TMainFrm::FormCreate(TObject*) {
     SkinNo = 1;
@@ -225,7 +231,8 @@ void TMainFrm::btnLoadClick(TObject*) {
 
     DM->DayKcal = FormatFloat("0", DM->GetDailyKcal(mode));
     const QString today = DateToISO(Date());
-    if (DM->RunSql(DM->Qry_Open, "Select * From BDKcal Where UID=:UID And WrDate=:D", false, {{"UID", DM->UID}, {"D", today}}) &&
+    if (DM->RunSql(DM->Qry_Open, "Select * From BDKcal Where UID=:UID And WrDate=:D", false,
+                   {{"UID", DM->UID}, {"D", today}}) &&
         DM->Qry_Open->IsEmpty())
         DM->RunSql(DM->Qry_Exec, "Insert Into BdKCal(KCal,UID,WRDate) Values(:KCal,:UID,:D)", true,
                    {{"KCal", StrToFloat(DM->DayKcal)}, {"UID", DM->UID}, {"D", today}});
@@ -269,9 +276,13 @@ void TMainFrm::imgMtopMouseDown(TObject*, TMouseButton Button, TShiftState, int,
     if (Button == mbLeft) DM->DragForm(this);
 }
 
-void TMainFrm::Btn_MinClick(TObject*) { Application->Minimize(); }
+void TMainFrm::Btn_MinClick(TObject*) {
+    Application->Minimize();
+}
 
-void TMainFrm::Label3Click(TObject*) { ShellOpen(Label3->Caption()); }
+void TMainFrm::Label3Click(TObject*) {
+    ShellOpen(Label3->Caption());
+}
 
 void TMainFrm::edtUIDMouseEnter(TObject* Sender) {
     if (auto* e = dynamic_cast<TSkEdit*>(Sender)) e->SetFrameStyle(fsFlatBold);

@@ -10,6 +10,7 @@
 #include "StdCtrls.h"
 
 #include <array>
+#include <memory>
 
 class TMainFrm : public TForm {
     Q_OBJECT
@@ -17,13 +18,16 @@ public:
     explicit TMainFrm(TComponent* AOwner);
 
     // State other windows read.
-    int FoodMaxIndex = 1954;
     TColor BlueColor = 0xF8B600, PinkColor = 0xFF80FF;
     int SkinNo = 1;
+    // The colour of a skin (1 blue, 2 pink), and of the skin worn now.
+    TColor SkinColor(int skinNo) const { return skinNo == 2 ? PinkColor : BlueColor; }
+    TColor SkinColor() const { return SkinColor(SkinNo); }
     std::array<QString, 5> BlueImages, PinkImages;
 
     // Title, frame and centre.
-    TPanel *Panel_Top, *pnlLeft1, *pnlLeft2, *pnlBM, *pnlBtm, *pnlRight2, *pnlRight1, *pnlCenter, *Panel2, *pnlMain;
+    TPanel *Panel_Top, *pnlLeft1, *pnlLeft2, *pnlBM, *pnlBtm, *pnlRight2, *pnlRight1, *pnlCenter, *Panel2,
+        *pnlMain;
     TImage *imgMtop, *img4;
     TLabel *Label25, *Label3, *Label22, *lbl2;
     TSpeedButton *Btn_Close, *Btn_Min;
@@ -54,7 +58,8 @@ public:
 
     // Guide panel.
     TPanel* PanelHelp;
-    TLabel *Label15, *Label16, *Label4, *Label10, *Label11, *Label21, *Label17, *Label18, *Label19, *Label20, *Label24;
+    TLabel *Label15, *Label16, *Label4, *Label10, *Label11, *Label21, *Label17, *Label18, *Label19, *Label20,
+        *Label24;
     TLabel* Label29;
     TCheckBox* chkHint;
 
@@ -116,6 +121,12 @@ private:
     void SetActiveTab(TLabel* active);
     void ShowChildArea();
     void PopupBelow(TPopupMenu* menu, TLabel* label);
+
+    // The title pictures of the small windows (left, centre, right), per skin: read from the skin's files
+    // once, then copied into each window that opens. Null while the skin's files are not all there.
+    using TTitlePictures = std::array<std::unique_ptr<TPicture>, 3>;
+    const TTitlePictures* TitlePictures(int skinNo);
+    std::array<TTitlePictures, 2> FTitlePictures;
 };
 
 extern TMainFrm* MainFrm;

@@ -33,8 +33,7 @@ TSpeedButton* NavButton(TComponent* owner, TWinControl* parent, const QString& n
 }
 
 // Creates a child window on first use, docked into the centre panel; brings it to the front later.
-template <class TChild>
-TChild* ShowDocked(TChild*& form, TWinControl* host) {
+template <class TChild> TChild* ShowDocked(TChild*& form, TWinControl* host) {
     if (!form) {
         form = new TChild(Application);
         form->ManualDock(host);
@@ -44,8 +43,7 @@ TChild* ShowDocked(TChild*& form, TWinControl* host) {
 }
 
 // Closes a child window that exists and forgets it.
-template <class TChild>
-void CloseChild(TChild*& form) {
+template <class TChild> void CloseChild(TChild*& form) {
     if (!form) return;
     form->Close();
     form = nullptr;
@@ -62,8 +60,10 @@ void TMainFrm::BuildNavigation() {
         void (TMainFrm::*Handler)(TObject*);
     };
     const TNav items[] = {
-        {&Btn_CF, &SpeedButton1, &lblCF, "Btn_CF", "SpeedButton1", "lblCF", "食物成分", "◆", &TMainFrm::Btn_CFClick},
-        {&Btn_SP, &SpeedButton2, &lblSP, "Btn_SP", "SpeedButton2", "lblSP", "食谱列表", "◆", &TMainFrm::Btn_SPClick},
+        {&Btn_CF, &SpeedButton1, &lblCF, "Btn_CF", "SpeedButton1", "lblCF", "食物成分", "◆",
+         &TMainFrm::Btn_CFClick},
+        {&Btn_SP, &SpeedButton2, &lblSP, "Btn_SP", "SpeedButton2", "lblSP", "食谱列表", "◆",
+         &TMainFrm::Btn_SPClick},
         {&btnTaoCan, &SpeedButton3, &lblTC, "btnTaoCan", "SpeedButton3", "lblTC", "饮食套餐", "◆",
          &TMainFrm::btnTaoCanClick},
         {&Btn_PerInfo, &SpeedButton4, &lblDA, "Btn_PerInfo", "SpeedButton4", "lblDA", "个人档案", "◆",
@@ -111,10 +111,12 @@ void TMainFrm::BuildInfoLabels() {
     Label65->OnClick = [this](TObject* s) { Label65Click(s); };
 
     PlaceLabel(this, pnlMain, QString(), "健康资讯：", 12, 452)->Font()->SetStyle(FontStyle(fsBold));
-    const char* health[][2] = {{"Label12", "食物功效"}, {"Label27", "中药作用"}, {"Label33", "保健食谱"}, {"lbl7", "养生茶疗"}};
+    const char* health[][2] = {
+        {"Label12", "食物功效"}, {"Label27", "中药作用"}, {"Label33", "保健食谱"}, {"lbl7", "养生茶疗"}};
     TLabel** healthLabels[] = {&Label12, &Label27, &Label33, &lbl7};
     for (int i = 0; i < 4; ++i) {
-        *healthLabels[i] = PlaceLabel(this, pnlMain, health[i][0], health[i][1], 12 + (i % 2) * 118, 476 + (i / 2) * 22);
+        *healthLabels[i] =
+            PlaceLabel(this, pnlMain, health[i][0], health[i][1], 12 + (i % 2) * 118, 476 + (i / 2) * 22);
         (*healthLabels[i])->SetTag(i + 1);
         MakeHoverLink(*healthLabels[i]);
         (*healthLabels[i])->OnClick = [this](TObject* s) { Label12Click(s); };
@@ -122,18 +124,10 @@ void TMainFrm::BuildInfoLabels() {
 }
 
 void TMainFrm::BuildGuidePanel() {
-    PanelHelp = new TPanel(this);
-    PanelHelp->SetName("PanelHelp");
-    PanelHelp->SetParent(pnlCenter);
-    PanelHelp->SetBounds(120, 40, 480, 400);
+    PanelHelp = Place<TPanel>(this, pnlCenter, "PanelHelp", 120, 40, 480, 400);
     PanelHelp->SetColor(0xFFF8F0);
     PanelHelp->SetVisible(false);
-    auto* title = new TPanel(this);
-    title->SetName("pnlHelpTit");
-    title->SetParent(PanelHelp);
-    title->SetBounds(0, 0, 480, 30);
-    title->SetBevelOuter(bvNone);
-    title->SetColor(BlueColor);
+    auto* title = PlacePanel(this, PanelHelp, "pnlHelpTit", 0, 0, 480, 30, SkinColor());
     auto* caption = PlaceLabel(this, title, "Label14", "操作提示", 16, 7);
     caption->Font()->SetStyle(FontStyle(fsBold));
     caption->Font()->SetColor(clWhite);
@@ -147,10 +141,14 @@ void TMainFrm::BuildGuidePanel() {
         int Left, Top;
     };
     const char* stepNames[] = {"第一步", "第二步", "第三步", "第四步", "第五步", "第六步"};
-    for (int i = 0; i < 6; ++i) PlaceLabel(this, PanelHelp, QString(), stepNames[i], 24, 44 + i * 54)->Font()->SetStyle(FontStyle(fsBold));
-    for (int i = 0; i < 5; ++i) PlaceLabel(this, PanelHelp, QString(), "↓", 40, 70 + i * 54);
+    for (int i = 0; i < 6; ++i)
+        PlaceLabel(this, PanelHelp, QString(), stepNames[i], 24, 44 + i * 54)
+            ->Font()
+            ->SetStyle(FontStyle(fsBold));
+    for (int i = 0; i < 5; ++i)
+        PlaceLabel(this, PanelHelp, QString(), "↓", 40, 70 + i * 54);
     const TStep steps[] = {
-        {&Label16, "Label16", "填写个人信息", 100, 44}, {&Label4, "Label4", "设置活动项目", 100, 98},
+        {&Label16, "Label16", "填写个人信息", 100, 44},  {&Label4, "Label4", "设置活动项目", 100, 98},
         {&Label10, "Label10", "设置常用食物", 196, 98},  {&Label11, "Label11", "设置常用食谱", 292, 98},
         {&Label21, "Label21", "制作饮食套餐", 100, 122}, {&Label17, "Label17", "录入体重记录", 100, 152},
         {&Label18, "Label18", "录入活动记录", 100, 206}, {&Label19, "Label19", "录入饮食记录", 100, 260},
@@ -164,17 +162,17 @@ void TMainFrm::BuildGuidePanel() {
     Label29 = PlaceLabel(this, PanelHelp, "Label29", "[说明]", 196, 260);
     MakeHoverLink(Label29);
     Label29->OnClick = [](TObject*) {
-        MessageBox("操作提示：如果设置了食谱套餐，直接点击【食谱套餐】按钮选择套餐，双击添加。", InfoCaption, MB_OK);
+        MessageBox("操作提示：如果设置了食谱套餐，直接点击【食谱套餐】按钮选择套餐，双击添加。", InfoCaption,
+                   MB_OK);
     };
     Label24 = PlaceLabel(this, PanelHelp, "Label24", "[说明]", 196, 122);
     MakeHoverLink(Label24);
     Label24->OnClick = [this](TObject*) { ShowMsgByTitle("饮食套餐说明"); };
-    chkHint = new TCheckBox(this);
-    chkHint->SetName("chkHint");
-    chkHint->SetParent(PanelHelp);
-    chkHint->SetBounds(24, 362, 220, 20);
+    chkHint = Place<TCheckBox>(this, PanelHelp, "chkHint", 24, 362, 220, 20);
     chkHint->SetCaption("我知道了，不要再提示");
-    chkHint->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { chkHintMouseUp(s, b, sh, x, y); };
+    chkHint->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+        chkHintMouseUp(s, b, sh, x, y);
+    };
 }
 
 void TMainFrm::BuildMenus() {
@@ -259,10 +257,8 @@ void TMainFrm::SpeedButton5Click(TObject*) {
 void TMainFrm::Label12Click(TObject* Sender) {
     pnlMain->Hide();
     PanelHelp->SendToBack();
-    ShowDocked(HelathFrm, Panel2);
-    if (const auto* label = dynamic_cast<const TComponent*>(Sender)) HelathFrm->LoadList(label->Tag());
-    HelathFrm->Lst_FD->SetItemIndex(0);
-    HelathFrm->Lst_FDClick(HelathFrm->Lst_FD);
+    // The label's tag names the list, as on the health window's own links.
+    ShowDocked(HelathFrm, Panel2)->lbl1Click(Sender);
     // Every tab label becomes plain: none of the five windows is the active one.
     SetActiveTab(nullptr);
 }
@@ -271,8 +267,8 @@ void TMainFrm::GuideStepClick(TObject* Sender) {
     // The guide steps aside so the page it opens can be seen; "操作导航" brings it back to the front.
     PanelHelp->SendToBack();
     // The personal centre's steps open its page as its own navigation bar does.
-    const std::pair<TLabel*, TSpeedButton* TFrm_UInfo::*> personalSteps[] = {
-        {Label16, &TFrm_UInfo::btnBase},   {Label4, &TFrm_UInfo::btnSPLst}, {Label17, &TFrm_UInfo::btnNet},
+    const std::pair<TLabel*, TSpeedButton * TFrm_UInfo::*> personalSteps[] = {
+        {Label16, &TFrm_UInfo::btnBase},  {Label4, &TFrm_UInfo::btnSPLst},  {Label17, &TFrm_UInfo::btnNet},
         {Label18, &TFrm_UInfo::btnSPLst}, {Label19, &TFrm_UInfo::btnFdLst}, {Label20, &TFrm_UInfo::btnAna}};
     for (const auto& [step, page] : personalSteps) {
         if (Sender != step) continue;
@@ -284,10 +280,12 @@ void TMainFrm::GuideStepClick(TObject* Sender) {
     }
     if (Sender == Label10) {
         Btn_CF->Click();
-        MessageBox("操作提示：选择自己经常食用的食物，再点击【设为常用食物】按钮设置为常用食物", InfoCaption, MB_OK);
+        MessageBox("操作提示：选择自己经常食用的食物，再点击【设为常用食物】按钮设置为常用食物", InfoCaption,
+                   MB_OK);
     } else if (Sender == Label11) {
         Btn_SP->Click();
-        MessageBox("操作提示：选择自己经常食用的食谱，再点击【设为常用食谱】按钮设置为常用食谱", InfoCaption, MB_OK);
+        MessageBox("操作提示：选择自己经常食用的食谱，再点击【设为常用食谱】按钮设置为常用食谱", InfoCaption,
+                   MB_OK);
     } else if (Sender == Label21) {
         btnTaoCan->Click();
         MessageBox("操作提示：请点击【制作套餐】按钮设置饮食套餐", InfoCaption, MB_OK);
@@ -327,14 +325,18 @@ void TMainFrm::ShowMsgByTitle(const QString& title) {
 
 // Menus -----------------------------------------------------------------------------------------
 
-void TMainFrm::ddd1Click(TObject*) { ShellOpen(OnlineHelpAddress); }
+void TMainFrm::ddd1Click(TObject*) {
+    ShellOpen(OnlineHelpAddress);
+}
 
 void TMainFrm::ss1Click(TObject*) {
     PanelHelp->Show();
     PanelHelp->BringToFront();
 }
 
-void TMainFrm::N1Click(TObject*) { ShellOpen(UpdateCheckAddress(GetFileVersionString())); }
+void TMainFrm::N1Click(TObject*) {
+    ShellOpen(UpdateCheckAddress(GetFileVersionString()));
+}
 
 void TMainFrm::N3Click(TObject*) {
     static QPointer<TBKSetFrm> form;

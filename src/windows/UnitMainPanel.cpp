@@ -1,16 +1,12 @@
 // The main window's right-hand panel: today's energy, body type and the skins.
 #include "UnitMain.h"
 
+#include "ConstTables.h"
 #include "UintDM.h"
 #include "WindowBuilder.h"
 
+#include <algorithm>
 #include <cmath>
-
-namespace {
-
-const QString MealClasses[] = {"早餐", "早加餐", "午餐", "午加餐", "晚餐", "晚加餐"};
-
-}  // namespace
 
 void TMainFrm::BuildTodayPanel() {
     SkGroupBox1 = Place<TSkGroupBox>(this, pnlMain, "SkGroupBox1", 6, 4, 224, 338);
@@ -24,13 +20,20 @@ void TMainFrm::BuildTodayPanel() {
         TLabel** Value;
     };
     const TRow rows[] = {
-        {"每日所需热量：", "lblDayKcal", "0Kcal", 4, &lblDayKcal}, {"早餐推荐(30%)：", "lblZC", "早餐30%", 30, &lblZC},
-        {"早餐已摄入：", "lblZC1", "0Kcal", 48, &lblZC1},         {"早加餐：", "lblZC11", "0Kcal", 66, &lblZC11},
-        {"午餐推荐(40%)：", "lblWC", "午餐40%", 92, &lblWC},      {"午餐已摄入：", "lblWC1", "0Kcal", 110, &lblWC1},
-        {"午加餐：", "lblWC11", "0Kcal", 128, &lblWC11},          {"晚餐推荐(30%)：", "lblNC", "晚餐30%", 154, &lblNC},
-        {"晚餐已摄入：", "lblNC1", "0Kcal", 172, &lblNC1},        {"晚加餐：", "lblNC11", "0Kcal", 190, &lblNC11},
-        {"已摄入总热量：", "lblSumKcal", "0Kcal", 216, &lblSumKcal}, {"基础代谢：", "lblJCDX", "0", 238, &lblJCDX},
-        {"工作消耗：", "lblGZXH", "0KCal", 256, &lblGZXH},        {"活动消耗：", "lblHDXH", "0Kcal", 274, &lblHDXH},
+        {"每日所需热量：", "lblDayKcal", "0Kcal", 4, &lblDayKcal},
+        {"早餐推荐(30%)：", "lblZC", "早餐30%", 30, &lblZC},
+        {"早餐已摄入：", "lblZC1", "0Kcal", 48, &lblZC1},
+        {"早加餐：", "lblZC11", "0Kcal", 66, &lblZC11},
+        {"午餐推荐(40%)：", "lblWC", "午餐40%", 92, &lblWC},
+        {"午餐已摄入：", "lblWC1", "0Kcal", 110, &lblWC1},
+        {"午加餐：", "lblWC11", "0Kcal", 128, &lblWC11},
+        {"晚餐推荐(30%)：", "lblNC", "晚餐30%", 154, &lblNC},
+        {"晚餐已摄入：", "lblNC1", "0Kcal", 172, &lblNC1},
+        {"晚加餐：", "lblNC11", "0Kcal", 190, &lblNC11},
+        {"已摄入总热量：", "lblSumKcal", "0Kcal", 216, &lblSumKcal},
+        {"基础代谢：", "lblJCDX", "0", 238, &lblJCDX},
+        {"工作消耗：", "lblGZXH", "0KCal", 256, &lblGZXH},
+        {"活动消耗：", "lblHDXH", "0Kcal", 274, &lblHDXH},
     };
     for (const TRow& row : rows) {
         PlaceLabel(this, Panel4, QString(), row.Caption, 4, row.Top);
@@ -40,7 +43,8 @@ void TMainFrm::BuildTodayPanel() {
     // "(未录入）" beside the three main meals until they have a record today.
     TLabel** notEntered[] = {&lblT1, &lblT2, &lblT3};
     for (int i = 0; i < 3; ++i) {
-        *notEntered[i] = PlaceLabel(this, Panel4, QString("lblT%1").arg(i + 1), "(未录入）", 160, 48 + i * 62);
+        *notEntered[i] =
+            PlaceLabel(this, Panel4, QString("lblT%1").arg(i + 1), "(未录入）", 160, 48 + i * 62);
         (*notEntered[i])->Font()->SetColor(clGray);
     }
     lblKcalHInt = PlaceLabel(this, Panel4, "lblKcalHInt", "至少还需补充热量：", 4, 294);
@@ -64,15 +68,18 @@ void TMainFrm::RefreshTodayIntake() {
 
     // Yesterday's figures never stay on screen.
     TLabel* mealLabels[] = {lblZC1, lblZC11, lblWC1, lblWC11, lblNC1, lblNC11};
-    for (TLabel* l : mealLabels) l->SetCaption("0Kcal");
-    for (TLabel* l : {lblT1, lblT2, lblT3}) l->Show();
+    for (TLabel* l : mealLabels)
+        l->SetCaption("0Kcal");
+    for (TLabel* l : {lblT1, lblT2, lblT3})
+        l->Show();
 
     double intake = 0;
     const QString today = DateToISO(Date());
     try {
         TADOQuery* q = DM->Qry_Open;
         q->Close();
-        q->SQL()->SetText("SELECT CKCLS, sum(KCal) as K from CKRcd where UID=:UID and CKDate=:D group by CKCLS");
+        q->SQL()->SetText(
+            "SELECT CKCLS, sum(KCal) as K from CKRcd where UID=:UID and CKDate=:D group by CKCLS");
         q->Parameters().Assign({{"UID", DM->UID}, {"D", today}});
         q->Open();
         for (; !q->Eof(); q->Next()) {
@@ -98,9 +105,12 @@ void TMainFrm::RefreshTodayIntake() {
 
     // Activity energy raises what may still be eaten.
     const double rest = target + activity - intake;
-    if (rest >= 1) lblKcalHInt->SetCaption("还需补充：" + FormatFloat("0", rest) + "Kcal");
-    else if (rest <= -1) lblKcalHInt->SetCaption("热量超过：" + FormatFloat("0", -rest) + "Kcal");
-    else lblKcalHInt->SetCaption("热量平衡");
+    if (rest >= 1)
+        lblKcalHInt->SetCaption("还需补充：" + FormatFloat("0", rest) + "Kcal");
+    else if (rest <= -1)
+        lblKcalHInt->SetCaption("热量超过：" + FormatFloat("0", -rest) + "Kcal");
+    else
+        lblKcalHInt->SetCaption("热量平衡");
 }
 
 QString TMainFrm::SumActivityKcal(const QString& date) {
@@ -132,25 +142,52 @@ void TMainFrm::ApplySkin(int skinNo, const QString& formName) {
     ApplySkinTo(skinNo, form);
 }
 
+namespace {
+
+bool AllFilesExist(const std::array<QString, 5>& files) {
+    return std::all_of(files.begin(), files.end(), [](const QString& file) { return FileExists(file); });
+}
+
+}  // namespace
+
 void TMainFrm::ApplySkinTo(int skinNo, TForm* form) {
     if (skinNo != 1 && skinNo != 2) return;
-    const TColor color = skinNo == 1 ? BlueColor : PinkColor;
-    for (TPanel* p : {pnlLeft1, pnlLeft2, pnlBM, pnlBtm, pnlRight2, pnlRight1, pnlTit}) p->SetColor(color);
-    const auto& images = skinNo == 1 ? BlueImages : PinkImages;
-    for (const QString& file : images)
-        if (!FileExists(file)) return;  // colours change, images stay
-    try {
-        if (form == this) {
+    const TColor color = SkinColor(skinNo);
+    for (TPanel* p : {pnlLeft1, pnlLeft2, pnlBM, pnlBtm, pnlRight2, pnlRight1, pnlTit})
+        p->SetColor(color);
+    if (form == this) {
+        const auto& images = skinNo == 1 ? BlueImages : PinkImages;
+        if (!AllFilesExist(images)) return;  // colours change, images stay
+        try {
             imgMtop->Picture()->LoadFromFile(images[1]);
             img4->Picture()->LoadFromFile(images[0]);
-            return;
+        } catch (const Exception&) {
+            // A damaged skin image leaves the window as it was.
         }
-        if (!form) return;
-        const char* parts[] = {"imgLeft", "imgCenter", "imgRight"};
-        for (int i = 0; i < 3; ++i)
-            if (auto* img = dynamic_cast<TImage*>(form->FindComponent(parts[i])))
-                img->Picture()->LoadFromFile(images[2 + i]);
+        return;
+    }
+    const TTitlePictures* pictures = form ? TitlePictures(skinNo) : nullptr;
+    if (!pictures) return;
+    const char* parts[] = {"imgLeft", "imgCenter", "imgRight"};
+    for (int i = 0; i < 3; ++i)
+        if (auto* img = dynamic_cast<TImage*>(form->FindComponent(parts[i])))
+            img->Picture()->Assign((*pictures)[i].get());
+}
+
+const TMainFrm::TTitlePictures* TMainFrm::TitlePictures(int skinNo) {
+    TTitlePictures& pictures = FTitlePictures[skinNo - 1];
+    if (pictures[0]) return &pictures;
+    const auto& images = skinNo == 1 ? BlueImages : PinkImages;
+    if (!AllFilesExist(images)) return nullptr;
+    try {
+        TTitlePictures loaded;
+        for (int i = 0; i < 3; ++i) {
+            loaded[i] = std::make_unique<TPicture>();
+            loaded[i]->LoadFromFile(images[2 + i]);
+        }
+        pictures = std::move(loaded);
+        return &pictures;
     } catch (const Exception&) {
-        // A damaged skin image leaves the window as it was.
+        return nullptr;  // a damaged skin image leaves the windows as they are
     }
 }

@@ -20,7 +20,9 @@ TMsgFrm::TMsgFrm(TComponent* AOwner) : TSkinnedSmallForm(AOwner, "MsgFrm", "信�
     chckbx1->SetBounds(12, 6, 240, 20);
     chckbx1->SetCaption("我知道了，不要再提示");
     chckbx1->SetVisible(false);
-    chckbx1->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { chckbx1MouseUp(s, b, sh, x, y); };
+    chckbx1->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+        chckbx1MouseUp(s, b, sh, x, y);
+    };
 
     edtMsg = new TSkRichEdit(this);
     edtMsg->SetName("edtMsg");
@@ -36,10 +38,7 @@ TMsgFrm::TMsgFrm(TComponent* AOwner) : TSkinnedSmallForm(AOwner, "MsgFrm", "信�
     Timer1->SetName("Timer1");
     Timer1->SetInterval(10);
     Timer1->OnTimer = [this](TObject* s) { Timer1Timer(s); };
-    FormCreate(this);
 }
-
-void TMsgFrm::FormCreate(TObject*) { ApplyMainSkin(this); }
 
 void TMsgFrm::Timer1Timer(TObject*) {
     // 25 more every 100 ms, from the timer rather than a sleeping loop, so the program stays alive.

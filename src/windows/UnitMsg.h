@@ -14,7 +14,6 @@ public:
     TCheckBox* chckbx1;
     TTimer* Timer1;
 
-    void FormCreate(TObject* Sender);
     void Timer1Timer(TObject* Sender);
     void chckbx1MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
 };

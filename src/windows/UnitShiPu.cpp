@@ -1,6 +1,7 @@
 // The recipe book: building the window, the recipe list and the view of one recipe.
 #include "UnitShiPu.h"
 
+#include "ConstTables.h"
 #include "Dialogs.h"
 #include "FoodTable.h"
 #include "MealEditing.h"
@@ -25,7 +26,7 @@ struct TTotalRow {
 };
 const std::array<TTotalRow, NutrientTotalRows - 1> TotalRows = {{
     {fvCarbohydrate, "g"}, {fvProtein, "g"},   {fvFat, "g"},         {fvFibre, "g"},
-    {fvCholesterol, "mg"}, {fvVitaminA, "ug"}, {fvCarotene, "mg"},   {fvRetinol, "mg"},
+    {fvCholesterol, "mg"}, {fvVitaminA, "ug"}, {fvCarotene, "ug"},   {fvRetinol, "ug"},
     {fvRiboflavin, "mg"},  {fvThiamine, "mg"}, {fvNiacin, "mg"},     {fvVitaminC, "mg"},
     {fvVitaminE, "mg"},    {fvCalcium, "mg"},  {fvPhosphorus, "mg"}, {fvCopper, "mg"},
     {fvPotassium, "mg"},   {fvSodium, "mg"},   {fvMagnesium, "mg"},  {fvIron, "mg"},
@@ -241,11 +242,13 @@ void TFrm_ShiPu::BuildWeightPage() {
     lblSaveCls = PlaceLabel(this, T3, "lblSaveCls", "食谱类别", 246, 330);
     CB_SPC = Place<TSkComboBox>(this, T3, "CB_SPC", 308, 326, 140, 26);
     CB_SPC->SetStyle(csDropDownList);
-    CB_SPC->Items()->SetText("米饭\n粥类\n面点\n面条\n凉拌菜\n素菜\n荤菜\n汤类\n果蔬汁\n奶制品\n水果\n点心");
+    for (const QString& recipeClass : RecipeClasses)
+        CB_SPC->Items()->Add(recipeClass);
     Label36 = PlaceLabel(this, T3, "Label36", "烹饪类别", 8, 364);
     CB_P = Place<TSkComboBox>(this, T3, "CB_P", 70, 360, 160, 26);
     CB_P->SetStyle(csDropDownList);
-    CB_P->Items()->SetText("炒\n暴\n蒸\n煮\n烩\n炸\n炖\n拌\n煎\n烤");
+    for (const QString& method : CookingMethods)
+        CB_P->Items()->Add(method);
     chkUseFd = Place<TSkCheckBox>(this, T3, "chkUseFd", 246, 362, 200, 22);
     chkUseFd->SetCaption("设置为常用食谱");
     Label35 = PlaceLabel(this, T3, "Label35", "制作方法", 8, 396);
@@ -426,28 +429,16 @@ void TFrm_ShiPu::lblSetUseFDClick(TObject*) {
         MessageBox("请先选择一个食谱。", InfoCaption, MB_OK);
         return;
     }
-    switch (AddOftenUsedRecipe(FRecipeID)) {
-    case TOftenUse::Added:
+    switch (DM->AddOftenUsed(FRecipeID, 2)) {
+    case TDM::TOftenUse::Added:
         MessageBox("设置成功", InfoCaption, MB_OK);
         break;
-    case TOftenUse::Known:
+    case TDM::TOftenUse::AlreadyThere:
         MessageBox("已设置为常用食谱。", InfoCaption, MB_OK);
         break;
-    case TOftenUse::Failed:  // the runner has shown why
+    case TDM::TOftenUse::Failed:  // the database box has said why
         break;
     }
-}
-
-TFrm_ShiPu::TOftenUse TFrm_ShiPu::AddOftenUsedRecipe(int id) {
-    const QVariantMap params{{"UID", DM->UID}, {"FID", id}};
-    if (!DM->RunSql(DM->Qry_Open, "Select * From FDUse Where FID=:FID And FType=2", false, params))
-        return TOftenUse::Failed;
-    const bool known = !DM->Qry_Open->IsEmpty();
-    DM->Qry_Open->Close();
-    if (known) return TOftenUse::Known;
-    return DM->RunSql(DM->Qry_Exec, "Insert Into FDUse(UID,FID,FType) Values(:UID,:FID,2)", true, params)
-               ? TOftenUse::Added
-               : TOftenUse::Failed;
 }
 
 void TFrm_ShiPu::lblYYSHLClick(TObject*) {

@@ -138,9 +138,6 @@ private:
     // editor's fields.
     void LoadRecipe(int id, TCustomMemo* preparation);
     void OpenEditor();
-    // Puts the recipe into the frequently used foods unless it is there already.
-    enum class TOftenUse { Added, Known, Failed };
-    TOftenUse AddOftenUsedRecipe(int id);
 
     int FRecipeID = 0;
     int FEditID = 0;

@@ -8,7 +8,8 @@
 
 namespace {
 
-// Hidden columns of the editor's grids.
+// The weight and the hidden food id of the view's rows (SG_FDC), and the editor's columns.
+const int ViewWeightCol = 2, ViewIdCol = 4;
 const int ChosenIdCol = 3, ChosenWeightCol = 4;       // SG_FD1
 const int WeightCol = 2, KcalCol = 3, FoodIdCol = 4;  // SG_FD2
 
@@ -34,18 +35,8 @@ void TFrm_ShiPu::Btn_SaveSWClick(TObject*) {
 }
 
 void TFrm_ShiPu::btn_ModifySWClick(TObject*) {
-    DM->ClearGrid(SG_FD1, 1);
     // Every food of the view is taken, whether or not a total row follows it.
-    int row = 0;
-    for (int r = 1; r < SG_FDC->RowCount(); ++r) {
-        if (SG_FDC->Cells(1, r).isEmpty() || SG_FDC->Cells(4, r).isEmpty()) continue;
-        ++row;
-        if (row >= SG_FD1->RowCount()) SG_FD1->SetRowCount(row + 1);
-        SG_FD1->SetCells(0, row, QString::number(row));
-        SG_FD1->SetCells(1, row, SG_FDC->Cells(1, r));
-        SG_FD1->SetCells(ChosenIdCol, row, SG_FDC->Cells(4, r));
-        SG_FD1->SetCells(ChosenWeightCol, row, SG_FDC->Cells(2, r));
-    }
+    CopyNamedRows(SG_FDC, SG_FD1, ViewIdCol, {{ViewIdCol, ChosenIdCol}, {ViewWeightCol, ChosenWeightCol}});
     FSaveFlag = FRecipeFlag;
     FEditID = FRecipeID;
     if (FEditID > 0) LoadRecipe(FEditID, RE_SP);
@@ -60,17 +51,8 @@ void TFrm_ShiPu::btn_ModifySWClick(TObject*) {
 void TFrm_ShiPu::Btn_AddClick(TObject*) {
     TTreeNode* node = TV_FD->Selected();
     if (!node || node->Level() != 2 || node->Text().isEmpty()) return;
-    const QString name = node->Text();
-    for (int row = 1; row < SG_FD1->RowCount(); ++row)
-        if (SG_FD1->Cells(1, row) == name) {
-            MessageBox(name + "已选中", InfoCaption, MB_OK);
-            return;
-        }
-    if (!SG_FD1->Cells(1, SG_FD1->RowCount() - 1).isEmpty()) SG_FD1->SetRowCount(SG_FD1->RowCount() + 1);
-    const int last = SG_FD1->RowCount() - 1;
-    SG_FD1->SetCells(0, last, QString::number(last));
-    SG_FD1->SetCells(1, last, name);
-    SG_FD1->SetCells(ChosenIdCol, last, QString::number(node->StateIndex()));
+    // Names repeat in the food table; a food is the same one only by its id.
+    AddChosenItem(SG_FD1, node->Text(), {{ChosenIdCol, QString::number(node->StateIndex())}});
 }
 
 void TFrm_ShiPu::TV_FDDblClick(TObject* Sender) {
@@ -93,8 +75,7 @@ void TFrm_ShiPu::N15Click(TObject*) {
 }
 
 void TFrm_ShiPu::Btn_SrcClick(TObject*) {
-    FillFoodSearchGrid(SG_SrcRlt, ED_Src->Text().toUpper());
-    ShowSearchResults(pnlSrcRlt1, TV_FD);
+    SearchFoods(ED_Src, SG_SrcRlt, pnlSrcRlt1, TV_FD);
 }
 
 void TFrm_ShiPu::ED_SrcChange(TObject* Sender) {
@@ -102,14 +83,11 @@ void TFrm_ShiPu::ED_SrcChange(TObject* Sender) {
 }
 
 void TFrm_ShiPu::SG_SrcRltDblClick(TObject* Sender) {
-    if (SG_SrcRlt->Cells(1, SG_SrcRlt->Row()).isEmpty()) return;
-    SelectFoodNode(TV_FD, SG_SrcRlt->Cells(3, SG_SrcRlt->Row()).toInt());
-    btnBack1Click(Sender);
+    if (PickFoodResult(SG_SrcRlt, TV_FD)) btnBack1Click(Sender);
 }
 
 void TFrm_ShiPu::btnBack1Click(TObject*) {
-    HideSearchResults(pnlSrcRlt1, TV_FD);
-    DM->ClearGrid(SG_SrcRlt, 1);
+    CloseFoodSearch(pnlSrcRlt1, TV_FD, SG_SrcRlt);
 }
 
 void TFrm_ShiPu::btnDownClick(TObject*) {
@@ -118,13 +96,10 @@ void TFrm_ShiPu::btnDownClick(TObject*) {
         return;
     }
     ShowPage(T3);
-    DM->ClearGrid(SG_FD2, 1);
-    SG_FD2->SetRowCount(SG_FD1->RowCount() + 1);
-    for (int row = 1; row < SG_FD1->RowCount(); ++row) {
-        SG_FD2->SetCells(0, row, SG_FD1->Cells(0, row));
-        SG_FD2->SetCells(1, row, SG_FD1->Cells(1, row));
-        SG_FD2->SetCells(WeightCol, row, SG_FD1->Cells(ChosenWeightCol, row));
-        SG_FD2->SetCells(FoodIdCol, row, SG_FD1->Cells(ChosenIdCol, row));
+    const int foods =
+        CopyNamedRows(SG_FD1, SG_FD2, ChosenIdCol, {{ChosenWeightCol, WeightCol}, {ChosenIdCol, FoodIdCol}});
+    SG_FD2->SetRowCount(foods + 2);  // and the total row
+    for (int row = 1; row <= foods; ++row) {
         double grams = 0, kcal = 0;
         if (!TryStrToFloat(SG_FD2->Cells(WeightCol, row), grams)) grams = 0;
         AddFoodKcal(SG_FD2->Cells(FoodIdCol, row), grams, kcal);
@@ -253,5 +228,5 @@ void TFrm_ShiPu::btnSaveSPClick(TObject*) {
     // Saving again changes this recipe rather than adding a second one.
     FEditID = id;
     MessageBox("保存成功", InfoCaption, MB_OK);
-    if (chkUseFd->Checked()) AddOftenUsedRecipe(id);
+    if (chkUseFd->Checked()) DM->AddOftenUsed(id, 2);
 }

@@ -1,6 +1,7 @@
 // The set meals: building the window, the tree of set meals and the view of one.
 #include "UnitTaoCan.h"
 
+#include "ConstTables.h"
 #include "Dialogs.h"
 #include "MealEditing.h"
 #include "NutrientSums.h"
@@ -185,11 +186,13 @@ void TFrm_TaoCan::BuildWeightPage() {
     PlaceLabel(this, T3, "lblClass", "套餐类别", 548, 134);
     CB_SPC = Place<TSkComboBox>(this, T3, "CB_SPC", 610, 130, 140, 26);
     CB_SPC->SetStyle(csDropDownList);
-    CB_SPC->Items()->SetText("早餐\n早加餐\n午餐\n午加餐\n晚餐\n晚加餐");
+    for (const QString& meal : MealClasses)
+        CB_SPC->Items()->Add(meal);
     PlaceLabel(this, T3, "lblWeekday", "星期", 548, 170);
     cbbWK = Place<TSkComboBox>(this, T3, "cbbWK", 610, 166, 140, 26);
     cbbWK->SetStyle(csDropDownList);
-    for (const char* day : {"", "星期一", "星期二", "星期三", "星期四", "星期五", "星期六", "星期日"})
+    cbbWK->Items()->Add(QString());  // a set meal for no day in particular
+    for (const QString& day : Weekdays)
         cbbWK->Items()->Add(day);
     btnSaveTC = PlaceButton(this, T3, "btnSaveTC", "保存套餐", 610, 210, 100);
     btnSaveTC->OnClick = [this](TObject* s) { btnSaveTCClick(s); };

@@ -10,6 +10,7 @@ namespace {
 
 // Hidden columns: the weight carried from a set meal being changed (SG_FD1), the kind and the id.
 const int CarriedWeightCol = 4, KindCol = 5, ItemIdCol = 6;
+const int ViewWeightCol = 2;  // SG_FDC
 const int WeightCol = 2, KcalCol = 3;
 
 }  // namespace
@@ -35,19 +36,9 @@ void TFrm_TaoCan::btnModifyTCClick(TObject*) {
         MessageBox("套餐没有内容，不能修改", InfoCaption, MB_OK);
         return;
     }
-    DM->ClearGrid(SG_FD1, 1);
     // Every item of the view is taken, whether or not a total row follows it.
-    int row = 0;
-    for (int r = 1; r < SG_FDC->RowCount(); ++r) {
-        if (SG_FDC->Cells(1, r).isEmpty() || SG_FDC->Cells(ItemIdCol, r).isEmpty()) continue;
-        ++row;
-        if (row >= SG_FD1->RowCount()) SG_FD1->SetRowCount(row + 1);
-        SG_FD1->SetCells(0, row, QString::number(row));
-        SG_FD1->SetCells(1, row, SG_FDC->Cells(1, r));
-        SG_FD1->SetCells(CarriedWeightCol, row, SG_FDC->Cells(2, r));
-        SG_FD1->SetCells(KindCol, row, SG_FDC->Cells(KindCol, r));
-        SG_FD1->SetCells(ItemIdCol, row, SG_FDC->Cells(ItemIdCol, r));
-    }
+    CopyNamedRows(SG_FDC, SG_FD1, ItemIdCol,
+                  {{ViewWeightCol, CarriedWeightCol}, {KindCol, KindCol}, {ItemIdCol, ItemIdCol}});
     ShowPage(T2);
     FEditID = FSetMealID;
     FMealClass = node->Parent()->Text();
@@ -74,17 +65,8 @@ void TFrm_TaoCan::Btn_AddClick(TObject*) {
         id = QString::number(recipe->ID);
         kind = "2";
     }
-    for (int row = 1; row < SG_FD1->RowCount(); ++row)
-        if (SG_FD1->Cells(1, row) == name) {
-            MessageBox(name + "已选中", InfoCaption, MB_OK);
-            return;
-        }
-    if (!SG_FD1->Cells(1, SG_FD1->RowCount() - 1).isEmpty()) SG_FD1->SetRowCount(SG_FD1->RowCount() + 1);
-    const int last = SG_FD1->RowCount() - 1;
-    SG_FD1->SetCells(0, last, QString::number(last));
-    SG_FD1->SetCells(1, last, name);
-    SG_FD1->SetCells(KindCol, last, kind);
-    SG_FD1->SetCells(ItemIdCol, last, id);
+    // Names repeat among foods and between a food and a recipe; an item is the same one by kind and id.
+    AddChosenItem(SG_FD1, name, {{KindCol, kind}, {ItemIdCol, id}});
 }
 
 void TFrm_TaoCan::TV_FDDblClick(TObject* Sender) {
@@ -106,8 +88,7 @@ void TFrm_TaoCan::N15Click(TObject*) {
 }
 
 void TFrm_TaoCan::Btn_SrcClick(TObject*) {
-    FillFoodSearchGrid(SG_SrcRlt, ED_Src->Text().toUpper());
-    ShowSearchResults(pnlSrcRlt, TV_FD);
+    SearchFoods(ED_Src, SG_SrcRlt, pnlSrcRlt, TV_FD);
 }
 
 void TFrm_TaoCan::ED_SrcChange(TObject* Sender) {
@@ -115,14 +96,11 @@ void TFrm_TaoCan::ED_SrcChange(TObject* Sender) {
 }
 
 void TFrm_TaoCan::SG_SrcRltDblClick(TObject* Sender) {
-    if (SG_SrcRlt->Cells(1, SG_SrcRlt->Row()).isEmpty()) return;
-    SelectFoodNode(TV_FD, SG_SrcRlt->Cells(3, SG_SrcRlt->Row()).toInt());
-    btnBackClick(Sender);
+    if (PickFoodResult(SG_SrcRlt, TV_FD)) btnBackClick(Sender);
 }
 
 void TFrm_TaoCan::btnBackClick(TObject*) {
-    HideSearchResults(pnlSrcRlt, TV_FD);
-    DM->ClearGrid(SG_SrcRlt, 1);
+    CloseFoodSearch(pnlSrcRlt, TV_FD, SG_SrcRlt);
 }
 
 void TFrm_TaoCan::btnSrcSpClick(TObject*) {
@@ -155,15 +133,11 @@ void TFrm_TaoCan::btnStep1Click(TObject*) {
         return;
     }
     ShowPage(T3);
-    DM->ClearGrid(SG_FD2, 1);
-    SG_FD2->SetRowCount(SG_FD1->RowCount() + 1);
-    for (int row = 1; row < SG_FD1->RowCount(); ++row) {
-        for (const auto& [from, to] : {std::pair{0, 0},
-                                       {1, 1},
-                                       {CarriedWeightCol, WeightCol},
-                                       {KindCol, KindCol},
-                                       {ItemIdCol, ItemIdCol}})
-            SG_FD2->SetCells(to, row, SG_FD1->Cells(from, row));
+    const int items =
+        CopyNamedRows(SG_FD1, SG_FD2, ItemIdCol,
+                      {{CarriedWeightCol, WeightCol}, {KindCol, KindCol}, {ItemIdCol, ItemIdCol}});
+    SG_FD2->SetRowCount(items + 2);  // and the total row
+    for (int row = 1; row <= items; ++row) {
         double grams = 0;
         if (TryStrToFloat(SG_FD2->Cells(WeightCol, row), grams))
             SG_FD2->SetCells(

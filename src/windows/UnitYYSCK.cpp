@@ -1,59 +1,36 @@
 #include "UnitYYSCK.h"
 
 #include "UintDM.h"
+#include "WindowBuilder.h"
 
-TYYSCKFrm::TYYSCKFrm(TComponent* AOwner) : TForm(AOwner) {
-    SetName("YYSCKFrm");
-    SetCaption("今日所需要营养素");
-    SetBorderStyle(bsNone);
+TYYSCKFrm::TYYSCKFrm(TComponent* AOwner)
+    : TSkinnedSmallForm(AOwner, "YYSCKFrm", "今日所需要营养素", 500, 330, false, "Label1", "SpeedButton2") {
     SetPosition(poScreenCenter);
-    SetClientWidth(500);
-    SetClientHeight(330);
-    SetColor(clWhite);
-    const TSkinnedTitle title = BuildSkinnedTitle(this, "pnlTit", "Label1", "SpeedButton2", "今日所需要营养素");
-    pnlTit = title.Panel;
-    imgLeft = title.imgLeft;
-    imgCenter = title.imgCenter;
-    imgRight = title.imgRight;
-    Label1 = title.Title;
-    SpeedButton2 = title.CloseButton;
 
-    struct TGroup {
-        const char* Caption;
-        int Left, Top, Height;
-    };
-    auto group = [this](const char* name, const char* caption, int left, int top, int width, int height) {
-        auto* g = new TSkGroupBox(this);
-        g->SetName(name);
-        g->SetParent(this);
-        g->SetBounds(left, top, width, height);
+    auto group = [this](const char* name, const char* caption, int left) {
+        auto* g = Place<TSkGroupBox>(this, this, name, left, 40, 155, 240);
         g->SetCaption(caption);
         return g;
     };
+    // A row of a group: the nutrient's name, and beside it the label that shows its amount.
     auto row = [this](TWinControl* parent, const char* name, const char* caption, int index) {
-        auto* c = new TLabel(this);
-        c->SetParent(parent);
-        c->SetBounds(12, 24 + index * 22, 0, 0);
-        c->SetCaption(QString::fromUtf8(caption) + "：");
-        auto* v = new TLabel(this);
-        v->SetName(name);
-        v->SetParent(parent);
-        v->SetBounds(90, 24 + index * 22, 0, 0);
-        v->Font()->SetColor(clBlue);
-        return v;
+        PlaceLabel(this, parent, QString(), QString::fromUtf8(caption) + "：", 12, 24 + index * 22);
+        auto* value = PlaceLabel(this, parent, name, QString(), 90, 24 + index * 22);
+        value->Font()->SetColor(clBlue);
+        return value;
     };
-    auto* energy = group("gbEnergy", "热量及其它", 10, 40, 155, 240);
+    auto* energy = group("gbEnergy", "热量及其它", 10);
     LC_E = row(energy, "LC_E", "热量", 0);
     LC_Pro = row(energy, "LC_Pro", "蛋白质", 1);
     LC_Fat = row(energy, "LC_Fat", "脂肪", 2);
     LC_Cho = row(energy, "LC_Cho", "碳水化合物", 3);
-    auto* vitamins = group("gbVitamins", "维生素", 172, 40, 155, 240);
+    auto* vitamins = group("gbVitamins", "维生素", 172);
     LC_Va = row(vitamins, "LC_Va", "维生素A", 0);
     LC_S = row(vitamins, "LC_S", "硫胺素", 1);
     LC_H = row(vitamins, "LC_H", "核黄素", 2);
     LC_VC = row(vitamins, "LC_VC", "维生素C", 3);
     LC_Ve = row(vitamins, "LC_Ve", "维生素E", 4);
-    auto* minerals = group("gbMinerals", "微量元素", 334, 40, 155, 240);
+    auto* minerals = group("gbMinerals", "微量元素", 334);
     LC_P = row(minerals, "LC_P", "磷", 0);
     LC_K = row(minerals, "LC_K", "钾", 1);
     LC_Na = row(minerals, "LC_Na", "钠", 2);
@@ -64,12 +41,8 @@ TYYSCKFrm::TYYSCKFrm(TComponent* AOwner) : TForm(AOwner) {
     LC_Zn = row(minerals, "LC_Zn", "锌", 7);
     LC_Se = row(minerals, "LC_Se", "硒", 8);
 
-    Btn_SaveSW = new TSkButton(this);
-    Btn_SaveSW->SetName("Btn_SaveSW");
-    Btn_SaveSW->SetParent(this);
-    Btn_SaveSW->SetBounds(210, 290, 80, 28);
-    Btn_SaveSW->SetCaption("关闭");
-    Btn_SaveSW->OnClick = [this](TObject*) { Close(); };
+    Btn_SaveSW =
+        PlaceButton(this, this, "Btn_SaveSW", "关闭", 210, 290, 80, 28, [this](TObject*) { Close(); });
 
     SetAlphaBlend(true);
     SetAlphaBlendValue(100);
@@ -78,10 +51,7 @@ TYYSCKFrm::TYYSCKFrm(TComponent* AOwner) : TForm(AOwner) {
     Timer1->SetInterval(300);
     Timer1->OnTimer = [this](TObject* s) { Timer1Timer(s); };
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
-    FormCreate(this);
 }
-
-void TYYSCKFrm::FormCreate(TObject*) { ApplyMainSkin(this); }
 
 void TYYSCKFrm::Timer1Timer(TObject*) {
     Timer1->SetEnabled(false);
@@ -108,9 +78,10 @@ void TYYSCKFrm::ShowDailyNeeds(const QString& level, double age) {
     LC_VC->SetCaption(c + "mg");
     LC_Ve->SetCaption(e + "mg");
     QString values[9];
-    DM->GetMineralNeeds(DM->Sex, age, values[0], values[1], values[2], values[3], values[4], values[5], values[6],
-                        values[7], values[8]);
+    DM->GetMineralNeeds(DM->Sex, age, values[0], values[1], values[2], values[3], values[4], values[5],
+                        values[6], values[7], values[8]);
     TLabel* labels[] = {LC_P, LC_K, LC_Na, LC_Mg, LC_Ca, LC_Fe, LC_Cu, LC_Zn};
-    for (int i = 0; i < 8; ++i) labels[i]->SetCaption(values[i] + "mg");
+    for (int i = 0; i < 8; ++i)
+        labels[i]->SetCaption(values[i] + "mg");
     LC_Se->SetCaption(values[8] + "ug");
 }

@@ -2,25 +2,17 @@
 
 #include "ConstTables.h"
 #include "FoodTable.h"
-#include "WindowBuilder.h"
+#include "MealEditing.h"
 #include "ShellAPI.h"
 #include "SiteAddresses.h"
 #include "UintDM.h"
 #include "UnitMain.h"
+#include "WindowBuilder.h"
 
 #include <QFile>
 #include <algorithm>
 
 TFrm_FDYY* Frm_FDYY = nullptr;
-
-const TNutrientUnit NutrientUnitTable[26] = {
-    {"能量", "kcal"},  {"蛋白质", "g"},   {"脂肪", "g"},       {"碳水化合物", "g"}, {"膳食纤维", "g"},
-    {"胆固醇", "mg"},  {"维生素A", "ug"}, {"胡萝卜素", "ug"},  {"视黄醇", "ug"},    {"硫胺素", "mg"},
-    {"核黄素", "mg"},  {"尼克酸", "mg"},  {"维生素B12", "mg"}, {"维生素B6", "mg"},  {"维生素C", "mg"},
-    {"维生素E", "mg"}, {"钾", "mg"},      {"钠", "mg"},        {"镁", "mg"},        {"磷", "mg"},
-    {"钙", "mg"},      {"锰", "mg"},      {"铁", "mg"},        {"铜", "mg"},        {"锌", "mg"},
-    {"硒", "ug"},
-};
 
 QStringList RankingLines() {
     QFile file(QStringLiteral(":/data/rankings.txt"));
@@ -30,7 +22,7 @@ QStringList RankingLines() {
 
 namespace {
 
-constexpr TColor EvenRowColor = 0xFCEEE3;
+constexpr TColor EvenRowColour = 0xFCEEE3;
 // The list headings: the lead, the run of blanks under the count box, then the nutrient.
 const QString HeadingLead = QStringLiteral("显示前");
 const QString HeadingBlanks = QStringLiteral("           ");
@@ -40,9 +32,8 @@ constexpr int GridWidth = 574;
 int RankedFoodID(const QString& idText) {
     bool ok = false;
     const int id = idText.toInt(&ok);
-    if (!ok || id < 1 || id > FoodMaxIndex + 1) return 0;
-    const TFdRcd& food = FoodTable[id - 1];
-    return food.ID == id && !food.Name.isEmpty() ? id : 0;
+    const TFdRcd& food = FoodByID(id);
+    return ok && food.ID == id && !food.Name.isEmpty() ? id : 0;
 }
 
 }  // namespace
@@ -175,8 +166,8 @@ void TFrm_FDYY::Lst_YYSClick(TObject*) {
     if (!yys) return;
     FNutrientIndex = yys->Index.toInt();
     const QString name = yys->Name;
-    const QString unit = FNutrientIndex >= 0 && FNutrientIndex < 26
-                             ? QString::fromUtf8(NutrientUnitTable[FNutrientIndex].Unit)
+    const QString unit = FNutrientIndex >= 0 && FNutrientIndex < int(NutrientTable.size())
+                             ? NutrientTable[size_t(FNutrientIndex)].Unit
                              : QString();
 
     lblTT->SetCaption(HeadingLead + HeadingBlanks + "种含" + name + "高的食物");
@@ -220,23 +211,10 @@ void TFrm_FDYY::N2Click(TObject*) {
 }
 
 void TFrm_FDYY::SG_Top1MouseDown(TObject* Sender, TMouseButton, TShiftState, int X, int Y) {
-    auto* grid = static_cast<TSkStringGrid*>(Sender);
-    int col = -1, row = -1;
-    grid->MouseToCell(X, Y, col, row);
     // Row 1 counts too: it holds the first food of the list.
-    if (row >= 1 && col >= 0) {
-        grid->SetCol(col);
-        grid->SetRow(row);
-    }
+    SelectCellAt(static_cast<TSkStringGrid*>(Sender), X, Y, 1);
 }
 
 void TFrm_FDYY::SG_Top1DrawCell(TObject* Sender, int ACol, int ARow, TRect Rect, TGridDrawState) {
-    if (ARow < 1) return;
-    auto* grid = static_cast<TSkStringGrid*>(Sender);
-    TCanvas* canvas = grid->Canvas();
-    canvas->Brush()->SetColor(ARow % 2 == 0 ? EvenRowColor : clWhite);
-    canvas->Font()->SetName("宋体");
-    canvas->Font()->SetSize(11);
-    canvas->Font()->SetColor(clBlack);
-    canvas->TextRect(Rect, Rect.Left + 1, Rect.Top + 3, grid->Cells(ACol, ARow));
+    if (ARow >= 1) DrawStripedCell(static_cast<TSkStringGrid*>(Sender), ACol, ARow, Rect, EvenRowColour);
 }

@@ -36,12 +36,6 @@ private:
     int FNutrientIndex = 0;
 };
 
-// The unit of each ranked nutrient, by nutrient index, as the column headings show it.
-struct TNutrientUnit {
-    const char *Name, *Unit;
-};
-extern const TNutrientUnit NutrientUnitTable[26];
-
 // The ranking lines that travel with the program.
 QStringList RankingLines();
 

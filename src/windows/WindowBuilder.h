@@ -6,11 +6,13 @@
 #include "ExtCtrls.h"
 #include "Grids.h"
 #include "Menus.h"
+#include "SkControls.h"
 #include "StdCtrls.h"
 
 // A control owned by `owner`, placed on `parent` with its name and bounds.
 template <class T>
-T* Place(TComponent* owner, TWinControl* parent, const QString& name, int left, int top, int width, int height) {
+T* Place(TComponent* owner, TWinControl* parent, const QString& name, int left, int top, int width,
+         int height) {
     auto* control = new T(owner);
     if (!name.isEmpty()) control->SetName(name);
     control->SetParent(parent);
@@ -32,10 +34,11 @@ inline TLabel* PlaceLabel(TComponent* owner, TWinControl* parent, const QString&
     return label;
 }
 
-// A button with its caption and click handler.
-template <class TButtonClass>
+// A button with its caption and click handler; the windows' buttons are 90 by 28 unless said otherwise.
+template <class TButtonClass = TSkButton>
 TButtonClass* PlaceButton(TComponent* owner, TWinControl* parent, const QString& name, const QString& caption,
-                          int left, int top, int width, int height, TNotifyEvent onClick) {
+                          int left, int top, int width = 90, int height = 28,
+                          TNotifyEvent onClick = nullptr) {
     auto* button = Place<TButtonClass>(owner, parent, name, left, top, width, height);
     button->SetCaption(caption);
     button->OnClick = std::move(onClick);
@@ -92,8 +95,8 @@ inline void ShowNoSelection(TStringGrid* grid) {
 }
 
 // A menu item under `parent` (a pop-up menu's items or a sub-menu).
-inline TMenuItem* AddMenuItem(TComponent* owner, TMenuItem* parent, const QString& name, const QString& caption,
-                              TNotifyEvent onClick) {
+inline TMenuItem* AddMenuItem(TComponent* owner, TMenuItem* parent, const QString& name,
+                              const QString& caption, TNotifyEvent onClick) {
     auto* item = new TMenuItem(owner);
     item->SetName(name);
     item->SetCaption(caption);
@@ -102,7 +105,7 @@ inline TMenuItem* AddMenuItem(TComponent* owner, TMenuItem* parent, const QStrin
     return item;
 }
 
-inline TMenuItem* AddMenuItem(TComponent* owner, TPopupMenu* menu, const QString& name, const QString& caption,
-                              TNotifyEvent onClick) {
+inline TMenuItem* AddMenuItem(TComponent* owner, TPopupMenu* menu, const QString& name,
+                              const QString& caption, TNotifyEvent onClick) {
     return AddMenuItem(owner, menu->Items(), name, caption, std::move(onClick));
 }

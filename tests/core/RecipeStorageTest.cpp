@@ -66,3 +66,18 @@ TEST(RecipeStorage, DeletingARecipeRemovesItsFrequentUseAndUsedOnesAreKnown) {
     EXPECT_EQ(db.Scalar("select count(*) from FDUse where FID = :ID and FType = 2", {{"ID", id}}), "0");
     EXPECT_EQ(db.Scalar("select count(*) from SPTxt where SPID = :ID", {{"ID", id}}), "0");
 }
+
+TEST(RecipeStorage, AFoodOrRecipeIsFrequentlyUsedOnce) {
+    TTestDatabase db;
+    TRecordingMessageService boxes;
+    DM->UID = db.Scalar("select UID from UInfo limit 1");
+    EXPECT_EQ(DM->AddOftenUsed(1, 1), TDM::TOftenUse::Added);
+    EXPECT_EQ(DM->AddOftenUsed(1, 1), TDM::TOftenUse::AlreadyThere);
+    // A recipe of the same id is another entry.
+    EXPECT_EQ(DM->AddOftenUsed(1, 2), TDM::TOftenUse::Added);
+    EXPECT_EQ(db.Scalar("select group_concat(FType || ':' || UID, ' ') from FDUse where FID = 1"),
+              "1:" + DM->UID + " 2:" + DM->UID);
+    db.Exec("drop table FDUse");
+    EXPECT_EQ(DM->AddOftenUsed(2, 1), TDM::TOftenUse::Failed);
+    EXPECT_TRUE(boxes.LastText().startsWith(DbErrorPrefix));
+}

@@ -113,6 +113,10 @@ TEST(PngPicture, FromAndToBitmaps) {
     EXPECT_TRUE(back.Transparent());
     EXPECT_EQ(back.TransparentColor(), clFuchsia);
     EXPECT_EQ(back.Canvas()->Pixels(0, 0), clYellow);
+    // The key survives a file.
+    auto reloaded = LoadPng(SavePng(keyed));
+    EXPECT_EQ(reloaded->TransparencyMode(), ptmBit);
+    EXPECT_EQ(reloaded->TransparentColor(), clFuchsia);
 }
 
 TEST(PngPicture, ThroughTheClipboard) {

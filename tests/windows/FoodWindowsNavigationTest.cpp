@@ -1,7 +1,5 @@
-#include "FoodTable.h"
-#include "RecordingServices.h"
+#include "MainWindowSession.h"
 #include "SiteAddresses.h"
-#include "TestDatabase.h"
 #include "UnitFoodList.h"
 #include "UnitHelath.h"
 #include "UnitMain.h"
@@ -15,30 +13,20 @@
 namespace {
 
 // The main window after login, with the food browser, rankings and health windows opened from it.
-class FoodWindowsNavigation : public testing::Test {
+class FoodWindowsNavigation : public MainWindowSession {
 protected:
     void SetUp() override {
-        LoadFoodTables();
-        SetModalHook([](TForm* form) { form->Close(); });
-        MainFrm = new TMainFrm(Application);
-        MainFrm->LoadingWaitMs = 0;
-        MainFrm->ShowForm();
-        MainFrm->Timer1Timer(MainFrm->Timer1);
-        MainFrm->edtUID->SetText("user");
-        MainFrm->edtPWD->SetText("");
-        MainFrm->btnLoad->Click();
+        MainWindowSession::SetUp();
+        Start();
+        Login();
     }
     void TearDown() override {
         delete Frm_FD;
         delete Frm_FDYY;
         delete HelathFrm;
-        delete MainFrm;
-        MainFrm = nullptr;
-        SetModalHook(nullptr);
+        MainWindowSession::TearDown();
     }
 
-    TTestDatabase Db;
-    TRecordingMessageService Boxes;
     TRecordingShellService Shell;
 };
 

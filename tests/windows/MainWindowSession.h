@@ -1,12 +1,13 @@
 // The main window as a user starts it: a private database, the window shown and its start-up timer run,
 // then the login. Message boxes are recorded and answered by the test; modal windows are recorded by
-// name, handed to OnModal and closed.
+// name (tips also by title), handed to OnModal and closed.
 #pragma once
 
 #include "FoodTable.h"
 #include "RecordingServices.h"
 #include "TestDatabase.h"
 #include "UnitMain.h"
+#include "UnitMsg.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -18,6 +19,7 @@ protected:
         LoadFoodTables();
         SetModalHook([this](TForm* form) {
             Modals.push_back(form->Name());
+            if (auto* tip = dynamic_cast<TMsgFrm*>(form)) Tips.push_back(tip->lblTit->Caption());
             if (OnModal) OnModal(form);
             form->Close();
         });
@@ -48,5 +50,6 @@ protected:
     TTestDatabase Db;
     TRecordingMessageService Boxes;
     std::vector<QString> Modals;
+    std::vector<QString> Tips;  // the titles of the tip windows shown
     std::function<void(TForm*)> OnModal;
 };

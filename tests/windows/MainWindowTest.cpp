@@ -1,12 +1,11 @@
-#include "FoodTable.h"
 #include "IniFiles.h"
-#include "RecordingServices.h"
-#include "TestDatabase.h"
+#include "MainWindowSession.h"
 #include "UnitBKSet.h"
 #include "UnitFoodList.h"
 #include "UnitHelath.h"
 #include "UnitMain.h"
 #include "UnitMsg.h"
+#include "UnitYYSCK.h"
 #include "WNDES.h"
 
 #include <QDir>
@@ -17,45 +16,15 @@
 namespace {
 
 // The main window on a private database, with message boxes and modal windows answered by the test.
-class MainWindow : public testing::Test {
+class MainWindow : public MainWindowSession {
 protected:
-    void SetUp() override {
-        LoadFoodTables();
-        SetModalHook([this](TForm* form) {
-            if (auto* tip = dynamic_cast<TMsgFrm*>(form)) Tips.push_back(tip->lblTit->Caption());
-            if (OnModal) OnModal(form);
-            form->Close();
-        });
-    }
     void TearDown() override {
-        SetModalHook(nullptr);
         delete Frm_FD;
         delete HelathFrm;
-        delete MainFrm;
-        MainFrm = nullptr;
-    }
-
-    TMainFrm* Start() {
-        MainFrm = new TMainFrm(Application);
-        MainFrm->LoadingWaitMs = 0;
-        MainFrm->ShowForm();
-        MainFrm->Timer1Timer(MainFrm->Timer1);
-        return MainFrm;
-    }
-
-    void Login(const QString& name, const QString& password, bool remember = false) {
-        MainFrm->edtUID->SetText(name);
-        MainFrm->edtPWD->SetText(password);
-        MainFrm->chk_UP->SetChecked(remember);
-        MainFrm->btnLoad->Click();
+        MainWindowSession::TearDown();
     }
 
     QString Ini(const QString& key) { return TIniFile(Db.Folder() + "UInfo.ini").ReadString("UINFO", key, "<none>"); }
-
-    TTestDatabase Db;
-    TRecordingMessageService Boxes;
-    std::vector<QString> Tips;
-    std::function<void(TForm*)> OnModal;
 };
 
 }  // namespace
@@ -185,6 +154,42 @@ TEST_F(MainWindow, SkinsChangeColoursAndImagesOnlyWhenAllFilesExist) {
     EXPECT_EQ(MainFrm->pnlLeft1->Color(), MainFrm->BlueColor);
 }
 
+// The colour in the middle of a picture, as drawn.
+TColor MiddleOf(TPicture* picture) {
+    if (!picture->Graphic()) return clNone;
+    TBitmap canvas;
+    canvas.SetPixelFormat(pf24bit);
+    canvas.SetSize(picture->Width(), picture->Height());
+    canvas.Canvas()->Draw(0, 0, picture->Graphic());
+    return canvas.Canvas()->Pixels(picture->Width() / 2, picture->Height() / 2);
+}
+
+TEST_F(MainWindow, TheEnergyMethodWindowWearsTheSkinOfTheMomentEachTimeItOpens) {
+    for (const char* skin : {"Blue", "Red"}) {
+        QDir().mkpath(Db.Folder() + skin);
+        const QDir source(QString(VELORIA_SOURCE_DIR "/data/skins/") + skin);
+        for (const QFileInfo& file : source.entryInfoList(QDir::Files))
+            QFile::copy(file.filePath(), Db.Folder() + skin + "/" + file.fileName());
+    }
+    TPicture blue, pink;
+    blue.LoadFromFile(Db.Folder() + "Blue/CTopLeft.jpg");
+    pink.LoadFromFile(Db.Folder() + "Red/CTopLeft.jpg");
+    ASSERT_NE(MiddleOf(&blue), MiddleOf(&pink));
+    Start();
+    Login("user", "");
+    std::vector<TColor> titles;
+    OnModal = [&](TForm* form) {
+        auto* method = dynamic_cast<TBKSetFrm*>(form);
+        ASSERT_NE(method, nullptr);
+        titles.push_back(MiddleOf(method->imgLeft->Picture()));
+    };
+    MainFrm->N6->Click();  // pink
+    MainFrm->N3->Click();
+    MainFrm->N5->Click();  // blue again
+    MainFrm->N3->Click();
+    EXPECT_EQ(titles, (std::vector<TColor>{MiddleOf(&pink), MiddleOf(&blue)}));
+}
+
 TEST_F(MainWindow, GuidePanelStaysHiddenOnceDismissed) {
     Start();
     Login("user", "");
@@ -244,6 +249,34 @@ TEST_F(MainWindow, EnergyMethodChangesTheTargetOnlyOnOK) {
     EXPECT_FALSE(form.rb2->Checked());
     form.btnOK->Click();
     EXPECT_EQ(Ini("BKFLG"), "0");
+}
+
+TEST_F(MainWindow, DailyNeedsShowTheUsersReferenceIntakes) {
+    Db.Exec("update UInfo set Sex = '男', Bth = '1990-01-01', SG = 175, TZ = 70, HT = 1 where UName1 = 'user'");
+    Start();
+    Login("user", "");
+    QString kcal, protein, fat, carbohydrate, a, b1, b2, c, e;
+    DM->GetEnergyNeeds(DM->Sex, DM->HT, DM->Age, kcal, protein, fat, carbohydrate);
+    DM->GetVitaminNeeds(DM->Sex, DM->Age, a, b1, b2, c, e);
+    ASSERT_FALSE(kcal.isEmpty());
+    QStringList shown;
+    QString title;
+    OnModal = [&](TForm* form) {
+        auto* needs = dynamic_cast<TYYSCKFrm*>(form);
+        ASSERT_NE(needs, nullptr);
+        title = needs->Label1->Caption();
+        for (TLabel* l : {needs->LC_E, needs->LC_Pro, needs->LC_Va, needs->LC_Ca, needs->LC_Se})
+            shown << l->Caption();
+        needs->SpeedButton2->Click();
+    };
+    MainFrm->Label65->Click();
+    EXPECT_EQ(title, "今日所需要营养素");
+    ASSERT_EQ(shown.size(), 5);
+    EXPECT_EQ(shown[0], kcal + "kcal");
+    EXPECT_EQ(shown[1], protein + "g");
+    EXPECT_EQ(shown[2], a + "ug");
+    EXPECT_TRUE(shown[3].endsWith("mg")) << shown[3].toStdString();
+    EXPECT_TRUE(shown[4].endsWith("ug")) << shown[4].toStdString();
 }
 
 TEST_F(MainWindow, TipFadesInFromATimer) {

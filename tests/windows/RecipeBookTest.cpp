@@ -197,6 +197,18 @@ TEST_F(RecipeBook, CreatesARecipeInThreeStepsAndASecondSaveUpdatesIt) {
     EXPECT_EQ(Book->TV_FD1->Selected()->Parent()->Text(), "素菜");
 }
 
+TEST_F(RecipeBook, TwoFoodsOfOneNameAreTwoIngredients) {
+    Book->Btn_SaveSW->Click();
+    // The food table has two foods named 奶油.
+    for (int id : {1313, 1320, 1313}) {
+        ASSERT_TRUE(SelectFoodNode(Book->TV_FD, id));
+        Book->Btn_Add->Click();
+    }
+    EXPECT_EQ(Boxes.LastText(), "奶油已选中");
+    EXPECT_EQ(Column(Book->SG_FD1, 1), QStringList({"奶油", "奶油"}));
+    EXPECT_EQ(Column(Book->SG_FD1, 3), QStringList({"1313", "1320"}));
+}
+
 TEST_F(RecipeBook, ChangingARecipeKeepsItsFoodsAndFieldsAndUpdatesIt) {
     SelectRecipe("拍黄瓜");
     const int id = RecipeId("拍黄瓜");
@@ -298,7 +310,8 @@ TEST_F(RecipeBook, NutrientTotalsOfRiceAndEggMatchTheFoodTable) {
     EXPECT_EQ(t[4], "4.6g");     // fat 0.3 + 4.3
     EXPECT_EQ(t[5], "0.3g");     // fibre 0.3 + 0
     EXPECT_EQ(t[6], "324mg");    // cholesterol 0 + 324
-    EXPECT_EQ(t[8], "0mg");      // carotene: the egg has no value
+    EXPECT_EQ(t[8], "0ug");      // carotene: the egg has no value
+    EXPECT_EQ(t[9], "108ug");    // retinol 0 + 108
     EXPECT_EQ(t[17], "0.15mg");  // copper 0.06 + 0.095, cut, not rounded
     EXPECT_EQ(t[20], "20mg");    // magnesium 15 + 5
     EXPECT_EQ(t[24], "7.38ug");  // selenium 0.40 + 6.98
@@ -442,7 +455,8 @@ TEST_F(RecipeBook, ASearchResultPicksItsOwnFoodWhenNamesRepeat) {
     Book->ED_Src->SetText("奶油");
     int second = 0;
     for (int row = 1; row < Book->SG_SrcRlt->RowCount(); ++row)
-        if (Book->SG_SrcRlt->Cells(0, row) == "奶油" && Book->SG_SrcRlt->Cells(3, row) == "1320") second = row;
+        if (Book->SG_SrcRlt->Cells(0, row) == "奶油" && Book->SG_SrcRlt->Cells(3, row) == "1320")
+            second = row;
     ASSERT_GT(second, 0);
     Book->SG_SrcRlt->SetRow(second);
     Book->SG_SrcRltDblClick(Book->SG_SrcRlt);

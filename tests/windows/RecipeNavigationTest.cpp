@@ -1,7 +1,5 @@
 // The main window opens the recipe book and the set meals in its centre panel.
-#include "FoodTable.h"
-#include "RecordingServices.h"
-#include "TestDatabase.h"
+#include "MainWindowSession.h"
 #include "UnitMain.h"
 #include "UnitShiPu.h"
 #include "UnitTaoCan.h"
@@ -11,31 +9,21 @@
 
 namespace {
 
-class RecipeNavigation : public testing::Test {
+class RecipeNavigation : public MainWindowSession {
 protected:
     void SetUp() override {
-        LoadFoodTables();
-        SetModalHook([](TForm* form) { form->Close(); });
-        MainFrm = new TMainFrm(Application);
-        MainFrm->LoadingWaitMs = 0;
-        MainFrm->ShowForm();
-        MainFrm->Timer1Timer(MainFrm->Timer1);
-        MainFrm->edtUID->SetText("user");
-        MainFrm->btnLoad->Click();
+        MainWindowSession::SetUp();
+        Start();
+        Login();
     }
     void TearDown() override {
-        SetModalHook(nullptr);
         // Docked windows go before the main window that hosts them, as they do at the program's end.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         delete Frm_ShiPu;
         delete Frm_TaoCan;
-        delete MainFrm;
-        MainFrm = nullptr;
+        MainWindowSession::TearDown();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-
-    TTestDatabase Db;
-    TRecordingMessageService Boxes;
 };
 
 }  // namespace

@@ -171,6 +171,27 @@ TEST_F(SetMeals, MakesASetMealInThreeStepsAndASecondSaveUpdatesIt) {
     EXPECT_NE(Path({"星期三", "午加餐", "水果加餐"}), nullptr);
 }
 
+TEST_F(SetMeals, ItemsOfOneNameAreToldApartByKindAndId) {
+    // A recipe named like a food, and the food table's two foods named 奶油.
+    Db.Exec(
+        "insert into SPInfo (SPCls, SPP, SPName, PY, SPZF, CFlg) values ('点心', '蒸', '奶油', 'NY', '', 1)");
+    Meals->N1->Click();
+    Meals->Timer1Timer(Meals->Timer1);
+    Meals->btnMakeTC->Click();
+    for (int id : {1313, 1320, 1313}) {
+        Meals->PCSS->SetActivePage(Meals->TabSheet1);
+        ASSERT_TRUE(SelectFoodNode(Meals->TV_FD, id));
+        Meals->Btn_Add->Click();
+    }
+    EXPECT_EQ(Boxes.LastText(), "奶油已选中");
+    const size_t boxes = Boxes.Boxes.size();
+    AddRecipe("奶油");
+    EXPECT_EQ(Boxes.Boxes.size(), boxes);
+    EXPECT_EQ(Column(Meals->SG_FD1, 1), QStringList({"奶油", "奶油", "奶油"}));
+    EXPECT_EQ(Column(Meals->SG_FD1, 5), QStringList({"1", "1", "2"}));
+    EXPECT_EQ(Meals->SG_FD1->Cells(6, 2), "1320");
+}
+
 TEST_F(SetMeals, ChangesASetMealThenANewOneStartsEmpty) {
     const QString id = SetMealId("牛奶花卷早餐");
     Select({"星期一", "早餐", "牛奶花卷早餐"});
