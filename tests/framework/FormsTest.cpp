@@ -224,7 +224,8 @@ TEST(Controls, AMouseHandlerMayFreeItsControl) {
                       type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(widget, &e);
     };
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick}) {
+    for (QEvent::Type type :
+         {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick}) {
         auto* panel = new TPanel(&form);
         panel->SetParent(&form);
         panel->SetBounds(0, 0, 50, 50);
@@ -368,7 +369,8 @@ TEST(Controls, ControlsStayUsableAfterTheirHostWidgetIsGone) {
     auto* pages = new TPageControl(nullptr);
     auto* first = new TTabSheet(nullptr);
     auto* second = new TTabSheet(nullptr);
-    for (TControl* c : std::initializer_list<TControl*>{combo, list, grid, pages}) c->SetParent(host);
+    for (TControl* c : std::initializer_list<TControl*>{combo, list, grid, pages})
+        c->SetParent(host);
     first->SetPageControl(pages);
     second->SetPageControl(pages);
     combo->Items()->Add("早餐");
@@ -388,7 +390,8 @@ TEST(Controls, ControlsStayUsableAfterTheirHostWidgetIsGone) {
     delete first;  // the page control shows the other sheet
     EXPECT_EQ(pages->ActivePage(), second);
     pages->SetTabPosition(tpBottom);
-    for (TControl* c : std::initializer_list<TControl*>{combo, list, grid, second, pages}) delete c;
+    for (TControl* c : std::initializer_list<TControl*>{combo, list, grid, second, pages})
+        delete c;
 }
 
 // A widget freed behind its control's back no longer leads to the control (a drag looks controls up
