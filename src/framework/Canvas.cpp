@@ -1,6 +1,8 @@
 // TCanvas: the classic drawing calls on a QPainter, with exclusive right and bottom edges.
+#include "DeviceContext.h"
 #include "Graphics.h"
 #include "GraphicsImage.h"
+#include "TextDraw.h"
 
 #include <QFontMetrics>
 #include <QImage>
@@ -11,10 +13,6 @@
 #include <cstdlib>
 
 namespace {
-QRect ToQRect(const TRect& r) {
-    return QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
-}
-
 Qt::PenStyle ToQtPenStyle(TPenStyle style) {
     switch (style) {
     case psDash:
@@ -56,9 +54,12 @@ int QtAlignment(unsigned flags) {
 }
 }  // namespace
 
-TCanvas::TCanvas() = default;
+TCanvas::TCanvas() {
+    WatchObjects();
+}
 
 TCanvas::TCanvas(QPainter* painter) {
+    WatchObjects();
     BeginPaint(painter);
 }
 
@@ -71,6 +72,7 @@ void TCanvas::BeginPaint(QPainter* painter) {
 
 void TCanvas::EndPaint() {
     FPainter = nullptr;
+    FDC = nullptr;
 }
 
 void TCanvas::Changed() {
@@ -133,6 +135,13 @@ void TCanvas::PlotLine(TPoint from, TPoint to, bool drawEnd) {
 }
 
 void TCanvas::LineTo(int x, int y) {
+    if (TDeviceContext* dc = SyncedDC()) {
+        dc->MoveTo(FPenPos.X, FPenPos.Y);
+        dc->LineTo(x, y);
+        FPenPos = {x, y};
+        Changed();
+        return;
+    }
     const TPoint from = FPenPos;
     FPenPos = {x, y};
     if (FPen.Style() == psClear) return;
@@ -157,6 +166,11 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
 
 // Areas -----------------------------------------------------------------------------------------
 void TCanvas::FillRect(const TRect& r) {
+    if (TDeviceContext* dc = SyncedDC()) {
+        dc->FillRect(r);
+        Changed();
+        return;
+    }
     QPainter* p = RequirePainter();
     if (!p || r.IsEmpty() || FBrush.Style() == bsClear) return;
     p->fillRect(ToQRect(r), ToQColor(FBrush.Color()));
@@ -164,6 +178,11 @@ void TCanvas::FillRect(const TRect& r) {
 }
 
 void TCanvas::FrameRect(const TRect& r) {
+    if (TDeviceContext* dc = SyncedDC()) {
+        dc->FrameRect(r, dc->Brush);
+        Changed();
+        return;
+    }
     QPainter* p = RequirePainter();
     if (!p || r.IsEmpty()) return;
     const QColor c = ToQColor(FBrush.Color());
@@ -175,6 +194,11 @@ void TCanvas::FrameRect(const TRect& r) {
 }
 
 void TCanvas::Rectangle(int left, int top, int right, int bottom) {
+    if (TDeviceContext* dc = SyncedDC()) {
+        dc->Rectangle(left, top, right, bottom);
+        Changed();
+        return;
+    }
     QPainter* p = RequirePainter();
     if (!p) return;
     if (right < left) std::swap(left, right);
@@ -205,6 +229,11 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom) {
 }
 
 void TCanvas::Ellipse(int left, int top, int right, int bottom) {
+    if (TDeviceContext* dc = SyncedDC()) {
+        dc->Ellipse(left, top, right, bottom);
+        Changed();
+        return;
+    }
     QPainter* p = RequirePainter();
     if (!p) return;
     if (FPen.Style() == psClear)
@@ -220,6 +249,11 @@ void TCanvas::Ellipse(int left, int top, int right, int bottom) {
 }
 
 void TCanvas::Polygon(const std::vector<TPoint>& points) {
+    if (TDeviceContext* dc = SyncedDC()) {
+        dc->Polygon(points);
+        Changed();
+        return;
+    }
     QPainter* p = RequirePainter();
     if (!p || points.empty()) return;
     if (FBrush.Style() != bsClear) {
@@ -252,11 +286,18 @@ int TCanvas::TextHeight(const QString& text) {
 }
 
 TSize TCanvas::TextExtent(const QString& text) {
+    if (TDeviceContext* dc = SyncedDC()) return dc->GetTextExtent(text);
     const QFontMetrics fm(FFont.ToQFont());
     return {fm.horizontalAdvance(text), fm.height()};
 }
 
 void TCanvas::TextOut(int x, int y, const QString& text) {
+    if (TDeviceContext* dc = SyncedDC()) {
+        dc->TextOut(x, y, text);
+        FPenPos = {x + dc->GetTextExtent(text).cx, y};
+        Changed();
+        return;
+    }
     QPainter* p = RequirePainter();
     if (!p) return;
     const QFont font = FFont.ToQFont();
@@ -271,6 +312,11 @@ void TCanvas::TextOut(int x, int y, const QString& text) {
 }
 
 void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text) {
+    if (TDeviceContext* dc = SyncedDC()) {
+        dc->ExtTextOut(x, y, ETO_CLIPPED | (FBrush.Style() == bsClear ? 0u : unsigned(ETO_OPAQUE)), &r, text);
+        Changed();
+        return;
+    }
     QPainter* p = RequirePainter();
     if (!p) return;
     p->save();
@@ -285,6 +331,11 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text) {
 }
 
 int TCanvas::DrawText(const QString& text, TRect& r, unsigned flags) {
+    if (TDeviceContext* dc = SyncedDC()) {
+        const int height = DrawTextDC(dc, text, r, flags);
+        if (!(flags & DT_CALCRECT)) Changed();
+        return height;
+    }
     const QFont font = FFont.ToQFont();
     const QFontMetrics fm(font);
     const int align = QtAlignment(flags);
@@ -312,12 +363,15 @@ int TCanvas::DrawText(const QString& text, TRect& r, unsigned flags) {
 
 // Graphics --------------------------------------------------------------------------------------
 void TCanvas::Draw(int x, int y, TGraphic* graphic) {
+    if (DrawBitmapDC(Bounds(x, y, graphic ? graphic->Width() : 0, graphic ? graphic->Height() : 0), graphic))
+        return;
     if (!graphic || graphic->Empty()) return;
     graphic->Draw(this, Bounds(x, y, graphic->Width(), graphic->Height()));
     Changed();
 }
 
 void TCanvas::StretchDraw(const TRect& r, TGraphic* graphic) {
+    if (DrawBitmapDC(r, graphic)) return;
     if (!graphic || graphic->Empty()) return;
     graphic->Draw(this, r);
     Changed();
@@ -325,6 +379,7 @@ void TCanvas::StretchDraw(const TRect& r, TGraphic* graphic) {
 
 // Pixels and clipping ---------------------------------------------------------------------------
 QImage* TCanvas::ReadableImage() {
+    if (TDeviceContext* dc = RequireDC()) return dc->Image();
     QPainter* p = RequirePainter();
     if (!p || !p->device() || p->device()->devType() != QInternal::Image) return nullptr;
     if (!p->deviceTransform().isIdentity()) return nullptr;
@@ -336,6 +391,7 @@ bool TCanvas::CanReadPixels() {
 }
 
 TColor TCanvas::Pixels(int x, int y) {
+    if (TDeviceContext* dc = RequireDC()) return dc->GetPixel(x, y);
     QImage* image = ReadableImage();
     if (!image) return clNone;
     if (x < 0 || y < 0 || x >= image->width() || y >= image->height()) return clNone;
@@ -344,6 +400,11 @@ TColor TCanvas::Pixels(int x, int y) {
 }
 
 void TCanvas::SetPixels(int x, int y, TColor color) {
+    if (TDeviceContext* dc = RequireDC()) {
+        dc->SetPixel(x, y, color);
+        Changed();
+        return;
+    }
     QPainter* p = RequirePainter();
     if (!p) return;
     p->fillRect(QRect(x, y, 1, 1), ToQColor(color));
@@ -351,6 +412,11 @@ void TCanvas::SetPixels(int x, int y, TColor color) {
 }
 
 TRect TCanvas::ClipRect() {
+    if (TDeviceContext* dc = RequireDC()) {
+        TRect box;
+        dc->GetClipBox(box);
+        return box;
+    }
     QPainter* p = RequirePainter();
     if (!p || !p->device()) return {};
     QRect area(0, 0, p->device()->width(), p->device()->height());
@@ -360,11 +426,19 @@ TRect TCanvas::ClipRect() {
 }
 
 void TCanvas::IntersectClipRect(const TRect& r) {
+    if (TDeviceContext* dc = RequireDC()) {
+        dc->IntersectClipRect(r.Left, r.Top, r.Right, r.Bottom);
+        return;
+    }
     if (QPainter* p = RequirePainter())
         p->setClipRect(ToQRect(r), p->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
 }
 
 void TCanvas::ExcludeClipRect(const TRect& r) {
+    if (TDeviceContext* dc = RequireDC()) {
+        dc->ExcludeClipRect(r.Left, r.Top, r.Right, r.Bottom);
+        return;
+    }
     QPainter* p = RequirePainter();
     if (!p) return;
     const TRect all = ClipRect();
@@ -373,10 +447,22 @@ void TCanvas::ExcludeClipRect(const TRect& r) {
 }
 
 void TCanvas::ResetClip() {
+    if (TDeviceContext* dc = RequireDC()) {
+        dc->SelectClipRgn(nullptr);
+        return;
+    }
     if (QPainter* p = RequirePainter()) p->setClipping(false);
 }
 
 void TCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& sourceRect) {
+    if (TDeviceContext* dc = SyncedDC()) {
+        TDeviceContext* from = source ? source->Handle() : nullptr;
+        if (!from) return;
+        dc->StretchBlt(dest.Left, dest.Top, dest.Width(), dest.Height(), from, sourceRect.Left,
+                       sourceRect.Top, sourceRect.Width(), sourceRect.Height(), FCopyMode);
+        Changed();
+        return;
+    }
     QPainter* p = RequirePainter();
     QImage* image = source ? source->ReadableImage() : nullptr;
     if (!p || !image || dest.IsEmpty() || sourceRect.IsEmpty()) return;

@@ -95,6 +95,20 @@ void TFont::Assign(const TFont& source) {
     FSize = source.FSize;
     FColor = source.FColor;
     FStyle = source.FStyle;
+    FCharset = source.FCharset;
+    FPitch = source.FPitch;
+    Changed();
+}
+
+void TFont::SetCharset(int charset) {
+    if (charset == FCharset) return;
+    FCharset = charset;
+    Changed();
+}
+
+void TFont::SetPitch(TFontPitch pitch) {
+    if (pitch == FPitch) return;
+    FPitch = pitch;
     Changed();
 }
 
@@ -149,6 +163,7 @@ void TPen::Assign(const TPen& source) {
     FColor = source.FColor;
     FWidth = source.FWidth;
     FStyle = source.FStyle;
+    FMode = source.FMode;
     Changed();
 }
 
@@ -171,9 +186,22 @@ void TPen::SetStyle(TPenStyle style) {
     Changed();
 }
 
+void TPen::SetMode(TPenMode mode) {
+    if (mode == FMode) return;
+    FMode = mode;
+    Changed();
+}
+
+void TBrush::SetBitmap(TBitmap* bitmap) {
+    if (bitmap == FBitmap) return;
+    FBitmap = bitmap;
+    Changed();
+}
+
 void TBrush::Assign(const TBrush& source) {
     FColor = source.FColor;
     FStyle = source.FStyle;
+    FBitmap = source.FBitmap;
     Changed();
 }
 
