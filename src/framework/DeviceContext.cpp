@@ -702,3 +702,18 @@ void TDeviceContext::ExtTextOut(int x, int y, unsigned options, const TRect* rec
     p->setPen(ToQColor(text24));
     p->drawText(left, top + ascent, text);
 }
+
+HFONT CreateFontIndirect(const TLogFont& font) {
+    return new TLogFont(font);
+}
+
+void DeleteObject(HFONT font) {
+    delete font;
+}
+
+HFONT SelectObject(HDC dc, HFONT font) {
+    if (!dc || !font) return nullptr;
+    dc->FReturnedFonts.push_back(std::make_unique<TLogFont>(dc->Font));
+    dc->Font = *font;
+    return dc->FReturnedFonts.back().get();
+}

@@ -219,7 +219,16 @@ private:
     std::optional<QRegion> FClip;
     std::vector<TState> FSaved;
     std::unique_ptr<QPainter> FPainter;
+    std::vector<std::unique_ptr<TLogFont>> FReturnedFonts;
+    friend TLogFont* SelectObject(TDeviceContext* dc, TLogFont* font);
 };
+
+// Font handles: a logical font made by the caller, selected into a context by copy. SelectObject
+// gives the font that was selected before as a handle the context keeps; select it back to restore.
+using HFONT = TLogFont*;
+HFONT CreateFontIndirect(const TLogFont& font);
+void DeleteObject(HFONT font);
+HFONT SelectObject(HDC dc, HFONT font);
 
 // The monochrome mask of a colour context: pixels of the background colour become white, others black.
 QImage MonochromeMask(const QImage& image, TColor background);
