@@ -2,6 +2,7 @@
 #include "Dialogs.h"
 #include "FoodTable.h"
 #include "Forms.h"
+#include "Platform.h"
 #include "UintDM.h"
 #include "UnitMain.h"
 
@@ -9,6 +10,8 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // Native parts (edit fields, scroll bars) take the classic colours the styled controls draw in.
+    ApplyClassicPalette();
     Application->SetTitle(QStringLiteral("Veloria 膳食能量管家"));
     try {
         Application->CreateForm(DM);

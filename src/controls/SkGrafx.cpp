@@ -161,7 +161,13 @@ void PaintBoxGradient(HDC DC, int Width, int Height, TColor StartColor, TColor S
             y -= dy;
             --counter;
         } while (!((c.Color() != band && counter < 0) || x < 0));
-        // The last ring is filled too (clipped at the edge), so no band of the area stays unpainted.
+        if (x < 0 && y < 0) {
+            // What is left outside the last band takes the start colour, so no part of an area that
+            // was not filled first stays unpainted.
+            Fill(DC, 0, 0, cx, previousY, StartColor);
+            Fill(DC, 0, previousY, previousX, cy, StartColor);
+            return;
+        }
         const int ix = x >> 16, iy = y >> 16;
         if (iy != previousY) Fill(DC, ix, iy, cx, previousY, band);
         if (ix != previousX) Fill(DC, ix, previousY, previousX, cy, band);

@@ -568,15 +568,15 @@ void TDeviceContext::StretchBlt(int x, int y, int width, int height, const TDevi
     const std::uint32_t sourceBack = useSource ? source->PixelOf(source->BkColor) : 0;
     const bool usePattern = RopUsesPattern(rop);
     const TBrushSampler sampler(*this, Brush);
-    // Source columns and rows of each destination pixel (nearest, by truncation).
+    // Source columns and rows of each destination pixel: the source pixel under its centre.
     std::vector<int> columns(static_cast<size_t>(dw)), rows(static_cast<size_t>(dh));
     for (int i = 0; i < dw; ++i) {
         const int k = mirrorX ? dw - 1 - i : i;
-        columns[size_t(i)] = useSource ? int(std::int64_t(k) * srcW / dw) : 0;
+        columns[size_t(i)] = useSource ? int((2 * std::int64_t(k) + 1) * srcW / (2 * std::int64_t(dw))) : 0;
     }
     for (int j = 0; j < dh; ++j) {
         const int k = mirrorY ? dh - 1 - j : j;
-        rows[size_t(j)] = useSource ? int(std::int64_t(k) * srcH / dh) : 0;
+        rows[size_t(j)] = useSource ? int((2 * std::int64_t(k) + 1) * srcH / (2 * std::int64_t(dh))) : 0;
     }
     const bool straightCopy =
         (rop == SRCCOPY) && !sourceMono && !FMonochrome && dw == srcW && dh == srcH && !mirrorX && !mirrorY;

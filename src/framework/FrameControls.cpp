@@ -8,8 +8,11 @@ namespace {
 void EdgePass(HDC dc, TRect& r, TColor lt, TColor rb, unsigned sides) {
     if (r.IsEmpty()) return;
     const TLogBrush ltBrush{bsSolid, lt, {}, false}, rbBrush{bsSolid, rb, {}, false};
-    if (sides & BF_LEFT) dc->FillRect(Rect(r.Left, r.Top, r.Left + 1, r.Bottom - 1), ltBrush);
-    if (sides & BF_TOP) dc->FillRect(Rect(r.Left, r.Top, r.Right - 1, r.Top + 1), ltBrush);
+    // A lower-right line that is not drawn leaves its corner to the upper-left line.
+    const int leftEnd = (sides & BF_BOTTOM) ? r.Bottom - 1 : r.Bottom,
+              topEnd = (sides & BF_RIGHT) ? r.Right - 1 : r.Right;
+    if (sides & BF_LEFT) dc->FillRect(Rect(r.Left, r.Top, r.Left + 1, leftEnd), ltBrush);
+    if (sides & BF_TOP) dc->FillRect(Rect(r.Left, r.Top, topEnd, r.Top + 1), ltBrush);
     if (sides & BF_RIGHT) dc->FillRect(Rect(r.Right - 1, r.Top, r.Right, r.Bottom), rbBrush);
     if (sides & BF_BOTTOM) dc->FillRect(Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom), rbBrush);
     if (sides & BF_LEFT) ++r.Left;
