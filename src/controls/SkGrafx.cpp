@@ -54,7 +54,9 @@ void PaintGradientEx(TCanvas* Canvas, const TRect& Rect, TGradientDirection Dire
                      TColor StopColor, std::uint8_t ColorSteps) {
     const int w = std::abs(Rect.Right - Rect.Left), h = std::abs(Rect.Bottom - Rect.Top);
     if (w == 0 || h == 0) return;
-    TBitmap bitmap(w, h);
+    // The off-screen bitmap is kept from call to call: every direction paints all of its pixels.
+    static TBitmap bitmap;
+    bitmap.SetSize(w, h);
     TCanvas* canvas = bitmap.Canvas();
     canvas->Pen()->SetWidth(1);
     canvas->Pen()->SetStyle(psClear);

@@ -5,6 +5,7 @@
 #include <QPainterPathStroker>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 // Raster operations -----------------------------------------------------------------------------
 // The binary operation's code minus one is its truth table: bit (pen << 1 | dest).
@@ -556,13 +557,20 @@ void TDeviceContext::StretchBlt(int x, int y, int width, int height, const TDevi
                mirrorY = (height < 0) != (useSource && sh < 0);
     const int dw = std::abs(width), dh = std::abs(height), srcW = std::abs(sw), srcH = std::abs(sh);
     const TPoint d0 = ToDevice(width < 0 ? x + width + 1 : x, height < 0 ? y + height + 1 : y);
-    QImage sourceImage;
+    // The source pixels are read in place, unless the area read overlaps the area written.
+    QImage copied;
+    const QImage* from = nullptr;
     TPoint s0;
     if (useSource) {
         s0 = source->ToDevice(sw < 0 ? sx + sw + 1 : sx, sh < 0 ? sy + sh + 1 : sy);
-        // A copy of the part read, since the source may be this very image.
-        sourceImage = source->Image()->copy(s0.X, s0.Y, srcW, srcH).convertToFormat(QImage::Format_RGB32);
+        from = source->Image();
+        if (from == FImage && QRect(s0.X, s0.Y, srcW, srcH).intersects(QRect(d0.X, d0.Y, dw, dh))) {
+            copied = from->copy(s0.X, s0.Y, srcW, srcH);
+            from = &copied;
+            s0 = {0, 0};
+        }
     }
+    const bool sourceOpaque = from && from->format() == QImage::Format_RGB32;
     const bool sourceMono = useSource && source->Monochrome();
     const std::uint32_t text = PixelOf(TextColor), back = PixelOf(BkColor);
     const std::uint32_t sourceBack = useSource ? source->PixelOf(source->BkColor) : 0;
@@ -584,21 +592,25 @@ void TDeviceContext::StretchBlt(int x, int y, int width, int height, const TDevi
         const int j = yy - d0.Y;
         const std::uint32_t* sourceRow = nullptr;
         if (useSource) {
-            const int srow = rows[size_t(j)];
-            if (srow >= sourceImage.height()) return;
-            sourceRow = reinterpret_cast<const std::uint32_t*>(sourceImage.constScanLine(srow));
+            const int srow = s0.Y + rows[size_t(j)];
+            if (srow < 0 || srow >= from->height()) return;
+            sourceRow = reinterpret_cast<const std::uint32_t*>(from->constScanLine(srow));
         }
-        if (straightCopy) {
-            const int first = x0 - d0.X, count = std::min(x1 - x0, sourceImage.width() - first);
-            for (int k = 0; k < count; ++k)
-                row[x0 + k] = 0xFF000000 | (sourceRow[first + k] & 0xFFFFFF);
+        if (straightCopy && s0.X + x0 - d0.X >= 0 && s0.X + x1 - d0.X <= from->width()) {
+            const std::uint32_t* in = sourceRow + s0.X + (x0 - d0.X);
+            if (sourceOpaque) {
+                std::memcpy(row + x0, in, size_t(x1 - x0) * sizeof(std::uint32_t));
+            } else {
+                for (int k = 0; k < x1 - x0; ++k)
+                    row[x0 + k] = 0xFF000000 | (in[k] & 0xFFFFFF);
+            }
             return;
         }
         for (int xx = x0; xx < x1; ++xx) {
             std::uint32_t s = 0, p = 0;
             if (useSource) {
-                const int scol = columns[size_t(xx - d0.X)];
-                if (scol >= sourceImage.width()) continue;
+                const int scol = s0.X + columns[size_t(xx - d0.X)];
+                if (scol < 0 || scol >= from->width()) continue;
                 s = sourceRow[scol] & 0xFFFFFF;
                 if (sourceMono && !FMonochrome)
                     s = s ? back : text;
@@ -684,7 +696,10 @@ void TDeviceContext::ExtTextOut(int x, int y, unsigned options, const TRect* rec
     QFont font = ToQFont(Font);
     if (FMonochrome) font.setStyleStrategy(QFont::NoAntialias);
     const QFontMetrics fm(font);
-    const int width = fm.horizontalAdvance(text), ascent = fm.ascent(), height = fm.ascent() + fm.descent();
+    const int ascent = fm.ascent(), height = fm.ascent() + fm.descent();
+    // The width only where the alignment or the background needs it.
+    const bool needWidth = (TextAlign & (TA_RIGHT | TA_CENTER)) || BkMode == OPAQUE;
+    const int width = needWidth ? fm.horizontalAdvance(text) : 0;
     int left = 0, top = 0;
     if ((TextAlign & TA_CENTER) == TA_CENTER)
         left = -width / 2;

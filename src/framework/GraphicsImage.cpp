@@ -71,7 +71,7 @@ protected:
         QImage* image = FBitmap->BeginCanvasPaint();
         if (!image) return nullptr;
         FOwnDC = std::make_unique<TDeviceContext>(image, FBitmap->PixelFormat() == pf1bit);
-        FDC = FOwnDC.get();
+        BeginPaint(FOwnDC.get());  // a new context takes the pen, brush and font again
         return FDC;
     }
     void Changed() override {

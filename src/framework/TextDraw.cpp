@@ -136,9 +136,13 @@ int DrawTextDC(HDC dc, const QString& text, TRect& rect, unsigned flags) {
     const std::vector<TLine> lines = LayOut(text, rect.Width(), flags, layout);
     const int lineHeight = layout.Metrics().height();
     const int height = lineHeight * int(lines.size());
+    // Each line is measured once: shaping the text is what text drawing spends its time on.
+    std::vector<int> widths;
     int widest = 0;
-    for (const TLine& line : lines)
-        widest = std::max(widest, layout.Width(line.Text));
+    for (const TLine& line : lines) {
+        widths.push_back(layout.Width(line.Text));
+        widest = std::max(widest, widths.back());
+    }
     int top = rect.Top;
     if (flags & DT_SINGLELINE) {
         if (flags & DT_VCENTER)
@@ -156,8 +160,9 @@ int DrawTextDC(HDC dc, const QString& text, TRect& rect, unsigned flags) {
     const int saved = dc->SaveDC();
     if (!(flags & DT_NOCLIP)) dc->IntersectClipRect(rect.Left, rect.Top, rect.Right, rect.Bottom);
     dc->TextAlign = TA_LEFT | TA_TOP;
-    for (const TLine& line : lines) {
-        const int width = layout.Width(line.Text);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const TLine& line = lines[i];
+        const int width = widths[i];
         int x = rect.Left;
         if (flags & DT_CENTER)
             x = rect.Left + (rect.Width() - width) / 2;

@@ -180,3 +180,12 @@ TEST(RectTest, Helpers) {
     EXPECT_TRUE(PtInRect(Rect(0, 0, 2, 2), Point(1, 1)));
     EXPECT_FALSE(PtInRect(Rect(0, 0, 2, 2), Point(2, 1)));
 }
+
+TEST_F(CanvasTest, APenSetBeforeTheBitmapIsResizedStillHoldsAfterwards) {
+    Canvas->Pen()->SetStyle(psClear);
+    Canvas->Brush()->SetColor(clRed);
+    Bitmap.SetSize(20, 20);  // the bitmap's pixels and drawing context are made anew
+    Canvas->Polygon({{0, 0}, {10, 0}, {10, 10}, {0, 10}});
+    EXPECT_EQ(Count(clBlack), 0);
+    EXPECT_EQ(Count(clRed), 100);
+}
