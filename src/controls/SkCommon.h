@@ -7,6 +7,7 @@
 #include "DeviceContext.h"
 #include "Graphics.h"
 #include "Platform.h"
+#include "StdCtrls.h"
 
 #include <QString>
 #include <bitset>
@@ -48,8 +49,8 @@ enum TSkHotTrackColorType { htctComplement, htctActual };
 enum TSkVisualStyle { vsClassic, vsWinXP, vsGradient };
 enum TSkButtonHotTrackStyle { htsInterior, htsFrame };
 enum TSkGradientColorStyle { gcsSystem, gcsMSOffice, gcsCustom };
-using TStateChangingEvent = std::function<void(TObject* Sender, int NewState, bool& AllowChange)>;
-using TStateChangeEvent = std::function<void(TObject* Sender, int NewState)>;
+using TStateChangingEvent = std::function<void(TObject* Sender, TCheckBoxState NewState, bool& AllowChange)>;
+using TStateChangeEvent = std::function<void(TObject* Sender, TCheckBoxState NewState)>;
 
 enum TSkWindowsVersion {
     wvWin95,
