@@ -7,6 +7,4 @@ double TSkNumericEdit::Value() const {
     return TryStrToFloat(text, value) ? value : 0;
 }
 
-void TSkNumericEdit::SetValue(double value) {
-    SetText(FormatFloat(FDisplayFormat, value));
-}
+void TSkNumericEdit::SetValue(double value) { SetText(FormatFloat(FDisplayFormat, value)); }

@@ -11,7 +11,8 @@
 #include "StdCtrls.h"
 
 // Adds the styling properties to a standard control; they are stored and have no effect yet.
-template <class TBase> class TSkStyled : public TBase {
+template <class TBase>
+class TSkStyled : public TBase {
 public:
     using TBase::TBase;
     TFrameStyleEx FrameStyle() const { return FFrameStyle; }

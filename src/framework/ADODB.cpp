@@ -5,9 +5,7 @@
 
 namespace {
 
-QString LastError(sqlite3* db) {
-    return QString::fromUtf8(sqlite3_errmsg(db));
-}
+QString LastError(sqlite3* db) { return QString::fromUtf8(sqlite3_errmsg(db)); }
 
 void Check(sqlite3* db, int rc) {
     if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) throw EDatabaseError(LastError(db));
@@ -74,9 +72,7 @@ QVariant ColumnValue(sqlite3_stmt* stmt, int column) {
 
 // Connection ------------------------------------------------------------------------------------
 
-TADOConnection::~TADOConnection() {
-    Close();
-}
+TADOConnection::~TADOConnection() { Close(); }
 
 void TADOConnection::Open(const QString& fileName) {
     Close();
@@ -121,21 +117,13 @@ void TADOConnection::Exec(const char* sql) {
     }
 }
 
-void TADOConnection::BeginTrans() {
-    Exec("BEGIN");
-}
-void TADOConnection::CommitTrans() {
-    Exec("COMMIT");
-}
+void TADOConnection::BeginTrans() { Exec("BEGIN"); }
+void TADOConnection::CommitTrans() { Exec("COMMIT"); }
 void TADOConnection::RollbackTrans() {
     if (InTransaction()) Exec("ROLLBACK");
 }
-bool TADOConnection::InTransaction() const {
-    return FDb && !sqlite3_get_autocommit(FDb);
-}
-long long TADOConnection::LastInsertRowId() const {
-    return sqlite3_last_insert_rowid(Handle());
-}
+bool TADOConnection::InTransaction() const { return FDb && !sqlite3_get_autocommit(FDb); }
+long long TADOConnection::LastInsertRowId() const { return sqlite3_last_insert_rowid(Handle()); }
 
 // Fields and parameters ----------------------------------------------------------------------------
 
@@ -145,12 +133,8 @@ QString FieldText(const QVariant& value) {
     return value.toString();
 }
 
-QVariant TField::Value() const {
-    return FQuery->Value(FQuery->RecNo() - 1, FIndex);
-}
-bool TField::IsNull() const {
-    return Value().isNull();
-}
+QVariant TField::Value() const { return FQuery->Value(FQuery->RecNo() - 1, FIndex); }
+bool TField::IsNull() const { return Value().isNull(); }
 
 double TField::AsFloat() const {
     const QVariant v = Value();
@@ -158,8 +142,7 @@ double TField::AsFloat() const {
     if (v.typeId() == QMetaType::QString) {
         double d = 0;
         if (!TryStrToFloat(v.toString(), d))
-            throw EDatabaseError(
-                QStringLiteral("'%1' is not a valid floating point value").arg(v.toString()));
+            throw EDatabaseError(QStringLiteral("'%1' is not a valid floating point value").arg(v.toString()));
         return d;
     }
     return v.toDouble();
@@ -172,9 +155,7 @@ long long TField::AsLargeInt() const {
     return std::llround(AsFloat());
 }
 
-int TField::AsInteger() const {
-    return static_cast<int>(AsLargeInt());
-}
+int TField::AsInteger() const { return static_cast<int>(AsLargeInt()); }
 
 TDateTime TField::AsDateTime() const {
     const QVariant v = Value();
@@ -187,8 +168,7 @@ TDateTime TField::AsDateTime() const {
 }
 
 void TParameters::Assign(const QVariantMap& values) {
-    for (auto it = values.begin(); it != values.end(); ++it)
-        SetValue(it.key(), it.value());
+    for (auto it = values.begin(); it != values.end(); ++it) SetValue(it.key(), it.value());
 }
 
 // Query -----------------------------------------------------------------------------------------
@@ -200,9 +180,7 @@ TADOQuery::TADOQuery(TComponent* AOwner) : TComponent(AOwner) {
     };
 }
 
-TADOQuery::~TADOQuery() {
-    FSQL.OnChange = nullptr;
-}
+TADOQuery::~TADOQuery() { FSQL.OnChange = nullptr; }
 
 void TADOQuery::RequireConnection() const {
     if (!FConnection) throw EDatabaseError(QStringLiteral("查询没有连接"));
@@ -226,8 +204,7 @@ void TADOQuery::RunStatements(bool keepRows) {
             const char* rawName = sqlite3_bind_parameter_name(stmt.Handle, i);
             const QString name = rawName ? QString::fromUtf8(rawName + 1) : QString();
             if (!FParameters.Contains(name))
-                throw EDatabaseError(
-                    QStringLiteral("参数 %1 没有值").arg(name.isEmpty() ? QStringLiteral("?") : name));
+                throw EDatabaseError(QStringLiteral("参数 %1 没有值").arg(name.isEmpty() ? QStringLiteral("?") : name));
             BindValue(db, stmt.Handle, i, FParameters.Value(name));
         }
 
@@ -237,15 +214,13 @@ void TADOQuery::RunStatements(bool keepRows) {
             FFields.clear();
             FRows.clear();
             for (int c = 0; c < columns; ++c)
-                FFields.push_back(std::make_unique<TField>(
-                    this, c, QString::fromUtf8(sqlite3_column_name(stmt.Handle, c))));
+                FFields.push_back(std::make_unique<TField>(this, c, QString::fromUtf8(sqlite3_column_name(stmt.Handle, c))));
         }
         int rc;
         while ((rc = sqlite3_step(stmt.Handle)) == SQLITE_ROW) {
             if (!readRows) continue;
             std::vector<QVariant> row(columns);
-            for (int c = 0; c < columns; ++c)
-                row[c] = ColumnValue(stmt.Handle, c);
+            for (int c = 0; c < columns; ++c) row[c] = ColumnValue(stmt.Handle, c);
             FRows.push_back(std::move(row));
         }
         Check(db, rc);
@@ -300,19 +275,15 @@ void TADOQuery::Last() {
 
 void TADOQuery::Next() {
     FBof = false;
-    if (FCurrent + 1 < int(FRows.size()))
-        FCurrent++;
-    else
-        FEof = true;
+    if (FCurrent + 1 < int(FRows.size())) FCurrent++;
+    else FEof = true;
     Changed();
 }
 
 void TADOQuery::Prior() {
     FEof = false;
-    if (FCurrent > 0)
-        FCurrent--;
-    else
-        FBof = true;
+    if (FCurrent > 0) FCurrent--;
+    else FBof = true;
     Changed();
 }
 

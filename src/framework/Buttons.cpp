@@ -13,9 +13,7 @@ TSpeedButton::TSpeedButton(TComponent* AOwner) : TControl(AOwner) {
     SetBounds(0, 0, 23, 22);
 }
 
-QToolButton* TSpeedButton::Button() const {
-    return static_cast<QToolButton*>(FWidget.data());
-}
+QToolButton* TSpeedButton::Button() const { return static_cast<QToolButton*>(FWidget.data()); }
 
 void TSpeedButton::SetCaption(const QString& caption) {
     TControl::SetCaption(caption);
@@ -28,12 +26,11 @@ void TSpeedButton::SetFlat(bool flat) {
     Button()->setAutoRaise(flat);
     // A flat button shows its parent through it and only a thin frame under the mouse, so its own
     // caption colour stays readable on any background.
-    Button()->setStyleSheet(
-        flat ? QStringLiteral("QToolButton { background: transparent; border: 1px solid transparent; }"
-                              "QToolButton:hover { border: 1px solid rgba(128, 128, 128, 160); }"
-                              "QToolButton:pressed, QToolButton:checked {"
-                              " border: 1px solid rgba(64, 64, 64, 180); }")
-             : QString());
+    Button()->setStyleSheet(flat ? QStringLiteral("QToolButton { background: transparent; border: 1px solid transparent; }"
+                                                  "QToolButton:hover { border: 1px solid rgba(128, 128, 128, 160); }"
+                                                  "QToolButton:pressed, QToolButton:checked {"
+                                                  " border: 1px solid rgba(64, 64, 64, 180); }")
+                                 : QString());
 }
 
 void TSpeedButton::SetDown(bool down) {

@@ -8,7 +8,7 @@
 namespace {
 constexpr int GlyphSize = 13;
 constexpr int GlyphAreaWidth = GlyphSize + 6;
-}  // namespace
+} // namespace
 
 TCheckListBox::TCheckListBox(TComponent* AOwner) : TListBox(AOwner) {}
 

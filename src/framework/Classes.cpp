@@ -46,8 +46,7 @@ void TStringList::Insert(int index, const QString& s, TObject* object) {
 }
 
 void TStringList::Delete(int index) {
-    if (index < 0 || index >= Count())
-        throw Exception(QStringLiteral("List index out of bounds (%1)").arg(index));
+    if (index < 0 || index >= Count()) throw Exception(QStringLiteral("List index out of bounds (%1)").arg(index));
     FItems.erase(FItems.begin() + index);
     Spliced(index, 1, 0);
 }
@@ -66,14 +65,11 @@ int TStringList::IndexOf(const QString& s) const {
 }
 
 const QString& TStringList::Strings(int index) const {
-    if (index < 0 || index >= Count())
-        throw Exception(QStringLiteral("List index out of bounds (%1)").arg(index));
+    if (index < 0 || index >= Count()) throw Exception(QStringLiteral("List index out of bounds (%1)").arg(index));
     return FItems[index].first;
 }
 
-QString& TStringList::operator[](int index) {
-    return const_cast<QString&>(Strings(index));
-}
+QString& TStringList::operator[](int index) { return const_cast<QString&>(Strings(index)); }
 
 void TStringList::SetStrings(int index, const QString& s) {
     (*this)[index] = s;
@@ -81,8 +77,7 @@ void TStringList::SetStrings(int index, const QString& s) {
 }
 
 TObject* TStringList::Objects(int index) const {
-    if (index < 0 || index >= Count())
-        throw Exception(QStringLiteral("List index out of bounds (%1)").arg(index));
+    if (index < 0 || index >= Count()) throw Exception(QStringLiteral("List index out of bounds (%1)").arg(index));
     return FItems[index].second;
 }
 
@@ -94,8 +89,7 @@ void TStringList::SetObjects(int index, TObject* object) {
 
 QString TStringList::Text() const {
     QString r;
-    for (const auto& item : FItems)
-        r += item.first + QLatin1Char('\n');
+    for (const auto& item : FItems) r += item.first + QLatin1Char('\n');
     return r;
 }
 
@@ -109,16 +103,14 @@ void TStringList::SetText(const QString& text) {
 
 QStringList TStringList::ToQStringList() const {
     QStringList r;
-    for (const auto& item : FItems)
-        r << item.first;
+    for (const auto& item : FItems) r << item.first;
     return r;
 }
 
 void TStringList::Assign(const QStringList& lines) {
     const int removed = Count();
     FItems.clear();
-    for (const QString& line : lines)
-        FItems.emplace_back(line, nullptr);
+    for (const QString& line : lines) FItems.emplace_back(line, nullptr);
     Spliced(0, removed, Count());
 }
 
@@ -130,7 +122,6 @@ void TStringList::SaveToFile(const QString& fileName) const {
 
 void TStringList::LoadFromFile(const QString& fileName) {
     QFile f(fileName);
-    if (!f.open(QIODevice::ReadOnly))
-        throw Exception(QStringLiteral("无法读取文件 %1：%2").arg(fileName, f.errorString()));
+    if (!f.open(QIODevice::ReadOnly)) throw Exception(QStringLiteral("无法读取文件 %1：%2").arg(fileName, f.errorString()));
     SetText(QString::fromUtf8(f.readAll()));
 }

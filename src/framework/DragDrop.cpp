@@ -75,7 +75,7 @@ void TDragManager::Finish(bool drop) {
     const bool started = FStarted;
     FStarted = false;
     FAccepted = false;
-    if (!started) return;           // a click that never became a drag
+    if (!started) return;  // a click that never became a drag
     source->FMousePressed = false;  // the release ends the drag; it is not a click
     TPoint p{0, 0};
     if (target) {

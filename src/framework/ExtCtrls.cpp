@@ -65,9 +65,7 @@ void TPanel::PaintPanel(QPainter& painter) {
     if (FCaption.isEmpty()) return;
     painter.setFont(FFont.ToQFont());
     painter.setPen(ToQColor(FFont.Color()));
-    const Qt::Alignment h = FAlignment == taCenter         ? Qt::AlignHCenter
-                            : FAlignment == taRightJustify ? Qt::AlignRight
-                                                           : Qt::AlignLeft;
+    const Qt::Alignment h = FAlignment == taCenter ? Qt::AlignHCenter : FAlignment == taRightJustify ? Qt::AlignRight : Qt::AlignLeft;
     painter.drawText(r, int(h | Qt::AlignVCenter), FCaption);
 }
 
@@ -87,10 +85,8 @@ void TTimer::SetInterval(int ms) {
 }
 
 void TTimer::Update() {
-    if (FEnabled && FInterval > 0)
-        FTimer->start(FInterval);
-    else
-        FTimer->stop();
+    if (FEnabled && FInterval > 0) FTimer->start(FInterval);
+    else FTimer->stop();
 }
 
 // TImage ---------------------------------------------------------------------------------------
@@ -101,9 +97,7 @@ TImage::TImage(TComponent* AOwner) : TControl(AOwner) {
     FPicture.OnChange = [this](TObject*) { PictureChanged(); };
 }
 
-TImage::~TImage() {
-    FPicture.OnChange = nullptr;
-}
+TImage::~TImage() { FPicture.OnChange = nullptr; }
 
 void TImage::SetStretch(bool stretch) {
     FStretch = stretch;

@@ -74,16 +74,15 @@ void TIniFile::WriteString(const QString& section, const QString& key, const QSt
         lines[at.Line] = entry;
     } else if (at.Header >= 0) {
         int insertAt = at.End;
-        while (insertAt > at.Header + 1 && lines[insertAt - 1].trimmed().isEmpty())
-            --insertAt;
+        while (insertAt > at.Header + 1 && lines[insertAt - 1].trimmed().isEmpty()) --insertAt;
         lines.insert(insertAt, entry);
     } else {
         if (!lines.isEmpty() && !lines.last().trimmed().isEmpty()) lines << QString();
         lines << QLatin1Char('[') + section + QLatin1Char(']') << entry;
     }
     QSaveFile f(FFileName);
-    if (!f.open(QIODevice::WriteOnly) ||
-        f.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8()) < 0 || !f.commit())
+    if (!f.open(QIODevice::WriteOnly) || f.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8()) < 0 ||
+        !f.commit())
         throw Exception(QStringLiteral("无法写入设置文件 %1：%2").arg(FFileName, f.errorString()));
 }
 

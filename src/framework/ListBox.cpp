@@ -12,7 +12,7 @@
 namespace {
 
 class TListBoxDelegate : public QStyledItemDelegate {
-public:
+  public:
     TListBoxDelegate(TListBox* box, QObject* parent) : QStyledItemDelegate(parent), FBox(box) {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -25,14 +25,14 @@ public:
         return QSize(1, FBox->ItemHeight());
     }
 
-private:
+  private:
     TListBox* FBox;
 };
 
 // The list widget: a press on empty space keeps the choice (as Windows lists do), and every pick by
 // mouse or keyboard is reported to the control.
 class TListBoxView : public QListView {
-public:
+  public:
     explicit TListBoxView(TListBox* box) : FBox(box) {
         setSelectionMode(QAbstractItemView::SingleSelection);
         setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -40,7 +40,7 @@ public:
         setItemDelegate(new TListBoxDelegate(box, this));
     }
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* e) override {
         const QPoint pos = e->position().toPoint();
         const QModelIndex index = indexAt(pos);
@@ -68,11 +68,11 @@ protected:
         if (alive && currentIndex().isValid()) FBox->KeyOnItem(currentIndex().row(), e->key());
     }
 
-private:
+  private:
     TListBox* FBox;
 };
 
-}  // namespace
+} // namespace
 
 TListBox::TListBox(TComponent* AOwner) : TWinControl(AOwner) {
     auto* view = new TListBoxView(this);

@@ -11,9 +11,7 @@ namespace {
 TPopupHook gPopupHook;
 }
 
-void SetPopupHook(TPopupHook hook) {
-    gPopupHook = std::move(hook);
-}
+void SetPopupHook(TPopupHook hook) { gPopupHook = std::move(hook); }
 
 TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner) {}
 
@@ -22,22 +20,13 @@ TMenuItem::~TMenuItem() {
         auto& list = FParentItem->FItems;
         list.erase(std::remove(list.begin(), list.end(), this), list.end());
     }
-    for (TMenuItem* item : FItems)
-        item->FParentItem = nullptr;
+    for (TMenuItem* item : FItems) item->FParentItem = nullptr;
 }
 
-void TMenuItem::SetCaption(const QString& caption) {
-    FCaption = caption;
-}
-void TMenuItem::SetVisible(bool visible) {
-    FVisible = visible;
-}
-void TMenuItem::SetEnabled(bool enabled) {
-    FEnabled = enabled;
-}
-void TMenuItem::SetChecked(bool checked) {
-    FChecked = checked;
-}
+void TMenuItem::SetCaption(const QString& caption) { FCaption = caption; }
+void TMenuItem::SetVisible(bool visible) { FVisible = visible; }
+void TMenuItem::SetEnabled(bool enabled) { FEnabled = enabled; }
+void TMenuItem::SetChecked(bool checked) { FChecked = checked; }
 
 void TMenuItem::Add(TMenuItem* item) {
     item->FParentItem = this;
@@ -57,8 +46,7 @@ void TMenuItem::AddTo(QMenu* menu) {
     if (!FItems.empty()) {
         QMenu* sub = menu->addMenu(FCaption);
         sub->setEnabled(FEnabled);
-        for (TMenuItem* item : FItems)
-            item->AddTo(sub);
+        for (TMenuItem* item : FItems) item->AddTo(sub);
         return;
     }
     QAction* action = menu->addAction(FCaption);
@@ -80,7 +68,6 @@ void TPopupMenu::Popup(int x, int y) {
         return;
     }
     QMenu menu;
-    for (int i = 0; i < FItems->Count(); ++i)
-        FItems->Items(i)->AddTo(&menu);
+    for (int i = 0; i < FItems->Count(); ++i) FItems->Items(i)->AddTo(&menu);
     menu.exec(QPoint(x, y));
 }

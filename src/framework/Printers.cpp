@@ -45,12 +45,12 @@ constexpr int CanvasDpi = ScreenPixelsPerInch;
 
 // The default printer of the system through Qt's print support.
 class TSystemPrinter : public TPrinter {
-public:
+  public:
     TCanvas* Canvas() override { return &FCanvas; }
     int PageWidth() override { return PaintRect().width(); }
     int PageHeight() override { return PaintRect().height(); }
 
-protected:
+  protected:
     QStringList ListPrinters() override {
         QStringList names = QPrinterInfo::availablePrinterNames();
         const QString preferred = QPrinterInfo::defaultPrinterName();
@@ -78,7 +78,7 @@ protected:
         FPainter.end();
     }
 
-private:
+  private:
     QPrinter* Device() {
         if (!FDevice) {
             QPrinterInfo info = QPrinterInfo::defaultPrinter();
@@ -104,7 +104,7 @@ private:
 
 TPrinter* gPrinter = nullptr;
 
-}  // namespace
+} // namespace
 
 TPrinter* Printer() {
     // Never freed: a print engine must not outlive the application object at exit.

@@ -16,15 +16,11 @@ TShellService* gService = nullptr;
 
 }  // namespace
 
-void SetShellService(TShellService* service) {
-    gService = service;
-}
+void SetShellService(TShellService* service) { gService = service; }
 
 TShellService* ShellService() {
     static TDesktopShellService desktop;
     return gService ? gService : &desktop;
 }
 
-bool ShellOpen(const QString& address) {
-    return ShellService()->Open(address);
-}
+bool ShellOpen(const QString& address) { return ShellService()->Open(address); }

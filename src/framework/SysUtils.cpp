@@ -8,18 +8,10 @@
 
 // Text ------------------------------------------------------------------------------------------
 
-QString Trim(const QString& s) {
-    return s.trimmed();
-}
-QString UpperCase(const QString& s) {
-    return s.toUpper();
-}
-QString LowerCase(const QString& s) {
-    return s.toLower();
-}
-QString IntToStr(long long value) {
-    return QString::number(value);
-}
+QString Trim(const QString& s) { return s.trimmed(); }
+QString UpperCase(const QString& s) { return s.toUpper(); }
+QString LowerCase(const QString& s) { return s.toLower(); }
+QString IntToStr(long long value) { return QString::number(value); }
 
 bool TryStrToInt(const QString& s, int& value) {
     bool ok = false;
@@ -51,8 +43,7 @@ bool TryStrToFloat(const QString& s, double& value) {
 
 double StrToFloat(const QString& s) {
     double v = 0;
-    if (!TryStrToFloat(s, v))
-        throw EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(s));
+    if (!TryStrToFloat(s, v)) throw EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(s));
     return v;
 }
 
@@ -62,9 +53,7 @@ QString QuotedStr(const QString& s) {
     return QLatin1Char('\'') + r + QLatin1Char('\'');
 }
 
-QStringList SplitCommaText(const QString& line) {
-    return line.split(QLatin1Char(','), Qt::KeepEmptyParts);
-}
+QStringList SplitCommaText(const QString& line) { return line.split(QLatin1Char(','), Qt::KeepEmptyParts); }
 
 // Numbers as text -------------------------------------------------------------------------------
 
@@ -85,8 +74,7 @@ TDecimal ToDecimal15(double value) {
     const int ePos = e.indexOf(QLatin1Char('e'));
     d.Digits = e.left(1) + e.mid(2, ePos - 2);
     d.Exponent = e.mid(ePos + 1).toInt() + 1;
-    while (d.Digits.endsWith(QLatin1Char('0')))
-        d.Digits.chop(1);
+    while (d.Digits.endsWith(QLatin1Char('0'))) d.Digits.chop(1);
     return d;
 }
 
@@ -102,17 +90,14 @@ void RoundDecimal(TDecimal& d, int decimals) {
     d.Digits.truncate(keep);
     if (up) {
         int i = keep - 1;
-        while (i >= 0 && d.Digits[i] == QLatin1Char('9'))
-            d.Digits[i--] = QLatin1Char('0');
-        if (i >= 0)
-            d.Digits[i] = QChar(d.Digits[i].unicode() + 1);
+        while (i >= 0 && d.Digits[i] == QLatin1Char('9')) d.Digits[i--] = QLatin1Char('0');
+        if (i >= 0) d.Digits[i] = QChar(d.Digits[i].unicode() + 1);
         else {
             d.Digits.prepend(QLatin1Char('1'));
             d.Exponent++;
         }
     }
-    while (d.Digits.endsWith(QLatin1Char('0')))
-        d.Digits.chop(1);
+    while (d.Digits.endsWith(QLatin1Char('0'))) d.Digits.chop(1);
     if (d.Digits.isEmpty()) d.Exponent = 0;
 }
 
@@ -178,22 +163,18 @@ TNumberPattern ParsePattern(const QString& section) {
             pendingLiteral += c;
         }
     }
-    if (seenDigit)
-        p.Suffix = pendingLiteral;
-    else
-        p.Prefix = pendingLiteral;
+    if (seenDigit) p.Suffix = pendingLiteral;
+    else p.Prefix = pendingLiteral;
     return p;
 }
 
 QString ApplyPattern(const TNumberPattern& p, const TDecimal& d) {
     QString integer = IntegerDigits(d);
-    if (integer.size() < p.MinIntegerDigits)
-        integer.prepend(QString(p.MinIntegerDigits - integer.size(), QLatin1Char('0')));
+    if (integer.size() < p.MinIntegerDigits) integer.prepend(QString(p.MinIntegerDigits - integer.size(), QLatin1Char('0')));
     if (p.Thousands) integer = GroupThousands(integer);
     QString fraction = FractionDigits(d).left(p.MaxDecimals);
     fraction += QString(qMax(0, p.MinDecimals - fraction.size()), QLatin1Char('0'));
-    while (fraction.size() > p.MinDecimals && fraction.endsWith(QLatin1Char('0')))
-        fraction.chop(1);
+    while (fraction.size() > p.MinDecimals && fraction.endsWith(QLatin1Char('0'))) fraction.chop(1);
     QString r = p.Prefix + integer;
     if (!fraction.isEmpty()) r += QLatin1Char('.') + fraction;
     return r + p.Suffix;
@@ -243,12 +224,8 @@ namespace {
 const QDate kEpoch(1899, 12, 30);
 }
 
-QDate ToQDate(TDateTime date) {
-    return kEpoch.addDays(static_cast<qint64>(std::floor(date)));
-}
-TDateTime FromQDate(const QDate& date) {
-    return static_cast<TDateTime>(kEpoch.daysTo(date));
-}
+QDate ToQDate(TDateTime date) { return kEpoch.addDays(static_cast<qint64>(std::floor(date))); }
+TDateTime FromQDate(const QDate& date) { return static_cast<TDateTime>(kEpoch.daysTo(date)); }
 
 TDateTime Now() {
     const QDateTime now = QDateTime::currentDateTime();
@@ -256,9 +233,7 @@ TDateTime Now() {
     return FromQDate(now.date()) + t.msecsSinceStartOfDay() / 86400000.0;
 }
 
-TDateTime Date() {
-    return FromQDate(QDate::currentDate());
-}
+TDateTime Date() { return FromQDate(QDate::currentDate()); }
 
 bool TryEncodeDate(int year, int month, int day, TDateTime& date) {
     if (year < 1 || year > 9999 || !QDate::isValid(year, month, day)) return false;
@@ -268,32 +243,19 @@ bool TryEncodeDate(int year, int month, int day, TDateTime& date) {
 
 TDateTime EncodeDate(int year, int month, int day) {
     TDateTime d = 0;
-    if (!TryEncodeDate(year, month, day, d))
-        throw EConvertError(QStringLiteral("Invalid argument to date encode"));
+    if (!TryEncodeDate(year, month, day, d)) throw EConvertError(QStringLiteral("Invalid argument to date encode"));
     return d;
 }
 
-void DecodeDate(TDateTime date, int& year, int& month, int& day) {
-    ToQDate(date).getDate(&year, &month, &day);
-}
-TDateTime DateOf(TDateTime dateTime) {
-    return std::floor(dateTime);
-}
-int DayOfWeek(TDateTime date) {
-    return ToQDate(date).dayOfWeek() % 7 + 1;
-}
-int DaysInAMonth(int year, int month) {
-    return QDate(year, month, 1).daysInMonth();
-}
-bool IsLeapYear(int year) {
-    return QDate::isLeapYear(year);
-}
-double YearSpan(TDateTime a, TDateTime b) {
-    return std::fabs(b - a) / 365.25;
-}
+void DecodeDate(TDateTime date, int& year, int& month, int& day) { ToQDate(date).getDate(&year, &month, &day); }
+TDateTime DateOf(TDateTime dateTime) { return std::floor(dateTime); }
+int DayOfWeek(TDateTime date) { return ToQDate(date).dayOfWeek() % 7 + 1; }
+int DaysInAMonth(int year, int month) { return QDate(year, month, 1).daysInMonth(); }
+bool IsLeapYear(int year) { return QDate::isLeapYear(year); }
+double YearSpan(TDateTime a, TDateTime b) { return std::fabs(b - a) / 365.25; }
 
 QString FormatDateTime(const QString& format, TDateTime dateTime) {
-    static const char* const monthNames[] = {"一月", "二月", "三月", "四月", "五月",   "六月",
+    static const char* const monthNames[] = {"一月", "二月", "三月", "四月",  "五月",   "六月",
                                              "七月", "八月", "九月", "十月", "十一月", "十二月"};
     int y, m, d;
     DecodeDate(dateTime, y, m, d);
@@ -302,38 +264,23 @@ QString FormatDateTime(const QString& format, TDateTime dateTime) {
     auto two = [](int v) { return QString::number(v).rightJustified(2, QLatin1Char('0')); };
     QString r;
     for (int i = 0; i < format.size();) {
-        auto at = [&](const char* token) {
-            return format.mid(i, int(strlen(token))).compare(QLatin1String(token), Qt::CaseInsensitive) == 0;
-        };
-        if (at("yyyy"))
-            r += QString::number(y).rightJustified(4, QLatin1Char('0')), i += 4;
-        else if (at("yy"))
-            r += two(y % 100), i += 2;
-        else if (at("mmmm"))
-            r += QString::fromUtf8(monthNames[m - 1]), i += 4;
-        else if (at("mm"))
-            r += two(m), i += 2;
-        else if (at("m"))
-            r += QString::number(m), i += 1;
-        else if (at("dd"))
-            r += two(d), i += 2;
-        else if (at("d"))
-            r += QString::number(d), i += 1;
-        else if (at("hh"))
-            r += two(hh), i += 2;
-        else if (at("nn"))
-            r += two(nn), i += 2;
-        else if (at("ss"))
-            r += two(ss), i += 2;
-        else
-            r += format[i++];
+        auto at = [&](const char* token) { return format.mid(i, int(strlen(token))).compare(QLatin1String(token), Qt::CaseInsensitive) == 0; };
+        if (at("yyyy")) r += QString::number(y).rightJustified(4, QLatin1Char('0')), i += 4;
+        else if (at("yy")) r += two(y % 100), i += 2;
+        else if (at("mmmm")) r += QString::fromUtf8(monthNames[m - 1]), i += 4;
+        else if (at("mm")) r += two(m), i += 2;
+        else if (at("m")) r += QString::number(m), i += 1;
+        else if (at("dd")) r += two(d), i += 2;
+        else if (at("d")) r += QString::number(d), i += 1;
+        else if (at("hh")) r += two(hh), i += 2;
+        else if (at("nn")) r += two(nn), i += 2;
+        else if (at("ss")) r += two(ss), i += 2;
+        else r += format[i++];
     }
     return r;
 }
 
-QString DateToISO(TDateTime date) {
-    return FormatDateTime(QStringLiteral("yyyy-mm-dd"), date);
-}
+QString DateToISO(TDateTime date) { return FormatDateTime(QStringLiteral("yyyy-mm-dd"), date); }
 
 bool TryISOToDate(const QString& text, TDateTime& date) {
     static const QRegularExpression ymd(QStringLiteral(R"(^\s*(\d{1,4})[-/](\d{1,2})[-/](\d{1,2})\s*$)"));
@@ -359,9 +306,7 @@ QString ExtractFilePath(const QString& fileName) {
     return slash < 0 ? QString() : fileName.left(slash + 1);
 }
 
-bool FileExists(const QString& fileName) {
-    return QFileInfo(fileName).isFile();
-}
+bool FileExists(const QString& fileName) { return QFileInfo(fileName).isFile(); }
 
 namespace {
 QString gProgramFolder;

@@ -14,7 +14,7 @@ namespace {
 
 // The Qt item of a node; deleting it (with its children) frees the nodes.
 class TNodeItem : public QTreeWidgetItem {
-public:
+  public:
     explicit TNodeItem(TTreeNode* node) : QTreeWidgetItem(QTreeWidgetItem::UserType), Node(node) {}
     ~TNodeItem() override {
         delete Node;
@@ -26,19 +26,19 @@ public:
 class TTreeWidget;
 
 class TTreeDelegate : public QStyledItemDelegate {
-public:
+  public:
     TTreeDelegate(TCustomTreeView* tree, TTreeWidget* view);
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
-private:
+  private:
     TCustomTreeView* FTree;
     TTreeWidget* FView;
 };
 
 class TTreeWidget : public QTreeWidget {
-public:
+  public:
     explicit TTreeWidget(TCustomTreeView* tree) {
         setHeaderHidden(true);
         setColumnCount(1);
@@ -51,7 +51,7 @@ public:
     }
     QTreeWidgetItem* ItemOf(const QModelIndex& index) const { return itemFromIndex(index); }
 
-protected:
+  protected:
     void mouseMoveEvent(QMouseEvent* e) override {
         // The selection does not follow the mouse while the button is held (the move may start a drag).
         if (e->buttons() & Qt::LeftButton) return;
@@ -80,7 +80,7 @@ TRect ToTRect(const QRect& r) {
     return Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
 }
 
-}  // namespace
+} // namespace
 
 // TTreeNode ------------------------------------------------------------------------------------
 
@@ -174,7 +174,7 @@ int TTreeNode::AbsoluteIndex() const {
 
 void TTreeNode::SetImageIndex(int index) {
     FImageIndex = index;
-    FItem->setData(0, Qt::UserRole, index);  // tells the view to repaint the node
+    FItem->setData(0, Qt::UserRole, index); // tells the view to repaint the node
 }
 
 void TTreeNode::SetSelectedIndex(int index) {
