@@ -9,6 +9,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    Application->Initialize();
     Application->SetTitle(QStringLiteral("Veloria 膳食能量管家"));
     try {
         Application->CreateForm(DM);
