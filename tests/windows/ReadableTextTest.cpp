@@ -2,7 +2,9 @@
 // descenders, no colour sinks into its ground.
 #include "MainWindowSession.h"
 #include "UintDM.h"
+#include "UnitShiPu.h"
 #include "UnitYYSCK.h"
+#include "UnitYYSHJ.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -17,6 +19,26 @@ protected:
                 "'user'");
         Start();
         Login();
+    }
+    // The dark pixels drawn into a grid cell.
+    static int InkIn(TStringGrid* grid, int col, int row) {
+        const QImage shot = grid->Widget()->grab().toImage();
+        const TRect r = grid->CellRect(col, row);
+        int ink = 0;
+        for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = r.Left; x < r.Right; ++x)
+                ink += qGray(shot.pixel(x, y)) < 128;
+        return ink;
+    }
+    // Whether the text of a cell is drawn whole: as much ink as in a row far higher than the text.
+    static void ExpectWholeText(TStringGrid* grid, int col, int row) {
+        const int shown = InkIn(grid, col, row);
+        const int height = grid->RowHeights(row);
+        grid->SetRowHeights(row, 60);
+        const int whole = InkIn(grid, col, row);
+        grid->SetRowHeights(row, height);
+        EXPECT_GT(whole, 0);
+        EXPECT_EQ(shown, whole) << grid->Name().toStdString() << " " << grid->Cells(col, row).toStdString();
     }
     // The right edge of a control in its parent's client area.
     static int RightEdge(TControl* c) { return c->Left() + c->Width(); }
@@ -65,4 +87,29 @@ TEST_F(ReadableText, TheBodyTypeRunsOverNoOtherText) {
                 << other->Caption().toStdString();
         }
     }
+}
+
+TEST_F(ReadableText, NutrientTotalsKeepTheirDescenders) {
+    TYYSHJFrm totals(Application);
+    totals.ShowForm();
+    TFrm_ShiPu::ShowNutrientTotals(TFrm_ShiPu::SumNutrients(TStringList()), totals.SG_YYS);
+    totals.SG_YYS->SetCells(1, 0, "523kcal(2188kJ)");
+    totals.SG_YYS->SetCells(1, 5, "12.5mg");
+    ExpectWholeText(totals.SG_YYS, 1, 0);
+    ExpectWholeText(totals.SG_YYS, 1, 5);
+    // All 24 rows show, and the close button sits below them.
+    EXPECT_LE(totals.SG_YYS->CellRect(1, NutrientTotalRows - 1).Bottom, totals.SG_YYS->ClientHeight());
+    EXPECT_GE(totals.btnClose->Top(), totals.SG_YYS->Top() + totals.SG_YYS->Height());
+    EXPECT_LE(totals.btnClose->Top() + totals.btnClose->Height(), totals.ClientHeight());
+
+    // The recipe editor's panel of the same table.
+    auto* book = new TFrm_ShiPu(Application);
+    book->ShowForm();
+    book->PC->SetActivePage(book->T3);
+    book->RGP_YYS->Show();
+    book->SG_YYS1->SetCells(1, 0, "186kcal(777kJ)");
+    ExpectWholeText(book->SG_YYS1, 1, 0);
+    EXPECT_LE(book->SG_YYS1->CellRect(1, NutrientTotalRows - 1).Bottom, book->SG_YYS1->ClientHeight());
+    EXPECT_LE(book->RGP_YYS->Top() + book->RGP_YYS->Height(), book->T3->ClientHeight());
+    delete book;
 }
