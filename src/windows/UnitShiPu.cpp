@@ -103,7 +103,7 @@ void TFrm_ShiPu::BuildListPage() {
     btnSrc = PlaceButton(this, T1, "btnSrc", "查询", 162, 7, 56);
     btnSrc->OnClick = [this](TObject* s) { btnSrcClick(s); };
 
-    TV_FD1 = PlaceTree(this, T1, "TV_FD1", 8, 40, 210, 480);
+    TV_FD1 = PlaceTree(this, T1, "TV_FD1", 8, 40, 210, 480, true, TTreeIcons::Items);
     TV_FD1->OnChange = [this](TObject* s, TTreeNode* n) { TV_FD1Change(s, n); };
     TV_FD1->OnCustomDrawItem = [this](TCustomTreeView* t, TTreeNode* n, TCustomDrawState st, bool& d) {
         TV_FD1CustomDrawItem(t, n, st, d);

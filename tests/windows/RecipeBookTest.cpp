@@ -2,6 +2,7 @@
 // recipes, nutrient totals, printing and exporting.
 #include "FoodTable.h"
 #include "MealEditing.h"
+#include "ProgramImages.h"
 #include "RecordingFileDialog.h"
 #include "RecordingPrinter.h"
 #include "RecordingServices.h"
@@ -104,6 +105,24 @@ TEST_F(RecipeBook, OpensOnTheFirstRecipeWithItsFoodsTotalAndPreparation) {
     EXPECT_EQ(Book->SG_FDC->RowCount(), 2);
     EXPECT_FALSE(Book->btn_ModifySW->Enabled());
     EXPECT_FALSE(Book->lblSetUseFD->Enabled());
+}
+
+TEST_F(RecipeBook, WithAClassChosenTheRecipeActionsLookDisabledAndRecipesShowTheirOwnIcon) {
+    // The two actions as drawn with a recipe chosen, then with its class chosen.
+    auto looks = [](TControl* c) { return c->Widget()->grab().toImage(); };
+    const QImage linkEnabled = looks(Book->lblSetUseFD), buttonEnabled = looks(Book->btn_ModifySW);
+    TTreeNode* recipe = Book->TV_FD1->Selected();
+    ASSERT_EQ(recipe->Level(), 1);
+    Book->TV_FD1->SetSelected(recipe->Parent());
+    EXPECT_FALSE(Book->lblSetUseFD->Enabled());
+    EXPECT_NE(looks(Book->lblSetUseFD), linkEnabled) << "设为常用食谱 looks enabled";
+    EXPECT_NE(looks(Book->btn_ModifySW), buttonEnabled) << "修改食谱 looks enabled";
+
+    TComponent owner;
+    TImageList* icons = CreateTreeImages(&owner);  // 0 a group, 2 an item, 3 an item chosen
+    EXPECT_EQ(Book->TV_FD1->Images()->Image(recipe->ImageIndex()), icons->Image(2));
+    EXPECT_EQ(Book->TV_FD1->Images()->Image(recipe->SelectedIndex()), icons->Image(3));
+    EXPECT_EQ(Book->TV_FD1->Images()->Image(recipe->Parent()->ImageIndex()), icons->Image(0));
 }
 
 TEST_F(RecipeBook, SearchesByNameAndByInitials) {

@@ -2,6 +2,7 @@
 // exporting, and a set meal as the daily food records take it.
 #include "FoodTable.h"
 #include "MealEditing.h"
+#include "ProgramImages.h"
 #include "RecordingFileDialog.h"
 #include "RecordingPrinter.h"
 #include "RecordingServices.h"
@@ -231,6 +232,54 @@ TEST_F(SetMeals, ChangesASetMealThenANewOneStartsEmpty) {
     EXPECT_EQ(Db.Scalar("select WK from SPTC where SPName = '一根香蕉'"), "");
     EXPECT_EQ(Db.Scalar("select SPName from SPTC where ID = :I", {{"I", id}}), "牛奶花卷");
     EXPECT_EQ(Db.Scalar("select count(*) from SPTCTxt where SPID = :I", {{"I", id}}), "2");
+}
+
+TEST_F(SetMeals, BackFromTheMakerTheTitleAndItemsAreThoseOfOneSetMeal) {
+    const QString id = SetMealId("牛奶花卷早餐");
+    Select({"星期一", "早餐", "牛奶花卷早餐"});
+    // Back from step 1 without a change: the same set meal, whole.
+    Meals->btnModifyTC->Click();
+    Meals->btnSPDir->Click();
+    Meals->Timer1Timer(Meals->Timer1);
+    EXPECT_EQ(Meals->lblsptc->Caption(), "【牛奶花卷早餐】成分：");
+    EXPECT_EQ(Column(Meals->SG_FDC, 1),
+              QStringList({"纯牛奶（代表值，全脂）", "鸡蛋（煮）", "葱油花卷", ""}));
+    // Changed and saved: the view shows what the set meal now holds.
+    Meals->btnModifyTC->Click();
+    Meals->btnStep1->Click();
+    Meals->SG_FD2->SetRow(2);
+    Meals->N17->Click();
+    Meals->btnSaveTC->Click();
+    ASSERT_EQ(Boxes.LastText(), "套餐保存成功");
+    Meals->btnSPDir2->Click();
+    Meals->Timer1Timer(Meals->Timer1);
+    EXPECT_EQ(Meals->lblsptc->Caption(), "【牛奶花卷早餐】成分：");
+    EXPECT_EQ(Column(Meals->SG_FDC, 1), QStringList({"纯牛奶（代表值，全脂）", "葱油花卷", ""}));
+    // A set meal that is gone leaves no title over an empty grid.
+    Db.Exec("delete from SPTC where ID = :I", {{"I", id}});
+    Meals->btnMakeTC->Click();
+    Meals->btnSPDir->Click();
+    Meals->Timer1Timer(Meals->Timer1);
+    EXPECT_EQ(Meals->lblsptc->Caption(), "");
+    EXPECT_EQ(Meals->SG_FDC->Cells(1, 1), "");
+}
+
+TEST_F(SetMeals, SetMealsAndRecipesShowTheItemIconNotTheFolder) {
+    TComponent owner;
+    TImageList* icons = CreateTreeImages(&owner);  // 0 a group, 2 an item, 3 an item chosen
+    auto iconOf = [](TCustomTreeView* tree, TTreeNode* node, bool chosen) {
+        return tree->Images()->Image(chosen ? node->SelectedIndex() : node->ImageIndex());
+    };
+    TTreeNode* meal = Path({"星期一", "早餐", "牛奶花卷早餐"});
+    ASSERT_NE(meal, nullptr);
+    EXPECT_EQ(iconOf(Meals->TV_TC, meal, false), icons->Image(2));
+    EXPECT_EQ(iconOf(Meals->TV_TC, meal, true), icons->Image(3));
+    EXPECT_EQ(iconOf(Meals->TV_TC, meal->Parent(), false), icons->Image(0));
+    // The maker's recipe tree alike.
+    TTreeNode* recipe = Meals->TV_FD1->Items()->Item(1);
+    ASSERT_EQ(recipe->Level(), 1);
+    EXPECT_EQ(iconOf(Meals->TV_FD1, recipe, false), icons->Image(2));
+    EXPECT_EQ(iconOf(Meals->TV_FD1, recipe->Parent(), false), icons->Image(0));
 }
 
 TEST_F(SetMeals, DeletesOnlyFromTheSetMealTree) {
