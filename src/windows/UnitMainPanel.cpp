@@ -156,6 +156,8 @@ void TMainFrm::ApplySkinTo(int skinNo, TForm* form) {
     const TColor color = SkinColor(skinNo);
     for (TPanel* p : {pnlLeft1, pnlLeft2, pnlBM, pnlBtm, pnlRight2, pnlRight1, pnlTit})
         p->SetColor(color);
+    Label6->Font()->SetColor(SkinTextColor(skinNo));
+    pnlTit->Font()->SetColor(SkinTextColor(skinNo));
     if (form == this) {
         const auto& images = skinNo == 1 ? BlueImages : PinkImages;
         if (!AllFilesExist(images)) return;  // colours change, images stay

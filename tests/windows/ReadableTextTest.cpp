@@ -6,7 +6,9 @@
 #include "UnitYYSCK.h"
 #include "UnitYYSHJ.h"
 
+#include <QImage>
 #include <QTest>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -20,6 +22,18 @@ protected:
         Start();
         Login();
     }
+    // The contrast ratio of two colours, from their relative luminance (1:1 to 21:1).
+    static double Contrast(QColor a, QColor b) {
+        auto luminance = [](QColor c) {
+            auto channel = [](double v) {
+                return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+        };
+        const double la = luminance(a), lb = luminance(b);
+        return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    }
+    static QColor Colour(TColor c) { return ToQColor(c); }
     // The dark pixels drawn into a grid cell.
     static int InkIn(TStringGrid* grid, int col, int row) {
         const QImage shot = grid->Widget()->grab().toImage();
@@ -112,4 +126,25 @@ TEST_F(ReadableText, NutrientTotalsKeepTheirDescenders) {
     EXPECT_LE(book->SG_YYS1->CellRect(1, NutrientTotalRows - 1).Bottom, book->SG_YYS1->ClientHeight());
     EXPECT_LE(book->RGP_YYS->Top() + book->RGP_YYS->Height(), book->T3->ClientHeight());
     delete book;
+}
+
+TEST_F(ReadableText, ThePinkSkinKeepsItsTextsReadable) {
+    MainFrm->N6->Click();  // 粉红
+    ASSERT_EQ(MainFrm->pnlBM->Color(), MainFrm->PinkColor);
+    // Texts on the pink panels.
+    EXPECT_GE(Contrast(Colour(MainFrm->Label6->Font()->Color()), Colour(MainFrm->pnlBM->Color())), 4.5);
+    EXPECT_GE(Contrast(Colour(MainFrm->pnlTit->Font()->Color()), Colour(MainFrm->pnlTit->Color())), 4.5);
+    // The white titles on the pink title pictures: the main window's and a small window's.
+    for (const char* picture : {"MTop.jpg", "CTopLeft.jpg", "CTopCenter.jpg", "CTopcRight.jpg"}) {
+        const QImage image(QStringLiteral(VELORIA_SOURCE_DIR "/data/skins/Red/") + picture);
+        ASSERT_FALSE(image.isNull()) << picture;
+        double lowest = 21;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                lowest = std::min(lowest, Contrast(Qt::white, image.pixelColor(x, y)));
+        EXPECT_GE(lowest, 3.0) << picture;
+    }
+    // Back to blue: white again.
+    MainFrm->N5->Click();  // 蓝色
+    EXPECT_EQ(MainFrm->Label6->Font()->Color(), clWhite);
 }
