@@ -2,6 +2,8 @@
 #include "Graphics.h"
 #include "GraphicsImage.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -151,11 +153,15 @@ TEST_F(CanvasTest, CopyRectStretchesFromAnotherBitmap) {
 }
 
 TEST(FontTest, WindowsFacesMapToTheInstalledCjkFont) {
-    EXPECT_EQ(MapFontName(QStringLiteral("宋体")), QStringLiteral("WenQuanYi Micro Hei"));
-    EXPECT_EQ(MapFontName(QStringLiteral("Tahoma")), QStringLiteral("WenQuanYi Micro Hei"));
-    EXPECT_EQ(MapFontName(QStringLiteral("MS Sans Serif")), QStringLiteral("WenQuanYi Micro Hei"));
+    // The build puts the program's copy of WenQuanYi Micro Hei beside the program.
+    const QString cjk = QFile::exists(QCoreApplication::applicationDirPath() + "/fonts/VeloriaHei.ttf")
+                            ? QStringLiteral("Veloria Hei")
+                            : QStringLiteral("WenQuanYi Micro Hei");
+    EXPECT_EQ(MapFontName(QStringLiteral("宋体")), cjk);
+    EXPECT_EQ(MapFontName(QStringLiteral("Tahoma")), cjk);
+    EXPECT_EQ(MapFontName(QStringLiteral("MS Sans Serif")), cjk);
     TFont font;
-    EXPECT_EQ(MapFontName(font.Name()), QStringLiteral("WenQuanYi Micro Hei"));
+    EXPECT_EQ(MapFontName(font.Name()), cjk);
     int changes = 0;
     font.OnChange = [&](TObject*) { ++changes; };
     font.SetSize(12);
@@ -216,4 +222,25 @@ TEST(CanvasText, TextRectEndsATooLongTextInAnEllipsis) {
     EXPECT_LT(lastInk, 70);
     const auto [dotsTop, dotsBottom] = inkRows(lastInk - 1, lastInk + 1);
     EXPECT_LE(dotsBottom - dotsTop, 3) << "a character cut off instead of an ellipsis";
+}
+
+TEST(CanvasText, TheDegreeCelsiusSignIsDrawn) {
+    // The program's text font draws every character of its data; ℃ (in the tips, recipes and some food
+    // names) once came out blank.
+    TBitmap bitmap{40, 24};
+    bitmap.SetPixelFormat(pf24bit);
+    TCanvas* canvas = bitmap.Canvas();
+    for (const char* face : {"宋体", "Tahoma"}) {
+        canvas->Brush()->SetColor(clWhite);
+        canvas->FillRect(Rect(0, 0, 40, 24));
+        canvas->Font()->SetName(face);
+        canvas->Font()->SetSize(11);
+        canvas->Font()->SetColor(clBlack);
+        canvas->TextOut(4, 2, "℃");
+        int ink = 0;
+        for (int y = 0; y < 24; ++y)
+            for (int x = 0; x < 40; ++x)
+                ink += (canvas->Pixels(x, y) & 0xFF) < 128;
+        EXPECT_GT(ink, 10) << face;
+    }
 }
