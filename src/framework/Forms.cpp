@@ -298,5 +298,17 @@ void TApplication::Wait(int ms) {
     }
 }
 
+void TApplication::BringToFront() {
+    if (!FMainForm || !FMainForm->Widget()) return;
+    QWidget* main = FMainForm->Widget();
+    if (main->isMinimized()) main->showNormal();
+    main->raise();
+    main->activateWindow();
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->raise();
+        modal->activateWindow();
+    }
+}
+
 int TScreen::Width() const { return QGuiApplication::primaryScreen()->geometry().width(); }
 int TScreen::Height() const { return QGuiApplication::primaryScreen()->geometry().height(); }
