@@ -1,5 +1,5 @@
 -- The program's database. Dates are ISO text yyyy-mm-dd; login names and activity titles
--- compare without regard to case. Names take at most 20 characters, as the program's fields do.
+-- compare without regard to case. Names are as long as the program's fields take them.
 
 CREATE TABLE UInfo (
     UID     INTEGER PRIMARY KEY AUTOINCREMENT,
@@ -41,7 +41,7 @@ CREATE TABLE TZ (
 CREATE TABLE SpSet (
     ID      INTEGER PRIMARY KEY AUTOINCREMENT,
     sType   INTEGER NOT NULL CHECK (sType BETWEEN 1 AND 4),
-    tit     TEXT NOT NULL COLLATE NOCASE UNIQUE CHECK (length(tit) <= 20),
+    tit     TEXT NOT NULL COLLATE NOCASE UNIQUE CHECK (length(tit) <= 14),
     Kcal    REAL NOT NULL,
     sysFlg  INTEGER NOT NULL DEFAULT 0
 );
@@ -86,7 +86,7 @@ CREATE TABLE SPInfo (
     ID      INTEGER PRIMARY KEY AUTOINCREMENT,
     SPCls   TEXT,
     SPP     TEXT,
-    SPName  TEXT CHECK (length(SPName) <= 20),
+    SPName  TEXT CHECK (length(SPName) <= 16),
     PY      TEXT,
     SPZF    TEXT,
     CFlg    INTEGER NOT NULL DEFAULT 0
@@ -103,7 +103,7 @@ CREATE INDEX SPTxtByRecipe ON SPTxt (SPID);
 CREATE TABLE SPTC (
     ID      INTEGER PRIMARY KEY AUTOINCREMENT,
     SPCls   TEXT,
-    SPName  TEXT CHECK (length(SPName) <= 20),
+    SPName  TEXT CHECK (length(SPName) <= 16),
     PY      TEXT,
     WK      TEXT
 );

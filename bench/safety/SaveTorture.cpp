@@ -125,21 +125,25 @@ int main(int argc, char** argv) {
     };
     // A new recipe of three foods, then a change of one that swaps three foods for four.
     saves["recipe"] = [&](int n) {
+        int saved = 0;
         if (n % 2 == 0) {
-            DM->SaveRecipeWithFoods("素菜", "炒", "1", 0, 0, "做法", QString("压测%1").arg(n),
-                                    Lines({"0,1,100", "0,54,100", "0,261,100"}));
+            saved = DM->SaveRecipeWithFoods("素菜", "炒", "1", 0, 0, "做法", QString("压测%1").arg(n),
+                                            Lines({"0,1,100", "0,54,100", "0,261,100"}));
         } else {
             const int id = Value("select min(ID) from SPInfo where SPName like '压测%'").toInt();
             const bool four = Value("select count(*) from SPTxt where SPID = " + QString::number(id)) == "3";
-            DM->SaveRecipeWithFoods("素菜", "炒", "1", id, 1, "做法", four ? "压测四" : "压测三",
-                                    four ? Lines({"0,1,10", "0,2,10", "0,3,10", "0,4,10"})
-                                         : Lines({"0,1,10", "0,2,10", "0,3,10"}));
+            saved = DM->SaveRecipeWithFoods("素菜", "炒", "1", id, 1, "做法", four ? "压测四" : "压测三",
+                                            four ? Lines({"0,1,10", "0,2,10", "0,3,10", "0,4,10"})
+                                                 : Lines({"0,1,10", "0,2,10", "0,3,10"}));
         }
+        // The recipe window says so when the data module gives no id.
+        if (saved <= 0) std::printf("box 保存失败，请重新保存。\n");
     };
     // A new set meal of three items.
     saves["setmeal"] = [&](int n) {
-        DM->SaveSetMealWithItems("早餐", QString("压测%1").arg(n), "星期一", 0, 0,
-                                 Lines({"0,1,100,1", "0,54,100,1", "0,1,200,2"}));
+        if (DM->SaveSetMealWithItems("早餐", QString("压测%1").arg(n), "星期一", 0, 0,
+                                     Lines({"0,1,100,1", "0,54,100,1", "0,1,200,2"})) <= 0)
+            std::printf("box 套餐保存失败\n");
     };
     // A recipe made frequently used, then deleted with its foods and its use.
     saves["delete"] = [&](int n) {

@@ -4,13 +4,14 @@
 
 #include <QString>
 
-// The longest names the tables take, in characters.
+// The longest names the tables take, in characters: what the windows show whole (a recipe's or set
+// meal's title beside its links, an activity in its check list).
 namespace NameLength {
 inline constexpr int User = 20;      // UInfo.UName
 inline constexpr int Login = 20;     // UInfo.UName1
-inline constexpr int Recipe = 20;    // SPInfo.SPName
-inline constexpr int SetMeal = 20;   // SPTC.SPName
-inline constexpr int Activity = 20;  // SpSet.tit
+inline constexpr int Recipe = 16;    // SPInfo.SPName
+inline constexpr int SetMeal = 16;   // SPTC.SPName
+inline constexpr int Activity = 14;  // SpSet.tit
 }  // namespace NameLength
 
 // Why a one-line text cannot be stored, named by its field's caption ("登陆名称"), or "" when it can:

@@ -9,8 +9,9 @@ TEST(FieldRules, TextsRefuseControlCharactersAndOverlongNames) {
     for (const QString& bad : {QString("a\nb"), QString("a\r"), QString("\t"), QString("a") + QChar(0) + "b",
                                QString("\x1b[31m"), QString("a") + QChar(0x85), QString("a") + QChar(0x2028)})
         EXPECT_EQ(TextFieldRefusal("登陆名称", bad), "登陆名称不能包含换行符等控制字符");
-    EXPECT_EQ(TextFieldRefusal("食谱名称", QString(20, QChar(0x83DC))), "");
-    EXPECT_EQ(TextFieldRefusal("食谱名称", QString(21, QChar(0x83DC)), 20), "食谱名称不能超过20个字");
+    EXPECT_EQ(TextFieldRefusal("食谱名称", QString(16, QChar(0x83DC)), NameLength::Recipe), "");
+    EXPECT_EQ(TextFieldRefusal("食谱名称", QString(17, QChar(0x83DC)), NameLength::Recipe),
+              "食谱名称不能超过16个字");
     EXPECT_EQ(TextFieldRefusal("食谱名称", QString(21, QChar(0x83DC))), "");  // no limit asked for
     // A preparation has lines of its own.
     EXPECT_EQ(MultiLineFieldRefusal("制作方法", "1. 洗净\r\n2. 切块\t炒熟"), "");

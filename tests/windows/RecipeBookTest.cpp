@@ -481,13 +481,13 @@ TEST_F(RecipeBook, NamesPreparationsAndWeightsAreCheckedBeforeARecipeIsStored) {
     };
     EXPECT_EQ(save("蒸" + nul + "蛋", ""), "食谱名称不能包含换行符等控制字符");
     EXPECT_EQ(save("蒸\n蛋", ""), "食谱名称不能包含换行符等控制字符");
-    EXPECT_EQ(save(QString(21, QChar(0x86CB)), ""), "食谱名称不能超过20个字");
+    EXPECT_EQ(save(QString(17, QChar(0x86CB)), ""), "食谱名称不能超过16个字");
     EXPECT_EQ(save("蒸蛋", "打散" + nul + "蒸熟"), "制作方法不能包含控制字符");
     // A weight pasted past the key filter.
     Book->SG_FD2->SetCells(2, 1, "100001");
     EXPECT_EQ(save("蒸蛋", ""), "鸡蛋（代表值）重量输入有误");
     EXPECT_EQ(Db.Scalar("select count(*) from SPInfo"), before);
     Book->SG_FD2->SetCells(2, 1, "100000");
-    EXPECT_EQ(save(QString(20, QChar(0x86CB)), "1. 打散\n2. 蒸熟\t10分钟"), "保存成功");
-    EXPECT_EQ(Db.Scalar("select SPZF from SPInfo where length(SPName) = 20"), "1. 打散\n2. 蒸熟\t10分钟");
+    EXPECT_EQ(save(QString(16, QChar(0x86CB)), "1. 打散\n2. 蒸熟\t10分钟"), "保存成功");
+    EXPECT_EQ(Db.Scalar("select SPZF from SPInfo where length(SPName) = 16"), "1. 打散\n2. 蒸熟\t10分钟");
 }

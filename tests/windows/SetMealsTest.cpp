@@ -342,10 +342,10 @@ TEST_F(SetMeals, NamesAndWeightsAreCheckedBeforeASetMealIsStored) {
     };
     EXPECT_EQ(save(QString("水果") + QChar(0) + "加餐"), "套餐名称不能包含换行符等控制字符");
     EXPECT_EQ(save("水果\r\n加餐"), "套餐名称不能包含换行符等控制字符");
-    EXPECT_EQ(save(QString(21, QChar(0x679C))), "套餐名称不能超过20个字");
+    EXPECT_EQ(save(QString(17, QChar(0x679C))), "套餐名称不能超过16个字");
     Meals->SG_FD2->SetCells(2, 1, "-200");
     EXPECT_EQ(save("水果加餐"), "苹果（代表值）重量输入有误");
     EXPECT_EQ(Db.Scalar("select count(*) from SPTC"), before);
     Meals->SG_FD2->SetCells(2, 1, "200");
-    EXPECT_EQ(save(QString(20, QChar(0x679C))), "套餐保存成功");
+    EXPECT_EQ(save(QString(16, QChar(0x679C))), "套餐保存成功");
 }

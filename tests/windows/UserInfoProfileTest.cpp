@@ -296,7 +296,8 @@ TEST_F(ProfilePage, ATwoDigitBirthYearIsReadInTheWindow1950To2049) {
 
 TEST_F(ProfilePage, ANewPasswordIsWhatTheRememberedLoginHolds) {
     TIniFile ini(Db.Folder() + "UInfo.ini");
-    ini.WriteStrings("UINFO", {{"UID", "user"}, {"PWD", DesEncryptToHex("", PasswordKey)}});
+    ini.WriteString("UINFO", "UID", "user");
+    ini.WriteString("UINFO", "PWD", DesEncryptToHex("", PasswordKey));
     Fill("user", "新用户", "男", "1990-01-01", "175", 1, "新密码");
     EXPECT_EQ(Save(), "信息保存成功");
     EXPECT_EQ(DesDecryptFromHex(ini.ReadString("UINFO", "PWD", ""), PasswordKey), "新密码");
