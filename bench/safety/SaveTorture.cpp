@@ -3,6 +3,7 @@
 // file. Usage: save_torture <program folder holding CommAPI.db> <kind>; prints "begin N" before and
 // "ok N" after each save, and "box TEXT" for every message a save shows.
 #include "Dialogs.h"
+#include "DirectSql.h"
 #include "FoodTable.h"
 #include "IniFiles.h"
 #include "IntakeGrid.h"
@@ -27,19 +28,10 @@ public:
 };
 
 void Exec(const QString& sql, const QVariantMap& params = {}) {
-    TADOQuery q;
-    q.SetConnection(DM->Conn);
-    q.SQL()->SetText(sql);
-    q.Parameters().Assign(params);
-    q.ExecSQL();
+    ExecOnModule(sql, params);
 }
-
 QString Value(const QString& sql) {
-    TADOQuery q;
-    q.SetConnection(DM->Conn);
-    q.SQL()->SetText(sql);
-    q.Open();
-    return q.IsEmpty() ? QString() : q.Fields(0)->AsString();
+    return ValueOnModule(sql);
 }
 
 // The day of a numbered save: each one writes a day of its own, counting back from today. The count
