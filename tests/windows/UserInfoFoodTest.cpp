@@ -367,6 +367,13 @@ TEST_F(FoodPage, SearchTextIsTakenLiterally) {
         EXPECT_TRUE(TCFoodSrcFrm->AdoQry->Active()) << text.toStdString();
         EXPECT_EQ(TCFoodSrcFrm->AdoQry->RecordCount(), 0) << text.toStdString();
     }
+    EXPECT_TRUE(Boxes.Boxes.empty());
+    // The database's pattern would end at a NUL: "米<NUL>饭" would find every name ending in 米.
+    for (const QString& text : {QString("米") + QChar(0) + "饭", QString("米饭\n1")}) {
+        TCFoodSrcFrm->edtQry->SetText(text);
+        EXPECT_EQ(Boxes.LastText(), "查询内容不能包含换行符等控制字符");
+    }
+    Boxes.Boxes.clear();
     TCFoodSrcFrm->rbSP->SetChecked(true);
     TCFoodSrcFrm->edtQry->SetText("O'Neil");
     ASSERT_EQ(TCFoodSrcFrm->AdoQry->RecordCount(), 1);
