@@ -325,9 +325,17 @@ void TApplication::Wait(int ms) {
     }
 }
 
-int TScreen::Width() const {
-    return QGuiApplication::primaryScreen()->geometry().width();
+void TApplication::BringToFront() {
+    if (!FMainForm || !FMainForm->Widget()) return;
+    QWidget* main = FMainForm->Widget();
+    if (main->isMinimized()) main->showNormal();
+    main->raise();
+    main->activateWindow();
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->raise();
+        modal->activateWindow();
+    }
 }
-int TScreen::Height() const {
-    return QGuiApplication::primaryScreen()->geometry().height();
-}
+
+int TScreen::Width() const { return QGuiApplication::primaryScreen()->geometry().width(); }
+int TScreen::Height() const { return QGuiApplication::primaryScreen()->geometry().height(); }

@@ -125,6 +125,8 @@ public:
     void Terminate();
     bool Terminated() const { return FTerminated; }
     void Minimize();
+    // Restores a minimized main window and raises it, with the modal window open over it, if any.
+    void BringToFront();
     void ProcessMessages();
     // Lets the user interface run for `ms` milliseconds (a wait that keeps the windows alive).
     void Wait(int ms);

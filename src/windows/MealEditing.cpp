@@ -1,6 +1,7 @@
 #include "MealEditing.h"
 
 #include "Dialogs.h"
+#include "FieldRules.h"
 #include "FoodTable.h"
 #include "ProgramImages.h"
 #include "UintDM.h"
@@ -167,7 +168,7 @@ void HighlightSelectedNode(TCustomTreeView* tree, TCustomDrawState state) {
 
 TWeightCheck CheckWeight(const QString& text, double& grams) {
     if (text.trimmed().isEmpty()) return TWeightCheck::Missing;
-    return TryStrToFloat(text, grams) && grams > 0 ? TWeightCheck::Valid : TWeightCheck::Invalid;
+    return ParseFieldNumber(text, AmountRange, grams) ? TWeightCheck::Valid : TWeightCheck::Invalid;
 }
 
 bool AddChosenItem(TStringGrid* grid, const QString& name,

@@ -375,3 +375,26 @@ TEST_F(SetMeals, ASavedSetMealIsWhatTheDailyFoodRecordsTake) {
                         {{"I", id}}),
               "鸡蛋（煮）:50.0 南瓜小米粥:95.0");
 }
+
+TEST_F(SetMeals, NamesAndWeightsAreCheckedBeforeASetMealIsStored) {
+    Meals->btnMakeTC->Click();
+    AddFood("苹果（代表值）");
+    Meals->btnStep1->Click();
+    ASSERT_EQ(Meals->PC->ActivePage(), Meals->T3);
+    TypeWeight(1, "200");
+    Meals->CB_SPC->SetText("午加餐");
+    const QString before = Db.Scalar("select count(*) from SPTC");
+    auto save = [&](const QString& name) {
+        Meals->ED_SPN->SetText(name);
+        Meals->btnSaveTC->Click();
+        return Boxes.LastText();
+    };
+    EXPECT_EQ(save(QString("水果") + QChar(0) + "加餐"), "套餐名称不能包含换行符等控制字符");
+    EXPECT_EQ(save("水果\r\n加餐"), "套餐名称不能包含换行符等控制字符");
+    EXPECT_EQ(save(QString(17, QChar(0x679C))), "套餐名称不能超过16个字");
+    Meals->SG_FD2->SetCells(2, 1, "-200");
+    EXPECT_EQ(save("水果加餐"), "苹果（代表值）重量输入有误");
+    EXPECT_EQ(Db.Scalar("select count(*) from SPTC"), before);
+    Meals->SG_FD2->SetCells(2, 1, "200");
+    EXPECT_EQ(save(QString(16, QChar(0x679C))), "套餐保存成功");
+}
