@@ -1,5 +1,6 @@
 // Texts a user must be able to read: nothing runs over its frame or over another text, no line loses its
 // descenders, no colour sinks into its ground.
+#include "ContrastRatio.h"
 #include "MainWindowSession.h"
 #include "UintDM.h"
 #include "UnitShiPu.h"
@@ -8,7 +9,6 @@
 
 #include <QImage>
 #include <QTest>
-#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -21,17 +21,6 @@ protected:
                 "'user'");
         Start();
         Login();
-    }
-    // The contrast ratio of two colours, from their relative luminance (1:1 to 21:1).
-    static double Contrast(QColor a, QColor b) {
-        auto luminance = [](QColor c) {
-            auto channel = [](double v) {
-                return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-            };
-            return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-        };
-        const double la = luminance(a), lb = luminance(b);
-        return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
     }
     static QColor Colour(TColor c) { return ToQColor(c); }
     // The dark pixels drawn into a grid cell.
@@ -132,8 +121,8 @@ TEST_F(ReadableText, ThePinkSkinKeepsItsTextsReadable) {
     MainFrm->N6->Click();  // 粉红
     ASSERT_EQ(MainFrm->pnlBM->Color(), MainFrm->PinkColor);
     // Texts on the pink panels.
-    EXPECT_GE(Contrast(Colour(MainFrm->Label6->Font()->Color()), Colour(MainFrm->pnlBM->Color())), 4.5);
-    EXPECT_GE(Contrast(Colour(MainFrm->pnlTit->Font()->Color()), Colour(MainFrm->pnlTit->Color())), 4.5);
+    EXPECT_GE(ContrastRatio(Colour(MainFrm->Label6->Font()->Color()), Colour(MainFrm->pnlBM->Color())), 4.5);
+    EXPECT_GE(ContrastRatio(Colour(MainFrm->pnlTit->Font()->Color()), Colour(MainFrm->pnlTit->Color())), 4.5);
     // The white titles on the pink title pictures: the main window's and a small window's.
     for (const char* picture : {"MTop.jpg", "CTopLeft.jpg", "CTopCenter.jpg", "CTopcRight.jpg"}) {
         const QImage image(QStringLiteral(VELORIA_SOURCE_DIR "/data/skins/Red/") + picture);
@@ -141,7 +130,7 @@ TEST_F(ReadableText, ThePinkSkinKeepsItsTextsReadable) {
         double lowest = 21;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
-                lowest = std::min(lowest, Contrast(Qt::white, image.pixelColor(x, y)));
+                lowest = std::min(lowest, ContrastRatio(Qt::white, image.pixelColor(x, y)));
         EXPECT_GE(lowest, 3.0) << picture;
     }
     // Back to blue: white again.

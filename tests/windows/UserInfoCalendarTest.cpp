@@ -1,11 +1,11 @@
 // The personal centre's month calendars, month buttons, history lists with their day-detail windows,
 // and the analysis of a period.
+#include "ContrastRatio.h"
 #include "PersonalCentreFixture.h"
 #include "UnitHDMX.h"
 #include "UnitYSMX.h"
 
 #include <QImage>
-#include <cmath>
 
 namespace {
 
@@ -37,17 +37,6 @@ protected:
                 if (c.red() > 200 && c.green() < 90 && c.blue() < 90) return true;
             }
         return false;
-    }
-    // The contrast ratio of two colours, from their relative luminance (1:1 to 21:1).
-    static double Contrast(QColor a, QColor b) {
-        auto luminance = [](QColor c) {
-            auto channel = [](double v) {
-                return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-            };
-            return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-        };
-        const double la = luminance(a), lb = luminance(b);
-        return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
     }
     QStringList Rows(TSkDBGrid* grid, int columns) {
         QStringList rows;
@@ -305,8 +294,8 @@ TEST_F(Calendars, TheChosenDayStaysReadable) {
     const TRect chosen = Centre->SGYS->CellRect(col, row);
     const QColor ground = shot.pixelColor(chosen.Left + 3, chosen.Bottom - 3);
     // The day numbers are blue ($FF0000), the values red ($0000FF): both stay readable on the chosen day.
-    EXPECT_GE(Contrast(ground, QColor(0, 0, 255)), 4.5) << ground.name().toStdString();
-    EXPECT_GE(Contrast(ground, QColor(255, 0, 0)), 3.0) << ground.name().toStdString();
+    EXPECT_GE(ContrastRatio(ground, QColor(0, 0, 255)), 4.5) << ground.name().toStdString();
+    EXPECT_GE(ContrastRatio(ground, QColor(255, 0, 0)), 3.0) << ground.name().toStdString();
     // and the chosen day still stands out from the others.
     const TRect other = Centre->SGYS->CellRect(col == 0 ? 1 : 0, row);
     EXPECT_NE(ground, shot.pixelColor(other.Left + 3, other.Bottom - 3));
