@@ -313,7 +313,10 @@ void TCanvas::TextOut(int x, int y, const QString& text) {
 
 void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text) {
     if (TDeviceContext* dc = SyncedDC()) {
-        dc->ExtTextOut(x, y, ETO_CLIPPED | (FBrush.Style() == bsClear ? 0u : unsigned(ETO_OPAQUE)), &r, text);
+        // As on a painter: a text running past the right edge ends in an ellipsis there.
+        const QString shown =
+            QFontMetrics(ToQFont(dc->Font)).elidedText(text, Qt::ElideRight, std::max(0, r.Right - x));
+        dc->ExtTextOut(x, y, ETO_CLIPPED | (FBrush.Style() == bsClear ? 0u : unsigned(ETO_OPAQUE)), &r, shown);
         Changed();
         return;
     }
@@ -323,9 +326,11 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text) {
     p->setClipRect(ToQRect(r), Qt::IntersectClip);
     if (FBrush.Style() != bsClear) p->fillRect(ToQRect(r), ToQColor(FBrush.Color()));
     const QFont font = FFont.ToQFont();
+    const QFontMetrics fm(font);
     p->setFont(font);
     p->setPen(ToQColor(FFont.Color()));
-    p->drawText(x, y + QFontMetrics(font).ascent(), text);
+    // A text too long for the rectangle ends in an ellipsis instead of being cut off mid-character.
+    p->drawText(x, y + fm.ascent(), fm.elidedText(text, Qt::ElideRight, std::max(0, r.Right - x)));
     p->restore();
     Changed();
 }

@@ -62,26 +62,45 @@ unsigned short VirtualKeyOf(const QKeyEvent* e) {
     if (k >= Qt::Key_0 && k <= Qt::Key_9) return static_cast<unsigned short>(k);
     if (k >= Qt::Key_F1 && k <= Qt::Key_F12) return static_cast<unsigned short>(112 + (k - Qt::Key_F1));
     switch (k) {
-    case Qt::Key_Backspace: return VK_BACK;
-    case Qt::Key_Tab: return VK_TAB;
+    case Qt::Key_Backspace:
+        return VK_BACK;
+    case Qt::Key_Tab:
+        return VK_TAB;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return VK_RETURN;
-    case Qt::Key_Shift: return VK_SHIFT;
-    case Qt::Key_Control: return VK_CONTROL;
-    case Qt::Key_Escape: return VK_ESCAPE;
-    case Qt::Key_Space: return VK_SPACE;
-    case Qt::Key_PageUp: return VK_PRIOR;
-    case Qt::Key_PageDown: return VK_NEXT;
-    case Qt::Key_End: return VK_END;
-    case Qt::Key_Home: return VK_HOME;
-    case Qt::Key_Left: return VK_LEFT;
-    case Qt::Key_Up: return VK_UP;
-    case Qt::Key_Right: return VK_RIGHT;
-    case Qt::Key_Down: return VK_DOWN;
-    case Qt::Key_Insert: return VK_INSERT;
-    case Qt::Key_Delete: return VK_DELETE;
-    case Qt::Key_Period: return (e->modifiers() & Qt::KeypadModifier) ? VK_DECIMAL : 190;
-    default: return 0;
+    case Qt::Key_Enter:
+        return VK_RETURN;
+    case Qt::Key_Shift:
+        return VK_SHIFT;
+    case Qt::Key_Control:
+        return VK_CONTROL;
+    case Qt::Key_Escape:
+        return VK_ESCAPE;
+    case Qt::Key_Space:
+        return VK_SPACE;
+    case Qt::Key_PageUp:
+        return VK_PRIOR;
+    case Qt::Key_PageDown:
+        return VK_NEXT;
+    case Qt::Key_End:
+        return VK_END;
+    case Qt::Key_Home:
+        return VK_HOME;
+    case Qt::Key_Left:
+        return VK_LEFT;
+    case Qt::Key_Up:
+        return VK_UP;
+    case Qt::Key_Right:
+        return VK_RIGHT;
+    case Qt::Key_Down:
+        return VK_DOWN;
+    case Qt::Key_Insert:
+        return VK_INSERT;
+    case Qt::Key_Delete:
+        return VK_DELETE;
+    case Qt::Key_Period:
+        return (e->modifiers() & Qt::KeypadModifier) ? VK_DECIMAL : 190;
+    default:
+        return 0;
     }
 }
 
@@ -119,7 +138,9 @@ TControl::~TControl() {
     }
 }
 
-TControl* TControl::FromWidget(const QWidget* widget) { return WidgetRegistry().value(widget, nullptr); }
+TControl* TControl::FromWidget(const QWidget* widget) {
+    return WidgetRegistry().value(widget, nullptr);
+}
 
 void TControl::SetWidget(QWidget* widget) {
     FWidget.Reset(widget, widget);
@@ -141,7 +162,9 @@ void TControl::SetMouseWidget(QWidget* inner) {
     inner->installEventFilter(this);
 }
 
-QWidget* TControl::ClientAreaWidget() const { return FMouseWidget ? FMouseWidget.data() : FWidget.data(); }
+QWidget* TControl::ClientAreaWidget() const {
+    return FMouseWidget ? FMouseWidget.data() : FWidget.data();
+}
 
 void TControl::SetParent(TWinControl* parent) {
     if (parent == FParent) return;
@@ -241,9 +264,10 @@ void TControl::FontChanged() {
     FWidget->setFont(FFont.ToQFont());
     QPalette pal = FWidget->palette();
     const QColor c = ToQColor(FFont.Color());
-    pal.setColor(QPalette::WindowText, c);
-    pal.setColor(QPalette::ButtonText, c);
-    pal.setColor(QPalette::Text, c);
+    // The disabled look keeps the system's grey text, so a disabled control never looks enabled.
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+            pal.setColor(group, role, c);
     FWidget->setPalette(pal);
 }
 
@@ -267,12 +291,23 @@ void TControl::SetCursor(TCursor cursor) {
     FCursor = cursor;
     if (!FWidget) return;
     switch (cursor) {
-    case crHandPoint: FWidget->setCursor(Qt::PointingHandCursor); break;
-    case crIBeam: FWidget->setCursor(Qt::IBeamCursor); break;
-    case crCross: FWidget->setCursor(Qt::CrossCursor); break;
-    case crHourGlass: FWidget->setCursor(Qt::WaitCursor); break;
-    case crSizeAll: FWidget->setCursor(Qt::SizeAllCursor); break;
-    default: FWidget->unsetCursor();
+    case crHandPoint:
+        FWidget->setCursor(Qt::PointingHandCursor);
+        break;
+    case crIBeam:
+        FWidget->setCursor(Qt::IBeamCursor);
+        break;
+    case crCross:
+        FWidget->setCursor(Qt::CrossCursor);
+        break;
+    case crHourGlass:
+        FWidget->setCursor(Qt::WaitCursor);
+        break;
+    case crSizeAll:
+        FWidget->setCursor(Qt::SizeAllCursor);
+        break;
+    default:
+        FWidget->unsetCursor();
     }
 }
 
@@ -311,23 +346,35 @@ TPoint TControl::ScreenToClient(const TPoint& p) const {
     return {l.x(), l.y()};
 }
 
-void TControl::BeginDrag(bool immediate, int threshold) { TDragManager::Instance().Begin(this, immediate, threshold); }
-bool TControl::Dragging() const { return TDragManager::Instance().Source() == this; }
+void TControl::BeginDrag(bool immediate, int threshold) {
+    TDragManager::Instance().Begin(this, immediate, threshold);
+}
+bool TControl::Dragging() const {
+    return TDragManager::Instance().Source() == this;
+}
 void TControl::EndDrag(bool drop) {
     if (Dragging()) TDragManager::Instance().Finish(drop);
 }
 
-void TControl::Click() { FireEvent(OnClick, this); }
+void TControl::Click() {
+    FireEvent(OnClick, this);
+}
 
 void TControl::DragOver(TObject* source, int x, int y, TDragState state, bool& accept) {
     accept = bool(OnDragOver);
     if (OnDragOver) FireEvent(OnDragOver, this, source, x, y, state, accept);
 }
 
-void TControl::DragDrop(TObject* source, int x, int y) { FireEvent(OnDragDrop, this, source, x, y); }
-void TControl::DoEndDrag(TObject* target, int x, int y) { FireEvent(OnEndDrag, this, target, x, y); }
+void TControl::DragDrop(TObject* source, int x, int y) {
+    FireEvent(OnDragDrop, this, source, x, y);
+}
+void TControl::DoEndDrag(TObject* target, int x, int y) {
+    FireEvent(OnEndDrag, this, target, x, y);
+}
 
-bool TControl::WidgetEvent(QEvent*) { return false; }
+bool TControl::WidgetEvent(QEvent*) {
+    return false;
+}
 
 bool TControl::eventFilter(QObject* watched, QEvent* event) {
     if (!FWidget) return false;
@@ -338,8 +385,10 @@ bool TControl::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonRelease:
         case QEvent::MouseButtonDblClick:
         case QEvent::MouseMove:
-        case QEvent::ContextMenu: break;
-        default: return false;
+        case QEvent::ContextMenu:
+            break;
+        default:
+            return false;
         }
     }
     QWidget* const receiver = static_cast<QWidget*>(watched);
@@ -354,7 +403,8 @@ bool TControl::eventFilter(QObject* watched, QEvent* event) {
         FMousePressed = e->button() == Qt::LeftButton;
         const bool handled = WidgetEvent(event);
         if (!alive) return true;
-        FireEvent(OnMouseDown, this, ButtonOf(e->button()), ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y());
+        FireEvent(OnMouseDown, this, ButtonOf(e->button()), ShiftOf(e->modifiers(), e->buttons()), p.x(),
+                  p.y());
         if (!alive) return true;
         if (FDragMode == dmAutomatic && e->button() == Qt::LeftButton) BeginDrag(false);
         return handled;
@@ -366,7 +416,8 @@ bool TControl::eventFilter(QObject* watched, QEvent* event) {
         FMousePressed = false;
         const bool handled = WidgetEvent(event);
         if (!alive) return true;
-        FireEvent(OnMouseUp, this, ButtonOf(e->button()), ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y());
+        FireEvent(OnMouseUp, this, ButtonOf(e->button()), ShiftOf(e->modifiers(), e->buttons()), p.x(),
+                  p.y());
         if (!alive) return true;
         if (wasPressed && ClickOnMouseUp() && receiver->rect().contains(p)) Click();
         return handled || !alive;
@@ -449,8 +500,12 @@ void TWinControl::SetFocus() {
     if (FWidget) FWidget->setFocus(Qt::OtherFocusReason);
 }
 
-bool TWinControl::Focused() const { return FWidget && FWidget->hasFocus(); }
-bool TWinControl::CanFocus() const { return Showing() && FEnabled; }
+bool TWinControl::Focused() const {
+    return FWidget && FWidget->hasFocus();
+}
+bool TWinControl::CanFocus() const {
+    return Showing() && FEnabled;
+}
 
 void TWinControl::Realign() {
     int left = 0, top = 0, right = ClientWidth(), bottom = ClientHeight();
@@ -561,6 +616,10 @@ TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {
     }));
 }
 
-void TCustomControl::Paint() { FireEvent(OnPaint, this); }
+void TCustomControl::Paint() {
+    FireEvent(OnPaint, this);
+}
 
-TPaintBox::TPaintBox(TComponent* AOwner) : TCustomControl(AOwner) { SetBounds(0, 0, 105, 105); }
+TPaintBox::TPaintBox(TComponent* AOwner) : TCustomControl(AOwner) {
+    SetBounds(0, 0, 105, 105);
+}
