@@ -104,16 +104,20 @@ TColor HLSToColor(std::uint8_t Hue, std::uint8_t Saturation, std::uint8_t Lumina
     return RGB(channel(r), channel(g), channel(b));
 }
 
-TColor DarkerColor(TColor Color, std::uint8_t Amount) {
+namespace {
+// The colour with its luminance moved by `delta`, kept within 0 .. 255 (not 240).
+TColor ShiftLuminance(TColor color, int delta) {
     std::uint8_t h, s, l;
-    ColorToHLS(Color, h, s, l);
-    return HLSToColor(h, s, std::uint8_t(std::max(0, l - Amount)));
+    ColorToHLS(color, h, s, l);
+    return HLSToColor(h, s, std::uint8_t(std::clamp(l + delta, 0, 255)));
 }
+}  // namespace
 
+TColor DarkerColor(TColor Color, std::uint8_t Amount) {
+    return ShiftLuminance(Color, -Amount);
+}
 TColor LighterColor(TColor Color, std::uint8_t Amount) {
-    std::uint8_t h, s, l;
-    ColorToHLS(Color, h, s, l);
-    return HLSToColor(h, s, std::uint8_t(std::min(255, l + Amount)));
+    return ShiftLuminance(Color, Amount);
 }
 
 TColor AdjustColor(TColor Color, int Amount) {

@@ -46,6 +46,12 @@ TBevelColors BevelColors(TFrameStyleEx style) {
     }
 }
 
+// Two nested one-pixel passes, each in its upper-left and lower-right colour.
+TRect TwoPasses(TCanvas* c, TRect r, TSides sides, TBevelColors outer, TBevelColors inner) {
+    r = DrawSides(c, r, outer.UL, outer.LR, sides);
+    return DrawSides(c, r, inner.UL, inner.LR, sides);
+}
+
 // The etched frame of the groove and bump styles: corner pixels, then two offset passes.
 TRect DrawEtched(TCanvas* c, TRect r, TColor a, TColor b, TSides sides) {
     const bool left = sides & sdLeft, top = sides & sdTop, right = sides & sdRight, bottom = sides & sdBottom;
@@ -89,12 +95,9 @@ TRect DrawBorderSides(TCanvas* Canvas, TRect Rect, TColor ULColor, TColor LRColo
 }
 
 TRect Draw3DBorder(TCanvas* Canvas, TRect Rect, bool Sunken, TSides Sides) {
-    if (Sunken) {
-        Rect = DrawSides(Canvas, Rect, clBtnShadow, clBtnHighlight, Sides);
-        return DrawSides(Canvas, Rect, cl3DDkShadow, cl3DLight, Sides);
-    }
-    Rect = DrawSides(Canvas, Rect, cl3DLight, cl3DDkShadow, Sides);
-    return DrawSides(Canvas, Rect, clBtnHighlight, clBtnShadow, Sides);
+    if (Sunken)
+        return TwoPasses(Canvas, Rect, Sides, {clBtnShadow, clBtnHighlight}, {cl3DDkShadow, cl3DLight});
+    return TwoPasses(Canvas, Rect, Sides, {cl3DLight, cl3DDkShadow}, {clBtnHighlight, clBtnShadow});
 }
 
 TRect Draw3DBorderAllSides(TCanvas* Canvas, TRect Rect, bool Sunken) {
@@ -102,12 +105,8 @@ TRect Draw3DBorderAllSides(TCanvas* Canvas, TRect Rect, bool Sunken) {
 }
 
 TRect DrawButtonBorder(TCanvas* Canvas, TRect Rect, bool Down, TSides Sides) {
-    if (Down) {
-        Rect = DrawSides(Canvas, Rect, clBtnText, clBtnText, Sides);
-        return DrawSides(Canvas, Rect, clBtnShadow, clBtnShadow, Sides);
-    }
-    Rect = DrawSides(Canvas, Rect, clBtnHighlight, cl3DDkShadow, Sides);
-    return DrawSides(Canvas, Rect, cl3DLight, clBtnShadow, Sides);
+    if (Down) return TwoPasses(Canvas, Rect, Sides, {clBtnText, clBtnText}, {clBtnShadow, clBtnShadow});
+    return TwoPasses(Canvas, Rect, Sides, {clBtnHighlight, cl3DDkShadow}, {cl3DLight, clBtnShadow});
 }
 
 TRect DrawButtonBorderAllSides(TCanvas* Canvas, TRect Rect, bool Down) {
@@ -115,12 +114,9 @@ TRect DrawButtonBorderAllSides(TCanvas* Canvas, TRect Rect, bool Down) {
 }
 
 TRect DrawColorBorder(TCanvas* Canvas, TRect Rect, TColor Color, TSides Sides, bool Down) {
-    if (Down) {
-        Rect = DrawSides(Canvas, Rect, DarkerColor(Color, 100), DarkerColor(Color, 100), Sides);
-        return DrawSides(Canvas, Rect, DarkerColor(Color, 50), DarkerColor(Color, 50), Sides);
-    }
-    Rect = DrawSides(Canvas, Rect, LighterColor(Color, 100), DarkerColor(Color, 100), Sides);
-    return DrawSides(Canvas, Rect, LighterColor(Color, 40), DarkerColor(Color, 50), Sides);
+    const TColor d100 = DarkerColor(Color, 100), d50 = DarkerColor(Color, 50);
+    if (Down) return TwoPasses(Canvas, Rect, Sides, {d100, d100}, {d50, d50});
+    return TwoPasses(Canvas, Rect, Sides, {LighterColor(Color, 100), d100}, {LighterColor(Color, 40), d50});
 }
 
 TRect DrawColorBorderAllSides(TCanvas* Canvas, TRect Rect, TColor Color, bool Down) {
@@ -174,11 +170,11 @@ TRect DrawBorder(TCanvas* Canvas, TRect Rect, TColor Color, TSides Sides, TFrame
     case fsFlatBold:
         return DrawBorderSides(Canvas, Rect, d50, d50, Sides, 2);
     case fsLowered:
-        Rect = DrawSides(Canvas, Rect, d50, l100, Sides);
-        return DrawSides(Canvas, Rect, DarkerColor(Color, 100), LighterColor(Color, 50), Sides);
+        return TwoPasses(Canvas, Rect, Sides, {d50, l100},
+                         {DarkerColor(Color, 100), LighterColor(Color, 50)});
     case fsRaised:
-        Rect = DrawSides(Canvas, Rect, LighterColor(Color, 50), DarkerColor(Color, 100), Sides);
-        return DrawSides(Canvas, Rect, l100, d50, Sides);
+        return TwoPasses(Canvas, Rect, Sides, {LighterColor(Color, 50), DarkerColor(Color, 100)},
+                         {l100, d50});
     case fsButtonDown:
         return DrawColorBorder(Canvas, Rect, Color, Sides, true);
     case fsButtonUp:

@@ -2,6 +2,7 @@
 #include "DeviceContext.h"
 #include "Graphics.h"
 #include "GraphicsImage.h"
+#include "LinePixels.h"
 #include "TextDraw.h"
 
 #include <QFontMetrics>
@@ -86,13 +87,10 @@ void TCanvas::PlotLine(TPoint from, TPoint to, bool drawEnd) {
     QPainter* p = RequirePainter();
     if (!p) return;
     const QColor color = ToQColor(FPen.Color());
-    int x = from.X, y = from.Y;
-    const int dx = std::abs(to.X - x), dy = -std::abs(to.Y - y);
-    const int sx = x < to.X ? 1 : -1, sy = y < to.Y ? 1 : -1;
-    int err = dx + dy;
     // Collect a run of pixels along the major axis and fill it at once.
-    int runX = x, runY = y, runLen = 0;
-    const bool horizontalMajor = dx >= -dy;
+    int runX = from.X, runY = from.Y, runLen = 0;
+    const bool horizontalMajor = std::abs(to.X - from.X) >= std::abs(to.Y - from.Y);
+    const int sx = from.X < to.X ? 1 : -1, sy = from.Y < to.Y ? 1 : -1;
     auto flush = [&] {
         if (runLen == 0) return;
         if (horizontalMajor) {
@@ -104,7 +102,7 @@ void TCanvas::PlotLine(TPoint from, TPoint to, bool drawEnd) {
         }
         runLen = 0;
     };
-    auto plot = [&](int px, int py) {
+    WalkLine(from, to, drawEnd, [&](int px, int py) {
         if (runLen > 0 && ((horizontalMajor && py == runY) || (!horizontalMajor && px == runX))) {
             ++runLen;
             return;
@@ -113,24 +111,7 @@ void TCanvas::PlotLine(TPoint from, TPoint to, bool drawEnd) {
         runX = px;
         runY = py;
         runLen = 1;
-    };
-    while (true) {
-        const bool atEnd = x == to.X && y == to.Y;
-        if (atEnd) {
-            if (drawEnd) plot(x, y);
-            break;
-        }
-        plot(x, y);
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y += sy;
-        }
-    }
+    });
     flush();
 }
 

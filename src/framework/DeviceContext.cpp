@@ -1,5 +1,7 @@
 #include "DeviceContext.h"
 
+#include "LinePixels.h"
+
 #include <QFontMetrics>
 #include <QPainterPath>
 #include <QPainterPathStroker>
@@ -327,13 +329,9 @@ void TDeviceContext::PlotPenLine(TPoint from, TPoint to) {
     const std::uint32_t pen = PixelOf(Pen.Color), back = PixelOf(BkColor);
     const std::vector<int>& dashes = DashPattern(Pen.Style);
     int dashIndex = 0, dashLeft = dashes.empty() ? 0 : dashes[0];
-    int x = from.X, y = from.Y;
-    const int dx = std::abs(to.X - x), dy = -std::abs(to.Y - y);
-    const int sx = x < to.X ? 1 : -1, sy = y < to.Y ? 1 : -1;
-    int err = dx + dy;
     const bool simpleClip = visible.rectCount() == 1;
     const QRect box = visible.boundingRect();
-    while (x != to.X || y != to.Y) {
+    WalkLine(from, to, false, [&](int x, int y) {
         bool on = true;
         if (!dashes.empty()) {
             on = dashIndex % 2 == 0;
@@ -346,16 +344,7 @@ void TDeviceContext::PlotPenLine(TPoint from, TPoint to) {
             auto& pixel = reinterpret_cast<std::uint32_t*>(FImage->scanLine(y))[x];
             pixel = 0xFF000000 | ApplyRop2(Rop2, on ? pen : back, pixel);
         }
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y += sy;
-        }
-    }
+    });
 }
 
 // A wide pen: the stroke with round ends, filled by the polygon rule.
