@@ -62,26 +62,45 @@ unsigned short VirtualKeyOf(const QKeyEvent* e) {
     if (k >= Qt::Key_0 && k <= Qt::Key_9) return static_cast<unsigned short>(k);
     if (k >= Qt::Key_F1 && k <= Qt::Key_F12) return static_cast<unsigned short>(112 + (k - Qt::Key_F1));
     switch (k) {
-    case Qt::Key_Backspace: return VK_BACK;
-    case Qt::Key_Tab: return VK_TAB;
+    case Qt::Key_Backspace:
+        return VK_BACK;
+    case Qt::Key_Tab:
+        return VK_TAB;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return VK_RETURN;
-    case Qt::Key_Shift: return VK_SHIFT;
-    case Qt::Key_Control: return VK_CONTROL;
-    case Qt::Key_Escape: return VK_ESCAPE;
-    case Qt::Key_Space: return VK_SPACE;
-    case Qt::Key_PageUp: return VK_PRIOR;
-    case Qt::Key_PageDown: return VK_NEXT;
-    case Qt::Key_End: return VK_END;
-    case Qt::Key_Home: return VK_HOME;
-    case Qt::Key_Left: return VK_LEFT;
-    case Qt::Key_Up: return VK_UP;
-    case Qt::Key_Right: return VK_RIGHT;
-    case Qt::Key_Down: return VK_DOWN;
-    case Qt::Key_Insert: return VK_INSERT;
-    case Qt::Key_Delete: return VK_DELETE;
-    case Qt::Key_Period: return (e->modifiers() & Qt::KeypadModifier) ? VK_DECIMAL : 190;
-    default: return 0;
+    case Qt::Key_Enter:
+        return VK_RETURN;
+    case Qt::Key_Shift:
+        return VK_SHIFT;
+    case Qt::Key_Control:
+        return VK_CONTROL;
+    case Qt::Key_Escape:
+        return VK_ESCAPE;
+    case Qt::Key_Space:
+        return VK_SPACE;
+    case Qt::Key_PageUp:
+        return VK_PRIOR;
+    case Qt::Key_PageDown:
+        return VK_NEXT;
+    case Qt::Key_End:
+        return VK_END;
+    case Qt::Key_Home:
+        return VK_HOME;
+    case Qt::Key_Left:
+        return VK_LEFT;
+    case Qt::Key_Up:
+        return VK_UP;
+    case Qt::Key_Right:
+        return VK_RIGHT;
+    case Qt::Key_Down:
+        return VK_DOWN;
+    case Qt::Key_Insert:
+        return VK_INSERT;
+    case Qt::Key_Delete:
+        return VK_DELETE;
+    case Qt::Key_Period:
+        return (e->modifiers() & Qt::KeypadModifier) ? VK_DECIMAL : 190;
+    default:
+        return 0;
     }
 }
 
@@ -89,6 +108,14 @@ unsigned short VirtualKeyOf(const QKeyEvent* e) {
 bool gReplayingKey = false;
 
 }  // namespace
+
+QChar KeyCharOf(const QKeyEvent* e) {
+    const int k = e->key();
+    const bool ctrlOnly = (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == Qt::ControlModifier;
+    if (ctrlOnly && k >= Qt::Key_A && k <= Qt::Key_Z) return QChar(k - Qt::Key_A + 1);
+    const QString text = e->text();
+    return text.isEmpty() ? QChar() : text.at(0);
+}
 
 // TControl --------------------------------------------------------------------------------------
 
@@ -112,7 +139,9 @@ TControl::~TControl() {
     }
 }
 
-TControl* TControl::FromWidget(const QWidget* widget) { return WidgetRegistry().value(widget, nullptr); }
+TControl* TControl::FromWidget(const QWidget* widget) {
+    return WidgetRegistry().value(widget, nullptr);
+}
 
 void TControl::SetWidget(QWidget* widget) {
     FWidget.Reset(widget, widget);
@@ -134,7 +163,9 @@ void TControl::SetMouseWidget(QWidget* inner) {
     inner->installEventFilter(this);
 }
 
-QWidget* TControl::ClientAreaWidget() const { return FMouseWidget ? FMouseWidget.data() : FWidget.data(); }
+QWidget* TControl::ClientAreaWidget() const {
+    return FMouseWidget ? FMouseWidget.data() : FWidget.data();
+}
 
 void TControl::SetParent(TWinControl* parent) {
     if (parent == FParent) return;
@@ -234,7 +265,9 @@ void TControl::FontChanged() {
     FWidget->setPalette(pal);
 }
 
-void TControl::SetCaption(const QString& caption) { FCaption = caption; }
+void TControl::SetCaption(const QString& caption) {
+    FCaption = caption;
+}
 
 void TControl::SetHint(const QString& hint) {
     FHint = hint;
@@ -250,12 +283,23 @@ void TControl::SetCursor(TCursor cursor) {
     FCursor = cursor;
     if (!FWidget) return;
     switch (cursor) {
-    case crHandPoint: FWidget->setCursor(Qt::PointingHandCursor); break;
-    case crIBeam: FWidget->setCursor(Qt::IBeamCursor); break;
-    case crCross: FWidget->setCursor(Qt::CrossCursor); break;
-    case crHourGlass: FWidget->setCursor(Qt::WaitCursor); break;
-    case crSizeAll: FWidget->setCursor(Qt::SizeAllCursor); break;
-    default: FWidget->unsetCursor();
+    case crHandPoint:
+        FWidget->setCursor(Qt::PointingHandCursor);
+        break;
+    case crIBeam:
+        FWidget->setCursor(Qt::IBeamCursor);
+        break;
+    case crCross:
+        FWidget->setCursor(Qt::CrossCursor);
+        break;
+    case crHourGlass:
+        FWidget->setCursor(Qt::WaitCursor);
+        break;
+    case crSizeAll:
+        FWidget->setCursor(Qt::SizeAllCursor);
+        break;
+    default:
+        FWidget->unsetCursor();
     }
 }
 
@@ -294,23 +338,35 @@ TPoint TControl::ScreenToClient(const TPoint& p) const {
     return {l.x(), l.y()};
 }
 
-void TControl::BeginDrag(bool immediate, int threshold) { TDragManager::Instance().Begin(this, immediate, threshold); }
-bool TControl::Dragging() const { return TDragManager::Instance().Source() == this; }
+void TControl::BeginDrag(bool immediate, int threshold) {
+    TDragManager::Instance().Begin(this, immediate, threshold);
+}
+bool TControl::Dragging() const {
+    return TDragManager::Instance().Source() == this;
+}
 void TControl::EndDrag(bool drop) {
     if (Dragging()) TDragManager::Instance().Finish(drop);
 }
 
-void TControl::Click() { FireEvent(OnClick, this); }
+void TControl::Click() {
+    FireEvent(OnClick, this);
+}
 
 void TControl::DragOver(TObject* source, int x, int y, TDragState state, bool& accept) {
     accept = bool(OnDragOver);
     if (OnDragOver) FireEvent(OnDragOver, this, source, x, y, state, accept);
 }
 
-void TControl::DragDrop(TObject* source, int x, int y) { FireEvent(OnDragDrop, this, source, x, y); }
-void TControl::DoEndDrag(TObject* target, int x, int y) { FireEvent(OnEndDrag, this, target, x, y); }
+void TControl::DragDrop(TObject* source, int x, int y) {
+    FireEvent(OnDragDrop, this, source, x, y);
+}
+void TControl::DoEndDrag(TObject* target, int x, int y) {
+    FireEvent(OnEndDrag, this, target, x, y);
+}
 
-bool TControl::WidgetEvent(QEvent*) { return false; }
+bool TControl::WidgetEvent(QEvent*) {
+    return false;
+}
 
 bool TControl::eventFilter(QObject* watched, QEvent* event) {
     if (!FWidget) return false;
@@ -321,8 +377,10 @@ bool TControl::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonRelease:
         case QEvent::MouseButtonDblClick:
         case QEvent::MouseMove:
-        case QEvent::ContextMenu: break;
-        default: return false;
+        case QEvent::ContextMenu:
+            break;
+        default:
+            return false;
         }
     }
     QWidget* const receiver = static_cast<QWidget*>(watched);
@@ -335,7 +393,8 @@ bool TControl::eventFilter(QObject* watched, QEvent* event) {
         FMousePressed = e->button() == Qt::LeftButton;
         const bool handled = WidgetEvent(event);
         if (!alive) return true;
-        FireEvent(OnMouseDown, this, ButtonOf(e->button()), ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y());
+        FireEvent(OnMouseDown, this, ButtonOf(e->button()), ShiftOf(e->modifiers(), e->buttons()), p.x(),
+                  p.y());
         if (!alive) return true;
         if (FDragMode == dmAutomatic && e->button() == Qt::LeftButton) BeginDrag(false);
         return handled;
@@ -347,7 +406,8 @@ bool TControl::eventFilter(QObject* watched, QEvent* event) {
         FMousePressed = false;
         const bool handled = WidgetEvent(event);
         if (!alive) return true;
-        FireEvent(OnMouseUp, this, ButtonOf(e->button()), ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y());
+        FireEvent(OnMouseUp, this, ButtonOf(e->button()), ShiftOf(e->modifiers(), e->buttons()), p.x(),
+                  p.y());
         if (!alive) return true;
         if (wasPressed && ClickOnMouseUp() && receiver->rect().contains(p)) Click();
         return handled || !alive;
@@ -430,8 +490,12 @@ void TWinControl::SetFocus() {
     if (FWidget) FWidget->setFocus(Qt::OtherFocusReason);
 }
 
-bool TWinControl::Focused() const { return FWidget && FWidget->hasFocus(); }
-bool TWinControl::CanFocus() const { return Showing() && FEnabled; }
+bool TWinControl::Focused() const {
+    return FWidget && FWidget->hasFocus();
+}
+bool TWinControl::CanFocus() const {
+    return Showing() && FEnabled;
+}
 
 void TWinControl::Realign() {
     int left = 0, top = 0, right = ClientWidth(), bottom = ClientHeight();
@@ -509,9 +573,8 @@ bool TWinControl::HandleKeyDown(QKeyEvent* e) {
 
 bool TWinControl::HandleKeyChar(QKeyEvent* e) {
     if (gReplayingKey) return false;
-    const QString text = e->text();
-    if (!OnKeyPress || text.isEmpty()) return false;
-    QChar ch = text.at(0);
+    QChar ch = KeyCharOf(e);
+    if (!OnKeyPress || ch.isNull()) return false;
     const QChar typed = ch;
     QPointer<QObject> alive(this);
     FireEvent(OnKeyPress, this, ch);
@@ -537,6 +600,10 @@ TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {
     }));
 }
 
-void TCustomControl::Paint() { FireEvent(OnPaint, this); }
+void TCustomControl::Paint() {
+    FireEvent(OnPaint, this);
+}
 
-TPaintBox::TPaintBox(TComponent* AOwner) : TCustomControl(AOwner) { SetBounds(0, 0, 105, 105); }
+TPaintBox::TPaintBox(TComponent* AOwner) : TCustomControl(AOwner) {
+    SetBounds(0, 0, 105, 105);
+}

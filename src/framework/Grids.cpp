@@ -11,6 +11,23 @@
 #include <algorithm>
 #include <cstdlib>
 
+namespace {
+
+// The in-place editor keeps every key it is given, as any edit does: a key it has no use for (a lone
+// Ctrl, F5) ends there instead of going back up to the grid, which hands keys down to it.
+class TInplaceEdit : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        QLineEdit::keyPressEvent(e);
+        e->accept();
+    }
+};
+
+}  // namespace
+
 // One axis of the layout: the sizes of its columns (or rows), how many stay fixed, the first one scrolled
 // into view, the width of the line after each, and the pixels the cells may take.
 struct TCustomGrid::TAxis {
@@ -510,7 +527,7 @@ void TCustomGrid::ShowEditor() {
     if (!CanEditShow() || EditingCell(FCurrent.X, FCurrent.Y)) return;
     HideEditor();
     if (!FEditor) {
-        FEditor = new QLineEdit(Widget());
+        FEditor = new TInplaceEdit(Widget());
         FEditor->setFrame(false);
         FEditor->setTextMargins(1, 0, 0, 0);
         FEditor->hide();
@@ -672,10 +689,10 @@ bool TCustomGrid::KeyEvent(QKeyEvent* e) {
     default:
         break;
     }
-    const QString text = e->text();
-    if (text.isEmpty() || !(text.at(0).isPrint() || text.at(0) == QLatin1Char('\b'))) return false;
+    const QChar ch = KeyCharOf(e);
+    if (!(ch.isPrint() || ch == QLatin1Char('\b'))) return false;
     if (!CanEditShow()) return false;
-    ShowEditorChar(text.at(0));
+    ShowEditorChar(ch);
     return true;
 }
 

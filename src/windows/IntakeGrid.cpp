@@ -4,6 +4,9 @@
 #include "NutrientSums.h"
 #include "UintDM.h"
 
+#include <algorithm>
+#include <iterator>
+
 bool IntakeGridHasItem(TStringGrid* grid, const QString& id, const QString& kind) {
     for (int r = 1; r < grid->RowCount(); ++r)
         if (grid->Cells(icId, r) == id && grid->Cells(icKind, r) == kind) return true;
@@ -77,6 +80,11 @@ void SumIntakeRows(TStringGrid* grid, TStringGrid* totals) {
 }
 
 void KeepNumberKeys(QChar& key) {
+    // Ctrl+A, C, V and X: select all, copy, paste and cut in an open cell editor.
+    const char16_t clipboardKeys[] = {1, 3, 0x16, 0x18};
+    if (std::find(std::begin(clipboardKeys), std::end(clipboardKeys), key.unicode()) !=
+        std::end(clipboardKeys))
+        return;
     if (key != QChar(8) && key != QLatin1Char('.') && !key.isDigit()) key = QChar(0);
 }
 

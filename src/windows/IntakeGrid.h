@@ -38,7 +38,7 @@ double CellNumber(TStringGrid* grid, int col, int row);
 
 // Entry grids (food and activity) -------------------------------------------------------------------
 
-// Amounts are typed as digits, "." and backspace; any other key is dropped.
+// Amounts are typed as digits, "." and backspace; the clipboard keys pass; any other key is dropped.
 void KeepNumberKeys(QChar& key);
 // Switches editing on only in the amount column of a data row.
 void EditOnlyColumn(TStringGrid* grid, int col, int row, int amountColumn);

@@ -1,4 +1,5 @@
 // The personal centre's activity page and the activity catalogue window.
+#include "ClipboardKeys.h"
 #include "PersonalCentreFixture.h"
 #include "UnitHDMX.h"
 #include "UnitSetHT.h"
@@ -125,6 +126,18 @@ TEST_F(ActivityPage, MinutesThatAreNoNumberAreRefusedAndAFailedSaveStoresNothing
     EXPECT_EQ(Boxes.LastText(), "保存失败，请重新保存。");
     EXPECT_EQ(Scalar("select count(*) from SPRcd"), "0");
     EXPECT_EQ(Grid()->Cells(10, 1), "");
+}
+
+TEST_F(ActivityPage, ClipboardKeysWorkInTheMinutesEditorAndNowhereElse) {
+    OpenToday();
+    ClickCell(Grid(), 2, 1);
+    TypeWithClipboardKeys("25");
+    Press(Qt::Key_Return);
+    EXPECT_EQ(Grid()->Cells(2, 1), "25252525");
+    EXPECT_EQ(Grid()->Cells(3, 1), "50505050.0");  // 2 kcal a minute
+    PressWithCtrl(Qt::Key_V);
+    EXPECT_FALSE(Grid()->EditorMode());
+    EXPECT_EQ(Grid()->Cells(2, 1), "25252525");
 }
 
 TEST_F(ActivityPage, AnEmptyActivityListShowsNoRows) {

@@ -1,6 +1,7 @@
 // The personal centre's food page, driven as a user records a day: the food search, the frequently
 // used foods and set meals, grams, totals, the save with its merge or replace question, and the
 // today panel of the main window.
+#include "ClipboardKeys.h"
 #include "DragDrop.h"
 #include "NutrientSums.h"
 #include "PersonalCentreFixture.h"
@@ -254,6 +255,19 @@ TEST_F(FoodPage, GramsTakeOnlyDigitsAndAPointAndOnlyInTheirColumn) {
     Centre->Btn_SaveSW->Click();
     EXPECT_EQ(Boxes.LastText(), "【米饭（蒸，代表值）】重量不正确");
     EXPECT_EQ(Scalar("select count(*) from CKRcd"), "0");
+}
+
+TEST_F(FoodPage, ClipboardKeysWorkInTheGramsEditorAndNowhereElse) {
+    OpenTodaysMeal(Centre->btnBreakfast);
+    PickInSearch("米饭", "54");
+    ClickCell(Grid(), 2, 1);
+    TypeWithClipboardKeys("2");
+    Press(Qt::Key_Return);
+    EXPECT_EQ(Grid()->Cells(2, 1), "2222");
+    EXPECT_EQ(Grid()->Cells(3, 1), FormatFloat("0.00", FoodKcal(54, 2222)));
+    PressWithCtrl(Qt::Key_V);
+    EXPECT_FALSE(Grid()->EditorMode());
+    EXPECT_EQ(Grid()->Cells(2, 1), "2222");
 }
 
 TEST_F(FoodPage, RowsWithoutGramsOrAnEmptyGridAreRefused) {
