@@ -52,6 +52,14 @@ TShiftState ShiftOf(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons = Qt::N
     return s;
 }
 
+// Whether a mouse event at `p` of `receiver` lies over another control inside it: the event came up
+// from that control, which ignored it. Mouse clicks belong to the control under the mouse only.
+bool OverChildControl(const QWidget* receiver, const QPoint& p) {
+    for (const QWidget* w = receiver->childAt(p); w && w != receiver; w = w->parentWidget())
+        if (WidgetRegistry().contains(w)) return true;
+    return false;
+}
+
 TMouseButton ButtonOf(Qt::MouseButton b) {
     return b == Qt::RightButton ? mbRight : b == Qt::MiddleButton ? mbMiddle : mbLeft;
 }
@@ -384,6 +392,15 @@ bool TControl::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     QWidget* const receiver = static_cast<QWidget*>(watched);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        if (OverChildControl(receiver, static_cast<QMouseEvent*>(event)->position().toPoint())) return true;
+        break;
+    default:
+        break;
+    }
     // A handler may free this control and its widget; the event then ends here, untouched.
     QPointer<QObject> alive(this);
     switch (event->type()) {
