@@ -138,6 +138,16 @@ TEST_F(RecipeBook, SearchesByNameAndByInitials) {
     EXPECT_FALSE(Book->pnlSrcRlt->Visible());
 }
 
+TEST_F(RecipeBook, RecipeNamesAreFoundWhateverTheCase) {
+    StoreRecipe("O'Neil炒饭", {{RiceId, 200}});
+    Reload();
+    for (const QString& text : {"O'Neil", "o'neil", "O'NEIL炒"}) {
+        Book->edtSP->SetText(text);
+        ASSERT_EQ(Book->TVSPS->Items()->Count(), 1) << text.toStdString();
+        EXPECT_EQ(Book->TVSPS->Items()->Item(0)->Text(), "O'Neil炒饭");
+    }
+}
+
 TEST_F(RecipeBook, CreatesARecipeInThreeStepsAndASecondSaveUpdatesIt) {
     Book->Btn_SaveSW->Click();
     EXPECT_EQ(Book->PC->ActivePage(), Book->T2);
