@@ -397,6 +397,11 @@ TEST_F(RecipeBook, TheTotalsWindowExplainsTheNutrientClicked) {
     totals.N18->Click();
     ASSERT_EQ(shell.Opened.size(), 1u);
     EXPECT_TRUE(shell.Opened[0].endsWith("/zhongyao/yys-15.htm"));
+    EXPECT_TRUE(Boxes.Boxes.empty());
+    shell.Succeeds = false;
+    totals.N18->Click();
+    ASSERT_EQ(Boxes.Boxes.size(), 1u);
+    EXPECT_TRUE(Boxes.LastText().endsWith("/zhongyao/yys-15.htm"));
 }
 
 TEST_F(RecipeBook, PrintsAtCharacterPositionsAndRefusesAnEmptyRecipe) {
