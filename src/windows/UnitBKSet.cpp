@@ -49,6 +49,13 @@ void TBKSetFrm::FormShow(TObject*) {
         rb1->SetChecked(false);
         rb2->SetChecked(false);
     }
+    // A button that stays checked gives no click: the figure is written anew for the current profile.
+    if (rb1->Checked())
+        rb1Click(rb1);
+    else if (rb2->Checked())
+        rb2Click(rb2);
+    else
+        lbl2->SetCaption(DM->DayKcal + "KCal");
 }
 
 // A choice only previews its target; the user's target changes on "确定".
