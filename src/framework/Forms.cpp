@@ -22,14 +22,18 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override {
-        if (CloseRequest && !CloseRequest()) e->ignore();
-        else e->accept();
+        if (CloseRequest && !CloseRequest())
+            e->ignore();
+        else
+            e->accept();
     }
 };
 
 }  // namespace
 
-void SetModalHook(TModalHook hook) { gModalHook = std::move(hook); }
+void SetModalHook(TModalHook hook) {
+    gModalHook = std::move(hook);
+}
 
 // TForm -----------------------------------------------------------------------------------------
 
@@ -50,7 +54,9 @@ TForm::~TForm() {
     if (Application && Application->MainForm() == this) Application->SetMainForm(nullptr);
 }
 
-QString TForm::Caption() const { return FWidget ? FWidget->windowTitle() : FCaption; }
+QString TForm::Caption() const {
+    return FWidget ? FWidget->windowTitle() : FCaption;
+}
 
 void TForm::SetCaption(const QString& caption) {
     FCaption = caption;
@@ -97,8 +103,8 @@ void TForm::SetVisible(bool visible) {
         if (FPosition == poScreenCenter || FPosition == poDesktopCenter || FPosition == poMainFormCenter ||
             FPosition == poOwnerFormCenter) {
             const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-            SetBounds(screen.x() + (screen.width() - FWidth) / 2, screen.y() + (screen.height() - FHeight) / 2,
-                      FWidth, FHeight);
+            SetBounds(screen.x() + (screen.width() - FWidth) / 2,
+                      screen.y() + (screen.height() - FHeight) / 2, FWidth, FHeight);
         }
     }
     FWidget->show();
@@ -211,7 +217,8 @@ void TForm::SetAlphaBlendValue(int value) {
 void TForm::SetWindowRegion(const std::vector<TPoint>& polygon) {
     if (!FWidget) return;
     QPolygon poly;
-    for (const TPoint& p : polygon) poly << QPoint(p.X, p.Y);
+    for (const TPoint& p : polygon)
+        poly << QPoint(p.X, p.Y);
     FWidget->setMask(QRegion(poly, Qt::OddEvenFill));
 }
 
@@ -227,7 +234,9 @@ void TForm::ManualDock(TWinControl* host) {
     if (host) host->Realign();
 }
 
-bool TForm::Active() const { return FWidget && FWidget->isActiveWindow(); }
+bool TForm::Active() const {
+    return FWidget && FWidget->isActiveWindow();
+}
 
 bool TForm::WidgetEvent(QEvent* event) {
     switch (event->type()) {
@@ -266,7 +275,9 @@ void TApplication::SetTitle(const QString& title) {
     if (qApp) QApplication::setApplicationDisplayName(title);
 }
 
-QString TApplication::ExeName() const { return QCoreApplication::applicationFilePath(); }
+QString TApplication::ExeName() const {
+    return QCoreApplication::applicationFilePath();
+}
 
 int TApplication::Run() {
     int result = 0;
@@ -287,7 +298,9 @@ void TApplication::Minimize() {
     if (FMainForm) FMainForm->Minimize();
 }
 
-void TApplication::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void TApplication::ProcessMessages() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
 void TApplication::Wait(int ms) {
     QElapsedTimer timer;
@@ -298,5 +311,16 @@ void TApplication::Wait(int ms) {
     }
 }
 
-int TScreen::Width() const { return QGuiApplication::primaryScreen()->geometry().width(); }
-int TScreen::Height() const { return QGuiApplication::primaryScreen()->geometry().height(); }
+int TScreen::Width() const {
+    return QGuiApplication::primaryScreen()->geometry().width();
+}
+int TScreen::Height() const {
+    return QGuiApplication::primaryScreen()->geometry().height();
+}
+
+TRect TScreen::WorkAreaAt(const TPoint& p) const {
+    const QScreen* screen = QGuiApplication::screenAt(QPoint(p.X, p.Y));
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    const QRect area = screen->availableGeometry();
+    return {area.left(), area.top(), area.left() + area.width(), area.top() + area.height()};
+}

@@ -312,12 +312,6 @@ TTimer* AddLoadTimer(TForm* form, TNotifyEvent onTimer) {
     return timer;
 }
 
-void PlaceAtPopupOrigin(TForm* form) {
-    if (!MainFrm) return;
-    const TPoint origin = MainFrm->PopupOrigin();
-    form->SetBounds(origin.X, origin.Y, form->Width(), form->Height());
-}
-
 TLabel* PlaceStepHeading(TComponent* owner, TWinControl* parent, const QString& title,
                          const QString& stepName, const QString& step) {
     auto* heading = PlaceLabel(owner, parent, QString(), title, 8, 8);

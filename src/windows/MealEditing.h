@@ -98,8 +98,6 @@ TSkGroupBox* PlaceBusyBox(TForm* form);
 void ShowBusyBox(TSkGroupBox* box);
 // The timer that loads the trees once, a second after the window is made.
 TTimer* AddLoadTimer(TForm* form, TNotifyEvent onTimer);
-// Puts a window where the main window's pop-up windows open.
-void PlaceAtPopupOrigin(TForm* form);
 // A step's heading: the bold title of the steps, and the step's own line below it in blue.
 TLabel* PlaceStepHeading(TComponent* owner, TWinControl* parent, const QString& title,
                          const QString& stepName, const QString& step);

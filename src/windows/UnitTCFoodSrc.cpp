@@ -3,6 +3,7 @@
 #include "IntakeGrid.h"
 #include "UintDM.h"
 #include "WindowBuilder.h"
+#include "UnitMain.h"
 
 #include <algorithm>
 
@@ -55,7 +56,7 @@ TTCFoodSrcFrm::~TTCFoodSrcFrm() {
 }
 
 void TTCFoodSrcFrm::FormCreate(TObject*) {
-    PlaceOverTodayPanel(this);
+    PlaceAtPopupOrigin(this);
 }
 
 void TTCFoodSrcFrm::FormClose(TObject*, TCloseAction& Action) {

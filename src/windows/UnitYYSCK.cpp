@@ -2,10 +2,11 @@
 
 #include "UintDM.h"
 #include "WindowBuilder.h"
+#include "UnitMain.h"
 
 TYYSCKFrm::TYYSCKFrm(TComponent* AOwner)
     : TSkinnedSmallForm(AOwner, "YYSCKFrm", "今日所需要营养素", 500, 330, false, "Label1", "SpeedButton2") {
-    SetPosition(poScreenCenter);
+    PlaceAtPopupOrigin(this);
 
     auto group = [this](const char* name, const char* caption, int left) {
         auto* g = Place<TSkGroupBox>(this, this, name, left, 40, 155, 240);
