@@ -543,7 +543,7 @@ void TCustomGrid::ShowEditor() {
     const QString text = GetEditText(cell.X, cell.Y);
     if (!alive || !(cell == FCurrent)) return;
     FEditCell = cell;
-    FEditOriginal = text;
+    FTextBeforeEdit = text;
     FEditor->setText(text);
     FEditor->selectAll();
     PlaceEditor();
@@ -599,10 +599,10 @@ void TCustomGrid::ShowEditorChar(QChar ch) {
 
 void TCustomGrid::CancelEdit() {
     const TGridCoord cell = FEditCell;
-    const QString original = FEditOriginal;
-    const bool changed = FEditor->text() != original;
+    const QString before = FTextBeforeEdit;
+    const bool changed = FEditor->text() != before;
     HideEditor();
-    if (changed) SetEditText(cell.X, cell.Y, original);
+    if (changed) SetEditText(cell.X, cell.Y, before);
 }
 
 // Keyboard ----------------------------------------------------------------------------------------
