@@ -53,6 +53,7 @@ bool ShellOpen(const QString& address) {
 }
 
 void ShellOpenFailed(const QString& address) {
-    MessageBox(QStringLiteral("没有找到可以打开这个网页的程序，网页没有打开：\n") + address,
+    MessageBox(QStringLiteral("无法打开网页：\n") + address +
+                   QStringLiteral("\n请确认电脑上装有可以打开网页的浏览器。"),
                QStringLiteral("信息提示"), MB_OK);
 }

@@ -401,7 +401,7 @@ TEST_F(RecipeBook, TheTotalsWindowExplainsTheNutrientClicked) {
     shell.Succeeds = false;
     totals.N18->Click();
     ASSERT_EQ(Boxes.Boxes.size(), 1u);
-    EXPECT_TRUE(Boxes.LastText().endsWith("/zhongyao/yys-15.htm"));
+    EXPECT_TRUE(Boxes.LastText().contains("/zhongyao/yys-15.htm"));
 }
 
 TEST_F(RecipeBook, PrintsAtCharacterPositionsAndRefusesAnEmptyRecipe) {
