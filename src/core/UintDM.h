@@ -16,8 +16,14 @@ inline const QString DatabaseFileName = QStringLiteral("CommAPI.db");
 class TDM : public TComponent {
     Q_OBJECT
 public:
-    // Opens the database in the program's folder; raises EDatabaseError naming the file when it cannot.
+    // Opens the database in the program's folder; raises EDatabaseError naming the file when it cannot
+    // or when the file lacks a table the program needs.
     explicit TDM(TComponent* AOwner = nullptr);
+
+    // The tables and views the program reads and writes.
+    static const QStringList& RequiredTables();
+    // Raises EDatabaseError naming what is missing when `present` lacks a required table.
+    static void CheckTables(const QStringList& present);
 
     TADOConnection* Conn;
     TADOQuery* Qry_Open;  // the windows' reads

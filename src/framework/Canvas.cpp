@@ -277,9 +277,11 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text) {
     p->setClipRect(ToQRect(r), Qt::IntersectClip);
     if (FBrush.Style() != bsClear) p->fillRect(ToQRect(r), ToQColor(FBrush.Color()));
     const QFont font = FFont.ToQFont();
+    const QFontMetrics fm(font);
     p->setFont(font);
     p->setPen(ToQColor(FFont.Color()));
-    p->drawText(x, y + QFontMetrics(font).ascent(), text);
+    // A text too long for the rectangle ends in an ellipsis instead of being cut off mid-character.
+    p->drawText(x, y + fm.ascent(), fm.elidedText(text, Qt::ElideRight, std::max(0, r.Right - x)));
     p->restore();
     Changed();
 }

@@ -267,9 +267,10 @@ void TControl::FontChanged() {
     FWidget->setFont(FFont.ToQFont());
     QPalette pal = FWidget->palette();
     const QColor c = ToQColor(FFont.Color());
-    pal.setColor(QPalette::WindowText, c);
-    pal.setColor(QPalette::ButtonText, c);
-    pal.setColor(QPalette::Text, c);
+    // The disabled look keeps the system's grey text, so a disabled control never looks enabled.
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+            pal.setColor(group, role, c);
     FWidget->setPalette(pal);
 }
 

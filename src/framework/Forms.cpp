@@ -4,8 +4,11 @@
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPolygon>
 #include <QThread>
+#include <QTranslator>
 #include <QRegion>
 #include <QScreen>
 #include <QWidget>
@@ -270,6 +273,17 @@ TScreen* Screen = &gScreen;
 
 TApplication::TApplication() : TComponent(nullptr) {}
 
+void TApplication::Initialize() {
+    const QLocale chinese(QLocale::Chinese, QLocale::China);
+    QLocale::setDefault(chinese);
+    auto* translator = new QTranslator(qApp);
+    if (translator->load(chinese, QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
 void TApplication::SetTitle(const QString& title) {
     FTitle = title;
     if (qApp) QApplication::setApplicationDisplayName(title);
@@ -311,12 +325,20 @@ void TApplication::Wait(int ms) {
     }
 }
 
-int TScreen::Width() const {
-    return QGuiApplication::primaryScreen()->geometry().width();
+void TApplication::BringToFront() {
+    if (!FMainForm || !FMainForm->Widget()) return;
+    QWidget* main = FMainForm->Widget();
+    if (main->isMinimized()) main->showNormal();
+    main->raise();
+    main->activateWindow();
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->raise();
+        modal->activateWindow();
+    }
 }
-int TScreen::Height() const {
-    return QGuiApplication::primaryScreen()->geometry().height();
-}
+
+int TScreen::Width() const { return QGuiApplication::primaryScreen()->geometry().width(); }
+int TScreen::Height() const { return QGuiApplication::primaryScreen()->geometry().height(); }
 
 TRect TScreen::WorkAreaAt(const TPoint& p) const {
     const QScreen* screen = QGuiApplication::screenAt(QPoint(p.X, p.Y));

@@ -101,6 +101,11 @@ class TApplication : public TComponent {
 public:
     TApplication();
 
+    // Readies the running application: the standard texts of Qt's own dialogs, buttons and context
+    // menus in Simplified Chinese, from the translations Qt installs beside itself (English when those
+    // are not there). Call once, after the QApplication exists.
+    void Initialize();
+
     QString Title() const { return FTitle; }
     void SetTitle(const QString& title);
     QString ExeName() const;
@@ -120,6 +125,8 @@ public:
     void Terminate();
     bool Terminated() const { return FTerminated; }
     void Minimize();
+    // Restores a minimized main window and raises it, with the modal window open over it, if any.
+    void BringToFront();
     void ProcessMessages();
     // Lets the user interface run for `ms` milliseconds (a wait that keeps the windows alive).
     void Wait(int ms);

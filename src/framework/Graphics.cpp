@@ -1,5 +1,8 @@
 #include "Graphics.h"
 
+#include <QCoreApplication>
+#include <QFontDatabase>
+
 #include <QColor>
 #include <QFont>
 #include <algorithm>
@@ -63,6 +66,23 @@ bool PtInRect(const TRect& r, const TPoint& p) {
 }
 
 // Fonts -----------------------------------------------------------------------------------------
+namespace {
+
+// The program's own copy of WenQuanYi Micro Hei (fonts/ beside the program), which leaves no character
+// blank; the system's font when the copy is not there.
+QString TextFontFamily() {
+    static QString family;
+    if (!family.isEmpty() || !qApp) return family.isEmpty() ? QStringLiteral("WenQuanYi Micro Hei") : family;
+    family = QStringLiteral("WenQuanYi Micro Hei");
+    const int id = QFontDatabase::addApplicationFont(QCoreApplication::applicationDirPath() +
+                                                     QStringLiteral("/fonts/VeloriaHei.ttf"));
+    const QStringList families = id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList();
+    if (!families.isEmpty()) family = families.first();
+    return family;
+}
+
+}  // namespace
+
 QString MapFontName(const QString& name) {
     static const char* const windowsFaces[] = {
         "",
@@ -83,8 +103,7 @@ QString MapFontName(const QString& name) {
         "Arial",
     };
     for (const char* face : windowsFaces)
-        if (name.compare(QString::fromUtf8(face), Qt::CaseInsensitive) == 0)
-            return QStringLiteral("WenQuanYi Micro Hei");
+        if (name.compare(QString::fromUtf8(face), Qt::CaseInsensitive) == 0) return TextFontFamily();
     return name;
 }
 

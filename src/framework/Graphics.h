@@ -299,7 +299,8 @@ public:
     // Text at (x, y) as its top-left corner; a solid brush fills the text's cell first.
     // Virtual so a printer's canvas can be recorded in tests.
     virtual void TextOut(int x, int y, const QString& text);
-    // As TextOut, clipped to r, with a solid brush filling all of r.
+    // As TextOut, clipped to r, with a solid brush filling all of r; a text running past r's right edge
+    // is shortened to end in "…" there.
     void TextRect(const TRect& r, int x, int y, const QString& text);
     int TextWidth(const QString& text);
     int TextHeight(const QString& text);

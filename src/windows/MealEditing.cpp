@@ -1,6 +1,7 @@
 #include "MealEditing.h"
 
 #include "Dialogs.h"
+#include "FieldRules.h"
 #include "FoodTable.h"
 #include "ProgramImages.h"
 #include "UintDM.h"
@@ -164,7 +165,9 @@ void DrawStripedCell(TStringGrid* grid, int col, int row, const TRect& rect, TCo
     canvas->Font()->SetName("宋体");
     canvas->Font()->SetSize(11);
     canvas->Font()->SetColor(clBlack);
-    canvas->TextRect(rect, rect.Left + 1, rect.Top + 3, grid->Cells(col, row));
+    // 3 pixels below the top, or less in a row too low for that, so no descender is cut off.
+    const int spare = rect.Height() - canvas->TextHeight(QStringLiteral("Jg"));
+    canvas->TextRect(rect, rect.Left + 1, rect.Top + std::clamp(spare, 0, 3), grid->Cells(col, row));
 }
 
 void HighlightSelectedNode(TCustomTreeView* tree, TCustomDrawState state) {
@@ -175,7 +178,7 @@ void HighlightSelectedNode(TCustomTreeView* tree, TCustomDrawState state) {
 
 TWeightCheck CheckWeight(const QString& text, double& grams) {
     if (text.trimmed().isEmpty()) return TWeightCheck::Missing;
-    return TryStrToFloat(text, grams) && grams > 0 ? TWeightCheck::Valid : TWeightCheck::Invalid;
+    return ParseFieldNumber(text, AmountRange, grams) ? TWeightCheck::Valid : TWeightCheck::Invalid;
 }
 
 bool AddChosenItem(TStringGrid* grid, const QString& name,

@@ -1,5 +1,7 @@
 #include "UnitTCFoodSrc.h"
 
+#include "Dialogs.h"
+#include "FieldRules.h"
 #include "IntakeGrid.h"
 #include "UintDM.h"
 #include "WindowBuilder.h"
@@ -67,6 +69,9 @@ void TTCFoodSrcFrm::FormClose(TObject*, TCloseAction& Action) {
 void TTCFoodSrcFrm::btnSrcFoodClick(TObject*) {
     const QString text = edtQry->Text().trimmed();
     if (text.isEmpty()) return;
+    // The database's pattern match would stop at a NUL and find what was not asked for.
+    if (const QString refusal = TextFieldRefusal("查询内容", text); !refusal.isEmpty())
+        return void(MessageBox(refusal, InfoCaption, MB_OK));
     const bool foods = rbSW->Checked();
     const QString table = foods ? "Food" : "SPInfo";
     const QString nameField = foods ? "Food_Name" : "SPName";

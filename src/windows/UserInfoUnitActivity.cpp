@@ -3,6 +3,7 @@
 #include "UserInfoUnit.h"
 
 #include "Dialogs.h"
+#include "FieldRules.h"
 #include "IntakeGrid.h"
 #include "RecordKeys.h"
 #include "UnitMain.h"
@@ -145,7 +146,7 @@ void TFrm_UInfo::Btn_SaveHTClick(TObject*) {
     };
     for (int r = 1; r < SG1->RowCount(); ++r) {
         double minutes = 0;
-        if (toSave(r) && !TryStrToFloat(SG1->Cells(ColMinutes, r).trimmed(), minutes))
+        if (toSave(r) && !ParseFieldNumber(SG1->Cells(ColMinutes, r), AmountRange, minutes))
             return void(MessageBox("【" + SG1->Cells(ColTitle, r) + "】活动时间不正确", InfoCaption, MB_OK));
     }
 

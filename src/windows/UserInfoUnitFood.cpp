@@ -4,6 +4,7 @@
 
 #include "ConstTables.h"
 #include "Dialogs.h"
+#include "FieldRules.h"
 #include "IntakeGrid.h"
 #include "MealEditing.h"
 #include "RecordKeys.h"
@@ -362,7 +363,10 @@ void TFrm_UInfo::Btn_SaveSWClick(TObject*) {
         double grams = 0;
         if (SG2->Cells(icGrams, r).trimmed().isEmpty())
             return void(MessageBox("【" + name + "】重量没有填写", InfoCaption, MB_OK));
-        if (!TryStrToFloat(SG2->Cells(icGrams, r).trimmed(), grams))
+        // Rows to be written take a real amount: above 0 and at most 100 000 g.
+        const bool toWrite = SG2->Cells(icSaved, r).isEmpty();
+        if (!TryStrToFloat(SG2->Cells(icGrams, r).trimmed(), grams) ||
+            (toWrite && !ParseFieldNumber(SG2->Cells(icGrams, r), AmountRange, grams)))
             return void(MessageBox("【" + name + "】重量不正确", InfoCaption, MB_OK));
         anyRow = true;
     }

@@ -7,7 +7,11 @@
 #include "StdCtrls.h"
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTest>
@@ -439,4 +443,29 @@ TEST(Controls, AFreedWidgetNoLongerLeadsToItsControl) {
     EXPECT_EQ(TControl::FromWidget(widget), nullptr);
     EXPECT_EQ(label->Widget(), nullptr);
     delete label;
+}
+
+TEST(ApplicationStart, QtsOwnDialogsAndMenusSpeakChinese) {
+    Application->Initialize();
+    // The save dialog as the program opens it (Qt's own, not the desktop's).
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    QStringList labels;
+    for (const QLabel* label : dialog.findChildren<QLabel*>())
+        labels << label->text();
+    EXPECT_TRUE(labels.contains("查找范围：")) << labels.join('|').toStdString();
+    QStringList buttons;
+    for (const QPushButton* button : dialog.findChildren<QPushButton*>())
+        buttons << button->text();
+    EXPECT_TRUE(buttons.contains("取消")) << buttons.join('|').toStdString();
+    EXPECT_FALSE(buttons.contains("Cancel"));
+    // An edit's context menu.
+    QLineEdit edit("text");
+    std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+    QStringList actions;
+    for (const QAction* action : menu->actions())
+        actions << action->text();
+    EXPECT_TRUE(actions.join('|').contains("复制(&C)")) << actions.join('|').toStdString();
+    EXPECT_TRUE(actions.join('|').contains("全选")) << actions.join('|').toStdString();
 }

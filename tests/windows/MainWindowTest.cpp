@@ -330,3 +330,36 @@ TEST_F(MainWindow, TipFadesInFromATimer) {
     QTest::mouseClick(tip.chckbx1->Widget(), Qt::LeftButton);
     EXPECT_EQ(Ini("RunCon"), "1");
 }
+
+TEST_F(MainWindow, ALoginNameOrPasswordWithAControlCharacterIsRefusedAndNeverRemembered) {
+    // Such a name may have been stored by an earlier version of the profile page.
+    Db.Exec("insert into UInfo (UName, UName1, HT) values ('注入', :N, 1)", {{"N", "x\nRunHelp=1\n[Other]"}});
+    TIniFile(Db.Folder() + "UInfo.ini").WriteInteger("UINFO", "BKFLG", 2);
+    QFile file(Db.Folder() + "UInfo.ini");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    Start();
+    Login("x\nRunHelp=1\n[Other]", "", true);
+    EXPECT_EQ(Boxes.LastText(), "登陆名称不能包含换行符等控制字符");
+    EXPECT_EQ(DM->UID, "0");
+    Login("user", QString("pw") + QChar(0), true);
+    EXPECT_EQ(Boxes.LastText(), "登陆密码不能包含换行符等控制字符");
+    EXPECT_EQ(DM->UID, "0");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+}
+
+TEST_F(MainWindow, TodaysTargetWrittenByAnotherCopyMeanwhileIsKeptWithoutAnError) {
+    // Another copy of the program stores today's row between this login's look and its write.
+    Db.Exec(
+        "create trigger OtherCopy before insert on BDKcal when not exists (select 1 from BDKcal where UID = "
+        "new.UID and WRDate = new.WRDate) begin insert into BDKcal (KCal, UID, WRDate) values (1234, "
+        "new.UID, "
+        "new.WRDate); end");
+    Start();
+    Login();
+    EXPECT_TRUE(Boxes.Boxes.empty()) << Boxes.LastText().toStdString();
+    EXPECT_EQ(Db.Scalar("select count(*) from BDKcal where UID = :U", {{"U", DM->UID}}), "1");
+    EXPECT_EQ(Db.Scalar("select KCal from BDKcal where UID = :U", {{"U", DM->UID}}), "1234");
+}

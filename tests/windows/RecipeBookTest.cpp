@@ -3,6 +3,7 @@
 #include "ClipboardKeys.h"
 #include "FoodTable.h"
 #include "MealEditing.h"
+#include "ProgramImages.h"
 #include "RecordingFileDialog.h"
 #include "RecordingPrinter.h"
 #include "RecordingServices.h"
@@ -108,6 +109,24 @@ TEST_F(RecipeBook, OpensOnTheFirstRecipeWithItsFoodsTotalAndPreparation) {
     EXPECT_EQ(Book->SG_FDC->RowCount(), 2);
     EXPECT_FALSE(Book->btn_ModifySW->Enabled());
     EXPECT_FALSE(Book->lblSetUseFD->Enabled());
+}
+
+TEST_F(RecipeBook, WithAClassChosenTheRecipeActionsLookDisabledAndRecipesShowTheirOwnIcon) {
+    // The two actions as drawn with a recipe chosen, then with its class chosen.
+    auto looks = [](TControl* c) { return c->Widget()->grab().toImage(); };
+    const QImage linkEnabled = looks(Book->lblSetUseFD), buttonEnabled = looks(Book->btn_ModifySW);
+    TTreeNode* recipe = Book->TV_FD1->Selected();
+    ASSERT_EQ(recipe->Level(), 1);
+    Book->TV_FD1->SetSelected(recipe->Parent());
+    EXPECT_FALSE(Book->lblSetUseFD->Enabled());
+    EXPECT_NE(looks(Book->lblSetUseFD), linkEnabled) << "设为常用食谱 looks enabled";
+    EXPECT_NE(looks(Book->btn_ModifySW), buttonEnabled) << "修改食谱 looks enabled";
+
+    TComponent owner;
+    TImageList* icons = CreateTreeImages(&owner);  // 0 a group, 2 an item, 3 an item chosen
+    EXPECT_EQ(Book->TV_FD1->Images()->Image(recipe->ImageIndex()), icons->Image(2));
+    EXPECT_EQ(Book->TV_FD1->Images()->Image(recipe->SelectedIndex()), icons->Image(3));
+    EXPECT_EQ(Book->TV_FD1->Images()->Image(recipe->Parent()->ImageIndex()), icons->Image(0));
 }
 
 TEST_F(RecipeBook, SearchesByNameAndByInitials) {
@@ -495,4 +514,32 @@ TEST_F(RecipeBook, ASearchResultPicksItsOwnFoodWhenNamesRepeat) {
     Book->SG_SrcRltDblClick(Book->SG_SrcRlt);
     ASSERT_NE(Book->TV_FD->Selected(), nullptr);
     EXPECT_EQ(Book->TV_FD->Selected()->StateIndex(), 1320);  // not the first food of that name, 1313
+}
+
+TEST_F(RecipeBook, NamesPreparationsAndWeightsAreCheckedBeforeARecipeIsStored) {
+    Book->Btn_SaveSW->Click();
+    AddFood("鸡蛋（代表值）");
+    Book->btnDown->Click();
+    ASSERT_EQ(Book->PC->ActivePage(), Book->T3);
+    TypeWeight(1, "100");
+    Book->CB_SPC->SetItemIndex(Book->CB_SPC->Items()->IndexOf("荤菜"));
+    const QString before = Db.Scalar("select count(*) from SPInfo");
+    const QString nul(QChar(0));
+    auto save = [&](const QString& name, const QString& preparation) {
+        Book->ED_SPN->SetText(name);
+        Book->RE_SP->SetText(preparation);
+        Book->btnSaveSP->Click();
+        return Boxes.LastText();
+    };
+    EXPECT_EQ(save("蒸" + nul + "蛋", ""), "食谱名称不能包含换行符等控制字符");
+    EXPECT_EQ(save("蒸\n蛋", ""), "食谱名称不能包含换行符等控制字符");
+    EXPECT_EQ(save(QString(17, QChar(0x86CB)), ""), "食谱名称不能超过16个字");
+    EXPECT_EQ(save("蒸蛋", "打散" + nul + "蒸熟"), "制作方法不能包含控制字符");
+    // A weight pasted past the key filter.
+    Book->SG_FD2->SetCells(2, 1, "100001");
+    EXPECT_EQ(save("蒸蛋", ""), "鸡蛋（代表值）重量输入有误");
+    EXPECT_EQ(Db.Scalar("select count(*) from SPInfo"), before);
+    Book->SG_FD2->SetCells(2, 1, "100000");
+    EXPECT_EQ(save(QString(16, QChar(0x86CB)), "1. 打散\n2. 蒸熟\t10分钟"), "保存成功");
+    EXPECT_EQ(Db.Scalar("select SPZF from SPInfo where length(SPName) = 16"), "1. 打散\n2. 蒸熟\t10分钟");
 }

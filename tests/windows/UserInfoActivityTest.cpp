@@ -72,11 +72,16 @@ TEST_F(ActivityPage, ADayIsSavedReloadedMergedAndReplaced) {
     TypeIntoCell(Grid(), 2, 1, "30");
     EXPECT_EQ(Grid()->Cells(3, 1), "60.0");
     EXPECT_EQ(Grid()->Cells(10, 1), "");
+    // No minutes spent is no activity: refused, and nothing is stored.
     TypeIntoCell(Grid(), 2, 2, "0");
+    Centre->Btn_SaveHT->Click();
+    EXPECT_EQ(Boxes.LastText(), "【站立】活动时间不正确");
+    EXPECT_EQ(Scalar("select count(*) from SPRcd"), "0");
+    Grid()->SetCells(2, 2, QString());
     Centre->Btn_SaveHT->Click();
     EXPECT_EQ(Boxes.LastText(), "保存成功");
     EXPECT_EQ(Stored(1), "30|60");
-    EXPECT_EQ(Stored(3), "0|0");  // no minutes spent is still a record
+    EXPECT_EQ(Stored(3), "|");
     EXPECT_EQ(MainFrm->lblHDXH->Caption(), "60Kcal");
 
     // Back to the calendar and in again: the day's minutes and energy come back.
@@ -138,6 +143,25 @@ TEST_F(ActivityPage, ClipboardKeysWorkInTheMinutesEditorAndNowhereElse) {
     PressWithCtrl(Qt::Key_V);
     EXPECT_FALSE(Grid()->EditorMode());
     EXPECT_EQ(Grid()->Cells(2, 1), "25252525");
+}
+
+TEST_F(ActivityPage, PastedMinutesMustLieAbove0AndUpTo100000) {
+    OpenToday();
+    auto paste = [&](const QString& minutes) {
+        Grid()->SetCells(2, 1, minutes);
+        Centre->SG1SetEditText(Grid(), 2, 1, minutes);
+    };
+    for (const QString& minutes : {QString("0"), QString("-30"), QString("100001"), QString("1e308"),
+                                   QString("1e999"), QString("nan"), QString("1,5")}) {
+        paste(minutes);
+        Centre->Btn_SaveHT->Click();
+        EXPECT_EQ(Boxes.LastText(), "【洗碗】活动时间不正确") << minutes.toStdString();
+    }
+    EXPECT_EQ(Scalar("select count(*) from SPRcd"), "0");
+    paste("100000");
+    Centre->Btn_SaveHT->Click();
+    EXPECT_EQ(Boxes.LastText(), "保存成功");
+    EXPECT_EQ(Stored(1), "100000|200000");
 }
 
 TEST_F(ActivityPage, AnEmptyActivityListShowsNoRows) {
@@ -229,8 +253,8 @@ TEST_F(Catalogue, ItemsAreAddedAndRenamedWithUniqueTitles) {
     EXPECT_EQ(Boxes.LastCaption(), "信息提示。");
     EXPECT_EQ(Edit(2, "Yoga", "3"), "保存成功");
     EXPECT_EQ(Edit(2, "YOGA", "3"), "已有同名称，不能保存");
-    EXPECT_EQ(Edit(2, "O'Neil' or 1=1 --", "3"), "保存成功");
-    EXPECT_GE(Find("O'Neil' or 1=1 --").second, 0);
+    EXPECT_EQ(Edit(2, "O'Neil' or 1=1", "3"), "保存成功");
+    EXPECT_GE(Find("O'Neil' or 1=1").second, 0);
 
     // Renaming starts from the item's own type and figures.
     Form->cbbHT->SetItemIndex(0);
@@ -245,6 +269,19 @@ TEST_F(Catalogue, ItemsAreAddedAndRenamedWithUniqueTitles) {
     EXPECT_EQ(Edit(4, "登山", "8"), "保存成功");
     EXPECT_EQ(Find("登山").first, Form->RC_D);
     EXPECT_EQ(Find("爬山").first, nullptr);
+}
+
+TEST_F(Catalogue, TitlesAndEnergiesAreCheckedBeforeAnItemIsStored) {
+    Form->SkButton3->Click();
+    const QString nul(QChar(0));
+    EXPECT_EQ(Edit(3, "爬" + nul + "山", "6"), "活动名称不能包含换行符等控制字符");
+    EXPECT_EQ(Edit(3, "爬\n山", "6"), "活动名称不能包含换行符等控制字符");
+    EXPECT_EQ(Edit(3, QString(15, QChar(0x8DD1)), "6"), "活动名称不能超过14个字");
+    for (const QString& kcal :
+         {QString("100.1"), QString("1e308"), QString("1e999"), QString("inf"), QString("6,5")})
+        EXPECT_EQ(Edit(3, "冲刺", kcal), "热量消耗不正确") << kcal.toStdString();
+    EXPECT_EQ(Scalar("select count(*) from SpSet where tit like '%冲%' or length(tit) > 14"), "0");
+    EXPECT_EQ(Edit(3, QString(14, QChar(0x8DD1)), "100"), "保存成功");
 }
 
 TEST_F(Catalogue, OnlyUnusedItemsOfUsersCanBeDeletedAndTheyLeaveEveryList) {

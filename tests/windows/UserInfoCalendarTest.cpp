@@ -1,5 +1,6 @@
 // The personal centre's month calendars, month buttons, history lists with their day-detail windows,
 // and the analysis of a period.
+#include "ContrastRatio.h"
 #include "PersonalCentreFixture.h"
 #include "UnitHDMX.h"
 #include "UnitYSMX.h"
@@ -318,4 +319,29 @@ TEST_F(Calendars, TheAnalysisSumsThePeriodAndNamesEachDaysState) {
     EXPECT_FALSE(Centre->qryAna->Active());
     EXPECT_EQ(Centre->DBS->RowCount(), 2);
     EXPECT_FALSE(Centre->Panel_ana->Visible());
+}
+
+TEST_F(Calendars, TheChosenDayStaysReadable) {
+    ShowMonth("2024-6-12");
+    Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, CKDate, Flg) values (:U, '早餐', 1, 100, 338, "
+            "'2024-06-12', 1)",
+            {{"U", Uid}});
+    Centre->RefreshCalendar();
+    int col = 0, row = 0;
+    ASSERT_TRUE(FindDay(Centre->SGYS, 13, col, row));
+    ClickCell(Centre->SGYS, col, row);  // chosen with the grid focused, as a user does
+    ASSERT_EQ(Centre->lblDate->Caption(), "2024-6-13");
+    const QImage shot = Centre->SGYS->Widget()->grab().toImage();
+    const TRect chosen = Centre->SGYS->CellRect(col, row);
+    const QColor ground = shot.pixelColor(chosen.Left + 3, chosen.Bottom - 3);
+    // The day numbers are blue ($FF0000), the values red ($0000FF): both stay readable on the chosen day.
+    EXPECT_GE(ContrastRatio(ground, QColor(0, 0, 255)), 4.5) << ground.name().toStdString();
+    EXPECT_GE(ContrastRatio(ground, QColor(255, 0, 0)), 3.0) << ground.name().toStdString();
+    // and the chosen day still stands out from the others.
+    const TRect other = Centre->SGYS->CellRect(col == 0 ? 1 : 0, row);
+    EXPECT_NE(ground, shot.pixelColor(other.Left + 3, other.Bottom - 3));
+    // A recorded day chosen: its value is drawn on the same ground.
+    ASSERT_TRUE(FindDay(Centre->SGYS, 12, col, row));
+    ClickCell(Centre->SGYS, col, row);
+    EXPECT_TRUE(RedTextIn(Centre->SGYS, 12));
 }

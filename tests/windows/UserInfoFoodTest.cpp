@@ -309,6 +309,27 @@ TEST_F(FoodPage, ClipboardKeysWorkInTheGramsEditorAndNowhereElse) {
     EXPECT_EQ(Grid()->Cells(2, 1), "2222");
 }
 
+TEST_F(FoodPage, PastedGramsMustLieAbove0AndUpTo100000) {
+    OpenTodaysMeal(Centre->btnBreakfast);
+    PickInSearch("米饭", "54");
+    // What a paste leaves in the cell, past the key filter.
+    auto paste = [&](const QString& grams) {
+        Grid()->SetCells(2, 1, grams);
+        Centre->SG2SetEditText(Grid(), 2, 1, grams);
+    };
+    for (const QString& grams : {QString("0"), QString("-5"), QString("100000.1"), QString("1e308"),
+                                 QString("1e999"), QString("inf"), QString("5,0")}) {
+        paste(grams);
+        Centre->Btn_SaveSW->Click();
+        EXPECT_EQ(Boxes.LastText(), "【米饭（蒸，代表值）】重量不正确") << grams.toStdString();
+    }
+    EXPECT_EQ(Scalar("select count(*) from CKRcd"), "0");
+    paste("100000");
+    Centre->Btn_SaveSW->Click();
+    EXPECT_EQ(Boxes.LastText(), "保存成功");
+    EXPECT_EQ(Stored("FNet", 54, 1), "100000");
+}
+
 TEST_F(FoodPage, RowsWithoutGramsOrAnEmptyGridAreRefused) {
     OpenTodaysMeal(Centre->btnSupper);
     Centre->Btn_SaveSW->Click();
@@ -399,6 +420,13 @@ TEST_F(FoodPage, SearchTextIsTakenLiterally) {
         EXPECT_TRUE(TCFoodSrcFrm->AdoQry->Active()) << text.toStdString();
         EXPECT_EQ(TCFoodSrcFrm->AdoQry->RecordCount(), 0) << text.toStdString();
     }
+    EXPECT_TRUE(Boxes.Boxes.empty());
+    // The database's pattern would end at a NUL: "米<NUL>饭" would find every name ending in 米.
+    for (const QString& text : {QString("米") + QChar(0) + "饭", QString("米饭\n1")}) {
+        TCFoodSrcFrm->edtQry->SetText(text);
+        EXPECT_EQ(Boxes.LastText(), "查询内容不能包含换行符等控制字符");
+    }
+    Boxes.Boxes.clear();
     TCFoodSrcFrm->rbSP->SetChecked(true);
     TCFoodSrcFrm->edtQry->SetText("O'Neil");
     ASSERT_EQ(TCFoodSrcFrm->AdoQry->RecordCount(), 1);
