@@ -57,11 +57,11 @@ public:
     double GetDailyKcal(int mode) const;
     void GetEnergyNeeds(const QString& sex, const QString& level, double age, QString& kcal, QString& protein,
                         QString& fat, QString& carbohydrate) const;
-    void GetVitaminNeeds(const QString& sex, double age, QString& vitaminA, QString& thiamine, QString& riboflavin,
-                         QString& vitaminC, QString& vitaminE) const;
-    void GetMineralNeeds(const QString& sex, double age, QString& phosphorus, QString& potassium, QString& sodium,
-                         QString& magnesium, QString& calcium, QString& iron, QString& copper, QString& zinc,
-                         QString& selenium) const;
+    void GetVitaminNeeds(const QString& sex, double age, QString& vitaminA, QString& thiamine,
+                         QString& riboflavin, QString& vitaminC, QString& vitaminE) const;
+    void GetMineralNeeds(const QString& sex, double age, QString& phosphorus, QString& potassium,
+                         QString& sodium, QString& magnesium, QString& calcium, QString& iron,
+                         QString& copper, QString& zinc, QString& selenium) const;
     QString FormatAge(TDateTime birthDate) const;
     QString GetPYText(const QString& text) const;
 
@@ -120,6 +120,10 @@ public:
     // Lets the user move a borderless window by its title while the mouse button is held.
     void DragForm(TForm* form);
 };
+
+// The columns of a grid row that the windows use, the hidden ones beyond the visible ones included;
+// clearing and deleting rows takes them all.
+constexpr int GridRowColumns = 16;
 
 // Removes a grid row: the rows below move up and column 0 is numbered again.
 void DeleteGridRow(int row, TStringGrid* grid, int firstDataRow);

@@ -381,13 +381,15 @@ bool TControl::DispatchWidgetEvent(QObject* watched, QEvent* event) {
             if (!alive) return true;
         }
         if (vk != 0 && consumed(send(WM_KEYDOWN, vk, keyData))) return true;
-        const QString text = e->text();
-        if (text.isEmpty() || !text.at(0).isPrint()) return false;
-        if ((alt || !(code & DLGC_WANTCHARS)) &&
-            TopControl(this)->Perform(CM_DIALOGCHAR, text.at(0).unicode(), keyData) != 0)
+        // The character typed, control characters (Ctrl+C) included; only printable ones can be a
+        // dialog character.
+        const QChar ch = KeyCharOf(e);
+        if (ch.isNull()) return false;
+        if (ch.isPrint() && (alt || !(code & DLGC_WANTCHARS)) &&
+            TopControl(this)->Perform(CM_DIALOGCHAR, ch.unicode(), keyData) != 0)
             return true;
         if (!alive) return true;
-        return consumed(send(WM_CHAR, text.at(0).unicode(), keyData));
+        return consumed(send(WM_CHAR, ch.unicode(), keyData));
     }
     case QEvent::KeyRelease: {
         const unsigned short vk = KeyEventVirtualKey(static_cast<QKeyEvent*>(event));

@@ -52,6 +52,14 @@ TShiftState ShiftOf(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons = Qt::N
     return s;
 }
 
+// Whether a mouse event at `p` of `receiver` lies over another control inside it: the event came up
+// from that control, which ignored it. Mouse clicks belong to the control under the mouse only.
+bool OverChildControl(const QWidget* receiver, const QPoint& p) {
+    for (const QWidget* w = receiver->childAt(p); w && w != receiver; w = w->parentWidget())
+        if (WidgetRegistry().contains(w)) return true;
+    return false;
+}
+
 TMouseButton ButtonOf(Qt::MouseButton b) {
     return b == Qt::RightButton ? mbRight : b == Qt::MiddleButton ? mbMiddle : mbLeft;
 }
@@ -111,6 +119,14 @@ bool gReplayingKey = false;
 
 unsigned short KeyEventVirtualKey(const QKeyEvent* e) {
     return VirtualKeyOf(e);
+}
+
+QChar KeyCharOf(const QKeyEvent* e) {
+    const int k = e->key();
+    const bool ctrlOnly = (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == Qt::ControlModifier;
+    if (ctrlOnly && k >= Qt::Key_A && k <= Qt::Key_Z) return QChar(k - Qt::Key_A + 1);
+    const QString text = e->text();
+    return text.isEmpty() ? QChar() : text.at(0);
 }
 
 // TControl --------------------------------------------------------------------------------------
@@ -392,6 +408,15 @@ bool TControl::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     QWidget* const receiver = static_cast<QWidget*>(watched);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        if (OverChildControl(receiver, static_cast<QMouseEvent*>(event)->position().toPoint())) return true;
+        break;
+    default:
+        break;
+    }
     // A handler may free this control and its widget; the event then ends here, untouched.
     QPointer<QObject> alive(this);
     if (DispatchWidgetEvent(watched, event)) return true;
@@ -583,9 +608,8 @@ bool TWinControl::HandleKeyDown(QKeyEvent* e) {
 
 bool TWinControl::HandleKeyChar(QKeyEvent* e) {
     if (gReplayingKey) return false;
-    const QString text = e->text();
-    if (!OnKeyPress || text.isEmpty()) return false;
-    QChar ch = text.at(0);
+    QChar ch = KeyCharOf(e);
+    if (!OnKeyPress || ch.isNull()) return false;
     const QChar typed = ch;
     QPointer<QObject> alive(this);
     FireEvent(OnKeyPress, this, ch);

@@ -24,27 +24,63 @@ enum TDragMode { dmManual, dmAutomatic };
 enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
 // The scroll bars a grid or memo shows.
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
-enum TCursor { crDefault = 0, crArrow = -2, crCross = -3, crIBeam = -4, crHandPoint = -21, crDrag = -12, crNoDrop = -13,
-               crHourGlass = -11, crSizeAll = -22 };
+enum TCursor {
+    crDefault = 0,
+    crArrow = -2,
+    crCross = -3,
+    crIBeam = -4,
+    crHandPoint = -21,
+    crDrag = -12,
+    crNoDrop = -13,
+    crHourGlass = -11,
+    crSizeAll = -22
+};
 
 // A set of shift keys and mouse buttons.
 using TShiftState = unsigned;
-enum : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
+enum : unsigned {
+    ssShift = 1,
+    ssAlt = 2,
+    ssCtrl = 4,
+    ssLeft = 8,
+    ssRight = 16,
+    ssMiddle = 32,
+    ssDouble = 64
+};
 
 // Virtual key codes the windows test for.
 enum : unsigned short {
-    VK_BACK = 8, VK_TAB = 9, VK_RETURN = 13, VK_SHIFT = 16, VK_CONTROL = 17, VK_ESCAPE = 27, VK_SPACE = 32,
-    VK_PRIOR = 33, VK_NEXT = 34, VK_END = 35, VK_HOME = 36, VK_LEFT = 37, VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40,
-    VK_INSERT = 45, VK_DELETE = 46, VK_F2 = 113, VK_F4 = 115, VK_DECIMAL = 110
+    VK_BACK = 8,
+    VK_TAB = 9,
+    VK_RETURN = 13,
+    VK_SHIFT = 16,
+    VK_CONTROL = 17,
+    VK_ESCAPE = 27,
+    VK_SPACE = 32,
+    VK_PRIOR = 33,
+    VK_NEXT = 34,
+    VK_END = 35,
+    VK_HOME = 36,
+    VK_LEFT = 37,
+    VK_UP = 38,
+    VK_RIGHT = 39,
+    VK_DOWN = 40,
+    VK_INSERT = 45,
+    VK_DELETE = 46,
+    VK_F2 = 113,
+    VK_F4 = 115,
+    VK_DECIMAL = 110
 };
 
-using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseEvent =
+    std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 // Setting Key to 0 drops the key.
 using TKeyEvent = std::function<void(TObject* Sender, unsigned short& Key, TShiftState Shift)>;
 // Setting Key to QChar(0) drops the character.
 using TKeyPressEvent = std::function<void(TObject* Sender, QChar& Key)>;
-using TDragOverEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TDragOverEvent =
+    std::function<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
 using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y)>;
 using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
 
@@ -68,8 +104,7 @@ private:
 // Runs an event handler; an exception that escapes it is shown in a box instead of ending the program.
 void DispatchEvent(const std::function<void()>& handler);
 
-template <class THandler, class... TArgs>
-void FireEvent(const THandler& handler, TArgs&&... args) {
+template <class THandler, class... TArgs> void FireEvent(const THandler& handler, TArgs&&... args) {
     if (handler) DispatchEvent([&] { handler(std::forward<TArgs>(args)...); });
 }
 
@@ -370,3 +405,7 @@ unsigned short KeyEventVirtualKey(const QKeyEvent* e);
 // Framework use: paints the text area of a widget (the inside of an edit, list or tree) in `color`;
 // nothing when the widget is gone.
 void SetTextAreaColor(QWidget* widget, TColor color);
+
+// The character a key press types, as a key-press handler sees it: Ctrl with a letter types its
+// control character (Ctrl+C is #3), whatever text the window system attached; no character is null.
+QChar KeyCharOf(const QKeyEvent* e);

@@ -339,3 +339,10 @@ void TApplication::BringToFront() {
 
 int TScreen::Width() const { return QGuiApplication::primaryScreen()->geometry().width(); }
 int TScreen::Height() const { return QGuiApplication::primaryScreen()->geometry().height(); }
+
+TRect TScreen::WorkAreaAt(const TPoint& p) const {
+    const QScreen* screen = QGuiApplication::screenAt(QPoint(p.X, p.Y));
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    const QRect area = screen->availableGeometry();
+    return {area.left(), area.top(), area.left() + area.width(), area.top() + area.height()};
+}

@@ -143,6 +143,9 @@ class TScreen {
 public:
     int Width() const;
     int Height() const;
+    // The work area (the screen less its panels) of the monitor holding the point; the primary
+    // monitor's when none does.
+    TRect WorkAreaAt(const TPoint& p) const;
 };
 
 extern TScreen* Screen;

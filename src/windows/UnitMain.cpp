@@ -12,6 +12,8 @@
 #include "UintDM.h"
 #include "WNDES.h"
 
+#include <algorithm>
+
 TMainFrm* MainFrm = nullptr;
 
 namespace {
@@ -165,6 +167,16 @@ void TMainFrm::BuildLogin() {
 
 TPoint TMainFrm::PopupOrigin() const {
     return {Left(), Top() + Panel_Top->Height()};
+}
+
+void PlaceAtPopupOrigin(TForm* form) {
+    if (!MainFrm) return;
+    const TPoint origin = MainFrm->PopupOrigin();
+    const TRect area = Screen->WorkAreaAt(origin);
+    // A window larger than the screen keeps its top-left corner on it.
+    const int left = std::max(area.Left, std::min(origin.X, area.Right - form->Width()));
+    const int top = std::max(area.Top, std::min(origin.Y, area.Bottom - form->Height()));
+    form->SetBounds(left, top, form->Width(), form->Height());
 }
 
 void TMainFrm::FormCreate(TObject*) {

@@ -136,3 +136,7 @@ extern TMainFrm* MainFrm;
 
 // A label that acts as a link: underlined and blue while the mouse is over it, plain black otherwise.
 void MakeHoverLink(TLabel* label);
+
+// Opens a window where the program's pop-up windows open (TMainFrm::PopupOrigin), moved just enough
+// to lie wholly on the screen's work area; nothing without a main window.
+void PlaceAtPopupOrigin(TForm* form);

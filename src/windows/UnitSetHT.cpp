@@ -5,6 +5,7 @@
 #include "FieldRules.h"
 #include "RecordKeys.h"
 #include "WindowBuilder.h"
+#include "UnitMain.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ const QString DuplicateCaption = QStringLiteral("信息提示。");
 
 TSetHTFrm::TSetHTFrm(TComponent* AOwner)
     : TSkinnedSmallForm(AOwner, "SetHTFrm", "活动项选择", 740, 470, false) {
-    SetPosition(poScreenCenter);
+    PlaceAtPopupOrigin(this);
     imgRight->OnMouseDown = nullptr;
     imgRight->OnClick = [this](TObject*) { Close(); };
     PopupMenu1 = new TPopupMenu(this);

@@ -5,6 +5,7 @@
 #include "IntakeGrid.h"
 #include "UintDM.h"
 #include "WindowBuilder.h"
+#include "UnitMain.h"
 
 #include <algorithm>
 
@@ -57,7 +58,7 @@ TTCFoodSrcFrm::~TTCFoodSrcFrm() {
 }
 
 void TTCFoodSrcFrm::FormCreate(TObject*) {
-    PlaceOverTodayPanel(this);
+    PlaceAtPopupOrigin(this);
 }
 
 void TTCFoodSrcFrm::FormClose(TObject*, TCloseAction& Action) {

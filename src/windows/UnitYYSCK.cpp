@@ -2,10 +2,11 @@
 
 #include "UintDM.h"
 #include "WindowBuilder.h"
+#include "UnitMain.h"
 
 TYYSCKFrm::TYYSCKFrm(TComponent* AOwner)
     : TSkinnedSmallForm(AOwner, "YYSCKFrm", "今日所需要营养素", 530, 330, false, "Label1", "SpeedButton2") {
-    SetPosition(poScreenCenter);
+    PlaceAtPopupOrigin(this);
 
     // Each group is wide enough for its longest amount, such as "2400.00kcal" beside "碳水化合物：".
     auto group = [this](const char* name, const char* caption, int left) {

@@ -4,14 +4,15 @@
 #include "MealEditing.h"
 #include "UnitShiPu.h"
 #include "WindowBuilder.h"
+#include "UnitMain.h"
 
 TYYSHJFrm::TYYSHJFrm(TComponent* AOwner) : TForm(AOwner) {
     SetName("YYSHJFrm");
     SetCaption("营养素含量合计");
     SetBorderStyle(bsDialog);
-    SetPosition(poScreenCenter);
     SetClientWidth(300);
     SetClientHeight(572);
+    PlaceAtPopupOrigin(this);
     SetColor(clWhite);
     pnlTit = Place<TSkPanel>(this, this, "pnlTit", 0, 0, 300, 32);
     pnlTit->SetAlign(alTop);

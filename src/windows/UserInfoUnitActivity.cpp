@@ -10,6 +10,9 @@
 #include "UnitSetHT.h"
 #include "WindowBuilder.h"
 
+#include <cmath>
+#include <vector>
+
 namespace {
 
 // Columns of the activity grid: 1 title, 2 minutes, 3 kcal; hidden 7 kcal per minute, 8 id, 10 saved flag.
@@ -148,11 +151,15 @@ void TFrm_UInfo::Btn_SaveHTClick(TObject*) {
     }
 
     const QString date = IsoDate(edtDT4->Text());
-    bool anyNew = false;
+    struct TWritten {
+        int Row;
+        double Minutes, Kcal;
+    };
+    std::vector<TWritten> written;
     const bool saved = !date.isEmpty() && DM->Transaction([&] {
+        written.clear();
         for (int r = 1; r < SG1->RowCount(); ++r) {
             if (!toSave(r)) continue;
-            anyNew = true;
             const QString id = SG1->Cells(ColId, r);
             double minutes = StrToFloat(SG1->Cells(ColMinutes, r).trimmed());
             // The energy is minutes times the activity's rate, whatever the cell shows.
@@ -174,12 +181,18 @@ void TFrm_UInfo::Btn_SaveHTClick(TObject*) {
             DM->Exec(found ? "Update SPRcd Set KCal=:K,SPTime=:T Where UID=:UID And SPID=:SPID And DT=:D"
                            : "Insert Into SPRcd(DT,UID,SPID,SPTime,KCal) Values(:D,:UID,:SPID,:T,:K)",
                      params);
+            written.push_back({r, minutes, kcal});
         }
     });
     if (!saved) return void(MessageBox("保存失败，请重新保存。", InfoCaption, MB_OK));
+    // The grid shows what is stored now, a merged row its new sum, as a reopened day shows it.
+    for (const TWritten& w : written) {
+        SG1->SetCells(ColMinutes, w.Row, FloatToStr(w.Minutes));
+        SG1->SetCells(ColKcal, w.Row, FloatToStr(std::round(w.Kcal)));
+    }
     for (int r = 1; r < SG1->RowCount(); ++r)
         if (!SG1->Cells(ColTitle, r).isEmpty() && hasMinutes(r)) SG1->SetCells(ColSaved, r, "1");
-    MessageBox(anyNew ? "保存成功" : "没有录入新记录，不用保存。", InfoCaption, MB_OK);
+    MessageBox(written.empty() ? "没有录入新记录，不用保存。" : "保存成功", InfoCaption, MB_OK);
     if (MainFrm) MainFrm->RefreshTodayIntake();
 }
 

@@ -103,6 +103,30 @@ TEST(Controls, LabelClickAndHover) {
     EXPECT_GT(label->Width(), 0);  // sized to its text
 }
 
+// A control that ignores a click keeps it: the panel it lies on never sees it, as the personal centre's
+// page double-click must not fire from its history list.
+TEST(Controls, MouseClicksReachOnlyTheControlUnderTheMouse) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 200);
+    auto* panel = new TPanel(&form);
+    panel->SetParent(&form);
+    panel->SetBounds(0, 0, 300, 200);
+    auto* label = new TLabel(&form);
+    label->SetParent(panel);
+    label->SetBounds(10, 10, 100, 20);
+    label->SetCaption("label");
+    int panelClicks = 0, labelClicks = 0;
+    panel->OnDblClick = [&](TObject*) { ++panelClicks; };
+    panel->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++panelClicks; };
+    label->OnDblClick = [&](TObject*) { ++labelClicks; };
+    form.ShowForm();
+    QTest::mouseDClick(label->Widget(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(labelClicks, 1);
+    EXPECT_EQ(panelClicks, 0);
+    QTest::mouseDClick(panel->Widget(), Qt::LeftButton, {}, QPoint(200, 150));
+    EXPECT_EQ(panelClicks, 2);  // its double-click and the press that comes with it
+}
+
 TEST(Forms, ModalWindowIsDrivenThroughTheHook) {
     TForm dialog(nullptr);
     auto* ok = new TButton(&dialog);

@@ -1,5 +1,6 @@
 // The recipe book driven as a user would: browsing, searching, the editor, deleting, often-used
 // recipes, nutrient totals, printing and exporting.
+#include "GridInput.h"
 #include "FoodTable.h"
 #include "MealEditing.h"
 #include "ProgramImages.h"
@@ -55,10 +56,7 @@ protected:
     }
     // Types into a cell of the weight grid as a user does: click it, then the keys.
     void TypeWeight(int row, const QString& keys) {
-        QApplication::setActiveWindow(Book->Widget());
-        const TRect r = Book->SG_FD2->CellRect(2, row);
-        QTest::mouseClick(Book->SG_FD2->Widget(), Qt::LeftButton, {},
-                          QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+        ClickCell(Book->SG_FD2, 2, row);
         for (QChar c : keys)
             QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -153,6 +151,16 @@ TEST_F(RecipeBook, SearchesByNameAndByInitials) {
     EXPECT_FALSE(Book->pnlSrcRlt->Visible());
 }
 
+TEST_F(RecipeBook, RecipeNamesAreFoundWhateverTheCase) {
+    StoreRecipe("O'Neil炒饭", {{RiceId, 200}});
+    Reload();
+    for (const QString& text : {"O'Neil", "o'neil", "O'NEIL炒"}) {
+        Book->edtSP->SetText(text);
+        ASSERT_EQ(Book->TVSPS->Items()->Count(), 1) << text.toStdString();
+        EXPECT_EQ(Book->TVSPS->Items()->Item(0)->Text(), "O'Neil炒饭");
+    }
+}
+
 TEST_F(RecipeBook, CreatesARecipeInThreeStepsAndASecondSaveUpdatesIt) {
     Book->Btn_SaveSW->Click();
     EXPECT_EQ(Book->PC->ActivePage(), Book->T2);
@@ -214,6 +222,15 @@ TEST_F(RecipeBook, CreatesARecipeInThreeStepsAndASecondSaveUpdatesIt) {
     Reload();
     SelectRecipe("番茄鸡蛋");
     EXPECT_EQ(Book->TV_FD1->Selected()->Parent()->Text(), "素菜");
+}
+
+TEST_F(RecipeBook, ClipboardKeysWorkInTheWeightEditorAndNowhereElse) {
+    Book->Btn_SaveSW->Click();
+    AddFood("番茄 [西红柿]");
+    Book->btnDown->Click();
+    ClickCell(Book->SG_FD2, 2, 1);
+    CheckClipboardKeysInCell(Book->SG_FD2, "3");
+    EXPECT_EQ(Book->SG_FD2->Cells(3, 1), "499.95");  // 15 kcal per 100 g
 }
 
 TEST_F(RecipeBook, TwoFoodsOfOneNameAreTwoIngredients) {
@@ -388,6 +405,11 @@ TEST_F(RecipeBook, TheTotalsWindowExplainsTheNutrientClicked) {
     totals.N18->Click();
     ASSERT_EQ(shell.Opened.size(), 1u);
     EXPECT_TRUE(shell.Opened[0].endsWith("/zhongyao/yys-15.htm"));
+    EXPECT_TRUE(Boxes.Boxes.empty());
+    shell.Succeeds = false;
+    totals.N18->Click();
+    ASSERT_EQ(Boxes.Boxes.size(), 1u);
+    EXPECT_TRUE(Boxes.LastText().contains("/zhongyao/yys-15.htm"));
 }
 
 TEST_F(RecipeBook, PrintsAtCharacterPositionsAndRefusesAnEmptyRecipe) {

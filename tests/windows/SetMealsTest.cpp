@@ -1,5 +1,6 @@
 // The set meals driven as a user would: the tree and view, the maker, changing, deleting, printing,
 // exporting, and a set meal as the daily food records take it.
+#include "GridInput.h"
 #include "FoodTable.h"
 #include "MealEditing.h"
 #include "ProgramImages.h"
@@ -60,10 +61,7 @@ protected:
         Meals->Btn_Add->Click();
     }
     void TypeWeight(int row, const QString& keys) {
-        QApplication::setActiveWindow(Meals->Widget());
-        const TRect r = Meals->SG_FD2->CellRect(2, row);
-        QTest::mouseClick(Meals->SG_FD2->Widget(), Qt::LeftButton, {},
-                          QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+        ClickCell(Meals->SG_FD2, 2, row);
         for (QChar c : keys)
             QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -170,6 +168,15 @@ TEST_F(SetMeals, MakesASetMealInThreeStepsAndASecondSaveUpdatesIt) {
     EXPECT_EQ(Meals->PC->ActivePage(), Meals->T1);
     Meals->Timer1Timer(Meals->Timer1);
     EXPECT_NE(Path({"星期三", "午加餐", "水果加餐"}), nullptr);
+}
+
+TEST_F(SetMeals, ClipboardKeysWorkInTheWeightEditorAndNowhereElse) {
+    Meals->btnMakeTC->Click();
+    AddFood("苹果（代表值）");
+    Meals->btnStep1->Click();
+    ClickCell(Meals->SG_FD2, 2, 1);
+    CheckClipboardKeysInCell(Meals->SG_FD2, "1");
+    EXPECT_EQ(Meals->SG_FD2->Cells(3, 1), "588.8");  // 53 kcal per 100 g
 }
 
 TEST_F(SetMeals, ItemsOfOneNameAreToldApartByKindAndId) {

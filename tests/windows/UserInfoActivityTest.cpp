@@ -132,6 +132,13 @@ TEST_F(ActivityPage, MinutesThatAreNoNumberAreRefusedAndAFailedSaveStoresNothing
     EXPECT_EQ(Grid()->Cells(10, 1), "");
 }
 
+TEST_F(ActivityPage, ClipboardKeysWorkInTheMinutesEditorAndNowhereElse) {
+    OpenToday();
+    ClickCell(Grid(), 2, 1);
+    CheckClipboardKeysInCell(Grid(), "25");
+    EXPECT_EQ(Grid()->Cells(3, 1), "50505050.0");  // 2 kcal a minute
+}
+
 TEST_F(ActivityPage, PastedMinutesMustLieAbove0AndUpTo100000) {
     OpenToday();
     auto paste = [&](const QString& minutes) {
@@ -163,6 +170,25 @@ TEST_F(ActivityPage, AnEmptyActivityListShowsNoRows) {
     EXPECT_EQ(Modals.back(), "SetHTFrm");
     MainFrm->N2->Click();
     EXPECT_EQ(Modals.size(), 2u);
+}
+
+TEST_F(ActivityPage, AMergedRowShowsWhatIsStoredAndTheDayDetailRoundsItsTotalOnce) {
+    Db.Exec("insert into SPRcd (DT, UID, SPID, SPTime, KCal) values (:D, :U, 1, 15.2, 30.4), (:D, :U, 3, "
+            "20.3, 30.4)",
+            {{"U", Uid}, {"D", TodayISO()}});
+    OpenToday();
+    TypeIntoCell(Grid(), 2, 1, "10");
+    Boxes.Answers = {IDOK};
+    Centre->Btn_SaveHT->Click();
+    EXPECT_EQ(Stored(1), "25.2|50.4");
+    EXPECT_EQ(Grid()->Cells(2, 1), "25.2");
+    EXPECT_EQ(Grid()->Cells(3, 1), "50");
+    EXPECT_EQ(Grid()->Cells(10, 1), "1");
+    THDMXFrm detail(Centre);
+    detail.LoadDay(TodayISO());
+    EXPECT_EQ(detail.SGHD->Cells(3, 1), "50Kcal");
+    EXPECT_EQ(detail.SGHD->Cells(3, 2), "30Kcal");
+    EXPECT_EQ(detail.lblSPSum->Caption(), "81Kcal");  // 50.4 + 30.4
 }
 
 TEST_F(ActivityPage, TheDayDetailListsARecordWhoseActivityIsGone) {

@@ -210,6 +210,47 @@ TEST_F(Calendars, TheHistoryListsRefuseAReversedRangeAndOpenTheDaysDetails) {
     EXPECT_TRUE(Centre->pnlYSCla->Showing());
 }
 
+// A day chosen in the calendar before must not come back as a meal of the page behind the detail.
+TEST_F(Calendars, AHistoryDoubleClickOpensOnlyTheDayDetailAndLeavesThePageAsItWas) {
+    Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, Pro, Fat, CHO, CKDate, Flg) values "
+            "(:U, '早餐', 1, 100, 338, 11.9, 1.3, 75.2, '2024-06-07', 1)",
+            {{"U", Uid}});
+    Db.Exec("insert into SPRcd (DT, UID, SPID, SPTime, KCal) values ('2024-06-07', :U, 1, 30, 60)",
+            {{"U", Uid}});
+    struct TPage {
+        TSpeedButton* Button;
+        TStringGrid* Calendar;
+        TPanel *History, *Entry;
+        TDateTimePicker *Start, *End;
+        TSkButton* Search;
+        TSkDBGrid* List;
+        std::function<TLabel*()> DetailTotal;
+        QString Total;
+    };
+    for (const TPage& page : {TPage{Centre->btnFdLst, Centre->SGYS, Centre->pnlYSCX, Centre->pnlYSJL,
+                                    Centre->DT7, Centre->DT8, Centre->btn_SearchSW, Centre->SkDBGrid3,
+                                    [] { return YSMXFrm ? YSMXFrm->lblYSSum : nullptr; }, "338KCal"},
+                              TPage{Centre->btnSPLst, Centre->SGHD, Centre->pnlHdCX, Centre->pnlHDJL,
+                                    Centre->DT5, Centre->DT6, Centre->btn_HTSearch, Centre->SkDBGrid2,
+                                    [] { return HDMXFrm ? HDMXFrm->lblSPSum : nullptr; }, "60Kcal"}}) {
+        page.Button->Click();
+        Centre->lblDate->SetCaption("2024-06-06");
+        Centre->RefreshCalendar();
+        int col = 0, row = 0;
+        ASSERT_TRUE(FindDay(page.Calendar, 6, col, row));
+        ClickCell(page.Calendar, col, row);
+        Centre->lblLSJL->Click();
+        page.Start->SetCaption("2024-06-01");
+        page.End->SetCaption("2024-06-30");
+        page.Search->Click();
+        DblClickCell(page.List, 1, 1);
+        EXPECT_TRUE(page.History->Showing());
+        EXPECT_FALSE(page.Entry->Visible());
+        ASSERT_NE(page.DetailTotal(), nullptr);
+        EXPECT_EQ(page.DetailTotal()->Caption(), page.Total);
+    }
+}
+
 TEST_F(Calendars, TheAnalysisSumsThePeriodAndNamesEachDaysState) {
     auto day = [&](const QString& date, double target, double intake, double activity) {
         Db.Exec("insert into BDKcal (KCal, UID, WRDate) values (:K, :U, :D)",

@@ -6,6 +6,7 @@
 #include "PersonalCentreFixture.h"
 #include "UnitOftenFood.h"
 #include "UnitTCFoodSrc.h"
+#include "UnitYSMX.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ protected:
         QWidget* viewport = tree->Tree()->viewport();
         QTest::mousePress(viewport, Qt::LeftButton, {},
                           QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
-        const QPoint drop = CentreOf(Grid(), 1, 3);
+        const QPoint drop = CellCentre(Grid(), 1, 3);
         TDragManager::Instance().MoveTo(Grid()->Widget()->mapToGlobal(drop));
         QTest::mouseRelease(Grid()->Widget(), Qt::LeftButton, {}, drop);
     }
@@ -159,6 +160,44 @@ TEST_F(FoodPage, ADayIsRecordedThroughSearchAndDragThenReloadedMergedAndReplaced
     Centre->Btn_SaveSW->Click();
     EXPECT_EQ(Stored("FNet", 54, 1), "80");
     EXPECT_EQ(Stored("KCal", 54, 1), FloatToStr(StrToFloat(FormatFloat("0.0", FoodKcal(54, 80)))));
+}
+
+// Three stored breakfast rows of 10.4 g and 100.4 kcal: each shows 10 g and 100 kcal, yet the day
+// holds 31.2 g and 301.2 kcal, which every total shows as 31 and 301.
+TEST_F(FoodPage, EveryTotalIsTheStoredSumRoundedOnceAndASaveShowsWhatIsStored) {
+    Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, Pro, Fat, CHO, CKDate, Flg) values "
+            "(:U, '早餐', 1, 10.4, 100.4, 0.4, 0.4, 0.4, :D, 1), (:U, '早餐', 2, 10.4, 100.4, 0.4, 0.4, 0.4, "
+            ":D, 1), "
+            "(:U, '早餐', 3, 10.4, 100.4, 0.4, 0.4, 0.4, :D, 1)",
+            {{"U", Uid}, {"D", TodayISO()}});
+    MainFrm->RefreshTodayIntake();
+    EXPECT_EQ(MainFrm->lblZC1->Caption(), "301Kcal");
+    OpenTodaysMeal(Centre->btnBreakfast);
+    EXPECT_EQ(Grid()->Cells(2, 1), "10");
+    EXPECT_EQ(Grid()->Cells(3, 1), "100");
+    EXPECT_EQ(Grid()->Cells(4, 1), "0.0");
+    QStringList totals;
+    for (int c = 2; c <= 6; ++c)
+        totals << Centre->SG21->Cells(c, 0);
+    EXPECT_EQ(totals, QStringList({"31", "301", "1", "1", "1"}));
+    YSMXFrm = new TYSMXFrm(Centre);
+    YSMXFrm->LoadDay(TodayISO());
+    EXPECT_EQ(YSMXFrm->lblYSSum->Caption(), "301KCal");
+    YSMXFrm->Close();
+
+    // 50 g more of the first food, merged: the row shows the stored 60.4 g, and the meal's total is
+    // the panel's.
+    TypeIntoCell(Grid(), 2, 1, "50");
+    Boxes.Answers = {IDOK};
+    Centre->Btn_SaveSW->Click();
+    EXPECT_EQ(Stored("FNet", 1, 1), "60.4");
+    EXPECT_EQ(Grid()->Cells(2, 1), "60");
+    EXPECT_EQ(Grid()->Cells(3, 1), FormatFloat("0", std::round(Stored("KCal", 1, 1).toDouble())));
+    EXPECT_EQ(Grid()->Cells(10, 1), "1");
+    EXPECT_EQ(Centre->SG21->Cells(2, 0), "81");
+    const double day = Scalar("select sum(KCal) from CKRcd where UID = :U").toDouble();
+    EXPECT_EQ(Centre->SG21->Cells(3, 0), FormatFloat("0", day));
+    EXPECT_EQ(MainFrm->lblZC1->Caption(), FormatFloat("0", day) + "Kcal");
 }
 
 TEST_F(FoodPage, PickingAnItemTwiceIsRefusedButAFoodAndARecipeOfOneIdAreTwoItems) {
@@ -254,6 +293,14 @@ TEST_F(FoodPage, GramsTakeOnlyDigitsAndAPointAndOnlyInTheirColumn) {
     Centre->Btn_SaveSW->Click();
     EXPECT_EQ(Boxes.LastText(), "【米饭（蒸，代表值）】重量不正确");
     EXPECT_EQ(Scalar("select count(*) from CKRcd"), "0");
+}
+
+TEST_F(FoodPage, ClipboardKeysWorkInTheGramsEditorAndNowhereElse) {
+    OpenTodaysMeal(Centre->btnBreakfast);
+    PickInSearch("米饭", "54");
+    ClickCell(Grid(), 2, 1);
+    CheckClipboardKeysInCell(Grid(), "2");
+    EXPECT_EQ(Grid()->Cells(3, 1), FormatFloat("0.00", FoodKcal(54, 2222)));
 }
 
 TEST_F(FoodPage, PastedGramsMustLieAbove0AndUpTo100000) {
