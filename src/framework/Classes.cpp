@@ -7,10 +7,14 @@
 #include <algorithm>
 
 TComponent::TComponent(TComponent* AOwner) : QObject(AOwner), FOwner(AOwner) {
-    if (FOwner) FOwner->FComponents.push_back(this);
+    if (!FOwner) return;
+    FOwner->FComponents.push_back(this);
+    // What is put into a form in the designer is in the designer too.
+    if (FOwner->HasState(csDesigning)) FComponentState |= ComponentStateFlag(csDesigning);
 }
 
 TComponent::~TComponent() {
+    Destroying();
     if (FOwner) {
         auto& list = FOwner->FComponents;
         list.erase(std::remove(list.begin(), list.end(), this), list.end());
@@ -25,6 +29,61 @@ void TComponent::DestroyComponents() {
         FComponents.pop_back();
         delete child;
     }
+}
+
+void TComponent::SetDesigning(bool designing) {
+    if (designing)
+        FComponentState |= ComponentStateFlag(csDesigning);
+    else
+        FComponentState &= ~ComponentStateFlag(csDesigning);
+    for (TComponent* c : FComponents)
+        c->SetDesigning(designing);
+}
+
+void TComponent::Loaded() {
+    FComponentState &= ~ComponentStateFlag(csLoading);
+}
+
+void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
+    if (Operation == opRemove && AComponent) RemoveFreeNotification(AComponent);
+    // A listener may free components while it is told: walk a copy, skipping those already gone.
+    const std::vector<TComponent*> owned = FComponents;
+    for (TComponent* c : owned)
+        if (std::find(FComponents.begin(), FComponents.end(), c) != FComponents.end())
+            c->Notification(AComponent, Operation);
+}
+
+void TComponent::FreeNotification(TComponent* AComponent) {
+    if (!AComponent || AComponent == this) return;
+    auto add = [](std::vector<TComponent*>& list, TComponent* c) {
+        if (std::find(list.begin(), list.end(), c) == list.end()) list.push_back(c);
+    };
+    add(FFreeNotifies, AComponent);
+    add(AComponent->FFreeNotifies, this);
+}
+
+void TComponent::RemoveFreeNotification(TComponent* AComponent) {
+    if (!AComponent) return;
+    auto remove = [](std::vector<TComponent*>& list, TComponent* c) {
+        list.erase(std::remove(list.begin(), list.end(), c), list.end());
+    };
+    remove(FFreeNotifies, AComponent);
+    remove(AComponent->FFreeNotifies, this);
+}
+
+void TComponent::NotifyInserted() {
+    if (FOwner) FOwner->Notification(this, opInsert);
+}
+
+void TComponent::Destroying() {
+    if (HasState(csDestroying)) return;
+    FComponentState |= ComponentStateFlag(csDestroying);
+    while (!FFreeNotifies.empty()) {
+        TComponent* other = FFreeNotifies.back();
+        RemoveFreeNotification(other);
+        other->Notification(this, opRemove);
+    }
+    if (FOwner) FOwner->Notification(this, opRemove);
 }
 
 TComponent* TComponent::FindComponent(const QString& name) const {

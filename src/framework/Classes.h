@@ -16,6 +16,15 @@ public:
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 
+// What a component is told about another: it joined or is leaving.
+enum TOperation { opInsert, opRemove };
+// The states a component passes through; a set of them has bit n for flag n.
+enum TComponentStateFlag { csLoading, csReading, csWriting, csDestroying, csDesigning, csUpdating, csFixups };
+using TComponentState = unsigned;
+constexpr TComponentState ComponentStateFlag(TComponentStateFlag f) {
+    return 1u << f;
+}
+
 // A component belongs to its owner, which frees it; it has a name and a free integer Tag.
 class TComponent : public QObject, public TObject {
     Q_OBJECT
@@ -38,10 +47,36 @@ public:
     // Frees every owned component, newest first.
     void DestroyComponents();
 
+    TComponentState ComponentState() const { return FComponentState; }
+    bool HasState(TComponentStateFlag f) const { return FComponentState & ComponentStateFlag(f); }
+    // Marks the component and everything it owns as being edited in a form designer (tests only: there
+    // is no designer here).
+    void SetDesigning(bool designing);
+    // Called once the component's properties have been read; ends the loading state.
+    virtual void Loaded();
+
+    // Told when a component joins or leaves this one's owner (the owner passes it to everything it
+    // owns), and when a component this one asked about is freed.
+    virtual void Notification(TComponent* AComponent, TOperation Operation);
+    // AComponent is told (opRemove) when this component is freed, and the other way round.
+    void FreeNotification(TComponent* AComponent);
+    void RemoveFreeNotification(TComponent* AComponent);
+
+protected:
+    // Tells the owner's components that this one has joined (opInsert). A class whose listeners look
+    // at what it is calls it at the end of its constructor, when the object is whole.
+    void NotifyInserted();
+    // Marks the component as being destroyed and tells those who asked and the owner's components
+    // (opRemove). The destructor does it too, but then only the TComponent part is left: a class whose
+    // listeners touch it calls it first thing in its own destructor.
+    void Destroying();
+
 private:
     TComponent* FOwner = nullptr;
     std::vector<TComponent*> FComponents;
+    std::vector<TComponent*> FFreeNotifies;
     int FTag = 0;
+    TComponentState FComponentState = 0;
 };
 
 // An ordered list of texts, each with an optional object that the list does not own.

@@ -336,11 +336,18 @@ bool TControl::DispatchWidgetEvent(QObject* watched, QEvent* event) {
             p -= QPoint(win->FNonClient.Left, win->FNonClient.Top);
         }
         const unsigned msg = MouseMessage(event->type(), e->button());
-        return consumed(send(msg, MouseKeys(e->modifiers(), e->buttons()), MakeLParam(p.x(), p.y())));
+        const TMessage m{msg, MouseKeys(e->modifiers(), e->buttons()), MakeLParam(p.x(), p.y()), 0, false};
+        Application->HintMouseMessage(this, m);
+        if (!alive) return true;
+        return consumed(send(m.Msg, m.WParam, m.LParam));
     }
     case QEvent::Enter:
+        Application->HintMouseMessage(this, TMessage{CM_MOUSEENTER, 0, 0, 0, false});
+        if (!alive) return true;
         return consumed(send(CM_MOUSEENTER));
     case QEvent::Leave:
+        Application->HintMouseMessage(this, TMessage{CM_MOUSELEAVE, 0, 0, 0, false});
+        if (!alive) return true;
         return consumed(send(CM_MOUSELEAVE));
     case QEvent::ContextMenu: {
         if (!own && watched != FMouseWidget.data()) return false;

@@ -295,12 +295,13 @@ void TControl::SetCaption(const QString& caption) {
 
 void TControl::SetHint(const QString& hint) {
     FHint = hint;
-    if (FWidget) FWidget->setToolTip(FShowHint ? hint : QString());
 }
 
 void TControl::SetShowHint(bool show) {
     FShowHint = show;
-    SetHint(FHint);
+    // The hint follows the mouse over the control, buttons up or down.
+    if (show && FWidget) FWidget->setMouseTracking(true);
+    if (show && FMouseWidget) FMouseWidget->setMouseTracking(true);
 }
 
 void TControl::SetCursor(TCursor cursor) {

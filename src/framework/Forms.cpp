@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLibraryInfo>
@@ -266,10 +267,12 @@ bool TForm::WidgetEvent(QEvent* event) {
 namespace {
 TApplication gApplication;
 TScreen gScreen;
+TMouse gMouse;
 }  // namespace
 
 TApplication* Application = &gApplication;
 TScreen* Screen = &gScreen;
+TMouse* Mouse = &gMouse;
 
 TApplication::TApplication() : TComponent(nullptr) {}
 
@@ -299,6 +302,8 @@ int TApplication::Run() {
         FMainForm->ShowForm();
         result = QApplication::exec();
     }
+    // The forms go with the application: nothing they undo on their way need be made again.
+    Destroying();
     DestroyComponents();
     return result;
 }
@@ -345,4 +350,9 @@ TRect TScreen::WorkAreaAt(const TPoint& p) const {
     if (!screen) screen = QGuiApplication::primaryScreen();
     const QRect area = screen->availableGeometry();
     return {area.left(), area.top(), area.left() + area.width(), area.top() + area.height()};
+}
+
+TPoint TMouse::CursorPos() const {
+    const QPoint p = QCursor::pos();
+    return {p.x(), p.y()};
 }

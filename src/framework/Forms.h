@@ -25,6 +25,11 @@ using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
 class QEventLoop;
+class THintWindow;
+class THintState;
+struct THintInfo;
+using THintWindowClass = THintWindow* (*)(TComponent* AOwner);
+using TShowHintEvent = std::function<void(QString& HintStr, bool& CanShow, THintInfo& HintInfo)>;
 
 class TForm : public TWinControl {
     Q_OBJECT
@@ -100,6 +105,7 @@ class TApplication : public TComponent {
     Q_OBJECT
 public:
     TApplication();
+    ~TApplication() override;
 
     // Readies the running application: the standard texts of Qt's own dialogs, buttons and context
     // menus in Simplified Chinese, from the translations Qt installs beside itself (English when those
@@ -131,7 +137,34 @@ public:
     // Lets the user interface run for `ms` milliseconds (a wait that keeps the windows alive).
     void Wait(int ms);
 
+    // Hints: the Hint of a control with ShowHint shows in the hint window once the mouse has rested on
+    // the control for HintPause ms (HintShortPause when moving on from a showing hint), for
+    // HintHidePause ms at most. Turning ShowHint off frees the hint window; turning it on makes a new
+    // one of the class in HintWindowClass.
+    bool ShowHint() const;
+    void SetShowHint(bool show);
+    int HintPause() const;
+    void SetHintPause(int ms);
+    int HintShortPause() const;
+    void SetHintShortPause(int ms);
+    int HintHidePause() const;
+    void SetHintHidePause(int ms);
+    TColor HintColor() const;
+    void SetHintColor(TColor color);
+    TShowHintEvent OnShowHint;
+    // Shows the hint of the control under a screen point now.
+    void ActivateHint(const TPoint& CursorPos);
+    // Hides the hint; it shows again once the mouse rests on a hint control anew.
+    void CancelHint();
+    void HideHint();
+    // The hint window (nullptr while hints are off or none has been needed yet).
+    THintWindow* HintWindow() const;
+    // Framework use: every control's mouse messages pass here first.
+    void HintMouseMessage(TControl* Control, const TMessage& Message);
+
 private:
+    THintState& Hints() const;
+    mutable THintState* FHints = nullptr;  // made on first use, freed with the application
     QString FTitle;
     TForm* FMainForm = nullptr;
     bool FTerminated = false;
@@ -149,6 +182,17 @@ public:
 };
 
 extern TScreen* Screen;
+
+class TMouse {
+public:
+    // Where the mouse is on the screen.
+    TPoint CursorPos() const;
+};
+
+extern TMouse* Mouse;
+
+// The class of hint window the application makes when hints are turned on.
+extern THintWindowClass HintWindowClass;
 
 // Tests and scripted use: a modal window is handed to this hook instead of waiting for the user; the
 // hook drives it (sets ModalResult or closes it). nullptr restores waiting.

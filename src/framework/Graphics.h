@@ -307,6 +307,21 @@ enum : unsigned {
     DT_HIDEPREFIX = 0x100000,
 };
 
+// The state of an owner-drawn item (list item, menu item): a set of these flags.
+using TOwnerDrawState = unsigned;
+enum : unsigned {
+    odSelected = 1,
+    odGrayed = 2,
+    odDisabled = 4,
+    odChecked = 8,
+    odFocused = 16,
+    odDefault = 32,
+    odHotLight = 64,
+    odInactive = 128,
+    odNoAccel = 256,
+    odNoFocusRect = 512
+};
+
 // The canvas ------------------------------------------------------------------------------------
 // Draws either through a painter handed in from outside (a widget's paint event, a printer page)
 // or, for a bitmap's own canvas, on the bitmap's pixels. Coordinates are device pixels.

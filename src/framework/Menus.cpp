@@ -1,6 +1,7 @@
 #include "Menus.h"
 
 #include "Controls.h"
+#include "MenuWindow.h"
 
 #include <QAction>
 #include <QMenu>
@@ -9,17 +10,41 @@
 
 namespace {
 TPopupHook gPopupHook;
+
+QString KeyName(unsigned key) {
+    if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return QString(QChar(key));
+    if (key >= 0x70 && key <= 0x87) return QStringLiteral("F%1").arg(key - 0x70 + 1);
+    static const std::pair<unsigned, const char*> names[] = {
+        {8, "BkSp"},  {9, "Tab"},    {13, "Enter"}, {27, "Esc"},  {32, "Space"},
+        {33, "PgUp"}, {34, "PgDn"},  {35, "End"},   {36, "Home"}, {37, "Left"},
+        {38, "Up"},   {39, "Right"}, {40, "Down"},  {45, "Ins"},  {46, "Del"}};
+    for (const auto& [code, name] : names)
+        if (code == key) return QString::fromLatin1(name);
+    return {};
 }
+}  // namespace
 
 void SetPopupHook(TPopupHook hook) { gPopupHook = std::move(hook); }
 
-TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner) {}
+QString ShortCutToText(TShortCut shortCut) {
+    const QString name = KeyName(shortCut & 0xFF);
+    if (name.isEmpty()) return {};
+    QString text;
+    if (shortCut & scShift) text += QStringLiteral("Shift+");
+    if (shortCut & scCtrl) text += QStringLiteral("Ctrl+");
+    if (shortCut & scAlt) text += QStringLiteral("Alt+");
+    return text + name;
+}
+
+// TMenuItem ---------------------------------------------------------------------------------------
+
+TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner) {
+    NotifyInserted();
+}
 
 TMenuItem::~TMenuItem() {
-    if (FParentItem) {
-        auto& list = FParentItem->FItems;
-        list.erase(std::remove(list.begin(), list.end(), this), list.end());
-    }
+    Destroying();
+    if (FParentItem) FParentItem->Remove(this);
     for (TMenuItem* item : FItems) item->FParentItem = nullptr;
 }
 
@@ -29,17 +54,57 @@ void TMenuItem::SetEnabled(bool enabled) { FEnabled = enabled; }
 void TMenuItem::SetChecked(bool checked) { FChecked = checked; }
 
 void TMenuItem::Add(TMenuItem* item) {
+    if (item->FParentItem) item->FParentItem->Remove(item);
     item->FParentItem = this;
     FItems.push_back(item);
+}
+
+void TMenuItem::Remove(TMenuItem* item) {
+    FItems.erase(std::remove(FItems.begin(), FItems.end(), item), FItems.end());
+    if (item->FParentItem == this) item->FParentItem = nullptr;
+}
+
+TComponent* TMenuItem::GetParentComponent() const {
+    if (FParentItem && FParentItem->FMenu) return FParentItem->FMenu;
+    return FParentItem;
+}
+
+TMenu* TMenuItem::GetParentMenu() const {
+    const TMenuItem* root = this;
+    while (root->FParentItem)
+        root = root->FParentItem;
+    return root->FMenu;
+}
+
+TImageList* TMenuItem::GetImageList() const {
+    const TMenu* menu = GetParentMenu();
+    return menu ? menu->Images() : nullptr;
+}
+
+bool TMenuItem::IsOwnerDrawn() const {
+    const TMenu* menu = GetParentMenu();
+    return (menu && menu->OwnerDraw()) || OnAdvancedDrawItem;
 }
 
 void TMenuItem::Click() {
     if (FEnabled) FireEvent(OnClick, this);
 }
 
+void TMenuItem::MeasureItem(TCanvas* ACanvas, int& Width, int& Height) {
+    DefaultMeasure(ACanvas, Width, Height);
+    FireEvent(OnMeasureItem, this, ACanvas, Width, Height);
+}
+
+void TMenuItem::AdvancedDrawItem(TCanvas* ACanvas, const TRect& ARect, TOwnerDrawState State, bool TopLevel) {
+    if (OnAdvancedDrawItem)
+        FireEvent(OnAdvancedDrawItem, this, ACanvas, ARect, State);
+    else
+        DefaultDraw(ACanvas, ARect, State, TopLevel);
+}
+
 void TMenuItem::AddTo(QMenu* menu) {
     if (!FVisible) return;
-    if (FCaption == QLatin1String("-")) {
+    if (IsLine()) {
         menu->addSeparator();
         return;
     }
@@ -59,7 +124,26 @@ void TMenuItem::AddTo(QMenu* menu) {
     });
 }
 
-TPopupMenu::TPopupMenu(TComponent* AOwner) : TComponent(AOwner), FItems(new TMenuItem(this)) {}
+// Menus -------------------------------------------------------------------------------------------
+
+TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), FItems(new TMenuItem(this)) {
+    FItems->FMenu = this;
+    NotifyInserted();
+}
+
+bool TMenu::HasOwnerDrawnItems() const {
+    if (FOwnerDraw) return true;
+    std::function<bool(const TMenuItem*)> any = [&](const TMenuItem* item) {
+        for (int i = 0; i < item->Count(); ++i) {
+            const TMenuItem* child = item->Items(i);
+            if (child->Visible() && (child->IsOwnerDrawn() || any(child))) return true;
+        }
+        return false;
+    };
+    return any(FItems);
+}
+
+TPopupMenu::TPopupMenu(TComponent* AOwner) : TMenu(AOwner) {}
 
 void TPopupMenu::Popup(int x, int y) {
     FireEvent(OnPopup, this);
@@ -67,7 +151,12 @@ void TPopupMenu::Popup(int x, int y) {
         gPopupHook(this, x, y);
         return;
     }
+    if (HasOwnerDrawnItems()) {
+        TrackMenuWindow(Items(), x, y);
+        return;
+    }
     QMenu menu;
-    for (int i = 0; i < FItems->Count(); ++i) FItems->Items(i)->AddTo(&menu);
+    for (int i = 0; i < Items()->Count(); ++i)
+        Items()->Items(i)->AddTo(&menu);
     menu.exec(QPoint(x, y));
 }

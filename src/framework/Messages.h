@@ -70,6 +70,7 @@ enum : unsigned {
     CM_EXIT = CM_BASE + 27,
     CM_DESIGNHITTEST = CM_BASE + 28,
     CM_SYSCOLORCHANGE = CM_BASE + 36,
+    CM_HINTSHOW = CM_BASE + 48,
     CM_RECREATEWND = CM_BASE + 51
 };
 

@@ -1,5 +1,7 @@
 #include "Platform.h"
 
+#include "Registry.h"
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QPalette>
@@ -85,6 +87,14 @@ void ApplyClassicPalette() {
     set(p, QPalette::Link, clHotLight, clGrayText);
     set(p, QPalette::PlaceholderText, clGrayText, clGrayText);
     QApplication::setPalette(p);
+}
+
+bool KeyboardCuesHidden() {
+    const QByteArray mask =
+        TRegIniFile(QStringLiteral("\\Control Panel"))
+            .ReadBinaryData(QStringLiteral("Desktop"), QStringLiteral("UserPreferencesMask"));
+    const int size = GetOSVersion().MajorVersion >= 6 ? 8 : 4;
+    return mask.size() == size && !(std::uint8_t(mask[0]) & 0x20);
 }
 
 int ScreenMonitorCount() {

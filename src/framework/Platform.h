@@ -52,6 +52,11 @@ struct TMonitor {
 int ScreenMonitorCount();
 TMonitor ScreenMonitor(int index);
 
+// Keyboard cues: whether the user hides the underlined access keys until the keyboard is used. Read
+// from the "UserPreferencesMask" value under "Control Panel\Desktop" (4 bytes before Vista, 8 from
+// Vista on; its bit $20 shows the cues); a value that cannot be read whole reads as "shown".
+bool KeyboardCuesHidden();
+
 // Test switches ---------------------------------------------------------------------------------
 void SetThemesActiveForTest(bool active);
 void SetHighColorForTest(bool highColor);

@@ -190,9 +190,6 @@ private:
 
 enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
 
-using TOwnerDrawState = unsigned;
-enum : unsigned { odSelected = 1, odGrayed = 2, odDisabled = 4, odChecked = 8, odFocused = 16, odDefault = 32 };
-
 // Draws item Index in Rect on the list's Canvas, whose brush and font are set for the item's state.
 using TDrawItemEvent = std::function<void(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State)>;
 
