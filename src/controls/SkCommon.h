@@ -173,3 +173,78 @@ void DrawRadioButtonImage(TCanvas* Canvas, const TRect& Rect, bool Checked, int 
                           TColor FillColor, TColor FocusColor, TColor DisabledColor, TColor HotColorA,
                           TColor HotColorB, TColor Color, bool Transparent, TColor TransparentKey,
                           bool ReadOnly, bool ReadOnlyColorOnFocus, TColor ReadOnlyColor);
+
+// Menu controller -----------------------------------------------------------------------------------------
+class TMenuItem;
+
+// Gives every menu of the form that owns it an owner-drawn look: a gradient icon bar at the left of
+// pop-up items, a framed gradient selection, check and radio glyphs in a small box, separators as one
+// line and shortcuts right-aligned. At run time it takes over the drawing and measuring events of every
+// menu item its owner owns (Loaded, and as items come and go); in the designer it only makes the
+// owner's menus owner-drawn.
+class TSkMenuController : public TComponent {
+    Q_OBJECT
+    Q_PROPERTY(TSkGradientColorStyle GradientColorStyle READ GradientColorStyle WRITE SetGradientColorStyle)
+    Q_PROPERTY(TColor SelectionColorStart READ SelectionColorStart WRITE SetSelectionColorStart)
+    Q_PROPERTY(TColor SelectionColorStop READ SelectionColorStop WRITE SetSelectionColorStop)
+    Q_PROPERTY(TColor SelectionFrameColor READ SelectionFrameColor WRITE SetSelectionFrameColor)
+    Q_PROPERTY(TColor IconBarColorStart READ IconBarColorStart WRITE SetIconBarColorStart)
+    Q_PROPERTY(TColor IconBarColorStop READ IconBarColorStop WRITE SetIconBarColorStop)
+    Q_PROPERTY(TColor MenuColor READ MenuColor WRITE SetMenuColor)
+    Q_PROPERTY(TColor MenuFontColor READ MenuFontColor WRITE SetMenuFontColor)
+public:
+    explicit TSkMenuController(TComponent* AOwner);
+    ~TSkMenuController() override;
+
+    TSkGradientColorStyle GradientColorStyle() const { return FGradientColorStyle; }
+    void SetGradientColorStyle(TSkGradientColorStyle Value) { FGradientColorStyle = Value; }
+    TColor SelectionColorStart() const { return FSelectionColorStart; }
+    void SetSelectionColorStart(TColor Value) { FSelectionColorStart = Value; }
+    TColor SelectionColorStop() const { return FSelectionColorStop; }
+    void SetSelectionColorStop(TColor Value) { FSelectionColorStop = Value; }
+    TColor SelectionFrameColor() const { return FSelectionFrameColor; }
+    void SetSelectionFrameColor(TColor Value) { FSelectionFrameColor = Value; }
+    TColor IconBarColorStart() const { return FIconBarColorStart; }
+    void SetIconBarColorStart(TColor Value) { FIconBarColorStart = Value; }
+    TColor IconBarColorStop() const { return FIconBarColorStop; }
+    void SetIconBarColorStop(TColor Value) { FIconBarColorStop = Value; }
+    TColor MenuColor() const { return FMenuColor; }
+    void SetMenuColor(TColor Value) { FMenuColor = Value; }
+    TColor MenuFontColor() const { return FMenuFontColor; }
+    void SetMenuFontColor(TColor Value) { FMenuFontColor = Value; }
+
+    void Loaded() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    // Takes over the item's drawing and measuring, unless the program draws it itself already.
+    void HookMenuItem(TMenuItem* Item);
+    // Gives a hooked item's events back (both cleared).
+    void UnhookMenuItem(TMenuItem* Item);
+    int HookedCount() const { return int(FHookedItems.size()); }
+    bool IsHooked(const TMenuItem* Item) const;
+
+    void DrawMenuItem(TMenuItem* Item, TCanvas* Canvas, TRect Rect, TOwnerDrawState State);
+    void MeasureMenuItem(TMenuItem* Item, int& Width, int& Height);
+
+private:
+    // The selection's frame, start and stop, and the icon bar's start and stop colours in use.
+    struct TMenuColors {
+        TColor Frame, Start, Stop, BarStart, BarStop;
+    };
+    TMenuColors Colors() const;
+    void HookOwnerItems();
+    void DrawCheckBox(TCanvas* Canvas, TMenuItem* Item, const TRect& IconBar, bool Selected, bool HasImage,
+                      const TMenuColors& Colors);
+
+    std::vector<TMenuItem*> FHookedItems;
+    TSkGradientColorStyle FGradientColorStyle = gcsSystem;
+    TColor FSelectionColorStart = clBtnFace;
+    TColor FSelectionColorStop = clBtnShadow;
+    TColor FSelectionFrameColor = cl3DDkShadow;
+    TColor FIconBarColorStart = 0xFFFFFF;
+    TColor FIconBarColorStop = clBtnFace;
+    TColor FMenuColor = clWindow;
+    TColor FMenuFontColor = clWindowText;
+};
+
+// Whether the user hides keyboard cues: "UserPreferencesMask" read whole with its bit $20 clear.
+bool GetUserPreferencesMask();

@@ -15,6 +15,8 @@ THintWindow::THintWindow(TComponent* AOwner) : TCustomControl(AOwner) {
     w->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
     w->setAttribute(Qt::WA_ShowWithoutActivating);
     w->setFocusPolicy(Qt::NoFocus);
+    // Mouse moves over the hint reach it with the buttons up too.
+    w->setMouseTracking(true);
     FColor = clInfoBk;
     Font()->SetColor(clInfoText);
     RecalcNonClientArea();
