@@ -82,7 +82,7 @@ TSkCustomHintWindow::TSkCustomHintWindow(TComponent* AOwner) : THintWindow(AOwne
     }
     Font()->SetSize(8);
     Canvas()->Brush()->SetStyle(bsClear);
-    if (!FOwnedByApplication || HasState(csDesigning)) return;
+    if (!FOwnedByApplication || (ComponentState() & csDesigning)) return;
     for (int i = 0; i < Application->ComponentCount(); ++i) {
         auto* form = dynamic_cast<TForm*>(Application->Components(i));
         if (!form) continue;
@@ -425,7 +425,7 @@ TSkBalloonHints::TSkBalloonHints(TComponent* AOwner) : TComponent(AOwner) {
     FBitmaps.OnChange = [this](TObject*) { PassOn([](TSkCustomHintWindow* w) { w->Invalidate(); }); };
     FHintPause = Application->HintPause();
     FHintShortPause = Application->HintShortPause();
-    if (HasState(csDesigning)) return;
+    if (ComponentState() & csDesigning) return;
     // Turning hints off and on again makes the application's hint window one of ours.
     const bool show = Application->ShowHint();
     Application->SetShowHint(false);
@@ -437,7 +437,7 @@ TSkBalloonHints::TSkBalloonHints(TComponent* AOwner) : TComponent(AOwner) {
 
 TSkBalloonHints::~TSkBalloonHints() {
     if (FHintWindow) FHintWindow->ForgetComponent();
-    if (!FReplacedHintWindowClass || Application->HasState(csDestroying)) return;
+    if (!FReplacedHintWindowClass || (Application->ComponentState() & csDestroying)) return;
     const bool show = Application->ShowHint();
     Application->SetShowHint(false);
     HintWindowClass = FSavedHintWindowClass;
@@ -495,22 +495,22 @@ void TSkBalloonHints::SetOnSetHintRect(TSkSetHintRectEvent Value) {
 }
 
 int TSkBalloonHints::HintPause() const {
-    return HasState(csDesigning) ? FHintPause : Application->HintPause();
+    return (ComponentState() & csDesigning) ? FHintPause : Application->HintPause();
 }
 
 void TSkBalloonHints::SetHintPause(int Value) {
-    if (HasState(csDesigning))
+    if (ComponentState() & csDesigning)
         FHintPause = Value;
     else
         Application->SetHintPause(Value);
 }
 
 int TSkBalloonHints::HintShortPause() const {
-    return HasState(csDesigning) ? FHintShortPause : Application->HintShortPause();
+    return (ComponentState() & csDesigning) ? FHintShortPause : Application->HintShortPause();
 }
 
 void TSkBalloonHints::SetHintShortPause(int Value) {
-    if (HasState(csDesigning))
+    if (ComponentState() & csDesigning)
         FHintShortPause = Value;
     else
         Application->SetHintShortPause(Value);

@@ -45,7 +45,7 @@ TSkMenuController::TSkMenuController(TComponent* AOwner) : TComponent(AOwner) {
 }
 
 TSkMenuController::~TSkMenuController() {
-    if (!HasState(csDesigning))
+    if (!(ComponentState() & csDesigning))
         while (!FHookedItems.empty())
             UnhookMenuItem(FHookedItems.back());
 }
@@ -59,7 +59,7 @@ void TSkMenuController::HookOwnerItems() {
     if (!owner) return;
     for (int i = 0; i < owner->ComponentCount(); ++i) {
         TComponent* c = owner->Components(i);
-        if (HasState(csDesigning)) {
+        if (ComponentState() & csDesigning) {
             if (auto* menu = dynamic_cast<TMenu*>(c)) menu->SetOwnerDraw(true);
         } else if (auto* item = dynamic_cast<TMenuItem*>(c)) {
             HookMenuItem(item);
@@ -74,7 +74,7 @@ void TSkMenuController::Loaded() {
 
 void TSkMenuController::Notification(TComponent* AComponent, TOperation Operation) {
     TComponent::Notification(AComponent, Operation);
-    if (HasState(csDesigning)) {
+    if (ComponentState() & csDesigning) {
         if (Operation != opInsert) return;
         if (AComponent == this)
             HookOwnerItems();
@@ -113,7 +113,7 @@ void TSkMenuController::UnhookMenuItem(TMenuItem* Item) {
     Item->OnAdvancedDrawItem = nullptr;
     Item->OnMeasureItem = nullptr;
     FHookedItems.erase(it);
-    if (!Item->HasState(csDestroying)) Item->RemoveFreeNotification(this);
+    if (!(Item->ComponentState() & csDestroying)) Item->RemoveFreeNotification(this);
 }
 
 void TSkMenuController::MeasureMenuItem(TMenuItem* Item, int& Width, int& Height) {

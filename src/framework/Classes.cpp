@@ -10,7 +10,7 @@ TComponent::TComponent(TComponent* AOwner) : QObject(AOwner), FOwner(AOwner) {
     if (!FOwner) return;
     FOwner->FComponents.push_back(this);
     // What is put into a form in the designer is in the designer too.
-    if (FOwner->HasState(csDesigning)) FComponentState |= ComponentStateFlag(csDesigning);
+    if (FOwner->FComponentState & csDesigning) FComponentState |= csDesigning;
 }
 
 TComponent::~TComponent() {
@@ -31,17 +31,18 @@ void TComponent::DestroyComponents() {
     }
 }
 
-void TComponent::SetDesigning(bool designing) {
-    if (designing)
-        FComponentState |= ComponentStateFlag(csDesigning);
+void TComponent::SetDesigning(bool Value, bool SetChildren) {
+    if (Value)
+        FComponentState |= csDesigning;
     else
-        FComponentState &= ~ComponentStateFlag(csDesigning);
-    for (TComponent* c : FComponents)
-        c->SetDesigning(designing);
+        FComponentState &= ~csDesigning;
+    if (SetChildren)
+        for (TComponent* c : FComponents)
+            c->SetDesigning(Value, true);
 }
 
 void TComponent::Loaded() {
-    FComponentState &= ~ComponentStateFlag(csLoading);
+    FComponentState &= ~csLoading;
 }
 
 void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
@@ -76,8 +77,8 @@ void TComponent::NotifyInserted() {
 }
 
 void TComponent::Destroying() {
-    if (HasState(csDestroying)) return;
-    FComponentState |= ComponentStateFlag(csDestroying);
+    if (FComponentState & csDestroying) return;
+    FComponentState |= csDestroying;
     while (!FFreeNotifies.empty()) {
         TComponent* other = FFreeNotifies.back();
         RemoveFreeNotification(other);

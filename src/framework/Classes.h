@@ -18,12 +18,17 @@ using TNotifyEvent = std::function<void(TObject* Sender)>;
 
 // What a component is told about another: it joined or is leaving.
 enum TOperation { opInsert, opRemove };
-// The states a component passes through; a set of them has bit n for flag n.
-enum TComponentStateFlag { csLoading, csReading, csWriting, csDestroying, csDesigning, csUpdating, csFixups };
+// What a component is going through.
 using TComponentState = unsigned;
-constexpr TComponentState ComponentStateFlag(TComponentStateFlag f) {
-    return 1u << f;
-}
+enum : unsigned {
+    csLoading = 0x1,     // read from a stream; Loaded has not run yet
+    csReading = 0x2,     // its values are being read
+    csWriting = 0x4,     // its values are being written
+    csDestroying = 0x8,  // being freed
+    csDesigning = 0x10,  // in a form designer (tests set it)
+    csUpdating = 0x40,   // its values change from a stream
+    csFixups = 0x80      // references to other components wait to be resolved
+};
 
 // A component belongs to its owner, which frees it; it has a name and a free integer Tag.
 class TComponent : public QObject, public TObject {
@@ -48,10 +53,9 @@ public:
     void DestroyComponents();
 
     TComponentState ComponentState() const { return FComponentState; }
-    bool HasState(TComponentStateFlag f) const { return FComponentState & ComponentStateFlag(f); }
-    // Marks the component and everything it owns as being edited in a form designer (tests only: there
+    // Marks the component, and with SetChildren every owned one, as being designed (tests only: there
     // is no designer here).
-    void SetDesigning(bool designing);
+    void SetDesigning(bool Value, bool SetChildren = true);
     // Called once the component's properties have been read; ends the loading state.
     virtual void Loaded();
 

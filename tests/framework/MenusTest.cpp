@@ -322,5 +322,5 @@ TEST(ComponentNotifications, OwnersPassInsertionsOnAndFreedComponentsTellWhoAske
     delete listener;
     form.SetDesigning(true);
     auto* designed = new TComponent(&form);
-    EXPECT_TRUE(designed->HasState(csDesigning));
+    EXPECT_TRUE(designed->ComponentState() & csDesigning);
 }
