@@ -3,7 +3,7 @@
 set -e
 PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev libqt6printsupport6 libsqlite3-dev zlib1g-dev
  libjpeg-dev libgtest-dev libgmock-dev libbenchmark-dev libpng-dev fonts-wqy-microhei clang
- libclang-rt-14-dev icu-devtools xvfb xauth python3"
+ libclang-rt-14-dev icu-devtools xvfb xauth python3 libxcb1-dev libxcb-damage0-dev"
 missing=""
 for p in $PACKAGES; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

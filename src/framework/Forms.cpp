@@ -6,6 +6,7 @@
 #include <QEventLoop>
 #include <QPolygon>
 #include <QThread>
+#include <QTimer>
 #include <QRegion>
 #include <QScreen>
 #include <QWidget>
@@ -244,6 +245,9 @@ bool TForm::WidgetEvent(QEvent* event) {
     case QEvent::WindowActivate:
         FireEvent(OnActivate, this);
         return false;
+    case QEvent::Paint:
+        FireEvent(OnPaint, this);
+        return TWinControl::WidgetEvent(event);
     default:
         return TWinControl::WidgetEvent(event);
     }
@@ -288,6 +292,14 @@ void TApplication::Minimize() {
 }
 
 void TApplication::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+void TApplication::Queue(std::function<void()> call) {
+    QTimer::singleShot(0, this, [call = std::move(call)] {
+        // What has been painted goes to the screen first, not after the call.
+        QGuiApplication::sync();
+        DispatchEvent(call);
+    });
+}
 
 void TApplication::Wait(int ms) {
     QElapsedTimer timer;

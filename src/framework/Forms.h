@@ -68,6 +68,8 @@ public:
     bool Active() const;
 
     TNotifyEvent OnShow, OnHide, OnActivate, OnDestroy;
+    // Fires as the window paints itself, before its controls; what it queues runs once they are drawn too.
+    TNotifyEvent OnPaint;
     TCloseEvent OnClose;
     TCloseQueryEvent OnCloseQuery;
 
@@ -113,6 +115,8 @@ public:
     bool Terminated() const { return FTerminated; }
     void Minimize();
     void ProcessMessages();
+    // Runs `call` once the events waiting now have been handled and what they painted is on the screen.
+    void Queue(std::function<void()> call);
     // Lets the user interface run for `ms` milliseconds (a wait that keeps the windows alive).
     void Wait(int ms);
 
