@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QMouseEvent>
 #include <QPolygon>
 #include <QThread>
 #include <QTimer>
@@ -26,6 +28,35 @@ protected:
         if (CloseRequest && !CloseRequest()) e->ignore();
         else e->accept();
     }
+};
+
+// Moves a window with the mouse until the button is let go, for window systems that cannot do it
+// themselves (no window manager). Frees itself when done or when the window goes.
+class TWindowMover : public QObject {
+public:
+    TWindowMover(QWidget* window, const QPoint& grab)
+        : QObject(window), FWindow(window), FOffset(grab - window->pos()) {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::MouseMove) {
+            const auto* e = static_cast<QMouseEvent*>(event);
+            if (!(e->buttons() & Qt::LeftButton)) {
+                deleteLater();  // the release went elsewhere
+                return false;
+            }
+            FWindow->move(e->globalPosition().toPoint() - FOffset);
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonRelease) deleteLater();
+        return false;
+    }
+
+private:
+    QWidget* FWindow;
+    QPoint FOffset;  // from the window's corner to the point where the mouse took it
 };
 
 }  // namespace
@@ -217,7 +248,9 @@ void TForm::SetWindowRegion(const std::vector<TPoint>& polygon) {
 }
 
 void TForm::StartSystemMove() {
-    if (FWidget && FWidget->windowHandle()) FWidget->windowHandle()->startSystemMove();
+    if (!FWidget || !FWidget->isWindow()) return;
+    if (FWidget->windowHandle() && FWidget->windowHandle()->startSystemMove()) return;
+    new TWindowMover(FWidget, QCursor::pos());
 }
 
 void TForm::ManualDock(TWinControl* host) {

@@ -56,7 +56,8 @@ public:
 
     // The window's outline: only the inside of the polygon is part of the window.
     void SetWindowRegion(const std::vector<TPoint>& polygon);
-    // Lets the window system move the window with the mouse while its button is held.
+    // Lets the window move with the mouse while its button is held: the window system moves it, or, where
+    // it cannot, the window follows the mouse itself.
     void StartSystemMove();
 
     // Puts the window inside a host control, filling it.

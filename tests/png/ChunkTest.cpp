@@ -209,3 +209,13 @@ TEST(PngChunks, ChromaticityIsDroppedOnLoad) {
     auto png = LoadPng(SmallGrey("cHRM", QByteArray(32, 1)));
     EXPECT_FALSE(SavePng(*png).contains("cHRM"));
 }
+
+TEST(PngChunks, AnEmptyCompressedTextIsSavedAsOneBlank) {
+    auto png = LoadPng(SmallGrey("zTXt", QByteArray("Comment\0\0", 9) + DeflateBuffer("words", 9)));
+    png->Chunks().Find<TChunkzTXt>()->Text.clear();
+    auto again = LoadPng(SavePng(*png));
+    const auto* ztxt = again->Chunks().Find<TChunkzTXt>();
+    ASSERT_NE(ztxt, nullptr);  // the chunk stays, with a text a reader can inflate
+    EXPECT_EQ(ztxt->Keyword, QByteArray("Comment"));
+    EXPECT_EQ(ztxt->Text, QByteArray(" "));
+}
