@@ -99,29 +99,16 @@ TEST_F(TodayPanel, TheBalanceLineTurnsAtOneKcalEitherWay) {
 
 namespace {
 
-class PeriodAnalysis : public PersonalCentre {
-protected:
-    // One day of the stored query: the day's target (basal energy), intake and activity energy.
-    void Day(const QString& date, double basal, double intake, double activity) {
-        Db.Exec("insert into BDKcal (KCal, UID, WRDate) values (:K, :U, :D)",
-                {{"K", basal}, {"U", Uid}, {"D", date}});
-        Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, CKDate, Flg) values (:U, '午餐', 1, 100, "
-                ":K, :D, 1)",
-                {{"K", intake}, {"U", Uid}, {"D", date}});
-        if (activity != 0)
-            Db.Exec("insert into SPRcd (DT, UID, SPID, SPTime, KCal) values (:D, :U, 1, 30, :K)",
-                    {{"K", activity}, {"U", Uid}, {"D", date}});
-    }
-};
+class PeriodAnalysis : public PersonalCentre {};
 
 }  // namespace
 
 TEST_F(PeriodAnalysis, DayStatesAt900KcalAndTheBalanceArrows) {
-    Day("2024-07-01", 800, 899, 0);      // below 900: too little, whatever the balance
-    Day("2024-07-02", 800, 900, 100);    // 900 eaten, 900 spent
-    Day("2024-07-03", 800, 950.4, 150);  // 0.4 more eaten than spent
-    Day("2024-07-04", 1000, 1200, 100);  // 100 more eaten
-    Day("2024-07-05", 1500, 1200, 100);  // 400 more spent
+    RecordDay("2024-07-01", 800, 899, 0);      // below 900: too little, whatever the balance
+    RecordDay("2024-07-02", 800, 900, 100);    // 900 eaten, 900 spent
+    RecordDay("2024-07-03", 800, 950.4, 150);  // 0.4 more eaten than spent
+    RecordDay("2024-07-04", 1000, 1200, 100);  // 100 more eaten
+    RecordDay("2024-07-05", 1500, 1200, 100);  // 400 more spent
     Centre->btnAna->Click();
     Centre->DT9->SetCaption("2024-07-01");
     Centre->DT10->SetCaption("2024-07-31");
