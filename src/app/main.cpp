@@ -1,14 +1,25 @@
-// The program entry: the main window shows first; the database, the parts of the window nobody sees yet
-// and the start-up timer follow once it is on the screen.
+// The program entry: one copy per program folder; the main window shows first, and the database, the
+// parts of the window nobody sees yet and the start-up timer follow once it is on the screen.
 #include "Dialogs.h"
 #include "FoodTable.h"
 #include "Forms.h"
+#include "InstanceLock.h"
+#include "Platform.h"
 #include "UintDM.h"
 #include "UnitMain.h"
 
 #include <QApplication>
 
 namespace {
+
+// The program keeps one user's data in its folder: a second copy there would undo the first one's
+// saves. A later start says so, wakes the running copy and ends.
+bool IsOnlyInstance(TInstanceLock& lock) {
+    if (lock.Acquired()) return true;
+    MessageBox(QStringLiteral("程序已经在运行。"), InfoCaption, MB_OK | MB_ICONINFORMATION);
+    lock.ActivateHolder();
+    return false;
+}
 
 int StartFailure = 0;
 
@@ -31,7 +42,13 @@ void FinishStart() {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    Application->Initialize();
+    // Native parts (edit fields, scroll bars) take the classic colours the styled controls draw in.
+    ApplyClassicPalette();
     Application->SetTitle(QStringLiteral("Veloria 膳食能量管家"));
+    ListenForActivation([] { Application->BringToFront(); });
+    TInstanceLock instanceLock(ProgramFolder());
+    if (!IsOnlyInstance(instanceLock)) return 0;
     Application->CreateForm(MainFrm);
     FoodMaxIndex = 1954;  // the food loops run to the table's last entry
     MainFrm->SetAlphaBlendValue(255);
