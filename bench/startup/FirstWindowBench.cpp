@@ -131,7 +131,7 @@ private:
     uint8_t FDamageEvent = 0;
 };
 
-// The program in a folder of its own with the delivered database and skins, as a user installs it.
+// The program in a folder of its own with the delivered database, skins and font, as a user installs it.
 class TInstalledCopy {
 public:
     TInstalledCopy() {
@@ -141,9 +141,10 @@ public:
         fs::copy_file(build / "veloria", FFolder / "veloria", fs::copy_options::overwrite_existing);
         fs::copy_file(build / "delivered" / "CommAPI.db", FFolder / "CommAPI.db",
                       fs::copy_options::overwrite_existing);
-        for (const char* skin : {"Blue", "Red"})
-            fs::copy(build / skin, FFolder / skin,
-                     fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+        for (const char* folder : {"Blue", "Red", "fonts"})
+            if (fs::exists(build / folder))
+                fs::copy(build / folder, FFolder / folder,
+                         fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     }
     ~TInstalledCopy() {
         std::error_code ignored;
