@@ -23,10 +23,10 @@ protected:
         DM->Age = 30;
         DM->DayKcal = target;
     }
-    void Eat(double kcal) {
-        Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, CKDate, Flg) values (:U, '午餐', 1, 100, "
-                ":K, :D, 1)",
-                {{"U", DM->UID}, {"K", kcal}, {"D", Today}});
+    void Eat(double kcal, const QString& meal = "午餐") {
+        Db.Exec(
+            "insert into CKRcd (UID, CKCLS, FID, FNet, KCal, CKDate, Flg) values (:U, :M, 1, 100, :K, :D, 1)",
+            {{"U", DM->UID}, {"M", meal}, {"K", kcal}, {"D", Today}});
     }
     void Move(int activity, double kcal) {
         Db.Exec("insert into SPRcd (DT, UID, SPID, SPTime, KCal) values (:D, :U, :A, 30, :K)",
@@ -94,6 +94,25 @@ TEST_F(TodayPanel, TheBalanceLineTurnsAtOneKcalEitherWay) {
         MainFrm->RefreshTodayIntake();
         EXPECT_EQ(MainFrm->lblKcalHInt->Caption(), QString::fromUtf8(c.Line)) << c.Intake;
         EXPECT_EQ(MainFrm->lblWC1->Caption(), QString::number(std::lround(c.Intake)) + "Kcal");
+    }
+}
+
+TEST_F(TodayPanel, EachMainMealHidesOnlyItsOwnNotEnteredMark) {
+    Man("2000");
+    const struct {
+        const char* Meal;
+        bool Breakfast, Lunch, Dinner;  // whether each (未录入） mark still shows
+    } cases[] = {
+        {"早加餐", true, true, true}, {"午加餐", true, true, true}, {"晚加餐", true, true, true},
+        {"早餐", false, true, true},  {"午餐", true, false, true},  {"晚餐", true, true, false},
+    };
+    for (const auto& c : cases) {
+        Db.Exec("delete from CKRcd");
+        Eat(100, QString::fromUtf8(c.Meal));
+        MainFrm->RefreshTodayIntake();
+        EXPECT_EQ(MainFrm->lblT1->Visible(), c.Breakfast) << c.Meal;
+        EXPECT_EQ(MainFrm->lblT2->Visible(), c.Lunch) << c.Meal;
+        EXPECT_EQ(MainFrm->lblT3->Visible(), c.Dinner) << c.Meal;
     }
 }
 
