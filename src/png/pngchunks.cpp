@@ -136,13 +136,17 @@ bool TChunk::SaveToStream(TStream* stream) {
 }
 
 void TChunk::WriteChunk(TStream* stream) {
+    WriteChunk(stream, Data);
+}
+
+void TChunk::WriteChunk(TStream* stream, const std::vector<std::uint8_t>& data) {
     std::uint8_t head[8];
-    WriteBigEndian32(head, DataSize());
+    WriteBigEndian32(head, std::uint32_t(data.size()));
     std::memcpy(head + 4, Name.constData(), 4);
     stream->WriteBuffer(head, 8);
-    if (DataSize()) stream->WriteBuffer(Data.data(), DataSize());
+    if (!data.empty()) stream->WriteBuffer(data.data(), std::int64_t(data.size()));
     std::uint8_t crc[4];
-    WriteBigEndian32(crc, ChunkCrc(Name, Data.data(), Data.size()));
+    WriteBigEndian32(crc, ChunkCrc(Name, data.data(), data.size()));
     stream->WriteBuffer(crc, 4);
 }
 
@@ -177,7 +181,14 @@ void TChunkPLTE::Assign(const TChunk* source) {
 
 bool TChunkPLTE::LoadFromStream(TStream* stream, const QByteArray& name, std::uint32_t size) {
     TChunk::LoadFromStream(stream, name, size);
-    if (size % 3 != 0 || size / 3 > 256) RaisePngError<EPNGInvalidPalette>();
+    if (size == 0 || size % 3 != 0 || size / 3 > 256) RaisePngError<EPNGInvalidPalette>();
+    const TPNGList& chunks = FOwner->Chunks();
+    if (chunks.Find<TChunkPLTE>() != this) RaisePngError<EPNGInvalidPalette>();
+    const int colorType = FOwner->Header()->ColorType;
+    if (chunks.Find<TChunkIDAT>() || colorType == 0 || colorType == 4) {
+        FDiscarded = true;
+        return true;
+    }
     FCount = int(size / 3);
     TPalette palette;
     palette.resize(size_t(FCount));
@@ -188,12 +199,16 @@ bool TChunkPLTE::LoadFromStream(TStream* stream, const QByteArray& name, std::ui
     return true;
 }
 
+int TChunkPLTE::SavedCount() const {
+    const int held = int(FOwner->Palette().size());
+    return FCount == 0 ? held : std::min(FCount, held);
+}
+
 bool TChunkPLTE::SaveToStream(TStream* stream) {
     const TPalette palette = FOwner->Palette();
     // A true-colour image's suggested palette is not held by the pixels: it goes back as read.
     if (palette.empty()) return TChunk::SaveToStream(stream);
-    if (FCount == 0) FCount = int(palette.size());
-    FCount = std::min(FCount, int(palette.size()));
+    FCount = SavedCount();
     ResizeData(std::uint32_t(FCount * 3));
     const auto& inv = FOwner->InverseGammaTable;
     for (int i = 0; i < FCount; ++i) {
@@ -222,7 +237,8 @@ bool TChunktRNS::LoadFromStream(TStream* stream, const QByteArray& name, std::ui
     TChunk::LoadFromStream(stream, name, size);
     if (size > 256) RaisePngError<EPNGInvalidPalette>();
     const TChunkIHDR* header = FOwner->Header();
-    // A size that does not fit the colour type is ignored rather than applied in part.
+    // A size that does not fit the colour type is ignored rather than applied in part; so are
+    // more alpha values than the palette entries the pixels can reach.
     bool fits = false;
     switch (header->ColorType) {
     case 0:
@@ -233,30 +249,78 @@ bool TChunktRNS::LoadFromStream(TStream* stream, const QByteArray& name, std::ui
         break;
     case 3: {
         const TChunkPLTE* plte = FOwner->Chunks().Find<TChunkPLTE>();
-        fits = plte && size >= 1 && int(size) <= plte->Count();
+        fits = plte && size >= 1 && int(size) <= std::min(plte->Count(), 1 << header->BitDepth);
         break;
     }
     default:
         break;
     }
-    if (!fits) {
+    if (!fits || FOwner->Chunks().Find<TChunkIDAT>()) {
         FDiscarded = true;
         return true;
     }
     PaletteAlpha.fill(255);
     std::memcpy(PaletteAlpha.data(), Data.data(), size);
-    if (header->ColorType == 3)
-        ColorKeyTransparency = std::any_of(Data.begin(), Data.end(), [](std::uint8_t a) { return a < 255; });
-    else
+    if (header->ColorType == 3) {
+        // One transparent entry among opaque ones is a key; anything else is alpha per pixel.
+        const auto transparent = std::count(Data.begin(), Data.end(), std::uint8_t(0));
+        const auto opaque = std::count(Data.begin(), Data.end(), std::uint8_t(255));
+        ColorKeyTransparency = transparent == 1 && transparent + opaque == std::int64_t(size);
+    } else {
         ColorKeyTransparency = true;
+    }
     return true;
 }
 
 bool TChunktRNS::SaveToStream(TStream* stream) {
-    // Only a palette image keeps its alphas in PaletteAlpha; a grey or RGB key lives in Data itself.
-    if (FOwner->Header()->ColorType == 3 && DataSize() <= 256)
-        std::memcpy(Data.data(), PaletteAlpha.data(), DataSize());
+    const TChunkIHDR* header = FOwner->Header();
+    if (header->ColorType == 3) {
+        // The alphas live in PaletteAlpha; no more of them than the palette entries written.
+        const TChunkPLTE* plte = FOwner->Chunks().Find<TChunkPLTE>();
+        const size_t count = std::min<size_t>(DataSize(), plte ? size_t(plte->SavedCount()) : 0);
+        Data.assign(PaletteAlpha.begin(), PaletteAlpha.begin() + std::ptrdiff_t(count));
+    } else if (header->ColorType == 0 && header->BitDepth == 2 && DataSize() == 2) {
+        // Two-bit grey is written at four bits: its key goes with the pixels.
+        const std::uint16_t key = Key(4).Sample[0];
+        WriteChunk(stream, {std::uint8_t(key >> 8), std::uint8_t(key)});
+        return true;
+    }
     return TChunk::SaveToStream(stream);
+}
+
+TColourKey TChunktRNS::Key(int depth) const {
+    const TChunkIHDR* header = FOwner->Header();
+    TColourKey key;
+    key.Channels = header->ColorType == 2 ? 3 : 1;
+    key.Depth = depth;
+    if (DataSize() < std::uint32_t(2 * key.Channels)) return key;
+    const int mask = header->BitDepth == 16 ? 0xFFFF : (1 << header->BitDepth) - 1;
+    for (int c = 0; c < key.Channels; ++c) {
+        int value = ((Data[size_t(2 * c)] << 8) | Data[size_t(2 * c + 1)]) & mask;
+        if (depth == 4 && header->BitDepth == 2) value *= 5;
+        key.Sample[c] = std::uint16_t(value);
+    }
+    return key;
+}
+
+bool TColourKey::Matches(const std::uint8_t* row, std::int64_t k) const {
+    switch (Depth) {
+    case 16:
+        for (int c = 0; c < Channels; ++c) {
+            const std::uint8_t* s = row + 2 * (k * Channels + c);
+            if (((s[0] << 8) | s[1]) != Sample[c]) return false;
+        }
+        return true;
+    case 8:
+        for (int c = 0; c < Channels; ++c)
+            if (row[k * Channels + c] != Sample[c]) return false;
+        return true;
+    default: {
+        const int perByte = 8 / Depth;
+        const int shift = 8 - Depth * int(k % perByte + 1);
+        return ((row[k / perByte] >> shift) & ((1 << Depth) - 1)) == Sample[0];
+    }
+    }
 }
 
 TColor TChunktRNS::TransparentColor() const {
@@ -356,8 +420,11 @@ bool TChunkgAMA::LoadFromStream(TStream* stream, const QByteArray& name, std::ui
         FDiscarded = true;  // a malformed gamma would darken every pixel: ignore it
         return true;
     }
+    const TPNGList& chunks = FOwner->Chunks();
+    if (chunks.Find<TChunkPLTE>() || chunks.Find<TChunkIDAT>()) return true;
     const std::uint32_t gamma = Gamma();
     if (gamma != 0) {
+        FOwner->ResetGamma();
         const double exponent = 1.0 / (gamma / 100000.0 * 2.2);
         for (int i = 0; i < 256; ++i) {
             const double base = i / 255.0;

@@ -190,6 +190,13 @@ private:
     bool Identity;  // no gamma: samples are copied, not looked up
 };
 
+// Alpha 0 for the pixels of a row of samples that hold the key, 255 for the others.
+void MarkKeyedRow(const TColourKey& key, const std::uint8_t* samples, std::uint8_t* alpha, std::int64_t x0,
+                  std::int64_t dx, std::int64_t count) {
+    for (std::int64_t k = 0, x = x0; k < count; ++k, x += dx)
+        alpha[x] = key.Matches(samples, k) ? 0 : 255;
+}
+
 // Decoding ----------------------------------------------------------------------------------------
 // Reads the zlib stream across consecutive IDAT chunks, checking each chunk's CRC.
 class TIdatReader {
@@ -284,11 +291,31 @@ private:
 };
 }  // namespace
 
+void TChunkIHDR::MarkKeyedPixels(std::int64_t left, std::int64_t top, std::int64_t width,
+                                 std::int64_t height) {
+    const TChunktRNS* trns = FOwner->Chunks().Find<TChunktRNS>();
+    if (!trns || (ColorType != 0 && ColorType != 2)) return;
+    if (ImageAlpha.empty()) ImageAlpha.assign(size_t(Width) * Height, 255);
+    const TColourKey key = trns->Key(StoredBitDepth());
+    TPixelMover mover(this, FOwner);
+    std::vector<std::uint8_t> samples(size_t(BytesForPixels(width, ColorType, StoredBitDepth())));
+    for (std::int64_t y = top; y < top + height; ++y) {
+        mover.Load(samples.data(), y, left, 1, width);
+        MarkKeyedRow(key, samples.data(), ImageAlpha.data() + y * Width, left, 1, width);
+    }
+}
+
 bool TChunkIDAT::LoadFromStream(TStream* stream, const QByteArray&, std::uint32_t size) {
     TChunkIHDR* header = FOwner->Header();
     if (std::int64_t(size) + 4 > stream->Size() - stream->Position()) RaisePngError<EPngUnexpectedEnd>();
+    if (header->ColorType == 3 && !FOwner->Chunks().Find<TChunkPLTE>()) RaisePngError<EPNGInvalidPalette>();
     if (header->ColorType == 0 || header->ColorType == 4)
         header->ImageData.SetPalette(GreyRamp(FOwner, 1 << PixelFormatBits(header->ImageData.PixelFormat())));
+    // A grey or RGB key is compared on the samples as stored, before gamma.
+    const TChunktRNS* trns =
+        header->ColorType == 0 || header->ColorType == 2 ? FOwner->Chunks().Find<TChunktRNS>() : nullptr;
+    const TColourKey key = trns ? trns->Key(header->BitDepth) : TColourKey();
+    if (trns) header->ImageAlpha.assign(size_t(header->Width) * header->Height, 255);
 
     auto reader = std::make_unique<TIdatReader>(stream, size);
     TPixelMover mover(header, FOwner);
@@ -318,6 +345,7 @@ bool TChunkIDAT::LoadFromStream(TStream* stream, const QByteArray&, std::uint32_
                 if (!UnfilterRow(row[0], row + 1, above + 1, size_t(rowBytes), bpp))
                     throw EPNGZLIBError(QStringLiteral("invalid filter type (%1)").arg(row[0]));
                 mover.Store(row + 1, y, x0, dx, pixels);
+                if (trns) MarkKeyedRow(key, row + 1, header->ImageAlpha.data() + y * width, x0, dx, pixels);
                 above = row;
             }
             // The batch is refilled next: keep its last row as the row above.
@@ -331,10 +359,13 @@ bool TChunkIDAT::LoadFromStream(TStream* stream, const QByteArray&, std::uint32_
     else
         decodeRows(0, 1, 0, 1);
 
-    // The stream must end with the last row: anything more is corrupt data, not a picture.
-    std::uint8_t extra;
-    if (!reader->StreamEnded() && reader->Read(&extra, 1, true) != 0)
-        throw EPNGZLIBError(ZLibErrorText(Z_DATA_ERROR));
+    // The stream must end with the last row: anything more is corrupt data, not a picture, and a
+    // stream cut before its end and checksum is as incomplete as one cut inside the rows.
+    if (!reader->StreamEnded()) {
+        std::uint8_t extra;
+        if (reader->Read(&extra, 1, true) != 0) throw EPNGZLIBError(ZLibErrorText(Z_DATA_ERROR));
+        if (!reader->StreamEnded()) RaisePngError<EPNGMissingMultipleIDAT>();
+    }
     reader->Close();
     return true;
 }
@@ -395,48 +426,92 @@ private:
     std::vector<std::uint8_t> FOutput;
 };
 
-// How many positions repeat one of the two bytes before them: the encoder's measure of how well
-// a filtered row will compress.
-int RowScore(const std::uint8_t* row, std::size_t n) {
-    int score = 0;
-    for (std::size_t i = 2; i < n; ++i)
-        score += row[i] == row[i - 1] || row[i] == row[i - 2];
-    return score;
-}
+// Keeps a keyed RGB image's transparency through a save: its samples go back through the inverse
+// gamma, which may turn an opaque pixel into the key's samples or a keyed one into others.
+// Transparent pixels are written as the key; an opaque one that would read as the key takes
+// another stored level that shows the same.
+class TKeyKeeper {
+public:
+    TKeyKeeper(const TChunkIHDR* header, const TPngPicture* owner) : H(header) {
+        const TChunktRNS* trns = owner->Chunks().Find<TChunktRNS>();
+        Active = header->ColorType == 2 && trns && !header->ImageAlpha.empty();
+        if (!Active) return;
+        Key = trns->Key(header->BitDepth);
+        const auto& g = owner->GammaTable;
+        for (int i = 0; i < 256; ++i) {
+            Twin[size_t(i)] = -1;
+            for (int j = 0; j < 256 && Twin[size_t(i)] < 0; ++j)
+                if (j != i && g[size_t(j)] == g[size_t(i)]) Twin[size_t(i)] = j;
+        }
+    }
+
+    void Apply(std::uint8_t* samples, std::int64_t y, std::int64_t x0, std::int64_t dx,
+               std::int64_t count) const {
+        if (!Active) return;
+        const std::uint8_t* alpha = H->ImageAlpha.data() + y * std::int64_t(H->Width);
+        const bool wide = Key.Depth == 16;
+        for (std::int64_t k = 0, x = x0; k < count; ++k, x += dx) {
+            std::uint8_t* s = samples + (wide ? 6 : 3) * k;
+            if (alpha[x] == 0) {
+                for (int c = 0; c < 3; ++c)
+                    if (wide)
+                        s[2 * c] = std::uint8_t(Key.Sample[c] >> 8),
+                              s[2 * c + 1] = std::uint8_t(Key.Sample[c]);
+                    else
+                        s[c] = std::uint8_t(Key.Sample[c]);
+            } else if (Key.Matches(samples, k)) {
+                if (wide) {
+                    s[5] ^= 1;  // the low byte is not shown
+                    continue;
+                }
+                for (int c = 0; c < 3; ++c)
+                    if (Twin[s[c]] >= 0) {
+                        s[c] = std::uint8_t(Twin[s[c]]);
+                        break;
+                    }
+            }
+        }
+    }
+
+private:
+    const TChunkIHDR* H;
+    bool Active = false;
+    TColourKey Key;
+    std::array<int, 256> Twin{};  // another level of the same gamma-mapped value, or -1
+};
 }  // namespace
 
-// Chooses the filter for the raw row; out receives the filter byte, then the filtered row.
-// The raw row then becomes the previous row.
-void ChooseRowFilter(TFilters filters, std::uint8_t* raw, std::uint8_t* previous, std::uint8_t* out,
-                     std::uint8_t* scratch, std::size_t n, int bpp) {
-    int allowed = 0;
+// Chooses the filter for the raw row: out receives the filter byte and the filtered row (the
+// buffers may be swapped on the way). One allowed filter is taken as it is; among several, the
+// one whose bytes, read as signed, sum to the least magnitude wins, the lower type on a tie.
+void ChooseRowFilter(TFilters filters, const std::uint8_t* raw, const std::uint8_t* previous,
+                     std::uint8_t*& out, std::uint8_t*& scratch, std::size_t n, int bpp) {
+    int allowed = 0, only = pfNone;
     for (int f = pfSub; f <= pfPaeth; ++f)
-        allowed += (filters >> f) & 1;
+        if (filters & FilterSet(TFilter(f))) ++allowed, only = f;
     int chosen = pfNone;
     if (allowed == 1 && !(filters & FilterSet(pfNone))) {
-        for (int f = pfSub; f <= pfPaeth; ++f)
-            if (filters & FilterSet(TFilter(f))) chosen = f;
+        chosen = only;
         FilterRow(chosen, raw, previous, out + 1, n, bpp);
     } else if (allowed > 0) {
-        int best = 0;
+        std::uint64_t best = UINT64_MAX;
         for (int f = pfNone; f <= pfPaeth; ++f) {
             if (!(filters & FilterSet(TFilter(f)))) continue;
-            std::uint8_t* target = scratch;
-            if (f == pfNone)
-                std::memcpy(target, raw, n);
-            else
-                FilterRow(f, raw, previous, target, n, bpp);
-            const int score = RowScore(target, n);
-            if (score > best) {
-                best = score;
+            const std::uint8_t* candidate = raw;
+            if (f != pfNone) {
+                FilterRow(f, raw, previous, scratch + 1, n, bpp);
+                candidate = scratch + 1;
+            }
+            const std::uint64_t cost = FilteredRowCost(candidate, n);
+            if (cost < best) {
+                best = cost;
                 chosen = f;
-                std::memcpy(out + 1, target, n);
+                if (f != pfNone) std::swap(out, scratch);
             }
         }
     }
     if (chosen == pfNone) std::memcpy(out + 1, raw, n);
     out[0] = std::uint8_t(chosen);
-    std::memcpy(previous, raw, n);
 }
 
 bool TChunkIDAT::SaveToStream(TStream* stream) {
@@ -447,8 +522,10 @@ bool TChunkIDAT::SaveToStream(TStream* stream) {
     const std::int64_t width = header->Width, height = header->Height;
     const std::int64_t maxRowBytes = BytesForPixels(width, header->ColorType, depth);
     const size_t n = size_t(maxRowBytes);
-    std::vector<std::uint8_t> raw(n), previous(n), out(n + 1), scratch(n);
+    std::vector<std::uint8_t> raw(n), previous(n), first(n + 1), second(n + 1);
+    std::uint8_t *out = first.data(), *scratch = second.data();
     TIdatWriter writer(stream, FOwner->CompressionLevel, FOwner->IdatSizeLimit());
+    const TKeyKeeper keyKeeper(header, FOwner);
 
     auto encodeRows = [&](std::int64_t y0, std::int64_t dy, std::int64_t x0, std::int64_t dx) {
         const std::int64_t pixels = width > x0 ? (width - x0 + dx - 1) / dx : 0;
@@ -457,9 +534,11 @@ bool TChunkIDAT::SaveToStream(TStream* stream) {
         std::fill(previous.begin(), previous.end(), 0);
         for (std::int64_t y = y0; y < height; y += dy) {
             mover.Load(raw.data(), y, x0, dx, pixels);
-            ChooseRowFilter(FOwner->Filters, raw.data(), previous.data(), out.data(), scratch.data(),
-                            size_t(rowBytes), bpp);
-            writer.DeflateRow(out.data(), size_t(rowBytes + 1));
+            keyKeeper.Apply(raw.data(), y, x0, dx, pixels);
+            ChooseRowFilter(FOwner->Filters, raw.data(), previous.data(), out, scratch, size_t(rowBytes),
+                            bpp);
+            writer.DeflateRow(out, size_t(rowBytes + 1));
+            raw.swap(previous);
         }
     };
     if (FOwner->InterlaceMethod == 1)

@@ -111,6 +111,13 @@ void TPngPicture::LoadFromStream(TStream* stream) {
 }
 
 void TPngPicture::SaveToStream(TStream* stream) {
+    // Only what reads back as this picture is written: nothing at all is refused, and so is a
+    // palette image without the palette its pixels index.
+    if (Empty() || !FChunks.Find<TChunkIDAT>()) RaisePngError<EPNGNoImageData>();
+    if (Header()->ColorType == 3) {
+        const TChunkPLTE* plte = FChunks.Find<TChunkPLTE>();
+        if (!plte || plte->SavedCount() == 0) RaisePngError<EPNGInvalidPalette>();
+    }
     stream->WriteBuffer(PngSignature, 8);
     for (int i = 0; i < FChunks.Count(); ++i)
         FChunks.Item(i)->SaveToStream(stream);
@@ -144,26 +151,12 @@ TColor TPngPicture::TransparentColor() const {
 // Drawing ---------------------------------------------------------------------------------------
 void TPngPicture::Draw(TCanvas* canvas, const TRect& r) {
     if (Empty() || !canvas) return;
-    switch (TransparencyMode()) {
-    case ptmNone:
+    // A colour key is drawn as alpha 0 or 255 per pixel: it is found on the palette index or on
+    // the stored samples, never on the colour shown, which other pixels may share.
+    if (TransparencyMode() == ptmNone)
         Header()->ImageData.Draw(canvas, r);
-        break;
-    case ptmBit:
-        DrawColorKeyed(canvas, r);
-        break;
-    case ptmPartial:
+    else
         DrawAlphaBlended(canvas, r);
-        break;
-    }
-}
-
-void TPngPicture::DrawColorKeyed(TCanvas* canvas, const TRect& r) {
-    // The pixels of the transparent colour are left out.
-    TBitmap image;
-    image.Assign(&Header()->ImageData);
-    image.SetTransparentColor(TransparentColor());
-    image.SetTransparent(true);
-    image.Draw(canvas, r);
 }
 
 void TPngPicture::DrawAlphaBlended(TCanvas* canvas, const TRect& rect) {
@@ -306,6 +299,7 @@ void TPngPicture::AssignFromBitmap(const TBitmap* bitmap, bool transparent, TCol
         auto trns = CreateChunkForName(this, "tRNS");
         static_cast<TChunktRNS*>(trns.get())->SetTransparentColor(transparentColor);
         if (trns->DataSize()) FChunks.Add(std::move(trns));
+        h->MarkKeyedPixels(0, 0, h->Width, h->Height);
     }
     FChunks.Add(CreateChunkForName(this, "IDAT"));
     FChunks.Add(CreateChunkForName(this, "IEND"));
@@ -433,6 +427,7 @@ void TPngPicture::SetPixels(int x, int y, TColor color) {
         byte = std::uint8_t((byte & ~(((1 << bits) - 1) << shift)) | (best << shift));
     }
     }
+    h->MarkKeyedPixels(x, y, 1, 1);
     Changed();
 }
 
