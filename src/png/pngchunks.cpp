@@ -7,6 +7,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 const std::uint8_t PngSignature[8] = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
 
@@ -21,6 +24,44 @@ std::uint32_t ChunkCrc(const QByteArray& name, const std::uint8_t* data, std::si
     std::uint32_t crc = UpdateCrc(0xFFFFFFFFu, reinterpret_cast<const std::uint8_t*>(name.constData()), 4);
     if (length) crc = UpdateCrc(crc, data, length);
     return ~crc;
+}
+
+// Adler-32 --------------------------------------------------------------------------------------
+std::uint32_t Adler32(std::uint32_t adler, const std::uint8_t* p, std::size_t n) {
+    constexpr std::uint32_t Base = 65521;
+    std::uint64_t a = adler & 0xFFFF, b = adler >> 16;
+#if defined(__SSE2__)
+    // Blocks of 16 bytes: a grows by their sum; b by 16 times a as it was before the block, plus
+    // each byte weighted by 16 less its place. 347 blocks between reductions keep the lanes
+    // within 32 bits.
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i firstWeights = _mm_setr_epi16(16, 15, 14, 13, 12, 11, 10, 9);
+    const __m128i lastWeights = _mm_setr_epi16(8, 7, 6, 5, 4, 3, 2, 1);
+    auto total = [](__m128i v) {
+        alignas(16) std::uint32_t lanes[4];
+        _mm_store_si128(reinterpret_cast<__m128i*>(lanes), v);
+        return std::uint64_t(lanes[0]) + lanes[1] + lanes[2] + lanes[3];
+    };
+    while (n >= 16) {
+        const std::size_t blocks = std::min<std::size_t>(n / 16, 347);
+        n -= blocks * 16;
+        __m128i sums = zero, sumsBefore = zero, weighted = zero;
+        for (std::size_t k = 0; k < blocks; ++k, p += 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            sumsBefore = _mm_add_epi32(sumsBefore, sums);
+            sums = _mm_add_epi32(sums, _mm_sad_epu8(v, zero));
+            weighted = _mm_add_epi32(weighted, _mm_madd_epi16(_mm_unpacklo_epi8(v, zero), firstWeights));
+            weighted = _mm_add_epi32(weighted, _mm_madd_epi16(_mm_unpackhi_epi8(v, zero), lastWeights));
+        }
+        b = (b + 16 * blocks * a + 16 * total(sumsBefore) + total(weighted)) % Base;
+        a = (a + total(sums)) % Base;
+    }
+#endif
+    for (; n > 0; --n) {
+        a += *p++;
+        b += a;
+    }
+    return std::uint32_t((b % Base) << 16 | (a % Base));
 }
 
 // Byte order ------------------------------------------------------------------------------------

@@ -19,6 +19,8 @@ extern const std::uint8_t PngSignature[8];
 std::uint32_t UpdateCrc(std::uint32_t crc, const std::uint8_t* buffer, std::size_t length);
 // The CRC stored after a chunk: over the four name bytes, then the data.
 std::uint32_t ChunkCrc(const QByteArray& name, const std::uint8_t* data, std::size_t length);
+// The Adler-32 that ends a zlib stream, over n more bytes (1 to start).
+std::uint32_t Adler32(std::uint32_t adler, const std::uint8_t* data, std::size_t n);
 
 std::uint32_t SwapBytes32(std::uint32_t value);
 std::uint16_t SwapBytes16(std::uint16_t value);

@@ -41,6 +41,8 @@ public:
     void SetPalette(const TPalette& palette) override;
 
     void LoadFromStream(TStream* stream) override;  // a failed load leaves the picture empty
+    // Reads the file at once, with as few calls to the system as the C library's own reading.
+    void LoadFromFile(const QString& fileName) override;
     // EPNGNoImageData for an empty picture, EPNGInvalidPalette for a palette image without one.
     void SaveToStream(TStream* stream) override;
     void LoadFromClipboardFormat(unsigned format) override;
