@@ -25,7 +25,8 @@ const std::uint8_t* TIdatPieces::ReadPiece(std::int64_t count) {
         // Read in place: the memory stream does not change while a picture loads from it.
         const std::int64_t at = FMemory->Position();
         if (at + count > FMemory->Size()) RaisePngError<EPngUnexpectedEnd>();
-        piece = reinterpret_cast<const std::uint8_t*>(FMemory->Memory()) + at;
+        const TMemoryStream& memory = *FMemory;  // read only: its bytes are not copied for us
+        piece = reinterpret_cast<const std::uint8_t*>(memory.Memory()) + at;
         FMemory->SetPosition(at + count);
     } else {
         if (std::int64_t(FBuffer.size()) < count) FBuffer.resize(size_t(count));
@@ -82,7 +83,7 @@ TBatchInflater::TBatchInflater(TStream* stream, std::uint32_t firstLength, std::
     try {
         for (TSlot& slot : FSlots)
             slot.Data = std::make_unique_for_overwrite<std::uint8_t[]>(size_t(largest));
-        if (FSlots.size() > 1) FWorker = std::thread([this] { InflateAhead(); });
+        if (Ahead()) FWorker = std::thread([this] { InflateAhead(); });
     } catch (...) {
         inflateEnd(&FZ);
         RaisePngError<EPNGOutMemory>();
@@ -96,7 +97,7 @@ TBatchInflater::~TBatchInflater() {
 
 // Inflating -------------------------------------------------------------------------------------
 TIdatPiece TBatchInflater::NextPiece() {
-    return FWorker.joinable() ? QueuedPiece() : FPieces.Next();
+    return Ahead() ? QueuedPiece() : FPieces.Next();
 }
 
 std::int64_t TBatchInflater::Inflate(std::uint8_t* out, std::int64_t n, bool mayEnd) {
@@ -147,7 +148,7 @@ void TBatchInflater::ExpectEnd() {
 std::uint8_t* TBatchInflater::Next() {
     const size_t i = FHanded++;
     TSlot& slot = FSlots[i % FSlots.size()];
-    if (!FWorker.joinable()) {
+    if (!Ahead()) {
         if (Inflate(slot.Data.get(), FPlan[i], false) != FPlan[i]) RaisePngError<EPNGMissingMultipleIDAT>();
     } else {
         std::unique_lock<std::mutex> hold(FLock);
@@ -163,7 +164,7 @@ std::uint8_t* TBatchInflater::Next() {
 }
 
 void TBatchInflater::Finish() {
-    if (!FWorker.joinable()) {
+    if (!Ahead()) {
         ExpectEnd();
     } else {
         {

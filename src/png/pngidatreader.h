@@ -83,6 +83,8 @@ private:
     TIdatPiece QueuedPiece();
     void ReadAhead(std::unique_lock<std::mutex>& hold);
     void WaitForWorker(std::unique_lock<std::mutex>& hold, const std::function<bool()>& done);
+    // Whether another thread inflates: fixed before it starts, so it may ask too.
+    bool Ahead() const { return FSlots.size() > 1; }
     void InflateAhead();
     void Stop();
 
