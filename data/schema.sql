@@ -1,10 +1,10 @@
 -- The program's database. Dates are ISO text yyyy-mm-dd; login names and activity titles
--- compare without regard to case.
+-- compare without regard to case. Names are as long as the program's fields take them.
 
 CREATE TABLE UInfo (
     UID     INTEGER PRIMARY KEY AUTOINCREMENT,
-    UName   TEXT,
-    UName1  TEXT NOT NULL COLLATE NOCASE UNIQUE CHECK (length(trim(UName1)) > 0),
+    UName   TEXT CHECK (length(UName) <= 20),
+    UName1  TEXT NOT NULL COLLATE NOCASE UNIQUE CHECK (length(trim(UName1)) > 0 AND length(UName1) <= 20),
     UPWD    TEXT NOT NULL DEFAULT '',
     Sex     TEXT,
     Bth     TEXT,
@@ -41,7 +41,7 @@ CREATE TABLE TZ (
 CREATE TABLE SpSet (
     ID      INTEGER PRIMARY KEY AUTOINCREMENT,
     sType   INTEGER NOT NULL CHECK (sType BETWEEN 1 AND 4),
-    tit     TEXT NOT NULL COLLATE NOCASE UNIQUE,
+    tit     TEXT NOT NULL COLLATE NOCASE UNIQUE CHECK (length(tit) <= 14),
     Kcal    REAL NOT NULL,
     sysFlg  INTEGER NOT NULL DEFAULT 0
 );
@@ -86,7 +86,7 @@ CREATE TABLE SPInfo (
     ID      INTEGER PRIMARY KEY AUTOINCREMENT,
     SPCls   TEXT,
     SPP     TEXT,
-    SPName  TEXT,
+    SPName  TEXT CHECK (length(SPName) <= 16),
     PY      TEXT,
     SPZF    TEXT,
     CFlg    INTEGER NOT NULL DEFAULT 0
@@ -103,7 +103,7 @@ CREATE INDEX SPTxtByRecipe ON SPTxt (SPID);
 CREATE TABLE SPTC (
     ID      INTEGER PRIMARY KEY AUTOINCREMENT,
     SPCls   TEXT,
-    SPName  TEXT,
+    SPName  TEXT CHECK (length(SPName) <= 16),
     PY      TEXT,
     WK      TEXT
 );

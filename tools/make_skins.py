@@ -15,9 +15,10 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 TARGET = os.path.join(HERE, '..', 'data', 'skins')
 
 SKINS = {
-    # folder: (base colour as RGB, right title piece's file name)
-    'Blue': ((0, 182, 248), 'CTopRight.jpg'),
-    'Red': ((255, 128, 255), 'CTopcRight.jpg'),
+    # folder: (base colour as RGB, how light the top gets, right title piece's file name). The pink is a
+    # deep one with little light at the top, so the white titles on it stay readable.
+    'Blue': ((0, 182, 248), 1.45, 'CTopRight.jpg'),
+    'Red': ((196, 64, 168), 1.12, 'CTopcRight.jpg'),
 }
 
 
@@ -32,10 +33,10 @@ def shade(colour, factor):
     return mix(colour, (255, 255, 255), factor - 1)
 
 
-def title_pixel(base, x, y, width, height):
+def title_pixel(base, light, x, y, width, height):
     # Light at the top, the skin colour in the middle, darker at the bottom; a soft sheen across.
     t = y / max(1, height - 1)
-    vertical = mix(shade(base, 1.45), shade(base, 0.78), t)
+    vertical = mix(shade(base, light), shade(base, 0.78), t)
     sheen = 0.08 * math.sin(math.pi * x / max(1, width - 1))
     return mix(vertical, (255, 255, 255), max(0.0, sheen))
 
@@ -54,24 +55,24 @@ def write_jpeg(path, width, height, pixel):
         os.unlink(ppm.name)
 
 
-def make_skin(folder, base, right_name):
+def make_skin(folder, base, light, right_name):
     out = os.path.join(TARGET, folder)
     os.makedirs(out, exist_ok=True)
-    write_jpeg(os.path.join(out, 'MTop.jpg'), 1007, 96, lambda x, y: title_pixel(base, x, y, 1007, 96))
+    write_jpeg(os.path.join(out, 'MTop.jpg'), 1007, 96, lambda x, y: title_pixel(base, light, x, y, 1007, 96))
     write_jpeg(os.path.join(out, 'PLine.Jpg'), 1007, 4,
                lambda x, y: mix(shade(base, 0.7), shade(base, 1.3), y / 3))
-    bar = lambda x, y: title_pixel(base, x, y, 400, 28)
+    bar = lambda x, y: title_pixel(base, light, x, y, 400, 28)
     write_jpeg(os.path.join(out, 'CTopCenter.jpg'), 400, 28, bar)
     # The end pieces fade from a darker edge into the bar.
     write_jpeg(os.path.join(out, 'CTopLeft.jpg'), 40, 28,
-               lambda x, y: mix(shade(title_pixel(base, 0, y, 40, 28), 0.85), title_pixel(base, 0, y, 40, 28), x / 39))
+               lambda x, y: mix(shade(title_pixel(base, light, 0, y, 40, 28), 0.85), title_pixel(base, light, 0, y, 40, 28), x / 39))
     write_jpeg(os.path.join(out, right_name), 40, 28,
-               lambda x, y: mix(title_pixel(base, 0, y, 40, 28), shade(title_pixel(base, 0, y, 40, 28), 0.85), x / 39))
+               lambda x, y: mix(title_pixel(base, light, 0, y, 40, 28), shade(title_pixel(base, light, 0, y, 40, 28), 0.85), x / 39))
 
 
 def main():
-    for folder, (base, right_name) in SKINS.items():
-        make_skin(folder, base, right_name)
+    for folder, (base, light, right_name) in SKINS.items():
+        make_skin(folder, base, light, right_name)
     print('skins written to', os.path.normpath(TARGET))
 
 

@@ -2,6 +2,7 @@
 // month calendar, and the analysis of one year (365 days x 6 meals x 5 foods and one activity a day).
 #include "DeliveredCopy.h"
 #include "Dialogs.h"
+#include "DirectSql.h"
 #include "FoodTable.h"
 #include "IntakeGrid.h"
 #include "UintDM.h"
@@ -38,20 +39,8 @@ public:
         FModule.reset();
         SetMessageService(nullptr);
     }
-    void Exec(const QString& sql, const QVariantMap& params = {}) {
-        TADOQuery q;
-        q.SetConnection(DM->Conn);
-        q.SQL()->SetText(sql);
-        q.Parameters().Assign(params);
-        q.ExecSQL();
-    }
-    QString Value(const QString& sql) {
-        TADOQuery q;
-        q.SetConnection(DM->Conn);
-        q.SQL()->SetText(sql);
-        q.Open();
-        return q.Fields(0)->AsString();
-    }
+    void Exec(const QString& sql, const QVariantMap& params = {}) { ExecOnModule(sql, params); }
+    QString Value(const QString& sql) { return ValueOnModule(sql); }
     // A year of records ending today: six meals of five foods and one activity a day.
     void SeedYear() {
         DM->Transaction([&] {

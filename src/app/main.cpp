@@ -2,14 +2,35 @@
 #include "Dialogs.h"
 #include "FoodTable.h"
 #include "Forms.h"
+#include "InstanceLock.h"
+#include "Platform.h"
 #include "UintDM.h"
 #include "UnitMain.h"
 
 #include <QApplication>
 
+namespace {
+
+// The program keeps one user's data in its folder: a second copy there would undo the first one's
+// saves. A later start says so, wakes the running copy and ends.
+bool IsOnlyInstance(TInstanceLock& lock) {
+    if (lock.Acquired()) return true;
+    MessageBox(QStringLiteral("程序已经在运行。"), InfoCaption, MB_OK | MB_ICONINFORMATION);
+    lock.ActivateHolder();
+    return false;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    Application->Initialize();
+    // Native parts (edit fields, scroll bars) take the classic colours the styled controls draw in.
+    ApplyClassicPalette();
     Application->SetTitle(QStringLiteral("Veloria 膳食能量管家"));
+    ListenForActivation([] { Application->BringToFront(); });
+    TInstanceLock instanceLock(ProgramFolder());
+    if (!IsOnlyInstance(instanceLock)) return 0;
     try {
         Application->CreateForm(DM);
     } catch (const Exception& e) {

@@ -7,13 +7,8 @@
 #include "DBGrids.h"
 #include "ExtCtrls.h"
 #include "Grids.h"
+#include "SkCommon.h"
 #include "StdCtrls.h"
-
-// Frame styles of the styled controls.
-enum TFrameStyleEx {
-    fsNone, fsFlat, fsGroove, fsBump, fsLowered, fsButtonDown, fsRaised, fsButtonUp, fsStatus, fsPopup,
-    fsFlatBold, fsFlatRounded
-};
 
 // Adds the styling properties to a standard control; they are stored and have no effect yet.
 template <class TBase>

@@ -1,11 +1,14 @@
 #include "GBKText.h"
 
 #include <cerrno>
+#include <QStringList>
 #include <iconv.h>
 #include <stdexcept>
 #include <vector>
 
 namespace {
+
+constexpr char16_t EuroSign = 0x20AC;
 
 // One glibc conversion descriptor; a new one per conversion keeps the functions re-entrant.
 class TIconv {
@@ -75,6 +78,7 @@ const std::vector<quint16>& UnicodeToGBKTable() {
                 const char16_t u = char16_t(quint8(out[0]) | (quint8(out[1]) << 8));
                 if (t[u] == 0) t[u] = quint16(lead << 8 | trail);
             }
+        t[EuroSign] = 0x80;  // code page 936's one-byte euro sign
         return t;
     }();
     return table;
@@ -82,12 +86,40 @@ const std::vector<quint16>& UnicodeToGBKTable() {
 
 }  // namespace
 
+// Code page 936 writes the euro sign as the one byte 0x80, where GB18030 has a two-byte code: the
+// conversions put it in by hand around iconv's runs.
 QByteArray ToGBK(const QString& text) {
-    return TIconv("GB18030", "UTF-8").Convert(text.toUtf8(), QByteArrayLiteral("?"));
+    TIconv conv("GB18030", "UTF-8");
+    QByteArray out;
+    const QStringList runs = text.split(QChar(EuroSign));
+    for (qsizetype i = 0; i < runs.size(); ++i) {
+        if (i > 0) out.append('\x80');
+        out.append(conv.Convert(runs[i].toUtf8(), QByteArrayLiteral("?")));
+    }
+    return out;
 }
 
 QString FromGBK(const QByteArray& bytes) {
-    return QString::fromUtf8(TIconv("UTF-8", "GB18030").Convert(bytes, QByteArrayLiteral("\xEF\xBF\xBD")));
+    TIconv conv("UTF-8", "GB18030");
+    auto convert = [&](qsizetype from, qsizetype to) {
+        return QString::fromUtf8(conv.Convert(bytes.mid(from, to - from), QByteArrayLiteral("\xEF\xBF\xBD")));
+    };
+    QString out;
+    qsizetype runStart = 0;
+    for (qsizetype i = 0; i < bytes.size();) {
+        const quint8 b = quint8(bytes[i]);
+        if (b == 0x80) {  // only where a character starts: inside a two-byte character it is a trail byte
+            out += convert(runStart, i) + QChar(EuroSign);
+            runStart = ++i;
+        } else if (b < 0x80 || b == 0xFF) {
+            ++i;
+        } else {
+            const bool fourBytes =
+                i + 1 < bytes.size() && quint8(bytes[i + 1]) >= 0x30 && quint8(bytes[i + 1]) <= 0x39;
+            i += fourBytes ? 4 : 2;
+        }
+    }
+    return out + convert(runStart, bytes.size());
 }
 
 quint16 GBKCodeOf(char16_t ch) { return UnicodeToGBKTable()[ch]; }

@@ -22,9 +22,27 @@ TDM::TDM(TComponent* AOwner) : TComponent(AOwner) {
     const QString file = ProgramFolder() + DatabaseFileName;
     try {
         Conn->Open(file);
+        CheckTables(Conn->TableNames());
     } catch (const EDatabaseError& e) {
+        Conn->Close();  // nothing has been written: the file stays as it was found
         throw EDatabaseError(QStringLiteral("无法打开数据库文件 %1：%2").arg(file, e.Message()));
     }
+}
+
+const QStringList& TDM::RequiredTables() {
+    static const QStringList tables{"UInfo", "BDKcal", "TZ",    "SpSet", "SPRcd",   "CKRcd", "CntKCal",
+                                    "Food",  "SPInfo", "SPTxt", "SPTC",  "SPTCTxt", "FDUse", "Msg"};
+    return tables;
+}
+
+void TDM::CheckTables(const QStringList& present) {
+    QStringList missing;
+    for (const QString& table : RequiredTables())
+        if (!present.contains(table, Qt::CaseInsensitive)) missing << table;
+    if (missing.size() == RequiredTables().size())
+        throw EDatabaseError(QStringLiteral("文件不是本程序的数据库（其中没有本程序的数据表）"));
+    if (!missing.isEmpty())
+        throw EDatabaseError(QStringLiteral("数据库缺少数据表 %1").arg(missing.join(QStringLiteral("、"))));
 }
 
 bool TDM::RunSql(TADOQuery* query, const QString& sql, bool exec, const QVariantMap& params) {

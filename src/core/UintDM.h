@@ -16,8 +16,14 @@ inline const QString DatabaseFileName = QStringLiteral("CommAPI.db");
 class TDM : public TComponent {
     Q_OBJECT
 public:
-    // Opens the database in the program's folder; raises EDatabaseError naming the file when it cannot.
+    // Opens the database in the program's folder; raises EDatabaseError naming the file when it cannot
+    // or when the file lacks a table the program needs.
     explicit TDM(TComponent* AOwner = nullptr);
+
+    // The tables and views the program reads and writes.
+    static const QStringList& RequiredTables();
+    // Raises EDatabaseError naming what is missing when `present` lacks a required table.
+    static void CheckTables(const QStringList& present);
 
     TADOConnection* Conn;
     TADOQuery* Qry_Open;  // the windows' reads
@@ -51,11 +57,11 @@ public:
     double GetDailyKcal(int mode) const;
     void GetEnergyNeeds(const QString& sex, const QString& level, double age, QString& kcal, QString& protein,
                         QString& fat, QString& carbohydrate) const;
-    void GetVitaminNeeds(const QString& sex, double age, QString& vitaminA, QString& thiamine, QString& riboflavin,
-                         QString& vitaminC, QString& vitaminE) const;
-    void GetMineralNeeds(const QString& sex, double age, QString& phosphorus, QString& potassium, QString& sodium,
-                         QString& magnesium, QString& calcium, QString& iron, QString& copper, QString& zinc,
-                         QString& selenium) const;
+    void GetVitaminNeeds(const QString& sex, double age, QString& vitaminA, QString& thiamine,
+                         QString& riboflavin, QString& vitaminC, QString& vitaminE) const;
+    void GetMineralNeeds(const QString& sex, double age, QString& phosphorus, QString& potassium,
+                         QString& sodium, QString& magnesium, QString& calcium, QString& iron,
+                         QString& copper, QString& zinc, QString& selenium) const;
     QString FormatAge(TDateTime birthDate) const;
     QString GetPYText(const QString& text) const;
 
@@ -114,6 +120,10 @@ public:
     // Lets the user move a borderless window by its title while the mouse button is held.
     void DragForm(TForm* form);
 };
+
+// The columns of a grid row that the windows use, the hidden ones beyond the visible ones included;
+// clearing and deleting rows takes them all.
+constexpr int GridRowColumns = 16;
 
 // Removes a grid row: the rows below move up and column 0 is numbered again.
 void DeleteGridRow(int row, TStringGrid* grid, int firstDataRow);

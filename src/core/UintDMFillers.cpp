@@ -9,7 +9,6 @@
 
 namespace {
 
-
 TTreeNode* AddNode(TCustomTreeView* tree, TTreeNode* parent, const QString& text, int image, int selected,
                    int state = -1) {
     TTreeNode* node = parent ? tree->Items()->AddChild(parent, text) : tree->Items()->Add(nullptr, text);
@@ -46,7 +45,8 @@ void TDM::FillFoodTree(TCustomTreeView* tree) {
             TTreeNode* subNode = AddNode(tree, groupNode, subgroup.Name, 1, 1);
             for (int i = 0; i <= FoodMaxIndex; ++i) {
                 const TFdRcd& food = FoodTable[i];
-                if (food.ID > 0 && food.Code.startsWith(subgroup.Code)) AddNode(tree, subNode, food.Name, 2, 3, food.ID);
+                if (food.ID > 0 && food.Code.startsWith(subgroup.Code))
+                    AddNode(tree, subNode, food.Name, 2, 3, food.ID);
             }
         }
     }
@@ -62,16 +62,19 @@ void TDM::FillSetMealTree(TCustomTreeView* tree) {
         qryFun->Parameters().Assign(params);
         qryFun->Open();
         for (; !qryFun->Eof(); qryFun->Next())
-            AddNode(tree, parent, qryFun->FieldByName("SPName")->AsString(), 1, 2, qryFun->FieldByName("ID")->AsInteger());
+            AddNode(tree, parent, qryFun->FieldByName("SPName")->AsString(), 1, 2,
+                    qryFun->FieldByName("ID")->AsInteger());
         qryFun->Close();
     };
     for (const QString& meal : MealClasses)
         addSetMeals(AddNode(tree, nullptr, meal, 0, 0, 3),
-                    "Select * From SPTC Where (WK IS NULL or WK = '') And SPCLS =:C Order By ID", {{"C", meal}});
+                    "Select * From SPTC Where (WK IS NULL or WK = '') And SPCLS =:C Order By ID",
+                    {{"C", meal}});
     for (const QString& day : Weekdays) {
         TTreeNode* dayNode = AddNode(tree, nullptr, day, 0, 0);
         for (const QString& meal : MealClasses)
-            addSetMeals(AddNode(tree, dayNode, meal, 0, 0, 3), "Select * From SPTC Where WK =:W And SPCLS =:C Order By ID",
+            addSetMeals(AddNode(tree, dayNode, meal, 0, 0, 3),
+                        "Select * From SPTC Where WK =:W And SPCLS =:C Order By ID",
                         {{"W", day}, {"C", meal}});
     }
     tree->Items()->EndUpdate();
@@ -144,7 +147,8 @@ void TDM::FillUserGrid(TStringGrid* grid) {
             grid->SetCells(6, row, QString::number(d));
         }
         const char* rest[] = {"SG", "TZ", "HT", "Tel", "EMail", "QQMSN", "PCode", "Adds"};
-        for (int i = 0; i < 8; ++i) grid->SetCells(7 + i, row, field(rest[i]));
+        for (int i = 0; i < 8; ++i)
+            grid->SetCells(7 + i, row, field(rest[i]));
     }
     qryFun->Close();
     grid->SetRowCount(std::max(2, row));
@@ -152,7 +156,8 @@ void TDM::FillUserGrid(TStringGrid* grid) {
 
 void TDM::ClearGrid(TStringGrid* grid, int firstRow) {
     for (int row = firstRow; row < grid->RowCount(); ++row)
-        for (int col = 0; col <= 10; ++col) grid->SetCells(col, row, QString());
+        for (int col = 0; col < GridRowColumns; ++col)
+            grid->SetCells(col, row, QString());
     grid->SetRowCount(2);
 }
 
@@ -166,11 +171,14 @@ int TDM::FindFreeGridRow(TStringGrid* grid, int firstRow) {
 void DeleteGridRow(int row, TStringGrid* grid, int firstDataRow) {
     const int last = grid->RowCount() - 1;
     if (row < 0 || row > last) return;
-    const int columns = std::max(grid->ColCount(), 11);
+    const int columns = std::max(grid->ColCount(), GridRowColumns);
     for (int r = row; r < last; ++r)
-        for (int c = 0; c < columns; ++c) grid->SetCells(c, r, grid->Cells(c, r + 1));
-    for (int c = 0; c < columns; ++c) grid->SetCells(c, last, QString());
+        for (int c = 0; c < columns; ++c)
+            grid->SetCells(c, r, grid->Cells(c, r + 1));
+    for (int c = 0; c < columns; ++c)
+        grid->SetCells(c, last, QString());
     if (grid->RowCount() > 2) grid->SetRowCount(grid->RowCount() - 1);
     for (int r = firstDataRow; r < grid->RowCount(); ++r)
-        if (!grid->Cells(1, r).isEmpty()) grid->SetCells(0, r, QString::number(firstDataRow == 1 ? r : r + 1));
+        if (!grid->Cells(1, r).isEmpty())
+            grid->SetCells(0, r, QString::number(firstDataRow == 1 ? r : r + 1));
 }

@@ -6,6 +6,7 @@ namespace {
 
 // One saved line of foods or set-meal items, checked before anything is written.
 struct TItemLine {
+    long long OwnerId = 0;  // the recipe's or set meal's id the line names
     long long ItemId = 0;
     double Amount = 0;
     int Kind = 1;
@@ -15,6 +16,7 @@ TItemLine ParseItemLine(const QString& line, bool withKind) {
     const QStringList f = SplitCommaText(line);
     TItemLine item;
     bool ok = f.size() >= (withKind ? 4 : 3);
+    if (ok) item.OwnerId = f[0].trimmed().toLongLong(&ok);
     if (ok) item.ItemId = f[1].trimmed().toLongLong(&ok);
     if (ok) ok = TryStrToFloat(f[2], item.Amount);
     if (ok && withKind) ok = TryStrToInt(f[3], item.Kind) && (item.Kind == 1 || item.Kind == 2);
@@ -68,7 +70,7 @@ void WriteRecipeFoods(TDM* dm, const TStringList& lines, int recipeId, bool useG
     for (int i = 0; i < lines.Count(); ++i) items.push_back(ParseItemLine(lines[i], false));
     if (recipeId > 0) dm->Exec(QStringLiteral("Delete From SPTxt Where SPID=:SPID"), {{"SPID", recipeId}});
     for (int i = 0; i < lines.Count(); ++i) {
-        const long long spid = useGivenId ? recipeId : SplitCommaText(lines[i])[0].trimmed().toLongLong();
+        const long long spid = useGivenId ? recipeId : items[i].OwnerId;
         dm->Exec(QStringLiteral("Insert Into SPTxt(SPID,FdID,FdNet) Values(:SPID,:FdID,:FdNet)"),
                  {{"SPID", spid}, {"FdID", items[i].ItemId}, {"FdNet", items[i].Amount}});
     }
@@ -91,7 +93,7 @@ void WriteSetMealItems(TDM* dm, const TStringList& lines, int setMealId, bool us
     for (int i = 0; i < lines.Count(); ++i) items.push_back(ParseItemLine(lines[i], true));
     if (setMealId > 0) dm->Exec(QStringLiteral("Delete From SPTCTxt Where SPID=:SPID"), {{"SPID", setMealId}});
     for (int i = 0; i < lines.Count(); ++i) {
-        const long long spid = useGivenId ? setMealId : SplitCommaText(lines[i])[0].trimmed().toLongLong();
+        const long long spid = useGivenId ? setMealId : items[i].OwnerId;
         dm->Exec(QStringLiteral("Insert Into SPTcTxt(SPID,FdID,FdNet,CFlg) Values(:SPID,:FdID,:FdNet,:CFlg)"),
                  {{"SPID", spid}, {"FdID", items[i].ItemId}, {"FdNet", items[i].Amount}, {"CFlg", items[i].Kind}});
     }

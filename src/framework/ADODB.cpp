@@ -33,6 +33,9 @@ void BindValue(sqlite3* db, sqlite3_stmt* stmt, int index, const QVariant& v) {
             break;
         case QMetaType::Double:
         case QMetaType::Float:
+            // SQLite would keep an infinity and turn NaN into NULL: neither is a value to store.
+            if (!std::isfinite(v.toDouble()))
+                throw EDatabaseError(QStringLiteral("数值无效：%1").arg(v.toDouble()));
             rc = sqlite3_bind_double(stmt, index, v.toDouble());
             break;
         case QMetaType::QDate:
@@ -44,8 +47,11 @@ void BindValue(sqlite3* db, sqlite3_stmt* stmt, int index, const QVariant& v) {
             rc = sqlite3_bind_blob(stmt, index, b.constData(), int(b.size()), SQLITE_TRANSIENT);
             break;
         }
-        default:
-            rc = sqlite3_bind_text(stmt, index, v.toString().toUtf8().constData(), -1, SQLITE_TRANSIENT);
+        default: {
+            // The text's own length, so a NUL inside it is stored rather than ending it.
+            const QByteArray text = v.toString().toUtf8();
+            rc = sqlite3_bind_text(stmt, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+        }
         }
     }
     Check(db, rc);
@@ -85,16 +91,30 @@ void TADOConnection::Open(const QString& fileName) {
     }
     FDb = db;
     FFileName = fileName;
+    // Another process may hold the file for a moment: every statement, the first one too, waits for it.
+    sqlite3_busy_timeout(FDb, BusyTimeoutMs);
     try {
         // Reading the schema proves the file is a database; a committed save must survive a crash.
         Exec("SELECT count(*) FROM sqlite_master");
         Exec("PRAGMA foreign_keys = ON");
         Exec("PRAGMA synchronous = FULL");
-        sqlite3_busy_timeout(FDb, 2000);
     } catch (...) {
         Close();
         throw;
     }
+}
+
+QStringList TADOConnection::TableNames() const {
+    TStatement stmt;
+    Check(Handle(),
+          sqlite3_prepare_v2(Handle(), "SELECT name FROM sqlite_master WHERE type IN ('table', 'view')", -1,
+                             &stmt.Handle, nullptr));
+    QStringList names;
+    int rc;
+    while ((rc = sqlite3_step(stmt.Handle)) == SQLITE_ROW)
+        names << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt.Handle, 0)));
+    Check(FDb, rc);
+    return names;
 }
 
 void TADOConnection::Close() {

@@ -25,6 +25,10 @@ public:
 
     // Opens an existing database file; a missing or unreadable file raises EDatabaseError.
     void Open(const QString& fileName);
+    // How long a statement waits for a file that another process has locked.
+    static constexpr int BusyTimeoutMs = 2000;
+    // The names of the tables and views in the open database.
+    QStringList TableNames() const;
     void Close();
     bool Connected() const { return FDb != nullptr; }
     const QString& FileName() const { return FFileName; }

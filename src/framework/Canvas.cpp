@@ -1,6 +1,9 @@
 // TCanvas: the classic drawing calls on a QPainter, with exclusive right and bottom edges.
+#include "DeviceContext.h"
 #include "Graphics.h"
 #include "GraphicsImage.h"
+#include "LinePixels.h"
+#include "TextDraw.h"
 
 #include <QFontMetrics>
 #include <QImage>
@@ -11,10 +14,6 @@
 #include <cstdlib>
 
 namespace {
-QRect ToQRect(const TRect& r) {
-    return QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
-}
-
 Qt::PenStyle ToQtPenStyle(TPenStyle style) {
     switch (style) {
     case psDash:
@@ -56,9 +55,12 @@ int QtAlignment(unsigned flags) {
 }
 }  // namespace
 
-TCanvas::TCanvas() = default;
+TCanvas::TCanvas() {
+    WatchObjects();
+}
 
 TCanvas::TCanvas(QPainter* painter) {
+    WatchObjects();
     BeginPaint(painter);
 }
 
@@ -71,6 +73,7 @@ void TCanvas::BeginPaint(QPainter* painter) {
 
 void TCanvas::EndPaint() {
     FPainter = nullptr;
+    FDC = nullptr;
 }
 
 void TCanvas::Changed() {
@@ -84,13 +87,10 @@ void TCanvas::PlotLine(TPoint from, TPoint to, bool drawEnd) {
     QPainter* p = RequirePainter();
     if (!p) return;
     const QColor color = ToQColor(FPen.Color());
-    int x = from.X, y = from.Y;
-    const int dx = std::abs(to.X - x), dy = -std::abs(to.Y - y);
-    const int sx = x < to.X ? 1 : -1, sy = y < to.Y ? 1 : -1;
-    int err = dx + dy;
     // Collect a run of pixels along the major axis and fill it at once.
-    int runX = x, runY = y, runLen = 0;
-    const bool horizontalMajor = dx >= -dy;
+    int runX = from.X, runY = from.Y, runLen = 0;
+    const bool horizontalMajor = std::abs(to.X - from.X) >= std::abs(to.Y - from.Y);
+    const int sx = from.X < to.X ? 1 : -1, sy = from.Y < to.Y ? 1 : -1;
     auto flush = [&] {
         if (runLen == 0) return;
         if (horizontalMajor) {
@@ -102,7 +102,7 @@ void TCanvas::PlotLine(TPoint from, TPoint to, bool drawEnd) {
         }
         runLen = 0;
     };
-    auto plot = [&](int px, int py) {
+    WalkLine(from, to, drawEnd, [&](int px, int py) {
         if (runLen > 0 && ((horizontalMajor && py == runY) || (!horizontalMajor && px == runX))) {
             ++runLen;
             return;
@@ -111,28 +111,18 @@ void TCanvas::PlotLine(TPoint from, TPoint to, bool drawEnd) {
         runX = px;
         runY = py;
         runLen = 1;
-    };
-    while (true) {
-        const bool atEnd = x == to.X && y == to.Y;
-        if (atEnd) {
-            if (drawEnd) plot(x, y);
-            break;
-        }
-        plot(x, y);
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y += sy;
-        }
-    }
+    });
     flush();
 }
 
 void TCanvas::LineTo(int x, int y) {
+    if (TDeviceContext* dc = SyncedDC()) {
+        dc->MoveTo(FPenPos.X, FPenPos.Y);
+        dc->LineTo(x, y);
+        FPenPos = {x, y};
+        Changed();
+        return;
+    }
     const TPoint from = FPenPos;
     FPenPos = {x, y};
     if (FPen.Style() == psClear) return;
@@ -157,6 +147,11 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
 
 // Areas -----------------------------------------------------------------------------------------
 void TCanvas::FillRect(const TRect& r) {
+    if (TDeviceContext* dc = SyncedDC()) {
+        dc->FillRect(r);
+        Changed();
+        return;
+    }
     QPainter* p = RequirePainter();
     if (!p || r.IsEmpty() || FBrush.Style() == bsClear) return;
     p->fillRect(ToQRect(r), ToQColor(FBrush.Color()));
@@ -164,6 +159,11 @@ void TCanvas::FillRect(const TRect& r) {
 }
 
 void TCanvas::FrameRect(const TRect& r) {
+    if (TDeviceContext* dc = SyncedDC()) {
+        dc->FrameRect(r, dc->Brush);
+        Changed();
+        return;
+    }
     QPainter* p = RequirePainter();
     if (!p || r.IsEmpty()) return;
     const QColor c = ToQColor(FBrush.Color());
@@ -175,6 +175,11 @@ void TCanvas::FrameRect(const TRect& r) {
 }
 
 void TCanvas::Rectangle(int left, int top, int right, int bottom) {
+    if (TDeviceContext* dc = SyncedDC()) {
+        dc->Rectangle(left, top, right, bottom);
+        Changed();
+        return;
+    }
     QPainter* p = RequirePainter();
     if (!p) return;
     if (right < left) std::swap(left, right);
@@ -205,6 +210,11 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom) {
 }
 
 void TCanvas::Ellipse(int left, int top, int right, int bottom) {
+    if (TDeviceContext* dc = SyncedDC()) {
+        dc->Ellipse(left, top, right, bottom);
+        Changed();
+        return;
+    }
     QPainter* p = RequirePainter();
     if (!p) return;
     if (FPen.Style() == psClear)
@@ -220,6 +230,11 @@ void TCanvas::Ellipse(int left, int top, int right, int bottom) {
 }
 
 void TCanvas::Polygon(const std::vector<TPoint>& points) {
+    if (TDeviceContext* dc = SyncedDC()) {
+        dc->Polygon(points);
+        Changed();
+        return;
+    }
     QPainter* p = RequirePainter();
     if (!p || points.empty()) return;
     if (FBrush.Style() != bsClear) {
@@ -252,11 +267,18 @@ int TCanvas::TextHeight(const QString& text) {
 }
 
 TSize TCanvas::TextExtent(const QString& text) {
+    if (TDeviceContext* dc = SyncedDC()) return dc->GetTextExtent(text);
     const QFontMetrics fm(FFont.ToQFont());
     return {fm.horizontalAdvance(text), fm.height()};
 }
 
 void TCanvas::TextOut(int x, int y, const QString& text) {
+    if (TDeviceContext* dc = SyncedDC()) {
+        dc->TextOut(x, y, text);
+        FPenPos = {x + dc->GetTextExtent(text).cx, y};
+        Changed();
+        return;
+    }
     QPainter* p = RequirePainter();
     if (!p) return;
     const QFont font = FFont.ToQFont();
@@ -271,20 +293,35 @@ void TCanvas::TextOut(int x, int y, const QString& text) {
 }
 
 void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text) {
+    if (TDeviceContext* dc = SyncedDC()) {
+        // As on a painter: a text running past the right edge ends in an ellipsis there.
+        const QString shown =
+            QFontMetrics(ToQFont(dc->Font)).elidedText(text, Qt::ElideRight, std::max(0, r.Right - x));
+        dc->ExtTextOut(x, y, ETO_CLIPPED | (FBrush.Style() == bsClear ? 0u : unsigned(ETO_OPAQUE)), &r, shown);
+        Changed();
+        return;
+    }
     QPainter* p = RequirePainter();
     if (!p) return;
     p->save();
     p->setClipRect(ToQRect(r), Qt::IntersectClip);
     if (FBrush.Style() != bsClear) p->fillRect(ToQRect(r), ToQColor(FBrush.Color()));
     const QFont font = FFont.ToQFont();
+    const QFontMetrics fm(font);
     p->setFont(font);
     p->setPen(ToQColor(FFont.Color()));
-    p->drawText(x, y + QFontMetrics(font).ascent(), text);
+    // A text too long for the rectangle ends in an ellipsis instead of being cut off mid-character.
+    p->drawText(x, y + fm.ascent(), fm.elidedText(text, Qt::ElideRight, std::max(0, r.Right - x)));
     p->restore();
     Changed();
 }
 
 int TCanvas::DrawText(const QString& text, TRect& r, unsigned flags) {
+    if (TDeviceContext* dc = SyncedDC()) {
+        const int height = DrawTextDC(dc, text, r, flags);
+        if (!(flags & DT_CALCRECT)) Changed();
+        return height;
+    }
     const QFont font = FFont.ToQFont();
     const QFontMetrics fm(font);
     const int align = QtAlignment(flags);
@@ -312,12 +349,15 @@ int TCanvas::DrawText(const QString& text, TRect& r, unsigned flags) {
 
 // Graphics --------------------------------------------------------------------------------------
 void TCanvas::Draw(int x, int y, TGraphic* graphic) {
+    if (DrawBitmapDC(Bounds(x, y, graphic ? graphic->Width() : 0, graphic ? graphic->Height() : 0), graphic))
+        return;
     if (!graphic || graphic->Empty()) return;
     graphic->Draw(this, Bounds(x, y, graphic->Width(), graphic->Height()));
     Changed();
 }
 
 void TCanvas::StretchDraw(const TRect& r, TGraphic* graphic) {
+    if (DrawBitmapDC(r, graphic)) return;
     if (!graphic || graphic->Empty()) return;
     graphic->Draw(this, r);
     Changed();
@@ -325,6 +365,7 @@ void TCanvas::StretchDraw(const TRect& r, TGraphic* graphic) {
 
 // Pixels and clipping ---------------------------------------------------------------------------
 QImage* TCanvas::ReadableImage() {
+    if (TDeviceContext* dc = RequireDC()) return dc->Image();
     QPainter* p = RequirePainter();
     if (!p || !p->device() || p->device()->devType() != QInternal::Image) return nullptr;
     if (!p->deviceTransform().isIdentity()) return nullptr;
@@ -336,6 +377,7 @@ bool TCanvas::CanReadPixels() {
 }
 
 TColor TCanvas::Pixels(int x, int y) {
+    if (TDeviceContext* dc = RequireDC()) return dc->GetPixel(x, y);
     QImage* image = ReadableImage();
     if (!image) return clNone;
     if (x < 0 || y < 0 || x >= image->width() || y >= image->height()) return clNone;
@@ -344,6 +386,11 @@ TColor TCanvas::Pixels(int x, int y) {
 }
 
 void TCanvas::SetPixels(int x, int y, TColor color) {
+    if (TDeviceContext* dc = RequireDC()) {
+        dc->SetPixel(x, y, color);
+        Changed();
+        return;
+    }
     QPainter* p = RequirePainter();
     if (!p) return;
     p->fillRect(QRect(x, y, 1, 1), ToQColor(color));
@@ -351,6 +398,11 @@ void TCanvas::SetPixels(int x, int y, TColor color) {
 }
 
 TRect TCanvas::ClipRect() {
+    if (TDeviceContext* dc = RequireDC()) {
+        TRect box;
+        dc->GetClipBox(box);
+        return box;
+    }
     QPainter* p = RequirePainter();
     if (!p || !p->device()) return {};
     QRect area(0, 0, p->device()->width(), p->device()->height());
@@ -360,11 +412,19 @@ TRect TCanvas::ClipRect() {
 }
 
 void TCanvas::IntersectClipRect(const TRect& r) {
+    if (TDeviceContext* dc = RequireDC()) {
+        dc->IntersectClipRect(r.Left, r.Top, r.Right, r.Bottom);
+        return;
+    }
     if (QPainter* p = RequirePainter())
         p->setClipRect(ToQRect(r), p->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
 }
 
 void TCanvas::ExcludeClipRect(const TRect& r) {
+    if (TDeviceContext* dc = RequireDC()) {
+        dc->ExcludeClipRect(r.Left, r.Top, r.Right, r.Bottom);
+        return;
+    }
     QPainter* p = RequirePainter();
     if (!p) return;
     const TRect all = ClipRect();
@@ -373,10 +433,22 @@ void TCanvas::ExcludeClipRect(const TRect& r) {
 }
 
 void TCanvas::ResetClip() {
+    if (TDeviceContext* dc = RequireDC()) {
+        dc->SelectClipRgn(nullptr);
+        return;
+    }
     if (QPainter* p = RequirePainter()) p->setClipping(false);
 }
 
 void TCanvas::CopyRect(const TRect& dest, TCanvas* source, const TRect& sourceRect) {
+    if (TDeviceContext* dc = SyncedDC()) {
+        TDeviceContext* from = source ? source->Handle() : nullptr;
+        if (!from) return;
+        dc->StretchBlt(dest.Left, dest.Top, dest.Width(), dest.Height(), from, sourceRect.Left,
+                       sourceRect.Top, sourceRect.Width(), sourceRect.Height(), FCopyMode);
+        Changed();
+        return;
+    }
     QPainter* p = RequirePainter();
     QImage* image = source ? source->ReadableImage() : nullptr;
     if (!p || !image || dest.IsEmpty() || sourceRect.IsEmpty()) return;

@@ -52,6 +52,14 @@ TShiftState ShiftOf(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons = Qt::N
     return s;
 }
 
+// Whether a mouse event at `p` of `receiver` lies over another control inside it: the event came up
+// from that control, which ignored it. Mouse clicks belong to the control under the mouse only.
+bool OverChildControl(const QWidget* receiver, const QPoint& p) {
+    for (const QWidget* w = receiver->childAt(p); w && w != receiver; w = w->parentWidget())
+        if (WidgetRegistry().contains(w)) return true;
+    return false;
+}
+
 TMouseButton ButtonOf(Qt::MouseButton b) {
     return b == Qt::RightButton ? mbRight : b == Qt::MiddleButton ? mbMiddle : mbLeft;
 }
@@ -62,26 +70,45 @@ unsigned short VirtualKeyOf(const QKeyEvent* e) {
     if (k >= Qt::Key_0 && k <= Qt::Key_9) return static_cast<unsigned short>(k);
     if (k >= Qt::Key_F1 && k <= Qt::Key_F12) return static_cast<unsigned short>(112 + (k - Qt::Key_F1));
     switch (k) {
-    case Qt::Key_Backspace: return VK_BACK;
-    case Qt::Key_Tab: return VK_TAB;
+    case Qt::Key_Backspace:
+        return VK_BACK;
+    case Qt::Key_Tab:
+        return VK_TAB;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return VK_RETURN;
-    case Qt::Key_Shift: return VK_SHIFT;
-    case Qt::Key_Control: return VK_CONTROL;
-    case Qt::Key_Escape: return VK_ESCAPE;
-    case Qt::Key_Space: return VK_SPACE;
-    case Qt::Key_PageUp: return VK_PRIOR;
-    case Qt::Key_PageDown: return VK_NEXT;
-    case Qt::Key_End: return VK_END;
-    case Qt::Key_Home: return VK_HOME;
-    case Qt::Key_Left: return VK_LEFT;
-    case Qt::Key_Up: return VK_UP;
-    case Qt::Key_Right: return VK_RIGHT;
-    case Qt::Key_Down: return VK_DOWN;
-    case Qt::Key_Insert: return VK_INSERT;
-    case Qt::Key_Delete: return VK_DELETE;
-    case Qt::Key_Period: return (e->modifiers() & Qt::KeypadModifier) ? VK_DECIMAL : 190;
-    default: return 0;
+    case Qt::Key_Enter:
+        return VK_RETURN;
+    case Qt::Key_Shift:
+        return VK_SHIFT;
+    case Qt::Key_Control:
+        return VK_CONTROL;
+    case Qt::Key_Escape:
+        return VK_ESCAPE;
+    case Qt::Key_Space:
+        return VK_SPACE;
+    case Qt::Key_PageUp:
+        return VK_PRIOR;
+    case Qt::Key_PageDown:
+        return VK_NEXT;
+    case Qt::Key_End:
+        return VK_END;
+    case Qt::Key_Home:
+        return VK_HOME;
+    case Qt::Key_Left:
+        return VK_LEFT;
+    case Qt::Key_Up:
+        return VK_UP;
+    case Qt::Key_Right:
+        return VK_RIGHT;
+    case Qt::Key_Down:
+        return VK_DOWN;
+    case Qt::Key_Insert:
+        return VK_INSERT;
+    case Qt::Key_Delete:
+        return VK_DELETE;
+    case Qt::Key_Period:
+        return (e->modifiers() & Qt::KeypadModifier) ? VK_DECIMAL : 190;
+    default:
+        return 0;
     }
 }
 
@@ -90,10 +117,25 @@ bool gReplayingKey = false;
 
 }  // namespace
 
+unsigned short KeyEventVirtualKey(const QKeyEvent* e) {
+    return VirtualKeyOf(e);
+}
+
+QChar KeyCharOf(const QKeyEvent* e) {
+    const int k = e->key();
+    const bool ctrlOnly = (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == Qt::ControlModifier;
+    if (ctrlOnly && k >= Qt::Key_A && k <= Qt::Key_Z) return QChar(k - Qt::Key_A + 1);
+    const QString text = e->text();
+    return text.isEmpty() ? QChar() : text.at(0);
+}
+
 // TControl --------------------------------------------------------------------------------------
 
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
-    FFont.OnChange = [this](TObject*) { FontChanged(); };
+    FFont.OnChange = [this](TObject*) {
+        FontChanged();
+        Perform(CM_FONTCHANGED);
+    };
 }
 
 TControl::~TControl() {
@@ -112,7 +154,9 @@ TControl::~TControl() {
     }
 }
 
-TControl* TControl::FromWidget(const QWidget* widget) { return WidgetRegistry().value(widget, nullptr); }
+TControl* TControl::FromWidget(const QWidget* widget) {
+    return WidgetRegistry().value(widget, nullptr);
+}
 
 void TControl::SetWidget(QWidget* widget) {
     FWidget.Reset(widget, widget);
@@ -134,7 +178,9 @@ void TControl::SetMouseWidget(QWidget* inner) {
     inner->installEventFilter(this);
 }
 
-QWidget* TControl::ClientAreaWidget() const { return FMouseWidget ? FMouseWidget.data() : FWidget.data(); }
+QWidget* TControl::ClientAreaWidget() const {
+    return FMouseWidget ? FMouseWidget.data() : FWidget.data();
+}
 
 void TControl::SetParent(TWinControl* parent) {
     if (parent == FParent) return;
@@ -198,6 +244,7 @@ void TControl::SetVisible(bool visible) {
     FVisible = visible;
     ApplyVisibility();
     if (FAlign != alNone && FParent) FParent->Realign();
+    Perform(CM_VISIBLECHANGED, visible);
 }
 
 bool TControl::Showing() const {
@@ -207,13 +254,18 @@ bool TControl::Showing() const {
 }
 
 void TControl::SetEnabled(bool enabled) {
+    const bool changed = enabled != FEnabled;
     FEnabled = enabled;
     if (FWidget) FWidget->setEnabled(enabled);
+    if (changed) Perform(CM_ENABLEDCHANGED);
 }
 
 void TControl::SetColor(TColor color) {
+    const bool changed = color != FColor;
     FColor = color;
+    FParentColor = false;
     ColorChanged();
+    if (changed) Perform(CM_COLORCHANGED);
 }
 
 void TControl::ColorChanged() {
@@ -228,13 +280,18 @@ void TControl::FontChanged() {
     FWidget->setFont(FFont.ToQFont());
     QPalette pal = FWidget->palette();
     const QColor c = ToQColor(FFont.Color());
-    pal.setColor(QPalette::WindowText, c);
-    pal.setColor(QPalette::ButtonText, c);
-    pal.setColor(QPalette::Text, c);
+    // The disabled look keeps the system's grey text, so a disabled control never looks enabled.
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+            pal.setColor(group, role, c);
     FWidget->setPalette(pal);
 }
 
-void TControl::SetCaption(const QString& caption) { FCaption = caption; }
+void TControl::SetCaption(const QString& caption) {
+    if (caption == FCaption) return;
+    FCaption = caption;
+    Perform(CM_TEXTCHANGED);
+}
 
 void TControl::SetHint(const QString& hint) {
     FHint = hint;
@@ -250,12 +307,23 @@ void TControl::SetCursor(TCursor cursor) {
     FCursor = cursor;
     if (!FWidget) return;
     switch (cursor) {
-    case crHandPoint: FWidget->setCursor(Qt::PointingHandCursor); break;
-    case crIBeam: FWidget->setCursor(Qt::IBeamCursor); break;
-    case crCross: FWidget->setCursor(Qt::CrossCursor); break;
-    case crHourGlass: FWidget->setCursor(Qt::WaitCursor); break;
-    case crSizeAll: FWidget->setCursor(Qt::SizeAllCursor); break;
-    default: FWidget->unsetCursor();
+    case crHandPoint:
+        FWidget->setCursor(Qt::PointingHandCursor);
+        break;
+    case crIBeam:
+        FWidget->setCursor(Qt::IBeamCursor);
+        break;
+    case crCross:
+        FWidget->setCursor(Qt::CrossCursor);
+        break;
+    case crHourGlass:
+        FWidget->setCursor(Qt::WaitCursor);
+        break;
+    case crSizeAll:
+        FWidget->setCursor(Qt::SizeAllCursor);
+        break;
+    default:
+        FWidget->unsetCursor();
     }
 }
 
@@ -294,23 +362,35 @@ TPoint TControl::ScreenToClient(const TPoint& p) const {
     return {l.x(), l.y()};
 }
 
-void TControl::BeginDrag(bool immediate, int threshold) { TDragManager::Instance().Begin(this, immediate, threshold); }
-bool TControl::Dragging() const { return TDragManager::Instance().Source() == this; }
+void TControl::BeginDrag(bool immediate, int threshold) {
+    TDragManager::Instance().Begin(this, immediate, threshold);
+}
+bool TControl::Dragging() const {
+    return TDragManager::Instance().Source() == this;
+}
 void TControl::EndDrag(bool drop) {
     if (Dragging()) TDragManager::Instance().Finish(drop);
 }
 
-void TControl::Click() { FireEvent(OnClick, this); }
+void TControl::Click() {
+    FireEvent(OnClick, this);
+}
 
 void TControl::DragOver(TObject* source, int x, int y, TDragState state, bool& accept) {
     accept = bool(OnDragOver);
     if (OnDragOver) FireEvent(OnDragOver, this, source, x, y, state, accept);
 }
 
-void TControl::DragDrop(TObject* source, int x, int y) { FireEvent(OnDragDrop, this, source, x, y); }
-void TControl::DoEndDrag(TObject* target, int x, int y) { FireEvent(OnEndDrag, this, target, x, y); }
+void TControl::DragDrop(TObject* source, int x, int y) {
+    FireEvent(OnDragDrop, this, source, x, y);
+}
+void TControl::DoEndDrag(TObject* target, int x, int y) {
+    FireEvent(OnEndDrag, this, target, x, y);
+}
 
-bool TControl::WidgetEvent(QEvent*) { return false; }
+bool TControl::WidgetEvent(QEvent*) {
+    return false;
+}
 
 bool TControl::eventFilter(QObject* watched, QEvent* event) {
     if (!FWidget) return false;
@@ -321,13 +401,26 @@ bool TControl::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseButtonRelease:
         case QEvent::MouseButtonDblClick:
         case QEvent::MouseMove:
-        case QEvent::ContextMenu: break;
-        default: return false;
+        case QEvent::ContextMenu:
+            break;
+        default:
+            return false;
         }
     }
     QWidget* const receiver = static_cast<QWidget*>(watched);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        if (OverChildControl(receiver, static_cast<QMouseEvent*>(event)->position().toPoint())) return true;
+        break;
+    default:
+        break;
+    }
     // A handler may free this control and its widget; the event then ends here, untouched.
     QPointer<QObject> alive(this);
+    if (DispatchWidgetEvent(watched, event)) return true;
+    if (!alive) return true;
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
         auto* e = static_cast<QMouseEvent*>(event);
@@ -335,7 +428,8 @@ bool TControl::eventFilter(QObject* watched, QEvent* event) {
         FMousePressed = e->button() == Qt::LeftButton;
         const bool handled = WidgetEvent(event);
         if (!alive) return true;
-        FireEvent(OnMouseDown, this, ButtonOf(e->button()), ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y());
+        FireEvent(OnMouseDown, this, ButtonOf(e->button()), ShiftOf(e->modifiers(), e->buttons()), p.x(),
+                  p.y());
         if (!alive) return true;
         if (FDragMode == dmAutomatic && e->button() == Qt::LeftButton) BeginDrag(false);
         return handled;
@@ -347,7 +441,8 @@ bool TControl::eventFilter(QObject* watched, QEvent* event) {
         FMousePressed = false;
         const bool handled = WidgetEvent(event);
         if (!alive) return true;
-        FireEvent(OnMouseUp, this, ButtonOf(e->button()), ShiftOf(e->modifiers(), e->buttons()), p.x(), p.y());
+        FireEvent(OnMouseUp, this, ButtonOf(e->button()), ShiftOf(e->modifiers(), e->buttons()), p.x(),
+                  p.y());
         if (!alive) return true;
         if (wasPressed && ClickOnMouseUp() && receiver->rect().contains(p)) Click();
         return handled || !alive;
@@ -430,8 +525,12 @@ void TWinControl::SetFocus() {
     if (FWidget) FWidget->setFocus(Qt::OtherFocusReason);
 }
 
-bool TWinControl::Focused() const { return FWidget && FWidget->hasFocus(); }
-bool TWinControl::CanFocus() const { return Showing() && FEnabled; }
+bool TWinControl::Focused() const {
+    return FWidget && FWidget->hasFocus();
+}
+bool TWinControl::CanFocus() const {
+    return Showing() && FEnabled;
+}
 
 void TWinControl::Realign() {
     int left = 0, top = 0, right = ClientWidth(), bottom = ClientHeight();
@@ -509,9 +608,8 @@ bool TWinControl::HandleKeyDown(QKeyEvent* e) {
 
 bool TWinControl::HandleKeyChar(QKeyEvent* e) {
     if (gReplayingKey) return false;
-    const QString text = e->text();
-    if (!OnKeyPress || text.isEmpty()) return false;
-    QChar ch = text.at(0);
+    QChar ch = KeyCharOf(e);
+    if (!OnKeyPress || ch.isNull()) return false;
     const QChar typed = ch;
     QPointer<QObject> alive(this);
     FireEvent(OnKeyPress, this, ch);
@@ -529,6 +627,11 @@ bool TWinControl::HandleKeyChar(QKeyEvent* e) {
 
 TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {
     SetWidget(new TPaintWidget([this](QPainter& painter) {
+        if (FOffscreenPaint) {
+            const QImage& image = PaintOffscreen();
+            painter.drawImage(0, 0, image);
+            return;
+        }
         FCanvas.BeginPaint(&painter);
         FCanvas.Font()->Assign(*Font());
         FCanvas.Brush()->SetColor(Color());
@@ -537,6 +640,10 @@ TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {
     }));
 }
 
-void TCustomControl::Paint() { FireEvent(OnPaint, this); }
+void TCustomControl::Paint() {
+    FireEvent(OnPaint, this);
+}
 
-TPaintBox::TPaintBox(TComponent* AOwner) : TCustomControl(AOwner) { SetBounds(0, 0, 105, 105); }
+TPaintBox::TPaintBox(TComponent* AOwner) : TCustomControl(AOwner) {
+    SetBounds(0, 0, 105, 105);
+}

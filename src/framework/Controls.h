@@ -3,13 +3,16 @@
 
 #include "Classes.h"
 #include "Graphics.h"
+#include "Messages.h"
 #include "SysUtils.h"
 
 #include <QPointer>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QWidget;
+class QImage;
 class QEvent;
 class QKeyEvent;
 class TWinControl;
@@ -21,27 +24,63 @@ enum TDragMode { dmManual, dmAutomatic };
 enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
 // The scroll bars a grid or memo shows.
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
-enum TCursor { crDefault = 0, crArrow = -2, crCross = -3, crIBeam = -4, crHandPoint = -21, crDrag = -12, crNoDrop = -13,
-               crHourGlass = -11, crSizeAll = -22 };
+enum TCursor {
+    crDefault = 0,
+    crArrow = -2,
+    crCross = -3,
+    crIBeam = -4,
+    crHandPoint = -21,
+    crDrag = -12,
+    crNoDrop = -13,
+    crHourGlass = -11,
+    crSizeAll = -22
+};
 
 // A set of shift keys and mouse buttons.
 using TShiftState = unsigned;
-enum : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
+enum : unsigned {
+    ssShift = 1,
+    ssAlt = 2,
+    ssCtrl = 4,
+    ssLeft = 8,
+    ssRight = 16,
+    ssMiddle = 32,
+    ssDouble = 64
+};
 
 // Virtual key codes the windows test for.
 enum : unsigned short {
-    VK_BACK = 8, VK_TAB = 9, VK_RETURN = 13, VK_SHIFT = 16, VK_CONTROL = 17, VK_ESCAPE = 27, VK_SPACE = 32,
-    VK_PRIOR = 33, VK_NEXT = 34, VK_END = 35, VK_HOME = 36, VK_LEFT = 37, VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40,
-    VK_INSERT = 45, VK_DELETE = 46, VK_F2 = 113, VK_F4 = 115, VK_DECIMAL = 110
+    VK_BACK = 8,
+    VK_TAB = 9,
+    VK_RETURN = 13,
+    VK_SHIFT = 16,
+    VK_CONTROL = 17,
+    VK_ESCAPE = 27,
+    VK_SPACE = 32,
+    VK_PRIOR = 33,
+    VK_NEXT = 34,
+    VK_END = 35,
+    VK_HOME = 36,
+    VK_LEFT = 37,
+    VK_UP = 38,
+    VK_RIGHT = 39,
+    VK_DOWN = 40,
+    VK_INSERT = 45,
+    VK_DELETE = 46,
+    VK_F2 = 113,
+    VK_F4 = 115,
+    VK_DECIMAL = 110
 };
 
-using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseEvent =
+    std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 // Setting Key to 0 drops the key.
 using TKeyEvent = std::function<void(TObject* Sender, unsigned short& Key, TShiftState Shift)>;
 // Setting Key to QChar(0) drops the character.
 using TKeyPressEvent = std::function<void(TObject* Sender, QChar& Key)>;
-using TDragOverEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TDragOverEvent =
+    std::function<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
 using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y)>;
 using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
 
@@ -65,8 +104,7 @@ private:
 // Runs an event handler; an exception that escapes it is shown in a box instead of ending the program.
 void DispatchEvent(const std::function<void()>& handler);
 
-template <class THandler, class... TArgs>
-void FireEvent(const THandler& handler, TArgs&&... args) {
+template <class THandler, class... TArgs> void FireEvent(const THandler& handler, TArgs&&... args) {
     if (handler) DispatchEvent([&] { handler(std::forward<TArgs>(args)...); });
 }
 
@@ -161,6 +199,12 @@ public:
     // Acts as if the user clicked the control.
     virtual void Click();
 
+    // Sends a message to the control's handlers and gives the handler's result.
+    std::intptr_t Perform(unsigned msg, std::intptr_t wparam = 0, std::intptr_t lparam = 0);
+    // With ParentColor the control takes its parent's Color whenever that changes.
+    bool ParentColor() const { return FParentColor; }
+    void SetParentColor(bool value);
+
     TNotifyEvent OnClick, OnDblClick;
     TMouseEvent OnMouseDown, OnMouseUp;
     TMouseMoveEvent OnMouseMove;
@@ -176,6 +220,56 @@ public:
     virtual void DoEndDrag(TObject* target, int x, int y);
 
 protected:
+    // Messages: WndProc hands each one to Dispatch, which calls the handler named after it.
+    virtual void WndProc(TMessage& Message);
+    void Dispatch(TMessage& Message);
+    // What a handler's base does: the Qt event behind the message goes on as usual.
+    virtual void DefaultHandler(TMessage& Message) { Message.CallDefault = true; }
+    virtual void WMLButtonDown(TWMMouse& Message) { DefaultHandler(Message); }
+    virtual void WMLButtonUp(TWMMouse& Message) { DefaultHandler(Message); }
+    virtual void WMLButtonDblClk(TWMMouse& Message) { DefaultHandler(Message); }
+    virtual void WMRButtonDown(TWMMouse& Message) { DefaultHandler(Message); }
+    virtual void WMRButtonUp(TWMMouse& Message) { DefaultHandler(Message); }
+    virtual void WMRButtonDblClk(TWMMouse& Message) { DefaultHandler(Message); }
+    virtual void WMMButtonDown(TWMMouse& Message) { DefaultHandler(Message); }
+    virtual void WMMButtonUp(TWMMouse& Message) { DefaultHandler(Message); }
+    virtual void WMMButtonDblClk(TWMMouse& Message) { DefaultHandler(Message); }
+    virtual void WMMouseMove(TWMMouse& Message) { DefaultHandler(Message); }
+    virtual void WMContextMenu(TWMPosition& Message) { DefaultHandler(Message); }
+    virtual void WMTimer(TWMTimer& Message) { DefaultHandler(Message); }
+    virtual void WMSize(TWMSize& Message) { DefaultHandler(Message); }
+    virtual void WMSetFocus(TWMFocus& Message) { DefaultHandler(Message); }
+    virtual void WMKillFocus(TWMFocus& Message) { DefaultHandler(Message); }
+    virtual void WMKeyDown(TWMKey& Message) { DefaultHandler(Message); }
+    virtual void WMKeyUp(TWMKey& Message) { DefaultHandler(Message); }
+    virtual void WMChar(TWMKey& Message) { DefaultHandler(Message); }
+    virtual void WMGetDlgCode(TMessage& Message);
+    virtual void WMEraseBkgnd(TWMPaint& Message);
+    virtual void WMPaint(TWMPaint& Message);
+    virtual void WMPrintClient(TWMPaint& Message);
+    virtual void WMNCCalcSize(TWMNCCalcSize& Message) { DefaultHandler(Message); }
+    virtual void WMNCPaint(TWMPaint& Message) { DefaultHandler(Message); }
+    virtual void WMNCHitTest(TWMPosition& Message);
+    virtual void WMThemeChanged(TMessage& Message) { DefaultHandler(Message); }
+    virtual void CMMouseEnter(TMessage& Message) { DefaultHandler(Message); }
+    virtual void CMMouseLeave(TMessage& Message) { DefaultHandler(Message); }
+    virtual void CMEnabledChanged(TMessage& Message);
+    virtual void CMColorChanged(TMessage& Message);
+    virtual void CMParentColorChanged(TMessage& Message);
+    virtual void CMFontChanged(TMessage& Message);
+    virtual void CMTextChanged(TMessage& Message);
+    virtual void CMVisibleChanged(TMessage& Message);
+    virtual void CMShowingChanged(TMessage& Message) { DefaultHandler(Message); }
+    virtual void CMSysColorChange(TMessage& Message);
+    virtual void CMHitTest(TMessage& Message) { Message.Result = HTCLIENT; }
+    virtual void CMEnter(TMessage& Message) { DefaultHandler(Message); }
+    virtual void CMExit(TMessage& Message) { DefaultHandler(Message); }
+    virtual void CMFocusChanged(TWMFocus& Message);
+    virtual void CMDialogKey(TWMKey& Message);
+    virtual void CMDialogChar(TWMKey& Message);
+    // Framework use: feeds a Qt event in as its message; true when a handler consumed the event.
+    bool DispatchWidgetEvent(QObject* watched, QEvent* event);
+
     // Subclasses make their widget in their constructor and hand it over here.
     void SetWidget(QWidget* widget);
     // Scroll views take the mouse on an inner widget (their viewport): its mouse events count as the
@@ -209,6 +303,7 @@ protected:
     TDragMode FDragMode = dmManual;
     bool FMousePressed = false;
     bool FInSetBounds = false;
+    bool FParentColor = false;
 
     friend class TWinControl;
     friend class TDragManager;
@@ -231,6 +326,13 @@ public:
 
     // Lays out the aligned children inside the client area.
     void Realign();
+    // Sends the message to every child until one answers it (a non-zero result).
+    void Broadcast(TMessage& Message);
+    // Asks WM_NCCALCSIZE for the client area again: the rest of the widget is the non-client frame,
+    // painted through WM_NCPAINT; a native widget keeps its content inside the client area.
+    void RecalcNonClientArea();
+    // The non-client frame's widths on each side (all 0 without a frame).
+    TRect NonClientMargins() const { return FNonClient; }
 
     TKeyEvent OnKeyDown, OnKeyUp;
     TKeyPressEvent OnKeyPress;
@@ -247,6 +349,14 @@ protected:
     bool HandleKeyDown(QKeyEvent* e);
     bool HandleKeyChar(QKeyEvent* e);
 
+    void CMColorChanged(TMessage& Message) override;
+    void CMFontChanged(TMessage& Message) override;
+    void CMDialogKey(TWMKey& Message) override;
+    void CMDialogChar(TWMKey& Message) override;
+    void CMFocusChanged(TWMFocus& Message) override;
+    void WMNCHitTest(TWMPosition& Message) override;
+    TRect FNonClient;
+
 private:
     std::vector<TControl*> FControls;
     int FTabOrder = -1;
@@ -258,14 +368,28 @@ class TCustomControl : public TWinControl {
     Q_OBJECT
 public:
     explicit TCustomControl(TComponent* AOwner);
+    ~TCustomControl() override;
     TCanvas* Canvas() { return &FCanvas; }
     TNotifyEvent OnPaint;
+    // With off-screen painting the control paints into an image of its own size through a device
+    // context (WM_ERASEBKGND, then WM_PAINT, with the classic pixel rules), which then goes onto
+    // the widget in one piece; the image keeps its pixels from one paint to the next.
+    bool OffscreenPaint() const { return FOffscreenPaint; }
+    void SetOffscreenPaint(bool value);
+    // Framework and tests: the last image painted off screen (nullptr before the first paint).
+    const QImage* OffscreenImage() const { return FOffscreen.get(); }
+    // Paints off screen now and gives the image.
+    const QImage& PaintOffscreen();
 
 protected:
     virtual void Paint();
+    void WMPaint(TWMPaint& Message) override;
+    void WMPrintClient(TWMPaint& Message) override;
 
 private:
     TCanvas FCanvas;
+    bool FOffscreenPaint = false;
+    std::unique_ptr<QImage> FOffscreen;
 };
 
 // A windowless control that paints itself: the paint box.
@@ -275,6 +399,13 @@ public:
     explicit TPaintBox(TComponent* AOwner);
 };
 
+// Framework use: the virtual key of a Qt key event (0 for keys the windows never test).
+unsigned short KeyEventVirtualKey(const QKeyEvent* e);
+
 // Framework use: paints the text area of a widget (the inside of an edit, list or tree) in `color`;
 // nothing when the widget is gone.
 void SetTextAreaColor(QWidget* widget, TColor color);
+
+// The character a key press types, as a key-press handler sees it: Ctrl with a letter types its
+// control character (Ctrl+C is #3), whatever text the window system attached; no character is null.
+QChar KeyCharOf(const QKeyEvent* e);

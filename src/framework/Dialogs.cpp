@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
 
 namespace {
 
@@ -16,13 +17,14 @@ public:
         box.setWindowTitle(caption);
         box.setText(text);
         const int icon = flags & 0xF0;
-        box.setIcon(icon == MB_ICONQUESTION ? QMessageBox::Question
-                    : icon == MB_ICONWARNING ? QMessageBox::Warning
+        box.setIcon(icon == MB_ICONQUESTION      ? QMessageBox::Question
+                    : icon == MB_ICONWARNING     ? QMessageBox::Warning
                     : icon == MB_ICONINFORMATION ? QMessageBox::Information
                                                  : QMessageBox::NoIcon);
         QPushButton* ok = box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
         QPushButton* cancel = nullptr;
-        if ((flags & 0x0F) == MB_OKCANCEL) cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+        if ((flags & 0x0F) == MB_OKCANCEL)
+            cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
         box.setDefaultButton(ok);
         if (cancel) box.setEscapeButton(cancel);
         box.exec();
@@ -34,7 +36,9 @@ TMessageService* gService = nullptr;
 
 }  // namespace
 
-void SetMessageService(TMessageService* service) { gService = service; }
+void SetMessageService(TMessageService* service) {
+    gService = service;
+}
 
 TMessageService* MessageService() {
     static TQtMessageService qtService;
@@ -56,7 +60,8 @@ QString QtFilter(const QString& filter) {
     QStringList filters;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         const QString patterns = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
-        filters << (parts[i].contains(QLatin1Char('(')) ? parts[i] : QStringLiteral("%1 (%2)").arg(parts[i], patterns));
+        filters << (parts[i].contains(QLatin1Char('(')) ? parts[i]
+                                                        : QStringLiteral("%1 (%2)").arg(parts[i], patterns));
     }
     return filters.join(QStringLiteral(";;"));
 }
@@ -64,10 +69,11 @@ QString QtFilter(const QString& filter) {
 class TQtFileDialogService : public TFileDialogService {
 public:
     bool SaveFileName(const TFileDialogRequest& request, QString& fileName) override {
-        const QString start = request.InitialDir.isEmpty() ? request.FileName
-                                                           : QDir(request.InitialDir).filePath(request.FileName);
-        const QString chosen =
-            QFileDialog::getSaveFileName(QApplication::activeWindow(), request.Title, start, QtFilter(request.Filter));
+        const QString start = request.InitialDir.isEmpty()
+                                  ? request.FileName
+                                  : QDir(request.InitialDir).filePath(request.FileName);
+        const QString chosen = QFileDialog::getSaveFileName(QApplication::activeWindow(), request.Title,
+                                                            start, QtFilter(request.Filter));
         if (chosen.isEmpty()) return false;
         fileName = chosen;
         return true;
@@ -78,16 +84,27 @@ TFileDialogService* gFileDialogService = nullptr;
 
 }  // namespace
 
-void SetFileDialogService(TFileDialogService* service) { gFileDialogService = service; }
+void SetFileDialogService(TFileDialogService* service) {
+    gFileDialogService = service;
+}
 
 TFileDialogService* FileDialogService() {
     static TQtFileDialogService qtService;
     return gFileDialogService ? gFileDialogService : &qtService;
 }
 
+QString DocumentsFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
 bool TSaveDialog::Execute() {
+    // Without a folder of its own the dialog opens in the user's documents, not where the program runs.
+    const QString folder =
+        FInitialDir.isEmpty() && QFileInfo(FFileName).isRelative() ? DocumentsFolder() : FInitialDir;
     QString chosen;
-    if (!FileDialogService()->SaveFileName({FTitle, FFileName, FFilter, FDefaultExt, FInitialDir}, chosen)) return false;
+    if (!FileDialogService()->SaveFileName({FTitle, FFileName, FFilter, FDefaultExt, folder}, chosen))
+        return false;
     QString ext = FDefaultExt;
     if (ext.startsWith(QLatin1Char('.'))) ext.remove(0, 1);
     if (!ext.isEmpty() && QFileInfo(chosen).suffix().isEmpty()) chosen += QLatin1Char('.') + ext;

@@ -47,6 +47,9 @@ public:
 void SetFileDialogService(TFileDialogService* service);
 TFileDialogService* FileDialogService();
 
+// The user's documents folder, or the home folder when there is none: where file dialogs open.
+QString DocumentsFolder();
+
 class TSaveDialog : public TComponent {
     Q_OBJECT
 public:

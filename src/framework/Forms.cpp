@@ -4,8 +4,11 @@
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPolygon>
 #include <QThread>
+#include <QTranslator>
 #include <QRegion>
 #include <QScreen>
 #include <QWidget>
@@ -22,14 +25,18 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override {
-        if (CloseRequest && !CloseRequest()) e->ignore();
-        else e->accept();
+        if (CloseRequest && !CloseRequest())
+            e->ignore();
+        else
+            e->accept();
     }
 };
 
 }  // namespace
 
-void SetModalHook(TModalHook hook) { gModalHook = std::move(hook); }
+void SetModalHook(TModalHook hook) {
+    gModalHook = std::move(hook);
+}
 
 // TForm -----------------------------------------------------------------------------------------
 
@@ -50,7 +57,9 @@ TForm::~TForm() {
     if (Application && Application->MainForm() == this) Application->SetMainForm(nullptr);
 }
 
-QString TForm::Caption() const { return FWidget ? FWidget->windowTitle() : FCaption; }
+QString TForm::Caption() const {
+    return FWidget ? FWidget->windowTitle() : FCaption;
+}
 
 void TForm::SetCaption(const QString& caption) {
     FCaption = caption;
@@ -97,8 +106,8 @@ void TForm::SetVisible(bool visible) {
         if (FPosition == poScreenCenter || FPosition == poDesktopCenter || FPosition == poMainFormCenter ||
             FPosition == poOwnerFormCenter) {
             const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-            SetBounds(screen.x() + (screen.width() - FWidth) / 2, screen.y() + (screen.height() - FHeight) / 2,
-                      FWidth, FHeight);
+            SetBounds(screen.x() + (screen.width() - FWidth) / 2,
+                      screen.y() + (screen.height() - FHeight) / 2, FWidth, FHeight);
         }
     }
     FWidget->show();
@@ -211,7 +220,8 @@ void TForm::SetAlphaBlendValue(int value) {
 void TForm::SetWindowRegion(const std::vector<TPoint>& polygon) {
     if (!FWidget) return;
     QPolygon poly;
-    for (const TPoint& p : polygon) poly << QPoint(p.X, p.Y);
+    for (const TPoint& p : polygon)
+        poly << QPoint(p.X, p.Y);
     FWidget->setMask(QRegion(poly, Qt::OddEvenFill));
 }
 
@@ -227,7 +237,9 @@ void TForm::ManualDock(TWinControl* host) {
     if (host) host->Realign();
 }
 
-bool TForm::Active() const { return FWidget && FWidget->isActiveWindow(); }
+bool TForm::Active() const {
+    return FWidget && FWidget->isActiveWindow();
+}
 
 bool TForm::WidgetEvent(QEvent* event) {
     switch (event->type()) {
@@ -261,12 +273,25 @@ TScreen* Screen = &gScreen;
 
 TApplication::TApplication() : TComponent(nullptr) {}
 
+void TApplication::Initialize() {
+    const QLocale chinese(QLocale::Chinese, QLocale::China);
+    QLocale::setDefault(chinese);
+    auto* translator = new QTranslator(qApp);
+    if (translator->load(chinese, QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
 void TApplication::SetTitle(const QString& title) {
     FTitle = title;
     if (qApp) QApplication::setApplicationDisplayName(title);
 }
 
-QString TApplication::ExeName() const { return QCoreApplication::applicationFilePath(); }
+QString TApplication::ExeName() const {
+    return QCoreApplication::applicationFilePath();
+}
 
 int TApplication::Run() {
     int result = 0;
@@ -287,7 +312,9 @@ void TApplication::Minimize() {
     if (FMainForm) FMainForm->Minimize();
 }
 
-void TApplication::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void TApplication::ProcessMessages() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
 void TApplication::Wait(int ms) {
     QElapsedTimer timer;
@@ -298,5 +325,24 @@ void TApplication::Wait(int ms) {
     }
 }
 
+void TApplication::BringToFront() {
+    if (!FMainForm || !FMainForm->Widget()) return;
+    QWidget* main = FMainForm->Widget();
+    if (main->isMinimized()) main->showNormal();
+    main->raise();
+    main->activateWindow();
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->raise();
+        modal->activateWindow();
+    }
+}
+
 int TScreen::Width() const { return QGuiApplication::primaryScreen()->geometry().width(); }
 int TScreen::Height() const { return QGuiApplication::primaryScreen()->geometry().height(); }
+
+TRect TScreen::WorkAreaAt(const TPoint& p) const {
+    const QScreen* screen = QGuiApplication::screenAt(QPoint(p.X, p.Y));
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    const QRect area = screen->availableGeometry();
+    return {area.left(), area.top(), area.left() + area.width(), area.top() + area.height()};
+}

@@ -10,7 +10,16 @@ enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bs
 enum TFormStyle { fsNormal, fsStayOnTop };
 enum TPosition { poDesigned, poScreenCenter, poDesktopCenter, poMainFormCenter, poOwnerFormCenter };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
-enum : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
+enum : int {
+    mrNone = 0,
+    mrOk = 1,
+    mrCancel = 2,
+    mrAbort = 3,
+    mrRetry = 4,
+    mrIgnore = 5,
+    mrYes = 6,
+    mrNo = 7
+};
 
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
@@ -92,6 +101,11 @@ class TApplication : public TComponent {
 public:
     TApplication();
 
+    // Readies the running application: the standard texts of Qt's own dialogs, buttons and context
+    // menus in Simplified Chinese, from the translations Qt installs beside itself (English when those
+    // are not there). Call once, after the QApplication exists.
+    void Initialize();
+
     QString Title() const { return FTitle; }
     void SetTitle(const QString& title);
     QString ExeName() const;
@@ -100,8 +114,7 @@ public:
     void SetMainForm(TForm* form) { FMainForm = form; }
 
     // Creates a form owned by the application; the first one becomes the main form.
-    template <class TFormClass>
-    void CreateForm(TFormClass*& reference) {
+    template <class TFormClass> void CreateForm(TFormClass*& reference) {
         reference = new TFormClass(this);
         if (!FMainForm)
             if (auto* form = dynamic_cast<TForm*>(reference)) FMainForm = form;
@@ -112,6 +125,8 @@ public:
     void Terminate();
     bool Terminated() const { return FTerminated; }
     void Minimize();
+    // Restores a minimized main window and raises it, with the modal window open over it, if any.
+    void BringToFront();
     void ProcessMessages();
     // Lets the user interface run for `ms` milliseconds (a wait that keeps the windows alive).
     void Wait(int ms);
@@ -128,6 +143,9 @@ class TScreen {
 public:
     int Width() const;
     int Height() const;
+    // The work area (the screen less its panels) of the monitor holding the point; the primary
+    // monitor's when none does.
+    TRect WorkAreaAt(const TPoint& p) const;
 };
 
 extern TScreen* Screen;

@@ -1,5 +1,8 @@
 #include "Graphics.h"
 
+#include <QCoreApplication>
+#include <QFontDatabase>
+
 #include <QColor>
 #include <QFont>
 #include <algorithm>
@@ -63,6 +66,23 @@ bool PtInRect(const TRect& r, const TPoint& p) {
 }
 
 // Fonts -----------------------------------------------------------------------------------------
+namespace {
+
+// The program's own copy of WenQuanYi Micro Hei (fonts/ beside the program), which leaves no character
+// blank; the system's font when the copy is not there.
+QString TextFontFamily() {
+    static QString family;
+    if (!family.isEmpty() || !qApp) return family.isEmpty() ? QStringLiteral("WenQuanYi Micro Hei") : family;
+    family = QStringLiteral("WenQuanYi Micro Hei");
+    const int id = QFontDatabase::addApplicationFont(QCoreApplication::applicationDirPath() +
+                                                     QStringLiteral("/fonts/VeloriaHei.ttf"));
+    const QStringList families = id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList();
+    if (!families.isEmpty()) family = families.first();
+    return family;
+}
+
+}  // namespace
+
 QString MapFontName(const QString& name) {
     static const char* const windowsFaces[] = {
         "",
@@ -83,8 +103,7 @@ QString MapFontName(const QString& name) {
         "Arial",
     };
     for (const char* face : windowsFaces)
-        if (name.compare(QString::fromUtf8(face), Qt::CaseInsensitive) == 0)
-            return QStringLiteral("WenQuanYi Micro Hei");
+        if (name.compare(QString::fromUtf8(face), Qt::CaseInsensitive) == 0) return TextFontFamily();
     return name;
 }
 
@@ -95,6 +114,20 @@ void TFont::Assign(const TFont& source) {
     FSize = source.FSize;
     FColor = source.FColor;
     FStyle = source.FStyle;
+    FCharset = source.FCharset;
+    FPitch = source.FPitch;
+    Changed();
+}
+
+void TFont::SetCharset(int charset) {
+    if (charset == FCharset) return;
+    FCharset = charset;
+    Changed();
+}
+
+void TFont::SetPitch(TFontPitch pitch) {
+    if (pitch == FPitch) return;
+    FPitch = pitch;
     Changed();
 }
 
@@ -149,6 +182,7 @@ void TPen::Assign(const TPen& source) {
     FColor = source.FColor;
     FWidth = source.FWidth;
     FStyle = source.FStyle;
+    FMode = source.FMode;
     Changed();
 }
 
@@ -171,9 +205,22 @@ void TPen::SetStyle(TPenStyle style) {
     Changed();
 }
 
+void TPen::SetMode(TPenMode mode) {
+    if (mode == FMode) return;
+    FMode = mode;
+    Changed();
+}
+
+void TBrush::SetBitmap(TBitmap* bitmap) {
+    if (bitmap == FBitmap) return;
+    FBitmap = bitmap;
+    Changed();
+}
+
 void TBrush::Assign(const TBrush& source) {
     FColor = source.FColor;
     FStyle = source.FStyle;
+    FBitmap = source.FBitmap;
     Changed();
 }
 

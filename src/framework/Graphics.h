@@ -12,6 +12,8 @@
 #include <vector>
 
 class QPainter;
+class TDeviceContext;
+class TBitmap;
 class QFont;
 class QColor;
 class QImage;
@@ -160,6 +162,8 @@ bool PtInRect(const TRect& r, const TPoint& p);
 
 // Fonts, pens and brushes -----------------------------------------------------------------------
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+enum TFontPitch { fpDefault, fpVariable, fpFixed };
+enum : int { ANSI_CHARSET = 0, DEFAULT_CHARSET = 1, GB2312_CHARSET = 134 };
 // A set of TFontStyle: bit n stands for style n.
 using TFontStyles = unsigned;
 constexpr TFontStyles FontStyle(TFontStyle s) {
@@ -189,6 +193,10 @@ public:
     TFontStyles Style() const { return FStyle; }
     void SetStyle(TFontStyles style);
     bool HasStyle(TFontStyle s) const { return FStyle & FontStyle(s); }
+    int Charset() const { return FCharset; }
+    void SetCharset(int charset);
+    TFontPitch Pitch() const { return FPitch; }
+    void SetPitch(TFontPitch pitch);
 
     std::function<void(TObject*)> OnChange;
 
@@ -201,9 +209,30 @@ private:
     int FSize = 9;
     TColor FColor = clWindowText;
     TFontStyles FStyle = 0;
+    int FCharset = DEFAULT_CHARSET;
+    TFontPitch FPitch = fpDefault;
 };
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+// How the pen combines with the pixels beneath (the binary raster operations, in this order).
+enum TPenMode {
+    pmBlack,
+    pmWhite,
+    pmNop,
+    pmNot,
+    pmCopy,
+    pmNotCopy,
+    pmMergePenNot,
+    pmMaskPenNot,
+    pmMergeNotPen,
+    pmMaskNotPen,
+    pmMerge,
+    pmNotMerge,
+    pmMask,
+    pmNotMask,
+    pmXor,
+    pmNotXor
+};
 
 class TPen : public TObject {
 public:
@@ -214,6 +243,8 @@ public:
     void SetWidth(int width);
     TPenStyle Style() const { return FStyle; }
     void SetStyle(TPenStyle style);
+    TPenMode Mode() const { return FMode; }
+    void SetMode(TPenMode mode);
     std::function<void(TObject*)> OnChange;
 
 private:
@@ -223,9 +254,19 @@ private:
     TColor FColor = clBlack;
     int FWidth = 1;
     TPenStyle FStyle = psSolid;
+    TPenMode FMode = pmCopy;
 };
 
-enum TBrushStyle { bsSolid, bsClear };
+enum TBrushStyle {
+    bsSolid,
+    bsClear,
+    bsHorizontal,
+    bsVertical,
+    bsFDiagonal,
+    bsBDiagonal,
+    bsCross,
+    bsDiagCross
+};
 
 class TBrush : public TObject {
 public:
@@ -234,6 +275,9 @@ public:
     void SetColor(TColor color);
     TBrushStyle Style() const { return FStyle; }
     void SetStyle(TBrushStyle style);
+    // A pattern brush: the bitmap (not owned) is tiled; nullptr returns to Style.
+    TBitmap* Bitmap() const { return FBitmap; }
+    void SetBitmap(TBitmap* bitmap);
     std::function<void(TObject*)> OnChange;
 
 private:
@@ -242,6 +286,7 @@ private:
     }
     TColor FColor = clWhite;
     TBrushStyle FStyle = bsSolid;
+    TBitmap* FBitmap = nullptr;
 };
 
 // Text layout flags of DrawText.
@@ -258,6 +303,8 @@ enum : unsigned {
     DT_CALCRECT = 0x400,
     DT_NOPREFIX = 0x800,
     DT_END_ELLIPSIS = 0x8000,
+    DT_RTLREADING = 0x20000,
+    DT_HIDEPREFIX = 0x100000,
 };
 
 // The canvas ------------------------------------------------------------------------------------
@@ -273,8 +320,18 @@ public:
 
     // Draw through a painter owned by the caller until EndPaint.
     void BeginPaint(QPainter* painter);
+    // Draw on a device context owned by the caller until EndPaint: every call then keeps the classic
+    // pixel rules exactly (pen modes, copy mode, brush patterns, clip regions).
+    void BeginPaint(TDeviceContext* dc);
     void EndPaint();
-    bool HandleAllocated() const { return FPainter != nullptr; }
+    bool HandleAllocated() const { return FPainter != nullptr || FDC != nullptr; }
+    // The device context this canvas draws on (a bitmap's, a control's off-screen image), with the
+    // canvas's pen, brush and font selected; nullptr for a painter's canvas (a printer page).
+    TDeviceContext* Handle();
+
+    // The raster operation of CopyRect and of drawing bitmaps (SRCCOPY by default).
+    unsigned CopyMode() const { return FCopyMode; }
+    void SetCopyMode(unsigned mode) { FCopyMode = mode; }
 
     TFont* Font() { return &FFont; }
     TPen* Pen() { return &FPen; }
@@ -295,11 +352,16 @@ public:
     void Ellipse(int left, int top, int right, int bottom);
     void Ellipse(const TRect& r) { Ellipse(r.Left, r.Top, r.Right, r.Bottom); }
     void Polygon(const std::vector<TPoint>& points);  // brush fill, then the pen outline
+    void RoundRect(int left, int top, int right, int bottom, int width, int height);
+    void Arc(int left, int top, int right, int bottom, int x1, int y1, int x2, int y2);
+    // Inverts every second pixel of the outline; a second call takes it away.
+    void DrawFocusRect(const TRect& r);
 
     // Text at (x, y) as its top-left corner; a solid brush fills the text's cell first.
     // Virtual so a printer's canvas can be recorded in tests.
     virtual void TextOut(int x, int y, const QString& text);
-    // As TextOut, clipped to r, with a solid brush filling all of r.
+    // As TextOut, clipped to r, with a solid brush filling all of r; a text running past r's right edge
+    // is shortened to end in "…" there.
     void TextRect(const TRect& r, int x, int y, const QString& text);
     int TextWidth(const QString& text);
     int TextHeight(const QString& text);
@@ -333,11 +395,21 @@ public:
 
 protected:
     // A bitmap's canvas opens its painter on first use.
-    virtual QPainter* RequirePainter() { return FPainter; }
+    virtual QPainter* RequirePainter();
+    // A bitmap's canvas makes its device context on first use.
+    virtual TDeviceContext* RequireDC() { return FDC; }
     virtual void Changed();
     QPainter* FPainter = nullptr;
+    TDeviceContext* FDC = nullptr;
 
 private:
+    // The device context with the pen, brush and font that changed since the last call selected.
+    TDeviceContext* SyncedDC();
+    void WatchObjects();
+    // Draws a bitmap through the copy mode; false when the canvas or the graphic takes another way.
+    bool DrawBitmapDC(const TRect& r, TGraphic* graphic);
+    bool FPenDirty = true, FBrushDirty = true, FFontDirty = true;
+    unsigned FCopyMode = 0x00CC0020;
     void PlotLine(TPoint from, TPoint to, bool drawEnd);
     TFont FFont;
     TPen FPen;

@@ -1,6 +1,7 @@
 // TGraphic and TBitmap: a bitmap's pixels live in DIB layout; Qt views them for drawing.
 #include "GraphicsImage.h"
 #include "Clipbrd.h"
+#include "DeviceContext.h"
 
 #include <QImage>
 #include <QPainter>
@@ -51,24 +52,27 @@ void TGraphic::Changed() {
 }
 
 // The bitmap's canvas ---------------------------------------------------------------------------
+// It draws through a device context over the bitmap's 32-bit pixels (or a 32-bit copy of pixels
+// of another layout, stored back when the canvas is released).
 class TBitmapCanvas : public TCanvas {
 public:
     explicit TBitmapCanvas(TBitmap* bitmap) : FBitmap(bitmap) {}
     ~TBitmapCanvas() override { Release(); }
     void Release() {
-        if (FOwnPainter.isActive()) FOwnPainter.end();
+        FOwnDC.reset();
+        FDC = nullptr;
         FPainter = nullptr;
     }
-    bool Active() const { return FOwnPainter.isActive(); }
+    bool Active() const { return FOwnDC != nullptr; }
 
 protected:
-    QPainter* RequirePainter() override {
-        if (FOwnPainter.isActive()) return &FOwnPainter;
+    TDeviceContext* RequireDC() override {
+        if (FOwnDC) return FOwnDC.get();
         QImage* image = FBitmap->BeginCanvasPaint();
-        if (!image || !FOwnPainter.begin(image)) return nullptr;
-        FOwnPainter.setRenderHint(QPainter::Antialiasing, false);
-        FPainter = &FOwnPainter;
-        return FPainter;
+        if (!image) return nullptr;
+        FOwnDC = std::make_unique<TDeviceContext>(image, FBitmap->PixelFormat() == pf1bit);
+        BeginPaint(FOwnDC.get());  // a new context takes the pen, brush and font again
+        return FDC;
     }
     void Changed() override {
         FBitmap->SetModified(true);
@@ -77,8 +81,8 @@ protected:
 
 private:
     TBitmap* FBitmap;
-    QPainter FOwnPainter;
-    QImage FView;  // the Qt view of direct-colour pixels while drawing
+    std::unique_ptr<TDeviceContext> FOwnDC;
+    QImage FView;  // the Qt view of 32-bit pixels while drawing
     friend class TBitmap;
 };
 
@@ -214,7 +218,10 @@ void TBitmap::ReleaseCanvas() const {
 
 QImage* TBitmap::BeginCanvasPaint() {
     if (Empty()) return nullptr;
-    if (IsPaletteFormat(FPixelFormat)) {
+    // The device context draws on 32-bit pixels: other layouts draw on a copy.
+    const bool direct =
+        (FPixelFormat == pf32bit || FPixelFormat == pfDevice) && FAlphaFormat != afPremultiplied;
+    if (!direct) {
         FPaintImage = std::make_unique<QImage>(ToImage().convertToFormat(QImage::Format_RGB32));
         return FPaintImage.get();
     }

@@ -11,6 +11,23 @@
 #include <algorithm>
 #include <cstdlib>
 
+namespace {
+
+// The in-place editor keeps every key it is given, as any edit does: a key it has no use for (a lone
+// Ctrl, F5) ends there instead of going back up to the grid, which hands keys down to it.
+class TInplaceEdit : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        QLineEdit::keyPressEvent(e);
+        e->accept();
+    }
+};
+
+}  // namespace
+
 // One axis of the layout: the sizes of its columns (or rows), how many stay fixed, the first one scrolled
 // into view, the width of the line after each, and the pixels the cells may take.
 struct TCustomGrid::TAxis {
@@ -510,7 +527,7 @@ void TCustomGrid::ShowEditor() {
     if (!CanEditShow() || EditingCell(FCurrent.X, FCurrent.Y)) return;
     HideEditor();
     if (!FEditor) {
-        FEditor = new QLineEdit(Widget());
+        FEditor = new TInplaceEdit(Widget());
         FEditor->setFrame(false);
         FEditor->setTextMargins(1, 0, 0, 0);
         FEditor->hide();
@@ -526,7 +543,7 @@ void TCustomGrid::ShowEditor() {
     const QString text = GetEditText(cell.X, cell.Y);
     if (!alive || !(cell == FCurrent)) return;
     FEditCell = cell;
-    FEditOriginal = text;
+    FTextBeforeEdit = text;
     FEditor->setText(text);
     FEditor->selectAll();
     PlaceEditor();
@@ -582,10 +599,10 @@ void TCustomGrid::ShowEditorChar(QChar ch) {
 
 void TCustomGrid::CancelEdit() {
     const TGridCoord cell = FEditCell;
-    const QString original = FEditOriginal;
-    const bool changed = FEditor->text() != original;
+    const QString before = FTextBeforeEdit;
+    const bool changed = FEditor->text() != before;
     HideEditor();
-    if (changed) SetEditText(cell.X, cell.Y, original);
+    if (changed) SetEditText(cell.X, cell.Y, before);
 }
 
 // Keyboard ----------------------------------------------------------------------------------------
@@ -672,10 +689,10 @@ bool TCustomGrid::KeyEvent(QKeyEvent* e) {
     default:
         break;
     }
-    const QString text = e->text();
-    if (text.isEmpty() || !(text.at(0).isPrint() || text.at(0) == QLatin1Char('\b'))) return false;
+    const QChar ch = KeyCharOf(e);
+    if (!(ch.isPrint() || ch == QLatin1Char('\b'))) return false;
     if (!CanEditShow()) return false;
-    ShowEditorChar(text.at(0));
+    ShowEditorChar(ch);
     return true;
 }
 

@@ -225,7 +225,7 @@ private:
 
     QLineEdit* FEditor = nullptr;
     TGridCoord FEditCell{-1, -1};
-    QString FEditOriginal;
+    QString FTextBeforeEdit;
     bool FForwardingKey = false, FWritingEditor = false, FRefocusing = false;
 
     // Mouse state: pressing on the current cell opens the editor on release; dragging selects or sizes.

@@ -3,9 +3,13 @@
 #include "SysUtils.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <QStringList>
-#include <optional>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -52,7 +56,88 @@ TLocation Locate(const QStringList& lines, const QString& section, const QString
     return at;
 }
 
+void SetEntry(QStringList& lines, const QString& section, const QString& key, const QString& value) {
+    const TLocation at = Locate(lines, section, key);
+    const QString entry = key + QLatin1Char('=') + value;
+    if (at.Line >= 0) {
+        lines[at.Line] = entry;
+    } else if (at.Header >= 0) {
+        int insertAt = at.End;
+        while (insertAt > at.Header + 1 && lines[insertAt - 1].trimmed().isEmpty())
+            --insertAt;
+        lines.insert(insertAt, entry);
+    } else {
+        if (!lines.isEmpty() && !lines.last().trimmed().isEmpty()) lines << QString();
+        lines << QLatin1Char('[') + section + QLatin1Char(']') << entry;
+    }
+}
+
+// The reason of a failed file operation in the user's words where there are such words.
+QString FailureReason(int error) {
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return QStringLiteral("磁盘空间不足");
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return QStringLiteral("没有写入权限");
+    default:
+        return QString::fromLocal8Bit(std::strerror(error));
+    }
+}
+
+// Writes all of `data` to a new file beside `fileName`, syncs it and renames it over `fileName`.
+// Every step is checked; on failure the new file is removed, the old one is untouched and the
+// error number is given back (0 on success).
+int ReplaceFile(const QString& fileName, const QByteArray& data) {
+    const QByteArray target = QFile::encodeName(fileName);
+    const QByteArray temp = target + ".new";
+    struct stat old {};
+    const mode_t mode = ::stat(target.constData(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+    if (fd < 0) return errno;
+    auto fail = [&](int error) {
+        ::close(fd);
+        ::unlink(temp.constData());
+        return error;
+    };
+    for (qsizetype done = 0; done < data.size();) {
+        const ssize_t n = ::write(fd, data.constData() + done, size_t(data.size() - done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return fail(n < 0 ? errno : ENOSPC);
+        done += n;
+    }
+    if (::fsync(fd) != 0) return fail(errno);
+    if (::close(fd) != 0) {
+        const int error = errno;
+        ::unlink(temp.constData());
+        return error;
+    }
+    if (::rename(temp.constData(), target.constData()) != 0) {
+        const int error = errno;
+        ::unlink(temp.constData());
+        return error;
+    }
+    // The rename itself reaches the disk with the folder; a failure here loses nothing already written.
+    const QByteArray folder = QFile::encodeName(QFileInfo(fileName).absolutePath());
+    if (const int dir = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return 0;
+}
+
 }  // namespace
+
+bool HasControlCharacter(const QString& text) {
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == 0x2028 || u == 0x2029) return true;
+    }
+    return false;
+}
 
 QString TIniFile::ReadString(const QString& section, const QString& key, const QString& def) const {
     const QStringList lines = ReadLines(FFileName);
@@ -67,25 +152,29 @@ int TIniFile::ReadInteger(const QString& section, const QString& key, int def) c
 }
 
 void TIniFile::WriteString(const QString& section, const QString& key, const QString& value) {
-    QStringList lines = ReadLines(FFileName);
-    const TLocation at = Locate(lines, section, key);
-    const QString entry = key + QLatin1Char('=') + value;
-    if (at.Line >= 0) {
-        lines[at.Line] = entry;
-    } else if (at.Header >= 0) {
-        int insertAt = at.End;
-        while (insertAt > at.Header + 1 && lines[insertAt - 1].trimmed().isEmpty()) --insertAt;
-        lines.insert(insertAt, entry);
-    } else {
-        if (!lines.isEmpty() && !lines.last().trimmed().isEmpty()) lines << QString();
-        lines << QLatin1Char('[') + section + QLatin1Char(']') << entry;
-    }
-    QSaveFile f(FFileName);
-    if (!f.open(QIODevice::WriteOnly) || f.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8()) < 0 ||
-        !f.commit())
-        throw Exception(QStringLiteral("无法写入设置文件 %1：%2").arg(FFileName, f.errorString()));
+    WriteStrings(section, {{key, value}});
 }
 
 void TIniFile::WriteInteger(const QString& section, const QString& key, int value) {
     WriteString(section, key, QString::number(value));
+}
+
+void TIniFile::WriteStrings(const QString& section, const QList<QPair<QString, QString>>& entries) {
+    const auto refuse = [&](const QString& what) {
+        throw Exception(QStringLiteral("无法写入设置文件 %1：%2").arg(FFileName, what));
+    };
+    if (HasControlCharacter(section)) refuse(QStringLiteral("节名含有控制字符"));
+    for (const auto& [key, value] : entries) {
+        // A key must stay one key: no '=' or section bracket may start inside it.
+        if (key.trimmed().isEmpty() || HasControlCharacter(key) || key.contains(QLatin1Char('=')) ||
+            key.trimmed().startsWith(QLatin1Char('[')))
+            refuse(QStringLiteral("键名“%1”无效").arg(key));
+        if (HasControlCharacter(value)) refuse(QStringLiteral("“%1”的值含有换行符等控制字符").arg(key));
+    }
+    QStringList lines = ReadLines(FFileName);
+    for (const auto& [key, value] : entries)
+        SetEntry(lines, section, key, value);
+    if (const int error =
+            ReplaceFile(FFileName, (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8()))
+        refuse(FailureReason(error));
 }

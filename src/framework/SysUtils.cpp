@@ -224,7 +224,26 @@ namespace {
 const QDate kEpoch(1899, 12, 30);
 }
 
-QDate ToQDate(TDateTime date) { return kEpoch.addDays(static_cast<qint64>(std::floor(date))); }
+namespace {
+
+// A date-time as whole days and milliseconds into the day. The value is rounded to a millisecond
+// first, so a time a fraction of a millisecond before midnight is the next day's midnight; the day
+// is the integral part (toward zero) and the time its fraction's magnitude, so -1.25 is 1899-12-29
+// at 06:00.
+struct TDayAndTime {
+    qint64 Days;
+    int Ms;
+};
+
+TDayAndTime SplitDateTime(TDateTime dateTime) {
+    constexpr qint64 msPerDay = 86400000;
+    const qint64 ms = std::llround(dateTime * msPerDay);
+    return {ms / msPerDay, int((ms < 0 ? -ms : ms) % msPerDay)};
+}
+
+}  // namespace
+
+QDate ToQDate(TDateTime date) { return kEpoch.addDays(SplitDateTime(date).Days); }
 TDateTime FromQDate(const QDate& date) { return static_cast<TDateTime>(kEpoch.daysTo(date)); }
 
 TDateTime Now() {
@@ -248,7 +267,7 @@ TDateTime EncodeDate(int year, int month, int day) {
 }
 
 void DecodeDate(TDateTime date, int& year, int& month, int& day) { ToQDate(date).getDate(&year, &month, &day); }
-TDateTime DateOf(TDateTime dateTime) { return std::floor(dateTime); }
+TDateTime DateOf(TDateTime dateTime) { return TDateTime(SplitDateTime(dateTime).Days); }
 int DayOfWeek(TDateTime date) { return ToQDate(date).dayOfWeek() % 7 + 1; }
 int DaysInAMonth(int year, int month) { return QDate(year, month, 1).daysInMonth(); }
 bool IsLeapYear(int year) { return QDate::isLeapYear(year); }
@@ -259,7 +278,7 @@ QString FormatDateTime(const QString& format, TDateTime dateTime) {
                                              "七月", "八月", "九月", "十月", "十一月", "十二月"};
     int y, m, d;
     DecodeDate(dateTime, y, m, d);
-    const int ms = static_cast<int>(std::llround((dateTime - std::floor(dateTime)) * 86400000.0)) % 86400000;
+    const int ms = SplitDateTime(dateTime).Ms;
     const int hh = ms / 3600000, nn = ms / 60000 % 60, ss = ms / 1000 % 60;
     auto two = [](int v) { return QString::number(v).rightJustified(2, QLatin1Char('0')); };
     QString r;
@@ -286,7 +305,10 @@ bool TryISOToDate(const QString& text, TDateTime& date) {
     static const QRegularExpression ymd(QStringLiteral(R"(^\s*(\d{1,4})[-/](\d{1,2})[-/](\d{1,2})\s*$)"));
     const auto m = ymd.match(text);
     if (!m.hasMatch()) return false;
-    return TryEncodeDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(), date);
+    int year = m.captured(1).toInt();
+    // A year typed with one or two digits: 00-49 are this century's, 50-99 the last one's.
+    if (m.captured(1).size() <= 2) year += year < 50 ? 2000 : 1900;
+    return TryEncodeDate(year, m.captured(2).toInt(), m.captured(3).toInt(), date);
 }
 
 TDateTime ISOToDate(const QString& text) {

@@ -46,7 +46,8 @@ QString FloatToStr(double value);
 QString FormatFloat(const QString& format, double value);
 
 // Dates -----------------------------------------------------------------------------------------
-// A date-time is a count of days since 1899-12-30; the fraction is the time of day.
+// A date-time is a count of days since 1899-12-30; the fraction is the time of day (for a negative
+// count, the fraction's magnitude: -1.25 is 1899-12-29 06:00). Decoding rounds to the millisecond.
 using TDateTime = double;
 
 TDateTime Now();
@@ -62,7 +63,8 @@ double YearSpan(TDateTime a, TDateTime b);            // |b - a| / 365.25
 // The tokens yyyy, yy, mmmm, mm, m, dd, d, hh, nn, ss; everything else is copied.
 QString FormatDateTime(const QString& format, TDateTime dateTime);
 QString DateToISO(TDateTime date);                    // yyyy-mm-dd
-// Accepts "yyyy-mm-dd" and unpadded "y-m-d" (also with "/" between the parts).
+// Accepts "yyyy-mm-dd" and unpadded "y-m-d" (also with "/" between the parts); a year of one or two
+// digits is read in the window 1950..2049.
 bool TryISOToDate(const QString& text, TDateTime& date);
 TDateTime ISOToDate(const QString& text);             // raises EConvertError
 QDate ToQDate(TDateTime date);

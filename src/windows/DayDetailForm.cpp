@@ -2,10 +2,12 @@
 
 #include "UintDM.h"
 #include "WindowBuilder.h"
+#include "UnitMain.h"
 
 TDayDetailForm::TDayDetailForm(TComponent* AOwner, const QString& name, const QString& caption, int width,
                                int height, std::function<void()> forget)
     : TSkinnedSmallForm(AOwner, name, caption, width, height, true), FForget(std::move(forget)) {
+    PlaceAtPopupOrigin(this);
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
 }
 

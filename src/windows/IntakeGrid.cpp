@@ -4,6 +4,10 @@
 #include "NutrientSums.h"
 #include "UintDM.h"
 
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
 bool IntakeGridHasItem(TStringGrid* grid, const QString& id, const QString& kind) {
     for (int r = 1; r < grid->RowCount(); ++r)
         if (grid->Cells(icId, r) == id && grid->Cells(icKind, r) == kind) return true;
@@ -17,7 +21,7 @@ void KeepEmptyLastRow(TStringGrid* grid) {
 int AddIntakeItem(TStringGrid* grid, const QString& name, const QString& id, const QString& kind) {
     // A free row is one without a name; loaded rows are never written over.
     const int row = DM->FindFreeGridRow(grid, 1);
-    for (int c = 0; c <= icSaved; ++c)
+    for (int c = 0; c <= icStoredCho; ++c)
         grid->SetCells(c, row, QString());
     grid->SetCells(icNo, row, QString::number(row));
     grid->SetCells(icName, row, name);
@@ -40,7 +44,18 @@ double CellNumber(TStringGrid* grid, int col, int row) {
     return TryStrToFloat(grid->Cells(col, row).trimmed(), value) ? value : 0;
 }
 
+namespace {
+
+int StoredColumn(int col) {
+    return col - icGrams + icStoredGrams;
+}
+
+}  // namespace
+
 void ComputeIntakeRow(TStringGrid* grid, int row) {
+    // The row's figures are its own from now on.
+    for (int c = icStoredGrams; c <= icStoredCho; ++c)
+        grid->SetCells(c, row, QString());
     const double grams = CellNumber(grid, icGrams, row);
     const QString id = grid->Cells(icId, row).trimmed();
     if (grid->Cells(icKind, row) == QLatin1String("1")) {
@@ -65,18 +80,34 @@ void ComputeIntakeRow(TStringGrid* grid, int row) {
     grid->SetCells(icCho, row, texts[2]);
 }
 
+void ShowStoredIntake(TStringGrid* grid, int row, const TStoredIntake& stored) {
+    grid->SetCells(icGrams, row, FormatFloat(QStringLiteral("0"), stored[0]));
+    grid->SetCells(icKcal, row, FormatFloat(QStringLiteral("0"), std::round(stored[1])));
+    for (int c = icProtein; c <= icCho; ++c)
+        grid->SetCells(c, row, FormatFloat(QStringLiteral("0.0"), std::round(stored[c - icGrams])));
+    for (int c = icGrams; c <= icCho; ++c)
+        grid->SetCells(StoredColumn(c), row, FloatToStr(stored[c - icGrams]));
+}
+
 void SumIntakeRows(TStringGrid* grid, TStringGrid* totals) {
     double sums[5] = {0, 0, 0, 0, 0};
     for (int r = 1; r < grid->RowCount(); ++r) {
         if (grid->Cells(icName, r).isEmpty() || grid->Cells(icGrams, r).isEmpty()) continue;
-        for (int c = icGrams; c <= icCho; ++c)
-            sums[c - icGrams] += CellNumber(grid, c, r);
+        for (int c = icGrams; c <= icCho; ++c) {
+            const bool stored = !grid->Cells(StoredColumn(c), r).isEmpty();
+            sums[c - icGrams] += CellNumber(grid, stored ? StoredColumn(c) : c, r);
+        }
     }
     for (int c = icGrams; c <= icCho; ++c)
         totals->SetCells(c, 0, FormatFloat(QStringLiteral("0"), sums[c - icGrams]));
 }
 
 void KeepNumberKeys(QChar& key) {
+    // Ctrl+A, C, V and X: select all, copy, paste and cut in an open cell editor.
+    const char16_t clipboardKeys[] = {1, 3, 0x16, 0x18};
+    if (std::find(std::begin(clipboardKeys), std::end(clipboardKeys), key.unicode()) !=
+        std::end(clipboardKeys))
+        return;
     if (key != QChar(8) && key != QLatin1Char('.') && !key.isDigit()) key = QChar(0);
 }
 

@@ -1,6 +1,7 @@
 #include "MealEditing.h"
 
 #include "Dialogs.h"
+#include "FieldRules.h"
 #include "FoodTable.h"
 #include "ProgramImages.h"
 #include "UintDM.h"
@@ -20,13 +21,23 @@ void HideSearchResults(TControl* panel, TCustomTreeView* tree) {
     tree->SetEnabled(true);
 }
 
+namespace {
+
+// A food or recipe matches an upper-cased search text by its name, whatever the case, or by its
+// initials, which are upper case themselves.
+bool MatchesSearch(const TFdRcd& record, const QString& upperText) {
+    return record.Name.contains(upperText, Qt::CaseInsensitive) || record.PY.contains(upperText);
+}
+
+}  // namespace
+
 int FillFoodSearchGrid(TStringGrid* grid, const QString& text) {
     DM->ClearGrid(grid, 1);
     int row = 0;
     if (!text.isEmpty()) {
         for (int i = 0; i <= FoodMaxIndex; ++i) {
             const TFdRcd& food = FoodTable[i];
-            if (food.ID <= 0 || !(food.Name.contains(text) || food.PY.contains(text))) continue;
+            if (food.ID <= 0 || !MatchesSearch(food, text)) continue;
             ++row;
             if (row >= grid->RowCount()) grid->SetRowCount(row + 1);
             grid->SetCells(0, row, food.Name);
@@ -109,7 +120,7 @@ void FillRecipeSearchTree(TCustomTreeView* recipes, TCustomTreeView* results, co
     TTreeNodes* items = recipes->Items();
     for (int i = 0; i < items->Count() && !text.isEmpty(); ++i) {
         const TFdRcd* recipe = RecipeOfNode(items->Item(i));
-        if (!recipe || !(recipe->Name.contains(text) || recipe->PY.contains(text))) continue;
+        if (!recipe || !MatchesSearch(*recipe, text)) continue;
         results->Items()->Add(nullptr, items->Item(i)->Text())->SetStateIndex(recipe->ID);
     }
     results->Items()->EndUpdate();
@@ -154,7 +165,9 @@ void DrawStripedCell(TStringGrid* grid, int col, int row, const TRect& rect, TCo
     canvas->Font()->SetName("宋体");
     canvas->Font()->SetSize(11);
     canvas->Font()->SetColor(clBlack);
-    canvas->TextRect(rect, rect.Left + 1, rect.Top + 3, grid->Cells(col, row));
+    // 3 pixels below the top, or less in a row too low for that, so no descender is cut off.
+    const int spare = rect.Height() - canvas->TextHeight(QStringLiteral("Jg"));
+    canvas->TextRect(rect, rect.Left + 1, rect.Top + std::clamp(spare, 0, 3), grid->Cells(col, row));
 }
 
 void HighlightSelectedNode(TCustomTreeView* tree, TCustomDrawState state) {
@@ -165,7 +178,7 @@ void HighlightSelectedNode(TCustomTreeView* tree, TCustomDrawState state) {
 
 TWeightCheck CheckWeight(const QString& text, double& grams) {
     if (text.trimmed().isEmpty()) return TWeightCheck::Missing;
-    return TryStrToFloat(text, grams) && grams > 0 ? TWeightCheck::Valid : TWeightCheck::Invalid;
+    return ParseFieldNumber(text, AmountRange, grams) ? TWeightCheck::Valid : TWeightCheck::Invalid;
 }
 
 bool AddChosenItem(TStringGrid* grid, const QString& name,
@@ -300,12 +313,6 @@ TTimer* AddLoadTimer(TForm* form, TNotifyEvent onTimer) {
     timer->SetInterval(1000);
     timer->OnTimer = std::move(onTimer);
     return timer;
-}
-
-void PlaceAtPopupOrigin(TForm* form) {
-    if (!MainFrm) return;
-    const TPoint origin = MainFrm->PopupOrigin();
-    form->SetBounds(origin.X, origin.Y, form->Width(), form->Height());
 }
 
 TLabel* PlaceStepHeading(TComponent* owner, TWinControl* parent, const QString& title,

@@ -11,8 +11,9 @@
 void ShowSearchResults(TControl* panel, TCustomTreeView* tree);
 void HideSearchResults(TControl* panel, TCustomTreeView* tree);
 
-// Lists every food of the food table whose name or pinyin initials contain `text` (upper-cased)
-// in rows from 1: name, "查看", "    设置", food id. An empty text lists nothing. Gives how many it listed.
+// Lists every food of the food table whose name (whatever its case) or pinyin initials contain `text`
+// (upper-cased) in rows from 1: name, "查看", "    设置", food id. An empty text lists nothing. Gives how
+// many it listed.
 int FillFoodSearchGrid(TStringGrid* grid, const QString& text);
 
 // The food searches of the choosers: the results of the edit's text (upper-cased) over the tree; a
@@ -30,9 +31,9 @@ bool SelectNodeByText(TCustomTreeView* tree, const QString& text, int level = -1
 bool SelectFoodNode(TCustomTreeView* tree, int foodId);
 bool SelectRecipeNode(TCustomTreeView* tree, int recipeId);
 
-// Fills `results` with a root node per recipe of `recipes` (a recipe tree) whose name or pinyin
-// initials contain `text`, carrying the recipe id in StateIndex. `text` is upper-cased and trimmed
-// by the caller; an empty one is not searched.
+// Fills `results` with a root node per recipe of `recipes` (a recipe tree) whose name (whatever its
+// case) or pinyin initials contain `text`, carrying the recipe id in StateIndex. `text` is upper-cased and
+// trimmed by the caller; an empty one is not searched.
 void FillRecipeSearchTree(TCustomTreeView* recipes, TCustomTreeView* results, const QString& text);
 
 // The recipe record of a node of a recipe tree (nullptr for a class node).
@@ -97,8 +98,6 @@ TSkGroupBox* PlaceBusyBox(TForm* form);
 void ShowBusyBox(TSkGroupBox* box);
 // The timer that loads the trees once, a second after the window is made.
 TTimer* AddLoadTimer(TForm* form, TNotifyEvent onTimer);
-// Puts a window where the main window's pop-up windows open.
-void PlaceAtPopupOrigin(TForm* form);
 // A step's heading: the bold title of the steps, and the step's own line below it in blue.
 TLabel* PlaceStepHeading(TComponent* owner, TWinControl* parent, const QString& title,
                          const QString& stepName, const QString& step);

@@ -1,7 +1,5 @@
 #include "SkinnedSmallForm.h"
 
-#include "UnitMain.h"
-
 TSkinnedSmallForm::TSkinnedSmallForm(TComponent* AOwner, const QString& name, const QString& caption,
                                      int width, int height, bool stayOnTop, const QString& titleName,
                                      const QString& closeName)
@@ -21,11 +19,4 @@ TSkinnedSmallForm::TSkinnedSmallForm(TComponent* AOwner, const QString& name, co
     lblTit = title.Title;
     SpeedButton1 = title.CloseButton;
     ApplyMainSkin(this);
-}
-
-void PlaceOverTodayPanel(TForm* form) {
-    if (!MainFrm) return;
-    const TPoint origin = MainFrm->PopupOrigin();
-    form->SetLeft(MainFrm->Left() + MainFrm->Width() - form->Width() - 6);
-    form->SetTop(origin.Y);
 }

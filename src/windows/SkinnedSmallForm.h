@@ -19,7 +19,3 @@ protected:
                       bool stayOnTop, const QString& titleName = QStringLiteral("lblTit"),
                       const QString& closeName = QStringLiteral("SpeedButton1"));
 };
-
-// Places a window that feeds the personal centre over the main window's today panel, so the food grid
-// it feeds stays in sight.
-void PlaceOverTodayPanel(TForm* form);

@@ -8,8 +8,6 @@
 
 TBKSetFrm::TBKSetFrm(TComponent* AOwner)
     : TSkinnedSmallForm(AOwner, "BKSetFrm", "每日所需热量计算方式设置", 440, 220, false, "lbl1", "btn1") {
-    SetPosition(poScreenCenter);
-
     auto radio = [this](const char* name, const char* caption, int top) {
         auto* r = Place<TRadioButton>(this, this, name, 24, top, 340, 22);
         r->SetCaption(caption);
@@ -39,8 +37,10 @@ TBKSetFrm::TBKSetFrm(TComponent* AOwner)
 }
 
 void TBKSetFrm::FormShow(TObject*) {
-    // The main window keeps this window between uses; the skin may have changed meanwhile.
+    // The main window keeps this window between uses; the skin or the main window's place may have
+    // changed meanwhile.
     ApplyMainSkin(this);
+    PlaceAtPopupOrigin(this);
     int method = TIniFile(DM->SettingsFile()).ReadInteger("UINFO", "BKFLG", 0);
     if (method == 0) method = 1;
     rb1->SetChecked(method == 1);
@@ -49,6 +49,13 @@ void TBKSetFrm::FormShow(TObject*) {
         rb1->SetChecked(false);
         rb2->SetChecked(false);
     }
+    // A button that stays checked gives no click: the figure is written anew for the current profile.
+    if (rb1->Checked())
+        rb1Click(rb1);
+    else if (rb2->Checked())
+        rb2Click(rb2);
+    else
+        lbl2->SetCaption(DM->DayKcal + "KCal");
 }
 
 // A choice only previews its target; the user's target changes on "确定".

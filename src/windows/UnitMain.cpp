@@ -3,6 +3,7 @@
 
 #include "WindowBuilder.h"
 #include "Dialogs.h"
+#include "FieldRules.h"
 #include "EnergyTargets.h"
 #include "FoodTable.h"
 #include "IniFiles.h"
@@ -10,6 +11,8 @@
 #include "SiteAddresses.h"
 #include "UintDM.h"
 #include "WNDES.h"
+
+#include <algorithm>
 
 TMainFrm* MainFrm = nullptr;
 
@@ -166,6 +169,16 @@ TPoint TMainFrm::PopupOrigin() const {
     return {Left(), Top() + Panel_Top->Height()};
 }
 
+void PlaceAtPopupOrigin(TForm* form) {
+    if (!MainFrm) return;
+    const TPoint origin = MainFrm->PopupOrigin();
+    const TRect area = Screen->WorkAreaAt(origin);
+    // A window larger than the screen keeps its top-left corner on it.
+    const int left = std::max(area.Left, std::min(origin.X, area.Right - form->Width()));
+    const int top = std::max(area.Top, std::min(origin.Y, area.Bottom - form->Height()));
+    form->SetBounds(left, top, form->Width(), form->Height());
+}
+
 void TMainFrm::FormCreate(TObject*) {
     SkinNo = 1;
     const QString folder = ProgramFolder();
@@ -208,7 +221,12 @@ void TMainFrm::btnLoadClick(TObject*) {
     TIniFile ini(DM->SettingsFile());
     const int mode = DM->GetKcalMode();
     const QString name = edtUID->Text().trimmed();
-    const QString cipher = DesEncryptToHex(edtPWD->Text().trimmed(), PasswordKey);
+    const QString password = edtPWD->Text().trimmed();
+    // The name and password may be remembered in the settings file: a pasted line break must not reach it.
+    for (const QString& refusal :
+         {TextFieldRefusal("登陆名称", name), TextFieldRefusal("登陆密码", password)})
+        if (!refusal.isEmpty()) return void(MessageBox(refusal, InfoCaption, MB_OK));
+    const QString cipher = DesEncryptToHex(password, PasswordKey);
     DM->RunSql(DM->Qry_Open, "Select * from UInfo Where UName1=:UName1 And UPWD=:UPWD", false,
                {{"UName1", name}, {"UPWD", cipher}});
     TADOQuery* q = DM->Qry_Open;
@@ -230,22 +248,18 @@ void TMainFrm::btnLoadClick(TObject*) {
     q->Close();
 
     DM->DayKcal = FormatFloat("0", DM->GetDailyKcal(mode));
-    const QString today = DateToISO(Date());
-    if (DM->RunSql(DM->Qry_Open, "Select * From BDKcal Where UID=:UID And WrDate=:D", false,
-                   {{"UID", DM->UID}, {"D", today}}) &&
-        DM->Qry_Open->IsEmpty())
-        DM->RunSql(DM->Qry_Exec, "Insert Into BdKCal(KCal,UID,WRDate) Values(:KCal,:UID,:D)", true,
-                   {{"KCal", StrToFloat(DM->DayKcal)}, {"UID", DM->UID}, {"D", today}});
-    DM->Qry_Open->Close();
+    // Today's target row is written once; a row that is already there, from another login of the
+    // day, stays as it is.
+    DM->RunSql(DM->Qry_Exec,
+               "Insert Into BDKcal(KCal,UID,WRDate) Values(:KCal,:UID,:D) On Conflict(UID,WRDate) Do Nothing",
+               true, {{"KCal", StrToFloat(DM->DayKcal)}, {"UID", DM->UID}, {"D", DateToISO(Date())}});
 
     try {
-        if (chk_UP->Checked()) {
-            ini.WriteString(Section, "UID", edtUID->Text());
-            ini.WriteString(Section, "PWD", DesEncryptToHex(edtPWD->Text(), PasswordKey));
-        } else {
-            ini.WriteString(Section, "UID", "");
-            ini.WriteString(Section, "PWD", "");
-        }
+        // Name and password are remembered, or forgotten, together.
+        if (chk_UP->Checked())
+            ini.WriteStrings(Section, {{"UID", name}, {"PWD", cipher}});
+        else
+            ini.WriteStrings(Section, {{"UID", ""}, {"PWD", ""}});
     } catch (const Exception& e) {
         MessageBox(e.Message(), InfoCaption, MB_OK);  // the login goes on without remembering
     }

@@ -22,6 +22,9 @@ public:
     int SkinNo = 1;
     // The colour of a skin (1 blue, 2 pink), and of the skin worn now.
     TColor SkinColor(int skinNo) const { return skinNo == 2 ? PinkColor : BlueColor; }
+    // The text on a skin-coloured panel: white on the blue, a deep plum on the light pink, where
+    // white could not be read.
+    static TColor SkinTextColor(int skinNo) { return skinNo == 2 ? TColor(0x5A005A) : clWhite; }
     TColor SkinColor() const { return SkinColor(SkinNo); }
     std::array<QString, 5> BlueImages, PinkImages;
 
@@ -133,3 +136,7 @@ extern TMainFrm* MainFrm;
 
 // A label that acts as a link: underlined and blue while the mouse is over it, plain black otherwise.
 void MakeHoverLink(TLabel* label);
+
+// Opens a window where the program's pop-up windows open (TMainFrm::PopupOrigin), moved just enough
+// to lie wholly on the screen's work area; nothing without a main window.
+void PlaceAtPopupOrigin(TForm* form);

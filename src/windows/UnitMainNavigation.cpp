@@ -94,11 +94,11 @@ void TMainFrm::BuildInfoLabels() {
         int Left, Top;
     };
     const TTip tips[] = {
-        {&Label9, "Label9", "什么是基础代谢", "基础代谢的定义", 12, 376},
-        {&Label75, "Label75", "生理热价", "生理热价", 130, 376},
-        {&Label1, "Label1", "热量如何分配", "三餐热量分配", 12, 398},
-        {&Label26, "Label26", "热量消耗计算", "活动热量消耗计算", 130, 398},
-        {&lbl3, "lbl3", "警告", "警告", 12, 420},
+        {&Label9, "Label9", "什么是基础代谢", "基础代谢的定义", 12, 386},
+        {&Label75, "Label75", "生理热价", "生理热价", 130, 386},
+        {&Label1, "Label1", "热量如何分配", "三餐热量分配", 12, 408},
+        {&Label26, "Label26", "热量消耗计算", "活动热量消耗计算", 130, 408},
+        {&lbl3, "lbl3", "警告", "警告", 12, 430},
     };
     for (const TTip& t : tips) {
         *t.Label = PlaceLabel(this, pnlMain, t.Name, t.Caption, t.Left, t.Top);
@@ -106,17 +106,17 @@ void TMainFrm::BuildInfoLabels() {
         const QString title = QString::fromUtf8(t.Title);
         (*t.Label)->OnClick = [this, title](TObject*) { ShowMsgByTitle(title); };
     }
-    Label65 = PlaceLabel(this, pnlMain, "Label65", "今日营养素参考", 130, 420);
+    Label65 = PlaceLabel(this, pnlMain, "Label65", "今日营养素参考", 130, 430);
     MakeHoverLink(Label65);
     Label65->OnClick = [this](TObject* s) { Label65Click(s); };
 
-    PlaceLabel(this, pnlMain, QString(), "健康资讯：", 12, 452)->Font()->SetStyle(FontStyle(fsBold));
+    PlaceLabel(this, pnlMain, QString(), "健康资讯：", 12, 460)->Font()->SetStyle(FontStyle(fsBold));
     const char* health[][2] = {
         {"Label12", "食物功效"}, {"Label27", "中药作用"}, {"Label33", "保健食谱"}, {"lbl7", "养生茶疗"}};
     TLabel** healthLabels[] = {&Label12, &Label27, &Label33, &lbl7};
     for (int i = 0; i < 4; ++i) {
         *healthLabels[i] =
-            PlaceLabel(this, pnlMain, health[i][0], health[i][1], 12 + (i % 2) * 118, 476 + (i / 2) * 22);
+            PlaceLabel(this, pnlMain, health[i][0], health[i][1], 12 + (i % 2) * 118, 482 + (i / 2) * 22);
         (*healthLabels[i])->SetTag(i + 1);
         MakeHoverLink(*healthLabels[i]);
         (*healthLabels[i])->OnClick = [this](TObject* s) { Label12Click(s); };

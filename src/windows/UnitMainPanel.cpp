@@ -51,10 +51,11 @@ void TMainFrm::BuildTodayPanel() {
     lblKcalHInt->Font()->SetStyle(FontStyle(fsBold));
     lblKcalHInt->Font()->SetColor(clRed);
 
-    lblZJ = PlaceLabel(this, pnlMain, "lblZJ", "体型 ", 10, 348);
+    // The body type has the row to itself: "体型 过度肥胖  超重：12KG" would run over the weight beside it.
+    lblZJ = PlaceLabel(this, pnlMain, "lblZJ", "体型 ", 10, 346);
     lblZJ->Font()->SetStyle(FontStyle(fsBold));
-    PlaceLabel(this, pnlMain, QString(), "体重：", 150, 348);
-    lblTZ = PlaceLabel(this, pnlMain, "lblTZ", "Kg", 186, 348);
+    PlaceLabel(this, pnlMain, QString(), "体重：", 10, 364);
+    lblTZ = PlaceLabel(this, pnlMain, "lblTZ", "Kg", 46, 364);
 }
 
 void TMainFrm::RefreshTodayIntake() {
@@ -155,6 +156,8 @@ void TMainFrm::ApplySkinTo(int skinNo, TForm* form) {
     const TColor color = SkinColor(skinNo);
     for (TPanel* p : {pnlLeft1, pnlLeft2, pnlBM, pnlBtm, pnlRight2, pnlRight1, pnlTit})
         p->SetColor(color);
+    Label6->Font()->SetColor(SkinTextColor(skinNo));
+    pnlTit->Font()->SetColor(SkinTextColor(skinNo));
     if (form == this) {
         const auto& images = skinNo == 1 ? BlueImages : PinkImages;
         if (!AllFilesExist(images)) return;  // colours change, images stay

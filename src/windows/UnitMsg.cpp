@@ -2,9 +2,10 @@
 
 #include "IniFiles.h"
 #include "UintDM.h"
+#include "UnitMain.h"
 
 TMsgFrm::TMsgFrm(TComponent* AOwner) : TSkinnedSmallForm(AOwner, "MsgFrm", "信息提示", 440, 330, false) {
-    SetPosition(poScreenCenter);
+    PlaceAtPopupOrigin(this);
     lblTit->SetCaption("");
 
     pnl1 = new TPanel(this);

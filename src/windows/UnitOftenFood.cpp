@@ -5,6 +5,7 @@
 #include "UserInfoUnit.h"
 #include "ProgramImages.h"
 #include "WindowBuilder.h"
+#include "UnitMain.h"
 
 TOftenFoodFrm* OftenFoodFrm = nullptr;
 
@@ -36,10 +37,12 @@ TOftenFoodFrm::~TOftenFoodFrm() {
 }
 
 void TOftenFoodFrm::FormCreate(TObject*) {
-    PlaceOverTodayPanel(this);
+    PlaceAtPopupOrigin(this);
 }
 
 void TOftenFoodFrm::Open(const QString& caption, int mode) {
+    // Kept between uses: a window the user closed opens at the pop-up place again.
+    if (!Visible()) PlaceAtPopupOrigin(this);
     ShowForm();
     SetCaption(caption);
     lblTit->SetCaption(caption);

@@ -2,8 +2,10 @@
 
 #include "ConstTables.h"
 #include "Dialogs.h"
+#include "FieldRules.h"
 #include "RecordKeys.h"
 #include "WindowBuilder.h"
+#include "UnitMain.h"
 
 namespace {
 
@@ -14,7 +16,7 @@ const QString DuplicateCaption = QStringLiteral("信息提示。");
 
 TSetHTFrm::TSetHTFrm(TComponent* AOwner)
     : TSkinnedSmallForm(AOwner, "SetHTFrm", "活动项选择", 740, 470, false) {
-    SetPosition(poScreenCenter);
+    PlaceAtPopupOrigin(this);
     imgRight->OnMouseDown = nullptr;
     imgRight->OnClick = [this](TObject*) { Close(); };
     PopupMenu1 = new TPopupMenu(this);
@@ -134,7 +136,9 @@ void TSetHTFrm::SkButton1Click(TObject*) {
     double kcal = 0;
     if (type < 1) return void(MessageBox("请选择活动类型", InfoCaption, MB_OK));
     if (title.isEmpty()) return void(MessageBox("活动名称没有填写", InfoCaption, MB_OK));
-    if (!TryStrToFloat(edtXH->Text().trimmed(), kcal) || kcal <= 0)
+    if (const QString refusal = TextFieldRefusal("活动名称", title, NameLength::Activity); !refusal.isEmpty())
+        return void(MessageBox(refusal, InfoCaption, MB_OK));
+    if (!ParseFieldNumber(edtXH->Text(), ActivityRateRange, kcal))
         return void(MessageBox("热量消耗不正确", InfoCaption, MB_OK));
 
     const bool renaming = FMode == 1;

@@ -103,7 +103,7 @@ void TFrm_ShiPu::BuildListPage() {
     btnSrc = PlaceButton(this, T1, "btnSrc", "查询", 162, 7, 56);
     btnSrc->OnClick = [this](TObject* s) { btnSrcClick(s); };
 
-    TV_FD1 = PlaceTree(this, T1, "TV_FD1", 8, 40, 210, 480);
+    TV_FD1 = PlaceTree(this, T1, "TV_FD1", 8, 40, 210, 480, true, TTreeIcons::Items);
     TV_FD1->OnChange = [this](TObject* s, TTreeNode* n) { TV_FD1Change(s, n); };
     TV_FD1->OnCustomDrawItem = [this](TCustomTreeView* t, TTreeNode* n, TCustomDrawState st, bool& d) {
         TV_FD1CustomDrawItem(t, n, st, d);
@@ -261,13 +261,13 @@ void TFrm_ShiPu::BuildWeightPage() {
     btnUp2->OnClick = [this](TObject* s) { btnUp2Click(s); };
     btnSPDir->OnClick = [this](TObject* s) { btnSPDirClick(s); };
 
-    // Over the hint while it is shown: 24 rows of 18 pixels and their lines.
-    RGP_YYS = Place<TSkGroupBox>(this, T3, "RGP_YYS", 458, 8, 292, 494);
+    // Over the hint while it is shown: the 24 rows and their lines.
+    RGP_YYS = Place<TSkGroupBox>(this, T3, "RGP_YYS", 458, 4, 292, NutrientGridHeight + 30);
     RGP_YYS->SetCaption("营养素含量合计");
-    SG_YYS1 = PlaceGrid(this, RGP_YYS, "SG_YYS1", Rect(6, 24, 286, 484), {110, 164});
+    SG_YYS1 = PlaceGrid(this, RGP_YYS, "SG_YYS1", Rect(6, 24, 286, 24 + NutrientGridHeight), {110, 164});
     SG_YYS1->SetFixedRows(0);
     SG_YYS1->SetRowCount(NutrientTotalRows);
-    SG_YYS1->SetDefaultRowHeight(18);
+    SG_YYS1->SetDefaultRowHeight(NutrientRowHeight);
     SG_YYS1->SetScrollBars(ssNone);
     SG_YYS1->OnDrawCell = [this](TObject* s, int c, int r, TRect rc, TGridDrawState st) {
         SG_YYSDrawCell(s, c, r, rc, st);

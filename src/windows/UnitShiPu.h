@@ -9,6 +9,10 @@
 
 // The 24 rows of a nutrient-totals table: names in column 0, values in column 1.
 inline constexpr int NutrientTotalRows = 24;
+// The nutrient-table grids: rows just high enough for a line of their text with its descenders
+// ("kJ", "mg"), and the height of the 24 rows with their lines and the grid's frame.
+inline constexpr int NutrientRowHeight = 19;
+inline constexpr int NutrientGridHeight = NutrientTotalRows * (NutrientRowHeight + 1) + 6;
 extern const std::array<QString, NutrientTotalRows> NutrientTotalNames;
 // The sums of SumNutrients: kcal, kJ, then the amounts of rows 1 to 23, each as text with its unit.
 using TNutrientTotals = std::array<QString, NutrientTotalRows + 1>;

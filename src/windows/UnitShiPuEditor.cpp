@@ -2,6 +2,7 @@
 #include "UnitShiPu.h"
 
 #include "Dialogs.h"
+#include "FieldRules.h"
 #include "MealEditing.h"
 #include "NutrientSums.h"
 #include "UintDM.h"
@@ -193,6 +194,9 @@ void TFrm_ShiPu::btnSaveSPClick(TObject*) {
         MessageBox("食谱名称没有填写", InfoCaption, MB_OK);
         return;
     }
+    for (const QString& refusal : {TextFieldRefusal("食谱名称", name, NameLength::Recipe),
+                                   MultiLineFieldRefusal("制作方法", RE_SP->Text())})
+        if (!refusal.isEmpty()) return void(MessageBox(refusal, InfoCaption, MB_OK));
     if (CB_SPC->ItemIndex() < 0) {
         MessageBox("食谱类别没有选择", InfoCaption, MB_OK);
         return;

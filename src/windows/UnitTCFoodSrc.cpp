@@ -1,8 +1,11 @@
 #include "UnitTCFoodSrc.h"
 
+#include "Dialogs.h"
+#include "FieldRules.h"
 #include "IntakeGrid.h"
 #include "UintDM.h"
 #include "WindowBuilder.h"
+#include "UnitMain.h"
 
 #include <algorithm>
 
@@ -55,7 +58,7 @@ TTCFoodSrcFrm::~TTCFoodSrcFrm() {
 }
 
 void TTCFoodSrcFrm::FormCreate(TObject*) {
-    PlaceOverTodayPanel(this);
+    PlaceAtPopupOrigin(this);
 }
 
 void TTCFoodSrcFrm::FormClose(TObject*, TCloseAction& Action) {
@@ -66,6 +69,9 @@ void TTCFoodSrcFrm::FormClose(TObject*, TCloseAction& Action) {
 void TTCFoodSrcFrm::btnSrcFoodClick(TObject*) {
     const QString text = edtQry->Text().trimmed();
     if (text.isEmpty()) return;
+    // The database's pattern match would stop at a NUL and find what was not asked for.
+    if (const QString refusal = TextFieldRefusal("查询内容", text); !refusal.isEmpty())
+        return void(MessageBox(refusal, InfoCaption, MB_OK));
     const bool foods = rbSW->Checked();
     const QString table = foods ? "Food" : "SPInfo";
     const QString nameField = foods ? "Food_Name" : "SPName";

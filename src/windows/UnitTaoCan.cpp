@@ -69,7 +69,7 @@ TFrm_TaoCan::~TFrm_TaoCan() {
 }
 
 void TFrm_TaoCan::BuildListPage() {
-    TV_TC = PlaceTree(this, T1, "TV_TC", 8, 8, 220, 512);
+    TV_TC = PlaceTree(this, T1, "TV_TC", 8, 8, 220, 512, true, TTreeIcons::Items);
     TV_TC->SetPopupMenu(PopupMenu1);
     TV_TC->OnChange = [this](TObject* s, TTreeNode* n) { TV_TCChange(s, n); };
 
@@ -128,7 +128,7 @@ void TFrm_TaoCan::BuildChooserPage() {
     edtSP->OnChange = [this](TObject* s) { edtSPChange(s); };
     btnSrcSp = PlaceButton(this, TabSheet2, "btnSrcSp", "查询", 204, 3, 56);
     btnSrcSp->OnClick = [this](TObject* s) { btnSrcSpClick(s); };
-    TV_FD1 = PlaceTree(this, TabSheet2, "TV_FD1", 4, 34, 256, 346);
+    TV_FD1 = PlaceTree(this, TabSheet2, "TV_FD1", 4, 34, 256, 346, true, TTreeIcons::Items);
     TV_FD1->SetPopupMenu(PopupMenu1);
     TV_FD1->OnDblClick = [this](TObject* s) { TV_FD1DblClick(s); };
     TV_FD1->OnCustomDrawItem = [this](TCustomTreeView* t, TTreeNode* n, TCustomDrawState st, bool& d) {
@@ -237,9 +237,23 @@ void TFrm_TaoCan::Timer1Timer(TObject*) {
     if (TV_FD->Items()->Count() == 0) DM->FillFoodTree(TV_FD);
     DM->FillRecipeTree(TV_FD1);
     DM->FillSetMealTree(TV_TC);
+    ShowSetMealAgain();
     if (TV_FD->Items()->Count() > 1) TV_FD->SetSelected(TV_FD->Items()->Item(1));
     if (TV_FD1->Items()->Count() > 1) TV_FD1->SetSelected(TV_FD1->Items()->Item(1));
     RGP_P->Hide();
+}
+
+// After the tree is filled again (back from the maker, or refreshed) the set meal shown before is
+// shown again, with what it now holds; when it is gone, its title goes with it.
+void TFrm_TaoCan::ShowSetMealAgain() {
+    for (int i = 0; i < TV_TC->Items()->Count(); ++i) {
+        TTreeNode* node = TV_TC->Items()->Item(i);
+        if (IsSetMealNode(node) && node->StateIndex() == FSetMealID) {
+            TV_TC->SetSelected(node);
+            return;
+        }
+    }
+    lblsptc->SetCaption(QString());
 }
 
 void TFrm_TaoCan::TV_TCChange(TObject*, TTreeNode* Node) {

@@ -58,6 +58,7 @@ public:
     void FormShow(TObject* Sender);
     void FormClose(TObject* Sender, TCloseAction& Action);
     void Timer1Timer(TObject* Sender);
+    void ShowSetMealAgain();
     void TV_TCChange(TObject* Sender, TTreeNode* Node);
     void N1Click(TObject* Sender);
     void N4Click(TObject* Sender);

@@ -2,6 +2,7 @@
 #include "UnitTaoCan.h"
 
 #include "Dialogs.h"
+#include "FieldRules.h"
 #include "FoodTable.h"
 #include "MealEditing.h"
 #include "UintDM.h"
@@ -205,6 +206,8 @@ void TFrm_TaoCan::btnSaveTCClick(TObject*) {
         MessageBox("套餐名称没有填写", InfoCaption, MB_OK);
         return;
     }
+    if (const QString refusal = TextFieldRefusal("套餐名称", name, NameLength::SetMeal); !refusal.isEmpty())
+        return void(MessageBox(refusal, InfoCaption, MB_OK));
     if (CB_SPC->ItemIndex() < 0) {
         MessageBox("套餐类别没有选择", InfoCaption, MB_OK);
         return;

@@ -2,13 +2,15 @@
 
 #include "UintDM.h"
 #include "WindowBuilder.h"
+#include "UnitMain.h"
 
 TYYSCKFrm::TYYSCKFrm(TComponent* AOwner)
-    : TSkinnedSmallForm(AOwner, "YYSCKFrm", "今日所需要营养素", 500, 330, false, "Label1", "SpeedButton2") {
-    SetPosition(poScreenCenter);
+    : TSkinnedSmallForm(AOwner, "YYSCKFrm", "今日所需要营养素", 530, 330, false, "Label1", "SpeedButton2") {
+    PlaceAtPopupOrigin(this);
 
+    // Each group is wide enough for its longest amount, such as "2400.00kcal" beside "碳水化合物：".
     auto group = [this](const char* name, const char* caption, int left) {
-        auto* g = Place<TSkGroupBox>(this, this, name, left, 40, 155, 240);
+        auto* g = Place<TSkGroupBox>(this, this, name, left, 40, 166, 240);
         g->SetCaption(caption);
         return g;
     };
@@ -24,13 +26,13 @@ TYYSCKFrm::TYYSCKFrm(TComponent* AOwner)
     LC_Pro = row(energy, "LC_Pro", "蛋白质", 1);
     LC_Fat = row(energy, "LC_Fat", "脂肪", 2);
     LC_Cho = row(energy, "LC_Cho", "碳水化合物", 3);
-    auto* vitamins = group("gbVitamins", "维生素", 172);
+    auto* vitamins = group("gbVitamins", "维生素", 182);
     LC_Va = row(vitamins, "LC_Va", "维生素A", 0);
     LC_S = row(vitamins, "LC_S", "硫胺素", 1);
     LC_H = row(vitamins, "LC_H", "核黄素", 2);
     LC_VC = row(vitamins, "LC_VC", "维生素C", 3);
     LC_Ve = row(vitamins, "LC_Ve", "维生素E", 4);
-    auto* minerals = group("gbMinerals", "微量元素", 334);
+    auto* minerals = group("gbMinerals", "微量元素", 354);
     LC_P = row(minerals, "LC_P", "磷", 0);
     LC_K = row(minerals, "LC_K", "钾", 1);
     LC_Na = row(minerals, "LC_Na", "钠", 2);
@@ -42,7 +44,7 @@ TYYSCKFrm::TYYSCKFrm(TComponent* AOwner)
     LC_Se = row(minerals, "LC_Se", "硒", 8);
 
     Btn_SaveSW =
-        PlaceButton(this, this, "Btn_SaveSW", "关闭", 210, 290, 80, 28, [this](TObject*) { Close(); });
+        PlaceButton(this, this, "Btn_SaveSW", "关闭", 225, 290, 80, 28, [this](TObject*) { Close(); });
 
     SetAlphaBlend(true);
     SetAlphaBlendValue(100);

@@ -4,14 +4,15 @@
 #include "MealEditing.h"
 #include "UnitShiPu.h"
 #include "WindowBuilder.h"
+#include "UnitMain.h"
 
 TYYSHJFrm::TYYSHJFrm(TComponent* AOwner) : TForm(AOwner) {
     SetName("YYSHJFrm");
     SetCaption("营养素含量合计");
     SetBorderStyle(bsDialog);
-    SetPosition(poScreenCenter);
     SetClientWidth(300);
-    SetClientHeight(548);
+    SetClientHeight(572);
+    PlaceAtPopupOrigin(this);
     SetColor(clWhite);
     pnlTit = Place<TSkPanel>(this, this, "pnlTit", 0, 0, 300, 32);
     pnlTit->SetAlign(alTop);
@@ -19,12 +20,12 @@ TYYSHJFrm::TYYSHJFrm(TComponent* AOwner) : TForm(AOwner) {
     pnlTit->SetColor(0xF8B600);
     pnlTit->Font()->SetColor(clWhite);
     pnlTit->Font()->SetStyle(FontStyle(fsBold));
-    SG_YYS = Place<TSkStringGrid>(this, this, "SG_YYS", 8, 40, 284, 460);
+    SG_YYS = Place<TSkStringGrid>(this, this, "SG_YYS", 8, 40, 284, NutrientGridHeight);
     SG_YYS->SetColCount(2);
     SG_YYS->SetFixedCols(0);
     SG_YYS->SetRowCount(NutrientTotalRows);
     SG_YYS->SetFixedRows(0);
-    SG_YYS->SetDefaultRowHeight(18);
+    SG_YYS->SetDefaultRowHeight(NutrientRowHeight);
     SG_YYS->SetScrollBars(ssNone);
     SG_YYS->SetColWidths(0, 110);
     SG_YYS->SetColWidths(1, 168);
@@ -43,7 +44,7 @@ TYYSHJFrm::TYYSHJFrm(TComponent* AOwner) : TForm(AOwner) {
     N18->OnClick = [this](TObject* s) { N18Click(s); };
     PopupMenu3->Items()->Add(N18);
     SG_YYS->SetPopupMenu(PopupMenu3);
-    btnClose = Place<TSkButton>(this, this, "btnClose", 110, 510, 80, 28);
+    btnClose = Place<TSkButton>(this, this, "btnClose", 110, 534, 80, 28);
     btnClose->SetCaption("关闭");
     btnClose->OnClick = [this](TObject*) { Close(); };
 

@@ -121,10 +121,7 @@ TSkStringGrid* TFrm_FDYY::MakeRankingGrid(const QString& name, int top) {
 }
 
 void TFrm_FDYY::FormCreate(TObject*) {
-    if (MainFrm) {
-        const TPoint origin = MainFrm->PopupOrigin();
-        SetBounds(origin.X, origin.Y, Width(), Height());
-    }
+    PlaceAtPopupOrigin(this);
     M_YYS->Lines()->Assign(RankingLines());
 }
 

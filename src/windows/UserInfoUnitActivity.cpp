@@ -3,11 +3,15 @@
 #include "UserInfoUnit.h"
 
 #include "Dialogs.h"
+#include "FieldRules.h"
 #include "IntakeGrid.h"
 #include "RecordKeys.h"
 #include "UnitMain.h"
 #include "UnitSetHT.h"
 #include "WindowBuilder.h"
+
+#include <cmath>
+#include <vector>
 
 namespace {
 
@@ -142,16 +146,20 @@ void TFrm_UInfo::Btn_SaveHTClick(TObject*) {
     };
     for (int r = 1; r < SG1->RowCount(); ++r) {
         double minutes = 0;
-        if (toSave(r) && !TryStrToFloat(SG1->Cells(ColMinutes, r).trimmed(), minutes))
+        if (toSave(r) && !ParseFieldNumber(SG1->Cells(ColMinutes, r), AmountRange, minutes))
             return void(MessageBox("【" + SG1->Cells(ColTitle, r) + "】活动时间不正确", InfoCaption, MB_OK));
     }
 
     const QString date = IsoDate(edtDT4->Text());
-    bool anyNew = false;
+    struct TWritten {
+        int Row;
+        double Minutes, Kcal;
+    };
+    std::vector<TWritten> written;
     const bool saved = !date.isEmpty() && DM->Transaction([&] {
+        written.clear();
         for (int r = 1; r < SG1->RowCount(); ++r) {
             if (!toSave(r)) continue;
-            anyNew = true;
             const QString id = SG1->Cells(ColId, r);
             double minutes = StrToFloat(SG1->Cells(ColMinutes, r).trimmed());
             // The energy is minutes times the activity's rate, whatever the cell shows.
@@ -173,12 +181,18 @@ void TFrm_UInfo::Btn_SaveHTClick(TObject*) {
             DM->Exec(found ? "Update SPRcd Set KCal=:K,SPTime=:T Where UID=:UID And SPID=:SPID And DT=:D"
                            : "Insert Into SPRcd(DT,UID,SPID,SPTime,KCal) Values(:D,:UID,:SPID,:T,:K)",
                      params);
+            written.push_back({r, minutes, kcal});
         }
     });
     if (!saved) return void(MessageBox("保存失败，请重新保存。", InfoCaption, MB_OK));
+    // The grid shows what is stored now, a merged row its new sum, as a reopened day shows it.
+    for (const TWritten& w : written) {
+        SG1->SetCells(ColMinutes, w.Row, FloatToStr(w.Minutes));
+        SG1->SetCells(ColKcal, w.Row, FloatToStr(std::round(w.Kcal)));
+    }
     for (int r = 1; r < SG1->RowCount(); ++r)
         if (!SG1->Cells(ColTitle, r).isEmpty() && hasMinutes(r)) SG1->SetCells(ColSaved, r, "1");
-    MessageBox(anyNew ? "保存成功" : "没有录入新记录，不用保存。", InfoCaption, MB_OK);
+    MessageBox(written.empty() ? "没有录入新记录，不用保存。" : "保存成功", InfoCaption, MB_OK);
     if (MainFrm) MainFrm->RefreshTodayIntake();
 }
 

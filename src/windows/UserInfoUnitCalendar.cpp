@@ -29,6 +29,10 @@ QString MonthQuery(int kind) {
     }
 }
 
+// The chosen day sits on a pale blue instead of the grid's dark selection, where the blue day
+// numbers and red values could not be read.
+constexpr TColor ChosenDayColour = 0xFFF0E0;
+
 QString ValueText(int kind, const QString& value) {
     if (kind == 1) return "体重：" + value + "Kg";
     if (kind == 2) return "消耗:" + value + "Kcal";
@@ -229,12 +233,16 @@ void TFrm_UInfo::SGTZSelectCell(TObject* Sender, int ACol, int ARow, bool&) {
     if (cell && LabelDate(lblDate, y, m, d)) lblDate->SetCaption(UnpaddedDate(y, m, cell->day.toInt()));
 }
 
-void TFrm_UInfo::SGTZDrawCell(TObject* Sender, int ACol, int ARow, TRect Rect, TGridDrawState) {
+void TFrm_UInfo::SGTZDrawCell(TObject* Sender, int ACol, int ARow, TRect Rect, TGridDrawState State) {
     auto* grid = dynamic_cast<TStringGrid*>(Sender);
     if (!grid || ARow == 0) return;
+    TCanvas* canvas = grid->Canvas();
+    if (State & gdSelected) {
+        canvas->Brush()->SetColor(ChosenDayColour);
+        canvas->FillRect(Rect);
+    }
     const TCLA* cell = CalendarDay(grid, ACol, ARow);
     if (!cell) return;
-    TCanvas* canvas = grid->Canvas();
     canvas->Brush()->SetStyle(bsClear);
     canvas->Font()->SetStyle(FontStyle(fsBold));
     canvas->Font()->SetSize(12);

@@ -4,6 +4,7 @@
 
 #include "ConstTables.h"
 #include "Dialogs.h"
+#include "FieldRules.h"
 #include "IntakeGrid.h"
 #include "MealEditing.h"
 #include "RecordKeys.h"
@@ -11,6 +12,9 @@
 #include "UnitOftenFood.h"
 #include "UnitTCFoodSrc.h"
 #include "WindowBuilder.h"
+
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -201,12 +205,10 @@ void TFrm_UInfo::LoadMeal(const QString& date, const QString& meal) {
     DM->ClearGrid(SG2, 1);
     const bool read = DM->RunSql(
         Qry,
-        "Select A.FID, A.Flg, A.CKCLS, B.Food_Name, A.FNet, Round(A.KCal,0) as KCAL1, "
-        "Round(A.Pro,0) as PRO1, Round(A.Fat,0) as FAT1, Round(A.CHO,0) as CHO1 From CKRcd A, Food B "
+        "Select A.FID, A.Flg, A.CKCLS, B.Food_Name, A.FNet, A.KCal, A.Pro, A.Fat, A.CHO From CKRcd A, Food B "
         "Where A.Flg = 1 And A.CKCLS = :M And A.FID = B.ID And A.CKDate = :D And A.UID = :UID "
         "Union All "
-        "Select A.FID, A.Flg, A.CKCLS, B.SPName, A.FNet, Round(A.KCal,0), Round(A.Pro,0), Round(A.Fat,0), "
-        "Round(A.CHO,0) From CKRcd A, SPInfo B "
+        "Select A.FID, A.Flg, A.CKCLS, B.SPName, A.FNet, A.KCal, A.Pro, A.Fat, A.CHO From CKRcd A, SPInfo B "
         "Where A.CKCLS = :M And A.Flg = 2 And A.FID = B.ID And A.CKDate = :D And A.UID = :UID",
         false, {{"M", meal}, {"D", IsoDate(date)}, {"UID", CurrentUserId()}});
     if (read) {
@@ -221,16 +223,13 @@ void TFrm_UInfo::LoadMeal(const QString& date, const QString& meal) {
 void TFrm_UInfo::FillIntakeGrid(TStringGrid* grid, TADOQuery* query) {
     KeepEmptyLastRow(grid);
     const int r = grid->RowCount() - 1;
-    auto number = [query](const char* field, const char* format) {
-        return FormatFloat(format, query->FieldByName(field)->AsFloat());
-    };
     grid->SetCells(icNo, r, QString::number(r));
     grid->SetCells(icName, r, query->FieldByName("Food_Name")->AsString());
-    grid->SetCells(icGrams, r, number("FNet", "0"));
-    grid->SetCells(icKcal, r, number("KCAL1", "0"));
-    grid->SetCells(icProtein, r, number("PRO1", "0.0"));
-    grid->SetCells(icFat, r, number("FAT1", "0.0"));
-    grid->SetCells(icCho, r, number("CHO1", "0.0"));
+    TStoredIntake stored;
+    const char* fields[] = {"FNet", "KCal", "Pro", "Fat", "CHO"};
+    for (int i = 0; i < 5; ++i)
+        stored[i] = query->FieldByName(fields[i])->AsFloat();
+    ShowStoredIntake(grid, r, stored);
     grid->SetCells(icId, r, QString::number(query->FieldByName("FID")->AsLargeInt()));
     grid->SetCells(icKind, r, QString::number(query->FieldByName("Flg")->AsInteger()));
     grid->SetCells(icSaved, r, "1");
@@ -364,7 +363,10 @@ void TFrm_UInfo::Btn_SaveSWClick(TObject*) {
         double grams = 0;
         if (SG2->Cells(icGrams, r).trimmed().isEmpty())
             return void(MessageBox("【" + name + "】重量没有填写", InfoCaption, MB_OK));
-        if (!TryStrToFloat(SG2->Cells(icGrams, r).trimmed(), grams))
+        // Rows to be written take a real amount: above 0 and at most 100 000 g.
+        const bool toWrite = SG2->Cells(icSaved, r).isEmpty();
+        if (!TryStrToFloat(SG2->Cells(icGrams, r).trimmed(), grams) ||
+            (toWrite && !ParseFieldNumber(SG2->Cells(icGrams, r), AmountRange, grams)))
             return void(MessageBox("【" + name + "】重量不正确", InfoCaption, MB_OK));
         anyRow = true;
     }
@@ -372,8 +374,9 @@ void TFrm_UInfo::Btn_SaveSWClick(TObject*) {
 
     const QString meal = pnlTC->Caption();
     const QString date = IsoDate(edtDT2->Text());
-    int count = 0;
+    std::vector<std::pair<int, TStoredIntake>> written;  // the rows and what was stored for them
     const bool saved = !date.isEmpty() && DM->Transaction([&] {
+        written.clear();
         for (int r = 1; r < SG2->RowCount(); ++r) {
             const QString name = SG2->Cells(icName, r);
             if (name.isEmpty() || !SG2->Cells(icSaved, r).isEmpty()) continue;
@@ -395,19 +398,26 @@ void TFrm_UInfo::Btn_SaveSWClick(TObject*) {
                                {"Flg", kind.toInt()},
                                {"D", date}};
             const char* names[] = {"G", "K", "P", "F", "C"};
-            for (int i = 0; i < 5; ++i)
-                params.insert(names[i], OneDecimal(values[i]));
+            TStoredIntake kept;
+            for (int i = 0; i < 5; ++i) {
+                kept[i] = OneDecimal(values[i]);
+                params.insert(names[i], kept[i]);
+            }
             DM->Exec(
                 found ? "Update CKRcd Set FNet=:G,KCal=:K,Pro=:P,Fat=:F,CHO=:C Where UID=:UID And CKCLS=:M "
                         "And FID=:FID And Flg=:Flg And CKDate=:D"
                       : "Insert Into CKRcd(UID,CKCLS,FID,FNet,KCal,Pro,Fat,CHO,CKDate,Flg) "
                         "Values(:UID,:M,:FID,:G,:K,:P,:F,:C,:D,:Flg)",
                 params);
-            ++count;
+            written.emplace_back(r, kept);
         }
     });
     if (!saved) return void(MessageBox("保存失败，请重新保存。", InfoCaption, MB_OK));
-    if (count == 0) return;
+    if (written.empty()) return;
+    // The grid shows what is stored now, a merged row its new sum.
+    for (const auto& [row, stored] : written)
+        ShowStoredIntake(SG2, row, stored);
+    SumIntakeGrid();
     for (int r = 1; r < SG2->RowCount(); ++r)
         if (!SG2->Cells(icName, r).isEmpty() && !SG2->Cells(icGrams, r).isEmpty())
             SG2->SetCells(icSaved, r, "1");

@@ -2,6 +2,7 @@
 #include "UserInfoUnit.h"
 
 #include "Dialogs.h"
+#include "FieldRules.h"
 #include "IniFiles.h"
 #include "RecordKeys.h"
 #include "UnitMain.h"
@@ -167,9 +168,20 @@ void TFrm_UInfo::btn_SaveInfoClick(TObject*) {
     auto refuse = [](const QString& text) { MessageBox(text, InfoCaption, MB_OK); };
     const QString login = edtUID->Text().trimmed();
     if (login.isEmpty()) return refuse("登陆名称没有填写");
+    const QString password = edtPwd->Text().trimmed();
+    const QString userName = EdtName->Text().trimmed();
+    for (const QString& refusal :
+         {TextFieldRefusal("登陆名称", login, NameLength::Login), TextFieldRefusal("登陆密码", password),
+          TextFieldRefusal("姓名", userName, NameLength::User)})
+        if (!refusal.isEmpty()) return refuse(refusal);
     const QString sex = cbbSex->Text().trimmed();
     if (sex.isEmpty()) return refuse("性别没有填写");
-    if (edtSG->Value() <= 0) return refuse("身高没有填写");
+    // The height's text is read once, as typed; what it stands for is what is stored and used.
+    const QString heightText = edtSG->Text().trimmed();
+    double height = 0;
+    if (!heightText.isEmpty() && !TryStrToFloat(heightText, height)) return refuse("身高不正确");
+    if (height <= 0) return refuse("身高没有填写");
+    if (height > HeightRange.Max) return refuse("身高不能超过250厘米");
     TDateTime birth = 0;
     if (!TryISOToDate(edtBthday->Text().trimmed(), birth) || birth > Date()) return refuse("出生日期不正确");
     const int level = cbbHD->ItemIndex();
@@ -188,12 +200,11 @@ void TFrm_UInfo::btn_SaveInfoClick(TObject*) {
 
     const TUserState before = TUserState::Take();
     const QString birthText = DateToISO(birth);
-    const QString password = edtPwd->Text().trimmed();
     const bool saved = DM->Transaction([&] {
-        QVariantMap params{{"UName", EdtName->Text().trimmed()},
+        QVariantMap params{{"UName", userName},
                            {"Sex", sex},
                            {"Bth", birthText},
-                           {"SG", edtSG->Value()},
+                           {"SG", height},
                            {"HT", level},
                            {"UName1", login},
                            {"UPWD", DesEncryptToHex(password, PasswordKey)}};
@@ -212,12 +223,12 @@ void TFrm_UInfo::btn_SaveInfoClick(TObject*) {
             DM->TZ.clear();
         }
         // The profile in memory follows what was stored, so the target is the new profile's.
-        DM->UName = EdtName->Text().trimmed();
+        DM->UName = userName;
         DM->UName1 = login;
         DM->UPWD = password;
         DM->Sex = sex;
         DM->Bth = birthText;
-        DM->SG = edtSG->Text();
+        DM->SG = FloatToStr(height);
         DM->HT = QString::number(level);
         DM->Age = YearSpan(Date(), birth);
         DM->DayKcal = FormatFloat("0", DM->GetDailyKcal(DM->GetKcalMode()));
@@ -227,12 +238,16 @@ void TFrm_UInfo::btn_SaveInfoClick(TObject*) {
     });
     if (saved) {
         DM->FillUserGrid(SG_INfo);
+        // The fields show what was stored: a two-digit year with its century, the height as read.
+        edtBthday->SetText(birthText);
+        edtSG->SetText(DM->SG);
         ShowProfileView();
         try {
-            // The remembered login name follows a rename; a name not remembered stays so.
+            // A remembered login follows a rename and a new password, both at once; a login not
+            // remembered stays so.
             TIniFile ini(DM->SettingsFile());
             if (existing && !ini.ReadString("UINFO", "UID", "").isEmpty())
-                ini.WriteString("UINFO", "UID", login);
+                ini.WriteStrings("UINFO", {{"UID", login}, {"PWD", DesEncryptToHex(password, PasswordKey)}});
         } catch (const Exception& e) {
             MessageBox(e.Message(), InfoCaption, MB_OK);
         }

@@ -3,6 +3,7 @@
 #include "UserInfoUnit.h"
 
 #include "Dialogs.h"
+#include "FieldRules.h"
 #include "RecordKeys.h"
 #include "UnitMain.h"
 #include "WindowBuilder.h"
@@ -87,10 +88,8 @@ void TFrm_UInfo::btnCTZLRClick(TObject*) {
 void TFrm_UInfo::btn_SaveTZClick(TObject*) {
     const QString date = IsoDate(edtDT1->Text());
     if (date.isEmpty()) return void(MessageBox("称体重日期不正确", InfoCaption, MB_OK));
-    QString weightText = edt_TZ->Text().trimmed();
-    weightText.remove(QLatin1Char(','));
     double weight = 0;
-    if (!TryStrToFloat(weightText, weight) || weight < 3.0)
+    if (!ParseFieldNumber(edt_TZ->Text(), WeightRange, weight))
         return void(MessageBox("输入的体重不正确", InfoCaption, MB_OK));
 
     bool firstWeighing = false;

@@ -15,6 +15,19 @@ TEST(GBKText, ConvertsBothWaysAndKeepsWhatGBKLacks) {
     EXPECT_EQ(GBKCodeOf(u'\u0E01'), 0);  // Thai: not in GBK
 }
 
+TEST(GBKText, TheEuroSignIsCodePage936sByte0x80BothWays) {
+    EXPECT_EQ(ToGBK(QStringLiteral("€")), QByteArray("\x80"));
+    EXPECT_EQ(ToGBK(QStringLiteral("价€5元")), QByteArray("\xBC\xDB\x80"
+                                                          "5\xD4\xAA"));
+    EXPECT_EQ(FromGBK(QByteArray("\x80")), QStringLiteral("€"));
+    EXPECT_EQ(FromGBK(QByteArray("a\x80\xBC\xDB\x80")), QStringLiteral("a€价€"));
+    // As the trail byte of a two-byte character 0x80 is no euro sign.
+    EXPECT_EQ(FromGBK(QByteArray("\x81\x80")), QString(QChar(0x4E90)));
+    EXPECT_EQ(GBKCodeOf(u'€'), 0x80);
+    // A one-byte character passes through the initials unchanged.
+    EXPECT_EQ(GetPYInitials(QStringLiteral("€5小麦")), QStringLiteral("€5XM"));
+}
+
 TEST(PinyinInitials, NamesOfFoods) {
     EXPECT_EQ(GetPYInitials(QStringLiteral("小麦")), QStringLiteral("XM"));
     EXPECT_EQ(GetPYInitials(QStringLiteral("五谷香")), QStringLiteral("WGX"));

@@ -27,7 +27,8 @@ void LoadTwoFoods() {
 
 TStringList Lines(std::initializer_list<const char*> lines) {
     TStringList list;
-    for (const char* l : lines) list.Add(QString::fromUtf8(l));
+    for (const char* l : lines)
+        list.Add(QString::fromUtf8(l));
     return list;
 }
 
@@ -78,8 +79,10 @@ TEST(NutrientSums, IngredientsGiveValuesPerGram) {
     EXPECT_DOUBLE_EQ(perGram[4], 0);           // fat has no value
     EXPECT_DOUBLE_EQ(perGram[5], 6 / 400.0);   // fibre
     const TNutrientSums none = SumIngredientNutrients(Lines({"1,0", "2,0"}));
-    for (double v : none) EXPECT_EQ(v, 0);
-    for (double v : SumIngredientNutrients(TStringList())) EXPECT_EQ(v, 0);
+    for (double v : none)
+        EXPECT_EQ(v, 0);
+    for (double v : SumIngredientNutrients(TStringList()))
+        EXPECT_EQ(v, 0);
 }
 
 TEST(NutrientSums, RecipePortionsAsTexts) {
@@ -97,7 +100,8 @@ TEST(NutrientSums, RecipePortionsAsTexts) {
     EXPECT_EQ(texts[5], QStringLiteral("2g"));
     // 150 x 0.005 / 300 = 0.0025 ug is cut, not rounded, and never written with an exponent.
     EXPECT_EQ(texts[24], QStringLiteral("0.00ug"));
-    for (const QString& t : texts) EXPECT_FALSE(t.contains(QLatin1Char('E')) || t.contains(QLatin1Char('e')));
+    for (const QString& t : texts)
+        EXPECT_FALSE(t.contains(QLatin1Char('E')) || t.contains(QLatin1Char('e')));
     EXPECT_EQ(SumSetMealNutrients(Lines({"测试菜,100,907", "测试菜,50,907"})), QStringLiteral("150.0"));
     EXPECT_EQ(SumSetMealNutrients(Lines({"x,0.25,907"})), QStringLiteral("0.3"));
     // A recipe without ingredients contributes nothing.
@@ -137,5 +141,34 @@ TEST(NutrientSums, FoodWindowTexts) {
 
     const TFoodNutrientView none = FoodNutrientColumns(5000);
     EXPECT_TRUE(none.Name.isEmpty());
-    for (const TFoodNutrientCell& c : none.Right) EXPECT_EQ(c.Value, QStringLiteral(" - "));
+    for (const TFoodNutrientCell& c : none.Right)
+        EXPECT_EQ(c.Value, QStringLiteral(" - "));
+}
+
+TEST(NutrientSums, FoodsWithoutEnergyCountZeroKcal) {
+    LoadFoodTables();
+    // 蜂王浆 (21-9-041): the table gives no kcal and no kJ, 67.3 g water per 100 g.
+    const int royalJelly = 1846;
+    ASSERT_EQ(FoodNameByID(royalJelly), QStringLiteral("蜂王浆"));
+    EXPECT_EQ(FoodNutrientColumns(royalJelly).EnergyText, QStringLiteral("0Kcal (0KJ)"));
+    double kcal = 0;
+    AddFoodKcal(QString::number(royalJelly), 250, kcal);
+    EXPECT_EQ(kcal, 0);
+    // The two unreadable rows of the table (13-3-001, 13-3-002) carry no values at all.
+    for (int id : {1718, 1719}) {
+        EXPECT_EQ(FoodNutrientTable(id).EnergyText, QStringLiteral("0Kcal (0KJ)")) << id;
+        EXPECT_EQ(FoodNutrientTable(id).Left[2].Value, QStringLiteral(" - ")) << id;
+    }
+}
+
+TEST(NutrientSums, RepairedFoodValues) {
+    LoadFoodTables();
+    // 豆角（鲜，白） (04-2-105): iron 0.8 mg, never negative.
+    EXPECT_EQ(FoodByID(225).Name, QStringLiteral("豆角（鲜，白）"));
+    EXPECT_EQ(FoodByID(225).Values[fvIron], 0.8);
+    // 面条(贝因美蛋黄营养面条) (13-3-047): 1550 kJ, so 1550 / 4.184 = 370 kcal.
+    EXPECT_EQ(FoodNutrientTable(1764).EnergyText, QStringLiteral("370Kcal (1550KJ)"));
+    for (const TFdRcd& food : FoodTable)
+        for (double v : food.Values)
+            ASSERT_TRUE(v >= 0 || v == -1) << food.ID;
 }

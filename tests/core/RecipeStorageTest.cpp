@@ -41,6 +41,32 @@ TEST(RecipeStorage, ABadLineLeavesNothingHalfSaved) {
     EXPECT_EQ(DM->SaveRecipe("米饭", "蒸", "1", 987654, 1, "", "无"), 0);
 }
 
+TEST(RecipeStorage, ALineWhoseIdIsNoNumberIsRefusedBeforeAnythingIsWritten) {
+    TTestDatabase db;
+    const int recipe = DM->SaveRecipeWithFoods("米饭", "蒸", "1", 0, 0, "", "饭", Lines({"0,40,100"}));
+    ASSERT_GT(recipe, 0);
+    const QString id = QString::number(recipe);
+    for (const QString& bad : {"x" + id + ",2,80", id + "abc,2,80", QString(",2,80")}) {
+        TStringList lines;
+        lines.Add(id + ",1,50");
+        lines.Add(bad);
+        EXPECT_FALSE(DM->SaveRecipeFoods(lines, recipe)) << bad.toStdString();
+    }
+    EXPECT_EQ(
+        db.Scalar("select group_concat(FdID || ':' || FdNet) from SPTxt where SPID = :ID", {{"ID", recipe}}),
+        "40:100.0");
+    EXPECT_EQ(db.Scalar("select count(*) from SPTxt where SPID = 0"), "0");
+    const int meal = DM->SaveSetMealWithItems("早餐", "早", "", 0, 0, Lines({"0,1,100,1"}));
+    ASSERT_GT(meal, 0);
+    TStringList items;
+    items.Add(QString::number(meal) + ",1,50,1");
+    items.Add("套餐,2,50,1");
+    EXPECT_FALSE(DM->SaveSetMealFoods(items, meal));
+    EXPECT_EQ(
+        db.Scalar("select group_concat(FdID || ':' || FdNet) from SPTCTxt where SPID = :ID", {{"ID", meal}}),
+        "1:100.0");
+}
+
 TEST(RecipeStorage, SetMealsWithAndWithoutWeekday) {
     TTestDatabase db;
     const int id = DM->SaveSetMealWithItems("早餐", "O'Neil 的早餐", "", 0, 0, Lines({"0,1,100,1,星期一", "0,1,2,2"}));

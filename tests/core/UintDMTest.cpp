@@ -3,7 +3,9 @@
 #include "TestDatabase.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <sqlite3.h>
 #include <gtest/gtest.h>
 
 TEST(TDM, StartsWithNobodyLoggedIn) {
@@ -25,6 +27,67 @@ TEST(TDM, AMissingDatabaseIsReportedWithItsFileName) {
     }
     SetProgramFolder(QString());
     EXPECT_FALSE(QFile::exists(dir.filePath("CommAPI.db")));
+}
+
+namespace {
+
+QByteArray FileBytes(const QString& file) {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+// The message with which opening the program folder's database fails, or "" when it opens.
+QString OpenFailure(const QString& folder) {
+    SetProgramFolder(folder);
+    QString message;
+    try {
+        TDM module;
+    } catch (const EDatabaseError& e) {
+        message = e.Message();
+    }
+    SetProgramFolder(QString());
+    return message;
+}
+
+}  // namespace
+
+TEST(TDM, AnEmptyOrForeignDatabaseIsRefusedAtOpenAndLeftUntouched) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("CommAPI.db");
+    QFile(file).open(QIODevice::WriteOnly);  // 0 bytes
+    QString message = OpenFailure(dir.path());
+    EXPECT_TRUE(message.contains(file)) << message.toStdString();
+    EXPECT_TRUE(message.contains("不是本程序的数据库")) << message.toStdString();
+    EXPECT_EQ(QFileInfo(file).size(), 0);
+
+    // Another program's SQLite database.
+    QFile::remove(file);
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(file.toUtf8().constData(), &other), SQLITE_OK);
+    sqlite3_exec(
+        other,
+        "create table Notes (ID integer primary key, Text text); insert into Notes (Text) values ('x');",
+        nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    const QByteArray foreign = FileBytes(file);
+    message = OpenFailure(dir.path());
+    EXPECT_TRUE(message.contains("不是本程序的数据库")) << message.toStdString();
+    EXPECT_EQ(FileBytes(file), foreign);
+}
+
+TEST(TDM, ADatabaseWithoutATableTheProgramNeedsIsRefusedNamingIt) {
+    QString folder;
+    {
+        TTestDatabase db;
+        db.Exec("drop table Msg");
+        db.Exec("drop view CntKCal");
+        folder = db.Folder();
+        const QString message = OpenFailure(folder);
+        EXPECT_TRUE(message.contains("Msg")) << message.toStdString();
+        EXPECT_TRUE(message.contains("CntKCal")) << message.toStdString();
+        EXPECT_FALSE(message.contains("UInfo")) << message.toStdString();
+        SetProgramFolder(folder);  // the fixture's folder again, for its own clean-up
+    }
 }
 
 TEST(TDM, RunSqlShowsOneBoxAndFailsOnABadStatement) {

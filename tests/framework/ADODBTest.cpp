@@ -2,6 +2,9 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <chrono>
+#include <limits>
+#include <thread>
 #include <sqlite3.h>
 #include <gtest/gtest.h>
 
@@ -117,4 +120,50 @@ TEST(TADOQuery, ErrorsCarrySQLiteMessageAndTransactionsRollBack) {
     q.SQL()->SetText("select count(*) from T");
     q.Open();
     EXPECT_EQ(q.Fields(0)->AsInteger(), 3);
+}
+
+TEST(TADOConnection, WaitsAtOpenForADatabaseThatAnotherProcessHoldsForAMoment) {
+    QTemporaryDir dir;
+    const QString file = MakeDatabase(dir);
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(file.toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE; UPDATE T SET W = 1", nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    std::thread release([other] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(700));
+        sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    });
+    TADOConnection conn;
+    EXPECT_NO_THROW(conn.Open(file));
+    release.join();
+    sqlite3_close(other);
+    EXPECT_TRUE(conn.Connected());
+}
+
+TEST(TADOQuery, StoresBoundTextWholeAndRefusesNumbersThatAreNotFinite) {
+    QTemporaryDir dir;
+    TADOConnection conn;
+    conn.Open(MakeDatabase(dir));
+    TADOQuery q;
+    q.SetConnection(&conn);
+    q.SQL()->SetText("insert into T (Name, W) values (:N, 1)");
+    const QString withNul = QString("红烧") + QChar(0) + "肉";
+    q.Parameters().SetValue("N", withNul);
+    q.ExecSQL();
+    q.SQL()->SetText("select length(cast(Name as blob)) from T where ID = last_insert_rowid()");
+    q.Open();
+    EXPECT_EQ(q.Fields(0)->AsInteger(), 10);  // every UTF-8 byte, the NUL and what follows it too
+    q.SQL()->SetText("select Name from T where Name = :N");
+    q.Parameters().SetValue("N", withNul);
+    q.Open();
+    EXPECT_EQ(q.RecordCount(), 1);
+    for (double bad : {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                       std::numeric_limits<double>::quiet_NaN()}) {
+        q.SQL()->SetText("insert into T (Name, W) values ('x', :W)");
+        q.Parameters().SetValue("W", bad);
+        EXPECT_THROW(q.ExecSQL(), EDatabaseError);
+    }
+    q.SQL()->SetText("select count(*) from T where Name = 'x'");
+    q.Open();
+    EXPECT_EQ(q.Fields(0)->AsInteger(), 0);
 }

@@ -2,6 +2,8 @@
 #include "Graphics.h"
 #include "GraphicsImage.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -151,11 +153,15 @@ TEST_F(CanvasTest, CopyRectStretchesFromAnotherBitmap) {
 }
 
 TEST(FontTest, WindowsFacesMapToTheInstalledCjkFont) {
-    EXPECT_EQ(MapFontName(QStringLiteral("宋体")), QStringLiteral("WenQuanYi Micro Hei"));
-    EXPECT_EQ(MapFontName(QStringLiteral("Tahoma")), QStringLiteral("WenQuanYi Micro Hei"));
-    EXPECT_EQ(MapFontName(QStringLiteral("MS Sans Serif")), QStringLiteral("WenQuanYi Micro Hei"));
+    // The build puts the program's copy of WenQuanYi Micro Hei beside the program.
+    const QString cjk = QFile::exists(QCoreApplication::applicationDirPath() + "/fonts/VeloriaHei.ttf")
+                            ? QStringLiteral("Veloria Hei")
+                            : QStringLiteral("WenQuanYi Micro Hei");
+    EXPECT_EQ(MapFontName(QStringLiteral("宋体")), cjk);
+    EXPECT_EQ(MapFontName(QStringLiteral("Tahoma")), cjk);
+    EXPECT_EQ(MapFontName(QStringLiteral("MS Sans Serif")), cjk);
     TFont font;
-    EXPECT_EQ(MapFontName(font.Name()), QStringLiteral("WenQuanYi Micro Hei"));
+    EXPECT_EQ(MapFontName(font.Name()), cjk);
     int changes = 0;
     font.OnChange = [&](TObject*) { ++changes; };
     font.SetSize(12);
@@ -179,4 +185,71 @@ TEST(RectTest, Helpers) {
     EXPECT_EQ(common, Rect(3, 3, 5, 5));
     EXPECT_TRUE(PtInRect(Rect(0, 0, 2, 2), Point(1, 1)));
     EXPECT_FALSE(PtInRect(Rect(0, 0, 2, 2), Point(2, 1)));
+}
+
+TEST_F(CanvasTest, APenSetBeforeTheBitmapIsResizedStillHoldsAfterwards) {
+    Canvas->Pen()->SetStyle(psClear);
+    Canvas->Brush()->SetColor(clRed);
+    Bitmap.SetSize(20, 20);  // the bitmap's pixels and drawing context are made anew
+    Canvas->Polygon({{0, 0}, {10, 0}, {10, 10}, {0, 10}});
+    EXPECT_EQ(Count(clBlack), 0);
+    EXPECT_EQ(Count(clRed), 100);
+}
+
+TEST(CanvasText, TextRectEndsATooLongTextInAnEllipsis) {
+    TBitmap bitmap{200, 24};
+    bitmap.SetPixelFormat(pf24bit);
+    TCanvas* canvas = bitmap.Canvas();
+    auto dark = [&](int x, int y) {
+        const TColor c = canvas->Pixels(x, y);
+        return (c & 0xFF) < 120 && ((c >> 8) & 0xFF) < 120 && ((c >> 16) & 0xFF) < 120;
+    };
+    auto inkRows = [&](int fromX, int toX) {  // the rows holding dark pixels in a band of columns
+        int top = 100, bottom = -1;
+        for (int y = 0; y < 24; ++y)
+            for (int x = fromX; x < toX; ++x)
+                if (dark(x, y)) top = std::min(top, y), bottom = std::max(bottom, y);
+        return std::pair{top, bottom};
+    };
+    auto draw = [&](const TRect& r, const QString& text) {
+        canvas->Brush()->SetColor(clWhite);
+        canvas->FillRect(Rect(0, 0, 200, 24));
+        canvas->Font()->SetColor(clBlack);
+        canvas->Font()->SetStyle({});
+        canvas->TextRect(r, r.Left + 2, 2, text);
+    };
+    // A name that fits is written as it is: ink all over the line's height at its end.
+    draw(Rect(0, 0, 200, 24), "米粉（贝因美）");
+    const auto [fullTop, fullBottom] = inkRows(0, 200);
+    ASSERT_LT(fullTop, fullBottom);
+    // Cut at 70 pixels: the last ink before the edge is the ellipsis, dots a few pixels high.
+    draw(Rect(0, 0, 70, 24), "米粉（贝因美果蔬宝多维营养米粉）");
+    int lastInk = -1;
+    for (int x = 0; x < 200; ++x)
+        if (inkRows(x, x + 1).second >= 0) lastInk = x;
+    ASSERT_GE(lastInk, 0);
+    EXPECT_LT(lastInk, 70);
+    const auto [dotsTop, dotsBottom] = inkRows(lastInk - 1, lastInk + 1);
+    EXPECT_LE(dotsBottom - dotsTop, 3) << "a character cut off instead of an ellipsis";
+}
+
+TEST(CanvasText, TheDegreeCelsiusSignIsDrawn) {
+    // The program's text font draws every character of its data; ℃ (in the tips, recipes and some food
+    // names) once came out blank.
+    TBitmap bitmap{40, 24};
+    bitmap.SetPixelFormat(pf24bit);
+    TCanvas* canvas = bitmap.Canvas();
+    for (const char* face : {"宋体", "Tahoma"}) {
+        canvas->Brush()->SetColor(clWhite);
+        canvas->FillRect(Rect(0, 0, 40, 24));
+        canvas->Font()->SetName(face);
+        canvas->Font()->SetSize(11);
+        canvas->Font()->SetColor(clBlack);
+        canvas->TextOut(4, 2, "℃");
+        int ink = 0;
+        for (int y = 0; y < 24; ++y)
+            for (int x = 0; x < 40; ++x)
+                ink += (canvas->Pixels(x, y) & 0xFF) < 128;
+        EXPECT_GT(ink, 10) << face;
+    }
 }

@@ -7,7 +7,11 @@
 #include "StdCtrls.h"
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTest>
@@ -72,8 +76,10 @@ TEST(Controls, KeyPressHandlersDropAndReplaceCharacters) {
     auto* edit = new TEdit(&form);
     edit->SetParent(&form);
     edit->OnKeyPress = [](TObject*, QChar& key) {
-        if (key == QLatin1Char('x')) key = QChar();
-        else if (key == QLatin1Char(',')) key = QLatin1Char('.');
+        if (key == QLatin1Char('x'))
+            key = QChar();
+        else if (key == QLatin1Char(','))
+            key = QLatin1Char('.');
     };
     int changes = 0;
     edit->OnChange = [&](TObject*) { ++changes; };
@@ -95,6 +101,30 @@ TEST(Controls, LabelClickAndHover) {
     QTest::mouseClick(label->Widget(), Qt::RightButton);
     EXPECT_EQ(clicks, 1);
     EXPECT_GT(label->Width(), 0);  // sized to its text
+}
+
+// A control that ignores a click keeps it: the panel it lies on never sees it, as the personal centre's
+// page double-click must not fire from its history list.
+TEST(Controls, MouseClicksReachOnlyTheControlUnderTheMouse) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 200);
+    auto* panel = new TPanel(&form);
+    panel->SetParent(&form);
+    panel->SetBounds(0, 0, 300, 200);
+    auto* label = new TLabel(&form);
+    label->SetParent(panel);
+    label->SetBounds(10, 10, 100, 20);
+    label->SetCaption("label");
+    int panelClicks = 0, labelClicks = 0;
+    panel->OnDblClick = [&](TObject*) { ++panelClicks; };
+    panel->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++panelClicks; };
+    label->OnDblClick = [&](TObject*) { ++labelClicks; };
+    form.ShowForm();
+    QTest::mouseDClick(label->Widget(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(labelClicks, 1);
+    EXPECT_EQ(panelClicks, 0);
+    QTest::mouseDClick(panel->Widget(), Qt::LeftButton, {}, QPoint(200, 150));
+    EXPECT_EQ(panelClicks, 2);  // its double-click and the press that comes with it
 }
 
 TEST(Forms, ModalWindowIsDrivenThroughTheHook) {
@@ -197,7 +227,9 @@ TEST(Controls, DragAndDropAcrossWindows) {
     TObject* endTarget = reinterpret_cast<TObject*>(1);
     int sourceClicks = 0;
     source->OnClick = [&](TObject*) { ++sourceClicks; };
-    target->OnDragOver = [&](TObject*, TObject* src, int, int, TDragState, bool& accept) { accept = src == source; };
+    target->OnDragOver = [&](TObject*, TObject* src, int, int, TDragState, bool& accept) {
+        accept = src == source;
+    };
     target->OnDragDrop = [&](TObject*, TObject* src, int x, int y) {
         dropped = src;
         EXPECT_EQ(x, 50);
@@ -329,13 +361,20 @@ TEST(Forms, OnShowComesFromShowingNotFromRestoringTheWindow) {
 // must go quietly, whatever it holds.
 TEST(Controls, EveryControlOutlivesItsHostWidget) {
     std::vector<std::function<TControl*(TComponent*)>> makers = {
-        [](TComponent* o) { return new TLabel(o); },       [](TComponent* o) { return new TEdit(o); },
-        [](TComponent* o) { return new TButton(o); },      [](TComponent* o) { return new TCheckBox(o); },
-        [](TComponent* o) { return new TComboBox(o); },    [](TComponent* o) { return new TListBox(o); },
-        [](TComponent* o) { return new TCheckListBox(o); }, [](TComponent* o) { return new TMemo(o); },
-        [](TComponent* o) { return new TRichEdit(o); },    [](TComponent* o) { return new TPanel(o); },
-        [](TComponent* o) { return new TImage(o); },       [](TComponent* o) { return new TSpeedButton(o); },
-        [](TComponent* o) { return new TDBGrid(o); },      [](TComponent* o) { return new TDateTimePicker(o); },
+        [](TComponent* o) { return new TLabel(o); },
+        [](TComponent* o) { return new TEdit(o); },
+        [](TComponent* o) { return new TButton(o); },
+        [](TComponent* o) { return new TCheckBox(o); },
+        [](TComponent* o) { return new TComboBox(o); },
+        [](TComponent* o) { return new TListBox(o); },
+        [](TComponent* o) { return new TCheckListBox(o); },
+        [](TComponent* o) { return new TMemo(o); },
+        [](TComponent* o) { return new TRichEdit(o); },
+        [](TComponent* o) { return new TPanel(o); },
+        [](TComponent* o) { return new TImage(o); },
+        [](TComponent* o) { return new TSpeedButton(o); },
+        [](TComponent* o) { return new TDBGrid(o); },
+        [](TComponent* o) { return new TDateTimePicker(o); },
     };
     for (auto& make : makers) {
         auto* host = new TForm(nullptr);
@@ -404,4 +443,29 @@ TEST(Controls, AFreedWidgetNoLongerLeadsToItsControl) {
     EXPECT_EQ(TControl::FromWidget(widget), nullptr);
     EXPECT_EQ(label->Widget(), nullptr);
     delete label;
+}
+
+TEST(ApplicationStart, QtsOwnDialogsAndMenusSpeakChinese) {
+    Application->Initialize();
+    // The save dialog as the program opens it (Qt's own, not the desktop's).
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    QStringList labels;
+    for (const QLabel* label : dialog.findChildren<QLabel*>())
+        labels << label->text();
+    EXPECT_TRUE(labels.contains("查找范围：")) << labels.join('|').toStdString();
+    QStringList buttons;
+    for (const QPushButton* button : dialog.findChildren<QPushButton*>())
+        buttons << button->text();
+    EXPECT_TRUE(buttons.contains("取消")) << buttons.join('|').toStdString();
+    EXPECT_FALSE(buttons.contains("Cancel"));
+    // An edit's context menu.
+    QLineEdit edit("text");
+    std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+    QStringList actions;
+    for (const QAction* action : menu->actions())
+        actions << action->text();
+    EXPECT_TRUE(actions.join('|').contains("复制(&C)")) << actions.join('|').toStdString();
+    EXPECT_TRUE(actions.join('|').contains("全选")) << actions.join('|').toStdString();
 }

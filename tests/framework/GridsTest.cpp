@@ -173,6 +173,38 @@ TEST_F(StringGridTest, EscapeAndEnterWorkTheEditorWhateverOnKeyPressKeeps) {
     EXPECT_EQ(downs.back(), VK_RETURN);
 }
 
+// Ctrl pressed on its own (every Ctrl+key starts with it) and keys an edit has no use for end in the
+// open editor; Ctrl with a letter reaches OnKeyPress as its control character and the clipboard keys
+// work on the editor's text.
+TEST_F(StringGridTest, KeysTheEditorHasNoUseForEndThereAndClipboardKeysWorkOnItsText) {
+    grid->SetOptions(grid->Options() | goEditing);
+    QString seen;
+    grid->OnKeyPress = [&](TObject*, QChar& key) { seen += key; };
+    ClickCell(2, 1);
+    Type("12");
+    Press(Qt::Key_Control);
+    Press(Qt::Key_F5);
+    EXPECT_TRUE(grid->EditorMode());
+    Press(Qt::Key_A, Qt::ControlModifier);
+    Press(Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(grid->Cells(2, 1), "");
+    Press(Qt::Key_V, Qt::ControlModifier);
+    Press(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(grid->Cells(2, 1), "1212");
+    Press(Qt::Key_A, Qt::ControlModifier);
+    Press(Qt::Key_C, Qt::ControlModifier);
+    Press(Qt::Key_End);
+    Press(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(grid->Cells(2, 1), "12121212");
+    EXPECT_EQ(seen, QString("12") + QChar(1) + QChar(0x18) + QChar(0x16) + QChar(0x16) + QChar(1) + QChar(3) +
+                        QChar(0x16));
+    // Outside the editor a control character opens none.
+    Press(Qt::Key_Return);
+    Press(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_FALSE(grid->EditorMode());
+    EXPECT_EQ(grid->Cells(2, 1), "12121212");
+}
+
 TEST_F(StringGridTest, AClickOnTheCurrentCellOpensTheEditorAndMovingClosesIt) {
     grid->SetOptions(grid->Options() | goEditing);
     grid->SetCells(1, 1, "8");

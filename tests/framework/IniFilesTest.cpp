@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <csignal>
+#include <sys/resource.h>
 #include <gtest/gtest.h>
 
 TEST(TIniFile, DefaultsWhenFileOrKeyIsMissing) {
@@ -42,4 +44,78 @@ TEST(TIniFile, WritesKeepOtherSectionsAndKeys) {
 TEST(TIniFile, AnUnwritableFileRaisesInsteadOfLosingTheSettings) {
     TIniFile ini("/nonexistent-folder/UInfo.ini");
     EXPECT_THROW(ini.WriteString("UINFO", "UID", "a"), Exception);
+}
+
+namespace {
+
+QByteArray FileBytes(const QString& file) {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Lets the process write files of at most `bytes` bytes while it lives: a write past that fails
+// with EFBIG, as a write to a full disk fails with ENOSPC.
+class TFileSizeLimit {
+public:
+    explicit TFileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &FOld);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small{bytes, FOld.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~TFileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &FOld);
+        std::signal(SIGXFSZ, SIG_DFL);
+    }
+
+private:
+    rlimit FOld{};
+};
+
+}  // namespace
+
+TEST(TIniFile, AWriteThatFailsRaisesAndLeavesTheOldFileAsItWas) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("UInfo.ini");
+    TIniFile ini(file);
+    ini.WriteString("UINFO", "UID", "张三");
+    ini.WriteString("UINFO", "PWD", "0123456789ABCDEF");
+    ini.WriteInteger("UINFO", "BKFLG", 2);
+    ini.WriteInteger("UINFO", "RunCon", 1);
+    const QByteArray before = FileBytes(file);
+    ASSERT_GT(before.size(), 40);
+    {
+        TFileSizeLimit limit(16);
+        EXPECT_THROW(ini.WriteString("UINFO", "RunHelp", "1"), Exception);
+    }
+    EXPECT_EQ(FileBytes(file), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);  // the unfinished file is gone
+    EXPECT_EQ(ini.ReadInteger("UINFO", "BKFLG", 0), 2);
+}
+
+TEST(TIniFile, AValueCannotStartNewLinesKeysOrSections) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("UInfo.ini");
+    TIniFile ini(file);
+    ini.WriteString("UINFO", "UID", "user");
+    const QByteArray before = FileBytes(file);
+    for (const QString& value :
+         {QString("a\n[UINFO]\nBKFLG=2"), QString("a\rBKFLG=2"), QString("a") + QChar(0) + "b",
+          QString("a") + QChar(0x2028) + "b", QString("\x1b[2J")})
+        EXPECT_THROW(ini.WriteString("UINFO", "UID", value), Exception) << value.toStdString();
+    EXPECT_THROW(ini.WriteString("UINFO", "A=B", "x"), Exception);
+    EXPECT_THROW(ini.WriteString("UINFO", "[X]", "x"), Exception);
+    EXPECT_EQ(FileBytes(file), before);
+    EXPECT_EQ(ini.ReadString("UINFO", "UID", ""), "user");
+}
+
+TEST(TIniFile, SeveralKeysAreWrittenTogether) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("UInfo.ini");
+    TIniFile ini(file);
+    ini.WriteStrings("UINFO", {{"UID", "甲"}, {"PWD", "AB"}});
+    // A bad value anywhere in the group stores none of it.
+    EXPECT_THROW(ini.WriteStrings("UINFO", {{"UID", "乙"}, {"PWD", "C\nD"}}), Exception);
+    EXPECT_EQ(ini.ReadString("UINFO", "UID", ""), "甲");
+    EXPECT_EQ(ini.ReadString("UINFO", "PWD", ""), "AB");
 }

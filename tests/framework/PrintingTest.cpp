@@ -4,6 +4,8 @@
 #include "RecordingFileDialog.h"
 #include "RecordingPrinter.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 TEST(Printer, TheDoubleRecordsTextsPlacesFontsAndPages) {
@@ -80,10 +82,35 @@ TEST(SaveDialog, TheChosenNameGetsTheDefaultExtensionWhenItHasNone) {
     ASSERT_TRUE(dialog.Execute());
     EXPECT_EQ(dialog.FileName(), "/tmp/番茄炒蛋.txt");
     EXPECT_FALSE(dialog.Execute());
-    EXPECT_EQ(dialog.FileName(), "/tmp/番茄炒蛋.txt"); // a cancel keeps the last choice
-    EXPECT_FALSE(dialog.Execute());                    // nothing scripted: cancel
+    EXPECT_EQ(dialog.FileName(), "/tmp/番茄炒蛋.txt");  // a cancel keeps the last choice
+    EXPECT_FALSE(dialog.Execute());                     // nothing scripted: cancel
     ASSERT_EQ(dialogs.Requests.size(), 4u);
     EXPECT_EQ(dialogs.Requests[0].FileName, "【番茄炒蛋】");
     EXPECT_EQ(dialogs.Requests[0].Filter, "*.txt");
     EXPECT_EQ(dialogs.Requests[0].Title, "导出食谱");
+}
+
+TEST(SaveDialog, ADialogWithoutAFolderOpensInTheUsersDocuments) {
+    // A home of our own, so the documents folder is known: $HOME/Documents, or $HOME without one.
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toUtf8());
+    TRecordingFileDialogService dialogs;
+    TSaveDialog dialog(nullptr);
+    dialog.SetFileName("【番茄炒蛋】");
+    dialog.Execute();
+    ASSERT_TRUE(QDir(home.path()).mkdir("Documents"));
+    dialog.Execute();
+    dialog.SetInitialDir("/tmp");
+    dialog.Execute();
+    qputenv("HOME", oldHome);
+    if (oldConfig.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", oldConfig);
+    ASSERT_EQ(dialogs.Requests.size(), 3u);
+    EXPECT_EQ(dialogs.Requests[0].InitialDir, home.path());
+    EXPECT_EQ(dialogs.Requests[1].InitialDir, home.path() + "/Documents");
+    EXPECT_EQ(dialogs.Requests[2].InitialDir, "/tmp");  // a folder of its own stays
 }

@@ -82,3 +82,36 @@ TEST(Dates, ISOTextBothWays) {
     EXPECT_FALSE(TryISOToDate("2026-03-07'; drop table UInfo", d));
     EXPECT_THROW(ISOToDate("yesterday"), EConvertError);
 }
+
+TEST(Dates, TwoDigitYearsFallInTheWindow1950To2049) {
+    const std::pair<const char*, QDate> cases[] = {
+        {"26-3-7", {2026, 3, 7}},      {"00-1-1", {2000, 1, 1}},     {"49-12-31", {2049, 12, 31}},
+        {"50-01-01", {1950, 1, 1}},    {"99/12/31", {1999, 12, 31}}, {"7-3-7", {2007, 3, 7}},
+        {"1980-01-31", {1980, 1, 31}}, {"0026-3-7", {26, 3, 7}},  // four digits are the year as written
+    };
+    for (const auto& [text, expected] : cases) {
+        TDateTime d = 0;
+        ASSERT_TRUE(TryISOToDate(text, d)) << text;
+        EXPECT_EQ(ToQDate(d), expected) << text;
+    }
+}
+
+TEST(Dates, SerialsDecodeAtTheMillisecondAndNegativeOnesCountTheirFractionForward) {
+    int y, m, d;
+    // 0.2 ms before midnight rounds to the next day's midnight.
+    const TDateTime almostMidnight = EncodeDate(2026, 3, 7) + 1 - 0.0002 / 86400.0;
+    DecodeDate(almostMidnight, y, m, d);
+    EXPECT_EQ(QDate(y, m, d), QDate(2026, 3, 8));
+    EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn:ss", almostMidnight), "2026-03-08 00:00:00");
+    EXPECT_EQ(DateOf(almostMidnight), EncodeDate(2026, 3, 8));
+    // 0.7 ms before midnight is still the day before, at 23:59:59.999.
+    DecodeDate(EncodeDate(2026, 3, 7) + 1 - 0.0007 / 86400.0, y, m, d);
+    EXPECT_EQ(QDate(y, m, d), QDate(2026, 3, 7));
+    // Before 1899-12-30 the integral part is the day and the fraction the time: -1.25 is 29 Dec, 06:00.
+    DecodeDate(-1.25, y, m, d);
+    EXPECT_EQ(QDate(y, m, d), QDate(1899, 12, 29));
+    EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn", -1.25), "1899-12-29 06:00");
+    EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn", -0.5), "1899-12-30 12:00");
+    EXPECT_EQ(DateOf(-1.25), -1);
+    EXPECT_EQ(DayOfWeek(-1.25), 6);  // 1899-12-29 was a Friday
+}

@@ -40,7 +40,8 @@ public:
     ~TRecordingShellService() override { SetShellService(nullptr); }
     bool Open(const QString& address) override {
         Opened.push_back(address);
-        return true;
+        return Succeeds;
     }
     std::vector<QString> Opened;
+    bool Succeeds = true;  // false: the desktop has nothing to open an address with
 };

@@ -1,5 +1,6 @@
 // Every test program starts one headless application, so windows and message boxes can be driven.
 #include "Forms.h"
+#include "Platform.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    ApplyClassicPalette();  // as the program does at start-up
     const int result = RUN_ALL_TESTS();
     // Windows the tests left to the application object go while Qt is still there.
     Application->DestroyComponents();

@@ -131,6 +131,28 @@ TEST_F(FoodBrowser, SearchesByNameAndByInitials) {
     EXPECT_TRUE(Form->TV_FD->Enabled());
 }
 
+TEST_F(FoodBrowser, NamesAreFoundWhateverTheCaseAndInitialsAsBefore) {
+    LoadFoodTables({FoodLine(1, "06-1-101", "牛肉（代表值，fat 9g）"), FoodLine(2, "01-1-101", "O'Neil炒饭"),
+                    FoodLine(3, "01-1-102", "小麦")});
+    Open();
+    auto found = [&] {
+        QStringList ids;
+        for (int r = 1; r <= Results(); ++r)
+            ids << Form->SG_SrcRlt->Cells(3, r);
+        return ids.join(',');
+    };
+    Search("fat 9g");
+    EXPECT_EQ(found(), "1");
+    Search("FAT 9G");
+    EXPECT_EQ(found(), "1");
+    Search("O'Neil");
+    EXPECT_EQ(found(), "2");
+    Search("o'neil炒");
+    EXPECT_EQ(found(), "2");
+    Search("xm");  // the initials of 小麦
+    EXPECT_EQ(found(), "3");
+}
+
 TEST_F(FoodBrowser, ViewInTheResultsShowsTheFoodAsTheTreeDoes) {
     LoadFoodTables({FoodLine(1, "01-1-101", "小麦"), FoodLine(2, "03-1-101", "腐竹", {4}),
                     FoodLine(3, "03-1-102", "腐竹", {5})});

@@ -24,7 +24,9 @@ protected:
         MainWindowSession::TearDown();
     }
 
-    QString Ini(const QString& key) { return TIniFile(Db.Folder() + "UInfo.ini").ReadString("UINFO", key, "<none>"); }
+    QString Ini(const QString& key) {
+        return TIniFile(Db.Folder() + "UInfo.ini").ReadString("UINFO", key, "<none>");
+    }
 };
 
 }  // namespace
@@ -62,7 +64,8 @@ TEST_F(MainWindow, WrongPasswordAndInjectionAreRefused) {
 }
 
 TEST_F(MainWindow, RememberedLoginIsWrittenAndCleared) {
-    Db.Exec("update UInfo set UPWD = :P where UName1 = 'user'", {{"P", DesEncryptToHex("密码1", PasswordKey)}});
+    Db.Exec("update UInfo set UPWD = :P where UName1 = 'user'",
+            {{"P", DesEncryptToHex("密码1", PasswordKey)}});
     Start();
     Login("  user ", "密码1", true);
     EXPECT_EQ(Ini("UID"), "user");  // trimmed by the settings file's own rules
@@ -91,7 +94,8 @@ TEST_F(MainWindow, ARememberedPasswordThatIsNotHexIsIgnored) {
 }
 
 TEST_F(MainWindow, TodayPanelSplitsTheTargetAndBalancesActivity) {
-    Db.Exec("update UInfo set Sex = '男', Bth = '1990-01-01', SG = 175, TZ = 70, HT = 1 where UName1 = 'user'");
+    Db.Exec(
+        "update UInfo set Sex = '男', Bth = '1990-01-01', SG = 175, TZ = 70, HT = 1 where UName1 = 'user'");
     Start();
     Login("user", "");
     const QString today = DateToISO(Date());
@@ -112,11 +116,13 @@ TEST_F(MainWindow, TodayPanelSplitsTheTargetAndBalancesActivity) {
     EXPECT_EQ(MainFrm->lblSumKcal->Caption(), "700Kcal");
     EXPECT_EQ(MainFrm->lblKcalHInt->Caption(), "还需补充：1300Kcal");
     // Activity energy raises what may still be eaten.
-    Db.Exec("insert into SPRcd (DT, UID, SPID, SPTime, KCal) values (:D, :U, 1, 30, 60)", {{"U", DM->UID}, {"D", today}});
+    Db.Exec("insert into SPRcd (DT, UID, SPID, SPTime, KCal) values (:D, :U, 1, 30, 60)",
+            {{"U", DM->UID}, {"D", today}});
     MainFrm->RefreshTodayIntake();
     EXPECT_EQ(MainFrm->lblHDXH->Caption(), "60Kcal");
     EXPECT_EQ(MainFrm->lblKcalHInt->Caption(), "还需补充：1360Kcal");
-    Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, CKDate, Flg) values (:U, '晚餐', 3, 100, 1359.6, :D, 1)",
+    Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, CKDate, Flg) values (:U, '晚餐', 3, 100, "
+            "1359.6, :D, 1)",
             {{"U", DM->UID}, {"D", today}});
     MainFrm->RefreshTodayIntake();
     EXPECT_EQ(MainFrm->lblKcalHInt->Caption(), "热量平衡");
@@ -135,7 +141,8 @@ TEST_F(MainWindow, ActivityEnergyIsPerUser) {
     Login("user", "");
     Db.Exec("insert into UInfo (UName, UName1, HT) values ('other', 'other', 1)");
     const QString other = Db.Scalar("select UID from UInfo where UName1 = 'other'");
-    Db.Exec("insert into SPRcd (DT, UID, SPID, SPTime, KCal) values (:D, :U, 1, 30, 99)", {{"U", other}, {"D", DateToISO(Date())}});
+    Db.Exec("insert into SPRcd (DT, UID, SPID, SPTime, KCal) values (:D, :U, 1, 30, 99)",
+            {{"U", other}, {"D", DateToISO(Date())}});
     EXPECT_EQ(MainFrm->SumActivityKcal(DateToISO(Date())), "0");
 }
 
@@ -229,7 +236,8 @@ TEST_F(MainWindow, TipsAndMenusSayTheRightThings) {
 }
 
 TEST_F(MainWindow, EnergyMethodChangesTheTargetOnlyOnOK) {
-    Db.Exec("update UInfo set Sex = '男', Bth = '1990-01-01', SG = 175, TZ = 70, HT = 1 where UName1 = 'user'");
+    Db.Exec(
+        "update UInfo set Sex = '男', Bth = '1990-01-01', SG = 175, TZ = 70, HT = 1 where UName1 = 'user'");
     Start();
     Login("user", "");
     const QString before = DM->DayKcal;
@@ -251,8 +259,37 @@ TEST_F(MainWindow, EnergyMethodChangesTheTargetOnlyOnOK) {
     EXPECT_EQ(Ini("BKFLG"), "0");
 }
 
+// The window is kept between openings; each opening shows the figure of today's profile.
+TEST_F(MainWindow, TheEnergyMethodWindowShowsTheCurrentTargetEachTimeItOpens) {
+    Db.Exec(
+        "update UInfo set Sex = '男', Bth = '1990-01-01', SG = 175, TZ = 70, HT = 1 where UName1 = 'user'");
+    Start();
+    Login("user", "");
+    QStringList shown;
+    OnModal = [&](TForm* form) {
+        auto* energy = dynamic_cast<TBKSetFrm*>(form);
+        ASSERT_NE(energy, nullptr);
+        shown << energy->lbl2->Caption();
+        if (shown.size() == 1) {
+            energy->rb2->SetChecked(true);
+            energy->btnOK->Click();
+        }
+    };
+    MainFrm->N3->Click();
+    const QString at70 = FormatFloat("0", DM->CalcKcalByActivity()) + "KCal";
+    // Ten kilograms more, as the profile page stores them.
+    DM->TZ = "80";
+    DM->DayKcal = FormatFloat("0", DM->GetDailyKcal(DM->GetKcalMode()));
+    MainFrm->N3->Click();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown[0], FormatFloat("0", DM->LookupDailyKcal()) + "KCal");
+    EXPECT_EQ(shown[1], DM->DayKcal + "KCal");
+    EXPECT_NE(shown[1], at70);
+}
+
 TEST_F(MainWindow, DailyNeedsShowTheUsersReferenceIntakes) {
-    Db.Exec("update UInfo set Sex = '男', Bth = '1990-01-01', SG = 175, TZ = 70, HT = 1 where UName1 = 'user'");
+    Db.Exec(
+        "update UInfo set Sex = '男', Bth = '1990-01-01', SG = 175, TZ = 70, HT = 1 where UName1 = 'user'");
     Start();
     Login("user", "");
     QString kcal, protein, fat, carbohydrate, a, b1, b2, c, e;
@@ -283,12 +320,46 @@ TEST_F(MainWindow, TipFadesInFromATimer) {
     TMsgFrm tip(Application);
     EXPECT_EQ(tip.AlphaBlendValue(), 5);
     QTest::qWait(50);
-    EXPECT_GT(tip.AlphaBlendValue(), 5);   // the program did not freeze for a second
+    EXPECT_GT(tip.AlphaBlendValue(), 5);  // the program did not freeze for a second
     EXPECT_LT(tip.AlphaBlendValue(), 255);
-    for (int waited = 0; waited < 3000 && tip.AlphaBlendValue() < 255; waited += 20) QTest::qWait(20);
+    for (int waited = 0; waited < 3000 && tip.AlphaBlendValue() < 255; waited += 20)
+        QTest::qWait(20);
     EXPECT_EQ(tip.AlphaBlendValue(), 255);
     tip.chckbx1->Show();
     QTest::mouseClick(tip.chckbx1->Widget(), Qt::LeftButton);
     QTest::mouseClick(tip.chckbx1->Widget(), Qt::LeftButton);
     EXPECT_EQ(Ini("RunCon"), "1");
+}
+
+TEST_F(MainWindow, ALoginNameOrPasswordWithAControlCharacterIsRefusedAndNeverRemembered) {
+    // Such a name may have been stored by an earlier version of the profile page.
+    Db.Exec("insert into UInfo (UName, UName1, HT) values ('注入', :N, 1)", {{"N", "x\nRunHelp=1\n[Other]"}});
+    TIniFile(Db.Folder() + "UInfo.ini").WriteInteger("UINFO", "BKFLG", 2);
+    QFile file(Db.Folder() + "UInfo.ini");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    Start();
+    Login("x\nRunHelp=1\n[Other]", "", true);
+    EXPECT_EQ(Boxes.LastText(), "登陆名称不能包含换行符等控制字符");
+    EXPECT_EQ(DM->UID, "0");
+    Login("user", QString("pw") + QChar(0), true);
+    EXPECT_EQ(Boxes.LastText(), "登陆密码不能包含换行符等控制字符");
+    EXPECT_EQ(DM->UID, "0");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+}
+
+TEST_F(MainWindow, TodaysTargetWrittenByAnotherCopyMeanwhileIsKeptWithoutAnError) {
+    // Another copy of the program stores today's row between this login's look and its write.
+    Db.Exec(
+        "create trigger OtherCopy before insert on BDKcal when not exists (select 1 from BDKcal where UID = "
+        "new.UID and WRDate = new.WRDate) begin insert into BDKcal (KCal, UID, WRDate) values (1234, "
+        "new.UID, "
+        "new.WRDate); end");
+    Start();
+    Login();
+    EXPECT_TRUE(Boxes.Boxes.empty()) << Boxes.LastText().toStdString();
+    EXPECT_EQ(Db.Scalar("select count(*) from BDKcal where UID = :U", {{"U", DM->UID}}), "1");
+    EXPECT_EQ(Db.Scalar("select KCal from BDKcal where UID = :U", {{"U", DM->UID}}), "1234");
 }

@@ -43,6 +43,7 @@ protected:
 
     TTestDatabase Db;
     TRecordingShellService Shell;
+    TRecordingMessageService Boxes;
     std::unique_ptr<TFrm_FDYY> Form;
 };
 
@@ -135,6 +136,13 @@ TEST_F(NutrientRankings, ExplanationOpensTheNutrientPageOfTheItemUnderTheMouse) 
     Form->N2->Click();
     ASSERT_EQ(Shell.Opened.size(), 1u);
     EXPECT_EQ(Shell.Opened[0], InfoSiteRoot() + "/zhongyao/yys-16.htm");
+    EXPECT_TRUE(Boxes.Boxes.empty());
+    // A desktop without a program for the page says so.
+    Shell.Succeeds = false;
+    Form->N2->Click();
+    ASSERT_EQ(Boxes.Boxes.size(), 1u);
+    EXPECT_TRUE(Boxes.LastText().contains(InfoSiteRoot() + "/zhongyao/yys-16.htm"));
+    EXPECT_EQ(Boxes.LastCaption(), "信息提示");
 }
 
 }  // namespace

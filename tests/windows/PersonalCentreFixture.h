@@ -2,6 +2,7 @@
 // delivered user with a complete profile; boxes and modal windows are answered by the test.
 #pragma once
 
+#include "GridInput.h"
 #include "IniFiles.h"
 #include "MainWindowSession.h"
 #include "UserInfoUnit.h"
@@ -29,19 +30,6 @@ protected:
         Boxes.Boxes.clear();
     }
 
-    static QPoint CentreOf(TCustomGrid* grid, int col, int row) {
-        const TRect r = grid->CellRect(col, row);
-        return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
-    }
-    // A click activates the grid's window, as it does on a desktop.
-    static void ClickCell(TCustomGrid* grid, int col, int row, Qt::MouseButton button = Qt::LeftButton) {
-        QApplication::setActiveWindow(grid->Widget()->window());
-        QTest::mouseClick(grid->Widget(), button, {}, CentreOf(grid, col, row));
-    }
-    static void DblClickCell(TCustomGrid* grid, int col, int row) {
-        ClickCell(grid, col, row);
-        QTest::mouseDClick(grid->Widget(), Qt::LeftButton, {}, CentreOf(grid, col, row));
-    }
     // Keys go where the keyboard would send them.
     static void Type(const QString& text) {
         for (QChar c : text)

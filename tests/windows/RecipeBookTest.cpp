@@ -1,7 +1,9 @@
 // The recipe book driven as a user would: browsing, searching, the editor, deleting, often-used
 // recipes, nutrient totals, printing and exporting.
+#include "GridInput.h"
 #include "FoodTable.h"
 #include "MealEditing.h"
+#include "ProgramImages.h"
 #include "RecordingFileDialog.h"
 #include "RecordingPrinter.h"
 #include "RecordingServices.h"
@@ -54,10 +56,7 @@ protected:
     }
     // Types into a cell of the weight grid as a user does: click it, then the keys.
     void TypeWeight(int row, const QString& keys) {
-        QApplication::setActiveWindow(Book->Widget());
-        const TRect r = Book->SG_FD2->CellRect(2, row);
-        QTest::mouseClick(Book->SG_FD2->Widget(), Qt::LeftButton, {},
-                          QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+        ClickCell(Book->SG_FD2, 2, row);
         for (QChar c : keys)
             QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -106,6 +105,24 @@ TEST_F(RecipeBook, OpensOnTheFirstRecipeWithItsFoodsTotalAndPreparation) {
     EXPECT_FALSE(Book->lblSetUseFD->Enabled());
 }
 
+TEST_F(RecipeBook, WithAClassChosenTheRecipeActionsLookDisabledAndRecipesShowTheirOwnIcon) {
+    // The two actions as drawn with a recipe chosen, then with its class chosen.
+    auto looks = [](TControl* c) { return c->Widget()->grab().toImage(); };
+    const QImage linkEnabled = looks(Book->lblSetUseFD), buttonEnabled = looks(Book->btn_ModifySW);
+    TTreeNode* recipe = Book->TV_FD1->Selected();
+    ASSERT_EQ(recipe->Level(), 1);
+    Book->TV_FD1->SetSelected(recipe->Parent());
+    EXPECT_FALSE(Book->lblSetUseFD->Enabled());
+    EXPECT_NE(looks(Book->lblSetUseFD), linkEnabled) << "设为常用食谱 looks enabled";
+    EXPECT_NE(looks(Book->btn_ModifySW), buttonEnabled) << "修改食谱 looks enabled";
+
+    TComponent owner;
+    TImageList* icons = CreateTreeImages(&owner);  // 0 a group, 2 an item, 3 an item chosen
+    EXPECT_EQ(Book->TV_FD1->Images()->Image(recipe->ImageIndex()), icons->Image(2));
+    EXPECT_EQ(Book->TV_FD1->Images()->Image(recipe->SelectedIndex()), icons->Image(3));
+    EXPECT_EQ(Book->TV_FD1->Images()->Image(recipe->Parent()->ImageIndex()), icons->Image(0));
+}
+
 TEST_F(RecipeBook, SearchesByNameAndByInitials) {
     auto results = [&] {
         QStringList names;
@@ -132,6 +149,16 @@ TEST_F(RecipeBook, SearchesByNameAndByInitials) {
     Book->edtSP->SetText("   ");
     Book->btnSrc->Click();
     EXPECT_FALSE(Book->pnlSrcRlt->Visible());
+}
+
+TEST_F(RecipeBook, RecipeNamesAreFoundWhateverTheCase) {
+    StoreRecipe("O'Neil炒饭", {{RiceId, 200}});
+    Reload();
+    for (const QString& text : {"O'Neil", "o'neil", "O'NEIL炒"}) {
+        Book->edtSP->SetText(text);
+        ASSERT_EQ(Book->TVSPS->Items()->Count(), 1) << text.toStdString();
+        EXPECT_EQ(Book->TVSPS->Items()->Item(0)->Text(), "O'Neil炒饭");
+    }
 }
 
 TEST_F(RecipeBook, CreatesARecipeInThreeStepsAndASecondSaveUpdatesIt) {
@@ -195,6 +222,15 @@ TEST_F(RecipeBook, CreatesARecipeInThreeStepsAndASecondSaveUpdatesIt) {
     Reload();
     SelectRecipe("番茄鸡蛋");
     EXPECT_EQ(Book->TV_FD1->Selected()->Parent()->Text(), "素菜");
+}
+
+TEST_F(RecipeBook, ClipboardKeysWorkInTheWeightEditorAndNowhereElse) {
+    Book->Btn_SaveSW->Click();
+    AddFood("番茄 [西红柿]");
+    Book->btnDown->Click();
+    ClickCell(Book->SG_FD2, 2, 1);
+    CheckClipboardKeysInCell(Book->SG_FD2, "3");
+    EXPECT_EQ(Book->SG_FD2->Cells(3, 1), "499.95");  // 15 kcal per 100 g
 }
 
 TEST_F(RecipeBook, TwoFoodsOfOneNameAreTwoIngredients) {
@@ -369,6 +405,11 @@ TEST_F(RecipeBook, TheTotalsWindowExplainsTheNutrientClicked) {
     totals.N18->Click();
     ASSERT_EQ(shell.Opened.size(), 1u);
     EXPECT_TRUE(shell.Opened[0].endsWith("/zhongyao/yys-15.htm"));
+    EXPECT_TRUE(Boxes.Boxes.empty());
+    shell.Succeeds = false;
+    totals.N18->Click();
+    ASSERT_EQ(Boxes.Boxes.size(), 1u);
+    EXPECT_TRUE(Boxes.LastText().contains("/zhongyao/yys-15.htm"));
 }
 
 TEST_F(RecipeBook, PrintsAtCharacterPositionsAndRefusesAnEmptyRecipe) {
@@ -462,4 +503,32 @@ TEST_F(RecipeBook, ASearchResultPicksItsOwnFoodWhenNamesRepeat) {
     Book->SG_SrcRltDblClick(Book->SG_SrcRlt);
     ASSERT_NE(Book->TV_FD->Selected(), nullptr);
     EXPECT_EQ(Book->TV_FD->Selected()->StateIndex(), 1320);  // not the first food of that name, 1313
+}
+
+TEST_F(RecipeBook, NamesPreparationsAndWeightsAreCheckedBeforeARecipeIsStored) {
+    Book->Btn_SaveSW->Click();
+    AddFood("鸡蛋（代表值）");
+    Book->btnDown->Click();
+    ASSERT_EQ(Book->PC->ActivePage(), Book->T3);
+    TypeWeight(1, "100");
+    Book->CB_SPC->SetItemIndex(Book->CB_SPC->Items()->IndexOf("荤菜"));
+    const QString before = Db.Scalar("select count(*) from SPInfo");
+    const QString nul(QChar(0));
+    auto save = [&](const QString& name, const QString& preparation) {
+        Book->ED_SPN->SetText(name);
+        Book->RE_SP->SetText(preparation);
+        Book->btnSaveSP->Click();
+        return Boxes.LastText();
+    };
+    EXPECT_EQ(save("蒸" + nul + "蛋", ""), "食谱名称不能包含换行符等控制字符");
+    EXPECT_EQ(save("蒸\n蛋", ""), "食谱名称不能包含换行符等控制字符");
+    EXPECT_EQ(save(QString(17, QChar(0x86CB)), ""), "食谱名称不能超过16个字");
+    EXPECT_EQ(save("蒸蛋", "打散" + nul + "蒸熟"), "制作方法不能包含控制字符");
+    // A weight pasted past the key filter.
+    Book->SG_FD2->SetCells(2, 1, "100001");
+    EXPECT_EQ(save("蒸蛋", ""), "鸡蛋（代表值）重量输入有误");
+    EXPECT_EQ(Db.Scalar("select count(*) from SPInfo"), before);
+    Book->SG_FD2->SetCells(2, 1, "100000");
+    EXPECT_EQ(save(QString(16, QChar(0x86CB)), "1. 打散\n2. 蒸熟\t10分钟"), "保存成功");
+    EXPECT_EQ(Db.Scalar("select SPZF from SPInfo where length(SPName) = 16"), "1. 打散\n2. 蒸熟\t10分钟");
 }

@@ -1,7 +1,9 @@
 // The set meals driven as a user would: the tree and view, the maker, changing, deleting, printing,
 // exporting, and a set meal as the daily food records take it.
+#include "GridInput.h"
 #include "FoodTable.h"
 #include "MealEditing.h"
+#include "ProgramImages.h"
 #include "RecordingFileDialog.h"
 #include "RecordingPrinter.h"
 #include "RecordingServices.h"
@@ -59,10 +61,7 @@ protected:
         Meals->Btn_Add->Click();
     }
     void TypeWeight(int row, const QString& keys) {
-        QApplication::setActiveWindow(Meals->Widget());
-        const TRect r = Meals->SG_FD2->CellRect(2, row);
-        QTest::mouseClick(Meals->SG_FD2->Widget(), Qt::LeftButton, {},
-                          QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+        ClickCell(Meals->SG_FD2, 2, row);
         for (QChar c : keys)
             QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -171,6 +170,15 @@ TEST_F(SetMeals, MakesASetMealInThreeStepsAndASecondSaveUpdatesIt) {
     EXPECT_NE(Path({"星期三", "午加餐", "水果加餐"}), nullptr);
 }
 
+TEST_F(SetMeals, ClipboardKeysWorkInTheWeightEditorAndNowhereElse) {
+    Meals->btnMakeTC->Click();
+    AddFood("苹果（代表值）");
+    Meals->btnStep1->Click();
+    ClickCell(Meals->SG_FD2, 2, 1);
+    CheckClipboardKeysInCell(Meals->SG_FD2, "1");
+    EXPECT_EQ(Meals->SG_FD2->Cells(3, 1), "588.8");  // 53 kcal per 100 g
+}
+
 TEST_F(SetMeals, ItemsOfOneNameAreToldApartByKindAndId) {
     // A recipe named like a food, and the food table's two foods named 奶油.
     Db.Exec(
@@ -231,6 +239,54 @@ TEST_F(SetMeals, ChangesASetMealThenANewOneStartsEmpty) {
     EXPECT_EQ(Db.Scalar("select WK from SPTC where SPName = '一根香蕉'"), "");
     EXPECT_EQ(Db.Scalar("select SPName from SPTC where ID = :I", {{"I", id}}), "牛奶花卷");
     EXPECT_EQ(Db.Scalar("select count(*) from SPTCTxt where SPID = :I", {{"I", id}}), "2");
+}
+
+TEST_F(SetMeals, BackFromTheMakerTheTitleAndItemsAreThoseOfOneSetMeal) {
+    const QString id = SetMealId("牛奶花卷早餐");
+    Select({"星期一", "早餐", "牛奶花卷早餐"});
+    // Back from step 1 without a change: the same set meal, whole.
+    Meals->btnModifyTC->Click();
+    Meals->btnSPDir->Click();
+    Meals->Timer1Timer(Meals->Timer1);
+    EXPECT_EQ(Meals->lblsptc->Caption(), "【牛奶花卷早餐】成分：");
+    EXPECT_EQ(Column(Meals->SG_FDC, 1),
+              QStringList({"纯牛奶（代表值，全脂）", "鸡蛋（煮）", "葱油花卷", ""}));
+    // Changed and saved: the view shows what the set meal now holds.
+    Meals->btnModifyTC->Click();
+    Meals->btnStep1->Click();
+    Meals->SG_FD2->SetRow(2);
+    Meals->N17->Click();
+    Meals->btnSaveTC->Click();
+    ASSERT_EQ(Boxes.LastText(), "套餐保存成功");
+    Meals->btnSPDir2->Click();
+    Meals->Timer1Timer(Meals->Timer1);
+    EXPECT_EQ(Meals->lblsptc->Caption(), "【牛奶花卷早餐】成分：");
+    EXPECT_EQ(Column(Meals->SG_FDC, 1), QStringList({"纯牛奶（代表值，全脂）", "葱油花卷", ""}));
+    // A set meal that is gone leaves no title over an empty grid.
+    Db.Exec("delete from SPTC where ID = :I", {{"I", id}});
+    Meals->btnMakeTC->Click();
+    Meals->btnSPDir->Click();
+    Meals->Timer1Timer(Meals->Timer1);
+    EXPECT_EQ(Meals->lblsptc->Caption(), "");
+    EXPECT_EQ(Meals->SG_FDC->Cells(1, 1), "");
+}
+
+TEST_F(SetMeals, SetMealsAndRecipesShowTheItemIconNotTheFolder) {
+    TComponent owner;
+    TImageList* icons = CreateTreeImages(&owner);  // 0 a group, 2 an item, 3 an item chosen
+    auto iconOf = [](TCustomTreeView* tree, TTreeNode* node, bool chosen) {
+        return tree->Images()->Image(chosen ? node->SelectedIndex() : node->ImageIndex());
+    };
+    TTreeNode* meal = Path({"星期一", "早餐", "牛奶花卷早餐"});
+    ASSERT_NE(meal, nullptr);
+    EXPECT_EQ(iconOf(Meals->TV_TC, meal, false), icons->Image(2));
+    EXPECT_EQ(iconOf(Meals->TV_TC, meal, true), icons->Image(3));
+    EXPECT_EQ(iconOf(Meals->TV_TC, meal->Parent(), false), icons->Image(0));
+    // The maker's recipe tree alike.
+    TTreeNode* recipe = Meals->TV_FD1->Items()->Item(1);
+    ASSERT_EQ(recipe->Level(), 1);
+    EXPECT_EQ(iconOf(Meals->TV_FD1, recipe, false), icons->Image(2));
+    EXPECT_EQ(iconOf(Meals->TV_FD1, recipe->Parent(), false), icons->Image(0));
 }
 
 TEST_F(SetMeals, DeletesOnlyFromTheSetMealTree) {
@@ -325,4 +381,27 @@ TEST_F(SetMeals, ASavedSetMealIsWhatTheDailyFoodRecordsTake) {
                         "And B.SPID = :I And B.CFlg = 2)",
                         {{"I", id}}),
               "鸡蛋（煮）:50.0 南瓜小米粥:95.0");
+}
+
+TEST_F(SetMeals, NamesAndWeightsAreCheckedBeforeASetMealIsStored) {
+    Meals->btnMakeTC->Click();
+    AddFood("苹果（代表值）");
+    Meals->btnStep1->Click();
+    ASSERT_EQ(Meals->PC->ActivePage(), Meals->T3);
+    TypeWeight(1, "200");
+    Meals->CB_SPC->SetText("午加餐");
+    const QString before = Db.Scalar("select count(*) from SPTC");
+    auto save = [&](const QString& name) {
+        Meals->ED_SPN->SetText(name);
+        Meals->btnSaveTC->Click();
+        return Boxes.LastText();
+    };
+    EXPECT_EQ(save(QString("水果") + QChar(0) + "加餐"), "套餐名称不能包含换行符等控制字符");
+    EXPECT_EQ(save("水果\r\n加餐"), "套餐名称不能包含换行符等控制字符");
+    EXPECT_EQ(save(QString(17, QChar(0x679C))), "套餐名称不能超过16个字");
+    Meals->SG_FD2->SetCells(2, 1, "-200");
+    EXPECT_EQ(save("水果加餐"), "苹果（代表值）重量输入有误");
+    EXPECT_EQ(Db.Scalar("select count(*) from SPTC"), before);
+    Meals->SG_FD2->SetCells(2, 1, "200");
+    EXPECT_EQ(save(QString(16, QChar(0x679C))), "套餐保存成功");
 }

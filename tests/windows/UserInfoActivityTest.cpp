@@ -71,11 +71,16 @@ TEST_F(ActivityPage, ADayIsSavedReloadedMergedAndReplaced) {
     TypeIntoCell(Grid(), 2, 1, "30");
     EXPECT_EQ(Grid()->Cells(3, 1), "60.0");
     EXPECT_EQ(Grid()->Cells(10, 1), "");
+    // No minutes spent is no activity: refused, and nothing is stored.
     TypeIntoCell(Grid(), 2, 2, "0");
+    Centre->Btn_SaveHT->Click();
+    EXPECT_EQ(Boxes.LastText(), "【站立】活动时间不正确");
+    EXPECT_EQ(Scalar("select count(*) from SPRcd"), "0");
+    Grid()->SetCells(2, 2, QString());
     Centre->Btn_SaveHT->Click();
     EXPECT_EQ(Boxes.LastText(), "保存成功");
     EXPECT_EQ(Stored(1), "30|60");
-    EXPECT_EQ(Stored(3), "0|0");  // no minutes spent is still a record
+    EXPECT_EQ(Stored(3), "|");
     EXPECT_EQ(MainFrm->lblHDXH->Caption(), "60Kcal");
 
     // Back to the calendar and in again: the day's minutes and energy come back.
@@ -127,6 +132,32 @@ TEST_F(ActivityPage, MinutesThatAreNoNumberAreRefusedAndAFailedSaveStoresNothing
     EXPECT_EQ(Grid()->Cells(10, 1), "");
 }
 
+TEST_F(ActivityPage, ClipboardKeysWorkInTheMinutesEditorAndNowhereElse) {
+    OpenToday();
+    ClickCell(Grid(), 2, 1);
+    CheckClipboardKeysInCell(Grid(), "25");
+    EXPECT_EQ(Grid()->Cells(3, 1), "50505050.0");  // 2 kcal a minute
+}
+
+TEST_F(ActivityPage, PastedMinutesMustLieAbove0AndUpTo100000) {
+    OpenToday();
+    auto paste = [&](const QString& minutes) {
+        Grid()->SetCells(2, 1, minutes);
+        Centre->SG1SetEditText(Grid(), 2, 1, minutes);
+    };
+    for (const QString& minutes : {QString("0"), QString("-30"), QString("100001"), QString("1e308"),
+                                   QString("1e999"), QString("nan"), QString("1,5")}) {
+        paste(minutes);
+        Centre->Btn_SaveHT->Click();
+        EXPECT_EQ(Boxes.LastText(), "【洗碗】活动时间不正确") << minutes.toStdString();
+    }
+    EXPECT_EQ(Scalar("select count(*) from SPRcd"), "0");
+    paste("100000");
+    Centre->Btn_SaveHT->Click();
+    EXPECT_EQ(Boxes.LastText(), "保存成功");
+    EXPECT_EQ(Stored(1), "100000|200000");
+}
+
 TEST_F(ActivityPage, AnEmptyActivityListShowsNoRows) {
     Db.Exec("update UInfo set SPID = '' where UID = :U", {{"U", Uid}});
     OpenToday();
@@ -139,6 +170,25 @@ TEST_F(ActivityPage, AnEmptyActivityListShowsNoRows) {
     EXPECT_EQ(Modals.back(), "SetHTFrm");
     MainFrm->N2->Click();
     EXPECT_EQ(Modals.size(), 2u);
+}
+
+TEST_F(ActivityPage, AMergedRowShowsWhatIsStoredAndTheDayDetailRoundsItsTotalOnce) {
+    Db.Exec("insert into SPRcd (DT, UID, SPID, SPTime, KCal) values (:D, :U, 1, 15.2, 30.4), (:D, :U, 3, "
+            "20.3, 30.4)",
+            {{"U", Uid}, {"D", TodayISO()}});
+    OpenToday();
+    TypeIntoCell(Grid(), 2, 1, "10");
+    Boxes.Answers = {IDOK};
+    Centre->Btn_SaveHT->Click();
+    EXPECT_EQ(Stored(1), "25.2|50.4");
+    EXPECT_EQ(Grid()->Cells(2, 1), "25.2");
+    EXPECT_EQ(Grid()->Cells(3, 1), "50");
+    EXPECT_EQ(Grid()->Cells(10, 1), "1");
+    THDMXFrm detail(Centre);
+    detail.LoadDay(TodayISO());
+    EXPECT_EQ(detail.SGHD->Cells(3, 1), "50Kcal");
+    EXPECT_EQ(detail.SGHD->Cells(3, 2), "30Kcal");
+    EXPECT_EQ(detail.lblSPSum->Caption(), "81Kcal");  // 50.4 + 30.4
 }
 
 TEST_F(ActivityPage, TheDayDetailListsARecordWhoseActivityIsGone) {
@@ -197,8 +247,8 @@ TEST_F(Catalogue, ItemsAreAddedAndRenamedWithUniqueTitles) {
     EXPECT_EQ(Boxes.LastCaption(), "信息提示。");
     EXPECT_EQ(Edit(2, "Yoga", "3"), "保存成功");
     EXPECT_EQ(Edit(2, "YOGA", "3"), "已有同名称，不能保存");
-    EXPECT_EQ(Edit(2, "O'Neil' or 1=1 --", "3"), "保存成功");
-    EXPECT_GE(Find("O'Neil' or 1=1 --").second, 0);
+    EXPECT_EQ(Edit(2, "O'Neil' or 1=1", "3"), "保存成功");
+    EXPECT_GE(Find("O'Neil' or 1=1").second, 0);
 
     // Renaming starts from the item's own type and figures.
     Form->cbbHT->SetItemIndex(0);
@@ -213,6 +263,19 @@ TEST_F(Catalogue, ItemsAreAddedAndRenamedWithUniqueTitles) {
     EXPECT_EQ(Edit(4, "登山", "8"), "保存成功");
     EXPECT_EQ(Find("登山").first, Form->RC_D);
     EXPECT_EQ(Find("爬山").first, nullptr);
+}
+
+TEST_F(Catalogue, TitlesAndEnergiesAreCheckedBeforeAnItemIsStored) {
+    Form->SkButton3->Click();
+    const QString nul(QChar(0));
+    EXPECT_EQ(Edit(3, "爬" + nul + "山", "6"), "活动名称不能包含换行符等控制字符");
+    EXPECT_EQ(Edit(3, "爬\n山", "6"), "活动名称不能包含换行符等控制字符");
+    EXPECT_EQ(Edit(3, QString(15, QChar(0x8DD1)), "6"), "活动名称不能超过14个字");
+    for (const QString& kcal :
+         {QString("100.1"), QString("1e308"), QString("1e999"), QString("inf"), QString("6,5")})
+        EXPECT_EQ(Edit(3, "冲刺", kcal), "热量消耗不正确") << kcal.toStdString();
+    EXPECT_EQ(Scalar("select count(*) from SpSet where tit like '%冲%' or length(tit) > 14"), "0");
+    EXPECT_EQ(Edit(3, QString(14, QChar(0x8DD1)), "100"), "保存成功");
 }
 
 TEST_F(Catalogue, OnlyUnusedItemsOfUsersCanBeDeletedAndTheyLeaveEveryList) {

@@ -6,6 +6,7 @@
 #include "PersonalCentreFixture.h"
 #include "UnitOftenFood.h"
 #include "UnitTCFoodSrc.h"
+#include "UnitYSMX.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ protected:
         QWidget* viewport = tree->Tree()->viewport();
         QTest::mousePress(viewport, Qt::LeftButton, {},
                           QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
-        const QPoint drop = CentreOf(Grid(), 1, 3);
+        const QPoint drop = CellCentre(Grid(), 1, 3);
         TDragManager::Instance().MoveTo(Grid()->Widget()->mapToGlobal(drop));
         QTest::mouseRelease(Grid()->Widget(), Qt::LeftButton, {}, drop);
     }
@@ -159,6 +160,44 @@ TEST_F(FoodPage, ADayIsRecordedThroughSearchAndDragThenReloadedMergedAndReplaced
     Centre->Btn_SaveSW->Click();
     EXPECT_EQ(Stored("FNet", 54, 1), "80");
     EXPECT_EQ(Stored("KCal", 54, 1), FloatToStr(StrToFloat(FormatFloat("0.0", FoodKcal(54, 80)))));
+}
+
+// Three stored breakfast rows of 10.4 g and 100.4 kcal: each shows 10 g and 100 kcal, yet the day
+// holds 31.2 g and 301.2 kcal, which every total shows as 31 and 301.
+TEST_F(FoodPage, EveryTotalIsTheStoredSumRoundedOnceAndASaveShowsWhatIsStored) {
+    Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, Pro, Fat, CHO, CKDate, Flg) values "
+            "(:U, '早餐', 1, 10.4, 100.4, 0.4, 0.4, 0.4, :D, 1), (:U, '早餐', 2, 10.4, 100.4, 0.4, 0.4, 0.4, "
+            ":D, 1), "
+            "(:U, '早餐', 3, 10.4, 100.4, 0.4, 0.4, 0.4, :D, 1)",
+            {{"U", Uid}, {"D", TodayISO()}});
+    MainFrm->RefreshTodayIntake();
+    EXPECT_EQ(MainFrm->lblZC1->Caption(), "301Kcal");
+    OpenTodaysMeal(Centre->btnBreakfast);
+    EXPECT_EQ(Grid()->Cells(2, 1), "10");
+    EXPECT_EQ(Grid()->Cells(3, 1), "100");
+    EXPECT_EQ(Grid()->Cells(4, 1), "0.0");
+    QStringList totals;
+    for (int c = 2; c <= 6; ++c)
+        totals << Centre->SG21->Cells(c, 0);
+    EXPECT_EQ(totals, QStringList({"31", "301", "1", "1", "1"}));
+    YSMXFrm = new TYSMXFrm(Centre);
+    YSMXFrm->LoadDay(TodayISO());
+    EXPECT_EQ(YSMXFrm->lblYSSum->Caption(), "301KCal");
+    YSMXFrm->Close();
+
+    // 50 g more of the first food, merged: the row shows the stored 60.4 g, and the meal's total is
+    // the panel's.
+    TypeIntoCell(Grid(), 2, 1, "50");
+    Boxes.Answers = {IDOK};
+    Centre->Btn_SaveSW->Click();
+    EXPECT_EQ(Stored("FNet", 1, 1), "60.4");
+    EXPECT_EQ(Grid()->Cells(2, 1), "60");
+    EXPECT_EQ(Grid()->Cells(3, 1), FormatFloat("0", std::round(Stored("KCal", 1, 1).toDouble())));
+    EXPECT_EQ(Grid()->Cells(10, 1), "1");
+    EXPECT_EQ(Centre->SG21->Cells(2, 0), "81");
+    const double day = Scalar("select sum(KCal) from CKRcd where UID = :U").toDouble();
+    EXPECT_EQ(Centre->SG21->Cells(3, 0), FormatFloat("0", day));
+    EXPECT_EQ(MainFrm->lblZC1->Caption(), FormatFloat("0", day) + "Kcal");
 }
 
 TEST_F(FoodPage, PickingAnItemTwiceIsRefusedButAFoodAndARecipeOfOneIdAreTwoItems) {
@@ -256,6 +295,35 @@ TEST_F(FoodPage, GramsTakeOnlyDigitsAndAPointAndOnlyInTheirColumn) {
     EXPECT_EQ(Scalar("select count(*) from CKRcd"), "0");
 }
 
+TEST_F(FoodPage, ClipboardKeysWorkInTheGramsEditorAndNowhereElse) {
+    OpenTodaysMeal(Centre->btnBreakfast);
+    PickInSearch("米饭", "54");
+    ClickCell(Grid(), 2, 1);
+    CheckClipboardKeysInCell(Grid(), "2");
+    EXPECT_EQ(Grid()->Cells(3, 1), FormatFloat("0.00", FoodKcal(54, 2222)));
+}
+
+TEST_F(FoodPage, PastedGramsMustLieAbove0AndUpTo100000) {
+    OpenTodaysMeal(Centre->btnBreakfast);
+    PickInSearch("米饭", "54");
+    // What a paste leaves in the cell, past the key filter.
+    auto paste = [&](const QString& grams) {
+        Grid()->SetCells(2, 1, grams);
+        Centre->SG2SetEditText(Grid(), 2, 1, grams);
+    };
+    for (const QString& grams : {QString("0"), QString("-5"), QString("100000.1"), QString("1e308"),
+                                 QString("1e999"), QString("inf"), QString("5,0")}) {
+        paste(grams);
+        Centre->Btn_SaveSW->Click();
+        EXPECT_EQ(Boxes.LastText(), "【米饭（蒸，代表值）】重量不正确") << grams.toStdString();
+    }
+    EXPECT_EQ(Scalar("select count(*) from CKRcd"), "0");
+    paste("100000");
+    Centre->Btn_SaveSW->Click();
+    EXPECT_EQ(Boxes.LastText(), "保存成功");
+    EXPECT_EQ(Stored("FNet", 54, 1), "100000");
+}
+
 TEST_F(FoodPage, RowsWithoutGramsOrAnEmptyGridAreRefused) {
     OpenTodaysMeal(Centre->btnSupper);
     Centre->Btn_SaveSW->Click();
@@ -346,6 +414,13 @@ TEST_F(FoodPage, SearchTextIsTakenLiterally) {
         EXPECT_TRUE(TCFoodSrcFrm->AdoQry->Active()) << text.toStdString();
         EXPECT_EQ(TCFoodSrcFrm->AdoQry->RecordCount(), 0) << text.toStdString();
     }
+    EXPECT_TRUE(Boxes.Boxes.empty());
+    // The database's pattern would end at a NUL: "米<NUL>饭" would find every name ending in 米.
+    for (const QString& text : {QString("米") + QChar(0) + "饭", QString("米饭\n1")}) {
+        TCFoodSrcFrm->edtQry->SetText(text);
+        EXPECT_EQ(Boxes.LastText(), "查询内容不能包含换行符等控制字符");
+    }
+    Boxes.Boxes.clear();
     TCFoodSrcFrm->rbSP->SetChecked(true);
     TCFoodSrcFrm->edtQry->SetText("O'Neil");
     ASSERT_EQ(TCFoodSrcFrm->AdoQry->RecordCount(), 1);

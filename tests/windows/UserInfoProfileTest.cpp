@@ -231,3 +231,82 @@ TEST_F(ProfilePage, ANewProfileBecomesTheLoggedInUser) {
     Fill("NEW", "又一个", "女", "2000-02-29", "158", 1);
     EXPECT_EQ(Save(), "用户名重复，不能修改");
 }
+
+TEST_F(ProfilePage, ControlCharactersAndOverlongNamesAreRefusedBeforeAnythingIsStored) {
+    TIniFile(Db.Folder() + "UInfo.ini").WriteString("UINFO", "UID", "user");
+    const QString before = Stored("UName1 || '|' || UName || '|' || UPWD");
+    const QString nul(QChar(0));
+    struct TCase {
+        QString Login, Name, Password, Message;
+    };
+    const TCase cases[] = {
+        {"user\n[UINFO]\nBKFLG=2", "新用户", "", "登陆名称不能包含换行符等控制字符"},
+        {"us" + nul + "er", "新用户", "", "登陆名称不能包含换行符等控制字符"},
+        {"user", "新\r用户", "", "姓名不能包含换行符等控制字符"},
+        {"user", "新用户", "pw\x1b", "登陆密码不能包含换行符等控制字符"},
+        {"user", "新用户", "pw" + nul, "登陆密码不能包含换行符等控制字符"},
+        {QString(21, 'u'), "新用户", "", "登陆名称不能超过20个字"},
+        {"user", QString(21, QChar(0x5F20)), "", "姓名不能超过20个字"},
+    };
+    for (const TCase& c : cases) {
+        Fill(c.Login, c.Name, "男", "1990-01-01", "175", 1, c.Password);
+        EXPECT_EQ(Save(), c.Message) << c.Login.toStdString();
+    }
+    EXPECT_EQ(Stored("UName1 || '|' || UName || '|' || UPWD"), before);
+    EXPECT_EQ(TIniFile(Db.Folder() + "UInfo.ini").ReadString("UINFO", "UID", ""), "user");
+    // Twenty characters are a name.
+    Fill(QString(20, 'u'), QString(20, QChar(0x5F20)), "男", "1990-01-01", "175", 1);
+    EXPECT_EQ(Save(), "信息保存成功");
+    EXPECT_EQ(Stored("length(UName1) || '|' || length(UName)"), "20|20");
+}
+
+TEST_F(ProfilePage, TheHeightIsReadOnceAndMustLieUpTo250Centimetres) {
+    struct TCase {
+        QString Height, Message;
+    };
+    const TCase refused[] = {
+        {"251", "身高不能超过250厘米"}, {"999", "身高不能超过250厘米"}, {"1e308", "身高不能超过250厘米"},
+        {"1,5", "身高不正确"},          {"1e999", "身高不正确"},        {"inf", "身高不正确"},
+        {"nan", "身高不正确"},          {"-170", "身高没有填写"}};
+    for (const TCase& c : refused) {
+        Fill("user", "新用户", "男", "1990-01-01", c.Height, 1);
+        EXPECT_EQ(Save(), c.Message) << c.Height.toStdString();
+        EXPECT_EQ(Boxes.Boxes.size(), 2u) << c.Height.toStdString();  // the question and the refusal only
+    }
+    EXPECT_EQ(Stored("SG"), "175");
+    Fill("user", "新用户", "男", "1990-01-01", "250", 1);
+    EXPECT_EQ(Save(), "信息保存成功");
+    Fill("user", "新用户", "男", "1990-01-01", " 172.5 ", 1);
+    EXPECT_EQ(Save(), "信息保存成功");
+    EXPECT_EQ(Boxes.Boxes.size(), 2u);
+    EXPECT_EQ(Stored("SG"), "172.5");
+    EXPECT_EQ(DM->SG, "172.5");
+    EXPECT_EQ(Centre->lblSG->Caption(), "172.5");
+}
+
+TEST_F(ProfilePage, ATwoDigitBirthYearIsReadInTheWindow1950To2049) {
+    Fill("user", "新用户", "男", "90-1-31", "175", 1);
+    EXPECT_EQ(Save(), "信息保存成功");
+    EXPECT_EQ(Stored("Bth"), "1990-01-31");
+    EXPECT_EQ(Centre->lblBthDay->Caption(), "1990-01-31");
+    Fill("user", "新用户", "男", "05-6-1", "175", 1);
+    EXPECT_EQ(Save(), "信息保存成功");
+    EXPECT_EQ(Stored("Bth"), "2005-06-01");
+}
+
+TEST_F(ProfilePage, ANewPasswordIsWhatTheRememberedLoginHolds) {
+    TIniFile ini(Db.Folder() + "UInfo.ini");
+    ini.WriteString("UINFO", "UID", "user");
+    ini.WriteString("UINFO", "PWD", DesEncryptToHex("", PasswordKey));
+    Fill("user", "新用户", "男", "1990-01-01", "175", 1, "新密码");
+    EXPECT_EQ(Save(), "信息保存成功");
+    EXPECT_EQ(DesDecryptFromHex(ini.ReadString("UINFO", "PWD", ""), PasswordKey), "新密码");
+    // The next start fills the login panel with it, and the login is accepted.
+    delete MainFrm;
+    Start();
+    EXPECT_EQ(MainFrm->edtPWD->Text(), "新密码");
+    Boxes.Boxes.clear();
+    MainFrm->btnLoad->Click();
+    EXPECT_TRUE(Boxes.Boxes.empty()) << Boxes.LastText().toStdString();
+    EXPECT_EQ(DM->UName1, "user");
+}

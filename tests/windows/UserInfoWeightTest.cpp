@@ -71,6 +71,16 @@ TEST_F(WeightPage, AWeightThatIsNoNumberOrBelowThreeIsRefused) {
     EXPECT_EQ(Scalar("select TZ1 from TZ where UID = :U"), "3");
 }
 
+TEST_F(WeightPage, AWeightAbove1000KgOrNotFiniteIsRefused) {
+    for (const QString& weight : {QString("1000.1"), QString("1e308"), QString("1e999"), QString("inf"),
+                                  QString("nan"), QString("70,5"), QString("-70")})
+        EXPECT_EQ(Weigh(3, weight), "输入的体重不正确") << weight.toStdString();
+    EXPECT_EQ(Scalar("select count(*) from TZ"), "0");
+    EXPECT_EQ(Scalar("select TZ from UInfo where UID = :U"), "70");
+    EXPECT_EQ(DM->DayKcal, FormatFloat("0", DM->GetDailyKcal(DM->GetKcalMode())));
+    EXPECT_EQ(Weigh(3, "1000"), "保存成功。");
+}
+
 TEST_F(WeightPage, AWeighingThatCannotBeStoredLeavesTheProfilesWeight) {
     Db.Exec("create trigger NoWeight before insert on TZ begin select raise(abort, 'no weight'); end");
     const QString bodyType = MainFrm->lblZJ->Caption();

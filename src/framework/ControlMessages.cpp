@@ -1,0 +1,539 @@
+// Messages: Perform and the dispatch to the named handlers, their base behaviour, and the one place
+// where Qt's events become messages.
+#include "Controls.h"
+#include "DeviceContext.h"
+#include "Forms.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+#include <QWidget>
+
+namespace {
+template <class TTyped, class THandler> void Call(TMessage& m, THandler handler) {
+    TTyped typed(m);
+    handler(typed);
+    m.Result = typed.Result;
+    m.CallDefault = typed.CallDefault;
+}
+
+unsigned MouseKeys(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons) {
+    unsigned keys = 0;
+    if (buttons & Qt::LeftButton) keys |= MK_LBUTTON;
+    if (buttons & Qt::RightButton) keys |= MK_RBUTTON;
+    if (buttons & Qt::MiddleButton) keys |= MK_MBUTTON;
+    if (mods & Qt::ShiftModifier) keys |= MK_SHIFT;
+    if (mods & Qt::ControlModifier) keys |= MK_CONTROL;
+    return keys;
+}
+
+unsigned MouseMessage(QEvent::Type type, Qt::MouseButton button) {
+    const unsigned base = button == Qt::RightButton    ? WM_RBUTTONDOWN
+                          : button == Qt::MiddleButton ? WM_MBUTTONDOWN
+                                                       : WM_LBUTTONDOWN;
+    switch (type) {
+    case QEvent::MouseButtonPress:
+        return base;
+    case QEvent::MouseButtonRelease:
+        return base + 1;
+    case QEvent::MouseButtonDblClick:
+        return base + 2;
+    default:
+        return WM_MOUSEMOVE;
+    }
+}
+
+// The outermost control of the window the control sits in: dialog keys and focus changes go there.
+TControl* TopControl(TControl* control) {
+    TControl* top = control;
+    while (top->Parent())
+        top = top->Parent();
+    return top;
+}
+
+bool IsDialogKey(unsigned short vk) {
+    return vk == VK_TAB || vk == VK_RETURN || vk == VK_ESCAPE || (vk >= VK_LEFT && vk <= VK_DOWN);
+}
+
+bool HasFrame(const TRect& margins) {
+    return margins.Left || margins.Top || margins.Right || margins.Bottom;
+}
+
+void SendToTree(TControl* control, unsigned msg) {
+    control->Perform(msg);
+    if (auto* win = dynamic_cast<TWinControl*>(control))
+        for (int i = 0; i < win->ControlCount(); ++i)
+            SendToTree(win->Controls(i), msg);
+}
+}  // namespace
+
+// Perform and dispatch ------------------------------------------------------------------------------
+std::intptr_t TControl::Perform(unsigned msg, std::intptr_t wparam, std::intptr_t lparam) {
+    TMessage m{msg, wparam, lparam, 0, false};
+    WndProc(m);
+    return m.Result;
+}
+
+void TControl::WndProc(TMessage& Message) {
+    Dispatch(Message);
+}
+
+void TControl::Dispatch(TMessage& m) {
+    switch (m.Msg) {
+    case WM_LBUTTONDOWN:
+        Call<TWMMouse>(m, [this](TWMMouse& t) { WMLButtonDown(t); });
+        break;
+    case WM_LBUTTONUP:
+        Call<TWMMouse>(m, [this](TWMMouse& t) { WMLButtonUp(t); });
+        break;
+    case WM_LBUTTONDBLCLK:
+        Call<TWMMouse>(m, [this](TWMMouse& t) { WMLButtonDblClk(t); });
+        break;
+    case WM_RBUTTONDOWN:
+        Call<TWMMouse>(m, [this](TWMMouse& t) { WMRButtonDown(t); });
+        break;
+    case WM_RBUTTONUP:
+        Call<TWMMouse>(m, [this](TWMMouse& t) { WMRButtonUp(t); });
+        break;
+    case WM_RBUTTONDBLCLK:
+        Call<TWMMouse>(m, [this](TWMMouse& t) { WMRButtonDblClk(t); });
+        break;
+    case WM_MBUTTONDOWN:
+        Call<TWMMouse>(m, [this](TWMMouse& t) { WMMButtonDown(t); });
+        break;
+    case WM_MBUTTONUP:
+        Call<TWMMouse>(m, [this](TWMMouse& t) { WMMButtonUp(t); });
+        break;
+    case WM_MBUTTONDBLCLK:
+        Call<TWMMouse>(m, [this](TWMMouse& t) { WMMButtonDblClk(t); });
+        break;
+    case WM_MOUSEMOVE:
+        Call<TWMMouse>(m, [this](TWMMouse& t) { WMMouseMove(t); });
+        break;
+    case WM_CONTEXTMENU:
+        Call<TWMPosition>(m, [this](TWMPosition& t) { WMContextMenu(t); });
+        break;
+    case WM_TIMER:
+        Call<TWMTimer>(m, [this](TWMTimer& t) { WMTimer(t); });
+        break;
+    case WM_SIZE:
+        Call<TWMSize>(m, [this](TWMSize& t) { WMSize(t); });
+        break;
+    case WM_SETFOCUS:
+        Call<TWMFocus>(m, [this](TWMFocus& t) { WMSetFocus(t); });
+        break;
+    case WM_KILLFOCUS:
+        Call<TWMFocus>(m, [this](TWMFocus& t) { WMKillFocus(t); });
+        break;
+    case WM_KEYDOWN:
+        Call<TWMKey>(m, [this](TWMKey& t) { WMKeyDown(t); });
+        break;
+    case WM_KEYUP:
+        Call<TWMKey>(m, [this](TWMKey& t) { WMKeyUp(t); });
+        break;
+    case WM_CHAR:
+        Call<TWMKey>(m, [this](TWMKey& t) { WMChar(t); });
+        break;
+    case WM_GETDLGCODE:
+        WMGetDlgCode(m);
+        break;
+    case WM_ERASEBKGND:
+        Call<TWMPaint>(m, [this](TWMPaint& t) { WMEraseBkgnd(t); });
+        break;
+    case WM_PAINT:
+        Call<TWMPaint>(m, [this](TWMPaint& t) { WMPaint(t); });
+        break;
+    case WM_PRINTCLIENT:
+        Call<TWMPaint>(m, [this](TWMPaint& t) { WMPrintClient(t); });
+        break;
+    case WM_NCCALCSIZE:
+        Call<TWMNCCalcSize>(m, [this](TWMNCCalcSize& t) { WMNCCalcSize(t); });
+        break;
+    case WM_NCPAINT:
+        Call<TWMPaint>(m, [this](TWMPaint& t) { WMNCPaint(t); });
+        break;
+    case WM_NCHITTEST:
+        Call<TWMPosition>(m, [this](TWMPosition& t) { WMNCHitTest(t); });
+        break;
+    case WM_THEMECHANGED:
+        WMThemeChanged(m);
+        break;
+    case CM_MOUSEENTER:
+        CMMouseEnter(m);
+        break;
+    case CM_MOUSELEAVE:
+        CMMouseLeave(m);
+        break;
+    case CM_ENABLEDCHANGED:
+        CMEnabledChanged(m);
+        break;
+    case CM_COLORCHANGED:
+        CMColorChanged(m);
+        break;
+    case CM_PARENTCOLORCHANGED:
+        CMParentColorChanged(m);
+        break;
+    case CM_FONTCHANGED:
+        CMFontChanged(m);
+        break;
+    case CM_TEXTCHANGED:
+        CMTextChanged(m);
+        break;
+    case CM_VISIBLECHANGED:
+        CMVisibleChanged(m);
+        break;
+    case CM_SHOWINGCHANGED:
+        CMShowingChanged(m);
+        break;
+    case CM_SYSCOLORCHANGE:
+        CMSysColorChange(m);
+        break;
+    case CM_HITTEST:
+        CMHitTest(m);
+        break;
+    case CM_ENTER:
+        CMEnter(m);
+        break;
+    case CM_EXIT:
+        CMExit(m);
+        break;
+    case CM_FOCUSCHANGED:
+        Call<TWMFocus>(m, [this](TWMFocus& t) { CMFocusChanged(t); });
+        break;
+    case CM_DIALOGKEY:
+        Call<TWMKey>(m, [this](TWMKey& t) { CMDialogKey(t); });
+        break;
+    case CM_DIALOGCHAR:
+        Call<TWMKey>(m, [this](TWMKey& t) { CMDialogChar(t); });
+        break;
+    default:
+        DefaultHandler(m);
+    }
+}
+
+// Base handlers ---------------------------------------------------------------------------------------
+void TControl::WMGetDlgCode(TMessage& Message) {
+    Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+}
+
+void TControl::WMEraseBkgnd(TWMPaint& Message) {
+    if (Message.DC) Message.DC->FillRect(ClientRect(), TLogBrush{bsSolid, FColor, {}, false});
+    Message.Result = 1;
+}
+
+void TControl::WMPaint(TWMPaint& Message) {
+    DefaultHandler(Message);
+}
+
+// A native widget draws itself (without its children) into the context.
+void TControl::WMPrintClient(TWMPaint& Message) {
+    if (!Message.DC || !FWidget) return;
+    QPainter* painter = Message.DC->Painter();
+    FWidget->render(painter, QPoint(0, 0), QRegion(), QWidget::DrawWindowBackground);
+    Message.DC->EndPainter();
+}
+
+void TControl::WMNCHitTest(TWMPosition& Message) {
+    Message.Result = HTCLIENT;
+}
+
+void TControl::CMEnabledChanged(TMessage&) {
+    Invalidate();
+}
+void TControl::CMColorChanged(TMessage&) {
+    Invalidate();
+}
+void TControl::CMFontChanged(TMessage&) {
+    Invalidate();
+}
+void TControl::CMTextChanged(TMessage&) {
+    Invalidate();
+}
+void TControl::CMVisibleChanged(TMessage&) {}
+void TControl::CMSysColorChange(TMessage&) {
+    Invalidate();
+}
+void TControl::CMFocusChanged(TWMFocus&) {}
+void TControl::CMDialogKey(TWMKey&) {}
+void TControl::CMDialogChar(TWMKey&) {}
+
+void TControl::CMParentColorChanged(TMessage&) {
+    if (!FParentColor || !FParent) return;
+    SetColor(FParent->Color());
+    FParentColor = true;
+}
+
+void TControl::SetParentColor(bool value) {
+    if (value == FParentColor) return;
+    FParentColor = value;
+    if (value) Perform(CM_PARENTCOLORCHANGED);
+}
+
+void TWinControl::Broadcast(TMessage& Message) {
+    const std::vector<TControl*> children = FControls;
+    for (TControl* child : children) {
+        child->WndProc(Message);
+        if (Message.Result != 0) return;
+    }
+}
+
+void TWinControl::CMColorChanged(TMessage& Message) {
+    TControl::CMColorChanged(Message);
+    const std::vector<TControl*> children = FControls;
+    for (TControl* child : children)
+        child->Perform(CM_PARENTCOLORCHANGED);
+}
+
+void TWinControl::CMFontChanged(TMessage& Message) {
+    TControl::CMFontChanged(Message);
+}
+void TWinControl::CMDialogKey(TWMKey& Message) {
+    Broadcast(Message);
+}
+void TWinControl::CMDialogChar(TWMKey& Message) {
+    Broadcast(Message);
+}
+void TWinControl::CMFocusChanged(TWMFocus& Message) {
+    Broadcast(Message);
+}
+
+void TWinControl::WMNCHitTest(TWMPosition& Message) {
+    const TPoint p = FWidget ? [&] {
+        const QPoint local = FWidget->mapFromGlobal(QPoint(Message.XPos, Message.YPos));
+        return TPoint{local.x(), local.y()};
+    }()
+                             : TPoint{Message.XPos, Message.YPos};
+    const TRect client{FNonClient.Left, FNonClient.Top, FWidth - FNonClient.Right,
+                       FHeight - FNonClient.Bottom};
+    Message.Result = client.Contains(p) ? HTCLIENT : HTNOWHERE;
+}
+
+// Qt's events as messages -------------------------------------------------------------------------------
+bool TControl::DispatchWidgetEvent(QObject* watched, QEvent* event) {
+    QPointer<QObject> alive(this);
+    const bool own = watched == FWidget.data();
+    auto* win = dynamic_cast<TWinControl*>(this);
+    auto send = [&](unsigned msg, std::intptr_t w = 0, std::intptr_t l = 0) {
+        TMessage m{msg, w, l, 0, false};
+        WndProc(m);
+        return m;
+    };
+    // The event goes on unless the handler consumed it (and the control still exists).
+    auto consumed = [&](const TMessage& m) { return !alive || !m.CallDefault; };
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove: {
+        auto* e = static_cast<QMouseEvent*>(event);
+        QPoint p = e->position().toPoint();
+        if (own && win && HasFrame(win->FNonClient)) {
+            const QPoint global = e->globalPosition().toPoint();
+            if (Perform(WM_NCHITTEST, 0, MakeLParam(global.x(), global.y())) != HTCLIENT) return false;
+            p -= QPoint(win->FNonClient.Left, win->FNonClient.Top);
+        }
+        const unsigned msg = MouseMessage(event->type(), e->button());
+        return consumed(send(msg, MouseKeys(e->modifiers(), e->buttons()), MakeLParam(p.x(), p.y())));
+    }
+    case QEvent::Enter:
+        return consumed(send(CM_MOUSEENTER));
+    case QEvent::Leave:
+        return consumed(send(CM_MOUSELEAVE));
+    case QEvent::ContextMenu: {
+        if (!own && watched != FMouseWidget.data()) return false;
+        const QPoint g = static_cast<QContextMenuEvent*>(event)->globalPos();
+        return consumed(send(WM_CONTEXTMENU, 0, MakeLParam(g.x(), g.y())));
+    }
+    default:
+        break;
+    }
+    if (!own) return false;
+    switch (event->type()) {
+    case QEvent::FocusIn: {
+        const TMessage m = send(WM_SETFOCUS);
+        if (!alive) return true;
+        send(CM_ENTER);
+        if (!alive) return true;
+        if (win) TopControl(this)->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<std::intptr_t>(win));
+        return consumed(m);
+    }
+    case QEvent::FocusOut: {
+        const TMessage m = send(WM_KILLFOCUS);
+        if (!alive) return true;
+        send(CM_EXIT);
+        return consumed(m);
+    }
+    case QEvent::KeyPress: {
+        auto* e = static_cast<QKeyEvent*>(event);
+        const unsigned short vk = KeyEventVirtualKey(e);
+        const bool alt = e->modifiers() & Qt::AltModifier;
+        const std::intptr_t keyData = alt ? (std::intptr_t(1) << 29) : 0;
+        const unsigned code = unsigned(Perform(WM_GETDLGCODE));
+        if (!alive) return true;
+        if (IsDialogKey(vk)) {
+            const bool arrow = vk >= VK_LEFT && vk <= VK_DOWN;
+            const bool wanted = (code & DLGC_WANTALLKEYS) || (arrow && (code & DLGC_WANTARROWS)) ||
+                                (vk == VK_TAB && (code & DLGC_WANTTAB));
+            if (!wanted && TopControl(this)->Perform(CM_DIALOGKEY, vk, keyData) != 0) return true;
+            if (!alive) return true;
+        }
+        if (vk != 0 && consumed(send(WM_KEYDOWN, vk, keyData))) return true;
+        // The character typed, control characters (Ctrl+C) included; only printable ones can be a
+        // dialog character.
+        const QChar ch = KeyCharOf(e);
+        if (ch.isNull()) return false;
+        if (ch.isPrint() && (alt || !(code & DLGC_WANTCHARS)) &&
+            TopControl(this)->Perform(CM_DIALOGCHAR, ch.unicode(), keyData) != 0)
+            return true;
+        if (!alive) return true;
+        return consumed(send(WM_CHAR, ch.unicode(), keyData));
+    }
+    case QEvent::KeyRelease: {
+        const unsigned short vk = KeyEventVirtualKey(static_cast<QKeyEvent*>(event));
+        return vk != 0 && consumed(send(WM_KEYUP, vk));
+    }
+    case QEvent::Resize: {
+        if (win) win->RecalcNonClientArea();
+        const QSize s = FWidget->size();
+        return consumed(send(WM_SIZE, 0, MakeLParam(s.width(), s.height())));
+    }
+    case QEvent::Show:
+    case QEvent::Hide:
+        return consumed(send(CM_SHOWINGCHANGED));
+    case QEvent::Paint: {
+        if (!win || dynamic_cast<TCustomControl*>(this)) return false;
+        const TRect nc = win->FNonClient;
+        if (!HasFrame(nc)) return false;
+        // The widget paints its client area, then the frame goes round it.
+        static_cast<QObject*>(FWidget.data())->event(event);
+        QImage frame(FWidget->size(), QImage::Format_RGB32);
+        frame.fill(ToQColor(FParent ? FParent->Color() : FColor));
+        {
+            TDeviceContext dc(&frame);
+            dc.ExcludeClipRect(nc.Left, nc.Top, FWidth - nc.Right, FHeight - nc.Bottom);
+            Perform(WM_NCPAINT, reinterpret_cast<std::intptr_t>(&dc));
+        }
+        QPainter painter(FWidget);
+        painter.setClipRegion(QRegion(0, 0, FWidth, FHeight)
+                                  .subtracted(QRegion(nc.Left, nc.Top, FWidth - nc.Left - nc.Right,
+                                                      FHeight - nc.Top - nc.Bottom)));
+        painter.drawImage(0, 0, frame);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+// Non-client area, off-screen painting ----------------------------------------------------------------
+void TWinControl::RecalcNonClientArea() {
+    TRect client = Rect(0, 0, FWidth, FHeight);
+    Perform(WM_NCCALCSIZE, 0, reinterpret_cast<std::intptr_t>(&client));
+    const TRect margins{client.Left, client.Top, FWidth - client.Right, FHeight - client.Bottom};
+    if (margins == FNonClient) return;
+    FNonClient = margins;
+    if (FWidget && !dynamic_cast<TCustomControl*>(this))
+        FWidget->setContentsMargins(margins.Left, margins.Top, margins.Right, margins.Bottom);
+    Invalidate();
+}
+
+TCustomControl::~TCustomControl() = default;
+
+void TCustomControl::SetOffscreenPaint(bool value) {
+    if (value == FOffscreenPaint) return;
+    FOffscreenPaint = value;
+    Invalidate();
+}
+
+const QImage& TCustomControl::PaintOffscreen() {
+    const QSize size(std::max(1, FWidth), std::max(1, FHeight));
+    if (!FOffscreen || FOffscreen->size() != size) {
+        auto image = std::make_unique<QImage>(size, QImage::Format_RGB32);
+        image->fill(ToQColor(FColor));
+        if (FOffscreen) {
+            QPainter keep(image.get());
+            keep.drawImage(0, 0, *FOffscreen);
+        }
+        FOffscreen = std::move(image);
+    }
+    TDeviceContext dc(FOffscreen.get());
+    const TRect nc = FNonClient;
+    dc.ViewportOrg = {nc.Left, nc.Top};
+    dc.IntersectClipRect(0, 0, FWidth - nc.Left - nc.Right, FHeight - nc.Top - nc.Bottom);
+    const int saved = dc.SaveDC();
+    Perform(WM_ERASEBKGND, reinterpret_cast<std::intptr_t>(&dc));
+    dc.RestoreDC(saved);
+    Perform(WM_PAINT, reinterpret_cast<std::intptr_t>(&dc));
+    if (HasFrame(nc)) {
+        TDeviceContext frame(FOffscreen.get());
+        frame.ExcludeClipRect(nc.Left, nc.Top, FWidth - nc.Right, FHeight - nc.Bottom);
+        Perform(WM_NCPAINT, reinterpret_cast<std::intptr_t>(&frame));
+    }
+    return *FOffscreen;
+}
+
+void TCustomControl::WMPaint(TWMPaint& Message) {
+    if (!Message.DC) return;
+    FCanvas.BeginPaint(Message.DC);
+    FCanvas.Font()->Assign(*Font());
+    FCanvas.Brush()->SetColor(Color());
+    DispatchEvent([this] { Paint(); });
+    FCanvas.EndPaint();
+}
+
+void TCustomControl::WMPrintClient(TWMPaint& Message) {
+    WMPaint(Message);
+}
+
+// Timers, window regions, parents' backgrounds, broadcasts -------------------------------------------
+void SetTimer(TControl* control, unsigned id, int interval) {
+    if (!control) return;
+    QTimer* timer = nullptr;
+    for (QTimer* t : control->findChildren<QTimer*>(QString(), Qt::FindDirectChildrenOnly))
+        if (t->property("VeloriaTimerId").toUInt() == id) timer = t;
+    if (!timer) {
+        timer = new QTimer(control);
+        timer->setProperty("VeloriaTimerId", id);
+        QPointer<TControl> guard(control);
+        QObject::connect(timer, &QTimer::timeout, control, [guard, id] {
+            if (guard) DispatchEvent([&] { guard->Perform(WM_TIMER, id); });
+        });
+    }
+    timer->start(std::max(0, interval));
+}
+
+void KillTimer(TControl* control, unsigned id) {
+    if (!control) return;
+    for (QTimer* t : control->findChildren<QTimer*>(QString(), Qt::FindDirectChildrenOnly))
+        if (t->property("VeloriaTimerId").toUInt() == id) delete t;
+}
+
+void SetWindowRgn(TWinControl* control, TRegion* region, bool redraw) {
+    if (control && control->Widget()) {
+        if (region)
+            control->Widget()->setMask(region->Region());
+        else
+            control->Widget()->clearMask();
+        if (redraw) control->Widget()->update();
+    }
+    delete region;
+}
+
+void PaintParentBackground(TControl* control, TDeviceContext* dc) {
+    TWinControl* parent = control ? control->Parent() : nullptr;
+    if (!parent || !dc) return;
+    const int saved = dc->SaveDC();
+    dc->ViewportOrg = {dc->ViewportOrg.X - control->Left(), dc->ViewportOrg.Y - control->Top()};
+    dc->IntersectClipRect(0, 0, parent->ClientWidth(), parent->ClientHeight());
+    parent->Perform(WM_ERASEBKGND, reinterpret_cast<std::intptr_t>(dc));
+    parent->Perform(WM_PRINTCLIENT, reinterpret_cast<std::intptr_t>(dc), PRF_CLIENT);
+    dc->RestoreDC(saved);
+}
+
+void BroadcastToAllControls(unsigned msg) {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (TControl* control = TControl::FromWidget(w)) SendToTree(control, msg);
+}

@@ -1,0 +1,69 @@
+#include "Themes.h"
+
+#include "Platform.h"
+
+#include <QStringList>
+
+namespace {
+struct TThemeColor {
+    const char* ClassName;
+    int Part, State, Property;
+    TColor Color;
+};
+
+// The style's colours; a part of 0 is the class itself, a state of 0 any state.
+constexpr TThemeColor ThemeColors[] = {
+    {"EDIT", 0, 0, TMT_BORDERCOLOR, 0xB99D7F},           {"EXPLORERBAR", 5, 1, TMT_TEXTCOLOR, 0xC65D21},
+    {"EXPLORERBAR", 9, 1, TMT_TEXTCOLOR, 0xFFFFFF},      {"EXPLORERBAR", 5, 1, TMT_FILLCOLOR, 0xF7DFD6},
+    {"EXPLORERBAR", 0, 0, TMT_GRADIENTCOLOR1, 0xE7A27B}, {"EXPLORERBAR", 12, 1, TMT_FILLCOLOR, 0xB54900},
+    {"BUTTON", 4, 1, TMT_TEXTCOLOR, 0xD54600},           {"SPIN", 0, 0, TMT_BORDERCOLOR, 0xB99D7F},
+};
+
+constexpr TColor ButtonFaceLight = 0xFDE8D6, ButtonFaceDark = 0xF0BF98, ArrowColor = 0x85614D,
+                 ArrowDisabled = 0xC0C0C0;
+}  // namespace
+
+HTHEME OpenThemeData(const QString& classList) {
+    if (!IsThemeActive() || !IsAppThemed()) return nullptr;
+    for (const QString& name : classList.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        for (const TThemeColor& c : ThemeColors)
+            if (name.trimmed().compare(QLatin1String(c.ClassName), Qt::CaseInsensitive) == 0)
+                return new TThemeData{QString::fromLatin1(c.ClassName)};
+    const QString first = classList.section(QLatin1Char(';'), 0, 0).trimmed().toUpper();
+    return first == QLatin1String("COMBOBOX") ? new TThemeData{first} : nullptr;
+}
+
+void CloseThemeData(HTHEME theme) {
+    delete theme;
+}
+
+bool GetThemeColor(HTHEME theme, int part, int state, int property, TColor& color) {
+    if (!theme) return false;
+    for (const TThemeColor& c : ThemeColors)
+        if (theme->ClassName == QLatin1String(c.ClassName) && c.Part == part &&
+            (c.State == 0 || c.State == state) && c.Property == property) {
+            color = c.Color;
+            return true;
+        }
+    return false;
+}
+
+// A rounded face in two shades with a small arrow centred on it.
+bool DrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const TRect& rect) {
+    if (!theme || !dc || rect.IsEmpty()) return false;
+    const bool combo = theme->ClassName == QLatin1String("COMBOBOX");
+    if (!combo && theme->ClassName != QLatin1String("SPIN")) return false;
+    const int h = rect.Height();
+    dc->FillRect(Rect(rect.Left, rect.Top, rect.Right, rect.Top + h / 2),
+                 TLogBrush{bsSolid, ButtonFaceLight, {}, false});
+    dc->FillRect(Rect(rect.Left, rect.Top + h / 2, rect.Right, rect.Bottom),
+                 TLogBrush{bsSolid, ButtonFaceDark, {}, false});
+    const TColor ink = state == 4 ? ArrowDisabled : ArrowColor;
+    const int cx = rect.Left + rect.Width() / 2, cy = rect.Top + h / 2;
+    const bool down = combo || part == SPNP_DOWN || part == SPNP_DOWNHORZ;
+    for (int i = 0; i < 3; ++i) {
+        const int y = down ? cy - 1 + i : cy + 1 - i;
+        dc->FillRect(Rect(cx - 2 + i, y, cx + 3 - i, y + 1), TLogBrush{bsSolid, ink, {}, false});
+    }
+    return true;
+}

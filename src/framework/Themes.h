@@ -1,0 +1,24 @@
+// Theme services: the colours and parts of the one visual style this desktop knows. Visual styles
+// are off in the platform profile, so OpenThemeData gives nullptr and the classic paths draw; tests
+// that switch the profile reach the themed paths through the same calls.
+#pragma once
+
+#include "DeviceContext.h"
+
+#include <QString>
+
+struct TThemeData {
+    QString ClassName;
+};
+using HTHEME = TThemeData*;
+
+enum : int { TMT_BORDERCOLOR = 3801, TMT_FILLCOLOR = 3802, TMT_TEXTCOLOR = 3803, TMT_GRADIENTCOLOR1 = 3810 };
+// Parts drawn by DrawThemeBackground: the combo box's drop-down button and the spin buttons.
+enum : int { CP_DROPDOWNBUTTON = 1, SPNP_UP = 1, SPNP_DOWN = 2, SPNP_UPHORZ = 3, SPNP_DOWNHORZ = 4 };
+
+// nullptr when visual styles are not active or the class is unknown.
+HTHEME OpenThemeData(const QString& classList);
+void CloseThemeData(HTHEME theme);
+// False (and `color` untouched) for a colour the style does not define.
+bool GetThemeColor(HTHEME theme, int part, int state, int property, TColor& color);
+bool DrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const TRect& rect);
