@@ -179,7 +179,6 @@ private:
     TColourKey Key;
     std::array<int, 256> Twin{};  // another level of the same gamma-mapped value, or -1
 };
-}  // namespace
 
 // Chooses the filter for the raw row: out receives the filter byte and the filtered row (the
 // buffers may be swapped on the way). One allowed filter is taken as it is; among several, the
@@ -213,6 +212,7 @@ void ChooseRowFilter(TFilters filters, const std::uint8_t* raw, const std::uint8
     if (chosen == pfNone) std::memcpy(out + 1, raw, n);
     out[0] = std::uint8_t(chosen);
 }
+}  // namespace
 
 bool TChunkIDAT::SaveToStream(TStream* stream) {
     TChunkIHDR* header = FOwner->Header();

@@ -34,6 +34,19 @@ void ExpectDrawnAsLibpng(const QByteArray& file, TPNGTransparencyMode mode) {
     EXPECT_EQ(DifferingPixels(DrawnOverPattern(*png), want, &first), 0) << first;
 }
 
+// A grey or RGB image with a colour key (and gamma before it when given) draws as libpng shows it.
+struct TLayout {
+    std::uint32_t Width, Height;
+    int Depth, ColorType, Interlace = 0;
+};
+void ExpectKeyDrawnAsLibpng(const TLayout& l, const QByteArray& trns, const QByteArray& rows,
+                            std::uint32_t gamma = 0) {
+    TPngBuilder b;
+    b.Header(l.Width, l.Height, l.Depth, l.ColorType, l.Interlace);
+    if (gamma) b.Chunk("gAMA", Be32(gamma));
+    ExpectDrawnAsLibpng(b.Chunk("tRNS", trns).ImageData(rows).End().Bytes, ptmBit);
+}
+
 const QByteArray RedGreenBlueBlack("\xFF\0\0\0\xFF\0\0\0\xFF\0\0\0", 12);
 }  // namespace
 
@@ -67,21 +80,10 @@ TEST(PngTransparency, HalfTransparentEntriesWithoutATransparentOneKeepBlackPixel
 
 TEST(PngTransparency, SixteenBitKeysCompareAllSixteenBits) {
     // Grey: 0x1234 is the key, 0x12FF shares its high byte and stays.
-    ExpectDrawnAsLibpng(TPngBuilder()
-                            .Header(2, 1, 16, 0)
-                            .Chunk("tRNS", QByteArray("\x12\x34", 2))
-                            .ImageData(QByteArray("\0\x12\x34\x12\xFF", 5))
-                            .End()
-                            .Bytes,
-                        ptmBit);
+    ExpectKeyDrawnAsLibpng({2, 1, 16, 0}, QByteArray("\x12\x34", 2), QByteArray("\0\x12\x34\x12\xFF", 5));
     // RGB: only the blue low byte differs.
-    ExpectDrawnAsLibpng(TPngBuilder()
-                            .Header(2, 1, 16, 2)
-                            .Chunk("tRNS", QByteArray("\x10\x01\x20\x02\x30\x03", 6))
-                            .ImageData(QByteArray("\0\x10\x01\x20\x02\x30\x03\x10\x01\x20\x02\x30\x04", 13))
-                            .End()
-                            .Bytes,
-                        ptmBit);
+    ExpectKeyDrawnAsLibpng({2, 1, 16, 2}, QByteArray("\x10\x01\x20\x02\x30\x03", 6),
+                           QByteArray("\0\x10\x01\x20\x02\x30\x03\x10\x01\x20\x02\x30\x04", 13));
 }
 
 TEST(PngTransparency, KeysCompareBeforeGamma) {
@@ -89,41 +91,17 @@ TEST(PngTransparency, KeysCompareBeforeGamma) {
     // only the stored 255 is the key.
     const TGammaTable g = GammaTableOf(100000);
     ASSERT_EQ(g[254], g[255]);
-    ExpectDrawnAsLibpng(TPngBuilder()
-                            .Header(2, 1, 8, 2)
-                            .Chunk("gAMA", Be32(100000))
-                            .Chunk("tRNS", QByteArray("\0\xFF\0\xFF\0\xFF", 6))
-                            .ImageData(QByteArray("\0\xFF\xFF\xFF\xFE\xFE\xFE", 7))
-                            .End()
-                            .Bytes,
-                        ptmBit);
-    ExpectDrawnAsLibpng(TPngBuilder()
-                            .Header(2, 1, 8, 0)
-                            .Chunk("gAMA", Be32(100000))
-                            .Chunk("tRNS", QByteArray("\0\xFE", 2))
-                            .ImageData(QByteArray("\0\xFF\xFE", 3))
-                            .End()
-                            .Bytes,
-                        ptmBit);
+    ExpectKeyDrawnAsLibpng({2, 1, 8, 2}, QByteArray("\0\xFF\0\xFF\0\xFF", 6),
+                           QByteArray("\0\xFF\xFF\xFF\xFE\xFE\xFE", 7), 100000);
+    ExpectKeyDrawnAsLibpng({2, 1, 8, 0}, QByteArray("\0\xFE", 2), QByteArray("\0\xFF\xFE", 3), 100000);
 }
 
 TEST(PngTransparency, LowDepthGreyKeys) {
     // Two-bit grey: level 2 is the key.
-    ExpectDrawnAsLibpng(TPngBuilder()
-                            .Header(4, 1, 2, 0)
-                            .Chunk("tRNS", QByteArray("\0\x02", 2))
-                            .ImageData(QByteArray("\0\x1B", 2))
-                            .End()
-                            .Bytes,
-                        ptmBit);
+    ExpectKeyDrawnAsLibpng({4, 1, 2, 0}, QByteArray("\0\x02", 2), QByteArray("\0\x1B", 2));
     // One-bit grey, interlaced, black keyed out.
-    ExpectDrawnAsLibpng(TPngBuilder()
-                            .Header(3, 3, 1, 0, 1)
-                            .Chunk("tRNS", QByteArray("\0\0", 2))
-                            .ImageData(QByteArray("\0\x80\0\x00\0\x40\0\x80\0\x00\0\xA0", 12))
-                            .End()
-                            .Bytes,
-                        ptmBit);
+    ExpectKeyDrawnAsLibpng({3, 3, 1, 0, 1}, QByteArray("\0\0", 2),
+                           QByteArray("\0\x80\0\x00\0\x40\0\x80\0\x00\0\xA0", 12));
 }
 
 TEST(PngTransparency, EveryPngSuiteImageWithTransparencyDrawsAsLibpngShowsIt) {
