@@ -1,9 +1,11 @@
 #include "Controls.h"
 
+#include "Actions.h"
 #include "Dialogs.h"
 #include "DragDrop.h"
 #include "Menus.h"
 #include "PaintWidget.h"
+#include "TypInfo.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -115,6 +117,13 @@ unsigned short VirtualKeyOf(const QKeyEvent* e) {
 // A key event that a key-press handler replaced; it passes the handlers untouched.
 bool gReplayingKey = false;
 
+struct TControlTypes {
+    TControlTypes() {
+        RegisterEnumType<TAlign>({"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"});
+    }
+};
+const TControlTypes ControlTypes;
+
 }  // namespace
 
 unsigned short KeyEventVirtualKey(const QKeyEvent* e) {
@@ -198,6 +207,15 @@ void TControl::SetParent(TWinControl* parent) {
     }
     if (old && FAlign != alNone) old->Realign();
     if (FParent && FAlign != alNone) FParent->Realign();
+    if (FParent && FParentColor) Perform(CM_PARENTCOLORCHANGED);
+}
+
+TComponent* TControl::GetParentComponent() const {
+    return FParent;
+}
+
+void TControl::SetParentComponent(TComponent* Value) {
+    if (auto* parent = dynamic_cast<TWinControl*>(Value)) SetParent(parent);
 }
 
 void TControl::ApplyVisibility() {
@@ -419,6 +437,10 @@ bool TControl::eventFilter(QObject* watched, QEvent* event) {
     }
     // A handler may free this control and its widget; the event then ends here, untouched.
     QPointer<QObject> alive(this);
+    if (event->type() == QEvent::Enter && watched == FWidget.data()) {
+        ShowApplicationHint(this);
+        if (!alive) return true;
+    }
     if (DispatchWidgetEvent(watched, event)) return true;
     if (!alive) return true;
     switch (event->type()) {
@@ -519,6 +541,12 @@ TWinControl::~TWinControl() {
         }
     }
     FControls.clear();
+}
+
+void TWinControl::GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) {
+    TComponent::GetChildren(Proc, Root);
+    for (TControl* child : FControls)
+        if (child->Owner() == Root) Proc(child);
 }
 
 void TWinControl::SetFocus() {

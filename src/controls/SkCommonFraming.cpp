@@ -1,0 +1,416 @@
+#include "SkCommonFraming.h"
+
+#include "SkGrafx.h"
+#include "Streaming.h"
+#include "TypInfo.h"
+
+#include <algorithm>
+#include <iterator>
+
+void RegisterSkCommonTypes() {
+    RegisterEnumType<TFrameStyleEx>({"fsNone", "fsFlat", "fsGroove", "fsBump", "fsLowered", "fsButtonDown",
+                                     "fsRaised", "fsButtonUp", "fsStatus", "fsPopup", "fsFlatBold",
+                                     "fsFlatRounded"});
+    RegisterEnumNames(QStringLiteral("TSide"), {"sdLeft", "sdTop", "sdRight", "sdBottom"});
+    RegisterSetType(QStringLiteral("TSides"), QStringLiteral("TSide"));
+    RegisterEnumType<TFramingPreference>({"fpCustomFraming", "fpXPThemes"});
+    RegisterEnumType<TSkFrameControllerProperty>(
+        {"fcpColor", "fcpFocusColor", "fcpDisabledColor", "fcpReadOnlyColor", "fcpReadOnlyColorOnFocus",
+         "fcpParentColor", "fcpFlatButtonColor", "fcpFlatButtons", "fcpFrameColor", "fcpFrameHotColor",
+         "fcpFrameHotTrack", "fcpFrameHotStyle", "fcpFrameSides", "fcpFrameStyle", "fcpFrameVisible",
+         "fcpFramingPreference", "fcpAll"});
+    RegisterSetType(QStringLiteral("TSkFrameControllerNotifications"),
+                    QStringLiteral("TSkFrameControllerProperty"));
+    RegisterEnumType<TAlignmentVertical>({"avTop", "avCenter", "avBottom"});
+    RegisterEnumType<TTextStyle>({"tsNormal", "tsRaised", "tsRecessed", "tsShadow"});
+    RegisterEnumType<TOrientation>({"orHorizontal", "orVertical"});
+    RegisterEnumType<TSkHotTrackColorType>({"htctComplement", "htctActual"});
+    RegisterEnumType<TSkVisualStyle>({"vsClassic", "vsWinXP", "vsGradient"});
+    RegisterEnumType<TSkButtonHotTrackStyle>({"htsInterior", "htsFrame"});
+    RegisterEnumType<TSkGradientColorStyle>({"gcsSystem", "gcsMSOffice", "gcsCustom"});
+    RegisterEnumType<TGradientDirection>(
+        {"gdDiagonalUp", "gdDiagonalDown", "gdHorizontalEnd", "gdHorizontalCenter", "gdHorizontalBox",
+         "gdVerticalEnd", "gdVerticalCenter", "gdVerticalBox", "gdSquareBox", "gdBigSquareBox"});
+    RegisterEnumType<TSkPathType>({"ptIniFile", "ptRegistry"});
+    RegisterEnumType<TSkRegKey>({"hkeyClassesRoot", "hkeyCurrentUser", "hkeyLocalMachine", "hkeyUsers",
+                                 "hkeyPerformanceData", "hkeyCurrentConfig", "hkeyDynData"});
+    RegisterEnumType<TSkRegAccessKey>({"keyQueryValue", "keySetValue", "keyCreateSubKey",
+                                       "keyEnumerateSubKeys", "keyNotify", "keyCreateLink", "keyRead",
+                                       "keyWrite", "keyExecute", "keyAllAccess"});
+    RegisterSetType(QStringLiteral("TSkRegAccess"), QStringLiteral("TSkRegAccessKey"));
+    RegisterEnumType<TSkSpecialFolder>(
+        {"sfNone", "sfUserAppDataRoaming", "sfUserAppDataLocal", "sfUserDocuments", "sfProgramData"});
+    RegisterEnumType<TSkIniFileEncoding>({"feDefault", "feUTF8", "feUnicode"});
+}
+
+namespace {
+struct TFramingTypes {
+    TFramingTypes() {
+        RegisterSkCommonTypes();
+        RegisterClass<TSkFrameController>();
+        RegisterClass<TSkRegIniFile>();
+    }
+};
+const TFramingTypes FramingTypes;
+
+const char* const PropertyNames[fcpAll] = {"Color",
+                                           "FocusColor",
+                                           "DisabledColor",
+                                           "ReadOnlyColor",
+                                           "ReadOnlyColorOnFocus",
+                                           "ParentColor",
+                                           "FlatButtonColor",
+                                           "FlatButtons",
+                                           "FrameColor",
+                                           "FrameHotColor",
+                                           "FrameHotTrack",
+                                           "FrameHotStyle",
+                                           "FrameSides",
+                                           "FrameStyle",
+                                           "FrameVisible",
+                                           "FramingPreference"};
+
+// The order of a full push: ParentColor first, so that Color (written only without it) holds.
+const TSkFrameControllerProperty FullPushOrder[fcpAll] = {
+    fcpParentColor,          fcpColor,         fcpDisabledColor,   fcpReadOnlyColor,
+    fcpReadOnlyColorOnFocus, fcpFocusColor,    fcpFlatButtonColor, fcpFlatButtons,
+    fcpFrameColor,           fcpFrameHotColor, fcpFrameHotTrack,   fcpFrameHotStyle,
+    fcpFrameSides,           fcpFrameStyle,    fcpFrameVisible,    fcpFramingPreference};
+}  // namespace
+
+// Controller --------------------------------------------------------------------------------------
+TSkFrameController::TSkFrameController(TComponent* AOwner) : TComponent(AOwner) {}
+
+TSkFrameController::~TSkFrameController() {
+    // The registered controls hear of it through their free notification and forget the controller.
+    FControls.clear();
+}
+
+void TSkFrameController::AddControl(TComponent* Control) {
+    if (!Control || std::find(FControls.begin(), FControls.end(), Control) != FControls.end()) return;
+    FControls.push_back(Control);
+    // However the control goes, it leaves the list (Notification).
+    FreeNotification(Control);
+    UpdateControl(Control, fcpAll);
+}
+
+void TSkFrameController::RemoveControl(TComponent* Control) {
+    FControls.erase(std::remove(FControls.begin(), FControls.end(), Control), FControls.end());
+    if (FControls.empty()) FControls.shrink_to_fit();
+}
+
+void TSkFrameController::EndUpdate() {
+    --FUpdateCount;
+    if (FUpdateCount < 1) {
+        FUpdateCount = 0;
+        UpdateControls(fcpAll);
+    }
+}
+
+void TSkFrameController::UpdateControls(TSkFrameControllerProperty Property) {
+    if (FUpdateCount >= 1) return;
+    // A control may leave while it is updated: walk a copy, skipping those gone.
+    const std::vector<TComponent*> controls = FControls;
+    for (TComponent* control : controls)
+        if (std::find(FControls.begin(), FControls.end(), control) != FControls.end())
+            UpdateControl(control, Property);
+}
+
+void TSkFrameController::UpdateControl(TComponent* Control, TSkFrameControllerProperty Property) {
+    auto* control = dynamic_cast<TControl*>(Control);
+    if (!control) return;
+    TSkFrameControllerNotifications notifications = AllFrameControllerNotifications;
+    if (const TPropInfo* info = GetPropInfo(control, QStringLiteral("FrameControllerNotifications")))
+        notifications = TSkFrameControllerNotifications(TPropTarget(control).Read(*info).toLongLong());
+    if (auto* custom = dynamic_cast<ISkCustomFramingNotification*>(Control)) {
+        custom->CustomFramingChanged();
+        return;
+    }
+    if (Property != fcpAll) {
+        if (notifications & FrameControllerBit(Property)) WriteProperty(control, Property);
+        return;
+    }
+    for (const TSkFrameControllerProperty p : FullPushOrder) {
+        if (p == fcpColor && FParentColor) continue;
+        if (notifications & FrameControllerBit(p)) WriteProperty(control, p);
+    }
+}
+
+void TSkFrameController::WriteProperty(TControl* Control, TSkFrameControllerProperty Property) {
+    const TPropInfo* info = GetPropInfo(Control, QString::fromLatin1(PropertyNames[Property]));
+    if (!info || !info->Prop.isWritable()) return;
+    QVariant value;
+    switch (Property) {
+    case fcpColor:
+        value = qlonglong(FColor);
+        break;
+    case fcpFocusColor:
+        value = qlonglong(FFocusColor);
+        break;
+    case fcpDisabledColor:
+        value = qlonglong(FDisabledColor);
+        break;
+    case fcpReadOnlyColor:
+        value = qlonglong(FReadOnlyColor);
+        break;
+    case fcpReadOnlyColorOnFocus:
+        value = FReadOnlyColorOnFocus;
+        break;
+    case fcpParentColor:
+        value = FParentColor;
+        break;
+    case fcpFlatButtonColor:
+        value = qlonglong(FFlatButtonColor);
+        break;
+    case fcpFlatButtons:
+        value = FFlatButtons;
+        break;
+    case fcpFrameColor:
+        value = qlonglong(FFrameColor);
+        break;
+    case fcpFrameHotColor:
+        value = qlonglong(FFrameHotColor);
+        break;
+    case fcpFrameHotTrack:
+        value = FFrameHotTrack;
+        break;
+    case fcpFrameHotStyle:
+        value = qlonglong(FFrameHotStyle);
+        break;
+    case fcpFrameSides: {
+        // Through the set's text form, so the control reads the sides by name.
+        static const TPropInfo* const own = GetPropInfo(&staticMetaObject, QStringLiteral("FrameSides"));
+        value = qlonglong(StringToSet(*info, SetToString(*own, FFrameSides)));
+        break;
+    }
+    case fcpFrameStyle:
+        value = qlonglong(FFrameStyle);
+        break;
+    case fcpFrameVisible:
+        value = FFrameVisible;
+        break;
+    case fcpFramingPreference:
+        value = qlonglong(FFramingPreference);
+        break;
+    default:
+        return;
+    }
+    TPropTarget(Control).Write(*info, value);
+}
+
+void TSkFrameController::Assign(TPersistent* Source) {
+    auto* source = dynamic_cast<TSkFrameController*>(Source);
+    if (!source) return TComponent::Assign(Source);
+    BeginUpdate();
+    FColor = source->FColor;
+    FParentColor = source->FParentColor;
+    FFlatButtonColor = source->FFlatButtonColor;
+    FFlatButtons = source->FFlatButtons;
+    FDisabledColor = source->FDisabledColor;
+    FReadOnlyColor = source->FReadOnlyColor;
+    FReadOnlyColorOnFocus = source->FReadOnlyColorOnFocus;
+    FFocusColor = source->FFocusColor;
+    FFrameColor = source->FFrameColor;
+    FFrameHotColor = source->FFrameHotColor;
+    FFrameHotTrack = source->FFrameHotTrack;
+    FFrameHotStyle = source->FFrameHotStyle;
+    FFrameSides = source->FFrameSides;
+    FFrameStyle = source->FFrameStyle;
+    FFrameVisible = source->FFrameVisible;
+    FFramingPreference = source->FFramingPreference;
+    SetRegIniFile(source->FRegIniFile);
+    EndUpdate();
+}
+
+void TSkFrameController::SetColor(TColor Value) {
+    if (Value == FColor) return;
+    const bool focusFollows = FFocusColor == FColor;
+    FColor = Value;
+    FParentColor = false;
+    UpdateControls(fcpColor);
+    if (focusFollows) SetFocusColor(Value);
+}
+
+void TSkFrameController::SetParentColor(bool Value) {
+    if (Value == FParentColor) return;
+    FParentColor = Value;
+    UpdateControls(fcpParentColor);
+    if (!Value) UpdateControls(fcpColor);
+}
+
+void TSkFrameController::SetFlatButtonColor(TColor Value) {
+    if (Value == FFlatButtonColor) return;
+    FFlatButtonColor = Value;
+    UpdateControls(fcpFlatButtonColor);
+}
+
+void TSkFrameController::SetFlatButtons(bool Value) {
+    if (Value == FFlatButtons) return;
+    FFlatButtons = Value;
+    UpdateControls(fcpFlatButtons);
+}
+
+void TSkFrameController::SetDisabledColor(TColor Value) {
+    if (Value == FDisabledColor) return;
+    FDisabledColor = Value;
+    UpdateControls(fcpDisabledColor);
+}
+
+void TSkFrameController::SetReadOnlyColor(TColor Value) {
+    if (Value == FReadOnlyColor) return;
+    FReadOnlyColor = Value;
+    UpdateControls(fcpReadOnlyColor);
+}
+
+void TSkFrameController::SetReadOnlyColorOnFocus(bool Value) {
+    if (Value == FReadOnlyColorOnFocus) return;
+    FReadOnlyColorOnFocus = Value;
+    UpdateControls(fcpReadOnlyColorOnFocus);
+}
+
+void TSkFrameController::SetFocusColor(TColor Value) {
+    if (Value == FFocusColor) return;
+    FFocusColor = Value;
+    UpdateControls(fcpFocusColor);
+}
+
+void TSkFrameController::SetFrameColor(TColor Value) {
+    if (Value == FFrameColor) return;
+    FFrameColor = Value;
+    UpdateControls(fcpFrameColor);
+}
+
+void TSkFrameController::SetFrameHotColor(TColor Value) {
+    if (Value == FFrameHotColor) return;
+    FFrameHotColor = Value;
+    UpdateControls(fcpFrameHotColor);
+}
+
+void TSkFrameController::SetFrameHotTrack(bool Value) {
+    if (Value == FFrameHotTrack) return;
+    FFrameHotTrack = Value;
+    if (Value) {
+        SetFrameVisible(true);
+        if (!(ComponentState() & csLoading)) FFrameSides = AllSides;
+    }
+    UpdateControls(fcpFrameHotTrack);
+}
+
+void TSkFrameController::SetFrameHotStyle(TFrameStyleEx Value) {
+    if (Value == FFrameHotStyle) return;
+    FFrameHotStyle = Value;
+    UpdateControls(fcpFrameHotStyle);
+}
+
+void TSkFrameController::SetFrameSides(TSides Value) {
+    if (Value == FFrameSides) return;
+    FFrameSides = Value;
+    UpdateControls(fcpFrameSides);
+}
+
+void TSkFrameController::SetFrameStyle(TFrameStyleEx Value) {
+    if (Value == FFrameStyle) return;
+    FFrameStyle = Value;
+    UpdateControls(fcpFrameStyle);
+}
+
+void TSkFrameController::SetFrameVisible(bool Value) {
+    if (Value == FFrameVisible) return;
+    FFrameVisible = Value;
+    UpdateControls(fcpFrameVisible);
+}
+
+void TSkFrameController::SetFramingPreference(TFramingPreference Value) {
+    if (Value == FFramingPreference) return;
+    FFramingPreference = Value;
+    UpdateControls(fcpFramingPreference);
+}
+
+void TSkFrameController::SetRegIniFile(TSkRegIniFile* Value) {
+    if (Value == FRegIniFile) return;
+    FRegIniFile = Value;
+    if (Value) Value->FreeNotification(this);
+}
+
+void TSkFrameController::Loaded() {
+    TComponent::Loaded();
+    UpdateControls(fcpAll);
+}
+
+void TSkFrameController::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == FRegIniFile) FRegIniFile = nullptr;
+    // A control that goes or leaves the form leaves the list with it.
+    RemoveControl(AComponent);
+}
+
+void TSkFrameController::DefineProperties(TFiler* Filer) {
+    TComponent::DefineProperties(Filer);
+    DefineOldFrameProperties(Filer, this);
+}
+
+// A framed control's side ---------------------------------------------------------------------------
+void SetFrameControllerOf(TControl* Control, TSkFrameController*& Field, TSkFrameController* Value) {
+    if (Value == Field) return;
+    if (Field) {
+        Field->RemoveControl(Control);
+        Control->RemoveFreeNotification(Field);
+    }
+    Field = Value;
+    if (Value) {
+        Value->FreeNotification(Control);
+        Value->AddControl(Control);
+    }
+}
+
+bool FrameBlockStored(const TSkFrameController* Controller, TSkFrameControllerNotifications Notifications,
+                      TSkFrameControllerProperty Property) {
+    return !Controller || !(Notifications & FrameControllerBit(Property));
+}
+
+// Old names -------------------------------------------------------------------------------------
+void TSkOldPropReader::ReadOldBooleanProp(TReader& Reader) {
+    Reader.ReadBoolean();
+}
+
+void TSkOldPropReader::ReadOldIdentProp(TReader& Reader) {
+    Reader.ReadIdent();
+}
+
+void TSkOldPropReader::ReadOldIntegerProp(TReader& Reader) {
+    Reader.ReadInteger();
+}
+
+void TSkOldPropReader::ReadOldStringsProp(TReader& Reader) {
+    if (Reader.NextValue() == vaList) {
+        Reader.ReadListBegin();
+        while (!Reader.EndOfList())
+            Reader.ReadString();
+        Reader.ReadListEnd();
+        return;
+    }
+    while (!Reader.ReadString().isEmpty()) {
+    }
+}
+
+void DefineOldFrameProperties(TFiler* Filer, QObject* Instance) {
+    Filer->DefineProperty(
+        QStringLiteral("FrameFlat"),
+        [Instance](TReader& reader) {
+            const bool flat = reader.ReadBoolean();
+            SetOrdProp(Instance, QStringLiteral("FrameHotTrack"), flat);
+            if (!flat) return;
+            SetEnumProp(Instance, QStringLiteral("FrameStyle"), QStringLiteral("fsStatus"));
+            SetEnumProp(Instance, QStringLiteral("FrameHotStyle"), QStringLiteral("fsLowered"));
+        },
+        nullptr, false);
+    Filer->DefineProperty(
+        QStringLiteral("FrameFocusStyle"),
+        [Instance](TReader& reader) {
+            SetEnumProp(Instance, QStringLiteral("FrameHotStyle"), reader.ReadIdent());
+        },
+        nullptr, false);
+    Filer->DefineProperty(QStringLiteral("FrameFlatStyle"), TSkOldPropReader::ReadOldIdentProp, nullptr,
+                          false);
+}
