@@ -258,6 +258,7 @@ TComponent* TReader::ReadComponent() {
         component = FRoot;
         if (ClassNameOf(component).compare(className, Qt::CaseInsensitive) != 0)
             Error(QStringLiteral("The text holds a %1, not a %2").arg(className, ClassNameOf(component)));
+        if (!name.isEmpty()) component->SetName(name);
     } else {
         TComponent* owner = isRoot ? FOwner : FRoot;
         // A component the owner already has under that name (built in code) takes the values.
@@ -553,7 +554,9 @@ void TWriter::WriteRootComponent(TComponent* Root) {
 
 void TWriter::WriteComponent(TComponent* Component) {
     Component->FComponentState |= csWriting;
-    Line(QStringLiteral("object %1: %2").arg(Component->Name(), ClassNameOf(Component)));
+    const QString name = Component->Name();
+    Line(name.isEmpty() ? QStringLiteral("object ") + ClassNameOf(Component)
+                        : QStringLiteral("object %1: %2").arg(name, ClassNameOf(Component)));
     ++FIndent;
     WriteProperties(TPropTarget(Component), QString());
     Component->DefineProperties(this);

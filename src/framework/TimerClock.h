@@ -31,7 +31,8 @@ class TManualClock : public TTimerClock {
 public:
     ~TManualClock() override;
     std::unique_ptr<TTimerTick> CreateTick(std::function<void()> OnTick) override;
-    // Moves time on by `ms`, firing every timer that falls due on the way, earliest first.
+    // Moves time on by `ms`, firing every timer that falls due on the way, earliest first (at the same
+    // time in the order the timers were made).
     void Advance(int ms);
     std::int64_t Now() const { return FNow; }
     // How many timers are running.
