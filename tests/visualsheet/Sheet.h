@@ -1,0 +1,72 @@
+// The visual sheet's page: cells of drawings in rows, each captioned, saved as PNG (also three times
+// enlarged); and the sheets that live in files of their own.
+#pragma once
+
+#include "GraphicsImage.h"
+#include "pngpicture.h"
+
+#include <QString>
+#include <algorithm>
+#include <functional>
+
+// A white page with cells in rows; each cell gets a caption under its drawing.
+class TSheet {
+public:
+    TSheet(int width, int height) : FBitmap(width, height) {
+        FCanvas->Brush()->SetColor(clBtnFace);
+        FCanvas->FillRect(Rect(0, 0, width, height));
+        FCanvas->Font()->SetName(QStringLiteral("Tahoma"));
+        FCanvas->Font()->SetHeight(-11);
+    }
+    TCanvas* Canvas() { return FCanvas; }
+    // Draws a cell of w x h at the next place in the row, captioned.
+    void Cell(const QString& caption, int w, int h, const std::function<void(TCanvas*, const TRect&)>& draw) {
+        if (FX + w + 8 > FBitmap.Width()) NewRow();
+        const TRect r = Bounds(FX, FY, w, h);
+        draw(FCanvas, r);
+        FCanvas->Brush()->SetStyle(bsClear);
+        FCanvas->Font()->SetColor(clBlack);
+        FCanvas->TextOut(FX, FY + h + 2, caption);
+        FCanvas->Brush()->SetStyle(bsSolid);
+        const int captionWidth = FCanvas->TextWidth(caption);
+        FX += std::max(w, captionWidth) + 12;
+        FRowHeight = std::max(FRowHeight, h + 18);
+    }
+    void NewRow() {
+        FX = 8;
+        FY += FRowHeight + 6;
+        FRowHeight = 0;
+    }
+    void Heading(const QString& text) {
+        if (FX > 8) NewRow();
+        FCanvas->Brush()->SetStyle(bsClear);
+        FCanvas->Font()->SetStyle(FontStyle(fsBold));
+        FCanvas->TextOut(8, FY, text);
+        FCanvas->Font()->SetStyle(0);
+        FCanvas->Brush()->SetStyle(bsSolid);
+        FY += 18;
+    }
+    void Save(const QString& folder, const QString& name) {
+        const int height = std::min(FBitmap.Height(), FY + FRowHeight + 8);
+        TBitmap page(FBitmap.Width(), height);
+        page.Canvas()->CopyRect(Rect(0, 0, FBitmap.Width(), height), FCanvas,
+                                Rect(0, 0, FBitmap.Width(), height));
+        SavePng(page, folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+        TBitmap large(page.Width() * 3, page.Height() * 3);
+        large.Canvas()->StretchDraw(Rect(0, 0, large.Width(), large.Height()), &page);
+        SavePng(large, folder + QLatin1Char('/') + name + QStringLiteral("-x3.png"));
+    }
+
+private:
+    static void SavePng(const TBitmap& bitmap, const QString& file) {
+        TPngPicture png;
+        png.AssignFromBitmap(&bitmap, false, clNone);
+        png.SaveToFile(file);
+    }
+    TBitmap FBitmap;
+    TCanvas* FCanvas = FBitmap.Canvas();
+    int FX = 8, FY = 8, FRowHeight = 0;
+};
+
+// The status pane, the line and the separator in their states.
+void StatusLineSeparatorSheet(const QString& folder);
