@@ -4,6 +4,7 @@
 #include "Streaming.h"
 #include "TypInfo.h"
 
+#include <QHash>
 #include <algorithm>
 #include <iterator>
 
@@ -116,42 +117,63 @@ void TSkFrameController::UpdateControls(TSkFrameControllerProperty Property) {
             UpdateControl(control, Property);
 }
 
+namespace {
+// Where a class keeps the controller's properties: looked up by name once per class.
+struct TFramedClass {
+    const TPropInfo* Notifications = nullptr;
+    const TPropInfo* Properties[fcpAll] = {};
+};
+
+const TFramedClass& FramedClass(const QMetaObject* meta) {
+    static QHash<const QMetaObject*, TFramedClass> classes;
+    auto found = classes.constFind(meta);
+    if (found != classes.constEnd()) return *found;
+    TFramedClass framed;
+    framed.Notifications = GetPropInfo(meta, QStringLiteral("FrameControllerNotifications"));
+    for (int p = 0; p < fcpAll; ++p) {
+        const TPropInfo* info = GetPropInfo(meta, QString::fromLatin1(PropertyNames[p]));
+        if (info && info->Prop.isWritable()) framed.Properties[p] = info;
+    }
+    return *classes.insert(meta, framed);
+}
+}  // namespace
+
 void TSkFrameController::UpdateControl(TComponent* Control, TSkFrameControllerProperty Property) {
     auto* control = dynamic_cast<TControl*>(Control);
     if (!control) return;
+    const TFramedClass& framed = FramedClass(control->metaObject());
+    const TPropTarget target(control);
     TSkFrameControllerNotifications notifications = AllFrameControllerNotifications;
-    if (const TPropInfo* info = GetPropInfo(control, QStringLiteral("FrameControllerNotifications")))
-        notifications = TSkFrameControllerNotifications(TPropTarget(control).Read(*info).toLongLong());
+    if (framed.Notifications)
+        notifications = TSkFrameControllerNotifications(target.Read(*framed.Notifications).toLongLong());
     if (auto* custom = dynamic_cast<ISkCustomFramingNotification*>(Control)) {
         custom->CustomFramingChanged();
         return;
     }
-    if (Property != fcpAll) {
-        if (notifications & FrameControllerBit(Property)) WriteProperty(control, Property);
-        return;
-    }
-    for (const TSkFrameControllerProperty p : FullPushOrder) {
-        if (p == fcpColor && FParentColor) continue;
-        if (notifications & FrameControllerBit(p)) WriteProperty(control, p);
-    }
+    auto write = [&](TSkFrameControllerProperty p) {
+        if ((notifications & FrameControllerBit(p)) && framed.Properties[p])
+            WriteProperty(target, *framed.Properties[p], p);
+    };
+    if (Property != fcpAll) return write(Property);
+    for (const TSkFrameControllerProperty p : FullPushOrder)
+        if (p != fcpColor || !FParentColor) write(p);
 }
 
-void TSkFrameController::WriteProperty(TControl* Control, TSkFrameControllerProperty Property) {
-    const TPropInfo* info = GetPropInfo(Control, QString::fromLatin1(PropertyNames[Property]));
-    if (!info || !info->Prop.isWritable()) return;
-    QVariant value;
+void TSkFrameController::WriteProperty(const TPropTarget& Target, const TPropInfo& Info,
+                                       TSkFrameControllerProperty Property) {
+    std::int64_t value = 0;
     switch (Property) {
     case fcpColor:
-        value = qlonglong(FColor);
+        value = FColor;
         break;
     case fcpFocusColor:
-        value = qlonglong(FFocusColor);
+        value = FFocusColor;
         break;
     case fcpDisabledColor:
-        value = qlonglong(FDisabledColor);
+        value = FDisabledColor;
         break;
     case fcpReadOnlyColor:
-        value = qlonglong(FReadOnlyColor);
+        value = FReadOnlyColor;
         break;
     case fcpReadOnlyColorOnFocus:
         value = FReadOnlyColorOnFocus;
@@ -160,42 +182,42 @@ void TSkFrameController::WriteProperty(TControl* Control, TSkFrameControllerProp
         value = FParentColor;
         break;
     case fcpFlatButtonColor:
-        value = qlonglong(FFlatButtonColor);
+        value = FFlatButtonColor;
         break;
     case fcpFlatButtons:
         value = FFlatButtons;
         break;
     case fcpFrameColor:
-        value = qlonglong(FFrameColor);
+        value = FFrameColor;
         break;
     case fcpFrameHotColor:
-        value = qlonglong(FFrameHotColor);
+        value = FFrameHotColor;
         break;
     case fcpFrameHotTrack:
         value = FFrameHotTrack;
         break;
     case fcpFrameHotStyle:
-        value = qlonglong(FFrameHotStyle);
+        value = FFrameHotStyle;
         break;
     case fcpFrameSides: {
-        // Through the set's text form, so the control reads the sides by name.
+        // Through the set's text form, so the control takes the sides by their names.
         static const TPropInfo* const own = GetPropInfo(&staticMetaObject, QStringLiteral("FrameSides"));
-        value = qlonglong(StringToSet(*info, SetToString(*own, FFrameSides)));
+        value = StringToSet(Info, SetToString(*own, FFrameSides));
         break;
     }
     case fcpFrameStyle:
-        value = qlonglong(FFrameStyle);
+        value = FFrameStyle;
         break;
     case fcpFrameVisible:
         value = FFrameVisible;
         break;
     case fcpFramingPreference:
-        value = qlonglong(FFramingPreference);
+        value = FFramingPreference;
         break;
     default:
         return;
     }
-    TPropTarget(Control).Write(*info, value);
+    SetOrdValue(Target, Info, value);
 }
 
 void TSkFrameController::Assign(TPersistent* Source) {

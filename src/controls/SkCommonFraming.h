@@ -12,6 +12,8 @@
 
 class TFiler;
 class TReader;
+struct TPropInfo;
+struct TPropTarget;
 
 enum TSkFrameControllerProperty {
     fcpColor,
@@ -149,7 +151,7 @@ protected:
     void DefineProperties(TFiler* Filer) override;
 
 private:
-    void WriteProperty(TControl* Control, TSkFrameControllerProperty Property);
+    void WriteProperty(const TPropTarget& Target, const TPropInfo& Info, TSkFrameControllerProperty Property);
     TColor FColor = clWindow;
     bool FParentColor = false;
     std::vector<TComponent*> FControls;

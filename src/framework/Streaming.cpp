@@ -336,38 +336,32 @@ void TReader::DefineProperty(const QString& Name, const TReaderProc& ReadData, c
 void TReader::ReadPropValue(TComponent* Instance, const TPropTarget& Target, const TPropInfo& Info) {
     const int line = FLexer->Line();
     const TValueType type = NextValue();
-    QVariant value;
     auto invalid = [&] { Error(QStringLiteral("Invalid value for property %1").arg(Info.Name)); };
+    auto ordinalOf = [&](const QString& name) {
+        const std::int64_t ordinal = OrdinalOfName(Info, name);
+        if (ordinal < 0) invalid();
+        return ordinal;
+    };
+    std::int64_t ordinal = 0;
+    QVariant value;
     switch (Info.Kind) {
     case tkInteger:
         if (type == vaInt)
-            value = qlonglong(ReadInteger());
-        else if (type == vaIdent && Info.IsColor) {
-            const std::int64_t color = OrdinalOfName(Info, ReadIdent());
-            if (color < 0) invalid();
-            value = qlonglong(color);
-        } else
+            ordinal = ReadInteger();
+        else if (type == vaIdent && Info.IsColor)
+            ordinal = ordinalOf(ReadIdent());
+        else
             invalid();
         break;
-    case tkEnumeration: {
+    case tkEnumeration:
         if (type != vaIdent && type != vaTrue && type != vaFalse) invalid();
-        const std::int64_t ordinal = OrdinalOfName(Info, ReadIdent());
-        if (ordinal < 0) invalid();
-        value = Info.Prop.metaType().id() == QMetaType::Bool ? QVariant(ordinal != 0)
-                                                             : QVariant(qlonglong(ordinal));
+        ordinal = ordinalOf(ReadIdent());
         break;
-    }
-    case tkSet: {
+    case tkSet:
         if (type != vaSet) invalid();
-        std::int64_t bits = 0;
-        for (const QString& name : ReadSet()) {
-            const std::int64_t ordinal = OrdinalOfName(Info, name);
-            if (ordinal < 0) invalid();
-            bits |= std::int64_t(1) << ordinal;
-        }
-        value = qlonglong(bits);
+        for (const QString& name : ReadSet())
+            ordinal |= std::int64_t(1) << ordinalOf(name);
         break;
-    }
     case tkFloat:
         if (type != vaInt && type != vaExtended) invalid();
         value = ReadFloat();
@@ -390,7 +384,8 @@ void TReader::ReadPropValue(TComponent* Instance, const TPropTarget& Target, con
     default:
         invalid();
     }
-    if (!Target.Write(Info, value)) invalid();
+    const bool written = value.isValid() ? Target.Write(Info, value) : SetOrdValue(Target, Info, ordinal);
+    if (!written) invalid();
 }
 
 void TReader::ResolveFixups() {

@@ -204,12 +204,34 @@ std::int64_t GetOrdProp(const QObject* Instance, const QString& Name) {
     return OrdinalOf(TPropTarget(const_cast<QObject*>(Instance)), info);
 }
 
+bool SetOrdValue(const TPropTarget& Target, const TPropInfo& Info, std::int64_t Value) {
+    // A value of the property's own type needs no conversion on the way in.
+    const QMetaType type = Info.Prop.metaType();
+    if (type.id() == QMetaType::Bool) {
+        const bool b = Value != 0;
+        return Target.Write(Info, QVariant(type, &b));
+    }
+    switch (type.sizeOf()) {
+    case 1: {
+        const std::int8_t v = std::int8_t(Value);
+        return Target.Write(Info, QVariant(type, &v));
+    }
+    case 2: {
+        const std::int16_t v = std::int16_t(Value);
+        return Target.Write(Info, QVariant(type, &v));
+    }
+    case 4: {
+        const std::int32_t v = std::int32_t(Value);
+        return Target.Write(Info, QVariant(type, &v));
+    }
+    default:
+        return Target.Write(Info, QVariant(qlonglong(Value)));
+    }
+}
+
 void SetOrdProp(QObject* Instance, const QString& Name, std::int64_t Value) {
-    const TPropInfo& info = RequireProp(Instance, Name);
-    if (info.Prop.metaType().id() == QMetaType::Bool)
-        WriteOrThrow(Instance, info, QVariant(Value != 0));
-    else
-        WriteOrThrow(Instance, info, QVariant(qlonglong(Value)));
+    if (!SetOrdValue(TPropTarget(Instance), RequireProp(Instance, Name), Value))
+        throw EPropertyError(QStringLiteral("Property %1 cannot be written").arg(Name));
 }
 
 QString GetEnumProp(const QObject* Instance, const QString& Name) {

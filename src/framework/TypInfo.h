@@ -79,6 +79,10 @@ const TPropInfo* GetPropInfo(const QMetaObject* Meta, const QString& Name);
 const TPropInfo* GetPropInfo(const QObject* Instance, const QString& Name);
 bool IsPublishedProp(const QObject* Instance, const QString& Name);
 
+// Writes an integer, enumeration, set or boolean value in the property's own type; false when the
+// property refuses it.
+bool SetOrdValue(const TPropTarget& Target, const TPropInfo& Info, std::int64_t Value);
+
 // Values by name; a name the instance does not publish raises EPropertyError.
 std::int64_t GetOrdProp(const QObject* Instance, const QString& Name);
 void SetOrdProp(QObject* Instance, const QString& Name, std::int64_t Value);

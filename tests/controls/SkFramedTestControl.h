@@ -53,9 +53,12 @@ public:
     explicit TSkFramedTestControl(TComponent* AOwner) : TCustomControl(AOwner) { FColor = clWindow; }
     ~TSkFramedTestControl() override { SetFrameController(nullptr); }
 
-    // "Name=value" of every write through a setter, in order.
+    // "Name=value" of every write through a setter, in order (unless Recording is off).
     QStringList Writes;
-    void Wrote(const char* name, qint64 value) { Writes << QStringLiteral("%1=%2").arg(name).arg(value); }
+    bool Recording = true;
+    void Wrote(const char* name, qint64 value) {
+        if (Recording) Writes << QStringLiteral("%1=%2").arg(name).arg(value);
+    }
 
     void SetColor(TColor v) override {
         Wrote("Color", v);
