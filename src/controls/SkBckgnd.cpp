@@ -25,31 +25,26 @@ TSkSeparator::TSkSeparator(TComponent* AOwner) : TGraphicControl(AOwner) {
 }
 
 void TSkSeparator::SetHighlightColor(TColor Value) {
-    if (Value == FHighlightColor) return;
-    FHighlightColor = Value;
+    if (!StoreChanged(FHighlightColor, Value)) return;
     UpdateGradient();
     Invalidate();
 }
 
 void TSkSeparator::SetHighlightLocation(TSkHighlightLocation Value) {
-    if (Value == FHighlightLocation) return;
-    FHighlightLocation = Value;
+    if (!StoreChanged(FHighlightLocation, Value)) return;
     UpdateGradient();
     Invalidate();
 }
 
 void TSkSeparator::SetOrientation(TOrientation Value) {
-    if (Value == FOrientation) return;
-    FOrientation = Value;
+    if (!StoreChanged(FOrientation, Value)) return;
     if (!(ComponentState() & csLoading)) SetBounds(Left(), Top(), Height(), Width());
     UpdateGradient();
     Invalidate();
 }
 
 void TSkSeparator::SetShowGradient(bool Value) {
-    if (Value == FShowGradient) return;
-    FShowGradient = Value;
-    Invalidate();
+    if (StoreChanged(FShowGradient, Value)) Invalidate();
 }
 
 // Horizontal bars fade across their width, vertical ones down their height; the centre location

@@ -117,6 +117,12 @@ inline int MaxInt(int A, int B) {
     return A > B ? A : B;
 }
 void SwapWords(std::uint16_t& A, std::uint16_t& B);
+// A setter's first step: stores Value when it differs; true when it did.
+template <class T> bool StoreChanged(T& Field, const T& Value) {
+    if (Field == Value) return false;
+    Field = Value;
+    return true;
+}
 // At design time tells the form's designer that the form changed; there is no designer here.
 void NotifyDesignerModified(TControl* Control);
 

@@ -167,52 +167,52 @@ void TSkFrameController::WriteProperty(const TPropTarget& Target, const TPropInf
         value = FColor;
         break;
     case fcpFocusColor:
-        value = FFocusColor;
+        value = FBlock.FocusColor;
         break;
     case fcpDisabledColor:
-        value = FDisabledColor;
+        value = FBlock.DisabledColor;
         break;
     case fcpReadOnlyColor:
-        value = FReadOnlyColor;
+        value = FBlock.ReadOnlyColor;
         break;
     case fcpReadOnlyColorOnFocus:
-        value = FReadOnlyColorOnFocus;
+        value = FBlock.ReadOnlyColorOnFocus;
         break;
     case fcpParentColor:
         value = FParentColor;
         break;
     case fcpFlatButtonColor:
-        value = FFlatButtonColor;
+        value = FBlock.FlatButtonColor;
         break;
     case fcpFlatButtons:
-        value = FFlatButtons;
+        value = FBlock.FlatButtons;
         break;
     case fcpFrameColor:
-        value = FFrameColor;
+        value = FBlock.FrameColor;
         break;
     case fcpFrameHotColor:
-        value = FFrameHotColor;
+        value = FBlock.FrameHotColor;
         break;
     case fcpFrameHotTrack:
-        value = FFrameHotTrack;
+        value = FBlock.FrameHotTrack;
         break;
     case fcpFrameHotStyle:
-        value = FFrameHotStyle;
+        value = FBlock.FrameHotStyle;
         break;
     case fcpFrameSides: {
         // Through the set's text form, so the control takes the sides by their names.
         static const TPropInfo* const own = GetPropInfo(&staticMetaObject, QStringLiteral("FrameSides"));
-        value = StringToSet(Info, SetToString(*own, FFrameSides));
+        value = StringToSet(Info, SetToString(*own, FBlock.FrameSides));
         break;
     }
     case fcpFrameStyle:
-        value = FFrameStyle;
+        value = FBlock.FrameStyle;
         break;
     case fcpFrameVisible:
-        value = FFrameVisible;
+        value = FBlock.FrameVisible;
         break;
     case fcpFramingPreference:
-        value = FFramingPreference;
+        value = FBlock.FramingPreference;
         break;
     default:
         return;
@@ -226,27 +226,14 @@ void TSkFrameController::Assign(TPersistent* Source) {
     BeginUpdate();
     FColor = source->FColor;
     FParentColor = source->FParentColor;
-    FFlatButtonColor = source->FFlatButtonColor;
-    FFlatButtons = source->FFlatButtons;
-    FDisabledColor = source->FDisabledColor;
-    FReadOnlyColor = source->FReadOnlyColor;
-    FReadOnlyColorOnFocus = source->FReadOnlyColorOnFocus;
-    FFocusColor = source->FFocusColor;
-    FFrameColor = source->FFrameColor;
-    FFrameHotColor = source->FFrameHotColor;
-    FFrameHotTrack = source->FFrameHotTrack;
-    FFrameHotStyle = source->FFrameHotStyle;
-    FFrameSides = source->FFrameSides;
-    FFrameStyle = source->FFrameStyle;
-    FFrameVisible = source->FFrameVisible;
-    FFramingPreference = source->FFramingPreference;
+    FBlock = source->FBlock;
     SetRegIniFile(source->FRegIniFile);
     EndUpdate();
 }
 
 void TSkFrameController::SetColor(TColor Value) {
     if (Value == FColor) return;
-    const bool focusFollows = FFocusColor == FColor;
+    const bool focusFollows = FBlock.FocusColor == FColor;
     FColor = Value;
     FParentColor = false;
     UpdateControls(fcpColor);
@@ -260,92 +247,14 @@ void TSkFrameController::SetParentColor(bool Value) {
     if (!Value) UpdateControls(fcpColor);
 }
 
-void TSkFrameController::SetFlatButtonColor(TColor Value) {
-    if (Value == FFlatButtonColor) return;
-    FFlatButtonColor = Value;
-    UpdateControls(fcpFlatButtonColor);
-}
-
-void TSkFrameController::SetFlatButtons(bool Value) {
-    if (Value == FFlatButtons) return;
-    FFlatButtons = Value;
-    UpdateControls(fcpFlatButtons);
-}
-
-void TSkFrameController::SetDisabledColor(TColor Value) {
-    if (Value == FDisabledColor) return;
-    FDisabledColor = Value;
-    UpdateControls(fcpDisabledColor);
-}
-
-void TSkFrameController::SetReadOnlyColor(TColor Value) {
-    if (Value == FReadOnlyColor) return;
-    FReadOnlyColor = Value;
-    UpdateControls(fcpReadOnlyColor);
-}
-
-void TSkFrameController::SetReadOnlyColorOnFocus(bool Value) {
-    if (Value == FReadOnlyColorOnFocus) return;
-    FReadOnlyColorOnFocus = Value;
-    UpdateControls(fcpReadOnlyColorOnFocus);
-}
-
-void TSkFrameController::SetFocusColor(TColor Value) {
-    if (Value == FFocusColor) return;
-    FFocusColor = Value;
-    UpdateControls(fcpFocusColor);
-}
-
-void TSkFrameController::SetFrameColor(TColor Value) {
-    if (Value == FFrameColor) return;
-    FFrameColor = Value;
-    UpdateControls(fcpFrameColor);
-}
-
-void TSkFrameController::SetFrameHotColor(TColor Value) {
-    if (Value == FFrameHotColor) return;
-    FFrameHotColor = Value;
-    UpdateControls(fcpFrameHotColor);
-}
-
 void TSkFrameController::SetFrameHotTrack(bool Value) {
-    if (Value == FFrameHotTrack) return;
-    FFrameHotTrack = Value;
+    if (Value == FBlock.FrameHotTrack) return;
+    FBlock.FrameHotTrack = Value;
     if (Value) {
         SetFrameVisible(true);
-        if (!(ComponentState() & csLoading)) FFrameSides = AllSides;
+        if (!(ComponentState() & csLoading)) FBlock.FrameSides = AllSides;
     }
     UpdateControls(fcpFrameHotTrack);
-}
-
-void TSkFrameController::SetFrameHotStyle(TFrameStyleEx Value) {
-    if (Value == FFrameHotStyle) return;
-    FFrameHotStyle = Value;
-    UpdateControls(fcpFrameHotStyle);
-}
-
-void TSkFrameController::SetFrameSides(TSides Value) {
-    if (Value == FFrameSides) return;
-    FFrameSides = Value;
-    UpdateControls(fcpFrameSides);
-}
-
-void TSkFrameController::SetFrameStyle(TFrameStyleEx Value) {
-    if (Value == FFrameStyle) return;
-    FFrameStyle = Value;
-    UpdateControls(fcpFrameStyle);
-}
-
-void TSkFrameController::SetFrameVisible(bool Value) {
-    if (Value == FFrameVisible) return;
-    FFrameVisible = Value;
-    UpdateControls(fcpFrameVisible);
-}
-
-void TSkFrameController::SetFramingPreference(TFramingPreference Value) {
-    if (Value == FFramingPreference) return;
-    FFramingPreference = Value;
-    UpdateControls(fcpFramingPreference);
 }
 
 void TSkFrameController::SetRegIniFile(TSkRegIniFile* Value) {

@@ -53,6 +53,25 @@ public:
     virtual void CustomFramingChanged() = 0;
 };
 
+// The frame block's values (all but Color and ParentColor, which controls keep as such), with the
+// defaults every framed control starts from.
+struct TSkFrameBlock {
+    TColor DisabledColor = clBtnFace;
+    TColor FocusColor = clWindow;
+    TColor ReadOnlyColor = clInfoBk;
+    bool ReadOnlyColorOnFocus = false;
+    TColor FlatButtonColor = clBtnFace;
+    bool FlatButtons = false;
+    TColor FrameColor = clBtnShadow;
+    TColor FrameHotColor = clBtnShadow;
+    bool FrameHotTrack = false;
+    TFrameStyleEx FrameHotStyle = fsFlatBold;
+    TSides FrameSides = AllSides;
+    TFrameStyleEx FrameStyle = fsFlat;
+    bool FrameVisible = false;
+    TFramingPreference FramingPreference = fpXPThemes;
+};
+
 class TSkFrameController : public TComponent {
     Q_OBJECT
     Q_PROPERTY(TColor Color READ Color WRITE SetColor)
@@ -114,34 +133,42 @@ public:
     Q_INVOKABLE bool IsColorStored() const { return !FParentColor; }
     bool ParentColor() const { return FParentColor; }
     virtual void SetParentColor(bool Value);
-    TColor FlatButtonColor() const { return FFlatButtonColor; }
-    virtual void SetFlatButtonColor(TColor Value);
-    bool FlatButtons() const { return FFlatButtons; }
-    virtual void SetFlatButtons(bool Value);
-    TColor DisabledColor() const { return FDisabledColor; }
-    virtual void SetDisabledColor(TColor Value);
-    TColor ReadOnlyColor() const { return FReadOnlyColor; }
-    virtual void SetReadOnlyColor(TColor Value);
-    bool ReadOnlyColorOnFocus() const { return FReadOnlyColorOnFocus; }
-    virtual void SetReadOnlyColorOnFocus(bool Value);
-    TColor FocusColor() const { return FFocusColor; }
-    virtual void SetFocusColor(TColor Value);
-    TColor FrameColor() const { return FFrameColor; }
-    virtual void SetFrameColor(TColor Value);
-    TColor FrameHotColor() const { return FFrameHotColor; }
-    virtual void SetFrameHotColor(TColor Value);
-    bool FrameHotTrack() const { return FFrameHotTrack; }
+    TColor FlatButtonColor() const { return FBlock.FlatButtonColor; }
+    virtual void SetFlatButtonColor(TColor Value) {
+        Change(FBlock.FlatButtonColor, Value, fcpFlatButtonColor);
+    }
+    bool FlatButtons() const { return FBlock.FlatButtons; }
+    virtual void SetFlatButtons(bool Value) { Change(FBlock.FlatButtons, Value, fcpFlatButtons); }
+    TColor DisabledColor() const { return FBlock.DisabledColor; }
+    virtual void SetDisabledColor(TColor Value) { Change(FBlock.DisabledColor, Value, fcpDisabledColor); }
+    TColor ReadOnlyColor() const { return FBlock.ReadOnlyColor; }
+    virtual void SetReadOnlyColor(TColor Value) { Change(FBlock.ReadOnlyColor, Value, fcpReadOnlyColor); }
+    bool ReadOnlyColorOnFocus() const { return FBlock.ReadOnlyColorOnFocus; }
+    virtual void SetReadOnlyColorOnFocus(bool Value) {
+        Change(FBlock.ReadOnlyColorOnFocus, Value, fcpReadOnlyColorOnFocus);
+    }
+    TColor FocusColor() const { return FBlock.FocusColor; }
+    virtual void SetFocusColor(TColor Value) { Change(FBlock.FocusColor, Value, fcpFocusColor); }
+    TColor FrameColor() const { return FBlock.FrameColor; }
+    virtual void SetFrameColor(TColor Value) { Change(FBlock.FrameColor, Value, fcpFrameColor); }
+    TColor FrameHotColor() const { return FBlock.FrameHotColor; }
+    virtual void SetFrameHotColor(TColor Value) { Change(FBlock.FrameHotColor, Value, fcpFrameHotColor); }
+    bool FrameHotTrack() const { return FBlock.FrameHotTrack; }
     virtual void SetFrameHotTrack(bool Value);
-    TFrameStyleEx FrameHotStyle() const { return FFrameHotStyle; }
-    virtual void SetFrameHotStyle(TFrameStyleEx Value);
-    TSides FrameSides() const { return FFrameSides; }
-    virtual void SetFrameSides(TSides Value);
-    TFrameStyleEx FrameStyle() const { return FFrameStyle; }
-    virtual void SetFrameStyle(TFrameStyleEx Value);
-    bool FrameVisible() const { return FFrameVisible; }
-    virtual void SetFrameVisible(bool Value);
-    TFramingPreference FramingPreference() const { return FFramingPreference; }
-    virtual void SetFramingPreference(TFramingPreference Value);
+    TFrameStyleEx FrameHotStyle() const { return FBlock.FrameHotStyle; }
+    virtual void SetFrameHotStyle(TFrameStyleEx Value) {
+        Change(FBlock.FrameHotStyle, Value, fcpFrameHotStyle);
+    }
+    TSides FrameSides() const { return FBlock.FrameSides; }
+    virtual void SetFrameSides(TSides Value) { Change(FBlock.FrameSides, Value, fcpFrameSides); }
+    TFrameStyleEx FrameStyle() const { return FBlock.FrameStyle; }
+    virtual void SetFrameStyle(TFrameStyleEx Value) { Change(FBlock.FrameStyle, Value, fcpFrameStyle); }
+    bool FrameVisible() const { return FBlock.FrameVisible; }
+    virtual void SetFrameVisible(bool Value) { Change(FBlock.FrameVisible, Value, fcpFrameVisible); }
+    TFramingPreference FramingPreference() const { return FBlock.FramingPreference; }
+    virtual void SetFramingPreference(TFramingPreference Value) {
+        Change(FBlock.FramingPreference, Value, fcpFramingPreference);
+    }
     TSkRegIniFile* RegIniFile() const { return FRegIniFile; }
     virtual void SetRegIniFile(TSkRegIniFile* Value);
 
@@ -152,23 +179,16 @@ protected:
 
 private:
     void WriteProperty(const TPropTarget& Target, const TPropInfo& Info, TSkFrameControllerProperty Property);
+    // Stores a changed value and pushes it.
+    template <class T> void Change(T& Field, T Value, TSkFrameControllerProperty Property) {
+        if (Field == Value) return;
+        Field = Value;
+        UpdateControls(Property);
+    }
     TColor FColor = clWindow;
     bool FParentColor = false;
     std::vector<TComponent*> FControls;
-    TColor FFlatButtonColor = clBtnFace;
-    bool FFlatButtons = true;
-    TColor FDisabledColor = clBtnFace;
-    TColor FReadOnlyColor = clInfoBk;
-    bool FReadOnlyColorOnFocus = false;
-    TColor FFocusColor = clWindow;
-    TColor FFrameColor = clBtnShadow;
-    TColor FFrameHotColor = clBtnShadow;
-    bool FFrameHotTrack = false;
-    TFrameStyleEx FFrameHotStyle = fsFlatBold;
-    TSides FFrameSides = AllSides;
-    TFrameStyleEx FFrameStyle = fsFlat;
-    bool FFrameVisible = false;
-    TFramingPreference FFramingPreference = fpXPThemes;
+    TSkFrameBlock FBlock = {.FlatButtons = true};
     int FUpdateCount = 0;
     TSkRegIniFile* FRegIniFile = nullptr;
 };

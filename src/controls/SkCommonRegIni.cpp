@@ -41,39 +41,27 @@ TSkRegIniFile::TSkRegIniFile(TComponent* AOwner) : TComponent(AOwner) {}
 TSkRegIniFile::~TSkRegIniFile() = default;
 
 void TSkRegIniFile::SetFileEncoding(TSkIniFileEncoding Value) {
-    if (Value == FFileEncoding) return;
-    FFileEncoding = Value;
-    Changed();
+    FRemake |= StoreChanged(FFileEncoding, Value);
 }
 
 void TSkRegIniFile::SetPath(const QString& Value) {
-    if (Value == FPath) return;
-    FPath = Value;
-    Changed();
+    FRemake |= StoreChanged(FPath, Value);
 }
 
 void TSkRegIniFile::SetPathType(TSkPathType Value) {
-    if (Value == FPathType) return;
-    FPathType = Value;
-    Changed();
+    FRemake |= StoreChanged(FPathType, Value);
 }
 
 void TSkRegIniFile::SetRegKey(TSkRegKey Value) {
-    if (Value == FRegKey) return;
-    FRegKey = Value;
-    Changed();
+    FRemake |= StoreChanged(FRegKey, Value);
 }
 
 void TSkRegIniFile::SetRegAccess(TSkRegAccess Value) {
-    if (Value == FRegAccess) return;
-    FRegAccess = Value;
-    Changed();
+    FRemake |= StoreChanged(FRegAccess, Value);
 }
 
 void TSkRegIniFile::SetSpecialFolder(TSkSpecialFolder Value) {
-    if (Value == FSpecialFolder) return;
-    FSpecialFolder = Value;
-    Changed();
+    FRemake |= StoreChanged(FSpecialFolder, Value);
 }
 
 QString TSkRegIniFile::FileName() const {

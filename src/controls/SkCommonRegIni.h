@@ -88,7 +88,6 @@ public:
     void WriteBool(const QString& Section, const QString& Ident, bool Value);
 
 private:
-    void Changed() { FRemake = true; }
     // Makes the ini-file or registry object again after a change of the properties.
     void Prepare();
     bool MayRead() const;
@@ -98,7 +97,7 @@ private:
     TSkRegKey FRegKey = hkeyCurrentUser;
     TSkRegAccess FRegAccess = RegAccessBit(keyAllAccess);
     TSkSpecialFolder FSpecialFolder = sfNone;
-    bool FRemake = true;
+    bool FRemake = true;  // every setter sets it on a change
     std::unique_ptr<TIniFile> FIniFile;
     std::unique_ptr<TRegIniFile> FRegistry;
 };

@@ -32,30 +32,24 @@ TSkLine::TSkLine(TComponent* AOwner) : TGraphicControl(AOwner) {
 // Properties --------------------------------------------------------------------------------------
 void TSkLine::SetArrowLength(int Value) {
     Value = std::max(0, Value);
-    if (Value == FArrowLength) return;
-    FArrowLength = Value;
+    if (!StoreChanged(FArrowLength, Value)) return;
     FMargin = Value / 2;
     AdjustBounds();
     Invalidate();
 }
 
 void TSkLine::SetLineColor(TColor Value) {
-    if (Value == FLineColor) return;
-    FLineColor = Value;
-    Invalidate();
+    if (StoreChanged(FLineColor, Value)) Invalidate();
 }
 
 void TSkLine::SetLineSlope(TSkLineSlope Value) {
-    if (Value == FLineSlope) return;
-    FLineSlope = Value;
+    if (!StoreChanged(FLineSlope, Value)) return;
     PlaceEnds();
     Invalidate();
 }
 
 void TSkLine::SetLineStyle(TPenStyle Value) {
-    if (Value == FLineStyle) return;
-    FLineStyle = Value;
-    Invalidate();
+    if (StoreChanged(FLineStyle, Value)) Invalidate();
 }
 
 void TSkLine::SetLineWidth(int Value) {
@@ -68,9 +62,7 @@ void TSkLine::SetLineWidth(int Value) {
 }
 
 void TSkLine::SetShowArrows(TSkShowArrows Value) {
-    if (Value == FShowArrows) return;
-    FShowArrows = Value;
-    Invalidate();
+    if (StoreChanged(FShowArrows, Value)) Invalidate();
 }
 
 // Geometry ----------------------------------------------------------------------------------------

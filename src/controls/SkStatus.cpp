@@ -32,32 +32,24 @@ TSkCustomStatusPane::~TSkCustomStatusPane() {
 
 // Properties --------------------------------------------------------------------------------------
 void TSkCustomStatusPane::SetAlignment(TAlignment Value) {
-    if (Value == FAlignment) return;
-    FAlignment = Value;
-    Invalidate();
+    if (StoreChanged(FAlignment, Value)) Invalidate();
 }
 
 void TSkCustomStatusPane::SetAutoSize(bool Value) {
-    if (Value == FAutoSize) return;
-    FAutoSize = Value;
+    if (!StoreChanged(FAutoSize, Value)) return;
     AdjustSize();
 }
 
 void TSkCustomStatusPane::SetDefaultWidth(int Value) {
-    if (Value == FDefaultWidth) return;
-    FDefaultWidth = Value;
-    Invalidate();
+    if (StoreChanged(FDefaultWidth, Value)) Invalidate();
 }
 
 void TSkCustomStatusPane::SetBlinkColor(TColor Value) {
-    if (Value == FBlinkColor) return;
-    FBlinkColor = Value;
-    Invalidate();
+    if (StoreChanged(FBlinkColor, Value)) Invalidate();
 }
 
 void TSkCustomStatusPane::SetBlinking(bool Value) {
-    if (Value == FBlinking) return;
-    FBlinking = Value;
+    if (!StoreChanged(FBlinking, Value)) return;
     if (!Value) {
         FPaintColor = FNormalColor;
         FBlinkPhase = true;
@@ -82,47 +74,35 @@ void TSkCustomStatusPane::SetBlinkIntervalOn(std::uint16_t Value) {
 }
 
 void TSkCustomStatusPane::SetBorderWidth(int Value) {
-    if (Value == FBorderWidth) return;
-    FBorderWidth = Value;
-    Invalidate();
+    if (StoreChanged(FBorderWidth, Value)) Invalidate();
 }
 
 void TSkCustomStatusPane::SetCaptionOffset(int Value) {
-    if (Value == FCaptionOffset) return;
-    FCaptionOffset = Value;
+    if (!StoreChanged(FCaptionOffset, Value)) return;
     Invalidate();
     AdjustSize();
 }
 
 void TSkCustomStatusPane::SetFillColor(TColor Value) {
     FParentFillColor = false;
-    if (Value == FFillColor) return;
-    FFillColor = Value;
-    Invalidate();
+    if (StoreChanged(FFillColor, Value)) Invalidate();
 }
 
 void TSkCustomStatusPane::SetParentFillColor(bool Value) {
-    if (Value == FParentFillColor) return;
-    FParentFillColor = Value;
+    if (!StoreChanged(FParentFillColor, Value)) return;
     if (Value) Perform(CM_PARENTCOLORCHANGED);
 }
 
 void TSkCustomStatusPane::SetFlatColor(TColor Value) {
-    if (Value == FFlatColor) return;
-    FFlatColor = Value;
-    Invalidate();
+    if (StoreChanged(FFlatColor, Value)) Invalidate();
 }
 
 void TSkCustomStatusPane::SetFlatColorAdjustment(int Value) {
-    if (Value == FFlatColorAdjustment) return;
-    FFlatColorAdjustment = Value;
-    Invalidate();
+    if (StoreChanged(FFlatColorAdjustment, Value)) Invalidate();
 }
 
 void TSkCustomStatusPane::SetFrameStyle(TFrameStyleEx Value) {
-    if (Value == FFrameStyle) return;
-    FFrameStyle = Value;
-    Invalidate();
+    if (StoreChanged(FFrameStyle, Value)) Invalidate();
 }
 
 void TSkCustomStatusPane::SetFrameController(TSkFrameController* Value) {
@@ -130,9 +110,7 @@ void TSkCustomStatusPane::SetFrameController(TSkFrameController* Value) {
 }
 
 void TSkCustomStatusPane::SetTransparent(bool Value) {
-    if (Value == FTransparent) return;
-    FTransparent = Value;
-    Invalidate();
+    if (StoreChanged(FTransparent, Value)) Invalidate();
 }
 
 // The frame controller and hints ---------------------------------------------------------------------

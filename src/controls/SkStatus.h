@@ -30,12 +30,7 @@ class TSkCustomStatusPane : public TGraphicControl, public ISkCustomFramingNotif
     Q_CLASSINFO("FlatColor", "TColor = clBtnShadow")
     Q_CLASSINFO("FlatColorAdjustment", "= 30")
     Q_CLASSINFO("FrameStyle", "= fsFlat")
-    Q_CLASSINFO(
-        "FrameControllerNotifications",
-        "TSkFrameControllerNotifications = [fcpColor, fcpFocusColor, fcpDisabledColor, fcpReadOnlyColor, "
-        "fcpReadOnlyColorOnFocus, fcpParentColor, fcpFlatButtonColor, fcpFlatButtons, fcpFrameColor, "
-        "fcpFrameHotColor, fcpFrameHotTrack, fcpFrameHotStyle, fcpFrameSides, fcpFrameStyle, "
-        "fcpFrameVisible, fcpFramingPreference]")
+    Q_CLASSINFO("FrameControllerNotifications", "TSkFrameControllerNotifications = 65535")  // all
     Q_CLASSINFO("ParentColor", "= True")
     Q_CLASSINFO("ParentFillColor", "= True")
     Q_CLASSINFO("Transparent", "= True")

@@ -47,10 +47,10 @@ QString ClassInfoOf(const QMetaObject* meta, const QString& name) {
 }
 
 std::int64_t ParseOrdinal(const TPropInfo& info, const QString& text) {
-    if (info.Kind == tkSet) return StringToSet(info, text);
     bool ok = false;
     const std::int64_t number = text.toLongLong(&ok);
     if (ok) return number;
+    if (info.Kind == tkSet) return StringToSet(info, text);
     const std::int64_t ordinal = OrdinalOfName(info, text);
     if (ordinal < 0 && !(info.IsColor && text.compare(QLatin1String("clNone"), Qt::CaseInsensitive) == 0))
         throw EPropertyError(QStringLiteral("Invalid default %1 of property %2").arg(text, info.Name));

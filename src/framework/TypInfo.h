@@ -7,7 +7,8 @@
 //     Q_CLASSINFO("FrameColor", "TColor = clBtnShadow")
 //     Q_CLASSINFO("FrameSides", "TSides = [sdLeft, sdTop, sdRight, sdBottom]")
 //     Q_CLASSINFO("ArrowLength", "= 10")
-// Type is needed only where the C++ type does not tell it: colours and sets are plain integers.
+// Type is needed only where the C++ type does not tell it: colours and sets are plain integers. A
+// default may also be a number (a set of 16 elements all in: 65535).
 // A subclass may give a property another default with a class info of its own. A property is
 // stored unless its value equals the default (integers, enumerations, sets, floats), is empty
 // (strings) or nil (references); STORED false never stores it, and a predicate

@@ -37,11 +37,7 @@ class TSkFramedTestControl : public TCustomControl {
     Q_CLASSINFO("FlatButtonColor", "TColor = clBtnFace")
     Q_CLASSINFO("FlatButtons", "= False")
     Q_CLASSINFO("FrameColor", "TColor = clBtnShadow")
-    Q_CLASSINFO("FrameControllerNotifications",
-                "TSkFrameControllerNotifications = [fcpColor, fcpFocusColor, fcpDisabledColor, fcpReadOnlyColor, "
-                "fcpReadOnlyColorOnFocus, fcpParentColor, fcpFlatButtonColor, fcpFlatButtons, fcpFrameColor, "
-                "fcpFrameHotColor, fcpFrameHotTrack, fcpFrameHotStyle, fcpFrameSides, fcpFrameStyle, "
-                "fcpFrameVisible, fcpFramingPreference]")
+    Q_CLASSINFO("FrameControllerNotifications", "TSkFrameControllerNotifications = 65535")  // all
     Q_CLASSINFO("FrameHotColor", "TColor = clBtnShadow")
     Q_CLASSINFO("FrameHotTrack", "= False")
     Q_CLASSINFO("FrameHotStyle", "= fsFlatBold")
@@ -68,40 +64,42 @@ public:
         Wrote("ParentColor", v);
         TCustomControl::SetParentColor(v);
     }
-    TColor DisabledColor() const { return FDisabledColor; }
-    void SetDisabledColor(TColor v) { Wrote("DisabledColor", FDisabledColor = v); }
-    TColor FocusColor() const { return FFocusColor; }
-    void SetFocusColor(TColor v) { Wrote("FocusColor", FFocusColor = v); }
-    TColor ReadOnlyColor() const { return FReadOnlyColor; }
-    void SetReadOnlyColor(TColor v) { Wrote("ReadOnlyColor", FReadOnlyColor = v); }
-    bool ReadOnlyColorOnFocus() const { return FReadOnlyColorOnFocus; }
-    void SetReadOnlyColorOnFocus(bool v) { Wrote("ReadOnlyColorOnFocus", FReadOnlyColorOnFocus = v); }
-    TColor FlatButtonColor() const { return FFlatButtonColor; }
-    void SetFlatButtonColor(TColor v) { Wrote("FlatButtonColor", FFlatButtonColor = v); }
-    bool FlatButtons() const { return FFlatButtons; }
-    void SetFlatButtons(bool v) { Wrote("FlatButtons", FFlatButtons = v); }
-    TColor FrameColor() const { return FFrameColor; }
-    void SetFrameColor(TColor v) { Wrote("FrameColor", FFrameColor = v); }
-    TColor FrameHotColor() const { return FFrameHotColor; }
-    void SetFrameHotColor(TColor v) { Wrote("FrameHotColor", FFrameHotColor = v); }
-    bool FrameHotTrack() const { return FFrameHotTrack; }
+    TColor DisabledColor() const { return FBlock.DisabledColor; }
+    void SetDisabledColor(TColor v) { Wrote("DisabledColor", FBlock.DisabledColor = v); }
+    TColor FocusColor() const { return FBlock.FocusColor; }
+    void SetFocusColor(TColor v) { Wrote("FocusColor", FBlock.FocusColor = v); }
+    TColor ReadOnlyColor() const { return FBlock.ReadOnlyColor; }
+    void SetReadOnlyColor(TColor v) { Wrote("ReadOnlyColor", FBlock.ReadOnlyColor = v); }
+    bool ReadOnlyColorOnFocus() const { return FBlock.ReadOnlyColorOnFocus; }
+    void SetReadOnlyColorOnFocus(bool v) { Wrote("ReadOnlyColorOnFocus", FBlock.ReadOnlyColorOnFocus = v); }
+    TColor FlatButtonColor() const { return FBlock.FlatButtonColor; }
+    void SetFlatButtonColor(TColor v) { Wrote("FlatButtonColor", FBlock.FlatButtonColor = v); }
+    bool FlatButtons() const { return FBlock.FlatButtons; }
+    void SetFlatButtons(bool v) { Wrote("FlatButtons", FBlock.FlatButtons = v); }
+    TColor FrameColor() const { return FBlock.FrameColor; }
+    void SetFrameColor(TColor v) { Wrote("FrameColor", FBlock.FrameColor = v); }
+    TColor FrameHotColor() const { return FBlock.FrameHotColor; }
+    void SetFrameHotColor(TColor v) { Wrote("FrameHotColor", FBlock.FrameHotColor = v); }
+    bool FrameHotTrack() const { return FBlock.FrameHotTrack; }
     // As the edits do: turned on it shows the frame, at run time on all four sides.
     void SetFrameHotTrack(bool v) {
-        Wrote("FrameHotTrack", FFrameHotTrack = v);
+        Wrote("FrameHotTrack", FBlock.FrameHotTrack = v);
         if (!v) return;
-        FFrameVisible = true;
-        if (!(ComponentState() & csLoading)) FFrameSides = AllSides;
+        FBlock.FrameVisible = true;
+        if (!(ComponentState() & csLoading)) FBlock.FrameSides = AllSides;
     }
-    TFrameStyleEx FrameHotStyle() const { return FFrameHotStyle; }
-    void SetFrameHotStyle(TFrameStyleEx v) { Wrote("FrameHotStyle", FFrameHotStyle = v); }
-    TSides FrameSides() const { return FFrameSides; }
-    void SetFrameSides(TSides v) { Wrote("FrameSides", FFrameSides = v); }
-    TFrameStyleEx FrameStyle() const { return FFrameStyle; }
-    void SetFrameStyle(TFrameStyleEx v) { Wrote("FrameStyle", FFrameStyle = v); }
-    bool FrameVisible() const { return FFrameVisible; }
-    void SetFrameVisible(bool v) { Wrote("FrameVisible", FFrameVisible = v); }
-    TFramingPreference FramingPreference() const { return FFramingPreference; }
-    void SetFramingPreference(TFramingPreference v) { Wrote("FramingPreference", FFramingPreference = v); }
+    TFrameStyleEx FrameHotStyle() const { return FBlock.FrameHotStyle; }
+    void SetFrameHotStyle(TFrameStyleEx v) { Wrote("FrameHotStyle", FBlock.FrameHotStyle = v); }
+    TSides FrameSides() const { return FBlock.FrameSides; }
+    void SetFrameSides(TSides v) { Wrote("FrameSides", FBlock.FrameSides = v); }
+    TFrameStyleEx FrameStyle() const { return FBlock.FrameStyle; }
+    void SetFrameStyle(TFrameStyleEx v) { Wrote("FrameStyle", FBlock.FrameStyle = v); }
+    bool FrameVisible() const { return FBlock.FrameVisible; }
+    void SetFrameVisible(bool v) { Wrote("FrameVisible", FBlock.FrameVisible = v); }
+    TFramingPreference FramingPreference() const { return FBlock.FramingPreference; }
+    void SetFramingPreference(TFramingPreference v) {
+        Wrote("FramingPreference", FBlock.FramingPreference = v);
+    }
     TSkFrameController* FrameController() const { return FFrameController; }
     void SetFrameController(TSkFrameController* v) { SetFrameControllerOf(this, FFrameController, v); }
     TSkFrameControllerNotifications FrameControllerNotifications() const { return FNotifications; }
@@ -137,17 +135,7 @@ protected:
 
 private:
     bool Stored(TSkFrameControllerProperty p) const { return FrameBlockStored(FFrameController, FNotifications, p); }
-    TColor FDisabledColor = clBtnFace, FFocusColor = clWindow, FReadOnlyColor = clInfoBk;
-    bool FReadOnlyColorOnFocus = false;
-    TColor FFlatButtonColor = clBtnFace;
-    bool FFlatButtons = false;
-    TColor FFrameColor = clBtnShadow, FFrameHotColor = clBtnShadow;
-    bool FFrameHotTrack = false;
-    TFrameStyleEx FFrameHotStyle = fsFlatBold;
-    TSides FFrameSides = AllSides;
-    TFrameStyleEx FFrameStyle = fsFlat;
-    bool FFrameVisible = false;
-    TFramingPreference FFramingPreference = fpXPThemes;
+    TSkFrameBlock FBlock;
     TSkFrameController* FFrameController = nullptr;
     TSkFrameControllerNotifications FNotifications = AllFrameControllerNotifications;
 };
