@@ -654,18 +654,20 @@ bool TWinControl::HandleKeyChar(QKeyEvent* e) {
 // TCustomControl --------------------------------------------------------------------------------
 
 TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {
-    SetWidget(new TPaintWidget([this](QPainter& painter) {
-        if (FOffscreenPaint) {
-            const QImage& image = PaintOffscreen();
-            painter.drawImage(0, 0, image);
-            return;
-        }
-        FCanvas.BeginPaint(&painter);
-        FCanvas.Font()->Assign(*Font());
-        FCanvas.Brush()->SetColor(Color());
-        DispatchEvent([this] { Paint(); });
-        FCanvas.EndPaint();
-    }));
+    SetWidget(new TPaintWidget([this](QPainter& painter) { PaintWidget(painter); }));
+}
+
+void TCustomControl::PaintWidget(QPainter& painter) {
+    if (FOffscreenPaint) {
+        const QImage& image = PaintOffscreen();
+        painter.drawImage(0, 0, image);
+        return;
+    }
+    FCanvas.BeginPaint(&painter);
+    FCanvas.Font()->Assign(*Font());
+    FCanvas.Brush()->SetColor(Color());
+    DispatchEvent([this] { Paint(); });
+    FCanvas.EndPaint();
 }
 
 void TCustomControl::Paint() {

@@ -13,6 +13,7 @@
 
 class QWidget;
 class QImage;
+class QPainter;
 class QEvent;
 class QKeyEvent;
 class TWinControl;
@@ -400,6 +401,8 @@ public:
 
 protected:
     virtual void Paint();
+    // The widget's paint event: the off-screen image, or Paint on the widget's painter.
+    virtual void PaintWidget(QPainter& Painter);
     void WMPaint(TWMPaint& Message) override;
     void WMPrintClient(TWMPaint& Message) override;
 

@@ -1,12 +1,42 @@
 #include "GraphicControl.h"
 
+#include "DeviceContext.h"
+
 #include <QApplication>
+#include <QPainter>
 #include <QMouseEvent>
 #include <QWidget>
 
 TGraphicControl::TGraphicControl(TComponent* AOwner) : TCustomControl(AOwner) {
     SetOffscreenPaint(true);
     SetBounds(0, 0, 0, 0);
+}
+
+void TGraphicControl::SetParent(TWinControl* parent) {
+    TCustomControl::SetParent(parent);
+    QWidget* self = Widget();
+    QWidget* parentWidget = self ? self->parentWidget() : nullptr;
+    if (!parentWidget) return;
+    // Children are listed bottom first: go under the lowest windowed one.
+    for (QObject* child : parentWidget->children()) {
+        auto* widget = qobject_cast<QWidget*>(child);
+        if (!widget || widget == self) continue;
+        TControl* control = TControl::FromWidget(widget);
+        if (dynamic_cast<TWinControl*>(control) && !dynamic_cast<TGraphicControl*>(control)) {
+            self->stackUnder(widget);
+            return;
+        }
+    }
+}
+
+void TGraphicControl::PaintWidget(QPainter& Painter) {
+    QImage image(std::max(1, Width()), std::max(1, Height()), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    {
+        TDeviceContext dc(&image);
+        Perform(WM_PAINT, reinterpret_cast<std::intptr_t>(&dc));
+    }
+    Painter.drawImage(0, 0, image);
 }
 
 void TGraphicControl::WMEraseBkgnd(TWMPaint& Message) {

@@ -1,8 +1,11 @@
+#include "SkBckgnd.h"
 #include "SkLine.h"
+#include "StdCtrls.h"
 #include "Streaming.h"
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPixmap>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
@@ -219,4 +222,29 @@ TEST_F(Line, ItStreamsItsPropertiesAndGrowsOnlyOnceLoaded) {
     EXPECT_TRUE(text.contains("  ArrowLength = 4\n  LineSlope = lsUp\n  ShowArrows = saBoth\n"))
         << qPrintable(text);
     EXPECT_FALSE(text.contains("LineColor"));
+}
+
+TEST_F(Line, OnScreenItStaysBeneathWindowedControlsAndShowsWhatLiesBeneathIt) {
+    auto* button = new TButton(Parent.get());
+    button->SetParent(Parent.get());
+    button->SetBounds(60, 0, 30, 30);
+    // The parent paints red behind its children; the line draws only its own pixels over it.
+    Parent->OnPaint = [this](TObject*) {
+        Parent->Canvas()->Brush()->SetColor(clRed);
+        Parent->Canvas()->FillRect(Rect(0, 0, 100, 100));
+    };
+    // A graphic control beneath the line shows through it as well.
+    auto* beneath = new TSkSeparator(Parent.get());
+    beneath->SetParent(Parent.get());
+    beneath->SetBounds(0, 0, 8, 40);
+    beneath->SetShowGradient(false);
+    beneath->SetColor(clBlue);
+    TSkLine* line = MakeLine(20, 40);
+    const QObjectList order = Parent->Widget()->children();
+    EXPECT_LT(order.indexOf(line->Widget()), order.indexOf(button->Widget()));
+    EXPECT_LT(order.indexOf(beneath->Widget()), order.indexOf(line->Widget()));
+    const QImage screen = Parent->Widget()->grab().toImage();
+    EXPECT_EQ(screen.pixel(10, 20), qRgb(0, 0, 0));
+    EXPECT_EQ(screen.pixel(3, 20), qRgb(0, 0, 255));
+    EXPECT_EQ(screen.pixel(15, 20), qRgb(255, 0, 0));
 }
