@@ -49,6 +49,17 @@ TEST_F(SkGrafxTest, AOnePixelWideHorizontalGradientStillDraws) {
     EXPECT_NE(At(5, 0), Paper);
 }
 
+TEST_F(SkGrafxTest, AOnePixelWideVerticalCentreGradientKeepsANewBitmapsWhiteWhereItPaintsNothing) {
+    // W div 2 = 0 is no split along x, so the bands run along y from position 1: one band of the stop
+    // colour on row 0, which the tiling repeats every eight rows. An earlier gradient does not show.
+    PaintGradient(Canvas, Rect(0, 0, 1, 20), gdHorizontalEnd, Red, Red, 1);
+    PaintGradient(Canvas, Rect(5, 0, 6, 20), gdVerticalCenter, Red, Blue, 1);
+    PaintGradient(Canvas, Rect(5, 0, 6, 20), gdVerticalCenter, Red, Blue, 1);
+    for (int y = 0; y < 20; ++y)
+        EXPECT_EQ(At(5, y), y % 8 == 0 ? Blue : clWhite) << y;
+    EXPECT_EQ(At(6, 0), Paper);
+}
+
 TEST_F(SkGrafxTest, EmptyAreasAndEqualDiagonalColoursDrawNothingOrOneFill) {
     PaintGradient(Canvas, Rect(0, 0, 0, 10), gdHorizontalEnd, Red, Blue, 1);
     EXPECT_EQ(Count(Paper), 1600);
@@ -122,6 +133,17 @@ TEST_F(SkGrafxTest, TileBltRepeatsTheTileOverTheWholeArea) {
             ASSERT_EQ(At(x, y), RGB((x % 3) * 80, (y % 2) * 100, 7)) << x << "," << y;
     EXPECT_EQ(At(10, 0), Paper);
     EXPECT_EQ(At(0, 7), Paper);
+    // A tile as tall as the area, in an area wide enough that its rows are copied a few at a time.
+    TBitmap wide(4000, 9);
+    TCanvas* c = wide.Canvas();
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 3; ++x)
+            c->SetPixels(x, y, RGB(x * 80, y * 20, 7));
+    TileBlt(c->Handle(), 0, 0, 3, 9, 3997, 9, SRCCOPY);
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 3997; ++x)
+            ASSERT_EQ(c->Pixels(x, y), RGB((x % 3) * 80, y * 20, 7)) << x << "," << y;
+    EXPECT_EQ(c->Pixels(3997, 4), clWhite);
 }
 
 TEST_F(SkGrafxTest, MirrorBltCompletesAnAreaFromItsUpperLeftQuadrant) {
