@@ -1,4 +1,5 @@
-// The program entry: the application, the data module, then the main window.
+// The program entry: one copy per program folder; the main window shows first, and the database, the
+// parts of the window nobody sees yet and the start-up timer follow once it is on the screen.
 #include "Dialogs.h"
 #include "FoodTable.h"
 #include "Forms.h"
@@ -20,6 +21,23 @@ bool IsOnlyInstance(TInstanceLock& lock) {
     return false;
 }
 
+int StartFailure = 0;
+
+// Whatever can wait until the first window is painted.
+void FinishStart() {
+    try {
+        Application->CreateForm(DM);
+    } catch (const Exception& e) {
+        // Without its database the program cannot keep anything: say which file and why, then stop.
+        MessageBox(e.Message(), InfoCaption, MB_OK | MB_ICONWARNING);
+        StartFailure = 1;
+        Application->Terminate();
+        return;
+    }
+    MainFrm->BuildHiddenParts();
+    MainFrm->Timer1->SetEnabled(true);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -31,16 +49,15 @@ int main(int argc, char** argv) {
     ListenForActivation([] { Application->BringToFront(); });
     TInstanceLock instanceLock(ProgramFolder());
     if (!IsOnlyInstance(instanceLock)) return 0;
-    try {
-        Application->CreateForm(DM);
-    } catch (const Exception& e) {
-        // Without its database the program cannot keep anything: say which file and why, then stop.
-        MessageBox(e.Message(), InfoCaption, MB_OK | MB_ICONWARNING);
-        return 1;
-    }
     Application->CreateForm(MainFrm);
     FoodMaxIndex = 1954;  // the food loops run to the table's last entry
     MainFrm->SetAlphaBlendValue(255);
-    MainFrm->Timer1->SetEnabled(true);
-    return Application->Run();
+    bool painted = false;
+    MainFrm->OnPaint = [&painted](TObject*) {
+        if (painted) return;
+        painted = true;
+        Application->Queue(FinishStart);
+    };
+    const int result = Application->Run();
+    return StartFailure ? StartFailure : result;
 }

@@ -16,6 +16,7 @@ TDM::TDM(TComponent* AOwner) : TComponent(AOwner) {
     Qry_Open->SetName(QStringLiteral("Qry_Open"));
     Qry_Exec->SetName(QStringLiteral("Qry_Exec"));
     qryFun->SetName(QStringLiteral("qryFun"));
+    ExePath = ProgramFolder();
     HT = QStringLiteral("0");
     UID = QStringLiteral("0");
 

@@ -115,10 +115,11 @@ public:
     // Writes the first four columns of every row to a text file the user chooses.
     void ExportGridToText(TStringGrid* grid, const QString& defaultFileName);
 
-    // The cut-corner outline of a borderless window.
-    void SetFormRegion(TForm* form, int width, int height);
+    // The cut-corner outline of a borderless window. Needs no database: the main window is shaped
+    // before the database opens.
+    static void SetFormRegion(TForm* form, int width, int height);
     // Lets the user move a borderless window by its title while the mouse button is held.
-    void DragForm(TForm* form);
+    static void DragForm(TForm* form);
 };
 
 // The columns of a grid row that the windows use, the hidden ones beyond the visible ones included;

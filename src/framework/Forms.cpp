@@ -2,12 +2,15 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QMouseEvent>
 #include <QPolygon>
 #include <QThread>
+#include <QTimer>
 #include <QTranslator>
 #include <QRegion>
 #include <QScreen>
@@ -30,6 +33,35 @@ protected:
         else
             e->accept();
     }
+};
+
+// Moves a window with the mouse until the button is let go, for window systems that cannot do it
+// themselves (no window manager). Frees itself when done or when the window goes.
+class TWindowMover : public QObject {
+public:
+    TWindowMover(QWidget* window, const QPoint& grab)
+        : QObject(window), FWindow(window), FOffset(grab - window->pos()) {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::MouseMove) {
+            const auto* e = static_cast<QMouseEvent*>(event);
+            if (!(e->buttons() & Qt::LeftButton)) {
+                deleteLater();  // the release went elsewhere
+                return false;
+            }
+            FWindow->move(e->globalPosition().toPoint() - FOffset);
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonRelease) deleteLater();
+        return false;
+    }
+
+private:
+    QWidget* FWindow;
+    QPoint FOffset;  // from the window's corner to the point where the mouse took it
 };
 
 }  // namespace
@@ -226,7 +258,9 @@ void TForm::SetWindowRegion(const std::vector<TPoint>& polygon) {
 }
 
 void TForm::StartSystemMove() {
-    if (FWidget && FWidget->windowHandle()) FWidget->windowHandle()->startSystemMove();
+    if (!FWidget || !FWidget->isWindow()) return;
+    if (FWidget->windowHandle() && FWidget->windowHandle()->startSystemMove()) return;
+    new TWindowMover(FWidget, QCursor::pos());
 }
 
 void TForm::ManualDock(TWinControl* host) {
@@ -256,6 +290,9 @@ bool TForm::WidgetEvent(QEvent* event) {
     case QEvent::WindowActivate:
         FireEvent(OnActivate, this);
         return false;
+    case QEvent::Paint:
+        FireEvent(OnPaint, this);
+        return TWinControl::WidgetEvent(event);
     default:
         return TWinControl::WidgetEvent(event);
     }
@@ -314,6 +351,14 @@ void TApplication::Minimize() {
 
 void TApplication::ProcessMessages() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void TApplication::Queue(std::function<void()> call) {
+    QTimer::singleShot(0, this, [call = std::move(call)] {
+        // What has been painted goes to the screen first, not after the call.
+        QGuiApplication::sync();
+        DispatchEvent(call);
+    });
 }
 
 void TApplication::Wait(int ms) {

@@ -65,7 +65,8 @@ public:
 
     // The window's outline: only the inside of the polygon is part of the window.
     void SetWindowRegion(const std::vector<TPoint>& polygon);
-    // Lets the window system move the window with the mouse while its button is held.
+    // Lets the window move with the mouse while its button is held: the window system moves it, or, where
+    // it cannot, the window follows the mouse itself.
     void StartSystemMove();
 
     // Puts the window inside a host control, filling it.
@@ -77,6 +78,8 @@ public:
     bool Active() const;
 
     TNotifyEvent OnShow, OnHide, OnActivate, OnDestroy;
+    // Fires as the window paints itself, before its controls; what it queues runs once they are drawn too.
+    TNotifyEvent OnPaint;
     TCloseEvent OnClose;
     TCloseQueryEvent OnCloseQuery;
 
@@ -128,6 +131,8 @@ public:
     // Restores a minimized main window and raises it, with the modal window open over it, if any.
     void BringToFront();
     void ProcessMessages();
+    // Runs `call` once the events waiting now have been handled and what they painted is on the screen.
+    void Queue(std::function<void()> call);
     // Lets the user interface run for `ms` milliseconds (a wait that keeps the windows alive).
     void Wait(int ms);
 

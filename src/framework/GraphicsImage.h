@@ -54,7 +54,7 @@ public:
 
     virtual void LoadFromStream(TStream* stream) = 0;
     virtual void SaveToStream(TStream* stream) = 0;
-    void LoadFromFile(const QString& fileName);
+    virtual void LoadFromFile(const QString& fileName);
     void SaveToFile(const QString& fileName);
     virtual void LoadFromClipboardFormat(unsigned format);
     virtual void SaveToClipboardFormat(unsigned& format);

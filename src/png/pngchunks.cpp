@@ -7,6 +7,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 const std::uint8_t PngSignature[8] = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
 
@@ -21,6 +24,44 @@ std::uint32_t ChunkCrc(const QByteArray& name, const std::uint8_t* data, std::si
     std::uint32_t crc = UpdateCrc(0xFFFFFFFFu, reinterpret_cast<const std::uint8_t*>(name.constData()), 4);
     if (length) crc = UpdateCrc(crc, data, length);
     return ~crc;
+}
+
+// Adler-32 --------------------------------------------------------------------------------------
+std::uint32_t Adler32(std::uint32_t adler, const std::uint8_t* p, std::size_t n) {
+    constexpr std::uint32_t Base = 65521;
+    std::uint64_t a = adler & 0xFFFF, b = adler >> 16;
+#if defined(__SSE2__)
+    // Blocks of 16 bytes: a grows by their sum; b by 16 times a as it was before the block, plus
+    // each byte weighted by 16 less its place. 347 blocks between reductions keep the lanes
+    // within 32 bits.
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i firstWeights = _mm_setr_epi16(16, 15, 14, 13, 12, 11, 10, 9);
+    const __m128i lastWeights = _mm_setr_epi16(8, 7, 6, 5, 4, 3, 2, 1);
+    auto total = [](__m128i v) {
+        alignas(16) std::uint32_t lanes[4];
+        _mm_store_si128(reinterpret_cast<__m128i*>(lanes), v);
+        return std::uint64_t(lanes[0]) + lanes[1] + lanes[2] + lanes[3];
+    };
+    while (n >= 16) {
+        const std::size_t blocks = std::min<std::size_t>(n / 16, 347);
+        n -= blocks * 16;
+        __m128i sums = zero, sumsBefore = zero, weighted = zero;
+        for (std::size_t k = 0; k < blocks; ++k, p += 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            sumsBefore = _mm_add_epi32(sumsBefore, sums);
+            sums = _mm_add_epi32(sums, _mm_sad_epu8(v, zero));
+            weighted = _mm_add_epi32(weighted, _mm_madd_epi16(_mm_unpacklo_epi8(v, zero), firstWeights));
+            weighted = _mm_add_epi32(weighted, _mm_madd_epi16(_mm_unpackhi_epi8(v, zero), lastWeights));
+        }
+        b = (b + 16 * blocks * a + 16 * total(sumsBefore) + total(weighted)) % Base;
+        a = (a + total(sums)) % Base;
+    }
+#endif
+    for (; n > 0; --n) {
+        a += *p++;
+        b += a;
+    }
+    return std::uint32_t((b % Base) << 16 | (a % Base));
 }
 
 // Byte order ------------------------------------------------------------------------------------
@@ -136,13 +177,17 @@ bool TChunk::SaveToStream(TStream* stream) {
 }
 
 void TChunk::WriteChunk(TStream* stream) {
+    WriteChunk(stream, Data);
+}
+
+void TChunk::WriteChunk(TStream* stream, const std::vector<std::uint8_t>& data) {
     std::uint8_t head[8];
-    WriteBigEndian32(head, DataSize());
+    WriteBigEndian32(head, std::uint32_t(data.size()));
     std::memcpy(head + 4, Name.constData(), 4);
     stream->WriteBuffer(head, 8);
-    if (DataSize()) stream->WriteBuffer(Data.data(), DataSize());
+    if (!data.empty()) stream->WriteBuffer(data.data(), std::int64_t(data.size()));
     std::uint8_t crc[4];
-    WriteBigEndian32(crc, ChunkCrc(Name, Data.data(), Data.size()));
+    WriteBigEndian32(crc, ChunkCrc(Name, data.data(), data.size()));
     stream->WriteBuffer(crc, 4);
 }
 
@@ -177,7 +222,14 @@ void TChunkPLTE::Assign(const TChunk* source) {
 
 bool TChunkPLTE::LoadFromStream(TStream* stream, const QByteArray& name, std::uint32_t size) {
     TChunk::LoadFromStream(stream, name, size);
-    if (size % 3 != 0 || size / 3 > 256) RaisePngError<EPNGInvalidPalette>();
+    if (size == 0 || size % 3 != 0 || size / 3 > 256) RaisePngError<EPNGInvalidPalette>();
+    const TPNGList& chunks = FOwner->Chunks();
+    if (chunks.Find<TChunkPLTE>() != this) RaisePngError<EPNGInvalidPalette>();
+    const int colorType = FOwner->Header()->ColorType;
+    if (chunks.Find<TChunkIDAT>() || colorType == 0 || colorType == 4) {
+        FDiscarded = true;
+        return true;
+    }
     FCount = int(size / 3);
     TPalette palette;
     palette.resize(size_t(FCount));
@@ -188,12 +240,16 @@ bool TChunkPLTE::LoadFromStream(TStream* stream, const QByteArray& name, std::ui
     return true;
 }
 
+int TChunkPLTE::SavedCount() const {
+    const int held = int(FOwner->Palette().size());
+    return FCount == 0 ? held : std::min(FCount, held);
+}
+
 bool TChunkPLTE::SaveToStream(TStream* stream) {
     const TPalette palette = FOwner->Palette();
     // A true-colour image's suggested palette is not held by the pixels: it goes back as read.
     if (palette.empty()) return TChunk::SaveToStream(stream);
-    if (FCount == 0) FCount = int(palette.size());
-    FCount = std::min(FCount, int(palette.size()));
+    FCount = SavedCount();
     ResizeData(std::uint32_t(FCount * 3));
     const auto& inv = FOwner->InverseGammaTable;
     for (int i = 0; i < FCount; ++i) {
@@ -222,7 +278,8 @@ bool TChunktRNS::LoadFromStream(TStream* stream, const QByteArray& name, std::ui
     TChunk::LoadFromStream(stream, name, size);
     if (size > 256) RaisePngError<EPNGInvalidPalette>();
     const TChunkIHDR* header = FOwner->Header();
-    // A size that does not fit the colour type is ignored rather than applied in part.
+    // A size that does not fit the colour type is ignored rather than applied in part; so are
+    // more alpha values than the palette entries the pixels can reach.
     bool fits = false;
     switch (header->ColorType) {
     case 0:
@@ -233,30 +290,78 @@ bool TChunktRNS::LoadFromStream(TStream* stream, const QByteArray& name, std::ui
         break;
     case 3: {
         const TChunkPLTE* plte = FOwner->Chunks().Find<TChunkPLTE>();
-        fits = plte && size >= 1 && int(size) <= plte->Count();
+        fits = plte && size >= 1 && int(size) <= std::min(plte->Count(), 1 << header->BitDepth);
         break;
     }
     default:
         break;
     }
-    if (!fits) {
+    if (!fits || FOwner->Chunks().Find<TChunkIDAT>()) {
         FDiscarded = true;
         return true;
     }
     PaletteAlpha.fill(255);
     std::memcpy(PaletteAlpha.data(), Data.data(), size);
-    if (header->ColorType == 3)
-        ColorKeyTransparency = std::any_of(Data.begin(), Data.end(), [](std::uint8_t a) { return a < 255; });
-    else
+    if (header->ColorType == 3) {
+        // One transparent entry among opaque ones is a key; anything else is alpha per pixel.
+        const auto transparent = std::count(Data.begin(), Data.end(), std::uint8_t(0));
+        const auto opaque = std::count(Data.begin(), Data.end(), std::uint8_t(255));
+        ColorKeyTransparency = transparent == 1 && transparent + opaque == std::int64_t(size);
+    } else {
         ColorKeyTransparency = true;
+    }
     return true;
 }
 
 bool TChunktRNS::SaveToStream(TStream* stream) {
-    // Only a palette image keeps its alphas in PaletteAlpha; a grey or RGB key lives in Data itself.
-    if (FOwner->Header()->ColorType == 3 && DataSize() <= 256)
-        std::memcpy(Data.data(), PaletteAlpha.data(), DataSize());
+    const TChunkIHDR* header = FOwner->Header();
+    if (header->ColorType == 3) {
+        // The alphas live in PaletteAlpha; no more of them than the palette entries written.
+        const TChunkPLTE* plte = FOwner->Chunks().Find<TChunkPLTE>();
+        const size_t count = std::min<size_t>(DataSize(), plte ? size_t(plte->SavedCount()) : 0);
+        Data.assign(PaletteAlpha.begin(), PaletteAlpha.begin() + std::ptrdiff_t(count));
+    } else if (header->ColorType == 0 && header->BitDepth == 2 && DataSize() == 2) {
+        // Two-bit grey is written at four bits: its key goes with the pixels.
+        const std::uint16_t key = Key(4).Sample[0];
+        WriteChunk(stream, {std::uint8_t(key >> 8), std::uint8_t(key)});
+        return true;
+    }
     return TChunk::SaveToStream(stream);
+}
+
+TColourKey TChunktRNS::Key(int depth) const {
+    const TChunkIHDR* header = FOwner->Header();
+    TColourKey key;
+    key.Channels = header->ColorType == 2 ? 3 : 1;
+    key.Depth = depth;
+    if (DataSize() < std::uint32_t(2 * key.Channels)) return key;
+    const int mask = header->BitDepth == 16 ? 0xFFFF : (1 << header->BitDepth) - 1;
+    for (int c = 0; c < key.Channels; ++c) {
+        int value = ((Data[size_t(2 * c)] << 8) | Data[size_t(2 * c + 1)]) & mask;
+        if (depth == 4 && header->BitDepth == 2) value *= 5;
+        key.Sample[c] = std::uint16_t(value);
+    }
+    return key;
+}
+
+bool TColourKey::Matches(const std::uint8_t* row, std::int64_t k) const {
+    switch (Depth) {
+    case 16:
+        for (int c = 0; c < Channels; ++c) {
+            const std::uint8_t* s = row + 2 * (k * Channels + c);
+            if (((s[0] << 8) | s[1]) != Sample[c]) return false;
+        }
+        return true;
+    case 8:
+        for (int c = 0; c < Channels; ++c)
+            if (row[k * Channels + c] != Sample[c]) return false;
+        return true;
+    default: {
+        const int perByte = 8 / Depth;
+        const int shift = 8 - Depth * int(k % perByte + 1);
+        return ((row[k / perByte] >> shift) & ((1 << Depth) - 1)) == Sample[0];
+    }
+    }
 }
 
 TColor TChunktRNS::TransparentColor() const {
@@ -356,8 +461,11 @@ bool TChunkgAMA::LoadFromStream(TStream* stream, const QByteArray& name, std::ui
         FDiscarded = true;  // a malformed gamma would darken every pixel: ignore it
         return true;
     }
+    const TPNGList& chunks = FOwner->Chunks();
+    if (chunks.Find<TChunkPLTE>() || chunks.Find<TChunkIDAT>()) return true;
     const std::uint32_t gamma = Gamma();
     if (gamma != 0) {
+        FOwner->ResetGamma();
         const double exponent = 1.0 / (gamma / 100000.0 * 2.2);
         for (int i = 0; i < 256; ++i) {
             const double base = i / 255.0;

@@ -19,6 +19,8 @@ extern const std::uint8_t PngSignature[8];
 std::uint32_t UpdateCrc(std::uint32_t crc, const std::uint8_t* buffer, std::size_t length);
 // The CRC stored after a chunk: over the four name bytes, then the data.
 std::uint32_t ChunkCrc(const QByteArray& name, const std::uint8_t* data, std::size_t length);
+// The Adler-32 that ends a zlib stream, over n more bytes (1 to start).
+std::uint32_t Adler32(std::uint32_t adler, const std::uint8_t* data, std::size_t n);
 
 std::uint32_t SwapBytes32(std::uint32_t value);
 std::uint16_t SwapBytes16(std::uint16_t value);
@@ -53,6 +55,8 @@ public:
 
     void ResizeData(std::uint32_t size);
     void WriteChunk(TStream* stream);
+    // Writes the chunk with other data than it holds.
+    void WriteChunk(TStream* stream, const std::vector<std::uint8_t>& data);
 
     std::vector<std::uint8_t> Data;
     std::uint32_t DataSize() const { return std::uint32_t(Data.size()); }
@@ -101,6 +105,9 @@ public:
 
     // Makes the buffers for Width x Height (EPNGOutMemory beyond the pixel limit).
     void CreateImageBuffers();
+    // Sets the colour key's alpha of an area from the pixels as they would be saved (nothing
+    // without a grey or RGB key).
+    void MarkKeyedPixels(std::int64_t left, std::int64_t top, std::int64_t width, std::int64_t height);
     // The depth the pixels are held at: 2-bit images are held at 4 bits.
     int StoredBitDepth() const { return BitDepth == 2 ? 4 : BitDepth; }
     TPixelFormat DibFormat() const;
@@ -108,8 +115,11 @@ public:
     std::uint32_t Width = 0, Height = 0;
     std::uint8_t BitDepth = 0, ColorType = 0, CompressionMethod = 0, FilterMethod = 0, InterlaceMethod = 0;
 
-    TBitmap ImageData;                         // the pixels (palette indices, grey levels or blue-green-red)
-    std::vector<std::uint8_t> ImageAlpha;      // types 4 and 6: Width x Height, top row first
+    TBitmap ImageData;  // the pixels (palette indices, grey levels or blue-green-red)
+    // Types 4 and 6: the alpha, Width x Height, top row first. Grey and RGB images with a colour
+    // key: 0 where the stored samples hold the key, 255 elsewhere (gamma may show other pixels in
+    // the key's colour).
+    std::vector<std::uint8_t> ImageAlpha;
     std::vector<std::uint8_t> ExtraImageData;  // depth 16: low bytes, laid out like ImageData
 };
 
@@ -118,9 +128,13 @@ public:
     using TChunk::TChunk;
     static QByteArray GetName() { return "PLTE"; }
     void Assign(const TChunk* source) override;
+    // Refuses an empty or second palette; one after the image data or in a grey image is
+    // dropped, as it cannot colour pixels already read or pixels that are grey levels.
     bool LoadFromStream(TStream* stream, const QByteArray& name, std::uint32_t size) override;
     bool SaveToStream(TStream* stream) override;
     int Count() const { return FCount; }
+    // The entries a save writes: those the pixels can reach.
+    int SavedCount() const;
     // The palette colour at index (EPngError beyond Count).
     TColor Item(int index) const;
     void SetCount(int count) { FCount = count; }
@@ -129,16 +143,31 @@ private:
     int FCount = 0;
 };
 
+// A grey or RGB colour key as the samples of a PNG row at Depth bits hold it.
+struct TColourKey {
+    int Channels = 0, Depth = 0;
+    std::uint16_t Sample[3] = {};
+    // Whether pixel k of a row of samples at Depth holds the key.
+    bool Matches(const std::uint8_t* row, std::int64_t k) const;
+};
+
 class TChunktRNS : public TChunk {
 public:
     using TChunk::TChunk;
     static QByteArray GetName() { return "tRNS"; }
     void Assign(const TChunk* source) override;
+    // A tRNS after the image data, or one that does not fit the colour type or the palette the
+    // pixels can reach, is dropped: it cannot apply to pixels already read.
     bool LoadFromStream(TStream* stream, const QByteArray& name, std::uint32_t size) override;
     bool SaveToStream(TStream* stream) override;
     TColor TransparentColor() const;
     void SetTransparentColor(TColor color);
+    // The grey or RGB key at the image's depth (samples held at `depth`, 4 for 2-bit grey, scale
+    // it there), bits beyond the depth ignored.
+    TColourKey Key(int depth) const;
 
+    // Set for a palette image when exactly one entry is transparent and every other one opaque:
+    // that entry's index is keyed out. Grey and RGB keys always set it.
     bool ColorKeyTransparency = false;
     std::array<std::uint8_t, 256> PaletteAlpha{};
 };
@@ -148,6 +177,8 @@ public:
     using TChunk::TChunk;
     static QByteArray GetName() { return "gAMA"; }
     void Assign(const TChunk* source) override;
+    // Gamma after a PLTE or the image data is kept but not applied: the colours read before it
+    // are not gamma-mapped, so a save must not map them back either.
     bool LoadFromStream(TStream* stream, const QByteArray& name, std::uint32_t size) override;
     std::uint32_t Gamma() const;
     void SetGamma(std::uint32_t gamma);

@@ -1,15 +1,22 @@
 #include "pngfilters.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
+namespace {
+// Paeth's choice among the left (a), upper (b) and upper-left (c) bytes.
+inline int PaethOf(int a, int b, int c) {
+    const int pa = std::abs(b - c), pb = std::abs(a - c), pc = std::abs(a + b - 2 * c);
+    return (pa <= pb && pa <= pc) ? a : (pb <= pc ? b : c);
+}
+}  // namespace
+
 std::uint8_t PaethPredictor(std::uint8_t a, std::uint8_t b, std::uint8_t c) {
-    const int pa = std::abs(int(b) - c), pb = std::abs(int(a) - c), pc = std::abs(int(a) + b - 2 * c);
-    if (pa <= pb && pa <= pc) return a;
-    return pb <= pc ? b : c;
+    return std::uint8_t(PaethOf(a, b, c));
 }
 
 namespace {
@@ -36,12 +43,8 @@ void Unfilter(int type, std::uint8_t* row, const std::uint8_t* prev, std::size_t
     case 4:
         for (std::size_t i = 0; i < bpp && i < n; ++i)
             row[i] = std::uint8_t(row[i] + prev[i]);
-        for (std::size_t i = bpp; i < n; ++i) {
-            const int a = row[i - bpp], b = prev[i], c = prev[i - bpp];
-            const int pa = std::abs(b - c), pb = std::abs(a - c), pc = std::abs(a + b - 2 * c);
-            const int pred = (pa <= pb && pa <= pc) ? a : (pb <= pc ? b : c);
-            row[i] = std::uint8_t(row[i] + pred);
-        }
+        for (std::size_t i = bpp; i < n; ++i)
+            row[i] = std::uint8_t(row[i] + PaethOf(row[i - bpp], prev[i], prev[i - bpp]));
         break;
     default:
         break;
@@ -78,6 +81,20 @@ inline __m128i Abs16(__m128i v) {
     return _mm_max_epi16(v, _mm_sub_epi16(_mm_setzero_si128(), v));
 }
 
+// Paeth on 8 bytes widened to 16 bits each.
+inline __m128i PaethWide(__m128i a, __m128i b, __m128i c) {
+    const __m128i pa = Abs16(_mm_sub_epi16(b, c)), pb = Abs16(_mm_sub_epi16(a, c)),
+                  pc = Abs16(_mm_add_epi16(_mm_sub_epi16(b, c), _mm_sub_epi16(a, c)));
+    const __m128i takeC = _mm_cmpgt_epi16(pb, pc);
+    const __m128i bOrC = _mm_or_si128(_mm_and_si128(takeC, c), _mm_andnot_si128(takeC, b));
+    const __m128i notA = _mm_cmpgt_epi16(pa, _mm_min_epi16(pb, pc));
+    return _mm_or_si128(_mm_and_si128(notA, bOrC), _mm_andnot_si128(notA, a));
+}
+
+inline __m128i Load8(const std::uint8_t* p) {
+    return _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)), _mm_setzero_si128());
+}
+
 template <int Bpp> void UnfilterWide(int type, std::uint8_t* row, const std::uint8_t* prev, std::size_t n) {
     constexpr int Width = Bpp <= 4 ? 4 : 8;
     alignas(16) std::int16_t lanes[8];
@@ -97,12 +114,7 @@ template <int Bpp> void UnfilterWide(int type, std::uint8_t* row, const std::uin
         if (type == 3) {
             pred = _mm_srli_epi16(_mm_add_epi16(a, b), 1);
         } else {
-            const __m128i pa = Abs16(_mm_sub_epi16(b, c)), pb = Abs16(_mm_sub_epi16(a, c)),
-                          pc = Abs16(_mm_add_epi16(_mm_sub_epi16(b, c), _mm_sub_epi16(a, c)));
-            const __m128i takeC = _mm_cmpgt_epi16(pb, pc);
-            const __m128i bOrC = _mm_or_si128(_mm_and_si128(takeC, c), _mm_andnot_si128(takeC, b));
-            const __m128i notA = _mm_cmpgt_epi16(pa, _mm_min_epi16(pb, pc));
-            pred = _mm_or_si128(_mm_and_si128(notA, bOrC), _mm_andnot_si128(notA, a));
+            pred = PaethWide(a, b, c);
         }
         // Lanes past the pixel add nothing, so the neighbour's bytes are written back unchanged.
         x = _mm_and_si128(_mm_add_epi16(x, _mm_and_si128(pred, keep)), _mm_set1_epi16(0xFF));
@@ -172,26 +184,60 @@ bool UnfilterRow(int type, std::uint8_t* row, const std::uint8_t* prev, std::siz
 
 void FilterRow(int type, const std::uint8_t* row, const std::uint8_t* prev, std::uint8_t* out, std::size_t n,
                int bpp) {
-    const std::size_t b = std::size_t(bpp);
-    for (std::size_t i = 0; i < n; ++i) {
-        const int left = i >= b ? row[i - b] : 0, up = prev[i], upLeft = i >= b ? prev[i - b] : 0;
-        int pred = 0;
-        switch (type) {
-        case 1:
-            pred = left;
-            break;
-        case 2:
-            pred = up;
-            break;
-        case 3:
-            pred = (left + up) >> 1;
-            break;
-        case 4:
-            pred = PaethPredictor(std::uint8_t(left), std::uint8_t(up), std::uint8_t(upLeft));
-            break;
-        default:
-            break;
+    const std::size_t b = std::min(std::size_t(bpp), n);
+    switch (type) {
+    case 1:
+        std::memcpy(out, row, b);
+        for (std::size_t i = b; i < n; ++i)
+            out[i] = std::uint8_t(row[i] - row[i - b]);
+        break;
+    case 2:
+        for (std::size_t i = 0; i < n; ++i)
+            out[i] = std::uint8_t(row[i] - prev[i]);
+        break;
+    case 3:
+        for (std::size_t i = 0; i < b; ++i)
+            out[i] = std::uint8_t(row[i] - (prev[i] >> 1));
+        for (std::size_t i = b; i < n; ++i)
+            out[i] = std::uint8_t(row[i] - ((row[i - b] + prev[i]) >> 1));
+        break;
+    case 4: {
+        for (std::size_t i = 0; i < b; ++i)
+            out[i] = std::uint8_t(row[i] - prev[i]);
+        std::size_t i = b;
+#if defined(__SSE2__)
+        for (; i + 8 <= n; i += 8) {
+            const __m128i pred = PaethWide(Load8(row + i - b), Load8(prev + i), Load8(prev + i - b));
+            const __m128i x = _mm_sub_epi16(Load8(row + i), pred);
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i),
+                             _mm_packus_epi16(_mm_and_si128(x, _mm_set1_epi16(0xFF)), _mm_setzero_si128()));
         }
-        out[i] = std::uint8_t(row[i] - pred);
+#endif
+        for (; i < n; ++i)
+            out[i] = std::uint8_t(row[i] - PaethOf(row[i - b], prev[i], prev[i - b]));
+        break;
     }
+    default:
+        std::memcpy(out, row, n);
+        break;
+    }
+}
+
+std::uint64_t FilteredRowCost(const std::uint8_t* row, std::size_t n) {
+    std::uint64_t sum = 0;
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    // |signed byte| is the smaller of the byte and its negation, read unsigned.
+    __m128i total = _mm_setzero_si128();
+    for (; i + 16 <= n; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + i));
+        const __m128i magnitude = _mm_min_epu8(v, _mm_sub_epi8(_mm_setzero_si128(), v));
+        total = _mm_add_epi64(total, _mm_sad_epu8(magnitude, _mm_setzero_si128()));
+    }
+    sum = std::uint64_t(_mm_cvtsi128_si64(total)) +
+          std::uint64_t(_mm_cvtsi128_si64(_mm_unpackhi_epi64(total, total)));
+#endif
+    for (; i < n; ++i)
+        sum += row[i] < 128 ? row[i] : 256 - row[i];
+    return sum;
 }

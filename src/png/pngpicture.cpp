@@ -3,8 +3,13 @@
 
 #include "Clipbrd.h"
 
+#include <QFile>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 TPngPicture::TPngPicture() {
     ResetGamma();
@@ -18,15 +23,21 @@ std::unique_ptr<TGraphic> TPngPicture::Clone() const {
     return copy;
 }
 
-void TPngPicture::ResetGamma() {
+namespace {
+const std::array<std::uint8_t, 256> IdentityTable = [] {
+    std::array<std::uint8_t, 256> table{};
     for (int i = 0; i < 256; ++i)
-        GammaTable[size_t(i)] = InverseGammaTable[size_t(i)] = std::uint8_t(i);
+        table[size_t(i)] = std::uint8_t(i);
+    return table;
+}();
+}  // namespace
+
+void TPngPicture::ResetGamma() {
+    GammaTable = InverseGammaTable = IdentityTable;
 }
 
 bool TPngPicture::GammaIsIdentity() const {
-    for (int i = 0; i < 256; ++i)
-        if (GammaTable[size_t(i)] != i) return false;
-    return true;
+    return GammaTable == IdentityTable;
 }
 
 void TPngPicture::ClearChunks() {
@@ -70,7 +81,67 @@ void TPngPicture::GetRowInfo(std::int64_t& rowBytes, int& filterOffset) const {
 }
 
 // Loading and saving ----------------------------------------------------------------------------
+namespace {
+// The rest of a stream, read in pieces until it ends: a small file takes one read, and its size
+// is asked only when it is larger.
+void ReadRest(TStream* stream, TMemoryStream& into) {
+    constexpr std::int64_t Piece = 1 << 16;
+    std::int64_t got = 0, room = Piece;
+    while (true) {
+        into.SetSize(room);
+        got += std::max<std::int64_t>(stream->Read(into.Memory() + got, room - got), 0);
+        if (got < room) break;
+        room = got + std::max(Piece, stream->Size() - stream->Position());
+    }
+    into.SetSize(got);
+}
+// The whole of a file on disk; false for a program resource or a file that cannot be read this
+// way (the stream's own opening then reports why).
+bool ReadWholeFile(const QString& fileName, TMemoryStream& into) {
+    if (fileName.startsWith(QLatin1Char(':'))) return false;
+    const int file = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_CLOEXEC);
+    if (file < 0) return false;
+    struct stat status;
+    bool ok = ::fstat(file, &status) == 0 && S_ISREG(status.st_mode);
+    std::int64_t got = 0;
+    if (ok) {
+        into.SetSize(status.st_size);
+        while (got < into.Size()) {
+            const ssize_t n = ::read(file, into.Memory() + got, size_t(into.Size() - got));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) break;
+            got += n;
+        }
+        into.SetSize(got);
+    }
+    ::close(file);
+    return ok;
+}
+}  // namespace
+
+void TPngPicture::LoadFromFile(const QString& fileName) {
+    TMemoryStream whole;
+    if (!ReadWholeFile(fileName, whole)) return TGraphic::LoadFromFile(fileName);
+    LoadFromStream(&whole);
+}
+
 void TPngPicture::LoadFromStream(TStream* stream) {
+    if (!dynamic_cast<TMemoryStream*>(stream)) {
+        // Read at once: a file is then not asked for its size and position for every chunk, and
+        // its image data can be inflated on another thread. What follows the picture is left to
+        // read next, as it would have been.
+        TMemoryStream whole;
+        ReadRest(stream, whole);
+        struct TLeaveAfterPicture {
+            TStream* Stream;
+            TMemoryStream& Whole;
+            ~TLeaveAfterPicture() {
+                if (Whole.Position() < Whole.Size()) Stream->Seek(Whole.Position() - Whole.Size(), soCurrent);
+            }
+        } leave{stream, whole};
+        LoadFromStream(&whole);
+        return;
+    }
     ClearChunks();
     try {
         std::uint8_t signature[8];
@@ -111,6 +182,13 @@ void TPngPicture::LoadFromStream(TStream* stream) {
 }
 
 void TPngPicture::SaveToStream(TStream* stream) {
+    // Only what reads back as this picture is written: nothing at all is refused, and so is a
+    // palette image without the palette its pixels index.
+    if (Empty() || !FChunks.Find<TChunkIDAT>()) RaisePngError<EPNGNoImageData>();
+    if (Header()->ColorType == 3) {
+        const TChunkPLTE* plte = FChunks.Find<TChunkPLTE>();
+        if (!plte || plte->SavedCount() == 0) RaisePngError<EPNGInvalidPalette>();
+    }
     stream->WriteBuffer(PngSignature, 8);
     for (int i = 0; i < FChunks.Count(); ++i)
         FChunks.Item(i)->SaveToStream(stream);
@@ -144,26 +222,12 @@ TColor TPngPicture::TransparentColor() const {
 // Drawing ---------------------------------------------------------------------------------------
 void TPngPicture::Draw(TCanvas* canvas, const TRect& r) {
     if (Empty() || !canvas) return;
-    switch (TransparencyMode()) {
-    case ptmNone:
+    // A colour key is drawn as alpha 0 or 255 per pixel: it is found on the palette index or on
+    // the stored samples, never on the colour shown, which other pixels may share.
+    if (TransparencyMode() == ptmNone)
         Header()->ImageData.Draw(canvas, r);
-        break;
-    case ptmBit:
-        DrawColorKeyed(canvas, r);
-        break;
-    case ptmPartial:
+    else
         DrawAlphaBlended(canvas, r);
-        break;
-    }
-}
-
-void TPngPicture::DrawColorKeyed(TCanvas* canvas, const TRect& r) {
-    // The pixels of the transparent colour are left out.
-    TBitmap image;
-    image.Assign(&Header()->ImageData);
-    image.SetTransparentColor(TransparentColor());
-    image.SetTransparent(true);
-    image.Draw(canvas, r);
 }
 
 void TPngPicture::DrawAlphaBlended(TCanvas* canvas, const TRect& rect) {
@@ -306,6 +370,7 @@ void TPngPicture::AssignFromBitmap(const TBitmap* bitmap, bool transparent, TCol
         auto trns = CreateChunkForName(this, "tRNS");
         static_cast<TChunktRNS*>(trns.get())->SetTransparentColor(transparentColor);
         if (trns->DataSize()) FChunks.Add(std::move(trns));
+        h->MarkKeyedPixels(0, 0, h->Width, h->Height);
     }
     FChunks.Add(CreateChunkForName(this, "IDAT"));
     FChunks.Add(CreateChunkForName(this, "IEND"));
@@ -433,6 +498,7 @@ void TPngPicture::SetPixels(int x, int y, TColor color) {
         byte = std::uint8_t((byte & ~(((1 << bits) - 1) << shift)) | (best << shift));
     }
     }
+    h->MarkKeyedPixels(x, y, 1, 1);
     Changed();
 }
 

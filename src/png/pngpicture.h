@@ -41,6 +41,9 @@ public:
     void SetPalette(const TPalette& palette) override;
 
     void LoadFromStream(TStream* stream) override;  // a failed load leaves the picture empty
+    // Reads the file at once, with as few calls to the system as the C library's own reading.
+    void LoadFromFile(const QString& fileName) override;
+    // EPNGNoImageData for an empty picture, EPNGInvalidPalette for a palette image without one.
     void SaveToStream(TStream* stream) override;
     void LoadFromClipboardFormat(unsigned format) override;
     void SaveToClipboardFormat(unsigned& format) override;
@@ -74,11 +77,10 @@ public:
     std::uint32_t IdatSizeLimit() const { return FIdatSizeLimit; }
     void SetMaxIdatSize(std::uint32_t size) { FIdatSizeLimit = size < 65535 ? 65535 : size; }
 
-    // Draws each source pixel's alpha over what the canvas shows in r.
+    // Draws each source pixel's alpha (or its colour key as alpha 0) over what the canvas shows in r.
     void DrawAlphaBlended(TCanvas* canvas, const TRect& r);
 
 private:
-    void DrawColorKeyed(TCanvas* canvas, const TRect& r);
     TPNGList FChunks{this};
     std::uint32_t FIdatSizeLimit = 65535;
 };

@@ -42,20 +42,25 @@ TMainFrm::TMainFrm(TComponent* AOwner) : TForm(AOwner) {
     SetClientHeight(654);
     SetCaption(Application->Title());
     SetColor(clWhite);
+    // What shows from the start; the rest waits for BuildHiddenParts.
     BuildFrame();
     BuildNavigation();
     BuildTodayPanel();
     BuildInfoLabels();
-    BuildGuidePanel();
-    BuildMenus();
-    BuildLogin();
     Timer1 = new TTimer(this);
     Timer1->SetName(QStringLiteral("Timer1"));
     Timer1->SetEnabled(false);
     Timer1->SetInterval(2000);
     Timer1->OnTimer = [this](TObject* s) { Timer1Timer(s); };
-    OnShow = [this](TObject* s) { FormShow(s); };
     FormCreate(this);
+}
+
+void TMainFrm::BuildHiddenParts() {
+    if (gbPro) return;
+    BuildGuidePanel();
+    BuildMenus();
+    BuildLogin();
+    FormShow(this);
 }
 
 void TMainFrm::BuildFrame() {
@@ -140,7 +145,8 @@ void TMainFrm::BuildLogin() {
     pnlTit->SetAlign(alTop);
     pnlTit->SetCaption("登陆窗口");
     pnlTit->SetBevelOuter(bvNone);
-    pnlTit->Font()->SetColor(clWhite);
+    pnlTit->SetColor(SkinColor());
+    pnlTit->Font()->SetColor(SkinTextColor(SkinNo));
     pnlTit->Font()->SetStyle(FontStyle(fsBold));
     btn1 = Place<TSpeedButton>(this, pnlTit, "btn1", 274, 3, 22, 22);
     btn1->SetCaption("×");
@@ -186,12 +192,11 @@ void TMainFrm::FormCreate(TObject*) {
                   folder + "Blue/CTopCenter.jpg", folder + "Blue/CTopRight.jpg"};
     PinkImages = {folder + "Red/PLine.Jpg", folder + "Red/MTop.jpg", folder + "Red/CTopLeft.jpg",
                   folder + "Red/CTopCenter.jpg", folder + "Red/CTopcRight.jpg"};
-    DM->SetFormRegion(this, Width(), Height());
+    TDM::SetFormRegion(this, Width(), Height());
     ApplySkin(SkinNo, Name());
 }
 
 void TMainFrm::FormShow(TObject*) {
-    DM->ExePath = ProgramFolder();
     TIniFile ini(DM->SettingsFile());
     edtUID->SetText(ini.ReadString(Section, "UID", ""));
     // A remembered password that does not decipher is treated as none.
@@ -201,6 +206,7 @@ void TMainFrm::FormShow(TObject*) {
 
 void TMainFrm::Timer1Timer(TObject*) {
     Timer1->SetEnabled(false);
+    BuildHiddenParts();
     gbPro->Show();
     gbPro->BringToFront();
     gbPro->Repaint();

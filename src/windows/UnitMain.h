@@ -37,12 +37,12 @@ public:
 
     // Start-up and login.
     TTimer* Timer1;
-    TSkGroupBox* gbPro;
-    TPanel *pnlPro, *pnlLoad, *pnlTit;
-    TSpeedButton* btn1;
-    TSkEdit *edtUID, *edtPWD;
-    TCheckBox* chk_UP;
-    TSkButton *btnLoad, *btnClose;
+    TSkGroupBox* gbPro = nullptr;
+    TPanel *pnlPro = nullptr, *pnlLoad = nullptr, *pnlTit = nullptr;
+    TSpeedButton* btn1 = nullptr;
+    TSkEdit *edtUID = nullptr, *edtPWD = nullptr;
+    TCheckBox* chk_UP = nullptr;
+    TSkButton *btnLoad = nullptr, *btnClose = nullptr;
 
     // Navigation: buttons with their twins, and the tab labels.
     TSpeedButton *Btn_CF, *Btn_SP, *btnTaoCan, *Btn_PerInfo, *SpeedButton5;
@@ -60,15 +60,20 @@ public:
     TLabel* Label6;
 
     // Guide panel.
-    TPanel* PanelHelp;
+    TPanel* PanelHelp = nullptr;
     TLabel *Label15, *Label16, *Label4, *Label10, *Label11, *Label21, *Label17, *Label18, *Label19, *Label20,
         *Label24;
     TLabel* Label29;
     TCheckBox* chkHint;
 
     // Menus.
-    TPopupMenu *pm1, *pm2, *pm3;
+    TPopupMenu *pm1 = nullptr, *pm2 = nullptr, *pm3 = nullptr;
     TMenuItem *ddd1, *ss1, *N1, *N2, *N3, *N4, *N5, *N6, *QQ1, *EMail1;
+
+    // The parts nobody sees before the loading box: the loading box and the login panel (whose fields
+    // are filled from the settings then), the guide panel and the menus. The program builds them once the
+    // window is on the screen; the start-up timer builds them at the latest.
+    void BuildHiddenParts();
 
     // Shared routines.
     void RefreshTodayIntake();
@@ -83,6 +88,7 @@ public:
 
     // Handlers.
     void FormCreate(TObject* Sender);
+    // Fills the login panel from the settings file (remembered name and password).
     void FormShow(TObject* Sender);
     void Timer1Timer(TObject* Sender);
     void btnLoadClick(TObject* Sender);

@@ -155,9 +155,9 @@ void TMainFrm::ApplySkinTo(int skinNo, TForm* form) {
     if (skinNo != 1 && skinNo != 2) return;
     const TColor color = SkinColor(skinNo);
     for (TPanel* p : {pnlLeft1, pnlLeft2, pnlBM, pnlBtm, pnlRight2, pnlRight1, pnlTit})
-        p->SetColor(color);
+        if (p) p->SetColor(color);  // the login panel's title comes with the hidden parts
     Label6->Font()->SetColor(SkinTextColor(skinNo));
-    pnlTit->Font()->SetColor(SkinTextColor(skinNo));
+    if (pnlTit) pnlTit->Font()->SetColor(SkinTextColor(skinNo));
     if (form == this) {
         const auto& images = skinNo == 1 ? BlueImages : PinkImages;
         if (!AllFilesExist(images)) return;  // colours change, images stay

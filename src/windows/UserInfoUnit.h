@@ -233,3 +233,6 @@ private:
 };
 
 extern TFrm_UInfo* Frm_UInfo;
+
+// The refusal of an activity level (0 to 3) for an age in years, or an empty text when the level suits it.
+QString AgeLevelRefusal(double age, int level);

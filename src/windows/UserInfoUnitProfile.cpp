@@ -34,7 +34,8 @@ struct TUserState {
     }
 };
 
-// The refusal of the activity level for an age, or an empty text when the level suits it.
+}  // namespace
+
 QString AgeLevelRefusal(double age, int level) {
     if (age < 18 && level > 0) return "18岁以下活动类型只能设置为极轻";
     if (age >= 18 && age < 60 && level == 0) return "18岁到60岁之间的活动类型不能设置为极轻";
@@ -43,8 +44,6 @@ QString AgeLevelRefusal(double age, int level) {
     if (age >= 80 && level > 0) return "80岁以上的活动类型只能设置为极轻。";
     return QString();
 }
-
-}  // namespace
 
 void TFrm_UInfo::BuildProfilePage() {
     gbInfo = Place<TSkGroupBox>(this, TabSheet1, "gbInfo", 40, 16, 580, 400);

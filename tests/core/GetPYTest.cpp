@@ -78,3 +78,35 @@ TEST(PinyinInitials, EveryDeliveredFoodNameBecomesPlainLatinText) {
         }
     }
 }
+
+// The published range table: each initial's first and last code (lead x 256 + trail). Both ends give
+// the letter, by the range look-up and by the look-up the initials use; the codes just outside give
+// the neighbouring letter, or none before A and after Z.
+TEST(PinyinInitials, EveryLetterRangeAtItsFirstAndLastCode) {
+    const struct {
+        char Letter;
+        int First, Last;
+    } ranges[] = {
+        {'A', 45217, 45252}, {'B', 45253, 45760}, {'C', 45761, 46317}, {'D', 46318, 46825},
+        {'E', 46826, 47009}, {'F', 47010, 47296}, {'G', 47297, 47613}, {'H', 47614, 48118},
+        {'J', 48119, 49061}, {'K', 49062, 49323}, {'L', 49324, 49895}, {'M', 49896, 50370},
+        {'N', 50371, 50613}, {'O', 50614, 50621}, {'P', 50622, 50905}, {'Q', 50906, 51386},
+        {'R', 51387, 51445}, {'S', 51446, 52217}, {'T', 52218, 52697}, {'W', 52698, 52979},
+        {'X', 52980, 53688}, {'Y', 53689, 54480}, {'Z', 54481, 55289},
+    };
+    auto bytes = [](int code) { return QByteArray(1, char(code >> 8)) + char(code & 0xFF); };
+    const int count = int(std::size(ranges));
+    for (int i = 0; i < count; ++i) {
+        const QByteArray letter(1, ranges[i].Letter);
+        for (const int code : {ranges[i].First, ranges[i].Last}) {
+            EXPECT_EQ(GetPYCharByRange(bytes(code)), letter) << code;
+            EXPECT_EQ(GetPYChar(bytes(code), "?"), letter) << code;
+        }
+        const QByteArray before = i > 0 ? QByteArray(1, ranges[i - 1].Letter) : QByteArray();
+        const QByteArray after = i + 1 < count ? QByteArray(1, ranges[i + 1].Letter) : QByteArray();
+        EXPECT_EQ(GetPYCharByRange(bytes(ranges[i].First - 1)), before) << ranges[i].First - 1;
+        EXPECT_EQ(GetPYCharByRange(bytes(ranges[i].Last + 1)), after) << ranges[i].Last + 1;
+    }
+    // The first and last characters of the table as a name: 啊 (B0A1) and 座 (D7F9).
+    EXPECT_EQ(GetPYInitials(QStringLiteral("啊座")), QStringLiteral("AZ"));
+}

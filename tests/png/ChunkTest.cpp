@@ -131,9 +131,12 @@ TEST(PngChunks, PaletteTransparency) {
     EXPECT_EQ(trns->PaletteAlpha[1], 0);
     EXPECT_EQ(trns->PaletteAlpha[2], 255);
     EXPECT_EQ(trns->PaletteAlpha[255], 255);
-    EXPECT_TRUE(trns->ColorKeyTransparency);
-    EXPECT_EQ(png->TransparencyMode(), ptmBit);
+    // A half transparent entry: alpha per pixel, not a colour key.
+    EXPECT_FALSE(trns->ColorKeyTransparency);
+    EXPECT_EQ(png->TransparencyMode(), ptmPartial);
     EXPECT_EQ(png->TransparentColor(), RGB(0, 255, 0));
+    // Exactly one transparent entry and all others opaque: keyed.
+    EXPECT_EQ(LoadPng(PaletteImage(plte, QByteArray("\xFF\0\xFF", 3)))->TransparencyMode(), ptmBit);
     // Only fully opaque entries: no colour key, alpha by entry.
     EXPECT_EQ(LoadPng(PaletteImage(plte, QByteArray("\xFF\xFF", 2)))->TransparencyMode(), ptmPartial);
     // More entries than the palette has, or a tRNS of a wrong size, is ignored, never half applied.
@@ -208,4 +211,14 @@ TEST(PngChunks, Text) {
 TEST(PngChunks, ChromaticityIsDroppedOnLoad) {
     auto png = LoadPng(SmallGrey("cHRM", QByteArray(32, 1)));
     EXPECT_FALSE(SavePng(*png).contains("cHRM"));
+}
+
+TEST(PngChunks, AnEmptyCompressedTextIsSavedAsOneBlank) {
+    auto png = LoadPng(SmallGrey("zTXt", QByteArray("Comment\0\0", 9) + DeflateBuffer("words", 9)));
+    png->Chunks().Find<TChunkzTXt>()->Text.clear();
+    auto again = LoadPng(SavePng(*png));
+    const auto* ztxt = again->Chunks().Find<TChunkzTXt>();
+    ASSERT_NE(ztxt, nullptr);  // the chunk stays, with a text a reader can inflate
+    EXPECT_EQ(ztxt->Keyword, QByteArray("Comment"));
+    EXPECT_EQ(ztxt->Text, QByteArray(" "));
 }

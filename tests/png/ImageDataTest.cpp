@@ -2,7 +2,9 @@
 #include "LibpngReference.h"
 #include "PngTestSupport.h"
 #include "pngfilters.h"
+#include "pngidatreader.h"
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <random>
 #include <zlib.h>
@@ -183,4 +185,118 @@ TEST(PngImageData, EveryFilterReversesExactlyForEveryPixelSize) {
     EXPECT_EQ(PaethPredictor(10, 20, 15), 15);
     EXPECT_EQ(PaethPredictor(10, 20, 10), 20);
     EXPECT_EQ(PaethPredictor(10, 20, 20), 10);
+}
+
+namespace {
+// An image large enough to be inflated on another thread, in IDAT chunks of 20,000 bytes.
+QByteArray LargeImage(bool interlaced, std::vector<std::uint8_t>& rows) {
+    std::mt19937 random(12);
+    rows.resize(700 * 600 * 3);
+    for (size_t i = 0; i < rows.size(); ++i)
+        rows[i] = std::uint8_t(i % 2100 < 1000 ? random() % 8 : i / 5000);
+    const QByteArray file = EncodeWithLibpng(700, 600, 2, 8, interlaced, rows);
+    QByteArray joined;
+    for (int at = 8; at + 12 <= file.size();) {
+        const std::uint32_t length =
+            ReadBigEndian32(reinterpret_cast<const std::uint8_t*>(file.constData()) + at);
+        if (file.mid(at + 4, 4) == "IDAT") joined.append(file.mid(at + 8, int(length)));
+        at += 12 + int(length);
+    }
+    TPngBuilder b;
+    b.Header(700, 600, 8, 2, interlaced ? 1 : 0);
+    for (int at = 0; at < joined.size(); at += 20000)
+        b.Chunk("IDAT", joined.mid(at, 20000));
+    return b.End().Bytes;
+}
+}  // namespace
+
+TEST(PngImageData, LargeImagesInflatedAheadDecodeAsLibpngDoes) {
+    for (bool interlaced : {false, true}) {
+        std::vector<std::uint8_t> rows;
+        const QByteArray file = LargeImage(interlaced, rows);
+        // Read from a file, as pictures are, not only from memory.
+        QTemporaryDir folder;
+        const QString name = folder.filePath(QStringLiteral("large.png"));
+        TMemoryStream bytes;
+        bytes.SetBytes(file);
+        bytes.SaveToFile(name);
+        TPngPicture png;
+        png.LoadFromFile(name);
+        EXPECT_TRUE(png.Header()->ImageData.ToImage() == LoadPng(file)->Header()->ImageData.ToImage());
+        const TReferenceImage want = DecodeWithLibpng(file);
+        ASSERT_TRUE(want.Ok());
+        const QImage got = png.Header()->ImageData.ToImage();
+        int wrong = 0;
+        for (int y = 0; y < 600; ++y)
+            for (int x = 0; x < 700; ++x) {
+                const std::uint8_t* w = &want.Rgba[size_t(4 * (y * 700 + x))];
+                const QRgb g = got.pixel(x, y);
+                wrong += qRed(g) != w[0] || qGreen(g) != w[1] || qBlue(g) != w[2];
+            }
+        EXPECT_EQ(wrong, 0) << (interlaced ? "interlaced" : "");
+    }
+}
+
+TEST(PngImageData, LargeImagesInflatedAheadRaiseTheErrorsOfSmallOnes) {
+    std::vector<std::uint8_t> rows;
+    const QByteArray file = LargeImage(false, rows);
+    const int last = file.lastIndexOf("IDAT") - 4;
+    const std::uint32_t lastLength =
+        ReadBigEndian32(reinterpret_cast<const std::uint8_t*>(file.constData()) + last);
+    // A CRC broken in a chunk past the middle.
+    QByteArray bad = file;
+    const int middle = bad.indexOf("IDAT", bad.size() / 2);
+    const int crcAt =
+        middle + 4 +
+        int(ReadBigEndian32(reinterpret_cast<const std::uint8_t*>(bad.constData()) + middle - 4));
+    bad[crcAt] = char(bad[crcAt] ^ 1);
+    EXPECT_THROW(LoadPng(bad), EPngInvalidCRC);
+    // The last chunk gone: rows are missing.
+    EXPECT_THROW(LoadPng(file.left(last) + file.mid(last + 12 + int(lastLength))), EPNGMissingMultipleIDAT);
+    // The file cut inside the data.
+    EXPECT_THROW(LoadPng(file.left(file.size() / 2)), EPngUnexpectedEnd);
+    // The checksum broken (its last byte ends the last chunk's data).
+    QByteArray sum = file;
+    const int sumAt = last + 8 + int(lastLength) - 1;
+    sum[sumAt] = char(sum[sumAt] ^ 1);
+    sum.replace(last + 8 + int(lastLength), 4, QByteArray(4, 0));
+    const std::uint32_t crc =
+        ChunkCrc("IDAT", reinterpret_cast<const std::uint8_t*>(sum.constData()) + last + 8, lastLength);
+    WriteBigEndian32(reinterpret_cast<std::uint8_t*>(sum.data()) + last + 8 + lastLength, crc);
+    EXPECT_THROW(LoadPng(sum), EPNGZLIBError);
+}
+
+TEST(PngImageData, TheStreamChecksumIsZlibsAdler32) {
+    std::mt19937 random(3);
+    std::vector<std::uint8_t> data(20000);
+    for (auto& b : data)
+        b = std::uint8_t(random());
+    for (size_t n : {size_t(0), size_t(1), size_t(15), size_t(16), size_t(17), size_t(5551), size_t(5552),
+                     size_t(5553), size_t(20000)})
+        for (std::uint32_t start : {1u, 0xFFF0FFF0u, 0x12345678u}) {
+            const auto want = std::uint32_t(adler32_z(start, data.data(), n));
+            EXPECT_EQ(Adler32(start, data.data(), n), want) << n << " from " << start;
+        }
+    // All bytes 255: the sums grow fastest.
+    std::vector<std::uint8_t> full(100000, 255);
+    EXPECT_EQ(Adler32(0xFFF0FFF0u, full.data(), full.size()),
+              std::uint32_t(adler32_z(0xFFF0FFF0u, full.data(), full.size())));
+}
+
+TEST(PngImageData, LargeImagesAreSavedAsOneStreamDeflatedInSegments) {
+    std::vector<std::uint8_t> rows;
+    const QByteArray file = LargeImage(false, rows);
+    auto png = LoadPng(file);
+    png->Filters = 0x1F;
+    const QByteArray saved = SavePng(*png);
+    // zlib itself reads the stream, checksum included, and libpng sees the same pixels.
+    const TIdatChunks idat = ReadIdat(saved);
+    ASSERT_EQ(idat.Inflated.size(), 600 * (1 + 700 * 3));
+    EXPECT_TRUE(DecodeWithLibpng(saved).Rgba == DecodeWithLibpng(file).Rgba);
+    // Hardly longer than the same bytes deflated as one whole.
+    std::uint64_t deflated = 0;
+    for (std::uint32_t length : idat.Lengths)
+        deflated += length;
+    const QByteArray whole = DeflateBuffer(idat.Inflated, 7);
+    EXPECT_LE(double(deflated), whole.size() * 1.005);
 }

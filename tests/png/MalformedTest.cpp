@@ -99,6 +99,10 @@ TEST(PngMalformed, CompressedDataOfTheWrongLength) {
     EXPECT_THROW(LoadPng(file(TPngBuilder::Zlib(rows.left(5)))), EPNGMissingMultipleIDAT);
     // The stream is cut (no end, no checksum) before the rows are complete.
     EXPECT_THROW(LoadPng(file(TPngBuilder::Zlib(QByteArray(4000, 1)).left(6))), EPNGMissingMultipleIDAT);
+    // The stream is cut right after the last row: no end and no checksum.
+    const QByteArray whole = TPngBuilder::Zlib(rows);
+    EXPECT_THROW(LoadPng(file(whole.left(whole.size() - 4))), EPNGMissingMultipleIDAT);
+    EXPECT_THROW(LoadPng(file(whole.left(whole.size() - 1))), EPNGMissingMultipleIDAT);
     // Data past the last row.
     EXPECT_THROW(LoadPng(file(TPngBuilder::Zlib(rows + QByteArray(1, 0)))), EPNGZLIBError);
     // Not zlib at all, or a broken checksum.

@@ -113,6 +113,14 @@ TEST(PngPicture, FromAndToBitmaps) {
     EXPECT_TRUE(back.Transparent());
     EXPECT_EQ(back.TransparentColor(), clFuchsia);
     EXPECT_EQ(back.Canvas()->Pixels(0, 0), clYellow);
+    // Drawn with the key left out; a pixel set to the key's colour is keyed out too.
+    keyed.SetPixels(0, 0, clFuchsia);
+    auto canvas = Background(2, 2, clRed);
+    canvas->Canvas()->Draw(0, 0, &keyed);
+    EXPECT_EQ(canvas->Canvas()->Pixels(1, 1), clRed);
+    EXPECT_EQ(canvas->Canvas()->Pixels(0, 0), clRed);
+    EXPECT_EQ(canvas->Canvas()->Pixels(1, 0), clYellow);
+    keyed.SetPixels(0, 0, clYellow);
     // The key survives a file.
     auto reloaded = LoadPng(SavePng(keyed));
     EXPECT_EQ(reloaded->TransparencyMode(), ptmBit);
@@ -151,6 +159,10 @@ TEST(PngPicture, ResizeAndPixels) {
     EXPECT_TRUE(DecodeWithLibpng(SavePng(*png)).Ok());
     TPngPicture empty;
     EXPECT_THROW(empty.Header(), EPNGHeaderNotPresent);
+    // Nothing to save: refused, and nothing is written.
+    TMemoryStream nothing;
+    EXPECT_THROW(empty.SaveToStream(&nothing), EPNGNoImageData);
+    EXPECT_EQ(nothing.Size(), 0);
     EXPECT_EQ(empty.Width(), 0);
     EXPECT_FALSE(empty.Transparent());
 }

@@ -39,7 +39,7 @@ TEST(PngSuite, ValidImagesShowTheSamePixelsAsLibpng) {
         ASSERT_EQ(png->Width(), reference.Width);
         ASSERT_EQ(png->Height(), reference.Height);
         const TShownImage shown = Shown(*png);
-        const auto& g = png->GammaTable;
+        const TGammaTable g = FileGamma(bytes);
         const bool alphaHeld = png->Header()->ColorType >= 4 ||
                                (png->Header()->ColorType == 3 && png->Chunks().Find<TChunktRNS>());
         int mismatches = 0;
@@ -91,20 +91,10 @@ TEST(PngSuite, CorruptImagesAreRefusedWithTheMatchingError) {
     }
 }
 
-TEST(PngSuite, EveryValidImageSurvivesASaveAndReload) {
+TEST(PngSuite, EveryValidImageKeepsItsPictureThroughSaves) {
     SKIP_WITHOUT_SUITE();
     for (const QString& name : SuiteFiles(false)) {
         SCOPED_TRACE(name.toStdString());
-        auto png = LoadPng(ReadFileBytes(SuiteFolder() + '/' + name));
-        const TShownImage before = Shown(*png);
-        const QByteArray saved = SavePng(*png);
-        ASSERT_TRUE(DecodeWithLibpng(saved).Ok());
-        auto again = LoadPng(saved);
-        const TShownImage after = Shown(*again);
-        EXPECT_EQ(before.Alpha, after.Alpha);
-        // Gamma tables do not invert exactly; without gamma the pixels come back unchanged.
-        if (png->GammaIsIdentity()) {
-            EXPECT_TRUE(before.Colors == after.Colors);
-        }
+        ExpectPictureKeptBySaves(ReadFileBytes(SuiteFolder() + '/' + name));
     }
 }

@@ -108,3 +108,122 @@ TEST(PngRoundTrip, SixteenBitSamplesKeepTheirLowBytes) {
     const std::vector<std::uint8_t> rgb(saved.Rgba.begin(), saved.Rgba.begin() + 6);
     EXPECT_EQ(rgb, row);
 }
+
+// Transparency and gamma through saves -------------------------------------------------------------
+namespace {
+QByteArray Be32(std::uint32_t v) {
+    QByteArray b(4, 0);
+    WriteBigEndian32(reinterpret_cast<std::uint8_t*>(b.data()), v);
+    return b;
+}
+
+// Samples near the top of their range, where gamma 1.0 shows neighbouring levels alike, and a key
+// that some pixels hold and others miss by one level or by the low byte only.
+QByteArray KeyedImage(TFormat format, bool interlaced, std::mt19937& random) {
+    const int width = 9, height = 7, channels = Channels(format.ColorType), depth = format.Depth;
+    const int top = (1 << std::min(depth, 8)) - 1;
+    auto sample = [&] { return top - int(random() % std::min(top + 1, 6)); };
+    std::vector<std::uint8_t> rows(size_t((width * depth * channels + 7) / 8 * height));
+    std::vector<std::uint8_t> palette, trns;
+    if (format.ColorType == 3) {
+        for (int i = 0; i < 3 * (1 << depth) && i < 48; ++i)
+            palette.push_back(std::uint8_t(250 + random() % 6));
+        // Alpha 0, half and opaque entries; a run of seeds also gives exactly one transparent entry.
+        for (int i = 0; i < std::min(1 << depth, 3); ++i)
+            trns.push_back(std::uint8_t(std::array{0, 0x80, 255}[random() % 3]));
+    } else {
+        for (int c = 0; c < channels; ++c) {
+            const int v = sample();
+            trns.push_back(std::uint8_t(depth == 16 ? v : 0));
+            trns.push_back(std::uint8_t(depth == 16 ? random() % 2 : v));
+        }
+    }
+    // Pixels: a third take the key, the rest are near it.
+    const int rowBytes = (width * depth * channels + 7) / 8;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const bool keyed = random() % 3 == 0;
+            for (int c = 0; c < channels; ++c) {
+                int v;
+                if (format.ColorType == 3)
+                    v = int(random() % std::min(1 << depth, int(palette.size() / 3)));
+                else if (depth == 16)
+                    v = keyed ? trns[size_t(2 * c)] << 8 | trns[size_t(2 * c + 1)]
+                              : (sample() << 8) | int(random() % 2);
+                else
+                    v = keyed ? trns[size_t(2 * c + 1)] : sample();
+                std::uint8_t* row = &rows[size_t(y * rowBytes)];
+                if (depth == 16) {
+                    row[2 * (x * channels + c)] = std::uint8_t(v >> 8);
+                    row[2 * (x * channels + c) + 1] = std::uint8_t(v);
+                } else {
+                    const int bit = (x * channels + c) * depth;
+                    row[bit / 8] |= std::uint8_t(v << (8 - depth - bit % 8));
+                }
+            }
+        }
+    return EncodeWithLibpng(width, height, format.ColorType, depth, interlaced, rows, palette, trns);
+}
+}  // namespace
+
+TEST(PngRoundTrip, TransparencyAndGammaInEveryPlaceKeepThePicture) {
+    std::mt19937 random(1312);
+    enum { NoGamma, BeforeData, AfterPalette, AfterImageData };
+    for (const TFormat& format : Formats) {
+        if (format.ColorType >= 4) continue;  // alpha channels: covered above
+        for (int where : {NoGamma, BeforeData, AfterPalette, AfterImageData})
+            for (bool interlaced : {false, true}) {
+                if (where == AfterPalette && format.ColorType != 3) continue;
+                SCOPED_TRACE(testing::Message()
+                             << "type " << format.ColorType << " depth " << format.Depth << " gamma place "
+                             << where << (interlaced ? " interlaced" : ""));
+                QByteArray file = KeyedImage(format, interlaced, random);
+                ASSERT_FALSE(file.isEmpty());
+                const QByteArray gamma = Be32(100000);
+                if (where == BeforeData)
+                    file = WithChunkBefore(file, format.ColorType == 3 ? "PLTE" : "tRNS", "gAMA", gamma);
+                if (where == AfterPalette) file = WithChunkBefore(file, "tRNS", "gAMA", gamma);
+                if (where == AfterImageData) file = WithChunkBefore(file, "IEND", "gAMA", gamma);
+                ExpectPictureKeptBySaves(file);
+            }
+    }
+}
+
+TEST(PngRoundTrip, TwoBitGreyKeepsItsKey) {
+    auto png = LoadPng(EncodeWithLibpng(4, 1, 0, 2, false, {0b00011011}, {}, {0, 2}));
+    ASSERT_EQ(png->TransparencyMode(), ptmBit);
+    const TReferenceImage saved = DecodeWithLibpng(SavePng(*png));
+    ASSERT_TRUE(saved.Ok());
+    for (int x = 0; x < 4; ++x)
+        EXPECT_EQ(saved.Rgba[size_t(4 * x + 3)], x == 2 ? 0 : 255) << x;
+}
+
+TEST(PngRoundTrip, PaletteLayoutsOutsideTheRulesKeepThePictureOrAreRefused) {
+    std::mt19937 random(5);
+    std::vector<std::uint8_t> rows(8 * 2);
+    for (auto& b : rows)
+        b = std::uint8_t(random());
+    // A grey image with a PLTE after its data: the palette does not recolour it.
+    const QByteArray grey = EncodeWithLibpng(8, 8, 0, 2, false, rows);
+    ExpectPictureKeptBySaves(WithChunkBefore(grey, "IEND", "PLTE", QByteArray("\xFF\0\0\0\xFF\0", 6)));
+    ExpectPictureKeptBySaves(WithChunkBefore(grey, "IDAT", "PLTE", QByteArray("\xFF\0\0\0\xFF\0", 6)));
+    // An interlaced 1-bit image with 16 palette entries and 3 alpha values: two entries are
+    // usable, so the alpha values are more than the palette has.
+    const QByteArray oneBit =
+        EncodeWithLibpng(8, 8, 3, 1, true, std::vector<std::uint8_t>(rows.begin(), rows.begin() + 8),
+                         {10, 20, 30, 200, 210, 220});
+    QByteArray entries;
+    for (int i = 0; i < 48; ++i)
+        entries.append(char(i * 5));
+    const QByteArray wide = WithChunkReplaced(oneBit, "PLTE", entries);
+    ExpectPictureKeptBySaves(WithChunkBefore(wide, "IDAT", "tRNS", QByteArray("\0\x80\xFF", 3)));
+    ExpectPictureKeptBySaves(WithChunkBefore(oneBit, "IDAT", "tRNS", QByteArray("\0\x80", 2)));
+    // No palette, an empty one or two: refused as libpng refuses them.
+    const QByteArray palette =
+        EncodeWithLibpng(8, 8, 3, 2, false, rows, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
+    const qsizetype plteAt = palette.indexOf("PLTE") - 4;
+    EXPECT_THROW(LoadPng(palette.left(plteAt) + palette.mid(plteAt + 12 + 12)), EPNGInvalidPalette);
+    EXPECT_THROW(LoadPng(WithChunkReplaced(palette, "PLTE", QByteArray())), EPNGInvalidPalette);
+    EXPECT_THROW(LoadPng(WithChunkBefore(palette, "IDAT", "PLTE", QByteArray(6, 1))), EPNGInvalidPalette);
+    EXPECT_THROW(LoadPng(WithChunkBefore(palette, "IEND", "PLTE", QByteArray(6, 1))), EPNGInvalidPalette);
+}

@@ -3,6 +3,7 @@
 #include <png.h>
 #include <zlib.h>
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -35,22 +36,21 @@ void NoFlush(png_structp) {}
 }  // namespace
 
 namespace {
-// Reads the whole image with `transform` set up after the header; returns libpng's message, or
-// an empty text on success.
-template <class Transform>
-std::string ReadWithLibpng(const QByteArray& file, Transform transform, std::vector<std::uint8_t>& pixels,
-                           int& width, int& height) {
+// Reads the whole image from what `attach` sets up, with `transform` set up after the header;
+// returns libpng's message, or an empty text on success.
+template <class Attach, class Transform>
+std::string ReadWithLibpng(Attach attach, Transform transform, std::vector<std::uint8_t>& pixels, int& width,
+                           int& height) {
     std::string error;
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &error, ErrorToString, IgnoreWarning);
     png_infop info = png_create_info_struct(png);
-    TReadSource source{&file};
     std::vector<png_bytep> rows;
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_read_struct(&png, &info, nullptr);
         pixels.clear();
         return error.empty() ? "libpng error" : error;
     }
-    png_set_read_fn(png, &source, ReadFromMemory);
+    attach(png);
     png_read_info(png, info);
     transform(png, info);
     png_set_interlace_handling(png);
@@ -78,15 +78,29 @@ TReferenceImage DecodeWithLibpng(const QByteArray& file, bool keep16) {
         png_set_filler(png, keep16 && depth == 16 ? 0xFFFF : 0xFF, PNG_FILLER_AFTER);
         image.BytesPerSample = keep16 && depth == 16 ? 2 : 1;
     };
-    image.Error = ReadWithLibpng(file, toRgba, image.Rgba, image.Width, image.Height);
+    TReadSource source{&file};
+    image.Error = ReadWithLibpng([&](png_structp png) { png_set_read_fn(png, &source, ReadFromMemory); },
+                                 toRgba, image.Rgba, image.Width, image.Height);
     return image;
 }
 
 bool DecodeRawWithLibpng(const QByteArray& file, std::vector<std::uint8_t>& rows) {
     int width = 0, height = 0;
-    return ReadWithLibpng(
-               file, [](png_structp, png_infop) {}, rows, width, height)
+    TReadSource source{&file};
+    return ReadWithLibpng([&](png_structp png) { png_set_read_fn(png, &source, ReadFromMemory); },
+                          [](png_structp, png_infop) {}, rows, width, height)
         .empty();
+}
+
+bool DecodeFileWithLibpng(const char* path, std::vector<std::uint8_t>& rows) {
+    FILE* file = std::fopen(path, "rb");
+    if (!file) return false;
+    int width = 0, height = 0;
+    const bool ok = ReadWithLibpng([&](png_structp png) { png_init_io(png, file); },
+                                   [](png_structp, png_infop) {}, rows, width, height)
+                        .empty();
+    std::fclose(file);
+    return ok;
 }
 
 QByteArray EncodeWithLibpng(int width, int height, int colorType, int bitDepth, bool interlaced,

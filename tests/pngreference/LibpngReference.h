@@ -21,6 +21,8 @@ TReferenceImage DecodeWithLibpng(const QByteArray& file, bool keep16 = false);
 // Decodes into the file's own row layout with no transforms (interlacing undone): the least work
 // libpng can do to get at every sample. Returns false when libpng rejects the file.
 bool DecodeRawWithLibpng(const QByteArray& file, std::vector<std::uint8_t>& rows);
+// The same from a file, read through the C library's stream as libpng's own examples do.
+bool DecodeFileWithLibpng(const char* path, std::vector<std::uint8_t>& rows);
 
 struct TReferenceEncoding {
     int Level = 7;

@@ -63,9 +63,11 @@ TEST_F(HealthInfo, EachLinkListsItsEntriesAndOpensTheFirstPage) {
 }
 
 TEST_F(HealthInfo, ListsHoldTheDeliveredEntries) {
-    EXPECT_GE(HealthEntries(1).size(), 100u);
-    EXPECT_GE(HealthEntries(2).size(), 10u);
-    EXPECT_GE(HealthEntries(4).size(), 20u);
+    // The delivered lists: 135 food efficacies, 21 herbs, 37 health recipes and 32 teas.
+    EXPECT_EQ(HealthEntries(1).size(), 135u);
+    EXPECT_EQ(HealthEntries(2).size(), 21u);
+    EXPECT_EQ(HealthEntries(3).size(), 37u);
+    EXPECT_EQ(HealthEntries(4).size(), 32u);
     EXPECT_TRUE(HealthEntries(0).empty());
     for (int kind = 1; kind <= 4; ++kind) {
         const auto& entries = HealthEntries(kind);

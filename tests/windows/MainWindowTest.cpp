@@ -75,6 +75,7 @@ TEST_F(MainWindow, RememberedLoginIsWrittenAndCleared) {
     // Next start: the remembered name and password fill the panel.
     MainFrm = new TMainFrm(Application);
     MainFrm->ShowForm();
+    MainFrm->BuildHiddenParts();  // as the program does once the window is on the screen
     EXPECT_EQ(MainFrm->edtUID->Text(), "user");
     EXPECT_EQ(MainFrm->edtPWD->Text(), "密码1");
     EXPECT_TRUE(MainFrm->chk_UP->Checked());

@@ -72,6 +72,17 @@ protected:
     static QString TodayISO() { return DateToISO(Date()); }
 
     QString Scalar(const QString& sql) { return Db.Scalar(sql, {{"U", Uid}}); }
+    // One day of the user's records as the analysis reads them: the day's target (its basal figure), and
+    // the intake and activity energy as one record each (none when 0).
+    void RecordDay(const QString& date, double target, double intake, double activity) {
+        Db.Exec("insert into BDKcal (KCal, UID, WRDate) values (:K, :U, :D)", {{"K", target}, {"U", Uid}, {"D", date}});
+        if (intake != 0)
+            Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, CKDate, Flg) values (:U, '午餐', 1, 100, :K, :D, 1)",
+                    {{"K", intake}, {"U", Uid}, {"D", date}});
+        if (activity != 0)
+            Db.Exec("insert into SPRcd (DT, UID, SPID, SPTime, KCal) values (:D, :U, 1, 30, :K)",
+                    {{"K", activity}, {"U", Uid}, {"D", date}});
+    }
 
     TFrm_UInfo* Centre = nullptr;
     QString Uid;

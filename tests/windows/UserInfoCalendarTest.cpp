@@ -252,23 +252,12 @@ TEST_F(Calendars, AHistoryDoubleClickOpensOnlyTheDayDetailAndLeavesThePageAsItWa
 }
 
 TEST_F(Calendars, TheAnalysisSumsThePeriodAndNamesEachDaysState) {
-    auto day = [&](const QString& date, double target, double intake, double activity) {
-        Db.Exec("insert into BDKcal (KCal, UID, WRDate) values (:K, :U, :D)",
-                {{"K", target}, {"U", Uid}, {"D", date}});
-        if (intake != 0)
-            Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, CKDate, Flg) values (:U, '午餐', 1, "
-                    "100, :K, :D, 1)",
-                    {{"K", intake}, {"U", Uid}, {"D", date}});
-        if (activity != 0)
-            Db.Exec("insert into SPRcd (DT, UID, SPID, SPTime, KCal) values (:D, :U, 1, 30, :K)",
-                    {{"K", activity}, {"U", Uid}, {"D", date}});
-    };
-    day("2024-06-01", 2000, 0, 100);     // 饮食未记录
-    day("2024-06-02", 2000, 800, 0);     // 热量摄入不足
-    day("2024-06-03", 2000, 1500, 100);  // 消耗热量
-    day("2024-06-04", 1800, 2000, 200);  // 热量平衡
-    day("2024-06-05", 1500, 2500, 0);    // 吸收热量
-    day("2024-06-06", 1500, -50, 0);     // left out of the sums, not out of the days
+    RecordDay("2024-06-01", 2000, 0, 100);     // 饮食未记录
+    RecordDay("2024-06-02", 2000, 800, 0);     // 热量摄入不足
+    RecordDay("2024-06-03", 2000, 1500, 100);  // 消耗热量
+    RecordDay("2024-06-04", 1800, 2000, 200);  // 热量平衡
+    RecordDay("2024-06-05", 1500, 2500, 0);    // 吸收热量
+    RecordDay("2024-06-06", 1500, -50, 0);     // left out of the sums, not out of the days
 
     Centre->btnAna->Click();
     EXPECT_EQ(Centre->lblTop->Caption(), "饮食热量和活动热量分析");

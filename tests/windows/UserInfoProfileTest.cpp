@@ -310,3 +310,26 @@ TEST_F(ProfilePage, ANewPasswordIsWhatTheRememberedLoginHolds) {
     EXPECT_TRUE(Boxes.Boxes.empty()) << Boxes.LastText().toStdString();
     EXPECT_EQ(DM->UName1, "user");
 }
+
+// The age rules of the activity level at their exact limits: under 18 only 极轻 (level 0); from 18 to
+// under 60 anything but 极轻; from 60 to under 80 neither 极轻 nor 重度 (level 3); from 80 only 极轻.
+TEST(AgeLevelRules, EachLimitBelongsToTheOlderBand) {
+    const QString under18 = "18岁以下活动类型只能设置为极轻",
+                  adult = "18岁到60岁之间的活动类型不能设置为极轻",
+                  senior = "60岁到80岁之间的活动类型不能设置为极轻或重度",
+                  aged = "80岁以上的活动类型只能设置为极轻。";
+    const struct {
+        double Age;
+        QString Levels[4];  // the refusal of levels 0, 1, 2 and 3
+    } cases[] = {
+        {17.99, {"", under18, under18, under18}},
+        {18, {adult, "", "", ""}},
+        {59.99, {adult, "", "", ""}},
+        {60, {senior, "", "", senior}},
+        {79.99, {senior, "", "", senior}},
+        {80, {"", aged, aged, aged}},
+    };
+    for (const auto& c : cases)
+        for (int level = 0; level < 4; ++level)
+            EXPECT_EQ(AgeLevelRefusal(c.Age, level), c.Levels[level]) << c.Age << " level " << level;
+}

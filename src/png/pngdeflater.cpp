@@ -1,0 +1,137 @@
+#include "pngdeflater.h"
+#include "pngchunks.h"
+
+#include <algorithm>
+#include <cstring>
+#include <exception>
+#include <thread>
+
+namespace {
+constexpr std::size_t WindowSize = 1 << 15;
+constexpr std::size_t MaxThreads = 4;
+
+std::size_t ThreadCount() {
+    return std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, MaxThreads);
+}
+}  // namespace
+
+TIdatDeflater::TIdatDeflater(TStream* stream, int level, std::uint32_t chunkLimit, std::uint64_t total)
+    : FStream(stream), FLevel(std::clamp(level, 0, 9)),
+      FSegmentSize(std::clamp<std::uint64_t>(total / 8, 1 << 18, 1 << 20)), FChunkLimit(chunkLimit) {
+    FChunk.reserve(chunkLimit);
+    // The zlib header as zlib writes it: deflate with a 32 KB window, and the level's class.
+    const int levelClass = FLevel < 2 ? 0 : FLevel < 6 ? 1 : FLevel == 6 ? 2 : 3;
+    int header = (0x78 << 8) | (levelClass << 6);
+    header += 31 - header % 31;
+    const std::uint8_t bytes[2] = {std::uint8_t(header >> 8), std::uint8_t(header)};
+    Emit(bytes, 2);
+}
+
+TIdatDeflater::~TIdatDeflater() {
+    for (auto& z : FStreams)
+        deflateEnd(z.get());
+}
+
+void TIdatDeflater::Write(const std::uint8_t* data, std::size_t size) {
+    FAdler = Adler32(FAdler, data, size);
+    const std::size_t roundSize = FPrimed + FSegmentSize * ThreadCount();
+    if (FRound.capacity() < roundSize) FRound.reserve(WindowSize + FSegmentSize * ThreadCount());
+    while (size > 0) {
+        const std::size_t take = std::min(size, roundSize - FRound.size());
+        FRound.insert(FRound.end(), data, data + take);
+        data += take;
+        size -= take;
+        if (FRound.size() == roundSize) DeflateRound(false);
+    }
+}
+
+void TIdatDeflater::Finish() {
+    DeflateRound(true);
+    std::uint8_t adler[4];
+    WriteBigEndian32(adler, FAdler);
+    Emit(adler, 4);
+    if (!FChunk.empty()) WriteChunk();
+}
+
+void TIdatDeflater::DeflateRound(bool last) {
+    std::vector<TSegment> segments;
+    for (std::size_t at = FPrimed; at < FRound.size() || (last && segments.empty()); at += FSegmentSize)
+        segments.push_back({at, std::min(FSegmentSize, FRound.size() - at), {}});
+    const std::size_t threads = std::min(ThreadCount(), segments.size());
+    while (FStreams.size() < threads) {
+        auto z = std::make_unique<z_stream>();
+        if (deflateInit2(z.get(), FLevel, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+            RaisePngError<EPNGOutMemory>();
+        FStreams.push_back(std::move(z));
+    }
+    // Thread t deflates segments t, t + threads, ...; this thread takes the first share.
+    std::vector<std::exception_ptr> errors(threads);
+    auto work = [&](std::size_t t) {
+        try {
+            for (std::size_t i = t; i < segments.size(); i += threads)
+                DeflateSegment(*FStreams[t], segments[i], last && i + 1 == segments.size());
+        } catch (...) {
+            errors[t] = std::current_exception();
+        }
+    };
+    std::vector<std::thread> helpers;
+    for (std::size_t t = 1; t < threads; ++t)
+        helpers.emplace_back(work, t);
+    work(0);
+    for (auto& helper : helpers)
+        helper.join();
+    for (const auto& error : errors)
+        if (error) std::rethrow_exception(error);
+    for (const TSegment& segment : segments)
+        Emit(segment.Output.data(), segment.Output.size());
+    // The next round is primed with the end of this one.
+    const std::size_t keep = std::min(WindowSize, FRound.size());
+    FRound.erase(FRound.begin(), FRound.end() - std::ptrdiff_t(keep));
+    FPrimed = keep;
+}
+
+void TIdatDeflater::DeflateSegment(z_stream& z, TSegment& segment, bool last) {
+    if (deflateReset(&z) != Z_OK) throw EPNGZLIBError(ZLibErrorText(Z_STREAM_ERROR));
+    // The bytes before the segment are its dictionary, so matches reach back across the cut.
+    const std::size_t primed = std::min(WindowSize, segment.Start);
+    if (primed && deflateSetDictionary(&z, FRound.data() + segment.Start - primed, uInt(primed)) != Z_OK)
+        throw EPNGZLIBError(ZLibErrorText(Z_STREAM_ERROR));
+    segment.Output.resize(deflateBound(&z, uLong(segment.Size)) + 64);
+    z.next_in = FRound.data() + segment.Start;
+    z.avail_in = uInt(segment.Size);
+    // Every segment but the last ends on a byte boundary without ending the stream.
+    const int flush = last ? Z_FINISH : Z_SYNC_FLUSH;
+    std::size_t used = 0;
+    while (true) {
+        z.next_out = segment.Output.data() + used;
+        z.avail_out = uInt(segment.Output.size() - used);
+        const int result = deflate(&z, flush);
+        if (result == Z_STREAM_ERROR) throw EPNGZLIBError(ZLibErrorText(result));
+        used = segment.Output.size() - z.avail_out;
+        if (z.avail_out > 0 && (result == Z_STREAM_END || (!last && z.avail_in == 0))) break;
+        segment.Output.resize(segment.Output.size() * 2);
+    }
+    segment.Output.resize(used);
+}
+
+void TIdatDeflater::Emit(const std::uint8_t* data, std::size_t size) {
+    while (size > 0) {
+        const std::size_t take = std::min(size, FChunkLimit - FChunk.size());
+        FChunk.insert(FChunk.end(), data, data + take);
+        data += take;
+        size -= take;
+        if (FChunk.size() == FChunkLimit) WriteChunk();
+    }
+}
+
+void TIdatDeflater::WriteChunk() {
+    static const QByteArray name("IDAT");
+    std::uint8_t head[8];
+    WriteBigEndian32(head, std::uint32_t(FChunk.size()));
+    std::memcpy(head + 4, "IDAT", 4);
+    FStream->WriteBuffer(head, 8);
+    FStream->WriteBuffer(FChunk.data(), std::int64_t(FChunk.size()));
+    WriteBigEndian32(head, ChunkCrc(name, FChunk.data(), FChunk.size()));
+    FStream->WriteBuffer(head, 4);
+    FChunk.clear();
+}
