@@ -37,6 +37,18 @@ void Clip(TDeviceContext& dc, TClipCase clip) {
     }
 }
 
+// The same drawing on two copies of one image under one clip, once as given and once the general
+// way: the first pixel where they differ.
+template <class TDraw> std::string Compare(int seed, TClipCase clip, TDraw draw) {
+    QImage fast = Pattern(40, 30, seed), general = fast.copy();
+    TDeviceContext fastDC(&fast), generalDC(&general);
+    Clip(fastDC, clip);
+    Clip(generalDC, clip);
+    draw(fastDC, false);
+    draw(generalDC, true);
+    return FirstDifference(fast, general);
+}
+
 struct TBlit {
     int X, Y, Width, Height, SX, SY, SW, SH;
 };
@@ -56,17 +68,14 @@ TEST(DeviceContextCopy, PlainCopiesLeaveWhatTheRasterOperationPathLeaves) {
         QImage sourceImage = Pattern(23, 17, 5, format);
         TDeviceContext source(&sourceImage);
         for (TClipCase clip : {NoClip, RectClip, RegionClip})
-            for (const TBlit& b : Blits) {
-                QImage fast = Pattern(40, 30, 90), general = fast.copy();
-                TDeviceContext fastDC(&fast), generalDC(&general);
-                Clip(fastDC, clip);
-                Clip(generalDC, clip);
-                fastDC.StretchBlt(b.X, b.Y, b.Width, b.Height, &source, b.SX, b.SY, b.SW, b.SH, SRCCOPY);
-                generalDC.StretchBlt(b.X, b.Y, b.Width, b.Height, &source, b.SX, b.SY, b.SW, b.SH,
-                                     GeneralCopy);
-                ASSERT_EQ(FirstDifference(fast, general), "")
+            for (const TBlit& b : Blits)
+                ASSERT_EQ(Compare(90, clip,
+                                  [&](TDeviceContext& dc, bool general) {
+                                      dc.StretchBlt(b.X, b.Y, b.Width, b.Height, &source, b.SX, b.SY, b.SW,
+                                                    b.SH, general ? GeneralCopy : SRCCOPY);
+                                  }),
+                          "")
                     << "format " << format << ", clip " << clip << ", blit at " << b.X << "," << b.Y;
-            }
     }
 }
 
@@ -78,25 +87,22 @@ TEST(DeviceContextCopy, CopiesWithinOneImageReadTheAreaAsItWasBeforeTheCopy) {
                            {0, 5, 40, 20, 0, 0, 40, 20},
                            {2, 9, 30, 12, 5, 7, 30, 12}};
     for (TClipCase clip : {NoClip, RectClip, RegionClip})
-        for (const TBlit& b : blits) {
-            QImage fast = Pattern(40, 30, 17), general = fast.copy();
-            TDeviceContext fastDC(&fast), generalDC(&general);
-            Clip(fastDC, clip);
-            Clip(generalDC, clip);
-            fastDC.BitBlt(b.X, b.Y, b.Width, b.Height, &fastDC, b.SX, b.SY, SRCCOPY);
-            generalDC.BitBlt(b.X, b.Y, b.Width, b.Height, &generalDC, b.SX, b.SY, GeneralCopy);
-            ASSERT_EQ(FirstDifference(fast, general), "")
+        for (const TBlit& b : blits)
+            ASSERT_EQ(Compare(17, clip,
+                              [&](TDeviceContext& dc, bool general) {
+                                  dc.BitBlt(b.X, b.Y, b.Width, b.Height, &dc, b.SX, b.SY,
+                                            general ? GeneralCopy : SRCCOPY);
+                              }),
+                      "")
                 << "clip " << clip << ", blit at " << b.X << "," << b.Y;
-        }
-    // By hand: a row shifted right by one within itself keeps its first pixel and repeats the rest.
-    QImage row(4, 1, QImage::Format_RGB32);
-    for (int x = 0; x < 4; ++x)
-        row.setPixel(x, 0, qRgb(x * 50, 0, 0));
+    // By hand: a row shifted right by one within itself keeps its first pixel and repeats the rest;
+    // pixel x of the pattern is (11x, 0, 7x).
+    QImage row = Pattern(4, 1, 0);
     TDeviceContext dc(&row);
     dc.BitBlt(1, 0, 3, 1, &dc, 0, 0, SRCCOPY);
     EXPECT_EQ(dc.GetPixel(0, 0), RGB(0, 0, 0));
     EXPECT_EQ(dc.GetPixel(1, 0), RGB(0, 0, 0));
-    EXPECT_EQ(dc.GetPixel(3, 0), RGB(100, 0, 0));
+    EXPECT_EQ(dc.GetPixel(3, 0), RGB(22, 0, 14));
 }
 
 TEST(DeviceContextCopy, SolidFillsLeaveWhatAPatternOfTheirColourLeaves) {
@@ -106,14 +112,12 @@ TEST(DeviceContextCopy, SolidFillsLeaveWhatAPatternOfTheirColourLeaves) {
     const TLogBrush solid{bsSolid, colour, {}, false}, pattern{bsSolid, colour, dot, false};
     for (TClipCase clip : {NoClip, RectClip, RegionClip})
         for (int left = -2; left < 5; ++left)
-            for (int width = 1; width <= 40; width += 3) {
-                QImage fast = Pattern(40, 30, 3), general = fast.copy();
-                TDeviceContext fastDC(&fast), generalDC(&general);
-                Clip(fastDC, clip);
-                Clip(generalDC, clip);
-                fastDC.FillRect(Rect(left, left + 1, left + width, 29), solid);
-                generalDC.FillRect(Rect(left, left + 1, left + width, 29), pattern);
-                ASSERT_EQ(FirstDifference(fast, general), "")
+            for (int width = 1; width <= 40; width += 3)
+                ASSERT_EQ(Compare(3, clip,
+                                  [&](TDeviceContext& dc, bool general) {
+                                      dc.FillRect(Rect(left, left + 1, left + width, 29),
+                                                  general ? pattern : solid);
+                                  }),
+                          "")
                     << "clip " << clip << ", left " << left << ", width " << width;
-            }
 }
