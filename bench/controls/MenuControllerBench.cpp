@@ -13,7 +13,7 @@ struct TTwelveItemMenu {
     TForm Form{nullptr};
     TPopupMenu* Menu = new TPopupMenu(&Form);
     TTwelveItemMenu() {
-        auto* controller = new TSkMenuController(&Form);
+        new TSkMenuController(&Form);  // hooks each item as it is made
         const char* const captions[] = {"早餐(&B)", "早加餐",      "午餐(&L)", "午加餐",
                                         "晚餐(&D)", "晚加餐",      "-",        "蓝色皮肤",
                                         "粉色皮肤", "检查更新...", "在线帮助", "关于"};
@@ -24,7 +24,6 @@ struct TTwelveItemMenu {
             item->SetChecked(i == 7);
             Menu->Items()->Add(item);
         }
-        controller->Loaded();
     }
 };
 

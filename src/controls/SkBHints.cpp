@@ -1,10 +1,22 @@
 #include "SkBHints.h"
 
+#include "SkCommonFraming.h"
 #include "SkGrafx.h"
+#include "Streaming.h"
+#include "TypInfo.h"
 
 #include <cstdlib>
 
 namespace {
+struct TBalloonHintTypes {
+    TBalloonHintTypes() {
+        RegisterEnumType<TSkHintCorner>(
+            {"hcLowerRight", "hcLowerLeft", "hcUpperLeft", "hcUpperRight", "hcNone"});
+        RegisterClass<TSkBalloonHints>();
+    }
+};
+const TBalloonHintTypes BalloonHintTypes;
+
 constexpr int TailBand = 20;  // the height the tail adds to the balloon
 constexpr int MinWidth = 55;
 constexpr int TailOffset = 10;  // from the body's side to the tail's straight edge
@@ -442,6 +454,12 @@ TSkBalloonHints::~TSkBalloonHints() {
     Application->SetShowHint(false);
     HintWindowClass = FSavedHintWindowClass;
     Application->SetShowHint(show);
+}
+
+void TSkBalloonHints::DefineProperties(TFiler* Filer) {
+    TComponent::DefineProperties(Filer);
+    Filer->DefineProperty(QStringLiteral("BalloonStyle"), TSkOldPropReader::ReadOldIdentProp, nullptr, false);
+    Filer->DefineProperty(QStringLiteral("Shadow"), TSkOldPropReader::ReadOldBooleanProp, nullptr, false);
 }
 
 void TSkBalloonHints::SetCaptionWidth(int Value) {

@@ -25,7 +25,7 @@ using TSkSetHintRectEvent = std::function<void(TObject* Sender, TCanvas* Canvas,
 class TSkBalloonHints;
 
 // One picture per corner, drawn in place of the balloon when any is set.
-class TSkBalloonBitmaps : public TObject {
+class TSkBalloonBitmaps : public TPersistent {
 public:
     TSkBalloonBitmaps();
     TBitmap* LowerRight() const { return FPictures[hcLowerRight].get(); }
@@ -133,6 +133,14 @@ class TSkBalloonHints : public TComponent {
     Q_PROPERTY(int HintPause READ HintPause WRITE SetHintPause)
     Q_PROPERTY(int HintShortPause READ HintShortPause WRITE SetHintShortPause)
     Q_PROPERTY(int CenterThreshold READ CenterThreshold WRITE SetCenterThreshold)
+    Q_PROPERTY(TFont* Font READ Font)
+    Q_CLASSINFO("CaptionWidth", "= 100")
+    Q_CLASSINFO("Color", "TColor = clInfoBk")
+    Q_CLASSINFO("FrameColor", "TColor = clInfoText")
+    Q_CLASSINFO("Alignment", "= taLeftJustify")
+    Q_CLASSINFO("Corner", "= hcUpperRight")
+    Q_CLASSINFO("ShowBalloon", "= True")
+    Q_CLASSINFO("CenterThreshold", "= 80")
 public:
     explicit TSkBalloonHints(TComponent* AOwner);
     ~TSkBalloonHints() override;
@@ -171,6 +179,10 @@ public:
     TSkCustomHintWindow* HintWindow() const { return FHintWindow; }
     // Framework use: the hint window registers and leaves.
     void SetHintWindow(TSkCustomHintWindow* Window) { FHintWindow = Window; }
+
+protected:
+    // Reads the names of earlier versions and drops them: "BalloonStyle" and "Shadow".
+    void DefineProperties(TFiler* Filer) override;
 
 private:
     template <class TApply> void PassOn(TApply apply) {

@@ -117,6 +117,12 @@ inline int MaxInt(int A, int B) {
     return A > B ? A : B;
 }
 void SwapWords(std::uint16_t& A, std::uint16_t& B);
+// A setter's first step: stores Value when it differs; true when it did.
+template <class T> bool StoreChanged(T& Field, const T& Value) {
+    if (Field == Value) return false;
+    Field = Value;
+    return true;
+}
 // At design time tells the form's designer that the form changed; there is no designer here.
 void NotifyDesignerModified(TControl* Control);
 
@@ -192,6 +198,14 @@ class TSkMenuController : public TComponent {
     Q_PROPERTY(TColor IconBarColorStop READ IconBarColorStop WRITE SetIconBarColorStop)
     Q_PROPERTY(TColor MenuColor READ MenuColor WRITE SetMenuColor)
     Q_PROPERTY(TColor MenuFontColor READ MenuFontColor WRITE SetMenuFontColor)
+    Q_CLASSINFO("GradientColorStyle", "= gcsSystem")
+    Q_CLASSINFO("SelectionColorStart", "TColor = clBtnFace")
+    Q_CLASSINFO("SelectionColorStop", "TColor = clBtnShadow")
+    Q_CLASSINFO("SelectionFrameColor", "TColor = cl3DDkShadow")
+    Q_CLASSINFO("IconBarColorStart", "TColor = clWhite")
+    Q_CLASSINFO("IconBarColorStop", "TColor = clBtnFace")
+    Q_CLASSINFO("MenuColor", "TColor = clWindow")
+    Q_CLASSINFO("MenuFontColor", "TColor = clWindowText")
 public:
     explicit TSkMenuController(TComponent* AOwner);
     ~TSkMenuController() override;
@@ -213,8 +227,6 @@ public:
     TColor MenuFontColor() const { return FMenuFontColor; }
     void SetMenuFontColor(TColor Value) { FMenuFontColor = Value; }
 
-    void Loaded() override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     // Takes over the item's drawing and measuring, unless the program draws it itself already.
     void HookMenuItem(TMenuItem* Item);
     // Gives a hooked item's events back (both cleared).
@@ -224,6 +236,14 @@ public:
 
     void DrawMenuItem(TMenuItem* Item, TCanvas* Canvas, TRect Rect, TOwnerDrawState State);
     void MeasureMenuItem(TMenuItem* Item, int& Width, int& Height);
+
+protected:
+    // At run time hooks every menu item of the owner; in the designer makes its menus owner-drawn.
+    void Loaded() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    // Reads the names of earlier versions: "GradientColorDefault" and "ThemeAware" (dropped),
+    // "GradientColorStart", "GradientColorStop" and "FrameColor" (into the selection colours).
+    void DefineProperties(TFiler* Filer) override;
 
 private:
     // The selection's frame, start and stop, and the icon bar's start and stop colours in use.

@@ -5,7 +5,9 @@
 #include "FrameControls.h"
 #include "ImgList.h"
 #include "Menus.h"
+#include "SkCommonFraming.h"
 #include "SkGrafx.h"
+#include "Streaming.h"
 
 #include <algorithm>
 
@@ -15,6 +17,23 @@ constexpr int IconBarImageMargin = 8;  // the bar is this much wider than the pi
 constexpr int TextIndent = 6;          // from the icon bar to the caption
 constexpr int ShortCutMargin = 10;     // between a shortcut and the item's right edge
 constexpr int ImageTop = 3;
+
+struct TMenuControllerTypes {
+    TMenuControllerTypes() {
+        RegisterSkCommonTypes();
+        RegisterClass<TSkMenuController>();
+    }
+};
+const TMenuControllerTypes MenuControllerTypes;
+
+// A colour of an earlier version: stored as its identifier or as an integer.
+TColor ReadOldColor(TReader& Reader) {
+    if (Reader.NextValue() != vaIdent) return TColor(Reader.ReadInteger());
+    const QString ident = Reader.ReadIdent();
+    TColor color = clBlack;
+    if (!IdentToColor(ident, color)) throw EReadError(QStringLiteral("Invalid colour: %1").arg(ident));
+    return color;
+}
 
 bool IsTopLevel(const TMenuItem* Item) {
     return dynamic_cast<TMainMenu*>(Item->GetParentComponent()) != nullptr;
@@ -93,6 +112,22 @@ void TSkMenuController::Notification(TComponent* AComponent, TOperation Operatio
             UnhookMenuItem(item);
             return;
         }
+}
+
+void TSkMenuController::DefineProperties(TFiler* Filer) {
+    TComponent::DefineProperties(Filer);
+    Filer->DefineProperty(QStringLiteral("GradientColorDefault"), TSkOldPropReader::ReadOldBooleanProp,
+                          nullptr, false);
+    Filer->DefineProperty(QStringLiteral("ThemeAware"), TSkOldPropReader::ReadOldBooleanProp, nullptr, false);
+    Filer->DefineProperty(
+        QStringLiteral("GradientColorStart"), [this](TReader& r) { SetSelectionColorStart(ReadOldColor(r)); },
+        nullptr, false);
+    Filer->DefineProperty(
+        QStringLiteral("GradientColorStop"), [this](TReader& r) { SetSelectionColorStop(ReadOldColor(r)); },
+        nullptr, false);
+    Filer->DefineProperty(
+        QStringLiteral("FrameColor"), [this](TReader& r) { SetSelectionFrameColor(ReadOldColor(r)); },
+        nullptr, false);
 }
 
 void TSkMenuController::HookMenuItem(TMenuItem* Item) {

@@ -50,20 +50,10 @@ void PaintGradient(TCanvas* Canvas, TRect Rect, TGradientDirection Direction, TC
     PaintGradientEx(Canvas, Rect, Direction, StartColor, StopColor, ColorSteps);
 }
 
-void PaintGradientEx(TCanvas* Canvas, const TRect& Rect, TGradientDirection Direction, TColor StartColor,
-                     TColor StopColor, std::uint8_t ColorSteps) {
-    const int w = std::abs(Rect.Right - Rect.Left), h = std::abs(Rect.Bottom - Rect.Top);
-    if (w == 0 || h == 0) return;
-    // The off-screen bitmap is kept from call to call: every direction paints all of its pixels.
-    static TBitmap bitmap;
-    bitmap.SetSize(w, h);
-    TCanvas* canvas = bitmap.Canvas();
-    canvas->Pen()->SetWidth(1);
-    canvas->Pen()->SetStyle(psClear);
-    canvas->Pen()->SetMode(pmCopy);
-    canvas->Brush()->SetStyle(bsSolid);
-    HDC dc = canvas->Handle();
-    const TColor s = ColorToRGB(StartColor), e = ColorToRGB(StopColor);
+namespace {
+// One direction drawn into the area (0, 0, w, h) of a context whose pen draws nothing.
+void PaintGradientArea(HDC dc, int w, int h, TGradientDirection Direction, TColor s, TColor e,
+                       std::uint8_t ColorSteps) {
     auto fillWith = [&](TColor c) { Fill(dc, 0, 0, w, h, c); };
     switch (Direction) {
     case gdDiagonalUp:
@@ -102,6 +92,61 @@ void PaintGradientEx(TCanvas* Canvas, const TRect& Rect, TGradientDirection Dire
         MirrorBlt(dc, 0, 0, w, h, SRCCOPY);
         break;
     }
+}
+
+// The canvas's context narrowed to the gradient's area, as a bitmap of that size would be, for as
+// long as the gradient is drawn.
+class TAreaContext {
+public:
+    TAreaContext(HDC dc, const TRect& area) : FDC(dc), FSaved(dc->SaveDC()) {
+        dc->ViewportOrg = {dc->ViewportOrg.X + area.Left, dc->ViewportOrg.Y + area.Top};
+        dc->IntersectClipRect(0, 0, area.Width(), area.Height());
+        dc->Pen = TLogPen{psClear, 1, clBlack};
+        dc->Brush = TLogBrush{bsSolid, clWhite, {}, false};
+        dc->Rop2 = R2_COPYPEN;
+        dc->PolyFillMode = ALTERNATE;
+    }
+    ~TAreaContext() { FDC->RestoreDC(FSaved); }
+    TAreaContext(const TAreaContext&) = delete;
+    TAreaContext& operator=(const TAreaContext&) = delete;
+
+private:
+    HDC FDC;
+    int FSaved;
+};
+}  // namespace
+
+void PaintGradientEx(TCanvas* Canvas, const TRect& Rect, TGradientDirection Direction, TColor StartColor,
+                     TColor StopColor, std::uint8_t ColorSteps) {
+    const int w = std::abs(Rect.Right - Rect.Left), h = std::abs(Rect.Bottom - Rect.Top);
+    if (w == 0 || h == 0) return;
+    const TColor s = ColorToRGB(StartColor), e = ColorToRGB(StopColor);
+    // A vertical centre gradient one pixel wide has no split (W div 2 = 0), so its bands run along
+    // y across a strip that leaves seven rows in eight unpainted: they keep a new bitmap's white.
+    const bool paintsEveryPixel = !(Direction == gdVerticalCenter && w == 1);
+    // A canvas over an off-screen image that takes a plain copy of the whole area gets the gradient
+    // straight into its pixels: the pixels the bitmap would bring, without a second pass over them.
+    const TRect area = Bounds(Rect.Left, Rect.Top, w, h);
+    if (HDC target = Canvas->Handle(); target && paintsEveryPixel && !target->Monochrome() &&
+                                       Canvas->CopyMode() == SRCCOPY && target->RectWhollyVisible(area)) {
+        {
+            const TAreaContext inArea(target, area);
+            PaintGradientArea(target, w, h, Direction, s, e, ColorSteps);
+        }
+        if (Canvas->OnChange) Canvas->OnChange(Canvas);
+        return;
+    }
+    // The off-screen bitmap is kept from call to call, so what a direction leaves unpainted is
+    // made white first, as a new bitmap's pixels are.
+    static TBitmap bitmap;
+    bitmap.SetSize(w, h);
+    TCanvas* canvas = bitmap.Canvas();
+    canvas->Pen()->SetWidth(1);
+    canvas->Pen()->SetStyle(psClear);
+    canvas->Pen()->SetMode(pmCopy);
+    canvas->Brush()->SetStyle(bsSolid);
+    if (!paintsEveryPixel) Fill(canvas->Handle(), 0, 0, w, h, clWhite);
+    PaintGradientArea(canvas->Handle(), w, h, Direction, s, e, ColorSteps);
     Canvas->Draw(Rect.Left, Rect.Top, &bitmap);
 }
 
@@ -238,6 +283,17 @@ void TileBlt(HDC DC, int X, int Y, int TileWidth, int TileHeight, int TotalWidth
              unsigned Rop) {
     int w = std::min(TileWidth, TotalWidth), h = std::min(TileHeight, TotalHeight);
     if (w <= 0 || h <= 0) return;
+    if (h == TotalHeight && w < TotalWidth) {
+        // Growing sideways only, every copy stays within its rows: the rows are done band by band,
+        // each band doubled across while its pixels are still in the processor's nearest cache.
+        constexpr int BandBytes = 32 * 1024;
+        const int band = std::max(1, BandBytes / (4 * TotalWidth));
+        for (int top = 0; top < TotalHeight; top += band)
+            for (int width = w; width < TotalWidth; width += std::min(width, TotalWidth - width))
+                DC->BitBlt(X + width, Y + top, std::min(width, TotalWidth - width),
+                           std::min(band, TotalHeight - top), DC, X, Y + top, Rop);
+        return;
+    }
     bool vertical = h < TotalHeight;
     while (h < TotalHeight || w < TotalWidth) {
         if (vertical && h >= TotalHeight) vertical = false;

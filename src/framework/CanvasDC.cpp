@@ -118,7 +118,9 @@ bool TCanvas::DrawBitmapDC(const TRect& r, TGraphic* graphic) {
     if (!bitmap || bitmap->Empty() || bitmap->Transparent()) return false;
     TDeviceContext* dc = SyncedDC();
     if (!dc) return false;
-    QImage pixels = bitmap->ToImage();
+    // 32-bit pixels are read where they lie, others from a 32-bit copy.
+    QImage pixels = bitmap->DirectImage();
+    if (pixels.isNull()) pixels = bitmap->ToImage();
     TDeviceContext source(&pixels, bitmap->PixelFormat() == pf1bit);
     dc->StretchBlt(r.Left, r.Top, r.Width(), r.Height(), &source, 0, 0, pixels.width(), pixels.height(),
                    FCopyMode);

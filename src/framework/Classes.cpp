@@ -6,20 +6,67 @@
 #include <QSaveFile>
 #include <algorithm>
 
+namespace {
+QString ClassNameOf(TPersistent* object) {
+    if (auto* qobject = dynamic_cast<QObject*>(object))
+        return QString::fromLatin1(qobject->metaObject()->className());
+    return object ? QStringLiteral("TPersistent") : QStringLiteral("nil");
+}
+}  // namespace
+
+void TPersistent::Assign(TPersistent* Source) {
+    if (Source)
+        Source->AssignTo(this);
+    else
+        AssignTo(nullptr);
+}
+
+void TPersistent::AssignTo(TPersistent* Dest) {
+    throw EConvertError(
+        QStringLiteral("Cannot assign a %1 to a %2").arg(ClassNameOf(this), ClassNameOf(Dest)));
+}
+
 TComponent::TComponent(TComponent* AOwner) : QObject(AOwner), FOwner(AOwner) {
-    if (!FOwner) return;
-    FOwner->FComponents.push_back(this);
-    // What is put into a form in the designer is in the designer too.
-    if (FOwner->FComponentState & csDesigning) FComponentState |= csDesigning;
+    if (FOwner) {
+        FOwner->FComponents.push_back(this);
+        // What is put into a form in the designer is in the designer too.
+        if (FOwner->FComponentState & csDesigning) FComponentState |= csDesigning;
+        FOwner->Notification(this, opInsert);
+    }
 }
 
 TComponent::~TComponent() {
     Destroying();
-    if (FOwner) {
-        auto& list = FOwner->FComponents;
-        list.erase(std::remove(list.begin(), list.end(), this), list.end());
-    }
+    SendRemoveToFreeNotifies();
     DestroyComponents();
+    if (FOwner) FOwner->RemoveComponent(this);
+}
+
+void TComponent::Destroying() {
+    if (FComponentState & csDestroying) return;
+    FComponentState |= csDestroying;
+    for (TComponent* c : FComponents)
+        c->Destroying();
+}
+
+void TComponent::NotifyInserted() {
+    if (FOwner) FOwner->Notification(this, opInsert);
+}
+
+void TComponent::BeginDestruction() {
+    Destroying();
+    SendRemoveToFreeNotifies();
+    if (FOwner) FOwner->RemoveComponent(this);
+}
+
+void TComponent::SendRemoveToFreeNotifies() {
+    while (!FFreeNotifies.empty()) {
+        TComponent* other = FFreeNotifies.back();
+        FFreeNotifies.pop_back();
+        auto& back = other->FFreeNotifies;
+        back.erase(std::remove(back.begin(), back.end(), this), back.end());
+        other->Notification(this, opRemove);
+    }
 }
 
 void TComponent::DestroyComponents() {
@@ -29,6 +76,48 @@ void TComponent::DestroyComponents() {
         FComponents.pop_back();
         delete child;
     }
+}
+
+void TComponent::InsertComponent(TComponent* AComponent) {
+    if (!AComponent || AComponent->FOwner == this) return;
+    if (AComponent->FOwner) AComponent->FOwner->RemoveComponent(AComponent);
+    FComponents.push_back(AComponent);
+    AComponent->FOwner = this;
+    AComponent->setParent(this);
+    Notification(AComponent, opInsert);
+}
+
+void TComponent::RemoveComponent(TComponent* AComponent) {
+    if (!AComponent || AComponent->FOwner != this) return;
+    Notification(AComponent, opRemove);
+    FComponents.erase(std::remove(FComponents.begin(), FComponents.end(), AComponent), FComponents.end());
+    AComponent->FOwner = nullptr;
+    if (!(AComponent->FComponentState & csDestroying)) AComponent->setParent(nullptr);
+}
+
+void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
+    if (Operation == opRemove && AComponent) RemoveFreeNotification(AComponent);
+    // A handler may free components of this one: walk a copy, skipping those already gone.
+    const std::vector<TComponent*> components = FComponents;
+    for (auto it = components.rbegin(); it != components.rend(); ++it)
+        if (std::find(FComponents.begin(), FComponents.end(), *it) != FComponents.end())
+            (*it)->Notification(AComponent, Operation);
+}
+
+void TComponent::FreeNotification(TComponent* AComponent) {
+    if (!AComponent || AComponent == this) return;
+    if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent) == FFreeNotifies.end())
+        FFreeNotifies.push_back(AComponent);
+    auto& back = AComponent->FFreeNotifies;
+    if (std::find(back.begin(), back.end(), this) == back.end()) back.push_back(this);
+}
+
+void TComponent::RemoveFreeNotification(TComponent* AComponent) {
+    if (!AComponent) return;
+    FFreeNotifies.erase(std::remove(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent),
+                        FFreeNotifies.end());
+    auto& back = AComponent->FFreeNotifies;
+    back.erase(std::remove(back.begin(), back.end(), this), back.end());
 }
 
 void TComponent::SetDesigning(bool Value, bool SetChildren) {
@@ -43,48 +132,6 @@ void TComponent::SetDesigning(bool Value, bool SetChildren) {
 
 void TComponent::Loaded() {
     FComponentState &= ~csLoading;
-}
-
-void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
-    if (Operation == opRemove && AComponent) RemoveFreeNotification(AComponent);
-    // A listener may free components while it is told: walk a copy, skipping those already gone.
-    const std::vector<TComponent*> owned = FComponents;
-    for (TComponent* c : owned)
-        if (std::find(FComponents.begin(), FComponents.end(), c) != FComponents.end())
-            c->Notification(AComponent, Operation);
-}
-
-void TComponent::FreeNotification(TComponent* AComponent) {
-    if (!AComponent || AComponent == this) return;
-    auto add = [](std::vector<TComponent*>& list, TComponent* c) {
-        if (std::find(list.begin(), list.end(), c) == list.end()) list.push_back(c);
-    };
-    add(FFreeNotifies, AComponent);
-    add(AComponent->FFreeNotifies, this);
-}
-
-void TComponent::RemoveFreeNotification(TComponent* AComponent) {
-    if (!AComponent) return;
-    auto remove = [](std::vector<TComponent*>& list, TComponent* c) {
-        list.erase(std::remove(list.begin(), list.end(), c), list.end());
-    };
-    remove(FFreeNotifies, AComponent);
-    remove(AComponent->FFreeNotifies, this);
-}
-
-void TComponent::NotifyInserted() {
-    if (FOwner) FOwner->Notification(this, opInsert);
-}
-
-void TComponent::Destroying() {
-    if (FComponentState & csDestroying) return;
-    FComponentState |= csDestroying;
-    while (!FFreeNotifies.empty()) {
-        TComponent* other = FFreeNotifies.back();
-        RemoveFreeNotification(other);
-        other->Notification(this, opRemove);
-    }
-    if (FOwner) FOwner->Notification(this, opRemove);
 }
 
 TComponent* TComponent::FindComponent(const QString& name) const {

@@ -1,4 +1,5 @@
-// Base classes: TObject, TComponent (the owner tree) and the string list.
+// Base classes: TObject, TPersistent, TComponent (the owner tree, its state and notifications) and
+// the string list.
 #pragma once
 
 #include <QObject>
@@ -16,8 +17,27 @@ public:
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 
-// What a component is told about another: it joined or is leaving.
-enum TOperation { opInsert, opRemove };
+class TFiler;
+class TReader;
+class TWriter;
+class TBasicAction;
+
+// An object whose values can be copied from another and streamed.
+class TPersistent : public TObject {
+public:
+    // Copies Source's values; a pair of classes that cannot be copied raises EConvertError.
+    virtual void Assign(TPersistent* Source);
+
+protected:
+    // The other direction: Assign asks the source when the destination does not know it.
+    virtual void AssignTo(TPersistent* Dest);
+    // Streams values that are no published property: names of earlier versions read and dropped,
+    // derived data (TFiler::DefineProperty).
+    virtual void DefineProperties(TFiler*) {}
+    friend class TReader;
+    friend class TWriter;
+};
+
 // What a component is going through.
 using TComponentState = unsigned;
 enum : unsigned {
@@ -30,11 +50,16 @@ enum : unsigned {
     csFixups = 0x80      // references to other components wait to be resolved
 };
 
+enum TOperation { opInsert, opRemove };
+
 // A component belongs to its owner, which frees it; it has a name and a free integer Tag.
-class TComponent : public QObject, public TObject {
+// Components that hold references to others ask for a free notification and clear the reference
+// in Notification (opRemove); the owner's components hear of every component it gains or loses.
+class TComponent : public QObject, public TPersistent {
     Q_OBJECT
-    Q_PROPERTY(QString Name READ Name WRITE SetName)
+    Q_PROPERTY(QString Name READ Name WRITE SetName STORED false)
     Q_PROPERTY(int Tag READ Tag WRITE SetTag)
+    Q_CLASSINFO("Tag", "= 0")
 public:
     explicit TComponent(TComponent* AOwner = nullptr);
     ~TComponent() override;
@@ -51,36 +76,58 @@ public:
     TComponent* FindComponent(const QString& name) const;
     // Frees every owned component, newest first.
     void DestroyComponents();
+    // Takes AComponent over from its owner (opRemove there, opInsert here).
+    void InsertComponent(TComponent* AComponent);
+    // Lets an owned component go without freeing it.
+    void RemoveComponent(TComponent* AComponent);
 
     TComponentState ComponentState() const { return FComponentState; }
-    // Marks the component, and with SetChildren every owned one, as being designed (tests only: there
-    // is no designer here).
+    // Marks the component, and with SetChildren every owned one, as being designed.
     void SetDesigning(bool Value, bool SetChildren = true);
-    // Called once the component's properties have been read; ends the loading state.
-    virtual void Loaded();
+    // A change from a stream begins and ends (csUpdating).
+    virtual void Updating() { FComponentState |= csUpdating; }
+    virtual void Updated() { FComponentState &= ~csUpdating; }
 
-    // Told when a component joins or leaves this one's owner (the owner passes it to everything it
-    // owns), and when a component this one asked about is freed.
-    virtual void Notification(TComponent* AComponent, TOperation Operation);
-    // AComponent is told (opRemove) when this component is freed, and the other way round.
+    // Both components hear (Notification, opRemove) when the other goes.
     void FreeNotification(TComponent* AComponent);
     void RemoveFreeNotification(TComponent* AComponent);
 
+    // Carries out an action aimed at this component; false when the action does not handle it.
+    virtual bool ExecuteAction(TBasicAction* Action);
+
+    // Streaming: the reader hands the component its values; the writer asks which children to write
+    // after it and whether a parent writes it instead of its owner.
+    virtual void ReadState(TReader& Reader);
+    virtual void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root);
+    virtual bool HasParent() const { return false; }
+    virtual TComponent* GetParentComponent() const { return nullptr; }
+    virtual void SetParentComponent(TComponent*) {}
+
 protected:
-    // Tells the owner's components that this one has joined (opInsert). A class whose listeners look
-    // at what it is calls it at the end of its constructor, when the object is whole.
+    // After reading: every value and child is there and references are resolved.
+    virtual void Loaded();
+    virtual void Notification(TComponent* AComponent, TOperation Operation);
+    // Framework use: the state flags the reader and writer set and clear.
+    void SetComponentState(TComponentState State) { FComponentState = State; }
+    // The constructor tells the owner's components of a new one while only its TComponent part
+    // exists: a class whose listeners look at what it is tells them again at the end of its own
+    // constructor, when the object is whole.
     void NotifyInserted();
-    // Marks the component as being destroyed and tells those who asked and the owner's components
-    // (opRemove). The destructor does it too, but then only the TComponent part is left: a class whose
-    // listeners touch it calls it first thing in its own destructor.
-    void Destroying();
+    // The destructor tells those who asked, and the owner's components, once only the TComponent
+    // part is left: a class whose listeners touch it calls this first thing in its own destructor,
+    // so they are told while it is whole (it then leaves its owner).
+    void BeginDestruction();
 
 private:
+    void Destroying();
+    void SendRemoveToFreeNotifies();
     TComponent* FOwner = nullptr;
     std::vector<TComponent*> FComponents;
     std::vector<TComponent*> FFreeNotifies;
     int FTag = 0;
     TComponentState FComponentState = 0;
+    friend class TReader;
+    friend class TWriter;
 };
 
 // An ordered list of texts, each with an optional object that the list does not own.

@@ -1,9 +1,11 @@
 #include "Controls.h"
 
+#include "Actions.h"
 #include "Dialogs.h"
 #include "DragDrop.h"
 #include "Menus.h"
 #include "PaintWidget.h"
+#include "TypInfo.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -115,6 +117,13 @@ unsigned short VirtualKeyOf(const QKeyEvent* e) {
 // A key event that a key-press handler replaced; it passes the handlers untouched.
 bool gReplayingKey = false;
 
+struct TControlTypes {
+    TControlTypes() {
+        RegisterEnumType<TAlign>({"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"});
+    }
+};
+const TControlTypes ControlTypes;
+
 }  // namespace
 
 unsigned short KeyEventVirtualKey(const QKeyEvent* e) {
@@ -198,6 +207,15 @@ void TControl::SetParent(TWinControl* parent) {
     }
     if (old && FAlign != alNone) old->Realign();
     if (FParent && FAlign != alNone) FParent->Realign();
+    if (FParent && FParentColor) Perform(CM_PARENTCOLORCHANGED);
+}
+
+TComponent* TControl::GetParentComponent() const {
+    return FParent;
+}
+
+void TControl::SetParentComponent(TComponent* Value) {
+    if (auto* parent = dynamic_cast<TWinControl*>(Value)) SetParent(parent);
 }
 
 void TControl::ApplyVisibility() {
@@ -420,6 +438,10 @@ bool TControl::eventFilter(QObject* watched, QEvent* event) {
     }
     // A handler may free this control and its widget; the event then ends here, untouched.
     QPointer<QObject> alive(this);
+    if (event->type() == QEvent::Enter && watched == FWidget.data()) {
+        ShowApplicationHint(this);
+        if (!alive) return true;
+    }
     if (DispatchWidgetEvent(watched, event)) return true;
     if (!alive) return true;
     switch (event->type()) {
@@ -520,6 +542,12 @@ TWinControl::~TWinControl() {
         }
     }
     FControls.clear();
+}
+
+void TWinControl::GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) {
+    TComponent::GetChildren(Proc, Root);
+    for (TControl* child : FControls)
+        if (child->Owner() == Root) Proc(child);
 }
 
 void TWinControl::SetFocus() {
@@ -627,18 +655,20 @@ bool TWinControl::HandleKeyChar(QKeyEvent* e) {
 // TCustomControl --------------------------------------------------------------------------------
 
 TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {
-    SetWidget(new TPaintWidget([this](QPainter& painter) {
-        if (FOffscreenPaint) {
-            const QImage& image = PaintOffscreen();
-            painter.drawImage(0, 0, image);
-            return;
-        }
-        FCanvas.BeginPaint(&painter);
-        FCanvas.Font()->Assign(*Font());
-        FCanvas.Brush()->SetColor(Color());
-        DispatchEvent([this] { Paint(); });
-        FCanvas.EndPaint();
-    }));
+    SetWidget(new TPaintWidget([this](QPainter& painter) { PaintWidget(painter); }));
+}
+
+void TCustomControl::PaintWidget(QPainter& painter) {
+    if (FOffscreenPaint) {
+        const QImage& image = PaintOffscreen();
+        painter.drawImage(0, 0, image);
+        return;
+    }
+    FCanvas.BeginPaint(&painter);
+    FCanvas.Font()->Assign(*Font());
+    FCanvas.Brush()->SetColor(Color());
+    DispatchEvent([this] { Paint(); });
+    FCanvas.EndPaint();
 }
 
 void TCustomControl::Paint() {

@@ -13,6 +13,7 @@
 
 class QWidget;
 class QImage;
+class QPainter;
 class QEvent;
 class QKeyEvent;
 class TWinControl;
@@ -108,16 +109,25 @@ template <class THandler, class... TArgs> void FireEvent(const THandler& handler
     if (handler) DispatchEvent([&] { handler(std::forward<TArgs>(args)...); });
 }
 
+// The properties every control publishes; a control class that publishes Color, ParentColor and the
+// like declares them itself (Color stored only without ParentColor: IsColorStored).
 class TControl : public TComponent {
     Q_OBJECT
     Q_PROPERTY(int Left READ Left WRITE SetLeft)
     Q_PROPERTY(int Top READ Top WRITE SetTop)
     Q_PROPERTY(int Width READ Width WRITE SetWidth)
     Q_PROPERTY(int Height READ Height WRITE SetHeight)
+    Q_PROPERTY(TAlign Align READ Align WRITE SetAlign)
     Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)
     Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
     Q_PROPERTY(QString Hint READ Hint WRITE SetHint)
+    Q_PROPERTY(bool ShowHint READ ShowHint WRITE SetShowHint)
+    Q_PROPERTY(TFont* Font READ Font)
+    Q_CLASSINFO("Align", "= alNone")
+    Q_CLASSINFO("Visible", "= True")
+    Q_CLASSINFO("Enabled", "= True")
+    Q_CLASSINFO("ShowHint", "= False")
 public:
     explicit TControl(TComponent* AOwner);
     ~TControl() override;
@@ -204,6 +214,12 @@ public:
     // With ParentColor the control takes its parent's Color whenever that changes.
     bool ParentColor() const { return FParentColor; }
     void SetParentColor(bool value);
+    Q_INVOKABLE bool IsColorStored() const { return !FParentColor; }
+
+    // Streaming: a control is written and read as a child of its parent.
+    bool HasParent() const override { return true; }
+    TComponent* GetParentComponent() const override;
+    void SetParentComponent(TComponent* Value) override;
 
     TNotifyEvent OnClick, OnDblClick;
     TMouseEvent OnMouseDown, OnMouseUp;
@@ -326,6 +342,8 @@ public:
 
     // Lays out the aligned children inside the client area.
     void Realign();
+    // Streaming: the child controls that Root owns.
+    void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) override;
     // Sends the message to every child until one answers it (a non-zero result).
     void Broadcast(TMessage& Message);
     // Asks WM_NCCALCSIZE for the client area again: the rest of the widget is the non-client frame,
@@ -383,6 +401,8 @@ public:
 
 protected:
     virtual void Paint();
+    // The widget's paint event: the off-screen image, or Paint on the widget's painter.
+    virtual void PaintWidget(QPainter& Painter);
     void WMPaint(TWMPaint& Message) override;
     void WMPrintClient(TWMPaint& Message) override;
 

@@ -98,6 +98,20 @@ inline std::uint32_t RgbOf(TColor c) {
     return (std::uint32_t(GetRValue(rgb)) << 16) | (GetGValue(rgb) << 8) | GetBValue(rgb);
 }
 
+// A run of one pixel value, two pixels to a store where the run is long enough to gain by it.
+void FillPixels(std::uint32_t* pixels, int count, std::uint32_t value) {
+    if (count < 8) {
+        std::fill(pixels, pixels + count, value);
+        return;
+    }
+    const std::uint64_t pair = (std::uint64_t(value) << 32) | value;
+    int i = 0;
+    if (reinterpret_cast<std::uintptr_t>(pixels) & 7) pixels[i++] = value;
+    for (; i + 1 < count; i += 2)
+        std::memcpy(pixels + i, &pair, sizeof pair);
+    if (i < count) pixels[i] = value;
+}
+
 inline TColor ColorOfPixel(std::uint32_t p) {
     return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
@@ -114,8 +128,6 @@ public:
         FTarget = &dc;
     }
     bool Clear() const { return FBrush.Style == bsClear; }
-    bool Solid() const { return FBrush.Style == bsSolid && FBrush.Pattern.isNull(); }
-    std::uint32_t Color() const { return FColor; }
     bool Sample(int x, int y, std::uint32_t& out) const {
         if (!FBrush.Pattern.isNull()) {
             const int w = FBrush.Pattern.width(), h = FBrush.Pattern.height();
@@ -217,6 +229,14 @@ QRegion TDeviceContext::VisibleRegion() const {
     return FClip ? FClip->intersected(all) : all;
 }
 
+bool TDeviceContext::RectWhollyVisible(const TRect& r) const {
+    if (r.IsEmpty()) return true;
+    const TPoint a = ToDevice(r.Left, r.Top);
+    const QRect device(a.X, a.Y, r.Width(), r.Height());
+    if (!QRect(0, 0, Width(), Height()).contains(device)) return false;
+    return !FClip || QRegion(device).subtracted(*FClip).isEmpty();
+}
+
 int TDeviceContext::SelectClipRgn(HRGN region) {
     if (!region) {
         FClip.reset();
@@ -274,12 +294,36 @@ int TDeviceContext::GetClipBox(TRect& box) const {
 // Pixels ----------------------------------------------------------------------------------------
 template <class TOp> void TDeviceContext::ForEachSpan(const QRegion& region, TOp op) {
     const QRegion target = region.intersected(VisibleRegion());
-    for (const QRect& r : target) {
-        for (int y = r.top(); y <= r.bottom(); ++y) {
-            auto* row = reinterpret_cast<std::uint32_t*>(FImage->scanLine(y));
-            op(row, r.left(), r.right() + 1, y);
+    if (target.isEmpty()) return;
+    uchar* bits = FImage->bits();
+    const qsizetype stride = FImage->bytesPerLine();
+    for (const QRect& r : target)
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            op(reinterpret_cast<std::uint32_t*>(bits + y * stride), r.left(), r.right() + 1, y);
+}
+
+// A rectangle under no clip or a one-rectangle clip is cut without building regions: the bands of
+// a gradient and the steps of a tiling come this way by the hundred.
+template <class TOp> void TDeviceContext::ForEachSpan(const QRect& rect, TOp op) {
+    int left = std::max(rect.left(), 0), top = std::max(rect.top(), 0);
+    int right = std::min(rect.x() + rect.width(), Width()),
+        bottom = std::min(rect.y() + rect.height(), Height());
+    if (FClip) {
+        if (FClip->rectCount() > 1) {
+            ForEachSpan(QRegion(rect), op);
+            return;
         }
+        const QRect box = FClip->boundingRect();
+        left = std::max(left, box.left());
+        top = std::max(top, box.top());
+        right = std::min(right, box.x() + box.width());
+        bottom = std::min(bottom, box.y() + box.height());
     }
+    if (left >= right || top >= bottom) return;
+    uchar* bits = FImage->bits();
+    const qsizetype stride = FImage->bytesPerLine();
+    for (int y = top; y < bottom; ++y)
+        op(reinterpret_cast<std::uint32_t*>(bits + y * stride), left, right, y);
 }
 
 TColor TDeviceContext::GetPixel(int x, int y) const {
@@ -296,15 +340,19 @@ void TDeviceContext::SetPixel(int x, int y, TColor color) {
 }
 
 void TDeviceContext::FillDeviceRegion(const QRegion& region, const TLogBrush& brush, int rop2) {
-    const TBrushSampler sampler(*this, brush);
-    if (sampler.Clear() || rop2 == R2_NOP) return;
-    if (sampler.Solid() && rop2 == R2_COPYPEN) {
-        const std::uint32_t p = 0xFF000000 | sampler.Color();
-        ForEachSpan(region,
-                    [&](std::uint32_t* row, int x0, int x1, int) { std::fill(row + x0, row + x1, p); });
+    FillDeviceArea(region, brush, rop2);
+}
+
+template <class TArea>
+void TDeviceContext::FillDeviceArea(const TArea& area, const TLogBrush& brush, int rop2) {
+    if (brush.Style == bsSolid && brush.Pattern.isNull() && rop2 == R2_COPYPEN) {
+        const std::uint32_t p = 0xFF000000 | PixelOf(brush.Color);
+        ForEachSpan(area, [&](std::uint32_t* row, int x0, int x1, int) { FillPixels(row + x0, x1 - x0, p); });
         return;
     }
-    ForEachSpan(region, [&](std::uint32_t* row, int x0, int x1, int y) {
+    const TBrushSampler sampler(*this, brush);
+    if (sampler.Clear() || rop2 == R2_NOP) return;
+    ForEachSpan(area, [&](std::uint32_t* row, int x0, int x1, int y) {
         for (int x = x0; x < x1; ++x) {
             std::uint32_t p;
             if (sampler.Sample(x, y, p)) row[x] = 0xFF000000 | ApplyRop2(rop2, p, row[x]);
@@ -471,7 +519,7 @@ void TDeviceContext::FillRect(const TRect& r) {
 void TDeviceContext::FillRect(const TRect& r, const TLogBrush& brush) {
     if (r.IsEmpty()) return;
     const TPoint a = ToDevice(r.Left, r.Top);
-    FillDeviceRegion(QRegion(a.X, a.Y, r.Width(), r.Height()), brush, R2_COPYPEN);
+    FillDeviceArea(QRect(a.X, a.Y, r.Width(), r.Height()), brush, R2_COPYPEN);
 }
 
 void TDeviceContext::FrameRect(const TRect& r, const TLogBrush& brush) {
@@ -484,7 +532,7 @@ void TDeviceContext::FrameRect(const TRect& r, const TLogBrush& brush) {
 void TDeviceContext::InvertRect(const TRect& r) {
     if (r.IsEmpty()) return;
     const TPoint a = ToDevice(r.Left, r.Top);
-    ForEachSpan(QRegion(a.X, a.Y, r.Width(), r.Height()), [](std::uint32_t* row, int x0, int x1, int) {
+    ForEachSpan(QRect(a.X, a.Y, r.Width(), r.Height()), [](std::uint32_t* row, int x0, int x1, int) {
         for (int x = x0; x < x1; ++x)
             row[x] ^= 0xFFFFFF;
     });
@@ -536,16 +584,55 @@ void TDeviceContext::BitBlt(int x, int y, int width, int height, const TDeviceCo
     StretchBlt(x, y, width, height, source, sx, sy, width, height, rop);
 }
 
+namespace {
+// The source index under the centre of each of `count` destination pixels that span `sourceCount`
+// source pixels, (2k + 1) * sourceCount div (2 * count), stepped without a division per pixel.
+std::vector<int> CentreSamples(int count, int sourceCount, bool mirror) {
+    std::vector<int> samples(static_cast<size_t>(count));
+    const std::int64_t divisor = 2 * std::int64_t(count), step = 2 * std::int64_t(sourceCount);
+    const std::int64_t stepQuotient = step / divisor, stepRemainder = step % divisor;
+    std::int64_t quotient = sourceCount / divisor, remainder = sourceCount % divisor;
+    for (int k = 0; k < count; ++k) {
+        samples[size_t(mirror ? count - 1 - k : k)] = int(quotient);
+        quotient += stepQuotient;
+        remainder += stepRemainder;
+        if (remainder >= divisor) {
+            remainder -= divisor;
+            ++quotient;
+        }
+    }
+    return samples;
+}
+
+bool Overlap(TPoint a, TPoint b, int width, int height) {
+    return std::abs(a.X - b.X) < width && std::abs(a.Y - b.Y) < height;
+}
+}  // namespace
+
 void TDeviceContext::StretchBlt(int x, int y, int width, int height, const TDeviceContext* source, int sx,
                                 int sy, int sw, int sh, unsigned rop) {
     if (width == 0 || height == 0) return;
+    // A negative extent counts from the given point back: the pixels x + width + 1 .. x, mirrored.
+    const TPoint d0 = ToDevice(width < 0 ? x + width + 1 : x, height < 0 ? y + height + 1 : y);
+    const int dw = std::abs(width), dh = std::abs(height);
+    // A plain colour copy of equal extents, the bulk of tiling and of drawing an off-screen image,
+    // goes whole rows at a time.
+    if (rop == SRCCOPY && source && width == sw && height == sh && !source->Monochrome() && !FMonochrome) {
+        const TPoint s0 = source->ToDevice(sw < 0 ? sx + sw + 1 : sx, sh < 0 ? sy + sh + 1 : sy);
+        const QImage* from = source->Image();
+        if (from->constBits() != FImage->constBits() || !Overlap(s0, d0, dw, dh)) {
+            CopyPixels(QRect(d0.X, d0.Y, dw, dh), *from, QPoint(s0.X - d0.X, s0.Y - d0.Y));
+        } else {
+            const QImage copied = from->copy(s0.X, s0.Y, dw, dh);
+            CopyPixels(QRect(d0.X, d0.Y, dw, dh), copied, QPoint(-d0.X, -d0.Y));
+        }
+        return;
+    }
     const bool useSource = RopUsesSource(rop);
     if (useSource && (!source || sw == 0 || sh == 0)) return;
-    // A negative extent counts from the given point back: the pixels x + width + 1 .. x, mirrored.
     const bool mirrorX = (width < 0) != (useSource && sw < 0),
                mirrorY = (height < 0) != (useSource && sh < 0);
-    const int dw = std::abs(width), dh = std::abs(height), srcW = std::abs(sw), srcH = std::abs(sh);
-    const TPoint d0 = ToDevice(width < 0 ? x + width + 1 : x, height < 0 ? y + height + 1 : y);
+    const int srcW = std::abs(sw), srcH = std::abs(sh);
     // The source pixels are read in place, unless the area read overlaps the area written.
     QImage copied;
     const QImage* from = nullptr;
@@ -553,54 +640,60 @@ void TDeviceContext::StretchBlt(int x, int y, int width, int height, const TDevi
     if (useSource) {
         s0 = source->ToDevice(sw < 0 ? sx + sw + 1 : sx, sh < 0 ? sy + sh + 1 : sy);
         from = source->Image();
-        if (from == FImage && QRect(s0.X, s0.Y, srcW, srcH).intersects(QRect(d0.X, d0.Y, dw, dh))) {
+        if (from->constBits() == FImage->constBits() &&
+            QRect(s0.X, s0.Y, srcW, srcH).intersects(QRect(d0.X, d0.Y, dw, dh))) {
             copied = from->copy(s0.X, s0.Y, srcW, srcH);
             from = &copied;
             s0 = {0, 0};
         }
     }
-    const bool sourceOpaque = from && from->format() == QImage::Format_RGB32;
     const bool sourceMono = useSource && source->Monochrome();
+    const bool plainCopy = rop == SRCCOPY && !sourceMono && !FMonochrome;
     const std::uint32_t text = PixelOf(TextColor), back = PixelOf(BkColor);
     const std::uint32_t sourceBack = useSource ? source->PixelOf(source->BkColor) : 0;
     const bool usePattern = RopUsesPattern(rop);
     const TBrushSampler sampler(*this, Brush);
     // Source columns and rows of each destination pixel: the source pixel under its centre.
-    std::vector<int> columns(static_cast<size_t>(dw)), rows(static_cast<size_t>(dh));
-    for (int i = 0; i < dw; ++i) {
-        const int k = mirrorX ? dw - 1 - i : i;
-        columns[size_t(i)] = useSource ? int((2 * std::int64_t(k) + 1) * srcW / (2 * std::int64_t(dw))) : 0;
+    const std::vector<int> columns =
+        useSource ? CentreSamples(dw, srcW, mirrorX) : std::vector<int>(size_t(dw));
+    const std::vector<int> rows = useSource ? CentreSamples(dh, srcH, mirrorY) : std::vector<int>(size_t(dh));
+    const int fromWidth = from ? from->width() : 0, fromHeight = from ? from->height() : 0;
+    // The destination columns whose source column lies inside the source image: one run, as the
+    // source columns only rise or only fall.
+    std::pair<int, int> readable{0, 0};
+    if (useSource) {
+        auto inside = [&](int i) {
+            return s0.X + columns[size_t(i)] >= 0 && s0.X + columns[size_t(i)] < fromWidth;
+        };
+        while (readable.first < dw && !inside(readable.first))
+            ++readable.first;
+        readable.second = readable.first;
+        while (readable.second < dw && inside(readable.second))
+            ++readable.second;
     }
-    for (int j = 0; j < dh; ++j) {
-        const int k = mirrorY ? dh - 1 - j : j;
-        rows[size_t(j)] = useSource ? int((2 * std::int64_t(k) + 1) * srcH / (2 * std::int64_t(dh))) : 0;
-    }
-    const bool straightCopy =
-        (rop == SRCCOPY) && !sourceMono && !FMonochrome && dw == srcW && dh == srcH && !mirrorX && !mirrorY;
-    ForEachSpan(QRegion(d0.X, d0.Y, dw, dh), [&](std::uint32_t* row, int x0, int x1, int yy) {
+    ForEachSpan(QRect(d0.X, d0.Y, dw, dh), [&](std::uint32_t* row, int x0, int x1, int yy) {
         const int j = yy - d0.Y;
         const std::uint32_t* sourceRow = nullptr;
         if (useSource) {
             const int srow = s0.Y + rows[size_t(j)];
-            if (srow < 0 || srow >= from->height()) return;
+            if (srow < 0 || srow >= fromHeight) return;
             sourceRow = reinterpret_cast<const std::uint32_t*>(from->constScanLine(srow));
         }
-        if (straightCopy && s0.X + x0 - d0.X >= 0 && s0.X + x1 - d0.X <= from->width()) {
-            const std::uint32_t* in = sourceRow + s0.X + (x0 - d0.X);
-            if (sourceOpaque) {
-                std::memcpy(row + x0, in, size_t(x1 - x0) * sizeof(std::uint32_t));
-            } else {
-                for (int k = 0; k < x1 - x0; ++k)
-                    row[x0 + k] = 0xFF000000 | (in[k] & 0xFFFFFF);
-            }
+        if (plainCopy) {
+            const int first = std::max(x0, d0.X + readable.first),
+                      last = std::min(x1, d0.X + readable.second);
+            const int* column = columns.data() - d0.X;
+            const std::uint32_t* in = sourceRow + s0.X;
+            for (int xx = first; xx < last; ++xx)
+                row[xx] = 0xFF000000 | in[column[xx]];
             return;
         }
         for (int xx = x0; xx < x1; ++xx) {
             std::uint32_t s = 0, p = 0;
             if (useSource) {
-                const int scol = s0.X + columns[size_t(xx - d0.X)];
-                if (scol < 0 || scol >= from->width()) continue;
-                s = sourceRow[scol] & 0xFFFFFF;
+                const int i = xx - d0.X;
+                if (i < readable.first || i >= readable.second) continue;
+                s = sourceRow[s0.X + columns[size_t(i)]] & 0xFFFFFF;
                 if (sourceMono && !FMonochrome)
                     s = s ? back : text;
                 else if (!sourceMono && FMonochrome)
@@ -609,6 +702,33 @@ void TDeviceContext::StretchBlt(int x, int y, int width, int height, const TDevi
             if (usePattern && !sampler.Sample(xx, yy, p)) p = row[xx] & 0xFFFFFF;
             row[xx] = 0xFF000000 | ApplyRop3(rop, p, s, row[xx] & 0xFFFFFF);
         }
+    });
+}
+
+// A plain copy: whole rows of 32-bit pixels, no raster operation per pixel. Destination pixels whose
+// source lies outside the source image keep what they had.
+void TDeviceContext::CopyPixels(const QRect& target, const QImage& from, QPoint offset) {
+    const int left = std::max(target.left(), -offset.x()), top = std::max(target.top(), -offset.y());
+    const int right = std::min(target.x() + target.width(), from.width() - offset.x());
+    const int bottom = std::min(target.y() + target.height(), from.height() - offset.y());
+    if (left >= right || top >= bottom) return;
+    const uchar* sourceBits = from.constBits();
+    const qsizetype sourceStride = from.bytesPerLine();
+    auto sourceRow = [&](int y) {
+        return reinterpret_cast<const std::uint32_t*>(sourceBits + (y + offset.y()) * sourceStride) +
+               offset.x();
+    };
+    const QRect readable(left, top, right - left, bottom - top);
+    if (from.format() == QImage::Format_RGB32) {
+        ForEachSpan(readable, [&](std::uint32_t* row, int x0, int x1, int y) {
+            std::memcpy(row + x0, sourceRow(y) + x0, size_t(x1 - x0) * sizeof(std::uint32_t));
+        });
+        return;
+    }
+    ForEachSpan(readable, [&](std::uint32_t* row, int x0, int x1, int y) {
+        const std::uint32_t* in = sourceRow(y);
+        for (int x = x0; x < x1; ++x)
+            row[x] = 0xFF000000 | (in[x] & 0xFFFFFF);
     });
 }
 

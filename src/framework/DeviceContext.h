@@ -155,6 +155,8 @@ public:
     bool HasClip() const { return FClip.has_value(); }
     // The drawable area in device pixels: the image less what the clip region leaves out.
     QRegion VisibleRegion() const;
+    // Whether every pixel of the logical rectangle is drawable.
+    bool RectWhollyVisible(const TRect& r) const;
 
     // Pixels ------------------------------------------------------------------------------------
     TColor GetPixel(int x, int y) const;  // clNone outside the image
@@ -213,6 +215,9 @@ private:
     void WidePenLine(TPoint from, TPoint to);
     void PenOutline(const QRegion& shape, const QRegion& inside);
     template <class TOp> void ForEachSpan(const QRegion& region, TOp op);
+    template <class TOp> void ForEachSpan(const QRect& rect, TOp op);
+    void CopyPixels(const QRect& target, const QImage& from, QPoint offset);
+    template <class TArea> void FillDeviceArea(const TArea& area, const TLogBrush& brush, int rop2);
 
     QImage* FImage;
     bool FMonochrome;

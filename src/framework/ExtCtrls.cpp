@@ -3,7 +3,6 @@
 #include "PaintWidget.h"
 
 #include <QPainter>
-#include <QTimer>
 #include <QWidget>
 
 namespace {
@@ -69,10 +68,12 @@ void TPanel::PaintPanel(QPainter& painter) {
     painter.drawText(r, int(h | Qt::AlignVCenter), FCaption);
 }
 
-TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner), FTimer(new QTimer(this)) {
-    QObject::connect(FTimer, &QTimer::timeout, this, [this] { FireEvent(OnTimer, this); });
+TTimer::TTimer(TComponent* AOwner)
+    : TComponent(AOwner), FTick(TimerClock()->CreateTick([this] { FireEvent(OnTimer, this); })) {
     Update();
 }
+
+TTimer::~TTimer() = default;
 
 void TTimer::SetEnabled(bool enabled) {
     FEnabled = enabled;
@@ -85,8 +86,10 @@ void TTimer::SetInterval(int ms) {
 }
 
 void TTimer::Update() {
-    if (FEnabled && FInterval > 0) FTimer->start(FInterval);
-    else FTimer->stop();
+    if (FEnabled && FInterval > 0)
+        FTick->Start(FInterval);
+    else
+        FTick->Stop();
 }
 
 // TImage ---------------------------------------------------------------------------------------

@@ -3,8 +3,9 @@
 
 #include "GraphicsImage.h"
 #include "StdCtrls.h"
+#include "TimerClock.h"
 
-class QTimer;
+#include <memory>
 
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 
@@ -34,7 +35,9 @@ private:
 class TTimer : public TComponent {
     Q_OBJECT
 public:
+    // The timer runs on the clock that is current when it is made (TimerClock).
     explicit TTimer(TComponent* AOwner);
+    ~TTimer() override;
     bool Enabled() const { return FEnabled; }
     void SetEnabled(bool enabled);
     int Interval() const { return FInterval; }
@@ -43,7 +46,7 @@ public:
 
 private:
     void Update();
-    QTimer* FTimer;
+    std::unique_ptr<TTimerTick> FTick;
     bool FEnabled = true;
     int FInterval = 1000;
 };

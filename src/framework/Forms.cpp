@@ -339,7 +339,7 @@ int TApplication::Run() {
         result = QApplication::exec();
     }
     // The forms go with the application: nothing they undo on their way need be made again.
-    Destroying();
+    SetComponentState(ComponentState() | csDestroying);
     DestroyComponents();
     return result;
 }

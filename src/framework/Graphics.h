@@ -120,6 +120,9 @@ TColor GetSysColor(int index);
 TColor ColorToRGB(TColor color);
 // Framework use: a framework colour (a system colour too) as Qt's.
 QColor ToQColor(TColor color);
+// The colour constants' names ("clBtnFace"), as streams write them; false for a colour with none.
+bool ColorToIdent(TColor Color, QString& Ident);
+bool IdentToColor(const QString& Ident, TColor& Color);
 
 // Points and rectangles -------------------------------------------------------------------------
 struct TPoint {
@@ -176,7 +179,22 @@ QString MapFontName(const QString& name);
 
 constexpr int ScreenPixelsPerInch = 96;
 
+// Published to streams as a sub-object of its control (Font.Color = clBlue); a value equal to a new
+// font's is not written.
 class TFont : public TObject {
+    Q_GADGET
+    Q_PROPERTY(int Charset READ Charset WRITE SetCharset)
+    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(int Height READ Height WRITE SetHeight)
+    Q_PROPERTY(QString Name READ Name WRITE SetName)
+    Q_PROPERTY(TFontPitch Pitch READ Pitch WRITE SetPitch)
+    Q_PROPERTY(TFontStyles Style READ Style WRITE SetStyle)
+    Q_CLASSINFO("Charset", "= 1")
+    Q_CLASSINFO("Color", "TColor = clWindowText")
+    Q_CLASSINFO("Height", "= -12")
+    Q_CLASSINFO("Name", "= 宋体")
+    Q_CLASSINFO("Pitch", "= fpDefault")
+    Q_CLASSINFO("Style", "TFontStyles = []")
 public:
     TFont();
     void Assign(const TFont& source);

@@ -219,14 +219,18 @@ void TBitmap::ReleaseCanvas() const {
 QImage* TBitmap::BeginCanvasPaint() {
     if (Empty()) return nullptr;
     // The device context draws on 32-bit pixels: other layouts draw on a copy.
-    const bool direct =
-        (FPixelFormat == pf32bit || FPixelFormat == pfDevice) && FAlphaFormat != afPremultiplied;
-    if (!direct) {
+    FCanvas->FView = DirectImage();
+    if (FCanvas->FView.isNull()) {
         FPaintImage = std::make_unique<QImage>(ToImage().convertToFormat(QImage::Format_RGB32));
         return FPaintImage.get();
     }
-    FCanvas->FView = WrapPixels();
     return &FCanvas->FView;
+}
+
+QImage TBitmap::DirectImage() const {
+    const bool direct =
+        (FPixelFormat == pf32bit || FPixelFormat == pfDevice) && FAlphaFormat != afPremultiplied;
+    return direct && !Empty() ? WrapPixels() : QImage();
 }
 
 QImage TBitmap::WrapPixels() const {

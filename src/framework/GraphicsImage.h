@@ -138,6 +138,9 @@ public:
 
     // Framework use: the pixels as an image (32-bit, alpha per AlphaFormat) and back.
     QImage ToImage() const;
+    // The 32-bit pixels themselves, uncopied, where they are not premultiplied (else a null image);
+    // valid while the bitmap keeps its size and format.
+    QImage DirectImage() const;
     void FromImage(const QImage& image);  // keeps the pixel format (pfDevice/pf32bit for 0x0)
     // Ends drawing on the bitmap's canvas so its pixels can be read or replaced directly.
     void ReleaseCanvas() const;

@@ -43,7 +43,7 @@ TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner) {
 }
 
 TMenuItem::~TMenuItem() {
-    Destroying();
+    BeginDestruction();
     if (FParentItem) FParentItem->Remove(this);
     for (TMenuItem* item : FItems) item->FParentItem = nullptr;
 }

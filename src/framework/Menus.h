@@ -65,7 +65,7 @@ public:
     TMenuItem* Items(int index) const { return FItems.at(index); }
     TMenuItem* Parent() const { return FParentItem; }
     // The menu the item sits directly in (for the items of a menu's Items), else its parent item.
-    TComponent* GetParentComponent() const;
+    TComponent* GetParentComponent() const override;
     // The menu at the root of the item's tree, or nullptr.
     TMenu* GetParentMenu() const;
     TImageList* GetImageList() const;

@@ -21,7 +21,8 @@ QString Trimmed(QString path) {
 }
 }  // namespace
 
-TRegIniFile::TRegIniFile(const QString& key) : FKey(Trimmed(key)) {}
+TRegIniFile::TRegIniFile(const QString& key, const QString& rootKey)
+    : FKey(Trimmed(key)), FRootKey(rootKey) {}
 
 QString TRegIniFile::FileName() {
     if (!OverrideName().isEmpty()) return OverrideName();
@@ -35,8 +36,7 @@ void TRegIniFile::SetFileName(const QString& fileName) {
 
 QString TRegIniFile::SectionOf(const QString& section) const {
     const QString sub = Trimmed(section);
-    return QStringLiteral("HKEY_CURRENT_USER\\") + FKey +
-           (sub.isEmpty() ? QString() : QStringLiteral("\\") + sub);
+    return FRootKey + QLatin1Char('\\') + FKey + (sub.isEmpty() ? QString() : QStringLiteral("\\") + sub);
 }
 
 QString TRegIniFile::ReadString(const QString& section, const QString& ident, const QString& def) const {

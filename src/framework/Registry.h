@@ -8,8 +8,9 @@
 
 class TRegIniFile {
 public:
-    // `key` is the key the sections lie under, with or without a leading backslash.
-    explicit TRegIniFile(const QString& key);
+    // `key` is the key the sections lie under, with or without a leading backslash, below the root
+    // key `rootKey` ("HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE" ...).
+    explicit TRegIniFile(const QString& key, const QString& rootKey = QStringLiteral("HKEY_CURRENT_USER"));
 
     QString ReadString(const QString& section, const QString& ident, const QString& def) const;
     int ReadInteger(const QString& section, const QString& ident, int def) const;
@@ -25,4 +26,5 @@ public:
 private:
     QString SectionOf(const QString& section) const;
     QString FKey;
+    QString FRootKey;
 };

@@ -1,6 +1,7 @@
 #include "StdCtrls.h"
 
 #include "Forms.h"
+#include "TypInfo.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -10,6 +11,11 @@
 #include <QRadioButton>
 
 namespace {
+
+struct TStdCtrlsTypes {
+    TStdCtrlsTypes() { RegisterEnumType<TAlignment>({"taLeftJustify", "taRightJustify", "taCenter"}); }
+};
+const TStdCtrlsTypes StdCtrlsTypes;
 
 // The form a control sits on, through its parents.
 TForm* ParentForm(TControl* control) {

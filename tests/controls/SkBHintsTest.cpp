@@ -5,6 +5,7 @@
 #include "Forms.h"
 #include "SkBHints.h"
 #include "StdCtrls.h"
+#include "Streaming.h"
 
 #include <QTest>
 #include <QWidget>
@@ -91,6 +92,27 @@ TEST(BalloonDesign, InTheDesignerTheComponentKeepsItsOwnPausesAndLeavesTheHintWi
     hints.SetHintPause(pause + 7);
     EXPECT_EQ(hints.HintPause(), pause + 7);
     EXPECT_EQ(Application->HintPause(), pause);
+}
+
+TEST_F(BalloonTest, ANameOfAnEarlierVersionIsReadAndDroppedAndOnlyChangedValuesAreWritten) {
+    Hints->SetName(QStringLiteral("Hints"));
+    TextToComponent(QStringLiteral("object Hints: TSkBalloonHints\n"
+                                   "  BalloonStyle = bsRounded\n"
+                                   "  Shadow = True\n"
+                                   "  CaptionWidth = 200\n"
+                                   "  Corner = hcLowerLeft\n"
+                                   "end"),
+                    Hints);
+    EXPECT_EQ(Hints->CaptionWidth(), 200);
+    EXPECT_EQ(Window()->Corner(), hcLowerLeft);
+    const QString text = ComponentToText(Hints);
+    EXPECT_TRUE(text.contains(QStringLiteral("CaptionWidth = 200"))) << qPrintable(text);
+    EXPECT_TRUE(text.contains(QStringLiteral("Corner = hcLowerLeft")));
+    EXPECT_TRUE(text.contains(QStringLiteral("FrameColor = ")));  // changed by the fixture
+    EXPECT_FALSE(text.contains(QStringLiteral("Shadow")));
+    EXPECT_FALSE(text.contains(QStringLiteral("BalloonStyle")));
+    EXPECT_FALSE(text.contains(QStringLiteral("ShowBalloon")));
+    EXPECT_FALSE(text.contains(QStringLiteral("CenterThreshold")));
 }
 
 TEST_F(BalloonTest, AnUpperRightBalloonStandsAboveTheMouseWithItsTailTenPixelsIn) {

@@ -49,6 +49,17 @@ TEST_F(SkGrafxTest, AOnePixelWideHorizontalGradientStillDraws) {
     EXPECT_NE(At(5, 0), Paper);
 }
 
+TEST_F(SkGrafxTest, AOnePixelWideVerticalCentreGradientKeepsANewBitmapsWhiteWhereItPaintsNothing) {
+    // W div 2 = 0 is no split along x, so the bands run along y from position 1: one band of the stop
+    // colour on row 0, which the tiling repeats every eight rows. An earlier gradient does not show.
+    PaintGradient(Canvas, Rect(0, 0, 1, 20), gdHorizontalEnd, Red, Red, 1);
+    PaintGradient(Canvas, Rect(5, 0, 6, 20), gdVerticalCenter, Red, Blue, 1);
+    PaintGradient(Canvas, Rect(5, 0, 6, 20), gdVerticalCenter, Red, Blue, 1);
+    for (int y = 0; y < 20; ++y)
+        EXPECT_EQ(At(5, y), y % 8 == 0 ? Blue : clWhite) << y;
+    EXPECT_EQ(At(6, 0), Paper);
+}
+
 TEST_F(SkGrafxTest, EmptyAreasAndEqualDiagonalColoursDrawNothingOrOneFill) {
     PaintGradient(Canvas, Rect(0, 0, 0, 10), gdHorizontalEnd, Red, Blue, 1);
     EXPECT_EQ(Count(Paper), 1600);
@@ -112,16 +123,29 @@ TEST_F(SkGrafxTest, BoxGradientsWithoutAStartFillLeaveNoBandUnpainted) {
             ASSERT_NE(box.Canvas()->Pixels(x, y), clWhite) << x << "," << y;
 }
 
+namespace {
+// Paints a tile whose pixels are coloured by their place, tiles it over the total area, and checks
+// that every pixel of the area holds the colour of its place in the tile.
+void TileAndCheck(TCanvas* c, int width, int height, int totalWidth, int totalHeight) {
+    auto colour = [&](int x, int y) { return RGB((x % width) * 80, (y % height) * 20, 7); };
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            c->SetPixels(x, y, colour(x, y));
+    TileBlt(c->Handle(), 0, 0, width, height, totalWidth, totalHeight, SRCCOPY);
+    for (int y = 0; y < totalHeight; ++y)
+        for (int x = 0; x < totalWidth; ++x)
+            ASSERT_EQ(c->Pixels(x, y), colour(x, y)) << x << "," << y;
+}
+}  // namespace
+
 TEST_F(SkGrafxTest, TileBltRepeatsTheTileOverTheWholeArea) {
-    for (int x = 0; x < 3; ++x)
-        for (int y = 0; y < 2; ++y)
-            Canvas->SetPixels(x, y, RGB(x * 80, y * 100, 7));
-    TileBlt(Canvas->Handle(), 0, 0, 3, 2, 10, 7, SRCCOPY);
-    for (int y = 0; y < 7; ++y)
-        for (int x = 0; x < 10; ++x)
-            ASSERT_EQ(At(x, y), RGB((x % 3) * 80, (y % 2) * 100, 7)) << x << "," << y;
+    TileAndCheck(Canvas, 3, 2, 10, 7);
     EXPECT_EQ(At(10, 0), Paper);
     EXPECT_EQ(At(0, 7), Paper);
+    // A tile as tall as the area, in an area wide enough that its rows are copied a few at a time.
+    TBitmap wide(4000, 9);
+    TileAndCheck(wide.Canvas(), 3, 9, 3997, 9);
+    EXPECT_EQ(wide.Canvas()->Pixels(3997, 4), clWhite);
 }
 
 TEST_F(SkGrafxTest, MirrorBltCompletesAnAreaFromItsUpperLeftQuadrant) {

@@ -9,6 +9,7 @@
 #include "Menus.h"
 #include "Registry.h"
 #include "SkCommon.h"
+#include "Streaming.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,6 +20,11 @@ namespace {
 const TColor Frame = RGB(10, 20, 30), SelStart = RGB(200, 0, 0), SelStop = RGB(0, 0, 200);
 const TColor BarStart = RGB(240, 120, 0), BarStop = RGB(0, 0, 240);
 const TColor Paper = RGB(250, 250, 250), Ink = RGB(0, 0, 255);
+
+// Loaded as a form read from its text gives it: the controller, made in code, is read by its name.
+void LoadAsRead(TSkMenuController* controller) {
+    TextToComponent(QStringLiteral("object %1: TSkMenuController\nend").arg(controller->Name()), controller);
+}
 
 // A form with a pop-up menu of one item and a controller in custom colours; items are drawn 120 x 22.
 struct MenuControllerTest : testing::Test {
@@ -40,7 +46,8 @@ struct MenuControllerTest : testing::Test {
         Controller->SetIconBarColorStop(BarStop);
         Controller->SetMenuColor(Paper);
         Controller->SetMenuFontColor(Ink);
-        Controller->Loaded();
+        Controller->SetName(QStringLiteral("MenuController1"));
+        LoadAsRead(Controller);
     }
     void TearDown() override {
         HighColorDisplay = true;
@@ -107,9 +114,33 @@ TEST(MenuControllerDesign, InTheDesignerItOnlyMakesTheOwnersMenusOwnerDrawn) {
     EXPECT_TRUE(before->OwnerDraw());  // set when the controller is put on the form
     auto* after = new TMainMenu(&form);
     EXPECT_TRUE(after->OwnerDraw());
-    controller->Loaded();
+    controller->SetName(QStringLiteral("MenuController1"));
+    LoadAsRead(controller);
     EXPECT_EQ(controller->HookedCount(), 0);
     EXPECT_FALSE(item->OnAdvancedDrawItem);
+}
+
+TEST(MenuControllerStreaming, NamesOfEarlierVersionsAreReadIntoTheSelectionColoursAndNeverWritten) {
+    TSkMenuController controller(nullptr);
+    TextToComponent(QStringLiteral("object C: TSkMenuController\n"
+                                   "  GradientColorDefault = True\n"
+                                   "  ThemeAware = False\n"
+                                   "  GradientColorStart = clRed\n"
+                                   "  GradientColorStop = 65280\n"
+                                   "  FrameColor = clNavy\n"
+                                   "  MenuColor = clInfoBk\n"
+                                   "end"),
+                    &controller);
+    EXPECT_EQ(controller.SelectionColorStart(), clRed);
+    EXPECT_EQ(controller.SelectionColorStop(), clLime);
+    EXPECT_EQ(controller.SelectionFrameColor(), clNavy);
+    const QString text = ComponentToText(&controller);
+    EXPECT_EQ(text, QStringLiteral("object C: TSkMenuController\n"
+                                   "  SelectionColorStart = clRed\n"
+                                   "  SelectionColorStop = clLime\n"
+                                   "  SelectionFrameColor = clNavy\n"
+                                   "  MenuColor = clInfoBk\n"
+                                   "end\n"));
 }
 
 TEST_F(MenuControllerTest, MeasuresSeparatorsThreeHighAndPopupItemsTwentyTwoHighAnd31Wider) {

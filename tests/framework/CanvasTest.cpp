@@ -152,6 +152,21 @@ TEST_F(CanvasTest, CopyRectStretchesFromAnotherBitmap) {
     EXPECT_EQ(Canvas->Pixels(4, 4), clWhite);
 }
 
+TEST(CanvasDraw, ABitmapDrawnOntoItsOwnCanvasIsReadBeforeItIsWritten) {
+    TBitmap bitmap(6, 6);
+    TCanvas* canvas = bitmap.Canvas();
+    canvas->Brush()->SetColor(clWhite);
+    canvas->FillRect(Rect(0, 0, 6, 6));
+    canvas->SetPixels(0, 0, clRed);
+    canvas->SetPixels(1, 1, clBlue);
+    canvas->Draw(1, 1, &bitmap);
+    EXPECT_EQ(canvas->Pixels(0, 0), clRed);
+    EXPECT_EQ(canvas->Pixels(1, 1), clRed);
+    EXPECT_EQ(canvas->Pixels(2, 2), clBlue);
+    EXPECT_EQ(canvas->Pixels(1, 0), clWhite);
+    EXPECT_EQ(canvas->Pixels(5, 5), clWhite);
+}
+
 TEST(FontTest, WindowsFacesMapToTheInstalledCjkFont) {
     // The build puts the program's copy of WenQuanYi Micro Hei beside the program.
     const QString cjk = QFile::exists(QCoreApplication::applicationDirPath() + "/fonts/VeloriaHei.ttf")

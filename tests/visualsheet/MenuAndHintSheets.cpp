@@ -42,6 +42,7 @@ struct TSampleMenu {
         return item;
     }
     explicit TSampleMenu(bool controlled) {
+        // Made first, the controller hooks each item as it is put on the form.
         if (controlled) Controller = new TSkMenuController(&Form);
         Menu->SetOwnerDraw(!controlled);
         Add(Menu->Items(), QStringLiteral("新建食谱(&N)"))->SetShortCut(scCtrl | 'N');
@@ -55,7 +56,6 @@ struct TSampleMenu {
         TMenuItem* sub = Add(Menu->Items(), QStringLiteral("帮助(&H)"));
         Add(sub, QStringLiteral("在线帮助"));
         Add(Menu->Items(), QStringLiteral("保存(&S)"))->SetShortCut(scCtrl | 'S');
-        if (Controller) Controller->Loaded();
     }
     // The menu as its pop-up window paints it, with item `selected` selected.
     QImage Paint(int selected, bool noAccel = false) {

@@ -1,5 +1,5 @@
-// A page of the visual sheet: cells in rows on a button-face background, each captioned, saved as a
-// PNG file and a three times enlarged copy.
+// The visual sheet's page: cells of drawings in rows, each captioned, saved as PNG (also three times
+// enlarged); and the sheets that live in files of their own.
 #pragma once
 
 #include "GraphicsImage.h"
@@ -68,6 +68,8 @@ private:
     int FX = 8, FY = 8, FRowHeight = 0;
 };
 
-// The pages written by other files of the sheet.
+// The status pane, the line and the separator in their states.
+void StatusLineSeparatorSheet(const QString& folder);
+// Menus drawn by the menu controller and by the framework, and balloon hints.
 void MenuSheet(const QString& folder);
 void BalloonSheet(const QString& folder);

@@ -1,12 +1,13 @@
 // The styled library's visual sheet: renders every frame style, edge, glyph, frame control, gradient
-// direction, text layout, menu and balloon hint into PNG files (each also three times enlarged) in the build
-// folder's "visualsheet" folder, for a person to look at. Run by the tests, so the sheet is always fresh.
+// direction, text layout, menu and balloon hint into PNG files (each also three times enlarged) in the
+// build folder's "visualsheet" folder, for a person to look at. Run by the tests, so the sheet is always
+// fresh.
 #include "Forms.h"
 #include "FrameControls.h"
 #include "GraphicsImage.h"
+#include "Sheet.h"
 #include "SkCommon.h"
 #include "SkGrafx.h"
-#include "Sheet.h"
 #include "TextDraw.h"
 
 #include <QApplication>
@@ -343,6 +344,7 @@ int main(int argc, char** argv) {
     FrameControlSheet(folder);
     Gradients(folder);
     Text(folder);
+    StatusLineSeparatorSheet(folder);
     MenuSheet(folder);
     BalloonSheet(folder);
     std::printf("visual sheet written to %s\n", qPrintable(folder));
