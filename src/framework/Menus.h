@@ -33,6 +33,12 @@ class TMenuItem : public TComponent {
     Q_PROPERTY(int ImageIndex READ ImageIndex WRITE SetImageIndex)
     Q_PROPERTY(bool RadioItem READ RadioItem WRITE SetRadioItem)
     Q_PROPERTY(bool Default READ Default WRITE SetDefault)
+    Q_CLASSINFO("Checked", "= False")
+    Q_CLASSINFO("Enabled", "= True")
+    Q_CLASSINFO("Visible", "= True")
+    Q_CLASSINFO("ImageIndex", "= -1")
+    Q_CLASSINFO("RadioItem", "= False")
+    Q_CLASSINFO("Default", "= False")
 public:
     explicit TMenuItem(TComponent* AOwner);
     ~TMenuItem() override;
@@ -104,6 +110,7 @@ private:
 class TMenu : public TComponent {
     Q_OBJECT
     Q_PROPERTY(bool OwnerDraw READ OwnerDraw WRITE SetOwnerDraw)
+    Q_CLASSINFO("OwnerDraw", "= False")
 public:
     explicit TMenu(TComponent* AOwner);
 

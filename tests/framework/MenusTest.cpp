@@ -9,6 +9,7 @@
 #include "Menus.h"
 #include "Platform.h"
 #include "Registry.h"
+#include "Streaming.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -251,6 +252,18 @@ TEST(MenuItemLook, TheFrameworksMeasureCountsGlyphColumnCaptionAndShortcut) {
     EXPECT_EQ(ShortCutToText(scShift | scCtrl | 0x71), QStringLiteral("Shift+Ctrl+F2"));
     EXPECT_EQ(ShortCutToText(46), QStringLiteral("Del"));
     EXPECT_EQ(ShortCutToText(0), QString());
+}
+
+TEST(MenuItemLook, AnItemStoresOnlyWhatDiffersFromItsDefaults) {
+    TMenuItem item(nullptr);
+    item.SetName(QStringLiteral("N1"));
+    item.SetCaption(QStringLiteral("复制QQ号"));
+    EXPECT_EQ(ComponentToText(&item), QStringLiteral("object N1: TMenuItem\n  Caption = '复制QQ号'\nend\n"));
+    item.SetChecked(true);
+    item.SetImageIndex(2);
+    EXPECT_EQ(ComponentToText(&item),
+              QStringLiteral(
+                  "object N1: TMenuItem\n  Caption = '复制QQ号'\n  Checked = True\n  ImageIndex = 2\nend\n"));
 }
 
 TEST(MenuItemLook, AMenuGlyphIsDrawnThroughItsMaskInOneColour) {
