@@ -2,6 +2,7 @@
 // where Qt's events become messages.
 #include "Controls.h"
 #include "DeviceContext.h"
+#include "DockTree.h"
 #include "Forms.h"
 
 #include <QApplication>
@@ -62,6 +63,18 @@ bool HasFrame(const TRect& margins) {
     return margins.Left || margins.Top || margins.Right || margins.Bottom;
 }
 
+// A press tells the window controls around the pressed one, outermost first, that the mouse is
+// activating what lies in them; false when the pressed control did not survive it.
+bool ActivateParents(TControl* control) {
+    QPointer<QObject> alive(control);
+    std::vector<QPointer<TWinControl>> parents;
+    for (TWinControl* p = control->Parent(); p; p = p->Parent())
+        parents.emplace_back(p);
+    for (auto it = parents.rbegin(); it != parents.rend() && alive; ++it)
+        if (*it) (*it)->Perform(WM_MOUSEACTIVATE, reinterpret_cast<std::intptr_t>(control));
+    return bool(alive);
+}
+
 void SendToTree(TControl* control, unsigned msg) {
     control->Perform(msg);
     if (auto* win = dynamic_cast<TWinControl*>(control))
@@ -73,8 +86,20 @@ void SendToTree(TControl* control, unsigned msg) {
 // Perform and dispatch ------------------------------------------------------------------------------
 std::intptr_t TControl::Perform(unsigned msg, std::intptr_t wparam, std::intptr_t lparam) {
     TMessage m{msg, wparam, lparam, 0, false};
-    WndProc(m);
+    SendToWindowProc(m);
     return m.Result;
+}
+
+void TControl::SendToWindowProc(TMessage& Message) {
+    if (FWindowProc)
+        FWindowProc(Message);
+    else
+        WndProc(Message);
+}
+
+TWndMethod TControl::WindowProc() {
+    if (FWindowProc) return FWindowProc;
+    return [this](TMessage& Message) { WndProc(Message); };
 }
 
 void TControl::WndProc(TMessage& Message) {
@@ -160,6 +185,9 @@ void TControl::Dispatch(TMessage& m) {
         break;
     case WM_THEMECHANGED:
         WMThemeChanged(m);
+        break;
+    case WM_WINDOWPOSCHANGED:
+        Call<TWMWindowPosChanged>(m, [this](TWMWindowPosChanged& t) { WMWindowPosChanged(t); });
         break;
     case CM_MOUSEENTER:
         CMMouseEnter(m);
@@ -275,7 +303,7 @@ void TControl::SetParentColor(bool value) {
 void TWinControl::Broadcast(TMessage& Message) {
     const std::vector<TControl*> children = FControls;
     for (TControl* child : children) {
-        child->WndProc(Message);
+        child->SendToWindowProc(Message);
         if (Message.Result != 0) return;
     }
 }
@@ -318,7 +346,7 @@ bool TControl::DispatchWidgetEvent(QObject* watched, QEvent* event) {
     auto* win = dynamic_cast<TWinControl*>(this);
     auto send = [&](unsigned msg, std::intptr_t w = 0, std::intptr_t l = 0) {
         TMessage m{msg, w, l, 0, false};
-        WndProc(m);
+        SendToWindowProc(m);
         return m;
     };
     // The event goes on unless the handler consumed it (and the control still exists).
@@ -336,6 +364,7 @@ bool TControl::DispatchWidgetEvent(QObject* watched, QEvent* event) {
             p -= QPoint(win->FNonClient.Left, win->FNonClient.Top);
         }
         const unsigned msg = MouseMessage(event->type(), e->button());
+        if (event->type() == QEvent::MouseButtonPress && !ActivateParents(this)) return true;
         const TMessage m{msg, MouseKeys(e->modifiers(), e->buttons()), MakeLParam(p.x(), p.y()), 0, false};
         Application->HintMouseMessage(this, m);
         if (!alive) return true;
@@ -444,6 +473,9 @@ void TWinControl::RecalcNonClientArea() {
     FNonClient = margins;
     if (FWidget && !dynamic_cast<TCustomControl*>(this))
         FWidget->setContentsMargins(margins.Left, margins.Top, margins.Right, margins.Bottom);
+    // Children sit in the client area, inside the frame.
+    for (TControl* child : FControls)
+        if (child->FWidget) child->FWidget->setGeometry(child->WidgetGeometry());
     Invalidate();
 }
 
@@ -489,6 +521,12 @@ void TCustomControl::WMPaint(TWMPaint& Message) {
     FCanvas.Brush()->SetColor(Color());
     DispatchEvent([this] { Paint(); });
     FCanvas.EndPaint();
+    // A dock site paints the frames of the controls docked into it over its own painting.
+    if (TDockTree* manager = DockManager()) {
+        const int saved = Message.DC->SaveDC();
+        DispatchEvent([&] { manager->PaintSite(Message.DC); });
+        Message.DC->RestoreDC(saved);
+    }
 }
 
 void TCustomControl::WMPrintClient(TWMPaint& Message) {

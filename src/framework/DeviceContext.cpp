@@ -1,6 +1,7 @@
 #include "DeviceContext.h"
 
 #include "LinePixels.h"
+#include "SymbolFont.h"
 
 #include <QFontMetrics>
 #include <QPainterPath>
@@ -799,6 +800,7 @@ TTextMetric TDeviceContext::GetTextMetrics() const {
 }
 
 void TDeviceContext::ExtTextOut(int x, int y, unsigned options, const TRect* rect, const QString& text) {
+    if (IsSymbolFontName(Font.FaceName)) return SymbolTextOut(this, x, y, options, rect, text);
     QPainter* p = Painter();
     if ((options & ETO_OPAQUE) && rect) FillRect(*rect, TLogBrush{bsSolid, BkColor, {}, false});
     if ((options & ETO_CLIPPED) && rect) p->setClipRect(ToQRect(*rect), Qt::IntersectClip);

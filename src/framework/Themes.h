@@ -13,8 +13,10 @@ struct TThemeData {
 using HTHEME = TThemeData*;
 
 enum : int { TMT_BORDERCOLOR = 3801, TMT_FILLCOLOR = 3802, TMT_TEXTCOLOR = 3803, TMT_GRADIENTCOLOR1 = 3810 };
-// Parts drawn by DrawThemeBackground: the combo box's drop-down button and the spin buttons.
+// Parts drawn by DrawThemeBackground: the combo box's drop-down button, the spin buttons and the
+// group box's frame (class "BUTTON").
 enum : int { CP_DROPDOWNBUTTON = 1, SPNP_UP = 1, SPNP_DOWN = 2, SPNP_UPHORZ = 3, SPNP_DOWNHORZ = 4 };
+enum : int { BP_GROUPBOX = 4, GBS_NORMAL = 1, GBS_DISABLED = 2 };
 
 // nullptr when visual styles are not active or the class is unknown.
 HTHEME OpenThemeData(const QString& classList);
@@ -22,3 +24,9 @@ void CloseThemeData(HTHEME theme);
 // False (and `color` untouched) for a colour the style does not define.
 bool GetThemeColor(HTHEME theme, int part, int state, int property, TColor& color);
 bool DrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const TRect& rect);
+// Text of a part in the context's font: its extent by DT_ flags (DT_CALCRECT implied), and the text
+// drawn by those flags in the part's text colour for the state.
+bool GetThemeTextExtent(HTHEME theme, HDC dc, int part, int state, const QString& text, unsigned flags,
+                        TRect& extent);
+bool DrawThemeText(HTHEME theme, HDC dc, int part, int state, const QString& text, unsigned flags,
+                   const TRect& rect);

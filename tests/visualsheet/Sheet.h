@@ -73,3 +73,5 @@ void StatusLineSeparatorSheet(const QString& folder);
 // Menus drawn by the menu controller and by the framework, and balloon hints.
 void MenuSheet(const QString& folder);
 void BalloonSheet(const QString& folder);
+// Styled panels and group boxes, dock sites' caption bars and the symbol font's glyphs.
+void PanelSheet(const QString& folder);
