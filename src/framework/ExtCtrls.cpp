@@ -23,6 +23,7 @@ void Frame3D(TCanvas* canvas, TRect& r, TColor topLeft, TColor bottomRight, int 
 }  // namespace
 
 TCustomPanel::TCustomPanel(TComponent* AOwner) : TCustomControl(AOwner) {
+    SetBounds(0, 0, 185, 41);
     SetOffscreenPaint(true);
     SetUseDockManager(true);
     // What a resize repaints is decided here (WM_WINDOWPOSCHANGED), not by the window system.
@@ -113,9 +114,7 @@ void TCustomPanel::WMWindowPosChanged(TWMWindowPosChanged& Message) {
     TCustomControl::WMWindowPosChanged(Message);
 }
 
-TPanel::TPanel(TComponent* AOwner) : TCustomPanel(AOwner) {
-    SetBounds(0, 0, 185, 41);
-}
+TPanel::TPanel(TComponent* AOwner) : TCustomPanel(AOwner) {}
 
 TTimer::TTimer(TComponent* AOwner)
     : TComponent(AOwner), FTick(TimerClock()->CreateTick([this] { FireEvent(OnTimer, this); })) {

@@ -15,6 +15,7 @@ enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 class TCustomPanel : public TCustomControl {
     Q_OBJECT
 public:
+    // 185 x 41, raised, its caption centred, a dock site's dock manager in use.
     explicit TCustomPanel(TComponent* AOwner);
 
     TAlignment Alignment() const { return FAlignment; }
@@ -50,7 +51,6 @@ private:
 class TPanel : public TCustomPanel {
     Q_OBJECT
 public:
-    // 185 x 41, a dock site's dock manager in use.
     explicit TPanel(TComponent* AOwner);
 };
 
