@@ -393,7 +393,10 @@ TDockTree* TSkCustomPanel::CreateDockManager() {
 // ----------------------------------------------------------------------------------------------------
 void TSkCustomPanel::WMWindowPosChanged(TWMWindowPosChanged& Message) {
     const TWindowPos& to = *Message.WindowPos;
-    if (FullRepaint() || !Caption().isEmpty()) {
+    if (to.cx == Width() && to.cy == Height()) {
+        // Moved only: the picture moves with it, unless the parent shows through.
+        if (FTransparent) Invalidate();
+    } else if (FullRepaint() || !Caption().isEmpty()) {
         Invalidate();
     } else {
         const TRect r = Rect(0, 0, Width(), Height());

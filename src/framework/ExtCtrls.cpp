@@ -102,7 +102,9 @@ void TCustomPanel::Paint() {
 
 void TCustomPanel::WMWindowPosChanged(TWMWindowPosChanged& Message) {
     const TWindowPos& to = *Message.WindowPos;
-    if (FFullRepaint || !Caption().isEmpty()) {
+    if (to.cx == Width() && to.cy == Height()) {
+        // Moved only: the picture moves with it.
+    } else if (FFullRepaint || !Caption().isEmpty()) {
         Invalidate();
     } else {
         // The edges that moved: the strip inside the nearer of the old and new edge, out to the farther.

@@ -1,6 +1,8 @@
+#include "ControlProbes.h"
 #include "Forms.h"
 #include "GraphicControl.h"
 #include "GraphicsImage.h"
+#include "PaintRecorder.h"
 #include "Registry.h"
 #include "SkPanel.h"
 #include "StdCtrls.h"
@@ -14,11 +16,6 @@
 #include <memory>
 
 namespace {
-TColor Pixel(const QImage& image, int x, int y) {
-    const QRgb p = image.pixel(x, y);
-    return RGB(qRed(p), qGreen(p), qBlue(p));
-}
-
 bool Near(TColor a, TColor b, int tolerance) {
     return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance &&
            std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
@@ -31,32 +28,6 @@ int Count(const QImage& image, TColor color, const TRect& area) {
         for (int x = area.Left; x < area.Right; ++x)
             n += Pixel(image, x, y) == ColorToRGB(color);
     return n;
-}
-
-// Whether the area holds text in `ink` on `background`: pixels that are not the background, each a
-// blend of the two (text is drawn smoothed).
-bool InkOf(const QImage& image, const TRect& area, TColor background, TColor ink) {
-    const TColor bg = ColorToRGB(background), fg = ColorToRGB(ink);
-    const int channels[3][2] = {
-        {GetRValue(bg), GetRValue(fg)}, {GetGValue(bg), GetGValue(fg)}, {GetBValue(bg), GetBValue(fg)}};
-    int widest = 0;
-    for (int c = 1; c < 3; ++c)
-        if (std::abs(channels[c][1] - channels[c][0]) > std::abs(channels[widest][1] - channels[widest][0]))
-            widest = c;
-    int inked = 0;
-    for (int y = area.Top; y < area.Bottom; ++y)
-        for (int x = area.Left; x < area.Right; ++x) {
-            const TColor p = Pixel(image, x, y);
-            if (p == bg) continue;
-            ++inked;
-            const int values[3] = {GetRValue(p), GetGValue(p), GetBValue(p)};
-            const double a =
-                double(values[widest] - channels[widest][0]) / (channels[widest][1] - channels[widest][0]);
-            for (int c = 0; c < 3; ++c)
-                if (std::abs(values[c] - (channels[c][0] + a * (channels[c][1] - channels[c][0]))) > 3)
-                    return false;
-        }
-    return inked > 0;
 }
 
 // The bounding box of the pixels that are not `background` in `area` (empty when there are none).
@@ -89,11 +60,14 @@ struct SkPanelTest : testing::Test {
         control->SetBounds(10, 10, width, height);
         return control;
     }
-    TPaintBox* AddChild(TWinControl* parent, TAlign align) {
-        auto* child = new TPaintBox(parent);
-        child->SetParent(parent);
-        child->SetAlign(align);
-        return child;
+    // A 40 x 30 panel framed in a flat colour taken as it is.
+    TSkCustomPanel* MakeFramed(TFrameStyleEx outer, TColor flat, TColor color) {
+        TSkCustomPanel* panel = Make(40, 30);
+        panel->SetBorderOuter(outer);
+        panel->SetFlatColor(flat);
+        panel->SetFlatColorAdjustment(0);
+        panel->SetColor(color);
+        return panel;
     }
 };
 }  // namespace
@@ -141,11 +115,7 @@ TEST_F(SkPanelTest, TheRaisedFrameTheBorderAndTheAreaTheChildrenShare) {
 }
 
 TEST_F(SkPanelTest, ARoundedFrameGivesTheBackgroundsCornersTheFlatColourOnlyWithoutABorder) {
-    TSkCustomPanel* panel = Make(40, 30);
-    panel->SetBorderOuter(fsFlatRounded);
-    panel->SetFlatColor(clNavy);
-    panel->SetFlatColorAdjustment(0);
-    panel->SetColor(clYellow);
+    TSkCustomPanel* panel = MakeFramed(fsFlatRounded, clNavy, clYellow);
     const QImage& image = panel->PaintOffscreen();
     EXPECT_EQ(Pixel(image, 0, 0), ColorToRGB(clWhite));  // the cut corner shows the parent's colour
     EXPECT_EQ(Pixel(image, 2, 0), ColorToRGB(clNavy));
@@ -162,11 +132,7 @@ TEST_F(SkPanelTest, ARoundedFrameGivesTheBackgroundsCornersTheFlatColourOnlyWith
 }
 
 TEST_F(SkPanelTest, TheBackgroundAndFlatFrameColoursFollowTheGradientColourStyle) {
-    TSkCustomPanel* panel = Make(40, 30);
-    panel->SetBorderOuter(fsFlat);
-    panel->SetFlatColor(clRed);
-    panel->SetFlatColorAdjustment(0);
-    panel->SetColor(clYellow);
+    TSkCustomPanel* panel = MakeFramed(fsFlat, clRed, clYellow);
     panel->SetGradientColorStart(clWhite);
     panel->SetGradientColorStop(clBlue);
     // vsClassic and vsWinXP fill with Color and frame in FlatColor whatever the colour style.
@@ -265,9 +231,9 @@ TEST_F(SkPanelTest, TheCaptionIsPlacedByBothAlignmentsInsideItsMarginsAndGreyedW
     EXPECT_LE(bottomRight.Bottom, 55);
     EXPECT_GE(bottomRight.Bottom, 48);
 
-    EXPECT_TRUE(InkOf(panel->PaintOffscreen(), all, clWhite, clWindowText));
+    EXPECT_TRUE(InkIn(panel->PaintOffscreen(), all, clWhite, clWindowText).Shown());
     panel->SetEnabled(false);
-    EXPECT_TRUE(InkOf(panel->PaintOffscreen(), all, clWhite, clGrayText));
+    EXPECT_TRUE(InkIn(panel->PaintOffscreen(), all, clWhite, clGrayText).Shown());
 }
 
 TEST_F(SkPanelTest, ATransparentPanelShowsItsParentUnderItsFrame) {
@@ -277,10 +243,8 @@ TEST_F(SkPanelTest, ATransparentPanelShowsItsParentUnderItsFrame) {
         Parent->Canvas()->Brush()->SetColor(clBlue);
         Parent->Canvas()->FillRect(Rect(30, 0, 400, 300));
     };
-    TSkCustomPanel* panel = Make(40, 30);  // at (10, 10): red under its first 20 columns
-    panel->SetBorderOuter(fsFlat);
-    panel->SetFlatColor(clLime);
-    panel->SetFlatColorAdjustment(0);
+    // At (10, 10): red under its first 20 columns.
+    TSkCustomPanel* panel = MakeFramed(fsFlat, clLime, clBtnFace);
     panel->SetTransparent(true);
     const QImage& image = panel->PaintOffscreen();
     EXPECT_EQ(Pixel(image, 0, 0), ColorToRGB(clLime));
@@ -337,28 +301,13 @@ TEST_F(SkPanelTest, APanelAlignedToTheBottomOrRightKeepsThatEdgeWhenResized) {
 
 TEST_F(SkPanelTest, AShrinkingPanelRepaintsItsFrameAtTheNewEdge) {
     TForm form(nullptr);
-    form.SetBounds(0, 0, 300, 200);
-    auto* panel = new TSkCustomPanel(&form);
-    panel->SetParent(&form);
-    panel->SetBounds(10, 10, 120, 80);
-    panel->SetFullRepaint(false);
-    form.ShowForm();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.Widget()));
-    QApplication::processEvents();
-    struct TRecorder : QObject {
-        QRegion Painted;
-        bool eventFilter(QObject*, QEvent* event) override {
-            if (event->type() == QEvent::Paint) Painted += static_cast<QPaintEvent*>(event)->region();
-            return false;
-        }
-    } recorder;
-    panel->Widget()->installEventFilter(&recorder);
+    auto* panel = ShowResizablePanel<TSkCustomPanel>(form);
+    TPaintRecorder recorder(panel->Widget());
     panel->SetWidth(100);
     QApplication::processEvents();
     // The raised frame is 2 wide, the strip 1 more.
     EXPECT_TRUE(recorder.Painted.contains(QRect(97, 0, 3, 80)));
     EXPECT_FALSE(recorder.Painted.contains(QPoint(50, 40)));
-    panel->Widget()->removeEventFilter(&recorder);
 }
 
 TEST_F(SkPanelTest, TheFrameControllerGivesFrameAndColoursWhenItShowsFrames) {
@@ -642,14 +591,14 @@ TEST_F(SkGroupBoxTest, TheCaptionInterruptsTheFrameAndGreysWhenDisabled) {
     EXPECT_EQ(At(7, top), ColorToRGB(clRed));
     EXPECT_EQ(At(width + 8, top), ColorToRGB(clRed));
     EXPECT_EQ(Count(Box->PaintOffscreen(), clRed, gap), 0);
-    EXPECT_TRUE(InkOf(Box->PaintOffscreen(), Rect(8, 0, width + 8, H), clWhite, clWindowText));
+    EXPECT_TRUE(InkIn(Box->PaintOffscreen(), Rect(8, 0, width + 8, H), clWhite, clWindowText).Shown());
     // Transparent: the frame leaves the caption out and the parent shows.
     Parent->SetColor(clYellow);
     Box->SetTransparent(true);
     EXPECT_EQ(Count(Box->PaintOffscreen(), clRed, gap), 0);
     EXPECT_EQ(At(50, 40), ColorToRGB(clYellow));
     Box->SetEnabled(false);
-    EXPECT_TRUE(InkOf(Box->PaintOffscreen(), Rect(8, 0, width + 8, H), clYellow, clGrayText));
+    EXPECT_TRUE(InkIn(Box->PaintOffscreen(), Rect(8, 0, width + 8, H), clYellow, clGrayText).Shown());
 }
 
 TEST_F(SkGroupBoxTest, WithVisualStylesTheFrameAndCaptionAreTheThemes) {
@@ -660,13 +609,13 @@ TEST_F(SkGroupBoxTest, WithVisualStylesTheFrameAndCaptionAreTheThemes) {
     const int top = H / 2 - 1;
     EXPECT_NE(Pixel(image, 1, top + 1), ColorToRGB(clRed));
     EXPECT_NE(Pixel(image, 0, 30), ColorToRGB(clRed));
-    EXPECT_TRUE(InkOf(image, Rect(8, 0, 20, H), clWhite, 0xD54600));
+    EXPECT_TRUE(InkIn(image, Rect(8, 0, 20, H), clWhite, 0xD54600).Shown());
     // Other styles stay classic but take the theme's caption colour.
     Box->SetGroupStyle(gsUnderline);
     const QImage& underline = Box->PaintOffscreen();
     EXPECT_EQ(Pixel(underline, 50, TextHeightIn(Box->CaptionFont(), QStringLiteral("早餐")) + 2),
               ColorToRGB(clRed));
-    EXPECT_TRUE(InkOf(underline, Rect(0, 0, 40, H), clWhite, 0xD54600));
+    EXPECT_TRUE(InkIn(underline, Rect(0, 0, 40, H), clWhite, 0xD54600).Shown());
 }
 
 TEST_F(SkGroupBoxTest, TheCaptionFontFollowsTheFontUntilSetApartAndScalesBack) {

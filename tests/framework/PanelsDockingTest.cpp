@@ -1,44 +1,22 @@
 // The framework's panel (bevels, border, the area its children share, what a resize repaints), children
 // of framed controls, window procedures, scaling, dock sites with their dock manager, and the symbol
 // font's glyphs and caption button.
+#include "ControlProbes.h"
 #include "DeviceContext.h"
 #include "DockTree.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
 #include "FrameControls.h"
+#include "PaintRecorder.h"
 #include "Scaling.h"
 #include "StdCtrls.h"
 #include "SymbolFont.h"
 
 #include <QApplication>
-#include <QPaintEvent>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
-
-namespace {
-TColor Pixel(const QImage& image, int x, int y) {
-    const QRgb p = image.pixel(x, y);
-    return RGB(qRed(p), qGreen(p), qBlue(p));
-}
-
-TControl* AddChild(TWinControl* parent, TAlign align) {
-    auto* child = new TPaintBox(parent);
-    child->SetParent(parent);
-    child->SetAlign(align);
-    return child;
-}
-
-// Collects the areas a widget repaints.
-struct TPaintRecorder : QObject {
-    QRegion Painted;
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) Painted += static_cast<QPaintEvent*>(event)->region();
-        return false;
-    }
-};
-}  // namespace
 
 // Panel -----------------------------------------------------------------------------------------------
 TEST(Panel, BevelsAndBorderRunRoundTheEdgeAndTheChildrenShareWhatIsInside) {
@@ -69,16 +47,8 @@ TEST(Panel, BevelsAndBorderRunRoundTheEdgeAndTheChildrenShareWhatIsInside) {
 
 TEST(Panel, AResizeRepaintsTheMovedEdgesOrTheWholePanel) {
     TForm form(nullptr);
-    form.SetBounds(0, 0, 300, 200);
-    auto* panel = new TPanel(&form);
-    panel->SetParent(&form);
-    panel->SetBounds(10, 10, 120, 80);
-    panel->SetFullRepaint(false);
-    form.ShowForm();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.Widget()));
-    TPaintRecorder recorder;
-    panel->Widget()->installEventFilter(&recorder);
-    QApplication::processEvents();
+    auto* panel = ShowResizablePanel<TPanel>(form);
+    TPaintRecorder recorder(panel->Widget());
 
     // Shrinking: the bevel is drawn again at the new right edge, and nothing else is.
     recorder.Painted = QRegion();
@@ -101,7 +71,6 @@ TEST(Panel, AResizeRepaintsTheMovedEdgesOrTheWholePanel) {
     panel->SetWidth(110);
     QApplication::processEvents();
     EXPECT_TRUE(recorder.Painted.contains(QPoint(50, 40)));
-    panel->Widget()->removeEventFilter(&recorder);
 }
 
 // A control with a 3-pixel non-client frame on its left and top.
