@@ -5,6 +5,7 @@
 #include "DragDrop.h"
 #include "Menus.h"
 #include "PaintWidget.h"
+#include "Regions.h"
 #include "TypInfo.h"
 
 #include <QApplication>
@@ -367,6 +368,14 @@ void TControl::Invalidate() {
     if (FWidget) FWidget->update();
 }
 
+void TControl::InvalidateRect(const TRect& r) {
+    if (FWidget) FWidget->update(ToQRect(r));
+}
+
+void TControl::SetMouseTracking(bool on) {
+    if (FWidget) FWidget->setMouseTracking(on);
+}
+
 TPoint TControl::ClientToScreen(const TPoint& p) const {
     QWidget* client = ClientAreaWidget();
     if (!client) return p;
@@ -562,7 +571,13 @@ bool TWinControl::CanFocus() const {
 }
 
 void TWinControl::Realign() {
-    int left = 0, top = 0, right = ClientWidth(), bottom = ClientHeight();
+    TRect area = ClientRect();
+    AdjustClientRect(area);
+    AlignControls(area);
+}
+
+void TWinControl::AlignControls(TRect& Rect) {
+    int left = Rect.Left, top = Rect.Top, right = Rect.Right, bottom = Rect.Bottom;
     auto placeAll = [&](TAlign align, auto less) {
         std::vector<TControl*> group;
         for (TControl* c : FControls)

@@ -194,7 +194,11 @@ public:
     void SendToBack();
     void Repaint();
     void Invalidate();
+    // Marks only part of the control for repainting (client coordinates).
+    void InvalidateRect(const TRect& r);
     void Refresh() { Repaint(); }
+    // Mouse moves reach the control also while no button is held (hot tracking).
+    void SetMouseTracking(bool on);
 
     TPoint ClientToScreen(const TPoint& p) const;
     TPoint ScreenToClient(const TPoint& p) const;
@@ -340,7 +344,7 @@ public:
     int TabOrder() const { return FTabOrder; }
     void SetTabOrder(int order) { FTabOrder = order; }
 
-    // Lays out the aligned children inside the client area.
+    // Lays out the aligned children inside the client area (AdjustClientRect may narrow it).
     void Realign();
     // Streaming: the child controls that Root owns.
     void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) override;
@@ -359,6 +363,10 @@ public:
 protected:
     bool WidgetEvent(QEvent* event) override;
     void Resized() override { Realign(); }
+    // The area the aligned children share: the client rectangle, less what a subclass keeps for itself.
+    virtual void AdjustClientRect(TRect&) {}
+    // Places the aligned children inside Rect.
+    virtual void AlignControls(TRect& Rect);
     // The widget children are placed in (the widget itself unless a subclass has an inner area).
     virtual QWidget* ClientWidget() const { return FWidget; }
     // Runs the key handlers; returns true when the key must not reach the widget.
@@ -418,6 +426,11 @@ class TPaintBox : public TCustomControl {
 public:
     explicit TPaintBox(TComponent* AOwner);
 };
+
+// The shift keys held with a key message (CM_DIALOGKEY, WM_KEYDOWN): its KeyData carries them.
+TShiftState KeyDataShift(std::intptr_t KeyData);
+// Framework use: KeyData for a key pressed with these shift keys.
+std::intptr_t ShiftKeyData(TShiftState Shift);
 
 // Framework use: the virtual key of a Qt key event (0 for keys the windows never test).
 unsigned short KeyEventVirtualKey(const QKeyEvent* e);
