@@ -22,6 +22,13 @@ void RegisterSkTabsTypes() {
     (void)registered;
 }
 
+namespace {
+struct TTabsTypes {
+    TTabsTypes() { RegisterSkTabsTypes(); }
+};
+const TTabsTypes TabsTypes;
+}  // namespace
+
 // Tabs ----------------------------------------------------------------------------------------------
 void TSkTabData::Assign(TPersistent* Source) {
     auto* tab = dynamic_cast<TSkTabData*>(Source);

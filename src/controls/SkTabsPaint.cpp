@@ -175,10 +175,11 @@ void TSkTabPainter::Restore(TDeviceContext* DC, int Saved) {
 }
 
 void TSkTabPainter::Paint() {
+    // Only an image painted before can keep what lies outside the strip.
+    FHotOnly = C.FHotOnly && C.FPainted;
+    C.FHotOnly = false;
     C.FPainted = true;
     C.UpdateLayout();
-    FHotOnly = C.FHotOnly;
-    C.FHotOnly = false;
     TDeviceContext* dc = Canvas->Handle();
     if (!dc) return;
     if (FHotOnly) {
