@@ -12,8 +12,9 @@ TSkTabSheet::TSkTabSheet(TComponent* AOwner) : TCustomControl(AOwner) {
     SetAlign(alClient);
 }
 
+// A page being freed leaves quietly: its form may be going too, and no handler should run then.
 TSkTabSheet::~TSkTabSheet() {
-    if (FPageControl) FPageControl->RemovePage(this);
+    if (FPageControl) FPageControl->RemovePage(this, true);
 }
 
 void TSkTabSheet::SetPageControl(TSkPageControl* Value) {
@@ -152,9 +153,12 @@ void TSkPageControl::InsertPage(TSkTabSheet* Page) {
     RebuildTabs();
 }
 
-void TSkPageControl::RemovePage(TSkTabSheet* Page) {
-    if (Page == FActivePage) SetActivePage(nullptr);
-    if (Page == FActivePage) ChangeActivePage(nullptr);
+void TSkPageControl::RemovePage(TSkTabSheet* Page, bool Quietly) {
+    if (Page == FActivePage && !Quietly) SetActivePage(nullptr);
+    if (Page == FActivePage) {
+        FActivePage = nullptr;
+        Layout().TabIndex = -1;
+    }
     FPages.erase(std::remove(FPages.begin(), FPages.end(), Page), FPages.end());
     if (Page == FActivePageDefault) FActivePageDefault = nullptr;
     Page->FPageControl = nullptr;

@@ -209,7 +209,8 @@ public:
 
     // Framework use: the sheets' ways in and out.
     void InsertPage(TSkTabSheet* Page);
-    void RemovePage(TSkTabSheet* Page);
+    // Quietly (a page being freed): no event, the selection is settled by the next layout or the caller.
+    void RemovePage(TSkTabSheet* Page, bool Quietly = false);
     void MovePage(TSkTabSheet* Page, int NewIndex);
     // Children stream in page order.
     void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) override;

@@ -242,6 +242,11 @@ void TSkTabPainter::DrawCard(int Row) {
         ++fill.Right;
         ++fill.Bottom;
     }
+    // With the shadow the outline stands 2 pixels in: the shadow falls on the background beyond it.
+    if (O.ShowCardFrame && O.TabOrientation == toTop && !L.Reverse() && O.ShowShadow) {
+        fill.Right -= 2;
+        fill.Bottom -= 2;
+    }
     bool handled = false;
     C.DoPaintCardBackground(Canvas, Row, fill, handled);
     if (!handled) {
