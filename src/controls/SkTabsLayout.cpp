@@ -553,22 +553,26 @@ std::vector<TPoint> TSkTabLayout::GetTabPolygon(int Index) const {
 TRect TSkTabLayout::ContentRect(int Index) const {
     TRect r = StripTabRect(Index);
     const int H = r.Height();
-    // Insets along the strip (each end), at the outer edge and at the base.
-    int along = 3, outer = 3, base = 3;
+    // Insets at the start and the end along the strip, at the outer edge and at the base: the slopes
+    // take a row's depth at the end (single slant) or the start (back slant), both ends for the double
+    // slant less what its narrower measure left them.
+    int start = 3, end = 3, outer = 3, base = 3;
     switch (FOptions.TabStyle) {
     case tsSingleSlant:
+        end = H + 3;
+        break;
     case tsBackSlant:
-        along = StyleOverlap(H) + 3;
+        start = H + 3;
         break;
     case tsDoubleSlant:
-        along = H - 1;
+        start = end = H - 1;
         break;
     case tsCutCorner:
         if (TextAlongStrip()) {
-            along = FOptions.CutCornerSize + 4;
+            start = end = FOptions.CutCornerSize + 4;
             outer = 4;
         } else {
-            along = 5;
+            start = end = 5;
             outer = FOptions.CutCornerSize + 4;
         }
         break;
@@ -576,7 +580,7 @@ TRect TSkTabLayout::ContentRect(int Index) const {
     case tsSquareCorners:
         break;
     }
-    r = Rect(r.Left + along, r.Top + outer, r.Right - along, r.Bottom - base);
+    r = Rect(r.Left + start, r.Top + outer, r.Right - end, r.Bottom - base);
     if (r.Right < r.Left) r.Left = r.Right = (r.Left + r.Right) / 2;
     if (r.Bottom < r.Top) r.Top = r.Bottom = (r.Top + r.Bottom) / 2;
     return MapRect(r);

@@ -26,6 +26,19 @@ void HoverOver(TSkCustomTabControl* tabs, int index) {
     tabs->Perform(WM_MOUSEMOVE, 0, MakeLParam((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
 }
 
+// The strip with the buttons it placed while painting, each painted where it lies.
+void ShowWithButtons(TCanvas* canvas, const TRect& r, TSkCustomTabControl* tabs) {
+    tabs->PaintOffscreen();
+    Show(canvas, r, tabs);
+    for (TCustomControl* button : std::initializer_list<TCustomControl*>{
+             tabs->Scroller(), tabs->CloseButton(), tabs->MenuButton(), tabs->ActiveTabCloseButton()}) {
+        if (!button || !button->Visible()) continue;
+        TBitmap picture;
+        picture.FromImage(button->PaintOffscreen());
+        canvas->Draw(r.Left + button->Left(), r.Top + button->Top(), &picture);
+    }
+}
+
 const QStringList Three{QStringLiteral("食谱"), QStringLiteral("套餐"), QStringLiteral("&Tab")};
 
 void StylesAndSides(TSheet& sheet) {
@@ -136,30 +149,14 @@ void RowsAndScrolling(TSheet& sheet) {
     sheet.Cell(QStringLiteral("square rows"), 230, 120,
                [&](TCanvas* c, const TRect& r) { Show(c, r, square); });
     auto* line = Strip(face.get(), 230, 80, many, 5);
-    sheet.Cell(QStringLiteral("scrolled line, tab 6 selected"), 230, 80, [&](TCanvas* c, const TRect& r) {
-        line->PaintOffscreen();
-        Show(c, r, line);
-        if (TSkTabScroller* scroller = line->Scroller()) {
-            TBitmap picture;
-            picture.FromImage(scroller->PaintOffscreen());
-            c->Draw(r.Left + scroller->Left(), r.Top + scroller->Top(), &picture);
-        }
-    });
+    sheet.Cell(QStringLiteral("scrolled line, tab 6 selected"), 230, 80,
+               [&](TCanvas* c, const TRect& r) { ShowWithButtons(c, r, line); });
     auto* buttons = Strip(face.get(), 230, 80, Three, 1);
     buttons->SetShowCloseButton(true);
     buttons->SetShowMenuButton(true);
     buttons->SetShowCloseButtonOnActiveTab(true);
-    sheet.Cell(QStringLiteral("close, menu, close on tab"), 230, 80, [&](TCanvas* c, const TRect& r) {
-        buttons->PaintOffscreen();
-        Show(c, r, buttons);
-        for (TCustomControl* b : std::initializer_list<TCustomControl*>{
-                 buttons->CloseButton(), buttons->MenuButton(), buttons->ActiveTabCloseButton()}) {
-            if (!b || !b->Visible()) continue;
-            TBitmap picture;
-            picture.FromImage(b->PaintOffscreen());
-            c->Draw(r.Left + b->Left(), r.Top + b->Top(), &picture);
-        }
-    });
+    sheet.Cell(QStringLiteral("close, menu, close on tab"), 230, 80,
+               [&](TCanvas* c, const TRect& r) { ShowWithButtons(c, r, buttons); });
     auto* vertical = Strip(face.get(), 120, 150, Three, 0);
     vertical->SetTabOrientation(toLeft);
     vertical->SetTextOrientation(orVertical);
