@@ -32,6 +32,16 @@ void DrawTabButtonFace(TCanvas* Canvas, const TRect& Rect, TSkCustomTabControl* 
     }
 }
 
+void RestartTimer(TTimer*& Timer, TComponent* Owner, int Interval, const std::function<void()>& OnTick) {
+    if (!Timer) {
+        Timer = new TTimer(Owner);
+        Timer->OnTimer = [OnTick](TObject*) { OnTick(); };
+    }
+    Timer->SetEnabled(false);
+    Timer->SetInterval(Interval);
+    Timer->SetEnabled(true);
+}
+
 // Scroller -------------------------------------------------------------------------------------------------
 TSkTabScroller::TSkTabScroller(TSkCustomTabControl* AOwner) : TCustomControl(AOwner), FTabControl(AOwner) {
     SetOffscreenPaint(true);
@@ -91,13 +101,7 @@ void TSkTabScroller::WMLButtonDown(TWMMouse& Message) {
     FPressedHalf = HalfAt(Message.XPos, Message.YPos);
     FPressing = FPressedInside = true;
     Invalidate();
-    if (!FTimer) {
-        FTimer = new TTimer(this);
-        FTimer->OnTimer = [this](TObject*) { TimerTick(); };
-    }
-    FTimer->SetEnabled(false);
-    FTimer->SetInterval(FInitialDelay);
-    FTimer->SetEnabled(true);
+    RestartTimer(FTimer, this, FInitialDelay, [this] { TimerTick(); });
 }
 
 void TSkTabScroller::WMMouseMove(TWMMouse& Message) {
@@ -270,11 +274,21 @@ TSkTabMenuButton* TSkCustomTabControl::MenuButton() const {
     return FMenuButton;
 }
 
+namespace {
+// An auxiliary control made on first need: the tab control's child in its frame colour.
+template <class TButton> TButton* Require(QPointer<TButton>& Field, TSkCustomTabControl* Owner) {
+    if (!Field) {
+        Field = new TButton(Owner);
+        Field->SetParent(Owner);
+        Field->SetFrameColor(Owner->FrameColor());
+    }
+    return Field;
+}
+}  // namespace
+
 TSkTabScroller* TSkCustomTabControl::RequireScroller() {
     if (!FScroller) {
-        FScroller = new TSkTabScroller(this);
-        FScroller->SetParent(this);
-        FScroller->SetFrameColor(FrameColor());
+        Require(FScroller, this);
         FScroller->OnUpRightClick = [this](TObject*) { ScrollTabs(UpRightIsForward(this)); };
         FScroller->OnDownLeftClick = [this](TObject*) { ScrollTabs(!UpRightIsForward(this)); };
     }
@@ -283,33 +297,20 @@ TSkTabScroller* TSkCustomTabControl::RequireScroller() {
 }
 
 TSkTabControlCloseButton* TSkCustomTabControl::RequireCloseButton() {
-    if (!FCloseButton) {
-        FCloseButton = new TSkTabControlCloseButton(this);
-        FCloseButton->SetParent(this);
-        FCloseButton->SetFrameColor(FrameColor());
-        FCloseButton->OnClose = [this](TObject*) { CloseActiveTab(); };
-    }
+    if (!FCloseButton) Require(FCloseButton, this)->OnClose = [this](TObject*) { CloseActiveTab(); };
     return FCloseButton;
 }
 
 TSkActiveTabCloseButton* TSkCustomTabControl::RequireActiveTabCloseButton() {
     if (!FActiveTabCloseButton) {
-        FActiveTabCloseButton = new TSkActiveTabCloseButton(this);
-        FActiveTabCloseButton->SetParent(this);
-        FActiveTabCloseButton->SetFrameColor(FrameColor());
-        FActiveTabCloseButton->SetVisible(false);
+        Require(FActiveTabCloseButton, this)->SetVisible(false);
         FActiveTabCloseButton->OnClose = [this](TObject*) { CloseActiveTab(); };
     }
     return FActiveTabCloseButton;
 }
 
 TSkTabMenuButton* TSkCustomTabControl::RequireMenuButton() {
-    if (!FMenuButton) {
-        FMenuButton = new TSkTabMenuButton(this);
-        FMenuButton->SetParent(this);
-        FMenuButton->SetFrameColor(FrameColor());
-    }
-    return FMenuButton;
+    return Require(FMenuButton, this);
 }
 
 void TSkCustomTabControl::UpdateButtonColors() {

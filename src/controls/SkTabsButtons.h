@@ -14,6 +14,9 @@ class TTimer;
 void DrawTabButtonFace(TCanvas* Canvas, const TRect& Rect, TSkCustomTabControl* TabControl, bool Enabled,
                        TColor FrameColor, bool Hot, bool Down);
 
+// Starts a timer made on first need (owned by Owner) anew with Interval.
+void RestartTimer(TTimer*& Timer, TComponent* Owner, int Interval, const std::function<void()>& OnTick);
+
 // Where the close glyph of the selected tab goes, in the room measuring left at the trailing end of
 // its content rectangle; empty where the text runs across the strip and no room was left.
 TRect ActiveTabCloseBounds(const TSkTabLayout& Layout, const TRect& Content);

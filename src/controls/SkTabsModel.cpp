@@ -55,32 +55,12 @@ void TSkTabDataList::Assign(TPersistent* Source) {
 }
 
 // Colours -------------------------------------------------------------------------------------------
-void TSkTabColors::SetHighlightBar(TColor Value) {
-    if (StoreChanged(FHighlightBar, Value)) Changed();
-}
-void TSkTabColors::SetShadow(TColor Value) {
-    if (StoreChanged(FShadow, Value)) Changed();
-}
-void TSkTabColors::SetUnselected(TColor Value) {
-    if (StoreChanged(FUnselected, Value)) Changed();
-}
-
 void TSkTabColors::Assign(TPersistent* Source) {
     auto* colors = dynamic_cast<TSkTabColors*>(Source);
     if (!colors) return TPersistent::Assign(Source);
     SetHighlightBar(colors->FHighlightBar);
     SetShadow(colors->FShadow);
     SetUnselected(colors->FUnselected);
-}
-
-void TSkTextColors::SetDisabled(TColor Value) {
-    if (StoreChanged(FDisabled, Value)) Changed();
-}
-void TSkTextColors::SetSelected(TColor Value) {
-    if (StoreChanged(FSelected, Value)) Changed();
-}
-void TSkTextColors::SetUnselected(TColor Value) {
-    if (StoreChanged(FUnselected, Value)) Changed();
 }
 
 void TSkTextColors::Assign(TPersistent* Source) {

@@ -68,8 +68,22 @@ private:
     std::vector<std::unique_ptr<TSkTabData>> FItems;
 };
 
-// The colours of the tabs themselves; a change repaints the strip.
-class TSkTabColors : public TPersistent {
+// Three colours of the strip; a change tells the owner, which repaints.
+class TSkColorSet : public TPersistent {
+public:
+    explicit TSkColorSet(std::function<void()> OnChange) : FOnChange(std::move(OnChange)) {}
+
+protected:
+    void Store(TColor& Field, TColor Value) {
+        if (StoreChanged(Field, Value) && FOnChange) FOnChange();
+    }
+
+private:
+    std::function<void()> FOnChange;
+};
+
+// The colours of the tabs themselves.
+class TSkTabColors : public TSkColorSet {
     Q_GADGET
     Q_PROPERTY(TColor HighlightBar READ HighlightBar WRITE SetHighlightBar)
     Q_PROPERTY(TColor Shadow READ Shadow WRITE SetShadow)
@@ -78,27 +92,23 @@ class TSkTabColors : public TPersistent {
     Q_CLASSINFO("Shadow", "TColor = clBtnFace")
     Q_CLASSINFO("Unselected", "TColor = clWindow")
 public:
-    explicit TSkTabColors(std::function<void()> OnChange = {}) : FOnChange(std::move(OnChange)) {}
+    explicit TSkTabColors(std::function<void()> OnChange = {}) : TSkColorSet(std::move(OnChange)) {}
     TColor HighlightBar() const { return FHighlightBar; }
-    virtual void SetHighlightBar(TColor Value);
+    virtual void SetHighlightBar(TColor Value) { Store(FHighlightBar, Value); }
     TColor Shadow() const { return FShadow; }
-    virtual void SetShadow(TColor Value);
+    virtual void SetShadow(TColor Value) { Store(FShadow, Value); }
     TColor Unselected() const { return FUnselected; }
-    virtual void SetUnselected(TColor Value);
+    virtual void SetUnselected(TColor Value) { Store(FUnselected, Value); }
     void Assign(TPersistent* Source) override;
 
 private:
-    void Changed() {
-        if (FOnChange) FOnChange();
-    }
-    std::function<void()> FOnChange;
     TColor FHighlightBar = clHighlight;
     TColor FShadow = clBtnFace;
     TColor FUnselected = clWindow;
 };
 
-// The colours of the captions; a change repaints the strip.
-class TSkTextColors : public TPersistent {
+// The colours of the captions.
+class TSkTextColors : public TSkColorSet {
     Q_GADGET
     Q_PROPERTY(TColor Disabled READ Disabled WRITE SetDisabled)
     Q_PROPERTY(TColor Selected READ Selected WRITE SetSelected)
@@ -107,20 +117,16 @@ class TSkTextColors : public TPersistent {
     Q_CLASSINFO("Selected", "TColor = clBtnText")
     Q_CLASSINFO("Unselected", "TColor = clBtnText")
 public:
-    explicit TSkTextColors(std::function<void()> OnChange = {}) : FOnChange(std::move(OnChange)) {}
+    explicit TSkTextColors(std::function<void()> OnChange = {}) : TSkColorSet(std::move(OnChange)) {}
     TColor Disabled() const { return FDisabled; }
-    virtual void SetDisabled(TColor Value);
+    virtual void SetDisabled(TColor Value) { Store(FDisabled, Value); }
     TColor Selected() const { return FSelected; }
-    virtual void SetSelected(TColor Value);
+    virtual void SetSelected(TColor Value) { Store(FSelected, Value); }
     TColor Unselected() const { return FUnselected; }
-    virtual void SetUnselected(TColor Value);
+    virtual void SetUnselected(TColor Value) { Store(FUnselected, Value); }
     void Assign(TPersistent* Source) override;
 
 private:
-    void Changed() {
-        if (FOnChange) FOnChange();
-    }
-    std::function<void()> FOnChange;
     TColor FDisabled = clGrayText;
     TColor FSelected = clBtnText;
     TColor FUnselected = clBtnText;

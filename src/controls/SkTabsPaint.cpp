@@ -30,6 +30,12 @@ public:
     void LineTo(const TPoint& P) { Add(lcLineTo, P.X, P.Y); }
     void InnerShadow(const TPoint& P) { Add(lcInnerShadow, P.X, P.Y); }
     void OuterShadow(const TPoint& P) { Add(lcOuterShadow, P.X, P.Y); }
+    // A move to the first point and lines through the others.
+    void Path(std::initializer_list<TPoint> Points) {
+        MoveTo(*Points.begin());
+        for (auto p = Points.begin() + 1; p != Points.end(); ++p)
+            LineTo(*p);
+    }
     // Sets one pixel (a line from P to the next pixel along).
     void Dot(const TPoint& P) {
         MoveTo(P);
@@ -94,6 +100,12 @@ void TLineCommands::Replay(TCanvas* Canvas, TColor Frame,
         }
         }
     }
+}
+
+// Where something Size long goes between From and To: at the start, centred (rounding toward zero)
+// or at the end.
+int Place(int From, int To, int Size, int Where) {
+    return Where == 1 ? From + (To - From - Size) / 2 : Where == 2 ? To - Size : From;
 }
 
 // The caption lines of a tab.
@@ -345,94 +357,56 @@ void TSkTabPainter::RecordBoxStyleCardFrame(TLineCommands& Lines, const TRect& C
     const TRect tab = L.StripTabRect(C.TabIndex());
     TPoint a = L.MapPoint({tab.Left + 1, tab.Bottom}), b = L.MapPoint({tab.Right, tab.Bottom});
     const bool full = O.ShowFullFrame;
-    const auto resetB = [&] {
-        Lines.MoveTo(b);
-        Lines.LineTo(b);
-        Lines.LineTo({b.X + 1, b.Y});
-    };
+    // Each time the edge is open strictly between A (one pixel inside the first base corner) and B.
     switch (O.TabOrientation) {
     case toTop:
         if (TopShadow) {
-            Lines.MoveTo({p3.X, p3.Y - 2});
-            Lines.LineTo(p0);
-            Lines.LineTo(a);
-            Lines.MoveTo(b);
-            Lines.LineTo({p1.X - 2, p1.Y});
-            Lines.LineTo({p2.X - 2, p2.Y - 2});
-            Lines.LineTo({p3.X - 1, p3.Y - 2});
+            Lines.Path({{p3.X, p3.Y - 2}, p0, a});
+            Lines.Path({b, {p1.X - 2, p1.Y}, {p2.X - 2, p2.Y - 2}, {p3.X - 1, p3.Y - 2}});
             RecordCardShadow(Lines, p1, p2, p3);
         } else if (full) {
-            Lines.MoveTo(p3);
-            Lines.LineTo(p0);
-            Lines.LineTo(a);
-            Lines.MoveTo(b);
-            Lines.LineTo(p1);
-            Lines.LineTo(p2);
-            Lines.LineTo({p3.X - 1, p3.Y});
+            Lines.Path({p3, p0, a});
+            Lines.Path({b, p1, p2, {p3.X - 1, p3.Y}});
         } else {
-            Lines.MoveTo(p0);
-            Lines.LineTo(a);
-            Lines.MoveTo(b);
-            Lines.LineTo({p1.X + 1, p1.Y});
+            Lines.Path({p0, a});
+            Lines.Path({b, {p1.X + 1, p1.Y}});
         }
-        resetB();
+        Lines.Path({b, b, {b.X + 1, b.Y}});  // B once more
         break;
     case toLeft:
         if (full) {
-            Lines.MoveTo(p3);
-            Lines.LineTo(a);
-            Lines.MoveTo(b);
-            Lines.LineTo(p0);
-            Lines.LineTo(p1);
-            Lines.LineTo(p2);
-            Lines.LineTo({p3.X - 1, p3.Y});
+            Lines.Path({p3, a});
+            Lines.Path({b, p0, p1, p2, {p3.X - 1, p3.Y}});
         } else {
-            Lines.MoveTo({p3.X - 1, p3.Y});
-            Lines.LineTo({a.X - 1, a.Y});
-            Lines.MoveTo({b.X - 1, b.Y});
-            Lines.LineTo({p0.X - 1, p0.Y});
+            Lines.Path({{p3.X - 1, p3.Y}, {a.X - 1, a.Y}});
+            Lines.Path({{b.X - 1, b.Y}, {p0.X - 1, p0.Y}});
         }
         break;
     case toBottom:
         a.X -= 1;
         b.X -= 1;
         if (full) {
-            Lines.MoveTo(p3);
-            Lines.LineTo(p0);
-            Lines.LineTo(p1);
-            Lines.LineTo(p2);
-            Lines.LineTo(b);
-            Lines.MoveTo(a);
-            Lines.LineTo(p3);
+            Lines.Path({p3, p0, p1, p2, b});
+            Lines.Path({a, p3});
         } else {
-            Lines.MoveTo({p2.X, p2.Y + 1});
-            Lines.LineTo({b.X, b.Y + 1});
-            Lines.MoveTo({a.X, a.Y + 1});
-            Lines.LineTo({p3.X - 1, p3.Y + 1});
+            Lines.Path({{p2.X, p2.Y + 1}, {b.X, b.Y + 1}});
+            Lines.Path({{a.X, a.Y + 1}, {p3.X - 1, p3.Y + 1}});
         }
         break;
     case toRight:
         if (full) {
-            Lines.MoveTo(p3);
-            Lines.LineTo(p0);
-            Lines.LineTo({p1.X + 1, p1.Y});
-            Lines.MoveTo(p1);
-            Lines.LineTo(a);
-            Lines.MoveTo(b);
-            Lines.LineTo(p2);
-            Lines.LineTo({p3.X - 1, p3.Y});
+            Lines.Path({p3, p0, {p1.X + 1, p1.Y}});
+            Lines.Path({p1, a});
+            Lines.Path({b, p2, {p3.X - 1, p3.Y}});
         } else {
-            Lines.MoveTo({p1.X + 1, p1.Y});
-            Lines.LineTo({a.X + 1, a.Y});
-            Lines.MoveTo({b.X + 1, b.Y});
-            Lines.LineTo({p2.X + 1, p2.Y + 1});
+            Lines.Path({{p1.X + 1, p1.Y}, {a.X + 1, a.Y}});
+            Lines.Path({{b.X + 1, b.Y}, {p2.X + 1, p2.Y + 1}});
         }
         break;
     }
 }
 
-// Tabs
-// -----------------------------------------------------------------------------------------------------------
+// Tabs ---------------------------------------------------------------------------------------------------
 void TSkTabPainter::DrawTab(int Index) {
     const TRect rect = L.GetTabRect(Index);
     TRect visible;
@@ -612,13 +586,8 @@ void TSkTabPainter::DrawContent(int Index) {
                 Canvas->StretchDraw(r, &picture);
             } else {
                 const int iw = images->Width(), ih = images->Height();
-                const int x = C.FImageAlignment == haCenter  ? r.Left + (r.Width() - iw) / 2
-                              : C.FImageAlignment == haRight ? r.Right - iw
-                                                             : r.Left;
-                const int y = C.FImageAlignmentVertical == vaCenter   ? r.Top + (r.Height() - ih) / 2
-                              : C.FImageAlignmentVertical == vaBottom ? r.Bottom - ih
-                                                                      : r.Top;
-                images->Draw(Canvas, x, y, index, enabled);
+                images->Draw(Canvas, Place(r.Left, r.Right, iw, C.FImageAlignment),
+                             Place(r.Top, r.Bottom, ih, C.FImageAlignmentVertical), index, enabled);
             }
             Canvas->BeginPaint(Canvas->Handle());
         }
@@ -669,37 +638,22 @@ void TSkTabPainter::DrawContent(int Index) {
         block.cy += e.cy;
     }
     if (!verticalText) {
-        int y = text.Top;
-        if (C.FTextAlignmentVertical == vaCenter)
-            y = text.Top + (text.Height() - block.cy) / 2;
-        else if (C.FTextAlignmentVertical == vaBottom)
-            y = text.Bottom - block.cy;
+        int y = Place(text.Top, text.Bottom, block.cy, C.FTextAlignmentVertical);
         for (int k = 0; k < lines.size(); ++k) {
-            const int lw = sizes[k].cx;
-            const int x = C.FTextAlignment == haCenter  ? text.Left + (text.Width() - lw) / 2
-                          : C.FTextAlignment == haRight ? text.Right - lw
-                                                        : text.Left;
-            DrawCaptionLine(dc, x, y, 0, lines[k]);
+            DrawCaptionLine(dc, Place(text.Left, text.Right, sizes[k].cx, C.FTextAlignment), y, 0, lines[k]);
             y += sizes[k].cy;
         }
     } else {
         // Lines lie side by side across the tab (block.cy is their total thickness).
-        int left = text.Left;
-        if (C.FTextAlignment == haCenter)
-            left = text.Left + (text.Width() - block.cy) / 2;
-        else if (C.FTextAlignment == haRight && O.TabOrientation != toRight)
-            left = text.Right - block.cy;
+        // On a right strip haRight leaves the block where it lies, as haLeft does.
+        const int left =
+            Place(text.Left, text.Right, block.cy,
+                  C.FTextAlignment == haRight && O.TabOrientation == toRight ? haLeft : C.FTextAlignment);
         const bool down = O.TabOrientation == toRight;
         int x = down ? left + block.cy : left;
         for (int k = 0; k < lines.size(); ++k) {
             const int run = sizes[k].cx, thickness = sizes[k].cy;
-            int start;  // where the run begins along y
-            if (C.FTextAlignmentVertical == vaCenter)
-                start = text.Top + (text.Height() - run) / 2;
-            else if (C.FTextAlignmentVertical == vaBottom)
-                start = text.Bottom - run;
-            else
-                start = text.Top;
+            const int start = Place(text.Top, text.Bottom, run, C.FTextAlignmentVertical);  // along y
             if (down) {
                 DrawCaptionLine(dc, x, start, escapement, lines[k]);
                 x -= thickness;

@@ -299,15 +299,7 @@ void TSkCustomTabControl::DragOver(TObject* Source, int X, int Y, TDragState Sta
         return;
     }
     const int t = TabAtPos(X, Y);
-    if (t == -1) {
-        if (!FDragTimer) {
-            FDragTimer = new TTimer(this);
-            FDragTimer->OnTimer = [this](TObject*) { DragScrollTimerTick(); };
-        }
-        FDragTimer->SetEnabled(false);
-        FDragTimer->SetInterval(FDragFirstDelay);
-        FDragTimer->SetEnabled(true);
-    }
+    if (t == -1) RestartTimer(FDragTimer, this, FDragFirstDelay, [this] { DragScrollTimerTick(); });
     const bool accepted = t >= 0 && t != TabIndex();
     Accept = Accept && accepted;
     if (t == FDropTarget) return;

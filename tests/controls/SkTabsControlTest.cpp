@@ -352,3 +352,18 @@ TEST_F(SkTabsControlTest, StreamsItsRowDepthAndReadsItBackBeforeAnyLayout) {
     EXPECT_EQ(read->FixedDimension(), 24);  // the first layout measures again
     EXPECT_EQ(read->TabColors()->HighlightBar(), clRed);
 }
+
+TEST_F(SkTabsControlTest, ARelayoutKeepsTheSelectedRowNextToTheCard) {
+    QStringList many;
+    for (int i = 0; i < 12; ++i)
+        many << QStringLiteral("Caption %1").arg(i);
+    SetCaptions(many);
+    Tabs->SetMultiLine(true);
+    Tabs->UpdateLayout();
+    ASSERT_GT(Tabs->RowCount(), 1);
+    Tabs->SetTabIndex(11);
+    EXPECT_EQ(Tabs->Tabs()->Items(11)->Row, 0);
+    Tabs->SetWidth(280);  // the rows are made anew
+    Tabs->UpdateLayout();
+    EXPECT_EQ(Tabs->Tabs()->Items(11)->Row, 0);
+}

@@ -128,6 +128,16 @@ TEST_F(SkTabsPagesTest, ClosingFreesTheActivePageOnceOnCloseReturnedAndSelectsTh
     EXPECT_EQ(Pages->Pages(0), Sheets[2]);
 }
 
+TEST_F(SkTabsPagesTest, FreeingTheActivePageRunsNoHandler) {
+    Pages->SetActivePage(Sheets[1]);
+    Events.clear();
+    delete Sheets[1];
+    EXPECT_TRUE(Events.empty());
+    EXPECT_EQ(Pages->ActivePage(), nullptr);
+    EXPECT_EQ(Pages->TabIndex(), -1);
+    EXPECT_EQ(Pages->Tabs()->Count(), 2);
+}
+
 TEST_F(SkTabsPagesTest, ADisabledTabIsRefusedExceptWhileDesigning) {
     Pages->SetActivePageIndex(0);
     Sheets[1]->SetTabEnabled(false);
