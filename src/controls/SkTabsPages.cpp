@@ -214,6 +214,9 @@ void TSkPageControl::SetActivePage(TSkTabSheet* Page) {
     if (t < 0) {
         ChangeActivePage(Page);
         if (!FInLoaded) DoPageChange();
+    } else if (t == TabIndex()) {
+        // Its tab is selected already: no change to ask about, only the page to show.
+        ChangeActivePage(Page);
     }
     SetTabIndex(t);
 }
