@@ -482,20 +482,11 @@ void TSkTabPainter::FillTab(int Index, const TRect& Rect) {
     FFillColor = Selected(Index) ? base : light;
     if (handled) return;
     if (!Selected(Index) && C.FUseGradients && HighColorDisplay) {
-        switch (O.TabOrientation) {
-        case toTop:
-            PaintGradient(Canvas, Rect, gdHorizontalEnd, light, dark, 1);
-            break;
-        case toBottom:
-            PaintGradient(Canvas, Rect, gdHorizontalEnd, dark, light, 1);
-            break;
-        case toLeft:
-            PaintGradient(Canvas, Rect, gdVerticalEnd, light, dark, 1);
-            break;
-        case toRight:
-            PaintGradient(Canvas, Rect, gdVerticalEnd, dark, light, 1);
-            break;
-        }
+        // Light at the outer edge, dark towards the card.
+        const TSkTabOrientation side = O.TabOrientation;
+        const bool outerFirst = side == toTop || side == toLeft;
+        PaintGradient(Canvas, Rect, L.Vertical() ? gdVerticalEnd : gdHorizontalEnd, outerFirst ? light : dark,
+                      outerFirst ? dark : light, 1);
         Canvas->BeginPaint(Canvas->Handle());
         return;
     }
