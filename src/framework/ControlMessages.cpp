@@ -4,6 +4,7 @@
 #include "DeviceContext.h"
 #include "DockTree.h"
 #include "Forms.h"
+#include "TimerClock.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -82,6 +83,17 @@ void SendToTree(TControl* control, unsigned msg) {
             SendToTree(win->Controls(i), msg);
 }
 }  // namespace
+
+// Bit 29 is Alt, as the classic key data has it; Shift and Ctrl ride above the classic bits.
+std::intptr_t ShiftKeyData(TShiftState Shift) {
+    return ((Shift & ssAlt) ? std::intptr_t(1) << 29 : 0) | ((Shift & ssShift) ? std::intptr_t(1) << 32 : 0) |
+           ((Shift & ssCtrl) ? std::intptr_t(1) << 33 : 0);
+}
+
+TShiftState KeyDataShift(std::intptr_t KeyData) {
+    return ((KeyData >> 29) & 1 ? ssAlt : 0) | ((KeyData >> 32) & 1 ? ssShift : 0) |
+           ((KeyData >> 33) & 1 ? ssCtrl : 0);
+}
 
 // Perform and dispatch ------------------------------------------------------------------------------
 std::intptr_t TControl::Perform(unsigned msg, std::intptr_t wparam, std::intptr_t lparam) {
@@ -406,7 +418,9 @@ bool TControl::DispatchWidgetEvent(QObject* watched, QEvent* event) {
         auto* e = static_cast<QKeyEvent*>(event);
         const unsigned short vk = KeyEventVirtualKey(e);
         const bool alt = e->modifiers() & Qt::AltModifier;
-        const std::intptr_t keyData = alt ? (std::intptr_t(1) << 29) : 0;
+        const std::intptr_t keyData =
+            ShiftKeyData((alt ? ssAlt : 0) | (e->modifiers() & Qt::ShiftModifier ? ssShift : 0) |
+                         (e->modifiers() & Qt::ControlModifier ? ssCtrl : 0));
         const unsigned code = unsigned(Perform(WM_GETDLGCODE));
         if (!alive) return true;
         if (IsDialogKey(vk)) {
@@ -534,26 +548,47 @@ void TCustomControl::WMPrintClient(TWMPaint& Message) {
 }
 
 // Timers, window regions, parents' backgrounds, broadcasts -------------------------------------------
-void SetTimer(TControl* control, unsigned id, int interval) {
-    if (!control) return;
-    QTimer* timer = nullptr;
-    for (QTimer* t : control->findChildren<QTimer*>(QString(), Qt::FindDirectChildrenOnly))
-        if (t->property("VeloriaTimerId").toUInt() == id) timer = t;
-    if (!timer) {
-        timer = new QTimer(control);
-        timer->setProperty("VeloriaTimerId", id);
+namespace {
+// A control's timer: a child object that keeps the tick of the current timer clock, so tests step
+// window timers as they step TTimer.
+class TControlTimer : public QObject {
+public:
+    TControlTimer(TControl* control, unsigned id) : QObject(control), Id(id) {
         QPointer<TControl> guard(control);
-        QObject::connect(timer, &QTimer::timeout, control, [guard, id] {
+        FTick = TimerClock()->CreateTick([guard, id] {
             if (guard) DispatchEvent([&] { guard->Perform(WM_TIMER, id); });
         });
     }
-    timer->start(std::max(0, interval));
+    void Start(int interval) { FTick->Start(std::max(1, interval)); }
+    void Stop() { FTick->Stop(); }
+    const unsigned Id;
+
+private:
+    std::unique_ptr<TTimerTick> FTick;
+};
+
+TControlTimer* FindTimer(TControl* control, unsigned id) {
+    for (QObject* child : control->children())
+        if (auto* timer = dynamic_cast<TControlTimer*>(child); timer && timer->Id == id) return timer;
+    return nullptr;
+}
+}  // namespace
+
+void SetTimer(TControl* control, unsigned id, int interval) {
+    if (!control) return;
+    TControlTimer* timer = FindTimer(control, id);
+    if (!timer) timer = new TControlTimer(control, id);
+    timer->Start(interval);
 }
 
 void KillTimer(TControl* control, unsigned id) {
     if (!control) return;
-    for (QTimer* t : control->findChildren<QTimer*>(QString(), Qt::FindDirectChildrenOnly))
-        if (t->property("VeloriaTimerId").toUInt() == id) delete t;
+    // The tick may be the one firing now: it goes once the event is over.
+    if (TControlTimer* timer = FindTimer(control, id)) {
+        timer->Stop();
+        timer->setParent(nullptr);
+        timer->deleteLater();
+    }
 }
 
 void SetWindowRgn(TWinControl* control, TRegion* region, bool redraw) {

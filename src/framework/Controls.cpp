@@ -6,6 +6,7 @@
 #include "DragDrop.h"
 #include "Menus.h"
 #include "PaintWidget.h"
+#include "Regions.h"
 #include "Scaling.h"
 #include "TypInfo.h"
 
@@ -391,7 +392,11 @@ void TControl::Invalidate() {
 }
 
 void TControl::InvalidateRect(const TRect& r) {
-    if (FWidget && !r.IsEmpty()) FWidget->update(r.Left, r.Top, r.Width(), r.Height());
+    if (FWidget) FWidget->update(ToQRect(r));
+}
+
+void TControl::SetMouseTracking(bool on) {
+    if (FWidget) FWidget->setMouseTracking(on);
 }
 
 TPoint TControl::ClientToScreen(const TPoint& p) const {
@@ -591,14 +596,12 @@ bool TWinControl::CanFocus() const {
 }
 
 void TWinControl::Realign() {
-    TRect area = GetClientRect();
-    AlignControls(nullptr, area);
+    TRect area = ClientRect();
+    AdjustClientRect(area);
+    AlignControls(area);
 }
 
-void TWinControl::AdjustClientRect(TRect&) {}
-
-void TWinControl::AlignControls(TControl*, TRect& Rect) {
-    AdjustClientRect(Rect);
+void TWinControl::AlignControls(TRect& Rect) {
     if (FDockManager) FDockManager->ResetBounds(false);
     int left = Rect.Left, top = Rect.Top, right = Rect.Right, bottom = Rect.Bottom;
     auto placeAll = [&](TAlign align, auto less) {

@@ -201,9 +201,11 @@ public:
     void SendToBack();
     void Repaint();
     void Invalidate();
-    // Repaints only this part of the control (client coordinates) the next time it paints.
+    // Marks only part of the control for repainting (client coordinates).
     void InvalidateRect(const TRect& r);
     void Refresh() { Repaint(); }
+    // Mouse moves reach the control also while no button is held (hot tracking).
+    void SetMouseTracking(bool on);
 
     TPoint ClientToScreen(const TPoint& p) const;
     TPoint ScreenToClient(const TPoint& p) const;
@@ -367,7 +369,8 @@ public:
     int TabOrder() const { return FTabOrder; }
     void SetTabOrder(int order) { FTabOrder = order; }
 
-    // Lays out the aligned children (and the docked ones) inside the client area.
+    // Lays out the aligned children, and the docked ones, inside the client area (AdjustClientRect may
+    // narrow it).
     void Realign();
     void ChangeScale(int M, int D) override;
 
@@ -394,16 +397,14 @@ public:
     TNotifyEvent OnEnter, OnExit;
 
 protected:
-    // The area the aligned children share: given the client rectangle, shrinks it by what the
-    // control keeps for itself (borders, a caption).
-    virtual void AdjustClientRect(TRect& Rect);
-    // Places the aligned children in Rect (after AdjustClientRect) and lets the dock manager place
-    // the docked ones; AControl is the control whose change asked for it, or nullptr.
-    virtual void AlignControls(TControl* AControl, TRect& Rect);
     // The dock manager the site is to use: a new one when it has none yet, else the one it has.
     virtual TDockTree* CreateDockManager();
     bool WidgetEvent(QEvent* event) override;
     void Resized() override { Realign(); }
+    // The area the aligned children share: the client rectangle, less what a subclass keeps for itself.
+    virtual void AdjustClientRect(TRect&) {}
+    // Places the aligned children inside Rect, after the dock manager has placed the docked ones.
+    virtual void AlignControls(TRect& Rect);
     // The widget children are placed in (the widget itself unless a subclass has an inner area).
     virtual QWidget* ClientWidget() const { return FWidget; }
     // Runs the key handlers; returns true when the key must not reach the widget.
@@ -467,6 +468,11 @@ class TPaintBox : public TCustomControl {
 public:
     explicit TPaintBox(TComponent* AOwner);
 };
+
+// The shift keys held with a key message (CM_DIALOGKEY, WM_KEYDOWN): its KeyData carries them.
+TShiftState KeyDataShift(std::intptr_t KeyData);
+// Framework use: KeyData for a key pressed with these shift keys.
+std::intptr_t ShiftKeyData(TShiftState Shift);
 
 // Framework use: the virtual key of a Qt key event (0 for keys the windows never test).
 unsigned short KeyEventVirtualKey(const QKeyEvent* e);

@@ -773,6 +773,15 @@ TSize TDeviceContext::GetTextExtent(const QString& text) const {
     return {fm.horizontalAdvance(text), fm.height()};
 }
 
+TTextMeasurer::TTextMeasurer(const TLogFont& font)
+    : FMetrics(std::make_unique<QFontMetrics>(ToQFont(font))) {}
+
+TTextMeasurer::~TTextMeasurer() = default;
+
+TSize TTextMeasurer::Extent(const QString& text) const {
+    return {FMetrics->horizontalAdvance(text), FMetrics->height()};
+}
+
 TTextMetric TDeviceContext::GetTextMetrics() const {
     const QFont font = ToQFont(Font);
     const QFontMetrics fm(font);

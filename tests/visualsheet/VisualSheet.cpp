@@ -348,6 +348,7 @@ int main(int argc, char** argv) {
     MenuSheet(folder);
     BalloonSheet(folder);
     PanelSheet(folder);
+    TabSheet(folder);
     std::printf("visual sheet written to %s\n", qPrintable(folder));
     // The hint window the application made goes while Qt is still there.
     Application->DestroyComponents();
