@@ -14,28 +14,10 @@
 
 namespace {
 // The control as it shows on screen, its children included.
-void Show(TCanvas* canvas, const TRect& r, TControl* control) {
+void ShowOnScreen(TCanvas* canvas, const TRect& r, TControl* control) {
     TBitmap picture;
     picture.FromImage(control->Widget()->grab().toImage());
     canvas->Draw(r.Left, r.Top, &picture);
-}
-
-std::unique_ptr<TPaintBox> MakeParent(TColor color, bool gradient = false) {
-    auto parent = std::make_unique<TPaintBox>(nullptr);
-    parent->SetColor(color);
-    parent->SetBounds(0, 0, 600, 400);
-    if (gradient)
-        parent->OnPaint = [box = parent.get()](TObject*) {
-            PaintGradient(box->Canvas(), Rect(0, 0, 600, 400), gdVerticalEnd, clWhite, 0xC08040, 1);
-        };
-    return parent;
-}
-
-template <class TControlClass> TControlClass* Child(TWinControl* parent, int width, int height) {
-    auto* control = new TControlClass(parent);
-    control->SetParent(parent);
-    control->SetBounds(10, 10, width, height);
-    return control;
 }
 
 QStringList NamesOf(const char* property) {
@@ -47,13 +29,13 @@ struct TPanelCase {
     std::function<void(TSkCustomPanel*)> Set;
 };
 
-void PanelRow(TSheet& sheet, TWinControl* parent, const std::vector<TPanelCase>& cases, int w = 96,
+void PanelRow(TSheet& sheet, TPaintBox* parent, const std::vector<TPanelCase>& cases, int w = 96,
               int h = 48) {
     for (const TPanelCase& test : cases) {
         auto* panel = Child<TSkCustomPanel>(parent, w, h);
         panel->SetCaption(QStringLiteral("面板 Panel"));
         test.Set(panel);
-        sheet.Cell(test.Caption, w, h, [&](TCanvas* c, const TRect& r) { Show(c, r, panel); });
+        sheet.Cell(test.Caption, w, h, [&](TCanvas* c, const TRect& r) { ShowOnScreen(c, r, panel); });
         delete panel;
     }
 }
@@ -180,7 +162,7 @@ void Panels(TSheet& sheet) {
     clear->SetCaption(QStringLiteral("透明 Transparent"));
     clear->SetTransparent(true);
     sheet.Cell(QStringLiteral("transparent on gradient"), 96, 48,
-               [&](TCanvas* c, const TRect& r) { Show(c, r, clear); });
+               [&](TCanvas* c, const TRect& r) { ShowOnScreen(c, r, clear); });
 }
 
 struct TGroupCase {
@@ -189,7 +171,7 @@ struct TGroupCase {
 };
 
 // A group box with two check boxes and a button inside.
-TSkGroupBox* MakeGroup(TWinControl* parent, int w, int h) {
+TSkGroupBox* MakeGroup(TPaintBox* parent, int w, int h) {
     auto* box = Child<TSkGroupBox>(parent, w, h);
     box->SetCaption(QStringLiteral("&Meal 餐次"));
     auto* check = new TCheckBox(box);
@@ -205,12 +187,12 @@ TSkGroupBox* MakeGroup(TWinControl* parent, int w, int h) {
     return box;
 }
 
-void GroupRow(TSheet& sheet, TWinControl* parent, const std::vector<TGroupCase>& cases, int w = 120,
+void GroupRow(TSheet& sheet, TPaintBox* parent, const std::vector<TGroupCase>& cases, int w = 120,
               int h = 80) {
     for (const TGroupCase& test : cases) {
         TSkGroupBox* box = MakeGroup(parent, w, h);
         test.Set(box);
-        sheet.Cell(test.Caption, w, h, [&](TCanvas* c, const TRect& r) { Show(c, r, box); });
+        sheet.Cell(test.Caption, w, h, [&](TCanvas* c, const TRect& r) { ShowOnScreen(c, r, box); });
         delete box;
     }
 }
@@ -279,7 +261,7 @@ void GroupBoxes(TSheet& sheet) {
         box->SetGroupStyle(TSkGroupBoxStyle(s));
         box->SetTransparent(true);
         sheet.Cell(QStringLiteral("transparent ") + styles[s], 120, 80,
-                   [&](TCanvas* c, const TRect& r) { Show(c, r, box); });
+                   [&](TCanvas* c, const TRect& r) { ShowOnScreen(c, r, box); });
         delete box;
     }
     SetThemesActiveForTest(true);
@@ -367,7 +349,7 @@ void Docking(TSheet& sheet) {
         edit->SetFocus();
         QApplication::processEvents();
         sheet.Cell(caption, site->Width(), site->Height(),
-                   [&](TCanvas* c, const TRect& r) { Show(c, r, site); });
+                   [&](TCanvas* c, const TRect& r) { ShowOnScreen(c, r, site); });
         host.Hide();
         delete site;
     };
