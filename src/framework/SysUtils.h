@@ -23,6 +23,12 @@ public:
     using Exception::Exception;
 };
 
+// An index or value outside what a list holds.
+class EListError : public Exception {
+public:
+    using Exception::Exception;
+};
+
 // Text ------------------------------------------------------------------------------------------
 QString Trim(const QString& s);
 QString UpperCase(const QString& s);
