@@ -739,6 +739,7 @@ void TCustomControl::PaintWidget(QPainter& painter) {
     if (FOffscreenPaint) {
         const QImage& image = PaintOffscreen();
         painter.drawImage(0, 0, image);
+        if (!FKeepsOffscreenImage) FOffscreen.reset();
         return;
     }
     FCanvas.BeginPaint(&painter);

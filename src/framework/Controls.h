@@ -444,6 +444,10 @@ public:
     // the widget in one piece; the image keeps its pixels from one paint to the next.
     bool OffscreenPaint() const { return FOffscreenPaint; }
     void SetOffscreenPaint(bool value);
+    // A control that paints every pixel each time can let its image go once it is on the widget:
+    // the widget keeps the picture, and a large panel need not hold a second copy of it.
+    bool KeepsOffscreenImage() const { return FKeepsOffscreenImage; }
+    void SetKeepsOffscreenImage(bool value) { FKeepsOffscreenImage = value; }
     // Framework and tests: the last image painted off screen (nullptr before the first paint).
     const QImage* OffscreenImage() const { return FOffscreen.get(); }
     // Paints off screen now and gives the image.
@@ -459,6 +463,7 @@ protected:
 private:
     TCanvas FCanvas;
     bool FOffscreenPaint = false;
+    bool FKeepsOffscreenImage = true;
     std::unique_ptr<QImage> FOffscreen;
 };
 
