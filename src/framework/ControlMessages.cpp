@@ -377,7 +377,9 @@ bool TControl::DispatchWidgetEvent(QObject* watched, QEvent* event) {
         auto* e = static_cast<QKeyEvent*>(event);
         const unsigned short vk = KeyEventVirtualKey(e);
         const bool alt = e->modifiers() & Qt::AltModifier;
-        const std::intptr_t keyData = alt ? (std::intptr_t(1) << 29) : 0;
+        const std::intptr_t keyData = (alt ? KeyDataAlt : 0) |
+                                      ((e->modifiers() & Qt::ShiftModifier) ? KeyDataShift : 0) |
+                                      ((e->modifiers() & Qt::ControlModifier) ? KeyDataCtrl : 0);
         const unsigned code = unsigned(Perform(WM_GETDLGCODE));
         if (!alive) return true;
         if (IsDialogKey(vk)) {
@@ -399,7 +401,10 @@ bool TControl::DispatchWidgetEvent(QObject* watched, QEvent* event) {
         return consumed(send(WM_CHAR, ch.unicode(), keyData));
     }
     case QEvent::KeyRelease: {
-        const unsigned short vk = KeyEventVirtualKey(static_cast<QKeyEvent*>(event));
+        // A held key repeats its key-down only; it comes up once, when let go.
+        auto* e = static_cast<QKeyEvent*>(event);
+        if (e->isAutoRepeat()) return false;
+        const unsigned short vk = KeyEventVirtualKey(e);
         return vk != 0 && consumed(send(WM_KEYUP, vk));
     }
     case QEvent::Resize: {

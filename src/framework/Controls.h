@@ -18,6 +18,7 @@ class QEvent;
 class QKeyEvent;
 class TWinControl;
 class TPopupMenu;
+class TControlActionLink;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
@@ -206,8 +207,14 @@ public:
     bool Dragging() const;
     void EndDrag(bool drop);
 
-    // Acts as if the user clicked the control.
+    // Acts as if the user clicked the control: OnClick, or without one the action.
     virtual void Click();
+
+    // The action the control carries out when clicked; the control follows the action's caption,
+    // enabled state, hint and visibility. Freeing the action clears it.
+    TBasicAction* Action() const;
+    void SetAction(TBasicAction* Value);
+    TControlActionLink* ActionLink() const { return FActionLink.get(); }
 
     // Sends a message to the control's handlers and gives the handler's result.
     std::intptr_t Perform(unsigned msg, std::intptr_t wparam = 0, std::intptr_t lparam = 0);
@@ -236,6 +243,12 @@ public:
     virtual void DoEndDrag(TObject* target, int x, int y);
 
 protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    // The link a new action gets; controls with more to follow (a check box's Checked) make their own.
+    virtual std::unique_ptr<TControlActionLink> CreateActionLink();
+    // The action changed (or was just assigned): the control takes its values; with CheckDefaults
+    // only where the control still has its own defaults.
+    virtual void ActionChange(TObject* Sender, bool CheckDefaults);
     // Messages: WndProc hands each one to Dispatch, which calls the handler named after it.
     virtual void WndProc(TMessage& Message);
     void Dispatch(TMessage& Message);
@@ -320,6 +333,7 @@ protected:
     bool FMousePressed = false;
     bool FInSetBounds = false;
     bool FParentColor = false;
+    std::unique_ptr<TControlActionLink> FActionLink;
 
     friend class TWinControl;
     friend class TDragManager;
@@ -336,7 +350,11 @@ public:
 
     void SetFocus();
     bool Focused() const;
+    // Showing and enabled, with every parent.
     bool CanFocus() const;
+    // Whether Tab stops at the control.
+    bool TabStop() const;
+    void SetTabStop(bool Value);
     int TabOrder() const { return FTabOrder; }
     void SetTabOrder(int order) { FTabOrder = order; }
 
@@ -418,6 +436,12 @@ class TPaintBox : public TCustomControl {
 public:
     explicit TPaintBox(TComponent* AOwner);
 };
+
+// The shift keys of a key message's key data.
+TShiftState KeyDataToShiftState(std::intptr_t KeyData);
+
+// Whether the character is the caption's accelerator: the letter after a single "&" (any case).
+bool IsAccel(unsigned CharCode, const QString& Caption);
 
 // Framework use: the virtual key of a Qt key event (0 for keys the windows never test).
 unsigned short KeyEventVirtualKey(const QKeyEvent* e);

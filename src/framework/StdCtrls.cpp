@@ -113,6 +113,8 @@ void TLabel::ColorChanged() {
 
 TButton::TButton(TComponent* AOwner) : TWinControl(AOwner) {
     auto* button = new QPushButton;
+    // Enter and Space reach the button as the framework's keys, not as Qt's own presses.
+    button->setAutoDefault(false);
     QObject::connect(button, &QPushButton::clicked, this, [this] { Click(); });
     SetWidget(button);
     SetBounds(0, 0, 75, 25);
@@ -126,6 +128,9 @@ void TButton::SetCaption(const QString& caption) {
 void TButton::SetDefault(bool value) {
     FDefault = value;
     if (FWidget) static_cast<QPushButton*>(FWidget.data())->setDefault(value);
+    // Every button of the window works out again which one Enter presses.
+    if (TForm* form = GetParentForm(this))
+        form->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<std::intptr_t>(form->ActiveControl()));
 }
 
 void TButton::Click() {
@@ -133,6 +138,38 @@ void TButton::Click() {
     if (FModalResult != mrNone)
         if (TForm* form = ParentForm(this)) form->SetModalResult(FModalResult);
     TControl::Click();
+}
+
+void TButton::WMGetDlgCode(TMessage& Message) {
+    Message.Result = DLGC_BUTTON | (FActive ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+}
+
+void TButton::CMDialogKey(TWMKey& Message) {
+    const bool key = (Message.CharCode == VK_RETURN && FActive) || (Message.CharCode == VK_ESCAPE && FCancel);
+    if (key && KeyDataToShiftState(Message.KeyData) == 0 && CanFocus()) {
+        Click();
+        Message.Result = 1;
+        return;
+    }
+    TWinControl::CMDialogKey(Message);
+}
+
+void TButton::CMDialogChar(TWMKey& Message) {
+    if (IsAccel(Message.CharCode, FCaption) && CanFocus()) {
+        Click();
+        Message.Result = 1;
+        return;
+    }
+    TWinControl::CMDialogChar(Message);
+}
+
+void TButton::CMFocusChanged(TWMFocus& Message) {
+    FActive = IsPushButton(Message.Control) ? Message.Control == this : FDefault;
+    TWinControl::CMFocusChanged(Message);
+}
+
+bool IsPushButton(TControl* Control) {
+    return Control && (Control->Perform(WM_GETDLGCODE) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON));
 }
 
 // TEdit -----------------------------------------------------------------------------------------
