@@ -127,6 +127,19 @@ const TControlTypes ControlTypes;
 
 }  // namespace
 
+void PostKeyDown(TWinControl* Control, unsigned short VirtualKey) {
+    if (!Control || !Control->Widget()) return;
+    int key = 0;
+    for (int k : {int(Qt::Key_Tab), int(Qt::Key_Return), int(Qt::Key_Escape), int(Qt::Key_Space),
+                  int(Qt::Key_Left), int(Qt::Key_Up), int(Qt::Key_Right), int(Qt::Key_Down)}) {
+        QKeyEvent probe(QEvent::KeyPress, k, Qt::NoModifier);
+        if (VirtualKeyOf(&probe) == VirtualKey) key = k;
+    }
+    if (key == 0 && VirtualKey >= 'A' && VirtualKey <= 'Z') key = VirtualKey;
+    if (key == 0) return;
+    QCoreApplication::postEvent(Control->Widget(), new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
+}
+
 TShiftState KeyDataToShiftState(std::intptr_t KeyData) {
     TShiftState s = 0;
     if (KeyData & KeyDataShift) s |= ssShift;
@@ -612,6 +625,10 @@ void TWinControl::SetFocus() {
 
 bool TWinControl::Focused() const {
     return FWidget && FWidget->hasFocus();
+}
+
+bool TWinControl::HasWindowFocus() const {
+    return FWidget && (FWidget->hasFocus() || FWidget->window()->focusWidget() == FWidget.data());
 }
 bool TWinControl::CanFocus() const {
     for (const TControl* c = this; c; c = c->FParent)

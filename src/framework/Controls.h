@@ -350,6 +350,8 @@ public:
 
     void SetFocus();
     bool Focused() const;
+    // Whether the focus of the control's window lies on it, also while the window is not active.
+    bool HasWindowFocus() const;
     // Showing and enabled, with every parent.
     bool CanFocus() const;
     // Whether Tab stops at the control.
@@ -436,6 +438,9 @@ class TPaintBox : public TCustomControl {
 public:
     explicit TPaintBox(TComponent* AOwner);
 };
+
+// Queues a press of the key for the control, as if typed there (Tab moves the focus on).
+void PostKeyDown(TWinControl* Control, unsigned short VirtualKey);
 
 // The shift keys of a key message's key data.
 TShiftState KeyDataToShiftState(std::intptr_t KeyData);

@@ -13,7 +13,10 @@
 namespace {
 
 struct TStdCtrlsTypes {
-    TStdCtrlsTypes() { RegisterEnumType<TAlignment>({"taLeftJustify", "taRightJustify", "taCenter"}); }
+    TStdCtrlsTypes() {
+        RegisterEnumType<TAlignment>({"taLeftJustify", "taRightJustify", "taCenter"});
+        RegisterEnumType<TCheckBoxState>({"cbUnchecked", "cbChecked", "cbGrayed"});
+    }
 };
 const TStdCtrlsTypes StdCtrlsTypes;
 

@@ -51,6 +51,7 @@ bool GetThemeColor(HTHEME theme, int part, int state, int property, TColor& colo
 // A rounded face in two shades with a small arrow centred on it.
 bool DrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const TRect& rect) {
     if (!theme || !dc || rect.IsEmpty()) return false;
+    if (theme->ClassName == QLatin1String("BUTTON")) return DrawThemeButton(dc, part, state, rect);
     const bool combo = theme->ClassName == QLatin1String("COMBOBOX");
     if (!combo && theme->ClassName != QLatin1String("SPIN")) return false;
     const int h = rect.Height();

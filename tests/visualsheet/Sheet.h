@@ -73,3 +73,6 @@ void StatusLineSeparatorSheet(const QString& folder);
 // Menus drawn by the menu controller and by the framework, and balloon hints.
 void MenuSheet(const QString& folder);
 void BalloonSheet(const QString& folder);
+// Push buttons; check boxes and radio buttons, in their looks and states.
+void ButtonSheet(const QString& folder);
+void CheckRadioSheet(const QString& folder);

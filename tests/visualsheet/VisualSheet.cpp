@@ -347,6 +347,8 @@ int main(int argc, char** argv) {
     StatusLineSeparatorSheet(folder);
     MenuSheet(folder);
     BalloonSheet(folder);
+    ButtonSheet(folder);
+    CheckRadioSheet(folder);
     std::printf("visual sheet written to %s\n", qPrintable(folder));
     // The hint window the application made goes while Qt is still there.
     Application->DestroyComponents();
