@@ -238,7 +238,7 @@ void TSkButton::WMGetDlgCode(TMessage& Message) {
 }
 
 void TSkButton::WMKeyDown(TWMKey& Message) {
-    if (Message.CharCode == VK_SPACE && !(Message.KeyData & KeyDataAlt)) {
+    if (Message.CharCode == VK_SPACE && !(KeyDataShift(Message.KeyData) & ssAlt)) {
         FSpaceDown = true;
         FPressed = true;
         RepaintButton();
@@ -276,7 +276,7 @@ void TSkButton::WMKillFocus(TWMFocus& Message) {
 
 void TSkButton::CMDialogKey(TWMKey& Message) {
     const bool key = (Message.CharCode == VK_RETURN && FActive) || (Message.CharCode == VK_ESCAPE && FCancel);
-    if (!key || KeyDataToShiftState(Message.KeyData) != 0 || !CanFocus())
+    if (!key || KeyDataShift(Message.KeyData) != 0 || !CanFocus())
         return TSkCustomButton::CMDialogKey(Message);
     QPointer<QObject> alive(this);
     const bool keyboard = !FDropDownOnEnter;

@@ -347,7 +347,7 @@ void TSkRadioButton::CMDialogChar(TWMKey& Message) {
 // The down arrow on the focused button clicks it. (Dialog keys reach every control of the window, so
 // only the button that has the focus answers it.)
 void TSkRadioButton::CMDialogKey(TWMKey& Message) {
-    if (Message.CharCode != VK_DOWN || KeyDataToShiftState(Message.KeyData) != 0 || !CanFocus() || !Focused())
+    if (Message.CharCode != VK_DOWN || KeyDataShift(Message.KeyData) != 0 || !CanFocus() || !Focused())
         return TSkCustomGlyphButton::CMDialogKey(Message);
     if (!FClicksDisabled) Click();
     Message.Result = 1;

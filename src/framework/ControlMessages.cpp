@@ -2,7 +2,9 @@
 // where Qt's events become messages.
 #include "Controls.h"
 #include "DeviceContext.h"
+#include "DockTree.h"
 #include "Forms.h"
+#include "TimerClock.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -62,6 +64,18 @@ bool HasFrame(const TRect& margins) {
     return margins.Left || margins.Top || margins.Right || margins.Bottom;
 }
 
+// A press tells the window controls around the pressed one, outermost first, that the mouse is
+// activating what lies in them; false when the pressed control did not survive it.
+bool ActivateParents(TControl* control) {
+    QPointer<QObject> alive(control);
+    std::vector<QPointer<TWinControl>> parents;
+    for (TWinControl* p = control->Parent(); p; p = p->Parent())
+        parents.emplace_back(p);
+    for (auto it = parents.rbegin(); it != parents.rend() && alive; ++it)
+        if (*it) (*it)->Perform(WM_MOUSEACTIVATE, reinterpret_cast<std::intptr_t>(control));
+    return bool(alive);
+}
+
 void SendToTree(TControl* control, unsigned msg) {
     control->Perform(msg);
     if (auto* win = dynamic_cast<TWinControl*>(control))
@@ -70,11 +84,34 @@ void SendToTree(TControl* control, unsigned msg) {
 }
 }  // namespace
 
+// Bit 29 is Alt, as the classic key data has it; Shift and Ctrl ride above the classic bits.
+std::intptr_t ShiftKeyData(TShiftState Shift) {
+    return ((Shift & ssAlt) ? std::intptr_t(1) << 29 : 0) | ((Shift & ssShift) ? std::intptr_t(1) << 32 : 0) |
+           ((Shift & ssCtrl) ? std::intptr_t(1) << 33 : 0);
+}
+
+TShiftState KeyDataShift(std::intptr_t KeyData) {
+    return ((KeyData >> 29) & 1 ? ssAlt : 0) | ((KeyData >> 32) & 1 ? ssShift : 0) |
+           ((KeyData >> 33) & 1 ? ssCtrl : 0);
+}
+
 // Perform and dispatch ------------------------------------------------------------------------------
 std::intptr_t TControl::Perform(unsigned msg, std::intptr_t wparam, std::intptr_t lparam) {
     TMessage m{msg, wparam, lparam, 0, false};
-    WndProc(m);
+    SendToWindowProc(m);
     return m.Result;
+}
+
+void TControl::SendToWindowProc(TMessage& Message) {
+    if (FWindowProc)
+        FWindowProc(Message);
+    else
+        WndProc(Message);
+}
+
+TWndMethod TControl::WindowProc() {
+    if (FWindowProc) return FWindowProc;
+    return [this](TMessage& Message) { WndProc(Message); };
 }
 
 void TControl::WndProc(TMessage& Message) {
@@ -160,6 +197,9 @@ void TControl::Dispatch(TMessage& m) {
         break;
     case WM_THEMECHANGED:
         WMThemeChanged(m);
+        break;
+    case WM_WINDOWPOSCHANGED:
+        Call<TWMWindowPosChanged>(m, [this](TWMWindowPosChanged& t) { WMWindowPosChanged(t); });
         break;
     case CM_MOUSEENTER:
         CMMouseEnter(m);
@@ -275,7 +315,7 @@ void TControl::SetParentColor(bool value) {
 void TWinControl::Broadcast(TMessage& Message) {
     const std::vector<TControl*> children = FControls;
     for (TControl* child : children) {
-        child->WndProc(Message);
+        child->SendToWindowProc(Message);
         if (Message.Result != 0) return;
     }
 }
@@ -318,7 +358,7 @@ bool TControl::DispatchWidgetEvent(QObject* watched, QEvent* event) {
     auto* win = dynamic_cast<TWinControl*>(this);
     auto send = [&](unsigned msg, std::intptr_t w = 0, std::intptr_t l = 0) {
         TMessage m{msg, w, l, 0, false};
-        WndProc(m);
+        SendToWindowProc(m);
         return m;
     };
     // The event goes on unless the handler consumed it (and the control still exists).
@@ -336,6 +376,7 @@ bool TControl::DispatchWidgetEvent(QObject* watched, QEvent* event) {
             p -= QPoint(win->FNonClient.Left, win->FNonClient.Top);
         }
         const unsigned msg = MouseMessage(event->type(), e->button());
+        if (event->type() == QEvent::MouseButtonPress && !ActivateParents(this)) return true;
         const TMessage m{msg, MouseKeys(e->modifiers(), e->buttons()), MakeLParam(p.x(), p.y()), 0, false};
         Application->HintMouseMessage(this, m);
         if (!alive) return true;
@@ -377,9 +418,9 @@ bool TControl::DispatchWidgetEvent(QObject* watched, QEvent* event) {
         auto* e = static_cast<QKeyEvent*>(event);
         const unsigned short vk = KeyEventVirtualKey(e);
         const bool alt = e->modifiers() & Qt::AltModifier;
-        const std::intptr_t keyData = (alt ? KeyDataAlt : 0) |
-                                      ((e->modifiers() & Qt::ShiftModifier) ? KeyDataShift : 0) |
-                                      ((e->modifiers() & Qt::ControlModifier) ? KeyDataCtrl : 0);
+        const std::intptr_t keyData =
+            ShiftKeyData((alt ? ssAlt : 0) | (e->modifiers() & Qt::ShiftModifier ? ssShift : 0) |
+                         (e->modifiers() & Qt::ControlModifier ? ssCtrl : 0));
         const unsigned code = unsigned(Perform(WM_GETDLGCODE));
         if (!alive) return true;
         if (IsDialogKey(vk)) {
@@ -449,6 +490,9 @@ void TWinControl::RecalcNonClientArea() {
     FNonClient = margins;
     if (FWidget && !dynamic_cast<TCustomControl*>(this))
         FWidget->setContentsMargins(margins.Left, margins.Top, margins.Right, margins.Bottom);
+    // Children sit in the client area, inside the frame.
+    for (TControl* child : FControls)
+        if (child->FWidget) child->FWidget->setGeometry(child->WidgetGeometry());
     Invalidate();
 }
 
@@ -494,6 +538,12 @@ void TCustomControl::WMPaint(TWMPaint& Message) {
     FCanvas.Brush()->SetColor(Color());
     DispatchEvent([this] { Paint(); });
     FCanvas.EndPaint();
+    // A dock site paints the frames of the controls docked into it over its own painting.
+    if (TDockTree* manager = DockManager()) {
+        const int saved = Message.DC->SaveDC();
+        DispatchEvent([&] { manager->PaintSite(Message.DC); });
+        Message.DC->RestoreDC(saved);
+    }
 }
 
 void TCustomControl::WMPrintClient(TWMPaint& Message) {
@@ -501,26 +551,47 @@ void TCustomControl::WMPrintClient(TWMPaint& Message) {
 }
 
 // Timers, window regions, parents' backgrounds, broadcasts -------------------------------------------
-void SetTimer(TControl* control, unsigned id, int interval) {
-    if (!control) return;
-    QTimer* timer = nullptr;
-    for (QTimer* t : control->findChildren<QTimer*>(QString(), Qt::FindDirectChildrenOnly))
-        if (t->property("VeloriaTimerId").toUInt() == id) timer = t;
-    if (!timer) {
-        timer = new QTimer(control);
-        timer->setProperty("VeloriaTimerId", id);
+namespace {
+// A control's timer: a child object that keeps the tick of the current timer clock, so tests step
+// window timers as they step TTimer.
+class TControlTimer : public QObject {
+public:
+    TControlTimer(TControl* control, unsigned id) : QObject(control), Id(id) {
         QPointer<TControl> guard(control);
-        QObject::connect(timer, &QTimer::timeout, control, [guard, id] {
+        FTick = TimerClock()->CreateTick([guard, id] {
             if (guard) DispatchEvent([&] { guard->Perform(WM_TIMER, id); });
         });
     }
-    timer->start(std::max(0, interval));
+    void Start(int interval) { FTick->Start(std::max(1, interval)); }
+    void Stop() { FTick->Stop(); }
+    const unsigned Id;
+
+private:
+    std::unique_ptr<TTimerTick> FTick;
+};
+
+TControlTimer* FindTimer(TControl* control, unsigned id) {
+    for (QObject* child : control->children())
+        if (auto* timer = dynamic_cast<TControlTimer*>(child); timer && timer->Id == id) return timer;
+    return nullptr;
+}
+}  // namespace
+
+void SetTimer(TControl* control, unsigned id, int interval) {
+    if (!control) return;
+    TControlTimer* timer = FindTimer(control, id);
+    if (!timer) timer = new TControlTimer(control, id);
+    timer->Start(interval);
 }
 
 void KillTimer(TControl* control, unsigned id) {
     if (!control) return;
-    for (QTimer* t : control->findChildren<QTimer*>(QString(), Qt::FindDirectChildrenOnly))
-        if (t->property("VeloriaTimerId").toUInt() == id) delete t;
+    // The tick may be the one firing now: it goes once the event is over.
+    if (TControlTimer* timer = FindTimer(control, id)) {
+        timer->Stop();
+        timer->setParent(nullptr);
+        timer->deleteLater();
+    }
 }
 
 void SetWindowRgn(TWinControl* control, TRegion* region, bool redraw) {

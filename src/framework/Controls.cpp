@@ -2,9 +2,12 @@
 
 #include "Actions.h"
 #include "Dialogs.h"
+#include "DockTree.h"
 #include "DragDrop.h"
 #include "Menus.h"
 #include "PaintWidget.h"
+#include "Regions.h"
+#include "Scaling.h"
 #include "TextDraw.h"
 #include "TypInfo.h"
 
@@ -140,14 +143,6 @@ void PostKeyDown(TWinControl* Control, unsigned short VirtualKey) {
     QCoreApplication::postEvent(Control->Widget(), new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
 }
 
-TShiftState KeyDataToShiftState(std::intptr_t KeyData) {
-    TShiftState s = 0;
-    if (KeyData & KeyDataShift) s |= ssShift;
-    if (KeyData & KeyDataCtrl) s |= ssCtrl;
-    if (KeyData & KeyDataAlt) s |= ssAlt;
-    return s;
-}
-
 bool IsAccel(unsigned CharCode, const QString& Caption) {
     int underline = -1;
     const QString shown = StripPrefix(Caption, &underline);
@@ -182,6 +177,7 @@ TControl::~TControl() {
     // Owned controls go first, while this control is still whole.
     DestroyComponents();
     if (FParent) {
+        if (FParent->FDockManager) FParent->FDockManager->RemoveControl(this);
         auto& list = FParent->FControls;
         list.erase(std::remove(list.begin(), list.end(), this), list.end());
         FParent = nullptr;
@@ -223,6 +219,7 @@ QWidget* TControl::ClientAreaWidget() const {
 void TControl::SetParent(TWinControl* parent) {
     if (parent == FParent) return;
     if (FParent) {
+        if (FParent->FDockManager) FParent->FDockManager->RemoveControl(this);
         auto& list = FParent->FControls;
         list.erase(std::remove(list.begin(), list.end(), this), list.end());
     }
@@ -231,7 +228,7 @@ void TControl::SetParent(TWinControl* parent) {
     if (FParent) FParent->FControls.push_back(this);
     if (FWidget) {
         FWidget->setParent(FParent ? FParent->ClientWidget() : nullptr);
-        FWidget->setGeometry(FLeft, FTop, FWidth, FHeight);
+        FWidget->setGeometry(WidgetGeometry());
         ApplyVisibility();
     }
     if (old && FAlign != alNone) old->Realign();
@@ -260,17 +257,21 @@ void TControl::ApplyBounds(int left, int top, int width, int height) {
     width = std::max(0, width);
     height = std::max(0, height);
     const bool resized = width != FWidth || height != FHeight;
+    if (resized || left != FLeft || top != FTop) {
+        TWindowPos pos{left, top, width, height};
+        Perform(WM_WINDOWPOSCHANGED, 0, reinterpret_cast<std::intptr_t>(&pos));
+    }
     FLeft = left;
     FTop = top;
     FWidth = width;
     FHeight = height;
-    if (FWidget && FWidget->geometry() != QRect(left, top, width, height)) {
+    if (FWidget && FWidget->geometry() != WidgetGeometry()) {
         FInSetBounds = true;
         if (FWidget->isWindow()) {
             FWidget->move(left, top);
             FWidget->resize(width, height);
         } else {
-            FWidget->setGeometry(left, top, width, height);
+            FWidget->setGeometry(WidgetGeometry());
         }
         FInSetBounds = false;
     }
@@ -278,6 +279,21 @@ void TControl::ApplyBounds(int left, int top, int width, int height) {
         Resized();
         FireEvent(OnResize, this);
     }
+}
+
+QRect TControl::WidgetGeometry() const {
+    const bool framed = FParent && FWidget && !FWidget->isWindow();
+    const int dx = framed ? FParent->FNonClient.Left : 0, dy = framed ? FParent->FNonClient.Top : 0;
+    return QRect(FLeft + dx, FTop + dy, FWidth, FHeight);
+}
+
+void TControl::ChangeScale(int M, int D) {
+    if (M == D || D == 0) return;
+    if (!FScale) FScale = std::make_unique<TScaleState>();
+    const int left = FScale->Left.Scale(FLeft, M, D), top = FScale->Top.Scale(FTop, M, D);
+    const int width = FScale->Width.Scale(FWidth, M, D), height = FScale->Height.Scale(FHeight, M, D);
+    SetBounds(left, top, width, height);
+    FFont.SetHeight(FScale->FontHeight.Scale(FFont.Height(), M, D));
 }
 
 void TControl::SetAlign(TAlign align) {
@@ -394,6 +410,14 @@ void TControl::Repaint() {
 
 void TControl::Invalidate() {
     if (FWidget) FWidget->update();
+}
+
+void TControl::InvalidateRect(const TRect& r) {
+    if (FWidget) FWidget->update(ToQRect(r));
+}
+
+void TControl::SetMouseTracking(bool on) {
+    if (FWidget) FWidget->setMouseTracking(on);
 }
 
 TPoint TControl::ClientToScreen(const TPoint& p) const {
@@ -599,6 +623,8 @@ bool TControl::eventFilter(QObject* watched, QEvent* event) {
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
 TWinControl::~TWinControl() {
+    // The dock manager goes first: it gives the site its window procedure back.
+    FDockManager.reset();
     // Owned controls go first, while this control is still whole.
     DestroyComponents();
     // Children owned elsewhere (a docked window) outlive this control: they lose their parent, and
@@ -648,7 +674,14 @@ void TWinControl::SetTabStop(bool Value) {
 }
 
 void TWinControl::Realign() {
-    int left = 0, top = 0, right = ClientWidth(), bottom = ClientHeight();
+    TRect area = ClientRect();
+    AdjustClientRect(area);
+    AlignControls(area);
+}
+
+void TWinControl::AlignControls(TRect& Rect) {
+    if (FDockManager) FDockManager->ResetBounds(false);
+    int left = Rect.Left, top = Rect.Top, right = Rect.Right, bottom = Rect.Bottom;
     auto placeAll = [&](TAlign align, auto less) {
         std::vector<TControl*> group;
         for (TControl* c : FControls)
@@ -682,6 +715,42 @@ void TWinControl::Realign() {
     placeAll(alLeft, [](TControl* a, TControl* b) { return a->FLeft < b->FLeft; });
     placeAll(alRight, [](TControl* a, TControl* b) { return a->FLeft + a->FWidth > b->FLeft + b->FWidth; });
     placeAll(alClient, [](TControl*, TControl*) { return false; });
+}
+
+void TWinControl::ChangeScale(int M, int D) {
+    TControl::ChangeScale(M, D);
+    const std::vector<TControl*> children = FControls;
+    for (TControl* child : children)
+        child->ChangeScale(M, D);
+}
+
+// Docking ---------------------------------------------------------------------------------------
+void TWinControl::SetDockSite(bool Value) {
+    if (Value == FDockSite) return;
+    FDockSite = Value;
+    UpdateDockManager();
+}
+
+void TWinControl::SetUseDockManager(bool Value) {
+    if (Value == FUseDockManager) return;
+    FUseDockManager = Value;
+    UpdateDockManager();
+}
+
+void TWinControl::UpdateDockManager() {
+    if (FDockSite && FUseDockManager) {
+        TDockTree* manager = CreateDockManager();
+        if (manager != FDockManager.get()) FDockManager.reset(manager);
+    } else {
+        FDockManager.reset();
+    }
+    Realign();
+    Invalidate();
+}
+
+TDockTree* TWinControl::CreateDockManager() {
+    if (!FDockManager && FDockSite && FUseDockManager) return new TDockTree(this);
+    return FDockManager.get();
 }
 
 bool TWinControl::WidgetEvent(QEvent* event) {

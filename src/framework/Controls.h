@@ -19,6 +19,8 @@ class QKeyEvent;
 class TWinControl;
 class TPopupMenu;
 class TControlActionLink;
+class TDockTree;
+struct TScaleState;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
@@ -103,6 +105,9 @@ private:
     QPointer<QObject> FGuard;
 };
 
+// A procedure messages go through: a control's WindowProc.
+using TWndMethod = std::function<void(TMessage& Message)>;
+
 // Runs an event handler; an exception that escapes it is shown in a box instead of ending the program.
 void DispatchEvent(const std::function<void()>& handler);
 
@@ -152,7 +157,9 @@ public:
     // Moves and sizes the control; an aligned control then has its parent lay out its children again.
     virtual void SetBounds(int left, int top, int width, int height);
     TRect BoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
-    TRect ClientRect() const { return Rect(0, 0, ClientWidth(), ClientHeight()); }
+    TRect ClientRect() const { return GetClientRect(); }
+    // The client area in client coordinates; a control that draws frames inside it may shrink it.
+    virtual TRect GetClientRect() const { return Rect(0, 0, ClientWidth(), ClientHeight()); }
     virtual int ClientWidth() const { return FWidth; }
     virtual int ClientHeight() const { return FHeight; }
     void SetClientWidth(int v) { SetWidth(v + FWidth - ClientWidth()); }
@@ -195,7 +202,11 @@ public:
     void SendToBack();
     void Repaint();
     void Invalidate();
+    // Marks only part of the control for repainting (client coordinates).
+    void InvalidateRect(const TRect& r);
     void Refresh() { Repaint(); }
+    // Mouse moves reach the control also while no button is held (hot tracking).
+    void SetMouseTracking(bool on);
 
     TPoint ClientToScreen(const TPoint& p) const;
     TPoint ScreenToClient(const TPoint& p) const;
@@ -218,6 +229,15 @@ public:
 
     // Sends a message to the control's handlers and gives the handler's result.
     std::intptr_t Perform(unsigned msg, std::intptr_t wparam = 0, std::intptr_t lparam = 0);
+    // The procedure every message of the control goes through: WndProc until something hooks in
+    // (a dock manager on its site). A hook keeps the procedure it replaced and hands messages on to it;
+    // setting an empty one returns to WndProc.
+    TWndMethod WindowProc();
+    void SetWindowProc(TWndMethod proc) { FWindowProc = std::move(proc); }
+
+    // Scales position, size and font by M / D (a form shown at another resolution). A value is worked
+    // out from what it was before a run of scalings, so scaling there and back gives it back unchanged.
+    virtual void ChangeScale(int M, int D);
     // With ParentColor the control takes its parent's Color whenever that changes.
     bool ParentColor() const { return FParentColor; }
     void SetParentColor(bool value);
@@ -280,6 +300,8 @@ protected:
     virtual void WMNCPaint(TWMPaint& Message) { DefaultHandler(Message); }
     virtual void WMNCHitTest(TWMPosition& Message);
     virtual void WMThemeChanged(TMessage& Message) { DefaultHandler(Message); }
+    // The control is about to take the bounds in the message; Left .. Height are still the old ones.
+    virtual void WMWindowPosChanged(TWMWindowPosChanged& Message) { DefaultHandler(Message); }
     virtual void CMMouseEnter(TMessage& Message) { DefaultHandler(Message); }
     virtual void CMMouseLeave(TMessage& Message) { DefaultHandler(Message); }
     virtual void CMEnabledChanged(TMessage& Message);
@@ -298,6 +320,8 @@ protected:
     virtual void CMDialogChar(TWMKey& Message);
     // Framework use: feeds a Qt event in as its message; true when a handler consumed the event.
     bool DispatchWidgetEvent(QObject* watched, QEvent* event);
+    // Framework use: hands the message to WindowProc.
+    void SendToWindowProc(TMessage& Message);
 
     // Subclasses make their widget in their constructor and hand it over here.
     void SetWidget(QWidget* widget);
@@ -316,6 +340,8 @@ protected:
     void ApplyVisibility();
     // Sets the bounds without asking the parent to realign (the parent's own layout uses it).
     void ApplyBounds(int left, int top, int width, int height);
+    // Where the widget goes in its parent's widget: the bounds moved past the parent's non-client frame.
+    QRect WidgetGeometry() const;
 
     TWinControl* FParent = nullptr;
     TWidgetRef FWidget;
@@ -334,9 +360,12 @@ protected:
     bool FInSetBounds = false;
     bool FParentColor = false;
     std::unique_ptr<TControlActionLink> FActionLink;
+    TWndMethod FWindowProc;
+    std::unique_ptr<TScaleState> FScale;
 
     friend class TWinControl;
     friend class TDragManager;
+    friend class TDockTree;
 };
 
 class TWinControl : public TControl {
@@ -360,8 +389,19 @@ public:
     int TabOrder() const { return FTabOrder; }
     void SetTabOrder(int order) { FTabOrder = order; }
 
-    // Lays out the aligned children inside the client area.
+    // Lays out the aligned children, and the docked ones, inside the client area (AdjustClientRect may
+    // narrow it).
     void Realign();
+    void ChangeScale(int M, int D) override;
+
+    // Docking: a dock site whose dock manager is in use places the controls docked into it and paints
+    // their frames (a caption bar each); without one a docked window fills the site.
+    bool DockSite() const { return FDockSite; }
+    virtual void SetDockSite(bool Value);
+    bool UseDockManager() const { return FUseDockManager; }
+    virtual void SetUseDockManager(bool Value);
+    // The dock manager in use (nullptr unless DockSite and UseDockManager).
+    TDockTree* DockManager() const { return FDockManager.get(); }
     // Streaming: the child controls that Root owns.
     void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) override;
     // Sends the message to every child until one answers it (a non-zero result).
@@ -377,8 +417,14 @@ public:
     TNotifyEvent OnEnter, OnExit;
 
 protected:
+    // The dock manager the site is to use: a new one when it has none yet, else the one it has.
+    virtual TDockTree* CreateDockManager();
     bool WidgetEvent(QEvent* event) override;
     void Resized() override { Realign(); }
+    // The area the aligned children share: the client rectangle, less what a subclass keeps for itself.
+    virtual void AdjustClientRect(TRect&) {}
+    // Places the aligned children inside Rect, after the dock manager has placed the docked ones.
+    virtual void AlignControls(TRect& Rect);
     // The widget children are placed in (the widget itself unless a subclass has an inner area).
     virtual QWidget* ClientWidget() const { return FWidget; }
     // Runs the key handlers; returns true when the key must not reach the widget.
@@ -396,9 +442,13 @@ protected:
     TRect FNonClient;
 
 private:
+    void UpdateDockManager();
     std::vector<TControl*> FControls;
     int FTabOrder = -1;
+    bool FDockSite = false, FUseDockManager = false;
+    std::unique_ptr<TDockTree> FDockManager;
     friend class TControl;
+    friend class TDockTree;
 };
 
 // A window control that paints itself on a canvas (Paint), for owner-drawn controls.
@@ -442,11 +492,13 @@ public:
 // Queues a press of the key for the control, as if typed there (Tab moves the focus on).
 void PostKeyDown(TWinControl* Control, unsigned short VirtualKey);
 
-// The shift keys of a key message's key data.
-TShiftState KeyDataToShiftState(std::intptr_t KeyData);
-
 // Whether the character is the caption's accelerator: the letter after a single "&" (any case).
 bool IsAccel(unsigned CharCode, const QString& Caption);
+
+// The shift keys held with a key message (CM_DIALOGKEY, WM_KEYDOWN): its KeyData carries them.
+TShiftState KeyDataShift(std::intptr_t KeyData);
+// Framework use: KeyData for a key pressed with these shift keys.
+std::intptr_t ShiftKeyData(TShiftState Shift);
 
 // Framework use: the virtual key of a Qt key event (0 for keys the windows never test).
 unsigned short KeyEventVirtualKey(const QKeyEvent* e);

@@ -1,6 +1,7 @@
 #include "DeviceContext.h"
 
 #include "LinePixels.h"
+#include "SymbolFont.h"
 
 #include <QFontMetrics>
 #include <QPainterPath>
@@ -772,6 +773,15 @@ TSize TDeviceContext::GetTextExtent(const QString& text) const {
     return {fm.horizontalAdvance(text), fm.height()};
 }
 
+TTextMeasurer::TTextMeasurer(const TLogFont& font)
+    : FMetrics(std::make_unique<QFontMetrics>(ToQFont(font))) {}
+
+TTextMeasurer::~TTextMeasurer() = default;
+
+TSize TTextMeasurer::Extent(const QString& text) const {
+    return {FMetrics->horizontalAdvance(text), FMetrics->height()};
+}
+
 TTextMetric TDeviceContext::GetTextMetrics() const {
     const QFont font = ToQFont(Font);
     const QFontMetrics fm(font);
@@ -799,6 +809,7 @@ TTextMetric TDeviceContext::GetTextMetrics() const {
 }
 
 void TDeviceContext::ExtTextOut(int x, int y, unsigned options, const TRect* rect, const QString& text) {
+    if (IsSymbolFontName(Font.FaceName)) return SymbolTextOut(this, x, y, options, rect, text);
     QPainter* p = Painter();
     if ((options & ETO_OPAQUE) && rect) FillRect(*rect, TLogBrush{bsSolid, BkColor, {}, false});
     if ((options & ETO_CLIPPED) && rect) p->setClipRect(ToQRect(*rect), Qt::IntersectClip);

@@ -235,5 +235,17 @@ HFONT CreateFontIndirect(const TLogFont& font);
 void DeleteObject(HFONT font);
 HFONT SelectObject(HDC dc, HFONT font);
 
+// Measures text in one font as a context's GetTextExtent does, for code that measures much text in
+// the same font.
+class TTextMeasurer {
+public:
+    explicit TTextMeasurer(const TLogFont& font);
+    ~TTextMeasurer();
+    TSize Extent(const QString& text) const;
+
+private:
+    std::unique_ptr<class QFontMetrics> FMetrics;
+};
+
 // The monochrome mask of a colour context: pixels of the background colour become white, others black.
 QImage MonochromeMask(const QImage& image, TColor background);

@@ -4,69 +4,119 @@
 
 #include <QPainter>
 #include <QWidget>
+#include <algorithm>
 
 namespace {
-
-void DrawBevel(QPainter& painter, QRect& r, TBevelCut cut) {
-    if (cut != bvLowered && cut != bvRaised) return;
-    const QColor light = ToQColor(clBtnHighlight), dark = ToQColor(clBtnShadow);
-    const QColor topLeft = cut == bvRaised ? light : dark, bottomRight = cut == bvRaised ? dark : light;
-    painter.setPen(topLeft);
-    painter.drawLine(r.left(), r.top(), r.right(), r.top());
-    painter.drawLine(r.left(), r.top(), r.left(), r.bottom());
-    painter.setPen(bottomRight);
-    painter.drawLine(r.right(), r.top(), r.right(), r.bottom());
-    painter.drawLine(r.left(), r.bottom(), r.right(), r.bottom());
-    r.adjust(1, 1, -1, -1);
+// Width lines round r, the left and top ones in `topLeft`, the right and bottom ones (owning the
+// top-right and bottom-left corners) in `bottomRight`; r shrinks to the inside.
+void Frame3D(TCanvas* canvas, TRect& r, TColor topLeft, TColor bottomRight, int width) {
+    for (int i = 0; i < width && !r.IsEmpty(); ++i) {
+        canvas->Brush()->SetColor(topLeft);
+        canvas->FillRect(Rect(r.Left, r.Top, r.Left + 1, r.Bottom - 1));
+        canvas->FillRect(Rect(r.Left, r.Top, r.Right - 1, r.Top + 1));
+        canvas->Brush()->SetColor(bottomRight);
+        canvas->FillRect(Rect(r.Right - 1, r.Top, r.Right, r.Bottom));
+        canvas->FillRect(Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom));
+        InflateRect(r, -1, -1);
+    }
 }
-
 }  // namespace
 
-TPanel::TPanel(TComponent* AOwner) : TWinControl(AOwner) {
-    SetWidget(new TPaintWidget([this](QPainter& painter) { PaintPanel(painter); }));
+TCustomPanel::TCustomPanel(TComponent* AOwner) : TCustomControl(AOwner) {
     SetBounds(0, 0, 185, 41);
-    ColorChanged();
+    SetOffscreenPaint(true);
+    SetUseDockManager(true);
+    // What a resize repaints is decided here (WM_WINDOWPOSCHANGED), not by the window system.
+    if (Widget()) Widget()->setAttribute(Qt::WA_StaticContents);
 }
 
-void TPanel::SetCaption(const QString& caption) {
-    TControl::SetCaption(caption);
+void TCustomPanel::SetAlignment(TAlignment Value) {
+    if (Value == FAlignment) return;
+    FAlignment = Value;
     Invalidate();
 }
 
-void TPanel::SetBevelOuter(TBevelCut bevel) {
-    FBevelOuter = bevel;
+void TCustomPanel::SetBevelInner(TBevelCut Value) {
+    if (Value == FBevelInner) return;
+    FBevelInner = Value;
+    Realign();
     Invalidate();
 }
 
-void TPanel::SetBevelInner(TBevelCut bevel) {
-    FBevelInner = bevel;
+void TCustomPanel::SetBevelOuter(TBevelCut Value) {
+    if (Value == FBevelOuter) return;
+    FBevelOuter = Value;
+    Realign();
     Invalidate();
 }
 
-void TPanel::SetAlignment(TAlignment alignment) {
-    FAlignment = alignment;
+void TCustomPanel::SetBevelWidth(int Value) {
+    Value = std::max(1, Value);
+    if (Value == FBevelWidth) return;
+    FBevelWidth = Value;
+    Realign();
     Invalidate();
 }
 
-void TPanel::ColorChanged() {
-    if (!FWidget) return;
-    QPalette pal = FWidget->palette();
-    pal.setColor(QPalette::Window, ToQColor(FColor));
-    FWidget->setPalette(pal);
-    FWidget->setAutoFillBackground(true);
-    FWidget->update();
+void TCustomPanel::SetBorderWidth(int Value) {
+    Value = std::max(0, Value);
+    if (Value == FBorderWidth) return;
+    FBorderWidth = Value;
+    Realign();
+    Invalidate();
 }
 
-void TPanel::PaintPanel(QPainter& painter) {
-    QRect r = FWidget->rect();
-    DrawBevel(painter, r, FBevelOuter);
-    DrawBevel(painter, r, FBevelInner);
-    if (FCaption.isEmpty()) return;
-    painter.setFont(FFont.ToQFont());
-    painter.setPen(ToQColor(FFont.Color()));
-    const Qt::Alignment h = FAlignment == taCenter ? Qt::AlignHCenter : FAlignment == taRightJustify ? Qt::AlignRight : Qt::AlignLeft;
-    painter.drawText(r, int(h | Qt::AlignVCenter), FCaption);
+int TCustomPanel::EdgeWidth() const {
+    return FBorderWidth + (FBevelOuter != bvNone ? FBevelWidth : 0) +
+           (FBevelInner != bvNone ? FBevelWidth : 0);
 }
+
+void TCustomPanel::AdjustClientRect(TRect& Rect) {
+    TCustomControl::AdjustClientRect(Rect);
+    InflateRect(Rect, -EdgeWidth(), -EdgeWidth());
+}
+
+void TCustomPanel::Paint() {
+    TCanvas* canvas = Canvas();
+    TRect r = Rect(0, 0, Width(), Height());
+    auto bevel = [&](TBevelCut cut) {
+        if (cut == bvNone) return;
+        const TColor light = cut == bvSpace ? Color() : TColor(clBtnHighlight);
+        const TColor dark = cut == bvSpace ? Color() : TColor(clBtnShadow);
+        Frame3D(canvas, r, cut == bvLowered ? dark : light, cut == bvLowered ? light : dark, FBevelWidth);
+    };
+    bevel(FBevelOuter);
+    Frame3D(canvas, r, Color(), Color(), FBorderWidth);
+    bevel(FBevelInner);
+    canvas->Brush()->SetColor(Color());
+    canvas->FillRect(r);
+    if (Caption().isEmpty()) return;
+    canvas->Brush()->SetStyle(bsClear);
+    canvas->Font()->Assign(*Font());
+    const unsigned horizontal = FAlignment == taCenter         ? DT_CENTER
+                                : FAlignment == taRightJustify ? DT_RIGHT
+                                                               : DT_LEFT;
+    canvas->DrawText(Caption(), r, DT_EXPANDTABS | DT_VCENTER | DT_SINGLELINE | horizontal);
+    canvas->Brush()->SetStyle(bsSolid);
+}
+
+void TCustomPanel::WMWindowPosChanged(TWMWindowPosChanged& Message) {
+    const TWindowPos& to = *Message.WindowPos;
+    if (to.cx == Width() && to.cy == Height()) {
+        // Moved only: the picture moves with it.
+    } else if (FFullRepaint || !Caption().isEmpty()) {
+        Invalidate();
+    } else {
+        // The edges that moved: the strip inside the nearer of the old and new edge, out to the farther.
+        const int edge = EdgeWidth();
+        const int right = std::max(Width(), to.cx), bottom = std::max(Height(), to.cy);
+        if (to.cx != Width()) InvalidateRect(Rect(std::min(Width(), to.cx) - edge, 0, right, bottom));
+        if (to.cy != Height()) InvalidateRect(Rect(0, std::min(Height(), to.cy) - edge, right, bottom));
+    }
+    TCustomControl::WMWindowPosChanged(Message);
+}
+
+TPanel::TPanel(TComponent* AOwner) : TCustomPanel(AOwner) {}
 
 TTimer::TTimer(TComponent* AOwner)
     : TComponent(AOwner), FTick(TimerClock()->CreateTick([this] { FireEvent(OnTimer, this); })) {

@@ -9,26 +9,49 @@
 
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 
-class TPanel : public TWinControl {
+// A panel: a raised or lowered bevel (outer, then inner, each BevelWidth wide, with BorderWidth of
+// its colour between them), its colour inside and a one-line caption; its aligned children share
+// the area inside bevels and border. It paints off screen with the classic pixel rules.
+class TCustomPanel : public TCustomControl {
+    Q_OBJECT
+public:
+    // 185 x 41, raised, its caption centred, a dock site's dock manager in use.
+    explicit TCustomPanel(TComponent* AOwner);
+
+    TAlignment Alignment() const { return FAlignment; }
+    virtual void SetAlignment(TAlignment Value);
+    TBevelCut BevelInner() const { return FBevelInner; }
+    virtual void SetBevelInner(TBevelCut Value);
+    TBevelCut BevelOuter() const { return FBevelOuter; }
+    virtual void SetBevelOuter(TBevelCut Value);
+    int BevelWidth() const { return FBevelWidth; }
+    virtual void SetBevelWidth(int Value);  // at least 1
+    int BorderWidth() const { return FBorderWidth; }
+    virtual void SetBorderWidth(int Value);  // at least 0
+    // A resized panel repaints whole; without it only the strips along the moved edges, unless it
+    // shows a caption.
+    bool FullRepaint() const { return FFullRepaint; }
+    void SetFullRepaint(bool Value) { FFullRepaint = Value; }
+
+protected:
+    // Removes BorderWidth and the bevels.
+    void AdjustClientRect(TRect& Rect) override;
+    void Paint() override;
+    void WMWindowPosChanged(TWMWindowPosChanged& Message) override;
+
+private:
+    // Bevels and border run round the edge: their width on each side.
+    int EdgeWidth() const;
+    TAlignment FAlignment = taCenter;
+    TBevelCut FBevelInner = bvNone, FBevelOuter = bvRaised;
+    int FBevelWidth = 1, FBorderWidth = 0;
+    bool FFullRepaint = true;
+};
+
+class TPanel : public TCustomPanel {
     Q_OBJECT
 public:
     explicit TPanel(TComponent* AOwner);
-    void SetCaption(const QString& caption) override;
-    TBevelCut BevelOuter() const { return FBevelOuter; }
-    void SetBevelOuter(TBevelCut bevel);
-    TBevelCut BevelInner() const { return FBevelInner; }
-    void SetBevelInner(TBevelCut bevel);
-    TAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TAlignment alignment);
-    // Framework use: paints the panel's bevel and caption.
-    void PaintPanel(QPainter& painter);
-
-protected:
-    void ColorChanged() override;
-
-private:
-    TBevelCut FBevelOuter = bvRaised, FBevelInner = bvNone;
-    TAlignment FAlignment = taCenter;
 };
 
 // A timer fires OnTimer every Interval milliseconds while enabled; Interval 0 stops it.

@@ -1,5 +1,7 @@
 #include "Forms.h"
 
+#include "DockTree.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
@@ -266,6 +268,12 @@ void TForm::StartSystemMove() {
 void TForm::ManualDock(TWinControl* host) {
     FHostDockSite = host;
     if (FWidget) FWidget->setWindowFlags(Qt::Widget);
+    // A site with a dock manager places the window under a caption bar; any other it fills.
+    if (host && host->DockManager()) {
+        SetAlign(alNone);
+        host->DockManager()->InsertControl(this, alClient, nullptr);
+        return;
+    }
     SetParent(host);
     SetAlign(alClient);
     if (host) host->Realign();

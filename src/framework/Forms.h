@@ -74,7 +74,8 @@ public:
     // it cannot, the window follows the mouse itself.
     void StartSystemMove();
 
-    // Puts the window inside a host control, filling it.
+    // Puts the window inside a host control, filling it; a host whose dock manager is in use places
+    // it under a caption bar beside the windows docked there before.
     void ManualDock(TWinControl* host);
     TWinControl* HostDockSite() const { return FHostDockSite; }
 

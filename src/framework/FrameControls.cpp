@@ -1,5 +1,7 @@
 #include "FrameControls.h"
 
+#include "SymbolFont.h"
+
 #include <algorithm>
 
 namespace {
@@ -201,6 +203,28 @@ bool ScrollButton(HDC dc, TRect& rect, unsigned state) {
     return kind <= DFCS_SCROLLRIGHT || kind == DFCS_SCROLLCOMBOBOX || kind == DFCS_SCROLLSIZEGRIP;
 }
 
+// A caption button: a push-button face with the close cross, embossed when inactive.
+bool CaptionButton(HDC dc, TRect& rect, unsigned state) {
+    if ((state & 0xFF) != DFCS_CAPTIONCLOSE) return false;
+    TRect face = rect;
+    Clipped(dc, rect, [&] {
+        ButtonFace(dc, face, state & ~DFCS_CHECKED);
+        TRect glyph = rect;
+        if (state & DFCS_PUSHED) OffsetRect(glyph, 1, 1);
+        const int size = std::min(rect.Width(), rect.Height()) - 2;
+        if (state & DFCS_INACTIVE) {
+            TRect light = glyph;
+            OffsetRect(light, 1, 1);
+            DrawSymbolGlyph(dc, light, QLatin1Char('r'), size, clBtnHighlight);
+            DrawSymbolGlyph(dc, glyph, QLatin1Char('r'), size, clBtnShadow);
+        } else {
+            DrawSymbolGlyph(dc, glyph, QLatin1Char('r'), size, clBtnText);
+        }
+    });
+    if (state & DFCS_ADJUSTRECT) rect = face;
+    return true;
+}
+
 // Menu glyphs are drawn black on white, as masks for the caller to colour.
 bool MenuGlyph(HDC dc, const TRect& rect, unsigned state) {
     const unsigned kind = state & 0xFF;
@@ -276,6 +300,8 @@ bool DrawFrameControl(HDC dc, TRect& rect, unsigned type, unsigned state) {
             return true;
         }
         return CheckBox(dc, rect, state);
+    case DFC_CAPTION:
+        return CaptionButton(dc, rect, state);
     case DFC_SCROLL:
         return ScrollButton(dc, rect, state);
     case DFC_MENU:

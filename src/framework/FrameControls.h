@@ -1,7 +1,7 @@
 // The classic desktop's edges and frame controls, drawn pixel for pixel on a device context: 3-D
 // edges by BDR_/BF_ flags, and check boxes, radio buttons, push buttons, scroll and combo arrows and
-// the menu glyphs (check, bullet, arrow) from pixel patterns, so no symbol font is needed. A glyph
-// larger than its rectangle is clipped to it.
+// the menu glyphs (check, bullet, arrow) from pixel patterns, and caption buttons with the symbol
+// font's glyphs (SymbolFont.h). A glyph larger than its rectangle is clipped to it.
 #pragma once
 
 #include "DeviceContext.h"
@@ -38,6 +38,7 @@ enum : unsigned {
     DFCS_BUTTONRADIO = 0x4,
     DFCS_BUTTON3STATE = 0x8,
     DFCS_BUTTONPUSH = 0x10,
+    DFCS_CAPTIONCLOSE = 0x0,
     DFCS_MENUARROW = 0x0,
     DFCS_MENUCHECK = 0x1,
     DFCS_MENUBULLET = 0x2,

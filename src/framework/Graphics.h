@@ -358,6 +358,9 @@ public:
     void BeginPaint(TDeviceContext* dc);
     void EndPaint();
     bool HandleAllocated() const { return FPainter != nullptr || FDC != nullptr; }
+    // The next drawing selects the pen, brush and font into the context again: for after the
+    // context's own state was restored beneath the canvas (RestoreDC).
+    void Refresh() { FPenDirty = FBrushDirty = FFontDirty = true; }
     // The device context this canvas draws on (a bitmap's, a control's off-screen image), with the
     // canvas's pen, brush and font selected; nullptr for a painter's canvas (a printer page).
     TDeviceContext* Handle();

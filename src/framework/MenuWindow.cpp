@@ -350,13 +350,14 @@ void TMenuWindow::keyPressEvent(QKeyEvent* e) {
 
 // Tracking ------------------------------------------------------------------------------------------
 
-void TrackMenuWindow(TMenuItem* items, int x, int y) {
+void TrackMenuWindow(TMenuItem* items, int x, int y, TPopupAlignment alignment) {
     if (!items) return;
     QPointer<TMenuItem> chosen;
     {
         TMenuWindow window(items, nullptr);
         if (window.Level().Count() == 0) return;
-        window.PopupAt({x, y});
+        const int width = window.Level().Width();
+        window.PopupAt({alignment == paRight ? x - width : alignment == paCenter ? x - width / 2 : x, y});
         window.Exec();
         chosen = window.Chosen();
     }

@@ -104,7 +104,7 @@ private:
 
 // Framework use: shows the sub-items of `items` in the framework's menu window at a screen point and
 // waits; the chosen item's OnClick runs after the menu has closed.
-void TrackMenuWindow(TMenuItem* items, int x, int y);
+void TrackMenuWindow(TMenuItem* items, int x, int y, TPopupAlignment alignment = paLeft);
 
 // Tests: the innermost menu window open now, or nullptr.
 TMenuWindow* ActiveMenuWindow();

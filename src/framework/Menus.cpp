@@ -152,11 +152,12 @@ void TPopupMenu::Popup(int x, int y) {
         return;
     }
     if (HasOwnerDrawnItems()) {
-        TrackMenuWindow(Items(), x, y);
+        TrackMenuWindow(Items(), x, y, FAlignment);
         return;
     }
     QMenu menu;
     for (int i = 0; i < Items()->Count(); ++i)
         Items()->Items(i)->AddTo(&menu);
-    menu.exec(QPoint(x, y));
+    const int width = menu.sizeHint().width();
+    menu.exec(QPoint(FAlignment == paRight ? x - width : FAlignment == paCenter ? x - width / 2 : x, y));
 }

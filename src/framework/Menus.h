@@ -138,21 +138,30 @@ public:
     explicit TMainMenu(TComponent* AOwner) : TMenu(AOwner) {}
 };
 
+// Where a pop-up menu stands against the point it is shown at: its left edge, its right edge or its
+// middle there.
+enum TPopupAlignment { paLeft, paRight, paCenter };
+
 class TPopupMenu : public TMenu {
     Q_OBJECT
 public:
     explicit TPopupMenu(TComponent* AOwner);
 
+    TPopupAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TPopupAlignment alignment) { FAlignment = alignment; }
+
     // The control whose menu this is, while it is shown from that control.
     TComponent* PopupComponent() const { return FPopupComponent; }
     void SetPopupComponent(TComponent* component) { FPopupComponent = component; }
 
-    // Shows the menu with its top-left corner at a screen point, until an item is chosen or it closes.
+    // Shows the menu with its top edge at a screen point, placed across by Alignment, until an item is
+    // chosen or it closes.
     void Popup(int x, int y);
     TNotifyEvent OnPopup;
 
 private:
     TComponent* FPopupComponent = nullptr;
+    TPopupAlignment FAlignment = paLeft;
 };
 
 // A menu glyph (DFCS_MENUCHECK, DFCS_MENUBULLET or DFCS_MENUARROW) drawn in `rect` through its

@@ -21,6 +21,8 @@ enum : unsigned {
     WM_PAINT = 0x000F,
     WM_ERASEBKGND = 0x0014,
     WM_SETCURSOR = 0x0020,
+    WM_MOUSEACTIVATE = 0x0021,
+    WM_WINDOWPOSCHANGED = 0x0047,
     WM_CONTEXTMENU = 0x007B,
     WM_NCCALCSIZE = 0x0083,
     WM_NCHITTEST = 0x0084,
@@ -31,6 +33,7 @@ enum : unsigned {
     WM_CHAR = 0x0102,
     WM_SYSKEYDOWN = 0x0104,
     WM_SYSCHAR = 0x0106,
+    WM_COMMAND = 0x0111,
     WM_TIMER = 0x0113,
     WM_MOUSEMOVE = 0x0200,
     WM_LBUTTONDOWN = 0x0201,
@@ -126,12 +129,8 @@ struct TWMMouse : TMessage {
 struct TWMKey : TMessage {
     explicit TWMKey(const TMessage& m) : TMessage(m), CharCode(unsigned(m.WParam)), KeyData(m.LParam) {}
     unsigned CharCode;
-    std::intptr_t KeyData;  // bit 29: Alt was down; bits 25 and 26: Shift and Ctrl were down
+    std::intptr_t KeyData;  // bit 29: Alt was down
 };
-
-// The key data of a key message for its shift keys.
-constexpr std::intptr_t KeyDataAlt = std::intptr_t(1) << 29, KeyDataShift = std::intptr_t(1) << 25,
-                        KeyDataCtrl = std::intptr_t(1) << 26;
 
 // WM_ERASEBKGND, WM_PAINT, WM_PRINTCLIENT, WM_NCPAINT: the device context in WParam.
 struct TWMPaint : TMessage {
@@ -157,6 +156,16 @@ struct TWMSize : TMessage {
     explicit TWMSize(const TMessage& m)
         : TMessage(m), Width(LoWordSigned(m.LParam)), Height(HiWordSigned(m.LParam)) {}
     int Width, Height;
+};
+
+// WM_WINDOWPOSCHANGED: the new bounds, in the parent's client coordinates.
+struct TWindowPos {
+    int x = 0, y = 0, cx = 0, cy = 0;
+};
+struct TWMWindowPosChanged : TMessage {
+    explicit TWMWindowPosChanged(const TMessage& m)
+        : TMessage(m), WindowPos(reinterpret_cast<TWindowPos*>(m.LParam)) {}
+    TWindowPos* WindowPos;
 };
 
 // WM_SETFOCUS, WM_KILLFOCUS: the other control; CM_FOCUSCHANGED: the control now focused.

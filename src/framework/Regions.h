@@ -10,13 +10,19 @@
 
 class TRegion {
 public:
-    TRegion() = default;
-    explicit TRegion(const QRegion& region) : FRegion(region) {}
+    TRegion() { ++FLive; }
+    explicit TRegion(const QRegion& region) : FRegion(region) { ++FLive; }
+    TRegion(const TRegion& other) : FRegion(other.FRegion) { ++FLive; }
+    TRegion& operator=(const TRegion&) = default;
+    ~TRegion() { --FLive; }
+    // How many regions exist now: tests count them to find regions nobody frees.
+    static int LiveCount() { return FLive; }
     const QRegion& Region() const { return FRegion; }
     QRegion& Region() { return FRegion; }
 
 private:
     QRegion FRegion;
+    static inline int FLive = 0;
 };
 using HRGN = TRegion*;
 

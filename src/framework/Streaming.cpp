@@ -564,7 +564,7 @@ void TWriter::WriteComponent(TComponent* Component) {
 void TWriter::WriteProperties(const TPropTarget& Target, const QString& Prefix) {
     for (const TPropInfo& info : GetPropList(Target.Meta)) {
         if (info.SubObject) {
-            if (info.Prop.isStored())
+            if (IsStoredProp(Target, info))
                 WriteProperties(TPropTarget(GadgetOf(Target.Read(info)), info.SubObject),
                                 Prefix + info.Name + QLatin1Char('.'));
             continue;

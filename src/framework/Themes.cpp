@@ -1,6 +1,7 @@
 #include "Themes.h"
 
 #include "Platform.h"
+#include "TextDraw.h"
 
 #include <QStringList>
 
@@ -17,6 +18,7 @@ constexpr TThemeColor ThemeColors[] = {
     {"EXPLORERBAR", 9, 1, TMT_TEXTCOLOR, 0xFFFFFF},      {"EXPLORERBAR", 5, 1, TMT_FILLCOLOR, 0xF7DFD6},
     {"EXPLORERBAR", 0, 0, TMT_GRADIENTCOLOR1, 0xE7A27B}, {"EXPLORERBAR", 12, 1, TMT_FILLCOLOR, 0xB54900},
     {"BUTTON", 4, 1, TMT_TEXTCOLOR, 0xD54600},           {"SPIN", 0, 0, TMT_BORDERCOLOR, 0xB99D7F},
+    {"BUTTON", 4, 2, TMT_TEXTCOLOR, 0x92A1A1},           {"BUTTON", 4, 0, TMT_BORDERCOLOR, 0xBFD0D0},
 };
 
 constexpr TColor ButtonFaceLight = 0xFDE8D6, ButtonFaceDark = 0xF0BF98, ArrowColor = 0x85614D,
@@ -48,10 +50,27 @@ bool GetThemeColor(HTHEME theme, int part, int state, int property, TColor& colo
     return false;
 }
 
-// A rounded face in two shades with a small arrow centred on it.
+namespace {
+// The group box's frame: a line round the rectangle in the style's border colour, corners rounded
+// off by leaving their pixels out.
+bool GroupBoxFrame(HTHEME theme, HDC dc, int state, const TRect& r) {
+    TColor border = clBtnShadow;
+    GetThemeColor(theme, BP_GROUPBOX, state, TMT_BORDERCOLOR, border);
+    const TLogBrush brush{bsSolid, border, {}, false};
+    dc->FillRect(Rect(r.Left + 1, r.Top, r.Right - 1, r.Top + 1), brush);
+    dc->FillRect(Rect(r.Left + 1, r.Bottom - 1, r.Right - 1, r.Bottom), brush);
+    dc->FillRect(Rect(r.Left, r.Top + 1, r.Left + 1, r.Bottom - 1), brush);
+    dc->FillRect(Rect(r.Right - 1, r.Top + 1, r.Right, r.Bottom - 1), brush);
+    return true;
+}
+}  // namespace
+
+// A rounded face in two shades with a small arrow centred on it; the button class's parts.
 bool DrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const TRect& rect) {
     if (!theme || !dc || rect.IsEmpty()) return false;
-    if (theme->ClassName == QLatin1String("BUTTON")) return DrawThemeButton(dc, part, state, rect);
+    if (theme->ClassName == QLatin1String("BUTTON"))
+        return part == BP_GROUPBOX ? GroupBoxFrame(theme, dc, state, rect)
+                                   : DrawThemeButton(dc, part, state, rect);
     const bool combo = theme->ClassName == QLatin1String("COMBOBOX");
     if (!combo && theme->ClassName != QLatin1String("SPIN")) return false;
     const int h = rect.Height();
@@ -66,5 +85,26 @@ bool DrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const TRect&
         const int y = down ? cy - 1 + i : cy + 1 - i;
         dc->FillRect(Rect(cx - 2 + i, y, cx + 3 - i, y + 1), TLogBrush{bsSolid, ink, {}, false});
     }
+    return true;
+}
+
+bool GetThemeTextExtent(HTHEME theme, HDC dc, int, int, const QString& text, unsigned flags, TRect& extent) {
+    if (!theme || !dc) return false;
+    extent = Rect(0, 0, 0, 0);
+    DrawTextDC(dc, text, extent, flags | DT_CALCRECT);
+    return true;
+}
+
+bool DrawThemeText(HTHEME theme, HDC dc, int part, int state, const QString& text, unsigned flags,
+                   const TRect& rect) {
+    if (!theme || !dc) return false;
+    TColor color = clGrayText;
+    GetThemeColor(theme, part, state, TMT_TEXTCOLOR, color);
+    const int saved = dc->SaveDC();
+    dc->TextColor = color;
+    dc->BkMode = TRANSPARENT;
+    TRect r = rect;
+    DrawTextDC(dc, text, r, flags & ~unsigned(DT_CALCRECT));
+    dc->RestoreDC(saved);
     return true;
 }

@@ -117,8 +117,10 @@ const TClassProps& ClassProps(const QMetaObject* meta) {
     auto& cache = PropCache();
     if (auto found = cache.constFind(meta); found != cache.constEnd()) return **found;
     auto props = std::make_shared<TClassProps>();
-    // Properties QObject itself declares are not published.
-    for (int i = QObject::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i) {
+    // Properties QObject itself declares are not published; a gadget (the font) has none of them.
+    const int first =
+        meta->inherits(&QObject::staticMetaObject) ? QObject::staticMetaObject.propertyCount() : 0;
+    for (int i = first; i < meta->propertyCount(); ++i) {
         const QMetaProperty prop = meta->property(i);
         TPropInfo info;
         info.Name = QString::fromLatin1(prop.name());

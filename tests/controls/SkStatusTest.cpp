@@ -1,4 +1,5 @@
 #include "Actions.h"
+#include "ControlProbes.h"
 #include "GraphicsImage.h"
 #include "SkStatus.h"
 #include "Streaming.h"
@@ -35,42 +36,6 @@ struct StatusPane : testing::Test {
         return pane;
     }
 };
-
-TColor Pixel(const QImage& image, int x, int y) {
-    const QRgb p = image.pixel(x, y);
-    return RGB(qRed(p), qGreen(p), qBlue(p));
-}
-
-// The text drawn in `area`: the columns of the pixels that differ from the background, as
-// [first, last] ({-1, -1} without any), and whether each of them is the background blended with
-// `ink` (text is drawn smoothed).
-struct TInk {
-    int First = -1, Last = -1;
-    bool OfColor = true;
-};
-TInk InkIn(const QImage& image, const TRect& area, TColor background, TColor ink) {
-    const TColor bg = ColorToRGB(background), fg = ColorToRGB(ink);
-    const int channels[3][2] = {{GetRValue(bg), GetRValue(fg)}, {GetGValue(bg), GetGValue(fg)},
-                                {GetBValue(bg), GetBValue(fg)}};
-    int widest = 0;
-    for (int c = 1; c < 3; ++c)
-        if (std::abs(channels[c][1] - channels[c][0]) > std::abs(channels[widest][1] - channels[widest][0]))
-            widest = c;
-    TInk result;
-    for (int y = area.Top; y < area.Bottom; ++y)
-        for (int x = area.Left; x < area.Right; ++x) {
-            const TColor p = Pixel(image, x, y);
-            if (p == bg) continue;
-            if (result.First < 0 || x < result.First) result.First = x;
-            result.Last = std::max(result.Last, x);
-            const int values[3] = {GetRValue(p), GetGValue(p), GetBValue(p)};
-            const double a = double(values[widest] - channels[widest][0]) / (channels[widest][1] - channels[widest][0]);
-            for (int c = 0; c < 3; ++c)
-                if (std::abs(values[c] - (channels[c][0] + a * (channels[c][1] - channels[c][0]))) > 3)
-                    result.OfColor = false;
-        }
-    return result;
-}
 
 void SendEnter(TControl* control) {
     QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));

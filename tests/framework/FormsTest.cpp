@@ -182,18 +182,20 @@ TEST(Forms, CloseActionsHideOrFree) {
     EXPECT_TRUE(alive.isNull());
 }
 
-TEST(Forms, DockedWindowFillsItsHost) {
+TEST(Forms, DockedWindowFillsItsHostInsideItsBevel) {
     TForm main(nullptr);
     main.SetBounds(0, 0, 600, 400);
-    auto* host = new TPanel(&main);
+    auto* host = new TPanel(&main);  // raised, one pixel
     host->SetParent(&main);
     host->SetBounds(100, 50, 300, 200);
     TForm child(nullptr);
     child.ManualDock(host);
     child.ShowForm();
-    EXPECT_EQ(child.BoundsRect(), Rect(0, 0, 300, 200));
+    EXPECT_EQ(child.BoundsRect(), Rect(1, 1, 299, 199));
     EXPECT_FALSE(child.Widget()->isWindow());
     host->SetBounds(100, 50, 320, 240);
+    EXPECT_EQ(child.BoundsRect(), Rect(1, 1, 319, 239));
+    host->SetBevelOuter(bvNone);
     EXPECT_EQ(child.BoundsRect(), Rect(0, 0, 320, 240));
 }
 

@@ -154,10 +154,11 @@ TEST_F(Streaming, ControlsAreWrittenUnderTheirParentsAndReadBackIntoThem) {
     box->Font()->SetStyle(FontStyle(fsBold));
     box->Font()->SetHeight(-16);
     const QString text = ComponentToText(panel.get());
+    // Placed inside the panel's raised bevel.
     EXPECT_TRUE(text.contains("  object Box: TPaintBox\n"
-                              "    Left = 0\n"
-                              "    Top = 40\n"
-                              "    Width = 120\n"
+                              "    Left = 1\n"
+                              "    Top = 39\n"
+                              "    Width = 118\n"
                               "    Height = 40\n"
                               "    Align = alBottom\n"
                               "    Font.Color = clRed\n"

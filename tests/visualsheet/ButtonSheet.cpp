@@ -37,11 +37,8 @@ template <class T> T* Child(TForm* parent, int width, int height, const QString&
 }
 
 void Show(TSheet& sheet, const QString& caption, TCustomControl* control) {
-    sheet.Cell(caption, control->Width(), control->Height(), [&](TCanvas* c, const TRect& r) {
-        TBitmap picture;
-        picture.FromImage(control->PaintOffscreen());
-        c->Draw(r.Left, r.Top, &picture);
-    });
+    sheet.Cell(caption, control->Width(), control->Height(),
+               [&](TCanvas* c, const TRect& r) { ::Show(c, r, control); });
 }
 
 // The states a user brings about: the mouse over it, the mouse or space bar holding it, the focus.

@@ -2,12 +2,15 @@
 // enlarged); and the sheets that live in files of their own.
 #pragma once
 
+#include "Controls.h"
 #include "GraphicsImage.h"
+#include "SkGrafx.h"
 #include "pngpicture.h"
 
 #include <QString>
 #include <algorithm>
 #include <functional>
+#include <memory>
 
 // A white page with cells in rows; each cell gets a caption under its drawing.
 class TSheet {
@@ -68,6 +71,32 @@ private:
     int FX = 8, FY = 8, FRowHeight = 0;
 };
 
+// Paints a control off screen and puts its picture into the cell.
+inline void Show(TCanvas* canvas, const TRect& r, TCustomControl* control) {
+    TBitmap picture;
+    picture.FromImage(control->PaintOffscreen());
+    canvas->Draw(r.Left, r.Top, &picture);
+}
+
+// A parent of one colour, or with a gradient behind its children.
+inline std::unique_ptr<TPaintBox> MakeParent(TColor color, bool gradient = false) {
+    auto parent = std::make_unique<TPaintBox>(nullptr);
+    parent->SetColor(color);
+    parent->SetBounds(0, 0, 400, 200);
+    if (gradient)
+        parent->OnPaint = [box = parent.get()](TObject*) {
+            PaintGradient(box->Canvas(), Rect(0, 0, 400, 200), gdHorizontalEnd, clWhite, 0xC08040, 1);
+        };
+    return parent;
+}
+
+template <class TControlClass> TControlClass* Child(TPaintBox* parent, int width, int height) {
+    auto* control = new TControlClass(parent);
+    control->SetParent(parent);
+    control->SetBounds(0, 0, width, height);
+    return control;
+}
+
 // The status pane, the line and the separator in their states.
 void StatusLineSeparatorSheet(const QString& folder);
 // Menus drawn by the menu controller and by the framework, and balloon hints.
@@ -76,3 +105,7 @@ void BalloonSheet(const QString& folder);
 // Push buttons; check boxes and radio buttons, in their looks and states.
 void ButtonSheet(const QString& folder);
 void CheckRadioSheet(const QString& folder);
+// Styled panels and group boxes, dock sites' caption bars and the symbol font's glyphs.
+void PanelSheet(const QString& folder);
+// Tab strips on every side in every shape, and page controls.
+void TabSheet(const QString& folder);

@@ -10,32 +10,6 @@
 #include <memory>
 
 namespace {
-// Paints a control off screen and puts its picture into the cell.
-void Show(TCanvas* canvas, const TRect& r, TCustomControl* control) {
-    TBitmap picture;
-    picture.FromImage(control->PaintOffscreen());
-    canvas->Draw(r.Left, r.Top, &picture);
-}
-
-// A parent of one colour, or with a gradient behind its children.
-std::unique_ptr<TPaintBox> MakeParent(TColor color, bool gradient = false) {
-    auto parent = std::make_unique<TPaintBox>(nullptr);
-    parent->SetColor(color);
-    parent->SetBounds(0, 0, 400, 200);
-    if (gradient)
-        parent->OnPaint = [box = parent.get()](TObject*) {
-            PaintGradient(box->Canvas(), Rect(0, 0, 400, 200), gdHorizontalEnd, clWhite, 0xC08040, 1);
-        };
-    return parent;
-}
-
-template <class TControlClass> TControlClass* Child(TPaintBox* parent, int width, int height) {
-    auto* control = new TControlClass(parent);
-    control->SetParent(parent);
-    control->SetBounds(0, 0, width, height);
-    return control;
-}
-
 void StatusPanes(TSheet& sheet) {
     auto face = MakeParent(clBtnFace);
     auto gradient = MakeParent(clBtnFace, true);

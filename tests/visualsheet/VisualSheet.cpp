@@ -349,6 +349,8 @@ int main(int argc, char** argv) {
     BalloonSheet(folder);
     ButtonSheet(folder);
     CheckRadioSheet(folder);
+    PanelSheet(folder);
+    TabSheet(folder);
     std::printf("visual sheet written to %s\n", qPrintable(folder));
     // The hint window the application made goes while Qt is still there.
     Application->DestroyComponents();

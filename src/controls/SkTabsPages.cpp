@@ -1,0 +1,393 @@
+#include "SkTabsPages.h"
+
+#include "Streaming.h"
+
+#include <algorithm>
+
+// Tab sheets
+// -------------------------------------------------------------------------------------------------
+TSkTabSheet::TSkTabSheet(TComponent* AOwner) : TCustomControl(AOwner) {
+    SetOffscreenPaint(true);
+    ShowPage(false);
+    SetAlign(alClient);
+}
+
+// A page being freed leaves quietly: its form may be going too, and no handler should run then.
+TSkTabSheet::~TSkTabSheet() {
+    if (FPageControl) FPageControl->RemovePage(this, true);
+}
+
+void TSkTabSheet::SetPageControl(TSkPageControl* Value) {
+    if (Value == FPageControl) return;
+    if (FPageControl) FPageControl->RemovePage(this);
+    SetParent(Value);
+    if (Value) Value->InsertPage(this);
+}
+
+void TSkTabSheet::SetParentComponent(TComponent* Value) {
+    if (auto* pages = dynamic_cast<TSkPageControl*>(Value))
+        SetPageControl(pages);
+    else
+        TCustomControl::SetParentComponent(Value);
+}
+
+int TSkTabSheet::PageIndex() const {
+    if (!FPageControl) return -1;
+    const auto& pages = FPageControl->FPages;
+    return int(std::find(pages.begin(), pages.end(), this) - pages.begin());
+}
+
+void TSkTabSheet::SetPageIndex(int Value) {
+    if (!FPageControl) return;
+    const int last = FPageControl->PageCount() - 1;
+    if (Value < 0 || Value > last)
+        throw ESkTabControlError(
+            QStringLiteral("%1 is an invalid PageIndex value. PageIndex must be between 0 and %2")
+                .arg(Value)
+                .arg(last));
+    FPageControl->MovePage(this, Value);
+}
+
+int TSkTabSheet::TabIndex() const {
+    if (!FPageControl || !FTabVisible) return -1;
+    int index = 0;
+    for (const TSkTabSheet* page : FPageControl->FPages) {
+        if (page == this) return index;
+        if (page->FTabVisible) ++index;
+    }
+    return -1;
+}
+
+void TSkTabSheet::Changed() {
+    if (FPageControl) FPageControl->TabsChanged();
+}
+
+void TSkTabSheet::SetTabEnabled(bool Value) {
+    if (StoreChanged(FTabEnabled, Value)) Changed();
+}
+
+void TSkTabSheet::SetTabVisible(bool Value) {
+    if (StoreChanged(FTabVisible, Value)) Changed();
+}
+
+void TSkTabSheet::SetImageIndex(int Value) {
+    if (StoreChanged(FImageIndex, Value)) Changed();
+}
+
+void TSkTabSheet::SetDisabledIndex(int Value) {
+    if (StoreChanged(FDisabledIndex, Value)) Changed();
+}
+
+void TSkTabSheet::SetColor(TColor Value) {
+    if (Value != Color() && FPageControl && !FPageControl->UseColoredTabs() && FPageControl->Color() != Value)
+        FPageControl->SetUseColoredTabs(true);
+    TCustomControl::SetColor(Value);
+    Changed();
+}
+
+void TSkTabSheet::SetVisible(bool Value) {
+    // An old stream may carry the value: reading it changes nothing.
+    if (ComponentState() & csReading) return;
+    (void)Value;
+    throw ESkTabControlError(QStringLiteral("You cannot change the Visible property of a page"));
+}
+
+void TSkTabSheet::AssignTo(TPersistent* Dest) {
+    auto* tab = dynamic_cast<TSkTabData*>(Dest);
+    if (!tab) return TCustomControl::AssignTo(Dest);
+    tab->Caption = Caption();
+    tab->Color = Color();
+    tab->Enabled = FTabEnabled;
+    tab->Visible = FTabVisible;
+    tab->Hint = Hint();
+    tab->ImageIndex = FImageIndex;
+    tab->DisabledIndex = FDisabledIndex;
+}
+
+void TSkTabSheet::Paint() {
+    const TRect r = Rect(0, 0, Width(), Height());
+    bool handled = false;
+    if (OnPaintBackground) FireEvent(OnPaintBackground, this, Canvas(), r, handled);
+    if (handled) return;
+    Canvas()->Brush()->SetStyle(bsSolid);
+    Canvas()->Brush()->SetColor(Color());
+    Canvas()->FillRect(r);
+}
+
+void TSkTabSheet::CMTextChanged(TMessage& Message) {
+    TCustomControl::CMTextChanged(Message);
+    Changed();
+}
+
+void TSkTabSheet::CMShowingChanged(TMessage& Message) {
+    TCustomControl::CMShowingChanged(Message);
+    if (Showing())
+        FireEvent(OnShow, this);
+    else
+        FireEvent(OnHide, this);
+}
+
+// Page control
+// ------------------------------------------------------------------------------------------------
+TSkPageControl::TSkPageControl(TComponent* AOwner) : TSkCustomTabControl(AOwner) {
+    static const bool registered = [] {
+        RegisterClass<TSkTabSheet>();
+        RegisterClass<TSkPageControl>();
+        return true;
+    }();
+    (void)registered;
+    SetHeight(150);
+}
+
+TSkPageControl::~TSkPageControl() {
+    // The pages belong to their owner; they only forget this control.
+    for (TSkTabSheet* page : FPages)
+        page->FPageControl = nullptr;
+    FPages.clear();
+    FActivePage = nullptr;
+}
+
+void TSkPageControl::InsertPage(TSkTabSheet* Page) {
+    FPages.push_back(Page);
+    Page->FPageControl = this;
+    RebuildTabs();
+}
+
+void TSkPageControl::RemovePage(TSkTabSheet* Page, bool Quietly) {
+    if (Page == FActivePage && !Quietly) SetActivePage(nullptr);
+    if (Page == FActivePage) {
+        FActivePage = nullptr;
+        Layout().TabIndex = -1;
+    }
+    FPages.erase(std::remove(FPages.begin(), FPages.end(), Page), FPages.end());
+    if (Page == FActivePageDefault) FActivePageDefault = nullptr;
+    Page->FPageControl = nullptr;
+    RebuildTabs();
+}
+
+void TSkPageControl::MovePage(TSkTabSheet* Page, int NewIndex) {
+    const int old = Page->PageIndex();
+    if (old < 0 || old == NewIndex) return;
+    FPages.erase(FPages.begin() + old);
+    FPages.insert(FPages.begin() + NewIndex, Page);
+    RebuildTabs();
+    DoTabOrderChange(old, NewIndex);
+}
+
+void TSkPageControl::GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) {
+    TComponent::GetChildren(Proc, Root);
+    for (TSkTabSheet* page : FPages)
+        if (page->Owner() == Root) Proc(page);
+    for (int i = 0; i < ControlCount(); ++i) {
+        TControl* child = Controls(i);
+        if (child->Owner() == Root && !dynamic_cast<TSkTabSheet*>(child)) Proc(child);
+    }
+}
+
+// The tabs are the pages whose tab shows, in page order.
+void TSkPageControl::RebuildTabs() {
+    TSkTabDataList* tabs = Tabs();
+    tabs->Clear();
+    for (TSkTabSheet* page : FPages)
+        if (page->TabVisible()) {
+            auto* tab = new TSkTabData;
+            tab->Assign(page);
+            tabs->Add(tab);
+        }
+    if (FActivePage && !(ComponentState() & (csLoading | csReading))) {
+        if (FActivePage->TabVisible() && FActivePage->TabIndex() != TabIndex())
+            SetTabIndex(FActivePage->TabIndex());
+        else if (!FActivePage->TabVisible())
+            SetTabIndex(-1);
+    }
+    TSkCustomTabControl::RebuildTabs();
+}
+
+void TSkPageControl::SetActivePage(TSkTabSheet* Page) {
+    if (Page && Page->PageControl() != this) return;
+    if (ComponentState() & (csLoading | csReading)) {
+        if (Page) Page->ShowPage(true);
+        FActivePage = Page;
+        return;
+    }
+    const int t = Page ? Page->TabIndex() : -1;
+    if (t < 0) {
+        ChangeActivePage(Page);
+        if (!FInLoaded) DoPageChange();
+    } else if (t == TabIndex()) {
+        // Its tab is selected already: no change to ask about, only the page to show.
+        ChangeActivePage(Page);
+    }
+    SetTabIndex(t);
+}
+
+void TSkPageControl::SetActivePageDefault(TSkTabSheet* Value) {
+    if (Value == FActivePageDefault) return;
+    if (FActivePageDefault) FActivePageDefault->RemoveFreeNotification(this);
+    FActivePageDefault = Value;
+    if (Value) Value->FreeNotification(this);
+}
+
+int TSkPageControl::ActivePageIndex() const {
+    return FActivePage ? FActivePage->PageIndex() : -1;
+}
+
+void TSkPageControl::SetActivePageIndex(int Index) {
+    if (Index >= 0 && Index < PageCount())
+        SetActivePage(FPages[Index]);
+    else
+        SetTabIndex(-1);
+}
+
+void TSkPageControl::DoChanging(int NewIndex, bool& AllowChange) {
+    if (!FInLoaded) TSkCustomTabControl::DoChanging(NewIndex, AllowChange);
+    if (!AllowChange) return;
+    TSkTabSheet* page = nullptr;
+    if (NewIndex >= 0)
+        for (TSkTabSheet* p : FPages)
+            if (p->TabIndex() == NewIndex) page = p;
+    ChangeActivePage(page);
+}
+
+namespace {
+bool HoldsFocus(TWinControl* Control) {
+    if (Control->Focused()) return true;
+    for (int i = 0; i < Control->ControlCount(); ++i)
+        if (auto* child = dynamic_cast<TWinControl*>(Control->Controls(i)); child && HoldsFocus(child))
+            return true;
+    return false;
+}
+
+// Gives the focus to the first control inside that takes it.
+bool FocusFirst(TWinControl* Control) {
+    for (int i = 0; i < Control->ControlCount(); ++i) {
+        auto* child = dynamic_cast<TWinControl*>(Control->Controls(i));
+        if (!child || !child->CanFocus()) continue;
+        child->SetFocus();
+        if (child->Focused() || FocusFirst(child)) return true;
+    }
+    return false;
+}
+}  // namespace
+
+void TSkPageControl::ChangeActivePage(TSkTabSheet* Page) {
+    if (Page == FActivePage) return;
+    TSkTabSheet* old = FActivePage;
+    const bool focusInOld = old && HoldsFocus(old);
+    if (Page) {
+        Page->BringToFront();
+        Page->ShowPage(true);
+    }
+    if (old) old->ShowPage(false);
+    FActivePage = Page;
+    if (focusInOld && Page && !FocusFirst(Page)) SetFocus();
+}
+
+TSkTabSheet* TSkPageControl::FindNextPage(TSkTabSheet* CurPage, bool GoForward, bool CheckTabVisible) const {
+    const int count = PageCount();
+    if (count == 0) return nullptr;
+    auto found = std::find(FPages.begin(), FPages.end(), CurPage);
+    const int start = found != FPages.end() ? int(found - FPages.begin()) : (GoForward ? count - 1 : 0);
+    int i = start;
+    do {
+        if (GoForward) {
+            if (++i == count) i = 0;
+        } else {
+            if (i == 0) i = count;
+            --i;
+        }
+        TSkTabSheet* page = FPages[i];
+        if (!CheckTabVisible || page->TabVisible()) return page;
+    } while (i != start);
+    return nullptr;
+}
+
+void TSkPageControl::SelectNextPage(bool GoForward) {
+    if (TSkTabSheet* page = FindNextPage(FActivePage, GoForward, true)) SetActivePage(page);
+}
+
+void TSkPageControl::HideAllTabs() {
+    for (TSkTabSheet* page : std::vector<TSkTabSheet*>(FPages))
+        page->SetTabVisible(false);
+}
+
+void TSkPageControl::ShowAllTabs() {
+    for (TSkTabSheet* page : std::vector<TSkTabSheet*>(FPages))
+        page->SetTabVisible(true);
+}
+
+void TSkPageControl::DoPageChange() {
+    if (!FInLoaded) TSkCustomTabControl::DoPageChange();
+}
+
+// The close hook runs once OnClose has returned; the page is looked up then, so a handler that freed
+// it itself leaves nothing to free twice.
+void TSkPageControl::CloseTab() {
+    TSkTabSheet* page = FActivePage;
+    if (!page) return;
+    int t = TabIndex();
+    delete page;
+    if (t > 0) --t;
+    SetTabIndex(t);
+}
+
+void TSkPageControl::MoveTab(int NewIndex) {
+    if (FActivePage) FActivePage->SetPageIndex(NewIndex);
+}
+
+void TSkPageControl::Loaded() {
+    TSkCustomTabControl::Loaded();
+    FInLoaded = true;
+    UpdateLayout();
+    SetTabIndex(-1);
+    TSkTabSheet* target = FActivePage;
+    if (FActivePageDefault && FActivePageDefault != FActivePage) {
+        if (FActivePage) FActivePage->ShowPage(false);
+        target = FActivePageDefault;
+    }
+    FActivePage = nullptr;
+    RebuildTabs();
+    SetActivePage(target);
+    FInLoaded = false;
+}
+
+void TSkPageControl::Notification(TComponent* AComponent, TOperation Operation) {
+    TSkCustomTabControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FActivePageDefault) FActivePageDefault = nullptr;
+}
+
+void TSkPageControl::SetUseColoredTabs(bool Value) {
+    TSkCustomTabControl::SetUseColoredTabs(Value);
+    if (Parent() && !UseColoredTabs()) Perform(CM_COLORCHANGED);
+}
+
+void TSkPageControl::CMColorChanged(TMessage& Message) {
+    if (!UseColoredTabs())
+        for (TSkTabSheet* page : std::vector<TSkTabSheet*>(FPages))
+            page->SetColor(Color());
+    TSkCustomTabControl::CMColorChanged(Message);
+}
+
+void TSkPageControl::DoPaintCardBackground(TCanvas* ACanvas, int ARow, const TRect& ARect, bool& Handled) {
+    TSkCustomTabControl::DoPaintCardBackground(ACanvas, ARow, ARect, Handled);
+    if (Handled || ARow != 0 || TabIndex() < 0 || !FActivePage) return;
+    ACanvas->Brush()->SetStyle(bsSolid);
+    ACanvas->Brush()->SetColor(FActivePage->Color());
+    ACanvas->FillRect(ARect);
+    Handled = true;
+}
+
+void TSkPageControl::CMDialogKey(TWMKey& Message) {
+    TSkCustomTabControl::CMDialogKey(Message);
+    if (Message.Result != 0) return;
+    const TShiftState shift = KeyDataShift(Message.KeyData);
+    if (Message.CharCode == VK_TAB && (shift & ssCtrl) && HoldsFocus(this)) {
+        SelectNextPage(!(shift & ssShift));
+        Message.Result = 1;
+    }
+}
+
+void TSkPageControl::WMSetFocus(TWMFocus& Message) {
+    TSkCustomTabControl::WMSetFocus(Message);
+    if (FActivePage && !FActivePage->TabVisible() && FActivePage->ControlCount() > 0) FocusFirst(FActivePage);
+}

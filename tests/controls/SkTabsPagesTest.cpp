@@ -1,0 +1,206 @@
+// The page control and its sheets as the windows use them: switching pages by tab and by index,
+// hidden tabs, one-pixel tabs, moving pages, closing the active page, colours and streaming.
+#include "Forms.h"
+#include "SkTabsPages.h"
+#include "StdCtrls.h"
+#include "Streaming.h"
+
+#include <QPointer>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+struct SkTabsPagesTest : testing::Test {
+    std::unique_ptr<TForm> Form = std::make_unique<TForm>(nullptr);
+    TSkPageControl* Pages = new TSkPageControl(Form.get());
+    std::vector<TSkTabSheet*> Sheets;
+    std::vector<QString> Events;
+
+    void SetUp() override {
+        Pages->SetParent(Form.get());
+        Pages->SetBounds(0, 0, 300, 150);
+        for (const char* caption : {"今日", "历史", "分析"}) {
+            auto* sheet = new TSkTabSheet(Form.get());
+            sheet->SetCaption(QString::fromUtf8(caption));
+            sheet->SetPageControl(Pages);
+            Sheets.push_back(sheet);
+        }
+        Pages->OnChanging = [this](TObject*, int i, bool&) {
+            Events.push_back(QStringLiteral("changing %1").arg(i));
+        };
+        Pages->OnChange = [this](TObject*) { Events.push_back(QStringLiteral("change")); };
+        Pages->OnPageChange = [this](TObject*) { Events.push_back(QStringLiteral("page")); };
+    }
+    void TearDown() override { Form.reset(); }
+    std::vector<bool> Shown() const {
+        std::vector<bool> shown;
+        for (TSkTabSheet* sheet : Sheets)
+            shown.push_back(sheet->Visible());
+        return shown;
+    }
+};
+}  // namespace
+
+TEST_F(SkTabsPagesTest, OnePageShowsAtATimeChosenByCodeOrByItsTab) {
+    Pages->SetActivePage(Sheets[1]);
+    EXPECT_EQ(Shown(), (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(Pages->TabIndex(), 1);
+    EXPECT_EQ(Events, (std::vector<QString>{"changing 1", "change", "page"}));
+    // A click on the third tab.
+    const TRect tab = Pages->GetTabRect(2);
+    Pages->Perform(WM_LBUTTONDOWN, MK_LBUTTON,
+                   MakeLParam((tab.Left + tab.Right) / 2, (tab.Top + tab.Bottom) / 2));
+    EXPECT_EQ(Pages->ActivePage(), Sheets[2]);
+    EXPECT_EQ(Shown(), (std::vector<bool>{false, false, true}));
+    // The page fills the card, less its frame and the shadow.
+    const TRect card = Pages->CardClientRect();
+    EXPECT_EQ(Sheets[2]->BoundsRect(), card);
+    // OnChanging may refuse; then nothing moves.
+    Pages->OnChanging = [](TObject*, int, bool& allow) { allow = false; };
+    Pages->SetActivePageIndex(0);
+    EXPECT_EQ(Pages->ActivePage(), Sheets[2]);
+    EXPECT_EQ(Shown(), (std::vector<bool>{false, false, true}));
+}
+
+TEST_F(SkTabsPagesTest, WithEveryTabHiddenPagesStillSwitchByIndex) {
+    for (TSkTabSheet* sheet : Sheets)
+        sheet->SetTabVisible(false);
+    EXPECT_EQ(Pages->Tabs()->Count(), 0);
+    Events.clear();
+    Pages->SetActivePageIndex(2);
+    EXPECT_EQ(Shown(), (std::vector<bool>{false, false, true}));
+    EXPECT_EQ(Events, (std::vector<QString>{"page"}));  // neither OnChanging nor OnChange
+    EXPECT_EQ(Pages->TabIndex(), -1);
+    EXPECT_EQ(Pages->ActivePageIndex(), 2);
+    // Out of range: no tab, the page stays.
+    Pages->SetActivePageIndex(3);
+    Pages->SetActivePageIndex(-1);
+    EXPECT_EQ(Pages->ActivePageIndex(), 2);
+    EXPECT_EQ(Pages->TabIndex(), -1);
+}
+
+TEST_F(SkTabsPagesTest, OnePixelTabsLeaveThePagesAlmostTheWholeControl) {
+    Pages->SetTabHeight(1);
+    Pages->SetActivePageIndex(0);
+    Pages->UpdateLayout();
+    // Strip 1 deep: the card from row 1; the page inside its frame and shadow: (1, 2) to (297, 147).
+    EXPECT_EQ(Sheets[0]->BoundsRect(), Rect(1, 2, 297, 147));
+    Pages->SetTabIndex(2);
+    EXPECT_EQ(Pages->ActivePage(), Sheets[2]);
+}
+
+TEST_F(SkTabsPagesTest, PagesMoveInTheListAndRefusePlacesOutsideIt) {
+    std::pair<int, int> moved{-1, -1};
+    Pages->OnTabOrderChange = [&](TObject*, int from, int to) { moved = {from, to}; };
+    Sheets[2]->SetPageIndex(0);
+    EXPECT_EQ(Pages->Pages(0), Sheets[2]);
+    EXPECT_EQ(Sheets[0]->PageIndex(), 1);
+    EXPECT_EQ(moved, std::make_pair(2, 0));
+    EXPECT_EQ(Pages->Tabs()->Items(0)->Caption, QStringLiteral("分析"));
+    try {
+        Sheets[0]->SetPageIndex(5);
+        ADD_FAILURE();
+    } catch (const ESkTabControlError& e) {
+        EXPECT_EQ(e.Message(),
+                  QStringLiteral("5 is an invalid PageIndex value. PageIndex must be between 0 and 2"));
+    }
+    EXPECT_EQ(Sheets[0]->PageIndex(), 1);
+}
+
+TEST_F(SkTabsPagesTest, ClosingFreesTheActivePageOnceOnCloseReturnedAndSelectsTheTabToItsLeft) {
+    Pages->SetActivePage(Sheets[1]);
+    Pages->OnClose = [](TObject*, bool& allow) { allow = true; };
+    QPointer<QObject> second(Sheets[1]);
+    Pages->CloseActiveTab();
+    EXPECT_TRUE(second.isNull());
+    EXPECT_EQ(Pages->PageCount(), 2);
+    EXPECT_EQ(Pages->ActivePage(), Sheets[0]);
+
+    // A handler that frees the page itself: nothing is freed twice, the other page stays.
+    QPointer<QObject> first(Sheets[0]);
+    Pages->OnClose = [&](TObject*, bool& allow) {
+        delete Sheets[0];
+        allow = true;
+    };
+    Pages->CloseActiveTab();
+    EXPECT_TRUE(first.isNull());
+    EXPECT_EQ(Pages->PageCount(), 1);
+    EXPECT_EQ(Pages->Pages(0), Sheets[2]);
+}
+
+TEST_F(SkTabsPagesTest, FreeingTheActivePageRunsNoHandler) {
+    Pages->SetActivePage(Sheets[1]);
+    Events.clear();
+    delete Sheets[1];
+    EXPECT_TRUE(Events.empty());
+    EXPECT_EQ(Pages->ActivePage(), nullptr);
+    EXPECT_EQ(Pages->TabIndex(), -1);
+    EXPECT_EQ(Pages->Tabs()->Count(), 2);
+}
+
+TEST_F(SkTabsPagesTest, ADisabledTabIsRefusedExceptWhileDesigning) {
+    Pages->SetActivePageIndex(0);
+    Sheets[1]->SetTabEnabled(false);
+    Pages->SetTabIndex(1);
+    EXPECT_EQ(Pages->ActivePage(), Sheets[0]);
+    Pages->SetDesigning(true);
+    Pages->SetTabIndex(1);
+    EXPECT_EQ(Pages->ActivePage(), Sheets[1]);
+}
+
+TEST_F(SkTabsPagesTest, ASheetsOwnColourTurnsColouredTabsOn) {
+    Sheets[0]->SetColor(Pages->Color());
+    EXPECT_FALSE(Pages->UseColoredTabs());
+    Sheets[1]->SetColor(clInfoBk);
+    EXPECT_TRUE(Pages->UseColoredTabs());
+    EXPECT_EQ(Pages->Tabs()->Items(1)->Color, clInfoBk);
+    Pages->SetUseColoredTabs(false);  // the pages take the control's colour again
+    EXPECT_EQ(Sheets[1]->Color(), Pages->Color());
+}
+
+TEST_F(SkTabsPagesTest, OnlyThePageControlShowsAndHidesPages) {
+    try {
+        Sheets[0]->SetVisible(true);
+        ADD_FAILURE();
+    } catch (const ESkTabControlError& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("You cannot change the Visible property of a page"));
+    }
+    // Streaming a form's page control and its pages never touches that setter.
+    Pages->SetName(QStringLiteral("PC"));
+    for (size_t i = 0; i < Sheets.size(); ++i)
+        Sheets[i]->SetName(QStringLiteral("TabSheet%1").arg(i + 1));
+    Pages->SetActivePage(Sheets[1]);
+    Pages->SetActivePageDefault(Sheets[2]);
+    Form->SetName(QStringLiteral("Frm"));
+    const QString text = ComponentToText(Form.get());
+    EXPECT_EQ(text.count(QStringLiteral(" Visible = ")), 1) << qPrintable(text);  // the form's own
+    auto copy = std::make_unique<TForm>(nullptr);
+    EXPECT_NO_THROW(TextToComponent(text, copy.get()));
+    auto* pages = dynamic_cast<TSkPageControl*>(copy->FindComponent(QStringLiteral("PC")));
+    ASSERT_NE(pages, nullptr);
+    ASSERT_EQ(pages->PageCount(), 3);
+    // The page made active by default wins over the one streamed as active.
+    EXPECT_EQ(pages->ActivePage(), pages->Pages(2));
+    EXPECT_TRUE(pages->Pages(2)->Visible());
+    EXPECT_FALSE(pages->Pages(1)->Visible());
+}
+
+TEST_F(SkTabsPagesTest, CtrlTabCyclesThePagesWithVisibleTabs) {
+    auto* edit = new TEdit(Form.get());
+    edit->SetParent(Sheets[2]);
+    auto* other = new TEdit(Form.get());
+    other->SetParent(Sheets[0]);
+    Pages->SetActivePageIndex(2);
+    Form->Show();
+    Form->Widget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form->Widget()));
+    edit->SetFocus();
+    ASSERT_TRUE(edit->Focused());
+    Sheets[1]->SetTabVisible(false);
+    EXPECT_EQ(Pages->Perform(CM_DIALOGKEY, VK_TAB, ShiftKeyData(ssCtrl)), 1);
+    EXPECT_EQ(Pages->ActivePage(), Sheets[0]);  // from the last round to the first
+    EXPECT_TRUE(other->Focused());              // the focus went along to the new page
+    Pages->Perform(CM_DIALOGKEY, VK_TAB, ShiftKeyData(ssCtrl | ssShift));
+    EXPECT_EQ(Pages->ActivePage(), Sheets[2]);              // backwards from the first round to the last
+    EXPECT_EQ(Pages->Perform(CM_DIALOGKEY, VK_TAB, 0), 0);  // Tab alone is not the page control's
+}
