@@ -91,10 +91,12 @@ void TSkCustomButton::WMGetDlgCode(TMessage& Message) {
 
 void TSkCustomButton::WMLButtonDown(TWMMouse& Message) {
     TCustomControl::WMLButtonDown(Message);
-    if (!Enabled()) return;
+    if (!CanFocus()) return;
     // The window may become active only after the press (then its focus lies here already).
+    // The control losing the focus may free, hide or disable this one as it goes.
+    QPointer<QObject> alive(this);
     SetFocus();
-    if (!HasWindowFocus()) return;
+    if (!alive || !CanFocus() || !HasWindowFocus()) return;
     FPressed = true;
     RepaintButton();
     FTracking = true;
@@ -123,14 +125,14 @@ void TSkCustomButton::CMMouseEnter(TMessage& Message) {
     if (ComponentState() & csDesigning) return TCustomControl::CMMouseEnter(Message);
     FMouseOver = true;
     TCustomControl::CMMouseEnter(Message);
-    if (FHotTrack || UseThemes()) Invalidate();
+    if (FHotTrack || UseThemes()) InvalidateRect(GetHotTrackRect());
 }
 
 void TSkCustomButton::CMMouseLeave(TMessage& Message) {
     if (ComponentState() & csDesigning) return TCustomControl::CMMouseLeave(Message);
     FMouseOver = false;
     TCustomControl::CMMouseLeave(Message);
-    if (FHotTrack || UseThemes()) Invalidate();
+    if (FHotTrack || UseThemes()) InvalidateRect(GetHotTrackRect());
 }
 
 // TSkButton --------------------------------------------------------------------------------------------

@@ -1,9 +1,12 @@
 #include "SkRadChk.h"
 
+#include "Scaling.h"
 #include "Streaming.h"
 
 #include <QPointer>
 #include <algorithm>
+#include <cstdlib>
+#include <numeric>
 
 namespace {
 struct TRadChkTypes {
@@ -62,8 +65,9 @@ void TSkCustomGlyphButton::SetFrameColor(TColor Value) {
     if (StoreChanged(FFrameColor, Value)) Invalidate();
 }
 
+// A strip holds at least one glyph: no count divides its width by zero or less.
 void TSkCustomGlyphButton::SetNumGlyphs(int Value) {
-    if (StoreChanged(FNumGlyphs, Value) && FUseCustomGlyphs) SetUseCustomGlyphs(true);
+    if (StoreChanged(FNumGlyphs, std::max(1, Value)) && FUseCustomGlyphs) SetUseCustomGlyphs(true);
 }
 
 void TSkCustomGlyphButton::SetCustomGlyphs(const TBitmap* Value) {
@@ -100,7 +104,7 @@ void TSkCustomGlyphButton::SetUseCustomGlyphs(bool Value) {
         FGlyphWidth = list->Width();
         FGlyphHeight = list->Height();
     } else if (Value) {
-        FGlyphWidth = FCustomGlyphs->Width() / std::max(1, FNumGlyphs);
+        FGlyphWidth = FCustomGlyphs->Width() / FNumGlyphs;
         FGlyphHeight = FCustomGlyphs->Height();
     } else if (UseThemes()) {
         FGlyphWidth = FThemedGlyphWidth;
@@ -222,6 +226,36 @@ void TSkCustomGlyphButton::DefineProperties(TFiler* Filer) {
     Filer->DefineProperty(
         QStringLiteral("Flat"), [this](TReader& Reader) { SetHotTrack(Reader.ReadBoolean()); }, nullptr,
         false);
+}
+
+// The visual style's glyph grows with the window, one pixel short of the ratio. Each size is worked
+// out from the unscaled one with all ratios so far, so scaling there and back does not drift.
+void TSkCustomGlyphButton::ChangeScale(int M, int D) {
+    TSkCustomButton::ChangeScale(M, D);
+    if (!UseThemes() || M == D || D == 0) return;
+    // Ratios that grew too long start a new run from the present size.
+    if (std::llabs(FGlyphScaleM * M) > (1 << 30) || std::llabs(FGlyphScaleD * D) > (1 << 30)) {
+        FUnscaledGlyphWidth = FThemedGlyphWidth;
+        FUnscaledGlyphHeight = FThemedGlyphHeight;
+        FGlyphScaleM = FGlyphScaleD = 1;
+    }
+    FGlyphScaleM *= M;
+    FGlyphScaleD *= D;
+    const std::int64_t common = std::gcd(FGlyphScaleM, FGlyphScaleD);
+    FGlyphScaleM /= common;
+    FGlyphScaleD /= common;
+    const auto scaled = [this](int Unscaled) {
+        return FGlyphScaleM == FGlyphScaleD ? Unscaled
+                                            : int(MulDiv64(Unscaled, FGlyphScaleM, FGlyphScaleD)) - 1;
+    };
+    FThemedGlyphWidth = scaled(FUnscaledGlyphWidth);
+    FThemedGlyphHeight = scaled(FUnscaledGlyphHeight);
+    // Custom glyphs keep the size their strip or image list gives them.
+    if (FUseCustomGlyphs) return;
+    FGlyphWidth = FThemedGlyphWidth;
+    FGlyphHeight = FThemedGlyphHeight;
+    AdjustBounds();
+    Invalidate();
 }
 
 // Messages -------------------------------------------------------------------------------------------------

@@ -9,6 +9,7 @@
 #include "SkButton.h"
 #include "SkCommonFraming.h"
 
+#include <cstdint>
 #include <memory>
 
 class TSkCustomGlyphButton;
@@ -132,6 +133,8 @@ public:
     TRect GetHotTrackRect() override;
     // Runs AdjustBounds when AutoSize: the control fits glyph and caption.
     void AdjustBounds();
+    // With visual styles the glyph scales too.
+    void ChangeScale(int M, int D) override;
 
     // The frame controller's values, when it shows frames.
     void CustomFramingChanged() override;
@@ -215,6 +218,9 @@ private:
     TColor FReadOnlyColor = clInfoBk;
     int FGlyphWidth = 13, FGlyphHeight = 13;
     int FThemedGlyphWidth = 13, FThemedGlyphHeight = 13;
+    // The themed glyph before any scaling, and the ratio of all scalings since.
+    int FUnscaledGlyphWidth = 13, FUnscaledGlyphHeight = 13;
+    std::int64_t FGlyphScaleM = 1, FGlyphScaleD = 1;
     bool FTabOnEnter = false;
     TSkButtonHotTrackStyle FHotTrackStyle = htsInterior;
     TSkFrameController* FFrameController = nullptr;

@@ -273,6 +273,27 @@ TEST_F(PushButton, DraggingOutShowsTheButtonUpAndReleasingOutsideClicksNothing) 
     EXPECT_FALSE(Button->Pressed());
 }
 
+// Taking the focus runs the handlers of the control that loses it; when they hide or disable the
+// pressed button, it is not pressed and nothing touches it.
+TEST_F(PushButton, APressIsForgottenWhenTheFocusLeavingElsewhereHidesOrDisablesTheButton) {
+    auto* other = Place<TSkButton>(10, 50);
+    other->SetFocus();
+    other->OnExit = [this](TObject*) { Button->SetVisible(false); };
+    QTest::mousePress(Button->Widget(), Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_FALSE(Button->Pressed());
+    EXPECT_FALSE(Button->Tracking());
+    Button->SetVisible(true);
+    QTest::mouseRelease(Button->Widget(), Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(Clicks, 0);
+
+    Button->SetFocus();  // the same when it disables the button
+    other->SetFocus();
+    other->OnExit = [this](TObject*) { Button->SetEnabled(false); };
+    QTest::mousePress(Button->Widget(), Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_FALSE(Button->Pressed());
+    EXPECT_FALSE(Button->Tracking());
+}
+
 TEST_F(PushButton, TheSpaceBarPressesAndClicksOnRelease) {
     Button->SetFocus();
     QTest::keyPress(Button->Widget(), Qt::Key_Space);

@@ -165,6 +165,10 @@ TEST_F(GlyphButton, AStripOfNineGlyphsGivesThirteenPixelGlyphsChosenByState) {
     EXPECT_EQ(Pixel(box->PaintOffscreen(), 5, 7), Glyph[6]);  // disabled unchecked
 
     box->SetNumGlyphs(0);  // counts as one glyph: the whole strip
+    EXPECT_EQ(box->NumGlyphs(), 1);
+    EXPECT_EQ(box->GlyphWidth(), 117);
+    box->SetNumGlyphs(-3);
+    EXPECT_EQ(box->NumGlyphs(), 1);
     EXPECT_EQ(box->GlyphWidth(), 117);
     box->SetEnabled(true);
     EXPECT_EQ(Pixel(box->PaintOffscreen(), 5, 7), Glyph[0]);
@@ -218,6 +222,27 @@ TEST_F(GlyphButton, WithVisualStylesTheThemeDrawsTheGlyph) {
     ResetPlatformProfile();
     EXPECT_NE(Pixel(p, 0, 2), Sys(clBtnShadow));             // not the classic sunken box
     EXPECT_GT(CountIn(p, Rect(0, 2, 13, 15), 0x21A121), 0);  // the style's green check
+}
+
+// With visual styles the glyph grows by the ratio less one pixel: 13 * 120 / 96 = 16.25, so 15. Back at
+// 96 / 120 it is 13 again, not 15 * 96 / 120 - 1 = 11.
+TEST_F(GlyphButton, ScalingTheThemedGlyphThereAndBackGivesItsSizeBack) {
+    SetThemesActiveForTest(true);
+    auto* radio = Fixed<TSkRadioButton>();
+    radio->ChangeScale(120, 96);
+    const int scaled = radio->GlyphWidth();
+    radio->ChangeScale(96, 120);
+    const int back = radio->GlyphWidth(), backHeight = radio->GlyphHeight();
+    radio->ChangeScale(2, 1);
+    radio->ChangeScale(2, 1);
+    const int fourTimes = radio->GlyphHeight();
+    ResetPlatformProfile();
+    EXPECT_EQ(scaled, 15);
+    EXPECT_EQ(back, 13);
+    EXPECT_EQ(backHeight, 13);
+    EXPECT_EQ(fourTimes, 51);  // 13 * 4 - 1
+    radio->ChangeScale(1, 4);  // without visual styles the glyph keeps its size
+    EXPECT_EQ(radio->GlyphWidth(), 51);
 }
 
 // Radio groups
