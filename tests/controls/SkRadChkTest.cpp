@@ -136,6 +136,27 @@ TEST_F(GlyphButton, TheHotTrackCheckBoxIsAFlatBoxWithTheLibrarysCheck) {
     EXPECT_EQ(Pixel(p, 12, 14), TColor(0x149BF0));
 }
 
+// Hot in the interior style, the radio circle gets a ring of the hot colours inside its rim; its
+// centre and the cross through it keep the fill.
+TEST_F(GlyphButton, TheHotTrackRadioGlowsInARingInsideItsRim) {
+    auto* radio = Fixed<TSkRadioButton>();
+    radio->SetHotTrack(true);
+    const QImage cold = radio->PaintOffscreen();
+    radio->Perform(CM_MOUSEENTER);
+    const QImage hot = radio->PaintOffscreen();
+    // The light hot colour: white blended with RGB (240, 155, 20), the dark one that colour itself.
+    const auto between = [](TColor c) {
+        return GetRValue(c) >= 240 && GetGValue(c) >= 155 && GetBValue(c) >= 20 && c != ColorToRGB(clWindow);
+    };
+    for (auto [x, y] : {std::pair{6, 2}, {2, 6}, {10, 6}, {6, 10}, {4, 3}}) {
+        EXPECT_EQ(Pixel(cold, x, y + 2), Sys(clWindow)) << x << "," << y;
+        EXPECT_TRUE(between(Pixel(hot, x, y + 2))) << x << "," << y;
+    }
+    for (auto [x, y] : {std::pair{6, 6}, {6, 3}, {3, 6}, {9, 6}, {6, 9}})
+        EXPECT_EQ(Pixel(hot, x, y + 2), Sys(clWindow)) << x << "," << y;
+    EXPECT_NE(Pixel(hot, 6, 2 + 2), Pixel(hot, 6, 10 + 2));  // a gradient, light to dark
+}
+
 // Custom glyphs
 // ------------------------------------------------------------------------------------------------
 TEST_F(GlyphButton, AStripOfNineGlyphsGivesThirteenPixelGlyphsChosenByState) {
