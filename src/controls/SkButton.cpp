@@ -121,6 +121,18 @@ void TSkCustomButton::WMLButtonUp(TWMMouse& Message) {
     if (alive) RepaintButton();
 }
 
+bool TSkCustomButton::SpaceReleased(bool& SpaceDown) {
+    FPressed = false;
+    QPointer<QObject> alive(this);
+    if (SpaceDown) {
+        SpaceDown = false;
+        ButtonClick();
+        if (!alive) return false;
+    }
+    RepaintButton();
+    return true;
+}
+
 void TSkCustomButton::CMMouseEnter(TMessage& Message) {
     if (ComponentState() & csDesigning) return TCustomControl::CMMouseEnter(Message);
     FMouseOver = true;
@@ -249,16 +261,7 @@ void TSkButton::WMKeyDown(TWMKey& Message) {
 }
 
 void TSkButton::WMKeyUp(TWMKey& Message) {
-    if (Message.CharCode == VK_SPACE) {
-        FPressed = false;
-        QPointer<QObject> alive(this);
-        if (FSpaceDown) {
-            FSpaceDown = false;
-            ButtonClick();
-            if (!alive) return;
-        }
-        RepaintButton();
-    }
+    if (Message.CharCode == VK_SPACE && !SpaceReleased(FSpaceDown)) return;
     TSkCustomButton::WMKeyUp(Message);
 }
 

@@ -99,6 +99,9 @@ protected:
     TRect PlaceCaption(TCanvas* Canvas, TRect Rect);
     // A click of the mouse or the space bar.
     virtual void ButtonClick() = 0;
+    // The space bar came up: the button shows up again and, when the space bar went down on it
+    // (SpaceDown, cleared here), clicks. False when the click freed the button.
+    bool SpaceReleased(bool& SpaceDown);
 
     // The light and dark colours of the hot-track glow.
     void HotTrackColors(TColor& Light, TColor& Dark) const;

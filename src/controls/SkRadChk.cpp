@@ -436,14 +436,7 @@ void TSkCustomCheckBox::WMKeyDown(TWMKey& Message) {
 void TSkCustomCheckBox::WMKeyUp(TWMKey& Message) {
     TSkCustomGlyphButton::WMKeyUp(Message);
     if (ReadOnly() || Message.CharCode != VK_SPACE) return;
-    FPressed = false;
-    QPointer<QObject> alive(this);
-    if (FSpaceDown) {
-        FSpaceDown = false;
-        ButtonClick();
-        if (!alive) return;
-    }
-    RepaintButton();
+    SpaceReleased(FSpaceDown);
 }
 
 void TSkCustomCheckBox::WMKillFocus(TWMFocus& Message) {

@@ -2,6 +2,7 @@
 // their pictures: single pixels and the box of the pixels of one ink.
 #pragma once
 
+#include "ControlProbes.h"
 #include "Forms.h"
 #include "Graphics.h"
 
@@ -32,10 +33,6 @@ struct SkButtonWindow : testing::Test {
         // Shown under the window system's mouse a button would start out hot.
         control->Perform(CM_MOUSELEAVE);
         return control;
-    }
-    static TColor Pixel(const QImage& image, int x, int y) {
-        const QRgb p = image.pixel(x, y);
-        return RGB(qRed(p), qGreen(p), qBlue(p));
     }
     // The box of the pixels for which `is` holds ({} when none).
     static TRect Box(const QImage& image, const std::function<bool(TColor)>& is) {
