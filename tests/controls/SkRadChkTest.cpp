@@ -78,6 +78,26 @@ TEST_F(GlyphButton, TheClassicCheckBoxIsASunkenBoxBesideTheCaption) {
     EXPECT_EQ(Pixel(box->PaintOffscreen(), 67, 10), Sys(clBtnShadow));  // 25 - 13 - 2
 }
 
+// The caption starts at 1 + 13 + 4 = 18 and the top at 1; the focus frame is that rectangle grown by
+// one, dotted from its second pixel on. Held by the space bar the classic box turns clBtnFace inside.
+TEST_F(GlyphButton, AFocusedCheckBoxDotsItsCaptionAndAPressedOneGreysItsBox) {
+    auto* box = Fixed<TSkCheckBox>();
+    box->SetCaption(QStringLiteral("早餐"));
+    EXPECT_EQ(Pixel(box->PaintOffscreen(), 17, 1), Sys(clWindow));
+    box->SetFocus();
+    QImage p = box->PaintOffscreen();
+    EXPECT_EQ(Pixel(p, 17, 1), TColor(clBlack));
+    EXPECT_EQ(Pixel(p, 18, 0), TColor(clBlack));
+    EXPECT_EQ(Pixel(p, 17, 0), Sys(clWindow));
+    EXPECT_EQ(Pixel(p, 17, 2), Sys(clWindow));
+    const TRect inside = Rect(2, 4, 11, 13);
+    EXPECT_EQ(CountIn(p, inside, clWindow), 81);
+    box->Perform(WM_KEYDOWN, VK_SPACE);
+    EXPECT_EQ(CountIn(box->PaintOffscreen(), inside, clBtnFace), 81);
+    box->Perform(WM_KEYUP, VK_SPACE);
+    EXPECT_TRUE(box->Checked());
+}
+
 TEST_F(GlyphButton, TheClassicRadioCircleLetsTheControlsColourShowRoundIt) {
     auto* radio = Fixed<TSkRadioButton>();
     radio->SetColor(clYellow);
@@ -309,6 +329,13 @@ TEST_F(GlyphButton, TheKeyboardsFocusChecksARadioButtonAndTheMouseChecksItOnce) 
     QTest::keyClick(b->Widget(), Qt::Key_B, Qt::AltModifier);  // the accelerator focuses and so checks
     EXPECT_TRUE(a->Focused());
     EXPECT_TRUE(a->Checked());
+
+    const int clicks = Clicks;  // the down arrow alone clicks the focused button
+    EXPECT_EQ(a->Perform(CM_DIALOGKEY, VK_DOWN), 1);
+    EXPECT_EQ(Clicks, clicks + 1);
+    EXPECT_EQ(a->Perform(CM_DIALOGKEY, VK_DOWN, ShiftKeyData(ssShift)), 0);
+    EXPECT_EQ(b->Perform(CM_DIALOGKEY, VK_DOWN), 0);
+    EXPECT_EQ(Clicks, clicks + 1);
 }
 
 // Check boxes
