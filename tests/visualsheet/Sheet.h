@@ -106,3 +106,5 @@ void BalloonSheet(const QString& folder);
 void PanelSheet(const QString& folder);
 // Tab strips on every side in every shape, and page controls.
 void TabSheet(const QString& folder);
+// The calculator and the time picker, also open at an edit.
+void PopupSheet(const QString& folder);
