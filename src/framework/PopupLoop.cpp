@@ -49,7 +49,8 @@ private:
 void MakeDropDownWindow(TWinControl* Control, TWinControl* Owner) {
     QWidget* w = Control->Widget();
     if (!w) return;
-    w->setParent(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
+    // A tool-tip window: never activated when shown, never given the keyboard, above the others.
+    w->setParent(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
                               Qt::NoDropShadowWindowHint);
     w->setAttribute(Qt::WA_ShowWithoutActivating);
     w->setFocusPolicy(Qt::NoFocus);

@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <gtest/gtest.h>
@@ -142,6 +143,19 @@ TEST_F(SkPopupsHostTest, OpensBelowTheControlAndAChoiceInsideEndsItWithTrue) {
     EXPECT_EQ(active, Content);
     EXPECT_EQ(popups, 1);
     EXPECT_EQ(closes, 1);
+    ExpectClosedCleanly();
+}
+
+TEST_F(SkPopupsHostTest, ItStaysOpenWhileTheApplicationRunsAndTheFocusStaysAway) {
+    Content->OnPress = [this] { Panel->Close(); };
+    bool focusAway = false;
+    // Later, after the window system had time to show and activate what it would.
+    QTimer::singleShot(100, [&] {
+        focusAway = !Edit->Focused() && !Other->Focused();
+        SendPress(Content->Widget(), QPoint(10, 10));
+    });
+    EXPECT_TRUE(Panel->Popup(Edit));
+    EXPECT_TRUE(focusAway);
     ExpectClosedCleanly();
 }
 

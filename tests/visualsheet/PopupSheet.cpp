@@ -8,12 +8,16 @@
 #include "StdCtrls.h"
 
 #include <QApplication>
+#include <QImage>
+#include <QScreen>
 #include <QWidget>
 #include <functional>
 #include <memory>
 
 namespace {
 // Opens the panel at the edit and, while open, draws the form with the pop-up over it into the cell.
+QString Folder;
+
 void ShowOpen(TSheet& sheet, const QString& caption, TForm* form, TEdit* edit, TSkPopupPanel* panel) {
     const TSize size = panel->PopupSize();
     sheet.Cell(caption, form->Width(), std::max(form->Height(), edit->Top() + edit->Height() + size.cy + 4),
@@ -29,6 +33,12 @@ void ShowOpen(TSheet& sheet, const QString& caption, TForm* form, TEdit* edit, T
                            const TPoint origin = form->ClientToScreen({0, 0});
                            canvas->Draw(r.Left + host->Left() - origin.X, r.Top + host->Top() - origin.Y,
                                         &front);
+                           // On a real display, also the screen as the window system shows it.
+                           if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+                               Application->Wait(500);
+                               QGuiApplication::primaryScreen()->grabWindow(0).save(
+                                   QStringLiteral("%1/screen-%2.png").arg(Folder, caption));
+                           }
                            panel->Close();
                        },
                        Qt::QueuedConnection);
@@ -53,6 +63,7 @@ struct TPopupForm {
 }  // namespace
 
 void PopupSheet(const QString& folder) {
+    Folder = folder;
     TSheet sheet(900, 900);
     sheet.Heading(QStringLiteral("Calculator"));
     {
