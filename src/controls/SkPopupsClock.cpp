@@ -1,5 +1,8 @@
 #include "SkPopupsClock.h"
 
+#include "Forms.h"
+#include "HintWindow.h"
+#include "PopupLoop.h"
 #include "SkPopups.h"
 
 #include <cfenv>
@@ -477,8 +480,39 @@ void TSkTimePicker::WMRButtonDown(TWMMouse& Message) {
     TSkCustomPanel::WMRButtonDown(Message);
 }
 
+void TSkTimePicker::UpdateHowToUseHint(const TPoint& P) {
+    if (!FShowHowToUseHint || (ComponentState() & csDesigning) || !ApplicationActive()) return;
+    if (!InFace(P)) {
+        HideHowToUseHint();
+        return;
+    }
+    if (!FHintWindow) FHintWindow = HintWindowClass ? HintWindowClass(this) : new THintWindow(this);
+    FHintWindow->SetColor(Application->HintColor());
+    // The lines are kept apart by carriage returns; the hint window breaks at line feeds.
+    const QString text = HowToUseText().replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    TRect r = FHintWindow->CalcHintRect(Screen->Width(), text, nullptr);
+    const TPoint at = ClientToScreen({0, Height()});
+    if (at != FHintPos || !FHintWindow->Visible()) {
+        FHintPos = at;
+        FHintWindow->ActivateHint({at.X, at.Y, at.X + r.Right - r.Left, at.Y + r.Bottom - r.Top}, text);
+    }
+    SetTimer(this, 1, 1000);
+}
+
+void TSkTimePicker::HideHowToUseHint() {
+    KillTimer(this, 1);
+    if (FHintWindow) FHintWindow->ReleaseHandle();
+    FHintPos = {-1, -1};
+}
+
+void TSkTimePicker::WMTimer(TWMTimer& Message) {
+    if (Message.TimerID != 1) return TSkCustomPanel::WMTimer(Message);
+    if (!InFace(ScreenToClient(Mouse->CursorPos()))) HideHowToUseHint();
+}
+
 void TSkTimePicker::WMMouseMove(TWMMouse& Message) {
     const TPoint p{Message.XPos, Message.YPos};
+    UpdateHowToUseHint(p);
     if (FFaceDown && InFace(p)) {
         if ((Message.Keys & MK_LBUTTON) && FLeftDown) {
             SetHourFromFace(HourAt(p));
@@ -572,10 +606,12 @@ void TSkTimePicker::CMDialogChar(TWMKey& Message) {
 
 void TSkTimePicker::CMMouseEnter(TMessage& Message) {
     Invalidate();
+    UpdateHowToUseHint(ScreenToClient(Mouse->CursorPos()));
     TSkCustomPanel::CMMouseEnter(Message);
 }
 
 void TSkTimePicker::CMMouseLeave(TMessage& Message) {
     Invalidate();
+    HideHowToUseHint();
     TSkCustomPanel::CMMouseLeave(Message);
 }

@@ -8,6 +8,7 @@
 
 #include <array>
 
+class THintWindow;
 class TSkTimePicker;
 
 // The face's five colours by index: Face, Hands, Numbers, HourTicks, MinuteTicks.
@@ -85,6 +86,8 @@ public:
     void SetHowToUseMsg(const QString& Value) { FHowToUseMsg = Value; }
     // The hint over the face: HowToUseMsg, or the three standard lines with the minute step.
     QString HowToUseText() const;
+    // The window showing that hint (nullptr until first needed).
+    THintWindow* HowToUseHintWindow() const { return FHintWindow; }
     bool ShowSetButton() const { return FShowSetButton; }
     virtual void SetShowSetButton(bool Value);
     bool ShowTime() const { return FShowTime; }
@@ -131,8 +134,12 @@ protected:
     void CMMouseEnter(TMessage& Message) override;
     void CMMouseLeave(TMessage& Message) override;
     void CMFontChanged(TMessage& Message) override;
+    void WMTimer(TWMTimer& Message) override;
 
 private:
+    // Shows the how-to-use hint below the control while P is over the face, else hides it.
+    void UpdateHowToUseHint(const TPoint& P);
+    void HideHowToUseHint();
     void SetHourFromFace(int H);
     void SetMinute(int M);
     void StepMinutes(int Delta);
@@ -157,6 +164,8 @@ private:
     bool FLeftDown = false, FRightDown = false, FAMDown = false, FPMDown = false, FSetDown = false,
          FFaceDown = false;
     int FLastMinute = 0;
+    THintWindow* FHintWindow = nullptr;
+    TPoint FHintPos{-1, -1};
     int FDigitWidth = 0, FDigitHeight = 0;
 };
 

@@ -1,6 +1,10 @@
 #include "ControlProbes.h"
+#include "Forms.h"
+#include "HintWindow.h"
 #include "SkPopupsClock.h"
 
+#include <QTest>
+#include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -177,4 +181,29 @@ TEST_F(SkTimePickerTest, TheHandsPointAtTheTime) {
     EXPECT_EQ(Pixel(image, C.X + int(0.4 * r), C.Y), ColorToRGB(clRed));
     EXPECT_EQ(Pixel(image, C.X, C.Y + int(0.4 * r)), ColorToRGB(clBtnFace));
     EXPECT_EQ(Pixel(image, C.X - int(0.4 * r), C.Y), ColorToRGB(clBtnFace));
+}
+
+TEST(SkTimePickerHint, ShowsBelowThePickerWhileThePointerIsOverTheFace) {
+    TForm form(nullptr);
+    form.SetBounds(50, 50, 300, 300);
+    auto* picker = new TSkTimePicker(&form);
+    picker->SetParent(&form);
+    form.Show();
+    form.Widget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.Widget()));
+    const TPoint c = picker->FaceCentre();
+    picker->Perform(WM_MOUSEMOVE, 0, MakeLParam(c.X + 5, c.Y + 5));
+    THintWindow* hint = picker->HowToUseHintWindow();
+    ASSERT_NE(hint, nullptr);
+    EXPECT_TRUE(hint->Visible());
+    EXPECT_EQ(hint->Caption(),
+              "Left-click to set Hour\nRight-click to set Minute\n    Ctrl key restricts to 5 minutes");
+    const TPoint below = picker->ClientToScreen({0, picker->Height()});
+    EXPECT_EQ(hint->Left(), below.X);
+    EXPECT_EQ(hint->Top(), below.Y);
+    picker->Perform(WM_MOUSEMOVE, 0, MakeLParam(2, 2));  // a corner, off the face
+    EXPECT_FALSE(hint->Visible());
+    picker->SetShowHowToUseHint(false);
+    picker->Perform(WM_MOUSEMOVE, 0, MakeLParam(c.X, c.Y));
+    EXPECT_FALSE(hint->Visible());
 }
