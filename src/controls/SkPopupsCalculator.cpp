@@ -6,8 +6,8 @@
 #include <cmath>
 
 namespace {
-const TColor DefaultColors[8] = {clWindowText, clBtnFace, clWindowText, clBtnFace,
-                                 clWindowText, clBtnFace, clWindowText, clWindow};
+const std::array<TColor, 8> DefaultColors = {clWindowText, clBtnFace, clWindowText, clBtnFace,
+                                             clWindowText, clBtnFace, clWindowText, clWindow};
 
 // Each button's caption; the division sign is the single character U+00F7.
 QString ButtonCaption(std::uint8_t Code) {
@@ -76,76 +76,19 @@ QString CalculatorNumberText(double Value, int Decimals) {
     return text;
 }
 
-// TSkCalculatorColors -------------------------------------------------------------------------------
-
-TSkCalculatorColors::TSkCalculatorColors(TSkCalculator* Owner) : FOwner(Owner) {
-    std::copy(std::begin(DefaultColors), std::end(DefaultColors), FColors.begin());
-}
-
-void TSkCalculatorColors::Assign(TPersistent* Source) {
-    if (auto* other = dynamic_cast<TSkCalculatorColors*>(Source)) {
-        FColors = other->FColors;
-        if (FOwner) FOwner->Invalidate();
-        return;
-    }
-    TPersistent::Assign(Source);
-}
-
-TColor TSkCalculatorColors::GetColor(int Index) const {
-    return Index >= 0 && Index < 8 ? FColors[Index] : clNone;
-}
-
-void TSkCalculatorColors::SetColor(int Index, TColor Value) {
-    if (Index < 0 || Index >= 8) return;
-    FColors[Index] = Value;
-    if (FOwner) FOwner->Invalidate();
-}
-
 // TSkCalculator -------------------------------------------------------------------------------------
 
-TSkCalculator::TSkCalculator(TComponent* AOwner) : TSkCustomPanel(AOwner), FColors(this) {
-    SetColor(clWindow);
-    SetBorderOuter(fsLowered);
-    SetFlatColorAdjustment(0);
+TSkCalculator::TSkCalculator(TComponent* AOwner) : TSkPopupContent(AOwner), FColors(this, DefaultColors) {
     SetMouseTracking(true);
-    ComputeMetrics();
     SetBounds(Left(), Top(), 147, 159);
     Clear();
 }
 
 TSkCalculator::~TSkCalculator() = default;
 
-void TSkCalculator::ComputeMetrics() {
-    Canvas()->Font()->Assign(*Font());
-    const TSize size = Canvas()->TextExtent(QStringLiteral("0"));
-    FDigitWidth = size.cx;
-    FDigitHeight = size.cy;
-}
-
 TSize TSkCalculator::PreferredSize() const {
-    const int side = 5 * (FDigitHeight + 12) + 24;
+    const int side = 5 * (DigitHeight() + 12) + 24;
     return {side, side};
-}
-
-void TSkCalculator::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-    const TSize preferred = PreferredSize();
-    if (FAutoSize) {
-        AWidth = preferred.cx;
-        AHeight = preferred.cy;
-    }
-    TSkCustomPanel::SetBounds(ALeft, ATop, std::max(AWidth, preferred.cx), std::max(AHeight, preferred.cy));
-}
-
-void TSkCalculator::SetAutoSize(bool Value) {
-    if (!StoreChanged(FAutoSize, Value)) return;
-    SetBounds(Left(), Top(), Width(), Height());
-}
-
-void TSkCalculator::CMFontChanged(TMessage& Message) {
-    TSkCustomPanel::CMFontChanged(Message);
-    ComputeMetrics();
-    SetBounds(Left(), Top(), Width(), Height());
-    Invalidate();
 }
 
 // Properties ----------------------------------------------------------------------------------------
@@ -163,14 +106,6 @@ void TSkCalculator::SetResult(double Value) {
 
 void TSkCalculator::SetBoldButtons(bool Value) {
     if (StoreChanged(FBoldButtons, Value)) Invalidate();
-}
-
-void TSkCalculator::SetThemeAware(bool Value) {
-    if (StoreChanged(FThemeAware, Value)) Invalidate();
-}
-
-void TSkCalculator::SetPopupMode(bool Value) {
-    if (StoreChanged(FPopupMode, Value)) Invalidate();
 }
 
 void TSkCalculator::SetHotButton(std::uint8_t Value) {
@@ -292,7 +227,7 @@ void TSkCalculator::Equals() {
 
 void TSkCalculator::SetAction() {
     if (!FFirstOperand) Evaluate();
-    if (FPopupMode) FireEvent(OnSetBtnClick, this);
+    if (PopupMode()) FireEvent(OnSetBtnClick, this);
 }
 
 void TSkCalculator::PressButton(std::uint8_t Code) {
@@ -333,35 +268,16 @@ TRect TSkCalculator::ButtonRect(std::uint8_t Code) const {
     auto cell = [&](int col, int row, int lastCol, int lastRow) {
         return TRect{Position(col), Position(row), Position(lastCol) + s, Position(lastRow) + s};
     };
-    // Digits 1..9 by rows from the bottom; the operators in column 3 from ÷ at the top.
-    if (Code >= 1 && Code <= 9) {
-        const int col = (Code - 1) % 3, row = 3 - (Code - 1) / 3;
-        return cell(col, row, col, row);
-    }
-    switch (Code) {
-    case 0:
-        return cell(0, 4, 1, 4);
-    case cbPoint:
-        return cell(2, 4, 2, 4);
-    case cbAdd:
-        return cell(3, 4, 3, 4);
-    case cbSubtract:
-        return cell(3, 3, 3, 3);
-    case cbMultiply:
-        return cell(3, 2, 3, 2);
-    case cbDivide:
-        return cell(3, 1, 3, 1);
-    case cbClear:
-        return cell(4, 1, 4, 2);
-    case cbEquals:
-        return cell(4, 3, 4, 4);
-    case cbSet:
-        return FPopupMode ? cell(4, 0, 4, 0) : TRect{};
-    case cbDisplay:
-        return cell(0, 0, FPopupMode ? 3 : 4, 0);
-    default:
-        return {};
-    }
+    // By code: first column, first row, last column, last row.
+    static const int cells[17][4] = {
+        {0, 4, 1, 4}, {0, 3, 0, 3}, {1, 3, 1, 3}, {2, 3, 2, 3}, {0, 2, 0, 2},
+        {1, 2, 1, 2}, {2, 2, 2, 2}, {0, 1, 0, 1}, {1, 1, 1, 1}, {2, 1, 2, 1},  // the digits
+        {2, 4, 2, 4}, {3, 4, 3, 4}, {3, 3, 3, 3}, {3, 2, 3, 2}, {3, 1, 3, 1},  // . + - * ÷
+        {4, 1, 4, 2}, {4, 3, 4, 4}};                                           // C =
+    if (Code < 17) return cell(cells[Code][0], cells[Code][1], cells[Code][2], cells[Code][3]);
+    if (Code == cbSet) return PopupMode() ? cell(4, 0, 4, 0) : TRect{};
+    if (Code == cbDisplay) return cell(0, 0, PopupMode() ? 3 : 4, 0);
+    return {};
 }
 
 std::uint8_t TSkCalculator::ButtonAt(const TPoint& P) const {
@@ -372,16 +288,12 @@ std::uint8_t TSkCalculator::ButtonAt(const TPoint& P) const {
 
 // Painting ------------------------------------------------------------------------------------------
 
-void TSkCalculator::WMEraseBkgnd(TWMPaint& Message) {
-    Message.Result = 1;
-}
-
 void TSkCalculator::Paint() {
-    TSkCustomPanel::Paint();
+    PaintBackground();
     Canvas()->Font()->Assign(*Font());
     if (FBoldButtons) Canvas()->Font()->SetStyle(Canvas()->Font()->Style() | FontStyle(fsBold));
     for (int code = 0; code <= cbDisplay; ++code) {
-        if (code == cbSet && !FPopupMode) continue;
+        if (code == cbSet && !PopupMode()) continue;
         if (code == cbDisplay)
             DrawDisplay();
         else
@@ -392,7 +304,7 @@ void TSkCalculator::Paint() {
 void TSkCalculator::DrawDisplay() {
     const TRect box = ButtonRect(cbDisplay);
     TColor frame = FlatColor();
-    if (HTHEME theme = FThemeAware ? OpenThemeData(QStringLiteral("EDIT")) : nullptr) {
+    if (HTHEME theme = ThemeAware() ? OpenThemeData(QStringLiteral("EDIT")) : nullptr) {
         GetThemeColor(theme, 0, 0, TMT_BORDERCOLOR, frame);
         CloseThemeData(theme);
     }
@@ -404,14 +316,14 @@ void TSkCalculator::DrawDisplay() {
     const QString text = DisplayText();
     const int width = Canvas()->TextWidth(text);
     Canvas()->Brush()->SetStyle(bsClear);
-    Canvas()->TextOut(inner.Right - 2 - width, inner.Top + (inner.Bottom - inner.Top - FDigitHeight) / 2,
+    Canvas()->TextOut(inner.Right - 2 - width, inner.Top + (inner.Bottom - inner.Top - DigitHeight()) / 2,
                       text);
     Canvas()->Brush()->SetStyle(bsSolid);
 }
 
 void TSkCalculator::DrawButton(std::uint8_t Code) {
     TRect r = ButtonRect(Code);
-    if (FThemeAware && ThemeActiveFor("BUTTON")) r = {r.Left - 1, r.Top - 1, r.Right + 1, r.Bottom + 1};
+    if (ThemeAware() && ThemeActiveFor("BUTTON")) r = {r.Left - 1, r.Top - 1, r.Right + 1, r.Bottom + 1};
     int fontIndex = ccCommandFont, buttonIndex = ccCommandBtns;
     if (Code <= cbPoint) {
         fontIndex = ccNumberFont;
@@ -422,7 +334,7 @@ void TSkCalculator::DrawButton(std::uint8_t Code) {
     }
     const bool down = Code == FPressedButton && Code == FHotButton;
     DrawPopupButton(Canvas(), r, ButtonCaption(Code), FColors.GetColor(buttonIndex),
-                    FColors.GetColor(fontIndex), FlatStyle(BorderOuter()), down, FThemeAware);
+                    FColors.GetColor(fontIndex), FlatStyle(BorderOuter()), down, ThemeAware());
     if (Code != cbSet) return;
     // The confirm glyph: the symbol font's upward triangle, a little larger than the captions.
     Canvas()->Brush()->SetStyle(bsClear);
@@ -439,32 +351,27 @@ void TSkCalculator::DrawButton(std::uint8_t Code) {
 
 void TSkCalculator::WMMouseMove(TWMMouse& Message) {
     SetHotButton(ButtonAt({Message.XPos, Message.YPos}));
-    TSkCustomPanel::WMMouseMove(Message);
-}
-
-void TSkCalculator::CMMouseEnter(TMessage& Message) {
-    Invalidate();
-    TSkCustomPanel::CMMouseEnter(Message);
+    TSkPopupContent::WMMouseMove(Message);
 }
 
 void TSkCalculator::CMMouseLeave(TMessage& Message) {
     SetHotButton(cbNone);
-    TSkCustomPanel::CMMouseLeave(Message);
+    TSkPopupContent::CMMouseLeave(Message);
 }
 
 void TSkCalculator::WMLButtonDown(TWMMouse& Message) {
-    if (!FPopupMode && Visible()) SetFocus();
+    if (!PopupMode() && Visible()) SetFocus();
     const TPoint p{Message.XPos, Message.YPos};
     SetHotButton(ClientRect().Contains(p) ? ButtonAt(p) : cbNone);
     SetPressedButton(FHotButton);
-    TSkCustomPanel::WMLButtonDown(Message);
+    TSkPopupContent::WMLButtonDown(Message);
 }
 
 void TSkCalculator::WMLButtonUp(TWMMouse& Message) {
     SetHotButton(ButtonAt({Message.XPos, Message.YPos}));
     FClickButton = FPressedButton == FHotButton ? FPressedButton : cbNone;
     SetPressedButton(cbNone);
-    TSkCustomPanel::WMLButtonUp(Message);
+    TSkPopupContent::WMLButtonUp(Message);
 }
 
 void TSkCalculator::Click() {
@@ -472,15 +379,15 @@ void TSkCalculator::Click() {
     if (code == cbNone) return;
     PressButton(code);
     Repaint();
-    TSkCustomPanel::Click();
+    TSkPopupContent::Click();
 }
 
 void TSkCalculator::WMKeyDown(TWMKey& Message) {
     if (Message.CharCode == VK_RETURN) {
-        PressButton(FPopupMode ? cbSet : cbEquals);
+        PressButton(PopupMode() ? cbSet : cbEquals);
         return;
     }
-    TSkCustomPanel::WMKeyDown(Message);
+    TSkPopupContent::WMKeyDown(Message);
 }
 
 void TSkCalculator::WMChar(TWMKey& Message) {
@@ -502,16 +409,6 @@ void TSkCalculator::WMChar(TWMKey& Message) {
     else if (ch == QLatin1Char('.'))
         PressButton(cbPoint);
     else
-        return TSkCustomPanel::WMChar(Message);
+        return TSkPopupContent::WMChar(Message);
     Invalidate();
-}
-
-void TSkCalculator::WMSetFocus(TWMFocus& Message) {
-    Invalidate();
-    TSkCustomPanel::WMSetFocus(Message);
-}
-
-void TSkCalculator::WMKillFocus(TWMFocus& Message) {
-    Invalidate();
-    TSkCustomPanel::WMKillFocus(Message);
 }

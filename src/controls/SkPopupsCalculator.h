@@ -3,28 +3,12 @@
 // arithmetic failures show "E" until C.
 #pragma once
 
-#include "SkPanel.h"
-
-#include <array>
+#include "SkPopupsContent.h"
 #include <cstdint>
-
-class TSkCalculator;
 
 // The calculator's eight colours by index: NumberFont, NumberBtns, OperatorFont, OperatorBtns,
 // CommandFont, CommandBtns, DisplayFont, Display.
-class TSkCalculatorColors : public TPersistent {
-public:
-    explicit TSkCalculatorColors(TSkCalculator* Owner);
-    void Assign(TPersistent* Source) override;
-    // clNone outside 0..7.
-    TColor GetColor(int Index) const;
-    // Repaints the calculator.
-    void SetColor(int Index, TColor Value);
-
-private:
-    TSkCalculator* FOwner;
-    std::array<TColor, 8> FColors;
-};
+using TSkCalculatorColors = TSkIndexedColors<8>;
 
 enum : int {
     ccNumberFont,
@@ -51,7 +35,7 @@ enum : std::uint8_t {
     cbNone = 18  // no button pressed or hot
 };
 
-class TSkCalculator : public TSkCustomPanel {
+class TSkCalculator : public TSkPopupContent {
     Q_OBJECT
     Q_PROPERTY(double Result READ Result WRITE SetResult)
     Q_PROPERTY(bool BoldButtons READ BoldButtons WRITE SetBoldButtons)
@@ -72,12 +56,6 @@ public:
     virtual void SetBoldButtons(bool Value);
     TSkCalculatorColors* CalculatorColors() { return &FColors; }
     virtual void SetCalculatorColors(TSkCalculatorColors* Value) { FColors.Assign(Value); }
-    bool ThemeAware() const { return FThemeAware; }
-    virtual void SetThemeAware(bool Value);
-    bool PopupMode() const { return FPopupMode; }
-    void SetPopupMode(bool Value);
-    bool AutoSize() const { return FAutoSize; }
-    void SetAutoSize(bool Value);
 
     // The state the user sees and types into.
     double Entry() const { return FEntry; }
@@ -91,11 +69,9 @@ public:
     // The cell of a button code (the display for cbDisplay); empty for Set outside pop-up mode.
     TRect ButtonRect(std::uint8_t Code) const;
     // The square that holds the calculator at its font.
-    TSize PreferredSize() const;
+    TSize PreferredSize() const override;
     std::uint8_t HotButton() const { return FHotButton; }
     std::uint8_t PressedButton() const { return FPressedButton; }
-
-    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
     TNotifyEvent OnChange, OnSetBtnClick;
 
@@ -107,18 +83,12 @@ protected:
     virtual void Change();
     void Paint() override;
     void Click() override;
-    void WMEraseBkgnd(TWMPaint& Message) override;
-    void WMGetDlgCode(TMessage& Message) override { Message.Result = DLGC_WANTARROWS; }
     void WMLButtonDown(TWMMouse& Message) override;
     void WMLButtonUp(TWMMouse& Message) override;
     void WMMouseMove(TWMMouse& Message) override;
     void WMKeyDown(TWMKey& Message) override;
     void WMChar(TWMKey& Message) override;
-    void CMMouseEnter(TMessage& Message) override;
     void CMMouseLeave(TMessage& Message) override;
-    void CMFontChanged(TMessage& Message) override;
-    void WMSetFocus(TWMFocus& Message) override;
-    void WMKillFocus(TWMFocus& Message) override;
 
 private:
     void Digit(int D);
@@ -128,7 +98,6 @@ private:
     void Evaluate();
     void Equals();
     void SetAction();
-    void ComputeMetrics();
     std::uint8_t ButtonAt(const TPoint& P) const;
     // Positions of the grid's rows and columns.
     int Position(int Index) const;
@@ -140,9 +109,8 @@ private:
     int FDecimals = 0;
     int FDigits = 0;  // digits typed into the entry, leading zeros left out
     bool FNewEntry = true, FFirstOperand = true, FShowResult = true, FError = false;
-    bool FBoldButtons = false, FThemeAware = true, FPopupMode = false, FAutoSize = true;
+    bool FBoldButtons = false;
     std::uint8_t FPressedButton = cbNone, FHotButton = cbNone, FClickButton = cbNone;
-    int FDigitWidth = 0, FDigitHeight = 0;
 };
 
 // The display's text for a value: up to 15 significant digits, the exponent form for values

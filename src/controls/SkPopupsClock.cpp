@@ -11,7 +11,8 @@
 
 namespace {
 constexpr double Pi = std::numbers::pi;
-const TColor DefaultFaceColors[5] = {clBtnFace, clWindowText, clWindowText, clBtnShadow, clWindowText};
+const std::array<TColor, 5> DefaultFaceColors = {clBtnFace, clWindowText, clWindowText, clBtnShadow,
+                                                 clWindowText};
 
 int RoundToInt(double V) {
     return int(std::lround(V));
@@ -90,82 +91,23 @@ QString FormatTimeOfDay(const QString& Format, int Hour, int Minute, int Second)
     return out;
 }
 
-// TSkClockFaceColors --------------------------------------------------------------------------------
-
-TSkClockFaceColors::TSkClockFaceColors(TSkTimePicker* Owner) : FOwner(Owner) {
-    std::copy(std::begin(DefaultFaceColors), std::end(DefaultFaceColors), FColors.begin());
-}
-
-void TSkClockFaceColors::Assign(TPersistent* Source) {
-    if (auto* other = dynamic_cast<TSkClockFaceColors*>(Source)) {
-        FColors = other->FColors;
-        if (FOwner) FOwner->Invalidate();
-        return;
-    }
-    TPersistent::Assign(Source);
-}
-
-TColor TSkClockFaceColors::GetColor(int Index) const {
-    return Index >= 0 && Index < 5 ? FColors[Index] : clNone;
-}
-
-void TSkClockFaceColors::SetColor(int Index, TColor Value) {
-    if (Index < 0 || Index >= 5) return;
-    FColors[Index] = Value;
-    if (FOwner) FOwner->Invalidate();
-}
-
 // TSkTimePicker -------------------------------------------------------------------------------------
 
-TSkTimePicker::TSkTimePicker(TComponent* AOwner) : TSkCustomPanel(AOwner), FFaceColors(this) {
-    SetColor(clWindow);
-    SetBorderOuter(fsLowered);
-    SetFlatColorAdjustment(0);
-    ComputeMetrics();
+TSkTimePicker::TSkTimePicker(TComponent* AOwner)
+    : TSkPopupContent(AOwner), FFaceColors(this, DefaultFaceColors) {
     SetBounds(Left(), Top(), 160, 190);
 }
 
 TSkTimePicker::~TSkTimePicker() = default;
-
-void TSkTimePicker::ComputeMetrics() {
-    Canvas()->Font()->Assign(*Font());
-    const TSize size = Canvas()->TextExtent(QStringLiteral("0"));
-    FDigitWidth = size.cx;
-    FDigitHeight = size.cy;
-}
-
-int TSkTimePicker::TextHeight() const {
-    return FDigitHeight;
-}
 
 QString TSkTimePicker::ShownCaption(const QString& Caption, const char* Default) const {
     return Caption.isEmpty() ? QString::fromLatin1(Default) : Caption;
 }
 
 TSize TSkTimePicker::PreferredSize() const {
-    const int dw = FDigitWidth, dh = FDigitHeight;
+    const int dw = DigitWidth(), dh = DigitHeight();
     const int s = FCaptionSet.isEmpty() ? 12 * dw : (int(FCaptionSet.size()) + 2) * 2 * dw;
     return {std::max(13 * (dw + 6), s + 12 * dw), 10 * dh + 4 * (dh + 2)};
-}
-
-void TSkTimePicker::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-    const TSize preferred = PreferredSize();
-    if (FAutoSize) {
-        AWidth = preferred.cx;
-        AHeight = preferred.cy;
-    }
-    TSkCustomPanel::SetBounds(ALeft, ATop, std::max(AWidth, preferred.cx), std::max(AHeight, preferred.cy));
-}
-
-void TSkTimePicker::SetAutoSize(bool Value) {
-    if (StoreChanged(FAutoSize, Value)) SetBounds(Left(), Top(), Width(), Height());
-}
-
-void TSkTimePicker::CMFontChanged(TMessage& Message) {
-    TSkCustomPanel::CMFontChanged(Message);
-    ComputeMetrics();
-    SetBounds(Left(), Top(), Width(), Height());
-    Invalidate();
 }
 
 // Properties ----------------------------------------------------------------------------------------
@@ -192,24 +134,15 @@ void TSkTimePicker::SetFormat(const QString& Value) {
 }
 
 void TSkTimePicker::SetCaptionAM(const QString& Value) {
-    if (!StoreChanged(FCaptionAM, Value)) return;
-    ComputeMetrics();
-    SetBounds(Left(), Top(), Width(), Height());
-    Invalidate();
+    if (StoreChanged(FCaptionAM, Value)) UpdateMetrics();
 }
 
 void TSkTimePicker::SetCaptionPM(const QString& Value) {
-    if (!StoreChanged(FCaptionPM, Value)) return;
-    ComputeMetrics();
-    SetBounds(Left(), Top(), Width(), Height());
-    Invalidate();
+    if (StoreChanged(FCaptionPM, Value)) UpdateMetrics();
 }
 
 void TSkTimePicker::SetCaptionSet(const QString& Value) {
-    if (!StoreChanged(FCaptionSet, Value)) return;
-    ComputeMetrics();
-    SetBounds(Left(), Top(), Width(), Height());
-    Invalidate();
+    if (StoreChanged(FCaptionSet, Value)) UpdateMetrics();
 }
 
 void TSkTimePicker::SetButtonColor(TColor Value) {
@@ -237,10 +170,6 @@ void TSkTimePicker::SetShowSetButton(bool Value) {
 
 void TSkTimePicker::SetShowTime(bool Value) {
     if (StoreChanged(FShowTime, Value)) Invalidate();
-}
-
-void TSkTimePicker::SetThemeAware(bool Value) {
-    if (StoreChanged(FThemeAware, Value)) Invalidate();
 }
 
 void TSkTimePicker::Change() {
@@ -283,11 +212,11 @@ TRect TSkTimePicker::TimeBandRect() const {
     if (!FShowTime) return {};
     TRect r = GetControlRect();
     AdjustRectForBorders(r, false);
-    return {r.Left, r.Top, r.Right, TextHeight() + 4};
+    return {r.Left, r.Top, r.Right, DigitHeight() + 4};
 }
 
 TRect TSkTimePicker::AMRect() const {
-    const int h = TextHeight() + 4;
+    const int h = DigitHeight() + 4;
     auto* self = const_cast<TSkTimePicker*>(this);
     self->Canvas()->Font()->Assign(*self->Font());
     const int w = self->Canvas()->TextWidth(ShownCaption(FCaptionAM, "AM")) + 14;
@@ -360,7 +289,7 @@ int TSkTimePicker::MinuteAt(const TPoint& P, bool Restricted) const {
 // Painting ------------------------------------------------------------------------------------------
 
 void TSkTimePicker::Paint() {
-    TSkCustomPanel::Paint();
+    PaintBackground();
     TCanvas* canvas = Canvas();
     canvas->Font()->Assign(*Font());
     if (FShowTime) {
@@ -395,7 +324,7 @@ void TSkTimePicker::Paint() {
     radio(pm, FIsPM, ShownCaption(FCaptionPM, "PM"));
     if (FShowSetButton)
         DrawPopupButton(canvas, SetButtonRect(), ShownCaption(FCaptionSet, "Set"), FButtonColor,
-                        FButtonFontColor, false, FSetDown && FLeftDown, FThemeAware);
+                        FButtonFontColor, false, FSetDown && FLeftDown, ThemeAware());
 }
 
 void TSkTimePicker::DrawClockFace() {
@@ -450,7 +379,7 @@ void TSkTimePicker::DrawClockFace() {
 // Mouse and keyboard --------------------------------------------------------------------------------
 
 void TSkTimePicker::WMLButtonDown(TWMMouse& Message) {
-    if (!FPopupMode) SetFocus();
+    if (!PopupMode()) SetFocus();
     const TPoint p{Message.XPos, Message.YPos};
     FLeftDown = true;
     if (AMRect().Contains(p))
@@ -464,11 +393,11 @@ void TSkTimePicker::WMLButtonDown(TWMMouse& Message) {
         SetHourFromFace(HourAt(p));
     }
     Invalidate();
-    TSkCustomPanel::WMLButtonDown(Message);
+    TSkPopupContent::WMLButtonDown(Message);
 }
 
 void TSkTimePicker::WMRButtonDown(TWMMouse& Message) {
-    if (!FPopupMode) SetFocus();
+    if (!PopupMode()) SetFocus();
     const TPoint p{Message.XPos, Message.YPos};
     FRightDown = true;
     if (InFace(p)) {
@@ -477,7 +406,7 @@ void TSkTimePicker::WMRButtonDown(TWMMouse& Message) {
         SetMinute(FLastMinute);
     }
     Invalidate();
-    TSkCustomPanel::WMRButtonDown(Message);
+    TSkPopupContent::WMRButtonDown(Message);
 }
 
 void TSkTimePicker::UpdateHowToUseHint(const TPoint& P) {
@@ -506,7 +435,7 @@ void TSkTimePicker::HideHowToUseHint() {
 }
 
 void TSkTimePicker::WMTimer(TWMTimer& Message) {
-    if (Message.TimerID != 1) return TSkCustomPanel::WMTimer(Message);
+    if (Message.TimerID != 1) return TSkPopupContent::WMTimer(Message);
     if (!InFace(ScreenToClient(Mouse->CursorPos()))) HideHowToUseHint();
 }
 
@@ -527,7 +456,7 @@ void TSkTimePicker::WMMouseMove(TWMMouse& Message) {
             SetMinute(m);
         }
     }
-    TSkCustomPanel::WMMouseMove(Message);
+    TSkPopupContent::WMMouseMove(Message);
 }
 
 void TSkTimePicker::WMLButtonUp(TWMMouse& Message) {
@@ -545,7 +474,7 @@ void TSkTimePicker::WMLButtonUp(TWMMouse& Message) {
         FireEvent(OnSetTime, this);
     }
     Invalidate();
-    TSkCustomPanel::WMLButtonUp(Message);
+    TSkPopupContent::WMLButtonUp(Message);
 }
 
 void TSkTimePicker::WMRButtonUp(TWMMouse& Message) {
@@ -557,7 +486,7 @@ void TSkTimePicker::WMRButtonUp(TWMMouse& Message) {
         FireEvent(OnSetTime, this);
     }
     Invalidate();
-    TSkCustomPanel::WMRButtonUp(Message);
+    TSkPopupContent::WMRButtonUp(Message);
 }
 
 void TSkTimePicker::WMKeyDown(TWMKey& Message) {
@@ -578,7 +507,7 @@ void TSkTimePicker::WMKeyDown(TWMKey& Message) {
         if (FShowSetButton) SetAction();
         return;
     default:
-        TSkCustomPanel::WMKeyDown(Message);
+        TSkPopupContent::WMKeyDown(Message);
     }
 }
 
@@ -601,17 +530,15 @@ void TSkTimePicker::CMDialogChar(TWMKey& Message) {
             return;
         }
     }
-    TSkCustomPanel::CMDialogChar(Message);
+    TSkPopupContent::CMDialogChar(Message);
 }
 
 void TSkTimePicker::CMMouseEnter(TMessage& Message) {
-    Invalidate();
     UpdateHowToUseHint(ScreenToClient(Mouse->CursorPos()));
-    TSkCustomPanel::CMMouseEnter(Message);
+    TSkPopupContent::CMMouseEnter(Message);
 }
 
 void TSkTimePicker::CMMouseLeave(TMessage& Message) {
-    Invalidate();
     HideHowToUseHint();
-    TSkCustomPanel::CMMouseLeave(Message);
+    TSkPopupContent::CMMouseLeave(Message);
 }

@@ -4,29 +4,16 @@
 // shows the time as text.
 #pragma once
 
-#include "SkPanel.h"
-
-#include <array>
+#include "SkPopupsContent.h"
 
 class THintWindow;
-class TSkTimePicker;
 
 // The face's five colours by index: Face, Hands, Numbers, HourTicks, MinuteTicks.
-class TSkClockFaceColors : public TPersistent {
-public:
-    explicit TSkClockFaceColors(TSkTimePicker* Owner);
-    void Assign(TPersistent* Source) override;
-    TColor GetColor(int Index) const;  // clNone outside 0..4
-    void SetColor(int Index, TColor Value);
-
-private:
-    TSkTimePicker* FOwner;
-    std::array<TColor, 5> FColors;
-};
+using TSkClockFaceColors = TSkIndexedColors<5>;
 
 enum : int { cfFace, cfHands, cfNumbers, cfHourTicks, cfMinuteTicks };
 
-class TSkTimePicker : public TSkCustomPanel {
+class TSkTimePicker : public TSkPopupContent {
     Q_OBJECT
     Q_PROPERTY(double Time READ Time WRITE SetTime)
     Q_PROPERTY(QString Format READ Format WRITE SetFormat)
@@ -92,12 +79,6 @@ public:
     virtual void SetShowSetButton(bool Value);
     bool ShowTime() const { return FShowTime; }
     virtual void SetShowTime(bool Value);
-    bool ThemeAware() const { return FThemeAware; }
-    virtual void SetThemeAware(bool Value);
-    bool PopupMode() const { return FPopupMode; }
-    void SetPopupMode(bool Value) { FPopupMode = Value; }
-    bool AutoSize() const { return FAutoSize; }
-    void SetAutoSize(bool Value);
 
     // The text of the time band.
     QString TimeText() const;
@@ -108,13 +89,11 @@ public:
     TRect SetButtonRect() const;
     TPoint FaceCentre() const;
     int FaceRadius() const;
-    TSize PreferredSize() const;
+    TSize PreferredSize() const override;
 
     // The hour (1..12) and the minute (0..59, stepped when Restricted) that a point on the face means.
     int HourAt(const TPoint& P) const;
     int MinuteAt(const TPoint& P, bool Restricted) const;
-
-    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
     TNotifyEvent OnChange, OnSetBtnClick, OnSetTime;
 
@@ -122,8 +101,6 @@ protected:
     virtual void DrawClockFace();
     virtual void Change();
     void Paint() override;
-    void WMEraseBkgnd(TWMPaint& Message) override { Message.Result = 1; }
-    void WMGetDlgCode(TMessage& Message) override { Message.Result = DLGC_WANTARROWS; }
     void WMLButtonDown(TWMMouse& Message) override;
     void WMLButtonUp(TWMMouse& Message) override;
     void WMRButtonDown(TWMMouse& Message) override;
@@ -133,7 +110,6 @@ protected:
     void CMDialogChar(TWMKey& Message) override;
     void CMMouseEnter(TMessage& Message) override;
     void CMMouseLeave(TMessage& Message) override;
-    void CMFontChanged(TMessage& Message) override;
     void WMTimer(TWMTimer& Message) override;
 
 private:
@@ -146,9 +122,7 @@ private:
     void SwitchHalf(bool PM);
     void SetAction();
     bool InFace(const TPoint& P) const;
-    void ComputeMetrics();
     QString ShownCaption(const QString& Caption, const char* Default) const;
-    int TextHeight() const;
 
     TSkClockFaceColors FFaceColors;
     double FTime = 0;
@@ -158,15 +132,13 @@ private:
     TColor FButtonColor = clBtnFace, FButtonFontColor = clWindowText;
     bool FRestrictMinutes = false;
     int FRestrictMinutesBy = 5;
-    bool FShowHowToUseHint = true, FShowSetButton = false, FShowTime = true, FThemeAware = true;
-    bool FPopupMode = false, FAutoSize = true;
+    bool FShowHowToUseHint = true, FShowSetButton = false, FShowTime = true;
     // Presses under way.
     bool FLeftDown = false, FRightDown = false, FAMDown = false, FPMDown = false, FSetDown = false,
          FFaceDown = false;
     int FLastMinute = 0;
     THintWindow* FHintWindow = nullptr;
     TPoint FHintPos{-1, -1};
-    int FDigitWidth = 0, FDigitHeight = 0;
 };
 
 // A time of day as text by a picture of h, hh, n, nn, m and mm (minutes after an hour), s, ss and
