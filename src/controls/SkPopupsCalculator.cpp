@@ -94,14 +94,7 @@ TSize TSkCalculator::PreferredSize() const {
 // Properties ----------------------------------------------------------------------------------------
 
 void TSkCalculator::SetResult(double Value) {
-    if (Value == FResult) return;
-    FResult = FEntry = Value;
-    FOperator = 0;
-    FNewEntry = FFirstOperand = true;
-    FDecimals = FDigits = 0;
-    FError = false;
-    FShowResult = true;
-    Invalidate();
+    if (Value != FResult) StartWith(Value);
 }
 
 void TSkCalculator::SetBoldButtons(bool Value) {
@@ -123,7 +116,11 @@ void TSkCalculator::Change() {
 // The arithmetic ------------------------------------------------------------------------------------
 
 void TSkCalculator::Clear() {
-    FResult = FEntry = 0;
+    StartWith(0);
+}
+
+void TSkCalculator::StartWith(double Value) {
+    FResult = FEntry = Value;
     FOperator = 0;
     FNewEntry = FFirstOperand = true;
     FDecimals = FDigits = 0;

@@ -91,6 +91,8 @@ protected:
     void CMMouseLeave(TMessage& Message) override;
 
 private:
+    // A fresh calculation showing Value, no operator pending, no error.
+    void StartWith(double Value);
     void Digit(int D);
     void Point();
     void Operation(int Op);
