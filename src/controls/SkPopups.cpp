@@ -169,6 +169,10 @@ void TSkPopup::MoveChildren(TWinControl* From, TWinControl* To) {
 
 TPoint TSkPopup::Placement(const TRect& C, int W, int H, TAlignment Alignment, int X, int Y,
                            const TRect& Area) {
+    return KeptInWorkArea(Position(C, W, Alignment, X, Y), C, W, H, Area);
+}
+
+TPoint TSkPopup::Position(const TRect& C, int W, TAlignment Alignment, int X, int Y) {
     int left, top;
     if (X != -1 || Y != -1) {
         left = C.Left + X;
@@ -187,11 +191,17 @@ TPoint TSkPopup::Placement(const TRect& C, int W, int H, TAlignment Alignment, i
             break;
         }
     }
+    return {left, top};
+}
+
+TPoint TSkPopup::KeptInWorkArea(TPoint P, const TRect& C, int W, int H, const TRect& Area) {
+    int& left = P.X;
+    int& top = P.Y;
     if (Area.Right < left + W) left = Area.Right - W;
     if (Area.Bottom < top + H) top = C.Top - H;
     if (left < Area.Left) left = Area.Left;
     if (top < Area.Top) top = Area.Top;
-    return {left, top};
+    return P;
 }
 
 bool TSkPopup::Popup(TControl* Control, TAlignment Alignment, int X, int Y) {
@@ -207,9 +217,8 @@ bool TSkPopup::Popup(TControl* Control, TAlignment Alignment, int X, int Y) {
 
     const TRect C = ScreenRectOf(Control);
     // The work area is the one at the place the pop-up would take unmoved.
-    const TPoint first =
-        Placement(C, size.cx, size.cy, Alignment, X, Y, {INT_MIN / 2, INT_MIN / 2, INT_MAX / 2, INT_MAX / 2});
-    const TPoint at = Placement(C, size.cx, size.cy, Alignment, X, Y, WorkAreaNearest(first));
+    const TPoint first = Position(C, size.cx, Alignment, X, Y);
+    const TPoint at = KeptInWorkArea(first, C, size.cx, size.cy, WorkAreaNearest(first));
     SetBounds(at.X, at.Y, size.cx, size.cy);
     ShowDropDownWindow(this);
     SetVisible(true);

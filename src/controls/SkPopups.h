@@ -106,6 +106,10 @@ public:
     bool Popup(TControl* Control, TAlignment Alignment, int X, int Y);
     // Where the pop-up goes: its top-left corner on the screen for a pop-up of W x H at the
     // control's screen rectangle C, kept inside the work area `Area`.
+    // Unmoved: at the offsets, or below the control by Alignment; then moved into the work area
+    // (left to meet its right edge, above the control past its bottom, held at its left and top).
+    static TPoint Position(const TRect& C, int W, TAlignment Alignment, int X, int Y);
+    static TPoint KeptInWorkArea(TPoint P, const TRect& C, int W, int H, const TRect& Area);
     static TPoint Placement(const TRect& C, int W, int H, TAlignment Alignment, int X, int Y,
                             const TRect& Area);
 
