@@ -10,7 +10,7 @@
 
 namespace {
 // The theme parts the pop-ups draw.
-enum : int { EP_EDITTEXT = 1, ETS_DISABLED = 4, BP_PUSHBUTTON = 1, PBS_NORMAL = 1, PBS_PRESSED = 3 };
+enum : int { EP_EDITTEXT = 1, ETS_DISABLED = 4 };
 
 int gLivePopups = 0;
 
