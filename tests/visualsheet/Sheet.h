@@ -111,3 +111,5 @@ void PanelSheet(const QString& folder);
 void TabSheet(const QString& folder);
 // List boxes with group headers and frames, and tabbed list boxes.
 void ListBoxSheet(const QString& folder);
+// The calculator and the time picker, also open at an edit.
+void PopupSheet(const QString& folder);
