@@ -25,7 +25,6 @@ void PaintEditFrame(TCanvas* Canvas, int Width, int Height, const TSkFrameBlock&
 template <class TBase> class TSkFramedEdit : public TBase {
 public:
     explicit TSkFramedEdit(TComponent* AOwner) : TBase(AOwner) {
-        this->FColor = clWindow;
         SetNativeFrameVisible(this, false);
         this->RecalcNonClientArea();
     }

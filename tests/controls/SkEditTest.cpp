@@ -454,6 +454,9 @@ TEST_F(SkMemoTest, TheMemoAndRichEditFrameAndColourAsTheEdit) {
         const QImage image = NonClient(memo);
         EXPECT_EQ(Pixel(image, 0, 0), ColorToRGB(clGreen));
         EXPECT_EQ(Pixel(image, 1, 1), ColorToRGB(clWindow));
+        const QImage shown = memo->Widget()->grab().toImage();
+        EXPECT_EQ(Pixel(shown, 0, 0), ColorToRGB(clGreen));
+        EXPECT_EQ(Pixel(shown, 1, 1), ColorToRGB(clWindow));
         memo->SetFocus();
         EXPECT_EQ(memo->Color(), clYellow);
         Edit->SetFocus();
