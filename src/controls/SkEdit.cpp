@@ -86,6 +86,7 @@ void TSkCustomEdit::SetDropButtonVisible(bool Value) {
 
 void TSkCustomEdit::SetButtonPresent(bool Value) {
     if (!StoreChanged(FButtonPresent, Value)) return;
+    SetMouseTracking(true);  // the cursor follows the button
     RecalcNonClientArea();
     RepaintFrame();
 }
@@ -205,13 +206,16 @@ void TSkCustomEdit::ResetButton() {
 void TSkCustomEdit::WMNCHitTest(TWMPosition& Message) {
     TSkFramedEdit<TEdit>::WMNCHitTest(Message);
     FOverButton = false;
-    if (!FButtonPresent || Message.Result != HTNOWHERE) return;
-    const TPoint p = ScreenToClient(TPoint{Message.XPos, Message.YPos});
-    const TRect nc = NonClientMargins();
-    if (p.X >= Width() - nc.Right && p.X < Width() && p.Y >= 0 && p.Y < Height()) {
-        FOverButton = true;
-        Message.Result = HTCLIENT;
+    if (!FButtonPresent) return;
+    if (Message.Result == HTNOWHERE) {
+        const TPoint p = ScreenToClient(TPoint{Message.XPos, Message.YPos});
+        const TRect nc = NonClientMargins();
+        FOverButton = p.X >= Width() - nc.Right && p.X < Width() && p.Y >= 0 && p.Y < Height();
+        if (FOverButton) Message.Result = HTCLIENT;
     }
+    // The arrow over the button, the text cursor over the text.
+    const TCursor cursor = FOverButton ? crArrow : crIBeam;
+    if (Cursor() != cursor) SetCursor(cursor);
 }
 
 void TSkCustomEdit::ButtonMouseDown(TWMMouse& Message) {

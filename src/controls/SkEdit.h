@@ -78,6 +78,7 @@ protected:
     void ReadOnlyChanged() override;
     void HotStateChanged() override;
     bool EnterKey() override;
+    void TypeInstead(QChar Key) override { SetSelText(QString(Key)); }
     void PaintNonClientExtras(TCanvas* Canvas) override;
     void CMEnter(TMessage& Message) override;
     void CMExit(TMessage& Message) override;

@@ -191,10 +191,23 @@ protected:
         TBase::WMSize(Message);
         if (FBlock.FrameVisible && !UseThemes()) RepaintFrame();
     }
+    // A typed character goes through KeyPress, which may take it or type another in its place.
     void WMChar(TWMKey& Message) override {
-        if (Message.CharCode == '\r' && EnterKey()) return;
+        QChar key(char16_t(Message.CharCode));
+        KeyPress(key);
+        if (key.isNull()) return;
+        if (key.unicode() != Message.CharCode) {
+            TypeInstead(key);
+            return;
+        }
         TBase::WMChar(Message);
     }
+    // A descendant's key filter: clears Key to drop it or changes it; Enter may become a Tab.
+    virtual void KeyPress(QChar& Key) {
+        if (Key == QChar(u'\r') && EnterKey()) Key = QChar();
+    }
+    // Types Key where a KeyPress changed the typed character.
+    virtual void TypeInstead(QChar) {}
     // Enter was typed: true when it is taken here (with TabOnEnter it becomes a Tab).
     virtual bool EnterKey() {
         if (!FTabOnEnter) return false;

@@ -12,6 +12,10 @@ int TEdit::SelLength() const {
     return Edit() ? int(Edit()->selectedText().size()) : 0;
 }
 
+void TEdit::SetSelText(const QString& text) {
+    if (Edit()) Edit()->insert(text);
+}
+
 TAlignment TEdit::TextAlignment() const {
     if (!Edit()) return taLeftJustify;
     const Qt::Alignment h = Edit()->alignment() & Qt::AlignHorizontal_Mask;

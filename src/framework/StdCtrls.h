@@ -89,6 +89,8 @@ public:
     int SelStart() const;
     void SetSelStart(int position);
     int SelLength() const;
+    // EM_REPLACESEL: the text takes the selection's place (typed there when nothing is selected).
+    void SetSelText(const QString& text);
     // Where the text sits in the field (the edit's ES_LEFT, ES_RIGHT, ES_CENTER).
     TAlignment TextAlignment() const;
     void SetTextAlignment(TAlignment alignment);

@@ -5,6 +5,7 @@
 #include "ControlProbes.h"
 #include "DeviceContext.h"
 #include "Forms.h"
+#include "MessageBeep.h"
 #include "Platform.h"
 #include "SkEdit.h"
 #include "SkEditMemo.h"
@@ -138,6 +139,15 @@ TEST_F(SkEditTest, TheNonClientBandIsASunkenEdgeOrTheStyledFrame) {
     EXPECT_EQ(Pixel(image, 40, 0), ColorToRGB(clNavy));
     EXPECT_EQ(Pixel(image, 0, 10), ColorToRGB(clCream));
     EXPECT_EQ(Pixel(image, 79, 10), ColorToRGB(clCream));
+
+    // Under a visual style the style draws the band: its one-pixel line, the field inside.
+    SetThemesActiveForTest(true);
+    image = NonClient(Edit);
+    EXPECT_EQ(Pixel(image, 0, 10), 0xB99D7F);  // the style's edit border
+    EXPECT_EQ(Pixel(image, 40, 1), ColorToRGB(clCream));
+    Edit->SetFramingPreference(fpCustomFraming);  // unless the frame is asked for regardless
+    EXPECT_EQ(Pixel(NonClient(Edit), 40, 0), ColorToRGB(clNavy));
+    ResetPlatformProfile();
 
     // The band reaches the screen round the native field.
     Form->Show();
@@ -311,6 +321,15 @@ public:
     int Drops = 0, StateWhileDropped = -1;
 
 protected:
+    // A filter as the numeric edit's: a point types a comma, letters are refused with a beep.
+    void KeyPress(QChar& Key) override {
+        if (Key == QChar(u'.')) Key = QChar(u',');
+        if (Key.isLetter()) {
+            Key = QChar();
+            InvalidKeyBeep();
+        }
+        TSkCustomEdit::KeyPress(Key);
+    }
     void DropDown() override {
         ++Drops;
         StateWhileDropped = ButtonState();
@@ -356,6 +375,39 @@ TEST_F(SkEditTest, ADropButtonTakesTheRightOfTheFieldAndOpensTheDropDown) {
     EXPECT_EQ(drop->Drops, 3);
     drop->SetReadOnly(false);
     EXPECT_TRUE(drop->ButtonPresent());
+}
+
+TEST_F(SkEditTest, ADescendantsKeyFilterDropsOrReplacesTypedCharacters) {
+    auto* drop = Add<TDropEdit>(10, 70, 100, 21);
+    drop->SetTabOnEnter(true);
+    ShowForm();
+    drop->SetFocus();
+    const int beeps = MessageBeepCount();
+    QTest::keyClicks(drop->Widget(), "6x5.5");
+    EXPECT_EQ(drop->Text(), QStringLiteral("65,5"));
+    EXPECT_EQ(MessageBeepCount(), beeps + 1);
+    drop->SetBeepOnInvalidKey(false);
+    QTest::keyClicks(drop->Widget(), "y");
+    EXPECT_EQ(MessageBeepCount(), beeps + 1);
+    QTest::keyClick(drop->Widget(), Qt::Key_Return);  // the inherited Enter-as-Tab still runs
+    QApplication::processEvents();
+    EXPECT_FALSE(drop->Focused());
+}
+
+TEST_F(SkEditTest, TheArrowShowsOverTheButtonAndTheTextCursorOverTheText) {
+    auto* drop = Add<TDropEdit>(10, 70, 100, 21);
+    drop->WantButton();
+    ShowForm();
+    const auto hit = [&](int x) {
+        const QPoint g = drop->Widget()->mapToGlobal(QPoint(x, 10));
+        return drop->Perform(WM_NCHITTEST, 0, MakeLParam(g.x(), g.y()));
+    };
+    EXPECT_EQ(hit(90), HTCLIENT);
+    EXPECT_TRUE(drop->OverButton());
+    EXPECT_EQ(drop->Cursor(), crArrow);
+    EXPECT_EQ(hit(30), HTCLIENT);
+    EXPECT_FALSE(drop->OverButton());
+    EXPECT_EQ(drop->Cursor(), crIBeam);
 }
 
 TEST_F(SkEditTest, AFlatButtonTakesTheFieldColourUntilHot) {
