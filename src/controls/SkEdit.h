@@ -49,21 +49,7 @@ public:
     TNotifyEvent OnDropDown, OnCloseUp;
 
     // The frame block's stored predicates, for every published descendant.
-    Q_INVOKABLE bool IsColorStored() const { return ColorStored(); }
-    Q_INVOKABLE bool IsFocusColorStored() const { return FocusColorStored(); }
-    Q_INVOKABLE bool IsDisabledColorStored() const { return FrameStored(fcpDisabledColor); }
-    Q_INVOKABLE bool IsReadOnlyColorStored() const { return FrameStored(fcpReadOnlyColor); }
-    Q_INVOKABLE bool IsReadOnlyColorOnFocusStored() const { return FrameStored(fcpReadOnlyColorOnFocus); }
-    Q_INVOKABLE bool IsFlatButtonColorStored() const { return FrameStored(fcpFlatButtonColor); }
-    Q_INVOKABLE bool IsFlatButtonsStored() const { return FrameStored(fcpFlatButtons); }
-    Q_INVOKABLE bool IsFrameColorStored() const { return FrameStored(fcpFrameColor); }
-    Q_INVOKABLE bool IsFrameHotColorStored() const { return FrameStored(fcpFrameHotColor); }
-    Q_INVOKABLE bool IsFrameHotTrackStored() const { return FrameStored(fcpFrameHotTrack); }
-    Q_INVOKABLE bool IsFrameHotStyleStored() const { return FrameStored(fcpFrameHotStyle); }
-    Q_INVOKABLE bool IsFrameSidesStored() const { return FrameStored(fcpFrameSides); }
-    Q_INVOKABLE bool IsFrameStyleStored() const { return FrameStored(fcpFrameStyle); }
-    Q_INVOKABLE bool IsFrameVisibleStored() const { return FrameStored(fcpFrameVisible); }
-    Q_INVOKABLE bool IsFramingPreferenceStored() const { return FrameStored(fcpFramingPreference); }
+    SK_FRAME_BLOCK_STORED_PREDICATES
 
 protected:
     // Descendants that own a drop-down turn the button on.

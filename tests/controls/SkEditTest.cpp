@@ -279,7 +279,9 @@ TEST_F(SkEditTest, FormsStoreWhatDiffersAndReadTheOldFrameNames) {
 
     // A frame controller's properties are not written; a disabled edit does not write its colour.
     auto* controller = new TSkFrameController(Form.get());
+    controller->SetFrameColor(clMaroon);
     Edit->SetFrameController(controller);
+    EXPECT_EQ(Edit->FrameColor(), clMaroon);
     EXPECT_FALSE(ComponentToText(Edit).contains(QStringLiteral("FrameColor")));
     Edit->SetFrameController(nullptr);
     Edit->SetColor(clCream);
@@ -540,6 +542,12 @@ TEST_F(SkMemoTest, FormsStoreTheMemosBlock) {
     EXPECT_TRUE(text.contains(QStringLiteral("FrameHotTrack = True")));
     EXPECT_TRUE(text.contains(QStringLiteral("FrameVisible = True")));
     EXPECT_FALSE(text.contains(QStringLiteral("FrameStyle")));
+    auto* controller = new TSkFrameController(Form.get());
+    controller->SetFrameStyle(fsLowered);
+    rich->SetFrameController(controller);
+    EXPECT_EQ(rich->FrameStyle(), fsLowered);
+    EXPECT_FALSE(ComponentToText(rich).contains(QStringLiteral("FrameStyle")));
+    rich->SetFrameController(nullptr);
     std::unique_ptr<TComponent> made(TextToComponent(text));
     auto* back = qobject_cast<TSkRichEdit*>(made.get());
     ASSERT_NE(back, nullptr);
