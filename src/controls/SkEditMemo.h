@@ -38,6 +38,11 @@ protected:
     void WMKeyDown(TWMKey& Message) override;
     void WMKeyUp(TWMKey& Message) override;
     void WMLButtonUp(TWMMouse& Message) override;
+    // The first showing stands for the window's creation: the caret and the clipboard are told.
+    void CMShowingChanged(TMessage& Message) override;
+
+private:
+    bool FShownOnce = false;
 };
 
 class TSkMemo : public TSkCustomMemo {

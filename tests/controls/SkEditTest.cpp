@@ -478,11 +478,21 @@ TEST_F(SkMemoTest, LineAndColumnOutsideTheTextAreIgnored) {
 }
 
 TEST_F(SkMemoTest, TypingChineseReportsTheCaretAndTheSelection) {
-    ShowForm();
     std::pair<int, int> last;
-    bool selected = true;
+    bool selected = true, clipboardText = false;
+    int clipboardTold = 0;
     Memo->OnLineColChange = [&](TObject*, int line, int column) { last = {line, column}; };
-    Memo->OnClipboardChange = [&](TObject*, bool hasSelection, bool) { selected = hasSelection; };
+    Memo->OnClipboardChange = [&](TObject*, bool hasSelection, bool hasText) {
+        selected = hasSelection;
+        clipboardText = hasText;
+        ++clipboardTold;
+    };
+    Clipboard()->SetAsText(QStringLiteral("午餐"));
+    ShowForm();  // shown the first time: where the caret is, and the clipboard twice
+    EXPECT_EQ(last, std::make_pair(1, 1));
+    EXPECT_EQ(clipboardTold, 2);
+    EXPECT_FALSE(selected);
+    EXPECT_TRUE(clipboardText);
     Memo->SetFocus();
     Memo->SetLine(3);
     Memo->SetColumn(2);
