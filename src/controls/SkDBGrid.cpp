@@ -11,7 +11,8 @@ struct TRegistration {
     TRegistration() {
         RegisterSkCommonTypes();
         RegisterEnumType<TSkQuickCompareOperation>({"qcoEqual", "qcoLessThan", "qcoLessThanOrEqual",
-                                                    "qcoGreaterThan", "qcoGreaterThanOrEqual", "qcoNotEqual"});
+                                                    "qcoGreaterThan", "qcoGreaterThanOrEqual",
+                                                    "qcoNotEqual"});
         RegisterClass<TSkDBGrid>();
     }
 } gRegistration;
@@ -58,7 +59,8 @@ std::optional<int> CompareValues(const QVariant& a, const QVariant& b) {
 }
 }  // namespace
 
-bool QuickCompareMatches(const QVariant& Value, TSkQuickCompareOperation Operation, const QVariant& Reference) {
+bool QuickCompareMatches(const QVariant& Value, TSkQuickCompareOperation Operation,
+                         const QVariant& Reference) {
     if (!Value.isValid() || !Reference.isValid() || Value.isNull() || Reference.isNull()) return false;
     const std::optional<int> order = CompareValues(Value, Reference);
     if (!order) return false;

@@ -21,7 +21,8 @@ enum TSkQuickCompareOperation {
 
 // Whether Value compares with Reference by Operation. Numbers compare as numbers (also a number held
 // as text against a number), texts as texts; Null or a pair that cannot be compared never matches.
-bool QuickCompareMatches(const QVariant& Value, TSkQuickCompareOperation Operation, const QVariant& Reference);
+bool QuickCompareMatches(const QVariant& Value, TSkQuickCompareOperation Operation,
+                         const QVariant& Reference);
 
 // The rule, owned by its grid; every change repaints the grid.
 class TSkDBGridQuickCompare : public TPersistent {

@@ -18,8 +18,7 @@ void PaintGridFrame(TCanvas* Canvas, int Width, int Height, TFrameStyleEx Style,
 
 // What the string grid and the data grid share on top of their framework grid: the frame block, the
 // line colours and the messages that drive them. Each subclass publishes the properties.
-template <class TGrid>
-class TSkFramedGrid : public TGrid, public TSkGridsFraming {
+template <class TGrid> class TSkFramedGrid : public TGrid, public TSkGridsFraming {
 public:
     explicit TSkFramedGrid(TComponent* AOwner) : TGrid(AOwner), TSkGridsFraming(this) {
         this->SetOffscreenPaint(true);
@@ -48,8 +47,8 @@ protected:
         TColor color;
         TSides sides;
         if (this->BorderStyle() != bsNone && FrameToDraw(style, color, sides, true))
-            PaintGridFrame(this->Canvas(), this->Width(), this->Height(), style, color, sides, this->FixedColor(),
-                           this->Color());
+            PaintGridFrame(this->Canvas(), this->Width(), this->Height(), style, color, sides,
+                           this->FixedColor(), this->Color());
     }
     void Loaded() override {
         TGrid::Loaded();

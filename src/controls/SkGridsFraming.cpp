@@ -88,7 +88,8 @@ void TSkGridsFraming::RepaintFrame() {
     RepaintControlFrame(FControl, Rect(0, 0, FControl->Width(), FControl->Height()));
 }
 
-bool TSkGridsFraming::FrameToDraw(TFrameStyleEx& Style, TColor& Color, TSides& Sides, bool ThemeBorder) const {
+bool TSkGridsFraming::FrameToDraw(TFrameStyleEx& Style, TColor& Color, TSides& Sides,
+                                  bool ThemeBorder) const {
     if (FBlock.FrameVisible && !UseThemes()) {
         const bool hot = FBlock.FrameHotTrack && (HasFocus() || FMouseOver);
         Style = hot ? FBlock.FrameHotStyle : FBlock.FrameStyle;

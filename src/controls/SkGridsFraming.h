@@ -93,8 +93,8 @@ protected:
     Q_PROPERTY(TColor FocusColor READ FocusColor WRITE SetFocusColor)                                        \
     Q_PROPERTY(TColor FrameColor READ FrameColor WRITE SetFrameColor)                                        \
     Q_PROPERTY(TSkFrameController* FrameController READ FrameController WRITE SetFrameController)            \
-    Q_PROPERTY(TSkFrameControllerNotifications FrameControllerNotifications READ FrameControllerNotifications \
-                   WRITE SetFrameControllerNotifications)                                                    \
+    Q_PROPERTY(TSkFrameControllerNotifications FrameControllerNotifications READ                             \
+                   FrameControllerNotifications WRITE SetFrameControllerNotifications)                       \
     Q_PROPERTY(TColor FrameHotColor READ FrameHotColor WRITE SetFrameHotColor)                               \
     Q_PROPERTY(bool FrameHotTrack READ FrameHotTrack WRITE SetFrameHotTrack)                                 \
     Q_PROPERTY(TFrameStyleEx FrameHotStyle READ FrameHotStyle WRITE SetFrameHotStyle)                        \
@@ -118,15 +118,39 @@ protected:
 
 // The stored rules of the published frame block: the controller's values are not written.
 #define SK_GRIDS_FRAMING_STORED                                                                              \
-    Q_INVOKABLE bool IsColorStored() const { return FramingColorStored(); }                                  \
-    Q_INVOKABLE bool IsParentColorStored() const { return FramingStored(fcpParentColor); }                   \
-    Q_INVOKABLE bool IsDisabledColorStored() const { return FramingStored(fcpDisabledColor); }               \
-    Q_INVOKABLE bool IsFocusColorStored() const { return FramingFocusColorStored(); }                        \
-    Q_INVOKABLE bool IsFrameColorStored() const { return FramingStored(fcpFrameColor); }                     \
-    Q_INVOKABLE bool IsFrameHotColorStored() const { return FramingStored(fcpFrameHotColor); }               \
-    Q_INVOKABLE bool IsFrameHotTrackStored() const { return FramingStored(fcpFrameHotTrack); }               \
-    Q_INVOKABLE bool IsFrameHotStyleStored() const { return FramingStored(fcpFrameHotStyle); }               \
-    Q_INVOKABLE bool IsFrameSidesStored() const { return FramingStored(fcpFrameSides); }                     \
-    Q_INVOKABLE bool IsFrameStyleStored() const { return FramingStored(fcpFrameStyle); }                     \
-    Q_INVOKABLE bool IsFrameVisibleStored() const { return FramingStored(fcpFrameVisible); }                 \
-    Q_INVOKABLE bool IsFramingPreferenceStored() const { return FramingStored(fcpFramingPreference); }
+    Q_INVOKABLE bool IsColorStored() const {                                                                 \
+        return FramingColorStored();                                                                         \
+    }                                                                                                        \
+    Q_INVOKABLE bool IsParentColorStored() const {                                                           \
+        return FramingStored(fcpParentColor);                                                                \
+    }                                                                                                        \
+    Q_INVOKABLE bool IsDisabledColorStored() const {                                                         \
+        return FramingStored(fcpDisabledColor);                                                              \
+    }                                                                                                        \
+    Q_INVOKABLE bool IsFocusColorStored() const {                                                            \
+        return FramingFocusColorStored();                                                                    \
+    }                                                                                                        \
+    Q_INVOKABLE bool IsFrameColorStored() const {                                                            \
+        return FramingStored(fcpFrameColor);                                                                 \
+    }                                                                                                        \
+    Q_INVOKABLE bool IsFrameHotColorStored() const {                                                         \
+        return FramingStored(fcpFrameHotColor);                                                              \
+    }                                                                                                        \
+    Q_INVOKABLE bool IsFrameHotTrackStored() const {                                                         \
+        return FramingStored(fcpFrameHotTrack);                                                              \
+    }                                                                                                        \
+    Q_INVOKABLE bool IsFrameHotStyleStored() const {                                                         \
+        return FramingStored(fcpFrameHotStyle);                                                              \
+    }                                                                                                        \
+    Q_INVOKABLE bool IsFrameSidesStored() const {                                                            \
+        return FramingStored(fcpFrameSides);                                                                 \
+    }                                                                                                        \
+    Q_INVOKABLE bool IsFrameStyleStored() const {                                                            \
+        return FramingStored(fcpFrameStyle);                                                                 \
+    }                                                                                                        \
+    Q_INVOKABLE bool IsFrameVisibleStored() const {                                                          \
+        return FramingStored(fcpFrameVisible);                                                               \
+    }                                                                                                        \
+    Q_INVOKABLE bool IsFramingPreferenceStored() const {                                                     \
+        return FramingStored(fcpFramingPreference);                                                          \
+    }

@@ -190,7 +190,7 @@ bool TSkCustomTreeView::DrawsFrame() const {
 }
 
 void TSkCustomTreeView::FrameVisibleChanged() {
-    SetNativeBorder(!DrawsFrame());
+    SetOwnFrameWidth(DrawsFrame() ? 2 : 0);
     RecalcNonClientArea();
     Invalidate();
 }

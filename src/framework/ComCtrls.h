@@ -185,8 +185,9 @@ class TCustomTreeView : public TWinControl {
     int FixedRowHeight() const { return FFixedRowHeight; }
     void SetFixedRowHeight(int height);
 
-    // The tree's own sunken border; a control that draws its frame around it switches it off.
-    void SetNativeBorder(bool on);
+    // Room for a frame the control draws itself, all round the rows: the tree's own sunken border
+    // goes while there is some (0 brings it back).
+    void SetOwnFrameWidth(int width);
 
     void FullExpand();
     void FullCollapse();

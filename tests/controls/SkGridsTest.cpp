@@ -5,6 +5,7 @@
 #include "TypInfo.h"
 
 #include <QApplication>
+#include <QEnterEvent>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -46,12 +47,12 @@ TEST_F(SkStringGridTest, StartsWithTheDeclaredSizesAndColours) {
 TEST_F(SkStringGridTest, FixedAndScrollingLinesTakeTheirOwnColours) {
     grid->SetFixedLineColor(clRed);
     grid->SetLineColor(clBlue);
-    EXPECT_EQ(At(62, 10), ColorToRGB(clRed));   // between the corner and the first title
-    EXPECT_EQ(At(62, 30), ColorToRGB(clRed));   // right of the fixed column, in a scrolling row
-    EXPECT_EQ(At(90, 20), ColorToRGB(clRed));   // under the fixed row
-    EXPECT_EQ(At(123, 30), ColorToRGB(clBlue)); // between two scrolling cells
+    EXPECT_EQ(At(62, 10), ColorToRGB(clRed));    // between the corner and the first title
+    EXPECT_EQ(At(62, 30), ColorToRGB(clRed));    // right of the fixed column, in a scrolling row
+    EXPECT_EQ(At(90, 20), ColorToRGB(clRed));    // under the fixed row
+    EXPECT_EQ(At(123, 30), ColorToRGB(clBlue));  // between two scrolling cells
     EXPECT_EQ(At(90, 39), ColorToRGB(clBlue));
-    EXPECT_EQ(At(90, 30), ColorToRGB(clWindow));
+    EXPECT_EQ(At(150, 30), ColorToRGB(clWindow));  // (1, 1) is the current cell
 }
 
 TEST_F(SkStringGridTest, LineColourEqualToTheCellsIsDrawnFiftyDarker) {
@@ -70,7 +71,7 @@ TEST_F(SkStringGridTest, DisabledGridShowsTheDisabledColourAndGetsItsOwnBack) {
     grid->SetDisabledColor(0x808000);
     grid->SetEnabled(false);
     EXPECT_EQ(grid->Color(), TColor(0x808000));
-    EXPECT_EQ(At(90, 30), TColor(0x808000));
+    EXPECT_EQ(At(150, 30), TColor(0x808000));
     // A colour the program sets while the grid is disabled is the one it returns to.
     grid->SetColor(0xCCFFCC);
     grid->SetEnabled(false);
@@ -110,10 +111,12 @@ TEST_F(SkStringGridTest, MouseEnterAndLeaveFireTheEventsAndTrackTheFrame) {
     grid->SetFrameHotTrack(true);
     grid->SetFrameHotColor(clRed);
     grid->SetFrameColor(clBlue);
-    grid->Perform(CM_MOUSEENTER);
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(grid->Widget(), &enter);
     EXPECT_TRUE(grid->MouseOver());
     EXPECT_EQ(At(0, 60), ColorToRGB(clRed));
-    grid->Perform(CM_MOUSELEAVE);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(grid->Widget(), &leave);
     EXPECT_FALSE(grid->MouseOver());
     EXPECT_EQ(At(0, 60), ColorToRGB(clBlue));
     EXPECT_EQ(entered, 1);

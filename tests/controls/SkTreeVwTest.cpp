@@ -83,6 +83,7 @@ TEST_F(SkTreeViewTest, AutoExpandOpensTheSelectedNode) {
     Fill();
     Show();
     tree->SetAutoExpand(true);
+    tree->SetSelected(e);
     tree->SetSelected(a);
     EXPECT_TRUE(a->Expanded());
 }
@@ -119,8 +120,8 @@ TEST_F(SkTreeViewTest, SavingAndLoadingThreeLevelsGivesTheSameTree) {
 // node so far, and a later line climbs back by the levels the lines gave.
 TEST_F(SkTreeViewTest, LoadingCountsTabsOfMixedIndentationAndAttachesDeepJumps) {
     Load({"谷类", "\t 米", " \t麦", "\t\t\t\t荞麦", "\t\t\t\t燕麦", "\t\t小麦粉", "蔬菜", "  菠菜"});
-    EXPECT_EQ(Saved(tree), (QStringList{"谷类", "\t米", "\t麦", "\t\t荞麦", "\t\t燕麦", "\t\t小麦粉", "蔬菜",
-                                        "\t菠菜"}));
+    EXPECT_EQ(Saved(tree),
+              (QStringList{"谷类", "\t米", "\t麦", "\t\t荞麦", "\t\t燕麦", "\t\t小麦粉", "蔬菜", "\t菠菜"}));
 }
 
 TEST_F(SkTreeViewTest, LoadingThatRaisesStillEndsTheUpdate) {
@@ -196,7 +197,9 @@ TEST_F(SkTreeViewTest, UnfocusedTreeOutlinesTheSelectedNodeWithTheSelectionPen) 
     tree->SelectionPen()->SetColor(clRed);
     Show();
     tree->SetSelected(e);
+    tree->Widget()->clearFocus();
     QApplication::processEvents();
+    ASSERT_FALSE(tree->Focused());
     const QImage image = tree->Tree()->viewport()->grab().toImage();
     const TRect r = e->DisplayRect(true);
     const int middle = (r.Top + r.Bottom) / 2;
