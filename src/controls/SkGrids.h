@@ -18,15 +18,13 @@ void PaintGridFrame(TCanvas* Canvas, int Width, int Height, TFrameStyleEx Style,
 
 // What the string grid and the data grid share on top of their framework grid: the frame block, the
 // line colours and the messages that drive them. Each subclass publishes the properties.
-template <class TGrid> class TSkFramedGrid : public TGrid, public TSkGridsFraming {
+template <class TGrid> class TSkFramedGrid : public TSkFramedControl<TGrid> {
 public:
-    explicit TSkFramedGrid(TComponent* AOwner) : TGrid(AOwner), TSkGridsFraming(this) {
+    explicit TSkFramedGrid(TComponent* AOwner) : TSkFramedControl<TGrid>(AOwner) {
         this->SetOffscreenPaint(true);
         this->FFixedLineColor = clBtnShadow;
         this->SetBounds(this->Left(), this->Top(), 325, 125);
-        FNormalColor = this->Color();
     }
-    ~TSkFramedGrid() override { SetFrameController(nullptr); }
 
     // Lines between the scrolling cells; the same colour as the cells is drawn 50 darker.
     TColor LineColor() const { return FLineColorValue; }
@@ -46,49 +44,9 @@ protected:
         TFrameStyleEx style;
         TColor color;
         TSides sides;
-        if (this->BorderStyle() != bsNone && FrameToDraw(style, color, sides, true))
+        if (this->BorderStyle() != bsNone && this->FrameToDraw(style, color, sides, true))
             PaintGridFrame(this->Canvas(), this->Width(), this->Height(), style, color, sides,
                            this->FixedColor(), this->Color());
-    }
-    void Loaded() override {
-        TGrid::Loaded();
-        FramingLoaded();
-    }
-    void Notification(TComponent* AComponent, TOperation Operation) override {
-        TGrid::Notification(AComponent, Operation);
-        FramingNotification(AComponent, Operation);
-    }
-    void DefineProperties(TFiler* Filer) override {
-        TGrid::DefineProperties(Filer);
-        DefineOldFrameProperties(Filer, this);
-    }
-    void CMEnter(TMessage& Message) override {
-        FramingEntered();
-        TGrid::CMEnter(Message);
-    }
-    void CMExit(TMessage& Message) override {
-        TGrid::CMExit(Message);
-        FramingExited();
-    }
-    void CMEnabledChanged(TMessage& Message) override {
-        TGrid::CMEnabledChanged(Message);
-        UpdateColors();
-    }
-    void CMMouseEnter(TMessage& Message) override {
-        TGrid::CMMouseEnter(Message);
-        FramingMouseEntered();
-    }
-    void CMMouseLeave(TMessage& Message) override {
-        TGrid::CMMouseLeave(Message);
-        FramingMouseLeft();
-    }
-    void CMColorChanged(TMessage& Message) override {
-        TGrid::CMColorChanged(Message);
-        FramingColorChanged();
-    }
-    void WMSize(TWMSize& Message) override {
-        TGrid::WMSize(Message);
-        if (FrameVisible() && !UseThemes()) RepaintFrame();
     }
 
 private:

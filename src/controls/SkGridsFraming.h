@@ -1,7 +1,7 @@
 // The frame block as the grids and the tree carry it on a framework control: the frame and colour
 // properties, the colour that follows focus and enabling, hot tracking of the frame under the mouse,
-// and the frame controller. A control derives from its framework class first and from this second,
-// publishes the properties itself and calls the Framing... steps from its message handlers.
+// and the frame controller. A control derives from TSkFramedControl<its framework class> and
+// publishes the properties itself.
 #pragma once
 
 #include "SkCommonFraming.h"
@@ -83,6 +83,58 @@ protected:
     bool FUpdatingColor = false, FMouseOver = false;
     TSkFrameController* FFrameController = nullptr;
     TSkFrameControllerNotifications FNotifications = AllFrameControllerNotifications;
+};
+
+// A framework control with the frame block: the messages that drive the block, the frame
+// controller's registration and the old names of the frame properties.
+template <class TBase> class TSkFramedControl : public TBase, public TSkGridsFraming {
+public:
+    explicit TSkFramedControl(TComponent* AOwner) : TBase(AOwner), TSkGridsFraming(this) {
+        FNormalColor = this->Color();
+    }
+    ~TSkFramedControl() override { SetFrameController(nullptr); }
+
+protected:
+    void Loaded() override {
+        TBase::Loaded();
+        FramingLoaded();
+    }
+    void Notification(TComponent* AComponent, TOperation Operation) override {
+        TBase::Notification(AComponent, Operation);
+        FramingNotification(AComponent, Operation);
+    }
+    void DefineProperties(TFiler* Filer) override {
+        TBase::DefineProperties(Filer);
+        DefineOldFrameProperties(Filer, this);
+    }
+    void CMEnter(TMessage& Message) override {
+        FramingEntered();
+        TBase::CMEnter(Message);
+    }
+    void CMExit(TMessage& Message) override {
+        TBase::CMExit(Message);
+        FramingExited();
+    }
+    void CMEnabledChanged(TMessage& Message) override {
+        TBase::CMEnabledChanged(Message);
+        UpdateColors();
+    }
+    void CMMouseEnter(TMessage& Message) override {
+        TBase::CMMouseEnter(Message);
+        FramingMouseEntered();
+    }
+    void CMMouseLeave(TMessage& Message) override {
+        TBase::CMMouseLeave(Message);
+        FramingMouseLeft();
+    }
+    void CMColorChanged(TMessage& Message) override {
+        TBase::CMColorChanged(Message);
+        FramingColorChanged();
+    }
+    void WMSize(TWMSize& Message) override {
+        TBase::WMSize(Message);
+        if (FrameVisible() && !UseThemes()) RepaintFrame();
+    }
 };
 
 // The published frame block of a class deriving from TSkGridsFraming, with its declared defaults.

@@ -28,15 +28,13 @@ int LineLevel(const QString& line, int& textStart) {
 }
 }  // namespace
 
-TSkCustomTreeView::TSkCustomTreeView(TComponent* AOwner) : TCustomTreeView(AOwner), TSkGridsFraming(this) {
+TSkCustomTreeView::TSkCustomTreeView(TComponent* AOwner) : TSkFramedControl<TCustomTreeView>(AOwner) {
     FSelectionPen.SetColor(clBtnShadow);
     FSelectionPen.OnChange = [this](TObject*) { Invalidate(); };
-    FNormalColor = Color();
 }
 
 TSkCustomTreeView::~TSkCustomTreeView() {
     FSelectionPen.OnChange = nullptr;
-    SetFrameController(nullptr);
 }
 
 TTreeNode* TSkCustomTreeView::Selected() const {
@@ -217,53 +215,8 @@ void TSkCustomTreeView::WMNCPaint(TWMPaint& Message) {
     canvas.EndPaint();
 }
 
-void TSkCustomTreeView::WMSize(TWMSize& Message) {
-    TCustomTreeView::WMSize(Message);
-    if (DrawsFrame()) RepaintFrame();
-}
-
 void TSkCustomTreeView::Loaded() {
     TCustomTreeView::Loaded();
     ApplyItemHeight();
     FramingLoaded();
-}
-
-void TSkCustomTreeView::Notification(TComponent* AComponent, TOperation Operation) {
-    TCustomTreeView::Notification(AComponent, Operation);
-    FramingNotification(AComponent, Operation);
-}
-
-void TSkCustomTreeView::DefineProperties(TFiler* Filer) {
-    TCustomTreeView::DefineProperties(Filer);
-    DefineOldFrameProperties(Filer, this);
-}
-
-void TSkCustomTreeView::CMEnter(TMessage& Message) {
-    FramingEntered();
-    TCustomTreeView::CMEnter(Message);
-}
-
-void TSkCustomTreeView::CMExit(TMessage& Message) {
-    TCustomTreeView::CMExit(Message);
-    FramingExited();
-}
-
-void TSkCustomTreeView::CMEnabledChanged(TMessage& Message) {
-    TCustomTreeView::CMEnabledChanged(Message);
-    UpdateColors();
-}
-
-void TSkCustomTreeView::CMMouseEnter(TMessage& Message) {
-    TCustomTreeView::CMMouseEnter(Message);
-    FramingMouseEntered();
-}
-
-void TSkCustomTreeView::CMMouseLeave(TMessage& Message) {
-    TCustomTreeView::CMMouseLeave(Message);
-    FramingMouseLeft();
-}
-
-void TSkCustomTreeView::CMColorChanged(TMessage& Message) {
-    TCustomTreeView::CMColorChanged(Message);
-    FramingColorChanged();
 }

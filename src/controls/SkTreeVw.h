@@ -10,7 +10,7 @@
 using TSkTvOnNodeContextMenuEvent =
     std::function<void(TObject* aSender, TTreeNode* aNode, TPoint& aPos, TPopupMenu*& aMenu)>;
 
-class TSkCustomTreeView : public TCustomTreeView, public TSkGridsFraming {
+class TSkCustomTreeView : public TSkFramedControl<TCustomTreeView> {
 public:
     explicit TSkCustomTreeView(TComponent* AOwner);
     ~TSkCustomTreeView() override;
@@ -49,8 +49,6 @@ public:
 protected:
     virtual void ApplyItemHeight();
     void Loaded() override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
-    void DefineProperties(TFiler* Filer) override;
     void Expand(TTreeNode* Node) override;
     void Collapse(TTreeNode* Node) override;
     void NodePainted(TTreeNode* Node, const TRect& Rect, bool Selected) override;
@@ -59,13 +57,6 @@ protected:
     void WMNCPaint(TWMPaint& Message) override;
     void WMContextMenu(TWMPosition& Message) override;
     void WMKeyDown(TWMKey& Message) override;
-    void WMSize(TWMSize& Message) override;
-    void CMEnter(TMessage& Message) override;
-    void CMExit(TMessage& Message) override;
-    void CMEnabledChanged(TMessage& Message) override;
-    void CMMouseEnter(TMessage& Message) override;
-    void CMMouseLeave(TMessage& Message) override;
-    void CMColorChanged(TMessage& Message) override;
 
 private:
     // Runs the node's menu at a client point; the node reads as Selected meanwhile.
