@@ -4,6 +4,7 @@
 #include "Streaming.h"
 #include "TypInfo.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -165,4 +166,42 @@ void TSkDBGrid::DrawDataCell(const TRect& Rect, int DataCol, TColumn* Column, TG
         DrawColumnCell(Rect, DataCol, Column, State);
     else
         DefaultDrawColumnCell(Rect, DataCol, Column, State);
+}
+
+bool TSkDBGrid::VertScrollAction(TGridScrollAction Action, int Position) {
+    TADOQuery* query = DataSource() ? DataSource()->DataSet() : nullptr;
+    if (!query || !query->Active() || query->RecordCount() == 0) return false;
+    // The grid takes the focus first, as a click on it does.
+    if (CanFocus() && !Focused()) SetFocus();
+    const int count = query->RecordCount();
+    auto moveBy = [&](int rows) { query->SetRecNo(std::clamp(query->RecNo() + rows, 1, count)); };
+    switch (Action) {
+    case saLineUp:
+        moveBy(-1);
+        break;
+    case saLineDown:
+        moveBy(1);
+        break;
+    case saPageUp:
+        moveBy(-VisibleRowCount());
+        break;
+    case saPageDown:
+        moveBy(VisibleRowCount());
+        break;
+    case saTop:
+        query->First();
+        break;
+    case saBottom:
+        query->Last();
+        break;
+    case saThumb:
+        if (Position <= 1)
+            query->First();
+        else if (Position < count)
+            query->SetRecNo(Position);
+        else
+            query->Last();
+        break;
+    }
+    return true;
 }

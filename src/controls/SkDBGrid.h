@@ -96,6 +96,9 @@ public:
 protected:
     void DrawDataCell(const TRect& Rect, int DataCol, TColumn* Column, TGridDrawState State,
                       int Record) override;
+    // While the data set is open the bar moves the current record: a line or a page of rows at a
+    // time, to the first or last record, or to the record at the thumb's position.
+    bool VertScrollAction(TGridScrollAction Action, int Position) override;
 
 private:
     // The selection colour goes to selected cells, as the framework grid paints them.

@@ -3,7 +3,10 @@
 #include "Forms.h"
 #include "SkDBGrid.h"
 
+#include <QApplication>
+#include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -151,6 +154,38 @@ TEST_F(SkDBGridTest, DrawColumnCellHandlerDrawsOnlyWithoutDefaultDrawing) {
             << r.Top;
     };
     grid->PaintOffscreen();
+}
+
+// The vertical bar moves the current record as the keyboard would, and the rows follow it.
+TEST_F(SkDBGridTest, VerticalScrollBarMovesTheCurrentRecord) {
+    grid->SetScrollBars(ssVertical);
+    form.SetBounds(0, 0, 300, 200);
+    form.ShowForm();
+    QApplication::setActiveWindow(form.Widget());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.Widget()));
+    QScrollBar* bar = nullptr;
+    for (QScrollBar* b : grid->Widget()->findChildren<QScrollBar*>())
+        if (b->orientation() == Qt::Vertical) bar = b;
+    ASSERT_TRUE(bar && bar->isVisible());
+    ASSERT_EQ(query.RecNo(), 1);
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(query.RecNo(), 2);
+    EXPECT_EQ(grid->Row(), 2);
+    EXPECT_TRUE(grid->Focused());
+    bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(query.RecNo(), 2 + grid->VisibleRowCount());
+    bar->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(query.RecNo(), 10);
+    EXPECT_EQ(grid->Row(), 10);
+    EXPECT_GT(grid->TopRow(), 1);  // scrolled to show the last record
+    bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(query.RecNo(), 9);
+    bar->triggerAction(QAbstractSlider::SliderToMinimum);
+    EXPECT_EQ(query.RecNo(), 1);
+    EXPECT_EQ(grid->TopRow(), 1);
+    // A closed data set leaves the bar to scroll the rows.
+    query.Close();
+    EXPECT_NO_THROW(bar->triggerAction(QAbstractSlider::SliderSingleStepAdd));
 }
 
 }  // namespace
