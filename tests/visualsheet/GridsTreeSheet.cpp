@@ -6,6 +6,7 @@
 #include "Sheet.h"
 #include "SkDBGrid.h"
 #include "SkTreeVw.h"
+#include "StdCtrls.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -156,6 +157,13 @@ void TreeRow(TSheet& sheet) {
         set(tree);
         form.ShowForm();
         tree->SetSelected(tree->Items()->Item(2));
+        // The outline shows while the focus is elsewhere.
+        if (!tree->HideSelection()) {
+            auto* edit = new TEdit(&form);
+            edit->SetParent(&form);
+            edit->SetBounds(0, 200, 50, 20);
+            edit->SetFocus();
+        }
         QApplication::processEvents();
         sheet.Cell(caption, 180, 170, [&](TCanvas* c, const TRect& r) {
             TBitmap picture;
