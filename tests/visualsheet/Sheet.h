@@ -111,3 +111,5 @@ void PanelSheet(const QString& folder);
 void TabSheet(const QString& folder);
 // String grids, data grids and trees with Chinese rows, framed and in their colours.
 void GridsTreeSheet(const QString& folder);
+// The calculator and the time picker, also open at an edit.
+void PopupSheet(const QString& folder);
