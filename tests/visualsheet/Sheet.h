@@ -119,3 +119,7 @@ void PanelSheet(const QString& folder);
 void TabSheet(const QString& folder);
 // The framed edit, memo and rich edit in their states.
 void EditSheet(const QString& folder);
+// String grids, data grids and trees with Chinese rows, framed and in their colours.
+void GridsTreeSheet(const QString& folder);
+// The calculator and the time picker, also open at an edit.
+void PopupSheet(const QString& folder);
