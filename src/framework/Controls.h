@@ -71,8 +71,10 @@ enum : unsigned short {
     VK_DOWN = 40,
     VK_INSERT = 45,
     VK_DELETE = 46,
+    VK_APPS = 93,
     VK_F2 = 113,
     VK_F4 = 115,
+    VK_F10 = 121,
     VK_DECIMAL = 110
 };
 
@@ -412,12 +414,6 @@ public:
     // The non-client frame's widths on each side (all 0 without a frame).
     TRect NonClientMargins() const { return FNonClient; }
 
-protected:
-    // Keeps a native widget's content inside the client area: its contents margins here; a widget
-    // that lays its margins out itself (a scroll area) keeps them another way.
-    virtual void ApplyNonClientMargins(const TRect& Margins);
-
-public:
     TKeyEvent OnKeyDown, OnKeyUp;
     TKeyPressEvent OnKeyPress;
     TNotifyEvent OnEnter, OnExit;

@@ -352,6 +352,8 @@ int main(int argc, char** argv) {
     PanelSheet(folder);
     TabSheet(folder);
     ListBoxSheet(folder);
+    EditSheet(folder);
+    GridsTreeSheet(folder);
     PopupSheet(folder);
     std::printf("visual sheet written to %s\n", qPrintable(folder));
     // The hint window the application made goes while Qt is still there.
