@@ -112,6 +112,10 @@ unsigned short VirtualKeyOf(const QKeyEvent* e) {
         return VK_DELETE;
     case Qt::Key_Period:
         return (e->modifiers() & Qt::KeypadModifier) ? VK_DECIMAL : 190;
+    case Qt::Key_Plus:
+        return (e->modifiers() & Qt::KeypadModifier) ? VK_ADD : 0;
+    case Qt::Key_Minus:
+        return (e->modifiers() & Qt::KeypadModifier) ? VK_SUBTRACT : 0;
     default:
         return 0;
     }
@@ -131,6 +135,21 @@ const TControlTypes ControlTypes;
 
 unsigned short KeyEventVirtualKey(const QKeyEvent* e) {
     return VirtualKeyOf(e);
+}
+
+void PostKeyDown(TWinControl* Control, unsigned short VirtualKey) {
+    if (!Control || !Control->Widget()) return;
+    const Qt::KeyboardModifiers mods = Qt::NoModifier;
+    // The Qt key whose press reads back as the virtual key.
+    static const int candidates[] = {Qt::Key_Tab,  Qt::Key_Return, Qt::Key_Escape, Qt::Key_Space,
+                                     Qt::Key_Left, Qt::Key_Up,     Qt::Key_Right,  Qt::Key_Down,
+                                     Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End};
+    int qtKey = VirtualKey;
+    for (const int candidate : candidates) {
+        const QKeyEvent probe(QEvent::KeyPress, candidate, mods);
+        if (VirtualKeyOf(&probe) == VirtualKey) qtKey = candidate;
+    }
+    QCoreApplication::postEvent(Control->Widget(), new QKeyEvent(QEvent::KeyPress, qtKey, mods));
 }
 
 QChar KeyCharOf(const QKeyEvent* e) {
@@ -590,6 +609,17 @@ void TWinControl::SetFocus() {
 
 bool TWinControl::Focused() const {
     return FWidget && FWidget->hasFocus();
+}
+
+bool TWinControl::TabStop() const {
+    return FWidget && (FWidget->focusPolicy() & Qt::TabFocus);
+}
+
+void TWinControl::SetTabStop(bool Value) {
+    if (!FWidget) return;
+    const Qt::FocusPolicy policy = FWidget->focusPolicy();
+    FWidget->setFocusPolicy(Value ? Qt::FocusPolicy(policy | Qt::TabFocus)
+                                  : Qt::FocusPolicy(policy & ~Qt::TabFocus));
 }
 bool TWinControl::CanFocus() const {
     return Showing() && FEnabled;

@@ -70,6 +70,8 @@ enum : unsigned short {
     VK_DOWN = 40,
     VK_INSERT = 45,
     VK_DELETE = 46,
+    VK_ADD = 107,       // numeric keypad "+"
+    VK_SUBTRACT = 109,  // numeric keypad "-"
     VK_F2 = 113,
     VK_F4 = 115,
     VK_DECIMAL = 110
@@ -272,6 +274,10 @@ protected:
     virtual void WMMButtonDblClk(TWMMouse& Message) { DefaultHandler(Message); }
     virtual void WMMouseMove(TWMMouse& Message) { DefaultHandler(Message); }
     virtual void WMContextMenu(TWMPosition& Message) { DefaultHandler(Message); }
+    // Hands the turn to DoMouseWheelDown or DoMouseWheelUp; one that takes it consumes the event.
+    virtual void WMMouseWheel(TWMMouseWheel& Message);
+    virtual bool DoMouseWheelDown(TShiftState, const TPoint&) { return false; }
+    virtual bool DoMouseWheelUp(TShiftState, const TPoint&) { return false; }
     virtual void WMTimer(TWMTimer& Message) { DefaultHandler(Message); }
     virtual void WMSize(TWMSize& Message) { DefaultHandler(Message); }
     virtual void WMSetFocus(TWMFocus& Message) { DefaultHandler(Message); }
@@ -366,6 +372,9 @@ public:
     void SetFocus();
     bool Focused() const;
     bool CanFocus() const;
+    // Whether Tab stops at the control.
+    bool TabStop() const;
+    void SetTabStop(bool Value);
     int TabOrder() const { return FTabOrder; }
     void SetTabOrder(int order) { FTabOrder = order; }
 
@@ -473,6 +482,9 @@ public:
 TShiftState KeyDataShift(std::intptr_t KeyData);
 // Framework use: KeyData for a key pressed with these shift keys.
 std::intptr_t ShiftKeyData(TShiftState Shift);
+
+// Queues a press of the key for the control, as if typed there (Tab moves the focus on).
+void PostKeyDown(TWinControl* Control, unsigned short VirtualKey);
 
 // Framework use: the virtual key of a Qt key event (0 for keys the windows never test).
 unsigned short KeyEventVirtualKey(const QKeyEvent* e);

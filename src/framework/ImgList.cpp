@@ -5,7 +5,38 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include <algorithm>
+
+TChangeLink::~TChangeLink() {
+    if (FSender) FSender->UnRegisterChanges(this);
+}
+
 TImageList::TImageList(TComponent* AOwner) : TComponent(AOwner) {}
+
+TImageList::~TImageList() {
+    for (TChangeLink* link : FChangeLinks)
+        link->FSender = nullptr;
+}
+
+void TImageList::RegisterChanges(TChangeLink* Link) {
+    if (!Link || Link->FSender == this) return;
+    if (Link->FSender) Link->FSender->UnRegisterChanges(Link);
+    Link->FSender = this;
+    FChangeLinks.push_back(Link);
+}
+
+void TImageList::UnRegisterChanges(TChangeLink* Link) {
+    if (!Link || Link->FSender != this) return;
+    Link->FSender = nullptr;
+    FChangeLinks.erase(std::remove(FChangeLinks.begin(), FChangeLinks.end(), Link), FChangeLinks.end());
+}
+
+void TImageList::Change() {
+    // A handler may unregister its link (or another one) while the list is told.
+    const std::vector<TChangeLink*> links = FChangeLinks;
+    for (TChangeLink* link : links)
+        if (link->FSender == this && link->OnChange) link->OnChange(this);
+}
 
 void TImageList::SetWidth(int width) {
     if (width == FWidth) return;
@@ -31,6 +62,7 @@ int TImageList::AddImage(const QImage& image) {
             piece = piece.scaled(FWidth, FHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         FImages.push_back(piece);
     }
+    Change();
     return first;
 }
 
@@ -76,10 +108,12 @@ void TImageList::Delete(int index) {
     if (index < 0 || index >= Count())
         throw Exception(QStringLiteral("List index out of bounds (%1)").arg(index));
     FImages.erase(FImages.begin() + index);
+    Change();
 }
 
 void TImageList::Clear() {
     FImages.clear();
+    Change();
 }
 
 QImage TImageList::Image(int index) const {

@@ -8,11 +8,33 @@
 #include <vector>
 
 class TBitmap;
+class TImageList;
+
+// Hears of every change of the image list it is registered with (a control that sizes itself to
+// the images).
+class TChangeLink {
+public:
+    TChangeLink() = default;
+    TChangeLink(const TChangeLink&) = delete;
+    TChangeLink& operator=(const TChangeLink&) = delete;
+    ~TChangeLink();
+    TImageList* Sender() const { return FSender; }
+    TNotifyEvent OnChange;
+
+private:
+    TImageList* FSender = nullptr;
+    friend class TImageList;
+};
 
 class TImageList : public TComponent {
     Q_OBJECT
   public:
     explicit TImageList(TComponent* AOwner);
+    ~TImageList() override;
+
+    // A link hears of every later change of size or images until it is unregistered or freed.
+    void RegisterChanges(TChangeLink* Link);
+    void UnRegisterChanges(TChangeLink* Link);
 
     // Changing the size empties the list.
     int Width() const { return FWidth; }
@@ -39,6 +61,8 @@ class TImageList : public TComponent {
     QImage Image(int index) const;
 
   private:
+    void Change();
     std::vector<QImage> FImages;
+    std::vector<TChangeLink*> FChangeLinks;
     int FWidth = 16, FHeight = 16;
 };
