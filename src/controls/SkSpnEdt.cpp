@@ -39,7 +39,7 @@ TSkSpinner::~TSkSpinner() {
     SetFrameController(nullptr);
 }
 
-// Value ----------------------------------------------------------------------------------------------------
+// Value -------------------------------------------------------------------------------------------
 int TSkSpinner::CheckValue(int V) const {
     if (FMin == FMax && !FCheckRange) return V;
     return std::clamp(V, FMin, FMax);
@@ -104,7 +104,7 @@ QString TSkSpinner::ValueText() const {
     return FHexValuePrefix + QString::number(static_cast<unsigned>(FValue), 16);
 }
 
-// Appearance ------------------------------------------------------------------------------------------------
+// Appearance --------------------------------------------------------------------------------------
 void TSkSpinner::SetShowHexValue(bool V) {
     if (StoreChanged(FShowHexValue, V)) Invalidate();
 }
@@ -133,7 +133,7 @@ void TSkSpinner::SetThemeAware(bool V) {
     if (StoreChanged(FThemeAware, V)) Invalidate();
 }
 
-// Images ----------------------------------------------------------------------------------------------------
+// Images ------------------------------------------------------------------------------------------
 void TSkSpinner::SetImages(TImageList* V) {
     if (V == FImages) return;
     if (FImages) FImages->UnRegisterChanges(&FImageChangeLink);
@@ -162,8 +162,7 @@ void TSkSpinner::SetImageIndex(int Which, int V) {
     if (StoreChanged(field, V)) Invalidate();
 }
 
-// Frame controller and streaming
-// ------------------------------------------------------------------------------
+// Frame controller and streaming ------------------------------------------------------------------
 void TSkSpinner::SetFrameController(TSkFrameController* V) {
     SetFrameControllerOf(this, FFrameController, V);
 }
@@ -196,7 +195,7 @@ void TSkSpinner::DefineProperties(TFiler* Filer) {
     Filer->DefineProperty(QStringLiteral("Flat"), TSkOldPropReader::ReadOldBooleanProp, nullptr, false);
 }
 
-// Mouse -----------------------------------------------------------------------------------------------------
+// Mouse -------------------------------------------------------------------------------------------
 TSkSpinner::TButton TSkSpinner::ButtonAt(int X, int Y) const {
     const TPoint p{X, Y};
     if (PtInRect(Rect(0, 0, FButtonWidth, Height()), p)) return sbMinus;
@@ -276,8 +275,7 @@ bool TSkSpinner::DoMouseWheelUp(TShiftState Shift, const TPoint&) {
     return true;
 }
 
-// Keys and focus
-// ----------------------------------------------------------------------------------------------
+// Keys and focus ----------------------------------------------------------------------------------
 void TSkSpinner::WMKeyDown(TWMKey& Message) {
     unsigned short key = static_cast<unsigned short>(Message.CharCode);
     const bool stepKey = key == VK_UP || key == VK_RIGHT || key == VK_ADD || key == VK_DOWN ||
@@ -328,8 +326,7 @@ void TSkSpinner::CMEnabledChanged(TMessage& Message) {
     Invalidate();
 }
 
-// Painting
-// ----------------------------------------------------------------------------------------------------
+// Painting ----------------------------------------------------------------------------------------
 void TSkSpinner::Paint() {
     DrawFrame();
     DrawValue();
