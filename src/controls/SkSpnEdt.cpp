@@ -134,7 +134,7 @@ void TSkSpinner::SetThemeAware(bool V) {
 }
 
 // Images ------------------------------------------------------------------------------------------
-void TSkSpinner::SetImages(TImageList* V) {
+void TSkSpinner::SetImages(TCustomImageList* V) {
     if (V == FImages) return;
     if (FImages) FImages->UnRegisterChanges(&FImageChangeLink);
     FImages = V;

@@ -1,4 +1,5 @@
-// Image lists: pictures of one size, drawn by index (tree-node icons).
+// Image lists: pictures of one size, drawn by index (tree-node icons, glyph strips). Those who
+// follow a list's changes register a change link with it.
 #pragma once
 
 #include "Classes.h"
@@ -8,31 +9,30 @@
 #include <vector>
 
 class TBitmap;
-class TImageList;
+class TCustomImageList;
 
-// Hears of every change of the image list it is registered with (a control that sizes itself to
-// the images).
-class TChangeLink {
-public:
+// Hears of every change of the list it is registered with; unregisters itself when freed, and
+// forgets the list when the list goes first.
+class TChangeLink : public TObject {
+  public:
     TChangeLink() = default;
+    ~TChangeLink() override;
     TChangeLink(const TChangeLink&) = delete;
     TChangeLink& operator=(const TChangeLink&) = delete;
-    ~TChangeLink();
-    TImageList* Sender() const { return FSender; }
+    TCustomImageList* Sender() const { return FSender; }
     TNotifyEvent OnChange;
 
-private:
-    TImageList* FSender = nullptr;
-    friend class TImageList;
+  private:
+    friend class TCustomImageList;
+    TCustomImageList* FSender = nullptr;
 };
 
-class TImageList : public TComponent {
+class TCustomImageList : public TComponent {
     Q_OBJECT
   public:
-    explicit TImageList(TComponent* AOwner);
-    ~TImageList() override;
+    explicit TCustomImageList(TComponent* AOwner);
+    ~TCustomImageList() override;
 
-    // A link hears of every later change of size or images until it is unregistered or freed.
     void RegisterChanges(TChangeLink* Link);
     void UnRegisterChanges(TChangeLink* Link);
 
@@ -60,9 +60,18 @@ class TImageList : public TComponent {
     // Framework use: image `index` as Width x Height pixels with transparency.
     QImage Image(int index) const;
 
+  protected:
+    // Tells every change link.
+    void Changed();
+
   private:
-    void Change();
     std::vector<QImage> FImages;
-    std::vector<TChangeLink*> FChangeLinks;
+    std::vector<TChangeLink*> FLinks;
     int FWidth = 16, FHeight = 16;
+};
+
+class TImageList : public TCustomImageList {
+    Q_OBJECT
+  public:
+    using TCustomImageList::TCustomImageList;
 };
