@@ -1,12 +1,94 @@
 // TComboBox: a Qt combo box over the control's item list.
+#include "DeviceContext.h"
 #include "StdCtrls.h"
 #include "StringListModel.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionComboBox>
+#include <QWheelEvent>
+
+// The native box, telling its control when the list opens and closes and painting through it.
+class TComboBox::TComboWidget : public QComboBox {
+public:
+    explicit TComboWidget(TComboBox* owner) : FOwner(owner) {}
+
+    void showPopup() override {
+        QPointer<QObject> alive(FOwner);
+        FOwner->DropDown();
+        if (!alive) return;
+        view()->setMinimumWidth(FOwner->FDroppedWidth);
+        FPicking = false;
+        QComboBox::showPopup();
+        if (!FWatching) {
+            view()->installEventFilter(this);
+            view()->viewport()->installEventFilter(this);
+            FWatching = true;
+        }
+    }
+    void hidePopup() override {
+        const bool wasOpen = view()->isVisible();
+        QComboBox::hidePopup();
+        if (!wasOpen) return;
+        QPointer<QObject> alive(FOwner);
+        if (FPicking)
+            FOwner->SelEndOk();
+        else
+            FOwner->SelEndCancel();
+        FPicking = false;
+        if (alive) FOwner->CloseUp();
+    }
+    // Draws what QComboBox::paintEvent draws, into an image. A box painted over keeps the classic
+    // shape: a list shows its item in a field, as an editable box does, not on a button face.
+    void PaintNative(QImage& image, bool field) {
+        QPainter painter(&image);
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        const bool editable = option.editable;
+        option.editable = editable || field;
+        style()->drawComplexControl(QStyle::CC_ComboBox, &option, &painter, this);
+        option.editable = editable;
+        style()->drawControl(QStyle::CE_ComboBoxLabel, &option, &painter, this);
+    }
+
+protected:
+    void wheelEvent(QWheelEvent* event) override {
+        if (FOwner->MouseWheel(event->angleDelta().y()))
+            event->accept();
+        else
+            QComboBox::wheelEvent(event);
+    }
+    void paintEvent(QPaintEvent* event) override {
+        if (!FOwner->FPaintOver) {
+            QComboBox::paintEvent(event);
+            return;
+        }
+        const QImage image = FOwner->PaintImage();
+        QPainter(this).drawImage(0, 0, image);
+    }
+    // A click on an item or Enter in the open list is a choice; anything else that closes it is not.
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Select) FPicking = true;
+        } else if (event->type() == QEvent::MouseButtonRelease && watched == view()->viewport()) {
+            const QPoint p = static_cast<QMouseEvent*>(event)->position().toPoint();
+            if (view()->indexAt(p).isValid()) FPicking = true;
+        }
+        return QComboBox::eventFilter(watched, event);
+    }
+
+private:
+    TComboBox* FOwner;
+    bool FPicking = false, FWatching = false;
+};
 
 TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner) {
-    auto* box = new QComboBox;
+    auto* box = new TComboWidget(this);
     FModel = new TStringListModel(&FItems, this);
     box->setModel(FModel);
     // A placeholder keeps Qt from choosing the first item when items arrive in an empty box.
@@ -39,9 +121,14 @@ void TComboBox::SetStyle(TComboBoxStyle style) {
     if (box->isEditable() == editable) return;
     const int index = box->currentIndex();
     box->setEditable(editable);
-    if (editable)
-        QObject::connect(box->lineEdit(), &QLineEdit::textEdited, this,
-                         [this] { FireEvent(OnChange, this); });
+    if (editable) {
+        QObject::connect(box->lineEdit(), &QLineEdit::textEdited, this, [this] {
+            if (!FQuietEdit) Change();
+        });
+        if (!FNativeCompletion) box->setCompleter(nullptr);
+        box->lineEdit()->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);
+        box->lineEdit()->setReadOnly(FEditReadOnly);
+    }
     box->setCurrentIndex(index);
     FontChanged();
     ColorChanged();
@@ -83,6 +170,140 @@ void TComboBox::Clear() {
     }
 }
 
+int TComboBox::FindString(const QString& Prefix, int After) const {
+    const int count = FItems.Count();
+    if (Prefix.isEmpty() || count == 0) return -1;
+    const int start = After >= 0 && After < count ? After + 1 : 0;
+    for (int n = 0; n < count; ++n) {
+        const int i = (start + n) % count;
+        if (FItems.Strings(i).startsWith(Prefix, Qt::CaseInsensitive)) return i;
+    }
+    return -1;
+}
+
+bool TComboBox::DroppedDown() const {
+    return Box() && Box()->view()->isVisible();
+}
+
+void TComboBox::SetDroppedDown(bool value) {
+    if (!Box() || value == DroppedDown()) return;
+    if (value)
+        Box()->showPopup();
+    else
+        Box()->hidePopup();
+}
+
+void TComboBox::SetDroppedWidth(int width) {
+    FDroppedWidth = std::max(0, width);
+    if (Box()) Box()->view()->setMinimumWidth(FDroppedWidth);
+}
+
+int TComboBox::TopIndex() const {
+    if (!Box()) return 0;
+    const QModelIndex top = Box()->view()->indexAt(QPoint(1, 1));
+    return top.isValid() ? top.row() : 0;
+}
+
+void TComboBox::SetTopIndex(int index) {
+    if (!Box() || index < 0 || index >= FItems.Count()) return;
+    Box()->view()->scrollTo(FModel->index(index, 0), QAbstractItemView::PositionAtTop);
+}
+
+int TComboBox::SelStart() const {
+    QLineEdit* edit = Box() ? Box()->lineEdit() : nullptr;
+    if (!edit) return 0;
+    return edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+}
+
+int TComboBox::SelLength() const {
+    QLineEdit* edit = Box() ? Box()->lineEdit() : nullptr;
+    return edit ? edit->selectionLength() : 0;
+}
+
+// The caret ends at the selection's start, as the classic edit leaves it after EM_SETSEL.
+void TComboBox::SetSelection(int start, int length) {
+    QLineEdit* edit = Box() ? Box()->lineEdit() : nullptr;
+    if (!edit) return;
+    const int size = int(edit->text().size());
+    start = std::clamp(start, 0, size);
+    length = std::clamp(length, 0, size - start);
+    if (length == 0)
+        edit->setCursorPosition(start);
+    else
+        edit->setSelection(start + length, -length);
+}
+
+void TComboBox::SetMaxLength(int length) {
+    FMaxLength = std::max(0, length);
+    if (Box() && Box()->lineEdit()) Box()->lineEdit()->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);
+}
+
+void TComboBox::SetEditReadOnly(bool readOnly) {
+    FEditReadOnly = readOnly;
+    if (Box() && Box()->lineEdit()) Box()->lineEdit()->setReadOnly(readOnly);
+}
+
+void TComboBox::PasteFromClipboard() {
+    QLineEdit* edit = Box() ? Box()->lineEdit() : nullptr;
+    if (!edit || edit->isReadOnly()) return;
+    const QString before = edit->text();
+    FQuietEdit = true;
+    edit->paste();
+    FQuietEdit = false;
+    if (edit->text() != before) Change();
+}
+
+void TComboBox::CutToClipboard() {
+    QLineEdit* edit = Box() ? Box()->lineEdit() : nullptr;
+    if (!edit || edit->isReadOnly() || !edit->hasSelectedText()) return;
+    FQuietEdit = true;
+    edit->cut();
+    FQuietEdit = false;
+    Change();
+}
+
+void TComboBox::SetNativeCompletion(bool value) {
+    FNativeCompletion = value;
+    if (!value && Box() && Box()->lineEdit()) Box()->setCompleter(nullptr);
+}
+
+void TComboBox::SetPaintOver(bool value) {
+    FPaintOver = value;
+    Invalidate();
+}
+
+QImage TComboBox::PaintImage() {
+    auto* box = static_cast<TComboWidget*>(Box());
+    if (!box) return QImage();
+    QImage image(box->size(), QImage::Format_RGB32);
+    image.fill(ToQColor(FParent ? FParent->Color() : FColor));
+    box->PaintNative(image, FPaintOver);
+    if (FPaintOver) {
+        TDeviceContext dc(&image);
+        Perform(WM_PAINT, reinterpret_cast<std::intptr_t>(&dc));
+    }
+    return image;
+}
+
+void TComboBox::Change() {
+    FireEvent(OnChange, this);
+}
+
+void TComboBox::Select() {
+    if (OnSelect)
+        FireEvent(OnSelect, this);
+    else
+        Change();
+}
+
+void TComboBox::DropDown() {
+    FireEvent(OnDropDown, this);
+}
+
+void TComboBox::CloseUp() {
+    FireEvent(OnCloseUp, this);
+}
+
 void TComboBox::ItemsSpliced(int index, int removed, int inserted) {
     QComboBox* box = Box();
     if (!box) {
@@ -103,12 +324,9 @@ void TComboBox::ItemsSpliced(int index, int removed, int inserted) {
 
 void TComboBox::UserChose() {
     QPointer<QObject> alive(this);
-    FireEvent(OnClick, this);
+    Click();
     if (!alive) return;
-    if (OnSelect)
-        FireEvent(OnSelect, this);
-    else
-        FireEvent(OnChange, this);
+    Select();
 }
 
 void TComboBox::ColorChanged() {
