@@ -1,5 +1,7 @@
 // TComboBox: a Qt combo box over the control's item list.
 #include "DeviceContext.h"
+#include "FrameControls.h"
+#include "TextDraw.h"
 #include "StdCtrls.h"
 #include "StringListModel.h"
 
@@ -42,17 +44,45 @@ public:
         FPicking = false;
         if (alive) FOwner->CloseUp();
     }
-    // Draws what QComboBox::paintEvent draws, into an image. A box painted over keeps the classic
-    // shape: a list shows its item in a field, as an editable box does, not on a button face.
-    void PaintNative(QImage& image, bool field) {
+    // Draws what QComboBox::paintEvent draws, into an image.
+    void PaintNative(QImage& image) {
         QPainter painter(&image);
         QStyleOptionComboBox option;
         initStyleOption(&option);
-        const bool editable = option.editable;
-        option.editable = editable || field;
         style()->drawComplexControl(QStyle::CC_ComboBox, &option, &painter, this);
-        option.editable = editable;
         style()->drawControl(QStyle::CE_ComboBoxLabel, &option, &painter, this);
+    }
+    // The classic box a subclass paints over: a sunken edge, the field in the box's colour, the push
+    // button with the combo arrow (pushed while the list is open), and a list's chosen item, on the
+    // highlight colour while the box has the focus.
+    void PaintClassic(QImage& image) {
+        TDeviceContext dc(&image);
+        TCanvas canvas;
+        canvas.BeginPaint(&dc);
+        TRect inner = Rect(0, 0, width(), height());
+        DrawEdge(&dc, inner, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+        canvas.Brush()->SetColor(FOwner->Color());
+        canvas.FillRect(inner);
+        TRect button = Rect(inner.Right - 16, inner.Top, inner.Right, inner.Bottom);
+        const unsigned state = DFCS_SCROLLCOMBOBOX | (view()->isVisible() ? DFCS_PUSHED | DFCS_FLAT : 0) |
+                               (isEnabled() ? 0 : DFCS_INACTIVE);
+        DrawFrameControl(&dc, button, DFC_SCROLL, state);
+        if (isEditable() || currentIndex() < 0) {
+            canvas.EndPaint();
+            return;
+        }
+        TRect field = Rect(inner.Left + 1, inner.Top + 1, button.Left - 1, inner.Bottom - 1);
+        const bool focused = hasFocus() && !view()->isVisible();
+        canvas.Font()->Assign(*FOwner->Font());
+        canvas.Font()->SetColor(!isEnabled() ? clGrayText : focused ? clHighlightText : clWindowText);
+        canvas.Brush()->SetColor(focused ? clHighlight : FOwner->Color());
+        canvas.FillRect(field);
+        canvas.Brush()->SetStyle(bsClear);
+        TRect text = field;
+        text.Left += 2;
+        DrawTextDC(canvas.Handle(), currentText(), text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        if (focused) canvas.DrawFocusRect(field);
+        canvas.EndPaint();
     }
 
 protected:
@@ -277,8 +307,10 @@ QImage TComboBox::PaintImage() {
     if (!box) return QImage();
     QImage image(box->size(), QImage::Format_RGB32);
     image.fill(ToQColor(FParent ? FParent->Color() : FColor));
-    box->PaintNative(image, FPaintOver);
-    if (FPaintOver) {
+    if (!FPaintOver) {
+        box->PaintNative(image);
+    } else {
+        box->PaintClassic(image);
         TDeviceContext dc(&image);
         Perform(WM_PAINT, reinterpret_cast<std::intptr_t>(&dc));
     }
