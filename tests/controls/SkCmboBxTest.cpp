@@ -1,4 +1,5 @@
 #include "ControlProbes.h"
+#include "Forms.h"
 #include "MessageBeep.h"
 #include "SkCmboBx.h"
 #include "Streaming.h"
@@ -179,6 +180,60 @@ TEST_F(SkComboBoxTest, ChineseTextIsCompletedAndTypedThroughTheNativeField) {
     EXPECT_EQ(plain->Text(), QStringLiteral("米饭团"));
 }
 
+TEST_F(SkComboBoxTest, ATypedCharacterFiresItsKeyEventsOnceBeforeCompletion) {
+    auto* box = Make(csDropDown, {"Apple"});
+    QStringList events;
+    box->OnKeyDown = [&](TObject*, unsigned short& key, TShiftState) {
+        events << QStringLiteral("down %1").arg(key);
+    };
+    box->OnKeyPress = [&](TObject*, QChar& key) {
+        events << QStringLiteral("press ") + key + QStringLiteral(" '") + box->Text() + QStringLiteral("'");
+    };
+    Type(box, "a");
+    EXPECT_EQ(events, QStringList({"down 65", "press a ''"}));
+    EXPECT_EQ(box->Text(), "Apple");
+    // A handler that drops the character stops the completion.
+    box->SetText(QString());
+    box->OnKeyPress = [](TObject*, QChar& key) { key = QChar(); };
+    Type(box, "a");
+    EXPECT_EQ(box->Text(), "");
+}
+
+TEST_F(SkComboBoxTest, PasteCompletesTheTextOnlyWhenEditingIsAllowed) {
+    auto* box = Make(csDropDown, {"Apple", "Banana"});
+    QApplication::clipboard()->setText("ban");
+    Key(box, Qt::Key_V, Qt::ControlModifier, "\x16");
+    EXPECT_EQ(box->Text(), "Banana");
+    EXPECT_EQ(box->SelStart(), 3);
+    EXPECT_EQ(box->SelLength(), 3);
+    box->SetText(QString());
+    box->SetAllowEdit(false);
+    Key(box, Qt::Key_V, Qt::ControlModifier, "\x16");
+    EXPECT_EQ(box->Text(), "");
+}
+
+TEST_F(SkComboBoxTest, EnterMovesToTheNextControlWithTabOnEnter) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 200);
+    auto* box = new TSkComboBox(&form);
+    box->SetParent(&form);
+    box->SetTabOnEnter(true);
+    auto* next = new TEdit(&form);
+    next->SetParent(&form);
+    next->SetTop(40);
+    int presses = 0;
+    box->OnKeyPress = [&](TObject*, QChar& key) { presses += key == QChar(13); };
+    form.ShowForm();
+    QApplication::setActiveWindow(form.Widget());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.Widget()));
+    box->SetFocus();
+    ASSERT_TRUE(box->Focused());
+    Key(box, Qt::Key_Return, Qt::NoModifier, "\r");
+    QApplication::processEvents();
+    EXPECT_TRUE(next->Focused());
+    EXPECT_EQ(presses, 0);
+}
+
 // Read-only, the mouse wheel
 // ---------------------------------------------------------------------------------
 TEST_F(SkComboBoxTest, ReadOnlyBoxIgnoresTypingClicksAndTheWheelButCopies) {
@@ -357,6 +412,17 @@ TEST_F(SkComboBoxPixels, FocusedHotTrackingFrameIsBoldInItsHotColour) {
     EXPECT_EQ(At(82, 2), ColorToRGB(clBtnHighlight));  // the focused button is raised too
     Box->Perform(CM_EXIT);
     EXPECT_EQ(At(1, 1), ColorToRGB(clWindow));
+}
+
+// With visual styles the style draws the frame: the flat one is left out.
+TEST_F(SkComboBoxPixels, ThemedBoxLeavesTheFrameToTheVisualStyle) {
+    Box->SetFrameColor(clRed);
+    SetThemesActiveForTest(true);
+    EXPECT_TRUE(Box->UseThemes());
+    EXPECT_EQ(Box->ButtonRect(), Rect(83, 1, 99, 20));
+    EXPECT_NE(At(0, 0), clRed);
+    Box->SetFramingPreference(fpCustomFraming);
+    EXPECT_EQ(At(0, 0), clRed);
 }
 
 TEST_F(SkComboBoxPixels, ReadOnlyShowsNoButtonAndDisabledGreysTheArrow) {
