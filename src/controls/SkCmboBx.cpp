@@ -51,10 +51,11 @@ void TSkCustomComboBox::SetTextHint(const QString& Value) {
     if (!(ComponentState() & csLoading)) UpdateTextHint();
 }
 
-// Cue banners are drawn by the visual style only, so without themes the hint stays unseen.
+// Cue banners are drawn by the visual style only, so without themes the hint stays unseen; on XP
+// only the edit field has one.
 void TSkCustomComboBox::UpdateTextHint() {
     if (!IsThemeActive() || !RunningAtLeast(wvWinXP)) return;
-    if (Editable()) Invalidate();
+    SetCueBanner(FTextHint);
 }
 
 void TSkCustomComboBox::SetFlatButtons(bool Value) {

@@ -273,6 +273,14 @@ void TComboBox::SetEditReadOnly(bool readOnly) {
     if (Box() && Box()->lineEdit()) Box()->lineEdit()->setReadOnly(readOnly);
 }
 
+void TComboBox::SetCueBanner(const QString& text) {
+    if (Box() && Box()->lineEdit()) Box()->lineEdit()->setPlaceholderText(text);
+}
+
+QString TComboBox::CueBanner() const {
+    return Box() && Box()->lineEdit() ? Box()->lineEdit()->placeholderText() : QString();
+}
+
 void TComboBox::PasteFromClipboard() {
     QLineEdit* edit = Box() ? Box()->lineEdit() : nullptr;
     if (!edit || edit->isReadOnly()) return;

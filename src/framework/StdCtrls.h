@@ -192,6 +192,9 @@ public:
     void SetMaxLength(int length);
     // Stops typing into the edit field, as a read-only edit does (selecting and copying stay).
     void SetEditReadOnly(bool readOnly);
+    // The grey hint the empty edit field shows (EM_SETCUEBANNER); a list has no edit field.
+    void SetCueBanner(const QString& text);
+    QString CueBanner() const;
     // The edit field's clipboard commands (WM_PASTE, WM_CUT); OnChange fires as for typing.
     void PasteFromClipboard();
     void CutToClipboard();

@@ -472,6 +472,15 @@ TEST_F(SkComboBoxTest, FrameControllerSuppliesTheBlockWhichIsThenNotStored) {
     EXPECT_TRUE(box->IsFrameColorStored());
 }
 
+TEST_F(SkComboBoxTest, TextHintShowsOnlyWithVisualStyles) {
+    auto* box = Make(csDropDown, {});
+    box->SetTextHint(QStringLiteral("请选择食物"));
+    EXPECT_EQ(box->CueBanner(), "");
+    SetThemesActiveForTest(true);
+    box->UpdateTextHint();
+    EXPECT_EQ(box->CueBanner(), QStringLiteral("请选择食物"));
+}
+
 TEST_F(SkComboBoxTest, LeavingWithTextNotInTheItemsTellsOnNotInList) {
     auto* box = Make(csDropDown, {"Apple"});
     int told = 0;
