@@ -327,10 +327,7 @@ void TSkComboBox::Loaded() {
 }
 
 void TSkComboBox::SetItemHeight(int Value) {
-    if (Style() != csOwnerDrawFixed && Style() != csOwnerDrawVariable) return;
-    if (Value == FItemHeight || Value < 1) return;
-    FItemHeight = Value;
-    Invalidate();
+    if (OwnerDrawn()) TSkCustomComboBox::SetItemHeight(Value);
 }
 
 void TSkComboBox::Change() {

@@ -250,7 +250,6 @@ public:
     void SetValue(const QString& V);
 
     // Item heights are the box's own unless it is owner-drawn.
-    int ItemHeight() const { return FItemHeight; }
     void SetItemHeight(int Value);
 
     Q_INVOKABLE bool IsColorStored() const { return IsFrameBlockStored(fcpColor) && !ParentColor(); }
@@ -285,6 +284,6 @@ private:
     void ValuesChanged();
     TStringList FValues;
     QString FValue;
-    int FItemHeight = 16, FStreamedItemIndex = -1;
+    int FStreamedItemIndex = -1;
     bool FSelectingByValue = false, FValuesChanging = false, FValuesChanged = false;
 };

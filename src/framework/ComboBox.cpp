@@ -12,7 +12,36 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionComboBox>
+#include <QStyledItemDelegate>
 #include <QWheelEvent>
+
+// The rows of an owner-drawn list: each drawn by the control on a device context of its own.
+class TComboItemDelegate : public QStyledItemDelegate {
+public:
+    TComboItemDelegate(QObject* parent,
+                       std::function<void(TDeviceContext*, int, const TRect&, TOwnerDrawState)> paint,
+                       std::function<int(int)> height)
+        : QStyledItemDelegate(parent), FPaint(std::move(paint)), FHeight(std::move(height)) {}
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QImage image(option.rect.size(), QImage::Format_RGB32);
+        {
+            TDeviceContext dc(&image);
+            TOwnerDrawState state = 0;
+            if (option.state & QStyle::State_Selected) state |= odSelected | odFocused;
+            if (!(option.state & QStyle::State_Enabled)) state |= odDisabled;
+            FPaint(&dc, index.row(), Rect(0, 0, option.rect.width(), option.rect.height()), state);
+        }
+        painter->drawImage(option.rect.topLeft(), image);
+    }
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex& index) const override {
+        return QSize(1, FHeight(index.row()));
+    }
+
+private:
+    std::function<void(TDeviceContext*, int, const TRect&, TOwnerDrawState)> FPaint;
+    std::function<int(int)> FHeight;
+};
 
 // The native box, telling its control when the list opens and closes and painting through it.
 class TComboBox::TComboWidget : public QComboBox {
@@ -67,12 +96,19 @@ public:
         const unsigned state = DFCS_SCROLLCOMBOBOX | (view()->isVisible() ? DFCS_PUSHED | DFCS_FLAT : 0) |
                                (isEnabled() ? 0 : DFCS_INACTIVE);
         DrawFrameControl(&dc, button, DFC_SCROLL, state);
+        TRect field = Rect(inner.Left + 1, inner.Top + 1, button.Left - 1, inner.Bottom - 1);
+        const bool focused = hasFocus() && !view()->isVisible();
+        if (FOwner->OwnerDrawn()) {
+            canvas.EndPaint();
+            const TOwnerDrawState state =
+                odComboBoxEdit | (focused ? odSelected | odFocused : 0) | (isEnabled() ? 0 : odDisabled);
+            FOwner->PaintItem(&dc, currentIndex(), field, state);
+            return;
+        }
         if (isEditable() || currentIndex() < 0) {
             canvas.EndPaint();
             return;
         }
-        TRect field = Rect(inner.Left + 1, inner.Top + 1, button.Left - 1, inner.Bottom - 1);
-        const bool focused = hasFocus() && !view()->isVisible();
         canvas.Font()->Assign(*FOwner->Font());
         canvas.Font()->SetColor(!isEnabled() ? clGrayText : focused ? clHighlightText : clWindowText);
         canvas.Brush()->SetColor(focused ? clHighlight : FOwner->Color());
@@ -147,6 +183,21 @@ void TComboBox::SetStyle(TComboBoxStyle style) {
     FStyle = style;
     QComboBox* box = Box();
     if (!box) return;
+    // Owner-drawn rows come from the control; the others are Qt's own.
+    if (OwnerDrawn() && !dynamic_cast<TComboItemDelegate*>(box->view()->itemDelegate())) {
+        box->view()->setItemDelegate(new TComboItemDelegate(
+            box->view(),
+            [this](TDeviceContext* dc, int index, const TRect& r, TOwnerDrawState state) {
+                PaintItem(dc, index, r, state);
+            },
+            [this](int index) {
+                int height = FItemHeight;
+                if (FStyle == csOwnerDrawVariable && OnMeasureItem)
+                    FireEvent(OnMeasureItem, this, index, height);
+                return height;
+            }));
+    } else if (!OwnerDrawn() && dynamic_cast<TComboItemDelegate*>(box->view()->itemDelegate()))
+        box->view()->setItemDelegate(new QStyledItemDelegate(box->view()));
     const bool editable = style == csDropDown || style == csSimple;
     if (box->isEditable() == editable) return;
     const int index = box->currentIndex();
@@ -323,6 +374,48 @@ QImage TComboBox::PaintImage() {
         Perform(WM_PAINT, reinterpret_cast<std::intptr_t>(&dc));
     }
     return image;
+}
+
+void TComboBox::SetItemHeight(int height) {
+    if (height < 1 || height == FItemHeight) return;
+    FItemHeight = height;
+    if (Box()) Box()->view()->doItemsLayout();
+    Invalidate();
+}
+
+void TComboBox::PaintItem(TDeviceContext* DC, int Index, const TRect& Rect, TOwnerDrawState State) {
+    FCanvas.BeginPaint(DC);
+    FCanvas.Font()->Assign(*Font());
+    FCanvas.Brush()->SetStyle(bsSolid);
+    FCanvas.Brush()->SetColor(FColor);
+    const bool selected = State & odSelected;
+    if (selected) {
+        FCanvas.Brush()->SetColor(clHighlight);
+        FCanvas.Font()->SetColor(clHighlightText);
+    } else if (State & odDisabled) {
+        FCanvas.Font()->SetColor(clGrayText);
+    }
+    if (Index >= 0 && Index < FItems.Count()) {
+        DispatchEvent([&] { DrawItem(Index, Rect, State); });
+        if (selected) FCanvas.DrawFocusRect(Rect);
+    } else if (selected) {
+        FCanvas.DrawFocusRect(Rect);
+    } else {
+        FCanvas.FillRect(Rect);
+    }
+    FCanvas.EndPaint();
+}
+
+void TComboBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State) {
+    if (OnDrawItem) {
+        OnDrawItem(this, Index, Rect, State);
+        return;
+    }
+    FCanvas.FillRect(Rect);
+    FCanvas.Brush()->SetStyle(bsClear);
+    TRect text = Rect;
+    text.Left += 2;
+    DrawTextDC(FCanvas.Handle(), FItems.Strings(Index), text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
 void TComboBox::Change() {

@@ -215,6 +215,15 @@ public:
 
     TNotifyEvent OnChange, OnSelect, OnDropDown, OnCloseUp;
 
+    // Owner-drawn styles (csOwnerDrawFixed, csOwnerDrawVariable): OnDrawItem draws item Index in Rect
+    // on Canvas, whose brush and font are set for the item's state (odComboBoxEdit: the box's own
+    // face); every row is ItemHeight high, or, for csOwnerDrawVariable, what OnMeasureItem makes it.
+    std::function<void(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State)> OnDrawItem;
+    std::function<void(TWinControl* Control, int Index, int& Height)> OnMeasureItem;
+    int ItemHeight() const { return FItemHeight; }
+    void SetItemHeight(int height);
+    TCanvas* Canvas() { return &FCanvas; }
+
     // Framework use: the box's picture, the native one with WM_PAINT's drawing over it when the box
     // paints over (children, the edit field, not included).
     QImage PaintImage();
@@ -235,6 +244,12 @@ protected:
     // The mouse wheel turned by Delta (120 a notch, positive away from the user); true when handled,
     // else the native box scrolls its items.
     virtual bool MouseWheel(int) { return false; }
+    bool OwnerDrawn() const { return FStyle == csOwnerDrawFixed || FStyle == csOwnerDrawVariable; }
+    // Draws an owner-drawn item on Canvas: the highlight colours when selected, DrawItem, and a focus
+    // rectangle round a selected item; without an item (Index -1) a focus rectangle or the brush.
+    void PaintItem(TDeviceContext* DC, int Index, const TRect& Rect, TOwnerDrawState State);
+    // OnDrawItem, or the item's text on the brush colour.
+    virtual void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State);
     // With PaintOver the box is painted natively and then WM_PAINT gets a device context on that
     // picture, so a subclass can draw over the native frame and button.
     void SetPaintOver(bool value);
@@ -255,6 +270,8 @@ private:
     int FDropDownCount = 8;
     int FDroppedWidth = 0;
     int FMaxLength = 0;
+    int FItemHeight = 16;
+    TCanvas FCanvas;
     bool FPaintOver = false, FEditReadOnly = false, FNativeCompletion = true, FQuietEdit = false;
 };
 

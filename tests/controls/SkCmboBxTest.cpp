@@ -435,6 +435,31 @@ TEST_F(SkComboBoxPixels, ReadOnlyShowsNoButtonAndDisabledGreysTheArrow) {
     EXPECT_EQ(At(84, 4), ColorToRGB(clBtnFace));
 }
 
+// An owner-drawn list draws its face through OnDrawItem, on the highlight while focused.
+TEST_F(SkComboBoxPixels, OwnerDrawnFaceIsDrawnByTheHandler) {
+    Box->SetStyle(csOwnerDrawFixed);
+    Box->SetItemHeight(24);
+    EXPECT_EQ(Box->ItemHeight(), 24);
+    Box->SetItemIndex(1);
+    std::vector<std::pair<int, TOwnerDrawState>> drawn;
+    Box->OnDrawItem = [&](TWinControl*, int index, TRect r, TOwnerDrawState state) {
+        drawn.push_back({index, state});
+        Box->Canvas()->Brush()->SetColor(clLime);
+        Box->Canvas()->FillRect(r);
+    };
+    // The field inside the sunken edge (2) and a pixel more, left of the button: 3..81 x 3..18.
+    const QImage image = Box->PaintImage();
+    EXPECT_EQ(Pixel(image, 3, 3), clLime);
+    EXPECT_EQ(Pixel(image, 80, 17), clLime);
+    EXPECT_EQ(Pixel(image, 81, 17), ColorToRGB(clWindow));
+    ASSERT_EQ(drawn.size(), 1u);
+    EXPECT_EQ(drawn[0].first, 1);
+    EXPECT_EQ(drawn[0].second, odComboBoxEdit);
+    Box->SetStyle(csDropDownList);
+    Box->SetItemHeight(30);  // only owner-drawn boxes take a height
+    EXPECT_EQ(Box->ItemHeight(), 24);
+}
+
 // Streaming and the frame controller
 // ----------------------------------------------------------------------------
 TEST_F(SkComboBoxTest, StreamingKeepsItemsValuesChoiceAndStyling) {
