@@ -108,6 +108,10 @@ TEST_F(SkComboBoxTest, ListSearchBeepsWithoutMatchAndBackspaceShortensThePrefix)
     Type(box, "b");
     Key(box, Qt::Key_Down);  // navigation forgets the prefix
     EXPECT_EQ(box->SearchString(), "");
+    box->SetAutoDropDown(true);  // a typed key opens the list
+    Type(box, "a");
+    EXPECT_TRUE(box->DroppedDown());
+    box->SetDroppedDown(false);
 }
 
 // Type-ahead in the edit field
