@@ -1,19 +1,11 @@
-// The visual sheet of the styled combo box: both editing styles in every state, with the classic
-// button, flat buttons, the flat frame and its hot tracking, and the skins' colours.
+// The visual sheet of the styled combo box: the list and the editable box in every state, with the
+// classic button, flat buttons, the flat frame in several styles and its hot tracking.
 #include "Sheet.h"
 #include "SkCmboBx.h"
 
-#include <QWidget>
 #include <functional>
 
 namespace {
-// The box as it shows on screen, its edit field included.
-void ShowOnScreen(TCanvas* canvas, const TRect& r, TControl* control) {
-    TBitmap picture;
-    picture.FromImage(control->Widget()->grab().toImage());
-    canvas->Draw(r.Left, r.Top, &picture);
-}
-
 struct TComboState {
     QString Caption;
     std::function<void(TSkComboBox*)> Set;

@@ -8,6 +8,7 @@
 #include "pngpicture.h"
 
 #include <QString>
+#include <QWidget>
 #include <algorithm>
 #include <functional>
 #include <memory>
@@ -75,6 +76,13 @@ private:
 inline void Show(TCanvas* canvas, const TRect& r, TCustomControl* control) {
     TBitmap picture;
     picture.FromImage(control->PaintOffscreen());
+    canvas->Draw(r.Left, r.Top, &picture);
+}
+
+// A control as it shows on screen, its children (an edit field, say) included.
+inline void ShowOnScreen(TCanvas* canvas, const TRect& r, TControl* control) {
+    TBitmap picture;
+    picture.FromImage(control->Widget()->grab().toImage());
     canvas->Draw(r.Left, r.Top, &picture);
 }
 
