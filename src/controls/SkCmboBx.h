@@ -144,6 +144,9 @@ private:
     bool ReadOnlyKeyDown(unsigned short Key, TShiftState Shift);
     bool KeyPressSteps(QChar& Key);
     bool TypeAheadKeyDown(unsigned short Key, TShiftState Shift);
+    // OnKeyDown of the key being handled, for a key the framework will not deliver; false when the
+    // handler dropped the key (or freed the box).
+    bool FireTakenKeyDown();
     void TypeAheadChar(QChar Key);
     void TypeAheadBackspace();
     void SearchChar(QChar Key);

@@ -47,10 +47,17 @@ void TSkCustomComboBox::WMKeyDown(TWMKey& Message) {
         TComboBox::WMKeyDown(Message);
         return;
     }
-    // A key taken here never reaches the framework's key events, so its OnKeyDown fires now.
+    // A key taken here never reaches the framework's key events, so its OnKeyDown fires now (before
+    // what the key does, where it does something).
+    if (FPendingKey != 0) FireTakenKeyDown();
+}
+
+bool TSkCustomComboBox::FireTakenKeyDown() {
+    unsigned short key = FPendingKey;
     FPendingKey = 0;
-    unsigned short k = key;
-    FireEvent(OnKeyDown, this, k, shift);
+    QPointer<QObject> alive(this);
+    FireEvent(OnKeyDown, this, key, FPendingShift);
+    return alive && key != 0;
 }
 
 // True for the keys a read-only box swallows: in a list every key; in the edit field the keys that
@@ -73,6 +80,7 @@ bool TSkCustomComboBox::TypeAheadKeyDown(unsigned short Key, TShiftState Shift) 
     if (paste || cut) {
         if (!FAllowEdit) return true;
         QPointer<QObject> alive(this);
+        if (!FireTakenKeyDown()) return true;
         if (paste)
             PasteFromClipboard();
         else
@@ -138,12 +146,7 @@ void TSkCustomComboBox::WMChar(TWMKey& Message) {
     // The character is typed here, not by the native box, so the key's events fire now: OnKeyDown
     // (left undelivered by the taken character) and OnKeyPress.
     QPointer<QObject> alive(this);
-    if (FPendingKey != 0) {
-        unsigned short k = FPendingKey;
-        FPendingKey = 0;
-        FireEvent(OnKeyDown, this, k, FPendingShift);
-        if (!alive || k == 0) return;
-    }
+    if (FPendingKey != 0 && !FireTakenKeyDown()) return;
     FireEvent(OnKeyPress, this, key);
     if (!alive || key.isNull()) return;
     if (FAutoDropDown && key != Backspace && !DroppedDown()) SetDroppedDown(true);

@@ -211,6 +211,15 @@ TEST_F(SkComboBoxTest, PasteCompletesTheTextOnlyWhenEditingIsAllowed) {
     EXPECT_EQ(box->SelStart(), 3);
     EXPECT_EQ(box->SelLength(), 3);
     box->SetText(QString());
+    QString seen = QStringLiteral("-");
+    box->OnKeyDown = [&](TObject*, unsigned short& key, TShiftState) {
+        seen = box->Text();  // before the paste
+        key = 0;
+    };
+    Key(box, Qt::Key_V, Qt::ControlModifier, "\x16");
+    EXPECT_EQ(seen, "");
+    EXPECT_EQ(box->Text(), "");  // the handler dropped the key
+    box->OnKeyDown = nullptr;
     box->SetAllowEdit(false);
     Key(box, Qt::Key_V, Qt::ControlModifier, "\x16");
     EXPECT_EQ(box->Text(), "");
