@@ -235,7 +235,9 @@ void TSkCustomComboBox::DropDown() {
 void TSkCustomComboBox::CloseUp() {
     QPointer<QObject> alive(this);
     TComboBox::CloseUp();
-    if (alive) Invalidate();
+    if (!alive) return;
+    FTextSetByList = false;
+    Invalidate();
 }
 
 void TSkCustomComboBox::SelEndOk() {

@@ -114,6 +114,7 @@ protected:
     void WMPaint(TWMPaint& Message) override;
     void WMSize(TWMSize& Message) override;
     void WMKeyDown(TWMKey& Message) override;
+    void WMKeyUp(TWMKey& Message) override;
     void WMChar(TWMKey& Message) override;
     void WMKillFocus(TWMFocus& Message) override;
     void WMLButtonDown(TWMMouse& Message) override;

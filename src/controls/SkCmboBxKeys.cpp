@@ -60,6 +60,13 @@ bool TSkCustomComboBox::FireTakenKeyDown() {
     return alive && key != 0;
 }
 
+// A text the list or a navigation key chose comes with no text-changed notice here, so the mark that
+// keeps such a text from being matched again ends with the key.
+void TSkCustomComboBox::WMKeyUp(TWMKey& Message) {
+    FTextSetByList = false;
+    TComboBox::WMKeyUp(Message);
+}
+
 // True for the keys a read-only box swallows: in a list every key; in the edit field the keys that
 // would open the list or step through the items, and system keys but Alt+F4.
 bool TSkCustomComboBox::ReadOnlyKeyDown(unsigned short Key, TShiftState Shift) {

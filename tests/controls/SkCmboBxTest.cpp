@@ -134,6 +134,21 @@ TEST_F(SkComboBoxTest, TypeAheadCompletesToTheItemAndSelectsTheAddedTail) {
     EXPECT_EQ(box->SelLength(), 3);
 }
 
+// A text set by the program is matched as typed text is, also after the arrows chose an item.
+TEST_F(SkComboBoxTest, TextSetByTheProgramIsCompletedToTheFirstMatch) {
+    auto* box = Make(csDropDown, {"Apple", "Banana"});
+    box->SetText("ban");
+    EXPECT_EQ(box->Text(), "Banana");
+    EXPECT_EQ(box->SelStart(), 3);
+    EXPECT_EQ(box->SelLength(), 3);
+    Key(box, Qt::Key_Up);
+    EXPECT_EQ(box->Text(), "Apple");
+    box->SetText("b");
+    EXPECT_EQ(box->Text(), "Banana");
+    box->SetText("Cherry");  // no match: as set
+    EXPECT_EQ(box->Text(), "Cherry");
+}
+
 TEST_F(SkComboBoxTest, KeepSearchCaseKeepsTheTypedLetters) {
     auto* box = Make(csDropDown, {"Apple"});
     box->SetKeepSearchCase(true);
