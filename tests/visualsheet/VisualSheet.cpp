@@ -351,6 +351,8 @@ int main(int argc, char** argv) {
     CheckRadioSheet(folder);
     PanelSheet(folder);
     TabSheet(folder);
+    GridsTreeSheet(folder);
+    PopupSheet(folder);
     ComboSheet(folder);
     std::printf("visual sheet written to %s\n", qPrintable(folder));
     // The hint window the application made goes while Qt is still there.
