@@ -19,7 +19,6 @@ struct TFoodCombo {
     std::unique_ptr<TSkComboBox> Box;
     explicit TFoodCombo(TComboBoxStyle style) {
         SetTimerClock(&Clock);
-        SetBeepService([](unsigned) {});
         Box = std::make_unique<TSkComboBox>(nullptr);
         Box->SetStyle(style);
         QStringList names;
@@ -30,7 +29,6 @@ struct TFoodCombo {
     }
     ~TFoodCombo() {
         Box.reset();
-        SetBeepService(nullptr);
         SetTimerClock(nullptr);
     }
     void Type(QChar ch) {

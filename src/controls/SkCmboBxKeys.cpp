@@ -3,7 +3,6 @@
 #include "SkCmboBx.h"
 
 #include "ExtCtrls.h"
-#include "KeyPost.h"
 #include "MessageBeep.h"
 
 #include <QPointer>

@@ -79,7 +79,7 @@ inline void Show(TCanvas* canvas, const TRect& r, TCustomControl* control) {
     canvas->Draw(r.Left, r.Top, &picture);
 }
 
-// A control as it shows on screen, its children (an edit field, say) included.
+// The control as it shows on screen, its children and a native widget's frame included.
 inline void ShowOnScreen(TCanvas* canvas, const TRect& r, TControl* control) {
     TBitmap picture;
     picture.FromImage(control->Widget()->grab().toImage());
@@ -117,6 +117,8 @@ void CheckRadioSheet(const QString& folder);
 void PanelSheet(const QString& folder);
 // Tab strips on every side in every shape, and page controls.
 void TabSheet(const QString& folder);
+// The framed edit, memo and rich edit in their states.
+void EditSheet(const QString& folder);
 // String grids, data grids and trees with Chinese rows, framed and in their colours.
 void GridsTreeSheet(const QString& folder);
 // The calculator and the time picker, also open at an edit.
