@@ -3,6 +3,7 @@
 
 #include "ExtCtrls.h"
 #include "Platform.h"
+#include "SkEditFraming.h"
 #include "Streaming.h"
 #include "SystemMetrics.h"
 #include "TypInfo.h"
@@ -107,7 +108,7 @@ void TSkCustomComboBox::SetFrameController(TSkFrameController* Value) {
 }
 
 bool TSkCustomComboBox::UseThemes() const {
-    return FBlock.FramingPreference == fpXPThemes && IsThemeActive();
+    return EditUsesThemes(FBlock);
 }
 
 void TSkCustomComboBox::SetCaption(const QString& text) {
@@ -138,17 +139,11 @@ void TSkCustomComboBox::DefineProperties(TFiler* Filer) {
 }
 
 // Colours and hot tracking --------------------------------------------------------------------------
-TColor TSkCustomComboBox::StateColor() const {
-    if (!Enabled()) return FBlock.DisabledColor;
-    if (FFocused) return FReadOnly && FBlock.ReadOnlyColorOnFocus ? FBlock.ReadOnlyColor : FBlock.FocusColor;
-    if (FReadOnly) return FBlock.ReadOnlyColor;
-    return FNormalColor;
-}
-
+// The edits' rule, with the box's read-only mode.
 void TSkCustomComboBox::UpdateColors() {
     if (ComponentState() & csLoading) return;
     FUpdatingColors = true;
-    SetColor(StateColor());
+    SetColor(EditStateColor(FBlock, FNormalColor, Enabled(), FFocused, FReadOnly));
     FUpdatingColors = false;
 }
 

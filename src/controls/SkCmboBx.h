@@ -136,8 +136,6 @@ protected:
 private:
     bool Editable() const { return Style() == csDropDown || Style() == csSimple; }
     bool Hot() const { return FFocused || FMouseInControl; }
-    // The colour a state asks for (UpdateColors' rule).
-    TColor StateColor() const;
     void RepaintButtonArea();
     void PaintButton(TCanvas* Canvas, const TRect& Strip);
     void PaintFrame(TCanvas* Canvas, const TRect& Client);
