@@ -5,6 +5,7 @@
 #pragma once
 
 #include "SkCommonFraming.h"
+#include "SkEditFraming.h"
 #include "StdCtrls.h"
 
 #include <memory>
@@ -107,8 +108,13 @@ protected:
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void DefineProperties(TFiler* Filer) override;
-    bool IsFrameBlockStored(TSkFrameControllerProperty Property) const {
+    // What the published class stores of the frame block (the framed fields' rules).
+    bool FrameStored(TSkFrameControllerProperty Property) const {
         return FrameBlockStored(FFrameController, FNotifications, Property);
+    }
+    bool ColorStored() const { return FrameStored(fcpColor) && Enabled() && !ParentColor(); }
+    bool FocusColorStored() const {
+        return FrameStored(fcpFocusColor) && ColorToRGB(FBlock.FocusColor) != ColorToRGB(Color());
     }
 
     void WMPaint(TWMPaint& Message) override;
@@ -174,33 +180,15 @@ private:
 // The combo box the windows use: publishes the styled box's properties and maps each item to a value.
 class TSkComboBox : public TSkCustomComboBox {
     Q_OBJECT
-    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
-    Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)
+    SK_FRAMED_EDIT_PROPERTIES
     Q_PROPERTY(bool AutoCloseUp READ AutoCloseUp WRITE SetAutoCloseUp)
     Q_PROPERTY(bool AutoComplete READ AutoComplete WRITE SetAutoComplete)
     Q_PROPERTY(bool AllowEdit READ AllowEdit WRITE SetAllowEdit)
     Q_PROPERTY(bool AutoDropDown READ AutoDropDown WRITE SetAutoDropDown)
     Q_PROPERTY(bool BeepOnInvalidKey READ BeepOnInvalidKey WRITE SetBeepOnInvalidKey)
-    Q_PROPERTY(TColor DisabledColor READ DisabledColor WRITE SetDisabledColor)
     Q_PROPERTY(TColor FlatButtonColor READ FlatButtonColor WRITE SetFlatButtonColor)
     Q_PROPERTY(bool FlatButtons READ FlatButtons WRITE SetFlatButtons)
-    Q_PROPERTY(TColor FocusColor READ FocusColor WRITE SetFocusColor)
-    Q_PROPERTY(TColor FrameColor READ FrameColor WRITE SetFrameColor)
-    Q_PROPERTY(TSkFrameControllerNotifications FrameControllerNotifications READ FrameControllerNotifications
-                   WRITE SetFrameControllerNotifications)
-    Q_PROPERTY(TSkFrameController* FrameController READ FrameController WRITE SetFrameController)
-    Q_PROPERTY(TColor FrameHotColor READ FrameHotColor WRITE SetFrameHotColor)
-    Q_PROPERTY(TFrameStyleEx FrameHotStyle READ FrameHotStyle WRITE SetFrameHotStyle)
-    Q_PROPERTY(bool FrameHotTrack READ FrameHotTrack WRITE SetFrameHotTrack)
-    Q_PROPERTY(TSides FrameSides READ FrameSides WRITE SetFrameSides)
-    Q_PROPERTY(TFrameStyleEx FrameStyle READ FrameStyle WRITE SetFrameStyle)
-    Q_PROPERTY(bool FrameVisible READ FrameVisible WRITE SetFrameVisible)
-    Q_PROPERTY(TFramingPreference FramingPreference READ FramingPreference WRITE SetFramingPreference)
-    Q_PROPERTY(TColor ReadOnlyColor READ ReadOnlyColor WRITE SetReadOnlyColor)
-    Q_PROPERTY(bool ReadOnlyColorOnFocus READ ReadOnlyColorOnFocus WRITE SetReadOnlyColorOnFocus)
-    Q_PROPERTY(bool ReadOnly READ ReadOnly WRITE SetReadOnly)
     Q_PROPERTY(bool KeepSearchCase READ KeepSearchCase WRITE SetKeepSearchCase)
-    Q_PROPERTY(bool TabOnEnter READ TabOnEnter WRITE SetTabOnEnter)
     Q_PROPERTY(QString TextHint READ TextHint WRITE SetTextHint)
     Q_PROPERTY(TComboBoxStyle Style READ Style WRITE SetStyle)
     Q_PROPERTY(int DropDownCount READ DropDownCount WRITE SetDropDownCount)
@@ -208,31 +196,14 @@ class TSkComboBox : public TSkCustomComboBox {
     Q_PROPERTY(int ItemHeight READ ItemHeight WRITE SetItemHeight)
     Q_PROPERTY(int MaxLength READ MaxLength WRITE SetMaxLength)
     Q_PROPERTY(int ItemIndex READ ItemIndex WRITE SetStreamedItemIndex)
-    Q_CLASSINFO("Color", "TColor = clWindow")
-    Q_CLASSINFO("ParentColor", "= False")
     Q_CLASSINFO("AutoCloseUp", "= False")
     Q_CLASSINFO("AutoComplete", "= True")
     Q_CLASSINFO("AllowEdit", "= True")
     Q_CLASSINFO("AutoDropDown", "= False")
     Q_CLASSINFO("BeepOnInvalidKey", "= True")
-    Q_CLASSINFO("DisabledColor", "TColor = clBtnFace")
     Q_CLASSINFO("FlatButtonColor", "TColor = clBtnFace")
     Q_CLASSINFO("FlatButtons", "= False")
-    Q_CLASSINFO("FocusColor", "TColor = clWindow")
-    Q_CLASSINFO("FrameColor", "TColor = clBtnShadow")
-    Q_CLASSINFO("FrameControllerNotifications", "TSkFrameControllerNotifications = 65535")
-    Q_CLASSINFO("FrameHotColor", "TColor = clBtnShadow")
-    Q_CLASSINFO("FrameHotStyle", "= fsFlatBold")
-    Q_CLASSINFO("FrameHotTrack", "= False")
-    Q_CLASSINFO("FrameSides", "TSides = [sdLeft, sdTop, sdRight, sdBottom]")
-    Q_CLASSINFO("FrameStyle", "= fsFlat")
-    Q_CLASSINFO("FrameVisible", "= False")
-    Q_CLASSINFO("FramingPreference", "= fpXPThemes")
-    Q_CLASSINFO("ReadOnlyColor", "TColor = clInfoBk")
-    Q_CLASSINFO("ReadOnlyColorOnFocus", "= False")
-    Q_CLASSINFO("ReadOnly", "= False")
     Q_CLASSINFO("KeepSearchCase", "= False")
-    Q_CLASSINFO("TabOnEnter", "= False")
     Q_CLASSINFO("Style", "= csDropDown")
     Q_CLASSINFO("DropDownCount", "= 8")
     Q_CLASSINFO("DropDownWidth", "= 0")
@@ -254,24 +225,8 @@ public:
     // Item heights are the box's own unless it is owner-drawn.
     void SetItemHeight(int Value);
 
-    Q_INVOKABLE bool IsColorStored() const { return IsFrameBlockStored(fcpColor) && !ParentColor(); }
-    Q_INVOKABLE bool IsParentColorStored() const { return IsFrameBlockStored(fcpParentColor); }
-    Q_INVOKABLE bool IsDisabledColorStored() const { return IsFrameBlockStored(fcpDisabledColor); }
-    Q_INVOKABLE bool IsFocusColorStored() const { return IsFrameBlockStored(fcpFocusColor); }
-    Q_INVOKABLE bool IsReadOnlyColorStored() const { return IsFrameBlockStored(fcpReadOnlyColor); }
-    Q_INVOKABLE bool IsReadOnlyColorOnFocusStored() const {
-        return IsFrameBlockStored(fcpReadOnlyColorOnFocus);
-    }
-    Q_INVOKABLE bool IsFlatButtonColorStored() const { return IsFrameBlockStored(fcpFlatButtonColor); }
-    Q_INVOKABLE bool IsFlatButtonsStored() const { return IsFrameBlockStored(fcpFlatButtons); }
-    Q_INVOKABLE bool IsFrameColorStored() const { return IsFrameBlockStored(fcpFrameColor); }
-    Q_INVOKABLE bool IsFrameHotColorStored() const { return IsFrameBlockStored(fcpFrameHotColor); }
-    Q_INVOKABLE bool IsFrameHotTrackStored() const { return IsFrameBlockStored(fcpFrameHotTrack); }
-    Q_INVOKABLE bool IsFrameHotStyleStored() const { return IsFrameBlockStored(fcpFrameHotStyle); }
-    Q_INVOKABLE bool IsFrameSidesStored() const { return IsFrameBlockStored(fcpFrameSides); }
-    Q_INVOKABLE bool IsFrameStyleStored() const { return IsFrameBlockStored(fcpFrameStyle); }
-    Q_INVOKABLE bool IsFrameVisibleStored() const { return IsFrameBlockStored(fcpFrameVisible); }
-    Q_INVOKABLE bool IsFramingPreferenceStored() const { return IsFrameBlockStored(fcpFramingPreference); }
+    SK_FRAME_BLOCK_STORED_PREDICATES
+    Q_INVOKABLE bool IsParentColorStored() const { return FrameStored(fcpParentColor); }
 
     void Click() override;
     void SetStreamedItemIndex(int Value);
