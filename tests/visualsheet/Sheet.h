@@ -123,5 +123,7 @@ void EditSheet(const QString& folder);
 void GridsTreeSheet(const QString& folder);
 // The calculator and the time picker, also open at an edit.
 void PopupSheet(const QString& folder);
+// The spinner in its states.
+void SpinnerSheet(const QString& folder);
 // The styled combo box in every state.
 void ComboSheet(const QString& folder);

@@ -354,6 +354,7 @@ int main(int argc, char** argv) {
     EditSheet(folder);
     GridsTreeSheet(folder);
     PopupSheet(folder);
+    SpinnerSheet(folder);
     ComboSheet(folder);
     std::printf("visual sheet written to %s\n", qPrintable(folder));
     // The hint window the application made goes while Qt is still there.
