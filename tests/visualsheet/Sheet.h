@@ -125,3 +125,5 @@ void GridsTreeSheet(const QString& folder);
 void PopupSheet(const QString& folder);
 // The spinner in its states.
 void SpinnerSheet(const QString& folder);
+// The styled combo box in every state.
+void ComboSheet(const QString& folder);
