@@ -109,3 +109,5 @@ void CheckRadioSheet(const QString& folder);
 void PanelSheet(const QString& folder);
 // Tab strips on every side in every shape, and page controls.
 void TabSheet(const QString& folder);
+// The month calendar in several months and states.
+void CalendarSheet(const QString& folder);

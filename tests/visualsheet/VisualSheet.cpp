@@ -351,6 +351,7 @@ int main(int argc, char** argv) {
     CheckRadioSheet(folder);
     PanelSheet(folder);
     TabSheet(folder);
+    CalendarSheet(folder);
     std::printf("visual sheet written to %s\n", qPrintable(folder));
     // The hint window the application made goes while Qt is still there.
     Application->DestroyComponents();
