@@ -111,3 +111,5 @@ void PanelSheet(const QString& folder);
 void TabSheet(const QString& folder);
 // The month calendar in several months and states.
 void CalendarSheet(const QString& folder);
+// The calculator and the time picker, also open at an edit.
+void PopupSheet(const QString& folder);
