@@ -39,7 +39,7 @@ TSkSpinner::~TSkSpinner() {
     SetFrameController(nullptr);
 }
 
-// Value ----------------------------------------------------------------------------------------------------
+// Value -------------------------------------------------------------------------------------------
 int TSkSpinner::CheckValue(int V) const {
     if (FMin == FMax && !FCheckRange) return V;
     return std::clamp(V, FMin, FMax);
@@ -104,7 +104,7 @@ QString TSkSpinner::ValueText() const {
     return FHexValuePrefix + QString::number(static_cast<unsigned>(FValue), 16);
 }
 
-// Appearance ------------------------------------------------------------------------------------------------
+// Appearance --------------------------------------------------------------------------------------
 void TSkSpinner::SetShowHexValue(bool V) {
     if (StoreChanged(FShowHexValue, V)) Invalidate();
 }
@@ -133,16 +133,10 @@ void TSkSpinner::SetThemeAware(bool V) {
     if (StoreChanged(FThemeAware, V)) Invalidate();
 }
 
-// Images ----------------------------------------------------------------------------------------------------
-void TSkSpinner::SetImages(TImageList* V) {
-    if (V == FImages) return;
-    if (FImages) FImages->UnRegisterChanges(&FImageChangeLink);
-    FImages = V;
-    if (FImages) {
-        FImages->RegisterChanges(&FImageChangeLink);
-        FImages->FreeNotification(this);
-        FitImages();
-    }
+// Images ------------------------------------------------------------------------------------------
+void TSkSpinner::SetImages(TCustomImageList* V) {
+    if (!FollowImageList(this, FImages, V, FImageChangeLink)) return;
+    FitImages();
     Invalidate();
 }
 
@@ -162,8 +156,7 @@ void TSkSpinner::SetImageIndex(int Which, int V) {
     if (StoreChanged(field, V)) Invalidate();
 }
 
-// Frame controller and streaming
-// ------------------------------------------------------------------------------
+// Frame controller and streaming ------------------------------------------------------------------
 void TSkSpinner::SetFrameController(TSkFrameController* V) {
     SetFrameControllerOf(this, FFrameController, V);
 }
@@ -196,7 +189,7 @@ void TSkSpinner::DefineProperties(TFiler* Filer) {
     Filer->DefineProperty(QStringLiteral("Flat"), TSkOldPropReader::ReadOldBooleanProp, nullptr, false);
 }
 
-// Mouse -----------------------------------------------------------------------------------------------------
+// Mouse -------------------------------------------------------------------------------------------
 TSkSpinner::TButton TSkSpinner::ButtonAt(int X, int Y) const {
     const TPoint p{X, Y};
     if (PtInRect(Rect(0, 0, FButtonWidth, Height()), p)) return sbMinus;
@@ -220,14 +213,13 @@ void TSkSpinner::WMLButtonDown(TWMMouse& Message) {
     const TButton which = ButtonAt(Message.XPos, Message.YPos);
     if (which == sbNone) return;
     (which == sbMinus ? FMinusPressed : FPlusPressed) = true;
-    if (!FRepeatTimer) {
-        FRepeatTimer = new TTimer(this);
-        FRepeatTimer->OnTimer = [this](TObject*) { RepeatTimerTick(); };
-    }
-    FRepeatTimer->SetEnabled(false);
-    FRepeatTimer->SetInterval(FInitialDelay);
-    FRepeatTimer->SetEnabled(true);
+    RestartTimer(FRepeatTimer, this, FInitialDelay, [this] { RepeatTimerTick(); });
     Invalidate();
+}
+
+// The second press of a double click presses the button again, so quick clicks each count.
+void TSkSpinner::WMLButtonDblClk(TWMMouse& Message) {
+    WMLButtonDown(Message);
 }
 
 void TSkSpinner::RepeatTimerTick() {
@@ -237,11 +229,10 @@ void TSkSpinner::RepeatTimerTick() {
 
 void TSkSpinner::WMLButtonUp(TWMMouse& Message) {
     FMousePos = {Message.XPos, Message.YPos};
-    const bool wasPressed = FMinusPressed || FPlusPressed;
     if (FRepeatTimer) FRepeatTimer->SetEnabled(false);
     FMinusPressed = FPlusPressed = false;
     QPointer<QObject> alive(this);
-    if (wasPressed) StepButton(ButtonAt(Message.XPos, Message.YPos));
+    StepButton(ButtonAt(Message.XPos, Message.YPos));
     if (alive) Invalidate();
 }
 
@@ -276,8 +267,7 @@ bool TSkSpinner::DoMouseWheelUp(TShiftState Shift, const TPoint&) {
     return true;
 }
 
-// Keys and focus
-// ----------------------------------------------------------------------------------------------
+// Keys and focus ----------------------------------------------------------------------------------
 void TSkSpinner::WMKeyDown(TWMKey& Message) {
     unsigned short key = static_cast<unsigned short>(Message.CharCode);
     const bool stepKey = key == VK_UP || key == VK_RIGHT || key == VK_ADD || key == VK_DOWN ||
@@ -328,8 +318,7 @@ void TSkSpinner::CMEnabledChanged(TMessage& Message) {
     Invalidate();
 }
 
-// Painting
-// ----------------------------------------------------------------------------------------------------
+// Painting ----------------------------------------------------------------------------------------
 void TSkSpinner::Paint() {
     DrawFrame();
     DrawValue();
@@ -392,7 +381,8 @@ void TSkSpinner::DrawButton(TButton Which, bool Pressed, const TRect& R) {
         CloseThemeData(theme);
         if (!RunningAtLeast(wvWinVista)) {
             canvas->Pen()->SetColor(clWindow);
-            const int x = Which == sbMinus ? R.Right : R.Left - 1;
+            // On the button's inner edge, so the frame's separator stays.
+            const int x = Which == sbMinus ? R.Right - 1 : R.Left;
             canvas->MoveTo(x, R.Top);
             canvas->LineTo(x, R.Bottom);
         }

@@ -29,7 +29,7 @@ class TSkSpinner : public TCustomControl, public ISkCustomFramingNotification {
     Q_PROPERTY(TSkFrameControllerNotifications FrameControllerNotifications READ FrameControllerNotifications
                    WRITE SetFrameControllerNotifications)
     Q_PROPERTY(QString HexValuePrefix READ HexValuePrefix WRITE SetHexValuePrefix)
-    Q_PROPERTY(TImageList* Images READ Images WRITE SetImages)
+    Q_PROPERTY(TCustomImageList* Images READ Images WRITE SetImages)
     Q_PROPERTY(int ImageIndexMinus READ ImageIndexMinus WRITE SetImageIndexMinus)
     Q_PROPERTY(int ImageIndexPlus READ ImageIndexPlus WRITE SetImageIndexPlus)
     Q_PROPERTY(int Increment READ Increment WRITE SetIncrement)
@@ -110,9 +110,9 @@ public:
     bool ThemeAware() const { return FThemeAware; }
     virtual void SetThemeAware(bool V);
 
-    TImageList* Images() const { return FImages; }
+    TCustomImageList* Images() const { return FImages; }
     // Grows the buttons and the control to fit the images, now and after every change of the list.
-    virtual void SetImages(TImageList* V);
+    virtual void SetImages(TCustomImageList* V);
     int ImageIndexMinus() const { return ImageIndex(sbMinus); }
     void SetImageIndexMinus(int V) { SetImageIndex(sbMinus, V); }
     int ImageIndexPlus() const { return ImageIndex(sbPlus); }
@@ -161,6 +161,7 @@ protected:
     void WMEraseBkgnd(TWMPaint& Message) override { Message.Result = 1; }
     void WMLButtonDown(TWMMouse& Message) override;
     void WMLButtonUp(TWMMouse& Message) override;
+    void WMLButtonDblClk(TWMMouse& Message) override;
     void WMMouseMove(TWMMouse& Message) override;
     void CMMouseEnter(TMessage& Message) override;
     void CMMouseLeave(TMessage& Message) override;
@@ -201,7 +202,7 @@ private:
     TTimer* FRepeatTimer = nullptr;
     std::uint16_t FInitialDelay = 400, FRepeatDelay = 100;
     std::unique_ptr<TBitmap> FGlyph;
-    TImageList* FImages = nullptr;
+    TCustomImageList* FImages = nullptr;
     TChangeLink FImageChangeLink;
     int FImageIndexMinus = -1, FImageIndexPlus = -1;
     TSkFrameController* FFrameController = nullptr;

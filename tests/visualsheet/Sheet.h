@@ -113,3 +113,5 @@ void TabSheet(const QString& folder);
 void CalendarSheet(const QString& folder);
 // The calculator and the time picker, also open at an edit.
 void PopupSheet(const QString& folder);
+// The spinner in its states.
+void SpinnerSheet(const QString& folder);
