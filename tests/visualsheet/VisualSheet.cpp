@@ -351,6 +351,7 @@ int main(int argc, char** argv) {
     CheckRadioSheet(folder);
     PanelSheet(folder);
     TabSheet(folder);
+    EditSheet(folder);
     GridsTreeSheet(folder);
     CalendarSheet(folder);
     PopupSheet(folder);
