@@ -353,6 +353,7 @@ int main(int argc, char** argv) {
     TabSheet(folder);
     EditSheet(folder);
     GridsTreeSheet(folder);
+    CalendarSheet(folder);
     PopupSheet(folder);
     SpinnerSheet(folder);
     ComboSheet(folder);
