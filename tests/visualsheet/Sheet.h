@@ -123,7 +123,11 @@ void ListBoxSheet(const QString& folder);
 void EditSheet(const QString& folder);
 // String grids, data grids and trees with Chinese rows, framed and in their colours.
 void GridsTreeSheet(const QString& folder);
+// The month calendar in several months and states.
+void CalendarSheet(const QString& folder);
 // The calculator and the time picker, also open at an edit.
 void PopupSheet(const QString& folder);
 // The spinner in its states.
 void SpinnerSheet(const QString& folder);
+// The styled combo box in every state.
+void ComboSheet(const QString& folder);
