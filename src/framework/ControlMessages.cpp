@@ -456,6 +456,15 @@ bool TControl::DispatchWidgetEvent(QObject* watched, QEvent* event) {
     case QEvent::Show:
     case QEvent::Hide:
         return consumed(send(CM_SHOWINGCHANGED));
+    case QEvent::ContentsRectChange: {
+        // A frame widget (a scroll area) resets its margins to its own border when reparented or
+        // restyled; the non-client frame keeps its place.
+        const TRect nc = win ? win->FNonClient : TRect{};
+        const QMargins kept(nc.Left, nc.Top, nc.Right, nc.Bottom);
+        if (win && !dynamic_cast<TCustomControl*>(this) && HasFrame(nc) && FWidget->contentsMargins() != kept)
+            FWidget->setContentsMargins(kept);
+        return false;
+    }
     case QEvent::Paint: {
         if (!win || dynamic_cast<TCustomControl*>(this)) return false;
         const TRect nc = win->FNonClient;

@@ -352,6 +352,7 @@ int main(int argc, char** argv) {
     PanelSheet(folder);
     TabSheet(folder);
     PopupSheet(folder);
+    EditSheet(folder);
     std::printf("visual sheet written to %s\n", qPrintable(folder));
     // The hint window the application made goes while Qt is still there.
     Application->DestroyComponents();
