@@ -10,6 +10,7 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPainter>
 #include <QTimer>
 #include <QWidget>
@@ -152,6 +153,9 @@ void TControl::Dispatch(TMessage& m) {
         break;
     case WM_CONTEXTMENU:
         Call<TWMPosition>(m, [this](TWMPosition& t) { WMContextMenu(t); });
+        break;
+    case WM_MOUSEWHEEL:
+        Call<TWMMouseWheel>(m, [this](TWMMouseWheel& t) { WMMouseWheel(t); });
         break;
     case WM_TIMER:
         Call<TWMTimer>(m, [this](TWMTimer& t) { WMTimer(t); });
@@ -298,6 +302,18 @@ void TControl::CMSysColorChange(TMessage&) {
 }
 void TControl::CMFocusChanged(TWMFocus&) {}
 void TControl::CMDialogKey(TWMKey&) {}
+
+void TControl::WMMouseWheel(TWMMouseWheel& Message) {
+    TShiftState shift = 0;
+    if (Message.Keys & MK_SHIFT) shift |= ssShift;
+    if (Message.Keys & MK_CONTROL) shift |= ssCtrl;
+    const TPoint at{Message.XPos, Message.YPos};
+    const bool taken = Message.WheelDelta < 0 ? DoMouseWheelDown(shift, at) : DoMouseWheelUp(shift, at);
+    if (taken)
+        Message.Result = 1;
+    else
+        DefaultHandler(Message);
+}
 void TControl::CMDialogChar(TWMKey&) {}
 
 void TControl::CMParentColorChanged(TMessage&) {
@@ -381,6 +397,14 @@ bool TControl::DispatchWidgetEvent(QObject* watched, QEvent* event) {
         Application->HintMouseMessage(this, m);
         if (!alive) return true;
         return consumed(send(m.Msg, m.WParam, m.LParam));
+    }
+    case QEvent::Wheel: {
+        auto* e = static_cast<QWheelEvent*>(event);
+        const int delta = e->angleDelta().y();
+        if (delta == 0) return false;
+        const QPoint g = e->globalPosition().toPoint();
+        return consumed(send(WM_MOUSEWHEEL, MakeLParam(int(MouseKeys(e->modifiers(), e->buttons())), delta),
+                             MakeLParam(g.x(), g.y())));
     }
     case QEvent::Enter:
         Application->HintMouseMessage(this, TMessage{CM_MOUSEENTER, 0, 0, 0, false});

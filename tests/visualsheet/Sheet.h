@@ -121,3 +121,5 @@ void TabSheet(const QString& folder);
 void PopupSheet(const QString& folder);
 // The framed edit, memo and rich edit in their states.
 void EditSheet(const QString& folder);
+// The spinner in its states.
+void SpinnerSheet(const QString& folder);

@@ -353,6 +353,7 @@ int main(int argc, char** argv) {
     TabSheet(folder);
     PopupSheet(folder);
     EditSheet(folder);
+    SpinnerSheet(folder);
     std::printf("visual sheet written to %s\n", qPrintable(folder));
     // The hint window the application made goes while Qt is still there.
     Application->DestroyComponents();
