@@ -134,19 +134,6 @@ const TControlTypes ControlTypes;
 
 }  // namespace
 
-void PostKeyDown(TWinControl* Control, unsigned short VirtualKey) {
-    if (!Control || !Control->Widget()) return;
-    int key = 0;
-    for (int k : {int(Qt::Key_Tab), int(Qt::Key_Return), int(Qt::Key_Escape), int(Qt::Key_Space),
-                  int(Qt::Key_Left), int(Qt::Key_Up), int(Qt::Key_Right), int(Qt::Key_Down)}) {
-        QKeyEvent probe(QEvent::KeyPress, k, Qt::NoModifier);
-        if (VirtualKeyOf(&probe) == VirtualKey) key = k;
-    }
-    if (key == 0 && VirtualKey >= 'A' && VirtualKey <= 'Z') key = VirtualKey;
-    if (key == 0) return;
-    QCoreApplication::postEvent(Control->Widget(), new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
-}
-
 bool IsAccel(unsigned CharCode, const QString& Caption) {
     int underline = -1;
     const QString shown = StripPrefix(Caption, &underline);

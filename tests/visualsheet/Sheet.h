@@ -123,3 +123,5 @@ void PopupSheet(const QString& folder);
 void EditSheet(const QString& folder);
 // The spinner in its states.
 void SpinnerSheet(const QString& folder);
+// The month calendar in several months and states.
+void CalendarSheet(const QString& folder);

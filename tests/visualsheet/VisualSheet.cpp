@@ -354,6 +354,7 @@ int main(int argc, char** argv) {
     PopupSheet(folder);
     EditSheet(folder);
     SpinnerSheet(folder);
+    CalendarSheet(folder);
     std::printf("visual sheet written to %s\n", qPrintable(folder));
     // The hint window the application made goes while Qt is still there.
     Application->DestroyComponents();
