@@ -9,6 +9,8 @@
 // The calculator's eight colours by index: NumberFont, NumberBtns, OperatorFont, OperatorBtns,
 // CommandFont, CommandBtns, DisplayFont, Display.
 using TSkCalculatorColors = TSkIndexedColors<8>;
+// The colours a new calculator starts with (an edit keeping a set for its calculator starts there too).
+const std::array<TColor, 8>& DefaultCalculatorColors();
 
 enum : int {
     ccNumberFont,

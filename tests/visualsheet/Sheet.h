@@ -125,3 +125,5 @@ void EditSheet(const QString& folder);
 void SpinnerSheet(const QString& folder);
 // The month calendar in several months and states.
 void CalendarSheet(const QString& folder);
+// The numeric and date/time edits in their states and with their drop-downs open.
+void ValueEditSheet(const QString& folder);

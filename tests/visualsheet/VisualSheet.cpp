@@ -355,6 +355,7 @@ int main(int argc, char** argv) {
     EditSheet(folder);
     SpinnerSheet(folder);
     CalendarSheet(folder);
+    ValueEditSheet(folder);
     std::printf("visual sheet written to %s\n", qPrintable(folder));
     // The hint window the application made goes while Qt is still there.
     Application->DestroyComponents();
