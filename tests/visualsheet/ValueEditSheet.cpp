@@ -7,7 +7,7 @@
 #include "SkPopups.h"
 
 #include <QApplication>
-#include <QTest>
+#include <QKeyEvent>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -39,7 +39,7 @@ template <class T> void ShowOpen(TSheet& sheet, const QString& caption, const st
     set(edit);
     form.Show();
     form.Widget()->activateWindow();
-    (void)QTest::qWaitForWindowActive(form.Widget());
+    QApplication::processEvents();
     edit->SetFocus();
     sheet.Cell(caption, form.Width(), form.Height(), [&](TCanvas* canvas, const TRect& r) {
         QMetaObject::invokeMethod(
@@ -54,10 +54,11 @@ template <class T> void ShowOpen(TSheet& sheet, const QString& caption, const st
                     const TPoint origin = form.ClientToScreen({0, 0});
                     canvas->Draw(r.Left + host->Left() - origin.X, r.Top + host->Top() - origin.Y, &front);
                 }
-                QTest::keyClick(edit->Widget(), Qt::Key_Escape);
+                QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                QApplication::sendEvent(edit->Widget(), &escape);
             },
             Qt::QueuedConnection);
-        QTest::keyClick(edit->Widget(), Qt::Key_F4);
+        edit->DropDownSequence();
     });
 }
 }  // namespace
