@@ -229,6 +229,11 @@ void TSkSpinner::WMLButtonDown(TWMMouse& Message) {
     Invalidate();
 }
 
+// The second press of a double click presses the button again, so quick clicks each count.
+void TSkSpinner::WMLButtonDblClk(TWMMouse& Message) {
+    WMLButtonDown(Message);
+}
+
 void TSkSpinner::RepeatTimerTick() {
     FRepeatTimer->SetInterval(FRepeatDelay);
     StepButton(ButtonAt(FMousePos.X, FMousePos.Y));
@@ -236,11 +241,10 @@ void TSkSpinner::RepeatTimerTick() {
 
 void TSkSpinner::WMLButtonUp(TWMMouse& Message) {
     FMousePos = {Message.XPos, Message.YPos};
-    const bool wasPressed = FMinusPressed || FPlusPressed;
     if (FRepeatTimer) FRepeatTimer->SetEnabled(false);
     FMinusPressed = FPlusPressed = false;
     QPointer<QObject> alive(this);
-    if (wasPressed) StepButton(ButtonAt(Message.XPos, Message.YPos));
+    StepButton(ButtonAt(Message.XPos, Message.YPos));
     if (alive) Invalidate();
 }
 
@@ -389,7 +393,8 @@ void TSkSpinner::DrawButton(TButton Which, bool Pressed, const TRect& R) {
         CloseThemeData(theme);
         if (!RunningAtLeast(wvWinVista)) {
             canvas->Pen()->SetColor(clWindow);
-            const int x = Which == sbMinus ? R.Right : R.Left - 1;
+            // On the button's inner edge, so the frame's separator stays.
+            const int x = Which == sbMinus ? R.Right - 1 : R.Left;
             canvas->MoveTo(x, R.Top);
             canvas->LineTo(x, R.Bottom);
         }

@@ -161,6 +161,7 @@ protected:
     void WMEraseBkgnd(TWMPaint& Message) override { Message.Result = 1; }
     void WMLButtonDown(TWMMouse& Message) override;
     void WMLButtonUp(TWMMouse& Message) override;
+    void WMLButtonDblClk(TWMMouse& Message) override;
     void WMMouseMove(TWMMouse& Message) override;
     void CMMouseEnter(TMessage& Message) override;
     void CMMouseLeave(TMessage& Message) override;

@@ -4,6 +4,7 @@
 #include "ExtCtrls.h"
 #include "Forms.h"
 #include "GraphicsImage.h"
+#include "Platform.h"
 #include "SkSpnEdt.h"
 #include "Streaming.h"
 #include "TimerClock.h"
@@ -162,6 +163,17 @@ TEST_F(SkSpinnerTest, AClickStepsOnceOnReleaseAndHoldingRepeatsAfter400ThenEvery
     Clock.Advance(1000);
     EXPECT_EQ(Spinner->Value(), 46);
     EXPECT_EQ(Clock.Running(), 0);
+}
+
+TEST_F(SkSpinnerTest, EachClickOfADoubleClickSteps) {
+    Spinner->SetValue(50);
+    const TPoint p = Plus();
+    Press(p);
+    Release(p);
+    Spinner->Perform(WM_LBUTTONDBLCLK, MK_LBUTTON, MakeLParam(p.X, p.Y));
+    EXPECT_TRUE(Spinner->PlusPressed());
+    Release(p);
+    EXPECT_EQ(Spinner->Value(), 52);
 }
 
 TEST_F(SkSpinnerTest, TheHeldTimerStepsTheButtonUnderTheMouseNow) {
@@ -325,11 +337,45 @@ TEST_F(SkSpinnerTest, PaintsFrameSeparatorsAndButtonFacesByState) {
     EXPECT_EQ(Pixel(disabled, 17, 10), shadow);
 }
 
+TEST_F(SkSpinnerTest, UnderVisualStylesTheThemeDrawsButtonsAndSeparatorsUnlessNotThemeAware) {
+    SetThemesActiveForTest(true);
+    const QImage themed = Spinner->PaintOffscreen().copy();
+    const TColor editBorder = 0xB99D7F;  // the style's edit border
+    EXPECT_EQ(Pixel(themed, 17, 10), editBorder);
+    EXPECT_EQ(Pixel(themed, 67, 10), editBorder);
+    EXPECT_NE(Pixel(themed, 3, 3), ColorToRGB(clBtnFace));  // the style's spin button face
+    Spinner->SetThemeAware(false);
+    const QImage classic = Spinner->PaintOffscreen().copy();
+    EXPECT_EQ(Pixel(classic, 17, 10), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(Pixel(classic, 3, 3), ColorToRGB(clBtnFace));
+    ResetPlatformProfile();
+}
+
 TEST_F(SkSpinnerTest, TheValueIsCentredAndTheFocusRectSitsBetweenTheButtons) {
     Spinner->SetValue(8);
     const TInk ink = InkIn(Spinner->PaintOffscreen(), Rect(18, 1, 67, 20), clWindow, clWindowText);
     ASSERT_TRUE(ink.Shown());
     EXPECT_LE(std::abs((ink.First + ink.Last + 1) / 2 - 42), 2);
+
+    // Focused: a dotted rectangle over (19, 2, 66, 19); without ShowFocusRect none.
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 200, 60);
+    Spinner->SetParent(&form);
+    form.Show();
+    QApplication::setActiveWindow(form.Widget());
+    Spinner->SetFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(Spinner->Focused());
+    auto dotsOnTopRow = [](const QImage& image) {
+        int dots = 0;
+        for (int x = 19; x < 66; ++x)
+            dots += Pixel(image, x, 2) != ColorToRGB(clWindow);
+        return dots;
+    };
+    EXPECT_GE(dotsOnTopRow(Spinner->PaintOffscreen()), 20);
+    Spinner->SetShowFocusRect(false);
+    EXPECT_EQ(dotsOnTopRow(Spinner->PaintOffscreen()), 0);
+    Spinner->SetParent(Parent.get());
 }
 
 TEST_F(SkSpinnerTest, AnImageListWidensTheButtonsAndGrowsTheControlAlsoWhenItChanges) {

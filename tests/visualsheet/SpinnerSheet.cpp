@@ -1,4 +1,5 @@
 // The visual sheet of the spinner: painted off screen on a parent, in its states and looks.
+#include "Platform.h"
 #include "Sheet.h"
 #include "SkSpnEdt.h"
 
@@ -66,5 +67,14 @@ void SpinnerSheet(const QString& folder) {
         sheet.Cell(look.Caption, spinner->Width(), spinner->Height(),
                    [&](TCanvas* c, const TRect& r) { Show(c, r, spinner); });
     }
+    sheet.Heading(QStringLiteral("Spinner under visual styles (not the program's profile)"));
+    SetThemesActiveForTest(true);
+    for (const TCase& state : states) {
+        auto* spinner = Child<TSkSpinner>(parent.get(), 85, 21);
+        spinner->SetValue(42);
+        state.Set(spinner);
+        sheet.Cell(state.Caption, 85, 21, [&](TCanvas* c, const TRect& r) { Show(c, r, spinner); });
+    }
+    ResetPlatformProfile();
     sheet.Save(folder, QStringLiteral("spinner"));
 }
