@@ -71,6 +71,10 @@ QString ShortDayName(int n) {
     return QLocale().dayName(n == 1 ? 7 : n - 1, QLocale::ShortFormat);
 }
 
+QString NarrowDayName(int n) {
+    return QLocale().dayName(n == 1 ? 7 : n - 1, QLocale::NarrowFormat);
+}
+
 }  // namespace
 
 void SetCalendarToday(std::function<TDateTime()> Today) {
@@ -776,30 +780,42 @@ void TSkCalendar::PaintButton(const TRect& Rect, const QString& Caption, bool Do
     canvas->Brush()->SetStyle(bsSolid);
 }
 
-void TSkCalendar::PaintDayNames(const TLayout& L) {
+QStringList TSkCalendar::DayNames() {
+    const int cellWidth = Layout().CellWidth;
     TCanvas* canvas = Canvas();
-    const TRect& row = L.Rects[ecDayNames];
-    canvas->Brush()->SetColor(Color());
+    canvas->Font()->Assign(*Font());
     canvas->Font()->SetSize(Font()->Size() - 1);
-    canvas->Font()->SetColor(FCalendarColors.GetColor(cciDaysOfWeek));
-    QString names[7];
+    QStringList names;
     int widest = 0;
+    int dayNumbers[7];  // 1 = Sunday .. 7 = Saturday
     for (int i = 0; i < 7; ++i) {
         int n = FFirstDayIndex + i + 2;
         if (n > 7) n -= 7;
-        names[i] = ShortDayName(n);
+        dayNumbers[i] = n;
+        names << ShortDayName(n);
         widest = std::max(widest, canvas->TextWidth(names[i]));
     }
-    if (widest > L.CellWidth) {
+    if (widest > cellWidth) {
         int widestTwo = 0;
         for (QString& name : names) {
             name = name.left(2);
             widestTwo = std::max(widestTwo, canvas->TextWidth(name));
         }
-        if (widestTwo > L.CellWidth)
-            for (QString& name : names)
-                name = name.left(1);
+        // One character: the locale's narrow name, the first letter where that tells the days apart
+        // and the telling one where it does not (Chinese "周一" becomes "一", not "周").
+        if (widestTwo > cellWidth)
+            for (int i = 0; i < 7; ++i)
+                names[i] = NarrowDayName(dayNumbers[i]);
     }
+    return names;
+}
+
+void TSkCalendar::PaintDayNames(const TLayout& L) {
+    TCanvas* canvas = Canvas();
+    const TRect& row = L.Rects[ecDayNames];
+    const QStringList names = DayNames();  // leaves the smaller font on the canvas
+    canvas->Brush()->SetColor(Color());
+    canvas->Font()->SetColor(FCalendarColors.GetColor(cciDaysOfWeek));
     canvas->Brush()->SetStyle(bsClear);
     for (int i = 0; i < 7; ++i) {
         const int left = row.Left + i * L.CellWidth;

@@ -173,6 +173,9 @@ public:
     int FirstDayIndex() const { return FFirstDayIndex; }
     // The day in grid cell (Row 0..5, Column 0..6).
     TDateTime CellDate(int Row, int Column) const { return FFirstShownDate + Row * 7 + Column; }
+    // The day names over the columns: the locale's short names, cut to two characters when one is
+    // wider than a cell, and to the locale's narrow names when two are still too wide.
+    QStringList DayNames();
     // The week number shown for a grid row (the ISO week of its second day, or the handler's).
     int RowWeekNumber(int Row);
 

@@ -514,3 +514,21 @@ TEST_F(SkCalendarTest, PaintsOneMonthWhereTheLayoutRulesPutIt) {
                       clWindow, clBtnShadow)
                     .Shown());
 }
+
+// Short names too wide for a cell are cut to two characters, then to one that tells the days apart:
+// the locale's narrow name ("周一" would otherwise become "周" in every column).
+TEST_F(SkCalendarTest, DayNamesTooWideForACellAreCutToCharactersThatTellTheDaysApart) {
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+    Cal->SetAutoSize(false);
+    Cal->SetBounds(0, 0, 600, 400);  // roomy cells
+    EXPECT_EQ(Cal->DayNames(), (QStringList{"周一", "周二", "周三", "周四", "周五", "周六", "周日"}));
+    Cal->SetBounds(0, 0, 10, 10);  // the smallest size
+    Cal->SetFirstDayOfWeek(fdowSunday);
+    const QStringList cut = Cal->DayNames();
+    QLocale::setDefault(before);
+    EXPECT_EQ(cut, (QStringList{"日", "一", "二", "三", "四", "五", "六"}));
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_EQ(Cal->DayNames(), (QStringList{"Su", "Mo", "Tu", "We", "Th", "Fr", "Sa"}));
+    QLocale::setDefault(before);
+}

@@ -3,6 +3,7 @@
 #include "Sheet.h"
 #include "SkPopupsCalendar.h"
 
+#include <QLocale>
 #include <functional>
 
 namespace {
@@ -75,6 +76,16 @@ void CalendarSheet(const QString& folder) {
                       c->SetAutoSize(false);
                       c->SetBounds(0, 0, 160, 30);
                   }}});
+    sheet.Heading(QStringLiteral("In the program's Chinese locale"));
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+    CalendarRow(sheet, parent.get(),
+                {{"May 2024", [](TSkCalendar*) {}}, {"week numbers, locale's first day", [](TSkCalendar* c) {
+                                                         c->SetFirstDayOfWeek(fdowLocale);
+                                                         c->SetElements(c->Elements() |
+                                                                        CalendarElement(ceWeekNumbers));
+                                                     }}});
+    QLocale::setDefault(before);
     sheet.Save(folder, QStringLiteral("calendar"));
     SetCalendarToday(nullptr);
 }
