@@ -111,6 +111,8 @@ unsigned short VirtualKeyOf(const QKeyEvent* e) {
         return VK_INSERT;
     case Qt::Key_Delete:
         return VK_DELETE;
+    case Qt::Key_Menu:
+        return VK_APPS;
     case Qt::Key_Period:
         return (e->modifiers() & Qt::KeypadModifier) ? VK_DECIMAL : 190;
     case Qt::Key_Plus:
@@ -143,6 +145,21 @@ bool IsAccel(unsigned CharCode, const QString& Caption) {
 
 unsigned short KeyEventVirtualKey(const QKeyEvent* e) {
     return VirtualKeyOf(e);
+}
+
+void PostKeyDown(TWinControl* Control, unsigned short VirtualKey) {
+    if (!Control || !Control->Widget()) return;
+    const Qt::KeyboardModifiers mods = Qt::NoModifier;
+    // The Qt key whose press reads back as the virtual key.
+    static const int candidates[] = {Qt::Key_Tab,  Qt::Key_Return, Qt::Key_Escape, Qt::Key_Space,
+                                     Qt::Key_Left, Qt::Key_Up,     Qt::Key_Right,  Qt::Key_Down,
+                                     Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End};
+    int qtKey = VirtualKey;
+    for (const int candidate : candidates) {
+        const QKeyEvent probe(QEvent::KeyPress, candidate, mods);
+        if (VirtualKeyOf(&probe) == VirtualKey) qtKey = candidate;
+    }
+    QCoreApplication::postEvent(Control->Widget(), new QKeyEvent(QEvent::KeyPress, qtKey, mods));
 }
 
 QChar KeyCharOf(const QKeyEvent* e) {

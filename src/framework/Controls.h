@@ -71,10 +71,12 @@ enum : unsigned short {
     VK_DOWN = 40,
     VK_INSERT = 45,
     VK_DELETE = 46,
+    VK_APPS = 93,
     VK_ADD = 107,       // numeric keypad "+"
     VK_SUBTRACT = 109,  // numeric keypad "-"
     VK_F2 = 113,
     VK_F4 = 115,
+    VK_F10 = 121,
     VK_DECIMAL = 110
 };
 

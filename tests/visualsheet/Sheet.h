@@ -117,6 +117,8 @@ void CheckRadioSheet(const QString& folder);
 void PanelSheet(const QString& folder);
 // Tab strips on every side in every shape, and page controls.
 void TabSheet(const QString& folder);
+// String grids, data grids and trees with Chinese rows, framed and in their colours.
+void GridsTreeSheet(const QString& folder);
 // The calculator and the time picker, also open at an edit.
 void PopupSheet(const QString& folder);
 // The framed edit, memo and rich edit in their states.

@@ -351,6 +351,7 @@ int main(int argc, char** argv) {
     CheckRadioSheet(folder);
     PanelSheet(folder);
     TabSheet(folder);
+    GridsTreeSheet(folder);
     PopupSheet(folder);
     EditSheet(folder);
     SpinnerSheet(folder);
