@@ -23,15 +23,7 @@ TSkNumericEdit::TSkNumericEdit(TComponent* AOwner)
     : TSkEdit(AOwner), FCalculatorColors(nullptr, DefaultCalculatorColors()) {
     SetBounds(Left(), Top(), 65, 21);
     SetAlignment(taRightJustify);
-    ShowText(FormatText(0));
-}
-
-// Text written by the edit itself is no typing: OnChange stays quiet.
-void TSkNumericEdit::ShowText(const QString& Text) {
-    const bool was = FReformatting;
-    FReformatting = true;
-    SetText(Text);
-    FReformatting = was;
+    SetText(FormatText(0));
 }
 
 void TSkNumericEdit::Change() {
@@ -69,7 +61,7 @@ double TSkNumericEdit::GetValue() {
     try {
         if (!Text().isEmpty()) return ParseText();
         if (FAllowBlank) return FBlankValue;
-        ShowText(FormatText(FMin));
+        SetText(FormatText(FMin));
         return ParseText();
     } catch (...) {
         return FMin;
@@ -77,7 +69,7 @@ double TSkNumericEdit::GetValue() {
 }
 
 void TSkNumericEdit::SetValue(double Value) {
-    if (Value != ParseText()) ShowText(FormatText(Value));
+    if (Value != ParseText()) SetText(FormatText(Value));
 }
 
 int TSkNumericEdit::IntValue() {
@@ -111,7 +103,7 @@ void TSkNumericEdit::SetDisplayFormat(const QString& Value) {
     if (Value == FDisplayFormat) return;
     const double v = GetValue();
     FDisplayFormat = Value;
-    if (!(ComponentState() & csLoading)) ShowText(FormatText(v));
+    if (!(ComponentState() & csLoading)) SetText(FormatText(v));
 }
 
 void TSkNumericEdit::Loaded() {
@@ -193,7 +185,7 @@ double TSkNumericEdit::CheckValue(double V, bool& KeepFocus) {
 
 void TSkNumericEdit::CMEnter(TMessage& Message) {
     FStoredValue = ParseText();
-    if (!FAllowBlank) ShowText(FormatText(FStoredValue));
+    if (!FAllowBlank) SetText(FormatText(FStoredValue));
     TSkEdit::CMEnter(Message);
 }
 
@@ -217,11 +209,11 @@ void TSkNumericEdit::ValidateOnExit(TMessage& Message) {
     DispatchEvent([&] {
         try {
             const double v = CheckValue(ParseText(), keepFocus);
-            if (!keepFocus) ShowText(FormatText(v));
+            if (!keepFocus) SetText(FormatText(v));
         } catch (...) {
             keepFocus = false;
             FStoredValue = FMin;
-            ShowText(FormatText(FMin));
+            SetText(FormatText(FMin));
             throw;
         }
     });

@@ -109,7 +109,6 @@ protected:
 
 private:
     void ValidateOnExit(TMessage& Message);
-    void ShowText(const QString& Text);
     bool FAllowBlank = false, FAllowScientificNotation = true, FCheckRange = false, FIntegersOnly = true;
     bool FCalculatorBoldButtons = false, FKeypadDecimal = false, FReformatting = false;
     double FBlankValue = 0, FMin = 0, FMax = 0, FStoredValue = 0;

@@ -5,6 +5,7 @@
 #include "RecordingServices.h"
 #include "SkEditDateTime.h"
 #include "SkPopups.h"
+#include "Streaming.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -297,5 +298,34 @@ TEST_F(SkDateTimeEditTest, AReadOnlyEditShowsNoButtonAndOpensNothing) {
     EXPECT_EQ(drops, 0);
     Edit->SetReadOnly(false);
     EXPECT_TRUE(Edit->ButtonPresent());
+}
+}  // namespace
+
+namespace {
+TEST_F(SkDateTimeEditTest, FormsStoreTheDateOrTheTimeAndBoundsOnlyWhenSet) {
+    Edit->SetName(QStringLiteral("edtBirthday"));
+    const QString plain = ComponentToText(Edit);
+    for (const char* name :
+         {"Text", "MinDate", "MaxDate", "EditType", "DropButtonVisible", "CalendarElements"})
+        EXPECT_FALSE(plain.contains(QLatin1String(name))) << name;
+    Edit->SetDate(EncodeDate(1990, 5, 17));
+    Edit->SetMinDate(EncodeDate(1900, 1, 1));
+    Edit->SetFlatButtons(true);
+    const QString text = ComponentToText(Edit);
+    EXPECT_TRUE(text.contains(QStringLiteral("MinDate = ")));
+    EXPECT_TRUE(text.contains(QStringLiteral("FlatButtons = True")));
+    EXPECT_FALSE(text.contains(QStringLiteral("Time = ")));
+    std::unique_ptr<TComponent> made(TextToComponent(text));
+    auto* back = qobject_cast<TSkDateTimeEdit*>(made.get());
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->Date(), EncodeDate(1990, 5, 17));
+    EXPECT_EQ(back->Text(), QStringLiteral("1990-05-17"));
+    EXPECT_EQ(back->MinDate(), EncodeDate(1900, 1, 1));
+
+    Edit->SetTime(0.75);
+    const QString timed = ComponentToText(Edit);
+    EXPECT_TRUE(timed.contains(QStringLiteral("EditType = etTime")));
+    EXPECT_TRUE(timed.contains(QStringLiteral("Time = 0.75")));
+    EXPECT_FALSE(timed.contains(QStringLiteral(" Date = ")));
 }
 }  // namespace

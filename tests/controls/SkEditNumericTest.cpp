@@ -5,6 +5,7 @@
 #include "RecordingServices.h"
 #include "SkEditNumeric.h"
 #include "SkPopups.h"
+#include "Streaming.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -273,5 +274,46 @@ TEST_F(SkNumericEditTest, AReadOnlyEditShowsNoButtonAndOpensNothing) {
     EXPECT_TRUE(Edit->CalculatorVisible());  // still wanted: back once writable
     Edit->SetReadOnly(false);
     EXPECT_TRUE(Edit->ButtonPresent());
+}
+}  // namespace
+
+namespace {
+TEST_F(SkNumericEditTest, FormsStoreTheValueNotTheTextAndReformatOnLoading) {
+    Edit->SetName(QStringLiteral("edtHeight"));
+    const QString plain = ComponentToText(Edit);
+    for (const char* name : {"Text", "Alignment", "DisplayFormat", "IntegersOnly", "Max"})
+        EXPECT_FALSE(plain.contains(QLatin1String(name))) << name;
+    Edit->SetMax(250);
+    Edit->SetValue(175);
+    Edit->SetCalculatorVisible(true);
+    const QString text = ComponentToText(Edit);
+    for (const char* line : {"Max = 250", "Value = 175", "CalculatorVisible = True"})
+        EXPECT_TRUE(text.contains(QLatin1String(line))) << line;
+    std::unique_ptr<TComponent> made(TextToComponent(QStringLiteral("object e: TSkNumericEdit\n"
+                                                                    "  DisplayFormat = '0.0'\n"
+                                                                    "  IntegersOnly = False\n"
+                                                                    "  Value = 1234.56\n"
+                                                                    "end\n")));
+    auto* back = qobject_cast<TSkNumericEdit*>(made.get());
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->Text(), QStringLiteral("1234.6"));
+    EXPECT_EQ(back->StoredValue(), 1234.6);  // read back from the reformatted text
+}
+
+TEST_F(SkNumericEditTest, TheCalculatorsValueAnnouncesItselfAsAChange) {
+    ShowAndFocus();
+    Edit->SetCalculatorVisible(true);
+    int changes = 0;
+    Edit->OnChange = [&](TObject*) { ++changes; };
+    QMetaObject::invokeMethod(
+        qApp,
+        [&] {
+            QTest::keyClicks(Edit->Widget(), "9");
+            QTest::keyClick(Edit->Widget(), Qt::Key_Return);
+        },
+        Qt::QueuedConnection);
+    QTest::keyClick(Edit->Widget(), Qt::Key_F4);
+    EXPECT_EQ(Edit->Text(), QStringLiteral("9"));
+    EXPECT_GE(changes, 1);
 }
 }  // namespace
