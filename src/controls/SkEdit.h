@@ -49,21 +49,7 @@ public:
     TNotifyEvent OnDropDown, OnCloseUp;
 
     // The frame block's stored predicates, for every published descendant.
-    Q_INVOKABLE bool IsColorStored() const { return ColorStored(); }
-    Q_INVOKABLE bool IsFocusColorStored() const { return FocusColorStored(); }
-    Q_INVOKABLE bool IsDisabledColorStored() const { return FrameStored(fcpDisabledColor); }
-    Q_INVOKABLE bool IsReadOnlyColorStored() const { return FrameStored(fcpReadOnlyColor); }
-    Q_INVOKABLE bool IsReadOnlyColorOnFocusStored() const { return FrameStored(fcpReadOnlyColorOnFocus); }
-    Q_INVOKABLE bool IsFlatButtonColorStored() const { return FrameStored(fcpFlatButtonColor); }
-    Q_INVOKABLE bool IsFlatButtonsStored() const { return FrameStored(fcpFlatButtons); }
-    Q_INVOKABLE bool IsFrameColorStored() const { return FrameStored(fcpFrameColor); }
-    Q_INVOKABLE bool IsFrameHotColorStored() const { return FrameStored(fcpFrameHotColor); }
-    Q_INVOKABLE bool IsFrameHotTrackStored() const { return FrameStored(fcpFrameHotTrack); }
-    Q_INVOKABLE bool IsFrameHotStyleStored() const { return FrameStored(fcpFrameHotStyle); }
-    Q_INVOKABLE bool IsFrameSidesStored() const { return FrameStored(fcpFrameSides); }
-    Q_INVOKABLE bool IsFrameStyleStored() const { return FrameStored(fcpFrameStyle); }
-    Q_INVOKABLE bool IsFrameVisibleStored() const { return FrameStored(fcpFrameVisible); }
-    Q_INVOKABLE bool IsFramingPreferenceStored() const { return FrameStored(fcpFramingPreference); }
+    SK_FRAME_BLOCK_STORED_PREDICATES
 
 protected:
     // Descendants that own a drop-down turn the button on.
@@ -107,46 +93,11 @@ class TSkEdit : public TSkCustomEdit {
     Q_PROPERTY(QString Text READ Text WRITE SetText)
     Q_PROPERTY(TAlignment Alignment READ Alignment WRITE SetAlignment)
     Q_PROPERTY(bool AutoSelect READ AutoSelect WRITE SetAutoSelect)
-    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
-    Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)
-    Q_PROPERTY(TColor DisabledColor READ DisabledColor WRITE SetDisabledColor)
-    Q_PROPERTY(TColor FocusColor READ FocusColor WRITE SetFocusColor)
-    Q_PROPERTY(TColor FrameColor READ FrameColor WRITE SetFrameColor)
-    Q_PROPERTY(TSkFrameControllerNotifications FrameControllerNotifications READ FrameControllerNotifications
-                   WRITE SetFrameControllerNotifications)
-    Q_PROPERTY(TSkFrameController* FrameController READ FrameController WRITE SetFrameController)
-    Q_PROPERTY(TColor FrameHotColor READ FrameHotColor WRITE SetFrameHotColor)
-    Q_PROPERTY(bool FrameHotTrack READ FrameHotTrack WRITE SetFrameHotTrack)
-    Q_PROPERTY(TFrameStyleEx FrameHotStyle READ FrameHotStyle WRITE SetFrameHotStyle)
-    Q_PROPERTY(TSides FrameSides READ FrameSides WRITE SetFrameSides)
-    Q_PROPERTY(TFrameStyleEx FrameStyle READ FrameStyle WRITE SetFrameStyle)
-    Q_PROPERTY(bool FrameVisible READ FrameVisible WRITE SetFrameVisible)
-    Q_PROPERTY(TFramingPreference FramingPreference READ FramingPreference WRITE SetFramingPreference)
-    Q_PROPERTY(bool ReadOnly READ ReadOnly WRITE SetReadOnly)
-    Q_PROPERTY(TColor ReadOnlyColor READ ReadOnlyColor WRITE SetReadOnlyColor)
-    Q_PROPERTY(bool ReadOnlyColorOnFocus READ ReadOnlyColorOnFocus WRITE SetReadOnlyColorOnFocus)
-    Q_PROPERTY(bool TabOnEnter READ TabOnEnter WRITE SetTabOnEnter)
+    SK_FRAMED_EDIT_PROPERTIES
     Q_PROPERTY(QString TextHint READ TextHint WRITE SetTextHint)
     Q_PROPERTY(bool TextHintVisibleOnFocus READ TextHintVisibleOnFocus WRITE SetTextHintVisibleOnFocus)
     Q_CLASSINFO("Alignment", "= taLeftJustify")
     Q_CLASSINFO("AutoSelect", "= True")
-    Q_CLASSINFO("Color", "TColor = clWindow")
-    Q_CLASSINFO("ParentColor", "= False")
-    Q_CLASSINFO("DisabledColor", "TColor = clBtnFace")
-    Q_CLASSINFO("FocusColor", "TColor = clWindow")
-    Q_CLASSINFO("FrameColor", "TColor = clBtnShadow")
-    Q_CLASSINFO("FrameControllerNotifications", "TSkFrameControllerNotifications = 65535")
-    Q_CLASSINFO("FrameHotColor", "TColor = clBtnShadow")
-    Q_CLASSINFO("FrameHotTrack", "= False")
-    Q_CLASSINFO("FrameHotStyle", "= fsFlatBold")
-    Q_CLASSINFO("FrameSides", "TSides = [sdLeft, sdTop, sdRight, sdBottom]")
-    Q_CLASSINFO("FrameStyle", "= fsFlat")
-    Q_CLASSINFO("FrameVisible", "= False")
-    Q_CLASSINFO("FramingPreference", "= fpXPThemes")
-    Q_CLASSINFO("ReadOnly", "= False")
-    Q_CLASSINFO("ReadOnlyColor", "TColor = clInfoBk")
-    Q_CLASSINFO("ReadOnlyColorOnFocus", "= False")
-    Q_CLASSINFO("TabOnEnter", "= False")
     Q_CLASSINFO("TextHintVisibleOnFocus", "= False")
 public:
     using TSkCustomEdit::TSkCustomEdit;

@@ -86,3 +86,12 @@ void TSkCustomMemo::WMLButtonUp(TWMMouse& Message) {
     TSkFramedEdit<TCustomMemo>::WMLButtonUp(Message);
     ClipboardChange();
 }
+
+void TSkCustomMemo::CMShowingChanged(TMessage& Message) {
+    TSkFramedEdit<TCustomMemo>::CMShowingChanged(Message);
+    if (FShownOnce || !Showing()) return;
+    FShownOnce = true;
+    QPointer<QObject> alive(this);
+    LineColChange();
+    if (alive) ClipboardChange();
+}

@@ -279,7 +279,9 @@ TEST_F(SkEditTest, FormsStoreWhatDiffersAndReadTheOldFrameNames) {
 
     // A frame controller's properties are not written; a disabled edit does not write its colour.
     auto* controller = new TSkFrameController(Form.get());
+    controller->SetFrameColor(clMaroon);
     Edit->SetFrameController(controller);
+    EXPECT_EQ(Edit->FrameColor(), clMaroon);
     EXPECT_FALSE(ComponentToText(Edit).contains(QStringLiteral("FrameColor")));
     Edit->SetFrameController(nullptr);
     Edit->SetColor(clCream);
@@ -476,11 +478,21 @@ TEST_F(SkMemoTest, LineAndColumnOutsideTheTextAreIgnored) {
 }
 
 TEST_F(SkMemoTest, TypingChineseReportsTheCaretAndTheSelection) {
-    ShowForm();
     std::pair<int, int> last;
-    bool selected = true;
+    bool selected = true, clipboardText = false;
+    int clipboardTold = 0;
     Memo->OnLineColChange = [&](TObject*, int line, int column) { last = {line, column}; };
-    Memo->OnClipboardChange = [&](TObject*, bool hasSelection, bool) { selected = hasSelection; };
+    Memo->OnClipboardChange = [&](TObject*, bool hasSelection, bool hasText) {
+        selected = hasSelection;
+        clipboardText = hasText;
+        ++clipboardTold;
+    };
+    Clipboard()->SetAsText(QStringLiteral("午餐"));
+    ShowForm();  // shown the first time: where the caret is, and the clipboard twice
+    EXPECT_EQ(last, std::make_pair(1, 1));
+    EXPECT_EQ(clipboardTold, 2);
+    EXPECT_FALSE(selected);
+    EXPECT_TRUE(clipboardText);
     Memo->SetFocus();
     Memo->SetLine(3);
     Memo->SetColumn(2);
@@ -540,6 +552,12 @@ TEST_F(SkMemoTest, FormsStoreTheMemosBlock) {
     EXPECT_TRUE(text.contains(QStringLiteral("FrameHotTrack = True")));
     EXPECT_TRUE(text.contains(QStringLiteral("FrameVisible = True")));
     EXPECT_FALSE(text.contains(QStringLiteral("FrameStyle")));
+    auto* controller = new TSkFrameController(Form.get());
+    controller->SetFrameStyle(fsLowered);
+    rich->SetFrameController(controller);
+    EXPECT_EQ(rich->FrameStyle(), fsLowered);
+    EXPECT_FALSE(ComponentToText(rich).contains(QStringLiteral("FrameStyle")));
+    rich->SetFrameController(nullptr);
     std::unique_ptr<TComponent> made(TextToComponent(text));
     auto* back = qobject_cast<TSkRichEdit*>(made.get());
     ASSERT_NE(back, nullptr);
