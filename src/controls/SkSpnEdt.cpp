@@ -135,14 +135,8 @@ void TSkSpinner::SetThemeAware(bool V) {
 
 // Images ------------------------------------------------------------------------------------------
 void TSkSpinner::SetImages(TCustomImageList* V) {
-    if (V == FImages) return;
-    if (FImages) FImages->UnRegisterChanges(&FImageChangeLink);
-    FImages = V;
-    if (FImages) {
-        FImages->RegisterChanges(&FImageChangeLink);
-        FImages->FreeNotification(this);
-        FitImages();
-    }
+    if (!FollowImageList(this, FImages, V, FImageChangeLink)) return;
+    FitImages();
     Invalidate();
 }
 
@@ -219,13 +213,7 @@ void TSkSpinner::WMLButtonDown(TWMMouse& Message) {
     const TButton which = ButtonAt(Message.XPos, Message.YPos);
     if (which == sbNone) return;
     (which == sbMinus ? FMinusPressed : FPlusPressed) = true;
-    if (!FRepeatTimer) {
-        FRepeatTimer = new TTimer(this);
-        FRepeatTimer->OnTimer = [this](TObject*) { RepeatTimerTick(); };
-    }
-    FRepeatTimer->SetEnabled(false);
-    FRepeatTimer->SetInterval(FInitialDelay);
-    FRepeatTimer->SetEnabled(true);
+    RestartTimer(FRepeatTimer, this, FInitialDelay, [this] { RepeatTimerTick(); });
     Invalidate();
 }
 
