@@ -3,6 +3,7 @@
 #include "ExtCtrls.h"
 #include "Menus.h"
 #include "SkCommon.h"
+#include "SkPopups.h"
 #include "TextDraw.h"
 #include "Themes.h"
 #include "TypInfo.h"
@@ -731,9 +732,11 @@ void TSkCalendar::Paint() {
     if (!L.Header.IsEmpty()) PaintHeader(L);
     if (!FShowDays) return;
     if (HasElement(ceTodayButton))
-        PaintButton(L.Rects[ecToday], TodayCaption(), FPressedElement == ecToday && FHotElement == ecToday);
+        DrawPopupButton(Canvas(), L.Rects[ecToday], TodayCaption(), FButtonColor, FButtonFontColor,
+                        FlatBorder(), FPressedElement == ecToday && FHotElement == ecToday, ThemeAware());
     if (HasElement(ceClearButton))
-        PaintButton(L.Rects[ecClear], ClearCaption(), FPressedElement == ecClear && FHotElement == ecClear);
+        DrawPopupButton(Canvas(), L.Rects[ecClear], ClearCaption(), FButtonColor, FButtonFontColor,
+                        FlatBorder(), FPressedElement == ecClear && FHotElement == ecClear, ThemeAware());
     if (HasElement(ceDaysOfWeek)) PaintDayNames(L);
     if (HasElement(ceWeekNumbers)) PaintWeekNumbers(L);
     PaintDays(L);
@@ -763,20 +766,6 @@ void TSkCalendar::PaintHeader(const TLayout& L) {
     }
     canvas->Font()->SetColor(FButtonFontColor);
     DrawStringCentered(canvas, HeaderText(), L.Header);
-    canvas->Brush()->SetStyle(bsSolid);
-}
-
-void TSkCalendar::PaintButton(const TRect& Rect, const QString& Caption, bool Down) {
-    TCanvas* canvas = Canvas();
-    TRect inner = Down           ? DrawButtonBorderAllSides(canvas, Rect, true)
-                  : FlatBorder() ? DrawBevelAllSides(canvas, Rect, fsFlat)
-                                 : Draw3DBorderAllSides(canvas, Rect, false);
-    canvas->Brush()->SetColor(FButtonColor);
-    canvas->FillRect(inner);
-    if (Down) OffsetRect(inner, 1, 1);
-    canvas->Brush()->SetStyle(bsClear);
-    canvas->Font()->SetColor(FButtonFontColor);
-    DrawString(canvas, Caption, inner, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     canvas->Brush()->SetStyle(bsSolid);
 }
 

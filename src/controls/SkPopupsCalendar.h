@@ -269,7 +269,6 @@ private:
     void PaintDayNames(const TLayout& L);
     void PaintWeekNumbers(const TLayout& L);
     void PaintDays(const TLayout& L);
-    void PaintButton(const TRect& Rect, const QString& Caption, bool Down);
     bool FlatBorder() const;
 
     TColor FButtonColor = clBtnFace, FButtonFontColor = clWindowText;

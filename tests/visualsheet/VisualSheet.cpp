@@ -352,10 +352,10 @@ int main(int argc, char** argv) {
     PanelSheet(folder);
     TabSheet(folder);
     GridsTreeSheet(folder);
+    CalendarSheet(folder);
     PopupSheet(folder);
     EditSheet(folder);
     SpinnerSheet(folder);
-    CalendarSheet(folder);
     ValueEditSheet(folder);
     std::printf("visual sheet written to %s\n", qPrintable(folder));
     // The hint window the application made goes while Qt is still there.
