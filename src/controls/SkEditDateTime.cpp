@@ -1,11 +1,10 @@
 #include "SkEditDateTime.h"
 
-#include "SkPopups.h"
+#include "SkEditDropDown.h"
 #include "SkPopupsParsing.h"
 #include "Streaming.h"
 #include "TypInfo.h"
 
-#include <QPointer>
 #include <QTimer>
 #include <cmath>
 #include <utility>
@@ -218,10 +217,7 @@ void TSkDateTimeEdit::ValidateOnExit() {
         FValue = replacement;
         NotifyChange();
         if (keepFocus || keepText) {
-            QPointer<QObject> alive(this);
-            QTimer::singleShot(0, this, [this, alive] {
-                if (alive && !Focused()) SetFocus();
-            });
+            QTimer::singleShot(0, this, [this] { SetFocus(); });
         }
         if (keepText) {
             ShowText(typed);
@@ -334,141 +330,66 @@ void TSkDateTimeEdit::KeyPress(QChar& Key) {
 void TSkDateTimeEdit::DropDown() {
     if (ReadOnly()) return;
     TSkEdit::DropDown();
-    const TNotifyEvent onEnter = OnEnter, onExit = OnExit;
-    OnEnter = nullptr;
-    OnExit = nullptr;
-    QPointer<QObject> alive(this);
-    auto restore = [&] {
-        if (!alive) return;
-        OnEnter = onEnter;
-        OnExit = onExit;
-    };
-    try {
-        if (FEditType == etDate)
-            CalendarDropDown();
-        else
-            ClockDropDown();
-    } catch (...) {
-        restore();
-        throw;
-    }
-    restore();
-}
-
-// The content common to both: the edit's font, colours, look and the pop-up's flat frame.
-template <class TContent> TContent* TSkDateTimeEdit::NewPopupContent(TSkPopupPanel* Panel) {
-    auto* content = new TContent(Panel);
-    content->SetParent(Panel);
-    content->Font()->SetName(Font()->Name());
-    content->Font()->SetColor(Font()->Color());
-    content->Font()->SetSize(Font()->Size());
-    content->SetPopupMode(true);
-    content->SetThemeAware(UseThemes());
-    content->SetColor(Color());
-    content->SetButtonColor(FPopupButtonColor);
-    content->SetButtonFontColor(FPopupButtonFontColor);
-    if ((FrameVisible() && !UseThemes() && FrameStyle() == fsFlat) || FrameStyle() == fsFlatBold) {
-        content->SetBorderOuter(fsFlat);
-        content->SetFlatColor(FrameColor());
-    }
-    content->SetVisible(true);
-    return content;
-}
-
-// True when confirmed; the panel is freed by the caller. AutoSelect is off while it runs.
-bool TSkDateTimeEdit::RunPopup(TSkPopupPanel* Panel) {
-    QPointer<QObject> alive(this);
-    FPopupPanel = Panel;
-    bool accepted = false;
-    try {
-        accepted = Panel->Popup(this);
-    } catch (...) {
-        if (alive) FPopupPanel = nullptr;
-        throw;
-    }
-    if (alive) FPopupPanel = nullptr;
-    return accepted;
+    TEnterExitHeldBack heldBack(this);
+    if (FEditType == etDate)
+        CalendarDropDown();
+    else
+        ClockDropDown();
 }
 
 void TSkDateTimeEdit::CalendarDropDown() {
-    if (!Parent()) return;
-    const bool autoSelect = AutoSelect();
-    SetAutoSelect(false);
-    QPointer<TSkDateTimeEdit> self(this);
-    QPointer<TSkPopupPanel> panel(new TSkPopupPanel(this));
-    panel->SetParent(Parent());
-    auto* calendar = NewPopupContent<TSkCalendar>(panel);
-    calendar->SetElements(FCalendarElements);
-    calendar->SetFirstDayOfWeek(FFirstDayOfWeek);
-    calendar->SetCaptionClearBtn(FCaptionClearBtn);
-    calendar->SetCaptionTodayBtn(FCaptionTodayBtn);
-    calendar->OnGetBoldDays = OnGetBoldDays;
-    calendar->OnGetDayFormat = OnGetDayFormat;
-    calendar->OnGetWeekNumber = OnGetWeekNumber;
-    calendar->OnViewDateChange = OnViewDateChange;
-    calendar->SetMinDate(FMinDate);
-    calendar->SetMaxDate(FMaxDate);
-    // An empty edit opens at today, held within the bounds (the calendar refuses a date outside).
-    double d = Date();
-    if (d == 0) {
-        d = CalendarToday();
-        if (FMaxDate != 0 && d > FMaxDate) d = FMaxDate;
-        if (FMinDate != 0 && d < FMinDate) d = FMinDate;
-    }
-    if (FMaxDate != 0 && d > FMaxDate)
-        calendar->SetDate(FMaxDate);
-    else if (FMinDate != 0 && d < FMinDate)
-        calendar->SetDate(FMinDate);
-    else
-        calendar->SetDate(d);
-    calendar->SetCalendarColors(&FCalendarColors);
-    calendar->OnClick = [p = panel.data()](TObject*) { p->Close(); };
-    bool accepted = false;
-    {
-        TFlagUp validating(FValidating);
-        accepted = RunPopup(panel);
-    }
-    if (!self) return;
-    if (accepted && panel) {
-        TFlagUp acceptedFlag(FDateAccepted);
-        if (calendar->Date() == 0)
-            Clear();
-        else
-            SetDate(calendar->Date());
-    }
-    delete panel.data();
-    SetAutoSelect(autoSelect);
+    RunEditDropDown<TSkCalendar>(
+        this, FPopupPanel,
+        [this](TSkCalendar* calendar, TSkPopupPanel* panel) {
+            calendar->SetButtonColor(FPopupButtonColor);
+            calendar->SetButtonFontColor(FPopupButtonFontColor);
+            calendar->SetElements(FCalendarElements);
+            calendar->SetFirstDayOfWeek(FFirstDayOfWeek);
+            calendar->SetCaptionClearBtn(FCaptionClearBtn);
+            calendar->SetCaptionTodayBtn(FCaptionTodayBtn);
+            calendar->OnGetBoldDays = OnGetBoldDays;
+            calendar->OnGetDayFormat = OnGetDayFormat;
+            calendar->OnGetWeekNumber = OnGetWeekNumber;
+            calendar->OnViewDateChange = OnViewDateChange;
+            calendar->SetMinDate(FMinDate);
+            calendar->SetMaxDate(FMaxDate);
+            // An empty edit opens at today, held within the bounds (the calendar refuses a date outside).
+            double d = Date() != 0 ? Date() : CalendarToday();
+            if (FMaxDate != 0 && d > FMaxDate) d = FMaxDate;
+            if (FMinDate != 0 && d < FMinDate) d = FMinDate;
+            calendar->SetDate(d);
+            calendar->SetCalendarColors(&FCalendarColors);
+            calendar->OnClick = [panel](TObject*) { panel->Close(); };
+        },
+        [this](TSkCalendar* calendar) {
+            TFlagUp accepted(FDateAccepted);
+            if (calendar->Date() == 0)
+                Clear();
+            else
+                SetDate(calendar->Date());
+        });
 }
 
 void TSkDateTimeEdit::ClockDropDown() {
-    if (!Parent()) return;
-    const bool autoSelect = AutoSelect();
-    SetAutoSelect(false);
-    QPointer<TSkDateTimeEdit> self(this);
-    QPointer<TSkPopupPanel> panel(new TSkPopupPanel(this));
-    panel->SetParent(Parent());
-    auto* clock = NewPopupContent<TSkTimePicker>(panel);
-    clock->SetCaptionAM(FCaptionAM);
-    clock->SetCaptionPM(FCaptionPM);
-    clock->SetCaptionSet(FCaptionSet);
-    clock->SetTime(Time());
-    clock->SetClockFaceColors(&FClockFaceColors);
-    clock->SetFormat(FFormat);
-    clock->SetShowSetButton(true);
-    clock->SetShowHowToUseHint(FShowHowToUseHint);
-    clock->SetHowToUseMsg(FHowToUseMsg);
-    clock->SetRestrictMinutes(FRestrictMinutes);
-    clock->OnSetBtnClick = [p = panel.data()](TObject*) { p->Close(); };
-    bool accepted = false;
-    {
-        TFlagUp validating(FValidating);
-        accepted = RunPopup(panel);
-    }
-    if (!self) return;
-    if (accepted && panel) {
-        TFlagUp acceptedFlag(FTimeAccepted);
-        SetTime(clock->Time());
-    }
-    delete panel.data();
-    SetAutoSelect(autoSelect);
+    RunEditDropDown<TSkTimePicker>(
+        this, FPopupPanel,
+        [this](TSkTimePicker* clock, TSkPopupPanel* panel) {
+            clock->SetButtonColor(FPopupButtonColor);
+            clock->SetButtonFontColor(FPopupButtonFontColor);
+            clock->SetCaptionAM(FCaptionAM);
+            clock->SetCaptionPM(FCaptionPM);
+            clock->SetCaptionSet(FCaptionSet);
+            clock->SetTime(Time());
+            clock->SetClockFaceColors(&FClockFaceColors);
+            clock->SetFormat(FFormat);
+            clock->SetShowSetButton(true);
+            clock->SetShowHowToUseHint(FShowHowToUseHint);
+            clock->SetHowToUseMsg(FHowToUseMsg);
+            clock->SetRestrictMinutes(FRestrictMinutes);
+            clock->OnSetBtnClick = [panel](TObject*) { panel->Close(); };
+        },
+        [this](TSkTimePicker* clock) {
+            TFlagUp accepted(FTimeAccepted);
+            SetTime(clock->Time());
+        });
 }

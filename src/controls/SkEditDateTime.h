@@ -169,9 +169,6 @@ private:
     void BringIntoRange();
     // True while the drop-down's content has the focus.
     bool PopupOpen() const;
-    // Runs the content in a pop-up at the edit: true when the user confirmed it.
-    bool RunPopup(TSkPopupPanel* Panel);
-    template <class TContent> TContent* NewPopupContent(TSkPopupPanel* Panel);
 
     TSkDTEditType FEditType = etDate;
     TDateTime FPrevious = 0, FValue = 0, FMinDate = 0, FMaxDate = 0;

@@ -1,10 +1,9 @@
 #include "SkEditNumeric.h"
 
-#include "SkPopups.h"
+#include "SkEditDropDown.h"
 #include "Streaming.h"
 #include "SysUtils.h"
 
-#include <QPointer>
 #include <QTimer>
 #include <climits>
 #include <cmath>
@@ -219,10 +218,7 @@ void TSkNumericEdit::ValidateOnExit(TMessage& Message) {
     });
     if (keepFocus) {
         // Taken back once the focus change that is under way has finished.
-        QPointer<QObject> alive(this);
-        QTimer::singleShot(0, this, [this, alive] {
-            if (alive) SetFocus();
-        });
+        QTimer::singleShot(0, this, [this] { SetFocus(); });
         return;
     }
     TSkEdit::CMExit(Message);
@@ -232,61 +228,22 @@ void TSkNumericEdit::ValidateOnExit(TMessage& Message) {
 void TSkNumericEdit::DropDown() {
     if (ReadOnly()) return;
     TSkEdit::DropDown();
-    const TNotifyEvent onEnter = OnEnter, onExit = OnExit;
-    OnEnter = nullptr;
-    OnExit = nullptr;
-    QPointer<QObject> alive(this);
-    try {
-        CalculatorDropDown();
-    } catch (...) {
-        if (alive) OnEnter = onEnter, OnExit = onExit;
-        throw;
-    }
-    if (!alive) return;
-    OnEnter = onEnter;
-    OnExit = onExit;
+    TEnterExitHeldBack heldBack(this);
+    CalculatorDropDown();
 }
 
 void TSkNumericEdit::CalculatorDropDown() {
-    const bool autoSelect = AutoSelect();
-    SetAutoSelect(false);
-    if (!Parent()) {
-        SetAutoSelect(autoSelect);
-        return;
-    }
-    auto* panel = new TSkPopupPanel(this);
-    QPointer<TSkPopupPanel> guard(panel);
-    panel->SetParent(Parent());
-    auto* calc = new TSkCalculator(panel);
-    calc->SetParent(panel);
-    calc->Font()->SetName(Font()->Name());
-    calc->Font()->SetColor(Font()->Color());
-    calc->Font()->SetSize(Font()->Size());
-    calc->SetPopupMode(true);
-    calc->SetThemeAware(UseThemes());
-    calc->SetColor(Color());
-    calc->SetResult(GetValue());
-    if ((FrameVisible() && !UseThemes() && FrameStyle() == fsFlat) || FrameStyle() == fsFlatBold) {
-        calc->SetBorderOuter(fsFlat);
-        calc->SetFlatColor(FrameColor());
-    }
-    calc->SetVisible(true);
-    calc->SetCalculatorColors(&FCalculatorColors);
-    calc->SetBoldButtons(FCalculatorBoldButtons);
-    calc->OnSetBtnClick = [panel](TObject*) { panel->Close(); };
-    QPointer<QObject> alive(this);
-    FPopupPanel = panel;
-    bool accepted = false;
-    try {
-        accepted = panel->Popup(this);
-    } catch (...) {
-        if (alive) FPopupPanel = nullptr, SetAutoSelect(autoSelect);
-        delete guard.data();
-        throw;
-    }
-    if (!alive) return;
-    FPopupPanel = nullptr;
-    if (accepted && guard) SetValue(calc->Result());
-    delete guard.data();
-    SetAutoSelect(autoSelect);
+    RunEditDropDown<TSkCalculator>(
+        this, FPopupPanel,
+        [this](TSkCalculator* calc, TSkPopupPanel* panel) {
+            calc->SetResult(GetValue());
+            calc->SetCalculatorColors(&FCalculatorColors);
+            calc->SetBoldButtons(FCalculatorBoldButtons);
+            calc->OnSetBtnClick = [panel](TObject*) { panel->Close(); };
+        },
+        [this](TSkCalculator* calc) {
+            // The number shown is the one confirmed (a typed number has not reached Result yet);
+            // an error display writes nothing.
+            if (!calc->Error()) SetValue(calc->ShownValue());
+        });
 }

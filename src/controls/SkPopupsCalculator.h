@@ -61,6 +61,8 @@ public:
 
     // The state the user sees and types into.
     double Entry() const { return FEntry; }
+    // The number the display shows: the result, or the number being typed.
+    double ShownValue() const { return FShowResult ? FResult : FEntry; }
     bool Error() const { return FError; }
     QString DisplayText() const;
     // Pressing a button (as a click on it does, without the repaint and OnClick).

@@ -5,6 +5,7 @@
 #include "RecordingServices.h"
 #include "SkEditDateTime.h"
 #include "SkPopups.h"
+#include "SkValueEditFixture.h"
 #include "Streaming.h"
 
 #include <QApplication>
@@ -14,43 +15,17 @@
 #include <memory>
 
 namespace {
-struct SkDateTimeEditTest : testing::Test {
-    std::unique_ptr<TForm> Form;
-    TSkDateTimeEdit* Edit = nullptr;
-    TEdit* Other = nullptr;
+struct SkDateTimeEditTest : TValueEditFixture<TSkDateTimeEdit> {
     void SetUp() override {
         SetCalendarToday([] { return EncodeDate(2026, 12, 7); });
-        Form = std::make_unique<TForm>(nullptr);
-        Form->SetBounds(0, 0, 300, 200);
-        Edit = new TSkDateTimeEdit(Form.get());
-        Edit->SetParent(Form.get());
-        Edit->SetBounds(10, 10, 120, 21);
-        Other = new TEdit(Form.get());
-        Other->SetParent(Form.get());
-        Other->SetBounds(10, 60, 80, 21);
+        TValueEditFixture::SetUp();
     }
     void TearDown() override {
         Form.reset();
         SetCalendarToday(nullptr);
     }
-    void ShowAndFocus() {
-        Form->Show();
-        Form->Widget()->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(Form->Widget()));
-        Edit->SetFocus();
-        QApplication::processEvents();
-    }
-    void Type(const char* Keys) {
-        Edit->SetText(QString());
-        QTest::keyClicks(Edit->Widget(), Keys);
-    }
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(Edit->Widget(), key, modifiers);
-    }
-    void Leave() {
-        Other->SetFocus();
-        QApplication::processEvents();
-        QApplication::processEvents();
     }
     // Runs Steps inside the drop-down that F4 opens.
     template <class TContent> void WhileOpen(const std::function<void(TContent*)>& Steps) {

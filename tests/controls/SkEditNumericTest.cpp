@@ -4,6 +4,7 @@
 #include "MessageBeep.h"
 #include "RecordingServices.h"
 #include "SkEditNumeric.h"
+#include "SkValueEditFixture.h"
 #include "SkPopups.h"
 #include "Streaming.h"
 
@@ -15,38 +16,7 @@
 #include <memory>
 
 namespace {
-struct SkNumericEditTest : testing::Test {
-    std::unique_ptr<TForm> Form;
-    TSkNumericEdit* Edit = nullptr;
-    TEdit* Other = nullptr;
-    void SetUp() override {
-        Form = std::make_unique<TForm>(nullptr);
-        Form->SetBounds(0, 0, 300, 200);
-        Edit = new TSkNumericEdit(Form.get());
-        Edit->SetParent(Form.get());
-        Edit->SetBounds(10, 10, 100, 21);
-        Other = new TEdit(Form.get());
-        Other->SetParent(Form.get());
-        Other->SetBounds(10, 60, 80, 21);
-    }
-    void ShowAndFocus() {
-        Form->Show();
-        Form->Widget()->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(Form->Widget()));
-        Edit->SetFocus();
-        QApplication::processEvents();
-    }
-    // Clears the field and types Keys into it.
-    void Type(const char* Keys) {
-        Edit->SetText(QString());
-        QTest::keyClicks(Edit->Widget(), Keys);
-    }
-    // Moves the focus on; a focus the edit takes back arrives with the next events.
-    void Leave() {
-        Other->SetFocus();
-        QApplication::processEvents();
-        QApplication::processEvents();
-    }
+struct SkNumericEditTest : TValueEditFixture<TSkNumericEdit> {
     double ParseOf(const QString& text) {
         Edit->SetText(text);
         return Edit->ParseText();
@@ -70,7 +40,9 @@ TEST_F(SkNumericEditTest, TheTextIsReadByTheEditsOwnForgivingRule) {
 TEST_F(SkNumericEditTest, TheValueShowsThroughTheDisplayFormat) {
     EXPECT_EQ(Edit->Text(), QStringLiteral("0"));  // a new edit shows its value
     EXPECT_EQ(Edit->Alignment(), taRightJustify);
-    EXPECT_EQ(Edit->Width(), 100);
+    const TSkNumericEdit fresh(nullptr);
+    EXPECT_EQ(fresh.Width(), 65);
+    EXPECT_EQ(fresh.Height(), 21);
     Edit->SetValue(-1234);
     EXPECT_EQ(Edit->Text(), QStringLiteral("(1,234)"));
     EXPECT_EQ(Edit->Value(), -1234);
@@ -300,7 +272,7 @@ TEST_F(SkNumericEditTest, FormsStoreTheValueNotTheTextAndReformatOnLoading) {
     EXPECT_EQ(back->StoredValue(), 1234.6);  // read back from the reformatted text
 }
 
-TEST_F(SkNumericEditTest, TheCalculatorsValueAnnouncesItselfAsAChange) {
+TEST_F(SkNumericEditTest, TheCalculatorsShownNumberIsConfirmedAndAnnouncedAsAChange) {
     ShowAndFocus();
     Edit->SetCalculatorVisible(true);
     int changes = 0;
@@ -313,7 +285,17 @@ TEST_F(SkNumericEditTest, TheCalculatorsValueAnnouncesItselfAsAChange) {
         },
         Qt::QueuedConnection);
     QTest::keyClick(Edit->Widget(), Qt::Key_F4);
-    EXPECT_EQ(Edit->Text(), QStringLiteral("9"));
+    EXPECT_EQ(Edit->Text(), QStringLiteral("9"));  // typed and confirmed without an operator
     EXPECT_GE(changes, 1);
+    // A division by zero shows "E": confirming it leaves the value alone.
+    QMetaObject::invokeMethod(
+        qApp,
+        [&] {
+            QTest::keyClicks(Edit->Widget(), "/0=");
+            QTest::keyClick(Edit->Widget(), Qt::Key_Return);
+        },
+        Qt::QueuedConnection);
+    QTest::keyClick(Edit->Widget(), Qt::Key_F4);
+    EXPECT_EQ(Edit->Text(), QStringLiteral("9"));
 }
 }  // namespace
