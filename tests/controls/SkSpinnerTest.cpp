@@ -44,6 +44,13 @@ struct SkSpinnerTest : testing::Test {
     TPoint Plus() const { return {Spinner->Width() - Spinner->ButtonWidth() / 2, Spinner->Height() / 2}; }
     void Press(TPoint p) { Spinner->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(p.X, p.Y)); }
     void Release(TPoint p) { Spinner->Perform(WM_LBUTTONUP, 0, MakeLParam(p.X, p.Y)); }
+    // Shows the form and focuses the control (an off-screen window takes the focus once active).
+    static void ShowFocused(TForm& form, TWinControl* control) {
+        form.Show();
+        QApplication::setActiveWindow(form.Widget());
+        control->SetFocus();
+        QApplication::processEvents();
+    }
     void Key(unsigned short vk, TShiftState shift = 0) {
         Spinner->Perform(WM_KEYDOWN, vk, ShiftKeyData(shift));
     }
@@ -272,10 +279,7 @@ TEST_F(SkSpinnerTest, EnterWithTabOnEnterMovesTheFocusOn) {
     next->SetParent(&form);
     next->SetLeft(100);
     spinner->SetTabOnEnter(true);
-    form.Show();
-    QApplication::setActiveWindow(form.Widget());
-    spinner->SetFocus();
-    QApplication::processEvents();
+    ShowFocused(form, spinner);
     ASSERT_TRUE(spinner->Focused());
     spinner->Perform(WM_KEYDOWN, VK_RETURN);
     EXPECT_TRUE(spinner->Focused());  // the Tab is posted, not sent
@@ -361,10 +365,7 @@ TEST_F(SkSpinnerTest, TheValueIsCentredAndTheFocusRectSitsBetweenTheButtons) {
     TForm form(nullptr);
     form.SetBounds(0, 0, 200, 60);
     Spinner->SetParent(&form);
-    form.Show();
-    QApplication::setActiveWindow(form.Widget());
-    Spinner->SetFocus();
-    QApplication::processEvents();
+    ShowFocused(form, Spinner);
     ASSERT_TRUE(Spinner->Focused());
     auto dotsOnTopRow = [](const QImage& image) {
         int dots = 0;
