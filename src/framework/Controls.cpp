@@ -136,6 +136,19 @@ const TControlTypes ControlTypes;
 
 }  // namespace
 
+void PostKeyDown(TWinControl* Control, unsigned short VirtualKey) {
+    if (!Control || !Control->Widget()) return;
+    int key = 0;
+    for (int k : {int(Qt::Key_Tab), int(Qt::Key_Return), int(Qt::Key_Escape), int(Qt::Key_Space),
+                  int(Qt::Key_Left), int(Qt::Key_Up), int(Qt::Key_Right), int(Qt::Key_Down)}) {
+        QKeyEvent probe(QEvent::KeyPress, k, Qt::NoModifier);
+        if (VirtualKeyOf(&probe) == VirtualKey) key = k;
+    }
+    if (key == 0 && VirtualKey >= 'A' && VirtualKey <= 'Z') key = VirtualKey;
+    if (key == 0) return;
+    QCoreApplication::postEvent(Control->Widget(), new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
+}
+
 bool IsAccel(unsigned CharCode, const QString& Caption) {
     int underline = -1;
     const QString shown = StripPrefix(Caption, &underline);
@@ -145,21 +158,6 @@ bool IsAccel(unsigned CharCode, const QString& Caption) {
 
 unsigned short KeyEventVirtualKey(const QKeyEvent* e) {
     return VirtualKeyOf(e);
-}
-
-void PostKeyDown(TWinControl* Control, unsigned short VirtualKey) {
-    if (!Control || !Control->Widget()) return;
-    const Qt::KeyboardModifiers mods = Qt::NoModifier;
-    // The Qt key whose press reads back as the virtual key.
-    static const int candidates[] = {Qt::Key_Tab,  Qt::Key_Return, Qt::Key_Escape, Qt::Key_Space,
-                                     Qt::Key_Left, Qt::Key_Up,     Qt::Key_Right,  Qt::Key_Down,
-                                     Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End};
-    int qtKey = VirtualKey;
-    for (const int candidate : candidates) {
-        const QKeyEvent probe(QEvent::KeyPress, candidate, mods);
-        if (VirtualKeyOf(&probe) == VirtualKey) qtKey = candidate;
-    }
-    QCoreApplication::postEvent(Control->Widget(), new QKeyEvent(QEvent::KeyPress, qtKey, mods));
 }
 
 QChar KeyCharOf(const QKeyEvent* e) {

@@ -8,7 +8,10 @@
 #include "SkPopupsCalendar.h"
 #include "TimerClock.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -531,4 +534,25 @@ TEST_F(SkCalendarTest, DayNamesTooWideForACellAreCutToCharactersThatTellTheDaysA
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     EXPECT_EQ(Cal->DayNames(), (QStringList{"Su", "Mo", "Tu", "We", "Th", "Fr", "Sa"}));
     QLocale::setDefault(before);
+}
+
+// A double click counts over the days and the buttons only, and presses the day again.
+TEST_F(SkCalendarTest, DoubleClicksCountOverTheDaysAndButtonsOnly) {
+    int doubles = 0;
+    Cal->OnDblClick = [&](TObject*) { ++doubles; };
+    auto doubleClick = [&](TPoint p) {
+        Move(p);
+        QMouseEvent e(QEvent::MouseButtonDblClick, QPointF(p.X, p.Y), QPointF(p.X, p.Y), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(Cal->Widget(), &e);
+    };
+    doubleClick(CentreOfDay(D(2024, 5, 9)));
+    EXPECT_EQ(doubles, 1);
+    EXPECT_EQ(Cal->Date(), D(2024, 5, 9));
+    doubleClick(CentreOf(Cal->ElementRect(TSkCalendar::ecToday)));
+    EXPECT_EQ(doubles, 2);
+    doubleClick(CentreOf(Cal->ElementRect(TSkCalendar::ecNextArrow)));
+    doubleClick(CentreOf(Cal->ElementRect(TSkCalendar::ecDayNames)));
+    EXPECT_EQ(doubles, 2);
+    EXPECT_EQ(Cal->ViewDate(), D(2024, 5, 1));  // no extra step either
 }
