@@ -16,6 +16,13 @@ int KindOf(QChar C) {
     return TokenSeparator;
 }
 
+// Digits typed without anything between them, such as 20240512: only then is a run split into parts.
+// A run beside other parts (2024年5月12日, 1999/12/31) is a number of its own.
+bool IsOneDigitRun(const QString& Text) {
+    const QString t = Text.trimmed();
+    return !t.isEmpty() && std::all_of(t.begin(), t.end(), [](QChar c) { return KindOf(c) == TokenDigits; });
+}
+
 // A part's value; nothing for a digit run above what a part can hold (65535), however long.
 std::optional<int> PartValue(QStringView Digits) {
     int value = 0;
@@ -175,7 +182,7 @@ bool ParseDateText(const QString& Text, TDateTime& Date, const TSkDateTimeLocale
     QString order = CachedOrder(Locale.ShortDateFormat, QStringLiteral("DMY"));
     TDateParts parts{Today.year(), Today.month(), Today.day()};
     QStringView rest(Text);
-    const bool separated = Text.contains(Locale.DateSeparator);
+    const bool separated = Text.contains(Locale.DateSeparator) || !IsOneDigitRun(Text);
     bool dayForced = false;
     for (int pass = 0; pass < 3; ++pass) {
         QStringView token;

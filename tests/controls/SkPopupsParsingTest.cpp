@@ -113,7 +113,9 @@ TEST(SkDateTextTest, EdgeExamples) {
         {"DMY", "1.2.2024 junk", true, QDate(2024, 2, 1)},
         {"DMY", "31/2/2024", false, QDate()},
         {"DMY", "32/13/2024", true, QDate(2024, 3, 13)},  // both forced into the day; today's month
-        {"YMD", "1999/12/31", false, QDate()},  // no "-": 1999 is compact, 19 the year and 99 the day
+        // Only digits typed alone are split; a run beside other parts is a number of its own.
+        {"YMD", "1999/12/31", true, QDate(1999, 12, 31)},
+        {"YMD", "2024年5月12日", true, QDate(2024, 5, 12)},
         {"YMD", "december 25", true, QDate(2025, 12, 17)},  // 25 takes the year
     };
     for (const TDateCase& c : cases) {

@@ -117,15 +117,17 @@ void CheckRadioSheet(const QString& folder);
 void PanelSheet(const QString& folder);
 // Tab strips on every side in every shape, and page controls.
 void TabSheet(const QString& folder);
+// The framed edit, memo and rich edit in their states.
+void EditSheet(const QString& folder);
 // String grids, data grids and trees with Chinese rows, framed and in their colours.
 void GridsTreeSheet(const QString& folder);
 // The month calendar in several months and states.
 void CalendarSheet(const QString& folder);
 // The calculator and the time picker, also open at an edit.
 void PopupSheet(const QString& folder);
-// The framed edit, memo and rich edit in their states.
-void EditSheet(const QString& folder);
 // The spinner in its states.
 void SpinnerSheet(const QString& folder);
+// The styled combo box in every state.
+void ComboSheet(const QString& folder);
 // The numeric and date/time edits in their states and with their drop-downs open.
 void ValueEditSheet(const QString& folder);
