@@ -129,7 +129,7 @@ TEST_F(MessagesTest, EnterInAnEditIsOfferedToTheWindowAsADialogKey) {
 
 TEST_F(MessagesTest, ControlTimersDeliverTheirIdUntilKilled) {
     SetTimer(Probe, 7, 5);
-    QTRY_VERIFY_WITH_TIMEOUT(Probe->Timers >= 2, 2000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Probe->Timers >= 2; }, 5000));
     KillTimer(Probe, 7);
     const int count = Probe->Timers;
     QTest::qWait(30);
