@@ -11,8 +11,7 @@
 #include "StdCtrls.h"
 
 // Adds the styling properties to a standard control; they are stored and have no effect yet.
-template <class TBase>
-class TSkStyled : public TBase {
+template <class TBase> class TSkStyled : public TBase {
 public:
     using TBase::TBase;
     TFrameStyleEx FrameStyle() const { return FFrameStyle; }
@@ -42,7 +41,8 @@ using TSkStringGrid = TSkStyled<TStringGrid>;
 using TSkDBGrid = TSkStyled<TDBGrid>;
 
 // An edit that holds a number: its text is read as an ordinary edit's, its Value parsed from it.
-class TSkNumericEdit : public TSkEdit {
+// The windows' stand-in until they switch to the styled numeric edit (SkEditNumeric.h).
+class TSkNumericEditStub : public TSkEdit {
 public:
     using TSkEdit::TSkEdit;
     // The number in the text, 0 when there is none.
@@ -59,3 +59,4 @@ private:
     QString FDisplayFormat = QStringLiteral(",0;(,0)");
     double FMax = 0, FMin = 0;
 };
+using TSkNumericEdit = TSkNumericEditStub;

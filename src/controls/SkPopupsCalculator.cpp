@@ -9,6 +9,13 @@ namespace {
 const std::array<TColor, 8> DefaultColors = {clWindowText, clBtnFace, clWindowText, clBtnFace,
                                              clWindowText, clBtnFace, clWindowText, clWindow};
 
+}  // namespace
+
+const std::array<TColor, 8>& DefaultCalculatorColors() {
+    return DefaultColors;
+}
+
+namespace {
 // Each button's caption; the division sign is the single character U+00F7.
 QString ButtonCaption(std::uint8_t Code) {
     static const char* const texts[] = {"0", "1", "2", "3", "4", "5",      "6", "7", "8",

@@ -9,6 +9,8 @@
 // The calculator's eight colours by index: NumberFont, NumberBtns, OperatorFont, OperatorBtns,
 // CommandFont, CommandBtns, DisplayFont, Display.
 using TSkCalculatorColors = TSkIndexedColors<8>;
+// The colours a new calculator starts with (an edit keeping a set for its calculator starts there too).
+const std::array<TColor, 8>& DefaultCalculatorColors();
 
 enum : int {
     ccNumberFont,
@@ -59,6 +61,8 @@ public:
 
     // The state the user sees and types into.
     double Entry() const { return FEntry; }
+    // The number the display shows: the result, or the number being typed.
+    double ShownValue() const { return FShowResult ? FResult : FEntry; }
     bool Error() const { return FError; }
     QString DisplayText() const;
     // Pressing a button (as a click on it does, without the repaint and OnClick).

@@ -13,6 +13,13 @@ namespace {
 constexpr double Pi = std::numbers::pi;
 const std::array<TColor, 5> DefaultFaceColors = {clBtnFace, clWindowText, clWindowText, clBtnShadow,
                                                  clWindowText};
+}  // namespace
+
+const std::array<TColor, 5>& DefaultClockFaceColors() {
+    return DefaultFaceColors;
+}
+
+namespace {
 
 int RoundToInt(double V) {
     return int(std::lround(V));

@@ -10,6 +10,8 @@ class THintWindow;
 
 // The face's five colours by index: Face, Hands, Numbers, HourTicks, MinuteTicks.
 using TSkClockFaceColors = TSkIndexedColors<5>;
+// The colours a new clock face starts with.
+const std::array<TColor, 5>& DefaultClockFaceColors();
 
 enum : int { cfFace, cfHands, cfNumbers, cfHourTicks, cfMinuteTicks };
 

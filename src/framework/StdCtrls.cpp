@@ -186,7 +186,7 @@ bool IsPushButton(TControl* Control) {
 
 TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner) {
     auto* edit = new QLineEdit;
-    QObject::connect(edit, &QLineEdit::textChanged, this, [this] { FireEvent(OnChange, this); });
+    QObject::connect(edit, &QLineEdit::textChanged, this, [this] { Change(); });
     SetWidget(edit);
     SetBounds(0, 0, 121, 21);
     FColor = clWindow;
@@ -223,8 +223,13 @@ void TEdit::SetMaxLength(int length) {
 void TEdit::SelectAll() {
     if (Edit()) Edit()->selectAll();
 }
+// With a selection, where it starts (the caret may be at either end of it).
 int TEdit::SelStart() const {
-    return Edit() ? Edit()->cursorPosition() : 0;
+    if (!Edit()) return 0;
+    return Edit()->hasSelectedText() ? Edit()->selectionStart() : Edit()->cursorPosition();
+}
+QString TEdit::SelText() const {
+    return Edit() ? Edit()->selectedText() : QString();
 }
 void TEdit::SetSelStart(int position) {
     if (Edit()) Edit()->setCursorPosition(position);

@@ -104,6 +104,7 @@ public:
     int SelStart() const;
     void SetSelStart(int position);
     int SelLength() const;
+    QString SelText() const;
     // EM_REPLACESEL: the text takes the selection's place (typed there when nothing is selected).
     void SetSelText(const QString& text);
     // Where the text sits in the field (the edit's ES_LEFT, ES_RIGHT, ES_CENTER).
@@ -115,6 +116,8 @@ public:
     TNotifyEvent OnChange;
 
 protected:
+    // The text changed (typed or set): fires OnChange.
+    virtual void Change() { FireEvent(OnChange, this); }
     void ColorChanged() override;
     QLineEdit* Edit() const;
 

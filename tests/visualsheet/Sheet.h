@@ -131,3 +131,5 @@ void PopupSheet(const QString& folder);
 void SpinnerSheet(const QString& folder);
 // The styled combo box in every state.
 void ComboSheet(const QString& folder);
+// The numeric and date/time edits in their states and with their drop-downs open.
+void ValueEditSheet(const QString& folder);

@@ -358,6 +358,7 @@ int main(int argc, char** argv) {
     PopupSheet(folder);
     SpinnerSheet(folder);
     ComboSheet(folder);
+    ValueEditSheet(folder);
     std::printf("visual sheet written to %s\n", qPrintable(folder));
     // The hint window the application made goes while Qt is still there.
     Application->DestroyComponents();

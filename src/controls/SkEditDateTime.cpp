@@ -1,0 +1,395 @@
+#include "SkEditDateTime.h"
+
+#include "SkEditDropDown.h"
+#include "SkPopupsParsing.h"
+#include "Streaming.h"
+#include "TypInfo.h"
+
+#include <QTimer>
+#include <cmath>
+#include <utility>
+
+namespace {
+struct TDateTimeEditTypes {
+    TDateTimeEditTypes() {
+        RegisterEnumType<TSkDTEditType>({"etDate", "etTime"});
+        RegisterClass<TSkDateTimeEdit>();
+    }
+};
+const TDateTimeEditTypes DateTimeEditTypes;
+
+// The calendar's own colours, which the edit's set starts with.
+const std::array<TColor, 7> CalendarDefaultColors = {clWindowText, clBtnShadow,     clWindowText, clBtnShadow,
+                                                     clHighlight,  clHighlightText, TColor(128)};
+// The program's separators: typed, they are text, not steps.
+const QChar DateSeparator = QLatin1Char('-');
+const QChar TimeSeparator = QLatin1Char(':');
+
+double WholeDays(TDateTime V) {
+    return std::trunc(V);
+}
+double DayFraction(TDateTime V) {
+    return std::fabs(V - std::trunc(V));
+}
+
+// Raises the flag for the scope.
+struct TFlagUp {
+    explicit TFlagUp(bool& Flag) : FFlag(Flag), FWas(Flag) { Flag = true; }
+    ~TFlagUp() { FFlag = FWas; }
+    bool& FFlag;
+    bool FWas;
+};
+}  // namespace
+
+QString DateExceedsMaximumText(TDateTime MaxDate) {
+    return QStringLiteral("Date exceeds maximum of %1").arg(DateToISO(MaxDate));
+}
+
+QString DateBelowMinimumText(TDateTime MinDate) {
+    return QStringLiteral("Date is less than minimum of %1").arg(DateToISO(MinDate));
+}
+
+QString FormatDateTimeValue(const QString& Format, TDateTime Value) {
+    QString f = Format;
+    f.replace(QStringLiteral("ddddd"), QStringLiteral("yyyy-mm-dd"), Qt::CaseInsensitive);
+    f.replace(QStringLiteral("tt"), QStringLiteral("hh:nn:ss"), Qt::CaseInsensitive);
+    f.replace(QStringLiteral("t"), QStringLiteral("hh:nn"), Qt::CaseInsensitive);
+    return FormatDateTime(f, Value);
+}
+
+TSkDateTimeEdit::TSkDateTimeEdit(TComponent* AOwner)
+    : TSkEdit(AOwner), FCalendarColors(nullptr, CalendarDefaultColors),
+      FClockFaceColors(nullptr, DefaultClockFaceColors()) {
+    SetDropButtonVisible(true);
+}
+
+// Values ----------------------------------------------------------------------------------------------------
+double TSkDateTimeEdit::GetDate() const {
+    return WholeDays(FValue);
+}
+
+double TSkDateTimeEdit::GetTime() const {
+    return DayFraction(FValue);
+}
+
+void TSkDateTimeEdit::SetDate(double Value) {
+    TFlagUp assigning(FAssigningDate);
+    const double day = WholeDays(Value);
+    if (FMaxDate != 0 && day > FMaxDate) throw ESkCalendarError(DateExceedsMaximumText(FMaxDate));
+    if (FMinDate != 0 && day < FMinDate) throw ESkCalendarError(DateBelowMinimumText(FMinDate));
+    FValue = Value;
+    FDateSet = true;
+    FEditType = etDate;  // no check of the text: it is replaced
+    NotifyChange();
+    UpdateText();
+}
+
+void TSkDateTimeEdit::SetTime(double Value) {
+    TFlagUp assigning(FAssigningTime);
+    FValue = Value;
+    FTimeSet = true;
+    FEditType = etTime;
+    NotifyChange();
+    UpdateText();
+}
+
+void TSkDateTimeEdit::Clear() {
+    ShowText(QString());
+    FValue = 0;
+    NotifyChange();
+    FDateSet = FTimeSet = false;
+    UpdateText();
+}
+
+void TSkDateTimeEdit::NotifyChange() {
+    const bool changed = FEditType == etDate ? WholeDays(FPrevious) != WholeDays(FValue)
+                                             : DayFraction(FPrevious) != DayFraction(FValue);
+    if (!changed) return;
+    FPrevious = FValue;
+    DateTimeChange();
+}
+
+void TSkDateTimeEdit::SetMinDate(double Value) {
+    const double d = WholeDays(Value);
+    if (d != 0 && FMaxDate != 0 && d > FMaxDate) throw ESkCalendarError(DateExceedsMaximumText(FMaxDate));
+    if (d == FMinDate) return;
+    FMinDate = d;
+    BringIntoRange();
+}
+
+void TSkDateTimeEdit::SetMaxDate(double Value) {
+    const double d = WholeDays(Value);
+    if (d != 0 && FMinDate != 0 && d < FMinDate) throw ESkCalendarError(DateBelowMinimumText(FMinDate));
+    if (d == FMaxDate) return;
+    FMaxDate = d;
+    BringIntoRange();
+}
+
+// The bounds are stored first, so the move itself is within them.
+void TSkDateTimeEdit::BringIntoRange() {
+    if (FEditType != etDate || Date() == 0) return;
+    if (FMinDate != 0 && FMinDate > Date())
+        SetDate(FMinDate);
+    else if (FMaxDate != 0 && FMaxDate < Date())
+        SetDate(FMaxDate);
+}
+
+void TSkDateTimeEdit::SetEditType(TSkDTEditType Value) {
+    if (Value == FEditType) return;
+    FEditType = Value;
+    ValidateOnExit();
+}
+
+void TSkDateTimeEdit::SetFormat(const QString& Value) {
+    if (Value == FFormat) return;
+    TakeOverText();
+    FFormat = Value;
+    UpdateText();
+}
+
+// Text ------------------------------------------------------------------------------------------------------
+void TSkDateTimeEdit::ShowText(const QString& Text) {
+    TFlagUp updating(FUpdatingText);
+    SetText(Text);
+}
+
+// A value of 0 shows as an empty field unless it was set (typed, assigned or chosen in the pop-up);
+// a set 0 whose text was emptied stays empty.
+void TSkDateTimeEdit::UpdateText() {
+    const bool date = FEditType == etDate;
+    const QString format = !FFormat.isEmpty() ? FFormat
+                           : date             ? QStringLiteral("ddddd")
+                                              : QStringLiteral("t");
+    const bool assigning = date ? FAssigningDate : FAssigningTime;
+    const bool set = date ? FDateSet : FTimeSet;
+    const bool accepted = date ? FDateAccepted : FTimeAccepted;
+    const bool empty = !assigning && FValue == 0 && (!set || (Text().isEmpty() && !accepted));
+    ShowText(empty ? QString() : FormatDateTimeValue(format, FValue));
+    FModified = false;
+}
+
+void TSkDateTimeEdit::Change() {
+    if (!FUpdatingText) {
+        FModified = true;
+        TakeOverText();
+    }
+    TSkEdit::Change();
+}
+
+// Typed text becomes the value as it is typed; whether it made sense is the leaving's business.
+void TSkDateTimeEdit::TakeOverText() {
+    if (!FModified) return;
+    FModified = false;
+    TDateTime v = 0;
+    if (FEditType == etDate) {
+        ParseDateText(Text(), v);
+        FDateSet = true;
+    } else {
+        ParseTimeText(Text(), v);
+        FTimeSet = true;
+    }
+    FValue = v;
+    NotifyChange();
+}
+
+void TSkDateTimeEdit::InvalidDate(bool& KeepFocus, bool& KeepText, TDateTime& NewDate) {
+    if (OnInvalidDate) OnInvalidDate(this, KeepFocus, KeepText, NewDate);
+}
+
+void TSkDateTimeEdit::InvalidTime(bool& KeepFocus, bool& KeepText, TDateTime& NewTime) {
+    if (OnInvalidTime) OnInvalidTime(this, KeepFocus, KeepText, NewTime);
+}
+
+void TSkDateTimeEdit::ValidateOnExit() {
+    if (FValidating || (ComponentState() & csDestroying)) return;
+    TFlagUp validating(FValidating);
+    TakeOverText();
+    const bool date = FEditType == etDate;
+    const QString typed = Text();
+    TDateTime parsed = 0;
+    bool keepFocus = false, keepText = false;
+    if (!(date ? ParseDateText(typed, parsed) : ParseTimeText(typed, parsed))) {
+        TDateTime replacement = 0;
+        if (date)
+            InvalidDate(keepFocus, keepText, replacement);
+        else
+            InvalidTime(keepFocus, keepText, replacement);
+        FValue = replacement;
+        NotifyChange();
+        if (keepFocus || keepText) {
+            QTimer::singleShot(0, this, [this] { SetFocus(); });
+        }
+        if (keepText) {
+            ShowText(typed);
+            FKeepTypedText = true;  // the focus coming back leaves it for the user to mend
+        } else if (replacement == 0)
+            ShowText(QString());
+        (date ? FDateSet : FTimeSet) = false;
+    }
+    if (date && Date() != 0) {
+        if (FMaxDate != 0 && Date() > FMaxDate) throw ESkCalendarError(DateExceedsMaximumText(FMaxDate));
+        if (FMinDate != 0 && Date() < FMinDate) throw ESkCalendarError(DateBelowMinimumText(FMinDate));
+    }
+    if (!keepFocus && !keepText) UpdateText();
+}
+
+// Focus -----------------------------------------------------------------------------------------------------
+bool TSkDateTimeEdit::PopupOpen() const {
+    return FPopupPanel && FPopupPanel->PopupHost();
+}
+
+void TSkDateTimeEdit::CMEnter(TMessage& Message) {
+    if (!PopupOpen() && !std::exchange(FKeepTypedText, false)) UpdateText();
+    TSkEdit::CMEnter(Message);
+}
+
+// Leaving never throws: a bound error is shown in the program's box and the focus goes on. The
+// pop-up taking the focus is no leaving.
+void TSkDateTimeEdit::CMExit(TMessage& Message) {
+    if (!PopupOpen()) DispatchEvent([this] { ValidateOnExit(); });
+    TSkEdit::CMExit(Message);
+}
+
+// Keys ------------------------------------------------------------------------------------------------------
+void TSkDateTimeEdit::WMGetDlgCode(TMessage& Message) {
+    Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+}
+
+void TSkDateTimeEdit::StepDate(int Days, int Months, int Years) {
+    const TDateTime start = FValue != 0 ? FValue : CalendarToday();
+    const QDate day = ToQDate(start).addYears(Years).addMonths(Months).addDays(Days);
+    FValue = FromQDate(day) + DayFraction(start);
+    FDateSet = true;
+    NotifyChange();
+    UpdateText();
+}
+
+void TSkDateTimeEdit::StepTime(int Minutes) {
+    TDateTime v = (FValue != 0 ? FValue : Now()) + Minutes / 1440.0;
+    if (v < 0) v += 1;
+    FValue = v;
+    FTimeSet = true;
+    NotifyChange();
+    UpdateText();
+}
+
+void TSkDateTimeEdit::WMKeyDown(TWMKey& Message) {
+    const TShiftState shift = KeyDataShift(Message.KeyData);
+    const bool dropKey = (Message.CharCode == VK_DOWN && shift == ssAlt) || Message.CharCode == VK_F4;
+    if (!dropKey && !ReadOnly()) {
+        const int key = Message.CharCode;
+        const int page = key == VK_PRIOR ? 1 : key == VK_NEXT ? -1 : 0;
+        const int line = key == VK_UP ? 1 : key == VK_DOWN ? -1 : 0;
+        if (FEditType == etDate) {
+            if (page != 0 && (shift & ssShift))
+                StepDate(0, 0, page);
+            else if (page != 0)
+                StepDate(0, page, 0);
+            else if (line != 0)
+                StepDate(line, 0, 0);
+        } else if (page != 0 || line != 0) {
+            StepTime(page * 60 + line);
+        }
+    }
+    TSkEdit::WMKeyDown(Message);
+}
+
+void TSkDateTimeEdit::KeyPress(QChar& Key) {
+    const bool plus = Key == QLatin1Char('+') || Key == QLatin1Char('=');
+    const bool minus = Key == QLatin1Char('-') || Key == QLatin1Char('_');
+    if (ReadOnly() && (plus || minus)) {
+        Key = QChar();
+        return;
+    }
+    if (FEditType == etTime && Key.isLetter()) {
+        // The half-day words may be typed: A, M, P, and the characters of the program's own.
+        const TSkDateTimeLocale& locale = ProgramDateTimeLocale();
+        const QChar upper = Key.toUpper();
+        const bool halfDay = upper == QLatin1Char('A') || upper == QLatin1Char('M') ||
+                             upper == QLatin1Char('P') || locale.TimeAMString.contains(Key) ||
+                             locale.TimePMString.contains(Key);
+        if (!halfDay) {
+            Key = QChar();
+            InvalidKeyBeep();
+            return;
+        }
+    }
+    const QChar separator = FEditType == etDate ? DateSeparator : TimeSeparator;
+    if ((plus || minus) && Key != separator) {
+        if (FEditType == etDate)
+            StepDate(plus ? 1 : -1, 0, 0);
+        else
+            StepTime(plus ? 60 : -60);
+        Key = QChar();
+        return;
+    }
+    TSkEdit::KeyPress(Key);
+}
+
+// Drop-downs ------------------------------------------------------------------------------------------------
+void TSkDateTimeEdit::DropDown() {
+    if (ReadOnly()) return;
+    TSkEdit::DropDown();
+    TEnterExitHeldBack heldBack(this);
+    if (FEditType == etDate)
+        CalendarDropDown();
+    else
+        ClockDropDown();
+}
+
+void TSkDateTimeEdit::CalendarDropDown() {
+    RunEditDropDown<TSkCalendar>(
+        this, FPopupPanel,
+        [this](TSkCalendar* calendar, TSkPopupPanel* panel) {
+            calendar->SetButtonColor(FPopupButtonColor);
+            calendar->SetButtonFontColor(FPopupButtonFontColor);
+            calendar->SetElements(FCalendarElements);
+            calendar->SetFirstDayOfWeek(FFirstDayOfWeek);
+            calendar->SetCaptionClearBtn(FCaptionClearBtn);
+            calendar->SetCaptionTodayBtn(FCaptionTodayBtn);
+            calendar->OnGetBoldDays = OnGetBoldDays;
+            calendar->OnGetDayFormat = OnGetDayFormat;
+            calendar->OnGetWeekNumber = OnGetWeekNumber;
+            calendar->OnViewDateChange = OnViewDateChange;
+            calendar->SetMinDate(FMinDate);
+            calendar->SetMaxDate(FMaxDate);
+            // An empty edit opens at today, held within the bounds (the calendar refuses a date outside).
+            double d = Date() != 0 ? Date() : CalendarToday();
+            if (FMaxDate != 0 && d > FMaxDate) d = FMaxDate;
+            if (FMinDate != 0 && d < FMinDate) d = FMinDate;
+            calendar->SetDate(d);
+            calendar->SetCalendarColors(&FCalendarColors);
+            calendar->OnClick = [panel](TObject*) { panel->Close(); };
+        },
+        [this](TSkCalendar* calendar) {
+            TFlagUp accepted(FDateAccepted);
+            if (calendar->Date() == 0)
+                Clear();
+            else
+                SetDate(calendar->Date());
+        });
+}
+
+void TSkDateTimeEdit::ClockDropDown() {
+    RunEditDropDown<TSkTimePicker>(
+        this, FPopupPanel,
+        [this](TSkTimePicker* clock, TSkPopupPanel* panel) {
+            clock->SetButtonColor(FPopupButtonColor);
+            clock->SetButtonFontColor(FPopupButtonFontColor);
+            clock->SetCaptionAM(FCaptionAM);
+            clock->SetCaptionPM(FCaptionPM);
+            clock->SetCaptionSet(FCaptionSet);
+            clock->SetTime(Time());
+            clock->SetClockFaceColors(&FClockFaceColors);
+            clock->SetFormat(FFormat);
+            clock->SetShowSetButton(true);
+            clock->SetShowHowToUseHint(FShowHowToUseHint);
+            clock->SetHowToUseMsg(FHowToUseMsg);
+            clock->SetRestrictMinutes(FRestrictMinutes);
+            clock->OnSetBtnClick = [panel](TObject*) { panel->Close(); };
+        },
+        [this](TSkTimePicker* clock) {
+            TFlagUp accepted(FTimeAccepted);
+            SetTime(clock->Time());
+        });
+}

@@ -1,0 +1,306 @@
+// The date/time edit on a shown form, typed into, stepped, dropped down and left as a user would;
+// expected dates worked by hand from the edit's rules.
+#include "Forms.h"
+#include "MessageBeep.h"
+#include "RecordingServices.h"
+#include "SkEditDateTime.h"
+#include "SkPopups.h"
+#include "SkValueEditFixture.h"
+#include "Streaming.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+struct SkDateTimeEditTest : TValueEditFixture<TSkDateTimeEdit> {
+    void SetUp() override {
+        SetCalendarToday([] { return EncodeDate(2026, 12, 7); });
+        TValueEditFixture::SetUp();
+    }
+    void TearDown() override {
+        Form.reset();
+        SetCalendarToday(nullptr);
+    }
+    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(Edit->Widget(), key, modifiers);
+    }
+    // Runs Steps inside the drop-down that F4 opens.
+    template <class TContent> void WhileOpen(const std::function<void(TContent*)>& Steps) {
+        QMetaObject::invokeMethod(
+            qApp,
+            [this, Steps] {
+                auto* content = dynamic_cast<TContent*>(Edit->PopupPanel()->PopupHost()->ActiveChild());
+                ASSERT_NE(content, nullptr);
+                Steps(content);
+            },
+            Qt::QueuedConnection);
+        Key(Qt::Key_F4);
+    }
+};
+
+TEST_F(SkDateTimeEditTest, TypedDatesAndTimesShowThroughTheFormat) {
+    EXPECT_EQ(Edit->Text(), QString());  // a new edit is empty
+    EXPECT_EQ(Edit->Date(), 0);
+    EXPECT_TRUE(Edit->ButtonPresent());
+    ShowAndFocus();
+    std::vector<TDateTime> changes;
+    Edit->OnDateTimeChange = [&](TObject*, TDateTime v) { changes.push_back(v); };
+    Type("2024-3-5");
+    EXPECT_EQ(Edit->Date(), EncodeDate(2024, 3, 5));  // taken over as it is typed
+    Leave();
+    EXPECT_EQ(Edit->Text(), QStringLiteral("2024-03-05"));
+    ASSERT_FALSE(changes.empty());
+    EXPECT_EQ(changes.back(), EncodeDate(2024, 3, 5));
+
+    Edit->SetFormat(QStringLiteral("yyyy年m月d日"));
+    EXPECT_EQ(Edit->Text(), QStringLiteral("2024年3月5日"));
+    Edit->SetFormat(QString());
+
+    Edit->SetTime(14 / 24.0 + 5 / 1440.0);
+    EXPECT_EQ(Edit->EditType(), etTime);
+    EXPECT_EQ(Edit->Text(), QStringLiteral("14:05"));
+    Edit->SetFocus();
+    Type("9:7");
+    Leave();
+    EXPECT_EQ(Edit->Text(), QStringLiteral("09:07"));
+    EXPECT_NEAR(Edit->Time(), (9 * 60 + 7) / 1440.0, 1e-9);
+    Edit->SetFormat(QStringLiteral("tt"));
+    EXPECT_EQ(Edit->Text(), QStringLiteral("09:07:00"));
+}
+
+TEST_F(SkDateTimeEditTest, TextThatIsNoDateGoesThroughOnInvalidDate) {
+    ShowAndFocus();
+    Type("2023-2-29");  // no such day
+    Leave();
+    EXPECT_EQ(Edit->Text(), QString());  // without a handler the field empties
+    EXPECT_EQ(Edit->Date(), 0);
+
+    Edit->OnInvalidDate = [](TObject*, bool&, bool&, TDateTime& newDate) {
+        newDate = EncodeDate(2020, 1, 2);
+    };
+    Edit->SetFocus();
+    Type("2023-2-30");
+    Leave();
+    EXPECT_EQ(Edit->Text(), QStringLiteral("2020-01-02"));
+
+    Edit->OnInvalidDate = [](TObject*, bool&, bool& keepText, TDateTime&) { keepText = true; };
+    Edit->SetFocus();
+    Type("2023-2-31");
+    Leave();
+    EXPECT_EQ(Edit->Text(), QStringLiteral("2023-2-31"));
+    EXPECT_TRUE(Edit->Focused());  // kept text keeps the focus too
+    EXPECT_EQ(Edit->Date(), 0);
+
+    Edit->SetTime(0.5);
+    Edit->OnInvalidTime = [](TObject*, bool&, bool&, TDateTime& newTime) { newTime = 0.25; };
+    Edit->SetFocus();
+    Type("25:99");
+    Leave();
+    EXPECT_EQ(Edit->Text(), QStringLiteral("06:00"));
+}
+
+TEST_F(SkDateTimeEditTest, BoundsMoveTheDateAndRefuseToCross) {
+    Edit->SetDate(EncodeDate(2024, 6, 15));
+    Edit->SetMaxDate(EncodeDate(2024, 5, 31) + 0.7);  // whole days only
+    EXPECT_EQ(Edit->MaxDate(), EncodeDate(2024, 5, 31));
+    EXPECT_EQ(Edit->Date(), EncodeDate(2024, 5, 31));
+    EXPECT_EQ(Edit->Text(), QStringLiteral("2024-05-31"));
+
+    try {
+        Edit->SetMinDate(EncodeDate(2024, 6, 1));
+        FAIL() << "a minimum above the maximum is refused";
+    } catch (const ESkCalendarError& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("Date exceeds maximum of 2024-05-31"));
+    }
+    EXPECT_EQ(Edit->MinDate(), 0);
+    EXPECT_EQ(Edit->MaxDate(), EncodeDate(2024, 5, 31));
+
+    Edit->SetMinDate(EncodeDate(2024, 5, 1));
+    EXPECT_THROW(Edit->SetDate(EncodeDate(2024, 4, 30)), ESkCalendarError);
+    EXPECT_EQ(Edit->Date(), EncodeDate(2024, 5, 31));
+}
+
+TEST_F(SkDateTimeEditTest, ADateOutOfRangeOnLeavingIsShownInABoxAndNeverThrows) {
+    TRecordingMessageService boxes;
+    ShowAndFocus();
+    Edit->SetMaxDate(EncodeDate(2024, 1, 31));
+    int exits = 0;
+    Edit->OnExit = [&](TObject*) { ++exits; };
+    Type("2024-02-10");
+    EXPECT_NO_THROW(Leave());
+    ASSERT_EQ(boxes.Boxes.size(), 1u);
+    EXPECT_EQ(boxes.LastText(), QStringLiteral("Date exceeds maximum of 2024-01-31"));
+    EXPECT_EQ(exits, 1);
+    EXPECT_TRUE(Other->Focused());
+}
+
+TEST_F(SkDateTimeEditTest, KeysStepTheDateAndTheTime) {
+    ShowAndFocus();
+    Key(Qt::Key_PageUp, Qt::ShiftModifier);  // empty: from today
+    EXPECT_EQ(Edit->Date(), EncodeDate(2027, 12, 7));
+    Edit->SetDate(EncodeDate(2024, 1, 31));
+    Key(Qt::Key_PageUp);
+    EXPECT_EQ(Edit->Date(), EncodeDate(2024, 2, 29));  // a month on, held at the month's end
+    Key(Qt::Key_Down);
+    EXPECT_EQ(Edit->Date(), EncodeDate(2024, 2, 28));
+    Key(Qt::Key_PageDown, Qt::ShiftModifier);
+    EXPECT_EQ(Edit->Date(), EncodeDate(2023, 2, 28));
+    Key(Qt::Key_Up);
+    EXPECT_EQ(Edit->Text(), QStringLiteral("2023-03-01"));
+    QTest::keyClicks(Edit->Widget(), "+=");
+    EXPECT_EQ(Edit->Date(), EncodeDate(2023, 3, 3));
+    QTest::keyClicks(Edit->Widget(), "_");
+    EXPECT_EQ(Edit->Date(), EncodeDate(2023, 3, 2));
+    // The date separator is typed as text.
+    Edit->SetSelStart(int(Edit->Text().size()));
+    QTest::keyClicks(Edit->Widget(), "-");
+    EXPECT_EQ(Edit->Text(), QStringLiteral("2023-03-02-"));
+
+    Edit->SetTime(23.5 / 24);
+    Key(Qt::Key_PageUp);
+    EXPECT_EQ(Edit->Text(), QStringLiteral("00:30"));  // the fraction wraps to the next day
+    Key(Qt::Key_Down);
+    EXPECT_EQ(Edit->Text(), QStringLiteral("00:29"));
+    QTest::keyClicks(Edit->Widget(), "_");
+    EXPECT_EQ(Edit->Text(), QStringLiteral("23:29"));
+    Edit->SetTime(0.01 / 1440);
+    Key(Qt::Key_Down);  // below midnight: moved on by a day
+    EXPECT_NEAR(Edit->Time(), 1 - 0.99 / 1440, 1e-9);
+
+    // Read-only: the step keys type nothing and step nothing.
+    Edit->SetDate(EncodeDate(2024, 1, 1));
+    Edit->SetReadOnly(true);
+    QTest::keyClicks(Edit->Widget(), "+");
+    Key(Qt::Key_Up);
+    EXPECT_EQ(Edit->Date(), EncodeDate(2024, 1, 1));
+}
+
+TEST_F(SkDateTimeEditTest, ATimeEditRefusesLettersButTheHalfDayWords) {
+    ShowAndFocus();
+    Edit->SetTime(0.5);
+    const int beeps = MessageBeepCount();
+    Type("9:30xPM");
+    EXPECT_EQ(Edit->Text(), QStringLiteral("9:30PM"));
+    EXPECT_EQ(MessageBeepCount(), beeps + 1);
+    // The program's own words, as an input method types them.
+    Edit->SetText(QString());
+    for (const QChar ch : QStringLiteral("下午3:15")) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(Edit->Widget(), &press);
+    }
+    EXPECT_EQ(Edit->Text(), QStringLiteral("下午3:15"));
+    Leave();
+    EXPECT_EQ(Edit->Text(), QStringLiteral("15:15"));
+}
+
+TEST_F(SkDateTimeEditTest, TheCalendarWritesTheChosenDateBackAndClearEmpties) {
+    ShowAndFocus();
+    Edit->SetDate(EncodeDate(2024, 3, 15));
+    TDateTime opened = 0;
+    WhileOpen<TSkCalendar>([&](TSkCalendar* calendar) {
+        opened = calendar->Date();
+        QTest::keyClick(Edit->Widget(), Qt::Key_Right);  // keys reach the calendar
+        QTest::keyClick(Edit->Widget(), Qt::Key_Return);
+    });
+    EXPECT_EQ(opened, EncodeDate(2024, 3, 15));
+    EXPECT_EQ(Edit->Date(), EncodeDate(2024, 3, 16));
+    EXPECT_EQ(Edit->Text(), QStringLiteral("2024-03-16"));
+
+    WhileOpen<TSkCalendar>([&](TSkCalendar* calendar) {
+        calendar->ClearAction();
+        Edit->PopupPanel()->Close();
+    });
+    EXPECT_EQ(Edit->Date(), 0);
+    EXPECT_EQ(Edit->Text(), QString());
+
+    // Empty, it opens at today held within the bounds.
+    Edit->SetMaxDate(EncodeDate(2025, 1, 1));
+    WhileOpen<TSkCalendar>([&](TSkCalendar* calendar) {
+        opened = calendar->Date();
+        QTest::keyClick(Edit->Widget(), Qt::Key_Escape);
+    });
+    EXPECT_EQ(opened, EncodeDate(2025, 1, 1));
+    EXPECT_EQ(Edit->Text(), QString());  // dismissed: unchanged
+}
+
+TEST_F(SkDateTimeEditTest, TheClockWritesTheChosenTimeBack) {
+    ShowAndFocus();
+    Edit->SetTime(9.5 / 24);
+    Edit->SetRestrictMinutes(true);
+    WhileOpen<TSkTimePicker>([&](TSkTimePicker* clock) {
+        EXPECT_DOUBLE_EQ(clock->Time(), 9.5 / 24);
+        EXPECT_TRUE(clock->ShowSetButton());
+        EXPECT_TRUE(clock->RestrictMinutes());
+        QTest::keyClick(Edit->Widget(), Qt::Key_PageUp);  // an hour on
+        QTest::keyClick(Edit->Widget(), Qt::Key_Return);  // Set
+    });
+    EXPECT_EQ(Edit->Text(), QStringLiteral("10:30"));
+}
+
+TEST_F(SkDateTimeEditTest, TheDropDownTakingTheFocusDoesNotCheckTheText) {
+    ShowAndFocus();
+    Edit->SetTime(0.25);
+    int invalid = 0, exits = 0;
+    Edit->OnInvalidTime = [&](TObject*, bool&, bool&, TDateTime&) { ++invalid; };
+    Edit->OnExit = [&](TObject*) { ++exits; };
+    Type("99:99");
+    const QString typed = Edit->Text();
+    QString whileOpen;
+    WhileOpen<TSkTimePicker>([&](TSkTimePicker*) {
+        whileOpen = Edit->Text();
+        QTest::keyClick(Edit->Widget(), Qt::Key_Escape);
+    });
+    QApplication::processEvents();
+    EXPECT_EQ(whileOpen, typed);
+    EXPECT_EQ(invalid, 0);
+    EXPECT_EQ(exits, 0);
+    Leave();
+    EXPECT_EQ(invalid, 1);
+    EXPECT_EQ(exits, 1);
+}
+
+TEST_F(SkDateTimeEditTest, AReadOnlyEditShowsNoButtonAndOpensNothing) {
+    ShowAndFocus();
+    Edit->SetReadOnly(true);
+    EXPECT_FALSE(Edit->ButtonPresent());
+    int drops = 0;
+    Edit->OnDropDown = [&](TObject*) { ++drops; };
+    Key(Qt::Key_F4);
+    Key(Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(drops, 0);
+    Edit->SetReadOnly(false);
+    EXPECT_TRUE(Edit->ButtonPresent());
+}
+}  // namespace
+
+namespace {
+TEST_F(SkDateTimeEditTest, FormsStoreTheDateOrTheTimeAndBoundsOnlyWhenSet) {
+    Edit->SetName(QStringLiteral("edtBirthday"));
+    const QString plain = ComponentToText(Edit);
+    for (const char* name :
+         {"Text", "MinDate", "MaxDate", "EditType", "DropButtonVisible", "CalendarElements"})
+        EXPECT_FALSE(plain.contains(QLatin1String(name))) << name;
+    Edit->SetDate(EncodeDate(1990, 5, 17));
+    Edit->SetMinDate(EncodeDate(1900, 1, 1));
+    Edit->SetFlatButtons(true);
+    const QString text = ComponentToText(Edit);
+    EXPECT_TRUE(text.contains(QStringLiteral("MinDate = ")));
+    EXPECT_TRUE(text.contains(QStringLiteral("FlatButtons = True")));
+    EXPECT_FALSE(text.contains(QStringLiteral("Time = ")));
+    std::unique_ptr<TComponent> made(TextToComponent(text));
+    auto* back = qobject_cast<TSkDateTimeEdit*>(made.get());
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->Date(), EncodeDate(1990, 5, 17));
+    EXPECT_EQ(back->Text(), QStringLiteral("1990-05-17"));
+    EXPECT_EQ(back->MinDate(), EncodeDate(1900, 1, 1));
+
+    Edit->SetTime(0.75);
+    const QString timed = ComponentToText(Edit);
+    EXPECT_TRUE(timed.contains(QStringLiteral("EditType = etTime")));
+    EXPECT_TRUE(timed.contains(QStringLiteral("Time = 0.75")));
+    EXPECT_FALSE(timed.contains(QStringLiteral(" Date = ")));
+}
+}  // namespace

@@ -1,0 +1,301 @@
+// The numeric edit on a shown form, typed into and left as a user would; expected values from the
+// edit's rules worked by hand.
+#include "Forms.h"
+#include "MessageBeep.h"
+#include "RecordingServices.h"
+#include "SkEditNumeric.h"
+#include "SkValueEditFixture.h"
+#include "SkPopups.h"
+#include "Streaming.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTest>
+#include <climits>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+struct SkNumericEditTest : TValueEditFixture<TSkNumericEdit> {
+    double ParseOf(const QString& text) {
+        Edit->SetText(text);
+        return Edit->ParseText();
+    }
+};
+
+TEST_F(SkNumericEditTest, TheTextIsReadByTheEditsOwnForgivingRule) {
+    EXPECT_EQ(ParseOf("(1,234)"), -1234);
+    EXPECT_EQ(ParseOf("12abc"), 12);
+    EXPECT_DOUBLE_EQ(ParseOf("1.5e-3"), 0.0015);
+    EXPECT_EQ(ParseOf("-"), 0);
+    EXPECT_EQ(ParseOf("  -7 "), -7);
+    EXPECT_EQ(ParseOf("(5)x"), 5);   // the bracket is not the last character: not negative
+    EXPECT_EQ(ParseOf("1-2"), 12);   // a minus counts only as an exponent's sign
+    EXPECT_EQ(ParseOf("1e999"), 0);  // too large to hold: does not convert
+    Edit->SetAllowScientificNotation(false);
+    EXPECT_EQ(ParseOf("2e3"), 23);  // without exponents an E is dropped
+    EXPECT_EQ(ParseOf("1-2"), 0);   // every minus kept: "1-2" does not convert
+}
+
+TEST_F(SkNumericEditTest, TheValueShowsThroughTheDisplayFormat) {
+    EXPECT_EQ(Edit->Text(), QStringLiteral("0"));  // a new edit shows its value
+    EXPECT_EQ(Edit->Alignment(), taRightJustify);
+    const TSkNumericEdit fresh(nullptr);
+    EXPECT_EQ(fresh.Width(), 65);
+    EXPECT_EQ(fresh.Height(), 21);
+    Edit->SetValue(-1234);
+    EXPECT_EQ(Edit->Text(), QStringLiteral("(1,234)"));
+    EXPECT_EQ(Edit->Value(), -1234);
+    Edit->SetValue(1234567);
+    EXPECT_EQ(Edit->Text(), QStringLiteral("1,234,567"));
+    Edit->SetDisplayFormat(QStringLiteral("0.00"));
+    EXPECT_EQ(Edit->Text(), QStringLiteral("1234567.00"));
+    // Switching to integers rounds the value.
+    Edit->SetIntegersOnly(false);
+    Edit->SetValue(2.6);
+    Edit->SetIntegersOnly(true);
+    EXPECT_EQ(Edit->Value(), 3);
+    EXPECT_EQ(Edit->Text(), QStringLiteral("3.00"));
+    // An empty text shows Min, unless blanks are allowed.
+    Edit->SetMin(5);
+    Edit->SetText(QString());
+    EXPECT_EQ(Edit->Value(), 5);
+    EXPECT_EQ(Edit->Text(), QStringLiteral("5.00"));
+    Edit->SetAllowBlank(true);
+    Edit->SetBlankValue(-1);
+    Edit->SetText(QString());
+    EXPECT_EQ(Edit->Value(), -1);
+    EXPECT_EQ(Edit->Text(), QString());
+}
+
+TEST_F(SkNumericEditTest, MinAndMaxFollowEachOther) {
+    Edit->SetMax(250);
+    Edit->SetMin(300);
+    EXPECT_EQ(Edit->Max(), 300);
+    Edit->SetMax(-2);
+    EXPECT_EQ(Edit->Min(), -2);
+}
+
+TEST_F(SkNumericEditTest, IntValueIsHeldWithinThe32BitRange) {
+    Edit->SetValue(1e12);
+    EXPECT_EQ(Edit->IntValue(), INT_MAX);
+    Edit->SetValue(-1e12);
+    EXPECT_EQ(Edit->IntValue(), INT_MIN);
+    Edit->SetValue(-41.6);
+    EXPECT_EQ(Edit->IntValue(), -42);
+    Edit->SetIntValue(17);
+    EXPECT_EQ(Edit->Text(), QStringLiteral("17"));
+}
+
+TEST_F(SkNumericEditTest, OnlyANumbersCharactersCanBeTyped) {
+    ShowAndFocus();
+    const int beeps = MessageBeepCount();
+    Type("12.5a");
+    EXPECT_EQ(Edit->Text(), QStringLiteral("125"));  // integers only: no point, no letters
+    EXPECT_EQ(MessageBeepCount(), beeps + 2);
+    // A sign goes in front of an unsigned number, not a second one, and nothing before a sign.
+    Edit->SetSelStart(0);
+    QTest::keyClicks(Edit->Widget(), "-");
+    EXPECT_EQ(Edit->Text(), QStringLiteral("-125"));
+    Edit->SetSelStart(0);
+    QTest::keyClicks(Edit->Widget(), "+9");
+    EXPECT_EQ(Edit->Text(), QStringLiteral("-125"));
+    Edit->SelectAll();  // a selection over the whole text may take a sign
+    QTest::keyClicks(Edit->Widget(), "+");
+    EXPECT_EQ(Edit->Text(), QStringLiteral("+"));
+
+    Edit->SetIntegersOnly(false);
+    Type("1.5.2e3");
+    EXPECT_EQ(Edit->Text(), QStringLiteral("1.52e3"));  // one point only
+    // Replacing the selected point by another is allowed.
+    Edit->SetText(QStringLiteral("1.5"));
+    Edit->SetSelStart(1);
+    QTest::keyClick(Edit->Widget(), Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClicks(Edit->Widget(), ".");
+    EXPECT_EQ(Edit->Text(), QStringLiteral("1.5"));
+    // The keypad's decimal key types the program's separator whatever the keyboard sends.
+    Edit->SetText(QStringLiteral("7"));
+    Edit->SetSelStart(1);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Period, Qt::KeypadModifier, QStringLiteral(","));
+    QApplication::sendEvent(Edit->Widget(), &press);
+    EXPECT_EQ(Edit->Text(), QStringLiteral("7."));
+}
+
+TEST_F(SkNumericEditTest, LeavingKeepsTheValueWithinMinAndMax) {
+    ShowAndFocus();
+    // The defaults check nothing.
+    Type("-300");
+    Leave();
+    EXPECT_EQ(Edit->Text(), QStringLiteral("(300)"));
+
+    Edit->SetMax(250);
+    Edit->SetFocus();
+    Type("300");
+    Leave();
+    EXPECT_EQ(Edit->Text(), QStringLiteral("250"));
+    EXPECT_EQ(Edit->StoredValue(), 250);
+
+    // A handler that refuses the correction keeps the value and the focus.
+    double seenValue = 0, seenBound = 0;
+    Edit->OnRangeError = [&](TObject*, double value, double bound, bool& autoCorrect) {
+        seenValue = value;
+        seenBound = bound;
+        autoCorrect = false;
+    };
+    Edit->SetFocus();
+    Type("300");
+    Leave();
+    EXPECT_EQ(seenValue, 300);
+    EXPECT_EQ(seenBound, 250);
+    EXPECT_EQ(Edit->Text(), QStringLiteral("300"));
+    EXPECT_TRUE(Edit->Focused());
+
+    // An empty text leaves as the formatted Min; with blanks allowed it stays empty.
+    Edit->OnRangeError = nullptr;
+    Edit->SetMin(10);
+    Edit->SetText(QString());
+    Leave();
+    EXPECT_EQ(Edit->Text(), QStringLiteral("10"));
+    Edit->SetAllowBlank(true);
+    Edit->SetFocus();
+    Edit->SetText(QString());
+    Leave();
+    EXPECT_EQ(Edit->Text(), QString());
+}
+
+TEST_F(SkNumericEditTest, AFailingRangeHandlerIsShownInABoxAndNeverThrowsThroughTheFocusChange) {
+    TRecordingMessageService boxes;
+    ShowAndFocus();
+    Edit->SetMin(1);
+    Edit->SetMax(9);
+    Edit->OnRangeError = [](TObject*, double, double, bool&) { throw Exception(QStringLiteral("超出范围")); };
+    int exits = 0;
+    Edit->OnExit = [&](TObject*) { ++exits; };
+    Type("50");
+    EXPECT_NO_THROW(Leave());
+    ASSERT_EQ(boxes.Boxes.size(), 1u);
+    EXPECT_EQ(boxes.LastText(), QStringLiteral("超出范围"));
+    EXPECT_EQ(Edit->Text(), QStringLiteral("1"));  // the value falls back to Min
+    EXPECT_EQ(exits, 1);                           // and the leaving completes
+    EXPECT_TRUE(Other->Focused());
+}
+
+TEST_F(SkNumericEditTest, TheCalculatorWritesItsResultBack) {
+    ShowAndFocus();
+    Edit->SetCalculatorVisible(true);
+    EXPECT_TRUE(Edit->ButtonPresent());
+    Edit->SetText(QStringLiteral("6"));
+    QMetaObject::invokeMethod(
+        qApp,
+        [&] {
+            // Keys reach the calculator while it is open.
+            QTest::keyClicks(Edit->Widget(), "*7");
+            QTest::keyClick(Edit->Widget(), Qt::Key_Return);
+        },
+        Qt::QueuedConnection);
+    QTest::keyClick(Edit->Widget(), Qt::Key_F4);
+    EXPECT_EQ(Edit->Value(), 42);
+    EXPECT_EQ(Edit->Text(), QStringLiteral("42"));
+    EXPECT_EQ(Edit->PopupPanel(), nullptr);
+
+    // Dismissed, the value stays.
+    QMetaObject::invokeMethod(
+        qApp, [&] { QTest::keyClick(Edit->Widget(), Qt::Key_Escape); }, Qt::QueuedConnection);
+    QTest::keyClick(Edit->Widget(), Qt::Key_F4);
+    EXPECT_EQ(Edit->Text(), QStringLiteral("42"));
+}
+
+TEST_F(SkNumericEditTest, TheCalculatorTakingTheFocusDoesNotCheckTheRange) {
+    ShowAndFocus();
+    Edit->SetCalculatorVisible(true);
+    Edit->SetMax(250);
+    int ranges = 0, enters = 0, exits = 0;
+    Edit->OnRangeError = [&](TObject*, double, double, bool&) { ++ranges; };
+    Edit->OnEnter = [&](TObject*) { ++enters; };
+    Edit->OnExit = [&](TObject*) { ++exits; };
+    Type("300");
+    QString textWhileOpen;
+    QMetaObject::invokeMethod(
+        qApp,
+        [&] {
+            textWhileOpen = Edit->Text();
+            QTest::keyClick(Edit->Widget(), Qt::Key_Escape);
+        },
+        Qt::QueuedConnection);
+    QTest::keyClick(Edit->Widget(), Qt::Key_F4);
+    QApplication::processEvents();
+    EXPECT_EQ(textWhileOpen, QStringLiteral("300"));
+    EXPECT_EQ(ranges, 0);
+    EXPECT_EQ(enters + exits, 0);  // the pop-up's focus moves fire no OnEnter or OnExit
+    EXPECT_EQ(Edit->Text(), QStringLiteral("300"));
+    Leave();
+    EXPECT_EQ(ranges, 1);
+    EXPECT_EQ(exits, 1);
+    EXPECT_EQ(Edit->Text(), QStringLiteral("250"));
+}
+
+TEST_F(SkNumericEditTest, AReadOnlyEditShowsNoButtonAndOpensNothing) {
+    ShowAndFocus();
+    Edit->SetCalculatorVisible(true);
+    Edit->SetReadOnly(true);
+    EXPECT_FALSE(Edit->ButtonPresent());
+    int drops = 0;
+    Edit->OnDropDown = [&](TObject*) { ++drops; };
+    QTest::keyClick(Edit->Widget(), Qt::Key_F4);
+    EXPECT_EQ(drops, 0);
+    EXPECT_TRUE(Edit->CalculatorVisible());  // still wanted: back once writable
+    Edit->SetReadOnly(false);
+    EXPECT_TRUE(Edit->ButtonPresent());
+}
+}  // namespace
+
+namespace {
+TEST_F(SkNumericEditTest, FormsStoreTheValueNotTheTextAndReformatOnLoading) {
+    Edit->SetName(QStringLiteral("edtHeight"));
+    const QString plain = ComponentToText(Edit);
+    for (const char* name : {"Text", "Alignment", "DisplayFormat", "IntegersOnly", "Max"})
+        EXPECT_FALSE(plain.contains(QLatin1String(name))) << name;
+    Edit->SetMax(250);
+    Edit->SetValue(175);
+    Edit->SetCalculatorVisible(true);
+    const QString text = ComponentToText(Edit);
+    for (const char* line : {"Max = 250", "Value = 175", "CalculatorVisible = True"})
+        EXPECT_TRUE(text.contains(QLatin1String(line))) << line;
+    std::unique_ptr<TComponent> made(TextToComponent(QStringLiteral("object e: TSkNumericEdit\n"
+                                                                    "  DisplayFormat = '0.0'\n"
+                                                                    "  IntegersOnly = False\n"
+                                                                    "  Value = 1234.56\n"
+                                                                    "end\n")));
+    auto* back = qobject_cast<TSkNumericEdit*>(made.get());
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->Text(), QStringLiteral("1234.6"));
+    EXPECT_EQ(back->StoredValue(), 1234.6);  // read back from the reformatted text
+}
+
+TEST_F(SkNumericEditTest, TheCalculatorsShownNumberIsConfirmedAndAnnouncedAsAChange) {
+    ShowAndFocus();
+    Edit->SetCalculatorVisible(true);
+    int changes = 0;
+    Edit->OnChange = [&](TObject*) { ++changes; };
+    QMetaObject::invokeMethod(
+        qApp,
+        [&] {
+            QTest::keyClicks(Edit->Widget(), "9");
+            QTest::keyClick(Edit->Widget(), Qt::Key_Return);
+        },
+        Qt::QueuedConnection);
+    QTest::keyClick(Edit->Widget(), Qt::Key_F4);
+    EXPECT_EQ(Edit->Text(), QStringLiteral("9"));  // typed and confirmed without an operator
+    EXPECT_GE(changes, 1);
+    // A division by zero shows "E": confirming it leaves the value alone.
+    QMetaObject::invokeMethod(
+        qApp,
+        [&] {
+            QTest::keyClicks(Edit->Widget(), "/0=");
+            QTest::keyClick(Edit->Widget(), Qt::Key_Return);
+        },
+        Qt::QueuedConnection);
+    QTest::keyClick(Edit->Widget(), Qt::Key_F4);
+    EXPECT_EQ(Edit->Text(), QStringLiteral("9"));
+}
+}  // namespace
