@@ -92,10 +92,12 @@ TEST_F(Gallery, RecipeBookAndEditorSteps) {
     MainFrm->Btn_SP->Click();
     TFrm_ShiPu* book = Frm_ShiPu;
     ASSERT_NE(book, nullptr);
+    book->Timer1Timer(book->Timer1);  // the recipes load once the window shows
     if (TTreeNode* first = book->TV_FD1->Items()->GetFirstNode(); first && first->getFirstChild())
         book->TV_FD1->SetSelected(first->getFirstChild());
     Snap(MainFrm, "recipe-book");
-    book->btn_ModifySW->Click();
+    book->Btn_SaveSW->Click();
+    if (SelectNodeByText(book->TV_FD, QStringLiteral("苹果（代表值）"), 2)) book->Btn_Add->Click();
     Snap(MainFrm, "recipe-editor-step1");
     book->btnDown->Click();
     Snap(MainFrm, "recipe-editor-step2");
@@ -106,6 +108,7 @@ TEST_F(Gallery, SetMealsAndMakerSteps) {
     MainFrm->btnTaoCan->Click();
     TFrm_TaoCan* meals = Frm_TaoCan;
     ASSERT_NE(meals, nullptr);
+    meals->Timer1Timer(meals->Timer1);
     Snap(MainFrm, "set-meals");
     meals->btnMakeTC->Click();
     Snap(MainFrm, "set-meal-maker-step1-foods");
@@ -119,6 +122,7 @@ TEST_F(Gallery, SetMealsAndMakerSteps) {
 
 TEST_F(Gallery, FoodWindows) {
     MainFrm->Btn_CF->Click();
+    Frm_FD->Timer1Timer(Frm_FD->Timer1);
     Snap(MainFrm, "food-browser");
     MainFrm->SpeedButton5->Click();
     Snap(MainFrm, "nutrient-rankings");
@@ -133,7 +137,11 @@ TEST_F(Gallery, SmallWindows) {
     SnapOpened("energy-method", [] { return MainFrm->N3->Click(), nullptr; });
     SnapOpened("activity-catalogue", [this] { return Centre->lblSetHD->Click(), nullptr; });
     SnapOpened("food-search", [this] { return Centre->lbl13->Click(), TCFoodSrcFrm; });
-    SnapOpened("frequently-used-foods", [this] { return Centre->lbl11->Click(), OftenFoodFrm; });
+    SnapOpened("frequently-used-foods", [this] {
+        Centre->lbl11->Click();
+        OftenFoodFrm->Timer1Timer(OftenFoodFrm->Timer1);
+        return OftenFoodFrm;
+    });
     SnapOpened("day-details-food", [this] {
         YSMXFrm = new TYSMXFrm(Centre);
         YSMXFrm->ShowForm();
