@@ -1,5 +1,5 @@
-// The styled controls the windows are built from. Until the styled library stands, each is the
-// framework's standard control with the styling properties accepted and ignored.
+// The styled controls the windows are built from: the library's own where it stands, and for the rest
+// the framework's standard control with the styling properties accepted and ignored.
 #pragma once
 
 #include "CheckLst.h"
@@ -8,11 +8,11 @@
 #include "ExtCtrls.h"
 #include "Grids.h"
 #include "SkCommon.h"
+#include "SkPanel.h"
 #include "StdCtrls.h"
 
 // Adds the styling properties to a standard control; they are stored and have no effect yet.
-template <class TBase>
-class TSkStyled : public TBase {
+template <class TBase> class TSkStyled : public TBase {
 public:
     using TBase::TBase;
     TFrameStyleEx FrameStyle() const { return FFrameStyle; }
@@ -27,8 +27,6 @@ private:
 
 using TSkButton = TSkStyled<TButton>;
 using TSkEdit = TSkStyled<TEdit>;
-using TSkPanel = TSkStyled<TPanel>;
-using TSkGroupBox = TSkStyled<TGroupBox>;
 using TSkCheckBox = TSkStyled<TCheckBox>;
 using TSkRadioButton = TSkStyled<TRadioButton>;
 using TSkComboBox = TSkStyled<TComboBox>;

@@ -38,7 +38,7 @@ public:
     TLabel* Label5;
     TSkEdit* edtSP;
     TSkButton* btnSrc;
-    TSkPanel* pnlSrcRlt;
+    TPanel* pnlSrcRlt;
     TSkTreeView* TVSPS;
     TSkButton* btnBack;
     TLabel* lblSP;
@@ -57,7 +57,7 @@ public:
     TMenuItem* N13;
     TSkEdit* ED_Src;
     TSkButton* Btn_Src;
-    TSkPanel* pnlSrcRlt1;
+    TPanel* pnlSrcRlt1;
     TSkStringGrid* SG_SrcRlt;
     TSkButton* btnBack1;
     TSkButton* Btn_Add;

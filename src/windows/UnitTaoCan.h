@@ -30,13 +30,13 @@ public:
     TSkEdit* ED_Src;
     TSkButton* Btn_Src;
     TSkTreeView* TV_FD;
-    TSkPanel* pnlSrcRlt;
+    TPanel* pnlSrcRlt;
     TSkStringGrid* SG_SrcRlt;
     TSkButton* btnBack;
     TSkEdit* edtSP;
     TSkButton* btnSrcSp;
     TSkTreeView* TV_FD1;
-    TSkPanel* pnlSrcSPRlt;
+    TPanel* pnlSrcSPRlt;
     TSkTreeView* TVSPS;
     TSkButton* btnBackSP;
     TSkButton* Btn_Add;
