@@ -7,8 +7,10 @@
 #include "DBGrids.h"
 #include "ExtCtrls.h"
 #include "Grids.h"
+#include "SkButton.h"
 #include "SkCommon.h"
 #include "SkPanel.h"
+#include "SkRadChk.h"
 #include "StdCtrls.h"
 
 // Adds the styling properties to a standard control; they are stored and have no effect yet.
@@ -25,10 +27,7 @@ private:
     TColor FFrameColor = clBtnShadow;
 };
 
-using TSkButton = TSkStyled<TButton>;
 using TSkEdit = TSkStyled<TEdit>;
-using TSkCheckBox = TSkStyled<TCheckBox>;
-using TSkRadioButton = TSkStyled<TRadioButton>;
 using TSkComboBox = TSkStyled<TComboBox>;
 using TSkListBox = TSkStyled<TListBox>;
 using TSkCheckList = TSkStyled<TCheckListBox>;
