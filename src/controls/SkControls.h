@@ -11,6 +11,7 @@
 #include "SkCommon.h"
 #include "SkPanel.h"
 #include "SkRadChk.h"
+#include "SkTabsPages.h"
 #include "StdCtrls.h"
 
 // Adds the styling properties to a standard control; they are stored and have no effect yet.
@@ -33,7 +34,6 @@ using TSkListBox = TSkStyled<TListBox>;
 using TSkCheckList = TSkStyled<TCheckListBox>;
 using TSkRichEdit = TSkStyled<TRichEdit>;
 using TSkMemo = TSkStyled<TMemo>;
-using TSkPageControl = TSkStyled<TPageControl>;
 using TSkTreeView = TSkStyled<TTreeView>;
 using TSkStringGrid = TSkStyled<TStringGrid>;
 using TSkDBGrid = TSkStyled<TDBGrid>;

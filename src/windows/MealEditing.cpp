@@ -272,7 +272,7 @@ TSkButton* PlaceBackButton(TComponent* owner, TPanel* panel, const QString& name
 }
 
 TSkPageControl* BuildStepPages(TForm* form, const QString& listCaption, const QString& stepsCaption,
-                               TTabSheet*& T1, TTabSheet*& T2, TTabSheet*& T3) {
+                               TSkTabSheet*& T1, TSkTabSheet*& T2, TSkTabSheet*& T3) {
     form->SetBorderStyle(bsNone);
     form->SetClientWidth(759);
     form->SetClientHeight(528);
@@ -280,7 +280,7 @@ TSkPageControl* BuildStepPages(TForm* form, const QString& listCaption, const QS
     auto* pages = Place<TSkPageControl>(form, form, "PC", 0, 0, 759, 528);
     pages->SetAlign(alClient);
     auto page = [&](const char* name, const QString& caption) {
-        auto* sheet = new TTabSheet(form);
+        auto* sheet = new TSkTabSheet(form);
         sheet->SetName(name);
         sheet->SetPageControl(pages);
         sheet->SetCaption(caption);

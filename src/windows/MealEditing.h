@@ -93,7 +93,7 @@ TSkButton* PlaceBackButton(TComponent* owner, TPanel* panel, const QString& name
 // control filling the window with three pages whose tabs are hidden (the list, then two pages of
 // steps), and the box that says the trees are loading.
 TSkPageControl* BuildStepPages(TForm* form, const QString& listCaption, const QString& stepsCaption,
-                               TTabSheet*& T1, TTabSheet*& T2, TTabSheet*& T3);
+                               TSkTabSheet*& T1, TSkTabSheet*& T2, TSkTabSheet*& T3);
 TSkGroupBox* PlaceBusyBox(TForm* form);
 void ShowBusyBox(TSkGroupBox* box);
 // The timer that loads the trees once, a second after the window is made.

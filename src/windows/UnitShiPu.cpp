@@ -279,7 +279,7 @@ void TFrm_ShiPu::BuildWeightPage() {
     RGP_YYS->SetVisible(false);
 }
 
-void TFrm_ShiPu::ShowPage(TTabSheet* page) {
+void TFrm_ShiPu::ShowPage(TSkTabSheet* page) {
     PC->SetActivePage(page);
 }
 

@@ -47,7 +47,7 @@ public:
     TSpeedButton *btn1, *btnLDate, *btnRDate;
 
     TSkPageControl* PC3;
-    TTabSheet *TabSheet1, *TabSheet3, *TabSheet4, *TabSheet5, *TabSheet22;
+    TSkTabSheet *TabSheet1, *TabSheet3, *TabSheet4, *TabSheet5, *TabSheet22;
 
     // Page 0: the profile view and its editor, and the hidden user list.
     TSkGroupBox *gbInfo, *gbM, *SkGroupBox3;
