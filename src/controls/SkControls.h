@@ -12,6 +12,7 @@
 #include "SkPanel.h"
 #include "SkRadChk.h"
 #include "SkTabsPages.h"
+#include "SkTreeVw.h"
 #include "StdCtrls.h"
 
 // Adds the styling properties to a standard control; they are stored and have no effect yet.
@@ -29,14 +30,13 @@ private:
 };
 
 using TSkEdit = TSkStyled<TEdit>;
+using TSkStringGrid = TSkStyled<TStringGrid>;
+using TSkDBGrid = TSkStyled<TDBGrid>;
 using TSkComboBox = TSkStyled<TComboBox>;
 using TSkListBox = TSkStyled<TListBox>;
 using TSkCheckList = TSkStyled<TCheckListBox>;
 using TSkRichEdit = TSkStyled<TRichEdit>;
 using TSkMemo = TSkStyled<TMemo>;
-using TSkTreeView = TSkStyled<TTreeView>;
-using TSkStringGrid = TSkStyled<TStringGrid>;
-using TSkDBGrid = TSkStyled<TDBGrid>;
 
 // An edit that holds a number: its text is read as an ordinary edit's, its Value parsed from it.
 class TSkNumericEdit : public TSkEdit {

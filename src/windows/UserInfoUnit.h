@@ -168,7 +168,7 @@ public:
     void btnBreakfastClick(TObject* Sender);
     void LoadMeal(const QString& date, const QString& meal);
     void FillIntakeGrid(TStringGrid* grid, TADOQuery* query);
-    void AddNodeToIntake(TTreeView* tree);
+    void AddNodeToIntake(TSkTreeView* tree);
     void SG2SetEditText(TObject* Sender, int ACol, int ARow, const QString& Value);
     void SumIntakeGrid();
     void SumMealRows(TStringGrid* grid, TStringGrid* totals);
