@@ -79,14 +79,7 @@ void TSkCustomGlyphButton::SetCustomGlyphs(const TBitmap* Value) {
 }
 
 void TSkCustomGlyphButton::SetCustomGlyphImages(TCustomImageList* Value) {
-    if (Value == FCustomGlyphImages) return;
-    if (FCustomGlyphImages) FCustomGlyphImages->UnRegisterChanges(&FImageChangeLink);
-    FCustomGlyphImages = Value;
-    if (Value) {
-        Value->RegisterChanges(&FImageChangeLink);
-        Value->FreeNotification(this);
-    }
-    CustomGlyphsChanged();
+    if (FollowImageList(this, FCustomGlyphImages, Value, FImageChangeLink)) CustomGlyphsChanged();
 }
 
 void TSkCustomGlyphButton::CustomGlyphsChanged() {

@@ -32,16 +32,6 @@ void DrawTabButtonFace(TCanvas* Canvas, const TRect& Rect, TSkCustomTabControl* 
     }
 }
 
-void RestartTimer(TTimer*& Timer, TComponent* Owner, int Interval, const std::function<void()>& OnTick) {
-    if (!Timer) {
-        Timer = new TTimer(Owner);
-        Timer->OnTimer = [OnTick](TObject*) { OnTick(); };
-    }
-    Timer->SetEnabled(false);
-    Timer->SetInterval(Interval);
-    Timer->SetEnabled(true);
-}
-
 // Scroller -------------------------------------------------------------------------------------------------
 TSkTabScroller::TSkTabScroller(TSkCustomTabControl* AOwner) : TCustomControl(AOwner), FTabControl(AOwner) {
     SetOffscreenPaint(true);

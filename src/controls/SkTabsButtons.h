@@ -3,6 +3,7 @@
 // the selected tab itself, and a button that drops a menu of every tab.
 #pragma once
 
+#include "ExtCtrls.h"
 #include "GraphicControl.h"
 #include "Menus.h"
 #include "SkTabs.h"
@@ -13,9 +14,6 @@ class TTimer;
 // darker while down, lighter while hot, framed in FrameColor; a flat grey box when disabled.
 void DrawTabButtonFace(TCanvas* Canvas, const TRect& Rect, TSkCustomTabControl* TabControl, bool Enabled,
                        TColor FrameColor, bool Hot, bool Down);
-
-// Starts a timer made on first need (owned by Owner) anew with Interval.
-void RestartTimer(TTimer*& Timer, TComponent* Owner, int Interval, const std::function<void()>& OnTick);
 
 // Where the close glyph of the selected tab goes, in the room measuring left at the trailing end of
 // its content rectangle; empty where the text runs across the strip and no room was left.

@@ -10,6 +10,7 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPainter>
 #include <QTimer>
 #include <QWidget>
@@ -152,6 +153,9 @@ void TControl::Dispatch(TMessage& m) {
         break;
     case WM_CONTEXTMENU:
         Call<TWMPosition>(m, [this](TWMPosition& t) { WMContextMenu(t); });
+        break;
+    case WM_MOUSEWHEEL:
+        Call<TWMMouseWheel>(m, [this](TWMMouseWheel& t) { WMMouseWheel(t); });
         break;
     case WM_TIMER:
         Call<TWMTimer>(m, [this](TWMTimer& t) { WMTimer(t); });
@@ -298,6 +302,18 @@ void TControl::CMSysColorChange(TMessage&) {
 }
 void TControl::CMFocusChanged(TWMFocus&) {}
 void TControl::CMDialogKey(TWMKey&) {}
+
+void TControl::WMMouseWheel(TWMMouseWheel& Message) {
+    TShiftState shift = 0;
+    if (Message.Keys & MK_SHIFT) shift |= ssShift;
+    if (Message.Keys & MK_CONTROL) shift |= ssCtrl;
+    const TPoint at{Message.XPos, Message.YPos};
+    const bool taken = Message.WheelDelta < 0 ? DoMouseWheelDown(shift, at) : DoMouseWheelUp(shift, at);
+    if (taken)
+        Message.Result = 1;
+    else
+        DefaultHandler(Message);
+}
 void TControl::CMDialogChar(TWMKey&) {}
 
 void TControl::CMParentColorChanged(TMessage&) {
@@ -382,6 +398,14 @@ bool TControl::DispatchWidgetEvent(QObject* watched, QEvent* event) {
         if (!alive) return true;
         return consumed(send(m.Msg, m.WParam, m.LParam));
     }
+    case QEvent::Wheel: {
+        auto* e = static_cast<QWheelEvent*>(event);
+        const int delta = e->angleDelta().y();
+        if (delta == 0) return false;
+        const QPoint g = e->globalPosition().toPoint();
+        return consumed(send(WM_MOUSEWHEEL, MakeLParam(int(MouseKeys(e->modifiers(), e->buttons())), delta),
+                             MakeLParam(g.x(), g.y())));
+    }
     case QEvent::Enter:
         Application->HintMouseMessage(this, TMessage{CM_MOUSEENTER, 0, 0, 0, false});
         if (!alive) return true;
@@ -456,6 +480,15 @@ bool TControl::DispatchWidgetEvent(QObject* watched, QEvent* event) {
     case QEvent::Show:
     case QEvent::Hide:
         return consumed(send(CM_SHOWINGCHANGED));
+    case QEvent::ContentsRectChange: {
+        // A frame widget (a scroll area) resets its margins to its own border when reparented or
+        // restyled; the non-client frame keeps its place.
+        const TRect nc = win ? win->FNonClient : TRect{};
+        const QMargins kept(nc.Left, nc.Top, nc.Right, nc.Bottom);
+        if (win && !dynamic_cast<TCustomControl*>(this) && HasFrame(nc) && FWidget->contentsMargins() != kept)
+            FWidget->setContentsMargins(kept);
+        return false;
+    }
     case QEvent::Paint: {
         if (!win || dynamic_cast<TCustomControl*>(this)) return false;
         const TRect nc = win->FNonClient;

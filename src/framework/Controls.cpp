@@ -115,6 +115,10 @@ unsigned short VirtualKeyOf(const QKeyEvent* e) {
         return VK_APPS;
     case Qt::Key_Period:
         return (e->modifiers() & Qt::KeypadModifier) ? VK_DECIMAL : 190;
+    case Qt::Key_Plus:
+        return (e->modifiers() & Qt::KeypadModifier) ? VK_ADD : 0;
+    case Qt::Key_Minus:
+        return (e->modifiers() & Qt::KeypadModifier) ? VK_SUBTRACT : 0;
     default:
         return 0;
     }

@@ -72,6 +72,8 @@ enum : unsigned short {
     VK_INSERT = 45,
     VK_DELETE = 46,
     VK_APPS = 93,
+    VK_ADD = 107,       // numeric keypad "+"
+    VK_SUBTRACT = 109,  // numeric keypad "-"
     VK_F2 = 113,
     VK_F4 = 115,
     VK_F10 = 121,
@@ -287,6 +289,10 @@ protected:
     virtual void WMMButtonDblClk(TWMMouse& Message) { DefaultHandler(Message); }
     virtual void WMMouseMove(TWMMouse& Message) { DefaultHandler(Message); }
     virtual void WMContextMenu(TWMPosition& Message) { DefaultHandler(Message); }
+    // Hands the turn to DoMouseWheelDown or DoMouseWheelUp; one that takes it consumes the event.
+    virtual void WMMouseWheel(TWMMouseWheel& Message);
+    virtual bool DoMouseWheelDown(TShiftState, const TPoint&) { return false; }
+    virtual bool DoMouseWheelUp(TShiftState, const TPoint&) { return false; }
     virtual void WMTimer(TWMTimer& Message) { DefaultHandler(Message); }
     virtual void WMSize(TWMSize& Message) { DefaultHandler(Message); }
     virtual void WMSetFocus(TWMFocus& Message) { DefaultHandler(Message); }

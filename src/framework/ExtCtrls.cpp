@@ -127,6 +127,16 @@ TTimer::TTimer(TComponent* AOwner)
 
 TTimer::~TTimer() = default;
 
+void RestartTimer(TTimer*& Timer, TComponent* Owner, int Interval, const std::function<void()>& OnTick) {
+    if (!Timer) {
+        Timer = new TTimer(Owner);
+        Timer->OnTimer = [OnTick](TObject*) { OnTick(); };
+    }
+    Timer->SetEnabled(false);
+    Timer->SetInterval(Interval);
+    Timer->SetEnabled(true);
+}
+
 void TTimer::SetEnabled(bool enabled) {
     FEnabled = enabled;
     Update();

@@ -74,6 +74,9 @@ private:
     int FInterval = 1000;
 };
 
+// Starts a timer made on first need (owned by Owner) anew with Interval: a held button's repeat.
+void RestartTimer(TTimer*& Timer, TComponent* Owner, int Interval, const std::function<void()>& OnTick);
+
 // Shows a picture (any registered format, loaded with Picture()->LoadFromFile). Where the picture
 // does not cover the control, the parent shows through.
 class TImage : public TControl {

@@ -337,7 +337,8 @@ enum : unsigned {
     odHotLight = 64,
     odInactive = 128,
     odNoAccel = 256,
-    odNoFocusRect = 512
+    odNoFocusRect = 512,
+    odComboBoxEdit = 4096
 };
 
 // The canvas ------------------------------------------------------------------------------------

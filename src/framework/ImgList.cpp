@@ -126,3 +126,15 @@ void TCustomImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabl
     painter->drawImage(QPoint(x, y), FImages[index]);
     painter->restore();
 }
+
+bool FollowImageList(TComponent* Follower, TCustomImageList*& Field, TCustomImageList* Value,
+                     TChangeLink& Link) {
+    if (Value == Field) return false;
+    if (Field) Field->UnRegisterChanges(&Link);
+    Field = Value;
+    if (Value) {
+        Value->RegisterChanges(&Link);
+        Value->FreeNotification(Follower);
+    }
+    return true;
+}

@@ -75,3 +75,8 @@ class TImageList : public TCustomImageList {
   public:
     using TCustomImageList::TCustomImageList;
 };
+
+// Moves a follower's change link from the list it follows (Field, the follower's own reference) to
+// Value, and asks to hear when Value is freed; false when Value is the list followed already.
+bool FollowImageList(TComponent* Follower, TCustomImageList*& Field, TCustomImageList* Value,
+                     TChangeLink& Link);

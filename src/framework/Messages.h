@@ -125,6 +125,17 @@ struct TWMMouse : TMessage {
     int XPos, YPos;
 };
 
+// WM_MOUSEWHEEL: keys in WParam's low word, the signed turn in its high word (120 a notch, away
+// from the user positive), the screen position in LParam.
+struct TWMMouseWheel : TMessage {
+    explicit TWMMouseWheel(const TMessage& m)
+        : TMessage(m), Keys(unsigned(m.WParam) & 0xFFFF), WheelDelta(HiWordSigned(m.WParam)),
+          XPos(LoWordSigned(m.LParam)), YPos(HiWordSigned(m.LParam)) {}
+    unsigned Keys;
+    int WheelDelta;
+    int XPos, YPos;
+};
+
 // WM_KEYDOWN, WM_KEYUP: the virtual key; WM_CHAR, CM_DIALOGCHAR: the character; CM_DIALOGKEY: the key.
 struct TWMKey : TMessage {
     explicit TWMKey(const TMessage& m) : TMessage(m), CharCode(unsigned(m.WParam)), KeyData(m.LParam) {}

@@ -6,6 +6,7 @@
 
 class QLabel;
 class QComboBox;
+class QImage;
 class QListView;
 class QPlainTextEdit;
 class QPainter;
@@ -102,6 +103,15 @@ public:
     void SelectAll();
     int SelStart() const;
     void SetSelStart(int position);
+    int SelLength() const;
+    // EM_REPLACESEL: the text takes the selection's place (typed there when nothing is selected).
+    void SetSelText(const QString& text);
+    // Where the text sits in the field (the edit's ES_LEFT, ES_RIGHT, ES_CENTER).
+    TAlignment TextAlignment() const;
+    void SetTextAlignment(TAlignment alignment);
+    // The grey hint shown while the field is empty (EM_SETCUEBANNER; empty shows none).
+    QString CueBanner() const;
+    void SetCueBanner(const QString& text);
     TNotifyEvent OnChange;
 
 protected:
@@ -173,6 +183,7 @@ public:
     TComboBoxStyle Style() const { return FStyle; }
     void SetStyle(TComboBoxStyle style);
     TStringList* Items() { return &FItems; }
+    const TStringList* Items() const { return &FItems; }
     // -1 when nothing is chosen; setting an index outside the items chooses nothing.
     int ItemIndex() const;
     void SetItemIndex(int index);
@@ -184,13 +195,81 @@ public:
     // Empties the items and the text.
     void Clear();
 
-    TNotifyEvent OnChange, OnSelect;
+    // The first item from After + 1 on (going round to the start) that begins with Prefix, whatever
+    // the case; -1 when none does or Prefix is empty.
+    int FindString(const QString& Prefix, int After = -1) const;
+    // Whether the list is open; opening it runs DropDown first, closing it CloseUp.
+    bool DroppedDown() const;
+    void SetDroppedDown(bool value);
+    // The list's least width while open (0: the box's own width).
+    int DroppedWidth() const { return FDroppedWidth; }
+    void SetDroppedWidth(int width);
+    // The first item the open list shows.
+    int TopIndex() const;
+    void SetTopIndex(int index);
+    // The edit field's selection and length limit (editable styles; a list has neither).
+    int SelStart() const;
+    int SelLength() const;
+    void SetSelection(int start, int length);
+    int MaxLength() const { return FMaxLength; }
+    void SetMaxLength(int length);
+    // Stops typing into the edit field, as a read-only edit does (selecting and copying stay).
+    void SetEditReadOnly(bool readOnly);
+    // The grey hint the empty edit field shows (EM_SETCUEBANNER); a list has no edit field.
+    void SetCueBanner(const QString& text);
+    QString CueBanner() const;
+    // The edit field's clipboard commands (WM_PASTE, WM_CUT); OnChange fires as for typing.
+    void PasteFromClipboard();
+    void CutToClipboard();
+
+    TNotifyEvent OnChange, OnSelect, OnDropDown, OnCloseUp;
+
+    // Owner-drawn styles (csOwnerDrawFixed, csOwnerDrawVariable): OnDrawItem draws item Index in Rect
+    // on Canvas, whose brush and font are set for the item's state (odComboBoxEdit: the box's own
+    // face); every row is ItemHeight high, or, for csOwnerDrawVariable, what OnMeasureItem makes it.
+    std::function<void(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State)> OnDrawItem;
+    std::function<void(TWinControl* Control, int Index, int& Height)> OnMeasureItem;
+    int ItemHeight() const { return FItemHeight; }
+    void SetItemHeight(int height);
+    TCanvas* Canvas() { return &FCanvas; }
+
+    // Framework use: the box's picture, the native one with WM_PAINT's drawing over it when the box
+    // paints over (children, the edit field, not included).
+    QImage PaintImage();
 
 protected:
     void ColorChanged() override;
     bool ClickOnMouseUp() const override { return false; }
+    // Typing, and a choice in the list without OnSelect.
+    virtual void Change();
+    // A choice in the list: OnSelect, or Change.
+    virtual void Select();
+    // The list is about to open; the list has closed.
+    virtual void DropDown();
+    virtual void CloseUp();
+    // The list closed with a choice (a click or Enter on an item), or without one.
+    virtual void SelEndOk() {}
+    virtual void SelEndCancel() {}
+    // The mouse wheel turned by Delta (120 a notch, positive away from the user); true when handled,
+    // else the native box scrolls its items.
+    virtual bool MouseWheel(int) { return false; }
+    bool OwnerDrawn() const { return FStyle == csOwnerDrawFixed || FStyle == csOwnerDrawVariable; }
+    // Draws an owner-drawn item on Canvas: the highlight colours when selected, DrawItem, and a focus
+    // rectangle round a selected item; without an item (Index -1) a focus rectangle or the brush.
+    void PaintItem(TDeviceContext* DC, int Index, const TRect& Rect, TOwnerDrawState State);
+    // OnDrawItem, or the item's text on the brush colour.
+    virtual void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State);
+    // With PaintOver the box is painted natively and then WM_PAINT gets a device context on that
+    // picture, so a subclass can draw over the native frame and button.
+    void SetPaintOver(bool value);
+    bool PaintOver() const { return FPaintOver; }
+    // Whether the edit field completes typed text by itself (on by default); a subclass that
+    // completes text its own way turns it off.
+    void SetNativeCompletion(bool value);
 
 private:
+    class TComboWidget;
+    friend class TComboWidget;
     QComboBox* Box() const;
     void ItemsSpliced(int index, int removed, int inserted);
     void UserChose();
@@ -198,6 +277,11 @@ private:
     TStringListModel* FModel;
     TComboBoxStyle FStyle = csDropDown;
     int FDropDownCount = 8;
+    int FDroppedWidth = 0;
+    int FMaxLength = 0;
+    int FItemHeight = 16;
+    TCanvas FCanvas;
+    bool FPaintOver = false, FEditReadOnly = false, FNativeCompletion = true, FQuietEdit = false;
 };
 
 // List boxes -----------------------------------------------------------------------------------
@@ -205,7 +289,8 @@ private:
 enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
 
 // Draws item Index in Rect on the list's Canvas, whose brush and font are set for the item's state.
-using TDrawItemEvent = std::function<void(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State)>;
+using TDrawItemEvent =
+    std::function<void(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State)>;
 
 // A single-choice list of texts, each with an object the list does not own. OnClick comes when the
 // user picks an item with the mouse or the keyboard; setting ItemIndex by code fires nothing.
@@ -293,22 +378,46 @@ public:
     void SetScrollBars(TScrollStyle bars);
     bool WordWrap() const { return FWordWrap; }
     void SetWordWrap(bool wrap);
+    // Without WantTabs, Tab moves the focus on instead of typing a tab.
+    bool WantTabs() const { return FWantTabs; }
+    void SetWantTabs(bool want);
 
     // Fires for typing and for changes made by code.
     TNotifyEvent OnChange;
 
+    // The caret and the lines as the edit messages give them, 0-based; a line is a line of Lines.
+    // The caret is where a selection ends (EM_GETSEL).
+    int CaretPos();
+    int SelStart();
+    int SelLength();
+    // EM_SETSEL: selects from Start to End, the caret at End; both are kept inside the text.
+    void SetSel(int Start, int End);
+    // EM_LINEFROMCHAR: the line holding the character (the last line past the end).
+    int LineFromChar(int Index);
+    // EM_LINEINDEX: the index of the line's first character; -1 for a line that does not exist.
+    int LineIndex(int Line);
+    // The number of characters on the line; 0 for a line that does not exist.
+    int LineLength(int Line);
+    // EM_GETFIRSTVISIBLELINE and EM_LINESCROLL (a positive count scrolls towards the end).
+    int FirstVisibleLine();
+    void LineScroll(int Lines);
+
 protected:
     bool WidgetEvent(QEvent* event) override;
     void ColorChanged() override;
+    // Fires OnChange: the text changed by typing or by code.
+    virtual void Change();
     QPlainTextEdit* Editor() const;
 
 private:
     void LinesChanged();
+    // Brings the editor up to date with Lines when a change waits to be shown.
+    void SyncEditor();
     void ShowLines();
     void Typed();
     TStringList FLines;
     bool FStale = false, FShowing = false, FTaking = false;
-    bool FReadOnly = false, FWordWrap = true;
+    bool FReadOnly = false, FWordWrap = true, FWantTabs = true;
     TScrollStyle FScrollBars = ssNone;
 };
 

@@ -81,7 +81,14 @@ bool DrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const TRect&
     const TColor ink = state == 4 ? ArrowDisabled : ArrowColor;
     const int cx = rect.Left + rect.Width() / 2, cy = rect.Top + h / 2;
     const bool down = combo || part == SPNP_DOWN || part == SPNP_DOWNHORZ;
+    const bool across = !combo && (part == SPNP_UPHORZ || part == SPNP_DOWNHORZ);
     for (int i = 0; i < 3; ++i) {
+        if (across) {
+            // Side by side the down part points left, the up part right.
+            const int x = down ? cx + 1 - i : cx - 1 + i;
+            dc->FillRect(Rect(x, cy - 2 + i, x + 1, cy + 3 - i), TLogBrush{bsSolid, ink, {}, false});
+            continue;
+        }
         const int y = down ? cy - 1 + i : cy + 1 - i;
         dc->FillRect(Rect(cx - 2 + i, y, cx + 3 - i, y + 1), TLogBrush{bsSolid, ink, {}, false});
     }

@@ -165,11 +165,7 @@ void TreeRow(TSheet& sheet) {
             edit->SetFocus();
         }
         QApplication::processEvents();
-        sheet.Cell(caption, 180, 170, [&](TCanvas* c, const TRect& r) {
-            TBitmap picture;
-            picture.FromImage(tree->Widget()->grab().toImage());
-            c->Draw(r.Left, r.Top, &picture);
-        });
+        sheet.Cell(caption, 180, 170, [&](TCanvas* c, const TRect& r) { ShowOnScreen(c, r, tree); });
     }
 }
 }  // namespace

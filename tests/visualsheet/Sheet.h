@@ -8,6 +8,7 @@
 #include "pngpicture.h"
 
 #include <QString>
+#include <QWidget>
 #include <algorithm>
 #include <functional>
 #include <memory>
@@ -78,6 +79,13 @@ inline void Show(TCanvas* canvas, const TRect& r, TCustomControl* control) {
     canvas->Draw(r.Left, r.Top, &picture);
 }
 
+// The control as it shows on screen, its children and a native widget's frame included.
+inline void ShowOnScreen(TCanvas* canvas, const TRect& r, TControl* control) {
+    TBitmap picture;
+    picture.FromImage(control->Widget()->grab().toImage());
+    canvas->Draw(r.Left, r.Top, &picture);
+}
+
 // A parent of one colour, or with a gradient behind its children.
 inline std::unique_ptr<TPaintBox> MakeParent(TColor color, bool gradient = false) {
     auto parent = std::make_unique<TPaintBox>(nullptr);
@@ -109,7 +117,15 @@ void CheckRadioSheet(const QString& folder);
 void PanelSheet(const QString& folder);
 // Tab strips on every side in every shape, and page controls.
 void TabSheet(const QString& folder);
+// The framed edit, memo and rich edit in their states.
+void EditSheet(const QString& folder);
 // String grids, data grids and trees with Chinese rows, framed and in their colours.
 void GridsTreeSheet(const QString& folder);
+// The month calendar in several months and states.
+void CalendarSheet(const QString& folder);
 // The calculator and the time picker, also open at an edit.
 void PopupSheet(const QString& folder);
+// The spinner in its states.
+void SpinnerSheet(const QString& folder);
+// The styled combo box in every state.
+void ComboSheet(const QString& folder);

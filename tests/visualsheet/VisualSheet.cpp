@@ -351,8 +351,12 @@ int main(int argc, char** argv) {
     CheckRadioSheet(folder);
     PanelSheet(folder);
     TabSheet(folder);
+    EditSheet(folder);
     GridsTreeSheet(folder);
+    CalendarSheet(folder);
     PopupSheet(folder);
+    SpinnerSheet(folder);
+    ComboSheet(folder);
     std::printf("visual sheet written to %s\n", qPrintable(folder));
     // The hint window the application made goes while Qt is still there.
     Application->DestroyComponents();
