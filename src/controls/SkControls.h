@@ -1,5 +1,5 @@
-// The styled controls the windows are built from. Until the styled library stands, each is the
-// framework's standard control with the styling properties accepted and ignored.
+// The styled controls the windows are built from: the library's own where it stands, and for the rest
+// the framework's standard control with the styling properties accepted and ignored.
 #pragma once
 
 #include "CheckLst.h"
@@ -7,7 +7,12 @@
 #include "DBGrids.h"
 #include "ExtCtrls.h"
 #include "Grids.h"
+#include "SkButton.h"
 #include "SkCommon.h"
+#include "SkPanel.h"
+#include "SkRadChk.h"
+#include "SkTabsPages.h"
+#include "SkTreeVw.h"
 #include "StdCtrls.h"
 
 // Adds the styling properties to a standard control; they are stored and have no effect yet.
@@ -24,21 +29,14 @@ private:
     TColor FFrameColor = clBtnShadow;
 };
 
-using TSkButton = TSkStyled<TButton>;
 using TSkEdit = TSkStyled<TEdit>;
-using TSkPanel = TSkStyled<TPanel>;
-using TSkGroupBox = TSkStyled<TGroupBox>;
-using TSkCheckBox = TSkStyled<TCheckBox>;
-using TSkRadioButton = TSkStyled<TRadioButton>;
+using TSkStringGrid = TSkStyled<TStringGrid>;
+using TSkDBGrid = TSkStyled<TDBGrid>;
 using TSkComboBox = TSkStyled<TComboBox>;
 using TSkListBox = TSkStyled<TListBox>;
 using TSkCheckList = TSkStyled<TCheckListBox>;
 using TSkRichEdit = TSkStyled<TRichEdit>;
 using TSkMemo = TSkStyled<TMemo>;
-using TSkPageControl = TSkStyled<TPageControl>;
-using TSkTreeView = TSkStyled<TTreeView>;
-using TSkStringGrid = TSkStyled<TStringGrid>;
-using TSkDBGrid = TSkStyled<TDBGrid>;
 
 // An edit that holds a number: its text is read as an ordinary edit's, its Value parsed from it.
 // The windows' stand-in until they switch to the styled numeric edit (SkEditNumeric.h).

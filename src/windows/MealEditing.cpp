@@ -247,32 +247,32 @@ TSkStringGrid* PlaceGrid(TComponent* owner, TWinControl* parent, const QString& 
     return g;
 }
 
-TSkPanel* PlaceResultPanel(TComponent* owner, TWinControl* parent, const QString& name, TRect r) {
-    auto* panel = Place<TSkPanel>(owner, parent, name, r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
+TPanel* PlaceResultPanel(TComponent* owner, TWinControl* parent, const QString& name, TRect r) {
+    auto* panel = Place<TPanel>(owner, parent, name, r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
     panel->SetBevelOuter(bvNone);
     panel->SetVisible(false);
     return panel;
 }
 
-TSkStringGrid* PlaceFoodResults(TComponent* owner, TSkPanel* panel, const QString& name) {
+TSkStringGrid* PlaceFoodResults(TComponent* owner, TPanel* panel, const QString& name) {
     auto* grid =
         PlaceGrid(owner, panel, name, Rect(0, 0, panel->Width(), panel->Height() - 36), {150, 40, 60});
     grid->SetOptions(grid->Options() | goRowSelect);
     return grid;
 }
 
-TSkTreeView* PlaceRecipeResults(TComponent* owner, TSkPanel* panel, const QString& name) {
+TSkTreeView* PlaceRecipeResults(TComponent* owner, TPanel* panel, const QString& name) {
     auto* tree = PlaceTree(owner, panel, name, 0, 0, panel->Width(), panel->Height() - 36, false);
     tree->SetShowRoot(false);
     return tree;
 }
 
-TSkButton* PlaceBackButton(TComponent* owner, TSkPanel* panel, const QString& name) {
+TSkButton* PlaceBackButton(TComponent* owner, TPanel* panel, const QString& name) {
     return PlaceButton(owner, panel, name, "返回", (panel->Width() - 90) / 2, panel->Height() - 30);
 }
 
 TSkPageControl* BuildStepPages(TForm* form, const QString& listCaption, const QString& stepsCaption,
-                               TTabSheet*& T1, TTabSheet*& T2, TTabSheet*& T3) {
+                               TSkTabSheet*& T1, TSkTabSheet*& T2, TSkTabSheet*& T3) {
     form->SetBorderStyle(bsNone);
     form->SetClientWidth(759);
     form->SetClientHeight(528);
@@ -280,7 +280,7 @@ TSkPageControl* BuildStepPages(TForm* form, const QString& listCaption, const QS
     auto* pages = Place<TSkPageControl>(form, form, "PC", 0, 0, 759, 528);
     pages->SetAlign(alClient);
     auto page = [&](const char* name, const QString& caption) {
-        auto* sheet = new TTabSheet(form);
+        auto* sheet = new TSkTabSheet(form);
         sheet->SetName(name);
         sheet->SetPageControl(pages);
         sheet->SetCaption(caption);

@@ -85,15 +85,15 @@ TSkStringGrid* PlaceGrid(TComponent* owner, TWinControl* parent, const QString& 
                          std::initializer_list<int> widths);
 // A hidden panel filling `bounds` for search results, and in it the results (a food grid or a recipe
 // tree) above a "返回" button.
-TSkPanel* PlaceResultPanel(TComponent* owner, TWinControl* parent, const QString& name, TRect bounds);
-TSkStringGrid* PlaceFoodResults(TComponent* owner, TSkPanel* panel, const QString& name);
-TSkTreeView* PlaceRecipeResults(TComponent* owner, TSkPanel* panel, const QString& name);
-TSkButton* PlaceBackButton(TComponent* owner, TSkPanel* panel, const QString& name);
+TPanel* PlaceResultPanel(TComponent* owner, TWinControl* parent, const QString& name, TRect bounds);
+TSkStringGrid* PlaceFoodResults(TComponent* owner, TPanel* panel, const QString& name);
+TSkTreeView* PlaceRecipeResults(TComponent* owner, TPanel* panel, const QString& name);
+TSkButton* PlaceBackButton(TComponent* owner, TPanel* panel, const QString& name);
 // The frame of the recipe book and the set meals, made for the main window's centre panel: a page
 // control filling the window with three pages whose tabs are hidden (the list, then two pages of
 // steps), and the box that says the trees are loading.
 TSkPageControl* BuildStepPages(TForm* form, const QString& listCaption, const QString& stepsCaption,
-                               TTabSheet*& T1, TTabSheet*& T2, TTabSheet*& T3);
+                               TSkTabSheet*& T1, TSkTabSheet*& T2, TSkTabSheet*& T3);
 TSkGroupBox* PlaceBusyBox(TForm* form);
 void ShowBusyBox(TSkGroupBox* box);
 // The timer that loads the trees once, a second after the window is made.

@@ -63,7 +63,7 @@ void TFrm_FD::BuildSearch() {
     Label6 = PlaceLabel(this, RGP_P, "Label6", "正在读取食物数据... ...", 40, 28);
 
     // The result list lies over the tree while a search is shown.
-    pnlSrcRlt = Place<TSkPanel>(this, this, "pnlSrcRlt", 8, 46, 280, 474);
+    pnlSrcRlt = Place<TPanel>(this, this, "pnlSrcRlt", 8, 46, 280, 474);
     pnlSrcRlt->SetBevelOuter(bvNone);
     pnlSrcRlt->SetColor(clWhite);
     pnlSrcRlt->SetVisible(false);

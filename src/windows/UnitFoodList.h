@@ -16,7 +16,7 @@ public:
     TLabel* Label8;
     TSkEdit* ED_Src;
     TSkButton* Btn_Src;
-    TSkPanel* pnlSrcRlt;
+    TPanel* pnlSrcRlt;
     TSkStringGrid* SG_SrcRlt;
     TSkButton* btnBack;
     TLabel *Label5, *Lab_Fd, *Label9, *lblKC;

@@ -62,7 +62,7 @@ THelathFrm::THelathFrm(TComponent* AOwner) : TForm(AOwner) {
     SetClientHeight(528);
     SetColor(clWhite);
 
-    pnlLeft = Place<TSkPanel>(this, this, "pnlLeft", 0, 0, 212, 528);
+    pnlLeft = Place<TPanel>(this, this, "pnlLeft", 0, 0, 212, 528);
     pnlLeft->SetAlign(alLeft);
     pnlLeft->SetBevelOuter(bvNone);
     pnlLeft->SetColor(0xFCF6EE);
@@ -74,7 +74,7 @@ THelathFrm::THelathFrm(TComponent* AOwner) : TForm(AOwner) {
     Lst_FD->SetItemHeight(22);
     Lst_FD->OnClick = [this](TObject* s) { Lst_FDClick(s); };
 
-    pnltit = Place<TSkPanel>(this, this, "pnltit", 212, 0, 783, 30);
+    pnltit = Place<TPanel>(this, this, "pnltit", 212, 0, 783, 30);
     pnltit->SetAlign(alTop);
     pnltit->SetAlignment(taLeftJustify);
     pnltit->SetBevelOuter(bvNone);
@@ -82,7 +82,7 @@ THelathFrm::THelathFrm(TComponent* AOwner) : TForm(AOwner) {
     pnltit->Font()->SetColor(clWhite);
     pnltit->Font()->SetStyle(FontStyle(fsBold));
     pnltit->Font()->SetSize(11);
-    SP = Place<TSkPanel>(this, this, "SP", 212, 506, 783, 22);
+    SP = Place<TPanel>(this, this, "SP", 212, 506, 783, 22);
     SP->SetAlign(alBottom);
     SP->SetAlignment(taLeftJustify);
     SP->SetBevelOuter(bvLowered);

@@ -22,13 +22,13 @@ public:
     explicit THelathFrm(TComponent* AOwner);
     ~THelathFrm() override;
 
-    TSkPanel* pnlLeft;
+    TPanel* pnlLeft;
     TLabel *lbl1, *lbl2, *lbl3, *lbl7;
     TLabel* lbltit;
     TSkListBox* Lst_FD;
-    TSkPanel* pnltit;
+    TPanel* pnltit;
     TWebBrowser* Web;
-    TSkPanel* SP;
+    TPanel* SP;
 
     // Shows the list of `kind` (1 to 4); any other kind leaves the list empty.
     void LoadList(int kind);

@@ -42,6 +42,7 @@ TMainFrm::TMainFrm(TComponent* AOwner) : TForm(AOwner) {
     SetClientHeight(654);
     SetCaption(Application->Title());
     SetColor(clWhite);
+    BuildHintsAndMenuLook();  // before any menu item, so the controller draws them all
     // What shows from the start; the rest waits for BuildHiddenParts.
     BuildFrame();
     BuildNavigation();
@@ -61,6 +62,23 @@ void TMainFrm::BuildHiddenParts() {
     BuildMenus();
     BuildLogin();
     FormShow(this);
+}
+
+void TMainFrm::BuildHintsAndMenuLook() {
+    // Hints as blue balloons that come almost at once.
+    SkBalloonHints1 = new TSkBalloonHints(this);
+    SkBalloonHints1->SetName(QStringLiteral("SkBalloonHints1"));
+    SkBalloonHints1->SetCaptionWidth(200);
+    SkBalloonHints1->SetCenterThreshold(0);
+    SkBalloonHints1->SetFrameColor(0x0080FF);
+    SkBalloonHints1->SetHintPause(100);
+    TFont font;
+    font.Assign(*SkBalloonHints1->Font());
+    font.SetColor(clBlue);
+    font.SetHeight(-14);
+    SkBalloonHints1->SetFont(font);
+    SkMenuController1 = new TSkMenuController(this);
+    SkMenuController1->SetName(QStringLiteral("SkMenuController1"));
 }
 
 void TMainFrm::BuildFrame() {

@@ -6,6 +6,7 @@
 #include "ExtCtrls.h"
 #include "Forms.h"
 #include "Menus.h"
+#include "SkBHints.h"
 #include "SkControls.h"
 #include "StdCtrls.h"
 
@@ -34,6 +35,10 @@ public:
     TImage *imgMtop, *img4;
     TLabel *Label25, *Label3, *Label22, *lbl2;
     TSpeedButton *Btn_Close, *Btn_Min;
+
+    // The look of every hint and menu of the program.
+    TSkBalloonHints* SkBalloonHints1;
+    TSkMenuController* SkMenuController1;
 
     // Start-up and login.
     TTimer* Timer1;
@@ -120,6 +125,7 @@ public:
     int LoadingWaitMs = 300;
 
 private:
+    void BuildHintsAndMenuLook();
     void BuildFrame();
     void BuildLogin();
     void BuildNavigation();

@@ -251,6 +251,7 @@ void TFrm_ShiPu::BuildWeightPage() {
         CB_P->Items()->Add(method);
     chkUseFd = Place<TSkCheckBox>(this, T3, "chkUseFd", 246, 362, 200, 22);
     chkUseFd->SetCaption("设置为常用食谱");
+    chkUseFd->SetTransparent(true);
     Label35 = PlaceLabel(this, T3, "Label35", "制作方法", 8, 396);
     RE_SP = Place<TSkRichEdit>(this, T3, "RE_SP", 70, 394, 378, 90);
     RE_SP->SetScrollBars(ssVertical);
@@ -278,7 +279,7 @@ void TFrm_ShiPu::BuildWeightPage() {
     RGP_YYS->SetVisible(false);
 }
 
-void TFrm_ShiPu::ShowPage(TTabSheet* page) {
+void TFrm_ShiPu::ShowPage(TSkTabSheet* page) {
     PC->SetActivePage(page);
 }
 

@@ -30,7 +30,7 @@ public:
     static void ShowNutrientTotals(const TNutrientTotals& totals, TStringGrid* grid);
 
     TSkPageControl* PC;
-    TTabSheet *T1, *T2, *T3;
+    TSkTabSheet *T1, *T2, *T3;
 
     // T1: the recipe list and the shown recipe.
     TSkTreeView* TV_FD1;
@@ -38,7 +38,7 @@ public:
     TLabel* Label5;
     TSkEdit* edtSP;
     TSkButton* btnSrc;
-    TSkPanel* pnlSrcRlt;
+    TPanel* pnlSrcRlt;
     TSkTreeView* TVSPS;
     TSkButton* btnBack;
     TLabel* lblSP;
@@ -57,7 +57,7 @@ public:
     TMenuItem* N13;
     TSkEdit* ED_Src;
     TSkButton* Btn_Src;
-    TSkPanel* pnlSrcRlt1;
+    TPanel* pnlSrcRlt1;
     TSkStringGrid* SG_SrcRlt;
     TSkButton* btnBack1;
     TSkButton* Btn_Add;
@@ -135,7 +135,7 @@ private:
     void BuildListPage();
     void BuildChooserPage();
     void BuildWeightPage();
-    void ShowPage(TTabSheet* page);
+    void ShowPage(TSkTabSheet* page);
     // Shows the recipe's foods with the total row, and its preparation.
     void ShowRecipe(int id);
     // Puts the stored recipe's preparation into `preparation` and its name, class and method into the

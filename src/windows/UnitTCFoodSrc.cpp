@@ -34,9 +34,11 @@ TTCFoodSrcFrm::TTCFoodSrcFrm(TComponent* AOwner)
     lblTit->SetCaption("常食用食物列表");
     rbSW = Place<TSkRadioButton>(this, this, "rbSW", 12, 38, 100, 22);
     rbSW->SetCaption("食物名称");
+    rbSW->SetTransparent(true);
     rbSW->SetChecked(true);
     rbSP = Place<TSkRadioButton>(this, this, "rbSP", 118, 38, 100, 22);
     rbSP->SetCaption("食谱名称");
+    rbSP->SetTransparent(true);
     edtQry = Place<TSkEdit>(this, this, "edtQry", 12, 66, 144, 24);
     edtQry->OnChange = [this](TObject* s) { edtQryChange(s); };
     btnSrcFood = PlaceButton<TSkButton>(this, this, "btnSrcFood", "查询", 162, 64, 62, 28,

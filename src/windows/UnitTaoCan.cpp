@@ -99,11 +99,11 @@ void TFrm_TaoCan::BuildChooserPage() {
         ->SetColor(clGray);
 
     PCSS = Place<TSkPageControl>(this, T2, "PCSS", 8, 62, 274, 420);
-    TabSheet1 = new TTabSheet(this);
+    TabSheet1 = new TSkTabSheet(this);
     TabSheet1->SetName("TabSheet1");
     TabSheet1->SetPageControl(PCSS);
     TabSheet1->SetCaption("食物");
-    TabSheet2 = new TTabSheet(this);
+    TabSheet2 = new TSkTabSheet(this);
     TabSheet2->SetName("TabSheet2");
     TabSheet2->SetPageControl(PCSS);
     TabSheet2->SetCaption("食谱");
@@ -203,7 +203,7 @@ void TFrm_TaoCan::BuildWeightPage() {
     btnSPDir2->OnClick = [this](TObject* s) { btnSPDir2Click(s); };
 }
 
-void TFrm_TaoCan::ShowPage(TTabSheet* page) {
+void TFrm_TaoCan::ShowPage(TSkTabSheet* page) {
     PC->SetActivePage(page);
 }
 

@@ -12,7 +12,7 @@ public:
     ~TFrm_TaoCan() override;
 
     TSkPageControl* PC;
-    TTabSheet *T1, *T2, *T3;
+    TSkTabSheet *T1, *T2, *T3;
     TSkGroupBox* RGP_P;
     TTimer* Timer1;
     TPopupMenu* PopupMenu1;
@@ -26,17 +26,17 @@ public:
 
     // T2: step 1 of the maker, foods and recipes.
     TSkPageControl* PCSS;
-    TTabSheet *TabSheet1, *TabSheet2;
+    TSkTabSheet *TabSheet1, *TabSheet2;
     TSkEdit* ED_Src;
     TSkButton* Btn_Src;
     TSkTreeView* TV_FD;
-    TSkPanel* pnlSrcRlt;
+    TPanel* pnlSrcRlt;
     TSkStringGrid* SG_SrcRlt;
     TSkButton* btnBack;
     TSkEdit* edtSP;
     TSkButton* btnSrcSp;
     TSkTreeView* TV_FD1;
-    TSkPanel* pnlSrcSPRlt;
+    TPanel* pnlSrcSPRlt;
     TSkTreeView* TVSPS;
     TSkButton* btnBackSP;
     TSkButton* Btn_Add;
@@ -101,7 +101,7 @@ private:
     void BuildListPage();
     void BuildChooserPage();
     void BuildWeightPage();
-    void ShowPage(TTabSheet* page);
+    void ShowPage(TSkTabSheet* page);
     // The energy of one item: a food's from the food table, a recipe's from its ingredients.
     static QString ItemEnergy(const QString& kind, const QString& id, double grams, const char* foodFormat);
 

@@ -14,7 +14,7 @@ TYYSHJFrm::TYYSHJFrm(TComponent* AOwner) : TForm(AOwner) {
     SetClientHeight(572);
     PlaceAtPopupOrigin(this);
     SetColor(clWhite);
-    pnlTit = Place<TSkPanel>(this, this, "pnlTit", 0, 0, 300, 32);
+    pnlTit = Place<TPanel>(this, this, "pnlTit", 0, 0, 300, 32);
     pnlTit->SetAlign(alTop);
     pnlTit->SetBevelOuter(bvNone);
     pnlTit->SetColor(0xF8B600);

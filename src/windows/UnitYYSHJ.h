@@ -9,7 +9,7 @@ class TYYSHJFrm : public TForm {
 public:
     explicit TYYSHJFrm(TComponent* AOwner);
 
-    TSkPanel* pnlTit;
+    TPanel* pnlTit;
     TSkStringGrid* SG_YYS;
     TPopupMenu* PopupMenu3;
     TMenuItem* N18;

@@ -144,7 +144,7 @@ void TFrm_UInfo::BuildNavigation() {
     PC3->SetTabHeight(1);
     PC3->SetTabWidth(1);
     struct TPage {
-        TTabSheet** Sheet;
+        TSkTabSheet** Sheet;
         const char *Name, *Caption;
     };
     const TPage pages[] = {{&TabSheet1, "TabSheet1", "基本资料"},
@@ -153,7 +153,7 @@ void TFrm_UInfo::BuildNavigation() {
                            {&TabSheet5, "TabSheet5", "饮食记录"},
                            {&TabSheet22, "TabSheet22", "数据分析"}};
     for (const TPage& p : pages) {
-        *p.Sheet = new TTabSheet(this);
+        *p.Sheet = new TSkTabSheet(this);
         (*p.Sheet)->SetName(p.Name);
         (*p.Sheet)->SetPageControl(PC3);
         (*p.Sheet)->SetCaption(p.Caption);

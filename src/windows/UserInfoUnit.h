@@ -47,7 +47,7 @@ public:
     TSpeedButton *btn1, *btnLDate, *btnRDate;
 
     TSkPageControl* PC3;
-    TTabSheet *TabSheet1, *TabSheet3, *TabSheet4, *TabSheet5, *TabSheet22;
+    TSkTabSheet *TabSheet1, *TabSheet3, *TabSheet4, *TabSheet5, *TabSheet22;
 
     // Page 0: the profile view and its editor, and the hidden user list.
     TSkGroupBox *gbInfo, *gbM, *SkGroupBox3;
@@ -168,7 +168,7 @@ public:
     void btnBreakfastClick(TObject* Sender);
     void LoadMeal(const QString& date, const QString& meal);
     void FillIntakeGrid(TStringGrid* grid, TADOQuery* query);
-    void AddNodeToIntake(TTreeView* tree);
+    void AddNodeToIntake(TSkTreeView* tree);
     void SG2SetEditText(TObject* Sender, int ACol, int ARow, const QString& Value);
     void SumIntakeGrid();
     void SumMealRows(TStringGrid* grid, TStringGrid* totals);

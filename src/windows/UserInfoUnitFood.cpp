@@ -237,7 +237,7 @@ void TFrm_UInfo::FillIntakeGrid(TStringGrid* grid, TADOQuery* query) {
 
 // Adding items -----------------------------------------------------------------------------------
 
-void TFrm_UInfo::AddNodeToIntake(TTreeView* tree) {
+void TFrm_UInfo::AddNodeToIntake(TSkTreeView* tree) {
     TTreeNode* node = tree ? tree->Selected() : nullptr;
     // The parent tells the kind of the item; a node whose parent tells none adds nothing.
     TTreeNode* parent = node ? node->Parent() : nullptr;

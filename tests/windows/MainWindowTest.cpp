@@ -364,3 +364,20 @@ TEST_F(MainWindow, TodaysTargetWrittenByAnotherCopyMeanwhileIsKeptWithoutAnError
     EXPECT_EQ(Db.Scalar("select count(*) from BDKcal where UID = :U", {{"U", DM->UID}}), "1");
     EXPECT_EQ(Db.Scalar("select KCal from BDKcal where UID = :U", {{"U", DM->UID}}), "1234");
 }
+
+TEST_F(MainWindow, HintsAreBlueBalloonsAndTheMenusAreDrawnInTheProgramsLook) {
+    Start();
+    // The application's hint window is a balloon that took the main window's settings.
+    auto* hints = dynamic_cast<TSkCustomHintWindow*>(Application->HintWindow());
+    ASSERT_NE(hints, nullptr);
+    EXPECT_EQ(hints->CaptionWidth(), 200);
+    EXPECT_EQ(hints->CenterThreshold(), 0);
+    EXPECT_EQ(hints->FrameColor(), TColor(0x0080FF));
+    EXPECT_EQ(hints->Font()->Color(), TColor(clBlue));
+    // 14 pixels are 10.5 points; fonts here hold whole points.
+    EXPECT_NEAR(hints->Font()->Size(), 10.5, 0.5);
+    EXPECT_EQ(Application->HintPause(), 100);
+    // Every item of the window's menus, made after the controller, is measured and drawn by it.
+    for (TMenuItem* item : {MainFrm->ddd1, MainFrm->N3, MainFrm->N5, MainFrm->N6, MainFrm->QQ1})
+        EXPECT_TRUE(item->OnAdvancedDrawItem && item->OnMeasureItem) << item->Name().toStdString();
+}

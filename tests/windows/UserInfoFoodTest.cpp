@@ -54,7 +54,7 @@ protected:
         return OftenFoodFrm;
     }
 
-    static TTreeNode* FindNode(TTreeView* tree, const QString& text) {
+    static TTreeNode* FindNode(TSkTreeView* tree, const QString& text) {
         for (int i = 0; i < tree->Items()->Count(); ++i)
             if (tree->Items()->Item(i)->Text() == text) return tree->Items()->Item(i);
         return nullptr;
@@ -62,7 +62,7 @@ protected:
 
     // Drags a node of the frequently used tree and drops it on the food grid.
     void DragToGrid(TTreeNode* node) {
-        TTreeView* tree = OftenFoodFrm->TVFD;
+        TSkTreeView* tree = OftenFoodFrm->TVFD;
         node->MakeVisible();
         const TRect r = node->DisplayRect(true);
         QWidget* viewport = tree->Tree()->viewport();
@@ -224,7 +224,7 @@ TEST_F(FoodPage, PickingAnItemTwiceIsRefusedButAFoodAndARecipeOfOneIdAreTwoItems
 TEST_F(FoodPage, FrequentlyUsedFoodsAreFoundByTheirGroupAndEveryRecipeIsListed) {
     Db.Exec("insert into FDUse (UID, FID, FType) values (:U, 54, 1)", {{"U", Uid}});
     OpenOftenUsed(Centre->lbl11);
-    TTreeView* tree = OftenFoodFrm->TVFD;
+    TSkTreeView* tree = OftenFoodFrm->TVFD;
     EXPECT_EQ(OftenFoodFrm->lblTit->Caption(), "常用食物");
     TTreeNode* first = tree->Items()->GetFirstNode();
     EXPECT_EQ(first->Text(), "【常食的食谱列表】");
