@@ -12,7 +12,7 @@
 namespace {
 
 class TListBoxDelegate : public QStyledItemDelegate {
-  public:
+public:
     TListBoxDelegate(TListBox* box, QObject* parent) : QStyledItemDelegate(parent), FBox(box) {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -25,14 +25,14 @@ class TListBoxDelegate : public QStyledItemDelegate {
         return QSize(1, FBox->ItemHeight());
     }
 
-  private:
+private:
     TListBox* FBox;
 };
 
 // The list widget: a press on empty space keeps the choice (as Windows lists do), and every pick by
 // mouse or keyboard is reported to the control.
 class TListBoxView : public QListView {
-  public:
+public:
     explicit TListBoxView(TListBox* box) : FBox(box) {
         setSelectionMode(QAbstractItemView::SingleSelection);
         setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -40,7 +40,7 @@ class TListBoxView : public QListView {
         setItemDelegate(new TListBoxDelegate(box, this));
     }
 
-  protected:
+protected:
     void mousePressEvent(QMouseEvent* e) override {
         const QPoint pos = e->position().toPoint();
         const QModelIndex index = indexAt(pos);
@@ -68,11 +68,11 @@ class TListBoxView : public QListView {
         if (alive && currentIndex().isValid()) FBox->KeyOnItem(currentIndex().row(), e->key());
     }
 
-  private:
+private:
     TListBox* FBox;
 };
 
-} // namespace
+}  // namespace
 
 TListBox::TListBox(TComponent* AOwner) : TWinControl(AOwner) {
     auto* view = new TListBoxView(this);
@@ -176,6 +176,14 @@ void TListBox::SetTopIndex(int index) {
         View()->scrollTo(FModel->index(index), QAbstractItemView::PositionAtTop);
 }
 
+void TListBox::InvalidateItems(const TRect& r) {
+    if (!View()) return;
+    if (r.IsEmpty())
+        View()->viewport()->update();
+    else
+        View()->viewport()->update(QRect(r.Left, r.Top, r.Width(), r.Height()));
+}
+
 void TListBox::UserPicked() {
     FireEvent(OnClick, this);
 }
@@ -186,7 +194,7 @@ void TListBox::PaintItem(QPainter& painter, int index, const QRect& rect, bool s
     FCanvas.Font()->Assign(FFont);
     FCanvas.Brush()->SetStyle(bsSolid);
     FCanvas.Brush()->SetColor(FColor);
-    TOwnerDrawState state = ItemState(index);
+    TOwnerDrawState state = ItemDrawState(index);
     if (selected) state |= odSelected;
     if (focused) state |= odFocused;
     if (!FEnabled) state |= odDisabled;

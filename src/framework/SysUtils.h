@@ -23,6 +23,16 @@ public:
     using Exception::Exception;
 };
 
+// An index or value outside what a list holds.
+class EListError : public Exception {
+public:
+    using Exception::Exception;
+};
+class EStringListError : public EListError {
+public:
+    using EListError::EListError;
+};
+
 // Text ------------------------------------------------------------------------------------------
 QString Trim(const QString& s);
 QString UpperCase(const QString& s);

@@ -106,3 +106,5 @@ void BalloonSheet(const QString& folder);
 void PanelSheet(const QString& folder);
 // Tab strips on every side in every shape, and page controls.
 void TabSheet(const QString& folder);
+// Check lists with items in every state.
+void CheckListSheet(const QString& folder);

@@ -1,0 +1,240 @@
+// The check list driven as a user drives it, and its rows drawn on an image.
+#include "ControlProbes.h"
+#include "Forms.h"
+#include "GraphicsImage.h"
+#include "SkChkLst.h"
+#include "SkCommon.h"
+
+#include <QAbstractScrollArea>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+QWidget* Viewport(TControl* control) {
+    return static_cast<QAbstractScrollArea*>(control->Widget())->viewport();
+}
+
+QPoint Centre(const TRect& r) {
+    return QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+}
+
+// A shown check list of four activities, recording every change event.
+struct CheckList : testing::Test {
+    TForm Form{nullptr};
+    TSkCheckList* List = nullptr;
+    std::vector<std::pair<int, TCheckBoxState>> Changes;
+    void SetUp() override {
+        Form.SetBounds(0, 0, 300, 300);
+        List = new TSkCheckList(&Form);
+        List->SetParent(&Form);
+        List->SetBounds(10, 10, 220, 200);
+        for (const char* s : {"洗碗", "打字", "站立", "朗读"})
+            List->Items()->Add(QString::fromUtf8(s));
+        List->OnChange = [this](TObject*, int index, TCheckBoxState state) {
+            Changes.push_back({index, state});
+        };
+    }
+    void Show() {
+        Form.ShowForm();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.Widget()));
+    }
+    void ClickAt(int index, int x) {
+        const TRect r = List->ItemRect(index);
+        QTest::mouseClick(Viewport(List), Qt::LeftButton, {}, QPoint(r.Left + x, Centre(r).y()));
+    }
+};
+}  // namespace
+
+TEST_F(CheckList, TogglingFollowsTheStatesAndAsksFirst) {
+    List->SetItemIndex(1);
+    List->ToggleItem();
+    List->ToggleItem();
+    EXPECT_EQ(List->ItemState(1), cbUnchecked);
+    List->SetAllowGrayed(true);
+    List->ToggleItem();
+    EXPECT_EQ(List->ItemState(1), cbGrayed);
+    List->ToggleItem();
+    EXPECT_EQ(List->ItemState(1), cbChecked);
+    EXPECT_EQ(Changes, (std::vector<std::pair<int, TCheckBoxState>>{
+                           {1, cbChecked}, {1, cbUnchecked}, {1, cbGrayed}, {1, cbChecked}}));
+
+    // A veto leaves the state and fires nothing.
+    Changes.clear();
+    TCheckBoxState asked = cbGrayed;
+    List->OnChanging = [&](TObject*, int index, TCheckBoxState state, bool& allow) {
+        EXPECT_EQ(index, 1);
+        asked = state;
+        allow = false;
+    };
+    List->ToggleItem();
+    EXPECT_EQ(asked, cbUnchecked);
+    EXPECT_EQ(List->ItemState(1), cbChecked);
+    EXPECT_TRUE(Changes.empty());
+    EXPECT_FALSE(List->ToggleArmed());
+
+    // Disabled items and no current item: nothing to toggle.
+    List->OnChanging = nullptr;
+    List->SetItemEnabled(1, false);
+    List->ToggleItem();
+    List->SetItemIndex(-1);
+    List->ToggleItem();
+    EXPECT_EQ(List->ItemState(1), cbChecked);
+    EXPECT_TRUE(Changes.empty());
+}
+
+TEST_F(CheckList, TheGlyphTogglesAndTheTextOnlyWhenAsked) {
+    Show();
+    ClickAt(1, 8);  // on the glyph
+    EXPECT_TRUE(List->ItemChecked(1));
+    EXPECT_EQ(List->ItemIndex(), 1);
+    ClickAt(2, List->GlyphWidth() + 4);  // just past the glyph zone
+    EXPECT_FALSE(List->ItemChecked(2));
+    EXPECT_EQ(List->ItemIndex(), 2);
+    List->SetToggleOnItemClick(true);
+    ClickAt(2, 120);
+    EXPECT_TRUE(List->ItemChecked(2));
+
+    // The space bar toggles the current item.
+    QTest::keyClick(List->Widget(), Qt::Key_Space);
+    EXPECT_FALSE(List->ItemChecked(2));
+    EXPECT_EQ(Changes.size(), 3u);
+
+    // A right click makes the item current without toggling.
+    const TRect last = List->ItemRect(3);
+    QTest::mouseClick(Viewport(List), Qt::RightButton, {}, Centre(last));
+    EXPECT_EQ(List->ItemIndex(), 3);
+    EXPECT_FALSE(List->ItemChecked(3));
+}
+
+TEST_F(CheckList, EnablingTheListEnablesEveryItem) {
+    List->SetItemEnabled(2, false);
+    List->SetEnabled(false);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_FALSE(List->ItemEnabled(i));
+    List->SetEnabled(true);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(List->ItemEnabled(i)) << i;
+}
+
+TEST_F(CheckList, ReCreationKeepsItemsPacketsAndPlace) {
+    List->SetItemState(0, cbGrayed);
+    List->SetItemEnabled(1, false);
+    List->SetItemImageIndex(2, 9);
+    List->SetItemDisabledIndex(3, 4);
+    List->SetItemIndex(2);
+    List->RecreateItemsWindow();
+    ASSERT_EQ(List->Items()->Count(), 4);
+    EXPECT_EQ(List->Items()->Strings(3), "朗读");
+    EXPECT_EQ(List->ItemState(0), cbGrayed);
+    EXPECT_FALSE(List->ItemEnabled(1));
+    EXPECT_EQ(List->ItemImageIndex(2), 9);
+    EXPECT_EQ(List->ItemDisabledIndex(3), 4);
+    EXPECT_EQ(List->ItemIndex(), 2);
+}
+
+TEST_F(CheckList, SizesFollowGlyphsFontAndImages) {
+    EXPECT_EQ(List->ItemHeight(), std::max(13 + 4, GetMinFontHeight(List->Font())));
+    EXPECT_EQ(List->TextIndent(), 13 + 8);
+    TImageList images(&Form);
+    images.SetWidth(20);
+    images.SetHeight(10);
+    List->SetImages(&images);
+    EXPECT_EQ(List->TextIndent(), 13 + 8 + 20 + 4);
+
+    // A strip of six 16 x 18 glyphs switches the custom glyphs on at their size.
+    TBitmap strip(6 * 16, 18);
+    List->SetCustomGlyphs(&strip);
+    EXPECT_TRUE(List->UseCustomGlyphs());
+    EXPECT_EQ(List->GlyphWidth(), 16);
+    EXPECT_EQ(List->GlyphHeight(), 18);
+    EXPECT_EQ(List->ItemHeight(), std::max(18 + 4, GetMinFontHeight(List->Font())));
+    List->SetUseCustomGlyphs(false);
+    EXPECT_EQ(List->GlyphWidth(), 13);
+    TBitmap none;
+    List->SetCustomGlyphs(&none);
+    EXPECT_FALSE(List->UseCustomGlyphs());
+}
+
+TEST(CheckListGlyphRules, CustomGlyphAndImageChoice) {
+    EXPECT_EQ(CustomGlyphIndex(2, true, -1), 2);
+    EXPECT_EQ(CustomGlyphIndex(1, false, -1), 4);
+    EXPECT_EQ(CustomGlyphIndex(1, false, 6), 4);
+    EXPECT_EQ(CustomGlyphIndex(1, false, 7), 7);
+
+    TPacket p;
+    p.ImageIndex = 3;
+    EXPECT_EQ(ItemImageToDraw(p, false).Index, 3);
+    EXPECT_FALSE(ItemImageToDraw(p, false).Enabled);  // drawn as the list is
+    p.DisabledIndex = 8;
+    EXPECT_EQ(ItemImageToDraw(p, false).Index, 3);
+    EXPECT_TRUE(ItemImageToDraw(p, false).Enabled);
+    p.Enabled = 0;
+    EXPECT_EQ(ItemImageToDraw(p, true).Index, 8);
+    p.ImageIndex = -1;
+    p.Enabled = 1;
+    EXPECT_EQ(ItemImageToDraw(p, true).Index, -1);
+}
+
+namespace {
+// Rows drawn straight onto a bitmap, as the list draws them.
+struct TDrawnCheckList : TSkCheckList {
+    using TSkCheckList::TSkCheckList;
+    QImage Row(int index, TOwnerDrawState state, int width = 160) {
+        TBitmap image(width, ItemHeight());
+        Canvas()->BeginPaint(image.Canvas()->Handle());
+        Canvas()->Font()->Assign(*Font());
+        Canvas()->Brush()->SetColor((state & odSelected) ? TColor(clHighlight) : Color());
+        DrawItem(index, ItemTextRect(Rect(0, 0, width, ItemHeight())), state);
+        Canvas()->EndPaint();
+        return image.ToImage();
+    }
+};
+}  // namespace
+
+TEST(CheckListRow, GlyphAndTextAreDrawnByTheRules) {
+    TDrawnCheckList list(nullptr);
+    const TColor paper = RGB(0xF0, 0xE0, 0xC0);
+    list.SetColor(paper);
+    for (const char* s : {"慢跑", "游泳", "骑车"})
+        list.Items()->Add(QString::fromUtf8(s));
+    list.SetItemState(0, cbChecked);
+    list.SetItemState(1, cbGrayed);
+    list.SetItemEnabled(2, false);
+    list.SetItemState(2, cbChecked);
+    const int top = (list.ItemHeight() - 13) / 2;  // the glyph's box starts at (4, top)
+    const TColor frame = ColorToRGB(clBtnShadow), fill = ColorToRGB(clWindow),
+                 check = ColorToRGB(clHighlight);
+
+    const QImage checked = list.Row(0, 0);
+    EXPECT_EQ(Pixel(checked, 1, 1), paper);          // the strip before the glyph
+    EXPECT_EQ(Pixel(checked, 4, top), frame);        // box corner
+    EXPECT_EQ(Pixel(checked, 16, top + 12), frame);  // opposite corner
+    EXPECT_EQ(Pixel(checked, 17, top + 6), paper);   // right of the box
+    EXPECT_EQ(Pixel(checked, 5, top + 1), fill);     // inside
+    EXPECT_EQ(Pixel(checked, 7, top + 5), check);    // the tick: column 3 rows 5-7
+    EXPECT_EQ(Pixel(checked, 7, top + 8), fill);
+    EXPECT_EQ(Pixel(checked, 13, top + 3), check);  // column 9 rows 3-5
+    EXPECT_EQ(Pixel(checked, 13, top + 2), fill);
+    const TRect text = Rect(21, 0, 160, list.ItemHeight());
+    EXPECT_TRUE(InkIn(checked, text, paper, clWindowText).Shown());
+
+    const QImage grayed = list.Row(1, 0);
+    EXPECT_EQ(Pixel(grayed, 4 + 3, top + 3), check);  // the inside shrunk by two is filled
+    EXPECT_EQ(Pixel(grayed, 4 + 9, top + 9), check);
+    EXPECT_EQ(Pixel(grayed, 4 + 2, top + 2), fill);
+    EXPECT_EQ(Pixel(grayed, 4 + 10, top + 10), fill);
+
+    // A disabled item: the list's disabled colour inside, the tick and the text in the shadow colour.
+    const QImage disabled = list.Row(2, 0);
+    EXPECT_EQ(Pixel(disabled, 5, top + 1), ColorToRGB(clBtnFace));
+    EXPECT_EQ(Pixel(disabled, 7, top + 6), frame);
+    EXPECT_TRUE(InkIn(disabled, text, paper, clBtnShadow).Shown());
+
+    // A selected item: highlighted behind the text, the glyph on the list's colour.
+    const QImage selected = list.Row(0, odSelected);
+    EXPECT_EQ(Pixel(selected, 22, 0), ColorToRGB(clHighlight));
+    EXPECT_EQ(Pixel(selected, 2, top + 6), ColorToRGB(clHighlight));
+    EXPECT_EQ(Pixel(selected, 5, top + 1), fill);
+    EXPECT_TRUE(InkIn(selected, text, clHighlight, clHighlightText).Shown());
+}
