@@ -216,6 +216,9 @@ protected:
     void CMEnabledChanged(TMessage& Message) override;
     void CMFontChanged(TMessage& Message) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    // The items stream as "Items.Strings" with their packets beside them: "Items.ItemEnabled" and
+    // "Items.ItemState" always, the two image indexes when the list has Images.
+    void DefineProperties(TFiler* Filer) override;
     // While the list is built anew, the items with their packets wait in a packet list.
     void DestroyItemsWindow();
     void CreateItemsWindow();

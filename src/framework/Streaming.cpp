@@ -304,26 +304,30 @@ void TReader::ReadProperty(TComponent* Instance) {
     const QString path = FLexer->Take().Text;
     if (!FLexer->Current().Is(QLatin1Char('='))) Error(QStringLiteral("\"=\" expected after %1").arg(path));
     FLexer->Take();
-    const QStringList parts = path.split(QLatin1Char('.'));
-    TPropTarget target(Instance);
-    for (int i = 0; i + 1 < parts.size(); ++i) {
-        const TPropInfo* info = GetPropInfo(target.Meta, parts[i]);
-        if (!info || !info->SubObject)
-            Error(QStringLiteral("Error reading %1.%2: Property %3 does not exist")
-                      .arg(Instance->Name(), path, parts[i]));
-        target = TPropTarget(GadgetOf(target.Read(*info)), info->SubObject);
-    }
-    const TPropInfo* info = GetPropInfo(target.Meta, parts.last());
-    if (info && !info->SubObject && info->Prop.isWritable()) return ReadPropValue(Instance, target, *info);
-    if (parts.size() == 1) {
-        // No published property of that name: perhaps one the component defines itself.
+    // No published property of that name: perhaps one the component defines itself (also under a
+    // dotted name such as a list's "Items.Strings").
+    auto readDefined = [&] {
         FPropName = path;
         FPropHandled = false;
         Instance->DefineProperties(this);
         const bool handled = FPropHandled;
         FPropName.clear();
-        if (handled) return;
+        return handled;
+    };
+    const QStringList parts = path.split(QLatin1Char('.'));
+    TPropTarget target(Instance);
+    for (int i = 0; i + 1 < parts.size(); ++i) {
+        const TPropInfo* info = GetPropInfo(target.Meta, parts[i]);
+        if (!info || !info->SubObject) {
+            if (i == 0 && readDefined()) return;
+            Error(QStringLiteral("Error reading %1.%2: Property %3 does not exist")
+                      .arg(Instance->Name(), path, parts[i]));
+        }
+        target = TPropTarget(GadgetOf(target.Read(*info)), info->SubObject);
     }
+    const TPropInfo* info = GetPropInfo(target.Meta, parts.last());
+    if (info && !info->SubObject && info->Prop.isWritable()) return ReadPropValue(Instance, target, *info);
+    if (parts.size() == 1 && readDefined()) return;
     Error(QStringLiteral("Error reading %1.%2: Property %2 does not exist").arg(Instance->Name(), path));
 }
 

@@ -4,8 +4,10 @@
 #include "GraphicsImage.h"
 #include "SkChkLst.h"
 #include "SkCommon.h"
+#include "Streaming.h"
 
 #include <QAbstractScrollArea>
+#include <QRegularExpression>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <vector>
@@ -237,4 +239,43 @@ TEST(CheckListRow, GlyphAndTextAreDrawnByTheRules) {
     EXPECT_EQ(Pixel(selected, 2, top + 6), ColorToRGB(clHighlight));
     EXPECT_EQ(Pixel(selected, 5, top + 1), fill);
     EXPECT_TRUE(InkIn(selected, text, clHighlight, clHighlightText).Shown());
+}
+
+TEST(CheckListStreaming, ItemsAndPacketsTravelInTheFormText) {
+    TForm form(nullptr);
+    TImageList images(&form);
+    images.SetName(QStringLiteral("Images"));
+    TSkCheckList list(&form);
+    list.SetName(QStringLiteral("Activities"));
+    list.Items()->Add(QStringLiteral("慢跑"));
+    list.Items()->Add(QStringLiteral("游泳"));
+    list.SetItemState(0, cbGrayed);
+    list.SetItemEnabled(1, false);
+    QString text = ComponentToText(&list);
+    EXPECT_TRUE(text.contains(QStringLiteral("Items.ItemState = (")));
+    EXPECT_FALSE(text.contains(QStringLiteral("ItemImageIndex")));  // only with Images
+    list.SetImages(&images);
+    list.SetItemImageIndex(1, 6);
+    text = ComponentToText(&list);
+    EXPECT_TRUE(text.contains(QStringLiteral("Items.ItemDisabledIndex = (")));
+
+    TSkCheckList copy(&form);
+    copy.SetName(QStringLiteral("Activities"));
+    text.remove(QRegularExpression(QStringLiteral("  Images = [^\n]*\n")));  // a reference to the form's list
+    TextToComponent(text, &copy);
+    ASSERT_EQ(copy.Items()->Count(), 2);
+    EXPECT_EQ(copy.Items()->Strings(1), QStringLiteral("游泳"));
+    EXPECT_EQ(copy.ItemState(0), cbGrayed);
+    EXPECT_FALSE(copy.ItemEnabled(1));
+    EXPECT_EQ(copy.ItemImageIndex(1), 6);
+    EXPECT_EQ(copy.ItemDisabledIndex(1), -1);
+
+    // Values beyond the items are passed over; states beyond grayed are grayed.
+    TextToComponent(QStringLiteral("object Activities: TSkCheckList\n"
+                                   "  Items.Strings = ('a')\n"
+                                   "  Items.ItemState = (7 1 1)\n"
+                                   "end"),
+                    &copy);
+    ASSERT_EQ(copy.Items()->Count(), 1);
+    EXPECT_EQ(copy.ItemState(0), cbGrayed);
 }
