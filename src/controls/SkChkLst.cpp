@@ -4,7 +4,7 @@
 #include "SkCommon.h"
 #include "SysUtils.h"
 
-TSkCheckList::TSkCheckList(TComponent* AOwner) : TSkCheckListBase(AOwner) {
+TSkCheckList::TSkCheckList(TComponent* AOwner) : TSkCustomTabbedListBox(AOwner) {
     FItems = std::make_unique<TSkCheckListStrings>(this);
     SetStyle(lbOwnerDrawFixed);
     AdjustItemHeight();
@@ -17,7 +17,7 @@ void TSkCheckList::SetItems(const TSkCheckListStrings* Value) {
 }
 
 void TSkCheckList::ItemsSpliced(int Index, int Removed, int Inserted) {
-    TSkCheckListBase::ItemsSpliced(Index, Removed, Inserted);
+    TSkCustomTabbedListBox::ItemsSpliced(Index, Removed, Inserted);
     if (FItems) FItems->Spliced(Index, Removed, Inserted);
 }
 
@@ -95,7 +95,7 @@ void TSkCheckList::WMLButtonDown(TWMMouse& Message) {
         FToggleArmed = true;
         FArmedIndex = index;
     }
-    TSkCheckListBase::WMLButtonDown(Message);
+    TSkCustomTabbedListBox::WMLButtonDown(Message);
 }
 
 void TSkCheckList::WMLButtonUp(TWMMouse& Message) {
@@ -104,7 +104,7 @@ void TSkCheckList::WMLButtonUp(TWMMouse& Message) {
         Message.XPos < client.Right && Message.YPos >= client.Top && Message.YPos < client.Bottom)
         ToggleItem();
     FToggleArmed = false;
-    TSkCheckListBase::WMLButtonUp(Message);
+    TSkCustomTabbedListBox::WMLButtonUp(Message);
 }
 
 void TSkCheckList::WMRButtonDown(TWMMouse& Message) {
@@ -113,7 +113,7 @@ void TSkCheckList::WMRButtonDown(TWMMouse& Message) {
         SetItemIndex(index);
         UserPicked();
     }
-    TSkCheckListBase::WMRButtonDown(Message);
+    TSkCustomTabbedListBox::WMRButtonDown(Message);
 }
 
 void TSkCheckList::WMKeyDown(TWMKey& Message) {
@@ -121,29 +121,29 @@ void TSkCheckList::WMKeyDown(TWMKey& Message) {
         FToggleArmed = true;
         FArmedIndex = ItemIndex();
     }
-    TSkCheckListBase::WMKeyDown(Message);
+    TSkCustomTabbedListBox::WMKeyDown(Message);
 }
 
 void TSkCheckList::WMKeyUp(TWMKey& Message) {
     if (Message.CharCode == VK_SPACE && FToggleArmed) ToggleItem();
-    TSkCheckListBase::WMKeyUp(Message);
+    TSkCustomTabbedListBox::WMKeyUp(Message);
 }
 
 void TSkCheckList::WMChar(TWMKey& Message) {
     // The space bar toggles; it searches nothing.
     if (Message.CharCode == ' ') return;
-    TSkCheckListBase::WMChar(Message);
+    TSkCustomTabbedListBox::WMChar(Message);
 }
 
 void TSkCheckList::CMEnabledChanged(TMessage& Message) {
-    TSkCheckListBase::CMEnabledChanged(Message);
+    TSkCustomTabbedListBox::CMEnabledChanged(Message);
     for (int i = 0; i < FItems->Count(); ++i)
         PacketAt(i).Enabled = Enabled() ? 1 : 0;
     InvalidateItems();
 }
 
-void TSkCheckList::CMFontChanged(TMessage& Message) {
-    TSkCheckListBase::CMFontChanged(Message);
+void TSkCheckList::FontChanged() {
+    TSkCustomTabbedListBox::FontChanged();
     AdjustItemHeight();
 }
 
@@ -155,12 +155,6 @@ void TSkCheckList::AdjustItemHeight() {
 
 int TSkCheckList::TextIndent() const {
     return FGlyphWidth + 8 + (FImages ? FImages->Width() + 4 : 0);
-}
-
-TRect TSkCheckList::ItemTextRect(const TRect& ItemRect) const {
-    TRect r = ItemRect;
-    r.Left += TextIndent();
-    return r;
 }
 
 TRect TSkCheckList::GlyphArea(int Index) const {
@@ -227,7 +221,7 @@ void TSkCheckList::SetImages(TImageList* Value) {
 }
 
 void TSkCheckList::Notification(TComponent* AComponent, TOperation Operation) {
-    TSkCheckListBase::Notification(AComponent, Operation);
+    TSkCustomTabbedListBox::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
     if (AComponent == FImages) {
         FImages = nullptr;

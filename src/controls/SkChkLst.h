@@ -6,7 +6,7 @@
 #include "GraphicsImage.h"
 #include "ImgList.h"
 #include "SkChkLstPackets.h"
-#include "SkCheckListBase.h"
+#include "SkLstBox.h"
 
 #include <functional>
 #include <memory>
@@ -102,8 +102,59 @@ private:
     int FUpdateCount = 0;
 };
 
-class TSkCheckList : public TSkCheckListBase {
+class TSkCheckList : public TSkCustomTabbedListBox {
     Q_OBJECT
+    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)
+    Q_PROPERTY(TColor DisabledColor READ DisabledColor WRITE SetDisabledColor)
+    Q_PROPERTY(TColor FocusColor READ FocusColor WRITE SetFocusColor)
+    Q_PROPERTY(TColor FrameColor READ FrameColor WRITE SetFrameColor)
+    Q_PROPERTY(TSkFrameControllerNotifications FrameControllerNotifications READ FrameControllerNotifications
+                   WRITE SetFrameControllerNotifications)
+    Q_PROPERTY(TSkFrameController* FrameController READ FrameController WRITE SetFrameController)
+    Q_PROPERTY(TColor FrameHotColor READ FrameHotColor WRITE SetFrameHotColor)
+    Q_PROPERTY(bool FrameHotTrack READ FrameHotTrack WRITE SetFrameHotTrack)
+    Q_PROPERTY(TFrameStyleEx FrameHotStyle READ FrameHotStyle WRITE SetFrameHotStyle)
+    Q_PROPERTY(TSides FrameSides READ FrameSides WRITE SetFrameSides)
+    Q_PROPERTY(TFrameStyleEx FrameStyle READ FrameStyle WRITE SetFrameStyle)
+    Q_PROPERTY(bool FrameVisible READ FrameVisible WRITE SetFrameVisible)
+    Q_PROPERTY(TFramingPreference FramingPreference READ FramingPreference WRITE SetFramingPreference)
+    Q_PROPERTY(bool BeepOnInvalidKey READ BeepOnInvalidKey WRITE SetBeepOnInvalidKey)
+    Q_PROPERTY(TColor GroupColor READ GroupColor WRITE SetGroupColor)
+    Q_PROPERTY(bool GroupColorFromTheme READ GroupColorFromTheme WRITE SetGroupColorFromTheme)
+    Q_PROPERTY(TFont* GroupFont READ GroupFont)
+    Q_PROPERTY(QString GroupPrefix READ GroupPrefix WRITE SetGroupPrefix)
+    Q_PROPERTY(bool HorzScrollBar READ HorzScrollBar WRITE SetHorzScrollBar)
+    Q_PROPERTY(bool IncrementalSearch READ IncrementalSearch WRITE SetIncrementalSearch)
+    Q_PROPERTY(int OwnerDrawIndent READ OwnerDrawIndent WRITE SetOwnerDrawIndent)
+    Q_PROPERTY(bool ShowGroups READ ShowGroups WRITE SetShowGroups)
+    Q_PROPERTY(bool ShowItemHints READ ShowItemHints WRITE SetShowItemHints)
+    Q_PROPERTY(bool TabOnEnter READ TabOnEnter WRITE SetTabOnEnter)
+    Q_PROPERTY(bool UseGradients READ UseGradients WRITE SetUseGradients)
+    Q_CLASSINFO("Color", "TColor = clWindow")
+    Q_CLASSINFO("ParentColor", "= False")
+    Q_CLASSINFO("DisabledColor", "TColor = clBtnFace")
+    Q_CLASSINFO("FocusColor", "TColor = clWindow")
+    Q_CLASSINFO("FrameColor", "TColor = clBtnShadow")
+    Q_CLASSINFO("FrameControllerNotifications", "TSkFrameControllerNotifications = 65535")
+    Q_CLASSINFO("FrameHotColor", "TColor = clBtnShadow")
+    Q_CLASSINFO("FrameHotTrack", "= False")
+    Q_CLASSINFO("FrameHotStyle", "= fsFlatBold")
+    Q_CLASSINFO("FrameSides", "TSides = [sdLeft, sdTop, sdRight, sdBottom]")
+    Q_CLASSINFO("FrameStyle", "= fsFlat")
+    Q_CLASSINFO("FrameVisible", "= False")
+    Q_CLASSINFO("FramingPreference", "= fpXPThemes")
+    Q_CLASSINFO("BeepOnInvalidKey", "= True")
+    Q_CLASSINFO("GroupColor", "TColor = clInactiveCaptionText")
+    Q_CLASSINFO("GroupColorFromTheme", "= True")
+    Q_CLASSINFO("GroupPrefix", "= '//'")
+    Q_CLASSINFO("HorzScrollBar", "= False")
+    Q_CLASSINFO("IncrementalSearch", "= True")
+    Q_CLASSINFO("OwnerDrawIndent", "= 0")
+    Q_CLASSINFO("ShowGroups", "= False")
+    Q_CLASSINFO("ShowItemHints", "= True")
+    Q_CLASSINFO("TabOnEnter", "= False")
+    Q_CLASSINFO("UseGradients", "= True")
     Q_PROPERTY(bool AllowGrayed READ AllowGrayed WRITE SetAllowGrayed)
     Q_PROPERTY(TColor HighlightColor READ HighlightColor WRITE SetHighlightColor)
     Q_PROPERTY(TColor ItemFillColor READ ItemFillColor WRITE SetItemFillColor)
@@ -127,6 +178,26 @@ class TSkCheckList : public TSkCheckListBase {
 public:
     explicit TSkCheckList(TComponent* AOwner);
     ~TSkCheckList() override;
+
+    // Colours come from a frame controller when it supplies them; a disabled list shows
+    // DisabledColor, so its Color is not stored then.
+    Q_INVOKABLE bool IsColorStored() const {
+        return IsFrameBlockStored(fcpColor) && !ParentColor() && Enabled();
+    }
+    Q_INVOKABLE bool IsParentColorStored() const { return IsFrameBlockStored(fcpParentColor); }
+    Q_INVOKABLE bool IsDisabledColorStored() const { return IsFrameBlockStored(fcpDisabledColor); }
+    Q_INVOKABLE bool IsFocusColorStored() const {
+        return IsFrameBlockStored(fcpFocusColor) && FocusColor() != NormalColor();
+    }
+    Q_INVOKABLE bool IsFrameColorStored() const { return IsFrameBlockStored(fcpFrameColor); }
+    Q_INVOKABLE bool IsFrameHotColorStored() const { return IsFrameBlockStored(fcpFrameHotColor); }
+    Q_INVOKABLE bool IsFrameHotTrackStored() const { return IsFrameBlockStored(fcpFrameHotTrack); }
+    Q_INVOKABLE bool IsFrameHotStyleStored() const { return IsFrameBlockStored(fcpFrameHotStyle); }
+    Q_INVOKABLE bool IsFrameSidesStored() const { return IsFrameBlockStored(fcpFrameSides); }
+    Q_INVOKABLE bool IsFrameStyleStored() const { return IsFrameBlockStored(fcpFrameStyle); }
+    Q_INVOKABLE bool IsFrameVisibleStored() const { return IsFrameBlockStored(fcpFrameVisible); }
+    Q_INVOKABLE bool IsFramingPreferenceStored() const { return IsFrameBlockStored(fcpFramingPreference); }
+    Q_INVOKABLE bool IsGroupFontStored() const { return GroupFontChanged(); }
 
     TSkCheckListStrings* Items() { return FItems.get(); }
     const TSkCheckListStrings* Items() const { return FItems.get(); }
@@ -205,7 +276,11 @@ public:
 
 protected:
     void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State) override;
-    TRect ItemTextRect(const TRect& ItemRect) const override;
+    int GetOwnerDrawIndent() const override { return TextIndent(); }
+    int GetExtraFirstColumnWidth() const override { return FGlyphWidth; }
+    QString GetIndentText() const override { return QStringLiteral("\t"); }
+    void AdjustItemHeight() override;
+    void FontChanged() override;
     void ItemsSpliced(int Index, int Removed, int Inserted) override;
     void WMLButtonDown(TWMMouse& Message) override;
     void WMLButtonUp(TWMMouse& Message) override;
@@ -214,7 +289,6 @@ protected:
     void WMKeyUp(TWMKey& Message) override;
     void WMChar(TWMKey& Message) override;
     void CMEnabledChanged(TMessage& Message) override;
-    void CMFontChanged(TMessage& Message) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     // The items stream as "Items.Strings" with their packets beside them: "Items.ItemEnabled" and
     // "Items.ItemState" always, the two image indexes when the list has Images.
@@ -222,18 +296,13 @@ protected:
     // While the list is built anew, the items with their packets wait in a packet list.
     void DestroyItemsWindow();
     void CreateItemsWindow();
-    virtual bool IsGroupItem(int) const { return false; }
-    // The glyph's fill in a disabled item.
-    virtual TColor ItemDisabledColor() const { return clBtnFace; }
 
 private:
     friend class TSkCheckListStrings;
     TPacket& PacketAt(int Index) const;
-    void AdjustItemHeight();
     void InvalidateArea(const TRect& Area);
     void StoreAndInvalidate(TColor& Field, TColor Value);
     void DrawItemImage(int Index, const TRect& Rect);
-    void DrawItemTextAt(int X, int Y, const QString& Text);
     bool InGlyphZone(int Index, const TPoint& Point) const;
 
     std::unique_ptr<TSkCheckListStrings> FItems;

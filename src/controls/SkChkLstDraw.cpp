@@ -64,7 +64,7 @@ void TSkCheckList::DrawItemGlyph(int Index, TBitmap* Bitmap) {
         if (drawn) return;
     }
     DrawCheckBoxImage(Bitmap->Canvas(), g, packet.State, enabled ? 0 : 3, Focused(), htsInterior,
-                      FItemFrameColor, FHighlightColor, FItemFillColor, FItemFocusColor, ItemDisabledColor(),
+                      FItemFrameColor, FHighlightColor, FItemFillColor, FItemFocusColor, DisabledColor(),
                       clLime, clRed, false, false, clWindow);
 }
 
@@ -82,8 +82,6 @@ void TSkCheckList::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State)
         return;
     }
     TCanvas* canvas = Canvas();
-    // The strip before the text, where glyph and image go.
-    canvas->FillRect(::Rect(Rect.Left - TextIndent(), Rect.Top, Rect.Left, Rect.Bottom));
 
     TBitmap glyph(FGlyphWidth, FGlyphHeight);
     DrawItemGlyph(Index, &glyph);
@@ -115,21 +113,6 @@ void TSkCheckList::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State)
     if (OnDrawItem)
         FireEvent(OnDrawItem, this, Index, Rect, State);
     else
-        DrawItemTextAt(Rect.Left + 2,
-                       Rect.Top + (ItemHeight() - canvas->TextHeight(QStringLiteral("Pp"))) / 2,
-                       FItems->Strings(Index));
+        DrawItemText(Index, Rect, State);
     canvas->ResetClip();
-}
-
-void TSkCheckList::DrawItemTextAt(int X, int Y, const QString& Text) {
-    // Columns start at the list's default tab stops, every eight average characters.
-    TCanvas* canvas = Canvas();
-    const int stop = 8 * std::max(1, GetAvgCharWidth(canvas->Font()));
-    int x = X;
-    const QStringList columns = Text.split(QLatin1Char('\t'));
-    for (int c = 0; c < columns.size(); ++c) {
-        if (c > 0) x = X + ((x - X) / stop + 1) * stop;
-        canvas->TextOut(x, Y, columns[c]);
-        x += canvas->TextWidth(columns[c]);
-    }
 }

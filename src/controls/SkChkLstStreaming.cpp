@@ -19,7 +19,7 @@ template <class TRead> void ReadItemList(TReader& Reader, int Count, TRead read)
 }  // namespace
 
 void TSkCheckList::DefineProperties(TFiler* Filer) {
-    TSkCheckListBase::DefineProperties(Filer);
+    TSkCustomTabbedListBox::DefineProperties(Filer);
     const bool hasItems = FItems->Count() > 0;
     auto packets = [this](TReader& reader, auto assign) {
         ReadItemList(reader, FItems->Count(), [&](int i) { assign(FItems->Packets(i), reader); });

@@ -41,7 +41,7 @@ private:
 TSkCheckListStrings::TSkCheckListStrings(TSkCheckList* Owner) : FOwner(Owner) {}
 
 TStringList* TSkCheckListStrings::Window() const {
-    return static_cast<TSkCheckListBase*>(FOwner)->Items();
+    return static_cast<TSkCustomTabbedListBox*>(FOwner)->Items();
 }
 
 int TSkCheckListStrings::Count() const {

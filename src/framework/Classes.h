@@ -17,6 +17,9 @@ public:
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 
+// What a sorted list does with a value it already holds.
+enum TDuplicates { dupIgnore, dupAccept, dupError };
+
 class TFiler;
 class TReader;
 class TWriter;

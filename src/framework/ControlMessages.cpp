@@ -485,12 +485,15 @@ void TWinControl::RecalcNonClientArea() {
     const TRect margins{client.Left, client.Top, FWidth - client.Right, FHeight - client.Bottom};
     if (margins == FNonClient) return;
     FNonClient = margins;
-    if (FWidget && !dynamic_cast<TCustomControl*>(this))
-        FWidget->setContentsMargins(margins.Left, margins.Top, margins.Right, margins.Bottom);
+    if (FWidget && !dynamic_cast<TCustomControl*>(this)) ApplyNonClientMargins(margins);
     // Children sit in the client area, inside the frame.
     for (TControl* child : FControls)
         if (child->FWidget) child->FWidget->setGeometry(child->WidgetGeometry());
     Invalidate();
+}
+
+void TWinControl::ApplyNonClientMargins(const TRect& Margins) {
+    FWidget->setContentsMargins(Margins.Left, Margins.Top, Margins.Right, Margins.Bottom);
 }
 
 TCustomControl::~TCustomControl() = default;

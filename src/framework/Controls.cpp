@@ -397,6 +397,7 @@ void TControl::InvalidateRect(const TRect& r) {
 
 void TControl::SetMouseTracking(bool on) {
     if (FWidget) FWidget->setMouseTracking(on);
+    if (FMouseWidget) FMouseWidget->setMouseTracking(on);
 }
 
 TPoint TControl::ClientToScreen(const TPoint& p) const {

@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <algorithm>
 
 namespace {
 
@@ -22,7 +23,7 @@ public:
         FBox->PaintItem(*painter, index.row(), option.rect, option.state & QStyle::State_Selected, focused);
     }
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
-        return QSize(1, FBox->ItemHeight());
+        return QSize(std::max(1, FBox->HorizontalExtent()), FBox->ItemHeight());
     }
 
 private:
@@ -67,6 +68,9 @@ protected:
         if (currentIndex().row() != before && currentIndex().isValid()) FBox->UserPicked();
         if (alive && currentIndex().isValid()) FBox->KeyOnItem(currentIndex().row(), e->key());
     }
+
+public:
+    void SetFrameMargins(const QMargins& margins) { setViewportMargins(margins); }
 
 private:
     TListBox* FBox;
@@ -207,7 +211,7 @@ void TListBox::PaintItem(QPainter& painter, int index, const QRect& rect, bool s
         FCanvas.Font()->SetColor(clGrayText);
     }
     const TRect textRect = ItemTextRect(itemRect);
-    DispatchEvent([&] { DrawItem(index, textRect, state); });
+    DispatchEvent([&] { CNDrawItem(index, textRect, state); });
     if (focused && FCanvas.HandleAllocated()) {
         QPen pen(ToQColor(clWindowText));
         pen.setStyle(Qt::DotLine);
@@ -237,4 +241,24 @@ void TListBox::ColorChanged() {
 void TListBox::FontChanged() {
     TWinControl::FontChanged();
     UpdateItemHeight();
+}
+
+void TListBox::SetHorizontalScrolling(bool bar, int extent) {
+    FHorizontalExtent = std::max(0, extent);
+    if (!View()) return;
+    View()->setHorizontalScrollBarPolicy(bar ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    View()->doItemsLayout();
+}
+
+void TListBox::RepaintItems() {
+    if (View()) View()->viewport()->update();
+}
+
+void TListBox::SetNativeBorder(bool on) {
+    if (View()) View()->setFrameShape(on ? QFrame::StyledPanel : QFrame::NoFrame);
+}
+
+void TListBox::ApplyNonClientMargins(const TRect& Margins) {
+    static_cast<TListBoxView*>(View())->SetFrameMargins(
+        QMargins(Margins.Left, Margins.Top, Margins.Right, Margins.Bottom));
 }

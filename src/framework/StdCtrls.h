@@ -229,6 +229,8 @@ public:
 
     // Framework use: the list widget hands over painting, presses and keys.
     void PaintItem(QPainter& painter, int index, const QRect& rect, bool selected, bool focused);
+    // The width every item is laid out with, for a horizontal scroll bar (0: the list's width).
+    int HorizontalExtent() const { return FHorizontalExtent; }
     virtual void ItemPressed(int, const QPoint&) {}
     virtual void KeyOnItem(int, int) {}
     void UserPicked();
@@ -236,8 +238,19 @@ public:
     void InvalidateItems(const TRect& r = TRect());
 
 protected:
+    // The owner-drawing step for one item, its canvas prepared for the item's state: DrawItem here;
+    // a subclass may divide the rectangle first.
+    virtual void CNDrawItem(int index, const TRect& rect, TOwnerDrawState state) {
+        DrawItem(index, rect, state);
+    }
     // Draws one item: OnDrawItem, or the item's text on the brush colour.
     virtual void DrawItem(int index, const TRect& rect, TOwnerDrawState state);
+    // Items wider than the list scroll sideways up to Extent pixels when the bar is on.
+    void SetHorizontalScrolling(bool bar, int extent);
+    // Paints the items again.
+    void RepaintItems();
+    // The list's own sunken border; a subclass that frames the list in its non-client area turns it off.
+    void SetNativeBorder(bool on);
     // The part of an item's rectangle left to DrawItem (a check list keeps its check box).
     virtual TRect ItemTextRect(const TRect& itemRect) const { return itemRect; }
     virtual void DrawItemFrame(QPainter&, int, const TRect&, TOwnerDrawState) {}
@@ -248,6 +261,8 @@ protected:
     void ColorChanged() override;
     void FontChanged() override;
     bool ClickOnMouseUp() const override { return false; }
+    // The list lays its items out again on every change, so the frame is kept round its items.
+    void ApplyNonClientMargins(const TRect& Margins) override;
     QListView* View() const;
 
 private:
@@ -257,6 +272,7 @@ private:
     TCanvas FCanvas;
     TListBoxStyle FStyle = lbStandard;
     int FItemHeight = 16;
+    int FHorizontalExtent = 0;
 };
 
 // Memos ----------------------------------------------------------------------------------------

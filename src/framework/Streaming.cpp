@@ -304,8 +304,10 @@ void TReader::ReadProperty(TComponent* Instance) {
     const QString path = FLexer->Take().Text;
     if (!FLexer->Current().Is(QLatin1Char('='))) Error(QStringLiteral("\"=\" expected after %1").arg(path));
     FLexer->Take();
-    // No published property of that name: perhaps one the component defines itself (also under a
-    // dotted name such as a list's "Items.Strings").
+    const QStringList parts = path.split(QLatin1Char('.'));
+    TPropTarget target(Instance);
+    // No published property of that name: perhaps one the component defines itself (a dotted name
+    // for the values of an object it keeps unpublished).
     auto readDefined = [&] {
         FPropName = path;
         FPropHandled = false;
@@ -314,8 +316,6 @@ void TReader::ReadProperty(TComponent* Instance) {
         FPropName.clear();
         return handled;
     };
-    const QStringList parts = path.split(QLatin1Char('.'));
-    TPropTarget target(Instance);
     for (int i = 0; i + 1 < parts.size(); ++i) {
         const TPropInfo* info = GetPropInfo(target.Meta, parts[i]);
         if (!info || !info->SubObject) {

@@ -187,7 +187,7 @@ struct TDrawnCheckList : TSkCheckList {
         Canvas()->BeginPaint(image.Canvas()->Handle());
         Canvas()->Font()->Assign(*Font());
         Canvas()->Brush()->SetColor((state & odSelected) ? TColor(clHighlight) : Color());
-        DrawItem(index, ItemTextRect(Rect(0, 0, width, ItemHeight())), state);
+        CNDrawItem(index, Rect(0, 0, width, ItemHeight()), state);
         Canvas()->EndPaint();
         return image.ToImage();
     }

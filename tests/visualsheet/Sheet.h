@@ -106,5 +106,7 @@ void BalloonSheet(const QString& folder);
 void PanelSheet(const QString& folder);
 // Tab strips on every side in every shape, and page controls.
 void TabSheet(const QString& folder);
+// List boxes with group headers and frames, and tabbed list boxes.
+void ListBoxSheet(const QString& folder);
 // Check lists with items in every state.
 void CheckListSheet(const QString& folder);

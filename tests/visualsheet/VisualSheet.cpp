@@ -349,6 +349,7 @@ int main(int argc, char** argv) {
     BalloonSheet(folder);
     PanelSheet(folder);
     TabSheet(folder);
+    ListBoxSheet(folder);
     CheckListSheet(folder);
     std::printf("visual sheet written to %s\n", qPrintable(folder));
     // The hint window the application made goes while Qt is still there.

@@ -1,0 +1,550 @@
+// The styled list box: frame block, colours, group headers, incremental search, item hints and the
+// horizontal extent. The tabbed list box is in SkLstBoxTabbed.cpp.
+#include "SkLstBox.h"
+
+#include "Forms.h"
+#include "GraphicsImage.h"
+#include "HintWindow.h"
+#include "MessageBeep.h"
+#include "Platform.h"
+#include "PostKey.h"
+#include "SkGrafx.h"
+#include "Streaming.h"
+#include "TypInfo.h"
+
+int SearchResetDelay = 1500;
+
+namespace {
+struct TListBoxTypes {
+    TListBoxTypes() {
+        RegisterSkCommonTypes();
+        RegisterEnumType<TSkTabStopsMode>({"tsmManual", "tsmAutomatic"});
+        RegisterClass<TSkListBox>();
+    }
+};
+const TListBoxTypes ListBoxTypes;
+
+// Keys that move the caret end a search.
+bool EndsSearch(unsigned short Key) {
+    switch (Key) {
+    case VK_ESCAPE:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_END:
+    case VK_HOME:
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The group font of a list whose group font was not set apart: its own font, bold, in the
+// highlight colour.
+void MakeGroupFont(TFont& GroupFont, const TFont& Font) {
+    GroupFont.Assign(Font);
+    GroupFont.SetStyle(GroupFont.Style() | FontStyle(fsBold));
+    GroupFont.SetColor(clHighlight);
+}
+}  // namespace
+
+TSkCustomListBox::TSkCustomListBox(TComponent* AOwner) : TListBox(AOwner) {
+    RegisterSkCommonTypes();
+    // Neither the timer nor the hint window is one of the form's components: they are not streamed.
+    FSearchTimer = std::make_unique<TTimer>(nullptr);
+    FSearchTimer->SetEnabled(false);
+    FSearchTimer->SetInterval(SearchResetDelay);
+    FSearchTimer->OnTimer = [this](TObject*) { SearchTimerFired(); };
+    MakeGroupFont(FGroupFont, *Font());
+    FGroupFont.OnChange = [this](TObject*) {
+        FGroupFontChanged = true;
+        if (FShowGroups) AdjustItemHeight();
+        RepaintItems();
+    };
+    SetMouseTracking(true);
+}
+
+TSkCustomListBox::~TSkCustomListBox() {
+    FGroupFont.OnChange = nullptr;
+    FItemHintWindow.reset();
+    SetFrameController(nullptr);
+}
+
+// Frame block -----------------------------------------------------------------------------------------
+
+void TSkCustomListBox::FrameChanged() {
+    RecalcNonClientArea();
+    RepaintFrame();
+}
+
+void TSkCustomListBox::SetDisabledColor(TColor Value) {
+    if (StoreChanged(FBlock.DisabledColor, Value)) UpdateColors();
+}
+
+void TSkCustomListBox::SetFocusColor(TColor Value) {
+    if (StoreChanged(FBlock.FocusColor, Value)) UpdateColors();
+}
+
+void TSkCustomListBox::SetFrameColor(TColor Value) {
+    if (StoreChanged(FBlock.FrameColor, Value)) RepaintFrame();
+}
+
+void TSkCustomListBox::SetFrameController(TSkFrameController* Value) {
+    SetFrameControllerOf(this, FFrameController, Value);
+}
+
+void TSkCustomListBox::SetFrameHotColor(TColor Value) {
+    if (StoreChanged(FBlock.FrameHotColor, Value)) RepaintFrame();
+}
+
+void TSkCustomListBox::SetFrameHotTrack(bool Value) {
+    if (!StoreChanged(FBlock.FrameHotTrack, Value)) return;
+    if (Value) {
+        FBlock.FrameVisible = true;
+        if (!(ComponentState() & csLoading)) FBlock.FrameSides = AllSides;
+    }
+    FrameChanged();
+}
+
+void TSkCustomListBox::SetFrameHotStyle(TFrameStyleEx Value) {
+    if (StoreChanged(FBlock.FrameHotStyle, Value)) RepaintFrame();
+}
+
+void TSkCustomListBox::SetFrameSides(TSides Value) {
+    if (StoreChanged(FBlock.FrameSides, Value)) RepaintFrame();
+}
+
+void TSkCustomListBox::SetFrameStyle(TFrameStyleEx Value) {
+    if (StoreChanged(FBlock.FrameStyle, Value)) RepaintFrame();
+}
+
+void TSkCustomListBox::SetFrameVisible(bool Value) {
+    if (StoreChanged(FBlock.FrameVisible, Value)) FrameChanged();
+}
+
+void TSkCustomListBox::SetFramingPreference(TFramingPreference Value) {
+    if (StoreChanged(FBlock.FramingPreference, Value)) FrameChanged();
+}
+
+bool TSkCustomListBox::UseThemesForFrame() const {
+    return FBlock.FramingPreference == fpXPThemes && IsAppThemed();
+}
+
+void TSkCustomListBox::RepaintFrame() {
+    Invalidate();
+}
+
+void TSkCustomListBox::UpdateFrame(bool SetHot, bool Hot) {
+    if (SetHot) FMouseOverFrame = Hot;
+    if (FBlock.FrameHotTrack) RepaintFrame();
+}
+
+void TSkCustomListBox::WMNCCalcSize(TWMNCCalcSize& Message) {
+    // The frame takes the place of the list's sunken client edge.
+    const bool framed = FBlock.FrameVisible && !UseThemesForFrame();
+    SetNativeBorder(!framed);
+    if (framed && Message.CalcRect) {
+        TRect& r = *Message.CalcRect;
+        r = Rect(r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2);
+        return;
+    }
+    TListBox::WMNCCalcSize(Message);
+}
+
+void TSkCustomListBox::WMNCPaint(TWMPaint& Message) {
+    if (!FBlock.FrameVisible || UseThemesForFrame() || !Message.DC) return TListBox::WMNCPaint(Message);
+    const bool hot = FBlock.FrameHotTrack && (FFocused || FMouseOverFrame);
+    TCanvas canvas;
+    canvas.BeginPaint(Message.DC);
+    DrawControlFrame(&canvas, Width(), Height(), hot ? FBlock.FrameHotStyle : FBlock.FrameStyle, Color(),
+                     hot ? FBlock.FrameHotColor : FBlock.FrameColor, FBlock.FrameSides);
+    canvas.EndPaint();
+}
+
+// Colours ---------------------------------------------------------------------------------------------
+
+void TSkCustomListBox::UpdateColors() {
+    if (ComponentState() & csLoading) return;
+    FUpdatingColors = true;
+    if (!Enabled())
+        SetColor(FBlock.DisabledColor);
+    else if (FFocused)
+        SetColor(FBlock.FocusColor);
+    else
+        SetColor(FNormalColor);
+    FUpdatingColors = false;
+}
+
+void TSkCustomListBox::CMColorChanged(TMessage& Message) {
+    // A colour set from outside is the list's normal colour (and its focus colour while the two agree).
+    if (!FUpdatingColors) {
+        if (FBlock.FocusColor == FNormalColor) FBlock.FocusColor = Color();
+        FNormalColor = Color();
+    }
+    TListBox::CMColorChanged(Message);
+}
+
+void TSkCustomListBox::CMParentColorChanged(TMessage& Message) {
+    TListBox::CMParentColorChanged(Message);
+    if (!FUpdatingColors && ParentColor()) {
+        if (FBlock.FocusColor == FNormalColor) FBlock.FocusColor = Color();
+        FNormalColor = Color();
+    }
+}
+
+void TSkCustomListBox::CMEnabledChanged(TMessage& Message) {
+    TListBox::CMEnabledChanged(Message);
+    UpdateColors();
+    UpdateFrame(false, false);
+}
+
+void TSkCustomListBox::WMSetFocus(TWMFocus& Message) {
+    FFocused = true;
+    UpdateColors();
+    UpdateFrame(false, true);
+    TListBox::WMSetFocus(Message);
+}
+
+void TSkCustomListBox::WMKillFocus(TWMFocus& Message) {
+    FFocused = false;
+    UpdateColors();
+    UpdateFrame(false, false);
+    TListBox::WMKillFocus(Message);
+}
+
+void TSkCustomListBox::CMMouseEnter(TMessage& Message) {
+    UpdateFrame(true, true);
+    TListBox::CMMouseEnter(Message);
+}
+
+void TSkCustomListBox::CMMouseLeave(TMessage& Message) {
+    UpdateFrame(true, false);
+    HideItemHint();
+    TListBox::CMMouseLeave(Message);
+}
+
+// Incremental search ------------------------------------------------------------------------------------
+
+void TSkCustomListBox::Beep() const {
+    if (FBeepOnInvalidKey) MessageBeep(0);
+}
+
+void TSkCustomListBox::KeyPressed(QChar Key) {
+    FireEvent(OnKeyPress, this, Key);
+}
+
+int TSkCustomListBox::FindItem(const QString& S) const {
+    const TStringList& items = *const_cast<TSkCustomListBox*>(this)->Items();
+    for (int i = 0; i < items.Count(); ++i)
+        if (items[i].startsWith(S, Qt::CaseInsensitive)) return i;
+    return -1;
+}
+
+void TSkCustomListBox::SearchFor(const QString& S) {
+    const int found = FindItem(S);
+    if (found < 0) {
+        Beep();
+        return;
+    }
+    SetItemIndex(found);
+    FSearchString = S;
+    if (!S.isEmpty()) KeyPressed(S.back());
+    FireEvent(OnMatch, this);
+}
+
+void TSkCustomListBox::WMChar(TWMKey& Message) {
+    if (!FIncrementalSearch) return TListBox::WMChar(Message);
+    const QChar key(Message.CharCode);
+    switch (Message.CharCode) {
+    case VK_BACK:
+        if (FSearchString.isEmpty()) {
+            Beep();
+            return;
+        }
+        if (FSearchString.size() == 1) {
+            SetItemIndex(0);
+            Click();
+            FSearchString.clear();
+            KeyPressed(key);
+            return;
+        }
+        SearchFor(FSearchString.left(FSearchString.size() - 1));
+        return;
+    case VK_RETURN:
+        if (FTabOnEnter)
+            PostTabKey(this);
+        else
+            KeyPressed(key);
+        return;
+    case VK_ESCAPE:
+        SetItemIndex(-1);
+        return;
+    default:
+        break;
+    }
+    if (Message.CharCode <= 31) return TListBox::WMChar(Message);
+    FSearching = true;
+    SearchFor(FSearchString + key);
+    FSearchTimer->SetEnabled(false);
+    FSearchTimer->SetInterval(SearchResetDelay);
+    FSearchTimer->SetEnabled(true);
+    FSearching = false;
+}
+
+void TSkCustomListBox::SearchTimerFired() {
+    if (FSearching) return;
+    FSearchTimer->SetEnabled(false);
+    FSearchString.clear();
+}
+
+void TSkCustomListBox::WMKeyDown(TWMKey& Message) {
+    if (EndsSearch(Message.CharCode)) FSearchString.clear();
+    TListBox::WMKeyDown(Message);
+}
+
+void TSkCustomListBox::WMLButtonDown(TWMMouse& Message) {
+    FSearchString.clear();
+    TListBox::WMLButtonDown(Message);
+}
+
+// Owner drawing and group headers ----------------------------------------------------------------------
+
+bool TSkCustomListBox::IsGroupItem(int Index) const {
+    auto* self = const_cast<TSkCustomListBox*>(this);
+    return Index >= 0 && Index < self->Count() && !FGroupPrefix.isEmpty() &&
+           self->Items()->Strings(Index).startsWith(FGroupPrefix);
+}
+
+int TSkCustomListBox::GroupHeaderOf(int Index) const {
+    for (int i = std::min(Index, const_cast<TSkCustomListBox*>(this)->Count() - 1); i >= 0; --i)
+        if (IsGroupItem(i)) return i;
+    return -1;
+}
+
+int TSkCustomListBox::GroupNumberOf(int Index) const {
+    if (!IsGroupItem(Index)) return -1;
+    int before = 0;
+    for (int i = 0; i < Index; ++i)
+        if (IsGroupItem(i)) ++before;
+    return before;
+}
+
+QString TSkCustomListBox::DisplayText(int Index) const {
+    const QString text = const_cast<TSkCustomListBox*>(this)->Items()->Strings(Index);
+    return IsGroupItem(Index) ? text.mid(FGroupPrefix.size()) : text;
+}
+
+void TSkCustomListBox::CNDrawItem(int Index, const TRect& Rect, TOwnerDrawState State) {
+    if (FShowGroups && IsGroupItem(Index)) return DrawGroupItem(Index, Rect, State);
+    TRect rest = Rect;
+    const int indent = Style() == lbStandard ? 0 : GetOwnerDrawIndent();
+    if (indent > 0) {
+        TRect strip = Rect;
+        strip.Right = std::min(Rect.Right, Rect.Left + indent);
+        Canvas()->FillRect(strip);
+        rest.Left = strip.Right;
+    }
+    DrawItem(Index, rest, State);
+}
+
+void TSkCustomListBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State) {
+    if (OnDrawItem)
+        FireEvent(OnDrawItem, this, Index, Rect, State);
+    else
+        DrawItemText(Index, Rect, State);
+}
+
+void TSkCustomListBox::DrawItemText(int Index, const TRect& Rect, TOwnerDrawState) {
+    TCanvas* canvas = Canvas();
+    canvas->FillRect(Rect);
+    if (Index < 0 || Index >= Count()) return;
+    TRect r = Rect;
+    r.Left += 2;
+    canvas->Brush()->SetStyle(bsClear);
+    canvas->DrawText(Items()->Strings(Index), r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    canvas->Brush()->SetStyle(bsSolid);
+}
+
+void TSkCustomListBox::DrawGroupItem(int Index, const TRect& Rect, TOwnerDrawState State) {
+    PaintGroupBackground(Rect, State);
+    TCanvas* canvas = Canvas();
+    TRect r = Rect;
+    r.Left += 2;
+    canvas->IntersectClipRect(Rect);
+    canvas->Brush()->SetStyle(bsClear);
+    canvas->DrawText(DisplayText(Index), r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    canvas->Brush()->SetStyle(bsSolid);
+}
+
+void TSkCustomListBox::PaintGroupBackground(const TRect& Rect, TOwnerDrawState State) {
+    TCanvas* canvas = Canvas();
+    canvas->Font()->Assign(FGroupFont);
+    TColor text = FGroupFont.Color(), background = FGroupColor;
+    if (IsAppThemed() && FGroupColorFromTheme) {
+        text = GetXPThemeColor(5);
+        background = GetXPThemeColor(4);
+    }
+    if (State & odSelected) {
+        canvas->Font()->SetColor(clHighlightText);
+        canvas->Brush()->SetColor(clHighlight);
+        canvas->FillRect(Rect);
+    } else {
+        canvas->Font()->SetColor(text);
+        if (FUseGradients && IsHighColorDisplay()) {
+            PaintGradient(canvas, Rect, gdVerticalEnd, background, Color(), 255);
+        } else {
+            canvas->Brush()->SetColor(background);
+            canvas->FillRect(Rect);
+        }
+    }
+}
+
+void TSkCustomListBox::AdjustItemHeight() {
+    SetItemHeight(std::max(GetMinFontHeight(Font()), GetMinFontHeight(&FGroupFont)));
+}
+
+void TSkCustomListBox::SetShowGroups(bool Value) {
+    if (!StoreChanged(FShowGroups, Value)) return;
+    if (Value) {
+        SetStyle(lbOwnerDrawFixed);
+        AdjustItemHeight();
+    }
+    RepaintItems();
+}
+
+void TSkCustomListBox::SetGroupPrefix(const QString& Value) {
+    if (StoreChanged(FGroupPrefix, Value)) RepaintItems();
+}
+
+void TSkCustomListBox::SetGroupColor(TColor Value) {
+    if (StoreChanged(FGroupColor, Value)) RepaintItems();
+}
+
+void TSkCustomListBox::SetGroupColorFromTheme(bool Value) {
+    if (StoreChanged(FGroupColorFromTheme, Value)) RepaintItems();
+}
+
+void TSkCustomListBox::SetUseGradients(bool Value) {
+    if (StoreChanged(FUseGradients, Value)) RepaintItems();
+}
+
+void TSkCustomListBox::SetGroupFont(TFont* Value) {
+    if (Value) FGroupFont.Assign(*Value);
+}
+
+void TSkCustomListBox::SetOwnerDrawIndent(int Value) {
+    if (StoreChanged(FOwnerDrawIndent, Value)) RepaintItems();
+}
+
+void TSkCustomListBox::FontChanged() {
+    TListBox::FontChanged();
+    if (!FGroupFontChanged) {
+        MakeGroupFont(FGroupFont, *Font());
+        FGroupFontChanged = false;  // following the list's font is no change of its own
+    }
+    if (FShowGroups) AdjustItemHeight();
+    ItemFontChanged();
+    if (FHorzScrollBar) UpdateHorzExtent();
+}
+
+// Horizontal extent ------------------------------------------------------------------------------------
+
+int TSkCustomListBox::ItemTextExtent(const QString& Text) {
+    TBitmap measure;
+    measure.Canvas()->Font()->Assign(*Font());
+    return measure.Canvas()->TextWidth(Text);
+}
+
+void TSkCustomListBox::UpdateHorzExtent() {
+    int widest = 0;
+    const QString indent = GetIndentText();
+    for (int i = 0; i < Count(); ++i)
+        widest = std::max(widest, ItemTextExtent(Items()->Strings(i) + QStringLiteral("x") + indent));
+    SetHorzExtent(widest);
+}
+
+void TSkCustomListBox::SetHorzExtent(int Value) {
+    Value = std::clamp(Value, 0, 0xFFFF);
+    if (!StoreChanged(FHorzExtent, Value)) return;
+    SetHorizontalScrolling(FHorzScrollBar, FHorzExtent);
+}
+
+void TSkCustomListBox::SetHorzScrollBar(bool Value) {
+    if (!StoreChanged(FHorzScrollBar, Value)) return;
+    SetHorizontalScrolling(FHorzScrollBar, FHorzExtent);
+    if (Value) UpdateHorzExtent();
+}
+
+void TSkCustomListBox::ItemsSpliced(int Index, int Removed, int Inserted) {
+    TListBox::ItemsSpliced(Index, Removed, Inserted);
+    HideItemHint();
+    if (FHorzScrollBar) UpdateHorzExtent();
+}
+
+void TSkCustomListBox::WMSize(TWMSize& Message) {
+    TListBox::WMSize(Message);
+    if (FHorzScrollBar) UpdateHorzExtent();
+}
+
+void TSkCustomListBox::Loaded() {
+    TListBox::Loaded();
+    UpdateColors();
+    if (FHorzScrollBar) {
+        FHorzExtent = 0;
+        UpdateHorzExtent();
+    }
+}
+
+// Item hints ------------------------------------------------------------------------------------------
+
+void TSkCustomListBox::WMMouseMove(TWMMouse& Message) {
+    UpdateItemHint({Message.XPos, Message.YPos});
+    TListBox::WMMouseMove(Message);
+}
+
+void TSkCustomListBox::HideItemHint() {
+    if (FItemHintWindow && FItemHintWindow->Visible()) FItemHintWindow->ReleaseHandle();
+    FItemHintRect = {};
+}
+
+void TSkCustomListBox::UpdateItemHint(const TPoint& Pos) {
+    if (!FShowItemHints || (ComponentState() & csDesigning)) return HideItemHint();
+    const int index = ItemAtPos(Pos, true);
+    if (index < 0) return HideItemHint();
+    const QString text = DisplayText(index);
+    const int indent = GetOwnerDrawIndent();
+    TBitmap measure;
+    measure.Canvas()->Font()->Assign(FShowGroups && IsGroupItem(index) ? FGroupFont : *Font());
+    if (measure.Canvas()->TextWidth(text) + 2 <= ClientWidth() - indent) return HideItemHint();
+    if (!FItemHintWindow) {
+        FItemHintWindow = std::make_unique<THintWindow>(nullptr);
+        FItemHintWindow->SetColor(Application->HintColor());
+    }
+    const QString hint = QString(text).replace(QLatin1Char('\t'), QString(8, QLatin1Char(' ')));
+    const TRect item = ItemRect(index);
+    TRect r = FItemHintWindow->CalcHintRect(Screen->Width(), hint, nullptr);
+    const TPoint origin = ClientToScreen({item.Left + indent, item.Top});
+    const int top = origin.Y + (item.Height() - r.Height()) / 2 - 2;
+    r = Bounds(origin.X, top, r.Width(), r.Height());
+    if (FItemHintWindow->Visible() && r == FItemHintRect) return;
+    FItemHintRect = r;
+    FItemHintWindow->ActivateHint(r, hint);
+}
+
+// Streaming -----------------------------------------------------------------------------------------------
+
+void TSkCustomListBox::Notification(TComponent* AComponent, TOperation Operation) {
+    TListBox::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FFrameController) FFrameController = nullptr;
+}
+
+void TSkCustomListBox::DefineProperties(TFiler* Filer) {
+    TListBox::DefineProperties(Filer);
+    DefineOldFrameProperties(Filer, this);
+    Filer->DefineProperty(QStringLiteral("HorzExtent"), TSkOldPropReader::ReadOldIntegerProp, nullptr, false);
+}
+
+TSkListBox::TSkListBox(TComponent* AOwner) : TSkCustomListBox(AOwner) {}

@@ -1,0 +1,347 @@
+// The list boxes: the framework's list with the library's frame block, group header items, typed
+// incremental search, hints for items wider than the list, a horizontal scroll bar as wide as the
+// widest item and an owner-draw indent; and the tabbed list box, whose TAB-separated columns line up
+// at tab stops set by hand, measured from the items or taken from a header.
+#pragma once
+
+#include "ExtCtrls.h"
+#include "SkCommonFraming.h"
+#include "SkIntLst.h"
+#include "StdCtrls.h"
+
+#include <memory>
+#include <vector>
+
+class THintWindow;
+
+// How long typed characters add up to one search: after this pause a key starts a new one.
+extern int SearchResetDelay;
+
+class TSkCustomListBox : public TListBox {
+    Q_OBJECT
+public:
+    explicit TSkCustomListBox(TComponent* AOwner);
+    ~TSkCustomListBox() override;
+
+    // Frame block ---------------------------------------------------------------------------------
+    TColor DisabledColor() const { return FBlock.DisabledColor; }
+    virtual void SetDisabledColor(TColor Value);
+    TColor FocusColor() const { return FBlock.FocusColor; }
+    virtual void SetFocusColor(TColor Value);
+    TColor FrameColor() const { return FBlock.FrameColor; }
+    virtual void SetFrameColor(TColor Value);
+    TSkFrameController* FrameController() const { return FFrameController; }
+    virtual void SetFrameController(TSkFrameController* Value);
+    TSkFrameControllerNotifications FrameControllerNotifications() const { return FNotifications; }
+    void SetFrameControllerNotifications(TSkFrameControllerNotifications Value) { FNotifications = Value; }
+    TColor FrameHotColor() const { return FBlock.FrameHotColor; }
+    virtual void SetFrameHotColor(TColor Value);
+    bool FrameHotTrack() const { return FBlock.FrameHotTrack; }
+    // On, it shows the frame, at run time on all four sides.
+    virtual void SetFrameHotTrack(bool Value);
+    TFrameStyleEx FrameHotStyle() const { return FBlock.FrameHotStyle; }
+    virtual void SetFrameHotStyle(TFrameStyleEx Value);
+    TSides FrameSides() const { return FBlock.FrameSides; }
+    virtual void SetFrameSides(TSides Value);
+    TFrameStyleEx FrameStyle() const { return FBlock.FrameStyle; }
+    virtual void SetFrameStyle(TFrameStyleEx Value);
+    bool FrameVisible() const { return FBlock.FrameVisible; }
+    virtual void SetFrameVisible(bool Value);
+    TFramingPreference FramingPreference() const { return FBlock.FramingPreference; }
+    virtual void SetFramingPreference(TFramingPreference Value);
+    // The colour shown while neither disabled nor focused.
+    TColor NormalColor() const { return FNormalColor; }
+    bool MouseOverFrame() const { return FMouseOverFrame; }
+
+    // Search and keys -----------------------------------------------------------------------------
+    bool IncrementalSearch() const { return FIncrementalSearch; }
+    void SetIncrementalSearch(bool Value) { FIncrementalSearch = Value; }
+    bool BeepOnInvalidKey() const { return FBeepOnInvalidKey; }
+    void SetBeepOnInvalidKey(bool Value) { FBeepOnInvalidKey = Value; }
+    // The characters typed so far.
+    QString SearchString() const { return FSearchString; }
+    bool TabOnEnter() const { return FTabOnEnter; }
+    void SetTabOnEnter(bool Value) { FTabOnEnter = Value; }
+
+    // Layout --------------------------------------------------------------------------------------
+    int HorzExtent() const { return FHorzExtent; }
+    virtual void SetHorzExtent(int Value);
+    bool HorzScrollBar() const { return FHorzScrollBar; }
+    virtual void SetHorzScrollBar(bool Value);
+    int OwnerDrawIndent() const { return FOwnerDrawIndent; }
+    virtual void SetOwnerDrawIndent(int Value);
+    bool ShowItemHints() const { return FShowItemHints; }
+    void SetShowItemHints(bool Value) { FShowItemHints = Value; }
+    // The hint over an item wider than the list; nullptr until one was needed.
+    THintWindow* ItemHintWindow() const { return FItemHintWindow.get(); }
+
+    // Group headers -------------------------------------------------------------------------------
+    bool UseGradients() const { return FUseGradients; }
+    virtual void SetUseGradients(bool Value);
+    TColor GroupColor() const { return FGroupColor; }
+    virtual void SetGroupColor(TColor Value);
+    bool GroupColorFromTheme() const { return FGroupColorFromTheme; }
+    virtual void SetGroupColorFromTheme(bool Value);
+    TFont* GroupFont() { return &FGroupFont; }
+    virtual void SetGroupFont(TFont* Value);
+    QString GroupPrefix() const { return FGroupPrefix; }
+    virtual void SetGroupPrefix(const QString& Value);
+    bool ShowGroups() const { return FShowGroups; }
+    // On, the list draws its items itself at the height both fonts need.
+    virtual void SetShowGroups(bool Value);
+    // An item whose text begins with GroupPrefix.
+    virtual bool IsGroupItem(int Index) const;
+    // The nearest group header at or above Index, -1 when there is none.
+    virtual int GroupHeaderOf(int Index) const;
+    virtual bool ItemInGroup(int Index) const { return GroupHeaderOf(Index) >= 0; }
+    // GroupFont was set apart from Font (else it follows Font).
+    bool GroupFontChanged() const { return FGroupFontChanged; }
+    // For a header, the number of headers before it; else -1.
+    virtual int GroupNumberOf(int Index) const;
+
+    // The first item that begins with S, in any case; -1 when none does.
+    virtual int FindItem(const QString& S) const;
+    virtual void UpdateHorzExtent();
+
+    TNotifyEvent OnMatch;
+
+protected:
+    virtual void UpdateColors();
+    virtual void UpdateFrame(bool SetHot, bool Hot);
+    virtual void RepaintFrame();
+    virtual int GetOwnerDrawIndent() const { return FOwnerDrawIndent; }
+    virtual void AdjustItemHeight();
+    virtual void ItemFontChanged() {}
+    // Text that stands before every item when its width is measured (the check list's glyph).
+    virtual QString GetIndentText() const { return QString(); }
+    virtual void DrawGroupItem(int Index, const TRect& Rect, TOwnerDrawState State);
+    // A header's font, text colour and background: the gradient, or the highlight when selected.
+    void PaintGroupBackground(const TRect& Rect, TOwnerDrawState State);
+    virtual void DrawItemText(int Index, const TRect& Rect, TOwnerDrawState State);
+    virtual bool UseThemesForFrame() const;
+    // The measured width of one item's text, for the horizontal extent.
+    virtual int ItemTextExtent(const QString& Text);
+    // The item's text as shown: without the group prefix for a header.
+    QString DisplayText(int Index) const;
+
+    void CNDrawItem(int Index, const TRect& Rect, TOwnerDrawState State) override;
+    // OnDrawItem, else DrawItemText.
+    void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State) override;
+    void ItemsSpliced(int Index, int Removed, int Inserted) override;
+    void FontChanged() override;
+    void Loaded() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void DefineProperties(TFiler* Filer) override;
+
+    void WMChar(TWMKey& Message) override;
+    void WMKeyDown(TWMKey& Message) override;
+    void WMLButtonDown(TWMMouse& Message) override;
+    void WMMouseMove(TWMMouse& Message) override;
+    void WMSize(TWMSize& Message) override;
+    void WMSetFocus(TWMFocus& Message) override;
+    void WMKillFocus(TWMFocus& Message) override;
+    void WMNCCalcSize(TWMNCCalcSize& Message) override;
+    void WMNCPaint(TWMPaint& Message) override;
+    void CMMouseEnter(TMessage& Message) override;
+    void CMMouseLeave(TMessage& Message) override;
+    void CMEnabledChanged(TMessage& Message) override;
+    void CMColorChanged(TMessage& Message) override;
+    void CMParentColorChanged(TMessage& Message) override;
+
+    TSkFrameBlock FBlock;
+    TSkFrameController* FFrameController = nullptr;
+    TSkFrameControllerNotifications FNotifications = AllFrameControllerNotifications;
+    bool IsFrameBlockStored(TSkFrameControllerProperty Property) const {
+        return FrameBlockStored(FFrameController, FNotifications, Property);
+    }
+
+private:
+    void SearchFor(const QString& S);
+    void SearchTimerFired();
+    void KeyPressed(QChar Key);
+    void Beep() const;
+    void UpdateItemHint(const TPoint& Pos);
+    void HideItemHint();
+    void FrameChanged();
+    TColor FNormalColor = clWindow;
+    bool FIncrementalSearch = true, FBeepOnInvalidKey = true, FSearching = false, FTabOnEnter = false;
+    QString FSearchString;
+    std::unique_ptr<TTimer> FSearchTimer;
+    int FHorzExtent = 0;
+    bool FHorzScrollBar = false;
+    int FOwnerDrawIndent = 0;
+    bool FShowItemHints = true;
+    std::unique_ptr<THintWindow> FItemHintWindow;
+    TRect FItemHintRect;
+    bool FUseGradients = true;
+    TColor FGroupColor = clInactiveCaptionText;
+    bool FGroupColorFromTheme = true;
+    TFont FGroupFont;
+    bool FGroupFontChanged = false;
+    QString FGroupPrefix = QStringLiteral("//");
+    bool FShowGroups = false;
+    bool FMouseOverFrame = false, FFocused = false, FUpdatingColors = false;
+};
+
+// The list box the windows place: the styled list with its properties published.
+class TSkListBox : public TSkCustomListBox {
+    Q_OBJECT
+    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)
+    Q_PROPERTY(TColor DisabledColor READ DisabledColor WRITE SetDisabledColor)
+    Q_PROPERTY(TColor FocusColor READ FocusColor WRITE SetFocusColor)
+    Q_PROPERTY(TColor FrameColor READ FrameColor WRITE SetFrameColor)
+    Q_PROPERTY(TSkFrameControllerNotifications FrameControllerNotifications READ FrameControllerNotifications
+                   WRITE SetFrameControllerNotifications)
+    Q_PROPERTY(TSkFrameController* FrameController READ FrameController WRITE SetFrameController)
+    Q_PROPERTY(TColor FrameHotColor READ FrameHotColor WRITE SetFrameHotColor)
+    Q_PROPERTY(bool FrameHotTrack READ FrameHotTrack WRITE SetFrameHotTrack)
+    Q_PROPERTY(TFrameStyleEx FrameHotStyle READ FrameHotStyle WRITE SetFrameHotStyle)
+    Q_PROPERTY(TSides FrameSides READ FrameSides WRITE SetFrameSides)
+    Q_PROPERTY(TFrameStyleEx FrameStyle READ FrameStyle WRITE SetFrameStyle)
+    Q_PROPERTY(bool FrameVisible READ FrameVisible WRITE SetFrameVisible)
+    Q_PROPERTY(TFramingPreference FramingPreference READ FramingPreference WRITE SetFramingPreference)
+    Q_PROPERTY(bool BeepOnInvalidKey READ BeepOnInvalidKey WRITE SetBeepOnInvalidKey)
+    Q_PROPERTY(TColor GroupColor READ GroupColor WRITE SetGroupColor)
+    Q_PROPERTY(bool GroupColorFromTheme READ GroupColorFromTheme WRITE SetGroupColorFromTheme)
+    Q_PROPERTY(TFont* GroupFont READ GroupFont)
+    Q_PROPERTY(QString GroupPrefix READ GroupPrefix WRITE SetGroupPrefix)
+    Q_PROPERTY(bool HorzScrollBar READ HorzScrollBar WRITE SetHorzScrollBar)
+    Q_PROPERTY(bool IncrementalSearch READ IncrementalSearch WRITE SetIncrementalSearch)
+    Q_PROPERTY(int OwnerDrawIndent READ OwnerDrawIndent WRITE SetOwnerDrawIndent)
+    Q_PROPERTY(bool ShowGroups READ ShowGroups WRITE SetShowGroups)
+    Q_PROPERTY(bool ShowItemHints READ ShowItemHints WRITE SetShowItemHints)
+    Q_PROPERTY(bool TabOnEnter READ TabOnEnter WRITE SetTabOnEnter)
+    Q_PROPERTY(bool UseGradients READ UseGradients WRITE SetUseGradients)
+    Q_CLASSINFO("Color", "TColor = clWindow")
+    Q_CLASSINFO("ParentColor", "= False")
+    Q_CLASSINFO("DisabledColor", "TColor = clBtnFace")
+    Q_CLASSINFO("FocusColor", "TColor = clWindow")
+    Q_CLASSINFO("FrameColor", "TColor = clBtnShadow")
+    Q_CLASSINFO("FrameControllerNotifications", "TSkFrameControllerNotifications = 65535")
+    Q_CLASSINFO("FrameHotColor", "TColor = clBtnShadow")
+    Q_CLASSINFO("FrameHotTrack", "= False")
+    Q_CLASSINFO("FrameHotStyle", "= fsFlatBold")
+    Q_CLASSINFO("FrameSides", "TSides = [sdLeft, sdTop, sdRight, sdBottom]")
+    Q_CLASSINFO("FrameStyle", "= fsFlat")
+    Q_CLASSINFO("FrameVisible", "= False")
+    Q_CLASSINFO("FramingPreference", "= fpXPThemes")
+    Q_CLASSINFO("BeepOnInvalidKey", "= True")
+    Q_CLASSINFO("GroupColor", "TColor = clInactiveCaptionText")
+    Q_CLASSINFO("GroupColorFromTheme", "= True")
+    Q_CLASSINFO("GroupPrefix", "= '//'")
+    Q_CLASSINFO("HorzScrollBar", "= False")
+    Q_CLASSINFO("IncrementalSearch", "= True")
+    Q_CLASSINFO("OwnerDrawIndent", "= 0")
+    Q_CLASSINFO("ShowGroups", "= False")
+    Q_CLASSINFO("ShowItemHints", "= True")
+    Q_CLASSINFO("TabOnEnter", "= False")
+    Q_CLASSINFO("UseGradients", "= True")
+public:
+    explicit TSkListBox(TComponent* AOwner);
+
+    // Colours come from a frame controller when it supplies them; a disabled list shows
+    // DisabledColor, so its Color is not stored then.
+    Q_INVOKABLE bool IsColorStored() const {
+        return IsFrameBlockStored(fcpColor) && !ParentColor() && Enabled();
+    }
+    Q_INVOKABLE bool IsParentColorStored() const { return IsFrameBlockStored(fcpParentColor); }
+    Q_INVOKABLE bool IsDisabledColorStored() const { return IsFrameBlockStored(fcpDisabledColor); }
+    Q_INVOKABLE bool IsFocusColorStored() const {
+        return IsFrameBlockStored(fcpFocusColor) && FocusColor() != NormalColor();
+    }
+    Q_INVOKABLE bool IsFrameColorStored() const { return IsFrameBlockStored(fcpFrameColor); }
+    Q_INVOKABLE bool IsFrameHotColorStored() const { return IsFrameBlockStored(fcpFrameHotColor); }
+    Q_INVOKABLE bool IsFrameHotTrackStored() const { return IsFrameBlockStored(fcpFrameHotTrack); }
+    Q_INVOKABLE bool IsFrameHotStyleStored() const { return IsFrameBlockStored(fcpFrameHotStyle); }
+    Q_INVOKABLE bool IsFrameSidesStored() const { return IsFrameBlockStored(fcpFrameSides); }
+    Q_INVOKABLE bool IsFrameStyleStored() const { return IsFrameBlockStored(fcpFrameStyle); }
+    Q_INVOKABLE bool IsFrameVisibleStored() const { return IsFrameBlockStored(fcpFrameVisible); }
+    Q_INVOKABLE bool IsFramingPreferenceStored() const { return IsFrameBlockStored(fcpFramingPreference); }
+    Q_INVOKABLE bool IsGroupFontStored() const { return GroupFontChanged(); }
+};
+
+class TSkCustomTabbedListBox;
+
+// The tab stops of a tabbed list box, each a column position in average character widths (a
+// negative one right-aligns its column); every change reaches the list at once.
+class TSkTabStopList : public TSkIntegerList {
+public:
+    explicit TSkTabStopList(TSkCustomTabbedListBox* ListBox);
+    void Clear() override;
+    void Delete(int Index) override;
+    void Exchange(int Index1, int Index2) override;
+    void Move(int CurIndex, int NewIndex) override;
+    // Changes made between BeginUpdate and EndUpdate reach the list once, at the end.
+    void BeginUpdate() { ++FUpdating; }
+    void EndUpdate();
+
+protected:
+    void InsertItem(int Index, int Value) override;
+    void PutItem(int Index, int Value) override;
+
+private:
+    void Changed();
+    TSkCustomTabbedListBox* FListBox;
+    int FUpdating = 0;
+};
+
+enum TSkTabStopsMode { tsmManual, tsmAutomatic };
+
+class EHeaderError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+class TSkCustomTabbedListBox : public TSkCustomListBox {
+    Q_OBJECT
+public:
+    // At most this many stops reach the window.
+    static constexpr int MaxTabStops = 1000;
+
+    explicit TSkCustomTabbedListBox(TComponent* AOwner);
+    ~TSkCustomTabbedListBox() override;
+
+    TSkTabStopList* TabStops() { return FTabStops.get(); }
+    virtual void SetTabStops(TSkTabStopList* Value) { FTabStops->Assign(Value); }
+    TSkTabStopsMode TabStopsMode() const { return FTabStopsMode; }
+    virtual void SetTabStopsMode(TSkTabStopsMode Value);
+    // The font's average character width, the unit of the stops.
+    int AvgCharWidth() const { return FAvgCharWidth; }
+
+    // The stops as the window takes them: at most MaxTabStops, each in quarters of the average
+    // character width and clamped to what the window can place.
+    virtual void GetTabStops(int& Count, std::vector<int>& Stops) const;
+    // The stops the window uses now, in quarter character widths.
+    const std::vector<int>& WindowTabStops() const { return FWindowTabStops; }
+    // Column Column (from 0) of item Row; raises EListError when either lies outside.
+    virtual QString GetItemColumn(int Row, int Column) const;
+    virtual void SetItemColumn(int Row, int Column, const QString& Value);
+    // Measures every column of the items and sets a stop after the widest of each.
+    virtual void UpdateAutomaticTabStops();
+    // Moves the existing stops to the section edges of a THeader or a THeaderControl.
+    virtual void UpdateFromHeader(TComponent* Header);
+
+    // Framework use: the stop list changed.
+    void TabStopsChanged();
+
+protected:
+    // Room the first column needs beyond its text (the check list's glyph).
+    virtual int GetExtraFirstColumnWidth() const { return 0; }
+    void DrawItemText(int Index, const TRect& Rect, TOwnerDrawState State) override;
+    void DrawGroupItem(int Index, const TRect& Rect, TOwnerDrawState State) override;
+    int ItemTextExtent(const QString& Text) override;
+    void ItemsSpliced(int Index, int Removed, int Inserted) override;
+    void FontChanged() override;
+    void Loaded() override;
+    void DefineProperties(TFiler* Filer) override;
+
+private:
+    void ApplyTabStops();
+    std::vector<int> PixelTabStops() const;
+    void DrawTabbedText(const QString& Text, const TRect& Rect);
+    std::unique_ptr<TSkTabStopList> FTabStops;
+    TSkTabStopsMode FTabStopsMode = tsmManual;
+    int FAvgCharWidth = 6;
+    std::vector<int> FWindowTabStops;
+};
