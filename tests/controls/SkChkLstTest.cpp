@@ -279,3 +279,20 @@ TEST(CheckListStreaming, ItemsAndPacketsTravelInTheFormText) {
     ASSERT_EQ(copy.Items()->Count(), 1);
     EXPECT_EQ(copy.ItemState(0), cbGrayed);
 }
+
+TEST_F(CheckList, TheSpaceBarSearchesNothingAndHeadersDoNotToggle) {
+    List->Items()->Insert(0, QStringLiteral("//有氧"));
+    List->Items()->Add(QStringLiteral(" 散步"));  // what a search for a blank would choose
+    List->SetShowGroups(true);
+    Show();
+    List->SetItemIndex(2);
+    QTest::keyClick(List->Widget(), Qt::Key_Space);
+    EXPECT_TRUE(List->ItemChecked(2));
+    EXPECT_EQ(List->SearchString(), QString());
+    EXPECT_EQ(List->ItemIndex(), 2);
+
+    List->SetItemIndex(0);
+    List->ToggleItem();
+    EXPECT_EQ(List->ItemState(0), cbUnchecked);
+    EXPECT_EQ(Changes.size(), 1u);
+}
