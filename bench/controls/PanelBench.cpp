@@ -1,8 +1,9 @@
-// A group box of 400 x 300 holding 20 controls, 10 buttons and 10 check boxes of the framework, as a
+// A group box of 400 x 300 holding 20 controls, 10 styled push buttons and 10 styled check boxes, as a
 // window repaints it: the group box's own painting, and the group box with every control in it
 // rendered into one image; in the flat, standard and banner styles.
+#include "SkButton.h"
 #include "SkPanel.h"
-#include "StdCtrls.h"
+#include "SkRadChk.h"
 
 #include <QImage>
 #include <QWidget>
@@ -21,12 +22,14 @@ struct TFullGroupBox {
             const int left = 12 + (i % 4) * 96, top = 40 + (i / 4) * 50;
             TWinControl* control = nullptr;
             if (i % 2 == 0) {
-                auto* button = new TButton(&Box);
+                auto* button = new TSkButton(&Box);
                 button->SetCaption(QStringLiteral("保存 %1").arg(i));
+                button->SetHotTrack(i % 4 == 0);  // as most of the windows' buttons
                 control = button;
             } else {
-                auto* check = new TCheckBox(&Box);
+                auto* check = new TSkCheckBox(&Box);
                 check->SetCaption(QStringLiteral("早餐 %1").arg(i));
+                check->SetChecked(i % 3 == 0);
                 control = check;
             }
             control->SetParent(&Box);

@@ -230,16 +230,30 @@ void DrawCheckBoxImage(TCanvas* Canvas, const TRect& Rect, int State, int DrawSt
     });
 }
 
+namespace {
+// The mouse over a radio button in the interior style: a ring two pixels wide just inside the rim,
+// in a diagonal gradient of the two hot colours; the centre and the cross through it keep the fill.
+void HotInteriorRing(TCanvas* Canvas, TColor Light, TColor Dark) {
+    TBitmap gradient(13, 13);
+    PaintGradient(gradient.Canvas(), ::Rect(0, 0, 13, 13), gdDiagonalDown, Light, Dark, 1);
+    for (int y = 1; y < 12; ++y)
+        for (int x = 1; x < 12; ++x) {
+            const int dx = x - 6, dy = y - 6, d2 = dx * dx + dy * dy;
+            if (d2 > 9 && d2 <= 26) Canvas->SetPixels(x, y, gradient.Canvas()->Pixels(x, y));
+        }
+}
+}  // namespace
+
 void DrawRadioButtonImage(TCanvas* Canvas, const TRect& Rect, bool Checked, int DrawState, bool Focused,
                           TSkButtonHotTrackStyle HotStyle, TColor FrameColor, TColor HighlightColor,
                           TColor FillColor, TColor FocusColor, TColor DisabledColor, TColor HotColorA,
                           TColor HotColorB, TColor Color, bool Transparent, TColor TransparentKey,
                           bool ReadOnly, bool ReadOnlyColorOnFocus, TColor ReadOnlyColor) {
-    (void)HotColorA;
     if (Rect.IsEmpty()) return;
     TBitmap image(Rect.Width(), Rect.Height());
     TCanvas* c = image.Canvas();
     const bool hotFrame = DrawState == 2 && HotStyle == htsFrame;
+    const bool hotInterior = DrawState == 2 && HotStyle == htsInterior;
     const TColor fill = FillFor(DrawState, Focused, FillColor, FocusColor, DisabledColor, ReadOnly,
                                 ReadOnlyColorOnFocus, ReadOnlyColor);
     const TColor f = hotFrame ? HotColorB : FrameColor;
@@ -247,6 +261,7 @@ void DrawRadioButtonImage(TCanvas* Canvas, const TRect& Rect, bool Checked, int 
     const TColor k = Transparent ? TransparentKey : Color;
     c->Brush()->SetColor(fill);
     c->FillRect(::Rect(0, 0, Rect.Width(), Rect.Height()));
+    if (hotInterior) HotInteriorRing(c, HotColorA, HotColorB);
     using TPts = std::vector<std::array<int, 2>>;
     auto set = [&](const TPts& pts, TColor color) {
         for (const auto& p : pts)

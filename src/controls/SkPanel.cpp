@@ -537,14 +537,6 @@ void TSkPanelDockManager::PaintDockFrame(TCanvas* Canvas, TControl* Control, con
 // The group box
 // -----------------------------------------------------------------------------------------------
 namespace {
-// Whether the character is the caption's accelerator (the letter after a single "&").
-bool IsAccelerator(unsigned CharCode, const QString& Caption) {
-    int index = -1;
-    const QString shown = StripPrefix(Caption, &index);
-    return index >= 0 && index < shown.size() &&
-           shown[index].toUpper() == QChar(char16_t(CharCode)).toUpper();
-}
-
 // Focuses the first child in tab order that can take the focus; false when none can.
 bool SelectFirstChild(TWinControl* Parent) {
     std::vector<TWinControl*> candidates;
@@ -630,7 +622,7 @@ void TSkCustomGroupBox::UpdateFrameControllerProperties(TSkFrameController* Cont
 }
 
 void TSkCustomGroupBox::CMDialogChar(TWMKey& Message) {
-    if (IsAccelerator(Message.CharCode, Caption()) && CanFocus() && SelectFirstChild(this)) {
+    if (IsAccel(Message.CharCode, Caption()) && CanFocus() && SelectFirstChild(this)) {
         Message.Result = 1;
         return;
     }

@@ -8,6 +8,125 @@ bool TComponent::ExecuteAction(TBasicAction* Action) {
     return true;
 }
 
+#include <algorithm>
+
+// Actions --------------------------------------------------------------------------------------------
+TBasicAction::~TBasicAction() {
+    for (TBasicActionLink* link : FClients)
+        link->ActionFreed();
+}
+
+bool TBasicAction::Execute() {
+    if (!OnExecute) return false;
+    OnExecute(this);
+    return true;
+}
+
+void TBasicAction::RegisterChanges(TBasicActionLink* Link) {
+    if (std::find(FClients.begin(), FClients.end(), Link) == FClients.end()) FClients.push_back(Link);
+}
+
+void TBasicAction::UnRegisterChanges(TBasicActionLink* Link) {
+    FClients.erase(std::remove(FClients.begin(), FClients.end(), Link), FClients.end());
+}
+
+void TBasicAction::Change() {
+    const std::vector<TBasicActionLink*> links = FClients;
+    for (TBasicActionLink* link : links)
+        link->Change();
+}
+
+template <class TValue, class TSetter>
+void TCustomAction::Spread(TValue& Field, const TValue& Value, TSetter Setter) {
+    if (Field == Value) return;
+    const std::vector<TBasicActionLink*> links = FClients;
+    for (TBasicActionLink* link : links)
+        if (auto* actionLink = dynamic_cast<TActionLink*>(link)) (actionLink->*Setter)(Value);
+    Field = Value;
+    Change();
+}
+
+void TCustomAction::SetCaption(const QString& Value) {
+    Spread(FCaption, Value, &TActionLink::SetCaption);
+}
+void TCustomAction::SetChecked(bool Value) {
+    Spread(FChecked, Value, &TActionLink::SetChecked);
+}
+void TCustomAction::SetEnabled(bool Value) {
+    Spread(FEnabled, Value, &TActionLink::SetEnabled);
+}
+void TCustomAction::SetHint(const QString& Value) {
+    Spread(FHint, Value, &TActionLink::SetHint);
+}
+void TCustomAction::SetVisible(bool Value) {
+    Spread(FVisible, Value, &TActionLink::SetVisible);
+}
+
+// Action links -----------------------------------------------------------------------------------------
+TBasicActionLink::~TBasicActionLink() {
+    if (FAction) FAction->UnRegisterChanges(this);
+}
+
+void TBasicActionLink::SetAction(TBasicAction* Value) {
+    if (Value == FAction) return;
+    if (FAction) FAction->UnRegisterChanges(this);
+    FAction = Value;
+    if (FAction) FAction->RegisterChanges(this);
+}
+
+bool TBasicActionLink::Execute(TComponent*) {
+    return FAction && FAction->Execute();
+}
+
+void TBasicActionLink::Change() {
+    if (OnChange) OnChange(FAction);
+}
+
+TCustomAction* TActionLink::CustomAction() const {
+    return dynamic_cast<TCustomAction*>(FAction);
+}
+bool TActionLink::IsCaptionLinked() const {
+    return CustomAction();
+}
+bool TActionLink::IsCheckedLinked() const {
+    return CustomAction();
+}
+bool TActionLink::IsEnabledLinked() const {
+    return CustomAction();
+}
+bool TActionLink::IsHintLinked() const {
+    return CustomAction();
+}
+bool TActionLink::IsVisibleLinked() const {
+    return CustomAction();
+}
+
+bool TControlActionLink::IsCaptionLinked() const {
+    return TActionLink::IsCaptionLinked() && FClient->Caption() == CustomAction()->Caption();
+}
+bool TControlActionLink::IsEnabledLinked() const {
+    return TActionLink::IsEnabledLinked() && FClient->Enabled() == CustomAction()->Enabled();
+}
+bool TControlActionLink::IsHintLinked() const {
+    return TActionLink::IsHintLinked() && FClient->Hint() == CustomAction()->Hint();
+}
+bool TControlActionLink::IsVisibleLinked() const {
+    return TActionLink::IsVisibleLinked() && FClient->Visible() == CustomAction()->Visible();
+}
+void TControlActionLink::SetCaption(const QString& Value) {
+    if (IsCaptionLinked()) FClient->SetCaption(Value);
+}
+void TControlActionLink::SetEnabled(bool Value) {
+    if (IsEnabledLinked()) FClient->SetEnabled(Value);
+}
+void TControlActionLink::SetHint(const QString& Value) {
+    if (IsHintLinked()) FClient->SetHint(Value);
+}
+void TControlActionLink::SetVisible(bool Value) {
+    if (IsVisibleLinked()) FClient->SetVisible(Value);
+}
+
+// Hints ------------------------------------------------------------------------------------------------
 QString GetShortHint(const QString& Hint) {
     const int bar = Hint.indexOf(QLatin1Char('|'));
     return bar < 0 ? Hint : Hint.left(bar);

@@ -442,7 +442,10 @@ bool TControl::DispatchWidgetEvent(QObject* watched, QEvent* event) {
         return consumed(send(WM_CHAR, ch.unicode(), keyData));
     }
     case QEvent::KeyRelease: {
-        const unsigned short vk = KeyEventVirtualKey(static_cast<QKeyEvent*>(event));
+        // A held key repeats its key-down only; it comes up once, when let go.
+        auto* e = static_cast<QKeyEvent*>(event);
+        if (e->isAutoRepeat()) return false;
+        const unsigned short vk = KeyEventVirtualKey(e);
         return vk != 0 && consumed(send(WM_KEYUP, vk));
     }
     case QEvent::Resize: {

@@ -8,6 +8,7 @@
 #include "PaintWidget.h"
 #include "Regions.h"
 #include "Scaling.h"
+#include "TextDraw.h"
 #include "TypInfo.h"
 
 #include <QApplication>
@@ -128,6 +129,26 @@ struct TControlTypes {
 const TControlTypes ControlTypes;
 
 }  // namespace
+
+void PostKeyDown(TWinControl* Control, unsigned short VirtualKey) {
+    if (!Control || !Control->Widget()) return;
+    int key = 0;
+    for (int k : {int(Qt::Key_Tab), int(Qt::Key_Return), int(Qt::Key_Escape), int(Qt::Key_Space),
+                  int(Qt::Key_Left), int(Qt::Key_Up), int(Qt::Key_Right), int(Qt::Key_Down)}) {
+        QKeyEvent probe(QEvent::KeyPress, k, Qt::NoModifier);
+        if (VirtualKeyOf(&probe) == VirtualKey) key = k;
+    }
+    if (key == 0 && VirtualKey >= 'A' && VirtualKey <= 'Z') key = VirtualKey;
+    if (key == 0) return;
+    QCoreApplication::postEvent(Control->Widget(), new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
+}
+
+bool IsAccel(unsigned CharCode, const QString& Caption) {
+    int underline = -1;
+    const QString shown = StripPrefix(Caption, &underline);
+    return underline >= 0 && underline < shown.size() &&
+           shown.at(underline).toUpper() == QChar(char16_t(CharCode)).toUpper();
+}
 
 unsigned short KeyEventVirtualKey(const QKeyEvent* e) {
     return VirtualKeyOf(e);
@@ -425,7 +446,47 @@ void TControl::EndDrag(bool drop) {
 }
 
 void TControl::Click() {
-    FireEvent(OnClick, this);
+    if (OnClick)
+        FireEvent(OnClick, this);
+    else if (FActionLink && !(ComponentState() & csDesigning))
+        DispatchEvent([this] { FActionLink->Execute(this); });
+}
+
+TBasicAction* TControl::Action() const {
+    return FActionLink ? FActionLink->Action() : nullptr;
+}
+
+void TControl::SetAction(TBasicAction* Value) {
+    if (Value == Action()) return;
+    if (!Value) {
+        FActionLink.reset();
+        return;
+    }
+    if (!FActionLink) FActionLink = CreateActionLink();
+    FActionLink->SetAction(Value);
+    FActionLink->OnChange = [this](TObject* Sender) {
+        if (Sender == Action()) ActionChange(Sender, false);
+    };
+    ActionChange(Value, Value->ComponentState() & csLoading);
+    Value->FreeNotification(this);
+}
+
+std::unique_ptr<TControlActionLink> TControl::CreateActionLink() {
+    return std::make_unique<TControlActionLink>(this);
+}
+
+void TControl::ActionChange(TObject* Sender, bool CheckDefaults) {
+    auto* action = dynamic_cast<TCustomAction*>(Sender);
+    if (!action) return;
+    if (!CheckDefaults || Caption().isEmpty() || Caption() == Name()) SetCaption(action->Caption());
+    if (!CheckDefaults || Enabled()) SetEnabled(action->Enabled());
+    if (!CheckDefaults || Hint().isEmpty()) SetHint(action->Hint());
+    if (!CheckDefaults || Visible()) SetVisible(action->Visible());
+}
+
+void TControl::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && FActionLink && AComponent == FActionLink->Action()) FActionLink.reset();
 }
 
 void TControl::DragOver(TObject* source, int x, int y, TDragState state, bool& accept) {
@@ -592,8 +653,25 @@ void TWinControl::SetFocus() {
 bool TWinControl::Focused() const {
     return FWidget && FWidget->hasFocus();
 }
+
+bool TWinControl::HasWindowFocus() const {
+    return FWidget && (FWidget->hasFocus() || FWidget->window()->focusWidget() == FWidget.data());
+}
 bool TWinControl::CanFocus() const {
-    return Showing() && FEnabled;
+    for (const TControl* c = this; c; c = c->FParent)
+        if (!c->FVisible || !c->FEnabled) return false;
+    return true;
+}
+
+bool TWinControl::TabStop() const {
+    return FWidget && (FWidget->focusPolicy() & Qt::TabFocus);
+}
+
+void TWinControl::SetTabStop(bool Value) {
+    if (!FWidget) return;
+    const Qt::FocusPolicy policy = FWidget->focusPolicy();
+    FWidget->setFocusPolicy(Value ? Qt::FocusPolicy(policy | Qt::TabFocus)
+                                  : Qt::FocusPolicy(policy & ~Qt::TabFocus));
 }
 
 void TWinControl::Realign() {
@@ -740,6 +818,7 @@ void TCustomControl::PaintWidget(QPainter& painter) {
     if (FOffscreenPaint) {
         const QImage& image = PaintOffscreen();
         painter.drawImage(0, 0, image);
+        if (!FKeepsOffscreenImage) FOffscreen.reset();
         return;
     }
     FCanvas.BeginPaint(&painter);

@@ -18,6 +18,7 @@ class QEvent;
 class QKeyEvent;
 class TWinControl;
 class TPopupMenu;
+class TControlActionLink;
 class TDockTree;
 struct TScaleState;
 
@@ -217,8 +218,14 @@ public:
     bool Dragging() const;
     void EndDrag(bool drop);
 
-    // Acts as if the user clicked the control.
+    // Acts as if the user clicked the control: OnClick, or without one the action.
     virtual void Click();
+
+    // The action the control carries out when clicked; the control follows the action's caption,
+    // enabled state, hint and visibility. Freeing the action clears it.
+    TBasicAction* Action() const;
+    void SetAction(TBasicAction* Value);
+    TControlActionLink* ActionLink() const { return FActionLink.get(); }
 
     // Sends a message to the control's handlers and gives the handler's result.
     std::intptr_t Perform(unsigned msg, std::intptr_t wparam = 0, std::intptr_t lparam = 0);
@@ -256,6 +263,12 @@ public:
     virtual void DoEndDrag(TObject* target, int x, int y);
 
 protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    // The link a new action gets; controls with more to follow (a check box's Checked) make their own.
+    virtual std::unique_ptr<TControlActionLink> CreateActionLink();
+    // The action changed (or was just assigned): the control takes its values; with CheckDefaults
+    // only where the control still has its own defaults.
+    virtual void ActionChange(TObject* Sender, bool CheckDefaults);
     // Messages: WndProc hands each one to Dispatch, which calls the handler named after it.
     virtual void WndProc(TMessage& Message);
     void Dispatch(TMessage& Message);
@@ -346,6 +359,7 @@ protected:
     bool FMousePressed = false;
     bool FInSetBounds = false;
     bool FParentColor = false;
+    std::unique_ptr<TControlActionLink> FActionLink;
     TWndMethod FWindowProc;
     std::unique_ptr<TScaleState> FScale;
 
@@ -365,7 +379,13 @@ public:
 
     void SetFocus();
     bool Focused() const;
+    // Whether the focus of the control's window lies on it, also while the window is not active.
+    bool HasWindowFocus() const;
+    // Showing and enabled, with every parent.
     bool CanFocus() const;
+    // Whether Tab stops at the control.
+    bool TabStop() const;
+    void SetTabStop(bool Value);
     int TabOrder() const { return FTabOrder; }
     void SetTabOrder(int order) { FTabOrder = order; }
 
@@ -450,6 +470,10 @@ public:
     // the widget in one piece; the image keeps its pixels from one paint to the next.
     bool OffscreenPaint() const { return FOffscreenPaint; }
     void SetOffscreenPaint(bool value);
+    // A control that paints every pixel each time can let its image go once it is on the widget:
+    // the widget keeps the picture, and a large panel need not hold a second copy of it.
+    bool KeepsOffscreenImage() const { return FKeepsOffscreenImage; }
+    void SetKeepsOffscreenImage(bool value) { FKeepsOffscreenImage = value; }
     // Framework and tests: the last image painted off screen (nullptr before the first paint).
     const QImage* OffscreenImage() const { return FOffscreen.get(); }
     // Paints off screen now and gives the image.
@@ -465,6 +489,7 @@ protected:
 private:
     TCanvas FCanvas;
     bool FOffscreenPaint = false;
+    bool FKeepsOffscreenImage = true;
     std::unique_ptr<QImage> FOffscreen;
 };
 
@@ -474,6 +499,12 @@ class TPaintBox : public TCustomControl {
 public:
     explicit TPaintBox(TComponent* AOwner);
 };
+
+// Queues a press of the key for the control, as if typed there (Tab moves the focus on).
+void PostKeyDown(TWinControl* Control, unsigned short VirtualKey);
+
+// Whether the character is the caption's accelerator: the letter after a single "&" (any case).
+bool IsAccel(unsigned CharCode, const QString& Caption);
 
 // The shift keys held with a key message (CM_DIALOGKEY, WM_KEYDOWN): its KeyData carries them.
 TShiftState KeyDataShift(std::intptr_t KeyData);

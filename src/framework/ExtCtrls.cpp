@@ -25,6 +25,8 @@ void Frame3D(TCanvas* canvas, TRect& r, TColor topLeft, TColor bottomRight, int 
 TCustomPanel::TCustomPanel(TComponent* AOwner) : TCustomControl(AOwner) {
     SetBounds(0, 0, 185, 41);
     SetOffscreenPaint(true);
+    // A panel erases and paints all of itself (or its parent's picture) every time.
+    SetKeepsOffscreenImage(false);
     SetUseDockManager(true);
     // What a resize repaints is decided here (WM_WINDOWPOSCHANGED), not by the window system.
     if (Widget()) Widget()->setAttribute(Qt::WA_StaticContents);

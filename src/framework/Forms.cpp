@@ -279,6 +279,34 @@ void TForm::ManualDock(TWinControl* host) {
     if (host) host->Realign();
 }
 
+TWinControl* TForm::ActiveControl() const {
+    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
+        if (auto* control = dynamic_cast<TWinControl*>(TControl::FromWidget(w))) {
+            for (TControl* c = control; c; c = c->Parent())
+                if (c == this) return control;
+            return nullptr;
+        }
+    return nullptr;
+}
+
+void TForm::DefocusControl(TWinControl* Control, bool) {
+    for (TControl* c = ActiveControl(); c; c = c->Parent())
+        if (c == Control) {
+            if (FWidget) FWidget->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+}
+
+TForm* GetParentForm(TControl* Control, bool TopForm) {
+    TForm* found = nullptr;
+    for (TControl* c = Control; c; c = c->Parent())
+        if (auto* form = dynamic_cast<TForm*>(c)) {
+            found = form;
+            if (!TopForm) break;
+        }
+    return found;
+}
+
 bool TForm::Active() const {
     return FWidget && FWidget->isActiveWindow();
 }

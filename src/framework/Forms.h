@@ -79,6 +79,11 @@ public:
     void ManualDock(TWinControl* host);
     TWinControl* HostDockSite() const { return FHostDockSite; }
 
+    // The control of this window that has the keyboard focus, or nullptr.
+    TWinControl* ActiveControl() const;
+    // When the focus lies in Control (or in a child of it), the window itself takes it instead.
+    void DefocusControl(TWinControl* Control, bool Removing);
+
     bool KeyPreview() const { return FKeyPreview; }
     void SetKeyPreview(bool preview) { FKeyPreview = preview; }
     bool Active() const;
@@ -104,6 +109,10 @@ private:
     // The wait of ShowModal; ModalResult, hiding or freeing the window ends it.
     QEventLoop* FModalLoop = nullptr;
 };
+
+// The window a control sits on: the outermost form (a docked window's host), or with TopForm false
+// the nearest; nullptr when there is none.
+TForm* GetParentForm(TControl* Control, bool TopForm = true);
 
 class TApplication : public TComponent {
     Q_OBJECT

@@ -4,22 +4,51 @@
 
 #include <QPainter>
 #include <QPixmap>
+#include <algorithm>
 
-TImageList::TImageList(TComponent* AOwner) : TComponent(AOwner) {}
+TChangeLink::~TChangeLink() {
+    if (FSender) FSender->UnRegisterChanges(this);
+}
 
-void TImageList::SetWidth(int width) {
+TCustomImageList::TCustomImageList(TComponent* AOwner) : TComponent(AOwner) {}
+
+TCustomImageList::~TCustomImageList() {
+    for (TChangeLink* link : FLinks)
+        link->FSender = nullptr;
+}
+
+void TCustomImageList::RegisterChanges(TChangeLink* Link) {
+    if (!Link || Link->FSender == this) return;
+    if (Link->FSender) Link->FSender->UnRegisterChanges(Link);
+    Link->FSender = this;
+    FLinks.push_back(Link);
+}
+
+void TCustomImageList::UnRegisterChanges(TChangeLink* Link) {
+    if (!Link || Link->FSender != this) return;
+    Link->FSender = nullptr;
+    FLinks.erase(std::remove(FLinks.begin(), FLinks.end(), Link), FLinks.end());
+}
+
+void TCustomImageList::Changed() {
+    const std::vector<TChangeLink*> links = FLinks;
+    for (TChangeLink* link : links)
+        if (link->FSender == this && link->OnChange) link->OnChange(this);
+}
+
+void TCustomImageList::SetWidth(int width) {
     if (width == FWidth) return;
     FWidth = std::max(1, width);
     Clear();
 }
 
-void TImageList::SetHeight(int height) {
+void TCustomImageList::SetHeight(int height) {
     if (height == FHeight) return;
     FHeight = std::max(1, height);
     Clear();
 }
 
-int TImageList::AddImage(const QImage& image) {
+int TCustomImageList::AddImage(const QImage& image) {
     const int first = Count();
     const QImage source = image.convertToFormat(QImage::Format_ARGB32);
     // A strip is cut into Width-wide pieces; a picture of another height is scaled to fit.
@@ -31,10 +60,11 @@ int TImageList::AddImage(const QImage& image) {
             piece = piece.scaled(FWidth, FHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         FImages.push_back(piece);
     }
+    Changed();
     return first;
 }
 
-int TImageList::Add(TBitmap* image, TBitmap* mask) {
+int TCustomImageList::Add(TBitmap* image, TBitmap* mask) {
     if (!image || image->Empty()) return -1;
     QImage pixels = image->ToImage().convertToFormat(QImage::Format_ARGB32);
     if (mask && !mask->Empty()) {
@@ -49,12 +79,12 @@ int TImageList::Add(TBitmap* image, TBitmap* mask) {
     return AddImage(pixels);
 }
 
-int TImageList::AddMasked(TBitmap* image, TColor maskColor) {
+int TCustomImageList::AddMasked(TBitmap* image, TColor maskColor) {
     if (!image || image->Empty()) return -1;
     return AddImage(WithColorTransparent(image->ToImage(), maskColor));
 }
 
-int TImageList::AddFromFile(const QString& fileName) {
+int TCustomImageList::AddFromFile(const QString& fileName) {
     TPicture picture;
     picture.LoadFromFile(fileName);
     TGraphic* graphic = picture.Graphic();
@@ -72,21 +102,23 @@ int TImageList::AddFromFile(const QString& fileName) {
     return AddImage(pixels.toImage());
 }
 
-void TImageList::Delete(int index) {
+void TCustomImageList::Delete(int index) {
     if (index < 0 || index >= Count())
         throw Exception(QStringLiteral("List index out of bounds (%1)").arg(index));
     FImages.erase(FImages.begin() + index);
+    Changed();
 }
 
-void TImageList::Clear() {
+void TCustomImageList::Clear() {
     FImages.clear();
+    Changed();
 }
 
-QImage TImageList::Image(int index) const {
+QImage TCustomImageList::Image(int index) const {
     return index >= 0 && index < Count() ? FImages[index] : QImage();
 }
 
-void TImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabled) {
+void TCustomImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabled) {
     QPainter* painter = canvas ? canvas->Painter() : nullptr;
     if (!painter || index < 0 || index >= Count()) return;
     painter->save();

@@ -1,4 +1,5 @@
-// Image lists: pictures of one size, drawn by index (tree-node icons).
+// Image lists: pictures of one size, drawn by index (tree-node icons, glyph strips). Those who
+// follow a list's changes register a change link with it.
 #pragma once
 
 #include "Classes.h"
@@ -8,11 +9,32 @@
 #include <vector>
 
 class TBitmap;
+class TCustomImageList;
 
-class TImageList : public TComponent {
+// Hears of every change of the list it is registered with; unregisters itself when freed, and
+// forgets the list when the list goes first.
+class TChangeLink : public TObject {
+  public:
+    TChangeLink() = default;
+    ~TChangeLink() override;
+    TChangeLink(const TChangeLink&) = delete;
+    TChangeLink& operator=(const TChangeLink&) = delete;
+    TCustomImageList* Sender() const { return FSender; }
+    TNotifyEvent OnChange;
+
+  private:
+    friend class TCustomImageList;
+    TCustomImageList* FSender = nullptr;
+};
+
+class TCustomImageList : public TComponent {
     Q_OBJECT
   public:
-    explicit TImageList(TComponent* AOwner);
+    explicit TCustomImageList(TComponent* AOwner);
+    ~TCustomImageList() override;
+
+    void RegisterChanges(TChangeLink* Link);
+    void UnRegisterChanges(TChangeLink* Link);
 
     // Changing the size empties the list.
     int Width() const { return FWidth; }
@@ -38,7 +60,18 @@ class TImageList : public TComponent {
     // Framework use: image `index` as Width x Height pixels with transparency.
     QImage Image(int index) const;
 
+  protected:
+    // Tells every change link.
+    void Changed();
+
   private:
     std::vector<QImage> FImages;
+    std::vector<TChangeLink*> FLinks;
     int FWidth = 16, FHeight = 16;
+};
+
+class TImageList : public TCustomImageList {
+    Q_OBJECT
+  public:
+    using TCustomImageList::TCustomImageList;
 };

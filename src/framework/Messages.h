@@ -51,6 +51,10 @@ enum : unsigned {
     WM_USER = 0x0400
 };
 
+// Button messages: a check box or radio button answers BM_GETCHECK with 0 (unchecked), 1 (checked) or
+// 2 (grayed).
+enum : unsigned { BM_GETCHECK = 0x00F0, BM_SETCHECK = 0x00F1 };
+
 enum : unsigned {
     CM_BASE = 0xB000,
     CM_ACTIVATE = CM_BASE + 0,
@@ -82,7 +86,16 @@ enum : unsigned { MK_LBUTTON = 0x1, MK_RBUTTON = 0x2, MK_SHIFT = 0x4, MK_CONTROL
 // Hit-test codes of WM_NCHITTEST.
 enum : int { HTERROR = -2, HTTRANSPARENT = -1, HTNOWHERE = 0, HTCLIENT = 1, HTBORDER = 18 };
 // Dialog codes of WM_GETDLGCODE.
-enum : unsigned { DLGC_WANTARROWS = 0x1, DLGC_WANTTAB = 0x2, DLGC_WANTALLKEYS = 0x4, DLGC_WANTCHARS = 0x80 };
+// A push button says so with DLGC_DEFPUSHBUTTON (it is the default one) or DLGC_UNDEFPUSHBUTTON.
+enum : unsigned {
+    DLGC_WANTARROWS = 0x1,
+    DLGC_WANTTAB = 0x2,
+    DLGC_WANTALLKEYS = 0x4,
+    DLGC_DEFPUSHBUTTON = 0x10,
+    DLGC_UNDEFPUSHBUTTON = 0x20,
+    DLGC_WANTCHARS = 0x80,
+    DLGC_BUTTON = 0x2000
+};
 enum : unsigned { PRF_CLIENT = 0x4, PRF_ERASEBKGND = 0x8 };
 
 constexpr std::intptr_t MakeLParam(int low, int high) {

@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <numeric>
 
-namespace {
 std::int64_t MulDiv64(std::int64_t Number, std::int64_t Numerator, std::int64_t Denominator) {
     const std::int64_t product = Number * Numerator;
     const bool negative = (product < 0) != (Denominator < 0);
@@ -11,7 +10,6 @@ std::int64_t MulDiv64(std::int64_t Number, std::int64_t Numerator, std::int64_t 
         (std::llabs(product) + std::llabs(Denominator) / 2) / std::llabs(Denominator);
     return negative ? -magnitude : magnitude;
 }
-}  // namespace
 
 int MulDiv(int Number, int Numerator, int Denominator) {
     if (Denominator == 0) return -1;

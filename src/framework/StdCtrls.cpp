@@ -13,7 +13,10 @@
 namespace {
 
 struct TStdCtrlsTypes {
-    TStdCtrlsTypes() { RegisterEnumType<TAlignment>({"taLeftJustify", "taRightJustify", "taCenter"}); }
+    TStdCtrlsTypes() {
+        RegisterEnumType<TAlignment>({"taLeftJustify", "taRightJustify", "taCenter"});
+        RegisterEnumType<TCheckBoxState>({"cbUnchecked", "cbChecked", "cbGrayed"});
+    }
 };
 const TStdCtrlsTypes StdCtrlsTypes;
 
@@ -44,7 +47,9 @@ TLabel::TLabel(TComponent* AOwner) : TControl(AOwner) {
     UpdateText();
 }
 
-QLabel* TLabel::Label() const { return static_cast<QLabel*>(FWidget.data()); }
+QLabel* TLabel::Label() const {
+    return static_cast<QLabel*>(FWidget.data());
+}
 
 void TLabel::SetCaption(const QString& caption) {
     TControl::SetCaption(caption);
@@ -80,7 +85,9 @@ void TLabel::UpdateText() {
     if (!Label()) return;
     Label()->setText(FCaption);
     Label()->setWordWrap(FWordWrap);
-    Qt::Alignment a = FAlignment == taCenter ? Qt::AlignHCenter : FAlignment == taRightJustify ? Qt::AlignRight : Qt::AlignLeft;
+    Qt::Alignment a = FAlignment == taCenter         ? Qt::AlignHCenter
+                      : FAlignment == taRightJustify ? Qt::AlignRight
+                                                     : Qt::AlignLeft;
     a |= FLayout == tlCenter ? Qt::AlignVCenter : FLayout == tlBottom ? Qt::AlignBottom : Qt::AlignTop;
     Label()->setAlignment(a);
     AdjustSize();
@@ -95,7 +102,8 @@ void TLabel::AdjustSize() {
     } else {
         int width = 0;
         const QStringList lines = FCaption.split(QLatin1Char('\n'));
-        for (const QString& line : lines) width = std::max(width, fm.horizontalAdvance(line));
+        for (const QString& line : lines)
+            width = std::max(width, fm.horizontalAdvance(line));
         SetBounds(FLeft, FTop, width, fm.height() * int(lines.size()));
     }
 }
@@ -113,6 +121,8 @@ void TLabel::ColorChanged() {
 
 TButton::TButton(TComponent* AOwner) : TWinControl(AOwner) {
     auto* button = new QPushButton;
+    // Enter and Space reach the button as the framework's keys, not as Qt's own presses.
+    button->setAutoDefault(false);
     QObject::connect(button, &QPushButton::clicked, this, [this] { Click(); });
     SetWidget(button);
     SetBounds(0, 0, 75, 25);
@@ -120,12 +130,17 @@ TButton::TButton(TComponent* AOwner) : TWinControl(AOwner) {
 
 void TButton::SetCaption(const QString& caption) {
     TControl::SetCaption(caption);
-    if (FWidget) static_cast<QPushButton*>(FWidget.data())->setText(QString(caption).replace(QLatin1Char('&'), QLatin1String("&&")));
+    if (FWidget)
+        static_cast<QPushButton*>(FWidget.data())
+            ->setText(QString(caption).replace(QLatin1Char('&'), QLatin1String("&&")));
 }
 
 void TButton::SetDefault(bool value) {
     FDefault = value;
     if (FWidget) static_cast<QPushButton*>(FWidget.data())->setDefault(value);
+    // Every button of the window works out again which one Enter presses.
+    if (TForm* form = GetParentForm(this))
+        form->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<std::intptr_t>(form->ActiveControl()));
 }
 
 void TButton::Click() {
@@ -133,6 +148,38 @@ void TButton::Click() {
     if (FModalResult != mrNone)
         if (TForm* form = ParentForm(this)) form->SetModalResult(FModalResult);
     TControl::Click();
+}
+
+void TButton::WMGetDlgCode(TMessage& Message) {
+    Message.Result = DLGC_BUTTON | (FActive ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+}
+
+void TButton::CMDialogKey(TWMKey& Message) {
+    const bool key = (Message.CharCode == VK_RETURN && FActive) || (Message.CharCode == VK_ESCAPE && FCancel);
+    if (key && KeyDataShift(Message.KeyData) == 0 && CanFocus()) {
+        Click();
+        Message.Result = 1;
+        return;
+    }
+    TWinControl::CMDialogKey(Message);
+}
+
+void TButton::CMDialogChar(TWMKey& Message) {
+    if (IsAccel(Message.CharCode, FCaption) && CanFocus()) {
+        Click();
+        Message.Result = 1;
+        return;
+    }
+    TWinControl::CMDialogChar(Message);
+}
+
+void TButton::CMFocusChanged(TWMFocus& Message) {
+    FActive = IsPushButton(Message.Control) ? Message.Control == this : FDefault;
+    TWinControl::CMFocusChanged(Message);
+}
+
+bool IsPushButton(TControl* Control) {
+    return Control && (Control->Perform(WM_GETDLGCODE) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON));
 }
 
 // TEdit -----------------------------------------------------------------------------------------
@@ -145,8 +192,12 @@ TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner) {
     FColor = clWindow;
 }
 
-QLineEdit* TEdit::Edit() const { return static_cast<QLineEdit*>(FWidget.data()); }
-QString TEdit::Caption() const { return Edit() ? Edit()->text() : QString(); }
+QLineEdit* TEdit::Edit() const {
+    return static_cast<QLineEdit*>(FWidget.data());
+}
+QString TEdit::Caption() const {
+    return Edit() ? Edit()->text() : QString();
+}
 
 void TEdit::SetCaption(const QString& text) {
     if (Edit() && Edit()->text() != text) Edit()->setText(text);
@@ -157,18 +208,24 @@ void TEdit::SetPasswordChar(QChar ch) {
     if (Edit()) Edit()->setEchoMode(ch.isNull() ? QLineEdit::Normal : QLineEdit::Password);
 }
 
-bool TEdit::ReadOnly() const { return Edit() && Edit()->isReadOnly(); }
+bool TEdit::ReadOnly() const {
+    return Edit() && Edit()->isReadOnly();
+}
 void TEdit::SetReadOnly(bool readOnly) {
     if (Edit()) Edit()->setReadOnly(readOnly);
 }
-int TEdit::MaxLength() const { return Edit() ? Edit()->maxLength() : 0; }
+int TEdit::MaxLength() const {
+    return Edit() ? Edit()->maxLength() : 0;
+}
 void TEdit::SetMaxLength(int length) {
     if (Edit()) Edit()->setMaxLength(length > 0 ? length : 32767);
 }
 void TEdit::SelectAll() {
     if (Edit()) Edit()->selectAll();
 }
-int TEdit::SelStart() const { return Edit() ? Edit()->cursorPosition() : 0; }
+int TEdit::SelStart() const {
+    return Edit() ? Edit()->cursorPosition() : 0;
+}
 void TEdit::SetSelStart(int position) {
     if (Edit()) Edit()->setCursorPosition(position);
 }
@@ -186,14 +243,18 @@ TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner) {
     SetBounds(0, 0, 97, 17);
 }
 
-QCheckBox* TCheckBox::Box() const { return static_cast<QCheckBox*>(FWidget.data()); }
+QCheckBox* TCheckBox::Box() const {
+    return static_cast<QCheckBox*>(FWidget.data());
+}
 
 void TCheckBox::SetCaption(const QString& caption) {
     TControl::SetCaption(caption);
     if (Box()) Box()->setText(caption);
 }
 
-bool TCheckBox::Checked() const { return Box() && Box()->isChecked(); }
+bool TCheckBox::Checked() const {
+    return Box() && Box()->isChecked();
+}
 void TCheckBox::SetChecked(bool checked) {
     if (Box()) Box()->setChecked(checked);
 }
@@ -212,14 +273,18 @@ TRadioButton::TRadioButton(TComponent* AOwner) : TWinControl(AOwner) {
     SetBounds(0, 0, 113, 17);
 }
 
-QRadioButton* TRadioButton::Button() const { return static_cast<QRadioButton*>(FWidget.data()); }
+QRadioButton* TRadioButton::Button() const {
+    return static_cast<QRadioButton*>(FWidget.data());
+}
 
 void TRadioButton::SetCaption(const QString& caption) {
     TControl::SetCaption(caption);
     if (Button()) Button()->setText(caption);
 }
 
-bool TRadioButton::Checked() const { return Button() && Button()->isChecked(); }
+bool TRadioButton::Checked() const {
+    return Button() && Button()->isChecked();
+}
 void TRadioButton::SetChecked(bool checked) {
     if (!Button()) return;
     // An exclusive group would refuse to clear its checked button; code may leave none checked.

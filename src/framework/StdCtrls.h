@@ -52,6 +52,9 @@ private:
     bool FAutoSize = true, FWordWrap = false, FTransparent = true;
 };
 
+// A push button. Enter anywhere in its window presses the focused push button, or the Default one
+// when the focus is on another kind of control; Escape presses a Cancel button; Alt and the letter
+// after "&" in the caption press it too.
 class TButton : public TWinControl {
     Q_OBJECT
 public:
@@ -62,15 +65,26 @@ public:
     void SetModalResult(int result) { FModalResult = result; }
     bool Default() const { return FDefault; }
     void SetDefault(bool value);
+    bool Cancel() const { return FCancel; }
+    void SetCancel(bool value) { FCancel = value; }
+    // Whether Enter presses this button now.
+    bool Active() const { return FActive; }
     void Click() override;
 
 protected:
     bool ClickOnMouseUp() const override { return false; }
+    void WMGetDlgCode(TMessage& Message) override;
+    void CMDialogKey(TWMKey& Message) override;
+    void CMDialogChar(TWMKey& Message) override;
+    void CMFocusChanged(TWMFocus& Message) override;
 
 private:
     int FModalResult = 0;
-    bool FDefault = false;
+    bool FDefault = false, FCancel = false, FActive = false;
 };
+
+// Whether a control is a push button (it says so in its dialog code): Enter presses the focused one.
+bool IsPushButton(TControl* Control);
 
 class TEdit : public TWinControl {
     Q_OBJECT

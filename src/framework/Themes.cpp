@@ -65,11 +65,12 @@ bool GroupBoxFrame(HTHEME theme, HDC dc, int state, const TRect& r) {
 }
 }  // namespace
 
-// A rounded face in two shades with a small arrow centred on it; the group box's frame.
+// A rounded face in two shades with a small arrow centred on it; the button class's parts.
 bool DrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const TRect& rect) {
     if (!theme || !dc || rect.IsEmpty()) return false;
     if (theme->ClassName == QLatin1String("BUTTON"))
-        return part == BP_GROUPBOX && GroupBoxFrame(theme, dc, state, rect);
+        return part == BP_GROUPBOX ? GroupBoxFrame(theme, dc, state, rect)
+                                   : DrawThemeButton(dc, part, state, rect);
     const bool combo = theme->ClassName == QLatin1String("COMBOBOX");
     if (!combo && theme->ClassName != QLatin1String("SPIN")) return false;
     const int h = rect.Height();

@@ -86,6 +86,22 @@ protected:
     }
 };
 
+TEST(Panel, APaintedPanelLeavesItsPictureToTheWidgetAndPaintsAllOfItAgainNextTime) {
+    TForm form(nullptr);
+    auto* panel = ShowResizablePanel<TPanel>(form);
+    panel->SetColor(clWhite);
+    panel->Widget()->repaint();
+    // A window-sized panel would otherwise hold a second copy of what the window already shows.
+    EXPECT_EQ(panel->OffscreenImage(), nullptr);
+    const QImage shown = panel->Widget()->grab().toImage();
+    EXPECT_EQ(Pixel(shown, 0, 0), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(Pixel(shown, 50, 40), ColorToRGB(clWhite));
+
+    panel->SetColor(clYellow);
+    panel->Widget()->repaint();
+    EXPECT_EQ(Pixel(panel->Widget()->grab().toImage(), 50, 40), ColorToRGB(clYellow));
+}
+
 TEST(Panel, ChildrenOfAFramedControlSitInsideTheFrame) {
     TFramedBox box(nullptr);
     box.SetBounds(0, 0, 100, 80);

@@ -102,6 +102,9 @@ void StatusLineSeparatorSheet(const QString& folder);
 // Menus drawn by the menu controller and by the framework, and balloon hints.
 void MenuSheet(const QString& folder);
 void BalloonSheet(const QString& folder);
+// Push buttons; check boxes and radio buttons, in their looks and states.
+void ButtonSheet(const QString& folder);
+void CheckRadioSheet(const QString& folder);
 // Styled panels and group boxes, dock sites' caption bars and the symbol font's glyphs.
 void PanelSheet(const QString& folder);
 // Tab strips on every side in every shape, and page controls.

@@ -347,6 +347,8 @@ int main(int argc, char** argv) {
     StatusLineSeparatorSheet(folder);
     MenuSheet(folder);
     BalloonSheet(folder);
+    ButtonSheet(folder);
+    CheckRadioSheet(folder);
     PanelSheet(folder);
     TabSheet(folder);
     ListBoxSheet(folder);
