@@ -5,13 +5,9 @@
 #include "Themes.h"
 
 namespace {
-// The theme's check-box part of the "BUTTON" class and its first state.
-constexpr int CheckBoxPart = 3;
-constexpr int CheckBoxUncheckedNormal = 1;
-
 // The themed check box's state: unchecked, checked, mixed, each normal or disabled.
 int ThemedCheckBoxState(int State, bool Enabled) {
-    return CheckBoxUncheckedNormal + 4 * std::clamp(State, 0, 2) + (Enabled ? 0 : 3);
+    return CBS_UNCHECKEDNORMAL + 4 * std::clamp(State, 0, 2) + (Enabled ? 0 : 3);
 }
 }  // namespace
 
@@ -58,7 +54,7 @@ void TSkCheckList::DrawItemGlyph(int Index, TBitmap* Bitmap) {
         return;
     }
     if (HTHEME theme = OpenThemeData(QStringLiteral("BUTTON"))) {
-        const bool drawn = DrawThemeBackground(theme, Bitmap->Canvas()->Handle(), CheckBoxPart,
+        const bool drawn = DrawThemeBackground(theme, Bitmap->Canvas()->Handle(), BP_CHECKBOX,
                                                ThemedCheckBoxState(packet.State, enabled), g);
         CloseThemeData(theme);
         if (drawn) return;

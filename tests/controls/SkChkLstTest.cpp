@@ -5,6 +5,7 @@
 #include "SkChkLst.h"
 #include "SkCommon.h"
 #include "Streaming.h"
+#include "Themes.h"
 
 #include <QAbstractScrollArea>
 #include <QRegularExpression>
@@ -295,4 +296,33 @@ TEST_F(CheckList, TheSpaceBarSearchesNothingAndHeadersDoNotToggle) {
     List->ToggleItem();
     EXPECT_EQ(List->ItemState(0), cbUnchecked);
     EXPECT_EQ(Changes.size(), 1u);
+}
+
+TEST(CheckListRow, WithVisualStylesTheThemeDrawsTheGlyph) {
+    struct TThemesOn {
+        TThemesOn() { SetThemesActiveForTest(true); }
+        ~TThemesOn() { ResetPlatformProfile(); }
+    } themes;
+    TDrawnCheckList list(nullptr);
+    list.Items()->Add(QStringLiteral("慢跑"));
+    list.Items()->Add(QStringLiteral("游泳"));
+    list.SetItemState(0, cbChecked);
+    list.SetItemEnabled(1, false);
+    list.SetItemState(1, cbGrayed);
+    const int top = (list.ItemHeight() - 13) / 2;
+    const std::pair<int, int> expected[] = {{0, CBS_CHECKEDNORMAL},
+                                            {1, CBS_MIXEDNORMAL + 3}};  // + 3: disabled
+    for (const auto& [index, themeState] : expected) {
+        TBitmap theme(13, 13);
+        HTHEME data = OpenThemeData(QStringLiteral("BUTTON"));
+        ASSERT_NE(data, nullptr);
+        ASSERT_TRUE(
+            DrawThemeBackground(data, theme.Canvas()->Handle(), BP_CHECKBOX, themeState, Rect(0, 0, 13, 13)));
+        CloseThemeData(data);
+        const QImage row = list.Row(index, 0);
+        for (int y = 0; y < 13; ++y)
+            for (int x = 0; x < 13; ++x)
+                ASSERT_EQ(Pixel(row, 4 + x, top + y), theme.Canvas()->Pixels(x, y))
+                    << index << ": " << x << "," << y;
+    }
 }
