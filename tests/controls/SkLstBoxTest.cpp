@@ -5,6 +5,7 @@
 #include "HintWindow.h"
 #include "MessageBeep.h"
 #include "Platform.h"
+#include "SkCommon.h"
 #include "SkLstBox.h"
 #include "Streaming.h"
 #include "TimerClock.h"
@@ -230,6 +231,22 @@ TEST_F(ListBoxGroups, ASelectedHeaderIsDrawnOnTheHighlight) {
     EXPECT_TRUE(InkIn(image, header, clHighlight, clHighlightText).Shown());
 }
 
+TEST_F(ListBoxGroups, WithVisualStylesTheHeaderTakesTheThemeColours) {
+    SetHighColorForTest(false);
+    SetThemesActiveForTest(true);
+    TSkListBox* list = MakeList({"//abc"});
+    list->SetGroupColor(clYellow);
+    list->SetShowGroups(true);
+    Form->Show();
+    QImage image = ItemsImage(list);
+    const TRect header = list->ItemRect(0);
+    EXPECT_EQ(Pixel(image, header.Right - 1, header.Top), ColorToRGB(GetXPThemeColor(4)));
+    EXPECT_TRUE(InkIn(image, header, GetXPThemeColor(4), GetXPThemeColor(5)).Shown());
+    list->SetGroupColorFromTheme(false);
+    image = ItemsImage(list);
+    EXPECT_EQ(Pixel(image, header.Right - 1, header.Top), clYellow);
+}
+
 TEST_F(ListBoxGroups, TheGroupFontFollowsTheListFontUntilSetApart) {
     TSkListBox* list = MakeList({});
     list->Font()->SetHeight(-20);
@@ -258,6 +275,39 @@ TEST_F(ListBoxLook, TheFrameIsDrawnAroundTheItemsInTheNonClientArea) {
     EXPECT_EQ(Pixel(image, 60, 0), clRed);
     EXPECT_EQ(Pixel(image, 60, list->Height() - 1), clRed);
     EXPECT_EQ(list->ItemRect(0).Left, 0);
+}
+
+TEST_F(ListBoxLook, AHotTrackedFrameTurnsBoldUnderTheMouse) {
+    TSkListBox* list = MakeList({"item"});
+    list->SetFrameSides(0);
+    list->SetFrameHotColor(clBlue);
+    list->SetFrameHotTrack(true);
+    EXPECT_TRUE(list->FrameVisible());
+    EXPECT_EQ(list->FrameSides(), AllSides);
+    Form->Show();
+    // Cold: the flat frame's one line, the list's colour inside it.
+    QImage image = list->Widget()->grab().toImage();
+    EXPECT_EQ(Pixel(image, 0, 40), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(Pixel(image, 1, 40), ColorToRGB(clWindow));
+    list->Perform(CM_MOUSEENTER);
+    EXPECT_TRUE(list->MouseOverFrame());
+    image = list->Widget()->grab().toImage();
+    EXPECT_EQ(Pixel(image, 0, 40), clBlue);
+    EXPECT_EQ(Pixel(image, 1, 40), clBlue);
+    list->Perform(CM_MOUSELEAVE);
+    image = list->Widget()->grab().toImage();
+    EXPECT_EQ(Pixel(image, 1, 40), ColorToRGB(clWindow));
+}
+
+TEST_F(ListBoxLook, EnterIsAKeyPressUnlessItMovesOnLikeTab) {
+    TSkListBox* list = MakeList({"item"});
+    int presses = 0;
+    list->OnKeyPress = [&](TObject*, QChar& key) { presses += key == QChar(VK_RETURN); };
+    Type(list, QChar(VK_RETURN));
+    EXPECT_EQ(presses, 1);
+    list->SetTabOnEnter(true);
+    Type(list, QChar(VK_RETURN));
+    EXPECT_EQ(presses, 1);
 }
 
 TEST_F(ListBoxLook, FocusDisablingAndColourChangesShowTheStateColours) {
