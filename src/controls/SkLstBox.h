@@ -103,6 +103,27 @@ public:
     virtual int FindItem(const QString& S) const;
     virtual void UpdateHorzExtent();
 
+    // Stored-value checks of the published lists (TSkListBox, the check list).
+    // Colours come from a frame controller when it supplies them; a disabled list shows
+    // DisabledColor, so its Color is not stored then.
+    Q_INVOKABLE bool IsColorStored() const {
+        return IsFrameBlockStored(fcpColor) && !ParentColor() && Enabled();
+    }
+    Q_INVOKABLE bool IsParentColorStored() const { return IsFrameBlockStored(fcpParentColor); }
+    Q_INVOKABLE bool IsDisabledColorStored() const { return IsFrameBlockStored(fcpDisabledColor); }
+    Q_INVOKABLE bool IsFocusColorStored() const {
+        return IsFrameBlockStored(fcpFocusColor) && FocusColor() != NormalColor();
+    }
+    Q_INVOKABLE bool IsFrameColorStored() const { return IsFrameBlockStored(fcpFrameColor); }
+    Q_INVOKABLE bool IsFrameHotColorStored() const { return IsFrameBlockStored(fcpFrameHotColor); }
+    Q_INVOKABLE bool IsFrameHotTrackStored() const { return IsFrameBlockStored(fcpFrameHotTrack); }
+    Q_INVOKABLE bool IsFrameHotStyleStored() const { return IsFrameBlockStored(fcpFrameHotStyle); }
+    Q_INVOKABLE bool IsFrameSidesStored() const { return IsFrameBlockStored(fcpFrameSides); }
+    Q_INVOKABLE bool IsFrameStyleStored() const { return IsFrameBlockStored(fcpFrameStyle); }
+    Q_INVOKABLE bool IsFrameVisibleStored() const { return IsFrameBlockStored(fcpFrameVisible); }
+    Q_INVOKABLE bool IsFramingPreferenceStored() const { return IsFrameBlockStored(fcpFramingPreference); }
+    Q_INVOKABLE bool IsGroupFontStored() const { return GroupFontChanged(); }
+
     TNotifyEvent OnMatch;
 
 protected:
@@ -239,26 +260,6 @@ class TSkListBox : public TSkCustomListBox {
     Q_CLASSINFO("UseGradients", "= True")
 public:
     explicit TSkListBox(TComponent* AOwner);
-
-    // Colours come from a frame controller when it supplies them; a disabled list shows
-    // DisabledColor, so its Color is not stored then.
-    Q_INVOKABLE bool IsColorStored() const {
-        return IsFrameBlockStored(fcpColor) && !ParentColor() && Enabled();
-    }
-    Q_INVOKABLE bool IsParentColorStored() const { return IsFrameBlockStored(fcpParentColor); }
-    Q_INVOKABLE bool IsDisabledColorStored() const { return IsFrameBlockStored(fcpDisabledColor); }
-    Q_INVOKABLE bool IsFocusColorStored() const {
-        return IsFrameBlockStored(fcpFocusColor) && FocusColor() != NormalColor();
-    }
-    Q_INVOKABLE bool IsFrameColorStored() const { return IsFrameBlockStored(fcpFrameColor); }
-    Q_INVOKABLE bool IsFrameHotColorStored() const { return IsFrameBlockStored(fcpFrameHotColor); }
-    Q_INVOKABLE bool IsFrameHotTrackStored() const { return IsFrameBlockStored(fcpFrameHotTrack); }
-    Q_INVOKABLE bool IsFrameHotStyleStored() const { return IsFrameBlockStored(fcpFrameHotStyle); }
-    Q_INVOKABLE bool IsFrameSidesStored() const { return IsFrameBlockStored(fcpFrameSides); }
-    Q_INVOKABLE bool IsFrameStyleStored() const { return IsFrameBlockStored(fcpFrameStyle); }
-    Q_INVOKABLE bool IsFrameVisibleStored() const { return IsFrameBlockStored(fcpFrameVisible); }
-    Q_INVOKABLE bool IsFramingPreferenceStored() const { return IsFrameBlockStored(fcpFramingPreference); }
-    Q_INVOKABLE bool IsGroupFontStored() const { return GroupFontChanged(); }
 };
 
 class TSkCustomTabbedListBox;
