@@ -326,3 +326,34 @@ TEST(CheckListRow, WithVisualStylesTheThemeDrawsTheGlyph) {
                     << index << ": " << x << "," << y;
     }
 }
+
+TEST(CheckListRow, CustomGlyphsComeFromTheStripWithTheirKeyColoursCleared) {
+    TDrawnCheckList list(nullptr);
+    const TColor paper = RGB(0xF0, 0xE0, 0xC0);
+    list.SetColor(paper);
+    list.Items()->Add(QStringLiteral("慢跑"));
+    list.Items()->Add(QStringLiteral("游泳"));
+    list.SetItemState(0, cbChecked);
+    list.SetItemEnabled(1, false);
+    list.SetItemState(1, cbGrayed);
+    // Six 10 x 10 glyphs, glyph i filled with colour i; each has an olive and a lime pixel.
+    const TColor colours[6] = {0x000080, 0x008000, 0x800000,
+                               0x808000, 0x800080, 0x404040};  // none olive or lime
+    TBitmap strip(60, 10);
+    for (int i = 0; i < 6; ++i) {
+        strip.Canvas()->Brush()->SetColor(colours[i]);
+        strip.Canvas()->FillRect(Rect(i * 10, 0, i * 10 + 10, 10));
+        strip.Canvas()->SetPixels(i * 10, 0, clOlive);
+        strip.Canvas()->SetPixels(i * 10 + 1, 0, clLime);
+    }
+    list.SetCustomGlyphs(&strip);
+    ASSERT_EQ(list.GlyphWidth(), 10);
+    const int top = (list.ItemHeight() - 10) / 2;
+
+    const QImage checked = list.Row(0, 0);
+    EXPECT_EQ(Pixel(checked, 4 + 5, top + 5), colours[1]);    // enabled: glyph = state
+    EXPECT_EQ(Pixel(checked, 4, top), paper);                 // olive shows the list's colour
+    EXPECT_EQ(Pixel(checked, 5, top), ColorToRGB(clWindow));  // lime shows the window colour
+    const QImage disabled = list.Row(1, 0);
+    EXPECT_EQ(Pixel(disabled, 4 + 5, top + 5), colours[3 + 2]);  // disabled: 3 + state
+}
