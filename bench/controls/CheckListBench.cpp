@@ -19,8 +19,12 @@ QByteArray SavedLines(int count) {
     return bytes;
 }
 
+// Argument 1, a set: 1 the list measures its columns for automatic tab stops after the load, 2 it
+// measures its widest item for a horizontal scroll bar.
 void CheckListLoad(benchmark::State& state) {
     TSkCheckList list(nullptr);
+    if (state.range(1) & 1) list.SetTabStopsMode(tsmAutomatic);
+    if (state.range(1) & 2) list.SetHorzScrollBar(true);
     TMemoryStream stream;
     stream.SetBytes(SavedLines(int(state.range(0))));
     for (auto _ : state) {
@@ -29,7 +33,12 @@ void CheckListLoad(benchmark::State& state) {
         benchmark::DoNotOptimize(list.Items()->Count());
     }
 }
-BENCHMARK(CheckListLoad)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(CheckListLoad)
+    ->Args({10000, 0})
+    ->Args({10000, 1})
+    ->Args({10000, 2})
+    ->Args({10000, 3})
+    ->Unit(benchmark::kMillisecond);
 
 void CheckListSave(benchmark::State& state) {
     TSkCheckList list(nullptr);
