@@ -131,6 +131,7 @@ class TTreeNodes : public TObject {
     // Redrawing waits until the last EndUpdate.
     void BeginUpdate();
     void EndUpdate();
+    bool Updating() const { return FUpdates > 0; }
 
   private:
     friend class TTreeNode;
@@ -174,6 +175,20 @@ class TCustomTreeView : public TWinControl {
     bool ShowLines() const { return FShowLines; }
     void SetShowLines(bool show) { FShowLines = show; }
 
+    // Selecting a node by the user expands it and collapses the branch of the node selected before.
+    bool AutoExpand() const { return FAutoExpand; }
+    void SetAutoExpand(bool on) { FAutoExpand = on; }
+    // Kept for the styled tree, which shows the right-clicked node as Selected while its menu runs.
+    bool RightClickSelect() const { return FRightClickSelect; }
+    void SetRightClickSelect(bool on) { FRightClickSelect = on; }
+    // Every row this high (pixels); 0 gives the height that fits the font and images.
+    int FixedRowHeight() const { return FFixedRowHeight; }
+    void SetFixedRowHeight(int height);
+
+    // Room for a frame the control draws itself, all round the rows: the tree's own sunken border
+    // goes while there is some (0 brings it back).
+    void SetOwnFrameWidth(int width);
+
     void FullExpand();
     void FullCollapse();
     // The node on the row at a point of the client area, or nullptr.
@@ -182,6 +197,8 @@ class TCustomTreeView : public TWinControl {
     TCanvas* Canvas() { return &FCanvas; }
 
     TTVChangedEvent OnChange;
+    // After a node opened or closed, by the user or by code.
+    TTVChangedEvent OnExpanded, OnCollapsed;
     TTVCustomDrawItemEvent OnCustomDrawItem;
 
     // Framework use: the tree widget hands over painting and row heights.
@@ -192,15 +209,22 @@ class TCustomTreeView : public TWinControl {
   protected:
     void ColorChanged() override;
     void FontChanged() override;
+    // After a node opened (closed); fire OnExpanded (OnCollapsed).
+    virtual void Expand(TTreeNode* Node);
+    virtual void Collapse(TTreeNode* Node);
+    // After a node was painted, with the canvas still on the row's painter.
+    virtual void NodePainted(TTreeNode*, const TRect&, bool) {}
 
   private:
     friend class TTreeNodes;
-    void CurrentChanged(QTreeWidgetItem* current);
+    void CurrentChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous);
     void DrawNode(TTreeNode* node, const TRect& rect, bool selected);
     TTreeNodes FItems;
     TCanvas FCanvas;
     QPointer<TImageList> FImages;
     bool FReadOnly = false, FHideSelection = true, FShowRoot = true, FShowButtons = true, FShowLines = true;
+    bool FAutoExpand = false, FRightClickSelect = false;
+    int FFixedRowHeight = 0;
     int FQuiet = 0; // >0 while the tree changes its selection itself
     bool FDestroying = false;
 };

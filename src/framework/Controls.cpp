@@ -111,6 +111,8 @@ unsigned short VirtualKeyOf(const QKeyEvent* e) {
         return VK_INSERT;
     case Qt::Key_Delete:
         return VK_DELETE;
+    case Qt::Key_Menu:
+        return VK_APPS;
     case Qt::Key_Period:
         return (e->modifiers() & Qt::KeypadModifier) ? VK_DECIMAL : 190;
     default:

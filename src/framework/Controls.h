@@ -71,8 +71,10 @@ enum : unsigned short {
     VK_DOWN = 40,
     VK_INSERT = 45,
     VK_DELETE = 46,
+    VK_APPS = 93,
     VK_F2 = 113,
     VK_F4 = 115,
+    VK_F10 = 121,
     VK_DECIMAL = 110
 };
 

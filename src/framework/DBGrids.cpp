@@ -208,9 +208,13 @@ void TDBGrid::DrawCell(int ACol, int ARow, const TRect& rect, TGridDrawState sta
     const int record = ARow - titles;
     if (!column || record >= RecordCount()) return;
     FDrawingRecord = record;
-    if (DefaultDrawing()) DefaultDrawColumnCell(rect, dataCol, column, state);
-    DrawColumnCell(rect, dataCol, column, state);
+    DrawDataCell(rect, dataCol, column, state, record);
     FDrawingRecord = -1;
+}
+
+void TDBGrid::DrawDataCell(const TRect& Rect, int DataCol, TColumn* Column, TGridDrawState State, int) {
+    if (DefaultDrawing()) DefaultDrawColumnCell(Rect, DataCol, Column, State);
+    DrawColumnCell(Rect, DataCol, Column, State);
 }
 
 bool TDBGrid::WidgetEvent(QEvent* event) {

@@ -104,6 +104,12 @@ public:
 protected:
     // Every data cell after the default drawing; fires OnDrawColumnCell.
     virtual void DrawColumnCell(const TRect& Rect, int DataCol, TColumn* Column, TGridDrawState State);
+    // Paints one data cell of a record (counted from 0) with the canvas prepared by the grid: the
+    // default drawing when DefaultDrawing is set, then DrawColumnCell. DisplayText reads that record.
+    virtual void DrawDataCell(const TRect& Rect, int DataCol, TColumn* Column, TGridDrawState State,
+                              int Record);
+    // The first record on screen (counted from 0).
+    int TopRecord() const { return TopRow() - TitleOffset(); }
     void DrawCell(int ACol, int ARow, const TRect& rect, TGridDrawState state) override;
     bool CanEditShow() const override { return false; }
     void CurrentMoved() override;

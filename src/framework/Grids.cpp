@@ -181,6 +181,38 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
                 SetLeftCol(value + FFixedCols);
         });
     }
+    QObject::connect(FVertBar, &QAbstractSlider::actionTriggered, this, [this](int action) {
+        TGridScrollAction taken;
+        switch (action) {
+        case QAbstractSlider::SliderSingleStepSub:
+            taken = saLineUp;
+            break;
+        case QAbstractSlider::SliderSingleStepAdd:
+            taken = saLineDown;
+            break;
+        case QAbstractSlider::SliderPageStepSub:
+            taken = saPageUp;
+            break;
+        case QAbstractSlider::SliderPageStepAdd:
+            taken = saPageDown;
+            break;
+        case QAbstractSlider::SliderToMinimum:
+            taken = saTop;
+            break;
+        case QAbstractSlider::SliderToMaximum:
+            taken = saBottom;
+            break;
+        default:
+            return;
+        }
+        bool handled = false;
+        DispatchEvent([&] { handled = VertScrollAction(taken, FVertBar->sliderPosition()); });
+        // The bar stays where it was; the grid scrolls as it follows what the action did.
+        if (handled) FVertBar->setSliderPosition(FVertBar->value());
+    });
+    QObject::connect(FVertBar, &QAbstractSlider::sliderReleased, this, [this] {
+        DispatchEvent([&] { VertScrollAction(saThumb, FVertBar->sliderPosition()); });
+    });
     SetColor(clWindow);
     SetBounds(0, 0, 320, 120);
 }

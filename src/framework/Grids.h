@@ -45,6 +45,9 @@ struct TGridRect {
     bool operator==(const TGridRect&) const = default;
 };
 
+// What the user did on the vertical scroll bar.
+enum TGridScrollAction { saLineUp, saLineDown, saPageUp, saPageDown, saTop, saBottom, saThumb };
+
 using TSelectCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& CanSelect)>;
 using TDrawCellEvent =
     std::function<void(TObject* Sender, int ACol, int ARow, TRect Rect, TGridDrawState State)>;
@@ -156,6 +159,9 @@ protected:
     virtual void SizeChanged(int oldColCount, int oldRowCount);
     // After a column was resized with the mouse.
     virtual void ColWidthChanged(int) {}
+    // An action on the vertical scroll bar (the thumb's once it is let go, at the scroll position
+    // there); true when the grid took it itself, so the bar does not scroll the rows for it.
+    virtual bool VertScrollAction(TGridScrollAction, int) { return false; }
 
     // Moves the current cell as the user does: OnSelectCell, selection, view, OnClick.
     void MoveCurrent(int ACol, int ARow, bool moveAnchor, bool show);

@@ -50,13 +50,25 @@ class TTreeWidget : public QTreeWidget {
         setItemDelegate(new TTreeDelegate(tree, this));
     }
     QTreeWidgetItem* ItemOf(const QModelIndex& index) const { return itemFromIndex(index); }
+    void SetMargins(int width) {
+        FMargin = width;
+        setViewportMargins(width, width, width, width);
+    }
 
   protected:
+    // The tree view sets its viewport's margins for its header each time; the frame's room stays.
+    void updateGeometries() override {
+        QTreeWidget::updateGeometries();
+        if (FMargin > 0) setViewportMargins(FMargin, FMargin, FMargin, FMargin);
+    }
     void mouseMoveEvent(QMouseEvent* e) override {
         // The selection does not follow the mouse while the button is held (the move may start a drag).
         if (e->buttons() & Qt::LeftButton) return;
         QTreeWidget::mouseMoveEvent(e);
     }
+
+  private:
+    int FMargin = 0;
 };
 
 TTreeDelegate::TTreeDelegate(TCustomTreeView* tree, TTreeWidget* view)
@@ -353,7 +365,17 @@ void TTreeNodes::EndUpdate() {
 TCustomTreeView::TCustomTreeView(TComponent* AOwner) : TWinControl(AOwner), FItems(this) {
     auto* tree = new TTreeWidget(this);
     QObject::connect(tree, &QTreeWidget::currentItemChanged, this,
-                     [this](QTreeWidgetItem* current) { CurrentChanged(current); });
+                     [this](QTreeWidgetItem* current, QTreeWidgetItem* previous) {
+                         CurrentChanged(current, previous);
+                     });
+    QObject::connect(tree, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
+        if (TTreeNode* node = TTreeNode::FromItem(item); node && !FDestroying)
+            DispatchEvent([&] { Expand(node); });
+    });
+    QObject::connect(tree, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* item) {
+        if (TTreeNode* node = TTreeNode::FromItem(item); node && !FDestroying)
+            DispatchEvent([&] { Collapse(node); });
+    });
     SetWidget(tree);
     SetMouseWidget(tree->viewport());
     SetBounds(0, 0, 121, 97);
@@ -386,10 +408,20 @@ void TCustomTreeView::SetSelected(TTreeNode* node) {
     Tree()->setCurrentItem(node->ItemHandle());
 }
 
-void TCustomTreeView::CurrentChanged(QTreeWidgetItem* current) {
+void TCustomTreeView::CurrentChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous) {
     if (FQuiet > 0 || FDestroying) return;
     // A current node is always the selected one (Qt may make one current without selecting it).
     if (current && !current->isSelected()) current->setSelected(true);
+    if (FAutoExpand && current) {
+        // The branch left behind closes unless the new node lies inside it.
+        for (QTreeWidgetItem* p = previous; p; p = p->parent()) {
+            bool ancestor = false;
+            for (QTreeWidgetItem* q = current; q && !ancestor; q = q->parent())
+                ancestor = q == p;
+            if (!ancestor) p->setExpanded(false);
+        }
+        current->setExpanded(true);
+    }
     FireEvent(OnChange, this, TTreeNode::FromItem(current));
 }
 
@@ -425,6 +457,13 @@ void TCustomTreeView::SetShowButtons(bool show) {
     if (Tree()) Tree()->setRootIsDecorated(FShowRoot && FShowButtons);
 }
 
+void TCustomTreeView::SetOwnFrameWidth(int width) {
+    auto* tree = static_cast<TTreeWidget*>(Tree());
+    if (!tree) return;
+    tree->setFrameShape(width > 0 ? QFrame::NoFrame : QFrame::StyledPanel);
+    tree->SetMargins(width);
+}
+
 void TCustomTreeView::FullExpand() {
     if (Tree()) Tree()->expandAll();
 }
@@ -437,7 +476,23 @@ TTreeNode* TCustomTreeView::GetNodeAt(int x, int y) const {
     return Tree() ? TTreeNode::FromItem(Tree()->itemAt(QPoint(x, y))) : nullptr;
 }
 
+void TCustomTreeView::Expand(TTreeNode* Node) {
+    FireEvent(OnExpanded, this, Node);
+}
+
+void TCustomTreeView::Collapse(TTreeNode* Node) {
+    FireEvent(OnCollapsed, this, Node);
+}
+
+void TCustomTreeView::SetFixedRowHeight(int height) {
+    height = std::max(0, height);
+    if (height == FFixedRowHeight) return;
+    FFixedRowHeight = height;
+    if (Tree()) Tree()->doItemsLayout();
+}
+
 int TCustomTreeView::RowHeight() const {
+    if (FFixedRowHeight > 0) return FFixedRowHeight;
     int height = std::max(16, QFontMetrics(FFont.ToQFont()).height() + 2);
     if (FImages) height = std::max(height, FImages->Height() + 2);
     return height;
@@ -462,6 +517,7 @@ void TCustomTreeView::PaintNode(QPainter& painter, TTreeNode* node, const QRect&
     bool defaultDraw = true;
     FireEvent(OnCustomDrawItem, this, node, state, defaultDraw);
     if (defaultDraw) DispatchEvent([&] { DrawNode(node, ToTRect(rect), selected); });
+    DispatchEvent([&] { NodePainted(node, ToTRect(rect), selected); });
     FCanvas.EndPaint();
     painter.restore();
 }

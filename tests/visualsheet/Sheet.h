@@ -113,3 +113,7 @@ void TabSheet(const QString& folder);
 void ListBoxSheet(const QString& folder);
 // Check lists with items in every state.
 void CheckListSheet(const QString& folder);
+// String grids, data grids and trees with Chinese rows, framed and in their colours.
+void GridsTreeSheet(const QString& folder);
+// The calculator and the time picker, also open at an edit.
+void PopupSheet(const QString& folder);

@@ -353,6 +353,8 @@ int main(int argc, char** argv) {
     TabSheet(folder);
     ListBoxSheet(folder);
     CheckListSheet(folder);
+    GridsTreeSheet(folder);
+    PopupSheet(folder);
     std::printf("visual sheet written to %s\n", qPrintable(folder));
     // The hint window the application made goes while Qt is still there.
     Application->DestroyComponents();

@@ -1,0 +1,18 @@
+#include "FocusWithin.h"
+
+#include "Controls.h"
+
+#include <QApplication>
+#include <QWidget>
+
+bool FocusWithin(const TWinControl* control) {
+    QWidget* focus = QApplication::focusWidget();
+    QWidget* own = control ? control->Widget() : nullptr;
+    return focus && own && (focus == own || own->isAncestorOf(focus));
+}
+
+bool FocusInsideChild(const TWinControl* control) {
+    QWidget* focus = QApplication::focusWidget();
+    QWidget* own = control ? control->Widget() : nullptr;
+    return focus && own && focus != own && own->isAncestorOf(focus);
+}
