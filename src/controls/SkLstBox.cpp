@@ -7,7 +7,6 @@
 #include "HintWindow.h"
 #include "MessageBeep.h"
 #include "Platform.h"
-#include "PostKey.h"
 #include "SkGrafx.h"
 #include "Streaming.h"
 #include "TypInfo.h"
@@ -275,7 +274,7 @@ void TSkCustomListBox::WMChar(TWMKey& Message) {
         return;
     case VK_RETURN:
         if (FTabOnEnter)
-            PostTabKey(this);
+            PostKeyDown(this, VK_TAB);
         else
             KeyPressed(key);
         return;

@@ -338,6 +338,8 @@ protected:
     void DefineProperties(TFiler* Filer) override;
 
 private:
+    // The columns of item Row, once Row and Column are known to lie inside.
+    QStringList ColumnsOf(int Row, int Column) const;
     void ApplyTabStops();
     std::vector<int> PixelTabStops() const;
     void DrawTabbedText(const QString& Text, const TRect& Rect);

@@ -151,20 +151,21 @@ void TSkCustomTabbedListBox::SetTabStopsMode(TSkTabStopsMode Value) {
     if (Value == tsmAutomatic) UpdateAutomaticTabStops();
 }
 
-QString TSkCustomTabbedListBox::GetItemColumn(int Row, int Column) const {
+QStringList TSkCustomTabbedListBox::ColumnsOf(int Row, int Column) const {
     auto* self = const_cast<TSkCustomTabbedListBox*>(this);
     if (Row < 0 || Row >= self->Count()) throw EListError(QStringLiteral("Row parameter out of range"));
-    const QStringList columns = self->Items()->Strings(Row).split(QLatin1Char('\t'));
+    QStringList columns = self->Items()->Strings(Row).split(QLatin1Char('\t'));
     if (Column < 0 || Column >= columns.size())
         throw EListError(QStringLiteral("Column parameter out of range"));
-    return columns[Column];
+    return columns;
+}
+
+QString TSkCustomTabbedListBox::GetItemColumn(int Row, int Column) const {
+    return ColumnsOf(Row, Column)[Column];
 }
 
 void TSkCustomTabbedListBox::SetItemColumn(int Row, int Column, const QString& Value) {
-    if (Row < 0 || Row >= Count()) throw EListError(QStringLiteral("Row parameter out of range"));
-    QStringList columns = Items()->Strings(Row).split(QLatin1Char('\t'));
-    if (Column < 0 || Column >= columns.size())
-        throw EListError(QStringLiteral("Column parameter out of range"));
+    QStringList columns = ColumnsOf(Row, Column);
     columns[Column] = Value;
     Items()->SetStrings(Row, columns.join(QLatin1Char('\t')));
 }

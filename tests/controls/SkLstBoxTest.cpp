@@ -504,8 +504,19 @@ TEST_F(ListBoxLook, PublishedPropertiesRoundTrip) {
     EXPECT_EQ(read->GroupPrefix(), QStringLiteral("##"));
     EXPECT_TRUE(read->FrameVisible());
     EXPECT_EQ(read->OwnerDrawIndent(), 12);
-    // The earlier name FrameFlat still reads.
-    TextToComponent(QStringLiteral("object Lst: TSkListBox\n  FrameFlat = True\nend\n"), read);
+    // Earlier names still read: FrameFlat turns hot tracking on, HorzExtent is dropped.
+    TextToComponent(QStringLiteral("object Lst: TSkListBox\n  FrameFlat = True\n  HorzExtent = 300\nend\n"),
+                    read);
     EXPECT_TRUE(read->FrameHotTrack());
     EXPECT_EQ(read->FrameStyle(), fsStatus);
+    EXPECT_EQ(read->HorzExtent(), 0);
+
+    // A group font set apart is stored and read back.
+    list->GroupFont()->SetHeight(-17);
+    const QString withFont = ComponentToText(list);
+    EXPECT_TRUE(withFont.contains(QStringLiteral("GroupFont.Height = -17"))) << withFont.toStdString();
+    auto* again = MakeList({});
+    TextToComponent(withFont, again);
+    EXPECT_EQ(again->GroupFont()->Height(), -17);
+    EXPECT_TRUE(again->GroupFontChanged());
 }
