@@ -252,7 +252,12 @@ TEST(CheckListStreaming, ItemsAndPacketsTravelInTheFormText) {
     list.Items()->Add(QStringLiteral("游泳"));
     list.SetItemState(0, cbGrayed);
     list.SetItemEnabled(1, false);
+    list.SetFrameVisible(true);
+    list.SetItemFrameColor(clNavy);
     QString text = ComponentToText(&list);
+    EXPECT_TRUE(text.contains(QStringLiteral("FrameVisible = True")));  // the list box's own properties
+    EXPECT_TRUE(text.contains(QStringLiteral("ItemFrameColor = clNavy")));
+    EXPECT_FALSE(text.contains(QStringLiteral("AllowGrayed")));  // at its default
     EXPECT_TRUE(text.contains(QStringLiteral("Items.ItemState = (")));
     EXPECT_FALSE(text.contains(QStringLiteral("ItemImageIndex")));  // only with Images
     list.SetImages(&images);
@@ -270,6 +275,8 @@ TEST(CheckListStreaming, ItemsAndPacketsTravelInTheFormText) {
     EXPECT_FALSE(copy.ItemEnabled(1));
     EXPECT_EQ(copy.ItemImageIndex(1), 6);
     EXPECT_EQ(copy.ItemDisabledIndex(1), -1);
+    EXPECT_TRUE(copy.FrameVisible());
+    EXPECT_EQ(copy.ItemFrameColor(), TColor(clNavy));
 
     // Values beyond the items are passed over; states beyond grayed are grayed.
     TextToComponent(QStringLiteral("object Activities: TSkCheckList\n"
