@@ -64,6 +64,10 @@ enum TSkWindowsVersion {
     wvWin7
 };
 
+// After this many milliseconds without a key, the prefix typed for an incremental search (combo box,
+// list box) is forgotten.
+constexpr unsigned SearchResetDelay = 1500;
+
 // Start-up values: fixed when the library starts (a panel re-reads the scheme on a theme change).
 extern bool HighColorDisplay;
 extern std::uint8_t XPColorScheme;

@@ -11,8 +11,6 @@
 #include "Streaming.h"
 #include "TypInfo.h"
 
-int SearchResetDelay = 1500;
-
 namespace {
 struct TListBoxTypes {
     TListBoxTypes() {
@@ -55,7 +53,7 @@ TSkCustomListBox::TSkCustomListBox(TComponent* AOwner) : TListBox(AOwner) {
     // Neither the timer nor the hint window is one of the form's components: they are not streamed.
     FSearchTimer = std::make_unique<TTimer>(nullptr);
     FSearchTimer->SetEnabled(false);
-    FSearchTimer->SetInterval(SearchResetDelay);
+    FSearchTimer->SetInterval(int(SearchResetDelay));
     FSearchTimer->OnTimer = [this](TObject*) { SearchTimerFired(); };
     MakeGroupFont(FGroupFont, *Font());
     FGroupFont.OnChange = [this](TObject*) {
@@ -288,7 +286,7 @@ void TSkCustomListBox::WMChar(TWMKey& Message) {
     FSearching = true;
     SearchFor(FSearchString + key);
     FSearchTimer->SetEnabled(false);
-    FSearchTimer->SetInterval(SearchResetDelay);
+    FSearchTimer->SetInterval(int(SearchResetDelay));
     FSearchTimer->SetEnabled(true);
     FSearching = false;
 }

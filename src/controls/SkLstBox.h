@@ -14,9 +14,6 @@
 
 class THintWindow;
 
-// How long typed characters add up to one search: after this pause a key starts a new one.
-extern int SearchResetDelay;
-
 class TSkCustomListBox : public TListBox {
     Q_OBJECT
 public:

@@ -456,6 +456,15 @@ bool TControl::DispatchWidgetEvent(QObject* watched, QEvent* event) {
     case QEvent::Show:
     case QEvent::Hide:
         return consumed(send(CM_SHOWINGCHANGED));
+    case QEvent::ContentsRectChange: {
+        // A frame widget (a scroll area) resets its margins to its own border when reparented or
+        // restyled; the non-client frame keeps its place.
+        const TRect nc = win ? win->FNonClient : TRect{};
+        const QMargins kept(nc.Left, nc.Top, nc.Right, nc.Bottom);
+        if (win && !dynamic_cast<TCustomControl*>(this) && HasFrame(nc) && FWidget->contentsMargins() != kept)
+            FWidget->setContentsMargins(kept);
+        return false;
+    }
     case QEvent::Paint: {
         if (!win || dynamic_cast<TCustomControl*>(this)) return false;
         const TRect nc = win->FNonClient;
@@ -488,15 +497,12 @@ void TWinControl::RecalcNonClientArea() {
     const TRect margins{client.Left, client.Top, FWidth - client.Right, FHeight - client.Bottom};
     if (margins == FNonClient) return;
     FNonClient = margins;
-    if (FWidget && !dynamic_cast<TCustomControl*>(this)) ApplyNonClientMargins(margins);
+    if (FWidget && !dynamic_cast<TCustomControl*>(this))
+        FWidget->setContentsMargins(margins.Left, margins.Top, margins.Right, margins.Bottom);
     // Children sit in the client area, inside the frame.
     for (TControl* child : FControls)
         if (child->FWidget) child->FWidget->setGeometry(child->WidgetGeometry());
     Invalidate();
-}
-
-void TWinControl::ApplyNonClientMargins(const TRect& Margins) {
-    FWidget->setContentsMargins(Margins.Left, Margins.Top, Margins.Right, Margins.Bottom);
 }
 
 TCustomControl::~TCustomControl() = default;

@@ -414,12 +414,6 @@ public:
     // The non-client frame's widths on each side (all 0 without a frame).
     TRect NonClientMargins() const { return FNonClient; }
 
-protected:
-    // Keeps a native widget's content inside the client area: its contents margins here; a widget
-    // that lays its margins out itself (a scroll area) keeps them another way.
-    virtual void ApplyNonClientMargins(const TRect& Margins);
-
-public:
     TKeyEvent OnKeyDown, OnKeyUp;
     TKeyPressEvent OnKeyPress;
     TNotifyEvent OnEnter, OnExit;

@@ -69,10 +69,7 @@ protected:
         if (alive && currentIndex().isValid()) FBox->KeyOnItem(currentIndex().row(), e->key());
     }
 
-public:
-    void SetFrameMargins(const QMargins& margins) { setViewportMargins(margins); }
-
-private:
+  private:
     TListBox* FBox;
 };
 
@@ -256,9 +253,4 @@ void TListBox::RepaintItems() {
 
 void TListBox::SetNativeBorder(bool on) {
     if (View()) View()->setFrameShape(on ? QFrame::StyledPanel : QFrame::NoFrame);
-}
-
-void TListBox::ApplyNonClientMargins(const TRect& Margins) {
-    static_cast<TListBoxView*>(View())->SetFrameMargins(
-        QMargins(Margins.Left, Margins.Top, Margins.Right, Margins.Bottom));
 }

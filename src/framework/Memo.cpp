@@ -57,7 +57,7 @@ void TCustomMemo::LinesChanged() {
     FStale = true;
     // A memo off screen is brought up to date when it is shown.
     if (FWidget && FWidget->isVisible()) ShowLines();
-    FireEvent(OnChange, this);
+    Change();
 }
 
 void TCustomMemo::ShowLines() {
@@ -73,7 +73,7 @@ void TCustomMemo::Typed() {
     FTaking = true;
     FLines.SetText(Editor()->toPlainText());
     FTaking = false;
-    FireEvent(OnChange, this);
+    Change();
 }
 
 bool TCustomMemo::WidgetEvent(QEvent* event) {
@@ -83,4 +83,8 @@ bool TCustomMemo::WidgetEvent(QEvent* event) {
 
 void TCustomMemo::ColorChanged() {
     SetTextAreaColor(FWidget, FColor);
+}
+
+void TCustomMemo::Change() {
+    FireEvent(OnChange, this);
 }

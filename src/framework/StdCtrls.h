@@ -102,6 +102,15 @@ public:
     void SelectAll();
     int SelStart() const;
     void SetSelStart(int position);
+    int SelLength() const;
+    // EM_REPLACESEL: the text takes the selection's place (typed there when nothing is selected).
+    void SetSelText(const QString& text);
+    // Where the text sits in the field (the edit's ES_LEFT, ES_RIGHT, ES_CENTER).
+    TAlignment TextAlignment() const;
+    void SetTextAlignment(TAlignment alignment);
+    // The grey hint shown while the field is empty (EM_SETCUEBANNER; empty shows none).
+    QString CueBanner() const;
+    void SetCueBanner(const QString& text);
     TNotifyEvent OnChange;
 
 protected:
@@ -275,8 +284,6 @@ protected:
     void ColorChanged() override;
     void FontChanged() override;
     bool ClickOnMouseUp() const override { return false; }
-    // The list lays its items out again on every change, so the frame is kept round its items.
-    void ApplyNonClientMargins(const TRect& Margins) override;
     QListView* View() const;
 
 private:
@@ -311,22 +318,46 @@ public:
     void SetScrollBars(TScrollStyle bars);
     bool WordWrap() const { return FWordWrap; }
     void SetWordWrap(bool wrap);
+    // Without WantTabs, Tab moves the focus on instead of typing a tab.
+    bool WantTabs() const { return FWantTabs; }
+    void SetWantTabs(bool want);
 
     // Fires for typing and for changes made by code.
     TNotifyEvent OnChange;
 
+    // The caret and the lines as the edit messages give them, 0-based; a line is a line of Lines.
+    // The caret is where a selection ends (EM_GETSEL).
+    int CaretPos();
+    int SelStart();
+    int SelLength();
+    // EM_SETSEL: selects from Start to End, the caret at End; both are kept inside the text.
+    void SetSel(int Start, int End);
+    // EM_LINEFROMCHAR: the line holding the character (the last line past the end).
+    int LineFromChar(int Index);
+    // EM_LINEINDEX: the index of the line's first character; -1 for a line that does not exist.
+    int LineIndex(int Line);
+    // The number of characters on the line; 0 for a line that does not exist.
+    int LineLength(int Line);
+    // EM_GETFIRSTVISIBLELINE and EM_LINESCROLL (a positive count scrolls towards the end).
+    int FirstVisibleLine();
+    void LineScroll(int Lines);
+
 protected:
     bool WidgetEvent(QEvent* event) override;
     void ColorChanged() override;
+    // Fires OnChange: the text changed by typing or by code.
+    virtual void Change();
     QPlainTextEdit* Editor() const;
 
 private:
     void LinesChanged();
+    // Brings the editor up to date with Lines when a change waits to be shown.
+    void SyncEditor();
     void ShowLines();
     void Typed();
     TStringList FLines;
     bool FStale = false, FShowing = false, FTaking = false;
-    bool FReadOnly = false, FWordWrap = true;
+    bool FReadOnly = false, FWordWrap = true, FWantTabs = true;
     TScrollStyle FScrollBars = ssNone;
 };
 

@@ -13,13 +13,6 @@
 #include <memory>
 
 namespace {
-// The control as it shows on screen, its children included.
-void ShowOnScreen(TCanvas* canvas, const TRect& r, TControl* control) {
-    TBitmap picture;
-    picture.FromImage(control->Widget()->grab().toImage());
-    canvas->Draw(r.Left, r.Top, &picture);
-}
-
 QStringList NamesOf(const char* property) {
     return GetPropInfo(&TSkGroupBox::staticMetaObject, QString::fromLatin1(property))->Names;
 }

@@ -8,6 +8,7 @@
 #include "pngpicture.h"
 
 #include <QString>
+#include <QWidget>
 #include <algorithm>
 #include <functional>
 #include <memory>
@@ -78,6 +79,13 @@ inline void Show(TCanvas* canvas, const TRect& r, TCustomControl* control) {
     canvas->Draw(r.Left, r.Top, &picture);
 }
 
+// The control as it shows on screen, its children and a native widget's frame included.
+inline void ShowOnScreen(TCanvas* canvas, const TRect& r, TControl* control) {
+    TBitmap picture;
+    picture.FromImage(control->Widget()->grab().toImage());
+    canvas->Draw(r.Left, r.Top, &picture);
+}
+
 // A parent of one colour, or with a gradient behind its children.
 inline std::unique_ptr<TPaintBox> MakeParent(TColor color, bool gradient = false) {
     auto parent = std::make_unique<TPaintBox>(nullptr);
@@ -113,6 +121,8 @@ void TabSheet(const QString& folder);
 void ListBoxSheet(const QString& folder);
 // Check lists with items in every state.
 void CheckListSheet(const QString& folder);
+// The framed edit, memo and rich edit in their states.
+void EditSheet(const QString& folder);
 // String grids, data grids and trees with Chinese rows, framed and in their colours.
 void GridsTreeSheet(const QString& folder);
 // The calculator and the time picker, also open at an edit.

@@ -353,6 +353,7 @@ int main(int argc, char** argv) {
     TabSheet(folder);
     ListBoxSheet(folder);
     CheckListSheet(folder);
+    EditSheet(folder);
     GridsTreeSheet(folder);
     PopupSheet(folder);
     std::printf("visual sheet written to %s\n", qPrintable(folder));
