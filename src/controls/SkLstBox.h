@@ -100,6 +100,27 @@ public:
     virtual int FindItem(const QString& S) const;
     virtual void UpdateHorzExtent();
 
+    // Stored-value checks of the published lists (TSkListBox, the check list).
+    // Colours come from a frame controller when it supplies them; a disabled list shows
+    // DisabledColor, so its Color is not stored then.
+    Q_INVOKABLE bool IsColorStored() const {
+        return IsFrameBlockStored(fcpColor) && !ParentColor() && Enabled();
+    }
+    Q_INVOKABLE bool IsParentColorStored() const { return IsFrameBlockStored(fcpParentColor); }
+    Q_INVOKABLE bool IsDisabledColorStored() const { return IsFrameBlockStored(fcpDisabledColor); }
+    Q_INVOKABLE bool IsFocusColorStored() const {
+        return IsFrameBlockStored(fcpFocusColor) && FocusColor() != NormalColor();
+    }
+    Q_INVOKABLE bool IsFrameColorStored() const { return IsFrameBlockStored(fcpFrameColor); }
+    Q_INVOKABLE bool IsFrameHotColorStored() const { return IsFrameBlockStored(fcpFrameHotColor); }
+    Q_INVOKABLE bool IsFrameHotTrackStored() const { return IsFrameBlockStored(fcpFrameHotTrack); }
+    Q_INVOKABLE bool IsFrameHotStyleStored() const { return IsFrameBlockStored(fcpFrameHotStyle); }
+    Q_INVOKABLE bool IsFrameSidesStored() const { return IsFrameBlockStored(fcpFrameSides); }
+    Q_INVOKABLE bool IsFrameStyleStored() const { return IsFrameBlockStored(fcpFrameStyle); }
+    Q_INVOKABLE bool IsFrameVisibleStored() const { return IsFrameBlockStored(fcpFrameVisible); }
+    Q_INVOKABLE bool IsFramingPreferenceStored() const { return IsFrameBlockStored(fcpFramingPreference); }
+    Q_INVOKABLE bool IsGroupFontStored() const { return GroupFontChanged(); }
+
     TNotifyEvent OnMatch;
 
 protected:
@@ -180,82 +201,67 @@ private:
     bool FMouseOverFrame = false, FFocused = false, FUpdatingColors = false;
 };
 
+// The published properties of a styled list box with their declared defaults (moc expands the macro),
+// shared by TSkListBox and the check list.
+#define SK_LIST_BOX_PROPERTIES                                                                               \
+    Q_PROPERTY(TColor Color READ Color WRITE SetColor)                                                       \
+    Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)                                       \
+    Q_PROPERTY(TColor DisabledColor READ DisabledColor WRITE SetDisabledColor)                               \
+    Q_PROPERTY(TColor FocusColor READ FocusColor WRITE SetFocusColor)                                        \
+    Q_PROPERTY(TColor FrameColor READ FrameColor WRITE SetFrameColor)                                        \
+    Q_PROPERTY(TSkFrameControllerNotifications FrameControllerNotifications READ                             \
+                   FrameControllerNotifications WRITE SetFrameControllerNotifications)                       \
+    Q_PROPERTY(TSkFrameController* FrameController READ FrameController WRITE SetFrameController)            \
+    Q_PROPERTY(TColor FrameHotColor READ FrameHotColor WRITE SetFrameHotColor)                               \
+    Q_PROPERTY(bool FrameHotTrack READ FrameHotTrack WRITE SetFrameHotTrack)                                 \
+    Q_PROPERTY(TFrameStyleEx FrameHotStyle READ FrameHotStyle WRITE SetFrameHotStyle)                        \
+    Q_PROPERTY(TSides FrameSides READ FrameSides WRITE SetFrameSides)                                        \
+    Q_PROPERTY(TFrameStyleEx FrameStyle READ FrameStyle WRITE SetFrameStyle)                                 \
+    Q_PROPERTY(bool FrameVisible READ FrameVisible WRITE SetFrameVisible)                                    \
+    Q_PROPERTY(TFramingPreference FramingPreference READ FramingPreference WRITE SetFramingPreference)       \
+    Q_PROPERTY(bool BeepOnInvalidKey READ BeepOnInvalidKey WRITE SetBeepOnInvalidKey)                        \
+    Q_PROPERTY(TColor GroupColor READ GroupColor WRITE SetGroupColor)                                        \
+    Q_PROPERTY(bool GroupColorFromTheme READ GroupColorFromTheme WRITE SetGroupColorFromTheme)               \
+    Q_PROPERTY(TFont* GroupFont READ GroupFont)                                                              \
+    Q_PROPERTY(QString GroupPrefix READ GroupPrefix WRITE SetGroupPrefix)                                    \
+    Q_PROPERTY(bool HorzScrollBar READ HorzScrollBar WRITE SetHorzScrollBar)                                 \
+    Q_PROPERTY(bool IncrementalSearch READ IncrementalSearch WRITE SetIncrementalSearch)                     \
+    Q_PROPERTY(int OwnerDrawIndent READ OwnerDrawIndent WRITE SetOwnerDrawIndent)                            \
+    Q_PROPERTY(bool ShowGroups READ ShowGroups WRITE SetShowGroups)                                          \
+    Q_PROPERTY(bool ShowItemHints READ ShowItemHints WRITE SetShowItemHints)                                 \
+    Q_PROPERTY(bool TabOnEnter READ TabOnEnter WRITE SetTabOnEnter)                                          \
+    Q_PROPERTY(bool UseGradients READ UseGradients WRITE SetUseGradients)                                    \
+    Q_CLASSINFO("Color", "TColor = clWindow")                                                                \
+    Q_CLASSINFO("ParentColor", "= False")                                                                    \
+    Q_CLASSINFO("DisabledColor", "TColor = clBtnFace")                                                       \
+    Q_CLASSINFO("FocusColor", "TColor = clWindow")                                                           \
+    Q_CLASSINFO("FrameColor", "TColor = clBtnShadow")                                                        \
+    Q_CLASSINFO("FrameControllerNotifications", "TSkFrameControllerNotifications = 65535")                   \
+    Q_CLASSINFO("FrameHotColor", "TColor = clBtnShadow")                                                     \
+    Q_CLASSINFO("FrameHotTrack", "= False")                                                                  \
+    Q_CLASSINFO("FrameHotStyle", "= fsFlatBold")                                                             \
+    Q_CLASSINFO("FrameSides", "TSides = [sdLeft, sdTop, sdRight, sdBottom]")                                 \
+    Q_CLASSINFO("FrameStyle", "= fsFlat")                                                                    \
+    Q_CLASSINFO("FrameVisible", "= False")                                                                   \
+    Q_CLASSINFO("FramingPreference", "= fpXPThemes")                                                         \
+    Q_CLASSINFO("BeepOnInvalidKey", "= True")                                                                \
+    Q_CLASSINFO("GroupColor", "TColor = clInactiveCaptionText")                                              \
+    Q_CLASSINFO("GroupColorFromTheme", "= True")                                                             \
+    Q_CLASSINFO("GroupPrefix", "= '//'")                                                                     \
+    Q_CLASSINFO("HorzScrollBar", "= False")                                                                  \
+    Q_CLASSINFO("IncrementalSearch", "= True")                                                               \
+    Q_CLASSINFO("OwnerDrawIndent", "= 0")                                                                    \
+    Q_CLASSINFO("ShowGroups", "= False")                                                                     \
+    Q_CLASSINFO("ShowItemHints", "= True")                                                                   \
+    Q_CLASSINFO("TabOnEnter", "= False")                                                                     \
+    Q_CLASSINFO("UseGradients", "= True")
+
 // The list box the windows place: the styled list with its properties published.
 class TSkListBox : public TSkCustomListBox {
     Q_OBJECT
-    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
-    Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)
-    Q_PROPERTY(TColor DisabledColor READ DisabledColor WRITE SetDisabledColor)
-    Q_PROPERTY(TColor FocusColor READ FocusColor WRITE SetFocusColor)
-    Q_PROPERTY(TColor FrameColor READ FrameColor WRITE SetFrameColor)
-    Q_PROPERTY(TSkFrameControllerNotifications FrameControllerNotifications READ FrameControllerNotifications
-                   WRITE SetFrameControllerNotifications)
-    Q_PROPERTY(TSkFrameController* FrameController READ FrameController WRITE SetFrameController)
-    Q_PROPERTY(TColor FrameHotColor READ FrameHotColor WRITE SetFrameHotColor)
-    Q_PROPERTY(bool FrameHotTrack READ FrameHotTrack WRITE SetFrameHotTrack)
-    Q_PROPERTY(TFrameStyleEx FrameHotStyle READ FrameHotStyle WRITE SetFrameHotStyle)
-    Q_PROPERTY(TSides FrameSides READ FrameSides WRITE SetFrameSides)
-    Q_PROPERTY(TFrameStyleEx FrameStyle READ FrameStyle WRITE SetFrameStyle)
-    Q_PROPERTY(bool FrameVisible READ FrameVisible WRITE SetFrameVisible)
-    Q_PROPERTY(TFramingPreference FramingPreference READ FramingPreference WRITE SetFramingPreference)
-    Q_PROPERTY(bool BeepOnInvalidKey READ BeepOnInvalidKey WRITE SetBeepOnInvalidKey)
-    Q_PROPERTY(TColor GroupColor READ GroupColor WRITE SetGroupColor)
-    Q_PROPERTY(bool GroupColorFromTheme READ GroupColorFromTheme WRITE SetGroupColorFromTheme)
-    Q_PROPERTY(TFont* GroupFont READ GroupFont)
-    Q_PROPERTY(QString GroupPrefix READ GroupPrefix WRITE SetGroupPrefix)
-    Q_PROPERTY(bool HorzScrollBar READ HorzScrollBar WRITE SetHorzScrollBar)
-    Q_PROPERTY(bool IncrementalSearch READ IncrementalSearch WRITE SetIncrementalSearch)
-    Q_PROPERTY(int OwnerDrawIndent READ OwnerDrawIndent WRITE SetOwnerDrawIndent)
-    Q_PROPERTY(bool ShowGroups READ ShowGroups WRITE SetShowGroups)
-    Q_PROPERTY(bool ShowItemHints READ ShowItemHints WRITE SetShowItemHints)
-    Q_PROPERTY(bool TabOnEnter READ TabOnEnter WRITE SetTabOnEnter)
-    Q_PROPERTY(bool UseGradients READ UseGradients WRITE SetUseGradients)
-    Q_CLASSINFO("Color", "TColor = clWindow")
-    Q_CLASSINFO("ParentColor", "= False")
-    Q_CLASSINFO("DisabledColor", "TColor = clBtnFace")
-    Q_CLASSINFO("FocusColor", "TColor = clWindow")
-    Q_CLASSINFO("FrameColor", "TColor = clBtnShadow")
-    Q_CLASSINFO("FrameControllerNotifications", "TSkFrameControllerNotifications = 65535")
-    Q_CLASSINFO("FrameHotColor", "TColor = clBtnShadow")
-    Q_CLASSINFO("FrameHotTrack", "= False")
-    Q_CLASSINFO("FrameHotStyle", "= fsFlatBold")
-    Q_CLASSINFO("FrameSides", "TSides = [sdLeft, sdTop, sdRight, sdBottom]")
-    Q_CLASSINFO("FrameStyle", "= fsFlat")
-    Q_CLASSINFO("FrameVisible", "= False")
-    Q_CLASSINFO("FramingPreference", "= fpXPThemes")
-    Q_CLASSINFO("BeepOnInvalidKey", "= True")
-    Q_CLASSINFO("GroupColor", "TColor = clInactiveCaptionText")
-    Q_CLASSINFO("GroupColorFromTheme", "= True")
-    Q_CLASSINFO("GroupPrefix", "= '//'")
-    Q_CLASSINFO("HorzScrollBar", "= False")
-    Q_CLASSINFO("IncrementalSearch", "= True")
-    Q_CLASSINFO("OwnerDrawIndent", "= 0")
-    Q_CLASSINFO("ShowGroups", "= False")
-    Q_CLASSINFO("ShowItemHints", "= True")
-    Q_CLASSINFO("TabOnEnter", "= False")
-    Q_CLASSINFO("UseGradients", "= True")
+    SK_LIST_BOX_PROPERTIES
 public:
     explicit TSkListBox(TComponent* AOwner);
-
-    // Colours come from a frame controller when it supplies them; a disabled list shows
-    // DisabledColor, so its Color is not stored then.
-    Q_INVOKABLE bool IsColorStored() const {
-        return IsFrameBlockStored(fcpColor) && !ParentColor() && Enabled();
-    }
-    Q_INVOKABLE bool IsParentColorStored() const { return IsFrameBlockStored(fcpParentColor); }
-    Q_INVOKABLE bool IsDisabledColorStored() const { return IsFrameBlockStored(fcpDisabledColor); }
-    Q_INVOKABLE bool IsFocusColorStored() const {
-        return IsFrameBlockStored(fcpFocusColor) && FocusColor() != NormalColor();
-    }
-    Q_INVOKABLE bool IsFrameColorStored() const { return IsFrameBlockStored(fcpFrameColor); }
-    Q_INVOKABLE bool IsFrameHotColorStored() const { return IsFrameBlockStored(fcpFrameHotColor); }
-    Q_INVOKABLE bool IsFrameHotTrackStored() const { return IsFrameBlockStored(fcpFrameHotTrack); }
-    Q_INVOKABLE bool IsFrameHotStyleStored() const { return IsFrameBlockStored(fcpFrameHotStyle); }
-    Q_INVOKABLE bool IsFrameSidesStored() const { return IsFrameBlockStored(fcpFrameSides); }
-    Q_INVOKABLE bool IsFrameStyleStored() const { return IsFrameBlockStored(fcpFrameStyle); }
-    Q_INVOKABLE bool IsFrameVisibleStored() const { return IsFrameBlockStored(fcpFrameVisible); }
-    Q_INVOKABLE bool IsFramingPreferenceStored() const { return IsFrameBlockStored(fcpFramingPreference); }
-    Q_INVOKABLE bool IsGroupFontStored() const { return GroupFontChanged(); }
 };
 
 class TSkCustomTabbedListBox;

@@ -86,7 +86,7 @@ TRect TCheckListBox::ItemTextRect(const TRect& itemRect) const {
     return r;
 }
 
-TOwnerDrawState TCheckListBox::ItemState(int index) const {
+TOwnerDrawState TCheckListBox::ItemDrawState(int index) const {
     if (index < 0 || index >= int(FStates.size())) return 0;
     TOwnerDrawState state = 0;
     if (FStates[index].State == cbChecked) state |= odChecked;

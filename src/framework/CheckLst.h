@@ -32,7 +32,7 @@ class TCheckListBox : public TListBox {
   protected:
     TRect ItemTextRect(const TRect& itemRect) const override;
     void DrawItemFrame(QPainter& painter, int index, const TRect& itemRect, TOwnerDrawState state) override;
-    TOwnerDrawState ItemState(int index) const override;
+    TOwnerDrawState ItemDrawState(int index) const override;
     void ItemsSpliced(int index, int removed, int inserted) override;
 
   private:

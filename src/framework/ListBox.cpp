@@ -13,7 +13,7 @@
 namespace {
 
 class TListBoxDelegate : public QStyledItemDelegate {
-  public:
+public:
     TListBoxDelegate(TListBox* box, QObject* parent) : QStyledItemDelegate(parent), FBox(box) {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -26,14 +26,14 @@ class TListBoxDelegate : public QStyledItemDelegate {
         return QSize(std::max(1, FBox->HorizontalExtent()), FBox->ItemHeight());
     }
 
-  private:
+private:
     TListBox* FBox;
 };
 
 // The list widget: a press on empty space keeps the choice (as Windows lists do), and every pick by
 // mouse or keyboard is reported to the control.
 class TListBoxView : public QListView {
-  public:
+public:
     explicit TListBoxView(TListBox* box) : FBox(box) {
         setSelectionMode(QAbstractItemView::SingleSelection);
         setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -41,7 +41,7 @@ class TListBoxView : public QListView {
         setItemDelegate(new TListBoxDelegate(box, this));
     }
 
-  protected:
+protected:
     void mousePressEvent(QMouseEvent* e) override {
         const QPoint pos = e->position().toPoint();
         const QModelIndex index = indexAt(pos);
@@ -73,7 +73,7 @@ class TListBoxView : public QListView {
     TListBox* FBox;
 };
 
-} // namespace
+}  // namespace
 
 TListBox::TListBox(TComponent* AOwner) : TWinControl(AOwner) {
     auto* view = new TListBoxView(this);
@@ -177,6 +177,14 @@ void TListBox::SetTopIndex(int index) {
         View()->scrollTo(FModel->index(index), QAbstractItemView::PositionAtTop);
 }
 
+void TListBox::InvalidateItems(const TRect& r) {
+    if (!View()) return;
+    if (r.IsEmpty())
+        View()->viewport()->update();
+    else
+        View()->viewport()->update(QRect(r.Left, r.Top, r.Width(), r.Height()));
+}
+
 void TListBox::UserPicked() {
     FireEvent(OnClick, this);
 }
@@ -187,7 +195,7 @@ void TListBox::PaintItem(QPainter& painter, int index, const QRect& rect, bool s
     FCanvas.Font()->Assign(FFont);
     FCanvas.Brush()->SetStyle(bsSolid);
     FCanvas.Brush()->SetColor(FColor);
-    TOwnerDrawState state = ItemState(index);
+    TOwnerDrawState state = ItemDrawState(index);
     if (selected) state |= odSelected;
     if (focused) state |= odFocused;
     if (!FEnabled) state |= odDisabled;

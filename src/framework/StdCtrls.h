@@ -336,6 +336,8 @@ public:
     virtual void ItemPressed(int, const QPoint&) {}
     virtual void KeyOnItem(int, int) {}
     void UserPicked();
+    // Repaints the items within r (client coordinates); an empty r repaints them all.
+    void InvalidateItems(const TRect& r = TRect());
 
 protected:
     // The owner-drawing step for one item, its canvas prepared for the item's state: DrawItem here;
@@ -355,7 +357,7 @@ protected:
     virtual TRect ItemTextRect(const TRect& itemRect) const { return itemRect; }
     virtual void DrawItemFrame(QPainter&, int, const TRect&, TOwnerDrawState) {}
     // The state flags of an item beyond selection and focus.
-    virtual TOwnerDrawState ItemState(int) const { return 0; }
+    virtual TOwnerDrawState ItemDrawState(int) const { return 0; }
     // Keeps per-item state in step with the items.
     virtual void ItemsSpliced(int, int, int) {}
     void ColorChanged() override;

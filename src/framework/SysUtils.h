@@ -28,6 +28,10 @@ class EListError : public Exception {
 public:
     using Exception::Exception;
 };
+class EStringListError : public EListError {
+public:
+    using EListError::EListError;
+};
 
 // Text ------------------------------------------------------------------------------------------
 QString Trim(const QString& s);

@@ -119,6 +119,8 @@ void PanelSheet(const QString& folder);
 void TabSheet(const QString& folder);
 // List boxes with group headers and frames, and tabbed list boxes.
 void ListBoxSheet(const QString& folder);
+// Check lists with items in every state.
+void CheckListSheet(const QString& folder);
 // The framed edit, memo and rich edit in their states.
 void EditSheet(const QString& folder);
 // String grids, data grids and trees with Chinese rows, framed and in their colours.

@@ -352,6 +352,7 @@ int main(int argc, char** argv) {
     PanelSheet(folder);
     TabSheet(folder);
     ListBoxSheet(folder);
+    CheckListSheet(folder);
     EditSheet(folder);
     GridsTreeSheet(folder);
     CalendarSheet(folder);
