@@ -449,17 +449,19 @@ void TSkCustomListBox::FontChanged() {
 
 // Horizontal extent ------------------------------------------------------------------------------------
 
-int TSkCustomListBox::ItemTextExtent(const QString& Text) {
-    TBitmap measure;
-    measure.Canvas()->Font()->Assign(*Font());
-    return measure.Canvas()->TextWidth(Text);
+int TSkCustomListBox::ItemTextExtent(TCanvas* Canvas, const QString& Text) {
+    return Canvas->TextWidth(Text);
 }
 
 void TSkCustomListBox::UpdateHorzExtent() {
+    // One canvas for all the items: making one per item cost more than measuring.
+    TBitmap measure;
+    TCanvas* canvas = measure.Canvas();
+    canvas->Font()->Assign(*Font());
     int widest = 0;
     const QString indent = GetIndentText();
     for (int i = 0; i < Count(); ++i)
-        widest = std::max(widest, ItemTextExtent(Items()->Strings(i) + QStringLiteral("x") + indent));
+        widest = std::max(widest, ItemTextExtent(canvas, Items()->Strings(i) + QStringLiteral("x") + indent));
     SetHorzExtent(widest);
 }
 

@@ -137,8 +137,9 @@ protected:
     void PaintGroupBackground(const TRect& Rect, TOwnerDrawState State);
     virtual void DrawItemText(int Index, const TRect& Rect, TOwnerDrawState State);
     virtual bool UseThemesForFrame() const;
-    // The measured width of one item's text, for the horizontal extent.
-    virtual int ItemTextExtent(const QString& Text);
+    // The measured width of one item's text for the horizontal extent, on a canvas that already
+    // wears the list's font.
+    virtual int ItemTextExtent(TCanvas* Canvas, const QString& Text);
     // The item's text as shown: without the group prefix for a header.
     QString DisplayText(int Index) const;
 
@@ -333,7 +334,7 @@ protected:
     virtual int GetExtraFirstColumnWidth() const { return 0; }
     void DrawItemText(int Index, const TRect& Rect, TOwnerDrawState State) override;
     void DrawGroupItem(int Index, const TRect& Rect, TOwnerDrawState State) override;
-    int ItemTextExtent(const QString& Text) override;
+    int ItemTextExtent(TCanvas* Canvas, const QString& Text) override;
     void ItemsSpliced(int Index, int Removed, int Inserted) override;
     void FontChanged() override;
     void Loaded() override;

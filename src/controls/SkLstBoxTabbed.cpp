@@ -187,12 +187,18 @@ void TSkCustomTabbedListBox::UpdateAutomaticTabStops() {
     int previous = 0;
     for (int c = 0; c < columns; ++c) {
         int widest = 0;
+        canvas->Font()->Assign(*Font());
+        bool headerFont = false;
         for (int i = 0; i < rest.size(); ++i) {
             const int tab = rest[i].indexOf(QLatin1Char('\t'));
             QString column = tab < 0 ? rest[i] : rest[i].left(tab);
             rest[i] = tab < 0 ? QString() : rest[i].mid(tab + 1);
             const bool header = ShowGroups() && IsGroupItem(i);
-            canvas->Font()->Assign(header ? *GroupFont() : *Font());
+            // The font changes only between headers and items, not for every row.
+            if (header != headerFont) {
+                canvas->Font()->Assign(header ? *GroupFont() : *Font());
+                headerFont = header;
+            }
             if (header && c == 0) column = column.mid(GroupPrefix().size());
             int width = canvas->TextWidth(column);
             if (c == 0 && !header) width += GetExtraFirstColumnWidth();
@@ -253,13 +259,10 @@ void TSkCustomTabbedListBox::DrawGroupItem(int Index, const TRect& Rect, TOwnerD
     DrawTabbedText(DisplayText(Index), Rect);
 }
 
-int TSkCustomTabbedListBox::ItemTextExtent(const QString& Text) {
-    TBitmap measure;
-    TCanvas* canvas = measure.Canvas();
-    canvas->Font()->Assign(*Font());
+int TSkCustomTabbedListBox::ItemTextExtent(TCanvas* Canvas, const QString& Text) {
     int extent = 0;
     LayoutTabbed(
-        Text, PixelTabStops(), 8 * FAvgCharWidth, [canvas](const QString& s) { return canvas->TextWidth(s); },
+        Text, PixelTabStops(), 8 * FAvgCharWidth, [Canvas](const QString& s) { return Canvas->TextWidth(s); },
         extent);
     return extent;
 }
