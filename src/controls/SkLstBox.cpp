@@ -48,7 +48,7 @@ void MakeGroupFont(TFont& GroupFont, const TFont& Font) {
 }
 }  // namespace
 
-TSkCustomListBox::TSkCustomListBox(TComponent* AOwner) : TListBox(AOwner) {
+TSkCustomListBox::TSkCustomListBox(TComponent* AOwner) : TSkFramedControl<TListBox>(AOwner) {
     RegisterSkCommonTypes();
     // Neither the timer nor the hint window is one of the form's components: they are not streamed.
     FSearchTimer = std::make_unique<TTimer>(nullptr);
@@ -67,81 +67,24 @@ TSkCustomListBox::TSkCustomListBox(TComponent* AOwner) : TListBox(AOwner) {
 TSkCustomListBox::~TSkCustomListBox() {
     FGroupFont.OnChange = nullptr;
     FItemHintWindow.reset();
-    SetFrameController(nullptr);
 }
 
-// Frame block -----------------------------------------------------------------------------------------
+// Frame ---------------------------------------------------------------------------------------------------
 
-void TSkCustomListBox::FrameChanged() {
+void TSkCustomListBox::FrameVisibleChanged() {
     RecalcNonClientArea();
     RepaintFrame();
 }
 
-void TSkCustomListBox::SetDisabledColor(TColor Value) {
-    if (StoreChanged(FBlock.DisabledColor, Value)) UpdateColors();
-}
-
-void TSkCustomListBox::SetFocusColor(TColor Value) {
-    if (StoreChanged(FBlock.FocusColor, Value)) UpdateColors();
-}
-
-void TSkCustomListBox::SetFrameColor(TColor Value) {
-    if (StoreChanged(FBlock.FrameColor, Value)) RepaintFrame();
-}
-
-void TSkCustomListBox::SetFrameController(TSkFrameController* Value) {
-    SetFrameControllerOf(this, FFrameController, Value);
-}
-
-void TSkCustomListBox::SetFrameHotColor(TColor Value) {
-    if (StoreChanged(FBlock.FrameHotColor, Value)) RepaintFrame();
-}
-
-void TSkCustomListBox::SetFrameHotTrack(bool Value) {
-    if (!StoreChanged(FBlock.FrameHotTrack, Value)) return;
-    if (Value) {
-        FBlock.FrameVisible = true;
-        if (!(ComponentState() & csLoading)) FBlock.FrameSides = AllSides;
-    }
-    FrameChanged();
-}
-
-void TSkCustomListBox::SetFrameHotStyle(TFrameStyleEx Value) {
-    if (StoreChanged(FBlock.FrameHotStyle, Value)) RepaintFrame();
-}
-
-void TSkCustomListBox::SetFrameSides(TSides Value) {
-    if (StoreChanged(FBlock.FrameSides, Value)) RepaintFrame();
-}
-
-void TSkCustomListBox::SetFrameStyle(TFrameStyleEx Value) {
-    if (StoreChanged(FBlock.FrameStyle, Value)) RepaintFrame();
-}
-
-void TSkCustomListBox::SetFrameVisible(bool Value) {
-    if (StoreChanged(FBlock.FrameVisible, Value)) FrameChanged();
-}
-
 void TSkCustomListBox::SetFramingPreference(TFramingPreference Value) {
-    if (StoreChanged(FBlock.FramingPreference, Value)) FrameChanged();
-}
-
-bool TSkCustomListBox::UseThemesForFrame() const {
-    return FBlock.FramingPreference == fpXPThemes && IsAppThemed();
-}
-
-void TSkCustomListBox::RepaintFrame() {
-    Invalidate();
-}
-
-void TSkCustomListBox::UpdateFrame(bool SetHot, bool Hot) {
-    if (SetHot) FMouseOverFrame = Hot;
-    if (FBlock.FrameHotTrack) RepaintFrame();
+    if (Value == FramingPreference()) return;
+    TSkFramedControl::SetFramingPreference(Value);
+    FrameVisibleChanged();
 }
 
 void TSkCustomListBox::WMNCCalcSize(TWMNCCalcSize& Message) {
     // The frame takes the place of the list's sunken client edge.
-    const bool framed = FBlock.FrameVisible && !UseThemesForFrame();
+    const bool framed = FrameVisible() && !UseThemes();
     SetNativeBorder(!framed);
     if (framed && Message.CalcRect) {
         TRect& r = *Message.CalcRect;
@@ -152,75 +95,30 @@ void TSkCustomListBox::WMNCCalcSize(TWMNCCalcSize& Message) {
 }
 
 void TSkCustomListBox::WMNCPaint(TWMPaint& Message) {
-    if (!FBlock.FrameVisible || UseThemesForFrame() || !Message.DC) return TListBox::WMNCPaint(Message);
-    const bool hot = FBlock.FrameHotTrack && (FFocused || FMouseOverFrame);
+    TFrameStyleEx style;
+    TColor color;
+    TSides sides;
+    if (!Message.DC || !FrameToDraw(style, color, sides, false)) return TListBox::WMNCPaint(Message);
     TCanvas canvas;
     canvas.BeginPaint(Message.DC);
-    DrawControlFrame(&canvas, Width(), Height(), hot ? FBlock.FrameHotStyle : FBlock.FrameStyle, Color(),
-                     hot ? FBlock.FrameHotColor : FBlock.FrameColor, FBlock.FrameSides);
+    DrawControlFrame(&canvas, Width(), Height(), style, Color(), color, sides);
     canvas.EndPaint();
 }
 
 // Colours ---------------------------------------------------------------------------------------------
 
-void TSkCustomListBox::UpdateColors() {
-    if (ComponentState() & csLoading) return;
-    FUpdatingColors = true;
-    if (!Enabled())
-        SetColor(FBlock.DisabledColor);
-    else if (FFocused)
-        SetColor(FBlock.FocusColor);
-    else
-        SetColor(FNormalColor);
-    FUpdatingColors = false;
-}
-
-void TSkCustomListBox::CMColorChanged(TMessage& Message) {
-    // A colour set from outside is the list's normal colour (and its focus colour while the two agree).
-    if (!FUpdatingColors) {
-        if (FBlock.FocusColor == FNormalColor) FBlock.FocusColor = Color();
-        FNormalColor = Color();
-    }
-    TListBox::CMColorChanged(Message);
-}
-
 void TSkCustomListBox::CMParentColorChanged(TMessage& Message) {
     TListBox::CMParentColorChanged(Message);
-    if (!FUpdatingColors && ParentColor()) {
+    // A parent's colour taken on is the list's normal colour, as one set from outside.
+    if (!FUpdatingColor && ParentColor()) {
         if (FBlock.FocusColor == FNormalColor) FBlock.FocusColor = Color();
         FNormalColor = Color();
     }
-}
-
-void TSkCustomListBox::CMEnabledChanged(TMessage& Message) {
-    TListBox::CMEnabledChanged(Message);
-    UpdateColors();
-    UpdateFrame(false, false);
-}
-
-void TSkCustomListBox::WMSetFocus(TWMFocus& Message) {
-    FFocused = true;
-    UpdateColors();
-    UpdateFrame(false, true);
-    TListBox::WMSetFocus(Message);
-}
-
-void TSkCustomListBox::WMKillFocus(TWMFocus& Message) {
-    FFocused = false;
-    UpdateColors();
-    UpdateFrame(false, false);
-    TListBox::WMKillFocus(Message);
-}
-
-void TSkCustomListBox::CMMouseEnter(TMessage& Message) {
-    UpdateFrame(true, true);
-    TListBox::CMMouseEnter(Message);
 }
 
 void TSkCustomListBox::CMMouseLeave(TMessage& Message) {
-    UpdateFrame(true, false);
+    TSkFramedControl::CMMouseLeave(Message);
     HideItemHint();
-    TListBox::CMMouseLeave(Message);
 }
 
 // Incremental search ------------------------------------------------------------------------------------
@@ -484,13 +382,12 @@ void TSkCustomListBox::ItemsSpliced(int Index, int Removed, int Inserted) {
 }
 
 void TSkCustomListBox::WMSize(TWMSize& Message) {
-    TListBox::WMSize(Message);
+    TSkFramedControl::WMSize(Message);
     if (FHorzScrollBar) UpdateHorzExtent();
 }
 
 void TSkCustomListBox::Loaded() {
-    TListBox::Loaded();
-    UpdateColors();
+    TSkFramedControl::Loaded();
     if (FHorzScrollBar) {
         FHorzExtent = 0;
         UpdateHorzExtent();
@@ -535,14 +432,8 @@ void TSkCustomListBox::UpdateItemHint(const TPoint& Pos) {
 
 // Streaming -----------------------------------------------------------------------------------------------
 
-void TSkCustomListBox::Notification(TComponent* AComponent, TOperation Operation) {
-    TListBox::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FFrameController) FFrameController = nullptr;
-}
-
 void TSkCustomListBox::DefineProperties(TFiler* Filer) {
-    TListBox::DefineProperties(Filer);
-    DefineOldFrameProperties(Filer, this);
+    TSkFramedControl::DefineProperties(Filer);
     Filer->DefineProperty(QStringLiteral("HorzExtent"), TSkOldPropReader::ReadOldIntegerProp, nullptr, false);
 }
 

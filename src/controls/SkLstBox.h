@@ -5,7 +5,7 @@
 #pragma once
 
 #include "ExtCtrls.h"
-#include "SkCommonFraming.h"
+#include "SkGridsFraming.h"
 #include "SkIntLst.h"
 #include "StdCtrls.h"
 
@@ -14,41 +14,17 @@
 
 class THintWindow;
 
-class TSkCustomListBox : public TListBox {
+class TSkCustomListBox : public TSkFramedControl<TListBox> {
     Q_OBJECT
 public:
     explicit TSkCustomListBox(TComponent* AOwner);
     ~TSkCustomListBox() override;
 
-    // Frame block ---------------------------------------------------------------------------------
-    TColor DisabledColor() const { return FBlock.DisabledColor; }
-    virtual void SetDisabledColor(TColor Value);
-    TColor FocusColor() const { return FBlock.FocusColor; }
-    virtual void SetFocusColor(TColor Value);
-    TColor FrameColor() const { return FBlock.FrameColor; }
-    virtual void SetFrameColor(TColor Value);
-    TSkFrameController* FrameController() const { return FFrameController; }
-    virtual void SetFrameController(TSkFrameController* Value);
-    TSkFrameControllerNotifications FrameControllerNotifications() const { return FNotifications; }
-    void SetFrameControllerNotifications(TSkFrameControllerNotifications Value) { FNotifications = Value; }
-    TColor FrameHotColor() const { return FBlock.FrameHotColor; }
-    virtual void SetFrameHotColor(TColor Value);
-    bool FrameHotTrack() const { return FBlock.FrameHotTrack; }
-    // On, it shows the frame, at run time on all four sides.
-    virtual void SetFrameHotTrack(bool Value);
-    TFrameStyleEx FrameHotStyle() const { return FBlock.FrameHotStyle; }
-    virtual void SetFrameHotStyle(TFrameStyleEx Value);
-    TSides FrameSides() const { return FBlock.FrameSides; }
-    virtual void SetFrameSides(TSides Value);
-    TFrameStyleEx FrameStyle() const { return FBlock.FrameStyle; }
-    virtual void SetFrameStyle(TFrameStyleEx Value);
-    bool FrameVisible() const { return FBlock.FrameVisible; }
-    virtual void SetFrameVisible(bool Value);
-    TFramingPreference FramingPreference() const { return FBlock.FramingPreference; }
-    virtual void SetFramingPreference(TFramingPreference Value);
-    // The colour shown while neither disabled nor focused.
-    TColor NormalColor() const { return FNormalColor; }
-    bool MouseOverFrame() const { return FMouseOverFrame; }
+    // The frame is hot: the mouse is over the list.
+    bool MouseOverFrame() const { return MouseOver(); }
+    // The frame takes the list's non-client area: switching it re-creates that area.
+    void SetFramingPreference(TFramingPreference Value) override;
+    void RepaintFrame() override { Invalidate(); }
 
     // Search and keys -----------------------------------------------------------------------------
     bool IncrementalSearch() const { return FIncrementalSearch; }
@@ -101,32 +77,13 @@ public:
     virtual void UpdateHorzExtent();
 
     // Stored-value checks of the published lists (TSkListBox, the check list).
-    // Colours come from a frame controller when it supplies them; a disabled list shows
-    // DisabledColor, so its Color is not stored then.
-    Q_INVOKABLE bool IsColorStored() const {
-        return IsFrameBlockStored(fcpColor) && !ParentColor() && Enabled();
-    }
-    Q_INVOKABLE bool IsParentColorStored() const { return IsFrameBlockStored(fcpParentColor); }
-    Q_INVOKABLE bool IsDisabledColorStored() const { return IsFrameBlockStored(fcpDisabledColor); }
-    Q_INVOKABLE bool IsFocusColorStored() const {
-        return IsFrameBlockStored(fcpFocusColor) && FocusColor() != NormalColor();
-    }
-    Q_INVOKABLE bool IsFrameColorStored() const { return IsFrameBlockStored(fcpFrameColor); }
-    Q_INVOKABLE bool IsFrameHotColorStored() const { return IsFrameBlockStored(fcpFrameHotColor); }
-    Q_INVOKABLE bool IsFrameHotTrackStored() const { return IsFrameBlockStored(fcpFrameHotTrack); }
-    Q_INVOKABLE bool IsFrameHotStyleStored() const { return IsFrameBlockStored(fcpFrameHotStyle); }
-    Q_INVOKABLE bool IsFrameSidesStored() const { return IsFrameBlockStored(fcpFrameSides); }
-    Q_INVOKABLE bool IsFrameStyleStored() const { return IsFrameBlockStored(fcpFrameStyle); }
-    Q_INVOKABLE bool IsFrameVisibleStored() const { return IsFrameBlockStored(fcpFrameVisible); }
-    Q_INVOKABLE bool IsFramingPreferenceStored() const { return IsFrameBlockStored(fcpFramingPreference); }
+    SK_GRIDS_FRAMING_STORED
     Q_INVOKABLE bool IsGroupFontStored() const { return GroupFontChanged(); }
 
     TNotifyEvent OnMatch;
 
 protected:
-    virtual void UpdateColors();
-    virtual void UpdateFrame(bool SetHot, bool Hot);
-    virtual void RepaintFrame();
+    void FrameVisibleChanged() override;
     virtual int GetOwnerDrawIndent() const { return FOwnerDrawIndent; }
     virtual void AdjustItemHeight();
     virtual void ItemFontChanged() {}
@@ -136,7 +93,6 @@ protected:
     // A header's font, text colour and background: the gradient, or the highlight when selected.
     void PaintGroupBackground(const TRect& Rect, TOwnerDrawState State);
     virtual void DrawItemText(int Index, const TRect& Rect, TOwnerDrawState State);
-    virtual bool UseThemesForFrame() const;
     // The measured width of one item's text for the horizontal extent, on a canvas that already
     // wears the list's font.
     virtual int ItemTextExtent(TCanvas* Canvas, const QString& Text);
@@ -149,7 +105,6 @@ protected:
     void ItemsSpliced(int Index, int Removed, int Inserted) override;
     void FontChanged() override;
     void Loaded() override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     void DefineProperties(TFiler* Filer) override;
 
     void WMChar(TWMKey& Message) override;
@@ -157,22 +112,10 @@ protected:
     void WMLButtonDown(TWMMouse& Message) override;
     void WMMouseMove(TWMMouse& Message) override;
     void WMSize(TWMSize& Message) override;
-    void WMSetFocus(TWMFocus& Message) override;
-    void WMKillFocus(TWMFocus& Message) override;
     void WMNCCalcSize(TWMNCCalcSize& Message) override;
     void WMNCPaint(TWMPaint& Message) override;
-    void CMMouseEnter(TMessage& Message) override;
     void CMMouseLeave(TMessage& Message) override;
-    void CMEnabledChanged(TMessage& Message) override;
-    void CMColorChanged(TMessage& Message) override;
     void CMParentColorChanged(TMessage& Message) override;
-
-    TSkFrameBlock FBlock;
-    TSkFrameController* FFrameController = nullptr;
-    TSkFrameControllerNotifications FNotifications = AllFrameControllerNotifications;
-    bool IsFrameBlockStored(TSkFrameControllerProperty Property) const {
-        return FrameBlockStored(FFrameController, FNotifications, Property);
-    }
 
 private:
     void SearchFor(const QString& S);
@@ -181,8 +124,6 @@ private:
     void Beep() const;
     void UpdateItemHint(const TPoint& Pos);
     void HideItemHint();
-    void FrameChanged();
-    TColor FNormalColor = clWindow;
     bool FIncrementalSearch = true, FBeepOnInvalidKey = true, FSearching = false, FTabOnEnter = false;
     QString FSearchString;
     std::unique_ptr<TTimer> FSearchTimer;
@@ -199,27 +140,12 @@ private:
     bool FGroupFontChanged = false;
     QString FGroupPrefix = QStringLiteral("//");
     bool FShowGroups = false;
-    bool FMouseOverFrame = false, FFocused = false, FUpdatingColors = false;
 };
 
 // The published properties of a styled list box with their declared defaults (moc expands the macro),
 // shared by TSkListBox and the check list.
 #define SK_LIST_BOX_PROPERTIES                                                                               \
-    Q_PROPERTY(TColor Color READ Color WRITE SetColor)                                                       \
-    Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)                                       \
-    Q_PROPERTY(TColor DisabledColor READ DisabledColor WRITE SetDisabledColor)                               \
-    Q_PROPERTY(TColor FocusColor READ FocusColor WRITE SetFocusColor)                                        \
-    Q_PROPERTY(TColor FrameColor READ FrameColor WRITE SetFrameColor)                                        \
-    Q_PROPERTY(TSkFrameControllerNotifications FrameControllerNotifications READ                             \
-                   FrameControllerNotifications WRITE SetFrameControllerNotifications)                       \
-    Q_PROPERTY(TSkFrameController* FrameController READ FrameController WRITE SetFrameController)            \
-    Q_PROPERTY(TColor FrameHotColor READ FrameHotColor WRITE SetFrameHotColor)                               \
-    Q_PROPERTY(bool FrameHotTrack READ FrameHotTrack WRITE SetFrameHotTrack)                                 \
-    Q_PROPERTY(TFrameStyleEx FrameHotStyle READ FrameHotStyle WRITE SetFrameHotStyle)                        \
-    Q_PROPERTY(TSides FrameSides READ FrameSides WRITE SetFrameSides)                                        \
-    Q_PROPERTY(TFrameStyleEx FrameStyle READ FrameStyle WRITE SetFrameStyle)                                 \
-    Q_PROPERTY(bool FrameVisible READ FrameVisible WRITE SetFrameVisible)                                    \
-    Q_PROPERTY(TFramingPreference FramingPreference READ FramingPreference WRITE SetFramingPreference)       \
+    SK_GRIDS_FRAMING_PROPERTIES                                                                              \
     Q_PROPERTY(bool BeepOnInvalidKey READ BeepOnInvalidKey WRITE SetBeepOnInvalidKey)                        \
     Q_PROPERTY(TColor GroupColor READ GroupColor WRITE SetGroupColor)                                        \
     Q_PROPERTY(bool GroupColorFromTheme READ GroupColorFromTheme WRITE SetGroupColorFromTheme)               \
@@ -232,19 +158,6 @@ private:
     Q_PROPERTY(bool ShowItemHints READ ShowItemHints WRITE SetShowItemHints)                                 \
     Q_PROPERTY(bool TabOnEnter READ TabOnEnter WRITE SetTabOnEnter)                                          \
     Q_PROPERTY(bool UseGradients READ UseGradients WRITE SetUseGradients)                                    \
-    Q_CLASSINFO("Color", "TColor = clWindow")                                                                \
-    Q_CLASSINFO("ParentColor", "= False")                                                                    \
-    Q_CLASSINFO("DisabledColor", "TColor = clBtnFace")                                                       \
-    Q_CLASSINFO("FocusColor", "TColor = clWindow")                                                           \
-    Q_CLASSINFO("FrameColor", "TColor = clBtnShadow")                                                        \
-    Q_CLASSINFO("FrameControllerNotifications", "TSkFrameControllerNotifications = 65535")                   \
-    Q_CLASSINFO("FrameHotColor", "TColor = clBtnShadow")                                                     \
-    Q_CLASSINFO("FrameHotTrack", "= False")                                                                  \
-    Q_CLASSINFO("FrameHotStyle", "= fsFlatBold")                                                             \
-    Q_CLASSINFO("FrameSides", "TSides = [sdLeft, sdTop, sdRight, sdBottom]")                                 \
-    Q_CLASSINFO("FrameStyle", "= fsFlat")                                                                    \
-    Q_CLASSINFO("FrameVisible", "= False")                                                                   \
-    Q_CLASSINFO("FramingPreference", "= fpXPThemes")                                                         \
     Q_CLASSINFO("BeepOnInvalidKey", "= True")                                                                \
     Q_CLASSINFO("GroupColor", "TColor = clInactiveCaptionText")                                              \
     Q_CLASSINFO("GroupColorFromTheme", "= True")                                                             \

@@ -11,6 +11,8 @@
 #include "TimerClock.h"
 
 #include <QAbstractScrollArea>
+#include <QApplication>
+#include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
@@ -314,17 +316,27 @@ TEST_F(ListBoxLook, FocusDisablingAndColourChangesShowTheStateColours) {
     list->SetFocusColor(clInfoBk);
     list->SetDisabledColor(clSilver);
     Form->Show();
-    list->Perform(WM_SETFOCUS);
+    QApplication::setActiveWindow(Form->Widget());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form->Widget()));
+    const auto focusList = [&] {
+        list->SetFocus();
+        QApplication::processEvents();
+    };
+    const auto focusForm = [&] {
+        Form->Widget()->setFocus();
+        QApplication::processEvents();
+    };
+    focusList();
     EXPECT_EQ(list->Color(), clInfoBk);
-    list->Perform(WM_KILLFOCUS);
+    focusForm();
     EXPECT_EQ(list->Color(), clWindow);
     list->SetEnabled(false);
     EXPECT_EQ(list->Color(), clSilver);
     list->SetEnabled(true);
     list->SetColor(clAqua);  // from outside: the new normal colour
     EXPECT_EQ(list->NormalColor(), clAqua);
-    list->Perform(WM_SETFOCUS);
-    list->Perform(WM_KILLFOCUS);
+    focusList();
+    focusForm();
     EXPECT_EQ(list->Color(), clAqua);
 }
 
