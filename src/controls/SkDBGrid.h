@@ -61,7 +61,7 @@ private:
 
 class TSkDBGrid : public TSkFramedGrid<TDBGrid> {
     Q_OBJECT
-    SK_GRIDS_FRAMING_PROPERTIES
+    SK_FRAME_BLOCK_PROPERTIES
     Q_PROPERTY(TColor LineColor READ LineColor WRITE SetLineColor)
     Q_PROPERTY(TColor FixedLineColor READ FixedLineColor WRITE SetFixedLineColor)
     Q_PROPERTY(bool AltRowShading READ AltRowShading WRITE SetAltRowShading)

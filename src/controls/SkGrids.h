@@ -55,7 +55,7 @@ private:
 
 class TSkStringGrid : public TSkFramedGrid<TStringGrid> {
     Q_OBJECT
-    SK_GRIDS_FRAMING_PROPERTIES
+    SK_FRAME_BLOCK_PROPERTIES
     Q_PROPERTY(TColor LineColor READ LineColor WRITE SetLineColor)
     Q_PROPERTY(TColor FixedLineColor READ FixedLineColor WRITE SetFixedLineColor)
     Q_CLASSINFO("LineColor", "TColor = clBtnFace")

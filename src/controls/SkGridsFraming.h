@@ -1,7 +1,7 @@
-// The frame block as the grids and the tree carry it on a framework control: the frame and colour
-// properties, the colour that follows focus and enabling, hot tracking of the frame under the mouse,
-// and the frame controller. A control derives from TSkFramedControl<its framework class> and
-// publishes the properties itself.
+// The frame block as the grids, the tree and the list box carry it on a framework control: the frame
+// and colour properties, the colour that follows focus and enabling, hot tracking of the frame under
+// the mouse, and the frame controller. A control derives from TSkFramedControl<its framework class>
+// and publishes the properties itself (SK_FRAME_BLOCK_PROPERTIES, SK_GRIDS_FRAMING_STORED).
 #pragma once
 
 #include "SkCommonFraming.h"
@@ -136,37 +136,6 @@ protected:
         if (FrameVisible() && !UseThemes()) RepaintFrame();
     }
 };
-
-// The published frame block of a class deriving from TSkGridsFraming, with its declared defaults.
-#define SK_GRIDS_FRAMING_PROPERTIES                                                                          \
-    Q_PROPERTY(TColor Color READ Color WRITE SetColor)                                                       \
-    Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)                                       \
-    Q_PROPERTY(TColor DisabledColor READ DisabledColor WRITE SetDisabledColor)                               \
-    Q_PROPERTY(TColor FocusColor READ FocusColor WRITE SetFocusColor)                                        \
-    Q_PROPERTY(TColor FrameColor READ FrameColor WRITE SetFrameColor)                                        \
-    Q_PROPERTY(TSkFrameController* FrameController READ FrameController WRITE SetFrameController)            \
-    Q_PROPERTY(TSkFrameControllerNotifications FrameControllerNotifications READ                             \
-                   FrameControllerNotifications WRITE SetFrameControllerNotifications)                       \
-    Q_PROPERTY(TColor FrameHotColor READ FrameHotColor WRITE SetFrameHotColor)                               \
-    Q_PROPERTY(bool FrameHotTrack READ FrameHotTrack WRITE SetFrameHotTrack)                                 \
-    Q_PROPERTY(TFrameStyleEx FrameHotStyle READ FrameHotStyle WRITE SetFrameHotStyle)                        \
-    Q_PROPERTY(TSides FrameSides READ FrameSides WRITE SetFrameSides)                                        \
-    Q_PROPERTY(TFrameStyleEx FrameStyle READ FrameStyle WRITE SetFrameStyle)                                 \
-    Q_PROPERTY(bool FrameVisible READ FrameVisible WRITE SetFrameVisible)                                    \
-    Q_PROPERTY(TFramingPreference FramingPreference READ FramingPreference WRITE SetFramingPreference)       \
-    Q_CLASSINFO("Color", "TColor = clWindow")                                                                \
-    Q_CLASSINFO("ParentColor", "= False")                                                                    \
-    Q_CLASSINFO("DisabledColor", "TColor = clBtnFace")                                                       \
-    Q_CLASSINFO("FocusColor", "TColor = clWindow")                                                           \
-    Q_CLASSINFO("FrameColor", "TColor = clBtnShadow")                                                        \
-    Q_CLASSINFO("FrameControllerNotifications", "TSkFrameControllerNotifications = 65535")                   \
-    Q_CLASSINFO("FrameHotColor", "TColor = clBtnShadow")                                                     \
-    Q_CLASSINFO("FrameHotTrack", "= False")                                                                  \
-    Q_CLASSINFO("FrameHotStyle", "= fsFlatBold")                                                             \
-    Q_CLASSINFO("FrameSides", "TSides = [sdLeft, sdTop, sdRight, sdBottom]")                                 \
-    Q_CLASSINFO("FrameStyle", "= fsFlat")                                                                    \
-    Q_CLASSINFO("FrameVisible", "= False")                                                                   \
-    Q_CLASSINFO("FramingPreference", "= fpXPThemes")
 
 // The stored rules of the published frame block: the controller's values are not written.
 #define SK_GRIDS_FRAMING_STORED                                                                              \

@@ -145,7 +145,7 @@ private:
 // The published properties of a styled list box with their declared defaults (moc expands the macro),
 // shared by TSkListBox and the check list.
 #define SK_LIST_BOX_PROPERTIES                                                                               \
-    SK_GRIDS_FRAMING_PROPERTIES                                                                              \
+    SK_FRAME_BLOCK_PROPERTIES                                                                                \
     Q_PROPERTY(bool BeepOnInvalidKey READ BeepOnInvalidKey WRITE SetBeepOnInvalidKey)                        \
     Q_PROPERTY(TColor GroupColor READ GroupColor WRITE SetGroupColor)                                        \
     Q_PROPERTY(bool GroupColorFromTheme READ GroupColorFromTheme WRITE SetGroupColorFromTheme)               \

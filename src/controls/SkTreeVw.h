@@ -72,7 +72,7 @@ private:
 
 class TSkTreeView : public TSkCustomTreeView {
     Q_OBJECT
-    SK_GRIDS_FRAMING_PROPERTIES
+    SK_FRAME_BLOCK_PROPERTIES
     Q_PROPERTY(bool AutoExpand READ AutoExpand WRITE SetAutoExpand)
     Q_PROPERTY(bool AutoSelect READ AutoSelect WRITE SetAutoSelect)
     Q_PROPERTY(int ItemHeight READ ItemHeight WRITE SetItemHeight)
