@@ -812,6 +812,9 @@ void TDeviceContext::ExtTextOut(int x, int y, unsigned options, const TRect* rec
     if (IsSymbolFontName(Font.FaceName)) return SymbolTextOut(this, x, y, options, rect, text);
     QPainter* p = Painter();
     if ((options & ETO_OPAQUE) && rect) FillRect(*rect, TLogBrush{bsSolid, BkColor, {}, false});
+    // The clip and the move to the text's origin hold for this text only: what is drawn next on the
+    // context must land where its caller put it.
+    p->save();
     if ((options & ETO_CLIPPED) && rect) p->setClipRect(ToQRect(*rect), Qt::IntersectClip);
     QFont font = ToQFont(Font);
     if (FMonochrome) font.setStyleStrategy(QFont::NoAntialias);
@@ -836,6 +839,7 @@ void TDeviceContext::ExtTextOut(int x, int y, unsigned options, const TRect* rec
     p->setFont(font);
     p->setPen(ToQColor(text24));
     p->drawText(left, top + ascent, text);
+    p->restore();
 }
 
 HFONT CreateFontIndirect(const TLogFont& font) {

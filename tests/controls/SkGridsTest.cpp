@@ -144,7 +144,9 @@ TEST_F(SkStringGridTest, FramedGridDrawsItsFrameOverTheBorder) {
     grid->SetFrameStyle(fsFlatBold);
     EXPECT_EQ(At(1, 60), frame);
     EXPECT_EQ(At(w - 2, 60), frame);
-    EXPECT_EQ(At(2, 60), TColor(0x00C0C0));  // the fixed column's cell begins inside the border
+    // The fixed column's cell begins inside the border, with its raised edge.
+    EXPECT_EQ(At(2, 60), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(At(3, 60), TColor(0x00C0C0));
 
     grid->SetFrameSides(sdLeft | sdTop);
     EXPECT_EQ(At(0, 60), frame);

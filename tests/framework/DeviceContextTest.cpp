@@ -2,6 +2,7 @@
 // worked out from the classic rules by hand.
 #include "DeviceContext.h"
 
+#include <QPainter>
 #include <gtest/gtest.h>
 
 namespace {
@@ -238,4 +239,15 @@ TEST_F(DeviceContextTest, SelectedFontsComeBackThroughTheReturnedHandle) {
     SelectObject(&DC, old);
     EXPECT_EQ(DC.Font.Weight, 400);
     DeleteObject(font);
+}
+
+TEST_F(DeviceContextTest, ClippedTextLeavesThePainterAsItFoundItForWhatIsDrawnNext) {
+    // A caller that holds the painter across a text (a grid drawing its cells) keeps drawing in place.
+    QPainter* painter = DC.Painter();
+    const TRect cell = Rect(8, 8, 12, 12);
+    DC.ExtTextOut(8, 8, ETO_CLIPPED | ETO_OPAQUE, &cell, QStringLiteral("米"));
+    painter->fillRect(QRect(0, 0, 4, 4), Qt::black);
+    TRect box;
+    EXPECT_EQ(Count(clBlack, &box), 16);
+    EXPECT_EQ(box, Rect(0, 0, 4, 4));
 }
