@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QWidget>
 #include <algorithm>
+#include <typeinfo>
 
 namespace {
 // Width lines round r, the left and top ones in `topLeft`, the right and bottom ones (owning the
@@ -102,6 +103,20 @@ void TCustomPanel::Paint() {
     canvas->Brush()->SetStyle(bsSolid);
 }
 
+bool TCustomPanel::PaintsOnlyRectangles() const {
+    return typeid(*this) == typeid(TPanel) && Caption().isEmpty() && !FWindowProc && !DockManager() &&
+           NonClientMargins() == TRect{};
+}
+
+void TCustomPanel::PaintWidget(QPainter& Painter) {
+    // Filled rectangles come out the same on the widget as off screen; the large panels behind a
+    // window's controls then need no image of their own size, filled three times and copied across.
+    if (!PaintsOnlyRectangles()) return TCustomControl::PaintWidget(Painter);
+    Canvas()->BeginPaint(&Painter);
+    Paint();
+    Canvas()->EndPaint();
+}
+
 void TCustomPanel::WMWindowPosChanged(TWMWindowPosChanged& Message) {
     const TWindowPos& to = *Message.WindowPos;
     if (to.cx == Width() && to.cy == Height()) {
@@ -162,7 +177,9 @@ TImage::TImage(TComponent* AOwner) : TControl(AOwner) {
     FPicture.OnChange = [this](TObject*) { PictureChanged(); };
 }
 
-TImage::~TImage() { FPicture.OnChange = nullptr; }
+TImage::~TImage() {
+    FPicture.OnChange = nullptr;
+}
 
 void TImage::SetStretch(bool stretch) {
     FStretch = stretch;

@@ -37,11 +37,15 @@ protected:
     // Removes BorderWidth and the bevels.
     void AdjustClientRect(TRect& Rect) override;
     void Paint() override;
+    void PaintWidget(QPainter& Painter) override;
     void WMWindowPosChanged(TWMWindowPosChanged& Message) override;
 
 private:
     // Bevels and border run round the edge: their width on each side.
     int EdgeWidth() const;
+    // A panel of the framework's own without a caption, frame, docked clients or hooked messages
+    // paints nothing but filled rectangles: its edges and its colour.
+    bool PaintsOnlyRectangles() const;
     TAlignment FAlignment = taCenter;
     TBevelCut FBevelInner = bvNone, FBevelOuter = bvRaised;
     int FBevelWidth = 1, FBorderWidth = 0;

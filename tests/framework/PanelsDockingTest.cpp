@@ -30,15 +30,19 @@ TEST(Panel, BevelsAndBorderRunRoundTheEdgeAndTheChildrenShareWhatIsInside) {
     // Raised 2 + border 3 + lowered 2 on each side.
     EXPECT_EQ(child->BoundsRect(), Rect(7, 7, 53, 33));
 
-    const QImage& image = panel.PaintOffscreen();
     const TColor light = ColorToRGB(clBtnHighlight), dark = ColorToRGB(clBtnShadow);
-    EXPECT_EQ(Pixel(image, 0, 0), light);
-    EXPECT_EQ(Pixel(image, 1, 20), light);
-    EXPECT_EQ(Pixel(image, 59, 0), dark);                 // the right line owns the top-right corner
-    EXPECT_EQ(Pixel(image, 0, 39), dark);                 // the bottom line owns the bottom-left corner
-    EXPECT_EQ(Pixel(image, 2, 20), ColorToRGB(clWhite));  // the border, in the panel's colour
-    EXPECT_EQ(Pixel(image, 5, 20), dark);                 // the lowered inner bevel
-    EXPECT_EQ(Pixel(image, 54, 20), light);
+    auto expectEdges = [&](const QImage& image) {
+        EXPECT_EQ(Pixel(image, 0, 0), light);
+        EXPECT_EQ(Pixel(image, 1, 20), light);
+        EXPECT_EQ(Pixel(image, 59, 0), dark);                 // the right line owns the top-right corner
+        EXPECT_EQ(Pixel(image, 0, 39), dark);                 // the bottom line owns the bottom-left corner
+        EXPECT_EQ(Pixel(image, 2, 20), ColorToRGB(clWhite));  // the border, in the panel's colour
+        EXPECT_EQ(Pixel(image, 5, 20), dark);                 // the lowered inner bevel
+        EXPECT_EQ(Pixel(image, 54, 20), light);
+    };
+    expectEdges(panel.PaintOffscreen());
+    // Without a caption the panel draws straight onto its widget: the same pixels.
+    expectEdges(panel.Widget()->grab().toImage());
 
     panel.SetBevelOuter(bvNone);
     panel.SetBevelInner(bvNone);
