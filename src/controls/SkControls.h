@@ -2,13 +2,15 @@
 // the framework's standard control with the styling properties accepted and ignored.
 #pragma once
 
-#include "CheckLst.h"
 #include "ComCtrls.h"
 #include "DBGrids.h"
 #include "ExtCtrls.h"
 #include "Grids.h"
 #include "SkButton.h"
+#include "SkChkLst.h"
+#include "SkCmboBx.h"
 #include "SkCommon.h"
+#include "SkLstBox.h"
 #include "SkPanel.h"
 #include "SkRadChk.h"
 #include "SkTabsPages.h"
@@ -32,9 +34,6 @@ private:
 using TSkEdit = TSkStyled<TEdit>;
 using TSkStringGrid = TSkStyled<TStringGrid>;
 using TSkDBGrid = TSkStyled<TDBGrid>;
-using TSkComboBox = TSkStyled<TComboBox>;
-using TSkListBox = TSkStyled<TListBox>;
-using TSkCheckList = TSkStyled<TCheckListBox>;
 using TSkRichEdit = TSkStyled<TRichEdit>;
 using TSkMemo = TSkStyled<TMemo>;
 

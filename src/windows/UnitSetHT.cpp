@@ -4,6 +4,7 @@
 #include "Dialogs.h"
 #include "FieldRules.h"
 #include "RecordKeys.h"
+#include "SkBckgnd.h"
 #include "WindowBuilder.h"
 #include "UnitMain.h"
 
@@ -31,6 +32,10 @@ TSetHTFrm::TSetHTFrm(TComponent* AOwner)
     TSkCheckList** lists[] = {&RC_A, &RC_B, &RC_C, &RC_D};
     for (int i = 0; i < 4; ++i) {
         PlaceLabel(this, this, QString(), captions[i], 12 + i * 182, 38)->Font()->SetStyle(FontStyle(fsBold));
+        // A rule under each caption, fading from the window's white to the highlight in its middle.
+        auto* rule = Place<TSkSeparator>(this, this, QString(), 12 + i * 182, 55, 172, 1);
+        rule->SetColor(clWhite);
+        rule->SetHighlightColor(TColor(0xFF8000));
         *lists[i] = Place<TSkCheckList>(this, this, names[i], 12 + i * 182, 58, 172, 340);
         (*lists[i])->SetPopupMenu(PopupMenu1);
     }
@@ -104,7 +109,7 @@ void TSetHTFrm::LoadLists() {
         for (TSkCheckList* list : Lists())
             for (int i = 0; i < list->Count() && !ticked; ++i)
                 if (auto* act = dynamic_cast<Act*>(list->Items()->Objects(i)); act && act->ID == text) {
-                    list->SetChecked(i, true);
+                    list->SetItemChecked(i, true);
                     ticked = true;
                 }
     }
@@ -114,7 +119,7 @@ void TSetHTFrm::SkButton7Click(TObject* Sender) {
     std::vector<qlonglong> ids;
     for (TSkCheckList* list : Lists())
         for (int i = 0; i < list->Count(); ++i)
-            if (auto* act = dynamic_cast<Act*>(list->Items()->Objects(i)); act && list->Checked(i))
+            if (auto* act = dynamic_cast<Act*>(list->Items()->Objects(i)); act && list->ItemChecked(i))
                 ids.push_back(act->ID.toLongLong());
     DM->RunSql(DM->Qry_Exec, "Update UInfo Set SPID=:SPID Where UID=:UID", true,
                {{"SPID", JoinIds(ids)}, {"UID", CurrentUserId()}});

@@ -95,7 +95,9 @@ void TFrm_UInfo::BuildProfilePage() {
         e->OnMouseEnter = [this](TObject* s) { edtSGMouseEnter(s); };
         e->OnMouseLeave = [this](TObject* s) { edtSGMouseLeave(s); };
     }
+    // The frame shows, so that the mouse over a box can make it bold.
     for (TSkComboBox* c : {cbbSex, cbbHD}) {
+        c->SetFrameVisible(true);
         c->OnMouseEnter = [c](TObject*) { c->SetFrameStyle(fsFlatBold); };
         c->OnMouseLeave = [c](TObject*) { c->SetFrameStyle(fsFlat); };
     }

@@ -75,6 +75,9 @@ TEST_F(Gallery, MainWindowInBothSkins) {
     Snap(MainFrm, "main-blue");
     MainFrm->N6->Click();
     Snap(MainFrm, "main-pink");
+    MainFrm->ss1->Click();  // the guide, as its menu item shows it
+    Snap(MainFrm, "main-pink-guide");
+    MainFrm->PanelHelp->Hide();
     MainFrm->Btn_PerInfo->Click();
     Snap(MainFrm, "main-pink-personal-centre");
     MainFrm->N5->Click();
@@ -86,6 +89,10 @@ TEST_F(Gallery, PersonalCentrePages) {
         Centre->PC3->SetActivePageIndex(page);
         Snap(MainFrm, QStringLiteral("personal-centre-%1").arg(page + 1));
     }
+    Centre->PC3->SetActivePageIndex(0);
+    Centre->btnModifyInfo->Click();
+    Snap(MainFrm, "personal-centre-1-editor");
+    Centre->SkButton2->Click();
 }
 
 TEST_F(Gallery, RecipeBookAndEditorSteps) {
