@@ -50,6 +50,8 @@ TFrm_FDYY::TFrm_FDYY(TComponent* AOwner) : TForm(AOwner) {
     heading->Font()->SetStyle(FontStyle(fsBold));
     Lst_YYS = Place<TSkListBox>(this, this, "Lst_YYS", 8, 36, 150, 484);
     Lst_YYS->OnClick = [this](TObject* s) { Lst_YYSClick(s); };
+    // A nutrient found by typing its name is chosen as a click chooses it.
+    Lst_YYS->OnMatch = [this](TObject* s) { Lst_YYSClick(s); };
     Lst_YYS->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
         Lst_YYSMouseDown(s, b, sh, x, y);
     };
