@@ -90,6 +90,9 @@ TEST_F(NutrientRankings, TheMouseTheArrowsAndTypingChooseTheNutrientAndTheCount)
     EXPECT_EQ(Form->CB_TT->Text(), "30");
     EXPECT_EQ(Filled(Form->SG_Top1), 30);
     EXPECT_EQ(Filled(Form->SG_Top2), 20);
+    typeChar(Form->CB_TD->Widget(), Qt::Key_5, "5");  // the first count beginning with 5
+    EXPECT_EQ(Form->CB_TD->Text(), "50");
+    EXPECT_EQ(Filled(Form->SG_Top2), 50);
 }
 
 TEST_F(NutrientRankings, SeleniumWith150ShowsTheWholeList) {
