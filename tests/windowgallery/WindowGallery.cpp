@@ -8,6 +8,7 @@
 #include "UnitHDMX.h"
 #include "UnitHelath.h"
 #include "UnitOftenFood.h"
+#include "UnitSetHT.h"
 #include "UnitShiPu.h"
 #include "UnitTCFoodSrc.h"
 #include "UnitTaoCan.h"
@@ -143,6 +144,16 @@ TEST_F(Gallery, SmallWindows) {
     SnapOpened("daily-needs", [] { return MainFrm->Label65->Click(), nullptr; });
     SnapOpened("energy-method", [] { return MainFrm->N3->Click(), nullptr; });
     SnapOpened("activity-catalogue", [this] { return Centre->lblSetHD->Click(), nullptr; });
+    // Its editor, opened for the first activity with the type box on the activity's own type.
+    OnModal = [&](TForm* form) {
+        auto* catalogue = static_cast<TSetHTFrm*>(form);
+        catalogue->RC_C->SetItemIndex(0);
+        catalogue->PopupMenu1->SetPopupComponent(catalogue->RC_C);
+        catalogue->N1->Click();
+        Snap(form, "activity-catalogue-editor");
+    };
+    Centre->lblSetHD->Click();
+    OnModal = nullptr;
     SnapOpened("food-search", [this] { return Centre->lbl13->Click(), TCFoodSrcFrm; });
     SnapOpened("frequently-used-foods", [this] {
         Centre->lbl11->Click();
