@@ -9,6 +9,8 @@
 #include "Grids.h"
 #include "SkButton.h"
 #include "SkCommon.h"
+#include "SkDBGrid.h"
+#include "SkGrids.h"
 #include "SkPanel.h"
 #include "SkRadChk.h"
 #include "SkTabsPages.h"
@@ -30,8 +32,6 @@ private:
 };
 
 using TSkEdit = TSkStyled<TEdit>;
-using TSkStringGrid = TSkStyled<TStringGrid>;
-using TSkDBGrid = TSkStyled<TDBGrid>;
 using TSkComboBox = TSkStyled<TComboBox>;
 using TSkListBox = TSkStyled<TListBox>;
 using TSkCheckList = TSkStyled<TCheckListBox>;
