@@ -67,12 +67,12 @@ void TFrm_UInfo::BuildAnalysisPage() {
     dsAna = MakeDataSource(this, "dsAna", qryAna);
     DBS = PlaceDBGrid(this, page, "DBS", 330, 48, 330, 400);
     DBS->SetDataSource(dsAna);
-    // Wide enough for four characters of a title and the longest state, "热量摄入不足".
-    AddColumns(DBS, {{"CKDate", "日期", 72},
-                     {"SKCal", "饮食热量", 58},
-                     {"OKCal", "日常耗能", 58},
-                     {"HKCal", "运动耗能", 58},
-                     {"CKCAL", "热量平衡", 84}});
+    // Every column in sight, each wide enough for its title, a date and the longest state, "热量摄入不足".
+    AddColumns(DBS, {{"CKDate", "日期", 70},
+                     {"SKCal", "饮食热量", 52},
+                     {"OKCal", "日常耗能", 52},
+                     {"HKCal", "运动耗能", 52},
+                     {"CKCAL", "热量平衡", 80}});
     DSKCAL = MakeDataSource(this, "DSKCAL", qryAna);
     dbDKCal = PlaceDBGrid(this, page, "dbDKCal", 16, 320, 300, 120);
     dbDKCal->SetVisible(false);
