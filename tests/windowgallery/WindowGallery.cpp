@@ -112,6 +112,9 @@ TEST_F(Gallery, PersonalCentreDayPagesAndHistories) {
     Snap(MainFrm, "personal-centre-activity-history");
 
     Centre->btnNet->Click();
+    OpenDay(Centre->SGTZ, Today());
+    Snap(MainFrm, "personal-centre-weight-entry");
+    Centre->btnCTZLR->Click();
     Centre->lblLSJL->Click();
     Centre->Btn_SearchTZ->Click();
     Snap(MainFrm, "personal-centre-weight-history");

@@ -88,3 +88,17 @@ TEST_F(WindowGrids, TheAnalysisTitlesAndStatesFitTheirColumns) {
     // The grid's first column is its indicator.
     EXPECT_LE(days->CellRect(columns, 0).Right, days->ClientWidth());
 }
+
+// While a weighing is typed the calendar behind it is disabled and shows the grid's disabled colour;
+// closing the entry brings back the calendar's own colour and its double-click.
+TEST_F(WindowGrids, TheWeightCalendarGreysWhileAWeighingIsTypedAndComesBackAfter) {
+    Centre->btnNet->Click();
+    OpenDay(Centre->SGTZ, Today());
+    ASSERT_TRUE(Centre->pnlTZLR->Showing());
+    EXPECT_EQ(Centre->SGTZ->Color(), clBtnFace);
+    Centre->btnCTZLR->Click();
+    EXPECT_TRUE(Centre->SGTZ->Enabled());
+    EXPECT_EQ(Centre->SGTZ->Color(), clWindow);
+    OpenDay(Centre->SGTZ, Today());
+    EXPECT_TRUE(Centre->pnlTZLR->Showing());
+}
