@@ -103,7 +103,7 @@ void TFrm_FD::BuildSearch() {
 TSkStringGrid* TFrm_FD::MakeColumnGrid(const QString& name, int left, int width) {
     // Row 0 stays empty and takes no room.
     auto* grid = PlaceStringGrid(this, this, name, left, 108, width,
-                                      (CompositionRows - 1) * (CompositionRowHeight + 1) + 4);
+                                 (CompositionRows - 1) * (CompositionRowHeight + 1) + 4);
     grid->SetColCount(1);
     grid->SetRowCount(CompositionRows);
     grid->SetFixedCols(0);
