@@ -10,6 +10,8 @@
 #include "SkChkLst.h"
 #include "SkCmboBx.h"
 #include "SkCommon.h"
+#include "SkDBGrid.h"
+#include "SkGrids.h"
 #include "SkLstBox.h"
 #include "SkPanel.h"
 #include "SkRadChk.h"
@@ -32,8 +34,6 @@ private:
 };
 
 using TSkEdit = TSkStyled<TEdit>;
-using TSkStringGrid = TSkStyled<TStringGrid>;
-using TSkDBGrid = TSkStyled<TDBGrid>;
 using TSkRichEdit = TSkStyled<TRichEdit>;
 using TSkMemo = TSkStyled<TMemo>;
 
