@@ -4,6 +4,7 @@
 #include "UnitSetHT.h"
 
 #include <QAbstractScrollArea>
+#include <QContextMenuEvent>
 
 namespace {
 
@@ -256,6 +257,39 @@ TEST_F(Catalogue, TicksGivenWithTheMouseAndTheSpaceBarAreWhatIsStored) {
     QTest::keyClick(list->Widget(), Qt::Key_Space);
     Form->SkButton7->Click();
     EXPECT_EQ(Scalar("select SPID from UInfo where UID = :U"), "3,20");
+}
+
+TEST_F(Catalogue, TheMenuActsOnTheItemRightClicked) {
+    Db.Exec("insert into SpSet (ID, sType, tit, Kcal, sysFlg) values (900, 2, '遛狗', 3, 0)");
+    Form->LoadLists();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Form->Widget()));
+    const auto [list, index] = Find("遛狗");
+    ASSERT_EQ(list, Form->RC_B);
+    list->SetItemIndex(0);  // 走路散步, built in, was current before the click
+    TMenuItem* chosen = Form->N1;
+    SetPopupHook([&](TPopupMenu* menu, int, int) {
+        EXPECT_EQ(menu, Form->PopupMenu1);
+        chosen->Click();
+    });
+    // A right click, and the context menu the desktop asks for after it.
+    const TRect r = list->ItemRect(index);
+    const QPoint at(r.Left + 40, (r.Top + r.Bottom) / 2);
+    QWidget* viewport = static_cast<QAbstractScrollArea*>(list->Widget())->viewport();
+    auto rightClick = [&] {
+        QTest::mouseClick(viewport, Qt::RightButton, {}, at);
+        QContextMenuEvent menuAsked(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+        QApplication::sendEvent(viewport, &menuAsked);
+    };
+    rightClick();
+    EXPECT_EQ(Form->edtHT->Text(), "遛狗");
+    EXPECT_TRUE(Form->gb->Showing());
+    chosen = Form->N2;
+    list->SetItemIndex(0);
+    rightClick();
+    SetPopupHook(nullptr);
+    EXPECT_TRUE(Boxes.Boxes.empty()) << Boxes.LastText().toStdString();
+    EXPECT_EQ(Scalar("select count(*) from SpSet where ID = 900"), "0");
+    EXPECT_EQ(Find("遛狗").first, nullptr);
 }
 
 TEST_F(Catalogue, ItemsAreAddedAndRenamedWithUniqueTitles) {
