@@ -8,6 +8,7 @@
 #include "UintDM.h"
 #include "UnitMain.h"
 #include "WindowBuilder.h"
+#include "WindowChoices.h"
 #include "WindowGrids.h"
 
 #include <QFile>
@@ -95,11 +96,11 @@ TSkComboBox* TFrm_FDYY::MakeCountBox(TLabel* heading, const QString& name, int t
     measure.Font()->Assign(*heading->Font());
     const int left = heading->Left() + measure.TextWidth(HeadingLead) + 2;
     const int width = std::max(50, measure.TextWidth(HeadingBlanks) - 4);
-    auto* box = Place<TSkComboBox>(this, this, name, left, top, width, 24);
-    box->SetStyle(csDropDownList);
-    box->SetDropDownCount(15);
+    QStringList counts;
     for (int n = 10; n <= 150; n += 10)
-        box->Items()->Add(QString::number(n));
+        counts << QString::number(n);
+    auto* box = PlaceChoiceBox(this, this, name, left, top, width, 24, counts);
+    box->SetDropDownCount(15);
     return box;
 }
 

@@ -8,6 +8,7 @@
 #include "UnitMain.h"
 #include "WNDES.h"
 #include "WindowBuilder.h"
+#include "WindowChoices.h"
 #include "WindowGrids.h"
 
 namespace {
@@ -80,18 +81,12 @@ void TFrm_UInfo::BuildProfilePage() {
     edtUID = Place<TSkEdit>(this, gbM, "edtUID", 150, 36, 200, 24);
     edtPwd = Place<TSkEdit>(this, gbM, "edtPwd", 150, 74, 200, 24);
     EdtName = Place<TSkEdit>(this, gbM, "EdtName", 150, 112, 200, 24);
-    cbbSex = Place<TSkComboBox>(this, gbM, "cbbSex", 150, 150, 80, 24);
-    cbbSex->SetStyle(csDropDownList);
-    cbbSex->Items()->Add("男");
-    cbbSex->Items()->Add("女");
+    cbbSex = PlaceChoiceBox(this, gbM, "cbbSex", 150, 150, 80, 24, {"男", "女"});
     edtBthday = Place<TSkEdit>(this, gbM, "edtBthday", 150, 188, 120, 24);
     PlaceLabel(this, gbM, QString(), "格式：1980-01-31", 280, 192)->Font()->SetColor(clGray);
     edtSG = Place<TSkNumericEdit>(this, gbM, "edtSG", 150, 226, 80, 24);
     edtSG->SetMaxValue(250);
-    cbbHD = Place<TSkComboBox>(this, gbM, "cbbHD", 150, 264, 160, 24);
-    cbbHD->SetStyle(csDropDownList);
-    for (const char* level : {"极轻", "轻度/久坐工作", "中度", "重度"})
-        cbbHD->Items()->Add(level);
+    cbbHD = PlaceChoiceBox(this, gbM, "cbbHD", 150, 264, 160, 24, {"极轻", "轻度/久坐工作", "中度", "重度"});
     for (TSkEdit* e : {edtUID, edtPwd, EdtName, edtBthday, static_cast<TSkEdit*>(edtSG)}) {
         e->OnMouseEnter = [this](TObject* s) { edtSGMouseEnter(s); };
         e->OnMouseLeave = [this](TObject* s) { edtSGMouseLeave(s); };
