@@ -51,6 +51,8 @@ TFrm_FDYY::TFrm_FDYY(TComponent* AOwner) : TForm(AOwner) {
     auto* heading = PlaceLabel(this, this, "lblYYS", "营养素", 12, 12);
     heading->Font()->SetStyle(FontStyle(fsBold));
     Lst_YYS = Place<TSkListBox>(this, this, "Lst_YYS", 8, 36, 150, 484);
+    // Drawn by the list itself, in rows of the list's usual height.
+    Lst_YYS->SetStyle(lbOwnerDrawFixed);
     Lst_YYS->OnClick = [this](TObject* s) { Lst_YYSClick(s); };
     // A nutrient found by typing its name is chosen as a click chooses it.
     Lst_YYS->OnMatch = [this](TObject* s) { Lst_YYSClick(s); };
