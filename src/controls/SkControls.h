@@ -9,6 +9,9 @@
 #include "Grids.h"
 #include "SkButton.h"
 #include "SkCommon.h"
+#include "SkEdit.h"
+#include "SkEditMemo.h"
+#include "SkEditNumeric.h"
 #include "SkPanel.h"
 #include "SkRadChk.h"
 #include "SkTabsPages.h"
@@ -29,32 +32,8 @@ private:
     TColor FFrameColor = clBtnShadow;
 };
 
-using TSkEdit = TSkStyled<TEdit>;
 using TSkStringGrid = TSkStyled<TStringGrid>;
 using TSkDBGrid = TSkStyled<TDBGrid>;
 using TSkComboBox = TSkStyled<TComboBox>;
 using TSkListBox = TSkStyled<TListBox>;
 using TSkCheckList = TSkStyled<TCheckListBox>;
-using TSkRichEdit = TSkStyled<TRichEdit>;
-using TSkMemo = TSkStyled<TMemo>;
-
-// An edit that holds a number: its text is read as an ordinary edit's, its Value parsed from it.
-// The windows' stand-in until they switch to the styled numeric edit (SkEditNumeric.h).
-class TSkNumericEditStub : public TSkEdit {
-public:
-    using TSkEdit::TSkEdit;
-    // The number in the text, 0 when there is none.
-    double Value() const;
-    void SetValue(double value);
-    QString DisplayFormat() const { return FDisplayFormat; }
-    void SetDisplayFormat(const QString& format) { FDisplayFormat = format; }
-    double MaxValue() const { return FMax; }
-    void SetMaxValue(double max) { FMax = max; }
-    double MinValue() const { return FMin; }
-    void SetMinValue(double min) { FMin = min; }
-
-private:
-    QString FDisplayFormat = QStringLiteral(",0;(,0)");
-    double FMax = 0, FMin = 0;
-};
-using TSkNumericEdit = TSkNumericEditStub;
