@@ -8,6 +8,7 @@
 #include "UnitHDMX.h"
 #include "UnitHelath.h"
 #include "UnitOftenFood.h"
+#include "UnitSetHT.h"
 #include "UnitShiPu.h"
 #include "UnitTCFoodSrc.h"
 #include "UnitTaoCan.h"
@@ -157,4 +158,30 @@ TEST_F(Gallery, SmallWindows) {
     for (TForm* form : std::initializer_list<TForm*>{TCFoodSrcFrm, OftenFoodFrm, YSMXFrm, HDMXFrm})
         if (form) form->Close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(Gallery, PersonalCentreEditors) {
+    MainFrm->Btn_PerInfo->Click();
+    Centre->btnModifyInfo->Click();
+    Snap(MainFrm, "personal-centre-profile-editor");
+    Centre->SkButton2->Click();
+    Centre->btnNet->Click();
+    OpenDay(Centre->SGTZ, Today());
+    Centre->edt_TZ->SetFocus();
+    Snap(MainFrm, "personal-centre-weight-entry");
+    Centre->btnCTZLR->Click();
+    Centre->btnSPLst->Click();
+    OpenDay(Centre->SGHD, Today());
+    Snap(MainFrm, "personal-centre-activity-entry");
+    Centre->btnFdLst->Click();
+    OpenDay(Centre->SGYS, Today());
+    Centre->btnBreakfast->Click();
+    Snap(MainFrm, "personal-centre-food-entry");
+    OnModal = [](TForm* form) {
+        if (auto* catalogue = dynamic_cast<TSetHTFrm*>(form)) catalogue->SkButton3->Click();
+        Snap(form, "activity-catalogue-editor");
+    };
+    Centre->btnSPLst->Click();
+    Centre->lblSetHD->Click();
+    OnModal = nullptr;
 }

@@ -105,7 +105,7 @@ TEST_F(LoginPanel, TabMovesFromNameToPasswordAndEnterLogsIn) {
 
 namespace {
 
-class NumberFields : public PersonalCentre {
+class CentreFields : public PersonalCentre {
 protected:
     // Selects the whole text of a focused field and types over it.
     static void TypeOver(TWinControl* field, const QString& keys) {
@@ -117,7 +117,7 @@ protected:
 
 }  // namespace
 
-TEST_F(NumberFields, TheHeightTakesWholeCentimetresUpTo250AndStoresWhatItShows) {
+TEST_F(CentreFields, TheHeightTakesWholeCentimetresUpTo250AndStoresWhatItShows) {
     Centre->btnModifyInfo->Click();
     TypeOver(Centre->edtSG, "18.2");  // the point is refused: whole centimetres
     EXPECT_EQ(Centre->edtSG->Text(), "182");
@@ -136,7 +136,7 @@ TEST_F(NumberFields, TheHeightTakesWholeCentimetresUpTo250AndStoresWhatItShows) 
     EXPECT_EQ(Centre->lblSG->Caption(), "250");
 }
 
-TEST_F(NumberFields, AWeightShownWithAThousandsSeparatorIsStoredAsItsFigure) {
+TEST_F(CentreFields, AWeightShownWithAThousandsSeparatorIsStoredAsItsFigure) {
     Centre->btnNet->Click();
     Centre->lblDate->SetCaption("2024-6-1");
     Centre->RefreshCalendar();
@@ -153,4 +153,18 @@ TEST_F(NumberFields, AWeightShownWithAThousandsSeparatorIsStoredAsItsFigure) {
     Centre->edt_TZ->SetText("70,5");
     Centre->btn_SaveTZ->Click();
     EXPECT_EQ(Boxes.LastText(), "输入的体重不正确");
+}
+
+TEST_F(CentreFields, ReadOnlyDatesShowTheReadOnlyColourAndTextsThatOnlyShowStayWhite) {
+    for (TSkEdit* date : {Centre->edtDT1, Centre->edtDT2, Centre->edtDT4}) {
+        EXPECT_TRUE(date->ReadOnly()) << date->Name().toStdString();
+        EXPECT_EQ(date->Color(), clInfoBk) << date->Name().toStdString();
+    }
+    for (TSkEdit* result : {Centre->edtDT, Centre->edtSKCal, Centre->edtOKcal, Centre->edtHKCal,
+                            Centre->edtDKcal, Centre->edtFat}) {
+        EXPECT_TRUE(result->ReadOnly()) << result->Name().toStdString();
+        EXPECT_EQ(result->Color(), clWindow) << result->Name().toStdString();
+    }
+    EXPECT_TRUE(Centre->memoAnaNote->ReadOnly());
+    EXPECT_EQ(Centre->memoAnaNote->Color(), clWindow);
 }
