@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QEnterEvent>
+#include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -101,6 +102,15 @@ TEST_F(LoginPanel, TabMovesFromNameToPasswordAndEnterLogsIn) {
     EXPECT_FALSE(MainFrm->pnlLoad->Visible());
     EXPECT_EQ(DM->UName1, "user");
     EXPECT_TRUE(Boxes.Boxes.empty());
+}
+
+TEST_F(LoginPanel, ThePasswordShowsAsStars) {
+    MainFrm->edtPWD->SetFocus();
+    QTest::keyClicks(QApplication::focusWidget(), "pw1");
+    EXPECT_EQ(MainFrm->edtPWD->Text(), "pw1");
+    auto* field = qobject_cast<QLineEdit*>(MainFrm->edtPWD->Widget());
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->displayText(), "***");
 }
 
 namespace {
