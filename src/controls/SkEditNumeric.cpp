@@ -146,6 +146,7 @@ bool TSkNumericEdit::IsValidChar(QChar Key) {
 }
 
 void TSkNumericEdit::WMKeyDown(TWMKey& Message) {
+    FSelectWrittenFigure = false;
     TSkEdit::WMKeyDown(Message);
     FKeypadDecimal = Message.CharCode == VK_DECIMAL;
 }
@@ -184,11 +185,24 @@ double TSkNumericEdit::CheckValue(double V, bool& KeepFocus) {
 
 void TSkNumericEdit::CMEnter(TMessage& Message) {
     FStoredValue = ParseText();
+    const QString typed = Text();
     if (!FAllowBlank) SetText(FormatText(FStoredValue));
     TSkEdit::CMEnter(Message);
+    // A figure the entering wrote (the 0 of an empty edit) is selected, so that what the user types
+    // replaces it instead of joining it (17 typed before the 0 would read 170); the click that gave
+    // the focus has placed the caret by the time its button is up, so it is selected again then.
+    FSelectWrittenFigure = Text() != typed;
+    if (FSelectWrittenFigure) SelectAll();
+}
+
+void TSkNumericEdit::WMLButtonUp(TWMMouse& Message) {
+    TSkEdit::WMLButtonUp(Message);
+    if (FSelectWrittenFigure) SelectAll();
+    FSelectWrittenFigure = false;
 }
 
 void TSkNumericEdit::CMExit(TMessage& Message) {
+    FSelectWrittenFigure = false;
     // The calculator taking the focus is no leaving: the value is checked when the user leaves.
     if (FPopupPanel && FPopupPanel->PopupHost()) {
         TSkEdit::CMExit(Message);
