@@ -188,10 +188,11 @@ void TSkNumericEdit::CMEnter(TMessage& Message) {
     const QString typed = Text();
     if (!FAllowBlank) SetText(FormatText(FStoredValue));
     TSkEdit::CMEnter(Message);
-    // A figure the entering wrote (the 0 of an empty edit) is selected, so that what the user types
-    // replaces it instead of joining it (17 typed before the 0 would read 170); the click that gave
-    // the focus has placed the caret by the time its button is up, so it is selected again then.
-    FSelectWrittenFigure = Text() != typed;
+    // A zero, or a figure the entering wrote (the Min of an empty edit), is no figure of the user's:
+    // it is selected so that what the user types replaces it instead of joining it (17 typed before
+    // a 0 would read 170). The click that gave the focus has placed the caret by the time its button
+    // is up, so it is selected again then.
+    FSelectWrittenFigure = Text() != typed || FStoredValue == 0;
     if (FSelectWrittenFigure) SelectAll();
 }
 

@@ -163,7 +163,7 @@ TEST_F(SkNumericEditTest, LeavingKeepsTheValueWithinMinAndMax) {
     EXPECT_EQ(Edit->Text(), QString());
 }
 
-TEST_F(SkNumericEditTest, TheZeroAnEmptyEditShowsOnEnteringIsReplacedByWhatIsTyped) {
+TEST_F(SkNumericEditTest, AZeroOrTheFigureAnEmptyEditShowsOnEnteringIsReplacedByWhatIsTyped) {
     ShowAndFocus();
     // Entered by a click left of the right-aligned 0, where the caret lands before it.
     Other->SetFocus();
@@ -175,7 +175,15 @@ TEST_F(SkNumericEditTest, TheZeroAnEmptyEditShowsOnEnteringIsReplacedByWhatIsTyp
     Leave();
     EXPECT_EQ(Edit->Value(), 17);
 
+    // An edit showing 0 from the start, entered the same way.
+    Edit->SetValue(0);
+    Leave();
+    QTest::mouseClick(Edit->Widget(), Qt::LeftButton, {}, QPoint(4, Edit->Height() / 2));
+    QTest::keyClicks(Edit->Widget(), "68");
+    EXPECT_EQ(Edit->Text(), QStringLiteral("68"));
+
     // Entered from the keyboard.
+    Leave();
     Edit->SetText(QString());
     Edit->SetFocus();
     QTest::keyClicks(Edit->Widget(), "5");
