@@ -2,8 +2,6 @@
 // focus, Enter and Tab on the login panel, and the personal centre's number fields from typing to
 // the database.
 #include "ControlProbes.h"
-#include "DeviceContext.h"
-#include "Messages.h"
 #include "PersonalCentreFixture.h"
 
 #include <QApplication>
@@ -14,21 +12,12 @@
 
 namespace {
 
-// The non-client band as the edit paints it, on an image of its size.
-QImage Band(TWinControl* control) {
-    QImage image(control->Width(), control->Height(), QImage::Format_RGB32);
-    image.fill(Qt::magenta);
-    TDeviceContext dc(&image);
-    control->Perform(WM_NCPAINT, reinterpret_cast<std::intptr_t>(&dc));
-    return image;
-}
-
 // The two rings of the band, sampled half-way down the left side and half-way along the top.
 struct TRings {
     TColor Outer, Inner;
 };
 TRings RingsOf(TWinControl* edit) {
-    const QImage band = Band(edit);
+    const QImage band = NonClient(edit);
     const int y = edit->Height() / 2, x = edit->Width() / 2;
     EXPECT_EQ(Pixel(band, 0, y), Pixel(band, x, 0));
     EXPECT_EQ(Pixel(band, 1, y), Pixel(band, x, 1));
