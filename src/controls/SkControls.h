@@ -9,9 +9,11 @@
 #include "Grids.h"
 #include "SkButton.h"
 #include "SkCommon.h"
+#include "SkDBGrid.h"
 #include "SkEdit.h"
 #include "SkEditMemo.h"
 #include "SkEditNumeric.h"
+#include "SkGrids.h"
 #include "SkPanel.h"
 #include "SkRadChk.h"
 #include "SkTabsPages.h"
@@ -32,8 +34,6 @@ private:
     TColor FFrameColor = clBtnShadow;
 };
 
-using TSkStringGrid = TSkStyled<TStringGrid>;
-using TSkDBGrid = TSkStyled<TDBGrid>;
 using TSkComboBox = TSkStyled<TComboBox>;
 using TSkListBox = TSkStyled<TListBox>;
 using TSkCheckList = TSkStyled<TCheckListBox>;

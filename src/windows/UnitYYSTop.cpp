@@ -8,6 +8,7 @@
 #include "UintDM.h"
 #include "UnitMain.h"
 #include "WindowBuilder.h"
+#include "WindowGrids.h"
 
 #include <QFile>
 #include <algorithm>
@@ -101,7 +102,7 @@ TSkComboBox* TFrm_FDYY::MakeCountBox(TLabel* heading, const QString& name, int t
 }
 
 TSkStringGrid* TFrm_FDYY::MakeRankingGrid(const QString& name, int top) {
-    auto* grid = Place<TSkStringGrid>(this, this, name, 172, top, GridWidth, 214);
+    auto* grid = PlaceStringGrid(this, this, name, 172, top, GridWidth, 214);
     grid->SetColCount(2);
     grid->SetRowCount(2);
     grid->SetFixedCols(0);

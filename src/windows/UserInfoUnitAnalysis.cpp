@@ -4,6 +4,7 @@
 #include "Dialogs.h"
 #include "RecordKeys.h"
 #include "WindowBuilder.h"
+#include "WindowGrids.h"
 
 #include <cmath>
 
@@ -64,15 +65,16 @@ void TFrm_UInfo::BuildAnalysisPage() {
 
     qryAna = MakeQuery(this, DM->Conn, "qryAna");
     dsAna = MakeDataSource(this, "dsAna", qryAna);
-    DBS = Place<TSkDBGrid>(this, page, "DBS", 330, 48, 330, 400);
+    DBS = PlaceDBGrid(this, page, "DBS", 330, 48, 330, 400);
     DBS->SetDataSource(dsAna);
-    AddColumns(DBS, {{"CKDate", "日期", 76},
-                     {"SKCal", "饮食热量", 50},
-                     {"OKCal", "日常耗能", 50},
-                     {"HKCal", "运动耗能", 50},
-                     {"CKCAL", "热量平衡", 90}});
+    // Every column in sight, each wide enough for its title, a date and the longest state, "热量摄入不足".
+    AddColumns(DBS, {{"CKDate", "日期", 70},
+                     {"SKCal", "饮食热量", 52},
+                     {"OKCal", "日常耗能", 52},
+                     {"HKCal", "运动耗能", 52},
+                     {"CKCAL", "热量平衡", 80}});
     DSKCAL = MakeDataSource(this, "DSKCAL", qryAna);
-    dbDKCal = Place<TSkDBGrid>(this, page, "dbDKCal", 16, 320, 300, 120);
+    dbDKCal = PlaceDBGrid(this, page, "dbDKCal", 16, 320, 300, 120);
     dbDKCal->SetVisible(false);
     dbDKCal->SetDataSource(DSKCAL);
     AddColumns(dbDKCal, {{"CKDate", "日期"},

@@ -9,6 +9,7 @@
 #include "UnitMain.h"
 #include "WNDES.h"
 #include "WindowBuilder.h"
+#include "WindowGrids.h"
 
 #include <limits>
 
@@ -112,7 +113,7 @@ void TFrm_UInfo::BuildProfilePage() {
     SkGroupBox3 = Place<TSkGroupBox>(this, TabSheet1, "SkGroupBox3", 40, 16, 580, 400);
     SkGroupBox3->SetCaption("个人列表");
     SkGroupBox3->SetVisible(false);
-    SG_INfo = Place<TSkStringGrid>(this, SkGroupBox3, "SG_INfo", 10, 22, 560, 360);
+    SG_INfo = PlaceStringGrid(this, SkGroupBox3, "SG_INfo", 10, 22, 560, 360);
     SG_INfo->SetColCount(3);
     SG_INfo->SetFixedCols(0);
     SG_INfo->SetRowCount(2);

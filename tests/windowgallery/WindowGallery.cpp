@@ -89,6 +89,38 @@ TEST_F(Gallery, PersonalCentrePages) {
     }
 }
 
+// The pages behind the calendars: a day's meals and foods, a day's activities and the history lists.
+TEST_F(Gallery, PersonalCentreDayPagesAndHistories) {
+    Db.Exec("update UInfo set SPID = '1,3' where UID = :U", {{"U", Uid}});
+    MainFrm->Btn_PerInfo->Click();
+    Centre->btnFdLst->Click();
+    OpenDay(Centre->SGYS, Today());
+    Snap(MainFrm, "personal-centre-food-meals");
+    Centre->btnLunch->Click();
+    Snap(MainFrm, "personal-centre-food-grid");
+    Centre->btn1->Click();
+    Centre->btn1->Click();
+    Centre->lblLSJL->Click();
+    Centre->btn_SearchSW->Click();
+    Snap(MainFrm, "personal-centre-food-history");
+
+    Centre->btnSPLst->Click();
+    OpenDay(Centre->SGHD, Today());
+    Snap(MainFrm, "personal-centre-activity-day");
+    Centre->btn1->Click();
+    Centre->lblLSJL->Click();
+    Centre->btn_HTSearch->Click();
+    Snap(MainFrm, "personal-centre-activity-history");
+
+    Centre->btnNet->Click();
+    OpenDay(Centre->SGTZ, Today());
+    Snap(MainFrm, "personal-centre-weight-entry");
+    Centre->btnCTZLR->Click();
+    Centre->lblLSJL->Click();
+    Centre->Btn_SearchTZ->Click();
+    Snap(MainFrm, "personal-centre-weight-history");
+}
+
 TEST_F(Gallery, RecipeBookAndEditorSteps) {
     MainFrm->Btn_SP->Click();
     TFrm_ShiPu* book = Frm_ShiPu;
