@@ -3,12 +3,14 @@
 #include "Forms.h"
 #include "TypInfo.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QProxyStyle>
+#include <QStyleFactory>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -207,11 +209,12 @@ void TEdit::SetCaption(const QString& text) {
 
 namespace {
 
-// The desktop's style, except that a password field hides each character behind the edit's own
+// The program's style, except that a password field hides each character behind the edit's own
 // password character rather than the style's dot.
 class TPasswordCharStyle : public QProxyStyle {
 public:
-    explicit TPasswordCharStyle(QChar ch) : FChar(ch) {}
+    explicit TPasswordCharStyle(QChar ch)
+        : QProxyStyle(QStyleFactory::create(QApplication::style()->name())), FChar(ch) {}
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* data) const override {
         if (hint == SH_LineEdit_PasswordCharacter) return FChar.unicode();
