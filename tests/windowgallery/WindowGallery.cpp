@@ -197,18 +197,6 @@ TEST_F(Gallery, PersonalCentreEditors) {
     Centre->btnModifyInfo->Click();
     Snap(MainFrm, "personal-centre-profile-editor");
     Centre->SkButton2->Click();
-    Centre->btnNet->Click();
-    OpenDay(Centre->SGTZ, Today());
-    Centre->edt_TZ->SetFocus();
-    Snap(MainFrm, "personal-centre-weight-entry");
-    Centre->btnCTZLR->Click();
-    Centre->btnSPLst->Click();
-    OpenDay(Centre->SGHD, Today());
-    Snap(MainFrm, "personal-centre-activity-entry");
-    Centre->btnFdLst->Click();
-    OpenDay(Centre->SGYS, Today());
-    Centre->btnBreakfast->Click();
-    Snap(MainFrm, "personal-centre-food-entry");
     OnModal = [](TForm* form) {
         if (auto* catalogue = dynamic_cast<TSetHTFrm*>(form)) catalogue->SkButton3->Click();
         Snap(form, "activity-catalogue-editor");
