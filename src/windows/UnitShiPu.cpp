@@ -150,7 +150,7 @@ void TFrm_ShiPu::BuildListPage() {
     };
     PlaceLabel(this, T1, QString(), "制作方法：", 230, 272)->Font()->SetStyle(FontStyle(fsBold));
     REdt_SP = Place<TSkRichEdit>(this, T1, "REdt_SP", 228, 292, 523, 188);
-    REdt_SP->SetReadOnly(true);
+    ShowTextOnly(REdt_SP);
     REdt_SP->SetScrollBars(ssVertical);
 
     btn_ModifySW = PlaceButton(this, T1, "btn_ModifySW", "修改食谱", 365, 490);

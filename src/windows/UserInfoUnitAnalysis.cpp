@@ -38,7 +38,7 @@ void TFrm_UInfo::BuildAnalysisPage() {
 
     edtDT = Place<TSkEdit>(this, page, "edtDT", 16, 48, 300, 24);
     edtDT->SetText("数据分析结果");
-    edtDT->SetReadOnly(true);
+    ShowTextOnly(edtDT);
     edtDT->Font()->SetStyle(FontStyle(fsBold));
     struct TResult {
         TSkEdit** Edit;
@@ -53,14 +53,14 @@ void TFrm_UInfo::BuildAnalysisPage() {
     for (const TResult& r : results) {
         PlaceLabel(this, page, QString(), r.Caption, 16, top + 4);
         *r.Edit = Place<TSkEdit>(this, page, r.Name, 110, top, 206, 24);
-        (*r.Edit)->SetReadOnly(true);
+        ShowTextOnly(*r.Edit);
         top += 32;
     }
     memoAnaNote = Place<TSkMemo>(this, page, "memoAnaNote", 16, 246, 300, 64);
     memoAnaNote->Lines()->Add("统计结果以记录的数据为基础，");
     memoAnaNote->Lines()->Add("数据记录不全，会影响统计结果");
     memoAnaNote->Lines()->Add("或产生统计结果不合理的现象。");
-    memoAnaNote->SetReadOnly(true);
+    ShowTextOnly(memoAnaNote);
     memoAnaNote->Font()->SetColor(clGray);
 
     qryAna = MakeQuery(this, DM->Conn, "qryAna");

@@ -4,12 +4,15 @@
 #include "Dialogs.h"
 #include "FieldRules.h"
 #include "IniFiles.h"
+#include "NumericFields.h"
 #include "RecordKeys.h"
 #include "UnitMain.h"
 #include "WNDES.h"
 #include "WindowBuilder.h"
 #include "WindowChoices.h"
 #include "WindowGrids.h"
+
+#include <limits>
 
 namespace {
 
@@ -85,9 +88,11 @@ void TFrm_UInfo::BuildProfilePage() {
     edtBthday = Place<TSkEdit>(this, gbM, "edtBthday", 150, 188, 120, 24);
     PlaceLabel(this, gbM, QString(), "格式：1980-01-31", 280, 192)->Font()->SetColor(clGray);
     edtSG = Place<TSkNumericEdit>(this, gbM, "edtSG", 150, 226, 80, 24);
-    edtSG->SetMaxValue(250);
+    edtSG->SetMax(250);
     cbbHD = PlaceChoiceBox(this, gbM, "cbbHD", 150, 264, 160, 24, {"极轻", "轻度/久坐工作", "中度", "重度"});
     for (TSkEdit* e : {edtUID, edtPwd, EdtName, edtBthday, static_cast<TSkEdit*>(edtSG)}) {
+        // The flat frame the mouse turns bold.
+        e->SetFrameVisible(true);
         e->OnMouseEnter = [this](TObject* s) { edtSGMouseEnter(s); };
         e->OnMouseLeave = [this](TObject* s) { edtSGMouseLeave(s); };
     }
@@ -173,10 +178,11 @@ void TFrm_UInfo::btn_SaveInfoClick(TObject*) {
         if (!refusal.isEmpty()) return refuse(refusal);
     const QString sex = cbbSex->Text().trimmed();
     if (sex.isEmpty()) return refuse("性别没有填写");
-    // The height's text is read once, as typed; what it stands for is what is stored and used.
-    const QString heightText = edtSG->Text().trimmed();
+    // The height is read once, as typed or as the edit shows it; that figure is stored and used.
+    constexpr double largest = std::numeric_limits<double>::max();
     double height = 0;
-    if (!heightText.isEmpty() && !TryStrToFloat(heightText, height)) return refuse("身高不正确");
+    if (!edtSG->Text().trimmed().isEmpty() && !ReadNumericField(edtSG, {-largest, true, largest}, height))
+        return refuse("身高不正确");
     if (height <= 0) return refuse("身高没有填写");
     if (height > HeightRange.Max) return refuse("身高不能超过250厘米");
     TDateTime birth = 0;

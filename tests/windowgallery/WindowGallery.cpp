@@ -90,10 +90,6 @@ TEST_F(Gallery, PersonalCentrePages) {
         Centre->PC3->SetActivePageIndex(page);
         Snap(MainFrm, QStringLiteral("personal-centre-%1").arg(page + 1));
     }
-    Centre->PC3->SetActivePageIndex(0);
-    Centre->btnModifyInfo->Click();
-    Snap(MainFrm, "personal-centre-1-editor");
-    Centre->SkButton2->Click();
 }
 
 // The pages behind the calendars: a day's meals and foods, a day's activities and the history lists.
@@ -176,16 +172,6 @@ TEST_F(Gallery, SmallWindows) {
     SnapOpened("daily-needs", [] { return MainFrm->Label65->Click(), nullptr; });
     SnapOpened("energy-method", [] { return MainFrm->N3->Click(), nullptr; });
     SnapOpened("activity-catalogue", [this] { return Centre->lblSetHD->Click(), nullptr; });
-    // Its editor, opened for the first activity with the type box on the activity's own type.
-    OnModal = [&](TForm* form) {
-        auto* catalogue = static_cast<TSetHTFrm*>(form);
-        catalogue->RC_C->SetItemIndex(0);
-        catalogue->PopupMenu1->SetPopupComponent(catalogue->RC_C);
-        catalogue->N1->Click();
-        Snap(form, "activity-catalogue-editor");
-    };
-    Centre->lblSetHD->Click();
-    OnModal = nullptr;
     SnapOpened("food-search", [this] { return Centre->lbl13->Click(), TCFoodSrcFrm; });
     SnapOpened("frequently-used-foods", [this] {
         Centre->lbl11->Click();
@@ -207,4 +193,18 @@ TEST_F(Gallery, SmallWindows) {
     for (TForm* form : std::initializer_list<TForm*>{TCFoodSrcFrm, OftenFoodFrm, YSMXFrm, HDMXFrm})
         if (form) form->Close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(Gallery, PersonalCentreEditors) {
+    MainFrm->Btn_PerInfo->Click();
+    Centre->btnModifyInfo->Click();
+    Snap(MainFrm, "personal-centre-profile-editor");
+    Centre->SkButton2->Click();
+    OnModal = [](TForm* form) {
+        if (auto* catalogue = dynamic_cast<TSetHTFrm*>(form)) catalogue->SkButton3->Click();
+        Snap(form, "activity-catalogue-editor");
+    };
+    Centre->btnSPLst->Click();
+    Centre->lblSetHD->Click();
+    OnModal = nullptr;
 }
