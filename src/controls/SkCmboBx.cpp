@@ -22,7 +22,7 @@ struct TSkCmboBxTypes {
 } const SkCmboBxTypes;
 }  // namespace
 
-TSkCustomComboBox::TSkCustomComboBox(TComponent* AOwner) : TComboBox(AOwner) {
+TSkCustomComboBox::TSkCustomComboBox(TComponent* AOwner) : TSkFramedControl<TComboBox>(AOwner) {
     // Not owned as a component: a form would otherwise stream it as one of the box's children.
     FSearchTimer = std::make_unique<TTimer>(nullptr);
     FSearchTimer->SetEnabled(false);
@@ -35,7 +35,6 @@ TSkCustomComboBox::TSkCustomComboBox(TComponent* AOwner) : TComboBox(AOwner) {
 }
 
 TSkCustomComboBox::~TSkCustomComboBox() {
-    SetFrameController(nullptr);
     delete FCanvas;
 }
 
@@ -65,46 +64,17 @@ void TSkCustomComboBox::SetFlatButtons(bool Value) {
 void TSkCustomComboBox::SetFlatButtonColor(TColor Value) {
     if (StoreChanged(FBlock.FlatButtonColor, Value)) Invalidate();
 }
-void TSkCustomComboBox::SetDisabledColor(TColor Value) {
-    if (StoreChanged(FBlock.DisabledColor, Value) && !Enabled()) UpdateColors();
-}
-void TSkCustomComboBox::SetFocusColor(TColor Value) {
-    if (StoreChanged(FBlock.FocusColor, Value) && FFocused) UpdateColors();
-}
 void TSkCustomComboBox::SetReadOnlyColor(TColor Value) {
     if (StoreChanged(FBlock.ReadOnlyColor, Value) && FReadOnly) UpdateColors();
 }
 void TSkCustomComboBox::SetReadOnlyColorOnFocus(bool Value) {
     if (StoreChanged(FBlock.ReadOnlyColorOnFocus, Value) && FReadOnly && FFocused) UpdateColors();
 }
-void TSkCustomComboBox::SetFrameColor(TColor Value) {
-    if (StoreChanged(FBlock.FrameColor, Value)) Invalidate();
-}
-void TSkCustomComboBox::SetFrameHotColor(TColor Value) {
-    if (StoreChanged(FBlock.FrameHotColor, Value)) Invalidate();
-}
 void TSkCustomComboBox::SetFrameHotTrack(bool Value) {
     if (StoreChanged(FBlock.FrameHotTrack, Value)) Invalidate();
 }
-void TSkCustomComboBox::SetFrameHotStyle(TFrameStyle Value) {
-    if (StoreChanged(FBlock.FrameHotStyle, Value)) Invalidate();
-}
-void TSkCustomComboBox::SetFrameSides(TSides Value) {
-    if (StoreChanged(FBlock.FrameSides, Value)) Invalidate();
-}
-void TSkCustomComboBox::SetFrameStyle(TFrameStyle Value) {
-    if (StoreChanged(FBlock.FrameStyle, Value)) Invalidate();
-}
-// The native 3-D border gives way to the flat frame (the classic box's Ctl3D off).
-void TSkCustomComboBox::SetFrameVisible(bool Value) {
-    if (StoreChanged(FBlock.FrameVisible, Value)) Invalidate();
-}
 void TSkCustomComboBox::SetFramingPreference(TFramingPreference Value) {
     if (StoreChanged(FBlock.FramingPreference, Value)) Invalidate();
-}
-
-void TSkCustomComboBox::SetFrameController(TSkFrameController* Value) {
-    SetFrameControllerOf(this, FFrameController, Value);
 }
 
 bool TSkCustomComboBox::UseThemes() const {
@@ -121,43 +91,17 @@ void TSkCustomComboBox::SetTextWithoutCompletion(const QString& S) {
     TComboBox::SetCaption(S);
 }
 
-// Component state -----------------------------------------------------------------------------------
-void TSkCustomComboBox::Loaded() {
-    TComboBox::Loaded();
-    UpdateColors();
-    UpdateFrame(false, false);
-}
-
-void TSkCustomComboBox::Notification(TComponent* AComponent, TOperation Operation) {
-    TComboBox::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FFrameController) FFrameController = nullptr;
-}
-
-void TSkCustomComboBox::DefineProperties(TFiler* Filer) {
-    TComboBox::DefineProperties(Filer);
-    DefineOldFrameProperties(Filer, this);
-}
-
 // Colours and hot tracking --------------------------------------------------------------------------
 // The edits' rule, with the box's read-only mode.
 void TSkCustomComboBox::UpdateColors() {
     if (ComponentState() & csLoading) return;
-    FUpdatingColors = true;
+    FUpdatingColor = true;
     SetColor(EditStateColor(FBlock, FNormalColor, Enabled(), FFocused, FReadOnly));
-    FUpdatingColors = false;
-}
-
-// A colour set from outside becomes the normal colour; a focus colour equal to the old one follows.
-void TSkCustomComboBox::CMColorChanged(TMessage& Message) {
-    if (!FUpdatingColors) {
-        if (FBlock.FocusColor == FNormalColor) FBlock.FocusColor = Color();
-        FNormalColor = Color();
-    }
-    TComboBox::CMColorChanged(Message);
+    FUpdatingColor = false;
 }
 
 void TSkCustomComboBox::UpdateFrame(bool ViaMouse, bool Value) {
-    (ViaMouse ? FMouseInControl : FFocused) = Value;
+    (ViaMouse ? FMouseOver : FFocused) = Value;
     const bool vistaThemed = RunningAtLeast(wvWinVista) && IsThemeActive();
     if (((FBlock.FlatButtons && !vistaThemed) || FBlock.FrameHotTrack) && !DroppedDown()) {
         if (FBlock.FrameHotTrack)
@@ -173,11 +117,8 @@ void TSkCustomComboBox::RepaintButtonArea() {
     InvalidateRect(Rect(Width() - w, 0, Width(), Height()));
 }
 
-void TSkCustomComboBox::CMEnter(TMessage& Message) {
-    UpdateFrame(false, true);
-    TComboBox::CMEnter(Message);
-}
-
+// Leaving and the mouse go straight to the framework box: leaving may free the box (a handler) and
+// reports a text not in the list, and the mouse over the edit field still counts as over the box.
 void TSkCustomComboBox::CMExit(TMessage& Message) {
     QPointer<QObject> alive(this);
     TComboBox::CMExit(Message);
@@ -195,16 +136,6 @@ void TSkCustomComboBox::CMMouseEnter(TMessage& Message) {
 void TSkCustomComboBox::CMMouseLeave(TMessage& Message) {
     TComboBox::CMMouseLeave(Message);
     if (!(ComponentState() & csDesigning)) UpdateFrame(true, false);
-}
-
-void TSkCustomComboBox::CMEnabledChanged(TMessage& Message) {
-    TComboBox::CMEnabledChanged(Message);
-    UpdateColors();
-}
-
-void TSkCustomComboBox::WMSize(TWMSize& Message) {
-    TComboBox::WMSize(Message);
-    if (FBlock.FrameVisible && !UseThemes()) Invalidate();
 }
 
 // The list ------------------------------------------------------------------------------------------

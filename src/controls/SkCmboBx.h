@@ -6,6 +6,7 @@
 
 #include "SkCommonFraming.h"
 #include "SkEditFraming.h"
+#include "SkGridsFraming.h"
 #include "StdCtrls.h"
 
 #include <memory>
@@ -13,7 +14,9 @@
 class TTimer;
 class TFiler;
 
-class TSkCustomComboBox : public TComboBox {
+// The frame block, its controller and the state colours come from the framing the grids, tree and list
+// box share; the box adds the read-only colours and flat buttons, and repaints itself whole.
+class TSkCustomComboBox : public TSkFramedControl<TComboBox> {
     Q_OBJECT
 public:
     explicit TSkCustomComboBox(TComponent* AOwner);
@@ -45,41 +48,23 @@ public:
     virtual void SetFlatButtons(bool Value);
     TColor FlatButtonColor() const { return FBlock.FlatButtonColor; }
     virtual void SetFlatButtonColor(TColor Value);
-    TColor DisabledColor() const { return FBlock.DisabledColor; }
-    virtual void SetDisabledColor(TColor Value);
-    TColor FocusColor() const { return FBlock.FocusColor; }
-    virtual void SetFocusColor(TColor Value);
     TColor ReadOnlyColor() const { return FBlock.ReadOnlyColor; }
     virtual void SetReadOnlyColor(TColor Value);
     bool ReadOnlyColorOnFocus() const { return FBlock.ReadOnlyColorOnFocus; }
     void SetReadOnlyColorOnFocus(bool Value);
-    TColor FrameColor() const { return FBlock.FrameColor; }
-    virtual void SetFrameColor(TColor Value);
-    TSkFrameController* FrameController() const { return FFrameController; }
-    virtual void SetFrameController(TSkFrameController* Value);
-    TSkFrameControllerNotifications FrameControllerNotifications() const { return FNotifications; }
-    void SetFrameControllerNotifications(TSkFrameControllerNotifications Value) { FNotifications = Value; }
-    TColor FrameHotColor() const { return FBlock.FrameHotColor; }
-    virtual void SetFrameHotColor(TColor Value);
-    bool FrameHotTrack() const { return FBlock.FrameHotTrack; }
-    virtual void SetFrameHotTrack(bool Value);
-    TFrameStyle FrameHotStyle() const { return FBlock.FrameHotStyle; }
-    virtual void SetFrameHotStyle(TFrameStyle Value);
-    TSides FrameSides() const { return FBlock.FrameSides; }
-    virtual void SetFrameSides(TSides Value);
-    TFrameStyle FrameStyle() const { return FBlock.FrameStyle; }
-    virtual void SetFrameStyle(TFrameStyle Value);
-    bool FrameVisible() const { return FBlock.FrameVisible; }
-    virtual void SetFrameVisible(bool Value);
-    TFramingPreference FramingPreference() const { return FBlock.FramingPreference; }
-    virtual void SetFramingPreference(TFramingPreference Value);
+    // Hot tracking neither shows the frame nor changes its sides here.
+    void SetFrameHotTrack(bool Value) override;
+    // Any change repaints: the visual style's box and the classic one differ all over.
+    void SetFramingPreference(TFramingPreference Value) override;
     // True when the visual style draws the box (fpXPThemes while themes are active).
-    virtual bool UseThemes() const;
+    bool UseThemes() const override;
 
     // The colour for the state: disabled, focused, read-only or normal; sets Color.
-    virtual void UpdateColors();
+    void UpdateColors() override;
     // Notes focus (ViaMouse false) or the mouse over the box, and repaints what hot tracking changes.
-    virtual void UpdateFrame(bool ViaMouse, bool Value);
+    void UpdateFrame(bool ViaMouse, bool Value) override;
+    // The frame is painted with the box, so the whole box repaints.
+    void RepaintFrame() override { Invalidate(); }
     // The sound of a refused key, when BeepOnInvalidKey.
     virtual void InvalidKeyBeep();
     // Incremental search: selects the first item beginning with S, else beeps.
@@ -105,32 +90,23 @@ public:
     TRect ButtonRect() const;
 
 protected:
-    void Loaded() override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
-    void DefineProperties(TFiler* Filer) override;
     // What the published class stores of the frame block (the framed fields' rules).
-    bool FrameStored(TSkFrameControllerProperty Property) const {
-        return FrameBlockStored(FFrameController, FNotifications, Property);
-    }
-    bool ColorStored() const { return FrameStored(fcpColor) && Enabled() && !ParentColor(); }
-    bool FocusColorStored() const {
-        return FrameStored(fcpFocusColor) && ColorToRGB(FBlock.FocusColor) != ColorToRGB(Color());
-    }
+    bool FrameStored(TSkFrameControllerProperty Property) const { return FramingStored(Property); }
+    bool ColorStored() const { return FramingColorStored(); }
+    bool FocusColorStored() const { return FramingFocusColorStored(); }
+    // The focus as the box last heard of it (its edit field counts).
+    bool HasFocus() const override { return FFocused; }
 
     void WMPaint(TWMPaint& Message) override;
-    void WMSize(TWMSize& Message) override;
     void WMKeyDown(TWMKey& Message) override;
     void WMKeyUp(TWMKey& Message) override;
     void WMChar(TWMKey& Message) override;
     void WMKillFocus(TWMFocus& Message) override;
     void WMLButtonDown(TWMMouse& Message) override;
     void WMLButtonDblClk(TWMMouse& Message) override;
-    void CMEnter(TMessage& Message) override;
     void CMExit(TMessage& Message) override;
     void CMMouseEnter(TMessage& Message) override;
     void CMMouseLeave(TMessage& Message) override;
-    void CMEnabledChanged(TMessage& Message) override;
-    void CMColorChanged(TMessage& Message) override;
     void CMTextChanged(TMessage& Message) override;
 
     void DropDown() override;
@@ -141,7 +117,7 @@ protected:
 
 private:
     bool Editable() const { return Style() == csDropDown || Style() == csSimple; }
-    bool Hot() const { return FFocused || FMouseInControl; }
+    bool Hot() const { return FFocused || FMouseOver; }
     void RepaintButtonArea();
     void PaintButton(TCanvas* Canvas, const TRect& Strip);
     void PaintFrame(TCanvas* Canvas, const TRect& Client);
@@ -160,18 +136,14 @@ private:
     void SearchTimerFired(TObject* Sender);
     void ShowCompletion(const QString& S, int Index);
 
-    TSkFrameBlock FBlock;
-    TSkFrameController* FFrameController = nullptr;
-    TSkFrameControllerNotifications FNotifications = AllFrameControllerNotifications;
-    TColor FNormalColor = clWindow;
     std::unique_ptr<TTimer> FSearchTimer;
     TCanvas* FCanvas;
     QString FSearchString, FTextHint;
     int FDropDownWidth = 0, FListWidth = 0;
     bool FAutoCloseUp = false, FAutoComplete = true, FAllowEdit = true, FBeepOnInvalidKey = true;
     bool FAutoDropDown = false, FKeepSearchCase = false, FTabOnEnter = false, FReadOnly = false;
-    bool FUpdatingColors = false, FTyping = false, FTextSetByList = false, FEnterSeen = false;
-    bool FFocused = false, FMouseInControl = false, FShowFocus = true;
+    bool FTyping = false, FTextSetByList = false, FEnterSeen = false;
+    bool FFocused = false, FShowFocus = true;
     // The key of the key press being handled, so its OnKeyDown can fire when the character is taken.
     unsigned short FPendingKey = 0;
     TShiftState FPendingShift = 0;

@@ -146,6 +146,7 @@ bool TSkNumericEdit::IsValidChar(QChar Key) {
 }
 
 void TSkNumericEdit::WMKeyDown(TWMKey& Message) {
+    FSelectWrittenFigure = false;
     TSkEdit::WMKeyDown(Message);
     FKeypadDecimal = Message.CharCode == VK_DECIMAL;
 }
@@ -184,11 +185,25 @@ double TSkNumericEdit::CheckValue(double V, bool& KeepFocus) {
 
 void TSkNumericEdit::CMEnter(TMessage& Message) {
     FStoredValue = ParseText();
+    const QString typed = Text();
     if (!FAllowBlank) SetText(FormatText(FStoredValue));
     TSkEdit::CMEnter(Message);
+    // A zero, or a figure the entering wrote (the Min of an empty edit), is no figure of the user's:
+    // it is selected so that what the user types replaces it instead of joining it (17 typed before
+    // a 0 would read 170). The click that gave the focus has placed the caret by the time its button
+    // is up, so it is selected again then.
+    FSelectWrittenFigure = Text() != typed || FStoredValue == 0;
+    if (FSelectWrittenFigure) SelectAll();
+}
+
+void TSkNumericEdit::WMLButtonUp(TWMMouse& Message) {
+    TSkEdit::WMLButtonUp(Message);
+    if (FSelectWrittenFigure) SelectAll();
+    FSelectWrittenFigure = false;
 }
 
 void TSkNumericEdit::CMExit(TMessage& Message) {
+    FSelectWrittenFigure = false;
     // The calculator taking the focus is no leaving: the value is checked when the user leaves.
     if (FPopupPanel && FPopupPanel->PopupHost()) {
         TSkEdit::CMExit(Message);

@@ -106,11 +106,13 @@ protected:
     void WMKeyDown(TWMKey& Message) override;
     void CMEnter(TMessage& Message) override;
     void CMExit(TMessage& Message) override;
+    void WMLButtonUp(TWMMouse& Message) override;
 
 private:
     void ValidateOnExit(TMessage& Message);
     bool FAllowBlank = false, FAllowScientificNotation = true, FCheckRange = false, FIntegersOnly = true;
     bool FCalculatorBoldButtons = false, FKeypadDecimal = false, FReformatting = false;
+    bool FSelectWrittenFigure = false;
     double FBlankValue = 0, FMin = 0, FMax = 0, FStoredValue = 0;
     QString FDisplayFormat = QStringLiteral(",0;(,0)");
     TSkCalculatorColors FCalculatorColors;

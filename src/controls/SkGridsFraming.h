@@ -1,6 +1,6 @@
-// The frame block as the grids, the tree and the list box carry it on a framework control: the frame
-// and colour properties, the colour that follows focus and enabling, hot tracking of the frame under
-// the mouse, and the frame controller. A control derives from TSkFramedControl<its framework class>
+// The frame block as the grids, the tree, the list box and the combo box carry it on a framework
+// control: the frame and colour properties, the colour that follows focus and enabling, hot tracking of
+// the frame under the mouse, and the frame controller. A control derives from TSkFramedControl<its framework class>
 // and publishes the properties itself (SK_FRAME_BLOCK_PROPERTIES, SK_GRIDS_FRAMING_STORED).
 #pragma once
 

@@ -172,8 +172,3 @@ void OpenNutrientPage(const QString& name) {
             return;
         }
 }
-
-void ClearObjectList(TStringList& list) {
-    for (int i = 0; i < list.Count(); ++i) delete list.Objects(i);
-    list.Clear();
-}

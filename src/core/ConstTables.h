@@ -62,5 +62,10 @@ public:
     QString Code, Name;
 };
 
-// Frees the object of every line (lines without one are skipped), then clears the list.
-void ClearObjectList(TStringList& list);
+// Frees the object of every line (lines without one are skipped), then clears the list; any list with
+// Count, Objects and Clear (a string list, a check list's items).
+template <class TList> void ClearObjectList(TList& list) {
+    for (int i = 0; i < list.Count(); ++i)
+        delete list.Objects(i);
+    list.Clear();
+}

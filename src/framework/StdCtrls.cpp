@@ -3,10 +3,14 @@
 #include "Forms.h"
 #include "TypInfo.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
+#include <QProxyStyle>
+#include <QStyleFactory>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -203,9 +207,40 @@ void TEdit::SetCaption(const QString& text) {
     if (Edit() && Edit()->text() != text) Edit()->setText(text);
 }
 
+namespace {
+
+// The program's style, except that a password field hides each character behind the edit's own
+// password character rather than the style's dot.
+class TPasswordCharStyle : public QProxyStyle {
+public:
+    explicit TPasswordCharStyle(QChar ch)
+        : QProxyStyle(QStyleFactory::create(QApplication::style()->name())), FChar(ch) {}
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override {
+        if (hint == SH_LineEdit_PasswordCharacter) return FChar.unicode();
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+
+private:
+    QChar FChar;
+};
+
+}  // namespace
+
 void TEdit::SetPasswordChar(QChar ch) {
     FPasswordChar = ch;
-    if (Edit()) Edit()->setEchoMode(ch.isNull() ? QLineEdit::Normal : QLineEdit::Password);
+    QLineEdit* edit = Edit();
+    if (!edit) return;
+    QPointer<QStyle> old = dynamic_cast<TPasswordCharStyle*>(edit->style());
+    if (ch.isNull()) {
+        edit->setStyle(nullptr);
+    } else {
+        auto* style = new TPasswordCharStyle(ch);
+        style->setParent(edit);  // freed with the field
+        edit->setStyle(style);
+    }
+    delete old;
+    edit->setEchoMode(ch.isNull() ? QLineEdit::Normal : QLineEdit::Password);
 }
 
 bool TEdit::ReadOnly() const {

@@ -2,6 +2,7 @@
 
 #include "UintDM.h"
 #include "WindowBuilder.h"
+#include "WindowGrids.h"
 #include "UnitMain.h"
 
 TDayDetailForm::TDayDetailForm(TComponent* AOwner, const QString& name, const QString& caption, int width,
@@ -22,7 +23,7 @@ void TDayDetailForm::FormClose(TObject*, TCloseAction& Action) {
 
 TSkStringGrid* TDayDetailForm::MakeGrid(const QString& name, const std::vector<int>& widths,
                                         const QStringList& titles) {
-    auto* grid = Place<TSkStringGrid>(this, this, name, 6, 34, ClientWidth() - 12, ClientHeight() - 70);
+    auto* grid = PlaceStringGrid(this, this, name, 6, 34, ClientWidth() - 12, ClientHeight() - 70);
     grid->SetColCount(int(widths.size()));
     grid->SetRowCount(2);
     grid->SetFixedCols(1);

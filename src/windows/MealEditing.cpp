@@ -7,6 +7,7 @@
 #include "UintDM.h"
 #include "UnitMain.h"
 #include "WindowBuilder.h"
+#include "WindowGrids.h"
 
 #include <algorithm>
 
@@ -234,7 +235,7 @@ int SelectCellAt(TStringGrid* grid, int X, int Y, int firstRow) {
 
 TSkStringGrid* PlaceGrid(TComponent* owner, TWinControl* parent, const QString& name, TRect r,
                          std::initializer_list<int> widths) {
-    auto* g = Place<TSkStringGrid>(owner, parent, name, r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
+    auto* g = PlaceStringGrid(owner, parent, name, r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
     g->SetColCount(int(widths.size()));
     g->SetFixedCols(0);
     g->SetRowCount(2);

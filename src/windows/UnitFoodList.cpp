@@ -7,6 +7,7 @@
 #include "UintDM.h"
 #include "UnitMain.h"
 #include "WindowBuilder.h"
+#include "WindowGrids.h"
 
 TFrm_FD* Frm_FD = nullptr;
 
@@ -67,7 +68,7 @@ void TFrm_FD::BuildSearch() {
     pnlSrcRlt->SetBevelOuter(bvNone);
     pnlSrcRlt->SetColor(clWhite);
     pnlSrcRlt->SetVisible(false);
-    SG_SrcRlt = Place<TSkStringGrid>(this, pnlSrcRlt, "SG_SrcRlt", 0, 0, 280, 436);
+    SG_SrcRlt = PlaceStringGrid(this, pnlSrcRlt, "SG_SrcRlt", 0, 0, 280, 436);
     SG_SrcRlt->SetColCount(3);
     SG_SrcRlt->SetRowCount(2);
     SG_SrcRlt->SetFixedCols(0);
@@ -101,8 +102,8 @@ void TFrm_FD::BuildSearch() {
 
 TSkStringGrid* TFrm_FD::MakeColumnGrid(const QString& name, int left, int width) {
     // Row 0 stays empty and takes no room.
-    auto* grid = Place<TSkStringGrid>(this, this, name, left, 108, width,
-                                      (CompositionRows - 1) * (CompositionRowHeight + 1) + 4);
+    auto* grid = PlaceStringGrid(this, this, name, left, 108, width,
+                                 (CompositionRows - 1) * (CompositionRowHeight + 1) + 4);
     grid->SetColCount(1);
     grid->SetRowCount(CompositionRows);
     grid->SetFixedCols(0);

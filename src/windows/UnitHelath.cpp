@@ -73,6 +73,8 @@ THelathFrm::THelathFrm(TComponent* AOwner) : TForm(AOwner) {
     Lst_FD->SetStyle(lbOwnerDrawFixed);
     Lst_FD->SetItemHeight(22);
     Lst_FD->OnClick = [this](TObject* s) { Lst_FDClick(s); };
+    // An entry found by typing its name opens as a click opens it.
+    Lst_FD->OnMatch = [this](TObject* s) { Lst_FDClick(s); };
 
     pnltit = Place<TPanel>(this, this, "pnltit", 212, 0, 783, 30);
     pnltit->SetAlign(alTop);

@@ -175,6 +175,8 @@ void TMainFrm::BuildLogin() {
     edtPWD = Place<TSkEdit>(this, pnlLoad, "edtPWD", 96, 84, 160, 24);
     edtPWD->SetPasswordChar('*');
     for (TSkEdit* e : {edtUID, edtPWD}) {
+        // A flat frame that turns bold under the mouse and while the field has the focus.
+        e->SetFrameHotTrack(true);
         e->OnMouseEnter = [this](TObject* s) { edtUIDMouseEnter(s); };
         e->OnMouseLeave = [this](TObject* s) { edtPWDMouseLeave(s); };
     }

@@ -8,6 +8,7 @@
 #include "Menus.h"
 #include "SkBHints.h"
 #include "SkControls.h"
+#include "SkLine.h"
 #include "StdCtrls.h"
 
 #include <array>
@@ -70,6 +71,9 @@ public:
         *Label24;
     TLabel* Label29;
     TCheckBox* chkHint;
+    // The arrows down the steps: within the setting up (first to second step) and within the daily
+    // records (third to sixth).
+    TSkLine *SkLine1, *SkLine2, *SkLine3, *SkLine4;
 
     // Menus.
     TPopupMenu *pm1 = nullptr, *pm2 = nullptr, *pm3 = nullptr;

@@ -24,6 +24,10 @@ namespace {
 
 const QString Section = QStringLiteral("UINFO");
 
+// The guide's steps stand one under the other; an arrow of the steps' column fills the gap below one.
+constexpr int GuideStepTop = 44, GuideStepPitch = 54;
+constexpr int GuideArrowLeft = 32, GuideArrowTop = GuideStepTop + 14;
+
 TSpeedButton* NavButton(TComponent* owner, TWinControl* parent, const QString& name, const QString& caption,
                         int left, int top, int width, int height) {
     auto* b = Place<TSpeedButton>(owner, parent, name, left, top, width, height);
@@ -142,11 +146,18 @@ void TMainFrm::BuildGuidePanel() {
     };
     const char* stepNames[] = {"第一步", "第二步", "第三步", "第四步", "第五步", "第六步"};
     for (int i = 0; i < 6; ++i)
-        PlaceLabel(this, PanelHelp, QString(), stepNames[i], 24, 44 + i * 54)
+        PlaceLabel(this, PanelHelp, QString(), stepNames[i], 24, GuideStepTop + i * GuideStepPitch)
             ->Font()
             ->SetStyle(FontStyle(fsBold));
-    for (int i = 0; i < 5; ++i)
-        PlaceLabel(this, PanelHelp, QString(), "↓", 40, 70 + i * 54);
+    // The setting up (steps one and two) and the daily records (three to six) each run downwards; the
+    // second step's two rows end right above the third, so no arrow leads from one part to the other.
+    TSkLine** arrows[] = {&SkLine1, &SkLine2, &SkLine3, &SkLine4};
+    const int arrowAfterStep[] = {0, 2, 3, 4};
+    for (int i = 0; i < 4; ++i) {
+        *arrows[i] = Place<TSkLine>(this, PanelHelp, QString("SkLine%1").arg(i + 1), GuideArrowLeft,
+                                    GuideArrowTop + arrowAfterStep[i] * GuideStepPitch, 20, 40);
+        (*arrows[i])->SetShowArrows(saEnd);
+    }
     const TStep steps[] = {
         {&Label16, "Label16", "填写个人信息", 100, 44},  {&Label4, "Label4", "设置活动项目", 100, 98},
         {&Label10, "Label10", "设置常用食物", 196, 98},  {&Label11, "Label11", "设置常用食谱", 292, 98},

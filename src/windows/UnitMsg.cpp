@@ -3,6 +3,7 @@
 #include "IniFiles.h"
 #include "UintDM.h"
 #include "UnitMain.h"
+#include "WindowBuilder.h"
 
 TMsgFrm::TMsgFrm(TComponent* AOwner) : TSkinnedSmallForm(AOwner, "MsgFrm", "信息提示", 440, 330, false) {
     PlaceAtPopupOrigin(this);
@@ -29,7 +30,7 @@ TMsgFrm::TMsgFrm(TComponent* AOwner) : TSkinnedSmallForm(AOwner, "MsgFrm", "信�
     edtMsg->SetName("edtMsg");
     edtMsg->SetParent(this);
     edtMsg->SetAlign(alClient);
-    edtMsg->SetReadOnly(true);
+    ShowTextOnly(edtMsg);
     edtMsg->SetScrollBars(ssVertical);
 
     // Almost transparent at first; the timer fades the window in.

@@ -4,7 +4,9 @@
 #include "Dialogs.h"
 #include "FieldRules.h"
 #include "RecordKeys.h"
+#include "SkBckgnd.h"
 #include "WindowBuilder.h"
+#include "WindowChoices.h"
 #include "UnitMain.h"
 
 namespace {
@@ -31,6 +33,10 @@ TSetHTFrm::TSetHTFrm(TComponent* AOwner)
     TSkCheckList** lists[] = {&RC_A, &RC_B, &RC_C, &RC_D};
     for (int i = 0; i < 4; ++i) {
         PlaceLabel(this, this, QString(), captions[i], 12 + i * 182, 38)->Font()->SetStyle(FontStyle(fsBold));
+        // A rule under each caption, fading from the window's white to the highlight in its middle.
+        auto* rule = Place<TSkSeparator>(this, this, QString(), 12 + i * 182, 55, 172, 1);
+        rule->SetColor(clWhite);
+        rule->SetHighlightColor(TColor(0xFF8000));
         *lists[i] = Place<TSkCheckList>(this, this, names[i], 12 + i * 182, 58, 172, 340);
         (*lists[i])->SetPopupMenu(PopupMenu1);
     }
@@ -50,10 +56,8 @@ TSetHTFrm::TSetHTFrm(TComponent* AOwner)
     gb->SetColor(0xFCF6EE);
     gb->SetVisible(false);
     PlaceLabel(this, gb, QString(), "活动类型", 20, 34);
-    cbbHT = Place<TSkComboBox>(this, gb, "cbbHT", 90, 30, 130, 24);
-    cbbHT->SetStyle(csDropDownList);
-    for (const char* c : captions)
-        cbbHT->Items()->Add(c);
+    cbbHT = PlaceChoiceBox(this, gb, "cbbHT", 90, 30, 130, 24,
+                           {captions[0], captions[1], captions[2], captions[3]});
     PlaceLabel(this, gb, QString(), "活动名称", 20, 72);
     edtHT = Place<TSkEdit>(this, gb, "edtHT", 90, 68, 220, 24);
     PlaceLabel(this, gb, QString(), "热量消耗", 20, 110);
@@ -104,7 +108,7 @@ void TSetHTFrm::LoadLists() {
         for (TSkCheckList* list : Lists())
             for (int i = 0; i < list->Count() && !ticked; ++i)
                 if (auto* act = dynamic_cast<Act*>(list->Items()->Objects(i)); act && act->ID == text) {
-                    list->SetChecked(i, true);
+                    list->SetItemChecked(i, true);
                     ticked = true;
                 }
     }
@@ -114,7 +118,7 @@ void TSetHTFrm::SkButton7Click(TObject* Sender) {
     std::vector<qlonglong> ids;
     for (TSkCheckList* list : Lists())
         for (int i = 0; i < list->Count(); ++i)
-            if (auto* act = dynamic_cast<Act*>(list->Items()->Objects(i)); act && list->Checked(i))
+            if (auto* act = dynamic_cast<Act*>(list->Items()->Objects(i)); act && list->ItemChecked(i))
                 ids.push_back(act->ID.toLongLong());
     DM->RunSql(DM->Qry_Exec, "Update UInfo Set SPID=:SPID Where UID=:UID", true,
                {{"SPID", JoinIds(ids)}, {"UID", CurrentUserId()}});

@@ -11,6 +11,7 @@
 #include "UnitMain.h"
 #include "UnitYYSHJ.h"
 #include "WindowBuilder.h"
+#include "WindowChoices.h"
 
 TFrm_ShiPu* Frm_ShiPu = nullptr;
 
@@ -149,7 +150,7 @@ void TFrm_ShiPu::BuildListPage() {
     };
     PlaceLabel(this, T1, QString(), "制作方法：", 230, 272)->Font()->SetStyle(FontStyle(fsBold));
     REdt_SP = Place<TSkRichEdit>(this, T1, "REdt_SP", 228, 292, 523, 188);
-    REdt_SP->SetReadOnly(true);
+    ShowTextOnly(REdt_SP);
     REdt_SP->SetScrollBars(ssVertical);
 
     btn_ModifySW = PlaceButton(this, T1, "btn_ModifySW", "修改食谱", 365, 490);
@@ -240,15 +241,9 @@ void TFrm_ShiPu::BuildWeightPage() {
     lblSaveTit = PlaceLabel(this, T3, "lblSaveTit", "食谱名称", 8, 330);
     ED_SPN = Place<TSkEdit>(this, T3, "ED_SPN", 70, 326, 160, 26);
     lblSaveCls = PlaceLabel(this, T3, "lblSaveCls", "食谱类别", 246, 330);
-    CB_SPC = Place<TSkComboBox>(this, T3, "CB_SPC", 308, 326, 140, 26);
-    CB_SPC->SetStyle(csDropDownList);
-    for (const QString& recipeClass : RecipeClasses)
-        CB_SPC->Items()->Add(recipeClass);
+    CB_SPC = PlaceChoiceBox(this, T3, "CB_SPC", 308, 326, 140, 26, RecipeClasses);
     Label36 = PlaceLabel(this, T3, "Label36", "烹饪类别", 8, 364);
-    CB_P = Place<TSkComboBox>(this, T3, "CB_P", 70, 360, 160, 26);
-    CB_P->SetStyle(csDropDownList);
-    for (const QString& method : CookingMethods)
-        CB_P->Items()->Add(method);
+    CB_P = PlaceChoiceBox(this, T3, "CB_P", 70, 360, 160, 26, CookingMethods);
     chkUseFd = Place<TSkCheckBox>(this, T3, "chkUseFd", 246, 362, 200, 22);
     chkUseFd->SetCaption("设置为常用食谱");
     chkUseFd->SetTransparent(true);

@@ -5,6 +5,7 @@
 #include "IntakeGrid.h"
 #include "UintDM.h"
 #include "WindowBuilder.h"
+#include "WindowGrids.h"
 #include "UnitMain.h"
 
 #include <algorithm>
@@ -45,7 +46,7 @@ TTCFoodSrcFrm::TTCFoodSrcFrm(TComponent* AOwner)
                                         [this](TObject* s) { btnSrcFoodClick(s); });
     AdoQry = MakeQuery(this, DM->Conn, "AdoQry");
     DSQry = MakeDataSource(this, "DSQry", AdoQry);
-    dbgQry = Place<TSkDBGrid>(this, this, "dbgQry", 12, 98, 212, 310);
+    dbgQry = PlaceDBGrid(this, this, "dbgQry", 12, 98, 212, 310);
     dbgQry->SetDataSource(DSQry);
     dbgQry->SetOptions(dgTitles | dgColLines | dgRowLines | dgRowSelect);
     AddColumns(dbgQry, {{"ID", "编号", 50}, {"FD", "名称", 150}});

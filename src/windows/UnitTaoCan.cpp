@@ -9,6 +9,7 @@
 #include "UintDM.h"
 #include "UnitMain.h"
 #include "WindowBuilder.h"
+#include "WindowChoices.h"
 
 TFrm_TaoCan* Frm_TaoCan = nullptr;
 
@@ -184,14 +185,9 @@ void TFrm_TaoCan::BuildWeightPage() {
     PlaceLabel(this, T3, "lblName", "套餐名称", 548, 98);
     ED_SPN = Place<TSkEdit>(this, T3, "ED_SPN", 610, 94, 140, 26);
     PlaceLabel(this, T3, "lblClass", "套餐类别", 548, 134);
-    CB_SPC = Place<TSkComboBox>(this, T3, "CB_SPC", 610, 130, 140, 26);
-    CB_SPC->SetStyle(csDropDownList);
-    for (const QString& meal : MealClasses)
-        CB_SPC->Items()->Add(meal);
+    CB_SPC = PlaceChoiceBox(this, T3, "CB_SPC", 610, 130, 140, 26, MealClasses);
     PlaceLabel(this, T3, "lblWeekday", "星期", 548, 170);
-    cbbWK = Place<TSkComboBox>(this, T3, "cbbWK", 610, 166, 140, 26);
-    cbbWK->SetStyle(csDropDownList);
-    cbbWK->Items()->Add(QString());  // a set meal for no day in particular
+    cbbWK = PlaceChoiceBox(this, T3, "cbbWK", 610, 166, 140, 26, {QString()});  // for no day in particular
     for (const QString& day : Weekdays)
         cbbWK->Items()->Add(day);
     btnSaveTC = PlaceButton(this, T3, "btnSaveTC", "保存套餐", 610, 210, 100);

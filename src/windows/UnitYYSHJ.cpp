@@ -4,6 +4,7 @@
 #include "MealEditing.h"
 #include "UnitShiPu.h"
 #include "WindowBuilder.h"
+#include "WindowGrids.h"
 #include "UnitMain.h"
 
 TYYSHJFrm::TYYSHJFrm(TComponent* AOwner) : TForm(AOwner) {
@@ -20,7 +21,7 @@ TYYSHJFrm::TYYSHJFrm(TComponent* AOwner) : TForm(AOwner) {
     pnlTit->SetColor(0xF8B600);
     pnlTit->Font()->SetColor(clWhite);
     pnlTit->Font()->SetStyle(FontStyle(fsBold));
-    SG_YYS = Place<TSkStringGrid>(this, this, "SG_YYS", 8, 40, 284, NutrientGridHeight);
+    SG_YYS = PlaceStringGrid(this, this, "SG_YYS", 8, 40, 284, NutrientGridHeight);
     SG_YYS->SetColCount(2);
     SG_YYS->SetFixedCols(0);
     SG_YYS->SetRowCount(NutrientTotalRows);

@@ -8,6 +8,8 @@
 #include "UintDM.h"
 #include "UnitMain.h"
 #include "WindowBuilder.h"
+#include "WindowChoices.h"
+#include "WindowGrids.h"
 
 #include <QFile>
 #include <algorithm>
@@ -49,7 +51,11 @@ TFrm_FDYY::TFrm_FDYY(TComponent* AOwner) : TForm(AOwner) {
     auto* heading = PlaceLabel(this, this, "lblYYS", "营养素", 12, 12);
     heading->Font()->SetStyle(FontStyle(fsBold));
     Lst_YYS = Place<TSkListBox>(this, this, "Lst_YYS", 8, 36, 150, 484);
+    // Drawn by the list itself, in rows of the list's usual height.
+    Lst_YYS->SetStyle(lbOwnerDrawFixed);
     Lst_YYS->OnClick = [this](TObject* s) { Lst_YYSClick(s); };
+    // A nutrient found by typing its name is chosen as a click chooses it.
+    Lst_YYS->OnMatch = [this](TObject* s) { Lst_YYSClick(s); };
     Lst_YYS->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
         Lst_YYSMouseDown(s, b, sh, x, y);
     };
@@ -92,16 +98,16 @@ TSkComboBox* TFrm_FDYY::MakeCountBox(TLabel* heading, const QString& name, int t
     measure.Font()->Assign(*heading->Font());
     const int left = heading->Left() + measure.TextWidth(HeadingLead) + 2;
     const int width = std::max(50, measure.TextWidth(HeadingBlanks) - 4);
-    auto* box = Place<TSkComboBox>(this, this, name, left, top, width, 24);
-    box->SetStyle(csDropDownList);
-    box->SetDropDownCount(15);
+    QStringList counts;
     for (int n = 10; n <= 150; n += 10)
-        box->Items()->Add(QString::number(n));
+        counts << QString::number(n);
+    auto* box = PlaceChoiceBox(this, this, name, left, top, width, 24, counts);
+    box->SetDropDownCount(15);
     return box;
 }
 
 TSkStringGrid* TFrm_FDYY::MakeRankingGrid(const QString& name, int top) {
-    auto* grid = Place<TSkStringGrid>(this, this, name, 172, top, GridWidth, 214);
+    auto* grid = PlaceStringGrid(this, this, name, 172, top, GridWidth, 214);
     grid->SetColCount(2);
     grid->SetRowCount(2);
     grid->SetFixedCols(0);

@@ -9,6 +9,7 @@
 #include "UnitMain.h"
 #include "UnitSetHT.h"
 #include "WindowBuilder.h"
+#include "WindowGrids.h"
 
 #include <cmath>
 #include <vector>
@@ -40,7 +41,7 @@ void TFrm_UInfo::BuildActivityPage() {
     PlaceLabel(this, pnlHDJL, QString(), "说明：录入活动时间，软件自动计算活动大概消耗的热量。", 10, 42)
         ->Font()
         ->SetColor(clGray);
-    SG1 = Place<TSkStringGrid>(this, pnlHDJL, "SG1", 6, 66, 655, 340);
+    SG1 = PlaceStringGrid(this, pnlHDJL, "SG1", 6, 66, 655, 340);
     SG1->SetColCount(4);
     SG1->SetRowCount(2);
     SG1->SetFixedCols(1);

@@ -4,6 +4,7 @@
 #include "Dialogs.h"
 #include "RecordKeys.h"
 #include "WindowBuilder.h"
+#include "WindowGrids.h"
 
 #include <cmath>
 
@@ -37,7 +38,7 @@ void TFrm_UInfo::BuildAnalysisPage() {
 
     edtDT = Place<TSkEdit>(this, page, "edtDT", 16, 48, 300, 24);
     edtDT->SetText("数据分析结果");
-    edtDT->SetReadOnly(true);
+    ShowTextOnly(edtDT);
     edtDT->Font()->SetStyle(FontStyle(fsBold));
     struct TResult {
         TSkEdit** Edit;
@@ -52,27 +53,28 @@ void TFrm_UInfo::BuildAnalysisPage() {
     for (const TResult& r : results) {
         PlaceLabel(this, page, QString(), r.Caption, 16, top + 4);
         *r.Edit = Place<TSkEdit>(this, page, r.Name, 110, top, 206, 24);
-        (*r.Edit)->SetReadOnly(true);
+        ShowTextOnly(*r.Edit);
         top += 32;
     }
     memoAnaNote = Place<TSkMemo>(this, page, "memoAnaNote", 16, 246, 300, 64);
     memoAnaNote->Lines()->Add("统计结果以记录的数据为基础，");
     memoAnaNote->Lines()->Add("数据记录不全，会影响统计结果");
     memoAnaNote->Lines()->Add("或产生统计结果不合理的现象。");
-    memoAnaNote->SetReadOnly(true);
+    ShowTextOnly(memoAnaNote);
     memoAnaNote->Font()->SetColor(clGray);
 
     qryAna = MakeQuery(this, DM->Conn, "qryAna");
     dsAna = MakeDataSource(this, "dsAna", qryAna);
-    DBS = Place<TSkDBGrid>(this, page, "DBS", 330, 48, 330, 400);
+    DBS = PlaceDBGrid(this, page, "DBS", 330, 48, 330, 400);
     DBS->SetDataSource(dsAna);
-    AddColumns(DBS, {{"CKDate", "日期", 76},
-                     {"SKCal", "饮食热量", 50},
-                     {"OKCal", "日常耗能", 50},
-                     {"HKCal", "运动耗能", 50},
-                     {"CKCAL", "热量平衡", 90}});
+    // Every column in sight, each wide enough for its title, a date and the longest state, "热量摄入不足".
+    AddColumns(DBS, {{"CKDate", "日期", 70},
+                     {"SKCal", "饮食热量", 52},
+                     {"OKCal", "日常耗能", 52},
+                     {"HKCal", "运动耗能", 52},
+                     {"CKCAL", "热量平衡", 80}});
     DSKCAL = MakeDataSource(this, "DSKCAL", qryAna);
-    dbDKCal = Place<TSkDBGrid>(this, page, "dbDKCal", 16, 320, 300, 120);
+    dbDKCal = PlaceDBGrid(this, page, "dbDKCal", 16, 320, 300, 120);
     dbDKCal->SetVisible(false);
     dbDKCal->SetDataSource(DSKCAL);
     AddColumns(dbDKCal, {{"CKDate", "日期"},

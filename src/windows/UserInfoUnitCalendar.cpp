@@ -7,6 +7,7 @@
 #include "UnitHDMX.h"
 #include "UnitYSMX.h"
 #include "WindowBuilder.h"
+#include "WindowGrids.h"
 
 #include <map>
 
@@ -57,7 +58,7 @@ TSkStringGrid* TFrm_UInfo::BuildCalendarPanel(TWinControl* page, const QString& 
                                               const QString& gridName, int kind, TNotifyEvent onDblClick) {
     panel = PlacePanel(this, page, panelName, 0, 0, 667, 460, clWhite);
     panel->SetAlign(alClient);
-    auto* grid = Place<TSkStringGrid>(this, panel, gridName, 6, 4, 655, 372);
+    auto* grid = PlaceStringGrid(this, panel, gridName, 6, 4, 655, 372);
     grid->SetTag(kind);
     grid->SetColCount(7);
     grid->SetRowCount(7);
@@ -108,7 +109,7 @@ TFrm_UInfo::THistoryParts TFrm_UInfo::BuildHistoryPanel(TWinControl* page, const
                                       captionAbove ? 12 : 6, 70, 28, nullptr);
     h.Query = MakeQuery(this, DM->Conn, names.Query);
     h.Source = MakeDataSource(this, names.Source, h.Query);
-    h.Grid = Place<TSkDBGrid>(this, h.Panel, names.Grid, 6, 44, 655, 326);
+    h.Grid = PlaceDBGrid(this, h.Panel, names.Grid, 6, 44, 655, 326);
     h.Grid->SetDataSource(h.Source);
     h.Grid->SetOptions(dgTitles | dgIndicator | dgColumnResize | dgColLines | dgRowLines | dgRowSelect);
     AddColumns(h.Grid, columns);

@@ -12,6 +12,7 @@
 #include "UnitOftenFood.h"
 #include "UnitTCFoodSrc.h"
 #include "WindowBuilder.h"
+#include "WindowGrids.h"
 
 #include <utility>
 #include <vector>
@@ -51,7 +52,7 @@ void TFrm_UInfo::BuildFoodPage() {
     PlaceLabel(this, pnlAddSP, QString(), "  提示：点击按钮，添加饮食记录。", 14, 66)
         ->Font()
         ->SetColor(clGray);
-    SGSC = Place<TSkStringGrid>(this, pnlAddSP, "SGSC", 20, 96, 450, 7 * 29 + 4);
+    SGSC = PlaceStringGrid(this, pnlAddSP, "SGSC", 20, 96, 450, 7 * 29 + 4);
     SGSC->SetColCount(3);
     SGSC->SetRowCount(7);
     SGSC->SetFixedCols(1);
@@ -89,7 +90,7 @@ void TFrm_UInfo::BuildFoodPage() {
     lbl13->OnClick = [this](TObject* s) { lbl13Click(s); };
 
     const int widths[] = {36, 190, 70, 82, 82, 82, 100};
-    SG2 = Place<TSkStringGrid>(this, pnlYSJLTxt, "SG2", 6, 70, 655, 300);
+    SG2 = PlaceStringGrid(this, pnlYSJLTxt, "SG2", 6, 70, 655, 300);
     SG2->SetColCount(7);
     SG2->SetRowCount(2);
     SG2->SetFixedCols(1);
@@ -111,7 +112,7 @@ void TFrm_UInfo::BuildFoodPage() {
     N1 = AddMenuItem(this, PPMDelSP, "N1", "删除", [this](TObject* s) { N1Click(s); });
     SG2->SetPopupMenu(PPMDelSP);
 
-    SG21 = Place<TSkStringGrid>(this, pnlYSJLTxt, "SG21", 6, 372, 655, 28);
+    SG21 = PlaceStringGrid(this, pnlYSJLTxt, "SG21", 6, 372, 655, 28);
     SG21->SetColCount(7);
     SG21->SetRowCount(1);
     SG21->SetFixedCols(0);

@@ -4,10 +4,15 @@
 #include "Dialogs.h"
 #include "FieldRules.h"
 #include "IniFiles.h"
+#include "NumericFields.h"
 #include "RecordKeys.h"
 #include "UnitMain.h"
 #include "WNDES.h"
 #include "WindowBuilder.h"
+#include "WindowChoices.h"
+#include "WindowGrids.h"
+
+#include <limits>
 
 namespace {
 
@@ -79,23 +84,21 @@ void TFrm_UInfo::BuildProfilePage() {
     edtUID = Place<TSkEdit>(this, gbM, "edtUID", 150, 36, 200, 24);
     edtPwd = Place<TSkEdit>(this, gbM, "edtPwd", 150, 74, 200, 24);
     EdtName = Place<TSkEdit>(this, gbM, "EdtName", 150, 112, 200, 24);
-    cbbSex = Place<TSkComboBox>(this, gbM, "cbbSex", 150, 150, 80, 24);
-    cbbSex->SetStyle(csDropDownList);
-    cbbSex->Items()->Add("男");
-    cbbSex->Items()->Add("女");
+    cbbSex = PlaceChoiceBox(this, gbM, "cbbSex", 150, 150, 80, 24, {"男", "女"});
     edtBthday = Place<TSkEdit>(this, gbM, "edtBthday", 150, 188, 120, 24);
     PlaceLabel(this, gbM, QString(), "格式：1980-01-31", 280, 192)->Font()->SetColor(clGray);
     edtSG = Place<TSkNumericEdit>(this, gbM, "edtSG", 150, 226, 80, 24);
-    edtSG->SetMaxValue(250);
-    cbbHD = Place<TSkComboBox>(this, gbM, "cbbHD", 150, 264, 160, 24);
-    cbbHD->SetStyle(csDropDownList);
-    for (const char* level : {"极轻", "轻度/久坐工作", "中度", "重度"})
-        cbbHD->Items()->Add(level);
+    edtSG->SetMax(250);
+    cbbHD = PlaceChoiceBox(this, gbM, "cbbHD", 150, 264, 160, 24, {"极轻", "轻度/久坐工作", "中度", "重度"});
     for (TSkEdit* e : {edtUID, edtPwd, EdtName, edtBthday, static_cast<TSkEdit*>(edtSG)}) {
+        // The flat frame the mouse turns bold.
+        e->SetFrameVisible(true);
         e->OnMouseEnter = [this](TObject* s) { edtSGMouseEnter(s); };
         e->OnMouseLeave = [this](TObject* s) { edtSGMouseLeave(s); };
     }
+    // The frame shows, so that the mouse over a box can make it bold.
     for (TSkComboBox* c : {cbbSex, cbbHD}) {
+        c->SetFrameVisible(true);
         c->OnMouseEnter = [c](TObject*) { c->SetFrameStyle(fsFlatBold); };
         c->OnMouseLeave = [c](TObject*) { c->SetFrameStyle(fsFlat); };
     }
@@ -107,7 +110,7 @@ void TFrm_UInfo::BuildProfilePage() {
     SkGroupBox3 = Place<TSkGroupBox>(this, TabSheet1, "SkGroupBox3", 40, 16, 580, 400);
     SkGroupBox3->SetCaption("个人列表");
     SkGroupBox3->SetVisible(false);
-    SG_INfo = Place<TSkStringGrid>(this, SkGroupBox3, "SG_INfo", 10, 22, 560, 360);
+    SG_INfo = PlaceStringGrid(this, SkGroupBox3, "SG_INfo", 10, 22, 560, 360);
     SG_INfo->SetColCount(3);
     SG_INfo->SetFixedCols(0);
     SG_INfo->SetRowCount(2);
@@ -175,10 +178,11 @@ void TFrm_UInfo::btn_SaveInfoClick(TObject*) {
         if (!refusal.isEmpty()) return refuse(refusal);
     const QString sex = cbbSex->Text().trimmed();
     if (sex.isEmpty()) return refuse("性别没有填写");
-    // The height's text is read once, as typed; what it stands for is what is stored and used.
-    const QString heightText = edtSG->Text().trimmed();
+    // The height is read once, as typed or as the edit shows it; that figure is stored and used.
+    constexpr double largest = std::numeric_limits<double>::max();
     double height = 0;
-    if (!heightText.isEmpty() && !TryStrToFloat(heightText, height)) return refuse("身高不正确");
+    if (!edtSG->Text().trimmed().isEmpty() && !ReadNumericField(edtSG, {-largest, true, largest}, height))
+        return refuse("身高不正确");
     if (height <= 0) return refuse("身高没有填写");
     if (height > HeightRange.Max) return refuse("身高不能超过250厘米");
     TDateTime birth = 0;

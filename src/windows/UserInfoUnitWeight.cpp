@@ -3,7 +3,7 @@
 #include "UserInfoUnit.h"
 
 #include "Dialogs.h"
-#include "FieldRules.h"
+#include "NumericFields.h"
 #include "RecordKeys.h"
 #include "UnitMain.h"
 #include "WindowBuilder.h"
@@ -89,7 +89,7 @@ void TFrm_UInfo::btn_SaveTZClick(TObject*) {
     const QString date = IsoDate(edtDT1->Text());
     if (date.isEmpty()) return void(MessageBox("称体重日期不正确", InfoCaption, MB_OK));
     double weight = 0;
-    if (!ParseFieldNumber(edt_TZ->Text(), WeightRange, weight))
+    if (!ReadNumericField(edt_TZ, WeightRange, weight))
         return void(MessageBox("输入的体重不正确", InfoCaption, MB_OK));
 
     bool firstWeighing = false;

@@ -83,6 +83,13 @@ inline TPanel* PlacePanel(TComponent* owner, TWinControl* parent, const QString&
     return panel;
 }
 
+// A styled field that only shows a text: read-only, yet white like a field one types in, since it
+// is no input the user is kept from.
+template <class TField> void ShowTextOnly(TField* field) {
+    field->SetReadOnly(true);
+    field->SetReadOnlyColor(clWindow);
+}
+
 // A grid that only shows figures: its chosen cell is drawn like any other.
 inline void ShowNoSelection(TStringGrid* grid) {
     grid->OnDrawCell = [grid](TObject*, int col, int row, TRect rect, TGridDrawState state) {

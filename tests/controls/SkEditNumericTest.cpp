@@ -163,6 +163,40 @@ TEST_F(SkNumericEditTest, LeavingKeepsTheValueWithinMinAndMax) {
     EXPECT_EQ(Edit->Text(), QString());
 }
 
+TEST_F(SkNumericEditTest, AZeroOrTheFigureAnEmptyEditShowsOnEnteringIsReplacedByWhatIsTyped) {
+    ShowAndFocus();
+    // Entered by a click left of the right-aligned 0, where the caret lands before it.
+    Other->SetFocus();
+    Edit->SetText(QString());
+    QTest::mouseClick(Edit->Widget(), Qt::LeftButton, {}, QPoint(4, Edit->Height() / 2));
+    ASSERT_TRUE(Edit->Focused());
+    QTest::keyClicks(Edit->Widget(), "17");
+    EXPECT_EQ(Edit->Text(), QStringLiteral("17"));
+    Leave();
+    EXPECT_EQ(Edit->Value(), 17);
+
+    // An edit showing 0 from the start, entered the same way.
+    Edit->SetValue(0);
+    Leave();
+    QTest::mouseClick(Edit->Widget(), Qt::LeftButton, {}, QPoint(4, Edit->Height() / 2));
+    QTest::keyClicks(Edit->Widget(), "68");
+    EXPECT_EQ(Edit->Text(), QStringLiteral("68"));
+
+    // Entered from the keyboard.
+    Leave();
+    Edit->SetText(QString());
+    Edit->SetFocus();
+    QTest::keyClicks(Edit->Widget(), "5");
+    EXPECT_EQ(Edit->Text(), QStringLiteral("5"));
+
+    // A figure already shown is left as it stands: a click places the caret in it.
+    Edit->SetText(QStringLiteral("12"));
+    Leave();
+    QTest::mouseClick(Edit->Widget(), Qt::LeftButton, {}, QPoint(Edit->Width() - 6, Edit->Height() / 2));
+    QTest::keyClicks(Edit->Widget(), "3");
+    EXPECT_EQ(Edit->Text(), QStringLiteral("123"));
+}
+
 TEST_F(SkNumericEditTest, AFailingRangeHandlerIsShownInABoxAndNeverThrowsThroughTheFocusChange) {
     TRecordingMessageService boxes;
     ShowAndFocus();

@@ -20,16 +20,6 @@
 #include <memory>
 
 namespace {
-// The non-client band as the control paints it, on an image of its size (magenta where it paints
-// nothing).
-QImage NonClient(TWinControl* control) {
-    QImage image(control->Width(), control->Height(), QImage::Format_RGB32);
-    image.fill(Qt::magenta);
-    TDeviceContext dc(&image);
-    control->Perform(WM_NCPAINT, reinterpret_cast<std::intptr_t>(&dc));
-    return image;
-}
-
 struct SkEditTest : testing::Test {
     std::unique_ptr<TForm> Form;
     TSkEdit* Edit = nullptr;

@@ -3,7 +3,9 @@
 #pragma once
 
 #include "Controls.h"
+#include "DeviceContext.h"
 #include "Graphics.h"
+#include "Messages.h"
 
 #include <QImage>
 #include <algorithm>
@@ -54,4 +56,14 @@ inline TPaintBox* AddChild(TWinControl* parent, TAlign align) {
     child->SetParent(parent);
     child->SetAlign(align);
     return child;
+}
+
+// The non-client band as the control paints it, on an image of its size (magenta where it paints
+// nothing).
+inline QImage NonClient(TWinControl* control) {
+    QImage image(control->Width(), control->Height(), QImage::Format_RGB32);
+    image.fill(Qt::magenta);
+    TDeviceContext dc(&image);
+    control->Perform(WM_NCPAINT, reinterpret_cast<std::intptr_t>(&dc));
+    return image;
 }

@@ -8,6 +8,7 @@
 #include "UnitHDMX.h"
 #include "UnitHelath.h"
 #include "UnitOftenFood.h"
+#include "UnitSetHT.h"
 #include "UnitShiPu.h"
 #include "UnitTCFoodSrc.h"
 #include "UnitTaoCan.h"
@@ -75,6 +76,9 @@ TEST_F(Gallery, MainWindowInBothSkins) {
     Snap(MainFrm, "main-blue");
     MainFrm->N6->Click();
     Snap(MainFrm, "main-pink");
+    MainFrm->ss1->Click();  // the guide, as its menu item shows it
+    Snap(MainFrm, "main-pink-guide");
+    MainFrm->PanelHelp->Hide();
     MainFrm->Btn_PerInfo->Click();
     Snap(MainFrm, "main-pink-personal-centre");
     MainFrm->N5->Click();
@@ -86,6 +90,38 @@ TEST_F(Gallery, PersonalCentrePages) {
         Centre->PC3->SetActivePageIndex(page);
         Snap(MainFrm, QStringLiteral("personal-centre-%1").arg(page + 1));
     }
+}
+
+// The pages behind the calendars: a day's meals and foods, a day's activities and the history lists.
+TEST_F(Gallery, PersonalCentreDayPagesAndHistories) {
+    Db.Exec("update UInfo set SPID = '1,3' where UID = :U", {{"U", Uid}});
+    MainFrm->Btn_PerInfo->Click();
+    Centre->btnFdLst->Click();
+    OpenDay(Centre->SGYS, Today());
+    Snap(MainFrm, "personal-centre-food-meals");
+    Centre->btnLunch->Click();
+    Snap(MainFrm, "personal-centre-food-grid");
+    Centre->btn1->Click();
+    Centre->btn1->Click();
+    Centre->lblLSJL->Click();
+    Centre->btn_SearchSW->Click();
+    Snap(MainFrm, "personal-centre-food-history");
+
+    Centre->btnSPLst->Click();
+    OpenDay(Centre->SGHD, Today());
+    Snap(MainFrm, "personal-centre-activity-day");
+    Centre->btn1->Click();
+    Centre->lblLSJL->Click();
+    Centre->btn_HTSearch->Click();
+    Snap(MainFrm, "personal-centre-activity-history");
+
+    Centre->btnNet->Click();
+    OpenDay(Centre->SGTZ, Today());
+    Snap(MainFrm, "personal-centre-weight-entry");
+    Centre->btnCTZLR->Click();
+    Centre->lblLSJL->Click();
+    Centre->Btn_SearchTZ->Click();
+    Snap(MainFrm, "personal-centre-weight-history");
 }
 
 TEST_F(Gallery, RecipeBookAndEditorSteps) {
@@ -157,4 +193,18 @@ TEST_F(Gallery, SmallWindows) {
     for (TForm* form : std::initializer_list<TForm*>{TCFoodSrcFrm, OftenFoodFrm, YSMXFrm, HDMXFrm})
         if (form) form->Close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(Gallery, PersonalCentreEditors) {
+    MainFrm->Btn_PerInfo->Click();
+    Centre->btnModifyInfo->Click();
+    Snap(MainFrm, "personal-centre-profile-editor");
+    Centre->SkButton2->Click();
+    OnModal = [](TForm* form) {
+        if (auto* catalogue = dynamic_cast<TSetHTFrm*>(form)) catalogue->SkButton3->Click();
+        Snap(form, "activity-catalogue-editor");
+    };
+    Centre->btnSPLst->Click();
+    Centre->lblSetHD->Click();
+    OnModal = nullptr;
 }

@@ -5,7 +5,11 @@
 #include "TestDatabase.h"
 #include "UnitHelath.h"
 
+#include <QAbstractScrollArea>
+#include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
+#include <QTest>
 #include <QUrl>
 #include <gtest/gtest.h>
 #include <memory>
@@ -112,6 +116,26 @@ TEST_F(HealthInfo, AClickWithoutAnEntryOpensNothing) {
     EXPECT_EQ(Form->Lst_FD->Count(), 0);
     Form->Lst_FDClick(Form->Lst_FD);
     EXPECT_TRUE(Status.isEmpty());
+}
+
+TEST_F(HealthInfo, AnEntryChosenWithTheMouseTheArrowsOrByTypingOpensItsPage) {
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Form->Widget()));
+    Form->lbl1->Click();
+    const auto& foods = HealthEntries(1);
+    ASSERT_GT(foods.size(), 4u);
+    ASSERT_EQ(foods[3].Name, "稻米");
+    auto page = [&](int i) { return InfoSiteRoot() + "/zhongyao/0" + foods[i].Code + ".htm"; };
+    QWidget* list = Form->Lst_FD->Widget();
+    const TRect second = Form->Lst_FD->ItemRect(1);
+    QTest::mouseClick(static_cast<QAbstractScrollArea*>(list)->viewport(), Qt::LeftButton, {},
+                      QPoint(second.Left + 5, second.Top + 5));
+    EXPECT_EQ(Form->Web->LocationURL(), page(1));
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(Form->Web->LocationURL(), page(2));
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, "稻");
+    QApplication::sendEvent(list, &press);
+    EXPECT_EQ(Form->Lst_FD->ItemIndex(), 3);
+    EXPECT_EQ(Form->Web->LocationURL(), page(3));
 }
 
 TEST_F(HealthInfo, SwitchingFromTeasToFoodsOpensTheFirstFood) {

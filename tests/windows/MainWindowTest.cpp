@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
+#include <set>
 #include <gtest/gtest.h>
 
 namespace {
@@ -209,6 +210,37 @@ TEST_F(MainWindow, GuidePanelStaysHiddenOnceDismissed) {
     Start();
     Login("user", "");
     EXPECT_FALSE(MainFrm->PanelHelp->Visible());
+}
+
+TEST_F(MainWindow, TheGuidesFourArrowsPointDownInGapsBetweenItsSteps) {
+    Start();
+    Login("user", "");
+    std::vector<TLabel*> steps;  // 第一步 .. 第六步, top to bottom
+    for (const QString& name : {"第一步", "第二步", "第三步", "第四步", "第五步", "第六步"})
+        for (int i = 0; i < MainFrm->PanelHelp->ControlCount(); ++i)
+            if (auto* l = dynamic_cast<TLabel*>(MainFrm->PanelHelp->Controls(i)); l && l->Caption() == name)
+                steps.push_back(l);
+    ASSERT_EQ(steps.size(), 6u);
+    std::set<int> gaps;
+    for (TSkLine* arrow : {MainFrm->SkLine1, MainFrm->SkLine2, MainFrm->SkLine3, MainFrm->SkLine4}) {
+        EXPECT_EQ(arrow->Parent(), MainFrm->PanelHelp);
+        EXPECT_EQ(arrow->Width(), 20);
+        EXPECT_EQ(arrow->Height(), 40);
+        EXPECT_EQ(arrow->ShowArrows(), saEnd);
+        // Straight down the middle, from 10 pixels in at the top to the tip 10 above the bottom.
+        EXPECT_EQ(arrow->StartPoint(), Point(10, 10));
+        EXPECT_EQ(arrow->EndPoint(), Point(10, 30));
+        const int x = arrow->Left() + 10, top = arrow->Top() + 10, tip = arrow->Top() + 30;
+        int gap = -1;
+        for (int i = 0; i + 1 < 6; ++i)
+            if (top > steps[i]->Top() + steps[i]->Height() && tip < steps[i + 1]->Top()) gap = i;
+        EXPECT_GE(gap, 0) << "an arrow from y " << top << " to " << tip << " lies between no two steps";
+        if (gap < 0) continue;
+        gaps.insert(gap);
+        EXPECT_GT(x, steps[gap]->Left());
+        EXPECT_LT(x, steps[gap]->Left() + steps[gap]->Width());
+    }
+    EXPECT_EQ(gaps.size(), 4u);  // each in a gap of its own
 }
 
 TEST_F(MainWindow, TipsAndMenusSayTheRightThings) {

@@ -1,6 +1,7 @@
 // Texts a user must be able to read: nothing runs over its frame or over another text, no line loses its
 // descenders, no colour sinks into its ground.
 #include "ContrastRatio.h"
+#include "GridInk.h"
 #include "MainWindowSession.h"
 #include "UintDM.h"
 #include "UnitShiPu.h"
@@ -23,26 +24,6 @@ protected:
         Login();
     }
     static QColor Colour(TColor c) { return ToQColor(c); }
-    // The dark pixels drawn into a grid cell.
-    static int InkIn(TStringGrid* grid, int col, int row) {
-        const QImage shot = grid->Widget()->grab().toImage();
-        const TRect r = grid->CellRect(col, row);
-        int ink = 0;
-        for (int y = r.Top; y < r.Bottom; ++y)
-            for (int x = r.Left; x < r.Right; ++x)
-                ink += qGray(shot.pixel(x, y)) < 128;
-        return ink;
-    }
-    // Whether the text of a cell is drawn whole: as much ink as in a row far higher than the text.
-    static void ExpectWholeText(TStringGrid* grid, int col, int row) {
-        const int shown = InkIn(grid, col, row);
-        const int height = grid->RowHeights(row);
-        grid->SetRowHeights(row, 60);
-        const int whole = InkIn(grid, col, row);
-        grid->SetRowHeights(row, height);
-        EXPECT_GT(whole, 0);
-        EXPECT_EQ(shown, whole) << grid->Name().toStdString() << " " << grid->Cells(col, row).toStdString();
-    }
     // The right edge of a control in its parent's client area.
     static int RightEdge(TControl* c) { return c->Left() + c->Width(); }
 };

@@ -1,9 +1,9 @@
-// The food entry grid of the personal centre, built once from the framework's grid and once from the
-// styled grid the windows will switch to, and driven the same way: both must end the same.
+// The food entry grid of the personal centre, built once from the framework's grid and once as the
+// windows build their styled grids, and driven the same way: both must end the same.
 #include "Forms.h"
 #include "GridInput.h"
 #include "IntakeGrid.h"
-#include "SkGrids.h"
+#include "WindowGrids.h"
 
 #include <QApplication>
 #include <QTest>
@@ -63,12 +63,7 @@ TEST(StyledGridWindowTest, FoodEntryGridBehavesTheSameBuiltFromTheStyledGrid) {
     form.SetBounds(0, 0, 700, 420);
     auto* plain = new TStringGrid(&form);
     plain->SetParent(&form);
-    auto* styled = new TSkStringGrid(&form);
-    styled->SetParent(&form);
-    styled->SetFrameVisible(true);
-    styled->SetFrameColor(8579227);
-    styled->SetLineColor(33023);
-    styled->SetFixedLineColor(8579227);
+    TSkStringGrid* styled = PlaceStringGrid(&form, &form, "SG2", 6, 70, 655, 300);
     form.ShowForm();
     QApplication::setActiveWindow(form.Widget());
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.Widget()));

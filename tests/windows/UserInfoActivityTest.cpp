@@ -3,6 +3,9 @@
 #include "UnitHDMX.h"
 #include "UnitSetHT.h"
 
+#include <QAbstractScrollArea>
+#include <QContextMenuEvent>
+
 namespace {
 
 class ActivityPage : public PersonalCentre {
@@ -217,21 +220,76 @@ TEST_F(Catalogue, TheListsGoByTypeAndTickTheUsersActivities) {
     EXPECT_EQ(Form->RC_C->Count(), 17);
     EXPECT_EQ(Form->RC_D->Count(), 18);
     EXPECT_EQ(Form->RC_A->Items()->Strings(0), "洗碗");
-    EXPECT_TRUE(Form->RC_A->Checked(0));
+    EXPECT_TRUE(Form->RC_A->ItemChecked(0));
     const auto [list, index] = Find("下楼梯");
     EXPECT_EQ(list, Form->RC_C);
-    EXPECT_TRUE(list->Checked(index));
-    EXPECT_FALSE(Form->RC_A->Checked(1));
+    EXPECT_TRUE(list->ItemChecked(index));
+    EXPECT_FALSE(Form->RC_A->ItemChecked(1));
     // Stored in list order; nothing ticked stores nothing.
-    Form->RC_A->SetChecked(1, true);
+    Form->RC_A->SetItemChecked(1, true);
     Form->SkButton7->Click();
     EXPECT_EQ(Scalar("select SPID from UInfo where UID = :U"), "1,2,20");
     EXPECT_FALSE(Form->Visible());
     Form->ShowForm();
     for (TSkCheckList* l : {Form->RC_A, Form->RC_B, Form->RC_C, Form->RC_D})
-        l->CheckAll(cbUnchecked);
+        for (int i = 0; i < l->Count(); ++i)
+            l->SetItemChecked(i, false);
     Form->SkButton7->Click();
     EXPECT_EQ(Scalar("select SPID from UInfo where UID = :U"), "");
+}
+
+TEST_F(Catalogue, TicksGivenWithTheMouseAndTheSpaceBarAreWhatIsStored) {
+    Db.Exec("update UInfo set SPID = '1' where UID = :U", {{"U", Uid}});
+    Form->LoadLists();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Form->Widget()));
+    auto click = [](TSkCheckList* list, int index, int x) {
+        const TRect r = list->ItemRect(index);
+        QWidget* viewport = static_cast<QAbstractScrollArea*>(list->Widget())->viewport();
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(r.Left + x, (r.Top + r.Bottom) / 2));
+    };
+    click(Form->RC_A, 0, 8);    // 洗碗 (1) off, on its box
+    click(Form->RC_A, 2, 8);    // 站立 (3) on
+    click(Form->RC_A, 4, 100);  // the text of 织毛衣 makes it current and ticks nothing
+    EXPECT_EQ(Form->RC_A->ItemIndex(), 4);
+    const auto [list, index] = Find("下楼梯");  // 20
+    ASSERT_NE(list, nullptr);
+    list->SetItemIndex(index);
+    QTest::keyClick(list->Widget(), Qt::Key_Space);
+    Form->SkButton7->Click();
+    EXPECT_EQ(Scalar("select SPID from UInfo where UID = :U"), "3,20");
+}
+
+TEST_F(Catalogue, TheMenuActsOnTheItemRightClicked) {
+    Db.Exec("insert into SpSet (ID, sType, tit, Kcal, sysFlg) values (900, 2, '遛狗', 3, 0)");
+    Form->LoadLists();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Form->Widget()));
+    const auto [list, index] = Find("遛狗");
+    ASSERT_EQ(list, Form->RC_B);
+    list->SetItemIndex(0);  // 走路散步, built in, was current before the click
+    TMenuItem* chosen = Form->N1;
+    SetPopupHook([&](TPopupMenu* menu, int, int) {
+        EXPECT_EQ(menu, Form->PopupMenu1);
+        chosen->Click();
+    });
+    // A right click, and the context menu the desktop asks for after it.
+    const TRect r = list->ItemRect(index);
+    const QPoint at(r.Left + 40, (r.Top + r.Bottom) / 2);
+    QWidget* viewport = static_cast<QAbstractScrollArea*>(list->Widget())->viewport();
+    auto rightClick = [&] {
+        QTest::mouseClick(viewport, Qt::RightButton, {}, at);
+        QContextMenuEvent menuAsked(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+        QApplication::sendEvent(viewport, &menuAsked);
+    };
+    rightClick();
+    EXPECT_EQ(Form->edtHT->Text(), "遛狗");
+    EXPECT_TRUE(Form->gb->Showing());
+    chosen = Form->N2;
+    list->SetItemIndex(0);
+    rightClick();
+    SetPopupHook(nullptr);
+    EXPECT_TRUE(Boxes.Boxes.empty()) << Boxes.LastText().toStdString();
+    EXPECT_EQ(Scalar("select count(*) from SpSet where ID = 900"), "0");
+    EXPECT_EQ(Find("遛狗").first, nullptr);
 }
 
 TEST_F(Catalogue, ItemsAreAddedAndRenamedWithUniqueTitles) {

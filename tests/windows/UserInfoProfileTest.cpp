@@ -2,6 +2,8 @@
 #include "PersonalCentreFixture.h"
 #include "WNDES.h"
 
+#include <QKeyEvent>
+
 namespace {
 
 class ProfilePage : public PersonalCentre {
@@ -147,6 +149,35 @@ TEST_F(ProfilePage, ASaveStoresTheProfileTheDaysTargetAndTheRememberedName) {
     Fill("wang", "李四", "女", "1985-05-20", "160", 2);
     EXPECT_EQ(Save(), "信息保存成功");
     EXPECT_EQ(TIniFile(Db.Folder() + "UInfo.ini").ReadString("UINFO", "UID", "<none>"), "");
+}
+
+TEST_F(ProfilePage, TheSexAndLevelChosenWithTheKeyboardAreStoredAndTheMouseMakesTheirFramesBold) {
+    Fill("user", "新用户", "男", "1985-05-20", "175", 1);
+    // The arrow key moves to the next item; a typed character finds the item it begins.
+    auto key = [](TControl* box, Qt::Key code, const QString& text) {
+        QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, text);
+        QApplication::sendEvent(box->Widget(), &press);
+        QKeyEvent release(QEvent::KeyRelease, code, Qt::NoModifier, text);
+        QApplication::sendEvent(box->Widget(), &release);
+    };
+    key(Centre->cbbSex, Qt::Key_Down, QString());
+    key(Centre->cbbHD, Qt::Key_unknown, "重");
+    EXPECT_EQ(Centre->cbbSex->Text(), "女");
+    EXPECT_EQ(Centre->cbbHD->ItemIndex(), 3);
+    EXPECT_EQ(Save(), "信息保存成功");
+    EXPECT_EQ(Stored("Sex"), "女");
+    EXPECT_EQ(Stored("HT"), "3");
+    EXPECT_EQ(Centre->lblSex->Caption(), "女");
+    EXPECT_EQ(Centre->lblHD->Caption(), "重度");
+
+    for (TSkComboBox* box : {Centre->cbbSex, Centre->cbbHD}) {
+        EXPECT_TRUE(box->FrameVisible());
+        QEvent enter(QEvent::Enter), leave(QEvent::Leave);
+        QApplication::sendEvent(box->Widget(), &enter);
+        EXPECT_EQ(box->FrameStyle(), fsFlatBold);
+        QApplication::sendEvent(box->Widget(), &leave);
+        EXPECT_EQ(box->FrameStyle(), fsFlat);
+    }
 }
 
 TEST_F(ProfilePage, ANewPasswordOutlivesTheCentreBeingClosedAndOpenedAgain) {

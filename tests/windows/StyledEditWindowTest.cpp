@@ -1,0 +1,169 @@
+// The windows' styled edits as a user meets them: the login fields' frames under the mouse and the
+// focus, Enter and Tab on the login panel, and the personal centre's number fields from typing to
+// the database.
+#include "ControlProbes.h"
+#include "PersonalCentreFixture.h"
+
+#include <QApplication>
+#include <QEnterEvent>
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The two rings of the band, sampled half-way down the left side and half-way along the top.
+struct TRings {
+    TColor Outer, Inner;
+};
+TRings RingsOf(TWinControl* edit) {
+    const QImage band = NonClient(edit);
+    const int y = edit->Height() / 2, x = edit->Width() / 2;
+    EXPECT_EQ(Pixel(band, 0, y), Pixel(band, x, 0));
+    EXPECT_EQ(Pixel(band, 1, y), Pixel(band, x, 1));
+    return {Pixel(band, 0, y), Pixel(band, 1, y)};
+}
+
+// The mouse coming over a control and leaving it, as the window system tells it.
+void Hover(TWinControl* control, bool over) {
+    if (over) {
+        QEnterEvent enter(QPointF(4, 4), QPointF(4, 4), QPointF(4, 4));
+        QApplication::sendEvent(control->Widget(), &enter);
+    } else {
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(control->Widget(), &leave);
+    }
+}
+
+// A flat frame: one ring of the frame colour (the library's grey) round one of the field's colour; a
+// bold frame: both rings grey.
+const TColor Grey = ColorToRGB(clBtnShadow);
+const TColor Field = ColorToRGB(clWindow);
+
+class LoginPanel : public MainWindowSession {
+protected:
+    void SetUp() override {
+        MainWindowSession::SetUp();
+        TIniFile ini(Db.Folder() + "UInfo.ini");
+        ini.WriteInteger("UINFO", "RunCon", 1);
+        Start();
+        QApplication::setActiveWindow(MainFrm->Widget());
+        ASSERT_TRUE(MainFrm->pnlLoad->Showing());
+    }
+};
+
+}  // namespace
+
+TEST_F(LoginPanel, TheFieldsFramesAreFlatAndTurnBoldUnderTheMouseAndWhileFocused) {
+    TSkEdit *name = MainFrm->edtUID, *password = MainFrm->edtPWD;
+    name->SetFocus();
+    ASSERT_TRUE(name->Focused());
+    TRings rings = RingsOf(password);
+    EXPECT_EQ(rings.Outer, Grey);
+    EXPECT_EQ(rings.Inner, Field);
+    rings = RingsOf(name);
+    EXPECT_EQ(rings.Outer, Grey);
+    EXPECT_EQ(rings.Inner, Grey);
+
+    Hover(password, true);
+    EXPECT_EQ(password->FrameStyle(), fsFlatBold);
+    EXPECT_EQ(RingsOf(password).Inner, Grey);
+    Hover(password, false);
+    EXPECT_EQ(password->FrameStyle(), fsFlat);
+    EXPECT_EQ(RingsOf(password).Inner, Field);
+
+    password->SetFocus();
+    EXPECT_EQ(RingsOf(password).Inner, Grey);
+    EXPECT_EQ(RingsOf(name).Inner, Field);
+    // Leaving under the mouse does not undo the focus's bold frame.
+    Hover(password, true);
+    Hover(password, false);
+    EXPECT_EQ(RingsOf(password).Inner, Grey);
+}
+
+TEST_F(LoginPanel, TabMovesFromNameToPasswordAndEnterLogsIn) {
+    MainFrm->edtUID->SetFocus();
+    QTest::keyClicks(QApplication::focusWidget(), "user");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_TRUE(MainFrm->edtPWD->Focused());
+    EXPECT_EQ(MainFrm->edtUID->Text(), "user");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(MainFrm->pnlLoad->Visible());
+    EXPECT_EQ(DM->UName1, "user");
+    EXPECT_TRUE(Boxes.Boxes.empty());
+}
+
+TEST_F(LoginPanel, ThePasswordShowsAsStars) {
+    MainFrm->edtPWD->SetFocus();
+    QTest::keyClicks(QApplication::focusWidget(), "pw1");
+    EXPECT_EQ(MainFrm->edtPWD->Text(), "pw1");
+    auto* field = qobject_cast<QLineEdit*>(MainFrm->edtPWD->Widget());
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->displayText(), "***");
+}
+
+namespace {
+
+class CentreFields : public PersonalCentre {
+protected:
+    // Selects the whole text of a focused field and types over it.
+    static void TypeOver(TWinControl* field, const QString& keys) {
+        field->SetFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        Type(keys);
+    }
+};
+
+}  // namespace
+
+TEST_F(CentreFields, TheHeightTakesWholeCentimetresUpTo250AndStoresWhatItShows) {
+    Centre->btnModifyInfo->Click();
+    TypeOver(Centre->edtSG, "18.2");  // the point is refused: whole centimetres
+    EXPECT_EQ(Centre->edtSG->Text(), "182");
+    Centre->EdtName->SetFocus();
+    Centre->btn_SaveInfo->Click();
+    EXPECT_EQ(Boxes.LastText(), "信息保存成功");
+    EXPECT_EQ(Scalar("select SG from UInfo where UID = :U"), "182");
+    EXPECT_EQ(Centre->lblSG->Caption(), "182");
+
+    TypeOver(Centre->edtSG, "300");
+    Centre->EdtName->SetFocus();  // leaving keeps it at the highest height
+    EXPECT_EQ(Centre->edtSG->Text(), "250");
+    Centre->btn_SaveInfo->Click();
+    EXPECT_EQ(Boxes.LastText(), "信息保存成功");
+    EXPECT_EQ(Scalar("select SG from UInfo where UID = :U"), "250");
+    EXPECT_EQ(Centre->lblSG->Caption(), "250");
+}
+
+TEST_F(CentreFields, AWeightShownWithAThousandsSeparatorIsStoredAsItsFigure) {
+    Centre->btnNet->Click();
+    Centre->lblDate->SetCaption("2024-6-1");
+    Centre->RefreshCalendar();
+    OpenDay(Centre->SGTZ, 3);
+    TypeOver(Centre->edt_TZ, "1000");
+    Centre->btn_SaveTZ->SetFocus();  // leaving shows the figure grouped
+    EXPECT_EQ(Centre->edt_TZ->Text(), "1,000");
+    Centre->btn_SaveTZ->Click();
+    EXPECT_EQ(Boxes.LastText(), "保存成功。");
+    EXPECT_EQ(Scalar("select TZ1 from TZ where UID = :U"), "1000");
+    EXPECT_EQ(DM->TZ, "1000");
+
+    // A text the edit would read leniently is no weight: "70,5" is not 705 kilograms.
+    Centre->edt_TZ->SetText("70,5");
+    Centre->btn_SaveTZ->Click();
+    EXPECT_EQ(Boxes.LastText(), "输入的体重不正确");
+}
+
+TEST_F(CentreFields, ReadOnlyDatesShowTheReadOnlyColourAndTextsThatOnlyShowStayWhite) {
+    for (TSkEdit* date : {Centre->edtDT1, Centre->edtDT2, Centre->edtDT4}) {
+        EXPECT_TRUE(date->ReadOnly()) << date->Name().toStdString();
+        EXPECT_EQ(date->Color(), clInfoBk) << date->Name().toStdString();
+    }
+    for (TSkEdit* result : {Centre->edtDT, Centre->edtSKCal, Centre->edtOKcal, Centre->edtHKCal,
+                            Centre->edtDKcal, Centre->edtFat}) {
+        EXPECT_TRUE(result->ReadOnly()) << result->Name().toStdString();
+        EXPECT_EQ(result->Color(), clWindow) << result->Name().toStdString();
+    }
+    EXPECT_TRUE(Centre->memoAnaNote->ReadOnly());
+    EXPECT_EQ(Centre->memoAnaNote->Color(), clWindow);
+}
