@@ -20,6 +20,13 @@
 //
 //     Xvfb :94 -screen 0 1280x1024x24 &
 //     DISPLAY=:94 build/bench_start_to_login /tmp/before/build --runs 21
+//
+// An earlier state of the program is built outside the repository, for instance:
+//
+//     mkdir /tmp/before && git archive COMMIT | tar -x -C /tmp/before
+//     cmake -S /tmp/before -B /tmp/before/build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+//           -DVELORIA_TESTS=OFF -DVELORIA_BENCH=OFF
+//     cmake --build /tmp/before/build --target veloria delivered_database skins ui_font
 #include "StartWatch.h"
 
 #include <cstring>
