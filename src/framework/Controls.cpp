@@ -507,6 +507,13 @@ void TControl::DoEndDrag(TObject* target, int x, int y) {
     FireEvent(OnEndDrag, this, target, x, y);
 }
 
+void TControl::FirePendingMouseUp() {
+    if (!FPendingMouseUp) return;
+    const auto fire = std::move(FPendingMouseUp);
+    FPendingMouseUp = nullptr;
+    fire();
+}
+
 bool TControl::WidgetEvent(QEvent*) {
     return false;
 }
@@ -542,7 +549,18 @@ bool TControl::eventFilter(QObject* watched, QEvent* event) {
         ShowApplicationHint(this);
         if (!alive) return true;
     }
-    if (DispatchWidgetEvent(watched, event)) return true;
+    if (event->type() == QEvent::MouseButtonRelease) {
+        auto* e = static_cast<QMouseEvent*>(event);
+        FPendingMouseUp = [this, button = ButtonOf(e->button()),
+                           shift = ShiftOf(e->modifiers(), e->buttons()), p = e->position().toPoint()] {
+            FireEvent(OnMouseUp, this, button, shift, p.x(), p.y());
+        };
+    }
+    // A handler that consumes the release without its base has no OnMouseUp.
+    if (DispatchWidgetEvent(watched, event)) {
+        if (alive) FPendingMouseUp = nullptr;
+        return true;
+    }
     if (!alive) return true;
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
@@ -564,8 +582,7 @@ bool TControl::eventFilter(QObject* watched, QEvent* event) {
         FMousePressed = false;
         const bool handled = WidgetEvent(event);
         if (!alive) return true;
-        FireEvent(OnMouseUp, this, ButtonOf(e->button()), ShiftOf(e->modifiers(), e->buttons()), p.x(),
-                  p.y());
+        FirePendingMouseUp();
         if (!alive) return true;
         if (wasPressed && ClickOnMouseUp() && receiver->rect().contains(p)) Click();
         return handled || !alive;

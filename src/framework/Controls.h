@@ -279,13 +279,24 @@ protected:
     // What a handler's base does: the Qt event behind the message goes on as usual.
     virtual void DefaultHandler(TMessage& Message) { Message.CallDefault = true; }
     virtual void WMLButtonDown(TWMMouse& Message) { DefaultHandler(Message); }
-    virtual void WMLButtonUp(TWMMouse& Message) { DefaultHandler(Message); }
+    // The framework's handling of a button coming up includes OnMouseUp, so a control that reacts
+    // after calling it (a styled button's click) comes after the handler, as the user's code expects.
+    virtual void WMLButtonUp(TWMMouse& Message) {
+        DefaultHandler(Message);
+        FirePendingMouseUp();
+    }
     virtual void WMLButtonDblClk(TWMMouse& Message) { DefaultHandler(Message); }
     virtual void WMRButtonDown(TWMMouse& Message) { DefaultHandler(Message); }
-    virtual void WMRButtonUp(TWMMouse& Message) { DefaultHandler(Message); }
+    virtual void WMRButtonUp(TWMMouse& Message) {
+        DefaultHandler(Message);
+        FirePendingMouseUp();
+    }
     virtual void WMRButtonDblClk(TWMMouse& Message) { DefaultHandler(Message); }
     virtual void WMMButtonDown(TWMMouse& Message) { DefaultHandler(Message); }
-    virtual void WMMButtonUp(TWMMouse& Message) { DefaultHandler(Message); }
+    virtual void WMMButtonUp(TWMMouse& Message) {
+        DefaultHandler(Message);
+        FirePendingMouseUp();
+    }
     virtual void WMMButtonDblClk(TWMMouse& Message) { DefaultHandler(Message); }
     virtual void WMMouseMove(TWMMouse& Message) { DefaultHandler(Message); }
     virtual void WMContextMenu(TWMPosition& Message) { DefaultHandler(Message); }
@@ -365,6 +376,9 @@ protected:
     TPopupMenu* FPopupMenu = nullptr;
     TDragMode FDragMode = dmManual;
     bool FMousePressed = false;
+    // OnMouseUp of the release being handled, fired once: by the handlers' base or after them.
+    std::function<void()> FPendingMouseUp;
+    void FirePendingMouseUp();
     bool FInSetBounds = false;
     bool FParentColor = false;
     std::unique_ptr<TControlActionLink> FActionLink;

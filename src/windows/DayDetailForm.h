@@ -2,7 +2,9 @@
 // title and a total line below, that frees itself when closed.
 #pragma once
 
-#include "SkControls.h"
+#include "Grids.h"
+#include "SkGrids.h"
+#include "StdCtrls.h"
 #include "SkinnedSmallForm.h"
 
 #include <functional>

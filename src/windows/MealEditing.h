@@ -3,8 +3,17 @@
 // both windows build alike.
 #pragma once
 
+#include "Forms.h"
 #include "Menus.h"
-#include "SkControls.h"
+#include "ComCtrls.h"
+#include "ExtCtrls.h"
+#include "Grids.h"
+#include "SkButton.h"
+#include "SkGrids.h"
+#include "SkPanel.h"
+#include "SkTabsPages.h"
+#include "SkTreeVw.h"
+#include "StdCtrls.h"
 
 // Searches show their results on a panel over the tree they search, which is disabled meanwhile;
 // food searches list foods in a grid, recipe searches list recipes in a second tree.

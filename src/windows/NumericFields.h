@@ -2,6 +2,7 @@
 #pragma once
 
 #include "FieldRules.h"
+#include "SkEditNumeric.h"
 
 class TSkNumericEdit;
 

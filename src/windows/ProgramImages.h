@@ -2,7 +2,7 @@
 #pragma once
 
 #include "ImgList.h"
-#include "SkControls.h"
+#include "SkTreeVw.h"
 
 // The trees' icons, read through the PNG codec: 0 a group, 1 a subgroup or class, 2 an item
 // (a food, recipe or set meal), 3 an item when selected.

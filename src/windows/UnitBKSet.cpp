@@ -9,7 +9,7 @@
 TBKSetFrm::TBKSetFrm(TComponent* AOwner)
     : TSkinnedSmallForm(AOwner, "BKSetFrm", "每日所需热量计算方式设置", 440, 220, false, "lbl1", "btn1") {
     auto radio = [this](const char* name, const char* caption, int top) {
-        auto* r = Place<TRadioButton>(this, this, name, 24, top, 340, 22);
+        auto* r = Place<TSkRadioButton>(this, this, name, 24, top, 340, 22);
         r->SetCaption(caption);
         return r;
     };

@@ -1,7 +1,10 @@
 // The energy-method window: the daily target from the reference table or from basal metabolism.
 #pragma once
 
-#include "SkControls.h"
+#include "Buttons.h"
+#include "SkButton.h"
+#include "SkRadChk.h"
+#include "StdCtrls.h"
 #include "SkinnedSmallForm.h"
 
 class TBKSetFrm : public TSkinnedSmallForm {
@@ -12,7 +15,7 @@ public:
     // The title and the close button under their own names.
     TLabel*& lbl1 = lblTit;
     TSpeedButton*& btn1 = SpeedButton1;
-    TRadioButton *rb1, *rb2;
+    TSkRadioButton *rb1, *rb2;
     TLabel *lbl2, *lbl3, *lbl4;
     TSkButton *btnOK, *btnClose;
 

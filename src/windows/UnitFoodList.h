@@ -2,7 +2,15 @@
 // the composition of the chosen food per 100 g, and a link that makes the food a frequently used one.
 #pragma once
 
-#include "SkControls.h"
+#include "Forms.h"
+#include "ComCtrls.h"
+#include "ExtCtrls.h"
+#include "SkButton.h"
+#include "SkEdit.h"
+#include "SkGrids.h"
+#include "SkPanel.h"
+#include "SkTreeVw.h"
+#include "StdCtrls.h"
 
 class TFrm_FD : public TForm {
     Q_OBJECT

@@ -2,8 +2,11 @@
 // teas) and, for the entry clicked, its page in a browser pane.
 #pragma once
 
+#include "Forms.h"
 #include "SHDocVw.h"
-#include "SkControls.h"
+#include "ExtCtrls.h"
+#include "SkLstBox.h"
+#include "StdCtrls.h"
 
 #include <vector>
 

@@ -180,7 +180,7 @@ void TMainFrm::BuildLogin() {
         e->OnMouseEnter = [this](TObject* s) { edtUIDMouseEnter(s); };
         e->OnMouseLeave = [this](TObject* s) { edtPWDMouseLeave(s); };
     }
-    chk_UP = Place<TCheckBox>(this, pnlLoad, "chk_UP", 96, 118, 170, 20);
+    chk_UP = Place<TSkCheckBox>(this, pnlLoad, "chk_UP", 96, 118, 170, 20);
     chk_UP->SetCaption("记住用户名和密码");
     btnLoad = Place<TSkButton>(this, pnlLoad, "btnLoad", 60, 156, 80, 28);
     btnLoad->SetCaption("登 陆");

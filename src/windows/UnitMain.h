@@ -7,7 +7,11 @@
 #include "Forms.h"
 #include "Menus.h"
 #include "SkBHints.h"
-#include "SkControls.h"
+#include "SkButton.h"
+#include "SkRadChk.h"
+#include "SkCommon.h"
+#include "SkEdit.h"
+#include "SkPanel.h"
 #include "SkLine.h"
 #include "StdCtrls.h"
 
@@ -47,7 +51,7 @@ public:
     TPanel *pnlPro = nullptr, *pnlLoad = nullptr, *pnlTit = nullptr;
     TSpeedButton* btn1 = nullptr;
     TSkEdit *edtUID = nullptr, *edtPWD = nullptr;
-    TCheckBox* chk_UP = nullptr;
+    TSkCheckBox* chk_UP = nullptr;
     TSkButton *btnLoad = nullptr, *btnClose = nullptr;
 
     // Navigation: buttons with their twins, and the tab labels.
@@ -70,7 +74,7 @@ public:
     TLabel *Label15, *Label16, *Label4, *Label10, *Label11, *Label21, *Label17, *Label18, *Label19, *Label20,
         *Label24;
     TLabel* Label29;
-    TCheckBox* chkHint;
+    TSkCheckBox* chkHint;
     // The arrows down the steps: within the setting up (first to second step) and within the daily
     // records (third to sixth).
     TSkLine *SkLine1, *SkLine2, *SkLine3, *SkLine4;

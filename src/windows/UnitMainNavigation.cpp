@@ -179,7 +179,7 @@ void TMainFrm::BuildGuidePanel() {
     Label24 = PlaceLabel(this, PanelHelp, "Label24", "[说明]", 196, 122);
     MakeHoverLink(Label24);
     Label24->OnClick = [this](TObject*) { ShowMsgByTitle("饮食套餐说明"); };
-    chkHint = Place<TCheckBox>(this, PanelHelp, "chkHint", 24, 362, 220, 20);
+    chkHint = Place<TSkCheckBox>(this, PanelHelp, "chkHint", 24, 362, 220, 20);
     chkHint->SetCaption("我知道了，不要再提示");
     chkHint->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
         chkHintMouseUp(s, b, sh, x, y);

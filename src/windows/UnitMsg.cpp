@@ -16,7 +16,7 @@ TMsgFrm::TMsgFrm(TComponent* AOwner) : TSkinnedSmallForm(AOwner, "MsgFrm", "ä¿¡æ
     pnl1->SetAlign(alBottom);
     pnl1->SetBevelOuter(bvNone);
     pnl1->SetVisible(false);
-    chckbx1 = new TCheckBox(this);
+    chckbx1 = new TSkCheckBox(this);
     chckbx1->SetName("chckbx1");
     chckbx1->SetParent(pnl1);
     chckbx1->SetBounds(12, 6, 240, 20);

@@ -1,7 +1,10 @@
 // The tip window: one explanatory text under its title, fading in.
 #pragma once
 
-#include "SkControls.h"
+#include "ExtCtrls.h"
+#include "SkRadChk.h"
+#include "SkEditMemo.h"
+#include "StdCtrls.h"
 #include "SkinnedSmallForm.h"
 
 class TMsgFrm : public TSkinnedSmallForm {
@@ -11,7 +14,7 @@ public:
 
     TSkRichEdit* edtMsg;
     TPanel* pnl1;
-    TCheckBox* chckbx1;
+    TSkCheckBox* chckbx1;
     TTimer* Timer1;
 
     void Timer1Timer(TObject* Sender);

@@ -2,7 +2,9 @@
 // or drags items into the personal centre's food grid. Created once and kept.
 #pragma once
 
-#include "SkControls.h"
+#include "ExtCtrls.h"
+#include "SkPanel.h"
+#include "SkTreeVw.h"
 #include "SkinnedSmallForm.h"
 
 class TOftenFoodFrm : public TSkinnedSmallForm {

@@ -3,7 +3,11 @@
 #pragma once
 
 #include "Menus.h"
-#include "SkControls.h"
+#include "SkButton.h"
+#include "SkChkLst.h"
+#include "SkCmboBx.h"
+#include "SkEdit.h"
+#include "SkPanel.h"
 #include "SkinnedSmallForm.h"
 
 #include <array>

@@ -2,8 +2,21 @@
 // three steps (pages T2 and T3).
 #pragma once
 
+#include "Forms.h"
 #include "Menus.h"
-#include "SkControls.h"
+#include "ComCtrls.h"
+#include "ExtCtrls.h"
+#include "Grids.h"
+#include "SkButton.h"
+#include "SkCmboBx.h"
+#include "SkEdit.h"
+#include "SkEditMemo.h"
+#include "SkGrids.h"
+#include "SkPanel.h"
+#include "SkRadChk.h"
+#include "SkTabsPages.h"
+#include "SkTreeVw.h"
+#include "StdCtrls.h"
 
 #include <array>
 

@@ -2,7 +2,11 @@
 // double-clicked one to its caller's food grid. Frees itself when closed.
 #pragma once
 
-#include "SkControls.h"
+#include "Grids.h"
+#include "SkButton.h"
+#include "SkDBGrid.h"
+#include "SkEdit.h"
+#include "SkRadChk.h"
 #include "SkinnedSmallForm.h"
 
 #include <QPointer>

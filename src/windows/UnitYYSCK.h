@@ -1,7 +1,10 @@
 // The daily-needs window: the user's reference intake of energy, macronutrients, vitamins and minerals.
 #pragma once
 
-#include "SkControls.h"
+#include "Buttons.h"
+#include "ExtCtrls.h"
+#include "SkButton.h"
+#include "StdCtrls.h"
 #include "SkinnedSmallForm.h"
 
 class TYYSCKFrm : public TSkinnedSmallForm {

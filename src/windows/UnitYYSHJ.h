@@ -1,8 +1,12 @@
 // The nutrient totals of the recipe shown in the recipe book, in a small window that fades in.
 #pragma once
 
+#include "Forms.h"
 #include "Menus.h"
-#include "SkControls.h"
+#include "ExtCtrls.h"
+#include "Grids.h"
+#include "SkButton.h"
+#include "SkGrids.h"
 
 class TYYSHJFrm : public TForm {
     Q_OBJECT

@@ -1,8 +1,12 @@
 // The nutrient rankings: for a nutrient chosen in a list, the foods richest and poorest in it.
 #pragma once
 
+#include "Forms.h"
 #include "Menus.h"
-#include "SkControls.h"
+#include "SkCmboBx.h"
+#include "SkGrids.h"
+#include "SkLstBox.h"
+#include "StdCtrls.h"
 
 class TFrm_FDYY : public TForm {
     Q_OBJECT

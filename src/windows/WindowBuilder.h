@@ -6,7 +6,7 @@
 #include "ExtCtrls.h"
 #include "Grids.h"
 #include "Menus.h"
-#include "SkControls.h"
+#include "SkButton.h"
 #include "StdCtrls.h"
 
 // A control owned by `owner`, placed on `parent` with its name and bounds.

@@ -2,6 +2,7 @@
 // with its items.
 #pragma once
 
+#include "SkCmboBx.h"
 #include "WindowBuilder.h"
 
 #include <initializer_list>

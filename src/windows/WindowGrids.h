@@ -2,6 +2,8 @@
 // every window shares.
 #pragma once
 
+#include "SkDBGrid.h"
+#include "SkGrids.h"
 #include "WindowBuilder.h"
 
 // A flat frame in light green round every grid, and every line between its cells in the same green:

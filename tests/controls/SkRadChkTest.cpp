@@ -343,7 +343,11 @@ TEST_F(GlyphButton, TheKeyboardsFocusChecksARadioButtonAndTheMouseChecksItOnce) 
 TEST_F(GlyphButton, ACheckBoxCyclesThroughTwoOrThreeStates) {
     auto* box = Make<TSkCheckBox>(QStringLiteral("记住密码"));
     QWidget* w = box->Widget();
-    std::vector<TCheckBoxState> seen;
+    std::vector<TCheckBoxState> seen, seenOnMouseUp;
+    // The mouse-up handler runs as the button comes up, before the click changes the box.
+    box->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) {
+        seenOnMouseUp.push_back(box->State());
+    };
     auto click = [&] {
         QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(3, 5));
         seen.push_back(box->State());
@@ -351,6 +355,7 @@ TEST_F(GlyphButton, ACheckBoxCyclesThroughTwoOrThreeStates) {
     click();
     click();
     EXPECT_EQ(seen, (std::vector<TCheckBoxState>{cbChecked, cbUnchecked}));
+    EXPECT_EQ(seenOnMouseUp, (std::vector<TCheckBoxState>{cbUnchecked, cbChecked}));
     box->SetAllowGrayed(true);
     seen.clear();
     click();
