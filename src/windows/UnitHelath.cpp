@@ -5,6 +5,7 @@
 #include "SiteAddresses.h"
 
 #include <QFile>
+#include <algorithm>
 #include <array>
 
 THelathFrm* HelathFrm = nullptr;
@@ -75,6 +76,10 @@ THelathFrm::THelathFrm(TComponent* AOwner) : TForm(AOwner) {
     Lst_FD->OnClick = [this](TObject* s) { Lst_FDClick(s); };
     // An entry found by typing its name opens as a click opens it.
     Lst_FD->OnMatch = [this](TObject* s) { Lst_FDClick(s); };
+    // The list reaches down to the panel's foot whatever height the window is docked at.
+    pnlLeft->OnResize = [this](TObject*) {
+        Lst_FD->SetHeight(std::max(Lst_FD->ItemHeight(), pnlLeft->ClientHeight() - Lst_FD->Top() - 6));
+    };
 
     pnltit = Place<TPanel>(this, this, "pnltit", 212, 0, 783, 30);
     pnltit->SetAlign(alTop);

@@ -17,6 +17,7 @@
 #include "UnitYYSTop.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QPixmap>
 
 namespace {
@@ -28,6 +29,17 @@ QString GalleryFolder() {
 }
 
 // Lets the window system lay out and paint, then saves the window as the user sees it.
+// The health pages live in a site folder beside the program: the gallery's program folder gets a copy.
+void CopySiteInto(const QString& programFolder) {
+    const QDir site(QStringLiteral(VELORIA_BUILD_DIR "/site"));
+    for (QDirIterator it(site.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+        const QString file = it.next();
+        const QString copy = programFolder + "/site/" + site.relativeFilePath(file);
+        QDir().mkpath(QFileInfo(copy).path());
+        QFile::copy(file, copy);
+    }
+}
+
 void Snap(TForm* form, const QString& name) {
     ASSERT_NE(form, nullptr) << name.toStdString();
     QCoreApplication::processEvents();
@@ -162,6 +174,7 @@ TEST_F(Gallery, FoodWindows) {
     Snap(MainFrm, "food-browser");
     MainFrm->SpeedButton5->Click();
     Snap(MainFrm, "nutrient-rankings");
+    CopySiteInto(Db.Folder());
     MainFrm->Label12->Click();
     Snap(MainFrm, "health-information");
 }

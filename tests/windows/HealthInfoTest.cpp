@@ -149,3 +149,13 @@ TEST_F(HealthInfo, SwitchingFromTeasToFoodsOpensTheFirstFood) {
 }
 
 }  // namespace
+
+TEST_F(HealthInfo, TheListEndsAboveThePanelsFootAtAnyHeight) {
+    for (const int height : {528, 498, 300}) {
+        Form->SetClientHeight(height);
+        // Title (30) and status bar (22) span the width; the list starts 84 down the left panel, 6 above its
+        // foot.
+        EXPECT_EQ(Form->pnlLeft->Height(), height - 30 - 22) << height;
+        EXPECT_EQ(Form->Lst_FD->Top() + Form->Lst_FD->Height(), height - 30 - 22 - 6) << height;
+    }
+}
