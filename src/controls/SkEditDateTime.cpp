@@ -18,9 +18,6 @@ struct TDateTimeEditTypes {
 };
 const TDateTimeEditTypes DateTimeEditTypes;
 
-// The calendar's own colours, which the edit's set starts with.
-const std::array<TColor, 7> CalendarDefaultColors = {clWindowText, clBtnShadow,     clWindowText, clBtnShadow,
-                                                     clHighlight,  clHighlightText, TColor(128)};
 // The program's separators: typed, they are text, not steps.
 const QChar DateSeparator = QLatin1Char('-');
 const QChar TimeSeparator = QLatin1Char(':');
@@ -41,14 +38,6 @@ struct TFlagUp {
 };
 }  // namespace
 
-QString DateExceedsMaximumText(TDateTime MaxDate) {
-    return QStringLiteral("Date exceeds maximum of %1").arg(DateToISO(MaxDate));
-}
-
-QString DateBelowMinimumText(TDateTime MinDate) {
-    return QStringLiteral("Date is less than minimum of %1").arg(DateToISO(MinDate));
-}
-
 QString FormatDateTimeValue(const QString& Format, TDateTime Value) {
     QString f = Format;
     f.replace(QStringLiteral("ddddd"), QStringLiteral("yyyy-mm-dd"), Qt::CaseInsensitive);
@@ -58,7 +47,7 @@ QString FormatDateTimeValue(const QString& Format, TDateTime Value) {
 }
 
 TSkDateTimeEdit::TSkDateTimeEdit(TComponent* AOwner)
-    : TSkEdit(AOwner), FCalendarColors(nullptr, CalendarDefaultColors),
+    : TSkEdit(AOwner), FCalendarColors(nullptr, DefaultCalendarColors()),
       FClockFaceColors(nullptr, DefaultClockFaceColors()) {
     SetDropButtonVisible(true);
 }
@@ -75,8 +64,7 @@ double TSkDateTimeEdit::GetTime() const {
 void TSkDateTimeEdit::SetDate(double Value) {
     TFlagUp assigning(FAssigningDate);
     const double day = WholeDays(Value);
-    if (FMaxDate != 0 && day > FMaxDate) throw ESkCalendarError(DateExceedsMaximumText(FMaxDate));
-    if (FMinDate != 0 && day < FMinDate) throw ESkCalendarError(DateBelowMinimumText(FMinDate));
+    CheckDateBounds(day, FMinDate, FMaxDate);
     FValue = Value;
     FDateSet = true;
     FEditType = etDate;  // no check of the text: it is replaced
@@ -226,10 +214,7 @@ void TSkDateTimeEdit::ValidateOnExit() {
             ShowText(QString());
         (date ? FDateSet : FTimeSet) = false;
     }
-    if (date && Date() != 0) {
-        if (FMaxDate != 0 && Date() > FMaxDate) throw ESkCalendarError(DateExceedsMaximumText(FMaxDate));
-        if (FMinDate != 0 && Date() < FMinDate) throw ESkCalendarError(DateBelowMinimumText(FMinDate));
-    }
+    if (date && Date() != 0) CheckDateBounds(Date(), FMinDate, FMaxDate);
     if (!keepFocus && !keepText) UpdateText();
 }
 

@@ -21,9 +21,6 @@ using TSkInvalidDateEvent =
 using TSkInvalidTimeEvent =
     std::function<void(TObject* Sender, bool& KeepFocus, bool& KeepText, TDateTime& NewTime)>;
 
-// The texts of the bound errors, with the bound as yyyy-mm-dd.
-QString DateExceedsMaximumText(TDateTime MaxDate);
-QString DateBelowMinimumText(TDateTime MinDate);
 // FormatDateTime with "ddddd" as the program's short date and "t"/"tt" as its short/long time.
 QString FormatDateTimeValue(const QString& Format, TDateTime Value);
 

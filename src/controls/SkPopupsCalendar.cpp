@@ -78,6 +78,25 @@ QString NarrowDayName(int n) {
 
 }  // namespace
 
+const std::array<TColor, 7>& DefaultCalendarColors() {
+    static const std::array<TColor, 7> colors = {clWindowText, clBtnShadow,     clWindowText, clBtnShadow,
+                                                 clHighlight,  clHighlightText, TColor(128)};
+    return colors;
+}
+
+QString DateExceedsMaximumText(TDateTime MaxDate) {
+    return QStringLiteral("Date exceeds maximum of %1").arg(DateToISO(MaxDate));
+}
+
+QString DateBelowMinimumText(TDateTime MinDate) {
+    return QStringLiteral("Date is less than minimum of %1").arg(DateToISO(MinDate));
+}
+
+void CheckDateBounds(TDateTime Day, TDateTime MinDate, TDateTime MaxDate) {
+    if (MaxDate != 0 && Day > MaxDate) throw ESkCalendarError(DateExceedsMaximumText(MaxDate));
+    if (MinDate != 0 && Day < MinDate) throw ESkCalendarError(DateBelowMinimumText(MinDate));
+}
+
 void SetCalendarToday(std::function<TDateTime()> Today) {
     gToday = std::move(Today);
 }
@@ -128,8 +147,7 @@ void TSkYearSpinner::WMKillFocus(TWMFocus& Message) {
 // TSkCalendar -------------------------------------------------------------------------------------
 
 TSkCalendar::TSkCalendar(TComponent* AOwner)
-    : TSkPopupContent(AOwner), FCalendarColors(this, {clWindowText, clBtnShadow, clWindowText, clBtnShadow,
-                                                      clHighlight, clHighlightText, TColor(128)}) {
+    : TSkPopupContent(AOwner), FCalendarColors(this, DefaultCalendarColors()) {
     SetTabStop(true);
     SetMouseTracking(true);
 
@@ -274,10 +292,7 @@ void TSkCalendar::SetDateInternal(TDateTime Value) {
 
 void TSkCalendar::SetDate(TDateTime Value) {
     const TDateTime v = std::trunc(Value);
-    if (FMaxDate != 0 && v > FMaxDate)
-        throw ESkCalendarError(QStringLiteral("Date exceeds maximum of %1").arg(DateToISO(FMaxDate)));
-    if (FMinDate != 0 && v < FMinDate)
-        throw ESkCalendarError(QStringLiteral("Date is less than minimum of %1").arg(DateToISO(FMinDate)));
+    CheckDateBounds(v, FMinDate, FMaxDate);
     SetDateInternal(v);
 }
 
@@ -289,8 +304,7 @@ void TSkCalendar::BringDateInto(TDateTime Min, TDateTime Max) {
 
 void TSkCalendar::SetMinDate(TDateTime Value) {
     const TDateTime v = std::trunc(Value);
-    if (v != 0 && FMaxDate != 0 && v > FMaxDate)
-        throw ESkCalendarError(QStringLiteral("Date exceeds maximum of %1").arg(DateToISO(FMaxDate)));
+    if (v != 0 && FMaxDate != 0 && v > FMaxDate) throw ESkCalendarError(DateExceedsMaximumText(FMaxDate));
     if (v == FMinDate) return;
     BringDateInto(v, FMaxDate);
     FMinDate = v;
@@ -299,8 +313,7 @@ void TSkCalendar::SetMinDate(TDateTime Value) {
 
 void TSkCalendar::SetMaxDate(TDateTime Value) {
     const TDateTime v = std::trunc(Value);
-    if (v != 0 && FMinDate != 0 && v < FMinDate)
-        throw ESkCalendarError(QStringLiteral("Date is less than minimum of %1").arg(DateToISO(FMinDate)));
+    if (v != 0 && FMinDate != 0 && v < FMinDate) throw ESkCalendarError(DateBelowMinimumText(FMinDate));
     if (v == FMaxDate) return;
     BringDateInto(FMinDate, v);
     FMaxDate = v;

@@ -44,6 +44,7 @@ enum TSkFirstDayOfWeek {
 
 // The calendar's seven colours, by index (the TSkCalendarColorIndex names).
 using TSkCalendarColors = TSkIndexedColors<7>;
+const std::array<TColor, 7>& DefaultCalendarColors();
 enum TSkCalendarColorIndex {
     cciDays,
     cciFillDays,
@@ -59,6 +60,11 @@ class ESkCalendarError : public Exception {
 public:
     using Exception::Exception;
 };
+// Its texts, with the bound as yyyy-mm-dd.
+QString DateExceedsMaximumText(TDateTime MaxDate);
+QString DateBelowMinimumText(TDateTime MinDate);
+// Raises it when Day lies above MaxDate or below MinDate (a bound of 0 is open).
+void CheckDateBounds(TDateTime Day, TDateTime MinDate, TDateTime MaxDate);
 
 using TSkGetBoldDaysEvent = std::function<void(TObject* Sender, int Year, int Month, std::uint32_t& Bitmask)>;
 using TSkGetDayFormatEvent =
