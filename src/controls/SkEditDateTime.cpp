@@ -5,6 +5,7 @@
 #include "Streaming.h"
 #include "TypInfo.h"
 
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <cmath>
 #include <utility>
@@ -28,14 +29,6 @@ double WholeDays(TDateTime V) {
 double DayFraction(TDateTime V) {
     return std::fabs(V - std::trunc(V));
 }
-
-// Raises the flag for the scope.
-struct TFlagUp {
-    explicit TFlagUp(bool& Flag) : FFlag(Flag), FWas(Flag) { Flag = true; }
-    ~TFlagUp() { FFlag = FWas; }
-    bool& FFlag;
-    bool FWas;
-};
 }  // namespace
 
 QString FormatDateTimeValue(const QString& Format, TDateTime Value) {
@@ -62,7 +55,7 @@ double TSkDateTimeEdit::GetTime() const {
 }
 
 void TSkDateTimeEdit::SetDate(double Value) {
-    TFlagUp assigning(FAssigningDate);
+    const QScopedValueRollback<bool> assigning(FAssigningDate, true);
     const double day = WholeDays(Value);
     CheckDateBounds(day, FMinDate, FMaxDate);
     FValue = Value;
@@ -73,7 +66,7 @@ void TSkDateTimeEdit::SetDate(double Value) {
 }
 
 void TSkDateTimeEdit::SetTime(double Value) {
-    TFlagUp assigning(FAssigningTime);
+    const QScopedValueRollback<bool> assigning(FAssigningTime, true);
     FValue = Value;
     FTimeSet = true;
     FEditType = etTime;
@@ -137,7 +130,7 @@ void TSkDateTimeEdit::SetFormat(const QString& Value) {
 
 // Text ------------------------------------------------------------------------------------------------------
 void TSkDateTimeEdit::ShowText(const QString& Text) {
-    TFlagUp updating(FUpdatingText);
+    const QScopedValueRollback<bool> updating(FUpdatingText, true);
     SetText(Text);
 }
 
@@ -190,7 +183,7 @@ void TSkDateTimeEdit::InvalidTime(bool& KeepFocus, bool& KeepText, TDateTime& Ne
 
 void TSkDateTimeEdit::ValidateOnExit() {
     if (FValidating || (ComponentState() & csDestroying)) return;
-    TFlagUp validating(FValidating);
+    const QScopedValueRollback<bool> validating(FValidating, true);
     TakeOverText();
     const bool date = FEditType == etDate;
     const QString typed = Text();
@@ -347,7 +340,7 @@ void TSkDateTimeEdit::CalendarDropDown() {
             calendar->OnClick = [panel](TObject*) { panel->Close(); };
         },
         [this](TSkCalendar* calendar) {
-            TFlagUp accepted(FDateAccepted);
+            const QScopedValueRollback<bool> accepted(FDateAccepted, true);
             if (calendar->Date() == 0)
                 Clear();
             else
@@ -374,7 +367,7 @@ void TSkDateTimeEdit::ClockDropDown() {
             clock->OnSetBtnClick = [panel](TObject*) { panel->Close(); };
         },
         [this](TSkTimePicker* clock) {
-            TFlagUp accepted(FTimeAccepted);
+            const QScopedValueRollback<bool> accepted(FTimeAccepted, true);
             SetTime(clock->Time());
         });
 }

@@ -9,6 +9,7 @@
 #include "TypInfo.h"
 
 #include <QLocale>
+#include <QScopedValueRollback>
 #include <algorithm>
 #include <cmath>
 
@@ -269,15 +270,8 @@ TDateTime TSkCalendar::MaxViewDate() const {
 }
 
 void TSkCalendar::ForcedSetDate(TDateTime Value) {
-    const bool was = FForceDateChange;
-    FForceDateChange = true;
-    try {
-        SetDateInternal(Value);
-    } catch (...) {
-        FForceDateChange = was;
-        throw;
-    }
-    FForceDateChange = was;
+    const QScopedValueRollback<bool> forced(FForceDateChange, true);
+    SetDateInternal(Value);
 }
 
 void TSkCalendar::SetDateInternal(TDateTime Value) {
