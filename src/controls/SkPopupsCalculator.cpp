@@ -23,10 +23,6 @@ QString ButtonCaption(std::uint8_t Code) {
     return Code < 17 ? QString::fromUtf8(texts[Code]) : QString();
 }
 
-bool FlatStyle(TFrameStyleEx Style) {
-    return Style == fsFlat || Style == fsFlatBold || Style == fsFlatRounded;
-}
-
 // Frames 2 pixels wide push the grid 2 pixels inward.
 bool TwoPixelFrame(TFrameStyleEx Style) {
     switch (Style) {
@@ -338,7 +334,7 @@ void TSkCalculator::DrawButton(std::uint8_t Code) {
     }
     const bool down = Code == FPressedButton && Code == FHotButton;
     DrawPopupButton(Canvas(), r, ButtonCaption(Code), FColors.GetColor(buttonIndex),
-                    FColors.GetColor(fontIndex), FlatStyle(BorderOuter()), down, ThemeAware());
+                    FColors.GetColor(fontIndex), FlatBorder(), down, ThemeAware());
     if (Code != cbSet) return;
     // The confirm glyph: the symbol font's upward triangle, a little larger than the captions.
     Canvas()->Brush()->SetStyle(bsClear);

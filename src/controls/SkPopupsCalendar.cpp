@@ -727,10 +727,6 @@ void TSkCalendar::CMDialogChar(TWMKey& Message) {
 
 // Painting ----------------------------------------------------------------------------------------
 
-bool TSkCalendar::FlatBorder() const {
-    return BorderOuter() == fsFlat || BorderOuter() == fsFlatBold || BorderOuter() == fsFlatRounded;
-}
-
 void TSkCalendar::Paint() {
     const TLayout L = Layout();
     PaintBackground();
@@ -756,12 +752,7 @@ void TSkCalendar::Paint() {
 
 void TSkCalendar::PaintHeader(const TLayout& L) {
     TCanvas* canvas = Canvas();
-    if (FShowDays) {
-        TRect inside = L.Header;
-        if (!FlatBorder()) inside = DrawBevelAllSides(canvas, inside, fsPopup);
-        canvas->Brush()->SetColor(FButtonColor);
-        canvas->FillRect(inside);
-    }
+    if (FShowDays) PaintBand(L.Header, FButtonColor);
     canvas->Brush()->SetStyle(bsClear);
     if (HasElement(ceArrows)) {
         canvas->Font()->SetName(QStringLiteral("Marlett"));

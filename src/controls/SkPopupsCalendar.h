@@ -275,7 +275,6 @@ private:
     void PaintDayNames(const TLayout& L);
     void PaintWeekNumbers(const TLayout& L);
     void PaintDays(const TLayout& L);
-    bool FlatBorder() const;
 
     TColor FButtonColor = clBtnFace, FButtonFontColor = clWindowText;
     TSkCalendarColors FCalendarColors;

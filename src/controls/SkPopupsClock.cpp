@@ -300,12 +300,7 @@ void TSkTimePicker::Paint() {
     TCanvas* canvas = Canvas();
     canvas->Font()->Assign(*Font());
     if (FShowTime) {
-        TRect band = TimeBandRect();
-        const TFrameStyleEx outer = BorderOuter();
-        if (outer != fsFlat && outer != fsFlatBold && outer != fsFlatRounded)
-            band = DrawBevelAllSides(canvas, band, fsPopup);
-        canvas->Brush()->SetColor(FButtonColor);
-        canvas->FillRect(band);
+        PaintBand(TimeBandRect(), FButtonColor);
         canvas->Brush()->SetStyle(bsClear);
         canvas->Font()->SetColor(FButtonFontColor);
         DrawStringCentered(canvas, TimeText(), TimeBandRect());

@@ -54,6 +54,16 @@ void TSkPopupContent::PaintBackground() {
     Canvas()->FillRect(inner);
 }
 
+bool TSkPopupContent::FlatBorder() const {
+    return BorderOuter() == fsFlat || BorderOuter() == fsFlatBold || BorderOuter() == fsFlatRounded;
+}
+
+void TSkPopupContent::PaintBand(TRect Band, TColor Color) {
+    if (!FlatBorder()) Band = DrawBevelAllSides(Canvas(), Band, fsPopup);
+    Canvas()->Brush()->SetColor(Color);
+    Canvas()->FillRect(Band);
+}
+
 void TSkPopupContent::CMFontChanged(TMessage& Message) {
     TSkCustomPanel::CMFontChanged(Message);
     UpdateMetrics();

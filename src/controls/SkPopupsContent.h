@@ -33,6 +33,10 @@ protected:
     void UpdateMetrics();
     // The themed box in the theme's colour filled with Color, or the panel's painting.
     void PaintBackground();
+    // A flat outer frame: buttons and bands drawn in it are flat too.
+    bool FlatBorder() const;
+    // A band (the calendar's header, the clock's time) filled with Color, bevelled unless FlatBorder.
+    void PaintBand(TRect Band, TColor Color);
     void WMEraseBkgnd(TWMPaint& Message) override { Message.Result = 1; }
     void WMGetDlgCode(TMessage& Message) override { Message.Result = DLGC_WANTARROWS; }
     void CMFontChanged(TMessage& Message) override;
