@@ -4,10 +4,7 @@ TSkPopupContent::TSkPopupContent(TComponent* AOwner) : TSkCustomPanel(AOwner) {
     SetColor(clWindow);
     SetBorderOuter(fsLowered);
     SetFlatColorAdjustment(0);
-    Canvas()->Font()->Assign(*Font());
-    const TSize digit = Canvas()->TextExtent(QStringLiteral("0"));
-    FDigitWidth = digit.cx;
-    FDigitHeight = digit.cy;
+    MeasureDigits();
 }
 
 void TSkPopupContent::SetThemeAware(bool Value) {
@@ -31,11 +28,15 @@ void TSkPopupContent::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     TSkCustomPanel::SetBounds(ALeft, ATop, std::max(AWidth, preferred.cx), std::max(AHeight, preferred.cy));
 }
 
-void TSkPopupContent::UpdateMetrics() {
+void TSkPopupContent::MeasureDigits() {
     Canvas()->Font()->Assign(*Font());
     const TSize digit = Canvas()->TextExtent(QStringLiteral("0"));
     FDigitWidth = digit.cx;
     FDigitHeight = digit.cy;
+}
+
+void TSkPopupContent::UpdateMetrics() {
+    MeasureDigits();
     SetBounds(Left(), Top(), Width(), Height());
     Invalidate();
 }

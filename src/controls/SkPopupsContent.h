@@ -46,6 +46,7 @@ protected:
     void WMKillFocus(TWMFocus& Message) override;
 
 private:
+    void MeasureDigits();
     bool FThemeAware = true, FPopupMode = false, FAutoSize = true;
     int FDigitWidth = 0, FDigitHeight = 0;
 };
