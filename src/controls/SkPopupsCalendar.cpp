@@ -395,13 +395,8 @@ QString TSkCalendar::HeaderText() const {
     return text;
 }
 
-const TSkCalendar::TLayout& TSkCalendar::Layout() {
-    FLayout = TLayout{};
-    ComputeLayout(FLayout);
-    return FLayout;
-}
-
-void TSkCalendar::ComputeLayout(TLayout& L) {
+TSkCalendar::TLayout TSkCalendar::Layout() {
+    TLayout L;
     const int w = DigitWidth(), h = DigitHeight();
     TRect r = GetClientRect();
     Canvas()->Font()->Assign(*Font());
@@ -423,7 +418,7 @@ void TSkCalendar::ComputeLayout(TLayout& L) {
         }
         r.Top = L.Header.Bottom;
     }
-    if (!FShowDays) return;
+    if (!FShowDays) return L;
     r.Left += 2 * w - 1;
     r.Right -= 2 * w + 1;
     const bool today = HasElement(ceTodayButton), clear = HasElement(ceClearButton);
@@ -461,6 +456,7 @@ void TSkCalendar::ComputeLayout(TLayout& L) {
         days.Top = grid.Top + L.CellHeight + 2;
     }
     L.Rects[ecDays] = days;
+    return L;
 }
 
 TRect TSkCalendar::ElementRect(TElementCode Code) {
@@ -468,7 +464,7 @@ TRect TSkCalendar::ElementRect(TElementCode Code) {
 }
 
 TSkCalendar::TElementCode TSkCalendar::ElementAt(int X, int Y) {
-    const TLayout& L = Layout();
+    const TLayout L = Layout();
     for (int code = ecClear; code >= ecYear; --code)
         if (code != ecNone && L.Rects[code].Contains(Point(X, Y))) return TElementCode(code);
     return ecNone;
@@ -485,7 +481,7 @@ TRect TSkCalendar::CellRectIn(const TLayout& L, int Row, int Column) {
 }
 
 TDateTime TSkCalendar::DateAt(int X, int Y) {
-    const TLayout& L = Layout();
+    const TLayout L = Layout();
     const TRect& days = L.Rects[ecDays];
     if (!days.Contains(Point(X, Y)) || L.CellWidth <= 0 || L.CellHeight <= 0) return 0;
     const int column = (X - days.Left) / L.CellWidth, row = (Y - days.Top) / L.CellHeight;
@@ -630,7 +626,7 @@ void TSkCalendar::ArrowStep() {
 // Year spinner ------------------------------------------------------------------------------------
 
 void TSkCalendar::ShowYearSpinner() {
-    const TLayout& L = Layout();
+    const TLayout L = Layout();
     FYearSpinner->SetCheckRange(true);
     FYearSpinner->SetMin(FMinDate != 0 ? YearOf(FMinDate) : 1);
     FYearSpinner->SetMax(FMaxDate != 0 ? YearOf(FMaxDate) : 9999);
@@ -768,7 +764,10 @@ void TSkCalendar::PaintHeader(const TLayout& L) {
 }
 
 QStringList TSkCalendar::DayNames() {
-    const int cellWidth = Layout().CellWidth;
+    return DayNames(Layout().CellWidth);
+}
+
+QStringList TSkCalendar::DayNames(int ColumnWidth) {
     TCanvas* canvas = Canvas();
     canvas->Font()->Assign(*Font());
     canvas->Font()->SetSize(Font()->Size() - 1);
@@ -782,7 +781,7 @@ QStringList TSkCalendar::DayNames() {
         names << ShortDayName(n);
         widest = std::max(widest, canvas->TextWidth(names[i]));
     }
-    if (widest > cellWidth) {
+    if (widest > ColumnWidth) {
         int widestTwo = 0;
         for (QString& name : names) {
             name = name.left(2);
@@ -790,7 +789,7 @@ QStringList TSkCalendar::DayNames() {
         }
         // One character: the locale's narrow name, the first letter where that tells the days apart
         // and the telling one where it does not (Chinese "周一" becomes "一", not "周").
-        if (widestTwo > cellWidth)
+        if (widestTwo > ColumnWidth)
             for (int i = 0; i < 7; ++i)
                 names[i] = NarrowDayName(dayNumbers[i]);
     }
@@ -800,7 +799,7 @@ QStringList TSkCalendar::DayNames() {
 void TSkCalendar::PaintDayNames(const TLayout& L) {
     TCanvas* canvas = Canvas();
     const TRect& row = L.Rects[ecDayNames];
-    const QStringList names = DayNames();  // leaves the smaller font on the canvas
+    const QStringList names = DayNames(L.CellWidth);  // leaves the smaller font on the canvas
     canvas->Brush()->SetColor(Color());
     canvas->Font()->SetColor(FCalendarColors.GetColor(cciDaysOfWeek));
     canvas->Brush()->SetStyle(bsClear);

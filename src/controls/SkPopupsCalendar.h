@@ -249,10 +249,12 @@ private:
         TRect Header, ButtonBand;
         int CellWidth = 0, CellHeight = 0;
     };
-    const TLayout& Layout();
-    void ComputeLayout(TLayout& L);
+    // Worked out from the size, font and elements whenever it is needed.
+    TLayout Layout();
     static TRect CellRectIn(const TLayout& L, int Row, int Column);
     void MeasureCaptions();
+    // The day names for columns ColumnWidth wide.
+    QStringList DayNames(int ColumnWidth);
     QString HeaderText() const;
     QString TodayCaption() const;
     QString ClearCaption() const;
@@ -290,7 +292,6 @@ private:
     int FTodayCaptionWidth = 0, FClearCaptionWidth = 0;
     int FRepeatCount = 0;
     bool FYearSpinnerShown = false, FForceDateChange = false, FSkipClick = false;
-    TLayout FLayout;
     TPopupMenu* FMonthMenu = nullptr;
     TSkYearSpinner* FYearSpinner = nullptr;
     TTimer* FTodayTimer = nullptr;
