@@ -223,11 +223,10 @@ TRect TSkTimePicker::TimeBandRect() const {
 }
 
 TRect TSkTimePicker::AMRect() const {
-    const int h = DigitHeight() + 4;
     auto* self = const_cast<TSkTimePicker*>(this);
     self->Canvas()->Font()->Assign(*self->Font());
     const int w = self->Canvas()->TextWidth(ShownCaption(FCaptionAM, "AM")) + 14;
-    return {5, Height() - 5 - h, 5 + w, Height() - 5};
+    return {5, ButtonRowTop(), 5 + w, Height() - 5};
 }
 
 TRect TSkTimePicker::PMRect() const {
@@ -244,12 +243,12 @@ TRect TSkTimePicker::SetButtonRect() const {
 
 TPoint TSkTimePicker::FaceCentre() const {
     const int bandBottom = TimeBandRect().Bottom;
-    const int a = AMRect().Top - 5 - bandBottom - 5;
+    const int a = ButtonRowTop() - 5 - bandBottom - 5;
     return {(Width() - 10) / 2 + 5, bandBottom + 3 + a / 2};
 }
 
 int TSkTimePicker::FaceRadius() const {
-    const int a = AMRect().Top - 5 - TimeBandRect().Bottom - 5;
+    const int a = ButtonRowTop() - 5 - TimeBandRect().Bottom - 5;
     return std::min((Width() - 10) / 2, a / 2);
 }
 

@@ -124,6 +124,8 @@ private:
     void SwitchHalf(bool PM);
     void SetAction();
     bool InFace(const TPoint& P) const;
+    // The top of the AM, PM and Set row: the face fits above it, whatever the captions' widths.
+    int ButtonRowTop() const { return Height() - 5 - (DigitHeight() + 4); }
     QString ShownCaption(const QString& Caption, const char* Default) const;
 
     TSkClockFaceColors FFaceColors;
