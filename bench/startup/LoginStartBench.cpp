@@ -24,8 +24,8 @@
 // An earlier state of the program is built outside the repository, for instance:
 //
 //     mkdir /tmp/before && git archive COMMIT | tar -x -C /tmp/before
-//     cmake -S /tmp/before -B /tmp/before/build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-//           -DVELORIA_TESTS=OFF -DVELORIA_BENCH=OFF
+//     options="-G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELORIA_TESTS=OFF -DVELORIA_BENCH=OFF"
+//     cmake -S /tmp/before -B /tmp/before/build $options
 //     cmake --build /tmp/before/build --target veloria delivered_database skins ui_font
 #include "StartWatch.h"
 
