@@ -127,13 +127,9 @@ void TSkTimePicker::SetTime(double Value) {
     FMinutes = minutes;
     FTime = minutes / 1440.0;
     FIsPM = Hour() >= 12;
-    try {
-        Change();
-    } catch (...) {
-        Invalidate();
-        throw;
-    }
+    // Marked for repainting first, so a failing OnChange still leaves the new time shown.
     Invalidate();
+    Change();
 }
 
 void TSkTimePicker::SetFormat(const QString& Value) {
