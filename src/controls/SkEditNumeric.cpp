@@ -4,6 +4,7 @@
 #include "Streaming.h"
 #include "SysUtils.h"
 
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <climits>
 #include <cmath>
@@ -107,10 +108,9 @@ void TSkNumericEdit::SetDisplayFormat(const QString& Value) {
 
 void TSkNumericEdit::Loaded() {
     TSkEdit::Loaded();
-    FReformatting = true;
+    const QScopedValueRollback reformatting(FReformatting, true);
     FStoredValue = ParseText();
     SetText(FormatText(FStoredValue));
-    FReformatting = false;
 }
 
 // The key filter ------------------------------------------------------------------------------------------
