@@ -184,7 +184,6 @@ void TSkCustomListBox::WMChar(TWMKey& Message) {
     FSearching = true;
     SearchFor(FSearchString + key);
     FSearchTimer->SetEnabled(false);
-    FSearchTimer->SetInterval(int(SearchResetDelay));
     FSearchTimer->SetEnabled(true);
     FSearching = false;
 }
