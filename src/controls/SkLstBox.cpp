@@ -377,6 +377,10 @@ void TSkCustomListBox::SetHorzScrollBar(bool Value) {
 void TSkCustomListBox::ItemsSpliced(int Index, int Removed, int Inserted) {
     TListBox::ItemsSpliced(Index, Removed, Inserted);
     HideItemHint();
+    ItemsChanged();
+}
+
+void TSkCustomListBox::ItemsChanged() {
     if (FHorzScrollBar) UpdateHorzExtent();
 }
 
