@@ -21,6 +21,22 @@ void TSkCheckList::ItemsSpliced(int Index, int Removed, int Inserted) {
     if (FItems) FItems->Spliced(Index, Removed, Inserted);
 }
 
+void TSkCheckList::ItemsChanged() {
+    if (FItems && FItems->Updating()) {
+        FItemsChangedPending = true;
+        return;
+    }
+    TSkCustomTabbedListBox::ItemsChanged();
+}
+
+void TSkCheckList::ItemsUpdated() {
+    if (FItemsChangedPending) {
+        FItemsChangedPending = false;
+        ItemsChanged();
+    }
+    InvalidateItems();
+}
+
 TPacket& TSkCheckList::PacketAt(int Index) const {
     return FItems->Packets(Index);
 }

@@ -85,7 +85,7 @@ public:
     void SaveToFile(const QString& FileName) const;
     void LoadFromFile(const QString& FileName);
 
-    // The list repaints once at the end of a run of changes.
+    // The list measures its items and repaints once at the end of a run of changes.
     void BeginUpdate();
     void EndUpdate();
     bool Updating() const { return FUpdateCount > 0; }
@@ -212,6 +212,8 @@ protected:
     void AdjustItemHeight() override;
     void FontChanged() override;
     void ItemsSpliced(int Index, int Removed, int Inserted) override;
+    // Within a run of changes the items are measured once, at its end.
+    void ItemsChanged() override;
     void WMLButtonDown(TWMMouse& Message) override;
     void WMLButtonUp(TWMMouse& Message) override;
     void WMRButtonDown(TWMMouse& Message) override;
@@ -230,6 +232,8 @@ protected:
 private:
     friend class TSkCheckListStrings;
     TPacket& PacketAt(int Index) const;
+    // A run of changes to the items ended.
+    void ItemsUpdated();
     void InvalidateArea(const TRect& Area);
     void StoreAndInvalidate(TColor& Field, TColor Value);
     void DrawItemImage(int Index, const TRect& Rect);
@@ -239,7 +243,7 @@ private:
     std::unique_ptr<TPacketStringList> FSaveItems;
     int FSaveTopIndex = 0, FSaveItemIndex = -1;
     bool FAllowGrayed = false, FToggleOnItemClick = false, FUseCustomGlyphs = false;
-    bool FToggleArmed = false, FInserting = false;
+    bool FToggleArmed = false, FInserting = false, FItemsChangedPending = false;
     int FArmedIndex = -1;
     int FGlyphWidth = 13, FGlyphHeight = 13, FNumGlyphs = 6;
     TBitmap FCustomGlyphs;

@@ -106,9 +106,6 @@ void TSkCheckList::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State)
         canvas->Brush()->SetColor(clHighlight);
         canvas->Font()->SetColor(clHighlightText);
     }
-    if (OnDrawItem)
-        FireEvent(OnDrawItem, this, Index, Rect, State);
-    else
-        DrawItemText(Index, Rect, State);
+    TSkCustomTabbedListBox::DrawItem(Index, Rect, State);
     canvas->ResetClip();
 }

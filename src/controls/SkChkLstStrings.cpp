@@ -243,5 +243,5 @@ void TSkCheckListStrings::BeginUpdate() {
 }
 
 void TSkCheckListStrings::EndUpdate() {
-    if (FUpdateCount > 0 && --FUpdateCount == 0) FOwner->InvalidateItems();
+    if (FUpdateCount > 0 && --FUpdateCount == 0) FOwner->ItemsUpdated();
 }

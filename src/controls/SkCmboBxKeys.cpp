@@ -325,7 +325,6 @@ void TSkCustomComboBox::SearchBackspace() {
 
 void TSkCustomComboBox::RestartSearchTimer() {
     FSearchTimer->SetEnabled(false);
-    FSearchTimer->SetInterval(int(SearchResetDelay));
     FSearchTimer->SetEnabled(true);
 }
 

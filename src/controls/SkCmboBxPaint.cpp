@@ -77,16 +77,8 @@ void TSkCustomComboBox::PaintButton(TCanvas* Canvas, const TRect& Strip) {
     const TColor face = FBlock.FlatButtonColor;
     Canvas->Brush()->SetColor(face);
     Canvas->FillRect(Strip);
-    TRect inner;
-    if (face != clBtnFace)
-        inner = DrawBorderAllSides(Canvas, Strip, face, dropped ? fsStatus : fsPopup);
-    else
-        inner = dropped ? DrawSides(Canvas, Strip, clBtnShadow, clBtnHighlight, AllSides)
-                        : DrawSides(Canvas, Strip, clBtnHighlight, clBtnShadow, AllSides);
-    Canvas->Brush()->SetColor(face);
-    Canvas->FillRect(inner);
     // Pressed, the arrow moves a pixel right and down as a pushed button's does.
-    TRect arrow = inner;
+    TRect arrow = DrawFlatDropButtonFace(Canvas, Strip, face, dropped);
     if (dropped) OffsetRect(arrow, 1, 1);
     DrawDropDownArrowButton(Canvas, arrow, 0, Enabled());
 }

@@ -176,15 +176,7 @@ void TSkCustomEdit::DrawDropDownButton(TCanvas* Canvas, const TRect& Rect) {
         DrawDropDownArrowButton(Canvas, r, 0, Enabled());
         return;
     }
-    TColor face = FBlock.FlatButtonColor;
-    if (face != clBtnFace) {
-        r = DrawBorderAllSides(Canvas, r, face, pressed ? fsStatus : fsPopup);
-    } else {
-        r = pressed ? DrawSides(Canvas, r, clBtnShadow, clBtnHighlight, AllSides)
-                    : DrawSides(Canvas, r, clBtnHighlight, clBtnShadow, AllSides);
-    }
-    Canvas->Brush()->SetColor(face);
-    Canvas->FillRect(r);
+    r = DrawFlatDropButtonFace(Canvas, r, FBlock.FlatButtonColor, pressed);
     DrawDropDownArrowButton(Canvas, r, pressed ? 1 : 0, Enabled());
 }
 

@@ -15,6 +15,18 @@ bool EditUsesThemes(const TSkFrameBlock& Block) {
     return Block.FramingPreference == fpXPThemes && IsThemeActive() && IsAppThemed();
 }
 
+TRect DrawFlatDropButtonFace(TCanvas* Canvas, const TRect& Rect, TColor Face, bool Pressed) {
+    TRect inner;
+    if (Face != clBtnFace)
+        inner = DrawBorderAllSides(Canvas, Rect, Face, Pressed ? fsStatus : fsPopup);
+    else
+        inner = Pressed ? DrawSides(Canvas, Rect, clBtnShadow, clBtnHighlight, AllSides)
+                        : DrawSides(Canvas, Rect, clBtnHighlight, clBtnShadow, AllSides);
+    Canvas->Brush()->SetColor(Face);
+    Canvas->FillRect(inner);
+    return inner;
+}
+
 void PaintEditFrame(TCanvas* Canvas, int Width, int Height, const TSkFrameBlock& Block, TColor Color,
                     bool Hot) {
     TRect r = Rect(0, 0, Width, Height);

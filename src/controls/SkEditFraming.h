@@ -21,6 +21,10 @@ bool EditUsesThemes(const TSkFrameBlock& Block);
 // style and colour while Hot.
 void PaintEditFrame(TCanvas* Canvas, int Width, int Height, const TSkFrameBlock& Block, TColor Color,
                     bool Hot);
+// A hot flat drop button's border and face: in a face colour of its own the popup border (pressed, the
+// status one), in the button face raised (pressed, sunken) sides; the inside filled with Face. Returns
+// the inside, where the arrow goes.
+TRect DrawFlatDropButtonFace(TCanvas* Canvas, const TRect& Rect, TColor Face, bool Pressed);
 
 // The frame block's stored predicates, declared in each framed field's first published-from class
 // (a template cannot carry invokable methods).

@@ -2,6 +2,7 @@
 
 #include "Streaming.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -57,31 +58,8 @@ bool TSkIntegerList::Find(int Value, int& Index) const {
     return found;
 }
 
-void TSkIntegerList::QuickSort(int L, int R) {
-    // Hoare partition around the middle element.
-    int I = L;
-    do {
-        I = L;
-        int J = R;
-        const int pivot = FItems[(L + R) / 2];
-        do {
-            while (FItems[I] < pivot)
-                ++I;
-            while (FItems[J] > pivot)
-                --J;
-            if (I <= J) {
-                std::swap(FItems[I], FItems[J]);
-                ++I;
-                --J;
-            }
-        } while (I <= J);
-        if (L < J) QuickSort(L, J);
-        L = I;
-    } while (I < R);
-}
-
 void TSkIntegerList::Sort() {
-    if (!FSorted && Count() > 1) QuickSort(0, Count() - 1);
+    if (!FSorted) std::sort(FItems.begin(), FItems.end());
 }
 
 void TSkIntegerList::SetSorted(bool Value) {

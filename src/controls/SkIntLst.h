@@ -75,7 +75,6 @@ protected:
 private:
     void DefineRangeProperties(TFiler* Filer, const QString& Prefix);
     void DefineItemsProperty(TFiler* Filer, const QString& Prefix);
-    void QuickSort(int L, int R);
     std::vector<int> FItems;
     TDuplicates FDuplicates = dupIgnore;
     int FMin = 0, FMax = 0;

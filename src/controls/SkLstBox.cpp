@@ -184,7 +184,6 @@ void TSkCustomListBox::WMChar(TWMKey& Message) {
     FSearching = true;
     SearchFor(FSearchString + key);
     FSearchTimer->SetEnabled(false);
-    FSearchTimer->SetInterval(int(SearchResetDelay));
     FSearchTimer->SetEnabled(true);
     FSearching = false;
 }
@@ -378,6 +377,10 @@ void TSkCustomListBox::SetHorzScrollBar(bool Value) {
 void TSkCustomListBox::ItemsSpliced(int Index, int Removed, int Inserted) {
     TListBox::ItemsSpliced(Index, Removed, Inserted);
     HideItemHint();
+    ItemsChanged();
+}
+
+void TSkCustomListBox::ItemsChanged() {
     if (FHorzScrollBar) UpdateHorzExtent();
 }
 

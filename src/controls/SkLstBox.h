@@ -103,6 +103,8 @@ protected:
     // OnDrawItem, else DrawItemText.
     void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State) override;
     void ItemsSpliced(int Index, int Removed, int Inserted) override;
+    // The items changed: the horizontal extent follows their widths.
+    virtual void ItemsChanged();
     void FontChanged() override;
     void Loaded() override;
     void DefineProperties(TFiler* Filer) override;
@@ -248,7 +250,7 @@ protected:
     void DrawItemText(int Index, const TRect& Rect, TOwnerDrawState State) override;
     void DrawGroupItem(int Index, const TRect& Rect, TOwnerDrawState State) override;
     int ItemTextExtent(TCanvas* Canvas, const QString& Text) override;
-    void ItemsSpliced(int Index, int Removed, int Inserted) override;
+    void ItemsChanged() override;
     void FontChanged() override;
     void Loaded() override;
     void DefineProperties(TFiler* Filer) override;

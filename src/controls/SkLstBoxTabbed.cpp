@@ -267,9 +267,13 @@ int TSkCustomTabbedListBox::ItemTextExtent(TCanvas* Canvas, const QString& Text)
     return extent;
 }
 
-void TSkCustomTabbedListBox::ItemsSpliced(int Index, int Removed, int Inserted) {
-    TSkCustomListBox::ItemsSpliced(Index, Removed, Inserted);
-    if (FTabStopsMode == tsmAutomatic) UpdateAutomaticTabStops();
+// Automatic stops are measured anew, and setting them measures the extent as well; while loading or
+// destroying there are no stops to measure, so the extent follows the items alone.
+void TSkCustomTabbedListBox::ItemsChanged() {
+    if (FTabStopsMode == tsmAutomatic && !(ComponentState() & (csLoading | csDestroying)))
+        UpdateAutomaticTabStops();
+    else
+        TSkCustomListBox::ItemsChanged();
 }
 
 void TSkCustomTabbedListBox::FontChanged() {
