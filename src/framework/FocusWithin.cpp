@@ -12,7 +12,5 @@ bool FocusWithin(const TWinControl* control) {
 }
 
 bool FocusInsideChild(const TWinControl* control) {
-    QWidget* focus = QApplication::focusWidget();
-    QWidget* own = control ? control->Widget() : nullptr;
-    return focus && own && focus != own && own->isAncestorOf(focus);
+    return FocusWithin(control) && QApplication::focusWidget() != control->Widget();
 }
