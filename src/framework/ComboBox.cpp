@@ -206,9 +206,9 @@ void TComboBox::SetStyle(TComboBoxStyle style) {
         QObject::connect(box->lineEdit(), &QLineEdit::textEdited, this, [this] {
             if (!FQuietEdit) Change();
         });
-        if (!FNativeCompletion) box->setCompleter(nullptr);
-        box->lineEdit()->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);
-        box->lineEdit()->setReadOnly(FEditReadOnly);
+        SetNativeCompletion(FNativeCompletion);
+        SetMaxLength(FMaxLength);
+        SetEditReadOnly(FEditReadOnly);
     }
     box->setCurrentIndex(index);
     FontChanged();
