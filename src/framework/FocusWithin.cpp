@@ -5,12 +5,12 @@
 #include <QApplication>
 #include <QWidget>
 
-bool FocusWithin(const TWinControl* control) {
+bool FocusWithin(const TControl* control) {
     QWidget* focus = QApplication::focusWidget();
     QWidget* own = control ? control->Widget() : nullptr;
     return focus && own && (focus == own || own->isAncestorOf(focus));
 }
 
-bool FocusInsideChild(const TWinControl* control) {
+bool FocusInsideChild(const TControl* control) {
     return FocusWithin(control) && QApplication::focusWidget() != control->Widget();
 }
