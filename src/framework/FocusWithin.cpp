@@ -5,6 +5,12 @@
 #include <QApplication>
 #include <QWidget>
 
+TWinControl* FocusedControl() {
+    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
+        if (auto* control = dynamic_cast<TWinControl*>(TControl::FromWidget(w))) return control;
+    return nullptr;
+}
+
 bool FocusWithin(const TControl* control) {
     QWidget* focus = QApplication::focusWidget();
     QWidget* own = control ? control->Widget() : nullptr;

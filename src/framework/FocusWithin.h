@@ -2,6 +2,10 @@
 #pragma once
 
 class TControl;
+class TWinControl;
+
+// The window control that has the keyboard focus, or nullptr.
+TWinControl* FocusedControl();
 
 // Whether the focus is on the control's window or on a window inside it (an in-place editor).
 bool FocusWithin(const TControl* control);
