@@ -24,11 +24,12 @@
 // An earlier state of the program is built outside the repository, for instance:
 //
 //     mkdir /tmp/before && git archive COMMIT | tar -x -C /tmp/before
-//     cmake -S /tmp/before -B /tmp/before/build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-//           -DVELORIA_TESTS=OFF -DVELORIA_BENCH=OFF
+//     options="-G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELORIA_TESTS=OFF -DVELORIA_BENCH=OFF"
+//     cmake -S /tmp/before -B /tmp/before/build $options
 //     cmake --build /tmp/before/build --target veloria delivered_database skins ui_font
 #include "StartWatch.h"
 
+#include <array>
 #include <cstring>
 #include <memory>
 #include <thread>
@@ -51,9 +52,13 @@ constexpr xcb_rectangle_t Probe{357, 224, 16, 20};
 constexpr uint8_t SkinRed = 0x00, SkinGreen = 0xB6, SkinBlue = 0xF8;
 constexpr int LoginButtonX = 353 + 60 + 40, LoginButtonY = 220 + 156 + 14;
 
+// The table's figures, in its columns' order.
+using TFigures = std::array<double, 6>;
+
 struct TRun {
     double PaintedMs = -1, BoxMs = -1, PanelMs = -1, LoginMs = -1, RssMiB = -1;
     double BoxToPanelMs() const { return BoxMs < 0 || PanelMs < 0 ? -1 : PanelMs - BoxMs; }
+    TFigures Figures() const { return {PaintedMs, BoxMs, PanelMs, BoxToPanelMs(), LoginMs, RssMiB}; }
 };
 
 std::string FindOnPath(const std::string& name) {
@@ -171,7 +176,7 @@ struct TSeries {
     int Failed = 0;
     void Add(const TRun& r) {
         if (r.RssMiB < 0) ++Failed;
-        const double values[] = {r.PaintedMs, r.BoxMs, r.PanelMs, r.BoxToPanelMs(), r.LoginMs, r.RssMiB};
+        const TFigures values = r.Figures();
         for (int i = 0; i < 6; ++i)
             Figures[i].push_back(values[i]);
     }
@@ -181,7 +186,7 @@ void PrintHeader(const char* first) {
     std::printf("%-7s %4s %9s %8s %8s %10s %7s %8s\n", "build", first, "painted", "box", "panel", "box-panel",
                 "login", "RSS MiB");
 }
-void PrintRow(const char* name, const std::string& run, const double (&v)[6]) {
+void PrintRow(const char* name, const std::string& run, const TFigures& v) {
     std::printf("%-7s %4s %9.1f %8.1f %8.1f %10.1f %7.1f %8.1f\n", name, run.c_str(), v[0], v[1], v[2], v[3],
                 v[4], v[5]);
 }
@@ -214,13 +219,12 @@ int main(int argc, char** argv) {
             const int which = (run + k) % 2;
             const TRun r = measure.Measure(copies[which]);
             series[which].Add(r);
-            PrintRow(names[which], std::to_string(run + 1),
-                     {r.PaintedMs, r.BoxMs, r.PanelMs, r.BoxToPanelMs(), r.LoginMs, r.RssMiB});
+            PrintRow(names[which], std::to_string(run + 1), r.Figures());
             std::fflush(stdout);
         }
     std::printf("\nmedians of %d runs (ms; memory 2 s after the login)\n", runs);
     PrintHeader("");
-    double medians[2][6];
+    TFigures medians[2];
     for (int which = 0; which < 2; ++which) {
         for (int i = 0; i < 6; ++i)
             medians[which][i] = Median(series[which].Figures[i]);

@@ -1,22 +1,16 @@
 // The personal centre's heaviest steps on a year of records: saving a meal of 20 foods, building a
 // month calendar, and the analysis of one year (365 days x 6 meals x 5 foods and one activity a day).
 #include "DeliveredCopy.h"
-#include "Dialogs.h"
 #include "DirectSql.h"
 #include "FoodTable.h"
 #include "IntakeGrid.h"
+#include "SilentBoxes.h"
 #include "UintDM.h"
 #include "UserInfoUnit.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
-
-// Every question is answered OK without a window.
-class TSilentBoxes : public TMessageService {
-public:
-    int MessageBox(const QString&, const QString&, int) override { return IDOK; }
-};
 
 // A private copy of the delivered database with the delivered user logged in, and the window on it.
 class TCentreOnCopy {

@@ -2,12 +2,11 @@
 // and the personal centre on its food page with a meal of 20 foods. Each iteration paints the whole
 // window with all its children into an image, as an uncovered window is painted.
 #include "DeliveredCopy.h"
-#include "Dialogs.h"
 #include "DirectSql.h"
 #include "FoodTable.h"
 #include "IniFiles.h"
-#include "UintDM.h"
-#include "UnitMain.h"
+#include "MainWindowStart.h"
+#include "SilentBoxes.h"
 #include "UserInfoUnit.h"
 
 #include <QApplication>
@@ -29,11 +28,6 @@ void CopySkins(const TDeliveredCopy& copy) {
     }
 }
 
-class TSilentBoxes : public TMessageService {
-public:
-    int MessageBox(const QString&, const QString&, int) override { return IDOK; }
-};
-
 // The delivered user, with a complete profile, logged in through the login panel of a shown main
 // window with its skin; no start-up tip and no guide panel cover the window.
 class TLoggedInSession {
@@ -48,21 +42,14 @@ public:
         SetMessageService(&FBoxes);
         Application->CreateForm(DM);
         ExecOnModule("update UInfo set Sex = '男', Bth = '1990-01-01', SG = 175, TZ = 70, HT = 1");
-        Application->CreateForm(MainFrm);
-        MainFrm->LoadingWaitMs = 0;
-        MainFrm->ShowForm();
-        MainFrm->Timer1Timer(MainFrm->Timer1);
+        StartMainWindow();
         MainFrm->edtUID->SetText("user");
         MainFrm->edtPWD->SetText(QString());
         MainFrm->btnLoad->Click();
         QApplication::processEvents();
     }
     ~TLoggedInSession() {
-        delete MainFrm;
-        MainFrm = nullptr;
-        Application->SetMainForm(nullptr);
-        delete DM;
-        DM = nullptr;
+        FreeMainWindowAndModule();
         SetMessageService(nullptr);
     }
     TLoggedInSession(const TLoggedInSession&) = delete;

@@ -2,10 +2,8 @@
 // panel, leaving out the start-up timer's 2000 ms and the loading box's 300 ms, which only wait.
 #include "DeliveredCopy.h"
 #include "FoodTable.h"
-#include "Forms.h"
 #include "IniFiles.h"
-#include "UintDM.h"
-#include "UnitMain.h"
+#include "MainWindowStart.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -18,18 +16,11 @@ void StartToLoginPanel(benchmark::State& state) {
     TIniFile(copy.FilePath(SettingsFileName)).WriteInteger("UINFO", "RunCon", 1);  // no start-up tip
     for (auto _ : state) {
         Application->CreateForm(DM);
-        Application->CreateForm(MainFrm);
-        MainFrm->LoadingWaitMs = 0;
-        MainFrm->ShowForm();
-        MainFrm->Timer1Timer(MainFrm->Timer1);
+        StartMainWindow();
         QApplication::processEvents();
         benchmark::DoNotOptimize(MainFrm->pnlLoad->Visible());
         state.PauseTiming();
-        delete MainFrm;
-        MainFrm = nullptr;
-        Application->SetMainForm(nullptr);
-        delete DM;
-        DM = nullptr;
+        FreeMainWindowAndModule();
         state.ResumeTiming();
     }
 }

@@ -2,7 +2,6 @@
 #pragma once
 
 #include "FieldRules.h"
-#include "SkEditNumeric.h"
 
 class TSkNumericEdit;
 

@@ -56,8 +56,7 @@ TSetHTFrm::TSetHTFrm(TComponent* AOwner)
     gb->SetColor(0xFCF6EE);
     gb->SetVisible(false);
     PlaceLabel(this, gb, QString(), "活动类型", 20, 34);
-    cbbHT = PlaceChoiceBox(this, gb, "cbbHT", 90, 30, 130, 24,
-                           {captions[0], captions[1], captions[2], captions[3]});
+    cbbHT = PlaceChoiceBox(this, gb, "cbbHT", 90, 30, 130, 24, captions);
     PlaceLabel(this, gb, QString(), "活动名称", 20, 72);
     edtHT = Place<TSkEdit>(this, gb, "edtHT", 90, 68, 220, 24);
     PlaceLabel(this, gb, QString(), "热量消耗", 20, 110);

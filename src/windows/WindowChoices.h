@@ -13,7 +13,7 @@ TSkComboBox* PlaceChoiceBox(TComponent* owner, TWinControl* parent, const QStrin
     auto* box = Place<TSkComboBox>(owner, parent, name, left, top, width, height);
     box->SetStyle(csDropDownList);
     box->SetFlatButtons(true);
-    for (const QString& item : items)
+    for (const auto& item : items)
         box->Items()->Add(item);
     return box;
 }

@@ -28,7 +28,6 @@ QString GalleryFolder() {
     return folder;
 }
 
-// Lets the window system lay out and paint, then saves the window as the user sees it.
 // The health pages live in a site folder beside the program: the gallery's program folder gets a copy.
 void CopySiteInto(const QString& programFolder) {
     const QDir site(QStringLiteral(VELORIA_BUILD_DIR "/site"));
@@ -40,6 +39,7 @@ void CopySiteInto(const QString& programFolder) {
     }
 }
 
+// Lets the window system lay out and paint, then saves the window as the user sees it.
 void Snap(TForm* form, const QString& name) {
     ASSERT_NE(form, nullptr) << name.toStdString();
     QCoreApplication::processEvents();

@@ -4,8 +4,8 @@
 #include "SiteAddresses.h"
 #include "TestDatabase.h"
 #include "UnitHelath.h"
+#include "WidgetInput.h"
 
-#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
@@ -127,8 +127,7 @@ TEST_F(HealthInfo, AnEntryChosenWithTheMouseTheArrowsOrByTypingOpensItsPage) {
     auto page = [&](int i) { return InfoSiteRoot() + "/zhongyao/0" + foods[i].Code + ".htm"; };
     QWidget* list = Form->Lst_FD->Widget();
     const TRect second = Form->Lst_FD->ItemRect(1);
-    QTest::mouseClick(static_cast<QAbstractScrollArea*>(list)->viewport(), Qt::LeftButton, {},
-                      QPoint(second.Left + 5, second.Top + 5));
+    QTest::mouseClick(Viewport(Form->Lst_FD), Qt::LeftButton, {}, QPoint(second.Left + 5, second.Top + 5));
     EXPECT_EQ(Form->Web->LocationURL(), page(1));
     QTest::keyClick(list, Qt::Key_Down);
     EXPECT_EQ(Form->Web->LocationURL(), page(2));

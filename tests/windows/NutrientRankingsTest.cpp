@@ -3,10 +3,8 @@
 #include "SiteAddresses.h"
 #include "TestDatabase.h"
 #include "UnitYYSTop.h"
+#include "WidgetInput.h"
 
-#include <QAbstractScrollArea>
-#include <QApplication>
-#include <QKeyEvent>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -68,29 +66,22 @@ TEST_F(NutrientRankings, OpensOnEnergyWithTheOilsFirst) {
 TEST_F(NutrientRankings, TheMouseTheArrowsAndTypingChooseTheNutrientAndTheCount) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Form->Widget()));
     QWidget* list = Form->Lst_YYS->Widget();
-    auto typeChar = [](QWidget* w, Qt::Key key, const QString& text) {
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-        QApplication::sendEvent(w, &press);
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-        QApplication::sendEvent(w, &release);
-    };
     const TRect fat = Form->Lst_YYS->ItemRect(2);
-    QTest::mouseClick(static_cast<QAbstractScrollArea*>(list)->viewport(), Qt::LeftButton, {},
-                      QPoint(fat.Left + 5, fat.Top + 3));
+    QTest::mouseClick(Viewport(Form->Lst_YYS), Qt::LeftButton, {}, QPoint(fat.Left + 5, fat.Top + 3));
     EXPECT_EQ(Form->SG_Top1->Cells(1, 0), "脂肪含量(g)");
-    typeChar(list, Qt::Key_Down, QString());
+    PressKey(list, Qt::Key_Down);
     EXPECT_EQ(Form->Lst_YYS->ItemIndex(), 3);
     EXPECT_EQ(Form->SG_Top1->Cells(1, 0), "碳水化合物含量(g)");
-    typeChar(list, Qt::Key_unknown, "铁");  // the list finds the nutrient typed, and the rankings follow
+    PressKey(list, Qt::Key_unknown, "铁");  // the list finds the nutrient typed, and the rankings follow
     EXPECT_EQ(Form->Lst_YYS->ItemIndex(), 22);
     EXPECT_EQ(Form->SG_Top1->Cells(1, 0), "铁含量(mg)");
     EXPECT_EQ(Form->SG_Top2->Cells(1, 0), "铁含量(mg)");
     // The count box's next item, 30, with the arrow key.
-    typeChar(Form->CB_TT->Widget(), Qt::Key_Down, QString());
+    PressKey(Form->CB_TT->Widget(), Qt::Key_Down);
     EXPECT_EQ(Form->CB_TT->Text(), "30");
     EXPECT_EQ(Filled(Form->SG_Top1), 30);
     EXPECT_EQ(Filled(Form->SG_Top2), 20);
-    typeChar(Form->CB_TD->Widget(), Qt::Key_5, "5");  // the first count beginning with 5
+    PressKey(Form->CB_TD->Widget(), Qt::Key_5, "5");  // the first count beginning with 5
     EXPECT_EQ(Form->CB_TD->Text(), "50");
     EXPECT_EQ(Filled(Form->SG_Top2), 50);
 }

@@ -14,7 +14,6 @@ namespace {
 struct TEntryRun {
     QStringList Cells, Edits;
     int Col = 0, Row = 0, RowCount = 0;
-    bool operator==(const TEntryRun&) const = default;
 };
 
 template <class TGrid> TEntryRun DriveFoodEntryGrid(TGrid* grid) {

@@ -2,8 +2,8 @@
 #include "PersonalCentreFixture.h"
 #include "UnitHDMX.h"
 #include "UnitSetHT.h"
+#include "WidgetInput.h"
 
-#include <QAbstractScrollArea>
 #include <QContextMenuEvent>
 
 namespace {
@@ -244,8 +244,7 @@ TEST_F(Catalogue, TicksGivenWithTheMouseAndTheSpaceBarAreWhatIsStored) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Form->Widget()));
     auto click = [](TSkCheckList* list, int index, int x) {
         const TRect r = list->ItemRect(index);
-        QWidget* viewport = static_cast<QAbstractScrollArea*>(list->Widget())->viewport();
-        QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(r.Left + x, (r.Top + r.Bottom) / 2));
+        QTest::mouseClick(Viewport(list), Qt::LeftButton, {}, QPoint(r.Left + x, (r.Top + r.Bottom) / 2));
     };
     click(Form->RC_A, 0, 8);    // 洗碗 (1) off, on its box
     click(Form->RC_A, 2, 8);    // 站立 (3) on
@@ -274,7 +273,7 @@ TEST_F(Catalogue, TheMenuActsOnTheItemRightClicked) {
     // A right click, and the context menu the desktop asks for after it.
     const TRect r = list->ItemRect(index);
     const QPoint at(r.Left + 40, (r.Top + r.Bottom) / 2);
-    QWidget* viewport = static_cast<QAbstractScrollArea*>(list->Widget())->viewport();
+    QWidget* viewport = Viewport(list);
     auto rightClick = [&] {
         QTest::mouseClick(viewport, Qt::RightButton, {}, at);
         QContextMenuEvent menuAsked(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));

@@ -1,8 +1,7 @@
 // The personal centre's profile page: the view, the editor's rules and messages, and the save.
 #include "PersonalCentreFixture.h"
 #include "WNDES.h"
-
-#include <QKeyEvent>
+#include "WidgetInput.h"
 
 namespace {
 
@@ -154,14 +153,8 @@ TEST_F(ProfilePage, ASaveStoresTheProfileTheDaysTargetAndTheRememberedName) {
 TEST_F(ProfilePage, TheSexAndLevelChosenWithTheKeyboardAreStoredAndTheMouseMakesTheirFramesBold) {
     Fill("user", "新用户", "男", "1985-05-20", "175", 1);
     // The arrow key moves to the next item; a typed character finds the item it begins.
-    auto key = [](TControl* box, Qt::Key code, const QString& text) {
-        QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, text);
-        QApplication::sendEvent(box->Widget(), &press);
-        QKeyEvent release(QEvent::KeyRelease, code, Qt::NoModifier, text);
-        QApplication::sendEvent(box->Widget(), &release);
-    };
-    key(Centre->cbbSex, Qt::Key_Down, QString());
-    key(Centre->cbbHD, Qt::Key_unknown, "重");
+    PressKey(Centre->cbbSex->Widget(), Qt::Key_Down);
+    PressKey(Centre->cbbHD->Widget(), Qt::Key_unknown, "重");
     EXPECT_EQ(Centre->cbbSex->Text(), "女");
     EXPECT_EQ(Centre->cbbHD->ItemIndex(), 3);
     EXPECT_EQ(Save(), "信息保存成功");
