@@ -1,12 +1,9 @@
 #include "SkRadChk.h"
 
-#include "Scaling.h"
 #include "Streaming.h"
 
 #include <QPointer>
 #include <algorithm>
-#include <cstdlib>
-#include <numeric>
 
 namespace {
 struct TRadChkTypes {
@@ -227,19 +224,14 @@ void TSkCustomGlyphButton::ChangeScale(int M, int D) {
     TSkCustomButton::ChangeScale(M, D);
     if (!UseThemes() || M == D || D == 0) return;
     // Ratios that grew too long start a new run from the present size.
-    if (std::llabs(FGlyphScaleM * M) > (1 << 30) || std::llabs(FGlyphScaleD * D) > (1 << 30)) {
+    if (!FGlyphScale.Fits(M, D)) {
         FUnscaledGlyphWidth = FThemedGlyphWidth;
         FUnscaledGlyphHeight = FThemedGlyphHeight;
-        FGlyphScaleM = FGlyphScaleD = 1;
+        FGlyphScale = TScaleRatio();
     }
-    FGlyphScaleM *= M;
-    FGlyphScaleD *= D;
-    const std::int64_t common = std::gcd(FGlyphScaleM, FGlyphScaleD);
-    FGlyphScaleM /= common;
-    FGlyphScaleD /= common;
+    FGlyphScale.Multiply(M, D);
     const auto scaled = [this](int Unscaled) {
-        return FGlyphScaleM == FGlyphScaleD ? Unscaled
-                                            : int(MulDiv64(Unscaled, FGlyphScaleM, FGlyphScaleD)) - 1;
+        return FGlyphScale.IsOne() ? Unscaled : FGlyphScale.Apply(Unscaled) - 1;
     };
     FThemedGlyphWidth = scaled(FUnscaledGlyphWidth);
     FThemedGlyphHeight = scaled(FUnscaledGlyphHeight);

@@ -6,10 +6,10 @@
 
 #include "GraphicsImage.h"
 #include "ImgList.h"
+#include "Scaling.h"
 #include "SkButton.h"
 #include "SkCommonFraming.h"
 
-#include <cstdint>
 #include <memory>
 
 class TSkCustomGlyphButton;
@@ -220,7 +220,7 @@ private:
     int FThemedGlyphWidth = 13, FThemedGlyphHeight = 13;
     // The themed glyph before any scaling, and the ratio of all scalings since.
     int FUnscaledGlyphWidth = 13, FUnscaledGlyphHeight = 13;
-    std::int64_t FGlyphScaleM = 1, FGlyphScaleD = 1;
+    TScaleRatio FGlyphScale;
     bool FTabOnEnter = false;
     TSkButtonHotTrackStyle FHotTrackStyle = htsInterior;
     TSkFrameController* FFrameController = nullptr;

@@ -216,7 +216,6 @@ void TSkCustomTreeView::WMNCPaint(TWMPaint& Message) {
 }
 
 void TSkCustomTreeView::Loaded() {
-    TCustomTreeView::Loaded();
+    TSkFramedControl<TCustomTreeView>::Loaded();
     ApplyItemHeight();
-    FramingLoaded();
 }

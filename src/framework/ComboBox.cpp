@@ -206,9 +206,9 @@ void TComboBox::SetStyle(TComboBoxStyle style) {
         QObject::connect(box->lineEdit(), &QLineEdit::textEdited, this, [this] {
             if (!FQuietEdit) Change();
         });
-        if (!FNativeCompletion) box->setCompleter(nullptr);
-        box->lineEdit()->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);
-        box->lineEdit()->setReadOnly(FEditReadOnly);
+        SetNativeCompletion(FNativeCompletion);
+        SetMaxLength(FMaxLength);
+        SetEditReadOnly(FEditReadOnly);
     }
     box->setCurrentIndex(index);
     FontChanged();
@@ -395,14 +395,11 @@ void TComboBox::PaintItem(TDeviceContext* DC, int Index, const TRect& Rect, TOwn
     } else if (State & odDisabled) {
         FCanvas.Font()->SetColor(clGrayText);
     }
-    if (Index >= 0 && Index < FItems.Count()) {
+    if (Index >= 0 && Index < FItems.Count())
         DispatchEvent([&] { DrawItem(Index, Rect, State); });
-        if (selected) FCanvas.DrawFocusRect(Rect);
-    } else if (selected) {
-        FCanvas.DrawFocusRect(Rect);
-    } else {
+    else if (!selected)
         FCanvas.FillRect(Rect);
-    }
+    if (selected) FCanvas.DrawFocusRect(Rect);
     FCanvas.EndPaint();
 }
 

@@ -19,6 +19,7 @@
 #include <QPainter>
 #include <QWidget>
 #include <algorithm>
+#include <utility>
 
 // Events ----------------------------------------------------------------------------------------
 
@@ -508,10 +509,7 @@ void TControl::DoEndDrag(TObject* target, int x, int y) {
 }
 
 void TControl::FirePendingMouseUp() {
-    if (!FPendingMouseUp) return;
-    const auto fire = std::move(FPendingMouseUp);
-    FPendingMouseUp = nullptr;
-    fire();
+    if (const auto fire = std::exchange(FPendingMouseUp, nullptr)) fire();
 }
 
 bool TControl::WidgetEvent(QEvent*) {

@@ -1,11 +1,10 @@
 #include "DockTree.h"
 
+#include "FocusWithin.h"
 #include "Forms.h"
 #include "FrameControls.h"
 
-#include <QApplication>
 #include <QPointer>
-#include <QWidget>
 #include <algorithm>
 
 TDockTree::TDockTree(TWinControl* DockSite) : FDockSite(DockSite) {
@@ -38,9 +37,7 @@ bool TDockTree::Horizontal() const {
 }
 
 bool TDockTree::HasFocus(const TControl* Control) {
-    const QWidget* widget = Control ? Control->Widget() : nullptr;
-    const QWidget* focus = QApplication::focusWidget();
-    return widget && focus && (focus == widget || widget->isAncestorOf(focus));
+    return FocusWithin(Control);
 }
 
 void TDockTree::ResetBounds(bool) {

@@ -1,9 +1,13 @@
 // Where the keyboard focus is, for controls that colour themselves while they have it.
 #pragma once
 
+class TControl;
 class TWinControl;
 
+// The window control that has the keyboard focus, or nullptr.
+TWinControl* FocusedControl();
+
 // Whether the focus is on the control's window or on a window inside it (an in-place editor).
-bool FocusWithin(const TWinControl* control);
+bool FocusWithin(const TControl* control);
 // Whether the focus is on a window inside the control, not on the control's own window.
-bool FocusInsideChild(const TWinControl* control);
+bool FocusInsideChild(const TControl* control);

@@ -1,6 +1,7 @@
 #include "Forms.h"
 
 #include "DockTree.h"
+#include "FocusWithin.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -280,12 +281,9 @@ void TForm::ManualDock(TWinControl* host) {
 }
 
 TWinControl* TForm::ActiveControl() const {
-    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
-        if (auto* control = dynamic_cast<TWinControl*>(TControl::FromWidget(w))) {
-            for (TControl* c = control; c; c = c->Parent())
-                if (c == this) return control;
-            return nullptr;
-        }
+    TWinControl* control = FocusedControl();
+    for (TControl* c = control; c; c = c->Parent())
+        if (c == this) return control;
     return nullptr;
 }
 

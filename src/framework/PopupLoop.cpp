@@ -77,12 +77,6 @@ void HideDropDownWindow(TWinControl* Control) {
     if (auto* keeper = TActivationKeeper::Of(w)) keeper->Hidden();
 }
 
-TWinControl* FocusedControl() {
-    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
-        if (auto* control = dynamic_cast<TWinControl*>(TControl::FromWidget(w))) return control;
-    return nullptr;
-}
-
 void ClearKeyboardFocus() {
     if (QWidget* focus = QApplication::focusWidget()) focus->clearFocus();
 }

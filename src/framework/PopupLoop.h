@@ -7,6 +7,7 @@
 #pragma once
 
 #include "Controls.h"
+#include "FocusWithin.h"
 
 #include <functional>
 #include <memory>
@@ -18,8 +19,6 @@ void MakeDropDownWindow(TWinControl* Control, TWinControl* Owner);
 void ShowDropDownWindow(TWinControl* Control);
 void HideDropDownWindow(TWinControl* Control);
 
-// The window control that has the keyboard focus, or nullptr.
-TWinControl* FocusedControl();
 // Takes the keyboard focus from the focused control; its window keeps the activation and gets the
 // keys itself.
 void ClearKeyboardFocus();

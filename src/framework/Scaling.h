@@ -5,8 +5,20 @@
 
 // Number * Numerator / Denominator rounded half away from zero; -1 when Denominator is 0.
 int MulDiv(int Number, int Numerator, int Denominator);
-// The same in 64 bits, for ratios multiplied over a run of scalings; Denominator must not be 0.
-std::int64_t MulDiv64(std::int64_t Number, std::int64_t Numerator, std::int64_t Denominator);
+
+// The product of a run of scaling ratios, in lowest terms.
+class TScaleRatio {
+public:
+    // Whether the product still fits once multiplied by M/D; a run that would not starts afresh.
+    bool Fits(int M, int D) const;
+    void Multiply(int M, int D);
+    bool IsOne() const { return FM == FD; }
+    // Value times the product, rounded as MulDiv rounds.
+    int Apply(int Value) const;
+
+private:
+    std::int64_t FM = 1, FD = 1;
+};
 
 // A value that is scaled again and again: each result is worked out from the value the run of
 // scalings started from, with the ratios multiplied, so that scaling there and back returns the
@@ -17,7 +29,7 @@ public:
 
 private:
     int FBase = 0, FLast = 0;
-    std::int64_t FM = 1, FD = 1;
+    TScaleRatio FRatio;
     bool FStarted = false;
 };
 
