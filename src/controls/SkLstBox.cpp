@@ -6,6 +6,7 @@
 #include "GraphicsImage.h"
 #include "HintWindow.h"
 #include "MessageBeep.h"
+#include "NativeFrame.h"
 #include "Platform.h"
 #include "SkGrafx.h"
 #include "Streaming.h"
@@ -59,7 +60,7 @@ TSkCustomListBox::TSkCustomListBox(TComponent* AOwner) : TSkFramedControl<TListB
     FGroupFont.OnChange = [this](TObject*) {
         FGroupFontChanged = true;
         if (FShowGroups) AdjustItemHeight();
-        RepaintItems();
+        InvalidateItems();
     };
     SetMouseTracking(true);
 }
@@ -85,7 +86,7 @@ void TSkCustomListBox::SetFramingPreference(TFramingPreference Value) {
 void TSkCustomListBox::WMNCCalcSize(TWMNCCalcSize& Message) {
     // The frame takes the place of the list's sunken client edge.
     const bool framed = FrameVisible() && !UseThemes();
-    SetNativeBorder(!framed);
+    SetNativeFrameVisible(this, !framed);
     if (framed && Message.CalcRect) {
         TRect& r = *Message.CalcRect;
         r = Rect(r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2);
@@ -306,23 +307,23 @@ void TSkCustomListBox::SetShowGroups(bool Value) {
         SetStyle(lbOwnerDrawFixed);
         AdjustItemHeight();
     }
-    RepaintItems();
+    InvalidateItems();
 }
 
 void TSkCustomListBox::SetGroupPrefix(const QString& Value) {
-    if (StoreChanged(FGroupPrefix, Value)) RepaintItems();
+    if (StoreChanged(FGroupPrefix, Value)) InvalidateItems();
 }
 
 void TSkCustomListBox::SetGroupColor(TColor Value) {
-    if (StoreChanged(FGroupColor, Value)) RepaintItems();
+    if (StoreChanged(FGroupColor, Value)) InvalidateItems();
 }
 
 void TSkCustomListBox::SetGroupColorFromTheme(bool Value) {
-    if (StoreChanged(FGroupColorFromTheme, Value)) RepaintItems();
+    if (StoreChanged(FGroupColorFromTheme, Value)) InvalidateItems();
 }
 
 void TSkCustomListBox::SetUseGradients(bool Value) {
-    if (StoreChanged(FUseGradients, Value)) RepaintItems();
+    if (StoreChanged(FUseGradients, Value)) InvalidateItems();
 }
 
 void TSkCustomListBox::SetGroupFont(TFont* Value) {
@@ -330,7 +331,7 @@ void TSkCustomListBox::SetGroupFont(TFont* Value) {
 }
 
 void TSkCustomListBox::SetOwnerDrawIndent(int Value) {
-    if (StoreChanged(FOwnerDrawIndent, Value)) RepaintItems();
+    if (StoreChanged(FOwnerDrawIndent, Value)) InvalidateItems();
 }
 
 void TSkCustomListBox::FontChanged() {

@@ -135,7 +135,7 @@ void TSkCustomTabbedListBox::ApplyTabStops() {
     int count = 0;
     GetTabStops(count, FWindowTabStops);
     if (HorzScrollBar()) UpdateHorzExtent();
-    RepaintItems();
+    InvalidateItems();
 }
 
 std::vector<int> TSkCustomTabbedListBox::PixelTabStops() const {

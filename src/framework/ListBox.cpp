@@ -69,7 +69,7 @@ protected:
         if (alive && currentIndex().isValid()) FBox->KeyOnItem(currentIndex().row(), e->key());
     }
 
-  private:
+private:
     TListBox* FBox;
 };
 
@@ -245,12 +245,4 @@ void TListBox::SetHorizontalScrolling(bool bar, int extent) {
     if (!View()) return;
     View()->setHorizontalScrollBarPolicy(bar ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     View()->doItemsLayout();
-}
-
-void TListBox::RepaintItems() {
-    if (View()) View()->viewport()->update();
-}
-
-void TListBox::SetNativeBorder(bool on) {
-    if (View()) View()->setFrameShape(on ? QFrame::StyledPanel : QFrame::NoFrame);
 }

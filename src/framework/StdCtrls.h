@@ -349,10 +349,6 @@ protected:
     virtual void DrawItem(int index, const TRect& rect, TOwnerDrawState state);
     // Items wider than the list scroll sideways up to Extent pixels when the bar is on.
     void SetHorizontalScrolling(bool bar, int extent);
-    // Paints the items again.
-    void RepaintItems();
-    // The list's own sunken border; a subclass that frames the list in its non-client area turns it off.
-    void SetNativeBorder(bool on);
     // The part of an item's rectangle left to DrawItem (a check list keeps its check box).
     virtual TRect ItemTextRect(const TRect& itemRect) const { return itemRect; }
     virtual void DrawItemFrame(QPainter&, int, const TRect&, TOwnerDrawState) {}
