@@ -6,18 +6,14 @@
 #include "SkCommon.h"
 #include "Streaming.h"
 #include "Themes.h"
+#include "WidgetInput.h"
 
-#include <QAbstractScrollArea>
 #include <QRegularExpression>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <vector>
 
 namespace {
-QWidget* Viewport(TControl* control) {
-    return static_cast<QAbstractScrollArea*>(control->Widget())->viewport();
-}
-
 QPoint Centre(const TRect& r) {
     return QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
 }

@@ -2,8 +2,8 @@
 #include "CheckLst.h"
 #include "Forms.h"
 #include "StdCtrls.h"
+#include "WidgetInput.h"
 
-#include <QAbstractScrollArea>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -12,10 +12,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QWidget* Viewport(TControl* control) {
-    return static_cast<QAbstractScrollArea*>(control->Widget())->viewport();
-}
 
 QPoint Centre(const TRect& r) {
     return QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
@@ -33,7 +29,7 @@ template <class T> T* Place(TForm& form, int left, int top, int width, int heigh
     return control;
 }
 
-} // namespace
+}  // namespace
 
 TEST(ComboBox, TheChoiceFollowsItemsAndText) {
     TForm form(nullptr);
@@ -41,12 +37,12 @@ TEST(ComboBox, TheChoiceFollowsItemsAndText) {
     box->SetStyle(csDropDownList);
     for (const char* meal : {"早餐", "午餐", "晚餐"})
         box->Items()->Add(QString::fromUtf8(meal));
-    EXPECT_EQ(box->ItemIndex(), -1); // adding items chooses nothing
+    EXPECT_EQ(box->ItemIndex(), -1);  // adding items chooses nothing
     EXPECT_EQ(box->Text(), "");
 
     box->SetItemIndex(1);
     EXPECT_EQ(box->Text(), "午餐");
-    box->SetItemIndex(12); // beyond the items: nothing chosen, no error
+    box->SetItemIndex(12);  // beyond the items: nothing chosen, no error
     EXPECT_EQ(box->ItemIndex(), -1);
     box->SetText("晚餐");
     EXPECT_EQ(box->ItemIndex(), 2);
@@ -56,7 +52,7 @@ TEST(ComboBox, TheChoiceFollowsItemsAndText) {
     EXPECT_EQ(box->Text(), "晚餐");
     box->Items()->SetStrings(0, "夜宵");
     EXPECT_EQ(static_cast<QComboBox*>(box->Widget())->itemText(0), "夜宵");
-    box->Items()->Delete(3); // the chosen item goes: nothing is chosen (Qt would pick a neighbour)
+    box->Items()->Delete(3);  // the chosen item goes: nothing is chosen (Qt would pick a neighbour)
     EXPECT_EQ(box->ItemIndex(), -1);
     box->SetItemIndex(0);
     box->Items()->Clear();
@@ -84,7 +80,7 @@ TEST(ComboBox, OnlyTheUserFiresSelectAndChange) {
     list->OnSelect = [&](TObject*) { ++selects; };
     QTest::keyClick(list->Widget(), Qt::Key_Down);
     EXPECT_EQ(selects, 1);
-    EXPECT_EQ(changes, 1); // OnSelect takes the place of OnChange for a choice
+    EXPECT_EQ(changes, 1);  // OnSelect takes the place of OnChange for a choice
 
     auto* editable = Place<TComboBox>(form, 10, 40, 150, 24);
     editable->Items()->Add("男");
@@ -116,7 +112,7 @@ TEST(ListBox, ItemsCarryObjectsAndTheChoiceFollowsThem) {
     EXPECT_TRUE(list->Selected(2));
     EXPECT_FALSE(list->Selected(0));
     list->Items()->Insert(0, "水");
-    EXPECT_EQ(list->ItemIndex(), 3); // still 脂肪
+    EXPECT_EQ(list->ItemIndex(), 3);  // still 脂肪
     list->Items()->Delete(3);
     EXPECT_EQ(list->ItemIndex(), -1);
     list->SetSelected(1, true);
@@ -138,12 +134,12 @@ TEST(ListBox, MouseAndKeyboardPicksFireOnClick) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.Widget()));
 
     QTest::mouseClick(Viewport(list), Qt::LeftButton, {}, Centre(list->ItemRect(1)));
-    list->SetItemIndex(0); // by code: no click
+    list->SetItemIndex(0);  // by code: no click
     QTest::keyClick(list->Widget(), Qt::Key_Down);
     const TRect last = list->ItemRect(3);
-    QTest::mouseClick(Viewport(list), Qt::LeftButton, {}, QPoint(20, last.Bottom + 30)); // below the items
+    QTest::mouseClick(Viewport(list), Qt::LeftButton, {}, QPoint(20, last.Bottom + 30));  // below the items
     EXPECT_EQ(picks, (std::vector<int>{1, 1}));
-    EXPECT_EQ(list->ItemIndex(), 1); // a click on empty space keeps the choice
+    EXPECT_EQ(list->ItemIndex(), 1);  // a click on empty space keeps the choice
 
     EXPECT_EQ(list->ItemAtPos({20, list->ItemRect(2).Top + 1}, true), 2);
     EXPECT_EQ(list->ItemAtPos({20, last.Bottom + 30}, true), -1);
@@ -207,7 +203,7 @@ TEST(CheckListBox, TheUserTicksWithTheBoxOrTheSpaceBar) {
     EXPECT_EQ(clicks, 1);
     const TRect third = list->ItemRect(2);
     QTest::mouseClick(Viewport(list), Qt::LeftButton, {}, QPoint(third.Left + 80, Centre(third).y()));
-    EXPECT_FALSE(list->Checked(2)); // a click on the text only selects
+    EXPECT_FALSE(list->Checked(2));  // a click on the text only selects
     EXPECT_EQ(list->ItemIndex(), 2);
     QTest::keyClick(list->Widget(), Qt::Key_Space);
     EXPECT_TRUE(list->Checked(2));
@@ -217,7 +213,7 @@ TEST(CheckListBox, TheUserTicksWithTheBoxOrTheSpaceBar) {
     const TRect first = list->ItemRect(0);
     QTest::mouseClick(Viewport(list), Qt::LeftButton, {}, QPoint(first.Left + 6, Centre(first).y()));
     EXPECT_FALSE(list->Checked(0));
-    list->SetChecked(3, true); // by code: no OnClickCheck
+    list->SetChecked(3, true);  // by code: no OnClickCheck
     EXPECT_EQ(checks, 2);
 
     // States travel with their items.

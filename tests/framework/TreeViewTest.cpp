@@ -4,16 +4,12 @@
 #include "ExtCtrls.h"
 #include "Forms.h"
 #include "ImgList.h"
+#include "WidgetInput.h"
 
-#include <QAbstractScrollArea>
 #include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
-
-QWidget* Viewport(TControl* control) {
-    return static_cast<QAbstractScrollArea*>(control->Widget())->viewport();
-}
 
 QPoint Centre(const TRect& r) {
     return QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
@@ -28,7 +24,7 @@ struct TPayload {
 };
 
 class TreeViewTest : public testing::Test {
-  protected:
+protected:
     TreeViewTest() : Form(nullptr) {
         Form.SetBounds(0, 0, 300, 400);
         Tree = new TTreeView(&Form);
@@ -52,7 +48,7 @@ class TreeViewTest : public testing::Test {
     TTreeNode *Grain, *Wheat, *Flour, *Noodles, *Tubers;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(TreeViewTest, NodesAreCountedAndWalkedInTreeOrder) {
     EXPECT_EQ(Tree->Items()->Count(), 5);
@@ -80,7 +76,7 @@ TEST_F(TreeViewTest, NodesAreCountedAndWalkedInTreeOrder) {
     EXPECT_EQ(Tubers->StateIndex(), -1);
     EXPECT_THROW(Tree->Items()->Item(5), Exception);
 
-    TTreeNode* rice = Tree->Items()->Add(Flour, "大米"); // a sibling of 面粉, last under 小麦
+    TTreeNode* rice = Tree->Items()->Add(Flour, "大米");  // a sibling of 面粉, last under 小麦
     EXPECT_EQ(rice->Parent(), Wheat);
     EXPECT_EQ(rice->AbsoluteIndex(), 4);
     EXPECT_EQ(Tree->Items()->Item(5), Tubers);
@@ -96,7 +92,7 @@ TEST_F(TreeViewTest, SelectionByCodeOrByTheUserFiresOnChange) {
     // Like the Windows tree, one taking the focus without a selection selects its first node.
     EXPECT_EQ(changes, std::vector<TTreeNode*>({Grain}));
     changes.clear();
-    Tree->SetSelected(Noodles); // also opens its parents
+    Tree->SetSelected(Noodles);  // also opens its parents
     Tree->SetSelected(Noodles);
     EXPECT_EQ(changes, std::vector<TTreeNode*>({Noodles}));
     EXPECT_TRUE(Wheat->Expanded() && Grain->Expanded());
@@ -119,24 +115,24 @@ TEST_F(TreeViewTest, OwnedPayloadsGoWithTheirNodes) {
     Flour->SetOwnedData(std::make_unique<TPayload>(101));
     Noodles->SetOwnedData(std::make_unique<TPayload>(102));
     Tubers->SetOwnedData(std::make_unique<TPayload>(2));
-    Grain->SetData(&loose); // not the node's to free
+    Grain->SetData(&loose);  // not the node's to free
     EXPECT_EQ(TPayload::Alive, 4);
     EXPECT_EQ(static_cast<TPayload*>(Noodles->Data())->ID, 102);
 
     std::vector<TTreeNode*> changes;
     Tree->OnChange = [&](TObject*, TTreeNode* node) { changes.push_back(node); };
     Tree->SetSelected(Flour);
-    Flour->Delete(); // the selection moves on to the next sibling
+    Flour->Delete();  // the selection moves on to the next sibling
     EXPECT_EQ(TPayload::Alive, 3);
     EXPECT_EQ(Tree->Selected(), Noodles);
     EXPECT_EQ(changes.back(), Noodles);
-    Noodles->SetData(nullptr); // setting Data again frees the owned payload
+    Noodles->SetData(nullptr);  // setting Data again frees the owned payload
     EXPECT_EQ(TPayload::Alive, 2);
 
-    Tree->Items()->Delete(Grain); // with its children
+    Tree->Items()->Delete(Grain);  // with its children
     EXPECT_EQ(Tree->Items()->Count(), 1);
     EXPECT_EQ(changes.back(), Tubers);
-    EXPECT_EQ(TPayload::Alive, 2); // the loose payload is still ours
+    EXPECT_EQ(TPayload::Alive, 2);  // the loose payload is still ours
 
     Tree->Items()->Clear();
     EXPECT_EQ(changes.back(), nullptr);
