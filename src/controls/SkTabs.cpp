@@ -13,6 +13,8 @@ TSkCustomTabControl::TSkCustomTabControl(TComponent* AOwner) : TCustomControl(AO
     SetBounds(0, 0, 300, 100);
     SetParentColor(true);
     FLayoutDirty = true;
+    // New pictures, or pictures of another size, take a new layout.
+    FImageChangeLink.OnChange = [this](TObject*) { TSkCustomTabControl::RebuildTabs(); };
 }
 
 TSkCustomTabControl::~TSkCustomTabControl() {
@@ -53,8 +55,26 @@ void TSkCustomTabControl::RepaintTabs() {
     Invalidate();
 }
 
-void TSkCustomTabControl::UpdateLayout() {
+bool TSkCustomTabControl::UpdateLayout() {
     if (FLayoutDirty) Recalculate();
+    if (!FSelectionToCheck) return true;
+    FSelectionToCheck = false;
+    return KeepSelectableTabSelected();
+}
+
+// A query may come from painting or from the framework's aligning, where no handler may free the
+// control: the selection is checked once the event that asked is over.
+void TSkCustomTabControl::UpdateGeometry() {
+    if (FLayoutDirty) Recalculate();
+    if (!FSelectionToCheck || FSelectionCheckPosted) return;
+    FSelectionCheckPosted = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            FSelectionCheckPosted = false;
+            UpdateLayout();
+        },
+        Qt::QueuedConnection);
 }
 
 void TSkCustomTabControl::Recalculate() {
@@ -69,39 +89,45 @@ void TSkCustomTabControl::Recalculate() {
     FLayout.RegionCache().Clear();
 
     FLayout.SettleFirstVisibleTab(FLayout.FirstVisibleTab);
-
-    // Keep a selectable tab selected: a selected tab that was hidden or disabled hands the selection
-    // to the next selectable one, or to the one before at the end.
-    const int count = FTabs.Count();
-    if (FLayout.FirstVisibleIndex() >= 0 && TabIndex() >= 0) {
-        int t = TabIndex();
-        while (t < count && !CanChange(t))
-            ++t;
-        if (t >= count) {
-            t = TabIndex() == count ? TabIndex() - 1 : TabIndex();
-            while (t >= 0 && !CanChange(t))
-                --t;
-        }
-        if (t != TabIndex()) {
-            FSkipChangeCheck = true;
-            SetTabIndex(t);
-            FSkipChangeCheck = false;
-        }
-    }
     // A new layout puts the rows in their order again: the selected tab's row goes back next to the card.
     if (FOptions.MultiLine) FLayout.RotateRows(TabIndex());
+    FSelectionToCheck = true;
 
     const TRect card = FLayout.PageRect();
     if (card != FAlignedCard) Realign();
 }
 
+bool TSkCustomTabControl::KeepSelectableTabSelected() {
+    const int count = FTabs.Count();
+    if (FLayout.FirstVisibleIndex() < 0 || TabIndex() < 0) return true;
+    // OnChanging may free the control: the walk stops there.
+    QPointer<QObject> alive(this);
+    auto refused = [&](int t) { return !CanChange(t) && alive; };
+    int t = TabIndex();
+    while (t < count && refused(t))
+        ++t;
+    if (!alive) return false;
+    if (t >= count) {
+        t = TabIndex() == count ? TabIndex() - 1 : TabIndex();
+        while (t >= 0 && refused(t))
+            --t;
+        if (!alive) return false;
+    }
+    if (t == TabIndex()) return true;
+    FSkipChangeCheck = true;
+    SetTabIndex(t);
+    if (!alive) return false;
+    FSkipChangeCheck = false;
+    return true;
+}
+
 TRect TSkCustomTabControl::CardClientRect() {
-    UpdateLayout();
+    UpdateGeometry();
     return FLayout.PageRect();
 }
 
 void TSkCustomTabControl::AdjustClientRect(TRect& Rect) {
-    UpdateLayout();
+    UpdateGeometry();
     Rect = FLayout.PageRect();
 }
 
@@ -113,17 +139,17 @@ void TSkCustomTabControl::AlignControls(TRect& Rect) {
 }
 
 int TSkCustomTabControl::TabAtPos(int X, int Y) {
-    UpdateLayout();
+    UpdateGeometry();
     return FLayout.TabAtPos(X, Y);
 }
 
 TRect TSkCustomTabControl::GetTabRect(int Index) {
-    UpdateLayout();
+    UpdateGeometry();
     return FLayout.GetTabRect(Index);
 }
 
 bool TSkCustomTabControl::TabFullyShown(int Index) {
-    UpdateLayout();
+    UpdateGeometry();
     return FLayout.TabFullyShown(Index);
 }
 
@@ -219,9 +245,15 @@ void TSkCustomTabControl::SetHotTrackStyle(TSkTabHotTrackStyle Value) {
 
 void TSkCustomTabControl::SetImages(TImageList* Value) {
     if (Value == FImages) return;
-    if (FImages) FImages->RemoveFreeNotification(this);
+    if (FImages) {
+        FImages->UnRegisterChanges(&FImageChangeLink);
+        FImages->RemoveFreeNotification(this);
+    }
     FImages = Value;
-    if (FImages) FImages->FreeNotification(this);
+    if (FImages) {
+        FImages->RegisterChanges(&FImageChangeLink);
+        FImages->FreeNotification(this);
+    }
     Relayout();
 }
 

@@ -146,9 +146,12 @@ public:
     const TSkTabLayout& Layout() const { return FLayout; }
 
     // Operations
-    // ---------------------------------------------------------------------------------------------- Brings
-    // the layout up to date when a change flagged it (painting does so too).
-    void UpdateLayout();
+    // ----------------------------------------------------------------------------------------------
+    // Brings the layout up to date when a change flagged it, and hands the selection on from a tab
+    // that can no longer hold it (which asks OnChanging). False when a handler freed the control.
+    bool UpdateLayout();
+    // The queries below and painting bring only the tabs' places up to date: no handler runs inside
+    // them. A selection left on a hidden or disabled tab moves on once the running event is over.
     int TabAtPos(int X, int Y);
     TRect GetTabRect(int Index);
     bool TabFullyShown(int Index);
@@ -247,7 +250,12 @@ private:
     TSize TextExtent(const QString& Text, bool Bold) override;
     int FontHeight() override;
     void Relayout();
+    // The tabs' places, rows and scrolling; no handler runs.
+    void UpdateGeometry();
     void Recalculate();
+    // A selected tab that was hidden or disabled hands the selection to the next selectable one, or
+    // to the one before at the end. False when a handler freed the control.
+    bool KeepSelectableTabSelected();
     void MouseDown(TMouseButton Button, int X, int Y);
     void EndHotTracking();
     void HotTrackAt(int X, int Y);
@@ -268,6 +276,8 @@ private:
     TSkTabLayoutOptions FOptions;
     TSkTabLayout FLayout{FOptions, FTabs, *this};
     bool FLayoutDirty = true;
+    // The layout changed since the selection was last checked; a check is posted once from a query.
+    bool FSelectionToCheck = false, FSelectionCheckPosted = false;
     TRect FAlignedCard{-1, -1, -1, -1};
     int FStreamedTabIndex = -1;
 
@@ -287,6 +297,7 @@ private:
     TSkHotTrackColorType FHotTrackColorType = htctActual;
     TSkTabHotTrackStyle FHotTrackStyle = htsTab;
     TImageList* FImages = nullptr;
+    TChangeLink FImageChangeLink;
     bool FSortTabMenu = true;
     bool FShowFocusRect = true;
     TSkTabColors FTabColors{[this] { RepaintTabs(); }};

@@ -191,7 +191,7 @@ void TSkTabPainter::Paint() {
     FHotOnly = C.FHotOnly && C.FPainted;
     C.FHotOnly = false;
     C.FPainted = true;
-    C.UpdateLayout();
+    C.UpdateGeometry();
     TDeviceContext* dc = Canvas->Handle();
     if (!dc) return;
     if (FHotOnly) {

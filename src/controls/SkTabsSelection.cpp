@@ -49,8 +49,8 @@ void TSkCustomTabControl::SetTabIndex(int Value) {
         FLayout.TabIndex = Value;
         return;
     }
-    UpdateLayout();
     QPointer<QObject> alive(this);
+    if (!UpdateLayout()) return;
     const int old = TabIndex(), oldFirst = FLayout.FirstVisibleTab;
     bool moved = false;
     if (Value >= 0 && Value < FTabs.Count()) {
@@ -68,7 +68,8 @@ void TSkCustomTabControl::SetTabIndex(int Value) {
         FLayout.TabIndex = -1;
         RepaintTabs();
     }
-    const bool changed = TabIndex() != old && Value >= 0 && Value < FTabs.Count();
+    // Only this call's own move is told: a handler that selected another tab has told of that.
+    const bool changed = moved && TabIndex() != old;
     if (moved || FLayout.FirstVisibleTab != oldFirst) {
         RepaintTabs();
         if (FScroller) FScroller->Invalidate();
@@ -107,7 +108,7 @@ void TSkCustomTabControl::DoTabOrderChange(int OldIndex, int NewIndex) {
 }
 
 void TSkCustomTabControl::ScrollTabs(bool Forward) {
-    UpdateLayout();
+    if (!UpdateLayout()) return;
     if (FLayout.ScrollTabs(Forward)) {
         RepaintTabs();
         if (FScroller) FScroller->Invalidate();
@@ -135,16 +136,19 @@ void TSkCustomTabControl::CloseActiveTab() {
 
 // Keyboard
 // -------------------------------------------------------------------------------------------------------
+// OnChanging may free the control: the search ends there with no tab.
 int TSkCustomTabControl::KeyTarget(unsigned short Key) {
     const int count = FTabs.Count();
     const bool standard = FOptions.TabSequence == tsStandard, left = FOptions.TabOrientation == toLeft;
+    QPointer<QObject> alive(this);
+    auto allowed = [&](int i) { return CanChange(i) && alive; };
     if (Key == VK_HOME || Key == VK_END) {
         const bool swap = left == standard;
         const bool fromStart = (Key == VK_HOME) != swap;
-        for (int step = 0; step < count; ++step) {
+        for (int step = 0; step < count && alive; ++step) {
             const int i = fromStart ? step : count - 1 - step;
             if (i == TabIndex()) return -1;
-            if (CanChange(i)) return i;
+            if (allowed(i)) return i;
         }
         return -1;
     }
@@ -154,10 +158,10 @@ int TSkCustomTabControl::KeyTarget(unsigned short Key) {
     if (left) next = !next;
     const int start = TabIndex();
     int i = start < 0 ? (next ? count - 1 : 0) : start;
-    for (int step = 0; step < count; ++step) {
+    for (int step = 0; step < count && alive; ++step) {
         i = next ? (i + 1 == count ? 0 : i + 1) : (i == 0 ? count - 1 : i - 1);
         if (i == start) return -1;
-        if (CanChange(i)) return i;
+        if (allowed(i)) return i;
     }
     return -1;
 }
