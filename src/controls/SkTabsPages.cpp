@@ -3,6 +3,7 @@
 #include "Streaming.h"
 
 #include <algorithm>
+#include <utility>
 
 // Tab sheets
 // -------------------------------------------------------------------------------------------------
@@ -119,8 +120,23 @@ void TSkTabSheet::CMTextChanged(TMessage& Message) {
     Changed();
 }
 
+void TSkTabSheet::ShowPage(bool Value) {
+    FShowingPage = true;
+    FShowingChanged = false;
+    TCustomControl::SetVisible(Value);
+    FShowingPage = false;
+    if (std::exchange(FShowingChanged, false)) FireShowingEvent();
+}
+
 void TSkTabSheet::CMShowingChanged(TMessage& Message) {
     TCustomControl::CMShowingChanged(Message);
+    if (FShowingPage)
+        FShowingChanged = true;
+    else
+        FireShowingEvent();
+}
+
+void TSkTabSheet::FireShowingEvent() {
     if (Showing())
         FireEvent(OnShow, this);
     else
@@ -211,14 +227,15 @@ void TSkPageControl::SetActivePage(TSkTabSheet* Page) {
         return;
     }
     const int t = Page ? Page->TabIndex() : -1;
+    QPointer<QObject> alive(this);
     if (t < 0) {
         ChangeActivePage(Page);
-        if (!FInLoaded) DoPageChange();
+        if (alive && !FInLoaded) DoPageChange();
     } else if (t == TabIndex()) {
         // Its tab is selected already: no change to ask about, only the page to show.
         ChangeActivePage(Page);
     }
-    SetTabIndex(t);
+    if (alive) SetTabIndex(t);
 }
 
 void TSkPageControl::SetActivePageDefault(TSkTabSheet* Value) {
@@ -240,13 +257,29 @@ void TSkPageControl::SetActivePageIndex(int Index) {
 }
 
 void TSkPageControl::DoChanging(int NewIndex, bool& AllowChange) {
+    QPointer<QObject> alive(this);
     if (!FInLoaded) TSkCustomTabControl::DoChanging(NewIndex, AllowChange);
-    if (!AllowChange) return;
+    if (!alive || !AllowChange) return;
     TSkTabSheet* page = nullptr;
     if (NewIndex >= 0)
         for (TSkTabSheet* p : FPages)
             if (p->TabIndex() == NewIndex) page = p;
+    QPointer<TSkTabSheet> target(page);
     ChangeActivePage(page);
+    if (!alive) return;
+    // A page that freed itself as it showed leaves the old one in place.
+    if (page && (!target || FActivePage != page)) {
+        AllowChange = false;
+        return;
+    }
+    // The old page freed itself as it hid: the tabs after it moved down, and the new page's tab is
+    // selected where it now is.
+    if (page && page->TabIndex() != NewIndex) {
+        AllowChange = false;
+        FSkipChangeCheck = true;
+        SetTabIndex(page->TabIndex());
+        if (alive) FSkipChangeCheck = false;
+    }
 }
 
 namespace {
@@ -270,17 +303,22 @@ bool FocusFirst(TWinControl* Control) {
 }
 }  // namespace
 
+// The pages' OnShow and OnHide may free them, or this control with them.
 void TSkPageControl::ChangeActivePage(TSkTabSheet* Page) {
     if (Page == FActivePage) return;
-    TSkTabSheet* old = FActivePage;
-    const bool focusInOld = old && HoldsFocus(old);
+    QPointer<QObject> alive(this);
+    QPointer<TSkTabSheet> shown(Page), hidden(FActivePage);
+    const bool focusInOld = hidden && HoldsFocus(hidden);
     if (Page) {
         Page->BringToFront();
         Page->ShowPage(true);
+        if (!alive || !shown) return;
     }
-    if (old) old->ShowPage(false);
+    if (hidden) hidden->ShowPage(false);
+    if (!alive) return;
+    if (Page && !shown) return;
     FActivePage = Page;
-    if (focusInOld && Page && !FocusFirst(Page)) SetFocus();
+    if (focusInOld && Page && !FocusFirst(Page) && alive) SetFocus();
 }
 
 TSkTabSheet* TSkPageControl::FindNextPage(TSkTabSheet* CurPage, bool GoForward, bool CheckTabVisible) const {
@@ -331,8 +369,12 @@ void TSkPageControl::CloseTab() {
     SetTabIndex(t);
 }
 
+// NewIndex counts tabs: the page goes where the page of that tab stands, pages without a tab
+// counted too.
 void TSkPageControl::MoveTab(int NewIndex) {
-    if (FActivePage) FActivePage->SetPageIndex(NewIndex);
+    if (!FActivePage) return;
+    for (TSkTabSheet* page : FPages)
+        if (page->TabIndex() == NewIndex) return FActivePage->SetPageIndex(page->PageIndex());
 }
 
 void TSkPageControl::Loaded() {

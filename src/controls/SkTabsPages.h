@@ -48,8 +48,9 @@ public:
     void SetVisible(bool Value) override;
     // Streams never store or restore a page's visibility.
     Q_INVOKABLE bool IsVisibleStored() const { return false; }
-    // Framework use: the page control's way of showing and hiding the page.
-    void ShowPage(bool Value) { TCustomControl::SetVisible(Value); }
+    // Framework use: the page control's way of showing and hiding the page. OnShow or OnHide runs
+    // once the window system is done with the page, so a handler may free it.
+    void ShowPage(bool Value);
     // A page read from a stream joins the page control it is read into.
     void SetParentComponent(TComponent* Value) override;
 
@@ -66,7 +67,10 @@ protected:
 private:
     friend class TSkPageControl;
     void Changed();
+    void FireShowingEvent();
     TSkPageControl* FPageControl = nullptr;
+    // While ShowPage runs, a change of showing is noted and told when it returns.
+    bool FShowingPage = false, FShowingChanged = false;
     int FImageIndex = -1, FDisabledIndex = -1;
     bool FTabEnabled = true, FTabVisible = true;
 };

@@ -80,6 +80,7 @@ unsigned short VirtualKeyOf(const QKeyEvent* e) {
     case Qt::Key_Backspace:
         return VK_BACK;
     case Qt::Key_Tab:
+    case Qt::Key_Backtab:  // Shift+Tab, as the keyboard sends it
         return VK_TAB;
     case Qt::Key_Return:
     case Qt::Key_Enter:

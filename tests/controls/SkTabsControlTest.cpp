@@ -2,13 +2,16 @@
 // hot-only repaint, closing, the scroller's repeat, the tab menu, dragging's marker and streaming.
 #include "ExtCtrls.h"
 #include "Forms.h"
+#include "ImgList.h"
 #include "Menus.h"
+#include "PaintRecorder.h"
 #include "SkTabsButtons.h"
 #include "SkTabsPages.h"
 #include "Streaming.h"
 #include "TimerClock.h"
 #include "TypInfo.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QPointer>
 #include <gtest/gtest.h>
@@ -366,4 +369,80 @@ TEST_F(SkTabsControlTest, ARelayoutKeepsTheSelectedRowNextToTheCard) {
     Tabs->SetWidth(280);  // the rows are made anew
     Tabs->UpdateLayout();
     EXPECT_EQ(Tabs->Tabs()->Items(11)->Row, 0);
+}
+
+// OnChanging may free the strip (its window closing, say): the search for a tab ends there, whether
+// the arrow keys or a new layout asked.
+TEST_F(SkTabsControlTest, AnOnChangingHandlerThatFreesTheStripEndsTheSearchForATab) {
+    auto freeAndRefuse = [this](TObject*, int, bool& allow) {
+        allow = false;
+        Parent.reset();
+    };
+    Tabs->SetTabIndex(0);
+    QPointer<QObject> alive(Tabs);
+    Tabs->OnChanging = freeAndRefuse;
+    Key(VK_RIGHT);  // a refused tab would send the walk on to the next one
+    EXPECT_TRUE(alive.isNull());
+
+    Parent = std::make_unique<TPaintBox>(nullptr);
+    SetUp();  // a new strip whose selected tab is then disabled
+    Tabs->SetTabIndex(1);
+    Tabs->Tabs()->Items(1)->Enabled = false;
+    Tabs->TabsChanged();
+    alive = Tabs;
+    Tabs->OnChanging = freeAndRefuse;
+    const TPoint first = Centre(0);
+    Tabs->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(first.X, first.Y));
+    EXPECT_TRUE(alive.isNull());
+}
+
+// Painting lays the tabs out without asking anyone: a selection left on a disabled tab moves on
+// once the paint is over.
+TEST_F(SkTabsControlTest, PaintingRunsNoHandlerAndTheSelectionMovesOnAfterIt) {
+    Tabs->SetTabIndex(1);
+    Tabs->Tabs()->Items(1)->Enabled = false;
+    Tabs->TabsChanged();
+    Events.clear();
+    Tabs->PaintOffscreen();
+    EXPECT_TRUE(Events.empty());
+    EXPECT_EQ(Tabs->TabIndex(), 1);
+    QApplication::processEvents();
+    EXPECT_EQ(Tabs->TabIndex(), 2);
+    EXPECT_EQ(Events, (std::vector<QString>{"changing 2", "change", "page"}));
+}
+
+TEST_F(SkTabsControlTest, TheAccessKeyOfADisabledTabIsLeftToOthers) {
+    Tabs->Tabs()->Items(0)->Enabled = false;  // "&First"
+    Tabs->TabsChanged();
+    EXPECT_EQ(Tabs->Perform(CM_DIALOGCHAR, 'f'), 0);
+    EXPECT_EQ(Tabs->TabIndex(), -1);
+    EXPECT_TRUE(Events.empty());
+}
+
+// The strip follows its image list: a new picture shows without any other change.
+TEST_F(SkTabsControlTest, AChangeOfTheImageListRepaintsTheStrip) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 400, 200);
+    Parent->SetParent(&form);
+    TImageList images(nullptr);
+    QImage red(16, 16, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    images.AddImage(red);
+    Tabs->SetImages(&images);
+    Tabs->Tabs()->Items(0)->ImageIndex = 0;
+    Tabs->TabsChanged();
+    form.ShowForm();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.Widget()));
+    QApplication::processEvents();
+    TPaintRecorder painted(Tabs->Widget());
+    QApplication::processEvents();
+    EXPECT_TRUE(painted.Painted.isEmpty());
+    QImage blue(16, 16, QImage::Format_ARGB32);
+    blue.fill(Qt::blue);
+    images.Clear();
+    images.AddImage(blue);
+    QApplication::processEvents();
+    const TRect tab = Tabs->GetTabRect(0);
+    EXPECT_TRUE(painted.Painted.intersects(QRect(tab.Left, tab.Top, tab.Width(), tab.Height())));
+    Tabs->SetImages(nullptr);
 }

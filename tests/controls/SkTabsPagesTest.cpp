@@ -1,10 +1,12 @@
 // The page control and its sheets as the windows use them: switching pages by tab and by index,
 // hidden tabs, one-pixel tabs, moving pages, closing the active page, colours and streaming.
+#include "DragDrop.h"
 #include "Forms.h"
 #include "SkTabsPages.h"
 #include "StdCtrls.h"
 #include "Streaming.h"
 
+#include <QApplication>
 #include <QPointer>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -203,4 +205,77 @@ TEST_F(SkTabsPagesTest, CtrlTabCyclesThePagesWithVisibleTabs) {
     Pages->Perform(CM_DIALOGKEY, VK_TAB, ShiftKeyData(ssCtrl | ssShift));
     EXPECT_EQ(Pages->ActivePage(), Sheets[2]);              // backwards from the first round to the last
     EXPECT_EQ(Pages->Perform(CM_DIALOGKEY, VK_TAB, 0), 0);  // Tab alone is not the page control's
+}
+
+// A sheet may free itself as the page switch shows or hides it: a sheet gone as it showed leaves the
+// old page in place; one gone as it hid leaves the new page shown with its tab selected where the
+// tabs now stand.
+TEST_F(SkTabsPagesTest, ASheetMayFreeItselfAsItIsShownOrHidden) {
+    Form->SetBounds(0, 0, 320, 200);
+    Form->Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Form->Widget()));
+    Pages->SetActivePage(Sheets[0]);
+    auto clickTab = [this](int index) {
+        const TRect tab = Pages->GetTabRect(index);
+        Pages->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam((tab.Left + tab.Right) / 2, (tab.Top + tab.Bottom) / 2));
+    };
+    QPointer<QObject> second(Sheets[1]), first(Sheets[0]);
+    Sheets[1]->OnShow = [this](TObject*) { delete Sheets[1]; };
+    clickTab(1);
+    ASSERT_TRUE(second.isNull());
+    EXPECT_EQ(Pages->ActivePage(), Sheets[0]);
+    EXPECT_TRUE(Sheets[0]->Visible());
+    EXPECT_EQ(Pages->TabIndex(), 0);
+
+    Sheets[0]->OnHide = [this](TObject*) { delete Sheets[0]; };
+    Events.clear();
+    clickTab(1);  // the third sheet's tab
+    ASSERT_TRUE(first.isNull());
+    EXPECT_EQ(Pages->ActivePage(), Sheets[2]);
+    EXPECT_TRUE(Sheets[2]->Visible());
+    EXPECT_EQ(Pages->TabIndex(), 0);  // the only tab left
+    EXPECT_EQ(Events.back(), QStringLiteral("page"));
+}
+
+// A tab dropped on another puts its page where that tab's page stands, pages without a tab included.
+TEST_F(SkTabsPagesTest, ADroppedTabMovesItsPageToThePageOfTheTabDroppedOn) {
+    auto* hidden = new TSkTabSheet(Form.get());
+    hidden->SetCaption(QStringLiteral("隐藏"));
+    hidden->SetTabVisible(false);
+    hidden->SetPageControl(Pages);
+    hidden->SetPageIndex(0);  // pages: 隐藏 (no tab), 今日, 历史, 分析
+    Pages->SetAllowTabDragging(true);
+    Form->SetBounds(0, 0, 320, 200);
+    Form->Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Form->Widget()));
+    Pages->SetActivePage(Sheets[0]);
+    auto centre = [this](int index) {
+        const TRect tab = Pages->GetTabRect(index);
+        return TPoint{(tab.Left + tab.Right) / 2, (tab.Top + tab.Bottom) / 2};
+    };
+    const TPoint from = centre(0), to = centre(2);
+    Pages->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(from.X, from.Y));
+    Pages->Perform(WM_MOUSEMOVE, MK_LBUTTON, MakeLParam(from.X + 10, from.Y));
+    const TPoint screen = Pages->ClientToScreen(to);
+    TDragManager::Instance().MoveTo(QPoint(screen.X, screen.Y));
+    TDragManager::Instance().Finish(true);
+    EXPECT_EQ(Pages->Pages(3), Sheets[0]);  // where 分析 stood
+    EXPECT_EQ(Pages->Pages(0), hidden);
+    EXPECT_EQ(Pages->Tabs()->Items(2)->Caption, QStringLiteral("今日"));
+    EXPECT_EQ(Pages->TabIndex(), 2);
+}
+
+TEST_F(SkTabsPagesTest, CtrlShiftTabAsTheKeyboardSendsItGoesToThePreviousPage) {
+    auto* edit = new TEdit(Form.get());
+    edit->SetParent(Sheets[1]);
+    Pages->SetActivePageIndex(1);
+    Form->Show();
+    Form->Widget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form->Widget()));
+    edit->SetFocus();
+    // Shift+Tab comes as Backtab.
+    QTest::keyClick(edit->Widget(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Pages->ActivePage(), Sheets[0]);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(Pages->ActivePage(), Sheets[1]);
 }
