@@ -4,6 +4,8 @@
 #include "SkCommon.h"
 #include "SysUtils.h"
 
+#include <QPointer>
+
 TSkCheckList::TSkCheckList(TComponent* AOwner) : TSkCustomTabbedListBox(AOwner) {
     FItems = std::make_unique<TSkCheckListStrings>(this);
     SetStyle(lbOwnerDrawFixed);
@@ -84,14 +86,18 @@ void TSkCheckList::SetItemDisabledIndex(int Index, int Value) {
     if (StoreChanged(PacketAt(Index).DisabledIndex, Value) && FImages) InvalidateItems(ImageArea(Index));
 }
 
+// A group prefix makes a header only where group headers are shown; elsewhere the item is drawn,
+// and ticked, like any other. OnChanging and OnChange may free the list.
 void TSkCheckList::ToggleItem() {
     const int index = ItemIndex();
-    if (index < 0 || index >= FItems->Count() || !ItemEnabled(index) || IsGroupItem(index)) return;
+    if (index < 0 || index >= FItems->Count() || !ItemEnabled(index) || (ShowGroups() && IsGroupItem(index)))
+        return;
     const TCheckBoxState next = NextToggleState(ItemState(index), FAllowGrayed);
     bool allow = true;
-    if (OnChanging) OnChanging(this, index, next, allow);
     FToggleArmed = false;
-    if (!allow) return;
+    QPointer<QObject> alive(this);
+    if (OnChanging) OnChanging(this, index, next, allow);
+    if (!alive || !allow) return;
     SetItemState(index, next);
     if (OnChange) OnChange(this, index, next);
 }
@@ -116,11 +122,12 @@ void TSkCheckList::WMLButtonDown(TWMMouse& Message) {
 
 void TSkCheckList::WMLButtonUp(TWMMouse& Message) {
     const TRect client = ClientRect();
-    if (FToggleArmed && ItemIndex() == FArmedIndex && Message.XPos >= client.Left &&
-        Message.XPos < client.Right && Message.YPos >= client.Top && Message.YPos < client.Bottom)
-        ToggleItem();
+    const bool toggle = FToggleArmed && ItemIndex() == FArmedIndex && Message.XPos >= client.Left &&
+                        Message.XPos < client.Right && Message.YPos >= client.Top && Message.YPos < client.Bottom;
     FToggleArmed = false;
-    TSkCustomTabbedListBox::WMLButtonUp(Message);
+    QPointer<QObject> alive(this);
+    if (toggle) ToggleItem();
+    if (alive) TSkCustomTabbedListBox::WMLButtonUp(Message);
 }
 
 void TSkCheckList::WMRButtonDown(TWMMouse& Message) {
@@ -141,8 +148,9 @@ void TSkCheckList::WMKeyDown(TWMKey& Message) {
 }
 
 void TSkCheckList::WMKeyUp(TWMKey& Message) {
+    QPointer<QObject> alive(this);
     if (Message.CharCode == VK_SPACE && FToggleArmed) ToggleItem();
-    TSkCustomTabbedListBox::WMKeyUp(Message);
+    if (alive) TSkCustomTabbedListBox::WMKeyUp(Message);
 }
 
 void TSkCheckList::WMChar(TWMKey& Message) {

@@ -9,6 +9,7 @@
 #include "TypInfo.h"
 
 #include <QLocale>
+#include <QPointer>
 #include <QScopedValueRollback>
 #include <algorithm>
 #include <cmath>
@@ -526,7 +527,10 @@ void TSkCalendar::WMLButtonDown(TWMMouse& Message) {
         FYearSpinner->Hide();
         return;
     }
+    // The handlers of the control losing the focus, and OnChange, may free this one.
+    QPointer<QObject> alive(this);
     if (!(ComponentState() & csDesigning) && !PopupMode() && CanFocus()) SetFocus();
+    if (!alive) return;
     SetHotElement(ElementAt(Message.XPos, Message.YPos));
     const TElementCode hot = FHotElement;
     FPressedRect = hot == ecDays || hot == ecToday || hot == ecClear ? ElementRect(hot) : TRect{};
@@ -537,7 +541,7 @@ void TSkCalendar::WMLButtonDown(TWMMouse& Message) {
     case ecNextArrow:
         FRepeatCount = -1;
         ArrowStep();
-        SetTimer(this, ArrowTimerId, ArrowRepeatMs);
+        if (alive) SetTimer(this, ArrowTimerId, ArrowRepeatMs);
         break;
     case ecYear:
         ShowYearSpinner();
@@ -554,8 +558,8 @@ void TSkCalendar::WMLButtonDown(TWMMouse& Message) {
         if (d != 0 && InBounds(d)) {
             if (d != FDate) {
                 FDate = d;
-                Change();
                 Invalidate();
+                Change();
             }
         } else {
             FSkipClick = true;
@@ -567,29 +571,32 @@ void TSkCalendar::WMLButtonDown(TWMMouse& Message) {
     }
 }
 
+// OnClick and the Today and Clear actions' handlers may free the calendar.
 void TSkCalendar::WMLButtonUp(TWMMouse& Message) {
     SetHotElement(ElementAt(Message.XPos, Message.YPos));
     const TElementCode pressed = FPressedElement;
+    QPointer<QObject> alive(this);
     if (pressed != ecNone && pressed == FHotElement) {
         switch (pressed) {
         case ecDays:
             if (!FSkipClick) {
                 if (FDate != 0 && FirstOfMonth(FDate) != FViewDate) SetViewDate(FDate);
-                Click();
+                if (alive) Click();
             }
             break;
         case ecToday:
             TodayAction();
-            Click();
+            if (alive) Click();
             break;
         case ecClear:
             ClearAction();
-            Click();
+            if (alive) Click();
             break;
         default:
             break;
         }
     }
+    if (!alive) return;
     SetPressedElement(ecNone);
     KillTimer(this, ArrowTimerId);
     TSkPopupContent::WMLButtonUp(Message);

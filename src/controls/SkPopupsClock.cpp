@@ -5,6 +5,7 @@
 #include "PopupLoop.h"
 #include "SkPopups.h"
 
+#include <QPointer>
 #include <cfenv>
 #include <cmath>
 #include <numbers>
@@ -375,10 +376,15 @@ void TSkTimePicker::DrawClockFace() {
 
 // Mouse and keyboard --------------------------------------------------------------------------------
 
+// Taking the focus runs the handlers of the control that loses it, and a new time runs OnChange:
+// either may free the picker.
 void TSkTimePicker::WMLButtonDown(TWMMouse& Message) {
+    QPointer<QObject> alive(this);
     if (!PopupMode()) SetFocus();
+    if (!alive) return;
     const TPoint p{Message.XPos, Message.YPos};
     FLeftDown = true;
+    Invalidate();
     if (AMRect().Contains(p))
         FAMDown = true;
     else if (PMRect().Contains(p))
@@ -388,21 +394,24 @@ void TSkTimePicker::WMLButtonDown(TWMMouse& Message) {
     else if (InFace(p)) {
         FFaceDown = true;
         SetHourFromFace(HourAt(p));
+        if (!alive) return;
     }
-    Invalidate();
     TSkPopupContent::WMLButtonDown(Message);
 }
 
 void TSkTimePicker::WMRButtonDown(TWMMouse& Message) {
+    QPointer<QObject> alive(this);
     if (!PopupMode()) SetFocus();
+    if (!alive) return;
     const TPoint p{Message.XPos, Message.YPos};
     FRightDown = true;
+    Invalidate();
     if (InFace(p)) {
         FFaceDown = true;
         FLastMinute = MinuteAt(p, FRestrictMinutes || (Message.Keys & MK_CONTROL));
         SetMinute(FLastMinute);
+        if (!alive) return;
     }
-    Invalidate();
     TSkPopupContent::WMRButtonDown(Message);
 }
 
@@ -439,27 +448,33 @@ void TSkTimePicker::WMTimer(TWMTimer& Message) {
 void TSkTimePicker::WMMouseMove(TWMMouse& Message) {
     const TPoint p{Message.XPos, Message.YPos};
     UpdateHowToUseHint(p);
+    QPointer<QObject> alive(this);
     if (FFaceDown && InFace(p)) {
         if ((Message.Keys & MK_LBUTTON) && FLeftDown) {
             SetHourFromFace(HourAt(p));
         } else if ((Message.Keys & MK_RBUTTON) && FRightDown) {
             const int m = MinuteAt(p, FRestrictMinutes || (Message.Keys & MK_CONTROL));
-            // Crossing the top while dragging the minute moves the hour along.
-            if (m == 0 && FLastMinute > 30)
-                StepMinutes(60);
-            else if (m > 30 && FLastMinute < 30)
-                StepMinutes(-60);
+            // The hour moves along only where the hand crosses the top, the shorter way round from
+            // the last minute: 55 to 0 is an hour on, 0 to 55 an hour back; 25 to 35 crosses the
+            // bottom and keeps the hour.
+            const int step = m < FLastMinute - 30 ? 60 : m > FLastMinute + 30 ? -60 : 0;
             FLastMinute = m;
-            SetMinute(m);
+            if (step != 0) StepMinutes(step);
+            if (alive) SetMinute(m);
         }
+        if (!alive) return;
     }
     TSkPopupContent::WMMouseMove(Message);
 }
 
+// Every release clears the presses and repaints before anything is told: OnChange, OnSetTime and the
+// Set action's handler may free the picker.
 void TSkTimePicker::WMLButtonUp(TWMMouse& Message) {
     const TPoint p{Message.XPos, Message.YPos};
     const bool am = FAMDown, pm = FPMDown, set = FSetDown, face = FFaceDown && FLeftDown;
     FLeftDown = FRightDown = FAMDown = FPMDown = FSetDown = FFaceDown = false;
+    Invalidate();
+    QPointer<QObject> alive(this);
     if (am && AMRect().Contains(p))
         SwitchHalf(false);
     else if (pm && PMRect().Contains(p))
@@ -468,22 +483,22 @@ void TSkTimePicker::WMLButtonUp(TWMMouse& Message) {
         SetAction();
     else if (face && InFace(p)) {
         SetHourFromFace(HourAt(p));
-        FireEvent(OnSetTime, this);
+        if (alive) FireEvent(OnSetTime, this);
     }
-    Invalidate();
-    TSkPopupContent::WMLButtonUp(Message);
+    if (alive) TSkPopupContent::WMLButtonUp(Message);
 }
 
 void TSkTimePicker::WMRButtonUp(TWMMouse& Message) {
     const TPoint p{Message.XPos, Message.YPos};
     const bool face = FFaceDown && FRightDown;
     FLeftDown = FRightDown = FAMDown = FPMDown = FSetDown = FFaceDown = false;
+    Invalidate();
+    QPointer<QObject> alive(this);
     if (face && InFace(p)) {
         SetMinute(MinuteAt(p, FRestrictMinutes || (Message.Keys & MK_CONTROL)));
-        FireEvent(OnSetTime, this);
+        if (alive) FireEvent(OnSetTime, this);
     }
-    Invalidate();
-    TSkPopupContent::WMRButtonUp(Message);
+    if (alive) TSkPopupContent::WMRButtonUp(Message);
 }
 
 void TSkTimePicker::WMKeyDown(TWMKey& Message) {

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -555,4 +556,27 @@ TEST_F(SkCalendarTest, DoubleClicksCountOverTheDaysAndButtonsOnly) {
     doubleClick(CentreOf(Cal->ElementRect(TSkCalendar::ecDayNames)));
     EXPECT_EQ(doubles, 2);
     EXPECT_EQ(Cal->ViewDate(), D(2024, 5, 1));  // no extra step either
+}
+
+// OnChange on the press and OnClick on the release may free the calendar (a pop-up closing on the
+// pick): nothing of it is touched afterwards.
+TEST_F(SkCalendarTest, AClickOrChangeHandlerMayFreeTheCalendar) {
+    QPointer<QObject> alive(Cal);
+    Cal->OnClick = [this](TObject*) { Parent.reset(); };
+    ClickAt(CentreOfDay(D(2024, 5, 9)));
+    EXPECT_TRUE(alive.isNull());
+
+    Parent = std::make_unique<TPaintBox>(nullptr);
+    SetUp();
+    alive = Cal;
+    Cal->OnClick = [this](TObject*) { Parent.reset(); };
+    ClickAt(CentreOf(Cal->ElementRect(TSkCalendar::ecToday)));
+    EXPECT_TRUE(alive.isNull());
+
+    Parent = std::make_unique<TPaintBox>(nullptr);
+    SetUp();
+    alive = Cal;
+    Cal->OnChange = [this](TObject*) { Parent.reset(); };
+    Press(CentreOfDay(D(2024, 5, 10)));
+    EXPECT_TRUE(alive.isNull());
 }

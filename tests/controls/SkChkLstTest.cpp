@@ -8,6 +8,7 @@
 #include "Themes.h"
 #include "WidgetInput.h"
 
+#include <QPointer>
 #include <QRegularExpression>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -359,4 +360,36 @@ TEST(CheckListRow, CustomGlyphsComeFromTheStripWithTheirKeyColoursCleared) {
     EXPECT_EQ(Pixel(checked, 5, top), ColorToRGB(clWindow));  // lime shows the window colour
     const QImage disabled = list.Row(1, 0);
     EXPECT_EQ(Pixel(disabled, 4 + 5, top + 5), colours[3 + 2]);  // disabled: 3 + state
+}
+
+// Without group headers an item named with the group prefix is an ordinary item: it is ticked by the
+// mouse and by the space bar like the others.
+TEST_F(CheckList, AnItemWithTheGroupPrefixTicksWhileGroupsAreNotShown) {
+    List->Items()->Add(QStringLiteral("//test"));
+    Show();
+    ClickAt(4, 8);
+    EXPECT_TRUE(List->ItemChecked(4));
+    QTest::keyClick(List->Widget(), Qt::Key_Space);
+    EXPECT_FALSE(List->ItemChecked(4));
+    EXPECT_EQ(Changes, (std::vector<std::pair<int, TCheckBoxState>>{{4, cbChecked}, {4, cbUnchecked}}));
+}
+
+// OnChanging or OnChange may free the list (a window closing on a tick): the click or key that
+// toggled touches nothing of it afterwards.
+TEST_F(CheckList, AToggleHandlerMayFreeTheList) {
+    Show();
+    QPointer<QObject> alive(List);
+    List->OnChange = [this](TObject*, int, TCheckBoxState) { delete List; };
+    ClickAt(1, 8);
+    EXPECT_TRUE(alive.isNull());
+
+    SetUp();
+    alive = List;
+    List->SetItemIndex(2);
+    List->OnChanging = [this](TObject*, int, TCheckBoxState, bool& allow) {
+        allow = false;
+        delete List;
+    };
+    QTest::keyClick(List->Widget(), Qt::Key_Space);
+    EXPECT_TRUE(alive.isNull());
 }

@@ -3,6 +3,7 @@
 #include "HintWindow.h"
 #include "SkPopupsClock.h"
 
+#include <QPointer>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -113,6 +114,55 @@ TEST_F(SkTimePickerTest, ARightDragAcrossTheTopMovesTheHour) {
     EXPECT_EQ(Shown(), "10:55");
     Mouse(WM_RBUTTONUP, Off(-15, -48), 0);
     EXPECT_EQ(SetTimes, 1);
+}
+
+// Only the top is where hours meet: crossing the bottom (25 to 35) keeps the hour, and a drag that
+// jumps over 0 (58 to 2) moves it on as one that lands on 0 does.
+TEST_F(SkTimePickerTest, ARightDragAcrossTheBottomKeepsTheHour) {
+    Picker->SetTime(At(10, 0));
+    Mouse(WM_RBUTTONDOWN, Off(25, 43), MK_RBUTTON);
+    EXPECT_EQ(Shown(), "10:25");
+    Mouse(WM_MOUSEMOVE, Off(-25, 43), MK_RBUTTON);
+    EXPECT_EQ(Shown(), "10:35");
+    Mouse(WM_MOUSEMOVE, Off(25, 43), MK_RBUTTON);
+    EXPECT_EQ(Shown(), "10:25");
+    Mouse(WM_MOUSEMOVE, Off(-25, 43), MK_RBUTTON);  // on round: 35, 45, 58
+    Mouse(WM_MOUSEMOVE, Off(-50, 0), MK_RBUTTON);
+    Mouse(WM_MOUSEMOVE, Off(-10, -49), MK_RBUTTON);
+    EXPECT_EQ(Shown(), "10:58");
+    Mouse(WM_MOUSEMOVE, Off(10, -49), MK_RBUTTON);
+    EXPECT_EQ(Shown(), "11:02");
+    Mouse(WM_MOUSEMOVE, Off(-10, -49), MK_RBUTTON);
+    EXPECT_EQ(Shown(), "10:58");
+    Mouse(WM_RBUTTONUP, Off(-10, -49), 0);
+}
+
+// OnSetTime and OnChange may free the picker (a pop-up closing on the pick): the release or press
+// that told them touches nothing of it afterwards.
+TEST_F(SkTimePickerTest, ASetTimeOrChangeHandlerMayFreeThePicker) {
+    QPointer<QObject> alive(Picker.get());
+    Picker->OnSetTime = [this](TObject*) { Picker.reset(); };
+    TSkTimePicker* picker = Picker.get();
+    picker->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(Off(60, 0).X, Off(60, 0).Y));
+    picker->Perform(WM_LBUTTONUP, 0, MakeLParam(Off(60, 0).X, Off(60, 0).Y));
+    EXPECT_TRUE(alive.isNull());
+
+    Picker = std::make_unique<TSkTimePicker>(nullptr);
+    SetUp();
+    alive = Picker.get();
+    picker = Picker.get();
+    Picker->OnSetTime = [this](TObject*) { Picker.reset(); };
+    picker->Perform(WM_RBUTTONDOWN, MK_RBUTTON, MakeLParam(Off(-15, -48).X, Off(-15, -48).Y));
+    picker->Perform(WM_RBUTTONUP, 0, MakeLParam(Off(-15, -48).X, Off(-15, -48).Y));
+    EXPECT_TRUE(alive.isNull());
+
+    Picker = std::make_unique<TSkTimePicker>(nullptr);
+    SetUp();
+    alive = Picker.get();
+    picker = Picker.get();
+    Picker->OnChange = [this](TObject*) { Picker.reset(); };
+    picker->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(Off(60, 0).X, Off(60, 0).Y));
+    EXPECT_TRUE(alive.isNull());
 }
 
 TEST_F(SkTimePickerTest, AMAndPMSwitchTheHalfDayAndSetReports) {
