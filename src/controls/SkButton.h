@@ -109,6 +109,8 @@ protected:
     bool ClickOnMouseUp() const override { return false; }
     void WMGetDlgCode(TMessage& Message) override;
     void WMLButtonDown(TWMMouse& Message) override;
+    // The second press of a double click presses the button again: each click counts.
+    void WMLButtonDblClk(TWMMouse& Message) override { WMLButtonDown(Message); }
     void WMMouseMove(TWMMouse& Message) override;
     void WMLButtonUp(TWMMouse& Message) override;
     void CMMouseEnter(TMessage& Message) override;

@@ -218,6 +218,9 @@ void TSkCalculator::Evaluate() {
 
 void TSkCalculator::Equals() {
     if (FError) return;
+    // A number typed after = starts a new calculation: the finished one's operator is not applied to it
+    // (an = straight after = repeats the operation).
+    if (FFirstOperand && !FNewEntry) FOperator = 0;
     Evaluate();
     FNewEntry = true;
     FDecimals = 0;

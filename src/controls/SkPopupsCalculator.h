@@ -87,6 +87,8 @@ protected:
     virtual void Change();
     void Paint() override;
     void Click() override;
+    // Quick presses on the keys are separate presses, never a double click.
+    bool DoubleClicks() const override { return false; }
     void WMLButtonDown(TWMMouse& Message) override;
     void WMLButtonUp(TWMMouse& Message) override;
     void WMMouseMove(TWMMouse& Message) override;

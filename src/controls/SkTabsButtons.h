@@ -39,6 +39,8 @@ protected:
         FPressing = FDown = true;
         this->Invalidate();
     }
+    // The second press of a double click presses the button again: each click counts.
+    void WMLButtonDblClk(TWMMouse& Message) override { WMLButtonDown(Message); }
     void WMMouseMove(TWMMouse& Message) override {
         if (FPressing) {
             if (StoreChanged(FDown, PtInRect(this->ClientRect(), {Message.XPos, Message.YPos})))
@@ -96,6 +98,8 @@ public:
 protected:
     void Paint() override;
     void WMLButtonDown(TWMMouse& Message) override;
+    // The second press of a double click scrolls again: each click counts.
+    void WMLButtonDblClk(TWMMouse& Message) override { WMLButtonDown(Message); }
     void WMMouseMove(TWMMouse& Message) override;
     void WMLButtonUp(TWMMouse& Message) override;
     void WMEraseBkgnd(TWMPaint& Message) override { Message.Result = 1; }

@@ -532,6 +532,12 @@ bool TControl::eventFilter(QObject* watched, QEvent* event) {
             return false;
         }
     }
+    if (event->type() == QEvent::MouseButtonDblClick && !DoubleClicks()) {
+        auto* e = static_cast<QMouseEvent*>(event);
+        QMouseEvent press(QEvent::MouseButtonPress, e->position(), e->scenePosition(), e->globalPosition(),
+                          e->button(), e->buttons(), e->modifiers(), e->pointingDevice());
+        return eventFilter(watched, &press);
+    }
     QWidget* const receiver = static_cast<QWidget*>(watched);
     switch (event->type()) {
     case QEvent::MouseButtonPress:

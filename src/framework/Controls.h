@@ -356,6 +356,9 @@ protected:
     virtual void Resized() {}
     // A click on controls that have no click signal of their own comes from a press and release inside.
     virtual bool ClickOnMouseUp() const { return true; }
+    // Whether the control takes double clicks as such; one that does not gets the second press of a
+    // double click as a plain press.
+    virtual bool DoubleClicks() const { return true; }
     void ApplyVisibility();
     // Sets the bounds without asking the parent to realign (the parent's own layout uses it).
     void ApplyBounds(int left, int top, int width, int height);

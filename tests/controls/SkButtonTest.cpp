@@ -5,6 +5,7 @@
 #include "ExtCtrls.h"
 #include "SkButtonFixture.h"
 #include "Streaming.h"
+#include "WindowInput.h"
 
 #include <QTimer>
 
@@ -292,6 +293,17 @@ TEST_F(PushButton, APressIsForgottenWhenTheFocusLeavingElsewhereHidesOrDisablesT
     QTest::mousePress(Button->Widget(), Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_FALSE(Button->Pressed());
     EXPECT_FALSE(Button->Tracking());
+}
+
+// Two quick clicks on 添加 add twice: the double click's second press presses the button again, and
+// the double click is still told.
+TEST_F(PushButton, EachClickOfADoubleClickClicks) {
+    int doubles = 0;
+    Button->OnDblClick = [&](TObject*) { ++doubles; };
+    DoubleClick(Button->Widget(), QPoint(30, 12));
+    EXPECT_EQ(Clicks, 2);
+    EXPECT_EQ(doubles, 1);
+    EXPECT_FALSE(Button->Pressed());
 }
 
 TEST_F(PushButton, TheSpaceBarPressesAndClicksOnRelease) {

@@ -2,6 +2,8 @@
 #include "SkCanvasFixture.h"
 #include "SkPopups.h"
 #include "SkPopupsCalculator.h"
+#include "Forms.h"
+#include "WindowInput.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -99,6 +101,24 @@ TEST_F(SkCalculatorTest, OperatorSequencesWorkLeftToRight) {
     EXPECT_DOUBLE_EQ(Calc->Result(), 8);
     Press("C1/4=");
     EXPECT_EQ(Shown(), "0.25");
+}
+
+// A number typed after = and ended with = stands alone: 2 + 3 = 5 = shows 5, not 5 + 5.
+TEST_F(SkCalculatorTest, ANumberTypedAfterEqualsAndEqualsIsItself) {
+    auto type = [this](const QString& keys) {
+        for (QChar key : keys)
+            Calc->Perform(WM_CHAR, key.unicode());
+    };
+    type("2+3=");
+    EXPECT_EQ(Shown(), "5.");
+    type("5=");
+    EXPECT_EQ(Shown(), "5.");
+    EXPECT_DOUBLE_EQ(Calc->Result(), 5);
+    type(".5=");
+    EXPECT_EQ(Shown(), "0.5");
+    type("+1==");  // an = right after = repeats the last operation
+    EXPECT_EQ(Shown(), "2.5");
+    EXPECT_EQ(Changes, 5);
 }
 
 TEST_F(SkCalculatorTest, TheDecimalPointShowsTypedZerosAndIsTakenOnce) {
@@ -210,6 +230,24 @@ TEST_F(SkCalculatorTest, AClickPressesTheButtonReleasedOnAndFiresOnClick) {
     EXPECT_DOUBLE_EQ(Calc->Entry(), 7);
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(Calc->PressedButton(), cbNone);
+}
+
+// Keys pressed twice quickly count twice: the calculator takes no double clicks.
+TEST_F(SkCalculatorTest, QuickPressesOnAKeyAreEachAPress) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 300);
+    Calc->SetParent(&form);
+    form.ShowForm();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.Widget()));
+    int clicks = 0, doubles = 0;
+    Calc->OnClick = [&](TObject*) { ++clicks; };
+    Calc->OnDblClick = [&](TObject*) { ++doubles; };
+    const TPoint seven = Centre(Calc->ButtonRect(7));
+    DoubleClick(Calc->Widget(), QPoint(seven.X, seven.Y));
+    EXPECT_EQ(Shown(), "77.");
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(doubles, 0);
+    Calc->SetParent(nullptr);
 }
 
 TEST_F(SkCalculatorTest, PaintsTheDisplayTextRightAlignedAndTheButtonsInTheirColours) {

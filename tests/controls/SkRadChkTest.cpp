@@ -6,6 +6,7 @@
 #include "SkButtonFixture.h"
 #include "SkRadChk.h"
 #include "Streaming.h"
+#include "WindowInput.h"
 
 namespace {
 struct GlyphButton : SkButtonWindow {
@@ -374,6 +375,20 @@ TEST_F(GlyphButton, ACheckBoxCyclesThroughTwoOrThreeStates) {
     QTest::keyClick(w, Qt::Key_Escape);  // Escape lets go without a toggle
     QTest::keyRelease(w, Qt::Key_Space);
     EXPECT_EQ(box->State(), cbGrayed);
+}
+
+// A check box clicked twice quickly toggles twice, and hears of the double click too.
+TEST_F(GlyphButton, EachClickOfADoubleClickTogglesACheckBox) {
+    auto* box = Make<TSkCheckBox>(QStringLiteral("记住密码"));
+    int doubles = 0;
+    box->OnDblClick = [&](TObject*) { ++doubles; };
+    DoubleClick(box->Widget(), QPoint(3, 5));
+    EXPECT_EQ(Clicks, 2);
+    EXPECT_EQ(box->State(), cbUnchecked);
+    EXPECT_EQ(doubles, 1);
+    box->SetAllowGrayed(true);
+    DoubleClick(box->Widget(), QPoint(3, 5));
+    EXPECT_EQ(box->State(), cbChecked);  // unchecked, grayed, checked
 }
 
 TEST_F(GlyphButton, AReadOnlyCheckBoxIgnoresTheUserButNotTheProgram) {

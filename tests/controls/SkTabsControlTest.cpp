@@ -10,6 +10,7 @@
 #include "Streaming.h"
 #include "TimerClock.h"
 #include "TypInfo.h"
+#include "WindowInput.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -445,4 +446,29 @@ TEST_F(SkTabsControlTest, AChangeOfTheImageListRepaintsTheStrip) {
     const TRect tab = Tabs->GetTabRect(0);
     EXPECT_TRUE(painted.Painted.intersects(QRect(tab.Left, tab.Top, tab.Width(), tab.Height())));
     Tabs->SetImages(nullptr);
+}
+
+// Two quick clicks on the scroller scroll twice, and on the close button close twice.
+TEST_F(SkTabsControlTest, EachClickOfADoubleClickOnTheTabButtonsCounts) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 400, 200);
+    Parent->SetParent(&form);
+    QStringList many;
+    for (int i = 0; i < 12; ++i)
+        many << QStringLiteral("Long caption %1").arg(i);
+    SetCaptions(many);
+    Tabs->SetTabIndex(0);
+    Tabs->SetShowCloseButton(true);
+    Tabs->OnClose = [](TObject*, bool& allow) { allow = true; };
+    form.ShowForm();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.Widget()));
+    QApplication::processEvents();
+    TSkTabScroller* scroller = Tabs->Scroller();
+    ASSERT_NE(scroller, nullptr);
+    const TRect forward = scroller->HalfRect(1);
+    DoubleClick(scroller->Widget(), QPoint((forward.Left + forward.Right) / 2, forward.Height() / 2));
+    EXPECT_EQ(Tabs->FirstVisibleTab(), 2);
+    DoubleClick(Tabs->CloseButton()->Widget(), QPoint(3, 3));
+    EXPECT_EQ(Tabs->Closed, 2);
+    Parent->SetParent(nullptr);
 }
