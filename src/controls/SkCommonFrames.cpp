@@ -322,9 +322,12 @@ void PaintButtonFace(TCanvas* Canvas, const TRect& Rect, int Direction, TColor S
     InflateRect(inside, -2, -2);
     Canvas->ExcludeClipRect(inside);
     PaintGradient(Canvas, Rect, TGradientDirection(Direction), StartColor, StopColor, 1);
-    // The clip region the caller had comes back (not merely cleared).
-    if (dc)
+    // The clip region the caller had comes back (not merely cleared), with the context's own
+    // selections, which the canvas is told of.
+    if (dc) {
         dc->RestoreDC(saved);
-    else
+        Canvas->Refresh();
+    } else {
         Canvas->ResetClip();
+    }
 }

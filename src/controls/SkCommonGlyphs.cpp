@@ -9,16 +9,19 @@
 #include <array>
 
 namespace {
-// Runs `draw` with the canvas clipped to `r`; the clip before comes back afterwards.
+// Runs `draw` with the canvas clipped to `r`; the clip before comes back afterwards, and so do the
+// pen and brush the context held, which the canvas is told of so that it selects its own again.
 template <class TDraw> void ClippedTo(TCanvas* c, const TRect& r, TDraw draw) {
     TDeviceContext* dc = c->Handle();
     const int saved = dc ? dc->SaveDC() : 0;
     c->IntersectClipRect(r);
     draw();
-    if (dc)
+    if (dc) {
         dc->RestoreDC(saved);
-    else
+        c->Refresh();
+    } else {
         c->ResetClip();
+    }
 }
 
 // The pixel a themed part shows at (x, y) when drawn into a scratch bitmap.

@@ -70,7 +70,9 @@ void PaintGradientArea(HDC dc, int w, int h, TGradientDirection Direction, TColo
         break;
     case gdVerticalEnd:
     case gdVerticalCenter:
-        PaintLinearGradient(dc, Direction == gdVerticalEnd ? -1 : w / 2, 0, s, e, ColorSteps, w);
+        // A centre one pixel from the left edge (W div 2 = 0) would read as no split along x at all,
+        // turning the bands across: such a narrow area is all centre, in the stop colour.
+        PaintLinearGradient(dc, Direction == gdVerticalEnd || w / 2 == 0 ? -1 : w / 2, 0, s, e, ColorSteps, w);
         TileBlt(dc, 0, 0, w, 8, w, h, SRCCOPY);
         break;
     case gdHorizontalBox:
@@ -121,13 +123,10 @@ void PaintGradientEx(TCanvas* Canvas, const TRect& Rect, TGradientDirection Dire
     const int w = std::abs(Rect.Right - Rect.Left), h = std::abs(Rect.Bottom - Rect.Top);
     if (w == 0 || h == 0) return;
     const TColor s = ColorToRGB(StartColor), e = ColorToRGB(StopColor);
-    // A vertical centre gradient one pixel wide has no split (W div 2 = 0), so its bands run along
-    // y across a strip that leaves seven rows in eight unpainted: they keep a new bitmap's white.
-    const bool paintsEveryPixel = !(Direction == gdVerticalCenter && w == 1);
     // A canvas over an off-screen image that takes a plain copy of the whole area gets the gradient
     // straight into its pixels: the pixels the bitmap would bring, without a second pass over them.
     const TRect area = Bounds(Rect.Left, Rect.Top, w, h);
-    if (HDC target = Canvas->Handle(); target && paintsEveryPixel && !target->Monochrome() &&
+    if (HDC target = Canvas->Handle(); target && !target->Monochrome() &&
                                        Canvas->CopyMode() == SRCCOPY && target->RectWhollyVisible(area)) {
         {
             const TAreaContext inArea(target, area);
@@ -136,8 +135,7 @@ void PaintGradientEx(TCanvas* Canvas, const TRect& Rect, TGradientDirection Dire
         if (Canvas->OnChange) Canvas->OnChange(Canvas);
         return;
     }
-    // The off-screen bitmap is kept from call to call, so what a direction leaves unpainted is
-    // made white first, as a new bitmap's pixels are.
+    // The off-screen bitmap is kept from call to call: every direction paints all of it.
     static TBitmap bitmap;
     bitmap.SetSize(w, h);
     TCanvas* canvas = bitmap.Canvas();
@@ -145,7 +143,6 @@ void PaintGradientEx(TCanvas* Canvas, const TRect& Rect, TGradientDirection Dire
     canvas->Pen()->SetStyle(psClear);
     canvas->Pen()->SetMode(pmCopy);
     canvas->Brush()->SetStyle(bsSolid);
-    if (!paintsEveryPixel) Fill(canvas->Handle(), 0, 0, w, h, clWhite);
     PaintGradientArea(canvas->Handle(), w, h, Direction, s, e, ColorSteps);
     Canvas->Draw(Rect.Left, Rect.Top, &bitmap);
 }

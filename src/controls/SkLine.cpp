@@ -103,11 +103,9 @@ void TSkLine::CMHitTest(TMessage& Message) {
         if (FStart.X == FEnd.X) {
             hit = std::abs(x - FStart.X) <= t;
         } else {
-            const double slope = double(FEnd.Y - FStart.Y) / double(FEnd.X - FStart.X);
-            auto yAt = [&](int ox, int oy) { return RoundEven(slope * (x - FStart.X + ox) + FStart.Y + oy); };
-            const int a = FLineSlope == lsDown ? yAt(t, -t) : yAt(-t, -t);
-            const int b = FLineSlope == lsDown ? yAt(-t, t) : yAt(t, t);
-            hit = y >= std::min(a, b) && y <= std::max(a, b);
+            // Within t of the line, measured square to it, so the band is as wide at every slope.
+            const double dx = FEnd.X - FStart.X, dy = FEnd.Y - FStart.Y;
+            hit = std::abs(dx * (y - FStart.Y) - dy * (x - FStart.X)) <= t * std::hypot(dx, dy);
         }
     }
     Message.Result = hit ? HTCLIENT : HTNOWHERE;

@@ -7,6 +7,12 @@
 #include "Menus.h"
 #include "SkGridsFraming.h"
 
+// A tree the text lines cannot carry.
+class ETreeViewError : public Exception {
+public:
+    using Exception::Exception;
+};
+
 using TSkTvOnNodeContextMenuEvent =
     std::function<void(TObject* aSender, TTreeNode* aNode, TPoint& aPos, TPopupMenu*& aMenu)>;
 
@@ -40,7 +46,9 @@ public:
     // level a sibling, a shallower level a sibling of the nearest node above at that level. A line
     // more than one level deeper goes under the deepest node so far.
     virtual void LoadFromStrings(TStringList* Strings);
-    // One line per node in tree order: as many TABs as its level, then its text.
+    // One line per node in tree order: as many TABs as its level, then its text. A node whose text
+    // begins with a blank or a TAB would read back at another level: ETreeViewError, and nothing is
+    // added to Strings.
     virtual void SaveToStrings(TStringList* Strings);
 
     // Before a node's menu shows: may move it (client coordinates) or change or drop the menu.

@@ -188,4 +188,31 @@ TEST_F(SkDBGridTest, VerticalScrollBarMovesTheCurrentRecord) {
     EXPECT_NO_THROW(bar->triggerAction(QAbstractSlider::SliderSingleStepAdd));
 }
 
+// Paging with the bar moves a page of records at a time and stops at the first and the last record,
+// however far the last page would reach.
+TEST_F(SkDBGridTest, PagingWithTheScrollBarStopsAtTheFirstAndLastRecord) {
+    grid->SetScrollBars(ssVertical);
+    form.SetBounds(0, 0, 300, 200);
+    form.ShowForm();
+    QApplication::setActiveWindow(form.Widget());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.Widget()));
+    QScrollBar* bar = nullptr;
+    for (QScrollBar* b : grid->Widget()->findChildren<QScrollBar*>())
+        if (b->orientation() == Qt::Vertical) bar = b;
+    ASSERT_TRUE(bar);
+    const int page = grid->VisibleRowCount();
+    ASSERT_EQ(page, 5);
+    std::vector<int> seen;
+    for (int i = 0; i < 3; ++i) {
+        bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        seen.push_back(query.RecNo());
+    }
+    for (int i = 0; i < 3; ++i) {
+        bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+        seen.push_back(query.RecNo());
+    }
+    EXPECT_EQ(seen, (std::vector<int>{6, 10, 10, 5, 1, 1}));
+    EXPECT_EQ(grid->Row(), 1);
+}
+
 }  // namespace

@@ -84,6 +84,26 @@ TEST_F(SkGlyphTest, CheckBoxImageDrawsItsBoxFillAndTwentyOneCheckPixels) {
     EXPECT_EQ(Count(clWhite), 121 - 21);
 }
 
+// The glyph routines give the canvas's context back as they found it, and the canvas knows: a row of
+// boxes in the same colours comes out the same, box after box (the second was framed black on the
+// colour the context held before).
+TEST_F(SkGlyphTest, BoxesDrawnOneAfterAnotherOnACanvasLookTheSame) {
+    const TColor frame = RGB(0, 0, 255), fill = RGB(255, 255, 0), check = RGB(255, 0, 0);
+    for (int i = 0; i < 3; ++i)
+        DrawCheckBoxImage(Canvas, Rect(13 * i, 0, 13 * i + 13, 13), i == 1 ? 1 : 0, 0, false, htsInterior, frame,
+                          check, fill, clWhite, clBtnFace, clGreen, clGreen, false, false, clInfoBk);
+    DrawDropDownArrowButton(Canvas, Rect(0, 20, 17, 40), 0, true);
+    DrawCheckBoxImage(Canvas, Rect(20, 20, 33, 33), 0, 0, false, htsInterior, frame, check, fill, clWhite,
+                      clBtnFace, clGreen, clGreen, false, false, clInfoBk);
+    for (const TPoint corner : {TPoint{13, 0}, TPoint{26, 0}, TPoint{20, 20}}) {
+        EXPECT_EQ(At(corner.X, corner.Y), frame);
+        EXPECT_EQ(At(corner.X + 12, corner.Y + 12), frame);
+        EXPECT_EQ(At(corner.X + 1, corner.Y + 1), fill);
+        EXPECT_EQ(At(corner.X + 11, corner.Y + 11), fill);
+    }
+    EXPECT_EQ(Count(check), 21);
+}
+
 TEST_F(SkGlyphTest, CheckBoxFillFollowsStateFocusAndReadOnly) {
     auto fillOf = [&](int drawState, bool focused, bool readOnly, bool onFocus) {
         DrawCheckBoxImage(Canvas, Rect(0, 0, 13, 13), 0, drawState, focused, htsFrame, clBlack, clRed,

@@ -49,15 +49,17 @@ TEST_F(SkGrafxTest, AOnePixelWideHorizontalGradientStillDraws) {
     EXPECT_NE(At(5, 0), Paper);
 }
 
-TEST_F(SkGrafxTest, AOnePixelWideVerticalCentreGradientKeepsANewBitmapsWhiteWhereItPaintsNothing) {
-    // W div 2 = 0 is no split along x, so the bands run along y from position 1: one band of the stop
-    // colour on row 0, which the tiling repeats every eight rows. An earlier gradient does not show.
-    PaintGradient(Canvas, Rect(0, 0, 1, 20), gdHorizontalEnd, Red, Red, 1);
+TEST_F(SkGrafxTest, AOnePixelWideVerticalCentreGradientIsAllCentreOnEveryRow) {
+    // The centre W div 2 = 0 is the one column: the stop colour, on every row, whether the gradient
+    // goes straight onto the canvas or (partly outside it) through a bitmap.
     PaintGradient(Canvas, Rect(5, 0, 6, 20), gdVerticalCenter, Red, Blue, 1);
-    PaintGradient(Canvas, Rect(5, 0, 6, 20), gdVerticalCenter, Red, Blue, 1);
+    PaintGradient(Canvas, Rect(7, 30, 8, 50), gdVerticalCenter, Red, Blue, 1);
     for (int y = 0; y < 20; ++y)
-        EXPECT_EQ(At(5, y), y % 8 == 0 ? Blue : clWhite) << y;
+        EXPECT_EQ(At(5, y), Blue) << y;
+    for (int y = 30; y < 40; ++y)
+        EXPECT_EQ(At(7, y), Blue) << y;
     EXPECT_EQ(At(6, 0), Paper);
+    EXPECT_EQ(At(5, 20), Paper);
 }
 
 TEST_F(SkGrafxTest, EmptyAreasAndEqualDiagonalColoursDrawNothingOrOneFill) {

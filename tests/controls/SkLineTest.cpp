@@ -155,17 +155,29 @@ TEST_F(Line, OnlyPointsNearTheLineAreClaimed) {
     EXPECT_TRUE(Claims(down, 10, 6));
     EXPECT_TRUE(Claims(down, 10, 33));
     EXPECT_FALSE(Claims(down, 10, 34));
-    // Sloped: from (10, 10) to (50, 20), slope 1/4: at x = 30 the band runs from y 12 to 18.
+    // Sloped, the band reaches 4 pixels square to the line. From (10, 10) to (50, 20), slope 1/4: at
+    // x = 30 the line is at y 15 and the band 4 × √(1 + 1/16) = 4.12 above and below: y 11 to 19.
     TSkLine* sloped = MakeLine(60, 30);
-    EXPECT_FALSE(Claims(sloped, 30, 11));
-    EXPECT_TRUE(Claims(sloped, 30, 12));
-    EXPECT_TRUE(Claims(sloped, 30, 18));
-    EXPECT_FALSE(Claims(sloped, 30, 19));
+    EXPECT_FALSE(Claims(sloped, 30, 10));
+    EXPECT_TRUE(Claims(sloped, 30, 11));
+    EXPECT_TRUE(Claims(sloped, 30, 19));
+    EXPECT_FALSE(Claims(sloped, 30, 20));
     sloped->SetLineSlope(lsUp);  // from (10, 20) to (50, 10): the same band at x = 30
-    EXPECT_FALSE(Claims(sloped, 30, 11));
-    EXPECT_TRUE(Claims(sloped, 30, 12));
-    EXPECT_TRUE(Claims(sloped, 30, 18));
-    EXPECT_FALSE(Claims(sloped, 30, 19));
+    EXPECT_FALSE(Claims(sloped, 30, 10));
+    EXPECT_TRUE(Claims(sloped, 30, 11));
+    EXPECT_TRUE(Claims(sloped, 30, 19));
+    EXPECT_FALSE(Claims(sloped, 30, 20));
+    // At 45 degrees (40 x 40, from (10, 10) to (30, 30)) the band keeps its width: 4 × √2 = 5.66
+    // above and below the line, y 15 to 25 at x = 20, either way up.
+    TSkLine* diagonal = MakeLine(40, 40);
+    for (TSkLineSlope slope : {lsDown, lsUp}) {
+        diagonal->SetLineSlope(slope);
+        EXPECT_FALSE(Claims(diagonal, 20, 14));
+        EXPECT_TRUE(Claims(diagonal, 20, 15));
+        EXPECT_TRUE(Claims(diagonal, 20, 20));
+        EXPECT_TRUE(Claims(diagonal, 20, 25));
+        EXPECT_FALSE(Claims(diagonal, 20, 26));
+    }
     // A wide line widens the tolerance to half its width: 5, so x 5..14.
     down->SetLineWidth(11);
     EXPECT_TRUE(Claims(down, 14, 20));

@@ -116,6 +116,25 @@ TEST_F(SkTreeViewTest, SavingAndLoadingThreeLevelsGivesTheSameTree) {
     EXPECT_EQ(other->Items()->Item(4)->Level(), 0);
 }
 
+// A text that begins with a blank or a TAB would read back as another tree (" 豆类" as a child of the
+// node before): saving such a tree raises and writes no line; blanks inside a text are kept.
+TEST_F(SkTreeViewTest, ANodeTextBeginningWithABlankOrATabIsRefusedBySaving) {
+    Fill();
+    TTreeNode* beans = tree->Items()->AddChild(nullptr, " 豆类");
+    TStringList lines;
+    lines.Add("earlier");
+    EXPECT_THROW(tree->SaveToStrings(&lines), ETreeViewError);
+    EXPECT_EQ(lines.ToQStringList(), QStringList{"earlier"});
+    beans->SetText("\t豆类");
+    EXPECT_THROW(tree->SaveToStrings(&lines), ETreeViewError);
+    beans->SetText("豆 类 ");
+    const QStringList saved = Saved(tree);
+    EXPECT_EQ(saved.last(), "豆 类 ");
+    Load(saved);
+    EXPECT_EQ(Saved(tree), saved);
+    EXPECT_EQ(tree->Items()->Item(5)->Level(), 0);
+}
+
 // TABs set the level even with spaces among them; a jump of several levels goes under the deepest
 // node so far, and a later line climbs back by the levels the lines gave.
 TEST_F(SkTreeViewTest, LoadingCountsTabsOfMixedIndentationAndAttachesDeepJumps) {
