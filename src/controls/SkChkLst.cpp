@@ -123,7 +123,8 @@ void TSkCheckList::WMLButtonDown(TWMMouse& Message) {
 void TSkCheckList::WMLButtonUp(TWMMouse& Message) {
     const TRect client = ClientRect();
     const bool toggle = FToggleArmed && ItemIndex() == FArmedIndex && Message.XPos >= client.Left &&
-                        Message.XPos < client.Right && Message.YPos >= client.Top && Message.YPos < client.Bottom;
+                        Message.XPos < client.Right && Message.YPos >= client.Top &&
+                        Message.YPos < client.Bottom;
     FToggleArmed = false;
     QPointer<QObject> alive(this);
     if (toggle) ToggleItem();

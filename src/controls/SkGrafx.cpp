@@ -72,7 +72,8 @@ void PaintGradientArea(HDC dc, int w, int h, TGradientDirection Direction, TColo
     case gdVerticalCenter:
         // A centre one pixel from the left edge (W div 2 = 0) would read as no split along x at all,
         // turning the bands across: such a narrow area is all centre, in the stop colour.
-        PaintLinearGradient(dc, Direction == gdVerticalEnd || w / 2 == 0 ? -1 : w / 2, 0, s, e, ColorSteps, w);
+        PaintLinearGradient(dc, Direction == gdVerticalEnd || w / 2 == 0 ? -1 : w / 2, 0, s, e, ColorSteps,
+                            w);
         TileBlt(dc, 0, 0, w, 8, w, h, SRCCOPY);
         break;
     case gdHorizontalBox:
@@ -126,8 +127,8 @@ void PaintGradientEx(TCanvas* Canvas, const TRect& Rect, TGradientDirection Dire
     // A canvas over an off-screen image that takes a plain copy of the whole area gets the gradient
     // straight into its pixels: the pixels the bitmap would bring, without a second pass over them.
     const TRect area = Bounds(Rect.Left, Rect.Top, w, h);
-    if (HDC target = Canvas->Handle(); target && !target->Monochrome() &&
-                                       Canvas->CopyMode() == SRCCOPY && target->RectWhollyVisible(area)) {
+    if (HDC target = Canvas->Handle();
+        target && !target->Monochrome() && Canvas->CopyMode() == SRCCOPY && target->RectWhollyVisible(area)) {
         {
             const TAreaContext inArea(target, area);
             PaintGradientArea(target, w, h, Direction, s, e, ColorSteps);

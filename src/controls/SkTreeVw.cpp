@@ -107,8 +107,9 @@ void TSkCustomTreeView::SaveToStrings(TStringList* Strings) {
     for (int i = 0; i < items->Count(); ++i) {
         const QString text = items->Item(i)->Text();
         if (!text.isEmpty() && (text[0] == u' ' || text[0] == u'\t'))
-            throw ETreeViewError(QStringLiteral("Item \"%1\" begins with a blank or a tab and cannot be saved as a line")
-                                     .arg(text));
+            throw ETreeViewError(
+                QStringLiteral("Item \"%1\" begins with a blank or a tab and cannot be saved as a line")
+                    .arg(text));
     }
     for (int i = 0; i < items->Count(); ++i) {
         const TTreeNode* node = items->Item(i);

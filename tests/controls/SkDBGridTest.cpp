@@ -44,6 +44,17 @@ protected:
             grid->Columns()->Add()->SetFieldName(name);
         query.Open();
     }
+    // The grid with its vertical bar on a shown, active window.
+    QScrollBar* ShowWithVerticalBar() {
+        grid->SetScrollBars(ssVertical);
+        form.SetBounds(0, 0, 300, 200);
+        form.ShowForm();
+        QApplication::setActiveWindow(form.Widget());
+        EXPECT_TRUE(QTest::qWaitForWindowActive(form.Widget()));
+        for (QScrollBar* b : grid->Widget()->findChildren<QScrollBar*>())
+            if (b->orientation() == Qt::Vertical) return b;
+        return nullptr;
+    }
     TColor CellAt(int column, int screenRow) {
         const int x = column == 0 ? 70 : 135, y = 21 + 19 * screenRow + 1;
         return Pixel(grid->PaintOffscreen(), x, y);
@@ -158,14 +169,7 @@ TEST_F(SkDBGridTest, DrawColumnCellHandlerDrawsOnlyWithoutDefaultDrawing) {
 
 // The vertical bar moves the current record as the keyboard would, and the rows follow it.
 TEST_F(SkDBGridTest, VerticalScrollBarMovesTheCurrentRecord) {
-    grid->SetScrollBars(ssVertical);
-    form.SetBounds(0, 0, 300, 200);
-    form.ShowForm();
-    QApplication::setActiveWindow(form.Widget());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.Widget()));
-    QScrollBar* bar = nullptr;
-    for (QScrollBar* b : grid->Widget()->findChildren<QScrollBar*>())
-        if (b->orientation() == Qt::Vertical) bar = b;
+    QScrollBar* bar = ShowWithVerticalBar();
     ASSERT_TRUE(bar && bar->isVisible());
     ASSERT_EQ(query.RecNo(), 1);
     bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
@@ -191,14 +195,7 @@ TEST_F(SkDBGridTest, VerticalScrollBarMovesTheCurrentRecord) {
 // Paging with the bar moves a page of records at a time and stops at the first and the last record,
 // however far the last page would reach.
 TEST_F(SkDBGridTest, PagingWithTheScrollBarStopsAtTheFirstAndLastRecord) {
-    grid->SetScrollBars(ssVertical);
-    form.SetBounds(0, 0, 300, 200);
-    form.ShowForm();
-    QApplication::setActiveWindow(form.Widget());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.Widget()));
-    QScrollBar* bar = nullptr;
-    for (QScrollBar* b : grid->Widget()->findChildren<QScrollBar*>())
-        if (b->orientation() == Qt::Vertical) bar = b;
+    QScrollBar* bar = ShowWithVerticalBar();
     ASSERT_TRUE(bar);
     const int page = grid->VisibleRowCount();
     ASSERT_EQ(page, 5);

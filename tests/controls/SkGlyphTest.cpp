@@ -90,8 +90,8 @@ TEST_F(SkGlyphTest, CheckBoxImageDrawsItsBoxFillAndTwentyOneCheckPixels) {
 TEST_F(SkGlyphTest, BoxesDrawnOneAfterAnotherOnACanvasLookTheSame) {
     const TColor frame = RGB(0, 0, 255), fill = RGB(255, 255, 0), check = RGB(255, 0, 0);
     for (int i = 0; i < 3; ++i)
-        DrawCheckBoxImage(Canvas, Rect(13 * i, 0, 13 * i + 13, 13), i == 1 ? 1 : 0, 0, false, htsInterior, frame,
-                          check, fill, clWhite, clBtnFace, clGreen, clGreen, false, false, clInfoBk);
+        DrawCheckBoxImage(Canvas, Rect(13 * i, 0, 13 * i + 13, 13), i == 1 ? 1 : 0, 0, false, htsInterior,
+                          frame, check, fill, clWhite, clBtnFace, clGreen, clGreen, false, false, clInfoBk);
     DrawDropDownArrowButton(Canvas, Rect(0, 20, 17, 40), 0, true);
     DrawCheckBoxImage(Canvas, Rect(20, 20, 33, 33), 0, 0, false, htsInterior, frame, check, fill, clWhite,
                       clBtnFace, clGreen, clGreen, false, false, clInfoBk);

@@ -140,29 +140,20 @@ TEST_F(SkTimePickerTest, ARightDragAcrossTheBottomKeepsTheHour) {
 // OnSetTime and OnChange may free the picker (a pop-up closing on the pick): the release or press
 // that told them touches nothing of it afterwards.
 TEST_F(SkTimePickerTest, ASetTimeOrChangeHandlerMayFreeThePicker) {
-    QPointer<QObject> alive(Picker.get());
-    Picker->OnSetTime = [this](TObject*) { Picker.reset(); };
-    TSkTimePicker* picker = Picker.get();
-    picker->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(Off(60, 0).X, Off(60, 0).Y));
-    picker->Perform(WM_LBUTTONUP, 0, MakeLParam(Off(60, 0).X, Off(60, 0).Y));
-    EXPECT_TRUE(alive.isNull());
-
-    Picker = std::make_unique<TSkTimePicker>(nullptr);
-    SetUp();
-    alive = Picker.get();
-    picker = Picker.get();
-    Picker->OnSetTime = [this](TObject*) { Picker.reset(); };
-    picker->Perform(WM_RBUTTONDOWN, MK_RBUTTON, MakeLParam(Off(-15, -48).X, Off(-15, -48).Y));
-    picker->Perform(WM_RBUTTONUP, 0, MakeLParam(Off(-15, -48).X, Off(-15, -48).Y));
-    EXPECT_TRUE(alive.isNull());
-
-    Picker = std::make_unique<TSkTimePicker>(nullptr);
-    SetUp();
-    alive = Picker.get();
-    picker = Picker.get();
-    Picker->OnChange = [this](TObject*) { Picker.reset(); };
-    picker->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(Off(60, 0).X, Off(60, 0).Y));
-    EXPECT_TRUE(alive.isNull());
+    auto freedBy = [this](TNotifyEvent& event, std::initializer_list<std::pair<unsigned, TPoint>> messages) {
+        QPointer<QObject> alive(Picker.get());
+        TSkTimePicker* picker = Picker.get();
+        event = [this](TObject*) { Picker.reset(); };
+        for (const auto& [msg, p] : messages)
+            picker->Perform(msg, msg == WM_LBUTTONDOWN ? MK_LBUTTON : msg == WM_RBUTTONDOWN ? MK_RBUTTON : 0,
+                            MakeLParam(p.X, p.Y));
+        EXPECT_TRUE(alive.isNull());
+        Picker = std::make_unique<TSkTimePicker>(nullptr);
+        SetUp();
+    };
+    freedBy(Picker->OnSetTime, {{WM_LBUTTONDOWN, Off(60, 0)}, {WM_LBUTTONUP, Off(60, 0)}});
+    freedBy(Picker->OnSetTime, {{WM_RBUTTONDOWN, Off(-15, -48)}, {WM_RBUTTONUP, Off(-15, -48)}});
+    freedBy(Picker->OnChange, {{WM_LBUTTONDOWN, Off(60, 0)}});
 }
 
 TEST_F(SkTimePickerTest, AMAndPMSwitchTheHalfDayAndSetReports) {
