@@ -9,14 +9,18 @@
 namespace {
 constexpr std::size_t WindowSize = 1 << 15;
 constexpr std::size_t MaxThreads = 4;
-
-std::size_t ThreadCount() {
-    return std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, MaxThreads);
-}
 }  // namespace
 
-TIdatDeflater::TIdatDeflater(TStream* stream, int level, std::uint32_t chunkLimit, std::uint64_t total)
-    : FStream(stream), FLevel(std::clamp(level, 0, 9)),
+std::size_t DeflateThreads() {
+    // The system reads a file to answer: ask once, not for every row written.
+    static const std::size_t threads =
+        std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, MaxThreads);
+    return threads;
+}
+
+TIdatDeflater::TIdatDeflater(TStream* stream, int level, std::uint32_t chunkLimit, std::uint64_t total,
+                             std::size_t threads)
+    : FStream(stream), FLevel(std::clamp(level, 0, 9)), FThreads(std::max<std::size_t>(threads, 1)),
       FSegmentSize(std::clamp<std::uint64_t>(total / 8, 1 << 18, 1 << 20)), FChunkLimit(chunkLimit) {
     FChunk.reserve(chunkLimit);
     // The zlib header as zlib writes it: deflate with a 32 KB window, and the level's class.
@@ -34,14 +38,16 @@ TIdatDeflater::~TIdatDeflater() {
 
 void TIdatDeflater::Write(const std::uint8_t* data, std::size_t size) {
     FAdler = Adler32(FAdler, data, size);
-    const std::size_t roundSize = FPrimed + FSegmentSize * ThreadCount();
-    if (FRound.capacity() < roundSize) FRound.reserve(WindowSize + FSegmentSize * ThreadCount());
+    const std::size_t roundInput = FSegmentSize * FThreads;
+    if (FRound.capacity() < WindowSize + roundInput) FRound.reserve(WindowSize + roundInput);
     while (size > 0) {
-        const std::size_t take = std::min(size, roundSize - FRound.size());
+        // A full round is deflated only once more data comes, so the last round is never empty
+        // and the stream ends alike whatever the number of threads.
+        if (FRound.size() == FPrimed + roundInput) DeflateRound(false);
+        const std::size_t take = std::min(size, FPrimed + roundInput - FRound.size());
         FRound.insert(FRound.end(), data, data + take);
         data += take;
         size -= take;
-        if (FRound.size() == roundSize) DeflateRound(false);
     }
 }
 
@@ -57,7 +63,7 @@ void TIdatDeflater::DeflateRound(bool last) {
     std::vector<TSegment> segments;
     for (std::size_t at = FPrimed; at < FRound.size() || (last && segments.empty()); at += FSegmentSize)
         segments.push_back({at, std::min(FSegmentSize, FRound.size() - at), {}});
-    const std::size_t threads = std::min(ThreadCount(), segments.size());
+    const std::size_t threads = std::min(FThreads, segments.size());
     while (FStreams.size() < threads) {
         auto z = std::make_unique<z_stream>();
         if (deflateInit2(z.get(), FLevel, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)

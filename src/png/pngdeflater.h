@@ -9,14 +9,18 @@
 #include <memory>
 #include <vector>
 
+// The threads a save deflates on: the processor's, at most four; asked of the system once.
+std::size_t DeflateThreads();
+
 // The filtered rows are deflated in segments (an eighth of them, at least 256 KB and at most 1 MB),
 // each primed with the 32 KB before it, several segments at once on other threads: the stream is
 // the same whatever the number of threads and hardly longer than one deflated whole, and a large
 // image is saved in a fraction of the time.
 class TIdatDeflater {
 public:
-    // total: the bytes of filtered rows that will be written.
-    TIdatDeflater(TStream* stream, int level, std::uint32_t chunkLimit, std::uint64_t total);
+    // total: the bytes of filtered rows that will be written; threads: at least 1.
+    TIdatDeflater(TStream* stream, int level, std::uint32_t chunkLimit, std::uint64_t total,
+                  std::size_t threads = DeflateThreads());
     ~TIdatDeflater();
     TIdatDeflater(const TIdatDeflater&) = delete;
     TIdatDeflater& operator=(const TIdatDeflater&) = delete;
@@ -37,6 +41,7 @@ private:
 
     TStream* FStream;
     int FLevel;
+    std::size_t FThreads;
     std::size_t FSegmentSize;
     std::uint32_t FAdler = 1;
     // The round's input: the 32 KB before it (FPrimed bytes), then its segments.
