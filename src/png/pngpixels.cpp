@@ -1,4 +1,5 @@
 #include "pngpixels.h"
+#include "pngpackedrows.h"
 #include "pngpicture.h"
 
 #include <cstring>
@@ -89,6 +90,14 @@ void TPixelMover::Store(const std::uint8_t* s, std::int64_t y, std::int64_t x0, 
         // v * 5 so the 16-entry ramp shows them as 0, 85, 170 and 255.
         const int depth = H->BitDepth, held = H->StoredBitDepth();
         const bool grey2 = depth == 2 && H->ColorType == 0;
+        if (dx == 1 && x0 * held % 8 == 0) {  // whole rows: byte by byte
+            std::uint8_t* to = d + x0 * held / 8;
+            if (depth == held)
+                CopyPackedSamples(s, to, count, held, true);
+            else
+                WidenTwoBitSamples(s, to, count, grey2);
+            break;
+        }
         for (std::int64_t k = 0; k < count; ++k, x += dx) {
             const int v = GetBits(s, k, depth);
             PutBits(d, x, held, grey2 ? v * 5 : v);
@@ -145,6 +154,10 @@ void TPixelMover::Load(std::uint8_t* s, std::int64_t y, std::int64_t x0, std::in
         break;
     default: {
         const int held = H->StoredBitDepth();
+        if (dx == 1 && x0 * held % 8 == 0) {
+            CopyPackedSamples(d + x0 * held / 8, s, count, held, false);
+            break;
+        }
         std::memset(s, 0, size_t((count * held + 7) / 8));
         for (std::int64_t k = 0; k < count; ++k, x += dx)
             PutBits(s, k, held, GetBits(d, x, held));

@@ -132,6 +132,30 @@ TEST(PngImageData, FilterChoiceByScore) {
     EXPECT_TRUE(DecodeWithLibpng(saved).Rgba == DecodeWithLibpng(source).Rgba);
 }
 
+// The bits after a row's last sample are not part of the picture: whatever a file holds there, a
+// save writes zeros, as libpng does.
+TEST(PngImageData, BitsAfterTheLastSampleAreSavedAsZero) {
+    struct TCase {
+        int Depth;
+        QByteArray Row;       // three samples, then set bits
+        QByteArray SavedRow;  // at the depth held: 2-bit grey v as 5v in 4 bits
+    };
+    const TCase cases[] = {
+        {1, QByteArray("\xBF", 1), QByteArray("\xA0", 1)},
+        {2, QByteArray("\x6F", 1), QByteArray("\x5A\xF0", 2)},
+        {4, QByteArray("\x12\x3F", 2), QByteArray("\x12\x30", 2)},
+    };
+    for (const TCase& c : cases) {
+        QByteArray rows;
+        for (int y = 0; y < 2; ++y)
+            rows.append(char(0)).append(c.Row);
+        auto png = LoadPng(TPngBuilder().Header(3, 2, c.Depth, 0).ImageData(rows).End().Bytes);
+        png->Filters = FilterSet(pfNone);
+        const QByteArray saved = ReadIdat(SavePng(*png)).Inflated;
+        EXPECT_EQ(saved, (QByteArray(1, 0) + c.SavedRow).repeated(2)) << "depth " << c.Depth;
+    }
+}
+
 // Second rows built so that one filter leaves only bytes of magnitude 1 (0x01 or 0xFF) and the
 // others larger ones: chosen by the least sum of magnitudes, where the least unsigned sum or the
 // most bytes repeating a neighbour would choose other filters. Each row counts whole and by its
