@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <exception>
+#include <span>
 #include <thread>
 
 namespace {
@@ -60,9 +61,13 @@ void TIdatDeflater::Finish() {
 }
 
 void TIdatDeflater::DeflateRound(bool last) {
-    std::vector<TSegment> segments;
-    for (std::size_t at = FPrimed; at < FRound.size() || (last && segments.empty()); at += FSegmentSize)
-        segments.push_back({at, std::min(FSegmentSize, FRound.size() - at), {}});
+    std::size_t count = 0;
+    for (std::size_t at = FPrimed; at < FRound.size() || (last && count == 0); at += FSegmentSize, ++count) {
+        if (FSegments.size() == count) FSegments.emplace_back();
+        FSegments[count].Start = at;
+        FSegments[count].Size = std::min(FSegmentSize, FRound.size() - at);
+    }
+    const std::span<TSegment> segments(FSegments.data(), count);
     const std::size_t threads = std::min(FThreads, segments.size());
     while (FStreams.size() < threads) {
         auto z = std::make_unique<z_stream>();
@@ -89,7 +94,7 @@ void TIdatDeflater::DeflateRound(bool last) {
     for (const auto& error : errors)
         if (error) std::rethrow_exception(error);
     for (const TSegment& segment : segments)
-        Emit(segment.Output.data(), segment.Output.size());
+        Emit(segment.Output.get(), segment.Used);
     // The next round is primed with the end of this one.
     const std::size_t keep = std::min(WindowSize, FRound.size());
     FRound.erase(FRound.begin(), FRound.end() - std::ptrdiff_t(keep));
@@ -102,22 +107,29 @@ void TIdatDeflater::DeflateSegment(z_stream& z, TSegment& segment, bool last) {
     const std::size_t primed = std::min(WindowSize, segment.Start);
     if (primed && deflateSetDictionary(&z, FRound.data() + segment.Start - primed, uInt(primed)) != Z_OK)
         throw EPNGZLIBError(ZLibErrorText(Z_STREAM_ERROR));
-    segment.Output.resize(deflateBound(&z, uLong(segment.Size)) + 64);
+    const std::size_t bound = deflateBound(&z, uLong(segment.Size)) + 64;
+    if (segment.Capacity < bound) {
+        segment.Output = std::make_unique_for_overwrite<std::uint8_t[]>(bound);
+        segment.Capacity = bound;
+    }
     z.next_in = FRound.data() + segment.Start;
     z.avail_in = uInt(segment.Size);
     // Every segment but the last ends on a byte boundary without ending the stream.
     const int flush = last ? Z_FINISH : Z_SYNC_FLUSH;
     std::size_t used = 0;
     while (true) {
-        z.next_out = segment.Output.data() + used;
-        z.avail_out = uInt(segment.Output.size() - used);
+        z.next_out = segment.Output.get() + used;
+        z.avail_out = uInt(segment.Capacity - used);
         const int result = deflate(&z, flush);
         if (result == Z_STREAM_ERROR) throw EPNGZLIBError(ZLibErrorText(result));
-        used = segment.Output.size() - z.avail_out;
+        used = segment.Capacity - z.avail_out;
         if (z.avail_out > 0 && (result == Z_STREAM_END || (!last && z.avail_in == 0))) break;
-        segment.Output.resize(segment.Output.size() * 2);
+        auto larger = std::make_unique_for_overwrite<std::uint8_t[]>(2 * segment.Capacity);
+        std::memcpy(larger.get(), segment.Output.get(), used);
+        segment.Output = std::move(larger);
+        segment.Capacity *= 2;
     }
-    segment.Output.resize(used);
+    segment.Used = used;
 }
 
 void TIdatDeflater::Emit(const std::uint8_t* data, std::size_t size) {

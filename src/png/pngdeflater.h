@@ -32,7 +32,8 @@ public:
 private:
     struct TSegment {
         std::size_t Start = 0, Size = 0;
-        std::vector<std::uint8_t> Output;
+        std::unique_ptr<std::uint8_t[]> Output;  // kept from round to round: not cleared, not freed
+        std::size_t Capacity = 0, Used = 0;
     };
     void DeflateRound(bool last);
     void DeflateSegment(z_stream& z, TSegment& segment, bool last);
@@ -47,6 +48,7 @@ private:
     // The round's input: the 32 KB before it (FPrimed bytes), then its segments.
     std::vector<std::uint8_t> FRound;
     std::size_t FPrimed = 0;
+    std::vector<TSegment> FSegments;                  // the round's, at most one for each thread
     std::vector<std::unique_ptr<z_stream>> FStreams;  // one for each thread, reset per segment
     std::vector<std::uint8_t> FChunk;                 // the IDAT data not yet written
     std::size_t FChunkLimit;
