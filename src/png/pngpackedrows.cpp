@@ -1,6 +1,5 @@
 #include "pngpackedrows.h"
 
-#include <array>
 #include <cstring>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -17,27 +16,18 @@ void CopyPackedSamples(const std::uint8_t* from, std::uint8_t* to, std::int64_t 
 }
 
 namespace {
-// For each byte of four 2-bit samples, the two bytes of their 4-bit samples (first byte low).
-using TWidening = std::array<std::uint16_t, 256>;
-constexpr TWidening Widening(int scale) {
-    TWidening table{};
-    for (int b = 0; b < 256; ++b) {
-        const int v0 = (b >> 6) * scale, v1 = (b >> 4 & 3) * scale, v2 = (b >> 2 & 3) * scale,
-                  v3 = (b & 3) * scale;
-        table[size_t(b)] = std::uint16_t((v0 << 4 | v1) | (v2 << 4 | v3) << 8);
-    }
-    return table;
+// A byte's four samples v0..v3 as v0 << 4 | v1 in the low byte and v2 << 4 | v3 in the high byte; a
+// grey level v becomes v << 2 | v. The same in 16-bit lanes of a vector below.
+inline std::uint16_t WidenedPair(unsigned b, bool grey) {
+    const unsigned w = (b >> 2 & 0x30) | (b >> 4 & 0x03) | (b << 10 & 0x3000) | (b << 8 & 0x0300);
+    return std::uint16_t(grey ? w | w << 2 : w);
 }
-constexpr TWidening GreyWidening = Widening(5), IndexWidening = Widening(1);
 }  // namespace
 
 void WidenTwoBitSamples(const std::uint8_t* from, std::uint8_t* to, std::int64_t count, bool grey) {
-    const TWidening& table = grey ? GreyWidening : IndexWidening;
     const std::int64_t whole = count / 4;
     std::int64_t i = 0;
 #if defined(__SSE2__)
-    // A byte's four samples v0..v3 in a 16-bit lane become v0 << 4 | v1 in its low byte and
-    // v2 << 4 | v3 in its high byte; a grey level v becomes v << 2 | v.
     const __m128i zero = _mm_setzero_si128(), high = _mm_set1_epi16(0x30), low = _mm_set1_epi16(0x03),
                   highUp = _mm_set1_epi16(0x3000), lowUp = _mm_set1_epi16(0x0300);
     auto widen = [&](__m128i b) {
@@ -54,13 +44,13 @@ void WidenTwoBitSamples(const std::uint8_t* from, std::uint8_t* to, std::int64_t
     }
 #endif
     for (; i < whole; ++i) {
-        const std::uint16_t pair = table[from[i]];
+        const std::uint16_t pair = WidenedPair(from[i], grey);
         to[2 * i] = std::uint8_t(pair);
         to[2 * i + 1] = std::uint8_t(pair >> 8);
     }
     // The last one to three samples: whole 4-bit pairs first, then a lone sample's high half.
     if (const int rest = int(count % 4)) {
-        const std::uint16_t pair = table[from[whole]];
+        const std::uint16_t pair = WidenedPair(from[whole], grey);
         std::uint8_t* out = to + 2 * whole;
         if (rest >= 2) *out++ = std::uint8_t(pair);
         if (rest != 2) {
