@@ -6,6 +6,9 @@
 #include <exception>
 #include <span>
 #include <thread>
+#if defined(__linux__)
+#include <sched.h>
+#endif
 
 namespace {
 constexpr std::size_t WindowSize = 1 << 15;
@@ -13,9 +16,17 @@ constexpr std::size_t MaxThreads = 4;
 }  // namespace
 
 std::size_t DeflateThreads() {
-    // The system reads a file to answer: ask once, not for every row written.
-    static const std::size_t threads =
-        std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, MaxThreads);
+    // The processors this process may run on (a process held to one runs on one thread); the
+    // system reads a file to answer, so ask once, not for every row written.
+    static const std::size_t threads = [] {
+        std::size_t processors = std::thread::hardware_concurrency();
+#if defined(__linux__)
+        cpu_set_t allowed;
+        if (sched_getaffinity(0, sizeof allowed, &allowed) == 0)
+            processors = std::size_t(CPU_COUNT(&allowed));
+#endif
+        return std::clamp<std::size_t>(processors, 1, MaxThreads);
+    }();
     return threads;
 }
 

@@ -9,7 +9,8 @@
 #include <memory>
 #include <vector>
 
-// The threads a save deflates on: the processor's, at most four; asked of the system once.
+// The threads a save deflates on: one for each processor the process may use, at most four; asked
+// of the system once.
 std::size_t DeflateThreads();
 
 // The filtered rows are deflated in segments (an eighth of them, at least 256 KB and at most 1 MB),
