@@ -85,8 +85,8 @@ TEST(PngSaveSizes, TheDeflatedStreamIsTheSameForAnyNumberOfThreads) {
 }
 
 namespace {
-// A picture of type colorType with rows of about `bytes` bytes in all, its rows given with their
-// filter bytes: gradients, edges and noise, so every filter meets all kinds of bytes.
+// A picture of type colorType and the given size, its rows stored with every filter type in turn:
+// gradients, edges and noise, so the encoder's filters meet all kinds of bytes.
 QByteArray PictureOfSize(int colorType, int width, int height) {
     const int channels = colorType == 2 ? 3 : colorType == 6 ? 4 : 1;
     std::mt19937 random(unsigned(width * 31 + colorType));
