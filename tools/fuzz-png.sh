@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds the PNG fuzz target with clang and the sanitizers and runs it for a bounded time
-# (FUZZ_SECONDS, default 60) over the committed seed corpus. Fails on any crash, leak of an
-# unexpected exception, input slower than a second or memory use past the limit; the input
+# (FUZZ_SECONDS, default 60) over the committed seed corpus and the PngSuite images, read where
+# they stand (../shared/testdata/pngsuite; in CI their absence fails). Fails on any crash, leak of
+# an unexpected exception, input slower than a second or memory use past the limit; the input
 # that did it is left in build-fuzz/artifacts/ to be kept in fuzz/regressions/.
 set -e
 cd "$(dirname "$0")/.."
@@ -17,8 +18,21 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 if [ -n "$(ls fuzz/regressions 2>/dev/null)" ]; then
     build-fuzz/png_fuzzer -timeout=1 -rss_limit_mb=1536 fuzz/regressions/*
 fi
+# Every valid layout with transparency, gamma and every depth: the suite is read in place, never
+# copied into the project.
+seeds="fuzz/corpus"
+suite=../shared/testdata/pngsuite
+if [ -d "$suite" ]; then
+    seeds="$seeds $suite"
+elif [ "$CI" = true ]; then
+    echo "png fuzzing: FAILED (the PngSuite images are not at $suite)"
+    exit 1
+else
+    echo "png fuzzing: the PngSuite images are not at $suite; fuzzing from the committed seeds only"
+fi
 status=0
-build-fuzz/png_fuzzer "$work" fuzz/corpus -dict=fuzz/png.dict -max_total_time="${FUZZ_SECONDS:-60}" \
+# shellcheck disable=SC2086
+build-fuzz/png_fuzzer "$work" $seeds -dict=fuzz/png.dict -max_total_time="${FUZZ_SECONDS:-60}" \
     -timeout=1 -rss_limit_mb=1536 -max_len=65536 -print_final_stats=1 \
     -artifact_prefix=build-fuzz/artifacts/ >build-fuzz/fuzz.log 2>&1 || status=$?
 if [ "$status" -ne 0 ]; then

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Writes fuzz/corpus: one small PNG of each colour type and depth, plain and interlaced, some
-with ancillary chunks or split image data. Deterministic, so the committed corpus can be remade."""
+"""Writes fuzz/corpus: one small PNG of each colour type and depth, plain and interlaced, grey and
+RGB ones with a colour key, some with other ancillary chunks or split image data. Deterministic,
+so the committed corpus can be remade."""
 import os
 import random
 import struct
@@ -44,10 +45,14 @@ def main():
             if color_type == 3:
                 png += chunk(b'PLTE', bytes(random.randrange(256) for _ in range(3 * (1 << depth))))
                 png += chunk(b'tRNS', bytes(random.randrange(256) for _ in range(min(3, 1 << depth))))
-            if (color_type, depth) == (0, 8):
-                png += chunk(b'tRNS', b'\x00\x10') + chunk(b'gAMA', struct.pack('>I', 45455))
+            if color_type in (0, 2):
+                # A colour key at every depth: a key's samples are as wide as the image's.
+                key = [random.randrange(1 << depth) for _ in range(CHANNELS[color_type])]
+                png += chunk(b'tRNS', b''.join(struct.pack('>H', k) for k in key))
+            if (color_type, depth) in ((0, 8), (2, 16)):
+                png += chunk(b'gAMA', struct.pack('>I', 45455))
             if (color_type, depth) == (2, 8):
-                png += chunk(b'tRNS', b'\x00\x01\x00\x02\x00\x03') + chunk(b'pHYs', struct.pack('>IIB', 3780, 3780, 1))
+                png += chunk(b'pHYs', struct.pack('>IIB', 3780, 3780, 1))
             if (color_type, depth) == (6, 8):
                 png += chunk(b'tEXt', b'Title\x00Veloria')
                 png += chunk(b'zTXt', b'Comment\x00\x00' + zlib.compress(b'hello hello'))

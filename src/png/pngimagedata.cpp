@@ -41,9 +41,12 @@ std::vector<TPass> PassesOf(const TChunkIHDR* header, int interlace, int depth) 
 }
 
 // Rows are inflated in batches of about this many bytes; an image of at least InflateAheadBytes
-// of rows is inflated on another thread while this one unfilters and stores.
+// of rows is inflated on another thread while this one unfilters and stores, when its pixels have
+// InflateAheadPixelBytes or more. Smaller pixels leave this thread too little to do: handing the
+// batches over would cost more than it overlaps.
 constexpr std::int64_t BatchBytes = 1 << 17;
 constexpr std::int64_t InflateAheadBytes = 1 << 20;
+constexpr int InflateAheadPixelBytes = 3;
 
 // Alpha 0 for the pixels of a row of samples that hold the key, 255 for the others.
 void MarkKeyedRow(const TColourKey& key, const std::uint8_t* samples, std::uint8_t* alpha, std::int64_t x0,
@@ -97,7 +100,7 @@ bool TChunkIDAT::LoadFromStream(TStream* stream, const QByteArray&, std::uint32_
             total += plan.back();
         }
 
-    TBatchInflater inflater(stream, size, plan, total >= InflateAheadBytes);
+    TBatchInflater inflater(stream, size, plan, total >= InflateAheadBytes && bpp >= InflateAheadPixelBytes);
     std::vector<std::uint8_t> previous(size_t(stride), 0);
     for (const TPass& p : passes) {
         const std::int64_t rowSize = p.RowBytes + 1;

@@ -1,4 +1,5 @@
 #include "pngpixels.h"
+#include "pngpackedrows.h"
 #include "pngpicture.h"
 
 #include <cstring>
@@ -6,6 +7,24 @@
 TPixelMover::TPixelMover(TChunkIHDR* header, const TPngPicture* owner)
     : H(header), G(owner->GammaTable), Inv(owner->InverseGammaTable), Width(header->Width),
       Identity(owner->GammaIsIdentity()) {}
+
+template <int Step>
+void TPixelMover::StoreWide(std::uint8_t* d, std::uint8_t* e, std::uint8_t* a, const std::uint8_t* s,
+                            std::int64_t x, std::int64_t dx, std::int64_t count) const {
+    auto copy = [&](auto map) {
+        for (std::int64_t k = 0; k < count; ++k, x += dx, s += Step) {
+            std::uint8_t* p = d + 3 * x;
+            std::uint8_t* q = e + 3 * x;
+            p[0] = map(s[4]), p[1] = map(s[2]), p[2] = map(s[0]);
+            q[0] = map(s[5]), q[1] = map(s[3]), q[2] = map(s[1]);
+            if constexpr (Step == 8) a[x] = s[6];
+        }
+    };
+    if (Identity)
+        copy([](std::uint8_t v) { return v; });
+    else
+        copy([this](std::uint8_t v) { return G[v]; });
+}
 
 void TPixelMover::Store(const std::uint8_t* s, std::int64_t y, std::int64_t x0, std::int64_t dx,
                         std::int64_t count) {
@@ -41,26 +60,11 @@ void TPixelMover::Store(const std::uint8_t* s, std::int64_t y, std::int64_t x0, 
             }
         break;
     case 0x210:
-    case 0x610: {
-        const int step = H->ColorType == 6 ? 8 : 6;
-        if (Identity)
-            for (std::int64_t k = 0; k < count; ++k, x += dx, s += step) {
-                std::uint8_t* p = d + 3 * x;
-                std::uint8_t* q = e + 3 * x;
-                p[0] = s[4], p[1] = s[2], p[2] = s[0];
-                q[0] = s[5], q[1] = s[3], q[2] = s[1];
-                if (a) a[x] = s[6];
-            }
-        else
-            for (std::int64_t k = 0; k < count; ++k, x += dx, s += step) {
-                std::uint8_t* p = d + 3 * x;
-                std::uint8_t* q = e + 3 * x;
-                p[0] = G[s[4]], p[1] = G[s[2]], p[2] = G[s[0]];
-                q[0] = G[s[5]], q[1] = G[s[3]], q[2] = G[s[1]];
-                if (a) a[x] = s[6];
-            }
+        StoreWide<6>(d, e, nullptr, s, x, dx, count);
         break;
-    }
+    case 0x610:
+        StoreWide<8>(d, e, a, s, x, dx, count);
+        break;
     case 0x008:
     case 0x308:
         if (dx == 1)
@@ -86,6 +90,14 @@ void TPixelMover::Store(const std::uint8_t* s, std::int64_t y, std::int64_t x0, 
         // v * 5 so the 16-entry ramp shows them as 0, 85, 170 and 255.
         const int depth = H->BitDepth, held = H->StoredBitDepth();
         const bool grey2 = depth == 2 && H->ColorType == 0;
+        if (dx == 1 && x0 * held % 8 == 0) {  // whole rows: byte by byte
+            std::uint8_t* to = d + x0 * held / 8;
+            if (depth == held)
+                CopyPackedSamples(s, to, count, held, true);
+            else
+                WidenTwoBitSamples(s, to, count, grey2);
+            break;
+        }
         for (std::int64_t k = 0; k < count; ++k, x += dx) {
             const int v = GetBits(s, k, depth);
             PutBits(d, x, held, grey2 ? v * 5 : v);
@@ -114,17 +126,15 @@ void TPixelMover::Load(std::uint8_t* s, std::int64_t y, std::int64_t x0, std::in
         }
         break;
     case 0x210:
-    case 0x610: {
-        const int step = H->ColorType == 6 ? 8 : 6;
-        for (std::int64_t k = 0; k < count; ++k, x += dx, s += step) {
-            const std::uint8_t* p = d + 3 * x;
-            const std::uint8_t* q = e + 3 * x;
-            s[0] = Inv[p[2]], s[1] = Inv[q[2]], s[2] = Inv[p[1]], s[3] = Inv[q[1]];
-            s[4] = Inv[p[0]], s[5] = Inv[q[0]];
-            if (a) s[6] = s[7] = a[x];  // alpha keeps only its high byte: repeat it
+        for (std::int64_t k = 0; k < count; ++k, x += dx, s += 6)
+            LoadWidePixel(s, d + 3 * x, e + 3 * x);
+        break;
+    case 0x610:
+        for (std::int64_t k = 0; k < count; ++k, x += dx, s += 8) {
+            LoadWidePixel(s, d + 3 * x, e + 3 * x);
+            s[6] = s[7] = a[x];  // alpha keeps only its high byte: repeat it
         }
         break;
-    }
     case 0x008:
     case 0x308:
         for (std::int64_t k = 0; k < count; ++k, x += dx)
@@ -144,6 +154,10 @@ void TPixelMover::Load(std::uint8_t* s, std::int64_t y, std::int64_t x0, std::in
         break;
     default: {
         const int held = H->StoredBitDepth();
+        if (dx == 1 && x0 * held % 8 == 0) {
+            CopyPackedSamples(d + x0 * held / 8, s, count, held, false);
+            break;
+        }
         std::memset(s, 0, size_t((count * held + 7) / 8));
         for (std::int64_t k = 0; k < count; ++k, x += dx)
             PutBits(s, k, held, GetBits(d, x, held));

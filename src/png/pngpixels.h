@@ -34,6 +34,16 @@ public:
     void Load(std::uint8_t* s, std::int64_t y, std::int64_t x0, std::int64_t dx, std::int64_t count) const;
 
 private:
+    // 16-bit RGB pixels of Step bytes (6, or 8 with alpha when `a` is given) into the bitmap's
+    // high bytes and the extra buffer's low bytes.
+    template <int Step>
+    void StoreWide(std::uint8_t* d, std::uint8_t* e, std::uint8_t* a, const std::uint8_t* s, std::int64_t x,
+                   std::int64_t dx, std::int64_t count) const;
+    // One 16-bit RGB pixel's six sample bytes from its high (p) and low (q) bytes.
+    void LoadWidePixel(std::uint8_t* s, const std::uint8_t* p, const std::uint8_t* q) const {
+        s[0] = Inv[p[2]], s[1] = Inv[q[2]], s[2] = Inv[p[1]], s[3] = Inv[q[1]];
+        s[4] = Inv[p[0]], s[5] = Inv[q[0]];
+    }
     int Kind() const { return H->ColorType << 8 | H->BitDepth; }
     std::int64_t Stride() const { return H->ImageData.BytesPerScanLine(); }
     TChunkIHDR* H;

@@ -5,6 +5,7 @@
 #include "pngidatreader.h"
 
 #include <QTemporaryDir>
+#include <array>
 #include <gtest/gtest.h>
 #include <random>
 #include <zlib.h>
@@ -129,6 +130,75 @@ TEST(PngImageData, FilterChoiceByScore) {
     all->Filters = 0x1F;
     const QByteArray saved = SavePng(*all);
     EXPECT_TRUE(DecodeWithLibpng(saved).Rgba == DecodeWithLibpng(source).Rgba);
+}
+
+// The bits after a row's last sample are not part of the picture: whatever a file holds there, a
+// save writes zeros, as libpng does.
+TEST(PngImageData, BitsAfterTheLastSampleAreSavedAsZero) {
+    struct TCase {
+        int Depth;
+        QByteArray Row;       // three samples, then set bits
+        QByteArray SavedRow;  // at the depth held: 2-bit grey v as 5v in 4 bits
+    };
+    const TCase cases[] = {
+        {1, QByteArray("\xBF", 1), QByteArray("\xA0", 1)},
+        {2, QByteArray("\x6F", 1), QByteArray("\x5A\xF0", 2)},
+        {4, QByteArray("\x12\x3F", 2), QByteArray("\x12\x30", 2)},
+    };
+    for (const TCase& c : cases) {
+        QByteArray rows;
+        for (int y = 0; y < 2; ++y)
+            rows.append(char(0)).append(c.Row);
+        auto png = LoadPng(TPngBuilder().Header(3, 2, c.Depth, 0).ImageData(rows).End().Bytes);
+        png->Filters = FilterSet(pfNone);
+        const QByteArray saved = ReadIdat(SavePng(*png)).Inflated;
+        EXPECT_EQ(saved, (QByteArray(1, 0) + c.SavedRow).repeated(2)) << "depth " << c.Depth;
+    }
+}
+
+// Second rows built so that one filter leaves only bytes of magnitude 1 (0x01 or 0xFF) and the
+// others larger ones: chosen by the least sum of magnitudes, where the least unsigned sum or the
+// most bytes repeating a neighbour would choose other filters. Each row counts whole and by its
+// first half (the sums run 16 bytes at a time, and byte by byte after).
+TEST(PngImageData, TheFilterLeavingTheSmallestSignedBytesIsChosen) {
+    struct TCase {
+        const char* Name;
+        std::array<std::uint8_t, 16> First, Second;
+        int Chosen;
+    };
+    const TCase cases[] = {
+        // Each byte one below the one above; Paeth predicts the byte above too: the tie goes to Up.
+        {"up",
+         {3, 63, 123, 183, 243, 47, 107, 167, 227, 31, 91, 151, 211, 15, 75, 135},
+         {2, 62, 122, 182, 242, 46, 106, 166, 226, 30, 90, 150, 210, 14, 74, 134},
+         pfUp},
+        // Each byte one below the mean of its left and upper neighbours.
+        {"average",
+         {202, 202, 52, 202, 52, 202, 52, 202, 52, 202, 52, 202, 52, 202, 52, 202},
+         {100, 150, 100, 150, 100, 150, 100, 150, 100, 150, 100, 150, 100, 150, 100, 150},
+         pfAverage},
+        // Each byte one off the Paeth prediction, which is the left, the upper or the upper-left
+        // byte in turn.
+        {"paeth",
+         {90, 140, 0, 0, 0, 90, 0, 140, 140, 250, 0, 40, 140, 140, 140, 200},
+         {91, 141, 255, 254, 255, 0, 255, 0, 255, 0, 255, 254, 255, 254, 253, 254},
+         pfPaeth},
+    };
+    for (const TCase& c : cases)
+        for (int width : {16, 8}) {
+            QByteArray rows;
+            rows.append(char(0)).append(reinterpret_cast<const char*>(c.First.data()), width);
+            rows.append(char(0)).append(reinterpret_cast<const char*>(c.Second.data()), width);
+            auto png =
+                LoadPng(TPngBuilder().Header(std::uint32_t(width), 2, 8, 0).ImageData(rows).End().Bytes);
+            png->Filters = 0x1F;
+            const TIdatChunks idat = ReadIdat(SavePng(*png));
+            ASSERT_EQ(idat.Inflated.size(), 2 * (width + 1));
+            EXPECT_EQ(idat.Inflated[width + 1], c.Chosen) << c.Name << " " << width;
+            for (int i = width + 2; i < 2 * (width + 1); ++i)
+                EXPECT_TRUE(idat.Inflated[i] == 1 || idat.Inflated[i] == char(0xFF))
+                    << c.Name << " byte " << i;
+        }
 }
 
 TEST(PngImageData, LargeDataIsSplitIntoChunksOfTheSizeLimit) {

@@ -98,3 +98,66 @@ TEST(PngSuite, EveryValidImageKeepsItsPictureThroughSaves) {
         ExpectPictureKeptBySaves(ReadFileBytes(SuiteFolder() + '/' + name));
     }
 }
+
+namespace {
+// Sample x of a row packed at `bits` bits a sample, high bits first.
+int PackedSample(const std::uint8_t* row, int x, int bits) {
+    return row[x * bits / 8] >> (8 - bits - x * bits % 8) & ((1 << bits) - 1);
+}
+
+// The file's samples as libpng reads them, row after row at the file's depth.
+struct TRawImage {
+    int Width = 0, Height = 0, Depth = 0, ColorType = 0;
+    std::vector<std::uint8_t> Rows;
+    int Sample(int x, int y) const {
+        const int rowBytes = (Width * Depth + 7) / 8;
+        return PackedSample(&Rows[size_t(y * rowBytes)], x, Depth);
+    }
+};
+
+TRawImage RawWithLibpng(const QByteArray& file) {
+    TRawImage raw;
+    const auto* header = reinterpret_cast<const std::uint8_t*>(file.constData()) + 16;
+    raw.Width = int(ReadBigEndian32(header));
+    raw.Height = int(ReadBigEndian32(header + 4));
+    raw.Depth = header[8];
+    raw.ColorType = header[9];
+    EXPECT_TRUE(DecodeRawWithLibpng(file, raw.Rows));
+    return raw;
+}
+}  // namespace
+
+// Grey and palette images of 1, 2 and 4 bits hold every sample libpng reads (2-bit ones at 4 bits,
+// grey levels v as 5v, the same level of 16), and a save writes those samples.
+TEST(PngSuite, LowBitImagesHoldAndSaveTheSamplesLibpngReads) {
+    SKIP_WITHOUT_SUITE();
+    int checked = 0;
+    for (const QString& name : SuiteFiles(false)) {
+        const QByteArray bytes = ReadFileBytes(SuiteFolder() + '/' + name);
+        const TRawImage want = RawWithLibpng(bytes);
+        if (want.Depth >= 8) continue;
+        SCOPED_TRACE(name.toStdString());
+        ++checked;
+        auto png = LoadPng(bytes);
+        const TChunkIHDR* h = png->Header();
+        const int held = want.Depth == 2 ? 4 : want.Depth;
+        ASSERT_EQ(PixelFormatBits(h->ImageData.PixelFormat()), held);
+        auto heldSample = [&](int x, int y) {
+            const int v = want.Sample(x, y);
+            return want.Depth == 2 && want.ColorType == 0 ? 5 * v : v;
+        };
+        int wrong = 0;
+        for (int y = 0; y < want.Height; ++y)
+            for (int x = 0; x < want.Width; ++x)
+                wrong += PackedSample(h->ImageData.ScanLine(y), x, held) != heldSample(x, y);
+        EXPECT_EQ(wrong, 0) << "as loaded";
+        const TRawImage saved = RawWithLibpng(SavePng(*png));
+        ASSERT_EQ(saved.Depth, held);
+        wrong = 0;
+        for (int y = 0; y < want.Height; ++y)
+            for (int x = 0; x < want.Width; ++x)
+                wrong += saved.Sample(x, y) != heldSample(x, y);
+        EXPECT_EQ(wrong, 0) << "as saved";
+    }
+    EXPECT_GE(checked, 20);
+}
