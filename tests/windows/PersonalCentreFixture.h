@@ -42,6 +42,11 @@ protected:
         QApplication::sendEvent(widget, &event);
     }
     static void Press(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
+    // A click in the middle of a control, as the mouse gives it.
+    static void ClickOn(TControl* control) {
+        QApplication::setActiveWindow(control->Widget()->window());
+        QTest::mouseClick(control->Widget(), Qt::LeftButton, {}, control->Widget()->rect().center());
+    }
     // Types into a cell of an entry grid and ends the edit with Enter.
     static void TypeIntoCell(TStringGrid* grid, int col, int row, const QString& text) {
         ClickCell(grid, col, row);

@@ -107,11 +107,6 @@ namespace {
 
 class CentreFields : public PersonalCentre {
 protected:
-    // A click in the middle of a control, as the mouse gives it.
-    static void ClickOn(TControl* control) {
-        QApplication::setActiveWindow(control->Widget()->window());
-        QTest::mouseClick(control->Widget(), Qt::LeftButton, {}, control->Widget()->rect().center());
-    }
     // Clicks into a field, selects its whole text and types over it.
     static void TypeOver(TWinControl* field, const QString& keys) {
         ClickOn(field);

@@ -8,6 +8,8 @@
 #include "UnitTCFoodSrc.h"
 #include "UnitYSMX.h"
 
+#include <QContextMenuEvent>
+
 namespace {
 
 class FoodPage : public PersonalCentre {
@@ -77,6 +79,30 @@ protected:
         double kcal = 0;
         AddFoodKcal(QString::number(id), grams, kcal);
         return kcal;
+    }
+    // Right-clicks a row of the food grid and chooses "删除" in the menu the window system shows.
+    void DeleteRowByMenu(int row) {
+        TPopupMenu* shown = nullptr;
+        SetPopupHook([&](TPopupMenu* menu, int, int) { shown = menu; });
+        ClickCell(Grid(), 1, row, Qt::RightButton);
+        const QPoint at = CellCentre(Grid(), 1, row);
+        QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, Grid()->Widget()->mapToGlobal(at));
+        QApplication::sendEvent(Grid()->Widget(), &menuEvent);
+        SetPopupHook(nullptr);
+        ASSERT_EQ(shown, Centre->PPMDelSP);
+        ASSERT_EQ(shown->Items()->Items(0)->Caption(), "删除");
+        shown->Items()->Items(0)->Click();
+    }
+    // Opens today's meal with the mouse: the food page, today's calendar day and the meal's button.
+    void OpenTodaysMealByMouse(TSkButton* meal) {
+        ClickOn(Centre->btnFdLst);
+        OpenDay(Centre->SGYS, Today());
+        ClickOn(meal);
+    }
+    TCLA* TodaysCalendarDay() {
+        int col = 0, row = 0;
+        return FindDay(Centre->SGYS, Today(), col, row) ? dynamic_cast<TCLA*>(Centre->SGYS->Objects(col, row))
+                                                          : nullptr;
     }
     QString Stored(const QString& column, int fid, int kind, const QString& meal = "早餐") {
         return Db.Scalar("select " + column +
@@ -348,7 +374,7 @@ TEST_F(FoodPage, NewRowsGoBelowTheLoadedOnesAndDeletingARowKeepsItsRecord) {
     EXPECT_EQ(Grid()->Cells(0, 3), "3");
     EXPECT_EQ(Grid()->RowCount(), 5);
 
-    // "删除" on the first row: the grid loses it, the database keeps it.
+    // "删除" on the first row: the grid loses it, the database keeps it until the meal is saved.
     ClickCell(Grid(), 1, 1, Qt::RightButton);
     Centre->PPMDelSP->SetPopupComponent(Grid());
     Centre->N1->Click();
@@ -363,6 +389,78 @@ TEST_F(FoodPage, NewRowsGoBelowTheLoadedOnesAndDeletingARowKeepsItsRecord) {
     Centre->btnClearSP->Click();
     EXPECT_EQ(Grid()->RowCount(), 2);
     EXPECT_EQ(Grid()->Cells(1, 1), "");
+}
+
+TEST_F(FoodPage, ASavedFoodDeletedAndSavedStaysDeletedAndEveryTotalFollows) {
+    Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, Pro, Fat, CHO, CKDate, Flg) values "
+            "(:U, '早餐', 1, 100, 338, 11.9, 1.3, 75.2, :D, 1), (:U, '早餐', 3, 50, 170, 5, 1, 36, :D, 1), "
+            "(:U, '午餐', 1, 100, 338, 11.9, 1.3, 75.2, :D, 1)",
+            {{"U", Uid}, {"D", TodayISO()}});
+    MainFrm->RefreshTodayIntake();
+    OpenTodaysMealByMouse(Centre->btnBreakfast);
+    ASSERT_EQ(Grid()->Cells(1, 1), "小麦");
+    DeleteRowByMenu(1);
+    EXPECT_EQ(Grid()->Cells(1, 1), "小麦粉（代表值）");
+    ClickOn(Centre->Btn_SaveSW);
+    EXPECT_EQ(Boxes.LastText(), "保存成功");
+    EXPECT_EQ(Scalar("select group_concat(FID || CKCLS) from (select * from CKRcd where UID = :U order by FID)"),
+              "1午餐,3早餐");
+    EXPECT_EQ(Centre->SG21->Cells(3, 0), "170");
+    EXPECT_EQ(Centre->SGSC->Cells(1, 1), "170KCal");
+    EXPECT_EQ(MainFrm->lblZC1->Caption(), "170Kcal");
+    EXPECT_EQ(MainFrm->lblSumKcal->Caption(), "508Kcal");
+    // Reopened, the meal holds what is left.
+    ClickOn(Centre->btn1);
+    ClickOn(Centre->btnBreakfast);
+    EXPECT_EQ(Grid()->Cells(1, 1), "小麦粉（代表值）");
+    EXPECT_EQ(Grid()->RowCount(), 3);
+
+    // The last food of a meal can go too: the meal is saved empty.
+    DeleteRowByMenu(1);
+    ClickOn(Centre->Btn_SaveSW);
+    EXPECT_EQ(Boxes.LastText(), "保存成功");
+    EXPECT_EQ(Scalar("select count(*) from CKRcd where UID = :U and CKCLS = '早餐'"), "0");
+    EXPECT_EQ(Centre->SG21->Cells(3, 0), "0");
+    EXPECT_EQ(MainFrm->lblZC1->Caption(), "0Kcal");
+    EXPECT_TRUE(MainFrm->lblT1->Visible());
+    ClickOn(Centre->btn1);
+    ClickOn(Centre->btn1);
+    ASSERT_TRUE(Centre->pnlYSCla->Showing());
+    ASSERT_NE(TodaysCalendarDay(), nullptr);
+    EXPECT_EQ(TodaysCalendarDay()->value, "338");  // the lunch alone
+}
+
+TEST_F(FoodPage, AFoodDeletedAndPickedAgainIsStoredAnewAndAFailedSaveDeletesNothing) {
+    Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, Pro, Fat, CHO, CKDate, Flg) values "
+            "(:U, '早餐', 54, 100, 116, 2.6, 0.3, 25.9, :D, 1), (:U, '早餐', 3, 50, 170, 5, 1, 36, :D, 1)",
+            {{"U", Uid}, {"D", TodayISO()}});
+    OpenTodaysMealByMouse(Centre->btnBreakfast);
+    ASSERT_EQ(Grid()->Cells(8, 1), "54");
+    DeleteRowByMenu(1);
+    PickInSearch("米饭", "54");
+    TypeIntoCell(Grid(), 2, 2, "150");
+    Boxes.Boxes.clear();
+    ClickOn(Centre->Btn_SaveSW);
+    ASSERT_EQ(Boxes.Boxes.size(), 1u);  // no merge question: the old record went first
+    EXPECT_EQ(Boxes.LastText(), "保存成功");
+    EXPECT_EQ(Stored("FNet", 54, 1), "150");
+    EXPECT_EQ(Scalar("select count(*) from CKRcd where UID = :U"), "2");
+
+    // The deletion and the rest of the save are one: when a row cannot be stored, nothing is deleted.
+    DeleteRowByMenu(1);
+    PickInSearch("XM", "1");
+    TypeIntoCell(Grid(), 2, 2, "100");
+    Db.Exec("create trigger NoWheat before insert on CKRcd when new.FID = 1 begin select raise(abort, 'no "
+            "wheat'); end");
+    ClickOn(Centre->Btn_SaveSW);
+    EXPECT_EQ(Boxes.LastText(), "保存失败，请重新保存。");
+    EXPECT_EQ(Scalar("select count(*) from CKRcd where UID = :U"), "2");
+    // Once the row can be stored, the same save deletes and stores.
+    Db.Exec("drop trigger NoWheat");
+    ClickOn(Centre->Btn_SaveSW);
+    EXPECT_EQ(Boxes.LastText(), "保存成功");
+    EXPECT_EQ(Scalar("select group_concat(FID) from (select FID from CKRcd where UID = :U order by FID)"),
+              "1,54");
 }
 
 TEST_F(FoodPage, AFailedSaveRollsBackEveryRow) {
