@@ -175,7 +175,7 @@ TEST_F(ActivityPage, AnEmptyActivityListShowsNoRows) {
     EXPECT_EQ(Modals.size(), 2u);
 }
 
-TEST_F(ActivityPage, AMergedRowShowsWhatIsStoredAndTheDayDetailRoundsItsTotalOnce) {
+TEST_F(ActivityPage, AMergedRowShowsWhatIsStoredAndTheDayDetailTotalsItsRowsAsShown) {
     Db.Exec("insert into SPRcd (DT, UID, SPID, SPTime, KCal) values (:D, :U, 1, 15.2, 30.4), (:D, :U, 3, "
             "20.3, 30.4)",
             {{"U", Uid}, {"D", TodayISO()}});
@@ -191,7 +191,7 @@ TEST_F(ActivityPage, AMergedRowShowsWhatIsStoredAndTheDayDetailRoundsItsTotalOnc
     detail.LoadDay(TodayISO());
     EXPECT_EQ(detail.SGHD->Cells(3, 1), "50Kcal");
     EXPECT_EQ(detail.SGHD->Cells(3, 2), "30Kcal");
-    EXPECT_EQ(detail.lblSPSum->Caption(), "81Kcal");  // 50.4 + 30.4
+    EXPECT_EQ(detail.lblSPSum->Caption(), "80Kcal");  // 50 + 30 as listed, not 50.4 + 30.4 rounded
 }
 
 TEST_F(ActivityPage, TheDayDetailListsARecordWhoseActivityIsGone) {

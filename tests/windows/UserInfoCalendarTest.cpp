@@ -210,6 +210,48 @@ TEST_F(Calendars, TheHistoryListsRefuseAReversedRangeAndOpenTheDaysDetails) {
     EXPECT_TRUE(Centre->pnlYSCla->Showing());
 }
 
+// Each row shows its energy rounded to a whole kcal; 100.5 shows as 101, so the rows below add up to
+// 101 + 101 + 21 = 223 kcal of food and 31 + 31 = 62 kcal of activity, and so do the totals.
+TEST_F(Calendars, ADayDetailsTotalIsTheSumOfItsRowsAsShown) {
+    Db.Exec("insert into SPInfo (ID, SPCls, SPP, SPName, PY, CFlg) values (9001, '米饭', '蒸', '自家饭', "
+            "'ZJF', 1)");
+    Db.Exec(
+        "insert into CKRcd (UID, CKCLS, FID, FNet, KCal, Pro, Fat, CHO, CKDate, Flg) values "
+        "(:U, '早餐', 1, 30, 100.5, 3, 0.4, 22.5, :D, 1), (:U, '午餐', 3, 30, 100.5, 3, 0.4, 22.5, :D, 1), "
+        "(:U, '晚餐', 9001, 20, 20.5, 1, 0.5, 4, :D, 2)",
+        {{"U", Uid}, {"D", TodayISO()}});
+    Db.Exec(
+        "insert into SPRcd (DT, UID, SPID, SPTime, KCal) values (:D, :U, 1, 15, 30.5), (:D, :U, 2, 13, 30.5)",
+        {{"U", Uid}, {"D", TodayISO()}});
+    struct TPage {
+        TSpeedButton* Button;
+        TSkButton* Search;
+        TSkDBGrid* List;
+        std::function<TStringGrid*()> Detail;
+        std::function<TLabel*()> Total;
+        int KcalColumn;
+        QString Expected;
+    };
+    for (const TPage& page : {TPage{Centre->btnFdLst, Centre->btn_SearchSW, Centre->SkDBGrid3,
+                                    []() -> TStringGrid* { return YSMXFrm ? YSMXFrm->SGYS : nullptr; },
+                                    [] { return YSMXFrm->lblYSSum; }, 4, "223KCal"},
+                              TPage{Centre->btnSPLst, Centre->btn_HTSearch, Centre->SkDBGrid2,
+                                    []() -> TStringGrid* { return HDMXFrm ? HDMXFrm->SGHD : nullptr; },
+                                    [] { return HDMXFrm->lblSPSum; }, 3, "62Kcal"}}) {
+        ClickOn(page.Button);
+        ClickOn(Centre->lblLSJL);
+        ClickOn(page.Search);  // the last 30 days
+        DblClickCell(page.List, 1, 1);
+        TStringGrid* rows = page.Detail();
+        ASSERT_NE(rows, nullptr);
+        qint64 sum = 0;
+        for (int r = 1; r < rows->RowCount() - 1; ++r)
+            sum += rows->Cells(page.KcalColumn, r).chopped(4).toLongLong();
+        EXPECT_EQ(page.Total()->Caption(), page.Expected);
+        EXPECT_EQ(page.Total()->Caption().chopped(4).toLongLong(), sum);
+    }
+}
+
 // A day chosen in the calendar before must not come back as a meal of the page behind the detail.
 TEST_F(Calendars, AHistoryDoubleClickOpensOnlyTheDayDetailAndLeavesThePageAsItWas) {
     Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, Pro, Fat, CHO, CKDate, Flg) values "
