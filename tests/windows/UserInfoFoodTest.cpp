@@ -102,7 +102,7 @@ protected:
     TCLA* TodaysCalendarDay() {
         int col = 0, row = 0;
         return FindDay(Centre->SGYS, Today(), col, row) ? dynamic_cast<TCLA*>(Centre->SGYS->Objects(col, row))
-                                                          : nullptr;
+                                                        : nullptr;
     }
     QString Stored(const QString& column, int fid, int kind, const QString& meal = "早餐") {
         return Db.Scalar("select " + column +
@@ -304,6 +304,38 @@ TEST_F(FoodPage, ASetMealAddsOnlyItsItemsNotYetInTheGrid) {
     EXPECT_EQ(Grid()->RowCount(), 5);
 }
 
+// A stored row whose figures no longer match the food table (999 kcal for 100 g of wheat): new grams
+// make the row and the meal's totals the food table's figures for them, v x grams / 100 of each
+// value, and nothing of the stored figures stays.
+TEST_F(FoodPage, NewGramsForASavedRowRecomputeItAndTheTotalsFromTheFoodTable) {
+    Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, Pro, Fat, CHO, CKDate, Flg) values "
+            "(:U, '早餐', 1, 100, 999, 99, 99, 99, :D, 1), (:U, '早餐', 3, 50, 170, 5, 1, 36, :D, 1)",
+            {{"U", Uid}, {"D", TodayISO()}});
+    OpenTodaysMealByMouse(Centre->btnBreakfast);
+    ASSERT_EQ(Grid()->Cells(3, 1), "999");
+    TypeIntoCell(Grid(), 2, 1, "200");
+    const auto per200 = [](int index) { return std::max(FoodTable[0].Values[index], 0.0) * 200 / 100; };
+    const int kcal = 2, protein = 4, fat = 5, cho = 6;  // indexes of the food's values
+    EXPECT_EQ(Grid()->Cells(3, 1), FormatFloat("0.00", per200(kcal)));
+    EXPECT_EQ(Grid()->Cells(4, 1), FormatFloat("0.00", per200(protein)));
+    EXPECT_EQ(Grid()->Cells(5, 1), FormatFloat("0.00", per200(fat)));
+    EXPECT_EQ(Grid()->Cells(6, 1), FormatFloat("0.00", per200(cho)));
+    EXPECT_EQ(Grid()->Cells(10, 1), "");  // to be saved
+    QStringList totals;
+    for (int c = 2; c <= 6; ++c)
+        totals << Centre->SG21->Cells(c, 0);
+    EXPECT_EQ(totals,
+              QStringList({"250", FormatFloat("0", per200(kcal) + 170), FormatFloat("0", per200(protein) + 5),
+                           FormatFloat("0", per200(fat) + 1), FormatFloat("0", per200(cho) + 36)}));
+
+    // Replaced, the stored row holds the new figures.
+    Boxes.Answers = {IDCANCEL};
+    ClickOn(Centre->Btn_SaveSW);
+    EXPECT_EQ(Stored("FNet", 1, 1), "200");
+    EXPECT_EQ(Stored("KCal", 1, 1), FloatToStr(StrToFloat(FormatFloat("0.0", per200(kcal)))));
+    EXPECT_EQ(Stored("Pro", 1, 1), FloatToStr(StrToFloat(FormatFloat("0.0", per200(protein)))));
+}
+
 TEST_F(FoodPage, GramsTakeOnlyDigitsAndAPointAndOnlyInTheirColumn) {
     OpenTodaysMeal(Centre->btnBreakfast);
     PickInSearch("米饭", "54");
@@ -404,8 +436,9 @@ TEST_F(FoodPage, ASavedFoodDeletedAndSavedStaysDeletedAndEveryTotalFollows) {
     EXPECT_EQ(Grid()->Cells(1, 1), "小麦粉（代表值）");
     ClickOn(Centre->Btn_SaveSW);
     EXPECT_EQ(Boxes.LastText(), "保存成功");
-    EXPECT_EQ(Scalar("select group_concat(FID || CKCLS) from (select * from CKRcd where UID = :U order by FID)"),
-              "1午餐,3早餐");
+    EXPECT_EQ(
+        Scalar("select group_concat(FID || CKCLS) from (select * from CKRcd where UID = :U order by FID)"),
+        "1午餐,3早餐");
     EXPECT_EQ(Centre->SG21->Cells(3, 0), "170");
     EXPECT_EQ(Centre->SGSC->Cells(1, 1), "170KCal");
     EXPECT_EQ(MainFrm->lblZC1->Caption(), "170Kcal");
