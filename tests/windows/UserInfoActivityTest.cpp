@@ -142,7 +142,7 @@ TEST_F(ActivityPage, ClipboardKeysWorkInTheMinutesEditorAndNowhereElse) {
     EXPECT_EQ(Grid()->Cells(3, 1), "50505050.0");  // 2 kcal a minute
 }
 
-TEST_F(ActivityPage, PastedMinutesMustLieAbove0AndUpTo100000) {
+TEST_F(ActivityPage, PastedMinutesMustLieFrom0Point1UpTo100000) {
     OpenToday();
     auto paste = [&](const QString& minutes) {
         Grid()->SetCells(2, 1, minutes);
@@ -152,6 +152,13 @@ TEST_F(ActivityPage, PastedMinutesMustLieAbove0AndUpTo100000) {
                                    QString("1e999"), QString("nan"), QString("1,5")}) {
         paste(minutes);
         Centre->Btn_SaveHT->Click();
+        EXPECT_EQ(Boxes.LastText(), "【洗碗】活动时间不正确") << minutes.toStdString();
+    }
+    // The records keep one decimal: a positive amount below 0.1 would be stored as 0.
+    for (const QString& minutes : {QString("4.9e-324"), QString("0.09")}) {
+        PasteIntoCell(Grid(), 2, 1, minutes);
+        EXPECT_EQ(Grid()->Cells(2, 1), minutes);
+        ClickOn(Centre->Btn_SaveHT);
         EXPECT_EQ(Boxes.LastText(), "【洗碗】活动时间不正确") << minutes.toStdString();
     }
     EXPECT_EQ(Scalar("select count(*) from SPRcd"), "0");

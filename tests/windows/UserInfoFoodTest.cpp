@@ -362,7 +362,7 @@ TEST_F(FoodPage, ClipboardKeysWorkInTheGramsEditorAndNowhereElse) {
     EXPECT_EQ(Grid()->Cells(3, 1), FormatFloat("0.00", FoodKcal(54, 2222)));
 }
 
-TEST_F(FoodPage, PastedGramsMustLieAbove0AndUpTo100000) {
+TEST_F(FoodPage, PastedGramsMustLieFrom0Point1UpTo100000) {
     OpenTodaysMeal(Centre->btnBreakfast);
     PickInSearch("米饭", "54");
     // What a paste leaves in the cell, past the key filter.
@@ -376,8 +376,20 @@ TEST_F(FoodPage, PastedGramsMustLieAbove0AndUpTo100000) {
         Centre->Btn_SaveSW->Click();
         EXPECT_EQ(Boxes.LastText(), "【米饭（蒸，代表值）】重量不正确") << grams.toStdString();
     }
+    // The records keep one decimal: a positive amount below 0.1 would be stored as 0.
+    for (const QString& grams : {QString("4.9e-324"), QString("0.09")}) {
+        PasteIntoCell(Grid(), 2, 1, grams);
+        EXPECT_EQ(Grid()->Cells(2, 1), grams);
+        ClickOn(Centre->Btn_SaveSW);
+        EXPECT_EQ(Boxes.LastText(), "【米饭（蒸，代表值）】重量不正确") << grams.toStdString();
+    }
     EXPECT_EQ(Scalar("select count(*) from CKRcd"), "0");
+    PasteIntoCell(Grid(), 2, 1, "0.1");
+    ClickOn(Centre->Btn_SaveSW);
+    EXPECT_EQ(Boxes.LastText(), "保存成功");
+    EXPECT_EQ(Stored("FNet", 54, 1), "0.1");
     paste("100000");
+    Boxes.Answers = {IDCANCEL};  // replaces the stored 0.1 g
     Centre->Btn_SaveSW->Click();
     EXPECT_EQ(Boxes.LastText(), "保存成功");
     EXPECT_EQ(Stored("FNet", 54, 1), "100000");
