@@ -8,6 +8,7 @@
 #include "UnitTCFoodSrc.h"
 #include "UnitYSMX.h"
 
+#include <QClipboard>
 #include <QContextMenuEvent>
 
 namespace {
@@ -574,6 +575,32 @@ TEST_F(FoodPage, SearchTextIsTakenLiterally) {
     TCFoodSrcFrm->SpeedButton1->Click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(TCFoodSrcFrm, nullptr);
+}
+
+TEST_F(FoodPage, ASearchLongerThanAnyNameIsRefusedWithItsOwnMessage) {
+    OpenTodaysMealByMouse(Centre->btnBreakfast);
+    ClickOn(Centre->lbl13);
+    ASSERT_NE(TCFoodSrcFrm, nullptr);
+    auto pasteSearch = [](const QString& text) {
+        QApplication::clipboard()->setText(text);
+        ClickOn(TCFoodSrcFrm->edtQry);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    };
+    // 50 characters are still a search, of nothing here.
+    pasteSearch(QString(50, QChar(0x7C73)));
+    EXPECT_TRUE(Boxes.Boxes.empty());
+    EXPECT_TRUE(TCFoodSrcFrm->AdoQry->Active());
+    EXPECT_EQ(TCFoodSrcFrm->AdoQry->RecordCount(), 0);
+    for (const QString& text : {QString(51, QChar(0x7C73)), QString(20000, QChar(0x7C73)), QString(30000, 'a')}) {
+        Boxes.Boxes.clear();
+        pasteSearch(text);
+        ASSERT_EQ(Boxes.Boxes.size(), 1u) << text.size();
+        EXPECT_EQ(Boxes.LastText(), "查询内容不能超过50个字") << text.size();
+    }
+    // A search that fits finds again.
+    pasteSearch("米饭");
+    EXPECT_GT(TCFoodSrcFrm->AdoQry->RecordCount(), 0);
 }
 
 TEST_F(FoodPage, AMealIsReadFromTheDayThePanelShowsWhateverTheCalendarMovedTo) {
