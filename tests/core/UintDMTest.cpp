@@ -90,6 +90,50 @@ TEST(TDM, ADatabaseWithoutATableTheProgramNeedsIsRefusedNamingIt) {
     }
 }
 
+TEST(TDM, ADatabaseWithoutAColumnTheProgramUsesIsRefusedNamingItAndLeftUntouched) {
+    QString folder;
+    {
+        TTestDatabase db;
+        db.Exec("alter table CKRcd drop column Pro");
+        db.Exec("alter table UInfo rename column TZ to Weight");
+        folder = db.Folder();
+        const QByteArray before = FileBytes(folder + "CommAPI.db");
+        const QString message = OpenFailure(folder);
+        EXPECT_TRUE(message.contains(folder + "CommAPI.db")) << message.toStdString();
+        EXPECT_TRUE(message.contains("数据库缺少数据列")) << message.toStdString();
+        EXPECT_TRUE(message.contains("CKRcd.Pro")) << message.toStdString();
+        EXPECT_TRUE(message.contains("UInfo.TZ")) << message.toStdString();
+        EXPECT_FALSE(message.contains("CKRcd.Fat")) << message.toStdString();
+        EXPECT_EQ(FileBytes(folder + "CommAPI.db"), before);
+        SetProgramFolder(folder);
+    }
+}
+
+TEST(TDM, ADamagedDatabaseIsRefusedSayingWhatIsWrongAndLeftUntouched) {
+    QString folder;
+    {
+        TTestDatabase db;
+        db.Exec("with recursive N(F) as (select 1 union all select F + 1 from N where F < 40) "
+                "insert into CKRcd (UID, CKCLS, FID, FNet, KCal, CKDate, Flg) "
+                "select 1, '早餐', F, 100, 300, '2026-03-07', 1 from N");
+        const int page = db.Scalar("select rootpage from sqlite_master where name = 'CKRcd'").toInt();
+        const int pageSize = db.Scalar("pragma page_size").toInt();
+        folder = db.Folder();
+        // The table's page loses its cell pointers, as a torn write would leave it.
+        QFile file(folder + "CommAPI.db");
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.seek(qint64(page - 1) * pageSize + 8));
+        file.write(QByteArray(32, '\xff'));
+        file.close();
+        const QByteArray damaged = FileBytes(folder + "CommAPI.db");
+        const QString message = OpenFailure(folder);
+        EXPECT_TRUE(message.contains(folder + "CommAPI.db")) << message.toStdString();
+        EXPECT_TRUE(message.contains("数据库文件已损坏")) << message.toStdString();
+        EXPECT_EQ(FileBytes(folder + "CommAPI.db"), damaged);
+        SetProgramFolder(folder);
+    }
+}
+
 TEST(TDM, RunSqlShowsOneBoxAndFailsOnABadStatement) {
     TTestDatabase db;
     TRecordingMessageService boxes;
