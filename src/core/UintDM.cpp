@@ -101,8 +101,11 @@ void TDM::CheckIntegrity(TADOConnection* connection) {
     } catch (const EDatabaseError& e) {
         throw EDatabaseError(QStringLiteral("数据库文件检查失败：%1").arg(e.Message()));
     }
-    if (problems != QStringList{QStringLiteral("ok")})
-        throw EDatabaseError(QStringLiteral("数据库文件已损坏：%1").arg(problems.join(QStringLiteral("；"))));
+    if (problems == QStringList{QStringLiteral("ok")}) return;
+    // Each problem on its own line, without the check's heading of the database it looked at.
+    QStringList lines = problems.join(QLatin1Char('\n')).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    lines.removeIf([](const QString& line) { return line.startsWith(QLatin1String("***")); });
+    throw EDatabaseError(QStringLiteral("数据库文件已损坏：\n%1").arg(lines.join(QLatin1Char('\n'))));
 }
 
 bool TDM::RunSql(TADOQuery* query, const QString& sql, bool exec, const QVariantMap& params) {

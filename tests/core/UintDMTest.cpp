@@ -134,6 +134,7 @@ TEST(TDM, ADamagedDatabaseIsRefusedSayingWhatIsWrongAndLeftUntouched) {
         file.write(QByteArray(32, '\xff'));
     });
     EXPECT_TRUE(message.contains("数据库文件已损坏")) << message.toStdString();
+    EXPECT_TRUE(message.contains("On tree page")) << message.toStdString();  // SQLite's finding
 }
 
 TEST(TDM, RunSqlShowsOneBoxAndFailsOnABadStatement) {
