@@ -1,5 +1,7 @@
 // The personal centre's heaviest steps on a year of records: saving a meal of 20 foods, building a
-// month calendar, and the analysis of one year (365 days x 6 meals x 5 foods and one activity a day).
+// month calendar, and the analysis of one year (365 days x 6 meals x 5 foods and one activity a day);
+// the analysis of one year and the data module's opening (with its start-up checks) also on 10 and 30
+// years of such records.
 #include "DeliveredCopy.h"
 #include "DirectSql.h"
 #include "FoodTable.h"
@@ -35,6 +37,25 @@ public:
     }
     void Exec(const QString& sql, const QVariantMap& params = {}) { ExecOnModule(sql, params); }
     QString Value(const QString& sql) { return ValueOnModule(sql); }
+    // `years` of records ending today, as SeedYear makes them, written by one statement a table.
+    void SeedYears(int years) {
+        const QVariantMap params{{"U", DM->UID}, {"Days", years * 365}, {"Today", DateToISO(Date())}};
+        // Each day D of the history, ending today.
+        const QString days = "with recursive N(I, D) as (select 0, :Today union all select I + 1, "
+                             "date(:Today, '-' || (I + 1) || ' days') from N where I + 1 < :Days) ";
+        const QString meals = "(select 0 as K, '早餐' as C union all select 1, '早加餐' union all "
+                              "select 2, '午餐' union all select 3, '午加餐' union all select 4, '晚餐' "
+                              "union all select 5, '晚加餐') M";
+        const QString foods = "(select 1 as F union all select 2 union all select 3 union all select 4 "
+                              "union all select 5) F";
+        Exec(days +
+                 "insert into CKRcd (UID, CKCLS, FID, FNet, KCal, Pro, Fat, CHO, CKDate, Flg) "
+                 "select :U, M.C, M.K * 5 + F.F, 100, 80, 3, 2, 12, D, 1 from N, " +
+                 meals + ", " + foods,
+             params);
+        Exec(days + "insert into SPRcd (DT, UID, SPID, SPTime, KCal) select D, :U, 1, 30, 60 from N", params);
+        Exec(days + "insert or ignore into BDKcal (KCal, UID, WRDate) select 2200, :U, D from N", params);
+    }
     // A year of records ending today: six meals of five foods and one activity a day.
     void SeedYear() {
         DM->Transaction([&] {
@@ -96,9 +117,10 @@ void BuildMonthCalendar(benchmark::State& state) {
 }
 BENCHMARK(BuildMonthCalendar)->Unit(benchmark::kMillisecond);
 
+// The last year of a history of state.range(0) years.
 void AnalyseOneYear(benchmark::State& state) {
     TCentreOnCopy copy;
-    copy.SeedYear();
+    copy.SeedYears(int(state.range(0)));
     TFrm_UInfo& centre = *copy.Centre;
     centre.DT9->SetDate(Date() - 364);
     centre.DT10->SetDate(Date());
@@ -106,6 +128,17 @@ void AnalyseOneYear(benchmark::State& state) {
         centre.btn_AnaClick(nullptr);
     state.counters["days"] = centre.qryAna->RecordCount();
 }
-BENCHMARK(AnalyseOneYear)->Unit(benchmark::kMillisecond);
+BENCHMARK(AnalyseOneYear)->ArgName("years")->Arg(1)->Arg(10)->Arg(30)->Unit(benchmark::kMillisecond);
+
+// Opening the data module on a history of state.range(0) years, the start-up checks of its file included.
+void OpenDataModule(benchmark::State& state) {
+    TCentreOnCopy copy;
+    copy.SeedYears(int(state.range(0)));
+    for (auto _ : state) {
+        TDM module;
+        benchmark::DoNotOptimize(module.Conn);
+    }
+}
+BENCHMARK(OpenDataModule)->ArgName("years")->Arg(1)->Arg(10)->Arg(30)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -29,7 +29,8 @@ struct TNumberRange {
 };
 inline constexpr TNumberRange HeightRange{0, false, 250};        // cm
 inline constexpr TNumberRange WeightRange{3.0, true, 1000};      // kg
-inline constexpr TNumberRange AmountRange{0, false, 100000};     // grams eaten, minutes of activity
+// Grams eaten and minutes of activity: the records keep one decimal, so less than 0.1 is nothing.
+inline constexpr TNumberRange AmountRange{0.1, true, 100000};
 inline constexpr TNumberRange ActivityRateRange{0, false, 100};  // kcal per minute
 
 // Reads a typed number once: "." is the decimal point, nothing else stands between its digits (so

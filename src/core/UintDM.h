@@ -10,20 +10,30 @@ class TStringGrid;
 #include <QVariantMap>
 #include <functional>
 #include <memory>
+#include <vector>
 
 inline const QString DatabaseFileName = QStringLiteral("CommAPI.db");
 
 class TDM : public TComponent {
     Q_OBJECT
 public:
-    // Opens the database in the program's folder; raises EDatabaseError naming the file when it cannot
-    // or when the file lacks a table the program needs.
+    // Opens the database in the program's folder; raises EDatabaseError naming the file and what is
+    // wrong when it cannot, when the file lacks a table or column the program needs, or when SQLite's
+    // quick integrity check finds it damaged. Nothing is written to a file that is refused.
     explicit TDM(TComponent* AOwner = nullptr);
 
-    // The tables and views the program reads and writes.
-    static const QStringList& RequiredTables();
+    // The tables and views the program reads and writes, each with the columns it names.
+    struct TRequiredTable {
+        QString Name;
+        QStringList Columns;
+    };
+    static const std::vector<TRequiredTable>& RequiredSchema();
     // Raises EDatabaseError naming what is missing when `present` lacks a required table.
     static void CheckTables(const QStringList& present);
+    // Raises EDatabaseError naming each required column (as "table.column") the database lacks.
+    static void CheckColumns(TADOConnection* connection);
+    // Raises EDatabaseError with what SQLite's quick check finds wrong in the file.
+    static void CheckIntegrity(TADOConnection* connection);
 
     TADOConnection* Conn;
     TADOQuery* Qry_Open;  // the windows' reads

@@ -16,11 +16,11 @@ THDMXFrm::THDMXFrm(TComponent* AOwner)
 
 void THDMXFrm::LoadDay(const QString& date) {
     BeginDay(SGHD);
-    // The sum of the stored energy, rounded once: the rows' rounded figures may add up otherwise.
-    double total = 0;
+    // The total is the sum of the rows as they are shown, each rounded to a whole kcal.
+    qint64 total = 0;
     // A record whose activity has left the catalogue is still listed and counted.
     if (DM->RunSql(DM->Qry_Open,
-                   "Select R.SPTime, R.KCal, round(R.KCal,0) as KCAL1, S.tit "
+                   "Select R.SPTime, round(R.KCal,0) as KCAL1, S.tit "
                    "From SPRcd R Left Join SpSet S On S.ID = R.SPID "
                    "Where R.DT=:D And R.UID=:UID Order By R.rowid",
                    false, {{"D", IsoDate(date)}, {"UID", CurrentUserId()}})) {
@@ -30,10 +30,10 @@ void THDMXFrm::LoadDay(const QString& date) {
             SGHD->SetCells(1, r, title.isEmpty() ? QString("(已删除的活动)") : title);
             SGHD->SetCells(2, r, q->FieldByName("SPTime")->AsString());
             SGHD->SetCells(3, r, q->FieldByName("KCAL1")->AsString() + "Kcal");
-            total += q->FieldByName("KCal")->AsFloat();
+            total += std::llround(q->FieldByName("KCAL1")->AsFloat());
             SGHD->SetRowCount(SGHD->RowCount() + 1);
         }
         DM->Qry_Open->Close();
     }
-    lblSPSum->SetCaption(QString::number(std::llround(total)) + "Kcal");
+    lblSPSum->SetCaption(QString::number(total) + "Kcal");
 }

@@ -23,6 +23,10 @@ QString ContainsPattern(const QString& text) {
     return QLatin1Char('%') + escaped + QLatin1Char('%');
 }
 
+// Longer than any food's or recipe's name and its initials; a longer text is refused before the
+// database's pattern matching, which gives up on long patterns.
+constexpr int SearchTextLength = 50;
+
 // Latin letters and digits search the pinyin initials; any Chinese character searches the names.
 bool SingleByteText(const QString& text) {
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
@@ -73,7 +77,7 @@ void TTCFoodSrcFrm::btnSrcFoodClick(TObject*) {
     const QString text = edtQry->Text().trimmed();
     if (text.isEmpty()) return;
     // The database's pattern match would stop at a NUL and find what was not asked for.
-    if (const QString refusal = TextFieldRefusal("查询内容", text); !refusal.isEmpty())
+    if (const QString refusal = TextFieldRefusal("查询内容", text, SearchTextLength); !refusal.isEmpty())
         return void(MessageBox(refusal, InfoCaption, MB_OK));
     const bool foods = rbSW->Checked();
     const QString table = foods ? "Food" : "SPInfo";

@@ -17,16 +17,16 @@ TYSMXFrm::TYSMXFrm(TComponent* AOwner)
 
 void TYSMXFrm::LoadDay(const QString& date) {
     BeginDay(SGYS);
-    // The sum of the stored energy, rounded once: the rows' rounded figures may add up otherwise.
-    double total = 0;
+    // The total is the sum of the rows as they are shown, each rounded to a whole kcal.
+    qint64 total = 0;
     // Foods first, then recipes; a recipe no longer in the book is still listed.
     const QString sql =
-        "Select A.CKCLS, B.Food_Name, A.FNet, A.KCal, Round(A.KCal,0) as KCAL1, Round(A.Pro,0) as PRO1, "
+        "Select A.CKCLS, B.Food_Name, A.FNet, Round(A.KCal,0) as KCAL1, Round(A.Pro,0) as PRO1, "
         "Round(A.Fat,0) as FAT1, Round(A.CHO,0) as CHO1, 1 as Part, A.rowid as N From CKRcd A Join Food B On "
         "A.FID = B.ID "
         "Where A.Flg = 1 And A.CKDate = :D And A.UID = :UID "
         "Union All "
-        "Select A.CKCLS, coalesce(B.SPName, '(已删除的食谱)'), A.FNet, A.KCal, Round(A.KCal,0), "
+        "Select A.CKCLS, coalesce(B.SPName, '(已删除的食谱)'), A.FNet, Round(A.KCal,0), "
         "Round(A.Pro,0), "
         "Round(A.Fat,0), Round(A.CHO,0), 2, A.rowid From CKRcd A Left Join SPInfo B On A.FID = B.ID "
         "Where A.Flg = 2 And A.CKDate = :D And A.UID = :UID Order By Part, N";
@@ -41,10 +41,10 @@ void TYSMXFrm::LoadDay(const QString& date) {
             SGYS->SetCells(5, r, text("FAT1") + "克");
             SGYS->SetCells(6, r, text("PRO1") + "克");
             SGYS->SetCells(7, r, text("CHO1") + "克");
-            total += q->FieldByName("KCal")->AsFloat();
+            total += std::llround(q->FieldByName("KCAL1")->AsFloat());
             SGYS->SetRowCount(SGYS->RowCount() + 1);
         }
         DM->Qry_Open->Close();
     }
-    lblYSSum->SetCaption(QString::number(std::llround(total)) + "KCal");
+    lblYSSum->SetCaption(QString::number(total) + "KCal");
 }

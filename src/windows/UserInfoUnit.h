@@ -237,6 +237,14 @@ private:
     void FreeCalendarDays(TStringGrid* grid);
     TStringGrid* CalendarOfKind(int kind) const;
 
+    // Foods taken out of the food grid with "删除" since the meal was loaded: the next save removes
+    // their stored records.
+    struct TDeletedIntake {
+        QString Meal, Date, Id, Kind;
+    };
+    std::vector<TDeletedIntake> FDeletedIntake;
+    int RemoveDeletedIntake();
+
     // Day cells of the three calendars, owned here and attached to the grids' cells.
     std::array<std::vector<std::unique_ptr<TCLA>>, 3> FCalendarDays;
     bool FFillingCalendar = false;

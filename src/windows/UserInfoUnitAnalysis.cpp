@@ -10,11 +10,22 @@
 
 namespace {
 
-// One pass over the stored query for the period gives each day's state for the day grid, its balance with
-// an arrow for the hidden grid, and whether it counts in the period's sums (all three figures 0 or more).
+// The period's days as the database's stored query CntKCal defines them (each day of the user with an
+// intake, an activity or a target: the target as OKCAL, the energy eaten as SKCAL and the energy spent
+// in activities as HKCAL), built from the user's records of the period only: the stored query builds
+// every day of every user before it can be filtered, so a year's analysis would grow with the whole
+// history. One pass gives each day's state for the day grid, its balance with an arrow for the hidden
+// grid, and whether it counts in the period's sums (all three figures 0 or more).
 const QString PeriodSql =
-    "With P As Materialized (Select UID, CKDate, OKCAL, SKCAL, HKCAL From CntKCal "
-    "Where UID = :UID And CKDate Between :D1 And :D2) "
+    "With Days (CKDate) As ("
+    "Select CKDate From CKRcd Where UID = :UID And CKDate Between :D1 And :D2 "
+    "Union Select DT From SPRcd Where UID = :UID And DT Between :D1 And :D2 "
+    "Union Select WRDate From BDKcal Where UID = :UID And WRDate Between :D1 And :D2), "
+    "P As Materialized (Select :UID As UID, d.CKDate As CKDate, "
+    "coalesce((Select b.KCal From BDKcal b Where b.UID = :UID And b.WRDate = d.CKDate), 0) As OKCAL, "
+    "coalesce((Select sum(c.KCal) From CKRcd c Where c.UID = :UID And c.CKDate = d.CKDate), 0) As SKCAL, "
+    "coalesce((Select sum(s.KCal) From SPRcd s Where s.UID = :UID And s.DT = d.CKDate), 0) As HKCAL "
+    "From Days d) "
     "Select UID, CKDate, OKCAL, SKCAL, HKCAL, "
     "CASE WHEN SKCAL = 0 THEN '饮食未记录' WHEN SKCAL > 0 THEN "
     "CASE WHEN SKCAL < 900 THEN '热量摄入不足' WHEN OKCAL + HKCAL > SKCAL THEN '消耗热量' "

@@ -204,6 +204,7 @@ void TFrm_UInfo::btnBreakfastClick(TObject* Sender) {
 
 void TFrm_UInfo::LoadMeal(const QString& date, const QString& meal) {
     DM->ClearGrid(SG2, 1);
+    FDeletedIntake.clear();
     const bool read = DM->RunSql(
         Qry,
         "Select A.FID, A.Flg, A.CKCLS, B.Food_Name, A.FNet, A.KCal, A.Pro, A.Fat, A.CHO From CKRcd A, Food B "
@@ -303,7 +304,10 @@ void TFrm_UInfo::SG2DragOver(TObject*, TObject* Source, int, int, TDragState, bo
 }
 
 void TFrm_UInfo::N1Click(TObject*) {
-    // Only the grid row goes; a stored record stays until the meal is saved otherwise.
+    // The row goes now; its stored record, if any, when the meal is saved.
+    const int r = SG2->Row();
+    if (r > 0 && !SG2->Cells(icName, r).isEmpty())
+        FDeletedIntake.push_back({pnlTC->Caption(), IsoDate(edtDT2->Text()), SG2->Cells(icId, r), SG2->Cells(icKind, r)});
     DeleteNamedRow(SG2);
     SumIntakeGrid();
 }
@@ -356,6 +360,18 @@ bool TFrm_UInfo::FindIntakeRecord(const QString& id, const QString& kind, const 
     return found;
 }
 
+int TFrm_UInfo::RemoveDeletedIntake() {
+    int removed = 0;
+    for (const TDeletedIntake& d : FDeletedIntake)
+        removed += DM->Exec("Delete From CKRcd Where UID=:UID And CKCLS=:M And FID=:FID And Flg=:Flg And CKDate=:D",
+                            {{"UID", CurrentUserId()},
+                             {"M", d.Meal},
+                             {"FID", d.Id.toLongLong()},
+                             {"Flg", d.Kind.toInt()},
+                             {"D", d.Date}});
+    return removed;
+}
+
 void TFrm_UInfo::Btn_SaveSWClick(TObject*) {
     bool anyRow = false;
     for (int r = 1; r < SG2->RowCount(); ++r) {
@@ -371,13 +387,18 @@ void TFrm_UInfo::Btn_SaveSWClick(TObject*) {
             return void(MessageBox("【" + name + "】重量不正确", InfoCaption, MB_OK));
         anyRow = true;
     }
-    if (!anyRow) return void(MessageBox("没有录入记录，不能保存。", InfoCaption, MB_OK));
+    // A meal whose every food was deleted is saved empty.
+    if (!anyRow && FDeletedIntake.empty())
+        return void(MessageBox("没有录入记录，不能保存。", InfoCaption, MB_OK));
 
     const QString meal = pnlTC->Caption();
     const QString date = IsoDate(edtDT2->Text());
     std::vector<std::pair<int, TStoredIntake>> written;  // the rows and what was stored for them
+    int removed = 0;
     const bool saved = !date.isEmpty() && DM->Transaction([&] {
         written.clear();
+        // Deleted first, so that a food deleted and picked again is stored anew.
+        removed = RemoveDeletedIntake();
         for (int r = 1; r < SG2->RowCount(); ++r) {
             const QString name = SG2->Cells(icName, r);
             if (name.isEmpty() || !SG2->Cells(icSaved, r).isEmpty()) continue;
@@ -414,7 +435,8 @@ void TFrm_UInfo::Btn_SaveSWClick(TObject*) {
         }
     });
     if (!saved) return void(MessageBox("保存失败，请重新保存。", InfoCaption, MB_OK));
-    if (written.empty()) return;
+    FDeletedIntake.clear();
+    if (written.empty() && removed == 0) return;
     // The grid shows what is stored now, a merged row its new sum.
     for (const auto& [row, stored] : written)
         ShowStoredIntake(SG2, row, stored);

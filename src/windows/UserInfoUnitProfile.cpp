@@ -87,7 +87,7 @@ void TFrm_UInfo::BuildProfilePage() {
     cbbSex = PlaceChoiceBox(this, gbM, "cbbSex", 150, 150, 80, 24, {"男", "女"});
     edtBthday = Place<TSkEdit>(this, gbM, "edtBthday", 150, 188, 120, 24);
     PlaceLabel(this, gbM, QString(), "格式：1980-01-31", 280, 192)->Font()->SetColor(clGray);
-    edtSG = Place<TSkNumericEdit>(this, gbM, "edtSG", 150, 226, 80, 24);
+    edtSG = Place<TMeasureEdit>(this, gbM, "edtSG", 150, 226, 80, 24);
     edtSG->SetMax(250);
     cbbHD = PlaceChoiceBox(this, gbM, "cbbHD", 150, 264, 160, 24, {"极轻", "轻度/久坐工作", "中度", "重度"});
     for (TSkEdit* e : {edtUID, edtPwd, EdtName, edtBthday, static_cast<TSkEdit*>(edtSG)}) {

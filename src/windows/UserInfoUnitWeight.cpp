@@ -51,7 +51,7 @@ void TFrm_UInfo::BuildWeightPage() {
     edtDT1 = Place<TSkEdit>(this, pnlTZLR, "edtDT1", 100, 44, 120, 24);
     edtDT1->SetReadOnly(true);
     PlaceLabel(this, pnlTZLR, QString(), "体    重", 30, 86);
-    edt_TZ = Place<TSkNumericEdit>(this, pnlTZLR, "edt_TZ", 100, 82, 80, 24);
+    edt_TZ = Place<TMeasureEdit>(this, pnlTZLR, "edt_TZ", 100, 82, 80, 24);
     PlaceLabel(this, pnlTZLR, QString(), "Kg", 186, 86);
     btn_SaveTZ = PlaceButton<TSkButton>(this, pnlTZLR, "btn_SaveTZ", "保存", 60, 122, 70, 28,
                                         [this](TObject* s) { btn_SaveTZClick(s); });

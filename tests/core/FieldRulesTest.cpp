@@ -38,6 +38,8 @@ TEST(FieldRules, NumbersAreReadOnceAndMustLieInTheirRange) {
     EXPECT_FALSE(ParseFieldNumber("-5", AmountRange, v));
     EXPECT_FALSE(ParseFieldNumber("0", AmountRange, v));
     EXPECT_TRUE(ParseFieldNumber("0.1", AmountRange, v));
+    EXPECT_FALSE(ParseFieldNumber("0.09", AmountRange, v));  // stored with one decimal, it would be 0
+    EXPECT_FALSE(ParseFieldNumber("4.9e-324", AmountRange, v));
     EXPECT_TRUE(ParseFieldNumber("100", ActivityRateRange, v));
     EXPECT_FALSE(ParseFieldNumber("100.5", ActivityRateRange, v));
     EXPECT_FALSE(ParseFieldNumber("12,34", ActivityRateRange, v));

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <sqlite3.h>
+#include <functional>
 #include <gtest/gtest.h>
 
 TEST(TDM, StartsWithNobodyLoggedIn) {
@@ -88,6 +89,52 @@ TEST(TDM, ADatabaseWithoutATableTheProgramNeedsIsRefusedNamingIt) {
         EXPECT_FALSE(message.contains("UInfo")) << message.toStdString();
         SetProgramFolder(folder);  // the fixture's folder again, for its own clean-up
     }
+}
+
+namespace {
+
+// Spoils a copy of the delivered database and opens it: the refusal's message, which names the file;
+// the file stays as it was spoilt.
+QString RefusalOfSpoiltCopy(const std::function<void(TTestDatabase& db, const QString& file)>& spoil) {
+    TTestDatabase db;
+    const QString file = db.Folder() + "CommAPI.db";
+    spoil(db, file);
+    const QByteArray spoilt = FileBytes(file);
+    const QString message = OpenFailure(db.Folder());
+    EXPECT_TRUE(message.contains(file)) << message.toStdString();
+    EXPECT_EQ(FileBytes(file), spoilt);
+    SetProgramFolder(db.Folder());  // the fixture's folder again, for its own clean-up
+    return message;
+}
+
+}  // namespace
+
+TEST(TDM, ADatabaseWithoutAColumnTheProgramUsesIsRefusedNamingItAndLeftUntouched) {
+    const QString message = RefusalOfSpoiltCopy([](TTestDatabase& db, const QString&) {
+        db.Exec("alter table CKRcd drop column Pro");
+        db.Exec("alter table UInfo rename column TZ to Weight");
+    });
+    EXPECT_TRUE(message.contains("数据库缺少数据列")) << message.toStdString();
+    EXPECT_TRUE(message.contains("CKRcd.Pro")) << message.toStdString();
+    EXPECT_TRUE(message.contains("UInfo.TZ")) << message.toStdString();
+    EXPECT_FALSE(message.contains("CKRcd.Fat")) << message.toStdString();
+}
+
+TEST(TDM, ADamagedDatabaseIsRefusedSayingWhatIsWrongAndLeftUntouched) {
+    const QString message = RefusalOfSpoiltCopy([](TTestDatabase& db, const QString& fileName) {
+        db.Exec("with recursive N(F) as (select 1 union all select F + 1 from N where F < 40) "
+                "insert into CKRcd (UID, CKCLS, FID, FNet, KCal, CKDate, Flg) "
+                "select 1, '早餐', F, 100, 300, '2026-03-07', 1 from N");
+        const int page = db.Scalar("select rootpage from sqlite_master where name = 'CKRcd'").toInt();
+        const int pageSize = db.Scalar("pragma page_size").toInt();
+        // The table's page loses its cell pointers, as a torn write would leave it.
+        QFile file(fileName);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.seek(qint64(page - 1) * pageSize + 8));
+        file.write(QByteArray(32, '\xff'));
+    });
+    EXPECT_TRUE(message.contains("数据库文件已损坏")) << message.toStdString();
+    EXPECT_TRUE(message.contains("On tree page")) << message.toStdString();  // SQLite's finding
 }
 
 TEST(TDM, RunSqlShowsOneBoxAndFailsOnABadStatement) {

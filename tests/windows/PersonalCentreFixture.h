@@ -8,6 +8,7 @@
 #include "UserInfoUnit.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QInputMethodEvent>
 #include <QTest>
 #include <QTreeWidget>
@@ -42,10 +43,26 @@ protected:
         QApplication::sendEvent(widget, &event);
     }
     static void Press(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
+    // A click in the middle of a control, as the mouse gives it.
+    static void ClickOn(TControl* control) {
+        QApplication::setActiveWindow(control->Widget()->window());
+        QTest::mouseClick(control->Widget(), Qt::LeftButton, {}, control->Widget()->rect().center());
+    }
     // Types into a cell of an entry grid and ends the edit with Enter.
     static void TypeIntoCell(TStringGrid* grid, int col, int row, const QString& text) {
         ClickCell(grid, col, row);
         Type(text);
+        Press(Qt::Key_Return);
+    }
+
+    // Pastes `text` with Ctrl+V over what a cell's editor holds (a digit typed opens it) and ends the
+    // edit with Enter.
+    static void PasteIntoCell(TStringGrid* grid, int col, int row, const QString& text) {
+        QApplication::clipboard()->setText(text);
+        ClickCell(grid, col, row);
+        Type("1");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
         Press(Qt::Key_Return);
     }
 

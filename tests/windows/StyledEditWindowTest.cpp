@@ -5,6 +5,7 @@
 #include "PersonalCentreFixture.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QEnterEvent>
 #include <QLineEdit>
 #include <QTest>
@@ -106,33 +107,136 @@ namespace {
 
 class CentreFields : public PersonalCentre {
 protected:
-    // Selects the whole text of a focused field and types over it.
+    // Clicks into a field, selects its whole text and types over it.
     static void TypeOver(TWinControl* field, const QString& keys) {
-        field->SetFocus();
+        ClickOn(field);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
         Type(keys);
     }
+    // Clicks into a field, selects its whole text and pastes `text` over it with Ctrl+V.
+    static void PasteOver(TWinControl* field, const QString& text) {
+        QApplication::clipboard()->setText(text);
+        ClickOn(field);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    }
+    // Opens a day of June 2024 on the weight page.
+    void OpenWeighingDay(int day) {
+        if (!Centre->pnlTZCla->Showing()) {
+            Centre->btnNet->Click();
+            Centre->lblDate->SetCaption("2024-6-1");
+            Centre->RefreshCalendar();
+        }
+        OpenDay(Centre->SGTZ, day);
+    }
+    // The weight stored for a day of June 2024, and its trends against the first and the latest weighing.
+    QString Weighing(int day, const QString& column = "TZ1") {
+        return Db.Scalar("select " + column + " from TZ where UID = :U and CDT = :D",
+                         {{"U", Uid}, {"D", QStringLiteral("2024-06-%1").arg(day, 2, 10, QLatin1Char('0'))}});
+    }
+    QString Trends(int day) { return Weighing(day, "coalesce(TZ2, '') || '|' || coalesce(TZ3, '')"); }
 };
 
 }  // namespace
 
-TEST_F(CentreFields, TheHeightTakesWholeCentimetresUpTo250AndStoresWhatItShows) {
+TEST_F(CentreFields, TheHeightTakesDecimalCentimetresUpTo250AndStoresWhatItShows) {
     Centre->btnModifyInfo->Click();
-    TypeOver(Centre->edtSG, "18.2");  // the point is refused: whole centimetres
-    EXPECT_EQ(Centre->edtSG->Text(), "182");
-    Centre->EdtName->SetFocus();
-    Centre->btn_SaveInfo->Click();
+    TypeOver(Centre->edtSG, "175.5");  // the point is typed, not dropped
+    EXPECT_EQ(Centre->edtSG->Text(), "175.5");
+    Press(Qt::Key_Tab);
+    EXPECT_FALSE(Centre->edtSG->Focused());
+    EXPECT_EQ(Centre->edtSG->Text(), "175.5");
+    ClickOn(Centre->btn_SaveInfo);
     EXPECT_EQ(Boxes.LastText(), "信息保存成功");
-    EXPECT_EQ(Scalar("select SG from UInfo where UID = :U"), "182");
-    EXPECT_EQ(Centre->lblSG->Caption(), "182");
+    EXPECT_EQ(Scalar("select SG from UInfo where UID = :U"), "175.5");
+    EXPECT_EQ(DM->SG, "175.5");
+    EXPECT_EQ(Centre->lblSG->Caption(), "175.5");
+    // The basal energy of a man of 70 kg: 67 + 13.73 x 70 + 5 x 175.5 - 6.9 x age.
+    EXPECT_NEAR(DM->CalcBMR(), 67 + 13.73 * 70 + 5 * 175.5 - 6.9 * DM->Age, 1e-9);
+
+    // A second decimal is rounded to one on leaving; what is shown is stored.
+    TypeOver(Centre->edtSG, "180.26");
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(Centre->edtSG->Text(), "180.3");
+    ClickOn(Centre->btn_SaveInfo);
+    EXPECT_EQ(Boxes.LastText(), "信息保存成功");
+    EXPECT_EQ(Scalar("select SG from UInfo where UID = :U"), "180.3");
 
     TypeOver(Centre->edtSG, "300");
-    Centre->EdtName->SetFocus();  // leaving keeps it at the highest height
+    Press(Qt::Key_Tab);  // leaving keeps it at the highest height
     EXPECT_EQ(Centre->edtSG->Text(), "250");
-    Centre->btn_SaveInfo->Click();
+    ClickOn(Centre->btn_SaveInfo);
     EXPECT_EQ(Boxes.LastText(), "信息保存成功");
     EXPECT_EQ(Scalar("select SG from UInfo where UID = :U"), "250");
     EXPECT_EQ(Centre->lblSG->Caption(), "250");
+}
+
+TEST_F(CentreFields, ADecimalWeightTypedOrPastedIsStoredAndShownAsItIs) {
+    OpenWeighingDay(3);
+    ClickOn(Centre->edt_TZ);
+    Type("72.5");
+    EXPECT_EQ(Centre->edt_TZ->Text(), "72.5");
+    ClickOn(Centre->btn_SaveTZ);
+    EXPECT_EQ(Boxes.LastText(), "保存成功。");
+    EXPECT_EQ(Centre->edt_TZ->Text(), "72.5");
+    EXPECT_EQ(Weighing(3), "72.5");
+    EXPECT_EQ(Trends(3), "|");
+    EXPECT_EQ(Scalar("select TZ from UInfo where UID = :U"), "72.5");
+    EXPECT_EQ(DM->TZ, "72.5");
+    EXPECT_EQ(MainFrm->lblTZ->Caption(), "72.5KG");
+    ClickOn(Centre->btnCTZLR);
+
+    OpenWeighingDay(10);
+    TypeOver(Centre->edt_TZ, "73");
+    ClickOn(Centre->btn_SaveTZ);
+    EXPECT_EQ(Weighing(10), "73");
+    EXPECT_EQ(Trends(10), "↑0.5|↑0.5");
+    ClickOn(Centre->btnCTZLR);
+
+    // Pasted, a decimal stays one, and two decimals become the one shown.
+    OpenWeighingDay(17);
+    PasteOver(Centre->edt_TZ, "72.5");
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(Centre->edt_TZ->Text(), "72.5");
+    ClickOn(Centre->btn_SaveTZ);
+    EXPECT_EQ(Weighing(17), "72.5");
+    EXPECT_EQ(Trends(17), "〓|↓-0.5");
+    PasteOver(Centre->edt_TZ, "72.46");
+    ClickOn(Centre->btn_SaveTZ);
+    EXPECT_EQ(Centre->edt_TZ->Text(), "72.5");
+    EXPECT_EQ(Weighing(17), "72.5");
+    EXPECT_EQ(DM->TZ, "72.5");
+}
+
+TEST_F(CentreFields, APastedTextThatIsNoFigureStaysAsPastedAndIsRefused) {
+    OpenWeighingDay(3);
+    PasteOver(Centre->edt_TZ, "70,5");
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(Centre->edt_TZ->Text(), "70,5");
+    ClickOn(Centre->edt_TZ);  // coming back leaves it too
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(Centre->edt_TZ->Text(), "70,5");
+    ClickOn(Centre->btn_SaveTZ);
+    EXPECT_EQ(Boxes.LastText(), "输入的体重不正确");
+    EXPECT_EQ(Scalar("select count(*) from TZ where UID = :U"), "0");
+    EXPECT_EQ(Scalar("select TZ from UInfo where UID = :U"), "70");
+    // A comma in its thousands place is the figure's.
+    PasteOver(Centre->edt_TZ, "1,000");
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(Centre->edt_TZ->Text(), "1,000");
+    ClickOn(Centre->btn_SaveTZ);
+    EXPECT_EQ(Boxes.LastText(), "保存成功。");
+    EXPECT_EQ(Weighing(3), "1000");
+    ClickOn(Centre->btnCTZLR);
+
+    Centre->btnBase->Click();
+    Centre->btnModifyInfo->Click();
+    PasteOver(Centre->edtSG, "170,5");
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(Centre->edtSG->Text(), "170,5");
+    ClickOn(Centre->btn_SaveInfo);
+    EXPECT_EQ(Boxes.LastText(), "身高不正确");
+    EXPECT_EQ(Scalar("select SG from UInfo where UID = :U"), "175");
 }
 
 TEST_F(CentreFields, AWeightShownWithAThousandsSeparatorIsStoredAsItsFigure) {

@@ -142,7 +142,7 @@ TEST_F(ActivityPage, ClipboardKeysWorkInTheMinutesEditorAndNowhereElse) {
     EXPECT_EQ(Grid()->Cells(3, 1), "50505050.0");  // 2 kcal a minute
 }
 
-TEST_F(ActivityPage, PastedMinutesMustLieAbove0AndUpTo100000) {
+TEST_F(ActivityPage, PastedMinutesMustLieFrom0Point1UpTo100000) {
     OpenToday();
     auto paste = [&](const QString& minutes) {
         Grid()->SetCells(2, 1, minutes);
@@ -152,6 +152,13 @@ TEST_F(ActivityPage, PastedMinutesMustLieAbove0AndUpTo100000) {
                                    QString("1e999"), QString("nan"), QString("1,5")}) {
         paste(minutes);
         Centre->Btn_SaveHT->Click();
+        EXPECT_EQ(Boxes.LastText(), "【洗碗】活动时间不正确") << minutes.toStdString();
+    }
+    // The records keep one decimal: a positive amount below 0.1 would be stored as 0.
+    for (const QString& minutes : {QString("4.9e-324"), QString("0.09")}) {
+        PasteIntoCell(Grid(), 2, 1, minutes);
+        EXPECT_EQ(Grid()->Cells(2, 1), minutes);
+        ClickOn(Centre->Btn_SaveHT);
         EXPECT_EQ(Boxes.LastText(), "【洗碗】活动时间不正确") << minutes.toStdString();
     }
     EXPECT_EQ(Scalar("select count(*) from SPRcd"), "0");
@@ -175,7 +182,7 @@ TEST_F(ActivityPage, AnEmptyActivityListShowsNoRows) {
     EXPECT_EQ(Modals.size(), 2u);
 }
 
-TEST_F(ActivityPage, AMergedRowShowsWhatIsStoredAndTheDayDetailRoundsItsTotalOnce) {
+TEST_F(ActivityPage, AMergedRowShowsWhatIsStoredAndTheDayDetailTotalsItsRowsAsShown) {
     Db.Exec("insert into SPRcd (DT, UID, SPID, SPTime, KCal) values (:D, :U, 1, 15.2, 30.4), (:D, :U, 3, "
             "20.3, 30.4)",
             {{"U", Uid}, {"D", TodayISO()}});
@@ -191,7 +198,7 @@ TEST_F(ActivityPage, AMergedRowShowsWhatIsStoredAndTheDayDetailRoundsItsTotalOnc
     detail.LoadDay(TodayISO());
     EXPECT_EQ(detail.SGHD->Cells(3, 1), "50Kcal");
     EXPECT_EQ(detail.SGHD->Cells(3, 2), "30Kcal");
-    EXPECT_EQ(detail.lblSPSum->Caption(), "81Kcal");  // 50.4 + 30.4
+    EXPECT_EQ(detail.lblSPSum->Caption(), "80Kcal");  // 50 + 30 as listed, not 50.4 + 30.4 rounded
 }
 
 TEST_F(ActivityPage, TheDayDetailListsARecordWhoseActivityIsGone) {

@@ -210,6 +210,48 @@ TEST_F(Calendars, TheHistoryListsRefuseAReversedRangeAndOpenTheDaysDetails) {
     EXPECT_TRUE(Centre->pnlYSCla->Showing());
 }
 
+// Each row shows its energy rounded to a whole kcal; 100.5 shows as 101, so the rows below add up to
+// 101 + 101 + 21 = 223 kcal of food and 31 + 31 = 62 kcal of activity, and so do the totals.
+TEST_F(Calendars, ADayDetailsTotalIsTheSumOfItsRowsAsShown) {
+    Db.Exec("insert into SPInfo (ID, SPCls, SPP, SPName, PY, CFlg) values (9001, '米饭', '蒸', '自家饭', "
+            "'ZJF', 1)");
+    Db.Exec(
+        "insert into CKRcd (UID, CKCLS, FID, FNet, KCal, Pro, Fat, CHO, CKDate, Flg) values "
+        "(:U, '早餐', 1, 30, 100.5, 3, 0.4, 22.5, :D, 1), (:U, '午餐', 3, 30, 100.5, 3, 0.4, 22.5, :D, 1), "
+        "(:U, '晚餐', 9001, 20, 20.5, 1, 0.5, 4, :D, 2)",
+        {{"U", Uid}, {"D", TodayISO()}});
+    Db.Exec(
+        "insert into SPRcd (DT, UID, SPID, SPTime, KCal) values (:D, :U, 1, 15, 30.5), (:D, :U, 2, 13, 30.5)",
+        {{"U", Uid}, {"D", TodayISO()}});
+    struct TPage {
+        TSpeedButton* Button;
+        TSkButton* Search;
+        TSkDBGrid* List;
+        std::function<TStringGrid*()> Detail;
+        std::function<TLabel*()> Total;
+        int KcalColumn;
+        QString Expected;
+    };
+    for (const TPage& page : {TPage{Centre->btnFdLst, Centre->btn_SearchSW, Centre->SkDBGrid3,
+                                    []() -> TStringGrid* { return YSMXFrm ? YSMXFrm->SGYS : nullptr; },
+                                    [] { return YSMXFrm->lblYSSum; }, 4, "223KCal"},
+                              TPage{Centre->btnSPLst, Centre->btn_HTSearch, Centre->SkDBGrid2,
+                                    []() -> TStringGrid* { return HDMXFrm ? HDMXFrm->SGHD : nullptr; },
+                                    [] { return HDMXFrm->lblSPSum; }, 3, "62Kcal"}}) {
+        ClickOn(page.Button);
+        ClickOn(Centre->lblLSJL);
+        ClickOn(page.Search);  // the last 30 days
+        DblClickCell(page.List, 1, 1);
+        TStringGrid* rows = page.Detail();
+        ASSERT_NE(rows, nullptr);
+        qint64 sum = 0;
+        for (int r = 1; r < rows->RowCount() - 1; ++r)
+            sum += rows->Cells(page.KcalColumn, r).chopped(4).toLongLong();
+        EXPECT_EQ(page.Total()->Caption(), page.Expected);
+        EXPECT_EQ(page.Total()->Caption().chopped(4).toLongLong(), sum);
+    }
+}
+
 // A day chosen in the calendar before must not come back as a meal of the page behind the detail.
 TEST_F(Calendars, AHistoryDoubleClickOpensOnlyTheDayDetailAndLeavesThePageAsItWas) {
     Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, Pro, Fat, CHO, CKDate, Flg) values "
@@ -298,7 +340,7 @@ TEST_F(Calendars, TheAnalysisSumsThePeriodAndNamesEachDaysState) {
     Centre->DT9->SetCaption("2024-06-01");
     Centre->DT10->SetCaption("2024-06-30");
     Centre->btn_Ana->Click();
-    Db.Exec("drop view CntKCal");
+    Db.Exec("drop table SPRcd");
     Boxes.Boxes.clear();
     Centre->btn_Ana->Click();
     ASSERT_EQ(Boxes.Boxes.size(), 1u);
@@ -308,6 +350,76 @@ TEST_F(Calendars, TheAnalysisSumsThePeriodAndNamesEachDaysState) {
     EXPECT_FALSE(Centre->qryAna->Active());
     EXPECT_EQ(Centre->DBS->RowCount(), 2);
     EXPECT_FALSE(Centre->Panel_ana->Visible());
+}
+
+// The period's days are those of the user's records within it, each with its target, intake and
+// activity summed, as the database's stored query gives them.
+TEST_F(Calendars, TheAnalysisReadsOnlyTheUsersDaysOfThePeriodAsTheStoredQueryDoes) {
+    Db.Exec("insert into UInfo (UName, UName1, Sex, Bth, SG, HT, TZ) values ('其他', 'other', '女', "
+            "'1980-01-01', "
+            "160, 1, 55)");
+    const QString other = Db.Scalar("select UID from UInfo where UName1 = 'other'");
+    auto day = [&](const QString& uid, const QString& date, double target, std::vector<double> intake,
+                   std::vector<double> activity) {
+        if (target != 0)
+            Db.Exec("insert into BDKcal (KCal, UID, WRDate) values (:K, :U, :D)",
+                    {{"K", target}, {"U", uid}, {"D", date}});
+        int food = 1;
+        for (double k : intake)
+            Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, CKDate, Flg) values (:U, '午餐', :F, "
+                    "100, :K, :D, 1)",
+                    {{"U", uid}, {"F", food++}, {"K", k}, {"D", date}});
+        int sport = 1;
+        for (double k : activity)
+            Db.Exec("insert into SPRcd (DT, UID, SPID, SPTime, KCal) values (:D, :U, :S, 30, :K)",
+                    {{"U", uid}, {"S", sport++}, {"K", k}, {"D", date}});
+    };
+    day(Uid, "2024-07-09", 2000, {1000}, {});  // before the period
+    day(Uid, "2024-07-10", 2000, {500, 700}, {100, 50});
+    day(Uid, "2024-07-11", 1800, {}, {});     // a target alone
+    day(Uid, "2024-07-12", 0, {}, {300});     // an activity alone
+    day(Uid, "2024-07-13", 0, {2500.4}, {});  // food without a target
+    day(Uid, "2024-07-14", 2100, {2100}, {});
+    day(Uid, "2024-07-15", 2000, {3000}, {});       // after the period
+    day(other, "2024-07-10", 9999, {9999}, {999});  // another user's
+    day(other, "2024-07-16", 2000, {2000}, {});
+
+    ClickOn(Centre->btnAna);
+    Centre->DT9->SetCaption("2024-07-10");
+    Centre->DT10->SetCaption("2024-07-14");
+    ClickOn(Centre->btn_Ana);
+    // Targets 2000 + 1800 + 2100, intake 1200 + 2500.4 + 2100, activity 150 + 300.
+    EXPECT_EQ(Centre->edtOKcal->Text(), "5900.00KCal");
+    EXPECT_EQ(Centre->edtSKCal->Text(), "5800.40KCal");
+    EXPECT_EQ(Centre->edtHKCal->Text(), "450.00KCal");
+    EXPECT_EQ(Centre->edtDKcal->Text(), "-549.60KCal");
+    EXPECT_EQ(Centre->edtFat->Text(), "消耗-550KCal");
+    auto rows = [](TADOQuery* q, std::initializer_list<const char*> fields) {
+        QStringList list;
+        for (q->First(); !q->Eof(); q->Next()) {
+            QStringList cells;
+            for (const char* f : fields)
+                cells << q->FieldByName(f)->AsString();
+            list << cells.join('|');
+        }
+        return list;
+    };
+    EXPECT_EQ(
+        rows(Centre->qryAna, {"UID", "CKDate", "OKCAL", "SKCAL", "HKCAL", "CKCAL", "DKCAL"}),
+        (QStringList{
+            Uid + "|2024-07-14|2100|2100|0|热量平衡|0=", Uid + "|2024-07-13|0|2500.4|0|吸收热量|2500↑",
+            Uid + "|2024-07-12|0|0|300|饮食未记录|-300↓", Uid + "|2024-07-11|1800|0|0|饮食未记录|-1800↓",
+            Uid + "|2024-07-10|2000|1200|150|消耗热量|-950↓"}));
+    // The stored query agrees, day by day.
+    TADOQuery stored;
+    stored.SetConnection(DM->Conn);
+    stored.SQL()->SetText(
+        "select * from CntKCal where UID = :U and CKDate between '2024-07-10' and '2024-07-14' "
+        "order by CKDate desc");
+    stored.Parameters().Assign({{"U", Uid}});
+    stored.Open();
+    const auto figures = {"UID", "CKDate", "OKCAL", "SKCAL", "HKCAL"};
+    EXPECT_EQ(rows(Centre->qryAna, figures), rows(&stored, figures));
 }
 
 TEST_F(Calendars, TheChosenDayStaysReadable) {

@@ -8,6 +8,9 @@
 #include "UnitTCFoodSrc.h"
 #include "UnitYSMX.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
+
 namespace {
 
 class FoodPage : public PersonalCentre {
@@ -77,6 +80,30 @@ protected:
         double kcal = 0;
         AddFoodKcal(QString::number(id), grams, kcal);
         return kcal;
+    }
+    // Right-clicks a row of the food grid and chooses "删除" in the menu the window system shows.
+    void DeleteRowByMenu(int row) {
+        TPopupMenu* shown = nullptr;
+        SetPopupHook([&](TPopupMenu* menu, int, int) { shown = menu; });
+        ClickCell(Grid(), 1, row, Qt::RightButton);
+        const QPoint at = CellCentre(Grid(), 1, row);
+        QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, Grid()->Widget()->mapToGlobal(at));
+        QApplication::sendEvent(Grid()->Widget(), &menuEvent);
+        SetPopupHook(nullptr);
+        ASSERT_EQ(shown, Centre->PPMDelSP);
+        ASSERT_EQ(shown->Items()->Items(0)->Caption(), "删除");
+        shown->Items()->Items(0)->Click();
+    }
+    // Opens today's meal with the mouse: the food page, today's calendar day and the meal's button.
+    void OpenTodaysMealByMouse(TSkButton* meal) {
+        ClickOn(Centre->btnFdLst);
+        OpenDay(Centre->SGYS, Today());
+        ClickOn(meal);
+    }
+    TCLA* TodaysCalendarDay() {
+        int col = 0, row = 0;
+        return FindDay(Centre->SGYS, Today(), col, row) ? dynamic_cast<TCLA*>(Centre->SGYS->Objects(col, row))
+                                                        : nullptr;
     }
     QString Stored(const QString& column, int fid, int kind, const QString& meal = "早餐") {
         return Db.Scalar("select " + column +
@@ -163,7 +190,7 @@ TEST_F(FoodPage, ADayIsRecordedThroughSearchAndDragThenReloadedMergedAndReplaced
 }
 
 // Three stored breakfast rows of 10.4 g and 100.4 kcal: each shows 10 g and 100 kcal, yet the day
-// holds 31.2 g and 301.2 kcal, which every total shows as 31 and 301.
+// holds 31.2 g and 301.2 kcal, which every total of the meal and the today panel shows as 31 and 301.
 TEST_F(FoodPage, EveryTotalIsTheStoredSumRoundedOnceAndASaveShowsWhatIsStored) {
     Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, Pro, Fat, CHO, CKDate, Flg) values "
             "(:U, '早餐', 1, 10.4, 100.4, 0.4, 0.4, 0.4, :D, 1), (:U, '早餐', 2, 10.4, 100.4, 0.4, 0.4, 0.4, "
@@ -180,9 +207,10 @@ TEST_F(FoodPage, EveryTotalIsTheStoredSumRoundedOnceAndASaveShowsWhatIsStored) {
     for (int c = 2; c <= 6; ++c)
         totals << Centre->SG21->Cells(c, 0);
     EXPECT_EQ(totals, QStringList({"31", "301", "1", "1", "1"}));
+    // The day's detail lists the rows as they are shown, and its total adds them up as shown.
     YSMXFrm = new TYSMXFrm(Centre);
     YSMXFrm->LoadDay(TodayISO());
-    EXPECT_EQ(YSMXFrm->lblYSSum->Caption(), "301KCal");
+    EXPECT_EQ(YSMXFrm->lblYSSum->Caption(), "300KCal");
     YSMXFrm->Close();
 
     // 50 g more of the first food, merged: the row shows the stored 60.4 g, and the meal's total is
@@ -277,6 +305,38 @@ TEST_F(FoodPage, ASetMealAddsOnlyItsItemsNotYetInTheGrid) {
     EXPECT_EQ(Grid()->RowCount(), 5);
 }
 
+// A stored row whose figures no longer match the food table (999 kcal for 100 g of wheat): new grams
+// make the row and the meal's totals the food table's figures for them, v x grams / 100 of each
+// value, and nothing of the stored figures stays.
+TEST_F(FoodPage, NewGramsForASavedRowRecomputeItAndTheTotalsFromTheFoodTable) {
+    Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, Pro, Fat, CHO, CKDate, Flg) values "
+            "(:U, '早餐', 1, 100, 999, 99, 99, 99, :D, 1), (:U, '早餐', 3, 50, 170, 5, 1, 36, :D, 1)",
+            {{"U", Uid}, {"D", TodayISO()}});
+    OpenTodaysMealByMouse(Centre->btnBreakfast);
+    ASSERT_EQ(Grid()->Cells(3, 1), "999");
+    TypeIntoCell(Grid(), 2, 1, "200");
+    const auto per200 = [](int index) { return std::max(FoodTable[0].Values[index], 0.0) * 200 / 100; };
+    const int kcal = 2, protein = 4, fat = 5, cho = 6;  // indexes of the food's values
+    EXPECT_EQ(Grid()->Cells(3, 1), FormatFloat("0.00", per200(kcal)));
+    EXPECT_EQ(Grid()->Cells(4, 1), FormatFloat("0.00", per200(protein)));
+    EXPECT_EQ(Grid()->Cells(5, 1), FormatFloat("0.00", per200(fat)));
+    EXPECT_EQ(Grid()->Cells(6, 1), FormatFloat("0.00", per200(cho)));
+    EXPECT_EQ(Grid()->Cells(10, 1), "");  // to be saved
+    QStringList totals;
+    for (int c = 2; c <= 6; ++c)
+        totals << Centre->SG21->Cells(c, 0);
+    EXPECT_EQ(totals,
+              QStringList({"250", FormatFloat("0", per200(kcal) + 170), FormatFloat("0", per200(protein) + 5),
+                           FormatFloat("0", per200(fat) + 1), FormatFloat("0", per200(cho) + 36)}));
+
+    // Replaced, the stored row holds the new figures.
+    Boxes.Answers = {IDCANCEL};
+    ClickOn(Centre->Btn_SaveSW);
+    EXPECT_EQ(Stored("FNet", 1, 1), "200");
+    EXPECT_EQ(Stored("KCal", 1, 1), FloatToStr(StrToFloat(FormatFloat("0.0", per200(kcal)))));
+    EXPECT_EQ(Stored("Pro", 1, 1), FloatToStr(StrToFloat(FormatFloat("0.0", per200(protein)))));
+}
+
 TEST_F(FoodPage, GramsTakeOnlyDigitsAndAPointAndOnlyInTheirColumn) {
     OpenTodaysMeal(Centre->btnBreakfast);
     PickInSearch("米饭", "54");
@@ -303,7 +363,7 @@ TEST_F(FoodPage, ClipboardKeysWorkInTheGramsEditorAndNowhereElse) {
     EXPECT_EQ(Grid()->Cells(3, 1), FormatFloat("0.00", FoodKcal(54, 2222)));
 }
 
-TEST_F(FoodPage, PastedGramsMustLieAbove0AndUpTo100000) {
+TEST_F(FoodPage, PastedGramsMustLieFrom0Point1UpTo100000) {
     OpenTodaysMeal(Centre->btnBreakfast);
     PickInSearch("米饭", "54");
     // What a paste leaves in the cell, past the key filter.
@@ -317,8 +377,20 @@ TEST_F(FoodPage, PastedGramsMustLieAbove0AndUpTo100000) {
         Centre->Btn_SaveSW->Click();
         EXPECT_EQ(Boxes.LastText(), "【米饭（蒸，代表值）】重量不正确") << grams.toStdString();
     }
+    // The records keep one decimal: a positive amount below 0.1 would be stored as 0.
+    for (const QString& grams : {QString("4.9e-324"), QString("0.09")}) {
+        PasteIntoCell(Grid(), 2, 1, grams);
+        EXPECT_EQ(Grid()->Cells(2, 1), grams);
+        ClickOn(Centre->Btn_SaveSW);
+        EXPECT_EQ(Boxes.LastText(), "【米饭（蒸，代表值）】重量不正确") << grams.toStdString();
+    }
     EXPECT_EQ(Scalar("select count(*) from CKRcd"), "0");
+    PasteIntoCell(Grid(), 2, 1, "0.1");
+    ClickOn(Centre->Btn_SaveSW);
+    EXPECT_EQ(Boxes.LastText(), "保存成功");
+    EXPECT_EQ(Stored("FNet", 54, 1), "0.1");
     paste("100000");
+    Boxes.Answers = {IDCANCEL};  // replaces the stored 0.1 g
     Centre->Btn_SaveSW->Click();
     EXPECT_EQ(Boxes.LastText(), "保存成功");
     EXPECT_EQ(Stored("FNet", 54, 1), "100000");
@@ -348,7 +420,7 @@ TEST_F(FoodPage, NewRowsGoBelowTheLoadedOnesAndDeletingARowKeepsItsRecord) {
     EXPECT_EQ(Grid()->Cells(0, 3), "3");
     EXPECT_EQ(Grid()->RowCount(), 5);
 
-    // "删除" on the first row: the grid loses it, the database keeps it.
+    // "删除" on the first row: the grid loses it, the database keeps it until the meal is saved.
     ClickCell(Grid(), 1, 1, Qt::RightButton);
     Centre->PPMDelSP->SetPopupComponent(Grid());
     Centre->N1->Click();
@@ -363,6 +435,79 @@ TEST_F(FoodPage, NewRowsGoBelowTheLoadedOnesAndDeletingARowKeepsItsRecord) {
     Centre->btnClearSP->Click();
     EXPECT_EQ(Grid()->RowCount(), 2);
     EXPECT_EQ(Grid()->Cells(1, 1), "");
+}
+
+TEST_F(FoodPage, ASavedFoodDeletedAndSavedStaysDeletedAndEveryTotalFollows) {
+    Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, Pro, Fat, CHO, CKDate, Flg) values "
+            "(:U, '早餐', 1, 100, 338, 11.9, 1.3, 75.2, :D, 1), (:U, '早餐', 3, 50, 170, 5, 1, 36, :D, 1), "
+            "(:U, '午餐', 1, 100, 338, 11.9, 1.3, 75.2, :D, 1)",
+            {{"U", Uid}, {"D", TodayISO()}});
+    MainFrm->RefreshTodayIntake();
+    OpenTodaysMealByMouse(Centre->btnBreakfast);
+    ASSERT_EQ(Grid()->Cells(1, 1), "小麦");
+    DeleteRowByMenu(1);
+    EXPECT_EQ(Grid()->Cells(1, 1), "小麦粉（代表值）");
+    ClickOn(Centre->Btn_SaveSW);
+    EXPECT_EQ(Boxes.LastText(), "保存成功");
+    EXPECT_EQ(
+        Scalar("select group_concat(FID || CKCLS) from (select * from CKRcd where UID = :U order by FID)"),
+        "1午餐,3早餐");
+    EXPECT_EQ(Centre->SG21->Cells(3, 0), "170");
+    EXPECT_EQ(Centre->SGSC->Cells(1, 1), "170KCal");
+    EXPECT_EQ(MainFrm->lblZC1->Caption(), "170Kcal");
+    EXPECT_EQ(MainFrm->lblSumKcal->Caption(), "508Kcal");
+    // Reopened, the meal holds what is left.
+    ClickOn(Centre->btn1);
+    ClickOn(Centre->btnBreakfast);
+    EXPECT_EQ(Grid()->Cells(1, 1), "小麦粉（代表值）");
+    EXPECT_EQ(Grid()->RowCount(), 3);
+
+    // The last food of a meal can go too: the meal is saved empty.
+    DeleteRowByMenu(1);
+    ClickOn(Centre->Btn_SaveSW);
+    EXPECT_EQ(Boxes.LastText(), "保存成功");
+    EXPECT_EQ(Scalar("select count(*) from CKRcd where UID = :U and CKCLS = '早餐'"), "0");
+    EXPECT_EQ(Centre->SG21->Cells(3, 0), "0");
+    EXPECT_EQ(MainFrm->lblZC1->Caption(), "0Kcal");
+    EXPECT_TRUE(MainFrm->lblT1->Visible());
+    ClickOn(Centre->btn1);
+    ClickOn(Centre->btn1);
+    ASSERT_TRUE(Centre->pnlYSCla->Showing());
+    ASSERT_NE(TodaysCalendarDay(), nullptr);
+    EXPECT_EQ(TodaysCalendarDay()->value, "338");  // the lunch alone
+}
+
+TEST_F(FoodPage, AFoodDeletedAndPickedAgainIsStoredAnewAndAFailedSaveDeletesNothing) {
+    Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, Pro, Fat, CHO, CKDate, Flg) values "
+            "(:U, '早餐', 54, 100, 116, 2.6, 0.3, 25.9, :D, 1), (:U, '早餐', 3, 50, 170, 5, 1, 36, :D, 1)",
+            {{"U", Uid}, {"D", TodayISO()}});
+    OpenTodaysMealByMouse(Centre->btnBreakfast);
+    ASSERT_EQ(Grid()->Cells(8, 1), "54");
+    DeleteRowByMenu(1);
+    PickInSearch("米饭", "54");
+    TypeIntoCell(Grid(), 2, 2, "150");
+    Boxes.Boxes.clear();
+    ClickOn(Centre->Btn_SaveSW);
+    ASSERT_EQ(Boxes.Boxes.size(), 1u);  // no merge question: the old record went first
+    EXPECT_EQ(Boxes.LastText(), "保存成功");
+    EXPECT_EQ(Stored("FNet", 54, 1), "150");
+    EXPECT_EQ(Scalar("select count(*) from CKRcd where UID = :U"), "2");
+
+    // The deletion and the rest of the save are one: when a row cannot be stored, nothing is deleted.
+    DeleteRowByMenu(1);
+    PickInSearch("XM", "1");
+    TypeIntoCell(Grid(), 2, 2, "100");
+    Db.Exec("create trigger NoWheat before insert on CKRcd when new.FID = 1 begin select raise(abort, 'no "
+            "wheat'); end");
+    ClickOn(Centre->Btn_SaveSW);
+    EXPECT_EQ(Boxes.LastText(), "保存失败，请重新保存。");
+    EXPECT_EQ(Scalar("select count(*) from CKRcd where UID = :U"), "2");
+    // Once the row can be stored, the same save deletes and stores.
+    Db.Exec("drop trigger NoWheat");
+    ClickOn(Centre->Btn_SaveSW);
+    EXPECT_EQ(Boxes.LastText(), "保存成功");
+    EXPECT_EQ(Scalar("select group_concat(FID) from (select FID from CKRcd where UID = :U order by FID)"),
+              "1,54");
 }
 
 TEST_F(FoodPage, AFailedSaveRollsBackEveryRow) {
@@ -430,6 +575,32 @@ TEST_F(FoodPage, SearchTextIsTakenLiterally) {
     TCFoodSrcFrm->SpeedButton1->Click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(TCFoodSrcFrm, nullptr);
+}
+
+TEST_F(FoodPage, ASearchLongerThanAnyNameIsRefusedWithItsOwnMessage) {
+    OpenTodaysMealByMouse(Centre->btnBreakfast);
+    ClickOn(Centre->lbl13);
+    ASSERT_NE(TCFoodSrcFrm, nullptr);
+    auto pasteSearch = [](const QString& text) {
+        QApplication::clipboard()->setText(text);
+        ClickOn(TCFoodSrcFrm->edtQry);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    };
+    // 50 characters are still a search, of nothing here.
+    pasteSearch(QString(50, QChar(0x7C73)));
+    EXPECT_TRUE(Boxes.Boxes.empty());
+    EXPECT_TRUE(TCFoodSrcFrm->AdoQry->Active());
+    EXPECT_EQ(TCFoodSrcFrm->AdoQry->RecordCount(), 0);
+    for (const QString& text : {QString(51, QChar(0x7C73)), QString(20000, QChar(0x7C73)), QString(30000, 'a')}) {
+        Boxes.Boxes.clear();
+        pasteSearch(text);
+        ASSERT_EQ(Boxes.Boxes.size(), 1u) << text.size();
+        EXPECT_EQ(Boxes.LastText(), "查询内容不能超过50个字") << text.size();
+    }
+    // A search that fits finds again.
+    pasteSearch("米饭");
+    EXPECT_GT(TCFoodSrcFrm->AdoQry->RecordCount(), 0);
 }
 
 TEST_F(FoodPage, AMealIsReadFromTheDayThePanelShowsWhateverTheCalendarMovedTo) {
