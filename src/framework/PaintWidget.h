@@ -1,21 +1,23 @@
 // Framework use: the widget of a control that paints itself.
 #pragma once
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QWidget>
 #include <functional>
 
-// Its paint event hands a painter to the control.
+// Its paint event hands a painter and the part of the widget that needs painting to the control.
 class TPaintWidget : public QWidget {
 public:
-    explicit TPaintWidget(std::function<void(QPainter&)> paint) : FPaint(std::move(paint)) {}
+    using TPaint = std::function<void(QPainter&, const QRegion&)>;
+    explicit TPaintWidget(TPaint paint) : FPaint(std::move(paint)) {}
 
 protected:
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent* event) override {
         QPainter painter(this);
-        FPaint(painter);
+        FPaint(painter, event->region());
     }
 
 private:
-    std::function<void(QPainter&)> FPaint;
+    TPaint FPaint;
 };
