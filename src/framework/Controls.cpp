@@ -331,11 +331,12 @@ void TControl::SetEnabled(bool enabled) {
 }
 
 void TControl::SetColor(TColor color) {
-    const bool changed = color != FColor;
-    FColor = color;
     FParentColor = false;
+    // The same colour again changes nothing on screen.
+    if (color == FColor) return;
+    FColor = color;
     ColorChanged();
-    if (changed) Perform(CM_COLORCHANGED);
+    Perform(CM_COLORCHANGED);
 }
 
 void TControl::ColorChanged() {
@@ -420,7 +421,11 @@ void TControl::Invalidate() {
 }
 
 void TControl::InvalidateRect(const TRect& r) {
-    if (FWidget) FWidget->update(ToQRect(r));
+    if (!FWidget) return;
+    // Client coordinates start inside the non-client frame.
+    const auto* win = dynamic_cast<const TWinControl*>(this);
+    const TRect nc = win ? win->NonClientMargins() : TRect{};
+    FWidget->update(ToQRect(r).translated(nc.Left, nc.Top));
 }
 
 void TControl::SetMouseTracking(bool on) {
