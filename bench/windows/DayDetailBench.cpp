@@ -3,7 +3,7 @@
 // opening and closing it a thousand times leaves in use.
 //
 // Today's figures come from a build of the earlier code with this file and bench/support copied in;
-// bench/compare_builds.py runs the two builds in turns and prints the ratio.
+// bench/windows/compare_builds.py runs the two builds in turns and prints the ratio.
 #include "LoggedInSession.h"
 #include "UnitYSMX.h"
 #include "UserInfoUnit.h"

@@ -1,5 +1,7 @@
 #include "Grids.h"
 
+#include "PaintWidget.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -166,6 +168,8 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
     FRowHeights.assign(FRowCount, FDefaultRowHeight);
     QWidget* w = Widget();
     w->setFocusPolicy(Qt::StrongFocus);
+    // The grid repaints the current cell as the focus comes and goes (InvalidateFocusedCell).
+    static_cast<TPaintWidget*>(w)->RepaintOnFocus = false;
     w->setMouseTracking(true);
     FHorzBar = new QScrollBar(Qt::Horizontal, w);
     FVertBar = new QScrollBar(Qt::Vertical, w);

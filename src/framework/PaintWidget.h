@@ -11,8 +11,16 @@ class TPaintWidget : public QWidget {
 public:
     using TPaint = std::function<void(QPainter&, const QRegion&)>;
     explicit TPaintWidget(TPaint paint) : FPaint(std::move(paint)) {}
+    // Off for a control that repaints what the focus changes itself: the widget then leaves the rest.
+    bool RepaintOnFocus = true;
 
 protected:
+    void focusInEvent(QFocusEvent* event) override {
+        if (RepaintOnFocus) QWidget::focusInEvent(event);
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        if (RepaintOnFocus) QWidget::focusOutEvent(event);
+    }
     void paintEvent(QPaintEvent* event) override {
         QPainter painter(this);
         FPaint(painter, event->region());
