@@ -9,26 +9,8 @@
 #include "SkTabsPages.h"
 
 #include <QLineEdit>
-#include <QScreen>
 
 namespace {
-
-void Flush() {
-    for (int round = 0; round < 3; ++round) {
-        QCoreApplication::sendPostedEvents();
-        QApplication::processEvents();
-    }
-}
-
-QImage OnScreen(TForm& form) {
-    Flush();
-    return form.Widget()->screen()->grabWindow(form.Widget()->winId()).toImage().convertToFormat(
-        QImage::Format_RGB32);
-}
-
-QImage Repainted(TForm& form) {
-    return form.Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
 
 // A page control whose sheet holds a panel with a calendar grid and, in front of it, a panel with a
 // date edit, as the personal centre's history pages have them.
@@ -59,7 +41,7 @@ protected:
         Form.ShowForm();
         Form.Widget()->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(Form.Widget()));
-        Flush();
+        FlushPainting();
     }
     TPanel* Panel() {
         auto* panel = new TPanel(&Form);
@@ -81,13 +63,13 @@ TEST_F(StyledRepaint, ABlinkingCaretRepaintsItselfAndOnlyThePartBeneathIt) {
     auto* edit = qobject_cast<QLineEdit*>(Field->Widget());
     ASSERT_NE(edit, nullptr);
     Field->SetFocus();
-    Flush();
+    FlushPainting();
     ASSERT_TRUE(edit->hasFocus());
     TPaintRecorder caret(edit), panel(Front->Widget()), sheet(Sheet->Widget()), calendar(Calendar->Widget());
     const QRect cursor = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect();
     ASSERT_FALSE(cursor.isEmpty());
     edit->update(cursor);  // what a blink marks
-    Flush();
+    FlushPainting();
     EXPECT_TRUE(caret.Painted.contains(cursor));
     // Beneath the edit only the panel under the caret paints; the sheet and the covered calendar not.
     EXPECT_TRUE(QRegion(cursor.translated(edit->pos())).contains(panel.Painted.boundingRect()));
@@ -100,7 +82,7 @@ TEST_F(StyledRepaint, AHotButtonRepaintsWholeAndGoesBackWhole) {
     TPaintRecorder button(Button->Widget());
     const QImage cold = OnScreen(Form);
     Button->Perform(CM_MOUSEENTER);
-    Flush();
+    FlushPainting();
     EXPECT_EQ(button.Painted, QRegion(0, 0, 80, 28));
     const QImage hot = OnScreen(Form);
     EXPECT_EQ(hot, Repainted(Form));
@@ -114,10 +96,10 @@ TEST_F(StyledRepaint, AHotButtonRepaintsWholeAndGoesBackWhole) {
 TEST_F(StyledRepaint, ACalendarUncoveredIsPaintedWhole) {
     TPaintRecorder calendar(Calendar->Widget());
     Calendar->SetCells(1, 1, "15");
-    Flush();
+    FlushPainting();
     EXPECT_TRUE(calendar.Painted.isEmpty());
     Front->Hide();
-    Flush();
+    FlushPainting();
     EXPECT_EQ(calendar.Painted, QRegion(0, 0, Calendar->Width(), Calendar->Height()));
     EXPECT_EQ(OnScreen(Form), Repainted(Form));
 }

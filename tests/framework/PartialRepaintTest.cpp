@@ -8,20 +8,9 @@
 #include "PaintRecorder.h"
 #include "Regions.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <malloc.h>
 
 namespace {
-
-// Everything waiting is handled and painted: what the window system marks for painting while it
-// handles one event goes out with the next round.
-void Flush() {
-    for (int round = 0; round < 3; ++round) {
-        QCoreApplication::sendPostedEvents();
-        QApplication::processEvents();
-    }
-}
 
 // An off-screen control that fills its client area with one colour, and counts its paints.
 class TFilledControl : public TCustomControl {
@@ -50,18 +39,6 @@ protected:
     }
 };
 
-// What the screen shows of a window, from the window system's own copy.
-QImage OnScreen(TForm& form) {
-    Flush();
-    return form.Widget()->screen()->grabWindow(form.Widget()->winId()).toImage().convertToFormat(
-        QImage::Format_RGB32);
-}
-
-// The window painted anew, whole.
-QImage Repainted(TForm& form) {
-    return form.Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
-
 class PartialRepaint : public testing::Test {
 protected:
     void SetUp() override {
@@ -71,7 +48,7 @@ protected:
         Above = Add(10, 10, 120, 80, clYellow);
         Form.ShowForm();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.Widget()));
-        Flush();
+        FlushPainting();
     }
     TFilledControl* Add(int x, int y, int w, int h, TColor fill) {
         auto* control = new TFilledControl(&Form);
@@ -88,7 +65,7 @@ TEST_F(PartialRepaint, ASmallChangePaintsOnlyItsPartAndTheRestStaysOnScreen) {
     TPaintRecorder recorder(Above->Widget());
     Above->Fill = clRed;
     Above->InvalidateRect(Rect(20, 30, 22, 46));  // a caret's size
-    Flush();
+    FlushPainting();
     EXPECT_EQ(recorder.Painted, QRegion(20, 30, 2, 16));
     // Its painting is asked for that part only.
     EXPECT_EQ(Above->LastClip, Rect(20, 30, 22, 46));
@@ -105,24 +82,24 @@ TEST_F(PartialRepaint, AControlWhollyCoveredIsNotPaintedAndIsPaintedWholeOnceUnc
     Form.Invalidate();
     Below->Fill = clLime;
     Below->Invalidate();
-    Flush();
+    FlushPainting();
     EXPECT_TRUE(below.Painted.isEmpty());
     // The window paints nothing under its opaque controls either.
     EXPECT_FALSE(form.Painted.intersects(QRect(10, 10, 120, 80)));
 
     Above->Hide();
-    Flush();
+    FlushPainting();
     EXPECT_EQ(below.Painted, QRegion(0, 0, 120, 80));
     EXPECT_EQ(OnScreen(Form), Repainted(Form));
 }
 
 TEST_F(PartialRepaint, AControlShownAgainOrMovedIsPaintedWhole) {
     Above->Hide();
-    Flush();
+    FlushPainting();
     TPaintRecorder above(Above->Widget());
     Above->Fill = clFuchsia;
     Above->Show();
-    Flush();
+    FlushPainting();
     EXPECT_EQ(above.Painted, QRegion(0, 0, 120, 80));
     Above->SetBounds(150, 90, 120, 80);
     EXPECT_EQ(OnScreen(Form), Repainted(Form));
@@ -130,13 +107,13 @@ TEST_F(PartialRepaint, AControlShownAgainOrMovedIsPaintedWhole) {
 
 TEST_F(PartialRepaint, AGivenColourThatIsAlreadyTheControlsRepaintsNothing) {
     Above->SetColor(clNavy);
-    Flush();
+    FlushPainting();
     TPaintRecorder recorder(Above->Widget());
     Above->SetColor(clNavy);
-    Flush();
+    FlushPainting();
     EXPECT_TRUE(recorder.Painted.isEmpty());
     Above->SetColor(clMaroon);
-    Flush();
+    FlushPainting();
     EXPECT_EQ(recorder.Painted, QRegion(0, 0, 120, 80));
 }
 
@@ -144,11 +121,11 @@ TEST_F(PartialRepaint, AGivenColourThatIsAlreadyTheControlsRepaintsNothing) {
 TEST_F(PartialRepaint, APartInsideAFrameIsCountedFromTheClientArea) {
     Above->FrameWidth = 3;
     Above->RecalcNonClientArea();
-    Flush();
+    FlushPainting();
     TPaintRecorder recorder(Above->Widget());
     Above->Fill = clRed;
     Above->InvalidateRect(Rect(0, 0, 4, 4));
-    Flush();
+    FlushPainting();
     EXPECT_EQ(recorder.Painted, QRegion(3, 3, 4, 4));
     const QImage screen = OnScreen(Form);
     EXPECT_EQ(screen.pixel(10 + 4, 10 + 4), QColor(Qt::red).rgb());
@@ -201,7 +178,7 @@ protected:
         Form.ShowForm();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.Widget()));
         Other->SetFocus();
-        Flush();
+        FlushPainting();
         ASSERT_TRUE(Other->Focused());
     }
     TForm Form{nullptr};
@@ -211,7 +188,7 @@ protected:
 TEST_F(GridFocusRepaint, TheFocusRepaintsOnlyTheCurrentCellAndShowsThere) {
     TPaintRecorder recorder(Grid->Widget());
     Grid->SetFocus();
-    Flush();
+    FlushPainting();
     const TRect cell = Grid->CellRect(Grid->Col(), Grid->Row());
     EXPECT_EQ(recorder.Painted, QRegion(ToQRect(cell)));
     const QImage focused = OnScreen(Form);
@@ -219,7 +196,7 @@ TEST_F(GridFocusRepaint, TheFocusRepaintsOnlyTheCurrentCellAndShowsThere) {
 
     recorder.Painted = QRegion();
     Other->SetFocus();
-    Flush();
+    FlushPainting();
     EXPECT_EQ(recorder.Painted, QRegion(ToQRect(cell)));
     const QImage unfocused = OnScreen(Form);
     EXPECT_EQ(unfocused, Repainted(Form));
@@ -229,17 +206,17 @@ TEST_F(GridFocusRepaint, TheFocusRepaintsOnlyTheCurrentCellAndShowsThere) {
 
 TEST_F(GridFocusRepaint, AGridThatSelectsRowsRepaintsNothingForTheFocus) {
     Grid->SetOptions(Grid->Options() | goRowSelect);
-    Flush();
+    FlushPainting();
     TPaintRecorder recorder(Grid->Widget());
     Grid->SetFocus();
-    Flush();
+    FlushPainting();
     Other->SetFocus();
-    Flush();
+    FlushPainting();
     EXPECT_TRUE(recorder.Painted.isEmpty());
     // A handler that draws the cells may show the focus: then the row repaints.
     Grid->OnDrawCell = [](TObject*, int, int, TRect, TGridDrawState) {};
     Grid->SetFocus();
-    Flush();
+    FlushPainting();
     EXPECT_FALSE(recorder.Painted.isEmpty());
     EXPECT_EQ(OnScreen(Form), Repainted(Form));
 }
@@ -248,7 +225,7 @@ TEST_F(GridFocusRepaint, AScrolledGridIsPaintedWhole) {
     TPaintRecorder recorder(Grid->Widget());
     Grid->SetCells(1, 12, "twelve");
     Grid->SetTopRow(10);
-    Flush();
+    FlushPainting();
     EXPECT_TRUE(recorder.Painted.contains(QRect(0, 0, Grid->ClientWidth(), Grid->ClientHeight())));
     EXPECT_EQ(OnScreen(Form), Repainted(Form));
 }
@@ -265,7 +242,7 @@ TEST(StylePictures, WindowsOpenedAndFreedLeaveNoPicturesBehind) {
         grid->SetRowCount(40);
         grid->SetColor(clWindow);
         form.ShowForm();
-        Flush();
+        FlushPainting();
     };
     for (int i = 0; i < 10; ++i)
         openAndFree();
