@@ -331,12 +331,11 @@ void TControl::SetEnabled(bool enabled) {
 }
 
 void TControl::SetColor(TColor color) {
-    FParentColor = false;
-    // The same colour again changes nothing on screen.
-    if (color == FColor) return;
+    const bool changed = color != FColor;
     FColor = color;
+    FParentColor = false;
     ColorChanged();
-    Perform(CM_COLORCHANGED);
+    if (changed) Perform(CM_COLORCHANGED);
 }
 
 void TControl::ColorChanged() {

@@ -68,8 +68,12 @@ private:
                 colours.append(char(brush.style()));
             }
         auto found = byColours.constFind(colours);
-        if (found != byColours.constEnd()) return *found;
-        return *byColours.insert(colours, palette);
+        if (found == byColours.constEnd()) found = byColours.insert(colours, palette);
+        // The group the control is drawn in (disabled, inactive) is the option's own, not part of the
+        // palette's identity.
+        QPalette shared = *found;
+        shared.setCurrentColorGroup(palette.currentColorGroup());
+        return shared;
     }
 };
 

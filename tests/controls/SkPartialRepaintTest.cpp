@@ -91,6 +91,29 @@ TEST_F(StyledRepaint, AHotButtonRepaintsWholeAndGoesBackWhole) {
     EXPECT_EQ(OnScreen(Form), cold);
 }
 
+// The styled grid keeps its colour as the focus comes and goes (its focus colour is its colour): a grid
+// that selects rows looks the same either way and repaints nothing.
+TEST_F(StyledRepaint, AStyledGridThatSelectsRowsRepaintsNothingForTheFocus) {
+    auto* list = new TSkStringGrid(&Form);
+    list->SetParent(Front);
+    list->SetBounds(20, 50, 300, 120);
+    list->SetOptions(list->Options() | goRowSelect);
+    FlushPainting();
+    TPaintRecorder recorder(list->Widget());
+    list->SetFocus();
+    FlushPainting();
+    ASSERT_TRUE(list->Focused());
+    Field->SetFocus();
+    FlushPainting();
+    EXPECT_TRUE(recorder.Painted.isEmpty());
+    // A focus colour of its own repaints it whole.
+    list->SetFocusColor(clInfoBk);
+    list->SetFocus();
+    FlushPainting();
+    EXPECT_EQ(recorder.Painted, QRegion(0, 0, 300, 120));
+    EXPECT_EQ(OnScreen(Form), Repainted(Form));
+}
+
 // A panel in front of the calendar panel and brought behind it again uncovers the calendar: it is
 // painted whole then.
 TEST_F(StyledRepaint, ACalendarUncoveredIsPaintedWhole) {

@@ -4,6 +4,7 @@
 #include "ExtCtrls.h"
 #include "GraphicControl.h"
 #include "Grids.h"
+#include "StdCtrls.h"
 #include "DeviceContext.h"
 #include "PaintRecorder.h"
 #include "Regions.h"
@@ -103,18 +104,6 @@ TEST_F(PartialRepaint, AControlShownAgainOrMovedIsPaintedWhole) {
     EXPECT_EQ(above.Painted, QRegion(0, 0, 120, 80));
     Above->SetBounds(150, 90, 120, 80);
     EXPECT_EQ(OnScreen(Form), Repainted(Form));
-}
-
-TEST_F(PartialRepaint, AGivenColourThatIsAlreadyTheControlsRepaintsNothing) {
-    Above->SetColor(clNavy);
-    FlushPainting();
-    TPaintRecorder recorder(Above->Widget());
-    Above->SetColor(clNavy);
-    FlushPainting();
-    EXPECT_TRUE(recorder.Painted.isEmpty());
-    Above->SetColor(clMaroon);
-    FlushPainting();
-    EXPECT_EQ(recorder.Painted, QRegion(0, 0, 120, 80));
 }
 
 // Client coordinates start inside the frame, and the frame is painted only where it is asked for.
@@ -252,6 +241,24 @@ TEST(StylePictures, WindowsOpenedAndFreedLeaveNoPicturesBehind) {
         openAndFree();
     malloc_trim(0);
     EXPECT_LT(double(mallinfo2().uordblks) - before, 64 * 1024.0);
+}
+
+// Controls of the same colours share the style's pictures, each still drawn in its own state: an
+// enabled field drawn after a disabled one of the same colours keeps the window colour.
+TEST(StylePictures, AFieldIsDrawnInItsOwnStateAfterADisabledOneOfTheSameColours) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 240, 120);
+    auto* disabled = new TEdit(&form);
+    disabled->SetParent(&form);
+    disabled->SetBounds(10, 10, 100, 24);
+    disabled->SetEnabled(false);
+    auto* enabled = new TEdit(&form);
+    enabled->SetParent(&form);
+    enabled->SetBounds(10, 60, 100, 24);
+    form.ShowForm();
+    const QImage screen = OnScreen(form);
+    EXPECT_EQ(screen.pixel(60, 72), QColor(Qt::white).rgb());
+    EXPECT_EQ(screen.pixel(60, 22), ToQColor(clBtnFace).rgb());
 }
 
 }  // namespace
