@@ -4,6 +4,7 @@
 #include "FoodTable.h"
 #include "IniFiles.h"
 #include "MainWindowStart.h"
+#include "Platform.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
     sinceStart.start();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    ApplyClassicPalette();  // as the program does at start-up
     const qint64 applicationMs = sinceStart.elapsed();
     benchmark::Initialize(&argc, argv);
     benchmark::AddCustomContext("application_start_ms", std::to_string(applicationMs));

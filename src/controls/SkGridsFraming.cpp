@@ -73,6 +73,8 @@ void TSkGridsFraming::UpdateColors() {
     const TColor color = !FControl->Enabled() ? FBlock.DisabledColor
                          : HasFocus()         ? FBlock.FocusColor
                                               : FNormalColor;
+    // The same colour again would repaint the whole grid for nothing (each time the focus comes or goes).
+    if (color == FControl->Color()) return;
     FUpdatingColor = true;
     FControl->SetColor(color);
     FUpdatingColor = false;

@@ -534,10 +534,16 @@ TCustomControl::~TCustomControl() = default;
 void TCustomControl::SetOffscreenPaint(bool value) {
     if (value == FOffscreenPaint) return;
     FOffscreenPaint = value;
+    UpdateOpaquePainting();
     Invalidate();
 }
 
-const QImage& TCustomControl::PaintOffscreen() {
+void TCustomControl::UpdateOpaquePainting() {
+    // Nothing beneath an opaque widget is painted: not its parent, not the siblings it covers.
+    if (FWidget) FWidget->setAttribute(Qt::WA_OpaquePaintEvent, PaintsEveryPixel());
+}
+
+QImage& TCustomControl::SizedOffscreenImage() {
     const QSize size(std::max(1, FWidth), std::max(1, FHeight));
     if (!FOffscreen || FOffscreen->size() != size) {
         auto image = std::make_unique<QImage>(size, QImage::Format_RGB32);
@@ -548,20 +554,37 @@ const QImage& TCustomControl::PaintOffscreen() {
         }
         FOffscreen = std::move(image);
     }
-    TDeviceContext dc(FOffscreen.get());
-    const TRect nc = FNonClient;
-    dc.ViewportOrg = {nc.Left, nc.Top};
-    dc.IntersectClipRect(0, 0, FWidth - nc.Left - nc.Right, FHeight - nc.Top - nc.Bottom);
-    const int saved = dc.SaveDC();
-    Perform(WM_ERASEBKGND, reinterpret_cast<std::intptr_t>(&dc));
-    dc.RestoreDC(saved);
-    Perform(WM_PAINT, reinterpret_cast<std::intptr_t>(&dc));
-    if (HasFrame(nc)) {
-        TDeviceContext frame(FOffscreen.get());
-        frame.ExcludeClipRect(nc.Left, nc.Top, FWidth - nc.Right, FHeight - nc.Bottom);
-        Perform(WM_NCPAINT, reinterpret_cast<std::intptr_t>(&frame));
-    }
     return *FOffscreen;
+}
+
+const QImage& TCustomControl::PaintOffscreen() {
+    QImage& image = SizedOffscreenImage();
+    PaintOffscreenInto(image, QPoint(), QRegion(image.rect()));
+    return image;
+}
+
+void TCustomControl::PaintOffscreenInto(QImage& Image, const QPoint& Origin, const QRegion& Region) {
+    const TRect nc = FNonClient;
+    const QRect client(nc.Left, nc.Top, FWidth - nc.Left - nc.Right, FHeight - nc.Top - nc.Bottom);
+    const QRegion inside = Region.intersected(client);
+    if (!inside.isEmpty()) {
+        TDeviceContext dc(&Image);
+        TRegion clip(inside.translated(-Origin));
+        dc.SelectClipRgn(&clip);
+        dc.ViewportOrg = {nc.Left - Origin.x(), nc.Top - Origin.y()};
+        const int saved = dc.SaveDC();
+        Perform(WM_ERASEBKGND, reinterpret_cast<std::intptr_t>(&dc));
+        dc.RestoreDC(saved);
+        Perform(WM_PAINT, reinterpret_cast<std::intptr_t>(&dc));
+    }
+    const QRegion frame = Region.subtracted(client);
+    if (HasFrame(nc) && !frame.isEmpty()) {
+        TDeviceContext dc(&Image);
+        TRegion clip(frame.translated(-Origin));
+        dc.SelectClipRgn(&clip);
+        dc.ViewportOrg = {-Origin.x(), -Origin.y()};
+        Perform(WM_NCPAINT, reinterpret_cast<std::intptr_t>(&dc));
+    }
 }
 
 void TCustomControl::WMPaint(TWMPaint& Message) {

@@ -421,7 +421,11 @@ void TControl::Invalidate() {
 }
 
 void TControl::InvalidateRect(const TRect& r) {
-    if (FWidget) FWidget->update(ToQRect(r));
+    if (!FWidget) return;
+    // Client coordinates start inside the non-client frame.
+    const auto* win = dynamic_cast<const TWinControl*>(this);
+    const TRect nc = win ? win->NonClientMargins() : TRect{};
+    FWidget->update(ToQRect(r).translated(nc.Left, nc.Top));
 }
 
 void TControl::SetMouseTracking(bool on) {
@@ -839,14 +843,26 @@ bool TWinControl::HandleKeyChar(QKeyEvent* e) {
 // TCustomControl --------------------------------------------------------------------------------
 
 TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {
-    SetWidget(new TPaintWidget([this](QPainter& painter) { PaintWidget(painter); }));
+    SetWidget(new TPaintWidget([this](QPainter& painter, const QRegion& region) { PaintWidget(painter, region); }));
 }
 
-void TCustomControl::PaintWidget(QPainter& painter) {
+void TCustomControl::PaintWidget(QPainter& painter, const QRegion& region) {
     if (FOffscreenPaint) {
-        const QImage& image = PaintOffscreen();
-        painter.drawImage(0, 0, image);
-        if (!FKeepsOffscreenImage) FOffscreen.reset();
+        const QRegion part = region.intersected(QRect(0, 0, FWidth, FHeight));
+        if (part.isEmpty()) return;
+        const QRect bounds = part.boundingRect();
+        if (FKeepsOffscreenImage) {
+            QImage& image = SizedOffscreenImage();
+            PaintOffscreenInto(image, QPoint(), part);
+            painter.drawImage(bounds.topLeft(), image, bounds);
+            return;
+        }
+        // Only the part asked for, in an image of its size.
+        FOffscreen.reset();
+        QImage image(bounds.size(), QImage::Format_RGB32);
+        image.fill(ToQColor(FColor));
+        PaintOffscreenInto(image, bounds.topLeft(), part);
+        painter.drawImage(bounds.topLeft(), image);
         return;
     }
     FCanvas.BeginPaint(&painter);

@@ -495,17 +495,28 @@ public:
     void SetKeepsOffscreenImage(bool value) { FKeepsOffscreenImage = value; }
     // Framework and tests: the last image painted off screen (nullptr before the first paint).
     const QImage* OffscreenImage() const { return FOffscreen.get(); }
-    // Paints off screen now and gives the image.
+    // Paints the whole control off screen now and gives the image.
     const QImage& PaintOffscreen();
 
 protected:
     virtual void Paint();
-    // The widget's paint event: the off-screen image, or Paint on the widget's painter.
-    virtual void PaintWidget(QPainter& Painter);
+    // The widget's paint event for the part of the widget that needs it (widget pixels): that part of
+    // the off-screen image, or Paint on the widget's painter.
+    virtual void PaintWidget(QPainter& Painter, const QRegion& Region);
+    // Paints `Region` of the control (its own pixels, the non-client frame included) into `Image`,
+    // whose top left pixel is the control's point `Origin`; nothing outside the region changes.
+    void PaintOffscreenInto(QImage& Image, const QPoint& Origin, const QRegion& Region);
+    // Whether the off-screen picture covers every pixel of the control, so the window system need
+    // paint nothing beneath it: true unless a control lets what lies below show through.
+    virtual bool PaintsEveryPixel() const { return FOffscreenPaint; }
+    // Tells the window system whether the widget is opaque (after PaintsEveryPixel changes).
+    void UpdateOpaquePainting();
     void WMPaint(TWMPaint& Message) override;
     void WMPrintClient(TWMPaint& Message) override;
 
 private:
+    // The kept image at the control's size, its old pixels where they still fit.
+    QImage& SizedOffscreenImage();
     TCanvas FCanvas;
     bool FOffscreenPaint = false;
     bool FKeepsOffscreenImage = true;

@@ -112,6 +112,7 @@ protected:
     int TopRecord() const { return TopRow() - TitleOffset(); }
     void DrawCell(int ACol, int ARow, const TRect& rect, TGridDrawState state) override;
     bool CanEditShow() const override { return false; }
+    bool FocusShowsInCells() const override { return TCustomGrid::FocusShowsInCells() || bool(OnDrawColumnCell); }
     void CurrentMoved() override;
     void ColWidthChanged(int col) override;
     bool WidgetEvent(QEvent* event) override;

@@ -108,10 +108,10 @@ bool TCustomPanel::PaintsOnlyRectangles() const {
            NonClientMargins() == TRect{};
 }
 
-void TCustomPanel::PaintWidget(QPainter& Painter) {
+void TCustomPanel::PaintWidget(QPainter& Painter, const QRegion& Region) {
     // Filled rectangles come out the same on the widget as off screen; the large panels behind a
     // window's controls then need no image of their own size, filled three times and copied across.
-    if (!PaintsOnlyRectangles()) return TCustomControl::PaintWidget(Painter);
+    if (!PaintsOnlyRectangles()) return TCustomControl::PaintWidget(Painter, Region);
     Canvas()->BeginPaint(&Painter);
     Paint();
     Canvas()->EndPaint();
@@ -172,7 +172,7 @@ void TTimer::Update() {
 // TImage ---------------------------------------------------------------------------------------
 
 TImage::TImage(TComponent* AOwner) : TControl(AOwner) {
-    SetWidget(new TPaintWidget([this](QPainter& painter) { PaintImage(painter); }));
+    SetWidget(new TPaintWidget([this](QPainter& painter, const QRegion&) { PaintImage(painter); }));
     SetBounds(0, 0, 105, 105);
     FPicture.OnChange = [this](TObject*) { PictureChanged(); };
 }

@@ -37,7 +37,7 @@ protected:
     // Removes BorderWidth and the bevels.
     void AdjustClientRect(TRect& Rect) override;
     void Paint() override;
-    void PaintWidget(QPainter& Painter) override;
+    void PaintWidget(QPainter& Painter, const QRegion& Region) override;
     void WMWindowPosChanged(TWMWindowPosChanged& Message) override;
 
 private:

@@ -29,14 +29,20 @@ void TGraphicControl::SetParent(TWinControl* parent) {
     }
 }
 
-void TGraphicControl::PaintWidget(QPainter& Painter) {
-    QImage image(std::max(1, Width()), std::max(1, Height()), QImage::Format_ARGB32);
+void TGraphicControl::PaintWidget(QPainter& Painter, const QRegion& Region) {
+    const QRegion part = Region.intersected(QRect(0, 0, Width(), Height()));
+    if (part.isEmpty()) return;
+    const QRect bounds = part.boundingRect();
+    QImage image(bounds.size(), QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     {
         TDeviceContext dc(&image);
+        TRegion clip(part.translated(-bounds.topLeft()));
+        dc.SelectClipRgn(&clip);
+        dc.ViewportOrg = {-bounds.left(), -bounds.top()};
         Perform(WM_PAINT, reinterpret_cast<std::intptr_t>(&dc));
     }
-    Painter.drawImage(0, 0, image);
+    Painter.drawImage(bounds.topLeft(), image);
 }
 
 void TGraphicControl::WMEraseBkgnd(TWMPaint& Message) {

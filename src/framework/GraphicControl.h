@@ -19,7 +19,9 @@ public:
 protected:
     // On screen only its own pixels are painted: where it draws nothing the parent and the controls
     // beneath show. The off-screen image (PaintOffscreen) has the parent's background there instead.
-    void PaintWidget(QPainter& Painter) override;
+    void PaintWidget(QPainter& Painter, const QRegion& Region) override;
+    // What it leaves unpainted shows the parent and the controls beneath.
+    bool PaintsEveryPixel() const override { return false; }
     // The parent's background under the control (its own Color without a parent).
     void WMEraseBkgnd(TWMPaint& Message) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,5 +1,7 @@
 #include "Grids.h"
 
+#include "PaintWidget.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -166,6 +168,8 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
     FRowHeights.assign(FRowCount, FDefaultRowHeight);
     QWidget* w = Widget();
     w->setFocusPolicy(Qt::StrongFocus);
+    // The grid repaints the current cell as the focus comes and goes (InvalidateFocusedCell).
+    static_cast<TPaintWidget*>(w)->RepaintOnFocus = false;
     w->setMouseTracking(true);
     FHorzBar = new QScrollBar(Qt::Horizontal, w);
     FVertBar = new QScrollBar(Qt::Vertical, w);
@@ -551,6 +555,22 @@ bool TCustomGrid::EditingCell(int ACol, int ARow) const {
     return FEditCell == TGridCoord{ACol, ARow};
 }
 
+bool TCustomGrid::FocusShowsInCells() const {
+    return !HasOption(goRowSelect) || bool(OnDrawCell);
+}
+
+void TCustomGrid::InvalidateFocusedCell() {
+    if (!FocusShowsInCells()) return;
+    TRect cell = CellRect(FCurrent.X, FCurrent.Y);
+    if (cell.IsEmpty()) return;
+    if (HasOption(goRowSelect)) {
+        const TRect area = CellArea();
+        cell.Left = area.Left;
+        cell.Right = area.Right;
+    }
+    InvalidateRect(cell);
+}
+
 bool TCustomGrid::GridHasFocus() const {
     return Widget() && (Widget()->hasFocus() || (FEditor && FEditor->hasFocus()));
 }
@@ -902,13 +922,13 @@ bool TCustomGrid::WidgetEvent(QEvent* event) {
         return true;
     }
     case QEvent::FocusIn:
-        Invalidate();
+        InvalidateFocusedCell();
         // Focus coming back from the grid's own editor is no entering.
         if (FRefocusing) return false;
         if (HasOption(goAlwaysShowEditor)) ShowEditor();
         return TCustomControl::WidgetEvent(event);
     case QEvent::FocusOut:
-        Invalidate();
+        InvalidateFocusedCell();
         if (FEditor && QApplication::focusWidget() == FEditor) return false;
         return TCustomControl::WidgetEvent(event);
     default:

@@ -153,6 +153,9 @@ protected:
     virtual bool SelectCell(int ACol, int ARow);
     // Paints one cell; the canvas is prepared when DefaultDrawing is set. Fires OnDrawCell.
     virtual void DrawCell(int ACol, int ARow, const TRect& rect, TGridDrawState state);
+    // Whether the focus coming or going changes what the cells show: the focus rectangle or the
+    // current cell's colours, or whatever a drawing handler makes of the focused state.
+    virtual bool FocusShowsInCells() const;
     // After the current cell moved, before OnClick.
     virtual void CurrentMoved() {}
     // After ColCount or RowCount changed.
@@ -210,6 +213,8 @@ private:
     void EditorTextEdited(const QString& text);
     void PlaceEditor();
     bool GridHasFocus() const;
+    // Repaints what the focus changes: the current cell (its row in a grid that selects rows).
+    void InvalidateFocusedCell();
     int ColumnEdgeAt(int X, int Y) const;
 
     void PaintLines(const TAxis& horz, const TAxis& vert);

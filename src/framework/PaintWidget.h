@@ -1,21 +1,31 @@
 // Framework use: the widget of a control that paints itself.
 #pragma once
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QWidget>
 #include <functional>
 
-// Its paint event hands a painter to the control.
+// Its paint event hands a painter and the part of the widget that needs painting to the control.
 class TPaintWidget : public QWidget {
 public:
-    explicit TPaintWidget(std::function<void(QPainter&)> paint) : FPaint(std::move(paint)) {}
+    using TPaint = std::function<void(QPainter&, const QRegion&)>;
+    explicit TPaintWidget(TPaint paint) : FPaint(std::move(paint)) {}
+    // Off for a control that repaints what the focus changes itself: the widget then leaves the rest.
+    bool RepaintOnFocus = true;
 
 protected:
-    void paintEvent(QPaintEvent*) override {
+    void focusInEvent(QFocusEvent* event) override {
+        if (RepaintOnFocus) QWidget::focusInEvent(event);
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        if (RepaintOnFocus) QWidget::focusOutEvent(event);
+    }
+    void paintEvent(QPaintEvent* event) override {
         QPainter painter(this);
-        FPaint(painter);
+        FPaint(painter, event->region());
     }
 
 private:
-    std::function<void(QPainter&)> FPaint;
+    TPaint FPaint;
 };

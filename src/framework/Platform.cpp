@@ -1,5 +1,6 @@
 #include "Platform.h"
 
+#include "PaletteStyle.h"
 #include "Registry.h"
 
 #include <QApplication>
@@ -62,6 +63,7 @@ int GetScreenDeviceCaps(int index) {
 
 void ApplyClassicPalette() {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return;
+    UseColourKeyedStyle();
     auto set = [](QPalette& p, QPalette::ColorRole role, TColor active, TColor disabled) {
         p.setColor(QPalette::Active, role, ToQColor(active));
         p.setColor(QPalette::Inactive, role, ToQColor(active));

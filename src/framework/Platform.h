@@ -39,7 +39,8 @@ enum : int { NUMCOLORS = 24, BITSPIXEL = 12, LOGPIXELSX = 88, LOGPIXELSY = 90 };
 int GetScreenDeviceCaps(int index);
 
 // The Qt application palette from the classic system colours, so native parts (edit fields,
-// scroll bars) match the styled ones. Called once at start-up, after the application exists.
+// scroll bars) match the styled ones, drawn by a style that keeps its pictures by colours rather than
+// by control. Called once at start-up, after the application exists.
 void ApplyClassicPalette();
 
 // Monitors: Qt's screens; the work area is the available geometry.

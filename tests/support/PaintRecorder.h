@@ -1,4 +1,5 @@
-// Collects the areas a widget repaints, for tests of what a change invalidates.
+// Collects the areas a widget repaints, and reads what the screen shows of a window, for tests of what a
+// change repaints.
 #pragma once
 
 #include "Forms.h"
@@ -8,6 +9,7 @@
 #include <QObject>
 #include <QPaintEvent>
 #include <QRegion>
+#include <QScreen>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -42,4 +44,25 @@ template <class TPanelClass> TPanelClass* ShowResizablePanel(TForm& form) {
     EXPECT_TRUE(QTest::qWaitForWindowExposed(form.Widget()));
     QApplication::processEvents();
     return panel;
+}
+
+// Everything waiting is handled and painted: what the window system marks for painting while it
+// handles one event goes out with the next round.
+inline void FlushPainting() {
+    for (int round = 0; round < 3; ++round) {
+        QCoreApplication::sendPostedEvents();
+        QApplication::processEvents();
+    }
+}
+
+// What the screen shows of a window, from the window system's own copy, after what waits is painted.
+inline QImage OnScreen(TForm& form) {
+    FlushPainting();
+    return form.Widget()->screen()->grabWindow(form.Widget()->winId()).toImage().convertToFormat(
+        QImage::Format_RGB32);
+}
+
+// The window painted anew, whole: what the screen must show.
+inline QImage Repainted(TForm& form) {
+    return form.Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }

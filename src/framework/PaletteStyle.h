@@ -1,0 +1,6 @@
+// Framework use: the window style of the native controls, wrapped so that the pictures it keeps
+// (scroll bars, spin boxes, frames) are shared by every control of the same colours.
+#pragma once
+
+// Makes the application's style the wrapped one (once; later calls do nothing).
+void UseColourKeyedStyle();
