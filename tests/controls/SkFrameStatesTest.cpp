@@ -135,6 +135,18 @@ TEST_F(SkFrameStates, AListBoxWithAnEmptyGroupPrefixShowsItsItemsAsItemsNotHeade
 
 // The status style ----------------------------------------------------------------------------------------
 
+namespace {
+// A white panel at the top left of a paint box, to be painted off screen.
+TSkCustomPanel* WhitePanel(TPaintBox& parent, int width, int height) {
+    parent.SetBounds(0, 0, 200, 100);
+    auto* panel = new TSkCustomPanel(&parent);
+    panel->SetParent(&parent);
+    panel->SetBounds(0, 0, width, height);
+    panel->SetColor(clWhite);
+    return panel;
+}
+}  // namespace
+
 TEST(SkStatusStyle, IsSunkenWithTheShadowAtTheTopLeftWhereverItIsDrawn) {
     const TColor shadow = ColorToRGB(clBtnShadow), light = ColorToRGB(clBtnHighlight);
     // The bevel routine.
@@ -149,11 +161,7 @@ TEST(SkStatusStyle, IsSunkenWithTheShadowAtTheTopLeftWhereverItIsDrawn) {
 
     // A panel's outer border: the bevel width in shadow above and left, in highlight below and right.
     TPaintBox parent(nullptr);
-    parent.SetBounds(0, 0, 200, 100);
-    auto* panel = new TSkCustomPanel(&parent);
-    panel->SetParent(&parent);
-    panel->SetBounds(0, 0, 40, 30);
-    panel->SetColor(clWhite);
+    TSkCustomPanel* panel = WhitePanel(parent, 40, 30);
     panel->SetBorderOuter(fsStatus);
     panel->SetBevelWidth(2);
     const QImage& image = panel->PaintOffscreen();
@@ -196,11 +204,7 @@ TRect InkBox(const QImage& image) {
 
 TEST(SkPanelCaption, AlignedToTheBottomItsLineStartsItsHeightAndOnePixelAboveTheInnerBottom) {
     TPaintBox parent(nullptr);
-    parent.SetBounds(0, 0, 200, 100);
-    auto* panel = new TSkCustomPanel(&parent);
-    panel->SetParent(&parent);
-    panel->SetBounds(0, 0, 120, 60);
-    panel->SetColor(clWhite);
+    TSkCustomPanel* panel = WhitePanel(parent, 120, 60);
     panel->SetBorderOuter(fsNone);
     panel->SetCaption(QStringLiteral("能量"));
     panel->SetTextMarginVertical(5);
