@@ -45,6 +45,9 @@ public:
     TPoint Cursor;                           // the mouse on the screen, from the last message
     TRect CursorRect;                        // where the showing hint may stay, on the screen
     bool Showing = false;
+    // A hint has shown since the mouse came onto hinted controls: the next control's hint follows after
+    // the short pause. Hiding a hint keeps it; a spot without a hint or a click forgets it.
+    bool Active = false;
     QPointer<QTimer> PauseTimer, HideTimer;
 
     QTimer* Timer(QPointer<QTimer>& timer, const std::function<void()>& tick) {
@@ -129,6 +132,7 @@ void TApplication::CancelHint() {
     if (h.PauseTimer) h.PauseTimer->stop();
     HideHint();
     h.Control = nullptr;
+    h.Active = false;
 }
 
 void TApplication::ActivateHint(const TPoint& CursorPos) {
@@ -172,6 +176,7 @@ void TApplication::ActivateHint(const TPoint& CursorPos) {
     OffsetRect(r, info.HintPos.X, info.HintPos.Y);
     h.Window->ActivateHintData(r, info.HintStr, info.HintData);
     h.Showing = true;
+    h.Active = true;
     const TPoint origin = alive ? control->ClientToScreen({0, 0}) : TPoint{};
     h.CursorRect = info.CursorRect;
     OffsetRect(h.CursorRect, origin.X, origin.Y);
@@ -183,12 +188,18 @@ void TApplication::HintMouseMessage(TControl* Control, const TMessage& Message) 
     if (!Control || IsHintWindow(Control)) return;
     THintState& h = Hints();
     if (Message.Msg == CM_MOUSELEAVE) {
-        // Off the control: unless the mouse went onto the hint itself, the hint goes.
+        // Off the control: unless the mouse went onto the hint itself, the hint goes. Gone straight onto
+        // another hinted control, that one's hint follows after the short pause; anywhere else (the
+        // window's bare background, which reports no moves, or outside) the next hint waits the long one.
         const TPoint cursor = Mouse->CursorPos();
-        if (h.Control == Control &&
-            !(h.Window && h.Window->Visible() && h.Window->BoundsRect().Contains(cursor))) {
-            CancelHint();
-        }
+        if (h.Control != Control ||
+            (h.Window && h.Window->Visible() && h.Window->BoundsRect().Contains(cursor)))
+            return;
+        TControl* next = ControlAt(cursor);
+        next = next && !IsHintWindow(next) ? HintControlOf(next) : nullptr;
+        const bool moveOn = h.Active && next && next != Control;
+        CancelHint();
+        h.Active = moveOn;
         return;
     }
     if (Message.Msg >= WM_LBUTTONDOWN && Message.Msg <= WM_MBUTTONDBLCLK) {
@@ -197,7 +208,7 @@ void TApplication::HintMouseMessage(TControl* Control, const TMessage& Message) 
     }
     if (Message.Msg != WM_MOUSEMOVE && Message.Msg != CM_MOUSEENTER) return;
     TControl* hintControl = HintControlOf(Control);
-    if (!hintControl && !h.Control && !h.Showing) return;
+    if (!hintControl && !h.Control && !h.Showing && !h.Active) return;
     // Entering a control counts as a move: a widget without mouse tracking reports no other.
     const TPoint cursor =
         Message.Msg == CM_MOUSEENTER
@@ -206,8 +217,9 @@ void TApplication::HintMouseMessage(TControl* Control, const TMessage& Message) 
     // A move that Qt hands on from a child widget to its parent counts for the innermost control only.
     if (TControl* under = ControlAt(cursor); under && under != Control) return;
     h.Cursor = cursor;
+    if (!hintControl) h.Active = false;  // a spot without a hint: the next hint waits the long pause
     if (hintControl != h.Control) {
-        const bool moveOn = h.Showing;
+        const bool moveOn = h.Showing || h.Active;
         HideHint();
         h.Control = hintControl;
         if (!hintControl || !h.ShowHint) {

@@ -463,6 +463,8 @@ bool TControl::DispatchWidgetEvent(QObject* watched, QEvent* event) {
             TopControl(this)->Perform(CM_DIALOGCHAR, ch.unicode(), keyData) != 0)
             return true;
         if (!alive) return true;
+        // Alt with a letter is a system key: one that no accelerator took is typed nowhere.
+        if (alt) return true;
         return consumed(send(WM_CHAR, ch.unicode(), keyData));
     }
     case QEvent::KeyRelease: {

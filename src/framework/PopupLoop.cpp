@@ -3,6 +3,7 @@
 #include "Forms.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QPointer>
@@ -133,6 +134,11 @@ void PostMessage(TControl* Control, unsigned Msg, std::intptr_t WParam, std::int
 
 // The loop ------------------------------------------------------------------------------------------
 
+namespace {
+// The loops running now, the innermost last.
+std::vector<TDropDownLoop*> RunningLoops;
+}  // namespace
+
 class TDropDownLoop::TFilter : public QObject {
 public:
     TFilter(TDropDownLoop* loop, TWinControl* host, unsigned release)
@@ -142,9 +148,12 @@ public:
         FHow = dleRunning;
         QEventLoop loop;
         FEventLoop = &loop;
+        FStarted.start();
+        RunningLoops.push_back(FLoop);
         qApp->installEventFilter(this);
         if (!Application->Terminated()) loop.exec();
         qApp->removeEventFilter(this);
+        RunningLoops.erase(std::find(RunningLoops.begin(), RunningLoops.end(), FLoop));
         FEventLoop = nullptr;
         if (FHow == dleRunning) FHow = dleTerminated;
         if (FHow == dleRelease && FHost) PostMessage(FHost, FRelease);
@@ -159,6 +168,7 @@ public:
     }
 
     bool Running() const { return FEventLoop && FHow == dleRunning; }
+    std::int64_t RunningMilliseconds() const { return Running() ? FStarted.elapsed() : 0; }
 
 protected:
     bool eventFilter(QObject* receiver, QEvent* e) override {
@@ -246,6 +256,7 @@ private:
     QPointer<TWinControl> FHost;
     unsigned FRelease;
     QEventLoop* FEventLoop = nullptr;
+    QElapsedTimer FStarted;
     TDropDownLoopEnd FHow = dleEnded;
     std::vector<QEvent*> FPassing;
     std::exception_ptr FException;
@@ -266,4 +277,12 @@ void TDropDownLoop::End(TDropDownLoopEnd How) {
 
 bool TDropDownLoop::Running() const {
     return FFilter->Running();
+}
+
+TDropDownLoop* TDropDownLoop::Innermost() {
+    return RunningLoops.empty() ? nullptr : RunningLoops.back();
+}
+
+std::int64_t TDropDownLoop::RunningMilliseconds() const {
+    return FFilter->RunningMilliseconds();
 }

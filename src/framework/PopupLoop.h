@@ -9,6 +9,7 @@
 #include "Controls.h"
 #include "FocusWithin.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -56,6 +57,11 @@ public:
     // Ends the running loop (nothing when it is not running or has ended already).
     void End(TDropDownLoopEnd How = dleEnded);
     bool Running() const;
+
+    // The innermost loop running now (nullptr when none runs) and how long it has run: what a
+    // watchdog needs to end a loop that a fault keeps from ending.
+    static TDropDownLoop* Innermost();
+    std::int64_t RunningMilliseconds() const;
 
 private:
     class TFilter;

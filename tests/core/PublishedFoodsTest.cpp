@@ -1,13 +1,16 @@
 // The food table the program carries against the published composition table it was made from, read
 // in place: every food's code, name and 30 values, so stale or shifted data shows.
 #include "FoodTable.h"
+#include "SharedData.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
 
 TEST(PublishedFoods, EveryFoodHasThePublishedCodeNameAndValues) {
-    QFile published(QStringLiteral(VELORIA_SOURCE_DIR "/../shared/data/food-composition.tsv"));
-    if (!published.open(QIODevice::ReadOnly)) GTEST_SKIP() << "the published table is not beside the project";
+    const QString path = QStringLiteral(VELORIA_SOURCE_DIR "/../shared/data/food-composition.tsv");
+    REQUIRE_SHARED_DATA(path);
+    QFile published(path);
+    ASSERT_TRUE(published.open(QIODevice::ReadOnly)) << published.errorString().toStdString();
     LoadFoodTables();
     const QStringList lines =
         QString::fromUtf8(published.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);

@@ -2,6 +2,7 @@
 // the matching error.
 #include "LibpngReference.h"
 #include "PngTestSupport.h"
+#include "SharedData.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -21,8 +22,7 @@ QStringList SuiteFiles(bool corrupt) {
     return chosen;
 }
 
-#define SKIP_WITHOUT_SUITE()                                                                                 \
-    if (!QDir(SuiteFolder()).exists()) GTEST_SKIP() << "PngSuite not found at " << SuiteFolder().toStdString()
+#define SKIP_WITHOUT_SUITE() REQUIRE_SHARED_DATA(SuiteFolder())
 }  // namespace
 
 TEST(PngSuite, ValidImagesShowTheSamePixelsAsLibpng) {

@@ -2,6 +2,7 @@
 // keys compared on the stored samples, and every PngSuite image with transparency against
 // libpng's pixels composed the same way.
 #include "PngTestSupport.h"
+#include "SharedData.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -106,7 +107,7 @@ TEST(PngTransparency, LowDepthGreyKeys) {
 
 TEST(PngTransparency, EveryPngSuiteImageWithTransparencyDrawsAsLibpngShowsIt) {
     const QString folder = QStringLiteral(VELORIA_TESTDATA_DIR "/pngsuite");
-    if (!QDir(folder).exists()) GTEST_SKIP() << "PngSuite not found at " << folder.toStdString();
+    REQUIRE_SHARED_DATA(folder);
     int checked = 0;
     for (const QString& name : QDir(folder).entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name)) {
         if (name.startsWith('x')) continue;
