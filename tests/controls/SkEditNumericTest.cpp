@@ -32,6 +32,11 @@ TEST_F(SkNumericEditTest, TheTextIsReadByTheEditsOwnForgivingRule) {
     EXPECT_EQ(ParseOf("(5)x"), 5);   // the bracket is not the last character: not negative
     EXPECT_EQ(ParseOf("1-2"), 12);   // a minus counts only as an exponent's sign
     EXPECT_EQ(ParseOf("1e999"), 0);  // too large to hold: does not convert
+    // Every decimal digit counts by its value, full-width ones (as a Chinese input method types
+    // them) too, alone or beside ASCII ones.
+    EXPECT_EQ(ParseOf(QStringLiteral("1２")), 12);
+    EXPECT_DOUBLE_EQ(ParseOf(QStringLiteral("７２.５")), 72.5);
+    EXPECT_EQ(ParseOf(QStringLiteral("(３)")), -3);
     Edit->SetAllowScientificNotation(false);
     EXPECT_EQ(ParseOf("2e3"), 23);  // without exponents an E is dropped
     EXPECT_EQ(ParseOf("1-2"), 0);   // every minus kept: "1-2" does not convert
@@ -83,8 +88,16 @@ TEST_F(SkNumericEditTest, IntValueIsHeldWithinThe32BitRange) {
     EXPECT_EQ(Edit->IntValue(), INT_MIN);
     Edit->SetValue(-41.6);
     EXPECT_EQ(Edit->IntValue(), -42);
+    // With a decimal shown, IntValue itself rounds to the nearest integer on both sides of zero.
+    Edit->SetIntegersOnly(false);
+    Edit->SetDisplayFormat(QStringLiteral("0.0"));
+    const std::pair<double, int> rounded[] = {{2.6, 3}, {-2.6, -3}, {2.4, 2}, {-2.4, -2}};
+    for (const auto& [value, expected] : rounded) {
+        Edit->SetValue(value);
+        EXPECT_EQ(Edit->IntValue(), expected) << value;
+    }
     Edit->SetIntValue(17);
-    EXPECT_EQ(Edit->Text(), QStringLiteral("17"));
+    EXPECT_EQ(Edit->Text(), QStringLiteral("17.0"));
 }
 
 TEST_F(SkNumericEditTest, OnlyANumbersCharactersCanBeTyped) {
@@ -107,12 +120,20 @@ TEST_F(SkNumericEditTest, OnlyANumbersCharactersCanBeTyped) {
     Edit->SetIntegersOnly(false);
     Type("1.5.2e3");
     EXPECT_EQ(Edit->Text(), QStringLiteral("1.52e3"));  // one point only
-    // Replacing the selected point by another is allowed.
+    // A point typed over a selection that holds the point replaces it; over one that does not, the
+    // point is refused.
     Edit->SetText(QStringLiteral("1.5"));
     Edit->SetSelStart(1);
-    QTest::keyClick(Edit->Widget(), Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(Edit->Widget(), Qt::Key_End, Qt::ShiftModifier);  // ".5" selected
+    QTest::keyClicks(Edit->Widget(), ".");
+    EXPECT_EQ(Edit->Text(), QStringLiteral("1."));
+    Edit->SetText(QStringLiteral("1.5"));
+    Edit->SetSelStart(2);
+    QTest::keyClick(Edit->Widget(), Qt::Key_End, Qt::ShiftModifier);  // "5" selected
+    const int before = MessageBeepCount();
     QTest::keyClicks(Edit->Widget(), ".");
     EXPECT_EQ(Edit->Text(), QStringLiteral("1.5"));
+    EXPECT_EQ(MessageBeepCount(), before + 1);
     // The keypad's decimal key types the program's separator whatever the keyboard sends.
     Edit->SetText(QStringLiteral("7"));
     Edit->SetSelStart(1);
