@@ -5,7 +5,6 @@
 #include "SysUtils.h"
 
 #include <QScopedValueRollback>
-#include <QTimer>
 #include <climits>
 #include <cmath>
 
@@ -237,8 +236,9 @@ void TSkNumericEdit::ValidateOnExit(TMessage& Message) {
         }
     });
     if (keepFocus) {
-        // Taken back once the focus change that is under way has finished.
-        QTimer::singleShot(0, this, [this] { SetFocus(); });
+        // The leaving is not completed: the focus stays, and the control it was going to never
+        // hears of it (so two such edits cannot hand the focus back and forth).
+        KeepFocusOnExit();
         return;
     }
     TSkEdit::CMExit(Message);

@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QTest>
 #include <climits>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -216,6 +217,70 @@ TEST_F(SkNumericEditTest, AZeroOrTheFigureAnEmptyEditShowsOnEnteringIsReplacedBy
     QTest::mouseClick(Edit->Widget(), Qt::LeftButton, {}, QPoint(Edit->Width() - 6, Edit->Height() / 2));
     QTest::keyClicks(Edit->Widget(), "3");
     EXPECT_EQ(Edit->Text(), QStringLiteral("123"));
+}
+
+// A range handler that keeps the value keeps the focus before anything else happens: the control the
+// focus was going to (by Tab, by a click or by the program) is never entered nor left, a click on a
+// button does not press it, and two such edits cannot hand the focus back and forth.
+TEST_F(SkNumericEditTest, AKeptFocusNeverReachesTheNextControl) {
+    ShowAndFocus();
+    auto* button = new TButton(Form.get());
+    button->SetParent(Form.get());
+    button->SetBounds(150, 60, 80, 25);
+    int otherEnters = 0, otherExits = 0, clicks = 0, errors = 0, exits = 0;
+    Other->OnEnter = [&](TObject*) { ++otherEnters; };
+    Other->OnExit = [&](TObject*) { ++otherExits; };
+    button->OnClick = [&](TObject*) { ++clicks; };
+    Edit->OnExit = [&](TObject*) { ++exits; };
+    Edit->SetMax(250);
+    Edit->OnRangeError = [&](TObject*, double, double, bool& autoCorrect) {
+        ++errors;
+        autoCorrect = false;
+    };
+    Type("300");
+    const std::function<void()> leavings[] = {
+        [&] { Other->SetFocus(); },
+        [&] { QTest::keyClick(Edit->Widget(), Qt::Key_Tab); },
+        [&] { QTest::mouseClick(Other->Widget(), Qt::LeftButton, {}, QPoint(5, 5)); },
+        [&] { QTest::mouseClick(button->Widget(), Qt::LeftButton, {}, QPoint(10, 10)); },
+    };
+    int tries = 0;
+    for (const auto& leave : leavings) {
+        leave();
+        QTest::qWait(50);
+        ++tries;
+        EXPECT_TRUE(Edit->Focused()) << tries;
+        EXPECT_EQ(errors, tries);
+    }
+    EXPECT_EQ(Edit->Text(), QStringLiteral("300"));
+    EXPECT_EQ(otherEnters, 0);
+    EXPECT_EQ(otherExits, 0);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(exits, 0);  // the leaving was never completed
+    // Mended, the edit leaves as usual and the next control is entered once.
+    Type("200");
+    Other->SetFocus();
+    QApplication::processEvents();
+    EXPECT_TRUE(Other->Focused());
+    EXPECT_EQ(otherEnters, 1);
+    EXPECT_EQ(exits, 1);
+
+    // Two out-of-range edits that both keep the focus: one range error, and it stays.
+    auto* second = new TSkNumericEdit(Form.get());
+    second->SetParent(Form.get());
+    second->SetBounds(10, 100, 80, 21);
+    second->SetMax(250);
+    second->SetText(QStringLiteral("400"));
+    second->OnRangeError = Edit->OnRangeError;
+    Edit->SetFocus();
+    QApplication::processEvents();
+    Type("300");
+    errors = 0;
+    second->SetFocus();
+    QTest::qWait(200);
+    EXPECT_EQ(errors, 1);
+    EXPECT_TRUE(Edit->Focused());
+    EXPECT_FALSE(second->Focused());
 }
 
 TEST_F(SkNumericEditTest, AFailingRangeHandlerIsShownInABoxAndNeverThrowsThroughTheFocusChange) {
