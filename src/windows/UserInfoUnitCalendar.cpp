@@ -91,6 +91,8 @@ TSkDateTimeEdit* TFrm_UInfo::PlaceDateField(TWinControl* parent, const char* nam
                                             int width) {
     auto* field = Place<TSkDateTimeEdit>(this, parent, name, left, top, width, 24);
     field->SetFlatButtons(true);
+    field->SetCaptionTodayBtn("今天");
+    field->SetCaptionClearBtn("清除");
     return field;
 }
 

@@ -115,7 +115,8 @@ TEST_F(DateFields, TheCalendarOpensByF4AltDownAndTheButtonAndTheQueryUsesThePick
 }
 
 // Every start and end date of the three histories and the analysis is such a field: F4 opens its
-// calendar at the date shown (today less 30 days, and today), and Escape leaves it as it was.
+// calendar, with its buttons in Chinese, at the date shown (today less 30 days, and today), and Escape
+// leaves it as it was.
 TEST_F(DateFields, EveryPeriodFieldOpensItsCalendarAtTheDateItShows) {
     const TDateTime today = Date();
     struct TPair {
@@ -134,14 +135,17 @@ TEST_F(DateFields, EveryPeriodFieldOpensItsCalendarAtTheDateItShows) {
             EXPECT_EQ(before, DateToISO(field == pair.Start ? today - 30 : today));
             ClickInto(field);
             TDateTime opened = 0;
+            QString buttons;
             EXPECT_TRUE(PickInCalendar(
                 field, [&] { QTest::keyClick(field->Widget(), Qt::Key_F4); },
                 [&](TSkCalendar* calendar) {
                     opened = calendar->Date();
+                    buttons = calendar->CaptionTodayBtn() + "|" + calendar->CaptionClearBtn();
                     QTest::keyClick(field->Widget(), Qt::Key_Escape);
                 }))
                 << field->Name().toStdString();
             EXPECT_EQ(opened, field == pair.Start ? today - 30 : today) << field->Name().toStdString();
+            EXPECT_EQ(buttons, "今天|清除");
             EXPECT_EQ(field->Caption(), before);
         }
     }
