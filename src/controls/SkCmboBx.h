@@ -103,6 +103,7 @@ protected:
     void WMChar(TWMKey& Message) override;
     void WMKillFocus(TWMFocus& Message) override;
     void WMLButtonDown(TWMMouse& Message) override;
+    void EditFieldMouseDown() override;
     void WMLButtonDblClk(TWMMouse& Message) override;
     void CMExit(TMessage& Message) override;
     void CMMouseEnter(TMessage& Message) override;

@@ -346,6 +346,12 @@ void TSkCustomComboBox::WMLButtonDown(TWMMouse& Message) {
     TComboBox::WMLButtonDown(Message);
 }
 
+// A click in the edit field places the caret in the text shown: typing goes on from that text, not
+// from the prefix that completed it.
+void TSkCustomComboBox::EditFieldMouseDown() {
+    if (Style() == csDropDown) FSearchString = Text();
+}
+
 void TSkCustomComboBox::WMLButtonDblClk(TWMMouse& Message) {
     if (!FReadOnly) TComboBox::WMLButtonDblClk(Message);
 }

@@ -6,8 +6,10 @@
 #include "Streaming.h"
 #include "Themes.h"
 
+#include <QEvent>
 #include <QPointer>
 #include <algorithm>
+#include <utility>
 
 namespace {
 struct TEditTypes {
@@ -244,7 +246,9 @@ void TSkCustomEdit::WMKillFocus(TWMFocus& Message) {
     TSkFramedEdit<TEdit>::WMKillFocus(Message);
 }
 
-// Alt+Down and F4 open the drop-down, as in a combo box.
+// Alt+Down and F4 open the drop-down, as in a combo box. Up, Down, Page Up and Page Down mean nothing
+// to a single-line edit and end here, as in a native edit: passed on, they would reach the control
+// the edit sits on (a page control would turn its page).
 void TSkCustomEdit::WMKeyDown(TWMKey& Message) {
     const TShiftState shift = KeyDataShift(Message.KeyData);
     const bool dropKey =
@@ -254,4 +258,12 @@ void TSkCustomEdit::WMKeyDown(TWMKey& Message) {
         return;
     }
     TSkFramedEdit<TEdit>::WMKeyDown(Message);
+    const unsigned key = Message.CharCode;
+    FKeyEndsHere = Message.CallDefault && (key == VK_UP || key == VK_DOWN || key == VK_PRIOR || key == VK_NEXT);
+}
+
+// The key's OnKeyDown still fires; then a key that ends here is taken.
+bool TSkCustomEdit::WidgetEvent(QEvent* Event) {
+    const bool ends = Event->type() == QEvent::KeyPress && std::exchange(FKeyEndsHere, false);
+    return TSkFramedEdit<TEdit>::WidgetEvent(Event) || ends;
 }

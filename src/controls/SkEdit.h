@@ -76,6 +76,7 @@ protected:
     void WMLButtonUp(TWMMouse& Message) override;
     void WMKillFocus(TWMFocus& Message) override;
     void WMKeyDown(TWMKey& Message) override;
+    bool WidgetEvent(QEvent* Event) override;
 
 private:
     void ButtonMouseDown(TWMMouse& Message);
@@ -84,6 +85,8 @@ private:
     QString FTextHint;
     bool FTextHintVisibleOnFocus = false, FBeepOnInvalidKey = true, FAutoSelect = true;
     bool FDropButtonVisible = false, FButtonPresent = false, FOverButton = false, FDropping = false;
+    // Set by a key down that must go no further than the edit.
+    bool FKeyEndsHere = false;
     int FButtonState = 0;
 };
 

@@ -6,7 +6,7 @@
 #include "TypInfo.h"
 
 #include <QScopedValueRollback>
-#include <QTimer>
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -31,14 +31,6 @@ double DayFraction(TDateTime V) {
 }
 }  // namespace
 
-QString FormatDateTimeValue(const QString& Format, TDateTime Value) {
-    QString f = Format;
-    f.replace(QStringLiteral("ddddd"), QStringLiteral("yyyy-mm-dd"), Qt::CaseInsensitive);
-    f.replace(QStringLiteral("tt"), QStringLiteral("hh:nn:ss"), Qt::CaseInsensitive);
-    f.replace(QStringLiteral("t"), QStringLiteral("hh:nn"), Qt::CaseInsensitive);
-    return FormatDateTime(f, Value);
-}
-
 TSkDateTimeEdit::TSkDateTimeEdit(TComponent* AOwner)
     : TSkEdit(AOwner), FCalendarColors(nullptr, DefaultCalendarColors()),
       FClockFaceColors(nullptr, DefaultClockFaceColors()) {
@@ -54,10 +46,11 @@ double TSkDateTimeEdit::GetTime() const {
     return DayFraction(FValue);
 }
 
+// The value itself is held against the bounds: MaxDate at noon lies past MaxDate.
 void TSkDateTimeEdit::SetDate(double Value) {
     const QScopedValueRollback<bool> assigning(FAssigningDate, true);
-    const double day = WholeDays(Value);
-    CheckDateBounds(day, FMinDate, FMaxDate);
+    CheckCalendarDate(Value);
+    CheckDateBounds(Value, FMinDate, FMaxDate);
     FValue = Value;
     FDateSet = true;
     FEditType = etDate;  // no check of the text: it is replaced
@@ -67,6 +60,7 @@ void TSkDateTimeEdit::SetDate(double Value) {
 
 void TSkDateTimeEdit::SetTime(double Value) {
     const QScopedValueRollback<bool> assigning(FAssigningTime, true);
+    CheckCalendarDate(Value);
     FValue = Value;
     FTimeSet = true;
     FEditType = etTime;
@@ -91,6 +85,7 @@ void TSkDateTimeEdit::NotifyChange() {
 }
 
 void TSkDateTimeEdit::SetMinDate(double Value) {
+    CheckCalendarDate(Value);
     const double d = WholeDays(Value);
     if (d != 0 && FMaxDate != 0 && d > FMaxDate) throw ESkCalendarError(DateExceedsMaximumText(FMaxDate));
     if (d == FMinDate) return;
@@ -99,6 +94,7 @@ void TSkDateTimeEdit::SetMinDate(double Value) {
 }
 
 void TSkDateTimeEdit::SetMaxDate(double Value) {
+    CheckCalendarDate(Value);
     const double d = WholeDays(Value);
     if (d != 0 && FMinDate != 0 && d < FMinDate) throw ESkCalendarError(DateBelowMinimumText(FMinDate));
     if (d == FMaxDate) return;
@@ -118,7 +114,7 @@ void TSkDateTimeEdit::BringIntoRange() {
 void TSkDateTimeEdit::SetEditType(TSkDTEditType Value) {
     if (Value == FEditType) return;
     FEditType = Value;
-    ValidateOnExit();
+    if (ValidateOnExit()) SetFocus();
 }
 
 void TSkDateTimeEdit::SetFormat(const QString& Value) {
@@ -145,7 +141,7 @@ void TSkDateTimeEdit::UpdateText() {
     const bool set = date ? FDateSet : FTimeSet;
     const bool accepted = date ? FDateAccepted : FTimeAccepted;
     const bool empty = !assigning && FValue == 0 && (!set || (Text().isEmpty() && !accepted));
-    ShowText(empty ? QString() : FormatDateTimeValue(format, FValue));
+    ShowText(empty ? QString() : FormatDateTime(format, FValue));
     FModified = false;
 }
 
@@ -181,8 +177,8 @@ void TSkDateTimeEdit::InvalidTime(bool& KeepFocus, bool& KeepText, TDateTime& Ne
     if (OnInvalidTime) OnInvalidTime(this, KeepFocus, KeepText, NewTime);
 }
 
-void TSkDateTimeEdit::ValidateOnExit() {
-    if (FValidating || (ComponentState() & csDestroying)) return;
+bool TSkDateTimeEdit::ValidateOnExit() {
+    if (FValidating || (ComponentState() & csDestroying)) return false;
     const QScopedValueRollback<bool> validating(FValidating, true);
     TakeOverText();
     const bool date = FEditType == etDate;
@@ -197,18 +193,27 @@ void TSkDateTimeEdit::ValidateOnExit() {
             InvalidTime(keepFocus, keepText, replacement);
         FValue = replacement;
         NotifyChange();
-        if (keepFocus || keepText) {
-            QTimer::singleShot(0, this, [this] { SetFocus(); });
-        }
-        if (keepText) {
-            ShowText(typed);
-            FKeepTypedText = true;  // the focus coming back leaves it for the user to mend
-        } else if (replacement == 0)
+        if (keepText)
+            ShowText(typed);  // left for the user to mend
+        else if (replacement == 0)
             ShowText(QString());
         (date ? FDateSet : FTimeSet) = false;
     }
-    if (date && Date() != 0) CheckDateBounds(Date(), FMinDate, FMaxDate);
+    if (date && Date() != 0) PutBoundIn();
     if (!keepFocus && !keepText) UpdateText();
+    return keepFocus || keepText;
+}
+
+// A typed date past a bound does not stay: the bound takes its place, and the error says why.
+void TSkDateTimeEdit::PutBoundIn() {
+    const bool above = FMaxDate != 0 && Date() > FMaxDate;
+    const bool below = !above && FMinDate != 0 && Date() < FMinDate;
+    if (!above && !below) return;
+    FValue = above ? FMaxDate : FMinDate;
+    FDateSet = true;
+    NotifyChange();
+    UpdateText();
+    throw ESkCalendarError(above ? DateExceedsMaximumText(FMaxDate) : DateBelowMinimumText(FMinDate));
 }
 
 // Focus -----------------------------------------------------------------------------------------------------
@@ -217,14 +222,20 @@ bool TSkDateTimeEdit::PopupOpen() const {
 }
 
 void TSkDateTimeEdit::CMEnter(TMessage& Message) {
-    if (!PopupOpen() && !std::exchange(FKeepTypedText, false)) UpdateText();
+    if (!PopupOpen()) UpdateText();
     TSkEdit::CMEnter(Message);
 }
 
 // Leaving never throws: a bound error is shown in the program's box and the focus goes on. The
-// pop-up taking the focus is no leaving.
+// pop-up taking the focus is no leaving. Text an OnInvalidDate/Time handler keeps (or the focus it
+// keeps) ends the leaving here: the focus stays and the next control is never entered.
 void TSkDateTimeEdit::CMExit(TMessage& Message) {
-    if (!PopupOpen()) DispatchEvent([this] { ValidateOnExit(); });
+    bool keep = false;
+    if (!PopupOpen()) DispatchEvent([&] { keep = ValidateOnExit(); });
+    if (keep) {
+        KeepFocusOnExit();
+        return;
+    }
     TSkEdit::CMExit(Message);
 }
 
@@ -233,10 +244,14 @@ void TSkDateTimeEdit::WMGetDlgCode(TMessage& Message) {
     Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
 }
 
+// A step stops at the last day the bounds and the calendar allow.
 void TSkDateTimeEdit::StepDate(int Days, int Months, int Years) {
     const TDateTime start = FValue != 0 ? FValue : CalendarToday();
     const QDate day = ToQDate(start).addYears(Years).addMonths(Months).addDays(Days);
-    FValue = FromQDate(day) + DayFraction(start);
+    const TDateTime low = FMinDate != 0 ? std::max(FMinDate, FirstCalendarDay) : FirstCalendarDay;
+    const TDateTime high = FMaxDate != 0 ? std::min(FMaxDate, LastCalendarDay) : LastCalendarDay;
+    const TDateTime stepped = day.isValid() ? FromQDate(day) + DayFraction(start) : Years + Months + Days > 0 ? high : low;
+    FValue = std::clamp(stepped, low, high);
     FDateSet = true;
     NotifyChange();
     UpdateText();
@@ -245,6 +260,7 @@ void TSkDateTimeEdit::StepDate(int Days, int Months, int Years) {
 void TSkDateTimeEdit::StepTime(int Minutes) {
     TDateTime v = (FValue != 0 ? FValue : Now()) + Minutes / 1440.0;
     if (v < 0) v += 1;
+    if (!IsCalendarDateTime(v)) return;  // no step out of the calendar
     FValue = v;
     FTimeSet = true;
     NotifyChange();

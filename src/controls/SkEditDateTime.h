@@ -21,9 +21,6 @@ using TSkInvalidDateEvent =
 using TSkInvalidTimeEvent =
     std::function<void(TObject* Sender, bool& KeepFocus, bool& KeepText, TDateTime& NewTime)>;
 
-// FormatDateTime with "ddddd" as the program's short date and "t"/"tt" as its short/long time.
-QString FormatDateTimeValue(const QString& Format, TDateTime Value);
-
 class TSkDateTimeEdit : public TSkEdit {
     Q_OBJECT
     Q_PROPERTY(TSkDTEditType EditType READ EditType WRITE SetEditType)
@@ -142,8 +139,9 @@ protected:
     virtual void DateTimeChange() { FireEvent(OnDateTimeChange, this, FValue); }
     virtual void InvalidDate(bool& KeepFocus, bool& KeepText, TDateTime& NewDate);
     virtual void InvalidTime(bool& KeepFocus, bool& KeepText, TDateTime& NewTime);
-    // Checks the text as leaving does: bad text through OnInvalidDate/Time, then the range.
-    virtual void ValidateOnExit();
+    // Checks the text as leaving does: bad text through OnInvalidDate/Time, then the range; true
+    // when a handler keeps the focus or the typed text.
+    virtual bool ValidateOnExit();
     void DropDown() override;
     void Change() override;
     void KeyPress(QChar& Key) override;
@@ -164,6 +162,8 @@ private:
     void StepDate(int Days, int Months, int Years);
     void StepTime(int Minutes);
     void BringIntoRange();
+    // On leaving: a date past MinDate or MaxDate becomes the bound, then the bound error is raised.
+    void PutBoundIn();
     // True while the drop-down's content has the focus.
     bool PopupOpen() const;
 
@@ -173,8 +173,6 @@ private:
     bool FUpdatingText = false, FModified = false, FTimeSet = false, FAssigningTime = false;
     bool FTimeAccepted = false, FDateSet = false, FAssigningDate = false, FDateAccepted = false;
     bool FValidating = false;
-    // Typed text an OnInvalidDate/Time handler kept: shown as typed when the focus comes back.
-    bool FKeepTypedText = false;
     TSkCalendarElements FCalendarElements = DefaultCalendarElements;
     TSkCalendarColors FCalendarColors;
     TSkClockFaceColors FClockFaceColors;

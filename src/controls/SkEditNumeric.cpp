@@ -5,7 +5,6 @@
 #include "SysUtils.h"
 
 #include <QScopedValueRollback>
-#include <QTimer>
 #include <climits>
 #include <cmath>
 
@@ -35,7 +34,8 @@ QString TSkNumericEdit::FormatText(double Value) const {
 }
 
 // Forgiving: the characters of a number are picked out of the text, a leading minus or a bracketed
-// text makes it negative, and what does not convert is 0.
+// text makes it negative, and what does not convert is 0. Every decimal digit counts by its value, so
+// the full-width digits a Chinese input method types (pasted, say) read as the number they show.
 double TSkNumericEdit::ParseText() const {
     const QString s = Text().trimmed();
     if (s.isEmpty()) return 0;
@@ -44,7 +44,11 @@ double TSkNumericEdit::ParseText() const {
     QString kept;
     for (const QChar c : s) {
         const bool exponent = FAllowScientificNotation && (c == QLatin1Char('E') || c == QLatin1Char('e'));
-        bool keep = c.isDigit() || c == NumericDecimalSeparator || exponent;
+        if (c.isDigit()) {
+            kept += QLatin1Char(char('0' + c.digitValue()));
+            continue;
+        }
+        bool keep = c == NumericDecimalSeparator || exponent;
         if (c == QLatin1Char('-'))
             keep = !FAllowScientificNotation ||
                    (!kept.isEmpty() && (kept.back() == QLatin1Char('E') || kept.back() == QLatin1Char('e')));
@@ -232,8 +236,9 @@ void TSkNumericEdit::ValidateOnExit(TMessage& Message) {
         }
     });
     if (keepFocus) {
-        // Taken back once the focus change that is under way has finished.
-        QTimer::singleShot(0, this, [this] { SetFocus(); });
+        // The leaving is not completed: the focus stays, and the control it was going to never
+        // hears of it (so two such edits cannot hand the focus back and forth).
+        KeepFocusOnExit();
         return;
     }
     TSkEdit::CMExit(Message);

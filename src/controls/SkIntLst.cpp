@@ -118,9 +118,12 @@ void TSkIntegerList::Delete(int Index) {
     FItems.erase(FItems.begin() + Index);
 }
 
+// Exchanging or moving items would break a sorted list's order (and IndexOf's halving search with
+// it), so a sorted list refuses both, as it refuses writing an item.
 void TSkIntegerList::Exchange(int Index1, int Index2) {
     CheckIndex(Index1);
     CheckIndex(Index2);
+    if (FSorted) throw EListError(SortedListError);
     std::swap(FItems[Index1], FItems[Index2]);
 }
 
@@ -128,6 +131,7 @@ void TSkIntegerList::Move(int CurIndex, int NewIndex) {
     if (CurIndex == NewIndex) return;
     CheckIndex(CurIndex);
     CheckIndex(NewIndex);
+    if (FSorted) throw EListError(SortedListError);
     const int value = FItems[CurIndex];
     FItems.erase(FItems.begin() + CurIndex);
     FItems.insert(FItems.begin() + NewIndex, value);

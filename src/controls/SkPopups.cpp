@@ -92,6 +92,12 @@ TSkPopupPanel::~TSkPopupPanel() {
     if (FPopupHost) FPopupHost->Abandon();
 }
 
+TRect TSkCustomPopup::FrameInsets() {
+    TRect client = Rect(0, 0, Width(), Height());
+    AdjustClientRect(client);
+    return {client.Left, client.Top, Width() - client.Right, Height() - client.Bottom};
+}
+
 TSize TSkPopupPanel::PopupSize() const {
     if (!FAutoSize) return {Width(), Height()};
     int right = 0, bottom = 0;
@@ -103,7 +109,10 @@ TSize TSkPopupPanel::PopupSize() const {
         right = std::max(right, child->Left() + child->Width());
         bottom = std::max(bottom, child->Top() + child->Height());
     }
-    return any ? TSize{right, bottom} : TSize{Width(), Height()};
+    if (!any) return {Width(), Height()};
+    // The pop-up's frame and band go round the content.
+    const TRect frame = const_cast<TSkPopupPanel*>(this)->FrameInsets();
+    return {right + frame.Left + frame.Right, bottom + frame.Top + frame.Bottom};
 }
 
 bool TSkPopupPanel::PopupAt(TControl* Control, int X, int Y) {
@@ -162,9 +171,12 @@ int TSkPopup::LiveCount() {
     return gLivePopups;
 }
 
-void TSkPopup::MoveChildren(TWinControl* From, TWinControl* To) {
-    for (int i = From->ControlCount() - 1; i >= 0; --i)
-        From->Controls(i)->SetParent(To);
+void TSkPopup::MoveChildren(TWinControl* From, TWinControl* To, TPoint Shift) {
+    for (int i = From->ControlCount() - 1; i >= 0; --i) {
+        TControl* child = From->Controls(i);
+        child->SetParent(To);
+        child->SetBounds(child->Left() + Shift.X, child->Top() + Shift.Y, child->Width(), child->Height());
+    }
 }
 
 TPoint TSkPopup::Placement(const TRect& C, int W, int H, TAlignment Alignment, int X, int Y,
@@ -206,7 +218,9 @@ TPoint TSkPopup::KeptInWorkArea(TPoint P, const TRect& C, int W, int H, const TR
 
 bool TSkPopup::Popup(TControl* Control, TAlignment Alignment, int X, int Y) {
     const TSize size = FPopupPanel->PopupSize();
-    MoveChildren(FPopupPanel, this);
+    // Content sized to fit sits inside the frames: moved in by them here, and back afterwards.
+    const TPoint shift = FPopupPanel->AutoSize() ? FPopupPanel->FrameInsets().TopLeft() : TPoint{0, 0};
+    MoveChildren(FPopupPanel, this, shift);
     FActiveChild = nullptr;
     for (int i = 0; i < ControlCount() && !FActiveChild; ++i) {
         auto* child = dynamic_cast<TWinControl*>(Controls(i));
@@ -233,7 +247,7 @@ bool TSkPopup::Popup(TControl* Control, TAlignment Alignment, int X, int Y) {
         FLoop = nullptr;
         HideDropDownWindow(this);
         SetVisible(false);
-        MoveChildren(this, FPopupPanel);
+        MoveChildren(this, FPopupPanel, {-shift.X, -shift.Y});
         if ((how != dleFocusLost && how != dleRelease) || !FPopupPanel) PostMessage(this, SK_POPUPRELEASE);
     };
     try {

@@ -18,6 +18,8 @@ class TSkCustomPopup : public TSkCustomPanel {
     Q_OBJECT
 public:
     explicit TSkCustomPopup(TComponent* AOwner);
+    // What the frames and the band inside them take on each side (Left, Top, Right, Bottom).
+    TRect FrameInsets();
 
 protected:
     // Children sit inside the frames.
@@ -74,7 +76,8 @@ public:
     TSkPopup* PopupHost() const { return FPopupHost; }
     bool AutoSize() const { return FAutoSize; }
     void SetAutoSize(bool Value) { FAutoSize = Value; }
-    // The pop-up's size: with AutoSize the extent of the visible children, else the panel's.
+    // The pop-up's size: with AutoSize the extent of the visible children with the frames and the
+    // band round them (the children are moved inside them while shown), else the panel's.
     TSize PopupSize() const;
 
     TNotifyEvent OnPopup, OnClose;
@@ -124,7 +127,7 @@ private:
     TWinControl* KeyTarget(unsigned short Key, bool Press);
     // Ends a running loop (the panel is going).
     void Abandon();
-    void MoveChildren(TWinControl* From, TWinControl* To);
+    void MoveChildren(TWinControl* From, TWinControl* To, TPoint Shift);
     TSkPopupPanel* FPopupPanel;
     TWinControl* FActiveChild = nullptr;
     bool FCanceled = true;

@@ -34,11 +34,8 @@ constexpr unsigned ArrowTimerId = 1;
 constexpr int ArrowRepeatMs = 50;
 
 // The days a date can name: 0001-01-01 .. 9999-12-31.
-const TDateTime FirstRepresentableDay = -693593;
-const TDateTime LastRepresentableDay = 2958465;
-
 bool Representable(TDateTime d) {
-    return d >= FirstRepresentableDay && d <= LastRepresentableDay;
+    return IsCalendarDateTime(d);
 }
 
 TDateTime FirstOfMonth(TDateTime d) {
@@ -92,6 +89,14 @@ QString DateExceedsMaximumText(TDateTime MaxDate) {
 
 QString DateBelowMinimumText(TDateTime MinDate) {
     return QStringLiteral("Date is less than minimum of %1").arg(DateToISO(MinDate));
+}
+
+void CheckCalendarDate(TDateTime Value) {
+    if (!IsCalendarDateTime(Value)) throw ESkCalendarError(DateOutsideCalendarText());
+}
+
+QString DateOutsideCalendarText() {
+    return QStringLiteral("Date must lie between 0001-01-01 and 9999-12-31");
 }
 
 void CheckDateBounds(TDateTime Day, TDateTime MinDate, TDateTime MaxDate) {
@@ -286,6 +291,7 @@ void TSkCalendar::SetDateInternal(TDateTime Value) {
 }
 
 void TSkCalendar::SetDate(TDateTime Value) {
+    CheckCalendarDate(Value);
     const TDateTime v = std::trunc(Value);
     CheckDateBounds(v, FMinDate, FMaxDate);
     SetDateInternal(v);
@@ -298,6 +304,7 @@ void TSkCalendar::BringDateInto(TDateTime Min, TDateTime Max) {
 }
 
 void TSkCalendar::SetMinDate(TDateTime Value) {
+    CheckCalendarDate(Value);
     const TDateTime v = std::trunc(Value);
     if (v != 0 && FMaxDate != 0 && v > FMaxDate) throw ESkCalendarError(DateExceedsMaximumText(FMaxDate));
     if (v == FMinDate) return;
@@ -307,6 +314,7 @@ void TSkCalendar::SetMinDate(TDateTime Value) {
 }
 
 void TSkCalendar::SetMaxDate(TDateTime Value) {
+    CheckCalendarDate(Value);
     const TDateTime v = std::trunc(Value);
     if (v != 0 && FMinDate != 0 && v < FMinDate) throw ESkCalendarError(DateBelowMinimumText(FMinDate));
     if (v == FMaxDate) return;
@@ -660,8 +668,8 @@ void TSkCalendar::YearSpinnerStep(int Years) {
 // Keyboard ----------------------------------------------------------------------------------------
 
 TDateTime TSkCalendar::ClampToRange(TDateTime Value, TDateTime From) const {
-    const TDateTime low = FMinDate != 0 ? std::max(FMinDate, FirstRepresentableDay) : FirstRepresentableDay;
-    const TDateTime high = FMaxDate != 0 ? std::min(FMaxDate, LastRepresentableDay) : LastRepresentableDay;
+    const TDateTime low = FMinDate != 0 ? std::max(FMinDate, FirstCalendarDay) : FirstCalendarDay;
+    const TDateTime high = FMaxDate != 0 ? std::min(FMaxDate, LastCalendarDay) : LastCalendarDay;
     TDateTime v = std::clamp(Value, low, high);
     // 0 stands for "no date": a move passes over that day.
     if (v == 0) v = Value < From ? -1 : 1;

@@ -65,6 +65,10 @@ QString DateExceedsMaximumText(TDateTime MaxDate);
 QString DateBelowMinimumText(TDateTime MinDate);
 // Raises it when Day lies above MaxDate or below MinDate (a bound of 0 is open).
 void CheckDateBounds(TDateTime Day, TDateTime MinDate, TDateTime MaxDate);
+// Raises it, with the text below, for a value outside 0001-01-01 .. 9999-12-31 (NaN and the
+// infinities too): the dates, bounds and times the calendar and the date edit take.
+void CheckCalendarDate(TDateTime Value);
+QString DateOutsideCalendarText();
 
 using TSkGetBoldDaysEvent = std::function<void(TObject* Sender, int Year, int Month, std::uint32_t& Bitmask)>;
 using TSkGetDayFormatEvent =

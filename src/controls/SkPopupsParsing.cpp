@@ -196,12 +196,14 @@ bool ParseDateText(const QString& Text, TDateTime& Date, const TSkDateTimeLocale
             kind = NextToken(rest, token);
         }
         if (token.isEmpty() || order.isEmpty()) continue;
-        // The letter a value goes to: the next in order, unless it can only be a year or a day.
+        // The letter a value goes to: the next in order, unless it can only be a year or a day. A
+        // day taken already is not overwritten: the value keeps its letter, and a month above 12
+        // makes the text no date (32/13/2024 is none, not the 13th of today's month).
         auto letterFor = [&](int value, bool mayForceDay) {
             QChar letter = order[0];
             if (value > 999)
                 letter = u'Y';
-            else if (value > 12 && letter != u'Y' && mayForceDay)
+            else if (value > 12 && letter != u'Y' && mayForceDay && order.contains(u'D'))
                 letter = u'D';
             return letter;
         };

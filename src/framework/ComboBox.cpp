@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QStyleOptionComboBox>
 #include <QStyledItemDelegate>
 #include <QWheelEvent>
@@ -137,8 +138,13 @@ protected:
         QPainter(this).drawImage(0, 0, image);
     }
     // A click on an item or Enter in the open list is a choice; anything else that closes it is not.
+    // A left press in the edit field is told to the control first.
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress) {
+        if (event->type() == QEvent::MouseButtonPress && watched == lineEdit()) {
+            QPointer<QObject> alive(this);
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) FOwner->EditFieldMouseDown();
+            if (!alive) return true;
+        } else if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Select) FPicking = true;
         } else if (event->type() == QEvent::MouseButtonRelease && watched == view()->viewport()) {
@@ -206,6 +212,7 @@ void TComboBox::SetStyle(TComboBoxStyle style) {
         QObject::connect(box->lineEdit(), &QLineEdit::textEdited, this, [this] {
             if (!FQuietEdit) Change();
         });
+        box->lineEdit()->installEventFilter(box);
         SetNativeCompletion(FNativeCompletion);
         SetMaxLength(FMaxLength);
         SetEditReadOnly(FEditReadOnly);

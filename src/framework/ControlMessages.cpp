@@ -12,8 +12,10 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <utility>
 
 namespace {
 template <class TTyped, class THandler> void Call(TMessage& m, THandler handler) {
@@ -76,6 +78,32 @@ bool ActivateParents(TControl* control) {
         if (*it) (*it)->Perform(WM_MOUSEACTIVATE, reinterpret_cast<std::intptr_t>(control));
     return bool(alive);
 }
+
+// The widget a refused focus change was heading for: it gets the focus for a moment inside Qt and
+// loses it again, and since it was never entered, that is no leaving either.
+QPointer<QWidget> gRefusedFocus;
+
+// Drops the press whose focus change was refused (it is on its way to the pressed widget now) and,
+// when the next button event is its release, that too; then goes.
+class TRefusedClick : public QObject {
+public:
+    TRefusedClick() { qApp->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* receiver, QEvent* e) override {
+        const QEvent::Type t = e->type();
+        const bool press = t == QEvent::MouseButtonPress || t == QEvent::MouseButtonDblClick;
+        if ((!press && t != QEvent::MouseButtonRelease) || !receiver->isWidgetType() || FDone) return false;
+        const bool dropped = press ? !FPressDropped : FPressDropped;
+        FDone = !press || FPressDropped;
+        FPressDropped = true;
+        if (FDone) deleteLater();
+        return dropped;
+    }
+
+private:
+    bool FPressDropped = false, FDone = false;
+};
 
 void SendToTree(TControl* control, unsigned msg) {
     control->Perform(msg);
@@ -427,15 +455,22 @@ bool TControl::DispatchWidgetEvent(QObject* watched, QEvent* event) {
     case QEvent::FocusIn: {
         const TMessage m = send(WM_SETFOCUS);
         if (!alive) return true;
-        send(CM_ENTER);
+        // Taking back a focus whose leaving was refused is no entering: it was never left.
+        if (!win || !win->FTakingFocusBack) send(CM_ENTER);
         if (!alive) return true;
         if (win) TopControl(this)->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<std::intptr_t>(win));
         return consumed(m);
     }
     case QEvent::FocusOut: {
+        if (gRefusedFocus == FWidget.data()) return true;
         const TMessage m = send(WM_KILLFOCUS);
         if (!alive) return true;
+        if (win) win->FKeepFocusOnExit = false;
         send(CM_EXIT);
+        if (alive && win && std::exchange(win->FKeepFocusOnExit, false)) {
+            win->TakeFocusBack(static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason);
+            return true;
+        }
         return consumed(m);
     }
     case QEvent::KeyPress: {
@@ -514,6 +549,21 @@ bool TControl::DispatchWidgetEvent(QObject* watched, QEvent* event) {
     default:
         return false;
     }
+}
+
+// Inside Qt the focus has gone to the next widget already (nothing told it yet); it comes back here at
+// once, so the next control hears neither of it nor of losing it. With the window no longer active
+// there is nothing to take: the focus is still this control's when the window comes back.
+void TWinControl::TakeFocusBack(bool ByClick) {
+    QWidget* heading = QApplication::focusWidget();
+    if (!heading || heading == FWidget.data()) return;
+    if (ByClick) new TRefusedClick;
+    QPointer<QObject> alive(this);
+    gRefusedFocus = heading;
+    FTakingFocusBack = true;
+    FWidget->setFocus(Qt::OtherFocusReason);
+    gRefusedFocus = nullptr;
+    if (alive) FTakingFocusBack = false;
 }
 
 // Non-client area, off-screen painting ----------------------------------------------------------------

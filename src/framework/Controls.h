@@ -404,6 +404,9 @@ public:
 
     void SetFocus();
     bool Focused() const;
+    // Called while leaving (from CMExit): the leaving is not completed. The focus stays here, the
+    // control it was moving to is never entered (nor left), and a click that moved it is dropped.
+    void KeepFocusOnExit() { FKeepFocusOnExit = true; }
     // Whether the focus of the control's window lies on it, also while the window is not active.
     bool HasWindowFocus() const;
     // Showing and enabled, with every parent.
@@ -468,9 +471,12 @@ protected:
 
 private:
     void UpdateDockManager();
+    // Takes back the focus whose leaving CMExit refused.
+    void TakeFocusBack(bool ByClick);
     std::vector<TControl*> FControls;
     int FTabOrder = -1;
     bool FDockSite = false, FUseDockManager = false;
+    bool FKeepFocusOnExit = false, FTakingFocusBack = false;
     std::unique_ptr<TDockTree> FDockManager;
     friend class TControl;
     friend class TDockTree;

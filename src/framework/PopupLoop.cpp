@@ -193,6 +193,7 @@ protected:
             End(dleRelease);
             return true;  // posted again once the loop is over
         }
+        if (receiver->isWindowType()) return WindowStage(static_cast<QWindow*>(receiver), e);
         if (!receiver->isWidgetType()) return false;
         auto* widget = static_cast<QWidget*>(receiver);
         switch (e->type()) {
@@ -208,6 +209,8 @@ protected:
         case QEvent::MouseButtonRelease:
         case QEvent::MouseMove:
             return Inside(widget) && Deliver(widget, e);
+        case QEvent::Wheel:
+            return !Inside(widget) || Deliver(widget, e);
         case QEvent::ShortcutOverride:
             // No shortcut of the windows behind takes a key while the drop-down has the keys.
             e->accept();
@@ -230,6 +233,26 @@ protected:
     }
 
 private:
+    // The window system's events reach a window before Qt hands them to the widget under the mouse,
+    // and before a press or a wheel turn gives that widget the focus: over another window, a press
+    // ends the drop-down there and a wheel turn goes nowhere, so no control behind it is entered,
+    // pressed or turned.
+    bool WindowStage(QWindow* window, QEvent* e) {
+        QWidget* host = FHost ? FHost->Widget() : nullptr;
+        if (host && host->windowHandle() == window) return false;
+        switch (e->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::NonClientAreaMouseButtonPress:
+        case QEvent::NonClientAreaMouseButtonDblClick:
+            End(dleOutsideClick);
+            return true;
+        case QEvent::Wheel:
+            return true;
+        default:
+            return false;
+        }
+    }
     bool Inside(QWidget* w) const {
         QWidget* host = FHost ? FHost->Widget() : nullptr;
         return host && (w == host || host->isAncestorOf(w));

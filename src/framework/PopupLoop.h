@@ -1,9 +1,9 @@
 // Drop-down windows: a control shown as a top-level window that never takes the activation or the
 // keyboard focus, and the nested loop that runs while one is open. The loop sorts the application's
-// events before they are handled: a press outside the drop-down ends it (the press is swallowed),
-// keys go where the drop-down says whatever they were aimed at, and a focus change, the application
-// losing activation or a release message ends it; everything else is handled as usual, so timers and
-// painting go on. Also posted messages, which a control receives through its WindowProc later.
+// events before they are handled: a press outside the drop-down ends it (the press is swallowed, and
+// with it the focus it would give), a wheel turn outside goes nowhere, keys go where the drop-down says
+// whatever they were aimed at, and a focus change, the application losing activation or a release
+// message ends it; everything else is handled as usual, so timers and painting go on. Also posted messages, which a control receives through its WindowProc later.
 #pragma once
 
 #include "Controls.h"

@@ -256,6 +256,8 @@ protected:
     // The mouse wheel turned by Delta (120 a notch, positive away from the user); true when handled,
     // else the native box scrolls its items.
     virtual bool MouseWheel(int) { return false; }
+    // A left press in the edit field of an editable box (the field then places its caret as usual).
+    virtual void EditFieldMouseDown() {}
     bool OwnerDrawn() const { return FStyle == csOwnerDrawFixed || FStyle == csOwnerDrawVariable; }
     // Draws an owner-drawn item on Canvas: the highlight colours when selected, DrawItem, and a focus
     // rectangle round a selected item; without an item (Index -1) a focus rectangle or the brush.

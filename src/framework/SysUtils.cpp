@@ -229,21 +229,106 @@ namespace {
 // A date-time as whole days and milliseconds into the day. The value is rounded to a millisecond
 // first, so a time a fraction of a millisecond before midnight is the next day's midnight; the day
 // is the integral part (toward zero) and the time its fraction's magnitude, so -1.25 is 1899-12-29
-// at 06:00.
+// at 06:00. A value too large to count in milliseconds (and NaN) splits into nothing: Valid is false.
 struct TDayAndTime {
-    qint64 Days;
-    int Ms;
+    qint64 Days = 0;
+    int Ms = 0;
+    bool Valid = false;
 };
 
 TDayAndTime SplitDateTime(TDateTime dateTime) {
     constexpr qint64 msPerDay = 86400000;
+    // Far beyond any calendar, yet well inside what 64 bits of milliseconds can hold.
+    if (!(std::fabs(dateTime) < 1e10)) return {};
     const qint64 ms = std::llround(dateTime * msPerDay);
-    return {ms / msPerDay, int((ms < 0 ? -ms : ms) % msPerDay)};
+    return {ms / msPerDay, int((ms < 0 ? -ms : ms) % msPerDay), true};
+}
+
+const char* const LongMonthNames[] = {"一月", "二月", "三月", "四月",  "五月",   "六月",
+                                      "七月", "八月", "九月", "十月", "十一月", "十二月"};
+const char* const ShortDayNames[] = {"周日", "周一", "周二", "周三", "周四", "周五", "周六"};
+const char* const LongDayNames[] = {"星期日", "星期一", "星期二", "星期三", "星期四", "星期五", "星期六"};
+
+// The parts of a calendar moment, as the format tokens show them.
+struct TDateTimeParts {
+    int Year, Month, Day, DayOfWeek;  // day of week: 0 Sunday .. 6 Saturday
+    int Hour, Minute, Second, MSec;
+};
+
+QString Padded(int value, int width) {
+    return QString::number(value).rightJustified(width, QLatin1Char('0'));
+}
+
+void AppendFormatted(QString& out, QStringView format, const TDateTimeParts& p) {
+    for (qsizetype i = 0; i < format.size();) {
+        const QChar c = format[i];
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            qsizetype end = format.indexOf(c, i + 1);
+            if (end < 0) end = format.size();
+            out += format.mid(i + 1, end - i - 1);
+            i = end + 1;
+            continue;
+        }
+        const QChar letter = c.toLower();
+        qsizetype run = 1;
+        while (i + run < format.size() && format[i + run].toLower() == letter)
+            ++run;
+        switch (letter.unicode()) {
+        case 'y':
+            out += run <= 2 ? Padded(p.Year % 100, 2) : Padded(p.Year, 4);
+            break;
+        case 'm':
+            out += run == 1   ? QString::number(p.Month)
+                   : run == 2 ? Padded(p.Month, 2)
+                   : run == 3 ? QString::number(p.Month) + QStringLiteral("月")
+                              : QString::fromUtf8(LongMonthNames[p.Month - 1]);
+            break;
+        case 'd':
+            if (run == 1)
+                out += QString::number(p.Day);
+            else if (run == 2)
+                out += Padded(p.Day, 2);
+            else if (run == 3)
+                out += QString::fromUtf8(ShortDayNames[p.DayOfWeek]);
+            else if (run == 4)
+                out += QString::fromUtf8(LongDayNames[p.DayOfWeek]);
+            else
+                AppendFormatted(out, run == 5 ? u"yyyy-mm-dd" : u"yyyy'年'm'月'd'日'", p);
+            break;
+        case 'h':
+            out += run == 1 ? QString::number(p.Hour) : Padded(p.Hour, 2);
+            break;
+        case 'n':
+            out += run == 1 ? QString::number(p.Minute) : Padded(p.Minute, 2);
+            break;
+        case 's':
+            out += run == 1 ? QString::number(p.Second) : Padded(p.Second, 2);
+            break;
+        case 'z':
+            out += run < 3 ? QString::number(p.MSec) : Padded(p.MSec, 3);
+            break;
+        case 't':
+            AppendFormatted(out, run == 1 ? u"hh:nn" : u"hh:nn:ss", p);
+            break;
+        default:
+            out += format.mid(i, run);
+            break;
+        }
+        i += run;
+    }
 }
 
 }  // namespace
 
-QDate ToQDate(TDateTime date) { return kEpoch.addDays(SplitDateTime(date).Days); }
+bool IsCalendarDateTime(TDateTime value) {
+    const TDayAndTime split = SplitDateTime(value);
+    return split.Valid && split.Days >= FirstCalendarDay && split.Days <= LastCalendarDay;
+}
+
+QDate ToQDate(TDateTime date) {
+    const TDayAndTime split = SplitDateTime(date);
+    return split.Valid ? kEpoch.addDays(split.Days) : QDate();
+}
 TDateTime FromQDate(const QDate& date) { return static_cast<TDateTime>(kEpoch.daysTo(date)); }
 
 TDateTime Now() {
@@ -267,35 +352,27 @@ TDateTime EncodeDate(int year, int month, int day) {
 }
 
 void DecodeDate(TDateTime date, int& year, int& month, int& day) { ToQDate(date).getDate(&year, &month, &day); }
-TDateTime DateOf(TDateTime dateTime) { return TDateTime(SplitDateTime(dateTime).Days); }
+TDateTime DateOf(TDateTime dateTime) {
+    const TDayAndTime split = SplitDateTime(dateTime);
+    return split.Valid ? TDateTime(split.Days) : std::trunc(dateTime);
+}
 int DayOfWeek(TDateTime date) { return ToQDate(date).dayOfWeek() % 7 + 1; }
 int DaysInAMonth(int year, int month) { return QDate(year, month, 1).daysInMonth(); }
 bool IsLeapYear(int year) { return QDate::isLeapYear(year); }
 double YearSpan(TDateTime a, TDateTime b) { return std::fabs(b - a) / 365.25; }
 
 QString FormatDateTime(const QString& format, TDateTime dateTime) {
-    static const char* const monthNames[] = {"一月", "二月", "三月", "四月",  "五月",   "六月",
-                                             "七月", "八月", "九月", "十月", "十一月", "十二月"};
-    int y, m, d;
-    DecodeDate(dateTime, y, m, d);
+    if (!IsCalendarDateTime(dateTime)) return QString();
+    TDateTimeParts parts{};
+    DecodeDate(dateTime, parts.Year, parts.Month, parts.Day);
+    parts.DayOfWeek = DayOfWeek(dateTime) - 1;
     const int ms = SplitDateTime(dateTime).Ms;
-    const int hh = ms / 3600000, nn = ms / 60000 % 60, ss = ms / 1000 % 60;
-    auto two = [](int v) { return QString::number(v).rightJustified(2, QLatin1Char('0')); };
+    parts.Hour = ms / 3600000;
+    parts.Minute = ms / 60000 % 60;
+    parts.Second = ms / 1000 % 60;
+    parts.MSec = ms % 1000;
     QString r;
-    for (int i = 0; i < format.size();) {
-        auto at = [&](const char* token) { return format.mid(i, int(strlen(token))).compare(QLatin1String(token), Qt::CaseInsensitive) == 0; };
-        if (at("yyyy")) r += QString::number(y).rightJustified(4, QLatin1Char('0')), i += 4;
-        else if (at("yy")) r += two(y % 100), i += 2;
-        else if (at("mmmm")) r += QString::fromUtf8(monthNames[m - 1]), i += 4;
-        else if (at("mm")) r += two(m), i += 2;
-        else if (at("m")) r += QString::number(m), i += 1;
-        else if (at("dd")) r += two(d), i += 2;
-        else if (at("d")) r += QString::number(d), i += 1;
-        else if (at("hh")) r += two(hh), i += 2;
-        else if (at("nn")) r += two(nn), i += 2;
-        else if (at("ss")) r += two(ss), i += 2;
-        else r += format[i++];
-    }
+    AppendFormatted(r, format, parts);
     return r;
 }
 

@@ -60,6 +60,12 @@ QString FormatFloat(const QString& format, double value);
 // count, the fraction's magnitude: -1.25 is 1899-12-29 06:00). Decoding rounds to the millisecond.
 using TDateTime = double;
 
+// The calendar's days, 0001-01-01 .. 9999-12-31, and whether a value names a moment of them (NaN,
+// the infinities and values beyond do not).
+constexpr TDateTime FirstCalendarDay = -693593;
+constexpr TDateTime LastCalendarDay = 2958465;
+bool IsCalendarDateTime(TDateTime value);
+
 TDateTime Now();
 TDateTime Date();
 TDateTime EncodeDate(int year, int month, int day);   // raises EConvertError on an invalid date
@@ -70,7 +76,12 @@ int DayOfWeek(TDateTime date);                        // 1 Sunday .. 7 Saturday
 int DaysInAMonth(int year, int month);
 bool IsLeapYear(int year);
 double YearSpan(TDateTime a, TDateTime b);            // |b - a| / 365.25
-// The tokens yyyy, yy, mmmm, mm, m, dd, d, hh, nn, ss; everything else is copied.
+// Each run of one letter (any case) is one token: y/yy and yyyy the year in two or four digits; m,
+// mm, mmm, mmmm the month as a number, two digits, "5月" or "五月"; d, dd, ddd, dddd the day, two
+// digits, "周日" or "星期日"; ddddd the short date (yyyy-mm-dd), dddddd the long one (2024年5月12日);
+// h/hh, n/nn, s/ss the hour, minute and second unpadded or in two digits; z/zzz the milliseconds; t and
+// tt the short and long time (hh:nn, hh:nn:ss). Text in single or double quotes is copied without its
+// quotes, everything else as it stands. A value outside the calendar gives an empty text.
 QString FormatDateTime(const QString& format, TDateTime dateTime);
 QString DateToISO(TDateTime date);                    // yyyy-mm-dd
 // Accepts "yyyy-mm-dd" and unpadded "y-m-d" (also with "/" between the parts); a year of one or two

@@ -195,9 +195,9 @@ void TFrm_UInfo::FormCreate(TObject*) {
 
 void TFrm_UInfo::FormShow(TObject*) {
     const TDateTime today = Date();
-    for (TDateTimePicker* start : {DT2, DT5, DT7, DT9})
+    for (TSkDateTimeEdit* start : {DT2, DT5, DT7, DT9})
         start->SetDate(today - 30);
-    for (TDateTimePicker* end : {DT3, DT6, DT8, DT10})
+    for (TSkDateTimeEdit* end : {DT3, DT6, DT8, DT10})
         end->SetDate(today);
     SG_INfo->SetCells(0, 0, "姓名");
     SG_INfo->SetCells(1, 0, "性别");

@@ -13,6 +13,7 @@
 #include "SkCmboBx.h"
 #include "SkDBGrid.h"
 #include "SkEdit.h"
+#include "SkEditDateTime.h"
 #include "SkEditMemo.h"
 #include "SkEditNumeric.h"
 #include "SkGrids.h"
@@ -74,7 +75,7 @@ public:
     TSkEdit* edtDT1;
     TSkNumericEdit* edt_TZ;
     TSkButton *btn_SaveTZ, *btnCTZLR, *Btn_SearchTZ;
-    TDateTimePicker *DT2, *DT3;
+    TSkDateTimeEdit *DT2, *DT3;
     TSkDBGrid* bgTZ;
     TDataSource* dsTZ;
     TADOQuery* AdoTZ;
@@ -85,7 +86,7 @@ public:
     TSkEdit* edtDT4;
     TSkButton *Btn_SaveHT, *btnClearHD, *btn_HTSearch;
     TLabel* Label82;
-    TDateTimePicker *DT5, *DT6;
+    TSkDateTimeEdit *DT5, *DT6;
     TSkDBGrid* SkDBGrid2;
     TDataSource* DSHD;
     TADOQuery* AdoHD;
@@ -99,13 +100,13 @@ public:
     TLabel *Label83, *lbl11, *lbl12, *lbl13;
     TPopupMenu* PPMDelSP;
     TMenuItem* N1;
-    TDateTimePicker *DT7, *DT8;
+    TSkDateTimeEdit *DT7, *DT8;
     TSkDBGrid* SkDBGrid3;
     TDataSource* DSSW;
     TADOQuery* QrySW;
 
     // Page 4: the analysis of a period.
-    TDateTimePicker *DT9, *DT10;
+    TSkDateTimeEdit *DT9, *DT10;
     TSkButton* btn_Ana;
     TSkEdit *edtSKCal, *edtOKcal, *edtHKCal, *edtDKcal, *edtFat, *edtDT;
     TSkMemo* memoAnaNote;
@@ -211,13 +212,15 @@ private:
     };
     struct THistoryParts {
         TPanel* Panel;
-        TDateTimePicker *Start, *End;
+        TSkDateTimeEdit *Start, *End;
         TSkButton* Search;
         TSkDBGrid* Grid;
         TADOQuery* Query;
         TDataSource* Source;
     };
     // `captionAbove`: one caption over both dates instead of one beside each.
+    // A start or end date of a period: the styled date edit, its calendar behind a flat button.
+    TSkDateTimeEdit* PlaceDateField(TWinControl* parent, const char* name, int left, int top, int width);
     THistoryParts BuildHistoryPanel(TWinControl* page, const THistoryNames& names, bool captionAbove,
                                     std::initializer_list<TColumnSpec> columns, const QString& note);
     // Opens the day of the history list's current row in a day-detail window.

@@ -41,9 +41,9 @@ const QString PeriodSql =
 void TFrm_UInfo::BuildAnalysisPage() {
     TWinControl* page = TabSheet22;
     PlaceLabel(this, page, QString(), "起始日期", 16, 14);
-    DT9 = Place<TDateTimePicker>(this, page, "DT9", 76, 10, 120, 24);
+    DT9 = PlaceDateField(page, "DT9", 76, 10, 120);
     PlaceLabel(this, page, QString(), "截止日期", 210, 14);
-    DT10 = Place<TDateTimePicker>(this, page, "DT10", 270, 10, 120, 24);
+    DT10 = PlaceDateField(page, "DT10", 270, 10, 120);
     btn_Ana = PlaceButton<TSkButton>(this, page, "btn_Ana", "统计", 404, 8, 80, 28,
                                      [this](TObject* s) { btn_AnaClick(s); });
 

@@ -87,6 +87,15 @@ TSkStringGrid* TFrm_UInfo::BuildCalendarPanel(TWinControl* page, const QString& 
     return grid;
 }
 
+TSkDateTimeEdit* TFrm_UInfo::PlaceDateField(TWinControl* parent, const char* name, int left, int top,
+                                            int width) {
+    auto* field = Place<TSkDateTimeEdit>(this, parent, name, left, top, width, 24);
+    field->SetFlatButtons(true);
+    field->SetCaptionTodayBtn("今天");
+    field->SetCaptionClearBtn("清除");
+    return field;
+}
+
 TFrm_UInfo::THistoryParts TFrm_UInfo::BuildHistoryPanel(TWinControl* page, const THistoryNames& names,
                                                         bool captionAbove,
                                                         std::initializer_list<TColumnSpec> columns,
@@ -97,13 +106,13 @@ TFrm_UInfo::THistoryParts TFrm_UInfo::BuildHistoryPanel(TWinControl* page, const
     h.Panel->SetVisible(false);
     if (captionAbove) {
         PlaceLabel(this, h.Panel, QString(), "起始日期                   截止日期", 8, 0);
-        h.Start = Place<TDateTimePicker>(this, h.Panel, names.Start, 8, 14, 104, 24);
-        h.End = Place<TDateTimePicker>(this, h.Panel, names.End, 116, 14, 104, 24);
+        h.Start = PlaceDateField(h.Panel, names.Start, 8, 14, 104);
+        h.End = PlaceDateField(h.Panel, names.End, 116, 14, 104);
     } else {
         PlaceLabel(this, h.Panel, QString(), "起始日期", 8, 12);
-        h.Start = Place<TDateTimePicker>(this, h.Panel, names.Start, 64, 8, 104, 24);
+        h.Start = PlaceDateField(h.Panel, names.Start, 64, 8, 104);
         PlaceLabel(this, h.Panel, QString(), "截止日期", 180, 12);
-        h.End = Place<TDateTimePicker>(this, h.Panel, names.End, 236, 8, 104, 24);
+        h.End = PlaceDateField(h.Panel, names.End, 236, 8, 104);
     }
     h.Search = PlaceButton<TSkButton>(this, h.Panel, names.Search, "查询", captionAbove ? 234 : 354,
                                       captionAbove ? 12 : 6, 70, 28, nullptr);

@@ -134,6 +134,24 @@ TEST_F(SkComboBoxTest, TypeAheadCompletesToTheItemAndSelectsTheAddedTail) {
     EXPECT_EQ(box->SelLength(), 3);
 }
 
+// Completed to "Apple", the user clicks after "App" and types: the search starts again from the text
+// shown, so the letter goes in where the caret is instead of completing the old prefix "ap".
+TEST_F(SkComboBoxTest, AClickInTheEditFieldSearchesOnFromTheTextShown) {
+    auto* box = Make(csDropDown, {"Banana", "Apple", "Apricot"});
+    Type(box, "ap");
+    ASSERT_EQ(box->Text(), "Apple");
+    auto* edit = box->Widget()->findChild<QLineEdit*>();
+    ASSERT_NE(edit, nullptr);
+    int x = 0;
+    while (x < edit->width() && edit->cursorPositionAt(QPoint(x, edit->height() / 2)) < 3)
+        ++x;
+    QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(x, edit->height() / 2));
+    ASSERT_EQ(box->SelStart(), 3);
+    EXPECT_EQ(box->SearchString(), "Apple");
+    Type(box, "r");
+    EXPECT_EQ(box->Text(), "Apprle");
+}
+
 // A text set by the program is matched as typed text is, also after the arrows chose an item.
 TEST_F(SkComboBoxTest, TextSetByTheProgramIsCompletedToTheFirstMatch) {
     auto* box = Make(csDropDown, {"Apple", "Banana"});
@@ -285,6 +303,21 @@ TEST_F(SkComboBoxTest, ReadOnlyBoxIgnoresTypingClicksAndTheWheelButCopies) {
     list->SetReadOnly(true);
     Type(list, "b");
     EXPECT_EQ(list->ItemIndex(), 0);
+}
+
+TEST_F(SkComboBoxTest, F4AndAltDownOpenTheListUnlessReadOnly) {
+    for (TComboBoxStyle style : {csDropDown, csDropDownList}) {
+        auto* box = Make(style, {"Apple", "Banana"});
+        Key(box, Qt::Key_F4);
+        EXPECT_TRUE(box->DroppedDown()) << style;
+        box->SetDroppedDown(false);
+        box->SetReadOnly(true);
+        Key(box, Qt::Key_F4);
+        EXPECT_FALSE(box->DroppedDown()) << style;
+        Key(box, Qt::Key_Down, Qt::AltModifier);
+        EXPECT_FALSE(box->DroppedDown()) << style;
+        delete box;
+    }
 }
 
 TEST_F(SkComboBoxTest, WheelStepsThroughTheItemsAndStopsAtTheEnds) {

@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -57,6 +58,11 @@ TEST_F(SkDateTimeEditTest, TypedDatesAndTimesShowThroughTheFormat) {
 
     Edit->SetFormat(QStringLiteral("yyyy年m月d日"));
     EXPECT_EQ(Edit->Text(), QStringLiteral("2024年3月5日"));
+    // The short forms are whole tokens outside quotes: dddddd is the long date, 'at' is text.
+    Edit->SetFormat(QStringLiteral("dddddd"));
+    EXPECT_EQ(Edit->Text(), QStringLiteral("2024年3月5日"));
+    Edit->SetFormat(QStringLiteral("ddddd 'at' t"));
+    EXPECT_EQ(Edit->Text(), QStringLiteral("2024-03-05 at 00:00"));
     Edit->SetFormat(QString());
 
     Edit->SetTime(14 / 24.0 + 5 / 1440.0);
@@ -86,13 +92,26 @@ TEST_F(SkDateTimeEditTest, TextThatIsNoDateGoesThroughOnInvalidDate) {
     Leave();
     EXPECT_EQ(Edit->Text(), QStringLiteral("2020-01-02"));
 
+    // Kept text keeps the focus too, before the next control is entered; the leaving is not
+    // completed (no OnExit), by the program's focus change as by a click.
+    int otherEnters = 0, exits = 0;
+    Other->OnEnter = [&](TObject*) { ++otherEnters; };
+    Edit->OnExit = [&](TObject*) { ++exits; };
     Edit->OnInvalidDate = [](TObject*, bool&, bool& keepText, TDateTime&) { keepText = true; };
     Edit->SetFocus();
     Type("2023-2-31");
     Leave();
     EXPECT_EQ(Edit->Text(), QStringLiteral("2023-2-31"));
-    EXPECT_TRUE(Edit->Focused());  // kept text keeps the focus too
+    EXPECT_TRUE(Edit->Focused());
     EXPECT_EQ(Edit->Date(), 0);
+    Edit->OnInvalidDate = [](TObject*, bool& keepFocus, bool&, TDateTime&) { keepFocus = true; };
+    QTest::mouseClick(Other->Widget(), Qt::LeftButton, {}, QPoint(5, 5));
+    QApplication::processEvents();
+    EXPECT_TRUE(Edit->Focused());
+    EXPECT_EQ(otherEnters, 0);
+    EXPECT_EQ(exits, 0);
+    Edit->OnInvalidDate = nullptr;
+    Edit->OnExit = nullptr;
 
     Edit->SetTime(0.5);
     Edit->OnInvalidTime = [](TObject*, bool&, bool&, TDateTime& newTime) { newTime = 0.25; };
@@ -135,6 +154,91 @@ TEST_F(SkDateTimeEditTest, ADateOutOfRangeOnLeavingIsShownInABoxAndNeverThrows) 
     EXPECT_EQ(boxes.LastText(), QStringLiteral("Date exceeds maximum of 2024-01-31"));
     EXPECT_EQ(exits, 1);
     EXPECT_TRUE(Other->Focused());
+}
+
+// The edit never holds a date past its bounds: typed and left, the bound takes its place and the box
+// says why; assigned, a value past the bound (its noon too) is refused and the value stays.
+TEST_F(SkDateTimeEditTest, ADateTypedPastABoundBecomesTheBoundOnLeaving) {
+    TRecordingMessageService boxes;
+    ShowAndFocus();
+    Edit->SetMaxDate(EncodeDate(2025, 12, 31));
+    Type("2026-01-05");
+    Leave();
+    EXPECT_EQ(boxes.LastText(), QStringLiteral("Date exceeds maximum of 2025-12-31"));
+    EXPECT_EQ(Edit->Text(), QStringLiteral("2025-12-31"));
+    EXPECT_EQ(Edit->Date(), EncodeDate(2025, 12, 31));
+
+    Edit->SetMinDate(EncodeDate(2025, 1, 1));
+    Edit->SetFocus();
+    Type("2024-12-31");
+    Leave();
+    EXPECT_EQ(boxes.LastText(), QStringLiteral("Date is less than minimum of 2025-01-01"));
+    EXPECT_EQ(Edit->Text(), QStringLiteral("2025-01-01"));
+    EXPECT_EQ(Edit->Date(), EncodeDate(2025, 1, 1));
+    EXPECT_EQ(boxes.Boxes.size(), 2u);
+
+    Edit->SetDate(EncodeDate(2025, 6, 1));
+    EXPECT_THROW(Edit->SetDate(EncodeDate(2025, 12, 31) + 0.5), ESkCalendarError);
+    EXPECT_THROW(Edit->SetDate(EncodeDate(2024, 12, 31) + 0.5), ESkCalendarError);
+    EXPECT_EQ(Edit->Date(), EncodeDate(2025, 6, 1));
+    EXPECT_EQ(Edit->Text(), QStringLiteral("2025-06-01"));
+}
+
+// Values outside 0001-01-01 .. 9999-12-31 (and NaN, the infinities) are refused where they enter.
+TEST_F(SkDateTimeEditTest, ValuesOutsideTheCalendarAreRefusedAndTheValueStays) {
+    Edit->SetDate(EncodeDate(2024, 3, 1));
+    const double outside[] = {1e300, -1e300, std::numeric_limits<double>::quiet_NaN(),
+                              std::numeric_limits<double>::infinity(), EncodeDate(9999, 12, 31) + 1};
+    for (double value : outside) {
+        EXPECT_THROW(Edit->SetDate(value), ESkCalendarError) << value;
+        EXPECT_THROW(Edit->SetMinDate(value), ESkCalendarError) << value;
+        EXPECT_THROW(Edit->SetMaxDate(value), ESkCalendarError) << value;
+        EXPECT_THROW(Edit->SetTime(value), ESkCalendarError) << value;
+    }
+    EXPECT_EQ(Edit->Date(), EncodeDate(2024, 3, 1));
+    EXPECT_EQ(Edit->EditType(), etDate);
+    EXPECT_EQ(Edit->Text(), QStringLiteral("2024-03-01"));
+    EXPECT_EQ(Edit->MinDate(), 0);
+    EXPECT_EQ(Edit->MaxDate(), 0);
+
+    TSkCalendar calendar(nullptr);
+    calendar.SetDate(EncodeDate(2024, 3, 1));
+    EXPECT_THROW(calendar.SetDate(1e300), ESkCalendarError);
+    EXPECT_THROW(calendar.SetMaxDate(std::numeric_limits<double>::quiet_NaN()), ESkCalendarError);
+    EXPECT_EQ(calendar.Date(), EncodeDate(2024, 3, 1));
+}
+
+// Steps stop at the calendar's ends and at the bounds instead of leaving them.
+TEST_F(SkDateTimeEditTest, StepsStopAtTheEndsOfTheCalendarAndAtTheBounds) {
+    ShowAndFocus();
+    Edit->SetDate(EncodeDate(9999, 12, 31));
+    Key(Qt::Key_Up);
+    EXPECT_EQ(Edit->Text(), QStringLiteral("9999-12-31"));
+    Key(Qt::Key_PageUp, Qt::ShiftModifier);
+    QTest::keyClicks(Edit->Widget(), "+");
+    EXPECT_EQ(Edit->Date(), EncodeDate(9999, 12, 31));
+    Leave();
+    EXPECT_EQ(Edit->Text(), QStringLiteral("9999-12-31"));
+
+    Edit->SetFocus();
+    Edit->SetDate(EncodeDate(1, 1, 1));
+    Key(Qt::Key_Down);
+    EXPECT_EQ(Edit->Text(), QStringLiteral("0001-01-01"));
+    Key(Qt::Key_PageDown);
+    EXPECT_EQ(Edit->Date(), EncodeDate(1, 1, 1));
+    Edit->SetDate(EncodeDate(9999, 6, 15));
+    Key(Qt::Key_PageUp, Qt::ShiftModifier);  // a year on would leave the calendar: its last day
+    EXPECT_EQ(Edit->Text(), QStringLiteral("9999-12-31"));
+
+    Edit->SetDate(EncodeDate(2024, 1, 20));
+    Edit->SetMaxDate(EncodeDate(2024, 1, 31));
+    Edit->SetMinDate(EncodeDate(2024, 1, 10));
+    Key(Qt::Key_PageUp);
+    EXPECT_EQ(Edit->Date(), EncodeDate(2024, 1, 31));
+    Key(Qt::Key_Up);
+    EXPECT_EQ(Edit->Date(), EncodeDate(2024, 1, 31));
+    Key(Qt::Key_PageDown, Qt::ShiftModifier);
+    EXPECT_EQ(Edit->Text(), QStringLiteral("2024-01-10"));
 }
 
 TEST_F(SkDateTimeEditTest, KeysStepTheDateAndTheTime) {

@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QTest>
 #include <climits>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -32,6 +33,11 @@ TEST_F(SkNumericEditTest, TheTextIsReadByTheEditsOwnForgivingRule) {
     EXPECT_EQ(ParseOf("(5)x"), 5);   // the bracket is not the last character: not negative
     EXPECT_EQ(ParseOf("1-2"), 12);   // a minus counts only as an exponent's sign
     EXPECT_EQ(ParseOf("1e999"), 0);  // too large to hold: does not convert
+    // Every decimal digit counts by its value, full-width ones (as a Chinese input method types
+    // them) too, alone or beside ASCII ones.
+    EXPECT_EQ(ParseOf(QStringLiteral("1２")), 12);
+    EXPECT_DOUBLE_EQ(ParseOf(QStringLiteral("７２.５")), 72.5);
+    EXPECT_EQ(ParseOf(QStringLiteral("(３)")), -3);
     Edit->SetAllowScientificNotation(false);
     EXPECT_EQ(ParseOf("2e3"), 23);  // without exponents an E is dropped
     EXPECT_EQ(ParseOf("1-2"), 0);   // every minus kept: "1-2" does not convert
@@ -83,8 +89,16 @@ TEST_F(SkNumericEditTest, IntValueIsHeldWithinThe32BitRange) {
     EXPECT_EQ(Edit->IntValue(), INT_MIN);
     Edit->SetValue(-41.6);
     EXPECT_EQ(Edit->IntValue(), -42);
+    // With a decimal shown, IntValue itself rounds to the nearest integer on both sides of zero.
+    Edit->SetIntegersOnly(false);
+    Edit->SetDisplayFormat(QStringLiteral("0.0"));
+    const std::pair<double, int> rounded[] = {{2.6, 3}, {-2.6, -3}, {2.4, 2}, {-2.4, -2}};
+    for (const auto& [value, expected] : rounded) {
+        Edit->SetValue(value);
+        EXPECT_EQ(Edit->IntValue(), expected) << value;
+    }
     Edit->SetIntValue(17);
-    EXPECT_EQ(Edit->Text(), QStringLiteral("17"));
+    EXPECT_EQ(Edit->Text(), QStringLiteral("17.0"));
 }
 
 TEST_F(SkNumericEditTest, OnlyANumbersCharactersCanBeTyped) {
@@ -107,12 +121,20 @@ TEST_F(SkNumericEditTest, OnlyANumbersCharactersCanBeTyped) {
     Edit->SetIntegersOnly(false);
     Type("1.5.2e3");
     EXPECT_EQ(Edit->Text(), QStringLiteral("1.52e3"));  // one point only
-    // Replacing the selected point by another is allowed.
+    // A point typed over a selection that holds the point replaces it; over one that does not, the
+    // point is refused.
     Edit->SetText(QStringLiteral("1.5"));
     Edit->SetSelStart(1);
-    QTest::keyClick(Edit->Widget(), Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(Edit->Widget(), Qt::Key_End, Qt::ShiftModifier);  // ".5" selected
+    QTest::keyClicks(Edit->Widget(), ".");
+    EXPECT_EQ(Edit->Text(), QStringLiteral("1."));
+    Edit->SetText(QStringLiteral("1.5"));
+    Edit->SetSelStart(2);
+    QTest::keyClick(Edit->Widget(), Qt::Key_End, Qt::ShiftModifier);  // "5" selected
+    const int before = MessageBeepCount();
     QTest::keyClicks(Edit->Widget(), ".");
     EXPECT_EQ(Edit->Text(), QStringLiteral("1.5"));
+    EXPECT_EQ(MessageBeepCount(), before + 1);
     // The keypad's decimal key types the program's separator whatever the keyboard sends.
     Edit->SetText(QStringLiteral("7"));
     Edit->SetSelStart(1);
@@ -195,6 +217,70 @@ TEST_F(SkNumericEditTest, AZeroOrTheFigureAnEmptyEditShowsOnEnteringIsReplacedBy
     QTest::mouseClick(Edit->Widget(), Qt::LeftButton, {}, QPoint(Edit->Width() - 6, Edit->Height() / 2));
     QTest::keyClicks(Edit->Widget(), "3");
     EXPECT_EQ(Edit->Text(), QStringLiteral("123"));
+}
+
+// A range handler that keeps the value keeps the focus before anything else happens: the control the
+// focus was going to (by Tab, by a click or by the program) is never entered nor left, a click on a
+// button does not press it, and two such edits cannot hand the focus back and forth.
+TEST_F(SkNumericEditTest, AKeptFocusNeverReachesTheNextControl) {
+    ShowAndFocus();
+    auto* button = new TButton(Form.get());
+    button->SetParent(Form.get());
+    button->SetBounds(150, 60, 80, 25);
+    int otherEnters = 0, otherExits = 0, clicks = 0, errors = 0, exits = 0;
+    Other->OnEnter = [&](TObject*) { ++otherEnters; };
+    Other->OnExit = [&](TObject*) { ++otherExits; };
+    button->OnClick = [&](TObject*) { ++clicks; };
+    Edit->OnExit = [&](TObject*) { ++exits; };
+    Edit->SetMax(250);
+    Edit->OnRangeError = [&](TObject*, double, double, bool& autoCorrect) {
+        ++errors;
+        autoCorrect = false;
+    };
+    Type("300");
+    const std::function<void()> leavings[] = {
+        [&] { Other->SetFocus(); },
+        [&] { QTest::keyClick(Edit->Widget(), Qt::Key_Tab); },
+        [&] { QTest::mouseClick(Other->Widget(), Qt::LeftButton, {}, QPoint(5, 5)); },
+        [&] { QTest::mouseClick(button->Widget(), Qt::LeftButton, {}, QPoint(10, 10)); },
+    };
+    int tries = 0;
+    for (const auto& leave : leavings) {
+        leave();
+        QTest::qWait(50);
+        ++tries;
+        EXPECT_TRUE(Edit->Focused()) << tries;
+        EXPECT_EQ(errors, tries);
+    }
+    EXPECT_EQ(Edit->Text(), QStringLiteral("300"));
+    EXPECT_EQ(otherEnters, 0);
+    EXPECT_EQ(otherExits, 0);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(exits, 0);  // the leaving was never completed
+    // Mended, the edit leaves as usual and the next control is entered once.
+    Type("200");
+    Other->SetFocus();
+    QApplication::processEvents();
+    EXPECT_TRUE(Other->Focused());
+    EXPECT_EQ(otherEnters, 1);
+    EXPECT_EQ(exits, 1);
+
+    // Two out-of-range edits that both keep the focus: one range error, and it stays.
+    auto* second = new TSkNumericEdit(Form.get());
+    second->SetParent(Form.get());
+    second->SetBounds(10, 100, 80, 21);
+    second->SetMax(250);
+    second->SetText(QStringLiteral("400"));
+    second->OnRangeError = Edit->OnRangeError;
+    Edit->SetFocus();
+    QApplication::processEvents();
+    Type("300");
+    errors = 0;
+    second->SetFocus();
+    QTest::qWait(200);
+    EXPECT_EQ(errors, 1);
+    EXPECT_TRUE(Edit->Focused());
+    EXPECT_FALSE(second->Focused());
 }
 
 TEST_F(SkNumericEditTest, AFailingRangeHandlerIsShownInABoxAndNeverThrowsThroughTheFocusChange) {

@@ -9,6 +9,7 @@
 #include "Platform.h"
 #include "SkEdit.h"
 #include "SkEditMemo.h"
+#include "SkTabsPages.h"
 #include "Streaming.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
 
 namespace {
 struct SkEditTest : testing::Test {
@@ -190,6 +192,33 @@ TEST_F(SkEditTest, EnterMovesOnAsTabWithTabOnEnter) {
     QApplication::processEvents();
     EXPECT_TRUE(Other->Focused());
     EXPECT_EQ(keys, QStringLiteral("\r"));  // the second Enter never reached OnKeyPress
+}
+
+// A single-line edit has no use for Up, Down, Page Up and Page Down; they stop there, as in a native
+// edit, instead of reaching the page control it sits on, which would turn its page.
+TEST_F(SkEditTest, TheUpDownAndPageKeysGoNoFurtherThanTheEdit) {
+    auto* pages = Add<TSkPageControl>(100, 10, 190, 150);
+    TSkEdit* field = nullptr;
+    for (int i = 0; i < 2; ++i) {
+        auto* sheet = new TSkTabSheet(Form.get());
+        sheet->SetPageControl(pages);
+        sheet->SetCaption(QStringLiteral("页%1").arg(i + 1));
+        field = new TSkEdit(Form.get());
+        field->SetParent(sheet);
+        field->SetBounds(5, 5, 80, 21);
+    }
+    pages->SetActivePageIndex(1);
+    ShowForm();
+    field->SetFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(field->Focused());
+    std::vector<unsigned short> seen;
+    field->OnKeyDown = [&](TObject*, unsigned short& key, TShiftState) { seen.push_back(key); };
+    for (Qt::Key key : {Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Up})
+        QTest::keyClick(field->Widget(), key);
+    EXPECT_EQ(pages->ActivePageIndex(), 1);
+    EXPECT_TRUE(field->Focused());
+    EXPECT_EQ(seen, (std::vector<unsigned short>{VK_UP, VK_DOWN, VK_PRIOR, VK_NEXT, VK_UP}));
 }
 
 TEST_F(SkEditTest, ChineseTextArrivesByKeysByInputMethodAndByPasting) {

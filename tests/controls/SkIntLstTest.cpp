@@ -94,7 +94,14 @@ TEST(SkIntegerList, SortedListsRefuseWritesThatCouldBreakTheOrder) {
     // Writing an item would put 100 before 5 and 9; the list refuses and keeps its order.
     EXPECT_EQ(MessageOf<EListError>([&] { list.SetItems(0, 100); }),
               QStringLiteral("Operation not allowed on sorted list"));
+    // Exchanging or moving would leave 9 before 1, where the halving search no longer finds them.
+    EXPECT_EQ(MessageOf<EListError>([&] { list.Exchange(0, 2); }),
+              QStringLiteral("Operation not allowed on sorted list"));
+    EXPECT_EQ(MessageOf<EListError>([&] { list.Move(2, 0); }),
+              QStringLiteral("Operation not allowed on sorted list"));
     EXPECT_EQ(ItemsOf(list), (std::vector<int>{1, 5, 9}));
+    for (int value : {1, 5, 9})
+        EXPECT_GE(list.IndexOf(value), 0) << value;
     int index = -1;
     EXPECT_TRUE(list.Find(9, index));
 }

@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
+#include <QWindow>
 #include <QWidget>
 #include <functional>
 #include <gtest/gtest.h>
@@ -138,11 +140,88 @@ TEST_F(SkPopupsHostTest, OpensBelowTheControlAndAChoiceInsideEndsItWithTrue) {
     });
     EXPECT_TRUE(Panel->Popup(Edit));
     const TPoint edit = Edit->ClientToScreen({0, 0});
-    // Right-aligned below the edit, the content's size.
-    EXPECT_EQ(shown, (TRect{edit.X + 120 - 150, edit.Y + 22, edit.X + 120, edit.Y + 22 + 120}));
+    // Right-aligned below the edit: the content with the 1-pixel pop-up frame and the 2-pixel band
+    // round it.
+    EXPECT_EQ(shown, (TRect{edit.X + 120 - 156, edit.Y + 22, edit.X + 120, edit.Y + 22 + 126}));
     EXPECT_EQ(active, Content);
     EXPECT_EQ(popups, 1);
     EXPECT_EQ(closes, 1);
+    ExpectClosedCleanly();
+}
+
+// The content sits inside the host's frame and band, which stay the host's own to paint: a white
+// and grey pop-up frame, the band in the panel's colour, then the content.
+TEST_F(SkPopupsHostTest, TheContentSitsInsideTheHostsFrameAndBand) {
+    Content->SetColor(clRed);
+    Content->OnPaint = [this](TObject*) {
+        Content->Canvas()->Brush()->SetColor(clRed);
+        Content->Canvas()->FillRect(Content->ClientRect());
+    };
+    TRect inHost{};
+    QImage shown;
+    WhileOpen([&] {
+        inHost = Content->BoundsRect();
+        shown = Panel->PopupHost()->Widget()->grab().toImage();
+        Panel->Close();
+    });
+    EXPECT_TRUE(Panel->Popup(Edit));
+    EXPECT_EQ(inHost, (TRect{3, 3, 153, 123}));
+    EXPECT_EQ(Content->BoundsRect(), (TRect{0, 0, 150, 120}));  // back in the panel where it was
+    ASSERT_EQ(shown.size(), QSize(156, 126));
+    auto at = [&](int x, int y) { return shown.pixelColor(x, y).rgb() & 0xFFFFFF; };
+    EXPECT_EQ(at(0, 0), 0xFFFFFFu);      // the frame's highlight, top-left
+    EXPECT_EQ(at(155, 125), 0x808080u);  // its shadow, bottom-right
+    EXPECT_EQ(at(1, 1), 0xD4D0C8u);      // the band in the panel's colour
+    EXPECT_EQ(at(2, 60), 0xD4D0C8u);
+    EXPECT_EQ(at(3, 3), 0xFF0000u);  // the content
+    EXPECT_EQ(at(152, 122), 0xFF0000u);
+    EXPECT_EQ(at(153, 60), 0xD4D0C8u);
+}
+
+// A press on the form behind the pop-up, as the window system delivers it (to the form's window,
+// before Qt gives the pressed control the focus), ends the pop-up and goes no further: the pressed
+// control is neither entered nor left, and the focus comes back to the edit.
+TEST_F(SkPopupsHostTest, APressOnTheFormBehindEndsThePopupWithoutFocusingWhatWasPressed) {
+    int enters = 0, exits = 0;
+    Other->OnEnter = [&](TObject*) { ++enters; };
+    Other->OnExit = [&](TObject*) { ++exits; };
+    QWindow* window = Form->Widget()->windowHandle();
+    const QPoint onOther = Other->Widget()->mapTo(Form->Widget(), QPoint(10, 10));
+    WhileOpen([&] { QTest::mouseClick(window, Qt::LeftButton, {}, onOther); });
+    EXPECT_FALSE(Panel->Popup(Edit));
+    QApplication::processEvents();
+    EXPECT_EQ(enters, 0);
+    EXPECT_EQ(exits, 0);
+    EXPECT_FALSE(Other->Focused());
+    ExpectClosedCleanly();
+}
+
+// The wheel turned over another control while the pop-up is open changes nothing there and leaves
+// the pop-up open.
+TEST_F(SkPopupsHostTest, TheWheelOverTheFormBehindGoesNowhere) {
+    auto* box = new TComboBox(Form.get());
+    box->SetParent(Form.get());
+    box->SetBounds(200, 20, 120, 22);
+    box->SetStyle(csDropDownList);
+    box->Items()->Assign(QStringList{"A", "B", "C"});
+    box->SetItemIndex(0);
+    QWindow* window = Form->Widget()->windowHandle();
+    const QPoint onBox = box->Widget()->mapTo(Form->Widget(), QPoint(10, 10));
+    bool stillOpen = false;
+    WhileOpen([&] {
+        for (QObject* receiver : {static_cast<QObject*>(window), static_cast<QObject*>(box->Widget())}) {
+            const QPoint at = receiver == window ? onBox : QPoint(10, 10);
+            QWheelEvent wheel(at, Form->Widget()->mapToGlobal(onBox), QPoint(), QPoint(0, -120), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(receiver, &wheel);
+        }
+        QApplication::processEvents();
+        stillOpen = Panel->PopupHost() != nullptr;
+        Panel->Close();
+    });
+    EXPECT_TRUE(Panel->Popup(Edit));
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(box->ItemIndex(), 0);
     ExpectClosedCleanly();
 }
 

@@ -112,7 +112,13 @@ TEST(SkDateTextTest, EdgeExamples) {
         {"DMY", "05122024", true, QDate(2024, 12, 5)},
         {"DMY", "1.2.2024 junk", true, QDate(2024, 2, 1)},
         {"DMY", "31/2/2024", false, QDate()},
-        {"DMY", "32/13/2024", true, QDate(2024, 3, 13)},  // both forced into the day; today's month
+        // A value above 12 goes to the day only while the day is still to come: an impossible
+        // date is no date, never another day of today's month.
+        {"DMY", "32/13/2024", false, QDate()},
+        {"DMY", "13/14/2020", false, QDate()},
+        {"MDY", "13/14/2020", false, QDate()},
+        {"MDY", "32/13/2024", false, QDate()},
+        {"DMY", "5/13/2024", true, QDate(2024, 5, 13)},  // month 13 and day 5 change places
         // Only digits typed alone are split; a run beside other parts is a number of its own.
         {"YMD", "1999/12/31", true, QDate(1999, 12, 31)},
         {"YMD", "2024年5月12日", true, QDate(2024, 5, 12)},

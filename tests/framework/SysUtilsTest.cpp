@@ -1,6 +1,7 @@
 #include "SysUtils.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 TEST(FormatFloat, RoundsTheShownDigitHalfAwayFromZero) {
     EXPECT_EQ(FormatFloat("0", 2.5), "3");
@@ -114,4 +115,43 @@ TEST(Dates, SerialsDecodeAtTheMillisecondAndNegativeOnesCountTheirFractionForwar
     EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn", -0.5), "1899-12-30 12:00");
     EXPECT_EQ(DateOf(-1.25), -1);
     EXPECT_EQ(DayOfWeek(-1.25), 6);  // 1899-12-29 was a Friday
+}
+
+// 2024-05-12 was a Sunday; the time is 09:05:07.030.
+TEST(Dates, FormatTokensAreWholeRunsAndQuotedTextIsCopied) {
+    const TDateTime v = EncodeDate(2024, 5, 12) + ((9 * 60 + 5) * 60 + 7.03) / 86400.0;
+    EXPECT_EQ(FormatDateTime("ddddd", v), "2024-05-12");
+    EXPECT_EQ(FormatDateTime("dddddd", v), "2024年5月12日");  // the long date, not ddddd + d
+    EXPECT_EQ(FormatDateTime("ddd dddd", v), "周日 星期日");
+    EXPECT_EQ(FormatDateTime("d/dd m/mm/mmm/mmmm y/yy/yyyy", v), "12/12 5/05/5月/五月 24/24/2024");
+    EXPECT_EQ(FormatDateTime("h:n:s hh:nn:ss zzz", v), "9:5:7 09:05:07 030");
+    EXPECT_EQ(FormatDateTime("t", v), "09:05");
+    EXPECT_EQ(FormatDateTime("tt", v), "09:05:07");
+    // Letters in quotes are text: 'at' is not "a" and the short time.
+    EXPECT_EQ(FormatDateTime("t 'at' ddddd", v), "09:05 at 2024-05-12");
+    EXPECT_EQ(FormatDateTime("\"day\" d", v), "day 12");
+    EXPECT_EQ(FormatDateTime("yyyy'年", v), "2024年");  // an open quote runs to the end
+}
+
+TEST(Dates, ValuesOutsideTheCalendarAreNoDateAndFormatAsNothing) {
+    EXPECT_TRUE(IsCalendarDateTime(EncodeDate(1, 1, 1)));
+    EXPECT_TRUE(IsCalendarDateTime(EncodeDate(9999, 12, 31) + 0.999));
+    EXPECT_TRUE(IsCalendarDateTime(-693593.5));  // 0001-01-01 12:00
+    EXPECT_EQ(EncodeDate(1, 1, 1), FirstCalendarDay);
+    EXPECT_EQ(EncodeDate(9999, 12, 31), LastCalendarDay);
+    const double outside[] = {LastCalendarDay + 1,
+                              FirstCalendarDay - 1,
+                              1e300,
+                              -1e300,
+                              1e15,
+                              std::numeric_limits<double>::quiet_NaN(),
+                              std::numeric_limits<double>::infinity(),
+                              -std::numeric_limits<double>::infinity()};
+    for (double value : outside) {
+        EXPECT_FALSE(IsCalendarDateTime(value)) << value;
+        EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn mmmm dddd", value), QString()) << value;
+        EXPECT_EQ(DateToISO(value), QString()) << value;
+    }
+    EXPECT_FALSE(ToQDate(1e300).isValid());
+    EXPECT_FALSE(ToQDate(std::numeric_limits<double>::quiet_NaN()).isValid());
 }

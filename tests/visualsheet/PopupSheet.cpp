@@ -1,9 +1,10 @@
-// The visual sheet of the pop-ups: the calculator and the time picker in their states, and each open
-// in its pop-up window below an edit of a form, as the screen shows them.
+// The visual sheet of the pop-ups: the calculator and the time picker in their states, and each (and a
+// calendar) open in its pop-up window below an edit of a form, as the screen shows them.
 #include "Forms.h"
 #include "Sheet.h"
 #include "SkPopups.h"
 #include "SkPopupsCalculator.h"
+#include "SkPopupsCalendar.h"
 #include "SkPopupsClock.h"
 #include "StdCtrls.h"
 
@@ -122,6 +123,17 @@ void PopupSheet(const QString& folder) {
         clock->SetShowSetButton(true);
         clock->SetTime(12.5 / 24.0);
         ShowOpen(sheet, QStringLiteral("time picker"), clockForm.Form.get(), clockForm.Edit, clockForm.Panel);
+    }
+    {
+        TPopupForm calendarForm;
+        auto* calendar = new TSkCalendar(calendarForm.Panel);
+        calendar->SetParent(calendarForm.Panel);
+        calendar->SetPopupMode(true);
+        calendar->SetBorderOuter(fsFlat);  // as a flat date edit drops it down
+        calendar->SetDate(EncodeDate(2024, 6, 15));
+        calendarForm.Edit->SetCaption(QStringLiteral("2024-06-15"));
+        ShowOpen(sheet, QStringLiteral("calendar, flat"), calendarForm.Form.get(), calendarForm.Edit,
+                 calendarForm.Panel);
     }
     sheet.Save(folder, QStringLiteral("popups"));
 }

@@ -263,7 +263,7 @@ TEST_F(Calendars, AHistoryDoubleClickOpensOnlyTheDayDetailAndLeavesThePageAsItWa
         TSpeedButton* Button;
         TStringGrid* Calendar;
         TPanel *History, *Entry;
-        TDateTimePicker *Start, *End;
+        TWinControl *Start, *End;
         TSkButton* Search;
         TSkDBGrid* List;
         std::function<TLabel*()> DetailTotal;
