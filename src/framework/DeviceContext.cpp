@@ -1,5 +1,6 @@
 #include "DeviceContext.h"
 
+#include "FontCache.h"
 #include "LinePixels.h"
 #include "SymbolFont.h"
 
@@ -769,7 +770,7 @@ void TDeviceContext::EndPainter() {
 }
 
 TSize TDeviceContext::GetTextExtent(const QString& text) const {
-    const QFontMetrics fm(ToQFont(Font));
+    const QFontMetrics fm = CachedFont(Font).Metrics;
     return {fm.horizontalAdvance(text), fm.height()};
 }
 
@@ -816,9 +817,13 @@ void TDeviceContext::ExtTextOut(int x, int y, unsigned options, const TRect* rec
     // context must land where its caller put it.
     p->save();
     if ((options & ETO_CLIPPED) && rect) p->setClipRect(ToQRect(*rect), Qt::IntersectClip);
-    QFont font = ToQFont(Font);
-    if (FMonochrome) font.setStyleStrategy(QFont::NoAntialias);
-    const QFontMetrics fm(font);
+    TCachedFont cached = CachedFont(Font);
+    if (FMonochrome) {
+        cached.Font.setStyleStrategy(QFont::NoAntialias);
+        cached.Metrics = QFontMetrics(cached.Font);
+    }
+    const QFont& font = cached.Font;
+    const QFontMetrics& fm = cached.Metrics;
     const int ascent = fm.ascent(), height = fm.ascent() + fm.descent();
     // The width only where the alignment or the background needs it.
     const bool needWidth = (TextAlign & (TA_RIGHT | TA_CENTER)) || BkMode == OPAQUE;

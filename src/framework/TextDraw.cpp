@@ -1,5 +1,7 @@
 #include "TextDraw.h"
 
+#include "FontCache.h"
+
 #include <QFontMetrics>
 #include <algorithm>
 
@@ -37,8 +39,8 @@ struct TLine {
 
 class TLayout {
 public:
-    TLayout(HDC dc, unsigned flags) : FFont(ToQFont(dc->Font)), FMetrics(FFont), FFlags(flags) {
-        FTabWidth = 8 * std::max(1, FMetrics.averageCharWidth());
+    TLayout(HDC dc, unsigned flags) : FFont(CachedFont(dc->Font)), FMetrics(FFont.Metrics), FFlags(flags) {
+        if (flags & DT_EXPANDTABS) FTabWidth = 8 * std::max(1, FMetrics.averageCharWidth());
     }
     const QFontMetrics& Metrics() const { return FMetrics; }
     // The width of a line, tabs expanded to the next stop.
@@ -56,10 +58,10 @@ public:
     int TabWidth() const { return FTabWidth; }
 
 private:
-    QFont FFont;
-    QFontMetrics FMetrics;
+    TCachedFont FFont;
+    const QFontMetrics& FMetrics;
     unsigned FFlags;
-    int FTabWidth;
+    int FTabWidth = 0;
 };
 
 // Cuts the line and adds "..." until it fits in `width`.
@@ -119,8 +121,9 @@ void DrawLine(HDC dc, int x, int top, const TLine& line, unsigned flags, const T
         (flags & DT_EXPANDTABS) ? line.Text.split(QLatin1Char('\t')) : QStringList{line.Text};
     for (int i = 0; i < parts.size(); ++i) {
         dc->ExtTextOut(cx, top, 0, nullptr, parts[i]);
+        if (i + 1 == parts.size()) break;
         cx += layout.Metrics().horizontalAdvance(parts[i]);
-        if (i + 1 < parts.size()) cx = x + ((cx - x) / layout.TabWidth() + 1) * layout.TabWidth();
+        cx = x + ((cx - x) / layout.TabWidth() + 1) * layout.TabWidth();
     }
     if (line.Underline < 0 || (flags & DT_HIDEPREFIX)) return;
     const int from = x + layout.Width(line.Text.left(line.Underline));
@@ -136,13 +139,16 @@ int DrawTextDC(HDC dc, const QString& text, TRect& rect, unsigned flags) {
     const std::vector<TLine> lines = LayOut(text, rect.Width(), flags, layout);
     const int lineHeight = layout.Metrics().height();
     const int height = lineHeight * int(lines.size());
-    // Each line is measured once: shaping the text is what text drawing spends its time on.
+    // Shaping the text is what text drawing spends its time on: each line is measured once, and only
+    // where its width places it or is asked for; a left-aligned line is shaped only as it is drawn.
+    const bool measure = flags & (DT_CALCRECT | DT_CENTER | DT_RIGHT);
     std::vector<int> widths;
     int widest = 0;
-    for (const TLine& line : lines) {
-        widths.push_back(layout.Width(line.Text));
-        widest = std::max(widest, widths.back());
-    }
+    if (measure)
+        for (const TLine& line : lines) {
+            widths.push_back(layout.Width(line.Text));
+            widest = std::max(widest, widths.back());
+        }
     int top = rect.Top;
     if (flags & DT_SINGLELINE) {
         if (flags & DT_VCENTER)
@@ -162,12 +168,11 @@ int DrawTextDC(HDC dc, const QString& text, TRect& rect, unsigned flags) {
     dc->TextAlign = TA_LEFT | TA_TOP;
     for (size_t i = 0; i < lines.size(); ++i) {
         const TLine& line = lines[i];
-        const int width = widths[i];
         int x = rect.Left;
         if (flags & DT_CENTER)
-            x = rect.Left + (rect.Width() - width) / 2;
+            x = rect.Left + (rect.Width() - widths[i]) / 2;
         else if (flags & DT_RIGHT)
-            x = rect.Right - width;
+            x = rect.Right - widths[i];
         DrawLine(dc, x, top, line, flags, layout);
         top += lineHeight;
     }
