@@ -5,6 +5,7 @@
 #include "SymbolFont.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainterPath>
 #include <QPainterPathStroker>
 #include <algorithm>
@@ -774,13 +775,46 @@ TSize TDeviceContext::GetTextExtent(const QString& text) const {
     return {fm.horizontalAdvance(text), fm.height()};
 }
 
-TTextMeasurer::TTextMeasurer(const TLogFont& font)
-    : FMetrics(std::make_unique<QFontMetrics>(ToQFont(font))) {}
+// Each character's advance, measured the first time it comes.
+struct TTextMeasurer::TAdvances {
+    explicit TAdvances(const QFont& font) : Metrics(font) {}
+    QFontMetricsF Metrics;
+    QHash<char16_t, qreal> Widths;
+};
+
+TTextMeasurer::TTextMeasurer(const TLogFont& font) {
+    const QFont qfont = ToQFont(font);
+    FMetrics = std::make_unique<QFontMetrics>(qfont);
+    FAdvances = std::make_unique<TAdvances>(qfont);
+}
 
 TTextMeasurer::~TTextMeasurer() = default;
 
 TSize TTextMeasurer::Extent(const QString& text) const {
     return {FMetrics->horizontalAdvance(text), FMetrics->height()};
+}
+
+namespace {
+// Characters whose advance is the same alone as in a line: no marks, no joining or right-to-left
+// scripts, no controls, no surrogate halves.
+bool AdvancesAlone(char16_t c) {
+    return (c >= 0x20 && c < 0x7F) || (c >= 0xA0 && c < 0x300) || (c >= 0x2010 && c < 0x2028) ||
+           (c >= 0x2E80 && c < 0xA000) || (c >= 0xAC00 && c < 0xD7B0) || (c >= 0xF900 && c < 0xFB00) ||
+           (c >= 0xFE30 && c < 0xFE50) || (c >= 0xFF00 && c < 0xFFF0);
+}
+}  // namespace
+
+int TTextMeasurer::AdvanceWidth(const QString& text) const {
+    qreal width = 0;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (!AdvancesAlone(u)) return FMetrics->horizontalAdvance(text);
+        auto known = FAdvances->Widths.constFind(u);
+        if (known == FAdvances->Widths.cend())
+            known = FAdvances->Widths.insert(u, FAdvances->Metrics.horizontalAdvance(c));
+        width += *known;
+    }
+    return qRound(width);
 }
 
 TTextMetric TDeviceContext::GetTextMetrics() const {
