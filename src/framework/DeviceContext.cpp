@@ -382,6 +382,26 @@ void TDeviceContext::PlotPenLine(TPoint from, TPoint to) {
     int dashIndex = 0, dashLeft = dashes.empty() ? 0 : dashes[0];
     const bool simpleClip = visible.rectCount() == 1;
     const QRect box = visible.boundingRect();
+    // The pixels are reached directly: asking the image for each row would check for sharing per pixel.
+    uchar* const bits = box.isEmpty() ? nullptr : FImage->bits();
+    const qsizetype stride = FImage->bytesPerLine();
+    if (dashes.empty() && simpleClip && (from.X == to.X || from.Y == to.Y)) {
+        // A level or upright line, as frames are drawn: a run of pixels from `from` up to `to`.
+        const bool level = from.Y == to.Y;
+        const int a = level ? from.X : from.Y, b = level ? to.X : to.Y;
+        int first = a < b ? a : b + 1, last = a < b ? b - 1 : a;
+        const int along = level ? from.Y : from.X;
+        if (!bits || along < (level ? box.top() : box.left()) || along > (level ? box.bottom() : box.right()))
+            return;
+        first = std::max(first, level ? box.left() : box.top());
+        last = std::min(last, level ? box.right() : box.bottom());
+        for (int i = first; i <= last; ++i) {
+            auto& pixel = level ? reinterpret_cast<std::uint32_t*>(bits + along * stride)[i]
+                                : reinterpret_cast<std::uint32_t*>(bits + i * stride)[along];
+            pixel = 0xFF000000 | (Rop2 == R2_COPYPEN ? pen & 0xFFFFFF : ApplyRop2(Rop2, pen, pixel));
+        }
+        return;
+    }
     WalkLine(from, to, false, [&](int x, int y) {
         bool on = true;
         if (!dashes.empty()) {
@@ -392,7 +412,7 @@ void TDeviceContext::PlotPenLine(TPoint from, TPoint to) {
             }
         }
         if ((on || BkMode == OPAQUE) && (simpleClip ? box.contains(x, y) : visible.contains(QPoint(x, y)))) {
-            auto& pixel = reinterpret_cast<std::uint32_t*>(FImage->scanLine(y))[x];
+            auto& pixel = reinterpret_cast<std::uint32_t*>(bits + y * stride)[x];
             pixel = 0xFF000000 | ApplyRop2(Rop2, on ? pen : back, pixel);
         }
     });

@@ -1,6 +1,7 @@
 #include "FontCache.h"
 
 #include <QGuiApplication>
+#include <QHash>
 #include <array>
 #include <optional>
 
@@ -15,19 +16,29 @@ namespace {
 struct TEntry {
     TLogFont Key;
     TCachedFont Value;
+    QHash<QString, int> Widths;
 };
+
+// Texts kept per font; past that the widths start anew (a window's captions fit many times over).
+constexpr qsizetype MaxWidths = 512;
 
 // A handful of fonts, the one used last in front: a window draws in two or three fonts at a time.
 constexpr size_t CacheSize = 8;
 std::array<std::optional<TEntry>, CacheSize> Cache;
-}  // namespace
 
-TCachedFont CachedFont(const TLogFont& font) {
-    // Fonts made before the application map their face to the system's font, not the program's own.
-    if (!qApp) {
-        const QFont qfont = ToQFont(font);
-        return {qfont, QFontMetrics(qfont)};
-    }
+// The cache's entry for the font, moved to the front; nullptr without a Qt application (fonts made
+// before it map their face to the system's font, not the program's own).
+TEntry* EntryOf(const TLogFont& font) {
+    if (!qApp) return nullptr;
+    // Qt's fonts must go while the application that made them is still there.
+    static const bool cleared = [] {
+        qAddPostRoutine([] {
+            for (auto& entry : Cache)
+                entry.reset();
+        });
+        return true;
+    }();
+    Q_UNUSED(cleared);
     size_t found = CacheSize - 1;
     for (size_t i = 0; i < CacheSize; ++i)
         if (!Cache[i] || SameLogFont(Cache[i]->Key, font)) {
@@ -41,5 +52,22 @@ TCachedFont CachedFont(const TLogFont& font) {
     // Move to the front, the others one place back.
     for (size_t i = found; i > 0; --i)
         std::swap(Cache[i], Cache[i - 1]);
-    return Cache[0]->Value;
+    return &*Cache[0];
+}
+}  // namespace
+
+TCachedFont CachedFont(const TLogFont& font) {
+    if (const TEntry* entry = EntryOf(font)) return entry->Value;
+    const QFont qfont = ToQFont(font);
+    return {qfont, QFontMetrics(qfont)};
+}
+
+int CachedTextWidth(const TLogFont& font, const QString& text) {
+    TEntry* entry = EntryOf(font);
+    if (!entry) return QFontMetrics(ToQFont(font)).horizontalAdvance(text);
+    if (const auto known = entry->Widths.constFind(text); known != entry->Widths.cend()) return *known;
+    if (entry->Widths.size() >= MaxWidths) entry->Widths.clear();
+    const int width = entry->Value.Metrics.horizontalAdvance(text);
+    entry->Widths.insert(text, width);
+    return width;
 }

@@ -16,4 +16,8 @@ struct TCachedFont {
 // Copies share the cached font's data; without a Qt application the font is made for this call alone.
 TCachedFont CachedFont(const TLogFont& font);
 
+// The width of a line in the font (as QFontMetrics::horizontalAdvance gives it), kept for the texts
+// measured lately: a control that repaints measures the same captions each time.
+int CachedTextWidth(const TLogFont& font, const QString& text);
+
 bool SameLogFont(const TLogFont& a, const TLogFont& b);

@@ -170,3 +170,27 @@ TEST_F(TextDrawTest, EveryFontIsMeasuredAsItself) {
     DC.Font.Height = -24;
     EXPECT_EQ(DC.GetTextExtent(text).cx, large);
 }
+
+// A text laid out again is broken and cut for its own width and font, not for the last ones it had.
+TEST_F(TextDrawTest, ATextLaidOutAgainFollowsItsWidthAndFont) {
+    const QString text = QStringLiteral("早餐午餐晚餐");
+    const int oneChar = DC.GetTextExtent(QStringLiteral("早")).cx;
+    const int lineHeight = LineHeight();
+    TRect narrow = Rect(0, 0, oneChar * 2 + 1, 0);
+    EXPECT_EQ(DrawTextDC(&DC, text, narrow, DT_CALCRECT | DT_WORDBREAK), 3 * lineHeight);
+    TRect wide = Rect(0, 0, oneChar * 6 + 1, 0);
+    EXPECT_EQ(DrawTextDC(&DC, text, wide, DT_CALCRECT | DT_WORDBREAK), lineHeight);
+    EXPECT_EQ(wide.Width(), DC.GetTextExtent(text).cx);
+    narrow = Rect(0, 0, oneChar * 2 + 1, 0);
+    EXPECT_EQ(DrawTextDC(&DC, text, narrow, DT_CALCRECT | DT_WORDBREAK), 3 * lineHeight);
+    DC.Font.Height = -24;
+    narrow = Rect(0, 0, oneChar * 2 + 1, 0);
+    EXPECT_EQ(DrawTextDC(&DC, text, narrow, DT_CALCRECT | DT_WORDBREAK), 6 * LineHeight());
+    DC.Font.Height = -12;
+    TRect cut = Rect(0, 0, oneChar * 3, 0);
+    DrawTextDC(&DC, text, cut, DT_CALCRECT | DT_SINGLELINE | DT_END_ELLIPSIS);
+    EXPECT_LE(cut.Width(), oneChar * 3);
+    cut = Rect(0, 0, oneChar * 10, 0);
+    DrawTextDC(&DC, text, cut, DT_CALCRECT | DT_SINGLELINE | DT_END_ELLIPSIS);
+    EXPECT_EQ(cut.Width(), DC.GetTextExtent(text).cx);
+}
