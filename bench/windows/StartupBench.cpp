@@ -4,6 +4,7 @@
 #include "FoodTable.h"
 #include "IniFiles.h"
 #include "MainWindowStart.h"
+#include "PeerRatios.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -34,9 +35,6 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const qint64 applicationMs = sinceStart.elapsed();
-    benchmark::Initialize(&argc, argv);
     benchmark::AddCustomContext("application_start_ms", std::to_string(applicationMs));
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWithPeerRatios(argc, argv);
 }
