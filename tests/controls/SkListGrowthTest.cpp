@@ -35,6 +35,19 @@ int ExpectedExtent(TSkListBox& list) {
     return widest;
 }
 
+// One random change to a list's items: an item added, inserted or deleted, or given a new text.
+template <class TItems> void RandomChange(TItems* items, std::mt19937& random, const QString& text) {
+    const int count = items->Count(), action = int(random() % 4);
+    if (action == 0 || count == 0)
+        items->Add(text);
+    else if (action == 1)
+        items->Insert(int(random() % count), text);
+    else if (action == 2)
+        items->Delete(int(random() % count));
+    else
+        items->SetStrings(int(random() % count), text);
+}
+
 struct ShownCheckList : testing::Test {
     TForm Form{nullptr};
     TSkCheckList* List = nullptr;
@@ -156,16 +169,7 @@ TEST(ListBoxExtent, FollowsAddsInsertsDeletesAndTextChanges) {
     // A long run of random changes, each checked against every item measured anew.
     std::mt19937 random(7);
     for (int step = 0; step < 300; ++step) {
-        const int count = list.Count(), action = int(random() % 4);
-        const QString text = Food(1 + int(random() % 15), step);
-        if (action == 0 || count == 0)
-            list.Items()->Add(text);
-        else if (action == 1)
-            list.Items()->Insert(int(random() % count), text);
-        else if (action == 2)
-            list.Items()->Delete(int(random() % count));
-        else
-            list.Items()->SetStrings(int(random() % count), text);
+        RandomChange(list.Items(), random, Food(1 + int(random() % 15), step));
         ASSERT_EQ(list.HorzExtent(), ExpectedExtent(list)) << "step " << step;
     }
     // The bar switched off and on measures afresh.
@@ -205,16 +209,7 @@ TEST(ListBoxExtent, TheCheckListMeasuresChangesMadeInsideAnUpdate) {
     for (int run = 0; run < 60; ++run) {
         list.Items()->BeginUpdate();
         for (int step = 0; step < 6; ++step) {
-            const int count = list.Items()->Count(), action = int(random() % 4);
-            const QString text = Food(20 + run + 2 * (6 - step), step);
-            if (action == 0 || count == 0)
-                list.Items()->Add(text);
-            else if (action == 1)
-                list.Items()->Insert(int(random() % count), text);
-            else if (action == 2)
-                list.Items()->Delete(int(random() % count));
-            else
-                list.Items()->SetStrings(int(random() % count), text);
+            RandomChange(list.Items(), random, Food(20 + run + 2 * (6 - step), step));
         }
         list.Items()->EndUpdate();
         const int kept = list.HorzExtent();
