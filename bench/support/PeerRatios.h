@@ -41,7 +41,7 @@ public:
             const double a = Median(ours), b = Median(peer->second);
             std::string label = name;
             label.erase(at, 5);
-            std::printf("  %-48s ours %10.3f ms  peer %10.3f ms  ratio %6.2f  (%zu/%zu rounds)\n",
+            std::printf("  %-48s ours %11.4f ms  peer %11.4f ms  ratio %6.2f  (%zu/%zu rounds)\n",
                         label.c_str(), a, b, b > 0 ? a / b : 0.0, ours.size(), peer->second.size());
         }
         std::fflush(stdout);
