@@ -1,6 +1,7 @@
 // The styled library's drawing against Qt's own: 1000 x 1000 gradients in every direction, the
 // non-client frame of a 200 x 24 edit, and a 40-character line of Chinese text.
 #include "GraphicsImage.h"
+#include "PeerRatios.h"
 #include "SkCommon.h"
 #include "SkGrafx.h"
 
@@ -68,7 +69,6 @@ void TextDrawText(benchmark::State& state) {
         benchmark::DoNotOptimize(r);
     }
 }
-BENCHMARK(TextDrawText)->Unit(benchmark::kMicrosecond);
 
 void TextQPainter(benchmark::State& state) {
     QImage image(800, 24, QImage::Format_RGB32);
@@ -83,13 +83,16 @@ void TextQPainter(benchmark::State& state) {
         benchmark::DoNotOptimize(image.pixel(0, 0));
     }
 }
-BENCHMARK(TextQPainter)->Unit(benchmark::kMicrosecond);
+
+const bool TextRegistered = [] {
+    for (auto* b : RegisterPeerPair("ChineseLineDrawText", TextDrawText, TextQPainter))
+        b->Unit(benchmark::kMicrosecond);
+    return true;
+}();
 }  // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return RunWithPeerRatios(argc, argv);
 }

@@ -1,5 +1,5 @@
-// The delivered user logged in through the login panel of a shown main window with its skin, on a
-// private copy of the delivered database: what the window benchmarks measure from.
+// The delivered user, with a complete profile, logged in through the login panel of a shown main
+// window with its skin, for benchmarks of the logged-in program.
 #pragma once
 
 #include "DeliveredCopy.h"
@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 
 // The skins' pictures beside the copied database, so the title bar and frame are drawn as installed.
 inline void CopySkins(const TDeliveredCopy& copy) {

@@ -6,7 +6,6 @@
 #include "UserInfoUnit.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QImage>
 #include <QWidget>
 #include <benchmark/benchmark.h>

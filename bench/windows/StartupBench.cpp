@@ -5,6 +5,7 @@
 #include "IniFiles.h"
 #include "MainWindowStart.h"
 #include "Platform.h"
+#include "PeerRatios.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -36,9 +37,6 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     ApplyClassicPalette();  // as the program does at start-up
     const qint64 applicationMs = sinceStart.elapsed();
-    benchmark::Initialize(&argc, argv);
     benchmark::AddCustomContext("application_start_ms", std::to_string(applicationMs));
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWithPeerRatios(argc, argv);
 }

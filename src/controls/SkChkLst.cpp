@@ -67,7 +67,7 @@ TCheckBoxState TSkCheckList::ItemState(int Index) const {
 }
 
 void TSkCheckList::SetItemState(int Index, TCheckBoxState Value) {
-    if (StoreChanged(PacketAt(Index).State, std::uint8_t(Value))) InvalidateItems(GlyphArea(Index));
+    if (StoreChanged(PacketAt(Index).State, std::uint8_t(Value))) InvalidateItemPart(Index, GlyphPart());
 }
 
 int TSkCheckList::ItemImageIndex(int Index) const {
@@ -75,7 +75,7 @@ int TSkCheckList::ItemImageIndex(int Index) const {
 }
 
 void TSkCheckList::SetItemImageIndex(int Index, int Value) {
-    if (StoreChanged(PacketAt(Index).ImageIndex, Value) && FImages) InvalidateItems(ImageArea(Index));
+    if (StoreChanged(PacketAt(Index).ImageIndex, Value) && FImages) InvalidateItemPart(Index, ImagePart());
 }
 
 int TSkCheckList::ItemDisabledIndex(int Index) const {
@@ -83,7 +83,7 @@ int TSkCheckList::ItemDisabledIndex(int Index) const {
 }
 
 void TSkCheckList::SetItemDisabledIndex(int Index, int Value) {
-    if (StoreChanged(PacketAt(Index).DisabledIndex, Value) && FImages) InvalidateItems(ImageArea(Index));
+    if (StoreChanged(PacketAt(Index).DisabledIndex, Value) && FImages) InvalidateItemPart(Index, ImagePart());
 }
 
 // A group prefix makes a header only where group headers are shown; elsewhere the item is drawn,
@@ -182,19 +182,30 @@ int TSkCheckList::TextIndent() const {
     return FGlyphWidth + 8 + (FImages ? FImages->Width() + 4 : 0);
 }
 
-TRect TSkCheckList::GlyphArea(int Index) const {
-    const TRect item = ItemRect(Index);
-    if (item.IsEmpty()) return item;
+TRect TSkCheckList::GlyphPart() const {
     const int margin = (ItemHeight() - FGlyphHeight) / 2;
-    return Rect(item.Left, item.Top + margin, item.Left + FGlyphWidth + 4, item.Bottom - margin);
+    return Rect(0, margin, FGlyphWidth + 4, ItemHeight() - margin);
+}
+
+TRect TSkCheckList::ImagePart() const {
+    if (!FImages) return {};
+    const int margin = (ItemHeight() - FImages->Height()) / 2;
+    return Rect(FGlyphWidth + 4, margin, TextIndent(), ItemHeight() - margin);
+}
+
+namespace {
+TRect PartOfItem(const TRect& Item, const TRect& Part) {
+    if (Item.IsEmpty() || Part.IsEmpty()) return {};
+    return Rect(Item.Left + Part.Left, Item.Top + Part.Top, Item.Left + Part.Right, Item.Top + Part.Bottom);
+}
+}  // namespace
+
+TRect TSkCheckList::GlyphArea(int Index) const {
+    return PartOfItem(ItemRect(Index), GlyphPart());
 }
 
 TRect TSkCheckList::ImageArea(int Index) const {
-    const TRect item = ItemRect(Index);
-    if (item.IsEmpty() || !FImages) return {};
-    const int margin = (ItemHeight() - FImages->Height()) / 2;
-    return Rect(item.Left + FGlyphWidth + 4, item.Top + margin, item.Left + TextIndent(),
-                item.Bottom - margin);
+    return PartOfItem(ItemRect(Index), ImagePart());
 }
 
 // Glyph and image settings ---------------------------------------------------------------------------

@@ -191,9 +191,12 @@ public:
 
     // The pixels kept free before each item's text for its glyph and image.
     int TextIndent() const;
-    // The glyph's part of item Index (the mouse zone across the item's height when Full).
+    // The glyph's and the image's part of item Index, in client coordinates.
     TRect GlyphArea(int Index) const;
     TRect ImageArea(int Index) const;
+    // The same parts within any item, whose top-left corner is 0, 0.
+    TRect GlyphPart() const;
+    TRect ImagePart() const;
 
     TItemStateChangingEvent OnChanging;
     TItemStateChangeEvent OnChange;

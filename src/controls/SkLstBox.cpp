@@ -8,9 +8,13 @@
 #include "MessageBeep.h"
 #include "NativeFrame.h"
 #include "Platform.h"
+#include "SkCommon.h"
 #include "SkGrafx.h"
 #include "Streaming.h"
 #include "TypInfo.h"
+
+#include <algorithm>
+#include <utility>
 
 namespace {
 struct TListBoxTypes {
@@ -335,6 +339,7 @@ void TSkCustomListBox::SetOwnerDrawIndent(int Value) {
 }
 
 void TSkCustomListBox::FontChanged() {
+    FExtentMeasurer.reset();
     TListBox::FontChanged();
     if (!FGroupFontChanged) {
         MakeGroupFont(FGroupFont, *Font());
@@ -347,20 +352,79 @@ void TSkCustomListBox::FontChanged() {
 
 // Horizontal extent ------------------------------------------------------------------------------------
 
-int TSkCustomListBox::ItemTextExtent(TCanvas* Canvas, const QString& Text) {
-    return Canvas->TextWidth(Text);
+int TSkCustomListBox::ItemTextExtent(const TTextMeasurer& Measure, const QString& Text) {
+    return Measure.AdvanceWidth(Text);
+}
+
+const TTextMeasurer& TSkCustomListBox::ExtentMeasurer() {
+    if (!FExtentMeasurer) {
+        HFONT font = CreateRotatedFont(Font(), 0);
+        FExtentMeasurer = std::make_unique<TTextMeasurer>(*font);
+        DeleteObject(font);
+    }
+    return *FExtentMeasurer;
 }
 
 void TSkCustomListBox::UpdateHorzExtent() {
-    // One canvas for all the items: making one per item cost more than measuring.
-    TBitmap measure;
-    TCanvas* canvas = measure.Canvas();
-    canvas->Font()->Assign(*Font());
-    int widest = 0;
-    const QString indent = GetIndentText();
-    for (int i = 0; i < Count(); ++i)
-        widest = std::max(widest, ItemTextExtent(canvas, Items()->Strings(i) + QStringLiteral("x") + indent));
-    SetHorzExtent(widest);
+    FItemExtents.assign(size_t(Count()), Unmeasured);
+    FUnmeasuredFrom = 0;
+    FUnmeasuredTo = FItemExtents.size();
+    FItemExtentsKept = true;
+    MeasureNewItems(true);
+}
+
+TCanvas* TSkCustomListBox::MeasureCanvas(const TFont& Font) {
+    // One canvas for all the measuring: making one per item cost more than measuring.
+    if (!FMeasureBitmap) FMeasureBitmap = std::make_unique<TBitmap>(1, 1);
+    TCanvas* canvas = FMeasureBitmap->Canvas();
+    canvas->Font()->Assign(Font);
+    return canvas;
+}
+
+void TSkCustomListBox::MeasureNewItems(bool Rescan) {
+    if (Rescan) FWidestItem = 0;
+    const size_t to = std::min(FUnmeasuredTo, FItemExtents.size());
+    if (FUnmeasuredFrom < to) {
+        const TTextMeasurer& measure = ExtentMeasurer();
+        const QString tail = QStringLiteral("x") + GetIndentText();
+        for (size_t i = FUnmeasuredFrom; i < to; ++i)
+            if (FItemExtents[i] == Unmeasured)
+                FItemExtents[i] = ItemTextExtent(measure, Items()->Strings(int(i)) + tail);
+    }
+    if (Rescan)
+        for (int extent : FItemExtents)
+            FWidestItem = std::max(FWidestItem, extent);
+    else
+        for (size_t i = FUnmeasuredFrom; i < to; ++i)
+            FWidestItem = std::max(FWidestItem, FItemExtents[i]);
+    FUnmeasuredFrom = FUnmeasuredTo = 0;
+    SetHorzExtent(FWidestItem);
+}
+
+// Keeps the measured widths in step with the items: the items that came (or changed) wait to be
+// measured; when the widest one went, the others are looked through again.
+void TSkCustomListBox::SpliceItemExtents(int Index, int Removed, int Inserted) {
+    if (!FItemExtentsKept) return;
+    if (Removed == 0 && Inserted == 0) Removed = Inserted = 1;  // one item changed in place
+    if (Index < 0 || size_t(Index) + size_t(Removed) > FItemExtents.size()) {
+        FItemExtentsKept = false;
+        return;
+    }
+    const auto from = FItemExtents.begin() + Index;
+    if (std::find_if(from, from + Removed, [this](int e) { return e >= FWidestItem; }) != from + Removed)
+        FRescanExtents = true;
+    FItemExtents.erase(from, from + Removed);
+    FItemExtents.insert(FItemExtents.begin() + Index, size_t(Inserted), Unmeasured);
+    // The span that waits to be measured moves with the items after the change and takes in the new ones.
+    const size_t at = size_t(Index), removedEnd = at + size_t(Removed);
+    auto moved = [&](size_t p) { return p <= at ? p : p >= removedEnd ? p - Removed + Inserted : at; };
+    if (FUnmeasuredFrom >= FUnmeasuredTo) {
+        FUnmeasuredFrom = at;
+        FUnmeasuredTo = at + size_t(Inserted);
+    } else {
+        FUnmeasuredFrom = std::min(moved(FUnmeasuredFrom), at);
+        FUnmeasuredTo = std::max(moved(FUnmeasuredTo), at + size_t(Inserted));
+    }
 }
 
 void TSkCustomListBox::SetHorzExtent(int Value) {
@@ -372,22 +436,34 @@ void TSkCustomListBox::SetHorzExtent(int Value) {
 void TSkCustomListBox::SetHorzScrollBar(bool Value) {
     if (!StoreChanged(FHorzScrollBar, Value)) return;
     SetHorizontalScrolling(FHorzScrollBar, FHorzExtent);
-    if (Value) UpdateHorzExtent();
+    if (Value)
+        UpdateHorzExtent();
+    else
+        ForgetItemExtents();
+}
+
+void TSkCustomListBox::ForgetItemExtents() {
+    FItemExtentsKept = false;
+    FItemExtents = {};
 }
 
 void TSkCustomListBox::ItemsSpliced(int Index, int Removed, int Inserted) {
     TListBox::ItemsSpliced(Index, Removed, Inserted);
     HideItemHint();
+    SpliceItemExtents(Index, Removed, Inserted);
     ItemsChanged();
 }
 
 void TSkCustomListBox::ItemsChanged() {
-    if (FHorzScrollBar) UpdateHorzExtent();
+    if (!FHorzScrollBar) return;
+    if (!FItemExtentsKept || FItemExtents.size() != size_t(Count())) return UpdateHorzExtent();
+    MeasureNewItems(std::exchange(FRescanExtents, false));
 }
 
 void TSkCustomListBox::WMSize(TWMSize& Message) {
     TSkFramedControl::WMSize(Message);
-    if (FHorzScrollBar) UpdateHorzExtent();
+    // The items keep their widths: only a list whose widths are not known yet is measured.
+    if (FHorzScrollBar) ItemsChanged();
 }
 
 void TSkCustomListBox::Loaded() {
@@ -416,9 +492,8 @@ void TSkCustomListBox::UpdateItemHint(const TPoint& Pos) {
     if (index < 0) return HideItemHint();
     const QString text = DisplayText(index);
     const int indent = GetOwnerDrawIndent();
-    TBitmap measure;
-    measure.Canvas()->Font()->Assign(FShowGroups && IsGroupItem(index) ? FGroupFont : *Font());
-    if (measure.Canvas()->TextWidth(text) + 2 <= ClientWidth() - indent) return HideItemHint();
+    TCanvas* measure = MeasureCanvas(FShowGroups && IsGroupItem(index) ? FGroupFont : *Font());
+    if (measure->TextWidth(text) + 2 <= ClientWidth() - indent) return HideItemHint();
     if (!FItemHintWindow) {
         FItemHintWindow = std::make_unique<THintWindow>(nullptr);
         FItemHintWindow->SetColor(Application->HintColor());

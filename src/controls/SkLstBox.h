@@ -13,6 +13,7 @@
 #include <vector>
 
 class THintWindow;
+class TBitmap;
 
 class TSkCustomListBox : public TSkFramedControl<TListBox> {
     Q_OBJECT
@@ -74,6 +75,8 @@ public:
 
     // The first item that begins with S, in any case; -1 when none does.
     virtual int FindItem(const QString& S) const;
+    // Measures every item and sets HorzExtent to the widest. The widths are kept while the scroll bar
+    // is on, so later changes to the items measure only the items that came or changed.
     virtual void UpdateHorzExtent();
 
     // Stored-value checks of the published lists (TSkListBox, the check list).
@@ -93,9 +96,9 @@ protected:
     // A header's font, text colour and background: the gradient, or the highlight when selected.
     void PaintGroupBackground(const TRect& Rect, TOwnerDrawState State);
     virtual void DrawItemText(int Index, const TRect& Rect, TOwnerDrawState State);
-    // The measured width of one item's text for the horizontal extent, on a canvas that already
-    // wears the list's font.
-    virtual int ItemTextExtent(TCanvas* Canvas, const QString& Text);
+    // The width of one item's text for the horizontal extent: as a window's text extent adds up the
+    // characters' advances, in the list's font.
+    virtual int ItemTextExtent(const TTextMeasurer& Measure, const QString& Text);
     // The item's text as shown: without the group prefix for a header.
     QString DisplayText(int Index) const;
 
@@ -126,11 +129,29 @@ private:
     void Beep() const;
     void UpdateItemHint(const TPoint& Pos);
     void HideItemHint();
+    void SpliceItemExtents(int Index, int Removed, int Inserted);
+    // Measures the items not measured yet and sets HorzExtent to the widest item (looking through all
+    // of them again when Rescan).
+    void MeasureNewItems(bool Rescan);
+    void ForgetItemExtents();
+    // The list's measuring canvas, wearing Font.
+    TCanvas* MeasureCanvas(const TFont& Font);
+    const TTextMeasurer& ExtentMeasurer();
+    static constexpr int Unmeasured = -1;
     bool FIncrementalSearch = true, FBeepOnInvalidKey = true, FSearching = false, FTabOnEnter = false;
     QString FSearchString;
     std::unique_ptr<TTimer> FSearchTimer;
     int FHorzExtent = 0;
     bool FHorzScrollBar = false;
+    // Each item's measured width (Unmeasured until measured), kept in step with the items while
+    // FItemExtentsKept; FWidestItem is the widest of them.
+    std::vector<int> FItemExtents;
+    // The items from ..to wait to be measured (some in between may be measured already).
+    size_t FUnmeasuredFrom = 0, FUnmeasuredTo = 0;
+    int FWidestItem = 0;
+    bool FItemExtentsKept = false, FRescanExtents = false;
+    std::unique_ptr<TBitmap> FMeasureBitmap;
+    std::unique_ptr<TTextMeasurer> FExtentMeasurer;
     int FOwnerDrawIndent = 0;
     bool FShowItemHints = true;
     std::unique_ptr<THintWindow> FItemHintWindow;
@@ -249,7 +270,7 @@ protected:
     virtual int GetExtraFirstColumnWidth() const { return 0; }
     void DrawItemText(int Index, const TRect& Rect, TOwnerDrawState State) override;
     void DrawGroupItem(int Index, const TRect& Rect, TOwnerDrawState State) override;
-    int ItemTextExtent(TCanvas* Canvas, const QString& Text) override;
+    int ItemTextExtent(const TTextMeasurer& Measure, const QString& Text) override;
     void ItemsChanged() override;
     void FontChanged() override;
     void Loaded() override;

@@ -259,10 +259,10 @@ void TSkCustomTabbedListBox::DrawGroupItem(int Index, const TRect& Rect, TOwnerD
     DrawTabbedText(DisplayText(Index), Rect);
 }
 
-int TSkCustomTabbedListBox::ItemTextExtent(TCanvas* Canvas, const QString& Text) {
+int TSkCustomTabbedListBox::ItemTextExtent(const TTextMeasurer& Measure, const QString& Text) {
     int extent = 0;
     LayoutTabbed(
-        Text, PixelTabStops(), 8 * FAvgCharWidth, [Canvas](const QString& s) { return Canvas->TextWidth(s); },
+        Text, PixelTabStops(), 8 * FAvgCharWidth, [&Measure](const QString& s) { return Measure.AdvanceWidth(s); },
         extent);
     return extent;
 }

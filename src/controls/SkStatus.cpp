@@ -22,9 +22,11 @@ TSkCustomStatusPane::TSkCustomStatusPane(TComponent* AOwner) : TGraphicControl(A
     FNormalColor = Font()->Color();
     FPaintColor = FNormalColor;
     RequireBlinkingControlsList()->AddControl(this);
+    RegisterHintActionTarget(this);
 }
 
 TSkCustomStatusPane::~TSkCustomStatusPane() {
+    UnregisterHintActionTarget(this);
     SetFrameController(nullptr);
     if (BlinkingControlsList) BlinkingControlsList->RemoveControl(this);
     ReleaseBlinkingControlsList();

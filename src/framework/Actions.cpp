@@ -2,13 +2,13 @@
 
 #include "Controls.h"
 
+#include <algorithm>
+
 bool TComponent::ExecuteAction(TBasicAction* Action) {
     if (!Action || !Action->HandlesTarget(this)) return false;
     Action->ExecuteTarget(this);
     return true;
 }
-
-#include <algorithm>
 
 // Actions --------------------------------------------------------------------------------------------
 TBasicAction::~TBasicAction() {
@@ -147,6 +147,17 @@ bool OfferToShowing(TControl* control, TBasicAction* action) {
     return false;
 }
 
+std::vector<TControl*>& HintActionTargets() {
+    static std::vector<TControl*> targets;
+    return targets;
+}
+
+TControl* TopOf(TControl* control) {
+    while (control->Parent())
+        control = control->Parent();
+    return control;
+}
+
 TWinControl* FocusedIn(TControl* control) {
     auto* win = dynamic_cast<TWinControl*>(control);
     if (!win) return nullptr;
@@ -159,15 +170,27 @@ TWinControl* FocusedIn(TControl* control) {
 
 bool ExecuteActionInWindow(TControl* Control, TBasicAction* Action) {
     if (!Control || !Action) return false;
-    TControl* top = Control;
-    while (top->Parent())
-        top = top->Parent();
+    TControl* top = TopOf(Control);
     if (TWinControl* focused = FocusedIn(top))
         if (focused->ExecuteAction(Action)) return true;
     return OfferToShowing(top, Action);
 }
 
+void RegisterHintActionTarget(TControl* Control) {
+    HintActionTargets().push_back(Control);
+}
+
+void UnregisterHintActionTarget(TControl* Control) {
+    auto& targets = HintActionTargets();
+    targets.erase(std::remove(targets.begin(), targets.end(), Control), targets.end());
+}
+
 void ShowApplicationHint(TControl* Control) {
+    if (!Control) return;
+    // Only a window that holds a taker of hint actions is offered one.
+    const auto& targets = HintActionTargets();
+    TControl* const top = TopOf(Control);
+    if (std::none_of(targets.begin(), targets.end(), [top](TControl* t) { return TopOf(t) == top; })) return;
     QString hint;
     for (TControl* c = Control; c && hint.isEmpty(); c = c->Parent())
         hint = c->Hint();

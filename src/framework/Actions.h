@@ -153,3 +153,7 @@ bool ExecuteActionInWindow(TControl* Control, TBasicAction* Action);
 // The mouse came over Control: the long hint of the control, or of the nearest parent that has one,
 // goes to its window as a hint action.
 void ShowApplicationHint(TControl* Control);
+// A control that carries out hint actions (a status pane showing hints) is registered while it
+// lives: the mouse coming over the controls of a window without one walks none of them.
+void RegisterHintActionTarget(TControl* Control);
+void UnregisterHintActionTarget(TControl* Control);

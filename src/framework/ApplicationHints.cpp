@@ -32,6 +32,22 @@ TControl* HintControlOf(TControl* c) {
 bool IsHintWindow(const TControl* c) {
     return dynamic_cast<const THintWindow*>(c) != nullptr;
 }
+
+// Whether a move the control received at a screen point is its own: Qt hands a move that a child
+// widget leaves unhandled on to the parent, and such a move counts for the innermost control only.
+// A point on the control is looked up among its own widgets, without walking every window on the
+// screen; only a point off it (the mouse held down and dragged away) asks the screen.
+bool InnermostAt(TControl* control, const TPoint& p) {
+    QWidget* const root = control->Widget();
+    const QPoint local = root ? root->mapFromGlobal(QPoint(p.X, p.Y)) : QPoint();
+    if (!root || !root->rect().contains(local)) {
+        TControl* under = ControlAt(p);
+        return !under || under == control;
+    }
+    for (QWidget* w = root->childAt(local); w && w != root; w = w->parentWidget())
+        if (TControl* c = TControl::FromWidget(w)) return c == control;
+    return true;
+}
 }  // namespace
 
 class THintState {
@@ -214,8 +230,7 @@ void TApplication::HintMouseMessage(TControl* Control, const TMessage& Message) 
         Message.Msg == CM_MOUSEENTER
             ? Mouse->CursorPos()
             : Control->ClientToScreen({LoWordSigned(Message.LParam), HiWordSigned(Message.LParam)});
-    // A move that Qt hands on from a child widget to its parent counts for the innermost control only.
-    if (TControl* under = ControlAt(cursor); under && under != Control) return;
+    if (!InnermostAt(Control, cursor)) return;
     h.Cursor = cursor;
     if (!hintControl) h.Active = false;  // a spot without a hint: the next hint waits the long pause
     if (hintControl != h.Control) {

@@ -10,6 +10,7 @@
 
 class QTreeWidgetItem;
 class QTreeWidget;
+class QFontMetrics;
 class QTabBar;
 class QDateEdit;
 class TCustomTreeView;
@@ -93,6 +94,9 @@ class TTreeNode : public TObject {
     // Framework use.
     QTreeWidgetItem* ItemHandle() const { return FItem; }
     static TTreeNode* FromItem(const QTreeWidgetItem* item);
+    // The width of the text in the tree's font, measured again only when either changed: the tree
+    // asks for it each time it lays out its rows.
+    int TextWidth() const;
 
   private:
     friend class TTreeNodes;
@@ -102,6 +106,9 @@ class TTreeNode : public TObject {
     int FStateIndex = -1, FImageIndex = 0, FSelectedIndex = 0;
     void* FData = nullptr;
     std::shared_ptr<void> FOwnedData;
+    mutable QString FMeasuredText;
+    mutable int FMeasuredWidth = 0;
+    mutable unsigned FMeasuredFont = 0;
 };
 
 // The nodes of one tree.
@@ -205,6 +212,10 @@ class TCustomTreeView : public TWinControl {
     void PaintNode(QPainter& painter, TTreeNode* node, const QRect& rect, bool selected);
     int RowHeight() const;
     QTreeWidget* Tree() const;
+    // The metrics of the tree's font, made once per font: every row laid out is measured with them.
+    const QFontMetrics& TextMetrics() const;
+    // Counts the tree's font changes (from 1): a width measured in an older font is measured again.
+    unsigned FontGeneration() const { return FFontGeneration; }
 
   protected:
     void ColorChanged() override;
@@ -225,6 +236,8 @@ class TCustomTreeView : public TWinControl {
     bool FReadOnly = false, FHideSelection = true, FShowRoot = true, FShowButtons = true, FShowLines = true;
     bool FAutoExpand = false, FRightClickSelect = false;
     int FFixedRowHeight = 0;
+    mutable std::unique_ptr<QFontMetrics> FTextMetrics;
+    unsigned FFontGeneration = 1;
     int FQuiet = 0; // >0 while the tree changes its selection itself
     bool FDestroying = false;
 };

@@ -1,9 +1,11 @@
 #include "DeviceContext.h"
 
+#include "FontCache.h"
 #include "LinePixels.h"
 #include "SymbolFont.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainterPath>
 #include <QPainterPathStroker>
 #include <algorithm>
@@ -380,6 +382,26 @@ void TDeviceContext::PlotPenLine(TPoint from, TPoint to) {
     int dashIndex = 0, dashLeft = dashes.empty() ? 0 : dashes[0];
     const bool simpleClip = visible.rectCount() == 1;
     const QRect box = visible.boundingRect();
+    // The pixels are reached directly: asking the image for each row would check for sharing per pixel.
+    uchar* const bits = box.isEmpty() ? nullptr : FImage->bits();
+    const qsizetype stride = FImage->bytesPerLine();
+    if (dashes.empty() && simpleClip && (from.X == to.X || from.Y == to.Y)) {
+        // A level or upright line, as frames are drawn: a run of pixels from `from` up to `to`.
+        const bool level = from.Y == to.Y;
+        const int a = level ? from.X : from.Y, b = level ? to.X : to.Y;
+        int first = a < b ? a : b + 1, last = a < b ? b - 1 : a;
+        const int along = level ? from.Y : from.X;
+        if (!bits || along < (level ? box.top() : box.left()) || along > (level ? box.bottom() : box.right()))
+            return;
+        first = std::max(first, level ? box.left() : box.top());
+        last = std::min(last, level ? box.right() : box.bottom());
+        for (int i = first; i <= last; ++i) {
+            auto& pixel = level ? reinterpret_cast<std::uint32_t*>(bits + along * stride)[i]
+                                : reinterpret_cast<std::uint32_t*>(bits + i * stride)[along];
+            pixel = 0xFF000000 | (Rop2 == R2_COPYPEN ? pen & 0xFFFFFF : ApplyRop2(Rop2, pen, pixel));
+        }
+        return;
+    }
     WalkLine(from, to, false, [&](int x, int y) {
         bool on = true;
         if (!dashes.empty()) {
@@ -390,7 +412,7 @@ void TDeviceContext::PlotPenLine(TPoint from, TPoint to) {
             }
         }
         if ((on || BkMode == OPAQUE) && (simpleClip ? box.contains(x, y) : visible.contains(QPoint(x, y)))) {
-            auto& pixel = reinterpret_cast<std::uint32_t*>(FImage->scanLine(y))[x];
+            auto& pixel = reinterpret_cast<std::uint32_t*>(bits + y * stride)[x];
             pixel = 0xFF000000 | ApplyRop2(Rop2, on ? pen : back, pixel);
         }
     });
@@ -769,17 +791,50 @@ void TDeviceContext::EndPainter() {
 }
 
 TSize TDeviceContext::GetTextExtent(const QString& text) const {
-    const QFontMetrics fm(ToQFont(Font));
+    const QFontMetrics fm = CachedFont(Font).Metrics;
     return {fm.horizontalAdvance(text), fm.height()};
 }
 
-TTextMeasurer::TTextMeasurer(const TLogFont& font)
-    : FMetrics(std::make_unique<QFontMetrics>(ToQFont(font))) {}
+// Each character's advance, measured the first time it comes.
+struct TTextMeasurer::TAdvances {
+    explicit TAdvances(const QFont& font) : Metrics(font) {}
+    QFontMetricsF Metrics;
+    QHash<char16_t, qreal> Widths;
+};
+
+TTextMeasurer::TTextMeasurer(const TLogFont& font) {
+    const QFont qfont = ToQFont(font);
+    FMetrics = std::make_unique<QFontMetrics>(qfont);
+    FAdvances = std::make_unique<TAdvances>(qfont);
+}
 
 TTextMeasurer::~TTextMeasurer() = default;
 
 TSize TTextMeasurer::Extent(const QString& text) const {
     return {FMetrics->horizontalAdvance(text), FMetrics->height()};
+}
+
+namespace {
+// Characters whose advance is the same alone as in a line: no marks, no joining or right-to-left
+// scripts, no controls, no surrogate halves.
+bool AdvancesAlone(char16_t c) {
+    return (c >= 0x20 && c < 0x7F) || (c >= 0xA0 && c < 0x300) || (c >= 0x2010 && c < 0x2028) ||
+           (c >= 0x2E80 && c < 0xA000) || (c >= 0xAC00 && c < 0xD7B0) || (c >= 0xF900 && c < 0xFB00) ||
+           (c >= 0xFE30 && c < 0xFE50) || (c >= 0xFF00 && c < 0xFFF0);
+}
+}  // namespace
+
+int TTextMeasurer::AdvanceWidth(const QString& text) const {
+    qreal width = 0;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (!AdvancesAlone(u)) return FMetrics->horizontalAdvance(text);
+        auto known = FAdvances->Widths.constFind(u);
+        if (known == FAdvances->Widths.cend())
+            known = FAdvances->Widths.insert(u, FAdvances->Metrics.horizontalAdvance(c));
+        width += *known;
+    }
+    return qRound(width);
 }
 
 TTextMetric TDeviceContext::GetTextMetrics() const {
@@ -816,9 +871,13 @@ void TDeviceContext::ExtTextOut(int x, int y, unsigned options, const TRect* rec
     // context must land where its caller put it.
     p->save();
     if ((options & ETO_CLIPPED) && rect) p->setClipRect(ToQRect(*rect), Qt::IntersectClip);
-    QFont font = ToQFont(Font);
-    if (FMonochrome) font.setStyleStrategy(QFont::NoAntialias);
-    const QFontMetrics fm(font);
+    TCachedFont cached = CachedFont(Font);
+    if (FMonochrome) {
+        cached.Font.setStyleStrategy(QFont::NoAntialias);
+        cached.Metrics = QFontMetrics(cached.Font);
+    }
+    const QFont& font = cached.Font;
+    const QFontMetrics& fm = cached.Metrics;
     const int ascent = fm.ascent(), height = fm.ascent() + fm.descent();
     // The width only where the alignment or the background needs it.
     const bool needWidth = (TextAlign & (TA_RIGHT | TA_CENTER)) || BkMode == OPAQUE;

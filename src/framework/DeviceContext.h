@@ -242,9 +242,16 @@ public:
     explicit TTextMeasurer(const TLogFont& font);
     ~TTextMeasurer();
     TSize Extent(const QString& text) const;
+    // The width as the sum of the characters' advances, without kerning, as a window's text extent
+    // adds them up; each character is measured once, so a long run of texts costs little more than
+    // reading them. Text that needs shaping (marks, joining or right-to-left scripts, controls) is
+    // measured whole, as Extent does.
+    int AdvanceWidth(const QString& text) const;
 
 private:
+    struct TAdvances;
     std::unique_ptr<class QFontMetrics> FMetrics;
+    std::unique_ptr<TAdvances> FAdvances;
 };
 
 // The monochrome mask of a colour context: pixels of the background colour become white, others black.

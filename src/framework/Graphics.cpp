@@ -84,26 +84,27 @@ QString TextFontFamily() {
 }  // namespace
 
 QString MapFontName(const QString& name) {
-    static const char* const windowsFaces[] = {
-        "",
-        "default",
-        "宋体",
-        "新宋体",
-        "SimSun",
-        "NSimSun",
-        "黑体",
-        "SimHei",
-        "微软雅黑",
-        "Microsoft YaHei",
-        "Tahoma",
-        "MS Sans Serif",
-        "Microsoft Sans Serif",
-        "MS Shell Dlg",
-        "MS Shell Dlg 2",
-        "Arial",
+    // Made once: every font made for drawing or measuring passes here.
+    static const QStringList windowsFaces = {
+        QString(),
+        QStringLiteral("default"),
+        QStringLiteral("宋体"),
+        QStringLiteral("新宋体"),
+        QStringLiteral("SimSun"),
+        QStringLiteral("NSimSun"),
+        QStringLiteral("黑体"),
+        QStringLiteral("SimHei"),
+        QStringLiteral("微软雅黑"),
+        QStringLiteral("Microsoft YaHei"),
+        QStringLiteral("Tahoma"),
+        QStringLiteral("MS Sans Serif"),
+        QStringLiteral("Microsoft Sans Serif"),
+        QStringLiteral("MS Shell Dlg"),
+        QStringLiteral("MS Shell Dlg 2"),
+        QStringLiteral("Arial"),
     };
-    for (const char* face : windowsFaces)
-        if (name.compare(QString::fromUtf8(face), Qt::CaseInsensitive) == 0) return TextFontFamily();
+    for (const QString& face : windowsFaces)
+        if (name.compare(face, Qt::CaseInsensitive) == 0) return TextFontFamily();
     return name;
 }
 

@@ -202,6 +202,7 @@ void TBitmap::Allocate(int width, int height, TPixelFormat format, bool white) {
         fill = 0xFF;
     }
     FBits.assign(size_t(stride * height), fill);
+    PixelsChanged();
     FWidth = width;
     FHeight = height;
     FStride = int(stride);
@@ -218,6 +219,7 @@ void TBitmap::ReleaseCanvas() const {
 
 QImage* TBitmap::BeginCanvasPaint() {
     if (Empty()) return nullptr;
+    PixelsChanged();
     // The device context draws on 32-bit pixels: other layouts draw on a copy.
     FCanvas->FView = DirectImage();
     if (FCanvas->FView.isNull()) {
@@ -296,6 +298,7 @@ QImage TBitmap::ToImage() const {
 }
 
 void TBitmap::StoreImage(const QImage& source) {
+    PixelsChanged();
     if (!IsPaletteFormat(FPixelFormat)) {
         QImage view = WrapPixels();
         QPainter painter(&view);
@@ -368,6 +371,7 @@ void TBitmap::SetPalette(const TPalette& palette) {
     ReleaseCanvas();
     FPalette = palette;
     FPalette.resize(std::min<size_t>(palette.size(), size_t(1) << BitsPerPixel()));
+    PixelsChanged();
     Changed();
 }
 
@@ -376,6 +380,7 @@ std::uint8_t* TBitmap::ScanLine(int row) {
     if (row < 0 || row >= FHeight)
         throw EInvalidGraphicOperation(QStringLiteral("Scan line index out of range"));
     SetModified(true);
+    PixelsChanged();
     return FBits.data() + size_t(row) * FStride;
 }
 
@@ -430,6 +435,7 @@ void TBitmap::Assign(const TGraphic* source) {
         FAlphaFormat = bitmap->FAlphaFormat;
         FBits = bitmap->FBits;
         FPalette = bitmap->FPalette;
+        PixelsChanged();
         FTransparent = bitmap->FTransparent;
         FTransparentMode = bitmap->FTransparentMode;
         FTransparentColor = bitmap->FTransparentColor;
@@ -439,11 +445,35 @@ void TBitmap::Assign(const TGraphic* source) {
     source->AssignTo(this);
 }
 
-void TBitmap::Draw(TCanvas* canvas, const TRect& r) {
-    QPainter* painter = canvas ? canvas->Painter() : nullptr;
-    if (!painter || Empty() || r.IsEmpty()) return;
+struct TBitmap::TDrawnImage {
+    QImage Image;
+    std::uint64_t Version = 0;
+    TPixelFormat Format = pfDevice;
+    TAlphaFormat Alpha = afIgnored;
+    TColor Key = clNone;  // clNone: not keyed
+};
+
+const QImage& TBitmap::DrawnImage() const {
+    ReleaseCanvas();
     // Pixels of the transparent colour are left out.
-    const QImage image = Transparent() ? WithColorTransparent(ToImage(), TransparentColor()) : ToImage();
+    const TColor key = Transparent() ? TransparentColor() : clNone;
+    if (!FDrawn || FDrawn->Version != FPixelsVersion || FDrawn->Format != FPixelFormat ||
+        FDrawn->Alpha != FAlphaFormat || FDrawn->Key != key) {
+        QImage image = key == clNone ? ToImage() : WithColorTransparent(ToImage(), key);
+        FDrawn = std::make_unique<TDrawnImage>(TDrawnImage{std::move(image), FPixelsVersion, FPixelFormat, FAlphaFormat, key});
+    }
+    return FDrawn->Image;
+}
+
+void TBitmap::Draw(TCanvas* canvas, const TRect& r) {
+    if (!canvas || Empty() || r.IsEmpty()) return;
+    // 32-bit pixels with nothing to key out are drawn where they lie (unless onto themselves);
+    // others as converted once.
+    ReleaseCanvas();
+    const QImage direct = Transparent() || canvas == FCanvas.get() ? QImage() : DirectImage();
+    const QImage image = direct.isNull() ? DrawnImage() : direct;
+    QPainter* painter = canvas->Painter();
+    if (!painter) return;
     painter->save();
     painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter->setCompositionMode(QPainter::CompositionMode_SourceOver);

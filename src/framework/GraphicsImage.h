@@ -152,6 +152,10 @@ private:
     void StoreImage(const QImage& image);  // an RGB32 or ARGB32 image of this size into the pixels
     QImage WrapPixels() const;             // a Qt view on the pixels where Qt has the format
     TColor PixelColor(int x, int y) const;
+    // The pixels as drawn, converted to 32 bits and the transparent colour keyed out, kept until the
+    // pixels or the way they are drawn change: a picture is drawn at every repaint of its control.
+    const QImage& DrawnImage() const;
+    void PixelsChanged() { ++FPixelsVersion; }
 
     int FWidth = 0, FHeight = 0, FStride = 0;
     TPixelFormat FPixelFormat = pfDevice;
@@ -163,6 +167,10 @@ private:
     std::unique_ptr<TBitmapCanvas> FCanvas;
     // While the canvas draws on a palette bitmap it draws on this 32-bit copy.
     mutable std::unique_ptr<QImage> FPaintImage;
+    // Counts the changes to the pixels, so DrawnImage knows when its image is out of date.
+    std::uint64_t FPixelsVersion = 0;
+    struct TDrawnImage;
+    mutable std::unique_ptr<TDrawnImage> FDrawn;
 };
 
 // Framework use: the image as 32-bit with alpha, the pixels of `color` made fully transparent.

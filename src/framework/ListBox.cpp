@@ -38,7 +38,22 @@ public:
         setSelectionMode(QAbstractItemView::SingleSelection);
         setEditTriggers(QAbstractItemView::NoEditTriggers);
         setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // Every item has the list's one size: laying out needs no size per item.
+        setUniformItemSizes(true);
         setItemDelegate(new TListBoxDelegate(box, this));
+    }
+    // Items were added or removed: the view lays them all out before it next paints or places one.
+    void ItemsMoved() { FLayoutPending = true; }
+    // Repaints part of one item; while a layout is pending the whole list repaints after it anyway,
+    // and asking where the item lies now would lay out every item first.
+    void UpdateItemPart(const QModelIndex& index, const QRect& part) {
+        if (FLayoutPending) return viewport()->update();
+        const QRect item = visualRect(index);
+        if (!item.isEmpty()) viewport()->update(part.translated(item.topLeft()) & item);
+    }
+    void doItemsLayout() override {
+        QListView::doItemsLayout();
+        FLayoutPending = false;
     }
 
 protected:
@@ -71,6 +86,7 @@ protected:
 
 private:
     TListBox* FBox;
+    bool FLayoutPending = false;
 };
 
 }  // namespace
@@ -85,6 +101,7 @@ TListBox::TListBox(TComponent* AOwner) : TWinControl(AOwner) {
         if (chosen >= index && chosen < index + removed) SetItemIndex(-1);
         ItemsSpliced(index, removed, inserted);
         FModel->Splice(index, removed, inserted);
+        if (removed > 0 || inserted > 0) static_cast<TListBoxView*>(View())->ItemsMoved();
     };
     SetWidget(view);
     SetMouseWidget(view->viewport());
@@ -141,8 +158,7 @@ void TListBox::SetStyle(TListBoxStyle style) {
 }
 
 int TListBox::ItemHeight() const {
-    if (FStyle != lbStandard) return FItemHeight;
-    return QFontMetrics(FFont.ToQFont()).height() + 2;
+    return FStyle == lbStandard ? FStandardItemHeight : FItemHeight;
 }
 
 void TListBox::SetItemHeight(int height) {
@@ -151,6 +167,8 @@ void TListBox::SetItemHeight(int height) {
 }
 
 void TListBox::UpdateItemHeight() {
+    // Measured once per font, not once per item laid out.
+    FStandardItemHeight = QFontMetrics(FFont.ToQFont()).height() + 2;
     if (View()) View()->doItemsLayout();
 }
 
@@ -175,6 +193,12 @@ int TListBox::TopIndex() const {
 void TListBox::SetTopIndex(int index) {
     if (View() && index >= 0 && index < Count())
         View()->scrollTo(FModel->index(index), QAbstractItemView::PositionAtTop);
+}
+
+void TListBox::InvalidateItemPart(int index, const TRect& part) {
+    if (View() && index >= 0 && index < Count() && !part.IsEmpty())
+        static_cast<TListBoxView*>(View())->UpdateItemPart(FModel->index(index),
+                                                           QRect(part.Left, part.Top, part.Width(), part.Height()));
 }
 
 void TListBox::InvalidateItems(const TRect& r) {

@@ -340,6 +340,9 @@ public:
     void UserPicked();
     // Repaints the items within r (client coordinates); an empty r repaints them all.
     void InvalidateItems(const TRect& r = TRect());
+    // Repaints `part` of item Index, in the item's own coordinates (its top-left corner is 0, 0),
+    // without laying the items out first.
+    void InvalidateItemPart(int Index, const TRect& part);
 
 protected:
     // The owner-drawing step for one item, its canvas prepared for the item's state: DrawItem here;
@@ -370,6 +373,7 @@ private:
     TCanvas FCanvas;
     TListBoxStyle FStyle = lbStandard;
     int FItemHeight = 16;
+    int FStandardItemHeight = 16;
     int FHorizontalExtent = 0;
 };
 

@@ -1,7 +1,10 @@
 #include "TextDraw.h"
 
+#include "FontCache.h"
+
 #include <QFontMetrics>
 #include <algorithm>
+#include <array>
 
 bool IsCJKChar(QChar c) {
     const ushort u = c.unicode();
@@ -37,18 +40,20 @@ struct TLine {
 
 class TLayout {
 public:
-    TLayout(HDC dc, unsigned flags) : FFont(ToQFont(dc->Font)), FMetrics(FFont), FFlags(flags) {
-        FTabWidth = 8 * std::max(1, FMetrics.averageCharWidth());
+    TLayout(HDC dc, unsigned flags)
+        : FLogFont(dc->Font), FFont(CachedFont(dc->Font)), FMetrics(FFont.Metrics), FFlags(flags) {
+        if (flags & DT_EXPANDTABS) FTabWidth = 8 * std::max(1, FMetrics.averageCharWidth());
     }
     const QFontMetrics& Metrics() const { return FMetrics; }
+    // The width of a piece of text without tabs; a caption drawn again is not measured again.
+    int PieceWidth(const QString& text) const { return CachedTextWidth(FLogFont, text); }
     // The width of a line, tabs expanded to the next stop.
     int Width(const QString& text) const {
-        if (!(FFlags & DT_EXPANDTABS) || !text.contains(QLatin1Char('\t')))
-            return FMetrics.horizontalAdvance(text);
+        if (!(FFlags & DT_EXPANDTABS) || !text.contains(QLatin1Char('\t'))) return PieceWidth(text);
         int x = 0;
         const QStringList parts = text.split(QLatin1Char('\t'));
         for (int i = 0; i < parts.size(); ++i) {
-            x += FMetrics.horizontalAdvance(parts[i]);
+            x += PieceWidth(parts[i]);
             if (i + 1 < parts.size()) x = (x / FTabWidth + 1) * FTabWidth;
         }
         return x;
@@ -56,10 +61,11 @@ public:
     int TabWidth() const { return FTabWidth; }
 
 private:
-    QFont FFont;
-    QFontMetrics FMetrics;
+    TLogFont FLogFont;
+    TCachedFont FFont;
+    const QFontMetrics& FMetrics;
     unsigned FFlags;
-    int FTabWidth;
+    int FTabWidth = 0;
 };
 
 // Cuts the line and adds "..." until it fits in `width`.
@@ -112,6 +118,33 @@ std::vector<TLine> LayOut(const QString& text, int width, unsigned flags, const 
     return lines;
 }
 
+// The lines of the texts laid out lately, for a text laid out again in the same font, flags and (where
+// it breaks or cuts lines) width: a control that repaints lays out the same captions each time.
+struct TLaidOut {
+    QString Text;
+    TLogFont Font;
+    unsigned Flags = 0;
+    int Width = 0;
+    std::vector<TLine> Lines;
+};
+
+const std::vector<TLine>& LaidOutLines(const QString& text, int width, unsigned flags, const TLayout& layout,
+                                       const TLogFont& font) {
+    static std::array<TLaidOut, 16> recent;
+    static size_t next = 0;
+    constexpr unsigned shaping = DT_SINGLELINE | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS | DT_END_ELLIPSIS;
+    flags &= shaping;
+    if (!(flags & DT_END_ELLIPSIS) && !((flags & DT_WORDBREAK) && !(flags & DT_SINGLELINE))) width = 0;
+    for (const TLaidOut& entry : recent)
+        if (entry.Flags == flags && entry.Width == width && entry.Text == text && !entry.Lines.empty() &&
+            SameLogFont(entry.Font, font))
+            return entry.Lines;
+    TLaidOut& entry = recent[next];
+    next = (next + 1) % recent.size();
+    entry = TLaidOut{text, font, flags, width, LayOut(text, width, flags, layout)};
+    return entry.Lines;
+}
+
 // One line at (x, top): the pieces between tabs, then the underline of the prefix character.
 void DrawLine(HDC dc, int x, int top, const TLine& line, unsigned flags, const TLayout& layout) {
     int cx = x;
@@ -119,8 +152,9 @@ void DrawLine(HDC dc, int x, int top, const TLine& line, unsigned flags, const T
         (flags & DT_EXPANDTABS) ? line.Text.split(QLatin1Char('\t')) : QStringList{line.Text};
     for (int i = 0; i < parts.size(); ++i) {
         dc->ExtTextOut(cx, top, 0, nullptr, parts[i]);
-        cx += layout.Metrics().horizontalAdvance(parts[i]);
-        if (i + 1 < parts.size()) cx = x + ((cx - x) / layout.TabWidth() + 1) * layout.TabWidth();
+        if (i + 1 == parts.size()) break;
+        cx += layout.PieceWidth(parts[i]);
+        cx = x + ((cx - x) / layout.TabWidth() + 1) * layout.TabWidth();
     }
     if (line.Underline < 0 || (flags & DT_HIDEPREFIX)) return;
     const int from = x + layout.Width(line.Text.left(line.Underline));
@@ -133,16 +167,19 @@ void DrawLine(HDC dc, int x, int top, const TLine& line, unsigned flags, const T
 
 int DrawTextDC(HDC dc, const QString& text, TRect& rect, unsigned flags) {
     const TLayout layout(dc, flags);
-    const std::vector<TLine> lines = LayOut(text, rect.Width(), flags, layout);
+    const std::vector<TLine> lines = LaidOutLines(text, rect.Width(), flags, layout, dc->Font);
     const int lineHeight = layout.Metrics().height();
     const int height = lineHeight * int(lines.size());
-    // Each line is measured once: shaping the text is what text drawing spends its time on.
+    // Shaping the text is what text drawing spends its time on: each line is measured once, and only
+    // where its width places it or is asked for; a left-aligned line is shaped only as it is drawn.
+    const bool measure = flags & (DT_CALCRECT | DT_CENTER | DT_RIGHT);
     std::vector<int> widths;
     int widest = 0;
-    for (const TLine& line : lines) {
-        widths.push_back(layout.Width(line.Text));
-        widest = std::max(widest, widths.back());
-    }
+    if (measure)
+        for (const TLine& line : lines) {
+            widths.push_back(layout.Width(line.Text));
+            widest = std::max(widest, widths.back());
+        }
     int top = rect.Top;
     if (flags & DT_SINGLELINE) {
         if (flags & DT_VCENTER)
@@ -162,12 +199,11 @@ int DrawTextDC(HDC dc, const QString& text, TRect& rect, unsigned flags) {
     dc->TextAlign = TA_LEFT | TA_TOP;
     for (size_t i = 0; i < lines.size(); ++i) {
         const TLine& line = lines[i];
-        const int width = widths[i];
         int x = rect.Left;
         if (flags & DT_CENTER)
-            x = rect.Left + (rect.Width() - width) / 2;
+            x = rect.Left + (rect.Width() - widths[i]) / 2;
         else if (flags & DT_RIGHT)
-            x = rect.Right - width;
+            x = rect.Right - widths[i];
         DrawLine(dc, x, top, line, flags, layout);
         top += lineHeight;
     }

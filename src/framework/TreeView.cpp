@@ -83,7 +83,7 @@ void TTreeDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
 QSize TTreeDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex& index) const {
     const TTreeNode* node = TTreeNode::FromItem(FView->ItemOf(index));
     int width = 6;
-    if (node) width += QFontMetrics(FTree->Font()->ToQFont()).horizontalAdvance(node->Text());
+    if (node) width += node->TextWidth();
     if (FTree->Images()) width += FTree->Images()->Width() + 3;
     return QSize(width, FTree->RowHeight());
 }
@@ -238,8 +238,19 @@ TRect TTreeNode::DisplayRect(bool textOnly) const {
     if (!textOnly) return Rect(0, cell.top(), tree->viewport()->width(), cell.bottom() + 1);
     int left = cell.left() + 2;
     if (TImageList* images = TreeView()->Images()) left += images->Width() + 3;
-    const int width = QFontMetrics(TreeView()->Font()->ToQFont()).horizontalAdvance(Text()) + 4;
+    const int width = TextWidth() + 4;
     return Rect(left, cell.top(), left + width, cell.bottom() + 1);
+}
+
+int TTreeNode::TextWidth() const {
+    const TCustomTreeView* tree = TreeView();
+    const QString text = Text();
+    if (FMeasuredFont != tree->FontGeneration() || text != FMeasuredText) {
+        FMeasuredWidth = tree->TextMetrics().horizontalAdvance(text);
+        FMeasuredText = text;
+        FMeasuredFont = tree->FontGeneration();
+    }
+    return FMeasuredWidth;
 }
 
 bool TTreeNode::IsVisible() const {
@@ -491,9 +502,14 @@ void TCustomTreeView::SetFixedRowHeight(int height) {
     if (Tree()) Tree()->doItemsLayout();
 }
 
+const QFontMetrics& TCustomTreeView::TextMetrics() const {
+    if (!FTextMetrics) FTextMetrics = std::make_unique<QFontMetrics>(FFont.ToQFont());
+    return *FTextMetrics;
+}
+
 int TCustomTreeView::RowHeight() const {
     if (FFixedRowHeight > 0) return FFixedRowHeight;
-    int height = std::max(16, QFontMetrics(FFont.ToQFont()).height() + 2);
+    int height = std::max(16, TextMetrics().height() + 2);
     if (FImages) height = std::max(height, FImages->Height() + 2);
     return height;
 }
@@ -546,6 +562,8 @@ void TCustomTreeView::ColorChanged() {
 }
 
 void TCustomTreeView::FontChanged() {
+    FTextMetrics.reset();
+    ++FFontGeneration;
     TWinControl::FontChanged();
     if (Tree()) Tree()->doItemsLayout();
 }

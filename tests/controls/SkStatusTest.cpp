@@ -144,6 +144,17 @@ TEST_F(StatusPane, WithAutoHintTheHintOfTheControlUnderTheMouseBecomesTheCaption
     label->SetParent(Parent.get());
     SendEnter(label);
     EXPECT_EQ(pane->Caption(), "膳食记录");
+
+    // A pane hears only of its own window; once freed, nobody hears of anything.
+    TPaintBox otherWindow(nullptr);
+    auto* other = new TPaintBox(&otherWindow);
+    other->SetParent(&otherWindow);
+    other->SetHint("别的窗口");
+    SendEnter(other);
+    EXPECT_EQ(pane->Caption(), "膳食记录");
+    delete pane;
+    SendEnter(button);
+    EXPECT_EQ(plain->Caption(), "不变");
 }
 
 TEST_F(StatusPane, TheFlatFrameLeavesTheCornerPixelsOut) {

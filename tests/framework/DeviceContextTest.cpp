@@ -251,3 +251,51 @@ TEST_F(DeviceContextTest, ClippedTextLeavesThePainterAsItFoundItForWhatIsDrawnNe
     EXPECT_EQ(Count(clBlack, &box), 16);
     EXPECT_EQ(box, Rect(0, 0, 4, 4));
 }
+
+// A level or upright line takes its first pixel and stops before its end, whichever way it runs, only
+// inside the clip and through the raster operation; a diagonal takes the same pixels as ever.
+TEST_F(DeviceContextTest, StraightLinesRunFromTheirStartUpToTheirEnd) {
+    DC.Pen = {psSolid, 1, clBlack};
+    DC.MoveTo(2, 3);
+    DC.LineTo(9, 3);  // right: x 2..8
+    DC.MoveTo(12, 5);
+    DC.LineTo(4, 5);  // left: x 12..5
+    DC.MoveTo(1, 14);
+    DC.LineTo(1, 8);  // up: y 14..9
+    DC.MoveTo(7, 7);
+    DC.LineTo(7, 7);  // nothing
+    TRect box;
+    EXPECT_EQ(Count(clBlack), 7 + 8 + 6);
+    for (int x = 2; x <= 8; ++x)
+        EXPECT_EQ(DC.GetPixel(x, 3), clBlack) << x;
+    EXPECT_EQ(DC.GetPixel(9, 3), clWhite);
+    EXPECT_EQ(DC.GetPixel(4, 5), clWhite);
+    EXPECT_EQ(DC.GetPixel(12, 5), clBlack);
+    EXPECT_EQ(DC.GetPixel(1, 8), clWhite);
+    EXPECT_EQ(DC.GetPixel(1, 14), clBlack);
+
+    // Clipped to a rectangle and moved by the viewport origin; an XOR pen turns white to black and back.
+    Image.fill(Qt::white);
+    DC.ViewportOrg = {1, 0};
+    DC.IntersectClipRect(3, 0, 8, 16);
+    DC.Rop2 = R2_XORPEN;
+    DC.Pen = {psSolid, 1, clWhite};
+    DC.MoveTo(0, 2);
+    DC.LineTo(15, 2);  // device x 1..15, clip x 4..8
+    EXPECT_EQ(Count(clBlack, &box), 5);
+    EXPECT_EQ(box, Rect(4, 2, 9, 3));
+    DC.MoveTo(5, 15);
+    DC.LineTo(5, 0);  // device column 6: y 15..1
+    EXPECT_EQ(DC.GetPixel(5, 2), clWhite);  // crossed twice
+    EXPECT_EQ(Count(clBlack), 5 - 1 + 14);
+
+    // A diagonal still steps as the classic rule walks it.
+    Image.fill(Qt::white);
+    DC.ViewportOrg = {0, 0};
+    DC.Rop2 = R2_COPYPEN;
+    DC.Pen = {psSolid, 1, clBlack};
+    DC.MoveTo(4, 0);
+    DC.LineTo(8, 4);
+    EXPECT_EQ(Count(clBlack, &box), 4);
+    EXPECT_EQ(box, Rect(4, 0, 8, 4));
+}

@@ -1,6 +1,7 @@
 // The application's hints: resting the mouse on a control shows its hint after the pause, what the
 // control (CM_HINTSHOW) and OnShowHint are told and may change, the hint window class, and the window
 // itself: a top-level window that takes no focus, framed, with the text two pixels in.
+#include "ExtCtrls.h"
 #include "Forms.h"
 #include "GraphicsImage.h"
 #include "HintWindow.h"
@@ -177,4 +178,37 @@ TEST(HintWindow, IsAFramedTopLevelWindowThatTakesNoFocusAndKeepsOnTheScreen) {
     EXPECT_EQ(w->mask(), QRegion(0, 0, 4, 4));
     window.ReleaseHandle();
     EXPECT_FALSE(w->isVisible());
+}
+
+// A move over a control inside another counts for the inner one, also where Qt hands it on to the
+// outer one; on the outer one's own part the outer hint shows.
+TEST_F(HintFixture, TheInnermostControlUnderTheMouseGivesTheHint) {
+    auto* outer = new TPanel(&Form);
+    outer->SetParent(&Form);
+    outer->SetBounds(10, 60, 200, 100);
+    outer->SetHint(QStringLiteral("外"));
+    outer->SetShowHint(true);
+    auto* inner = new TPanel(&Form);
+    inner->SetParent(outer);
+    inner->SetBounds(20, 20, 60, 40);
+    inner->SetHint(QStringLiteral("内"));
+    inner->SetShowHint(true);
+    QApplication::processEvents();
+    auto moveOver = [](TControl* control, const QPoint& p) {
+        QMouseEvent e(QEvent::MouseMove, QPointF(p), QPointF(control->Widget()->mapToGlobal(p)), Qt::NoButton,
+                      Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(control->Widget(), &e);
+    };
+    moveOver(inner, QPoint(5, 5));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return HintShows(); }, 2000));
+    EXPECT_EQ(Application->HintWindow()->Caption(), QStringLiteral("内"));
+    // The same move handed on to the outer panel: inside the inner panel it is not the outer's, and
+    // the inner hint stays.
+    moveOver(outer, QPoint(25, 25));
+    EXPECT_TRUE(HintShows());
+    EXPECT_EQ(Application->HintWindow()->Caption(), QStringLiteral("内"));
+    Application->CancelHint();
+    moveOver(outer, QPoint(150, 80));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return HintShows(); }, 2000));
+    EXPECT_EQ(Application->HintWindow()->Caption(), QStringLiteral("外"));
 }

@@ -90,6 +90,69 @@ TEST_F(ImageTest, ATransparentBitmapLetsTheWindowShowThrough) {
     EXPECT_EQ(PixelAt(20, 20), QColor(0, 0, 255));
 }
 
+namespace {
+// What a bitmap shows drawn onto a white 4 x 2 bitmap.
+QImage DrawnOnWhite(TBitmap& source) {
+    TBitmap target(4, 2);
+    target.Canvas()->Brush()->SetColor(clWhite);
+    target.Canvas()->FillRect(Rect(0, 0, 4, 2));
+    source.Draw(target.Canvas(), Rect(0, 0, 4, 2));
+    return target.ToImage();
+}
+
+void Fill(TBitmap& bitmap, const TRect& r, TColor colour) {
+    bitmap.Canvas()->Brush()->SetColor(colour);
+    bitmap.Canvas()->FillRect(r);
+}
+}  // namespace
+
+// A bitmap drawn again shows its pixels and its transparent colour as they are now, however they
+// changed since it was last drawn: by its canvas, its rows, its key, its size or another bitmap's.
+TEST(BitmapDrawing, ADrawnBitmapShowsItsPixelsAsTheyAreNow) {
+    for (const TPixelFormat format : {pf24bit, pf32bit, pf8bit}) {
+        TBitmap bitmap(4, 2);
+        bitmap.SetPixelFormat(format);
+        Fill(bitmap, Rect(0, 0, 4, 2), clRed);
+        EXPECT_EQ(DrawnOnWhite(bitmap).pixelColor(2, 0), QColor(255, 0, 0)) << format;
+        Fill(bitmap, Rect(2, 0, 4, 2), clBlue);
+        EXPECT_EQ(DrawnOnWhite(bitmap).pixelColor(2, 0), QColor(0, 0, 255)) << format;
+
+        // Keyed: the bottom-left colour (red) is left out, then a fixed colour (blue).
+        bitmap.SetTransparent(true);
+        QImage drawn = DrawnOnWhite(bitmap);
+        EXPECT_EQ(drawn.pixelColor(0, 0), QColor(255, 255, 255)) << format;
+        EXPECT_EQ(drawn.pixelColor(3, 1), QColor(0, 0, 255)) << format;
+        bitmap.SetTransparentColor(clBlue);
+        drawn = DrawnOnWhite(bitmap);
+        EXPECT_EQ(drawn.pixelColor(0, 0), QColor(255, 0, 0)) << format;
+        EXPECT_EQ(drawn.pixelColor(3, 1), QColor(255, 255, 255)) << format;
+        Fill(bitmap, Rect(0, 0, 1, 1), clLime);
+        EXPECT_EQ(DrawnOnWhite(bitmap).pixelColor(0, 0), QColor(0, 255, 0)) << format;
+        bitmap.SetTransparent(false);
+        EXPECT_EQ(DrawnOnWhite(bitmap).pixelColor(3, 1), QColor(0, 0, 255)) << format;
+
+        // Another bitmap's pixels, then a new size.
+        TBitmap green(4, 2);
+        green.SetPixelFormat(format);
+        Fill(green, Rect(0, 0, 4, 2), clLime);
+        bitmap.Assign(&green);
+        EXPECT_EQ(DrawnOnWhite(bitmap).pixelColor(1, 1), QColor(0, 255, 0)) << format;
+        bitmap.SetSize(2, 1);
+        Fill(bitmap, Rect(0, 0, 2, 1), clYellow);
+        EXPECT_EQ(DrawnOnWhite(bitmap).pixelColor(3, 1), QColor(255, 255, 0)) << format;
+    }
+    // Rows written directly.
+    TBitmap rows(4, 2);
+    rows.SetPixelFormat(pf24bit);
+    Fill(rows, Rect(0, 0, 4, 2), clBlack);
+    EXPECT_EQ(DrawnOnWhite(rows).pixelColor(0, 0), QColor(0, 0, 0));
+    std::uint8_t* row = rows.ScanLine(0);
+    row[0] = 0xFF;  // blue, green, red
+    row[1] = 0x00;
+    row[2] = 0x00;
+    EXPECT_EQ(DrawnOnWhite(rows).pixelColor(0, 0), QColor(0, 0, 255));
+}
+
 TEST(ImageList, StripsAreCutAndMaskedColoursLeftOut) {
     TImageList images(nullptr);
     TBitmap strip(48, 16);

@@ -124,3 +124,73 @@ TEST_F(TextDrawTest, TabsExpandToStopsOfEightAverageCharacters) {
     DrawTextDC(&DC, QStringLiteral("a\tb"), r, DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
     EXPECT_EQ(r.Width(), stop + DC.GetTextExtent(QStringLiteral("b")).cx);
 }
+
+// Laid-out text is the plain text output at the place the flags give: at the rectangle's left, right
+// or centre, vertically centred, and each piece after a TAB at the next stop.
+TEST_F(TextDrawTest, LaidOutTextIsThePlainTextAtItsPlace) {
+    QImage expected(Image.size(), QImage::Format_RGB32);
+    TDeviceContext plain(&expected);
+    plain.Font = DC.Font;
+    plain.BkMode = TRANSPARENT;
+    const QString text = QStringLiteral("膳食能量管家");
+    const int width = DC.GetTextExtent(text).cx, lineHeight = LineHeight();
+    const int top = (60 - lineHeight) / 2;
+    struct TCase {
+        unsigned Flags;
+        int X;
+    };
+    for (const TCase& c : {TCase{DT_LEFT, 7}, TCase{DT_CENTER, 7 + (180 - width) / 2}, TCase{DT_RIGHT, 187 - width}}) {
+        Image.fill(Qt::white);
+        expected.fill(Qt::white);
+        TRect r = Rect(7, 0, 187, 60);
+        DrawTextDC(&DC, text, r, c.Flags | DT_VCENTER | DT_SINGLELINE);
+        plain.TextOut(c.X, top, text);
+        EXPECT_EQ(Image, expected) << c.Flags;
+    }
+    Image.fill(Qt::white);
+    expected.fill(Qt::white);
+    const int stop = 8 * DC.GetTextMetrics().tmAveCharWidth;
+    TRect r = Rect(3, 2, 200, 60);
+    DrawTextDC(&DC, QStringLiteral("早餐\t午餐\t晚"), r, DT_EXPANDTABS);
+    plain.TextOut(3, 2, QStringLiteral("早餐"));
+    plain.TextOut(3 + stop, 2, QStringLiteral("午餐"));
+    plain.TextOut(3 + 2 * stop, 2, QStringLiteral("晚"));
+    EXPECT_EQ(Image, expected);
+}
+
+// Measures follow the context's font as it changes, back and forth.
+TEST_F(TextDrawTest, EveryFontIsMeasuredAsItself) {
+    const QString text = QStringLiteral("能量 Kcal");
+    const int small = DC.GetTextExtent(text).cx;
+    DC.Font.Height = -24;
+    const int large = DC.GetTextExtent(text).cx;
+    EXPECT_GT(large, small * 3 / 2);
+    DC.Font.Height = -12;
+    EXPECT_EQ(DC.GetTextExtent(text).cx, small);
+    DC.Font.Height = -24;
+    EXPECT_EQ(DC.GetTextExtent(text).cx, large);
+}
+
+// A text laid out again is broken and cut for its own width and font, not for the last ones it had.
+TEST_F(TextDrawTest, ATextLaidOutAgainFollowsItsWidthAndFont) {
+    const QString text = QStringLiteral("早餐午餐晚餐");
+    const int oneChar = DC.GetTextExtent(QStringLiteral("早")).cx;
+    const int lineHeight = LineHeight();
+    TRect narrow = Rect(0, 0, oneChar * 2 + 1, 0);
+    EXPECT_EQ(DrawTextDC(&DC, text, narrow, DT_CALCRECT | DT_WORDBREAK), 3 * lineHeight);
+    TRect wide = Rect(0, 0, oneChar * 6 + 1, 0);
+    EXPECT_EQ(DrawTextDC(&DC, text, wide, DT_CALCRECT | DT_WORDBREAK), lineHeight);
+    EXPECT_EQ(wide.Width(), DC.GetTextExtent(text).cx);
+    narrow = Rect(0, 0, oneChar * 2 + 1, 0);
+    EXPECT_EQ(DrawTextDC(&DC, text, narrow, DT_CALCRECT | DT_WORDBREAK), 3 * lineHeight);
+    DC.Font.Height = -24;
+    narrow = Rect(0, 0, oneChar * 2 + 1, 0);
+    EXPECT_EQ(DrawTextDC(&DC, text, narrow, DT_CALCRECT | DT_WORDBREAK), 6 * LineHeight());
+    DC.Font.Height = -12;
+    TRect cut = Rect(0, 0, oneChar * 3, 0);
+    DrawTextDC(&DC, text, cut, DT_CALCRECT | DT_SINGLELINE | DT_END_ELLIPSIS);
+    EXPECT_LE(cut.Width(), oneChar * 3);
+    cut = Rect(0, 0, oneChar * 10, 0);
+    DrawTextDC(&DC, text, cut, DT_CALCRECT | DT_SINGLELINE | DT_END_ELLIPSIS);
+    EXPECT_EQ(cut.Width(), DC.GetTextExtent(text).cx);
+}
