@@ -1,9 +1,9 @@
 #include "Classes.h"
 
+#include "FileReplace.h"
 #include "SysUtils.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace {
@@ -222,9 +222,7 @@ void TStringList::Assign(const QStringList& lines) {
 }
 
 void TStringList::SaveToFile(const QString& fileName) const {
-    QSaveFile f(fileName);
-    if (!f.open(QIODevice::WriteOnly) || f.write(Text().toUtf8()) < 0 || !f.commit())
-        throw Exception(QStringLiteral("无法写入文件 %1：%2").arg(fileName, f.errorString()));
+    SaveBytesToFile(fileName, Text().toUtf8());
 }
 
 void TStringList::LoadFromFile(const QString& fileName) {

@@ -157,7 +157,9 @@ public:
     QStringList ToQStringList() const;
     void Assign(const QStringList& lines);
 
-    void SaveToFile(const QString& fileName) const;  // UTF-8; raises Exception when it cannot be written
+    // UTF-8, written whole or not at all (FileReplace.h); raises EFCreateError when it cannot be written
+    // and leaves the old file as it was.
+    void SaveToFile(const QString& fileName) const;
     void LoadFromFile(const QString& fileName);      // raises Exception when it cannot be read
 
     // Called after every change, so a control can show the list.
