@@ -258,7 +258,8 @@ TEST(CheckListFiles, TheFileHoldsTheLinesAndReadsBackEqual) {
     list.SetItemState(1, cbGrayed);
     list.Items()->SaveToFile(file);
     ASSERT_TRUE(QFile::exists(file));
-    EXPECT_EQ(FileBytes(file), QByteArray("@1 1 005 --- abc\r\n@0 2 --- --- ") + QString("跑步").toUtf8() + "\r\n");
+    EXPECT_EQ(FileBytes(file),
+              QByteArray("@1 1 005 --- abc\r\n@0 2 --- --- ") + QString("跑步").toUtf8() + "\r\n");
 
     TSkCheckList copy(nullptr);
     copy.Items()->Add("old");

@@ -113,7 +113,8 @@ TEST(ExportGridToText, AnExportThatCannotBeWrittenSaysSoAndKeepsTheEarlierFile) 
     grid.SetColCount(4);
     grid.SetRowCount(30);
     for (int row = 0; row < 30; ++row)
-        for (int c = 0; c < 4; ++c) grid.SetCells(c, row, QStringLiteral("鸡蛋%1").arg(row));
+        for (int c = 0; c < 4; ++c)
+            grid.SetCells(c, row, QStringLiteral("鸡蛋%1").arg(row));
     const QString file = dir.filePath("早餐.txt");
     dialogs.Answer(file);
     DM->ExportGridToText(&grid, "早餐");

@@ -24,7 +24,8 @@ std::vector<TFileWriter> FileWriters() {
         {"TStringList",
          [](const QString& file, char fill) {
              TStringList lines;
-             for (int i = 0; i < 20; ++i) lines.Add(QString(30, QLatin1Char(fill)));
+             for (int i = 0; i < 20; ++i)
+                 lines.Add(QString(30, QLatin1Char(fill)));
              lines.SaveToFile(file);
          }},
         {"TMemoryStream",
