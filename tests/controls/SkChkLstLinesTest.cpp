@@ -19,6 +19,20 @@ QByteArray Saved(const TSkCheckListStrings* items) {
     return stream.Bytes();
 }
 
+// Two items: "abc" checked with image 5, "跑步" disabled and grayed with disabled image 7.
+void AddTwoItems(TSkCheckList& list) {
+    list.Items()->Add("abc");
+    list.SetItemChecked(0, true);
+    list.SetItemImageIndex(0, 5);
+    list.Items()->Add("跑步");
+    list.SetItemEnabled(1, false);
+    list.SetItemState(1, cbGrayed);
+    list.SetItemDisabledIndex(1, 7);
+}
+
+const QByteArray TwoItemLines =
+    QByteArray("@1 1 005 --- abc\r\n@0 2 --- 007 ") + QString("跑步").toUtf8() + "\r\n";
+
 void Load(TSkCheckListStrings* items, const QByteArray& bytes) {
     TMemoryStream stream;
     stream.SetBytes(bytes);
@@ -102,15 +116,8 @@ TEST(PacketStringList, PacketsFollowTheLines) {
 TEST(CheckListStrings, SaveWritesOneLinePerItem) {
     TSkCheckList list(nullptr);
     EXPECT_EQ(Saved(list.Items()), QByteArray());  // an empty list writes nothing
-    list.Items()->Add("abc");
-    list.SetItemChecked(0, true);
-    list.SetItemImageIndex(0, 5);
-    list.Items()->Add("跑步");
-    list.SetItemEnabled(1, false);
-    list.SetItemState(1, cbGrayed);
-    list.SetItemDisabledIndex(1, 7);
-    EXPECT_EQ(Saved(list.Items()),
-              QByteArray("@1 1 005 --- abc\r\n@0 2 --- 007 ") + QString("跑步").toUtf8() + "\r\n");
+    AddTwoItems(list);
+    EXPECT_EQ(Saved(list.Items()), TwoItemLines);
 
     TSkCheckList copy(nullptr);
     copy.Items()->Add("old");
@@ -250,16 +257,10 @@ TEST(CheckListFiles, TheFileHoldsTheLinesAndReadsBackEqual) {
     QTemporaryDir dir;
     const QString file = dir.filePath("items.txt");
     TSkCheckList list(nullptr);
-    list.Items()->Add("abc");
-    list.SetItemChecked(0, true);
-    list.SetItemImageIndex(0, 5);
-    list.Items()->Add("跑步");
-    list.SetItemEnabled(1, false);
-    list.SetItemState(1, cbGrayed);
+    AddTwoItems(list);
     list.Items()->SaveToFile(file);
     ASSERT_TRUE(QFile::exists(file));
-    EXPECT_EQ(FileBytes(file),
-              QByteArray("@1 1 005 --- abc\r\n@0 2 --- --- ") + QString("跑步").toUtf8() + "\r\n");
+    EXPECT_EQ(FileBytes(file), TwoItemLines);
 
     TSkCheckList copy(nullptr);
     copy.Items()->Add("old");
@@ -267,7 +268,7 @@ TEST(CheckListFiles, TheFileHoldsTheLinesAndReadsBackEqual) {
     ASSERT_EQ(copy.Items()->Count(), 2);
     EXPECT_EQ(copy.Items()->ToQStringList(), QStringList({"abc", "跑步"}));
     EXPECT_EQ(copy.Items()->Packets(0), Packet(1, 1, 5, -1));
-    EXPECT_EQ(copy.Items()->Packets(1), Packet(0, 2, -1, -1));
+    EXPECT_EQ(copy.Items()->Packets(1), Packet(0, 2, -1, 7));
 
     EXPECT_THROW(list.Items()->SaveToFile(dir.filePath("missing/items.txt")), EFCreateError);
     EXPECT_THROW(copy.Items()->LoadFromFile(dir.filePath("missing.txt")), EFOpenError);
