@@ -78,11 +78,15 @@ public:
     void Assign(const TSkCheckListStrings* Source);
     void Assign(const TPacketStringList* Source);
 
-    // One line per item in the check-list line format, each ended by CR LF, as UTF-8.
+    // One line per item in the check-list line format, each ended by CR LF, as UTF-8. An item the
+    // format cannot carry (CheckListLineFault) raises EWriteError and nothing is written.
     void SaveToStream(TStream* Stream) const;
     // Replaces the items by the stream's lines; a line that is not in the format becomes a plain item.
     void LoadFromStream(TStream* Stream);
+    // The stream's bytes, written whole or not at all: EFCreateError when the file cannot be written,
+    // and the old file stays as it was.
     void SaveToFile(const QString& FileName) const;
+    // EFOpenError when the file cannot be read.
     void LoadFromFile(const QString& FileName);
 
     // The list measures its items and repaints once at the end of a run of changes.

@@ -38,6 +38,15 @@ QString CheckListLine(const TPacket& Packet, const QString& Text) {
            Text;
 }
 
+QString CheckListLineFault(const TPacket& Packet, const QString& Text) {
+    if (Text.contains(QLatin1Char('\n')) || Text.contains(QLatin1Char('\r')))
+        return QStringLiteral("文字含有换行符");
+    if (Packet.State > cbGrayed) return QStringLiteral("勾选状态 %1 无效").arg(int(Packet.State));
+    for (const std::int32_t index : {Packet.ImageIndex, Packet.DisabledIndex})
+        if (index < -1 || index > 999) return QStringLiteral("图像序号 %1 超出 -1..999").arg(index);
+    return QString();
+}
+
 bool IsPacketLine(const QString& Line) {
     return Line.startsWith(QLatin1Char('@')) || Line.startsWith(QLatin1Char('&'));
 }

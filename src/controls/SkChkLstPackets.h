@@ -24,6 +24,10 @@ struct TPacket {
 // The check-list line format: "@" enabled, state, image index, disabled image index (each index "%.3d"
 // or "---" for -1), text, the fields separated by one blank; "@1 1 005 --- abc". No line end.
 QString CheckListLine(const TPacket& Packet, const QString& Text);
+// Why an item cannot stand as one such line and be read back as it is (a line break in its text, a
+// state beyond grayed, an image index outside -1..999, which would shift the later fields); empty
+// when it can.
+QString CheckListLineFault(const TPacket& Packet, const QString& Text);
 
 // One line read back. "@" lines carry all fields at fixed places, older "&" lines ("&1 2 abc") only
 // the enabled flag and the state; any other line is plain text with a default packet. A state digit

@@ -1,11 +1,11 @@
 // The check list's items: texts and objects in the list box, packets beside them.
 #include "SkChkLst.h"
 
+#include "FileReplace.h"
 #include "Streams.h"
 #include "SysUtils.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <utility>
 
 namespace {
@@ -199,6 +199,10 @@ void TSkCheckListStrings::ReplaceAll(const QStringList& Texts, std::vector<TPack
 void TSkCheckListStrings::SaveToStream(TStream* Stream) const {
     QByteArray bytes;
     for (int i = 0; i < Count(); ++i) {
+        // Whatever is saved must load back the same: an item the line cannot carry stops the save
+        // before anything is written.
+        if (const QString fault = CheckListLineFault(FPackets[i], Window()->Strings(i)); !fault.isEmpty())
+            throw EWriteError(QStringLiteral("第 %1 项无法保存：%2").arg(i + 1).arg(fault));
         bytes += CheckListLine(FPackets[i], Window()->Strings(i)).toUtf8();
         bytes += "\r\n";
     }
@@ -227,9 +231,7 @@ void TSkCheckListStrings::LoadFromStream(TStream* Stream) {
 void TSkCheckListStrings::SaveToFile(const QString& FileName) const {
     TMemoryStream stream;
     SaveToStream(&stream);
-    QSaveFile f(FileName);
-    if (!f.open(QIODevice::WriteOnly) || f.write(stream.Bytes()) < 0 || !f.commit())
-        throw EFCreateError(QStringLiteral("无法写入文件 %1：%2").arg(FileName, f.errorString()));
+    SaveBytesToFile(FileName, stream.Bytes());
 }
 
 void TSkCheckListStrings::LoadFromFile(const QString& FileName) {

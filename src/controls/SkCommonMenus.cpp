@@ -60,6 +60,7 @@ bool GetUserPreferencesMask() {
 }
 
 TSkMenuController::TSkMenuController(TComponent* AOwner) : TComponent(AOwner) {
+    WantInsertNotifications();  // it hooks the menu items its owner gains
     NotifyInserted();
 }
 

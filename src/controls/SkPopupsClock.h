@@ -31,6 +31,7 @@ class TSkTimePicker : public TSkPopupContent {
     Q_PROPERTY(bool ShowSetButton READ ShowSetButton WRITE SetShowSetButton)
     Q_PROPERTY(bool ShowTime READ ShowTime WRITE SetShowTime)
     Q_PROPERTY(bool ThemeAware READ ThemeAware WRITE SetThemeAware)
+    Q_CLASSINFO("Time", "TDateTime")
     Q_CLASSINFO("ButtonColor", "TColor = clBtnFace")
     Q_CLASSINFO("ButtonFontColor", "TColor = clWindowText")
     Q_CLASSINFO("RestrictMinutes", "= False")

@@ -122,7 +122,8 @@ public:
     // Prints a recipe or set meal: lines[0] its name, then "food,weight,kcal" lines; long lists go on
     // over further pages with the headers repeated.
     void PrintRecipe(const QString& title, const TStringList& lines);
-    // Writes the first four columns of every row to a text file the user chooses.
+    // Writes the first four columns of every row to a text file the user chooses. A file that cannot be
+    // written shows "保存失败：" with the reason and leaves an earlier file of that name as it was.
     void ExportGridToText(TStringGrid* grid, const QString& defaultFileName);
 
     // The cut-corner outline of a borderless window. Needs no database: the main window is shaped

@@ -82,6 +82,7 @@ void TDM::ExportGridToText(TStringGrid* grid, const QString& defaultFileName) {
     try {
         lines.SaveToFile(fileName);
     } catch (const Exception& e) {
-        MessageBox(e.Message(), InfoCaption, MB_OK);
+        // The earlier export under that name, if any, is still whole.
+        MessageBox(QStringLiteral("保存失败：%1").arg(e.Message()), InfoCaption, MB_OK);
     }
 }

@@ -1,9 +1,9 @@
 #include "Classes.h"
 
+#include "FileReplace.h"
 #include "SysUtils.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace {
@@ -74,14 +74,30 @@ void TComponent::DestroyComponents() {
         TComponent* child = FComponents.back();
         child->FOwner = nullptr;
         FComponents.pop_back();
+        DropInsertListener(child);
+        UnindexName(child);
         delete child;
     }
+}
+
+void TComponent::WantInsertNotifications() {
+    if (FWantsInserts) return;
+    FWantsInserts = true;
+    if (FOwner) FOwner->FInsertListeners.push_back(this);
+}
+
+void TComponent::DropInsertListener(TComponent* AComponent) {
+    if (!AComponent->FWantsInserts) return;
+    auto& listeners = FInsertListeners;
+    listeners.erase(std::remove(listeners.begin(), listeners.end(), AComponent), listeners.end());
 }
 
 void TComponent::InsertComponent(TComponent* AComponent) {
     if (!AComponent || AComponent->FOwner == this) return;
     if (AComponent->FOwner) AComponent->FOwner->RemoveComponent(AComponent);
     FComponents.push_back(AComponent);
+    if (AComponent->FWantsInserts) FInsertListeners.push_back(AComponent);
+    IndexName(AComponent);
     AComponent->FOwner = this;
     AComponent->setParent(this);
     Notification(AComponent, opInsert);
@@ -91,17 +107,25 @@ void TComponent::RemoveComponent(TComponent* AComponent) {
     if (!AComponent || AComponent->FOwner != this) return;
     Notification(AComponent, opRemove);
     FComponents.erase(std::remove(FComponents.begin(), FComponents.end(), AComponent), FComponents.end());
+    DropInsertListener(AComponent);
+    UnindexName(AComponent);
     AComponent->FOwner = nullptr;
     if (!(AComponent->FComponentState & csDestroying)) AComponent->setParent(nullptr);
 }
 
 void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
     if (Operation == opRemove && AComponent) RemoveFreeNotification(AComponent);
-    // A handler may free components of this one: walk a copy, skipping those already gone.
-    const std::vector<TComponent*> components = FComponents;
-    for (auto it = components.rbegin(); it != components.rend(); ++it)
-        if (std::find(FComponents.begin(), FComponents.end(), *it) != FComponents.end())
-            (*it)->Notification(AComponent, Operation);
+    // Newest first. A handler may free or add components of this one: the list is read afresh at
+    // each step, and when it changed the walk goes on below the hearer's new place (or where it
+    // was, when it went), so a freed component is never reached.
+    const std::vector<TComponent*>& hearers = Operation == opInsert ? FInsertListeners : FComponents;
+    for (size_t i = hearers.size(); i > 0;) {
+        TComponent* hearer = hearers[--i];
+        hearer->Notification(AComponent, Operation);
+        if (i < hearers.size() && hearers[i] == hearer) continue;
+        const auto at = std::find(hearers.begin(), hearers.end(), hearer);
+        i = at != hearers.end() ? size_t(at - hearers.begin()) : std::min(i, hearers.size());
+    }
 }
 
 void TComponent::FreeNotification(TComponent* AComponent) {
@@ -134,7 +158,26 @@ void TComponent::Loaded() {
     FComponentState &= ~csLoading;
 }
 
+void TComponent::SetName(const QString& name) {
+    if (FOwner) FOwner->UnindexName(this);
+    setObjectName(name);
+    if (FOwner) FOwner->IndexName(this);
+}
+
+void TComponent::IndexName(TComponent* AComponent) {
+    if (!AComponent->Name().isEmpty()) FNames.insert(AComponent->Name().toCaseFolded(), AComponent);
+}
+
+void TComponent::UnindexName(TComponent* AComponent) {
+    if (!AComponent->Name().isEmpty()) FNames.remove(AComponent->Name().toCaseFolded(), AComponent);
+}
+
 TComponent* TComponent::FindComponent(const QString& name) const {
+    const QString key = name.toCaseFolded();
+    const auto first = FNames.constFind(key);
+    if (first == FNames.constEnd()) return nullptr;
+    if (FNames.count(key) == 1) return *first;
+    // Names shared by several components are rare: the one owned first wins.
     for (TComponent* c : FComponents)
         if (c->Name().compare(name, Qt::CaseInsensitive) == 0) return c;
     return nullptr;
@@ -222,9 +265,7 @@ void TStringList::Assign(const QStringList& lines) {
 }
 
 void TStringList::SaveToFile(const QString& fileName) const {
-    QSaveFile f(fileName);
-    if (!f.open(QIODevice::WriteOnly) || f.write(Text().toUtf8()) < 0 || !f.commit())
-        throw Exception(QStringLiteral("无法写入文件 %1：%2").arg(fileName, f.errorString()));
+    SaveBytesToFile(fileName, Text().toUtf8());
 }
 
 void TStringList::LoadFromFile(const QString& fileName) {

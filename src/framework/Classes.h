@@ -2,6 +2,7 @@
 // the string list.
 #pragma once
 
+#include <QMultiHash>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -57,7 +58,8 @@ enum TOperation { opInsert, opRemove };
 
 // A component belongs to its owner, which frees it; it has a name and a free integer Tag.
 // Components that hold references to others ask for a free notification and clear the reference
-// in Notification (opRemove); the owner's components hear of every component it gains or loses.
+// in Notification (opRemove); the owner's components hear of every component it loses, and those
+// that asked (WantInsertNotifications) of every component it gains.
 class TComponent : public QObject, public TPersistent {
     Q_OBJECT
     Q_PROPERTY(QString Name READ Name WRITE SetName STORED false)
@@ -69,13 +71,14 @@ public:
 
     TComponent* Owner() const { return FOwner; }
     QString Name() const { return objectName(); }
-    void SetName(const QString& name) { setObjectName(name); }
+    void SetName(const QString& name);
     int Tag() const { return FTag; }
     void SetTag(int tag) { FTag = tag; }
 
     int ComponentCount() const { return int(FComponents.size()); }
     TComponent* Components(int index) const { return FComponents.at(index); }
-    // The owned component with this name (case-insensitive), or nullptr.
+    // The owned component with this name (case-insensitive), the first one when several share it, or
+    // nullptr. Found through an index of the names, so a form of many components is read in linear time.
     TComponent* FindComponent(const QString& name) const;
     // Frees every owned component, newest first.
     void DestroyComponents();
@@ -112,6 +115,10 @@ protected:
     virtual void Notification(TComponent* AComponent, TOperation Operation);
     // Framework use: the state flags the reader and writer set and clear.
     void SetComponentState(TComponentState State) { FComponentState = State; }
+    // A component whose Notification looks at insertions asks for them, before the owner gains more
+    // components: the owner tells only such components of a new one, so that a form of many
+    // components is built in linear time.
+    void WantInsertNotifications();
     // The constructor tells the owner's components of a new one while only its TComponent part
     // exists: a class whose listeners look at what it is tells them again at the end of its own
     // constructor, when the object is whole.
@@ -124,9 +131,15 @@ protected:
 private:
     void Destroying();
     void SendRemoveToFreeNotifies();
+    void DropInsertListener(TComponent* AComponent);
+    void IndexName(TComponent* AComponent);
+    void UnindexName(TComponent* AComponent);
     TComponent* FOwner = nullptr;
     std::vector<TComponent*> FComponents;
+    std::vector<TComponent*> FInsertListeners;  // the owned components that want insertions, in order
     std::vector<TComponent*> FFreeNotifies;
+    QMultiHash<QString, TComponent*> FNames;  // the owned components by case-folded name
+    bool FWantsInserts = false;
     int FTag = 0;
     TComponentState FComponentState = 0;
     friend class TReader;
@@ -157,7 +170,9 @@ public:
     QStringList ToQStringList() const;
     void Assign(const QStringList& lines);
 
-    void SaveToFile(const QString& fileName) const;  // UTF-8; raises Exception when it cannot be written
+    // UTF-8, written whole or not at all (FileReplace.h); raises EFCreateError when it cannot be written
+    // and leaves the old file as it was.
+    void SaveToFile(const QString& fileName) const;
     void LoadFromFile(const QString& fileName);      // raises Exception when it cannot be read
 
     // Called after every change, so a control can show the list.

@@ -1,15 +1,10 @@
 #include "IniFiles.h"
 
+#include "FileReplace.h"
 #include "SysUtils.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QStringList>
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -72,63 +67,6 @@ void SetEntry(QStringList& lines, const QString& section, const QString& key, co
     }
 }
 
-// The reason of a failed file operation in the user's words where there are such words.
-QString FailureReason(int error) {
-    switch (error) {
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-        return QStringLiteral("磁盘空间不足");
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return QStringLiteral("没有写入权限");
-    default:
-        return QString::fromLocal8Bit(std::strerror(error));
-    }
-}
-
-// Writes all of `data` to a new file beside `fileName`, syncs it and renames it over `fileName`.
-// Every step is checked; on failure the new file is removed, the old one is untouched and the
-// error number is given back (0 on success).
-int ReplaceFile(const QString& fileName, const QByteArray& data) {
-    const QByteArray target = QFile::encodeName(fileName);
-    const QByteArray temp = target + ".new";
-    struct stat old {};
-    const mode_t mode = ::stat(target.constData(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-    const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
-    if (fd < 0) return errno;
-    auto fail = [&](int error) {
-        ::close(fd);
-        ::unlink(temp.constData());
-        return error;
-    };
-    for (qsizetype done = 0; done < data.size();) {
-        const ssize_t n = ::write(fd, data.constData() + done, size_t(data.size() - done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return fail(n < 0 ? errno : ENOSPC);
-        done += n;
-    }
-    if (::fsync(fd) != 0) return fail(errno);
-    if (::close(fd) != 0) {
-        const int error = errno;
-        ::unlink(temp.constData());
-        return error;
-    }
-    if (::rename(temp.constData(), target.constData()) != 0) {
-        const int error = errno;
-        ::unlink(temp.constData());
-        return error;
-    }
-    // The rename itself reaches the disk with the folder; a failure here loses nothing already written.
-    const QByteArray folder = QFile::encodeName(QFileInfo(fileName).absolutePath());
-    if (const int dir = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return 0;
-}
-
 }  // namespace
 
 bool HasControlCharacter(const QString& text) {
@@ -176,5 +114,5 @@ void TIniFile::WriteStrings(const QString& section, const QList<QPair<QString, Q
         SetEntry(lines, section, key, value);
     if (const int error =
             ReplaceFile(FFileName, (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8()))
-        refuse(FailureReason(error));
+        refuse(FileErrorReason(error));
 }

@@ -2,7 +2,9 @@
 
 #include "SysUtils.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QPointer>
 #include <QSocketNotifier>
 #include <cerrno>
 #include <csignal>
@@ -56,11 +58,13 @@ bool TInstanceLock::ActivateHolder() const {
 
 void ListenForActivation(std::function<void()> handler) {
     static std::function<void()> gHandler;
+    static QPointer<QSocketNotifier> gNotifier;
     gHandler = std::move(handler);
-    if (gWakePipe[0] >= 0) return;
-    if (::pipe2(gWakePipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
-    auto* notifier = new QSocketNotifier(gWakePipe[0], QSocketNotifier::Read);
-    QObject::connect(notifier, &QSocketNotifier::activated, [] {
+    if (gNotifier) return;
+    if (gWakePipe[0] < 0 && ::pipe2(gWakePipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+    // The application owns the listener, so it goes with the application.
+    gNotifier = new QSocketNotifier(gWakePipe[0], QSocketNotifier::Read, QCoreApplication::instance());
+    QObject::connect(gNotifier, &QSocketNotifier::activated, [] {
         char buffer[64];
         while (::read(gWakePipe[0], buffer, sizeof buffer) > 0) {
         }

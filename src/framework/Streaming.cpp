@@ -207,8 +207,17 @@ TReader::TReader(const QString& Text, TComponent* Owner, TComponent* Parent)
 
 TReader::~TReader() = default;
 
-void TReader::Error(const QString& Message) const {
-    throw EReadError(QStringLiteral("%1 (line %2)").arg(Message).arg(FLexer->Line()));
+namespace {
+// The reader's own errors, which already name their line.
+class ELocatedReadError : public EReadError {
+public:
+    using EReadError::EReadError;
+};
+}  // namespace
+
+void TReader::Error(const QString& Message, int Line) const {
+    throw ELocatedReadError(
+        QStringLiteral("%1 (line %2)").arg(Message).arg(Line > 0 ? Line : FLexer->Line()));
 }
 
 TComponent* TReader::ReadRootComponent(TComponent* Root) {
@@ -227,6 +236,7 @@ TComponent* TReader::ReadRootComponent(TComponent* Root) {
         for (TComponent* c : loaded)
             c->Loaded();
         FLoaded.clear();
+        FRead.clear();
         return root;
     } catch (...) {
         for (TComponent* c : FLoaded)
@@ -235,12 +245,17 @@ TComponent* TReader::ReadRootComponent(TComponent* Root) {
             delete *it;
         FCreated.clear();
         FLoaded.clear();
+        FRead.clear();
+        FObjectDepth = 0;
         throw;
     }
 }
 
 TComponent* TReader::ReadComponent() {
     if (!FLexer->Current().IsIdent("object")) Error(QStringLiteral("\"object\" expected"));
+    const int line = FLexer->Line();
+    if (FObjectDepth >= MaxNesting)
+        Error(QStringLiteral("Objects nested more than %1 levels deep").arg(MaxNesting));
     FLexer->Take();
     if (FLexer->Current().Kind != TToken::Ident) Error(QStringLiteral("Component name or class expected"));
     QString name = FLexer->Take().Text, className = name;
@@ -270,20 +285,33 @@ TComponent* TReader::ReadComponent() {
         } else {
             const auto entry = Classes().constFind(className.toLower());
             if (entry == Classes().constEnd())
-                throw EClassNotFound(
-                    QStringLiteral("Class %1 not found (line %2)").arg(className).arg(FLexer->Line()));
+                throw EClassNotFound(QStringLiteral("Class %1 not found (line %2)").arg(className).arg(line));
             component = entry->Factory(owner);
             FCreated.push_back(component);
             if (!name.isEmpty()) component->SetName(name);
         }
         if (isRoot) FRoot = component;
     }
+    PlaceComponent(component, name, line);
     FLoaded.push_back(component);
+    FRead.insert(component);
     component->FComponentState |= csLoading | csReading;
     component->Updating();
     if (FParent) component->SetParentComponent(FParent);
+    ++FObjectDepth;
     component->ReadState(*this);
+    --FObjectDepth;
     return component;
+}
+
+// A component found by its name may already have been read in this text, or enclose the place it
+// would go: reading it again would set its values twice, placing it there would make it its own
+// ancestor.
+void TReader::PlaceComponent(TComponent* Component, const QString& Name, int Line) {
+    for (const TComponent* p = FParent; p; p = p->GetParentComponent())
+        if (p == Component) Error(QStringLiteral("%1 cannot be placed inside itself").arg(Name), Line);
+    if (FRead.contains(Component))
+        Error(QStringLiteral("A component named %1 already exists").arg(Name), Line);
 }
 
 void TReader::ReadData(TComponent* Instance) {
@@ -301,9 +329,23 @@ void TReader::ReadData(TComponent* Instance) {
 }
 
 void TReader::ReadProperty(TComponent* Instance) {
+    const int line = FLexer->Line();
     const QString path = FLexer->Take().Text;
     if (!FLexer->Current().Is(QLatin1Char('='))) Error(QStringLiteral("\"=\" expected after %1").arg(path));
     FLexer->Take();
+    try {
+        ReadPropertyValue(Instance, path);
+    } catch (const ELocatedReadError&) {
+        throw;
+    } catch (const EFilerError&) {
+        throw;
+    } catch (const Exception& e) {
+        // A property that refuses its value says why; the reader adds where.
+        Error(QStringLiteral("Error reading %1.%2: %3").arg(Instance->Name(), path, e.Message()), line);
+    }
+}
+
+void TReader::ReadPropertyValue(TComponent* Instance, const QString& path) {
     const QStringList parts = path.split(QLatin1Char('.'));
     TPropTarget target(Instance);
     // No published property of that name: perhaps one the component defines itself (a dotted name
@@ -337,6 +379,14 @@ void TReader::DefineProperty(const QString& Name, const TReaderProc& ReadData, c
     ReadData(*this);
 }
 
+namespace {
+// Whether a date-time lies in 0001-01-01..9999-12-31 (its whole days, counted towards zero).
+bool InCalendar(double Value) {
+    static const double first = EncodeDate(1, 1, 1), last = EncodeDate(9999, 12, 31);
+    return Value > first - 1 && Value < last + 1;
+}
+}  // namespace
+
 void TReader::ReadPropValue(TComponent* Instance, const TPropTarget& Target, const TPropInfo& Info) {
     const int line = FLexer->Line();
     const TValueType type = NextValue();
@@ -351,11 +401,13 @@ void TReader::ReadPropValue(TComponent* Instance, const TPropTarget& Target, con
     switch (Info.Kind) {
     case tkInteger:
         if (type == vaInt)
-            ordinal = ReadInteger();
+            ordinal = FLexer->Take().Int;
         else if (type == vaIdent && Info.IsColor)
             ordinal = ordinalOf(ReadIdent());
         else
             invalid();
+        if (!OrdinalFits(Info, ordinal))
+            Error(QStringLiteral("%1 is out of range for property %2").arg(ordinal).arg(Info.Name), line);
         break;
     case tkEnumeration:
         if (type != vaIdent && type != vaTrue && type != vaFalse) invalid();
@@ -369,6 +421,11 @@ void TReader::ReadPropValue(TComponent* Instance, const TPropTarget& Target, con
     case tkFloat:
         if (type != vaInt && type != vaExtended) invalid();
         value = ReadFloat();
+        if (Info.IsDate && !InCalendar(value.toDouble()))
+            Error(QStringLiteral("%1 is no date between 0001-01-01 and 9999-12-31 (property %2)")
+                      .arg(value.toDouble())
+                      .arg(Info.Name),
+                  line);
         break;
     case tkString:
         if (type != vaString) invalid();
@@ -404,10 +461,16 @@ void TReader::ResolveFixups() {
             found = FRoot->FindComponent(name.mid(dot + 1));
         }
         if (!found)
-            throw EReadError(QStringLiteral("Error reading %1.%2: Component %3 not found (line %4)")
-                                 .arg(fixup.Instance->Name(), fixup.Info->Name, name)
-                                 .arg(fixup.Line));
-        fixup.Target.Write(*fixup.Info, QVariant::fromValue<QObject*>(found));
+            Error(QStringLiteral("Error reading %1.%2: Component %3 not found")
+                      .arg(fixup.Instance->Name(), fixup.Info->Name, name),
+                  fixup.Line);
+        try {
+            fixup.Target.Write(*fixup.Info, QVariant::fromValue<QObject*>(found));
+        } catch (const Exception& e) {
+            Error(QStringLiteral("Error reading %1.%2: %3")
+                      .arg(fixup.Instance->Name(), fixup.Info->Name, e.Message()),
+                  fixup.Line);
+        }
     }
     for (const TFixup& fixup : FFixups)
         fixup.Instance->FComponentState &= ~csFixups;
@@ -446,7 +509,11 @@ bool TReader::ReadBoolean() {
 
 std::int64_t TReader::ReadInteger() {
     if (NextValue() != vaInt) Error(QStringLiteral("Integer value expected"));
-    return FLexer->Take().Int;
+    const std::int64_t value = FLexer->Current().Int;
+    if (value < INT32_MIN || value > std::int64_t(UINT32_MAX))
+        Error(QStringLiteral("%1 does not fit 32 bits").arg(value));
+    FLexer->Take();
+    return value;
 }
 
 double TReader::ReadFloat() {
@@ -496,14 +563,20 @@ void TReader::ReadListEnd() {
 }
 
 void TReader::SkipValue() {
+    SkipValue(0);
+}
+
+void TReader::SkipValue(int Depth) {
     switch (NextValue()) {
     case vaSet:
         ReadSet();
         break;
     case vaList:
+        if (Depth >= MaxNesting)
+            Error(QStringLiteral("Lists nested more than %1 levels deep").arg(MaxNesting));
         ReadListBegin();
         while (!EndOfList())
-            SkipValue();
+            SkipValue(Depth + 1);
         ReadListEnd();
         break;
     case vaNull:

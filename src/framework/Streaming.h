@@ -11,6 +11,11 @@
 // registered classes by name, sets the published properties, hands other names to DefineProperties
 // and resolves references to components once everything is read, and then calls Loaded on every
 // component it read.
+//
+// The reader trusts no text: objects and values nest at most MaxNesting levels deep, a component
+// appears once and never inside itself, an integer must fit its property, a date must lie in the
+// calendar (0001-01-01..9999-12-31), and a property's own refusal comes back as EReadError with
+// the line.
 #pragma once
 
 #include "Classes.h"
@@ -18,6 +23,7 @@
 #include "SysUtils.h"
 
 #include <QMetaObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -68,6 +74,9 @@ enum TValueType { vaNull, vaList, vaInt, vaExtended, vaString, vaIdent, vaFalse,
 
 class TReader : public TFiler {
 public:
+    // How deep objects may nest in objects, and lists in lists.
+    static constexpr int MaxNesting = 256;
+
     // Reads `Text`; a root made by the reader gets Owner as its owner and Parent as its parent.
     explicit TReader(const QString& Text, TComponent* Owner = nullptr, TComponent* Parent = nullptr);
     ~TReader() override;
@@ -88,6 +97,8 @@ public:
     // Values, for the readers of DefineProperties.
     TValueType NextValue() const;
     bool ReadBoolean();
+    // A 32-bit whole number, signed or unsigned (-2147483648..4294967295, so colours fit); a larger
+    // one raises EReadError.
     std::int64_t ReadInteger();
     double ReadFloat();
     QString ReadString();
@@ -96,6 +107,7 @@ public:
     void ReadListBegin();
     bool EndOfList() const;
     void ReadListEnd();
+    // Reads over one value of any kind, lists within lists included.
     void SkipValue();
 
     // Framework use: reads the properties and children of Instance (TComponent::ReadState).
@@ -107,15 +119,21 @@ private:
     class TLexer;
     TComponent* ReadComponent();
     void ReadProperty(TComponent* Instance);
+    void ReadPropertyValue(TComponent* Instance, const QString& Path);
     void ReadPropValue(TComponent* Instance, const TPropTarget& Target, const TPropInfo& Info);
     void ResolveFixups();
-    [[noreturn]] void Error(const QString& Message) const;
+    void PlaceComponent(TComponent* Component, const QString& Name, int Line);
+    void SkipValue(int Depth);
+    // Raises EReadError naming the line (the current token's line when Line is 0).
+    [[noreturn]] void Error(const QString& Message, int Line = 0) const;
     std::unique_ptr<TLexer> FLexer;
     TComponent* FOwner;
     TComponent* FParent;
     QString FPropName;
     bool FPropHandled = false;
     std::vector<TComponent*> FLoaded;
+    QSet<const TComponent*> FRead;  // every component FLoaded holds, to find one read twice
+    int FObjectDepth = 0;
     std::vector<TComponent*> FCreated;
     std::vector<TFixup> FFixups;
 };

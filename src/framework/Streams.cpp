@@ -1,7 +1,8 @@
 #include "Streams.h"
 
+#include "FileReplace.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 #include <cstring>
 
@@ -96,10 +97,7 @@ void TMemoryStream::LoadFromFile(const QString& fileName) {
 }
 
 void TMemoryStream::SaveToFile(const QString& fileName) {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(FData) != FData.size() || !file.commit())
-        throw EFCreateError(
-            QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
+    SaveBytesToFile(fileName, FData);
 }
 
 // TFileStream -----------------------------------------------------------------------------------

@@ -69,7 +69,9 @@ public:
     void LoadFromStream(TStream* stream);
     void SaveToStream(TStream* stream);
     void LoadFromFile(const QString& fileName);  // EFOpenError when it cannot be read
-    void SaveToFile(const QString& fileName);    // EFCreateError when it cannot be written
+    // Written whole or not at all (FileReplace.h): EFCreateError when it cannot be written, and the
+    // old file stays as it was.
+    void SaveToFile(const QString& fileName);
 
 private:
     QByteArray FData;

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QMetaClassInfo>
 #include <QObject>
+#include <cstdint>
 #include <memory>
 
 namespace {
@@ -130,6 +131,7 @@ const TClassProps& ClassProps(const QMetaObject* meta) {
         const int equals = described.indexOf(QLatin1Char('='));
         info.TypeName = (equals < 0 ? described : described.left(equals)).trimmed();
         DescribeKind(info, prop);
+        info.IsDate = info.Kind == tkFloat && info.TypeName == QLatin1String("TDateTime");
         DescribeDefault(info, equals < 0 ? QString() : described.mid(equals + 1).trimmed());
         info.StoredMethod =
             meta->indexOfMethod(QStringLiteral("Is%1Stored()").arg(info.Name).toLatin1().constData());
@@ -206,7 +208,47 @@ std::int64_t GetOrdProp(const QObject* Instance, const QString& Name) {
     return OrdinalOf(TPropTarget(const_cast<QObject*>(Instance)), info);
 }
 
+bool OrdinalFits(const TPropInfo& Info, std::int64_t Value) {
+    const auto within = [Value](std::int64_t low, std::int64_t high) {
+        return Value >= low && Value <= high;
+    };
+    if (Info.IsColor) return within(INT32_MIN, UINT32_MAX);
+    switch (Info.Prop.metaType().id()) {
+    case QMetaType::Int:
+        return within(INT32_MIN, INT32_MAX);
+    case QMetaType::UInt:
+        return within(0, UINT32_MAX);
+    case QMetaType::Short:
+        return within(INT16_MIN, INT16_MAX);
+    case QMetaType::UShort:
+        return within(0, UINT16_MAX);
+    case QMetaType::Char:
+    case QMetaType::SChar:
+        return within(INT8_MIN, INT8_MAX);
+    case QMetaType::UChar:
+        return within(0, UINT8_MAX);
+    case QMetaType::LongLong:
+        return true;
+    case QMetaType::ULongLong:
+        return Value >= 0;
+    default:
+        break;
+    }
+    // Enumerations and sets in their own types: as many bits as the type holds.
+    switch (Info.Prop.metaType().sizeOf()) {
+    case 1:
+        return within(INT8_MIN, UINT8_MAX);
+    case 2:
+        return within(INT16_MIN, UINT16_MAX);
+    case 4:
+        return within(INT32_MIN, UINT32_MAX);
+    default:
+        return true;
+    }
+}
+
 bool SetOrdValue(const TPropTarget& Target, const TPropInfo& Info, std::int64_t Value) {
+    if (!OrdinalFits(Info, Value)) return false;
     // A value of the property's own type needs no conversion on the way in.
     const QMetaType type = Info.Prop.metaType();
     if (type.id() == QMetaType::Bool) {

@@ -7,7 +7,9 @@
 //     Q_CLASSINFO("FrameColor", "TColor = clBtnShadow")
 //     Q_CLASSINFO("FrameSides", "TSides = [sdLeft, sdTop, sdRight, sdBottom]")
 //     Q_CLASSINFO("ArrowLength", "= 10")
-// Type is needed only where the C++ type does not tell it: colours and sets are plain integers. A
+//     Q_CLASSINFO("Date", "TDateTime")
+// Type is needed only where the C++ type does not tell it: colours and sets are plain integers,
+// dates plain doubles. A
 // default may also be a number (a set of 16 elements all in: 65535).
 // A subclass may give a property another default with a class info of its own. A property is
 // stored unless its value equals the default (integers, enumerations, sets, floats), is empty
@@ -37,6 +39,7 @@ struct TPropInfo {
     // Enumerations and sets: the names of the values in ordinal order (a set's bit n is value n).
     QStringList Names;
     bool IsColor = false;                    // an integer written as a colour name where it has one
+    bool IsDate = false;                     // a float that is a TDateTime (class info type "TDateTime")
     bool IsReference = false;                // tkClass: a reference to another component
     const QMetaObject* SubObject = nullptr;  // tkClass: a sub-object whose own properties stream
     bool HasDefault = false;
@@ -80,8 +83,11 @@ const TPropInfo* GetPropInfo(const QMetaObject* Meta, const QString& Name);
 const TPropInfo* GetPropInfo(const QObject* Instance, const QString& Name);
 bool IsPublishedProp(const QObject* Instance, const QString& Name);
 
+// Whether an integer fits the property's own type (a colour takes any 32 bits, signed or not), so
+// it is stored without being cut.
+bool OrdinalFits(const TPropInfo& Info, std::int64_t Value);
 // Writes an integer, enumeration, set or boolean value in the property's own type; false when the
-// property refuses it.
+// value does not fit it or the property refuses it.
 bool SetOrdValue(const TPropTarget& Target, const TPropInfo& Info, std::int64_t Value);
 
 // Values by name; a name the instance does not publish raises EPropertyError.

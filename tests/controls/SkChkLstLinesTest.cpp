@@ -1,8 +1,11 @@
 // The check list's text lines and the string lists that carry packets.
+#include "FileSizeLimit.h"
 #include "SkChkLst.h"
 #include "Streams.h"
 #include "SysUtils.h"
 
+#include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -15,6 +18,20 @@ QByteArray Saved(const TSkCheckListStrings* items) {
     items->SaveToStream(&stream);
     return stream.Bytes();
 }
+
+// Two items: "abc" checked with image 5, "跑步" disabled and grayed with disabled image 7.
+void AddTwoItems(TSkCheckList& list) {
+    list.Items()->Add("abc");
+    list.SetItemChecked(0, true);
+    list.SetItemImageIndex(0, 5);
+    list.Items()->Add("跑步");
+    list.SetItemEnabled(1, false);
+    list.SetItemState(1, cbGrayed);
+    list.SetItemDisabledIndex(1, 7);
+}
+
+const QByteArray TwoItemLines =
+    QByteArray("@1 1 005 --- abc\r\n@0 2 --- 007 ") + QString("跑步").toUtf8() + "\r\n";
 
 void Load(TSkCheckListStrings* items, const QByteArray& bytes) {
     TMemoryStream stream;
@@ -99,15 +116,8 @@ TEST(PacketStringList, PacketsFollowTheLines) {
 TEST(CheckListStrings, SaveWritesOneLinePerItem) {
     TSkCheckList list(nullptr);
     EXPECT_EQ(Saved(list.Items()), QByteArray());  // an empty list writes nothing
-    list.Items()->Add("abc");
-    list.SetItemChecked(0, true);
-    list.SetItemImageIndex(0, 5);
-    list.Items()->Add("跑步");
-    list.SetItemEnabled(1, false);
-    list.SetItemState(1, cbGrayed);
-    list.SetItemDisabledIndex(1, 7);
-    EXPECT_EQ(Saved(list.Items()),
-              QByteArray("@1 1 005 --- abc\r\n@0 2 --- 007 ") + QString("跑步").toUtf8() + "\r\n");
+    AddTwoItems(list);
+    EXPECT_EQ(Saved(list.Items()), TwoItemLines);
 
     TSkCheckList copy(nullptr);
     copy.Items()->Add("old");
@@ -200,4 +210,88 @@ TEST(CheckListStrings, AssignCopiesPacketsAndDecodesPlainLines) {
     EXPECT_EQ(target.ItemImageIndex(5), 3);
     EXPECT_EQ(target.Items()->Strings(6), "plain");
     EXPECT_EQ(target.ItemState(6), cbUnchecked);
+}
+
+TEST(CheckListStrings, WhatALineCannotCarryIsRefusedSoWhatIsSavedLoadsBackEqual) {
+    TSkCheckList list(nullptr);
+    for (const char* s : {"@1 1 005 --- looks like a line", "&1 2 older", "  blanks\tand tab ", "", "跑步"})
+        list.Items()->Add(s);
+    list.SetItemState(1, cbGrayed);
+    list.SetItemEnabled(2, false);
+    list.SetItemImageIndex(3, 999);
+    list.SetItemDisabledIndex(3, 0);
+    list.SetItemImageIndex(4, -1);
+    const QByteArray saved = Saved(list.Items());
+    TSkCheckList copy(nullptr);
+    Load(copy.Items(), saved);
+    ASSERT_EQ(copy.Items()->Count(), 5);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(copy.Items()->Strings(i), list.Items()->Strings(i)) << i;
+        EXPECT_EQ(copy.Items()->Packets(i), list.Items()->Packets(i)) << i;
+    }
+
+    // A line break would make two items, a wide index would shift the text, a state beyond grayed
+    // would come back grayed: each stops the save and writes nothing.
+    auto refused = [](const std::function<void(TSkCheckList&)>& spoil, const char* why) {
+        TSkCheckList bad(nullptr);
+        bad.Items()->Add("first");
+        bad.Items()->Add("second");
+        spoil(bad);
+        TMemoryStream stream;
+        try {
+            bad.Items()->SaveToStream(&stream);
+            ADD_FAILURE() << why;
+        } catch (const EWriteError& e) {
+            EXPECT_TRUE(e.Message().contains("第 2 项")) << qPrintable(e.Message());
+        }
+        EXPECT_EQ(stream.Size(), 0) << why;
+    };
+    refused([](TSkCheckList& l) { l.Items()->SetStrings(1, "two\nlines"); }, "LF");
+    refused([](TSkCheckList& l) { l.Items()->SetStrings(1, "two\rlines"); }, "CR");
+    refused([](TSkCheckList& l) { l.SetItemImageIndex(1, 1000); }, "image 1000");
+    refused([](TSkCheckList& l) { l.SetItemDisabledIndex(1, -2); }, "disabled image -2");
+    refused([](TSkCheckList& l) { l.Items()->Packets(1).State = 3; }, "state 3");
+}
+
+TEST(CheckListFiles, TheFileHoldsTheLinesAndReadsBackEqual) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("items.txt");
+    TSkCheckList list(nullptr);
+    AddTwoItems(list);
+    list.Items()->SaveToFile(file);
+    ASSERT_TRUE(QFile::exists(file));
+    EXPECT_EQ(FileBytes(file), TwoItemLines);
+
+    TSkCheckList copy(nullptr);
+    copy.Items()->Add("old");
+    copy.Items()->LoadFromFile(file);
+    ASSERT_EQ(copy.Items()->Count(), 2);
+    EXPECT_EQ(copy.Items()->ToQStringList(), QStringList({"abc", "跑步"}));
+    EXPECT_EQ(copy.Items()->Packets(0), Packet(1, 1, 5, -1));
+    EXPECT_EQ(copy.Items()->Packets(1), Packet(0, 2, -1, 7));
+
+    EXPECT_THROW(list.Items()->SaveToFile(dir.filePath("missing/items.txt")), EFCreateError);
+    EXPECT_THROW(copy.Items()->LoadFromFile(dir.filePath("missing.txt")), EFOpenError);
+    EXPECT_EQ(copy.Items()->Count(), 2);  // a failed load keeps the items
+}
+
+TEST(CheckListFiles, ASaveThatFailsRaisesAndLeavesTheOldFileWhole) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("items.txt");
+    TSkCheckList list(nullptr);
+    for (int i = 0; i < 10; ++i)
+        list.Items()->Add(QStringLiteral("项目 %1").arg(i));
+    list.Items()->SaveToFile(file);
+    const QByteArray before = FileBytes(file);
+    list.Items()->Add("one more");
+    {
+        TFileSizeLimit full(32);
+        EXPECT_THROW(list.Items()->SaveToFile(file), EFCreateError);
+    }
+    EXPECT_EQ(FileBytes(file), before);
+    EXPECT_EQ(FilesIn(dir.path()), QStringList{"items.txt"});
+    // A line the format cannot carry leaves the file alone as well.
+    list.Items()->SetStrings(0, "two\nlines");
+    EXPECT_THROW(list.Items()->SaveToFile(file), EWriteError);
+    EXPECT_EQ(FileBytes(file), before);
 }

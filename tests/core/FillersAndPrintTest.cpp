@@ -1,4 +1,5 @@
 #include "ComCtrls.h"
+#include "FileSizeLimit.h"
 #include "FoodTable.h"
 #include "Grids.h"
 #include "RecordingFileDialog.h"
@@ -101,6 +102,37 @@ TEST(ExportGridToText, FourColumnsJoinedByFourBlanks) {
     dialogs.Answer("/nonexistent-folder/x");
     DM->ExportGridToText(&grid, "x");
     EXPECT_TRUE(boxes.LastText().contains("/nonexistent-folder/x.txt"));
+}
+
+TEST(ExportGridToText, AnExportThatCannotBeWrittenSaysSoAndKeepsTheEarlierFile) {
+    TTestDatabase db;
+    TRecordingMessageService boxes;
+    TRecordingFileDialogService dialogs;
+    QTemporaryDir dir;
+    TStringGrid grid(nullptr);
+    grid.SetColCount(4);
+    grid.SetRowCount(30);
+    for (int row = 0; row < 30; ++row)
+        for (int c = 0; c < 4; ++c)
+            grid.SetCells(c, row, QStringLiteral("鸡蛋%1").arg(row));
+    const QString file = dir.filePath("早餐.txt");
+    dialogs.Answer(file);
+    DM->ExportGridToText(&grid, "早餐");
+    const QByteArray earlier = FileBytes(file);
+    ASSERT_GT(earlier.size(), 256);
+    EXPECT_TRUE(boxes.Boxes.empty());
+
+    grid.SetCells(1, 1, "番茄");
+    dialogs.Answer(file);
+    {
+        TFileSizeLimit full(256);  // the disk fills up in the middle of the export
+        DM->ExportGridToText(&grid, "早餐");
+    }
+    ASSERT_EQ(boxes.Boxes.size(), 1u);
+    EXPECT_TRUE(boxes.LastText().startsWith("保存失败")) << qPrintable(boxes.LastText());
+    EXPECT_TRUE(boxes.LastText().contains("磁盘空间不足")) << qPrintable(boxes.LastText());
+    EXPECT_EQ(FileBytes(file), earlier);
+    EXPECT_EQ(FilesIn(dir.path()), QStringList{"早餐.txt"});
 }
 
 TEST(Fillers, TreesOfFoodsSetMealsAndRecipes) {

@@ -3,6 +3,7 @@
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <utility>
 
 TEST(TComponent, OwnerFreesOwnedComponentsAndFindsThemByName) {
     static int freed = 0;
@@ -48,9 +49,11 @@ TEST(TStringList, LinesObjectsAndFiles) {
 }
 
 namespace {
-// Records the notifications it hears.
+// Records the notifications it hears: removals always, insertions when it asks for them.
 struct TListener : TComponent {
-    using TComponent::TComponent;
+    explicit TListener(TComponent* AOwner = nullptr, bool HearInsertions = true) : TComponent(AOwner) {
+        if (HearInsertions) WantInsertNotifications();
+    }
     QStringList Heard;
     void Notification(TComponent* AComponent, TOperation Operation) override {
         TComponent::Notification(AComponent, Operation);
@@ -61,17 +64,49 @@ struct TListener : TComponent {
 
 TEST(TComponent, TheOwnersComponentsHearOfEveryComponentItGainsOrLoses) {
     TComponent form;
+    auto* removalsOnly = new TListener(&form, false);
     auto* listener = new TListener(&form);
     auto* a = new TComponent(&form);  // named after the insertion, so the notice carries no name
     a->SetName("a");
     TComponent other;
     other.InsertComponent(a);  // moves: the old owner's components hear it leave
     EXPECT_EQ(a->Owner(), &other);
-    EXPECT_EQ(form.ComponentCount(), 1);
+    EXPECT_EQ(form.ComponentCount(), 2);
     form.InsertComponent(a);
     delete a;
     EXPECT_EQ(listener->Heard, QStringList({"+", "-a", "+a", "-a"}));
-    EXPECT_EQ(form.ComponentCount(), 1);
+    EXPECT_EQ(removalsOnly->Heard, QStringList({"-a", "-a"}));
+    EXPECT_EQ(form.ComponentCount(), 2);
+    // A listener that leaves its owner hears no more of it.
+    other.InsertComponent(listener);
+    const QStringList heardBefore = listener->Heard;
+    new TComponent(&form);
+    EXPECT_EQ(listener->Heard, heardBefore);
+    new TComponent(&other);  // its new owner's insertions it hears
+    EXPECT_EQ(listener->Heard.size(), heardBefore.size() + 1);
+}
+
+TEST(TComponent, AHearerMayFreeOtherComponentsWhileHearing) {
+    struct TFreer : TListener {
+        using TListener::TListener;
+        TComponent* Victim = nullptr;
+        void Notification(TComponent* AComponent, TOperation Operation) override {
+            TListener::Notification(AComponent, Operation);
+            if (Operation == opRemove) delete std::exchange(Victim, nullptr);
+        }
+    };
+    TComponent form;
+    auto* first = new TListener(&form);
+    auto* victim = new TListener(&form);
+    auto* freer = new TFreer(&form);
+    auto* last = new TListener(&form);
+    freer->Victim = victim;
+    auto* leaving = new TComponent(&form);
+    leaving->SetName("x");
+    delete leaving;  // heard newest first: last, then freer frees victim, then first
+    EXPECT_EQ(last->Heard.count("-x"), 1);
+    EXPECT_EQ(first->Heard.count("-x"), 1);
+    EXPECT_EQ(form.ComponentCount(), 3);
 }
 
 TEST(TComponent, AFreeNotificationTellsEachOfThePairWhenTheOtherGoes) {

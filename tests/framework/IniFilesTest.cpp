@@ -1,11 +1,10 @@
+#include "FileSizeLimit.h"
 #include "IniFiles.h"
 #include "SysUtils.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <csignal>
-#include <sys/resource.h>
 #include <gtest/gtest.h>
 
 TEST(TIniFile, DefaultsWhenFileOrKeyIsMissing) {
@@ -45,34 +44,6 @@ TEST(TIniFile, AnUnwritableFileRaisesInsteadOfLosingTheSettings) {
     TIniFile ini("/nonexistent-folder/UInfo.ini");
     EXPECT_THROW(ini.WriteString("UINFO", "UID", "a"), Exception);
 }
-
-namespace {
-
-QByteArray FileBytes(const QString& file) {
-    QFile f(file);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// Lets the process write files of at most `bytes` bytes while it lives: a write past that fails
-// with EFBIG, as a write to a full disk fails with ENOSPC.
-class TFileSizeLimit {
-public:
-    explicit TFileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &FOld);
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small{bytes, FOld.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &small);
-    }
-    ~TFileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &FOld);
-        std::signal(SIGXFSZ, SIG_DFL);
-    }
-
-private:
-    rlimit FOld{};
-};
-
-}  // namespace
 
 TEST(TIniFile, AWriteThatFailsRaisesAndLeavesTheOldFileAsItWas) {
     QTemporaryDir dir;

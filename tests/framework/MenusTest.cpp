@@ -309,7 +309,7 @@ TEST(KeyboardCues, TheUserPreferencesMaskIsReadWholeAndItsBit20ShowsTheCues) {
 // leaves, telling its owner's components and whoever asked, while still whole.
 TEST(ComponentNotifications, AMenuItemIsAnnouncedAndLeavesWhileWhole) {
     struct TListener : TComponent {
-        using TComponent::TComponent;
+        explicit TListener(TComponent* AOwner) : TComponent(AOwner) { WantInsertNotifications(); }
         std::vector<std::pair<QString, TOperation>> Log;
         void Notification(TComponent* c, TOperation op) override {
             TComponent::Notification(c, op);
@@ -321,6 +321,7 @@ TEST(ComponentNotifications, AMenuItemIsAnnouncedAndLeavesWhileWhole) {
     TComponent form;
     auto* listener = new TListener(&form);
     auto* item = new TMenuItem(&form);
+    ASSERT_FALSE(listener->Log.empty());
     EXPECT_EQ(listener->Log.back(), TEntry(QStringLiteral("item"), opInsert));
     listener->Log.clear();
     delete item;

@@ -107,3 +107,50 @@ inline void RegisterProbeTypes() {
     RegisterClass<TProbe>();
     RegisterClass<TProbeChild>();
 }
+
+// A component whose setter refuses values, with a date and a narrow integer, that counts the
+// notifications it hears.
+class TStrictProbe : public TComponent {
+    Q_OBJECT
+    Q_PROPERTY(int Percent READ Percent WRITE SetPercent)
+    Q_PROPERTY(double Day READ Day WRITE SetDay)
+    Q_PROPERTY(short Small READ Small WRITE SetSmall)
+    Q_PROPERTY(TStrictProbe* Partner READ Partner WRITE SetPartner)
+    Q_CLASSINFO("Percent", "= 0")
+    Q_CLASSINFO("Day", "TDateTime = 0")
+    Q_CLASSINFO("Small", "= 0")
+public:
+    explicit TStrictProbe(TComponent* AOwner = nullptr) : TComponent(AOwner) {}
+    static inline long Notifications = 0;
+
+    int Percent() const { return FPercent; }
+    void SetPercent(int v) {
+        if (v < 0 || v > 100) throw EConvertError(QStringLiteral("%1 is no percentage").arg(v));
+        FPercent = v;
+    }
+    double Day() const { return FDay; }
+    void SetDay(double v) { FDay = v; }
+    short Small() const { return FSmall; }
+    void SetSmall(short v) { FSmall = v; }
+    TStrictProbe* Partner() const { return FPartner; }
+    void SetPartner(TStrictProbe* v) {
+        if (v == this) throw EConvertError(QStringLiteral("A probe cannot be its own partner"));
+        FPartner = v;
+    }
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override {
+        ++Notifications;
+        TComponent::Notification(AComponent, Operation);
+    }
+
+private:
+    int FPercent = 0;
+    double FDay = 0;
+    short FSmall = 0;
+    TStrictProbe* FPartner = nullptr;
+};
+
+inline void RegisterStrictProbe() {
+    RegisterClass<TStrictProbe>();
+}

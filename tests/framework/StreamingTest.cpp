@@ -179,3 +179,151 @@ TEST_F(Streaming, ControlsAreWrittenUnderTheirParentsAndReadBackIntoThem) {
     EXPECT_EQ(backBox->Font()->Height(), -16);
     EXPECT_EQ(ComponentToText(back), text);
 }
+
+namespace {
+// The message of the EReadError a text raises, or "" when it reads.
+QString ReadFailure(const QString& text, TComponent* root = nullptr) {
+    try {
+        std::unique_ptr<TComponent> made(TextToComponent(text, root));
+        if (root) made.release();
+        return QString();
+    } catch (const EReadError& e) {
+        return e.Message();
+    }
+}
+
+QString NestedObjects(int levels) {
+    QString text;
+    for (int i = 0; i < levels; ++i)
+        text += QStringLiteral("object C%1: TProbe\n").arg(i);
+    for (int i = 0; i < levels; ++i)
+        text += QStringLiteral("end\n");
+    return text;
+}
+
+QString NestedLists(int levels) {
+    return "object P: TProbe\n  Legacy = " + QString(levels, '(') + "1" + QString(levels, ')') + "\nend\n";
+}
+}  // namespace
+
+TEST_F(Streaming, AComponentNamedAgainInsideItselfOrBesideItselfIsRefused) {
+    // A nested object that repeats an enclosing one's name would become its own parent.
+    const QString inside = ReadFailure("object Form1: TPanel\n"
+                                       "  object A: TPanel\n"
+                                       "    object A: TPanel\n"
+                                       "    end\n"
+                                       "  end\n"
+                                       "end\n");
+    EXPECT_TRUE(inside.contains("inside itself")) << qPrintable(inside);
+    EXPECT_TRUE(inside.contains("line 3")) << qPrintable(inside);
+    const int alive = TProbe::Alive;
+    const QString twice =
+        ReadFailure("object R: TProbe\n  object A: TProbe\n  end\n  object A: TProbe\n  end\nend");
+    EXPECT_TRUE(twice.contains("already exists")) << qPrintable(twice);
+    EXPECT_TRUE(twice.contains("line 4")) << qPrintable(twice);
+    EXPECT_EQ(TProbe::Alive, alive);
+}
+
+TEST_F(Streaming, NestingBeyondItsBoundIsRefusedWithTheLineInsteadOfExhaustingTheStack) {
+    TProbe probe;
+    EXPECT_EQ(ReadFailure(NestedLists(TReader::MaxNesting), &probe), "");
+    for (const int levels : {TReader::MaxNesting + 1, 100000}) {
+        const QString message = ReadFailure(NestedLists(levels), &probe);
+        EXPECT_TRUE(message.contains("nested") && message.contains("line 2")) << qPrintable(message);
+    }
+    EXPECT_EQ(probe.ComponentState(), 0u);
+
+    const int alive = TProbe::Alive;
+    EXPECT_EQ(ReadFailure(NestedObjects(TReader::MaxNesting)), "");
+    for (const int levels : {TReader::MaxNesting + 1, 100000}) {
+        const QString message = ReadFailure(NestedObjects(levels));
+        EXPECT_TRUE(message.contains("nested") && message.contains("line 257")) << qPrintable(message);
+    }
+    EXPECT_EQ(TProbe::Alive, alive);  // what was made before is freed again
+}
+
+TEST_F(Streaming, AnIntegerThatDoesNotFitItsPropertyIsRefusedInsteadOfCut) {
+    RegisterStrictProbe();
+    TProbe probe;
+    const QString message = ReadFailure("object P: TProbe\n  Count = 4294967396\nend", &probe);
+    EXPECT_TRUE(message.contains("out of range") && message.contains("line 2")) << qPrintable(message);
+    EXPECT_EQ(probe.Count(), 3);
+    for (const char* value : {"2147483648", "-2147483649", "$100000000"})
+        EXPECT_NE(ReadFailure(QStringLiteral("object P: TProbe\n  Count = %1\nend").arg(value), &probe), "")
+            << value;
+    // Defined properties read 32 bits as well.
+    EXPECT_NE(ReadFailure("object P: TProbe\n  OldCount = 4294967396\nend", &probe), "");
+    EXPECT_NE(ReadFailure("object P: TProbe\n  Tint = $100000000\nend", &probe), "");
+    TStrictProbe strict;
+    EXPECT_NE(ReadFailure("object P: TStrictProbe\n  Small = 32768\nend", &strict), "");
+    EXPECT_EQ(strict.Small(), 0);
+
+    // The ends of each range still stand.
+    TextToComponent("object P: TProbe\n  Count = -2147483648\n  Tint = $FFFFFFFF\nend", &probe);
+    EXPECT_EQ(probe.Count(), INT32_MIN);
+    EXPECT_EQ(probe.Tint(), 0xFFFFFFFFu);
+    TextToComponent("object P: TProbe\n  Count = 2147483647\nend", &probe);
+    EXPECT_EQ(probe.Count(), INT32_MAX);
+    TextToComponent("object P: TStrictProbe\n  Small = -32768\nend", &strict);
+    EXPECT_EQ(strict.Small(), -32768);
+}
+
+TEST_F(Streaming, APropertysOwnRefusalComesBackAsAReadErrorWithItsLine) {
+    RegisterStrictProbe();
+    TStrictProbe probe;
+    const QString message =
+        ReadFailure("object P: TStrictProbe\n  Percent = 50\n  Percent = 150\nend", &probe);
+    EXPECT_TRUE(message.contains("150 is no percentage")) << qPrintable(message);
+    EXPECT_TRUE(message.contains("line 3")) << qPrintable(message);
+    EXPECT_EQ(probe.Percent(), 50);
+    EXPECT_EQ(probe.ComponentState(), 0u);
+    // A reference is set once everything is read; its refusal names the reference's own line.
+    const QString partner = ReadFailure("object P: TStrictProbe\n  Partner = P\n  Percent = 1\nend", &probe);
+    EXPECT_TRUE(partner.contains("own partner") && partner.contains("line 2")) << qPrintable(partner);
+}
+
+TEST_F(Streaming, ADateOutsideTheCalendarIsRefused) {
+    RegisterStrictProbe();
+    TStrictProbe probe;
+    for (const char* day : {"1e300", "-1e300", "-693594", "2958466"}) {
+        const QString message =
+            ReadFailure(QStringLiteral("object P: TStrictProbe\n  Day = %1\nend").arg(day), &probe);
+        EXPECT_TRUE(message.contains("line 2")) << day << qPrintable(message);
+        EXPECT_EQ(probe.Day(), 0) << day;
+    }
+    // 0001-01-01 12:00 and 9999-12-31 23:45 are the calendar's first and last days.
+    for (const double day : {-693593.5, 2958465.99, 0.0, 45000.25}) {
+        TextToComponent(QStringLiteral("object P: TStrictProbe\n  Day = %1\nend").arg(day, 0, 'g', 17),
+                        &probe);
+        EXPECT_EQ(probe.Day(), day);
+    }
+    // A float that is no date takes any value.
+    TProbe other;
+    TextToComponent("object P: TProbe\n  Ratio = 1e300\nend", &other);
+    EXPECT_EQ(other.Ratio(), 1e300);
+}
+
+TEST_F(Streaming, FloatsComeBackFromTheTextExactly) {
+    for (const double value :
+         {1234567.125, 1e-7, 0.1, 1.0 / 3, -2.5e-300, 1.7976931348623157e308, 4.9e-324}) {
+        TProbe probe;
+        probe.SetName("P");
+        probe.SetRatio(value);
+        std::unique_ptr<TComponent> made(TextToComponent(ComponentToText(&probe)));
+        EXPECT_EQ(qobject_cast<TProbe*>(made.get())->Ratio(), value) << qPrintable(ComponentToText(&probe));
+    }
+}
+
+TEST_F(Streaming, ReadingManySiblingsTellsEachComponentLittle) {
+    RegisterStrictProbe();
+    const int count = 2000;
+    QString text = "object R: TStrictProbe\n";
+    for (int i = 0; i < count; ++i)
+        text += QStringLiteral("  object S%1: TStrictProbe\n    Percent = 5\n  end\n").arg(i);
+    text += "end\n";
+    TStrictProbe::Notifications = 0;
+    std::unique_ptr<TComponent> made(TextToComponent(text));
+    ASSERT_EQ(made->ComponentCount(), count);
+    // Each new component is news to its owner, not to every sibling before it (count² / 2).
+    EXPECT_LT(TStrictProbe::Notifications, 4 * count);
+}

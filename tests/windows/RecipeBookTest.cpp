@@ -1,5 +1,6 @@
 // The recipe book driven as a user would: browsing, searching, the editor, deleting, often-used
 // recipes, nutrient totals, printing and exporting.
+#include "FileSizeLimit.h"
 #include "GridInput.h"
 #include "FoodTable.h"
 #include "MealEditing.h"
@@ -470,6 +471,19 @@ TEST_F(RecipeBook, ExportsTheShownRecipeAsText) {
     EXPECT_EQ(lines[0].trimmed(), "序号    食物名称    重量(克)    热量(Kcal)");
     EXPECT_EQ(lines[1].trimmed(), "1    粳米（标一）    80    276.0");
     EXPECT_EQ(lines[3].trimmed(), "热量合计    348.2");
+
+    // Exported again onto a full disk: the box says so and the first export is still whole.
+    file.close();
+    const QByteArray first = FileBytes(file.fileName());
+    dialogs.Answer(dir.filePath("二米饭"));
+    {
+        TFileSizeLimit full(16);
+        Book->btnOutSP->Click();
+    }
+    EXPECT_TRUE(Boxes.LastText().startsWith("保存失败")) << qPrintable(Boxes.LastText());
+    EXPECT_TRUE(Boxes.LastText().contains("磁盘空间不足")) << qPrintable(Boxes.LastText());
+    EXPECT_EQ(FileBytes(file.fileName()), first);
+    EXPECT_EQ(FilesIn(dir.path()), QStringList{"二米饭.txt"});
 }
 
 TEST_F(RecipeBook, EditorNutrientTotalsNeedEveryWeight) {

@@ -1,5 +1,6 @@
 // The set meals driven as a user would: the tree and view, the maker, changing, deleting, printing,
 // exporting, and a set meal as the daily food records take it.
+#include "FileSizeLimit.h"
 #include "GridInput.h"
 #include "FoodTable.h"
 #include "MealEditing.h"
@@ -351,6 +352,18 @@ TEST_F(SetMeals, PrintsAndExportsTheShownSetMeal) {
     ASSERT_EQ(lines.size(), 5);
     EXPECT_TRUE(lines[1].startsWith("1    二米饭    100    348.2"));
     EXPECT_TRUE(lines[4].trimmed().startsWith("热量合计    "));
+
+    // Exported again onto a full disk: the box says so and the first export is still whole.
+    file.close();
+    const QByteArray first = FileBytes(file.fileName());
+    dialogs.Answer(dir.filePath("晚餐.txt"));
+    {
+        TFileSizeLimit full(16);
+        Meals->btnOutSP->Click();
+    }
+    EXPECT_TRUE(Boxes.LastText().startsWith("保存失败")) << qPrintable(Boxes.LastText());
+    EXPECT_EQ(FileBytes(file.fileName()), first);
+    EXPECT_EQ(FilesIn(dir.path()), QStringList{"晚餐.txt"});
 }
 
 TEST_F(SetMeals, ASavedSetMealIsWhatTheDailyFoodRecordsTake) {
