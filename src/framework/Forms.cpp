@@ -2,6 +2,7 @@
 
 #include "DockTree.h"
 #include "FocusWithin.h"
+#include "TabOrder.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -30,6 +31,14 @@ public:
     std::function<bool()> CloseRequest;
 
 protected:
+    // Tab and Shift+Tab visit what the user can see, in reading order; a form docked inside another
+    // window leaves that to the window.
+    bool focusNextPrevChild(bool next) override {
+        if (!isWindow()) return QWidget::focusNextPrevChild(next);
+        QWidget* stop = NextTabStop(this, next);
+        if (stop) stop->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return stop != nullptr;
+    }
     void closeEvent(QCloseEvent* e) override {
         if (CloseRequest && !CloseRequest())
             e->ignore();

@@ -1,0 +1,182 @@
+// The windows from the keyboard alone: radio buttons switched with the arrow keys, Tab visiting what a
+// user can see in reading order and showing where it is, a combo box's open list closed by Tab, and
+// Ctrl+Tab that has no hidden page to turn to.
+#include "IniFiles.h"
+#include "PersonalCentreFixture.h"
+#include "UnitBKSet.h"
+#include "UnitSetHT.h"
+#include "UnitTCFoodSrc.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString FocusedName() {
+    QWidget* f = QApplication::focusWidget();
+    for (QWidget* w = f; w; w = w->parentWidget())
+        if (TControl* c = TControl::FromWidget(w)) return c->Name();
+    return QStringLiteral("<none>");
+}
+
+// The names of the controls that Tab (or Shift+Tab) reaches from the focused one, one per press.
+std::vector<QString> TabCycle(int presses, bool backwards = false) {
+    std::vector<QString> names;
+    for (int i = 0; i < presses; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), backwards ? Qt::Key_Backtab : Qt::Key_Tab,
+                        backwards ? Qt::ShiftModifier : Qt::NoModifier);
+        names.push_back(FocusedName());
+    }
+    return names;
+}
+
+// Whether the focused widget looks different with the focus than without it.
+bool ShowsFocus() {
+    QWidget* f = QApplication::focusWidget();
+    if (!f) return false;
+    const QImage focused = f->grab().toImage();
+    f->clearFocus();
+    const QImage unfocused = f->grab().toImage();
+    f->setFocus(Qt::TabFocusReason);
+    return focused != unfocused;
+}
+
+// Every control that Tab reaches shows it has the focus.
+void ExpectEveryStopShowsFocus(int presses) {
+    for (int i = 0; i < presses; ++i) {
+        EXPECT_TRUE(ShowsFocus()) << FocusedName().toStdString() << " shows no focus";
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+}
+
+class KeyboardUser : public PersonalCentre {
+protected:
+    static void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+};
+
+}  // namespace
+
+// Radio buttons
+// -----------------------------------------------------------------------------------------------------
+TEST_F(KeyboardUser, TheArrowKeysSwitchTheEnergyMethodAndItsTargetAndTheChoiceIsSavedFromTheKeyboard) {
+    const QString byTable = FormatFloat("0", DM->LookupDailyKcal()) + "KCal";
+    const QString byActivity = FormatFloat("0", DM->CalcKcalByActivity()) + "KCal";
+    ASSERT_NE(byTable, byActivity);
+    std::vector<QString> shown;
+    OnModal = [&](TForm* form) {
+        auto* method = dynamic_cast<TBKSetFrm*>(form);
+        if (!method) return;
+        QApplication::setActiveWindow(method->Widget());
+        method->rb1->SetFocus();
+        shown.push_back(method->lbl2->Caption());
+        Key(Qt::Key_Down);
+        EXPECT_TRUE(method->rb2->Checked());
+        EXPECT_FALSE(method->rb1->Checked());
+        EXPECT_TRUE(method->rb2->Focused());
+        shown.push_back(method->lbl2->Caption());
+        Key(Qt::Key_Up);
+        shown.push_back(method->lbl2->Caption());
+        Key(Qt::Key_Right);
+        shown.push_back(method->lbl2->Caption());
+        Key(Qt::Key_Tab);  // on to 确定
+        ASSERT_EQ(FocusedName(), "btnOK");
+        Key(Qt::Key_Space);
+    };
+    MainFrm->N3->Click();
+    EXPECT_EQ(shown, (std::vector<QString>{byTable, byActivity, byTable, byActivity}));
+    EXPECT_EQ(Boxes.LastText(), "设置成功");
+    EXPECT_EQ(TIniFile(Db.Folder() + "UInfo.ini").ReadInteger("UINFO", "BKFLG", 0), 2);
+}
+
+TEST_F(KeyboardUser, TheArrowKeysSwitchTheFoodSearchBetweenFoodsAndRecipes) {
+    Db.Exec("insert into SPInfo (ID, SPCls, SPP, SPName, PY, CFlg) values (9001, '米饭', '蒸', '米饭早餐', "
+            "'MFZC', 1)");
+    Centre->btnFdLst->Click();
+    Centre->lbl13->Click();
+    ASSERT_NE(TCFoodSrcFrm, nullptr);
+    QApplication::setActiveWindow(TCFoodSrcFrm->Widget());
+    TCFoodSrcFrm->rbSW->SetFocus();
+    Key(Qt::Key_Right);
+    EXPECT_TRUE(TCFoodSrcFrm->rbSP->Checked());
+    EXPECT_FALSE(TCFoodSrcFrm->rbSW->Checked());
+    Key(Qt::Key_Tab);
+    ASSERT_EQ(FocusedName(), "edtQry");
+    for (const char* c : {"M", "F", "Z", "C"})
+        Key(Qt::Key(QKeySequence::fromString(c)[0].key()));
+    ASSERT_TRUE(TCFoodSrcFrm->AdoQry->Active());
+    EXPECT_EQ(TCFoodSrcFrm->AdoQry->RecordCount(), 1);  // the recipe, not a food
+    EXPECT_EQ(TCFoodSrcFrm->AdoQry->FieldByName("fd")->AsString(), "米饭早餐");
+    TCFoodSrcFrm->rbSP->SetFocus();
+    Key(Qt::Key_Left);  // and back to the foods
+    EXPECT_TRUE(TCFoodSrcFrm->rbSW->Checked());
+    TCFoodSrcFrm->Close();
+}
+
+// Tab
+// -----------------------------------------------------------------------------------------------------
+TEST_F(KeyboardUser, TabGoesRoundTheEnergyMethodWindowInReadingOrderShowingWhereItIs) {
+    std::vector<QString> forwards, backwards;
+    OnModal = [&](TForm* form) {
+        auto* method = dynamic_cast<TBKSetFrm*>(form);
+        if (!method) return;
+        QApplication::setActiveWindow(method->Widget());
+        method->rb1->SetFocus();
+        forwards = TabCycle(4);
+        backwards = TabCycle(4, true);
+        ExpectEveryStopShowsFocus(4);
+    };
+    MainFrm->N3->Click();
+    // The title's close button first, then the checked method, then the two buttons.
+    EXPECT_EQ(forwards, (std::vector<QString>{"btnOK", "btnClose", "btn1", "rb1"}));
+    EXPECT_EQ(backwards, (std::vector<QString>{"btn1", "btnClose", "btnOK", "rb1"}));
+}
+
+TEST_F(KeyboardUser, TabPassesOverTheProfileViewThatTheEditorCovers) {
+    Centre->btnModifyInfo->Click();  // the editor lies over the view, whose 修改>>> stays beneath it
+    Centre->edtUID->SetFocus();
+    const std::vector<QString> names = TabCycle(26);
+    EXPECT_EQ(std::count(names.begin(), names.end(), "btnModifyInfo"), 0);
+    EXPECT_EQ(std::vector<QString>(names.begin(), names.begin() + 8),
+              (std::vector<QString>{"edtPwd", "EdtName", "cbbSex", "edtBthday", "edtSG", "cbbHD",
+                                    "btn_SaveInfo", "SkButton2"}));
+    // Round the window: the title bar, the navigation, the personal centre's pages, back to the editor.
+    EXPECT_EQ(std::count(names.begin(), names.end(), "btnBase"), 1);
+    EXPECT_EQ(names.back(), "edtUID");
+    Centre->SkButton2->Click();  // with the editor closed the view's button is a stop again
+    Centre->btnModifyInfo->SetFocus();
+    ASSERT_TRUE(Centre->btnModifyInfo->Focused());
+    EXPECT_EQ(TabCycle(18, true).back(), "btnModifyInfo");
+}
+
+namespace {
+class LoginKeys : public MainWindowSession {
+protected:
+    void SetUp() override {
+        MainWindowSession::SetUp();
+        TIniFile(Db.Folder() + "UInfo.ini").WriteInteger("UINFO", "RunCon", 1);
+        Start();
+        QApplication::setActiveWindow(MainFrm->Widget());
+    }
+};
+}  // namespace
+
+TEST_F(LoginKeys, TabGoesRoundTheVisibleControlsInReadingOrderShowingWhereItIs) {
+    MainFrm->edtUID->SetFocus();
+    const std::vector<QString> login{"edtPWD", "chk_UP", "btnLoad", "btnClose"};
+    // The title bar and the navigation above the panel, then the panel's close button and fields.
+    const std::vector<QString> above{"Btn_Min",      "Btn_Close",    "Btn_CF",       "Btn_SP",
+                                     "btnTaoCan",    "Btn_PerInfo",  "SpeedButton5", "SpeedButton1",
+                                     "SpeedButton2", "SpeedButton3", "SpeedButton4", "SpeedButton6",
+                                     "btn1",         "edtUID"};
+    std::vector<QString> round = login;
+    round.insert(round.end(), above.begin(), above.end());
+    EXPECT_EQ(TabCycle(int(round.size())), round);
+    ExpectEveryStopShowsFocus(int(round.size()));
+    std::vector<QString> back(round.rbegin() + 1, round.rend());
+    back.push_back("edtUID");
+    EXPECT_EQ(TabCycle(int(back.size()), true), back);
+}
