@@ -6,8 +6,11 @@
 #include "UnitBKSet.h"
 #include "UnitSetHT.h"
 #include "UnitTCFoodSrc.h"
+#include "WidgetInput.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QImage>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -179,4 +182,58 @@ TEST_F(LoginKeys, TabGoesRoundTheVisibleControlsInReadingOrderShowingWhereItIs) 
     std::vector<QString> back(round.rbegin() + 1, round.rend());
     back.push_back("edtUID");
     EXPECT_EQ(TabCycle(int(back.size()), true), back);
+}
+
+// The activity catalogue
+// -----------------------------------------------------------------------------------------------------
+namespace {
+class CatalogueKeys : public KeyboardUser {
+protected:
+    void SetUp() override {
+        KeyboardUser::SetUp();
+        Form = new TSetHTFrm(Centre);
+        Form->ShowForm();
+        QApplication::setActiveWindow(Form->Widget());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(Form->Widget()));
+    }
+    TSetHTFrm* Form = nullptr;
+};
+}  // namespace
+
+TEST_F(CatalogueKeys, TabInTheOpenTypeListTakesTheItemClosesTheListAndMovesOn) {
+    QTest::mouseClick(Form->SkButton3->Widget(), Qt::LeftButton);  // 添加活动项
+    ASSERT_TRUE(Form->gb->Showing());
+    ASSERT_EQ(Form->cbbHT->Text(), "");
+    QTest::mouseClick(Form->cbbHT->Widget(), Qt::LeftButton);  // the list of 活动类型 opens
+    ASSERT_TRUE(Form->cbbHT->DroppedDown());
+    QWidget* list = static_cast<QComboBox*>(Form->cbbHT->Widget())->view();
+    for (int i = 0; i < 3; ++i)  // the list opens on its first type; down to the fourth
+        QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Tab);
+    EXPECT_FALSE(Form->cbbHT->DroppedDown());
+    EXPECT_EQ(Form->cbbHT->Text(), "重度活动");
+    EXPECT_EQ(FocusedName(), "edtHT");
+    Type("run");  // what is typed next goes into the name
+    EXPECT_EQ(Form->edtHT->Text(), "run");
+}
+
+TEST_F(CatalogueKeys, AnActivityTitledWithTwoSlashesIsTickedByTheMouseAndBySpace) {
+    Db.Exec("insert into SpSet (ID, sType, tit, Kcal, sysFlg) values (901, 2, '//test', 3, 0), "
+            "(902, 2, '//散步', 2, 0)");
+    Form->LoadLists();
+    TSkCheckList* list = Form->RC_B;
+    const int mouse = list->Items()->IndexOf("//test"), keys = list->Items()->IndexOf("//散步");
+    ASSERT_GE(mouse, 0);
+    ASSERT_GE(keys, 0);
+    const TRect box = list->ItemRect(mouse);
+    QTest::mouseClick(Viewport(list), Qt::LeftButton, {}, QPoint(box.Left + 8, (box.Top + box.Bottom) / 2));
+    EXPECT_TRUE(list->ItemChecked(mouse));
+    list->SetFocus();
+    list->SetItemIndex(keys);
+    Key(Qt::Key_Space);
+    EXPECT_TRUE(list->ItemChecked(keys));
+    Form->SkButton7->Click();
+    const QStringList stored = Scalar("select SPID from UInfo where UID = :U").split(',');
+    EXPECT_TRUE(stored.contains("901"));
+    EXPECT_TRUE(stored.contains("902"));
 }
