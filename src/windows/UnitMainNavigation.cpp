@@ -181,6 +181,7 @@ void TMainFrm::BuildGuidePanel() {
     Label24->OnClick = [this](TObject*) { ShowMsgByTitle("饮食套餐说明"); };
     chkHint = Place<TSkCheckBox>(this, PanelHelp, "chkHint", 24, 362, 220, 20);
     chkHint->SetCaption("我知道了，不要再提示");
+    chkHint->SetTransparent(true);  // on the guide's own colour
     chkHint->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
         chkHintMouseUp(s, b, sh, x, y);
     };
