@@ -2,9 +2,13 @@
 // their panels, group boxes over coloured panels, and the main area's texts before the login.
 #include "IniFiles.h"
 #include "MainWindowSession.h"
+#include "MenuWindow.h"
+#include "UnitSetHT.h"
+#include "UnitTaoCan.h"
 
 #include <QApplication>
 #include <QImage>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -40,8 +44,12 @@ int FrameLine(const QImage& image, int x, int top) {
 
 // The three pixels beyond each cut top corner of a box whose frame runs from `left` to `right`.
 void ExpectCornersOutside(const QImage& image, int left, int right, int line, TColor around) {
-    for (const auto& [x, y] : {std::pair{left, line}, {left + 1, line}, {left, line + 1}, {right, line},
-                               {right - 1, line}, {right, line + 1}})
+    for (const auto& [x, y] : {std::pair{left, line},
+                               {left + 1, line},
+                               {left, line + 1},
+                               {right, line},
+                               {right - 1, line},
+                               {right, line + 1}})
         EXPECT_EQ(At(image, x, y), around) << x << "," << y;
 }
 
@@ -119,4 +127,94 @@ TEST_F(Looks, BeforeTheLoginTheMainAreasTextsKeepTheirOwnColours) {
     MainFrm->Label9->SetEnabled(false);
     EXPECT_EQ(Count(Shot(MainFrm->Label9), MainFrm->Label9->Font()->Color()), 0);
     EXPECT_GT(Count(Shot(MainFrm->Label9), clGrayText), 0);
+}
+
+namespace {
+// The bounding box of the pixels where two images differ, or of those darker than `limit` in one.
+QRect Diff(const QImage& a, const QImage& b) {
+    QRect box;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y)) box |= QRect(x, y, 1, 1);
+    return box;
+}
+QRect Ink(const QImage& image, const QRect& area, int limit) {
+    QRect box;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qGray(image.pixel(x, y)) < limit) box |= QRect(x, y, 1, 1);
+    return box;
+}
+}  // namespace
+
+TEST_F(Looks, TheSetMealMakersTabCaptionsAndTheirFocusFrameStandClearOfTheTabsEdges) {
+    WriteIni("RunCon", 1);
+    WriteIni("RunHelp", 1);
+    Start();
+    Login();
+    QApplication::setActiveWindow(MainFrm->Widget());
+    MainFrm->btnTaoCan->Click();
+    Frm_TaoCan->btnMakeTC->Click();
+    TSkPageControl* tabs = Frm_TaoCan->PCSS;
+    const TRect tab = tabs->GetTabRect(0);
+    const QImage plain = Shot(tabs);
+    tabs->SetFocus();
+    ASSERT_TRUE(tabs->Focused());
+    const QImage focused = Shot(tabs);
+    const QRect frame = Diff(plain, focused);
+    ASSERT_FALSE(frame.isEmpty());
+    // The caption: the dark pixels well inside the tab.
+    const QRect caption =
+        Ink(plain, QRect(tab.Left + 2, tab.Top + 2, tab.Width() - 4, tab.Height() - 4), 100);
+    ASSERT_FALSE(caption.isEmpty());
+    EXPECT_GE(caption.left() - tab.Left, 5);  // off the tab's left edge
+    EXPECT_GE(frame.left() - tab.Left, 2);    // the frame off the outline
+    EXPECT_GE(frame.top() - tab.Top, 2);
+    // The frame goes round the caption with a pixel to spare on every side.
+    EXPECT_LT(frame.left(), caption.left() - 1);
+    EXPECT_LT(frame.top(), caption.top() - 1);
+    EXPECT_GT(frame.right(), caption.right() + 1);
+    EXPECT_GT(frame.bottom(), caption.bottom() + 1);
+}
+
+// The settings menu's skin sub-menu is drawn by the window's menu controller as the menu is: an icon
+// bar down its left, a framed selection, and items of the same height.
+TEST_F(Looks, TheSkinSubMenuIsDrawnLikeTheSettingsMenu) {
+    WriteIni("RunCon", 1);
+    Start();
+    const TMenuLevel menu(MainFrm->pm3->Items()), skins(MainFrm->N4);
+    ASSERT_EQ(skins.Count(), 2);
+    QImage menuImage, skinImage;
+    menu.Paint(menuImage, 0, true);
+    skins.Paint(skinImage, 0, true);
+    const TRect m = menu.ItemRect(1), s = skins.ItemRect(1);  // unselected items
+    EXPECT_EQ(m.Height(), s.Height());
+    const int my = (m.Top + m.Bottom) / 2, sy = (s.Top + s.Bottom) / 2;
+    EXPECT_NE(At(menuImage, m.Left + 2, my), ColorToRGB(clMenu));  // the icon bar
+    for (int x : {m.Left + 1, m.Left + 12, m.Left + 22})
+        EXPECT_EQ(At(skinImage, x - m.Left + s.Left, sy), At(menuImage, x, my)) << x;
+    const TRect ms = menu.ItemRect(0), ss = skins.ItemRect(0);  // selected: framed alike
+    EXPECT_EQ(At(skinImage, ss.Left, ss.Top), At(menuImage, ms.Left, ms.Top));
+    EXPECT_EQ(At(skinImage, ss.Left + 1, (ss.Top + ss.Bottom) / 2),
+              At(menuImage, ms.Left + 1, (ms.Top + ms.Bottom) / 2));
+}
+
+// The catalogue's item editor lies over the lists; beside its left and right edges the window's own
+// background shows, not slivers of the check boxes it half covers.
+TEST_F(Looks, TheCataloguesItemEditorCutsNoCheckBoxAtItsSides) {
+    WriteIni("RunCon", 1);
+    Start();
+    Login();
+    auto* catalogue = new TSetHTFrm(MainFrm);
+    catalogue->ShowForm();
+    QTest::mouseClick(catalogue->SkButton3->Widget(), Qt::LeftButton);  // 添加活动项
+    ASSERT_TRUE(catalogue->gb->Showing());
+    const QImage window = Shot(catalogue);
+    const TRect editor = catalogue->gb->BoundsRect();
+    const TColor background = At(window, editor.Left - 1, editor.Top - 1);
+    for (int y = editor.Top + 12; y < editor.Bottom; ++y) {
+        EXPECT_EQ(At(window, editor.Left - 1, y), background) << y;
+        EXPECT_EQ(At(window, editor.Right, y), background) << y;
+    }
+    delete catalogue;
 }
