@@ -39,6 +39,17 @@ protected:
         if (stop) stop->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
         return stop != nullptr;
     }
+    // A window that has no focus yet takes it on its first field or button; with none (all of them
+    // hidden or disabled) the window keeps the focus itself rather than handing it to a title button.
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::WindowActivate && isWindow() && !focusWidget()) {
+            if (QWidget* first = FirstTabStop(this, true))
+                first->setFocus(Qt::ActiveWindowFocusReason);
+            else
+                setFocus(Qt::ActiveWindowFocusReason);
+        }
+        return QWidget::event(e);
+    }
     void closeEvent(QCloseEvent* e) override {
         if (CloseRequest && !CloseRequest())
             e->ignore();

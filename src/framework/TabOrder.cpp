@@ -71,6 +71,17 @@ std::vector<TControl*> InReadingOrder(std::vector<TControl*> Controls) {
     return Controls;
 }
 
+QWidget* FirstTabStop(QWidget* Within, bool WindowControlsOnly) {
+    for (const TVisit& visit : Collect(Within, false, nullptr)) {
+        if (!visit.Stop) continue;
+        const QWidget* own = visit.Widget;
+        while (own != Within && !TControl::FromWidget(own))
+            own = own->parentWidget();
+        if (!WindowControlsOnly || IsWindowControl(own)) return visit.Widget;
+    }
+    return nullptr;
+}
+
 bool CoveredInWindow(const QWidget* Widget) {
     const QWidget* window = Widget->window();
     QRegion seen(QRect(Widget->mapTo(window, QPoint(0, 0)), Widget->size()));
@@ -104,4 +115,10 @@ QWidget* NextTabStop(QWidget* Window, bool Forward) {
         if (visits[i].Stop && i != at) return visits[i].Widget;
     }
     return nullptr;
+}
+
+bool TWinControl::SelectFirst() {
+    QWidget* first = FWidget ? FirstTabStop(FWidget, true) : nullptr;
+    if (first) first->setFocus(Qt::TabFocusReason);
+    return first != nullptr;
 }

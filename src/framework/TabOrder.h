@@ -17,6 +17,11 @@ std::vector<TControl*> InReadingOrder(std::vector<TControl*> Controls);
 // control (a grid's in-place editor) are no stops of their own.
 QWidget* NextTabStop(QWidget* Window, bool Forward);
 
+// The first Tab stop inside `Within` in reading order, or nullptr. With WindowControlsOnly, speed
+// buttons and other controls without a window of their own in the classic framework are passed over:
+// a window opens, and a panel is entered, on its first real field or button, not on a title button.
+QWidget* FirstTabStop(QWidget* Within, bool WindowControlsOnly);
+
 // Whether a shown widget is wholly covered by window controls lying in front of it or of a container
 // around it, or clipped away by its containers: nothing of it can be seen.
 bool CoveredInWindow(const QWidget* Widget);

@@ -155,6 +155,34 @@ TEST_F(KeyboardUser, TabPassesOverTheProfileViewThatTheEditorCovers) {
     EXPECT_EQ(TabCycle(18, true).back(), "btnModifyInfo");
 }
 
+// A window opens with the focus on its first field or button, not on its title's close button, which
+// Space would press.
+TEST_F(KeyboardUser, WindowsOpenOnTheirFirstFieldAndTheMainAreaTakesTheFocusAfterTheLogin) {
+    QString opened;
+    OnModal = [&](TForm* form) {
+        if (!dynamic_cast<TBKSetFrm*>(form)) return;
+        QApplication::setActiveWindow(form->Widget());
+        opened = FocusedName();
+    };
+    MainFrm->N3->Click();
+    EXPECT_EQ(opened, "rb1");  // the checked method
+    auto* catalogue = new TSetHTFrm(Centre);
+    catalogue->ShowForm();
+    QApplication::setActiveWindow(catalogue->Widget());
+    EXPECT_EQ(FocusedName(), "RC_A");
+    delete catalogue;
+
+    // After a login without the guide: the personal centre's first button, 修改>>>.
+    delete MainFrm;
+    Start();
+    QApplication::setActiveWindow(MainFrm->Widget());
+    MainFrm->edtUID->SetFocus();
+    Type("user");
+    Key(Qt::Key_Return);
+    ASSERT_FALSE(MainFrm->pnlLoad->Visible());
+    EXPECT_EQ(FocusedName(), "btnModifyInfo");
+}
+
 namespace {
 class LoginKeys : public MainWindowSession {
 protected:
@@ -236,4 +264,15 @@ TEST_F(CatalogueKeys, AnActivityTitledWithTwoSlashesIsTickedByTheMouseAndBySpace
     const QStringList stored = Scalar("select SPID from UInfo where UID = :U").split(',');
     EXPECT_TRUE(stored.contains("901"));
     EXPECT_TRUE(stored.contains("902"));
+}
+
+TEST_F(LoginKeys, AfterTheLoginTheKeyboardGoesOnInTheMainArea) {
+    MainFrm->edtUID->SetFocus();
+    for (const char* key : {"u", "s", "e", "r"})
+        QTest::keyClick(QApplication::focusWidget(), key[0]);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_FALSE(MainFrm->pnlLoad->Visible());
+    // On a first login the guide lies in front, over the personal centre: its check box.
+    EXPECT_EQ(FocusedName(), "chkHint");
+    EXPECT_TRUE(ShowsFocus());
 }
