@@ -26,6 +26,10 @@ TMsgFrm::TMsgFrm(TComponent* AOwner) : TSkinnedSmallForm(AOwner, "MsgFrm", "ä¿¡æ
     chckbx1->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
         chckbx1MouseUp(s, b, sh, x, y);
     };
+    // Space ticks the box as a click does, and does what the click does (the state is not consulted).
+    chckbx1->OnKeyUp = [this](TObject* s, unsigned short& key, TShiftState sh) {
+        if (key == VK_SPACE) chckbx1MouseUp(s, mbLeft, sh, 0, 0);
+    };
 
     edtMsg = new TSkRichEdit(this);
     edtMsg->SetName("edtMsg");

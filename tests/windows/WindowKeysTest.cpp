@@ -4,6 +4,7 @@
 #include "IniFiles.h"
 #include "PersonalCentreFixture.h"
 #include "UnitBKSet.h"
+#include "UnitMsg.h"
 #include "UnitSetHT.h"
 #include "UnitTCFoodSrc.h"
 #include "WidgetInput.h"
@@ -275,4 +276,31 @@ TEST_F(LoginKeys, AfterTheLoginTheKeyboardGoesOnInTheMainArea) {
     // On a first login the guide lies in front, over the personal centre: its check box.
     EXPECT_EQ(FocusedName(), "chkHint");
     EXPECT_TRUE(ShowsFocus());
+}
+
+// The two "我知道了，不要再提示" boxes are ticked with Space as with the mouse, and do what a click does.
+TEST_F(LoginKeys, SpaceOnTheGuidesAndTheTipsCheckBoxesSwitchThemOff) {
+    TIniFile ini(Db.Folder() + "UInfo.ini");
+    ini.WriteInteger("UINFO", "RunCon", 0);
+    OnModal = [](TForm* form) {
+        auto* tip = dynamic_cast<TMsgFrm*>(form);
+        if (!tip || !tip->chckbx1->Visible()) return;
+        QApplication::setActiveWindow(tip->Widget());
+        tip->chckbx1->SetFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        EXPECT_TRUE(tip->chckbx1->Checked());
+    };
+    delete MainFrm;
+    Start();  // the tip shows with the login panel
+    EXPECT_EQ(ini.ReadInteger("UINFO", "RunCon", 0), 1);
+
+    QApplication::setActiveWindow(MainFrm->Widget());
+    MainFrm->edtUID->SetFocus();
+    QTest::keyClicks(QApplication::focusWidget(), "user");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_TRUE(MainFrm->PanelHelp->Visible());
+    ASSERT_EQ(FocusedName(), "chkHint");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_FALSE(MainFrm->PanelHelp->Visible());
+    EXPECT_EQ(ini.ReadInteger("UINFO", "RunHelp", 0), 1);
 }
