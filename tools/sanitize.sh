@@ -24,7 +24,7 @@ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 # shellcheck disable=SC2086 # one word a target
 cmake --build build-sanitize -j"$jobs" --target $targets
 export QT_QPA_PLATFORM=offscreen
-export ASAN_OPTIONS=halt_on_error=1:detect_leaks=0:strict_string_checks=1:check_initialization_order=1
+export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:strict_string_checks=1:check_initialization_order=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 echo "sanitizers: the tests of $areas"
 ctest --test-dir build-sanitize -L "$labels" -j"$jobs" --output-on-failure

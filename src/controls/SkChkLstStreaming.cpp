@@ -6,13 +6,6 @@
 #include <algorithm>
 
 namespace {
-// An image index as the packet holds it: a 32-bit signed number.
-std::int32_t ReadIndex(TReader& Reader) {
-    const std::int64_t value = Reader.ReadInteger();
-    if (value > INT32_MAX) throw EReadError(QStringLiteral("Image index %1 is out of range").arg(value));
-    return std::int32_t(value);
-}
-
 // Reads a list of values into the items 0, 1, 2 ... in order; values beyond the items are skipped.
 template <class TRead> void ReadItemList(TReader& Reader, int Count, TRead read) {
     Reader.ReadListBegin();
@@ -83,13 +76,13 @@ void TSkCheckList::DefineProperties(TFiler* Filer) {
     Filer->DefineProperty(
         QStringLiteral("Items.ItemImageIndex"),
         [packets](TReader& reader) {
-            packets(reader, [](TPacket& p, TReader& r) { p.ImageIndex = ReadIndex(r); });
+            packets(reader, [](TPacket& p, TReader& r) { p.ImageIndex = r.ReadInt32(); });
         },
         integers([](const TPacket& p) { return p.ImageIndex; }), hasItems && FImages);
     Filer->DefineProperty(
         QStringLiteral("Items.ItemDisabledIndex"),
         [packets](TReader& reader) {
-            packets(reader, [](TPacket& p, TReader& r) { p.DisabledIndex = ReadIndex(r); });
+            packets(reader, [](TPacket& p, TReader& r) { p.DisabledIndex = r.ReadInt32(); });
         },
         integers([](const TPacket& p) { return p.DisabledIndex; }), hasItems && FImages);
 }

@@ -175,10 +175,10 @@ void TSkIntegerList::DefineIntegerProperties(TFiler* Filer, const QString& Prefi
 void TSkIntegerList::DefineRangeProperties(TFiler* Filer, const QString& Prefix) {
     // Read straight into the range: a stored range is taken as it stands, the items checked later.
     Filer->DefineProperty(
-        Prefix + QStringLiteral("Min"), [this](TReader& Reader) { FMin = int(Reader.ReadInteger()); },
+        Prefix + QStringLiteral("Min"), [this](TReader& Reader) { FMin = Reader.ReadInt32(); },
         [this](TWriter& Writer) { Writer.WriteInteger(FMin); }, FMin != 0);
     Filer->DefineProperty(
-        Prefix + QStringLiteral("Max"), [this](TReader& Reader) { FMax = int(Reader.ReadInteger()); },
+        Prefix + QStringLiteral("Max"), [this](TReader& Reader) { FMax = Reader.ReadInt32(); },
         [this](TWriter& Writer) { Writer.WriteInteger(FMax); }, FMax != 0);
 }
 
@@ -192,7 +192,7 @@ void TSkIntegerList::DefineItemsProperty(TFiler* Filer, const QString& Prefix) {
                 Clear();
                 Reader.ReadListBegin();
                 while (!Reader.EndOfList())
-                    Add(int(Reader.ReadInteger()));
+                    Add(Reader.ReadInt32());
                 Reader.ReadListEnd();
             } catch (...) {
                 FMin = min;

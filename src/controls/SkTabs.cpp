@@ -384,7 +384,7 @@ void TSkCustomTabControl::DefineProperties(TFiler* Filer) {
     TCustomControl::DefineProperties(Filer);
     Filer->DefineProperty(
         QStringLiteral("FixedDimension"),
-        [this](TReader& Reader) { FLayout.FixedDimension = Reader.ReadInteger(); },
+        [this](TReader& Reader) { FLayout.FixedDimension = Reader.ReadInt32(); },
         [this](TWriter& Writer) { Writer.WriteInteger(FLayout.FixedDimension); }, true);
 }
 

@@ -6,6 +6,7 @@
 #include "DragDrop.h"
 #include "Menus.h"
 #include "PaintWidget.h"
+#include "PopupLoop.h"
 #include "Regions.h"
 #include "Scaling.h"
 #include "TextDraw.h"
@@ -19,6 +20,7 @@
 #include <QPainter>
 #include <QWidget>
 #include <algorithm>
+#include <exception>
 #include <utility>
 
 // Events ----------------------------------------------------------------------------------------
@@ -30,6 +32,15 @@ void DispatchEvent(const std::function<void()>& handler) {
         MessageBox(e.Message(), QStringLiteral("信息提示"), MB_OK);
     } catch (const std::exception& e) {
         MessageBox(QString::fromUtf8(e.what()), QStringLiteral("信息提示"), MB_OK);
+    }
+}
+
+void CatchEventException(const std::function<void()>& code) {
+    try {
+        code();
+    } catch (...) {
+        const std::exception_ptr error = std::current_exception();
+        if (!TDropDownLoop::EndInnermostWith(error)) DispatchEvent([&] { std::rethrow_exception(error); });
     }
 }
 
@@ -522,6 +533,12 @@ bool TControl::WidgetEvent(QEvent*) {
 }
 
 bool TControl::eventFilter(QObject* watched, QEvent* event) {
+    bool handled = true;  // a handler that failed had the event
+    CatchEventException([&] { handled = FilterWidgetEvent(watched, event); });
+    return handled;
+}
+
+bool TControl::FilterWidgetEvent(QObject* watched, QEvent* event) {
     if (!FWidget) return false;
     if (watched != FWidget.data()) {
         if (!FMouseWidget || watched != FMouseWidget.data()) return false;
@@ -540,7 +557,7 @@ bool TControl::eventFilter(QObject* watched, QEvent* event) {
         auto* e = static_cast<QMouseEvent*>(event);
         QMouseEvent press(QEvent::MouseButtonPress, e->position(), e->scenePosition(), e->globalPosition(),
                           e->button(), e->buttons(), e->modifiers(), e->pointingDevice());
-        return eventFilter(watched, &press);
+        return FilterWidgetEvent(watched, &press);
     }
     QWidget* const receiver = static_cast<QWidget*>(watched);
     switch (event->type()) {

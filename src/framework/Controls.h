@@ -115,6 +115,11 @@ using TWndMethod = std::function<void(TMessage& Message)>;
 // Runs an event handler; an exception that escapes it is shown in a box instead of ending the program.
 void DispatchEvent(const std::function<void()>& handler);
 
+// Runs code that Qt called: an exception from it must not unwind through Qt's frames, which clean
+// nothing up on the way. It ends the innermost drop-down loop running now, whose caller gets it;
+// with no loop running it is shown in a box as DispatchEvent does.
+void CatchEventException(const std::function<void()>& code);
+
 template <class THandler, class... TArgs> void FireEvent(const THandler& handler, TArgs&&... args) {
     if (handler) DispatchEvent([&] { handler(std::forward<TArgs>(args)...); });
 }
@@ -348,7 +353,11 @@ protected:
     // control's, and client coordinates are the inner widget's.
     void SetMouseWidget(QWidget* inner);
     QWidget* ClientAreaWidget() const;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    // The control's filter of its widgets' events: an exception from a handler stops here, since Qt's
+    // own code lies between it and whoever sent the event (see CatchEventException).
+    bool eventFilter(QObject* watched, QEvent* event) final;
+    // What eventFilter does; subclasses that sort widget events first override this.
+    virtual bool FilterWidgetEvent(QObject* watched, QEvent* event);
     // Widget events not handled by the common filter; return true to swallow the event.
     virtual bool WidgetEvent(QEvent* event);
     virtual void FontChanged();

@@ -54,7 +54,7 @@ void TGraphicControl::WMEraseBkgnd(TWMPaint& Message) {
     }
 }
 
-bool TGraphicControl::eventFilter(QObject* watched, QEvent* event) {
+bool TGraphicControl::FilterWidgetEvent(QObject* watched, QEvent* event) {
     if (watched == Widget()) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:
@@ -77,7 +77,7 @@ bool TGraphicControl::eventFilter(QObject* watched, QEvent* event) {
             break;
         }
     }
-    return TCustomControl::eventFilter(watched, event);
+    return TCustomControl::FilterWidgetEvent(watched, event);
 }
 
 bool TGraphicControl::PassOn(QEvent* event) {

@@ -24,7 +24,7 @@ protected:
     bool PaintsEveryPixel() const override { return false; }
     // The parent's background under the control (its own Color without a parent).
     void WMEraseBkgnd(TWMPaint& Message) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool FilterWidgetEvent(QObject* watched, QEvent* event) override;
 
 private:
     // Sends a mouse event the control does not claim to the widget beneath it.

@@ -816,9 +816,9 @@ bool TCustomGrid::EditorEvent(QEvent* event) {
     }
 }
 
-bool TCustomGrid::eventFilter(QObject* watched, QEvent* event) {
+bool TCustomGrid::FilterWidgetEvent(QObject* watched, QEvent* event) {
     if (FEditor && watched == FEditor) return EditorEvent(event);
-    return TCustomControl::eventFilter(watched, event);
+    return TCustomControl::FilterWidgetEvent(watched, event);
 }
 
 // Mouse -------------------------------------------------------------------------------------------

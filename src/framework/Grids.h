@@ -178,7 +178,7 @@ protected:
 
     void Paint() override;
     bool WidgetEvent(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool FilterWidgetEvent(QObject* watched, QEvent* event) override;
     void Resized() override;
     void FontChanged() override;
     void ColorChanged() override;

@@ -149,16 +149,21 @@ public:
         QEventLoop loop;
         FEventLoop = &loop;
         FStarted.start();
-        RunningLoops.push_back(FLoop);
-        qApp->installEventFilter(this);
-        if (!Application->Terminated()) loop.exec();
-        qApp->removeEventFilter(this);
-        RunningLoops.erase(std::find(RunningLoops.begin(), RunningLoops.end(), FLoop));
-        FEventLoop = nullptr;
+        {
+            // Code that throws through the event loop ends the loop too: it is then no longer sorting
+            // the application's events nor counted as running.
+            const TRunning running(this);
+            if (!Application->Terminated()) loop.exec();
+        }
         if (FHow == dleRunning) FHow = dleTerminated;
         if (FHow == dleRelease && FHost) PostMessage(FHost, FRelease);
         if (FException) std::rethrow_exception(std::exchange(FException, nullptr));
         return FHow;
+    }
+
+    void Fail(std::exception_ptr error) {
+        if (!FException) FException = std::move(error);
+        End(dleEnded);
     }
 
     void End(TDropDownLoopEnd how) {
@@ -233,6 +238,25 @@ protected:
     }
 
 private:
+    // While the loop runs: registered, and sorting the application's events.
+    class TRunning {
+    public:
+        explicit TRunning(TFilter* filter) : FFilter(filter) {
+            RunningLoops.push_back(filter->FLoop);
+            qApp->installEventFilter(filter);
+        }
+        ~TRunning() {
+            qApp->removeEventFilter(FFilter);
+            RunningLoops.erase(std::find(RunningLoops.begin(), RunningLoops.end(), FFilter->FLoop));
+            FFilter->FEventLoop = nullptr;
+        }
+        TRunning(const TRunning&) = delete;
+        TRunning& operator=(const TRunning&) = delete;
+
+    private:
+        TFilter* FFilter;
+    };
+
     // The window system's events reach a window before Qt hands them to the widget under the mouse,
     // and before a press or a wheel turn gives that widget the focus: over another window, a press
     // ends the drop-down there and a wheel turn goes nowhere, so no control behind it is entered,
@@ -262,12 +286,11 @@ private:
         try {
             f();
         } catch (...) {
-            if (!FException) FException = std::current_exception();
-            End(dleEnded);
+            Fail(std::current_exception());
         }
     }
-    // Hands the event to the widget here, so that an exception from its handlers ends the loop
-    // instead of passing through the event loop.
+    // Hands the event to the widget now, past this filter. A control's handler that fails ends the
+    // loop from the control's own filter, before Qt's frames; what else throws is caught here.
     bool Deliver(QWidget* widget, QEvent* e) {
         FPassing.push_back(e);
         Guarded([&] { QCoreApplication::sendEvent(widget, e); });
@@ -304,6 +327,12 @@ bool TDropDownLoop::Running() const {
 
 TDropDownLoop* TDropDownLoop::Innermost() {
     return RunningLoops.empty() ? nullptr : RunningLoops.back();
+}
+
+bool TDropDownLoop::EndInnermostWith(std::exception_ptr Error) {
+    if (RunningLoops.empty()) return false;
+    RunningLoops.back()->FFilter->Fail(std::move(Error));
+    return true;
 }
 
 std::int64_t TDropDownLoop::RunningMilliseconds() const {

@@ -10,6 +10,7 @@
 #include "FocusWithin.h"
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 
@@ -61,6 +62,9 @@ public:
     // The innermost loop running now (nullptr when none runs) and how long it has run: what a
     // watchdog needs to end a loop that a fault keeps from ending.
     static TDropDownLoop* Innermost();
+    // Ends the innermost running loop with an error that its Run raises once the loop is over (the
+    // first error, when there are several); false when no loop runs.
+    static bool EndInnermostWith(std::exception_ptr Error);
     std::int64_t RunningMilliseconds() const;
 
 private:

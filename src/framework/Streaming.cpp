@@ -220,6 +220,10 @@ void TReader::Error(const QString& Message, int Line) const {
         QStringLiteral("%1 (line %2)").arg(Message).arg(Line > 0 ? Line : FLexer->Line()));
 }
 
+void TReader::OutOfRange(std::int64_t Value, const QString& Property, int Line) const {
+    Error(QStringLiteral("%1 is out of range for property %2").arg(Value).arg(Property), Line);
+}
+
 TComponent* TReader::ReadRootComponent(TComponent* Root) {
     FRoot = Root;
     try {
@@ -406,8 +410,7 @@ void TReader::ReadPropValue(TComponent* Instance, const TPropTarget& Target, con
             ordinal = ordinalOf(ReadIdent());
         else
             invalid();
-        if (!OrdinalFits(Info, ordinal))
-            Error(QStringLiteral("%1 is out of range for property %2").arg(ordinal).arg(Info.Name), line);
+        if (!OrdinalFits(Info, ordinal)) OutOfRange(ordinal, Info.Name, line);
         break;
     case tkEnumeration:
         if (type != vaIdent && type != vaTrue && type != vaFalse) invalid();
@@ -514,6 +517,14 @@ std::int64_t TReader::ReadInteger() {
         Error(QStringLiteral("%1 does not fit 32 bits").arg(value));
     FLexer->Take();
     return value;
+}
+
+int TReader::ReadInt32() {
+    if (NextValue() == vaInt) {
+        const std::int64_t value = FLexer->Current().Int;
+        if (value < INT32_MIN || value > INT32_MAX) OutOfRange(value, FPropName);
+    }
+    return int(ReadInteger());
 }
 
 double TReader::ReadFloat() {

@@ -100,6 +100,9 @@ public:
     // A 32-bit whole number, signed or unsigned (-2147483648..4294967295, so colours fit); a larger
     // one raises EReadError.
     std::int64_t ReadInteger();
+    // A whole number for a property that holds an int (-2147483648..2147483647); another raises
+    // EReadError naming the property and the line.
+    int ReadInt32();
     double ReadFloat();
     QString ReadString();
     QString ReadIdent();
@@ -126,6 +129,7 @@ private:
     void SkipValue(int Depth);
     // Raises EReadError naming the line (the current token's line when Line is 0).
     [[noreturn]] void Error(const QString& Message, int Line = 0) const;
+    [[noreturn]] void OutOfRange(std::int64_t Value, const QString& Property, int Line = 0) const;
     std::unique_ptr<TLexer> FLexer;
     TComponent* FOwner;
     TComponent* FParent;

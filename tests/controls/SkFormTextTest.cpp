@@ -98,3 +98,16 @@ TEST(SkFormText, ACheckListsImageIndexMustFitItsField) {
     EXPECT_EQ(list.ItemImageIndex(0), -1);
     EXPECT_EQ(list.ItemImageIndex(1), 2147483647);
 }
+
+// The tab control's row depth is an int: a stored number beyond one is refused, not wrapped.
+TEST(SkFormText, ATabControlsRowDepthMustFitAnInt) {
+    TSkPageControl pages(nullptr);
+    pages.SetName("PC");
+    for (const char* depth : {"2147483648", "4294967295", "-2147483649"}) {
+        const QString message = ReadFailure(
+            QStringLiteral("object PC: TSkPageControl\n  FixedDimension = %1\nend\n").arg(depth), &pages);
+        EXPECT_TRUE(message.contains("line 2")) << depth << qPrintable(message);
+    }
+    // The largest int still reads (the layout then measures the depth again).
+    EXPECT_EQ(ReadFailure("object PC: TSkPageControl\n  FixedDimension = 2147483647\nend\n", &pages), "");
+}

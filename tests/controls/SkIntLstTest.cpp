@@ -206,3 +206,35 @@ TEST(SkIntegerListStreaming, AnOwnerStreamsItsListUnderItsOwnName) {
     TextToComponent(text, &read);
     EXPECT_EQ(ItemsOf(read.List), (std::vector<int>{12, -40}));
 }
+
+// The reader takes numbers of up to 32 bits of either sign; one that an int cannot hold is refused with
+// its line rather than wrapped into another number.
+TEST(SkIntegerListStreaming, NumbersBeyondAnIntAreRefusedWithTheirLine) {
+    const struct {
+        const char* Text;
+        const char* Line;
+    } refused[] = {
+        {"object TSkIntListHolder\n  Min = 2147483648\nend\n", "line 2"},
+        {"object TSkIntListHolder\n  Min = 1\n  Max = 4294967295\nend\n", "line 3"},
+        {"object TSkIntListHolder\n  Integers = (\n    1\n    3000000000)\nend\n", "line 4"},
+        {"object TSkPrefixedIntListHolder\n  Stops.Integers = (2147483648)\nend\n", "line 2"},
+    };
+    for (const auto& c : refused) {
+        TSkIntListHolder plain;
+        TSkPrefixedIntListHolder prefixed;
+        TComponent* into =
+            QString(c.Text).contains("Prefixed") ? static_cast<TComponent*>(&prefixed) : &plain;
+        const QString message = MessageOf<EReadError>([&] { TextToComponent(QString(c.Text), into); });
+        EXPECT_TRUE(message.contains(c.Line) && message.contains("out of range"))
+            << c.Text << qPrintable(message);
+        EXPECT_EQ(plain.List.Max(), 0) << c.Text;
+    }
+    // The ends of an int read as they stand.
+    TSkIntListHolder read;
+    TextToComponent(QStringLiteral("object TSkIntListHolder\n  Min = -2147483648\n  Max = 2147483647\n"
+                                   "  Integers = (-2147483648 2147483647)\nend\n"),
+                    &read);
+    EXPECT_EQ(read.List.Min(), INT32_MIN);
+    EXPECT_EQ(read.List.Max(), INT32_MAX);
+    EXPECT_EQ(ItemsOf(read.List), (std::vector<int>{INT32_MIN, INT32_MAX}));
+}

@@ -1,4 +1,5 @@
 #include "Forms.h"
+#include "PopupLoop.h"
 #include "RecordingServices.h"
 #include "SkPopups.h"
 #include "StdCtrls.h"
@@ -26,8 +27,13 @@ public:
     std::vector<unsigned> Keys;
     std::function<void()> OnPress;
     bool ThrowOnKey = false;
+    bool ThrowOnMove = false;
 
 protected:
+    void WMMouseMove(TWMMouse& Message) override {
+        if (ThrowOnMove) throw std::runtime_error("moved over a failing control");
+        TCustomControl::WMMouseMove(Message);
+    }
     void WMKeyDown(TWMKey& Message) override {
         Keys.push_back(Message.CharCode);
         if (ThrowOnKey) throw std::runtime_error("content failed");
@@ -46,6 +52,11 @@ void WhileOpen(std::function<void()> step) {
 void SendKey(QWidget* to, int key) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
     QApplication::sendEvent(to, &press);
+}
+
+void SendMove(QWidget* to, const QPoint& at) {
+    QMouseEvent move(QEvent::MouseMove, at, to->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(to, &move);
 }
 
 void SendPress(QWidget* to, const QPoint& at) {
@@ -285,6 +296,25 @@ TEST_F(SkPopupsHostTest, AThrowingHandlerInsideTheLoopStillRestoresEverything) {
     Content->OnPress = [this] { Panel->Close(); };
     WhileOpen([&] { SendPress(Content->Widget(), QPoint(5, 5)); });
     EXPECT_TRUE(Panel->Popup(Edit));
+}
+
+// What the loop does not deliver itself fails there too: a control behind it that throws as the mouse
+// moves over it ends the pop-up, and the error passes on to the caller with no loop left running.
+TEST_F(SkPopupsHostTest, AnExceptionFromAnEventTheLoopLetsThroughEndsItAndLeavesNoLoopBehind) {
+    auto* behind = new TContent(Form.get());
+    behind->SetParent(Form.get());
+    behind->SetBounds(200, 20, 80, 80);
+    behind->ThrowOnMove = true;
+    behind->Widget()->setMouseTracking(true);  // plain moves reach it
+    WhileOpen([&] { SendMove(behind->Widget(), QPoint(5, 5)); });
+    EXPECT_THROW(Panel->Popup(Edit), std::runtime_error);
+    EXPECT_EQ(TDropDownLoop::Innermost(), nullptr);
+    ExpectClosedCleanly();
+
+    Content->OnPress = [this] { Panel->Close(); };
+    WhileOpen([&] { SendPress(Content->Widget(), QPoint(5, 5)); });
+    EXPECT_TRUE(Panel->Popup(Edit));
+    EXPECT_EQ(TDropDownLoop::Innermost(), nullptr);
 }
 
 TEST_F(SkPopupsHostTest, AThrowingOnPopupHandlerPassesOnAfterTheCleanUp) {

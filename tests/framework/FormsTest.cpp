@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -30,6 +31,30 @@ TEST(Dispatch, AnExceptionInAHandlerIsShownNotThrown) {
     ASSERT_EQ(boxes.Boxes.size(), 1u);
     EXPECT_EQ(boxes.LastCaption(), "信息提示");
     EXPECT_EQ(boxes.LastText(), "'abc' is not a valid integer value");
+}
+
+namespace {
+// A control whose key handler fails.
+class TFailingKeys : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+
+protected:
+    void WMKeyDown(TWMKey&) override { throw EConvertError("key failed"); }
+};
+}  // namespace
+
+// A message handler's exception stops in the control's filter: it never unwinds through Qt's event
+// delivery (which cleans nothing up on the way), so the sender of the event sees none.
+TEST(Dispatch, AnExceptionInAMessageHandlerStopsBeforeQtAndIsShown) {
+    TRecordingMessageService boxes;
+    TForm form(nullptr);
+    auto* failing = new TFailingKeys(&form);
+    failing->SetParent(&form);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    EXPECT_NO_THROW(QApplication::sendEvent(failing->Widget(), &press));
+    ASSERT_EQ(boxes.Boxes.size(), 1u);
+    EXPECT_EQ(boxes.LastText(), "key failed");
 }
 
 TEST(Controls, AlignmentFillsTheParentInOrder) {
