@@ -91,7 +91,10 @@ TEST_F(Looks, GroupBoxesShowWhatIsAroundThemOutsideTheirFrames) {
     MainFrm->LoadingWaitMs = 200;
     MainFrm->ShowForm();
     QImage loading;
-    QTimer::singleShot(50, [&] { loading = MainFrm->Widget()->grab().toImage(); });
+    // Taken at the first events the wait for the foods lets through, while the box is up.
+    QTimer::singleShot(0, [&] {
+        if (MainFrm->gbPro->Visible()) loading = MainFrm->Widget()->grab().toImage();
+    });
     MainFrm->Timer1Timer(MainFrm->Timer1);  // the loading box shows while the foods load
     ASSERT_FALSE(loading.isNull());
     const QPoint box = MainFrm->gbPro->Widget()->mapTo(MainFrm->Widget(), QPoint(0, 0));
