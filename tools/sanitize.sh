@@ -1,7 +1,7 @@
 #!/bin/sh
 # Builds the tests of the PNG codec, the core, the framework and the styled controls with the address and
-# undefined-behaviour sanitizers into ./build-sanitize and runs them there; any report fails the test
-# that made it, and so the run. VELORIA_JOBS sets the build's and the runner's parallel jobs (default:
+# undefined-behaviour sanitizers into ./build-sanitize and runs them there; any report, a leak at a test
+# program's end included, fails the test that made it, and so the run. VELORIA_JOBS sets the build's and the runner's parallel jobs (default:
 # every core).
 set -e
 cd "$(dirname "$0")/.."
