@@ -10,6 +10,7 @@
 #include "ShellAPI.h"
 #include "SiteAddresses.h"
 #include "UintDM.h"
+#include "UserInfoUnit.h"
 #include "WNDES.h"
 
 #include <algorithm>
@@ -295,6 +296,8 @@ void TMainFrm::btnLoadClick(TObject*) {
     ClassifyBodyType(DM->TZ, DM->SG, DM->Age);
     pnlLoad->Hide();
     RefreshTodayIntake();
+    // A personal centre opened before the login was filled from nobody's profile: it opens afresh.
+    if (Frm_UInfo) Frm_UInfo->Close();
     Btn_PerInfo->Click();
     lblTZ->SetCaption(DM->TZ + "Kg");
     PanelHelp->SetVisible(runHelp == 0);
