@@ -156,6 +156,18 @@ TEST_F(KeyboardUser, TabPassesOverTheProfileViewThatTheEditorCovers) {
     EXPECT_EQ(TabCycle(18, true).back(), "btnModifyInfo");
 }
 
+TEST_F(KeyboardUser, ThePersonalEditorTakesTheKeyboardAsItOpensAndGivesItBackAsItCloses) {
+    QApplication::setActiveWindow(MainFrm->Widget());
+    Centre->btnModifyInfo->SetFocus();
+    Key(Qt::Key_Space);
+    ASSERT_TRUE(Centre->gbM->Visible());
+    EXPECT_EQ(FocusedName(), "edtUID");
+    Centre->SkButton2->SetFocus();
+    Key(Qt::Key_Space);
+    EXPECT_FALSE(Centre->gbM->Visible());
+    EXPECT_EQ(FocusedName(), "btnModifyInfo");
+}
+
 // A window opens with the focus on its first field or button, not on its title's close button, which
 // Space would press.
 TEST_F(KeyboardUser, WindowsOpenOnTheirFirstFieldAndTheMainAreaTakesTheFocusAfterTheLogin) {
