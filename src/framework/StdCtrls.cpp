@@ -7,7 +7,9 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QStyleFactory>
@@ -39,12 +41,37 @@ void SetBackground(QWidget* widget, TColor color, bool fill) {
     widget->setAutoFillBackground(fill);
 }
 
+// A label's widget: when it is a keyboard stop, it shows the focus with a dotted frame in its text's
+// colour and clicks on Space or Enter.
+class TLabelWidget : public QLabel {
+public:
+    std::function<void()> OnKeyClick;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QLabel::paintEvent(event);
+        if (!hasFocus()) return;
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        const int key = event->key();
+        const bool click = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+        if (!click || focusPolicy() == Qt::NoFocus || !OnKeyClick) return QLabel::keyPressEvent(event);
+        event->accept();
+        const std::function<void()> onKeyClick = OnKeyClick;  // the click may free this widget
+        onKeyClick();
+    }
+};
+
 }  // namespace
 
 // TLabel ----------------------------------------------------------------------------------------
 
 TLabel::TLabel(TComponent* AOwner) : TControl(AOwner) {
-    auto* label = new QLabel;
+    auto* label = new TLabelWidget;
+    label->OnKeyClick = [this] { Click(); };
     label->setTextFormat(Qt::PlainText);
     SetWidget(label);
     SetBounds(0, 0, 65, 17);
@@ -78,6 +105,18 @@ void TLabel::SetAutoSize(bool autoSize) {
 void TLabel::SetWordWrap(bool wrap) {
     FWordWrap = wrap;
     UpdateText();
+}
+
+void TLabel::SetTabStop(bool tabStop) {
+    FTabStop = tabStop;
+    if (Label()) Label()->setFocusPolicy(tabStop ? Qt::TabFocus : Qt::NoFocus);
+}
+
+// A link with the focus takes Enter itself rather than leaving it to the window's default button; Tab
+// and Escape it leaves to its window.
+void TLabel::WMGetDlgCode(TMessage& Message) {
+    TControl::WMGetDlgCode(Message);
+    if (FTabStop) Message.Result |= DLGC_WANTALLKEYS;
 }
 
 void TLabel::SetTransparent(bool transparent) {

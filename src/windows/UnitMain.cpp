@@ -24,7 +24,7 @@ const QString Section = QStringLiteral("UINFO");
 }  // namespace
 
 void MakeHoverLink(TLabel* label) {
-    label->SetCursor(crHandPoint);
+    MakeLink(label);
     label->OnMouseEnter = [label](TObject*) {
         label->Font()->SetStyle(label->Font()->Style() | FontStyle(fsUnderline));
         label->Font()->SetColor(clBlue);
@@ -98,13 +98,13 @@ void TMainFrm::BuildFrame() {
     Label25->Font()->SetColor(clWhite);
     Label3 = PlaceLabel(this, Panel_Top, "Label3", WebSiteHost, 20, 44);
     Label3->Font()->SetColor(clWhite);
-    Label3->SetCursor(crHandPoint);
+    MakeLink(Label3);
     Label3->OnClick = [this](TObject* s) { Label3Click(s); };
     Label22 = PlaceLabel(this, Panel_Top, "Label22", "帮助", 884, 8);
     lbl2 = PlaceLabel(this, Panel_Top, "lbl2", "设置", 920, 8);
     for (TLabel* l : {Label22, lbl2}) {
         l->Font()->SetColor(clWhite);
-        l->SetCursor(crHandPoint);
+        MakeLink(l);
     }
     Btn_Min = Place<TSpeedButton>(this, Panel_Top, "Btn_Min", 955, 4, 22, 20);
     Btn_Min->SetCaption("－");
