@@ -1,5 +1,6 @@
 #include "StdCtrls.h"
 
+#include "FocusFrame.h"
 #include "Forms.h"
 #include "TypInfo.h"
 
@@ -9,7 +10,6 @@
 #include <QLabel>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QStyleFactory>
@@ -43,18 +43,11 @@ void SetBackground(QWidget* widget, TColor color, bool fill) {
 
 // A label's widget: when it is a keyboard stop, it shows the focus with a dotted frame in its text's
 // colour and clicks on Space or Enter.
-class TLabelWidget : public QLabel {
+class TLabelWidget : public TFocusFramed<QLabel, QPalette::WindowText, 0> {
 public:
     std::function<void()> OnKeyClick;
 
 protected:
-    void paintEvent(QPaintEvent* event) override {
-        QLabel::paintEvent(event);
-        if (!hasFocus()) return;
-        QPainter painter(this);
-        painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
     void keyPressEvent(QKeyEvent* event) override {
         const int key = event->key();
         const bool click = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
