@@ -1,5 +1,7 @@
 #include "Buttons.h"
 
+#include "FocusFrame.h"
+
 #include <QIcon>
 #include <QImage>
 #include <QPainter>
@@ -8,16 +10,7 @@
 
 namespace {
 // A speed button that Tab reached shows it: a dotted frame in its caption's colour.
-class TSpeedButtonWidget : public QToolButton {
-protected:
-    void paintEvent(QPaintEvent* event) override {
-        QToolButton::paintEvent(event);
-        if (!hasFocus()) return;
-        QPainter painter(this);
-        painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
-        painter.drawRect(rect().adjusted(1, 1, -2, -2));
-    }
-};
+using TSpeedButtonWidget = TFocusFramed<QToolButton, QPalette::ButtonText, 1>;
 }  // namespace
 
 TSpeedButton::TSpeedButton(TComponent* AOwner) : TControl(AOwner) {
@@ -28,7 +21,9 @@ TSpeedButton::TSpeedButton(TComponent* AOwner) : TControl(AOwner) {
     SetBounds(0, 0, 23, 22);
 }
 
-QToolButton* TSpeedButton::Button() const { return static_cast<QToolButton*>(FWidget.data()); }
+QToolButton* TSpeedButton::Button() const {
+    return static_cast<QToolButton*>(FWidget.data());
+}
 
 void TSpeedButton::SetCaption(const QString& caption) {
     TControl::SetCaption(caption);
@@ -41,11 +36,12 @@ void TSpeedButton::SetFlat(bool flat) {
     Button()->setAutoRaise(flat);
     // A flat button shows its parent through it and only a thin frame under the mouse, so its own
     // caption colour stays readable on any background.
-    Button()->setStyleSheet(flat ? QStringLiteral("QToolButton { background: transparent; border: 1px solid transparent; }"
-                                                  "QToolButton:hover { border: 1px solid rgba(128, 128, 128, 160); }"
-                                                  "QToolButton:pressed, QToolButton:checked {"
-                                                  " border: 1px solid rgba(64, 64, 64, 180); }")
-                                 : QString());
+    Button()->setStyleSheet(
+        flat ? QStringLiteral("QToolButton { background: transparent; border: 1px solid transparent; }"
+                              "QToolButton:hover { border: 1px solid rgba(128, 128, 128, 160); }"
+                              "QToolButton:pressed, QToolButton:checked {"
+                              " border: 1px solid rgba(64, 64, 64, 180); }")
+             : QString());
 }
 
 void TSpeedButton::SetDown(bool down) {

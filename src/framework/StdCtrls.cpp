@@ -1,5 +1,6 @@
 #include "StdCtrls.h"
 
+#include "FocusFrame.h"
 #include "Forms.h"
 #include "TypInfo.h"
 
@@ -7,6 +8,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
 #include <QProxyStyle>
@@ -39,12 +41,30 @@ void SetBackground(QWidget* widget, TColor color, bool fill) {
     widget->setAutoFillBackground(fill);
 }
 
+// A label's widget: when it is a keyboard stop, it shows the focus with a dotted frame in its text's
+// colour and clicks on Space or Enter.
+class TLabelWidget : public TFocusFramed<QLabel, QPalette::WindowText, 0> {
+public:
+    std::function<void()> OnKeyClick;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const int key = event->key();
+        const bool click = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+        if (!click || focusPolicy() == Qt::NoFocus || !OnKeyClick) return QLabel::keyPressEvent(event);
+        event->accept();
+        const std::function<void()> onKeyClick = OnKeyClick;  // the click may free this widget
+        onKeyClick();
+    }
+};
+
 }  // namespace
 
 // TLabel ----------------------------------------------------------------------------------------
 
 TLabel::TLabel(TComponent* AOwner) : TControl(AOwner) {
-    auto* label = new QLabel;
+    auto* label = new TLabelWidget;
+    label->OnKeyClick = [this] { Click(); };
     label->setTextFormat(Qt::PlainText);
     SetWidget(label);
     SetBounds(0, 0, 65, 17);
@@ -78,6 +98,18 @@ void TLabel::SetAutoSize(bool autoSize) {
 void TLabel::SetWordWrap(bool wrap) {
     FWordWrap = wrap;
     UpdateText();
+}
+
+void TLabel::SetTabStop(bool tabStop) {
+    FTabStop = tabStop;
+    if (Label()) Label()->setFocusPolicy(tabStop ? Qt::TabFocus : Qt::NoFocus);
+}
+
+// A link with the focus takes Enter itself rather than leaving it to the window's default button; Tab
+// and Escape it leaves to its window.
+void TLabel::WMGetDlgCode(TMessage& Message) {
+    TControl::WMGetDlgCode(Message);
+    if (FTabStop) Message.Result |= DLGC_WANTALLKEYS;
 }
 
 void TLabel::SetTransparent(bool transparent) {

@@ -39,11 +39,16 @@ public:
     // A transparent label lets its parent's colour show; otherwise it fills with Color.
     bool Transparent() const { return FTransparent; }
     void SetTransparent(bool transparent);
+    // A label that works as a link can be a keyboard stop: Tab reaches it, a dotted frame shows it has
+    // the focus, and Space or Enter clicks it. A mouse click does not take the focus.
+    bool TabStop() const { return FTabStop; }
+    void SetTabStop(bool tabStop);
 
 protected:
     void FontChanged() override;
     void ColorChanged() override;
     void CMEnabledChanged(TMessage& Message) override;
+    void WMGetDlgCode(TMessage& Message) override;
 
 private:
     // A label keeps its font's colour while a container around it is disabled, as the classic label
@@ -54,7 +59,7 @@ private:
     QLabel* Label() const;
     TAlignment FAlignment = taLeftJustify;
     TTextLayout FLayout = tlTop;
-    bool FAutoSize = true, FWordWrap = false, FTransparent = true;
+    bool FAutoSize = true, FWordWrap = false, FTransparent = true, FTabStop = false;
 };
 
 // A push button. Enter anywhere in its window presses the focused push button, or the Default one

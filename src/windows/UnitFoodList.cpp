@@ -144,13 +144,13 @@ void TFrm_FD::BuildComposition() {
     SG_FDUse1 = MakeColumnGrid("SG_FDUse1", 633, 112);
 
     Label11 = PlaceLabel(this, this, "Label11", "成分说明", 304, 480);
-    Label11->SetCursor(crHandPoint);
+    MakeLink(Label11);
     Label11->Font()->SetStyle(FontStyle(fsUnderline));
     Label11->OnClick = [this](TObject* s) { Label11Click(s); };
     Label11->OnMouseEnter = [this](TObject* s) { Label1MouseEnter(s); };
     Label11->OnMouseLeave = [this](TObject* s) { Label1MouseLeave(s); };
     Label2 = PlaceLabel(this, this, "Label2", "设为常用食物", 380, 480);
-    Label2->SetCursor(crHandPoint);
+    MakeLink(Label2);
     Label2->Font()->SetStyle(FontStyle(fsUnderline));
     Label2->Font()->SetColor(LinkColor);
     Label2->OnClick = [this](TObject* s) { Label2Click(s); };

@@ -120,7 +120,7 @@ void THelathFrm::BuildLinks() {
         const int i = l.Tag - 1;
         auto* label = PlaceLabel(this, pnlLeft, l.Name, l.Caption, 12 + (i % 2) * 100, 10 + (i / 2) * 22);
         label->SetTag(l.Tag);
-        label->SetCursor(crHandPoint);
+        MakeLink(label);
         label->Font()->SetStyle(FontStyle(fsUnderline));
         label->Font()->SetColor(clBlue);
         label->OnClick = [this](TObject* s) { lbl1Click(s); };

@@ -10,6 +10,7 @@
 #include "ShellAPI.h"
 #include "SiteAddresses.h"
 #include "UintDM.h"
+#include "UserInfoUnit.h"
 #include "WNDES.h"
 
 #include <algorithm>
@@ -23,7 +24,7 @@ const QString Section = QStringLiteral("UINFO");
 }  // namespace
 
 void MakeHoverLink(TLabel* label) {
-    label->SetCursor(crHandPoint);
+    MakeLink(label);
     label->OnMouseEnter = [label](TObject*) {
         label->Font()->SetStyle(label->Font()->Style() | FontStyle(fsUnderline));
         label->Font()->SetColor(clBlue);
@@ -97,13 +98,13 @@ void TMainFrm::BuildFrame() {
     Label25->Font()->SetColor(clWhite);
     Label3 = PlaceLabel(this, Panel_Top, "Label3", WebSiteHost, 20, 44);
     Label3->Font()->SetColor(clWhite);
-    Label3->SetCursor(crHandPoint);
+    MakeLink(Label3);
     Label3->OnClick = [this](TObject* s) { Label3Click(s); };
     Label22 = PlaceLabel(this, Panel_Top, "Label22", "帮助", 884, 8);
     lbl2 = PlaceLabel(this, Panel_Top, "lbl2", "设置", 920, 8);
     for (TLabel* l : {Label22, lbl2}) {
         l->Font()->SetColor(clWhite);
-        l->SetCursor(crHandPoint);
+        MakeLink(l);
     }
     Btn_Min = Place<TSpeedButton>(this, Panel_Top, "Btn_Min", 955, 4, 22, 20);
     Btn_Min->SetCaption("－");
@@ -295,6 +296,8 @@ void TMainFrm::btnLoadClick(TObject*) {
     ClassifyBodyType(DM->TZ, DM->SG, DM->Age);
     pnlLoad->Hide();
     RefreshTodayIntake();
+    // A personal centre opened before the login was filled from nobody's profile: it opens afresh.
+    if (Frm_UInfo) Frm_UInfo->Close();
     Btn_PerInfo->Click();
     lblTZ->SetCaption(DM->TZ + "Kg");
     PanelHelp->SetVisible(runHelp == 0);

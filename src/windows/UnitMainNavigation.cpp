@@ -137,7 +137,7 @@ void TMainFrm::BuildGuidePanel() {
     caption->Font()->SetColor(clWhite);
     Label15 = PlaceLabel(this, title, "Label15", "关闭", 436, 7);
     Label15->Font()->SetColor(clWhite);
-    Label15->SetCursor(crHandPoint);
+    MakeLink(Label15);
     Label15->OnClick = [this](TObject*) { PanelHelp->Hide(); };
     struct TStep {
         TLabel** Label;

@@ -129,7 +129,6 @@ void TFrm_ShiPu::BuildListPage() {
     lblYYSHL = PlaceLabel(this, T1, "lblYYSHL", "营养素含量", 676, 14);
     for (TLabel* link : {lblSetUseFD, lblYYSHL}) {
         MakeHoverLink(link);
-        link->SetCursor(crHandPoint);
     }
     lblSetUseFD->OnClick = [this](TObject* s) { lblSetUseFDClick(s); };
     lblYYSHL->OnClick = [this](TObject* s) { lblYYSHLClick(s); };

@@ -129,12 +129,15 @@ void TFrm_UInfo::ShowProfileView() {
     lblSG->SetCaption(edtSG->Text());
 }
 
+// The keyboard follows the editor: into its first field as it opens, back to 修改>>> as it closes.
 void TFrm_UInfo::btnModifyInfoClick(TObject*) {
     ShowInFront(gbM);
+    gbM->SelectFirst();
 }
 
 void TFrm_UInfo::SkButton2Click(TObject*) {
     gbM->Hide();
+    if (btnModifyInfo->CanFocus()) btnModifyInfo->SetFocus();
 }
 
 void TFrm_UInfo::Label4Click(TObject*) {

@@ -34,6 +34,12 @@ inline TLabel* PlaceLabel(TComponent* owner, TWinControl* parent, const QString&
     return label;
 }
 
+// A label that works as a link: the hand cursor over it, and a keyboard stop that Space or Enter clicks.
+inline void MakeLink(TLabel* label) {
+    label->SetCursor(crHandPoint);
+    label->SetTabStop(true);
+}
+
 // A button with its caption and click handler; the windows' buttons are 90 by 28 unless said otherwise.
 template <class TButtonClass = TSkButton>
 TButtonClass* PlaceButton(TComponent* owner, TWinControl* parent, const QString& name, const QString& caption,

@@ -7,6 +7,7 @@
 #include "StdCtrls.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -80,6 +81,43 @@ TEST_F(DialogKeys, EscapePressesTheCancelButtonAndAltWithTheUnderlinedLetterItsB
     Key(Edit, Qt::Key_O);
     EXPECT_EQ(OkClicks, 2);
     EXPECT_EQ(Edit->Text(), QStringLiteral("o"));
+}
+
+// A label made a keyboard stop: Tab reaches it between the controls around it, Space and Enter click it
+// (Enter does not go on to the default button, Escape still reaches the cancel one), a mouse click takes no
+// focus, and a click that frees the label is safe.
+TEST_F(DialogKeys, ALinkLabelIsATabStopThatSpaceAndEnterClick) {
+    auto* link = new TLabel(&Form);
+    link->SetParent(&Form);
+    link->SetCaption(QStringLiteral("link"));
+    link->SetBounds(10, 55, 40, 14);  // between OK and Other
+    int linkClicks = 0;
+    link->OnClick = [&](TObject*) { ++linkClicks; };
+    Focus(Ok);
+    QTest::keyClick(Ok->Widget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), Other->Widget());  // not a stop until asked
+    link->SetTabStop(true);
+    Focus(Ok);
+    QTest::keyClick(Ok->Widget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), link->Widget());
+    QTest::keyClick(link->Widget(), Qt::Key_Space);
+    QTest::keyClick(link->Widget(), Qt::Key_Return);
+    EXPECT_EQ(linkClicks, 2);
+    EXPECT_EQ(OkClicks, 0);
+    QTest::keyClick(link->Widget(), Qt::Key_Escape);  // still the window's
+    EXPECT_EQ(CancelClicks, 1);
+    QTest::keyClick(link->Widget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), Other->Widget());
+
+    QTest::mouseClick(link->Widget(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(linkClicks, 3);
+    EXPECT_EQ(QApplication::focusWidget(), Other->Widget());
+
+    link->OnClick = [link](TObject*) { delete link; };
+    link->Widget()->setFocus(Qt::TabFocusReason);
+    QPointer<QWidget> widget = link->Widget();
+    QTest::keyClick(widget, Qt::Key_Space);
+    EXPECT_TRUE(widget.isNull());
 }
 
 TEST(DialogKeysModal, EnterOnTheDefaultButtonEndsTheModalWaitWithItsResult) {

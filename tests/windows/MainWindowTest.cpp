@@ -6,6 +6,7 @@
 #include "UnitMain.h"
 #include "UnitMsg.h"
 #include "UnitYYSCK.h"
+#include "UserInfoUnit.h"
 #include "WNDES.h"
 
 #include <QDeadlineTimer>
@@ -421,4 +422,18 @@ TEST_F(MainWindow, HintsAreBlueBalloonsAndTheMenusAreDrawnInTheProgramsLook) {
     // Every item of the window's menus, made after the controller, is measured and drawn by it.
     for (TMenuItem* item : {MainFrm->ddd1, MainFrm->N3, MainFrm->N5, MainFrm->N6, MainFrm->QQ1})
         EXPECT_TRUE(item->OnAdvancedDrawItem && item->OnMeasureItem) << item->Name().toStdString();
+}
+
+// The personal centre can be opened before anyone logs in (it stays behind the disabled main area); after the
+// login it shows the user who logged in, not the nobody it was opened for.
+TEST_F(MainWindow, APersonalCentreOpenedBeforeTheLoginShowsTheUserAfterIt) {
+    Start();
+    QTest::mouseClick(MainFrm->Btn_PerInfo->Widget(), Qt::LeftButton);
+    ASSERT_NE(Frm_UInfo, nullptr);
+    EXPECT_EQ(Frm_UInfo->lblUID->Caption(), "");
+    Login("user", "");
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_NE(Frm_UInfo, nullptr);
+    EXPECT_EQ(Frm_UInfo->lblUID->Caption(), "user");
+    EXPECT_EQ(Frm_UInfo->lblName->Caption(), "新用户");
 }

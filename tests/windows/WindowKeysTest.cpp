@@ -36,13 +36,28 @@ std::vector<QString> TabCycle(int presses, bool backwards = false) {
     return names;
 }
 
-// Whether the focused widget looks different with the focus than without it.
+// The names of the controls that Tab (or Shift+Tab) visits from the focused one until it comes back to
+// it; the round ends after `limit` presses if it never does.
+std::vector<QString> TabRound(bool backwards = false, int limit = 100) {
+    const QString start = FocusedName();
+    std::vector<QString> names;
+    for (int i = 0; i < limit; ++i) {
+        names.push_back(TabCycle(1, backwards).front());
+        if (names.back() == start) break;
+    }
+    return names;
+}
+
+// Whether the focused widget looks different with the focus than without it, as seen in its window
+// (a label shows its frame over whatever lies behind it).
 bool ShowsFocus() {
     QWidget* f = QApplication::focusWidget();
     if (!f) return false;
-    const QImage focused = f->grab().toImage();
+    QWidget* window = f->window();
+    const QRect area(f->mapTo(window, QPoint(0, 0)), f->size());
+    const QImage focused = window->grab(area).toImage();
     f->clearFocus();
-    const QImage unfocused = f->grab().toImage();
+    const QImage unfocused = window->grab(area).toImage();
     f->setFocus(Qt::TabFocusReason);
     return focused != unfocused;
 }
@@ -86,7 +101,9 @@ TEST_F(KeyboardUser, TheArrowKeysSwitchTheEnergyMethodAndItsTargetAndTheChoiceIs
         shown.push_back(method->lbl2->Caption());
         Key(Qt::Key_Right);
         shown.push_back(method->lbl2->Caption());
-        Key(Qt::Key_Tab);  // on to 确定
+        Key(Qt::Key_Tab);  // past the method's [说明] link, on to 确定
+        ASSERT_EQ(FocusedName(), "lbl4");
+        Key(Qt::Key_Tab);
         ASSERT_EQ(FocusedName(), "btnOK");
         Key(Qt::Key_Space);
     };
@@ -129,21 +146,25 @@ TEST_F(KeyboardUser, TabGoesRoundTheEnergyMethodWindowInReadingOrderShowingWhere
         if (!method) return;
         QApplication::setActiveWindow(method->Widget());
         method->rb1->SetFocus();
-        forwards = TabCycle(4);
-        backwards = TabCycle(4, true);
-        ExpectEveryStopShowsFocus(4);
+        forwards = TabCycle(6);
+        backwards = TabCycle(6, true);
+        ExpectEveryStopShowsFocus(6);
     };
     MainFrm->N3->Click();
-    // The title's close button first, then the checked method, then the two buttons.
-    EXPECT_EQ(forwards, (std::vector<QString>{"btnOK", "btnClose", "btn1", "rb1"}));
-    EXPECT_EQ(backwards, (std::vector<QString>{"btn1", "btnClose", "btnOK", "rb1"}));
+    // The checked method, the two [说明] links beside the methods, the two buttons, the title's close
+    // button.
+    EXPECT_EQ(forwards, (std::vector<QString>{"lbl3", "lbl4", "btnOK", "btnClose", "btn1", "rb1"}));
+    EXPECT_EQ(backwards, (std::vector<QString>{"btn1", "btnClose", "btnOK", "lbl4", "lbl3", "rb1"}));
 }
 
 TEST_F(KeyboardUser, TabPassesOverTheProfileViewThatTheEditorCovers) {
     Centre->btnModifyInfo->Click();  // the editor lies over the view, whose 修改>>> stays beneath it
     Centre->edtUID->SetFocus();
-    const std::vector<QString> names = TabCycle(26);
+    const std::vector<QString> names = TabRound();
     EXPECT_EQ(std::count(names.begin(), names.end(), "btnModifyInfo"), 0);
+    // The view's links lie under the editor too.
+    EXPECT_EQ(std::count(names.begin(), names.end(), "Label4"), 0);
+    ASSERT_GE(names.size(), 8u);
     EXPECT_EQ(std::vector<QString>(names.begin(), names.begin() + 8),
               (std::vector<QString>{"edtPwd", "EdtName", "cbbSex", "edtBthday", "edtSG", "cbbHD",
                                     "btn_SaveInfo", "SkButton2"}));
@@ -153,7 +174,42 @@ TEST_F(KeyboardUser, TabPassesOverTheProfileViewThatTheEditorCovers) {
     Centre->SkButton2->Click();  // with the editor closed the view's button is a stop again
     Centre->btnModifyInfo->SetFocus();
     ASSERT_TRUE(Centre->btnModifyInfo->Focused());
-    EXPECT_EQ(TabCycle(18, true).back(), "btnModifyInfo");
+    const std::vector<QString> back = TabRound(true);
+    EXPECT_EQ(back.back(), "btnModifyInfo");
+    EXPECT_EQ(std::count(back.begin(), back.end(), "Label4"), 1);
+}
+
+TEST_F(KeyboardUser, ThePersonalEditorTakesTheKeyboardAsItOpensAndGivesItBackAsItCloses) {
+    QApplication::setActiveWindow(MainFrm->Widget());
+    Centre->btnModifyInfo->SetFocus();
+    Key(Qt::Key_Space);
+    ASSERT_TRUE(Centre->gbM->Visible());
+    EXPECT_EQ(FocusedName(), "edtUID");
+    Centre->SkButton2->SetFocus();
+    Key(Qt::Key_Space);
+    EXPECT_FALSE(Centre->gbM->Visible());
+    EXPECT_EQ(FocusedName(), "btnModifyInfo");
+}
+
+// The links of the main window and the personal centre are stops of the Tab round, and Space or Enter
+// opens what a click opens.
+TEST_F(KeyboardUser, TheLinksAreReachedByTabAndOpenWhatTheyNameFromTheKeyboard) {
+    QApplication::setActiveWindow(MainFrm->Widget());
+    Centre->btnModifyInfo->SetFocus();
+    const std::vector<QString> round = TabRound();
+    for (const char* link :
+         {"Label4", "Label20", "Label9", "Label75", "Label65", "Label12", "Label22", "lbl2", "Label3"})
+        EXPECT_EQ(std::count(round.begin(), round.end(), link), 1) << link;
+    while (FocusedName() != "Label9")
+        Key(Qt::Key_Tab);
+    Key(Qt::Key_Space);
+    Key(Qt::Key_Tab);
+    ASSERT_EQ(FocusedName(), "Label75");
+    Key(Qt::Key_Return);
+    while (FocusedName() != "Label4")
+        Key(Qt::Key_Tab);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Tips, (std::vector<QString>{"基础代谢的定义", "生理热价", "体力活动类型说明"}));
 }
 
 // A window opens with the focus on its first field or button, not on its title's close button, which
@@ -200,10 +256,10 @@ TEST_F(LoginKeys, TabGoesRoundTheVisibleControlsInReadingOrderShowingWhereItIs) 
     MainFrm->edtUID->SetFocus();
     const std::vector<QString> login{"edtPWD", "chk_UP", "btnLoad", "btnClose"};
     // The title bar and the navigation above the panel, then the panel's close button and fields.
-    const std::vector<QString> above{"Btn_Min",      "Btn_Close",    "Btn_CF",       "Btn_SP",
-                                     "btnTaoCan",    "Btn_PerInfo",  "SpeedButton5", "SpeedButton1",
-                                     "SpeedButton2", "SpeedButton3", "SpeedButton4", "SpeedButton6",
-                                     "btn1",         "edtUID"};
+    const std::vector<QString> above{
+        "Label22",      "lbl2",         "Btn_Min",      "Btn_Close",    "Label3",       "Btn_CF",
+        "Btn_SP",       "btnTaoCan",    "Btn_PerInfo",  "SpeedButton5", "SpeedButton1", "SpeedButton2",
+        "SpeedButton3", "SpeedButton4", "SpeedButton6", "btn1",         "edtUID"};
     std::vector<QString> round = login;
     round.insert(round.end(), above.begin(), above.end());
     EXPECT_EQ(TabCycle(int(round.size())), round);
