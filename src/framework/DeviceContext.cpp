@@ -881,7 +881,7 @@ void TDeviceContext::ExtTextOut(int x, int y, unsigned options, const TRect* rec
     const int ascent = fm.ascent(), height = fm.ascent() + fm.descent();
     // The width only where the alignment or the background needs it.
     const bool needWidth = (TextAlign & (TA_RIGHT | TA_CENTER)) || BkMode == OPAQUE;
-    const int width = needWidth ? fm.horizontalAdvance(text) : 0;
+    const int width = !needWidth ? 0 : FMonochrome ? fm.horizontalAdvance(text) : CachedTextWidth(Font, text);
     int left = 0, top = 0;
     if ((TextAlign & TA_CENTER) == TA_CENTER)
         left = -width / 2;
@@ -895,9 +895,16 @@ void TDeviceContext::ExtTextOut(int x, int y, unsigned options, const TRect* rec
     if (Font.Escapement != 0) p->rotate(-Font.Escapement / 10.0);
     const TColor text24 = ColorOfPixel(PixelOf(TextColor)), back24 = ColorOfPixel(PixelOf(BkColor));
     if (BkMode == OPAQUE) p->fillRect(QRect(left, top, width, height), ToQColor(back24));
-    p->setFont(font);
     p->setPen(ToQColor(text24));
-    p->drawText(left, top + ascent, text);
+    // Shaping is most of the cost of a short text: a text drawn before is drawn from its glyphs.
+    const std::optional<TShapedLine> shaped = FMonochrome ? std::nullopt : CachedShapedLine(Font, text);
+    if (shaped) {
+        for (const QGlyphRun& run : shaped->Runs)
+            p->drawGlyphRun(QPointF(left, top + ascent - shaped->Ascent), run);
+    } else {
+        p->setFont(font);
+        p->drawText(left, top + ascent, text);
+    }
     p->restore();
 }
 
