@@ -715,13 +715,15 @@ void TSkCustomGroupBox::PaintThemed(HTHEME Theme, const TRect& CaptionArea, int 
 
 void TSkCustomGroupBox::PaintClassicFrame(TRect CaptionArea, int FontHeight) {
     TCanvas* canvas = Canvas();
+    const TRect f = Rect(0, FontHeight / 2 - 1, Width(), Height());
     if (Transparent()) {
         if (FGroupStyle != gsBanner) canvas->ExcludeClipRect(CaptionArea);
+    } else if (FGroupStyle == gsStandard || FGroupStyle == gsFlat) {
+        FillInsideFrame(f);
     } else {
         canvas->Brush()->SetColor(Color());
         canvas->FillRect(GetControlRect());
     }
-    const TRect f = Rect(0, FontHeight / 2 - 1, Width(), Height());
     const TColor c = AdjustColor(FlatColor(), FlatColorAdjustment());
     canvas->Pen()->SetWidth(1);
     canvas->Pen()->SetStyle(psSolid);
@@ -789,6 +791,24 @@ void TSkCustomGroupBox::PaintClassicFrame(TRect CaptionArea, int FontHeight) {
     default:
         break;
     }
+}
+
+// A framed box shows its parent outside its frame (above the top line and beyond cut corners), as
+// the themed box does, and its own colour inside.
+void TSkCustomGroupBox::FillInsideFrame(const TRect& Frame) {
+    TCanvas* canvas = Canvas();
+    DrawParentImage(this, canvas, false);
+    canvas->Refresh();
+    canvas->Brush()->SetColor(Color());
+    const TRect& f = Frame;
+    if (FGroupStyle == gsStandard) {
+        canvas->FillRect(f);
+        return;
+    }
+    // Inside the cut corners: one pixel in at the second row from each end, two at the end rows.
+    canvas->FillRect(Rect(f.Left + 2, f.Top, f.Right - 2, f.Bottom));
+    canvas->FillRect(Rect(f.Left + 1, f.Top + 1, f.Right - 1, f.Bottom - 1));
+    canvas->FillRect(Rect(f.Left, f.Top + 2, f.Right, f.Bottom - 2));
 }
 
 void TSkCustomGroupBox::PaintClassicCaption(TRect CaptionArea) {

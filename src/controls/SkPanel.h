@@ -223,6 +223,7 @@ private:
     TRect CaptionRect(int TextWidth, int TextHeight) const;
     void PaintThemed(HTHEME Theme, const TRect& CaptionArea, int FontHeight);
     void PaintClassicFrame(TRect CaptionArea, int FontHeight);
+    void FillInsideFrame(const TRect& Frame);
     void PaintClassicCaption(TRect CaptionArea);
     int FBannerHeight = 0;
     TSkGroupBoxStyle FGroupStyle = gsFlat;

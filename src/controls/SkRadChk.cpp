@@ -1,6 +1,7 @@
 #include "SkRadChk.h"
 
 #include "Streaming.h"
+#include "TabOrder.h"
 
 #include <QPointer>
 #include <algorithm>
@@ -363,13 +364,25 @@ void TSkRadioButton::CMDialogChar(TWMKey& Message) {
     Message.Result = 1;
 }
 
-// The down arrow on the focused button clicks it. (Dialog keys reach every control of the window, so
-// only the button that has the focus answers it.)
+// An arrow key on the focused button moves the focus, and with it the check, to the next (Right,
+// Down) or previous (Left, Up) radio button of the parent that can take it, in reading order, round
+// from the last to the first. (Dialog keys reach every control of the window, so only the button
+// that has the focus answers them.)
 void TSkRadioButton::CMDialogKey(TWMKey& Message) {
-    if (Message.CharCode != VK_DOWN || KeyDataShift(Message.KeyData) != 0 || !CanFocus() || !Focused())
+    const unsigned short key = Message.CharCode;
+    const bool arrow = key == VK_LEFT || key == VK_UP || key == VK_RIGHT || key == VK_DOWN;
+    if (!arrow || KeyDataShift(Message.KeyData) != 0 || !CanFocus() || !Focused() || !FParent)
         return TSkCustomGlyphButton::CMDialogKey(Message);
-    if (!FClicksDisabled) Click();
+    std::vector<TControl*> radios;
+    for (int i = 0; i < FParent->ControlCount(); ++i)
+        if (auto* radio = dynamic_cast<TSkRadioButton*>(FParent->Controls(i)); radio && radio->CanFocus())
+            radios.push_back(radio);
+    radios = InReadingOrder(std::move(radios));
+    const int count = int(radios.size());
+    const int at = int(std::find(radios.begin(), radios.end(), this) - radios.begin());
+    const int step = key == VK_RIGHT || key == VK_DOWN ? 1 : -1;
     Message.Result = 1;
+    if (count > 1) static_cast<TSkRadioButton*>(radios[(at + step + count) % count])->SetFocus();
 }
 
 // TSkCustomCheckBox -----------------------------------------------------------------------------------------

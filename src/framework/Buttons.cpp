@@ -2,11 +2,26 @@
 
 #include <QIcon>
 #include <QImage>
+#include <QPainter>
 #include <QPixmap>
 #include <QToolButton>
 
+namespace {
+// A speed button that Tab reached shows it: a dotted frame in its caption's colour.
+class TSpeedButtonWidget : public QToolButton {
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QToolButton::paintEvent(event);
+        if (!hasFocus()) return;
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(1, 1, -2, -2));
+    }
+};
+}  // namespace
+
 TSpeedButton::TSpeedButton(TComponent* AOwner) : TControl(AOwner) {
-    auto* button = new QToolButton;
+    auto* button = new TSpeedButtonWidget;
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     QObject::connect(button, &QToolButton::clicked, this, [this] { Click(); });
     SetWidget(button);

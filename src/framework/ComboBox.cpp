@@ -6,6 +6,8 @@
 #include "StringListModel.h"
 
 #include <QAbstractItemView>
+#include <QCoreApplication>
+#include <QPointer>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -138,14 +140,25 @@ protected:
         QPainter(this).drawImage(0, 0, image);
     }
     // A click on an item or Enter in the open list is a choice; anything else that closes it is not.
-    // A left press in the edit field is told to the control first.
+    // Tab (Shift+Tab) in the open list takes its item as Enter does and then moves on from the box. A
+    // left press in the edit field is told to the control first.
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::MouseButtonPress && watched == lineEdit()) {
             QPointer<QObject> alive(this);
             if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) FOwner->EditFieldMouseDown();
             if (!alive) return true;
         } else if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
+            const auto* e = static_cast<QKeyEvent*>(event);
+            const int key = e->key();
+            if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && watched == view() && view()->isVisible()) {
+                const bool back = key == Qt::Key_Backtab || (e->modifiers() & Qt::ShiftModifier);
+                QPointer<QObject> alive(this);
+                QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+                QCoreApplication::sendEvent(watched, &enter);
+                if (alive && view()->isVisible()) hidePopup();
+                if (alive) focusNextPrevChild(!back);
+                return true;
+            }
             if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Select) FPicking = true;
         } else if (event->type() == QEvent::MouseButtonRelease && watched == view()->viewport()) {
             const QPoint p = static_cast<QMouseEvent*>(event)->position().toPoint();

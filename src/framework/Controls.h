@@ -411,6 +411,9 @@ public:
     bool HasWindowFocus() const;
     // Showing and enabled, with every parent.
     bool CanFocus() const;
+    // Focuses the first field or button inside the control in reading order; false when none can
+    // take the focus.
+    bool SelectFirst();
     // Whether Tab stops at the control.
     bool TabStop() const;
     void SetTabStop(bool Value);

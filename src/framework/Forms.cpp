@@ -2,6 +2,7 @@
 
 #include "DockTree.h"
 #include "FocusWithin.h"
+#include "TabOrder.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -30,6 +31,25 @@ public:
     std::function<bool()> CloseRequest;
 
 protected:
+    // Tab and Shift+Tab visit what the user can see, in reading order; a form docked inside another
+    // window leaves that to the window.
+    bool focusNextPrevChild(bool next) override {
+        if (!isWindow()) return QWidget::focusNextPrevChild(next);
+        QWidget* stop = NextTabStop(this, next);
+        if (stop) stop->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return stop != nullptr;
+    }
+    // A window that has no focus yet takes it on its first field or button; with none (all of them
+    // hidden or disabled) the window keeps the focus itself rather than handing it to a title button.
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::WindowActivate && isWindow() && !focusWidget()) {
+            if (QWidget* first = FirstTabStop(this, true))
+                first->setFocus(Qt::ActiveWindowFocusReason);
+            else
+                setFocus(Qt::ActiveWindowFocusReason);
+        }
+        return QWidget::event(e);
+    }
     void closeEvent(QCloseEvent* e) override {
         if (CloseRequest && !CloseRequest())
             e->ignore();

@@ -114,7 +114,20 @@ void TLabel::AdjustSize() {
 
 void TLabel::FontChanged() {
     TControl::FontChanged();
+    UpdateDisabledColor();
     AdjustSize();
+}
+
+void TLabel::CMEnabledChanged(TMessage& Message) {
+    TControl::CMEnabledChanged(Message);
+    UpdateDisabledColor();
+}
+
+void TLabel::UpdateDisabledColor() {
+    if (!FWidget) return;
+    QPalette pal = FWidget->palette();
+    pal.setColor(QPalette::Disabled, QPalette::WindowText, ToQColor(FEnabled ? FFont.Color() : clGrayText));
+    FWidget->setPalette(pal);
 }
 
 void TLabel::ColorChanged() {

@@ -43,8 +43,12 @@ public:
 protected:
     void FontChanged() override;
     void ColorChanged() override;
+    void CMEnabledChanged(TMessage& Message) override;
 
 private:
+    // A label keeps its font's colour while a container around it is disabled, as the classic label
+    // does; only its own Enabled turns it grey.
+    void UpdateDisabledColor();
     void UpdateText();
     void AdjustSize();
     QLabel* Label() const;

@@ -159,12 +159,16 @@ void WriteEnergyTotalRow(TStringGrid* grid) {
     grid->SetCells(3, last, total > 0 ? FormatFloat("0.0", total) : QString());
 }
 
+void AssignStripedCellFont(TFont* font) {
+    font->SetName("宋体");
+    font->SetSize(11);
+}
+
 void DrawStripedCell(TStringGrid* grid, int col, int row, const TRect& rect, TColor evenColour) {
     TCanvas* canvas = grid->Canvas();
     canvas->Brush()->SetColor(row % 2 == 0 ? evenColour : clWhite);
     canvas->FillRect(rect);
-    canvas->Font()->SetName("宋体");
-    canvas->Font()->SetSize(11);
+    AssignStripedCellFont(canvas->Font());
     canvas->Font()->SetColor(clBlack);
     // 3 pixels below the top, or less in a row too low for that, so no descender is cut off.
     const int spare = rect.Height() - canvas->TextHeight(QStringLiteral("Jg"));

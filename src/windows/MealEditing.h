@@ -59,8 +59,11 @@ void EditOnlyWeightColumn(TStringGrid* grid, int col, int row, int weightCol);
 double GridEnergyTotal(TStringGrid* grid);
 void WriteEnergyTotalRow(TStringGrid* grid);
 
-// The grids' own cell drawing: rows striped with `evenColour` and white, text in black.
+// The grids' own cell drawing: rows striped with `evenColour` and white, text in black in the
+// striped cells' font.
 void DrawStripedCell(TStringGrid* grid, int col, int row, const TRect& rect, TColor evenColour);
+// The striped cells' font; a grid edited in place takes it too, so its editor matches its cells.
+void AssignStripedCellFont(TFont* font);
 
 // Recipe trees draw their selected recipe blue on pale yellow.
 void HighlightSelectedNode(TCustomTreeView* tree, TCustomDrawState state);

@@ -299,6 +299,8 @@ void TMainFrm::btnLoadClick(TObject*) {
     lblTZ->SetCaption(DM->TZ + "Kg");
     PanelHelp->SetVisible(runHelp == 0);
     if (runHelp == 0) PanelHelp->BringToFront();
+    // The keyboard goes on in the main area, not on a title button.
+    pnlCenter->SelectFirst();
 }
 
 void TMainFrm::ClassifyBodyType(const QString& weight, const QString& height, double age) {

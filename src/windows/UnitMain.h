@@ -119,6 +119,8 @@ public:
     void Label65Click(TObject* Sender);
     void Label12Click(TObject* Sender);
     void chkHintMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    // The guide no longer shows, now or at the next login.
+    void HideGuideForGood();
     void GuideStepClick(TObject* Sender);
     void ddd1Click(TObject* Sender);
     void ss1Click(TObject* Sender);

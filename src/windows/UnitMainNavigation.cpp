@@ -181,8 +181,13 @@ void TMainFrm::BuildGuidePanel() {
     Label24->OnClick = [this](TObject*) { ShowMsgByTitle("饮食套餐说明"); };
     chkHint = Place<TSkCheckBox>(this, PanelHelp, "chkHint", 24, 362, 220, 20);
     chkHint->SetCaption("我知道了，不要再提示");
+    chkHint->SetTransparent(true);  // on the guide's own colour
     chkHint->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
         chkHintMouseUp(s, b, sh, x, y);
+    };
+    // Space ticks the box as a click does, and does what the click does; it comes up after the tick.
+    chkHint->OnKeyUp = [this](TObject*, unsigned short& key, TShiftState) {
+        if (key == VK_SPACE && chkHint->Checked()) HideGuideForGood();
     };
 }
 
@@ -304,7 +309,10 @@ void TMainFrm::GuideStepClick(TObject* Sender) {
 }
 
 void TMainFrm::chkHintMouseUp(TObject*, TMouseButton, TShiftState, int, int) {
-    if (chkHint->Checked()) return;
+    if (!chkHint->Checked()) HideGuideForGood();
+}
+
+void TMainFrm::HideGuideForGood() {
     TIniFile(DM->SettingsFile()).WriteInteger(Section, "RunHelp", 1);
     PanelHelp->Hide();
 }

@@ -11,6 +11,8 @@
 void TMainFrm::BuildTodayPanel() {
     SkGroupBox1 = Place<TSkGroupBox>(this, pnlMain, "SkGroupBox1", 6, 4, 224, 338);
     SkGroupBox1->SetCaption("今日热量");
+    // The figures sit on the panel's own light colour, round the box's frame and inside it.
+    SkGroupBox1->SetColor(pnlMain->Color());
     Panel4 = Place<TPanel>(this, SkGroupBox1, "Panel4", 4, 20, 216, 312);
     Panel4->SetBevelOuter(bvNone);
     Panel4->SetColor(pnlMain->Color());

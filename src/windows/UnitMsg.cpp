@@ -21,9 +21,14 @@ TMsgFrm::TMsgFrm(TComponent* AOwner) : TSkinnedSmallForm(AOwner, "MsgFrm", "信�
     chckbx1->SetParent(pnl1);
     chckbx1->SetBounds(12, 6, 240, 20);
     chckbx1->SetCaption("我知道了，不要再提示");
+    chckbx1->SetTransparent(true);  // on the panel's grey, not on a box of the field's white
     chckbx1->SetVisible(false);
     chckbx1->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
         chckbx1MouseUp(s, b, sh, x, y);
+    };
+    // Space ticks the box as a click does, and does what the click does (the state is not consulted).
+    chckbx1->OnKeyUp = [this](TObject* s, unsigned short& key, TShiftState sh) {
+        if (key == VK_SPACE) chckbx1MouseUp(s, mbLeft, sh, 0, 0);
     };
 
     edtMsg = new TSkRichEdit(this);

@@ -14,6 +14,9 @@ namespace {
 // The duplicate-title refusals carry their own caption.
 const QString DuplicateCaption = QStringLiteral("信息提示。");
 
+// The four lists stand side by side with gaps between them.
+constexpr int ListLeft = 12, ListPitch = 182, ListWidth = 172;
+
 }  // namespace
 
 TSetHTFrm::TSetHTFrm(TComponent* AOwner)
@@ -32,12 +35,13 @@ TSetHTFrm::TSetHTFrm(TComponent* AOwner)
     const char* captions[] = {"极轻活动", "轻度活动", "中度活动", "重度活动"};
     TSkCheckList** lists[] = {&RC_A, &RC_B, &RC_C, &RC_D};
     for (int i = 0; i < 4; ++i) {
-        PlaceLabel(this, this, QString(), captions[i], 12 + i * 182, 38)->Font()->SetStyle(FontStyle(fsBold));
+        const int left = ListLeft + i * ListPitch;
+        PlaceLabel(this, this, QString(), captions[i], left, 38)->Font()->SetStyle(FontStyle(fsBold));
         // A rule under each caption, fading from the window's white to the highlight in its middle.
-        auto* rule = Place<TSkSeparator>(this, this, QString(), 12 + i * 182, 55, 172, 1);
+        auto* rule = Place<TSkSeparator>(this, this, QString(), left, 55, ListWidth, 1);
         rule->SetColor(clWhite);
         rule->SetHighlightColor(TColor(0xFF8000));
-        *lists[i] = Place<TSkCheckList>(this, this, names[i], 12 + i * 182, 58, 172, 340);
+        *lists[i] = Place<TSkCheckList>(this, this, names[i], left, 58, ListWidth, 340);
         (*lists[i])->SetPopupMenu(PopupMenu1);
     }
 
@@ -51,7 +55,11 @@ TSetHTFrm::TSetHTFrm(TComponent* AOwner)
     btnCloseSP = PlaceButton<TSkButton>(this, this, "btnCloseSP", "关闭", 640, 416, 90, 30,
                                         [this](TObject* s) { btnCloseSPClick(s); });
 
-    gb = Place<TSkGroupBox>(this, this, "gb", 200, 120, 340, 200);
+    // The editor covers the two middle lists whole, its edges in the gaps beside them: no cut-off
+    // check box shows at its sides.
+    const int editorLeft = ListLeft + ListWidth + 2;                   // in the gap after the first list
+    const int editorRight = ListLeft + 2 * ListPitch + ListWidth + 2;  // and after the third
+    gb = Place<TSkGroupBox>(this, this, "gb", editorLeft, 120, editorRight - editorLeft, 200);
     gb->SetCaption("活动项");
     gb->SetColor(0xFCF6EE);
     gb->SetVisible(false);

@@ -214,6 +214,7 @@ void TFrm_ShiPu::BuildWeightPage() {
     lblSPStep2 = PlaceStepHeading(this, T3, "制作食谱（共3步）", "lblSPStep2", "第二步：输入食物重量");
     SG_FD2 = PlaceGrid(this, T3, "SG_FD2", Rect(8, 58, 448, 288), {44, 196, 90, 100});
     SG_FD2->SetTag(10);
+    AssignStripedCellFont(SG_FD2->Font());  // the weight typed in looks as it will stand
     SG_FD2->OnDrawCell = [this](TObject* s, int c, int r, TRect rc, TGridDrawState st) {
         SG_YYSDrawCell(s, c, r, rc, st);
     };

@@ -100,6 +100,10 @@ void TFrm_TaoCan::BuildChooserPage() {
         ->SetColor(clGray);
 
     PCSS = Place<TSkPageControl>(this, T2, "PCSS", 8, 62, 274, 420);
+    // Tabs a little longer than their captions: the caption stands clear of the tab's edges, and so
+    // does the focus frame drawn round it.
+    PCSS->SetTabWidth(64);
+    PCSS->SetTabHeight(24);
     TabSheet1 = new TSkTabSheet(this);
     TabSheet1->SetName("TabSheet1");
     TabSheet1->SetPageControl(PCSS);

@@ -140,7 +140,8 @@ void TFrm_UInfo::BuildNavigation() {
 
     PC3 = Place<TSkPageControl>(this, pnlRight, "PC3", 0, 66, 667, 462);
     PC3->SetAlign(alClient);
-    // The pages are chosen by the navigation bar; their tabs are too small to be seen.
+    // The pages are chosen by the navigation bar alone: they have no tabs, so Ctrl+Tab finds no page to
+    // turn to behind the navigation's back, and the strip above the pages stays a single pixel.
     PC3->SetTabHeight(1);
     PC3->SetTabWidth(1);
     struct TPage {
@@ -157,6 +158,7 @@ void TFrm_UInfo::BuildNavigation() {
         (*p.Sheet)->SetName(p.Name);
         (*p.Sheet)->SetPageControl(PC3);
         (*p.Sheet)->SetCaption(p.Caption);
+        (*p.Sheet)->SetTabVisible(false);
         (*p.Sheet)->SetColor(clWhite);
     }
     PC3->OnChange = [this](TObject* s) { PC3Change(s); };

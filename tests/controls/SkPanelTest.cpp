@@ -544,6 +544,30 @@ TEST_F(SkGroupBoxTest, TheFlatStyleCutsItsCornersAndTheStandardOnesFrameAllRound
     EXPECT_EQ(At(0, 30), white);
 }
 
+// Over a coloured parent, a framed box shows the parent above its top line and beyond its cut corners,
+// and its own colour inside; the other styles fill their whole rectangle.
+TEST_F(SkGroupBoxTest, OutsideItsFrameAFramedBoxShowsItsParent) {
+    const int top = H / 2 - 1;
+    const TColor parent = 0x80E0F0, grey = ColorToRGB(clBtnFace);
+    Parent->SetColor(parent);
+    Box->SetColor(clBtnFace);
+    for (const TRect& outside : {Rect(50, 0, 51, top), Rect(0, top, 2, top + 1), Rect(0, top + 1, 1, top + 2),
+                                 Rect(98, top, 100, top + 1), Rect(99, top + 1, 100, top + 2),
+                                 Rect(0, 58, 1, 60), Rect(1, 59, 2, 60), Rect(99, 58, 100, 60)})
+        EXPECT_EQ(At(outside.Left, outside.Top), parent) << outside.Left << "," << outside.Top;
+    EXPECT_EQ(At(1, top + 2), grey);  // inside the frame
+    EXPECT_EQ(At(50, 30), grey);
+    EXPECT_EQ(At(2, top + 1), grey);
+    Box->SetGroupStyle(gsStandard);
+    EXPECT_EQ(At(50, top - 1), parent);
+    EXPECT_EQ(At(50, 30), grey);
+    Box->SetGroupStyle(gsTopLine);
+    EXPECT_EQ(At(50, top - 1), grey);
+    Box->SetGroupStyle(gsFlat);
+    Box->SetTransparent(true);  // a transparent box shows its parent inside too
+    EXPECT_EQ(At(50, 30), parent);
+}
+
 TEST_F(SkGroupBoxTest, BannerAndUnderlineRunUnderTheCaption) {
     Box->SetCaption(QStringLiteral("Ab"));
     const TSize caption = [&] {

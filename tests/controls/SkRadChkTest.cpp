@@ -331,12 +331,30 @@ TEST_F(GlyphButton, TheKeyboardsFocusChecksARadioButtonAndTheMouseChecksItOnce) 
     EXPECT_TRUE(a->Focused());
     EXPECT_TRUE(a->Checked());
 
-    const int clicks = Clicks;  // the down arrow alone clicks the focused button
-    EXPECT_EQ(a->Perform(CM_DIALOGKEY, VK_DOWN), 1);
+    // An arrow alone moves the focus, and so the check with its one click, to the next radio button
+    // of the parent, round from the last to the first; another parent's button stays as it is.
+    auto* panel = Place<TPanel>(10, 80);
+    auto* elsewhere = Make<TSkRadioButton>(QStringLiteral("加餐"), 2, 2, panel);
+    elsewhere->SetChecked(true);
+    const int clicks = Clicks;
+    QTest::keyClick(a->Widget(), Qt::Key_Down);
+    EXPECT_TRUE(b->Focused());
+    EXPECT_TRUE(b->Checked());
+    EXPECT_FALSE(a->Checked());
     EXPECT_EQ(Clicks, clicks + 1);
+    QTest::keyClick(b->Widget(), Qt::Key_Right);
+    EXPECT_TRUE(a->Checked());
+    QTest::keyClick(a->Widget(), Qt::Key_Up);
+    EXPECT_TRUE(b->Checked());
+    QTest::keyClick(b->Widget(), Qt::Key_Left);
+    EXPECT_TRUE(a->Focused());
+    EXPECT_TRUE(a->Checked());
+    EXPECT_TRUE(elsewhere->Checked());
+    EXPECT_EQ(Clicks, clicks + 4);
+    // With Shift, or on a button without the focus, the arrow is no dialog key of the button's.
     EXPECT_EQ(a->Perform(CM_DIALOGKEY, VK_DOWN, ShiftKeyData(ssShift)), 0);
     EXPECT_EQ(b->Perform(CM_DIALOGKEY, VK_DOWN), 0);
-    EXPECT_EQ(Clicks, clicks + 1);
+    EXPECT_EQ(Clicks, clicks + 4);
 }
 
 // Check boxes

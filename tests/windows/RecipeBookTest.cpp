@@ -225,6 +225,43 @@ TEST_F(RecipeBook, CreatesARecipeInThreeStepsAndASecondSaveUpdatesIt) {
     EXPECT_EQ(Book->TV_FD1->Selected()->Parent()->Text(), "素菜");
 }
 
+namespace {
+// The size of the dark pixels (the text) in a cell of a grid as shown; a column dark from top to
+// bottom is the editor's text cursor, not text.
+QSize InkIn(TStringGrid* grid, int col, int row) {
+    const QImage image = grid->Widget()->grab().toImage();
+    const TRect cell = grid->CellRect(col, row);
+    QRect ink;
+    for (int x = cell.Left + 1; x < cell.Right - 1; ++x) {
+        QRect column;
+        for (int y = cell.Top + 1; y < cell.Bottom - 1; ++y)
+            if (qGray(image.pixel(x, y)) < 96) column |= QRect(x, y, 1, 1);
+        if (column.height() < cell.Height() - 4) ink |= column;
+    }
+    return ink.size();
+}
+}  // namespace
+
+// A weight typed into the editor shows in the font it stands in once entered.
+TEST_F(RecipeBook, TheWeightEditorWritesInTheFontOfItsCells) {
+    Book->Btn_SaveSW->Click();
+    AddFood("鸡蛋（代表值）");
+    Book->btnDown->Click();
+    ASSERT_EQ(Book->PC->ActivePage(), Book->T3);
+    ClickCell(Book->SG_FD2, 2, 1);
+    for (char c : {'2', '0', '8'})
+        QTest::keyClick(QApplication::focusWidget(), c);
+    ASSERT_TRUE(Book->SG_FD2->EditorMode());
+    // The editor's selection colours nothing here: the text was typed, not selected.
+    const QSize typed = InkIn(Book->SG_FD2, 2, 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_FALSE(Book->SG_FD2->EditorMode());
+    ASSERT_EQ(Book->SG_FD2->Cells(2, 1), "208");
+    const QSize entered = InkIn(Book->SG_FD2, 2, 1);
+    EXPECT_EQ(typed.height(), entered.height());
+    EXPECT_NEAR(typed.width(), entered.width(), 1);
+}
+
 TEST_F(RecipeBook, ClipboardKeysWorkInTheWeightEditorAndNowhereElse) {
     Book->Btn_SaveSW->Click();
     AddFood("番茄 [西红柿]");

@@ -10,6 +10,7 @@
 #include "RecordingServices.h"
 #include "TestDatabase.h"
 #include "UnitTaoCan.h"
+#include "WindowInput.h"
 
 #include <QApplication>
 #include <QFile>
@@ -178,6 +179,17 @@ TEST_F(SetMeals, ClipboardKeysWorkInTheWeightEditorAndNowhereElse) {
     ClickCell(Meals->SG_FD2, 2, 1);
     CheckClipboardKeysInCell(Meals->SG_FD2, "1");
     EXPECT_EQ(Meals->SG_FD2->Cells(3, 1), "588.8");  // 53 kcal per 100 g
+}
+
+TEST_F(SetMeals, TwoQuickClicksOnAddAreTwoClicks) {
+    Meals->btnMakeTC->Click();
+    Meals->PCSS->SetActivePage(Meals->TabSheet1);
+    ASSERT_TRUE(SelectFoodNode(Meals->TV_FD, 1313));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Meals->Widget()));
+    DoubleClick(Meals->Btn_Add->Widget(), QPoint(20, 10));
+    // The first adds the food, the second finds it chosen already.
+    EXPECT_EQ(Column(Meals->SG_FD1, 1), QStringList({"奶油"}));
+    EXPECT_EQ(Boxes.LastText(), "奶油已选中");
 }
 
 TEST_F(SetMeals, ItemsOfOneNameAreToldApartByKindAndId) {

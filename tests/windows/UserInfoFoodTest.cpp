@@ -609,13 +609,14 @@ TEST_F(FoodPage, AMealIsReadFromTheDayThePanelShowsWhateverTheCalendarMovedTo) {
             {{"U", Uid}, {"D", TodayISO()}});
     Centre->btnFdLst->Click();
     OpenDay(Centre->SGYS, Today());
-    // Away to the activity page by keyboard, a click on another day there, and back.
-    Centre->PC3->SelectNextPage(false);
+    // Away to the activity page without the navigation (which would reset the food page), a click on
+    // another day there, and back.
+    Centre->PC3->SetActivePageIndex(2);
     ASSERT_EQ(Centre->PC3->ActivePageIndex(), 2);
     int col = 0, row = 0;
     ASSERT_TRUE(FindDay(Centre->SGHD, Today() == 1 ? 2 : 1, col, row));
     ClickCell(Centre->SGHD, col, row);
-    Centre->PC3->SelectNextPage(true);
+    Centre->PC3->SetActivePageIndex(3);
     ASSERT_EQ(Centre->PC3->ActivePageIndex(), 3);
 
     Centre->btnBreakfast->Click();

@@ -53,19 +53,32 @@ TEST_F(PersonalCentre, TheMainWindowOpensItOnceAndItsGuideStepsOpenItsPages) {
     EXPECT_EQ(Boxes.LastText(), "操作提示：如果设置了食谱套餐，直接点击【食谱套餐】按钮选择套餐，双击添加。");
 }
 
-TEST_F(PersonalCentre, AKeyboardPageChangeWantsAProfileAndClosesTheDayDetails) {
+// The navigation bar is the one way between the pages: Ctrl+Tab, as the keyboard sends it, turns none.
+TEST_F(PersonalCentre, CtrlTabTurnsNoPageBehindTheNavigationsBack) {
     Centre->btnSPLst->Click();
     HDMXFrm = new THDMXFrm(Centre);
     HDMXFrm->ShowForm();
-    Centre->PC3->SelectNextPage(true);  // as Ctrl+Tab does
-    EXPECT_EQ(HDMXFrm, nullptr);
-    EXPECT_EQ(Centre->PC3->ActivePageIndex(), 3);
+    Centre->SG1->SetFocus();
+    ASSERT_TRUE(Centre->SG1->Focused());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Centre->PC3->ActivePageIndex(), 2);
+    EXPECT_TRUE(Centre->TabSheet4->Showing());
+    EXPECT_EQ(Centre->lblTop->Caption(), "每日活动热量消耗");
+    EXPECT_NE(HDMXFrm, nullptr);  // the page did not change: its day details stay
+    EXPECT_TRUE(Boxes.Boxes.empty());
+    if (HDMXFrm) HDMXFrm->Close();
 
-    DM->UID = "0";
-    Centre->PC3->SelectNextPage(true);
-    EXPECT_EQ(Boxes.LastText(), "请录入个人基本信息");
-    EXPECT_EQ(Centre->PC3->ActivePageIndex(), 0);
-    DM->UID = Uid;
+    // Without tabs the page frame's top line runs even from its left end: no notch of a tab is left.
+    const QImage frame = Centre->PC3->Widget()->grab().toImage();
+    int top = 0;
+    while (top < 10 && frame.pixel(200, top) == frame.pixel(200, 20))
+        ++top;
+    ASSERT_LT(top, 10);
+    for (int y = top; y < top + 3; ++y)
+        for (int x = 1; x < 16; ++x)
+            EXPECT_EQ(frame.pixel(x, y), frame.pixel(200, y)) << x << "," << y;
 }
 
 TEST_F(PersonalCentre, TheFrequentlyUsedWindowIsKeptAndTheCloseButtonClosesTheCentre) {

@@ -1,0 +1,306 @@
+// The windows from the keyboard alone: radio buttons switched with the arrow keys, Tab visiting what a
+// user can see in reading order and showing where it is, a combo box's open list closed by Tab, and
+// Ctrl+Tab that has no hidden page to turn to.
+#include "IniFiles.h"
+#include "PersonalCentreFixture.h"
+#include "UnitBKSet.h"
+#include "UnitMsg.h"
+#include "UnitSetHT.h"
+#include "UnitTCFoodSrc.h"
+#include "WidgetInput.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QImage>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString FocusedName() {
+    QWidget* f = QApplication::focusWidget();
+    for (QWidget* w = f; w; w = w->parentWidget())
+        if (TControl* c = TControl::FromWidget(w)) return c->Name();
+    return QStringLiteral("<none>");
+}
+
+// The names of the controls that Tab (or Shift+Tab) reaches from the focused one, one per press.
+std::vector<QString> TabCycle(int presses, bool backwards = false) {
+    std::vector<QString> names;
+    for (int i = 0; i < presses; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), backwards ? Qt::Key_Backtab : Qt::Key_Tab,
+                        backwards ? Qt::ShiftModifier : Qt::NoModifier);
+        names.push_back(FocusedName());
+    }
+    return names;
+}
+
+// Whether the focused widget looks different with the focus than without it.
+bool ShowsFocus() {
+    QWidget* f = QApplication::focusWidget();
+    if (!f) return false;
+    const QImage focused = f->grab().toImage();
+    f->clearFocus();
+    const QImage unfocused = f->grab().toImage();
+    f->setFocus(Qt::TabFocusReason);
+    return focused != unfocused;
+}
+
+// Every control that Tab reaches shows it has the focus.
+void ExpectEveryStopShowsFocus(int presses) {
+    for (int i = 0; i < presses; ++i) {
+        EXPECT_TRUE(ShowsFocus()) << FocusedName().toStdString() << " shows no focus";
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+}
+
+class KeyboardUser : public PersonalCentre {
+protected:
+    static void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+};
+
+}  // namespace
+
+// Radio buttons
+// -----------------------------------------------------------------------------------------------------
+TEST_F(KeyboardUser, TheArrowKeysSwitchTheEnergyMethodAndItsTargetAndTheChoiceIsSavedFromTheKeyboard) {
+    const QString byTable = FormatFloat("0", DM->LookupDailyKcal()) + "KCal";
+    const QString byActivity = FormatFloat("0", DM->CalcKcalByActivity()) + "KCal";
+    ASSERT_NE(byTable, byActivity);
+    std::vector<QString> shown;
+    OnModal = [&](TForm* form) {
+        auto* method = dynamic_cast<TBKSetFrm*>(form);
+        if (!method) return;
+        QApplication::setActiveWindow(method->Widget());
+        method->rb1->SetFocus();
+        shown.push_back(method->lbl2->Caption());
+        Key(Qt::Key_Down);
+        EXPECT_TRUE(method->rb2->Checked());
+        EXPECT_FALSE(method->rb1->Checked());
+        EXPECT_TRUE(method->rb2->Focused());
+        shown.push_back(method->lbl2->Caption());
+        Key(Qt::Key_Up);
+        shown.push_back(method->lbl2->Caption());
+        Key(Qt::Key_Right);
+        shown.push_back(method->lbl2->Caption());
+        Key(Qt::Key_Tab);  // on to 确定
+        ASSERT_EQ(FocusedName(), "btnOK");
+        Key(Qt::Key_Space);
+    };
+    MainFrm->N3->Click();
+    EXPECT_EQ(shown, (std::vector<QString>{byTable, byActivity, byTable, byActivity}));
+    EXPECT_EQ(Boxes.LastText(), "设置成功");
+    EXPECT_EQ(TIniFile(Db.Folder() + "UInfo.ini").ReadInteger("UINFO", "BKFLG", 0), 2);
+}
+
+TEST_F(KeyboardUser, TheArrowKeysSwitchTheFoodSearchBetweenFoodsAndRecipes) {
+    Db.Exec("insert into SPInfo (ID, SPCls, SPP, SPName, PY, CFlg) values (9001, '米饭', '蒸', '米饭早餐', "
+            "'MFZC', 1)");
+    Centre->btnFdLst->Click();
+    Centre->lbl13->Click();
+    ASSERT_NE(TCFoodSrcFrm, nullptr);
+    QApplication::setActiveWindow(TCFoodSrcFrm->Widget());
+    TCFoodSrcFrm->rbSW->SetFocus();
+    Key(Qt::Key_Right);
+    EXPECT_TRUE(TCFoodSrcFrm->rbSP->Checked());
+    EXPECT_FALSE(TCFoodSrcFrm->rbSW->Checked());
+    Key(Qt::Key_Tab);
+    ASSERT_EQ(FocusedName(), "edtQry");
+    for (const char* c : {"M", "F", "Z", "C"})
+        Key(Qt::Key(QKeySequence::fromString(c)[0].key()));
+    ASSERT_TRUE(TCFoodSrcFrm->AdoQry->Active());
+    EXPECT_EQ(TCFoodSrcFrm->AdoQry->RecordCount(), 1);  // the recipe, not a food
+    EXPECT_EQ(TCFoodSrcFrm->AdoQry->FieldByName("fd")->AsString(), "米饭早餐");
+    TCFoodSrcFrm->rbSP->SetFocus();
+    Key(Qt::Key_Left);  // and back to the foods
+    EXPECT_TRUE(TCFoodSrcFrm->rbSW->Checked());
+    TCFoodSrcFrm->Close();
+}
+
+// Tab
+// -----------------------------------------------------------------------------------------------------
+TEST_F(KeyboardUser, TabGoesRoundTheEnergyMethodWindowInReadingOrderShowingWhereItIs) {
+    std::vector<QString> forwards, backwards;
+    OnModal = [&](TForm* form) {
+        auto* method = dynamic_cast<TBKSetFrm*>(form);
+        if (!method) return;
+        QApplication::setActiveWindow(method->Widget());
+        method->rb1->SetFocus();
+        forwards = TabCycle(4);
+        backwards = TabCycle(4, true);
+        ExpectEveryStopShowsFocus(4);
+    };
+    MainFrm->N3->Click();
+    // The title's close button first, then the checked method, then the two buttons.
+    EXPECT_EQ(forwards, (std::vector<QString>{"btnOK", "btnClose", "btn1", "rb1"}));
+    EXPECT_EQ(backwards, (std::vector<QString>{"btn1", "btnClose", "btnOK", "rb1"}));
+}
+
+TEST_F(KeyboardUser, TabPassesOverTheProfileViewThatTheEditorCovers) {
+    Centre->btnModifyInfo->Click();  // the editor lies over the view, whose 修改>>> stays beneath it
+    Centre->edtUID->SetFocus();
+    const std::vector<QString> names = TabCycle(26);
+    EXPECT_EQ(std::count(names.begin(), names.end(), "btnModifyInfo"), 0);
+    EXPECT_EQ(std::vector<QString>(names.begin(), names.begin() + 8),
+              (std::vector<QString>{"edtPwd", "EdtName", "cbbSex", "edtBthday", "edtSG", "cbbHD",
+                                    "btn_SaveInfo", "SkButton2"}));
+    // Round the window: the title bar, the navigation, the personal centre's pages, back to the editor.
+    EXPECT_EQ(std::count(names.begin(), names.end(), "btnBase"), 1);
+    EXPECT_EQ(names.back(), "edtUID");
+    Centre->SkButton2->Click();  // with the editor closed the view's button is a stop again
+    Centre->btnModifyInfo->SetFocus();
+    ASSERT_TRUE(Centre->btnModifyInfo->Focused());
+    EXPECT_EQ(TabCycle(18, true).back(), "btnModifyInfo");
+}
+
+// A window opens with the focus on its first field or button, not on its title's close button, which
+// Space would press.
+TEST_F(KeyboardUser, WindowsOpenOnTheirFirstFieldAndTheMainAreaTakesTheFocusAfterTheLogin) {
+    QString opened;
+    OnModal = [&](TForm* form) {
+        if (!dynamic_cast<TBKSetFrm*>(form)) return;
+        QApplication::setActiveWindow(form->Widget());
+        opened = FocusedName();
+    };
+    MainFrm->N3->Click();
+    EXPECT_EQ(opened, "rb1");  // the checked method
+    auto* catalogue = new TSetHTFrm(Centre);
+    catalogue->ShowForm();
+    QApplication::setActiveWindow(catalogue->Widget());
+    EXPECT_EQ(FocusedName(), "RC_A");
+    delete catalogue;
+
+    // After a login without the guide: the personal centre's first button, 修改>>>.
+    delete MainFrm;
+    Start();
+    QApplication::setActiveWindow(MainFrm->Widget());
+    MainFrm->edtUID->SetFocus();
+    Type("user");
+    Key(Qt::Key_Return);
+    ASSERT_FALSE(MainFrm->pnlLoad->Visible());
+    EXPECT_EQ(FocusedName(), "btnModifyInfo");
+}
+
+namespace {
+class LoginKeys : public MainWindowSession {
+protected:
+    void SetUp() override {
+        MainWindowSession::SetUp();
+        TIniFile(Db.Folder() + "UInfo.ini").WriteInteger("UINFO", "RunCon", 1);
+        Start();
+        QApplication::setActiveWindow(MainFrm->Widget());
+    }
+};
+}  // namespace
+
+TEST_F(LoginKeys, TabGoesRoundTheVisibleControlsInReadingOrderShowingWhereItIs) {
+    MainFrm->edtUID->SetFocus();
+    const std::vector<QString> login{"edtPWD", "chk_UP", "btnLoad", "btnClose"};
+    // The title bar and the navigation above the panel, then the panel's close button and fields.
+    const std::vector<QString> above{"Btn_Min",      "Btn_Close",    "Btn_CF",       "Btn_SP",
+                                     "btnTaoCan",    "Btn_PerInfo",  "SpeedButton5", "SpeedButton1",
+                                     "SpeedButton2", "SpeedButton3", "SpeedButton4", "SpeedButton6",
+                                     "btn1",         "edtUID"};
+    std::vector<QString> round = login;
+    round.insert(round.end(), above.begin(), above.end());
+    EXPECT_EQ(TabCycle(int(round.size())), round);
+    ExpectEveryStopShowsFocus(int(round.size()));
+    std::vector<QString> back(round.rbegin() + 1, round.rend());
+    back.push_back("edtUID");
+    EXPECT_EQ(TabCycle(int(back.size()), true), back);
+}
+
+// The activity catalogue
+// -----------------------------------------------------------------------------------------------------
+namespace {
+class CatalogueKeys : public KeyboardUser {
+protected:
+    void SetUp() override {
+        KeyboardUser::SetUp();
+        Form = new TSetHTFrm(Centre);
+        Form->ShowForm();
+        QApplication::setActiveWindow(Form->Widget());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(Form->Widget()));
+    }
+    TSetHTFrm* Form = nullptr;
+};
+}  // namespace
+
+TEST_F(CatalogueKeys, TabInTheOpenTypeListTakesTheItemClosesTheListAndMovesOn) {
+    QTest::mouseClick(Form->SkButton3->Widget(), Qt::LeftButton);  // 添加活动项
+    ASSERT_TRUE(Form->gb->Showing());
+    ASSERT_EQ(Form->cbbHT->Text(), "");
+    QTest::mouseClick(Form->cbbHT->Widget(), Qt::LeftButton);  // the list of 活动类型 opens
+    ASSERT_TRUE(Form->cbbHT->DroppedDown());
+    QWidget* list = static_cast<QComboBox*>(Form->cbbHT->Widget())->view();
+    for (int i = 0; i < 3; ++i)  // the list opens on its first type; down to the fourth
+        QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Tab);
+    EXPECT_FALSE(Form->cbbHT->DroppedDown());
+    EXPECT_EQ(Form->cbbHT->Text(), "重度活动");
+    EXPECT_EQ(FocusedName(), "edtHT");
+    Type("run");  // what is typed next goes into the name
+    EXPECT_EQ(Form->edtHT->Text(), "run");
+}
+
+TEST_F(CatalogueKeys, AnActivityTitledWithTwoSlashesIsTickedByTheMouseAndBySpace) {
+    Db.Exec("insert into SpSet (ID, sType, tit, Kcal, sysFlg) values (901, 2, '//test', 3, 0), "
+            "(902, 2, '//散步', 2, 0)");
+    Form->LoadLists();
+    TSkCheckList* list = Form->RC_B;
+    const int mouse = list->Items()->IndexOf("//test"), keys = list->Items()->IndexOf("//散步");
+    ASSERT_GE(mouse, 0);
+    ASSERT_GE(keys, 0);
+    const TRect box = list->ItemRect(mouse);
+    QTest::mouseClick(Viewport(list), Qt::LeftButton, {}, QPoint(box.Left + 8, (box.Top + box.Bottom) / 2));
+    EXPECT_TRUE(list->ItemChecked(mouse));
+    list->SetFocus();
+    list->SetItemIndex(keys);
+    Key(Qt::Key_Space);
+    EXPECT_TRUE(list->ItemChecked(keys));
+    Form->SkButton7->Click();
+    const QStringList stored = Scalar("select SPID from UInfo where UID = :U").split(',');
+    EXPECT_TRUE(stored.contains("901"));
+    EXPECT_TRUE(stored.contains("902"));
+}
+
+TEST_F(LoginKeys, AfterTheLoginTheKeyboardGoesOnInTheMainArea) {
+    MainFrm->edtUID->SetFocus();
+    for (const char* key : {"u", "s", "e", "r"})
+        QTest::keyClick(QApplication::focusWidget(), key[0]);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_FALSE(MainFrm->pnlLoad->Visible());
+    // On a first login the guide lies in front, over the personal centre: its check box.
+    EXPECT_EQ(FocusedName(), "chkHint");
+    EXPECT_TRUE(ShowsFocus());
+}
+
+// The two "我知道了，不要再提示" boxes are ticked with Space as with the mouse, and do what a click does.
+TEST_F(LoginKeys, SpaceOnTheGuidesAndTheTipsCheckBoxesSwitchThemOff) {
+    TIniFile ini(Db.Folder() + "UInfo.ini");
+    ini.WriteInteger("UINFO", "RunCon", 0);
+    OnModal = [](TForm* form) {
+        auto* tip = dynamic_cast<TMsgFrm*>(form);
+        if (!tip || !tip->chckbx1->Visible()) return;
+        QApplication::setActiveWindow(tip->Widget());
+        tip->chckbx1->SetFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        EXPECT_TRUE(tip->chckbx1->Checked());
+    };
+    delete MainFrm;
+    Start();  // the tip shows with the login panel
+    EXPECT_EQ(ini.ReadInteger("UINFO", "RunCon", 0), 1);
+
+    QApplication::setActiveWindow(MainFrm->Widget());
+    MainFrm->edtUID->SetFocus();
+    QTest::keyClicks(QApplication::focusWidget(), "user");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_TRUE(MainFrm->PanelHelp->Visible());
+    ASSERT_EQ(FocusedName(), "chkHint");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_FALSE(MainFrm->PanelHelp->Visible());
+    EXPECT_EQ(ini.ReadInteger("UINFO", "RunHelp", 0), 1);
+}
