@@ -76,10 +76,13 @@ TDecimal ToDecimal15(double value) {
     char e[32];
     const auto end = std::to_chars(e, e + sizeof e, value, std::chars_format::scientific, 14).ptr;
     const char* ePos = std::find(e, end, 'e');
-    d.Digits = QString::fromLatin1(e, 1) + QString::fromLatin1(e + 2, int(ePos - e - 2));
     std::from_chars(ePos + (ePos[1] == '+' ? 2 : 1), end, d.Exponent);
     ++d.Exponent;
-    while (d.Digits.endsWith(QLatin1Char('0'))) d.Digits.chop(1);
+    // The digits without the point and without trailing zeros, cut in place before becoming text.
+    e[1] = e[0];
+    const char* last = ePos;
+    while (last > e + 2 && last[-1] == '0') --last;
+    d.Digits = QString::fromLatin1(e + 1, int(last - e - 1));
     return d;
 }
 
