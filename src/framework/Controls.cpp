@@ -350,12 +350,16 @@ void TControl::FontChanged() {
     if (!FWidget) return;
     FWidget->setFont(FFont.ToQFont());
     QPalette pal = FWidget->palette();
+    FontPalette(pal);
+    FWidget->setPalette(pal);
+}
+
+void TControl::FontPalette(QPalette& pal) const {
     const QColor c = ToQColor(FFont.Color());
     // The disabled look keeps the system's grey text, so a disabled control never looks enabled.
     for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
         for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
             pal.setColor(group, role, c);
-    FWidget->setPalette(pal);
 }
 
 void TControl::SetCaption(const QString& caption) {

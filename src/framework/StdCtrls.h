@@ -42,6 +42,7 @@ public:
 
 protected:
     void FontChanged() override;
+    void FontPalette(QPalette& palette) const override;
     void ColorChanged() override;
     void CMEnabledChanged(TMessage& Message) override;
 
