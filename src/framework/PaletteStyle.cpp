@@ -1,8 +1,13 @@
 #include "PaletteStyle.h"
 
 #include <QApplication>
+#include <QCache>
 #include <QHash>
+#include <QImage>
+#include <QPaintEngine>
+#include <QPainter>
 #include <QProxyStyle>
+#include <QScrollBar>
 #include <QStyleFactory>
 #include <QStyleOption>
 
@@ -29,10 +34,78 @@ public:
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
                             const QWidget* widget) const override {
         TSharedPalette shared(option);
+        if (control == CC_ScrollBar && DrawKeptScrollBar(option, painter, widget)) return;
         QProxyStyle::drawComplexControl(control, option, painter, widget);
     }
 
 private:
+    // A scroll bar's gradients cost more to draw than most of the window around them, and scroll bars
+    // look alike: each look is drawn once into a picture of the bar, which is then copied. Only
+    // pictures that cover every pixel are kept (copying them is drawing them), and only for a painter
+    // that draws whole pixels as they are.
+    struct TKeptPicture {
+        QImage Picture;  // null: the look leaves pixels uncovered, so it is drawn each time
+    };
+
+    static bool CopiesPixels(const QPainter* painter) {
+        const QTransform& t = painter->worldTransform();
+        return painter->paintEngine() && painter->paintEngine()->type() == QPaintEngine::Raster &&
+               painter->device()->devicePixelRatio() == 1 && t.type() <= QTransform::TxTranslate &&
+               t.dx() == qRound(t.dx()) && t.dy() == qRound(t.dy()) && painter->opacity() == 1 &&
+               painter->compositionMode() == QPainter::CompositionMode_SourceOver;
+    }
+
+    static QByteArray ScrollBarKey(const QStyleOptionSlider& bar, const QPainter* painter) {
+        const QPen pen = painter->pen();
+        const qint64 fields[] = {bar.version, bar.state.toInt(), bar.direction, bar.rect.width(), bar.rect.height(),
+                                 qint64(bar.palette.cacheKey()), bar.palette.currentColorGroup(),
+                                 bar.subControls.toInt(), bar.activeSubControls.toInt(), bar.orientation,
+                                 bar.minimum, bar.maximum, bar.sliderPosition, bar.sliderValue, bar.singleStep,
+                                 bar.pageStep, bar.upsideDown, painter->renderHints().toInt(), pen.color().rgba(),
+                                 pen.style(), painter->brush().color().rgba(), painter->brush().style()};
+        return QByteArray(reinterpret_cast<const char*>(fields), sizeof fields);
+    }
+
+    bool DrawKeptScrollBar(const QStyleOptionComplex* option, QPainter* painter, const QWidget* widget) const {
+        // The style draws a line or so past the bar's rectangle, which only a scroll bar painting
+        // itself clips away: only then is the picture of the rectangle all that shows.
+        const auto* bar = qstyleoption_cast<const QStyleOptionSlider*>(option);
+        if (!bar || !painter || option->rect.isEmpty() || !qobject_cast<const QScrollBar*>(widget) ||
+            option->rect != widget->rect() || !CopiesPixels(painter))
+            return false;
+        const QByteArray key = ScrollBarKey(*bar, painter);
+        TKeptPicture* kept = FScrollBars.object(key);
+        if (!kept) {
+            QImage picture(option->rect.size(), QImage::Format_ARGB32_Premultiplied);
+            picture.fill(Qt::transparent);
+            {
+                QPainter p(&picture);
+                p.setRenderHints(painter->renderHints());
+                p.setPen(painter->pen());
+                p.setBrush(painter->brush());
+                p.translate(-option->rect.topLeft());
+                QProxyStyle::drawComplexControl(CC_ScrollBar, option, &p, widget);
+            }
+            kept = new TKeptPicture{AllOpaque(picture) ? picture : QImage()};
+            FScrollBars.insert(key, kept, int(picture.sizeInBytes() / 1024) + 1);
+        }
+        if (kept->Picture.isNull()) return false;
+        painter->drawImage(option->rect.topLeft(), kept->Picture);
+        return true;
+    }
+
+    static bool AllOpaque(const QImage& picture) {
+        for (int y = 0; y < picture.height(); ++y) {
+            const auto* line = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+            for (int x = 0; x < picture.width(); ++x)
+                if (qAlpha(line[x]) != 255) return false;
+        }
+        return true;
+    }
+
+    // The looks drawn lately, up to about a megabyte of pictures.
+    mutable QCache<QByteArray, TKeptPicture> FScrollBars{1024};
+
     // Puts the shared palette of the option's colours into the option for one drawing call, and the
     // option's own back afterwards.
     class TSharedPalette {
