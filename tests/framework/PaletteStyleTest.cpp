@@ -29,8 +29,10 @@ QStyle* PlainStyle() {
     return plain.get();
 }
 
-// The scroll bar in `style` (null: the application's), rendered at (3, 2) into a magenta image.
-QImage Painted(QStyle* style, const TBarCase& c, const QPalette& palette) {
+// The scroll bar in `style` (null: the application's), rendered at `at` into a magenta image of the
+// layout a window's pixels have.
+QImage Painted(QStyle* style, const TBarCase& c, const QPalette& palette,
+               QImage::Format format = QImage::Format_RGB32, QPoint at = QPoint(3, 2)) {
     QScrollBar bar(c.Orientation);
     if (style) bar.setStyle(style);
     bar.setPalette(palette);
@@ -45,17 +47,17 @@ QImage Painted(QStyle* style, const TBarCase& c, const QPalette& palette) {
         QHoverEvent move(QEvent::HoverMove, c.Hover, c.Hover, c.Hover);
         QApplication::sendEvent(&bar, &move);
     }
-    QImage image(c.Size + QSize(8, 6), QImage::Format_ARGB32_Premultiplied);
+    QImage image(c.Size + QSize(at.x() + 5, at.y() + 4), format);
     image.fill(QColor(255, 0, 255));
-    bar.render(&image, QPoint(3, 2));
+    bar.render(&image, at);
     return image;
 }
 
 }  // namespace
 
 // Both directions, sizes, places of the slider, hovered and pressed parts, in the classic colours, in
-// others and in colours that let the background show: each painted twice (the second time from the
-// kept picture) as the underlying style paints it.
+// others and in colours that let the background show, onto pixels of every common layout: each painted
+// twice (the second time from the kept picture) as the underlying style paints it.
 TEST(PaletteStyle, ScrollBarsShowWhatTheUnderlyingStyleDraws) {
     UseColourKeyedStyle();
     QPalette coloured = QApplication::palette();
@@ -73,16 +75,22 @@ TEST(PaletteStyle, ScrollBarsShowWhatTheUnderlyingStyleDraws) {
         {Qt::Vertical, QSize(17, 120), 37, true, away},
         {Qt::Horizontal, QSize(160, 17), 50, false, QPoint(4, 8)},
         {Qt::Horizontal, QSize(90, 15), 12, false, QPoint(80, 7)},
+        {Qt::Horizontal, QSize(622, 16), 85, false, away},  // a day-detail window's
     };
     int checked = 0;
-    for (const QPalette& palette : {QApplication::palette(), coloured, seeThrough})
-        for (const TBarCase& c : cases) {
-            const QImage expected = Painted(PlainStyle(), c, palette);
-            for (int time = 0; time < 2; ++time)
-                ASSERT_EQ(Painted(nullptr, c, palette), expected) << "case " << checked << " time " << time;
-            ++checked;
-        }
-    EXPECT_EQ(checked, 18);
+    for (const QImage::Format format :
+         {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied, QImage::Format_ARGB32, QImage::Format_RGB16})
+        for (const QPalette& palette : {QApplication::palette(), coloured, seeThrough})
+            for (const TBarCase& c : cases)
+                // Gradients round by where they lie: near the corner and far into a window.
+                for (const QPoint at : {QPoint(3, 2), QPoint(9, 306), QPoint(301, 307)}) {
+                    const QImage expected = Painted(PlainStyle(), c, palette, format, at);
+                    for (int time = 0; time < 2; ++time)
+                        ASSERT_EQ(Painted(nullptr, c, palette, format, at), expected)
+                            << "case " << checked << " format " << format << " time " << time;
+                    ++checked;
+                }
+    EXPECT_EQ(checked, 4 * 21 * 3);
 }
 
 // Two looks in turns, each shown as itself: a picture kept for one is never shown for the other.
