@@ -30,7 +30,14 @@ def run_once(build, name, core):
     with tempfile.NamedTemporaryFile(suffix=".json") as out:
         command = ["taskset", "-c", str(core), program, "--benchmark_filter=^%s" % name,
                    "--benchmark_out=%s" % out.name, "--benchmark_out_format=json"]
-        subprocess.run(command, check=True, capture_output=True, text=True)
+        # A run that dies (earlier builds can crash under X) is run again, and said so.
+        for attempt in range(3):
+            done = subprocess.run(command, capture_output=True, text=True)
+            if done.returncode == 0:
+                break
+            print("%s died (%d); running it again" % (program, done.returncode), file=sys.stderr)
+        else:
+            sys.exit("%s died three times" % program)
         result = json.load(open(out.name))["benchmarks"][0]
     if result.get("error_occurred"):
         sys.exit("%s: %s" % (program, result.get("error_message")))
