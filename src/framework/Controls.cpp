@@ -44,8 +44,10 @@ void SetTextAreaColor(QWidget* widget, TColor color) {
 namespace {
 
 QHash<const QWidget*, TControl*>& WidgetRegistry() {
-    static QHash<const QWidget*, TControl*> registry;
-    return registry;
+    // Never freed: controls of objects that go at the program's exit (the application's hint window)
+    // still sign off here after the registry's own turn to go would have come.
+    static auto* registry = new QHash<const QWidget*, TControl*>;
+    return *registry;
 }
 
 TShiftState ShiftOf(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons = Qt::NoButton) {
