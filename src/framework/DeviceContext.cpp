@@ -898,8 +898,12 @@ void TDeviceContext::ExtTextOut(int x, int y, unsigned options, const TRect* rec
     const TColor text24 = ColorOfPixel(PixelOf(TextColor)), back24 = ColorOfPixel(PixelOf(BkColor));
     if (BkMode == OPAQUE) p->fillRect(QRect(left, top, width, height), ToQColor(back24));
     p->setPen(ToQColor(text24));
-    // Shaping is most of the cost of a short text: a text drawn before is drawn from its glyphs.
-    const std::optional<TShapedLine> shaped = FMonochrome ? std::nullopt : CachedShapedLine(Font, text);
+    // Shaping is most of the cost of a short text: a text drawn before is drawn from its glyphs, on the
+    // layouts of windows and bitmaps, where that is drawing the text to the pixel.
+    const QImage::Format format = FImage->format();
+    const bool fromGlyphs =
+        !FMonochrome && (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32);
+    const std::optional<TShapedLine> shaped = fromGlyphs ? CachedShapedLine(Font, text) : std::nullopt;
     if (shaped) {
         for (const QGlyphRun& run : shaped->Runs)
             p->drawGlyphRun(QPointF(left, top + ascent - shaped->Ascent), run);

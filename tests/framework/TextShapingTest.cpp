@@ -110,3 +110,93 @@ TEST(TextShaping, ElidingCutsAsQtCutsAtEveryWidth) {
                 << text.toStdString() << " width " << width;
     }
 }
+
+namespace {
+// The text as Qt draws it over `background`, clipped to `clip`.
+QImage QtOver(const QImage& background, const TTextCase& c, QPoint at, const QRect& clip, QColor ink) {
+    QImage image = background;
+    QPainter p(&image);
+    p.setClipRect(clip);
+    const QFont font = ToQFont(c.Font);
+    p.setFont(font);
+    p.setPen(ink);
+    p.drawText(at.x(), at.y() + QFontMetrics(font).ascent(), c.Text);
+    return image;
+}
+
+QImage ContextOver(const QImage& background, const TTextCase& c, QPoint at, const QRect& clip, TColor ink) {
+    QImage image = background;
+    TDeviceContext dc(&image);
+    dc.Font = c.Font;
+    dc.TextColor = ink;
+    dc.BkMode = TRANSPARENT;
+    const TRect r = Rect(clip.left(), clip.top(), clip.right() + 1, clip.bottom() + 1);
+    dc.ExtTextOut(at.x(), at.y(), ETO_CLIPPED, &r, c.Text);
+    return image;
+}
+}  // namespace
+
+// Texts drawn from their kept glyphs over other colours, over stripes and a colour change under the
+// text, at the image's edges, on a window's pixels and a bitmap's and in turns: each shows as Qt draws
+// it there.
+TEST(TextShaping, TextsOverAnyBackgroundShowAsQtDrawsThem) {
+    const TLogFont fonts[] = {FontOf(-12), FontOf(-14, 700, true)};
+    const QString texts[] = {QStringLiteral("午餐"), QStringLiteral("650Kcal"), QStringLiteral("  "),
+                             QStringLiteral("维生素B1 (mg)")};
+    for (const QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32}) {
+        QImage plain(120, 30, format), other(120, 30, format), striped(120, 30, format), split(120, 30, format);
+        plain.fill(QColor(255, 255, 255));
+        other.fill(QColor(0x0A, 0x24, 0x6A));
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 120; ++x) {
+                striped.setPixelColor(x, y, (x / 3) % 2 ? QColor(255, 255, 255) : QColor(250, 250, 250));
+                split.setPixelColor(x, y, y < 14 ? QColor(255, 255, 255) : QColor(0xF5, 0xE6, 0xD8));
+            }
+        int checked = 0;
+        for (int round = 0; round < 2; ++round)
+            for (const TLogFont& font : fonts)
+                for (const QString& text : texts)
+                    for (const QImage* background : {&plain, &other, &striped, &split, &plain})
+                        for (const QPoint at : {QPoint(4, 3), QPoint(-3, -2), QPoint(95, 20)})
+                            for (const TColor ink : {clBlack, clWhite}) {
+                                const TTextCase c{text, font};
+                                const QRect clip = at == QPoint(4, 3) ? QRect(0, 0, 120, 30) : QRect(2, 1, 110, 26);
+                                const QColor qink = ink == clBlack ? QColor(Qt::black) : QColor(Qt::white);
+                                ASSERT_EQ(ContextOver(*background, c, at, clip, ink), QtOver(*background, c, at, clip, qink))
+                                    << text.toStdString() << " format " << format << " at " << at.x() << "," << at.y()
+                                    << " round " << round;
+                                ++checked;
+                            }
+        EXPECT_EQ(checked, 2 * 2 * 4 * 5 * 3 * 2);
+    }
+}
+
+// A cell's text as a grid writes it (the cell filled, the text clipped to it) is the text Qt draws over
+// the cell's colour, the first time and from the kept glyphs.
+TEST(TextShaping, CellTextsOverTheirFillShowAsQtDrawsThem) {
+    const TLogFont font = FontOf(-12);
+    for (const TColor back : {clWhite, TColor(0x6A240A), clWhite}) {
+        QImage image(100, 24, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        TDeviceContext dc(&image);
+        dc.Font = font;
+        dc.TextColor = back == clWhite ? clBlack : clWhite;
+        dc.BkColor = back;
+        dc.BkMode = OPAQUE;
+        const TRect cell = Rect(1, 1, 60, 20);
+        dc.ExtTextOut(3, 3, ETO_CLIPPED | ETO_OPAQUE, &cell, QStringLiteral("鸡蛋(白皮)很长的名字"));
+        QImage expected(100, 24, QImage::Format_RGB32);
+        expected.fill(Qt::black);
+        {
+            QPainter p(&expected);
+            p.fillRect(QRect(1, 1, 59, 19), ToQColor(back));
+            p.setClipRect(QRect(1, 1, 59, 19));
+            const QFont qfont = ToQFont(font);
+            p.setFont(qfont);
+            p.setPen(ToQColor(dc.TextColor));
+            p.drawText(3, 3 + QFontMetrics(qfont).ascent(), QStringLiteral("鸡蛋(白皮)很长的名字"));
+        }
+        dc.EndPainter();
+        ASSERT_EQ(image, expected) << std::hex << back;
+    }
+}
