@@ -21,14 +21,24 @@ import os
 import statistics
 import subprocess
 import sys
+import tempfile
 
 
 def run_once(build, name, core):
     program = os.path.join(build, "bench_windows")
-    command = ["taskset", "-c", str(core), program, "--benchmark_filter=^%s" % name,
-               "--benchmark_format=json"]
-    out = subprocess.run(command, check=True, capture_output=True, text=True).stdout
-    result = json.loads(out)["benchmarks"][0]
+    # The programs print to the console through their own reporter, so the figures come from a file.
+    with tempfile.NamedTemporaryFile(suffix=".json") as out:
+        command = ["taskset", "-c", str(core), program, "--benchmark_filter=^%s" % name,
+                   "--benchmark_out=%s" % out.name, "--benchmark_out_format=json"]
+        # A run that dies (earlier builds can crash under X) is run again, and said so.
+        for attempt in range(3):
+            done = subprocess.run(command, capture_output=True, text=True)
+            if done.returncode == 0:
+                break
+            print("%s died (%d); running it again" % (program, done.returncode), file=sys.stderr)
+        else:
+            sys.exit("%s died three times" % program)
+        result = json.load(open(out.name))["benchmarks"][0]
     if result.get("error_occurred"):
         sys.exit("%s: %s" % (program, result.get("error_message")))
     scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[result["time_unit"]]

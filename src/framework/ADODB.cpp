@@ -17,6 +17,23 @@ struct TStatement {
     ~TStatement() { sqlite3_finalize(Handle); }
 };
 
+// A statement of the connection's, handed back to it however a run ends.
+struct TKeptStatementUse {
+    TKeptStatementUse(TADOConnection* connection, const char* sql, int length)
+        : Connection(connection), Sql(sql), Length(length) {
+        Handle = connection->TakeStatement(sql, length, Consumed);
+    }
+    ~TKeptStatementUse() { Connection->KeepStatement(Sql, Length, Consumed, Handle); }
+    TKeptStatementUse(const TKeptStatementUse&) = delete;
+    TKeptStatementUse& operator=(const TKeptStatementUse&) = delete;
+
+    TADOConnection* Connection;
+    const char* Sql;
+    int Length;
+    int Consumed = 0;
+    sqlite3_stmt* Handle = nullptr;
+};
+
 void BindValue(sqlite3* db, sqlite3_stmt* stmt, int index, const QVariant& v) {
     int rc;
     if (!v.isValid() || v.isNull()) {
@@ -119,8 +136,48 @@ QStringList TADOConnection::TableNames() const {
 
 void TADOConnection::Close() {
     if (!FDb) return;
+    FinalizeKept();
     sqlite3_close_v2(FDb);
     FDb = nullptr;
+}
+
+namespace {
+// Texts whose statements are kept; past that the kept ones start anew.
+constexpr qsizetype MaxKeptStatements = 64;
+}  // namespace
+
+sqlite3_stmt* TADOConnection::TakeStatement(const char* sql, int length, int& consumed) {
+    sqlite3* db = Handle();
+    // Taken out while in use, so a run of the same text meanwhile prepares its own.
+    if (const auto kept = FKept.find(QByteArray::fromRawData(sql, length)); kept != FKept.end()) {
+        const TKeptStatement statement = *kept;
+        FKept.erase(kept);
+        consumed = statement.Consumed;
+        return statement.Handle;
+    }
+    sqlite3_stmt* statement = nullptr;
+    const char* next = nullptr;
+    Check(db, sqlite3_prepare_v2(db, sql, length, &statement, &next));
+    consumed = int(next - sql);
+    return statement;
+}
+
+void TADOConnection::KeepStatement(const char* sql, int length, int consumed, sqlite3_stmt* statement) {
+    if (!statement) return;
+    // Reset, a statement holds no lock and no values of its run.
+    sqlite3_reset(statement);
+    sqlite3_clear_bindings(statement);
+    if (!FDb || FKept.contains(QByteArray::fromRawData(sql, length))) {
+        sqlite3_finalize(statement);
+        return;
+    }
+    if (FKept.size() >= MaxKeptStatements) FinalizeKept();
+    FKept.insert(QByteArray(sql, length), TKeptStatement{statement, consumed});
+}
+
+void TADOConnection::FinalizeKept() {
+    for (const TKeptStatement& kept : std::as_const(FKept)) sqlite3_finalize(kept.Handle);
+    FKept.clear();
 }
 
 sqlite3* TADOConnection::Handle() const {
@@ -214,10 +271,8 @@ void TADOQuery::RunStatements(bool keepRows) {
     const char* end = tail + text.size();
     FRowsAffected = 0;
     while (tail < end) {
-        TStatement stmt;
-        const char* next = nullptr;
-        Check(db, sqlite3_prepare_v2(db, tail, int(end - tail), &stmt.Handle, &next));
-        tail = next;
+        TKeptStatementUse stmt(FConnection, tail, int(end - tail));
+        tail += stmt.Consumed;
         if (!stmt.Handle) continue;  // only blanks or a comment were left
 
         for (int i = 1; i <= sqlite3_bind_parameter_count(stmt.Handle); ++i) {
@@ -228,6 +283,9 @@ void TADOQuery::RunStatements(bool keepRows) {
             BindValue(db, stmt.Handle, i, FParameters.Value(name));
         }
 
+        // The columns after the first step: a kept statement is prepared again there when the tables
+        // have changed since, and "*" may then stand for other columns.
+        int rc = sqlite3_step(stmt.Handle);
         const int columns = sqlite3_column_count(stmt.Handle);
         const bool readRows = keepRows && columns > 0;
         if (readRows) {
@@ -236,8 +294,7 @@ void TADOQuery::RunStatements(bool keepRows) {
             for (int c = 0; c < columns; ++c)
                 FFields.push_back(std::make_unique<TField>(this, c, QString::fromUtf8(sqlite3_column_name(stmt.Handle, c))));
         }
-        int rc;
-        while ((rc = sqlite3_step(stmt.Handle)) == SQLITE_ROW) {
+        for (; rc == SQLITE_ROW; rc = sqlite3_step(stmt.Handle)) {
             if (!readRows) continue;
             std::vector<QVariant> row(columns);
             for (int c = 0; c < columns; ++c) row[c] = ColumnValue(stmt.Handle, c);

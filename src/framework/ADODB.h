@@ -4,12 +4,14 @@
 #include "Classes.h"
 #include "SysUtils.h"
 
+#include <QHash>
 #include <QVariant>
 #include <QVariantMap>
 #include <memory>
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 // A database failure; the message is SQLite's own.
 class EDatabaseError : public Exception {
@@ -41,10 +43,25 @@ public:
     sqlite3* Handle() const;  // raises EDatabaseError when not connected
     long long LastInsertRowId() const;
 
+    // Framework use: the first statement of `sql` (UTF-8, `length` bytes), prepared anew or kept from
+    // an earlier run of the same text; `consumed` is how many bytes of `sql` it took. The caller owns
+    // it until it hands it back; a null statement means only blanks or comments were left.
+    sqlite3_stmt* TakeStatement(const char* sql, int length, int& consumed);
+    // Hands a statement back (reset, its values cleared) to be kept for the next run of its text.
+    void KeepStatement(const char* sql, int length, int consumed, sqlite3_stmt* statement);
+
 private:
     void Exec(const char* sql);
+    void FinalizeKept();
     sqlite3* FDb = nullptr;
     QString FFileName;
+    // Statements of texts run lately, each with the bytes of its text it took; preparing a statement
+    // costs more than running most of the program's queries.
+    struct TKeptStatement {
+        sqlite3_stmt* Handle;
+        int Consumed;
+    };
+    QHash<QByteArray, TKeptStatement> FKept;
 };
 
 class TADOQuery;

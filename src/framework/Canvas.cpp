@@ -1,5 +1,6 @@
 // TCanvas: the classic drawing calls on a QPainter, with exclusive right and bottom edges.
 #include "DeviceContext.h"
+#include "FontCache.h"
 #include "Graphics.h"
 #include "GraphicsImage.h"
 #include "LinePixels.h"
@@ -295,8 +296,7 @@ void TCanvas::TextOut(int x, int y, const QString& text) {
 void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text) {
     if (TDeviceContext* dc = SyncedDC()) {
         // As on a painter: a text running past the right edge ends in an ellipsis there.
-        const QString shown =
-            QFontMetrics(ToQFont(dc->Font)).elidedText(text, Qt::ElideRight, std::max(0, r.Right - x));
+        const QString shown = ElidedRight(dc->Font, text, std::max(0, r.Right - x));
         dc->ExtTextOut(x, y, ETO_CLIPPED | (FBrush.Style() == bsClear ? 0u : unsigned(ETO_OPAQUE)), &r, shown);
         Changed();
         return;

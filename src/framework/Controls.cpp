@@ -55,8 +55,10 @@ void SetTextAreaColor(QWidget* widget, TColor color) {
 namespace {
 
 QHash<const QWidget*, TControl*>& WidgetRegistry() {
-    static QHash<const QWidget*, TControl*> registry;
-    return registry;
+    // Never freed: controls of objects that go at the program's exit (the application's hint window)
+    // still sign off here after the registry's own turn to go would have come.
+    static auto* registry = new QHash<const QWidget*, TControl*>;
+    return *registry;
 }
 
 TShiftState ShiftOf(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons = Qt::NoButton) {
@@ -361,12 +363,16 @@ void TControl::FontChanged() {
     if (!FWidget) return;
     FWidget->setFont(FFont.ToQFont());
     QPalette pal = FWidget->palette();
+    FontPalette(pal);
+    FWidget->setPalette(pal);
+}
+
+void TControl::FontPalette(QPalette& pal) const {
     const QColor c = ToQColor(FFont.Color());
     // The disabled look keeps the system's grey text, so a disabled control never looks enabled.
     for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
         for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
             pal.setColor(group, role, c);
-    FWidget->setPalette(pal);
 }
 
 void TControl::SetCaption(const QString& caption) {

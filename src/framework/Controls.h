@@ -12,6 +12,7 @@
 #include <vector>
 
 class QWidget;
+class QPalette;
 class QImage;
 class QPainter;
 class QEvent;
@@ -361,6 +362,8 @@ protected:
     // Widget events not handled by the common filter; return true to swallow the event.
     virtual bool WidgetEvent(QEvent* event);
     virtual void FontChanged();
+    // The font's colour as the widget's palette shows it; a control may colour other roles too.
+    virtual void FontPalette(QPalette& palette) const;
     virtual void ColorChanged();
     virtual void Resized() {}
     // A click on controls that have no click signal of their own comes from a press and release inside.

@@ -107,12 +107,14 @@ void FillPixels(std::uint32_t* pixels, int count, std::uint32_t value) {
         std::fill(pixels, pixels + count, value);
         return;
     }
-    const std::uint64_t pair = (std::uint64_t(value) << 32) | value;
+    // Eight pixels a step (the copies become wide stores): filled cells and backgrounds are most of
+    // the pixels a window paints.
+    std::uint32_t eight[8];
+    std::fill(eight, eight + 8, value);
     int i = 0;
-    if (reinterpret_cast<std::uintptr_t>(pixels) & 7) pixels[i++] = value;
-    for (; i + 1 < count; i += 2)
-        std::memcpy(pixels + i, &pair, sizeof pair);
-    if (i < count) pixels[i] = value;
+    for (; i + 8 <= count; i += 8)
+        std::memcpy(pixels + i, eight, sizeof eight);
+    std::fill(pixels + i, pixels + count, value);
 }
 
 inline TColor ColorOfPixel(std::uint32_t p) {
@@ -881,7 +883,7 @@ void TDeviceContext::ExtTextOut(int x, int y, unsigned options, const TRect* rec
     const int ascent = fm.ascent(), height = fm.ascent() + fm.descent();
     // The width only where the alignment or the background needs it.
     const bool needWidth = (TextAlign & (TA_RIGHT | TA_CENTER)) || BkMode == OPAQUE;
-    const int width = needWidth ? fm.horizontalAdvance(text) : 0;
+    const int width = !needWidth ? 0 : FMonochrome ? fm.horizontalAdvance(text) : CachedTextWidth(Font, text);
     int left = 0, top = 0;
     if ((TextAlign & TA_CENTER) == TA_CENTER)
         left = -width / 2;
@@ -895,9 +897,20 @@ void TDeviceContext::ExtTextOut(int x, int y, unsigned options, const TRect* rec
     if (Font.Escapement != 0) p->rotate(-Font.Escapement / 10.0);
     const TColor text24 = ColorOfPixel(PixelOf(TextColor)), back24 = ColorOfPixel(PixelOf(BkColor));
     if (BkMode == OPAQUE) p->fillRect(QRect(left, top, width, height), ToQColor(back24));
-    p->setFont(font);
     p->setPen(ToQColor(text24));
-    p->drawText(left, top + ascent, text);
+    // Shaping is most of the cost of a short text: a text drawn before is drawn from its glyphs, on the
+    // layouts of windows and bitmaps, where that is drawing the text to the pixel.
+    const QImage::Format format = FImage->format();
+    const bool fromGlyphs =
+        !FMonochrome && (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32);
+    const std::optional<TShapedLine> shaped = fromGlyphs ? CachedShapedLine(Font, text) : std::nullopt;
+    if (shaped) {
+        for (const QGlyphRun& run : shaped->Runs)
+            p->drawGlyphRun(QPointF(left, top + ascent - shaped->Ascent), run);
+    } else {
+        p->setFont(font);
+        p->drawText(left, top + ascent, text);
+    }
     p->restore();
 }
 

@@ -417,6 +417,14 @@ void TBitmap::SetTransparentColor(TColor color) {
     Changed();
 }
 
+struct TBitmap::TDrawnImage {
+    QImage Image;
+    std::uint64_t Version = 0;
+    TPixelFormat Format = pfDevice;
+    TAlphaFormat Alpha = afIgnored;
+    TColor Key = clNone;  // clNone: not keyed
+};
+
 void TBitmap::Assign(const TGraphic* source) {
     if (source == this) return;
     if (!source) {
@@ -439,19 +447,16 @@ void TBitmap::Assign(const TGraphic* source) {
         FTransparent = bitmap->FTransparent;
         FTransparentMode = bitmap->FTransparentMode;
         FTransparentColor = bitmap->FTransparentColor;
+        // A picture is assigned to be drawn, often one picture to many controls: the copies share the
+        // source's converted image (Qt's images share their pixels) rather than each converting anew.
+        bitmap->DrawnImage();
+        FDrawn = std::make_unique<TDrawnImage>(*bitmap->FDrawn);
+        FDrawn->Version = FPixelsVersion;
         Changed();
         return;
     }
     source->AssignTo(this);
 }
-
-struct TBitmap::TDrawnImage {
-    QImage Image;
-    std::uint64_t Version = 0;
-    TPixelFormat Format = pfDevice;
-    TAlphaFormat Alpha = afIgnored;
-    TColor Key = clNone;  // clNone: not keyed
-};
 
 const QImage& TBitmap::DrawnImage() const {
     ReleaseCanvas();

@@ -1130,7 +1130,14 @@ void TStringGrid::SetEditText(int ACol, int ARow, const QString& value) {
 }
 
 void TStringGrid::DrawCell(int ACol, int ARow, const TRect& rect, TGridDrawState state) {
-    if (DefaultDrawing()) Canvas()->TextRect(rect, rect.Left + 2, rect.Top + 2, Cells(ACol, ARow));
+    if (DefaultDrawing()) {
+        // The grid has just filled the cell with this brush: the text goes on without filling it again.
+        TBrush* brush = Canvas()->Brush();
+        const TBrushStyle style = brush->Style();
+        brush->SetStyle(bsClear);
+        Canvas()->TextRect(rect, rect.Left + 2, rect.Top + 2, Cells(ACol, ARow));
+        brush->SetStyle(style);
+    }
     TCustomGrid::DrawCell(ACol, ARow, rect, state);
 }
 

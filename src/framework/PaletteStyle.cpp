@@ -1,8 +1,13 @@
 #include "PaletteStyle.h"
 
 #include <QApplication>
+#include <QCache>
 #include <QHash>
+#include <QImage>
+#include <QPaintEngine>
+#include <QPainter>
 #include <QProxyStyle>
+#include <QScrollBar>
 #include <QStyleFactory>
 #include <QStyleOption>
 
@@ -29,10 +34,100 @@ public:
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
                             const QWidget* widget) const override {
         TSharedPalette shared(option);
+        if (control == CC_ScrollBar && DrawKeptScrollBar(option, painter, widget)) return;
         QProxyStyle::drawComplexControl(control, option, painter, widget);
     }
 
 private:
+    // A scroll bar's gradients cost more to draw than most of the window around them, and scroll bars
+    // look alike: each look is drawn once into a picture of the bar, which is then copied. Only
+    // pictures that cover every pixel are kept (copying them is drawing them), and only for a painter
+    // that draws whole pixels as they are, onto 32-bit pixels.
+    struct TKeptPicture {
+        QImage Picture;  // null: the look leaves pixels uncovered, so it is drawn each time
+    };
+
+    static bool CopiesPixels(const QPainter* painter) {
+        const QTransform& t = painter->deviceTransform();
+        return painter->paintEngine() && painter->paintEngine()->type() == QPaintEngine::Raster &&
+               painter->device()->devicePixelRatio() == 1 && t.type() <= QTransform::TxTranslate &&
+               t.dx() == qRound(t.dx()) && t.dy() == qRound(t.dy()) && painter->opacity() == 1 &&
+               painter->compositionMode() == QPainter::CompositionMode_SourceOver;
+    }
+
+    static QByteArray ScrollBarKey(const QStyleOptionSlider& bar, const QPainter* painter) {
+        const QPen pen = painter->pen();
+        const qint64 fields[] = {bar.version, bar.state.toInt(), bar.direction, bar.rect.width(), bar.rect.height(),
+                                 qint64(bar.palette.cacheKey()), bar.palette.currentColorGroup(),
+                                 bar.subControls.toInt(), bar.activeSubControls.toInt(), bar.orientation,
+                                 bar.minimum, bar.maximum, bar.sliderPosition, bar.sliderValue, bar.singleStep,
+                                 bar.pageStep, bar.upsideDown, painter->renderHints().toInt(), pen.color().rgba(),
+                                 pen.style(), painter->brush().color().rgba(), painter->brush().style()};
+        return QByteArray(reinterpret_cast<const char*>(fields), sizeof fields);
+    }
+
+    bool DrawKeptScrollBar(const QStyleOptionComplex* option, QPainter* painter, const QWidget* widget) const {
+        // The style draws a line or so past the bar's rectangle, which only a scroll bar painting
+        // itself clips away: only then is the picture of the rectangle all that shows.
+        const auto* bar = qstyleoption_cast<const QStyleOptionSlider*>(option);
+        if (!bar || !painter || option->rect.isEmpty() || !qobject_cast<const QScrollBar*>(widget) ||
+            option->rect != widget->rect() || !CopiesPixels(painter))
+            return false;
+        const QImage::Format format = TargetFormat(painter);
+        if (format == QImage::Format_Invalid) return false;
+        // Gradients round by where on the target a pixel lies: a picture is kept per place.
+        const QRect target = painter->deviceTransform().mapRect(option->rect);
+        if (target.left() < 0 || target.top() < 0) return false;
+        const QByteArray key = ScrollBarKey(*bar, painter) + char(format) +
+                               QByteArray::number(target.left()) + ',' + QByteArray::number(target.top());
+        TKeptPicture* kept = FScrollBars.object(key);
+        if (!kept) {
+            // Drawn in the target's own pixel layout and place (so it rounds as drawing on the target
+            // would), on black and on white: where both agree, no pixel of the background shows.
+            const QImage onBlack = DrawnOn(Qt::black, format, target, option, painter, widget);
+            const QImage onWhite = DrawnOn(Qt::white, format, target, option, painter, widget);
+            kept = new TKeptPicture{onBlack == onWhite && !onBlack.isNull() ? onBlack : QImage()};
+            FScrollBars.insert(key, kept, int(onBlack.sizeInBytes() / 1024) + 1);
+        }
+        if (kept->Picture.isNull()) return false;
+        painter->drawImage(option->rect.topLeft(), kept->Picture);
+        return true;
+    }
+
+    // The layout of the pixels the painter draws on, where it is one a picture is copied onto as is.
+    static QImage::Format TargetFormat(QPainter* painter) {
+        QPaintDevice* device = painter->paintEngine()->paintDevice();
+        if (!device || device->devType() != QInternal::Image) return QImage::Format_Invalid;
+        const QImage::Format format = static_cast<QImage*>(device)->format();
+        const bool plain32 = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+                             format == QImage::Format_ARGB32_Premultiplied;
+        return plain32 ? format : QImage::Format_Invalid;
+    }
+
+    // The bar drawn as on the target, into an image whose pixels lie where the target's do; only the
+    // bar's own pixels are touched and returned.
+    QImage DrawnOn(Qt::GlobalColor background, QImage::Format format, const QRect& target,
+                   const QStyleOptionComplex* option, const QPainter* painter, const QWidget* widget) const {
+        QImage canvas(target.right() + 1, target.bottom() + 1, format);
+        if (canvas.isNull()) return QImage();
+        {
+            QPainter p(&canvas);
+            p.setCompositionMode(QPainter::CompositionMode_Source);
+            p.fillRect(target, background);
+            p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+            p.setClipRect(target);
+            p.setRenderHints(painter->renderHints());
+            p.setPen(painter->pen());
+            p.setBrush(painter->brush());
+            p.setTransform(painter->deviceTransform());
+            QProxyStyle::drawComplexControl(CC_ScrollBar, option, &p, widget);
+        }
+        return canvas.copy(target);
+    }
+
+    // The looks drawn lately, up to about a megabyte of pictures.
+    mutable QCache<QByteArray, TKeptPicture> FScrollBars{1024};
+
     // Puts the shared palette of the option's colours into the option for one drawing call, and the
     // option's own back afterwards.
     class TSharedPalette {

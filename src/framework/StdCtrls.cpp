@@ -145,9 +145,13 @@ void TLabel::AdjustSize() {
 }
 
 void TLabel::FontChanged() {
-    TControl::FontChanged();
-    UpdateDisabledColor();
+    TControl::FontChanged();  // the disabled colour with the others, in one palette change
     AdjustSize();
+}
+
+void TLabel::FontPalette(QPalette& pal) const {
+    TControl::FontPalette(pal);
+    pal.setColor(QPalette::Disabled, QPalette::WindowText, ToQColor(FEnabled ? FFont.Color() : clGrayText));
 }
 
 void TLabel::CMEnabledChanged(TMessage& Message) {
@@ -158,7 +162,7 @@ void TLabel::CMEnabledChanged(TMessage& Message) {
 void TLabel::UpdateDisabledColor() {
     if (!FWidget) return;
     QPalette pal = FWidget->palette();
-    pal.setColor(QPalette::Disabled, QPalette::WindowText, ToQColor(FEnabled ? FFont.Color() : clGrayText));
+    FontPalette(pal);
     FWidget->setPalette(pal);
 }
 

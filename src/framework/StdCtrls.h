@@ -46,6 +46,7 @@ public:
 
 protected:
     void FontChanged() override;
+    void FontPalette(QPalette& palette) const override;
     void ColorChanged() override;
     void CMEnabledChanged(TMessage& Message) override;
     void WMGetDlgCode(TMessage& Message) override;

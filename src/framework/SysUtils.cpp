@@ -4,6 +4,8 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 
 // Text ------------------------------------------------------------------------------------------
@@ -70,11 +72,17 @@ TDecimal ToDecimal15(double value) {
     TDecimal d;
     value = std::fabs(value);
     if (value == 0 || !std::isfinite(value)) return d;
-    const QString e = QString::asprintf("%.14e", value);  // d.dddddddddddddde+XX
-    const int ePos = e.indexOf(QLatin1Char('e'));
-    d.Digits = e.left(1) + e.mid(2, ePos - 2);
-    d.Exponent = e.mid(ePos + 1).toInt() + 1;
-    while (d.Digits.endsWith(QLatin1Char('0'))) d.Digits.chop(1);
+    // d.dddddddddddddde+XX, rounded as printf's "%.14e" rounds; a grid of numbers formats many.
+    char e[32];
+    const auto end = std::to_chars(e, e + sizeof e, value, std::chars_format::scientific, 14).ptr;
+    const char* ePos = std::find(e, end, 'e');
+    std::from_chars(ePos + (ePos[1] == '+' ? 2 : 1), end, d.Exponent);
+    ++d.Exponent;
+    // The digits without the point and without trailing zeros, cut in place before becoming text.
+    e[1] = e[0];
+    const char* last = ePos;
+    while (last > e + 2 && last[-1] == '0') --last;
+    d.Digits = QString::fromLatin1(e + 1, int(last - e - 1));
     return d;
 }
 

@@ -122,6 +122,103 @@ TEST(TADOQuery, ErrorsCarrySQLiteMessageAndTransactionsRollBack) {
     EXPECT_EQ(q.Fields(0)->AsInteger(), 3);
 }
 
+// A text run again runs as the first time did: with its new values, every statement of it, after a
+// failed run, after the table changed its columns, from a query of its own while another holds the
+// same text, and after many other texts.
+TEST(TADOQuery, ATextRunAgainRunsAsTheFirstTime) {
+    QTemporaryDir dir;
+    TADOConnection conn;
+    conn.Open(MakeDatabase(dir));
+    TADOQuery q, other;
+    q.SetConnection(&conn);
+    other.SetConnection(&conn);
+    const QString byId = "select Name from T where ID = :ID";
+    for (const auto& [id, name] : {std::pair{1, "苹果"}, {3, "桃"}, {2, "梨"}, {1, "苹果"}}) {
+        q.SQL()->SetText(byId);
+        q.Parameters().SetValue("ID", id);
+        q.Open();
+        EXPECT_EQ(q.FieldByName("Name")->AsString(), name) << id;
+    }
+    // Values are not kept from one run to the next.
+    q.SQL()->SetText("insert into T (Name, W) values (:N, :W)");
+    q.Parameters().Assign({{"N", "杏"}, {"W", 1.5}});
+    q.ExecSQL();
+    q.SQL()->SetText("insert into T (Name, W) values (:N, :W)");
+    q.Parameters().SetValue("N", "李");
+    EXPECT_THROW(q.ExecSQL(), EDatabaseError) << "a value missing from this run";
+    // Every statement of a text of several, each run.
+    const QString twoSteps = "update T set W = coalesce(W, 0) + 1 where ID = 3; update T set W = W * 2 where ID = 3;";
+    for (int run = 0; run < 2; ++run) {
+        q.SQL()->SetText(twoSteps);
+        q.ExecSQL();
+    }
+    q.SQL()->SetText("select W from T where ID = 3");
+    q.Open();
+    EXPECT_DOUBLE_EQ(q.Fields(0)->AsFloat(), ((3 + 1) * 2 + 1) * 2);
+    // A failed run leaves the text usable.
+    q.SQL()->SetText("insert into T (ID, Name) values (:ID, 'x')");
+    q.Parameters().SetValue("ID", 1);
+    EXPECT_THROW(q.ExecSQL(), EDatabaseError);
+    q.SQL()->SetText("insert into T (ID, Name) values (:ID, 'x')");
+    q.Parameters().SetValue("ID", 50);
+    q.ExecSQL();
+    EXPECT_EQ(q.RowsAffected(), 1);
+    // New columns show in a text that names none.
+    q.SQL()->SetText("select * from T where ID = 50");
+    q.Open();
+    EXPECT_EQ(q.FieldCount(), 4);
+    other.SQL()->SetText("alter table T add column Kcal REAL");
+    other.ExecSQL();
+    q.SQL()->SetText("select * from T where ID = 50");
+    q.Open();
+    EXPECT_EQ(q.FieldCount(), 5);
+    EXPECT_EQ(q.Fields(4)->FieldName(), "Kcal");
+    // Two queries of one text, the second run while the first is open, each with its own rows.
+    q.SQL()->SetText(byId);
+    q.Parameters().SetValue("ID", 1);
+    q.Open();
+    other.SQL()->SetText(byId);
+    other.Parameters().SetValue("ID", 3);
+    other.Open();
+    EXPECT_EQ(q.FieldByName("Name")->AsString(), "苹果");
+    EXPECT_EQ(other.FieldByName("Name")->AsString(), "桃");
+    // Many texts, then the first again.
+    for (int i = 0; i < 200; ++i) {
+        q.SQL()->SetText(QString("select %1 as N").arg(i));
+        q.Open();
+        ASSERT_EQ(q.Fields(0)->AsInteger(), i);
+    }
+    q.SQL()->SetText(byId);
+    q.Parameters().SetValue("ID", 2);
+    q.Open();
+    EXPECT_EQ(q.FieldByName("Name")->AsString(), "梨");
+}
+
+// Texts run on a connection hold nothing of its file: its tables can be dropped, and once closed the
+// file can be replaced and opened again, showing the new file's rows.
+TEST(TADOConnection, KeptStatementsHoldNothingOfTheFile) {
+    QTemporaryDir dir;
+    const QString file = MakeDatabase(dir);
+    TADOConnection conn;
+    conn.Open(file);
+    TADOQuery q;
+    q.SetConnection(&conn);
+    q.SQL()->SetText("select count(*) from T");
+    q.Open();
+    EXPECT_EQ(q.Fields(0)->AsInteger(), 3);
+    q.SQL()->SetText("create table U (A); drop table T;");
+    q.ExecSQL();
+    q.SQL()->SetText("select count(*) from T");
+    EXPECT_THROW(q.Open(), EDatabaseError) << "the table is gone";
+    conn.Close();
+    ASSERT_TRUE(QFile::remove(file));
+    MakeDatabase(dir);
+    conn.Open(file);
+    q.SQL()->SetText("select count(*) from T");
+    q.Open();
+    EXPECT_EQ(q.Fields(0)->AsInteger(), 3);
+}
+
 TEST(TADOConnection, WaitsAtOpenForADatabaseThatAnotherProcessHoldsForAMoment) {
     QTemporaryDir dir;
     const QString file = MakeDatabase(dir);

@@ -128,6 +128,45 @@ TEST(Controls, LabelClickAndHover) {
     EXPECT_GT(label->Width(), 0);  // sized to its text
 }
 
+// The label's text keeps its font's colour in a disabled container and turns grey only when the label
+// itself is disabled, however its font's colour changes meanwhile.
+TEST(Controls, ALabelIsGreyOnlyWhenItselfDisabled) {
+    TForm form(nullptr);
+    auto* panel = new TPanel(&form);
+    panel->SetParent(&form);
+    auto* label = new TLabel(panel);
+    label->SetParent(panel);
+    label->SetCaption("早餐");
+    label->Font()->SetColor(clRed);
+    form.ShowForm();
+    auto shown = [&](QPalette::ColorGroup group) { return label->Widget()->palette().color(group, QPalette::WindowText); };
+    auto hasInk = [&](const QColor& ink) {
+        const QImage shot = label->Widget()->grab().toImage();
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                if (const QColor c = shot.pixelColor(x, y);  // a stroke's core, near the ink's colour
+                    std::abs(c.red() - ink.red()) < 60 && std::abs(c.green() - ink.green()) < 60 &&
+                    std::abs(c.blue() - ink.blue()) < 60)
+                    return true;
+        return false;
+    };
+    panel->SetEnabled(false);
+    EXPECT_FALSE(label->Widget()->isEnabled());
+    EXPECT_EQ(shown(QPalette::Disabled), QColor(Qt::red));
+    EXPECT_TRUE(hasInk(QColor(Qt::red)));
+    panel->SetEnabled(true);
+
+    label->SetEnabled(false);
+    EXPECT_EQ(shown(QPalette::Disabled), ToQColor(clGrayText));
+    label->Font()->SetColor(clBlue);
+    EXPECT_EQ(shown(QPalette::Disabled), ToQColor(clGrayText));
+    EXPECT_EQ(shown(QPalette::Active), QColor(Qt::blue));
+    EXPECT_FALSE(hasInk(QColor(Qt::blue)));
+    label->SetEnabled(true);
+    EXPECT_EQ(shown(QPalette::Disabled), QColor(Qt::blue));
+    EXPECT_TRUE(hasInk(QColor(Qt::blue)));
+}
+
 // A control that ignores a click keeps it: the panel it lies on never sees it, as the personal centre's
 // page double-click must not fire from its history list.
 TEST(Controls, MouseClicksReachOnlyTheControlUnderTheMouse) {

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPointer>
 #include <QTest>
 #include <QWidget>
@@ -391,6 +392,45 @@ TEST_F(StringGridTest, OnDrawCellPaintsOnTheGridsCanvas) {
         for (int y = text.Top; y < text.Bottom; ++y)
             inkedBare |= bare.pixelColor(x, y).lightness() < 128;
     EXPECT_FALSE(inkedBare);
+}
+
+// What the default drawing gives a cell: the cell filled with its colour and the text from two pixels
+// in, cut with an ellipsis at the cell's right edge, as Qt writes it.
+QImage ExpectedCell(const TRect& r, const QString& text, const QFont& font, TColor back, TColor ink) {
+    QImage image(r.Width(), r.Height(), QImage::Format_RGB32);
+    image.fill(ToQColor(back));
+    QPainter p(&image);
+    const QFontMetrics metrics(font);
+    p.setFont(font);
+    p.setPen(ToQColor(ink));
+    p.drawText(2, 2 + metrics.ascent(), metrics.elidedText(text, Qt::ElideRight, r.Width() - 2));
+    return image;
+}
+
+// Plain and fixed cells, short and cut texts, drawn again with other texts in their places: each cell
+// shows just its own text, as Qt writes it, on its own colour.
+TEST_F(StringGridTest, TheDefaultDrawingWritesEachCellsTextAsQtWritesIt) {
+    grid->SetCol(5);  // keeps the focus rectangle out of the cells looked at
+    const QFont font = grid->Font()->ToQFont();
+    const QStringList texts = {"鸡蛋(白皮)", "123.5", "维生素B1 (mg) 与其他很长的名字", "", "早餐"};
+    for (int round = 0; round < 2; ++round) {
+        for (int col = 0; col < 5; ++col)
+            for (int row = 0; row < 3; ++row)
+                grid->SetCells(col, row, texts[(col + row + round) % texts.size()]);
+        const QImage shot = grid->Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        for (int col = 0; col < 5; ++col)
+            for (int row = 0; row < 3; ++row) {
+                const TRect r = grid->CellRect(col, row);
+                const bool fixed = col == 0 || row == 0;
+                const QImage expected = ExpectedCell(r, grid->Cells(col, row), font,
+                                                     fixed ? grid->FixedColor() : grid->Color(), grid->Font()->Color());
+                // A fixed cell's raised edge lies over its top row and left column.
+                const int edge = fixed ? 1 : 0;
+                const QRect inside(edge, edge, r.Width() - edge, r.Height() - edge);
+                ASSERT_EQ(shot.copy(inside.translated(r.Left, r.Top)), expected.copy(inside))
+                    << col << "," << row << " round " << round;
+            }
+    }
 }
 
 TEST_F(StringGridTest, KeyboardMovesTheCurrentCellAndScrollsItIntoView) {

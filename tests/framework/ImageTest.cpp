@@ -153,6 +153,38 @@ TEST(BitmapDrawing, ADrawnBitmapShowsItsPixelsAsTheyAreNow) {
     EXPECT_EQ(DrawnOnWhite(rows).pixelColor(0, 0), QColor(0, 0, 255));
 }
 
+// Copies of one picture share its converted image until either side changes: each then shows its
+// own pixels, and the other keeps showing its own; a keyed copy keys its own colour.
+TEST(BitmapDrawing, CopiesOfAPictureShowTheirOwnPixelsAfterEitherChanges) {
+    for (const TPixelFormat format : {pf24bit, pf8bit, pf32bit}) {
+        TBitmap source(4, 2);
+        source.SetPixelFormat(format);
+        Fill(source, Rect(0, 0, 4, 2), clRed);
+        TBitmap first, second;
+        first.Assign(&source);
+        second.Assign(&source);
+        EXPECT_EQ(DrawnOnWhite(first).pixelColor(1, 1), QColor(255, 0, 0)) << format;
+        EXPECT_EQ(DrawnOnWhite(second).pixelColor(1, 1), QColor(255, 0, 0)) << format;
+
+        Fill(first, Rect(0, 0, 2, 2), clBlue);
+        EXPECT_EQ(DrawnOnWhite(first).pixelColor(1, 1), QColor(0, 0, 255)) << format;
+        EXPECT_EQ(DrawnOnWhite(second).pixelColor(1, 1), QColor(255, 0, 0)) << format;
+        EXPECT_EQ(DrawnOnWhite(source).pixelColor(1, 1), QColor(255, 0, 0)) << format;
+
+        Fill(source, Rect(0, 0, 4, 2), clLime);
+        EXPECT_EQ(DrawnOnWhite(source).pixelColor(3, 0), QColor(0, 255, 0)) << format;
+        EXPECT_EQ(DrawnOnWhite(second).pixelColor(3, 0), QColor(255, 0, 0)) << format;
+        EXPECT_EQ(DrawnOnWhite(first).pixelColor(3, 0), QColor(255, 0, 0)) << format;
+
+        second.SetTransparent(true);
+        second.SetTransparentColor(clRed);
+        const QImage keyed = DrawnOnWhite(second);
+        EXPECT_EQ(keyed.pixelColor(0, 0), QColor(255, 255, 255)) << format;
+        EXPECT_EQ(DrawnOnWhite(first).pixelColor(0, 0), QColor(0, 0, 255)) << format;
+        EXPECT_EQ(DrawnOnWhite(first).pixelColor(3, 1), QColor(255, 0, 0)) << format;
+    }
+}
+
 TEST(ImageList, StripsAreCutAndMaskedColoursLeftOut) {
     TImageList images(nullptr);
     TBitmap strip(48, 16);

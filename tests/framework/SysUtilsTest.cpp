@@ -36,6 +36,14 @@ TEST(FloatToStr, ShortestTextWithoutExponent) {
     EXPECT_EQ(FloatToStr(123456789012.5), "123456789012.5");
     EXPECT_EQ(FloatToStr(2.0 / 3.0), "0.666666666666667");
     EXPECT_EQ(FloatToStr(1e20), "100000000000000000000");
+    // Fifteen significant digits, the last rounded: a carry makes a new digit, an exact half goes to
+    // the even digit, and the extremes keep their exponents.
+    EXPECT_EQ(FloatToStr(9.9999999999999995), "10");
+    EXPECT_EQ(FloatToStr(0.000123456789012345678), "0.000123456789012346");
+    EXPECT_EQ(FloatToStr(1000000000000005.0), "1000000000000000");
+    EXPECT_EQ(FloatToStr(1000000000000015.0), "1000000000000020");
+    EXPECT_EQ(FloatToStr(5e-324), QStringLiteral("0.") + QString(323, QLatin1Char('0')) + "494065645841247");
+    EXPECT_EQ(FloatToStr(1.7976931348623157e308), "179769313486232" + QString(294, QLatin1Char('0')));
 }
 
 TEST(StrToNumber, ConversionErrorsCarryAMessage) {

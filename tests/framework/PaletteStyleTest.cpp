@@ -1,0 +1,108 @@
+// Scroll bars painted in the program's style: every look, drawn the first time or copied from the
+// picture kept of it, shows the very pixels the underlying style paints.
+#include "PaletteStyle.h"
+
+#include <QApplication>
+#include <QHoverEvent>
+#include <QProxyStyle>
+#include <QScrollBar>
+#include <QStyleFactory>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+struct TBarCase {
+    Qt::Orientation Orientation;
+    QSize Size;
+    int Value;
+    bool SliderDown;
+    QPoint Hover;  // (-1, -1): the mouse elsewhere
+};
+
+QStyle* PlainStyle() {
+    static std::unique_ptr<QStyle> plain;
+    if (!plain) {
+        const auto* proxy = qobject_cast<QProxyStyle*>(QApplication::style());
+        plain.reset(QStyleFactory::create(proxy ? proxy->baseStyle()->name() : QApplication::style()->name()));
+    }
+    return plain.get();
+}
+
+// The scroll bar in `style` (null: the application's), rendered at `at` into a magenta image of the
+// layout a window's pixels have.
+QImage Painted(QStyle* style, const TBarCase& c, const QPalette& palette,
+               QImage::Format format = QImage::Format_RGB32, QPoint at = QPoint(3, 2)) {
+    QScrollBar bar(c.Orientation);
+    if (style) bar.setStyle(style);
+    bar.setPalette(palette);
+    bar.resize(c.Size);
+    bar.setRange(0, 100);
+    bar.setPageStep(20);
+    bar.setValue(c.Value);
+    bar.setSliderDown(c.SliderDown);
+    if (c.Hover != QPoint(-1, -1)) {
+        QHoverEvent enter(QEvent::HoverEnter, c.Hover, c.Hover, QPoint(-1, -1));
+        QApplication::sendEvent(&bar, &enter);
+        QHoverEvent move(QEvent::HoverMove, c.Hover, c.Hover, c.Hover);
+        QApplication::sendEvent(&bar, &move);
+    }
+    QImage image(c.Size + QSize(at.x() + 5, at.y() + 4), format);
+    image.fill(QColor(255, 0, 255));
+    bar.render(&image, at);
+    return image;
+}
+
+}  // namespace
+
+// Both directions, sizes, places of the slider, hovered and pressed parts, in the classic colours, in
+// others and in colours that let the background show, onto pixels of every common layout: each painted
+// twice (the second time from the kept picture) as the underlying style paints it.
+TEST(PaletteStyle, ScrollBarsShowWhatTheUnderlyingStyleDraws) {
+    UseColourKeyedStyle();
+    QPalette coloured = QApplication::palette();
+    coloured.setColor(QPalette::Button, QColor(0xE8, 0xC9, 0xA0));
+    coloured.setColor(QPalette::Window, QColor(0xF5, 0xE6, 0xD8));
+    QPalette seeThrough = QApplication::palette();
+    for (const QPalette::ColorRole role : {QPalette::Button, QPalette::Window, QPalette::Base, QPalette::Dark,
+                                           QPalette::Mid, QPalette::Light, QPalette::Shadow})
+        seeThrough.setColor(role, QColor(0, 0, 255, 90));
+    const QPoint away(-1, -1);
+    const TBarCase cases[] = {
+        {Qt::Vertical, QSize(17, 200), 0, false, away},
+        {Qt::Vertical, QSize(17, 200), 100, false, away},
+        {Qt::Vertical, QSize(17, 120), 37, false, QPoint(8, 50)},
+        {Qt::Vertical, QSize(17, 120), 37, true, away},
+        {Qt::Horizontal, QSize(160, 17), 50, false, QPoint(4, 8)},
+        {Qt::Horizontal, QSize(90, 15), 12, false, QPoint(80, 7)},
+        {Qt::Horizontal, QSize(622, 16), 85, false, away},  // a day-detail window's
+    };
+    int checked = 0;
+    for (const QImage::Format format :
+         {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied, QImage::Format_ARGB32, QImage::Format_RGB16})
+        for (const QPalette& palette : {QApplication::palette(), coloured, seeThrough})
+            for (const TBarCase& c : cases)
+                // Gradients round by where they lie: near the corner and far into a window.
+                for (const QPoint at : {QPoint(3, 2), QPoint(9, 306), QPoint(301, 307)}) {
+                    const QImage expected = Painted(PlainStyle(), c, palette, format, at);
+                    for (int time = 0; time < 2; ++time)
+                        ASSERT_EQ(Painted(nullptr, c, palette, format, at), expected)
+                            << "case " << checked << " format " << format << " time " << time;
+                    ++checked;
+                }
+    EXPECT_EQ(checked, 4 * 21 * 3);
+}
+
+// Two looks in turns, each shown as itself: a picture kept for one is never shown for the other.
+TEST(PaletteStyle, ScrollBarsOfOtherLooksKeepTheirOwnPictures) {
+    UseColourKeyedStyle();
+    const TBarCase top{Qt::Vertical, QSize(17, 150), 0, false, QPoint(-1, -1)};
+    const TBarCase bottom{Qt::Vertical, QSize(17, 150), 100, false, QPoint(-1, -1)};
+    const QImage topLook = Painted(PlainStyle(), top, QApplication::palette());
+    const QImage bottomLook = Painted(PlainStyle(), bottom, QApplication::palette());
+    ASSERT_NE(topLook, bottomLook);
+    for (int round = 0; round < 3; ++round) {
+        EXPECT_EQ(Painted(nullptr, top, QApplication::palette()), topLook);
+        EXPECT_EQ(Painted(nullptr, bottom, QApplication::palette()), bottomLook);
+    }
+}
