@@ -9,6 +9,7 @@
 #include "UserInfoUnit.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QPaintEvent>
 #include <QWidget>
 #include <benchmark/benchmark.h>
@@ -16,19 +17,22 @@
 
 namespace {
 
-// Counts, while on, the paint events of the widgets outside the day-detail window.
+// Counts, while on, the paint events of the widgets outside the day-detail window, and sees whether the
+// window itself has been painted.
 class TPaintsOutside : public QObject {
 public:
     TPaintsOutside() { qApp->installEventFilter(this); }
     ~TPaintsOutside() override { qApp->removeEventFilter(this); }
     bool On = true;
     int Count = 0;
+    bool WindowPainted = false;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (On && event->type() == QEvent::Paint && watched->isWidgetType() &&
-            !(YSMXFrm && static_cast<QWidget*>(watched)->window() == YSMXFrm->Widget()))
-            ++Count;
+        if (event->type() != QEvent::Paint || !watched->isWidgetType()) return false;
+        const bool inside = YSMXFrm && static_cast<QWidget*>(watched)->window() == YSMXFrm->Widget();
+        if (inside) WindowPainted = true;
+        if (On && !inside) ++Count;
         return false;
     }
 };
@@ -47,10 +51,16 @@ TFrm_UInfo* FoodHistoryWithToday() {
     return centre;
 }
 
-// A double click on the list's current row, until the window it opens has been painted.
-[[gnu::noinline]] void OpenDayDetailOnce(TFrm_UInfo* centre) {
+// A double click on the list's current row, until the window it opens has been painted: on a window
+// system the first paint waits for the window to be exposed, which one pass of the events may not see.
+[[gnu::noinline]] void OpenDayDetailOnce(TFrm_UInfo* centre, TPaintsOutside& paints) {
+    paints.WindowPainted = false;
     centre->SkDBGrid3DblClick(centre->SkDBGrid3);
-    QApplication::processEvents();
+    QElapsedTimer waited;
+    waited.start();
+    do
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    while (!paints.WindowPainted && waited.elapsed() < 2000);
 }
 
 void CloseDayDetail() {
@@ -65,9 +75,10 @@ void OpenFoodDayDetail(benchmark::State& state) {
     TFrm_UInfo* centre = FoodHistoryWithToday();
     TPaintsOutside outside;
     for (auto _ : state) {
-        OpenDayDetailOnce(centre);
+        OpenDayDetailOnce(centre, outside);
         state.PauseTiming();
         if (!YSMXFrm) return state.SkipWithError("the double click opened no day-detail window");
+        if (!outside.WindowPainted) return state.SkipWithError("the day-detail window was never painted");
         // Only what the opening painted counts, not the window's going.
         outside.On = false;
         CloseDayDetail();
@@ -82,8 +93,9 @@ void DayDetailHeapKept(benchmark::State& state) {
     TLoggedInSession session;
     if (!Frm_UInfo) return state.SkipWithError("the login did not open the personal centre");
     TFrm_UInfo* centre = FoodHistoryWithToday();
+    TPaintsOutside paints;
     auto openAndClose = [&] {
-        OpenDayDetailOnce(centre);
+        OpenDayDetailOnce(centre, paints);
         CloseDayDetail();
     };
     for (auto _ : state) {
