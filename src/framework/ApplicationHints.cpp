@@ -200,18 +200,20 @@ void TApplication::ActivateHint(const TPoint& CursorPos) {
         if (QTimer* t = h.Timer(h.HideTimer, [this] { HideHint(); })) t->start(info.HideTimeout);
 }
 
-void TApplication::HintMouseMessage(TControl* Control, const TMessage& Message) {
+void TApplication::HintMouseMessage(TControl* Control, const TMessage& Message,
+                                    std::optional<TPoint> cursor) {
     if (!Control || IsHintWindow(Control)) return;
     THintState& h = Hints();
     if (Message.Msg == CM_MOUSELEAVE) {
         // Off the control: unless the mouse went onto the hint itself, the hint goes. Gone straight onto
         // another hinted control, that one's hint follows after the short pause; anywhere else (the
         // window's bare background, which reports no moves, or outside) the next hint waits the long one.
-        const TPoint cursor = Mouse->CursorPos();
-        if (h.Control != Control ||
-            (h.Window && h.Window->Visible() && h.Window->BoundsRect().Contains(cursor)))
-            return;
-        TControl* next = ControlAt(cursor);
+        // Only the control whose hint is pending asks where the mouse went: each asking waits on the
+        // window system, and a window opening under the mouse makes many controls leave at once.
+        if (h.Control != Control) return;
+        const TPoint at = cursor ? *cursor : Mouse->CursorPos();
+        if (h.Window && h.Window->Visible() && h.Window->BoundsRect().Contains(at)) return;
+        TControl* next = ControlAt(at);
         next = next && !IsHintWindow(next) ? HintControlOf(next) : nullptr;
         const bool moveOn = h.Active && next && next != Control;
         CancelHint();
@@ -226,12 +228,13 @@ void TApplication::HintMouseMessage(TControl* Control, const TMessage& Message) 
     TControl* hintControl = HintControlOf(Control);
     if (!hintControl && !h.Control && !h.Showing && !h.Active) return;
     // Entering a control counts as a move: a widget without mouse tracking reports no other.
-    const TPoint cursor =
-        Message.Msg == CM_MOUSEENTER
-            ? Mouse->CursorPos()
-            : Control->ClientToScreen({LoWordSigned(Message.LParam), HiWordSigned(Message.LParam)});
-    if (!InnermostAt(Control, cursor)) return;
-    h.Cursor = cursor;
+    const TPoint at =
+        Message.Msg != CM_MOUSEENTER
+            ? Control->ClientToScreen({LoWordSigned(Message.LParam), HiWordSigned(Message.LParam)})
+        : cursor ? *cursor
+                 : Mouse->CursorPos();
+    if (!InnermostAt(Control, at)) return;
+    h.Cursor = at;
     if (!hintControl) h.Active = false;  // a spot without a hint: the next hint waits the long pause
     if (hintControl != h.Control) {
         const bool moveOn = h.Showing || h.Active;
@@ -245,7 +248,7 @@ void TApplication::HintMouseMessage(TControl* Control, const TMessage& Message) 
             t->start(moveOn ? h.ShortPause : h.Pause);
         return;
     }
-    if (h.Showing && !h.CursorRect.Contains(cursor)) {
+    if (h.Showing && !h.CursorRect.Contains(at)) {
         HideHint();
         if (QTimer* t = h.Timer(h.PauseTimer, [this] { ActivateHint(Hints().Cursor); }))
             t->start(h.ShortPause);

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QEnterEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
@@ -434,10 +435,17 @@ bool TControl::DispatchWidgetEvent(QObject* watched, QEvent* event) {
         return consumed(send(WM_MOUSEWHEEL, MakeLParam(int(MouseKeys(e->modifiers(), e->buttons())), delta),
                              MakeLParam(g.x(), g.y())));
     }
-    case QEvent::Enter:
-        Application->HintMouseMessage(this, TMessage{CM_MOUSEENTER, 0, 0, 0, false});
+    case QEvent::Enter: {
+        // An enter from the window system says where the mouse is; asking again would wait on it.
+        std::optional<TPoint> cursor;
+        if (const auto* e = dynamic_cast<const QEnterEvent*>(event)) {
+            const QPoint g = e->globalPosition().toPoint();
+            cursor = TPoint{g.x(), g.y()};
+        }
+        Application->HintMouseMessage(this, TMessage{CM_MOUSEENTER, 0, 0, 0, false}, cursor);
         if (!alive) return true;
         return consumed(send(CM_MOUSEENTER));
+    }
     case QEvent::Leave:
         Application->HintMouseMessage(this, TMessage{CM_MOUSELEAVE, 0, 0, 0, false});
         if (!alive) return true;

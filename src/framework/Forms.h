@@ -4,6 +4,7 @@
 #include "Controls.h"
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
@@ -174,8 +175,10 @@ public:
     void HideHint();
     // The hint window (nullptr while hints are off or none has been needed yet).
     THintWindow* HintWindow() const;
-    // Framework use: every control's mouse messages pass here first.
-    void HintMouseMessage(TControl* Control, const TMessage& Message);
+    // Framework use: every control's mouse messages pass here first. `cursor` is where the mouse is
+    // when the event that brought the message says so; otherwise the window system is asked.
+    void HintMouseMessage(TControl* Control, const TMessage& Message,
+                          std::optional<TPoint> cursor = std::nullopt);
 
 private:
     THintState& Hints() const;

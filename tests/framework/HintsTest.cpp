@@ -8,6 +8,8 @@
 #include "Regions.h"
 #include "StdCtrls.h"
 
+#include <QCursor>
+#include <QEnterEvent>
 #include <QMouseEvent>
 #include <QTest>
 #include <QWidget>
@@ -98,6 +100,22 @@ TEST_F(HintFixture, RestingOnAControlShowsItsHintBelowTheMouseAfterThePause) {
     // A click hides it.
     QTest::mouseClick(Label->Widget(), Qt::LeftButton, {}, QPoint(5, 6));
     EXPECT_FALSE(HintShows());
+}
+
+TEST_F(HintFixture, EnteringAControlTakesTheMouseFromTheEnterAndLeavingOthersKeepsItsHint) {
+    // The pointer the window system reports lies off the window; the enter says where the mouse came in.
+    QCursor::setPos(0, 0);
+    const TPoint entered = Label->ClientToScreen({7, 8});
+    QEnterEvent enter(QPointF(7, 8), QPointF(7, 8), QPointF(entered.X, entered.Y));
+    QApplication::sendEvent(Label->Widget(), &enter);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return HintShows(); }, 2000));
+    EXPECT_EQ(Label->Seen.CursorPos, Point(7, 8));
+    EXPECT_EQ(Application->HintWindow()->Left(), entered.X);
+    EXPECT_EQ(Application->HintWindow()->Top(), entered.Y + 20);
+    // Another control the mouse leaves has no say over the label's hint.
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(Form.Widget(), &leave);
+    EXPECT_TRUE(HintShows());
 }
 
 TEST_F(HintFixture, TheControlAndOnShowHintMayChangeOrStopTheHint) {
