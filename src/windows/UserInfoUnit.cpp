@@ -301,16 +301,19 @@ void TFrm_UInfo::lblLSJLClick(TObject*) {
         ShowInFront(pnlTZCX);
         lblLSTop->SetCaption(">> 历史体重记录");
         pnlBack->Show();
+        pnlTZCX->SelectFirst();
         break;
     case 2:
         ShowInFront(pnlHdCX);
         lblLSTop->SetCaption(">> 历史活动记录");
         pnlBack->Show();
+        pnlHdCX->SelectFirst();
         break;
     case 3:
         ShowInFront(pnlYSCX);
         lblLSTop->SetCaption(">> 历史饮食记录");
         pnlBack->Show();
+        pnlYSCX->SelectFirst();
         break;
     default:
         break;
@@ -326,6 +329,7 @@ void TFrm_UInfo::btn1Click(TObject*) {
         pnlBack->Hide();
         lblSetHD->Hide();
         RefreshCalendar();
+        FocusIfCan(SGTZ);
         break;
     case 2:
         pnlClaDate->Show();
@@ -334,11 +338,13 @@ void TFrm_UInfo::btn1Click(TObject*) {
         ShowInFront(pnlHDCla);
         pnlBack->Hide();
         RefreshCalendar();
+        FocusIfCan(SGHD);
         break;
     case 3:
         if (pnlYSJLTxt->Visible()) {
             pnlYSJLTxt->Hide();
             ShowInFront(pnlAddSP);
+            pnlAddSP->SelectFirst();
         } else if (pnlAddSP->Visible() && pnlYSJL->Visible()) {
             pnlClaDate->Show();
             pnlYSJLTxt->Hide();
@@ -346,12 +352,14 @@ void TFrm_UInfo::btn1Click(TObject*) {
             ShowInFront(pnlYSCla);
             pnlBack->Hide();
             RefreshCalendar();
+            FocusIfCan(SGYS);
         } else if (pnlYSCX->Visible()) {
             pnlYSCX->Hide();
             pnlClaDate->Show();
             ShowInFront(pnlYSCla);
             pnlBack->Hide();
             RefreshCalendar();
+            FocusIfCan(SGYS);
         }
         break;
     default:

@@ -77,6 +77,7 @@ void TFrm_UInfo::SGHDDblClick(TObject*) {
     pnlBack->Show();
     edtDT4->SetText(IsoDate(lblDate->Caption()));
     LoadDayActivities(edtDT4->Text());
+    FocusIfCan(SG1);
 }
 
 void TFrm_UInfo::LoadDayActivities(const QString& date) {

@@ -159,6 +159,7 @@ void TFrm_UInfo::SGYSDblClick(TObject*) {
     edtDT2->SetText(IsoDate(lblDate->Caption()));
     pnlBack->Show();
     LoadMealTotals(edtDT2->Text());
+    pnlAddSP->SelectFirst();  // the day's first meal button
 }
 
 void TFrm_UInfo::TabSheet5DblClick(TObject*) {
@@ -200,6 +201,7 @@ void TFrm_UInfo::btnBreakfastClick(TObject* Sender) {
     ShowInFront(pnlYSJLTxt);
     pnlTC->SetCaption(button->Hint());
     LoadMeal(edtDT2->Text(), button->Hint());
+    FocusIfCan(SG2);
 }
 
 void TFrm_UInfo::LoadMeal(const QString& date, const QString& meal) {
@@ -307,7 +309,8 @@ void TFrm_UInfo::N1Click(TObject*) {
     // The row goes now; its stored record, if any, when the meal is saved.
     const int r = SG2->Row();
     if (r > 0 && !SG2->Cells(icName, r).isEmpty())
-        FDeletedIntake.push_back({pnlTC->Caption(), IsoDate(edtDT2->Text()), SG2->Cells(icId, r), SG2->Cells(icKind, r)});
+        FDeletedIntake.push_back(
+            {pnlTC->Caption(), IsoDate(edtDT2->Text()), SG2->Cells(icId, r), SG2->Cells(icKind, r)});
     DeleteNamedRow(SG2);
     SumIntakeGrid();
 }
@@ -363,12 +366,13 @@ bool TFrm_UInfo::FindIntakeRecord(const QString& id, const QString& kind, const 
 int TFrm_UInfo::RemoveDeletedIntake() {
     int removed = 0;
     for (const TDeletedIntake& d : FDeletedIntake)
-        removed += DM->Exec("Delete From CKRcd Where UID=:UID And CKCLS=:M And FID=:FID And Flg=:Flg And CKDate=:D",
-                            {{"UID", CurrentUserId()},
-                             {"M", d.Meal},
-                             {"FID", d.Id.toLongLong()},
-                             {"Flg", d.Kind.toInt()},
-                             {"D", d.Date}});
+        removed +=
+            DM->Exec("Delete From CKRcd Where UID=:UID And CKCLS=:M And FID=:FID And Flg=:Flg And CKDate=:D",
+                     {{"UID", CurrentUserId()},
+                      {"M", d.Meal},
+                      {"FID", d.Id.toLongLong()},
+                      {"Flg", d.Kind.toInt()},
+                      {"D", d.Date}});
     return removed;
 }
 

@@ -78,11 +78,13 @@ void TFrm_UInfo::SGTZDblClick(TObject*) {
     edtDT1->SetText(IsoDate(lblDate->Caption()));
     SGTZ->SetEnabled(false);
     ShowInFront(pnlTZLR);
+    FocusIfCan(edt_TZ);  // the weight is what the user came to type
 }
 
 void TFrm_UInfo::btnCTZLRClick(TObject*) {
     pnlTZLR->Hide();
     SGTZ->SetEnabled(true);
+    FocusIfCan(SGTZ);
 }
 
 void TFrm_UInfo::btn_SaveTZClick(TObject*) {

@@ -26,6 +26,11 @@ inline void ShowInFront(TControl* control) {
     control->BringToFront();
 }
 
+// Puts the keyboard on a control the user is about to use, when it can take it.
+inline void FocusIfCan(TWinControl* control) {
+    if (control && control->CanFocus()) control->SetFocus();
+}
+
 // A label sized to its caption.
 inline TLabel* PlaceLabel(TComponent* owner, TWinControl* parent, const QString& name, const QString& caption,
                           int left, int top) {

@@ -191,6 +191,55 @@ TEST_F(KeyboardUser, ThePersonalEditorTakesTheKeyboardAsItOpensAndGivesItBackAsI
     EXPECT_EQ(FocusedName(), "btnModifyInfo");
 }
 
+// A double click on a day opens the weighing on its weight field, so what is typed next is the weight;
+// its 关闭 gives the keyboard back to the calendar.
+TEST_F(KeyboardUser, TheWeighingOpensOnItsWeightFieldAndClosesBackToTheCalendar) {
+    QApplication::setActiveWindow(MainFrm->Widget());
+    Centre->btnNet->Click();
+    OpenDay(Centre->SGTZ, 3);
+    ASSERT_TRUE(Centre->pnlTZLR->Visible());
+    EXPECT_EQ(FocusedName(), "edt_TZ");
+    QTest::keyClicks(QApplication::focusWidget(), "72.5");
+    EXPECT_EQ(Centre->edt_TZ->Text(), "72.5");
+    Key(Qt::Key_Tab);
+    ASSERT_EQ(FocusedName(), "btn_SaveTZ");
+    Key(Qt::Key_Space);
+    EXPECT_EQ(Boxes.LastText(), "保存成功。");
+    EXPECT_EQ(Scalar("select TZ1 from TZ where UID = :U"), "72.5");
+    Key(Qt::Key_Tab);
+    ASSERT_EQ(FocusedName(), "btnCTZLR");
+    Key(Qt::Key_Space);
+    EXPECT_FALSE(Centre->pnlTZLR->Visible());
+    EXPECT_EQ(FocusedName(), "SGTZ");
+}
+
+// Opening a day's activities, a day's meals, a meal or a history puts the keyboard where the user works
+// on it; 返回 gives it back to what comes to the front again.
+TEST_F(KeyboardUser, EachPanelOfTheHistoryPagesOpensWithTheKeyboardOnWhatIsWorkedOn) {
+    QApplication::setActiveWindow(MainFrm->Widget());
+    Centre->btnSPLst->Click();
+    OpenDay(Centre->SGHD, 3);
+    EXPECT_EQ(FocusedName(), "SG1");
+    Centre->btn1->Click();
+    EXPECT_EQ(FocusedName(), "SGHD");
+
+    Centre->btnFdLst->Click();
+    OpenDay(Centre->SGYS, 3);
+    ASSERT_EQ(FocusedName(), "btnBreakfast");
+    Key(Qt::Key_Space);
+    ASSERT_TRUE(Centre->pnlYSJLTxt->Visible());
+    EXPECT_EQ(FocusedName(), "SG2");
+    Centre->btn1->Click();
+    EXPECT_EQ(FocusedName(), "btnBreakfast");
+    Centre->btn1->Click();
+    EXPECT_EQ(FocusedName(), "SGYS");
+
+    Centre->lblLSJL->Click();
+    EXPECT_EQ(FocusedName(), "DT7");
+    Centre->btn1->Click();
+    EXPECT_EQ(FocusedName(), "SGYS");
+}
+
 // The links of the main window and the personal centre are stops of the Tab round, and Space or Enter
 // opens what a click opens.
 TEST_F(KeyboardUser, TheLinksAreReachedByTabAndOpenWhatTheyNameFromTheKeyboard) {
