@@ -83,7 +83,7 @@ void TFrm_FD::BuildSearch() {
     SG_SrcRlt->OnSelectCell = [this](TObject* s, int c, int r, bool& can) {
         SG_SrcRltSelectCell(s, c, r, can);
     };
-    SG_SrcRlt->OnDblClick = [this](TObject* s) { SG_SrcRltDblClick(s); };
+    ActOnDoubleClickOrEnter(SG_SrcRlt, [this](TObject* s) { SG_SrcRltDblClick(s); });
     SG_SrcRlt->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
         SG_SrcRltMouseUp(s, b, sh, x, y);
     };

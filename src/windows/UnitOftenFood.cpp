@@ -14,7 +14,7 @@ TOftenFoodFrm::TOftenFoodFrm(TComponent* AOwner)
     lblTit->SetCaption("常食用食物列表");
     TVFD = PlaceTree(this, this, "TVFD", 6, 34, 224, 400, false);
     TVFD->SetDragMode(dmAutomatic);
-    TVFD->OnDblClick = [this](TObject* s) { TVFDDblClick(s); };
+    ActOnDoubleClickOrEnter(TVFD, [this](TObject* s) { TVFDDblClick(s); });
     TVFD->OnDragOver = [this](TObject* s, TObject* src, int x, int y, TDragState st, bool& accept) {
         TVFDDragOver(s, src, x, y, st, accept);
     };

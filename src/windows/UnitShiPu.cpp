@@ -117,7 +117,7 @@ void TFrm_ShiPu::BuildListPage() {
 
     pnlSrcRlt = PlaceResultPanel(this, T1, "pnlSrcRlt", Rect(8, 40, 218, 520));
     TVSPS = PlaceRecipeResults(this, pnlSrcRlt, "TVSPS");
-    TVSPS->OnDblClick = [this](TObject* s) { TVSPSDblClick(s); };
+    ActOnDoubleClickOrEnter(TVSPS, [this](TObject* s) { TVSPSDblClick(s); });
     btnBack = PlaceBackButton(this, pnlSrcRlt, "btnBack");
     btnBack->OnClick = [this](TObject* s) { btnBackClick(s); };
 
@@ -173,7 +173,7 @@ void TFrm_ShiPu::BuildChooserPage() {
     Btn_Src = PlaceButton(this, T2, "Btn_Src", "查询", 208, 61, 56);
     Btn_Src->OnClick = [this](TObject* s) { Btn_SrcClick(s); };
     TV_FD = PlaceTree(this, T2, "TV_FD", 8, 94, 256, 426);
-    TV_FD->OnDblClick = [this](TObject* s) { TV_FDDblClick(s); };
+    ActOnDoubleClickOrEnter(TV_FD, [this](TObject* s) { TV_FDDblClick(s); });
     PopupMenu3 = new TPopupMenu(this);
     PopupMenu3->SetName("PopupMenu3");
     N13 = AddMenuItem(this, PopupMenu3, "N13", "添加已选择的食物", [this](TObject* s) { N13Click(s); });
@@ -181,7 +181,7 @@ void TFrm_ShiPu::BuildChooserPage() {
 
     pnlSrcRlt1 = PlaceResultPanel(this, T2, "pnlSrcRlt1", Rect(8, 94, 264, 520));
     SG_SrcRlt = PlaceFoodResults(this, pnlSrcRlt1, "SG_SrcRlt");
-    SG_SrcRlt->OnDblClick = [this](TObject* s) { SG_SrcRltDblClick(s); };
+    ActOnDoubleClickOrEnter(SG_SrcRlt, [this](TObject* s) { SG_SrcRltDblClick(s); });
     btnBack1 = PlaceBackButton(this, pnlSrcRlt1, "btnBack1");
     btnBack1->OnClick = [this](TObject* s) { btnBack1Click(s); };
 

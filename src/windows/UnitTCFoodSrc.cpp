@@ -54,7 +54,7 @@ TTCFoodSrcFrm::TTCFoodSrcFrm(TComponent* AOwner)
     dbgQry->SetDataSource(DSQry);
     dbgQry->SetOptions(dgTitles | dgColLines | dgRowLines | dgRowSelect);
     AddColumns(dbgQry, {{"ID", "编号", 50}, {"FD", "名称", 150}});
-    dbgQry->OnDblClick = [this](TObject* s) { dbgQryDblClick(s); };
+    ActOnDoubleClickOrEnter(dbgQry, [this](TObject* s) { dbgQryDblClick(s); });
     PlaceLabel(this, this, QString(), "说明：双击添加食物", 12, 414)->Font()->SetColor(clGray);
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
     FormCreate(this);

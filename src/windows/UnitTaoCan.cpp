@@ -121,10 +121,10 @@ void TFrm_TaoCan::BuildChooserPage() {
     Btn_Src = PlaceButton(this, TabSheet1, "Btn_Src", "查询", 204, 3, 56);
     Btn_Src->OnClick = [this](TObject* s) { Btn_SrcClick(s); };
     TV_FD = PlaceTree(this, TabSheet1, "TV_FD", 4, 34, 256, 346);
-    TV_FD->OnDblClick = [this](TObject* s) { TV_FDDblClick(s); };
+    ActOnDoubleClickOrEnter(TV_FD, [this](TObject* s) { TV_FDDblClick(s); });
     pnlSrcRlt = PlaceResultPanel(this, TabSheet1, "pnlSrcRlt", Rect(4, 34, 260, 380));
     SG_SrcRlt = PlaceFoodResults(this, pnlSrcRlt, "SG_SrcRlt");
-    SG_SrcRlt->OnDblClick = [this](TObject* s) { SG_SrcRltDblClick(s); };
+    ActOnDoubleClickOrEnter(SG_SrcRlt, [this](TObject* s) { SG_SrcRltDblClick(s); });
     btnBack = PlaceBackButton(this, pnlSrcRlt, "btnBack");
     btnBack->OnClick = [this](TObject* s) { btnBackClick(s); };
 
@@ -135,13 +135,13 @@ void TFrm_TaoCan::BuildChooserPage() {
     btnSrcSp->OnClick = [this](TObject* s) { btnSrcSpClick(s); };
     TV_FD1 = PlaceTree(this, TabSheet2, "TV_FD1", 4, 34, 256, 346, true, TTreeIcons::Items);
     TV_FD1->SetPopupMenu(PopupMenu1);
-    TV_FD1->OnDblClick = [this](TObject* s) { TV_FD1DblClick(s); };
+    ActOnDoubleClickOrEnter(TV_FD1, [this](TObject* s) { TV_FD1DblClick(s); });
     TV_FD1->OnCustomDrawItem = [this](TCustomTreeView* t, TTreeNode* n, TCustomDrawState st, bool& d) {
         TV_FD1CustomDrawItem(t, n, st, d);
     };
     pnlSrcSPRlt = PlaceResultPanel(this, TabSheet2, "pnlSrcSPRlt", Rect(4, 34, 260, 380));
     TVSPS = PlaceRecipeResults(this, pnlSrcSPRlt, "TVSPS");
-    TVSPS->OnDblClick = [this](TObject* s) { TVSPSDblClick(s); };
+    ActOnDoubleClickOrEnter(TVSPS, [this](TObject* s) { TVSPSDblClick(s); });
     btnBackSP = PlaceBackButton(this, pnlSrcSPRlt, "btnBackSP");
     btnBackSP->OnClick = [this](TObject* s) { btnBackSPClick(s); };
 

@@ -66,7 +66,7 @@ void TFrm_UInfo::BuildActivityPage() {
     AdoHD = h.Query;
     DSHD = h.Source;
     btn_HTSearch->OnClick = [this](TObject* s) { btn_HTSearchClick(s); };
-    SkDBGrid2->OnDblClick = [this](TObject* s) { SkDBGrid2DblClick(s); };
+    ActOnDoubleClickOrEnter(SkDBGrid2, [this](TObject* s) { SkDBGrid2DblClick(s); });
 }
 
 void TFrm_UInfo::SGHDDblClick(TObject*) {

@@ -73,7 +73,7 @@ TSkStringGrid* TFrm_UInfo::BuildCalendarPanel(TWinControl* page, const QString& 
         SGTZDrawCell(s, c, r, rect, st);
     };
     grid->OnResize = [this](TObject* s) { SGTZResize(s); };
-    grid->OnDblClick = std::move(onDblClick);
+    ActOnDoubleClickOrEnter(grid, std::move(onDblClick));
     SGTZResize(grid);
     PlaceLabel(this, panel, QString(),
                kind == 3 ? "  提示：选择日期双击，添加记录。 " : "  提示：选择日期双击，添加记录。", 6, 382)

@@ -144,7 +144,7 @@ void TFrm_UInfo::BuildFoodPage() {
     QrySW = h.Query;
     DSSW = h.Source;
     btn_SearchSW->OnClick = [this](TObject* s) { btn_SearchSWClick(s); };
-    SkDBGrid3->OnDblClick = [this](TObject* s) { SkDBGrid3DblClick(s); };
+    ActOnDoubleClickOrEnter(SkDBGrid3, [this](TObject* s) { SkDBGrid3DblClick(s); });
 }
 
 // Opening a day ----------------------------------------------------------------------------------

@@ -31,6 +31,19 @@ inline void FocusIfCan(TWinControl* control) {
     if (control && control->CanFocus()) control->SetFocus();
 }
 
+// What a double click does on a list, tree or grid, Enter does from the keyboard; a key handler the
+// control has already runs first.
+inline void ActOnDoubleClickOrEnter(TWinControl* control, TNotifyEvent handler) {
+    control->OnDblClick = handler;
+    control->OnKeyDown = [handler, earlier = control->OnKeyDown](TObject* sender, unsigned short& key,
+                                                                 TShiftState shift) {
+        if (earlier) earlier(sender, key, shift);
+        if (key != VK_RETURN || shift != 0) return;
+        key = 0;
+        handler(sender);  // may free the control: nothing of it is used after
+    };
+}
+
 // A label sized to its caption.
 inline TLabel* PlaceLabel(TComponent* owner, TWinControl* parent, const QString& name, const QString& caption,
                           int left, int top) {

@@ -7,6 +7,7 @@
 #include "UnitMsg.h"
 #include "UnitSetHT.h"
 #include "UnitTCFoodSrc.h"
+#include "GridInput.h"
 #include "WidgetInput.h"
 
 #include <QAbstractItemView>
@@ -238,6 +239,36 @@ TEST_F(KeyboardUser, EachPanelOfTheHistoryPagesOpensWithTheKeyboardOnWhatIsWorke
     EXPECT_EQ(FocusedName(), "DT7");
     Centre->btn1->Click();
     EXPECT_EQ(FocusedName(), "SGYS");
+}
+
+// What a double click does on a calendar day or in a result list, Enter does: a keyboard user opens the
+// day, its meal, looks a food up and adds it without the mouse.
+TEST_F(KeyboardUser, EnterOpensACalendarDayAndAddsTheFoodChosenInTheSearchList) {
+    Centre->btnFdLst->Click();
+    int col = 0, row = 0;
+    ASSERT_TRUE(FindDay(Centre->SGYS, 3, col, row));
+    ClickCell(Centre->SGYS, col, row);
+    Key(Qt::Key_Return);
+    ASSERT_TRUE(Centre->pnlAddSP->Visible());
+    ASSERT_EQ(FocusedName(), "btnBreakfast");
+    Key(Qt::Key_Space);
+    ASSERT_TRUE(Centre->pnlYSJLTxt->Visible());
+    Centre->lbl13->Click();
+    ASSERT_NE(TCFoodSrcFrm, nullptr);
+    QApplication::setActiveWindow(TCFoodSrcFrm->Widget());
+    TCFoodSrcFrm->edtQry->SetFocus();
+    for (Qt::Key k : {Qt::Key_M, Qt::Key_F})
+        Key(k);
+    ASSERT_GE(TCFoodSrcFrm->AdoQry->RecordCount(), 3);
+    Key(Qt::Key_Tab);  // past 查询
+    Key(Qt::Key_Tab);
+    ASSERT_EQ(FocusedName(), "dbgQry");
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Down);
+    const QString chosen = TCFoodSrcFrm->AdoQry->FieldByName("fd")->AsString();
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Centre->SG2->Cells(1, 1), chosen);
+    if (TCFoodSrcFrm) TCFoodSrcFrm->Close();
 }
 
 // The links of the main window and the personal centre are stops of the Tab round, and Space or Enter
