@@ -48,10 +48,11 @@ public:
     std::function<void()> OnKeyClick;
 
 protected:
+    // Keys come only while the label has the focus, so only to a keyboard stop.
     void keyPressEvent(QKeyEvent* event) override {
         const int key = event->key();
         const bool click = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
-        if (!click || focusPolicy() == Qt::NoFocus || !OnKeyClick) return QLabel::keyPressEvent(event);
+        if (!click) return QLabel::keyPressEvent(event);
         event->accept();
         const std::function<void()> onKeyClick = OnKeyClick;  // the click may free this widget
         onKeyClick();

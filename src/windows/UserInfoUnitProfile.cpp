@@ -137,7 +137,7 @@ void TFrm_UInfo::btnModifyInfoClick(TObject*) {
 
 void TFrm_UInfo::SkButton2Click(TObject*) {
     gbM->Hide();
-    if (btnModifyInfo->CanFocus()) btnModifyInfo->SetFocus();
+    FocusIfCan(btnModifyInfo);
 }
 
 void TFrm_UInfo::Label4Click(TObject*) {
