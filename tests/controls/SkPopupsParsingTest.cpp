@@ -130,10 +130,12 @@ TEST(SkDateTextTest, EdgeExamples) {
         {"YMD", "20241301", false, QDate()},
         {"DMY", "2024 2025", false, QDate()},
         {"YMD", "2024-5-6月", false, QDate()},
+        {"YMD", "3月五月", false, QDate()},
         {"MDY", "3 May", false, QDate()},
         {"YMD", "2024-12-31", true, QDate(2024, 12, 31)},
         {"YMD", "2024/3/7", true, QDate(2024, 3, 7)},
         {"YMD", "24-3-7", true, QDate(2024, 3, 7)},
+        {"YMD", "2024-13", true, QDate(2024, 3, 13)},  // 13 forced into the day, the month today's
         // A number written with 月 is the month, with 日 the day, whatever the order.
         {"YMD", "3月7日", true, QDate(2026, 3, 7)},
         {"YMD", "12月31日", true, QDate(2026, 12, 31)},
@@ -141,6 +143,8 @@ TEST(SkDateTextTest, EdgeExamples) {
         {"YMD", "3月", true, QDate(2026, 3, 17)},
         {"YMD", "7日", true, QDate(2026, 3, 7)},
         {"YMD", "03月07日", true, QDate(2026, 3, 7)},
+        {"YMD", "2025年1月31日", true, QDate(2025, 1, 31)},
+        {"DMY", "7日 3 2024", true, QDate(2024, 3, 7)},  // the day written, 3 takes the month
         {"YMD", "24年3月7日", true, QDate(2024, 3, 7)},
         {"YMD", "２０２４年３月７日", true, QDate(2024, 3, 7)},
         {"DMY", "2024年3月7日", true, QDate(2024, 3, 7)},
