@@ -82,15 +82,27 @@ QString CachedOrder(const QString& Format, const QString& Letters) {
 
 struct TDateParts {
     int Year, Month, Day;
-    void Store(QChar Letter, int Value) {
-        if (Letter == u'D')
-            Day = Value;
-        else if (Letter == u'M')
-            Month = Value;
-        else
-            Year = Value;
+    QString Typed;  // the letters of the parts given a typed value
+    // False when the part has a typed value already: a text that names a part twice is no date, as
+    // keeping either value would drop what the user typed ("31-12-2024" in year-first order).
+    bool Store(QChar Letter, int Value) {
+        if (Typed.contains(Letter)) return false;
+        Typed += Letter;
+        (Letter == u'D' ? Day : Letter == u'M' ? Month : Year) = Value;
+        return true;
     }
 };
+
+// A digit run written straight before 月 names a month, as the locale writes it ("3月", also "03月");
+// one before 日 names the day. Gives the letter and takes the character off S, or gives nothing.
+std::optional<QChar> LabelOfDigits(QStringView& S) {
+    if (S.startsWith(u'月') || S.startsWith(u'日')) {
+        const QChar letter = S[0] == u'月' ? u'M' : u'D';
+        S = S.sliced(1);
+        return letter;
+    }
+    return std::nullopt;
+}
 
 constexpr double MSecsPerDay = 86400000.0;
 }  // namespace
@@ -180,20 +192,34 @@ bool ParseDateText(const QString& Text, TDateTime& Date, const TSkDateTimeLocale
     Date = 0;
     if (IsBlank(Text)) return true;
     QString order = CachedOrder(Locale.ShortDateFormat, QStringLiteral("DMY"));
-    TDateParts parts{Today.year(), Today.month(), Today.day()};
+    TDateParts parts{Today.year(), Today.month(), Today.day(), {}};
     QStringView rest(Text);
     const bool separated = Text.contains(Locale.DateSeparator) || !IsOneDigitRun(Text);
-    bool dayForced = false;
+    bool dayForced = false, dayLabelled = false;
+    QStringView token;
+    std::optional<QChar> label;  // a digit run's 月 or 日
+    auto nextToken = [&] {
+        const int kind = NextToken(rest, token);
+        label = kind == TokenDigits ? LabelOfDigits(rest) : std::nullopt;
+        return kind;
+    };
     for (int pass = 0; pass < 3; ++pass) {
-        QStringView token;
-        int kind = NextToken(rest, token);
-        while (kind == TokenWord) {
-            const int month = MonthFromName(token, Locale);
+        int kind = nextToken();
+        while (kind == TokenWord || label == u'M') {
+            const int month = label ? PartValue(token).value_or(0) : MonthFromName(token, Locale);
+            if (label && (month < 1 || month > 12)) return false;  // "13月" names no month
             if (month > 0) {
-                parts.Month = month;
+                if (!parts.Store(u'M', month)) return false;
                 RemoveFirst(order, u'M');
             }
-            kind = NextToken(rest, token);
+            kind = nextToken();
+        }
+        if (label == u'D') {
+            const std::optional<int> day = PartValue(token);
+            if (!day || !parts.Store(u'D', *day)) return false;
+            RemoveFirst(order, u'D');
+            dayLabelled = true;
+            continue;
         }
         if (token.isEmpty() || order.isEmpty()) continue;
         // The letter a value goes to: the next in order, unless it can only be a year or a day. A
@@ -216,7 +242,7 @@ bool ParseDateText(const QString& Text, TDateTime& Date, const TSkDateTimeLocale
                 if (order.isEmpty()) break;
                 const int value = *PartValue(part);  // at most four digits
                 const QChar letter = letterFor(value, true);
-                parts.Store(letter, value);
+                if (!parts.Store(letter, value)) return false;
                 RemoveFirst(order, letter);
             }
             continue;
@@ -226,10 +252,11 @@ bool ParseDateText(const QString& Text, TDateTime& Date, const TSkDateTimeLocale
         const QChar letter = letterFor(*value, !dayForced);
         // Forcing a value into the day happens once a text.
         if (letter == u'D' && order[0] != u'D') dayForced = true;
-        parts.Store(letter, *value);
+        if (!parts.Store(letter, *value)) return false;
         RemoveFirst(order, letter);
     }
-    if (parts.Month > 12 && parts.Day <= 12) std::swap(parts.Month, parts.Day);
+    // A month above 12 was meant as the day, unless the day was written as one ("5日").
+    if (parts.Month > 12 && parts.Day <= 12 && !dayLabelled) std::swap(parts.Month, parts.Day);
     // The parts as the locale reads a written date: a year below 100 is widened.
     const int year = parts.Year < 100 ? WidenTwoDigitYear(parts.Year, Today, Locale.TwoDigitYearCenturyWindow)
                                       : parts.Year;

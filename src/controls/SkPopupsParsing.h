@@ -32,7 +32,8 @@ const QStringList& USEnglishMonthNames();
 
 // A date typed as text, read with the locale and today's date. An empty or blank text gives true
 // and 0; a text that makes no valid date gives false and 0. A part above 65535 or a digit run too
-// long for it fails the same way.
+// long for it fails the same way, and so does a part given two values. A number written with 月 is
+// the month ("3月"), with 日 the day.
 bool ParseDateText(const QString& Text, TDateTime& Date, const TSkDateTimeLocale& Locale, const QDate& Today);
 // With the program's locale and the computer's date.
 bool ParseDateText(const QString& Text, TDateTime& Date);

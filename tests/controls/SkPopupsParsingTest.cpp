@@ -119,6 +119,40 @@ TEST(SkDateTextTest, EdgeExamples) {
         {"MDY", "13/14/2020", false, QDate()},
         {"MDY", "32/13/2024", false, QDate()},
         {"DMY", "5/13/2024", true, QDate(2024, 5, 13)},  // month 13 and day 5 change places
+        // In every order, the program's own too, a part typed twice is no date: the later value
+        // would drop the earlier one.
+        {"YMD", "31-12-2024", false, QDate()},
+        {"YMD", "13/5/2024", false, QDate()},
+        {"YMD", "5/13/2024", false, QDate()},
+        {"YMD", "32/13/2024", false, QDate()},
+        {"YMD", "13/14/2020", false, QDate()},
+        {"YMD", "20261208", false, QDate()},  // 20 the year, 26 the day, 1208 a second year
+        {"YMD", "20241301", false, QDate()},
+        {"DMY", "2024 2025", false, QDate()},
+        {"YMD", "2024-5-6月", false, QDate()},
+        {"YMD", "3月五月", false, QDate()},
+        {"MDY", "3 May", false, QDate()},
+        {"YMD", "2024-12-31", true, QDate(2024, 12, 31)},
+        {"YMD", "2024/3/7", true, QDate(2024, 3, 7)},
+        {"YMD", "24-3-7", true, QDate(2024, 3, 7)},
+        {"YMD", "2024-13", true, QDate(2024, 3, 13)},  // 13 forced into the day, the month today's
+        // A number written with 月 is the month, with 日 the day, whatever the order.
+        {"YMD", "3月7日", true, QDate(2026, 3, 7)},
+        {"YMD", "12月31日", true, QDate(2026, 12, 31)},
+        {"YMD", "2月30日", false, QDate()},
+        {"YMD", "3月", true, QDate(2026, 3, 17)},
+        {"YMD", "7日", true, QDate(2026, 3, 7)},
+        {"YMD", "03月07日", true, QDate(2026, 3, 7)},
+        {"YMD", "2025年1月31日", true, QDate(2025, 1, 31)},
+        {"DMY", "7日 3 2024", true, QDate(2024, 3, 7)},  // the day written, 3 takes the month
+        {"YMD", "24年3月7日", true, QDate(2024, 3, 7)},
+        {"YMD", "２０２４年３月７日", true, QDate(2024, 3, 7)},
+        {"DMY", "2024年3月7日", true, QDate(2024, 3, 7)},
+        {"MDY", "7日", true, QDate(2026, 3, 7)},
+        {"YMD", "13月5日", false, QDate()},  // no month
+        {"YMD", "0月5日", false, QDate()},
+        {"YMD", "2024 5月 7 8日", false, QDate()},  // two days
+        {"YMD", "2024 5日 13", false, QDate()},     // 13 is no month, and 5 was written as the day
         // Only digits typed alone are split; a run beside other parts is a number of its own.
         {"YMD", "1999/12/31", true, QDate(1999, 12, 31)},
         {"YMD", "2024年5月12日", true, QDate(2024, 5, 12)},
@@ -136,8 +170,9 @@ TEST(SkDateTextTest, EdgeExamples) {
 
 TEST(SkDateTextTest, PartsTooLargeToHoldFailInsteadOfWrappingAround) {
     // Kept in 16 bits, 65548 would have wrapped round to day 12 and 65536 to year 0 (2000).
-    for (const char* text : {"2024-5-65548", "65536-1-1", "2024-70000-1", "2024-1-99999999999999999999",
-                             "1234567", "12 99999999999999999999999999999999"}) {
+    for (const char* text :
+         {"2024-5-65548", "65536-1-1", "2024-70000-1", "2024-1-99999999999999999999", "1234567",
+          "12 99999999999999999999999999999999", "99999999999月", "2024-3-99999日"}) {
         TDateTime date = -1;
         EXPECT_FALSE(ParseDateText(QString::fromUtf8(text), date, Ymd(), Today)) << text;
         EXPECT_EQ(date, 0) << text;
