@@ -420,6 +420,21 @@ TEST_F(Calendars, TheAnalysisReadsOnlyTheUsersDaysOfThePeriodAsTheStoredQueryDoe
     stored.Open();
     const auto figures = {"UID", "CKDate", "OKCAL", "SKCAL", "HKCAL"};
     EXPECT_EQ(rows(Centre->qryAna, figures), rows(&stored, figures));
+
+    // The other user, logged in, finds their own target on the day both recorded.
+    stored.Close();
+    delete MainFrm;
+    Start();
+    Login("other");
+    ASSERT_NE(Frm_UInfo, nullptr);
+    ASSERT_EQ(DM->UID, other);
+    ClickOn(Frm_UInfo->btnAna);
+    Frm_UInfo->DT9->SetCaption("2024-07-10");
+    Frm_UInfo->DT10->SetCaption("2024-07-10");
+    ClickOn(Frm_UInfo->btn_Ana);
+    EXPECT_EQ(Frm_UInfo->edtOKcal->Text(), "9999.00KCal");
+    EXPECT_EQ(Frm_UInfo->edtSKCal->Text(), "9999.00KCal");
+    EXPECT_EQ(Frm_UInfo->edtHKCal->Text(), "999.00KCal");
 }
 
 TEST_F(Calendars, TheChosenDayStaysReadable) {
