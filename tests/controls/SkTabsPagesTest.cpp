@@ -53,6 +53,10 @@ struct SkTabsPagesTest : testing::Test {
 }  // namespace
 
 TEST_F(SkTabsPagesTest, OnePageShowsAtATimeChosenByCodeOrByItsTab) {
+    Pages->SetActivePage(Sheets[0]);
+    Events.clear();
+    Pages->SetActivePage(Sheets[0]);  // the active page again: nothing to tell
+    EXPECT_TRUE(Events.empty());
     Pages->SetActivePage(Sheets[1]);
     EXPECT_EQ(Shown(), (std::vector<bool>{false, true, false}));
     EXPECT_EQ(Pages->TabIndex(), 1);
