@@ -228,12 +228,12 @@ void TSkPageControl::SetActivePage(TSkTabSheet* Page) {
     }
     const int t = Page ? Page->TabIndex() : -1;
     QPointer<QObject> alive(this);
-    if (t < 0) {
+    // Without a tab, or with its tab selected already, there is no change to ask about, only the page
+    // to show; a handler that turned to another page meanwhile has set the strip for that page.
+    if (t < 0 || t == TabIndex()) {
         ChangeActivePage(Page);
-        if (alive && !FInLoaded) DoPageChange();
-    } else if (t == TabIndex()) {
-        // Its tab is selected already: no change to ask about, only the page to show.
-        ChangeActivePage(Page);
+        if (!alive || FActivePage != Page) return;
+        if (t < 0 && !FInLoaded) DoPageChange();
     }
     if (alive) SetTabIndex(t);
 }
@@ -313,6 +313,11 @@ void TSkPageControl::ChangeActivePage(TSkTabSheet* Page) {
         Page->BringToFront();
         Page->ShowPage(true);
         if (!alive || !shown) return;
+        // A handler turned to another page as this one showed: that turn stands.
+        if (FActivePage != hidden) {
+            if (FActivePage != Page) Page->ShowPage(false);
+            return;
+        }
     }
     if (hidden) hidden->ShowPage(false);
     if (!alive) return;

@@ -13,18 +13,12 @@ struct TRegistration {
     }
 } gRegistration;
 
-// Leading TABs give the level; a line indented with spaces alone counts its spaces.
+// Each leading TAB or blank is one level.
 int LineLevel(const QString& line, int& textStart) {
-    int tabs = 0, spaces = 0;
     textStart = 0;
-    while (textStart < line.size() && (line[textStart] == u'\t' || line[textStart] == u' ')) {
-        if (line[textStart] == u'\t')
-            ++tabs;
-        else
-            ++spaces;
+    while (textStart < line.size() && (line[textStart] == u'\t' || line[textStart] == u' '))
         ++textStart;
-    }
-    return tabs > 0 ? tabs : spaces;
+    return textStart;
 }
 }  // namespace
 

@@ -206,6 +206,13 @@ TEST_F(SkCalendarTest, BoundedWritesRaiseAndBoundsMoveTheDate) {
     ClickAt(CentreOfDay(D(2024, 6, 20)));
     EXPECT_EQ(Cal->Date(), D(2024, 6, 5));
     EXPECT_TRUE(Events.isEmpty());
+    // Going back from a later month reaches the minimum's month, and no further.
+    Cal->SetMaxDate(D(2024, 8, 31));
+    Cal->SetDate(D(2024, 8, 1));
+    for (TDateTime month : {D(2024, 7, 1), D(2024, 6, 1), D(2024, 6, 1)}) {
+        ClickAt(CentreOf(prev));
+        EXPECT_EQ(Cal->ViewDate(), month);
+    }
 }
 
 TEST_F(SkCalendarTest, KeysMoveTheDateByDaysWeeksAndMonths) {
@@ -319,6 +326,15 @@ TEST_F(SkCalendarTest, ClickingDaysAndButtonsSelectsAndThenClicks) {
     Press(CentreOf(Cal->ElementRect(TSkCalendar::ecToday)));
     Move(CentreOfDay(D(2024, 5, 9)));
     Release(CentreOfDay(D(2024, 5, 9)));
+    EXPECT_TRUE(Events.isEmpty());
+    // Below the sixth week row, in what the rows leave of the days' area (without day names, a line),
+    // no day is picked.
+    Cal->SetElements(Cal->Elements() & ~CalendarElement(ceDaysOfWeek));
+    const TRect lastRow = Cal->CellRect(5, 3);
+    ASSERT_GT(Cal->ElementRect(TSkCalendar::ecDays).Bottom, lastRow.Bottom + 1);
+    Events.clear();
+    ClickAt({CentreOf(lastRow).X, lastRow.Bottom + 1});
+    EXPECT_EQ(Cal->Date(), Today);
     EXPECT_TRUE(Events.isEmpty());
     // Without fill days the grey days are not there to pick.
     Cal->SetElements(Cal->Elements() & ~CalendarElement(ceFillDays));

@@ -392,4 +392,20 @@ TEST_F(CheckList, AToggleHandlerMayFreeTheList) {
     };
     QTest::keyClick(List->Widget(), Qt::Key_Space);
     EXPECT_TRUE(alive.isNull());
+
+    // Freed by OnChanging with the change still allowed: nothing more of the toggle runs, by the mouse
+    // or the space bar (the list would be read after it was freed, and its OnChange fire).
+    for (bool byMouse : {true, false}) {
+        SetUp();
+        Show();
+        alive = List;
+        List->SetItemIndex(2);
+        List->OnChanging = [this](TObject*, int, TCheckBoxState, bool&) { delete List; };
+        if (byMouse)
+            ClickAt(2, 8);
+        else
+            QTest::keyClick(List->Widget(), Qt::Key_Space);
+        EXPECT_TRUE(alive.isNull());
+        EXPECT_TRUE(Changes.empty()) << byMouse;
+    }
 }

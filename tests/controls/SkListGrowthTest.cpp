@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QTreeWidget>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -216,6 +217,20 @@ TEST(ListBoxExtent, TheCheckListMeasuresChangesMadeInsideAnUpdate) {
         list.UpdateHorzExtent();
         ASSERT_EQ(kept, list.HorzExtent()) << "run " << run;
     }
+}
+
+// Filled inside an update, a shown check list's scroll bar reaches the end of its longest item.
+TEST_F(ShownCheckList, FilledInsideAnUpdateItScrollsToItsLongestItem) {
+    List->SetHorzScrollBar(true);
+    List->Items()->BeginUpdate();
+    for (int i = 0; i < 20; ++i)
+        List->Items()->Add(Food(i == 7 ? 40 : 3, i));
+    QApplication::processEvents();  // laid out while the update runs
+    List->Items()->EndUpdate();
+    QApplication::processEvents();
+    const QScrollBar* bar = static_cast<QAbstractScrollArea*>(List->Widget())->horizontalScrollBar();
+    ASSERT_TRUE(bar->isVisible());
+    EXPECT_GE(bar->maximum() + Viewport(List)->width(), TextWidthIn(List, Food(40, 7)));
 }
 
 // The column is as wide as the widest row shown, measured again when a node's text or the tree's

@@ -355,6 +355,26 @@ TEST_F(GlyphButton, TheKeyboardsFocusChecksARadioButtonAndTheMouseChecksItOnce) 
     EXPECT_EQ(a->Perform(CM_DIALOGKEY, VK_DOWN, ShiftKeyData(ssShift)), 0);
     EXPECT_EQ(b->Perform(CM_DIALOGKEY, VK_DOWN), 0);
     EXPECT_EQ(Clicks, clicks + 4);
+
+    // Four made out of reading order, the second disabled: Right and Down go on in reading order and
+    // Left and Up back, round, past the disabled one.
+    auto* group = Place<TPanel>(120, 10);
+    group->SetBounds(120, 10, 100, 90);
+    auto* third = Make<TSkRadioButton>(QStringLiteral("午餐"), 2, 42, group);
+    auto* first = Make<TSkRadioButton>(QStringLiteral("早餐"), 2, 2, group);
+    auto* fourth = Make<TSkRadioButton>(QStringLiteral("晚餐"), 2, 62, group);
+    auto* second = Make<TSkRadioButton>(QStringLiteral("早加餐"), 2, 22, group);
+    second->SetEnabled(false);
+    first->SetFocus();
+    const std::pair<Qt::Key, TSkRadioButton*> steps[] = {
+        {Qt::Key_Down, third}, {Qt::Key_Right, fourth}, {Qt::Key_Down, first}, {Qt::Key_Up, fourth},
+        {Qt::Key_Left, third}, {Qt::Key_Up, first},     {Qt::Key_Left, fourth}};
+    for (const auto& [key, next] : steps) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        EXPECT_TRUE(next->Focused()) << next->Caption().toStdString();
+        EXPECT_TRUE(next->Checked()) << next->Caption().toStdString();
+    }
+    EXPECT_FALSE(second->Checked());
 }
 
 // Check boxes

@@ -53,6 +53,10 @@ struct SkTabsPagesTest : testing::Test {
 }  // namespace
 
 TEST_F(SkTabsPagesTest, OnePageShowsAtATimeChosenByCodeOrByItsTab) {
+    Pages->SetActivePage(Sheets[0]);
+    Events.clear();
+    Pages->SetActivePage(Sheets[0]);  // the active page again: nothing to tell
+    EXPECT_TRUE(Events.empty());
     Pages->SetActivePage(Sheets[1]);
     EXPECT_EQ(Shown(), (std::vector<bool>{false, true, false}));
     EXPECT_EQ(Pages->TabIndex(), 1);
@@ -247,6 +251,36 @@ TEST_F(SkTabsPagesTest, ASheetMayFreeItselfAsItIsShownOrHidden) {
     EXPECT_TRUE(Sheets[2]->Visible());
     EXPECT_EQ(Pages->TabIndex(), 0);  // the only tab left
     EXPECT_EQ(Events.back(), QStringLiteral("page"));
+}
+
+// A page whose OnShow turns to another page: the strip and the pages agree on where it ended, by a
+// click and by code.
+TEST_F(SkTabsPagesTest, APageThatTurnsToAnotherAsItShowsLeavesStripAndPageAgreeing) {
+    ShowForm();
+    Pages->SetActivePage(Sheets[0]);
+    Sheets[1]->OnShow = [this](TObject*) { Pages->SetActivePage(Sheets[2]); };
+    const TPoint at = TabCentre(1);
+    Pages->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(at.X, at.Y));
+    EXPECT_EQ(Pages->ActivePage(), Sheets[2]);
+    EXPECT_EQ(Pages->TabIndex(), 2);
+    EXPECT_EQ(Shown(), (std::vector<bool>{false, false, true}));
+
+    // By code, the turning page with a tab and without one.
+    for (bool tab : {true, false}) {
+        Pages->SetActivePage(Sheets[0]);
+        Sheets[1]->SetTabVisible(tab);
+        Pages->SetActivePageIndex(1);
+        EXPECT_EQ(Pages->ActivePage(), Sheets[2]) << tab;
+        EXPECT_EQ(Pages->TabIndex(), Sheets[2]->TabIndex()) << tab;
+        EXPECT_EQ(Shown(), (std::vector<bool>{false, false, true})) << tab;
+    }
+    // A page that turns to itself as it shows stays.
+    Sheets[1]->SetTabVisible(true);
+    Sheets[1]->OnShow = [this](TObject*) { Pages->SetActivePage(Sheets[1]); };
+    Pages->SetActivePageIndex(0);
+    Pages->SetActivePageIndex(1);
+    EXPECT_EQ(Pages->TabIndex(), 1);
+    EXPECT_EQ(Shown(), (std::vector<bool>{false, true, false}));
 }
 
 // A tab dropped on another puts its page where that tab's page stands, pages without a tab included.

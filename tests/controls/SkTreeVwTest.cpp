@@ -135,12 +135,14 @@ TEST_F(SkTreeViewTest, ANodeTextBeginningWithABlankOrATabIsRefusedBySaving) {
     EXPECT_EQ(tree->Items()->Item(5)->Level(), 0);
 }
 
-// TABs set the level even with spaces among them; a jump of several levels goes under the deepest
-// node so far, and a later line climbs back by the levels the lines gave.
-TEST_F(SkTreeViewTest, LoadingCountsTabsOfMixedIndentationAndAttachesDeepJumps) {
-    Load({"谷类", "\t 米", " \t麦", "\t\t\t\t荞麦", "\t\t\t\t燕麦", "\t\t小麦粉", "蔬菜", "  菠菜"});
-    EXPECT_EQ(Saved(tree),
-              (QStringList{"谷类", "\t米", "\t麦", "\t\t荞麦", "\t\t燕麦", "\t\t小麦粉", "蔬菜", "\t菠菜"}));
+// Each leading TAB or blank counts one level, mixed or not (two blanks under one TAB make a child); a
+// jump of several levels goes under the deepest node so far, and a later line climbs back by the
+// levels the lines gave.
+TEST_F(SkTreeViewTest, LoadingCountsEachLeadingTabOrBlankAndAttachesDeepJumps) {
+    Load({"谷类", "\t米", "  粳米", " \t糯米", "\t麦", "\t\t\t\t荞麦", "\t\t\t\t燕麦", "\t\t小麦粉", "蔬菜",
+          "  菠菜"});
+    EXPECT_EQ(Saved(tree), (QStringList{"谷类", "\t米", "\t\t粳米", "\t\t糯米", "\t麦", "\t\t荞麦",
+                                        "\t\t燕麦", "\t\t小麦粉", "蔬菜", "\t菠菜"}));
 }
 
 TEST_F(SkTreeViewTest, LoadingThatRaisesStillEndsTheUpdate) {

@@ -6,8 +6,9 @@
 TEST(FieldRules, TextsRefuseControlCharactersAndOverlongNames) {
     EXPECT_EQ(TextFieldRefusal("登陆名称", "张三"), "");
     EXPECT_EQ(TextFieldRefusal("登陆名称", "O'Neil; drop table UInfo--"), "");  // bound as a value, harmless
-    for (const QString& bad : {QString("a\nb"), QString("a\r"), QString("\t"), QString("a") + QChar(0) + "b",
-                               QString("\x1b[31m"), QString("a") + QChar(0x85), QString("a") + QChar(0x2028)})
+    for (const QString& bad :
+         {QString("a\nb"), QString("a\r"), QString("\t"), QString("a") + QChar(0) + "b", QString("\x1b[31m"),
+          QString("a") + QChar(0x7F), QString("a") + QChar(0x85), QString("a") + QChar(0x2028)})
         EXPECT_EQ(TextFieldRefusal("登陆名称", bad), "登陆名称不能包含换行符等控制字符");
     EXPECT_EQ(TextFieldRefusal("食谱名称", QString(16, QChar(0x83DC)), NameLength::Recipe), "");
     EXPECT_EQ(TextFieldRefusal("食谱名称", QString(17, QChar(0x83DC)), NameLength::Recipe),

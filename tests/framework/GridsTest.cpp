@@ -254,7 +254,17 @@ TEST_F(StringGridTest, HiddenColumnsKeepTheirValuesAndRowsFollowRowCount) {
     EXPECT_EQ(grid->Rows(6).first(), "张三");
     EXPECT_EQ(grid->Cols(1).at(1), "鸡蛋");
 
+    // The last row removed while its cell is edited takes the editor with it.
+    grid->SetOptions(grid->Options() | goEditing);
+    grid->SetRow(6);
+    grid->SetEditorMode(true);
+    ASSERT_TRUE(EditorShown());
+    grid->SetRowCount(6);
+    EXPECT_FALSE(grid->EditorMode());
+    EXPECT_FALSE(EditorShown());
+
     // The current cell and the fixed rows stay inside the grid.
+    grid->SetRowCount(7);
     grid->SetRow(6);
     grid->SetRowCount(3);
     EXPECT_EQ(grid->Row(), 2);
@@ -295,10 +305,13 @@ TEST_F(StringGridTest, SelectingACellAsksFirstThenClicks) {
     EXPECT_TRUE(events.empty());
     EXPECT_EQ(grid->Col(), 3);
 
-    // Keyboard and program moves go the same way.
+    // Keyboard and program moves go the same way, to the first column after the fixed one too.
     Press(Qt::Key_Down);
     grid->SetCol(5);
-    EXPECT_EQ(events, (std::vector<QString>{"select 3,3", "click 3,3", "select 5,3", "click 5,3"}));
+    grid->SetCol(1);
+    EXPECT_EQ(events, (std::vector<QString>{"select 3,3", "click 3,3", "select 5,3", "click 5,3",
+                                            "select 1,3", "click 1,3"}));
+    EXPECT_EQ(grid->Col(), 1);
 }
 
 TEST_F(StringGridTest, MouseToCellAndCellRectAgree) {

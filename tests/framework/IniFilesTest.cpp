@@ -72,7 +72,7 @@ TEST(TIniFile, AValueCannotStartNewLinesKeysOrSections) {
     const QByteArray before = FileBytes(file);
     for (const QString& value :
          {QString("a\n[UINFO]\nBKFLG=2"), QString("a\rBKFLG=2"), QString("a") + QChar(0) + "b",
-          QString("a") + QChar(0x2028) + "b", QString("\x1b[2J")})
+          QString("a") + QChar(0x2028) + "b", QString("\x1b[2J"), QString("a") + QChar(0x7F)})
         EXPECT_THROW(ini.WriteString("UINFO", "UID", value), Exception) << value.toStdString();
     EXPECT_THROW(ini.WriteString("UINFO", "A=B", "x"), Exception);
     EXPECT_THROW(ini.WriteString("UINFO", "[X]", "x"), Exception);

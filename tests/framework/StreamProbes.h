@@ -115,10 +115,12 @@ class TStrictProbe : public TComponent {
     Q_PROPERTY(int Percent READ Percent WRITE SetPercent)
     Q_PROPERTY(double Day READ Day WRITE SetDay)
     Q_PROPERTY(short Small READ Small WRITE SetSmall)
+    Q_PROPERTY(ushort Port READ Port WRITE SetPort)
     Q_PROPERTY(TStrictProbe* Partner READ Partner WRITE SetPartner)
     Q_CLASSINFO("Percent", "= 0")
     Q_CLASSINFO("Day", "TDateTime = 0")
     Q_CLASSINFO("Small", "= 0")
+    Q_CLASSINFO("Port", "= 0")
 public:
     explicit TStrictProbe(TComponent* AOwner = nullptr) : TComponent(AOwner) {}
     static inline long Notifications = 0;
@@ -132,6 +134,8 @@ public:
     void SetDay(double v) { FDay = v; }
     short Small() const { return FSmall; }
     void SetSmall(short v) { FSmall = v; }
+    ushort Port() const { return FPort; }
+    void SetPort(ushort v) { FPort = v; }
     TStrictProbe* Partner() const { return FPartner; }
     void SetPartner(TStrictProbe* v) {
         if (v == this) throw EConvertError(QStringLiteral("A probe cannot be its own partner"));
@@ -148,6 +152,7 @@ private:
     int FPercent = 0;
     double FDay = 0;
     short FSmall = 0;
+    ushort FPort = 0;
     TStrictProbe* FPartner = nullptr;
 };
 

@@ -14,6 +14,17 @@ struct Streaming : testing::Test {
     }
 };
 
+// The message of the EReadError a text raises, or "" when it reads.
+QString ReadFailure(const QString& text, TComponent* root = nullptr) {
+    try {
+        std::unique_ptr<TComponent> made(TextToComponent(text, root));
+        if (root) made.release();
+        return QString();
+    } catch (const EReadError& e) {
+        return e.Message();
+    }
+}
+
 // What a probe stream holds: values of every kind, a child and a reference to it.
 const char* const ProbeText = "object Probe1: TProbe\n"
                               "  Count = 5\n"
@@ -82,14 +93,15 @@ TEST_F(Streaming, TheTextFormTakesQuotesCharacterCodesJoinedStringsAndNumbersInE
     TProbe probe;
     TextToComponent("object P: TProbe\n"
                     "  Text = 'a' +\n"
-                    "    'b'#9'c'#$263A''\n"
+                    "    'b'#9'c'#$263A''#128512\n"
                     "  Count = $1F\n"
                     "  Tint = 16711680\n"
                     "  Styles = []\n"
                     "  Ratio = -1.5e1\n"
                     "end",
                     &probe);
-    EXPECT_EQ(probe.Text(), QStringLiteral("ab\tc☺"));
+    EXPECT_EQ(probe.Text(), QStringLiteral("ab\tc☺😀"));  // the last one code point in two units
+    EXPECT_EQ(probe.Text().size(), 7);
     EXPECT_EQ(probe.Count(), 31);
     EXPECT_EQ(probe.Tint(), clBlue);
     EXPECT_EQ(probe.Styles(), 0u);
@@ -128,7 +140,9 @@ TEST_F(Streaming, AFaultyTextRaisesWithItsLineAndLeavesNothingBehind) {
     EXPECT_EQ(probe.ComponentState(), 0u);
     EXPECT_THROW(TextToComponent("object P: TProbe\n  Count = 'x'\nend", &probe), EReadError);
     EXPECT_THROW(TextToComponent("object P: TProbe\n  Shape = shCircle\nend", &probe), EReadError);
-    EXPECT_THROW(TextToComponent("object P: TProbe\n  Text = 'open\nend", &probe), EReadError);
+    // A string ends on its own line: a quote on a later one does not close it.
+    const QString open = ReadFailure("object P: TProbe\n  Text = 'open\n  Count = 1'\nend", &probe);
+    EXPECT_TRUE(open.contains("line 2")) << qPrintable(open);
     EXPECT_THROW(TextToComponent("object P: TPanel\nend", &probe), EReadError);  // another class
 
     // Components made before the fault are freed again.
@@ -181,17 +195,6 @@ TEST_F(Streaming, ControlsAreWrittenUnderTheirParentsAndReadBackIntoThem) {
 }
 
 namespace {
-// The message of the EReadError a text raises, or "" when it reads.
-QString ReadFailure(const QString& text, TComponent* root = nullptr) {
-    try {
-        std::unique_ptr<TComponent> made(TextToComponent(text, root));
-        if (root) made.release();
-        return QString();
-    } catch (const EReadError& e) {
-        return e.Message();
-    }
-}
-
 QString NestedObjects(int levels) {
     QString text;
     for (int i = 0; i < levels; ++i)
@@ -251,12 +254,17 @@ TEST_F(Streaming, AnIntegerThatDoesNotFitItsPropertyIsRefusedInsteadOfCut) {
     for (const char* value : {"2147483648", "-2147483649", "$100000000"})
         EXPECT_NE(ReadFailure(QStringLiteral("object P: TProbe\n  Count = %1\nend").arg(value), &probe), "")
             << value;
-    // Defined properties read 32 bits as well.
-    EXPECT_NE(ReadFailure("object P: TProbe\n  OldCount = 4294967396\nend", &probe), "");
-    EXPECT_NE(ReadFailure("object P: TProbe\n  Tint = $100000000\nend", &probe), "");
+    // Defined properties read 32 bits as well; 2^32 is one more than 32 bits hold, with a sign or without.
+    for (const char* value : {"OldCount = 4294967296", "Tint = 4294967296", "Tint = $100000000"}) {
+        const QString refused = ReadFailure(QStringLiteral("object P: TProbe\n  %1\nend").arg(value), &probe);
+        EXPECT_TRUE(refused.contains("line 2")) << value << qPrintable(refused);
+    }
     TStrictProbe strict;
     EXPECT_NE(ReadFailure("object P: TStrictProbe\n  Small = 32768\nend", &strict), "");
     EXPECT_EQ(strict.Small(), 0);
+    EXPECT_NE(ReadFailure("object P: TStrictProbe\n  Port = 65536\nend", &strict), "");
+    EXPECT_NE(ReadFailure("object P: TStrictProbe\n  Port = -1\nend", &strict), "");
+    EXPECT_EQ(strict.Port(), 0);
 
     // The ends of each range still stand.
     TextToComponent("object P: TProbe\n  Count = -2147483648\n  Tint = $FFFFFFFF\nend", &probe);
@@ -264,8 +272,9 @@ TEST_F(Streaming, AnIntegerThatDoesNotFitItsPropertyIsRefusedInsteadOfCut) {
     EXPECT_EQ(probe.Tint(), 0xFFFFFFFFu);
     TextToComponent("object P: TProbe\n  Count = 2147483647\nend", &probe);
     EXPECT_EQ(probe.Count(), INT32_MAX);
-    TextToComponent("object P: TStrictProbe\n  Small = -32768\nend", &strict);
+    TextToComponent("object P: TStrictProbe\n  Small = -32768\n  Port = 65535\nend", &strict);
     EXPECT_EQ(strict.Small(), -32768);
+    EXPECT_EQ(strict.Port(), 65535);
 }
 
 TEST_F(Streaming, APropertysOwnRefusalComesBackAsAReadErrorWithItsLine) {

@@ -208,16 +208,19 @@ TEST_F(CentreFields, ADecimalWeightTypedOrPastedIsStoredAndShownAsItIs) {
     EXPECT_EQ(DM->TZ, "72.5");
 }
 
+// A bracket is the figure's minus: a sign inside one makes it no figure.
 TEST_F(CentreFields, APastedTextThatIsNoFigureStaysAsPastedAndIsRefused) {
     OpenWeighingDay(3);
-    PasteOver(Centre->edt_TZ, "70,5");
-    Press(Qt::Key_Tab);
-    EXPECT_EQ(Centre->edt_TZ->Text(), "70,5");
-    ClickOn(Centre->edt_TZ);  // coming back leaves it too
-    Press(Qt::Key_Tab);
-    EXPECT_EQ(Centre->edt_TZ->Text(), "70,5");
-    ClickOn(Centre->btn_SaveTZ);
-    EXPECT_EQ(Boxes.LastText(), "输入的体重不正确");
+    for (const QString& text : {QString("70,5"), QString("(-5)"), QString("(+5)")}) {
+        PasteOver(Centre->edt_TZ, text);
+        Press(Qt::Key_Tab);
+        EXPECT_EQ(Centre->edt_TZ->Text(), text);
+        ClickOn(Centre->edt_TZ);  // coming back leaves it too
+        Press(Qt::Key_Tab);
+        EXPECT_EQ(Centre->edt_TZ->Text(), text);
+        ClickOn(Centre->btn_SaveTZ);
+        EXPECT_EQ(Boxes.LastText(), "输入的体重不正确") << text.toStdString();
+    }
     EXPECT_EQ(Scalar("select count(*) from TZ where UID = :U"), "0");
     EXPECT_EQ(Scalar("select TZ from UInfo where UID = :U"), "70");
     // A comma in its thousands place is the figure's.
@@ -231,11 +234,13 @@ TEST_F(CentreFields, APastedTextThatIsNoFigureStaysAsPastedAndIsRefused) {
 
     Centre->btnBase->Click();
     Centre->btnModifyInfo->Click();
-    PasteOver(Centre->edtSG, "170,5");
-    Press(Qt::Key_Tab);
-    EXPECT_EQ(Centre->edtSG->Text(), "170,5");
-    ClickOn(Centre->btn_SaveInfo);
-    EXPECT_EQ(Boxes.LastText(), "身高不正确");
+    for (const QString& text : {QString("170,5"), QString("(-5)"), QString("(+5)")}) {
+        PasteOver(Centre->edtSG, text);
+        Press(Qt::Key_Tab);
+        EXPECT_EQ(Centre->edtSG->Text(), text);
+        ClickOn(Centre->btn_SaveInfo);
+        EXPECT_EQ(Boxes.LastText(), "身高不正确") << text.toStdString();
+    }
     EXPECT_EQ(Scalar("select SG from UInfo where UID = :U"), "175");
 }
 

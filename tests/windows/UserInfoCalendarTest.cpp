@@ -384,14 +384,17 @@ TEST_F(Calendars, TheAnalysisReadsOnlyTheUsersDaysOfThePeriodAsTheStoredQueryDoe
     day(other, "2024-07-10", 9999, {9999}, {999});  // another user's
     day(other, "2024-07-16", 2000, {2000}, {});
 
-    ClickOn(Centre->btnAna);
-    Centre->DT9->SetCaption("2024-07-10");
-    Centre->DT10->SetCaption("2024-07-14");
-    ClickOn(Centre->btn_Ana);
+    // The logged-in user's analysis of a period: target, intake and activity.
+    auto analyse = [](const QString& from, const QString& to) {
+        ClickOn(Frm_UInfo->btnAna);
+        Frm_UInfo->DT9->SetCaption(from);
+        Frm_UInfo->DT10->SetCaption(to);
+        ClickOn(Frm_UInfo->btn_Ana);
+        return QStringList{Frm_UInfo->edtOKcal->Text(), Frm_UInfo->edtSKCal->Text(),
+                           Frm_UInfo->edtHKCal->Text()};
+    };
     // Targets 2000 + 1800 + 2100, intake 1200 + 2500.4 + 2100, activity 150 + 300.
-    EXPECT_EQ(Centre->edtOKcal->Text(), "5900.00KCal");
-    EXPECT_EQ(Centre->edtSKCal->Text(), "5800.40KCal");
-    EXPECT_EQ(Centre->edtHKCal->Text(), "450.00KCal");
+    EXPECT_EQ(analyse("2024-07-10", "2024-07-14"), (QStringList{"5900.00KCal", "5800.40KCal", "450.00KCal"}));
     EXPECT_EQ(Centre->edtDKcal->Text(), "-549.60KCal");
     EXPECT_EQ(Centre->edtFat->Text(), "消耗-550KCal");
     auto rows = [](TADOQuery* q, std::initializer_list<const char*> fields) {
@@ -420,6 +423,15 @@ TEST_F(Calendars, TheAnalysisReadsOnlyTheUsersDaysOfThePeriodAsTheStoredQueryDoe
     stored.Open();
     const auto figures = {"UID", "CKDate", "OKCAL", "SKCAL", "HKCAL"};
     EXPECT_EQ(rows(Centre->qryAna, figures), rows(&stored, figures));
+
+    // The other user, logged in, finds their own target on the day both recorded.
+    stored.Close();
+    delete MainFrm;
+    Start();
+    Login("other");
+    ASSERT_NE(Frm_UInfo, nullptr);
+    ASSERT_EQ(DM->UID, other);
+    EXPECT_EQ(analyse("2024-07-10", "2024-07-10"), (QStringList{"9999.00KCal", "9999.00KCal", "999.00KCal"}));
 }
 
 TEST_F(Calendars, TheChosenDayStaysReadable) {

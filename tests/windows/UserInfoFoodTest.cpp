@@ -510,6 +510,47 @@ TEST_F(FoodPage, AFoodDeletedAndPickedAgainIsStoredAnewAndAFailedSaveDeletesNoth
               "1,54");
 }
 
+// A deletion reaches only the record of its own meal and kind: food 1 and recipe 1 share an id, and a
+// deletion left unsaved in one meal is forgotten when another meal is opened and saved.
+TEST_F(FoodPage, ADeletionReachesOnlyTheRecordOfItsOwnMealAndKind) {
+    Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, CKDate, Flg) values "
+            "(:U, '早餐', 1, 100, 338, :D, 1), (:U, '早餐', 1, 200, 230, :D, 2), "
+            "(:U, '午餐', 3, 50, 170, :D, 1)",
+            {{"U", Uid}, {"D", TodayISO()}});
+    OpenTodaysMealByMouse(Centre->btnBreakfast);
+    ASSERT_EQ(Grid()->Cells(1, 2), "二米饭");
+    DeleteRowByMenu(2);
+    ClickOn(Centre->Btn_SaveSW);
+    EXPECT_EQ(Boxes.LastText(), "保存成功");
+    EXPECT_EQ(Scalar("select group_concat(Flg || CKCLS) from CKRcd where UID = :U and FID = 1"), "1早餐");
+
+    ClickOn(Centre->btn1);
+    ClickOn(Centre->btnLunch);
+    DeleteRowByMenu(1);
+    ClickOn(Centre->btn1);
+    ClickOn(Centre->btnSupper);
+    PickInSearch("米饭", "54");
+    TypeIntoCell(Grid(), 2, 1, "100");
+    ClickOn(Centre->Btn_SaveSW);
+    EXPECT_EQ(Boxes.LastText(), "保存成功");
+    EXPECT_EQ(Stored("FNet", 3, 1, "午餐"), "50");
+}
+
+// Earlier versions stored rows of 0.0 g: such a row, loaded as stored, does not stop the meal's save.
+TEST_F(FoodPage, AStoredRowOfNoGramsLetsTheMealBeSavedAgain) {
+    Db.Exec(
+        "insert into CKRcd (UID, CKCLS, FID, FNet, KCal, CKDate, Flg) values (:U, '早餐', 3, 0, 0, :D, 1)",
+        {{"U", Uid}, {"D", TodayISO()}});
+    OpenTodaysMealByMouse(Centre->btnBreakfast);
+    ASSERT_EQ(Grid()->Cells(2, 1), "0");
+    PickInSearch("米饭", "54");
+    TypeIntoCell(Grid(), 2, 2, "100");
+    ClickOn(Centre->Btn_SaveSW);
+    EXPECT_EQ(Boxes.LastText(), "保存成功");
+    EXPECT_EQ(Stored("FNet", 54, 1), "100");
+    EXPECT_EQ(Stored("FNet", 3, 1), "0");
+}
+
 TEST_F(FoodPage, AFailedSaveRollsBackEveryRow) {
     OpenTodaysMeal(Centre->btnBreakfast);
     PickInSearch("米饭", "54");

@@ -242,12 +242,17 @@ TEST_F(KeyboardUser, EachPanelOfTheHistoryPagesOpensWithTheKeyboardOnWhatIsWorke
 }
 
 // What a double click does on a calendar day or in a result list, Enter does: a keyboard user opens the
-// day, its meal, looks a food up and adds it without the mouse.
+// day, its meal, looks a food up and adds it without the mouse. Enter with Shift or Ctrl opens nothing.
 TEST_F(KeyboardUser, EnterOpensACalendarDayAndAddsTheFoodChosenInTheSearchList) {
     Centre->btnFdLst->Click();
     int col = 0, row = 0;
     ASSERT_TRUE(FindDay(Centre->SGYS, 3, col, row));
     ClickCell(Centre->SGYS, col, row);
+    for (Qt::KeyboardModifier shift : {Qt::ShiftModifier, Qt::ControlModifier}) {
+        Key(Qt::Key_Return, shift);
+        EXPECT_TRUE(Centre->pnlYSCla->Showing()) << shift;
+        EXPECT_FALSE(Centre->pnlYSJL->Showing()) << shift;
+    }
     Key(Qt::Key_Return);
     ASSERT_TRUE(Centre->pnlAddSP->Visible());
     ASSERT_EQ(FocusedName(), "btnBreakfast");
