@@ -241,6 +241,47 @@ TEST_F(KeyboardUser, EachPanelOfTheHistoryPagesOpensWithTheKeyboardOnWhatIsWorke
     EXPECT_EQ(FocusedName(), "SGYS");
 }
 
+// Tab leaves a meal's food grid and a day's activity grid for the next control in reading order, as
+// Shift+Tab leaves it for the one before; an amount being typed is taken as it goes.
+TEST_F(KeyboardUser, TabAndShiftTabLeaveTheMealAndActivityGridsInReadingOrder) {
+    int y, m, d;
+    DecodeDate(Date(), y, m, d);
+    const QString day3 = DateToISO(EncodeDate(y, m, 3));
+    Db.Exec(
+        "insert into CKRcd (UID, CKCLS, FID, FNet, KCal, CKDate, Flg) values (:U, '早餐', 1, 100, 1, :D, 1)",
+        {{"U", Uid}, {"D", day3}});
+    Db.Exec("update UInfo set SPID = '1' where UID = :U", {{"U", Uid}});  // 洗碗, 2 kcal a minute
+    QApplication::setActiveWindow(MainFrm->Widget());
+    Centre->btnFdLst->Click();
+    OpenDay(Centre->SGYS, 3);
+    Key(Qt::Key_Space);  // 早餐
+    ASSERT_EQ(FocusedName(), "SG2");
+    ASSERT_EQ(Centre->SG2->Cells(1, 1), FoodByID(1).Name);
+    Key(Qt::Key_Right);  // to the grams
+    Type("150");
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(FocusedName(), "SG21");  // the meal's totals, below the grid
+    EXPECT_EQ(Centre->SG2->Cells(2, 1), "150");
+    EXPECT_EQ(Centre->SG2->Cells(3, 1), FormatFloat("0.00", FoodByID(1).Values[fvKcal] * 1.5));
+    Key(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(FocusedName(), "SG2");
+    Key(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(FocusedName(), "lbl13");  // [食物查询] above the grid
+
+    Centre->btnSPLst->Click();
+    OpenDay(Centre->SGHD, 3);
+    ASSERT_EQ(FocusedName(), "SG1");
+    Key(Qt::Key_Right);  // to the minutes
+    Type("30");
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(FocusedName(), "Label9");  // the grid ends the page: on to the today panel beside it
+    EXPECT_EQ(Centre->SG1->Cells(3, 1), "60.0");
+    Key(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(FocusedName(), "SG1");
+    Key(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(FocusedName(), "Label82");  // [活动注意事项] above the grid
+}
+
 // What a double click does on a calendar day or in a result list, Enter does: a keyboard user opens the
 // day, its meal, looks a food up and adds it without the mouse.
 TEST_F(KeyboardUser, EnterOpensACalendarDayAndAddsTheFoodChosenInTheSearchList) {
