@@ -2,11 +2,15 @@
 // user can see in reading order and showing where it is, a combo box's open list closed by Tab, and
 // Ctrl+Tab that has no hidden page to turn to.
 #include "IniFiles.h"
+#include "MealEditing.h"
 #include "PersonalCentreFixture.h"
 #include "UnitBKSet.h"
+#include "UnitFoodList.h"
 #include "UnitMsg.h"
 #include "UnitSetHT.h"
+#include "UnitShiPu.h"
 #include "UnitTCFoodSrc.h"
+#include "UnitTaoCan.h"
 #include "GridInput.h"
 #include "WidgetInput.h"
 
@@ -362,6 +366,75 @@ TEST_F(KeyboardUser, WindowsOpenOnTheirFirstFieldAndTheMainAreaTakesTheFocusAfte
 }
 
 namespace {
+// The windows docked in the main window's centre, opened from its tabs.
+class DockedWindowKeys : public KeyboardUser {
+protected:
+    void SetUp() override {
+        KeyboardUser::SetUp();
+        QApplication::setActiveWindow(MainFrm->Widget());
+    }
+    void TearDown() override {
+        delete Frm_FD;
+        delete Frm_ShiPu;
+        delete Frm_TaoCan;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        KeyboardUser::TearDown();
+    }
+    // A tab of the main window pressed from the keyboard, where Tab has put the focus.
+    static void PressTab(TSpeedButton* tab) {
+        tab->Widget()->setFocus(Qt::TabFocusReason);
+        Key(Qt::Key_Space);
+    }
+};
+}  // namespace
+
+// What is typed right after 食物成分 or 制作套餐 is a food to look up.
+TEST_F(DockedWindowKeys, TheFoodBrowserAndTheSetMealMakerOpenOnTheirFirstField) {
+    PressTab(MainFrm->Btn_CF);
+    ASSERT_NE(Frm_FD, nullptr);
+    EXPECT_TRUE(Frm_FD->ED_Src->Focused());
+    Type("DM");
+    EXPECT_EQ(Frm_FD->ED_Src->Text(), "DM");
+    EXPECT_TRUE(Frm_FD->pnlSrcRlt->Visible());
+
+    PressTab(MainFrm->btnTaoCan);
+    ASSERT_NE(Frm_TaoCan, nullptr);
+    Frm_TaoCan->btnMakeTC->SetFocus();
+    Key(Qt::Key_Space);
+    ASSERT_EQ(Frm_TaoCan->PC->ActivePage(), Frm_TaoCan->T2);
+    EXPECT_TRUE(Frm_TaoCan->ED_Src->Focused());
+    Type("MF");
+    EXPECT_EQ(Frm_TaoCan->ED_Src->Text(), "MF");
+}
+
+// 食谱列表 on either step of the recipe editor gives the keyboard to the recipe list it shows.
+TEST_F(DockedWindowKeys, TheRecipeEditorsListButtonGivesTheKeyboardToTheList) {
+    PressTab(MainFrm->Btn_SP);
+    ASSERT_NE(Frm_ShiPu, nullptr);
+    TFrm_ShiPu* book = Frm_ShiPu;
+    book->Timer1Timer(book->Timer1);
+    book->Btn_SaveSW->SetFocus();
+    Key(Qt::Key_Space);  // 创建食谱
+    ASSERT_EQ(book->PC->ActivePage(), book->T2);
+    book->btnSPDir1->SetFocus();
+    Key(Qt::Key_Space);
+    ASSERT_EQ(book->PC->ActivePage(), book->T1);
+    EXPECT_EQ(FocusedName(), "TV_FD1");
+
+    book->Btn_SaveSW->SetFocus();
+    Key(Qt::Key_Space);
+    ASSERT_TRUE(SelectNodeByText(book->TV_FD, FoodByID(1).Name, 2));
+    book->Btn_Add->Click();
+    book->btnDown->SetFocus();
+    Key(Qt::Key_Space);  // 下一步
+    ASSERT_EQ(book->PC->ActivePage(), book->T3);
+    book->btnSPDir->SetFocus();
+    Key(Qt::Key_Space);
+    ASSERT_EQ(book->PC->ActivePage(), book->T1);
+    EXPECT_EQ(FocusedName(), "TV_FD1");
+}
+
+namespace {
 class LoginKeys : public MainWindowSession {
 protected:
     void SetUp() override {
@@ -421,6 +494,32 @@ TEST_F(CatalogueKeys, TabInTheOpenTypeListTakesTheItemClosesTheListAndMovesOn) {
     EXPECT_EQ(FocusedName(), "edtHT");
     Type("run");  // what is typed next goes into the name
     EXPECT_EQ(Form->edtHT->Text(), "run");
+}
+
+// The item editor takes the keyboard into its first field however it opens, and its 关闭 gives it back
+// to 添加活动项 rather than to the title's close button, where Enter would close the window.
+TEST_F(CatalogueKeys, TheItemEditorOpensOnItsFirstFieldAndClosesBackToItsButton) {
+    Form->SkButton3->SetFocus();
+    Key(Qt::Key_Space);  // 添加活动项
+    ASSERT_TRUE(Form->gb->Showing());
+    EXPECT_EQ(FocusedName(), "cbbHT");
+    for (int i = 0; i < 4; ++i)  // past the name, the energy and 确定
+        Key(Qt::Key_Tab);
+    ASSERT_EQ(FocusedName(), "SkButton2");
+    Key(Qt::Key_Space);  // 关闭
+    EXPECT_FALSE(Form->gb->Showing());
+    EXPECT_EQ(FocusedName(), "SkButton3");
+
+    // 修改 from the menu of a list that the editor then covers.
+    Form->RC_B->SetFocus();
+    Form->RC_B->SetItemIndex(0);
+    SetPopupHook([this](TPopupMenu*, int, int) { Form->N1->Click(); });
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(8, 8));
+    QApplication::sendEvent(Viewport(Form->RC_B), &menuKey);
+    SetPopupHook(nullptr);
+    ASSERT_TRUE(Form->gb->Showing());
+    EXPECT_EQ(Form->edtHT->Text(), Form->RC_B->Items()->Strings(0));
+    EXPECT_EQ(FocusedName(), "cbbHT");
 }
 
 TEST_F(CatalogueKeys, AnActivityTitledWithTwoSlashesIsTickedByTheMouseAndBySpace) {
