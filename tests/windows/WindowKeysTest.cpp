@@ -106,10 +106,10 @@ TEST_F(KeyboardUser, TheArrowKeysSwitchTheEnergyMethodAndItsTargetAndTheChoiceIs
         shown.push_back(method->lbl2->Caption());
         Key(Qt::Key_Right);
         shown.push_back(method->lbl2->Caption());
-        Key(Qt::Key_Tab);  // past the method's [说明] link, on to 确定
-        ASSERT_EQ(FocusedName(), "lbl4");
-        Key(Qt::Key_Tab);
-        ASSERT_EQ(FocusedName(), "btnOK");
+        for (const char* next : {"lbl3", "lbl4", "btnOK"}) {  // past the [说明] links, on to 确定
+            Key(Qt::Key_Tab);
+            ASSERT_EQ(FocusedName(), next);
+        }
         Key(Qt::Key_Space);
     };
     MainFrm->N3->Click();
@@ -145,21 +145,27 @@ TEST_F(KeyboardUser, TheArrowKeysSwitchTheFoodSearchBetweenFoodsAndRecipes) {
 // Tab
 // -----------------------------------------------------------------------------------------------------
 TEST_F(KeyboardUser, TabGoesRoundTheEnergyMethodWindowInReadingOrderShowingWhereItIs) {
-    std::vector<QString> forwards, backwards;
-    OnModal = [&](TForm* form) {
-        auto* method = dynamic_cast<TBKSetFrm*>(form);
-        if (!method) return;
-        QApplication::setActiveWindow(method->Widget());
-        method->rb1->SetFocus();
-        forwards = TabCycle(6);
-        backwards = TabCycle(6, true);
-        ExpectEveryStopShowsFocus(6);
-    };
-    MainFrm->N3->Click();
-    // The checked method, the two [说明] links beside the methods, the two buttons, the title's close
-    // button.
-    EXPECT_EQ(forwards, (std::vector<QString>{"lbl3", "lbl4", "btnOK", "btnClose", "btn1", "rb1"}));
-    EXPECT_EQ(backwards, (std::vector<QString>{"btn1", "btnClose", "btnOK", "lbl4", "lbl3", "rb1"}));
+    // The window opens on the checked method, also when shown again after the other was checked; it
+    // stands where the methods begin, whichever it is: then the two [说明] links beside the methods, the
+    // two buttons, the title's close button.
+    for (const QString checked : {"rb1", "rb2"}) {
+        TIniFile(Db.Folder() + "UInfo.ini").WriteInteger("UINFO", "BKFLG", checked == "rb1" ? 1 : 2);
+        QString opened;
+        std::vector<QString> forwards, backwards;
+        OnModal = [&](TForm* form) {
+            auto* method = dynamic_cast<TBKSetFrm*>(form);
+            if (!method) return;
+            QApplication::setActiveWindow(method->Widget());
+            opened = FocusedName();
+            forwards = TabCycle(6);
+            backwards = TabCycle(6, true);
+            ExpectEveryStopShowsFocus(6);
+        };
+        MainFrm->N3->Click();
+        EXPECT_EQ(opened, checked);
+        EXPECT_EQ(forwards, (std::vector<QString>{"lbl3", "lbl4", "btnOK", "btnClose", "btn1", checked}));
+        EXPECT_EQ(backwards, (std::vector<QString>{"btn1", "btnClose", "btnOK", "lbl4", "lbl3", checked}));
+    }
 }
 
 TEST_F(KeyboardUser, TabPassesOverTheProfileViewThatTheEditorCovers) {
@@ -405,6 +411,21 @@ TEST_F(DockedWindowKeys, TheFoodBrowserAndTheSetMealMakerOpenOnTheirFirstField) 
     EXPECT_TRUE(Frm_TaoCan->ED_Src->Focused());
     Type("MF");
     EXPECT_EQ(Frm_TaoCan->ED_Src->Text(), "MF");
+}
+
+// Each of the four columns of the composition tables shows where the keyboard is, on a row shown.
+TEST_F(DockedWindowKeys, TheFoodBrowsersCompositionTablesShowTheFocus) {
+    PressTab(MainFrm->Btn_CF);
+    ASSERT_NE(Frm_FD, nullptr);
+    Frm_FD->Timer1Timer(Frm_FD->Timer1);
+    Frm_FD->TV_FD->SetFocus();
+    for (const char* table : {"SG1", "SG_FDUse", "SG2", "SG_FDUse1"}) {
+        Key(Qt::Key_Tab);
+        ASSERT_EQ(FocusedName(), table);
+        EXPECT_TRUE(ShowsFocus()) << table;
+        Key(Qt::Key_Down);  // the focus goes down with the row
+        EXPECT_TRUE(ShowsFocus()) << table;
+    }
 }
 
 // 食谱列表 on either step of the recipe editor gives the keyboard to the recipe list it shows.
