@@ -114,8 +114,6 @@ TSkStringGrid* TFrm_FD::MakeColumnGrid(const QString& name, int left, int width)
     grid->SetScrollBars(ssNone);
     grid->SetOptions(goHorzLine);
     grid->SetDefaultDrawing(false);
-    // The current cell starts on the first row shown, where the focus can be seen.
-    grid->SetRow(1);
     const bool names = name == "SG1" || name == "SG2";
     grid->OnDrawCell = [grid, names](TObject*, int c, int r, TRect rect, TGridDrawState state) {
         TCanvas* canvas = grid->Canvas();
