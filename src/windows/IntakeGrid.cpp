@@ -4,9 +4,7 @@
 #include "NutrientSums.h"
 #include "UintDM.h"
 
-#include <algorithm>
 #include <cmath>
-#include <iterator>
 
 bool IntakeGridHasItem(TStringGrid* grid, const QString& id, const QString& kind) {
     for (int r = 1; r < grid->RowCount(); ++r)
@@ -103,12 +101,8 @@ void SumIntakeRows(TStringGrid* grid, TStringGrid* totals) {
 }
 
 void KeepNumberKeys(QChar& key) {
-    // Ctrl+A, C, V and X: select all, copy, paste and cut in an open cell editor.
-    const char16_t clipboardKeys[] = {1, 3, 0x16, 0x18};
-    if (std::find(std::begin(clipboardKeys), std::end(clipboardKeys), key.unicode()) !=
-        std::end(clipboardKeys))
-        return;
-    if (key != QChar(8) && key != QLatin1Char('.') && !key.isDigit()) key = QChar(0);
+    // A key that types nothing (Tab, Ctrl+C, Ctrl+V) passes: it moves on or acts in the cell editor.
+    if (key.isPrint() && !key.isDigit() && key != QLatin1Char('.')) key = QChar(0);
 }
 
 void EditOnlyColumn(TStringGrid* grid, int col, int row, int amountColumn) {

@@ -51,7 +51,8 @@ double CellNumber(TStringGrid* grid, int col, int row);
 
 // Entry grids (food and activity) -------------------------------------------------------------------
 
-// Amounts are typed as digits, "." and backspace; the clipboard keys pass; any other key is dropped.
+// Amounts are typed as digits and "."; any other character is dropped. Keys that type no character
+// (backspace, Tab, Ctrl+V) pass.
 void KeepNumberKeys(QChar& key);
 // Switches editing on only in the amount column of a data row.
 void EditOnlyColumn(TStringGrid* grid, int col, int row, int amountColumn);

@@ -8,13 +8,18 @@
 
 TBKSetFrm::TBKSetFrm(TComponent* AOwner)
     : TSkinnedSmallForm(AOwner, "BKSetFrm", "每日所需热量计算方式设置", 440, 220, false, "lbl1", "btn1") {
-    auto radio = [this](const char* name, const char* caption, int top) {
-        auto* r = Place<TSkRadioButton>(this, this, name, 24, top, 340, 22);
+    // The two methods lie on one panel: the checked one is the group's stop in the Tab order, where the
+    // group begins, before the [说明] beside the first.
+    auto* methods = Place<TPanel>(this, this, QString(), 24, 50, 340, 54);
+    methods->SetBevelOuter(bvNone);
+    methods->SetParentColor(true);
+    auto radio = [this, methods](const char* name, const char* caption, int top) {
+        auto* r = Place<TSkRadioButton>(this, methods, name, 0, top, 340, 22);
         r->SetCaption(caption);
         return r;
     };
-    rb1 = radio("rb1", "营养学每日推荐热量", 50);
-    rb2 = radio("rb2", "根据基础代谢率和活动强度指数计算热量", 82);
+    rb1 = radio("rb1", "营养学每日推荐热量", 0);
+    rb2 = radio("rb2", "根据基础代谢率和活动强度指数计算热量", 32);
     rb1->OnClick = [this](TObject* s) { rb1Click(s); };
     rb2->OnClick = [this](TObject* s) { rb2Click(s); };
     auto link = [this](const char* name, int top) {
@@ -56,6 +61,8 @@ void TBKSetFrm::FormShow(TObject*) {
         rb2Click(rb2);
     else
         lbl2->SetCaption(DM->DayKcal + "KCal");
+    // Each showing starts on the checked method, not where the last one left the keyboard.
+    SelectFirst();
 }
 
 // A choice only previews its target; the user's target changes on "确定".

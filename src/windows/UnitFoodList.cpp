@@ -115,11 +115,12 @@ TSkStringGrid* TFrm_FD::MakeColumnGrid(const QString& name, int left, int width)
     grid->SetOptions(goHorzLine);
     grid->SetDefaultDrawing(false);
     const bool names = name == "SG1" || name == "SG2";
-    grid->OnDrawCell = [grid, names](TObject*, int c, int r, TRect rect, TGridDrawState) {
+    grid->OnDrawCell = [grid, names](TObject*, int c, int r, TRect rect, TGridDrawState state) {
         TCanvas* canvas = grid->Canvas();
         canvas->Brush()->SetColor(names && r > 0 ? NameCellColor : clWhite);
         canvas->Font()->Assign(*grid->Font());
         canvas->TextRect(rect, rect.Left + 6, rect.Top + 4, grid->Cells(c, r));
+        if (state & gdFocused) canvas->DrawFocusRect(rect);
     };
     return grid;
 }

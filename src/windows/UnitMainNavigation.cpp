@@ -237,7 +237,8 @@ void TMainFrm::ShowChildArea() {
 void TMainFrm::Btn_CFClick(TObject*) {
     SetActiveTab(lblCF);
     ShowChildArea();
-    ShowDocked(Frm_FD, Panel2);
+    // What is typed next is a food to look up.
+    ShowDocked(Frm_FD, Panel2)->SelectFirst();
 }
 
 void TMainFrm::Btn_SPClick(TObject*) {

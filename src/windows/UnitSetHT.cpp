@@ -133,11 +133,18 @@ void TSetHTFrm::SkButton7Click(TObject* Sender) {
 }
 
 void TSetHTFrm::SkButton3Click(TObject*) {
-    FMode = 0;
-    ShowInFront(gb);
+    OpenEditor(0);
 }
 
+void TSetHTFrm::OpenEditor(int mode) {
+    FMode = mode;
+    ShowInFront(gb);
+    gb->SelectFirst();
+}
+
+// The keyboard goes back to 添加活动项 before the editor goes, not on to the title's close button.
 void TSetHTFrm::SkButton2Click(TObject*) {
+    FocusIfCan(SkButton3);
     gb->Hide();
 }
 
@@ -194,8 +201,7 @@ void TSetHTFrm::N1Click(TObject* Sender) {
         // Renaming starts from the item's own type.
         for (int i = 0; i < 4; ++i)
             if (Lists()[i] == list) cbbHT->SetItemIndex(i);
-        FMode = 1;
-        ShowInFront(gb);
+        OpenEditor(1);
     } else {
         DeleteItem(FItemId);
     }

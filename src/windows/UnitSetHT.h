@@ -40,6 +40,8 @@ public:
 private:
     std::array<TSkCheckList*, 4> Lists() const { return {RC_A, RC_B, RC_C, RC_D}; }
     void DeleteItem(const QString& id);
+    // Shows the item editor in front, in the mode given, with the keyboard in its first field.
+    void OpenEditor(int mode);
     int FMode = 0;    // 0 add, 1 rename
     QString FItemId;  // the item chosen for renaming or deletion
 };

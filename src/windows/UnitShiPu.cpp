@@ -278,6 +278,11 @@ void TFrm_ShiPu::ShowPage(TSkTabSheet* page) {
     PC->SetActivePage(page);
 }
 
+void TFrm_ShiPu::ShowRecipeList() {
+    ShowPage(T1);
+    FocusIfCan(TV_FD1);
+}
+
 // T1 -------------------------------------------------------------------------------------------
 
 void TFrm_ShiPu::FormCreate(TObject*) {

@@ -149,6 +149,8 @@ private:
     void BuildChooserPage();
     void BuildWeightPage();
     void ShowPage(TSkTabSheet* page);
+    // Back from the editor to the recipe list, which takes the keyboard.
+    void ShowRecipeList();
     // Shows the recipe's foods with the total row, and its preparation.
     void ShowRecipe(int id);
     // Puts the stored recipe's preparation into `preparation` and its name, class and method into the

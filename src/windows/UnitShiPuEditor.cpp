@@ -113,7 +113,7 @@ void TFrm_ShiPu::btnDownClick(TObject*) {
 }
 
 void TFrm_ShiPu::btnSPDir1Click(TObject*) {
-    ShowPage(T1);
+    ShowRecipeList();
     DM->ClearGrid(SG_FD1, 1);
     DM->ClearGrid(SG_FD2, 1);
 }
@@ -183,7 +183,7 @@ void TFrm_ShiPu::btnUp2Click(TObject*) {
 }
 
 void TFrm_ShiPu::btnSPDirClick(TObject*) {
-    ShowPage(T1);
+    ShowRecipeList();
     Timer1->SetEnabled(true);
     DM->ClearGrid(SG_FD2, 1);
 }

@@ -112,6 +112,8 @@ private:
     void BuildChooserPage();
     void BuildWeightPage();
     void ShowPage(TSkTabSheet* page);
+    // Step 1, with the keyboard in the first field of the list shown, its search.
+    void OpenChooser();
     // The energy of one item: a food's from the food table, a recipe's from its ingredients.
     static QString ItemEnergy(const QString& kind, const QString& id, double grams, const char* foodFormat);
 

@@ -28,7 +28,7 @@ void TFrm_TaoCan::btnMakeTCClick(TObject*) {
     CB_SPC->SetItemIndex(-1);
     cbbWK->SetItemIndex(0);
     FEditID = 0;
-    ShowPage(T2);
+    OpenChooser();
 }
 
 void TFrm_TaoCan::btnModifyTCClick(TObject*) {
@@ -40,13 +40,18 @@ void TFrm_TaoCan::btnModifyTCClick(TObject*) {
     // Every item of the view is taken, whether or not a total row follows it.
     CopyNamedRows(SG_FDC, SG_FD1, ItemIdCol,
                   {{ViewWeightCol, CarriedWeightCol}, {KindCol, KindCol}, {ItemIdCol, ItemIdCol}});
-    ShowPage(T2);
+    OpenChooser();
     FEditID = FSetMealID;
     FMealClass = node->Parent()->Text();
     FSetMealName = node->Text();
     FWeekday = node->Level() == 2 ? node->Parent()->Parent()->Text() : QString();
     CB_SPC->SetItemIndex(CB_SPC->Items()->IndexOf(FMealClass));
     cbbWK->SetItemIndex(cbbWK->Items()->IndexOf(FWeekday));
+}
+
+void TFrm_TaoCan::OpenChooser() {
+    ShowPage(T2);
+    if (TSkTabSheet* list = PCSS->ActivePage()) list->SelectFirst();
 }
 
 // Step 1 ---------------------------------------------------------------------------------------

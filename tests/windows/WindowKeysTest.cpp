@@ -2,11 +2,15 @@
 // user can see in reading order and showing where it is, a combo box's open list closed by Tab, and
 // Ctrl+Tab that has no hidden page to turn to.
 #include "IniFiles.h"
+#include "MealEditing.h"
 #include "PersonalCentreFixture.h"
 #include "UnitBKSet.h"
+#include "UnitFoodList.h"
 #include "UnitMsg.h"
 #include "UnitSetHT.h"
+#include "UnitShiPu.h"
 #include "UnitTCFoodSrc.h"
+#include "UnitTaoCan.h"
 #include "GridInput.h"
 #include "WidgetInput.h"
 
@@ -102,10 +106,10 @@ TEST_F(KeyboardUser, TheArrowKeysSwitchTheEnergyMethodAndItsTargetAndTheChoiceIs
         shown.push_back(method->lbl2->Caption());
         Key(Qt::Key_Right);
         shown.push_back(method->lbl2->Caption());
-        Key(Qt::Key_Tab);  // past the method's [说明] link, on to 确定
-        ASSERT_EQ(FocusedName(), "lbl4");
-        Key(Qt::Key_Tab);
-        ASSERT_EQ(FocusedName(), "btnOK");
+        for (const char* next : {"lbl3", "lbl4", "btnOK"}) {  // past the [说明] links, on to 确定
+            Key(Qt::Key_Tab);
+            ASSERT_EQ(FocusedName(), next);
+        }
         Key(Qt::Key_Space);
     };
     MainFrm->N3->Click();
@@ -141,21 +145,27 @@ TEST_F(KeyboardUser, TheArrowKeysSwitchTheFoodSearchBetweenFoodsAndRecipes) {
 // Tab
 // -----------------------------------------------------------------------------------------------------
 TEST_F(KeyboardUser, TabGoesRoundTheEnergyMethodWindowInReadingOrderShowingWhereItIs) {
-    std::vector<QString> forwards, backwards;
-    OnModal = [&](TForm* form) {
-        auto* method = dynamic_cast<TBKSetFrm*>(form);
-        if (!method) return;
-        QApplication::setActiveWindow(method->Widget());
-        method->rb1->SetFocus();
-        forwards = TabCycle(6);
-        backwards = TabCycle(6, true);
-        ExpectEveryStopShowsFocus(6);
-    };
-    MainFrm->N3->Click();
-    // The checked method, the two [说明] links beside the methods, the two buttons, the title's close
-    // button.
-    EXPECT_EQ(forwards, (std::vector<QString>{"lbl3", "lbl4", "btnOK", "btnClose", "btn1", "rb1"}));
-    EXPECT_EQ(backwards, (std::vector<QString>{"btn1", "btnClose", "btnOK", "lbl4", "lbl3", "rb1"}));
+    // The window opens on the checked method, also when shown again after the other was checked; it
+    // stands where the methods begin, whichever it is: then the two [说明] links beside the methods, the
+    // two buttons, the title's close button.
+    for (const QString checked : {"rb1", "rb2"}) {
+        TIniFile(Db.Folder() + "UInfo.ini").WriteInteger("UINFO", "BKFLG", checked == "rb1" ? 1 : 2);
+        QString opened;
+        std::vector<QString> forwards, backwards;
+        OnModal = [&](TForm* form) {
+            auto* method = dynamic_cast<TBKSetFrm*>(form);
+            if (!method) return;
+            QApplication::setActiveWindow(method->Widget());
+            opened = FocusedName();
+            forwards = TabCycle(6);
+            backwards = TabCycle(6, true);
+            ExpectEveryStopShowsFocus(6);
+        };
+        MainFrm->N3->Click();
+        EXPECT_EQ(opened, checked);
+        EXPECT_EQ(forwards, (std::vector<QString>{"lbl3", "lbl4", "btnOK", "btnClose", "btn1", checked}));
+        EXPECT_EQ(backwards, (std::vector<QString>{"btn1", "btnClose", "btnOK", "lbl4", "lbl3", checked}));
+    }
 }
 
 TEST_F(KeyboardUser, TabPassesOverTheProfileViewThatTheEditorCovers) {
@@ -239,6 +249,47 @@ TEST_F(KeyboardUser, EachPanelOfTheHistoryPagesOpensWithTheKeyboardOnWhatIsWorke
     EXPECT_EQ(FocusedName(), "DT7");
     Centre->btn1->Click();
     EXPECT_EQ(FocusedName(), "SGYS");
+}
+
+// Tab leaves a meal's food grid and a day's activity grid for the next control in reading order, as
+// Shift+Tab leaves it for the one before; an amount being typed is taken as it goes.
+TEST_F(KeyboardUser, TabAndShiftTabLeaveTheMealAndActivityGridsInReadingOrder) {
+    int y, m, d;
+    DecodeDate(Date(), y, m, d);
+    const QString day3 = DateToISO(EncodeDate(y, m, 3));
+    Db.Exec(
+        "insert into CKRcd (UID, CKCLS, FID, FNet, KCal, CKDate, Flg) values (:U, '早餐', 1, 100, 1, :D, 1)",
+        {{"U", Uid}, {"D", day3}});
+    Db.Exec("update UInfo set SPID = '1' where UID = :U", {{"U", Uid}});  // 洗碗, 2 kcal a minute
+    QApplication::setActiveWindow(MainFrm->Widget());
+    Centre->btnFdLst->Click();
+    OpenDay(Centre->SGYS, 3);
+    Key(Qt::Key_Space);  // 早餐
+    ASSERT_EQ(FocusedName(), "SG2");
+    ASSERT_EQ(Centre->SG2->Cells(1, 1), FoodByID(1).Name);
+    Key(Qt::Key_Right);  // to the grams
+    Type("150");
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(FocusedName(), "SG21");  // the meal's totals, below the grid
+    EXPECT_EQ(Centre->SG2->Cells(2, 1), "150");
+    EXPECT_EQ(Centre->SG2->Cells(3, 1), FormatFloat("0.00", FoodByID(1).Values[fvKcal] * 1.5));
+    Key(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(FocusedName(), "SG2");
+    Key(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(FocusedName(), "lbl13");  // [食物查询] above the grid
+
+    Centre->btnSPLst->Click();
+    OpenDay(Centre->SGHD, 3);
+    ASSERT_EQ(FocusedName(), "SG1");
+    Key(Qt::Key_Right);  // to the minutes
+    Type("30");
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(FocusedName(), "Label9");  // the grid ends the page: on to the today panel beside it
+    EXPECT_EQ(Centre->SG1->Cells(3, 1), "60.0");
+    Key(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(FocusedName(), "SG1");
+    Key(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(FocusedName(), "Label82");  // [活动注意事项] above the grid
 }
 
 // What a double click does on a calendar day or in a result list, Enter does: a keyboard user opens the
@@ -326,6 +377,90 @@ TEST_F(KeyboardUser, WindowsOpenOnTheirFirstFieldAndTheMainAreaTakesTheFocusAfte
 }
 
 namespace {
+// The windows docked in the main window's centre, opened from its tabs.
+class DockedWindowKeys : public KeyboardUser {
+protected:
+    void SetUp() override {
+        KeyboardUser::SetUp();
+        QApplication::setActiveWindow(MainFrm->Widget());
+    }
+    void TearDown() override {
+        delete Frm_FD;
+        delete Frm_ShiPu;
+        delete Frm_TaoCan;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        KeyboardUser::TearDown();
+    }
+    // A tab of the main window pressed from the keyboard, where Tab has put the focus.
+    static void PressTab(TSpeedButton* tab) {
+        tab->Widget()->setFocus(Qt::TabFocusReason);
+        Key(Qt::Key_Space);
+    }
+};
+}  // namespace
+
+// What is typed right after 食物成分 or 制作套餐 is a food to look up.
+TEST_F(DockedWindowKeys, TheFoodBrowserAndTheSetMealMakerOpenOnTheirFirstField) {
+    PressTab(MainFrm->Btn_CF);
+    ASSERT_NE(Frm_FD, nullptr);
+    EXPECT_TRUE(Frm_FD->ED_Src->Focused());
+    Type("DM");
+    EXPECT_EQ(Frm_FD->ED_Src->Text(), "DM");
+    EXPECT_TRUE(Frm_FD->pnlSrcRlt->Visible());
+
+    PressTab(MainFrm->btnTaoCan);
+    ASSERT_NE(Frm_TaoCan, nullptr);
+    Frm_TaoCan->btnMakeTC->SetFocus();
+    Key(Qt::Key_Space);
+    ASSERT_EQ(Frm_TaoCan->PC->ActivePage(), Frm_TaoCan->T2);
+    EXPECT_TRUE(Frm_TaoCan->ED_Src->Focused());
+    Type("MF");
+    EXPECT_EQ(Frm_TaoCan->ED_Src->Text(), "MF");
+}
+
+// Each of the four columns of the composition tables shows where the keyboard is, on a row shown.
+TEST_F(DockedWindowKeys, TheFoodBrowsersCompositionTablesShowTheFocus) {
+    PressTab(MainFrm->Btn_CF);
+    ASSERT_NE(Frm_FD, nullptr);
+    Frm_FD->Timer1Timer(Frm_FD->Timer1);
+    Frm_FD->TV_FD->SetFocus();
+    for (const char* table : {"SG1", "SG_FDUse", "SG2", "SG_FDUse1"}) {
+        Key(Qt::Key_Tab);
+        ASSERT_EQ(FocusedName(), table);
+        EXPECT_TRUE(ShowsFocus()) << table;
+        Key(Qt::Key_Down);  // the focus goes down with the row
+        EXPECT_TRUE(ShowsFocus()) << table;
+    }
+}
+
+// 食谱列表 on either step of the recipe editor gives the keyboard to the recipe list it shows.
+TEST_F(DockedWindowKeys, TheRecipeEditorsListButtonGivesTheKeyboardToTheList) {
+    PressTab(MainFrm->Btn_SP);
+    ASSERT_NE(Frm_ShiPu, nullptr);
+    TFrm_ShiPu* book = Frm_ShiPu;
+    book->Timer1Timer(book->Timer1);
+    book->Btn_SaveSW->SetFocus();
+    Key(Qt::Key_Space);  // 创建食谱
+    ASSERT_EQ(book->PC->ActivePage(), book->T2);
+    book->btnSPDir1->SetFocus();
+    Key(Qt::Key_Space);
+    ASSERT_EQ(book->PC->ActivePage(), book->T1);
+    EXPECT_EQ(FocusedName(), "TV_FD1");
+
+    book->Btn_SaveSW->SetFocus();
+    Key(Qt::Key_Space);
+    ASSERT_TRUE(SelectNodeByText(book->TV_FD, FoodByID(1).Name, 2));
+    book->Btn_Add->Click();
+    book->btnDown->SetFocus();
+    Key(Qt::Key_Space);  // 下一步
+    ASSERT_EQ(book->PC->ActivePage(), book->T3);
+    book->btnSPDir->SetFocus();
+    Key(Qt::Key_Space);
+    ASSERT_EQ(book->PC->ActivePage(), book->T1);
+    EXPECT_EQ(FocusedName(), "TV_FD1");
+}
+
+namespace {
 class LoginKeys : public MainWindowSession {
 protected:
     void SetUp() override {
@@ -385,6 +520,32 @@ TEST_F(CatalogueKeys, TabInTheOpenTypeListTakesTheItemClosesTheListAndMovesOn) {
     EXPECT_EQ(FocusedName(), "edtHT");
     Type("run");  // what is typed next goes into the name
     EXPECT_EQ(Form->edtHT->Text(), "run");
+}
+
+// The item editor takes the keyboard into its first field however it opens, and its 关闭 gives it back
+// to 添加活动项 rather than to the title's close button, where Enter would close the window.
+TEST_F(CatalogueKeys, TheItemEditorOpensOnItsFirstFieldAndClosesBackToItsButton) {
+    Form->SkButton3->SetFocus();
+    Key(Qt::Key_Space);  // 添加活动项
+    ASSERT_TRUE(Form->gb->Showing());
+    EXPECT_EQ(FocusedName(), "cbbHT");
+    for (int i = 0; i < 4; ++i)  // past the name, the energy and 确定
+        Key(Qt::Key_Tab);
+    ASSERT_EQ(FocusedName(), "SkButton2");
+    Key(Qt::Key_Space);  // 关闭
+    EXPECT_FALSE(Form->gb->Showing());
+    EXPECT_EQ(FocusedName(), "SkButton3");
+
+    // 修改 from the menu of a list that the editor then covers.
+    Form->RC_B->SetFocus();
+    Form->RC_B->SetItemIndex(0);
+    SetPopupHook([this](TPopupMenu*, int, int) { Form->N1->Click(); });
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(8, 8));
+    QApplication::sendEvent(Viewport(Form->RC_B), &menuKey);
+    SetPopupHook(nullptr);
+    ASSERT_TRUE(Form->gb->Showing());
+    EXPECT_EQ(Form->edtHT->Text(), Form->RC_B->Items()->Strings(0));
+    EXPECT_EQ(FocusedName(), "cbbHT");
 }
 
 TEST_F(CatalogueKeys, AnActivityTitledWithTwoSlashesIsTickedByTheMouseAndBySpace) {

@@ -3,6 +3,7 @@
 #include "IniFiles.h"
 #include "MainWindowSession.h"
 #include "MenuWindow.h"
+#include "UnitBKSet.h"
 #include "UnitSetHT.h"
 #include "UnitTaoCan.h"
 
@@ -220,4 +221,25 @@ TEST_F(Looks, TheCataloguesItemEditorCutsNoCheckBoxAtItsSides) {
         EXPECT_EQ(At(window, editor.Right, y), background) << y;
     }
     delete catalogue;
+}
+
+// The two energy methods lie on the window's own white: no frame and no grey between or beside them.
+TEST_F(Looks, TheEnergyMethodsLieOnTheWindowsOwnWhite) {
+    WriteIni("RunCon", 1);
+    Start();
+    Login();
+    TBKSetFrm form(Application);
+    form.ShowForm();
+    const QImage window = Shot(&form);
+    const TColor white = ColorToRGB(form.Color());
+    const QPoint first = form.rb1->Widget()->mapTo(form.Widget(), QPoint(0, 0));
+    const QPoint second = form.rb2->Widget()->mapTo(form.Widget(), QPoint(0, 0));
+    const int left = first.x(), right = form.lbl3->Left() - 1;  // up to the [说明] links
+    int other = 0;
+    for (int y = first.y() + form.rb1->Height(); y < second.y(); ++y)  // the rows between them
+        for (int x = left; x <= right; ++x)
+            other += At(window, x, y) != white;
+    EXPECT_EQ(other, 0);
+    EXPECT_EQ(At(window, right, first.y() + 1), white);  // beside the captions
+    EXPECT_EQ(At(window, right, second.y() + 1), white);
 }
