@@ -83,6 +83,8 @@ template <class TList> struct FramedList : SkButtonWindow {
     TCountingList<TList>* List = nullptr;
     void SetUp() override {
         SkButtonWindow::SetUp();
+        // Two moves, so the window has the mouse wherever an earlier test left it.
+        QTest::mouseMove(Form->Widget(), QPoint(4, 4));
         QTest::mouseMove(Form->Widget(), QPoint(5, 5));
         List = new TCountingList<TList>(Form.get());
         List->SetParent(Form.get());
