@@ -20,8 +20,6 @@ void SetNativeFrameBand(TWinControl* Control, int Band) {
     // sunken border.
     const int style = Band > 0 ? QFrame::Box | QFrame::Plain : QFrame::StyledPanel | QFrame::Sunken;
     const int width = Band > 0 ? Band : 1;
-    // The control asks each time it works out its non-client area: setting the same border again would
-    // lay the area out again, and that works the non-client area out anew.
     frame->setFrameStyle(style);
     frame->setLineWidth(width);
 }
