@@ -90,7 +90,7 @@ void TSkCustomListBox::SetFramingPreference(TFramingPreference Value) {
 void TSkCustomListBox::WMNCCalcSize(TWMNCCalcSize& Message) {
     // The frame takes the place of the list's sunken client edge.
     const bool framed = FrameVisible() && !UseThemes();
-    SetNativeFrameVisible(this, !framed);
+    SetNativeFrameBand(this, framed ? 2 : 0);
     if (framed && Message.CalcRect) {
         TRect& r = *Message.CalcRect;
         r = Rect(r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2);

@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QStyleFactory>
 #include <QStyleOption>
+#include <memory>
 
 namespace {
 
@@ -23,20 +24,24 @@ public:
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override {
-        TSharedPalette shared(option);
+        TSharedPalette shared(this, option, widget);
         QProxyStyle::drawPrimitive(element, option, painter, widget);
     }
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget) const override {
-        TSharedPalette shared(option);
+        TSharedPalette shared(this, option, widget);
         QProxyStyle::drawControl(element, option, painter, widget);
     }
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
                             const QWidget* widget) const override {
-        TSharedPalette shared(option);
+        TSharedPalette shared(this, option, widget);
         if (control == CC_ScrollBar && DrawKeptScrollBar(option, painter, widget)) return;
         QProxyStyle::drawComplexControl(control, option, painter, widget);
     }
+
+    // How many palettes are kept for the widgets that drew with them, and aside.
+    int SharedCount() const { return int(FByColours.size()); }
+    int SpareCount() const { return int(FSpare.size()); }
 
 private:
     // A scroll bar's gradients cost more to draw than most of the window around them, and scroll bars
@@ -132,10 +137,11 @@ private:
     // option's own back afterwards.
     class TSharedPalette {
     public:
-        explicit TSharedPalette(const QStyleOption* option) : FOption(const_cast<QStyleOption*>(option)) {
+        TSharedPalette(const TColourKeyedStyle* style, const QStyleOption* option, const QWidget* widget)
+            : FOption(const_cast<QStyleOption*>(option)) {
             if (!FOption) return;
             FOwn = FOption->palette;
-            FOption->palette = Shared(FOwn);
+            FOption->palette = style->Shared(FOwn, widget);
         }
         ~TSharedPalette() {
             if (FOption) FOption->palette = FOwn;
@@ -148,31 +154,92 @@ private:
         QPalette FOwn;
     };
 
-    static QPalette Shared(const QPalette& palette) {
-        static QHash<QByteArray, QPalette> byColours;
+    // A palette is kept while a widget that drew with it lives, so the table holds the colours of the
+    // controls there are, not every colour ever shown.
+    struct TSharedEntry {
+        QPalette Palette;
+        int Users = 0;
+    };
+    mutable QHash<QByteArray, TSharedEntry> FByColours;
+    // The colours each widget drew with.
+    mutable QHash<const QWidget*, QList<QByteArray>> FUsers;
+    // The last palettes that no widget uses any more: a window opened again in the same colours draws
+    // with the same palette, and so finds the pictures its last opening left, instead of leaving more.
+    mutable QCache<QByteArray, QPalette> FSpare{SparePalettes};
+
+    // The option's colours as one key; empty for a palette of pictures or gradients, which is not shared.
+    static QByteArray ColourKey(const QPalette& palette) {
         QByteArray colours;
-        colours.reserve(QPalette::NColorGroups * QPalette::NColorRoles * 5);
+        colours.reserve(int(QPalette::NColorGroups) * int(QPalette::NColorRoles) * 5);
         for (int group = 0; group < QPalette::NColorGroups; ++group)
             for (int role = 0; role < QPalette::NColorRoles; ++role) {
                 const QBrush& brush =
                     palette.brush(QPalette::ColorGroup(group), QPalette::ColorRole(role));
-                // A brush with a picture or gradient keeps the palette it came with.
-                if (brush.style() != Qt::SolidPattern && brush.style() != Qt::NoBrush) return palette;
+                if (brush.style() != Qt::SolidPattern && brush.style() != Qt::NoBrush) return {};
                 const QRgb rgb = brush.color().rgba();
                 colours.append(reinterpret_cast<const char*>(&rgb), sizeof rgb);
                 colours.append(char(brush.style()));
             }
-        auto found = byColours.constFind(colours);
-        if (found == byColours.constEnd()) found = byColours.insert(colours, palette);
-        // The group the control is drawn in (disabled, inactive) is the option's own, not part of the
-        // palette's identity.
-        QPalette shared = *found;
-        shared.setCurrentColorGroup(palette.currentColorGroup());
-        return shared;
+        return colours;
+    }
+
+    QPalette Shared(const QPalette& palette, const QWidget* widget) const {
+        const QByteArray colours = ColourKey(palette);
+        if (colours.isEmpty()) return palette;
+        if (!widget) {
+            // Drawing for no widget shares a palette kept for widgets, and keeps none itself.
+            const auto found = FByColours.constFind(colours);
+            return found != FByColours.cend() ? WithGroupOf(palette, found->Palette) : palette;
+        }
+        auto user = FUsers.find(widget);
+        if (user == FUsers.end()) {
+            user = FUsers.insert(widget, {});
+            connect(widget, &QObject::destroyed, this, [this, widget] { Release(widget); });
+        }
+        auto found = FByColours.find(colours);
+        if (!user->contains(colours)) {
+            if (found == FByColours.end()) {
+                std::unique_ptr<QPalette> spare(FSpare.take(colours));
+                found = FByColours.insert(colours, {spare ? *spare : palette});
+            }
+            ++found->Users;
+            user->append(found.key());  // the table's own copy of the colours, shared
+        }
+        return WithGroupOf(palette, found->Palette);
+    }
+
+    // The group the control is drawn in (disabled, inactive) is the option's own, not part of the
+    // palette's identity.
+    static QPalette WithGroupOf(const QPalette& option, const QPalette& shared) {
+        QPalette drawn = shared;
+        drawn.setCurrentColorGroup(option.currentColorGroup());
+        return drawn;
+    }
+
+    // A widget going: the palettes no other widget drew with go with it.
+    void Release(const QWidget* widget) const {
+        const QList<QByteArray> colours = FUsers.take(widget);
+        for (const QByteArray& key : colours) {
+            const auto entry = FByColours.find(key);
+            if (entry == FByColours.end()) continue;
+            if (--entry->Users > 0) continue;
+            FSpare.insert(key, new QPalette(entry->Palette));
+            FByColours.erase(entry);
+        }
     }
 };
 
 }  // namespace
+
+int SharedPaletteCount() {
+    const auto* style = dynamic_cast<const TColourKeyedStyle*>(QApplication::style());
+    return style ? style->SharedCount() : 0;
+}
+
+int SparePaletteCount() {
+    const auto* style = dynamic_cast<const TColourKeyedStyle*>(QApplication::style());
+    return style ? style->SpareCount() : 0;
+}
 
 void UseColourKeyedStyle() {
     auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());

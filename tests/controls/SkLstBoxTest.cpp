@@ -278,6 +278,24 @@ TEST_F(ListBoxLook, TheFrameIsDrawnAroundTheItemsInTheNonClientArea) {
     EXPECT_EQ(list->ItemRect(0).Left, 0);
 }
 
+// Turned off again, the frame gives the list back the border a plain list draws round itself.
+TEST_F(ListBoxLook, WithoutTheFrameTheListHasItsOwnBorderBack) {
+    TSkListBox* list = MakeList({"item"});
+    list->SetFrameColor(clRed);
+    list->SetFrameVisible(true);
+    auto* plain = new TListBox(Form.get());
+    plain->SetParent(Form.get());
+    plain->SetBounds(220, 10, 150, 150);
+    plain->Items()->Add(QStringLiteral("item"));
+    Form->Show();
+    list->SetFrameVisible(false);
+    const QImage image = list->Widget()->grab().toImage(), own = plain->Widget()->grab().toImage();
+    for (const QPoint p : {QPoint(0, 40), QPoint(1, 40), QPoint(60, 0), QPoint(60, 1)})
+        EXPECT_EQ(image.pixel(p), own.pixel(p)) << p.x() << "," << p.y();
+    EXPECT_EQ(image.pixel(list->Width() - 1, 40), own.pixel(plain->Width() - 1, 40));
+    EXPECT_EQ(image.pixel(60, list->Height() - 1), own.pixel(60, plain->Height() - 1));
+}
+
 TEST_F(ListBoxLook, AHotTrackedFrameTurnsBoldUnderTheMouse) {
     TSkListBox* list = MakeList({"item"});
     list->SetFrameSides(0);

@@ -1,14 +1,22 @@
 // Scroll bars painted in the program's style: every look, drawn the first time or copied from the
-// picture kept of it, shows the very pixels the underlying style paints.
+// picture kept of it, shows the very pixels the underlying style paints; and the palettes the style
+// shares between controls of the same colours go with the last of those controls.
+#include "Forms.h"
 #include "PaletteStyle.h"
+#include "StdCtrls.h"
 
 #include <QApplication>
 #include <QHoverEvent>
+#include <QPainter>
 #include <QProxyStyle>
 #include <QScrollBar>
 #include <QStyleFactory>
+#include <QStyleOption>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
+#include <random>
+#include <vector>
 
 namespace {
 
@@ -105,4 +113,63 @@ TEST(PaletteStyle, ScrollBarsOfOtherLooksKeepTheirOwnPictures) {
         EXPECT_EQ(Painted(nullptr, top, QApplication::palette()), topLook);
         EXPECT_EQ(Painted(nullptr, bottom, QApplication::palette()), bottomLook);
     }
+}
+
+namespace {
+// An edit of its own colour on `form`, drawn once.
+TEdit* DrawnEdit(TForm* form, TColor color) {
+    auto* edit = new TEdit(form);
+    edit->SetParent(form);
+    edit->SetColor(color);
+    QImage image(edit->Width(), edit->Height(), QImage::Format_RGB32);
+    edit->Widget()->render(&image);
+    return edit;
+}
+}  // namespace
+
+// Edits of 10,000 colours drawn, then freed one by one in a mixed order or with their window: no palette
+// stays for them. A palette two edits drew with stays while either lives; drawing for no control keeps
+// none.
+TEST(PaletteStyle, APaletteGoesWithTheLastControlThatDrewWithIt) {
+    UseColourKeyedStyle();
+    // Widgets earlier tests left to go go first.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const int before = SharedPaletteCount();
+    std::vector<std::unique_ptr<TForm>> windows;
+    std::vector<TEdit*> alone;
+    for (int w = 0; w < 200; ++w) {
+        windows.push_back(std::make_unique<TForm>(nullptr));
+        for (int i = 0; i < 50; ++i) {
+            const int n = w * 50 + i;
+            TEdit* edit = DrawnEdit(windows.back().get(), RGB(n & 0xFF, (n >> 8) & 0xFF, 0x5A));
+            if (i % 2) alone.push_back(edit);
+        }
+        QCoreApplication::sendPostedEvents();
+    }
+    EXPECT_EQ(SharedPaletteCount(), before + 10000);
+    std::shuffle(alone.begin(), alone.end(), std::mt19937(35));
+    for (TEdit* edit : alone)
+        delete edit;
+    EXPECT_EQ(SharedPaletteCount(), before + 5000);
+    windows.clear();
+    EXPECT_EQ(SharedPaletteCount(), before);
+    // Of those no control uses, only the last few are kept aside.
+    EXPECT_LE(SparePaletteCount(), SparePalettes);
+
+    TForm form(nullptr);
+    TEdit* first = DrawnEdit(&form, 0x123456);
+    TEdit* second = DrawnEdit(&form, 0x123456);
+    EXPECT_EQ(SharedPaletteCount(), before + 1);
+    delete first;
+    EXPECT_EQ(SharedPaletteCount(), before + 1);
+    delete second;
+    EXPECT_EQ(SharedPaletteCount(), before);
+
+    QStyleOptionFrame option;
+    option.palette.setColor(QPalette::Base, QColor(0x65, 0x43, 0x21));
+    option.rect = QRect(0, 0, 40, 20);
+    QImage image(40, 20, QImage::Format_RGB32);
+    QPainter painter(&image);
+    QApplication::style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, nullptr);
+    EXPECT_EQ(SharedPaletteCount(), before);
 }
