@@ -105,8 +105,8 @@ public:
 
     // Makes the buffers for Width x Height (EPNGOutMemory beyond the pixel limit).
     void CreateImageBuffers();
-    // The buffers' format and starting palette, without pixels: a file's header is followed by
-    // chunks that set the palette, and the pixels wait until the image data shows it can fill them.
+    // The buffers' format, without pixels: the pixels wait until the image data shows it can fill
+    // them (EPNGOutMemory beyond the pixel limit).
     void PrepareImageBuffers();
     // The pixels, alpha and low bytes of Width x Height; the palette stays.
     void AllocateImageBuffers();

@@ -19,14 +19,6 @@ bool LegalDepth(int colorType, int depth) {
         return false;
     }
 }
-
-// A palette for colour type 3 until the PLTE arrives: the colour cube of the bitmap class.
-TPalette HalftonePalette(TPixelFormat format) {
-    TBitmap probe;
-    probe.SetPixelFormat(format);
-    probe.SetSize(1, 1);
-    return probe.Palette();
-}
 }  // namespace
 
 TPalette GreyRamp(const TPngPicture* owner, int entries) {
@@ -94,7 +86,6 @@ void TChunkIHDR::PrepareImageBuffers() {
     if (std::int64_t(Width) * std::int64_t(Height) > MaxPngPixels) RaisePngError<EPNGOutMemory>();
     ImageData.Assign(nullptr);
     ImageData.SetPixelFormat(DibFormat());
-    if (ColorType == 3) ImageData.SetPalette(HalftonePalette(DibFormat()));
 }
 
 void TChunkIHDR::AllocateImageBuffers() {

@@ -139,6 +139,17 @@ TEST(PngMalformed, ALargeHeaderWithAlmostNoDataIsRefusedBeforeTakingItsMemory) {
                                  .Bytes;
     EXPECT_EQ(LoadWithin256MB(split), EPNGMissingMultipleIDATText);
     EXPECT_EQ(LoadWithin256MB(split.left(split.size() - 12 - 4 - 50)), EPNGMissingMultipleIDATText);
+    // Chunks after the image data are no image data; and data one byte short of filling the
+    // picture at deflate's limit of 1032 to 1 is too short.
+    const QByteArray text = QByteArray("Comment") + '\0' + QByteArray(400 << 10, 'x');
+    EXPECT_EQ(
+        LoadWithin256MB(
+            TPngBuilder().Header(16384, 3360, 16, 2).Chunk("IDAT", "\x78").Chunk("tEXt", text).End().Bytes),
+        EPNGMissingMultipleIDATText);
+    const int rows = 3360, rowBytes = 16384 * 6 + 1;
+    const QByteArray short1 = QByteArray((std::int64_t(rows) * rowBytes - 1) / 1032, 'x');
+    EXPECT_EQ(LoadWithin256MB(TPngBuilder().Header(16384, rows, 16, 2).Chunk("IDAT", short1).End().Bytes),
+              EPNGMissingMultipleIDATText);
     // No image data at all says so, also without taking the memory.
     EXPECT_EQ(LoadWithin256MB(TPngBuilder().Header(16384, 3360, 16, 2).End().Bytes), EPNGNoImageDataText);
     // What the data can fill still loads there.
