@@ -3,8 +3,11 @@
 #include "pngpicture.h"
 
 #include <QGuiApplication>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <string_view>
 
 namespace {
 // Gives every whole chunk the CRC of what it holds, so a mutated chunk reaches the code that reads
@@ -21,6 +24,31 @@ void RepairChunkCrcs(QByteArray& file) {
         at += 12 + qsizetype(length);
     }
 }
+
+// Keeps an input that takes longer than a second in the folder PNG_FUZZ_SLOW names, when it names
+// one: tools/fuzz-png.sh times each again on its own, since a busy machine can make any input slow
+// once. The run's own time limit is far longer and catches only a hang.
+class TSlowInputKeeper {
+public:
+    TSlowInputKeeper(const std::uint8_t* data, std::size_t size) : FData(data), FSize(size) {}
+    ~TSlowInputKeeper() {
+        const char* folder = std::getenv("PNG_FUZZ_SLOW");
+        if (!folder || !*folder || std::chrono::steady_clock::now() - FStart <= std::chrono::seconds(1))
+            return;
+        const std::string_view bytes(reinterpret_cast<const char*>(FData), FSize);
+        char name[4096];
+        std::snprintf(name, sizeof name, "%s/slow-%016zx", folder, std::hash<std::string_view>{}(bytes));
+        if (std::FILE* file = std::fopen(name, "wb")) {
+            std::fwrite(FData, 1, FSize, file);
+            std::fclose(file);
+        }
+    }
+
+private:
+    const std::uint8_t* FData;
+    std::size_t FSize;
+    std::chrono::steady_clock::time_point FStart = std::chrono::steady_clock::now();
+};
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
@@ -30,6 +58,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const TSlowInputKeeper keeper(data, size);
     QByteArray file(reinterpret_cast<const char*>(data), qsizetype(size));
     RepairChunkCrcs(file);
     TMemoryStream stream;

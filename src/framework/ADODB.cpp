@@ -283,6 +283,9 @@ void TADOQuery::RunStatements(bool keepRows) {
             BindValue(db, stmt.Handle, i, FParameters.Value(name));
         }
 
+        // The connection's count of changed rows is that of the last statement that changed any:
+        // a statement that changes none leaves it as it was.
+        const int changesBefore = sqlite3_total_changes(db);
         // The columns after the first step: a kept statement is prepared again there when the tables
         // have changed since, and "*" may then stand for other columns.
         int rc = sqlite3_step(stmt.Handle);
@@ -301,7 +304,7 @@ void TADOQuery::RunStatements(bool keepRows) {
             FRows.push_back(std::move(row));
         }
         Check(db, rc);
-        FRowsAffected += sqlite3_changes(db);
+        if (sqlite3_total_changes(db) != changesBefore) FRowsAffected += sqlite3_changes(db);
     }
 }
 

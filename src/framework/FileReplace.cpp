@@ -3,8 +3,9 @@
 #include "Streams.h"
 
 #include <QFile>
-#include <QFileInfo>
+#include <algorithm>
 #include <atomic>
+#include <climits>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -13,13 +14,51 @@
 
 namespace {
 
+// The folder part of a path with its closing '/', "./" for a name in the working folder.
+QByteArray FolderOf(const QByteArray& path) {
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash < 0 ? QByteArrayLiteral("./") : path.left(slash + 1);
+}
+
+// Follows symbolic links from path to the name that is not one, which need not exist yet (a
+// relative link is read from the link's own folder); 0, or the error number. A file saved through
+// a link is the file it points to, and the link stays.
+int FollowLinks(QByteArray& path) {
+    constexpr int MaxLinks = 40;  // as many as the system follows in one path
+    for (int followed = 0; followed <= MaxLinks; ++followed) {
+        struct stat info {};
+        if (::lstat(path.constData(), &info) != 0) return errno == ENOENT ? 0 : errno;
+        if (!S_ISLNK(info.st_mode)) return 0;
+        char to[PATH_MAX];
+        const ssize_t n = ::readlink(path.constData(), to, sizeof to);
+        if (n < 0) return errno;
+        if (size_t(n) == sizeof to) return ENAMETOOLONG;
+        path = to[0] == '/' ? QByteArray(to, n) : FolderOf(path) + QByteArray(to, n);
+    }
+    return ELOOP;
+}
+
+// The first bytes of a file name, at most `bytes` of them, cut between two UTF-8 letters.
+QByteArray NameStart(const QByteArray& name, qsizetype bytes) {
+    if (name.size() <= bytes) return name;
+    qsizetype cut = std::max<qsizetype>(bytes, 0);
+    while (cut > 0 && (std::uint8_t(name[cut]) & 0xC0) == 0x80)
+        --cut;
+    return name.left(cut);
+}
+
 // Creates a new file beside target under a name no other writer uses; its descriptor, or -1 with
-// errno set. The name carries the process id and a counter, and an existing file is never reused.
+// errno set. The name carries the target's name (shortened where the folder's limit on a name
+// requires), the process id and a counter, and an existing file is never reused.
 int CreateTemporary(const QByteArray& target, mode_t mode, QByteArray& temp) {
     static std::atomic<unsigned> counter{0};
+    const QByteArray folder = FolderOf(target), name = target.mid(target.lastIndexOf('/') + 1);
+    long nameLimit = ::pathconf(folder.constData(), _PC_NAME_MAX);
+    if (nameLimit <= 0) nameLimit = NAME_MAX;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temp = target + '.' + QByteArray::number(qint64(::getpid())) + '-' + QByteArray::number(++counter) +
-               ".new";
+        const QByteArray tail =
+            '.' + QByteArray::number(qint64(::getpid())) + '-' + QByteArray::number(++counter) + ".new";
+        temp = folder + NameStart(name, nameLimit - tail.size()) + tail;
         const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
@@ -44,7 +83,8 @@ bool WriteAll(int fd, const QByteArray& data) {
 }  // namespace
 
 int ReplaceFile(const QString& fileName, const QByteArray& data) {
-    const QByteArray target = QFile::encodeName(fileName);
+    QByteArray target = QFile::encodeName(fileName);
+    if (const int error = FollowLinks(target)) return error;
     struct stat old {};
     const bool exists = ::stat(target.constData(), &old) == 0;
     if (exists && S_ISDIR(old.st_mode)) return EISDIR;
@@ -64,8 +104,7 @@ int ReplaceFile(const QString& fileName, const QByteArray& data) {
     if (::close(fd) != 0) return fail(errno, false);
     if (::rename(temp.constData(), target.constData()) != 0) return fail(errno, false);
     // The rename itself reaches the disk with the folder; a failure here loses nothing already written.
-    const QByteArray folder = QFile::encodeName(QFileInfo(fileName).absolutePath());
-    if (const int dir = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
+    if (const int dir = ::open(FolderOf(target).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
         ::fsync(dir);
         ::close(dir);
     }

@@ -214,12 +214,17 @@ QString FormatFloat(const QString& format, double value) {
     QString section = positive;
     bool useNegativeSection = negative && sections.size() > 1 && !sections[1].isEmpty();
     if (useNegativeSection) section = sections[1];
+    // An empty section stands for the general format, as an empty format string does.
+    if (section.isEmpty()) return FloatToStr(value);
     TNumberPattern p = ParsePattern(section);
     RoundDecimal(d, p.MaxDecimals);
 
     if (d.Digits.isEmpty()) {
         if (sections.size() > 2 && !sections[2].isEmpty()) return ApplyPattern(ParsePattern(sections[2]), d);
-        if (useNegativeSection) p = ParsePattern(positive);
+        if (useNegativeSection) {
+            if (positive.isEmpty()) return FloatToStr(value);
+            p = ParsePattern(positive);
+        }
         return ApplyPattern(p, d);
     }
     const QString text = ApplyPattern(p, d);

@@ -105,6 +105,11 @@ public:
 
     // Makes the buffers for Width x Height (EPNGOutMemory beyond the pixel limit).
     void CreateImageBuffers();
+    // The buffers' format, without pixels: the pixels wait until the image data shows it can fill
+    // them (EPNGOutMemory beyond the pixel limit).
+    void PrepareImageBuffers();
+    // The pixels, alpha and low bytes of Width x Height; the palette stays.
+    void AllocateImageBuffers();
     // Sets the colour key's alpha of an area from the pixels as they would be saved (nothing
     // without a grey or RGB key).
     void MarkKeyedPixels(std::int64_t left, std::int64_t top, std::int64_t width, std::int64_t height);

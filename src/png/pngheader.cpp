@@ -19,14 +19,6 @@ bool LegalDepth(int colorType, int depth) {
         return false;
     }
 }
-
-// A palette for colour type 3 until the PLTE arrives: the colour cube of the bitmap class.
-TPalette HalftonePalette(TPixelFormat format) {
-    TBitmap probe;
-    probe.SetPixelFormat(format);
-    probe.SetSize(1, 1);
-    return probe.Palette();
-}
 }  // namespace
 
 TPalette GreyRamp(const TPngPicture* owner, int entries) {
@@ -69,7 +61,7 @@ bool TChunkIHDR::LoadFromStream(TStream* stream, const QByteArray& name, std::ui
     if (FilterMethod != 0) RaisePngError<EPngInvalidIHDR>();
     if (InterlaceMethod > 1) RaisePngError<EPNGUnknownInterlace>();
     FOwner->InterlaceMethod = InterlaceMethod;
-    CreateImageBuffers();
+    PrepareImageBuffers();
     return true;
 }
 
@@ -86,16 +78,21 @@ bool TChunkIHDR::SaveToStream(TStream* stream) {
 }
 
 void TChunkIHDR::CreateImageBuffers() {
-    const std::int64_t pixels = std::int64_t(Width) * std::int64_t(Height);
-    if (pixels > MaxPngPixels) RaisePngError<EPNGOutMemory>();
+    PrepareImageBuffers();
+    AllocateImageBuffers();
+}
+
+void TChunkIHDR::PrepareImageBuffers() {
+    if (std::int64_t(Width) * std::int64_t(Height) > MaxPngPixels) RaisePngError<EPNGOutMemory>();
+    ImageData.Assign(nullptr);
+    ImageData.SetPixelFormat(DibFormat());
+}
+
+void TChunkIHDR::AllocateImageBuffers() {
     try {
-        ImageData.Assign(nullptr);
-        ImageData.SetPixelFormat(DibFormat());
-        if (ColorType == 3) ImageData.SetPalette(HalftonePalette(DibFormat()));
         ImageData.SetSize(int(Width), int(Height));
-        if (ColorType == 0 || ColorType == 4)
-            ImageData.SetPalette(GreyRamp(FOwner, 1 << std::min(8, int(StoredBitDepth()))));
-        ImageAlpha.assign(ColorType == 4 || ColorType == 6 ? size_t(pixels) : 0, 0);
+        const size_t pixels = size_t(Width) * Height;
+        ImageAlpha.assign(ColorType == 4 || ColorType == 6 ? pixels : 0, 0);
         ExtraImageData.assign(BitDepth == 16 ? size_t(ImageData.BytesPerScanLine()) * Height : 0, 0);
     } catch (const std::bad_alloc&) {
         RaisePngError<EPNGOutMemory>();

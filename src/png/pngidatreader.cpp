@@ -12,6 +12,21 @@ constexpr size_t AheadSlots = 3;          // batches inflated ahead, the caller'
 constexpr std::int64_t AheadHigh = 1 << 20, AheadLow = 1 << 19;
 }  // namespace
 
+std::int64_t IdatBytesPresent(TStream* stream, std::uint32_t firstLength) {
+    const std::int64_t start = stream->Position(), end = stream->Size();
+    std::int64_t present = firstLength;
+    for (std::int64_t at = start + std::int64_t(firstLength) + 4; at + 8 <= end;) {
+        std::uint8_t head[8];
+        stream->SetPosition(at);
+        if (stream->Read(head, 8) != 8 || std::memcmp(head + 4, "IDAT", 4) != 0) break;
+        const std::int64_t length = ReadBigEndian32(head);
+        present += std::min(length, end - at - 8);
+        at += 8 + length + 4;
+    }
+    stream->SetPosition(start);
+    return present;
+}
+
 // TIdatPieces -----------------------------------------------------------------------------------
 TIdatPieces::TIdatPieces(TStream* stream, std::uint32_t firstLength)
     : FStream(stream), FMemory(dynamic_cast<TMemoryStream*>(stream)), FChunkLeft(firstLength) {

@@ -24,6 +24,11 @@ struct TIdatPiece {
     std::uint32_t Size = 0;
 };
 
+// The compressed bytes the stream holds for the image: the firstLength bytes of the IDAT chunk whose
+// head it stands after (the stream holds them whole) and those of the IDAT chunks right after it,
+// as far as the stream goes. The stream is left where it stands.
+std::int64_t IdatBytesPresent(TStream* stream, std::uint32_t firstLength);
+
 // The compressed data of consecutive IDAT chunks in pieces of at most 64 KB; a chunk's CRC is
 // checked before anything after it is read. Pieces read from a memory stream point into it and
 // stay valid; others are read into one buffer, valid until the next piece is read.

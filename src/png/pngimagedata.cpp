@@ -47,6 +47,9 @@ std::vector<TPass> PassesOf(const TChunkIHDR* header, int interlace, int depth) 
 constexpr std::int64_t BatchBytes = 1 << 17;
 constexpr std::int64_t InflateAheadBytes = 1 << 20;
 constexpr int InflateAheadPixelBytes = 3;
+// The most bytes one byte of deflate data can inflate to: a longest match of 258 bytes takes at
+// least two bits.
+constexpr std::int64_t MaxInflateRatio = 1032;
 
 // Alpha 0 for the pixels of a row of samples that hold the key, 255 for the others.
 void MarkKeyedRow(const TColourKey& key, const std::uint8_t* samples, std::uint8_t* alpha, std::int64_t x0,
@@ -75,21 +78,12 @@ bool TChunkIDAT::LoadFromStream(TStream* stream, const QByteArray&, std::uint32_
     TChunkIHDR* header = FOwner->Header();
     if (std::int64_t(size) + 4 > stream->Size() - stream->Position()) RaisePngError<EPngUnexpectedEnd>();
     if (header->ColorType == 3 && !FOwner->Chunks().Find<TChunkPLTE>()) RaisePngError<EPNGInvalidPalette>();
-    if (header->ColorType == 0 || header->ColorType == 4)
-        header->ImageData.SetPalette(GreyRamp(FOwner, 1 << PixelFormatBits(header->ImageData.PixelFormat())));
-    // A grey or RGB key is compared on the samples as stored, before gamma.
-    const TChunktRNS* trns =
-        header->ColorType == 0 || header->ColorType == 2 ? FOwner->Chunks().Find<TChunktRNS>() : nullptr;
-    const TColourKey key = trns ? trns->Key(header->BitDepth) : TColourKey();
-    if (trns) header->ImageAlpha.assign(size_t(header->Width) * header->Height, 255);
-
-    TPixelMover mover(header, FOwner);
-    const int bpp = FilterOffset(header->ColorType, header->BitDepth);
-    const std::int64_t width = header->Width;
-    const std::int64_t stride = BytesForPixels(width, header->ColorType, header->BitDepth) + 1;
 
     // Rows are inflated a batch at a time, so zlib spends its time in its fast loop rather than
     // finishing a row every few thousand bytes.
+    const int bpp = FilterOffset(header->ColorType, header->BitDepth);
+    const std::int64_t width = header->Width;
+    const std::int64_t stride = BytesForPixels(width, header->ColorType, header->BitDepth) + 1;
     const std::vector<TPass> passes = PassesOf(header, header->InterlaceMethod, header->BitDepth);
     const std::int64_t batchRows = std::max<std::int64_t>(1, BatchBytes / stride);
     std::vector<std::int64_t> plan;
@@ -99,7 +93,20 @@ bool TChunkIDAT::LoadFromStream(TStream* stream, const QByteArray&, std::uint32_
             plan.push_back(std::min(batchRows, p.Rows - done) * (p.RowBytes + 1));
             total += plan.back();
         }
+    // The pixels are made only when the data present can fill them: a few bytes claiming a large
+    // picture are refused before they cost its memory.
+    if (IdatBytesPresent(stream, size) * MaxInflateRatio < total) RaisePngError<EPNGMissingMultipleIDAT>();
+    header->AllocateImageBuffers();
 
+    if (header->ColorType == 0 || header->ColorType == 4)
+        header->ImageData.SetPalette(GreyRamp(FOwner, 1 << PixelFormatBits(header->ImageData.PixelFormat())));
+    // A grey or RGB key is compared on the samples as stored, before gamma.
+    const TChunktRNS* trns =
+        header->ColorType == 0 || header->ColorType == 2 ? FOwner->Chunks().Find<TChunktRNS>() : nullptr;
+    const TColourKey key = trns ? trns->Key(header->BitDepth) : TColourKey();
+    if (trns) header->ImageAlpha.assign(size_t(header->Width) * header->Height, 255);
+
+    TPixelMover mover(header, FOwner);
     TBatchInflater inflater(stream, size, plan, total >= InflateAheadBytes && bpp >= InflateAheadPixelBytes);
     std::vector<std::uint8_t> previous(size_t(stride), 0);
     for (const TPass& p : passes) {

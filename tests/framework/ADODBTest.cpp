@@ -122,6 +122,31 @@ TEST(TADOQuery, ErrorsCarrySQLiteMessageAndTransactionsRollBack) {
     EXPECT_EQ(q.Fields(0)->AsInteger(), 3);
 }
 
+// The rows a run changed, its own: a statement that changes none reports 0, not the count of the
+// statement before it on the connection.
+TEST(TADOQuery, RowsAffectedCountsOnlyTheRowsThisRunChanged) {
+    QTemporaryDir dir;
+    TADOConnection conn;
+    conn.Open(MakeDatabase(dir));
+    TADOQuery q;
+    q.SetConnection(&conn);
+    auto run = [](TADOQuery& query, const QString& sql) {
+        query.SQL()->SetText(sql);
+        query.ExecSQL();
+        return query.RowsAffected();
+    };
+    EXPECT_EQ(run(q, "update T set W = 1"), 3);
+    EXPECT_EQ(run(q, "select * from T"), 0);
+    EXPECT_EQ(run(q, "update T set W = 2 where ID < 3"), 2);
+    EXPECT_EQ(run(q, "create table U (ID INTEGER PRIMARY KEY)"), 0);
+    EXPECT_EQ(run(q, "insert into U (ID) values (1); select * from T"), 1);
+    EXPECT_EQ(run(q, "insert or ignore into U (ID) values (1)"), 0);  // already there
+    EXPECT_EQ(run(q, "update T set W = 3"), 3);
+    q.SQL()->SetText("select * from T where ID = 1");
+    q.Open();
+    EXPECT_EQ(q.RowsAffected(), 0);
+}
+
 // A text run again runs as the first time did: with its new values, every statement of it, after a
 // failed run, after the table changed its columns, from a query of its own while another holds the
 // same text, and after many other texts.

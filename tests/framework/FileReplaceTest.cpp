@@ -5,12 +5,16 @@
 #include "IniFiles.h"
 #include "Streams.h"
 
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <atomic>
 #include <functional>
 #include <gtest/gtest.h>
+#include <cstring>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 // One writer: what it writes to a file name (more than a few bytes either way).
@@ -125,4 +129,146 @@ TEST(FileWriters, TwoWritersOfOneFileEachWriteAWholeFile) {
     EXPECT_TRUE(text.startsWith("[UINFO]\n")) << text.left(40).constData();
     EXPECT_TRUE(text.endsWith(QByteArray(200, 'x') + '\n'));
     EXPECT_EQ(FilesIn(dir.path()), QStringList{"UInfo.ini"});
+}
+
+namespace {
+void Link(const QByteArray& to, const QString& link) {
+    ASSERT_EQ(symlink(to.constData(), QFile::encodeName(link).constData()), 0);
+}
+
+// What a symbolic link holds; empty when the name is no link.
+QByteArray LinkText(const QString& link) {
+    char text[4096];
+    const ssize_t n = readlink(QFile::encodeName(link).constData(), text, sizeof text);
+    return n > 0 ? QByteArray(text, int(n)) : QByteArray();
+}
+
+// The names of the files made in a folder while `act` runs.
+QList<QByteArray> NamesMadeIn(const QString& folder, const std::function<void()>& act) {
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    inotify_add_watch(watch, QFile::encodeName(folder).constData(), IN_CREATE);
+    act();
+    QList<QByteArray> names;
+    alignas(inotify_event) char events[1 << 16];
+    for (ssize_t n; (n = read(watch, events, sizeof events)) > 0;)
+        for (const char* at = events; at < events + n;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(at);
+            names << QByteArray(event->name);
+            at += sizeof(inotify_event) + event->len;
+        }
+    close(watch);
+    return names;
+}
+
+// Why a save failed, or "saved".
+QString SaveRefusal(const QString& file) {
+    try {
+        SaveBytesToFile(file, "x");
+    } catch (const EFCreateError& e) {
+        return e.Message();
+    }
+    return QStringLiteral("saved");
+}
+}  // namespace
+
+// A save onto a symbolic link replaces the file the link finally stands for and keeps the link,
+// through links to links and relative links read from the link's own folder.
+TEST(FileWriters, ASaveOntoALinkWritesTheFileItPointsTo) {
+    QTemporaryDir dir;
+    for (const char* folder : {"data", "links", "plain"})
+        QDir(dir.path()).mkdir(folder);
+    const QString real = dir.filePath("data/UInfo.ini"), relative = dir.filePath("links/relative.ini"),
+                  chain = dir.filePath("chain.ini");
+    Link("../data/UInfo.ini", relative);
+    Link(QFile::encodeName(relative), chain);
+    for (const TFileWriter& writer : FileWriters()) {
+        SCOPED_TRACE(writer.Name);
+        writer.Write(dir.filePath("plain/UInfo.ini"), 'a');
+        for (const QString& link : {relative, chain}) {
+            SaveBytesToFile(real, "old");
+            writer.Write(link, 'a');
+            EXPECT_EQ(FileBytes(real), FileBytes(dir.filePath("plain/UInfo.ini"))) << qPrintable(link);
+        }
+    }
+    TIniFile(chain).WriteString("UINFO", "UID", "小王");
+    EXPECT_TRUE(FileBytes(real).contains("UID=小王"));
+    EXPECT_EQ(LinkText(relative), "../data/UInfo.ini");
+    EXPECT_EQ(LinkText(chain), QFile::encodeName(relative));
+    EXPECT_EQ(FilesIn(dir.filePath("data")), QStringList{"UInfo.ini"});
+}
+
+// The new file is made beside the file a link points to: the link's folder may be on another disk.
+TEST(FileWriters, ASaveOntoALinkToAnotherDiskIsMadeBesideTheFile) {
+    QTemporaryDir dir, elsewhere(QStringLiteral("/dev/shm/veloria-XXXXXX"));
+    auto disk = [](const QString& folder) {
+        struct stat info {};
+        return stat(QFile::encodeName(folder).constData(), &info) == 0 ? info.st_dev : dev_t(0);
+    };
+    if (!elsewhere.isValid() || disk(dir.path()) == disk(elsewhere.path()))
+        GTEST_SKIP() << "no second file system at /dev/shm";
+    const QString far = elsewhere.filePath("far.txt");
+    SaveBytesToFile(far, "old");
+    Link(QFile::encodeName(far), dir.filePath("far.txt"));
+    SaveBytesToFile(dir.filePath("far.txt"), "new");
+    EXPECT_EQ(FileBytes(far), "new");
+    EXPECT_EQ(LinkText(dir.filePath("far.txt")), QFile::encodeName(far));
+    EXPECT_EQ(FilesIn(elsewhere.path()), QStringList{"far.txt"});
+}
+
+// A link to a file not yet made makes it where the link points; a link into a missing folder or a
+// loop of links is refused with the reason, and nothing is made.
+TEST(FileWriters, ALinkToNothingYetMakesTheFileAndALoopIsRefused) {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir("data");
+    Link("data/new.txt", dir.filePath("new.txt"));
+    SaveBytesToFile(dir.filePath("new.txt"), "made");
+    EXPECT_EQ(FileBytes(dir.filePath("data/new.txt")), "made");
+    EXPECT_EQ(LinkText(dir.filePath("new.txt")), "data/new.txt");
+    Link("missing/lost.txt", dir.filePath("lost.txt"));
+    EXPECT_TRUE(SaveRefusal(dir.filePath("lost.txt")).contains("文件夹不存在"))
+        << qPrintable(SaveRefusal(dir.filePath("lost.txt")));
+    Link("b.txt", dir.filePath("a.txt"));
+    Link("a.txt", dir.filePath("b.txt"));
+    Link("self.txt", dir.filePath("self.txt"));
+    const QString loop = QString::fromLocal8Bit(std::strerror(ELOOP));
+    for (const char* name : {"a.txt", "self.txt"})
+        EXPECT_TRUE(SaveRefusal(dir.filePath(name)).contains(loop))
+            << qPrintable(SaveRefusal(dir.filePath(name)));
+    EXPECT_EQ(LinkText(dir.filePath("a.txt")), "b.txt");
+    EXPECT_EQ(
+        QDir(dir.path())
+            .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
+        (QStringList{"a.txt", "b.txt", "data", "lost.txt", "new.txt", "self.txt"}));
+    EXPECT_EQ(FilesIn(dir.filePath("data")), QStringList{"new.txt"});
+}
+
+// A name as long as the file system allows is written, and written again: the new file's name
+// fits beside it whatever the target's name, and is cut between two letters.
+TEST(FileWriters, ANameAsLongAsAllowedIsWritten) {
+    QTemporaryDir dir;
+    const long limit = pathconf(QFile::encodeName(dir.path()).constData(), _PC_NAME_MAX);
+    ASSERT_GE(limit, 250);
+    QStringList names{QString(int(limit), QLatin1Char('w'))};
+    for (const QString start : {"", "a", "ab"})  // the cut falls inside a letter of some of them
+        names << start + QString(int(limit - 4 - start.size()) / 3, QChar(u'重')) + ".txt";  // 3 bytes each
+    for (const QString& name : names) {
+        ASSERT_LE(QFile::encodeName(name).size(), limit);
+        for (const TFileWriter& writer : FileWriters()) {
+            SCOPED_TRACE(writer.Name);
+            const QList<QByteArray> made = NamesMadeIn(dir.path(), [&] {
+                writer.Write(dir.filePath(name), 'a');
+                writer.Write(dir.filePath(name), 'b');
+            });
+            EXPECT_EQ(made.size(), 2);
+            for (const QByteArray& temporary : made) {
+                QStringDecoder utf8(QStringDecoder::Utf8);
+                const QString decoded = utf8(temporary);
+                EXPECT_FALSE(utf8.hasError()) << temporary.toHex().constData();
+                EXPECT_TRUE(decoded.startsWith(name.left(60))) << qPrintable(decoded);
+            }
+            EXPECT_GT(FileBytes(dir.filePath(name)).size(), 100);
+            EXPECT_EQ(FilesIn(dir.path()), QStringList{name});
+        }
+        QFile::remove(dir.filePath(name));
+    }
 }

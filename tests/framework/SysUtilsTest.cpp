@@ -27,6 +27,20 @@ TEST(FormatFloat, ThousandsAndNegativeSection) {
     EXPECT_EQ(FormatFloat("0\"Kcal\"", 12.3), "12Kcal");
 }
 
+TEST(FormatFloat, AnEmptySectionFormatsAsTheGeneralFormat) {
+    for (const char* format : {"", ";", ";0"}) {
+        SCOPED_TRACE(format);
+        EXPECT_EQ(FormatFloat(format, 0.5), "0.5");
+        EXPECT_EQ(FormatFloat(format, 0), "0");
+        EXPECT_EQ(FormatFloat(format, 1234.25), "1234.25");
+    }
+    EXPECT_EQ(FormatFloat("", -0.5), "-0.5");
+    EXPECT_EQ(FormatFloat(";", -0.5), "-0.5");   // an empty negative section falls back to the first
+    EXPECT_EQ(FormatFloat(";0", -2.4), "2");     // a negative section of its own is kept
+    EXPECT_EQ(FormatFloat(";0", -0.4), "-0.4");  // nought there: the empty first section's turn
+    EXPECT_EQ(FormatFloat("0;;", 0), "0");       // an empty zero section: the first one
+}
+
 TEST(FloatToStr, ShortestTextWithoutExponent) {
     EXPECT_EQ(FloatToStr(0), "0");
     EXPECT_EQ(FloatToStr(12.0), "12");

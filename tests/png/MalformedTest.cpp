@@ -3,8 +3,12 @@
 #include "LibpngReference.h"
 #include "PngTestSupport.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 #include <random>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 QByteArray Be32(std::uint32_t v) {
@@ -80,6 +84,94 @@ TEST(PngMalformed, ImpossibleHeaders) {
     // A header as large as allowed, with almost no data: refused as missing rows, not by reading on.
     EXPECT_THROW(LoadPng(TPngBuilder().Header(8192, 8192, 8, 6).ImageData(rows).End().Bytes),
                  EPNGMissingMultipleIDAT);
+}
+
+namespace {
+// What loading a file says in a child process that may take no more than 256 MB beyond what it
+// holds when it starts: the codec's message, "out of memory", or that the child died.
+QString LoadWithin256MB(const QByteArray& file) {
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0) return QStringLiteral("no pipe");
+    const pid_t child = fork();
+    if (child == 0) {
+        long pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;  // the address space in use
+        const rlim_t limit = rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE)) + (rlim_t(256) << 20);
+        const rlimit memory{limit, limit};
+        setrlimit(RLIMIT_AS, &memory);
+        QByteArray said = "loaded";
+        try {
+            LoadPng(file);
+        } catch (const Exception& e) {
+            said = e.Message().toUtf8();
+        } catch (const std::bad_alloc&) {
+            said = "out of memory";
+        }
+        [[maybe_unused]] const ssize_t n = write(pipeEnds[1], said.constData(), size_t(said.size()));
+        _exit(0);
+    }
+    close(pipeEnds[1]);
+    QByteArray said;
+    char buffer[512];
+    for (ssize_t n; (n = read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+        said.append(buffer, n);
+    close(pipeEnds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? QString::fromUtf8(said) : QStringLiteral("the child died");
+}
+}  // namespace
+
+// A few bytes that claim a large picture are refused as missing image parts before the picture's
+// memory is taken: 16384 x 3360 16-bit RGB would need 315 MB, 8192 x 8192 16-bit RGBA 448 MB.
+TEST(PngMalformed, ALargeHeaderWithAlmostNoDataIsRefusedBeforeTakingItsMemory) {
+    const QByteArray oneByte = TPngBuilder().Header(16384, 3360, 16, 2).Chunk("IDAT", "\x78").End().Bytes;
+    EXPECT_EQ(oneByte.size(), 58);
+    EXPECT_EQ(LoadWithin256MB(oneByte), EPNGMissingMultipleIDATText);
+    // The start of the rows' real data, in three chunks; then its last chunk cut short by the file's end.
+    const QByteArray start = TPngBuilder::Zlib(QByteArray(1 << 20, '\x11')).left(300);
+    const QByteArray split = TPngBuilder()
+                                 .Header(8192, 8192, 16, 6)
+                                 .Chunk("IDAT", start.left(100))
+                                 .Chunk("IDAT", start.mid(100, 100))
+                                 .Chunk("IDAT", start.mid(200))
+                                 .End()
+                                 .Bytes;
+    EXPECT_EQ(LoadWithin256MB(split), EPNGMissingMultipleIDATText);
+    EXPECT_EQ(LoadWithin256MB(split.left(split.size() - 12 - 4 - 50)), EPNGMissingMultipleIDATText);
+    // Chunks after the image data are no image data; and data one byte short of filling the
+    // picture at deflate's limit of 1032 to 1 is too short.
+    const QByteArray text = QByteArray("Comment") + '\0' + QByteArray(400 << 10, 'x');
+    EXPECT_EQ(
+        LoadWithin256MB(
+            TPngBuilder().Header(16384, 3360, 16, 2).Chunk("IDAT", "\x78").Chunk("tEXt", text).End().Bytes),
+        EPNGMissingMultipleIDATText);
+    const int rows = 3360, rowBytes = 16384 * 6 + 1;
+    const QByteArray short1 = QByteArray((std::int64_t(rows) * rowBytes - 1) / 1032, 'x');
+    EXPECT_EQ(LoadWithin256MB(TPngBuilder().Header(16384, rows, 16, 2).Chunk("IDAT", short1).End().Bytes),
+              EPNGMissingMultipleIDATText);
+    // No image data at all says so, also without taking the memory.
+    EXPECT_EQ(LoadWithin256MB(TPngBuilder().Header(16384, 3360, 16, 2).End().Bytes), EPNGNoImageDataText);
+    // What the data can fill still loads there.
+    const QByteArray row = QByteArray(1, 0) + QByteArray(12, 7);  // filter byte, two 16-bit RGB pixels
+    EXPECT_EQ(LoadWithin256MB(TPngBuilder().Header(2, 1, 16, 2).ImageData(row).End().Bytes), "loaded");
+}
+
+// A picture of one colour compresses close to deflate's limit of 1032 to 1; it loads as ever.
+TEST(PngMalformed, APictureOfOneColourAtDeflatesLimitStillLoads) {
+    const int side = 4096;
+    const QByteArray rows(side * (side + 1), 0);  // black, filter byte 0 on each row
+    const QByteArray z = DeflateBuffer(rows, 9);
+    EXPECT_GT(rows.size(), 1025 * z.size());  // as close to the limit as deflate comes
+    // The data as zlib's writer splits it, in chunks of 8 KB.
+    TPngBuilder builder;
+    builder.Header(side, side, 8, 0);
+    for (int at = 0; at < z.size(); at += 8192)
+        builder.Chunk("IDAT", z.mid(at, 8192));
+    auto png = LoadPng(builder.End().Bytes);
+    EXPECT_EQ(png->Width(), side);
+    EXPECT_EQ(png->GetPixels(0, 0), clBlack);
+    EXPECT_EQ(png->GetPixels(side - 1, side - 1), clBlack);
 }
 
 TEST(PngMalformed, BadFilterBytes) {
