@@ -316,6 +316,33 @@ TEST_F(SkTabsPagesFocusTest, APageTurnedByCodeTakesTheFocusFromAFieldThatKeepsIt
     EXPECT_EQ(Field->Text(), QStringLiteral("300"));
 }
 
+// The field's OnExit may free the page control as the focus leaves the page, whether a tab click or
+// the program turns it: nothing of it is touched after that.
+TEST_F(SkTabsPagesFocusTest, AFieldLeavingThePageMayFreeThePageControl) {
+    Field->SetText(QStringLiteral("200"));
+    QPointer<QObject> pages(Pages);
+    Field->OnExit = [this](TObject*) { delete Pages; };
+    const TPoint at = TabCentre(1);
+    QTest::mousePress(Pages->Widget(), Qt::LeftButton, {}, QPoint(at.X, at.Y));  // no release: it is gone
+    EXPECT_TRUE(pages.isNull());
+
+    Pages = new TSkPageControl(Form.get());
+    pages = Pages;
+    auto* first = new TSkTabSheet(Form.get());
+    first->SetPageControl(Pages);
+    auto* second = new TSkTabSheet(Form.get());
+    second->SetPageControl(Pages);
+    auto* edit = new TEdit(Form.get());
+    edit->SetParent(first);
+    (new TEdit(Form.get()))->SetParent(second);
+    Pages->SetParent(Form.get());
+    Pages->SetActivePage(first);
+    edit->SetFocus();
+    edit->OnExit = [this](TObject*) { delete Pages; };
+    Pages->SetActivePage(second);
+    EXPECT_TRUE(pages.isNull());
+}
+
 // A sheet may free itself as the page switch shows or hides it: a sheet gone as it showed leaves the
 // old page in place; one gone as it hid leaves the new page shown with its tab selected where the
 // tabs now stand.
