@@ -235,6 +235,7 @@ TEST_F(SkNumericEditTest, AKeptFocusNeverReachesTheNextControl) {
     button->OnClick = [&](TObject*) { ++clicks; };
     Edit->OnEnter = [&](TObject*) { ++enters; };
     Edit->OnExit = [&](TObject*) { ++exits; };
+    Edit->SetFocusColor(clYellow);
     Edit->SetMax(250);
     Edit->OnRangeError = [&](TObject*, double, double, bool& autoCorrect) {
         ++errors;
@@ -244,8 +245,8 @@ TEST_F(SkNumericEditTest, AKeptFocusNeverReachesTheNextControl) {
     const std::function<void()> leavings[] = {
         [&] { Other->SetFocus(); },
         [&] { QTest::keyClick(Edit->Widget(), Qt::Key_Tab); },
-        [&] { QTest::mouseClick(Other->Widget(), Qt::LeftButton, {}, QPoint(5, 5)); },
         [&] { QTest::mouseClick(button->Widget(), Qt::LeftButton, {}, QPoint(10, 10)); },
+        [&] { QTest::mouseClick(Other->Widget(), Qt::LeftButton, {}, QPoint(5, 5)); },
     };
     int tries = 0;
     for (const auto& leave : leavings) {
@@ -261,6 +262,7 @@ TEST_F(SkNumericEditTest, AKeptFocusNeverReachesTheNextControl) {
     EXPECT_EQ(clicks, 0);
     EXPECT_EQ(exits, 0);  // the leaving was never completed
     EXPECT_EQ(enters, 0);
+    EXPECT_EQ(Edit->Color(), clYellow);  // it still shows the focus it has
     // Mended, the edit leaves as usual and the next control is entered once.
     Type("200");
     Other->SetFocus();
@@ -279,6 +281,8 @@ TEST_F(SkNumericEditTest, AKeptFocusNeverReachesTheNextControl) {
     second->OnRangeError = Edit->OnRangeError;
     Edit->SetFocus();
     QApplication::processEvents();
+    EXPECT_EQ(otherExits, 1);  // each left and entered again as usual
+    EXPECT_EQ(enters, 1);
     Type("300");
     errors = 0;
     second->SetFocus();
