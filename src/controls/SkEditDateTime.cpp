@@ -5,6 +5,7 @@
 #include "Streaming.h"
 #include "TypInfo.h"
 
+#include <QPointer>
 #include <QScopedValueRollback>
 #include <algorithm>
 #include <cmath>
@@ -228,14 +229,13 @@ void TSkDateTimeEdit::CMEnter(TMessage& Message) {
 
 // Leaving never throws: a bound error is shown in the program's box and the focus goes on. The
 // pop-up taking the focus is no leaving. Text an OnInvalidDate/Time handler keeps (or the focus it
-// keeps) ends the leaving here: the focus stays and the next control is never entered.
+// keeps) ends the leaving here: the focus stays and the next control is never entered; an edit being
+// hidden or disabled cannot keep it and leaves with the text as it stands.
 void TSkDateTimeEdit::CMExit(TMessage& Message) {
+    QPointer<QObject> alive(this);
     bool keep = false;
     if (!PopupOpen()) DispatchEvent([&] { keep = ValidateOnExit(); });
-    if (keep) {
-        KeepFocusOnExit();
-        return;
-    }
+    if (!alive || (keep && KeepFocusOnExit())) return;
     TSkEdit::CMExit(Message);
 }
 

@@ -4,6 +4,7 @@
 #include "Streaming.h"
 #include "SysUtils.h"
 
+#include <QPointer>
 #include <QScopedValueRollback>
 #include <climits>
 #include <cmath>
@@ -223,6 +224,7 @@ void TSkNumericEdit::CMExit(TMessage& Message) {
 // A failing range handler never throws through the focus change: the value falls back to Min, the
 // leaving completes, and the message is shown in the program's box.
 void TSkNumericEdit::ValidateOnExit(TMessage& Message) {
+    QPointer<QObject> alive(this);
     bool keepFocus = false;
     DispatchEvent([&] {
         try {
@@ -235,12 +237,10 @@ void TSkNumericEdit::ValidateOnExit(TMessage& Message) {
             throw;
         }
     });
-    if (keepFocus) {
-        // The leaving is not completed: the focus stays, and the control it was going to never
-        // hears of it (so two such edits cannot hand the focus back and forth).
-        KeepFocusOnExit();
-        return;
-    }
+    // The leaving is not completed: the focus stays, and the control it was going to never hears of
+    // it (so two such edits cannot hand the focus back and forth). An edit being hidden or disabled
+    // cannot keep it: it leaves with the text as it stands.
+    if (!alive || (keepFocus && KeepFocusOnExit())) return;
     TSkEdit::CMExit(Message);
 }
 

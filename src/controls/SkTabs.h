@@ -215,6 +215,12 @@ protected:
     virtual void DoTabOrderChange(int OldIndex, int NewIndex);
     virtual bool CanDragTab(int Index);
     virtual bool CanCloseTab();
+    // A tab the user picks may hide what holds the focus: the focus leaves it first, and false (the
+    // tab is not selected) when a control there refuses to let it go. Nothing hides here.
+    virtual bool ReleaseFocusFor(int NewIndex) {
+        (void)NewIndex;
+        return true;
+    }
 
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;

@@ -1,5 +1,6 @@
 #include "SkTabsPages.h"
 
+#include "FocusWithin.h"
 #include "Streaming.h"
 
 #include <algorithm>
@@ -260,10 +261,7 @@ void TSkPageControl::DoChanging(int NewIndex, bool& AllowChange) {
     QPointer<QObject> alive(this);
     if (!FInLoaded) TSkCustomTabControl::DoChanging(NewIndex, AllowChange);
     if (!alive || !AllowChange) return;
-    TSkTabSheet* page = nullptr;
-    if (NewIndex >= 0)
-        for (TSkTabSheet* p : FPages)
-            if (p->TabIndex() == NewIndex) page = p;
+    TSkTabSheet* page = PageOfTab(NewIndex);
     QPointer<TSkTabSheet> target(page);
     ChangeActivePage(page);
     if (!alive) return;
@@ -282,33 +280,48 @@ void TSkPageControl::DoChanging(int NewIndex, bool& AllowChange) {
     }
 }
 
-namespace {
-bool HoldsFocus(TWinControl* Control) {
-    if (Control->Focused()) return true;
-    for (int i = 0; i < Control->ControlCount(); ++i)
-        if (auto* child = dynamic_cast<TWinControl*>(Control->Controls(i)); child && HoldsFocus(child))
-            return true;
-    return false;
+TSkTabSheet* TSkPageControl::PageOfTab(int TabIndex) const {
+    if (TabIndex < 0) return nullptr;
+    for (TSkTabSheet* page : FPages)
+        if (page->TabIndex() == TabIndex) return page;
+    return nullptr;
 }
 
-// Gives the focus to the first control inside that takes it.
+namespace {
+// Gives the focus to the first control inside that takes it. Handlers run on the way (OnExit of the
+// control left, OnEnter) may free the controls.
 bool FocusFirst(TWinControl* Control) {
-    for (int i = 0; i < Control->ControlCount(); ++i) {
-        auto* child = dynamic_cast<TWinControl*>(Control->Controls(i));
+    QPointer<QObject> alive(Control);
+    for (int i = 0; alive && i < Control->ControlCount(); ++i) {
+        QPointer<TWinControl> child(dynamic_cast<TWinControl*>(Control->Controls(i)));
         if (!child || !child->CanFocus()) continue;
         child->SetFocus();
-        if (child->Focused() || FocusFirst(child)) return true;
+        if (child && (child->HasWindowFocus() || FocusFirst(child))) return true;
     }
     return false;
 }
 }  // namespace
 
-// The pages' OnShow and OnHide may free them, or this control with them.
+bool TSkPageControl::ReleaseFocusFor(int NewIndex) {
+    return FocusLeavesActivePage(PageOfTab(NewIndex));
+}
+
+bool TSkPageControl::FocusLeavesActivePage(TSkTabSheet* Page) {
+    if (!FActivePage || Page == FActivePage || !WindowFocusInsideChild(FActivePage)) return true;
+    QPointer<QObject> alive(this);
+    QPointer<TSkTabSheet> active(FActivePage);
+    active->SetFocus();
+    return alive && (!active || !WindowFocusInsideChild(active));
+}
+
+// The pages' OnShow and OnHide may free them, or this control with them. The focus goes to the new
+// page before the old one hides, and a control there that refuses its leaving cannot keep it: the
+// keyboard never stays on a page out of sight.
 void TSkPageControl::ChangeActivePage(TSkTabSheet* Page) {
     if (Page == FActivePage) return;
     QPointer<QObject> alive(this);
     QPointer<TSkTabSheet> shown(Page), hidden(FActivePage);
-    const bool focusInOld = hidden && HoldsFocus(hidden);
+    const bool focusInOld = hidden && WindowFocusWithin(hidden);
     if (Page) {
         Page->BringToFront();
         Page->ShowPage(true);
@@ -319,11 +332,19 @@ void TSkPageControl::ChangeActivePage(TSkTabSheet* Page) {
             return;
         }
     }
+    bool moved = false;
+    if (focusInOld && Page) {
+        TForcedFocusMove forced;
+        // With nothing on it to take the focus, the new page holds it until it goes to this control.
+        moved = FocusFirst(Page);
+        if (alive && shown && !moved) Page->SetFocus();
+        if (!alive || !shown) return;
+    }
     if (hidden) hidden->ShowPage(false);
     if (!alive) return;
     if (Page && !shown) return;
     FActivePage = Page;
-    if (focusInOld && Page && !FocusFirst(Page) && alive) SetFocus();
+    if (focusInOld && Page && !moved) SetFocus();
 }
 
 TSkTabSheet* TSkPageControl::FindNextPage(TSkTabSheet* CurPage, bool GoForward, bool CheckTabVisible) const {
@@ -428,9 +449,11 @@ void TSkPageControl::CMDialogKey(TWMKey& Message) {
     TSkCustomTabControl::CMDialogKey(Message);
     if (Message.Result != 0) return;
     const TShiftState shift = KeyDataShift(Message.KeyData);
-    if (Message.CharCode == VK_TAB && (shift & ssCtrl) && HoldsFocus(this)) {
-        SelectNextPage(!(shift & ssShift));
+    if (Message.CharCode == VK_TAB && (shift & ssCtrl) && WindowFocusWithin(this)) {
         Message.Result = 1;
+        // Refused, as a tab click is, while a control on the page refuses its leaving.
+        TSkTabSheet* page = FindNextPage(FActivePage, !(shift & ssShift), true);
+        if (page && FocusLeavesActivePage(page)) SetActivePage(page);
     }
 }
 

@@ -235,10 +235,16 @@ protected:
     void CMColorChanged(TMessage& Message) override;
     void CMDialogKey(TWMKey& Message) override;
     void WMSetFocus(TWMFocus& Message) override;
+    bool ReleaseFocusFor(int NewIndex) override;
 
 private:
     friend class TSkTabSheet;
     void ChangeActivePage(TSkTabSheet* Page);
+    // The page whose tab is TabIndex (nullptr for none).
+    TSkTabSheet* PageOfTab(int TabIndex) const;
+    // The focus inside the active page leaves it for the page itself (still shown) before Page
+    // replaces it; false when a control there refuses its leaving.
+    bool FocusLeavesActivePage(TSkTabSheet* Page);
     std::vector<TSkTabSheet*> FPages;
     TSkTabSheet* FActivePage = nullptr;
     TSkTabSheet* FActivePageDefault = nullptr;

@@ -218,6 +218,11 @@ void TSkCustomTabControl::MouseDown(TMouseButton Button, int X, int Y) {
         SetFocus();
         if (!alive || !Focused()) return;
     }
+    // Refused like any click that would take the focus: nothing changes, not even a drag starts.
+    if (i != TabIndex() && !designing && !ReleaseFocusFor(i)) {
+        if (alive) FPressedTab = -1;
+        return;
+    }
     SetTabIndex(i);
     if (alive && TabIndex() == i) DoTabClick();
 }

@@ -80,9 +80,13 @@ bool ActivateParents(TControl* control) {
     return bool(alive);
 }
 
-// The widget a refused focus change was heading for: it gets the focus for a moment inside Qt and
-// loses it again, and since it was never entered, that is no leaving either.
+// The widget a focus change is heading for while the control it leaves decides: it has the focus
+// inside Qt but was never entered, so losing it (to the control taking the focus back, or to a box
+// shown on the way) is no leaving either.
 QPointer<QWidget> gRefusedFocus;
+
+// How many TForcedFocusMove exist.
+int gForcedFocusMoves = 0;
 
 // Drops the press whose focus change was refused (it is on its way to the pressed widget now) and,
 // when the next button event is its release, that too; then goes.
@@ -461,21 +465,28 @@ bool TControl::DispatchWidgetEvent(QObject* watched, QEvent* event) {
     if (!own) return false;
     switch (event->type()) {
     case QEvent::FocusIn: {
+        // The focus coming back after a refused leaving is no entering: the control was never left.
+        // Neither OnEnter nor the widget hears of it, as neither heard of the leaving.
+        const bool returning = win && std::exchange(win->FFocusReturning, false);
         const TMessage m = send(WM_SETFOCUS);
         if (!alive) return true;
-        // Taking back a focus whose leaving was refused is no entering: it was never left.
-        if (!win || !win->FTakingFocusBack) send(CM_ENTER);
+        if (!returning) send(CM_ENTER);
         if (!alive) return true;
         if (win) TopControl(this)->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<std::intptr_t>(win));
-        return consumed(m);
+        return returning || consumed(m);
     }
     case QEvent::FocusOut: {
         if (gRefusedFocus == FWidget.data()) return true;
+        // Until this leaving is decided, the control the focus is heading for has not been entered.
+        QWidget* heading = QApplication::focusWidget();
+        if (heading && heading->window() != FWidget->window()) heading = nullptr;
+        const QPointer<QWidget> outer = std::exchange(gRefusedFocus, heading);
         const TMessage m = send(WM_KILLFOCUS);
+        if (alive && win) win->FKeepFocusOnExit = false;
+        if (alive) send(CM_EXIT);
+        gRefusedFocus = outer;
         if (!alive) return true;
-        if (win) win->FKeepFocusOnExit = false;
-        send(CM_EXIT);
-        if (alive && win && std::exchange(win->FKeepFocusOnExit, false)) {
+        if (win && std::exchange(win->FKeepFocusOnExit, false)) {
             win->TakeFocusBack(static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason);
             return true;
         }
@@ -559,19 +570,34 @@ bool TControl::DispatchWidgetEvent(QObject* watched, QEvent* event) {
     }
 }
 
+bool TWinControl::KeepFocusOnExit() {
+    if (gForcedFocusMoves > 0 || !FWidget || !FWidget->isVisible() || !FWidget->isEnabled()) return false;
+    FKeepFocusOnExit = true;
+    return true;
+}
+
+TForcedFocusMove::TForcedFocusMove() {
+    ++gForcedFocusMoves;
+}
+
+TForcedFocusMove::~TForcedFocusMove() {
+    --gForcedFocusMoves;
+}
+
 // Inside Qt the focus has gone to the next widget already (nothing told it yet); it comes back here at
-// once, so the next control hears neither of it nor of losing it. With the window no longer active
-// there is nothing to take: the focus is still this control's when the window comes back.
+// once, so the next control hears neither of it nor of losing it. A window no longer active (a box
+// was shown on the way) gets this control as its focus for when it comes back.
 void TWinControl::TakeFocusBack(bool ByClick) {
     QWidget* heading = QApplication::focusWidget();
-    if (!heading || heading == FWidget.data()) return;
+    if (heading == FWidget.data()) return;
     if (ByClick) new TRefusedClick;
     QPointer<QObject> alive(this);
-    gRefusedFocus = heading;
-    FTakingFocusBack = true;
+    FFocusReturning = true;
+    const QPointer<QWidget> outer = std::exchange(gRefusedFocus, heading);
     FWidget->setFocus(Qt::OtherFocusReason);
-    gRefusedFocus = nullptr;
-    if (alive) FTakingFocusBack = false;
+    gRefusedFocus = outer;
+    // Arrived, or it arrives when the window comes back.
+    if (alive && FWidget->isActiveWindow()) FFocusReturning = false;
 }
 
 // Non-client area, off-screen painting ----------------------------------------------------------------

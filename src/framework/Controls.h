@@ -418,7 +418,9 @@ public:
     bool Focused() const;
     // Called while leaving (from CMExit): the leaving is not completed. The focus stays here, the
     // control it was moving to is never entered (nor left), and a click that moved it is dropped.
-    void KeepFocusOnExit() { FKeepFocusOnExit = true; }
+    // False when the control cannot keep it (hidden, disabled, or inside a TForcedFocusMove): the
+    // keyboard never stays where the user cannot see or use it, and the leaving completes.
+    bool KeepFocusOnExit();
     // Whether the focus of the control's window lies on it, also while the window is not active.
     bool HasWindowFocus() const;
     // Showing and enabled, with every parent.
@@ -491,10 +493,21 @@ private:
     std::vector<TControl*> FControls;
     int FTabOrder = -1;
     bool FDockSite = false, FUseDockManager = false;
-    bool FKeepFocusOnExit = false, FTakingFocusBack = false;
+    // The next focus-in is the focus coming back after a refused leaving, no entering.
+    bool FKeepFocusOnExit = false, FFocusReturning = false;
     std::unique_ptr<TDockTree> FDockManager;
     friend class TControl;
     friend class TDockTree;
+};
+
+// While one exists, the focus moves the program makes cannot be refused: a control being left
+// completes its leaving (KeepFocusOnExit is false). For moving the focus out of what is being hidden.
+class TForcedFocusMove {
+public:
+    TForcedFocusMove();
+    ~TForcedFocusMove();
+    TForcedFocusMove(const TForcedFocusMove&) = delete;
+    TForcedFocusMove& operator=(const TForcedFocusMove&) = delete;
 };
 
 // A window control that paints itself on a canvas (Paint), for owner-drawn controls.

@@ -2,6 +2,7 @@
 // expected dates worked by hand from the edit's rules.
 #include "Forms.h"
 #include "MessageBeep.h"
+#include "ModalMessageService.h"
 #include "RecordingServices.h"
 #include "SkEditDateTime.h"
 #include "SkPopups.h"
@@ -93,9 +94,10 @@ TEST_F(SkDateTimeEditTest, TextThatIsNoDateGoesThroughOnInvalidDate) {
     EXPECT_EQ(Edit->Text(), QStringLiteral("2020-01-02"));
 
     // Kept text keeps the focus too, before the next control is entered; the leaving is not
-    // completed (no OnExit), by the program's focus change as by a click.
-    int otherEnters = 0, exits = 0;
+    // completed (no OnExit, nor a new OnEnter), by the program's focus change as by a click.
+    int otherEnters = 0, enters = 0, exits = 0;
     Other->OnEnter = [&](TObject*) { ++otherEnters; };
+    Edit->OnEnter = [&](TObject*) { ++enters; };
     Edit->OnExit = [&](TObject*) { ++exits; };
     Edit->OnInvalidDate = [](TObject*, bool&, bool& keepText, TDateTime&) { keepText = true; };
     Edit->SetFocus();
@@ -109,8 +111,10 @@ TEST_F(SkDateTimeEditTest, TextThatIsNoDateGoesThroughOnInvalidDate) {
     QApplication::processEvents();
     EXPECT_TRUE(Edit->Focused());
     EXPECT_EQ(otherEnters, 0);
+    EXPECT_EQ(enters, 1);  // SetFocus's
     EXPECT_EQ(exits, 0);
     Edit->OnInvalidDate = nullptr;
+    Edit->OnEnter = nullptr;
     Edit->OnExit = nullptr;
 
     Edit->SetTime(0.5);
@@ -154,6 +158,45 @@ TEST_F(SkDateTimeEditTest, ADateOutOfRangeOnLeavingIsShownInABoxAndNeverThrows) 
     EXPECT_EQ(boxes.LastText(), QStringLiteral("Date exceeds maximum of 2024-01-31"));
     EXPECT_EQ(exits, 1);
     EXPECT_TRUE(Other->Focused());
+}
+
+// A box shown while the edit is left takes the keyboard from the window for a moment. The control the
+// focus was heading for hears nothing of it: after a bound's box it is entered once, when the window
+// comes back; after the box of a handler that keeps the text, the focus is back in the edit.
+TEST_F(SkDateTimeEditTest, ABoxShownOnLeavingNeverReachesTheNextControlBeforeItIsEntered) {
+    TModalMessageService boxes;
+    ShowAndFocus();
+    Edit->SetMaxDate(EncodeDate(2025, 12, 31));
+    int otherEnters = 0, otherExits = 0, exits = 0;
+    Other->OnEnter = [&](TObject*) { ++otherEnters; };
+    Other->OnExit = [&](TObject*) { ++otherExits; };
+    Edit->OnExit = [&](TObject*) { ++exits; };
+    Type("2026-01-05");
+    Key(Qt::Key_Tab);
+    ASSERT_TRUE(TModalMessageService::Reactivate(Form->Widget()));
+    EXPECT_EQ(boxes.Texts, QStringList{QStringLiteral("Date exceeds maximum of 2025-12-31")});
+    EXPECT_EQ(Edit->Text(), QStringLiteral("2025-12-31"));
+    EXPECT_EQ(exits, 1);
+    EXPECT_EQ(QApplication::focusWidget(), Other->Widget());
+    EXPECT_EQ(otherEnters, 1);
+    EXPECT_EQ(otherExits, 0);
+
+    Edit->OnInvalidDate = [](TObject*, bool&, bool& keepText, TDateTime&) {
+        MessageBox(QStringLiteral("日期无效"), QStringLiteral("信息提示"));
+        keepText = true;
+    };
+    Edit->SetFocus();
+    QApplication::processEvents();
+    otherEnters = otherExits = exits = 0;
+    Type("2023-2-31");
+    Key(Qt::Key_Tab);
+    ASSERT_TRUE(TModalMessageService::Reactivate(Form->Widget()));
+    EXPECT_EQ(boxes.Texts.size(), 2);
+    EXPECT_EQ(QApplication::focusWidget(), Edit->Widget());
+    EXPECT_EQ(Edit->Text(), QStringLiteral("2023-2-31"));
+    EXPECT_EQ(exits, 0);
+    EXPECT_EQ(otherEnters, 0);
+    EXPECT_EQ(otherExits, 0);
 }
 
 // The edit never holds a date past its bounds: typed and left, the bound takes its place and the box

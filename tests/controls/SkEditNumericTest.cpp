@@ -2,6 +2,7 @@
 // edit's rules worked by hand.
 #include "Forms.h"
 #include "MessageBeep.h"
+#include "ModalMessageService.h"
 #include "RecordingServices.h"
 #include "SkEditNumeric.h"
 #include "SkValueEditFixture.h"
@@ -221,17 +222,20 @@ TEST_F(SkNumericEditTest, AZeroOrTheFigureAnEmptyEditShowsOnEnteringIsReplacedBy
 
 // A range handler that keeps the value keeps the focus before anything else happens: the control the
 // focus was going to (by Tab, by a click or by the program) is never entered nor left, a click on a
-// button does not press it, and two such edits cannot hand the focus back and forth.
+// button does not press it, the edit is neither left nor entered again, and two such edits cannot hand
+// the focus back and forth.
 TEST_F(SkNumericEditTest, AKeptFocusNeverReachesTheNextControl) {
     ShowAndFocus();
     auto* button = new TButton(Form.get());
     button->SetParent(Form.get());
     button->SetBounds(150, 60, 80, 25);
-    int otherEnters = 0, otherExits = 0, clicks = 0, errors = 0, exits = 0;
+    int otherEnters = 0, otherExits = 0, clicks = 0, errors = 0, enters = 0, exits = 0;
     Other->OnEnter = [&](TObject*) { ++otherEnters; };
     Other->OnExit = [&](TObject*) { ++otherExits; };
     button->OnClick = [&](TObject*) { ++clicks; };
+    Edit->OnEnter = [&](TObject*) { ++enters; };
     Edit->OnExit = [&](TObject*) { ++exits; };
+    Edit->SetFocusColor(clYellow);
     Edit->SetMax(250);
     Edit->OnRangeError = [&](TObject*, double, double, bool& autoCorrect) {
         ++errors;
@@ -241,8 +245,8 @@ TEST_F(SkNumericEditTest, AKeptFocusNeverReachesTheNextControl) {
     const std::function<void()> leavings[] = {
         [&] { Other->SetFocus(); },
         [&] { QTest::keyClick(Edit->Widget(), Qt::Key_Tab); },
-        [&] { QTest::mouseClick(Other->Widget(), Qt::LeftButton, {}, QPoint(5, 5)); },
         [&] { QTest::mouseClick(button->Widget(), Qt::LeftButton, {}, QPoint(10, 10)); },
+        [&] { QTest::mouseClick(Other->Widget(), Qt::LeftButton, {}, QPoint(5, 5)); },
     };
     int tries = 0;
     for (const auto& leave : leavings) {
@@ -257,6 +261,8 @@ TEST_F(SkNumericEditTest, AKeptFocusNeverReachesTheNextControl) {
     EXPECT_EQ(otherExits, 0);
     EXPECT_EQ(clicks, 0);
     EXPECT_EQ(exits, 0);  // the leaving was never completed
+    EXPECT_EQ(enters, 0);
+    EXPECT_EQ(Edit->Color(), clYellow);  // it still shows the focus it has
     // Mended, the edit leaves as usual and the next control is entered once.
     Type("200");
     Other->SetFocus();
@@ -264,6 +270,7 @@ TEST_F(SkNumericEditTest, AKeptFocusNeverReachesTheNextControl) {
     EXPECT_TRUE(Other->Focused());
     EXPECT_EQ(otherEnters, 1);
     EXPECT_EQ(exits, 1);
+    EXPECT_EQ(enters, 0);
 
     // Two out-of-range edits that both keep the focus: one range error, and it stays.
     auto* second = new TSkNumericEdit(Form.get());
@@ -274,6 +281,8 @@ TEST_F(SkNumericEditTest, AKeptFocusNeverReachesTheNextControl) {
     second->OnRangeError = Edit->OnRangeError;
     Edit->SetFocus();
     QApplication::processEvents();
+    EXPECT_EQ(otherExits, 1);  // each left and entered again as usual
+    EXPECT_EQ(enters, 1);
     Type("300");
     errors = 0;
     second->SetFocus();
@@ -281,6 +290,75 @@ TEST_F(SkNumericEditTest, AKeptFocusNeverReachesTheNextControl) {
     EXPECT_EQ(errors, 1);
     EXPECT_TRUE(Edit->Focused());
     EXPECT_FALSE(second->Focused());
+}
+
+// A range handler that shows a box before keeping the value: the box takes the keyboard from the
+// window for a moment; when the window comes back the focus is in the edit, which was neither left
+// nor entered again, and the control the focus was heading for (by Tab or by a click) heard nothing.
+TEST_F(SkNumericEditTest, ABoxShownWhileTheFocusIsKeptLeavesItInTheEdit) {
+    TModalMessageService boxes;
+    ShowAndFocus();
+    int otherEnters = 0, otherExits = 0, enters = 0, exits = 0;
+    Other->OnEnter = [&](TObject*) { ++otherEnters; };
+    Other->OnExit = [&](TObject*) { ++otherExits; };
+    Edit->OnEnter = [&](TObject*) { ++enters; };
+    Edit->OnExit = [&](TObject*) { ++exits; };
+    Edit->SetMax(250);
+    Edit->OnRangeError = [](TObject*, double, double, bool& autoCorrect) {
+        MessageBox(QStringLiteral("超出范围"), QStringLiteral("信息提示"));
+        autoCorrect = false;
+    };
+    Type("300");
+    const std::function<void()> leavings[] = {
+        [&] { QTest::keyClick(Edit->Widget(), Qt::Key_Tab); },
+        [&] { QTest::mouseClick(Other->Widget(), Qt::LeftButton, {}, QPoint(5, 5)); },
+    };
+    for (const auto& leave : leavings) {
+        leave();
+        ASSERT_TRUE(TModalMessageService::Reactivate(Form->Widget()));
+        EXPECT_EQ(QApplication::focusWidget(), Edit->Widget());
+    }
+    EXPECT_EQ(boxes.Texts.size(), 2);
+    QTest::keyClicks(QApplication::focusWidget(), "7");
+    EXPECT_EQ(Edit->Text(), QStringLiteral("3007"));
+    EXPECT_EQ(Other->Text(), QString());
+    EXPECT_EQ(otherEnters, 0);
+    EXPECT_EQ(otherExits, 0);
+    EXPECT_EQ(enters, 0);
+    EXPECT_EQ(exits, 0);
+}
+
+// The keyboard never stays in an edit the user cannot see or use: hidden or disabled by the program,
+// an edit whose range handler keeps the value leaves with its text as it stands (the handler runs
+// once, OnExit fires) and the focus moves on.
+TEST_F(SkNumericEditTest, AnEditHiddenOrDisabledCannotKeepTheFocus) {
+    ShowAndFocus();
+    int errors = 0, exits = 0;
+    Edit->SetMax(250);
+    Edit->OnRangeError = [&](TObject*, double, double, bool& autoCorrect) {
+        ++errors;
+        autoCorrect = false;
+    };
+    Edit->OnExit = [&](TObject*) { ++exits; };
+    for (const bool hide : {true, false}) {
+        Edit->SetVisible(true);
+        Edit->SetEnabled(true);
+        Edit->SetFocus();
+        Type("300");
+        Other->SetText(QString());
+        errors = exits = 0;
+        if (hide)
+            Edit->SetVisible(false);
+        else
+            Edit->SetEnabled(false);
+        QApplication::processEvents();
+        EXPECT_EQ(errors, 1) << hide;
+        EXPECT_EQ(exits, 1) << hide;
+        EXPECT_EQ(Edit->Text(), QStringLiteral("300")) << hide;
+        ASSERT_TRUE(QApplication::focusWidget());
+        QTest::keyClicks(QApplication::focusWidget(), "7");
+        EXPECT_EQ(Other->Text(), QStringLiteral("7")) << hide;
+    }
 }
 
 TEST_F(SkNumericEditTest, AFailingRangeHandlerIsShownInABoxAndNeverThrowsThroughTheFocusChange) {

@@ -2,6 +2,8 @@
 // hidden tabs, one-pixel tabs, moving pages, closing the active page, colours and streaming.
 #include "DragDrop.h"
 #include "Forms.h"
+#include "ModalMessageService.h"
+#include "SkEditNumeric.h"
 #include "SkTabsPages.h"
 #include "StdCtrls.h"
 #include "Streaming.h"
@@ -9,6 +11,7 @@
 #include <QApplication>
 #include <QPointer>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -223,6 +226,125 @@ TEST_F(SkTabsPagesTest, CtrlTabCyclesThePagesWithVisibleTabs) {
     Sheets[1]->SetTabVisible(true);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(Pages->ActivePage(), Sheets[1]);
+}
+
+namespace {
+// A numeric edit on the first page holding 300 against Max 250, whose range handler keeps the value and
+// the focus; an edit on the second page.
+struct SkTabsPagesFocusTest : SkTabsPagesTest {
+    TSkNumericEdit* Field = nullptr;
+    TEdit* Far = nullptr;
+    int Errors = 0, Enters = 0, Exits = 0;
+    std::function<void()> OnRefusing;
+
+    void SetUp() override {
+        SkTabsPagesTest::SetUp();
+        Field = new TSkNumericEdit(Form.get());
+        Field->SetParent(Sheets[0]);
+        Field->SetBounds(10, 10, 100, 21);
+        Field->SetMax(250);
+        Field->OnRangeError = [this](TObject*, double, double, bool& autoCorrect) {
+            ++Errors;
+            if (OnRefusing) OnRefusing();
+            autoCorrect = false;
+        };
+        Field->OnEnter = [this](TObject*) { ++Enters; };
+        Field->OnExit = [this](TObject*) { ++Exits; };
+        Far = new TEdit(Form.get());
+        Far->SetParent(Sheets[1]);
+        Far->SetBounds(10, 10, 100, 21);
+        Pages->SetActivePage(Sheets[0]);
+        ShowForm();
+        Form->Widget()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(Form->Widget()));
+        Field->SetFocus();
+        QTest::keyClicks(Field->Widget(), "300");
+        Events.clear();
+        Enters = 0;
+    }
+    void ClickTab(int index) {
+        const TPoint at = TabCentre(index);
+        QTest::mouseClick(Pages->Widget(), Qt::LeftButton, {}, QPoint(at.X, at.Y));
+    }
+    // Types into whatever has the keyboard.
+    void TypeSeven() {
+        ASSERT_TRUE(QApplication::focusWidget());
+        QTest::keyClicks(QApplication::focusWidget(), "7");
+    }
+};
+}  // namespace
+
+// While the field refuses its leaving, a click on another tab and Ctrl+Tab are refused as any click
+// that would take the focus is: the page stays, the page control tells of no change, and what the user
+// types lands in the field, which was neither left nor entered again. Once mended, a tab click turns
+// the page and the focus goes along.
+TEST_F(SkTabsPagesFocusTest, ATabClickOrCtrlTabIsRefusedWhileAFieldOnThePageKeepsTheFocus) {
+    ClickTab(1);
+    QTest::keyClick(Field->Widget(), Qt::Key_Tab, Qt::ControlModifier);
+    // The handler shows a box as it refuses: the page stays while the window is away too.
+    TModalMessageService boxes;
+    OnRefusing = [] { MessageBox(QStringLiteral("超出范围"), QStringLiteral("信息提示")); };
+    ClickTab(1);
+    ASSERT_TRUE(TModalMessageService::Reactivate(Form->Widget()));
+    EXPECT_EQ(Errors, 3);  // once for each
+    EXPECT_EQ(Pages->ActivePage(), Sheets[0]);
+    EXPECT_EQ(Pages->TabIndex(), 0);
+    EXPECT_EQ(Shown(), (std::vector<bool>{true, false, false}));
+    EXPECT_TRUE(Events.empty());
+    TypeSeven();
+    EXPECT_EQ(Field->Text(), QStringLiteral("3007"));
+    EXPECT_EQ(Far->Text(), QString());
+    EXPECT_EQ(Enters, 0);
+    EXPECT_EQ(Exits, 0);
+
+    OnRefusing = nullptr;
+    Field->SetText(QStringLiteral("200"));
+    ClickTab(1);
+    EXPECT_EQ(Pages->ActivePage(), Sheets[1]);
+    EXPECT_EQ(Events, (std::vector<QString>{"changing 1", "change", "page"}));
+    EXPECT_EQ(Exits, 1);
+    EXPECT_EQ(QApplication::focusWidget(), Far->Widget());
+}
+
+// A page turned by the program ends the keeping: the field leaves once with the text it holds, and
+// the focus goes to the new page's first control, where typing lands.
+TEST_F(SkTabsPagesFocusTest, APageTurnedByCodeTakesTheFocusFromAFieldThatKeepsIt) {
+    Pages->SetActivePage(Sheets[1]);
+    EXPECT_EQ(Pages->ActivePage(), Sheets[1]);
+    EXPECT_EQ(Events, (std::vector<QString>{"changing 1", "change", "page"}));
+    EXPECT_EQ(Errors, 1);
+    EXPECT_EQ(Exits, 1);
+    EXPECT_EQ(Field->Text(), QStringLiteral("300"));
+    TypeSeven();
+    EXPECT_EQ(Far->Text(), QStringLiteral("7"));
+    EXPECT_EQ(Field->Text(), QStringLiteral("300"));
+}
+
+// The field's OnExit may free the page control as the focus leaves the page, whether a tab click or
+// the program turns it: nothing of it is touched after that.
+TEST_F(SkTabsPagesFocusTest, AFieldLeavingThePageMayFreeThePageControl) {
+    Field->SetText(QStringLiteral("200"));
+    QPointer<QObject> pages(Pages);
+    Field->OnExit = [this](TObject*) { delete Pages; };
+    const TPoint at = TabCentre(1);
+    QTest::mousePress(Pages->Widget(), Qt::LeftButton, {}, QPoint(at.X, at.Y));  // no release: it is gone
+    EXPECT_TRUE(pages.isNull());
+
+    Pages = new TSkPageControl(Form.get());
+    pages = Pages;
+    auto* first = new TSkTabSheet(Form.get());
+    first->SetPageControl(Pages);
+    auto* second = new TSkTabSheet(Form.get());
+    second->SetPageControl(Pages);
+    auto* edit = new TEdit(Form.get());
+    edit->SetParent(first);
+    (new TEdit(Form.get()))->SetParent(second);
+    Pages->SetParent(Form.get());
+    Pages->SetActivePage(first);
+    edit->SetFocus();
+    edit->OnExit = [this](TObject*) { delete Pages; };
+    Pages->SetActivePage(second);
+    EXPECT_TRUE(pages.isNull());
 }
 
 // A sheet may free itself as the page switch shows or hides it: a sheet gone as it showed leaves the
