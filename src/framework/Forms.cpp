@@ -173,6 +173,13 @@ void TForm::SetVisible(bool visible) {
 void TForm::ShowForm() {
     SetVisible(true);
     BringToFront();
+    // A docked window brought over the one that has the keyboard takes it: what is typed next must not
+    // go on in a window the user no longer sees.
+    if (!FHostDockSite || !FWidget || !FHostDockSite->Widget()) return;
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && focus != FWidget && !FWidget->isAncestorOf(focus) &&
+        FHostDockSite->Widget()->isAncestorOf(focus))
+        SelectFirst();
 }
 
 int TForm::ShowModal() {

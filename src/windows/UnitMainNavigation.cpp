@@ -261,7 +261,7 @@ void TMainFrm::Btn_PerInfoClick(TObject*) {
         Frm_UInfo->ManualDock(Panel2);
         Frm_UInfo->ShowForm();
     } else {
-        Frm_UInfo->BringToFront();
+        Frm_UInfo->ShowForm();
     }
 }
 

@@ -11,6 +11,7 @@
 #include "UnitShiPu.h"
 #include "UnitTCFoodSrc.h"
 #include "UnitTaoCan.h"
+#include "UnitYYSTop.h"
 #include "GridInput.h"
 #include "WidgetInput.h"
 
@@ -19,6 +20,7 @@
 #include <QComboBox>
 #include <QImage>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -416,6 +418,28 @@ TEST_F(DockedWindowKeys, TheFoodBrowserAndTheSetMealMakerOpenOnTheirFirstField) 
     EXPECT_TRUE(Frm_TaoCan->ED_Src->Focused());
     Type("MF");
     EXPECT_EQ(Frm_TaoCan->ED_Src->Text(), "MF");
+}
+
+// A window opened by the mouse over another takes the keyboard from it: what is typed next goes to the
+// window in front, never on in the one it covers.
+TEST_F(DockedWindowKeys, AWindowOpenedOverAnotherTakesTheKeyboardFromIt) {
+    PressTab(MainFrm->Btn_CF);
+    ASSERT_TRUE(Frm_FD->ED_Src->Focused());
+    const auto inFront = [](TForm* form) {
+        QWidget* focus = QApplication::focusWidget();
+        return form && focus && form->Widget()->isAncestorOf(focus);
+    };
+    const std::pair<TSpeedButton*, std::function<TForm*()>> tabs[] = {
+        {MainFrm->Btn_SP, [] -> TForm* { return Frm_ShiPu; }},
+        {MainFrm->btnTaoCan, [] -> TForm* { return Frm_TaoCan; }},
+        {MainFrm->Btn_PerInfo, [] -> TForm* { return Frm_UInfo; }},
+        {MainFrm->SpeedButton5, [] -> TForm* { return Frm_FDYY; }}};
+    for (const auto& [tab, form] : tabs) {
+        QTest::mouseClick(tab->Widget(), Qt::LeftButton, {}, QPoint(5, 5));
+        EXPECT_TRUE(inFront(form())) << tab->Name().toStdString();
+        Type("x");
+        EXPECT_EQ(Frm_FD->ED_Src->Text(), "") << tab->Name().toStdString();
+    }
 }
 
 // Each of the four columns of the composition tables shows where the keyboard is, on a row shown.
