@@ -76,11 +76,14 @@ TEST_F(TabOrder, TabGoesRowByRowFromLeftToRightAndRoundTheWindowAndShiftTabGoesB
     for (TControl* c : InReadingOrder(all))
         read.push_back(c->Name().toStdString());
     EXPECT_EQ(read, (Names{"g", "c", "b", "d", "f", "a", "e"}));
-    // Of two controls starting level, the one made first is the row's first and sets its middle.
+    // Of two controls starting level, the one made first is the row's first and sets its middle; of two
+    // in one row starting at one left edge, the upper comes first.
     TForm tied(nullptr);
     std::vector<TControl*> level;
-    for (auto [name, left, top, height] :
-         {std::tuple{"tall", 200, 10, 60}, {"short", 10, 10, 24}, {"mid", 100, 30, 24}}) {
+    for (auto [name, left, top, height] : {std::tuple{"under", 200, 35, 24},
+                                           {"tall", 200, 10, 60},
+                                           {"short", 10, 10, 24},
+                                           {"mid", 100, 30, 24}}) {
         auto* edit = new TEdit(&tied);
         edit->SetName(QString::fromLatin1(name));
         edit->SetBounds(left, top, 60, height);
@@ -89,7 +92,7 @@ TEST_F(TabOrder, TabGoesRowByRowFromLeftToRightAndRoundTheWindowAndShiftTabGoesB
     read.clear();
     for (TControl* c : InReadingOrder(level))
         read.push_back(c->Name().toStdString());
-    EXPECT_EQ(read, (Names{"short", "mid", "tall"}));
+    EXPECT_EQ(read, (Names{"short", "mid", "tall", "under"}));
 }
 
 TEST_F(TabOrder, AContainersControlsComeTogetherWhereTheContainerStandsAndABackdropOrdersNothing) {
