@@ -11,6 +11,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <thread>
@@ -129,6 +130,30 @@ TEST(FileWriters, TwoWritersOfOneFileEachWriteAWholeFile) {
     EXPECT_TRUE(text.startsWith("[UINFO]\n")) << text.left(40).constData();
     EXPECT_TRUE(text.endsWith(QByteArray(200, 'x') + '\n'));
     EXPECT_EQ(FilesIn(dir.path()), QStringList{"UInfo.ini"});
+}
+
+// A save, whole or failed, keeps no descriptor open; not even 0 when it is free, which is then the
+// number the folder is opened with.
+TEST(FileWriters, ASaveKeepsNoDescriptorOpen) {
+    QTemporaryDir dir;
+    const auto openDescriptors = [] {
+        return QDir("/proc/self/fd").entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size();
+    };
+    const int input = dup(0);
+    close(0);
+    const qsizetype before = openDescriptors();
+    SaveBytesToFile(dir.filePath("a.txt"), "whole");
+    {
+        TFileSizeLimit full(2);
+        EXPECT_THROW(SaveBytesToFile(dir.filePath("a.txt"), "failed"), EFCreateError);
+    }
+    const qsizetype after = openDescriptors();
+    const bool zeroOpen = fcntl(0, F_GETFD) != -1;
+    dup2(input, 0);
+    close(input);
+    EXPECT_EQ(after, before);
+    EXPECT_FALSE(zeroOpen);
+    EXPECT_EQ(FileBytes(dir.filePath("a.txt")), "whole");
 }
 
 namespace {

@@ -116,11 +116,13 @@ class TStrictProbe : public TComponent {
     Q_PROPERTY(double Day READ Day WRITE SetDay)
     Q_PROPERTY(short Small READ Small WRITE SetSmall)
     Q_PROPERTY(ushort Port READ Port WRITE SetPort)
+    Q_PROPERTY(uint Big READ Big WRITE SetBig)
     Q_PROPERTY(TStrictProbe* Partner READ Partner WRITE SetPartner)
     Q_CLASSINFO("Percent", "= 0")
     Q_CLASSINFO("Day", "TDateTime = 0")
     Q_CLASSINFO("Small", "= 0")
     Q_CLASSINFO("Port", "= 0")
+    Q_CLASSINFO("Big", "= 0")
 public:
     explicit TStrictProbe(TComponent* AOwner = nullptr) : TComponent(AOwner) {}
     static inline long Notifications = 0;
@@ -136,6 +138,8 @@ public:
     void SetSmall(short v) { FSmall = v; }
     ushort Port() const { return FPort; }
     void SetPort(ushort v) { FPort = v; }
+    uint Big() const { return FBig; }
+    void SetBig(uint v) { FBig = v; }
     TStrictProbe* Partner() const { return FPartner; }
     void SetPartner(TStrictProbe* v) {
         if (v == this) throw EConvertError(QStringLiteral("A probe cannot be its own partner"));
@@ -153,9 +157,21 @@ private:
     double FDay = 0;
     short FSmall = 0;
     ushort FPort = 0;
+    uint FBig = 0;
     TStrictProbe* FPartner = nullptr;
 };
 
 inline void RegisterStrictProbe() {
     RegisterClass<TStrictProbe>();
 }
+
+// A class whose declared default names no colour.
+class TMisdeclaredProbe : public TComponent {
+    Q_OBJECT
+    Q_PROPERTY(TColor Tint READ Tint WRITE SetTint)
+    Q_CLASSINFO("Tint", "TColor = clOrange")
+public:
+    explicit TMisdeclaredProbe(TComponent* AOwner = nullptr) : TComponent(AOwner) {}
+    TColor Tint() const { return clBlack; }
+    void SetTint(TColor) {}
+};

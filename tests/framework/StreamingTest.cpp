@@ -115,7 +115,7 @@ TEST_F(Streaming, NamesOfEarlierVersionsAreReadThroughDefinePropertiesAndNeverWr
     TextToComponent("object P: TProbe\n"
                     "  Count = 4\n"
                     "  OldCount = 2\n"
-                    "  Legacy = ('x' 'y' [a, b] 3)\n"
+                    "  Legacy = ('x' 'y' [a, b] 3 -1.5e-3+4)\n"
                     "  Extra = 'kept'\n"
                     "end\n",
                     &probe);
@@ -126,6 +126,35 @@ TEST_F(Streaming, NamesOfEarlierVersionsAreReadThroughDefinePropertiesAndNeverWr
     EXPECT_FALSE(text.contains("Legacy"));
     // A defined property with data is written after the published ones.
     EXPECT_TRUE(text.endsWith("  Count = 6\n  Extra = 'kept'\nend\n")) << qPrintable(text);
+}
+
+// What a component's own writer writes comes out in the text form, which the reader takes back.
+TEST_F(Streaming, ADefinedPropertyWritesValuesOfEveryKind) {
+    TWriter writer;
+    writer.DefineProperty(
+        "Data", nullptr,
+        [](TWriter& w) {
+            w.WriteListBegin();
+            w.WriteBoolean(true);
+            w.WriteInteger(-12);
+            w.WriteFloat(2);
+            w.WriteFloat(0.5);
+            w.WriteString("it's");
+            w.WriteIdent("clRed");
+            w.WriteSet({"a", "b"});
+            w.WriteListBegin();
+            w.WriteListEnd();
+            w.WriteListEnd();
+        },
+        true);
+    writer.DefineProperty(
+        "None", nullptr, [](TWriter& w) { w.WriteInteger(1); }, false);
+    writer.DefineProperty(
+        "Next", nullptr, [](TWriter& w) { w.WriteIdent("shStar"); }, true);
+    const QString data = "(True -12 2.0 0.5 'it''s' clRed [a, b] ())";
+    EXPECT_EQ(writer.Text(), "Data = " + data + "\nNext = shStar\n");
+    TProbe probe;
+    EXPECT_EQ(ReadFailure("object P: TProbe\n  Legacy = " + data + "\nend", &probe), "");
 }
 
 TEST_F(Streaming, AFaultyTextRaisesWithItsLineAndLeavesNothingBehind) {
@@ -265,6 +294,10 @@ TEST_F(Streaming, AnIntegerThatDoesNotFitItsPropertyIsRefusedInsteadOfCut) {
     EXPECT_NE(ReadFailure("object P: TStrictProbe\n  Port = 65536\nend", &strict), "");
     EXPECT_NE(ReadFailure("object P: TStrictProbe\n  Port = -1\nend", &strict), "");
     EXPECT_EQ(strict.Port(), 0);
+    for (const char* value : {"4294967296", "-1"})
+        EXPECT_NE(ReadFailure(QStringLiteral("object P: TStrictProbe\n  Big = %1\nend").arg(value), &strict),
+                  "");
+    EXPECT_EQ(strict.Big(), 0u);
 
     // The ends of each range still stand.
     TextToComponent("object P: TProbe\n  Count = -2147483648\n  Tint = $FFFFFFFF\nend", &probe);
@@ -272,9 +305,11 @@ TEST_F(Streaming, AnIntegerThatDoesNotFitItsPropertyIsRefusedInsteadOfCut) {
     EXPECT_EQ(probe.Tint(), 0xFFFFFFFFu);
     TextToComponent("object P: TProbe\n  Count = 2147483647\nend", &probe);
     EXPECT_EQ(probe.Count(), INT32_MAX);
-    TextToComponent("object P: TStrictProbe\n  Small = -32768\n  Port = 65535\nend", &strict);
+    TextToComponent("object P: TStrictProbe\n  Small = -32768\n  Port = 65535\n  Big = 4294967295\nend",
+                    &strict);
     EXPECT_EQ(strict.Small(), -32768);
     EXPECT_EQ(strict.Port(), 65535);
+    EXPECT_EQ(strict.Big(), 4294967295u);
 }
 
 TEST_F(Streaming, APropertysOwnRefusalComesBackAsAReadErrorWithItsLine) {

@@ -31,6 +31,18 @@ TEST_F(TypInfo, PublishedPropertiesKeepTheirDeclarationOrderKindsAndDefaults) {
     EXPECT_EQ(GetPropInfo(&probe, "Count")->DefaultOrd, 3);
 }
 
+// A default naming no value is a fault of the declaration, told when the class is first described.
+TEST_F(TypInfo, ADeclaredDefaultThatNamesNoValueIsRefused) {
+    TMisdeclaredProbe probe;
+    try {
+        GetPropList(probe.metaObject());
+        FAIL() << "an unknown colour was taken as the default";
+    } catch (const EPropertyError& e) {
+        EXPECT_TRUE(e.Message().contains("clOrange") && e.Message().contains("Tint"))
+            << qPrintable(e.Message());
+    }
+}
+
 TEST_F(TypInfo, ValuesAreReadAndWrittenByNameInTheirTextForms) {
     TProbe probe;
     SetEnumProp(&probe, "Shape", "SHSTAR");
@@ -40,6 +52,9 @@ TEST_F(TypInfo, ValuesAreReadAndWrittenByNameInTheirTextForms) {
     EXPECT_EQ(probe.Styles(), FontStyle(fsBold) | FontStyle(fsUnderline));
     EXPECT_EQ(GetSetProp(&probe, "Styles", true), "[fsBold, fsUnderline]");
     EXPECT_EQ(GetSetProp(&probe, "Styles"), "fsBold, fsUnderline");
+    probe.SetStyles(FontStyle(fsBold) | 0x30);  // the bits past the four styles have no name
+    EXPECT_EQ(GetSetProp(&probe, "Styles", true), "[fsBold]");
+    SetSetProp(&probe, "Styles", "[fsUnderline, fsBold]");
     SetOrdProp(&probe, "Tint", clInfoBk);
     EXPECT_EQ(probe.Tint(), clInfoBk);
     EXPECT_EQ(GetOrdProp(&probe, "Tint"), qint64(clInfoBk));
