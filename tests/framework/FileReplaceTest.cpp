@@ -267,6 +267,21 @@ TEST(FileWriters, ALinkToNothingYetMakesTheFileAndALoopIsRefused) {
     EXPECT_EQ(FilesIn(dir.filePath("data")), QStringList{"new.txt"});
 }
 
+// A file in the root folder has its new file made there too, not in the working folder.
+TEST(FileWriters, AFileInTheRootFolderIsMadeThere) {
+    if (access("/", W_OK) != 0) GTEST_SKIP() << "the root folder cannot be written";
+    QTemporaryDir working;
+    const QString before = QDir::currentPath(), file = QStringLiteral("/veloria-%1.txt").arg(getpid());
+    ASSERT_TRUE(QDir::setCurrent(working.path()));
+    QString refusal;
+    const QList<QByteArray> made = NamesMadeIn(working.path(), [&] { refusal = SaveRefusal(file); });
+    QDir::setCurrent(before);
+    EXPECT_EQ(refusal, "saved");
+    EXPECT_EQ(FileBytes(file), "x");
+    QFile::remove(file);
+    EXPECT_TRUE(made.isEmpty());
+}
+
 // A name as long as the file system allows is written, and written again: the new file's name
 // fits beside it whatever the target's name, and is cut between two letters.
 TEST(FileWriters, ANameAsLongAsAllowedIsWritten) {

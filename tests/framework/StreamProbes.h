@@ -23,6 +23,7 @@ class TProbe : public TComponent {
     Q_PROPERTY(TProbe* Buddy READ Buddy WRITE SetBuddy)
     Q_PROPERTY(int Hidden READ Hidden WRITE SetHidden STORED false)
     Q_PROPERTY(int Guarded READ Guarded WRITE SetGuarded)
+    Q_PROPERTY(QStringList Notes READ Notes WRITE SetNotes)  // of a type that is never streamed
     Q_CLASSINFO("Count", "= 3")
     Q_CLASSINFO("Shape", "= shRound")
     Q_CLASSINFO("Styles", "TFontStyles = []")
@@ -60,6 +61,8 @@ public:
     void SetHidden(int v) { FHidden = v; }
     int Guarded() const { return FGuarded; }
     void SetGuarded(int v) { FGuarded = v; }
+    QStringList Notes() const { return FNotes; }
+    void SetNotes(const QStringList& v) { FNotes = v; }
     Q_INVOKABLE bool IsGuardedStored() const { return StoreGuarded; }
     bool StoreGuarded = true;
 
@@ -92,6 +95,7 @@ private:
     TProbe* FBuddy = nullptr;
     int FHidden = 0;
     int FGuarded = 0;
+    QStringList FNotes;
 };
 
 // A subclass with another default for Count.

@@ -15,14 +15,15 @@ TEST_F(TypInfo, PublishedPropertiesKeepTheirDeclarationOrderKindsAndDefaults) {
     for (const TPropInfo& info : list)
         names << info.Name;
     // QObject's own objectName is not published; TComponent's come first.
-    EXPECT_EQ(names, QStringList({"Name", "Tag", "Count", "Shape", "Styles", "Tint", "Text", "Active", "Ratio",
-                                  "Buddy", "Hidden", "Guarded"}));
+    EXPECT_EQ(names, QStringList({"Name", "Tag", "Count", "Shape", "Styles", "Tint", "Text", "Active",
+                                  "Ratio", "Buddy", "Hidden", "Guarded", "Notes"}));
     EXPECT_EQ(GetPropInfo(&probe, "shape")->Kind, tkEnumeration);  // names in any case
     EXPECT_EQ(GetPropInfo(&probe, "Styles")->Kind, tkSet);
     EXPECT_TRUE(GetPropInfo(&probe, "Tint")->IsColor);
     EXPECT_EQ(GetPropInfo(&probe, "Tint")->DefaultOrd, qint64(clBtnFace));
     EXPECT_EQ(GetPropInfo(&probe, "Active")->Kind, tkEnumeration);
     EXPECT_EQ(GetPropInfo(&probe, "Buddy")->Kind, tkClass);
+    EXPECT_EQ(GetPropInfo(&probe, "Notes")->Kind, tkUnknown);
     EXPECT_FALSE(IsPublishedProp(&probe, "objectName"));
     EXPECT_FALSE(IsPublishedProp(&probe, "Nothing"));
     // A subclass gives Count another default.
@@ -48,6 +49,8 @@ TEST_F(TypInfo, ValuesAreReadAndWrittenByNameInTheirTextForms) {
     SetEnumProp(&probe, "Shape", "SHSTAR");
     EXPECT_EQ(probe.Shape(), shStar);
     EXPECT_EQ(GetEnumProp(&probe, "Shape"), "shStar");
+    SetEnumProp(&probe, "Shape", "shRound");  // the first name, ordinal 0
+    EXPECT_EQ(probe.Shape(), shRound);
     SetSetProp(&probe, "Styles", "[fsUnderline, fsBold]");
     EXPECT_EQ(probe.Styles(), FontStyle(fsBold) | FontStyle(fsUnderline));
     EXPECT_EQ(GetSetProp(&probe, "Styles", true), "[fsBold, fsUnderline]");
