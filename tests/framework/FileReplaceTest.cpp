@@ -88,7 +88,12 @@ TEST(FileWriters, AFolderThatIsMissingOrANameThatIsAFolderRaises) {
             EXPECT_TRUE(e.Message().contains("文件夹不存在")) << qPrintable(e.Message());
         }
         ASSERT_TRUE(QDir(dir.path()).mkdir("folder.txt"));
-        EXPECT_THROW(writer.Write(dir.filePath("folder.txt"), 'a'), EFCreateError);
+        try {
+            writer.Write(dir.filePath("folder.txt"), 'a');
+            ADD_FAILURE();
+        } catch (const EFCreateError& e) {
+            EXPECT_TRUE(e.Message().contains("已有同名的文件夹")) << qPrintable(e.Message());
+        }
         EXPECT_TRUE(QFileInfo(dir.filePath("folder.txt")).isDir());
         QDir(dir.path()).rmdir("folder.txt");
     }
@@ -260,10 +265,22 @@ TEST(FileWriters, ALinkToNothingYetMakesTheFileAndALoopIsRefused) {
         EXPECT_TRUE(SaveRefusal(dir.filePath(name)).contains(loop))
             << qPrintable(SaveRefusal(dir.filePath(name)));
     EXPECT_EQ(LinkText(dir.filePath("a.txt")), "b.txt");
+    // As many links in a row as the system follows in one path, 40, are followed; one more is a loop.
+    QDir(dir.path()).mkdir("chain");
+    for (int i = 0; i <= 40; ++i)
+        Link(i < 40 ? QByteArray("l") + QByteArray::number(i + 1) : QByteArray("end.txt"),
+             dir.filePath(QStringLiteral("chain/l%1").arg(i)));
+    EXPECT_EQ(SaveRefusal(dir.filePath("chain/l1")), "saved");
+    EXPECT_TRUE(SaveRefusal(dir.filePath("chain/l0")).contains(loop));
+    EXPECT_EQ(FileBytes(dir.filePath("chain/end.txt")), "x");
+    EXPECT_EQ(QDir(dir.filePath("chain"))
+                  .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot)
+                  .size(),
+              42);
     EXPECT_EQ(
         QDir(dir.path())
             .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
-        (QStringList{"a.txt", "b.txt", "data", "lost.txt", "new.txt", "self.txt"}));
+        (QStringList{"a.txt", "b.txt", "chain", "data", "lost.txt", "new.txt", "self.txt"}));
     EXPECT_EQ(FilesIn(dir.filePath("data")), QStringList{"new.txt"});
 }
 
@@ -311,4 +328,6 @@ TEST(FileWriters, ANameAsLongAsAllowedIsWritten) {
         }
         QFile::remove(dir.filePath(name));
     }
+    EXPECT_TRUE(SaveRefusal(dir.filePath(QString(int(limit + 1), QLatin1Char('w')))).contains("文件名太长"));
+    EXPECT_TRUE(FilesIn(dir.path()).isEmpty());
 }

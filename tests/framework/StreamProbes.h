@@ -169,7 +169,19 @@ inline void RegisterStrictProbe() {
     RegisterClass<TStrictProbe>();
 }
 
-// A class whose declared default names no colour.
+// Classes whose declarations name what does not exist: a default that is no colour, an enumeration
+// whose names were never registered.
+enum TUnnamedSize { szSmall, szLarge };
+
+class TUnnamedEnumProbe : public TComponent {
+    Q_OBJECT
+    Q_PROPERTY(TUnnamedSize Size READ Size WRITE SetSize)
+public:
+    explicit TUnnamedEnumProbe(TComponent* AOwner = nullptr) : TComponent(AOwner) {}
+    TUnnamedSize Size() const { return szSmall; }
+    void SetSize(TUnnamedSize) {}
+};
+
 class TMisdeclaredProbe : public TComponent {
     Q_OBJECT
     Q_PROPERTY(TColor Tint READ Tint WRITE SetTint)

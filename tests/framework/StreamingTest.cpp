@@ -58,6 +58,8 @@ TEST_F(Streaming, AComponentIsWrittenWithWhatItStoresAndItsChildren) {
     root.SetBuddy(child);
     EXPECT_EQ(ComponentToText(&root), ProbeText);
     EXPECT_EQ(root.ComponentState() & csWriting, 0u);
+    root.SetTint(RGB(1, 2, 3));  // a colour without a name is written as its number
+    EXPECT_TRUE(ComponentToText(&root).contains("\n  Tint = 197121\n"));
 }
 
 TEST_F(Streaming, ReadingMakesTheClassesSetsEveryValueAndResolvesReferencesBeforeLoaded) {
@@ -106,8 +108,20 @@ TEST_F(Streaming, TheTextFormTakesQuotesCharacterCodesJoinedStringsAndNumbersInE
     EXPECT_EQ(probe.Tint(), clBlue);
     EXPECT_EQ(probe.Styles(), 0u);
     EXPECT_DOUBLE_EQ(probe.Ratio(), -15);
-    TextToComponent("object P: TProbe Count = -4 end", &probe);
-    EXPECT_EQ(probe.Count(), -4);
+    EXPECT_EQ(probe.Name(), "P");
+    probe.SetBuddy(&probe);
+    TextToComponent("object P: TProbe Count = -$1F Buddy = nil end", &probe);
+    EXPECT_EQ(probe.Count(), -31);
+    EXPECT_EQ(probe.Buddy(), nullptr);
+    // The last code point there is, and a reference through the root's name.
+    TextToComponent("object P: TProbe\n  Text = #$10FFFF\n  Buddy = P.C\n  object C: TProbe\n  end\nend",
+                    &probe);
+    EXPECT_EQ(probe.Text(), QString::fromUcs4(U"\U0010FFFF"));
+    EXPECT_EQ(probe.Buddy(), probe.FindComponent("C"));
+    EXPECT_NE(probe.Buddy(), nullptr);
+    // An object without a name has none.
+    std::unique_ptr<TComponent> unnamed(TextToComponent("object TProbe\nend"));
+    EXPECT_EQ(unnamed->Name(), "");
 }
 
 TEST_F(Streaming, NamesOfEarlierVersionsAreReadThroughDefinePropertiesAndNeverWritten) {
@@ -139,7 +153,9 @@ TEST_F(Streaming, ADefinedPropertyWritesValuesOfEveryKind) {
             w.WriteInteger(-12);
             w.WriteFloat(2);
             w.WriteFloat(0.5);
-            w.WriteString("it's");
+            w.WriteString("it's a\tb");
+            w.WriteString("");
+            w.WriteFloat(1e22);
             w.WriteIdent("clRed");
             w.WriteSet({"a", "b"});
             w.WriteListBegin();
@@ -151,7 +167,7 @@ TEST_F(Streaming, ADefinedPropertyWritesValuesOfEveryKind) {
         "None", nullptr, [](TWriter& w) { w.WriteInteger(1); }, false);
     writer.DefineProperty(
         "Next", nullptr, [](TWriter& w) { w.WriteIdent("shStar"); }, true);
-    const QString data = "(True -12 2.0 0.5 'it''s' clRed [a, b] ())";
+    const QString data = "(True -12 2.0 0.5 'it''s a'#9'b' '' 1e+22 clRed [a, b] ())";
     EXPECT_EQ(writer.Text(), "Data = " + data + "\nNext = shStar\n");
     TProbe probe;
     EXPECT_EQ(ReadFailure("object P: TProbe\n  Legacy = " + data + "\nend", &probe), "");
@@ -160,13 +176,16 @@ TEST_F(Streaming, ADefinedPropertyWritesValuesOfEveryKind) {
 TEST_F(Streaming, AFaultyTextRaisesWithItsLineAndLeavesNothingBehind) {
     TProbe probe;
     try {
-        TextToComponent("object P: TProbe\n  Count = 1\n  Nothing = 2\nend", &probe);
+        TextToComponent("object P: TProbe\n  Text = 'a' +\n 'b'\n  Nothing = 2\nend", &probe);
         FAIL();
     } catch (const EReadError& e) {
         EXPECT_TRUE(e.Message().contains("Nothing")) << qPrintable(e.Message());
-        EXPECT_TRUE(e.Message().contains("line 3")) << qPrintable(e.Message());
+        EXPECT_TRUE(e.Message().contains("line 4")) << qPrintable(e.Message());
     }
     EXPECT_EQ(probe.ComponentState(), 0u);
+    for (const char* text : {"Text = #$110000", "Styles = [fsBold fsItalic]", "Count = 1.2.3"})
+        EXPECT_NE(ReadFailure(QStringLiteral("object P: TProbe\n  %1\nend").arg(text), &probe), "") << text;
+    EXPECT_NE(ReadFailure("object P: TProbe\nend\nend", &probe), "");  // text after the end
     EXPECT_THROW(TextToComponent("object P: TProbe\n  Count = 'x'\nend", &probe), EReadError);
     EXPECT_THROW(TextToComponent("object P: TProbe\n  Shape = shCircle\nend", &probe), EReadError);
     // A string ends on its own line: a quote on a later one does not close it.

@@ -32,15 +32,18 @@ TEST_F(TypInfo, PublishedPropertiesKeepTheirDeclarationOrderKindsAndDefaults) {
     EXPECT_EQ(GetPropInfo(&probe, "Count")->DefaultOrd, 3);
 }
 
-// A default naming no value is a fault of the declaration, told when the class is first described.
-TEST_F(TypInfo, ADeclaredDefaultThatNamesNoValueIsRefused) {
-    TMisdeclaredProbe probe;
-    try {
-        GetPropList(probe.metaObject());
-        FAIL() << "an unknown colour was taken as the default";
-    } catch (const EPropertyError& e) {
-        EXPECT_TRUE(e.Message().contains("clOrange") && e.Message().contains("Tint"))
-            << qPrintable(e.Message());
+// A declaration naming what does not exist is a fault told when the class is first described.
+TEST_F(TypInfo, ADeclarationNamingWhatDoesNotExistIsRefused) {
+    TMisdeclaredProbe misdeclared;
+    TUnnamedEnumProbe unnamed;
+    const std::pair<QObject*, const char*> cases[] = {{&misdeclared, "clOrange"}, {&unnamed, "Size"}};
+    for (const auto& [object, named] : cases) {
+        try {
+            GetPropList(object->metaObject());
+            ADD_FAILURE() << named;
+        } catch (const EPropertyError& e) {
+            EXPECT_TRUE(e.Message().contains(named)) << qPrintable(e.Message());
+        }
     }
 }
 
@@ -51,6 +54,9 @@ TEST_F(TypInfo, ValuesAreReadAndWrittenByNameInTheirTextForms) {
     EXPECT_EQ(GetEnumProp(&probe, "Shape"), "shStar");
     SetEnumProp(&probe, "Shape", "shRound");  // the first name, ordinal 0
     EXPECT_EQ(probe.Shape(), shRound);
+    EXPECT_EQ(GetEnumProp(&probe, "Shape"), "shRound");
+    SetOrdProp(&probe, "Shape", 3);
+    EXPECT_EQ(GetEnumProp(&probe, "Shape"), "");  // a value past the names has none
     SetSetProp(&probe, "Styles", "[fsUnderline, fsBold]");
     EXPECT_EQ(probe.Styles(), FontStyle(fsBold) | FontStyle(fsUnderline));
     EXPECT_EQ(GetSetProp(&probe, "Styles", true), "[fsBold, fsUnderline]");
@@ -63,6 +69,8 @@ TEST_F(TypInfo, ValuesAreReadAndWrittenByNameInTheirTextForms) {
     EXPECT_EQ(GetOrdProp(&probe, "Tint"), qint64(clInfoBk));
     SetOrdProp(&probe, "Active", 1);
     EXPECT_TRUE(probe.Active());
+    EXPECT_EQ(GetOrdProp(&probe, "Active"), 1);
+    EXPECT_EQ(GetEnumProp(&probe, "Active"), "True");
     SetStrProp(&probe, "Text", "食物");
     EXPECT_EQ(GetStrProp(&probe, "Text"), "食物");
     TProbe buddy;
@@ -70,6 +78,7 @@ TEST_F(TypInfo, ValuesAreReadAndWrittenByNameInTheirTextForms) {
     EXPECT_EQ(GetObjectProp(&probe, "Buddy"), &buddy);
 
     EXPECT_THROW(SetOrdProp(&probe, "Nothing", 1), EPropertyError);
+    EXPECT_THROW(SetStrProp(&probe, "Count", "many"), EPropertyError);
     EXPECT_THROW(SetEnumProp(&probe, "Shape", "shCircle"), EPropertyError);
     EXPECT_THROW(SetSetProp(&probe, "Styles", "[fsBold, fsWide]"), EPropertyError);
     EXPECT_EQ(probe.Styles(), FontStyle(fsBold) | FontStyle(fsUnderline));  // a bad set changes nothing
