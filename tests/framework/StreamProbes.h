@@ -71,7 +71,8 @@ protected:
         TComponent::Loaded();
         Log << QStringLiteral("%1.Loaded:%2:%3").arg(Name()).arg(ComponentState()).arg(FBuddy ? FBuddy->Name() : "-");
     }
-    // "OldCount" of earlier versions adds to Count; "Legacy" (a list) is read and dropped.
+    // "OldCount" of earlier versions adds to Count; "Legacy" (a list) is read and dropped; "Summary" is
+    // only ever written.
     void DefineProperties(TFiler* Filer) override {
         Filer->DefineProperty("OldCount", [this](TReader& r) { SetCount(FCount + int(r.ReadInteger())); }, nullptr,
                               false);
@@ -79,6 +80,8 @@ protected:
         Filer->DefineProperty(
             "Extra", [this](TReader& r) { FExtra = r.ReadString(); }, [this](TWriter& w) { w.WriteString(FExtra); },
             !FExtra.isEmpty());
+        Filer->DefineProperty(
+            "Summary", nullptr, [](TWriter& w) { w.WriteInteger(1); }, false);
     }
 
 public:

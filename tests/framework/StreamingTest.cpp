@@ -183,7 +183,7 @@ TEST_F(Streaming, AFaultyTextRaisesWithItsLineAndLeavesNothingBehind) {
         EXPECT_TRUE(e.Message().contains("line 4")) << qPrintable(e.Message());
     }
     EXPECT_EQ(probe.ComponentState(), 0u);
-    for (const char* text : {"Text = #$110000", "Styles = [fsBold fsItalic]", "Count = 1.2.3"})
+    for (const char* text : {"Text = #$110000", "Styles = [fsBold fsItalic]", "Count = 1.2.3", "Summary = 1"})
         EXPECT_NE(ReadFailure(QStringLiteral("object P: TProbe\n  %1\nend").arg(text), &probe), "") << text;
     EXPECT_NE(ReadFailure("object P: TProbe\nend\nend", &probe), "");  // text after the end
     EXPECT_THROW(TextToComponent("object P: TProbe\n  Count = 'x'\nend", &probe), EReadError);

@@ -79,6 +79,8 @@ TEST_F(TypInfo, ValuesAreReadAndWrittenByNameInTheirTextForms) {
 
     EXPECT_THROW(SetOrdProp(&probe, "Nothing", 1), EPropertyError);
     EXPECT_THROW(SetStrProp(&probe, "Count", "many"), EPropertyError);
+    EXPECT_THROW(SetOrdProp(&probe, "Tint", std::int64_t(1) << 32), EPropertyError);  // 33 bits
+    EXPECT_EQ(probe.Tint(), clInfoBk);
     EXPECT_THROW(SetEnumProp(&probe, "Shape", "shCircle"), EPropertyError);
     EXPECT_THROW(SetSetProp(&probe, "Styles", "[fsBold, fsWide]"), EPropertyError);
     EXPECT_EQ(probe.Styles(), FontStyle(fsBold) | FontStyle(fsUnderline));  // a bad set changes nothing
