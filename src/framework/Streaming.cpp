@@ -438,7 +438,7 @@ void TReader::ReadPropValue(TComponent* Instance, const TPropTarget& Target, con
         // A reference: resolved when the whole text is read.
         if (type == vaNil) {
             FLexer->Take();
-            value = QVariant::fromValue<QObject*>(nullptr);
+            value = QVariant(Info.Prop.metaType());  // a null of the property's own type: no conversion
             break;
         }
         if (type != vaIdent) invalid();

@@ -11,6 +11,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <thread>
@@ -87,7 +88,12 @@ TEST(FileWriters, AFolderThatIsMissingOrANameThatIsAFolderRaises) {
             EXPECT_TRUE(e.Message().contains("文件夹不存在")) << qPrintable(e.Message());
         }
         ASSERT_TRUE(QDir(dir.path()).mkdir("folder.txt"));
-        EXPECT_THROW(writer.Write(dir.filePath("folder.txt"), 'a'), EFCreateError);
+        try {
+            writer.Write(dir.filePath("folder.txt"), 'a');
+            ADD_FAILURE();
+        } catch (const EFCreateError& e) {
+            EXPECT_TRUE(e.Message().contains("已有同名的文件夹")) << qPrintable(e.Message());
+        }
         EXPECT_TRUE(QFileInfo(dir.filePath("folder.txt")).isDir());
         QDir(dir.path()).rmdir("folder.txt");
     }
@@ -129,6 +135,30 @@ TEST(FileWriters, TwoWritersOfOneFileEachWriteAWholeFile) {
     EXPECT_TRUE(text.startsWith("[UINFO]\n")) << text.left(40).constData();
     EXPECT_TRUE(text.endsWith(QByteArray(200, 'x') + '\n'));
     EXPECT_EQ(FilesIn(dir.path()), QStringList{"UInfo.ini"});
+}
+
+// A save, whole or failed, keeps no descriptor open; not even 0 when it is free, which is then the
+// number the folder is opened with.
+TEST(FileWriters, ASaveKeepsNoDescriptorOpen) {
+    QTemporaryDir dir;
+    const auto openDescriptors = [] {
+        return QDir("/proc/self/fd").entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size();
+    };
+    const int input = dup(0);
+    close(0);
+    const qsizetype before = openDescriptors();
+    SaveBytesToFile(dir.filePath("a.txt"), "whole");
+    {
+        TFileSizeLimit full(2);
+        EXPECT_THROW(SaveBytesToFile(dir.filePath("a.txt"), "failed"), EFCreateError);
+    }
+    const qsizetype after = openDescriptors();
+    const bool zeroOpen = fcntl(0, F_GETFD) != -1;
+    dup2(input, 0);
+    close(input);
+    EXPECT_EQ(after, before);
+    EXPECT_FALSE(zeroOpen);
+    EXPECT_EQ(FileBytes(dir.filePath("a.txt")), "whole");
 }
 
 namespace {
@@ -235,11 +265,38 @@ TEST(FileWriters, ALinkToNothingYetMakesTheFileAndALoopIsRefused) {
         EXPECT_TRUE(SaveRefusal(dir.filePath(name)).contains(loop))
             << qPrintable(SaveRefusal(dir.filePath(name)));
     EXPECT_EQ(LinkText(dir.filePath("a.txt")), "b.txt");
+    // As many links in a row as the system follows in one path, 40, are followed; one more is a loop.
+    QDir(dir.path()).mkdir("chain");
+    for (int i = 0; i <= 40; ++i)
+        Link(i < 40 ? QByteArray("l") + QByteArray::number(i + 1) : QByteArray("end.txt"),
+             dir.filePath(QStringLiteral("chain/l%1").arg(i)));
+    EXPECT_EQ(SaveRefusal(dir.filePath("chain/l1")), "saved");
+    EXPECT_TRUE(SaveRefusal(dir.filePath("chain/l0")).contains(loop));
+    EXPECT_EQ(FileBytes(dir.filePath("chain/end.txt")), "x");
+    EXPECT_EQ(QDir(dir.filePath("chain"))
+                  .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot)
+                  .size(),
+              42);
     EXPECT_EQ(
         QDir(dir.path())
             .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
-        (QStringList{"a.txt", "b.txt", "data", "lost.txt", "new.txt", "self.txt"}));
+        (QStringList{"a.txt", "b.txt", "chain", "data", "lost.txt", "new.txt", "self.txt"}));
     EXPECT_EQ(FilesIn(dir.filePath("data")), QStringList{"new.txt"});
+}
+
+// A file in the root folder has its new file made there too, not in the working folder.
+TEST(FileWriters, AFileInTheRootFolderIsMadeThere) {
+    if (access("/", W_OK) != 0) GTEST_SKIP() << "the root folder cannot be written";
+    QTemporaryDir working;
+    const QString before = QDir::currentPath(), file = QStringLiteral("/veloria-%1.txt").arg(getpid());
+    ASSERT_TRUE(QDir::setCurrent(working.path()));
+    QString refusal;
+    const QList<QByteArray> made = NamesMadeIn(working.path(), [&] { refusal = SaveRefusal(file); });
+    QDir::setCurrent(before);
+    EXPECT_EQ(refusal, "saved");
+    EXPECT_EQ(FileBytes(file), "x");
+    QFile::remove(file);
+    EXPECT_TRUE(made.isEmpty());
 }
 
 // A name as long as the file system allows is written, and written again: the new file's name
@@ -271,4 +328,6 @@ TEST(FileWriters, ANameAsLongAsAllowedIsWritten) {
         }
         QFile::remove(dir.filePath(name));
     }
+    EXPECT_TRUE(SaveRefusal(dir.filePath(QString(int(limit + 1), QLatin1Char('w')))).contains("文件名太长"));
+    EXPECT_TRUE(FilesIn(dir.path()).isEmpty());
 }

@@ -21,22 +21,27 @@ TEST(TIniFile, WritesKeepOtherSectionsAndKeys) {
     {
         QFile f(file);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("; kept comment\r\n[Other]\r\nUID=x\r\n\r\n[UINFO]\r\nUID = 张三 \r\nRunCon=abc\r\n");
+        // A byte-order mark twice over, as a tool that adds one to a text that had one leaves it.
+        f.write("\xEF\xBB\xBF\xEF\xBB\xBF[Other]\r\nUID=x\r\n; kept comment\r\n\r\n[UINFO]\r\nUID = 张三 "
+                "\r\nRunCon=abc\r\n");
     }
     TIniFile ini(file);
+    EXPECT_EQ(ini.ReadString("Other", "UID", ""), "x");
     EXPECT_EQ(ini.ReadString("uinfo", "uid", ""), "张三");
     EXPECT_EQ(ini.ReadInteger("UINFO", "RunCon", 5), 5);  // not a number
     ini.WriteInteger("UINFO", "BKFLG", 2);
     ini.WriteString("UINFO", "UID", "李四");
     ini.WriteString("New", "K", "v=1");
+    ini.WriteString("Other", "Added", "1");
     EXPECT_EQ(ini.ReadString("Other", "UID", ""), "x");
     EXPECT_EQ(ini.ReadString("UINFO", "UID", ""), "李四");
     EXPECT_EQ(ini.ReadInteger("UINFO", "BKFLG", 0), 2);
     EXPECT_EQ(ini.ReadString("New", "K", ""), "v=1");
-    QFile f(file);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QString text = QString::fromUtf8(f.readAll());
-    EXPECT_TRUE(text.startsWith("; kept comment"));
+    // Written back without the marks; a key replaced in its line, a new key at the end of its section
+    // before the blank lines, a new section at the end after one.
+    EXPECT_EQ(FileBytes(file),
+              "[Other]\nUID=x\n; kept comment\nAdded=1\n\n[UINFO]\nUID=李四\nRunCon=abc\nBKFLG=2\n\n"
+              "[New]\nK=v=1\n");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);  // no temporary file left behind
 }
 
@@ -72,12 +77,20 @@ TEST(TIniFile, AValueCannotStartNewLinesKeysOrSections) {
     const QByteArray before = FileBytes(file);
     for (const QString& value :
          {QString("a\n[UINFO]\nBKFLG=2"), QString("a\rBKFLG=2"), QString("a") + QChar(0) + "b",
-          QString("a") + QChar(0x2028) + "b", QString("\x1b[2J"), QString("a") + QChar(0x7F)})
+          QString("a") + QChar(0x2028) + "b", QString("a") + QChar(0x2029), QString("\x1b[2J"),
+          QString("a") + QChar(0x1F), QString("a") + QChar(0x7F), QString("a") + QChar(0x9F)})
         EXPECT_THROW(ini.WriteString("UINFO", "UID", value), Exception) << value.toStdString();
-    EXPECT_THROW(ini.WriteString("UINFO", "A=B", "x"), Exception);
-    EXPECT_THROW(ini.WriteString("UINFO", "[X]", "x"), Exception);
+    for (const QString& key : {"A=B", "[X]", " ", "A\nB"})
+        EXPECT_THROW(ini.WriteString("UINFO", key, "x"), Exception) << key.toStdString();
+    EXPECT_THROW(ini.WriteString("UI\nNFO", "UID", "x"), Exception);
     EXPECT_EQ(FileBytes(file), before);
     EXPECT_EQ(ini.ReadString("UINFO", "UID", ""), "user");
+    // Printable text around them stays a value: a space, a no-break space, brackets.
+    for (const QString& value : {QString("a b"), QString("a") + QChar(0xA0) + "b", QString("[x]")}) {
+        ini.WriteString("UINFO", "PWD", value);
+        EXPECT_EQ(ini.ReadString("UINFO", "PWD", ""), value) << value.toStdString();
+        EXPECT_EQ(ini.ReadString("UINFO", "UID", ""), "user");
+    }
 }
 
 TEST(TIniFile, SeveralKeysAreWrittenTogether) {

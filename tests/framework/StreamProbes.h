@@ -23,6 +23,7 @@ class TProbe : public TComponent {
     Q_PROPERTY(TProbe* Buddy READ Buddy WRITE SetBuddy)
     Q_PROPERTY(int Hidden READ Hidden WRITE SetHidden STORED false)
     Q_PROPERTY(int Guarded READ Guarded WRITE SetGuarded)
+    Q_PROPERTY(QStringList Notes READ Notes WRITE SetNotes)  // of a type that is never streamed
     Q_CLASSINFO("Count", "= 3")
     Q_CLASSINFO("Shape", "= shRound")
     Q_CLASSINFO("Styles", "TFontStyles = []")
@@ -60,6 +61,8 @@ public:
     void SetHidden(int v) { FHidden = v; }
     int Guarded() const { return FGuarded; }
     void SetGuarded(int v) { FGuarded = v; }
+    QStringList Notes() const { return FNotes; }
+    void SetNotes(const QStringList& v) { FNotes = v; }
     Q_INVOKABLE bool IsGuardedStored() const { return StoreGuarded; }
     bool StoreGuarded = true;
 
@@ -68,7 +71,8 @@ protected:
         TComponent::Loaded();
         Log << QStringLiteral("%1.Loaded:%2:%3").arg(Name()).arg(ComponentState()).arg(FBuddy ? FBuddy->Name() : "-");
     }
-    // "OldCount" of earlier versions adds to Count; "Legacy" (a list) is read and dropped.
+    // "OldCount" of earlier versions adds to Count; "Legacy" (a list) is read and dropped; "Summary" is
+    // only ever written.
     void DefineProperties(TFiler* Filer) override {
         Filer->DefineProperty("OldCount", [this](TReader& r) { SetCount(FCount + int(r.ReadInteger())); }, nullptr,
                               false);
@@ -76,6 +80,8 @@ protected:
         Filer->DefineProperty(
             "Extra", [this](TReader& r) { FExtra = r.ReadString(); }, [this](TWriter& w) { w.WriteString(FExtra); },
             !FExtra.isEmpty());
+        Filer->DefineProperty(
+            "Summary", nullptr, [](TWriter& w) { w.WriteInteger(1); }, false);
     }
 
 public:
@@ -92,6 +98,7 @@ private:
     TProbe* FBuddy = nullptr;
     int FHidden = 0;
     int FGuarded = 0;
+    QStringList FNotes;
 };
 
 // A subclass with another default for Count.
@@ -116,11 +123,13 @@ class TStrictProbe : public TComponent {
     Q_PROPERTY(double Day READ Day WRITE SetDay)
     Q_PROPERTY(short Small READ Small WRITE SetSmall)
     Q_PROPERTY(ushort Port READ Port WRITE SetPort)
+    Q_PROPERTY(uint Big READ Big WRITE SetBig)
     Q_PROPERTY(TStrictProbe* Partner READ Partner WRITE SetPartner)
     Q_CLASSINFO("Percent", "= 0")
     Q_CLASSINFO("Day", "TDateTime = 0")
     Q_CLASSINFO("Small", "= 0")
     Q_CLASSINFO("Port", "= 0")
+    Q_CLASSINFO("Big", "= 0")
 public:
     explicit TStrictProbe(TComponent* AOwner = nullptr) : TComponent(AOwner) {}
     static inline long Notifications = 0;
@@ -136,6 +145,8 @@ public:
     void SetSmall(short v) { FSmall = v; }
     ushort Port() const { return FPort; }
     void SetPort(ushort v) { FPort = v; }
+    uint Big() const { return FBig; }
+    void SetBig(uint v) { FBig = v; }
     TStrictProbe* Partner() const { return FPartner; }
     void SetPartner(TStrictProbe* v) {
         if (v == this) throw EConvertError(QStringLiteral("A probe cannot be its own partner"));
@@ -153,9 +164,33 @@ private:
     double FDay = 0;
     short FSmall = 0;
     ushort FPort = 0;
+    uint FBig = 0;
     TStrictProbe* FPartner = nullptr;
 };
 
 inline void RegisterStrictProbe() {
     RegisterClass<TStrictProbe>();
 }
+
+// Classes whose declarations name what does not exist: a default that is no colour, an enumeration
+// whose names were never registered.
+enum TUnnamedSize { szSmall, szLarge };
+
+class TUnnamedEnumProbe : public TComponent {
+    Q_OBJECT
+    Q_PROPERTY(TUnnamedSize Size READ Size WRITE SetSize)
+public:
+    explicit TUnnamedEnumProbe(TComponent* AOwner = nullptr) : TComponent(AOwner) {}
+    TUnnamedSize Size() const { return szSmall; }
+    void SetSize(TUnnamedSize) {}
+};
+
+class TMisdeclaredProbe : public TComponent {
+    Q_OBJECT
+    Q_PROPERTY(TColor Tint READ Tint WRITE SetTint)
+    Q_CLASSINFO("Tint", "TColor = clOrange")
+public:
+    explicit TMisdeclaredProbe(TComponent* AOwner = nullptr) : TComponent(AOwner) {}
+    TColor Tint() const { return clBlack; }
+    void SetTint(TColor) {}
+};

@@ -58,6 +58,8 @@ TEST_F(Streaming, AComponentIsWrittenWithWhatItStoresAndItsChildren) {
     root.SetBuddy(child);
     EXPECT_EQ(ComponentToText(&root), ProbeText);
     EXPECT_EQ(root.ComponentState() & csWriting, 0u);
+    root.SetTint(RGB(1, 2, 3));  // a colour without a name is written as its number
+    EXPECT_TRUE(ComponentToText(&root).contains("\n  Tint = 197121\n"));
 }
 
 TEST_F(Streaming, ReadingMakesTheClassesSetsEveryValueAndResolvesReferencesBeforeLoaded) {
@@ -97,7 +99,7 @@ TEST_F(Streaming, TheTextFormTakesQuotesCharacterCodesJoinedStringsAndNumbersInE
                     "  Count = $1F\n"
                     "  Tint = 16711680\n"
                     "  Styles = []\n"
-                    "  Ratio = -1.5e1\n"
+                    "  Ratio = -1.5E+1\n"
                     "end",
                     &probe);
     EXPECT_EQ(probe.Text(), QStringLiteral("ab\tc☺😀"));  // the last one code point in two units
@@ -106,8 +108,20 @@ TEST_F(Streaming, TheTextFormTakesQuotesCharacterCodesJoinedStringsAndNumbersInE
     EXPECT_EQ(probe.Tint(), clBlue);
     EXPECT_EQ(probe.Styles(), 0u);
     EXPECT_DOUBLE_EQ(probe.Ratio(), -15);
-    TextToComponent("object P: TProbe Count = -4 end", &probe);
-    EXPECT_EQ(probe.Count(), -4);
+    EXPECT_EQ(probe.Name(), "P");
+    probe.SetBuddy(&probe);
+    TextToComponent("object P: TProbe Count = -$1F Buddy = nil end", &probe);
+    EXPECT_EQ(probe.Count(), -31);
+    EXPECT_EQ(probe.Buddy(), nullptr);
+    // The last code point there is, and a reference through the root's name.
+    TextToComponent("object P: TProbe\n  Text = #$10FFFF\n  Buddy = P.C\n  object C: TProbe\n  end\nend",
+                    &probe);
+    EXPECT_EQ(probe.Text(), QString::fromUcs4(U"\U0010FFFF"));
+    EXPECT_EQ(probe.Buddy(), probe.FindComponent("C"));
+    EXPECT_NE(probe.Buddy(), nullptr);
+    // An object without a name has none.
+    std::unique_ptr<TComponent> unnamed(TextToComponent("object TProbe\nend"));
+    EXPECT_EQ(unnamed->Name(), "");
 }
 
 TEST_F(Streaming, NamesOfEarlierVersionsAreReadThroughDefinePropertiesAndNeverWritten) {
@@ -115,7 +129,7 @@ TEST_F(Streaming, NamesOfEarlierVersionsAreReadThroughDefinePropertiesAndNeverWr
     TextToComponent("object P: TProbe\n"
                     "  Count = 4\n"
                     "  OldCount = 2\n"
-                    "  Legacy = ('x' 'y' [a, b] 3)\n"
+                    "  Legacy = ('x' 'y' [a, b] 3 -1.5e-3+4)\n"
                     "  Extra = 'kept'\n"
                     "end\n",
                     &probe);
@@ -128,16 +142,50 @@ TEST_F(Streaming, NamesOfEarlierVersionsAreReadThroughDefinePropertiesAndNeverWr
     EXPECT_TRUE(text.endsWith("  Count = 6\n  Extra = 'kept'\nend\n")) << qPrintable(text);
 }
 
+// What a component's own writer writes comes out in the text form, which the reader takes back.
+TEST_F(Streaming, ADefinedPropertyWritesValuesOfEveryKind) {
+    TWriter writer;
+    writer.DefineProperty(
+        "Data", nullptr,
+        [](TWriter& w) {
+            w.WriteListBegin();
+            w.WriteBoolean(true);
+            w.WriteInteger(-12);
+            w.WriteFloat(2);
+            w.WriteFloat(0.5);
+            w.WriteString("it's a\tb");
+            w.WriteString("");
+            w.WriteFloat(1e22);
+            w.WriteIdent("clRed");
+            w.WriteSet({"a", "b"});
+            w.WriteListBegin();
+            w.WriteListEnd();
+            w.WriteListEnd();
+        },
+        true);
+    writer.DefineProperty(
+        "None", nullptr, [](TWriter& w) { w.WriteInteger(1); }, false);
+    writer.DefineProperty(
+        "Next", nullptr, [](TWriter& w) { w.WriteIdent("shStar"); }, true);
+    const QString data = "(True -12 2.0 0.5 'it''s a'#9'b' '' 1e+22 clRed [a, b] ())";
+    EXPECT_EQ(writer.Text(), "Data = " + data + "\nNext = shStar\n");
+    TProbe probe;
+    EXPECT_EQ(ReadFailure("object P: TProbe\n  Legacy = " + data + "\nend", &probe), "");
+}
+
 TEST_F(Streaming, AFaultyTextRaisesWithItsLineAndLeavesNothingBehind) {
     TProbe probe;
     try {
-        TextToComponent("object P: TProbe\n  Count = 1\n  Nothing = 2\nend", &probe);
+        TextToComponent("object P: TProbe\n  Text = 'a' +\n 'b'\n  Nothing = 2\nend", &probe);
         FAIL();
     } catch (const EReadError& e) {
         EXPECT_TRUE(e.Message().contains("Nothing")) << qPrintable(e.Message());
-        EXPECT_TRUE(e.Message().contains("line 3")) << qPrintable(e.Message());
+        EXPECT_TRUE(e.Message().contains("line 4")) << qPrintable(e.Message());
     }
     EXPECT_EQ(probe.ComponentState(), 0u);
+    for (const char* text : {"Text = #$110000", "Styles = [fsBold fsItalic]", "Count = 1.2.3", "Summary = 1"})
+        EXPECT_NE(ReadFailure(QStringLiteral("object P: TProbe\n  %1\nend").arg(text), &probe), "") << text;
+    EXPECT_NE(ReadFailure("object P: TProbe\nend\nend", &probe), "");  // text after the end
     EXPECT_THROW(TextToComponent("object P: TProbe\n  Count = 'x'\nend", &probe), EReadError);
     EXPECT_THROW(TextToComponent("object P: TProbe\n  Shape = shCircle\nend", &probe), EReadError);
     // A string ends on its own line: a quote on a later one does not close it.
@@ -151,7 +199,9 @@ TEST_F(Streaming, AFaultyTextRaisesWithItsLineAndLeavesNothingBehind) {
                                  "  end\nend"),
                  EClassNotFound);
     EXPECT_EQ(TProbe::Alive, alive);
-    EXPECT_THROW(TextToComponent("object P: TProbe\n  Buddy = Missing\nend"), EReadError);
+    // A reference is resolved at the end; its fault names the line it stands on.
+    const QString missing = ReadFailure("object P: TProbe Buddy = Missing\nend");
+    EXPECT_TRUE(missing.contains("Missing") && missing.contains("line 1")) << qPrintable(missing);
     EXPECT_EQ(TProbe::Alive, alive);
 }
 
@@ -265,6 +315,10 @@ TEST_F(Streaming, AnIntegerThatDoesNotFitItsPropertyIsRefusedInsteadOfCut) {
     EXPECT_NE(ReadFailure("object P: TStrictProbe\n  Port = 65536\nend", &strict), "");
     EXPECT_NE(ReadFailure("object P: TStrictProbe\n  Port = -1\nend", &strict), "");
     EXPECT_EQ(strict.Port(), 0);
+    for (const char* value : {"4294967296", "-1"})
+        EXPECT_NE(ReadFailure(QStringLiteral("object P: TStrictProbe\n  Big = %1\nend").arg(value), &strict),
+                  "");
+    EXPECT_EQ(strict.Big(), 0u);
 
     // The ends of each range still stand.
     TextToComponent("object P: TProbe\n  Count = -2147483648\n  Tint = $FFFFFFFF\nend", &probe);
@@ -272,9 +326,11 @@ TEST_F(Streaming, AnIntegerThatDoesNotFitItsPropertyIsRefusedInsteadOfCut) {
     EXPECT_EQ(probe.Tint(), 0xFFFFFFFFu);
     TextToComponent("object P: TProbe\n  Count = 2147483647\nend", &probe);
     EXPECT_EQ(probe.Count(), INT32_MAX);
-    TextToComponent("object P: TStrictProbe\n  Small = -32768\n  Port = 65535\nend", &strict);
+    TextToComponent("object P: TStrictProbe\n  Small = -32768\n  Port = 65535\n  Big = 4294967295\nend",
+                    &strict);
     EXPECT_EQ(strict.Small(), -32768);
     EXPECT_EQ(strict.Port(), 65535);
+    EXPECT_EQ(strict.Big(), 4294967295u);
 }
 
 TEST_F(Streaming, APropertysOwnRefusalComesBackAsAReadErrorWithItsLine) {

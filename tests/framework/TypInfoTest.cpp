@@ -15,14 +15,15 @@ TEST_F(TypInfo, PublishedPropertiesKeepTheirDeclarationOrderKindsAndDefaults) {
     for (const TPropInfo& info : list)
         names << info.Name;
     // QObject's own objectName is not published; TComponent's come first.
-    EXPECT_EQ(names, QStringList({"Name", "Tag", "Count", "Shape", "Styles", "Tint", "Text", "Active", "Ratio",
-                                  "Buddy", "Hidden", "Guarded"}));
+    EXPECT_EQ(names, QStringList({"Name", "Tag", "Count", "Shape", "Styles", "Tint", "Text", "Active",
+                                  "Ratio", "Buddy", "Hidden", "Guarded", "Notes"}));
     EXPECT_EQ(GetPropInfo(&probe, "shape")->Kind, tkEnumeration);  // names in any case
     EXPECT_EQ(GetPropInfo(&probe, "Styles")->Kind, tkSet);
     EXPECT_TRUE(GetPropInfo(&probe, "Tint")->IsColor);
     EXPECT_EQ(GetPropInfo(&probe, "Tint")->DefaultOrd, qint64(clBtnFace));
     EXPECT_EQ(GetPropInfo(&probe, "Active")->Kind, tkEnumeration);
     EXPECT_EQ(GetPropInfo(&probe, "Buddy")->Kind, tkClass);
+    EXPECT_EQ(GetPropInfo(&probe, "Notes")->Kind, tkUnknown);
     EXPECT_FALSE(IsPublishedProp(&probe, "objectName"));
     EXPECT_FALSE(IsPublishedProp(&probe, "Nothing"));
     // A subclass gives Count another default.
@@ -31,20 +32,45 @@ TEST_F(TypInfo, PublishedPropertiesKeepTheirDeclarationOrderKindsAndDefaults) {
     EXPECT_EQ(GetPropInfo(&probe, "Count")->DefaultOrd, 3);
 }
 
+// A declaration naming what does not exist is a fault told when the class is first described.
+TEST_F(TypInfo, ADeclarationNamingWhatDoesNotExistIsRefused) {
+    TMisdeclaredProbe misdeclared;
+    TUnnamedEnumProbe unnamed;
+    const std::pair<QObject*, const char*> cases[] = {{&misdeclared, "clOrange"}, {&unnamed, "Size"}};
+    for (const auto& [object, named] : cases) {
+        try {
+            GetPropList(object->metaObject());
+            ADD_FAILURE() << named;
+        } catch (const EPropertyError& e) {
+            EXPECT_TRUE(e.Message().contains(named)) << qPrintable(e.Message());
+        }
+    }
+}
+
 TEST_F(TypInfo, ValuesAreReadAndWrittenByNameInTheirTextForms) {
     TProbe probe;
     SetEnumProp(&probe, "Shape", "SHSTAR");
     EXPECT_EQ(probe.Shape(), shStar);
     EXPECT_EQ(GetEnumProp(&probe, "Shape"), "shStar");
+    SetEnumProp(&probe, "Shape", "shRound");  // the first name, ordinal 0
+    EXPECT_EQ(probe.Shape(), shRound);
+    EXPECT_EQ(GetEnumProp(&probe, "Shape"), "shRound");
+    SetOrdProp(&probe, "Shape", 3);
+    EXPECT_EQ(GetEnumProp(&probe, "Shape"), "");  // a value past the names has none
     SetSetProp(&probe, "Styles", "[fsUnderline, fsBold]");
     EXPECT_EQ(probe.Styles(), FontStyle(fsBold) | FontStyle(fsUnderline));
     EXPECT_EQ(GetSetProp(&probe, "Styles", true), "[fsBold, fsUnderline]");
     EXPECT_EQ(GetSetProp(&probe, "Styles"), "fsBold, fsUnderline");
+    probe.SetStyles(FontStyle(fsBold) | 0x30);  // the bits past the four styles have no name
+    EXPECT_EQ(GetSetProp(&probe, "Styles", true), "[fsBold]");
+    SetSetProp(&probe, "Styles", "[fsUnderline, fsBold]");
     SetOrdProp(&probe, "Tint", clInfoBk);
     EXPECT_EQ(probe.Tint(), clInfoBk);
     EXPECT_EQ(GetOrdProp(&probe, "Tint"), qint64(clInfoBk));
     SetOrdProp(&probe, "Active", 1);
     EXPECT_TRUE(probe.Active());
+    EXPECT_EQ(GetOrdProp(&probe, "Active"), 1);
+    EXPECT_EQ(GetEnumProp(&probe, "Active"), "True");
     SetStrProp(&probe, "Text", "食物");
     EXPECT_EQ(GetStrProp(&probe, "Text"), "食物");
     TProbe buddy;
@@ -52,6 +78,9 @@ TEST_F(TypInfo, ValuesAreReadAndWrittenByNameInTheirTextForms) {
     EXPECT_EQ(GetObjectProp(&probe, "Buddy"), &buddy);
 
     EXPECT_THROW(SetOrdProp(&probe, "Nothing", 1), EPropertyError);
+    EXPECT_THROW(SetStrProp(&probe, "Count", "many"), EPropertyError);
+    EXPECT_THROW(SetOrdProp(&probe, "Tint", std::int64_t(1) << 32), EPropertyError);  // 33 bits
+    EXPECT_EQ(probe.Tint(), clInfoBk);
     EXPECT_THROW(SetEnumProp(&probe, "Shape", "shCircle"), EPropertyError);
     EXPECT_THROW(SetSetProp(&probe, "Styles", "[fsBold, fsWide]"), EPropertyError);
     EXPECT_EQ(probe.Styles(), FontStyle(fsBold) | FontStyle(fsUnderline));  // a bad set changes nothing
