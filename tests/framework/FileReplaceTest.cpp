@@ -11,6 +11,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <thread>
@@ -240,6 +241,25 @@ TEST(FileWriters, ALinkToNothingYetMakesTheFileAndALoopIsRefused) {
             .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
         (QStringList{"a.txt", "b.txt", "data", "lost.txt", "new.txt", "self.txt"}));
     EXPECT_EQ(FilesIn(dir.filePath("data")), QStringList{"new.txt"});
+
+    // A chain of links is followed as far as the system follows one when it opens a file (40
+    // links), and refused one link beyond, as the system refuses it.
+    QDir(dir.path()).mkdir("chain");
+    const QString end = dir.filePath("chain/0");
+    SaveBytesToFile(end, "old");
+    for (int n = 1; n <= 41; ++n)
+        Link(QByteArray::number(n - 1), dir.filePath("chain/" + QString::number(n)));
+    const int opened = open(QFile::encodeName(dir.filePath("chain/40")).constData(), O_RDONLY);
+    ASSERT_GE(opened, 0);
+    close(opened);
+    EXPECT_EQ(open(QFile::encodeName(dir.filePath("chain/41")).constData(), O_RDONLY), -1);
+    EXPECT_EQ(errno, ELOOP);
+    SaveBytesToFile(dir.filePath("chain/40"), "new");
+    EXPECT_EQ(FileBytes(end), "new");
+    EXPECT_TRUE(SaveRefusal(dir.filePath("chain/41")).contains(loop))
+        << qPrintable(SaveRefusal(dir.filePath("chain/41")));
+    EXPECT_EQ(FileBytes(end), "new");
+    EXPECT_EQ(LinkText(dir.filePath("chain/40")), "39");
 }
 
 // A name as long as the file system allows is written, and written again: the new file's name
