@@ -11,6 +11,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <cstring>
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
@@ -170,7 +171,19 @@ QString SaveRefusal(const QString& file) {
     }
     return QStringLiteral("saved");
 }
+
+// The longest name a folder takes, as a file system that keeps names short reports it; 0 for the
+// folder's own.
+std::atomic<long> gShortNameLimit{0};
 }  // namespace
+
+// The writer asks the system how long a name may be; this answers for a file system of short names.
+extern "C" long pathconf(const char* path, int name) noexcept {
+    if (name == _PC_NAME_MAX && gShortNameLimit > 0) return gShortNameLimit;
+    using TPathconf = long (*)(const char*, int);
+    static const auto system = reinterpret_cast<TPathconf>(dlsym(RTLD_NEXT, "pathconf"));
+    return system(path, name);
+}
 
 // A save onto a symbolic link replaces the file the link finally stands for and keeps the link,
 // through links to links and relative links read from the link's own folder.
@@ -290,5 +303,37 @@ TEST(FileWriters, ANameAsLongAsAllowedIsWritten) {
             EXPECT_EQ(FilesIn(dir.path()), QStringList{name});
         }
         QFile::remove(dir.filePath(name));
+    }
+}
+
+// Where names are short, the new file's name still fits: the target's name gives way, cut between
+// two letters, down to nothing when the rest of the new name takes all the room.
+TEST(FileWriters, AFolderOfShortNamesGetsATemporaryNameThatFits) {
+    QTemporaryDir dir;
+    const QByteArray process = '.' + QByteArray::number(qint64(getpid())) + '-';
+    for (const QString name : {QStringLiteral("a重重重.txt"), QStringLiteral("重重重.txt")}) {
+        // The most letters of the name whose bytes fit the room.
+        auto longestStart = [&](qsizetype room) {
+            QByteArray start;
+            for (const QChar letter : name) {
+                const QByteArray longer = start + QString(letter).toUtf8();
+                if (longer.size() > room) break;
+                start = longer;
+            }
+            return start;
+        };
+        for (long limit = 8; limit <= 40; ++limit) {
+            gShortNameLimit = limit;
+            const QList<QByteArray> made =
+                NamesMadeIn(dir.path(), [&] { SaveBytesToFile(dir.filePath(name), "x"); });
+            gShortNameLimit = 0;
+            ASSERT_EQ(made.size(), 1);
+            // The new name is the start of the target's, then ".<process>-<count>.new".
+            const qsizetype tail = made[0].lastIndexOf(process);
+            ASSERT_GE(tail, 0) << made[0].constData();
+            EXPECT_EQ(made[0].left(tail), longestStart(limit - (made[0].size() - tail)))
+                << limit << " " << made[0].toHex().constData();
+        }
+        EXPECT_EQ(FileBytes(dir.filePath(name)), "x");
     }
 }
