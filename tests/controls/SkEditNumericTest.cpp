@@ -340,6 +340,7 @@ TEST_F(SkNumericEditTest, AnEditHiddenOrDisabledCannotKeepTheFocus) {
         autoCorrect = false;
     };
     Edit->OnExit = [&](TObject*) { ++exits; };
+    Edit->SetFocusColor(clYellow);
     for (const bool hide : {true, false}) {
         Edit->SetVisible(true);
         Edit->SetEnabled(true);
@@ -358,6 +359,10 @@ TEST_F(SkNumericEditTest, AnEditHiddenOrDisabledCannotKeepTheFocus) {
         ASSERT_TRUE(QApplication::focusWidget());
         QTest::keyClicks(QApplication::focusWidget(), "7");
         EXPECT_EQ(Other->Text(), QStringLiteral("7")) << hide;
+        // Shown and enabled again, it shows no focus: it has none.
+        Edit->SetVisible(true);
+        Edit->SetEnabled(true);
+        EXPECT_EQ(Edit->Color(), clWindow) << hide;
     }
 }
 

@@ -118,7 +118,8 @@ TEST(SkDateTextTest, EdgeExamples) {
         {"DMY", "13/14/2020", false, QDate()},
         {"MDY", "13/14/2020", false, QDate()},
         {"MDY", "32/13/2024", false, QDate()},
-        {"DMY", "5/13/2024", true, QDate(2024, 5, 13)},  // month 13 and day 5 change places
+        {"DMY", "5/13/2024", true, QDate(2024, 5, 13)},    // month 13 and day 5 change places
+        {"DMY", "12/13/2024", true, QDate(2024, 12, 13)},  // a day of 12 too
         // In every order, the program's own too, a part typed twice is no date: the later value
         // would drop the earlier one.
         {"YMD", "31-12-2024", false, QDate()},

@@ -318,10 +318,20 @@ TEST_F(SkTabsPagesFocusTest, APageTurnedByCodeTakesTheFocusFromAFieldThatKeepsIt
     TypeSeven();
     EXPECT_EQ(Far->Text(), QStringLiteral("7"));
     EXPECT_EQ(Field->Text(), QStringLiteral("300"));
+    // With the keyboard outside the page control, a page turned by code leaves it there.
+    auto* outside = new TEdit(Form.get());
+    outside->SetParent(Form.get());
+    outside->SetBounds(10, 160, 100, 21);
+    outside->SetFocus();
+    Pages->SetActivePage(Sheets[2]);
+    EXPECT_EQ(Pages->ActivePage(), Sheets[2]);
+    TypeSeven();
+    EXPECT_EQ(outside->Text(), QStringLiteral("7"));
 }
 
 // The field's OnExit may free the page control as the focus leaves the page, whether a tab click or
-// the program turns it: nothing of it is touched after that.
+// the program turns it: nothing of it is touched after that. It may free the page being turned to:
+// the old page stays.
 TEST_F(SkTabsPagesFocusTest, AFieldLeavingThePageMayFreeThePageControl) {
     Field->SetText(QStringLiteral("200"));
     QPointer<QObject> pages(Pages);
@@ -341,9 +351,20 @@ TEST_F(SkTabsPagesFocusTest, AFieldLeavingThePageMayFreeThePageControl) {
     (new TEdit(Form.get()))->SetParent(second);
     Pages->SetParent(Form.get());
     Pages->SetActivePage(first);
+    // The page the focus is going to may go as the control leaves: the old page stays in place.
+    auto* third = new TSkTabSheet(Form.get());
+    third->SetPageControl(Pages);
+    (new TEdit(Form.get()))->SetParent(third);
+    QPointer<QObject> gone(second);
+    edit->SetFocus();
+    edit->OnExit = [gone](TObject*) { delete gone.data(); };
+    Pages->SetActivePage(second);
+    ASSERT_TRUE(gone.isNull());
+    EXPECT_EQ(Pages->ActivePage(), first);
+    EXPECT_TRUE(first->Visible());
     edit->SetFocus();
     edit->OnExit = [this](TObject*) { delete Pages; };
-    Pages->SetActivePage(second);
+    Pages->SetActivePage(third);
     EXPECT_TRUE(pages.isNull());
 }
 

@@ -11,6 +11,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <cstring>
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
@@ -199,7 +200,19 @@ QString SaveRefusal(const QString& file) {
     }
     return QStringLiteral("saved");
 }
+
+// The longest name a folder takes, as a file system that keeps names short reports it; 0 for the
+// folder's own.
+std::atomic<long> gShortNameLimit{0};
 }  // namespace
+
+// The writer asks the system how long a name may be; this answers for a file system of short names.
+extern "C" long pathconf(const char* path, int name) noexcept {
+    if (name == _PC_NAME_MAX && gShortNameLimit > 0) return gShortNameLimit;
+    using TPathconf = long (*)(const char*, int);
+    static const auto system = reinterpret_cast<TPathconf>(dlsym(RTLD_NEXT, "pathconf"));
+    return system(path, name);
+}
 
 // A save onto a symbolic link replaces the file the link finally stands for and keeps the link,
 // through links to links and relative links read from the link's own folder.
@@ -282,6 +295,25 @@ TEST(FileWriters, ALinkToNothingYetMakesTheFileAndALoopIsRefused) {
             .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
         (QStringList{"a.txt", "b.txt", "chain", "data", "lost.txt", "new.txt", "self.txt"}));
     EXPECT_EQ(FilesIn(dir.filePath("data")), QStringList{"new.txt"});
+
+    // A chain of links is followed as far as the system follows one when it opens a file (40
+    // links), and refused one link beyond, as the system refuses it.
+    QDir(dir.path()).mkdir("chain");
+    const QString end = dir.filePath("chain/0");
+    SaveBytesToFile(end, "old");
+    for (int n = 1; n <= 41; ++n)
+        Link(QByteArray::number(n - 1), dir.filePath("chain/" + QString::number(n)));
+    const int opened = open(QFile::encodeName(dir.filePath("chain/40")).constData(), O_RDONLY);
+    ASSERT_GE(opened, 0);
+    close(opened);
+    EXPECT_EQ(open(QFile::encodeName(dir.filePath("chain/41")).constData(), O_RDONLY), -1);
+    EXPECT_EQ(errno, ELOOP);
+    SaveBytesToFile(dir.filePath("chain/40"), "new");
+    EXPECT_EQ(FileBytes(end), "new");
+    EXPECT_TRUE(SaveRefusal(dir.filePath("chain/41")).contains(loop))
+        << qPrintable(SaveRefusal(dir.filePath("chain/41")));
+    EXPECT_EQ(FileBytes(end), "new");
+    EXPECT_EQ(LinkText(dir.filePath("chain/40")), "39");
 }
 
 // A file in the root folder has its new file made there too, not in the working folder.
@@ -330,4 +362,36 @@ TEST(FileWriters, ANameAsLongAsAllowedIsWritten) {
     }
     EXPECT_TRUE(SaveRefusal(dir.filePath(QString(int(limit + 1), QLatin1Char('w')))).contains("文件名太长"));
     EXPECT_TRUE(FilesIn(dir.path()).isEmpty());
+}
+
+// Where names are short, the new file's name still fits: the target's name gives way, cut between
+// two letters, down to nothing when the rest of the new name takes all the room.
+TEST(FileWriters, AFolderOfShortNamesGetsATemporaryNameThatFits) {
+    QTemporaryDir dir;
+    const QByteArray process = '.' + QByteArray::number(qint64(getpid())) + '-';
+    for (const QString name : {QStringLiteral("a重重重.txt"), QStringLiteral("重重重.txt")}) {
+        // The most letters of the name whose bytes fit the room.
+        auto longestStart = [&](qsizetype room) {
+            QByteArray start;
+            for (const QChar letter : name) {
+                const QByteArray longer = start + QString(letter).toUtf8();
+                if (longer.size() > room) break;
+                start = longer;
+            }
+            return start;
+        };
+        for (long limit = 8; limit <= 40; ++limit) {
+            gShortNameLimit = limit;
+            const QList<QByteArray> made =
+                NamesMadeIn(dir.path(), [&] { SaveBytesToFile(dir.filePath(name), "x"); });
+            gShortNameLimit = 0;
+            ASSERT_EQ(made.size(), 1);
+            // The new name is the start of the target's, then ".<process>-<count>.new".
+            const qsizetype tail = made[0].lastIndexOf(process);
+            ASSERT_GE(tail, 0) << made[0].constData();
+            EXPECT_EQ(made[0].left(tail), longestStart(limit - (made[0].size() - tail)))
+                << limit << " " << made[0].toHex().constData();
+        }
+        EXPECT_EQ(FileBytes(dir.filePath(name)), "x");
+    }
 }

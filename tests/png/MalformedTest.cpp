@@ -150,6 +150,14 @@ TEST(PngMalformed, ALargeHeaderWithAlmostNoDataIsRefusedBeforeTakingItsMemory) {
     const QByteArray short1 = QByteArray((std::int64_t(rows) * rowBytes - 1) / 1032, 'x');
     EXPECT_EQ(LoadWithin256MB(TPngBuilder().Header(16384, rows, 16, 2).Chunk("IDAT", short1).End().Bytes),
               EPNGMissingMultipleIDATText);
+    // The same bytes with the last of two chunks cut by the file's end: only the bytes there count,
+    // not the length its head claims.
+    const QByteArray cut = TPngBuilder()
+                               .Header(16384, rows, 16, 2)
+                               .Chunk("IDAT", short1.left(short1.size() - 62))
+                               .Chunk("IDAT", QByteArray(1000, 'x'))
+                               .Bytes;
+    EXPECT_EQ(LoadWithin256MB(cut.left(cut.size() - 4 - (1000 - 62))), EPNGMissingMultipleIDATText);
     // No image data at all says so, also without taking the memory.
     EXPECT_EQ(LoadWithin256MB(TPngBuilder().Header(16384, 3360, 16, 2).End().Bytes), EPNGNoImageDataText);
     // What the data can fill still loads there.
