@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -112,6 +113,23 @@ TEST_F(RecipeBook, WithAClassChosenTheRecipeActionsLookDisabledAndRecipesShowThe
     const QImage linkEnabled = looks(Book->lblSetUseFD), buttonEnabled = looks(Book->btn_ModifySW);
     TTreeNode* recipe = Book->TV_FD1->Selected();
     ASSERT_EQ(recipe->Level(), 1);
+    // The chosen recipe is written in blue on light yellow, on pages of white.
+    const TRect text = recipe->DisplayRect(true);
+    const QImage tree = Book->TV_FD1->Tree()->viewport()->grab().toImage();
+    EXPECT_EQ(tree.pixelColor(text.Left + 4, text.Top + 1), QColor(0xFF, 0xFF, 0xEE));
+    bool blue = false;
+    for (int y = text.Top; y < text.Bottom; ++y)
+        for (int x = text.Left; x < text.Right; ++x) {
+            const QColor c = tree.pixelColor(x, y);
+            blue = blue || (c.blue() > 200 && c.red() < 100 && c.green() < 100);
+        }
+    EXPECT_TRUE(blue);
+    for (TSkTabSheet* page : {Book->T1, Book->T2, Book->T3}) {
+        Book->PC->SetActivePage(page);
+        EXPECT_EQ(page->Widget()->grab().toImage().pixelColor(3, 3), QColor(Qt::white))
+            << page->Name().toStdString();
+    }
+    Book->PC->SetActivePage(Book->T1);
     Book->TV_FD1->SetSelected(recipe->Parent());
     EXPECT_FALSE(Book->lblSetUseFD->Enabled());
     EXPECT_NE(looks(Book->lblSetUseFD), linkEnabled) << "设为常用食谱 looks enabled";
@@ -133,6 +151,10 @@ TEST_F(RecipeBook, SearchesByNameAndByInitials) {
     };
     Book->edtSP->SetText("米饭");
     EXPECT_TRUE(Book->pnlSrcRlt->Visible());
+    // The results end above the back button, which stands in the middle under them.
+    EXPECT_LE(Book->TVSPS->Top() + Book->TVSPS->Height(), Book->btnBack->Top());
+    EXPECT_EQ(Book->btnBack->Left(),
+              Book->pnlSrcRlt->Width() - Book->btnBack->Left() - Book->btnBack->Width());
     EXPECT_FALSE(Book->TV_FD1->Enabled());
     EXPECT_EQ(results(), QStringList({"二米饭", "红豆糙米饭"}));
     Book->edtSP->SetText("mf");  // lower case finds the initials too

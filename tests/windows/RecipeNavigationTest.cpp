@@ -34,6 +34,9 @@ TEST_F(RecipeNavigation, TheRecipeBookIsMadeOnceDockedAndShowsItsListAgain) {
     ASSERT_NE(book, nullptr);
     EXPECT_EQ(book->HostDockSite(), MainFrm->Panel2);
     EXPECT_TRUE(book->Visible());
+    // Its pages fill the centre panel, their frame in sight.
+    EXPECT_EQ(book->PC->Width(), MainFrm->Panel2->ClientWidth());
+    EXPECT_EQ(book->PC->Height(), MainFrm->Panel2->ClientHeight());
     EXPECT_TRUE(MainFrm->lblSP->Font()->HasStyle(fsBold));
     book->Btn_SaveSW->Click();
     EXPECT_EQ(book->PC->ActivePage(), book->T2);

@@ -1,9 +1,11 @@
 // The personal centre's grids, as a user sees them on a recorded day: every text of a row shows whole,
-// and every title fits its column.
+// every title fits its column, and the pages' labels, fields and grids line up.
 #include "GridInk.h"
 #include "PersonalCentreFixture.h"
 #include "UnitHDMX.h"
 #include "UnitYSMX.h"
+
+#include <set>
 
 namespace {
 
@@ -16,6 +18,30 @@ protected:
         Db.Exec("update UInfo set SPID = '1,3' where UID = :U", {{"U", Uid}});
         Db.Exec("delete from BDKcal where UID = :U and WRDate = :D", {{"U", Uid}, {"D", TodayISO()}});
         RecordDay(TodayISO(), 1800, 650, 240);
+    }
+
+    // How far below its field's top each label stands, for the labels with a field to their right.
+    static std::set<int> LabelDrops(TWinControl* page) {
+        std::set<int> drops;
+        for (int i = 0; i < page->ControlCount(); ++i) {
+            auto* label = dynamic_cast<TLabel*>(page->Controls(i));
+            if (!label) continue;
+            const int middle = label->Top() + label->Height() / 2;
+            TWinControl* field = nullptr;
+            for (int j = 0; j < page->ControlCount(); ++j) {
+                auto* c = dynamic_cast<TWinControl*>(page->Controls(j));
+                if (c && c->Visible() && c->Left() > label->Left() && c->Top() <= middle &&
+                    middle < c->Top() + c->Height() && (!field || c->Left() < field->Left()))
+                    field = c;
+            }
+            if (field) drops.insert(label->Top() - field->Top());
+        }
+        return drops;
+    }
+    // The colour at the lower right inside a cell, where no text reaches.
+    static QColor Ground(TCustomGrid* grid, int col, int row) {
+        const TRect r = grid->CellRect(col, row);
+        return grid->Widget()->grab().toImage().pixelColor(r.Right - 3, r.Bottom - 3);
     }
 };
 
@@ -101,4 +127,37 @@ TEST_F(WindowGrids, TheWeightCalendarGreysWhileAWeighingIsTypedAndComesBackAfter
     EXPECT_EQ(Centre->SGTZ->Color(), clWindow);
     OpenDay(Centre->SGTZ, Today());
     EXPECT_TRUE(Centre->pnlTZLR->Showing());
+}
+
+// Each label stands as far down against its field as the others; the analysis results are evenly spaced
+// under their title; like figures get columns of one width; the meal summary stands under the first meal
+// button, the totals under the food grid's columns, filling their one row; a grid that only shows figures
+// draws its current cell like the others.
+TEST_F(WindowGrids, ThePagesLineUpAndTheFigureGridsShowNoCurrentCell) {
+    Centre->btnAna->Click();
+    EXPECT_EQ(LabelDrops(Centre->TabSheet22).size(), 1u);
+    const TSkEdit* results[] = {Centre->edtDT,    Centre->edtSKCal, Centre->edtOKcal,
+                                Centre->edtHKCal, Centre->edtDKcal, Centre->edtFat};
+    for (int i = 2; i < 6; ++i)
+        EXPECT_EQ(results[i]->Top() - results[i - 1]->Top(), results[1]->Top() - results[0]->Top()) << i;
+    for (int i = 2; i <= 3; ++i)  // 饮食热量, 日常耗能, 运动耗能
+        EXPECT_EQ(Centre->DBS->Columns()->Items(i)->Width(), Centre->DBS->Columns()->Items(1)->Width());
+
+    Centre->btnFdLst->Click();
+    OpenDay(Centre->SGYS, Today());
+    EXPECT_EQ(Centre->SGSC->Left(), Centre->btnBreakfast->Left());
+    ASSERT_EQ(Centre->SGSC->Row(), 1);
+    EXPECT_EQ(Ground(Centre->SGSC, Centre->SGSC->Col(), 1), Ground(Centre->SGSC, Centre->SGSC->Col(), 2));
+    Centre->btnLunch->Click();
+    EXPECT_EQ(LabelDrops(Centre->pnlYSJLTxt).size(), 1u);
+    EXPECT_EQ(*LabelDrops(Centre->pnlYSJLTxt).begin(), *LabelDrops(Centre->TabSheet22).begin());
+    for (int c = 4; c <= 5; ++c)  // 热量, 蛋白质, 脂肪
+        EXPECT_EQ(Centre->SG2->ColWidths(c), Centre->SG2->ColWidths(3));
+    for (int c = 0; c < 7; ++c)
+        EXPECT_EQ(Centre->SG21->Widget()->mapToGlobal(QPoint(Centre->SG21->CellRect(c, 0).Left, 0)).x(),
+                  Centre->SG2->Widget()->mapToGlobal(QPoint(Centre->SG2->CellRect(c, 0).Left, 0)).x())
+            << c;
+    EXPECT_EQ(Centre->SG21->ClientHeight(), Centre->SG21->RowHeights(0));
+    ASSERT_LT(Centre->SG21->Col(), 6);
+    EXPECT_EQ(Ground(Centre->SG21, Centre->SG21->Col(), 0), Ground(Centre->SG21, 6, 0));
 }
