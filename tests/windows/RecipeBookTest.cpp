@@ -125,6 +125,7 @@ TEST_F(RecipeBook, WithAClassChosenTheRecipeActionsLookDisabledAndRecipesShowThe
         }
     EXPECT_TRUE(blue);
     for (TSkTabSheet* page : {Book->T1, Book->T2, Book->T3}) {
+        EXPECT_EQ(Book->FindComponent(page->Name()), page);
         Book->PC->SetActivePage(page);
         EXPECT_EQ(page->Widget()->grab().toImage().pixelColor(3, 3), QColor(Qt::white))
             << page->Name().toStdString();
@@ -142,6 +143,46 @@ TEST_F(RecipeBook, WithAClassChosenTheRecipeActionsLookDisabledAndRecipesShowThe
     EXPECT_EQ(Book->TV_FD1->Images()->Image(recipe->Parent()->ImageIndex()), icons->Image(0));
 }
 
+// The recipe's foods in stripes, even rows on $FCEEE3 and odd ones on white, each text black in 宋体 11
+// one pixel in and three down, as a canvas writes it there; the current cell, the grid unfocused, too.
+TEST_F(RecipeBook, TheFoodsAreStripedWithTheirTextsOnePixelInAndThreeDown) {
+    TStringGrid* grid = Book->SG_FDC;
+    Book->TV_FD1->SetFocus();
+    ASSERT_LE(grid->Row(), 2);
+    const QImage shot = grid->Widget()->grab().toImage();
+    // The box around the dark pixels in a w x h area, its colours given by `at`.
+    auto inkBox = [](int w, int h, const std::function<QColor(int, int)>& at) {
+        QRect box;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                if (qGray(at(x, y).rgb()) < 128) box |= QRect(x, y, 1, 1);
+        return box;
+    };
+    for (int row = 1; row <= 2; ++row)
+        for (int col = 0; col < 4; ++col) {
+            const TRect r = grid->CellRect(col, row);
+            EXPECT_EQ(shot.pixelColor(r.Right - 2, r.Bottom - 2),
+                      row % 2 == 0 ? QColor(0xE3, 0xEE, 0xFC) : QColor(Qt::white));
+            TBitmap written(r.Width(), r.Height());
+            TCanvas* canvas = written.Canvas();
+            canvas->Brush()->SetColor(clWhite);
+            canvas->FillRect(Rect(0, 0, r.Width(), r.Height()));
+            canvas->Font()->SetName("宋体");
+            canvas->Font()->SetSize(11);
+            canvas->Font()->SetColor(clBlack);
+            canvas->TextOut(1, 3, grid->Cells(col, row));
+            const QRect expected = inkBox(r.Width(), r.Height(), [&](int x, int y) {
+                const TColor c = canvas->Pixels(x, y);
+                return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+            });
+            ASSERT_FALSE(expected.isEmpty()) << col << "," << row;
+            EXPECT_EQ(inkBox(r.Width(), r.Height(),
+                             [&](int x, int y) { return shot.pixelColor(r.Left + x, r.Top + y); }),
+                      expected)
+                << col << "," << row;
+        }
+}
+
 TEST_F(RecipeBook, SearchesByNameAndByInitials) {
     auto results = [&] {
         QStringList names;
@@ -151,8 +192,9 @@ TEST_F(RecipeBook, SearchesByNameAndByInitials) {
     };
     Book->edtSP->SetText("米饭");
     EXPECT_TRUE(Book->pnlSrcRlt->Visible());
-    // The results end above the back button, which stands in the middle under them.
+    // The results end above the back button, which stands in the middle under them, inside the panel.
     EXPECT_LE(Book->TVSPS->Top() + Book->TVSPS->Height(), Book->btnBack->Top());
+    EXPECT_LE(Book->btnBack->Top() + Book->btnBack->Height(), Book->pnlSrcRlt->Height());
     EXPECT_EQ(Book->btnBack->Left(),
               Book->pnlSrcRlt->Width() - Book->btnBack->Left() - Book->btnBack->Width());
     EXPECT_FALSE(Book->TV_FD1->Enabled());
@@ -572,10 +614,16 @@ TEST_F(RecipeBook, ASearchResultPicksItsOwnFoodWhenNamesRepeat) {
         if (Book->SG_SrcRlt->Cells(0, row) == "奶油" && Book->SG_SrcRlt->Cells(3, row) == "1320")
             second = row;
     ASSERT_GT(second, 0);
-    Book->SG_SrcRlt->SetRow(second);
-    Book->SG_SrcRltDblClick(Book->SG_SrcRlt);
+    DblClickCell(Book->SG_SrcRlt, 0, second);  // on its name
     ASSERT_NE(Book->TV_FD->Selected(), nullptr);
     EXPECT_EQ(Book->TV_FD->Selected()->StateIndex(), 1320);  // not the first food of that name, 1313
+    EXPECT_FALSE(Book->pnlSrcRlt1->Visible());
+    EXPECT_TRUE(Book->TV_FD->Enabled());
+    // A search that finds nothing lists nothing of the one before.
+    Book->ED_Src->SetText("奶");
+    Book->ED_Src->SetText("没有这种食物");
+    EXPECT_EQ(Book->SG_SrcRlt->Cells(0, 1), "");
+    EXPECT_EQ(Book->SG_SrcRlt->RowCount(), 2);
 }
 
 TEST_F(RecipeBook, NamesPreparationsAndWeightsAreCheckedBeforeARecipeIsStored) {
