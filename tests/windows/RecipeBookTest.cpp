@@ -78,6 +78,16 @@ protected:
         return id;
     }
     void Reload() { Book->Timer1Timer(Book->Timer1); }
+    // A shown result panel: its list ends above the back button, which stands in the middle under it
+    // inside the panel; the panel has no raised edge of its own.
+    static void ExpectResultsAboveTheirBackButton(TPanel* panel, TControl* list, TControl* back) {
+        ASSERT_TRUE(panel->Showing());
+        EXPECT_LE(list->Top() + list->Height(), back->Top());
+        EXPECT_LE(back->Top() + back->Height(), panel->Height());
+        EXPECT_EQ(back->Left(), panel->Width() - back->Left() - back->Width());
+        const QImage shot = panel->Widget()->grab().toImage();
+        EXPECT_EQ(shot.pixelColor(0, shot.height() - 1), shot.pixelColor(3, shot.height() - 3));
+    }
 
     TTestDatabase Db;
     TRecordingMessageService Boxes;
@@ -124,6 +134,24 @@ TEST_F(RecipeBook, WithAClassChosenTheRecipeActionsLookDisabledAndRecipesShowThe
             blue = blue || (c.blue() > 200 && c.red() < 100 && c.green() < 100);
         }
     EXPECT_TRUE(blue);
+    EXPECT_EQ(Book->T1->Caption(), "食谱列表");
+    for (TSkTabSheet* page : {Book->T2, Book->T3}) {
+        EXPECT_EQ(page->Caption(), "制作食谱（共3步）");
+        // Each step page is headed in bold, larger than its step line, which stands out in colour below.
+        TLabel *heading = nullptr, *step = nullptr;
+        for (int i = 0; i < page->ControlCount(); ++i)
+            if (auto* label = dynamic_cast<TLabel*>(page->Controls(i))) {
+                if (label->Caption() == page->Caption()) heading = label;
+                if (label->Caption().startsWith("第1步") || label->Caption().startsWith("第二步"))
+                    step = label;
+            }
+        ASSERT_TRUE(heading && step) << page->Name().toStdString();
+        EXPECT_TRUE(heading->Font()->HasStyle(fsBold));
+        EXPECT_GT(heading->Font()->Size(), step->Font()->Size());
+        EXPECT_NE(step->Font()->Color(), heading->Font()->Color());
+        EXPECT_EQ(step->Left(), heading->Left());
+        EXPECT_GT(step->Top(), heading->Top() + heading->Height());
+    }
     for (TSkTabSheet* page : {Book->T1, Book->T2, Book->T3}) {
         EXPECT_EQ(Book->FindComponent(page->Name()), page);
         Book->PC->SetActivePage(page);
@@ -192,11 +220,7 @@ TEST_F(RecipeBook, SearchesByNameAndByInitials) {
     };
     Book->edtSP->SetText("米饭");
     EXPECT_TRUE(Book->pnlSrcRlt->Visible());
-    // The results end above the back button, which stands in the middle under them, inside the panel.
-    EXPECT_LE(Book->TVSPS->Top() + Book->TVSPS->Height(), Book->btnBack->Top());
-    EXPECT_LE(Book->btnBack->Top() + Book->btnBack->Height(), Book->pnlSrcRlt->Height());
-    EXPECT_EQ(Book->btnBack->Left(),
-              Book->pnlSrcRlt->Width() - Book->btnBack->Left() - Book->btnBack->Width());
+    ExpectResultsAboveTheirBackButton(Book->pnlSrcRlt, Book->TVSPS, Book->btnBack);
     EXPECT_FALSE(Book->TV_FD1->Enabled());
     EXPECT_EQ(results(), QStringList({"二米饭", "红豆糙米饭"}));
     Book->edtSP->SetText("mf");  // lower case finds the initials too
@@ -614,6 +638,7 @@ TEST_F(RecipeBook, ASearchResultPicksItsOwnFoodWhenNamesRepeat) {
         if (Book->SG_SrcRlt->Cells(0, row) == "奶油" && Book->SG_SrcRlt->Cells(3, row) == "1320")
             second = row;
     ASSERT_GT(second, 0);
+    ExpectResultsAboveTheirBackButton(Book->pnlSrcRlt1, Book->SG_SrcRlt, Book->btnBack1);
     DblClickCell(Book->SG_SrcRlt, 0, second);  // on its name
     ASSERT_NE(Book->TV_FD->Selected(), nullptr);
     EXPECT_EQ(Book->TV_FD->Selected()->StateIndex(), 1320);  // not the first food of that name, 1313
