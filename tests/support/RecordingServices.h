@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <deque>
+#include <functional>
 #include <vector>
 
 struct TRecordedBox {
@@ -13,8 +14,8 @@ struct TRecordedBox {
     int Flags = 0;
 };
 
-// Records every box and answers from a queue (IDOK when the queue is empty).
-// Installed for its lifetime.
+// Records every box and answers from a queue (IDOK when the queue is empty); `WhileShown` looks at the
+// window behind a box. Installed for its lifetime.
 class TRecordingMessageService : public TMessageService {
 public:
     TRecordingMessageService() { SetMessageService(this); }
@@ -22,6 +23,7 @@ public:
 
     int MessageBox(const QString& text, const QString& caption, int flags) override {
         Boxes.push_back({text, caption, flags});
+        if (WhileShown) WhileShown();
         if (Answers.empty()) return IDOK;
         const int answer = Answers.front();
         Answers.pop_front();
@@ -32,6 +34,7 @@ public:
 
     std::vector<TRecordedBox> Boxes;
     std::deque<int> Answers;
+    std::function<void()> WhileShown;
 };
 
 class TRecordingShellService : public TShellService {

@@ -223,6 +223,7 @@ TEST_F(FoodBrowser, SetsTheShownFoodAsFrequentlyUsedOnce) {
 TEST_F(FoodBrowser, ExplanationLinkTurnsBlueUnderTheMouse) {
     LoadFoodTables();
     Open();
+    EXPECT_EQ(Form->Label11->Cursor(), crHandPoint);
     Form->Label11->OnMouseEnter(Form->Label11);
     EXPECT_EQ(Form->Label11->Font()->Color(), TColor(0xFF0000));
     Form->Label11->OnMouseLeave(Form->Label11);

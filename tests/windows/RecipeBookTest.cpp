@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -77,6 +78,16 @@ protected:
         return id;
     }
     void Reload() { Book->Timer1Timer(Book->Timer1); }
+    // A shown result panel: its list ends above the back button, which stands in the middle under it
+    // inside the panel; the panel has no raised edge of its own.
+    static void ExpectResultsAboveTheirBackButton(TPanel* panel, TControl* list, TControl* back) {
+        ASSERT_TRUE(panel->Showing());
+        EXPECT_LE(list->Top() + list->Height(), back->Top());
+        EXPECT_LE(back->Top() + back->Height(), panel->Height());
+        EXPECT_EQ(back->Left(), panel->Width() - back->Left() - back->Width());
+        const QImage shot = panel->Widget()->grab().toImage();
+        EXPECT_EQ(shot.pixelColor(0, shot.height() - 1), shot.pixelColor(3, shot.height() - 3));
+    }
 
     TTestDatabase Db;
     TRecordingMessageService Boxes;
@@ -112,6 +123,42 @@ TEST_F(RecipeBook, WithAClassChosenTheRecipeActionsLookDisabledAndRecipesShowThe
     const QImage linkEnabled = looks(Book->lblSetUseFD), buttonEnabled = looks(Book->btn_ModifySW);
     TTreeNode* recipe = Book->TV_FD1->Selected();
     ASSERT_EQ(recipe->Level(), 1);
+    // The chosen recipe is written in blue on light yellow, on pages of white.
+    const TRect text = recipe->DisplayRect(true);
+    const QImage tree = Book->TV_FD1->Tree()->viewport()->grab().toImage();
+    EXPECT_EQ(tree.pixelColor(text.Left + 4, text.Top + 1), QColor(0xFF, 0xFF, 0xEE));
+    bool blue = false;
+    for (int y = text.Top; y < text.Bottom; ++y)
+        for (int x = text.Left; x < text.Right; ++x) {
+            const QColor c = tree.pixelColor(x, y);
+            blue = blue || (c.blue() > 200 && c.red() < 100 && c.green() < 100);
+        }
+    EXPECT_TRUE(blue);
+    EXPECT_EQ(Book->T1->Caption(), "食谱列表");
+    for (TSkTabSheet* page : {Book->T2, Book->T3}) {
+        EXPECT_EQ(page->Caption(), "制作食谱（共3步）");
+        // Each step page is headed in bold, larger than its step line, which stands out in colour below.
+        TLabel *heading = nullptr, *step = nullptr;
+        for (int i = 0; i < page->ControlCount(); ++i)
+            if (auto* label = dynamic_cast<TLabel*>(page->Controls(i))) {
+                if (label->Caption() == page->Caption()) heading = label;
+                if (label->Caption().startsWith("第1步") || label->Caption().startsWith("第二步"))
+                    step = label;
+            }
+        ASSERT_TRUE(heading && step) << page->Name().toStdString();
+        EXPECT_TRUE(heading->Font()->HasStyle(fsBold));
+        EXPECT_GT(heading->Font()->Size(), step->Font()->Size());
+        EXPECT_NE(step->Font()->Color(), heading->Font()->Color());
+        EXPECT_EQ(step->Left(), heading->Left());
+        EXPECT_GT(step->Top(), heading->Top() + heading->Height());
+    }
+    for (TSkTabSheet* page : {Book->T1, Book->T2, Book->T3}) {
+        EXPECT_EQ(Book->FindComponent(page->Name()), page);
+        Book->PC->SetActivePage(page);
+        EXPECT_EQ(page->Widget()->grab().toImage().pixelColor(3, 3), QColor(Qt::white))
+            << page->Name().toStdString();
+    }
+    Book->PC->SetActivePage(Book->T1);
     Book->TV_FD1->SetSelected(recipe->Parent());
     EXPECT_FALSE(Book->lblSetUseFD->Enabled());
     EXPECT_NE(looks(Book->lblSetUseFD), linkEnabled) << "设为常用食谱 looks enabled";
@@ -124,6 +171,46 @@ TEST_F(RecipeBook, WithAClassChosenTheRecipeActionsLookDisabledAndRecipesShowThe
     EXPECT_EQ(Book->TV_FD1->Images()->Image(recipe->Parent()->ImageIndex()), icons->Image(0));
 }
 
+// The recipe's foods in stripes, even rows on $FCEEE3 and odd ones on white, each text black in 宋体 11
+// one pixel in and three down, as a canvas writes it there; the current cell, the grid unfocused, too.
+TEST_F(RecipeBook, TheFoodsAreStripedWithTheirTextsOnePixelInAndThreeDown) {
+    TStringGrid* grid = Book->SG_FDC;
+    Book->TV_FD1->SetFocus();
+    ASSERT_LE(grid->Row(), 2);
+    const QImage shot = grid->Widget()->grab().toImage();
+    // The box around the dark pixels in a w x h area, its colours given by `at`.
+    auto inkBox = [](int w, int h, const std::function<QColor(int, int)>& at) {
+        QRect box;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                if (qGray(at(x, y).rgb()) < 128) box |= QRect(x, y, 1, 1);
+        return box;
+    };
+    for (int row = 1; row <= 2; ++row)
+        for (int col = 0; col < 4; ++col) {
+            const TRect r = grid->CellRect(col, row);
+            EXPECT_EQ(shot.pixelColor(r.Right - 2, r.Bottom - 2),
+                      row % 2 == 0 ? QColor(0xE3, 0xEE, 0xFC) : QColor(Qt::white));
+            TBitmap written(r.Width(), r.Height());
+            TCanvas* canvas = written.Canvas();
+            canvas->Brush()->SetColor(clWhite);
+            canvas->FillRect(Rect(0, 0, r.Width(), r.Height()));
+            canvas->Font()->SetName("宋体");
+            canvas->Font()->SetSize(11);
+            canvas->Font()->SetColor(clBlack);
+            canvas->TextOut(1, 3, grid->Cells(col, row));
+            const QRect expected = inkBox(r.Width(), r.Height(), [&](int x, int y) {
+                const TColor c = canvas->Pixels(x, y);
+                return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+            });
+            ASSERT_FALSE(expected.isEmpty()) << col << "," << row;
+            EXPECT_EQ(inkBox(r.Width(), r.Height(),
+                             [&](int x, int y) { return shot.pixelColor(r.Left + x, r.Top + y); }),
+                      expected)
+                << col << "," << row;
+        }
+}
+
 TEST_F(RecipeBook, SearchesByNameAndByInitials) {
     auto results = [&] {
         QStringList names;
@@ -133,6 +220,7 @@ TEST_F(RecipeBook, SearchesByNameAndByInitials) {
     };
     Book->edtSP->SetText("米饭");
     EXPECT_TRUE(Book->pnlSrcRlt->Visible());
+    ExpectResultsAboveTheirBackButton(Book->pnlSrcRlt, Book->TVSPS, Book->btnBack);
     EXPECT_FALSE(Book->TV_FD1->Enabled());
     EXPECT_EQ(results(), QStringList({"二米饭", "红豆糙米饭"}));
     Book->edtSP->SetText("mf");  // lower case finds the initials too
@@ -550,10 +638,17 @@ TEST_F(RecipeBook, ASearchResultPicksItsOwnFoodWhenNamesRepeat) {
         if (Book->SG_SrcRlt->Cells(0, row) == "奶油" && Book->SG_SrcRlt->Cells(3, row) == "1320")
             second = row;
     ASSERT_GT(second, 0);
-    Book->SG_SrcRlt->SetRow(second);
-    Book->SG_SrcRltDblClick(Book->SG_SrcRlt);
+    ExpectResultsAboveTheirBackButton(Book->pnlSrcRlt1, Book->SG_SrcRlt, Book->btnBack1);
+    DblClickCell(Book->SG_SrcRlt, 0, second);  // on its name
     ASSERT_NE(Book->TV_FD->Selected(), nullptr);
     EXPECT_EQ(Book->TV_FD->Selected()->StateIndex(), 1320);  // not the first food of that name, 1313
+    EXPECT_FALSE(Book->pnlSrcRlt1->Visible());
+    EXPECT_TRUE(Book->TV_FD->Enabled());
+    // A search that finds nothing lists nothing of the one before.
+    Book->ED_Src->SetText("奶");
+    Book->ED_Src->SetText("没有这种食物");
+    EXPECT_EQ(Book->SG_SrcRlt->Cells(0, 1), "");
+    EXPECT_EQ(Book->SG_SrcRlt->RowCount(), 2);
 }
 
 TEST_F(RecipeBook, NamesPreparationsAndWeightsAreCheckedBeforeARecipeIsStored) {

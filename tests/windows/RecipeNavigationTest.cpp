@@ -5,6 +5,7 @@
 #include "UnitTaoCan.h"
 
 #include <QCoreApplication>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -26,6 +27,12 @@ TEST_F(RecipeNavigation, TheRecipeBookIsMadeOnceDockedAndShowsItsListAgain) {
     ASSERT_NE(book, nullptr);
     EXPECT_EQ(book->HostDockSite(), MainFrm->Panel2);
     EXPECT_TRUE(book->Visible());
+    // Its pages fill the centre panel, their frame in sight.
+    EXPECT_EQ(book->PC->Width(), MainFrm->Panel2->ClientWidth());
+    EXPECT_EQ(book->PC->Height(), MainFrm->Panel2->ClientHeight());
+    // It fills its recipe list by itself once shown (its timer hurried along here).
+    book->Timer1->SetInterval(1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return book->TV_FD1->Items()->Count() > 0; }, 2000));
     EXPECT_TRUE(MainFrm->lblSP->Font()->HasStyle(fsBold));
     book->Btn_SaveSW->Click();
     EXPECT_EQ(book->PC->ActivePage(), book->T2);

@@ -395,6 +395,11 @@ TEST_F(SetMeals, ASavedSetMealIsWhatTheDailyFoodRecordsTake) {
     DM->FillSetMealTree(&tree);
     TTreeNode* node = FindNodeByText(&tree, "我的早餐");
     ASSERT_NE(node, nullptr);
+    EXPECT_EQ(FindNodeByText(&tree, "没有的套餐"), nullptr);
+    EXPECT_EQ(FindNodeByText(&tree, "我的早餐", 0), nullptr);  // it lies a level down
+    ASSERT_TRUE(SelectNodeByText(&tree, "早餐", 0));           // the tree's first node
+    EXPECT_EQ(tree.Selected(), tree.Items()->GetFirstNode());
+    EXPECT_FALSE(SelectNodeByText(&tree, "我的早餐", 0));
     EXPECT_TRUE(IsSetMealNode(node));
     EXPECT_EQ(node->Parent()->Text(), "早餐");
     EXPECT_EQ(node->StateIndex(), id.toInt());

@@ -342,7 +342,11 @@ TEST_F(Calendars, TheAnalysisSumsThePeriodAndNamesEachDaysState) {
     Centre->btn_Ana->Click();
     Db.Exec("drop table SPRcd");
     Boxes.Boxes.clear();
+    bool busyShown = false;  // the analysis says it is at work until it ends
+    Boxes.WhileShown = [&] { busyShown = Centre->Panel_ana->Visible(); };
     Centre->btn_Ana->Click();
+    Boxes.WhileShown = nullptr;
+    EXPECT_TRUE(busyShown);
     ASSERT_EQ(Boxes.Boxes.size(), 1u);
     EXPECT_TRUE(Boxes.LastText().startsWith("操作出现异常错误，请重新操作。错误原因："));
     EXPECT_EQ(Centre->edtSKCal->Text(), "");

@@ -219,6 +219,7 @@ TEST_F(FoodPage, EveryTotalIsTheStoredSumRoundedOnceAndASaveShowsWhatIsStored) {
     Boxes.Answers = {IDOK};
     Centre->Btn_SaveSW->Click();
     EXPECT_EQ(Stored("FNet", 1, 1), "60.4");
+    EXPECT_DOUBLE_EQ(Stored("CHO", 1, 1).toDouble(), 0.4 + 37.6);  // 小麦 has 75.2 g in 100 g
     EXPECT_EQ(Grid()->Cells(2, 1), "60");
     EXPECT_EQ(Grid()->Cells(3, 1), FormatFloat("0", std::round(Stored("KCal", 1, 1).toDouble())));
     EXPECT_EQ(Grid()->Cells(10, 1), "1");
@@ -569,7 +570,7 @@ TEST_F(FoodPage, AFailedSaveRollsBackEveryRow) {
 TEST_F(FoodPage, TheMealSummaryShowsOnlyTheOpenedDay) {
     const QString firstOfMonth = DateToISO(Date() - Today() + 1);
     Db.Exec("insert into CKRcd (UID, CKCLS, FID, FNet, KCal, CKDate, Flg) "
-            "values (:U, '午加餐', 1, 100, 338, :D, 1)",
+            "values (:U, '午加餐', 1, 100, 338, :D, 1), (:U, '早餐', 1, 50, 169, :D, 1)",
             {{"U", Uid}, {"D", firstOfMonth}});
     DM->DayKcal = "2000";
     Centre->btnFdLst->Click();
@@ -577,10 +578,11 @@ TEST_F(FoodPage, TheMealSummaryShowsOnlyTheOpenedDay) {
     ASSERT_TRUE(FindDay(Centre->SGYS, 1, col, row));
     auto* cell = dynamic_cast<TCLA*>(Centre->SGYS->Objects(col, row));
     EXPECT_EQ(cell->flag, 1);
-    EXPECT_EQ(cell->value, "338");
+    EXPECT_EQ(cell->value, "507");
     OpenDay(Centre->SGYS, 1);
     EXPECT_EQ(Centre->edtDT2->Text(), firstOfMonth);
     EXPECT_EQ(Centre->SGSC->Cells(1, 4), "338KCal");
+    EXPECT_EQ(Centre->SGSC->Cells(1, 1), "169KCal");
     EXPECT_EQ(Centre->SGSC->Cells(2, 1), "600KCal");
     EXPECT_EQ(Centre->SGSC->Cells(2, 3), "800KCal");
     EXPECT_EQ(Centre->SGSC->Cells(2, 2), "");
@@ -589,7 +591,14 @@ TEST_F(FoodPage, TheMealSummaryShowsOnlyTheOpenedDay) {
     if (Today() != 1) {
         OpenDay(Centre->SGYS, Today());
         EXPECT_EQ(Centre->SGSC->Cells(1, 4), "");
+        EXPECT_EQ(Centre->SGSC->Cells(1, 1), "");
     }
+    // A day whose records cannot be read keeps no figure of the day before.
+    Centre->btn1->Click();
+    Db.Exec("drop table CKRcd");
+    OpenDay(Centre->SGYS, 1);
+    EXPECT_EQ(Centre->SGSC->Cells(1, 4), "");
+    EXPECT_EQ(Centre->SGSC->Cells(2, 1), "");
 }
 
 TEST_F(FoodPage, SearchTextIsTakenLiterally) {

@@ -291,7 +291,8 @@ TEST_F(ProfilePage, TheHeightIsReadOnceAndMustLieUpTo250Centimetres) {
     const TCase refused[] = {
         {"251", "身高不能超过250厘米"}, {"999", "身高不能超过250厘米"}, {"1e308", "身高不能超过250厘米"},
         {"1,5", "身高不正确"},          {"1e999", "身高不正确"},        {"inf", "身高不正确"},
-        {"nan", "身高不正确"},          {"-170", "身高没有填写"}};
+        {"nan", "身高不正确"},          {"-170", "身高没有填写"},       {"(5)", "身高没有填写"}};
+    // "(5)" is how the field shows -5.
     for (const TCase& c : refused) {
         Fill("user", "新用户", "男", "1990-01-01", c.Height, 1);
         EXPECT_EQ(Save(), c.Message) << c.Height.toStdString();
