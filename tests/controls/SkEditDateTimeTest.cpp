@@ -371,6 +371,20 @@ TEST_F(SkDateTimeEditTest, TheCalendarWritesTheChosenDateBackAndClearEmpties) {
     });
     EXPECT_EQ(opened, EncodeDate(2025, 1, 1));
     EXPECT_EQ(Edit->Text(), QString());  // dismissed: unchanged
+
+    // The calendar keeps the edit's minimum, and turning its month tells the edit's view handler:
+    // opened on 30 December 2024 (December shown), Left stays, two Rights reach 1 January 2025.
+    Edit->SetMaxDate(0);
+    Edit->SetMinDate(EncodeDate(2024, 12, 30));
+    Edit->SetDate(EncodeDate(2024, 12, 30));
+    QList<TDateTime> views;
+    Edit->OnViewDateChange = [&](TObject*, TDateTime view) { views << view; };
+    WhileOpen<TSkCalendar>([&](TSkCalendar*) {
+        for (Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Right, Qt::Key_Return})
+            QTest::keyClick(Edit->Widget(), key);
+    });
+    EXPECT_EQ(Edit->Date(), EncodeDate(2025, 1, 1));
+    EXPECT_EQ(views, (QList<TDateTime>{EncodeDate(2024, 12, 1), EncodeDate(2025, 1, 1)}));
 }
 
 TEST_F(SkDateTimeEditTest, TheClockWritesTheChosenTimeBack) {
