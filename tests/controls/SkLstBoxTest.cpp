@@ -251,6 +251,7 @@ TEST_F(ListBoxGroups, WithVisualStylesTheHeaderTakesTheThemeColours) {
 TEST_F(ListBoxGroups, TheGroupFontFollowsTheListFontUntilSetApart) {
     TSkListBox* list = MakeList({});
     list->Font()->SetHeight(-20);
+    EXPECT_GE(list->ItemHeight(), 20);  // the rows grow with the font
     EXPECT_EQ(list->GroupFont()->Height(), -20);
     EXPECT_TRUE(list->GroupFont()->HasStyle(fsBold));
     EXPECT_FALSE(list->GroupFontChanged());
@@ -356,6 +357,12 @@ TEST_F(ListBoxLook, FocusDisablingAndColourChangesShowTheStateColours) {
     focusList();
     focusForm();
     EXPECT_EQ(list->Color(), clAqua);
+    // So is a parent's colour taken on, also one the focused list shows already.
+    Form->SetColor(clInfoBk);
+    focusList();
+    list->SetParentColor(true);
+    focusForm();
+    EXPECT_EQ(list->Color(), clInfoBk);
 }
 
 TEST_F(ListBoxLook, TheOwnerDrawIndentIsKeptFreeOfTheItem) {
