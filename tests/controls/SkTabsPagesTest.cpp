@@ -78,6 +78,13 @@ TEST_F(SkTabsPagesTest, OnePageShowsAtATimeChosenByCodeOrByItsTab) {
     Pages->SetActivePageIndex(0);
     EXPECT_EQ(Pages->ActivePage(), Sheets[2]);
     EXPECT_EQ(Shown(), (std::vector<bool>{false, false, true}));
+    // An index one past the last page selects no tab and leaves the page.
+    Events.clear();
+    Pages->SetActivePageIndex(3);
+    EXPECT_EQ(Pages->TabIndex(), -1);
+    EXPECT_EQ(Pages->ActivePage(), Sheets[2]);
+    EXPECT_EQ(Shown(), (std::vector<bool>{false, false, true}));
+    EXPECT_TRUE(Events.empty());
 }
 
 TEST_F(SkTabsPagesTest, WithEveryTabHiddenPagesStillSwitchByIndex) {
