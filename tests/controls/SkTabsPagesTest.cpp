@@ -1,6 +1,7 @@
 // The page control and its sheets as the windows use them: switching pages by tab and by index,
 // hidden tabs, one-pixel tabs, moving pages, closing the active page, colours and streaming.
 #include "DragDrop.h"
+#include "ExtCtrls.h"
 #include "Forms.h"
 #include "ModalMessageService.h"
 #include "SkEditNumeric.h"
@@ -237,7 +238,7 @@ TEST_F(SkTabsPagesTest, CtrlTabCyclesThePagesWithVisibleTabs) {
 
 namespace {
 // A numeric edit on the first page holding 300 against Max 250, whose range handler keeps the value and
-// the focus; an edit on the second page.
+// the focus; an edit in a panel on the second page.
 struct SkTabsPagesFocusTest : SkTabsPagesTest {
     TSkNumericEdit* Field = nullptr;
     TEdit* Far = nullptr;
@@ -257,8 +258,11 @@ struct SkTabsPagesFocusTest : SkTabsPagesTest {
         };
         Field->OnEnter = [this](TObject*) { ++Enters; };
         Field->OnExit = [this](TObject*) { ++Exits; };
+        auto* panel = new TPanel(Form.get());
+        panel->SetParent(Sheets[1]);
+        panel->SetBounds(0, 0, 200, 60);
         Far = new TEdit(Form.get());
-        Far->SetParent(Sheets[1]);
+        Far->SetParent(panel);
         Far->SetBounds(10, 10, 100, 21);
         Pages->SetActivePage(Sheets[0]);
         ShowForm();
@@ -325,6 +329,18 @@ TEST_F(SkTabsPagesFocusTest, APageTurnedByCodeTakesTheFocusFromAFieldThatKeepsIt
     TypeSeven();
     EXPECT_EQ(Far->Text(), QStringLiteral("7"));
     EXPECT_EQ(Field->Text(), QStringLiteral("300"));
+}
+
+// Without tabs, the page control hands a focus it gets to the first control of its page, the edit in
+// the panel there (a panel would take the focus and do nothing with it).
+TEST_F(SkTabsPagesFocusTest, APageControlWithoutTabsHandsItsFocusToItsPage) {
+    Field->SetText(QStringLiteral("200"));
+    for (TSkTabSheet* sheet : Sheets)
+        sheet->SetTabVisible(false);
+    Pages->SetActivePage(Sheets[1]);
+    Pages->SetFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), Far->Widget());
 }
 
 // The field's OnExit may free the page control as the focus leaves the page, whether a tab click or
