@@ -143,6 +143,12 @@ TEST_F(CheckList, ReCreationKeepsItemsPacketsAndPlace) {
 TEST_F(CheckList, SizesFollowGlyphsFontAndImages) {
     EXPECT_EQ(List->ItemHeight(), std::max(13 + 4, GetMinFontHeight(List->Font())));
     EXPECT_EQ(List->TextIndent(), 13 + 8);
+    auto* freed = new TImageList(&Form);
+    freed->SetWidth(30);
+    List->SetImages(freed);
+    EXPECT_EQ(List->TextIndent(), 13 + 8 + 30 + 4);
+    delete freed;  // the list lets go of images freed under it
+    EXPECT_EQ(List->TextIndent(), 13 + 8);
     TImageList images(&Form);
     images.SetWidth(20);
     images.SetHeight(10);

@@ -254,6 +254,17 @@ TEST_F(GlyphButton, HotGlyphsComeFromALongImageListAndGiveWayWhereItHasNone) {
     EXPECT_EQ(Pixel(radio->PaintOffscreen(), 5, 7), Glyph[6]);
     radio->SetChecked(true);
     EXPECT_EQ(Pixel(radio->PaintOffscreen(), 5, 7), Glyph[1]);  // hot checked is 7: not in the list
+
+    // A list freed under the button leaves it the library's glyphs.
+    auto* freed = new TImageList(nullptr);
+    freed->SetWidth(13);
+    freed->SetHeight(13);
+    for (int i = 0; i < 7; ++i)
+        freed->AddImage(Solid(Glyph[i]));
+    radio->SetCustomGlyphImages(freed);
+    delete freed;
+    EXPECT_EQ(radio->CustomGlyphImages(), nullptr);
+    EXPECT_FALSE(radio->UseCustomGlyphs());
 }
 
 TEST_F(GlyphButton, WithVisualStylesTheThemeDrawsTheGlyph) {
@@ -496,6 +507,13 @@ TEST_F(GlyphButton, AutoSizeFitsGlyphAndCaptionKeepingTheGlyphsEdge) {
     box->SetCaption(QStringLiteral("记住"));
     EXPECT_EQ(box->Left() + box->Width(), right);
     EXPECT_LT(box->Width(), text.Width() + 19);
+    // A larger font sizes it again.
+    box->Font()->SetHeight(-24);
+    scratch.Canvas()->Font()->Assign(*box->Font());
+    text = Rect(0, 0, 500, 500);
+    scratch.Canvas()->DrawText(QStringLiteral("记住"), text, DT_CALCRECT | DT_EXPANDTABS);
+    EXPECT_EQ(box->Width(), text.Width() + 2 + 13 + 4);
+    EXPECT_EQ(box->Height(), std::max(13 + 2, text.Height() + 2));
 }
 
 // Stored form
