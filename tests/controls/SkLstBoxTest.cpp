@@ -167,6 +167,7 @@ TEST_F(ListBoxGroups, HeadersAreFoundAndCounted) {
     EXPECT_EQ(list->GroupNumberOf(4), -1);
     list->SetGroupPrefix(QStringLiteral("#"));
     EXPECT_FALSE(list->IsGroupItem(1));
+    EXPECT_FALSE(list->IsGroupItem(list->Count()));  // past the last item: none
 }
 
 TEST_F(ListBoxGroups, AHeaderIsDrawnInTheGroupFontAndColourWithoutItsPrefix) {
