@@ -7,6 +7,7 @@
 #include "Menus.h"
 #include "PaintRecorder.h"
 #include "SkPopupsCalendar.h"
+#include "StdCtrls.h"
 #include "TimerClock.h"
 
 #include <QApplication>
@@ -96,6 +97,13 @@ TEST_F(SkCalendarTest, StartsOnTodayWithTheDefaultElementsColoursAndSize) {
     const int buttons = 39 + probe.Canvas()->TextWidth("Today") + probe.Canvas()->TextWidth("Clear");
     EXPECT_EQ(Cal->Height(), 4 + (h + 5) + 7 * (h + 2) + 2 + (h + 17));
     EXPECT_EQ(Cal->Width(), std::max(7 * (2 * w + 5), buttons) + 4 * w);
+    // Captions wider than the days widen it.
+    Cal->SetCaptionTodayBtn(QStringLiteral("回到今天的日期"));
+    Cal->SetCaptionClearBtn(QStringLiteral("清除所选的日期"));
+    const int wide = 39 + probe.Canvas()->TextWidth(QStringLiteral("回到今天的日期")) +
+                     probe.Canvas()->TextWidth(QStringLiteral("清除所选的日期"));
+    ASSERT_GT(wide, 7 * (2 * w + 5));
+    EXPECT_EQ(Cal->Width(), wide + 4 * w);
     const TSize preferred = Cal->PreferredSize();
     EXPECT_EQ(Cal->Width(), preferred.cx);
     EXPECT_EQ(Cal->Height(), preferred.cy);
@@ -413,6 +421,10 @@ TEST_F(SkCalendarTest, TheMonthMenuAndTheYearSpinnerTurnTheView) {
     EXPECT_EQ(Cal->ViewDate(), D(2026, 1, 1));
     spinner->Decrement(2);
     EXPECT_EQ(Cal->ViewDate(), D(2024, 1, 1));
+    Cal->SetMaxDate(0);  // no bound: as far as it is told
+    spinner->Increment(3);
+    EXPECT_EQ(Cal->ViewDate(), D(2027, 1, 1));
+    spinner->Decrement(3);
     // Escape puts it away; a press on the calendar while it is up only puts it away.
     spinner->Perform(WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_FALSE(spinner->Visible());
@@ -432,7 +444,8 @@ TEST_F(SkCalendarTest, BoldDaysComeFromTheMasksOfTheShownMonths) {
     QStringList asked;
     Cal->OnGetBoldDays = [&](TObject*, int y, int m, std::uint32_t& mask) {
         asked << QStringLiteral("%1-%2").arg(y).arg(m);
-        if (m == 5) mask = 1u << 9;  // the 10th
+        if (m == 5) mask = 1u << 9;   // the 10th
+        if (m == 4) mask = 1u << 28;  // 29 April, in the first row
     };
     Cal->SetDate(D(2024, 5, 2));  // today (20th) and the date (2nd) away from the 9th and 10th
     Cal->PaintOffscreen();
@@ -453,6 +466,7 @@ TEST_F(SkCalendarTest, BoldDaysComeFromTheMasksOfTheShownMonths) {
     const QImage plain = Cal->PaintOffscreen().copy();
     EXPECT_GT(inkCount(bold, D(2024, 5, 10)), inkCount(plain, D(2024, 5, 10)));
     EXPECT_EQ(inkCount(bold, D(2024, 5, 9)), inkCount(plain, D(2024, 5, 9)));
+    EXPECT_GT(inkCount(bold, D(2024, 4, 29)), inkCount(plain, D(2024, 4, 29)));
     // A day-format handler takes over: no bold unless it says so.
     asked.clear();
     Cal->OnGetBoldDays = [&](TObject*, int, int m, std::uint32_t& mask) {
@@ -610,6 +624,28 @@ TEST_F(SkCalendarTest, APressedButtonShowsDownAtOnce) {
     EXPECT_EQ(down, Repainted(form));
     Release(CentreOf(Cal->ElementRect(TSkCalendar::ecToday)));
     EXPECT_EQ(OnScreen(form), up);
+    Cal->SetParent(Parent.get());
+}
+
+// A press takes the focus, but not in pop-up mode, where the field that dropped the calendar keeps it.
+TEST_F(SkCalendarTest, APressTakesTheFocusOutsidePopUpModeOnly) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 250);
+    auto* field = new TEdit(&form);
+    field->SetParent(&form);
+    field->SetBounds(200, 10, 80, 21);
+    Cal->SetParent(&form);
+    form.ShowForm();
+    form.Widget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.Widget()));
+    field->SetFocus();
+    Cal->SetPopupMode(true);
+    ClickAt(CentreOfDay(D(2024, 5, 9)));
+    EXPECT_EQ(Cal->Date(), D(2024, 5, 9));
+    EXPECT_TRUE(field->Focused());
+    Cal->SetPopupMode(false);
+    ClickAt(CentreOfDay(D(2024, 5, 10)));
+    EXPECT_TRUE(Cal->Focused());
     Cal->SetParent(Parent.get());
 }
 
