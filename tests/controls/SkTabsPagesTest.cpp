@@ -131,6 +131,8 @@ TEST_F(SkTabsPagesTest, PagesMoveInTheListAndRefusePlacesOutsideIt) {
                   QStringLiteral("5 is an invalid PageIndex value. PageIndex must be between 0 and 2"));
     }
     EXPECT_EQ(Sheets[0]->PageIndex(), 1);
+    Sheets[0]->SetPageControl(nullptr);  // out of the control: no place at all
+    EXPECT_EQ(Sheets[0]->PageIndex(), -1);
 }
 
 TEST_F(SkTabsPagesTest, ClosingFreesTheActivePageOnceOnCloseReturnedAndSelectsTheTabToItsLeft) {
@@ -209,6 +211,15 @@ TEST_F(SkTabsPagesTest, OnlyThePageControlShowsAndHidesPages) {
     EXPECT_EQ(pages->ActivePage(), pages->Pages(2));
     EXPECT_TRUE(pages->Pages(2)->Visible());
     EXPECT_FALSE(pages->Pages(1)->Visible());
+
+    // The active page starts and stops showing with its page control, and says so.
+    ShowForm();
+    std::vector<QString> seen;
+    Sheets[1]->OnShow = [&](TObject*) { seen.push_back(QStringLiteral("show")); };
+    Sheets[1]->OnHide = [&](TObject*) { seen.push_back(QStringLiteral("hide")); };
+    Pages->SetVisible(false);
+    Pages->SetVisible(true);
+    EXPECT_EQ(seen, (std::vector<QString>{"hide", "show"}));
 }
 
 TEST_F(SkTabsPagesTest, CtrlTabCyclesThePagesWithVisibleTabs) {
