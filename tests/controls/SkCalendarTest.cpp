@@ -575,6 +575,22 @@ TEST_F(SkCalendarTest, PaintsOneMonthWhereTheLayoutRulesPutIt) {
                      todayWidth + 17, h + 7));
     Cal->SetElements(Cal->Elements() | CalendarElement(ceClearButton));
 
+    // The arrows: squares of h + 5 at the ends of the header.
+    EXPECT_EQ(Cal->ElementRect(TSkCalendar::ecPrevArrow), Bounds(client.Left, client.Top, h + 5, h + 5));
+    EXPECT_EQ(Cal->ElementRect(TSkCalendar::ecNextArrow),
+              Bounds(client.Right - (h + 5), client.Top, h + 5, h + 5));
+
+    // The days of the month in the days colour, those of the months beside it in the fill-day colour.
+    Cal->CalendarColors()->SetColor(0, clBlue);
+    Cal->CalendarColors()->SetColor(1, clRed);
+    const QImage days = Cal->PaintOffscreen().copy();
+    const auto dayCell = [&](int row, int column) {
+        const int left = gridLeft + column * cellWidth, top = daysTop + row * cellHeight - 1;
+        return Rect(left, top, left + cellWidth - 2, top + cellHeight);
+    };
+    EXPECT_TRUE(InkIn(days, dayCell(1, 3), clWindow, clBlue).Shown());  // 9 May
+    EXPECT_TRUE(InkIn(days, dayCell(0, 0), clWindow, clRed).Shown());   // 29 April
+
     // The header text in the button font colour; the line under the day names in the lines colour.
     Cal->SetButtonFontColor(clRed);
     Cal->CalendarColors()->SetColor(3, clBlue);

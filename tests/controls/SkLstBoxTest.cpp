@@ -406,6 +406,13 @@ TEST_F(ListBoxLook, AnItemWiderThanTheListShowsItsTextAsAHint) {
     list->SetShowItemHints(false);
     list->Perform(WM_MOUSEMOVE, 0, MakeLParam(5, second.Top + 1));
     EXPECT_FALSE(list->ItemHintWindow()->Visible());
+    // An item that would fit the list but not beside the owner-draw indent shows its hint too.
+    list->SetShowItemHints(true);
+    list->SetOwnerDrawIndent(40);
+    list->SetWidth(list->Width() - list->ClientWidth() + TextWidthIn(*list->Font(), QStringLiteral("short")) +
+                   10);
+    list->Perform(WM_MOUSEMOVE, 0, MakeLParam(5, first.Top + 1));
+    EXPECT_TRUE(list->ItemHintWindow()->Visible());
 }
 
 // Tabbed list box ---------------------------------------------------------------------------------------
