@@ -4,6 +4,7 @@
 #include "ExtCtrls.h"
 #include "Forms.h"
 #include "ModalMessageService.h"
+#include "PaintRecorder.h"
 #include "SkEditNumeric.h"
 #include "SkTabsPages.h"
 #include "StdCtrls.h"
@@ -220,6 +221,20 @@ TEST_F(SkTabsPagesTest, OnlyThePageControlShowsAndHidesPages) {
     Pages->SetVisible(false);
     Pages->SetVisible(true);
     EXPECT_EQ(seen, (std::vector<QString>{"hide", "show"}));
+}
+
+// The focus shows on the strip as soon as the page control takes it: the screen shows what a full repaint
+// shows.
+TEST_F(SkTabsPagesTest, TheFocusShowsOnTheStripAtOnce) {
+    Pages->SetActivePage(Sheets[0]);
+    ShowForm();
+    Form->Widget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form->Widget()));
+    const QImage before = OnScreen(*Form);
+    Pages->SetFocus();
+    const QImage focused = OnScreen(*Form);
+    EXPECT_NE(focused, before);
+    EXPECT_EQ(focused, Repainted(*Form));
 }
 
 TEST_F(SkTabsPagesTest, CtrlTabCyclesThePagesWithVisibleTabs) {
