@@ -288,14 +288,15 @@ TSkTabSheet* TSkPageControl::PageOfTab(int TabIndex) const {
 }
 
 namespace {
-// Gives the focus to the first control inside that takes it. Handlers run on the way (OnExit of the
-// control left, OnEnter) may free the controls.
+// Gives the focus to the first control inside that takes it. A container that is no tab stop (a
+// panel) would take the focus and do nothing with it: the controls inside it are looked at instead.
+// Handlers run on the way (OnExit of the control left, OnEnter) may free the controls.
 bool FocusFirst(TWinControl* Control) {
     QPointer<QObject> alive(Control);
     for (int i = 0; alive && i < Control->ControlCount(); ++i) {
         QPointer<TWinControl> child(dynamic_cast<TWinControl*>(Control->Controls(i)));
         if (!child || !child->CanFocus()) continue;
-        child->SetFocus();
+        if (child->TabStop()) child->SetFocus();
         if (child && (child->HasWindowFocus() || FocusFirst(child))) return true;
     }
     return false;

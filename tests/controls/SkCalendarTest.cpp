@@ -5,7 +5,9 @@
 #include "ControlProbes.h"
 #include "ExtCtrls.h"
 #include "Menus.h"
+#include "PaintRecorder.h"
 #include "SkPopupsCalendar.h"
+#include "StdCtrls.h"
 #include "TimerClock.h"
 
 #include <QApplication>
@@ -86,7 +88,22 @@ TEST_F(SkCalendarTest, StartsOnTodayWithTheDefaultElementsColoursAndSize) {
     EXPECT_EQ(Cal->MonthMenu()->Items()->Items(11)->Tag(), 12);
     EXPECT_EQ(Cal->TodayTimer()->Interval(), 1000);
     EXPECT_TRUE(Cal->TodayTimer()->Enabled());
-    // Auto-sized: the preferred size is also the smallest.
+    // Auto-sized: the preferred size is also the smallest. By the rules, with w and h the size of "0":
+    // a header h + 5, six weeks and the day names h + 2 each (plus a line each), the buttons h + 17,
+    // and 4 for the frame; seven day columns 2w + 5 wide or the two buttons, whichever is wider, and 4w.
+    TBitmap probe(10, 10);
+    probe.Canvas()->Font()->Assign(*Cal->Font());
+    const int w = probe.Canvas()->TextWidth("0"), h = probe.Canvas()->TextHeight("0");
+    const int buttons = 39 + probe.Canvas()->TextWidth("Today") + probe.Canvas()->TextWidth("Clear");
+    EXPECT_EQ(Cal->Height(), 4 + (h + 5) + 7 * (h + 2) + 2 + (h + 17));
+    EXPECT_EQ(Cal->Width(), std::max(7 * (2 * w + 5), buttons) + 4 * w);
+    // Captions wider than the days widen it.
+    Cal->SetCaptionTodayBtn(QStringLiteral("回到今天的日期"));
+    Cal->SetCaptionClearBtn(QStringLiteral("清除所选的日期"));
+    const int wide = 39 + probe.Canvas()->TextWidth(QStringLiteral("回到今天的日期")) +
+                     probe.Canvas()->TextWidth(QStringLiteral("清除所选的日期"));
+    ASSERT_GT(wide, 7 * (2 * w + 5));
+    EXPECT_EQ(Cal->Width(), wide + 4 * w);
     const TSize preferred = Cal->PreferredSize();
     EXPECT_EQ(Cal->Width(), preferred.cx);
     EXPECT_EQ(Cal->Height(), preferred.cy);
@@ -404,6 +421,10 @@ TEST_F(SkCalendarTest, TheMonthMenuAndTheYearSpinnerTurnTheView) {
     EXPECT_EQ(Cal->ViewDate(), D(2026, 1, 1));
     spinner->Decrement(2);
     EXPECT_EQ(Cal->ViewDate(), D(2024, 1, 1));
+    Cal->SetMaxDate(0);  // no bound: as far as it is told
+    spinner->Increment(3);
+    EXPECT_EQ(Cal->ViewDate(), D(2027, 1, 1));
+    spinner->Decrement(3);
     // Escape puts it away; a press on the calendar while it is up only puts it away.
     spinner->Perform(WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_FALSE(spinner->Visible());
@@ -423,7 +444,8 @@ TEST_F(SkCalendarTest, BoldDaysComeFromTheMasksOfTheShownMonths) {
     QStringList asked;
     Cal->OnGetBoldDays = [&](TObject*, int y, int m, std::uint32_t& mask) {
         asked << QStringLiteral("%1-%2").arg(y).arg(m);
-        if (m == 5) mask = 1u << 9;  // the 10th
+        if (m == 5) mask = 1u << 9;   // the 10th
+        if (m == 4) mask = 1u << 28;  // 29 April, in the first row
     };
     Cal->SetDate(D(2024, 5, 2));  // today (20th) and the date (2nd) away from the 9th and 10th
     Cal->PaintOffscreen();
@@ -444,6 +466,7 @@ TEST_F(SkCalendarTest, BoldDaysComeFromTheMasksOfTheShownMonths) {
     const QImage plain = Cal->PaintOffscreen().copy();
     EXPECT_GT(inkCount(bold, D(2024, 5, 10)), inkCount(plain, D(2024, 5, 10)));
     EXPECT_EQ(inkCount(bold, D(2024, 5, 9)), inkCount(plain, D(2024, 5, 9)));
+    EXPECT_GT(inkCount(bold, D(2024, 4, 29)), inkCount(plain, D(2024, 4, 29)));
     // A day-format handler takes over: no bold unless it says so.
     asked.clear();
     Cal->OnGetBoldDays = [&](TObject*, int, int m, std::uint32_t& mask) {
@@ -533,6 +556,55 @@ TEST_F(SkCalendarTest, PaintsOneMonthWhereTheLayoutRulesPutIt) {
     EXPECT_TRUE(InkIn(image, Rect(gridLeft, daysTop - 1, gridLeft + cellWidth - 2, daysTop - 1 + cellHeight),
                       clWindow, clBtnShadow)
                     .Shown());
+
+    // The buttons, caption + 17 by h + 7, share the band: as far from its left as from its right.
+    const int todayWidth = probe.Canvas()->TextWidth("Today"),
+              clearWidth = probe.Canvas()->TextWidth("Clear");
+    const TRect todayButton = Cal->ElementRect(TSkCalendar::ecToday),
+                clearButton = Cal->ElementRect(TSkCalendar::ecClear);
+    EXPECT_EQ(todayButton.Width(), todayWidth + 17);
+    EXPECT_EQ(clearButton.Width(), clearWidth + 17);
+    EXPECT_EQ(todayButton.Height(), h + 7);
+    EXPECT_EQ(todayButton.Top, bandTop + (h + 18 - (h + 7)) / 2);
+    EXPECT_NEAR(todayButton.Left - gridLeft, gridRight - clearButton.Right, 1);
+    EXPECT_GE(clearButton.Left - todayButton.Right, 5);
+    // One button alone is centred in the band.
+    Cal->SetElements(Cal->Elements() & ~CalendarElement(ceClearButton));
+    EXPECT_EQ(Cal->ElementRect(TSkCalendar::ecToday),
+              Bounds(gridLeft + (gridRight - gridLeft - (todayWidth + 17)) / 2, todayButton.Top,
+                     todayWidth + 17, h + 7));
+    Cal->SetElements(Cal->Elements() | CalendarElement(ceClearButton));
+
+    // The arrows: squares of h + 5 at the ends of the header.
+    EXPECT_EQ(Cal->ElementRect(TSkCalendar::ecPrevArrow), Bounds(client.Left, client.Top, h + 5, h + 5));
+    EXPECT_EQ(Cal->ElementRect(TSkCalendar::ecNextArrow),
+              Bounds(client.Right - (h + 5), client.Top, h + 5, h + 5));
+
+    // The days of the month in the days colour, those of the months beside it in the fill-day colour.
+    Cal->CalendarColors()->SetColor(0, clBlue);
+    Cal->CalendarColors()->SetColor(1, clRed);
+    const QImage days = Cal->PaintOffscreen().copy();
+    const auto dayCell = [&](int row, int column) {
+        const int left = gridLeft + column * cellWidth, top = daysTop + row * cellHeight - 1;
+        return Rect(left, top, left + cellWidth - 2, top + cellHeight);
+    };
+    EXPECT_TRUE(InkIn(days, dayCell(1, 3), clWindow, clBlue).Shown());  // 9 May
+    EXPECT_TRUE(InkIn(days, dayCell(0, 0), clWindow, clRed).Shown());   // 29 April
+
+    // The header text in the button font colour; the line under the day names in the lines colour.
+    Cal->SetButtonFontColor(clRed);
+    Cal->CalendarColors()->SetColor(3, clBlue);
+    const QImage coloured = Cal->PaintOffscreen().copy();
+    EXPECT_TRUE(InkIn(coloured,
+                      Rect(client.Left + h + 5, client.Top + 2, client.Right - h - 5, headerBottom - 2),
+                      clBtnFace, clRed)
+                    .Shown());
+    EXPECT_EQ(Pixel(coloured, (gridLeft + gridRight) / 2, headerBottom + cellHeight), clBlue);
+    EXPECT_EQ(Pixel(coloured, (gridLeft + gridRight) / 2, bandTop - 1), clBlue);
+    // So is the week numbers' line, 5 pixels in from the right of their column (2w + 10 wide).
+    Cal->SetElements((Cal->Elements() | CalendarElement(ceWeekNumbers)) & ~CalendarElement(ceDaysOfWeek));
+    Cal->CalendarColors()->SetColor(3, clLime);
+    EXPECT_EQ(Pixel(Cal->PaintOffscreen(), gridLeft + 2 * w + 5, headerBottom + 3 * (h + 2)), clLime);
 }
 
 // Short names too wide for a cell are cut to two characters, then to one that tells the days apart:
@@ -551,6 +623,46 @@ TEST_F(SkCalendarTest, DayNamesTooWideForACellAreCutToCharactersThatTellTheDaysA
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     EXPECT_EQ(Cal->DayNames(), (QStringList{"Su", "Mo", "Tu", "We", "Th", "Fr", "Sa"}));
     QLocale::setDefault(before);
+}
+
+// A pressed button is repainted down at once: the screen shows what a full repaint shows.
+TEST_F(SkCalendarTest, APressedButtonShowsDownAtOnce) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 250);
+    Cal->SetParent(&form);
+    form.ShowForm();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.Widget()));
+    Cal->SetFocus();
+    const QImage up = OnScreen(form);
+    Press(CentreOf(Cal->ElementRect(TSkCalendar::ecToday)));
+    const QImage down = OnScreen(form);
+    EXPECT_NE(down, up);
+    EXPECT_EQ(down, Repainted(form));
+    Release(CentreOf(Cal->ElementRect(TSkCalendar::ecToday)));
+    EXPECT_EQ(OnScreen(form), up);
+    Cal->SetParent(Parent.get());
+}
+
+// A press takes the focus, but not in pop-up mode, where the field that dropped the calendar keeps it.
+TEST_F(SkCalendarTest, APressTakesTheFocusOutsidePopUpModeOnly) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 250);
+    auto* field = new TEdit(&form);
+    field->SetParent(&form);
+    field->SetBounds(200, 10, 80, 21);
+    Cal->SetParent(&form);
+    form.ShowForm();
+    form.Widget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.Widget()));
+    field->SetFocus();
+    Cal->SetPopupMode(true);
+    ClickAt(CentreOfDay(D(2024, 5, 9)));
+    EXPECT_EQ(Cal->Date(), D(2024, 5, 9));
+    EXPECT_TRUE(field->Focused());
+    Cal->SetPopupMode(false);
+    ClickAt(CentreOfDay(D(2024, 5, 10)));
+    EXPECT_TRUE(Cal->Focused());
+    Cal->SetParent(Parent.get());
 }
 
 // A double click counts over the days and the buttons only, and presses the day again.

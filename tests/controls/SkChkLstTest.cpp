@@ -100,11 +100,18 @@ TEST_F(CheckList, TheGlyphTogglesAndTheTextOnlyWhenAsked) {
     EXPECT_FALSE(List->ItemChecked(2));
     EXPECT_EQ(Changes.size(), 3u);
 
-    // A right click makes the item current without toggling.
+    // A right click makes the item current without toggling, and clicks once it moved.
+    int clicks = 0;
+    List->OnClick = [&](TObject*) { ++clicks; };
     const TRect last = List->ItemRect(3);
     QTest::mouseClick(Viewport(List), Qt::RightButton, {}, Centre(last));
     EXPECT_EQ(List->ItemIndex(), 3);
     EXPECT_FALSE(List->ItemChecked(3));
+    QTest::mouseClick(Viewport(List), Qt::RightButton, {}, Centre(last));
+    QTest::mouseClick(Viewport(List), Qt::RightButton, {}, Centre(List->ItemRect(0)));
+    EXPECT_EQ(List->ItemIndex(), 0);
+    EXPECT_FALSE(List->ItemChecked(0));
+    EXPECT_EQ(clicks, 2);
 }
 
 TEST_F(CheckList, EnablingTheListEnablesEveryItem) {
@@ -135,6 +142,12 @@ TEST_F(CheckList, ReCreationKeepsItemsPacketsAndPlace) {
 
 TEST_F(CheckList, SizesFollowGlyphsFontAndImages) {
     EXPECT_EQ(List->ItemHeight(), std::max(13 + 4, GetMinFontHeight(List->Font())));
+    EXPECT_EQ(List->TextIndent(), 13 + 8);
+    auto* freed = new TImageList(&Form);
+    freed->SetWidth(30);
+    List->SetImages(freed);
+    EXPECT_EQ(List->TextIndent(), 13 + 8 + 30 + 4);
+    delete freed;  // the list lets go of images freed under it
     EXPECT_EQ(List->TextIndent(), 13 + 8);
     TImageList images(&Form);
     images.SetWidth(20);

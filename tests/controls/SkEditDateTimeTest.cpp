@@ -110,6 +110,7 @@ TEST_F(SkDateTimeEditTest, TextThatIsNoDateGoesThroughOnInvalidDate) {
     QTest::mouseClick(Other->Widget(), Qt::LeftButton, {}, QPoint(5, 5));
     QApplication::processEvents();
     EXPECT_TRUE(Edit->Focused());
+    EXPECT_EQ(Edit->Text(), QString());  // the focus kept without the text: no date, no text
     EXPECT_EQ(otherEnters, 0);
     EXPECT_EQ(enters, 1);  // SetFocus's
     EXPECT_EQ(exits, 0);
@@ -326,12 +327,20 @@ TEST_F(SkDateTimeEditTest, KeysStepTheDateAndTheTime) {
 }
 
 TEST_F(SkDateTimeEditTest, ATimeEditRefusesLettersButTheHalfDayWords) {
+    // The letters typed are the edit's, not the accelerator of a button beside it.
+    auto* print = new TButton(Form.get());
+    print->SetParent(Form.get());
+    print->SetBounds(150, 10, 60, 24);
+    print->SetCaption(QStringLiteral("&P"));
+    int printed = 0;
+    print->OnClick = [&](TObject*) { ++printed; };
     ShowAndFocus();
     Edit->SetTime(0.5);
     const int beeps = MessageBeepCount();
     Type("9:30xPM");
     EXPECT_EQ(Edit->Text(), QStringLiteral("9:30PM"));
     EXPECT_EQ(MessageBeepCount(), beeps + 1);
+    EXPECT_EQ(printed, 0);
     // The program's own words, as an input method types them.
     Edit->SetText(QString());
     for (const QChar ch : QStringLiteral("下午3:15")) {
@@ -371,6 +380,20 @@ TEST_F(SkDateTimeEditTest, TheCalendarWritesTheChosenDateBackAndClearEmpties) {
     });
     EXPECT_EQ(opened, EncodeDate(2025, 1, 1));
     EXPECT_EQ(Edit->Text(), QString());  // dismissed: unchanged
+
+    // The calendar keeps the edit's minimum, and turning its month tells the edit's view handler:
+    // opened on 30 December 2024 (December shown), Left stays, two Rights reach 1 January 2025.
+    Edit->SetMaxDate(0);
+    Edit->SetMinDate(EncodeDate(2024, 12, 30));
+    Edit->SetDate(EncodeDate(2024, 12, 30));
+    QList<TDateTime> views;
+    Edit->OnViewDateChange = [&](TObject*, TDateTime view) { views << view; };
+    WhileOpen<TSkCalendar>([&](TSkCalendar*) {
+        for (Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Right, Qt::Key_Return})
+            QTest::keyClick(Edit->Widget(), key);
+    });
+    EXPECT_EQ(Edit->Date(), EncodeDate(2025, 1, 1));
+    EXPECT_EQ(views, (QList<TDateTime>{EncodeDate(2024, 12, 1), EncodeDate(2025, 1, 1)}));
 }
 
 TEST_F(SkDateTimeEditTest, TheClockWritesTheChosenTimeBack) {

@@ -105,9 +105,9 @@ TEST_F(SkNumericEditTest, IntValueIsHeldWithinThe32BitRange) {
 TEST_F(SkNumericEditTest, OnlyANumbersCharactersCanBeTyped) {
     ShowAndFocus();
     const int beeps = MessageBeepCount();
-    Type("12.5a");
-    EXPECT_EQ(Edit->Text(), QStringLiteral("125"));  // integers only: no point, no letters
-    EXPECT_EQ(MessageBeepCount(), beeps + 2);
+    Type("12.5 a");
+    EXPECT_EQ(Edit->Text(), QStringLiteral("125"));  // integers only: no point, no blank, no letters
+    EXPECT_EQ(MessageBeepCount(), beeps + 3);
     // A sign goes in front of an unsigned number, not a second one, and nothing before a sign.
     Edit->SetSelStart(0);
     QTest::keyClicks(Edit->Widget(), "-");

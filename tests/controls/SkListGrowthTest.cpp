@@ -133,17 +133,20 @@ TEST_F(ShownCheckList, ATickRepaintsItsGlyph) {
     EXPECT_TRUE(List->ItemChecked(0));
     EXPECT_TRUE(List->ItemChecked(4));
 
-    // An image index repaints the image's part of the row.
+    // An image index repaints the image's part of the row: from the glyph's 13 + 4 pixels to the text
+    // indent (13 + 8 + 16 + 4), vertically centred on the images' 10 pixels.
     TImageList images(&Form);
     images.SetWidth(16);
-    images.SetHeight(16);
+    images.SetHeight(10);
     List->SetImages(&images);
     QApplication::processEvents();
     QApplication::processEvents();
     recorder.Painted = QRegion();
     List->SetItemImageIndex(2, 1);
     QApplication::processEvents();
-    const TRect image = List->ImageArea(2);
+    const TRect image = List->ImageArea(2), item = List->ItemRect(2);
+    const int margin = (List->ItemHeight() - 10) / 2;
+    EXPECT_EQ(image, Rect(item.Left + 17, item.Top + margin, item.Left + 41, item.Bottom - margin));
     EXPECT_EQ(recorder.Painted.boundingRect(), QRect(image.Left, image.Top, image.Width(), image.Height()));
 }
 

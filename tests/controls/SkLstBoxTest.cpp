@@ -167,6 +167,7 @@ TEST_F(ListBoxGroups, HeadersAreFoundAndCounted) {
     EXPECT_EQ(list->GroupNumberOf(4), -1);
     list->SetGroupPrefix(QStringLiteral("#"));
     EXPECT_FALSE(list->IsGroupItem(1));
+    EXPECT_FALSE(list->IsGroupItem(list->Count()));  // past the last item: none
 }
 
 TEST_F(ListBoxGroups, AHeaderIsDrawnInTheGroupFontAndColourWithoutItsPrefix) {
@@ -251,6 +252,7 @@ TEST_F(ListBoxGroups, WithVisualStylesTheHeaderTakesTheThemeColours) {
 TEST_F(ListBoxGroups, TheGroupFontFollowsTheListFontUntilSetApart) {
     TSkListBox* list = MakeList({});
     list->Font()->SetHeight(-20);
+    EXPECT_GE(list->ItemHeight(), 20);  // the rows grow with the font
     EXPECT_EQ(list->GroupFont()->Height(), -20);
     EXPECT_TRUE(list->GroupFont()->HasStyle(fsBold));
     EXPECT_FALSE(list->GroupFontChanged());
@@ -356,6 +358,12 @@ TEST_F(ListBoxLook, FocusDisablingAndColourChangesShowTheStateColours) {
     focusList();
     focusForm();
     EXPECT_EQ(list->Color(), clAqua);
+    // So is a parent's colour taken on, also one the focused list shows already.
+    Form->SetColor(clInfoBk);
+    focusList();
+    list->SetParentColor(true);
+    focusForm();
+    EXPECT_EQ(list->Color(), clInfoBk);
 }
 
 TEST_F(ListBoxLook, TheOwnerDrawIndentIsKeptFreeOfTheItem) {
@@ -398,6 +406,13 @@ TEST_F(ListBoxLook, AnItemWiderThanTheListShowsItsTextAsAHint) {
     list->SetShowItemHints(false);
     list->Perform(WM_MOUSEMOVE, 0, MakeLParam(5, second.Top + 1));
     EXPECT_FALSE(list->ItemHintWindow()->Visible());
+    // An item that would fit the list but not beside the owner-draw indent shows its hint too.
+    list->SetShowItemHints(true);
+    list->SetOwnerDrawIndent(40);
+    list->SetWidth(list->Width() - list->ClientWidth() + TextWidthIn(*list->Font(), QStringLiteral("short")) +
+                   10);
+    list->Perform(WM_MOUSEMOVE, 0, MakeLParam(5, first.Top + 1));
+    EXPECT_TRUE(list->ItemHintWindow()->Visible());
 }
 
 // Tabbed list box ---------------------------------------------------------------------------------------

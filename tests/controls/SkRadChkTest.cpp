@@ -126,6 +126,23 @@ TEST_F(GlyphButton, ATransparentRadioShowsItsParentAndBlendsTheCirclesEdge) {
     p = radio->PaintOffscreen();
     EXPECT_EQ(Pixel(p, 79, 0), Sys(clWindow));
     EXPECT_EQ(Pixel(p, 3, 2), Sys(clWindow));
+
+    // Over a picture that changes, each painting shows the picture of the moment.
+    auto* picture = new TPaintBox(Form.get());
+    picture->SetParent(Form.get());
+    picture->SetBounds(10, 100, 150, 40);
+    TColor paper = clYellow;
+    picture->OnPaint = [&](TObject*) {
+        picture->Canvas()->Brush()->SetColor(paper);
+        picture->Canvas()->FillRect(Rect(0, 0, 150, 40));
+    };
+    auto* over = Make<TSkRadioButton>(QString(), 5, 5, picture);
+    over->SetAutoSize(false);
+    over->SetBounds(5, 5, 80, 17);
+    over->SetTransparent(true);
+    EXPECT_EQ(Pixel(over->PaintOffscreen(), 79, 0), clYellow);
+    paper = clLime;
+    EXPECT_EQ(Pixel(over->PaintOffscreen(), 79, 0), clLime);
 }
 
 // The library's hot-track glyphs
@@ -254,6 +271,28 @@ TEST_F(GlyphButton, HotGlyphsComeFromALongImageListAndGiveWayWhereItHasNone) {
     EXPECT_EQ(Pixel(radio->PaintOffscreen(), 5, 7), Glyph[6]);
     radio->SetChecked(true);
     EXPECT_EQ(Pixel(radio->PaintOffscreen(), 5, 7), Glyph[1]);  // hot checked is 7: not in the list
+
+    // Images one pixel wide are glyphs too.
+    TImageList thin(nullptr);
+    thin.SetWidth(1);
+    thin.SetHeight(13);
+    QImage line(1, 13, QImage::Format_ARGB32);
+    line.fill(Qt::red);
+    thin.AddImage(line);
+    radio->SetCustomGlyphImages(&thin);
+    EXPECT_TRUE(radio->UseCustomGlyphs());
+    EXPECT_EQ(radio->GlyphWidth(), 1);
+
+    // A list freed under the button leaves it the library's glyphs.
+    auto* freed = new TImageList(nullptr);
+    freed->SetWidth(13);
+    freed->SetHeight(13);
+    for (int i = 0; i < 7; ++i)
+        freed->AddImage(Solid(Glyph[i]));
+    radio->SetCustomGlyphImages(freed);
+    delete freed;
+    EXPECT_EQ(radio->CustomGlyphImages(), nullptr);
+    EXPECT_FALSE(radio->UseCustomGlyphs());
 }
 
 TEST_F(GlyphButton, WithVisualStylesTheThemeDrawsTheGlyph) {
@@ -496,6 +535,13 @@ TEST_F(GlyphButton, AutoSizeFitsGlyphAndCaptionKeepingTheGlyphsEdge) {
     box->SetCaption(QStringLiteral("记住"));
     EXPECT_EQ(box->Left() + box->Width(), right);
     EXPECT_LT(box->Width(), text.Width() + 19);
+    // A larger font sizes it again.
+    box->Font()->SetHeight(-24);
+    scratch.Canvas()->Font()->Assign(*box->Font());
+    text = Rect(0, 0, 500, 500);
+    scratch.Canvas()->DrawText(QStringLiteral("记住"), text, DT_CALCRECT | DT_EXPANDTABS);
+    EXPECT_EQ(box->Width(), text.Width() + 2 + 13 + 4);
+    EXPECT_EQ(box->Height(), std::max(13 + 2, text.Height() + 2));
 }
 
 // Stored form

@@ -1,8 +1,10 @@
 // The page control and its sheets as the windows use them: switching pages by tab and by index,
 // hidden tabs, one-pixel tabs, moving pages, closing the active page, colours and streaming.
 #include "DragDrop.h"
+#include "ExtCtrls.h"
 #include "Forms.h"
 #include "ModalMessageService.h"
+#include "PaintRecorder.h"
 #include "SkEditNumeric.h"
 #include "SkTabsPages.h"
 #include "StdCtrls.h"
@@ -78,6 +80,13 @@ TEST_F(SkTabsPagesTest, OnePageShowsAtATimeChosenByCodeOrByItsTab) {
     Pages->SetActivePageIndex(0);
     EXPECT_EQ(Pages->ActivePage(), Sheets[2]);
     EXPECT_EQ(Shown(), (std::vector<bool>{false, false, true}));
+    // An index one past the last page selects no tab and leaves the page.
+    Events.clear();
+    Pages->SetActivePageIndex(3);
+    EXPECT_EQ(Pages->TabIndex(), -1);
+    EXPECT_EQ(Pages->ActivePage(), Sheets[2]);
+    EXPECT_EQ(Shown(), (std::vector<bool>{false, false, true}));
+    EXPECT_TRUE(Events.empty());
 }
 
 TEST_F(SkTabsPagesTest, WithEveryTabHiddenPagesStillSwitchByIndex) {
@@ -123,6 +132,8 @@ TEST_F(SkTabsPagesTest, PagesMoveInTheListAndRefusePlacesOutsideIt) {
                   QStringLiteral("5 is an invalid PageIndex value. PageIndex must be between 0 and 2"));
     }
     EXPECT_EQ(Sheets[0]->PageIndex(), 1);
+    Sheets[0]->SetPageControl(nullptr);  // out of the control: no place at all
+    EXPECT_EQ(Sheets[0]->PageIndex(), -1);
 }
 
 TEST_F(SkTabsPagesTest, ClosingFreesTheActivePageOnceOnCloseReturnedAndSelectsTheTabToItsLeft) {
@@ -201,6 +212,29 @@ TEST_F(SkTabsPagesTest, OnlyThePageControlShowsAndHidesPages) {
     EXPECT_EQ(pages->ActivePage(), pages->Pages(2));
     EXPECT_TRUE(pages->Pages(2)->Visible());
     EXPECT_FALSE(pages->Pages(1)->Visible());
+
+    // The active page starts and stops showing with its page control, and says so.
+    ShowForm();
+    std::vector<QString> seen;
+    Sheets[1]->OnShow = [&](TObject*) { seen.push_back(QStringLiteral("show")); };
+    Sheets[1]->OnHide = [&](TObject*) { seen.push_back(QStringLiteral("hide")); };
+    Pages->SetVisible(false);
+    Pages->SetVisible(true);
+    EXPECT_EQ(seen, (std::vector<QString>{"hide", "show"}));
+}
+
+// The focus shows on the strip as soon as the page control takes it: the screen shows what a full repaint
+// shows.
+TEST_F(SkTabsPagesTest, TheFocusShowsOnTheStripAtOnce) {
+    Pages->SetActivePage(Sheets[0]);
+    ShowForm();
+    Form->Widget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form->Widget()));
+    const QImage before = OnScreen(*Form);
+    Pages->SetFocus();
+    const QImage focused = OnScreen(*Form);
+    EXPECT_NE(focused, before);
+    EXPECT_EQ(focused, Repainted(*Form));
 }
 
 TEST_F(SkTabsPagesTest, CtrlTabCyclesThePagesWithVisibleTabs) {
@@ -230,7 +264,7 @@ TEST_F(SkTabsPagesTest, CtrlTabCyclesThePagesWithVisibleTabs) {
 
 namespace {
 // A numeric edit on the first page holding 300 against Max 250, whose range handler keeps the value and
-// the focus; an edit on the second page.
+// the focus; an edit in a panel on the second page.
 struct SkTabsPagesFocusTest : SkTabsPagesTest {
     TSkNumericEdit* Field = nullptr;
     TEdit* Far = nullptr;
@@ -250,8 +284,11 @@ struct SkTabsPagesFocusTest : SkTabsPagesTest {
         };
         Field->OnEnter = [this](TObject*) { ++Enters; };
         Field->OnExit = [this](TObject*) { ++Exits; };
+        auto* panel = new TPanel(Form.get());
+        panel->SetParent(Sheets[1]);
+        panel->SetBounds(0, 0, 200, 60);
         Far = new TEdit(Form.get());
-        Far->SetParent(Sheets[1]);
+        Far->SetParent(panel);
         Far->SetBounds(10, 10, 100, 21);
         Pages->SetActivePage(Sheets[0]);
         ShowForm();
@@ -327,6 +364,18 @@ TEST_F(SkTabsPagesFocusTest, APageTurnedByCodeTakesTheFocusFromAFieldThatKeepsIt
     EXPECT_EQ(Pages->ActivePage(), Sheets[2]);
     TypeSeven();
     EXPECT_EQ(outside->Text(), QStringLiteral("7"));
+}
+
+// Without tabs, the page control hands a focus it gets to the first control of its page, the edit in
+// the panel there (a panel would take the focus and do nothing with it).
+TEST_F(SkTabsPagesFocusTest, APageControlWithoutTabsHandsItsFocusToItsPage) {
+    Field->SetText(QStringLiteral("200"));
+    for (TSkTabSheet* sheet : Sheets)
+        sheet->SetTabVisible(false);
+    Pages->SetActivePage(Sheets[1]);
+    Pages->SetFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), Far->Widget());
 }
 
 // The field's OnExit may free the page control as the focus leaves the page, whether a tab click or

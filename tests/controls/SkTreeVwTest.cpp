@@ -98,6 +98,9 @@ TEST_F(SkTreeViewTest, ItemHeightBelowOneGivesTheDefaultHeight) {
     EXPECT_EQ(tree->RowHeight(), standard);
     tree->SetItemHeight(0);
     EXPECT_EQ(tree->RowHeight(), standard);
+    tree->SetItemHeight(1);  // the least height there is
+    EXPECT_EQ(tree->ItemHeight(), 1);
+    EXPECT_EQ(tree->RowHeight(), 1);
 }
 
 TEST_F(SkTreeViewTest, SavingAndLoadingThreeLevelsGivesTheSameTree) {
