@@ -306,6 +306,11 @@ void TSkCustomHintWindow::ActivateHint(TRect Rect, const QString& AHint) {
     FActive = true;
 }
 
+void TSkCustomHintWindow::SetVisible(bool visible) {
+    if (!visible) FActive = false;
+    THintWindow::SetVisible(visible);
+}
+
 void TSkCustomHintWindow::CMTextChanged(TMessage& Message) {
     THintWindow::CMTextChanged(Message);
     TRect r = Rect(0, 0, FCaptionWidth, 0);

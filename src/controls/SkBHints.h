@@ -81,6 +81,8 @@ public:
     TSkBalloonHints* Component() const { return FComponent; }
 
     void ActivateHint(TRect Rect, const QString& AHint) override;
+    // Hidden, however the application hides it, no hint shows.
+    void SetVisible(bool visible) override;
     // Takes the component's settings, pictures, events and font.
     void TakeSettings(TSkBalloonHints* Component);
     // The component forgets this window; framework use.

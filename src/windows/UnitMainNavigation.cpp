@@ -359,8 +359,9 @@ void TMainFrm::N1Click(TObject*) {
 }
 
 void TMainFrm::N3Click(TObject*) {
+    // Kept between uses, and gone with the main window that keeps it.
     static QPointer<TBKSetFrm> form;
-    if (!form) form = new TBKSetFrm(Application);
+    if (!form) form = new TBKSetFrm(this);
     form->ShowModal();
 }
 

@@ -310,5 +310,10 @@ TEST_F(BalloonTest, TheApplicationShowsAControlsHintAsABalloonAtTheMouse) {
     // The mouse leaving the two-pixel square round its place ends the hint.
     QTest::mouseMove(Window()->Widget(), QPoint(10 + 5, Window()->Height() - 1));
     EXPECT_FALSE(Window()->Active());
+    // Hidden by the application, the balloon no longer says it shows.
+    Application->ActivateHint(mouse);
+    ASSERT_TRUE(Window()->Active());
     Application->CancelHint();
+    EXPECT_FALSE(Window()->Widget()->isVisible());
+    EXPECT_FALSE(Window()->Active());
 }

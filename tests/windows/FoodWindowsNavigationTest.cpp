@@ -20,13 +20,6 @@ protected:
         Start();
         Login();
     }
-    void TearDown() override {
-        delete Frm_FD;
-        delete Frm_FDYY;
-        delete HelathFrm;
-        MainWindowSession::TearDown();
-    }
-
     TRecordingShellService Shell;
 };
 

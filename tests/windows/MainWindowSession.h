@@ -6,8 +6,15 @@
 #include "FoodTable.h"
 #include "RecordingServices.h"
 #include "TestDatabase.h"
+#include "UnitFoodList.h"
+#include "UnitHelath.h"
 #include "UnitMain.h"
 #include "UnitMsg.h"
+#include "UnitShiPu.h"
+#include "UnitTaoCan.h"
+#include "UnitYYSTop.h"
+
+#include <QCoreApplication>
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -26,8 +33,18 @@ protected:
     }
     void TearDown() override {
         SetModalHook(nullptr);
+        // The windows the main window docked go before it, as at the program's end: one left behind
+        // would outlive its site and the data module, and the next case's main window would take it
+        // up again, timers and all.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        delete Frm_FD;
+        delete Frm_FDYY;
+        delete Frm_ShiPu;
+        delete Frm_TaoCan;
+        delete HelathFrm;
         delete MainFrm;
         MainFrm = nullptr;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     // Creates and shows the main window and runs its start-up timer without the loading box's wait.

@@ -12,6 +12,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QTest>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -22,12 +23,6 @@ namespace {
 // The main window on a private database, with message boxes and modal windows answered by the test.
 class MainWindow : public MainWindowSession {
 protected:
-    void TearDown() override {
-        delete Frm_FD;
-        delete HelathFrm;
-        MainWindowSession::TearDown();
-    }
-
     QString Ini(const QString& key) {
         return TIniFile(Db.Folder() + "UInfo.ini").ReadString("UINFO", key, "<none>");
     }
@@ -190,16 +185,23 @@ TEST_F(MainWindow, TheEnergyMethodWindowWearsTheSkinOfTheMomentEachTimeItOpens) 
     Start();
     Login("user", "");
     std::vector<TColor> titles;
+    QPointer<TForm> kept;
     OnModal = [&](TForm* form) {
         auto* method = dynamic_cast<TBKSetFrm*>(form);
         ASSERT_NE(method, nullptr);
         titles.push_back(MiddleOf(method->imgLeft->Picture()));
+        if (!kept) kept = form;
+        EXPECT_EQ(form, kept.data());
     };
     MainFrm->N6->Click();  // pink
     MainFrm->N3->Click();
     MainFrm->N5->Click();  // blue again
     MainFrm->N3->Click();
     EXPECT_EQ(titles, (std::vector<TColor>{MiddleOf(&pink), MiddleOf(&blue)}));
+    // The one window kept between uses goes with the main window that keeps it.
+    delete MainFrm;
+    MainFrm = nullptr;
+    EXPECT_TRUE(kept.isNull());
 }
 
 TEST_F(MainWindow, GuidePanelStaysHiddenOnceDismissed) {

@@ -16,14 +16,6 @@ protected:
         Start();
         Login();
     }
-    void TearDown() override {
-        // Docked windows go before the main window that hosts them, as they do at the program's end.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        delete Frm_ShiPu;
-        delete Frm_TaoCan;
-        MainWindowSession::TearDown();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
 };
 
 }  // namespace
