@@ -74,6 +74,8 @@ public:
     // Fewer rows drop what the removed rows held; the fixed rows shrink to leave one scrolling row.
     int RowCount() const { return FRowCount; }
     void SetRowCount(int count);
+    // Fixed rows and columns are at most all but one; the current cell moves past them, and an editor
+    // on a cell that became fixed closes.
     int FixedCols() const { return FFixedCols; }
     void SetFixedCols(int count);
     int FixedRows() const { return FFixedRows; }
@@ -168,7 +170,8 @@ protected:
 
     // Moves the current cell as the user does: OnSelectCell, selection, view, OnClick.
     void MoveCurrent(int ACol, int ARow, bool moveAnchor, bool show);
-    // Moves the current cell without events (a data grid following its data set).
+    // Moves the current cell without events (a data grid following its data set), kept inside the grid;
+    // the editor closes when the cell changes.
     void SetCurrentQuietly(int ACol, int ARow);
     void ShowEditor();
     void HideEditor();

@@ -1,5 +1,6 @@
 #include "Forms.h"
 #include "Grids.h"
+#include "PaintRecorder.h"
 #include "RecordingServices.h"
 #include "StdCtrls.h"
 
@@ -8,6 +9,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPointer>
+#include <QScrollBar>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -50,10 +52,21 @@ protected:
         QTest::keyClick(QApplication::focusWidget(), key, mods);
     }
     QLineEdit* Editor() const { return grid->Widget()->findChild<QLineEdit*>(); }
+    QScrollBar* Bar(Qt::Orientation orientation) const {
+        for (QScrollBar* bar : grid->Widget()->findChildren<QScrollBar*>())
+            if (bar->orientation() == orientation) return bar;
+        return nullptr;
+    }
     bool EditorShown() const { return Editor() && Editor()->isVisible(); }
 
     TForm form{nullptr};
     TStringGrid* grid = nullptr;
+};
+
+// A grid that moves its current cell without events, as the data grid follows its records.
+struct TQuietGrid : TStringGrid {
+    using TCustomGrid::SetCurrentQuietly;
+    using TStringGrid::TStringGrid;
 };
 
 // The entry grids switch editing on only in the amount column, from OnSelectCell.
@@ -212,6 +225,9 @@ TEST_F(StringGridTest, AClickOnTheCurrentCellOpensTheEditorAndMovingClosesIt) {
     ClickCell(1, 1);  // already current: opens the editor
     ASSERT_TRUE(EditorShown());
     EXPECT_EQ(Editor()->geometry(), QRect(CentreOf(1, 1) - QPoint(30, 10), QSize(60, 20)));
+    Press(Qt::Key_Down);
+    EXPECT_EQ(grid->Row(), 2);
+    EXPECT_FALSE(grid->EditorMode());
     ClickCell(2, 2);
     EXPECT_FALSE(grid->EditorMode());
     EXPECT_FALSE(EditorShown());
@@ -223,6 +239,29 @@ TEST_F(StringGridTest, AClickOnTheCurrentCellOpensTheEditorAndMovingClosesIt) {
     EXPECT_EQ(Editor()->text(), "changed");
     grid->SetOptions(grid->Options() & ~goEditing);  // switching editing off closes the editor
     EXPECT_FALSE(grid->EditorMode());
+    // A column that becomes fixed takes the editor with it, and the current cell moves past it.
+    grid->SetOptions(grid->Options() | goEditing);
+    grid->SetCol(1);
+    grid->SetEditorMode(true);
+    ASSERT_TRUE(EditorShown());
+    grid->SetFixedCols(2);
+    EXPECT_FALSE(grid->EditorMode());
+    EXPECT_EQ(grid->Col(), 2);
+}
+
+// A move without events stays inside the grid and closes the editor only when the cell changes.
+TEST_F(StringGridTest, AQuietMoveStaysInTheGridAndClosesTheEditorOnlyWhenTheCellChanges) {
+    auto* quiet = new TQuietGrid(&form);
+    quiet->SetParent(&form);
+    quiet->SetOptions(quiet->Options() | goEditing);
+    quiet->SetFocus();
+    quiet->SetEditorMode(true);
+    quiet->SetCurrentQuietly(1, 1);
+    EXPECT_TRUE(quiet->EditorMode());
+    quiet->SetCurrentQuietly(9, 99);
+    EXPECT_FALSE(quiet->EditorMode());
+    EXPECT_EQ(quiet->Col(), 4);
+    EXPECT_EQ(quiet->Row(), 4);
 }
 
 TEST_F(StringGridTest, HiddenColumnsKeepTheirValuesAndRowsFollowRowCount) {
@@ -271,6 +310,12 @@ TEST_F(StringGridTest, HiddenColumnsKeepTheirValuesAndRowsFollowRowCount) {
     grid->SetRowCount(1);
     EXPECT_EQ(grid->FixedRows(), 0);
     EXPECT_EQ(grid->Row(), 0);
+    grid->SetRowCount(4);
+    grid->SetFixedRows(9);  // all but one row at most
+    EXPECT_EQ(grid->FixedRows(), 3);
+    EXPECT_EQ(grid->Row(), 3);
+    grid->SetFixedCols(-1);
+    EXPECT_EQ(grid->FixedCols(), 0);
 }
 
 TEST_F(StringGridTest, SelectingACellAsksFirstThenClicks) {
@@ -435,8 +480,9 @@ TEST_F(StringGridTest, TheDefaultDrawingWritesEachCellsTextAsQtWritesIt) {
             for (int row = 0; row < 3; ++row) {
                 const TRect r = grid->CellRect(col, row);
                 const bool fixed = col == 0 || row == 0;
-                const QImage expected = ExpectedCell(r, grid->Cells(col, row), font,
-                                                     fixed ? grid->FixedColor() : grid->Color(), grid->Font()->Color());
+                const QImage expected =
+                    ExpectedCell(r, grid->Cells(col, row), font, fixed ? grid->FixedColor() : grid->Color(),
+                                 grid->Font()->Color());
                 // A fixed cell's raised edge lies over its top row and left column.
                 const int edge = fixed ? 1 : 0;
                 const QRect inside(edge, edge, r.Width() - edge, r.Height() - edge);
@@ -451,6 +497,7 @@ TEST_F(StringGridTest, KeyboardMovesTheCurrentCellAndScrollsItIntoView) {
     next->SetParent(&form);
     next->SetTop(330);
     grid->SetRowCount(50);
+    grid->SetHeight(297);  // 13 rows of 20 px and their lines fill the 272 px under the header exactly
     Press(Qt::Key_Right);
     Press(Qt::Key_Down);
     EXPECT_EQ(grid->Col(), 2);
@@ -459,16 +506,28 @@ TEST_F(StringGridTest, KeyboardMovesTheCurrentCellAndScrollsItIntoView) {
     EXPECT_EQ(grid->Col(), 7);
     Press(Qt::Key_Home);
     EXPECT_EQ(grid->Col(), 1);
+    EXPECT_EQ(grid->VisibleRowCount(), 13);
     Press(Qt::Key_PageDown);
-    EXPECT_EQ(grid->Row(), 2 + grid->VisibleRowCount());
+    EXPECT_EQ(grid->Row(), 15);
+    EXPECT_EQ(grid->TopRow(), 3);  // scrolled just far enough: rows 3 to 15 in view
     Press(Qt::Key_End, Qt::ControlModifier);
     EXPECT_EQ(grid->Row(), 49);
     const TRect last = grid->CellRect(7, 49);
     EXPECT_FALSE(last.IsEmpty());
     EXPECT_LE(last.Bottom, grid->ClientHeight() + 2);
+    // Scrolled just far enough: rows 37 to 49 fill the view, and the bar's thumb is at its end.
+    EXPECT_EQ(grid->TopRow(), 37);
+    EXPECT_EQ(Bar(Qt::Vertical)->maximum(), 36);
+    EXPECT_EQ(Bar(Qt::Vertical)->value(), 36);
+    Press(Qt::Key_PageUp);
+    EXPECT_EQ(grid->Row(), 36);
+    grid->SetRow(45);
+    Press(Qt::Key_PageDown);  // no further than the last row
+    EXPECT_EQ(grid->Row(), 49);
     Press(Qt::Key_Home, Qt::ControlModifier);
     EXPECT_EQ(grid->Row(), 1);
     EXPECT_EQ(grid->TopRow(), 1);
+    EXPECT_EQ(Bar(Qt::Vertical)->value(), 0);
 
     // Tab moves between cells only with goTabs.
     Press(Qt::Key_Tab);
@@ -481,6 +540,24 @@ TEST_F(StringGridTest, KeyboardMovesTheCurrentCellAndScrollsItIntoView) {
     Press(Qt::Key_Tab);
     EXPECT_EQ(grid->Col(), 1);
     EXPECT_EQ(grid->Row(), 2);
+    Press(Qt::Key_Tab, Qt::ShiftModifier);  // back, to the row before's last column
+    EXPECT_EQ(grid->Col(), 7);
+    EXPECT_EQ(grid->Row(), 1);
+    Press(Qt::Key_Backtab);
+    EXPECT_EQ(grid->Col(), 6);
+
+    // With one row in view, a page is one row.
+    grid->SetHeight(46);
+    ASSERT_EQ(grid->VisibleRowCount(), 1);
+    grid->SetRow(10);
+    Press(Qt::Key_PageUp);
+    EXPECT_EQ(grid->Row(), 9);
+    Press(Qt::Key_PageDown);
+    EXPECT_EQ(grid->Row(), 10);
+    // Without fixed columns, Home goes to the first column.
+    grid->SetFixedCols(0);
+    Press(Qt::Key_Home);
+    EXPECT_EQ(grid->Col(), 0);
 }
 
 TEST_F(StringGridTest, RangeAndRowSelection) {
@@ -489,6 +566,14 @@ TEST_F(StringGridTest, RangeAndRowSelection) {
     EXPECT_EQ(grid->Selection(), (TGridRect{2, 1, 4, 3}));
     Press(Qt::Key_Left, Qt::ShiftModifier);
     EXPECT_EQ(grid->Selection(), (TGridRect{2, 1, 3, 3}));
+    // A selected cell other than the current one shows its text in the highlight colours.
+    grid->SetCells(2, 1, "鸡蛋");
+    const TRect selected = grid->CellRect(2, 1);
+    const QImage shot = grid->Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shot.copy(selected.Left, selected.Top, selected.Width(), selected.Height()),
+              ExpectedCell(selected, "鸡蛋", grid->Font()->ToQFont(), clHighlight, clHighlightText));
+    Press(Qt::Key_Right);  // a move without Shift starts again from the one cell
+    EXPECT_EQ(grid->Selection(), (TGridRect{4, 3, 4, 3}));
     grid->SetOptions(grid->Options() | goRowSelect | goEditing);
     ClickCell(5, 2);
     EXPECT_EQ(grid->Selection(), (TGridRect{1, 2, 7, 2}));
@@ -496,6 +581,20 @@ TEST_F(StringGridTest, RangeAndRowSelection) {
     EXPECT_FALSE(grid->EditorMode());
     grid->SetSelection({1, 3, 7, 3});
     EXPECT_EQ(grid->Row(), 3);
+
+    // Left and Right scroll the columns one at a time. Columns 12 to 19 (8 x 61 - 1 px) are the most
+    // that fit the 535 px beside the fixed one: at the far right the bar's thumb is at its end.
+    grid->SetColCount(20);
+    Press(Qt::Key_Right);
+    Press(Qt::Key_Right);
+    EXPECT_EQ(grid->LeftCol(), 3);
+    Press(Qt::Key_Left);
+    EXPECT_EQ(grid->LeftCol(), 2);
+    EXPECT_EQ(grid->Row(), 3);
+    grid->SetLeftCol(99);
+    EXPECT_EQ(grid->LeftCol(), 12);
+    EXPECT_EQ(Bar(Qt::Horizontal)->maximum(), 11);
+    EXPECT_EQ(Bar(Qt::Horizontal)->value(), 11);
 }
 
 TEST_F(StringGridTest, ColumnsCanBeSizedByDraggingTheirEdgeInTheHeader) {
@@ -513,6 +612,31 @@ TEST_F(StringGridTest, ColumnsCanBeSizedByDraggingTheirEdgeInTheHeader) {
     QApplication::sendEvent(grid->Widget(), &move);
     QTest::mouseRelease(grid->Widget(), Qt::LeftButton, {}, edge + QPoint(30, 0));
     EXPECT_EQ(grid->ColWidths(1), 90);
+}
+
+// Scrolling repaints the cells that came into view. The border is a sunken edge: shadow above and to
+// the left, light below and to the right; without it and without the default drawing, the grid shows
+// its colour where no handler paints.
+TEST_F(StringGridTest, ScrollingRepaintsTheCellsAndTheBorderIsASunkenEdge) {
+    grid->SetRowCount(40);
+    QApplication::processEvents();
+    TPaintRecorder recorder(grid->Widget());
+    grid->SetTopRow(20);
+    QApplication::processEvents();
+    const TRect cell = grid->CellRect(3, 22);
+    EXPECT_TRUE(recorder.Painted.contains(QRect(cell.Left, cell.Top, cell.Width(), cell.Height())));
+
+    const QImage shot = grid->Widget()->grab().toImage();
+    const int w = grid->Width(), h = grid->Height();
+    const std::tuple<int, int, TColor> edge[] = {
+        {9, 0, clBtnShadow},        {0, 9, clBtnShadow},        {9, 1, cl3DDkShadow},  {1, 9, cl3DDkShadow},
+        {9, h - 1, clBtnHighlight}, {w - 1, 9, clBtnHighlight}, {9, h - 2, cl3DLight}, {w - 2, 9, cl3DLight}};
+    for (const auto& [x, y, color] : edge)
+        EXPECT_EQ(shot.pixelColor(x, y), ToQColor(color)) << x << "," << y;
+    grid->SetBorderStyle(bsNone);
+    grid->SetDefaultDrawing(false);
+    const QPoint inWindow = grid->Widget()->mapTo(form.Widget(), QPoint(0, 30));
+    EXPECT_EQ(form.Widget()->grab().toImage().pixelColor(inWindow), ToQColor(grid->Color()));
 }
 
 TEST_F(StringGridTest, AnExceptionInAHandlerIsShownAndTheGridGoesOn) {
