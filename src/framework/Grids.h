@@ -55,7 +55,8 @@ using TGetEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, QS
 using TSetEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, const QString& Value)>;
 
 // The grid without storage: layout, scrolling, the current cell and selection, painting through DrawCell,
-// the mouse and keyboard, and the in-place editor.
+// the mouse and keyboard, and the in-place editor. A new grid is 320 x 120 pixels with 5 x 5 cells of
+// 64 x 24, one fixed row and one fixed column.
 class TCustomGrid : public TCustomControl {
     Q_OBJECT
     Q_PROPERTY(int ColCount READ ColCount WRITE SetColCount)

@@ -88,6 +88,9 @@ TEST_F(StringGridTest, TypingDigitsEditsTheCellAndReportsEveryChange) {
         // What the handler reads is already the typed text, as the row totals rely on.
         EXPECT_EQ(grid->Cells(ACol, ARow), value);
     };
+    int enters = 0, exits = 0;  // the focus going to the editor and back is no leaving of the grid
+    grid->OnEnter = [&](TObject*) { ++enters; };
+    grid->OnExit = [&](TObject*) { ++exits; };
     grid->SetCells(2, 1, "100");
     ClickCell(2, 1);
     EXPECT_EQ(grid->Col(), 2);
@@ -113,6 +116,12 @@ TEST_F(StringGridTest, TypingDigitsEditsTheCellAndReportsEveryChange) {
     EXPECT_FALSE(grid->EditorMode());
     EXPECT_EQ(grid->Cells(3, 1), "");
     EXPECT_EQ(edits.size(), 4u);
+    Press(Qt::Key_Left);
+    Press(Qt::Key_Return);  // Enter opens the editor on the cell's text
+    ASSERT_TRUE(EditorShown());
+    EXPECT_EQ(Editor()->text(), "20");
+    Press(Qt::Key_Return);
+    EXPECT_EQ(enters + exits, 0);
 }
 
 TEST_F(StringGridTest, AKeyDroppedByTheHandlerNeverReachesTheCell) {
@@ -158,6 +167,10 @@ TEST_F(StringGridTest, EscapeRestoresTheTextTheEditorOpenedWith) {
     EXPECT_FALSE(grid->EditorMode());
     EXPECT_EQ(grid->Cells(1, 2), "300");
     EXPECT_EQ(last, "300");
+    // The editor opens with what OnGetEditText makes of the cell's text.
+    grid->OnGetEditText = [](TObject*, int, int, QString& value) { value += "0"; };
+    Press(Qt::Key_F2);
+    EXPECT_EQ(Editor()->text(), "3000");
 }
 
 // The entry grids keep only digits in OnKeyPress; Escape and Enter still work the editor, and
@@ -225,6 +238,9 @@ TEST_F(StringGridTest, AClickOnTheCurrentCellOpensTheEditorAndMovingClosesIt) {
     ClickCell(1, 1);  // already current: opens the editor
     ASSERT_TRUE(EditorShown());
     EXPECT_EQ(Editor()->geometry(), QRect(CentreOf(1, 1) - QPoint(30, 10), QSize(60, 20)));
+    grid->SetColor(clYellow);  // the editor takes the grid's colour
+    const QImage editor = Editor()->grab().toImage();
+    EXPECT_EQ(editor.pixelColor(editor.width() - 2, editor.height() / 2), ToQColor(clYellow));
     Press(Qt::Key_Down);
     EXPECT_EQ(grid->Row(), 2);
     EXPECT_FALSE(grid->EditorMode());
@@ -307,6 +323,7 @@ TEST_F(StringGridTest, HiddenColumnsKeepTheirValuesAndRowsFollowRowCount) {
     grid->SetRow(6);
     grid->SetRowCount(3);
     EXPECT_EQ(grid->Row(), 2);
+    EXPECT_EQ(grid->Selection().Bottom, 2);
     grid->SetRowCount(1);
     EXPECT_EQ(grid->FixedRows(), 0);
     EXPECT_EQ(grid->Row(), 0);
@@ -361,8 +378,10 @@ TEST_F(StringGridTest, SelectingACellAsksFirstThenClicks) {
 
 TEST_F(StringGridTest, MouseToCellAndCellRectAgree) {
     grid->SetColWidths(1, 100);
-    grid->SetColWidths(3, -1);  // hidden
-    grid->SetRowHeights(2, 0);  // hidden
+    grid->SetColWidths(3, -1);         // hidden
+    grid->SetColWidths(5, 1);          // narrow, but shown
+    grid->SetRowHeights(2, 0);         // hidden
+    grid->SetRowHeights(1 << 24, 30);  // past the last row: nothing to size
     grid->SetRowCount(40);
     for (int col = 0; col < 8; ++col)
         for (int row = 0; row < 8; ++row) {
@@ -394,6 +413,10 @@ TEST_F(StringGridTest, MouseToCellAndCellRectAgree) {
     EXPECT_EQ(grid->CellRect(1, 10).Top, 23);
     EXPECT_EQ(grid->MouseCoord(70, 30).Y, 10);
     EXPECT_EQ(grid->MouseCoord(70, 10).Y, 0);
+    EXPECT_EQ(grid->CellRect(5, 10).Width(), 1);
+    // Without a border the first cells start at the control's edge.
+    grid->SetBorderStyle(bsNone);
+    EXPECT_EQ(grid->CellRect(0, 0), Rect(0, 0, 60, 20));
 }
 
 TEST_F(StringGridTest, OnMouseDownCanSelectTheCellUnderTheMouse) {
@@ -584,6 +607,11 @@ TEST_F(StringGridTest, RangeAndRowSelection) {
 
     // Left and Right scroll the columns one at a time. Columns 12 to 19 (8 x 61 - 1 px) are the most
     // that fit the 535 px beside the fixed one: at the far right the bar's thumb is at its end.
+    grid->SetColCount(9);  // 9 x 61 - 1 = 548 px fit the 596 between the borders; 10 columns do not
+    EXPECT_TRUE(Bar(Qt::Horizontal)->isHidden());
+    grid->SetColCount(10);
+    EXPECT_FALSE(Bar(Qt::Horizontal)->isHidden());
+    EXPECT_EQ(Bar(Qt::Horizontal)->geometry().bottom(), grid->Height() - 3);
     grid->SetColCount(20);
     Press(Qt::Key_Right);
     Press(Qt::Key_Right);
@@ -612,6 +640,12 @@ TEST_F(StringGridTest, ColumnsCanBeSizedByDraggingTheirEdgeInTheHeader) {
     QApplication::sendEvent(grid->Widget(), &move);
     QTest::mouseRelease(grid->Widget(), Qt::LeftButton, {}, edge + QPoint(30, 0));
     EXPECT_EQ(grid->ColWidths(1), 90);
+    // Pointing at the edge anywhere in the header, its top row too, shows where to drag.
+    const QPoint top(grid->CellRect(1, 0).Right, header.Top);
+    QTest::mouseMove(grid->Widget(), top);
+    EXPECT_EQ(grid->Widget()->cursor().shape(), Qt::SplitHCursor);
+    QTest::mouseMove(grid->Widget(), CentreOf(2, 2));
+    EXPECT_EQ(grid->Widget()->cursor().shape(), Qt::ArrowCursor);
 }
 
 // Scrolling repaints the cells that came into view. The border is a sunken edge: shadow above and to
@@ -633,6 +667,10 @@ TEST_F(StringGridTest, ScrollingRepaintsTheCellsAndTheBorderIsASunkenEdge) {
         {9, h - 1, clBtnHighlight}, {w - 1, 9, clBtnHighlight}, {9, h - 2, cl3DLight}, {w - 2, 9, cl3DLight}};
     for (const auto& [x, y, color] : edge)
         EXPECT_EQ(shot.pixelColor(x, y), ToQColor(color)) << x << "," << y;
+    // A fixed cell is raised: light along its top and its left.
+    const TRect fixedCell = grid->CellRect(2, 0);
+    EXPECT_EQ(shot.pixelColor(fixedCell.Left + 9, fixedCell.Top), ToQColor(clBtnHighlight));
+    EXPECT_EQ(shot.pixelColor(fixedCell.Left, fixedCell.Top + 9), ToQColor(clBtnHighlight));
     grid->SetBorderStyle(bsNone);
     grid->SetDefaultDrawing(false);
     const QPoint inWindow = grid->Widget()->mapTo(form.Widget(), QPoint(0, 30));
@@ -646,6 +684,17 @@ TEST_F(StringGridTest, AnExceptionInAHandlerIsShownAndTheGridGoesOn) {
     ASSERT_EQ(boxes.Boxes.size(), 1u);
     EXPECT_EQ(boxes.LastText(), "选择出错");
     EXPECT_EQ(grid->Row(), 2);
+}
+
+TEST(StringGridDefaults, ANewGridHasFiveByFiveCellsWithOneFixedRowAndColumn) {
+    TStringGrid grid(nullptr);
+    EXPECT_EQ(grid.Width(), 320);
+    EXPECT_EQ(grid.Height(), 120);
+    EXPECT_EQ(grid.ColCount(), 5);
+    EXPECT_EQ(grid.RowCount(), 5);
+    EXPECT_EQ(grid.FixedCols(), 1);
+    EXPECT_EQ(grid.FixedRows(), 1);
+    EXPECT_EQ(grid.CellRect(1, 1), Rect(67, 27, 131, 51));  // 64 x 24 cells inside the border
 }
 
 TEST(StringGridLifetime, AGridOutlivingItsHostWidgetIsFreedSafely) {
