@@ -155,6 +155,7 @@ TEST_F(KeptFocus, TheProgramHidingDisablingOrMovingPastTheEditEndsTheKeeping) {
         end();
         QApplication::processEvents();
         EXPECT_FALSE(Keeper->Kept) << tries;
+        EXPECT_EQ(Keeper->CanFocus(), tries == 3) << tries;
         EXPECT_EQ(Exits, 1) << tries;
         EXPECT_TRUE(Other->Focused()) << tries;
         EXPECT_EQ(OtherEnters, 1) << tries;
@@ -191,6 +192,7 @@ TEST_F(KeptFocus, TheProgramHidingDisablingOrMovingPastTheEditEndsTheKeeping) {
     pages->SetActivePage(sheets[1]);
     QApplication::processEvents();
     EXPECT_FALSE(onPage->Kept);
+    EXPECT_FALSE(onPage->CanFocus());
     EXPECT_EQ(pageExits, 1);
     EXPECT_FALSE(onPage->Focused());
     Type("7");
@@ -220,6 +222,9 @@ TEST_F(KeptFocus, ABoxShownWhileLeavingLeavesTheFocusWhereTheLeavingEnded) {
     };
     for (const auto& leave : leavings) {
         leave();
+        // The window's focus is back in the edit while the window waits to be active again.
+        EXPECT_TRUE(Keeper->HasWindowFocus());
+        EXPECT_FALSE(Other->HasWindowFocus());
         ASSERT_TRUE(TModalMessageService::Reactivate(Form.Widget()));
         EXPECT_EQ(QApplication::focusWidget(), Keeper->Widget());
     }

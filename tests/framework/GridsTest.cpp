@@ -3,6 +3,7 @@
 #include "PaintRecorder.h"
 #include "RecordingServices.h"
 #include "StdCtrls.h"
+#include "WindowInput.h"
 
 #include <QApplication>
 #include <QImage>
@@ -11,6 +12,7 @@
 #include <QPointer>
 #include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -119,9 +121,12 @@ TEST_F(StringGridTest, TypingDigitsEditsTheCellAndReportsEveryChange) {
     Press(Qt::Key_Left);
     Press(Qt::Key_Return);  // Enter opens the editor on the cell's text
     ASSERT_TRUE(EditorShown());
-    EXPECT_EQ(Editor()->text(), "20");
+    EXPECT_EQ(Editor()->selectedText(), "20");
     Press(Qt::Key_Return);
     EXPECT_EQ(enters + exits, 0);
+    Press(Qt::Key_Backspace);  // opens the editor emptied
+    EXPECT_TRUE(grid->EditorMode());
+    EXPECT_EQ(grid->Cells(2, 1), "");
 }
 
 TEST_F(StringGridTest, AKeyDroppedByTheHandlerNeverReachesTheCell) {
@@ -171,6 +176,8 @@ TEST_F(StringGridTest, EscapeRestoresTheTextTheEditorOpenedWith) {
     grid->OnGetEditText = [](TObject*, int, int, QString& value) { value += "0"; };
     Press(Qt::Key_F2);
     EXPECT_EQ(Editor()->text(), "3000");
+    Press(Qt::Key_Escape);  // nothing typed: nothing written back
+    EXPECT_EQ(grid->Cells(1, 2), "300");
 }
 
 // The entry grids keep only digits in OnKeyPress; Escape and Enter still work the editor, and
@@ -263,6 +270,54 @@ TEST_F(StringGridTest, AClickOnTheCurrentCellOpensTheEditorAndMovingClosesIt) {
     grid->SetFixedCols(2);
     EXPECT_FALSE(grid->EditorMode());
     EXPECT_EQ(grid->Col(), 2);
+    // In the editor Right first ends the selection and moves the caret; at the text's end it moves on,
+    // as Left does at its start.
+    grid->SetEditorMode(true);
+    Press(Qt::Key_Right);
+    Press(Qt::Key_Left);  // inside the text the arrows move the caret
+    Press(Qt::Key_Right);
+    EXPECT_TRUE(grid->EditorMode());
+    EXPECT_EQ(grid->Col(), 2);
+    Press(Qt::Key_Right);
+    EXPECT_EQ(grid->Col(), 3);
+    EXPECT_FALSE(grid->EditorMode());
+    grid->SetEditorMode(true);
+    Press(Qt::Key_Left);
+    EXPECT_EQ(grid->Col(), 2);
+    // A double click on another cell is two clicks: the second opens its editor.
+    DoubleClick(grid->Widget(), CentreOf(4, 3));
+    EXPECT_EQ(grid->Col(), 4);
+    EXPECT_TRUE(EditorShown());
+    grid->SetColCount(4);  // its column removed
+    EXPECT_FALSE(grid->EditorMode());
+}
+
+// With the editor always shown, the grid opens it as it takes the focus and on every cell it moves to;
+// Enter selects the text instead of closing it, and leaving the grid from it closes it and is the
+// grid's leaving.
+TEST_F(StringGridTest, AnAlwaysShownEditorOpensWithTheFocusAndFollowsTheCurrentCell) {
+    auto* other = new TEdit(&form);
+    other->SetParent(&form);
+    other->SetTop(330);
+    int exits = 0;
+    grid->OnExit = [&](TObject*) { ++exits; };
+    grid->SetCells(1, 1, "12");
+    grid->SetOptions(grid->Options() | goEditing | goAlwaysShowEditor);
+    ASSERT_TRUE(EditorShown());
+    other->SetFocus();
+    EXPECT_FALSE(grid->EditorMode());
+    EXPECT_EQ(exits, 1);
+    grid->SetFocus();
+    ASSERT_TRUE(EditorShown());
+    EXPECT_EQ(Editor()->text(), "12");
+    Type("5");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(grid->EditorMode());
+    EXPECT_EQ(Editor()->selectedText(), "5");
+    Press(Qt::Key_Down);
+    EXPECT_EQ(grid->Row(), 2);
+    EXPECT_TRUE(EditorShown());
+    EXPECT_EQ(exits, 1);
 }
 
 // A move without events stays inside the grid and closes the editor only when the cell changes.
@@ -374,6 +429,10 @@ TEST_F(StringGridTest, SelectingACellAsksFirstThenClicks) {
     EXPECT_EQ(events, (std::vector<QString>{"select 3,3", "click 3,3", "select 5,3", "click 5,3",
                                             "select 1,3", "click 1,3"}));
     EXPECT_EQ(grid->Col(), 1);
+    // A handler that removes the row being moved to leaves the current cell inside the grid.
+    grid->OnSelectCell = [&](TObject*, int, int, bool&) { grid->SetRowCount(2); };
+    grid->SetRow(2);
+    EXPECT_EQ(grid->Row(), 1);
 }
 
 TEST_F(StringGridTest, MouseToCellAndCellRectAgree) {
@@ -398,6 +457,16 @@ TEST_F(StringGridTest, MouseToCellAndCellRectAgree) {
             EXPECT_EQ(c, col);
             EXPECT_EQ(w, row);
         }
+    // The arrows pass over hidden columns and rows.
+    grid->SetCol(2);
+    Press(Qt::Key_Right);
+    EXPECT_EQ(grid->Col(), 4);
+    Press(Qt::Key_Left);
+    EXPECT_EQ(grid->Col(), 2);
+    Press(Qt::Key_Down);
+    EXPECT_EQ(grid->Row(), 3);
+    Press(Qt::Key_Up);
+    EXPECT_EQ(grid->Row(), 1);
     // Cells follow each other with a one-pixel line between them; the hidden ones take no room.
     EXPECT_EQ(grid->CellRect(0, 0), Rect(2, 2, 62, 22));
     EXPECT_EQ(grid->CellRect(1, 1), Rect(63, 23, 163, 43));
@@ -414,9 +483,13 @@ TEST_F(StringGridTest, MouseToCellAndCellRectAgree) {
     EXPECT_EQ(grid->MouseCoord(70, 30).Y, 10);
     EXPECT_EQ(grid->MouseCoord(70, 10).Y, 0);
     EXPECT_EQ(grid->CellRect(5, 10).Width(), 1);
-    // Without a border the first cells start at the control's edge.
+    // Without a border the first cells start at the control's edge; without lines they touch.
     grid->SetBorderStyle(bsNone);
     EXPECT_EQ(grid->CellRect(0, 0), Rect(0, 0, 60, 20));
+    grid->SetGridLineWidth(-2);
+    EXPECT_EQ(grid->GridLineWidth(), 0);
+    EXPECT_EQ(grid->CellRect(0, 0), Rect(0, 0, 60, 20));
+    EXPECT_EQ(grid->CellRect(1, 0).Left, 60);
 }
 
 TEST_F(StringGridTest, OnMouseDownCanSelectTheCellUnderTheMouse) {
@@ -597,12 +670,29 @@ TEST_F(StringGridTest, RangeAndRowSelection) {
               ExpectedCell(selected, "鸡蛋", grid->Font()->ToQFont(), clHighlight, clHighlightText));
     Press(Qt::Key_Right);  // a move without Shift starts again from the one cell
     EXPECT_EQ(grid->Selection(), (TGridRect{4, 3, 4, 3}));
+    // Dragging with the button held selects from where it was pressed.
+    QTest::mousePress(grid->Widget(), Qt::LeftButton, {}, CentreOf(2, 2));
+    QMouseEvent drag(QEvent::MouseMove, QPointF(CentreOf(3, 3)),
+                     grid->Widget()->mapToGlobal(QPointF(CentreOf(3, 3))), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(grid->Widget(), &drag);
+    QTest::mouseRelease(grid->Widget(), Qt::LeftButton, {}, CentreOf(3, 3));
+    EXPECT_EQ(grid->Selection(), (TGridRect{2, 2, 3, 3}));
+    // The current cell of a range shows the highlight only when the grid is asked to.
+    const QPoint current = CentreOf(3, 3);
+    EXPECT_EQ(grid->Widget()->grab().toImage().pixelColor(current), ToQColor(grid->Color()));
+    grid->SetOptions(grid->Options() | goDrawFocusSelected);
+    EXPECT_EQ(grid->Widget()->grab().toImage().pixelColor(current), ToQColor(clHighlight));
     grid->SetOptions(grid->Options() | goRowSelect | goEditing);
     ClickCell(5, 2);
     EXPECT_EQ(grid->Selection(), (TGridRect{1, 2, 7, 2}));
     Type("1");  // no editing in row selection
     EXPECT_FALSE(grid->EditorMode());
     grid->SetSelection({1, 3, 7, 3});
+    EXPECT_EQ(grid->Row(), 3);
+    Press(Qt::Key_Home);  // a grid that selects rows goes to its first and last row
+    EXPECT_EQ(grid->Row(), 1);
+    Press(Qt::Key_End);
     EXPECT_EQ(grid->Row(), 3);
 
     // Left and Right scroll the columns one at a time. Columns 12 to 19 (8 x 61 - 1 px) are the most
@@ -658,7 +748,19 @@ TEST_F(StringGridTest, ScrollingRepaintsTheCellsAndTheBorderIsASunkenEdge) {
     grid->SetTopRow(20);
     QApplication::processEvents();
     const TRect cell = grid->CellRect(3, 22);
-    EXPECT_TRUE(recorder.Painted.contains(QRect(cell.Left, cell.Top, cell.Width(), cell.Height())));
+    const QRect cellArea(cell.Left, cell.Top, cell.Width(), cell.Height());
+    EXPECT_TRUE(recorder.Painted.contains(cellArea));
+    recorder.Painted = QRegion();
+    grid->SetCells(3, 22, "鸡蛋");  // a cell the program writes shows at once
+    QApplication::processEvents();
+    EXPECT_TRUE(recorder.Painted.contains(cellArea));
+    // The lines between the scrolling cells go with their options.
+    const QPoint vertical(cell.Right, cell.Top + 5), horizontal(cell.Left + 5, cell.Bottom);
+    EXPECT_EQ(grid->Widget()->grab().toImage().pixelColor(vertical), ToQColor(clSilver));
+    grid->SetOptions(grid->Options() & ~(goVertLine | goHorzLine));
+    const QImage lineless = grid->Widget()->grab().toImage();
+    EXPECT_EQ(lineless.pixelColor(vertical), ToQColor(grid->Color()));
+    EXPECT_EQ(lineless.pixelColor(horizontal), ToQColor(grid->Color()));
 
     const QImage shot = grid->Widget()->grab().toImage();
     const int w = grid->Width(), h = grid->Height();
@@ -675,6 +777,47 @@ TEST_F(StringGridTest, ScrollingRepaintsTheCellsAndTheBorderIsASunkenEdge) {
     grid->SetDefaultDrawing(false);
     const QPoint inWindow = grid->Widget()->mapTo(form.Widget(), QPoint(0, 30));
     EXPECT_EQ(form.Widget()->grab().toImage().pixelColor(inWindow), ToQColor(grid->Color()));
+}
+
+// A bar shows only where the cells do not fit and the grid allows one; the horizontal bar's room can
+// make the vertical one needed. Clicks on a bar, its thumb and the wheel scroll the cells.
+TEST_F(StringGridTest, ScrollBarsShowWhereTheCellsDoNotFitAndScrollThem) {
+    grid->SetRowCount(14);  // 14 x 21 - 1 = 293 px fit the 296 between the borders
+    EXPECT_TRUE(Bar(Qt::Vertical)->isHidden());
+    grid->SetColCount(10);  // too wide: the horizontal bar takes room the rows need
+    EXPECT_FALSE(Bar(Qt::Horizontal)->isHidden());
+    EXPECT_FALSE(Bar(Qt::Vertical)->isHidden());
+    const QPoint corner(Bar(Qt::Vertical)->x() + 2, Bar(Qt::Horizontal)->y() + 2);
+    EXPECT_EQ(grid->Widget()->grab().toImage().pixelColor(corner), ToQColor(clBtnFace));
+    grid->SetRowCount(40);
+    const std::tuple<TScrollStyle, bool, bool> styles[] = {
+        {ssVertical, false, true}, {ssHorizontal, true, false}, {ssNone, false, false}, {ssBoth, true, true}};
+    for (const auto& [style, horizontal, vertical] : styles) {
+        grid->SetScrollBars(style);
+        EXPECT_EQ(!Bar(Qt::Horizontal)->isHidden(), horizontal) << style;
+        EXPECT_EQ(!Bar(Qt::Vertical)->isHidden(), vertical) << style;
+    }
+    QScrollBar* bar = Bar(Qt::Vertical);
+    EXPECT_EQ(bar->pageStep(), grid->VisibleRowCount());
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(grid->TopRow(), 2);
+    Bar(Qt::Horizontal)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(grid->LeftCol(), 2);
+    QWheelEvent wheel(QPointF(CentreOf(2, 5)), grid->Widget()->mapToGlobal(QPointF(CentreOf(2, 5))), {},
+                      QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(grid->Widget(), &wheel);
+    EXPECT_EQ(grid->TopRow(), 5);  // three rows a notch
+    // The thumb scrolls when let go, or as it moves with goThumbTracking.
+    bar->setSliderDown(true);
+    bar->setSliderPosition(9);
+    EXPECT_EQ(grid->TopRow(), 5);
+    bar->setSliderDown(false);
+    EXPECT_EQ(grid->TopRow(), 10);
+    grid->SetOptions(grid->Options() | goThumbTracking);
+    bar->setSliderDown(true);
+    bar->setSliderPosition(19);
+    EXPECT_EQ(grid->TopRow(), 20);
+    bar->setSliderDown(false);
 }
 
 TEST_F(StringGridTest, AnExceptionInAHandlerIsShownAndTheGridGoesOn) {
