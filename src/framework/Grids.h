@@ -55,7 +55,8 @@ using TGetEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, QS
 using TSetEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, const QString& Value)>;
 
 // The grid without storage: layout, scrolling, the current cell and selection, painting through DrawCell,
-// the mouse and keyboard, and the in-place editor.
+// the mouse and keyboard, and the in-place editor. A new grid is 320 x 120 pixels with 5 x 5 cells of
+// 64 x 24, one fixed row and one fixed column.
 class TCustomGrid : public TCustomControl {
     Q_OBJECT
     Q_PROPERTY(int ColCount READ ColCount WRITE SetColCount)
@@ -74,6 +75,8 @@ public:
     // Fewer rows drop what the removed rows held; the fixed rows shrink to leave one scrolling row.
     int RowCount() const { return FRowCount; }
     void SetRowCount(int count);
+    // Fixed rows and columns are at most all but one; the current cell moves past them, and an editor
+    // on a cell that became fixed closes.
     int FixedCols() const { return FFixedCols; }
     void SetFixedCols(int count);
     int FixedRows() const { return FFixedRows; }
@@ -168,7 +171,8 @@ protected:
 
     // Moves the current cell as the user does: OnSelectCell, selection, view, OnClick.
     void MoveCurrent(int ACol, int ARow, bool moveAnchor, bool show);
-    // Moves the current cell without events (a data grid following its data set).
+    // Moves the current cell without events (a data grid following its data set), kept inside the grid;
+    // the editor closes when the cell changes.
     void SetCurrentQuietly(int ACol, int ARow);
     void ShowEditor();
     void HideEditor();

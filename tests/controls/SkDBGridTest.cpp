@@ -187,6 +187,11 @@ TEST_F(SkDBGridTest, VerticalScrollBarMovesTheCurrentRecord) {
     bar->triggerAction(QAbstractSlider::SliderToMinimum);
     EXPECT_EQ(query.RecNo(), 1);
     EXPECT_EQ(grid->TopRow(), 1);
+    // The thumb dragged and let go at a position goes to that record.
+    bar->setSliderDown(true);
+    bar->setSliderPosition(3);
+    bar->setSliderDown(false);
+    EXPECT_EQ(query.RecNo(), 3);
     // A closed data set leaves the bar to scroll the rows.
     query.Close();
     EXPECT_NO_THROW(bar->triggerAction(QAbstractSlider::SliderSingleStepAdd));

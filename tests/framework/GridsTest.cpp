@@ -1,14 +1,18 @@
 #include "Forms.h"
 #include "Grids.h"
+#include "PaintRecorder.h"
 #include "RecordingServices.h"
 #include "StdCtrls.h"
+#include "WindowInput.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPointer>
+#include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -50,10 +54,21 @@ protected:
         QTest::keyClick(QApplication::focusWidget(), key, mods);
     }
     QLineEdit* Editor() const { return grid->Widget()->findChild<QLineEdit*>(); }
+    QScrollBar* Bar(Qt::Orientation orientation) const {
+        for (QScrollBar* bar : grid->Widget()->findChildren<QScrollBar*>())
+            if (bar->orientation() == orientation) return bar;
+        return nullptr;
+    }
     bool EditorShown() const { return Editor() && Editor()->isVisible(); }
 
     TForm form{nullptr};
     TStringGrid* grid = nullptr;
+};
+
+// A grid that moves its current cell without events, as the data grid follows its records.
+struct TQuietGrid : TStringGrid {
+    using TCustomGrid::SetCurrentQuietly;
+    using TStringGrid::TStringGrid;
 };
 
 // The entry grids switch editing on only in the amount column, from OnSelectCell.
@@ -75,6 +90,9 @@ TEST_F(StringGridTest, TypingDigitsEditsTheCellAndReportsEveryChange) {
         // What the handler reads is already the typed text, as the row totals rely on.
         EXPECT_EQ(grid->Cells(ACol, ARow), value);
     };
+    int enters = 0, exits = 0;  // the focus going to the editor and back is no leaving of the grid
+    grid->OnEnter = [&](TObject*) { ++enters; };
+    grid->OnExit = [&](TObject*) { ++exits; };
     grid->SetCells(2, 1, "100");
     ClickCell(2, 1);
     EXPECT_EQ(grid->Col(), 2);
@@ -100,6 +118,15 @@ TEST_F(StringGridTest, TypingDigitsEditsTheCellAndReportsEveryChange) {
     EXPECT_FALSE(grid->EditorMode());
     EXPECT_EQ(grid->Cells(3, 1), "");
     EXPECT_EQ(edits.size(), 4u);
+    Press(Qt::Key_Left);
+    Press(Qt::Key_Return);  // Enter opens the editor on the cell's text
+    ASSERT_TRUE(EditorShown());
+    EXPECT_EQ(Editor()->selectedText(), "20");
+    Press(Qt::Key_Return);
+    EXPECT_EQ(enters + exits, 0);
+    Press(Qt::Key_Backspace);  // opens the editor emptied
+    EXPECT_TRUE(grid->EditorMode());
+    EXPECT_EQ(grid->Cells(2, 1), "");
 }
 
 TEST_F(StringGridTest, AKeyDroppedByTheHandlerNeverReachesTheCell) {
@@ -145,6 +172,12 @@ TEST_F(StringGridTest, EscapeRestoresTheTextTheEditorOpenedWith) {
     EXPECT_FALSE(grid->EditorMode());
     EXPECT_EQ(grid->Cells(1, 2), "300");
     EXPECT_EQ(last, "300");
+    // The editor opens with what OnGetEditText makes of the cell's text.
+    grid->OnGetEditText = [](TObject*, int, int, QString& value) { value += "0"; };
+    Press(Qt::Key_F2);
+    EXPECT_EQ(Editor()->text(), "3000");
+    Press(Qt::Key_Escape);  // nothing typed: nothing written back
+    EXPECT_EQ(grid->Cells(1, 2), "300");
 }
 
 // The entry grids keep only digits in OnKeyPress; Escape and Enter still work the editor, and
@@ -212,6 +245,12 @@ TEST_F(StringGridTest, AClickOnTheCurrentCellOpensTheEditorAndMovingClosesIt) {
     ClickCell(1, 1);  // already current: opens the editor
     ASSERT_TRUE(EditorShown());
     EXPECT_EQ(Editor()->geometry(), QRect(CentreOf(1, 1) - QPoint(30, 10), QSize(60, 20)));
+    grid->SetColor(clYellow);  // the editor takes the grid's colour
+    const QImage editor = Editor()->grab().toImage();
+    EXPECT_EQ(editor.pixelColor(editor.width() - 2, editor.height() / 2), ToQColor(clYellow));
+    Press(Qt::Key_Down);
+    EXPECT_EQ(grid->Row(), 2);
+    EXPECT_FALSE(grid->EditorMode());
     ClickCell(2, 2);
     EXPECT_FALSE(grid->EditorMode());
     EXPECT_FALSE(EditorShown());
@@ -223,6 +262,77 @@ TEST_F(StringGridTest, AClickOnTheCurrentCellOpensTheEditorAndMovingClosesIt) {
     EXPECT_EQ(Editor()->text(), "changed");
     grid->SetOptions(grid->Options() & ~goEditing);  // switching editing off closes the editor
     EXPECT_FALSE(grid->EditorMode());
+    // A column that becomes fixed takes the editor with it, and the current cell moves past it.
+    grid->SetOptions(grid->Options() | goEditing);
+    grid->SetCol(1);
+    grid->SetEditorMode(true);
+    ASSERT_TRUE(EditorShown());
+    grid->SetFixedCols(2);
+    EXPECT_FALSE(grid->EditorMode());
+    EXPECT_EQ(grid->Col(), 2);
+    // In the editor Right first ends the selection and moves the caret; at the text's end it moves on,
+    // as Left does at its start.
+    grid->SetEditorMode(true);
+    Press(Qt::Key_Right);
+    Press(Qt::Key_Left);  // inside the text the arrows move the caret
+    Press(Qt::Key_Right);
+    EXPECT_TRUE(grid->EditorMode());
+    EXPECT_EQ(grid->Col(), 2);
+    Press(Qt::Key_Right);
+    EXPECT_EQ(grid->Col(), 3);
+    EXPECT_FALSE(grid->EditorMode());
+    grid->SetEditorMode(true);
+    Press(Qt::Key_Left);
+    EXPECT_EQ(grid->Col(), 2);
+    // A double click on another cell is two clicks: the second opens its editor.
+    DoubleClick(grid->Widget(), CentreOf(4, 3));
+    EXPECT_EQ(grid->Col(), 4);
+    EXPECT_TRUE(EditorShown());
+    grid->SetColCount(4);  // its column removed
+    EXPECT_FALSE(grid->EditorMode());
+}
+
+// With the editor always shown, the grid opens it as it takes the focus and on every cell it moves to;
+// Enter selects the text instead of closing it, and leaving the grid from it closes it and is the
+// grid's leaving.
+TEST_F(StringGridTest, AnAlwaysShownEditorOpensWithTheFocusAndFollowsTheCurrentCell) {
+    auto* other = new TEdit(&form);
+    other->SetParent(&form);
+    other->SetTop(330);
+    int exits = 0;
+    grid->OnExit = [&](TObject*) { ++exits; };
+    grid->SetCells(1, 1, "12");
+    grid->SetOptions(grid->Options() | goEditing | goAlwaysShowEditor);
+    ASSERT_TRUE(EditorShown());
+    other->SetFocus();
+    EXPECT_FALSE(grid->EditorMode());
+    EXPECT_EQ(exits, 1);
+    grid->SetFocus();
+    ASSERT_TRUE(EditorShown());
+    EXPECT_EQ(Editor()->text(), "12");
+    Type("5");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(grid->EditorMode());
+    EXPECT_EQ(Editor()->selectedText(), "5");
+    Press(Qt::Key_Down);
+    EXPECT_EQ(grid->Row(), 2);
+    EXPECT_TRUE(EditorShown());
+    EXPECT_EQ(exits, 1);
+}
+
+// A move without events stays inside the grid and closes the editor only when the cell changes.
+TEST_F(StringGridTest, AQuietMoveStaysInTheGridAndClosesTheEditorOnlyWhenTheCellChanges) {
+    auto* quiet = new TQuietGrid(&form);
+    quiet->SetParent(&form);
+    quiet->SetOptions(quiet->Options() | goEditing);
+    quiet->SetFocus();
+    quiet->SetEditorMode(true);
+    quiet->SetCurrentQuietly(1, 1);
+    EXPECT_TRUE(quiet->EditorMode());
+    quiet->SetCurrentQuietly(9, 99);
+    EXPECT_FALSE(quiet->EditorMode());
+    EXPECT_EQ(quiet->Col(), 4);
+    EXPECT_EQ(quiet->Row(), 4);
 }
 
 TEST_F(StringGridTest, HiddenColumnsKeepTheirValuesAndRowsFollowRowCount) {
@@ -268,9 +378,16 @@ TEST_F(StringGridTest, HiddenColumnsKeepTheirValuesAndRowsFollowRowCount) {
     grid->SetRow(6);
     grid->SetRowCount(3);
     EXPECT_EQ(grid->Row(), 2);
+    EXPECT_EQ(grid->Selection().Bottom, 2);
     grid->SetRowCount(1);
     EXPECT_EQ(grid->FixedRows(), 0);
     EXPECT_EQ(grid->Row(), 0);
+    grid->SetRowCount(4);
+    grid->SetFixedRows(9);  // all but one row at most
+    EXPECT_EQ(grid->FixedRows(), 3);
+    EXPECT_EQ(grid->Row(), 3);
+    grid->SetFixedCols(-1);
+    EXPECT_EQ(grid->FixedCols(), 0);
 }
 
 TEST_F(StringGridTest, SelectingACellAsksFirstThenClicks) {
@@ -312,12 +429,18 @@ TEST_F(StringGridTest, SelectingACellAsksFirstThenClicks) {
     EXPECT_EQ(events, (std::vector<QString>{"select 3,3", "click 3,3", "select 5,3", "click 5,3",
                                             "select 1,3", "click 1,3"}));
     EXPECT_EQ(grid->Col(), 1);
+    // A handler that removes the row being moved to leaves the current cell inside the grid.
+    grid->OnSelectCell = [&](TObject*, int, int, bool&) { grid->SetRowCount(2); };
+    grid->SetRow(2);
+    EXPECT_EQ(grid->Row(), 1);
 }
 
 TEST_F(StringGridTest, MouseToCellAndCellRectAgree) {
     grid->SetColWidths(1, 100);
-    grid->SetColWidths(3, -1);  // hidden
-    grid->SetRowHeights(2, 0);  // hidden
+    grid->SetColWidths(3, -1);         // hidden
+    grid->SetColWidths(5, 1);          // narrow, but shown
+    grid->SetRowHeights(2, 0);         // hidden
+    grid->SetRowHeights(1 << 24, 30);  // past the last row: nothing to size
     grid->SetRowCount(40);
     for (int col = 0; col < 8; ++col)
         for (int row = 0; row < 8; ++row) {
@@ -334,6 +457,16 @@ TEST_F(StringGridTest, MouseToCellAndCellRectAgree) {
             EXPECT_EQ(c, col);
             EXPECT_EQ(w, row);
         }
+    // The arrows pass over hidden columns and rows.
+    grid->SetCol(2);
+    Press(Qt::Key_Right);
+    EXPECT_EQ(grid->Col(), 4);
+    Press(Qt::Key_Left);
+    EXPECT_EQ(grid->Col(), 2);
+    Press(Qt::Key_Down);
+    EXPECT_EQ(grid->Row(), 3);
+    Press(Qt::Key_Up);
+    EXPECT_EQ(grid->Row(), 1);
     // Cells follow each other with a one-pixel line between them; the hidden ones take no room.
     EXPECT_EQ(grid->CellRect(0, 0), Rect(2, 2, 62, 22));
     EXPECT_EQ(grid->CellRect(1, 1), Rect(63, 23, 163, 43));
@@ -349,6 +482,14 @@ TEST_F(StringGridTest, MouseToCellAndCellRectAgree) {
     EXPECT_EQ(grid->CellRect(1, 10).Top, 23);
     EXPECT_EQ(grid->MouseCoord(70, 30).Y, 10);
     EXPECT_EQ(grid->MouseCoord(70, 10).Y, 0);
+    EXPECT_EQ(grid->CellRect(5, 10).Width(), 1);
+    // Without a border the first cells start at the control's edge; without lines they touch.
+    grid->SetBorderStyle(bsNone);
+    EXPECT_EQ(grid->CellRect(0, 0), Rect(0, 0, 60, 20));
+    grid->SetGridLineWidth(-2);
+    EXPECT_EQ(grid->GridLineWidth(), 0);
+    EXPECT_EQ(grid->CellRect(0, 0), Rect(0, 0, 60, 20));
+    EXPECT_EQ(grid->CellRect(1, 0).Left, 60);
 }
 
 TEST_F(StringGridTest, OnMouseDownCanSelectTheCellUnderTheMouse) {
@@ -435,8 +576,9 @@ TEST_F(StringGridTest, TheDefaultDrawingWritesEachCellsTextAsQtWritesIt) {
             for (int row = 0; row < 3; ++row) {
                 const TRect r = grid->CellRect(col, row);
                 const bool fixed = col == 0 || row == 0;
-                const QImage expected = ExpectedCell(r, grid->Cells(col, row), font,
-                                                     fixed ? grid->FixedColor() : grid->Color(), grid->Font()->Color());
+                const QImage expected =
+                    ExpectedCell(r, grid->Cells(col, row), font, fixed ? grid->FixedColor() : grid->Color(),
+                                 grid->Font()->Color());
                 // A fixed cell's raised edge lies over its top row and left column.
                 const int edge = fixed ? 1 : 0;
                 const QRect inside(edge, edge, r.Width() - edge, r.Height() - edge);
@@ -451,6 +593,7 @@ TEST_F(StringGridTest, KeyboardMovesTheCurrentCellAndScrollsItIntoView) {
     next->SetParent(&form);
     next->SetTop(330);
     grid->SetRowCount(50);
+    grid->SetHeight(297);  // 13 rows of 20 px and their lines fill the 272 px under the header exactly
     Press(Qt::Key_Right);
     Press(Qt::Key_Down);
     EXPECT_EQ(grid->Col(), 2);
@@ -459,16 +602,28 @@ TEST_F(StringGridTest, KeyboardMovesTheCurrentCellAndScrollsItIntoView) {
     EXPECT_EQ(grid->Col(), 7);
     Press(Qt::Key_Home);
     EXPECT_EQ(grid->Col(), 1);
+    EXPECT_EQ(grid->VisibleRowCount(), 13);
     Press(Qt::Key_PageDown);
-    EXPECT_EQ(grid->Row(), 2 + grid->VisibleRowCount());
+    EXPECT_EQ(grid->Row(), 15);
+    EXPECT_EQ(grid->TopRow(), 3);  // scrolled just far enough: rows 3 to 15 in view
     Press(Qt::Key_End, Qt::ControlModifier);
     EXPECT_EQ(grid->Row(), 49);
     const TRect last = grid->CellRect(7, 49);
     EXPECT_FALSE(last.IsEmpty());
     EXPECT_LE(last.Bottom, grid->ClientHeight() + 2);
+    // Scrolled just far enough: rows 37 to 49 fill the view, and the bar's thumb is at its end.
+    EXPECT_EQ(grid->TopRow(), 37);
+    EXPECT_EQ(Bar(Qt::Vertical)->maximum(), 36);
+    EXPECT_EQ(Bar(Qt::Vertical)->value(), 36);
+    Press(Qt::Key_PageUp);
+    EXPECT_EQ(grid->Row(), 36);
+    grid->SetRow(45);
+    Press(Qt::Key_PageDown);  // no further than the last row
+    EXPECT_EQ(grid->Row(), 49);
     Press(Qt::Key_Home, Qt::ControlModifier);
     EXPECT_EQ(grid->Row(), 1);
     EXPECT_EQ(grid->TopRow(), 1);
+    EXPECT_EQ(Bar(Qt::Vertical)->value(), 0);
 
     // Tab moves between cells only with goTabs.
     Press(Qt::Key_Tab);
@@ -481,6 +636,24 @@ TEST_F(StringGridTest, KeyboardMovesTheCurrentCellAndScrollsItIntoView) {
     Press(Qt::Key_Tab);
     EXPECT_EQ(grid->Col(), 1);
     EXPECT_EQ(grid->Row(), 2);
+    Press(Qt::Key_Tab, Qt::ShiftModifier);  // back, to the row before's last column
+    EXPECT_EQ(grid->Col(), 7);
+    EXPECT_EQ(grid->Row(), 1);
+    Press(Qt::Key_Backtab);
+    EXPECT_EQ(grid->Col(), 6);
+
+    // With one row in view, a page is one row.
+    grid->SetHeight(46);
+    ASSERT_EQ(grid->VisibleRowCount(), 1);
+    grid->SetRow(10);
+    Press(Qt::Key_PageUp);
+    EXPECT_EQ(grid->Row(), 9);
+    Press(Qt::Key_PageDown);
+    EXPECT_EQ(grid->Row(), 10);
+    // Without fixed columns, Home goes to the first column.
+    grid->SetFixedCols(0);
+    Press(Qt::Key_Home);
+    EXPECT_EQ(grid->Col(), 0);
 }
 
 TEST_F(StringGridTest, RangeAndRowSelection) {
@@ -489,6 +662,27 @@ TEST_F(StringGridTest, RangeAndRowSelection) {
     EXPECT_EQ(grid->Selection(), (TGridRect{2, 1, 4, 3}));
     Press(Qt::Key_Left, Qt::ShiftModifier);
     EXPECT_EQ(grid->Selection(), (TGridRect{2, 1, 3, 3}));
+    // A selected cell other than the current one shows its text in the highlight colours.
+    grid->SetCells(2, 1, "鸡蛋");
+    const TRect selected = grid->CellRect(2, 1);
+    const QImage shot = grid->Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shot.copy(selected.Left, selected.Top, selected.Width(), selected.Height()),
+              ExpectedCell(selected, "鸡蛋", grid->Font()->ToQFont(), clHighlight, clHighlightText));
+    Press(Qt::Key_Right);  // a move without Shift starts again from the one cell
+    EXPECT_EQ(grid->Selection(), (TGridRect{4, 3, 4, 3}));
+    // Dragging with the button held selects from where it was pressed.
+    QTest::mousePress(grid->Widget(), Qt::LeftButton, {}, CentreOf(2, 2));
+    QMouseEvent drag(QEvent::MouseMove, QPointF(CentreOf(3, 3)),
+                     grid->Widget()->mapToGlobal(QPointF(CentreOf(3, 3))), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(grid->Widget(), &drag);
+    QTest::mouseRelease(grid->Widget(), Qt::LeftButton, {}, CentreOf(3, 3));
+    EXPECT_EQ(grid->Selection(), (TGridRect{2, 2, 3, 3}));
+    // The current cell of a range shows the highlight only when the grid is asked to.
+    const QPoint current = CentreOf(3, 3);
+    EXPECT_EQ(grid->Widget()->grab().toImage().pixelColor(current), ToQColor(grid->Color()));
+    grid->SetOptions(grid->Options() | goDrawFocusSelected);
+    EXPECT_EQ(grid->Widget()->grab().toImage().pixelColor(current), ToQColor(clHighlight));
     grid->SetOptions(grid->Options() | goRowSelect | goEditing);
     ClickCell(5, 2);
     EXPECT_EQ(grid->Selection(), (TGridRect{1, 2, 7, 2}));
@@ -496,6 +690,29 @@ TEST_F(StringGridTest, RangeAndRowSelection) {
     EXPECT_FALSE(grid->EditorMode());
     grid->SetSelection({1, 3, 7, 3});
     EXPECT_EQ(grid->Row(), 3);
+    Press(Qt::Key_Home);  // a grid that selects rows goes to its first and last row
+    EXPECT_EQ(grid->Row(), 1);
+    Press(Qt::Key_End);
+    EXPECT_EQ(grid->Row(), 3);
+
+    // Left and Right scroll the columns one at a time. Columns 12 to 19 (8 x 61 - 1 px) are the most
+    // that fit the 535 px beside the fixed one: at the far right the bar's thumb is at its end.
+    grid->SetColCount(9);  // 9 x 61 - 1 = 548 px fit the 596 between the borders; 10 columns do not
+    EXPECT_TRUE(Bar(Qt::Horizontal)->isHidden());
+    grid->SetColCount(10);
+    EXPECT_FALSE(Bar(Qt::Horizontal)->isHidden());
+    EXPECT_EQ(Bar(Qt::Horizontal)->geometry().bottom(), grid->Height() - 3);
+    grid->SetColCount(20);
+    Press(Qt::Key_Right);
+    Press(Qt::Key_Right);
+    EXPECT_EQ(grid->LeftCol(), 3);
+    Press(Qt::Key_Left);
+    EXPECT_EQ(grid->LeftCol(), 2);
+    EXPECT_EQ(grid->Row(), 3);
+    grid->SetLeftCol(99);
+    EXPECT_EQ(grid->LeftCol(), 12);
+    EXPECT_EQ(Bar(Qt::Horizontal)->maximum(), 11);
+    EXPECT_EQ(Bar(Qt::Horizontal)->value(), 11);
 }
 
 TEST_F(StringGridTest, ColumnsCanBeSizedByDraggingTheirEdgeInTheHeader) {
@@ -513,6 +730,94 @@ TEST_F(StringGridTest, ColumnsCanBeSizedByDraggingTheirEdgeInTheHeader) {
     QApplication::sendEvent(grid->Widget(), &move);
     QTest::mouseRelease(grid->Widget(), Qt::LeftButton, {}, edge + QPoint(30, 0));
     EXPECT_EQ(grid->ColWidths(1), 90);
+    // Pointing at the edge anywhere in the header, its top row too, shows where to drag.
+    const QPoint top(grid->CellRect(1, 0).Right, header.Top);
+    QTest::mouseMove(grid->Widget(), top);
+    EXPECT_EQ(grid->Widget()->cursor().shape(), Qt::SplitHCursor);
+    QTest::mouseMove(grid->Widget(), CentreOf(2, 2));
+    EXPECT_EQ(grid->Widget()->cursor().shape(), Qt::ArrowCursor);
+}
+
+// Scrolling repaints the cells that came into view. The border is a sunken edge: shadow above and to
+// the left, light below and to the right; without it and without the default drawing, the grid shows
+// its colour where no handler paints.
+TEST_F(StringGridTest, ScrollingRepaintsTheCellsAndTheBorderIsASunkenEdge) {
+    grid->SetRowCount(40);
+    QApplication::processEvents();
+    TPaintRecorder recorder(grid->Widget());
+    grid->SetTopRow(20);
+    QApplication::processEvents();
+    const TRect cell = grid->CellRect(3, 22);
+    const QRect cellArea(cell.Left, cell.Top, cell.Width(), cell.Height());
+    EXPECT_TRUE(recorder.Painted.contains(cellArea));
+    recorder.Painted = QRegion();
+    grid->SetCells(3, 22, "鸡蛋");  // a cell the program writes shows at once
+    QApplication::processEvents();
+    EXPECT_TRUE(recorder.Painted.contains(cellArea));
+    // The lines between the scrolling cells go with their options.
+    const QPoint vertical(cell.Right, cell.Top + 5), horizontal(cell.Left + 5, cell.Bottom);
+    EXPECT_EQ(grid->Widget()->grab().toImage().pixelColor(vertical), ToQColor(clSilver));
+    grid->SetOptions(grid->Options() & ~(goVertLine | goHorzLine));
+    const QImage lineless = grid->Widget()->grab().toImage();
+    EXPECT_EQ(lineless.pixelColor(vertical), ToQColor(grid->Color()));
+    EXPECT_EQ(lineless.pixelColor(horizontal), ToQColor(grid->Color()));
+
+    const QImage shot = grid->Widget()->grab().toImage();
+    const int w = grid->Width(), h = grid->Height();
+    const std::tuple<int, int, TColor> edge[] = {
+        {9, 0, clBtnShadow},        {0, 9, clBtnShadow},        {9, 1, cl3DDkShadow},  {1, 9, cl3DDkShadow},
+        {9, h - 1, clBtnHighlight}, {w - 1, 9, clBtnHighlight}, {9, h - 2, cl3DLight}, {w - 2, 9, cl3DLight}};
+    for (const auto& [x, y, color] : edge)
+        EXPECT_EQ(shot.pixelColor(x, y), ToQColor(color)) << x << "," << y;
+    // A fixed cell is raised: light along its top and its left.
+    const TRect fixedCell = grid->CellRect(2, 0);
+    EXPECT_EQ(shot.pixelColor(fixedCell.Left + 9, fixedCell.Top), ToQColor(clBtnHighlight));
+    EXPECT_EQ(shot.pixelColor(fixedCell.Left, fixedCell.Top + 9), ToQColor(clBtnHighlight));
+    grid->SetBorderStyle(bsNone);
+    grid->SetDefaultDrawing(false);
+    const QPoint inWindow = grid->Widget()->mapTo(form.Widget(), QPoint(0, 30));
+    EXPECT_EQ(form.Widget()->grab().toImage().pixelColor(inWindow), ToQColor(grid->Color()));
+}
+
+// A bar shows only where the cells do not fit and the grid allows one; the horizontal bar's room can
+// make the vertical one needed. Clicks on a bar, its thumb and the wheel scroll the cells.
+TEST_F(StringGridTest, ScrollBarsShowWhereTheCellsDoNotFitAndScrollThem) {
+    grid->SetRowCount(14);  // 14 x 21 - 1 = 293 px fit the 296 between the borders
+    EXPECT_TRUE(Bar(Qt::Vertical)->isHidden());
+    grid->SetColCount(10);  // too wide: the horizontal bar takes room the rows need
+    EXPECT_FALSE(Bar(Qt::Horizontal)->isHidden());
+    EXPECT_FALSE(Bar(Qt::Vertical)->isHidden());
+    const QPoint corner(Bar(Qt::Vertical)->x() + 2, Bar(Qt::Horizontal)->y() + 2);
+    EXPECT_EQ(grid->Widget()->grab().toImage().pixelColor(corner), ToQColor(clBtnFace));
+    grid->SetRowCount(40);
+    const std::tuple<TScrollStyle, bool, bool> styles[] = {
+        {ssVertical, false, true}, {ssHorizontal, true, false}, {ssNone, false, false}, {ssBoth, true, true}};
+    for (const auto& [style, horizontal, vertical] : styles) {
+        grid->SetScrollBars(style);
+        EXPECT_EQ(!Bar(Qt::Horizontal)->isHidden(), horizontal) << style;
+        EXPECT_EQ(!Bar(Qt::Vertical)->isHidden(), vertical) << style;
+    }
+    QScrollBar* bar = Bar(Qt::Vertical);
+    EXPECT_EQ(bar->pageStep(), grid->VisibleRowCount());
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(grid->TopRow(), 2);
+    Bar(Qt::Horizontal)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(grid->LeftCol(), 2);
+    QWheelEvent wheel(QPointF(CentreOf(2, 5)), grid->Widget()->mapToGlobal(QPointF(CentreOf(2, 5))), {},
+                      QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(grid->Widget(), &wheel);
+    EXPECT_EQ(grid->TopRow(), 5);  // three rows a notch
+    // The thumb scrolls when let go, or as it moves with goThumbTracking.
+    bar->setSliderDown(true);
+    bar->setSliderPosition(9);
+    EXPECT_EQ(grid->TopRow(), 5);
+    bar->setSliderDown(false);
+    EXPECT_EQ(grid->TopRow(), 10);
+    grid->SetOptions(grid->Options() | goThumbTracking);
+    bar->setSliderDown(true);
+    bar->setSliderPosition(19);
+    EXPECT_EQ(grid->TopRow(), 20);
+    bar->setSliderDown(false);
 }
 
 TEST_F(StringGridTest, AnExceptionInAHandlerIsShownAndTheGridGoesOn) {
@@ -522,6 +827,17 @@ TEST_F(StringGridTest, AnExceptionInAHandlerIsShownAndTheGridGoesOn) {
     ASSERT_EQ(boxes.Boxes.size(), 1u);
     EXPECT_EQ(boxes.LastText(), "选择出错");
     EXPECT_EQ(grid->Row(), 2);
+}
+
+TEST(StringGridDefaults, ANewGridHasFiveByFiveCellsWithOneFixedRowAndColumn) {
+    TStringGrid grid(nullptr);
+    EXPECT_EQ(grid.Width(), 320);
+    EXPECT_EQ(grid.Height(), 120);
+    EXPECT_EQ(grid.ColCount(), 5);
+    EXPECT_EQ(grid.RowCount(), 5);
+    EXPECT_EQ(grid.FixedCols(), 1);
+    EXPECT_EQ(grid.FixedRows(), 1);
+    EXPECT_EQ(grid.CellRect(1, 1), Rect(67, 27, 131, 51));  // 64 x 24 cells inside the border
 }
 
 TEST(StringGridLifetime, AGridOutlivingItsHostWidgetIsFreedSafely) {
