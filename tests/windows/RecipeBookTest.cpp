@@ -78,10 +78,12 @@ protected:
         return id;
     }
     void Reload() { Book->Timer1Timer(Book->Timer1); }
-    // A shown result panel: its list ends above the back button, which stands in the middle under it
-    // inside the panel; the panel has no raised edge of its own.
-    static void ExpectResultsAboveTheirBackButton(TPanel* panel, TControl* list, TControl* back) {
+    // A shown result panel lies over the tree it stands for; its list ends above the back button, which
+    // stands in the middle under it inside the panel; the panel has no raised edge of its own.
+    static void ExpectResultsAboveTheirBackButton(TPanel* panel, TControl* tree, TControl* list,
+                                                  TControl* back) {
         ASSERT_TRUE(panel->Showing());
+        EXPECT_EQ(panel->BoundsRect(), tree->BoundsRect());
         EXPECT_LE(list->Top() + list->Height(), back->Top());
         EXPECT_LE(back->Top() + back->Height(), panel->Height());
         EXPECT_EQ(back->Left(), panel->Width() - back->Left() - back->Width());
@@ -220,7 +222,7 @@ TEST_F(RecipeBook, SearchesByNameAndByInitials) {
     };
     Book->edtSP->SetText("米饭");
     EXPECT_TRUE(Book->pnlSrcRlt->Visible());
-    ExpectResultsAboveTheirBackButton(Book->pnlSrcRlt, Book->TVSPS, Book->btnBack);
+    ExpectResultsAboveTheirBackButton(Book->pnlSrcRlt, Book->TV_FD1, Book->TVSPS, Book->btnBack);
     EXPECT_FALSE(Book->TV_FD1->Enabled());
     EXPECT_EQ(results(), QStringList({"二米饭", "红豆糙米饭"}));
     Book->edtSP->SetText("mf");  // lower case finds the initials too
@@ -400,9 +402,14 @@ TEST_F(RecipeBook, ChangingARecipeKeepsItsFoodsAndFieldsAndUpdatesIt) {
 }
 
 TEST_F(RecipeBook, ChangingARecipeWithoutTotalRowTakesEveryFood) {
-    // Foods of no energy give no total row; the last food must still come along.
+    // Foods of no energy give no total row; the last food must still come along, and none of a recipe
+    // changed before.
     StoreRecipe("清水", {{430, 100}, {431, 50}});
     Reload();
+    SelectRecipe("拍黄瓜");
+    Book->btn_ModifySW->Click();
+    Book->btnDown->Click();
+    Book->btnSPDir->Click();
     SelectRecipe("清水");
     EXPECT_EQ(Book->SG_FDC->RowCount(), 3);
     Book->btn_ModifySW->Click();
@@ -638,7 +645,7 @@ TEST_F(RecipeBook, ASearchResultPicksItsOwnFoodWhenNamesRepeat) {
         if (Book->SG_SrcRlt->Cells(0, row) == "奶油" && Book->SG_SrcRlt->Cells(3, row) == "1320")
             second = row;
     ASSERT_GT(second, 0);
-    ExpectResultsAboveTheirBackButton(Book->pnlSrcRlt1, Book->SG_SrcRlt, Book->btnBack1);
+    ExpectResultsAboveTheirBackButton(Book->pnlSrcRlt1, Book->TV_FD, Book->SG_SrcRlt, Book->btnBack1);
     DblClickCell(Book->SG_SrcRlt, 0, second);  // on its name
     ASSERT_NE(Book->TV_FD->Selected(), nullptr);
     EXPECT_EQ(Book->TV_FD->Selected()->StateIndex(), 1320);  // not the first food of that name, 1313

@@ -128,6 +128,8 @@ TEST_F(SetMeals, MakesASetMealInThreeStepsAndASecondSaveUpdatesIt) {
     Meals->btnMakeTC->Click();
     ASSERT_EQ(Meals->PC->ActivePage(), Meals->T2);
     EXPECT_EQ(Meals->CB_SPC->ItemIndex(), -1);
+    // The food and the recipe results take one place on their tabs.
+    EXPECT_EQ(Meals->TVSPS->BoundsRect(), Meals->SG_SrcRlt->BoundsRect());
     Meals->btnStep1->Click();
     EXPECT_EQ(Boxes.LastText(), "没有选择食物。");
     AddFood("苹果（代表值）");

@@ -586,6 +586,10 @@ TEST_F(FoodPage, TheMealSummaryShowsOnlyTheOpenedDay) {
     EXPECT_EQ(Centre->SGSC->Cells(2, 1), "600KCal");
     EXPECT_EQ(Centre->SGSC->Cells(2, 3), "800KCal");
     EXPECT_EQ(Centre->SGSC->Cells(2, 2), "");
+    // A meal left open for the calendar: the day opens again on its meal buttons, one 返回 away from it.
+    Centre->btnLunch->Click();
+    Centre->btnFdLst->Click();
+    OpenDay(Centre->SGYS, 1);
     Centre->btn1->Click();
     EXPECT_TRUE(Centre->pnlYSCla->Showing());
     if (Today() != 1) {

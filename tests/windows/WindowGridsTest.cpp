@@ -191,10 +191,13 @@ TEST_F(WindowGrids, ThePagesLineUpAndTheFigureGridsShowNoCurrentCell) {
         ExpectLinedUp({meals[0], meals[i]}, Height);
         EXPECT_EQ(meals[i]->Left() - meals[i - 1]->Left(), meals[1]->Left() - meals[0]->Left()) << i;
     }
-    int rows = 0;  // each row with its line
+    int rows = 0, cols = 0;  // each row and column with its line
     for (int r = 0; r < Centre->SGSC->RowCount(); ++r)
         rows += Centre->SGSC->RowHeights(r) + 1;
+    for (int c = 0; c < Centre->SGSC->ColCount(); ++c)
+        cols += Centre->SGSC->ColWidths(c) + 1;
     EXPECT_EQ(Centre->SGSC->ClientHeight(), rows);
+    EXPECT_LE(cols, Centre->SGSC->ClientWidth());
     EXPECT_EQ(Centre->SGSC->ColWidths(2), Centre->SGSC->ColWidths(1));
     ASSERT_EQ(Centre->SGSC->Row(), 1);
     EXPECT_EQ(Ground(Centre->SGSC, Centre->SGSC->Col(), 1), Ground(Centre->SGSC, Centre->SGSC->Col(), 2));
