@@ -150,6 +150,8 @@ TEST(PngMalformed, ALargeHeaderWithAlmostNoDataIsRefusedBeforeTakingItsMemory) {
     const QByteArray short1 = QByteArray((std::int64_t(rows) * rowBytes - 1) / 1032, 'x');
     EXPECT_EQ(LoadWithin256MB(TPngBuilder().Header(16384, rows, 16, 2).Chunk("IDAT", short1).End().Bytes),
               EPNGMissingMultipleIDATText);
+    // Data just long enough goes on to be inflated: two bytes for two rows of 1032, here no zlib stream.
+    EXPECT_THROW(LoadPng(TPngBuilder().Header(1031, 2, 8, 0).Chunk("IDAT", "xx").End().Bytes), EPNGZLIBError);
     // The same bytes with the last of two chunks cut by the file's end: only the bytes there count,
     // not the length its head claims.
     const QByteArray cut = TPngBuilder()

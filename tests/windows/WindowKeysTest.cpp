@@ -440,6 +440,12 @@ TEST_F(DockedWindowKeys, AWindowOpenedOverAnotherTakesTheKeyboardFromIt) {
         Type("x");
         EXPECT_EQ(Frm_FD->ED_Src->Text(), "") << tab->Name().toStdString();
     }
+    // The tab of the window in front leaves the keyboard where it is in that window.
+    Key(Qt::Key_Tab);
+    QWidget* const kept = QApplication::focusWidget();
+    ASSERT_TRUE(inFront(Frm_FDYY));
+    QTest::mouseClick(MainFrm->SpeedButton5->Widget(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(QApplication::focusWidget(), kept);
 }
 
 // Each of the four columns of the composition tables shows where the keyboard is, on a row shown.
