@@ -4,8 +4,10 @@
 // the today timer, and the pixels of one painted month.
 #include "ControlProbes.h"
 #include "ExtCtrls.h"
+#include "GraphicsImage.h"
 #include "Menus.h"
 #include "PaintRecorder.h"
+#include "SkCommon.h"
 #include "SkPopupsCalendar.h"
 #include "StdCtrls.h"
 #include "TimerClock.h"
@@ -605,6 +607,26 @@ TEST_F(SkCalendarTest, PaintsOneMonthWhereTheLayoutRulesPutIt) {
     Cal->SetElements((Cal->Elements() | CalendarElement(ceWeekNumbers)) & ~CalendarElement(ceDaysOfWeek));
     Cal->CalendarColors()->SetColor(3, clLime);
     EXPECT_EQ(Pixel(Cal->PaintOffscreen(), gridLeft + 2 * w + 5, headerBottom + 3 * (h + 2)), clLime);
+    // The previous arrow's glyph: "3" of the arrow font at the calendar's size + 4 in the button font
+    // colour, centred in its square (at 8 points, where each point of the arrow font shows).
+    Cal->Font()->SetSize(8);
+    probe.Canvas()->Font()->Assign(*Cal->Font());
+    const int side = probe.Canvas()->TextHeight("0") + 5;
+    const QImage small = Cal->PaintOffscreen().copy();
+    TBitmap arrow(side, side);
+    TCanvas* glyphCanvas = arrow.Canvas();
+    glyphCanvas->Brush()->SetColor(clBtnFace);
+    glyphCanvas->FillRect(Rect(0, 0, side, side));
+    glyphCanvas->Font()->Assign(*Cal->Font());
+    glyphCanvas->Font()->SetName(QStringLiteral("Marlett"));
+    glyphCanvas->Font()->SetSize(8 + 4);
+    glyphCanvas->Font()->SetColor(clRed);  // the button font colour
+    glyphCanvas->Brush()->SetStyle(bsClear);
+    DrawStringCentered(glyphCanvas, QStringLiteral("3"), Rect(0, 0, side, side));
+    const QImage glyph = arrow.ToImage();
+    for (int y = 2; y < side - 2; ++y)
+        for (int x = 2; x < side - 2; ++x)
+            ASSERT_EQ(Pixel(small, client.Left + x, client.Top + y), Pixel(glyph, x, y)) << x << "," << y;
 }
 
 // Short names too wide for a cell are cut to two characters, then to one that tells the days apart:

@@ -317,6 +317,10 @@ TEST_F(SkDateTimeEditTest, KeysStepTheDateAndTheTime) {
     Edit->SetTime(0.01 / 1440);
     Key(Qt::Key_Down);  // below midnight: moved on by a day
     EXPECT_NEAR(Edit->Time(), 1 - 0.99 / 1440, 1e-9);
+    Edit->SetDate(EncodeDate(2024, 1, 1) + 0.5);  // a date's time of day goes along with its steps
+    Key(Qt::Key_Up);
+    EXPECT_EQ(Edit->Date(), EncodeDate(2024, 1, 2));
+    EXPECT_EQ(Edit->Time(), 0.5);
 
     // Read-only: the step keys type nothing and step nothing.
     Edit->SetDate(EncodeDate(2024, 1, 1));

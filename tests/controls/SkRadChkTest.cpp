@@ -348,9 +348,12 @@ TEST_F(GlyphButton, CheckingARadioButtonUnchecksTheOthersOfItsParentOnly) {
 TEST_F(GlyphButton, TheKeyboardsFocusChecksARadioButtonAndTheMouseChecksItOnce) {
     auto* a = Make<TSkRadioButton>(QStringLiteral("早餐"), 10, 10);
     auto* b = Make<TSkRadioButton>(QStringLiteral("午餐"), 10, 40);
+    int entered = 0;
+    a->OnEnter = [&](TObject*) { ++entered; };
     a->SetFocus();
     EXPECT_TRUE(a->Checked());
     EXPECT_EQ(Clicks, 1);
+    EXPECT_EQ(entered, 1);
     QTest::mouseClick(b->Widget(), Qt::LeftButton, {}, QPoint(3, 5));
     EXPECT_TRUE(b->Checked());
     EXPECT_FALSE(a->Checked());
