@@ -145,6 +145,9 @@ TEST_F(SkDateTimeEditTest, BoundsMoveTheDateAndRefuseToCross) {
     Edit->SetMinDate(EncodeDate(2024, 5, 1));
     EXPECT_THROW(Edit->SetDate(EncodeDate(2024, 4, 30)), ESkCalendarError);
     EXPECT_EQ(Edit->Date(), EncodeDate(2024, 5, 31));
+    Edit->SetDate(EncodeDate(2024, 5, 2));
+    Edit->SetMinDate(EncodeDate(2024, 5, 10));  // a minimum above the date moves it up
+    EXPECT_EQ(Edit->Date(), EncodeDate(2024, 5, 10));
 }
 
 TEST_F(SkDateTimeEditTest, ADateOutOfRangeOnLeavingIsShownInABoxAndNeverThrows) {
@@ -359,10 +362,12 @@ TEST_F(SkDateTimeEditTest, ATimeEditRefusesLettersButTheHalfDayWords) {
 TEST_F(SkDateTimeEditTest, TheCalendarWritesTheChosenDateBackAndClearEmpties) {
     ShowAndFocus();
     Edit->SetDate(EncodeDate(2024, 3, 15));
+    Edit->CalendarColors()->SetColor(0, clBlue);
     TDateTime opened = 0;
     WhileOpen<TSkCalendar>([&](TSkCalendar* calendar) {
         opened = calendar->Date();
-        QTest::keyClick(Edit->Widget(), Qt::Key_Right);  // keys reach the calendar
+        EXPECT_EQ(calendar->CalendarColors()->GetColor(0), clBlue);  // in the edit's colours
+        QTest::keyClick(Edit->Widget(), Qt::Key_Right);              // keys reach the calendar
         QTest::keyClick(Edit->Widget(), Qt::Key_Return);
     });
     EXPECT_EQ(opened, EncodeDate(2024, 3, 15));

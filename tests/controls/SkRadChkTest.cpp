@@ -300,7 +300,11 @@ TEST_F(GlyphButton, WithVisualStylesTheThemeDrawsTheGlyph) {
     auto* box = Fixed<TSkCheckBox>();
     box->SetChecked(true);
     const QImage p = box->PaintOffscreen();
+    box->SetUseCustomGlyphs(true);  // glyphs of its own, none there, and back to the theme's
+    box->SetUseCustomGlyphs(false);
+    const int width = box->GlyphWidth();
     ResetPlatformProfile();
+    EXPECT_EQ(width, 13);
     EXPECT_NE(Pixel(p, 0, 2), Sys(clBtnShadow));             // not the classic sunken box
     EXPECT_GT(CountIn(p, Rect(0, 2, 13, 15), 0x21A121), 0);  // the style's green check
 }
