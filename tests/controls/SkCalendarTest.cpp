@@ -4,8 +4,10 @@
 // the today timer, and the pixels of one painted month.
 #include "ControlProbes.h"
 #include "ExtCtrls.h"
+#include "GraphicsImage.h"
 #include "Menus.h"
 #include "PaintRecorder.h"
+#include "SkCommon.h"
 #include "SkPopupsCalendar.h"
 #include "StdCtrls.h"
 #include "TimerClock.h"
@@ -97,7 +99,13 @@ TEST_F(SkCalendarTest, StartsOnTodayWithTheDefaultElementsColoursAndSize) {
     const int buttons = 39 + probe.Canvas()->TextWidth("Today") + probe.Canvas()->TextWidth("Clear");
     EXPECT_EQ(Cal->Height(), 4 + (h + 5) + 7 * (h + 2) + 2 + (h + 17));
     EXPECT_EQ(Cal->Width(), std::max(7 * (2 * w + 5), buttons) + 4 * w);
-    // Captions wider than the days widen it.
+    // Captions wider than the days widen it: one button alone by its caption + 34.
+    Cal->SetElements(Cal->Elements() & ~CalendarElement(ceTodayButton));
+    Cal->SetCaptionClearBtn(QStringLiteral("清除所选的日期并关闭日历"));
+    const int alone = 34 + probe.Canvas()->TextWidth(QStringLiteral("清除所选的日期并关闭日历"));
+    ASSERT_GT(alone, 7 * (2 * w + 5));
+    EXPECT_EQ(Cal->Width(), alone + 4 * w);
+    Cal->SetElements(Cal->Elements() | CalendarElement(ceTodayButton));
     Cal->SetCaptionTodayBtn(QStringLiteral("回到今天的日期"));
     Cal->SetCaptionClearBtn(QStringLiteral("清除所选的日期"));
     const int wide = 39 + probe.Canvas()->TextWidth(QStringLiteral("回到今天的日期")) +
@@ -425,6 +433,10 @@ TEST_F(SkCalendarTest, TheMonthMenuAndTheYearSpinnerTurnTheView) {
     spinner->Increment(3);
     EXPECT_EQ(Cal->ViewDate(), D(2027, 1, 1));
     spinner->Decrement(3);
+    Cal->SetMinDate(D(2023, 6, 10));
+    spinner->Decrement(2);  // clamped to the minimum's month
+    EXPECT_EQ(Cal->ViewDate(), D(2023, 6, 1));
+    Cal->SetMinDate(0);
     // Escape puts it away; a press on the calendar while it is up only puts it away.
     spinner->Perform(WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_FALSE(spinner->Visible());
@@ -473,7 +485,9 @@ TEST_F(SkCalendarTest, BoldDaysComeFromTheMasksOfTheShownMonths) {
         if (m == 5) mask = 1u << 9;
     };
     Cal->OnGetDayFormat = [](TObject*, TDateTime, int, int, int, TColor&, TColor&, TFontStyles&) {};
-    EXPECT_EQ(inkCount(Cal->PaintOffscreen(), D(2024, 5, 10)), inkCount(plain, D(2024, 5, 10)));
+    const QImage formatted = Cal->PaintOffscreen().copy();
+    EXPECT_EQ(inkCount(formatted, D(2024, 5, 10)), inkCount(plain, D(2024, 5, 10)));
+    EXPECT_EQ(inkCount(formatted, D(2024, 6, 1)), inkCount(plain, D(2024, 6, 1)));  // unasked: not bold
     // Without fill days only the shown month is asked.
     Cal->OnGetBoldDays = [&](TObject*, int y, int m, std::uint32_t&) {
         asked << QStringLiteral("%1-%2").arg(y).arg(m);
@@ -524,6 +538,7 @@ TEST_F(SkCalendarTest, PaintsOneMonthWhereTheLayoutRulesPutIt) {
     const int cellHeight = (bandTop + 1 - headerBottom - 2) / 7;
     EXPECT_EQ(Cal->CellWidth(), cellWidth);
     EXPECT_EQ(Cal->CellHeight(), cellHeight);
+    EXPECT_EQ(Cal->ElementRect(TSkCalendar::ecDays).Bottom, bandTop + 1);
     const int daysTop = headerBottom + cellHeight + 2;
     const TColor lines = ColorToRGB(clBtnShadow);
 
@@ -605,6 +620,26 @@ TEST_F(SkCalendarTest, PaintsOneMonthWhereTheLayoutRulesPutIt) {
     Cal->SetElements((Cal->Elements() | CalendarElement(ceWeekNumbers)) & ~CalendarElement(ceDaysOfWeek));
     Cal->CalendarColors()->SetColor(3, clLime);
     EXPECT_EQ(Pixel(Cal->PaintOffscreen(), gridLeft + 2 * w + 5, headerBottom + 3 * (h + 2)), clLime);
+    // The previous arrow's glyph: "3" of the arrow font at the calendar's size + 4 in the button font
+    // colour, centred in its square (at 8 points, where each point of the arrow font shows).
+    Cal->Font()->SetSize(8);
+    probe.Canvas()->Font()->Assign(*Cal->Font());
+    const int side = probe.Canvas()->TextHeight("0") + 5;
+    const QImage small = Cal->PaintOffscreen().copy();
+    TBitmap arrow(side, side);
+    TCanvas* glyphCanvas = arrow.Canvas();
+    glyphCanvas->Brush()->SetColor(clBtnFace);
+    glyphCanvas->FillRect(Rect(0, 0, side, side));
+    glyphCanvas->Font()->Assign(*Cal->Font());
+    glyphCanvas->Font()->SetName(QStringLiteral("Marlett"));
+    glyphCanvas->Font()->SetSize(8 + 4);
+    glyphCanvas->Font()->SetColor(clRed);  // the button font colour
+    glyphCanvas->Brush()->SetStyle(bsClear);
+    DrawStringCentered(glyphCanvas, QStringLiteral("3"), Rect(0, 0, side, side));
+    const QImage glyph = arrow.ToImage();
+    for (int y = 2; y < side - 2; ++y)
+        for (int x = 2; x < side - 2; ++x)
+            ASSERT_EQ(Pixel(small, client.Left + x, client.Top + y), Pixel(glyph, x, y)) << x << "," << y;
 }
 
 // Short names too wide for a cell are cut to two characters, then to one that tells the days apart:

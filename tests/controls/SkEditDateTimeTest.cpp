@@ -145,6 +145,9 @@ TEST_F(SkDateTimeEditTest, BoundsMoveTheDateAndRefuseToCross) {
     Edit->SetMinDate(EncodeDate(2024, 5, 1));
     EXPECT_THROW(Edit->SetDate(EncodeDate(2024, 4, 30)), ESkCalendarError);
     EXPECT_EQ(Edit->Date(), EncodeDate(2024, 5, 31));
+    Edit->SetDate(EncodeDate(2024, 5, 2));
+    Edit->SetMinDate(EncodeDate(2024, 5, 10));  // a minimum above the date moves it up
+    EXPECT_EQ(Edit->Date(), EncodeDate(2024, 5, 10));
 }
 
 TEST_F(SkDateTimeEditTest, ADateOutOfRangeOnLeavingIsShownInABoxAndNeverThrows) {
@@ -317,6 +320,10 @@ TEST_F(SkDateTimeEditTest, KeysStepTheDateAndTheTime) {
     Edit->SetTime(0.01 / 1440);
     Key(Qt::Key_Down);  // below midnight: moved on by a day
     EXPECT_NEAR(Edit->Time(), 1 - 0.99 / 1440, 1e-9);
+    Edit->SetDate(EncodeDate(2024, 1, 1) + 0.5);  // a date's time of day goes along with its steps
+    Key(Qt::Key_Up);
+    EXPECT_EQ(Edit->Date(), EncodeDate(2024, 1, 2));
+    EXPECT_EQ(Edit->Time(), 0.5);
 
     // Read-only: the step keys type nothing and step nothing.
     Edit->SetDate(EncodeDate(2024, 1, 1));
@@ -355,10 +362,12 @@ TEST_F(SkDateTimeEditTest, ATimeEditRefusesLettersButTheHalfDayWords) {
 TEST_F(SkDateTimeEditTest, TheCalendarWritesTheChosenDateBackAndClearEmpties) {
     ShowAndFocus();
     Edit->SetDate(EncodeDate(2024, 3, 15));
+    Edit->CalendarColors()->SetColor(0, clBlue);
     TDateTime opened = 0;
     WhileOpen<TSkCalendar>([&](TSkCalendar* calendar) {
         opened = calendar->Date();
-        QTest::keyClick(Edit->Widget(), Qt::Key_Right);  // keys reach the calendar
+        EXPECT_EQ(calendar->CalendarColors()->GetColor(0), clBlue);  // in the edit's colours
+        QTest::keyClick(Edit->Widget(), Qt::Key_Right);              // keys reach the calendar
         QTest::keyClick(Edit->Widget(), Qt::Key_Return);
     });
     EXPECT_EQ(opened, EncodeDate(2024, 3, 15));

@@ -172,6 +172,11 @@ TEST_F(SkNumericEditTest, LeavingKeepsTheValueWithinMinAndMax) {
     EXPECT_EQ(seenBound, 250);
     EXPECT_EQ(Edit->Text(), QStringLiteral("300"));
     EXPECT_TRUE(Edit->Focused());
+    seenValue = -1;
+    Type("0");  // Min itself lies within the range
+    Leave();
+    EXPECT_EQ(seenValue, -1);
+    Edit->SetFocus();
 
     // An empty text leaves as the formatted Min; with blanks allowed it stays empty.
     Edit->OnRangeError = nullptr;

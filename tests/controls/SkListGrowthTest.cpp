@@ -167,6 +167,8 @@ TEST(ListBoxExtent, FollowsAddsInsertsDeletesAndTextChanges) {
     EXPECT_EQ(list.HorzExtent(), ExpectedExtent(list));
     list.Font()->SetHeight(-20);
     EXPECT_EQ(list.HorzExtent(), ExpectedExtent(list));
+    list.Font()->SetHeight(-8);  // and shrinks with a smaller one
+    EXPECT_EQ(list.HorzExtent(), ExpectedExtent(list));
     list.Items()->Clear();
     EXPECT_EQ(list.HorzExtent(), 0);
 

@@ -300,7 +300,11 @@ TEST_F(GlyphButton, WithVisualStylesTheThemeDrawsTheGlyph) {
     auto* box = Fixed<TSkCheckBox>();
     box->SetChecked(true);
     const QImage p = box->PaintOffscreen();
+    box->SetUseCustomGlyphs(true);  // glyphs of its own, none there, and back to the theme's
+    box->SetUseCustomGlyphs(false);
+    const int width = box->GlyphWidth();
     ResetPlatformProfile();
+    EXPECT_EQ(width, 13);
     EXPECT_NE(Pixel(p, 0, 2), Sys(clBtnShadow));             // not the classic sunken box
     EXPECT_GT(CountIn(p, Rect(0, 2, 13, 15), 0x21A121), 0);  // the style's green check
 }
@@ -348,9 +352,12 @@ TEST_F(GlyphButton, CheckingARadioButtonUnchecksTheOthersOfItsParentOnly) {
 TEST_F(GlyphButton, TheKeyboardsFocusChecksARadioButtonAndTheMouseChecksItOnce) {
     auto* a = Make<TSkRadioButton>(QStringLiteral("早餐"), 10, 10);
     auto* b = Make<TSkRadioButton>(QStringLiteral("午餐"), 10, 40);
+    int entered = 0;
+    a->OnEnter = [&](TObject*) { ++entered; };
     a->SetFocus();
     EXPECT_TRUE(a->Checked());
     EXPECT_EQ(Clicks, 1);
+    EXPECT_EQ(entered, 1);
     QTest::mouseClick(b->Widget(), Qt::LeftButton, {}, QPoint(3, 5));
     EXPECT_TRUE(b->Checked());
     EXPECT_FALSE(a->Checked());

@@ -213,6 +213,11 @@ TEST_F(SkTreeViewTest, HandlerMayDropTheMenuAndTheAppsKeyUsesTheSelectedNode) {
     EXPECT_EQ(eventPos.X, (r.Left + r.Right) / 2);
     EXPECT_EQ(eventPos.Y, (r.Top + r.Bottom) / 2);
     EXPECT_EQ(popups, 0);
+    eventNode = nullptr;
+    QTest::keyClick(tree->Widget(), Qt::Key_Down, Qt::ShiftModifier);  // other shifted keys do not
+    EXPECT_EQ(eventNode, nullptr);
+    QTest::keyClick(tree->Widget(), Qt::Key_F10, Qt::ShiftModifier);  // Shift+F10 does
+    EXPECT_NE(eventNode, nullptr);
 }
 
 TEST_F(SkTreeViewTest, UnfocusedTreeOutlinesTheSelectedNodeWithTheSelectionPen) {
