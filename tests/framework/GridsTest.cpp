@@ -624,6 +624,13 @@ TEST_F(StringGridTest, KeyboardMovesTheCurrentCellAndScrollsItIntoView) {
     EXPECT_EQ(grid->Row(), 1);
     EXPECT_EQ(grid->TopRow(), 1);
     EXPECT_EQ(Bar(Qt::Vertical)->value(), 0);
+    // Scrolling to a row counts the rows above it by their own heights: rows 3 to 14 take 251 px and
+    // the 104 px row 2 does not fit in the 21 px left.
+    grid->SetRowHeights(2, 104);
+    grid->SetRow(14);
+    EXPECT_EQ(grid->TopRow(), 3);
+    grid->SetRowHeights(2, 20);
+    grid->SetRow(1);
 
     // Tab moves between cells only with goTabs.
     Press(Qt::Key_Tab);
@@ -742,6 +749,7 @@ TEST_F(StringGridTest, ColumnsCanBeSizedByDraggingTheirEdgeInTheHeader) {
 // the left, light below and to the right; without it and without the default drawing, the grid shows
 // its colour where no handler paints.
 TEST_F(StringGridTest, ScrollingRepaintsTheCellsAndTheBorderIsASunkenEdge) {
+    const QImage barless = grid->Widget()->grab().toImage();
     grid->SetRowCount(40);
     QApplication::processEvents();
     TPaintRecorder recorder(grid->Widget());
@@ -765,10 +773,12 @@ TEST_F(StringGridTest, ScrollingRepaintsTheCellsAndTheBorderIsASunkenEdge) {
     const QImage shot = grid->Widget()->grab().toImage();
     const int w = grid->Width(), h = grid->Height();
     const std::tuple<int, int, TColor> edge[] = {
-        {9, 0, clBtnShadow},        {0, 9, clBtnShadow},        {9, 1, cl3DDkShadow},  {1, 9, cl3DDkShadow},
-        {9, h - 1, clBtnHighlight}, {w - 1, 9, clBtnHighlight}, {9, h - 2, cl3DLight}, {w - 2, 9, cl3DLight}};
+        {9, 0, clBtnShadow},   {0, 9, clBtnShadow},        {9, 1, cl3DDkShadow},
+        {1, 9, cl3DDkShadow},  {9, h - 1, clBtnHighlight}, {w - 1, 9, clBtnHighlight},
+        {9, h - 2, cl3DLight}, {w - 2, 9, cl3DLight},      {w - 2, 1, cl3DLight}};
     for (const auto& [x, y, color] : edge)
         EXPECT_EQ(shot.pixelColor(x, y), ToQColor(color)) << x << "," << y;
+    EXPECT_EQ(barless.pixelColor(w - 3, 30), ToQColor(grid->Color()));  // the light line is one pixel wide
     // A fixed cell is raised: light along its top and its left.
     const TRect fixedCell = grid->CellRect(2, 0);
     EXPECT_EQ(shot.pixelColor(fixedCell.Left + 9, fixedCell.Top), ToQColor(clBtnHighlight));
