@@ -773,12 +773,14 @@ TEST_F(StringGridTest, ScrollingRepaintsTheCellsAndTheBorderIsASunkenEdge) {
     const QImage shot = grid->Widget()->grab().toImage();
     const int w = grid->Width(), h = grid->Height();
     const std::tuple<int, int, TColor> edge[] = {
-        {9, 0, clBtnShadow},   {0, 9, clBtnShadow},        {9, 1, cl3DDkShadow},
-        {1, 9, cl3DDkShadow},  {9, h - 1, clBtnHighlight}, {w - 1, 9, clBtnHighlight},
-        {9, h - 2, cl3DLight}, {w - 2, 9, cl3DLight},      {w - 2, 1, cl3DLight}};
+        {9, 0, clBtnShadow},        {0, 9, clBtnShadow},        {9, 1, cl3DDkShadow},  {1, 9, cl3DDkShadow},
+        {9, h - 1, clBtnHighlight}, {w - 1, 9, clBtnHighlight}, {9, h - 2, cl3DLight}, {w - 2, 9, cl3DLight},
+        {w - 2, 1, cl3DLight},      {1, h - 2, cl3DLight}};
     for (const auto& [x, y, color] : edge)
         EXPECT_EQ(shot.pixelColor(x, y), ToQColor(color)) << x << "," << y;
-    EXPECT_EQ(barless.pixelColor(w - 3, 30), ToQColor(grid->Color()));  // the light line is one pixel wide
+    // The light lines are one pixel wide.
+    EXPECT_EQ(barless.pixelColor(w - 3, 30), ToQColor(grid->Color()));
+    EXPECT_EQ(barless.pixelColor(300, h - 3), ToQColor(grid->Color()));
     // A fixed cell is raised: light along its top and its left.
     const TRect fixedCell = grid->CellRect(2, 0);
     EXPECT_EQ(shot.pixelColor(fixedCell.Left + 9, fixedCell.Top), ToQColor(clBtnHighlight));
