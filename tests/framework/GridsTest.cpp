@@ -441,6 +441,8 @@ TEST_F(StringGridTest, MouseToCellAndCellRectAgree) {
     grid->SetColWidths(5, 1);          // narrow, but shown
     grid->SetRowHeights(2, 0);         // hidden
     grid->SetRowHeights(1 << 24, 30);  // past the last row: nothing to size
+    grid->SetColWidths(1 << 30, 30);   // nor past the last column or before the first
+    grid->SetColWidths(-(1 << 30), 30);
     grid->SetRowCount(40);
     for (int col = 0; col < 8; ++col)
         for (int row = 0; row < 8; ++row) {
@@ -624,14 +626,22 @@ TEST_F(StringGridTest, KeyboardMovesTheCurrentCellAndScrollsItIntoView) {
     EXPECT_EQ(grid->Row(), 1);
     EXPECT_EQ(grid->TopRow(), 1);
     EXPECT_EQ(Bar(Qt::Vertical)->value(), 0);
+    // Scrolling to a row counts the rows above it by their own heights: rows 3 to 14 take 251 px and
+    // the 104 px row 2 does not fit in the 21 px left.
+    grid->SetRowHeights(2, 104);
+    grid->SetRow(14);
+    EXPECT_EQ(grid->TopRow(), 3);
+    grid->SetRowHeights(2, 20);
+    grid->SetRow(1);
 
     // Tab moves between cells only with goTabs.
     Press(Qt::Key_Tab);
     EXPECT_FALSE(grid->Widget()->hasFocus());
     grid->SetFocus();
-    grid->SetOptions(grid->Options() | goTabs);
+    grid->SetOptions(grid->Options() | goTabs | goRangeSelect);
     Press(Qt::Key_Tab);
     EXPECT_EQ(grid->Col(), 2);
+    EXPECT_EQ(grid->Selection(), (TGridRect{2, 1, 2, 1}));  // Tab selects no range
     grid->SetCol(7);
     Press(Qt::Key_Tab);
     EXPECT_EQ(grid->Col(), 1);
@@ -736,12 +746,15 @@ TEST_F(StringGridTest, ColumnsCanBeSizedByDraggingTheirEdgeInTheHeader) {
     EXPECT_EQ(grid->Widget()->cursor().shape(), Qt::SplitHCursor);
     QTest::mouseMove(grid->Widget(), CentreOf(2, 2));
     EXPECT_EQ(grid->Widget()->cursor().shape(), Qt::ArrowCursor);
+    QTest::mouseMove(grid->Widget(), QPoint(grid->CellRect(1, 2).Right, CentreOf(1, 2).y()));
+    EXPECT_EQ(grid->Widget()->cursor().shape(), Qt::ArrowCursor);  // below the header, no edge to drag
 }
 
 // Scrolling repaints the cells that came into view. The border is a sunken edge: shadow above and to
 // the left, light below and to the right; without it and without the default drawing, the grid shows
 // its colour where no handler paints.
 TEST_F(StringGridTest, ScrollingRepaintsTheCellsAndTheBorderIsASunkenEdge) {
+    const QImage barless = grid->Widget()->grab().toImage();
     grid->SetRowCount(40);
     QApplication::processEvents();
     TPaintRecorder recorder(grid->Widget());
@@ -765,10 +778,16 @@ TEST_F(StringGridTest, ScrollingRepaintsTheCellsAndTheBorderIsASunkenEdge) {
     const QImage shot = grid->Widget()->grab().toImage();
     const int w = grid->Width(), h = grid->Height();
     const std::tuple<int, int, TColor> edge[] = {
-        {9, 0, clBtnShadow},        {0, 9, clBtnShadow},        {9, 1, cl3DDkShadow},  {1, 9, cl3DDkShadow},
-        {9, h - 1, clBtnHighlight}, {w - 1, 9, clBtnHighlight}, {9, h - 2, cl3DLight}, {w - 2, 9, cl3DLight}};
+        {9, 0, clBtnShadow},       {0, 9, clBtnShadow},        {9, 1, cl3DDkShadow},
+        {1, 9, cl3DDkShadow},      {9, h - 1, clBtnHighlight}, {w - 1, 9, clBtnHighlight},
+        {9, h - 2, cl3DLight},     {w - 2, 9, cl3DLight},      {w - 2, 1, cl3DLight},
+        {1, h - 2, cl3DLight},     {0, h - 2, clBtnShadow},    {w - 1, h - 2, clBtnHighlight},
+        {0, h - 1, clBtnHighlight}};
     for (const auto& [x, y, color] : edge)
         EXPECT_EQ(shot.pixelColor(x, y), ToQColor(color)) << x << "," << y;
+    // The light lines are one pixel wide.
+    EXPECT_EQ(barless.pixelColor(w - 3, 30), ToQColor(grid->Color()));
+    EXPECT_EQ(barless.pixelColor(300, h - 3), ToQColor(grid->Color()));
     // A fixed cell is raised: light along its top and its left.
     const TRect fixedCell = grid->CellRect(2, 0);
     EXPECT_EQ(shot.pixelColor(fixedCell.Left + 9, fixedCell.Top), ToQColor(clBtnHighlight));
@@ -838,6 +857,14 @@ TEST(StringGridDefaults, ANewGridHasFiveByFiveCellsWithOneFixedRowAndColumn) {
     EXPECT_EQ(grid.FixedCols(), 1);
     EXPECT_EQ(grid.FixedRows(), 1);
     EXPECT_EQ(grid.CellRect(1, 1), Rect(67, 27, 131, 51));  // 64 x 24 cells inside the border
+    grid.SetColWidths(0, 30);
+    grid.SetRowHeights(0, 10);
+    EXPECT_EQ(grid.ColWidths(0), 30);
+    EXPECT_EQ(grid.RowHeights(0), 10);
+    grid.SetColCount(0);  // a grid keeps one column and one row
+    grid.SetRowCount(0);
+    EXPECT_EQ(grid.ColCount(), 1);
+    EXPECT_EQ(grid.RowCount(), 1);
 }
 
 TEST(StringGridLifetime, AGridOutlivingItsHostWidgetIsFreedSafely) {
