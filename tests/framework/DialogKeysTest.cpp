@@ -1,6 +1,7 @@
 // Keys a window handles for its buttons (Enter, Escape, accelerators), modal results, actions that
 // controls carry out and follow, and image lists that tell who follows them of each change.
 #include "Actions.h"
+#include "ControlProbes.h"
 #include "Forms.h"
 #include "GraphicsImage.h"
 #include "ImgList.h"
@@ -21,12 +22,7 @@ struct DialogKeys : testing::Test {
     TButton* Cancel = Place<TButton>(100);
     int OkClicks = 0, OtherClicks = 0, CancelClicks = 0;
 
-    template <class T> T* Place(int top) {
-        auto* control = new T(&Form);
-        control->SetParent(&Form);
-        control->SetBounds(10, top, 80, 25);
-        return control;
-    }
+    template <class T> T* Place(int top) { return ::Place<T>(Form, 10, top, 80, 25); }
     void SetUp() override {
         Ok->SetCaption(QStringLiteral("&OK"));
         Ok->SetDefault(true);

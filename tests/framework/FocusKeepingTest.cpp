@@ -3,6 +3,7 @@
 // focus where it belongs when the window comes back, and the program hiding, disabling or moving past
 // the control ends the keeping.
 #include "ComCtrls.h"
+#include "ControlProbes.h"
 #include "Forms.h"
 #include "ModalMessageService.h"
 #include "StdCtrls.h"
@@ -45,12 +46,7 @@ struct KeptFocus : testing::Test {
     TButton* Button = Place<TButton>(70);
     int Enters = 0, Exits = 0, OtherEnters = 0, OtherExits = 0, Clicks = 0;
 
-    template <class T> T* Place(int top) {
-        auto* control = new T(&Form);
-        control->SetParent(&Form);
-        control->SetBounds(10, top, 80, 25);
-        return control;
-    }
+    template <class T> T* Place(int top) { return ::Place<T>(Form, 10, top, 80, 25); }
     void SetUp() override {
         Form.SetBounds(0, 0, 300, 200);
         Keeper->OnEnter = [this](TObject*) { ++Enters; };

@@ -1,5 +1,6 @@
 // Combo boxes, list boxes, check lists and memos driven as a user drives them.
 #include "CheckLst.h"
+#include "ControlProbes.h"
 #include "Forms.h"
 #include "StdCtrls.h"
 #include "WidgetInput.h"
@@ -21,13 +22,6 @@ struct TTag : TObject {
     explicit TTag(int v) : Value(v) {}
     int Value;
 };
-
-template <class T> T* Place(TForm& form, int left, int top, int width, int height) {
-    auto* control = new T(&form);
-    control->SetParent(&form);
-    control->SetBounds(left, top, width, height);
-    return control;
-}
 
 }  // namespace
 

@@ -50,6 +50,14 @@ inline TInk InkIn(const QImage& image, const TRect& area, TColor background, TCo
     return result;
 }
 
+// A control of type T made and shown in `parent` at the bounds given.
+template <class T> T* Place(TWinControl& parent, int left, int top, int width, int height) {
+    auto* control = new T(&parent);
+    control->SetParent(&parent);
+    control->SetBounds(left, top, width, height);
+    return control;
+}
+
 // A paint box in `parent`, aligned.
 inline TPaintBox* AddChild(TWinControl* parent, TAlign align) {
     auto* child = new TPaintBox(parent);
