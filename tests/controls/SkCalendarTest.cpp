@@ -566,6 +566,8 @@ TEST_F(SkCalendarTest, PaintsOneMonthWhereTheLayoutRulesPutIt) {
     EXPECT_EQ(Pixel(image, todayLeft - 1, todayTop - 1), frame);
     EXPECT_EQ(Pixel(image, todayLeft + cellWidth - 2, todayTop + cellHeight), frame);
     EXPECT_EQ(Pixel(image, todayLeft - 1, todayTop + cellHeight / 2), frame);
+    EXPECT_EQ(Pixel(image, todayLeft + cellWidth / 2, todayTop - 1), frame);
+    EXPECT_EQ(Pixel(image, todayLeft + cellWidth / 2, todayTop + cellHeight), frame);
     EXPECT_EQ(Pixel(image, todayLeft, todayTop), ColorToRGB(clWindow));
     // A grey day of April in the first row, in the fill-day colour.
     EXPECT_TRUE(InkIn(image, Rect(gridLeft, daysTop - 1, gridLeft + cellWidth - 2, daysTop - 1 + cellHeight),
@@ -620,6 +622,11 @@ TEST_F(SkCalendarTest, PaintsOneMonthWhereTheLayoutRulesPutIt) {
     Cal->SetElements((Cal->Elements() | CalendarElement(ceWeekNumbers)) & ~CalendarElement(ceDaysOfWeek));
     Cal->CalendarColors()->SetColor(3, clLime);
     EXPECT_EQ(Pixel(Cal->PaintOffscreen(), gridLeft + 2 * w + 5, headerBottom + 3 * (h + 2)), clLime);
+    // With the day names as well, the line under them starts at that line.
+    Cal->SetElements(Cal->Elements() | CalendarElement(ceDaysOfWeek));
+    const QImage both = Cal->PaintOffscreen().copy();
+    EXPECT_EQ(Pixel(both, gridLeft + 2 * w + 5, headerBottom + cellHeight), clLime);
+    EXPECT_EQ(Pixel(both, gridLeft + 2 * w + 4, headerBottom + cellHeight), ColorToRGB(clWindow));
     // The previous arrow's glyph: "3" of the arrow font at the calendar's size + 4 in the button font
     // colour, centred in its square (at 8 points, where each point of the arrow font shows).
     Cal->Font()->SetSize(8);

@@ -167,6 +167,9 @@ TEST_F(CheckList, SizesFollowGlyphsFontAndImages) {
     TBitmap none;
     List->SetCustomGlyphs(&none);
     EXPECT_FALSE(List->UseCustomGlyphs());
+    TImageList noGlyphs(&Form);  // an empty image list gives no glyphs either
+    List->SetCustomGlyphImages(&noGlyphs);
+    EXPECT_FALSE(List->UseCustomGlyphs());
 }
 
 TEST(CheckListGlyphRules, CustomGlyphAndImageChoice) {

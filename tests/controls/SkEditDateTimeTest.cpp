@@ -34,7 +34,9 @@ struct SkDateTimeEditTest : TValueEditFixture<TSkDateTimeEdit> {
         QMetaObject::invokeMethod(
             qApp,
             [this, Steps] {
-                auto* content = dynamic_cast<TContent*>(Edit->PopupPanel()->PopupHost()->ActiveChild());
+                auto* host = Edit->PopupPanel() ? Edit->PopupPanel()->PopupHost() : nullptr;
+                ASSERT_NE(host, nullptr) << "nothing dropped down";
+                auto* content = dynamic_cast<TContent*>(host->ActiveChild());
                 ASSERT_NE(content, nullptr);
                 Steps(content);
             },
@@ -124,6 +126,15 @@ TEST_F(SkDateTimeEditTest, TextThatIsNoDateGoesThroughOnInvalidDate) {
     Type("25:99");
     Leave();
     EXPECT_EQ(Edit->Text(), QStringLiteral("06:00"));
+
+    // Text kept for mending sets no date: shown in another format, the field has none (not day 0).
+    Edit->OnInvalidDate = [](TObject*, bool&, bool& keepText, TDateTime&) { keepText = true; };
+    Edit->SetDate(EncodeDate(2024, 1, 1));
+    Edit->SetFocus();
+    Type("2023-2-31");
+    Leave();
+    Edit->SetFormat(QStringLiteral("yyyy/mm/dd"));
+    EXPECT_EQ(Edit->Text(), QString());
 }
 
 TEST_F(SkDateTimeEditTest, BoundsMoveTheDateAndRefuseToCross) {
@@ -317,6 +328,8 @@ TEST_F(SkDateTimeEditTest, KeysStepTheDateAndTheTime) {
     EXPECT_EQ(Edit->Text(), QStringLiteral("00:29"));
     QTest::keyClicks(Edit->Widget(), "_");
     EXPECT_EQ(Edit->Text(), QStringLiteral("23:29"));
+    QTest::keyClicks(Edit->Widget(), "+");
+    EXPECT_EQ(Edit->Text(), QStringLiteral("00:29"));
     Edit->SetTime(0.01 / 1440);
     Key(Qt::Key_Down);  // below midnight: moved on by a day
     EXPECT_NEAR(Edit->Time(), 1 - 0.99 / 1440, 1e-9);
@@ -360,6 +373,7 @@ TEST_F(SkDateTimeEditTest, ATimeEditRefusesLettersButTheHalfDayWords) {
 }
 
 TEST_F(SkDateTimeEditTest, TheCalendarWritesTheChosenDateBackAndClearEmpties) {
+    TRecordingMessageService boxes;  // a failed drop-down shows its error without waiting
     ShowAndFocus();
     Edit->SetDate(EncodeDate(2024, 3, 15));
     Edit->CalendarColors()->SetColor(0, clBlue);
@@ -389,6 +403,13 @@ TEST_F(SkDateTimeEditTest, TheCalendarWritesTheChosenDateBackAndClearEmpties) {
     });
     EXPECT_EQ(opened, EncodeDate(2025, 1, 1));
     EXPECT_EQ(Edit->Text(), QString());  // dismissed: unchanged
+    Edit->SetMaxDate(0);
+    Edit->SetMinDate(EncodeDate(2027, 3, 1));
+    WhileOpen<TSkCalendar>([&](TSkCalendar* calendar) {
+        opened = calendar->Date();
+        QTest::keyClick(Edit->Widget(), Qt::Key_Escape);
+    });
+    EXPECT_EQ(opened, EncodeDate(2027, 3, 1));
 
     // The calendar keeps the edit's minimum, and turning its month tells the edit's view handler:
     // opened on 30 December 2024 (December shown), Left stays, two Rights reach 1 January 2025.

@@ -132,6 +132,9 @@ TEST_F(SkTabsPagesTest, PagesMoveInTheListAndRefusePlacesOutsideIt) {
                   QStringLiteral("5 is an invalid PageIndex value. PageIndex must be between 0 and 2"));
     }
     EXPECT_EQ(Sheets[0]->PageIndex(), 1);
+    Sheets[2]->SetPageIndex(2);  // the first page to the end
+    EXPECT_EQ(Pages->Pages(2), Sheets[2]);
+    EXPECT_EQ(moved, std::make_pair(0, 2));
     Sheets[0]->SetPageControl(nullptr);  // out of the control: no place at all
     EXPECT_EQ(Sheets[0]->PageIndex(), -1);
 }

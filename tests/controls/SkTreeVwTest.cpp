@@ -218,6 +218,15 @@ TEST_F(SkTreeViewTest, HandlerMayDropTheMenuAndTheAppsKeyUsesTheSelectedNode) {
     EXPECT_EQ(eventNode, nullptr);
     QTest::keyClick(tree->Widget(), Qt::Key_F10, Qt::ShiftModifier);  // Shift+F10 does
     EXPECT_NE(eventNode, nullptr);
+    // No node selected: the tree's own menu at the client's top-left corner.
+    TPoint at{-1, -1};
+    SetPopupHook([&](TPopupMenu*, int x, int y) { at = {x, y}; });
+    tree->SetSelected(nullptr);
+    tree->Perform(WM_KEYDOWN, VK_APPS);
+    SetPopupHook(nullptr);
+    const TPoint corner = tree->ClientToScreen({0, 0});
+    EXPECT_EQ(at.X, corner.X);
+    EXPECT_EQ(at.Y, corner.Y);
 }
 
 TEST_F(SkTreeViewTest, UnfocusedTreeOutlinesTheSelectedNodeWithTheSelectionPen) {
