@@ -1,5 +1,6 @@
 #include "FoodTable.h"
 #include "GetPY.h"
+#include "PaintRecorder.h"
 #include "RecordingServices.h"
 #include "TestDatabase.h"
 #include "UnitFoodList.h"
@@ -30,7 +31,10 @@ protected:
     TFrm_FD* Open() {
         Form = std::make_unique<TFrm_FD>(Application);
         Form->ShowForm();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(Form->Widget()));
+        TPaintRecorder busy(Form->RGP_P->Widget());
         Form->Timer1Timer(Form->Timer1);
+        BusyNoteDrawn = !busy.Painted.isEmpty();
         return Form.get();
     }
     void Search(const QString& text) { Form->ED_Src->SetText(text); }
@@ -40,6 +44,7 @@ protected:
     TTestDatabase Db;
     TRecordingMessageService Boxes;
     std::unique_ptr<TFrm_FD> Form;
+    bool BusyNoteDrawn = false;
 };
 
 TEST_F(FoodBrowser, TreeHoldsGroupsSubgroupsAndFoodsAndShowsTheFirstFood) {
@@ -48,6 +53,7 @@ TEST_F(FoodBrowser, TreeHoldsGroupsSubgroupsAndFoodsAndShowsTheFirstFood) {
                     FoodLine(5, "18-4-001", "蜂蜜")});
     Open();
     EXPECT_FALSE(Form->Timer1->Enabled());
+    EXPECT_TRUE(BusyNoteDrawn);  // on screen while the tree is read, gone after
     EXPECT_FALSE(Form->RGP_P->Visible());
     TTreeNode* group = Form->TV_FD->Items()->GetFirstNode();
     int roots = 0;

@@ -17,6 +17,12 @@ protected:
         Start();
         Login();
     }
+    // Each grid lies whole inside what holds it, its right edge in sight.
+    static void ExpectGridsWhole(std::initializer_list<TControl*> grids) {
+        for (TControl* grid : grids)
+            EXPECT_LE(grid->Left() + grid->Width(), grid->Parent()->ClientWidth())
+                << grid->Name().toStdString();
+    }
 };
 
 }  // namespace
@@ -30,12 +36,14 @@ TEST_F(RecipeNavigation, TheRecipeBookIsMadeOnceDockedAndShowsItsListAgain) {
     // Its pages fill the centre panel, their frame in sight.
     EXPECT_EQ(book->PC->Width(), MainFrm->Panel2->ClientWidth());
     EXPECT_EQ(book->PC->Height(), MainFrm->Panel2->ClientHeight());
+    ExpectGridsWhole({book->SG_FDC, book->SG_YYS1});
     // It fills its recipe list by itself once shown (its timer hurried along here).
     book->Timer1->SetInterval(1);
     EXPECT_TRUE(QTest::qWaitFor([&] { return book->TV_FD1->Items()->Count() > 0; }, 2000));
     EXPECT_TRUE(MainFrm->lblSP->Font()->HasStyle(fsBold));
     book->Btn_SaveSW->Click();
     EXPECT_EQ(book->PC->ActivePage(), book->T2);
+    ExpectGridsWhole({book->SG_FD1});
     MainFrm->SpeedButton2->Click();  // the twin button does the same
     EXPECT_EQ(Frm_ShiPu, book);
     EXPECT_EQ(book->PC->ActivePageIndex(), 0);
@@ -58,8 +66,10 @@ TEST_F(RecipeNavigation, TheSetMealsAreMadeOnceAndShowTheirListAgain) {
     ASSERT_NE(meals, nullptr);
     EXPECT_EQ(meals->HostDockSite(), MainFrm->Panel2);
     EXPECT_TRUE(MainFrm->lblTC->Font()->HasStyle(fsBold));
+    ExpectGridsWhole({meals->SG_FDC});
     EXPECT_FALSE(MainFrm->lblSP->Font()->HasStyle(fsBold));
     meals->btnMakeTC->Click();
+    ExpectGridsWhole({meals->SG_FD1});
     MainFrm->btnTaoCan->Click();
     EXPECT_EQ(Frm_TaoCan, meals);
     EXPECT_EQ(meals->PC->ActivePageIndex(), 0);

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QImage>
 #include <QEnterEvent>
 #include <QLineEdit>
 #include <QTest>
@@ -275,4 +276,12 @@ TEST_F(CentreFields, ReadOnlyDatesShowTheReadOnlyColourAndTextsThatOnlyShowStayW
     }
     EXPECT_TRUE(Centre->memoAnaNote->ReadOnly());
     EXPECT_EQ(Centre->memoAnaNote->Color(), clWindow);
+    // The note under the results is written in grey: no ink inside it darker than grey.
+    Centre->btnAna->Click();
+    const QImage note = Centre->memoAnaNote->Widget()->grab().toImage();
+    int darkest = 255;
+    for (int y = 3; y < note.height() - 3; ++y)
+        for (int x = 3; x < note.width() - 3; ++x)
+            darkest = std::min(darkest, qGray(note.pixel(x, y)));
+    EXPECT_EQ(darkest, qGray(0x80, 0x80, 0x80));
 }

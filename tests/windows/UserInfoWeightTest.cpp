@@ -1,6 +1,8 @@
 // The personal centre's weight page: weighings with their trends, the profile's weight and the history.
 #include "PersonalCentreFixture.h"
 
+#include <QWidget>
+
 namespace {
 
 class WeightPage : public PersonalCentre {
@@ -116,5 +118,10 @@ TEST_F(WeightPage, TheHistoryListsTheWeighingsOfARange) {
     EXPECT_EQ(Centre->bgTZ->DisplayText(3), "↓-1");
     Centre->btn1->Click();
     EXPECT_TRUE(Centre->pnlTZCla->Showing());
+    // The calendar is in front again, over the history.
+    QWidget* days = Centre->SGTZ->Widget();
+    QWidget* page = Centre->pnlTZCla->Parent()->Widget();
+    QWidget* seen = page->childAt(days->mapTo(page, days->rect().center()));
+    EXPECT_TRUE(seen == days || days->isAncestorOf(seen));
     EXPECT_TRUE(Centre->pnlClaDate->Showing());
 }
