@@ -151,8 +151,11 @@ TEST_F(StringGridTest, AKeyDroppedByTheHandlerNeverReachesTheCell) {
         lastKey = key;
         if (key == VK_DOWN) key = 0;
     };
+    unsigned short released = 0;
+    grid->OnKeyUp = [&](TObject*, unsigned short& key, TShiftState) { released = key; };
     Press(Qt::Key_Down);  // dropped: the editor stays on the same cell
     EXPECT_EQ(lastKey, VK_DOWN);
+    EXPECT_EQ(released, VK_DOWN);  // its release is the grid's too
     EXPECT_TRUE(grid->EditorMode());
     EXPECT_EQ(grid->Row(), 1);
 }
@@ -290,6 +293,11 @@ TEST_F(StringGridTest, AClickOnTheCurrentCellOpensTheEditorAndMovingClosesIt) {
     EXPECT_TRUE(EditorShown());
     grid->SetColCount(4);  // its column removed
     EXPECT_FALSE(grid->EditorMode());
+    // Fixing fewer columns or rows than reach the edited cell leaves its editor open.
+    grid->SetEditorMode(true);
+    grid->SetFixedCols(1);
+    grid->SetFixedRows(3);
+    EXPECT_TRUE(grid->EditorMode());
 }
 
 // With the editor always shown, the grid opens it as it takes the focus and on every cell it moves to;
@@ -492,6 +500,10 @@ TEST_F(StringGridTest, MouseToCellAndCellRectAgree) {
     EXPECT_EQ(grid->GridLineWidth(), 0);
     EXPECT_EQ(grid->CellRect(0, 0), Rect(0, 0, 60, 20));
     EXPECT_EQ(grid->CellRect(1, 0).Left, 60);
+    // A fixed row that would start right at the bottom edge is out of view.
+    grid->SetFixedRows(2);
+    grid->SetRowHeights(0, 300);
+    EXPECT_TRUE(grid->CellRect(1, 1).IsEmpty());
 }
 
 TEST_F(StringGridTest, OnMouseDownCanSelectTheCellUnderTheMouse) {
@@ -632,6 +644,10 @@ TEST_F(StringGridTest, KeyboardMovesTheCurrentCellAndScrollsItIntoView) {
     grid->SetRow(14);
     EXPECT_EQ(grid->TopRow(), 3);
     grid->SetRowHeights(2, 20);
+    grid->SetRowHeights(40, 1);  // a row one pixel high is scrolled to as well
+    grid->SetRow(40);
+    EXPECT_FALSE(grid->CellRect(1, 40).IsEmpty());
+    grid->SetRowHeights(40, 20);
     grid->SetRow(1);
 
     // Tab moves between cells only with goTabs.
@@ -649,6 +665,7 @@ TEST_F(StringGridTest, KeyboardMovesTheCurrentCellAndScrollsItIntoView) {
     Press(Qt::Key_Tab, Qt::ShiftModifier);  // back, to the row before's last column
     EXPECT_EQ(grid->Col(), 7);
     EXPECT_EQ(grid->Row(), 1);
+    EXPECT_EQ(grid->Selection(), (TGridRect{7, 1, 7, 1}));  // nor does Shift+Tab
     Press(Qt::Key_Backtab);
     EXPECT_EQ(grid->Col(), 6);
 
@@ -795,7 +812,10 @@ TEST_F(StringGridTest, ScrollingRepaintsTheCellsAndTheBorderIsASunkenEdge) {
     grid->SetBorderStyle(bsNone);
     grid->SetDefaultDrawing(false);
     const QPoint inWindow = grid->Widget()->mapTo(form.Widget(), QPoint(0, 30));
-    EXPECT_EQ(form.Widget()->grab().toImage().pixelColor(inWindow), ToQColor(grid->Color()));
+    const QPoint top = grid->Widget()->mapTo(form.Widget(), QPoint(550, 0));  // right of the cells
+    const QImage window = form.Widget()->grab().toImage();
+    EXPECT_EQ(window.pixelColor(inWindow), ToQColor(grid->Color()));
+    EXPECT_EQ(window.pixelColor(top), ToQColor(grid->Color()));
 }
 
 // A bar shows only where the cells do not fit and the grid allows one; the horizontal bar's room can
