@@ -344,6 +344,13 @@ TEST_F(SkTabsPagesFocusTest, ATabClickOrCtrlTabIsRefusedWhileAFieldOnThePageKeep
     EXPECT_EQ(Events, (std::vector<QString>{"changing 1", "change", "page"}));
     EXPECT_EQ(Exits, 1);
     EXPECT_EQ(QApplication::focusWidget(), Far->Widget());
+    // With one tab left, Ctrl+Tab leaves the field on it the keyboard.
+    Pages->SetActivePage(Sheets[0]);
+    Sheets[1]->SetTabVisible(false);
+    Sheets[2]->SetTabVisible(false);
+    Field->SetFocus();
+    QTest::keyClick(Field->Widget(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::focusWidget(), Field->Widget());
 }
 
 // A page turned by the program ends the keeping: the field leaves once with the text it holds, and
