@@ -4,6 +4,7 @@
 #include "PeerRatios.h"
 #include "SkCommon.h"
 #include "SkGrafx.h"
+#include "WidgetApplication.h"
 
 #include <QApplication>
 #include <QLinearGradient>
@@ -93,6 +94,6 @@ const bool TextRegistered = [] {
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    TWidgetApplication app(argc, argv);
     return RunWithPeerRatios(argc, argv);
 }

@@ -2,6 +2,7 @@
 // 1955 foods) and the longest health-information list (1223 entries).
 #include "ComCtrls.h"
 #include "StdCtrls.h"
+#include "WidgetApplication.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -55,11 +56,11 @@ void BM_FillListBox(benchmark::State& state) {
 }
 BENCHMARK(BM_FillListBox)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    TWidgetApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -10,6 +10,7 @@
 #include "UintDM.h"
 #include "UserInfoUnit.h"
 #include "WNDES.h"
+#include "WidgetApplication.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -50,7 +51,7 @@ TStringList Lines(const QStringList& lines) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    TWidgetApplication app(argc, argv);
     if (argc < 3) {
         std::fprintf(stderr, "usage: save_torture FOLDER KIND\n");
         return 2;

@@ -6,6 +6,7 @@
 #include "MainWindowStart.h"
 #include "Platform.h"
 #include "PeerRatios.h"
+#include "WidgetApplication.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -34,7 +35,7 @@ int main(int argc, char** argv) {
     QElapsedTimer sinceStart;
     sinceStart.start();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    TWidgetApplication app(argc, argv);
     ApplyClassicPalette();  // as the program does at start-up
     const qint64 applicationMs = sinceStart.elapsed();
     benchmark::AddCustomContext("application_start_ms", std::to_string(applicationMs));

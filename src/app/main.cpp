@@ -7,6 +7,7 @@
 #include "Platform.h"
 #include "UintDM.h"
 #include "UnitMain.h"
+#include "WidgetApplication.h"
 
 #include <QApplication>
 #include <malloc.h>
@@ -45,7 +46,7 @@ int main(int argc, char** argv) {
     // Large blocks (pictures of windows and skins) go back to the system when they are freed instead
     // of staying in the heap for the rest of the run.
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);
-    QApplication app(argc, argv);
+    TWidgetApplication app(argc, argv);
     Application->Initialize();
     // Native parts (edit fields, scroll bars) take the classic colours the styled controls draw in.
     ApplyClassicPalette();

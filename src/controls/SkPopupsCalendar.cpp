@@ -10,9 +10,9 @@
 
 #include <QLocale>
 #include <QPointer>
-#include <QScopedValueRollback>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -276,7 +276,15 @@ TDateTime TSkCalendar::MaxViewDate() const {
 }
 
 void TSkCalendar::ForcedSetDate(TDateTime Value) {
-    const QScopedValueRollback<bool> forced(FForceDateChange, true);
+    // Put back by hand, not by a scoped rollback: OnChange may free the calendar on the way.
+    struct TForced {
+        TSkCalendar* Calendar;
+        QPointer<QObject> Alive{Calendar};
+        bool Was = std::exchange(Calendar->FForceDateChange, true);
+        ~TForced() {
+            if (Alive) Calendar->FForceDateChange = Was;
+        }
+    } forced{this};
     SetDateInternal(Value);
 }
 
@@ -286,8 +294,9 @@ void TSkCalendar::SetDateInternal(TDateTime Value) {
     if (v != 0 && !Representable(v)) return;
     FDate = v;
     SetViewDate(v == 0 ? CalendarToday() : v);
-    Change();
-    Invalidate();
+    QPointer<QObject> alive(this);
+    Change();  // may free the calendar
+    if (alive) Invalidate();
 }
 
 void TSkCalendar::SetDate(TDateTime Value) {

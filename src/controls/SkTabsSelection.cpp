@@ -187,7 +187,8 @@ void TSkCustomTabControl::CMDialogChar(TWMKey& Message) {
             if (!tab->Visible || !tab->Enabled || AcceleratorOf(tab->Caption).toUpper() != key) continue;
             Message.Result = 1;
             QPointer<QObject> alive(this);
-            SetFocus();
+            SetFocus();  // a field leaving the page may free this control
+            if (!alive) return;
             SetTabIndex(i);
             if (alive && TabIndex() == i) DoTabClick();
             return;

@@ -5,6 +5,7 @@
 #include "DockTree.h"
 #include "Forms.h"
 #include "TimerClock.h"
+#include "WidgetApplication.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -594,7 +595,7 @@ void TWinControl::TakeFocusBack(bool ByClick) {
     QPointer<QObject> alive(this);
     FFocusReturning = true;
     const QPointer<QWidget> outer = std::exchange(gRefusedFocus, heading);
-    FWidget->setFocus(Qt::OtherFocusReason);
+    FocusWidget(FWidget, Qt::OtherFocusReason);
     gRefusedFocus = outer;
     // Arrived, or it arrives when the window comes back.
     if (alive && FWidget->isActiveWindow()) FFocusReturning = false;

@@ -11,6 +11,7 @@
 #include "Scaling.h"
 #include "TextDraw.h"
 #include "TypInfo.h"
+#include "WidgetApplication.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -203,9 +204,11 @@ TControl::~TControl() {
         list.erase(std::remove(list.begin(), list.end(), this), list.end());
         FParent = nullptr;
     }
+    if (FMouseWidget) FMouseWidget->removeEventFilter(this);
     if (FWidget) {
         FWidget->removeEventFilter(this);
-        delete FWidget.data();
+        WidgetRegistry().remove(FWidget.data());
+        FreeControlWidget(FWidget.data());
     }
 }
 
@@ -702,7 +705,7 @@ void TWinControl::GetChildren(const std::function<void(TComponent*)>& Proc, TCom
 }
 
 void TWinControl::SetFocus() {
-    if (FWidget) FWidget->setFocus(Qt::OtherFocusReason);
+    if (FWidget) FocusWidget(FWidget, Qt::OtherFocusReason);
 }
 
 bool TWinControl::Focused() const {
@@ -866,7 +869,8 @@ bool TWinControl::HandleKeyChar(QKeyEvent* e) {
 // TCustomControl --------------------------------------------------------------------------------
 
 TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {
-    SetWidget(new TPaintWidget([this](QPainter& painter, const QRegion& region) { PaintWidget(painter, region); }));
+    SetWidget(
+        new TPaintWidget([this](QPainter& painter, const QRegion& region) { PaintWidget(painter, region); }));
 }
 
 void TCustomControl::PaintWidget(QPainter& painter, const QRegion& region) {

@@ -3,6 +3,7 @@
 #include "DockTree.h"
 #include "FocusWithin.h"
 #include "TabOrder.h"
+#include "WidgetApplication.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -36,7 +37,7 @@ protected:
     bool focusNextPrevChild(bool next) override {
         if (!isWindow()) return QWidget::focusNextPrevChild(next);
         QWidget* stop = NextTabStop(this, next);
-        if (stop) stop->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        if (stop) FocusWidget(stop, next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
         return stop != nullptr;
     }
     // A window that has no focus yet takes it on its first field or button; with none (all of them
@@ -44,7 +45,7 @@ protected:
     bool event(QEvent* e) override {
         if (e->type() == QEvent::WindowActivate && isWindow() && !focusWidget()) {
             if (QWidget* first = FirstTabStop(this, true))
-                first->setFocus(Qt::ActiveWindowFocusReason);
+                FocusWidget(first, Qt::ActiveWindowFocusReason);
             else
                 setFocus(Qt::ActiveWindowFocusReason);
         }
@@ -317,7 +318,7 @@ TWinControl* TForm::ActiveControl() const {
 void TForm::DefocusControl(TWinControl* Control, bool) {
     for (TControl* c = ActiveControl(); c; c = c->Parent())
         if (c == Control) {
-            if (FWidget) FWidget->setFocus(Qt::OtherFocusReason);
+            if (FWidget) FocusWidget(FWidget, Qt::OtherFocusReason);
             return;
         }
 }
@@ -447,8 +448,12 @@ void TApplication::BringToFront() {
     }
 }
 
-int TScreen::Width() const { return QGuiApplication::primaryScreen()->geometry().width(); }
-int TScreen::Height() const { return QGuiApplication::primaryScreen()->geometry().height(); }
+int TScreen::Width() const {
+    return QGuiApplication::primaryScreen()->geometry().width();
+}
+int TScreen::Height() const {
+    return QGuiApplication::primaryScreen()->geometry().height();
+}
 
 TRect TScreen::WorkAreaAt(const TPoint& p) const {
     const QScreen* screen = QGuiApplication::screenAt(QPoint(p.X, p.Y));

@@ -1,6 +1,7 @@
 #include "Grids.h"
 
 #include "PaintWidget.h"
+#include "WidgetApplication.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -601,7 +602,7 @@ void TCustomGrid::ShowEditor() {
     PlaceEditor();
     if (!EditorMode()) return;
     FEditor->show();
-    FEditor->setFocus(Qt::OtherFocusReason);
+    FocusWidget(FEditor, Qt::OtherFocusReason);
 }
 
 void TCustomGrid::HideEditor() {
@@ -609,7 +610,7 @@ void TCustomGrid::HideEditor() {
     FEditCell = {-1, -1};
     if (FEditor->hasFocus() && Widget()) {
         FRefocusing = true;
-        Widget()->setFocus(Qt::OtherFocusReason);
+        FocusWidget(Widget(), Qt::OtherFocusReason);
         FRefocusing = false;
     }
     FEditor->hide();
@@ -838,7 +839,10 @@ bool TCustomGrid::MouseEvent(QEvent* event) {
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
         if (e->button() != Qt::LeftButton) return false;
-        if (FEnabled && Widget()) Widget()->setFocus(Qt::MouseFocusReason);
+        // The focus moving here and the cell chosen run handlers that may free the grid.
+        QPointer<QObject> alive(this);
+        if (FEnabled && Widget()) FocusWidget(Widget(), Qt::MouseFocusReason);
+        if (!alive) return true;
         if (const int edge = ColumnEdgeAt(p.x(), p.y()); edge >= 0) {
             FMouseState = msSizing;
             FSizingCol = edge;
@@ -853,6 +857,7 @@ bool TCustomGrid::MouseEvent(QEvent* event) {
         FPressedOnCurrent = cell == FCurrent;
         const bool extend = (e->modifiers() & Qt::ShiftModifier) && HasOption(goRangeSelect);
         MoveCurrent(cell.X, cell.Y, !extend, true);
+        if (!alive) return true;
         if (HasOption(goRangeSelect)) FMouseState = msSelecting;
         return false;
     }

@@ -18,15 +18,20 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
+        if (BoxGone()) return;
         const auto* view = qobject_cast<const QListView*>(option.widget);
         const bool focused = view && view->hasFocus() && view->currentIndex() == index;
         FBox->PaintItem(*painter, index.row(), option.rect, option.state & QStyle::State_Selected, focused);
     }
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
+        if (BoxGone()) return QSize(1, 1);
         return QSize(std::max(1, FBox->HorizontalExtent()), FBox->ItemHeight());
     }
 
 private:
+    // A handler that freed the list leaves its view to the event loop, which may still lay it out.
+    bool BoxGone() const { return !TControl::FromWidget(static_cast<const QWidget*>(parent())); }
+
     TListBox* FBox;
 };
 
@@ -64,7 +69,8 @@ protected:
             setFocus(Qt::MouseFocusReason);
             return;
         }
-        QPointer<QObject> alive(this);
+        // A handler on the way may free the list: the view then outlives it until the event is over.
+        QPointer<QObject> alive(FBox);
         QListView::mousePressEvent(e);
         if (e->button() != Qt::LeftButton || !alive) return;
         FBox->UserPicked();
@@ -77,7 +83,7 @@ protected:
     }
     void keyPressEvent(QKeyEvent* e) override {
         const int before = currentIndex().row();
-        QPointer<QObject> alive(this);
+        QPointer<QObject> alive(FBox);
         QListView::keyPressEvent(e);
         if (!alive) return;
         if (currentIndex().row() != before && currentIndex().isValid()) FBox->UserPicked();
@@ -197,8 +203,8 @@ void TListBox::SetTopIndex(int index) {
 
 void TListBox::InvalidateItemPart(int index, const TRect& part) {
     if (View() && index >= 0 && index < Count() && !part.IsEmpty())
-        static_cast<TListBoxView*>(View())->UpdateItemPart(FModel->index(index),
-                                                           QRect(part.Left, part.Top, part.Width(), part.Height()));
+        static_cast<TListBoxView*>(View())->UpdateItemPart(
+            FModel->index(index), QRect(part.Left, part.Top, part.Width(), part.Height()));
 }
 
 void TListBox::InvalidateItems(const TRect& r) {

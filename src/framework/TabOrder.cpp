@@ -1,6 +1,7 @@
 #include "TabOrder.h"
 
 #include "Controls.h"
+#include "WidgetApplication.h"
 
 #include <QRegion>
 #include <QWidget>
@@ -119,6 +120,6 @@ QWidget* NextTabStop(QWidget* Window, bool Forward) {
 
 bool TWinControl::SelectFirst() {
     QWidget* first = FWidget ? FirstTabStop(FWidget, true) : nullptr;
-    if (first) first->setFocus(Qt::TabFocusReason);
+    if (first) FocusWidget(first, Qt::TabFocusReason);
     return first != nullptr;
 }

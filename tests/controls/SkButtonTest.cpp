@@ -7,6 +7,7 @@
 #include "Streaming.h"
 #include "WindowInput.h"
 
+#include <QPointer>
 #include <QTimer>
 
 namespace {
@@ -304,6 +305,18 @@ TEST_F(PushButton, EachClickOfADoubleClickClicks) {
     EXPECT_EQ(Clicks, 2);
     EXPECT_EQ(doubles, 1);
     EXPECT_FALSE(Button->Pressed());
+}
+
+// OnMouseDown may free the button (a right press that closes its window): the press ends quietly.
+TEST_F(PushButton, AMouseDownHandlerMayFreeTheButton) {
+    QPointer<QObject> alive(Button);
+    QPointer<QWidget> widget = Button->Widget();
+    Button->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int, int) { delete Button; };
+    PressThroughWindow(widget, QPoint(30, 12), Qt::RightButton);
+    EXPECT_TRUE(alive.isNull());
+    QTest::mouseRelease(Form->Widget()->windowHandle(), Qt::RightButton, {}, QPoint(40, 22));
+    QTest::qWait(1);
+    EXPECT_TRUE(widget.isNull());
 }
 
 TEST_F(PushButton, TheSpaceBarPressesAndClicksOnRelease) {

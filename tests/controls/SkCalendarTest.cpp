@@ -16,6 +16,7 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -749,4 +750,19 @@ TEST_F(SkCalendarTest, AClickOrChangeHandlerMayFreeTheCalendar) {
     Cal->OnChange = [this](TObject*) { Parent.reset(); };
     Press(CentreOfDay(D(2024, 5, 10)));
     EXPECT_TRUE(alive.isNull());
+
+    // OnChange from the Clear and Today buttons, clicked with the mouse.
+    for (auto button : {TSkCalendar::ecClear, TSkCalendar::ecToday}) {
+        Parent = std::make_unique<TPaintBox>(nullptr);
+        SetUp();
+        Cal->SetDate(D(2024, 5, 9));
+        alive = Cal;
+        QPointer<QWidget> widget = Cal->Widget();
+        Cal->OnChange = [this](TObject*) { Parent.reset(); };
+        const TPoint p = CentreOf(Cal->ElementRect(button));
+        QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(p.X, p.Y));
+        EXPECT_TRUE(alive.isNull()) << button;
+        QTest::qWait(1);
+        EXPECT_TRUE(widget.isNull()) << button;
+    }
 }

@@ -7,9 +7,12 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTest>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
@@ -318,6 +321,22 @@ TEST_F(SkComboBoxTest, F4AndAltDownOpenTheListUnlessReadOnly) {
         EXPECT_FALSE(box->DroppedDown()) << style;
         delete box;
     }
+}
+
+// OnSelect may free the box (a window closing on the choice): the Return in its list ends quietly.
+TEST_F(SkComboBoxTest, ASelectHandlerMayFreeTheBox) {
+    auto* box = Make(csDropDownList, {"Apple", "Banana"});
+    QPointer<QObject> alive(box);
+    QPointer<QWidget> widget = box->Widget();
+    box->OnSelect = [box](TObject*) { delete box; };
+    Key(box, Qt::Key_F4);
+    ASSERT_TRUE(box->DroppedDown());
+    QWidget* list = static_cast<QComboBox*>(widget.data())->view();
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_TRUE(alive.isNull());
+    QTest::qWait(1);
+    EXPECT_TRUE(widget.isNull());
 }
 
 TEST_F(SkComboBoxTest, WheelStepsThroughTheItemsAndStopsAtTheEnds) {

@@ -504,3 +504,7 @@ TEST_F(SkDateTimeEditTest, FormsStoreTheDateOrTheTimeAndBoundsOnlyWhenSet) {
     EXPECT_FALSE(timed.contains(QStringLiteral(" Date = ")));
 }
 }  // namespace
+
+TEST_F(SkDateTimeEditTest, AChangeHandlerMayFreeTheEditAsACharacterIsTyped) {
+    TypeIntoAChangeHandlerThatFreesTheEdit();
+}

@@ -507,3 +507,7 @@ TEST_F(SkNumericEditTest, TheCalculatorsShownNumberIsConfirmedAndAnnouncedAsACha
     EXPECT_EQ(Edit->Text(), QStringLiteral("9"));
 }
 }  // namespace
+
+TEST_F(SkNumericEditTest, AChangeHandlerMayFreeTheEditAsACharacterIsTyped) {
+    TypeIntoAChangeHandlerThatFreesTheEdit();
+}

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -560,6 +561,24 @@ TEST_F(SkMemoTest, EnterMovesOnAsTabWithTabOnEnter) {
     QApplication::processEvents();
     EXPECT_EQ(Memo->Lines()->Count(), 4);
     EXPECT_FALSE(Memo->Focused());
+}
+
+// OnChange may free the edit or memo being typed in (a window closing on the first key): the key ends
+// quietly and the field's widget goes with the next events.
+TEST_F(SkMemoTest, AChangeHandlerMayFreeTheEditOrMemoAsACharacterIsTyped) {
+    ShowForm();
+    auto typeFreeing = [](TWinControl* field, TNotifyEvent& onChange) {
+        field->SetFocus();
+        QPointer<QObject> alive(field);
+        QPointer<QWidget> widget = field->Widget();
+        onChange = [field](TObject*) { delete field; };
+        QTest::keyClick(widget, Qt::Key_A);
+        EXPECT_TRUE(alive.isNull());
+        QTest::qWait(20);  // the caret's blink and the deferred deletion
+        EXPECT_TRUE(widget.isNull());
+    };
+    typeFreeing(Edit, Edit->OnChange);
+    typeFreeing(Memo, Memo->OnChange);
 }
 
 TEST_F(SkMemoTest, FormsStoreTheMemosBlock) {

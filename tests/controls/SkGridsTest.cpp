@@ -1,11 +1,13 @@
 #include "ControlProbes.h"
 #include "Forms.h"
+#include "GridInput.h"
 #include "Platform.h"
 #include "SkGrids.h"
 #include "TypInfo.h"
 
 #include <QApplication>
 #include <QEnterEvent>
+#include <QPointer>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -121,6 +123,17 @@ TEST_F(SkStringGridTest, MouseEnterAndLeaveFireTheEventsAndTrackTheFrame) {
     EXPECT_EQ(At(0, 60), ColorToRGB(clBlue));
     EXPECT_EQ(entered, 1);
     EXPECT_EQ(left, 1);
+}
+
+// OnSelectCell may free the grid (a window closing on the pick): the click ends quietly.
+TEST_F(SkStringGridTest, ASelectCellHandlerMayFreeTheGrid) {
+    QPointer<QObject> alive(grid);
+    QPointer<QWidget> widget = grid->Widget();
+    grid->OnSelectCell = [this](TObject*, int, int, bool&) { delete grid; };
+    QTest::mouseClick(widget, Qt::LeftButton, {}, CellCentre(grid, 2, 2));
+    EXPECT_TRUE(alive.isNull());
+    QTest::qWait(1);
+    EXPECT_TRUE(widget.isNull());
 }
 
 // The frame over the border, pixel by pixel: FixedColor above and left, Color below and right in the

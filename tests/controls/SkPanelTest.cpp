@@ -7,9 +7,11 @@
 #include "SkPanel.h"
 #include "StdCtrls.h"
 #include "Streaming.h"
+#include "WindowInput.h"
 
 #include <QApplication>
 #include <QEnterEvent>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -473,6 +475,23 @@ struct SkGroupBoxTest : SkPanelTest {
     TColor At(int x, int y) { return Pixel(Box->PaintOffscreen(), x, y); }
 };
 }  // namespace
+
+// OnMouseDown may free the group box (a right press that closes its window): the press ends quietly.
+TEST_F(SkGroupBoxTest, AMouseDownHandlerMayFreeTheGroupBox) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 200, 120);
+    Box->SetParent(&form);
+    form.ShowForm();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.Widget()));
+    QPointer<QObject> alive(Box);
+    QPointer<QWidget> widget = Box->Widget();
+    Box->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int, int) { delete Box; };
+    PressThroughWindow(widget, QPoint(50, 30), Qt::RightButton);
+    EXPECT_TRUE(alive.isNull());
+    QTest::mouseRelease(form.Widget()->windowHandle(), Qt::RightButton, {}, QPoint(60, 40));
+    QTest::qWait(1);
+    EXPECT_TRUE(widget.isNull());
+}
 
 TEST_F(SkGroupBoxTest, EachStyleKeepsRoomForItsCaptionAndFrame) {
     Box->SetHeight(105);

@@ -2,6 +2,7 @@
 #include "Forms.h"
 #include "HintWindow.h"
 #include "SkPopupsClock.h"
+#include "WindowInput.h"
 
 #include <QPointer>
 #include <QTest>
@@ -154,6 +155,21 @@ TEST_F(SkTimePickerTest, ASetTimeOrChangeHandlerMayFreeThePicker) {
     freedBy(Picker->OnSetTime, {{WM_LBUTTONDOWN, Off(60, 0)}, {WM_LBUTTONUP, Off(60, 0)}});
     freedBy(Picker->OnSetTime, {{WM_RBUTTONDOWN, Off(-15, -48)}, {WM_RBUTTONUP, Off(-15, -48)}});
     freedBy(Picker->OnChange, {{WM_LBUTTONDOWN, Off(60, 0)}});
+    // By real input too: a right press on the face of a picker on a shown window.
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 320);
+    Picker->SetParent(&form);
+    form.ShowForm();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.Widget()));
+    QPointer<QObject> alive(Picker.get());
+    QPointer<QWidget> widget = Picker->Widget();
+    Picker->OnChange = [this](TObject*) { Picker.reset(); };
+    const TPoint p = Off(-15, -48);
+    PressThroughWindow(widget, QPoint(p.X, p.Y), Qt::RightButton);
+    EXPECT_TRUE(alive.isNull());
+    QTest::mouseRelease(form.Widget()->windowHandle(), Qt::RightButton, {}, QPoint(p.X, p.Y));
+    QTest::qWait(1);
+    EXPECT_TRUE(widget.isNull());
 }
 
 TEST_F(SkTimePickerTest, AMAndPMSwitchTheHalfDayAndSetReports) {

@@ -5,6 +5,7 @@
 #include "Forms.h"
 #include "ModalMessageService.h"
 #include "PaintRecorder.h"
+#include "SkEditDateTime.h"
 #include "SkEditNumeric.h"
 #include "SkTabsPages.h"
 #include "StdCtrls.h"
@@ -14,6 +15,7 @@
 #include <QPointer>
 #include <QTest>
 #include <functional>
+#include <utility>
 #include <gtest/gtest.h>
 
 namespace {
@@ -425,6 +427,42 @@ TEST_F(SkTabsPagesFocusTest, AFieldLeavingThePageMayFreeThePageControl) {
     edit->OnExit = [this](TObject*) { delete Pages; };
     Pages->SetActivePage(third);
     EXPECT_TRUE(pages.isNull());
+}
+
+// Alt with a tab's letter, pressed in a field whose leaving frees the page control (its OnExit, the
+// numeric edit's range error, the date edit's invalid date): the key ends quietly there.
+TEST_F(SkTabsPagesFocusTest, AFieldLeftByATabsAcceleratorMayFreeThePageControl) {
+    auto freePages = [this] { delete std::exchange(Pages, nullptr); };
+    for (int way = 0; way < 3; ++way) {
+        if (way > 0) {
+            TearDown();
+            Form = std::make_unique<TForm>(nullptr);
+            Pages = new TSkPageControl(Form.get());
+            Sheets.clear();
+            OnRefusing = nullptr;
+            SetUp();
+        }
+        Sheets[1]->SetCaption(QStringLiteral("历史(&H)"));
+        TWinControl* field = Field;
+        if (way != 1) Field->SetText(QStringLiteral("200"));
+        if (way == 0) {
+            Field->OnExit = [&](TObject*) { freePages(); };
+        } else if (way == 1) {
+            OnRefusing = freePages;
+        } else {
+            auto* date = new TSkDateTimeEdit(Form.get());
+            date->SetParent(Sheets[0]);
+            date->SetBounds(10, 40, 100, 21);
+            date->SetFocus();
+            QTest::keyClicks(date->Widget(), "2023-2-30");
+            date->OnInvalidDate = [&](TObject*, bool&, bool&, TDateTime&) { freePages(); };
+            field = date;
+        }
+        QPointer<QObject> pages(Pages);
+        QTest::keyClick(field->Widget(), Qt::Key_H, Qt::AltModifier);
+        EXPECT_TRUE(pages.isNull()) << way;
+        QTest::qWait(1);
+    }
 }
 
 // A sheet may free itself as the page switch shows or hides it: a sheet gone as it showed leaves the

@@ -3,8 +3,10 @@
 #include "Forms.h"
 #include "RecordingServices.h"
 #include "SkTreeVw.h"
+#include "WidgetInput.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -189,6 +191,21 @@ TEST_F(SkTreeViewTest, RightClickedNodeIsSelectedWhileItsMenuRuns) {
     EXPECT_EQ(shown[0].first, &menu);
     EXPECT_EQ(shown[0].second.X, screen.X + 5);
     EXPECT_EQ(menu.PopupComponent(), tree);
+}
+
+// OnChange may free the tree (a window closing on the pick): the click on another node ends quietly.
+TEST_F(SkTreeViewTest, AChangeHandlerMayFreeTheTree) {
+    Fill();
+    Show();
+    tree->SetSelected(a);
+    QPointer<QObject> alive(tree);
+    QPointer<QWidget> widget = tree->Widget();
+    tree->OnChange = [this](TObject*, TTreeNode*) { delete tree; };
+    const TRect r = e->DisplayRect(true);
+    QTest::mouseClick(Viewport(tree), Qt::LeftButton, {}, QPoint(r.Left + 3, (r.Top + r.Bottom) / 2));
+    EXPECT_TRUE(alive.isNull());
+    QTest::qWait(1);
+    EXPECT_TRUE(widget.isNull());
 }
 
 TEST_F(SkTreeViewTest, HandlerMayDropTheMenuAndTheAppsKeyUsesTheSelectedNode) {

@@ -6,9 +6,11 @@
 #include "StdCtrls.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
+#include <utility>
 
 template <class TValueEdit> struct TValueEditFixture : testing::Test {
     std::unique_ptr<TForm> Form;
@@ -35,6 +37,19 @@ template <class TValueEdit> struct TValueEditFixture : testing::Test {
     void Type(const char* Keys) {
         Edit->SetText(QString());
         QTest::keyClicks(Edit->Widget(), Keys);
+    }
+    // An OnChange that frees the edit, and one character typed: the key ends quietly, the widget is out
+    // of sight at once and gone with the next events.
+    void TypeIntoAChangeHandlerThatFreesTheEdit() {
+        ShowAndFocus();
+        QPointer<QObject> alive(Edit);
+        QPointer<QWidget> widget = Edit->Widget();
+        Edit->OnChange = [this](TObject*) { delete std::exchange(Edit, nullptr); };
+        QTest::keyClick(widget, Qt::Key_1);
+        EXPECT_TRUE(alive.isNull());
+        EXPECT_TRUE(widget.isNull() || !widget->isVisible());
+        QTest::qWait(20);  // the caret's blink and the deferred deletion
+        EXPECT_TRUE(widget.isNull());
     }
     // Moves the focus on; a focus the edit takes back arrives with the next events.
     void Leave() {

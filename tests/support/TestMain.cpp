@@ -4,6 +4,7 @@
 #include "Forms.h"
 #include "Platform.h"
 #include "PopupLoopWatchdog.h"
+#include "WidgetApplication.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -43,7 +44,7 @@ private:
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
+    TWidgetApplication app(argc, argv);
     ApplyClassicPalette();  // as the program does at start-up
     TPopupLoopWatchdog watchdog;
     SetPopupLoopWatchdog(&watchdog);

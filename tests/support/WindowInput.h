@@ -11,3 +11,10 @@ inline void DoubleClick(QWidget* widget, QPoint pos, Qt::MouseButton button = Qt
     QWidget* window = widget->window();
     QTest::mouseDClick(window->windowHandle(), button, {}, widget->mapTo(window, pos));
 }
+
+// A press at `pos` of a widget in a shown window; the window makes the rest (a right press also asks
+// for the context menu).
+inline void PressThroughWindow(QWidget* widget, QPoint pos, Qt::MouseButton button = Qt::LeftButton) {
+    QWidget* window = widget->window();
+    QTest::mousePress(window->windowHandle(), button, {}, widget->mapTo(window, pos));
+}

@@ -9,6 +9,7 @@
 #include "SkCommon.h"
 #include "SkGrafx.h"
 #include "TextDraw.h"
+#include "WidgetApplication.h"
 
 #include <QApplication>
 #include <QDir>
@@ -336,7 +337,7 @@ void Text(const QString& folder) {
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    TWidgetApplication app(argc, argv);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("visualsheet");
     QDir().mkpath(folder);
     Frames(folder);
