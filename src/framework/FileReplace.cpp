@@ -20,6 +20,16 @@ QByteArray FolderOf(const QByteArray& path) {
     return slash < 0 ? QByteArrayLiteral("./") : path.left(slash + 1);
 }
 
+// A link in a folder that every user may write and that keeps each file to its owner (as /tmp) may
+// have been planted there by another user: it is followed only when the user or the folder's owner
+// made it, whatever the system's own protection of such links is set to. 0, or the error number.
+int CheckLinkOwner(const QByteArray& link, uid_t linkOwner) {
+    struct stat folder {};
+    if (::stat(FolderOf(link).constData(), &folder) != 0) return errno;
+    const bool shared = (folder.st_mode & (S_ISVTX | S_IWOTH)) == (S_ISVTX | S_IWOTH);
+    return shared && linkOwner != ::geteuid() && linkOwner != folder.st_uid ? EACCES : 0;
+}
+
 // Follows symbolic links from path to the name that is not one, which need not exist yet (a
 // relative link is read from the link's own folder); 0, or the error number. A file saved through
 // a link is the file it points to, and the link stays.
@@ -29,6 +39,7 @@ int FollowLinks(QByteArray& path) {
         struct stat info {};
         if (::lstat(path.constData(), &info) != 0) return errno == ENOENT ? 0 : errno;
         if (!S_ISLNK(info.st_mode)) return 0;
+        if (const int error = CheckLinkOwner(path, info.st_uid)) return error;
         char to[PATH_MAX];
         const ssize_t n = ::readlink(path.constData(), to, sizeof to);
         if (n < 0) return errno;
@@ -85,9 +96,12 @@ bool WriteAll(int fd, const QByteArray& data) {
 int ReplaceFile(const QString& fileName, const QByteArray& data) {
     QByteArray target = QFile::encodeName(fileName);
     if (const int error = FollowLinks(target)) return error;
+    // Only the status is looked at, never opened: opening a FIFO would wait for its other end.
     struct stat old {};
-    const bool exists = ::stat(target.constData(), &old) == 0;
+    const bool exists = ::lstat(target.constData(), &old) == 0;
     if (exists && S_ISDIR(old.st_mode)) return EISDIR;
+    // A FIFO, a socket or a device (a settings file linked to /dev/null) stays what it is.
+    if (exists && !S_ISREG(old.st_mode)) return NotARegularFile;
     // A file the user may not write stays as it is, even where the folder would let it be replaced.
     if (exists && ::access(target.constData(), W_OK) != 0) return errno;
     QByteArray temp;
@@ -128,6 +142,8 @@ QString FileErrorReason(int error) {
         return QStringLiteral("已有同名的文件夹");
     case ENAMETOOLONG:
         return QStringLiteral("文件名太长");
+    case NotARegularFile:
+        return QStringLiteral("不是普通文件");
     default:
         return QString::fromLocal8Bit(std::strerror(error));
     }

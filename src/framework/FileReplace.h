@@ -7,7 +7,12 @@
 #include <QByteArray>
 #include <QString>
 
-// Replaces fileName's content by data; gives back 0, or the error number of the step that failed.
+// What ReplaceFile gives back for a name that is a FIFO, a socket or a device; no error number of
+// the system has this value.
+constexpr int NotARegularFile = -1;
+
+// Replaces fileName's content by data; gives back 0, or the error number of the step that failed
+// (NotARegularFile for a name that exists and is neither a file nor a folder).
 // The temporary file has a name of its own per call, so two writers of one file never share it.
 int ReplaceFile(const QString& fileName, const QByteArray& data);
 

@@ -4,11 +4,14 @@
 #include "SysUtils.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace {
 
 QStringList ReadLines(const QString& fileName) {
+    // A FIFO or a device is no settings file, and opening a FIFO would wait for its other end.
+    if (!QFileInfo(fileName).isFile()) return {};
     QFile f(fileName);
     if (!f.open(QIODevice::ReadOnly)) return {};
     QString text = QString::fromUtf8(f.readAll());

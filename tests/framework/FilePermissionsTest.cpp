@@ -4,6 +4,7 @@
 #include "FileSizeLimit.h"
 #include "Streams.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <functional>
 #include <grp.h>
@@ -99,4 +100,47 @@ TEST(FileWriters, ANewFileFollowsTheUmaskAndAReplacedOneKeepsItsModePastTheUmask
     EXPECT_EQ(ModeOf(created), 0644u);
     EXPECT_EQ(ModeOf(shared), 0664u);  // the group's write bit, which umask 022 would drop
     EXPECT_EQ(FileBytes(shared), "two\n");
+}
+
+// In a folder anyone may write that keeps each file to its owner (as /tmp), a link another user
+// planted is not followed, at any step of a chain; the user's own links and the folder owner's are.
+TEST(FileWriters, ALinkAnotherUserPlantedInASharedFolderIsNotFollowed) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to give links to other users";
+    constexpr uid_t Stranger = 65533;
+    TSharedFolder folder;
+    const QString target = folder.File("UInfo.ini"), shared = folder.File("tmp");
+    SaveBytesToFile(target, "PWD=0123\n");
+    ASSERT_EQ(::chown(QFile::encodeName(target).constData(), Nobody, Nobody), 0);
+    ASSERT_TRUE(QDir(folder.Dir.path()).mkdir("tmp"));
+    ASSERT_EQ(::chmod(QFile::encodeName(shared).constData(), 01777), 0);
+    struct TLink {
+        const char *Name, *To;
+        uid_t Owner;
+        bool Followed;
+    };
+    const TLink links[] = {{"planted.ini", "../UInfo.ini", Stranger, false},
+                           {"chain.ini", "planted.ini", Nobody, false},
+                           {"own.ini", "../UInfo.ini", Nobody, true},
+                           {"folder-owner.ini", "../UInfo.ini", 0, true}};
+    for (const TLink& link : links) {
+        const QByteArray path = QFile::encodeName(folder.File("tmp/") + link.Name);
+        ASSERT_EQ(::symlink(link.To, path.constData()), 0);
+        ASSERT_EQ(::lchown(path.constData(), link.Owner, link.Owner), 0);
+    }
+    for (const TLink& link : links) {
+        SCOPED_TRACE(link.Name);
+        EXPECT_EQ(AsAUser([&]() -> std::string {
+                      try {
+                          SaveBytesToFile(folder.File("tmp/") + link.Name, link.Name);
+                          return link.Followed ? "" : "saved through the link";
+                      } catch (const EFCreateError& e) {
+                          return link.Followed || !e.Message().contains("没有写入权限")
+                                     ? e.Message().toStdString()
+                                     : "";
+                      }
+                  }),
+                  "");
+        EXPECT_EQ(FileBytes(target), link.Followed ? QByteArray(link.Name) : "PWD=0123\n");
+    }
+    EXPECT_EQ(FilesIn(folder.Dir.path()), QStringList{"UInfo.ini"});
 }

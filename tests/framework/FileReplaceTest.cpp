@@ -14,7 +14,10 @@
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/inotify.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <thread>
 #include <unistd.h>
 
@@ -393,5 +396,60 @@ TEST(FileWriters, AFolderOfShortNamesGetsATemporaryNameThatFits) {
                 << limit << " " << made[0].toHex().constData();
         }
         EXPECT_EQ(FileBytes(dir.filePath(name)), "x");
+    }
+}
+
+// A FIFO, a socket or a device, saved onto directly or through a link, is refused with the reason
+// and stays what it was; nothing waits for a FIFO's other end.
+TEST(FileWriters, ASaveOntoAFifoASocketOrADeviceIsRefusedAndLeavesItAsItWas) {
+    QTemporaryDir dir;
+    const QString special = dir.filePath("special"), link = dir.filePath("link");
+    Link("special", link);
+    std::vector<TFileWriter> writers = FileWriters();
+    writers.push_back(
+        {"TIniFile", [](const QString& file, char) { TIniFile(file).WriteString("UINFO", "UID", "小王"); }});
+    const auto makeSocket = [](const QByteArray& path) {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, path.constData(), sizeof address.sun_path - 1);
+        const int s = socket(AF_UNIX, SOCK_STREAM, 0);
+        const int made = bind(s, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+        close(s);
+        return made;
+    };
+    const std::vector<std::pair<const char*, std::function<int(const QByteArray&)>>> kinds{
+        {"FIFO", [](const QByteArray& path) { return mkfifo(path.constData(), 0666); }},
+        {"socket", makeSocket},
+        {"device",
+         [](const QByteArray& path) { return mknod(path.constData(), S_IFCHR | 0666, makedev(1, 3)); }},
+    };
+    for (const auto& [kind, make] : kinds) {
+        SCOPED_TRACE(kind);
+        QFile::remove(special);
+        if (make(QFile::encodeName(special)) != 0) {
+            ASSERT_EQ(std::string(kind), "device") << std::strerror(errno);
+            GTEST_SKIP() << "no device node can be made here (it takes root); FIFO and socket checked";
+        }
+        struct stat before {};
+        ASSERT_EQ(lstat(QFile::encodeName(special).constData(), &before), 0);
+        for (const QString& target : {special, link})
+            for (const TFileWriter& writer : writers) {
+                SCOPED_TRACE(writer.Name);
+                try {
+                    writer.Write(target, 'a');
+                    ADD_FAILURE() << "saved onto " << qPrintable(target);
+                } catch (const Exception& e) {
+                    EXPECT_TRUE(e.Message().contains("不是普通文件")) << qPrintable(e.Message());
+                }
+                struct stat after {};
+                ASSERT_EQ(lstat(QFile::encodeName(special).constData(), &after), 0);
+                EXPECT_EQ(after.st_mode, before.st_mode);
+                EXPECT_EQ(after.st_ino, before.st_ino);
+            }
+        EXPECT_EQ(LinkText(link), "special");
+        EXPECT_EQ(QDir(dir.path())
+                      .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot)
+                      .size(),
+                  2);
     }
 }
