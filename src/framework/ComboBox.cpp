@@ -21,13 +21,12 @@
 // The rows of an owner-drawn list: each drawn by the control on a device context of its own.
 class TComboItemDelegate : public QStyledItemDelegate {
 public:
-    TComboItemDelegate(QComboBox* box,
+    TComboItemDelegate(QObject* parent,
                        std::function<void(TDeviceContext*, int, const TRect&, TOwnerDrawState)> paint,
                        std::function<int(int)> height)
-        : QStyledItemDelegate(box->view()), FBox(box), FPaint(std::move(paint)), FHeight(std::move(height)) {}
+        : QStyledItemDelegate(parent), FPaint(std::move(paint)), FHeight(std::move(height)) {}
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
-        if (BoxGone()) return;
         QImage image(option.rect.size(), QImage::Format_RGB32);
         {
             TDeviceContext dc(&image);
@@ -39,14 +38,10 @@ public:
         painter->drawImage(option.rect.topLeft(), image);
     }
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex& index) const override {
-        return QSize(1, BoxGone() ? 1 : FHeight(index.row()));
+        return QSize(1, FHeight(index.row()));
     }
 
 private:
-    // A handler that freed the box leaves its list to the event loop, which may still lay it out.
-    bool BoxGone() const { return !TControl::FromWidget(FBox); }
-
-    QComboBox* FBox;
     std::function<void(TDeviceContext*, int, const TRect&, TOwnerDrawState)> FPaint;
     std::function<int(int)> FHeight;
 };
@@ -57,7 +52,6 @@ public:
     explicit TComboWidget(TComboBox* owner) : FOwner(owner) {}
 
     void showPopup() override {
-        if (OwnerGone()) return;
         QPointer<QObject> alive(FOwner);
         FOwner->DropDown();
         if (!alive) return;
@@ -73,7 +67,7 @@ public:
     void hidePopup() override {
         const bool wasOpen = view()->isVisible();
         QComboBox::hidePopup();
-        if (!wasOpen || OwnerGone()) return;
+        if (!wasOpen) return;
         QPointer<QObject> alive(FOwner);
         if (FPicking)
             FOwner->SelEndOk();
@@ -132,14 +126,13 @@ public:
 
 protected:
     void wheelEvent(QWheelEvent* event) override {
-        if (OwnerGone()) return;
         if (FOwner->MouseWheel(event->angleDelta().y()))
             event->accept();
         else
             QComboBox::wheelEvent(event);
     }
     void paintEvent(QPaintEvent* event) override {
-        if (OwnerGone() || !FOwner->FPaintOver) {
+        if (!FOwner->FPaintOver) {
             QComboBox::paintEvent(event);
             return;
         }
@@ -150,9 +143,8 @@ protected:
     // Tab (Shift+Tab) in the open list takes its item as Enter does and then moves on from the box. A
     // left press in the edit field is told to the control first.
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (OwnerGone()) return QComboBox::eventFilter(watched, event);
         if (event->type() == QEvent::MouseButtonPress && watched == lineEdit()) {
-            QPointer<QObject> alive(FOwner);
+            QPointer<QObject> alive(this);
             if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) FOwner->EditFieldMouseDown();
             if (!alive) return true;
         } else if (event->type() == QEvent::KeyPress) {
@@ -160,7 +152,7 @@ protected:
             const int key = e->key();
             if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && watched == view() && view()->isVisible()) {
                 const bool back = key == Qt::Key_Backtab || (e->modifiers() & Qt::ShiftModifier);
-                QPointer<QObject> alive(FOwner);
+                QPointer<QObject> alive(this);
                 QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
                 QCoreApplication::sendEvent(watched, &enter);
                 if (alive && view()->isVisible()) hidePopup();
@@ -176,9 +168,6 @@ protected:
     }
 
 private:
-    // A handler that freed the control leaves this widget to the event loop: it then acts as Qt's own.
-    bool OwnerGone() const { return TControl::FromWidget(this) == nullptr; }
-
     TComboBox* FOwner;
     bool FPicking = false, FWatching = false;
 };
@@ -216,7 +205,7 @@ void TComboBox::SetStyle(TComboBoxStyle style) {
     // Owner-drawn rows come from the control; the others are Qt's own.
     if (OwnerDrawn() && !dynamic_cast<TComboItemDelegate*>(box->view()->itemDelegate())) {
         box->view()->setItemDelegate(new TComboItemDelegate(
-            box,
+            box->view(),
             [this](TDeviceContext* dc, int index, const TRect& r, TOwnerDrawState state) {
                 PaintItem(dc, index, r, state);
             },

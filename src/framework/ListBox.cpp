@@ -18,20 +18,15 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
-        if (BoxGone()) return;
         const auto* view = qobject_cast<const QListView*>(option.widget);
         const bool focused = view && view->hasFocus() && view->currentIndex() == index;
         FBox->PaintItem(*painter, index.row(), option.rect, option.state & QStyle::State_Selected, focused);
     }
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
-        if (BoxGone()) return QSize(1, 1);
         return QSize(std::max(1, FBox->HorizontalExtent()), FBox->ItemHeight());
     }
 
 private:
-    // A handler that freed the list leaves its view to the event loop, which may still lay it out.
-    bool BoxGone() const { return !TControl::FromWidget(static_cast<const QWidget*>(parent())); }
-
     TListBox* FBox;
 };
 

@@ -14,7 +14,7 @@ namespace {
 
 // The Qt item of a node; deleting it (with its children) frees the nodes.
 class TNodeItem : public QTreeWidgetItem {
-public:
+  public:
     explicit TNodeItem(TTreeNode* node) : QTreeWidgetItem(QTreeWidgetItem::UserType), Node(node) {}
     ~TNodeItem() override {
         delete Node;
@@ -26,22 +26,19 @@ public:
 class TTreeWidget;
 
 class TTreeDelegate : public QStyledItemDelegate {
-public:
+  public:
     TTreeDelegate(TCustomTreeView* tree, TTreeWidget* view);
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
-private:
-    // A handler that freed the tree leaves its view to the event loop, which may still lay it out.
-    bool TreeGone() const;
-
+  private:
     TCustomTreeView* FTree;
     TTreeWidget* FView;
 };
 
 class TTreeWidget : public QTreeWidget {
-public:
+  public:
     explicit TTreeWidget(TCustomTreeView* tree) {
         setHeaderHidden(true);
         setColumnCount(1);
@@ -58,7 +55,7 @@ public:
         setViewportMargins(width, width, width, width);
     }
 
-protected:
+  protected:
     // The tree view sets its viewport's margins for its header each time; the frame's room stays.
     void updateGeometries() override {
         QTreeWidget::updateGeometries();
@@ -70,26 +67,20 @@ protected:
         QTreeWidget::mouseMoveEvent(e);
     }
 
-private:
+  private:
     int FMargin = 0;
 };
 
 TTreeDelegate::TTreeDelegate(TCustomTreeView* tree, TTreeWidget* view)
     : QStyledItemDelegate(view), FTree(tree), FView(view) {}
 
-bool TTreeDelegate::TreeGone() const {
-    return !TControl::FromWidget(FView);
-}
-
 void TTreeDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const {
-    if (TreeGone()) return;
     TTreeNode* node = TTreeNode::FromItem(FView->ItemOf(index));
     if (node) FTree->PaintNode(*painter, node, option.rect, option.state & QStyle::State_Selected);
 }
 
 QSize TTreeDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex& index) const {
-    if (TreeGone()) return QSize(1, 1);
     const TTreeNode* node = TTreeNode::FromItem(FView->ItemOf(index));
     int width = 6;
     if (node) width += node->TextWidth();
@@ -101,7 +92,7 @@ TRect ToTRect(const QRect& r) {
     return Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
 }
 
-}  // namespace
+} // namespace
 
 // TTreeNode ------------------------------------------------------------------------------------
 
@@ -195,7 +186,7 @@ int TTreeNode::AbsoluteIndex() const {
 
 void TTreeNode::SetImageIndex(int index) {
     FImageIndex = index;
-    FItem->setData(0, Qt::UserRole, index);  // tells the view to repaint the node
+    FItem->setData(0, Qt::UserRole, index); // tells the view to repaint the node
 }
 
 void TTreeNode::SetSelectedIndex(int index) {
@@ -384,9 +375,10 @@ void TTreeNodes::EndUpdate() {
 
 TCustomTreeView::TCustomTreeView(TComponent* AOwner) : TWinControl(AOwner), FItems(this) {
     auto* tree = new TTreeWidget(this);
-    QObject::connect(
-        tree, &QTreeWidget::currentItemChanged, this,
-        [this](QTreeWidgetItem* current, QTreeWidgetItem* previous) { CurrentChanged(current, previous); });
+    QObject::connect(tree, &QTreeWidget::currentItemChanged, this,
+                     [this](QTreeWidgetItem* current, QTreeWidgetItem* previous) {
+                         CurrentChanged(current, previous);
+                     });
     QObject::connect(tree, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
         if (TTreeNode* node = TTreeNode::FromItem(item); node && !FDestroying)
             DispatchEvent([&] { Expand(node); });

@@ -323,20 +323,23 @@ TEST_F(SkComboBoxTest, F4AndAltDownOpenTheListUnlessReadOnly) {
     }
 }
 
-// OnSelect may free the box (a window closing on the choice): the Return in its list ends quietly.
+// OnSelect may free the box (a window closing on the choice): the Return or Tab in its list that chose
+// ends quietly.
 TEST_F(SkComboBoxTest, ASelectHandlerMayFreeTheBox) {
-    auto* box = Make(csDropDownList, {"Apple", "Banana"});
-    QPointer<QObject> alive(box);
-    QPointer<QWidget> widget = box->Widget();
-    box->OnSelect = [box](TObject*) { delete box; };
-    Key(box, Qt::Key_F4);
-    ASSERT_TRUE(box->DroppedDown());
-    QWidget* list = static_cast<QComboBox*>(widget.data())->view();
-    QTest::keyClick(list, Qt::Key_Down);
-    QTest::keyClick(list, Qt::Key_Return);
-    EXPECT_TRUE(alive.isNull());
-    QTest::qWait(1);
-    EXPECT_TRUE(widget.isNull());
+    for (Qt::Key choosing : {Qt::Key_Return, Qt::Key_Tab}) {
+        auto* box = Make(csDropDownList, {"Apple", "Banana"});
+        QPointer<QObject> alive(box);
+        QPointer<QWidget> widget = box->Widget();
+        box->OnSelect = [box](TObject*) { delete box; };
+        Key(box, Qt::Key_F4);
+        ASSERT_TRUE(box->DroppedDown());
+        QWidget* list = static_cast<QComboBox*>(widget.data())->view();
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, choosing);
+        EXPECT_TRUE(alive.isNull()) << choosing;
+        QTest::qWait(1);
+        EXPECT_TRUE(widget.isNull()) << choosing;
+    }
 }
 
 TEST_F(SkComboBoxTest, WheelStepsThroughTheItemsAndStopsAtTheEnds) {

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QTextBlock>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -144,6 +145,30 @@ TEST(ListBox, MouseAndKeyboardPicksFireOnClick) {
     list->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int y) { down = {x, y}; };
     QTest::mouseClick(Viewport(list), Qt::RightButton, {}, QPoint(15, 25));
     EXPECT_EQ(down, (TPoint{15, 25}));
+}
+
+// OnClick may free the list (a window closing on the pick), by a click or by a key: the view that
+// told it, left to the event loop, never reaches the list again.
+TEST(ListBox, AClickHandlerMayFreeTheList) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 300);
+    form.ShowForm();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.Widget()));
+    for (bool byKey : {false, true}) {
+        auto* list = Place<TListBox>(form, 10, 10, 150, 200);
+        list->Items()->Add(QStringLiteral("食物列表"));
+        list->Items()->Add(QStringLiteral("食谱列表"));
+        QPointer<QObject> alive(list);
+        QPointer<QWidget> view = list->Widget();
+        list->OnClick = [list](TObject*) { delete list; };
+        if (byKey)
+            QTest::keyClick(view, Qt::Key_Down);
+        else
+            QTest::mouseClick(Viewport(list), Qt::LeftButton, {}, Centre(list->ItemRect(1)));
+        EXPECT_TRUE(alive.isNull()) << byKey;
+        QTest::qWait(1);
+        EXPECT_TRUE(view.isNull()) << byKey;
+    }
 }
 
 TEST(ListBox, OwnerDrawnItemsAreDrawnByTheHandler) {
