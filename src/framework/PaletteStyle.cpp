@@ -10,9 +10,22 @@
 #include <QScrollBar>
 #include <QStyleFactory>
 #include <QStyleOption>
+#include <algorithm>
 #include <memory>
 
 namespace {
+
+qint64 gColourKeyComparisons = 0;
+
+// A set of colours as the tables hold it. Comparisons are counted: what a look-up costs shows.
+struct TColourKey {
+    QByteArray Colours;
+    friend bool operator==(const TColourKey& a, const TColourKey& b) {
+        ++gColourKeyComparisons;
+        return a.Colours == b.Colours;
+    }
+    friend size_t qHash(const TColourKey& key, size_t seed = 0) { return qHash(key.Colours, seed); }
+};
 
 // The style keeps each picture it draws under a name that includes the identity of the palette it
 // was drawn with, and every control that sets a colour has a palette of its own: each window opened
@@ -24,24 +37,34 @@ public:
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override {
-        TSharedPalette shared(this, option, widget);
+        TSharedPalette shared(this, option, painter, widget);
         QProxyStyle::drawPrimitive(element, option, painter, widget);
     }
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget) const override {
-        TSharedPalette shared(this, option, widget);
+        TSharedPalette shared(this, option, painter, widget);
         QProxyStyle::drawControl(element, option, painter, widget);
     }
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
                             const QWidget* widget) const override {
-        TSharedPalette shared(this, option, widget);
+        TSharedPalette shared(this, option, painter, widget);
         if (control == CC_ScrollBar && DrawKeptScrollBar(option, painter, widget)) return;
         QProxyStyle::drawComplexControl(control, option, painter, widget);
+    }
+
+    // A paint beginning lets go of the colours not drawn with since the last one began; new colours
+    // let go of all (the paint that follows takes back those still drawn with).
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if (watched->isWidgetType() && (type == QEvent::Paint || type == QEvent::PaletteChange))
+            Forget(static_cast<const QWidget*>(watched), type == QEvent::PaletteChange);
+        return QProxyStyle::eventFilter(watched, event);
     }
 
     // How many palettes are kept for the widgets that drew with them, and aside.
     int SharedCount() const { return int(FByColours.size()); }
     int SpareCount() const { return int(FSpare.size()); }
+    int HeldCount(const QWidget* widget) const { return int(FUsers.value(widget).size()); }
 
 private:
     // A scroll bar's gradients cost more to draw than most of the window around them, and scroll bars
@@ -137,11 +160,12 @@ private:
     // option's own back afterwards.
     class TSharedPalette {
     public:
-        TSharedPalette(const TColourKeyedStyle* style, const QStyleOption* option, const QWidget* widget)
+        TSharedPalette(const TColourKeyedStyle* style, const QStyleOption* option, const QPainter* painter,
+                       const QWidget* widget)
             : FOption(const_cast<QStyleOption*>(option)) {
             if (!FOption) return;
             FOwn = FOption->palette;
-            FOption->palette = style->Shared(FOwn, widget);
+            FOption->palette = style->Shared(FOwn, painter, widget);
         }
         ~TSharedPalette() {
             if (FOption) FOption->palette = FOwn;
@@ -154,21 +178,25 @@ private:
         QPalette FOwn;
     };
 
-    // A palette is kept while a widget that drew with it lives, so the table holds the colours of the
-    // controls there are, not every colour ever shown.
+    // A palette is kept while a widget draws with it, so the table holds the colours that living
+    // controls show now, not every colour they ever showed.
     struct TSharedEntry {
         QPalette Palette;
         int Users = 0;
     };
-    mutable QHash<QByteArray, TSharedEntry> FByColours;
-    // The colours each widget drew with.
-    mutable QHash<const QWidget*, QList<QByteArray>> FUsers;
+    mutable QHash<TColourKey, TSharedEntry> FByColours;
+    // The colours a widget paints with: those of its latest paint and of anything drawn since.
+    struct TUse {
+        TColourKey Colours;
+        bool Drawn;  // since the widget's latest paint began
+    };
+    mutable QHash<const QWidget*, QList<TUse>> FUsers;
     // The last palettes that no widget uses any more: a window opened again in the same colours draws
     // with the same palette, and so finds the pictures its last opening left, instead of leaving more.
-    mutable QCache<QByteArray, QPalette> FSpare{SparePalettes};
+    mutable QCache<TColourKey, QPalette> FSpare{SparePalettes};
 
     // The option's colours as one key; empty for a palette of pictures or gradients, which is not shared.
-    static QByteArray ColourKey(const QPalette& palette) {
+    static TColourKey ColourKey(const QPalette& palette) {
         QByteArray colours;
         colours.reserve(int(QPalette::NColorGroups) * int(QPalette::NColorRoles) * 5);
         for (int group = 0; group < QPalette::NColorGroups; ++group)
@@ -180,30 +208,48 @@ private:
                 colours.append(reinterpret_cast<const char*>(&rgb), sizeof rgb);
                 colours.append(char(brush.style()));
             }
-        return colours;
+        return {colours};
     }
 
-    QPalette Shared(const QPalette& palette, const QWidget* widget) const {
-        const QByteArray colours = ColourKey(palette);
-        if (colours.isEmpty()) return palette;
+    // The widget a palette is kept for: the one being painted (an item view's viewport, say, paints
+    // its items for the view), else the one drawn for.
+    static const QWidget* Painted(const QPainter* painter, const QWidget* widget) {
+        const QPaintDevice* device = painter ? painter->device() : nullptr;
+        if (device && device->devType() == QInternal::Widget) return static_cast<const QWidget*>(device);
+        return widget;
+    }
+
+    QPalette Shared(const QPalette& palette, const QPainter* painter, const QWidget* widget) const {
+        const TColourKey colours = ColourKey(palette);
+        if (colours.Colours.isEmpty()) return palette;
         if (!widget) {
             // Drawing for no widget shares a palette kept for widgets, and keeps none itself.
             const auto found = FByColours.constFind(colours);
             return found != FByColours.cend() ? WithGroupOf(palette, found->Palette) : palette;
         }
-        auto user = FUsers.find(widget);
+        const QWidget* painted = Painted(painter, widget);
+        auto user = FUsers.find(painted);
         if (user == FUsers.end()) {
-            user = FUsers.insert(widget, {});
-            connect(widget, &QObject::destroyed, this, [this, widget] { Release(widget); });
+            user = FUsers.insert(painted, {});
+            auto* watched = const_cast<QWidget*>(painted);
+            watched->installEventFilter(const_cast<TColourKeyedStyle*>(this));
+            connect(watched, &QObject::destroyed, this, [this, painted] {
+                Forget(painted, true);
+                FUsers.remove(painted);
+            });
         }
         auto found = FByColours.find(colours);
-        if (!user->contains(colours)) {
+        const auto use =
+            std::find_if(user->begin(), user->end(), [&](const TUse& u) { return u.Colours == colours; });
+        if (use != user->end()) {
+            use->Drawn = true;
+        } else {
             if (found == FByColours.end()) {
                 std::unique_ptr<QPalette> spare(FSpare.take(colours));
                 found = FByColours.insert(colours, {spare ? *spare : palette});
             }
             ++found->Users;
-            user->append(found.key());  // the table's own copy of the colours, shared
+            user->append({found.key(), true});  // the table's own copy of the colours, shared
         }
         return WithGroupOf(palette, found->Palette);
     }
@@ -216,14 +262,21 @@ private:
         return drawn;
     }
 
-    // A widget going: the palettes no other widget drew with go with it.
-    void Release(const QWidget* widget) const {
-        const QList<QByteArray> colours = FUsers.take(widget);
-        for (const QByteArray& key : colours) {
-            const auto entry = FByColours.find(key);
-            if (entry == FByColours.end()) continue;
-            if (--entry->Users > 0) continue;
-            FSpare.insert(key, new QPalette(entry->Palette));
+    // The widget's colours not drawn with since its latest paint began (or all); the palettes no other
+    // widget draws with are set aside.
+    void Forget(const QWidget* widget, bool all) const {
+        const auto user = FUsers.find(widget);
+        if (user == FUsers.end()) return;
+        for (auto use = user->begin(); use != user->end();) {
+            if (use->Drawn && !all) {
+                use->Drawn = false;
+                ++use;
+                continue;
+            }
+            const auto entry = FByColours.find(use->Colours);
+            use = user->erase(use);
+            if (entry == FByColours.end() || --entry->Users > 0) continue;
+            FSpare.insert(entry.key(), new QPalette(entry->Palette));
             FByColours.erase(entry);
         }
     }
@@ -239,6 +292,15 @@ int SharedPaletteCount() {
 int SparePaletteCount() {
     const auto* style = dynamic_cast<const TColourKeyedStyle*>(QApplication::style());
     return style ? style->SpareCount() : 0;
+}
+
+int PalettesHeldBy(const QWidget* widget) {
+    const auto* style = dynamic_cast<const TColourKeyedStyle*>(QApplication::style());
+    return style ? style->HeldCount(widget) : 0;
+}
+
+qint64 ColourKeyComparisons() {
+    return gColourKeyComparisons;
 }
 
 void UseColourKeyedStyle() {

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QHoverEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QScrollBar>
@@ -172,4 +173,99 @@ TEST(PaletteStyle, APaletteGoesWithTheLastControlThatDrewWithIt) {
     QPainter painter(&image);
     QApplication::style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, nullptr);
     EXPECT_EQ(SharedPaletteCount(), before);
+}
+
+// One edit on a shown window, recoloured 20,000 times and repainted after each: it holds the palette of
+// the colours it shows now only, the table holds what it held with the first colour, and a repaint's
+// look-ups compare no more colour sets than they did after ten colours.
+TEST(PaletteStyle, ARecolouredControlHoldsOnlyThePaletteItDrawsWithNow) {
+    UseColourKeyedStyle();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 200, 80);
+    TEdit* edit = DrawnEdit(&form, RGB(0, 0, 0xA5));
+    form.ShowForm();
+    QCoreApplication::processEvents();
+    const int before = SharedPaletteCount();
+    QImage image(edit->Width(), edit->Height(), QImage::Format_RGB32);
+    const auto comparedInRepaint = [&] {
+        const qint64 compared = ColourKeyComparisons();
+        edit->Widget()->render(&image);
+        return ColourKeyComparisons() - compared;
+    };
+    qint64 afterTen = 0;
+    for (int n = 1; n <= 20000; ++n) {
+        edit->SetColor(RGB(n & 0xFF, n >> 8, 0xA5));
+        edit->Widget()->render(&image);
+        if (n == 10) afterTen = comparedInRepaint();
+    }
+    const qint64 afterAll = comparedInRepaint();
+    // Repainted in the same colours, the mouse passing over it between paints.
+    edit->Widget()->render(&image);
+    for (int move = 0; move < 2; ++move) {
+        QMouseEvent event(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(edit->Widget(), &event);
+    }
+    EXPECT_EQ(image.pixel(edit->Width() / 2, edit->Height() / 2), qRgb(0x20, 0x4E, 0xA5));
+    EXPECT_EQ(PalettesHeldBy(edit->Widget()), 1);
+    EXPECT_EQ(SharedPaletteCount(), before);
+    // The last 32 colours let go are set aside, and none of those drawn with now.
+    EXPECT_EQ(SparePaletteCount(), SparePalettes);
+    EXPECT_GT(afterTen, 0);
+    EXPECT_LE(afterAll, 2 * afterTen);
+}
+
+namespace {
+// Paints a panel for another widget in colours of its own choosing, not its palette's, as an item
+// view's viewport paints items coloured by their data for the view.
+class TPanelForAnother : public QWidget {
+public:
+    explicit TPanelForAnother(QWidget* drawnFor) : QWidget(drawnFor), FDrawnFor(drawnFor) {}
+    QColor Colour;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        QStyleOptionFrame option;
+        option.initFrom(this);
+        option.palette.setColor(QPalette::Base, Colour);
+        style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, FDrawnFor);
+    }
+
+private:
+    QWidget* FDrawnFor;
+};
+}  // namespace
+
+// Colours that change with no new palette: a paint lets go of those the paint before did not draw with,
+// and the widget painted holds them, whichever widget it draws for.
+TEST(PaletteStyle, APaintLetsGoOfColoursThePaintBeforeDidNotDrawWith) {
+    UseColourKeyedStyle();
+    QWidget view;
+    TPanelForAnother viewport(&view);
+    viewport.resize(40, 20);
+    QImage image(40, 20, QImage::Format_RGB32);
+    const int before = SharedPaletteCount();
+    for (int n = 1; n <= 100; ++n) {
+        viewport.Colour = QColor(n, 0x3C, 0xA5);
+        viewport.render(&image);
+        viewport.render(&image);
+    }
+    EXPECT_EQ(image.pixel(20, 10), qRgb(100, 0x3C, 0xA5));
+    EXPECT_EQ(PalettesHeldBy(&viewport), 1);
+    EXPECT_EQ(SharedPaletteCount(), before + 1);
+
+    // A widget made where a freed one was (as the allocator likes to) is watched as any other.
+    auto* freed = new TPanelForAnother(&view);
+    freed->render(&image);
+    delete freed;
+    std::unique_ptr<TPanelForAnother> made(new TPanelForAnother(&view));
+    made->resize(40, 20);
+    for (const int red : {1, 2}) {
+        made->Colour = QColor(red, 0x3C, 0xA6);
+        made->render(&image);
+        made->render(&image);
+    }
+    EXPECT_EQ(PalettesHeldBy(made.get()), 1);
 }
