@@ -6,8 +6,7 @@
 #include "StringListModel.h"
 
 #include <QAbstractItemView>
-#include <QCoreApplication>
-#include <QPointer>
+#include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -17,6 +16,7 @@
 #include <QStyleOptionComboBox>
 #include <QStyledItemDelegate>
 #include <QWheelEvent>
+#include <utility>
 
 // The rows of an owner-drawn list: each drawn by the control on a device context of its own.
 class TComboItemDelegate : public QStyledItemDelegate {
@@ -477,6 +477,21 @@ void TComboBox::UserChose() {
     Click();
     if (!alive) return;
     Select();
+}
+
+// Qt moves the focus into the list as it opens and back as it closes. The box keeps the keyboard all
+// along, as a classic box does: neither move is a leaving or an entering, and Qt alone hears of them.
+bool TComboBox::FilterWidgetEvent(QObject* watched, QEvent* event) {
+    if (watched == FWidget.data()) {
+        if (event->type() == QEvent::FocusOut &&
+            QApplication::activePopupWidget() == Box()->view()->window()) {
+            FListHasFocus = true;
+            return false;
+        }
+        // Back from the list: the box had the focus all along.
+        if (event->type() == QEvent::FocusIn && std::exchange(FListHasFocus, false)) return false;
+    }
+    return TWinControl::FilterWidgetEvent(watched, event);
 }
 
 void TComboBox::ColorChanged() {

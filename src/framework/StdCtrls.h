@@ -252,6 +252,7 @@ public:
 
 protected:
     void ColorChanged() override;
+    bool FilterWidgetEvent(QObject* watched, QEvent* event) override;
     bool ClickOnMouseUp() const override { return false; }
     // Typing, and a choice in the list without OnSelect.
     virtual void Change();
@@ -297,6 +298,8 @@ private:
     int FItemHeight = 16;
     TCanvas FCanvas;
     bool FPaintOver = false, FEditReadOnly = false, FNativeCompletion = true, FQuietEdit = false;
+    // Qt has moved the focus into the open list; the box was never left.
+    bool FListHasFocus = false;
 };
 
 // List boxes -----------------------------------------------------------------------------------

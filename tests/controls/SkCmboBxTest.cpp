@@ -6,8 +6,8 @@
 #include "TimerClock.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QAbstractItemView>
+#include <QClipboard>
 #include <QComboBox>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -600,5 +600,84 @@ TEST_F(SkComboBoxTest, LeavingWithTextNotInTheItemsTellsOnNotInList) {
     box->SetText("Pear");
     box->Perform(CM_EXIT);
     EXPECT_EQ(told, 1);
+}
+
+// The list takes Qt's focus while it is open, yet the box is never left: no OnExit, OnNotInList or
+// OnEnter, whether the list opens by the button or Alt+Down and closes by the button, Escape or a
+// choice, and the field shows its caret again. Tab away and back is a leaving and an entering, each
+// told once.
+TEST_F(SkComboBoxTest, OpeningAndClosingItsOwnListIsNoLeaving) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 200);
+    auto* box = new TSkComboBox(&form);
+    box->SetParent(&form);
+    box->SetBounds(10, 10, 100, 21);
+    box->Items()->Assign(QStringList{"Apple", "Banana"});
+    auto* other = new TEdit(&form);
+    other->SetParent(&form);
+    other->SetBounds(10, 60, 80, 21);
+    int exits = 0, notInList = 0, enters = 0;
+    box->OnExit = [&](TObject*) { ++exits; };
+    box->OnNotInList = [&](TObject*) { ++notInList; };
+    box->OnEnter = [&](TObject*) { ++enters; };
+    form.Show();
+    form.Widget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.Widget()));
+    box->SetFocus();
+    EXPECT_EQ(enters, 1);  // the window opens on its first field
+    enters = 0;
+    box->SetText("Pear");
+    // Keys go where the window system sends them: to the list while it is open.
+    auto key = [](Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), k, mods);
+        QApplication::processEvents();
+    };
+    auto clickButton = [&] {
+        QTest::mouseClick(form.Widget()->windowHandle(), Qt::LeftButton, {}, QPoint(10 + 92, 10 + 10));
+        QApplication::processEvents();
+    };
+    clickButton();
+    ASSERT_TRUE(box->DroppedDown());
+    clickButton();
+    EXPECT_FALSE(box->DroppedDown());
+    // The caret: a dark line most of the text's height, once in the caret's rectangle.
+    QLineEdit* field = static_cast<QComboBox*>(box->Widget())->lineEdit();
+    const QImage shot = field->grab().toImage();
+    const QRect caret = field->inputMethodQuery(Qt::ImCursorRectangle).toRect() & shot.rect();
+    int caretLines = 0;
+    for (int x = caret.left(); x <= caret.right(); ++x) {
+        int dark = 0;
+        for (int y = caret.top(); y <= caret.bottom(); ++y)
+            dark += qGray(shot.pixel(x, y)) < 64;
+        caretLines += dark >= caret.height() * 3 / 4;
+    }
+    EXPECT_EQ(caretLines, 1);
+    key(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(box->DroppedDown());
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(box->DroppedDown());
+    EXPECT_EQ(box->Text(), "Pear");
+    EXPECT_EQ(exits, 0);
+    EXPECT_EQ(notInList, 0);
+    EXPECT_EQ(enters, 0);
+
+    key(Qt::Key_Down, Qt::AltModifier);
+    key(Qt::Key_Down);
+    key(Qt::Key_Return);
+    EXPECT_FALSE(box->DroppedDown());
+    EXPECT_EQ(box->Text(), "Banana");
+    EXPECT_EQ(exits, 0);
+    EXPECT_EQ(enters, 0);
+    EXPECT_EQ(QApplication::focusWidget(), box->Widget());
+
+    box->SetText("Pear");
+    key(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), other->Widget());
+    EXPECT_EQ(exits, 1);
+    EXPECT_EQ(notInList, 1);
+    EXPECT_EQ(enters, 0);
+    key(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), box->Widget());
+    EXPECT_EQ(enters, 1);
 }
 }  // namespace
