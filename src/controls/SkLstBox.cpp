@@ -6,7 +6,6 @@
 #include "GraphicsImage.h"
 #include "HintWindow.h"
 #include "MessageBeep.h"
-#include "NativeFrame.h"
 #include "Platform.h"
 #include "SkCommon.h"
 #include "SkGrafx.h"
@@ -90,7 +89,6 @@ void TSkCustomListBox::SetFramingPreference(TFramingPreference Value) {
 void TSkCustomListBox::WMNCCalcSize(TWMNCCalcSize& Message) {
     // The frame takes the place of the list's sunken client edge.
     const bool framed = FrameVisible() && !UseThemes();
-    SetNativeFrameBand(this, framed ? 2 : 0);
     if (framed && Message.CalcRect) {
         TRect& r = *Message.CalcRect;
         r = Rect(r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2);

@@ -189,7 +189,6 @@ bool TSkCustomTreeView::DrawsFrame() const {
 }
 
 void TSkCustomTreeView::FrameVisibleChanged() {
-    SetOwnFrameWidth(DrawsFrame() ? 2 : 0);
     RecalcNonClientArea();
     Invalidate();
 }

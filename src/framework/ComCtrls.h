@@ -192,10 +192,6 @@ class TCustomTreeView : public TWinControl {
     int FixedRowHeight() const { return FFixedRowHeight; }
     void SetFixedRowHeight(int height);
 
-    // Room for a frame the control draws itself, all round the rows: the tree's own sunken border
-    // goes while there is some (0 brings it back).
-    void SetOwnFrameWidth(int width);
-
     void FullExpand();
     void FullCollapse();
     // The node on the row at a point of the client area, or nullptr.

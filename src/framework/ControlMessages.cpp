@@ -3,6 +3,7 @@
 #include "Controls.h"
 #include "DeviceContext.h"
 #include "DockTree.h"
+#include "NativeFrame.h"
 #include "Forms.h"
 #include "TimerClock.h"
 #include "WidgetApplication.h"
@@ -539,7 +540,8 @@ bool TControl::DispatchWidgetEvent(QObject* watched, QEvent* event) {
         return consumed(send(CM_SHOWINGCHANGED));
     case QEvent::ContentsRectChange: {
         // A frame widget (a scroll area) resets its margins to its own border when reparented or
-        // restyled; the non-client frame keeps its place.
+        // restyled, which is the band unless the band differs by side; the non-client frame keeps its
+        // place.
         const TRect nc = win ? win->FNonClient : TRect{};
         const QMargins kept(nc.Left, nc.Top, nc.Right, nc.Bottom);
         if (win && !dynamic_cast<TCustomControl*>(this) && HasFrame(nc) && FWidget->contentsMargins() != kept)
@@ -608,7 +610,7 @@ void TWinControl::RecalcNonClientArea() {
     const TRect margins{client.Left, client.Top, FWidth - client.Right, FHeight - client.Bottom};
     if (margins == FNonClient) return;
     FNonClient = margins;
-    if (FWidget && !dynamic_cast<TCustomControl*>(this))
+    if (FWidget && !dynamic_cast<TCustomControl*>(this) && !FitNativeFrameToBand(this))
         FWidget->setContentsMargins(margins.Left, margins.Top, margins.Right, margins.Bottom);
     // Children sit in the client area, inside the frame.
     for (TControl* child : FControls)

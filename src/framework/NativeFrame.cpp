@@ -4,6 +4,12 @@
 
 #include <QFrame>
 #include <QLineEdit>
+#include <QVariant>
+
+namespace {
+// The widget's own border while a band covers it: its style and line width.
+constexpr const char* KeptBorder = "veloriaKeptBorder";
+}  // namespace
 
 void SetNativeFrameVisible(TWinControl* Control, bool Visible) {
     QWidget* widget = Control ? Control->Widget() : nullptr;
@@ -13,13 +19,25 @@ void SetNativeFrameVisible(TWinControl* Control, bool Visible) {
         frame->setFrameShape(Visible ? QFrame::StyledPanel : QFrame::NoFrame);
 }
 
-void SetNativeFrameBand(TWinControl* Control, int Band) {
-    auto* frame = qobject_cast<QFrame*>(Control ? Control->Widget() : nullptr);
-    if (!frame) return;
-    // A plain line as wide as the band, which the control's frame is painted over; or the area's own
-    // sunken border.
-    const int style = Band > 0 ? QFrame::Box | QFrame::Plain : QFrame::StyledPanel | QFrame::Sunken;
-    const int width = Band > 0 ? Band : 1;
-    frame->setFrameStyle(style);
-    frame->setLineWidth(width);
+bool FitNativeFrameToBand(TWinControl* Control) {
+    auto* frame = qobject_cast<QFrame*>(Control->Widget());
+    if (!frame) return false;
+    // A frame widget's margins are its border's width: Qt sets them back to it on every layout of a
+    // scroll area, so margins of another width would start the next layout, and so on for ever.
+    const TRect band = Control->NonClientMargins();
+    if (band.Left != band.Top || band.Left != band.Right || band.Left != band.Bottom) return false;
+    const QVariant kept = frame->property(KeptBorder);
+    if (band.Left > 0) {
+        if (!kept.isValid())
+            frame->setProperty(KeptBorder, QVariantList{frame->frameStyle(), frame->lineWidth()});
+        // A plain box is as wide as its line.
+        frame->setFrameStyle(QFrame::Box | QFrame::Plain);
+        frame->setLineWidth(band.Left);
+    } else if (kept.isValid()) {
+        const QVariantList border = kept.toList();
+        frame->setProperty(KeptBorder, QVariant());
+        frame->setFrameStyle(border[0].toInt());
+        frame->setLineWidth(border[1].toInt());
+    }
+    return true;
 }

@@ -7,7 +7,9 @@ class TWinControl;
 // Shows or hides the native widget's own border (an edit's frame, a text area's frame shape).
 void SetNativeFrameVisible(TWinControl* Control, bool Visible);
 
-// Puts a scroll area's own border out of sight under the control's non-client band of `Band` pixels on
-// every side (0 shows the border again). The area lays out its viewport and scroll bars within its own
-// border: a border as wide as the band keeps them where the client area lies.
-void SetNativeFrameBand(TWinControl* Control, int Band);
+// Makes a frame widget's own border (a scroll area's) as wide as the control's non-client band, so that
+// Qt lays the widget out within the client area just as the framework does. A band equal on every side
+// becomes a plain line of its width, out of sight under the band's painting; no band brings the widget's
+// own border back. False when the widget has no such border or the band differs by side: its margins
+// are then the framework's to set.
+bool FitNativeFrameToBand(TWinControl* Control);

@@ -50,25 +50,13 @@ class TTreeWidget : public QTreeWidget {
         setItemDelegate(new TTreeDelegate(tree, this));
     }
     QTreeWidgetItem* ItemOf(const QModelIndex& index) const { return itemFromIndex(index); }
-    void SetMargins(int width) {
-        FMargin = width;
-        setViewportMargins(width, width, width, width);
-    }
 
   protected:
-    // The tree view sets its viewport's margins for its header each time; the frame's room stays.
-    void updateGeometries() override {
-        QTreeWidget::updateGeometries();
-        if (FMargin > 0) setViewportMargins(FMargin, FMargin, FMargin, FMargin);
-    }
     void mouseMoveEvent(QMouseEvent* e) override {
         // The selection does not follow the mouse while the button is held (the move may start a drag).
         if (e->buttons() & Qt::LeftButton) return;
         QTreeWidget::mouseMoveEvent(e);
     }
-
-  private:
-    int FMargin = 0;
 };
 
 TTreeDelegate::TTreeDelegate(TCustomTreeView* tree, TTreeWidget* view)
@@ -466,13 +454,6 @@ void TCustomTreeView::SetShowRoot(bool show) {
 void TCustomTreeView::SetShowButtons(bool show) {
     FShowButtons = show;
     if (Tree()) Tree()->setRootIsDecorated(FShowRoot && FShowButtons);
-}
-
-void TCustomTreeView::SetOwnFrameWidth(int width) {
-    auto* tree = static_cast<TTreeWidget*>(Tree());
-    if (!tree) return;
-    tree->setFrameShape(width > 0 ? QFrame::NoFrame : QFrame::StyledPanel);
-    tree->SetMargins(width);
 }
 
 void TCustomTreeView::FullExpand() {
