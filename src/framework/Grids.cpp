@@ -839,10 +839,7 @@ bool TCustomGrid::MouseEvent(QEvent* event) {
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
         if (e->button() != Qt::LeftButton) return false;
-        // The focus moving here and the cell chosen run handlers that may free the grid.
-        QPointer<QObject> alive(this);
         if (FEnabled && Widget()) FocusWidget(Widget(), Qt::MouseFocusReason);
-        if (!alive) return true;
         if (const int edge = ColumnEdgeAt(p.x(), p.y()); edge >= 0) {
             FMouseState = msSizing;
             FSizingCol = edge;
@@ -856,7 +853,8 @@ bool TCustomGrid::MouseEvent(QEvent* event) {
         if (cell.X < FFixedCols || cell.Y < FFixedRows) return false;  // fixed cells do not select
         FPressedOnCurrent = cell == FCurrent;
         const bool extend = (e->modifiers() & Qt::ShiftModifier) && HasOption(goRangeSelect);
-        MoveCurrent(cell.X, cell.Y, !extend, true);
+        QPointer<QObject> alive(this);
+        MoveCurrent(cell.X, cell.Y, !extend, true);  // OnSelectCell may free the grid
         if (!alive) return true;
         if (HasOption(goRangeSelect)) FMouseState = msSelecting;
         return false;

@@ -337,6 +337,16 @@ TEST(Controls, AMouseHandlerMayFreeItsControl) {
         EXPECT_TRUE(alive.isNull());
         EXPECT_EQ(TDragManager::Instance().Source(), nullptr);
     }
+    // A control the handler frees that is not receiving the event takes its widget along at once.
+    auto* panel = new TPanel(&form);
+    panel->SetParent(&form);
+    panel->SetBounds(0, 0, 50, 50);
+    auto* other = new TPanel(&form);
+    other->SetParent(&form);
+    QPointer<QWidget> otherWidget = other->Widget();
+    panel->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { delete other; };
+    press(panel->Widget(), QEvent::MouseButtonPress);
+    EXPECT_TRUE(otherWidget.isNull());
 }
 
 TEST(Controls, PopupMenuItemsRunTheirHandlers) {
