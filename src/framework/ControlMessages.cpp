@@ -3,8 +3,8 @@
 #include "Controls.h"
 #include "DeviceContext.h"
 #include "DockTree.h"
-#include "NativeFrame.h"
 #include "Forms.h"
+#include "NativeFrame.h"
 #include "TimerClock.h"
 #include "WidgetApplication.h"
 

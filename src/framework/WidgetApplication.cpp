@@ -1,7 +1,7 @@
 #include "WidgetApplication.h"
 
-#include <QSet>
 #include <QWidget>
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -13,16 +13,23 @@ std::vector<const QObject*>& Receivers() {
     return receivers;
 }
 
+// Counts an object as receiving an event for as long as it lives.
+class TReceiving {
+public:
+    explicit TReceiving(const QObject* receiver) { Receivers().push_back(receiver); }
+    ~TReceiving() { Receivers().pop_back(); }
+    TReceiving(const TReceiving&) = delete;
+    TReceiving& operator=(const TReceiving&) = delete;
+};
+
 bool ReceivesAnEvent(QWidget* widget) {
     const auto& receivers = Receivers();
     if (receivers.empty()) return false;
-    QSet<const QObject*> inside;
-    inside.insert(widget);
-    for (const QObject* child : widget->findChildren<QObject*>())
-        inside.insert(child);
-    for (const QObject* receiver : receivers)
-        if (inside.contains(receiver)) return true;
-    return false;
+    const auto receiving = [&](const QObject* object) {
+        return std::find(receivers.begin(), receivers.end(), object) != receivers.end();
+    };
+    const QList<QObject*> inside = widget->findChildren<QObject*>();
+    return receiving(widget) || std::any_of(inside.begin(), inside.end(), receiving);
 }
 
 }  // namespace
@@ -32,17 +39,6 @@ TWidgetApplication::TWidgetApplication(int& argc, char** argv) : QApplication(ar
 TWidgetApplication::~TWidgetApplication() {
     sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
-
-namespace {
-// Counts an object as receiving an event for as long as it lives.
-class TReceiving {
-public:
-    explicit TReceiving(const QObject* receiver) { Receivers().push_back(receiver); }
-    ~TReceiving() { Receivers().pop_back(); }
-    TReceiving(const TReceiving&) = delete;
-    TReceiving& operator=(const TReceiving&) = delete;
-};
-}  // namespace
 
 bool TWidgetApplication::notify(QObject* receiver, QEvent* event) {
     TReceiving receiving(receiver);
