@@ -329,12 +329,16 @@ TEST(Controls, AMouseHandlerMayFreeItsControl) {
         panel->SetBounds(0, 0, 50, 50);
         panel->SetDragMode(dmAutomatic);
         QPointer<TPanel> alive(panel);
+        QPointer<QWidget> widget = panel->Widget();
         auto free = [&](TObject*, TMouseButton, TShiftState, int, int) { delete panel; };
         panel->OnMouseDown = free;
         panel->OnMouseUp = free;
         if (type == QEvent::MouseButtonRelease) panel->OnMouseDown = nullptr;
         press(panel->Widget(), type);
         EXPECT_TRUE(alive.isNull());
+        // Its widget, left to the event loop, no longer leads to it.
+        ASSERT_FALSE(widget.isNull());
+        EXPECT_EQ(TControl::FromWidget(widget), nullptr);
         EXPECT_EQ(TDragManager::Instance().Source(), nullptr);
     }
     // A control the handler frees that is not receiving the event takes its widget along at once.
