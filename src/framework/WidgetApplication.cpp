@@ -36,10 +36,6 @@ bool ReceivesAnEvent(QWidget* widget) {
 
 TWidgetApplication::TWidgetApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
-TWidgetApplication::~TWidgetApplication() {
-    sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 bool TWidgetApplication::notify(QObject* receiver, QEvent* event) {
     TReceiving receiving(receiver);
     return QApplication::notify(receiver, event);

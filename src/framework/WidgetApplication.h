@@ -8,8 +8,6 @@
 class TWidgetApplication : public QApplication {
 public:
     TWidgetApplication(int& argc, char** argv);
-    // Widgets left to the event loop go while Qt is still there.
-    ~TWidgetApplication() override;
     bool notify(QObject* receiver, QEvent* event) override;
 };
 
